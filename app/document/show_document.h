@@ -1,0 +1,48 @@
+#pragma once
+// The show in memory: 501 slide records (one spare for insertions), their thumbnails, the count
+// and the modified flag. Owned by the main window; the editor, player, printing and export get it
+// by reference.
+
+#include "slide_record.h"
+
+#include <QImage>
+#include <array>
+#include <memory>
+
+class ShowDocument {
+public:
+    static constexpr int MaxSlides = 500;
+    static constexpr int SlotCount = MaxSlides + 1;
+
+    explicit ShowDocument(int defaultDelay = 5);
+
+    // Gives a slot the values of a fresh slide: no image, audio or caption, the default display
+    // time and the default caption font.
+    void resetSlot(int index);
+    // Fresh values for every slot, as when the main window is created.
+    void resetAll();
+
+    void setDefaultDelay(int seconds) { defaultDelay_ = seconds; }
+    int defaultDelay() const { return defaultDelay_; }
+
+    TSlideRecord* Slides() { return slides_.get(); }
+    const TSlideRecord* Slides() const { return slides_.get(); }
+    TSlideRecord& slide(int index) { return slides_[index]; }
+    const TSlideRecord& slide(int index) const { return slides_[index]; }
+    std::array<QImage, SlotCount>& SlideThumbnails() { return *thumbnails_; }
+    QImage& thumbnail(int index) { return (*thumbnails_)[index]; }
+    const QImage& thumbnail(int index) const { return (*thumbnails_)[index]; }
+
+    int SlideCount = 0;
+    bool ShowModified = false;
+
+    // Rows of the five-column show grid that hold the current slides.
+    int gridRowCount() const { return SlideCount / 5 + (SlideCount % 5 != 0 ? 1 : 0); }
+    bool isBlank(int index) const;
+    bool hasAudio(int index) const;
+
+private:
+    std::unique_ptr<TSlideRecord[]> slides_;
+    std::unique_ptr<std::array<QImage, SlotCount>> thumbnails_;
+    int defaultDelay_;
+};

@@ -1,0 +1,63 @@
+#pragma once
+// One slide of a show, laid out byte for byte as it is kept in memory and stored in a show file.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// A short string: a length byte n followed by n single-byte characters inside a field of fixed
+// capacity. Bytes after the n-th character are undefined and never read.
+template <std::size_t Capacity> struct ShortString {
+    std::uint8_t length;
+    char chars[Capacity];
+
+    std::string str() const { return std::string(chars, length <= Capacity ? length : Capacity); }
+    void assign(std::string_view text) {
+        const std::size_t n = text.size() < Capacity ? text.size() : Capacity;
+        length = static_cast<std::uint8_t>(n);
+        text.copy(chars, n);
+    }
+    bool empty() const { return length == 0; }
+};
+static_assert(sizeof(ShortString<255>) == 256);
+static_assert(sizeof(ShortString<32>) == 33);
+
+struct TSlideRecord {
+    std::uint8_t reserved0[2];
+    ShortString<255> ImageFile; // full path of the image, or "BLANK" for a blank slide
+    ShortString<255> AudioFile; // full path of the audio played with the slide; blank = none
+    std::uint8_t Delay;         // display time in seconds, 1 to 255
+    std::uint8_t HoldForAudio;  // 0 = false, other = true
+    std::uint8_t ShowText;      // 0 = false, other = true
+    std::uint8_t reserved1[3];
+    ShortString<32> FontName;
+    std::uint8_t reserved2[3];
+    std::int32_t FontColor; // 0x00BBGGRR, or a system colour (top byte 0x80)
+    std::int32_t FontSize;  // points
+    std::uint8_t FontStyle; // bit 0 bold, 1 italic, 2 underline, 3 strike-out
+    std::uint8_t reserved3[3];
+    ShortString<255> Text; // caption, one line
+};
+
+static_assert(sizeof(TSlideRecord) == 824);
+static_assert(offsetof(TSlideRecord, reserved0) == 0);
+static_assert(offsetof(TSlideRecord, ImageFile) == 2);
+static_assert(offsetof(TSlideRecord, AudioFile) == 258);
+static_assert(offsetof(TSlideRecord, Delay) == 514);
+static_assert(offsetof(TSlideRecord, HoldForAudio) == 515);
+static_assert(offsetof(TSlideRecord, ShowText) == 516);
+static_assert(offsetof(TSlideRecord, reserved1) == 517);
+static_assert(offsetof(TSlideRecord, FontName) == 520);
+static_assert(offsetof(TSlideRecord, reserved2) == 553);
+static_assert(offsetof(TSlideRecord, FontColor) == 556);
+static_assert(offsetof(TSlideRecord, FontSize) == 560);
+static_assert(offsetof(TSlideRecord, FontStyle) == 564);
+static_assert(offsetof(TSlideRecord, reserved3) == 565);
+static_assert(offsetof(TSlideRecord, Text) == 568);
+
+enum FontStyleBits : std::uint8_t { FontBold = 1, FontItalic = 2, FontUnderline = 4, FontStrikeOut = 8 };
+
+inline constexpr std::string_view BlankImageName = "BLANK";
+inline constexpr std::string_view DefaultFontName = "MS Sans Serif";
+inline constexpr std::int32_t DefaultFontSize = 8;

@@ -1,0 +1,55 @@
+# verasco_add_test(NAME SOURCES a.cpp b.cpp LIBS lib... [GUI])
+# A GoogleTest program registered with CTest. Tests marked GUI open windows (offscreen platform)
+# and are left out of the sanitizer run; the others carry the label "nogui".
+set(VERASCO_TESTDATA ${CMAKE_SOURCE_DIR}/../shared/testdata)
+if(DEFINED ENV{VERASCO_TESTDATA})
+  set(VERASCO_TESTDATA $ENV{VERASCO_TESTDATA})
+endif()
+
+function(verasco_add_test name)
+  cmake_parse_arguments(T "GUI" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(T_GUI AND NOT VERASCO_GUI)
+    return()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_compile_definitions(${name} PRIVATE
+    VERASCO_TESTDATA="${VERASCO_TESTDATA}"
+    VERASCO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    VERASCO_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 600)
+  endif()
+  set(labels nogui)
+  if(T_GUI)
+    set(labels gui)
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    LABELS "${labels}" TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VERASCO_TESTDATA=${VERASCO_TESTDATA}")
+endfunction()
+
+# verasco_add_fuzzer(NAME SOURCE file.cpp LIBS lib... [SEEDS dir...])
+# SEEDS are folders of sample inputs (for example under the shared test data) that start the corpus.
+function(verasco_add_fuzzer name)
+  cmake_parse_arguments(F "" "SOURCE" "LIBS;SEEDS" ${ARGN})
+  add_executable(${name} ${F_SOURCE})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz/bin)
+  string(JOIN " " seeds ${F_SEEDS})
+  set_property(GLOBAL APPEND PROPERTY VERASCO_FUZZERS "${name} ${seeds}")
+endfunction()
+
+# verasco_add_bench(NAME SOURCES a.cpp LIBS lib...): a Google Benchmark program run by scripts/bench.
+function(verasco_add_bench name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark)
+  target_compile_definitions(${name} PRIVATE
+    VERASCO_TESTDATA="${VERASCO_TESTDATA}" VERASCO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    VERASCO_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench/bin)
+endfunction()
