@@ -1,0 +1,41 @@
+#include "app_windows.h"
+
+#include "about_box.h"
+#include "main_window.h"
+#include "pic_form.h"
+#include "preview_form.h"
+#include "print_dialog.h"
+#include "print_image_dialog.h"
+#include "save_exe_dialog.h"
+#include "search_form.h"
+#include "select_dialog.h"
+#include "show_form.h"
+#include "text_dialog.h"
+
+#include <QApplication>
+#include <QDialog>
+
+AppWindows* createAppWindows() {
+    auto* w = new AppWindows;
+    w->MainFormverasco = new TMainFormverasco;
+    QWidget* main = w->MainFormverasco;
+    w->textdlg = new Ttextdlg(main);
+    w->picfrm = new Tpicfrm(main);
+    w->confirmfrm = nullptr;
+    w->saveexedlg = new Tsaveexedlg(main);
+    w->print1Dlg = new Tprint1Dlg(main);
+    w->srchform = new Tsrchform(main);
+    QApplication::setApplicationDisplayName(QStringLiteral("Morvant Verasco"));
+    w->selectDlg = new TselectDlg(main);
+    w->AboutBox = new TAboutBox(main);
+    w->prefFrm = nullptr;
+    w->showFrm = new TshowFrm(main);
+    w->previewfrm = new Tpreviewfrm(main);
+    w->printdlg = new Tprintdlg(main);
+    w->MainFormverasco->setWindows(w);
+    return w;
+}
+
+AppWindows::~AppWindows() {
+    delete MainFormverasco; // owns the other windows
+}

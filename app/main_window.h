@@ -1,0 +1,112 @@
+#pragma once
+// The main window: the image browser on the left, the show grid on the right, the show name
+// field and the main menu. It owns the show document and hands each command to the class of its
+// subsystem; its handlers keep the names of the window design.
+
+#include "shared_flags.h"
+#include "show_document.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+#include <memory>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class TOvcTable;
+class TPhoto;
+class ThumbnailBuilder;
+class ShowSlides;
+struct AppWindows;
+
+class TMainFormverasco : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainFormverasco(QWidget* parent = nullptr);
+    ~TMainFormverasco() override;
+
+    // The other windows, once they all exist (they are created after this one).
+    void setWindows(AppWindows* windows) { windows_ = windows; }
+    // The command line of a first start: a show file as first argument, or images to append.
+    void processCommandLine(const QStringList& arguments);
+
+    ShowDocument& show() { return show_; }
+    SharedFlags& flags() { return flags_; }
+    ShowSlides& showSlides() { return *showSlides_; }
+    ThumbnailBuilder& thumbnails() { return *thumbnails_; }
+
+    static constexpr int ClientWidth = 588;
+    static constexpr int ClientHeight = 414;
+
+public slots:
+    void FormCreate();
+    void FormActivate();
+    // A path handed over by a second start.
+    void CopyDataReceived(const QString& path);
+    // Files dropped from the shell on the main window, in drop order.
+    void DropFiles(const QStringList& paths);
+    // Restores the window and brings it to the front, for a second start.
+    void RestoreAndRaise();
+    void HelpContentsItemClick();
+    void HelpAboutItemClick();
+
+protected:
+    bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
+    bool appendAcceptedImage(const QString& path);
+
+    ShowDocument show_;
+    SharedFlags flags_;
+    AppWindows* windows_ = nullptr;
+
+    // Settings in memory; read when the window is created, written when it closes.
+    QString ImageDirectory;
+    QString SlideDirectory;
+    int DefaultDelay = 5;
+
+    bool ScanWithoutDialog = true;
+    bool FullClear = true;
+
+    // Drawing resources: the work bitmaps, the folder thumbnails and their flags.
+    QImage ThumbnailWorkBitmap;
+    QImage ClipboardThumbnail;
+    std::unique_ptr<std::array<QImage, ShowDocument::SlotCount>> FolderThumbnails;
+    std::array<bool, ShowDocument::SlotCount> FolderThumbnailReady{};
+    QStringList FolderImagePaths;
+
+    // Controls, named as in the window design.
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+    QPushButton* BitBtn3 = nullptr;
+    QPushButton* BitBtn4 = nullptr;
+    QPushButton* BitBtn5 = nullptr;
+    QFrame* Panel6 = nullptr;
+    QFrame* Panel7 = nullptr;
+    TOvcTable* OvcTable1 = nullptr;
+    TOvcTable* OvcTable2 = nullptr;
+    TPhoto* Photo1 = nullptr;
+    TPhoto* Photo2 = nullptr;
+    QLabel* Image2 = nullptr;
+
+    std::unique_ptr<ThumbnailBuilder> thumbnails_;
+    std::unique_ptr<ShowSlides> showSlides_;
+};

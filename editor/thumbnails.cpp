@@ -1,0 +1,171 @@
+#include "thumbnails.h"
+
+#include "audio_icon.h"
+#include "dib_memory.h"
+#include "thumbnail_fit.h"
+#include "tphoto.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QtEndian>
+
+namespace {
+const QColor ThumbnailBackground = Qt::white;
+
+QFont thumbnailFont() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSize(8);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+} // namespace
+
+QString thumbnailCaption(const QString& path) {
+    const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+    return path.mid(cut + 1).toLower().left(255);
+}
+
+ThumbnailBuilder::ThumbnailBuilder(TPhoto& photo, QImage& workBitmap, std::function<int()> screenDepth,
+                                   QString paletteFile)
+    : photo_(photo), work_(workBitmap), screenDepth_(std::move(screenDepth)),
+      paletteFile_(std::move(paletteFile)), audioIcon_(makeAudioIcon()) {}
+
+int ThumbnailBuilder::measureScreenDepth() {
+    screenBits_ = screenDepth_ ? screenDepth_() : 32;
+    return screenBits_;
+}
+
+void ThumbnailBuilder::FitThumbnailImage() {
+    const auto first = firstThumbnailResize(QSize(photo_.IWidth(), photo_.IHeight()));
+    if (!first)
+        return;
+    photo_.ResizeImage(first->width(), first->height());
+    if (const auto second = secondThumbnailResize(QSize(photo_.IWidth(), photo_.IHeight())))
+        photo_.ResizeImage(second->width(), second->height());
+}
+
+bool ThumbnailBuilder::FetchScaledImage() {
+    const qintptr handle = photo_.CopyDib();
+    if (handle <= 0)
+        return false;
+    const qsizetype size = GlobalSize(handle);
+    const uchar* block = GlobalLock(handle);
+    if (!block)
+        return false;
+    if (size < 40) {
+        GlobalUnlock(handle);
+        return false;
+    }
+    const quint32 headerSize = qFromLittleEndian<quint32>(block);
+    const quint32 coloursUsed = qFromLittleEndian<quint32>(block + 32);
+    const quint64 bitsOffset = quint64(headerSize) + 4 * quint64(coloursUsed);
+    if (bitsOffset > quint64(size)) {
+        GlobalUnlock(handle);
+        return false;
+    }
+    // An in-memory bitmap file: the 14-byte file header, then the packed bitmap as it is.
+    QByteArray file(14, '\0');
+    file[0] = 'B';
+    file[1] = 'M';
+    qToLittleEndian<quint32>(quint32(14 + size), file.data() + 2);
+    qToLittleEndian<quint32>(quint32(14 + bitsOffset), file.data() + 10);
+    file.append(reinterpret_cast<const char*>(block), size);
+    GlobalUnlock(handle);
+
+    QImage loaded;
+    if (!loaded.loadFromData(file, "BMP"))
+        return false;
+    work_ = loaded;
+    return true;
+}
+
+bool ThumbnailBuilder::fetchWithRetries() {
+    for (int attempt = 0; attempt < ThumbnailFetchAttempts; ++attempt) {
+        if (FetchScaledImage())
+            return true;
+    }
+    return false;
+}
+
+void ThumbnailBuilder::clearWorkBitmap() {
+    work_ = QImage(ThumbnailWidth, ThumbnailHeight, QImage::Format_RGB32);
+    work_.fill(ThumbnailBackground);
+}
+
+void ThumbnailBuilder::reducePaletteColours() {
+    photo_.setPFileName(paletteFile_);
+    photo_.ReduceColors(8, 7, 3);
+}
+
+void ThumbnailBuilder::DrawThumbnail(QImage& target, const QString& path) {
+    // On a palette display the thumbnail takes over the work bitmap's colour table.
+    const QList<QRgb> palette = palettePath() ? work_.colorTable() : QList<QRgb>();
+
+    QImage canvas(ThumbnailWidth, ThumbnailHeight, QImage::Format_RGB32);
+    canvas.fill(ThumbnailBackground);
+    QPainter painter(&canvas);
+    const int w = work_.width();
+    const int h = work_.height();
+    if (w > 1 && h > 1) {
+        // Source (0, 0)-(w - 1, h - 1) stretched onto the rectangle centred on (33, 25).
+        const QRect destination(33 - w / 2, 25 - h / 2, 2 * (w / 2), 2 * (h / 2));
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawImage(destination, work_, QRect(0, 0, w - 1, h - 1));
+    }
+
+    painter.setFont(thumbnailFont());
+    const QFontMetrics metrics(painter.font());
+    QString name = thumbnailCaption(path);
+    if (metrics.horizontalAdvance(name) + 3 > 70) {
+        QString prefix;
+        for (const QChar c : name) {
+            if (metrics.horizontalAdvance(prefix + c) + 3 > 70)
+                break;
+            prefix += c;
+        }
+        name = prefix;
+    }
+    const int textWidth = metrics.horizontalAdvance(name);
+    const int x = (69 - (textWidth + 3)) / 2;
+    const QRect textBox(x, 50, textWidth, metrics.height());
+    painter.fillRect(textBox, ThumbnailBackground);
+    painter.setPen(Qt::black);
+    painter.drawText(textBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, name);
+    painter.end();
+
+    if (!palette.isEmpty())
+        target = canvas.convertToFormat(QImage::Format_Indexed8, palette, Qt::ThresholdDither);
+    else
+        target = canvas;
+}
+
+void ThumbnailBuilder::drawAudioMark(QImage& thumbnail) const {
+    if (thumbnail.format() == QImage::Format_Indexed8) {
+        // Keep the palette: compose in true colour, then map back onto the thumbnail's colours.
+        const QList<QRgb> palette = thumbnail.colorTable();
+        QImage canvas = thumbnail.convertToFormat(QImage::Format_RGB32);
+        drawAudioMark(canvas);
+        thumbnail = canvas.convertToFormat(QImage::Format_Indexed8, palette, Qt::ThresholdDither);
+        return;
+    }
+    QPainter painter(&thumbnail);
+    painter.drawImage(QPoint(0, AudioMarkTop), audioIcon_, QRect(0, 0, AudioMarkWidth, AudioMarkHeight));
+}
+
+void ThumbnailBuilder::BuildFolderThumbnail(QImage& target, const QString& path) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    measureScreenDepth();
+    if (palettePath())
+        reducePaletteColours();
+    photo_.setFileName(path);
+    if (photo_.FXError() != 0) {
+        photo_.setUpdate(true);
+        clearWorkBitmap();
+    } else {
+        FitThumbnailImage();
+        fetchWithRetries();
+    }
+    DrawThumbnail(target, path);
+    QApplication::restoreOverrideCursor();
+}

@@ -1,0 +1,54 @@
+#pragma once
+// Makes the 80 x 70 thumbnails of both grids through the main window's hidden imaging control:
+// the picture shrunk inside the control, fetched out as a device-independent bitmap, centred on
+// (33, 25), and the lower-case file name written underneath.
+
+#include <QImage>
+#include <QString>
+#include <functional>
+
+class TPhoto;
+
+inline constexpr int ThumbnailWidth = 80;
+inline constexpr int ThumbnailHeight = 70;
+inline constexpr int ThumbnailFetchAttempts = 6;
+
+class ThumbnailBuilder {
+public:
+    // screenDepth measures the main window's colour depth; paletteFile is "verasco.pal" beside
+    // the program, used on displays with fewer than 16 bits per pixel.
+    ThumbnailBuilder(TPhoto& photo, QImage& workBitmap, std::function<int()> screenDepth, QString paletteFile);
+
+    TPhoto& photo() { return photo_; }
+    QImage& workBitmap() { return work_; }
+    const QImage& audioIcon() const { return audioIcon_; }
+
+    // Measures the colour depth again and keeps it for the drawing that follows.
+    int measureScreenDepth();
+    int ScreenBitsPerPixel() const { return screenBits_; }
+    bool palettePath() const { return screenBits_ < 16; }
+
+    void FitThumbnailImage();
+    bool FetchScaledImage();
+    // FetchScaledImage until one attempt succeeds, six attempts in all.
+    bool fetchWithRetries();
+    void DrawThumbnail(QImage& target, const QString& path);
+    void BuildFolderThumbnail(QImage& target, const QString& path);
+    // Copies the audio mark onto the thumbnail's picture area, at its left edge.
+    void drawAudioMark(QImage& thumbnail) const;
+    // The work bitmap as an empty picture: 80 x 70, all white.
+    void clearWorkBitmap();
+    void reducePaletteColours();
+
+private:
+    TPhoto& photo_;
+    QImage& work_;
+    std::function<int()> screenDepth_;
+    QString paletteFile_;
+    QImage audioIcon_;
+    int screenBits_ = 32;
+};
+
+// The caption of a thumbnail: the file name part of path (after the last "\" or "/"), in lower
+// case, at most 255 characters.
+QString thumbnailCaption(const QString& path);

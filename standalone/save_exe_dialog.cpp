@@ -1,0 +1,6 @@
+#include "save_exe_dialog.h"
+
+Tsaveexedlg::Tsaveexedlg(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Tsaveexedlg"));
+    setWindowTitle(QStringLiteral("Stand-alone Verasco Settings"));
+}
