@@ -1,0 +1,60 @@
+#include "dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+
+namespace {
+
+// Qt's font dialog offers the effects (underline, strike-out) but no colour; the colour is asked next.
+bool chooseFontWithColor(QFont& font, QColor& color, QWidget* parent) {
+    bool accepted = false;
+    const QFont chosen = QFontDialog::getFont(&accepted, font, parent, QObject::tr("Font"));
+    if (!accepted)
+        return false;
+    font = chosen;
+    const QColor chosenColor = QColorDialog::getColor(color, parent, QObject::tr("Font Colour"));
+    if (chosenColor.isValid())
+        color = chosenColor;
+    return true;
+}
+
+DialogSeams qtDialogs() {
+    DialogSeams seams;
+    seams.getOpenFileName = [](QWidget* parent, const QString& caption, const QString& dir,
+                               const QString& filter) {
+        return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+    };
+    seams.getOpenFileNames = [](QWidget* parent, const QString& caption, const QString& dir,
+                                const QString& filter) {
+        return QFileDialog::getOpenFileNames(parent, caption, dir, filter);
+    };
+    seams.getSaveFileName = [](QWidget* parent, const QString& caption, const QString& dir,
+                               const QString& filter) {
+        return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    };
+    seams.getExistingDirectory = [](QWidget* parent, const QString& caption, const QString& dir) {
+        return QFileDialog::getExistingDirectory(parent, caption, dir);
+    };
+    seams.chooseFont = chooseFontWithColor;
+    seams.printSetup = [](QPrinter* printer, QWidget* parent) {
+        QPageSetupDialog dialog(printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    seams.printDialog = [](QPrinter* printer, QWidget* parent) {
+        QPrintDialog dialog(printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    return seams;
+}
+
+} // namespace
+
+DialogSeams& dialogSeams() {
+    static DialogSeams seams = qtDialogs();
+    return seams;
+}
+
+void resetDialogSeams() { dialogSeams() = qtDialogs(); }

@@ -1,0 +1,29 @@
+#pragma once
+// Every common dialog the program opens is reached through these replaceable functions, so that a test
+// can give the answer a person would have given. The defaults open Qt's dialogs.
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QPrinter;
+class QWidget;
+
+struct DialogSeams {
+    std::function<QString(QWidget*, const QString& caption, const QString& dir, const QString& filter)>
+        getOpenFileName;
+    std::function<QStringList(QWidget*, const QString& caption, const QString& dir, const QString& filter)>
+        getOpenFileNames;
+    std::function<QString(QWidget*, const QString& caption, const QString& dir, const QString& filter)>
+        getSaveFileName;
+    std::function<QString(QWidget*, const QString& caption, const QString& dir)> getExistingDirectory;
+    std::function<bool(QFont& font, QColor& color, QWidget*)> chooseFont; // font with colour and effects
+    std::function<bool(QPrinter*, QWidget*)> printSetup;
+    std::function<bool(QPrinter*, QWidget*)> printDialog;
+};
+
+// The seams in use; a test assigns its own answers, resetDialogSeams() brings back Qt's dialogs.
+DialogSeams& dialogSeams();
+void resetDialogSeams();

@@ -1,0 +1,65 @@
+#include "help_viewer.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QUrl>
+
+namespace {
+
+QPointer<QTextBrowser>& viewer() {
+    static QPointer<QTextBrowser> window;
+    return window;
+}
+
+QTextBrowser* createViewer() {
+    auto* browser = new QTextBrowser;
+    browser->setObjectName(QStringLiteral("HelpViewer"));
+    browser->setWindowTitle(QStringLiteral("Verasco Help"));
+    browser->setOpenExternalLinks(true);
+    browser->resize(640, 480);
+    // The window lives for the rest of the run; closing it only hides it.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, browser, &QObject::deleteLater);
+    return browser;
+}
+
+void loadHelpFile(QTextBrowser* browser) {
+    const QString path = helpFilePath();
+    if (QFileInfo(path).isFile()) {
+        if (browser->source() != QUrl::fromLocalFile(path))
+            browser->setSource(QUrl::fromLocalFile(path));
+        return;
+    }
+    browser->setHtml(QStringLiteral("<h2>Verasco Help</h2><p>The help file verasco.html was not found in "
+                                    "the program's folder (%1).</p>")
+                         .arg(QCoreApplication::applicationDirPath().toHtmlEscaped()));
+}
+
+} // namespace
+
+QString helpFilePath() {
+    const QString besideProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/verasco.html");
+    if (QFileInfo(besideProgram).isFile())
+        return besideProgram;
+    const QString fromEnvironment = qEnvironmentVariable("VERASCO_HELP_FILE");
+    return fromEnvironment.isEmpty() ? besideProgram : fromEnvironment;
+}
+
+QString helpAnchor(int context) { return QStringLiteral("context-%1").arg(context); }
+
+void showHelpContext(int context) {
+    QTextBrowser* browser = viewer();
+    if (!browser) {
+        browser = createViewer();
+        viewer() = browser;
+    }
+    loadHelpFile(browser);
+    browser->showNormal();
+    browser->raise();
+    browser->activateWindow();
+    // Scrolling needs the laid-out document at the window's size, so it comes after show().
+    browser->scrollToAnchor(helpAnchor(context));
+}
+
+QTextBrowser* helpViewerWindow() { return viewer(); }

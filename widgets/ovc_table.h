@@ -1,0 +1,162 @@
+#pragma once
+// TOvcTable: a grid of fixed-size, read-only bitmap cells whose pictures the program supplies, with
+// a vertical scroll bar that scrolls by whole rows, one active cell, an optional selection of cells or
+// whole rows, and suspendable repainting. The folder grid and the show grid of the main window are two
+// of these.
+
+#include "ovc_table_cell.h"
+
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QImage>
+#include <QList>
+#include <QPoint>
+#include <functional>
+#include <set>
+#include <utility>
+
+// A grid position; row or col is -1 where a point lies outside the rows or columns.
+struct TOvcCell {
+    int row = -1;
+    int col = -1;
+    bool isValid() const { return row >= 0 && col >= 0; }
+    friend bool operator==(const TOvcCell&, const TOvcCell&) = default;
+};
+
+class TOvcTable : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    // The bitmap of a cell, or null when the cell has no data (it then shows only its background).
+    // The grid copies what it needs before painting, so the supplier may do slow work.
+    using CellBitmapSupplier = std::function<const QImage*(int row, int col)>;
+
+    enum class SelectionMode {
+        NoSelection, // one active cell, nothing selected (the show grid)
+        WholeRows,   // one or several whole rows (the folder grid)
+        Cells,       // any set of cells
+    };
+    enum class CellState { Normal, Active, Selected };
+
+    explicit TOvcTable(QWidget* parent = nullptr);
+
+    // Layout: all columns equally wide, all rows equally high.
+    int ColumnCount() const { return m_columnCount; }
+    void setColumnCount(int count);
+    int ColumnWidth() const { return m_columnWidth; }
+    void setColumnWidth(int width);
+    int RowHeight() const { return m_rowHeight; }
+    void setRowHeight(int height);
+    int RowLimit() const { return m_rowLimit; }
+    void setRowLimit(int rows);
+
+    // The active cell; it stays inside the grid (row 0 when the grid has no rows).
+    int ActiveRow() const { return m_activeRow; }
+    int ActiveCol() const { return m_activeCol; }
+    void setActiveCell(int row, int col); // also scrolls the cell into view
+    void setActiveRow(int row);           // keeps the active column
+
+    // The first row shown; at most RowLimit() minus the rows that fit, so the last page stays full.
+    int TopRow() const { return m_topRow; }
+    void setTopRow(int row);
+    int maxTopRow() const;
+    int fullyVisibleRows() const;
+
+    // While false nothing is painted; setting it back to true repaints once.
+    bool AllowRedraw() const { return m_allowRedraw; }
+    void setAllowRedraw(bool allow);
+    void InvalidateTable(); // repaint every cell (their bitmaps may have changed)
+    void invalidateCell(int row, int col);
+
+    void setCellBitmapSupplier(CellBitmapSupplier supplier);
+
+    // Placement of a bitmap inside its cell: centred by default; Left/Right/Top/Bottom put it at the margin.
+    Qt::Alignment cellAlignment() const { return m_alignment; }
+    void setCellAlignment(Qt::Alignment alignment);
+
+    // Colours the cells are drawn with; empty = the bitmaps' own colours.
+    QList<QRgb> cellPalette() const { return m_palette.palette(); }
+    void setCellPalette(const QList<QRgb>& colors);
+
+    // Background of the cells in each state (normal is also the colour of the area without cells).
+    QColor cellColor(CellState state) const;
+    void setCellColors(const QColor& normal, const QColor& active, const QColor& selected);
+    CellState cellState(int row, int col) const;
+
+    // Selection. In WholeRows mode selecting any cell of a row selects the whole row.
+    SelectionMode selectionMode() const { return m_selectionMode; }
+    void setSelectionMode(SelectionMode mode);
+    void selectCell(int row, int col, bool selected = true);
+    void deselectCell(int row, int col) { selectCell(row, col, false); }
+    void selectRow(int row, bool selected = true);
+    void selectAll();
+    void clearSelection();
+    bool isCellSelected(int row, int col) const;
+    bool isRowSelected(int row) const;
+    bool hasSelection() const { return !m_selected.empty(); }
+    QList<TOvcCell> selectedCells() const; // in row order, then column order
+    QList<int> selectedRows() const;       // rows with at least one selected cell, ascending
+
+    // Geometry in viewport coordinates (the widget's own when it has no frame).
+    TOvcCell cellAt(const QPoint& pos) const;
+    QRect cellRect(int row, int col) const;
+
+signals:
+    void activeCellChanged(int row, int col);
+    void topRowChanged(int row);
+    void selectionChanged();
+    void cellClicked(int row, int col);       // left press on a cell, after it became active
+    void cellDoubleClicked(int row, int col); // left double-click on a cell, after it became active
+    void cellRightClicked(int row, int col, const QPoint& globalPos);
+    // Every press, move and release of the viewport, in viewport coordinates, after the grid's own
+    // handling. Moves arrive while a button is held, also outside the grid (the press captures the mouse).
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos, bool doubleClick);
+    void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, const QPoint& pos);
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos);
+    void keyUp(int key, Qt::KeyboardModifiers modifiers);
+    void entered(); // the grid took the focus
+    void exited();  // the grid lost the focus
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    QSize viewportSizeHint() const override;
+
+private:
+    void updateScrollRange();
+    void repaintCells();
+    void scrollToRow(int row);
+    void moveActiveCell(int row, int col, Qt::KeyboardModifiers modifiers);
+    void selectOnClick(const TOvcCell& cell, Qt::KeyboardModifiers modifiers);
+    void selectRange(int fromRow, int toRow);
+    void dropSelectionOutside();
+    std::pair<int, int> selectionKey(int row, int col) const;
+
+    int m_columnCount = 1;
+    int m_columnWidth = 76;
+    int m_rowHeight = 72;
+    int m_rowLimit = 0;
+    int m_activeRow = 0;
+    int m_activeCol = 0;
+    int m_anchorRow = 0; // where a Shift range starts
+    int m_anchorCol = 0;
+    int m_topRow = 0;
+    bool m_allowRedraw = true;
+    bool m_painting = false;
+    Qt::Alignment m_alignment = Qt::AlignCenter;
+    OvcPaletteMap m_palette;
+    QColor m_normalColor = Qt::white;
+    QColor m_activeColor;
+    QColor m_selectedColor;
+    SelectionMode m_selectionMode = SelectionMode::NoSelection;
+    std::set<std::pair<int, int>> m_selected;
+    CellBitmapSupplier m_supplier;
+};
