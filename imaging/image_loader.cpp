@@ -1,0 +1,135 @@
+#include "image_loader.h"
+
+#include "image_format.h"
+#include "jpeg_decoder.h"
+#include "le_bytes.h"
+#include "pcx_reader.h"
+#include "tga_reader.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+
+namespace imaging {
+
+namespace {
+
+constexpr qint64 MaxFileBytes = 1024LL * 1024 * 1024;
+
+LoadedImage failed(const QString& error, QSize size = {}) {
+    LoadedImage r;
+    r.error = error;
+    r.fullSize = size;
+    return r;
+}
+
+QImage readWithQt(QByteArrayView bytes, const char* format, QString* error) {
+    QByteArray data = QByteArray::fromRawData(bytes.data(), bytes.size());
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    reader.setAutoTransform(false);
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > MaxImagePixels) {
+        *error = QStringLiteral("picture too large");
+        return {};
+    }
+    QImage image = reader.read();
+    if (image.isNull())
+        *error = reader.errorString();
+    return image;
+}
+
+// A .dib file may hold just the bitmap information header and what follows; give it the 14-byte file
+// header the BMP reader expects, with the pixel offset worked out from the header's own fields.
+QByteArray withBitmapFileHeader(QByteArrayView dib) {
+    const uint32_t headerSize = readLe32(dib, 0);
+    const uint16_t bits = readLe16(dib, 14);
+    const uint32_t compression = readLe32(dib, 16);
+    uint32_t colours = readLe32(dib, 32);
+    if (colours == 0 && bits <= 8)
+        colours = 1u << bits;
+    uint32_t masks = (headerSize == 40 && compression == 3) ? 12 : 0; // BI_BITFIELDS after a short header
+    const quint64 offset = 14ull + headerSize + masks + 4ull * colours;
+    QByteArray out;
+    out.append("BM", 2);
+    appendLe32(out, uint32_t(qMin<quint64>(14ull + quint64(dib.size()), UINT32_MAX)));
+    appendLe32(out, 0);
+    appendLe32(out, uint32_t(qMin<quint64>(offset, UINT32_MAX)));
+    out.append(dib.data(), dib.size());
+    return out;
+}
+
+QImage normalised(QImage image) {
+    if (image.isNull())
+        return image;
+    const QImage::Format want = image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    if (image.format() != want)
+        image = image.convertToFormat(want);
+    return image;
+}
+
+} // namespace
+
+LoadedImage decodeImageBytes(QByteArrayView bytes, const QString& path, bool reducedJpeg,
+                             const ProgressCallback& progress) {
+    if (bytes.isEmpty())
+        return failed(QStringLiteral("empty file"));
+    QString error;
+    QImage image;
+    switch (detectImageFormat(bytes, path)) {
+    case ImageFormat::Jpeg: {
+        JpegDecoded d = decodeJpeg(bytes, reducedJpeg ? ThumbnailBox : QSize(), progress);
+        if (d.image.isNull())
+            return failed(d.error);
+        return LoadedImage{std::move(d.image), d.fullSize, {}};
+    }
+    case ImageFormat::Pcx:
+        image = readPcx(bytes, &error);
+        break;
+    case ImageFormat::Tga:
+        image = readTga(bytes, &error);
+        break;
+    case ImageFormat::Bmp:
+        image = readWithQt(bytes, "bmp", &error);
+        break;
+    case ImageFormat::HeaderlessDib:
+        image = readWithQt(withBitmapFileHeader(bytes), "bmp", &error);
+        break;
+    case ImageFormat::Png:
+        image = readWithQt(bytes, "png", &error);
+        break;
+    case ImageFormat::Tiff:
+        image = readWithQt(bytes, "tiff", &error);
+        break;
+    case ImageFormat::Unknown:
+        return failed(QStringLiteral("unknown picture format"));
+    }
+    image = normalised(std::move(image));
+    if (image.isNull())
+        return failed(error.isEmpty() ? QStringLiteral("cannot decode picture") : error);
+    const QSize size = image.size();
+    return LoadedImage{std::move(image), size, {}};
+}
+
+LoadedImage loadImageFile(const QString& path, bool reducedJpeg, const ProgressCallback& progress) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        LoadedImage r = failed(QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
+        r.readFailed = true;
+        return r;
+    }
+    if (file.size() > MaxFileBytes)
+        return failed(QStringLiteral("file too large"));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        LoadedImage r = failed(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        r.readFailed = true;
+        return r;
+    }
+    if (progress)
+        progress(0);
+    return decodeImageBytes(bytes, path, reducedJpeg, progress);
+}
+
+} // namespace imaging

@@ -1,0 +1,31 @@
+// Loads an image file of any of the program's picture types into a 32-bit picture, recognising the
+// type from the file's bytes.
+#pragma once
+
+#include "progress.h"
+
+#include <QByteArrayView>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace imaging {
+
+struct LoadedImage {
+    QImage image; // Format_RGB32, or Format_ARGB32 when the file has transparency; null on failure
+    QSize fullSize; // the stored size, also when a JPEG was decoded reduced
+    QString error;
+    bool readFailed = false; // the file could not be opened or read, as opposed to decoded
+};
+
+// The box a thumbnail is fitted into; a reduced JPEG decode still covers it.
+inline constexpr QSize ThumbnailBox{72, 49};
+
+// `reducedJpeg`: decode JPEG data reduced so that it still covers ThumbnailBox.
+LoadedImage decodeImageBytes(QByteArrayView bytes, const QString& path, bool reducedJpeg,
+                             const ProgressCallback& progress = {});
+
+// Reads the file at `path` (used exactly as given) and decodes it as above.
+LoadedImage loadImageFile(const QString& path, bool reducedJpeg, const ProgressCallback& progress = {});
+
+} // namespace imaging

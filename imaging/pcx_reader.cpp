@@ -1,0 +1,233 @@
+#include "pcx_reader.h"
+
+#include "image_format.h"
+#include "le_bytes.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace imaging {
+
+namespace {
+
+// The 128-byte file header, as laid out in the file.
+struct PcxHeader {
+    uint8_t manufacturer; // always 0x0A
+    uint8_t version;
+    uint8_t encoding; // 1 = run-length coded, 0 = raw
+    uint8_t bitsPerPixel; // per plane
+    uint16_t xMin, yMin, xMax, yMax;
+    uint16_t hDpi, vDpi;
+    uint8_t colorMap[48]; // 16 RGB entries for pictures of up to 16 colours
+    uint8_t reserved;
+    uint8_t planes;
+    uint16_t bytesPerLine; // per plane; may be odd although the format asks for even
+    uint16_t paletteInfo;
+    uint16_t hScreen, vScreen;
+    uint8_t filler[54];
+};
+static_assert(sizeof(PcxHeader) == 128);
+static_assert(offsetof(PcxHeader, version) == 1);
+static_assert(offsetof(PcxHeader, encoding) == 2);
+static_assert(offsetof(PcxHeader, bitsPerPixel) == 3);
+static_assert(offsetof(PcxHeader, xMin) == 4);
+static_assert(offsetof(PcxHeader, yMin) == 6);
+static_assert(offsetof(PcxHeader, xMax) == 8);
+static_assert(offsetof(PcxHeader, yMax) == 10);
+static_assert(offsetof(PcxHeader, hDpi) == 12);
+static_assert(offsetof(PcxHeader, vDpi) == 14);
+static_assert(offsetof(PcxHeader, colorMap) == 16);
+static_assert(offsetof(PcxHeader, reserved) == 64);
+static_assert(offsetof(PcxHeader, planes) == 65);
+static_assert(offsetof(PcxHeader, bytesPerLine) == 66);
+static_assert(offsetof(PcxHeader, paletteInfo) == 68);
+static_assert(offsetof(PcxHeader, hScreen) == 70);
+static_assert(offsetof(PcxHeader, vScreen) == 72);
+static_assert(offsetof(PcxHeader, filler) == 74);
+
+constexpr qsizetype HeaderSize = 128;
+constexpr qsizetype TrailingPaletteSize = 769; // marker byte 0x0C and 256 RGB entries
+constexpr qint64 MaxDecodedBytes = 512LL * 1024 * 1024;
+
+PcxHeader parseHeader(QByteArrayView f) {
+    PcxHeader h{};
+    h.manufacturer = uint8_t(f[0]);
+    h.version = uint8_t(f[1]);
+    h.encoding = uint8_t(f[2]);
+    h.bitsPerPixel = uint8_t(f[3]);
+    h.xMin = readLe16(f, 4);
+    h.yMin = readLe16(f, 6);
+    h.xMax = readLe16(f, 8);
+    h.yMax = readLe16(f, 10);
+    h.hDpi = readLe16(f, 12);
+    h.vDpi = readLe16(f, 14);
+    for (int i = 0; i < 48; ++i)
+        h.colorMap[i] = uint8_t(f[16 + i]);
+    h.reserved = uint8_t(f[64]);
+    h.planes = uint8_t(f[65]);
+    h.bytesPerLine = readLe16(f, 66);
+    h.paletteInfo = readLe16(f, 68);
+    h.hScreen = readLe16(f, 70);
+    h.vScreen = readLe16(f, 72);
+    return h;
+}
+
+bool fail(QString* error, const char* text) {
+    if (error)
+        *error = QString::fromLatin1(text);
+    return false;
+}
+
+bool supportedLayout(int bits, int planes) {
+    if (bits == 1)
+        return planes >= 1 && planes <= 4;
+    if (bits == 2 || bits == 4)
+        return planes == 1;
+    if (bits == 8)
+        return planes == 1 || planes == 3 || planes == 4;
+    return false;
+}
+
+// Expands the run-length coded (or raw) plane data into exactly `out.size()` bytes. Runs may cross
+// line ends, as many writers produce them.
+bool expandPlaneData(QByteArrayView data, bool rle, std::vector<uint8_t>& out) {
+    const size_t want = out.size();
+    if (!rle) {
+        if (size_t(data.size()) < want)
+            return false;
+        std::copy(data.begin(), data.begin() + qsizetype(want), out.begin());
+        return true;
+    }
+    size_t o = 0;
+    qsizetype i = 0;
+    while (o < want) {
+        if (i >= data.size())
+            return false;
+        uint8_t c = uint8_t(data[i++]);
+        size_t count = 1;
+        if ((c & 0xC0) == 0xC0) {
+            count = c & 0x3F;
+            if (i >= data.size())
+                return false;
+            c = uint8_t(data[i++]);
+        }
+        count = std::min(count, want - o);
+        std::fill_n(out.begin() + qsizetype(o), count, c);
+        o += count;
+    }
+    return true;
+}
+
+std::array<QRgb, 256> headerPalette(const PcxHeader& h, int colours) {
+    std::array<QRgb, 256> pal{};
+    for (int i = 0; i < 16; ++i)
+        pal[i] = qRgb(h.colorMap[3 * i], h.colorMap[3 * i + 1], h.colorMap[3 * i + 2]);
+    // A two-colour picture whose header carries no distinct colours is black on white by convention.
+    if (colours == 2 && pal[0] == pal[1]) {
+        pal[0] = qRgb(0, 0, 0);
+        pal[1] = qRgb(255, 255, 255);
+    }
+    return pal;
+}
+
+} // namespace
+
+QImage readPcx(QByteArrayView file, QString* error) {
+    if (file.size() < HeaderSize || uint8_t(file[0]) != 0x0A) {
+        fail(error, "not a PCX file");
+        return {};
+    }
+    const PcxHeader h = parseHeader(file);
+    if (h.encoding > 1 || !supportedLayout(h.bitsPerPixel, h.planes)) {
+        fail(error, "unsupported PCX layout");
+        return {};
+    }
+    if (h.xMax < h.xMin || h.yMax < h.yMin) {
+        fail(error, "PCX picture has no pixels");
+        return {};
+    }
+    const int width = h.xMax - h.xMin + 1;
+    const int height = h.yMax - h.yMin + 1;
+    const qint64 lineBits = qint64(width) * h.bitsPerPixel;
+    if (qint64(h.bytesPerLine) * 8 < lineBits) {
+        fail(error, "PCX line length too short for the width");
+        return {};
+    }
+    const qint64 lineBytes = qint64(h.bytesPerLine) * h.planes;
+    const qint64 total = lineBytes * height;
+    if (qint64(width) * height > MaxImagePixels || total > MaxDecodedBytes) {
+        fail(error, "PCX picture too large");
+        return {};
+    }
+
+    // Which 256-colour palette an 8-bit single-plane picture uses: the one at the end of the file.
+    QByteArrayView data = file.sliced(HeaderSize);
+    std::array<QRgb, 256> palette{};
+    const bool indexed = h.planes == 1 || h.bitsPerPixel < 8;
+    if (h.bitsPerPixel == 8 && h.planes == 1) {
+        const qsizetype at = file.size() - TrailingPaletteSize;
+        if (at >= HeaderSize && uint8_t(file[at]) == 0x0C) {
+            for (int i = 0; i < 256; ++i)
+                palette[i] = qRgb(uint8_t(file[at + 1 + 3 * i]), uint8_t(file[at + 2 + 3 * i]),
+                                  uint8_t(file[at + 3 + 3 * i]));
+            data = file.sliced(HeaderSize, at - HeaderSize);
+        } else {
+            for (int i = 0; i < 256; ++i)
+                palette[i] = qRgb(i, i, i);
+        }
+    } else if (indexed) {
+        palette = headerPalette(h, 1 << (h.bitsPerPixel * h.planes));
+    }
+    // A coded byte pair expands to at most 63 bytes: reject headers that promise more than the data holds.
+    if (h.encoding == 1 && total > (data.size() / 2 + 1) * 63) {
+        fail(error, "PCX data truncated");
+        return {};
+    }
+
+    std::vector<uint8_t> raw(size_t(total), 0);
+    if (!expandPlaneData(data, h.encoding == 1, raw)) {
+        fail(error, "PCX data truncated");
+        return {};
+    }
+
+    const bool alpha = h.bitsPerPixel == 8 && h.planes == 4;
+    QImage image(width, height, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    if (image.isNull()) {
+        fail(error, "out of memory");
+        return {};
+    }
+    const int bpl = h.bytesPerLine;
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* line = raw.data() + qint64(y) * lineBytes;
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        if (!indexed) {
+            for (int x = 0; x < width; ++x) {
+                const int a = alpha ? line[3 * bpl + x] : 255;
+                out[x] = qRgba(line[x], line[bpl + x], line[2 * bpl + x], a);
+            }
+        } else if (h.bitsPerPixel == 8) {
+            for (int x = 0; x < width; ++x)
+                out[x] = palette[line[x]];
+        } else if (h.bitsPerPixel == 1) {
+            for (int x = 0; x < width; ++x) {
+                int index = 0;
+                for (int p = 0; p < h.planes; ++p)
+                    index |= ((line[p * bpl + x / 8] >> (7 - x % 8)) & 1) << p;
+                out[x] = palette[index];
+            }
+        } else {
+            const int bits = h.bitsPerPixel;
+            const int perByte = 8 / bits;
+            const int mask = (1 << bits) - 1;
+            for (int x = 0; x < width; ++x) {
+                const int shift = 8 - bits * (x % perByte + 1);
+                out[x] = palette[(line[x / perByte] >> shift) & mask];
+            }
+        }
+    }
+    return image;
+}
+
+} // namespace imaging

@@ -1,0 +1,182 @@
+#include "tga_reader.h"
+
+#include "image_format.h"
+#include "le_bytes.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace imaging {
+
+namespace {
+
+// The 18-byte file header, as laid out in the file.
+struct TgaHeader {
+    uint8_t idLength;
+    uint8_t colorMapType;
+    uint8_t imageType; // 1, 2, 3 raw; 9, 10, 11 run-length coded
+    uint8_t mapFirstLow, mapFirstHigh; // the colour-map fields are unaligned 16-bit values
+    uint8_t mapLengthLow, mapLengthHigh;
+    uint8_t mapEntryBits;
+    uint16_t xOrigin, yOrigin;
+    uint16_t width, height;
+    uint8_t pixelBits;
+    uint8_t descriptor; // bits 0-3 alpha bits, bit 4 right-to-left, bit 5 top-to-bottom
+};
+static_assert(sizeof(TgaHeader) == 18);
+static_assert(offsetof(TgaHeader, colorMapType) == 1);
+static_assert(offsetof(TgaHeader, imageType) == 2);
+static_assert(offsetof(TgaHeader, mapFirstLow) == 3);
+static_assert(offsetof(TgaHeader, mapLengthLow) == 5);
+static_assert(offsetof(TgaHeader, mapEntryBits) == 7);
+static_assert(offsetof(TgaHeader, xOrigin) == 8);
+static_assert(offsetof(TgaHeader, yOrigin) == 10);
+static_assert(offsetof(TgaHeader, width) == 12);
+static_assert(offsetof(TgaHeader, height) == 14);
+static_assert(offsetof(TgaHeader, pixelBits) == 16);
+static_assert(offsetof(TgaHeader, descriptor) == 17);
+
+constexpr qsizetype HeaderSize = 18;
+
+QImage fail(QString* error, const char* text) {
+    if (error)
+        *error = QString::fromLatin1(text);
+    return {};
+}
+
+int expand5(int v) { return (v << 3) | (v >> 2); }
+
+// Converts one stored pixel (or colour-map entry) of `bits` bits to a colour.
+QRgb decodeColour(const uint8_t* p, int bits, bool withAlpha) {
+    switch (bits) {
+    case 8:
+        return qRgb(p[0], p[0], p[0]);
+    case 15:
+    case 16: {
+        const int v = p[0] | p[1] << 8;
+        return qRgb(expand5((v >> 10) & 31), expand5((v >> 5) & 31), expand5(v & 31));
+    }
+    case 24:
+        return qRgb(p[2], p[1], p[0]);
+    default:
+        return qRgba(p[2], p[1], p[0], withAlpha ? p[3] : 255);
+    }
+}
+
+// Reads `count` stored pixels of `bytes` bytes each into `out`, raw or run-length coded.
+bool readPixelStream(QByteArrayView data, bool rle, int bytes, std::vector<uint8_t>& out) {
+    const size_t want = out.size();
+    if (!rle) {
+        if (size_t(data.size()) < want)
+            return false;
+        std::copy(data.begin(), data.begin() + qsizetype(want), out.begin());
+        return true;
+    }
+    size_t o = 0;
+    qsizetype i = 0;
+    while (o < want) {
+        if (i >= data.size())
+            return false;
+        const uint8_t packet = uint8_t(data[i++]);
+        const size_t count = size_t((packet & 0x7F) + 1) * size_t(bytes);
+        const size_t n = std::min(count, want - o);
+        if (packet & 0x80) {
+            if (data.size() - i < bytes)
+                return false;
+            for (size_t k = 0; k < n; ++k)
+                out[o + k] = uint8_t(data[i + qsizetype(k % size_t(bytes))]);
+            i += bytes;
+        } else {
+            if (size_t(data.size() - i) < count)
+                return false;
+            std::copy(data.begin() + i, data.begin() + i + qsizetype(n), out.begin() + qsizetype(o));
+            i += qsizetype(count);
+        }
+        o += n;
+    }
+    return true;
+}
+
+} // namespace
+
+QImage readTga(QByteArrayView file, QString* error) {
+    if (file.size() < HeaderSize)
+        return fail(error, "TGA file too short");
+    TgaHeader h{};
+    h.idLength = uint8_t(file[0]);
+    h.colorMapType = uint8_t(file[1]);
+    h.imageType = uint8_t(file[2]);
+    const int mapFirst = readLe16(file, 3);
+    const int mapLength = readLe16(file, 5);
+    h.mapEntryBits = uint8_t(file[7]);
+    h.width = readLe16(file, 12);
+    h.height = readLe16(file, 14);
+    h.pixelBits = uint8_t(file[16]);
+    h.descriptor = uint8_t(file[17]);
+
+    const int kind = h.imageType & 7;
+    const bool rle = h.imageType & 8;
+    if ((kind < 1 || kind > 3) || (h.imageType & ~0x0B) != 0 || h.colorMapType > 1)
+        return fail(error, "unsupported TGA type");
+    if (h.width == 0 || h.height == 0 || qint64(h.width) * h.height > MaxImagePixels)
+        return fail(error, "bad TGA size");
+    const int bits = h.pixelBits;
+    const bool validBits = (kind == 1 && (bits == 8 || bits == 16)) || (kind == 2 && (bits == 15 || bits == 16 ||
+                            bits == 24 || bits == 32)) || (kind == 3 && bits == 8);
+    if (!validBits)
+        return fail(error, "unsupported TGA pixel depth");
+
+    qsizetype at = HeaderSize + h.idLength;
+    std::vector<QRgb> colourMap;
+    if (h.colorMapType == 1) {
+        const int entryBits = h.mapEntryBits;
+        if (entryBits != 15 && entryBits != 16 && entryBits != 24 && entryBits != 32)
+            return fail(error, "unsupported TGA colour map");
+        const int entryBytes = (entryBits + 7) / 8;
+        const qint64 mapBytes = qint64(mapLength) * entryBytes;
+        if (file.size() - at < mapBytes)
+            return fail(error, "TGA colour map truncated");
+        colourMap.assign(size_t(mapFirst + mapLength), qRgb(0, 0, 0));
+        for (int i = 0; i < mapLength; ++i)
+            colourMap[size_t(mapFirst + i)] = decodeColour(
+                reinterpret_cast<const uint8_t*>(file.data() + at + qsizetype(i) * entryBytes), entryBits, true);
+        at += qsizetype(mapBytes);
+    } else if (kind == 1) {
+        return fail(error, "TGA colour-mapped picture without a colour map");
+    }
+    if (at > file.size())
+        return fail(error, "TGA truncated");
+
+    const int bytes = (bits + 7) / 8;
+    std::vector<uint8_t> pixels(size_t(h.width) * h.height * size_t(bytes));
+    if (!readPixelStream(file.sliced(at), rle, bytes, pixels))
+        return fail(error, "TGA data truncated");
+
+    const bool alpha = kind == 2 && bits == 32 && (h.descriptor & 0x0F) != 0;
+    const bool topDown = h.descriptor & 0x20;
+    const bool rightToLeft = h.descriptor & 0x10;
+    QImage image(h.width, h.height, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    if (image.isNull())
+        return fail(error, "out of memory");
+    for (int row = 0; row < h.height; ++row) {
+        const uint8_t* src = pixels.data() + size_t(row) * h.width * size_t(bytes);
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(topDown ? row : h.height - 1 - row));
+        for (int col = 0; col < h.width; ++col) {
+            const uint8_t* p = src + size_t(col) * size_t(bytes);
+            QRgb c;
+            if (kind == 1) {
+                const size_t index = bytes == 1 ? p[0] : size_t(p[0] | p[1] << 8);
+                c = index < colourMap.size() ? colourMap[index] : qRgb(0, 0, 0);
+                if (!alpha)
+                    c |= 0xff000000u;
+            } else {
+                c = decodeColour(p, bits, alpha);
+            }
+            out[rightToLeft ? h.width - 1 - col : col] = c;
+        }
+    }
+    return image;
+}
+
+} // namespace imaging

@@ -1,0 +1,14 @@
+// Reader for TGA pictures: colour-mapped, true-colour (15, 16, 24, 32 bits) and grey, raw or run-length
+// coded, with any of the four origins. (Qt's own TGA reader lacks run-length coding and older files.)
+#pragma once
+
+#include <QByteArrayView>
+#include <QImage>
+#include <QString>
+
+namespace imaging {
+
+// Returns a Format_RGB32 or Format_ARGB32 image, or a null image with *error set.
+QImage readTga(QByteArrayView file, QString* error = nullptr);
+
+} // namespace imaging

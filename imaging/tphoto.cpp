@@ -1,0 +1,184 @@
+#include "tphoto.h"
+
+#include "color_reduction.h"
+#include "dib_block.h"
+#include "dib_memory.h"
+#include "image_format.h"
+#include "image_loader.h"
+#include "palette_file.h"
+#include "qpx_encoder.h"
+#include "standard_palette.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int PaletteFromFile = 7;
+constexpr int MaxSide = 32767; // sizes are 16-bit values for the program
+
+qintptr nextPaletteHandle() {
+    static qintptr next = 0;
+    return ++next;
+}
+
+} // namespace
+
+TPhoto::~TPhoto() = default;
+
+void TPhoto::fail(Error code, const QString& text) {
+    error_ = code;
+    errorText_ = text;
+}
+
+void TPhoto::succeed() {
+    error_ = NoError;
+    errorText_.clear();
+}
+
+void TPhoto::reportProgress(ProgressId id, int percent) {
+    if (progressEnabled_)
+        emit OnProgress(this, id, qint16(percent));
+}
+
+void TPhoto::setFileName(const QString& path) {
+    fileName_ = path;
+    imaging::LoadedImage loaded = imaging::loadImageFile(
+        path, qpxThumbnail_ == 1, [this](int pct) { reportProgress(LoadProgress, pct); });
+    if (loaded.image.isNull()) {
+        // A failed load leaves no picture behind, so nothing can later print or save the previous
+        // file's picture under this file's name.
+        image_ = QImage();
+        size_ = QSize();
+        reduced_ = false;
+        fail(loaded.readFailed ? FileUnreadable : BadPicture, loaded.error);
+    } else {
+        image_ = std::move(loaded.image);
+        size_ = loaded.fullSize;
+        reduced_ = image_.size() != size_;
+        succeed();
+    }
+    pictureChanged();
+    reportProgress(LoadProgress, 100);
+}
+
+void TPhoto::ResizeImage(int width, int height) {
+    if (image_.isNull())
+        return fail(NoPicture, QStringLiteral("no picture loaded"));
+    if (width < 1 || height < 1 || width > MaxSide || height > MaxSide ||
+        qint64(width) * height > imaging::MaxImagePixels)
+        return fail(BadArgument, QStringLiteral("bad size %1 x %2").arg(width).arg(height));
+    QImage source = image_.format() == QImage::Format_Indexed8 ? image_.convertToFormat(QImage::Format_RGB32)
+                                                                : image_;
+    QImage scaled = source.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage::Format want = scaled.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    if (scaled.format() != want)
+        scaled = scaled.convertToFormat(want);
+    if (scaled.size() != QSize(width, height))
+        return fail(BadArgument, QStringLiteral("cannot resize"));
+    image_ = std::move(scaled);
+    size_ = image_.size();
+    reduced_ = false;
+    succeed();
+    pictureChanged();
+}
+
+void TPhoto::ReduceColors(int bits, int paletteKind, int dither) {
+    if (bits >= 24) {
+        // Back to true colour; the palette stays the control's.
+        if (image_.format() == QImage::Format_Indexed8)
+            image_ = image_.convertToFormat(QImage::Format_RGB32);
+        succeed();
+        pictureChanged();
+        return;
+    }
+    if (bits != 8)
+        return fail(BadArgument, QStringLiteral("unsupported bit depth %1").arg(bits));
+    QList<QRgb> colours;
+    if (paletteKind == PaletteFromFile) {
+        QFile file(paletteFile_);
+        if (paletteFile_.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > 1024 * 1024)
+            return fail(PaletteUnreadable, QStringLiteral("cannot open palette %1").arg(paletteFile_));
+        const auto parsed = imaging::parseRiffPalette(file.readAll());
+        if (!parsed)
+            return fail(PaletteUnreadable, QStringLiteral("not a palette file: %1").arg(paletteFile_));
+        colours = *parsed;
+    } else {
+        colours = imaging::standardPalette();
+    }
+    if (palette_ != colours || paletteHandle_ == 0) {
+        palette_ = colours;
+        paletteHandle_ = nextPaletteHandle();
+    }
+    if (!image_.isNull()) {
+        QImage reduced = imaging::reduceToPalette(
+            image_, palette_, dither == 0 ? imaging::Dither::None : imaging::Dither::FloydSteinberg);
+        if (reduced.isNull())
+            return fail(BadPicture, QStringLiteral("cannot reduce colours"));
+        image_ = std::move(reduced);
+    }
+    succeed();
+    pictureChanged();
+}
+
+qintptr TPhoto::CopyDib() {
+    dib_.reset();
+    if (image_.isNull()) {
+        fail(NoPicture, QStringLiteral("no picture loaded"));
+        return 0;
+    }
+    QByteArray packed = imaging::packDib(image_);
+    if (packed.isEmpty()) {
+        fail(BadArgument, QStringLiteral("picture too large for a bitmap"));
+        return 0;
+    }
+    dib_ = std::make_unique<imaging::DibMemoryBlock>(std::move(packed));
+    succeed();
+    return dib_->handle();
+}
+
+void TPhoto::setSaveJPGLumFactor(int factor) { lumFactor_ = std::clamp(factor, 0, 255); }
+void TPhoto::setSaveJPGChromFactor(int factor) { chromFactor_ = std::clamp(factor, 0, 255); }
+void TPhoto::setSaveJPGSubSampling(int mode) { subSampling_ = std::clamp(mode, 0, 2); }
+
+// A picture decoded reduced for a thumbnail is read again at full size before it is saved, so that a
+// save never writes the small version in place of the picture.
+bool TPhoto::reloadFullSize() {
+    imaging::LoadedImage full = imaging::loadImageFile(fileName_, false);
+    if (full.image.isNull())
+        return false;
+    image_ = std::move(full.image);
+    size_ = full.fullSize;
+    reduced_ = false;
+    return true;
+}
+
+void TPhoto::SaveImage() {
+    if (image_.isNull()) {
+        fail(NoPicture, QStringLiteral("no picture to save"));
+    } else if (saveFileName_.isEmpty()) {
+        fail(BadArgument, QStringLiteral("no file name to save to"));
+    } else if (reduced_ && !reloadFullSize()) {
+        fail(FileUnreadable, QStringLiteral("cannot read %1 again at full size").arg(fileName_));
+    } else {
+        imaging::QpxSettings settings;
+        settings.luminanceFactor = lumFactor_;
+        settings.chrominanceFactor = chromFactor_;
+        settings.subsampling = imaging::ChromaSubsampling(subSampling_);
+        QString error;
+        const QByteArray bytes = imaging::encodeQpx(
+            image_, settings, [this](int pct) { reportProgress(SaveProgress, pct); }, &error);
+        // QSaveFile writes beside the target and renames only when everything was written.
+        QSaveFile file(saveFileName_);
+        if (bytes.isEmpty()) {
+            fail(SaveFailed, error);
+        } else if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+            fail(SaveFailed, QStringLiteral("cannot write %1: %2").arg(saveFileName_, file.errorString()));
+        } else {
+            succeed();
+        }
+    }
+    reportProgress(SaveProgress, 100);
+}

@@ -1,0 +1,164 @@
+// TPhoto: the imaging control. It holds one current picture: loads it synchronously from a file,
+// reports its size, shows it (scaled to the control or at its own size, with scroll bars), shrinks it
+// for thumbnails, reduces it to a palette, lends it out as a packed bitmap, prints it into a painter
+// and saves it as QPX. Failures never throw: they set FXError.
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QPixmap>
+#include <QRgb>
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+
+class QPainter;
+class QScrollBar;
+
+namespace imaging {
+class DibMemoryBlock;
+}
+
+class TPhoto : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString FileName READ FileName WRITE setFileName)
+    Q_PROPERTY(int FXError READ FXError)
+    Q_PROPERTY(int IWidth READ IWidth)
+    Q_PROPERTY(int IHeight READ IHeight)
+    Q_PROPERTY(bool Update READ Update WRITE setUpdate)
+    Q_PROPERTY(int AutoSize READ AutoSize WRITE setAutoSize)
+    Q_PROPERTY(int ScrollBars READ ScrollBars WRITE setScrollBars)
+    Q_PROPERTY(int QPXThumbnail READ QPXThumbnail WRITE setQPXThumbnail)
+    Q_PROPERTY(QString PFileName READ PFileName WRITE setPFileName)
+    Q_PROPERTY(int PrinterLeft READ PrinterLeft WRITE setPrinterLeft)
+    Q_PROPERTY(int PrinterTop READ PrinterTop WRITE setPrinterTop)
+    Q_PROPERTY(int PrinterWidth READ PrinterWidth WRITE setPrinterWidth)
+    Q_PROPERTY(int PrinterHeight READ PrinterHeight WRITE setPrinterHeight)
+    Q_PROPERTY(int SaveJPGLumFactor READ SaveJPGLumFactor WRITE setSaveJPGLumFactor)
+    Q_PROPERTY(int SaveJPGChromFactor READ SaveJPGChromFactor WRITE setSaveJPGChromFactor)
+    Q_PROPERTY(int SaveJPGSubSampling READ SaveJPGSubSampling WRITE setSaveJPGSubSampling)
+    Q_PROPERTY(QString SaveFileName READ SaveFileName WRITE setSaveFileName)
+    Q_PROPERTY(bool ProgressEnabled READ ProgressEnabled WRITE setProgressEnabled)
+
+public:
+    // FXError values; every non-zero value means the last operation failed.
+    enum Error {
+        NoError = 0,
+        FileUnreadable = 1, // missing, not permitted, or a read error
+        BadPicture = 2, // unknown format, damaged or truncated data
+        BadArgument = 3, // a size, bit depth or palette kind the control cannot use
+        PaletteUnreadable = 4, // the PFileName file is missing or not a palette
+        SaveFailed = 5, // encoding or writing failed; the old file is left as it was
+        NoPicture = 6, // the operation needs a loaded picture
+        PrintFailed = 7, // no active painter to print into
+    };
+    // AutoSize values.
+    enum { AutoSizeOwnSize = 1, AutoSizeScaled = 4 };
+    // The ID of OnProgress.
+    enum ProgressId : qint16 { LoadProgress = 1, SaveProgress = 2 };
+
+    explicit TPhoto(QWidget* parent = nullptr);
+    ~TPhoto() override;
+
+    // Loading: the assignment loads the file before it returns.
+    void setFileName(const QString& path);
+    QString FileName() const { return fileName_; }
+    int FXError() const { return error_; }
+    QString errorText() const { return errorText_; } // a diagnostic for the last failure
+    int IWidth() const { return size_.width(); }
+    int IHeight() const { return size_.height(); }
+
+    // Display.
+    void setUpdate(bool on);
+    bool Update() const { return update_; }
+    void setAutoSize(int mode);
+    int AutoSize() const { return autoSize_; }
+    void Redisplay();
+    void setScrollBars(int bars);
+    int ScrollBars() const { return scrollBars_; }
+
+    // Thumbnails and palettes.
+    void setQPXThumbnail(int on) { qpxThumbnail_ = on; }
+    int QPXThumbnail() const { return qpxThumbnail_; }
+    void ResizeImage(int width, int height);
+    void setPFileName(const QString& path) { paletteFile_ = path; }
+    QString PFileName() const { return paletteFile_; }
+    void ReduceColors(int bits, int paletteKind, int dither);
+    qintptr CopyDib();
+    qintptr hPal() const { return paletteHandle_; }
+    QList<QRgb> paletteColors() const { return palette_; }
+    const QImage& image() const { return image_; }
+
+    // Printing, in twips.
+    void setPrinterLeft(int twips) { printerLeft_ = twips; }
+    void setPrinterTop(int twips) { printerTop_ = twips; }
+    void setPrinterWidth(int twips) { printerWidth_ = twips; }
+    void setPrinterHeight(int twips) { printerHeight_ = twips; }
+    int PrinterLeft() const { return printerLeft_; }
+    int PrinterTop() const { return printerTop_; }
+    int PrinterWidth() const { return printerWidth_; }
+    int PrinterHeight() const { return printerHeight_; }
+    void setPrinterhDC(QPainter* painter);
+
+    // Saving as QPX.
+    void setSaveJPGLumFactor(int factor);
+    void setSaveJPGChromFactor(int factor);
+    void setSaveJPGSubSampling(int mode);
+    int SaveJPGLumFactor() const { return lumFactor_; }
+    int SaveJPGChromFactor() const { return chromFactor_; }
+    int SaveJPGSubSampling() const { return subSampling_; }
+    void setSaveFileName(const QString& path) { saveFileName_ = path; }
+    QString SaveFileName() const { return saveFileName_; }
+    void SaveImage();
+
+    void setProgressEnabled(bool on) { progressEnabled_ = on; }
+    bool ProgressEnabled() const { return progressEnabled_; }
+
+public slots:
+    void Refresh();
+
+signals:
+    // Raised only while ProgressEnabled, inside a load or SaveImage; the last report is always 100,
+    // also when the operation fails.
+    void OnProgress(TPhoto* sender, qint16 id, qint16 pctDone);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void fail(Error code, const QString& text);
+    void succeed();
+    void reportProgress(ProgressId id, int percent);
+    void pictureChanged();
+    QRect viewportRect() const;
+    void layoutScrollBars();
+    bool reloadFullSize();
+
+    QString fileName_;
+    QImage image_;
+    QSize size_; // the size reported by IWidth/IHeight
+    bool reduced_ = false; // image_ is a reduced decode of fileName_
+    int error_ = NoError;
+    QString errorText_;
+
+    bool update_ = true;
+    int autoSize_ = AutoSizeScaled;
+    int scrollBars_ = 0;
+    QScrollBar* horizontal_ = nullptr;
+    QScrollBar* vertical_ = nullptr;
+    QPixmap scaledCache_; // the picture as last drawn scaled to the control
+
+    int qpxThumbnail_ = 0;
+    QString paletteFile_;
+    QList<QRgb> palette_;
+    qintptr paletteHandle_ = 0;
+    std::unique_ptr<imaging::DibMemoryBlock> dib_;
+
+    int printerLeft_ = 0, printerTop_ = 0, printerWidth_ = 0, printerHeight_ = 0;
+
+    int lumFactor_ = 30, chromFactor_ = 30, subSampling_ = 2;
+    QString saveFileName_;
+    bool progressEnabled_ = false;
+};

@@ -1,0 +1,153 @@
+// TPhoto's on-screen display (scaled or own size, scroll bars) and its printing into a painter.
+#include "tphoto.h"
+
+#include "dib_memory.h"
+#include "print_placement.h"
+
+#include <QPaintDevice>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+TPhoto::TPhoto(QWidget* parent) : QWidget(parent) {
+    horizontal_ = new QScrollBar(Qt::Horizontal, this);
+    vertical_ = new QScrollBar(Qt::Vertical, this);
+    horizontal_->hide();
+    vertical_->hide();
+    connect(horizontal_, &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
+    connect(vertical_, &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
+}
+
+void TPhoto::setUpdate(bool on) {
+    update_ = on;
+    if (on) {
+        layoutScrollBars();
+        update();
+    }
+}
+
+void TPhoto::setAutoSize(int mode) {
+    autoSize_ = mode;
+    scaledCache_ = QPixmap();
+    layoutScrollBars();
+    if (update_)
+        update();
+}
+
+void TPhoto::setScrollBars(int bars) {
+    scrollBars_ = bars & 3;
+    layoutScrollBars();
+    if (update_)
+        update();
+}
+
+void TPhoto::Redisplay() {
+    scaledCache_ = QPixmap();
+    layoutScrollBars();
+    if (update_)
+        repaint();
+}
+
+void TPhoto::Refresh() {
+    if (update_)
+        repaint();
+}
+
+void TPhoto::pictureChanged() {
+    scaledCache_ = QPixmap();
+    layoutScrollBars();
+    if (update_)
+        update();
+}
+
+void TPhoto::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    scaledCache_ = QPixmap();
+    layoutScrollBars();
+}
+
+QRect TPhoto::viewportRect() const {
+    QRect r = rect();
+    if (horizontal_->isVisible())
+        r.setBottom(horizontal_->y() - 1);
+    if (vertical_->isVisible())
+        r.setRight(vertical_->x() - 1);
+    return r;
+}
+
+// A bar is shown when it is enabled and the picture, drawn at its own size, is larger than the
+// control in that direction.
+void TPhoto::layoutScrollBars() {
+    const bool ownSize = autoSize_ != AutoSizeScaled && !image_.isNull();
+    const int barW = vertical_->sizeHint().width();
+    const int barH = horizontal_->sizeHint().height();
+    bool needH = ownSize && (scrollBars_ & 1) && size_.width() > width();
+    bool needV = ownSize && (scrollBars_ & 2) && size_.height() > height();
+    // One bar takes room from the other direction and may make the other bar necessary.
+    needH = needH || (ownSize && (scrollBars_ & 1) && needV && size_.width() > width() - barW);
+    needV = needV || (ownSize && (scrollBars_ & 2) && needH && size_.height() > height() - barH);
+    const int viewW = width() - (needV ? barW : 0);
+    const int viewH = height() - (needH ? barH : 0);
+    horizontal_->setVisible(needH);
+    vertical_->setVisible(needV);
+    if (needH) {
+        horizontal_->setGeometry(0, viewH, viewW, barH);
+        horizontal_->setRange(0, qMax(0, size_.width() - viewW));
+        horizontal_->setPageStep(viewW);
+    } else {
+        horizontal_->setValue(0);
+    }
+    if (needV) {
+        vertical_->setGeometry(viewW, 0, barW, viewH);
+        vertical_->setRange(0, qMax(0, size_.height() - viewH));
+        vertical_->setPageStep(viewH);
+    } else {
+        vertical_->setValue(0);
+    }
+}
+
+void TPhoto::paintEvent(QPaintEvent*) {
+    if (!update_)
+        return;
+    QPainter painter(this);
+    const QRect view = viewportRect();
+    painter.fillRect(view, palette().window());
+    if (image_.isNull() || size_.isEmpty())
+        return;
+    if (autoSize_ == AutoSizeScaled) {
+        // Scaled to the control's area, keeping the picture's proportions, centred.
+        const QSize fitted = size_.scaled(view.size(), Qt::KeepAspectRatio);
+        if (fitted.isEmpty())
+            return;
+        if (scaledCache_.size() != fitted)
+            scaledCache_ = QPixmap::fromImage(
+                image_.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        const QPoint at(view.x() + (view.width() - fitted.width()) / 2,
+                        view.y() + (view.height() - fitted.height()) / 2);
+        painter.drawPixmap(at, scaledCache_);
+        return;
+    }
+    painter.setClipRect(view);
+    const QPoint origin(view.x() - horizontal_->value(), view.y() - vertical_->value());
+    if (image_.size() == size_) {
+        painter.drawImage(origin, image_);
+    } else {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRect(origin, size_), image_);
+    }
+}
+
+void TPhoto::setPrinterhDC(QPainter* painter) {
+    if (!painter || !painter->isActive() || !painter->device())
+        return fail(PrintFailed, QStringLiteral("no active printer painter"));
+    if (image_.isNull())
+        return fail(NoPicture, QStringLiteral("no picture to print"));
+    const QPaintDevice* device = painter->device();
+    const QRectF target = imaging::twipsToDevice(printerLeft_, printerTop_, printerWidth_, printerHeight_,
+                                                 device->logicalDpiX(), device->logicalDpiY());
+    painter->save();
+    painter->setRenderHint(QPainter::SmoothPixmapTransform);
+    painter->drawImage(target, image_);
+    painter->restore();
+    succeed();
+}
