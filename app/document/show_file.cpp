@@ -1,0 +1,231 @@
+#include "show_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <algorithm>
+#include <cstring>
+
+namespace ShowFile {
+namespace {
+
+// Byte ranges of a record that hold only single bytes (reserved bytes, short strings, switches)
+// and the two 32-bit fields between them, which are stored little-endian.
+constexpr std::size_t FontColorOffset = offsetof(TSlideRecord, FontColor);
+constexpr std::size_t FontSizeOffset = offsetof(TSlideRecord, FontSize);
+constexpr std::size_t TailOffset = offsetof(TSlideRecord, FontStyle);
+static_assert(FontSizeOffset == FontColorOffset + 4 && TailOffset == FontSizeOffset + 4);
+
+void encodeRecord(const TSlideRecord& r, char* out) {
+    const auto* raw = reinterpret_cast<const char*>(&r);
+    std::memcpy(out, raw, FontColorOffset);
+    qToLittleEndian<std::int32_t>(r.FontColor, out + FontColorOffset);
+    qToLittleEndian<std::int32_t>(r.FontSize, out + FontSizeOffset);
+    std::memcpy(out + TailOffset, raw + TailOffset, RecordSize - TailOffset);
+}
+
+void decodeRecord(const char* in, TSlideRecord& r) {
+    auto* raw = reinterpret_cast<char*>(&r);
+    std::memcpy(raw, in, FontColorOffset);
+    r.FontColor = qFromLittleEndian<std::int32_t>(in + FontColorOffset);
+    r.FontSize = qFromLittleEndian<std::int32_t>(in + FontSizeOffset);
+    std::memcpy(raw + TailOffset, in + TailOffset, RecordSize - TailOffset);
+}
+
+bool hasSignature(const QByteArray& bytes) {
+    return bytes.left(SignatureSize).contains("MORVANT");
+}
+
+ReadResult invalidStructure(ShowDocument& doc) {
+    doc.SlideCount = 0;
+    return {ReadStatus::InvalidStructure, {}, 0};
+}
+
+// Checks the header and returns the number of records to read, or -1 when the header is unusable.
+int recordsAnnounced(const QByteArray& header) {
+    if (header.size() < HeaderSize)
+        return -1;
+    const std::int32_t count = qFromLittleEndian<std::int32_t>(header.constData() + SignatureSize);
+    const std::int32_t size = qFromLittleEndian<std::int32_t>(header.constData() + SignatureSize + 4);
+    if (count < 0 || size != RecordSize)
+        return -1;
+    return std::min<std::int32_t>(count, ShowDocument::MaxSlides);
+}
+
+std::string toStored(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+template <std::size_t N> QString fromStored(const ShortString<N>& s) {
+    return QFile::decodeName(QByteArray::fromStdString(s.str()));
+}
+
+// A stored path that still names a file, taken as it is. A relative path would depend on the
+// working directory of the moment, so it is looked for next to the show instead.
+bool namesFile(const QString& path) {
+    return QDir::isAbsolutePath(path) && QFileInfo(path).isFile();
+}
+
+// Where a moved file is now: the same path in another case, or its file name in the show's folder.
+QString locateMoved(const QString& stored, const QString& showFolder) {
+    if (QString found = resolveCaseInsensitive(stored); !found.isEmpty())
+        return found;
+    const QString name = fileNamePart(stored);
+    if (name.isEmpty())
+        return {};
+    return resolveCaseInsensitive(QFileInfo(showFolder + name).absoluteFilePath());
+}
+
+int lastSeparator(const QString& path) {
+    return std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+}
+
+} // namespace
+
+QByteArray encode(const ShowDocument& doc) {
+    const int count = std::clamp(doc.SlideCount, 0, ShowDocument::MaxSlides);
+    QByteArray bytes(HeaderSize + count * RecordSize, '\0');
+    char* out = bytes.data();
+    std::memcpy(out, Signature, SignatureSize);
+    qToLittleEndian<std::int32_t>(count, out + SignatureSize);
+    qToLittleEndian<std::int32_t>(RecordSize, out + SignatureSize + 4);
+    for (int i = 0; i < count; ++i)
+        encodeRecord(doc.slide(i), out + HeaderSize + i * RecordSize);
+    return bytes;
+}
+
+ReadResult decode(const QByteArray& bytes, ShowDocument& doc) {
+    if (!hasSignature(bytes))
+        return {ReadStatus::InvalidSignature, {}, doc.SlideCount};
+    const int count = recordsAnnounced(bytes);
+    if (count < 0 || bytes.size() < HeaderSize + qsizetype(count) * RecordSize)
+        return invalidStructure(doc);
+    for (int i = 0; i < count; ++i)
+        decodeRecord(bytes.constData() + HeaderSize + i * RecordSize, doc.slide(i));
+    doc.SlideCount = count;
+    return {ReadStatus::Ok, {}, count};
+}
+
+ReadResult read(const QString& path, ShowDocument& doc) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {ReadStatus::IoError, file.errorString(), doc.SlideCount};
+    QByteArray bytes = file.read(HeaderSize);
+    if (file.error() != QFileDevice::NoError)
+        return {ReadStatus::IoError, file.errorString(), doc.SlideCount};
+    if (!hasSignature(bytes))
+        return {ReadStatus::InvalidSignature, {}, doc.SlideCount};
+    const int count = recordsAnnounced(bytes);
+    if (count < 0)
+        return invalidStructure(doc);
+    // Only the records that will be used are read, so a hostile count costs nothing.
+    bytes += file.read(qint64(count) * RecordSize);
+    if (file.error() != QFileDevice::NoError)
+        return {ReadStatus::IoError, file.errorString(), doc.SlideCount};
+    return decode(bytes, doc);
+}
+
+WriteResult write(const QString& path, const ShowDocument& doc) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {false, file.errorString()};
+    const QByteArray bytes = encode(doc);
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return {false, reason};
+    }
+    if (!file.commit())
+        return {false, file.errorString()};
+    return {};
+}
+
+QString folderOf(const QString& showPath) {
+    return showPath.left(lastSeparator(showPath) + 1);
+}
+
+QString fileNamePart(const QString& storedPath) {
+    return storedPath.mid(lastSeparator(storedPath) + 1);
+}
+
+QString resolveCaseInsensitive(const QString& path) {
+    if (!QDir::isAbsolutePath(path))
+        return {};
+    if (QFileInfo(path).isFile())
+        return path;
+    const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
+    QStringList parts = clean.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    // The root ("/" here, a drive such as "C:/" on Windows) is taken as it is.
+    QString current = clean.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : parts.takeFirst() + '/';
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const bool last = i + 1 == parts.size();
+        const QString exact = current + parts[i];
+        QString next;
+        if (last ? QFileInfo(exact).isFile() : QFileInfo(exact).isDir()) {
+            next = exact;
+        } else {
+            const QDir::Filters kind = last ? QDir::Files : QDir::Dirs;
+            const QStringList entries = QDir(current).entryList(
+                kind | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+            const auto match = std::find_if(entries.begin(), entries.end(), [&](const QString& e) {
+                return e.compare(parts[i], Qt::CaseInsensitive) == 0;
+            });
+            if (match == entries.end())
+                return {};
+            next = current + *match;
+        }
+        current = last ? next : next + '/';
+    }
+    return QFileInfo(current).isFile() ? current : QString();
+}
+
+RepairOutcome repairSlidePaths(ShowDocument& doc, int index, const QString& showFolder) {
+    RepairOutcome outcome;
+    TSlideRecord& r = doc.slide(index);
+    if (!doc.isBlank(index)) {
+        const QString image = fromStored(r.ImageFile);
+        if (!namesFile(image)) {
+            const QString found = locateMoved(image, showFolder);
+            if (!found.isEmpty()) {
+                r.ImageFile.assign(toStored(found));
+                outcome.imageMoved = true;
+            } else {
+                r.ImageFile.assign(BlankImageName);
+                outcome.imageBlanked = true;
+            }
+        }
+    }
+    if (doc.hasAudio(index)) {
+        const QString audio = fromStored(r.AudioFile);
+        if (!namesFile(audio)) {
+            const QString found = locateMoved(audio, showFolder);
+            if (!found.isEmpty()) {
+                r.AudioFile.assign(toStored(found));
+                outcome.audioMoved = true;
+            }
+        }
+    }
+    return outcome;
+}
+
+bool audioFileExists(const ShowDocument& doc, int index) {
+    return doc.hasAudio(index) && QFileInfo(fromStored(doc.slide(index).AudioFile)).isFile();
+}
+
+QString readingStatusText(int done, int count) {
+    return QStringLiteral("Read %1 of %2...").arg(done).arg(count);
+}
+
+QString nameExtension(const QString& name) {
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : name.mid(dot).toLower();
+}
+
+QString withShowExtension(const QString& name) {
+    return nameExtension(name).isEmpty() ? name + QStringLiteral(".vrs") : name;
+}
+
+} // namespace ShowFile

@@ -1,0 +1,85 @@
+#pragma once
+// The show file (".vrs"): a 23-byte header (the signature "MORVANT rev1.00", the slide count and
+// the record size) followed by the slide records byte for byte. Reading and writing the bytes,
+// and repairing image and audio paths that moved together with the show file.
+
+#include "show_document.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace ShowFile {
+
+inline constexpr char Signature[] = "MORVANT rev1.00"; // stored without its terminating zero
+inline constexpr int SignatureSize = 15;
+inline constexpr int HeaderSize = 23;
+inline constexpr int RecordSize = 824;
+static_assert(sizeof(Signature) - 1 == SignatureSize);
+static_assert(RecordSize == sizeof(TSlideRecord));
+
+enum class ReadStatus {
+    Ok,
+    InvalidSignature, // "MORVANT" is not in the first 15 bytes: the show is left as it was
+    InvalidStructure, // negative count, foreign record size or missing bytes: the show is empty
+    IoError,          // the file could not be opened or read: the show is left as it was
+};
+
+struct ReadResult {
+    ReadStatus status = ReadStatus::Ok;
+    QString errorString; // the system's reason for an IoError
+    int slideCount = 0;  // slides read (after the 500 cap)
+    // True when the caller should show "Invalid Verasco File!".
+    bool invalid() const {
+        return status == ReadStatus::InvalidSignature || status == ReadStatus::InvalidStructure;
+    }
+    bool ok() const { return status == ReadStatus::Ok; }
+};
+
+struct WriteResult {
+    bool ok = true;
+    QString errorString; // the system's reason when the file could not be written
+};
+
+// The whole file for the current show: header and records 0 to SlideCount - 1.
+QByteArray encode(const ShowDocument& doc);
+// Replaces the show by the file's content (slots 0 to N - 1 and the count). Never touches
+// ShowModified or the thumbnails.
+ReadResult decode(const QByteArray& bytes, ShowDocument& doc);
+
+// Reads the file under the path exactly as given, never more than the storage holds.
+ReadResult read(const QString& path, ShowDocument& doc);
+// Writes through a temporary file beside the target that replaces it only when complete, so a
+// failed write leaves an earlier file whole. The file is created under the path as given.
+WriteResult write(const QString& path, const ShowDocument& doc);
+
+// The folder of a show file: its path up to and including the last "/" or "\" (empty if none).
+QString folderOf(const QString& showPath);
+// The file name part of a stored path: everything after its last "/" or "\", so that a path
+// saved on another system still yields its file name.
+QString fileNamePart(const QString& storedPath);
+// An existing file whose folder and file names match those of an absolute path without regard
+// to case, or an empty string. The exact path is preferred when it exists.
+QString resolveCaseInsensitive(const QString& path);
+
+struct RepairOutcome {
+    bool imageMoved = false;   // ImageFile now names the file found
+    bool imageBlanked = false; // ImageFile was found nowhere and is now "BLANK"
+    bool audioMoved = false;   // AudioFile now names the file found
+};
+// Repairs the image and audio paths of slide i after a read: a path that names no file is
+// looked for by case-insensitive match, then by its file name in the show's folder. A missing
+// image makes the slide blank; a missing audio file stays as it is.
+RepairOutcome repairSlidePaths(ShowDocument& doc, int index, const QString& showFolder);
+// Whether the slide's audio file exists (the audio mark of its thumbnail depends on it).
+bool audioFileExists(const ShowDocument& doc, int index);
+
+// The status line while a show is read: "Read i of N...".
+QString readingStatusText(int done, int count);
+
+// The extension of a show name as the document commands test it: the lower-cased text from the
+// first "." of the whole name to its end, or empty.
+QString nameExtension(const QString& name);
+// The name with ".vrs" appended when it has no extension at all.
+QString withShowExtension(const QString& name);
+
+} // namespace ShowFile

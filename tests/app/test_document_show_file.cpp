@@ -1,0 +1,440 @@
+// The show file: header and records as bytes, the reader's defences against hostile headers, the
+// writer's all-or-nothing replacement, and the repair of paths after a show moved.
+
+#include "show_file.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+
+namespace {
+
+// Little-endian 32-bit value written by hand, independent of the program's own encoder.
+void putInt32(QByteArray& bytes, int offset, std::int32_t value) {
+    const auto u = static_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i)
+        bytes[offset + i] = static_cast<char>((u >> (8 * i)) & 0xFF);
+}
+
+QByteArray header(const QByteArray& signature, std::int32_t count, std::int32_t recordSize = 824) {
+    QByteArray h = signature.leftJustified(15, ' ', true);
+    h.resize(23);
+    putInt32(h, 15, count);
+    putInt32(h, 19, recordSize);
+    return h;
+}
+
+// One record laid out from the field offsets of the show file.
+struct RecordBytes {
+    QByteArray bytes = QByteArray(824, '\0');
+
+    RecordBytes& shortString(int offset, const QByteArray& text) {
+        bytes[offset] = static_cast<char>(text.size());
+        bytes.replace(offset + 1, text.size(), text);
+        return *this;
+    }
+    RecordBytes& byte(int offset, std::uint8_t value) {
+        bytes[offset] = static_cast<char>(value);
+        return *this;
+    }
+    RecordBytes& int32(int offset, std::int32_t value) {
+        putInt32(bytes, offset, value);
+        return *this;
+    }
+    RecordBytes& image(const QByteArray& path) { return shortString(2, path); }
+    RecordBytes& audio(const QByteArray& path) { return shortString(258, path); }
+};
+
+QByteArray showBytes(int count, int recordsPresent, std::int32_t recordSize = 824) {
+    QByteArray bytes = header("MORVANT rev1.00", count, recordSize);
+    for (int i = 0; i < recordsPresent; ++i)
+        bytes += RecordBytes().image("c:\\pics\\" + QByteArray::number(i) + ".jpg").byte(514, 7).bytes;
+    return bytes;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+std::string image(const ShowDocument& doc, int i) {
+    return doc.slide(i).ImageFile.str();
+}
+std::string audio(const ShowDocument& doc, int i) {
+    return doc.slide(i).AudioFile.str();
+}
+
+// A show of n image slides with distinct values in every field.
+void fillShow(ShowDocument& doc, int n) {
+    for (int i = 0; i < n; ++i) {
+        doc.resetSlot(i);
+        TSlideRecord& r = doc.slide(i);
+        r.ImageFile.assign("/pictures/slide" + std::to_string(i) + ".jpg");
+        r.AudioFile.assign(i % 2 ? "/music/tune.wav" : "");
+        r.Text.assign("caption " + std::to_string(i));
+        r.Delay = static_cast<std::uint8_t>(i + 1);
+        r.HoldForAudio = i % 2;
+        r.ShowText = 1;
+        r.FontColor = 0x00102030 + i;
+        r.FontSize = -12 - i;
+        r.FontStyle = FontBold | FontUnderline;
+    }
+    doc.SlideCount = n;
+}
+
+TEST(ShowFileRead, ReadsEveryFieldOfAFileBuiltByteByByte) {
+    RecordBytes first;
+    first.byte(0, 0xAA).byte(1, 0xBB);
+    first.image("/shows/flower.jpg").audio("/shows/birds.wav");
+    first.bytes[2 + 1 + 17] = 'Z'; // an undefined byte behind the image path
+    first.byte(514, 12).byte(515, 1).byte(516, 2).byte(517, 0x11).byte(519, 0x13);
+    first.shortString(520, "Arial").byte(553, 0x21).byte(555, 0x23);
+    first.int32(556, 0x800000FF).int32(560, 14).byte(564, FontItalic | FontStrikeOut).byte(567, 0x33);
+    first.shortString(568, "At the lake");
+    RecordBytes second;
+    second.image("BLANK").byte(514, 255);
+    const QByteArray file = header("MORVANT rev1.00", 2) + first.bytes + second.bytes;
+
+    ShowDocument doc;
+    const auto result = ShowFile::decode(file, doc);
+
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.slideCount, 2);
+    ASSERT_EQ(doc.SlideCount, 2);
+    const TSlideRecord& r = doc.slide(0);
+    EXPECT_EQ(r.ImageFile.str(), "/shows/flower.jpg");
+    EXPECT_EQ(r.AudioFile.str(), "/shows/birds.wav");
+    EXPECT_EQ(r.Delay, 12);
+    EXPECT_EQ(r.HoldForAudio, 1);
+    EXPECT_EQ(r.ShowText, 2);
+    EXPECT_EQ(r.FontName.str(), "Arial");
+    EXPECT_EQ(static_cast<std::uint32_t>(r.FontColor), 0x800000FFu);
+    EXPECT_EQ(r.FontSize, 14);
+    EXPECT_EQ(r.FontStyle, FontItalic | FontStrikeOut);
+    EXPECT_EQ(r.Text.str(), "At the lake");
+    EXPECT_TRUE(doc.isBlank(1));
+    EXPECT_EQ(doc.slide(1).Delay, 255);
+    // Reserved and undefined bytes come back out unchanged.
+    EXPECT_EQ(ShowFile::encode(doc), file);
+}
+
+TEST(ShowFileWrite, ThreeSlidesMake2495BytesWithTheHeaderInFront) {
+    ShowDocument doc;
+    fillShow(doc, 3);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Holiday.VRS");
+
+    const auto result = ShowFile::write(path, doc);
+
+    ASSERT_TRUE(result.ok) << result.errorString.toStdString();
+    const QByteArray bytes = readFile(path); // under the name as given, case kept
+    ASSERT_EQ(bytes.size(), 2495);
+    EXPECT_EQ(bytes.left(23), header("MORVANT rev1.00", 3));
+    EXPECT_EQ(bytes.mid(23 + 824 + 2, 21), QByteArray("\x14/pictures/slide1.jpg"));
+}
+
+TEST(ShowFileWrite, WriteThenReadGivesTheSameRecordsAndBytes) {
+    ShowDocument doc;
+    fillShow(doc, 5);
+    doc.slide(2).reserved3[1] = 0x5A;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("show.vrs");
+    ASSERT_TRUE(ShowFile::write(path, doc).ok);
+
+    ShowDocument back;
+    const auto result = ShowFile::read(path, back);
+
+    ASSERT_TRUE(result.ok());
+    ASSERT_EQ(back.SlideCount, 5);
+    EXPECT_EQ(std::memcmp(back.Slides(), doc.Slides(), 5 * sizeof(TSlideRecord)), 0);
+    EXPECT_EQ(ShowFile::encode(back), readFile(path));
+}
+
+TEST(ShowFileRead, AHeaderOf700SlidesReadsAs500) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("big.vrs");
+    writeFile(path, showBytes(700, 500));
+    ShowDocument doc;
+
+    const auto result = ShowFile::read(path, doc);
+
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(doc.SlideCount, 500);
+    EXPECT_EQ(image(doc, 499), "c:\\pics\\499.jpg");
+}
+
+struct SignatureCase {
+    const char* name;
+    QByteArray first15;
+    bool accepted;
+};
+
+class ShowFileSignature : public testing::TestWithParam<SignatureCase> {};
+
+TEST_P(ShowFileSignature, MorvantAnywhereInTheFirst15BytesCaseSensitive) {
+    const SignatureCase& c = GetParam();
+    QByteArray bytes = c.first15;
+    bytes.resize(15);
+    bytes += header("", 1).mid(15) + RecordBytes().image("BLANK").bytes;
+    ShowDocument doc;
+    fillShow(doc, 2);
+
+    const auto result = ShowFile::decode(bytes, doc);
+
+    if (c.accepted) {
+        EXPECT_TRUE(result.ok());
+        EXPECT_EQ(doc.SlideCount, 1);
+    } else {
+        EXPECT_EQ(result.status, ShowFile::ReadStatus::InvalidSignature);
+        EXPECT_TRUE(result.invalid());
+        EXPECT_EQ(doc.SlideCount, 2) << "an invalid file leaves the show as it was";
+        EXPECT_EQ(image(doc, 0), "/pictures/slide0.jpg");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ShowFileSignature,
+                         testing::Values(SignatureCase{"ours", "MORVANT rev1.00", true},
+                                         SignatureCase{"otherVersion", "MORVANT rev9.99", true},
+                                         SignatureCase{"atTheEnd", "12345678MORVANT", true},
+                                         SignatureCase{"cutAtTheEnd", "123456789MORVAN", false},
+                                         SignatureCase{"lowerCase", "morvant rev1.00", false},
+                                         SignatureCase{"mixedCase", "Morvant rev1.00", false},
+                                         SignatureCase{"zeros", QByteArray(15, '\0'), false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct HostileCase {
+    const char* name;
+    QByteArray bytes;
+};
+
+class ShowFileHostileHeader : public testing::TestWithParam<HostileCase> {};
+
+TEST_P(ShowFileHostileHeader, IsInvalidAndLeavesAnEmptyShow) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bad.vrs");
+    writeFile(path, GetParam().bytes);
+    ShowDocument doc;
+    fillShow(doc, 4);
+
+    const auto result = ShowFile::read(path, doc);
+
+    EXPECT_EQ(result.status, ShowFile::ReadStatus::InvalidStructure);
+    EXPECT_TRUE(result.invalid());
+    EXPECT_EQ(doc.SlideCount, 0);
+    EXPECT_EQ(result.slideCount, 0);
+    EXPECT_EQ(ShowFile::decode(GetParam().bytes, doc).status, ShowFile::ReadStatus::InvalidStructure);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ShowFileHostileHeader,
+                         testing::Values(HostileCase{"negativeCount", showBytes(-1, 1)},
+                                         HostileCase{"hugeNegativeCount", showBytes(INT32_MIN, 0)},
+                                         HostileCase{"recordSizeZero", showBytes(1, 1, 0)},
+                                         HostileCase{"recordSizeSmaller", showBytes(2, 2, 823)},
+                                         HostileCase{"recordSizeLarger", showBytes(1, 2, 1648)},
+                                         HostileCase{"negativeRecordSize", showBytes(1, 1, -824)},
+                                         HostileCase{"recordsMissing", showBytes(3, 2)},
+                                         HostileCase{"lastRecordCut", showBytes(2, 2).chopped(1)},
+                                         HostileCase{"headerCut", showBytes(0, 0).left(20)},
+                                         HostileCase{"signatureOnly", QByteArray("MORVANT")}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ShowFileRead, AnEmptyShowIsValid) {
+    ShowDocument doc;
+    fillShow(doc, 2);
+    EXPECT_TRUE(ShowFile::decode(showBytes(0, 0), doc).ok());
+    EXPECT_EQ(doc.SlideCount, 0);
+}
+
+TEST(ShowFileRead, AMissingFileIsAnIoErrorAndLeavesTheShow) {
+    QTemporaryDir dir;
+    ShowDocument doc;
+    fillShow(doc, 2);
+
+    const auto result = ShowFile::read(dir.filePath("nothing.vrs"), doc);
+
+    EXPECT_EQ(result.status, ShowFile::ReadStatus::IoError);
+    EXPECT_FALSE(result.errorString.isEmpty());
+    EXPECT_EQ(doc.SlideCount, 2);
+}
+
+TEST(ShowFileWrite, AFolderThatCannotHoldTheFileReportsWhyAndCreatesNothing) {
+    QTemporaryDir dir;
+    writeFile(dir.filePath("plain.txt"), "not a folder");
+    ShowDocument doc;
+    fillShow(doc, 1);
+
+    for (const QString& path : {dir.filePath("plain.txt/show.vrs"), dir.filePath("gone/show.vrs")}) {
+        const auto result = ShowFile::write(path, doc);
+        EXPECT_FALSE(result.ok) << path.toStdString();
+        EXPECT_FALSE(result.errorString.isEmpty());
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"plain.txt"});
+}
+
+TEST(ShowFileWrite, AWriteThatFailsHalfwayKeepsTheEarlierFileWhole) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("show.vrs");
+    ShowDocument doc;
+    fillShow(doc, 3);
+    ASSERT_TRUE(ShowFile::write(path, doc).ok);
+    const QByteArray earlier = readFile(path);
+    fillShow(doc, 40);
+
+    // The system refuses to let this process write files beyond 4000 bytes, as a full disk would.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 4000;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const auto result = ShowFile::write(path, doc);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.errorString.isEmpty());
+    EXPECT_EQ(readFile(path), earlier);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"show.vrs"});
+}
+
+class ShowFileRepair : public testing::Test {
+  protected:
+    QTemporaryDir dir;
+    ShowDocument doc;
+
+    QString put(const QString& relative) {
+        const QString path = dir.filePath(relative);
+        QDir().mkpath(QFileInfo(path).path());
+        writeFile(path, "x");
+        return path;
+    }
+    void slide(int i, const QString& imagePath, const QString& audioPath = {}) {
+        doc.resetSlot(i);
+        doc.slide(i).ImageFile.assign(QFile::encodeName(imagePath).toStdString());
+        doc.slide(i).AudioFile.assign(QFile::encodeName(audioPath).toStdString());
+        doc.SlideCount = std::max(doc.SlideCount, i + 1);
+    }
+    ShowFile::RepairOutcome repair(int i) { return ShowFile::repairSlidePaths(doc, i, dir.path() + "/"); }
+};
+
+TEST_F(ShowFileRepair, AShowSavedOnWindowsFindsItsFilesNextToItself) {
+    const QString picture = put("flower.jpg");
+    const QString sound = put("birds.wav");
+    slide(0, "C:\\shows\\flower.jpg", "c:\\shows\\birds.wav");
+
+    const auto outcome = repair(0);
+
+    EXPECT_TRUE(outcome.imageMoved);
+    EXPECT_TRUE(outcome.audioMoved);
+    EXPECT_EQ(image(doc, 0), picture.toStdString());
+    EXPECT_EQ(audio(doc, 0), sound.toStdString());
+    EXPECT_TRUE(ShowFile::audioFileExists(doc, 0));
+}
+
+TEST_F(ShowFileRepair, NamesAreMatchedWithoutRegardToCase) {
+    const QString inFolders = put("Pictures/Summer/Flower.JPG");
+    const QString besideShow = put("Storm.Jpg");
+    slide(0, (dir.path() + "/pictures/SUMMER/flower.jpg").toLower());
+    slide(1, "D:\\OLD\\STORM.JPG");
+
+    repair(0);
+    repair(1);
+
+    EXPECT_EQ(image(doc, 0), inFolders.toStdString());
+    EXPECT_EQ(image(doc, 1), besideShow.toStdString());
+}
+
+TEST_F(ShowFileRepair, FilesFoundNowhereMakeBlankSlidesButKeepTheirAudioPath) {
+    slide(0, "/no/such/place/flower.jpg", "/no/such/place/tune.wav");
+    slide(1, "");
+
+    const auto outcome = repair(0);
+    repair(1);
+
+    EXPECT_TRUE(outcome.imageBlanked);
+    EXPECT_FALSE(outcome.audioMoved);
+    EXPECT_EQ(image(doc, 0), "BLANK");
+    EXPECT_EQ(audio(doc, 0), "/no/such/place/tune.wav");
+    EXPECT_FALSE(ShowFile::audioFileExists(doc, 0));
+    EXPECT_EQ(image(doc, 1), "BLANK");
+}
+
+TEST_F(ShowFileRepair, PathsThatStillNameFilesAndBlankSlidesStayAsTheyAre) {
+    const QString picture = put("a/Flower.jpg");
+    put("blank"); // a file of that name beside the show does not turn a blank slide into a picture
+    slide(0, picture, "   ");
+    slide(1, "blank");
+
+    const auto first = repair(0);
+    const auto second = repair(1);
+
+    EXPECT_FALSE(first.imageMoved || first.imageBlanked || first.audioMoved);
+    EXPECT_FALSE(second.imageMoved || second.imageBlanked);
+    EXPECT_EQ(image(doc, 0), picture.toStdString());
+    EXPECT_EQ(audio(doc, 0), "   ");
+    EXPECT_EQ(image(doc, 1), "blank");
+}
+
+TEST(ShowFileMove, AShowCopiedWithItsImagesFindsThemInTheNewFolder) {
+    QTemporaryDir oldPlace, newPlace;
+    const QString flower = QStringLiteral(VERASCO_TESTDATA "/images/flower.jpg");
+    const QString storm = QStringLiteral(VERASCO_TESTDATA "/images/storm.png");
+    ASSERT_TRUE(QFile::copy(flower, oldPlace.filePath("flower.jpg")));
+    ASSERT_TRUE(QFile::copy(storm, oldPlace.filePath("storm.png")));
+    ShowDocument doc;
+    fillShow(doc, 3);
+    doc.slide(0).ImageFile.assign(QFile::encodeName(oldPlace.filePath("flower.jpg")).toStdString());
+    doc.slide(1).ImageFile.assign(BlankImageName);
+    doc.slide(2).ImageFile.assign(QFile::encodeName(oldPlace.filePath("storm.png")).toStdString());
+    ASSERT_TRUE(ShowFile::write(oldPlace.filePath("trip.vrs"), doc).ok);
+    for (const char* name : {"trip.vrs", "flower.jpg", "storm.png"})
+        ASSERT_TRUE(QFile::copy(oldPlace.filePath(name), newPlace.filePath(name)));
+    ASSERT_TRUE(oldPlace.remove());
+
+    ShowDocument moved;
+    const QString showPath = newPlace.filePath("trip.vrs");
+    ASSERT_TRUE(ShowFile::read(showPath, moved).ok());
+    for (int i = 0; i < moved.SlideCount; ++i)
+        ShowFile::repairSlidePaths(moved, i, ShowFile::folderOf(showPath));
+
+    EXPECT_EQ(image(moved, 0), newPlace.filePath("flower.jpg").toStdString());
+    EXPECT_EQ(image(moved, 1), "BLANK");
+    EXPECT_EQ(image(moved, 2), newPlace.filePath("storm.png").toStdString());
+}
+
+TEST(ShowFilePaths, FolderFileNameAndExtension) {
+    struct Row {
+        QString path, folder, name, extension, withExtension;
+    };
+    const Row rows[] = {
+        {"/home/ann/shows/trip.vrs", "/home/ann/shows/", "trip.vrs", ".vrs", "/home/ann/shows/trip.vrs"},
+        {"C:\\shows\\Trip.VRS", "C:\\shows\\", "Trip.VRS", ".vrs", "C:\\shows\\Trip.VRS"},
+        {"/home/ann/my.shows/trip", "/home/ann/my.shows/", "trip", ".shows/trip", "/home/ann/my.shows/trip"},
+        {"/home/ann/trip", "/home/ann/", "trip", "", "/home/ann/trip.vrs"},
+        {"trip.txt", "", "trip.txt", ".txt", "trip.txt"},
+        {"d:/mixed\\path/x.jpg", "d:/mixed\\path/", "x.jpg", ".jpg", "d:/mixed\\path/x.jpg"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.path.toStdString());
+        EXPECT_EQ(ShowFile::folderOf(row.path), row.folder);
+        EXPECT_EQ(ShowFile::fileNamePart(row.path), row.name);
+        EXPECT_EQ(ShowFile::nameExtension(row.path), row.extension);
+        EXPECT_EQ(ShowFile::withShowExtension(row.path), row.withExtension);
+    }
+    EXPECT_EQ(ShowFile::readingStatusText(7, 12), "Read 7 of 12...");
+}
+
+} // namespace
