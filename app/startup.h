@@ -1,0 +1,33 @@
+#pragma once
+// Start-up of the program: a second start hands its paths to the running instance; the first
+// start creates every window, listens for later starts and acts on its command line.
+
+#include <QStringList>
+#include <memory>
+
+class InstanceHandoff;
+struct AppWindows;
+
+class VerascoStartup {
+public:
+    // arguments: the command line without the program name.
+    explicit VerascoStartup(const QStringList& arguments);
+    ~VerascoStartup();
+
+    // True when another instance was running and received the paths; the process then ends
+    // without creating a window, with exitCode().
+    bool handedOver() const { return handedOver_; }
+    int exitCode() const { return exitCode_; }
+    // The windows of a first instance, the main window shown.
+    AppWindows* windows() const { return windows_.get(); }
+
+private:
+    std::unique_ptr<InstanceHandoff> handoff_;
+    std::unique_ptr<AppWindows> windows_;
+    bool handedOver_ = false;
+    int exitCode_ = 0;
+};
+
+// Relative paths are made absolute against the folder the program was started in, which is
+// neither the running instance's folder nor, after start-up, this one's.
+QStringList absoluteArguments(const QStringList& arguments);

@@ -1,0 +1,173 @@
+// The main window as the program builds it: its windows, menu, fixed client area, help and about
+// box, and the images that reach it from the command line, a drop or a later start.
+
+#include "about_box.h"
+#include "app_windows.h"
+#include "help_viewer.h"
+#include "main_window.h"
+#include "ovc_table.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <gtest/gtest.h>
+
+namespace {
+const QString TestImages = QStringLiteral(VERASCO_TESTDATA "/images/");
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override { windows.reset(createAppWindows()); }
+    TMainFormverasco& main() { return *windows->MainFormverasco; }
+    QString label7() { return main().findChild<QLabel*>("Label7")->text(); }
+
+    // n copies of a small picture in a temporary folder.
+    QStringList copies(int n) {
+        QStringList paths;
+        for (int i = 0; i < n; ++i) {
+            const QString path = dir.filePath(QStringLiteral("pic%1.png").arg(i, 3, 10, QLatin1Char('0')));
+            EXPECT_TRUE(QFile::copy(TestImages + "size_1x1.png", path));
+            paths.append(path);
+        }
+        return paths;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<AppWindows> windows;
+};
+
+TEST_F(MainWindow, WindowsAreCreatedInOrderWithTheirCaptions) {
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Morvant Verasco"));
+    EXPECT_EQ(main().objectName(), QStringLiteral("MainFormverasco"));
+    const std::vector<std::pair<QString, QString>> expected = {
+        {"Ttextdlg", "Image Properties"},     {"Tpicfrm", "Morvant Verasco"},
+        {"Tconfirmfrm", "Confirm"},           {"Tsaveexedlg", "Stand-alone Verasco Settings"},
+        {"Tprint1Dlg", "Print Image"},        {"Tsrchform", "Find Image"},
+        {"TselectDlg", "Select Images"},      {"TAboutBox", "About"},
+        {"TprefFrm", "Verasco Preferences"},  {"TshowFrm", "Verasco Viewer"},
+        {"Tpreviewfrm", "Preview Image"},     {"Tprintdlg", "Print Verasco"}};
+    std::vector<std::pair<QString, QString>> actual;
+    for (QWidget* child : main().findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child->isWindow())
+            actual.emplace_back(child->objectName(), child->windowTitle());
+    EXPECT_EQ(actual, expected);
+}
+
+TEST_F(MainWindow, ClientAreaIsFixedAt588By414) {
+    QWidget* client = main().centralWidget();
+    EXPECT_EQ(client->size(), QSize(588, 414));
+    EXPECT_EQ(client->minimumSize(), client->maximumSize());
+    EXPECT_FALSE(main().windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(main().windowFlags() & Qt::WindowMinimizeButtonHint);
+    const auto* grid = main().findChild<TOvcTable*>("OvcTable2");
+    EXPECT_EQ(grid->ColumnCount(), 5);
+    EXPECT_EQ(grid->ColumnWidth(), 76);
+    EXPECT_EQ(grid->RowHeight(), 73);
+    EXPECT_EQ(label7(), QStringLiteral("Images: 0"));
+}
+
+TEST_F(MainWindow, MenuHoldsEveryCommandWithItsCaptionAndShortcut) {
+    const std::vector<std::tuple<const char*, const char*, QKeySequence>> items = {
+        {"FileNewItem", "Create &New Verasco", {}},
+        {"FileOpenItem", "&Open Existing Verasco...", {}},
+        {"FileSaveAsItem", "&Save Verasco...", {}},
+        {"SaveStandaloneSlideShow1", "Sa&ve Stand-alone Verasco...", {}},
+        {"PrintSlide1", "Print &Image...", {}},
+        {"FilePrintItem", "Print Ver&asco...", {}},
+        {"FilePrintSetupItem", "P&rint Setup...", {}},
+        {"FileExitItem", "E&xit", {}},
+        {"EditCutItem", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X)},
+        {"EditCopyItem", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C)},
+        {"EditPasteItem", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V)},
+        {"Clear1", "Cle&ar", QKeySequence(Qt::Key_Delete)},
+        {"ClearAll1", "Cl&ear All", {}},
+        {"SelectAll1", "Select A&ll", {}},
+        {"SlideProperties1", "Image Pr&operties...", {}},
+        {"Preferences1", "Verasco P&references...", {}},
+        {"SingleSlide1", "&Image", {}},
+        {"Slideshow1", "Ver&asco", {}},
+        {"HelpContentsItem", "&Help Topics", QKeySequence(Qt::Key_F1)},
+        {"HelpAboutItem", "&About Verasco...", {}}};
+    for (const auto& [name, caption, shortcut] : items) {
+        const auto* action = main().findChild<QAction*>(QLatin1String(name));
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_EQ(action->text(), QLatin1String(caption)) << name;
+        EXPECT_EQ(action->shortcut(), shortcut) << name;
+    }
+    for (const char* menu : {"FileMenu", "EditMenu", "View1", "HelpMenu"})
+        EXPECT_NE(main().findChild<QMenu*>(QLatin1String(menu)), nullptr) << menu;
+}
+
+TEST_F(MainWindow, HelpTopicsOpenTheHelpAtItsSection) {
+    main().findChild<QAction*>("HelpContentsItem")->trigger();
+    QTextBrowser* help = helpViewerWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->source().fragment(), helpAnchor(9));
+    help->close();
+}
+
+TEST_F(MainWindow, AboutBoxNamesTheProductAndTheMakersPage) {
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = main().findChild<TAboutBox*>("TAboutBox");
+        shown = box && box->isVisible();
+        if (!box)
+            return;
+        EXPECT_TRUE(box->findChild<QLabel*>("ProductName")->text().contains("Verasco"));
+        EXPECT_TRUE(box->findChild<QLabel*>("WebPage")->openExternalLinks());
+        QTest::mouseClick(box->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+    });
+    main().findChild<QAction*>("HelpAboutItem")->trigger();
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(MainWindow, CommandLineImagesAreAppendedInOrder) {
+    const QStringList args = {TestImages + "flower.jpg", TestImages + "nothing-here.jpg",
+                              TestImages + "ladybird.png", TestImages + "README.txt",
+                              TestImages + "storm_pal8.pcx"};
+    main().processCommandLine(args);
+    ASSERT_EQ(main().show().SlideCount, 3);
+    EXPECT_EQ(main().show().slide(2).ImageFile.str(), (TestImages + "storm_pal8.pcx").toStdString());
+    EXPECT_EQ(label7(), QStringLiteral("Images: 3") + QString(24, ' '));
+    EXPECT_EQ(main().findChild<TOvcTable*>("OvcTable2")->RowLimit(), 1);
+}
+
+TEST_F(MainWindow, DropOfSixHundredFilesAppendsFiveHundred) {
+    main().DropFiles(copies(600));
+    EXPECT_EQ(main().show().SlideCount, 500);
+    EXPECT_EQ(main().show().slide(499).ImageFile.str(), dir.filePath("pic499.png").toStdString());
+    EXPECT_EQ(main().findChild<TOvcTable*>("OvcTable2")->RowLimit(), 100);
+    EXPECT_FALSE(main().show().ShowModified);
+}
+
+TEST_F(MainWindow, HandedOverPathsAreCheckedBeforeTheyAreAppended) {
+    const QString show = dir.filePath("trip.vrs");
+    QFile(show).open(QIODevice::WriteOnly);
+    for (const QString& ignored : {QString(), QStringLiteral("   "), show, dir.filePath("missing.png")})
+        main().CopyDataReceived(ignored);
+    EXPECT_EQ(main().show().SlideCount, 0);
+
+    main().CopyDataReceived(QStringLiteral("  ") + TestImages + "flower.bmp ");
+    EXPECT_EQ(main().show().SlideCount, 1);
+
+    main().show().SlideCount = 500;
+    main().CopyDataReceived(TestImages + "flower.png");
+    EXPECT_EQ(main().show().SlideCount, 500);
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

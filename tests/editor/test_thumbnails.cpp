@@ -1,0 +1,138 @@
+// Thumbnails drawn through the real imaging control: where the picture lands, what the caption
+// says, the audio mark and the 256-colour path.
+
+#include "audio_icon.h"
+#include "thumbnails.h"
+#include "tphoto.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+const QString TestImages = QStringLiteral(VERASCO_TESTDATA "/images/");
+const QString PaletteFile = QStringLiteral(VERASCO_SOURCE_DIR "/packaging/verasco.pal");
+
+// The bounding box of the pixels in the picture area (rows 0 to 49) that are not white.
+QRect pictureExtent(const QImage& thumbnail) {
+    QRect box;
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < thumbnail.width(); ++x)
+            if (thumbnail.pixel(x, y) != qRgb(255, 255, 255))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+QRect captionExtent(const QImage& thumbnail) {
+    QRect box;
+    for (int y = 50; y < thumbnail.height(); ++y)
+        for (int x = 0; x < thumbnail.width(); ++x)
+            if (thumbnail.pixel(x, y) != qRgb(255, 255, 255))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+class Thumbnails : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    // A picture of one colour, of the given size, in a file of the given name.
+    QString solidPicture(const QString& name, QSize size, QColor colour) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(image.save(path, "PNG"));
+        return path;
+    }
+
+    QImage folderThumbnail(const QString& path) {
+        QImage thumbnail;
+        builder.BuildFolderThumbnail(thumbnail, path);
+        return thumbnail;
+    }
+
+    QTemporaryDir dir;
+    TPhoto photo;
+    QImage work;
+    int depth = 32;
+    ThumbnailBuilder builder{photo, work, [this] { return depth; }, PaletteFile};
+};
+
+TEST_F(Thumbnails, PictureIsCentredOnTheThumbnailPoint) {
+    // 72 x 48 stays as it is and is drawn on (33 - 36, 25 - 24) with its last column and row
+    // stretched away; 73 x 48 first becomes 64 x 42.
+    const QImage exact = folderThumbnail(solidPicture("exact.png", {72, 48}, Qt::red));
+    EXPECT_EQ(exact.size(), QSize(80, 70));
+    EXPECT_EQ(pictureExtent(exact), QRect(0, 1, 69, 48));
+    const QImage wider = folderThumbnail(solidPicture("wider.png", {73, 48}, Qt::red));
+    EXPECT_EQ(pictureExtent(wider), QRect(1, 4, 64, 42));
+    EXPECT_EQ(wider.pixel(33, 25), qRgb(255, 0, 0));
+}
+
+TEST_F(Thumbnails, RealFilesOfEveryShapeFitThePictureArea) {
+    for (const char* name : {"flower_640x480.jpg", "flower_portrait_480x640.jpg", "size_1x1.png",
+                             "size_100x95.bmp", "storm_pal8.pcx", "ladybird_rle.tga", "flower_lzw.tif"}) {
+        SCOPED_TRACE(name);
+        const QImage thumbnail = folderThumbnail(TestImages + QLatin1String(name));
+        ASSERT_EQ(photo.FXError(), 0);
+        const QRect extent = pictureExtent(thumbnail);
+        EXPECT_LE(extent.width(), 72);
+        EXPECT_LE(extent.bottom(), 49);
+    }
+}
+
+TEST_F(Thumbnails, CaptionIsTheLowerCaseFileName) {
+    const QString path = solidPicture("SUNSET.PNG", {40, 30}, Qt::blue);
+    EXPECT_EQ(thumbnailCaption(path), QStringLiteral("sunset.png"));
+    EXPECT_EQ(thumbnailCaption(QStringLiteral("C:\\Shows\\Beach\\DAY1.JPG")), QStringLiteral("day1.jpg"));
+    const QImage thumbnail = folderThumbnail(path);
+    EXPECT_EQ(photo.FXError(), 0);
+    EXPECT_FALSE(captionExtent(thumbnail).isEmpty());
+}
+
+TEST_F(Thumbnails, LongNameIsCutToSeventyPixelsWithoutAnEllipsis) {
+    const QString name = QStringLiteral("a_very_long_file_name_for_one_small_picture.png");
+    const QImage thumbnail = folderThumbnail(solidPicture(name, {40, 30}, Qt::blue));
+    const QRect caption = captionExtent(thumbnail);
+    ASSERT_FALSE(caption.isEmpty());
+    EXPECT_GE(caption.left(), 0);
+    EXPECT_LE(caption.right(), 69);
+
+    // Cut to fit with three pixels to spare, but not shorter than needed.
+    EXPECT_LE(caption.width(), 67);
+    EXPECT_GE(caption.width(), 55);
+}
+
+TEST_F(Thumbnails, UnreadableFolderImageGivesAnEmptyPictureWithItsName) {
+    const QImage thumbnail = folderThumbnail(TestImages + QStringLiteral("broken_header.png"));
+    EXPECT_NE(photo.FXError(), 0);
+    EXPECT_TRUE(pictureExtent(thumbnail).isEmpty());
+    EXPECT_FALSE(captionExtent(thumbnail).isEmpty());
+}
+
+TEST_F(Thumbnails, AudioMarkSitsAtTheLeftEdgeOfThePictureArea) {
+    QImage thumbnail = folderThumbnail(solidPicture("quiet.png", {10, 10}, Qt::white));
+    builder.drawAudioMark(thumbnail);
+    const QImage icon = makeAudioIcon().convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < AudioMarkHeight; ++y)
+        for (int x = 0; x < AudioMarkWidth; ++x)
+            ASSERT_EQ(thumbnail.pixel(x, AudioMarkTop + y), icon.pixel(x, y)) << x << "," << y;
+    EXPECT_EQ(thumbnail.pixel(0, AudioMarkTop + AudioMarkHeight), qRgb(255, 255, 255));
+}
+
+TEST_F(Thumbnails, FetchedBitmapIsTheShrunkPicture) {
+    photo.setQPXThumbnail(1);
+    photo.setFileName(TestImages + QStringLiteral("flower_640x480.jpg"));
+    ASSERT_EQ(photo.FXError(), 0);
+    builder.FitThumbnailImage();
+    ASSERT_TRUE(builder.FetchScaledImage());
+    EXPECT_EQ(work.size(), QSize(64, 48));
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
