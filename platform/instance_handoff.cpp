@@ -113,7 +113,7 @@ bool sendAndAwaitAnswer(QLocalSocket& socket, const QByteArray& payload) {
 InstanceHandoff::InstanceHandoff(QObject* parent)
     : InstanceHandoff(QStringLiteral("TMainFormverasco-") + currentUserName(), parent) {}
 
-InstanceHandoff::InstanceHandoff(const QString& key, QObject* parent) : QObject(parent) {
+InstanceHandoff::InstanceHandoff(const QString& key, QObject* parent) : QObject(parent), m_key(key) {
     const QString name = sanitisedKey(key);
 #ifdef Q_OS_WIN
     // Named pipes live in their own namespace; UserAccessOption restricts the pipe to this user.

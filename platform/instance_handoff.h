@@ -28,6 +28,7 @@ public:
     // Second instance: a raise request, then each path's record, waiting for each answer. false on failure.
     bool forwardToFirstInstance(const QStringList& arguments);
 
+    QString key() const { return m_key; }
     QString socketPath() const { return m_socketPath; }
     QString lockPath() const { return m_lockPath; }
 
@@ -45,6 +46,7 @@ private:
     void serveConnection(QLocalSocket* socket);
     char handleMessage(const QByteArray& payload);
 
+    QString m_key;
     QString m_socketPath;
     QString m_lockPath;
     std::unique_ptr<QLockFile> m_lock;

@@ -12,7 +12,7 @@
 class QSettings;
 
 class SettingsStore {
-public:
+  public:
     // The user's own store.
     SettingsStore();
     // An INI file at the given path instead (tests, or a second configuration).
@@ -33,6 +33,6 @@ public:
     // Writes pending changes out; false when the store could not be written.
     bool sync();
 
-private:
+  private:
     std::unique_ptr<QSettings> settings_;
 };

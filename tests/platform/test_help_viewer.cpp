@@ -1,0 +1,79 @@
+// The help window opens the shipped help file at the section of a context number.
+
+#include "help_viewer.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QFile>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const HelpSource = VERASCO_HELP_SOURCE;
+
+class HelpViewer : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "test_help_viewer";
+        static char* argv[] = {name, nullptr};
+        static QApplication app(argc, argv);
+        qputenv("VERASCO_HELP_FILE", HelpSource);
+    }
+};
+
+// The vertical extent of the block holding the anchor, in document coordinates.
+QRectF anchorBlockRect(QTextBrowser* browser, const QString& anchor) {
+    QTextDocument* doc = browser->document();
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().anchorNames().contains(anchor))
+                return doc->documentLayout()->blockBoundingRect(block);
+        }
+    }
+    return {};
+}
+
+QTextBlock blockAtTop(QTextBrowser* browser) {
+    return browser->cursorForPosition(QPoint(2, 2)).block();
+}
+
+TEST_F(HelpViewer, EveryContextNumberHasASection) {
+    QFile file(HelpSource);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll());
+    for (const int context : {9, 10, 15, 20, 30, 40})
+        EXPECT_TRUE(html.contains(QStringLiteral("name=\"%1\"").arg(helpAnchor(context)))) << context;
+}
+
+TEST_F(HelpViewer, OpensOneWindowAtTheSectionOfTheContext) {
+    showHelpContext(30);
+    QTextBrowser* browser = helpViewerWindow();
+    ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(browser->objectName(), "HelpViewer");
+    EXPECT_EQ(browser->windowTitle(), "Verasco Help");
+    EXPECT_TRUE(browser->isVisible());
+    EXPECT_FALSE(browser->isModal());
+
+    const QRectF section = anchorBlockRect(browser, helpAnchor(30));
+    ASSERT_FALSE(section.isNull()) << "no anchor context-30 in the document";
+    const int top = browser->verticalScrollBar()->value();
+    EXPECT_GT(top, 0);
+    EXPECT_NEAR(section.top(), top, 2.0);
+    EXPECT_TRUE(blockAtTop(browser).text().contains("Preferences")) << blockAtTop(browser).text().toStdString();
+
+    // A second request reuses the same window and moves it to the new section.
+    browser->close();
+    showHelpContext(9);
+    EXPECT_EQ(helpViewerWindow(), browser);
+    EXPECT_TRUE(browser->isVisible());
+    EXPECT_TRUE(blockAtTop(browser).text().contains("Help Topics")) << blockAtTop(browser).text().toStdString();
+    EXPECT_EQ(QApplication::topLevelWidgets().count(browser), 1);
+}
+
+} // namespace

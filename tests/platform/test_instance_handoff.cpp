@@ -1,0 +1,195 @@
+// The hand-off between a running instance and later starts, with the later starts played by a real
+// second process (handoff_helper).
+
+#include "instance_handoff.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <memory>
+
+using testing::ElementsAre;
+
+namespace {
+
+class QtApplication : public testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "test_instance_handoff";
+        static char* argv[] = {name, nullptr};
+        app_ = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    void TearDown() override { app_.reset(); }
+
+private:
+    std::unique_ptr<QCoreApplication> app_;
+};
+testing::Environment* const qtApplication = testing::AddGlobalTestEnvironment(new QtApplication);
+
+constexpr int ProcessTimeoutMs = 30000;
+
+QString uniqueKey(const char* test) {
+    return QStringLiteral("verasco-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(test);
+}
+
+std::unique_ptr<QProcess> startHelper(const QString& key, int expected, const QStringList& paths) {
+    auto process = std::make_unique<QProcess>();
+    process->setProgram(QStringLiteral(HANDOFF_HELPER));
+    process->setArguments(QStringList{key, QString::number(expected)} + paths);
+    process->start();
+    return process;
+}
+
+QStringList outputLines(QProcess& process) {
+    return QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// Waits for the helper to end while this process's event loop keeps running, so that an instance
+// living in this process can answer it.
+QStringList finishWithEventLoop(QProcess& process) {
+    if (process.state() != QProcess::NotRunning) {
+        QSignalSpy finished(&process, &QProcess::finished);
+        EXPECT_TRUE(finished.wait(ProcessTimeoutMs)) << "helper did not finish";
+    }
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    return outputLines(process);
+}
+
+// Each message on the socket: a 4-byte little-endian length, then the payload.
+QByteArray frame(const QByteArray& payload) {
+    QByteArray bytes;
+    const auto n = static_cast<quint32>(payload.size());
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.append(static_cast<char>((n >> shift) & 0xFF));
+    return bytes + payload;
+}
+
+struct FirstInstance {
+    explicit FirstInstance(const QString& key)
+        : handoff(key, nullptr), raises(&handoff, &InstanceHandoff::raiseRequested),
+          paths(&handoff, &InstanceHandoff::pathReceived) {}
+    QStringList receivedPaths() const {
+        QStringList list;
+        for (const QList<QVariant>& call : paths)
+            list.append(call.at(0).toString());
+        return list;
+    }
+    InstanceHandoff handoff;
+    QSignalSpy raises;
+    QSignalSpy paths;
+};
+
+TEST(InstanceHandoff, SecondStartForwardsItsPathsInOrderAndExits) {
+    FirstInstance first(uniqueKey("three"));
+    ASSERT_TRUE(first.handoff.becomeFirstInstance());
+    const QString longPath = QStringLiteral("/tmp/") + QString(300, QLatin1Char('x')) + QStringLiteral(".jpg");
+    const QStringList paths{QStringLiteral("/tmp/one.jpg"), QStringLiteral("/tmp/my pictures/Two.PNG"),
+                            QString::fromUtf8("/tmp/\xC3\xA9t\xC3\xA9/three.bmp"), longPath};
+
+    auto helper = startHelper(first.handoff.key(), 0, paths);
+    EXPECT_THAT(finishWithEventLoop(*helper), ElementsAre("FORWARDED"));
+    EXPECT_EQ(helper->exitCode(), 0);
+    EXPECT_EQ(first.raises.count(), 1);
+    EXPECT_THAT(first.receivedPaths(),
+                ElementsAre(paths[0], paths[1], paths[2], longPath.left(255)));
+}
+
+TEST(InstanceHandoff, StartWithoutArgumentsOnlyRaises) {
+    FirstInstance first(uniqueKey("raise"));
+    ASSERT_TRUE(first.handoff.becomeFirstInstance());
+    auto helper = startHelper(first.handoff.key(), 0, {});
+    EXPECT_THAT(finishWithEventLoop(*helper), ElementsAre("FORWARDED"));
+    EXPECT_EQ(first.raises.count(), 1);
+    EXPECT_EQ(first.paths.count(), 0);
+}
+
+TEST(InstanceHandoff, MalformedMessagesAreAnsweredAndIgnored) {
+    FirstInstance first(uniqueKey("malformed"));
+    ASSERT_TRUE(first.handoff.becomeFirstInstance());
+
+    QLocalSocket client;
+    client.connectToServer(first.handoff.socketPath());
+    ASSERT_TRUE(client.waitForConnected(ProcessTimeoutMs));
+    const QByteArray good = frame(encodeHandoffRecord(QStringLiteral("/tmp/good.png")));
+    QByteArray shortRecord(100, '\0');
+    shortRecord[0] = static_cast<char>(200); // length byte runs past the record
+    client.write(frame(shortRecord));
+    client.write(frame(QByteArray(257, 'a')));
+    client.write(frame(QByteArray()));
+    client.write(good.left(100)); // a record that arrives in two pieces
+    client.flush();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return client.bytesAvailable() >= 3; }, ProcessTimeoutMs));
+    client.write(good.mid(100));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return client.bytesAvailable() >= 4; }, ProcessTimeoutMs));
+    EXPECT_EQ(client.readAll(), QByteArray("\x00\x00\x01\x01", 4));
+    EXPECT_EQ(first.raises.count(), 1);
+    EXPECT_THAT(first.receivedPaths(), ElementsAre("/tmp/good.png"));
+
+    // A length no hand-off ever has: the connection is dropped, and the instance still serves others.
+    QLocalSocket rogue;
+    rogue.connectToServer(first.handoff.socketPath());
+    ASSERT_TRUE(rogue.waitForConnected(ProcessTimeoutMs));
+    rogue.write(QByteArray("\xff\xff\xff\x7f", 4));
+    rogue.flush();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rogue.state() == QLocalSocket::UnconnectedState; },
+                                ProcessTimeoutMs));
+    auto helper = startHelper(first.handoff.key(), 0, {QStringLiteral("/tmp/after.png")});
+    EXPECT_THAT(finishWithEventLoop(*helper), ElementsAre("FORWARDED"));
+    EXPECT_THAT(first.receivedPaths(), ElementsAre("/tmp/good.png", "/tmp/after.png"));
+}
+
+TEST(InstanceHandoff, TwoSimultaneousStartsEndWithExactlyOneFirstInstance) {
+    const QString key = uniqueKey("race");
+    for (int round = 0; round < 3; ++round) {
+        const QString roundKey = key + QString::number(round);
+        auto a = startHelper(roundKey, 2, {QStringLiteral("/tmp/a1.jpg"), QStringLiteral("/tmp/a2.jpg")});
+        auto b = startHelper(roundKey, 2, {QStringLiteral("/tmp/b1.jpg"), QStringLiteral("/tmp/b2.jpg")});
+        ASSERT_TRUE(a->waitForFinished(ProcessTimeoutMs));
+        ASSERT_TRUE(b->waitForFinished(ProcessTimeoutMs));
+        const QStringList outA = outputLines(*a);
+        const QStringList outB = outputLines(*b);
+        ASSERT_NE(outA.contains("FIRST"), outB.contains("FIRST")) << "round " << round;
+        const bool aWon = outA.contains("FIRST");
+        const QStringList& winner = aWon ? outA : outB;
+        const QStringList& loser = aWon ? outB : outA;
+        const QString other = aWon ? QStringLiteral("b") : QStringLiteral("a");
+        EXPECT_THAT(loser, ElementsAre("FORWARDED"));
+        EXPECT_EQ(winner.filter("PATH "), QStringList({"PATH /tmp/" + other + "1.jpg", "PATH /tmp/" + other + "2.jpg"}));
+        EXPECT_EQ(winner.filter("OWN ").size(), 2);
+        EXPECT_EQ(winner.count("RAISE"), 1);
+        EXPECT_EQ(a->exitCode(), 0);
+        EXPECT_EQ(b->exitCode(), 0);
+    }
+}
+
+TEST(InstanceHandoff, LeftoversOfACrashedInstanceDoNotBlockTheNextStart) {
+    const QString key = uniqueKey("stale");
+    auto crashed = startHelper(key, -1, {});
+    ASSERT_TRUE(crashed->waitForReadyRead(ProcessTimeoutMs));
+    ASSERT_THAT(outputLines(*crashed), ElementsAre("FIRST"));
+    crashed->kill();
+    ASSERT_TRUE(crashed->waitForFinished(ProcessTimeoutMs));
+
+    FirstInstance next(key);
+    ASSERT_TRUE(QFileInfo::exists(next.handoff.socketPath()));
+    ASSERT_TRUE(QFileInfo::exists(next.handoff.lockPath()));
+    ASSERT_TRUE(next.handoff.becomeFirstInstance());
+    auto later = startHelper(key, 0, {QStringLiteral("/tmp/next.png")});
+    EXPECT_THAT(finishWithEventLoop(*later), ElementsAre("FORWARDED"));
+    EXPECT_THAT(next.receivedPaths(), ElementsAre("/tmp/next.png"));
+}
+
+TEST(InstanceHandoff, SecondObjectInTheSameRunIsNotFirst) {
+    FirstInstance first(uniqueKey("same"));
+    ASSERT_TRUE(first.handoff.becomeFirstInstance());
+    InstanceHandoff again(first.handoff.key(), nullptr);
+    EXPECT_FALSE(again.becomeFirstInstance());
+}
+
+} // namespace
