@@ -51,7 +51,7 @@ void TPhoto::setFileName(const QString& path) {
         // A failed load leaves no picture behind, so nothing can later print or save the previous
         // file's picture under this file's name.
         image_ = QImage();
-        size_ = QSize();
+        size_ = QSize(0, 0);
         reduced_ = false;
         fail(loaded.readFailed ? FileUnreadable : BadPicture, loaded.error);
     } else {

@@ -138,7 +138,7 @@ private:
 
     QString fileName_;
     QImage image_;
-    QSize size_; // the size reported by IWidth/IHeight
+    QSize size_{0, 0}; // the size reported by IWidth/IHeight
     bool reduced_ = false; // image_ is a reduced decode of fileName_
     int error_ = NoError;
     QString errorText_;

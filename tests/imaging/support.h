@@ -1,0 +1,37 @@
+// Helpers shared by the imaging tests: test data paths, running reference programs, pixel access.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+namespace imaging_test {
+
+QString imagesDir();
+QString imagePath(const QString& name);
+
+struct ToolResult {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+// Runs a program to completion (no shell); exitCode -1 when it could not start.
+ToolResult runTool(const QString& program, const QStringList& args);
+
+// ImageMagick's convert (the real one, not a wrapper in front of it).
+QString convertProgram();
+// The pixels of `path` as ImageMagick decodes them: 8-bit R, G, B, A, top row first.
+// With `autoOrient` the file's orientation tag is applied first.
+QByteArray imageMagickRgba(const QString& path, bool autoOrient = false);
+// The same layout for a picture of ours.
+QByteArray rgbaBytes(const QImage& image);
+
+// Peak signal-to-noise ratio of two equally long RGBA buffers over the colour channels.
+double psnr(const QByteArray& a, const QByteArray& b);
+
+// Writes bytes to a file, creating it; false on failure.
+bool writeFile(const QString& path, const QByteArray& bytes);
+QByteArray readFile(const QString& path);
+
+} // namespace imaging_test

@@ -1,0 +1,132 @@
+// Every picture of the shared test data loads through TPhoto with its stored size and the pixels that
+// ImageMagick decodes from the same file; every damaged one fails with FXError and nothing else.
+#include "support.h"
+#include "tphoto.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace imaging_test;
+
+namespace {
+
+struct ManifestRow {
+    QString file;
+    QString format;
+    int width = 0;
+    int height = 0;
+};
+
+std::vector<ManifestRow> manifestRows() {
+    std::vector<ManifestRow> rows;
+    QFile f(imagePath(QStringLiteral("MANIFEST.tsv")));
+    if (!f.open(QIODevice::ReadOnly))
+        return rows;
+    f.readLine(); // column names
+    while (!f.atEnd()) {
+        const QStringList cols = QString::fromUtf8(f.readLine()).trimmed().split(QLatin1Char('\t'));
+        if (cols.size() < 4)
+            continue;
+        rows.push_back({cols[0], cols[1], cols[2].toInt(), cols[3].toInt()});
+    }
+    return rows;
+}
+
+std::string rowName(const testing::TestParamInfo<ManifestRow>& info) {
+    std::string name = info.param.file.toStdString();
+    for (char& c : name)
+        if (!isalnum(uchar(c)))
+            c = '_';
+    return name;
+}
+
+class TestPicture : public testing::TestWithParam<ManifestRow> {};
+
+TEST(TestPictures, ManifestIsThere) { EXPECT_GT(manifestRows().size(), 80u); }
+
+TEST_P(TestPicture, LoadsWithStoredSizeAndReferencePixels) {
+    const ManifestRow& row = GetParam();
+    TPhoto photo;
+    photo.setFileName(imagePath(row.file));
+    EXPECT_EQ(photo.FileName(), imagePath(row.file));
+    if (row.file.startsWith(QLatin1String("broken_"))) {
+        EXPECT_NE(photo.FXError(), 0);
+        EXPECT_TRUE(photo.image().isNull());
+        return;
+    }
+    ASSERT_EQ(photo.FXError(), 0) << photo.errorText().toStdString();
+    EXPECT_EQ(photo.IWidth(), row.width);
+    EXPECT_EQ(photo.IHeight(), row.height);
+    ASSERT_EQ(photo.image().size(), QSize(row.width, row.height));
+
+    // ImageMagick keeps a TGA file's origin as a tag instead of turning the rows; -auto-orient applies it,
+    // giving the picture as the TGA origin field defines it.
+    const QByteArray reference = imageMagickRgba(imagePath(row.file), row.format == QLatin1String("TGA"));
+    ASSERT_EQ(reference.size(), qsizetype(row.width) * row.height * 4) << "ImageMagick failed";
+    const QByteArray ours = rgbaBytes(photo.image());
+    if (row.format == QLatin1String("JPEG")) {
+        // Both use libjpeg-turbo's accurate transform; allow for other builds' rounding.
+        EXPECT_GE(psnr(ours, reference), 45.0);
+    } else {
+        EXPECT_TRUE(ours == reference) << "PSNR " << psnr(ours, reference);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Manifest, TestPicture, testing::ValuesIn(manifestRows()), rowName);
+
+TEST(Loading, FormatComesFromTheBytesNotTheName) {
+    const QString dir = QDir::tempPath() + QStringLiteral("/verasco_imaging_names");
+    QDir().mkpath(dir);
+    struct Case {
+        const char* source;
+        const char* disguise;
+    } cases[] = {{"storm.png", "storm.jpg"}, {"size_73x48_rgb24.pcx", "pic.BMP"},
+                 {"ladybird.jpg", "photo.qpx"}, {"flower.jpg", "Photo.KQP"}, {"size_73x48.bmp", "x.tif"}};
+    for (const Case& c : cases) {
+        const QString target = dir + QLatin1Char('/') + QLatin1String(c.disguise);
+        QFile::remove(target);
+        ASSERT_TRUE(QFile::copy(imagePath(QLatin1String(c.source)), target));
+        TPhoto named, real;
+        named.setFileName(target);
+        real.setFileName(imagePath(QLatin1String(c.source)));
+        EXPECT_EQ(named.FXError(), 0) << c.disguise;
+        EXPECT_TRUE(named.image() == real.image()) << c.disguise;
+    }
+    QDir(dir).removeRecursively();
+}
+
+TEST(Loading, FailuresReportErrorAndLeaveNoPicture) {
+    const QString dir = QDir::tempPath() + QStringLiteral("/verasco_imaging_fail");
+    QDir().mkpath(dir);
+    writeFile(dir + QStringLiteral("/text.bmp"), "just some text, not a picture at all");
+    writeFile(dir + QStringLiteral("/short.tga"), QByteArray(10, '\0'));
+    const QString missing = dir + QStringLiteral("/Missing File.JPG");
+    for (const QString& path : {missing, dir + QStringLiteral("/text.bmp"), dir + QStringLiteral("/short.tga"), dir}) {
+        TPhoto photo;
+        photo.setFileName(imagePath(QStringLiteral("storm.png")));
+        ASSERT_EQ(photo.FXError(), 0);
+        photo.setFileName(path);
+        EXPECT_NE(photo.FXError(), 0) << path.toStdString();
+        EXPECT_EQ(photo.FileName(), path);
+        EXPECT_TRUE(photo.image().isNull());
+        EXPECT_EQ(photo.IWidth(), 0);
+    }
+    QDir(dir).removeRecursively();
+}
+
+TEST(Loading, PathIsUsedAsGiven) {
+    // Upper-case names must reach the file system unchanged.
+    const QString dir = QDir::tempPath() + QStringLiteral("/verasco_imaging_case");
+    QDir().mkpath(dir);
+    const QString upper = dir + QStringLiteral("/UPPER.PNG");
+    ASSERT_TRUE(QFile::copy(imagePath(QStringLiteral("size_40x10.png")), upper) || QFile::exists(upper));
+    TPhoto photo;
+    photo.setFileName(upper);
+    EXPECT_EQ(photo.FXError(), 0);
+    EXPECT_EQ(photo.FileName(), upper);
+    QDir(dir).removeRecursively();
+}
+
+} // namespace
