@@ -1,0 +1,33 @@
+// File name masks ("*.bmp", "img??.*") and the file system facts the archive component needs:
+// DOS-style attributes and MS-DOS dates of files, and listing a folder by mask.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace verasco::archive {
+
+// True when `name` matches `mask`: both split at their first "." into base and extension and
+// compared without regard to case, "?" matching one character and "*" the rest of the part.
+bool MatchesMask(const std::string& name, const std::string& mask);
+
+// The DOS attribute of a file: 0x10 folder, 0x20 archive (regular file), 0x01 read-only.
+int FileAttribute(const std::string& path);
+
+// MS-DOS date (high 16 bits) and time (low 16 bits) of the file's last write, local time.
+uint32_t FileDosDateTime(const std::string& path);
+
+// Sets the last-write time of a file from an MS-DOS date and time; errors are ignored.
+void SetFileDosDateTime(const std::string& path, uint16_t date, uint16_t time);
+
+// Lists `folder` (sub-folders too when the mask ends in "/S") into `list`; see TCompLHA::FindFiles.
+void FindMatchingFiles(std::vector<std::string>& list, std::string folder, bool includeAll, std::string mask);
+
+// Splits at the last "/" or "\": folder part with its separator, and the name.
+void SplitPath(const std::string& path, std::string& folder, std::string& name);
+
+// Case-insensitive comparison of ASCII text.
+bool EqualsIgnoreCase(const std::string& a, const std::string& b);
+
+} // namespace verasco::archive

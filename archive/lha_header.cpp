@@ -1,0 +1,285 @@
+#include "lha_header.h"
+
+#include "le_bytes.h"
+#include "lha_errors.h"
+
+#include <cstring>
+#include <istream>
+#include <ostream>
+#include <vector>
+
+namespace verasco::archive {
+namespace {
+
+constexpr const char* kMethodIds[] = {"-lh0-", "-lh1-", "-lh5-", "-rle-", "-lhd-"};
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Level-1 extended headers for a member: attribute (when set) and folder (when there is one).
+std::string ExtendedHeaders(const LhaMemberHeader& header, const std::string& folder) {
+    std::string ext;
+    const uint8_t attribute = header.attribute & 0x7F;
+    auto appendSize = [&ext](size_t size) {
+        ext.push_back(static_cast<char>(size & 0xFF));
+        ext.push_back(static_cast<char>(size >> 8));
+    };
+    // Each header is preceded by its size; the first size lives in the base header.
+    std::vector<std::string> parts;
+    if (attribute != 0) {
+        std::string a;
+        a.push_back(static_cast<char>(kExtendedAttribute));
+        a.push_back(static_cast<char>(attribute | 0x20));
+        a.push_back(0);
+        parts.push_back(a);
+    }
+    if (!folder.empty()) {
+        std::string f;
+        f.push_back(static_cast<char>(kExtendedFolder));
+        for (char c : folder)
+            f.push_back(IsSeparator(c) ? static_cast<char>(0xFF) : c);
+        parts.push_back(f);
+    }
+    for (size_t i = 0; i < parts.size(); ++i) {
+        ext += parts[i];
+        appendSize(i + 1 < parts.size() ? parts[i + 1].size() + 2 : 0);
+    }
+    if (!parts.empty())
+        ext = std::string(1, static_cast<char>((parts[0].size() + 2) & 0xFF)) +
+              std::string(1, static_cast<char>((parts[0].size() + 2) >> 8)) + ext;
+    else
+        ext = std::string(2, '\0');
+    return ext; // first size, then the headers with their trailing sizes
+}
+
+void SplitFolder(const std::string& name, std::string& folder, std::string& base) {
+    size_t cut = name.find_last_of("\\/");
+    if (cut == std::string::npos) {
+        folder.clear();
+        base = name;
+    } else {
+        folder = name.substr(0, cut + 1);
+        base = name.substr(cut + 1);
+    }
+}
+
+std::string BuildHeaderBytes(const LhaMemberHeader& header) {
+    std::string folder, base;
+    std::string name = header.name;
+    if (header.level == 1)
+        SplitFolder(header.name, folder, base);
+    else
+        base = header.name;
+    const size_t limit = header.level == 1 ? 230 : 233;
+    if (base.size() > limit)
+        throw ECompLHAInvalidHeader("Name too long for an archive header: " + header.name);
+    std::string ext = header.level == 1 ? ExtendedHeaders(header, folder) : std::string();
+    if (ext.size() > 2 + 65535 * 2)
+        throw ECompLHAInvalidHeader("Name too long for an archive header: " + header.name);
+
+    LhaBaseHeaderLayout fixed{};
+    uint64_t packed = header.packedSize;
+    uint8_t attribute = header.attribute;
+    if (header.level == 1) {
+        packed += ext.size() - 2;
+        attribute = 0x20;
+    } else {
+        attribute = static_cast<uint8_t>((attribute & 0x7F) | 0x20);
+    }
+    fixed.headerSize = static_cast<uint8_t>(22 + base.size() + (header.level == 1 ? 3 : 0));
+    std::memcpy(fixed.method, MethodIdentifier(header.method), 5);
+    WriteLe32(fixed.packedSize, static_cast<uint32_t>(packed));
+    WriteLe32(fixed.originalSize, header.originalSize);
+    WriteLe16(fixed.time, header.time);
+    WriteLe16(fixed.date, header.date);
+    fixed.attribute = attribute;
+    fixed.level = static_cast<uint8_t>(header.level | (header.scrambled ? 0x80 : 0));
+    fixed.nameLength = static_cast<uint8_t>(base.size());
+
+    std::string bytes(kBaseHeaderBytes, '\0');
+    std::memcpy(bytes.data(), &fixed, kBaseHeaderBytes);
+    bytes += base;
+    bytes.push_back(static_cast<char>(header.crc & 0xFF));
+    bytes.push_back(static_cast<char>(header.crc >> 8));
+    if (header.level == 1) {
+        bytes.push_back('M');
+        bytes += ext;
+    }
+    bytes[1] = static_cast<char>(
+        HeaderChecksum(reinterpret_cast<const uint8_t*>(bytes.data()) + 2, fixed.headerSize));
+    return bytes;
+}
+
+bool ReadExactly(std::istream& in, void* dst, size_t n) {
+    in.read(static_cast<char*>(dst), static_cast<std::streamsize>(n));
+    return static_cast<size_t>(in.gcount()) == n;
+}
+
+[[noreturn]] void ExtendedHeaderCutShort() {
+    throw ECompLHAInvalidHeader("Unexpected end of extended header section in archive");
+}
+
+// Walks the level-1 extended headers that begin with `size`; returns the bytes they take.
+uint64_t ReadExtendedHeaders(std::istream& in, uint16_t size, uint64_t limit, std::string& folder,
+                             LhaMemberHeader& header) {
+    uint64_t total = 0;
+    std::vector<uint8_t> block;
+    while (size != 0) {
+        if (size < 3 || total + size > limit)
+            ExtendedHeaderCutShort();
+        block.resize(size);
+        if (!ReadExactly(in, block.data(), size))
+            ExtendedHeaderCutShort();
+        total += size;
+        const uint8_t type = block[0];
+        const size_t dataLength = size - 3u;
+        if (type == kExtendedFolder) {
+            folder.clear();
+            for (size_t i = 0; i < dataLength; ++i)
+                folder.push_back(block[1 + i] == 0xFF ? '\\' : static_cast<char>(block[1 + i]));
+            if (!folder.empty() && !IsSeparator(folder.back()))
+                folder.push_back('\\');
+        } else if (type == kExtendedAttribute && dataLength >= 1) {
+            header.attribute = block[1];
+        }
+        size = ReadLe16(block.data() + size - 2);
+    }
+    return total;
+}
+
+} // namespace
+
+const char* MethodIdentifier(LhaMethod method) { return kMethodIds[static_cast<int>(method)]; }
+
+uint8_t HeaderChecksum(const uint8_t* bytes, size_t length) {
+    unsigned sum = 0;
+    for (size_t i = 0; i < length; ++i)
+        sum += bytes[i];
+    return static_cast<uint8_t>(sum);
+}
+
+std::string UpperCaseName(const std::string& name) {
+    std::string out = name;
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+std::string DropDrive(const std::string& name) {
+    if (name.size() >= 2 && name[1] == ':' &&
+        ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= 'A' && name[0] <= 'Z')))
+        return name.substr(2);
+    return name;
+}
+
+std::string BuildStoredName(const std::string& filePath, const StoredNameOptions& options) {
+    std::string name = filePath;
+    if (options.storePath) {
+        const std::string& t = options.targetPath;
+        if (!t.empty() && name.size() >= t.size() &&
+            UpperCaseName(name.substr(0, t.size())) == UpperCaseName(t))
+            name = name.substr(t.size());
+    } else {
+        size_t cut = name.find_last_of("\\/");
+        if (cut != std::string::npos)
+            name = name.substr(cut + 1);
+    }
+    name = DropDrive(name);
+    for (char& c : name)
+        if (c == '/')
+            c = '\\';
+    if (options.upperCase)
+        name = UpperCaseName(name);
+    return name;
+}
+
+size_t MemberHeaderLength(const LhaMemberHeader& header) { return BuildHeaderBytes(header).size(); }
+
+void WriteMemberHeader(std::ostream& out, const LhaMemberHeader& header) {
+    const std::string bytes = BuildHeaderBytes(header);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw EInOutError("Write error");
+}
+
+bool ReadMemberHeader(std::istream& in, LhaMemberHeader& header, uint64_t bytesToEnd) {
+    uint8_t head[640];
+    // The size byte 0 is the end marker.
+    if (!ReadExactly(in, head, 1) || head[0] == 0)
+        return false;
+    if (!ReadExactly(in, head + 1, kBaseHeaderBytes - 1))
+        return false;
+    LhaBaseHeaderLayout fixed;
+    std::memcpy(&fixed, head, kBaseHeaderBytes);
+    const unsigned levelByte = fixed.level;
+    const unsigned level = levelByte & 0x7F;
+    if (level > 1)
+        throw ECompLHAInvalidHeaderLevel("Unsupported header level in archive: " + std::to_string(levelByte));
+
+    const size_t n = fixed.nameLength;
+    if (!ReadExactly(in, head + kBaseHeaderBytes, n + 2))
+        return false;
+    size_t have = kBaseHeaderBytes + n + 2; // bytes of the header read so far
+    const size_t h = fixed.headerSize;
+
+    header = LhaMemberHeader{};
+    header.level = static_cast<uint8_t>(level);
+    header.scrambled = (levelByte & 0x80) != 0;
+    header.packedSize = ReadLe32(fixed.packedSize);
+    header.originalSize = ReadLe32(fixed.originalSize);
+    header.time = ReadLe16(fixed.time);
+    header.date = ReadLe16(fixed.date);
+    header.attribute = fixed.attribute;
+    header.crc = ReadLe16(head + kBaseHeaderBytes + n);
+    std::string base(reinterpret_cast<const char*>(head + kBaseHeaderBytes), n);
+    // Some writers put a comment after a NUL inside the name.
+    if (size_t nul = base.find('\0'); nul != std::string::npos)
+        base.resize(nul);
+
+    uint64_t packed = header.packedSize;
+    std::string folder;
+    if (level == 0) {
+        // Other programs put extra bytes after the CRC; they belong to the header and its sum.
+        if (h + 2 > have) {
+            if (!ReadExactly(in, head + have, h + 2 - have))
+                return false;
+            have = h + 2;
+        }
+        const uint8_t sum = HeaderChecksum(head + 2, h);
+        if (sum != fixed.checksum)
+            throw ECompLHABadChecksum("Bad checksum in LHARC archive header: " + std::to_string(sum));
+    } else {
+        // The operating system byte and the first extended-header size end the base header.
+        const size_t baseEnd = std::max<size_t>(h + 2, have + 3);
+        if (!ReadExactly(in, head + have, baseEnd - have))
+            ExtendedHeaderCutShort();
+        have = baseEnd;
+        header.osId = static_cast<char>(head[kBaseHeaderBytes + n + 2]);
+        const uint8_t sum = HeaderChecksum(head + 2, h);
+        if (sum != fixed.checksum)
+            throw ECompLHABadChecksum("Bad checksum in LHA archive header: " + std::to_string(sum));
+        if (header.osId != 'M' && header.osId != 'U')
+            throw ECompLHAInvalidHeader(std::string("Unsupported OS mode in archive: ") + header.osId);
+        const uint16_t firstSize = ReadLe16(head + have - 2);
+        const uint64_t extBytes = ReadExtendedHeaders(in, firstSize, packed, folder, header);
+        packed -= extBytes;
+        have += extBytes;
+    }
+    header.packedSize = static_cast<uint32_t>(packed);
+    header.name = folder + base;
+
+    std::string id(fixed.method, 5);
+    bool known = false;
+    for (int m = 0; m < 5; ++m)
+        if (id == kMethodIds[m]) {
+            header.method = static_cast<LhaMethod>(m);
+            known = true;
+        }
+    if (!known)
+        throw ECompLHAUnrecognizedCompressionMethod("Unrecognized compression method: \"" + id + "\" in header");
+    if (bytesToEnd < have || packed > bytesToEnd - have)
+        throw ECompLHAInvalidHeader("Unexpected end of archive in the data of " + header.name);
+    return true;
+}
+
+} // namespace verasco::archive
