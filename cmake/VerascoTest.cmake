@@ -1,9 +1,10 @@
 # verasco_add_test(NAME SOURCES a.cpp b.cpp LIBS lib... [GUI])
 # A GoogleTest program registered with CTest. Tests marked GUI open windows (offscreen platform)
 # and are left out of the sanitizer run; the others carry the label "nogui".
-set(VERASCO_TESTDATA ${CMAKE_SOURCE_DIR}/../shared/testdata)
 if(DEFINED ENV{VERASCO_TESTDATA})
   set(VERASCO_TESTDATA $ENV{VERASCO_TESTDATA})
+elseif(NOT DEFINED VERASCO_TESTDATA)
+  set(VERASCO_TESTDATA ${CMAKE_SOURCE_DIR}/../shared/testdata)
 endif()
 
 function(verasco_add_test name)
