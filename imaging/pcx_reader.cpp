@@ -120,12 +120,12 @@ bool expandPlaneData(QByteArrayView data, bool rle, std::vector<uint8_t>& out) {
     return true;
 }
 
-std::array<QRgb, 256> headerPalette(const PcxHeader& h, int colours) {
+std::array<QRgb, 256> headerPalette(const PcxHeader& h) {
     std::array<QRgb, 256> pal{};
     for (int i = 0; i < 16; ++i)
         pal[i] = qRgb(h.colorMap[3 * i], h.colorMap[3 * i + 1], h.colorMap[3 * i + 2]);
-    // A two-colour picture whose header carries no distinct colours is black on white by convention.
-    if (colours == 2 && pal[0] == pal[1]) {
+    // Old two-colour files leave the colour map empty: they are black (0) and white (1).
+    if (h.bitsPerPixel == 1 && h.planes == 1 && pal[0] == pal[1]) {
         pal[0] = qRgb(0, 0, 0);
         pal[1] = qRgb(255, 255, 255);
     }
@@ -178,7 +178,7 @@ QImage readPcx(QByteArrayView file, QString* error) {
                 palette[i] = qRgb(i, i, i);
         }
     } else if (indexed) {
-        palette = headerPalette(h, 1 << (h.bitsPerPixel * h.planes));
+        palette = headerPalette(h);
     }
     // A coded byte pair expands to at most 63 bytes: reject headers that promise more than the data holds.
     if (h.encoding == 1 && total > (data.size() / 2 + 1) * 63) {
