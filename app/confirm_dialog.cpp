@@ -1,0 +1,140 @@
+#include "confirm_dialog.h"
+
+#include "show_file.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+const QString Tconfirmfrm::DefaultCaption = QStringLiteral("Confirm");
+
+namespace {
+
+// Positions of the two layouts, in pixels: up to 96 pixels per inch, and above.
+struct Metrics {
+    int iconLeft, textLeft, line1Top, line2Top, line2Width;
+    int buttonTop, buttonWidth, buttonHeight, buttonGap, height;
+    int widthWithCancel, widthWithoutCancel, okLeftQuestion, okLeftMessage;
+};
+constexpr Metrics Normal{16, 64, 16, 38, 250, 76, 75, 25, 8, 116, 406, 326, 168, 132};
+constexpr Metrics Large{20, 76, 20, 47, 300, 94, 90, 30, 10, 142, 498, 386, 207, 146};
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    return b;
+}
+
+} // namespace
+
+Tconfirmfrm::Tconfirmfrm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("confirmfrm"));
+    setWindowTitle(DefaultCaption);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label2 = new QLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Button3 = makeButton(this, "Button3", QStringLiteral("&Yes"));
+    Button1 = makeButton(this, "Button1", QStringLiteral("&No"));
+    Button2 = makeButton(this, "Button2", QStringLiteral("&Cancel"));
+    Button1->setDefault(true);
+    setTabOrder(Button3, Button1);
+    setTabOrder(Button1, Button2);
+    connect(Button3, &QPushButton::clicked, this, [this] { done(Yes); });
+    connect(Button1, &QPushButton::clicked, this, [this] { done(No); });
+    connect(Button2, &QPushButton::clicked, this, [this] { done(Cancel); });
+    setMode(QuestionWithCancel);
+    layoutFor(96);
+}
+
+void Tconfirmfrm::setMode(Mode mode) {
+    mode_ = mode;
+    Button1->setText(mode == Message ? QStringLiteral("&OK") : QStringLiteral("&No"));
+    Button3->setVisible(mode != Message);
+    Button2->setVisible(mode == QuestionWithCancel);
+}
+
+void Tconfirmfrm::layoutFor(int pixelsPerInch) {
+    const Metrics& m = pixelsPerInch > 96 ? Large : Normal;
+    const int width = mode_ == QuestionWithCancel ? m.widthWithCancel : m.widthWithoutCancel;
+    const int okLeft = mode_ == Message ? m.okLeftMessage : m.okLeftQuestion;
+    const int iconSize = m.textLeft - m.iconLeft - 16;
+    Image1->setGeometry(m.iconLeft, m.line1Top, iconSize, iconSize);
+    Image1->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(iconSize, iconSize));
+    Label1->setGeometry(m.textLeft, m.line1Top, width - m.textLeft - m.iconLeft, m.line2Top - m.line1Top);
+    Label2->setGeometry(m.textLeft, m.line2Top, m.line2Width, m.line2Top - m.line1Top);
+    const int step = m.buttonWidth + m.buttonGap;
+    Button3->setGeometry(okLeft - step, m.buttonTop, m.buttonWidth, m.buttonHeight);
+    Button1->setGeometry(okLeft, m.buttonTop, m.buttonWidth, m.buttonHeight);
+    Button2->setGeometry(okLeft + step, m.buttonTop, m.buttonWidth, m.buttonHeight);
+    setFixedSize(width, m.height);
+}
+
+QString Tconfirmfrm::shortenMiddle(QString text, const std::function<bool(const QString&)>& fits) {
+    if (fits(text))
+        return text;
+    const QString dots = QStringLiteral("...");
+    // A single character cannot lose its middle any more; stop there rather than loop for ever.
+    while (text.size() > 1 && !fits(text + dots))
+        text.remove(text.size() / 2 - 1, 1); // the character at position length div 2, from 1
+    text.insert(std::max<qsizetype>(text.size() / 2 - 1, 0), dots);
+    return text;
+}
+
+QString Tconfirmfrm::fitToLine2(const QString& text) const {
+    const QFontMetrics metrics(Label2->font());
+    const int room = Label2->width();
+    return shortenMiddle(text, [&](const QString& t) { return metrics.horizontalAdvance(t) <= room; });
+}
+
+int Tconfirmfrm::ask(const QString& text, const QString& line2, bool withCancel) {
+    QApplication::beep();
+    Label1->setText(text);
+    Label2->setText(line2);
+    setMode(withCancel ? QuestionWithCancel : Question);
+    return runModal();
+}
+
+int Tconfirmfrm::message(const QString& caption, const QString& text, const QString& line2) {
+    QApplication::beep();
+    Label1->setText(text);
+    Label2->setText(line2);
+    setWindowTitle(caption);
+    setMode(Message);
+    const int result = runModal();
+    setWindowTitle(DefaultCaption);
+    return result;
+}
+
+int Tconfirmfrm::askSaveChanges(const QString& showName) {
+    if (showName.trimmed().isEmpty() || ShowFile::nameExtension(showName.trimmed()) != QLatin1String(".vrs"))
+        return ask(QStringLiteral("Do you want to save the changes you made?"));
+    // The second line's width is fixed by the layout, so lay out before measuring.
+    setMode(QuestionWithCancel);
+    layoutFor(screen() ? qRound(screen()->logicalDotsPerInch()) : 96);
+    return ask(QStringLiteral("Do you want to save the changes you made to"),
+               fitToLine2(QLatin1Char('"') + showName + QStringLiteral("\"?")));
+}
+
+int Tconfirmfrm::runModal() {
+    Button1->setFocus();
+    return exec();
+}
+
+void Tconfirmfrm::showEvent(QShowEvent* event) {
+    layoutFor(screen() ? qRound(screen()->logicalDotsPerInch()) : 96);
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+    QDialog::showEvent(event);
+}
+
+void Tconfirmfrm::reject() {
+    done(Cancel);
+}

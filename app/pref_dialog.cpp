@@ -1,0 +1,170 @@
+#include "pref_dialog.h"
+
+#include "help_viewer.h"
+#include "ovc_simple_field.h"
+#include "settings.h"
+#include "show_document.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename T> T* named(T* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+// The six values the dialog edits, to put back when it is not confirmed.
+struct ShowDefaults {
+    int DefaultDelay;
+    bool HoldSlideForAudio, ShowTextOnEachSlide, ShowSlideControls, LoopSlideShow, HideEditor;
+
+    static ShowDefaults of(const Settings& s) {
+        return {s.DefaultDelay,      s.HoldSlideForAudio, s.ShowTextOnEachSlide,
+                s.ShowSlideControls, s.LoopSlideShow,     s.HideEditor};
+    }
+    void restore(Settings& s) const {
+        s.DefaultDelay = DefaultDelay;
+        s.HoldSlideForAudio = HoldSlideForAudio;
+        s.ShowTextOnEachSlide = ShowTextOnEachSlide;
+        s.ShowSlideControls = ShowSlideControls;
+        s.LoopSlideShow = LoopSlideShow;
+        s.HideEditor = HideEditor;
+    }
+};
+
+} // namespace
+
+TprefFrm::TprefFrm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("prefFrm"));
+    setWindowTitle(QStringLiteral("Verasco Preferences"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+
+    dlyfld = named(new TOvcSimpleField(this), "dlyfld");
+    dlyfld->setRange(1, 255);
+    dlyfld->setMaxDigits(3);
+    dlyfld->setRequired(true);
+    dlyfld->setFixedWidth(48);
+    Label1 = named(new QLabel(QStringLiteral("Default Image Ti&me"), this), "Label1");
+    Label1->setBuddy(dlyfld);
+    Label2 = named(new QLabel(QStringLiteral("seconds"), this), "Label2");
+    CheckBox2 =
+        named(new QCheckBox(QStringLiteral("&Use Time of Attached Audio when Available"), this), "CheckBox2");
+    CheckBox3 = named(new QCheckBox(QStringLiteral("&Show Text with each image"), this), "CheckBox3");
+    CheckBox4 = named(new QCheckBox(QStringLiteral("&Loop Verasco"), this), "CheckBox4");
+    CheckBox5 = named(new QCheckBox(QStringLiteral("&Hide Editor during Verasco"), this), "CheckBox5");
+    CheckBox1 = named(new QCheckBox(QStringLiteral("Display &Controls during Verasco"), this), "CheckBox1");
+    Button2 =
+        named(new QPushButton(QStringLiteral("&Reset All Images to Default Settings"), this), "Button2");
+    Button1 = named(new QPushButton(QStringLiteral("OK"), this), "Button1");
+    Button3 = named(new QPushButton(QStringLiteral("Cancel"), this), "Button3");
+    Button1->setDefault(true);
+
+    auto* delayRow = new QHBoxLayout;
+    delayRow->addWidget(Label1);
+    delayRow->addWidget(dlyfld);
+    delayRow->addWidget(Label2);
+    delayRow->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button3);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(delayRow);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox1, Button2})
+        layout->addWidget(w);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    QWidget* const order[] = {dlyfld,    CheckBox2, CheckBox3, CheckBox4, CheckBox5,
+                              CheckBox1, Button2,   Button1,   Button3};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
+    connect(Button1, &QPushButton::clicked, this, &TprefFrm::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TprefFrm::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TprefFrm::Button3Click);
+    connect(dlyfld, &TOvcSimpleField::validityChanged, Button1, &QPushButton::setEnabled);
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [] { showHelpContext(HelpContext); });
+}
+
+void TprefFrm::fillFrom(Settings& settings) {
+    settings_ = &settings;
+    dlyfld->setValue(settings.DefaultDelay);
+    CheckBox2->setChecked(settings.HoldSlideForAudio);
+    CheckBox3->setChecked(settings.ShowTextOnEachSlide);
+    CheckBox4->setChecked(settings.LoopSlideShow);
+    CheckBox5->setChecked(settings.HideEditor);
+    CheckBox1->setChecked(settings.ShowSlideControls);
+    dlyfld->setFocus();
+}
+
+void TprefFrm::takeInto(Settings& settings) const {
+    settings.DefaultDelay = dlyfld->value();
+    settings.HoldSlideForAudio = CheckBox2->isChecked();
+    settings.ShowTextOnEachSlide = CheckBox3->isChecked();
+    settings.LoopSlideShow = CheckBox4->isChecked();
+    settings.HideEditor = CheckBox5->isChecked();
+    settings.ShowSlideControls = CheckBox1->isChecked();
+}
+
+void TprefFrm::Button2Click() {
+    if (settings_) {
+        settings_->DefaultDelay = 5;
+        settings_->HoldSlideForAudio = true;
+        settings_->ShowTextOnEachSlide = true;
+    }
+    dlyfld->setValue(5);
+    CheckBox2->setChecked(true);
+    CheckBox3->setChecked(true);
+    CheckBox1->setChecked(true);
+    CheckBox4->setChecked(true);
+    if (settings_)
+        CheckBox5->setChecked(settings_->HideEditor);
+}
+
+void TprefFrm::Button1Click() {
+    if (!dlyfld->isValid()) {
+        QApplication::beep();
+        dlyfld->setFocus();
+        return;
+    }
+    done(Ok);
+}
+
+void TprefFrm::Button3Click() {
+    done(Cancel);
+}
+
+void TprefFrm::reject() {
+    done(Cancel);
+}
+
+int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show) {
+    const ShowDefaults before = ShowDefaults::of(settings);
+    dialog.fillFrom(settings);
+    const int result = dialog.exec();
+    if (result != TprefFrm::Ok) {
+        before.restore(settings);
+        return result;
+    }
+    dialog.takeInto(settings);
+    show.setDefaultDelay(settings.DefaultDelay);
+    for (int i = 0; i < show.SlideCount; ++i) {
+        TSlideRecord& r = show.slide(i);
+        r.Delay = static_cast<std::uint8_t>(settings.DefaultDelay);
+        r.HoldForAudio = settings.HoldSlideForAudio ? 1 : 0;
+        r.ShowText = settings.ShowTextOnEachSlide ? 1 : 0;
+    }
+    return result;
+}

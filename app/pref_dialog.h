@@ -1,0 +1,56 @@
+#pragma once
+// The preferences dialog: the six show defaults of the settings, and a button that puts the
+// defaults back. Confirmed with OK, three of them are given to every slide of the show.
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class ShowDocument;
+class TOvcSimpleField;
+struct Settings;
+
+class TprefFrm : public QDialog {
+    Q_OBJECT
+  public:
+    enum Result { Ok = 1, Cancel = 2 };
+    static constexpr int HelpContext = 30;
+
+    explicit TprefFrm(QWidget* parent = nullptr);
+
+    // Shows the six values of the settings; the reset button changes these settings directly.
+    void fillFrom(Settings& settings);
+    // Writes the six values shown into the settings.
+    void takeInto(Settings& settings) const;
+
+  public slots:
+    // "&Reset All Images to Default Settings".
+    void Button2Click();
+    // OK: closes with result 1 only while the display time is a valid number.
+    void Button1Click();
+    void Button3Click();
+
+  protected:
+    void reject() override;
+
+  private:
+    Settings* settings_ = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    TOvcSimpleField* dlyfld = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QCheckBox* CheckBox2 = nullptr;
+    QCheckBox* CheckBox3 = nullptr;
+    QCheckBox* CheckBox4 = nullptr;
+    QCheckBox* CheckBox5 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
+};
+
+// The Edit menu's "Verasco P&references...": shows the dialog for the settings; on OK takes its
+// values and gives every slide of the show the default display time, hold-for-audio and caption
+// switch (the show's modified flag stays as it is); on anything else puts the six values back as
+// they were. Returns the dialog's result.
+int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show);

@@ -1,0 +1,46 @@
+#pragma once
+// The eight settings of the program in memory: two folders and six show defaults. Read from the
+// settings store once when the main window is created, written once when it closes.
+
+#include <QString>
+
+#include <utility>
+#include <vector>
+
+class SettingsStore;
+
+struct Settings {
+    QString ImageDirectory;           // "IMAGE DIRECTORY": the folder shown in the image browser
+    QString SlideDirectory;           // "SLIDE DIRECTORY": the folder of show files
+    int DefaultDelay = 5;             // "DEFAULT DELAY": display time of new slides, 1 to 255 seconds
+    bool HoldSlideForAudio = true;    // "HOLD SLIDE FOR AUDIO"
+    bool ShowTextOnEachSlide = false; // "SHOW TEXT ON EACH SLIDE"
+    bool ShowSlideControls = true;    // "SHOW SLIDE CONTROLS"
+    bool LoopSlideShow = true;        // "LOOP SLIDE SHOW"
+    bool HideEditor = false;          // "HIDE EDITOR"
+
+    // The values of a first run.
+    static Settings defaults();
+    // Each value independently; a missing or malformed value gives its default.
+    static Settings read(const SettingsStore& store);
+    // Writes the eight values in their fixed order; false when the store could not be written.
+    bool write(SettingsStore& store) const;
+    // The eight stored names and their texts, in the order they are written.
+    std::vector<std::pair<QString, QString>> storedValues() const;
+
+    // The folder a folder setting falls back to: "C:\" on Windows; elsewhere the user's pictures
+    // folder, or the home folder when there is none.
+    static QString defaultFolder();
+    // The folder that replaces one that cannot be entered at start-up: the lower-cased program
+    // folder on Windows; elsewhere the same as defaultFolder().
+    static QString fallbackFolder();
+
+    // The start-up check: makes the show folder and then the image folder the current directory,
+    // replacing each that cannot be entered by fallbackFolder(). The current directory ends at the
+    // image folder.
+    void checkFolders();
+
+    // Parses a stored number: "0x"/"0X" followed by hexadecimal digits, or decimal digits; false
+    // when the text is no number.
+    static bool parseNumber(const QString& text, int& value);
+};

@@ -1,0 +1,381 @@
+// The preferences dialog and the confirmation dialog, driven through their real buttons and keys
+// while they run modally.
+
+#include "confirm_dialog.h"
+#include "help_viewer.h"
+#include "ovc_simple_field.h"
+#include "pref_dialog.h"
+#include "settings.h"
+#include "show_document.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+class QtApplication : public testing::Environment {
+  public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "test_dialogs";
+        static char* argv[] = {name, nullptr};
+        app_ = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override { app_.reset(); }
+
+  private:
+    std::unique_ptr<QApplication> app_;
+};
+testing::Environment* const qtApplication = testing::AddGlobalTestEnvironment(new QtApplication);
+
+// Runs the action as soon as the dialog is the modal window on screen, as a person would.
+void whenShown(QDialog& dialog, std::function<void()> action) {
+    auto* poll = new QTimer(&dialog);
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, &dialog, [poll, &dialog, action] {
+        if (!dialog.isVisible() || QApplication::activeModalWidget() != &dialog)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        action();
+    });
+    poll->start();
+}
+
+template <typename T> T* child(QWidget& parent, const char* name) {
+    T* w = parent.findChild<T*>(QLatin1String(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+void click(QWidget& dialog, const char* button) {
+    QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
+}
+
+// ---- Preferences ----
+
+class Preferences : public testing::Test {
+  protected:
+    TprefFrm dialog;
+    Settings settings = Settings::defaults();
+    ShowDocument show;
+
+    void SetUp() override {
+        settings.DefaultDelay = 20;
+        settings.HoldSlideForAudio = false;
+        settings.ShowTextOnEachSlide = false;
+        settings.ShowSlideControls = false;
+        settings.LoopSlideShow = false;
+        settings.HideEditor = true;
+        for (int i = 0; i < 4; ++i) {
+            show.resetSlot(i);
+            show.slide(i).Delay = static_cast<std::uint8_t>(10 + i);
+        }
+        show.SlideCount = 3;
+    }
+    bool checked(const char* box) { return child<QCheckBox>(dialog, box)->isChecked(); }
+    TOvcSimpleField* delay() { return child<TOvcSimpleField>(dialog, "dlyfld"); }
+};
+
+TEST_F(Preferences, ResetThenCancelOrEscLeavesEverySettingAsItWas) {
+    for (const bool useEsc : {false, true}) {
+        SCOPED_TRACE(useEsc ? "Esc" : "Cancel");
+        const Settings before = settings;
+        Settings duringReset;
+        whenShown(dialog, [&] {
+            click(dialog, "Button2");
+            duringReset = settings;
+            EXPECT_EQ(delay()->text(), "5");
+            EXPECT_TRUE(checked("CheckBox1") && checked("CheckBox2") && checked("CheckBox3") &&
+                        checked("CheckBox4"));
+            EXPECT_TRUE(checked("CheckBox5")) << "shows the current HideEditor";
+            if (useEsc)
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            else
+                click(dialog, "Button3");
+        });
+
+        EXPECT_EQ(runPreferences(dialog, settings, show), 2);
+
+        // The reset changed the settings at once; closing without OK put them back.
+        EXPECT_EQ(duringReset.DefaultDelay, 5);
+        EXPECT_TRUE(duringReset.HoldSlideForAudio && duringReset.ShowTextOnEachSlide);
+        EXPECT_EQ(settings.storedValues(), before.storedValues());
+        EXPECT_EQ(show.slide(0).Delay, 10);
+    }
+}
+
+TEST_F(Preferences, OkWithoutChangesGivesEverySlideTheDefaults) {
+    show.slide(1).HoldForAudio = 1;
+    show.slide(2).ShowText = 1;
+    show.ShowModified = false;
+    whenShown(dialog, [&] { click(dialog, "Button1"); });
+
+    EXPECT_EQ(runPreferences(dialog, settings, show), 1);
+
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(show.slide(i).Delay, 20);
+        EXPECT_EQ(show.slide(i).HoldForAudio, 0);
+        EXPECT_EQ(show.slide(i).ShowText, 0);
+    }
+    EXPECT_EQ(show.slide(3).Delay, 13) << "slots beyond the show are left alone";
+    EXPECT_FALSE(show.ShowModified);
+    EXPECT_EQ(show.defaultDelay(), 20);
+}
+
+TEST_F(Preferences, ResetThenOkGivesEverySlideFiveSecondsHoldAndCaptions) {
+    show.ShowModified = true;
+    whenShown(dialog, [&] {
+        click(dialog, "Button2");
+        click(dialog, "Button1");
+    });
+
+    EXPECT_EQ(runPreferences(dialog, settings, show), 1);
+
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(show.slide(i).Delay, 5);
+        EXPECT_EQ(show.slide(i).HoldForAudio, 1);
+        EXPECT_EQ(show.slide(i).ShowText, 1);
+    }
+    EXPECT_TRUE(show.ShowModified);
+    EXPECT_EQ(settings.DefaultDelay, 5);
+    EXPECT_TRUE(settings.ShowSlideControls && settings.LoopSlideShow && settings.HideEditor);
+}
+
+TEST_F(Preferences, AnInvalidDisplayTimeKeepsTheDialogOpen) {
+    bool stayedOpen = false;
+    whenShown(dialog, [&] {
+        TOvcSimpleField* field = delay();
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Delete);
+        QTest::keyClick(field, Qt::Key_Return);
+        click(dialog, "Button1");
+        QMetaObject::invokeMethod(&dialog, "Button1Click");
+        QTest::keyClicks(field, "0");
+        QTest::keyClick(field, Qt::Key_Return);
+        stayedOpen = dialog.isVisible() && !child<QPushButton>(dialog, "Button1")->isEnabled();
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, "42");
+        click(dialog, "Button1");
+    });
+
+    EXPECT_EQ(runPreferences(dialog, settings, show), 1);
+
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(settings.DefaultDelay, 42);
+    EXPECT_EQ(show.slide(0).Delay, 42);
+}
+
+TEST_F(Preferences, ControlsTakeTheFocusInTheirOrderAndF1OpensHelp) {
+    QStringList order;
+    whenShown(dialog, [&] {
+        QWidget* w = delay();
+        for (int i = 0; i < 9; ++i) {
+            order << w->objectName();
+            do
+                w = w->nextInFocusChain();
+            while (!(w->focusPolicy() & Qt::TabFocus));
+        }
+        QTest::keyClick(&dialog, Qt::Key_F1);
+        click(dialog, "Button3");
+    });
+
+    runPreferences(dialog, settings, show);
+
+    EXPECT_EQ(order, QStringList({"dlyfld", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "CheckBox1",
+                                  "Button2", "Button1", "Button3"}));
+    ASSERT_NE(helpViewerWindow(), nullptr);
+    EXPECT_TRUE(helpViewerWindow()->isVisible());
+    helpViewerWindow()->close();
+}
+
+// ---- Confirmation dialog ----
+
+struct Visible {
+    bool yes, no, cancel;
+    QString title, noCaption;
+};
+
+Visible visibleButtons(Tconfirmfrm& d) {
+    return {child<QPushButton>(d, "Button3")->isVisible(), child<QPushButton>(d, "Button1")->isVisible(),
+            child<QPushButton>(d, "Button2")->isVisible(), d.windowTitle(),
+            child<QPushButton>(d, "Button1")->text()};
+}
+
+TEST(ConfirmDialog, ModesShowTheirButtonsAndReturnTheAnswer) {
+    enum Call { AskWithCancel, AskWithoutCancel, ErrorMessage, InformationMessage };
+    struct Row {
+        const char* name;
+        Call call;
+        std::function<void(Tconfirmfrm&)> answer;
+        int result;
+        Visible expected;
+    };
+    const Visible withCancel{true, true, true, "Confirm", "&No"};
+    const Visible withoutCancel{true, true, false, "Confirm", "&No"};
+    const auto press = [](const char* name) { return [name](Tconfirmfrm& d) { click(d, name); }; };
+    const auto key = [](Qt::Key k) {
+        return [k](Tconfirmfrm& d) {
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &d, k);
+        };
+    };
+    const Row rows[] = {
+        {"yes", AskWithCancel, press("Button3"), 4, withCancel},
+        {"no", AskWithCancel, press("Button1"), 1, withCancel},
+        {"cancel", AskWithCancel, press("Button2"), 2, withCancel},
+        {"enterIsNo", AskWithCancel, key(Qt::Key_Return), 1, withCancel},
+        {"escIsCancel", AskWithCancel, key(Qt::Key_Escape), 2, withCancel},
+        {"closedIsCancel", AskWithCancel, [](Tconfirmfrm& d) { d.close(); }, 2, withCancel},
+        {"yesWithoutCancel", AskWithoutCancel, press("Button3"), 4, withoutCancel},
+        {"noWithoutCancel", AskWithoutCancel, press("Button1"), 1, withoutCancel},
+        {"error", ErrorMessage, press("Button1"), 1, {false, true, false, "Error", "&OK"}},
+        {"information", InformationMessage, press("Button1"), 1, {false, true, false, "Information", "&OK"}},
+    };
+    Tconfirmfrm dialog;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Visible seen{};
+        QString line1, line2;
+        whenShown(dialog, [&] {
+            seen = visibleButtons(dialog);
+            line1 = child<QLabel>(dialog, "Label1")->text();
+            line2 = child<QLabel>(dialog, "Label2")->text();
+            row.answer(dialog);
+        });
+        int result = 0;
+        switch (row.call) {
+        case AskWithCancel:
+            result = dialog.ask("Question?", "second line");
+            break;
+        case AskWithoutCancel:
+            result = dialog.ask("Question?", "second line", false);
+            break;
+        case ErrorMessage:
+            result = dialog.message("Error", "Invalid Verasco File!");
+            break;
+        case InformationMessage:
+            result = dialog.message("Information", "Done", "second line");
+            break;
+        }
+        EXPECT_EQ(result, row.result);
+        EXPECT_EQ(seen.yes, row.expected.yes);
+        EXPECT_EQ(seen.no, row.expected.no);
+        EXPECT_EQ(seen.cancel, row.expected.cancel);
+        EXPECT_EQ(seen.title, row.expected.title);
+        EXPECT_EQ(seen.noCaption, row.expected.noCaption);
+        EXPECT_EQ(line1, row.call == ErrorMessage         ? "Invalid Verasco File!"
+                         : row.call == InformationMessage ? "Done"
+                                                          : "Question?");
+        EXPECT_EQ(line2, row.call == ErrorMessage ? "" : "second line");
+        EXPECT_EQ(dialog.windowTitle(), "Confirm");
+    }
+}
+
+TEST(ConfirmDialog, LaysItselfOutForTheScreenResolution) {
+    struct Row {
+        Tconfirmfrm::Mode mode;
+        int dpi, width, okLeft;
+    };
+    const Row rows[] = {
+        {Tconfirmfrm::QuestionWithCancel, 96, 406, 168},
+        {Tconfirmfrm::QuestionWithCancel, 120, 498, 207},
+        {Tconfirmfrm::Question, 96, 326, 168},
+        {Tconfirmfrm::Question, 144, 386, 207},
+        {Tconfirmfrm::Message, 72, 326, 132},
+        {Tconfirmfrm::Message, 97, 386, 146},
+    };
+    Tconfirmfrm dialog;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.mode) + " at " + std::to_string(row.dpi));
+        dialog.setMode(row.mode);
+        dialog.layoutFor(row.dpi);
+        EXPECT_EQ(dialog.width(), row.width);
+        const QRect yes = child<QPushButton>(dialog, "Button3")->geometry();
+        const QRect no = child<QPushButton>(dialog, "Button1")->geometry();
+        const QRect cancel = child<QPushButton>(dialog, "Button2")->geometry();
+        EXPECT_EQ(no.left(), row.okLeft);
+        if (row.mode != Tconfirmfrm::Message) {
+            EXPECT_LT(yes.right(), no.left()) << "Yes comes first from the left";
+        }
+        if (row.mode == Tconfirmfrm::QuestionWithCancel) {
+            EXPECT_LT(no.right(), cancel.left());
+            EXPECT_LE(cancel.right(), dialog.width());
+        }
+        EXPECT_LE(child<QLabel>(dialog, "Label2")->geometry().right(), dialog.width());
+    }
+}
+
+TEST(ConfirmDialog, ShorteningDeletesFromTheMiddleThenInsertsDots) {
+    const auto atMost = [](int n) { return [n](const QString& t) { return t.size() <= n; }; };
+    // "abcdefghij": e, d, f, c, g, b go (each the character at position length div 2), leaving "ahij";
+    // the dots go in front of its second character.
+    EXPECT_EQ(Tconfirmfrm::shortenMiddle("abcdefghij", atMost(7)), "a...hij");
+    EXPECT_EQ(Tconfirmfrm::shortenMiddle("abcdefghij", atMost(10)), "abcdefghij");
+    EXPECT_EQ(Tconfirmfrm::shortenMiddle("abcdefghij", atMost(12)), "abcdefghij");
+    // "abcdefghijk": e, f, d, g go, leaving "abchijk"; the dots go in front of its third character.
+    EXPECT_EQ(Tconfirmfrm::shortenMiddle("abcdefghijk", atMost(10)), "ab...chijk");
+    // Nothing fits: the deleting stops at one character instead of running for ever.
+    EXPECT_EQ(Tconfirmfrm::shortenMiddle("xy", atMost(0)), "...y");
+}
+
+TEST(ConfirmDialog, TheSaveQuestionNamesAShowFileOnItsSecondLine) {
+    const QString longName = "/home/ann/" + QString(300, 'x') + "/holiday.vrs";
+    struct Row {
+        QString field;
+        QString line1;
+        bool quoted;
+    };
+    const QString plain = "Do you want to save the changes you made?";
+    const QString naming = "Do you want to save the changes you made to";
+    const Row rows[] = {
+        {"", plain, false},
+        {"   ", plain, false},
+        {"/home/ann/trip.VRS", naming, true},
+        {"/home/ann/my.shows/trip.vrs", plain, false},
+        {"/home/ann/trip.txt", plain, false},
+        {longName, naming, true},
+    };
+    Tconfirmfrm dialog;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.field.left(40).toStdString());
+        QString line1, line2;
+        int room = 0, used = 0;
+        whenShown(dialog, [&] {
+            const QLabel* label2 = child<QLabel>(dialog, "Label2");
+            line1 = child<QLabel>(dialog, "Label1")->text();
+            line2 = label2->text();
+            room = label2->width();
+            used = QFontMetrics(label2->font()).horizontalAdvance(line2);
+            click(dialog, "Button2");
+        });
+
+        EXPECT_EQ(dialog.askSaveChanges(row.field), 2);
+
+        EXPECT_EQ(line1, row.line1);
+        if (!row.quoted) {
+            EXPECT_EQ(line2, "");
+        } else if (row.field == longName) {
+            EXPECT_TRUE(line2.startsWith("\"/home/")) << line2.toStdString();
+            EXPECT_TRUE(line2.endsWith("holiday.vrs\"?")) << line2.toStdString();
+            EXPECT_TRUE(line2.contains("...xx"));
+            EXPECT_LE(used, room);
+            EXPECT_GT(used, room / 2);
+        } else {
+            EXPECT_EQ(line2, "\"" + row.field + "\"?");
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,39 @@
+#pragma once
+// A numeric entry field: whole numbers within a range, a limited number of digits, optionally a
+// required value. While its text is no acceptable value it shows the error colours (white text on
+// red), and the window that holds it refuses to close with OK.
+
+#include <QLineEdit>
+
+class TOvcSimpleField : public QLineEdit {
+    Q_OBJECT
+  public:
+    explicit TOvcSimpleField(QWidget* parent = nullptr);
+
+    void setRange(int minimum, int maximum);
+    int minimum() const { return minimum_; }
+    int maximum() const { return maximum_; }
+    // At most this many digits can be typed (a sign is never accepted).
+    void setMaxDigits(int digits);
+    int maxDigits() const { return maxLength(); }
+    // Whether an empty field counts as invalid.
+    void setRequired(bool required);
+    bool isRequired() const { return required_; }
+
+    // The number shown, or 0 when the field is empty.
+    int value() const;
+    void setValue(int value);
+    // True when the text is a number within the range, or empty and not required.
+    bool isValid() const;
+
+  signals:
+    void validityChanged(bool valid);
+
+  private:
+    void updateColours();
+
+    int minimum_ = 0;
+    int maximum_ = 999;
+    bool required_ = true;
+    bool shownValid_ = true;
+};
