@@ -57,4 +57,6 @@ DialogSeams& dialogSeams() {
     return seams;
 }
 
-void resetDialogSeams() { dialogSeams() = qtDialogs(); }
+void resetDialogSeams() {
+    dialogSeams() = qtDialogs();
+}

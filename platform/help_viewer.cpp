@@ -46,7 +46,9 @@ QString helpFilePath() {
     return fromEnvironment.isEmpty() ? besideProgram : fromEnvironment;
 }
 
-QString helpAnchor(int context) { return QStringLiteral("context-%1").arg(context); }
+QString helpAnchor(int context) {
+    return QStringLiteral("context-%1").arg(context);
+}
 
 void showHelpContext(int context) {
     QTextBrowser* browser = viewer();
@@ -62,4 +64,6 @@ void showHelpContext(int context) {
     browser->scrollToAnchor(helpAnchor(context));
 }
 
-QTextBrowser* helpViewerWindow() { return viewer(); }
+QTextBrowser* helpViewerWindow() {
+    return viewer();
+}

@@ -121,7 +121,8 @@ InstanceHandoff::InstanceHandoff(const QString& key, QObject* parent) : QObject(
     m_lockPath = QDir::tempPath() + QLatin1Char('/') + name + QStringLiteral(".lock");
 #else
     const QString dir = privateDirectory();
-    const QString base = dir.isEmpty() ? QDir::tempPath() + QLatin1Char('/') + name : dir + QLatin1Char('/') + name;
+    const QString base =
+        dir.isEmpty() ? QDir::tempPath() + QLatin1Char('/') + name : dir + QLatin1Char('/') + name;
     m_socketPath = base + QStringLiteral(".socket");
     m_lockPath = base + QStringLiteral(".lock");
 #endif

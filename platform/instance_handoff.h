@@ -18,7 +18,7 @@ class QLockFile;
 
 class InstanceHandoff : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit InstanceHandoff(QObject* parent = nullptr); // key "TMainFormverasco" + user name
     InstanceHandoff(const QString& key, QObject* parent);
     ~InstanceHandoff() override;
@@ -37,11 +37,12 @@ public:
     // How long it waits for the first instance to handle one record.
     static constexpr int AnswerTimeoutMs = 60000;
 
-signals:
-    void raiseRequested();                  // restore and bring the main window to the front
-    void pathReceived(const QString& path); // emitted synchronously; the answer is sent after all slots returned
+  signals:
+    void raiseRequested(); // restore and bring the main window to the front
+    void
+    pathReceived(const QString& path); // emitted synchronously; the answer is sent after all slots returned
 
-private:
+  private:
     void acceptConnections();
     void serveConnection(QLocalSocket* socket);
     char handleMessage(const QByteArray& payload);

@@ -27,4 +27,6 @@ int ScreenBitsPerPixel(const QWidget* w) {
     return screen ? screen->depth() : 32;
 }
 
-void setForcedScreenBitsPerPixel(int bits) { forcedBits = bits > 0 ? bits : 0; }
+void setForcedScreenBitsPerPixel(int bits) {
+    forcedBits = bits > 0 ? bits : 0;
+}

@@ -62,11 +62,17 @@ void TOvcTable::setActiveCell(int row, int col) {
     scrollToRow(m_activeRow);
 }
 
-void TOvcTable::setActiveRow(int row) { setActiveCell(row, m_activeCol); }
+void TOvcTable::setActiveRow(int row) {
+    setActiveCell(row, m_activeCol);
+}
 
-int TOvcTable::fullyVisibleRows() const { return qMax(1, viewport()->height() / m_rowHeight); }
+int TOvcTable::fullyVisibleRows() const {
+    return qMax(1, viewport()->height() / m_rowHeight);
+}
 
-int TOvcTable::maxTopRow() const { return qMax(0, m_rowLimit - fullyVisibleRows()); }
+int TOvcTable::maxTopRow() const {
+    return qMax(0, m_rowLimit - fullyVisibleRows());
+}
 
 void TOvcTable::setTopRow(int row) {
     verticalScrollBar()->setValue(qBound(0, row, maxTopRow())); // scrollContentsBy follows
@@ -105,11 +111,17 @@ void TOvcTable::setAllowRedraw(bool allow) {
     viewport()->setUpdatesEnabled(allow);
 }
 
-void TOvcTable::repaintCells() { viewport()->update(); }
+void TOvcTable::repaintCells() {
+    viewport()->update();
+}
 
-void TOvcTable::InvalidateTable() { repaintCells(); }
+void TOvcTable::InvalidateTable() {
+    repaintCells();
+}
 
-void TOvcTable::invalidateCell(int row, int col) { viewport()->update(cellRect(row, col)); }
+void TOvcTable::invalidateCell(int row, int col) {
+    viewport()->update(cellRect(row, col));
+}
 
 void TOvcTable::setCellBitmapSupplier(CellBitmapSupplier supplier) {
     m_supplier = std::move(supplier);
@@ -146,7 +158,8 @@ void TOvcTable::setCellColors(const QColor& normal, const QColor& active, const 
 }
 
 TOvcTable::CellState TOvcTable::cellState(int row, int col) const {
-    const bool activeCell = row == m_activeRow && (col == m_activeCol || m_selectionMode == SelectionMode::WholeRows);
+    const bool activeCell =
+        row == m_activeRow && (col == m_activeCol || m_selectionMode == SelectionMode::WholeRows);
     if (activeCell && row < m_rowLimit)
         return CellState::Active;
     if (isCellSelected(row, col))
@@ -238,9 +251,8 @@ QList<int> TOvcTable::selectedRows() const {
 
 void TOvcTable::dropSelectionOutside() {
     const std::size_t before = m_selected.size();
-    std::erase_if(m_selected, [this](const auto& key) {
-        return key.first >= m_rowLimit || key.second >= m_columnCount;
-    });
+    std::erase_if(m_selected,
+                  [this](const auto& key) { return key.first >= m_rowLimit || key.second >= m_columnCount; });
     if (m_selected.size() != before)
         emit selectionChanged();
 }
@@ -305,7 +317,9 @@ QRect TOvcTable::cellRect(int row, int col) const {
     return QRect(col * m_columnWidth, (row - m_topRow) * m_rowHeight, m_columnWidth, m_rowHeight);
 }
 
-QSize TOvcTable::viewportSizeHint() const { return QSize(m_columnCount * m_columnWidth, 4 * m_rowHeight); }
+QSize TOvcTable::viewportSizeHint() const {
+    return QSize(m_columnCount * m_columnWidth, 4 * m_rowHeight);
+}
 
 // ---- painting ----
 

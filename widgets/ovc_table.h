@@ -25,7 +25,7 @@ struct TOvcCell {
 
 class TOvcTable : public QAbstractScrollArea {
     Q_OBJECT
-public:
+  public:
     // The bitmap of a cell, or null when the cell has no data (it then shows only its background).
     // The grid copies what it needs before painting, so the supplier may do slow work.
     using CellBitmapSupplier = std::function<const QImage*(int row, int col)>;
@@ -100,7 +100,7 @@ public:
     TOvcCell cellAt(const QPoint& pos) const;
     QRect cellRect(int row, int col) const;
 
-signals:
+  signals:
     void activeCellChanged(int row, int col);
     void topRowChanged(int row);
     void selectionChanged();
@@ -109,14 +109,15 @@ signals:
     void cellRightClicked(int row, int col, const QPoint& globalPos);
     // Every press, move and release of the viewport, in viewport coordinates, after the grid's own
     // handling. Moves arrive while a button is held, also outside the grid (the press captures the mouse).
-    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos, bool doubleClick);
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos,
+                   bool doubleClick);
     void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, const QPoint& pos);
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos);
     void keyUp(int key, Qt::KeyboardModifiers modifiers);
     void entered(); // the grid took the focus
     void exited();  // the grid lost the focus
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -130,7 +131,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     QSize viewportSizeHint() const override;
 
-private:
+  private:
     void updateScrollRange();
     void repaintCells();
     void scrollToRow(int row);

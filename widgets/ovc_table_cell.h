@@ -17,13 +17,13 @@ inline constexpr QRgb OvcTransparentColor = 0xFFFEFE00; // RGB(254, 254, 0)
 
 // Nearest-colour lookup for one palette; remembers colours it has already mapped.
 class OvcPaletteMap {
-public:
+  public:
     void setPalette(const QList<QRgb>& colors);
     const QList<QRgb>& palette() const { return m_palette; }
     bool isEmpty() const { return m_palette.isEmpty(); }
     QRgb map(QRgb color);
 
-private:
+  private:
     QList<QRgb> m_palette;
     QHash<QRgb, QRgb> m_cache;
 };

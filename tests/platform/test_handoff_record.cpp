@@ -26,23 +26,23 @@ TEST_P(HandoffRecordEncoding, CarriesTheLengthThePathAndZeros) {
 }
 
 const QString letters300 = QString(300, QLatin1Char('a'));
-const QString eAcute = QString::fromUtf8("\xC3\xA9");    // 2 bytes in UTF-8
+const QString eAcute = QString::fromUtf8("\xC3\xA9");   // 2 bytes in UTF-8
 const QString euro = QString::fromUtf8("\xE2\x82\xAC"); // 3 bytes in UTF-8
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, HandoffRecordEncoding,
-    testing::Values(
-        EncodeCase{"Plain", "/home/ann/pictures/beach.jpg", 28, "/home/ann/pictures/beach.jpg"},
-        EncodeCase{"Empty", "", 0, ""},
-        EncodeCase{"Blanks", "/tmp/my photo.png", 17, "/tmp/my photo.png"},
-        EncodeCase{"Exactly255", QString(255, QLatin1Char('b')), 255, QString(255, QLatin1Char('b'))},
-        EncodeCase{"LongIsCutTo255", letters300, 255, letters300.left(255)},
-        EncodeCase{"NoCutInsideTwoByteCharacter", QString(254, QLatin1Char('c')) + eAcute, 254,
-                   QString(254, QLatin1Char('c'))},
-        EncodeCase{"NoCutInsideThreeByteCharacter", QString(253, QLatin1Char('d')) + euro + "x", 253,
-                   QString(253, QLatin1Char('d'))},
-        EncodeCase{"WholeCharacterKept", QString(253, QLatin1Char('e')) + eAcute, 255,
-                   QString(253, QLatin1Char('e')) + eAcute}),
+    testing::Values(EncodeCase{"Plain", "/home/ann/pictures/beach.jpg", 28, "/home/ann/pictures/beach.jpg"},
+                    EncodeCase{"Empty", "", 0, ""},
+                    EncodeCase{"Blanks", "/tmp/my photo.png", 17, "/tmp/my photo.png"},
+                    EncodeCase{"Exactly255", QString(255, QLatin1Char('b')), 255,
+                               QString(255, QLatin1Char('b'))},
+                    EncodeCase{"LongIsCutTo255", letters300, 255, letters300.left(255)},
+                    EncodeCase{"NoCutInsideTwoByteCharacter", QString(254, QLatin1Char('c')) + eAcute, 254,
+                               QString(254, QLatin1Char('c'))},
+                    EncodeCase{"NoCutInsideThreeByteCharacter", QString(253, QLatin1Char('d')) + euro + "x",
+                               253, QString(253, QLatin1Char('d'))},
+                    EncodeCase{"WholeCharacterKept", QString(253, QLatin1Char('e')) + eAcute, 255,
+                               QString(253, QLatin1Char('e')) + eAcute}),
     [](const testing::TestParamInfo<EncodeCase>& info) { return info.param.name; });
 
 TEST(HandoffRecordDecoding, RefusesRecordsThatAreNot256Bytes) {

@@ -17,7 +17,7 @@ namespace {
 const char* const HelpSource = VERASCO_HELP_SOURCE;
 
 class HelpViewer : public testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         static int argc = 1;
         static char name[] = "test_help_viewer";
@@ -65,14 +65,16 @@ TEST_F(HelpViewer, OpensOneWindowAtTheSectionOfTheContext) {
     const int top = browser->verticalScrollBar()->value();
     EXPECT_GT(top, 0);
     EXPECT_NEAR(section.top(), top, 2.0);
-    EXPECT_TRUE(blockAtTop(browser).text().contains("Preferences")) << blockAtTop(browser).text().toStdString();
+    EXPECT_TRUE(blockAtTop(browser).text().contains("Preferences"))
+        << blockAtTop(browser).text().toStdString();
 
     // A second request reuses the same window and moves it to the new section.
     browser->close();
     showHelpContext(9);
     EXPECT_EQ(helpViewerWindow(), browser);
     EXPECT_TRUE(browser->isVisible());
-    EXPECT_TRUE(blockAtTop(browser).text().contains("Help Topics")) << blockAtTop(browser).text().toStdString();
+    EXPECT_TRUE(blockAtTop(browser).text().contains("Help Topics"))
+        << blockAtTop(browser).text().toStdString();
     EXPECT_EQ(QApplication::topLevelWidgets().count(browser), 1);
 }
 

@@ -18,7 +18,7 @@ using testing::ElementsAre;
 namespace {
 
 class QtApplication : public testing::Environment {
-public:
+  public:
     void SetUp() override {
         static int argc = 1;
         static char name[] = "test_instance_handoff";
@@ -27,7 +27,7 @@ public:
     }
     void TearDown() override { app_.reset(); }
 
-private:
+  private:
     std::unique_ptr<QCoreApplication> app_;
 };
 testing::Environment* const qtApplication = testing::AddGlobalTestEnvironment(new QtApplication);
@@ -88,7 +88,8 @@ struct FirstInstance {
 TEST(InstanceHandoff, SecondStartForwardsItsPathsInOrderAndExits) {
     FirstInstance first(uniqueKey("three"));
     ASSERT_TRUE(first.handoff.becomeFirstInstance());
-    const QString longPath = QStringLiteral("/tmp/") + QString(300, QLatin1Char('x')) + QStringLiteral(".jpg");
+    const QString longPath =
+        QStringLiteral("/tmp/") + QString(300, QLatin1Char('x')) + QStringLiteral(".jpg");
     const QStringList paths{QStringLiteral("/tmp/one.jpg"), QStringLiteral("/tmp/my pictures/Two.PNG"),
                             QString::fromUtf8("/tmp/\xC3\xA9t\xC3\xA9/three.bmp"), longPath};
 
@@ -96,8 +97,7 @@ TEST(InstanceHandoff, SecondStartForwardsItsPathsInOrderAndExits) {
     EXPECT_THAT(finishWithEventLoop(*helper), ElementsAre("FORWARDED"));
     EXPECT_EQ(helper->exitCode(), 0);
     EXPECT_EQ(first.raises.count(), 1);
-    EXPECT_THAT(first.receivedPaths(),
-                ElementsAre(paths[0], paths[1], paths[2], longPath.left(255)));
+    EXPECT_THAT(first.receivedPaths(), ElementsAre(paths[0], paths[1], paths[2], longPath.left(255)));
 }
 
 TEST(InstanceHandoff, StartWithoutArgumentsOnlyRaises) {
@@ -137,8 +137,8 @@ TEST(InstanceHandoff, MalformedMessagesAreAnsweredAndIgnored) {
     ASSERT_TRUE(rogue.waitForConnected(ProcessTimeoutMs));
     rogue.write(QByteArray("\xff\xff\xff\x7f", 4));
     rogue.flush();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return rogue.state() == QLocalSocket::UnconnectedState; },
-                                ProcessTimeoutMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return rogue.state() == QLocalSocket::UnconnectedState; }, ProcessTimeoutMs));
     auto helper = startHelper(first.handoff.key(), 0, {QStringLiteral("/tmp/after.png")});
     EXPECT_THAT(finishWithEventLoop(*helper), ElementsAre("FORWARDED"));
     EXPECT_THAT(first.receivedPaths(), ElementsAre("/tmp/good.png", "/tmp/after.png"));
@@ -160,7 +160,8 @@ TEST(InstanceHandoff, TwoSimultaneousStartsEndWithExactlyOneFirstInstance) {
         const QStringList& loser = aWon ? outB : outA;
         const QString other = aWon ? QStringLiteral("b") : QStringLiteral("a");
         EXPECT_THAT(loser, ElementsAre("FORWARDED"));
-        EXPECT_EQ(winner.filter("PATH "), QStringList({"PATH /tmp/" + other + "1.jpg", "PATH /tmp/" + other + "2.jpg"}));
+        EXPECT_EQ(winner.filter("PATH "),
+                  QStringList({"PATH /tmp/" + other + "1.jpg", "PATH /tmp/" + other + "2.jpg"}));
         EXPECT_EQ(winner.filter("OWN ").size(), 2);
         EXPECT_EQ(winner.count("RAISE"), 1);
         EXPECT_EQ(a->exitCode(), 0);

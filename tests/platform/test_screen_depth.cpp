@@ -8,7 +8,7 @@
 namespace {
 
 class ScreenDepth : public testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         static int argc = 1;
         static char name[] = "test_screen_depth";

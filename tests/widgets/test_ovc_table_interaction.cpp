@@ -1,6 +1,6 @@
 // The bitmap grid's rows, scrolling, active cell, keys, mouse, selection and suspended repainting.
 
-#include "ovc_table_test_support.h"
+#include "test_ovc_table_support.h"
 
 #include <QSignalSpy>
 #include <gmock/gmock.h>
@@ -10,7 +10,7 @@ using testing::ElementsAre;
 namespace {
 
 class OvcTable : public testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { ensureApplication(); }
 };
 
@@ -130,21 +130,21 @@ TEST_P(OvcTableKeys, MoveTheActiveCellWithinTheGrid) {
     EXPECT_LT(grid->ActiveRow(), grid->TopRow() + grid->fullyVisibleRows());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, OvcTableKeys,
-    testing::Values(KeyCase{"Down", 0, 0, Qt::Key_Down, {}, 1, 0}, KeyCase{"UpAtTop", 0, 2, Qt::Key_Up, {}, 0, 2},
-                    KeyCase{"DownAtBottom", 9, 1, Qt::Key_Down, {}, 9, 1},
-                    KeyCase{"RightAtEdge", 0, 4, Qt::Key_Right, {}, 0, 4},
-                    KeyCase{"Left", 3, 1, Qt::Key_Left, {}, 3, 0},
-                    KeyCase{"DownScrolls", 3, 0, Qt::Key_Down, {}, 4, 0},
-                    KeyCase{"PageDown", 0, 2, Qt::Key_PageDown, {}, 4, 2},
-                    KeyCase{"PageDownAtEnd", 8, 0, Qt::Key_PageDown, {}, 9, 0},
-                    KeyCase{"PageUp", 5, 1, Qt::Key_PageUp, {}, 1, 1},
-                    KeyCase{"Home", 3, 3, Qt::Key_Home, {}, 3, 0},
-                    KeyCase{"CtrlHome", 7, 3, Qt::Key_Home, Qt::ControlModifier, 0, 0},
-                    KeyCase{"End", 3, 1, Qt::Key_End, {}, 3, 4},
-                    KeyCase{"CtrlEnd", 0, 0, Qt::Key_End, Qt::ControlModifier, 9, 4}),
-    [](const testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Keys, OvcTableKeys,
+                         testing::Values(KeyCase{"Down", 0, 0, Qt::Key_Down, {}, 1, 0},
+                                         KeyCase{"UpAtTop", 0, 2, Qt::Key_Up, {}, 0, 2},
+                                         KeyCase{"DownAtBottom", 9, 1, Qt::Key_Down, {}, 9, 1},
+                                         KeyCase{"RightAtEdge", 0, 4, Qt::Key_Right, {}, 0, 4},
+                                         KeyCase{"Left", 3, 1, Qt::Key_Left, {}, 3, 0},
+                                         KeyCase{"DownScrolls", 3, 0, Qt::Key_Down, {}, 4, 0},
+                                         KeyCase{"PageDown", 0, 2, Qt::Key_PageDown, {}, 4, 2},
+                                         KeyCase{"PageDownAtEnd", 8, 0, Qt::Key_PageDown, {}, 9, 0},
+                                         KeyCase{"PageUp", 5, 1, Qt::Key_PageUp, {}, 1, 1},
+                                         KeyCase{"Home", 3, 3, Qt::Key_Home, {}, 3, 0},
+                                         KeyCase{"CtrlHome", 7, 3, Qt::Key_Home, Qt::ControlModifier, 0, 0},
+                                         KeyCase{"End", 3, 1, Qt::Key_End, {}, 3, 4},
+                                         KeyCase{"CtrlEnd", 0, 0, Qt::Key_End, Qt::ControlModifier, 9, 4}),
+                         [](const testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
 
 TEST_F(OvcTable, ActiveCellChangesAreSignalledAndScrolledIntoView) {
     auto grid = makeShowGrid(10);
@@ -260,10 +260,10 @@ TEST_F(OvcTable, CellSelectionAndNoSelectionModes) {
 
 // Counts the paints of the viewport.
 class CountingTable : public TOvcTable {
-public:
+  public:
     int paints = 0;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override {
         ++paints;
         TOvcTable::paintEvent(event);

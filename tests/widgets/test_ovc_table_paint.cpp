@@ -1,7 +1,7 @@
 // How the bitmap grid paints its cells: placement and clipping of the bitmap, the transparent colour,
 // the state colours and the palette.
 
-#include "ovc_table_test_support.h"
+#include "test_ovc_table_support.h"
 
 #include <QPainter>
 #include <gmock/gmock.h>
@@ -9,7 +9,7 @@
 namespace {
 
 class OvcTablePaint : public testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { ensureApplication(); }
 
     // The grid shows `bitmap` in every cell of its first rows; the viewport is grabbed as an image.
@@ -115,8 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StateCase{"Selected", TOvcTable::SelectionMode::Cells, 0, 0, true, SelectedColor},
                     StateCase{"ActiveRowInWholeRowMode", TOvcTable::SelectionMode::WholeRows, 1, 3, false,
                               ActiveColor},
-                    StateCase{"SelectedRow", TOvcTable::SelectionMode::WholeRows, 2, 0, true,
-                              SelectedColor}),
+                    StateCase{"SelectedRow", TOvcTable::SelectionMode::WholeRows, 2, 0, true, SelectedColor}),
     [](const testing::TestParamInfo<StateCase>& info) { return info.param.name; });
 
 TEST_F(OvcTablePaint, PaletteMapsColoursToTheirNearestEntry) {
