@@ -163,6 +163,7 @@ TEST_F(SettingsTest, AStoreThatCannotBeWrittenSaysSo) {
 }
 
 TEST_F(SettingsTest, TheUserStoreLivesInTheConfigurationFolder) {
+    const bool hadConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
     const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
     const QString expected = dir.filePath("MorvantImaging/Verasco.ini");
@@ -175,7 +176,10 @@ TEST_F(SettingsTest, TheUserStoreLivesInTheConfigurationFolder) {
     }
     EXPECT_EQ(Settings::read(SettingsStore()).DefaultDelay, 9);
     EXPECT_TRUE(QFile::exists(expected));
-    qputenv("XDG_CONFIG_HOME", oldConfig);
+    if (hadConfig)
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
 }
 
 TEST_F(SettingsTest, FoldersThatCannotBeEnteredAreReplacedAtStartUp) {
