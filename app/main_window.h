@@ -35,7 +35,7 @@ public:
     // The command line of a first start: a show file as first argument, or images to append.
     void processCommandLine(const QStringList& arguments);
 
-    ShowDocument& show() { return show_; }
+    ShowDocument& document() { return show_; }
     SharedFlags& flags() { return flags_; }
     ShowSlides& showSlides() { return *showSlides_; }
     ThumbnailBuilder& thumbnails() { return *thumbnails_; }

@@ -47,17 +47,17 @@ protected:
 TEST_F(MainWindow, WindowsAreCreatedInOrderWithTheirCaptions) {
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Morvant Verasco"));
     EXPECT_EQ(main().objectName(), QStringLiteral("MainFormverasco"));
-    const std::vector<std::pair<QString, QString>> expected = {
+    const std::vector<std::pair<std::string, std::string>> expected = {
         {"Ttextdlg", "Image Properties"},     {"Tpicfrm", "Morvant Verasco"},
         {"Tconfirmfrm", "Confirm"},           {"Tsaveexedlg", "Stand-alone Verasco Settings"},
         {"Tprint1Dlg", "Print Image"},        {"Tsrchform", "Find Image"},
         {"TselectDlg", "Select Images"},      {"TAboutBox", "About"},
         {"TprefFrm", "Verasco Preferences"},  {"TshowFrm", "Verasco Viewer"},
         {"Tpreviewfrm", "Preview Image"},     {"Tprintdlg", "Print Verasco"}};
-    std::vector<std::pair<QString, QString>> actual;
+    std::vector<std::pair<std::string, std::string>> actual;
     for (QWidget* child : main().findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (child->isWindow())
-            actual.emplace_back(child->objectName(), child->windowTitle());
+            actual.emplace_back(child->objectName().toStdString(), child->windowTitle().toStdString());
     EXPECT_EQ(actual, expected);
 }
 
@@ -111,7 +111,7 @@ TEST_F(MainWindow, HelpTopicsOpenTheHelpAtItsSection) {
     QTextBrowser* help = helpViewerWindow();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(help->source().fragment(), helpAnchor(9));
+    EXPECT_EQ(help->source().fragment().toStdString(), helpAnchor(9).toStdString());
     help->close();
 }
 
@@ -135,18 +135,18 @@ TEST_F(MainWindow, CommandLineImagesAreAppendedInOrder) {
                               TestImages + "ladybird.png", TestImages + "README.txt",
                               TestImages + "storm_pal8.pcx"};
     main().processCommandLine(args);
-    ASSERT_EQ(main().show().SlideCount, 3);
-    EXPECT_EQ(main().show().slide(2).ImageFile.str(), (TestImages + "storm_pal8.pcx").toStdString());
+    ASSERT_EQ(main().document().SlideCount, 3);
+    EXPECT_EQ(main().document().slide(2).ImageFile.str(), (TestImages + "storm_pal8.pcx").toStdString());
     EXPECT_EQ(label7(), QStringLiteral("Images: 3") + QString(24, ' '));
     EXPECT_EQ(main().findChild<TOvcTable*>("OvcTable2")->RowLimit(), 1);
 }
 
 TEST_F(MainWindow, DropOfSixHundredFilesAppendsFiveHundred) {
     main().DropFiles(copies(600));
-    EXPECT_EQ(main().show().SlideCount, 500);
-    EXPECT_EQ(main().show().slide(499).ImageFile.str(), dir.filePath("pic499.png").toStdString());
+    EXPECT_EQ(main().document().SlideCount, 500);
+    EXPECT_EQ(main().document().slide(499).ImageFile.str(), dir.filePath("pic499.png").toStdString());
     EXPECT_EQ(main().findChild<TOvcTable*>("OvcTable2")->RowLimit(), 100);
-    EXPECT_FALSE(main().show().ShowModified);
+    EXPECT_FALSE(main().document().ShowModified);
 }
 
 TEST_F(MainWindow, HandedOverPathsAreCheckedBeforeTheyAreAppended) {
@@ -154,19 +154,20 @@ TEST_F(MainWindow, HandedOverPathsAreCheckedBeforeTheyAreAppended) {
     QFile(show).open(QIODevice::WriteOnly);
     for (const QString& ignored : {QString(), QStringLiteral("   "), show, dir.filePath("missing.png")})
         main().CopyDataReceived(ignored);
-    EXPECT_EQ(main().show().SlideCount, 0);
+    EXPECT_EQ(main().document().SlideCount, 0);
 
     main().CopyDataReceived(QStringLiteral("  ") + TestImages + "flower.bmp ");
-    EXPECT_EQ(main().show().SlideCount, 1);
+    EXPECT_EQ(main().document().SlideCount, 1);
 
-    main().show().SlideCount = 500;
+    main().document().SlideCount = 500;
     main().CopyDataReceived(TestImages + "flower.png");
-    EXPECT_EQ(main().show().SlideCount, 500);
+    EXPECT_EQ(main().document().SlideCount, 500);
 }
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("VERASCO_HELP_FILE", VERASCO_SOURCE_DIR "/packaging/help/verasco.html");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

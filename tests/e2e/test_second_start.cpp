@@ -32,7 +32,7 @@ protected:
     void SetUp() override { show().SlideCount = 0; }
 
     static TMainFormverasco& main() { return *first->windows()->MainFormverasco; }
-    static ShowDocument& show() { return main().show(); }
+    static ShowDocument& show() { return main().document(); }
 
     // Runs the program with the arguments while this instance keeps answering; its exit code.
     static int startAgain(const QStringList& arguments, const QString& folder = QString()) {

@@ -1,0 +1,48 @@
+#pragma once
+// Prints Google Benchmark's usual table, then one line per pair of benchmarks that were measured in
+// the same run: ours, the peer's, and ours as a multiple of the peer's time.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    // Pairs of benchmark names: (ours, peer).
+    explicit RatioReporter(std::vector<std::pair<std::string, std::string>> pairs) : pairs_(std::move(pairs)) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
+                times_[run.run_name.function_name] = run.GetAdjustedRealTime();
+    }
+
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        for (const auto& [ours, peer] : pairs_) {
+            if (!times_.count(ours) || !times_.count(peer))
+                continue;
+            std::printf("ratio %-40s %10.3f ms  vs %-32s %10.3f ms  = %.2fx\n", ours.c_str(), times_[ours],
+                        peer.c_str(), times_[peer], times_[ours] / times_[peer]);
+        }
+        std::fflush(stdout);
+    }
+
+private:
+    std::vector<std::pair<std::string, std::string>> pairs_;
+    std::map<std::string, double> times_;
+};
+
+// Runs the registered benchmarks in milliseconds and prints the ratios of the pairs.
+inline int runWithRatios(int argc, char** argv, std::vector<std::pair<std::string, std::string>> pairs) {
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter(std::move(pairs));
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
