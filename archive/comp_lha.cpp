@@ -529,12 +529,13 @@ void TCompLHA::Expand() {
 
 void TCompLHA::expandMember(std::istream& archive, const LhaMemberHeader& header,
                             std::vector<std::string>& targets) {
+    const bool isFolder = header.method == LhaMethod::Directory;
+    // Folder entries that carry "|" are symbolic links of other systems; they are not made, and
+    // neither is a folder entry without a name.
+    if (isFolder && (header.name.empty() || header.name.find('|') != std::string::npos))
+        return;
     if (IsUnsafeMemberName(header.name))
         throw ECompLHAInvalidHeader("Unsafe path in archive: " + header.name);
-    const bool isFolder = header.method == LhaMethod::Directory;
-    // Folder entries that carry "|" are symbolic links of other systems; they are not made.
-    if (isFolder && header.name.find('|') != std::string::npos)
-        return;
 
     const uint32_t dateTime = static_cast<uint32_t>(header.date) << 16 | header.time;
     std::string target = targetPath_ + PlatformName(header.name);

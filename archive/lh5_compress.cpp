@@ -14,8 +14,11 @@ namespace {
 using namespace lh5;
 
 // Search effort: enough to stay ahead of common LHA writers in size at a good speed.
-constexpr MatchLimits kLimits{kDictionary, kMaxMatch, 96, 128};
+constexpr MatchLimits kLimits{kDictionary, kMaxMatch, 128, 128};
+// A longer previous match is taken without looking one byte further.
 constexpr uint32_t kMaxLazy = 64;
+// A three-byte match this far back costs more bits than three literals, as a rule.
+constexpr uint32_t kTooFar = 2048;
 
 unsigned BitCount(unsigned v) { return v == 0 ? 0 : 32 - static_cast<unsigned>(__builtin_clz(v)); }
 
@@ -42,7 +45,7 @@ class Lh5Compressor {
                 if (head != 0 && prevLen < kMaxLazy) {
                     uint32_t p = 0;
                     const uint32_t found = finder_.longest(pos, head, std::max(prevLen, kMinMatch - 1), p);
-                    if (found) {
+                    if (found && !(found == kMinMatch && pos - p > kTooFar)) {
                         matchLen = found;
                         matchPos = p;
                     }

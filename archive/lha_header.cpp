@@ -3,6 +3,7 @@
 #include "le_bytes.h"
 #include "lha_errors.h"
 
+#include <cstdio>
 #include <cstring>
 #include <istream>
 #include <ostream>
@@ -258,8 +259,14 @@ bool ReadMemberHeader(std::istream& in, LhaMemberHeader& header, uint64_t bytesT
         const uint8_t sum = HeaderChecksum(head + 2, h);
         if (sum != fixed.checksum)
             throw ECompLHABadChecksum("Bad checksum in LHA archive header: " + std::to_string(sum));
-        if (header.osId != 'M' && header.osId != 'U')
-            throw ECompLHAInvalidHeader(std::string("Unsupported OS mode in archive: ") + header.osId);
+        if (header.osId != 'M' && header.osId != 'U') {
+            // A byte that does not print is shown by its value.
+            const unsigned char id = static_cast<unsigned char>(header.osId);
+            char shown[8] = {static_cast<char>(id), 0};
+            if (id < 0x20 || id >= 0x7F)
+                std::snprintf(shown, sizeof shown, "0x%02x", id);
+            throw ECompLHAInvalidHeader(std::string("Unsupported OS mode in archive: ") + shown);
+        }
         const uint16_t firstSize = ReadLe16(head + have - 2);
         const uint64_t extBytes = ReadExtendedHeaders(in, firstSize, packed, folder, header);
         packed -= extBytes;

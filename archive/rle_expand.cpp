@@ -13,6 +13,7 @@ void ExpandRle(ByteSource& in, ByteSink& out, uint64_t expectedSize) {
         const uint8_t b = *in.data();
         in.consume(1);
         if (countNext) {
+            // The run repeats the byte before the marker; afterwards the marker is the previous byte.
             countNext = false;
             if (b == 0) {
                 out.put(kMarker);
@@ -20,13 +21,15 @@ void ExpandRle(ByteSource& in, ByteSink& out, uint64_t expectedSize) {
                 for (unsigned i = 1; i < b && out.written() < expectedSize; ++i)
                     out.put(previous);
             }
+            previous = kMarker;
             continue;
         }
-        previous = b;
-        if (b == kMarker)
+        if (b == kMarker) {
             countNext = true;
-        else
+        } else {
+            previous = b;
             out.put(b);
+        }
     }
 }
 

@@ -1,0 +1,503 @@
+// The archive component's operations on real files: compress, rewrite, expand, verify, scan,
+// find files, confirmations, cancelling, and the refusals that keep expansion inside its folder.
+#include "archive_test_support.h"
+#include "comp_lha.h"
+#include "file_mask.h"
+#include "lha_errors.h"
+
+#include <gtest/gtest.h>
+
+using namespace verasco::archive;
+using namespace archive_test;
+
+namespace {
+
+std::vector<std::string> Names(const TCompLHA& lha) {
+    std::vector<std::string> names;
+    for (const auto& [name, info] : lha.Contents())
+        names.push_back(name);
+    return names;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::recursive_directory_iterator(folder))
+        names.push_back(fs::relative(e.path(), folder).string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+struct Fixture {
+    TempDir dir;
+    std::string src = dir / "src";
+    std::string out = dir / "out";
+    Fixture() {
+        fs::create_directories(src);
+        fs::create_directories(out);
+    }
+    std::string add(const std::string& name, const std::string& bytes) {
+        const std::string path = src + "/" + name;
+        fs::create_directories(fs::path(path).parent_path());
+        WriteFile(path, bytes);
+        return path;
+    }
+};
+
+} // namespace
+
+TEST(Component, Defaults) {
+    TCompLHA lha;
+    EXPECT_EQ(lha.ArchiveType, TCompLHAArchiveType::caLHARC);
+    EXPECT_EQ(lha.CompressionMethod, TCompLHAMethod::colh0);
+    EXPECT_FALSE(lha.MakeDirectories || lha.SafeMode || lha.VerifyMode || lha.AllowDuplicates || lha.StorePath ||
+                 lha.ForceUpperCase || lha.ExceptionOnFileError || lha.Confirm || lha.CheckSpaceBeforeExpand);
+    EXPECT_EQ(lha.ConfirmMessages,
+              (std::vector<std::string>{"Please confirm", "Compress %s as %s?", "Expand %s to %s?",
+                                        "Delete %s from the archive?", "Verify archive integrity of %s?"}));
+    EXPECT_EQ(lha.FileInformationIndex(), -1);
+    lha.SetTargetPath("/tmp/x");
+    EXPECT_EQ(lha.TargetPath(), "/tmp/x/");
+    lha.SetTempArchivePath("/tmp/y/");
+    EXPECT_EQ(lha.TempArchivePath(), "/tmp/y/");
+}
+
+TEST(Component, CompressScanAndExpand) {
+    Fixture f;
+    const std::string text = SampleText(40000, 1);
+    TCompLHA lha;
+    lha.ArchiveName = f.dir / "a.lzh";
+    lha.CompressionMethod = TCompLHAMethod::colh5;
+    lha.FilesToProcess = {f.add("Text.txt", text), f.add("empty.dat", ""), f.add("noise.bin", RandomBytes(9000, 1)),
+                          f.src + "/missing.txt"};
+    lha.Compress();
+    EXPECT_EQ(lha.FilesToProcess, (std::vector<std::string>{"TEXT.TXT", "EMPTY.DAT", "NOISE.BIN"}));
+    EXPECT_EQ(lha.Processed(), lha.FilesToProcess);
+    EXPECT_EQ(ReadFile(lha.ArchiveName).back(), '\0'); // end marker
+
+    ASSERT_TRUE(lha.Scan());
+    ASSERT_EQ(Names(lha), (std::vector<std::string>{"TEXT.TXT", "EMPTY.DAT", "NOISE.BIN"}));
+    const auto& c = lha.Contents();
+    EXPECT_EQ(c[0].second.method, static_cast<int>(LhaMethod::Lh5));
+    EXPECT_EQ(c[0].second.originalSize, text.size());
+    EXPECT_LT(c[0].second.packedSize, text.size() / 2);
+    EXPECT_EQ(c[1].second.method, static_cast<int>(LhaMethod::Lh5));
+    EXPECT_EQ(c[1].second.packedSize, 0u);
+    EXPECT_EQ(c[2].second.method, static_cast<int>(LhaMethod::Lh0)); // did not shrink
+    EXPECT_EQ(c[2].second.packedSize, 9000u);
+    EXPECT_EQ(lha.CompressionPercentage(), 100);
+
+    lha.SetTargetPath(f.out);
+    lha.FilesToProcess.clear();
+    lha.Expand();
+    EXPECT_EQ(ReadFile(f.out + "/TEXT.TXT"), text);
+    EXPECT_EQ(ReadFile(f.out + "/EMPTY.DAT"), "");
+    EXPECT_EQ(FilesIn(f.out), (std::vector<std::string>{"EMPTY.DAT", "NOISE.BIN", "TEXT.TXT"}));
+    EXPECT_EQ(lha.FileInformationIndex(), 2);
+    // The file keeps the member's time.
+    EXPECT_EQ(FileDosDateTime(f.out + "/TEXT.TXT"), FileDosDateTime(f.src + "/Text.txt"));
+}
+
+TEST(Component, LevelOneKeepsCaseAndFolders) {
+    Fixture f;
+    TCompLHA lha;
+    lha.ArchiveName = f.dir / "a.lzh";
+    lha.ArchiveType = TCompLHAArchiveType::caLHA;
+    lha.StorePath = true;
+    lha.SetTargetPath(f.src);
+    lha.CompressionMethod = TCompLHAMethod::colh1;
+    lha.FilesToProcess = {f.add("Pics/Holiday/One.bmp", SampleText(5000, 2)), f.add("Top.txt", "hello")};
+    lha.Compress();
+    ASSERT_TRUE(lha.Scan());
+    EXPECT_EQ(Names(lha), (std::vector<std::string>{"Pics\\Holiday\\One.bmp", "Top.txt"}));
+    EXPECT_EQ(lha.Contents()[0].second.headerLevel, 1);
+
+    lha.SetTargetPath(f.out);
+    lha.MakeDirectories = true;
+    lha.FilesToProcess.clear();
+    lha.Expand();
+    EXPECT_EQ(ReadFile(f.out + "/Pics/Holiday/One.bmp"), SampleText(5000, 2));
+    EXPECT_EQ(lha.Processed(), (std::vector<std::string>{f.out + "/Pics/Holiday/One.bmp", f.out + "/Top.txt"}));
+}
+
+TEST(Component, CompressingIntoAnArchiveReplacesSameNamedMembers) {
+    Fixture f;
+    TCompLHA lha;
+    lha.ArchiveName = f.dir / "a.lzh";
+    lha.CompressionMethod = TCompLHAMethod::colh5;
+    lha.FilesToProcess = {f.add("a.txt", "old a"), f.add("b.txt", "old b"), f.add("c.txt", "old c")};
+    lha.Compress();
+    lha.FilesToProcess = {f.add("b.txt", "new b"), f.add("d.txt", "new d")};
+    lha.Compress();
+    ASSERT_TRUE(lha.Scan());
+    EXPECT_EQ(Names(lha), (std::vector<std::string>{"B.TXT", "D.TXT", "A.TXT", "C.TXT"}));
+    EXPECT_FALSE(fs::exists(f.dir / "a.$$$"));
+    lha.SetTargetPath(f.out);
+    lha.FilesToProcess.clear();
+    lha.Expand();
+    EXPECT_EQ(ReadFile(f.out + "/B.TXT"), "new b");
+    EXPECT_EQ(ReadFile(f.out + "/A.TXT"), "old a");
+
+    // With duplicates allowed the new member is appended and the old one stays.
+    lha.AllowDuplicates = true;
+    lha.FilesToProcess = {f.add("a.txt", "newer a")};
+    lha.Compress();
+    ASSERT_TRUE(lha.Scan());
+    EXPECT_EQ(Names(lha), (std::vector<std::string>{"B.TXT", "D.TXT", "A.TXT", "C.TXT", "A.TXT"}));
+    EXPECT_EQ(ReadFile(lha.ArchiveName).back(), '\0');
+}
+
+TEST(Component, RewriteThroughTheTemporaryFolder) {
+    Fixture f;
+    fs::create_directories(f.dir / "work");
+    TCompLHA lha;
+    lha.ArchiveName = f.dir / "a.lzh";
+    lha.FilesToProcess = {f.add("a.txt", "a")};
+    lha.Compress();
+    lha.SetTempArchivePath(f.dir / "work");
+    lha.FilesToProcess = {f.add("b.txt", "b")};
+    lha.Compress();
+    ASSERT_TRUE(lha.Scan());
+    EXPECT_EQ(Names(lha), (std::vector<std::string>{"B.TXT", "A.TXT"}));
+    EXPECT_TRUE(fs::is_empty(f.dir / "work"));
+}
+
+TEST(Component, ArchiveCannotReceiveItself) {
+    Fixture f;
+    f.add("a.txt", "a");
+    TCompLHA lha;
+    lha.ArchiveName = f.src + "/x.lzh";
+    lha.FilesToProcess = {f.src + "/*.*"};
+    try {
+        lha.Compress();
+        ADD_FAILURE() << "no exception";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot add " + f.src + "/x.lzh to itself!");
+    }
+    EXPECT_FALSE(fs::exists(lha.ArchiveName));
+}
+
+TEST(Component, FindFilesAndPatterns) {
+    Fixture f;
+    f.add("a.bmp", "1");
+    f.add("B.BMP", "2");
+    f.add("c.txt", "3");
+    f.add("noext", "4");
+    f.add(".hidden.bmp", "5");
+    f.add("sub/d.bmp", "6");
+    TCompLHA lha;
+    std::vector<std::string> list;
+    lha.FindFiles(list, f.src, false, "*.bmp");
+    EXPECT_EQ(list, (std::vector<std::string>{f.src + "/B.BMP", f.src + "/a.bmp"}));
+    lha.FindFiles(list, f.src + "/", false, "*.bmp/s");
+    EXPECT_EQ(list, (std::vector<std::string>{f.src + "/B.BMP", f.src + "/a.bmp", f.src + "/sub/d.bmp"}));
+    lha.FindFiles(list, f.src, false, "*");
+    EXPECT_EQ(list.size(), 4u); // every file; the folder only with the include-all flag
+    lha.FindFiles(list, f.src, true, "*");
+    EXPECT_EQ(list.size(), 5u);
+
+    const struct {
+        const char* name;
+        const char* mask;
+        bool match;
+    } rows[] = {{"photo.bmp", "*.bmp", true},   {"photo.bmp", "PHOTO.*", true}, {"photo", "*.*", true},
+                {"photo", "*", true},           {"photo.bmp", "ph?to.bmp", true}, {"photo.bmp", "ph?.bmp", false},
+                {"a.tar.gz", "*.tar", false},   {"a.tar.gz", "a.t*", true},       {"photo.bmp", "*.bm", false}};
+    for (const auto& r : rows)
+        EXPECT_EQ(MatchesMask(r.name, r.mask), r.match) << r.name << " " << r.mask;
+
+    // A pattern in the list becomes the files it matches.
+    std::ostringstream stream;
+    std::vector<std::string> files = {f.src + "/*.bmp", f.src + "/c.txt"};
+    lha.CompressToStream(stream, files, TCompLHAMethod::colh5);
+    EXPECT_EQ(files, (std::vector<std::string>{"B.BMP", "A.BMP", "C.TXT"}));
+    EXPECT_NE(stream.str().back(), '\0'); // no end marker on a stream
+}
+
+TEST(Component, CheckFileAndConfirmations) {
+    Fixture f;
+    const std::vector<std::string> inputs = {f.add("a.txt", "a"), f.add("b.txt", "b"), f.add("c.txt", "c"),
+                                             f.add("d.txt", "d")};
+    TCompLHA lha;
+    std::vector<std::string> asked;
+    lha.Confirm = true;
+    lha.OnConfirm = [&asked](const std::string& caption, const std::string& text) {
+        asked.push_back(caption + ": " + text);
+        if (text.find("B.TXT") != std::string::npos)
+            return TCompLHAConfirmAnswer::No;
+        if (text.find("D.TXT") != std::string::npos)
+            return TCompLHAConfirmAnswer::Cancel;
+        return TCompLHAConfirmAnswer::Yes;
+    };
+    lha.OnCheckFile = [](const std::string& original, std::string& name, uint32_t, TCompLHAProcessMode mode) {
+        EXPECT_EQ(mode, TCompLHAProcessMode::cmCompress);
+        if (original.ends_with("c.txt"))
+            name = "x:other.txt";
+    };
+    std::vector<std::string> after;
+    lha.OnAfterProcessed = [&after](const std::string&, const std::string& name, uint32_t, TCompLHAProcessMode) {
+        after.push_back(name);
+    };
+    std::ostringstream stream;
+    std::vector<std::string> files = inputs;
+    lha.CompressToStream(stream, files, TCompLHAMethod::colh0);
+    EXPECT_EQ(files, (std::vector<std::string>{"A.TXT", "OTHER.TXT"}));
+    EXPECT_EQ(after, files);
+    ASSERT_EQ(asked.size(), 4u);
+    EXPECT_EQ(asked[0], "Please confirm: Compress " + inputs[0] + " as A.TXT?");
+}
+
+TEST(Component, VerifyWritesNothing) {
+    Fixture f;
+    TCompLHA lha;
+    lha.ArchiveName = f.dir / "a.lzh";
+    lha.CompressionMethod = TCompLHAMethod::colh5;
+    lha.FilesToProcess = {f.add("a.txt", SampleText(30000, 4)), f.add("b.txt", "b")};
+    lha.Compress();
+    lha.SetTargetPath(f.out);
+    lha.FilesToProcess.clear();
+    lha.Verify();
+    EXPECT_FALSE(lha.VerifyMode);
+    EXPECT_TRUE(fs::is_empty(f.out));
+    EXPECT_EQ(lha.Processed().size(), 2u);
+
+    // A damaged member fails the check, and still nothing is left behind.
+    std::string bytes = ReadFile(lha.ArchiveName);
+    bytes[40] = static_cast<char>(bytes[40] ^ 0x10);
+    WriteFile(lha.ArchiveName, bytes);
+    EXPECT_ANY_THROW(lha.Verify());
+    EXPECT_FALSE(lha.VerifyMode);
+    EXPECT_TRUE(fs::is_empty(f.out));
+}
+
+TEST(Component, FailedExpansionKeepsTheOldFile) {
+    TempDir dir;
+    TCompLHA lha;
+    lha.ArchiveName = TestData() + "/archives/derived/bad_data_crc.lzh";
+    lha.SetTargetPath(dir.str());
+    WriteFile(dir / "gpl-2", "the good old file");
+    try {
+        lha.Expand();
+        ADD_FAILURE() << "no exception";
+    } catch (const ECompLHABadCRC& e) {
+        EXPECT_STREQ(e.what(), "Bad CRC during expansion -- data may be invalid");
+    }
+    EXPECT_EQ(ReadFile(dir / "gpl-2"), "the good old file");
+    EXPECT_EQ(FilesIn(dir.str()), std::vector<std::string>{"gpl-2"});
+}
+
+TEST(Component, CancelledRuns) {
+    Fixture f;
+    const std::string big = SampleText(200000, 6);
+    TCompLHA lha;
+    lha.ArchiveName = f.dir / "a.lzh";
+    lha.CompressionMethod = TCompLHAMethod::colh5;
+    lha.FilesToProcess = {f.add("big.txt", big)};
+    lha.OnShowProgress = [](int& p) {
+        if (p >= 50)
+            p = -1;
+    };
+    EXPECT_THROW(lha.Compress(), ECompLHAOperationAborted);
+    EXPECT_FALSE(fs::exists(lha.ArchiveName)); // the half-made archive is gone
+
+    lha.OnShowProgress = nullptr;
+    lha.FilesToProcess = {f.src + "/big.txt"};
+    lha.Compress();
+    lha.SetTargetPath(f.out);
+    lha.FilesToProcess.clear();
+    int calls = 0;
+    lha.OnShowProgress = [&calls](int& p) {
+        if (++calls == 2)
+            p = -1;
+    };
+    lha.Expand(); // a cancelled expansion ends quietly
+    EXPECT_TRUE(fs::is_empty(f.out));
+}
+
+TEST(Component, Passwords) {
+    Fixture f;
+    TCompLHA lha;
+    lha.ArchiveName = f.dir / "a.lzh";
+    lha.CompressionMethod = TCompLHAMethod::colh5;
+    lha.Password = "open sesame";
+    lha.FilesToProcess = {f.add("a.txt", SampleText(20000, 8))};
+    lha.Compress();
+    lha.SetTargetPath(f.out);
+    lha.FilesToProcess.clear();
+    const struct {
+        std::string password;
+        std::string message;
+    } rows[] = {{"", "File is encrypted -- password required"}, {"wrong", "Invalid password -- cannot decrypt file"}};
+    for (const auto& r : rows) {
+        lha.Password = r.password;
+        try {
+            lha.Expand();
+            ADD_FAILURE() << "no exception";
+        } catch (const EcompLHAEncrypted& e) {
+            EXPECT_EQ(e.what(), r.message);
+        }
+    }
+    lha.Password = "open sesame";
+    lha.Expand();
+    EXPECT_EQ(ReadFile(f.out + "/A.TXT"), SampleText(20000, 8));
+}
+
+TEST(Component, UnsafeNamesAreNotWritten) {
+    const struct {
+        const char* archive;
+        const char* name;
+    } rows[] = {{"regression/dotdot.lzh", "..\\evil1.txt"},
+                {"regression/badterm.lzh", "\\tmp\\\x1b]2;malicious\x07\n"},
+                {"lhmelt_16536/h1_subdir.lzh", "\\subdir\\subdir2\\hello.txt"}};
+    for (const auto& r : rows) {
+        TempDir dir;
+        fs::create_directories(dir / "in");
+        TCompLHA lha;
+        lha.ArchiveName = TestData() + "/archives/" + r.archive;
+        lha.SetTargetPath(dir / "in");
+        lha.MakeDirectories = true;
+        try {
+            lha.Expand();
+            ADD_FAILURE() << r.archive;
+        } catch (const ECompLHAInvalidHeader& e) {
+            EXPECT_EQ(std::string(e.what()), std::string("Unsafe path in archive: ") + r.name);
+        }
+        EXPECT_EQ(FilesIn(dir.str()), std::vector<std::string>{"in"}) << r.archive;
+    }
+    const struct {
+        const char* name;
+        bool unsafe;
+    } names[] = {{"a\\..\\b", true}, {"..", true},     {"c:x", true},      {"/etc/passwd", true},
+                 {"a/b/c", false},   {"..a\\b", false}, {"a..\\b..", false}, {"", true}};
+    for (const auto& n : names)
+        EXPECT_EQ(IsUnsafeMemberName(n.name), n.unsafe) << n.name;
+}
+
+TEST(Component, FolderEntries) {
+    TempDir dir;
+    TCompLHA lha;
+    lha.ArchiveName = TestData() + "/archives/explzh_723/h1_subdir.lzh";
+    ASSERT_TRUE(lha.Scan());
+    EXPECT_EQ(Names(lha), (std::vector<std::string>{"subdir\\", "subdir\\subdir2\\", "subdir\\subdir2\\hello.txt"}));
+    EXPECT_EQ(lha.Contents()[0].second.method, static_cast<int>(LhaMethod::Directory));
+
+    lha.SetTargetPath(dir.str());
+    lha.Verify();
+    EXPECT_TRUE(fs::is_empty(dir.str()));
+    lha.Expand(); // folders are not made: the member inside has nowhere to go and is skipped
+    EXPECT_TRUE(fs::is_empty(dir.str()));
+    lha.MakeDirectories = true;
+    lha.Expand();
+    EXPECT_EQ(FilesIn(dir.str()), (std::vector<std::string>{"subdir", "subdir/subdir2", "subdir/subdir2/hello.txt"}));
+}
+
+TEST(Component, ArchiveInsideAProgramFile) {
+    Fixture f;
+    TCompLHA lha;
+    lha.ArchiveName = f.dir / "inner.lzh";
+    lha.FilesToProcess = {f.add("a.txt", "inside")};
+    lha.Compress();
+    const std::string archive = ReadFile(lha.ArchiveName);
+
+    // 3 pages with 100 bytes in the last: the archive starts at 2 * 512 + 100.
+    std::string program(1124, '\x90');
+    program[0] = 'M';
+    program[1] = 'Z';
+    program[2] = 100;
+    program[3] = 0;
+    program[4] = 3;
+    program[5] = 0;
+    WriteFile(f.dir / "show.EXE", program + archive);
+    lha.ArchiveName = f.dir / "show.EXE";
+    ASSERT_TRUE(lha.Scan());
+    EXPECT_EQ(Names(lha), std::vector<std::string>{"A.TXT"});
+    lha.SetTargetPath(f.out);
+    lha.FilesToProcess.clear();
+    lha.Expand();
+    EXPECT_EQ(ReadFile(f.out + "/A.TXT"), "inside");
+
+    // The same bytes under another extension are read from the start, and so is a program file
+    // whose pages point past its end; there the filler byte reads as a header level.
+    for (const char* name : {"show.bin", "far.exe"}) {
+        if (std::string(name) == "far.exe")
+            program[4] = 100;
+        WriteFile(f.dir / name, program + archive);
+        lha.ArchiveName = f.dir / name;
+        try {
+            lha.Scan();
+            ADD_FAILURE() << name;
+        } catch (const ECompLHAInvalidHeaderLevel& e) {
+            EXPECT_STREQ(e.what(), "Unsupported header level in archive: 144") << name;
+        }
+    }
+
+    // Short files list nothing.
+    WriteFile(f.dir / "tiny.lzh", std::string(21, 'x'));
+    lha.ArchiveName = f.dir / "tiny.lzh";
+    ASSERT_TRUE(lha.Scan());
+    EXPECT_TRUE(lha.Contents().empty());
+    lha.ArchiveName = f.dir / "absent.lzh";
+    EXPECT_FALSE(lha.Scan());
+}
+
+// Tiny members, truncated or corrupted, and what each raises when expanded.
+TEST(Component, DamagedMembers) {
+    Fixture f;
+    TCompLHA lha;
+    lha.ArchiveName = f.dir / "good.lzh";
+    lha.CompressionMethod = TCompLHAMethod::colh5;
+    lha.FilesToProcess = {f.add("a.txt", SampleText(3000, 9))};
+    lha.Compress();
+    const std::string good = ReadFile(lha.ArchiveName);
+    const size_t header = 24 + 5; // level 0, "A.TXT"
+
+    enum Kind { BadCrc, BadTable, InvalidHeader, Checksum, Method, Level, Nothing };
+    struct Row {
+        const char* what;
+        std::string bytes;
+        Kind kind;
+    };
+    auto patched = [&good](size_t at, char value) {
+        std::string b = good;
+        b[at] = value;
+        return b;
+    };
+    auto resummed = [](std::string b) {
+        b[1] = static_cast<char>(HeaderChecksum(reinterpret_cast<const uint8_t*>(b.data()) + 2, static_cast<uint8_t>(b[0])));
+        return b;
+    };
+    std::vector<Row> rows = {
+        {"cut in the header", good.substr(0, 15), Nothing},
+        {"cut in the data", good.substr(0, header + 10), InvalidHeader},
+        {"checksum", patched(1, static_cast<char>(good[1] + 1)), Checksum},
+        {"flipped data bit", patched(good.size() - 10, static_cast<char>(good[good.size() - 10] ^ 4)), BadCrc},
+        {"table damaged", patched(header + 2, static_cast<char>(0xFF)), BadTable},
+        {"crc field", resummed(patched(header - 2, static_cast<char>(good[header - 2] ^ 1))), BadCrc},
+        {"unknown method", resummed(patched(5, '9')), Method},
+        {"level 2", patched(20, 2), Level},
+        {"size larger than the data", resummed(patched(13, 1)), BadCrc},
+    };
+    for (const Row& r : rows) {
+        TempDir out;
+        WriteFile(f.dir / "bad.lzh", r.bytes);
+        lha.ArchiveName = f.dir / "bad.lzh";
+        lha.SetTargetPath(out.str());
+        Kind got = Nothing;
+        try {
+            lha.Expand();
+        } catch (const ECompLHABadCRC&) {
+            got = BadCrc;
+        } catch (const ELZHBadDecodeTable&) {
+            got = BadTable;
+        } catch (const ECompLHAInvalidHeader&) {
+            got = InvalidHeader;
+        } catch (const ECompLHABadChecksum&) {
+            got = Checksum;
+        } catch (const ECompLHAUnrecognizedCompressionMethod&) {
+            got = Method;
+        } catch (const ECompLHAInvalidHeaderLevel&) {
+            got = Level;
+        }
+        EXPECT_EQ(got, r.kind) << r.what;
+        EXPECT_TRUE(fs::is_empty(out.str())) << r.what;
+    }
+}

@@ -1,0 +1,158 @@
+// Both ways with other LHA programs: what the component and verasco-lha write, Debian's lhasa
+// lists and extracts bit-exact; what jlha-utils writes, the component reads.
+#include "archive_test_support.h"
+#include "comp_lha.h"
+#include "lha_errors.h"
+
+#include <gtest/gtest.h>
+
+using namespace verasco::archive;
+using namespace archive_test;
+
+namespace {
+
+// The members every written archive carries: name and bytes.
+std::vector<std::pair<std::string, std::string>> SampleFiles() {
+    const std::string text = SampleText(3 << 20, 21);
+    std::string binary;
+    for (uint32_t i = 0; binary.size() < 40000; ++i)
+        binary += std::string(reinterpret_cast<const char*>(&i), 4) + "\x55\x48\x89\xe5" + std::string(i % 7, '\0');
+    return {
+        {"empty.dat", ""},
+        {"one.bin", "Z"},
+        {"equal8k.bin", std::string(8192, '\x41')},
+        {"random.bin", RandomBytes(20000, 3)},
+        {"t8191.txt", text.substr(0, 8191)},
+        {"t8192.txt", text.substr(0, 8192)},
+        {"t8193.txt", text.substr(0, 8193)},
+        {"b16383.bin", binary.substr(0, 16383)},
+        {"b16384.bin", binary.substr(0, 16384)},
+        {"b16385.bin", binary.substr(0, 16385)},
+        {"big.txt", text},
+    };
+}
+
+std::string Lhasa() { return "lhasa"; }
+
+std::string Cli() { return std::string(VERASCO_BINARY_DIR) + "/archive/verasco-lha"; }
+
+} // namespace
+
+TEST(Peers, LhasaReadsWhatTheComponentWrites) {
+    if (!HaveProgram("lhasa"))
+        GTEST_SKIP() << "lhasa is not installed";
+    TempDir dir;
+    fs::create_directories(dir / "src");
+    std::vector<std::string> paths;
+    const auto files = SampleFiles();
+    for (const auto& [name, bytes] : files) {
+        WriteFile(dir / ("src/" + name), bytes);
+        paths.push_back(dir / ("src/" + name));
+    }
+    const struct {
+        TCompLHAMethod method;
+        TCompLHAArchiveType type;
+        const char* id;
+    } rows[] = {{TCompLHAMethod::colh0, TCompLHAArchiveType::caLHARC, "-lh0-"},
+                {TCompLHAMethod::colh1, TCompLHAArchiveType::caLHARC, "-lh1-"},
+                {TCompLHAMethod::colh5, TCompLHAArchiveType::caLHARC, "-lh5-"},
+                {TCompLHAMethod::colh0, TCompLHAArchiveType::caLHA, "-lh0-"},
+                {TCompLHAMethod::colh1, TCompLHAArchiveType::caLHA, "-lh1-"},
+                {TCompLHAMethod::colh5, TCompLHAArchiveType::caLHA, "-lh5-"}};
+    int n = 0;
+    for (const auto& r : rows) {
+        const std::string archive = dir / ("a" + std::to_string(n) + ".lzh");
+        const std::string out = dir / ("x" + std::to_string(n++));
+        SCOPED_TRACE(std::string(r.id) + (r.type == TCompLHAArchiveType::caLHA ? " level 1" : " level 0"));
+        TCompLHA lha;
+        lha.ArchiveName = archive;
+        lha.CompressionMethod = r.method;
+        lha.ArchiveType = r.type;
+        lha.FilesToProcess = paths;
+        lha.Compress();
+        ASSERT_TRUE(lha.Scan());
+        for (const auto& [name, info] : lha.Contents()) {
+            if (name == "RANDOM.BIN" || name == "random.bin") {
+                EXPECT_EQ(info.method, static_cast<int>(LhaMethod::Lh0)); // did not shrink
+            }
+        }
+        std::string listing;
+        ASSERT_EQ(RunCommand(Lhasa() + " t " + archive, &listing), 0) << listing;
+        ASSERT_EQ(RunCommand(Lhasa() + " l " + archive, &listing), 0) << listing;
+        EXPECT_NE(listing.find(" 11 files"), std::string::npos) << listing;
+        ASSERT_EQ(RunCommand(Lhasa() + " xw=" + out + " " + archive, &listing), 0) << listing;
+        for (const auto& [name, bytes] : files) {
+            // lhasa shows upper-case level-0 names in lower case.
+            const std::string got = ReadFile(out + "/" + name);
+            EXPECT_EQ(got.size(), bytes.size()) << name;
+            EXPECT_TRUE(got == bytes) << name;
+        }
+    }
+}
+
+TEST(Peers, ComponentReadsWhatJlhaWrites) {
+    if (!HaveProgram("jlha"))
+        GTEST_SKIP() << "jlha is not installed";
+    TempDir dir;
+    fs::create_directories(dir / "src");
+    const auto files = SampleFiles();
+    std::string names;
+    for (const auto& [name, bytes] : files) {
+        if (name == "big.txt")
+            continue; // the Java writer is slow; the others cover its blocks
+        WriteFile(dir / ("src/" + name), bytes);
+        names += " " + name;
+    }
+    for (const char* mode : {"c0", "c0z"}) {
+        SCOPED_TRACE(mode);
+        const std::string archive = dir / (std::string(mode) + ".lzh");
+        std::string log;
+        ASSERT_EQ(RunCommand("cd " + dir / "src" + " && jlha " + mode + " " + archive + names, &log), 0) << log;
+        TCompLHA lha;
+        lha.ArchiveName = archive;
+        ASSERT_TRUE(lha.Scan());
+        ASSERT_EQ(lha.Contents().size(), files.size() - 1);
+        const std::string out = dir / ("out-" + std::string(mode));
+        lha.SetTargetPath(out);
+        lha.MakeDirectories = true;
+        lha.Expand();
+        for (const auto& [name, bytes] : files) {
+            if (name == "big.txt")
+                continue;
+            const std::string got = ReadFile(out + "/" + name);
+            EXPECT_TRUE(got == bytes) << name;
+        }
+    }
+}
+
+TEST(Peers, CommandLineProgram) {
+    if (!HaveProgram("lhasa") || !HaveProgram("jlha"))
+        GTEST_SKIP() << "lhasa or jlha is not installed";
+    TempDir dir;
+    fs::create_directories(dir / "src/sub");
+    WriteFile(dir / "src/a.txt", SampleText(50000, 4));
+    WriteFile(dir / "src/sub/b.bin", RandomBytes(3000, 4) + std::string(5000, 'b'));
+    std::string log;
+    // Add with folders, then lhasa extracts the same bytes.
+    ASSERT_EQ(RunCommand(Cli() + " a -lh5- -1 -p -C " + dir / "src" + " " + dir / "x.lzh " + dir / "src/a.txt " +
+                      dir / "src/sub/b.bin",
+                  &log),
+              0)
+        << log;
+    ASSERT_EQ(RunCommand("lhasa xw=" + dir / "lx" + " " + dir / "x.lzh", &log), 0) << log;
+    EXPECT_EQ(ReadFile(dir / "lx/a.txt"), ReadFile(dir / "src/a.txt"));
+    EXPECT_EQ(ReadFile(dir / "lx/sub/b.bin"), ReadFile(dir / "src/sub/b.bin"));
+    // List, test and extract what jlha made at level 0.
+    ASSERT_EQ(RunCommand("cd " + dir / "src" + " && jlha c0 " + dir / "j.lzh" + " a.txt sub/b.bin", &log), 0) << log;
+    ASSERT_EQ(RunCommand(Cli() + " l " + dir / "j.lzh", &log), 0) << log;
+    EXPECT_NE(log.find("sub\\b.bin"), std::string::npos) << log;
+    ASSERT_EQ(RunCommand(Cli() + " t " + dir / "j.lzh", &log), 0) << log;
+    ASSERT_EQ(RunCommand(Cli() + " x -C " + dir / "jx" + " " + dir / "j.lzh", &log), 0) << log;
+    EXPECT_EQ(ReadFile(dir / "jx/a.txt"), ReadFile(dir / "src/a.txt"));
+    EXPECT_EQ(ReadFile(dir / "jx/sub/b.bin"), ReadFile(dir / "src/sub/b.bin"));
+    // Errors: the component's message on standard error and a non-zero exit code.
+    EXPECT_NE(RunCommand(Cli() + " x -C " + dir / "bad" + " " + TestData() + "/archives/derived/bad_data_crc.lzh", &log), 0);
+    EXPECT_NE(log.find("Bad CRC during expansion -- data may be invalid"), std::string::npos) << log;
+    EXPECT_NE(RunCommand(Cli() + " t " + TestData() + "/archives/lhmelt_16536/h2_lh0.lzh", &log), 0);
+    EXPECT_NE(log.find("Unsupported header level in archive: 2"), std::string::npos) << log;
+}

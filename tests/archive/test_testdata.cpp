@@ -1,0 +1,258 @@
+// Every archive of the shared LHA test data, read as its manifest says: readable members expand
+// to the recorded bytes with the recorded names and CRCs; the others fail with the right message.
+#include "archive_test_support.h"
+#include "comp_lha.h"
+#include "crc16.h"
+#include "lha_errors.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace verasco::archive;
+using namespace archive_test;
+
+namespace {
+
+struct Row {
+    std::string archive, member, method, level, size, crc16, osId, expected, cls, notes;
+};
+
+std::vector<std::string> Split(const std::string& line) {
+    std::vector<std::string> cells;
+    size_t start = 0;
+    for (;;) {
+        const size_t tab = line.find('\t', start);
+        cells.push_back(line.substr(start, tab - start));
+        if (tab == std::string::npos)
+            return cells;
+        start = tab + 1;
+    }
+}
+
+// Rows of a manifest, grouped by archive in the order of the file.
+std::vector<std::pair<std::string, std::vector<Row>>> Manifest(const std::string& path) {
+    std::istringstream in(ReadFile(path));
+    std::string line;
+    std::getline(in, line);
+    const std::vector<std::string> head = Split(line);
+    auto column = [&head](const char* name) {
+        return static_cast<size_t>(std::find(head.begin(), head.end(), name) - head.begin());
+    };
+    std::vector<std::pair<std::string, std::vector<Row>>> out;
+    while (std::getline(in, line)) {
+        if (line.empty())
+            continue;
+        const std::vector<std::string> c = Split(line);
+        auto at = [&c](size_t i) { return i < c.size() ? c[i] : std::string(); };
+        Row r{at(column("archive")), at(column("member")),  at(column("method")),   at(column("level")),
+              at(column("size")),    at(column("crc16")),   at(column("os_id")),    at(column("expected")),
+              at(column("class")),   at(column("notes"))};
+        if (out.empty() || out.back().first != r.archive)
+            out.push_back({r.archive, {}});
+        out.back().second.push_back(r);
+    }
+    return out;
+}
+
+// Manifest names use "/" and \xNN; the component's use "\".
+std::string ManifestName(const std::string& m) {
+    std::string out;
+    if (m == "-")
+        return out; // a folder entry without a name
+    for (size_t i = 0; i < m.size(); ++i) {
+        if (m[i] == '\\' && i + 3 < m.size() + 1 && m[i + 1] == 'x') {
+            out.push_back(static_cast<char>(std::stoi(m.substr(i + 2, 2), nullptr, 16)));
+            i += 3;
+        } else {
+            out.push_back(m[i] == '/' ? '\\' : m[i]);
+        }
+    }
+    if (size_t nul = out.find('\0'); nul != std::string::npos)
+        out.resize(nul);
+    return out;
+}
+
+enum class Outcome { Reads, Level, OsMode, Method, Unsafe, Checksum, BadCrc, CutData, Empty };
+
+// What the component must do with an archive: the first member that it cannot take decides.
+Outcome Expected(const std::string& archive, const std::vector<Row>& rows, std::string& detail) {
+    static const std::map<std::string, Outcome> damaged = {
+        {"archives/derived/bad_header_sum_h0.lzh", Outcome::Checksum},
+        {"archives/derived/bad_header_sum_h1.lzh", Outcome::Checksum},
+        {"archives/derived/bad_data_crc.lzh", Outcome::BadCrc},
+        {"archives/derived/cut_in_data.lzh", Outcome::CutData},
+        {"archives/derived/cut_in_header.lzh", Outcome::Empty},
+        {"archives/regression/truncated.lzh", Outcome::CutData},
+    };
+    if (auto it = damaged.find(archive); it != damaged.end())
+        return it->second;
+    for (const Row& r : rows) {
+        const int level = std::stoi(r.level);
+        if (level >= 2) {
+            detail = r.level;
+            return Outcome::Level;
+        }
+        if (level == 1 && r.osId != "M" && r.osId != "U") {
+            detail = r.osId; // a byte that does not print appears as 0xNN in both
+            return Outcome::OsMode;
+        }
+        if (r.method != "-lh0-" && r.method != "-lh1-" && r.method != "-lh5-" && r.method != "-lhd-") {
+            detail = r.method;
+            return Outcome::Method;
+        }
+        const std::string name = ManifestName(r.member);
+        if (r.method == "-lhd-" && (name.empty() || name.find('|') != std::string::npos))
+            continue; // not made, so never refused
+        if (IsUnsafeMemberName(name)) {
+            detail = name;
+            return Outcome::Unsafe;
+        }
+    }
+    return Outcome::Reads;
+}
+
+// The expected member bytes, when the manifest records them.
+bool ExpectedBytes(const std::string& base, const Row& r, std::string& bytes) {
+    if (r.expected != "-") {
+        bytes = ReadFile(base + "/" + r.expected);
+        return true;
+    }
+    const size_t at = r.notes.find("content: ");
+    if (at == std::string::npos)
+        return false;
+    size_t count = 0;
+    unsigned value = 0;
+    if (std::sscanf(r.notes.c_str() + at, "content: %zu bytes of 0x%x", &count, &value) != 2)
+        return false;
+    bytes.assign(count, static_cast<char>(value));
+    return true;
+}
+
+void CheckArchive(const std::string& base, const std::string& archive, const std::vector<Row>& rows) {
+    SCOPED_TRACE(archive);
+    std::string detail;
+    const Outcome outcome = Expected(archive, rows, detail);
+    TempDir out;
+    TCompLHA lha;
+    lha.ArchiveName = base + "/" + archive;
+    lha.SetTargetPath(out.str());
+    lha.MakeDirectories = true;
+    try {
+        ASSERT_TRUE(lha.Scan());
+        if (outcome == Outcome::Empty) {
+            EXPECT_TRUE(lha.Contents().empty());
+            return;
+        }
+        if (outcome == Outcome::Reads || outcome == Outcome::Unsafe || outcome == Outcome::BadCrc) {
+            // The table of contents is whole even where expansion must refuse.
+            ASSERT_EQ(lha.Contents().size(), rows.size());
+            for (size_t i = 0; i < rows.size(); ++i) {
+                const auto& [name, info] = lha.Contents()[i];
+                std::string slashed = name;
+                std::replace(slashed.begin(), slashed.end(), '/', '\\');
+                EXPECT_EQ(slashed, ManifestName(rows[i].member));
+                EXPECT_EQ(std::to_string(info.originalSize), rows[i].size);
+                EXPECT_EQ(info.crc, std::stoul(rows[i].crc16, nullptr, 16));
+                EXPECT_EQ(info.headerLevel, std::stoi(rows[i].level));
+            }
+        }
+        lha.Expand();
+        ASSERT_EQ(outcome, Outcome::Reads) << "expanded without an error";
+        for (const Row& r : rows) {
+            const std::string name = ManifestName(r.member);
+            std::string target = name;
+            std::replace(target.begin(), target.end(), '\\', '/');
+            if (r.method == "-lhd-") {
+                if (name.find('|') == std::string::npos) {
+                    EXPECT_TRUE(fs::is_directory(out / target)) << name;
+                }
+                continue;
+            }
+            // Where a later member takes the same path, the manifest keeps the data under
+            // another name; the check below covers it.
+            if (r.expected != "-" && !r.expected.ends_with("/" + target))
+                continue;
+            std::string bytes;
+            if (ExpectedBytes(base, r, bytes)) {
+                const std::string got = ReadFile(out / target);
+                EXPECT_EQ(got.size(), bytes.size()) << name;
+                EXPECT_TRUE(got == bytes) << name;
+            } else {
+                EXPECT_TRUE(fs::exists(out / target)) << name;
+            }
+        }
+        // Every member's CRC, also of those whose file a later member replaced.
+        TempDir verify;
+        lha.SetTargetPath(verify.str());
+        lha.Verify();
+        EXPECT_TRUE(fs::is_empty(verify.str()));
+    } catch (const ECompLHAInvalidHeaderLevel& e) {
+        EXPECT_EQ(outcome, Outcome::Level) << e.what();
+        EXPECT_EQ(std::string(e.what()), "Unsupported header level in archive: " + detail);
+    } catch (const ECompLHAUnrecognizedCompressionMethod& e) {
+        EXPECT_EQ(outcome, Outcome::Method) << e.what();
+        EXPECT_EQ(std::string(e.what()), "Unrecognized compression method: \"" + detail + "\" in header");
+    } catch (const ECompLHABadChecksum& e) {
+        EXPECT_EQ(outcome, Outcome::Checksum) << e.what();
+    } catch (const ECompLHABadCRC& e) {
+        EXPECT_EQ(outcome, Outcome::BadCrc) << e.what();
+    } catch (const ECompLHAInvalidHeader& e) {
+        const std::string message = e.what();
+        if (outcome == Outcome::OsMode)
+            EXPECT_EQ(message, "Unsupported OS mode in archive: " + detail);
+        else if (outcome == Outcome::Unsafe)
+            EXPECT_EQ(message, "Unsafe path in archive: " + detail);
+        else
+            EXPECT_EQ(outcome, Outcome::CutData) << message;
+    }
+}
+
+} // namespace
+
+TEST(TestData, EveryArchiveAsTheManifestSays) {
+    const std::string base = TestData();
+    const auto archives = Manifest(base + "/MANIFEST.tsv");
+    ASSERT_GT(archives.size(), 50u);
+    for (const auto& [archive, rows] : archives)
+        CheckArchive(base, archive, rows);
+}
+
+TEST(TestData, ArchivesOfTheJavaWriter) {
+    const std::string base = TestData() + "/jlha";
+    const auto archives = Manifest(base + "/MANIFEST.tsv");
+    ASSERT_EQ(archives.size(), 10u);
+    for (const auto& [archive, rows] : archives) {
+        std::vector<Row> fixed = rows;
+        for (Row& r : fixed)
+            r.expected = r.expected == "-" ? r.expected : "src/" + r.expected.substr(r.expected.rfind('/') + 1);
+        CheckArchive(base, archive, fixed);
+    }
+}
+
+TEST(TestData, CheckedBeforeTheDataIsTrusted) {
+    // The exact messages of the damaged archives.
+    const struct {
+        const char* archive;
+        const char* message;
+    } rows[] = {
+        {"derived/bad_header_sum_h0.lzh", "Bad checksum in LHARC archive header: 149"},
+        {"derived/bad_header_sum_h1.lzh", "Bad checksum in LHA archive header: 27"},
+        {"derived/bad_data_crc.lzh", "Bad CRC during expansion -- data may be invalid"},
+        {"derived/unknown_method.lzh", "Unrecognized compression method: \"-lhz-\" in header"},
+        {"derived/cut_in_data.lzh", "Unexpected end of archive in the data of gpl-2"},
+    };
+    for (const auto& r : rows) {
+        TempDir out;
+        TCompLHA lha;
+        lha.ArchiveName = TestData() + "/archives/" + r.archive;
+        lha.SetTargetPath(out.str());
+        try {
+            lha.Verify();
+            ADD_FAILURE() << r.archive;
+        } catch (const std::exception& e) {
+            EXPECT_STREQ(e.what(), r.message);
+        }
+        EXPECT_TRUE(fs::is_empty(out.str()));
+    }
+}
