@@ -263,7 +263,7 @@ bool ReadMemberHeader(std::istream& in, LhaMemberHeader& header, uint64_t bytesT
             // A byte that does not print is shown by its value.
             const unsigned char id = static_cast<unsigned char>(header.osId);
             char shown[8] = {static_cast<char>(id), 0};
-            if (id < 0x20 || id >= 0x7F)
+            if (id <= 0x20 || id >= 0x7F)
                 std::snprintf(shown, sizeof shown, "0x%02x", id);
             throw ECompLHAInvalidHeader(std::string("Unsupported OS mode in archive: ") + shown);
         }
