@@ -71,7 +71,7 @@ int TOvcTable::fullyVisibleRows() const {
 }
 
 int TOvcTable::maxTopRow() const {
-    return qMax(0, m_rowLimit - fullyVisibleRows());
+    return qMax(0, m_rowLimit - 1);
 }
 
 void TOvcTable::setTopRow(int row) {
@@ -324,8 +324,12 @@ QSize TOvcTable::viewportSizeHint() const {
 // ---- painting ----
 
 void TOvcTable::paintEvent(QPaintEvent* event) {
-    if (!m_allowRedraw || m_painting)
+    if (!m_allowRedraw)
         return;
+    if (m_painting) { // a supplier processed events while the cells were being fetched
+        viewport()->update(event->rect());
+        return;
+    }
     m_painting = true;
     const QRect area = event->rect();
     const int lastRow = qMin(m_rowLimit - 1, m_topRow + (viewport()->height() - 1) / m_rowHeight);

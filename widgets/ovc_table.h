@@ -55,7 +55,8 @@ class TOvcTable : public QAbstractScrollArea {
     void setActiveCell(int row, int col); // also scrolls the cell into view
     void setActiveRow(int row);           // keeps the active column
 
-    // The first row shown; at most RowLimit() minus the rows that fit, so the last page stays full.
+    // The first row shown, 0 to RowLimit() - 1: the grid scrolls until its last row is the top row, so the
+    // drags' auto-scroll can bring any row to the top.
     int TopRow() const { return m_topRow; }
     void setTopRow(int row);
     int maxTopRow() const;

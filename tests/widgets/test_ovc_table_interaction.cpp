@@ -21,7 +21,7 @@ struct RangeCase {
 
 class OvcTableScrollRange : public OvcTable, public testing::WithParamInterface<RangeCase> {};
 
-TEST_P(OvcTableScrollRange, ScrollBarCoversTheRowsThatDoNotFit) {
+TEST_P(OvcTableScrollRange, ScrollsUntilTheLastRowIsTheTopRow) {
     auto grid = makeShowGrid(GetParam().rows);
     EXPECT_EQ(grid->RowLimit(), GetParam().rows);
     EXPECT_EQ(grid->fullyVisibleRows(), 4);
@@ -35,8 +35,8 @@ TEST_P(OvcTableScrollRange, ScrollBarCoversTheRowsThatDoNotFit) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, OvcTableScrollRange,
-                         testing::Values(RangeCase{0, 0}, RangeCase{1, 0}, RangeCase{4, 0}, RangeCase{5, 1},
-                                         RangeCase{100, 96}));
+                         testing::Values(RangeCase{0, 0}, RangeCase{1, 0}, RangeCase{4, 3}, RangeCase{5, 4},
+                                         RangeCase{100, 99}));
 
 TEST_F(OvcTable, TopRowFollowsTheScrollBarAndMovesThePicture) {
     auto grid = makeShowGrid(10);
@@ -71,7 +71,7 @@ TEST_F(OvcTable, FewerRowsPullTheActiveCellTopRowAndSelectionBack) {
     grid->setRowLimit(6);
     EXPECT_EQ(grid->ActiveRow(), 5);
     EXPECT_EQ(grid->ActiveCol(), 3);
-    EXPECT_EQ(grid->TopRow(), 2);
+    EXPECT_EQ(grid->TopRow(), 5);
     EXPECT_EQ(activeChanged.count(), 1);
     EXPECT_THAT(grid->selectedRows(), ElementsAre(2));
     grid->setRowLimit(0);
