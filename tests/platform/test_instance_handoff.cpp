@@ -144,6 +144,40 @@ TEST(InstanceHandoff, MalformedMessagesAreAnsweredAndIgnored) {
     EXPECT_THAT(first.receivedPaths(), ElementsAre("/tmp/good.png", "/tmp/after.png"));
 }
 
+TEST(InstanceHandoff, RecordsArrivingWhileASlotRunsAreHandledAfterItInOrder) {
+    FirstInstance first(uniqueKey("nested"));
+    ASSERT_TRUE(first.handoff.becomeFirstInstance());
+    QLocalSocket client; // sends the later records without waiting for the answers
+    client.connectToServer(first.handoff.socketPath());
+    ASSERT_TRUE(client.waitForConnected(ProcessTimeoutMs));
+    const QByteArray rest = frame(encodeHandoffRecord(QStringLiteral("/tmp/2.png"))) +
+                            frame(encodeHandoffRecord(QStringLiteral("/tmp/3.png")));
+    int depth = 0;
+    int deepest = 0;
+    // Like the program's image loading, the slot keeps the event loop running while it works; the
+    // records sent meanwhile reach the instance during that loop and must wait for the slot to end.
+    QObject::connect(
+        &first.handoff, &InstanceHandoff::pathReceived, &first.handoff, [&](const QString& path) {
+            deepest = std::max(deepest, ++depth);
+            if (path == QLatin1String("/tmp/1.png")) {
+                client.write(rest);
+                client.flush();
+                const auto* serverSide = first.handoff.findChild<QLocalSocket*>();
+                EXPECT_TRUE(
+                    QTest::qWaitFor([&] { return serverSide && serverSide->bytesAvailable() >= rest.size(); },
+                                    ProcessTimeoutMs));
+            }
+            --depth;
+        });
+
+    client.write(frame(encodeHandoffRecord(QStringLiteral("/tmp/1.png"))));
+    client.flush();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return client.bytesAvailable() >= 3; }, ProcessTimeoutMs));
+    EXPECT_EQ(client.readAll(), QByteArray("\x01\x01\x01"));
+    EXPECT_THAT(first.receivedPaths(), ElementsAre("/tmp/1.png", "/tmp/2.png", "/tmp/3.png"));
+    EXPECT_EQ(deepest, 1);
+}
+
 TEST(InstanceHandoff, TwoSimultaneousStartsEndWithExactlyOneFirstInstance) {
     const QString key = uniqueKey("race");
     for (int round = 0; round < 3; ++round) {
