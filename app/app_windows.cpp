@@ -1,6 +1,8 @@
 #include "app_windows.h"
 
 #include "about_box.h"
+#include "confirm_dialog.h"
+#include "pref_dialog.h"
 #include "main_window.h"
 #include "pic_form.h"
 #include "preview_form.h"
@@ -21,14 +23,14 @@ AppWindows* createAppWindows() {
     QWidget* main = w->MainFormverasco;
     w->textdlg = new Ttextdlg(main);
     w->picfrm = new Tpicfrm(main);
-    w->confirmfrm = nullptr;
+    w->confirmfrm = new Tconfirmfrm(main);
     w->saveexedlg = new Tsaveexedlg(main);
     w->print1Dlg = new Tprint1Dlg(main);
     w->srchform = new Tsrchform(main);
     QApplication::setApplicationDisplayName(QStringLiteral("Morvant Verasco"));
     w->selectDlg = new TselectDlg(main);
     w->AboutBox = new TAboutBox(main);
-    w->prefFrm = nullptr;
+    w->prefFrm = new TprefFrm(main);
     w->showFrm = new TshowFrm(main);
     w->previewfrm = new Tpreviewfrm(main);
     w->printdlg = new Tprintdlg(main);

@@ -1,8 +1,13 @@
 #include "main_window.h"
 
-#include "app_windows.h"
 #include "about_box.h"
+#include "app_windows.h"
+#include "confirm_dialog.h"
+#include "document_lifecycle.h"
 #include "help_viewer.h"
+#include "pref_dialog.h"
+#include "settings_store.h"
+#include "show_file_commands.h"
 #include "ovc_table.h"
 #include "screen_depth.h"
 #include "show_slides.h"
@@ -10,6 +15,8 @@
 #include "tphoto.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QApplication>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -22,15 +29,10 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
-#include <QStandardPaths>
 
 namespace {
-QString defaultFolder() {
-    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    if (!pictures.isEmpty() && QFileInfo(pictures).isDir())
-        return pictures;
-    return QDir::homePath();
-}
+// Marks the menu items whose command is wired, so that the menu's enabling leaves the others off.
+const char* const HasCommand = "verascoHasCommand";
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, int x, int y) {
     auto* label = new QLabel(caption, parent);
@@ -170,8 +172,10 @@ void TMainFormverasco::createControls() {
     Image2->hide();
 
     // Commands whose windows are not built yet stay unavailable.
-    for (QPushButton* button : {BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5})
+    for (QPushButton* button : {BitBtn1, BitBtn2, BitBtn3, BitBtn5})
         button->setEnabled(false);
+    connect(BitBtn4, &QPushButton::clicked, this, &TMainFormverasco::FileOpen);
+    Edit2->installEventFilter(this);
 }
 
 QAction* TMainFormverasco::addItem(QMenu* menu, const char* name, const QString& caption,
@@ -186,63 +190,64 @@ QAction* TMainFormverasco::addItem(QMenu* menu, const char* name, const QString&
 
 void TMainFormverasco::createMenus() {
     QMenuBar* bar = menuBar();
+    // An item whose command exists: enabled, and wired to its handler.
+    auto command = [this](QAction* action, auto handler) {
+        action->setEnabled(true);
+        action->setProperty(HasCommand, true);
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    };
     auto menu = [bar](const char* name, const QString& caption) {
         QMenu* m = bar->addMenu(caption);
         m->setObjectName(QLatin1String(name));
         return m;
     };
     QMenu* file = menu("FileMenu", QStringLiteral("&File"));
-    addItem(file, "FileNewItem", QStringLiteral("Create &New Verasco"));
-    addItem(file, "FileOpenItem", QStringLiteral("&Open Existing Verasco..."));
-    addItem(file, "FileSaveAsItem", QStringLiteral("&Save Verasco..."));
+    connect(file, &QMenu::aboutToShow, this, &TMainFormverasco::FileMenuClick);
+    command(addItem(file, "FileNewItem", QStringLiteral("Create &New Verasco")), &TMainFormverasco::FileNew);
+    command(addItem(file, "FileOpenItem", QStringLiteral("&Open Existing Verasco...")), &TMainFormverasco::FileOpen);
+    command(addItem(file, "FileSaveAsItem", QStringLiteral("&Save Verasco...")), &TMainFormverasco::FileSaveAs);
     addItem(file, "SaveStandaloneSlideShow1", QStringLiteral("Sa&ve Stand-alone Verasco..."));
     file->addSeparator();
     addItem(file, "PrintSlide1", QStringLiteral("Print &Image..."));
     addItem(file, "FilePrintItem", QStringLiteral("Print Ver&asco..."));
     addItem(file, "FilePrintSetupItem", QStringLiteral("P&rint Setup..."));
     file->addSeparator();
-    addItem(file, "FileExitItem", QStringLiteral("E&xit"));
+    command(addItem(file, "FileExitItem", QStringLiteral("E&xit")), &TMainFormverasco::FileExit);
 
     QMenu* edit = menu("EditMenu", QStringLiteral("&Edit"));
     addItem(edit, "EditCutItem", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
     addItem(edit, "EditCopyItem", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
     addItem(edit, "EditPasteItem", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
     addItem(edit, "Clear1", QStringLiteral("Cle&ar"), QKeySequence(Qt::Key_Delete));
-    addItem(edit, "ClearAll1", QStringLiteral("Cl&ear All"));
+    command(addItem(edit, "ClearAll1", QStringLiteral("Cl&ear All")), &TMainFormverasco::FileNew);
     addItem(edit, "SelectAll1", QStringLiteral("Select A&ll"));
     edit->addSeparator();
     addItem(edit, "SlideProperties1", QStringLiteral("Image Pr&operties..."));
-    addItem(edit, "Preferences1", QStringLiteral("Verasco P&references..."));
+    command(addItem(edit, "Preferences1", QStringLiteral("Verasco P&references...")),
+            &TMainFormverasco::Preferences1Click);
 
     QMenu* view = menu("View1", QStringLiteral("&View"));
     addItem(view, "SingleSlide1", QStringLiteral("&Image"));
     addItem(view, "Slideshow1", QStringLiteral("Ver&asco"));
 
     QMenu* help = menu("HelpMenu", QStringLiteral("&Help"));
-    QAction* topics = addItem(help, "HelpContentsItem", QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1));
-    QAction* about = addItem(help, "HelpAboutItem", QStringLiteral("&About Verasco..."));
-    topics->setEnabled(true);
-    about->setEnabled(true);
-    connect(topics, &QAction::triggered, this, &TMainFormverasco::HelpContentsItemClick);
-    connect(about, &QAction::triggered, this, &TMainFormverasco::HelpAboutItemClick);
+    command(addItem(help, "HelpContentsItem", QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1)),
+            &TMainFormverasco::HelpContentsItemClick);
+    command(addItem(help, "HelpAboutItem", QStringLiteral("&About Verasco...")),
+            &TMainFormverasco::HelpAboutItemClick);
 }
 
 void TMainFormverasco::FormCreate() {
-    ImageDirectory = defaultFolder();
-    SlideDirectory = defaultFolder();
-    show_.setDefaultDelay(DefaultDelay);
+    {
+        const SettingsStore store;
+        settings_ = Settings::read(store);
+    }
+    show_.setDefaultDelay(settings_.DefaultDelay);
     show_.ShowModified = false;
-    FullClear = true;
-
     // A folder that cannot be entered falls back to the default one; the image folder ends up
     // as the current folder.
-    for (QString* folder : {&SlideDirectory, &ImageDirectory}) {
-        if (!QDir::setCurrent(*folder)) {
-            *folder = defaultFolder();
-            QDir::setCurrent(*folder);
-        }
-    }
-    Edit1->setText(ImageDirectory);
+    settings_.checkFolders();
+    Edit1->setText(settings_.ImageDirectory);
 
     ThumbnailWorkBitmap = QImage(ThumbnailWidth, ThumbnailHeight, QImage::Format_RGB32);
     ThumbnailWorkBitmap.fill(Qt::white);
@@ -262,10 +267,21 @@ void TMainFormverasco::FormCreate() {
     setAcceptDrops(true);
 }
 
+void TMainFormverasco::setWindows(AppWindows* windows) {
+    windows_ = windows;
+    showFiles_ = std::make_unique<ShowFileCommands>(show_, *showSlides_, *Edit2, *windows->confirmfrm);
+    lifecycle_ = std::make_unique<DocumentLifecycle>(show_, settings_, *showSlides_, *showFiles_,
+                                                     *windows->confirmfrm, *Edit2, this);
+}
+
 void TMainFormverasco::processCommandLine(const QStringList& arguments) {
     if (arguments.isEmpty())
         return;
-    // Show files come with the document commands; until then every argument is tried as an image.
+    const QString& first = arguments.front();
+    if (first.toLower().contains(QLatin1String(".vrs")) && QFileInfo(first).isFile()) {
+        showFiles_->ReadShowFile(first);
+        return;
+    }
     for (qsizetype i = 0; i < arguments.size() && i < 499; ++i) {
         if (show_.SlideCount >= ShowDocument::MaxSlides)
             break;
@@ -317,6 +333,89 @@ void TMainFormverasco::RestoreAndRaise() {
 
 void TMainFormverasco::HelpContentsItemClick() {
     showHelpContext(9);
+}
+
+void TMainFormverasco::FileNew() {
+    lifecycle_->FileNew();
+}
+
+void TMainFormverasco::FileOpen() {
+    lifecycle_->FileOpen();
+}
+
+bool TMainFormverasco::FileSaveAs() {
+    return lifecycle_->FileSaveAs();
+}
+
+void TMainFormverasco::FileExit() {
+    close();
+}
+
+void TMainFormverasco::FileMenuClick() {
+    const bool hasSlides = show_.SlideCount > 0;
+    const int activeIndex = 5 * OvcTable2->ActiveRow() + OvcTable2->ActiveCol();
+    const bool imageChosen = (OvcTable1->hasFocus() && !FolderImagePaths.isEmpty()) ||
+                             (OvcTable2->hasFocus() && hasSlides && activeIndex < show_.SlideCount);
+    const std::pair<const char*, bool> rules[] = {{"FileSaveAsItem", hasSlides},
+                                                  {"SaveStandaloneSlideShow1", hasSlides},
+                                                  {"FilePrintItem", hasSlides},
+                                                  {"PrintSlide1", imageChosen}};
+    // An item whose command is not part of the program yet stays unavailable.
+    for (const auto& [name, enabled] : rules) {
+        QAction* action = findChild<QAction*>(QLatin1String(name));
+        action->setEnabled(enabled && action->property(HasCommand).toBool());
+    }
+}
+
+void TMainFormverasco::Preferences1Click() {
+    runPreferences(*windows_->prefFrm, settings_, show_);
+}
+
+bool TMainFormverasco::FormCloseQuery() {
+    return lifecycle_->FormCloseQuery();
+}
+
+void TMainFormverasco::FormClose() {
+    if (closed_)
+        return;
+    closed_ = true;
+    OvcTable1->setAllowRedraw(false);
+    OvcTable2->setAllowRedraw(false);
+    SettingsStore store;
+    settings_.write(store);
+}
+
+void TMainFormverasco::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+bool TMainFormverasco::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Edit2 && lifecycle_) {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            lifecycle_->Edit2Enter();
+            break;
+        case QEvent::FocusOut:
+            lifecycle_->Edit2Exit();
+            break;
+        case QEvent::KeyPress: {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                lifecycle_->Edit2KeyPress();
+                return true;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainFormverasco::HelpAboutItemClick() {

@@ -3,6 +3,7 @@
 // field and the main menu. It owns the show document and hands each command to the class of its
 // subsystem; its handlers keep the names of the window design.
 
+#include "settings.h"
 #include "shared_flags.h"
 #include "show_document.h"
 
@@ -22,6 +23,8 @@ class TOvcTable;
 class TPhoto;
 class ThumbnailBuilder;
 class ShowSlides;
+class ShowFileCommands;
+class DocumentLifecycle;
 struct AppWindows;
 
 class TMainFormverasco : public QMainWindow {
@@ -31,7 +34,7 @@ public:
     ~TMainFormverasco() override;
 
     // The other windows, once they all exist (they are created after this one).
-    void setWindows(AppWindows* windows) { windows_ = windows; }
+    void setWindows(AppWindows* windows);
     // The command line of a first start: a show file as first argument, or images to append.
     void processCommandLine(const QStringList& arguments);
 
@@ -39,6 +42,9 @@ public:
     SharedFlags& flags() { return flags_; }
     ShowSlides& showSlides() { return *showSlides_; }
     ThumbnailBuilder& thumbnails() { return *thumbnails_; }
+    Settings& settings() { return settings_; }
+    DocumentLifecycle& lifecycle() { return *lifecycle_; }
+    ShowFileCommands& showFiles() { return *showFiles_; }
 
     static constexpr int ClientWidth = 588;
     static constexpr int ClientHeight = 414;
@@ -54,8 +60,18 @@ public slots:
     void RestoreAndRaise();
     void HelpContentsItemClick();
     void HelpAboutItemClick();
+    void FileNew();
+    void FileOpen();
+    bool FileSaveAs();
+    void FileExit();
+    void FileMenuClick();
+    void Preferences1Click();
+    bool FormCloseQuery();
+    void FormClose();
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -71,12 +87,9 @@ private:
     AppWindows* windows_ = nullptr;
 
     // Settings in memory; read when the window is created, written when it closes.
-    QString ImageDirectory;
-    QString SlideDirectory;
-    int DefaultDelay = 5;
+    Settings settings_;
 
     bool ScanWithoutDialog = true;
-    bool FullClear = true;
 
     // Drawing resources: the work bitmaps, the folder thumbnails and their flags.
     QImage ThumbnailWorkBitmap;
@@ -109,4 +122,7 @@ private:
 
     std::unique_ptr<ThumbnailBuilder> thumbnails_;
     std::unique_ptr<ShowSlides> showSlides_;
+    std::unique_ptr<ShowFileCommands> showFiles_;
+    std::unique_ptr<DocumentLifecycle> lifecycle_;
+    bool closed_ = false;
 };

@@ -1,6 +1,6 @@
 #include "search_form.h"
 
 Tsrchform::Tsrchform(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("Tsrchform"));
+    setObjectName(QStringLiteral("srchform"));
     setWindowTitle(QStringLiteral("Find Image"));
 }

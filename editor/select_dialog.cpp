@@ -1,6 +1,6 @@
 #include "select_dialog.h"
 
 TselectDlg::TselectDlg(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("TselectDlg"));
+    setObjectName(QStringLiteral("selectDlg"));
     setWindowTitle(QStringLiteral("Select Images"));
 }

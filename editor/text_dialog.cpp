@@ -1,6 +1,6 @@
 #include "text_dialog.h"
 
 Ttextdlg::Ttextdlg(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("Ttextdlg"));
+    setObjectName(QStringLiteral("textdlg"));
     setWindowTitle(QStringLiteral("Image Properties"));
 }

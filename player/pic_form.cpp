@@ -1,6 +1,6 @@
 #include "pic_form.h"
 
 Tpicfrm::Tpicfrm(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("Tpicfrm"));
+    setObjectName(QStringLiteral("picfrm"));
     setWindowTitle(QStringLiteral("Morvant Verasco"));
 }

@@ -1,6 +1,6 @@
 #include "preview_form.h"
 
 Tpreviewfrm::Tpreviewfrm(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("Tpreviewfrm"));
+    setObjectName(QStringLiteral("previewfrm"));
     setWindowTitle(QStringLiteral("Preview Image"));
 }

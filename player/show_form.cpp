@@ -1,6 +1,6 @@
 #include "show_form.h"
 
 TshowFrm::TshowFrm(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("TshowFrm"));
+    setObjectName(QStringLiteral("showFrm"));
     setWindowTitle(QStringLiteral("Verasco Viewer"));
 }

@@ -1,6 +1,6 @@
 #include "print_dialog.h"
 
 Tprintdlg::Tprintdlg(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("Tprintdlg"));
+    setObjectName(QStringLiteral("printdlg"));
     setWindowTitle(QStringLiteral("Print Verasco"));
 }

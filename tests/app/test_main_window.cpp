@@ -48,12 +48,12 @@ TEST_F(MainWindow, WindowsAreCreatedInOrderWithTheirCaptions) {
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Morvant Verasco"));
     EXPECT_EQ(main().objectName(), QStringLiteral("MainFormverasco"));
     const std::vector<std::pair<std::string, std::string>> expected = {
-        {"Ttextdlg", "Image Properties"},     {"Tpicfrm", "Morvant Verasco"},
-        {"Tconfirmfrm", "Confirm"},           {"Tsaveexedlg", "Stand-alone Verasco Settings"},
-        {"Tprint1Dlg", "Print Image"},        {"Tsrchform", "Find Image"},
-        {"TselectDlg", "Select Images"},      {"TAboutBox", "About"},
-        {"TprefFrm", "Verasco Preferences"},  {"TshowFrm", "Verasco Viewer"},
-        {"Tpreviewfrm", "Preview Image"},     {"Tprintdlg", "Print Verasco"}};
+        {"textdlg", "Image Properties"},     {"picfrm", "Morvant Verasco"},
+        {"confirmfrm", "Confirm"},           {"saveexedlg", "Stand-alone Verasco Settings"},
+        {"print1Dlg", "Print Image"},        {"srchform", "Find Image"},
+        {"selectDlg", "Select Images"},      {"AboutBox", "About"},
+        {"prefFrm", "Verasco Preferences"},  {"showFrm", "Verasco Viewer"},
+        {"previewfrm", "Preview Image"},     {"printdlg", "Print Verasco"}};
     std::vector<std::pair<std::string, std::string>> actual;
     for (QWidget* child : main().findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (child->isWindow())
@@ -119,7 +119,7 @@ TEST_F(MainWindow, HelpTopicsOpenTheHelpAtItsSection) {
 TEST_F(MainWindow, AboutBoxNamesTheProductAndTheMakersPage) {
     bool shown = false;
     QTimer::singleShot(0, [&] {
-        auto* box = main().findChild<TAboutBox*>("TAboutBox");
+        auto* box = main().findChild<TAboutBox*>("AboutBox");
         shown = box && box->isVisible();
         if (!box)
             return;
@@ -168,6 +168,8 @@ TEST_F(MainWindow, HandedOverPathsAreCheckedBeforeTheyAreAppended) {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir config; // the user's own settings stay untouched
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     qputenv("VERASCO_HELP_FILE", VERASCO_SOURCE_DIR "/packaging/help/verasco.html");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,282 @@
+// The show as a whole, driven through the real main window and its real confirmation dialog:
+// Clear All, Open, Save, the typed show name, closing, and a show named on the command line.
+// Only the platform's file dialogs are answered by the test.
+
+#include "app_windows.h"
+#include "confirm_dialog.h"
+#include "dialogs.h"
+#include "document_lifecycle.h"
+#include "main_window.h"
+#include "ovc_table.h"
+#include "show_file.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <gtest/gtest.h>
+
+namespace {
+const QString TestImages = QStringLiteral(VERASCO_TESTDATA "/images/");
+
+// What the confirmation dialog said when it came up.
+struct Asked {
+    QString caption, line1, line2;
+};
+
+class Lifecycle : public ::testing::Test {
+protected:
+    void SetUp() override {
+        windows.reset(createAppWindows());
+        confirm = windows->confirmfrm;
+        dialogSeams().getSaveFileName = [this](QWidget*, const QString&, const QString& dir, const QString&) {
+            ++saveDialogs;
+            saveDialogStart = dir;
+            return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+        };
+        dialogSeams().getOpenFileName = [this](QWidget*, const QString&, const QString&, const QString&) {
+            return openAnswer;
+        };
+    }
+    void TearDown() override { dialogSeams() = DialogSeams(); }
+
+    TMainFormverasco& main() { return *windows->MainFormverasco; }
+    ShowDocument& show() { return main().document(); }
+    QLineEdit& showName() { return *main().findChild<QLineEdit*>("Edit2"); }
+
+    // Clicks the button of the confirmation dialog the next time it is shown, and records it.
+    void answer(const char* button) {
+        auto* poll = new QTimer(confirm);
+        poll->setInterval(5);
+        QObject::connect(poll, &QTimer::timeout, confirm, [this, poll, button] {
+            if (QApplication::activeModalWidget() != confirm)
+                return;
+            poll->deleteLater();
+            asked.push_back({confirm->windowTitle(), confirm->findChild<QLabel*>("Label1")->text(),
+                             confirm->findChild<QLabel*>("Label2")->text()});
+            QTest::mouseClick(confirm->findChild<QPushButton*>(button), Qt::LeftButton);
+        });
+        poll->start();
+    }
+
+    void addSlides(int n) {
+        const QStringList names = {"flower.jpg", "ladybird.png", "storm.bmp", "size_73x48.pcx"};
+        QStringList paths;
+        for (int i = 0; i < n; ++i)
+            paths.append(TestImages + names[i % names.size()]);
+        main().DropFiles(paths);
+        show().ShowModified = true; // as after an edit
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<AppWindows> windows;
+    Tconfirmfrm* confirm = nullptr;
+    QStringList saveAnswers;
+    QString openAnswer;
+    QString saveDialogStart;
+    int saveDialogs = 0;
+    std::vector<Asked> asked;
+};
+
+TEST_F(Lifecycle, ClearAllOfAnUnchangedShowDoesNotAsk) {
+    addSlides(3);
+    show().ShowModified = false;
+    main().FileNew();
+    EXPECT_EQ(show().SlideCount, 0);
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(main().findChild<TOvcTable*>("OvcTable2")->RowLimit(), 1);
+    EXPECT_EQ(main().findChild<QLabel*>("Label7")->text(), QStringLiteral("Images: 0") + QString(24, ' '));
+}
+
+TEST_F(Lifecycle, ClearAllAnsweredCancelOrWithTheSaveDialogCancelledKeepsTheShow) {
+    addSlides(3);
+    answer("Button2");
+    main().FileNew();
+    EXPECT_EQ(show().SlideCount, 3);
+    EXPECT_TRUE(show().ShowModified);
+
+    answer("Button3"); // Yes, then no name in the save dialog
+    main().FileNew();
+    EXPECT_EQ(saveDialogs, 1);
+    EXPECT_EQ(show().SlideCount, 3);
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].line1, QStringLiteral("Do you want to save the changes you made?"));
+    EXPECT_EQ(asked[0].caption, QStringLiteral("Confirm"));
+}
+
+TEST_F(Lifecycle, ClearAllNamesTheShowWhenItHasAShowFileName) {
+    const QString longName = "/holidays/" + QString(120, QLatin1Char('x')) + "/summer.vrs";
+    for (const QString& name : {QStringLiteral("/shows/holiday.vrs"), longName,
+                                QStringLiteral("/data/my.shows/holiday.vrs")}) {
+        addSlides(1);
+        showName().setText(name);
+        answer("Button1");
+        main().FileNew();
+    }
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_EQ(asked[0].line1, QStringLiteral("Do you want to save the changes you made to"));
+    EXPECT_EQ(asked[0].line2, QStringLiteral("\"/shows/holiday.vrs\"?"));
+    // Too wide for the line: shortened in the middle, both ends kept.
+    EXPECT_TRUE(asked[1].line2.contains(QStringLiteral("...")));
+    EXPECT_TRUE(asked[1].line2.startsWith(QStringLiteral("\"/holidays/x")));
+    EXPECT_TRUE(asked[1].line2.endsWith(QStringLiteral("x/summer.vrs\"?")));
+    EXPECT_LT(asked[1].line2.size(), longName.size());
+    // A dot in a folder name hides the extension: the short question.
+    EXPECT_EQ(asked[2].line1, QStringLiteral("Do you want to save the changes you made?"));
+    EXPECT_EQ(show().SlideCount, 0);
+}
+
+TEST_F(Lifecycle, SaveAppendsTheExtensionAndWritesTheShow) {
+    addSlides(3);
+    main().settings().SlideDirectory = dir.path();
+    saveAnswers = {dir.filePath("trip")};
+    EXPECT_TRUE(main().FileSaveAs());
+    const QString written = dir.filePath("trip.vrs");
+    EXPECT_EQ(QFileInfo(written).size(), 2495);
+    EXPECT_FALSE(show().ShowModified);
+    EXPECT_EQ(showName().text(), written);
+    EXPECT_EQ(saveDialogStart, dir.filePath("show.vrs"));
+
+    // Saved, cleared and opened again, the show is the same show byte for byte.
+    QFile file(written);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    main().FileNew();
+    openAnswer = dir.filePath("trip");
+    main().FileOpen();
+    EXPECT_EQ(show().SlideCount, 3);
+    EXPECT_FALSE(show().ShowModified);
+    EXPECT_EQ(ShowFile::encode(show()), before);
+}
+
+TEST_F(Lifecycle, OverwriteAnsweredNoAsksForAnotherName) {
+    addSlides(2);
+    QFile old(dir.filePath("old.vrs"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("keep me");
+    old.close();
+    saveAnswers = {dir.filePath("old.vrs"), dir.filePath("new.vrs")};
+    answer("Button1"); // No
+    EXPECT_TRUE(main().FileSaveAs());
+    EXPECT_EQ(saveDialogs, 2);
+    EXPECT_EQ(asked.at(0).line1, QStringLiteral("File already exists, overwrite older file?"));
+    EXPECT_EQ(QFileInfo(dir.filePath("old.vrs")).size(), 7);
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("new.vrs")));
+}
+
+TEST_F(Lifecycle, FailedSaveIsReportedAndKeepsTheShow) {
+    addSlides(2);
+    QFile blocker(dir.filePath("notafolder"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    saveAnswers = {dir.filePath("notafolder/show.vrs")};
+    answer("Button3"); // Yes, save
+    answer("Button1"); // OK on the error
+    main().FileNew();
+    EXPECT_EQ(show().SlideCount, 2);
+    EXPECT_TRUE(show().ShowModified);
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[1].caption, QStringLiteral("Error"));
+    EXPECT_EQ(confirm->windowTitle(), QStringLiteral("Confirm"));
+}
+
+TEST_F(Lifecycle, OpeningAFileThatIsNoShowReportsIt) {
+    QFile junk(dir.filePath("notes.txt"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("morvant rev1.00 but in lower case");
+    junk.close();
+    openAnswer = junk.fileName();
+    answer("Button1");
+    main().FileOpen();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].caption, QStringLiteral("Error"));
+    EXPECT_EQ(asked[0].line1, QStringLiteral("Invalid Verasco File!"));
+    EXPECT_EQ(show().SlideCount, 0);
+}
+
+TEST_F(Lifecycle, ShowMovedWithItsImagesIsRepairedAndSavedWithTheNewPaths) {
+    // A show saved elsewhere (on another system) whose pictures now sit beside it.
+    for (const char* name : {"flower.jpg", "storm_pal8.pcx"})
+        ASSERT_TRUE(QFile::copy(TestImages + name, dir.filePath(name)));
+    ShowDocument saved;
+    saved.slide(0).ImageFile.assign("C:\\Shows\\Pictures\\FLOWER.jpg");
+    saved.slide(1).ImageFile.assign("/media/old/storm_pal8.pcx");
+    saved.slide(2).ImageFile.assign("C:\\gone\\missing.png");
+    saved.SlideCount = 3;
+    ASSERT_TRUE(ShowFile::write(dir.filePath("moved.vrs"), saved).ok);
+
+    main().processCommandLine({dir.filePath("moved.vrs"), TestImages + "ladybird.png"});
+    ASSERT_EQ(show().SlideCount, 3);
+    EXPECT_EQ(show().slide(1).ImageFile.str(), dir.filePath("storm_pal8.pcx").toStdString());
+    EXPECT_EQ(show().slide(2).ImageFile.str(), "BLANK");
+    EXPECT_EQ(main().findChild<QLabel*>("Label7")->text(), QStringLiteral("Images: 3") + QString(24, ' '));
+
+    saveAnswers = {dir.filePath("again.vrs")};
+    ASSERT_TRUE(main().FileSaveAs());
+    ShowDocument reread;
+    ASSERT_TRUE(ShowFile::read(dir.filePath("again.vrs"), reread).ok());
+    EXPECT_EQ(reread.slide(1).ImageFile.str(), dir.filePath("storm_pal8.pcx").toStdString());
+}
+
+TEST_F(Lifecycle, TypedNameOfAMissingFileBringsBackThePreviousName) {
+    showName().setText(QStringLiteral("/shows/old.vrs"));
+    main().lifecycle().Edit2Enter();
+    showName().setText(dir.filePath("nothing-here.vrs"));
+    main().lifecycle().Edit2Exit();
+    EXPECT_EQ(showName().text(), QStringLiteral("/shows/old.vrs"));
+}
+
+TEST_F(Lifecycle, TypedNameOfAShowOpensIt) {
+    addSlides(2);
+    saveAnswers = {dir.filePath("typed.vrs")};
+    ASSERT_TRUE(main().FileSaveAs());
+    main().FileNew();
+    showName().setText(QString());
+    main().lifecycle().Edit2Enter();
+    showName().setText(QStringLiteral("  ") + dir.filePath("typed.vrs"));
+    main().lifecycle().Edit2KeyPress();
+    EXPECT_EQ(show().SlideCount, 2);
+    EXPECT_EQ(showName().text(), QStringLiteral("  ") + dir.filePath("typed.vrs"));
+}
+
+TEST_F(Lifecycle, ClosingAChangedShowAsks) {
+    addSlides(2);
+    answer("Button2"); // Cancel keeps the program open
+    EXPECT_FALSE(main().FormCloseQuery());
+    EXPECT_EQ(show().SlideCount, 2);
+    answer("Button1"); // No closes without saving
+    EXPECT_TRUE(main().FormCloseQuery());
+    EXPECT_EQ(saveDialogs, 0);
+
+    show().SlideCount = 0;
+    show().ShowModified = true;
+    EXPECT_TRUE(main().FormCloseQuery()); // nothing to lose: no question
+    EXPECT_EQ(asked.size(), 2u);
+}
+
+TEST_F(Lifecycle, FileMenuOffersSavingOnlyWithSlides) {
+    auto* save = main().findChild<QAction*>("FileSaveAsItem");
+    auto* standalone = main().findChild<QAction*>("SaveStandaloneSlideShow1");
+    main().FileMenuClick();
+    EXPECT_FALSE(save->isEnabled());
+    addSlides(1);
+    main().FileMenuClick();
+    EXPECT_TRUE(save->isEnabled());
+    EXPECT_FALSE(standalone->isEnabled()); // its command is not part of the program yet
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
