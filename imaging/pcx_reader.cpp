@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace imaging {
@@ -91,30 +92,33 @@ bool supportedLayout(int bits, int planes) {
 }
 
 // Expands the run-length coded (or raw) plane data into exactly `out.size()` bytes. Runs may cross
-// line ends, as many writers produce them.
+// line ends, as many writers produce them. Plain pointer loops: this runs for every byte of a picture.
 bool expandPlaneData(QByteArrayView data, bool rle, std::vector<uint8_t>& out) {
     const size_t want = out.size();
+    const auto* in = reinterpret_cast<const uint8_t*>(data.data());
+    const size_t have = size_t(data.size());
+    uint8_t* dst = out.data();
     if (!rle) {
-        if (size_t(data.size()) < want)
+        if (have < want)
             return false;
-        std::copy(data.begin(), data.begin() + qsizetype(want), out.begin());
+        std::memcpy(dst, in, want);
         return true;
     }
     size_t o = 0;
-    qsizetype i = 0;
+    size_t i = 0;
     while (o < want) {
-        if (i >= data.size())
+        if (i >= have)
             return false;
-        uint8_t c = uint8_t(data[i++]);
+        uint8_t c = in[i++];
         size_t count = 1;
         if ((c & 0xC0) == 0xC0) {
             count = c & 0x3F;
-            if (i >= data.size())
+            if (i >= have)
                 return false;
-            c = uint8_t(data[i++]);
+            c = in[i++];
         }
         count = std::min(count, want - o);
-        std::fill_n(out.begin() + qsizetype(o), count, c);
+        std::memset(dst + o, c, count);
         o += count;
     }
     return true;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace imaging {
@@ -64,34 +65,39 @@ QRgb decodeColour(const uint8_t* p, int bits, bool withAlpha) {
     }
 }
 
-// Reads `count` stored pixels of `bytes` bytes each into `out`, raw or run-length coded.
+// Reads the stored pixels of `bytes` bytes each into `out`, raw or run-length coded. Plain pointer
+// loops: this runs for every pixel of a picture.
 bool readPixelStream(QByteArrayView data, bool rle, int bytes, std::vector<uint8_t>& out) {
     const size_t want = out.size();
+    const auto* in = reinterpret_cast<const uint8_t*>(data.data());
+    const size_t have = size_t(data.size());
+    const size_t pixelBytes = size_t(bytes);
+    uint8_t* dst = out.data();
     if (!rle) {
-        if (size_t(data.size()) < want)
+        if (have < want)
             return false;
-        std::copy(data.begin(), data.begin() + qsizetype(want), out.begin());
+        std::memcpy(dst, in, want);
         return true;
     }
     size_t o = 0;
-    qsizetype i = 0;
+    size_t i = 0;
     while (o < want) {
-        if (i >= data.size())
+        if (i >= have)
             return false;
-        const uint8_t packet = uint8_t(data[i++]);
-        const size_t count = size_t((packet & 0x7F) + 1) * size_t(bytes);
+        const uint8_t packet = in[i++];
+        const size_t count = size_t((packet & 0x7F) + 1) * pixelBytes;
         const size_t n = std::min(count, want - o);
         if (packet & 0x80) {
-            if (data.size() - i < bytes)
+            if (have - i < pixelBytes)
                 return false;
-            for (size_t k = 0; k < n; ++k)
-                out[o + k] = uint8_t(data[i + qsizetype(k % size_t(bytes))]);
-            i += bytes;
+            for (size_t k = 0; k < n; k += pixelBytes)
+                std::memcpy(dst + o + k, in + i, std::min(pixelBytes, n - k));
+            i += pixelBytes;
         } else {
-            if (size_t(data.size() - i) < count)
+            if (have - i < count)
                 return false;
-            std::copy(data.begin() + i, data.begin() + i + qsizetype(n), out.begin() + qsizetype(o));
-            i += qsizetype(count);
+            std::memcpy(dst + o, in + i, n);
+            i += count;
         }
         o += n;
     }
