@@ -15,7 +15,7 @@ namespace {
 // Nearest palette entry by squared RGB distance, memoised on 5 bits per channel: plenty for choosing
 // among 256 colours, and it keeps large pictures fast.
 class NearestColour {
-public:
+  public:
     explicit NearestColour(const QList<QRgb>& palette) : palette_(palette) { cache_->fill(-1); }
 
     int operator()(int r, int g, int b) {
@@ -26,7 +26,7 @@ public:
         return hit;
     }
 
-private:
+  private:
     int search(int r, int g, int b) const {
         int best = 0;
         int bestDistance = INT_MAX;
@@ -73,7 +73,8 @@ QImage reduceToPalette(const QImage& image, const QList<QRgb>& palette, Dither d
             line[x] = uchar(index);
             if (dither == Dither::None)
                 continue;
-            const int diff[3] = {r - qRed(palette[index]), g - qGreen(palette[index]), b - qBlue(palette[index])};
+            const int diff[3] = {r - qRed(palette[index]), g - qGreen(palette[index]),
+                                 b - qBlue(palette[index])};
             for (int c = 0; c < 3; ++c) {
                 errNow[size_t(x + 2) * 3 + size_t(c)] += diff[c] * 7;
                 errNext[size_t(x) * 3 + size_t(c)] += diff[c] * 3;

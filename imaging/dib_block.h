@@ -15,11 +15,11 @@ namespace imaging {
 struct BitmapInfoHeader {
     uint32_t size; // 40
     int32_t width;
-    int32_t height; // positive: rows stored bottom-up
-    uint16_t planes; // 1
-    uint16_t bitCount; // 8 or 24
+    int32_t height;       // positive: rows stored bottom-up
+    uint16_t planes;      // 1
+    uint16_t bitCount;    // 8 or 24
     uint32_t compression; // 0 = uncompressed
-    uint32_t sizeImage; // bytes of pixel rows
+    uint32_t sizeImage;   // bytes of pixel rows
     int32_t xPelsPerMeter;
     int32_t yPelsPerMeter;
     uint32_t colorsUsed; // entries in the colour table that follows
@@ -40,7 +40,9 @@ static_assert(offsetof(BitmapInfoHeader, colorsImportant) == 36);
 inline constexpr int DibPaletteEntries = 256;
 
 // Bytes per stored row for `width` pixels of `bits` bits.
-inline qint64 dibRowStride(qint64 width, int bits) { return (width * bits + 31) / 32 * 4; }
+inline qint64 dibRowStride(qint64 width, int bits) {
+    return (width * bits + 31) / 32 * 4;
+}
 
 // 8 bits with 256 colour entries for a Format_Indexed8 picture, otherwise 24 bits without a colour
 // table (transparent parts laid on white). Empty for a null picture.

@@ -17,7 +17,7 @@ namespace imaging {
 
 // Owns one block and the handle that names it; the handle dies with the object.
 class DibMemoryBlock {
-public:
+  public:
     explicit DibMemoryBlock(QByteArray bytes);
     ~DibMemoryBlock();
     DibMemoryBlock(const DibMemoryBlock&) = delete;
@@ -25,7 +25,7 @@ public:
 
     qintptr handle() const { return handle_; }
 
-private:
+  private:
     qintptr handle_;
 };
 

@@ -24,7 +24,8 @@ bool looksLikePcx(QByteArrayView head) {
     const uint8_t version = uint8_t(head[1]);
     const uint8_t encoding = uint8_t(head[2]);
     const uint8_t bits = uint8_t(head[3]);
-    return (version <= 5 && version != 1) && encoding <= 1 && (bits == 1 || bits == 2 || bits == 4 || bits == 8);
+    return (version <= 5 && version != 1) && encoding <= 1 &&
+           (bits == 1 || bits == 2 || bits == 4 || bits == 8);
 }
 
 // A bitmap information header without the 14-byte file header in front of it, as some .dib files are.

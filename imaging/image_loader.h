@@ -12,7 +12,7 @@
 namespace imaging {
 
 struct LoadedImage {
-    QImage image; // Format_RGB32, or Format_ARGB32 when the file has transparency; null on failure
+    QImage image;   // Format_RGB32, or Format_ARGB32 when the file has transparency; null on failure
     QSize fullSize; // the stored size, also when a JPEG was decoded reduced
     QString error;
     bool readFailed = false; // the file could not be opened or read, as opposed to decoded

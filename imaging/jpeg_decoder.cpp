@@ -65,7 +65,8 @@ bool runDecode(DecodeState* state, const JOCTET* data, unsigned long size, QSize
 
     const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
     cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
-    const int scaleNumerator = thumbnailBox.isEmpty() ? 8 : reducedScaleNumerator(state->fullSize, thumbnailBox);
+    const int scaleNumerator =
+        thumbnailBox.isEmpty() ? 8 : reducedScaleNumerator(state->fullSize, thumbnailBox);
     if (scaleNumerator < 8) {
         cinfo->scale_num = unsigned(scaleNumerator);
         cinfo->scale_denom = 8;
@@ -95,7 +96,7 @@ bool runDecode(DecodeState* state, const JOCTET* data, unsigned long size, QSize
     JSAMPARRAY cmykRow = nullptr;
     if (cmyk)
         cmykRow = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
-                                               cinfo->output_width * 4, 1);
+                                              cinfo->output_width * 4, 1);
     while (cinfo->output_scanline < cinfo->output_height) {
         uchar* line = state->image.scanLine(int(cinfo->output_scanline));
         if (cmyk) {
@@ -121,8 +122,8 @@ bool runDecode(DecodeState* state, const JOCTET* data, unsigned long size, QSize
 int reducedScaleNumerator(QSize picture, QSize box) {
     if (picture.isEmpty() || box.isEmpty())
         return 8;
-    const double shrink = std::min({1.0, double(box.width()) / picture.width(),
-                                    double(box.height()) / picture.height()});
+    const double shrink =
+        std::min({1.0, double(box.width()) / picture.width(), double(box.height()) / picture.height()});
     const double needW = picture.width() * shrink;
     const double needH = picture.height() * shrink;
     for (int n = 1; n < 8; ++n) {

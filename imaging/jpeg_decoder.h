@@ -12,7 +12,7 @@
 namespace imaging {
 
 struct JpegDecoded {
-    QImage image; // Format_RGB32; null on failure
+    QImage image;   // Format_RGB32; null on failure
     QSize fullSize; // the picture's size as stored, also after a reduced decode
     QString error;
 };

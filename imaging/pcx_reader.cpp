@@ -17,7 +17,7 @@ namespace {
 struct PcxHeader {
     uint8_t manufacturer; // always 0x0A
     uint8_t version;
-    uint8_t encoding; // 1 = run-length coded, 0 = raw
+    uint8_t encoding;     // 1 = run-length coded, 0 = raw
     uint8_t bitsPerPixel; // per plane
     uint16_t xMin, yMin, xMax, yMax;
     uint16_t hDpi, vDpi;

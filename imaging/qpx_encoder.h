@@ -14,13 +14,15 @@ namespace imaging {
 enum class ChromaSubsampling { S444 = 0, S422 = 1, S420 = 2 };
 
 struct QpxSettings {
-    int luminanceFactor = 30; // 0..255
+    int luminanceFactor = 30;   // 0..255
     int chrominanceFactor = 30; // 0..255
     ChromaSubsampling subsampling = ChromaSubsampling::S420;
 };
 
 // The IJG scaling percentage for a save factor.
-inline int qpxScalePercent(int factor) { return factor * 100 / 60; }
+inline int qpxScalePercent(int factor) {
+    return factor * 100 / 60;
+}
 
 // Encodes `image`; transparent parts are laid on white. Returns the file bytes, or empty with *error.
 QByteArray encodeQpx(const QImage& image, const QpxSettings& settings, const ProgressCallback& progress = {},

@@ -16,7 +16,7 @@ namespace {
 struct TgaHeader {
     uint8_t idLength;
     uint8_t colorMapType;
-    uint8_t imageType; // 1, 2, 3 raw; 9, 10, 11 run-length coded
+    uint8_t imageType;                 // 1, 2, 3 raw; 9, 10, 11 run-length coded
     uint8_t mapFirstLow, mapFirstHigh; // the colour-map fields are unaligned 16-bit values
     uint8_t mapLengthLow, mapLengthHigh;
     uint8_t mapEntryBits;
@@ -46,7 +46,9 @@ QImage fail(QString* error, const char* text) {
     return {};
 }
 
-int expand5(int v) { return (v << 3) | (v >> 2); }
+int expand5(int v) {
+    return (v << 3) | (v >> 2);
+}
 
 // Converts one stored pixel (or colour-map entry) of `bits` bits to a colour.
 QRgb decodeColour(const uint8_t* p, int bits, bool withAlpha) {
@@ -128,8 +130,9 @@ QImage readTga(QByteArrayView file, QString* error) {
     if (h.width == 0 || h.height == 0 || qint64(h.width) * h.height > MaxImagePixels)
         return fail(error, "bad TGA size");
     const int bits = h.pixelBits;
-    const bool validBits = (kind == 1 && (bits == 8 || bits == 16)) || (kind == 2 && (bits == 15 || bits == 16 ||
-                            bits == 24 || bits == 32)) || (kind == 3 && bits == 8);
+    const bool validBits = (kind == 1 && (bits == 8 || bits == 16)) ||
+                           (kind == 2 && (bits == 15 || bits == 16 || bits == 24 || bits == 32)) ||
+                           (kind == 3 && bits == 8);
     if (!validBits)
         return fail(error, "unsupported TGA pixel depth");
 
@@ -145,8 +148,9 @@ QImage readTga(QByteArrayView file, QString* error) {
             return fail(error, "TGA colour map truncated");
         colourMap.assign(size_t(mapFirst + mapLength), qRgb(0, 0, 0));
         for (int i = 0; i < mapLength; ++i)
-            colourMap[size_t(mapFirst + i)] = decodeColour(
-                reinterpret_cast<const uint8_t*>(file.data() + at + qsizetype(i) * entryBytes), entryBits, true);
+            colourMap[size_t(mapFirst + i)] =
+                decodeColour(reinterpret_cast<const uint8_t*>(file.data() + at + qsizetype(i) * entryBytes),
+                             entryBits, true);
         at += qsizetype(mapBytes);
     } else if (kind == 1) {
         return fail(error, "TGA colour-mapped picture without a colour map");

@@ -70,8 +70,8 @@ void TPhoto::ResizeImage(int width, int height) {
     if (width < 1 || height < 1 || width > MaxSide || height > MaxSide ||
         qint64(width) * height > imaging::MaxImagePixels)
         return fail(BadArgument, QStringLiteral("bad size %1 x %2").arg(width).arg(height));
-    QImage source = image_.format() == QImage::Format_Indexed8 ? image_.convertToFormat(QImage::Format_RGB32)
-                                                                : image_;
+    QImage source =
+        image_.format() == QImage::Format_Indexed8 ? image_.convertToFormat(QImage::Format_RGB32) : image_;
     QImage scaled = source.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const QImage::Format want = scaled.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
     if (scaled.format() != want)
@@ -139,9 +139,15 @@ qintptr TPhoto::CopyDib() {
     return dib_->handle();
 }
 
-void TPhoto::setSaveJPGLumFactor(int factor) { lumFactor_ = std::clamp(factor, 0, 255); }
-void TPhoto::setSaveJPGChromFactor(int factor) { chromFactor_ = std::clamp(factor, 0, 255); }
-void TPhoto::setSaveJPGSubSampling(int mode) { subSampling_ = std::clamp(mode, 0, 2); }
+void TPhoto::setSaveJPGLumFactor(int factor) {
+    lumFactor_ = std::clamp(factor, 0, 255);
+}
+void TPhoto::setSaveJPGChromFactor(int factor) {
+    chromFactor_ = std::clamp(factor, 0, 255);
+}
+void TPhoto::setSaveJPGSubSampling(int mode) {
+    subSampling_ = std::clamp(mode, 0, 2);
+}
 
 // A picture decoded reduced for a thumbnail is read again at full size before it is saved, so that a
 // save never writes the small version in place of the picture.

@@ -41,17 +41,17 @@ class TPhoto : public QWidget {
     Q_PROPERTY(QString SaveFileName READ SaveFileName WRITE setSaveFileName)
     Q_PROPERTY(bool ProgressEnabled READ ProgressEnabled WRITE setProgressEnabled)
 
-public:
+  public:
     // FXError values; every non-zero value means the last operation failed.
     enum Error {
         NoError = 0,
-        FileUnreadable = 1, // missing, not permitted, or a read error
-        BadPicture = 2, // unknown format, damaged or truncated data
-        BadArgument = 3, // a size, bit depth or palette kind the control cannot use
+        FileUnreadable = 1,    // missing, not permitted, or a read error
+        BadPicture = 2,        // unknown format, damaged or truncated data
+        BadArgument = 3,       // a size, bit depth or palette kind the control cannot use
         PaletteUnreadable = 4, // the PFileName file is missing or not a palette
-        SaveFailed = 5, // encoding or writing failed; the old file is left as it was
-        NoPicture = 6, // the operation needs a loaded picture
-        PrintFailed = 7, // no active painter to print into
+        SaveFailed = 5,        // encoding or writing failed; the old file is left as it was
+        NoPicture = 6,         // the operation needs a loaded picture
+        PrintFailed = 7,       // no active painter to print into
     };
     // AutoSize values.
     enum { AutoSizeOwnSize = 1, AutoSizeScaled = 4 };
@@ -115,19 +115,19 @@ public:
     void setProgressEnabled(bool on) { progressEnabled_ = on; }
     bool ProgressEnabled() const { return progressEnabled_; }
 
-public slots:
+  public slots:
     void Refresh();
 
-signals:
+  signals:
     // Raised only while ProgressEnabled, inside a load or SaveImage; the last report is always 100,
     // also when the operation fails.
     void OnProgress(TPhoto* sender, qint16 id, qint16 pctDone);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void fail(Error code, const QString& text);
     void succeed();
     void reportProgress(ProgressId id, int percent);
@@ -138,7 +138,7 @@ private:
 
     QString fileName_;
     QImage image_;
-    QSize size_{0, 0}; // the size reported by IWidth/IHeight
+    QSize size_{0, 0};     // the size reported by IWidth/IHeight
     bool reduced_ = false; // image_ is a reduced decode of fileName_
     int error_ = NoError;
     QString errorText_;

@@ -120,8 +120,8 @@ void TPhoto::paintEvent(QPaintEvent*) {
         if (fitted.isEmpty())
             return;
         if (scaledCache_.size() != fitted)
-            scaledCache_ = QPixmap::fromImage(
-                image_.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+            scaledCache_ =
+                QPixmap::fromImage(image_.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
         const QPoint at(view.x() + (view.width() - fitted.width()) / 2,
                         view.y() + (view.height() - fitted.height()) / 2);
         painter.drawPixmap(at, scaledCache_);

@@ -46,9 +46,13 @@ void DjpegScale8(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        char* argv[] = {const_cast<char*>("djpeg"), const_cast<char*>("-scale"), const_cast<char*>("1/8"),
-                        const_cast<char*>("-outfile"), const_cast<char*>("/dev/null"),
-                        const_cast<char*>(file.constData()), nullptr};
+        char* argv[] = {const_cast<char*>("djpeg"),
+                        const_cast<char*>("-scale"),
+                        const_cast<char*>("1/8"),
+                        const_cast<char*>("-outfile"),
+                        const_cast<char*>("/dev/null"),
+                        const_cast<char*>(file.constData()),
+                        nullptr};
         pid_t pid = 0;
         int status = 0;
         if (posix_spawn(&pid, program.constData(), nullptr, nullptr, argv, environ) != 0 ||
@@ -63,18 +67,20 @@ BENCHMARK(DjpegScale8)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     QTemporaryDir dir;
     bigJpeg = dir.filePath(QStringLiteral("photo_4000x3000.jpg"));
     // Gradient with noise: detail in every block, like a photograph, so the entropy decoding has work.
-    const QString convert = QFile::exists(QStringLiteral("/usr/bin/convert")) ? QStringLiteral("/usr/bin/convert")
-                                                                             : QStringLiteral("convert");
+    const QString convert = QFile::exists(QStringLiteral("/usr/bin/convert"))
+                                ? QStringLiteral("/usr/bin/convert")
+                                : QStringLiteral("convert");
     const int made = QProcess::execute(convert, {QStringLiteral("-size"), QStringLiteral("4000x3000"),
-                                                 QStringLiteral("gradient:navy-orange"), QStringLiteral("-attenuate"),
-                                                 QStringLiteral("0.4"), QStringLiteral("+noise"),
-                                                 QStringLiteral("Gaussian"), QStringLiteral("-quality"),
-                                                 QStringLiteral("90"), bigJpeg});
+                                                 QStringLiteral("gradient:navy-orange"),
+                                                 QStringLiteral("-attenuate"), QStringLiteral("0.4"),
+                                                 QStringLiteral("+noise"), QStringLiteral("Gaussian"),
+                                                 QStringLiteral("-quality"), QStringLiteral("90"), bigJpeg});
     if (made != 0) {
         std::fprintf(stderr, "cannot make the test picture with ImageMagick\n");
         return 1;

@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (w > 0 && h > 0 && long(w) * h > (1L << 17))
             return 0;
     }
-    const QImage image = imaging::readPcx(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
+    const QImage image =
+        imaging::readPcx(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
     if (!image.isNull() && (image.width() < 1 || image.height() < 1))
         std::abort();
     return 0;

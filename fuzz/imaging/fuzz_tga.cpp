@@ -10,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // coverage; the size checks themselves are covered by the unit tests.
     if (size >= 16 && long(data[12] | data[13] << 8) * long(data[14] | data[15] << 8) > (1L << 17))
         return 0;
-    const QImage image = imaging::readTga(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
+    const QImage image =
+        imaging::readTga(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
     if (!image.isNull() && (image.width() < 1 || image.height() < 1))
         std::abort();
     return 0;

@@ -14,7 +14,9 @@ QString imagesDir() {
         .filePath(QStringLiteral("images"));
 }
 
-QString imagePath(const QString& name) { return QDir(imagesDir()).filePath(name); }
+QString imagePath(const QString& name) {
+    return QDir(imagesDir()).filePath(name);
+}
 
 ToolResult runTool(const QString& program, const QStringList& args) {
     QProcess p;

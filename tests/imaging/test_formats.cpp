@@ -44,7 +44,9 @@ std::string rowName(const testing::TestParamInfo<ManifestRow>& info) {
 
 class TestPicture : public testing::TestWithParam<ManifestRow> {};
 
-TEST(TestPictures, ManifestIsThere) { EXPECT_GT(manifestRows().size(), 80u); }
+TEST(TestPictures, ManifestIsThere) {
+    EXPECT_GT(manifestRows().size(), 80u);
+}
 
 TEST_P(TestPicture, LoadsWithStoredSizeAndReferencePixels) {
     const ManifestRow& row = GetParam();
@@ -82,8 +84,11 @@ TEST(Loading, FormatComesFromTheBytesNotTheName) {
     struct Case {
         const char* source;
         const char* disguise;
-    } cases[] = {{"storm.png", "storm.jpg"}, {"size_73x48_rgb24.pcx", "pic.BMP"},
-                 {"ladybird.jpg", "photo.qpx"}, {"flower.jpg", "Photo.KQP"}, {"size_73x48.bmp", "x.tif"}};
+    } cases[] = {{"storm.png", "storm.jpg"},
+                 {"size_73x48_rgb24.pcx", "pic.BMP"},
+                 {"ladybird.jpg", "photo.qpx"},
+                 {"flower.jpg", "Photo.KQP"},
+                 {"size_73x48.bmp", "x.tif"}};
     for (const Case& c : cases) {
         const QString target = dir + QLatin1Char('/') + QLatin1String(c.disguise);
         QFile::remove(target);
@@ -103,7 +108,8 @@ TEST(Loading, FailuresReportErrorAndLeaveNoPicture) {
     writeFile(dir + QStringLiteral("/text.bmp"), "just some text, not a picture at all");
     writeFile(dir + QStringLiteral("/short.tga"), QByteArray(10, '\0'));
     const QString missing = dir + QStringLiteral("/Missing File.JPG");
-    for (const QString& path : {missing, dir + QStringLiteral("/text.bmp"), dir + QStringLiteral("/short.tga"), dir}) {
+    for (const QString& path :
+         {missing, dir + QStringLiteral("/text.bmp"), dir + QStringLiteral("/short.tga"), dir}) {
         TPhoto photo;
         photo.setFileName(imagePath(QStringLiteral("storm.png")));
         ASSERT_EQ(photo.FXError(), 0);

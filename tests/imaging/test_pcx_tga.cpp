@@ -84,7 +84,7 @@ QByteArray patternPlanes(const PcxLayout& l, int bytesPerLine) {
 }
 
 class ReaderTest : public testing::Test {
-protected:
+  protected:
     QString path(const QString& name) const { return dir.filePath(name); }
 
     // Our decoding of `file` against ImageMagick's decoding of the same bytes.
@@ -92,7 +92,8 @@ protected:
         ASSERT_FALSE(ours.isNull()) << name.toStdString();
         const QByteArray reference = imageMagickRgba(path(name), autoOrient);
         ASSERT_EQ(reference.size(), qsizetype(ours.width()) * ours.height() * 4) << name.toStdString();
-        EXPECT_TRUE(rgbaBytes(ours) == reference) << name.toStdString() << " PSNR " << psnr(rgbaBytes(ours), reference);
+        EXPECT_TRUE(rgbaBytes(ours) == reference)
+            << name.toStdString() << " PSNR " << psnr(rgbaBytes(ours), reference);
     }
 
     QString convertFrom(const QString& source, const QStringList& options, const QString& target) {
@@ -132,7 +133,8 @@ TEST_F(ReaderTest, PcxPlanarAndPackedPaletteLayouts) {
     for (const PcxLayout& l : layouts) {
         for (bool rle : {true, false}) {
             const int bpl = (l.width * l.bits + 15) / 16 * 2;
-            const QString name = QStringLiteral("b%1p%2%3.pcx").arg(l.bits).arg(l.planes).arg(rle ? "r" : "n");
+            const QString name =
+                QStringLiteral("b%1p%2%3.pcx").arg(l.bits).arg(l.planes).arg(rle ? "r" : "n");
             ASSERT_TRUE(writeFile(path(name), pcxFile(l, bpl, patternPlanes(l, bpl), rle)));
             QString error;
             const QImage ours = readPcx(readFile(path(name)), &error);
@@ -141,7 +143,8 @@ TEST_F(ReaderTest, PcxPlanarAndPackedPaletteLayouts) {
             for (int y = 0; y < l.height; ++y)
                 for (int x = 0; x < l.width; ++x) {
                     const int i = (x + 2 * y) % colours;
-                    ASSERT_EQ(ours.pixel(x, y), qRgb(i * 16, 255 - i * 16, (i * 97) & 0xff)) << name.toStdString();
+                    ASSERT_EQ(ours.pixel(x, y), qRgb(i * 16, 255 - i * 16, (i * 97) & 0xff))
+                        << name.toStdString();
                 }
             // ImageMagick reads (and writes) one-bit files with set bits black whatever the colour map
             // says, so it is no reference for them.
@@ -171,7 +174,9 @@ TEST_F(ReaderTest, PcxRunsMayCrossLineEnds) {
 TEST_F(ReaderTest, PcxDamagedFilesAreRefused) {
     const QByteArray good = readFile(imagePath(QStringLiteral("storm_rgb24.pcx")));
     ASSERT_FALSE(readPcx(good).isNull());
-    auto patched = [&](int at, QByteArray bytes) { return QByteArray(good).replace(at, bytes.size(), bytes); };
+    auto patched = [&](int at, QByteArray bytes) {
+        return QByteArray(good).replace(at, bytes.size(), bytes);
+    };
     struct Row {
         const char* what;
         QByteArray file;
@@ -181,7 +186,7 @@ TEST_F(ReaderTest, PcxDamagedFilesAreRefused) {
         {"data cut in half", good.left(good.size() / 2)},
         {"xMax below xMin", patched(4, le16(500))},
         {"line shorter than the width", patched(66, le16(100))},
-        {"huge size, little data", patched(8, le16(65000)) .replace(10, 2, le16(65000))},
+        {"huge size, little data", patched(8, le16(65000)).replace(10, 2, le16(65000))},
         {"two planes of 8 bits", patched(65, QByteArray(1, 2))},
         {"three bits per pixel", patched(3, QByteArray(1, 3))},
         {"unknown encoding", patched(2, QByteArray(1, 7))},
@@ -232,7 +237,8 @@ TEST_F(ReaderTest, TgaDamagedFilesAreRefused) {
         {"mapped type without map", patched(2, QByteArray(1, 1)).replace(16, 1, QByteArray(1, 8))},
         {"odd depth", patched(16, QByteArray(1, 20))},
         {"id field past the end", patched(0, QByteArray(1, char(255))).left(100)},
-        {"colour map past the end", patched(1, QByteArray(1, 1)).replace(5, 3, QByteArray("\xff\xff\x18", 3)).left(300)},
+        {"colour map past the end",
+         patched(1, QByteArray(1, 1)).replace(5, 3, QByteArray("\xff\xff\x18", 3)).left(300)},
     };
     for (const Row& r : rows) {
         QString error;

@@ -42,8 +42,8 @@ TEST(Printing, PictureLandsAtTheTwipRectangle) {
 
         TPhoto photo;
         photo.setFileName(dir.filePath("red.png"));
-        photo.setPrinterLeft(1440); // 1 inch
-        photo.setPrinterTop(2880); // 2 inches
+        photo.setPrinterLeft(1440);  // 1 inch
+        photo.setPrinterTop(2880);   // 2 inches
         photo.setPrinterWidth(2880); // 2 inches
         photo.setPrinterHeight(720); // half an inch
         QPainter painter;
@@ -63,7 +63,7 @@ TEST(Printing, PictureLandsAtTheTwipRectangle) {
         const struct {
             QPoint at;
             bool inside;
-        } probes[] = {{{74, 146}, true},   {{214, 178}, true}, {{144, 162}, true}, {{69, 162}, false},
+        } probes[] = {{{74, 146}, true},   {{214, 178}, true},  {{144, 162}, true}, {{69, 162}, false},
                       {{219, 162}, false}, {{144, 141}, false}, {{144, 183}, false}};
         for (const auto& probe : probes) {
             const QRgb c = page.pixel(probe.at);

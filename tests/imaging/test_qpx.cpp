@@ -52,7 +52,7 @@ JpegHeaders readHeaders(const QByteArray& f) {
 }
 
 class QpxTest : public testing::Test {
-protected:
+  protected:
     QString path(const QString& name) const { return dir.filePath(name); }
 
     // Loads `source` and saves it as `target` with the given factors and sub-sampling.
@@ -109,8 +109,9 @@ TEST_F(QpxTest, QuantisationTablesMatchCjpegAtTheSameScaling) {
     for (const Row& r : rows) {
         const QString ours = QStringLiteral("q%1_%2.qpx").arg(r.lum).arg(r.chrom);
         ASSERT_EQ(save(QStringLiteral("storm.png"), ours, r.lum, r.chrom), 0);
-        const ToolResult cjpeg = runTool(QStringLiteral("cjpeg"), {QStringLiteral("-quality"), QLatin1String(r.quality),
-                                                                   QStringLiteral("-baseline"), ppm});
+        const ToolResult cjpeg =
+            runTool(QStringLiteral("cjpeg"),
+                    {QStringLiteral("-quality"), QLatin1String(r.quality), QStringLiteral("-baseline"), ppm});
         ASSERT_EQ(cjpeg.exitCode, 0) << cjpeg.err.toStdString();
         JpegHeaders peer = readHeaders(cjpeg.out);
         JpegHeaders mine = readHeaders(readFile(path(ours)));
@@ -214,8 +215,8 @@ TEST(ReducedDecode, SmallestScaleThatStillCoversTheThumbnail) {
     const struct {
         QSize picture;
         int numerator;
-    } rows[] = {{{4000, 3000}, 1}, {{640, 480}, 1}, {{320, 240}, 2}, {{480, 640}, 1},
-                {{100, 95}, 5},    {{73, 48}, 8},   {{72, 48}, 8},   {{1000, 100}, 1}, {{150, 120}, 4}};
+    } rows[] = {{{4000, 3000}, 1}, {{640, 480}, 1}, {{320, 240}, 2},  {{480, 640}, 1}, {{100, 95}, 5},
+                {{73, 48}, 8},     {{72, 48}, 8},   {{1000, 100}, 1}, {{150, 120}, 4}};
     for (const auto& r : rows)
         EXPECT_EQ(imaging::reducedScaleNumerator(r.picture, QSize(72, 49)), r.numerator)
             << r.picture.width() << "x" << r.picture.height();
@@ -243,10 +244,11 @@ TEST_F(QpxTest, ThumbnailLoadIsDjpegsReducedDecodeAndReportsTheFullSize) {
         ASSERT_EQ(photo.image().size(), r.reduced) << r.file;
 
         const QString ppm = path(QStringLiteral("reduced.ppm"));
-        const ToolResult djpeg = runTool(QStringLiteral("djpeg"),
-                                         {QStringLiteral("-scale"), QLatin1String(r.scale), QStringLiteral("-dct"),
-                                          QStringLiteral("fast"), QStringLiteral("-nosmooth"), QStringLiteral("-rgb"),
-                                          QStringLiteral("-outfile"), ppm, imagePath(QLatin1String(r.file))});
+        const ToolResult djpeg =
+            runTool(QStringLiteral("djpeg"),
+                    {QStringLiteral("-scale"), QLatin1String(r.scale), QStringLiteral("-dct"),
+                     QStringLiteral("fast"), QStringLiteral("-nosmooth"), QStringLiteral("-rgb"),
+                     QStringLiteral("-outfile"), ppm, imagePath(QLatin1String(r.file))});
         ASSERT_EQ(djpeg.exitCode, 0) << djpeg.err.toStdString();
         EXPECT_TRUE(rgbaBytes(photo.image()) == imageMagickRgba(ppm)) << r.file;
     }

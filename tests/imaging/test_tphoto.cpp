@@ -14,8 +14,12 @@ using namespace imaging_test;
 
 namespace {
 
-uint32_t le32(const uchar* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
-uint16_t le16(const uchar* p) { return uint16_t(p[0] | p[1] << 8); }
+uint32_t le32(const uchar* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24;
+}
+uint16_t le16(const uchar* p) {
+    return uint16_t(p[0] | p[1] << 8);
+}
 
 QByteArray dibBytes(qintptr handle) {
     const uchar* p = GlobalLock(handle);
@@ -47,8 +51,12 @@ TEST(ResizeImage, GivesExactlyTheAskedSize) {
     const struct {
         const char* file;
         int w, h;
-    } rows[] = {{"storm.jpg", 64, 48},  {"size_100x95.png", 56, 53}, {"size_100x95.png", 50, 48},
-                {"size_73x48_rgb24.pcx", 64, 42}, {"size_1x1.png", 1, 1}, {"size_40x10.bmp", 640, 1},
+    } rows[] = {{"storm.jpg", 64, 48},
+                {"size_100x95.png", 56, 53},
+                {"size_100x95.png", 50, 48},
+                {"size_73x48_rgb24.pcx", 64, 42},
+                {"size_1x1.png", 1, 1},
+                {"size_40x10.bmp", 640, 1},
                 {"flower_alpha_160x120.png", 33, 25}};
     for (const auto& r : rows) {
         TPhoto photo;
