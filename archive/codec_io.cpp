@@ -84,7 +84,9 @@ ByteSink::ByteSink(const CodecJob& job, uint64_t budget, bool scramble, bool com
     : job_(job), scrambler_(scramble ? job.password : std::string()), computeCrc_(computeCrc),
       budget_(budget) {}
 
-void ByteSink::Overflow() { throw EUnableToCompress("Could not compress data"); }
+void ByteSink::Overflow() {
+    throw EUnableToCompress("Could not compress data");
+}
 
 void ByteSink::write(const uint8_t* p, size_t n) {
     if (n > budget_ - written_)

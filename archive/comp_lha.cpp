@@ -17,7 +17,9 @@ namespace {
 
 constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
 
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+bool IsSeparator(char c) {
+    return c == '/' || c == '\\';
+}
 
 std::string WithTrailingSeparator(const std::string& path) {
     if (path.empty() || IsSeparator(path.back()))
@@ -75,7 +77,8 @@ std::string CreateTempFile(const std::string& folder) {
     static std::mt19937_64 random{std::random_device{}()};
     for (int attempt = 0; attempt < 100; ++attempt) {
         char name[32];
-        std::snprintf(name, sizeof name, "LHA%08llx.tmp", static_cast<unsigned long long>(random() & 0xFFFFFFFF));
+        std::snprintf(name, sizeof name, "LHA%08llx.tmp",
+                      static_cast<unsigned long long>(random() & 0xFFFFFFFF));
         const std::string path = WithTrailingSeparator(folder.empty() ? std::string(".") : folder) + name;
         if (std::FILE* f = std::fopen(path.c_str(), "wbx")) {
             std::fclose(f);
@@ -107,7 +110,8 @@ bool NameInList(const std::string& name, const std::vector<std::string>& lines) 
         SplitPath(line, lineFolder, lineBase);
         if (EqualsIgnoreCase(PlatformName(lineFolder), PlatformName(folder)) && MatchesMask(base, lineBase))
             return true;
-        if (lineFolder.empty() && MatchesMask(base, lineBase) && line.find_first_of("*?") != std::string::npos)
+        if (lineFolder.empty() && MatchesMask(base, lineBase) &&
+            line.find_first_of("*?") != std::string::npos)
             return true;
     }
     return false;
@@ -131,12 +135,16 @@ bool IsUnsafeMemberName(const std::string& name) {
 }
 
 TCompLHA::TCompLHA()
-    : ConfirmMessages{"Please confirm", "Compress %s as %s?", "Expand %s to %s?", "Delete %s from the archive?",
-                      "Verify archive integrity of %s?"} {}
+    : ConfirmMessages{"Please confirm", "Compress %s as %s?", "Expand %s to %s?",
+                      "Delete %s from the archive?", "Verify archive integrity of %s?"} {}
 
-void TCompLHA::SetTargetPath(const std::string& path) { targetPath_ = WithTrailingSeparator(path); }
+void TCompLHA::SetTargetPath(const std::string& path) {
+    targetPath_ = WithTrailingSeparator(path);
+}
 
-void TCompLHA::SetTempArchivePath(const std::string& path) { tempArchivePath_ = WithTrailingSeparator(path); }
+void TCompLHA::SetTempArchivePath(const std::string& path) {
+    tempArchivePath_ = WithTrailingSeparator(path);
+}
 
 void TCompLHA::FindFiles(std::vector<std::string>& list, const std::string& folder, bool includeAll,
                          const std::string& mask) const {
@@ -170,8 +178,8 @@ bool TCompLHA::confirmName(int line, const std::string& first, std::string& name
     return true;
 }
 
-void TCompLHA::compressMember(std::ostream& out, std::istream& in, const std::string& storedName, LhaMethod method,
-                              uint32_t dateTime, int attribute) {
+void TCompLHA::compressMember(std::ostream& out, std::istream& in, const std::string& storedName,
+                              LhaMethod method, uint32_t dateTime, int attribute) {
     const auto started = std::chrono::steady_clock::now();
     const uint64_t size = FileSize(in);
     if (size > 0xFFFFFFFFu)
@@ -218,8 +226,9 @@ void TCompLHA::compressMember(std::ostream& out, std::istream& in, const std::st
     if (!out)
         throw EInOutError("Write error");
     compressionPercentage_ = Percent(result.bytesWritten, size);
-    durationMs_ = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started)
-                      .count();
+    durationMs_ =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started)
+            .count();
 }
 
 void TCompLHA::CompressToStream(std::ostream& out, std::vector<std::string>& files, TCompLHAMethod method) {
@@ -297,8 +306,9 @@ void TCompLHA::Compress() {
     if (archiveExists && !AllowDuplicates) {
         if (!tempArchivePath_.empty() && fs::is_directory(tempArchivePath_, ec) &&
             (fs::status(tempArchivePath_, ec).permissions() & fs::perms::owner_write) != fs::perms::none &&
-            !EqualsIgnoreCase(fs::weakly_canonical(tempArchivePath_, ec).string(),
-                              fs::weakly_canonical(FolderOf(fs::absolute(ArchiveName).string()), ec).string())) {
+            !EqualsIgnoreCase(
+                fs::weakly_canonical(tempArchivePath_, ec).string(),
+                fs::weakly_canonical(FolderOf(fs::absolute(ArchiveName).string()), ec).string())) {
             std::string folder, name;
             SplitPath(ArchiveName, folder, name);
             work = tempArchivePath_ + name;
@@ -395,7 +405,7 @@ void TCompLHA::Compress() {
         throw ECompLHACouldNotRenameFile("Could not replace " + ArchiveName + " with " + work);
 }
 
-void TCompLHA::copyOlderMembers(std::ostream& out, const std::vector<std::string>& newNames) const {
+void TCompLHA::copyOlderMembers(std::ostream& out, const std::vector<std::string>& newNames) {
     std::ifstream in(ArchiveName, std::ios::binary);
     if (!in)
         throw EInOutError("Cannot open " + ArchiveName);
@@ -406,7 +416,9 @@ void TCompLHA::copyOlderMembers(std::ostream& out, const std::vector<std::string
     in.seekg(static_cast<std::streamoff>(pos));
     LhaMemberHeader header;
     std::vector<char> buffer(1 << 16);
+    fileInformationIndex_ = -1;
     while (ReadMemberHeader(in, header, size - pos)) {
+        ++fileInformationIndex_;
         const uint64_t dataPos = static_cast<uint64_t>(in.tellg());
         bool replaced = false;
         for (const std::string& n : newNames)
@@ -616,7 +628,8 @@ void TCompLHA::expandMember(std::istream& archive, const LhaMemberHeader& header
             throw;
         }
         durationMs_ =
-            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count();
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started)
+                .count();
         if (result.crc != header.crc || result.bytesWritten != header.originalSize) {
             if (header.scrambled)
                 throw EcompLHAEncrypted("Invalid password -- cannot decrypt file");
@@ -633,7 +646,8 @@ void TCompLHA::expandMember(std::istream& archive, const LhaMemberHeader& header
             if (ec)
                 throw EInOutError("Cannot replace " + target);
             if (header.attribute & 0x01)
-                fs::permissions(target, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                fs::permissions(target,
+                                fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                                 fs::perm_options::remove, ec);
         }
     } catch (...) {

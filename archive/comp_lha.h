@@ -19,11 +19,12 @@ enum class TCompLHAProcessMode { cmCompress = 0, cmExpand = 1, cmDelete = 2 };
 enum class TCompLHAConfirmAnswer { Yes, No, Cancel };
 
 // dateTime is the MS-DOS date in the high 16 bits and the time in the low 16 bits.
-using TCompLHAFilenameCheckEvent = std::function<void(const std::string& originalFilePath, std::string& newFilePath,
-                                                      uint32_t dateTime, TCompLHAProcessMode mode)>;
-using TCompLHAAfterProcessedEvent = std::function<void(const std::string& originalFilePath,
-                                                       const std::string& newFilePath, uint32_t dateTime,
-                                                       TCompLHAProcessMode mode)>;
+using TCompLHAFilenameCheckEvent =
+    std::function<void(const std::string& originalFilePath, std::string& newFilePath, uint32_t dateTime,
+                       TCompLHAProcessMode mode)>;
+using TCompLHAAfterProcessedEvent =
+    std::function<void(const std::string& originalFilePath, const std::string& newFilePath, uint32_t dateTime,
+                       TCompLHAProcessMode mode)>;
 // Setting PercentageDone to -1 cancels the operation.
 using TCompLHAShowProgressEvent = std::function<void(int& PercentageDone)>;
 // Shows a question with Yes, No and Cancel; the program's windows supply it.
@@ -99,8 +100,9 @@ class TCompLHA {
     bool confirmName(int line, const std::string& first, std::string& name) const;
     void compressMember(std::ostream& out, std::istream& in, const std::string& storedName, LhaMethod method,
                         uint32_t dateTime, int attribute);
-    void expandMember(std::istream& archive, const LhaMemberHeader& header, std::vector<std::string>& targets);
-    void copyOlderMembers(std::ostream& out, const std::vector<std::string>& newNames) const;
+    void expandMember(std::istream& archive, const LhaMemberHeader& header,
+                      std::vector<std::string>& targets);
+    void copyOlderMembers(std::ostream& out, const std::vector<std::string>& newNames);
     uint64_t archiveStart(std::istream& in, uint64_t size) const;
 
     std::string targetPath_;

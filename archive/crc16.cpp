@@ -29,7 +29,9 @@ const Crc16Tables& Tables() {
 
 } // namespace
 
-const uint16_t* Crc16Table() { return Tables().t[0].data(); }
+const uint16_t* Crc16Table() {
+    return Tables().t[0].data();
+}
 
 uint16_t UpdateCrc16(uint16_t crc, const uint8_t* data, size_t length) {
     const auto& t = Tables().t;

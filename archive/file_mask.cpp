@@ -29,11 +29,15 @@ bool MatchPart(const std::string& name, const std::string& mask) {
     return name.size() == mask.size();
 }
 
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+bool IsSeparator(char c) {
+    return c == '/' || c == '\\';
+}
 
 } // namespace
 
-bool EqualsIgnoreCase(const std::string& a, const std::string& b) { return Lower(a) == Lower(b); }
+bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
+    return Lower(a) == Lower(b);
+}
 
 void SplitPath(const std::string& path, std::string& folder, std::string& name) {
     const size_t cut = path.find_last_of("/\\");
@@ -77,8 +81,10 @@ uint32_t FileDosDateTime(const std::string& path) {
         return (0u << 9 | 1u << 5 | 1u) << 16; // 1980-01-01, the earliest date the format holds
     if (year > 2107)
         year = 2107;
-    const uint32_t date = static_cast<uint32_t>(((year - 1980) << 9) | ((local.tm_mon + 1) << 5) | local.tm_mday);
-    const uint32_t time = static_cast<uint32_t>((local.tm_hour << 11) | (local.tm_min << 5) | (local.tm_sec / 2));
+    const uint32_t date =
+        static_cast<uint32_t>(((year - 1980) << 9) | ((local.tm_mon + 1) << 5) | local.tm_mday);
+    const uint32_t time =
+        static_cast<uint32_t>((local.tm_hour << 11) | (local.tm_min << 5) | (local.tm_sec / 2));
     return date << 16 | time;
 }
 
@@ -99,7 +105,8 @@ void SetFileDosDateTime(const std::string& path, uint16_t date, uint16_t time) {
     fs::last_write_time(path, std::chrono::file_clock::from_sys(sys), ec);
 }
 
-void FindMatchingFiles(std::vector<std::string>& list, std::string folder, bool includeAll, std::string mask) {
+void FindMatchingFiles(std::vector<std::string>& list, std::string folder, bool includeAll,
+                       std::string mask) {
     list.clear();
     if (!folder.empty() && !IsSeparator(folder.back()))
         folder.push_back('/');

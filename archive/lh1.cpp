@@ -181,7 +181,8 @@ class Lh1Expander {
 
 class Lh1Compressor {
   public:
-    Lh1Compressor(ByteSource& in, ByteSink& out) : finder_(in, {kWindow, kMaxMatch, 64, kMaxMatch}), bits_(out) {}
+    Lh1Compressor(ByteSource& in, ByteSink& out)
+        : finder_(in, {kWindow, kMaxMatch, 64, kMaxMatch}), bits_(out) {}
 
     void run() {
         uint32_t pos = 1;

@@ -20,7 +20,9 @@ constexpr uint32_t kMaxLazy = 64;
 // A three-byte match this far back costs more bits than three literals, as a rule.
 constexpr uint32_t kTooFar = 2048;
 
-unsigned BitCount(unsigned v) { return v == 0 ? 0 : 32 - static_cast<unsigned>(__builtin_clz(v)); }
+unsigned BitCount(unsigned v) {
+    return v == 0 ? 0 : 32 - static_cast<unsigned>(__builtin_clz(v));
+}
 
 class Lh5Compressor {
   public:

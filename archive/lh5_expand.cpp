@@ -13,7 +13,9 @@ namespace {
 
 using namespace lh5;
 
-[[noreturn]] void BadTable() { throw ELZHBadDecodeTable("Bad decode table in archive!"); }
+[[noreturn]] void BadTable() {
+    throw ELZHBadDecodeTable("Bad decode table in archive!");
+}
 
 struct Lh5Tables {
     uint8_t cLen[kNC];
@@ -151,7 +153,9 @@ class Lh5Expander {
             }
             bits_.skip(t.ptLen[c]);
             if (c <= 2) {
-                int run = c == 0 ? 1 : c == 1 ? static_cast<int>(bits_.get(4)) + 3 : static_cast<int>(bits_.get(kCBits)) + 20;
+                int run = c == 0   ? 1
+                          : c == 1 ? static_cast<int>(bits_.get(4)) + 3
+                                   : static_cast<int>(bits_.get(kCBits)) + 20;
                 if (i + run > kNC)
                     BadTable();
                 while (run-- > 0)

@@ -14,7 +14,9 @@ namespace {
 
 constexpr const char* kMethodIds[] = {"-lh0-", "-lh1-", "-lh5-", "-rle-", "-lhd-"};
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 // Level-1 extended headers for a member: attribute (when set) and folder (when there is one).
 std::string ExtendedHeaders(const LhaMemberHeader& header, const std::string& folder) {
@@ -149,7 +151,9 @@ uint64_t ReadExtendedHeaders(std::istream& in, uint16_t size, uint64_t limit, st
 
 } // namespace
 
-const char* MethodIdentifier(LhaMethod method) { return kMethodIds[static_cast<int>(method)]; }
+const char* MethodIdentifier(LhaMethod method) {
+    return kMethodIds[static_cast<int>(method)];
+}
 
 uint8_t HeaderChecksum(const uint8_t* bytes, size_t length) {
     unsigned sum = 0;
@@ -194,7 +198,9 @@ std::string BuildStoredName(const std::string& filePath, const StoredNameOptions
     return name;
 }
 
-size_t MemberHeaderLength(const LhaMemberHeader& header) { return BuildHeaderBytes(header).size(); }
+size_t MemberHeaderLength(const LhaMemberHeader& header) {
+    return BuildHeaderBytes(header).size();
+}
 
 void WriteMemberHeader(std::ostream& out, const LhaMemberHeader& header) {
     const std::string bytes = BuildHeaderBytes(header);
@@ -283,7 +289,8 @@ bool ReadMemberHeader(std::istream& in, LhaMemberHeader& header, uint64_t bytesT
             known = true;
         }
     if (!known)
-        throw ECompLHAUnrecognizedCompressionMethod("Unrecognized compression method: \"" + id + "\" in header");
+        throw ECompLHAUnrecognizedCompressionMethod("Unrecognized compression method: \"" + id +
+                                                    "\" in header");
     if (bytesToEnd < have || packed > bytesToEnd - have)
         throw ECompLHAInvalidHeader("Unexpected end of archive in the data of " + header.name);
     return true;

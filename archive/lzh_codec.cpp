@@ -25,8 +25,8 @@ CodecResult RunCodec(const CodecJob& job) {
     const bool scrambled = !job.password.empty();
     ByteSource in(job, scrambled && !compress, compress);
     // An expansion is bounded by the size the member says it has, not by the budget.
-    ByteSink out(job, compress ? job.inputLength : std::numeric_limits<uint64_t>::max(), scrambled && compress,
-                 !compress);
+    ByteSink out(job, compress ? job.inputLength : std::numeric_limits<uint64_t>::max(),
+                 scrambled && compress, !compress);
     switch (job.method) {
     case LhaMethod::Lh0:
         CopyStored(in, out, compress ? std::numeric_limits<uint64_t>::max() : job.expectedSize);
@@ -39,7 +39,8 @@ CodecResult RunCodec(const CodecJob& job) {
         break;
     case LhaMethod::Rle:
         if (compress)
-            throw ECompLHAUnrecognizedCompressionMethod("Unrecognized compression method: \"-rle-\" in header");
+            throw ECompLHAUnrecognizedCompressionMethod(
+                "Unrecognized compression method: \"-rle-\" in header");
         ExpandRle(in, out, job.expectedSize);
         break;
     case LhaMethod::Directory:

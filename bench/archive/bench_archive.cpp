@@ -47,7 +47,9 @@ void operator delete(void* p) noexcept {
         gCurrent -= *reinterpret_cast<size_t*>(base);
     std::free(base);
 }
-void operator delete(void* p, size_t) noexcept { operator delete(p); }
+void operator delete(void* p, size_t) noexcept {
+    operator delete(p);
+}
 
 namespace {
 
@@ -80,7 +82,8 @@ Corpus Collect(const std::string& name, const std::vector<std::string>& roots, u
     std::vector<fs::path> candidates;
     for (const std::string& root : roots) {
         std::error_code ec;
-        for (auto it = fs::recursive_directory_iterator(root, fs::directory_options::skip_permission_denied, ec);
+        for (auto it =
+                 fs::recursive_directory_iterator(root, fs::directory_options::skip_permission_denied, ec);
              it != fs::recursive_directory_iterator(); it.increment(ec)) {
             if (ec)
                 break;
@@ -100,7 +103,8 @@ Corpus Collect(const std::string& name, const std::vector<std::string>& roots, u
             break;
         std::error_code ec;
         const uint64_t size = fs::file_size(p, ec);
-        if (ec || size == 0 || size > 4 * 1024 * 1024 || (text && !LooksLikeText(p)) || (!text && LooksLikeText(p)))
+        if (ec || size == 0 || size > 4 * 1024 * 1024 || (text && !LooksLikeText(p)) ||
+            (!text && LooksLikeText(p)))
             continue;
         char stored[32];
         std::snprintf(stored, sizeof stored, "f%05zu.dat", c.files.size());
@@ -165,7 +169,9 @@ void TestWithUs(const std::string& archive) {
     }
 }
 
-uint64_t SizeOf(const std::string& path) { return fs::file_size(path); }
+uint64_t SizeOf(const std::string& path) {
+    return fs::file_size(path);
+}
 
 void Report(benchmark::State& state, const Corpus& c) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * c.bytes));
@@ -210,8 +216,8 @@ class ArchiveReporter : public benchmark::ConsoleReporter {
         for (const Run& run : runs)
             if (run.run_type == Run::RT_Iteration)
                 mbps_[run.run_name.function_name] = run.counters.count("bytes_per_second")
-                                                ? run.counters.at("bytes_per_second").value / 1e6
-                                                : 0.0;
+                                                        ? run.counters.at("bytes_per_second").value / 1e6
+                                                        : 0.0;
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
@@ -235,7 +241,8 @@ class ArchiveReporter : public benchmark::ConsoleReporter {
                 continue;
             const double ratio = mbps_[l.ours] / mbps_[l.peer];
             std::printf("ratio %-22s ours %8.1f MB/s  %-8s %8.1f MB/s  = %.2fx (goal %.1fx) %s\n", l.what,
-                        mbps_[l.ours], l.peerName, mbps_[l.peer], ratio, l.goal, ratio >= l.goal ? "ok" : "BELOW");
+                        mbps_[l.ours], l.peerName, mbps_[l.peer], ratio, l.goal,
+                        ratio >= l.goal ? "ok" : "BELOW");
         }
         for (const auto& [corpus, c] : gCorpora) {
             const uint64_t ours = SizeOf(c.lh5Archive);
@@ -245,10 +252,11 @@ class ArchiveReporter : public benchmark::ConsoleReporter {
             const uint64_t peer = SizeOf(jlha);
             std::printf("ratio %-22s ours %10llu bytes  jlha %10llu bytes  = %.4fx (goal <= 1) %s\n",
                         ("lh5 size " + corpus).c_str(), static_cast<unsigned long long>(ours),
-                        static_cast<unsigned long long>(peer), static_cast<double>(ours) / static_cast<double>(peer),
-                        ours <= peer ? "ok" : "ABOVE");
+                        static_cast<unsigned long long>(peer),
+                        static_cast<double>(ours) / static_cast<double>(peer), ours <= peer ? "ok" : "ABOVE");
         }
-        std::printf("memory one lh5 compress run %zu KB, one lh5 expand run %zu KB, lh1 %zu/%zu KB (goal <= 1024 KB)\n",
+        std::printf("memory one lh5 compress run %zu KB, one lh5 expand run %zu KB, lh1 %zu/%zu KB (goal <= "
+                    "1024 KB)\n",
                     memory_[0] / 1024, memory_[1] / 1024, memory_[2] / 1024, memory_[3] / 1024);
         std::fflush(stdout);
     }
@@ -282,7 +290,8 @@ size_t PeakOfRun(CodecDirection direction, LhaMethod method, const std::string& 
 } // namespace
 
 int main(int argc, char** argv) {
-    gWork = (fs::temp_directory_path() / ("verasco-bench-archive-" + std::to_string(std::random_device{}()))).string();
+    gWork = (fs::temp_directory_path() / ("verasco-bench-archive-" + std::to_string(std::random_device{}())))
+                .string();
     fs::create_directories(gWork);
     std::fprintf(stderr, "building corpora in %s\n", gWork.c_str());
     gCorpora["text"] = Collect("text", {"/usr/include", "/usr/share/doc"}, 30ull << 20, true);
@@ -294,7 +303,8 @@ int main(int argc, char** argv) {
         CompressWithUs(c, TCompLHAMethod::colh5, c.lh5Archive);
         CompressWithUs(c, TCompLHAMethod::colh1, c.lh1Archive);
         std::fprintf(stderr, "jlha on %s (slow, for the size only)\n", name.c_str());
-        Shell("cd " + c.folder + " && jlha c0 " + gWork + "/jlha-" + name + ".lzh" + FileList(c) + " >/dev/null");
+        Shell("cd " + c.folder + " && jlha c0 " + gWork + "/jlha-" + name + ".lzh" + FileList(c) +
+              " >/dev/null");
     }
 
     ArchiveReporter reporter;
@@ -310,7 +320,8 @@ int main(int argc, char** argv) {
         reporter.memory_[2] = PeakOfRun(CodecDirection::Compress, LhaMethod::Lh1, text, 0);
         std::istringstream in(text);
         std::ostringstream packed5, packed1;
-        for (auto [method, sink] : {std::pair{LhaMethod::Lh5, &packed5}, std::pair{LhaMethod::Lh1, &packed1}}) {
+        for (auto [method, sink] :
+             {std::pair{LhaMethod::Lh5, &packed5}, std::pair{LhaMethod::Lh1, &packed1}}) {
             in.clear();
             in.seekg(0);
             CodecJob job;
@@ -326,13 +337,36 @@ int main(int argc, char** argv) {
 
     for (const char* corpus : {"text", "bin"}) {
         const std::string c = corpus;
-        benchmark::RegisterBenchmark(("lh5_expand_ours/" + c).c_str(), BM_Lh5ExpandOurs, c)->Unit(benchmark::kMillisecond)->Iterations(3);
-        benchmark::RegisterBenchmark(("lh5_lhasa_t/" + c).c_str(), BM_ExpandLhasa, c, false)->Unit(benchmark::kMillisecond)->Iterations(3);
-        benchmark::RegisterBenchmark(("lh1_expand_ours/" + c).c_str(), BM_Lh1ExpandOurs, c)->Unit(benchmark::kMillisecond)->Iterations(2);
-        benchmark::RegisterBenchmark(("lh1_lhasa_t/" + c).c_str(), BM_ExpandLhasa, c, true)->Unit(benchmark::kMillisecond)->Iterations(2);
-        benchmark::RegisterBenchmark(("lh5_compress_ours/" + c).c_str(), BM_CompressOurs, c, TCompLHAMethod::colh5)->Unit(benchmark::kMillisecond)->Iterations(2);
-        benchmark::RegisterBenchmark(("lh1_compress_ours/" + c).c_str(), BM_CompressOurs, c, TCompLHAMethod::colh1)->Unit(benchmark::kMillisecond)->Iterations(2);
-        benchmark::RegisterBenchmark(("gzip6/" + c).c_str(), BM_CompressGzip, c)->Unit(benchmark::kMillisecond)->Iterations(2);
+        benchmark::RegisterBenchmark(("lh5_expand_ours/" + c).c_str(), BM_Lh5ExpandOurs, c)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(3);
+        benchmark::RegisterBenchmark(("lh5_lhasa_t/" + c).c_str(), BM_ExpandLhasa, c, false)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(3);
+        benchmark::RegisterBenchmark(("lh1_expand_ours/" + c).c_str(), BM_Lh1ExpandOurs, c)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(2);
+        benchmark::RegisterBenchmark(("lh1_lhasa_t/" + c).c_str(), BM_ExpandLhasa, c, true)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(2);
+        benchmark::RegisterBenchmark(("lh5_compress_ours/" + c).c_str(), BM_CompressOurs, c,
+                                     TCompLHAMethod::colh5)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(2);
+        benchmark::RegisterBenchmark(("lh1_compress_ours/" + c).c_str(), BM_CompressOurs, c,
+                                     TCompLHAMethod::colh1)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(2);
+        benchmark::RegisterBenchmark(("gzip6/" + c).c_str(), BM_CompressGzip, c)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(2);
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks(&reporter);

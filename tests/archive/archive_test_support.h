@@ -21,7 +21,8 @@ class TempDir {
   public:
     TempDir() {
         std::random_device rd;
-        path_ = fs::temp_directory_path() / ("verasco-archive-" + std::to_string(rd()) + std::to_string(rd()));
+        path_ =
+            fs::temp_directory_path() / ("verasco-archive-" + std::to_string(rd()) + std::to_string(rd()));
         fs::create_directories(path_);
     }
     ~TempDir() {
@@ -59,8 +60,9 @@ inline std::string RandomBytes(size_t n, uint32_t seed) {
 
 // Text with the repetitions of real prose: words drawn from a small vocabulary.
 inline std::string SampleText(size_t n, uint32_t seed) {
-    static const char* words[] = {"the ", "slide ", "show ", "picture ", "of ", "and ", "a ", "folder ",
-                                  "image ", "archive ", "member ", "header ", "with ", "\n", "compress ", "to "};
+    static const char* words[] = {"the ",  "slide ",  "show ",     "picture ", "of ",     "and ",
+                                  "a ",    "folder ", "image ",    "archive ", "member ", "header ",
+                                  "with ", "\n",      "compress ", "to "};
     std::mt19937 gen(seed);
     std::string s;
     while (s.size() < n)
@@ -71,7 +73,8 @@ inline std::string SampleText(size_t n, uint32_t seed) {
 
 // Runs a shell command; returns its exit status and fills `output` with stdout and stderr.
 inline int RunCommand(const std::string& command, std::string* output = nullptr) {
-    const std::string log = (fs::temp_directory_path() / ("verasco-run-" + std::to_string(std::random_device{}()))).string();
+    const std::string log =
+        (fs::temp_directory_path() / ("verasco-run-" + std::to_string(std::random_device{}()))).string();
     const int status = std::system((command + " >" + log + " 2>&1").c_str());
     if (output)
         *output = ReadFile(log);
@@ -80,7 +83,9 @@ inline int RunCommand(const std::string& command, std::string* output = nullptr)
     return status == -1 ? -1 : WEXITSTATUS(status);
 }
 
-inline bool HaveProgram(const std::string& name) { return RunCommand("command -v " + name) == 0; }
+inline bool HaveProgram(const std::string& name) {
+    return RunCommand("command -v " + name) == 0;
+}
 
 inline std::string TestData() {
     const char* env = std::getenv("VERASCO_TESTDATA");

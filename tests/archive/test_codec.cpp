@@ -53,7 +53,9 @@ std::string Expand(const std::string& packed, LhaMethod method, uint64_t size, u
     return out.str();
 }
 
-uint16_t Crc(const std::string& s) { return UpdateCrc16(0, reinterpret_cast<const uint8_t*>(s.data()), s.size()); }
+uint16_t Crc(const std::string& s) {
+    return UpdateCrc16(0, reinterpret_cast<const uint8_t*>(s.data()), s.size());
+}
 
 std::string Binary(size_t n) {
     // Instructions-like data: runs, small numbers and repeated records.
@@ -98,7 +100,8 @@ TEST(Codec, RoundTripForEveryMethodAndSize) {
                 EXPECT_LT(p.data.size(), input.size()) << what;
             }
             uint16_t crc = 0;
-            EXPECT_EQ(Expand(p.data, method, input.size(), &crc), input) << what << " method " << static_cast<int>(method);
+            EXPECT_EQ(Expand(p.data, method, input.size(), &crc), input)
+                << what << " method " << static_cast<int>(method);
             EXPECT_EQ(crc, Crc(input)) << what;
         }
     }
@@ -145,10 +148,10 @@ TEST(Codec, RunLengthExpansion) {
         {"abc", 3, "abc"},
         {std::string("x\x94\x04y", 4), 5, "xxxxy"},
         {std::string("\x94\x00z", 3), 2, "\x94z"},
-        {std::string("\x94\x03", 2), 2, std::string(2, '\0')},          // nothing read before: 0
-        {std::string("a\x94\x00\x94\x03", 5), 4, "a\x94\x94\x94"},       // after a run the byte is 0x94
-        {std::string("q\x94\xFF", 3), 10, std::string(10, 'q')},        // stops at the member's size
-        {std::string("ab\x94", 3), 5, "ab"},                             // input ends inside a run
+        {std::string("\x94\x03", 2), 2, std::string(2, '\0')},     // nothing read before: 0
+        {std::string("a\x94\x00\x94\x03", 5), 4, "a\x94\x94\x94"}, // after a run the byte is 0x94
+        {std::string("q\x94\xFF", 3), 10, std::string(10, 'q')},   // stops at the member's size
+        {std::string("ab\x94", 3), 5, "ab"},                       // input ends inside a run
     };
     for (const auto& r : rows)
         EXPECT_EQ(Expand(r.in, LhaMethod::Rle, r.size), r.out) << r.in.size();

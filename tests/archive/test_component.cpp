@@ -49,8 +49,9 @@ TEST(Component, Defaults) {
     TCompLHA lha;
     EXPECT_EQ(lha.ArchiveType, TCompLHAArchiveType::caLHARC);
     EXPECT_EQ(lha.CompressionMethod, TCompLHAMethod::colh0);
-    EXPECT_FALSE(lha.MakeDirectories || lha.SafeMode || lha.VerifyMode || lha.AllowDuplicates || lha.StorePath ||
-                 lha.ForceUpperCase || lha.ExceptionOnFileError || lha.Confirm || lha.CheckSpaceBeforeExpand);
+    EXPECT_FALSE(lha.MakeDirectories || lha.SafeMode || lha.VerifyMode || lha.AllowDuplicates ||
+                 lha.StorePath || lha.ForceUpperCase || lha.ExceptionOnFileError || lha.Confirm ||
+                 lha.CheckSpaceBeforeExpand);
     EXPECT_EQ(lha.ConfirmMessages,
               (std::vector<std::string>{"Please confirm", "Compress %s as %s?", "Expand %s to %s?",
                                         "Delete %s from the archive?", "Verify archive integrity of %s?"}));
@@ -67,8 +68,8 @@ TEST(Component, CompressScanAndExpand) {
     TCompLHA lha;
     lha.ArchiveName = f.dir / "a.lzh";
     lha.CompressionMethod = TCompLHAMethod::colh5;
-    lha.FilesToProcess = {f.add("Text.txt", text), f.add("empty.dat", ""), f.add("noise.bin", RandomBytes(9000, 1)),
-                          f.src + "/missing.txt"};
+    lha.FilesToProcess = {f.add("Text.txt", text), f.add("empty.dat", ""),
+                          f.add("noise.bin", RandomBytes(9000, 1)), f.src + "/missing.txt"};
     lha.Compress();
     EXPECT_EQ(lha.FilesToProcess, (std::vector<std::string>{"TEXT.TXT", "EMPTY.DAT", "NOISE.BIN"}));
     EXPECT_EQ(lha.Processed(), lha.FilesToProcess);
@@ -116,7 +117,8 @@ TEST(Component, LevelOneKeepsCaseAndFolders) {
     lha.FilesToProcess.clear();
     lha.Expand();
     EXPECT_EQ(ReadFile(f.out + "/Pics/Holiday/One.bmp"), SampleText(5000, 2));
-    EXPECT_EQ(lha.Processed(), (std::vector<std::string>{f.out + "/Pics/Holiday/One.bmp", f.out + "/Top.txt"}));
+    EXPECT_EQ(lha.Processed(),
+              (std::vector<std::string>{f.out + "/Pics/Holiday/One.bmp", f.out + "/Top.txt"}));
 }
 
 TEST(Component, CompressingIntoAnArchiveReplacesSameNamedMembers) {
@@ -199,9 +201,10 @@ TEST(Component, FindFilesAndPatterns) {
         const char* name;
         const char* mask;
         bool match;
-    } rows[] = {{"photo.bmp", "*.bmp", true},   {"photo.bmp", "PHOTO.*", true}, {"photo", "*.*", true},
-                {"photo", "*", true},           {"photo.bmp", "ph?to.bmp", true}, {"photo.bmp", "ph?.bmp", false},
-                {"a.tar.gz", "*.tar", false},   {"a.tar.gz", "a.t*", true},       {"photo.bmp", "*.bm", false}};
+    } rows[] = {
+        {"photo.bmp", "*.bmp", true}, {"photo.bmp", "PHOTO.*", true},   {"photo", "*.*", true},
+        {"photo", "*", true},         {"photo.bmp", "ph?to.bmp", true}, {"photo.bmp", "ph?.bmp", false},
+        {"a.tar.gz", "*.tar", false}, {"a.tar.gz", "a.t*", true},       {"photo.bmp", "*.bm", false}};
     for (const auto& r : rows)
         EXPECT_EQ(MatchesMask(r.name, r.mask), r.match) << r.name << " " << r.mask;
 
@@ -234,9 +237,8 @@ TEST(Component, CheckFileAndConfirmations) {
             name = "x:other.txt";
     };
     std::vector<std::string> after;
-    lha.OnAfterProcessed = [&after](const std::string&, const std::string& name, uint32_t, TCompLHAProcessMode) {
-        after.push_back(name);
-    };
+    lha.OnAfterProcessed = [&after](const std::string&, const std::string& name, uint32_t,
+                                    TCompLHAProcessMode) { after.push_back(name); };
     std::ostringstream stream;
     std::vector<std::string> files = inputs;
     lha.CompressToStream(stream, files, TCompLHAMethod::colh0);
@@ -326,7 +328,8 @@ TEST(Component, Passwords) {
     const struct {
         std::string password;
         std::string message;
-    } rows[] = {{"", "File is encrypted -- password required"}, {"wrong", "Invalid password -- cannot decrypt file"}};
+    } rows[] = {{"", "File is encrypted -- password required"},
+                {"wrong", "Invalid password -- cannot decrypt file"}};
     for (const auto& r : rows) {
         lha.Password = r.password;
         try {
@@ -366,7 +369,7 @@ TEST(Component, UnsafeNamesAreNotWritten) {
     const struct {
         const char* name;
         bool unsafe;
-    } names[] = {{"a\\..\\b", true}, {"..", true},     {"c:x", true},      {"/etc/passwd", true},
+    } names[] = {{"a\\..\\b", true}, {"..", true},      {"c:x", true},       {"/etc/passwd", true},
                  {"a/b/c", false},   {"..a\\b", false}, {"a..\\b..", false}, {"", true}};
     for (const auto& n : names)
         EXPECT_EQ(IsUnsafeMemberName(n.name), n.unsafe) << n.name;
@@ -377,7 +380,8 @@ TEST(Component, FolderEntries) {
     TCompLHA lha;
     lha.ArchiveName = TestData() + "/archives/explzh_723/h1_subdir.lzh";
     ASSERT_TRUE(lha.Scan());
-    EXPECT_EQ(Names(lha), (std::vector<std::string>{"subdir\\", "subdir\\subdir2\\", "subdir\\subdir2\\hello.txt"}));
+    EXPECT_EQ(Names(lha),
+              (std::vector<std::string>{"subdir\\", "subdir\\subdir2\\", "subdir\\subdir2\\hello.txt"}));
     EXPECT_EQ(lha.Contents()[0].second.method, static_cast<int>(LhaMethod::Directory));
 
     lha.SetTargetPath(dir.str());
@@ -387,7 +391,8 @@ TEST(Component, FolderEntries) {
     EXPECT_TRUE(fs::is_empty(dir.str()));
     lha.MakeDirectories = true;
     lha.Expand();
-    EXPECT_EQ(FilesIn(dir.str()), (std::vector<std::string>{"subdir", "subdir/subdir2", "subdir/subdir2/hello.txt"}));
+    EXPECT_EQ(FilesIn(dir.str()),
+              (std::vector<std::string>{"subdir", "subdir/subdir2", "subdir/subdir2/hello.txt"}));
 }
 
 TEST(Component, ArchiveInsideAProgramFile) {
@@ -462,14 +467,16 @@ TEST(Component, DamagedMembers) {
         return b;
     };
     auto resummed = [](std::string b) {
-        b[1] = static_cast<char>(HeaderChecksum(reinterpret_cast<const uint8_t*>(b.data()) + 2, static_cast<uint8_t>(b[0])));
+        b[1] = static_cast<char>(
+            HeaderChecksum(reinterpret_cast<const uint8_t*>(b.data()) + 2, static_cast<uint8_t>(b[0])));
         return b;
     };
     std::vector<Row> rows = {
         {"cut in the header", good.substr(0, 15), Nothing},
         {"cut in the data", good.substr(0, header + 10), InvalidHeader},
         {"checksum", patched(1, static_cast<char>(good[1] + 1)), Checksum},
-        {"flipped data bit", patched(good.size() - 10, static_cast<char>(good[good.size() - 10] ^ 4)), BadCrc},
+        {"flipped data bit", patched(good.size() - 10, static_cast<char>(good[good.size() - 10] ^ 4)),
+         BadCrc},
         {"table damaged", patched(header + 2, static_cast<char>(0xFF)), BadTable},
         {"crc field", resummed(patched(header - 2, static_cast<char>(good[header - 2] ^ 1))), BadCrc},
         {"unknown method", resummed(patched(5, '9')), Method},

@@ -64,7 +64,8 @@ TEST(Crc16, KnownValues) {
     const std::string text = SampleText(1001, 3);
     uint16_t crc = 0;
     for (size_t i = 0; i < text.size(); i += 7)
-        crc = UpdateCrc16(crc, reinterpret_cast<const uint8_t*>(text.data()) + i, std::min<size_t>(7, text.size() - i));
+        crc = UpdateCrc16(crc, reinterpret_cast<const uint8_t*>(text.data()) + i,
+                          std::min<size_t>(7, text.size() - i));
     EXPECT_EQ(crc, Crc(text));
 }
 
@@ -98,7 +99,8 @@ TEST(MemberHeader, LevelZeroLayout) {
     EXPECT_EQ(bytes[20], 0);
     EXPECT_EQ(bytes.substr(22, 10), "IMAGES.SLD");
     EXPECT_EQ(ReadLe16(reinterpret_cast<const uint8_t*>(bytes.data()) + 32), 0xBEEF);
-    EXPECT_EQ(static_cast<uint8_t>(bytes[1]), HeaderChecksum(reinterpret_cast<const uint8_t*>(bytes.data()) + 2, 32));
+    EXPECT_EQ(static_cast<uint8_t>(bytes[1]),
+              HeaderChecksum(reinterpret_cast<const uint8_t*>(bytes.data()) + 2, 32));
 }
 
 TEST(MemberHeader, LevelOneWithoutExtendedHeaders) {
@@ -110,7 +112,7 @@ TEST(MemberHeader, LevelOneWithoutExtendedHeaders) {
     EXPECT_EQ(static_cast<uint8_t>(bytes[19]), 0x20);
     EXPECT_EQ(bytes[24 + 9], 'M');
     EXPECT_EQ(ReadLe16(reinterpret_cast<const uint8_t*>(bytes.data()) + 25 + 9), 0); // no extended header
-    EXPECT_EQ(ReadLe32(reinterpret_cast<const uint8_t*>(bytes.data()) + 7), 10u);   // the data only
+    EXPECT_EQ(ReadLe32(reinterpret_cast<const uint8_t*>(bytes.data()) + 7), 10u);    // the data only
 }
 
 TEST(MemberHeader, LevelOneAttributeAndFolderHeaders) {
@@ -221,12 +223,14 @@ TEST(MemberHeader, Refusals) {
     {
         std::string b = h0;
         b[1] = static_cast<char>(sum0 + 1);
-        rows.push_back({"level-0 checksum", b, "Bad checksum in LHARC archive header: " + std::to_string(sum0), 0});
+        rows.push_back(
+            {"level-0 checksum", b, "Bad checksum in LHARC archive header: " + std::to_string(sum0), 0});
     }
     {
         std::string b = h1;
         b[1] = static_cast<char>(sum1 + 1);
-        rows.push_back({"level-1 checksum", b, "Bad checksum in LHA archive header: " + std::to_string(sum1), 0});
+        rows.push_back(
+            {"level-1 checksum", b, "Bad checksum in LHA archive header: " + std::to_string(sum1), 0});
     }
     {
         std::string b = h1;
@@ -255,12 +259,15 @@ TEST(MemberHeader, Refusals) {
         std::string b = h1;
         b[25 + 5] = 12; // an extended header of 12 bytes that is not there
         FixChecksum(b);
-        rows.push_back({"extended header cut", b.substr(0, 24 + 5 + 3 + 4), "Unexpected end of extended header section in archive", 1});
-        rows.push_back({"extended header beyond packed size", b, "Unexpected end of extended header section in archive", 1});
+        rows.push_back({"extended header cut", b.substr(0, 24 + 5 + 3 + 4),
+                        "Unexpected end of extended header section in archive", 1});
+        rows.push_back({"extended header beyond packed size", b,
+                        "Unexpected end of extended header section in archive", 1});
     }
     {
         std::string b = h0.substr(0, h0.size() - 1); // one data byte short
-        rows.push_back({"packed size beyond the end", b, "Unexpected end of archive in the data of A.TXT", 1});
+        rows.push_back(
+            {"packed size beyond the end", b, "Unexpected end of archive in the data of A.TXT", 1});
     }
     for (const Row& r : rows) {
         LhaMemberHeader h;

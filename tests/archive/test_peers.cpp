@@ -16,7 +16,8 @@ std::vector<std::pair<std::string, std::string>> SampleFiles() {
     const std::string text = SampleText(3 << 20, 21);
     std::string binary;
     for (uint32_t i = 0; binary.size() < 40000; ++i)
-        binary += std::string(reinterpret_cast<const char*>(&i), 4) + "\x55\x48\x89\xe5" + std::string(i % 7, '\0');
+        binary +=
+            std::string(reinterpret_cast<const char*>(&i), 4) + "\x55\x48\x89\xe5" + std::string(i % 7, '\0');
     return {
         {"empty.dat", ""},
         {"one.bin", "Z"},
@@ -32,9 +33,13 @@ std::vector<std::pair<std::string, std::string>> SampleFiles() {
     };
 }
 
-std::string Lhasa() { return "lhasa"; }
+std::string Lhasa() {
+    return "lhasa";
+}
 
-std::string Cli() { return std::string(VERASCO_BINARY_DIR) + "/archive/verasco-lha"; }
+std::string Cli() {
+    return std::string(VERASCO_BINARY_DIR) + "/archive/verasco-lha";
+}
 
 } // namespace
 
@@ -107,7 +112,8 @@ TEST(Peers, ComponentReadsWhatJlhaWrites) {
         SCOPED_TRACE(mode);
         const std::string archive = dir / (std::string(mode) + ".lzh");
         std::string log;
-        ASSERT_EQ(RunCommand("cd " + dir / "src" + " && jlha " + mode + " " + archive + names, &log), 0) << log;
+        ASSERT_EQ(RunCommand("cd " + dir / "src" + " && jlha " + mode + " " + archive + names, &log), 0)
+            << log;
         TCompLHA lha;
         lha.ArchiveName = archive;
         ASSERT_TRUE(lha.Scan());
@@ -134,16 +140,17 @@ TEST(Peers, CommandLineProgram) {
     WriteFile(dir / "src/sub/b.bin", RandomBytes(3000, 4) + std::string(5000, 'b'));
     std::string log;
     // Add with folders, then lhasa extracts the same bytes.
-    ASSERT_EQ(RunCommand(Cli() + " a -lh5- -1 -p -C " + dir / "src" + " " + dir / "x.lzh " + dir / "src/a.txt " +
-                      dir / "src/sub/b.bin",
-                  &log),
+    ASSERT_EQ(RunCommand(Cli() + " a -lh5- -1 -p -C " + dir / "src" + " " + dir / "x.lzh " +
+                             dir / "src/a.txt " + dir / "src/sub/b.bin",
+                         &log),
               0)
         << log;
     ASSERT_EQ(RunCommand("lhasa xw=" + dir / "lx" + " " + dir / "x.lzh", &log), 0) << log;
     EXPECT_EQ(ReadFile(dir / "lx/a.txt"), ReadFile(dir / "src/a.txt"));
     EXPECT_EQ(ReadFile(dir / "lx/sub/b.bin"), ReadFile(dir / "src/sub/b.bin"));
     // List, test and extract what jlha made at level 0.
-    ASSERT_EQ(RunCommand("cd " + dir / "src" + " && jlha c0 " + dir / "j.lzh" + " a.txt sub/b.bin", &log), 0) << log;
+    ASSERT_EQ(RunCommand("cd " + dir / "src" + " && jlha c0 " + dir / "j.lzh" + " a.txt sub/b.bin", &log), 0)
+        << log;
     ASSERT_EQ(RunCommand(Cli() + " l " + dir / "j.lzh", &log), 0) << log;
     EXPECT_NE(log.find("sub\\b.bin"), std::string::npos) << log;
     ASSERT_EQ(RunCommand(Cli() + " t " + dir / "j.lzh", &log), 0) << log;
@@ -151,7 +158,10 @@ TEST(Peers, CommandLineProgram) {
     EXPECT_EQ(ReadFile(dir / "jx/a.txt"), ReadFile(dir / "src/a.txt"));
     EXPECT_EQ(ReadFile(dir / "jx/sub/b.bin"), ReadFile(dir / "src/sub/b.bin"));
     // Errors: the component's message on standard error and a non-zero exit code.
-    EXPECT_NE(RunCommand(Cli() + " x -C " + dir / "bad" + " " + TestData() + "/archives/derived/bad_data_crc.lzh", &log), 0);
+    EXPECT_NE(
+        RunCommand(Cli() + " x -C " + dir / "bad" + " " + TestData() + "/archives/derived/bad_data_crc.lzh",
+                   &log),
+        0);
     EXPECT_NE(log.find("Bad CRC during expansion -- data may be invalid"), std::string::npos) << log;
     EXPECT_NE(RunCommand(Cli() + " t " + TestData() + "/archives/lhmelt_16536/h2_lh0.lzh", &log), 0);
     EXPECT_NE(log.find("Unsupported header level in archive: 2"), std::string::npos) << log;

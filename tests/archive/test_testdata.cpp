@@ -45,8 +45,8 @@ std::vector<std::pair<std::string, std::vector<Row>>> Manifest(const std::string
             continue;
         const std::vector<std::string> c = Split(line);
         auto at = [&c](size_t i) { return i < c.size() ? c[i] : std::string(); };
-        Row r{at(column("archive")), at(column("member")),  at(column("method")),   at(column("level")),
-              at(column("size")),    at(column("crc16")),   at(column("os_id")),    at(column("expected")),
+        Row r{at(column("archive")), at(column("member")), at(column("method")), at(column("level")),
+              at(column("size")),    at(column("crc16")),  at(column("os_id")),  at(column("expected")),
               at(column("class")),   at(column("notes"))};
         if (out.empty() || out.back().first != r.archive)
             out.push_back({r.archive, {}});
@@ -225,7 +225,8 @@ TEST(TestData, ArchivesOfTheJavaWriter) {
     for (const auto& [archive, rows] : archives) {
         std::vector<Row> fixed = rows;
         for (Row& r : fixed)
-            r.expected = r.expected == "-" ? r.expected : "src/" + r.expected.substr(r.expected.rfind('/') + 1);
+            r.expected =
+                r.expected == "-" ? r.expected : "src/" + r.expected.substr(r.expected.rfind('/') + 1);
         CheckArchive(base, archive, fixed);
     }
 }
