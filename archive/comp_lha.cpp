@@ -74,7 +74,7 @@ std::string FolderOf(const std::string& path) {
 
 // A new, empty file with a unique name beginning "LHA" in `folder`.
 std::string CreateTempFile(const std::string& folder) {
-    static std::mt19937_64 random{std::random_device{}()};
+    thread_local std::mt19937_64 random{std::random_device{}()};
     for (int attempt = 0; attempt < 100; ++attempt) {
         char name[32];
         std::snprintf(name, sizeof name, "LHA%08llx.tmp",

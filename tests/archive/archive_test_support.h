@@ -50,8 +50,8 @@ inline void WriteFile(const std::string& path, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-inline std::string RandomBytes(size_t n, uint32_t seed) {
-    std::mt19937 gen(seed);
+inline std::string RandomBytes(size_t n, uint32_t variant) {
+    std::mt19937 gen(variant);
     std::string s(n, '\0');
     for (char& c : s)
         c = static_cast<char>(gen());
@@ -59,11 +59,11 @@ inline std::string RandomBytes(size_t n, uint32_t seed) {
 }
 
 // Text with the repetitions of real prose: words drawn from a small vocabulary.
-inline std::string SampleText(size_t n, uint32_t seed) {
+inline std::string SampleText(size_t n, uint32_t variant) {
     static const char* words[] = {"the ",  "slide ",  "show ",     "picture ", "of ",     "and ",
                                   "a ",    "folder ", "image ",    "archive ", "member ", "header ",
                                   "with ", "\n",      "compress ", "to "};
-    std::mt19937 gen(seed);
+    std::mt19937 gen(variant);
     std::string s;
     while (s.size() < n)
         s += words[gen() % 16];

@@ -508,3 +508,19 @@ TEST(Component, DamagedMembers) {
         EXPECT_TRUE(fs::is_empty(out.str())) << r.what;
     }
 }
+
+TEST(Component, WriteFailureBecomesDiskFull) {
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    Fixture f;
+    TCompLHA lha;
+    lha.ArchiveName = "/dev/full"; // every write fails as on a full disk
+    lha.AllowDuplicates = true;
+    lha.FilesToProcess = {f.add("a.txt", SampleText(100000, 3))};
+    try {
+        lha.Compress();
+        ADD_FAILURE() << "no exception";
+    } catch (const ECompLHAInsufficientDiskSpace& e) {
+        EXPECT_STREQ(e.what(), "Disk protected or full during compression");
+    }
+}
