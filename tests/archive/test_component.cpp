@@ -157,7 +157,12 @@ TEST(Component, RewriteThroughTheTemporaryFolder) {
     lha.Compress();
     lha.SetTempArchivePath(f.dir / "work");
     lha.FilesToProcess = {f.add("b.txt", "b")};
+    bool workCopySeen = false;
+    lha.OnAfterProcessed = [&](const std::string&, const std::string&, uint32_t, TCompLHAProcessMode) {
+        workCopySeen = fs::exists(f.dir / "work/a.$$$");
+    };
     lha.Compress();
+    EXPECT_TRUE(workCopySeen);
     ASSERT_TRUE(lha.Scan());
     EXPECT_EQ(Names(lha), (std::vector<std::string>{"B.TXT", "A.TXT"}));
     EXPECT_TRUE(fs::is_empty(f.dir / "work"));
