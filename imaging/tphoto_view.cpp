@@ -4,10 +4,12 @@
 #include "dib_memory.h"
 #include "print_placement.h"
 
+#include <QCoreApplication>
 #include <QPaintDevice>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 TPhoto::TPhoto(QWidget* parent) : QWidget(parent) {
     horizontal_ = new QScrollBar(Qt::Horizontal, this);
@@ -18,12 +20,13 @@ TPhoto::TPhoto(QWidget* parent) : QWidget(parent) {
     connect(vertical_, &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
 }
 
+// While off, the control keeps what it last showed: no paint events reach it, so layout changes in
+// between do not flicker.
 void TPhoto::setUpdate(bool on) {
     update_ = on;
-    if (on) {
+    if (on)
         layoutScrollBars();
-        update();
-    }
+    setUpdatesEnabled(on); // turning it on schedules a repaint
 }
 
 void TPhoto::setAutoSize(int mode) {
@@ -58,6 +61,14 @@ void TPhoto::pictureChanged() {
     layoutScrollBars();
     if (update_)
         update();
+}
+
+void TPhoto::wheelEvent(QWheelEvent* event) {
+    QScrollBar* bar = vertical_->isVisible() ? vertical_ : (horizontal_->isVisible() ? horizontal_ : nullptr);
+    if (bar)
+        QCoreApplication::sendEvent(bar, event);
+    else
+        QWidget::wheelEvent(event);
 }
 
 void TPhoto::resizeEvent(QResizeEvent* event) {

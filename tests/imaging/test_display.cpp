@@ -79,4 +79,18 @@ TEST(Display, OwnSizeScrollsWhenLarger) {
     EXPECT_TRUE(visibleBars(photo).isEmpty()); // the height fits
 }
 
+TEST(Display, UpdateOffSuspendsPainting) {
+    QTemporaryDir dir;
+    TPhoto photo;
+    photo.resize(100, 100);
+    photo.show();
+    photo.setUpdate(false);
+    EXPECT_FALSE(photo.Update());
+    photo.setFileName(twoColourPicture(dir));
+    photo.Redisplay();
+    EXPECT_NE(photo.grab().toImage().pixel(20, 50), qRgb(255, 0, 0));
+    photo.setUpdate(true);
+    EXPECT_EQ(photo.grab().toImage().pixel(20, 50), qRgb(255, 0, 0));
+}
+
 } // namespace
