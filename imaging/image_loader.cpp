@@ -1,5 +1,6 @@
 #include "image_loader.h"
 
+#include "bmp_check.h"
 #include "image_format.h"
 #include "jpeg_decoder.h"
 #include "le_bytes.h"
@@ -91,11 +92,17 @@ LoadedImage decodeImageBytes(QByteArrayView bytes, const QString& path, bool red
         image = readTga(bytes, &error);
         break;
     case ImageFormat::Bmp:
+        if (!bmpPixelDataComplete(bytes))
+            return failed(QStringLiteral("bitmap data truncated"));
         image = readWithQt(bytes, "bmp", &error);
         break;
-    case ImageFormat::HeaderlessDib:
-        image = readWithQt(withBitmapFileHeader(bytes), "bmp", &error);
+    case ImageFormat::HeaderlessDib: {
+        const QByteArray file = withBitmapFileHeader(bytes);
+        if (!bmpPixelDataComplete(file))
+            return failed(QStringLiteral("bitmap data truncated"));
+        image = readWithQt(file, "bmp", &error);
         break;
+    }
     case ImageFormat::Png:
         image = readWithQt(bytes, "png", &error);
         break;
