@@ -1,10 +1,13 @@
-// Building a slide's thumbnail from a 4000 x 3000 JPEG, against libjpeg's djpeg decoding the same
-// file at 1/8 scale (process start included); and the resident memory of a show of 500 slides.
+// Building a slide's thumbnail from a 4000 x 3000 JPEG, and reading a show of 500 of them, against
+// libjpeg's djpeg decoding the same file at 1/8 scale (process start included); and the resident
+// memory of a show of 500 slides.
 
 #include "app_windows.h"
 #include "main_window.h"
 #include "ovc_table.h"
 #include "ratio_reporter.h"
+#include "show_file.h"
+#include "show_file_commands.h"
 #include "shared_flags.h"
 #include "show_document.h"
 #include "show_slides.h"
@@ -80,6 +83,29 @@ void DjpegScaleOneEighth(benchmark::State& state) {
 BENCHMARK(BuildSlideThumbnail4000x3000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(DjpegScaleOneEighth)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// A show of 500 slides of 4000 x 3000 pictures read into the real main window, against djpeg
+// decoding the same 500 pictures one after another.
+constexpr int ShowSlides500 = 500;
+QString bigShow;
+
+void ReadShowOf500Slides(benchmark::State& state) {
+    std::unique_ptr<AppWindows> windows(createAppWindows());
+    for (auto _ : state) {
+        if (!windows->MainFormverasco->showFiles().ReadShowFile(bigShow).ok()) {
+            state.SkipWithError("the show did not read");
+            return;
+        }
+    }
+}
+
+void DjpegScaleOneEighth500Times(benchmark::State& state) {
+    for (auto _ : state)
+        for (int i = 0; i < ShowSlides500; ++i)
+            QProcess::execute("djpeg", {"-scale", "1/8", "-outfile", "/dev/null", bigJpeg});
+}
+BENCHMARK(ReadShowOf500Slides)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(DjpegScaleOneEighth500Times)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 // Five hundred slides of 640 x 480 pictures in the real main window.
 void reportShowMemory() {
     const long before = residentKilobytes();
@@ -106,6 +132,16 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     workDir = &dir;
     bigJpeg = makeJpeg("big.jpg", {4000, 3000});
+    {
+        ShowDocument show;
+        for (int i = 0; i < ShowSlides500; ++i)
+            show.slide(i).ImageFile.assign(QFile::encodeName(bigJpeg).toStdString());
+        show.SlideCount = ShowSlides500;
+        bigShow = workDir->filePath("big.vrs");
+        ShowFile::write(bigShow, show);
+    }
     reportShowMemory();
-    return runWithRatios(argc, argv, {{"BuildSlideThumbnail4000x3000", "DjpegScaleOneEighth"}});
+    return runWithRatios(argc, argv,
+                         {{"BuildSlideThumbnail4000x3000", "DjpegScaleOneEighth"},
+                          {"ReadShowOf500Slides", "DjpegScaleOneEighth500Times"}});
 }
