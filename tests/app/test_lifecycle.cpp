@@ -260,6 +260,18 @@ TEST_F(Lifecycle, ClosingAChangedShowAsks) {
     EXPECT_EQ(asked.size(), 2u);
 }
 
+TEST_F(Lifecycle, SettingsSurviveTheNextRun) {
+    main().settings().DefaultDelay = 9;
+    main().settings().LoopSlideShow = false;
+    main().settings().SlideDirectory = dir.path();
+    EXPECT_TRUE(main().close());
+    windows.reset(createAppWindows());
+    EXPECT_EQ(main().settings().DefaultDelay, 9);
+    EXPECT_FALSE(main().settings().LoopSlideShow);
+    EXPECT_EQ(main().settings().SlideDirectory, dir.path());
+    EXPECT_EQ(main().document().defaultDelay(), 9);
+}
+
 TEST_F(Lifecycle, FileMenuOffersSavingOnlyWithSlides) {
     auto* save = main().findChild<QAction*>("FileSaveAsItem");
     auto* standalone = main().findChild<QAction*>("SaveStandaloneSlideShow1");
