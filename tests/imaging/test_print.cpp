@@ -13,18 +13,6 @@ using namespace imaging_test;
 
 namespace {
 
-TEST(Printing, PlacementPropertiesReadBackAsSet) {
-    TPhoto photo;
-    photo.setPrinterLeft(1000);
-    photo.setPrinterTop(1440);
-    photo.setPrinterWidth(8500);
-    photo.setPrinterHeight(11);
-    EXPECT_EQ(photo.PrinterLeft(), 1000);
-    EXPECT_EQ(photo.PrinterTop(), 1440);
-    EXPECT_EQ(photo.PrinterWidth(), 8500);
-    EXPECT_EQ(photo.PrinterHeight(), 11);
-}
-
 TEST(Printing, PictureLandsAtTheTwipRectangle) {
     QTemporaryDir dir;
     QImage red(40, 20, QImage::Format_RGB32);
