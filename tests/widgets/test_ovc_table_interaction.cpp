@@ -2,6 +2,7 @@
 
 #include "test_ovc_table_support.h"
 
+#include <QContextMenuEvent>
 #include <QSignalSpy>
 #include <gmock/gmock.h>
 
@@ -192,6 +193,17 @@ TEST_F(OvcTable, PressesAndDoubleClicksActivateTheCellAndAreReported) {
     EXPECT_EQ(clicked.count(), clicksBefore);
     EXPECT_EQ(grid->ActiveRow(), 0);
     EXPECT_EQ(down.last().at(2).toPoint(), QPoint(10, 3 * 73 + 10));
+}
+
+TEST_F(OvcTable, ContextMenuRequestsReachTheGridsOwner) {
+    auto grid = makeShowGrid(3);
+    grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    QSignalSpy requested(grid.get(), &TOvcTable::customContextMenuRequested);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 30),
+                            grid->viewport()->mapToGlobal(QPoint(20, 30)));
+    QCoreApplication::sendEvent(grid->viewport(), &event);
+    ASSERT_EQ(requested.count(), 1);
+    EXPECT_EQ(requested.at(0).at(0).toPoint(), QPoint(20, 30));
 }
 
 TEST_F(OvcTable, MovesAndReleaseAfterAPressAreReportedAlsoOutsideTheGrid) {
