@@ -18,40 +18,31 @@ bool IsSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
-// Level-1 extended headers for a member: attribute (when set) and folder (when there is one).
+// Level-1 extended headers of a member: the size of the first one, then each header (type byte
+// and data) followed by the size of the next, 0 after the last. The attribute header comes when
+// the attribute is set, the folder header when the name has a folder.
 std::string ExtendedHeaders(const LhaMemberHeader& header, const std::string& folder) {
-    std::string ext;
-    const uint8_t attribute = header.attribute & 0x7F;
-    auto appendSize = [&ext](size_t size) {
-        ext.push_back(static_cast<char>(size & 0xFF));
-        ext.push_back(static_cast<char>(size >> 8));
-    };
-    // Each header is preceded by its size; the first size lives in the base header.
     std::vector<std::string> parts;
-    if (attribute != 0) {
-        std::string a;
-        a.push_back(static_cast<char>(kExtendedAttribute));
-        a.push_back(static_cast<char>(attribute | 0x20));
-        a.push_back(0);
-        parts.push_back(a);
-    }
+    const uint8_t attribute = header.attribute & 0x7F;
+    if (attribute != 0)
+        parts.push_back({static_cast<char>(kExtendedAttribute), static_cast<char>(attribute | 0x20), '\0'});
     if (!folder.empty()) {
-        std::string f;
-        f.push_back(static_cast<char>(kExtendedFolder));
+        std::string f(1, static_cast<char>(kExtendedFolder));
         for (char c : folder)
             f.push_back(IsSeparator(c) ? static_cast<char>(0xFF) : c);
         parts.push_back(f);
     }
+    std::string ext;
+    auto appendSize = [&ext](size_t size) {
+        ext.push_back(static_cast<char>(size & 0xFF));
+        ext.push_back(static_cast<char>(size >> 8));
+    };
+    appendSize(parts.empty() ? 0 : parts[0].size() + 2);
     for (size_t i = 0; i < parts.size(); ++i) {
         ext += parts[i];
         appendSize(i + 1 < parts.size() ? parts[i + 1].size() + 2 : 0);
     }
-    if (!parts.empty())
-        ext = std::string(1, static_cast<char>((parts[0].size() + 2) & 0xFF)) +
-              std::string(1, static_cast<char>((parts[0].size() + 2) >> 8)) + ext;
-    else
-        ext = std::string(2, '\0');
-    return ext; // first size, then the headers with their trailing sizes
+    return ext;
 }
 
 void SplitFolder(const std::string& name, std::string& folder, std::string& base) {
@@ -67,17 +58,15 @@ void SplitFolder(const std::string& name, std::string& folder, std::string& base
 
 std::string BuildHeaderBytes(const LhaMemberHeader& header) {
     std::string folder, base;
-    std::string name = header.name;
     if (header.level == 1)
         SplitFolder(header.name, folder, base);
     else
         base = header.name;
+    // The size byte holds 22 (level 1: 25) plus the name; a folder header's size is 16 bits.
     const size_t limit = header.level == 1 ? 230 : 233;
-    if (base.size() > limit)
+    if (base.size() > limit || folder.size() + 3 > 0xFFFF)
         throw ECompLHAInvalidHeader("Name too long for an archive header: " + header.name);
-    std::string ext = header.level == 1 ? ExtendedHeaders(header, folder) : std::string();
-    if (ext.size() > 2 + 65535 * 2)
-        throw ECompLHAInvalidHeader("Name too long for an archive header: " + header.name);
+    const std::string ext = header.level == 1 ? ExtendedHeaders(header, folder) : std::string();
 
     LhaBaseHeaderLayout fixed{};
     uint64_t packed = header.packedSize;
