@@ -6,6 +6,8 @@ if(DEFINED ENV{VERASCO_TESTDATA})
 elseif(NOT DEFINED VERASCO_TESTDATA)
   set(VERASCO_TESTDATA ${CMAKE_SOURCE_DIR}/../shared/testdata)
 endif()
+# Without "..", so that paths the program makes absolute compare equal to the tests' own.
+get_filename_component(VERASCO_TESTDATA "${VERASCO_TESTDATA}" ABSOLUTE)
 
 function(verasco_add_test name)
   cmake_parse_arguments(T "GUI" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
