@@ -33,7 +33,9 @@ DialogSeams qtDialogs() {
     };
     seams.getSaveFileName = [](QWidget* parent, const QString& caption, const QString& dir,
                                const QString& filter) {
-        return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+        // The program asks its own question before it replaces a file.
+        return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
     };
     seams.getExistingDirectory = [](QWidget* parent, const QString& caption, const QString& dir) {
         return QFileDialog::getExistingDirectory(parent, caption, dir);

@@ -44,7 +44,7 @@ protected:
             return openAnswer;
         };
     }
-    void TearDown() override { dialogSeams() = DialogSeams(); }
+    void TearDown() override { resetDialogSeams(); }
 
     TMainFormverasco& main() { return *windows->MainFormverasco; }
     ShowDocument& show() { return main().document(); }
