@@ -158,12 +158,12 @@ std::string TCompLHA::storedNameRules(const std::string& name) const {
     return out;
 }
 
-bool TCompLHA::confirmName(int line, const std::string& first, std::string& name) const {
+void TCompLHA::confirmName(int line, const std::string& first, std::string& name) const {
     if (!Confirm || name.empty() || name == "*" || static_cast<int>(ConfirmMessages.size()) <= line)
-        return true;
+        return;
     const std::string text = FormatLine(ConfirmMessages[line], first, name);
     if (text.empty() || !OnConfirm)
-        return true;
+        return;
     const std::string caption = ConfirmMessages.empty() ? std::string() : ConfirmMessages[0];
     switch (OnConfirm(caption, text)) {
     case TCompLHAConfirmAnswer::Yes:
@@ -175,7 +175,6 @@ bool TCompLHA::confirmName(int line, const std::string& first, std::string& name
         name = "*";
         break;
     }
-    return true;
 }
 
 void TCompLHA::compressMember(std::ostream& out, std::istream& in, const std::string& storedName,

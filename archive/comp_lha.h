@@ -97,7 +97,7 @@ class TCompLHA {
 
   private:
     std::string storedNameRules(const std::string& name) const;
-    bool confirmName(int line, const std::string& first, std::string& name) const;
+    void confirmName(int line, const std::string& first, std::string& name) const;
     void compressMember(std::ostream& out, std::istream& in, const std::string& storedName, LhaMethod method,
                         uint32_t dateTime, int attribute);
     void expandMember(std::istream& archive, const LhaMemberHeader& header,

@@ -262,10 +262,31 @@ TEST(Component, VerifyWritesNothing) {
     lha.Compress();
     lha.SetTargetPath(f.out);
     lha.FilesToProcess.clear();
+    std::vector<std::string> asked;
+    lha.Confirm = true;
+    lha.OnConfirm = [&asked](const std::string&, const std::string& text) {
+        asked.push_back(text);
+        return TCompLHAConfirmAnswer::Yes;
+    };
     lha.Verify();
     EXPECT_FALSE(lha.VerifyMode);
     EXPECT_TRUE(fs::is_empty(f.out));
     EXPECT_EQ(lha.Processed().size(), 2u);
+    EXPECT_EQ(asked, (std::vector<std::string>{"Verify archive integrity of A.TXT?",
+                                               "Verify archive integrity of B.TXT?"}));
+
+    // Expanding asks line 2; No skips the member.
+    asked.clear();
+    lha.OnConfirm = [&asked](const std::string&, const std::string& text) {
+        asked.push_back(text);
+        return text.find("B.TXT") != std::string::npos ? TCompLHAConfirmAnswer::No
+                                                       : TCompLHAConfirmAnswer::Yes;
+    };
+    lha.Expand();
+    EXPECT_EQ(asked.front(), "Expand A.TXT to " + f.out + "/A.TXT?");
+    EXPECT_EQ(FilesIn(f.out), std::vector<std::string>{"A.TXT"});
+    fs::remove(f.out + "/A.TXT");
+    lha.Confirm = false;
 
     // A damaged member fails the check, and still nothing is left behind.
     std::string bytes = ReadFile(lha.ArchiveName);
