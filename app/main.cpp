@@ -2,6 +2,7 @@
 // start creates every window, acts on its command line and runs the event loop.
 
 #include "app_windows.h"
+#include "deferred_icon_style.h"
 #include "main_window.h"
 #include "quit_when_painted.h"
 #include "startup.h"
@@ -10,6 +11,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setStyle(new DeferredIconStyle);
     VerascoStartup startup(app.arguments().mid(1));
     if (startup.handedOver())
         return startup.exitCode();

@@ -3,6 +3,7 @@
 
 #include "about_box.h"
 #include "app_windows.h"
+#include "deferred_icon_style.h"
 #include "help_viewer.h"
 #include "main_window.h"
 #include "ovc_table.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
@@ -164,6 +166,16 @@ TEST_F(MainWindow, HandedOverPathsAreCheckedBeforeTheyAreAppended) {
     main().CopyDataReceived(TestImages + "flower.png");
     EXPECT_EQ(main().document().SlideCount, 500);
 }
+
+TEST_F(MainWindow, MenuBarArrowIsFetchedWhenDrawnAndLooksLikeTheStylesOwn) {
+    auto* style = qobject_cast<QProxyStyle*>(QApplication::style());
+    ASSERT_NE(style, nullptr);
+    for (const auto which : {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
+        const QImage deferred = style->standardIcon(which).pixmap(16).toImage();
+        EXPECT_FALSE(deferred.isNull());
+        EXPECT_EQ(deferred, style->baseStyle()->standardIcon(which).pixmap(16).toImage());
+    }
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -172,6 +184,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     qputenv("VERASCO_HELP_FILE", VERASCO_SOURCE_DIR "/packaging/help/verasco.html");
     QApplication app(argc, argv);
+    QApplication::setStyle(new DeferredIconStyle);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
