@@ -1,21 +1,24 @@
 #include "instance_handoff.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
-#include <QLockFile>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QThread>
 
-#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
-#endif
 
 // Wire format on the socket: every message is a 4-byte little-endian payload length followed by the
 // payload. An empty payload asks for the window to be raised; a 256-byte payload is a hand-off record.
@@ -25,16 +28,13 @@ namespace {
 constexpr quint32 MaxMessageBytes = 64 * 1024; // anything longer is not ours: the connection is dropped
 constexpr char Handled = 1;
 constexpr char Ignored = 0;
-const char* const BusyProperty = "verascoHandoffBusy";
 
 QString currentUserName() {
     QString name = qEnvironmentVariable("USER");
     if (name.isEmpty())
         name = qEnvironmentVariable("USERNAME");
-#ifdef Q_OS_UNIX
     if (name.isEmpty())
         name = QString::number(::getuid());
-#endif
     return name;
 }
 
@@ -51,14 +51,12 @@ bool isPrivateDirectory(const QString& path) {
     const QFileInfo info(path);
     if (!info.isDir() || !info.isWritable())
         return false;
-#ifdef Q_OS_UNIX
     if (info.ownerId() != ::getuid())
         return false;
     const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
                         QFile::WriteOther | QFile::ExeOther;
     if (info.permissions() & others)
         return false;
-#endif
     return true;
 }
 
@@ -93,140 +91,254 @@ quint32 frameLength(const QByteArray& header) {
     return n;
 }
 
-bool sendAndAwaitAnswer(QLocalSocket& socket, const QByteArray& payload) {
-    socket.write(messageFrame(payload));
+// The socket address of a path; false when the path does not fit into one.
+bool socketAddress(const QString& path, sockaddr_un& address) {
+    const QByteArray name = QFile::encodeName(path);
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    if (name.isEmpty() || size_t(name.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    return true;
+}
+
+// A socket connected to the instance listening at path, or -1.
+int connectTo(const QString& path) {
+    sockaddr_un address;
+    if (!socketAddress(path, address))
+        return -1;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return -1;
+    int result;
+    do
+        result = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    while (result < 0 && errno == EINTR);
+    if (result < 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Only processes of this instance's own user may hand paths over.
+bool peerIsThisUser(int fd) {
+#ifdef SO_PEERCRED
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0)
+        return false;
+    return peer.uid == ::getuid();
+#else
+    uid_t uid = 0;
+    gid_t gid = 0;
+    return ::getpeereid(fd, &uid, &gid) == 0 && uid == ::getuid();
+#endif
+}
+
+bool sendAll(int fd, const QByteArray& bytes) {
+    qsizetype sent = 0;
+    while (sent < bytes.size()) {
+        const ssize_t n = ::send(fd, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        sent += n;
+    }
+    return true;
+}
+
+bool sendAndAwaitAnswer(int fd, const QByteArray& payload) {
+    if (!sendAll(fd, messageFrame(payload)))
+        return false;
     QDeadlineTimer deadline(InstanceHandoff::AnswerTimeoutMs);
-    while (socket.bytesToWrite() > 0) {
-        if (!socket.waitForBytesWritten(int(deadline.remainingTime())))
+    for (;;) {
+        pollfd readable{fd, POLLIN, 0};
+        const int ready = ::poll(&readable, 1, int(qMax<qint64>(0, deadline.remainingTime())));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
             return false;
+        char answer = Ignored;
+        const ssize_t n = ::recv(fd, &answer, 1, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        return n == 1 && answer == Handled;
     }
-    while (socket.bytesAvailable() < 1) {
-        if (deadline.hasExpired() || !socket.waitForReadyRead(int(deadline.remainingTime())))
-            return false;
-    }
-    char answer = Ignored;
-    return socket.getChar(&answer) && answer == Handled;
 }
 
 } // namespace
+
+HandoffConnection::HandoffConnection(int fd, QObject* parent)
+    : QObject(parent), m_fd(fd), m_notifier(new QSocketNotifier(fd, QSocketNotifier::Read, this)) {}
+
+HandoffConnection::~HandoffConnection() {
+    close();
+}
+
+void HandoffConnection::close() {
+    m_notifier->setEnabled(false);
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    m_peerClosed = true;
+}
 
 InstanceHandoff::InstanceHandoff(QObject* parent)
     : InstanceHandoff(QStringLiteral("TMainFormverasco-") + currentUserName(), parent) {}
 
 InstanceHandoff::InstanceHandoff(const QString& key, QObject* parent) : QObject(parent), m_key(key) {
     const QString name = sanitisedKey(key);
-#ifdef Q_OS_WIN
-    // Named pipes live in their own namespace; UserAccessOption restricts the pipe to this user.
-    m_socketPath = name;
-    m_lockPath = QDir::tempPath() + QLatin1Char('/') + name + QStringLiteral(".lock");
-#else
     const QString dir = privateDirectory();
     const QString base =
         dir.isEmpty() ? QDir::tempPath() + QLatin1Char('/') + name : dir + QLatin1Char('/') + name;
     m_socketPath = base + QStringLiteral(".socket");
     m_lockPath = base + QStringLiteral(".lock");
-#endif
 }
 
 InstanceHandoff::~InstanceHandoff() {
-    if (m_server)
-        m_server->close();
+    stopListening();
+    if (m_lockFd >= 0)
+        ::close(m_lockFd); // releases the lock; the file stays for the next start
+}
+
+void InstanceHandoff::stopListening() {
+    if (m_listenFd < 0)
+        return;
+    delete m_listenNotifier;
+    m_listenNotifier = nullptr;
+    ::close(m_listenFd);
+    m_listenFd = -1;
+    QFile::remove(m_socketPath);
 }
 
 bool InstanceHandoff::becomeFirstInstance() {
-    if (m_server && m_server->isListening())
+    if (m_listenFd >= 0 || m_lockFd >= 0)
         return true;
-    // The lock decides between instances that start at the same moment; a lock left by a process that
-    // no longer runs is taken over by QLockFile, so a crash does not block later starts.
-    m_lock = std::make_unique<QLockFile>(m_lockPath);
-    m_lock->setStaleLockTime(0);
-    if (!m_lock->tryLock(0)) {
-        if (m_lock->error() == QLockFile::LockFailedError)
-            return false;
+    // The lock decides between instances that start at the same moment. The system releases it when
+    // its process ends in any way, so a crash never blocks later starts.
+    const QByteArray lockName = QFile::encodeName(m_lockPath);
+    m_lockFd = ::open(lockName.constData(), O_RDWR | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    if (m_lockFd >= 0 && ::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(m_lockFd);
+        m_lockFd = -1;
+        return false;
+    }
+    if (m_lockFd < 0) {
         // The lock cannot be made at all: ask the socket whether someone already listens.
-        QLocalSocket probe;
-        probe.connectToServer(m_socketPath);
-        if (probe.waitForConnected(1000))
+        const int probe = connectTo(m_socketPath);
+        if (probe >= 0) {
+            ::close(probe);
             return false;
+        }
         qWarning("Verasco: cannot create the instance lock %s", qPrintable(m_lockPath));
     }
-    QLocalServer::removeServer(m_socketPath); // a socket left behind by a crashed instance
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(m_server, &QLocalServer::newConnection, this, &InstanceHandoff::acceptConnections);
-    if (!m_server->listen(m_socketPath))
-        qWarning("Verasco: cannot listen for later starts on %s: %s", qPrintable(m_socketPath),
-                 qPrintable(m_server->errorString()));
     // Holding the lock makes this the first instance even if no later start can reach it.
+    sockaddr_un address;
+    if (!socketAddress(m_socketPath, address)) {
+        qWarning("Verasco: the path %s is too long for a local socket", qPrintable(m_socketPath));
+        return true;
+    }
+    const QByteArray name = QFile::encodeName(m_socketPath);
+    ::unlink(name.constData()); // a socket left behind by a crashed instance
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0 || ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::chmod(name.constData(), S_IRUSR | S_IWUSR) != 0 || ::listen(fd, 16) != 0) {
+        qWarning("Verasco: cannot listen for later starts on %s: %s", qPrintable(m_socketPath),
+                 std::strerror(errno));
+        if (fd >= 0)
+            ::close(fd);
+        return true;
+    }
+    m_listenFd = fd;
+    m_listenNotifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(m_listenNotifier, &QSocketNotifier::activated, this, &InstanceHandoff::acceptConnections);
     return true;
 }
 
 bool InstanceHandoff::forwardToFirstInstance(const QStringList& arguments) {
-    QLocalSocket socket;
     QDeadlineTimer deadline(ConnectTimeoutMs);
+    int fd;
     // The first instance may hold the lock but not listen yet: keep trying for a bounded time.
-    for (;;) {
-        socket.connectToServer(m_socketPath);
-        if (socket.waitForConnected(int(qMax<qint64>(1, deadline.remainingTime()))))
-            break;
-        socket.abort();
+    while ((fd = connectTo(m_socketPath)) < 0) {
         if (deadline.hasExpired())
             return false;
         QThread::msleep(20);
     }
-    if (!sendAndAwaitAnswer(socket, QByteArray()))
-        return false;
-    for (const QString& argument : arguments) {
-        if (!sendAndAwaitAnswer(socket, encodeHandoffRecord(argument)))
-            return false;
-    }
-    socket.disconnectFromServer();
-    if (socket.state() != QLocalSocket::UnconnectedState)
-        socket.waitForDisconnected(1000);
-    return true;
+    bool ok = sendAndAwaitAnswer(fd, QByteArray());
+    for (qsizetype i = 0; ok && i < arguments.size(); ++i)
+        ok = sendAndAwaitAnswer(fd, encodeHandoffRecord(arguments[i]));
+    ::close(fd);
+    return ok;
 }
 
 void InstanceHandoff::acceptConnections() {
-    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { serveConnection(socket); });
-        connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
-            if (socket->property(BusyProperty).toBool())
-                return; // serveConnection finishes and disposes of it
-            serveConnection(socket);
-        });
-        if (socket->bytesAvailable() > 0)
-            serveConnection(socket);
+    for (;;) {
+        const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0) {
+            if (errno == EINTR)
+                continue;
+            return; // nothing more waiting (or the connection went away before it was taken)
+        }
+        if (!peerIsThisUser(fd)) {
+            ::close(fd);
+            continue;
+        }
+        auto* connection = new HandoffConnection(fd, this);
+        connect(connection->m_notifier, &QSocketNotifier::activated, connection,
+                [this, connection] { receive(connection); });
     }
 }
 
-// Handles every complete message the socket holds, in order. A slot connected to pathReceived may run a
-// nested event loop; the busy mark keeps a second call from overtaking the message in hand.
-void InstanceHandoff::serveConnection(QLocalSocket* socket) {
-    if (socket->property(BusyProperty).toBool())
+// Takes in what the connection has received; at its end the notifier is switched off.
+void InstanceHandoff::receive(HandoffConnection* connection) {
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::recv(connection->m_fd, buffer, sizeof buffer, 0);
+        if (n > 0) {
+            connection->m_pending.append(buffer, n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n == 0) { // the later start has sent all it will; its answers still go out
+            connection->m_notifier->setEnabled(false);
+            connection->m_peerClosed = true;
+        } else if (errno != EAGAIN && errno != EWOULDBLOCK) {
+            connection->close();
+        }
+        break;
+    }
+    serve(connection);
+}
+
+// Handles every complete message the connection holds, in order. A slot connected to pathReceived may
+// run a nested event loop; the busy mark keeps a second call from overtaking the message in hand.
+void InstanceHandoff::serve(HandoffConnection* connection) {
+    if (connection->m_busy)
         return;
-    QPointer<QLocalSocket> guard(socket);
-    guard->setProperty(BusyProperty, true);
-    while (guard && guard->bytesAvailable() >= 4) {
-        const quint32 length = frameLength(guard->peek(4));
+    QPointer<HandoffConnection> guard(connection);
+    connection->m_busy = true;
+    while (guard && guard->m_pending.size() >= 4) {
+        const quint32 length = frameLength(guard->m_pending.left(4));
         if (length > MaxMessageBytes) {
-            guard->abort();
-            guard->readAll();
+            guard->close();
+            guard->m_pending.clear();
             break;
         }
-        if (guard->bytesAvailable() < qint64(4 + length))
+        if (guard->m_pending.size() < qsizetype(4 + length))
             break;
-        guard->read(4);
-        const QByteArray payload = guard->read(length);
+        const QByteArray payload = guard->m_pending.mid(4, length);
+        guard->m_pending.remove(0, 4 + length);
         const char answer = handleMessage(payload);
-        if (guard && guard->state() == QLocalSocket::ConnectedState) {
-            guard->write(&answer, 1);
-            guard->flush();
-        }
+        if (guard && guard->m_fd >= 0)
+            sendAll(guard->m_fd, QByteArray(1, answer));
     }
     if (!guard)
         return;
-    guard->setProperty(BusyProperty, false);
-    if (guard->state() == QLocalSocket::UnconnectedState)
+    guard->m_busy = false;
+    if (guard->m_peerClosed)
         guard->deleteLater();
 }
 

@@ -1,20 +1,42 @@
 #pragma once
 // Keeps one running instance per user: a later start hands its command-line paths to the running one.
 //
-// The first instance holds a lock file and listens on a local socket reachable by its user only. A second
-// start connects, asks for the window to be raised, then sends each path as one 256-byte record and
-// waits for that record's answer before the next one, so the paths arrive in order and each one has
-// been handled before the next is sent.
+// The first instance holds a lock on a file and listens on a local (Unix domain) socket in a folder that
+// only its user can enter; it also refuses connections from processes of other users. A second start
+// connects, asks for the window to be raised, then sends each path as one 256-byte record and waits
+// for that record's answer before the next one, so the paths arrive in order and each one has been
+// handled before the next is sent.
+//
+// The socket is served with plain system calls and a QSocketNotifier rather than Qt's network module,
+// which would pull a stack of network and authentication libraries into every start of the program.
 
 #include "handoff_record.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QStringList>
-#include <memory>
 
-class QLocalServer;
-class QLocalSocket;
-class QLockFile;
+class QSocketNotifier;
+
+// One later start's connection, served by the first instance.
+class HandoffConnection : public QObject {
+    Q_OBJECT
+  public:
+    HandoffConnection(int fd, QObject* parent);
+    ~HandoffConnection() override;
+
+    qsizetype pendingBytes() const { return m_pending.size(); } // received, not yet handled
+
+  private:
+    friend class InstanceHandoff;
+    void close(); // drops the connection
+
+    int m_fd;
+    QSocketNotifier* m_notifier;
+    QByteArray m_pending;
+    bool m_peerClosed = false;
+    bool m_busy = false;
+};
 
 class InstanceHandoff : public QObject {
     Q_OBJECT
@@ -44,12 +66,15 @@ class InstanceHandoff : public QObject {
 
   private:
     void acceptConnections();
-    void serveConnection(QLocalSocket* socket);
+    void receive(HandoffConnection* connection);
+    void serve(HandoffConnection* connection);
     char handleMessage(const QByteArray& payload);
+    void stopListening();
 
     QString m_key;
     QString m_socketPath;
     QString m_lockPath;
-    std::unique_ptr<QLockFile> m_lock;
-    QLocalServer* m_server = nullptr;
+    int m_lockFd = -1;
+    int m_listenFd = -1;
+    QSocketNotifier* m_listenNotifier = nullptr;
 };

@@ -162,9 +162,9 @@ TEST(InstanceHandoff, RecordsArrivingWhileASlotRunsAreHandledAfterItInOrder) {
             if (path == QLatin1String("/tmp/1.png")) {
                 client.write(rest);
                 client.flush();
-                const auto* serverSide = first.handoff.findChild<QLocalSocket*>();
+                const auto* serverSide = first.handoff.findChild<HandoffConnection*>();
                 EXPECT_TRUE(
-                    QTest::qWaitFor([&] { return serverSide && serverSide->bytesAvailable() >= rest.size(); },
+                    QTest::qWaitFor([&] { return serverSide && serverSide->pendingBytes() >= rest.size(); },
                                     ProcessTimeoutMs));
             }
             --depth;
