@@ -13,6 +13,7 @@
 #include "show_slides.h"
 #include "thumbnails.h"
 #include "tphoto.h"
+#include "window_font.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -84,10 +85,7 @@ TMainFormverasco::TMainFormverasco(QWidget* parent)
     setWindowTitle(QStringLiteral("Morvant Verasco"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSize(8);
-    font.setStyleHint(QFont::SansSerif);
-    setFont(font);
+    setFont(windowFont(8));
     createControls();
     createMenus();
     FormCreate();

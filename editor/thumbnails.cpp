@@ -4,6 +4,7 @@
 #include "dib_memory.h"
 #include "thumbnail_fit.h"
 #include "tphoto.h"
+#include "window_font.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -13,12 +14,6 @@
 namespace {
 const QColor ThumbnailBackground = Qt::white;
 
-QFont thumbnailFont() {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSize(8);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
 } // namespace
 
 QString thumbnailCaption(const QString& path) {
@@ -114,7 +109,7 @@ void ThumbnailBuilder::DrawThumbnail(QImage& target, const QString& path) {
         painter.drawImage(destination, work_, QRect(0, 0, w - 1, h - 1));
     }
 
-    painter.setFont(thumbnailFont());
+    painter.setFont(windowFont(8));
     const QFontMetrics metrics(painter.font());
     QString name = thumbnailCaption(path);
     if (metrics.horizontalAdvance(name) + 3 > 70) {
