@@ -5,7 +5,7 @@
 #include <cstring>
 
 ShowDocument::ShowDocument(int defaultDelay)
-    : slides_(std::make_unique<TSlideRecord[]>(SlotCount)),
+    : slides_(std::make_unique_for_overwrite<TSlideRecord[]>(SlotCount)),
       thumbnails_(std::make_unique<std::array<QImage, SlotCount>>()), defaultDelay_(defaultDelay) {
     std::memset(slides_.get(), 0, sizeof(TSlideRecord) * SlotCount);
     resetAll();
