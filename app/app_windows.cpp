@@ -13,11 +13,14 @@
 #include "select_dialog.h"
 #include "show_form.h"
 #include "text_dialog.h"
+#include "window_font.h"
 
 #include <QApplication>
 #include <QDialog>
 
 AppWindows* createAppWindows() {
+    // Every window of the program, dialogs included, is drawn in the same font.
+    QApplication::setFont(windowFont(8));
     auto* w = new AppWindows;
     w->MainFormverasco = new TMainFormverasco;
     QWidget* main = w->MainFormverasco;

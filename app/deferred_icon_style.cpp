@@ -43,7 +43,7 @@ private:
 };
 } // namespace
 
-DeferredIconStyle::DeferredIconStyle() = default;
+DeferredIconStyle::DeferredIconStyle(const QString& key) : QProxyStyle(key) {}
 
 QIcon DeferredIconStyle::standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const {
     if (which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton)

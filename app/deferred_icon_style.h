@@ -8,7 +8,9 @@
 
 class DeferredIconStyle : public QProxyStyle {
 public:
-    DeferredIconStyle();
+    // Wraps a new instance of the style named key, normally the name of the style Qt chose for the
+    // application (the platform's own, or the one asked for with -style or QT_STYLE_OVERRIDE).
+    explicit DeferredIconStyle(const QString& key);
     QIcon standardIcon(StandardPixmap which, const QStyleOption* option = nullptr,
                        const QWidget* widget = nullptr) const override;
 };

@@ -8,10 +8,11 @@
 #include "startup.h"
 
 #include <QApplication>
+#include <QStyle>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setStyle(new DeferredIconStyle);
+    QApplication::setStyle(new DeferredIconStyle(QApplication::style()->name()));
     VerascoStartup startup(app.arguments().mid(1));
     if (startup.handedOver())
         return startup.exitCode();

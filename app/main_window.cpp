@@ -13,7 +13,6 @@
 #include "show_slides.h"
 #include "thumbnails.h"
 #include "tphoto.h"
-#include "window_font.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -85,7 +84,6 @@ TMainFormverasco::TMainFormverasco(QWidget* parent)
     setWindowTitle(QStringLiteral("Morvant Verasco"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFont(windowFont(8));
     createControls();
     createMenus();
     FormCreate();

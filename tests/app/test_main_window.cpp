@@ -184,7 +184,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     qputenv("VERASCO_HELP_FILE", VERASCO_SOURCE_DIR "/packaging/help/verasco.html");
     QApplication app(argc, argv);
-    QApplication::setStyle(new DeferredIconStyle);
+    QApplication::setStyle(new DeferredIconStyle(QApplication::style()->name()));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
