@@ -16,6 +16,7 @@ function(verasco_add_test name)
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
   target_compile_definitions(${name} PRIVATE
     VERASCO_TESTDATA="${VERASCO_TESTDATA}"
     VERASCO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"

@@ -1,6 +1,7 @@
 // The preferences dialog and the confirmation dialog, driven through their real buttons and keys
 // while they run modally.
 
+#include "qt_application_environment.h"
 #include "confirm_dialog.h"
 #include "help_viewer.h"
 #include "ovc_simple_field.h"
@@ -23,20 +24,8 @@
 
 namespace {
 
-class QtApplication : public testing::Environment {
-  public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test_dialogs";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-  private:
-    std::unique_ptr<QApplication> app_;
-};
-testing::Environment* const qtApplication = testing::AddGlobalTestEnvironment(new QtApplication);
+testing::Environment* const qtApplication =
+    testing::AddGlobalTestEnvironment(new QtApplicationEnvironment<QApplication>);
 
 // Runs the action as soon as the dialog is the modal window on screen, as a person would.
 void whenShown(QDialog& dialog, std::function<void()> action) {

@@ -1,6 +1,7 @@
 // The hand-off between a running instance and later starts, with the later starts played by a real
 // second process (handoff_helper).
 
+#include "qt_application_environment.h"
 #include "instance_handoff.h"
 
 #include <QCoreApplication>
@@ -17,20 +18,8 @@ using testing::ElementsAre;
 
 namespace {
 
-class QtApplication : public testing::Environment {
-  public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test_instance_handoff";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QCoreApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-  private:
-    std::unique_ptr<QCoreApplication> app_;
-};
-testing::Environment* const qtApplication = testing::AddGlobalTestEnvironment(new QtApplication);
+testing::Environment* const qtApplication =
+    testing::AddGlobalTestEnvironment(new QtApplicationEnvironment<QCoreApplication>);
 
 constexpr int ProcessTimeoutMs = 30000;
 

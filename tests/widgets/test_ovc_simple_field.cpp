@@ -1,5 +1,6 @@
 // The numeric entry field: what can be typed, when its value counts as valid, and its error colours.
 
+#include "qt_application_environment.h"
 #include "ovc_simple_field.h"
 
 #include <gtest/gtest.h>
@@ -12,20 +13,8 @@
 
 namespace {
 
-class QtApplication : public testing::Environment {
-  public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test_ovc_simple_field";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-  private:
-    std::unique_ptr<QApplication> app_;
-};
-testing::Environment* const qtApplication = testing::AddGlobalTestEnvironment(new QtApplication);
+testing::Environment* const qtApplication =
+    testing::AddGlobalTestEnvironment(new QtApplicationEnvironment<QApplication>);
 
 std::unique_ptr<TOvcSimpleField> delayField() {
     auto field = std::make_unique<TOvcSimpleField>();
