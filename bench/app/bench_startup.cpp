@@ -78,13 +78,13 @@ BENCHMARK(StartupVerasco)
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime()
     ->Iterations(5)
-    ->Repetitions(9)
+    ->Repetitions(21)
     ->ReportAggregatesOnly(true);
 BENCHMARK(StartupMinimalQtWindow)
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime()
     ->Iterations(5)
-    ->Repetitions(9)
+    ->Repetitions(21)
     ->ReportAggregatesOnly(true);
 } // namespace
 
