@@ -575,12 +575,16 @@ void TCompLHA::expandMember(std::istream& archive, const LhaMemberHeader& header
         folder = fs::temp_directory_path(ec).string();
 
     if (CheckSpaceBeforeExpand) {
+        // Free space that cannot be queried is not a shortage: the write itself then reports
+        // whatever really goes wrong.
         const fs::space_info space = fs::space(folder.empty() ? fs::path(".") : fs::path(folder), ec);
-        int64_t free = ec ? -1 : static_cast<int64_t>(space.available);
-        if (free >= 0 && fs::is_regular_file(target, ec))
-            free += static_cast<int64_t>(fs::file_size(target, ec));
-        if (free < static_cast<int64_t>(header.originalSize))
-            throw ECompLHAInsufficientDiskSpace("Not enough disk space to expand " + target);
+        if (!ec) {
+            uint64_t free = space.available;
+            if (fs::is_regular_file(target, ec))
+                free += fs::file_size(target, ec);
+            if (free < header.originalSize)
+                throw ECompLHAInsufficientDiskSpace("Not enough disk space to expand " + target);
+        }
     }
     if (header.scrambled && Password.empty())
         throw EcompLHAEncrypted("File is encrypted -- password required");

@@ -313,6 +313,24 @@ TEST(Component, FailedExpansionKeepsTheOldFile) {
     EXPECT_EQ(FilesIn(dir.str()), std::vector<std::string>{"gpl-2"});
 }
 
+TEST(Component, SpaceCheckRefusesOnlyAKnownShortage) {
+    TempDir dir;
+    TCompLHA lha;
+    lha.ArchiveName = TestData() + "/archives/derived/bad_data_crc.lzh";
+    lha.CheckSpaceBeforeExpand = true;
+    lha.MakeDirectories = false;
+    lha.ExceptionOnFileError = true;
+    lha.SetTargetPath((dir / "missing").c_str()); // a folder whose free space cannot be asked for
+    try {
+        lha.Expand();
+        ADD_FAILURE() << "no exception";
+    } catch (const ECompLHAInsufficientDiskSpace& e) {
+        ADD_FAILURE() << "reported as a full disk: " << e.what();
+    } catch (const std::exception& e) {
+        EXPECT_NE(std::string(e.what()).find("missing"), std::string::npos) << e.what();
+    }
+}
+
 TEST(Component, CancelledRuns) {
     Fixture f;
     const std::string big = SampleText(200000, 6);
