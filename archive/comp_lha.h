@@ -96,14 +96,29 @@ class TCompLHA {
     int64_t DurationMs() const { return durationMs_; }
 
   private:
-    std::string storedNameRules(const std::string& name) const;
     void confirmName(int line, const std::string& first, std::string& name) const;
+
+    // Compressing files into a stream.
+    std::string storedNameRules(const std::string& name) const;
+    std::string proposedName(const std::string& path, uint32_t& dateTime) const;
     void compressMember(std::ostream& out, std::istream& in, const std::string& storedName, LhaMethod method,
                         uint32_t dateTime, int attribute);
+
+    // Writing and updating an archive file.
+    std::string workFileName() const;
+    void refuseSelfAddition(const std::string& work) const;
+    void writeNewMembers(const std::string& work, bool appending);
+    void rewriteOlderMembers(const std::string& work);
+    void copyOlderMembers(std::ostream& out, const std::vector<std::string>& newNames);
+    void replaceArchive(const std::string& work);
+
+    // Expanding and verifying.
+    std::string expansionTarget(const LhaMemberHeader& header, uint32_t dateTime) const;
+    void checkSpace(const std::string& folder, const std::string& target, uint32_t size) const;
+    bool targetWritable(const std::string& target) const;
     void expandMember(std::istream& archive, const LhaMemberHeader& header,
                       std::vector<std::string>& targets);
-    void copyOlderMembers(std::ostream& out, const std::vector<std::string>& newNames);
-    uint64_t archiveStart(std::istream& in, uint64_t size) const;
+    void expandInto(const std::string& work, std::istream& archive, const LhaMemberHeader& header);
 
     std::string targetPath_;
     std::string tempArchivePath_;
@@ -114,8 +129,5 @@ class TCompLHA {
     int compressionPercentage_ = 0;
     int64_t durationMs_ = 0;
 };
-
-// True for a member name that would leave the target folder: absolute, with a drive, or with "..".
-bool IsUnsafeMemberName(const std::string& name);
 
 } // namespace verasco::archive

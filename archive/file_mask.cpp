@@ -10,13 +10,6 @@ namespace fs = std::filesystem;
 namespace verasco::archive {
 namespace {
 
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
 bool MatchPart(const std::string& name, const std::string& mask) {
     for (size_t i = 0; i < mask.size(); ++i) {
         if (mask[i] == '*')
@@ -29,28 +22,18 @@ bool MatchPart(const std::string& name, const std::string& mask) {
     return name.size() == mask.size();
 }
 
-bool IsSeparator(char c) {
-    return c == '/' || c == '\\';
-}
-
 } // namespace
 
-bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
-    return Lower(a) == Lower(b);
-}
-
-void SplitPath(const std::string& path, std::string& folder, std::string& name) {
-    const size_t cut = path.find_last_of("/\\");
-    folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-    name = cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 bool MatchesMask(const std::string& name, const std::string& mask) {
-    const std::string n = Lower(name), m = Lower(mask);
+    const std::string n = LowerCaseName(name), m = LowerCaseName(mask);
     const size_t nd = n.find('.'), md = m.find('.');
     const std::string nBase = n.substr(0, nd), nExt = nd == std::string::npos ? "" : n.substr(nd + 1);
     const std::string mBase = m.substr(0, md), mExt = md == std::string::npos ? "*" : m.substr(md + 1);
     return MatchPart(nBase, mBase) && MatchPart(nExt, mExt);
+}
+
+bool HasSubfolderSuffix(const std::string& mask) {
+    return mask.size() >= 3 && EqualsIgnoreCase(mask.substr(mask.size() - 2), "/S");
 }
 
 int FileAttribute(const std::string& path) {
@@ -111,7 +94,7 @@ void FindMatchingFiles(std::vector<std::string>& list, std::string folder, bool 
     if (!folder.empty() && !IsSeparator(folder.back()))
         folder.push_back('/');
     bool recursive = false;
-    if (mask.size() >= 3 && EqualsIgnoreCase(mask.substr(mask.size() - 2), "/S")) {
+    if (HasSubfolderSuffix(mask)) {
         recursive = true;
         mask.resize(mask.size() - 2);
     }

@@ -2,6 +2,8 @@
 // DOS-style attributes and MS-DOS dates of files, and listing a folder by mask.
 #pragma once
 
+#include "member_name.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,13 +23,10 @@ uint32_t FileDosDateTime(const std::string& path);
 // Sets the last-write time of a file from an MS-DOS date and time; errors are ignored.
 void SetFileDosDateTime(const std::string& path, uint16_t date, uint16_t time);
 
+// True for a mask of at least 3 characters ending in "/S" (any case): it searches sub-folders too.
+bool HasSubfolderSuffix(const std::string& mask);
+
 // Lists `folder` (sub-folders too when the mask ends in "/S") into `list`; see TCompLHA::FindFiles.
 void FindMatchingFiles(std::vector<std::string>& list, std::string folder, bool includeAll, std::string mask);
-
-// Splits at the last "/" or "\": folder part with its separator, and the name.
-void SplitPath(const std::string& path, std::string& folder, std::string& name);
-
-// Case-insensitive comparison of ASCII text.
-bool EqualsIgnoreCase(const std::string& a, const std::string& b);
 
 } // namespace verasco::archive

@@ -14,10 +14,6 @@ namespace {
 
 constexpr const char* kMethodIds[] = {"-lh0-", "-lh1-", "-lh5-", "-rle-", "-lhd-"};
 
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/';
-}
-
 // Level-1 extended headers of a member: the size of the first one, then each header (type byte
 // and data) followed by the size of the next, 0 after the last. The attribute header comes when
 // the attribute is set, the folder header when the name has a folder.
@@ -45,21 +41,10 @@ std::string ExtendedHeaders(const LhaMemberHeader& header, const std::string& fo
     return ext;
 }
 
-void SplitFolder(const std::string& name, std::string& folder, std::string& base) {
-    size_t cut = name.find_last_of("\\/");
-    if (cut == std::string::npos) {
-        folder.clear();
-        base = name;
-    } else {
-        folder = name.substr(0, cut + 1);
-        base = name.substr(cut + 1);
-    }
-}
-
 std::string BuildHeaderBytes(const LhaMemberHeader& header) {
     std::string folder, base;
     if (header.level == 1)
-        SplitFolder(header.name, folder, base);
+        SplitPath(header.name, folder, base);
     else
         base = header.name;
     // The size byte holds 22 (level 1: 25) plus the name; a folder header's size is 16 bits.
@@ -149,42 +134,6 @@ uint8_t HeaderChecksum(const uint8_t* bytes, size_t length) {
     for (size_t i = 0; i < length; ++i)
         sum += bytes[i];
     return static_cast<uint8_t>(sum);
-}
-
-std::string UpperCaseName(const std::string& name) {
-    std::string out = name;
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
-
-std::string DropDrive(const std::string& name) {
-    if (name.size() >= 2 && name[1] == ':' &&
-        ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= 'A' && name[0] <= 'Z')))
-        return name.substr(2);
-    return name;
-}
-
-std::string BuildStoredName(const std::string& filePath, const StoredNameOptions& options) {
-    std::string name = filePath;
-    if (options.storePath) {
-        const std::string& t = options.targetPath;
-        if (!t.empty() && name.size() >= t.size() &&
-            UpperCaseName(name.substr(0, t.size())) == UpperCaseName(t))
-            name = name.substr(t.size());
-    } else {
-        size_t cut = name.find_last_of("\\/");
-        if (cut != std::string::npos)
-            name = name.substr(cut + 1);
-    }
-    name = DropDrive(name);
-    for (char& c : name)
-        if (c == '/')
-            c = '\\';
-    if (options.upperCase)
-        name = UpperCaseName(name);
-    return name;
 }
 
 size_t MemberHeaderLength(const LhaMemberHeader& header) {

@@ -1,6 +1,8 @@
-// Member headers of LHA archives: levels 0 and 1 are written and read, the method identifiers, the
-// header checksum and the stored form of file names.
+// Member headers of LHA archives: levels 0 and 1 are written and read, the method identifiers and
+// the header checksum.
 #pragma once
+
+#include "member_name.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -61,20 +63,6 @@ struct LhaMemberHeader {
     uint16_t crc = 0;
     char osId = 0; // level 1 only
 };
-
-// Options that turn a file path into the name stored in the archive.
-struct StoredNameOptions {
-    bool storePath = false;
-    std::string targetPath; // cut from the front (any letter case) when storePath is on
-    bool upperCase = false; // level 0, or ForceUpperCase
-};
-
-// Stored name of `filePath`: drive dropped, folder kept only with storePath, "/" turned into "\".
-std::string BuildStoredName(const std::string& filePath, const StoredNameOptions& options);
-
-// Upper-cases ASCII letters and drops a leading "X:" drive.
-std::string UpperCaseName(const std::string& name);
-std::string DropDrive(const std::string& name);
 
 // Writes the header at the stream's position and leaves the stream at its end. Writing the same
 // fields again (with the final packed size and CRC) takes exactly the same number of bytes.

@@ -25,11 +25,6 @@ const char* kUsage =
     "  -p                      store folder names (StorePath)\n"
     "  -C FOLDER               target folder: extract into it (x); cut it from stored names (a -p)\n";
 
-const char* MethodName(int method) {
-    static const char* names[] = {"-lh0-", "-lh1-", "-lh5-", "-rle-", "-lhd-"};
-    return method >= 0 && method < 5 ? names[method] : "?";
-}
-
 int List(TCompLHA& lha) {
     if (!lha.Scan()) {
         std::cerr << "verasco-lha: " << lha.ArchiveName << ": no such archive\n";
@@ -38,10 +33,11 @@ int List(TCompLHA& lha) {
     std::printf("%-10s %10s %10s %4s %-5s  %-10s %-8s %s\n", "method", "size", "packed", "lvl", "crc", "date",
                 "time", "name");
     for (const auto& [name, info] : lha.Contents()) {
-        std::printf("%-10s %10u %10u %4d %04x   %04d-%02d-%02d %02d:%02d:%02d %s\n", MethodName(info.method),
-                    info.originalSize, info.packedSize, info.headerLevel, info.crc, 1980 + (info.date >> 9),
-                    (info.date >> 5) & 15, info.date & 31, info.time >> 11, (info.time >> 5) & 63,
-                    (info.time & 31) * 2, name.c_str());
+        std::printf("%-10s %10u %10u %4d %04x   %04d-%02d-%02d %02d:%02d:%02d %s\n",
+                    MethodIdentifier(static_cast<LhaMethod>(info.method)), info.originalSize, info.packedSize,
+                    info.headerLevel, info.crc, 1980 + (info.date >> 9), (info.date >> 5) & 15,
+                    info.date & 31, info.time >> 11, (info.time >> 5) & 63, (info.time & 31) * 2,
+                    name.c_str());
     }
     return 0;
 }

@@ -92,4 +92,18 @@ inline std::string TestData() {
     return std::string(env && *env ? env : VERASCO_TESTDATA) + "/lha";
 }
 
+inline bool HaveTestData() {
+    std::error_code ec;
+    return fs::is_directory(TestData(), ec);
+}
+
 } // namespace archive_test
+
+// Skips the running test when the shared LHA test data is absent (a clone without ../shared).
+#define SKIP_WITHOUT_TESTDATA()                                                                              \
+    do {                                                                                                     \
+        if (!archive_test::HaveTestData())                                                                   \
+            GTEST_SKIP() << "the LHA test data folder " << archive_test::TestData() << " is absent";         \
+    } while (0)
+
+namespace archive_test {} // namespace archive_test

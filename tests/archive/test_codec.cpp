@@ -133,6 +133,7 @@ TEST(Codec, RandomDataExceedsTheBudget) {
 }
 
 TEST(Codec, PeerStreamsExpand) {
+    SKIP_WITHOUT_TESTDATA();
     const std::string expected = ReadFile(TestData() + "/raw/gpl-2.txt");
     ASSERT_EQ(expected.size(), 18092u);
     EXPECT_EQ(Expand(ReadFile(TestData() + "/raw/lh5.bin"), LhaMethod::Lh5, expected.size()), expected);
@@ -158,6 +159,7 @@ TEST(Codec, RunLengthExpansion) {
 }
 
 TEST(Codec, DamagedStreams) {
+    SKIP_WITHOUT_TESTDATA();
     const std::string gpl = ReadFile(TestData() + "/raw/gpl-2.txt");
     const std::string lh5 = ReadFile(TestData() + "/raw/lh5.bin");
     const std::string lh1 = ReadFile(TestData() + "/raw/lh1.bin");

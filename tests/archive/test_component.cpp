@@ -298,6 +298,7 @@ TEST(Component, VerifyWritesNothing) {
 }
 
 TEST(Component, FailedExpansionKeepsTheOldFile) {
+    SKIP_WITHOUT_TESTDATA();
     TempDir dir;
     TCompLHA lha;
     lha.ArchiveName = TestData() + "/archives/derived/bad_data_crc.lzh";
@@ -314,6 +315,7 @@ TEST(Component, FailedExpansionKeepsTheOldFile) {
 }
 
 TEST(Component, SpaceCheckRefusesOnlyAKnownShortage) {
+    SKIP_WITHOUT_TESTDATA();
     TempDir dir;
     TCompLHA lha;
     lha.ArchiveName = TestData() + "/archives/derived/bad_data_crc.lzh";
@@ -389,6 +391,7 @@ TEST(Component, Passwords) {
 }
 
 TEST(Component, UnsafeNamesAreNotWritten) {
+    SKIP_WITHOUT_TESTDATA();
     const struct {
         const char* archive;
         const char* name;
@@ -420,6 +423,7 @@ TEST(Component, UnsafeNamesAreNotWritten) {
 }
 
 TEST(Component, FolderEntries) {
+    SKIP_WITHOUT_TESTDATA();
     TempDir dir;
     TCompLHA lha;
     lha.ArchiveName = TestData() + "/archives/explzh_723/h1_subdir.lzh";

@@ -4,6 +4,7 @@
 #include "le_bytes.h"
 #include "lha_errors.h"
 #include "lha_header.h"
+#include "member_name.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +60,6 @@ TEST(Crc16, KnownValues) {
     EXPECT_EQ(Crc("123456789"), 0xBB3D); // the CRC-16/ARC check value
     EXPECT_EQ(Crc16Table()[1], 0xC0C1);
     EXPECT_EQ(Crc16Table()[0x80], 0xA001);
-    EXPECT_EQ(Crc(ReadFile(TestData() + "/raw/gpl-2.txt")), 0xA33A);
     // Taking the data in pieces gives the same sum as at once.
     const std::string text = SampleText(1001, 3);
     uint16_t crc = 0;
@@ -67,6 +67,11 @@ TEST(Crc16, KnownValues) {
         crc = UpdateCrc16(crc, reinterpret_cast<const uint8_t*>(text.data()) + i,
                           std::min<size_t>(7, text.size() - i));
     EXPECT_EQ(crc, Crc(text));
+}
+
+TEST(Crc16, OfThePeersSampleText) {
+    SKIP_WITHOUT_TESTDATA();
+    EXPECT_EQ(Crc(ReadFile(TestData() + "/raw/gpl-2.txt")), 0xA33A);
 }
 
 TEST(StoredName, RulesForDrivesFoldersAndCase) {

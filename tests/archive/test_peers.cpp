@@ -157,7 +157,13 @@ TEST(Peers, CommandLineProgram) {
     ASSERT_EQ(RunCommand(Cli() + " x -C " + dir / "jx" + " " + dir / "j.lzh", &log), 0) << log;
     EXPECT_EQ(ReadFile(dir / "jx/a.txt"), ReadFile(dir / "src/a.txt"));
     EXPECT_EQ(ReadFile(dir / "jx/sub/b.bin"), ReadFile(dir / "src/sub/b.bin"));
-    // Errors: the component's message on standard error and a non-zero exit code.
+}
+
+// Errors: the component's message on standard error and a non-zero exit code.
+TEST(Peers, CommandLineErrors) {
+    SKIP_WITHOUT_TESTDATA();
+    TempDir dir;
+    std::string log;
     EXPECT_NE(
         RunCommand(Cli() + " x -C " + dir / "bad" + " " + TestData() + "/archives/derived/bad_data_crc.lzh",
                    &log),

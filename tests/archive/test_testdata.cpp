@@ -211,6 +211,7 @@ void CheckArchive(const std::string& base, const std::string& archive, const std
 } // namespace
 
 TEST(TestData, EveryArchiveAsTheManifestSays) {
+    SKIP_WITHOUT_TESTDATA();
     const std::string base = TestData();
     const auto archives = Manifest(base + "/MANIFEST.tsv");
     ASSERT_GT(archives.size(), 50u);
@@ -219,6 +220,7 @@ TEST(TestData, EveryArchiveAsTheManifestSays) {
 }
 
 TEST(TestData, ArchivesOfTheJavaWriter) {
+    SKIP_WITHOUT_TESTDATA();
     const std::string base = TestData() + "/jlha";
     const auto archives = Manifest(base + "/MANIFEST.tsv");
     ASSERT_EQ(archives.size(), 10u);
@@ -232,6 +234,7 @@ TEST(TestData, ArchivesOfTheJavaWriter) {
 }
 
 TEST(TestData, CheckedBeforeTheDataIsTrusted) {
+    SKIP_WITHOUT_TESTDATA();
     // The exact messages of the damaged archives.
     const struct {
         const char* archive;

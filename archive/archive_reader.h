@@ -1,0 +1,37 @@
+// Reads the members of an archive file in order: finds where they start (also inside a program
+// file) and hands out each header with the position of the member's data.
+#pragma once
+
+#include "lha_header.h"
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+namespace verasco::archive {
+
+class ArchiveReader {
+  public:
+    // Opens the archive; false when it cannot be opened.
+    bool open(const std::string& path);
+
+    // Reads the next member header and leaves the stream at the member's data. False after the
+    // last member (the end marker, or the end of the file).
+    bool next(LhaMemberHeader& header);
+
+    std::istream& stream() { return in_; }
+    uint64_t size() const { return size_; }
+    uint64_t dataPosition() const { return dataPos_; }
+
+  private:
+    std::ifstream in_;
+    uint64_t size_ = 0;
+    uint64_t next_ = 0; // where the next header begins
+    uint64_t dataPos_ = 0;
+};
+
+// Where the members of the archive file `name` begin: after the head of a program file whose
+// extension is ".exe" (any case) and whose page counts point inside the file, else at 0.
+uint64_t ArchiveStart(const std::string& name, std::istream& in, uint64_t size);
+
+} // namespace verasco::archive

@@ -1,0 +1,222 @@
+// Expanding and verifying the members of an archive file. Every member is expanded into a new
+// file beside its target first, so that a failure never leaves a half-written file in place of a
+// good one.
+#include "comp_lha.h"
+
+#include "archive_reader.h"
+#include "file_mask.h"
+#include "lha_errors.h"
+#include "lzh_codec.h"
+#include "work_files.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace verasco::archive {
+namespace {
+
+bool NameInList(const std::string& name, const std::vector<std::string>& lines) {
+    std::string folder, base;
+    SplitPath(name, folder, base);
+    for (const std::string& line : lines) {
+        if (EqualsIgnoreCase(PlatformName(line), PlatformName(name)))
+            return true;
+        std::string lineFolder, lineBase;
+        SplitPath(line, lineFolder, lineBase);
+        if (EqualsIgnoreCase(PlatformName(lineFolder), PlatformName(folder)) && MatchesMask(base, lineBase))
+            return true;
+        if (lineFolder.empty() && MatchesMask(base, lineBase) &&
+            line.find_first_of("*?") != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void TCompLHA::Verify() {
+    const bool previous = VerifyMode;
+    VerifyMode = true;
+    try {
+        Expand();
+    } catch (...) {
+        VerifyMode = previous;
+        throw;
+    }
+    VerifyMode = previous;
+}
+
+void TCompLHA::Expand() {
+    abort_ = false;
+    processed_.clear();
+    fileInformationIndex_ = -1;
+    ArchiveReader reader;
+    if (!reader.open(ArchiveName))
+        throw EInOutError("Cannot open " + ArchiveName);
+    std::vector<std::string> targets;
+    LhaMemberHeader header;
+    try {
+        while (reader.next(header)) {
+            ++fileInformationIndex_;
+            if (FilesToProcess.empty() || NameInList(header.name, FilesToProcess)) {
+                if (!abort_)
+                    expandMember(reader.stream(), header, targets);
+                if (abort_)
+                    break;
+            }
+        }
+    } catch (const ECompLHAOperationAborted&) {
+        // A cancelled run ends quietly.
+    }
+    if (!FilesToProcess.empty())
+        FilesToProcess = targets;
+}
+
+// The file a member is expanded to after the check event and the confirmation: empty to skip the
+// member, "*" to stop.
+std::string TCompLHA::expansionTarget(const LhaMemberHeader& header, uint32_t dateTime) const {
+    std::string target = targetPath_ + PlatformName(header.name);
+    if (OnCheckFile)
+        OnCheckFile(header.name, target, dateTime, TCompLHAProcessMode::cmExpand);
+    confirmName(VerifyMode ? 4 : 2, header.name, target);
+    return target;
+}
+
+// Free space that cannot be queried is not a shortage: the write itself then reports whatever
+// really goes wrong.
+void TCompLHA::checkSpace(const std::string& folder, const std::string& target, uint32_t size) const {
+    std::error_code ec;
+    const fs::space_info space = fs::space(folder.empty() ? fs::path(".") : fs::path(folder), ec);
+    if (ec)
+        return;
+    uint64_t free = space.available;
+    if (fs::is_regular_file(target, ec))
+        free += fs::file_size(target, ec);
+    if (free < size)
+        throw ECompLHAInsufficientDiskSpace("Not enough disk space to expand " + target);
+}
+
+// An existing target must be open for writing before a new file replaces it.
+bool TCompLHA::targetWritable(const std::string& target) const {
+    std::error_code ec;
+    if (VerifyMode || !fs::exists(target, ec))
+        return true;
+    std::fstream probe(target, std::ios::in | std::ios::out | std::ios::binary);
+    if (probe)
+        return true;
+    if (ExceptionOnFileError)
+        throw EInOutError("Cannot open " + target);
+    return false;
+}
+
+void TCompLHA::expandMember(std::istream& archive, const LhaMemberHeader& header,
+                            std::vector<std::string>& targets) {
+    const bool isFolder = header.method == LhaMethod::Directory;
+    // Folder entries that carry "|" are symbolic links of other systems; they are not made, and
+    // neither is a folder entry without a name.
+    if (isFolder && (header.name.empty() || header.name.find('|') != std::string::npos))
+        return;
+    if (IsUnsafeMemberName(header.name))
+        throw ECompLHAInvalidHeader("Unsafe path in archive: " + header.name);
+
+    const uint32_t dateTime = static_cast<uint32_t>(header.date) << 16 | header.time;
+    const std::string target = expansionTarget(header, dateTime);
+    if (target.empty())
+        return;
+    if (target == "*") {
+        abort_ = true;
+        return;
+    }
+    std::error_code ec;
+    if (isFolder) {
+        if (MakeDirectories && !VerifyMode) {
+            fs::create_directories(target, ec);
+            targets.push_back(target);
+            processed_.push_back(target);
+        }
+        return;
+    }
+    std::string folder = FolderOf(target);
+    if (MakeDirectories && !VerifyMode && !folder.empty())
+        fs::create_directories(folder, ec);
+    if (VerifyMode && !folder.empty() && !fs::is_directory(folder, ec))
+        folder = fs::temp_directory_path(ec).string();
+    if (CheckSpaceBeforeExpand)
+        checkSpace(folder, target, header.originalSize);
+    if (header.scrambled && Password.empty())
+        throw EcompLHAEncrypted("File is encrypted -- password required");
+    if (!targetWritable(target))
+        return;
+    std::string work;
+    try {
+        work = CreateTempFile(folder);
+    } catch (const EInOutError&) {
+        if (ExceptionOnFileError)
+            throw;
+        return;
+    }
+    try {
+        expandInto(work, archive, header);
+        if (VerifyMode) {
+            RemoveQuietly(work);
+        } else {
+            fs::rename(work, target, ec);
+            if (ec)
+                throw EInOutError("Cannot replace " + target);
+            if (header.attribute & 0x01)
+                fs::permissions(target,
+                                fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                                fs::perm_options::remove, ec);
+        }
+    } catch (...) {
+        RemoveQuietly(work);
+        throw;
+    }
+    targets.push_back(target);
+    processed_.push_back(target);
+    if (OnAfterProcessed)
+        OnAfterProcessed(header.name, target, dateTime, TCompLHAProcessMode::cmExpand);
+}
+
+// Expands the member's data into the file `work`, checks it and gives the file the member's time.
+void TCompLHA::expandInto(const std::string& work, std::istream& archive, const LhaMemberHeader& header) {
+    std::ofstream out(work, std::ios::binary | std::ios::trunc);
+    if (!out)
+        throw EInOutError("Cannot create " + work);
+    CodecJob job;
+    job.direction = CodecDirection::Expand;
+    job.method = header.method;
+    job.input = &archive;
+    job.output = &out;
+    job.inputLength = header.packedSize;
+    job.expectedSize = header.originalSize;
+    job.password = Password;
+    job.progress = OnShowProgress;
+    job.abortFlag = &abort_;
+    const auto started = std::chrono::steady_clock::now();
+    CodecResult result;
+    try {
+        result = RunCodec(job);
+    } catch (const ELZHBadDecodeTable&) {
+        if (header.scrambled)
+            throw EcompLHAEncrypted("Invalid password -- cannot decrypt file");
+        throw;
+    }
+    durationMs_ =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started)
+            .count();
+    if (result.crc != header.crc || result.bytesWritten != header.originalSize) {
+        if (header.scrambled)
+            throw EcompLHAEncrypted("Invalid password -- cannot decrypt file");
+        throw ECompLHABadCRC("Bad CRC during expansion -- data may be invalid");
+    }
+    out.close();
+    if (!out)
+        throw EInOutError("Write error");
+    SetFileDosDateTime(work, header.date, header.time);
+}
+
+} // namespace verasco::archive

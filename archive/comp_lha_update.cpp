@@ -1,0 +1,190 @@
+// Writing an archive file: a new archive, members appended to an existing one, or an existing
+// archive rewritten through a work file without the members that the new ones replace.
+#include "comp_lha.h"
+
+#include "archive_reader.h"
+#include "file_mask.h"
+#include "lha_errors.h"
+#include "work_files.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace verasco::archive {
+namespace {
+
+bool IsWritableFolder(const std::string& folder) {
+    std::error_code ec;
+    return fs::is_directory(folder, ec) &&
+           (fs::status(folder, ec).permissions() & fs::perms::owner_write) != fs::perms::none;
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return EqualsIgnoreCase(fs::weakly_canonical(a, ec).string(), fs::weakly_canonical(b, ec).string());
+}
+
+// Copies `count` bytes from `in` to `out`.
+void CopyBytes(std::istream& in, std::ostream& out, uint64_t count) {
+    std::vector<char> buffer(1 << 16);
+    while (count > 0) {
+        const size_t take = static_cast<size_t>(std::min<uint64_t>(count, buffer.size()));
+        in.read(buffer.data(), static_cast<std::streamsize>(take));
+        if (static_cast<size_t>(in.gcount()) != take)
+            throw EInOutError("Read error");
+        out.write(buffer.data(), static_cast<std::streamsize>(take));
+        if (!out)
+            throw EInOutError("Write error");
+        count -= take;
+    }
+}
+
+} // namespace
+
+// The archive itself, or, when an existing archive is rewritten, a work file with the extension
+// ".$$$" in the temporary folder (when usable) or beside the archive.
+std::string TCompLHA::workFileName() const {
+    std::error_code ec;
+    std::string work = ArchiveName;
+    if (!fs::exists(ArchiveName, ec) || AllowDuplicates)
+        return work;
+    if (!tempArchivePath_.empty() && IsWritableFolder(tempArchivePath_) &&
+        !SameFolder(tempArchivePath_, FolderOf(fs::absolute(ArchiveName).string()))) {
+        std::string folder, name;
+        SplitPath(ArchiveName, folder, name);
+        work = tempArchivePath_ + name;
+    }
+    return fs::path(work).replace_extension(".$$$").string();
+}
+
+// The work file must not be one of the files it receives.
+void TCompLHA::refuseSelfAddition(const std::string& work) const {
+    std::string workFolder, workName;
+    SplitPath(fs::absolute(work).string(), workFolder, workName);
+    for (const std::string& entry : FilesToProcess) {
+        std::string folder, mask;
+        std::string pattern = entry;
+        if (HasSubfolderSuffix(pattern))
+            pattern.resize(pattern.size() - 2);
+        SplitPath(fs::absolute(pattern).string(), folder, mask);
+        if (folder == workFolder && MatchesMask(workName, mask))
+            throw EInOutError("Cannot add " + work + " to itself!");
+    }
+}
+
+// Compresses FilesToProcess into `work`, created new or, when appending, after its last member.
+void TCompLHA::writeNewMembers(const std::string& work, bool appending) {
+    std::error_code ec;
+    uint64_t keptLength = 0;
+    std::fstream out;
+    if (appending) {
+        out.open(work, std::ios::in | std::ios::out | std::ios::binary);
+        if (!out)
+            throw EInOutError("Cannot open " + work);
+        out.seekg(0, std::ios::end);
+        keptLength = static_cast<uint64_t>(out.tellg());
+        if (keptLength > 0) {
+            out.seekg(static_cast<std::streamoff>(keptLength - 1));
+            if (out.get() == 0)
+                --keptLength; // over the end marker
+        }
+        out.seekp(static_cast<std::streamoff>(keptLength));
+    } else {
+        if (MakeDirectories && !FolderOf(work).empty())
+            fs::create_directories(FolderOf(work), ec);
+        out.open(work, std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc);
+        if (!out)
+            throw EInOutError("Cannot create " + work);
+    }
+    try {
+        CompressToStream(out, FilesToProcess, CompressionMethod);
+        out.put(0);
+        out.flush();
+        if (!out)
+            throw EInOutError("Write error");
+        out.close();
+    } catch (...) {
+        out.close();
+        if (appending)
+            fs::resize_file(work, keptLength, ec);
+        else
+            RemoveQuietly(work);
+        try {
+            throw;
+        } catch (const EInOutError&) {
+            throw ECompLHAInsufficientDiskSpace("Disk protected or full during compression");
+        }
+    }
+}
+
+// Appends the members of the old archive that the new ones do not replace, then the end marker.
+void TCompLHA::rewriteOlderMembers(const std::string& work) {
+    try {
+        std::fstream rewrite(work, std::ios::in | std::ios::out | std::ios::binary);
+        rewrite.seekp(-1, std::ios::end); // over the end marker
+        copyOlderMembers(rewrite, FilesToProcess);
+        rewrite.put(0);
+        rewrite.flush();
+        if (!rewrite)
+            throw EInOutError("Write error");
+    } catch (const ECompLHABadChecksum&) {
+        RemoveQuietly(work);
+        throw;
+    } catch (const ECompLHAInvalidHeader&) {
+        RemoveQuietly(work);
+        throw;
+    } catch (const ECompLHAInvalidHeaderLevel&) {
+        RemoveQuietly(work);
+        throw;
+    } catch (const ECompLHAUnrecognizedCompressionMethod&) {
+        RemoveQuietly(work);
+        throw;
+    } catch (...) {
+        RemoveQuietly(work);
+        throw ECompLHAInsufficientDiskSpace("Disk full or write error during compression");
+    }
+}
+
+void TCompLHA::copyOlderMembers(std::ostream& out, const std::vector<std::string>& newNames) {
+    ArchiveReader reader;
+    if (!reader.open(ArchiveName))
+        throw EInOutError("Cannot open " + ArchiveName);
+    LhaMemberHeader header;
+    fileInformationIndex_ = -1;
+    while (reader.next(header)) {
+        ++fileInformationIndex_;
+        bool replaced = false;
+        for (const std::string& n : newNames)
+            replaced = replaced || EqualsIgnoreCase(PlatformName(n), PlatformName(header.name));
+        if (!replaced) {
+            WriteMemberHeader(out, header);
+            CopyBytes(reader.stream(), out, header.packedSize);
+        }
+    }
+}
+
+void TCompLHA::replaceArchive(const std::string& work) {
+    std::error_code ec;
+    fs::remove(ArchiveName, ec);
+    if (!ec)
+        fs::rename(work, ArchiveName, ec);
+    if (ec)
+        throw ECompLHACouldNotRenameFile("Could not replace " + ArchiveName + " with " + work);
+}
+
+void TCompLHA::Compress() {
+    processed_.clear();
+    std::error_code ec;
+    const bool archiveExists = fs::exists(ArchiveName, ec);
+    const std::string work = workFileName();
+    refuseSelfAddition(work);
+    writeNewMembers(work, archiveExists && AllowDuplicates);
+    if (!archiveExists || AllowDuplicates)
+        return;
+    rewriteOlderMembers(work);
+    replaceArchive(work);
+}
+
+} // namespace verasco::archive
