@@ -35,7 +35,7 @@ AppWindows* createAppWindows() {
     w->AboutBox = new TAboutBox(main);
     w->prefFrm = new TprefFrm(main);
     w->showFrm = new TshowFrm(main);
-    w->previewfrm = new Tpreviewfrm(main);
+    w->previewfrm = new Tpreviewfrm(w->MainFormverasco->flags(), main);
     w->printdlg = new Tprintdlg(main);
     w->MainFormverasco->setWindows(w);
     return w;

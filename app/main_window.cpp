@@ -171,6 +171,7 @@ void TMainFormverasco::createControls() {
     for (QPushButton* button : {BitBtn1, BitBtn2, BitBtn3, BitBtn5})
         button->setEnabled(false);
     connect(BitBtn4, &QPushButton::clicked, this, &TMainFormverasco::FileOpen);
+    connect(OvcTable2, &TOvcTable::cellDoubleClicked, this, &TMainFormverasco::OvcTable2DblClick);
     Edit2->installEventFilter(this);
 }
 
@@ -223,7 +224,7 @@ void TMainFormverasco::createMenus() {
             &TMainFormverasco::Preferences1Click);
 
     QMenu* view = menu("View1", QStringLiteral("&View"));
-    addItem(view, "SingleSlide1", QStringLiteral("&Image"));
+    command(addItem(view, "SingleSlide1", QStringLiteral("&Image")), &TMainFormverasco::SingleSlide1Click);
     addItem(view, "Slideshow1", QStringLiteral("Ver&asco"));
 
     QMenu* help = menu("HelpMenu", QStringLiteral("&Help"));
@@ -268,6 +269,7 @@ void TMainFormverasco::setWindows(AppWindows* windows) {
     showFiles_ = std::make_unique<ShowFileCommands>(show_, *showSlides_, *Edit2, *windows->confirmfrm);
     lifecycle_ = std::make_unique<DocumentLifecycle>(show_, settings_, *showSlides_, *showFiles_,
                                                      *windows->confirmfrm, *Edit2, this);
+    connectPlayerWindows();
 }
 
 void TMainFormverasco::processCommandLine(const QStringList& arguments) {

@@ -66,6 +66,9 @@ public slots:
     void FileExit();
     void FileMenuClick();
     void Preferences1Click();
+    // View > "&Image": the preview of the active cell of whichever grid has the focus.
+    void SingleSlide1Click();
+    void OvcTable2DblClick(int row, int col);
     bool FormCloseQuery();
     void FormClose();
 
@@ -81,6 +84,8 @@ private:
     void createMenus();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
     bool appendAcceptedImage(const QString& path);
+    void connectPlayerWindows();
+    void repaintGrids();
 
     ShowDocument show_;
     SharedFlags flags_;

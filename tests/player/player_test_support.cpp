@@ -1,0 +1,91 @@
+#include "player_test_support.h"
+
+#include <QDataStream>
+#include <QFile>
+#include <QtEndian>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+std::unique_ptr<QTemporaryDir> configFolder;
+std::unique_ptr<QApplication> application;
+} // namespace
+
+void PlayerTestEnvironment::SetUp() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    configFolder = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(configFolder->path()));
+    static int argc = 1;
+    static char name[] = "verasco-player-test";
+    static char* argv[] = {name, nullptr};
+    application = std::make_unique<QApplication>(argc, argv);
+}
+
+void PlayerTestEnvironment::TearDown() {
+    application.reset();
+    configFolder.reset();
+}
+
+QString writePicture(const QTemporaryDir& dir, const QString& name, QSize size, QColor colour) {
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(colour);
+    const QString path = dir.filePath(name);
+    EXPECT_TRUE(picture.save(path, nullptr, 90)) << path.toStdString();
+    return path;
+}
+
+QString writeWav(const QTemporaryDir& dir, const QString& name, int ms) {
+    constexpr int Rate = 8000;
+    const int samples = Rate * ms / 1000;
+    QByteArray data(samples * 2, Qt::Uninitialized);
+    for (int i = 0; i < samples; ++i)
+        qToLittleEndian<qint16>(qint16(2000 * std::sin(2 * M_PI * 440.0 * i / Rate)), data.data() + 2 * i);
+    QByteArray wav;
+    QDataStream out(&wav, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + data.size());
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(1) << quint32(Rate) << quint32(Rate * 2) << quint16(2)
+        << quint16(16);
+    out.writeRawData("data", 4);
+    out << quint32(data.size());
+    wav += data;
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(wav) == wav.size()) << path.toStdString();
+    return path;
+}
+
+QTimer* whenModal(QWidget* window, std::function<void()> action) {
+    auto* poll = new QTimer(window);
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, window, [window, poll, action = std::move(action)] {
+        if (QApplication::activeModalWidget() != window)
+            return;
+        poll->deleteLater();
+        poll->stop();
+        action();
+    });
+    poll->start();
+    return poll;
+}
+
+WaitEnd FakeWaitClock::pump(int ms, const std::function<bool()>& interrupted) {
+    const qint64 end = now_ + qMax(ms, 0);
+    for (;;) {
+        QCoreApplication::processEvents();
+        if (interrupted())
+            return WaitEnd::Interrupted;
+        const auto next = planned_.begin();
+        if (next == planned_.end() || next->first > end) {
+            now_ = end;
+            return WaitEnd::TimeUp;
+        }
+        now_ = qMax(now_, next->first);
+        const std::function<void()> action = std::move(next->second);
+        planned_.erase(next);
+        action();
+    }
+}

@@ -1,0 +1,51 @@
+#pragma once
+// What the player's tests share: an application with its own settings folder, pictures and sounds
+// written for a test, a hand for modal windows, and a clock that lets waits pass without sleeping.
+
+#include "wait_pumping.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+// A QApplication for the whole program, with the settings kept in a folder of its own.
+class PlayerTestEnvironment : public testing::Environment {
+  public:
+    void SetUp() override;
+    void TearDown() override;
+};
+
+// A picture of the given size in a plain colour, written as PNG (or JPEG for a ".jpg" name).
+QString writePicture(const QTemporaryDir& dir, const QString& name, QSize size, QColor colour = Qt::darkCyan);
+
+// A mono 16-bit PCM WAV file of a quiet tone that lasts `ms` milliseconds.
+QString writeWav(const QTemporaryDir& dir, const QString& name, int ms);
+
+// Runs `action` once `window` is the active modal window (it is shown by code that is about to run).
+// Deleting the returned timer gives up waiting.
+QTimer* whenModal(QWidget* window, std::function<void()> action);
+
+// Time that passes only while the program waits: each wait moves it straight to its end, or to the
+// next action planned for an earlier moment, which then runs inside the wait. Waits nest.
+class FakeWaitClock : public WaitClock {
+  public:
+    FakeWaitClock() { setWaitClock(this); }
+    ~FakeWaitClock() override { setWaitClock(nullptr); }
+
+    qint64 nowMs() override { return now_; }
+    WaitEnd pump(int ms, const std::function<bool()>& interrupted) override;
+    // Runs `action` inside the wait that is running when the clock reaches `atMs`.
+    void at(qint64 atMs, std::function<void()> action) { planned_.emplace(atMs, std::move(action)); }
+
+  private:
+    qint64 now_ = 0;
+    std::multimap<qint64, std::function<void()>> planned_;
+};
