@@ -12,29 +12,6 @@
 namespace ShowFile {
 namespace {
 
-// Byte ranges of a record that hold only single bytes (reserved bytes, short strings, switches)
-// and the two 32-bit fields between them, which are stored little-endian.
-constexpr std::size_t FontColorOffset = offsetof(TSlideRecord, FontColor);
-constexpr std::size_t FontSizeOffset = offsetof(TSlideRecord, FontSize);
-constexpr std::size_t TailOffset = offsetof(TSlideRecord, FontStyle);
-static_assert(FontSizeOffset == FontColorOffset + 4 && TailOffset == FontSizeOffset + 4);
-
-void encodeRecord(const TSlideRecord& r, char* out) {
-    const auto* raw = reinterpret_cast<const char*>(&r);
-    std::memcpy(out, raw, FontColorOffset);
-    qToLittleEndian<std::int32_t>(r.FontColor, out + FontColorOffset);
-    qToLittleEndian<std::int32_t>(r.FontSize, out + FontSizeOffset);
-    std::memcpy(out + TailOffset, raw + TailOffset, RecordSize - TailOffset);
-}
-
-void decodeRecord(const char* in, TSlideRecord& r) {
-    auto* raw = reinterpret_cast<char*>(&r);
-    std::memcpy(raw, in, FontColorOffset);
-    r.FontColor = qFromLittleEndian<std::int32_t>(in + FontColorOffset);
-    r.FontSize = qFromLittleEndian<std::int32_t>(in + FontSizeOffset);
-    std::memcpy(raw + TailOffset, in + TailOffset, RecordSize - TailOffset);
-}
-
 bool hasSignature(const QByteArray& bytes) {
     return bytes.left(SignatureSize).contains("MORVANT");
 }
@@ -93,7 +70,7 @@ QByteArray encode(const ShowDocument& doc) {
     qToLittleEndian<std::int32_t>(count, out + SignatureSize);
     qToLittleEndian<std::int32_t>(RecordSize, out + SignatureSize + 4);
     for (int i = 0; i < count; ++i)
-        encodeRecord(doc.slide(i), out + HeaderSize + i * RecordSize);
+        SlideRecordBytes::encode(doc.slide(i), out + HeaderSize + i * RecordSize);
     return bytes;
 }
 
@@ -104,7 +81,7 @@ ReadResult decode(const QByteArray& bytes, ShowDocument& doc) {
     if (count < 0 || bytes.size() < HeaderSize + qsizetype(count) * RecordSize)
         return invalidStructure(doc);
     for (int i = 0; i < count; ++i)
-        decodeRecord(bytes.constData() + HeaderSize + i * RecordSize, doc.slide(i));
+        SlideRecordBytes::decode(bytes.constData() + HeaderSize + i * RecordSize, doc.slide(i));
     doc.SlideCount = count;
     return {ReadStatus::Ok, {}, count};
 }

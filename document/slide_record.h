@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -61,3 +62,41 @@ enum FontStyleBits : std::uint8_t { FontBold = 1, FontItalic = 2, FontUnderline 
 inline constexpr std::string_view BlankImageName = "BLANK";
 inline constexpr std::string_view DefaultFontName = "MS Sans Serif";
 inline constexpr std::int32_t DefaultFontSize = 8;
+
+// A record as stored in files: the bytes as they are held, with the two 32-bit fields little-endian.
+// `out` and `in` hold sizeof(TSlideRecord) bytes.
+namespace SlideRecordBytes {
+inline constexpr std::size_t FontColorOffset = offsetof(TSlideRecord, FontColor);
+inline constexpr std::size_t FontSizeOffset = offsetof(TSlideRecord, FontSize);
+inline constexpr std::size_t TailOffset = offsetof(TSlideRecord, FontStyle);
+static_assert(FontSizeOffset == FontColorOffset + 4 && TailOffset == FontSizeOffset + 4);
+
+inline void putInt32(char* out, std::int32_t value) {
+    const auto u = static_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i)
+        out[i] = static_cast<char>((u >> (8 * i)) & 0xFF);
+}
+
+inline std::int32_t getInt32(const char* in) {
+    std::uint32_t u = 0;
+    for (int i = 0; i < 4; ++i)
+        u |= static_cast<std::uint32_t>(static_cast<unsigned char>(in[i])) << (8 * i);
+    return static_cast<std::int32_t>(u);
+}
+
+inline void encode(const TSlideRecord& r, char* out) {
+    const auto* raw = reinterpret_cast<const char*>(&r);
+    std::memcpy(out, raw, FontColorOffset);
+    putInt32(out + FontColorOffset, r.FontColor);
+    putInt32(out + FontSizeOffset, r.FontSize);
+    std::memcpy(out + TailOffset, raw + TailOffset, sizeof(TSlideRecord) - TailOffset);
+}
+
+inline void decode(const char* in, TSlideRecord& r) {
+    auto* raw = reinterpret_cast<char*>(&r);
+    std::memcpy(raw, in, FontColorOffset);
+    r.FontColor = getInt32(in + FontColorOffset);
+    r.FontSize = getInt32(in + FontSizeOffset);
+    std::memcpy(raw + TailOffset, in + TailOffset, sizeof(TSlideRecord) - TailOffset);
+}
+} // namespace SlideRecordBytes
