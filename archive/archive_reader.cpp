@@ -2,6 +2,7 @@
 
 #include "member_name.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace verasco::archive {
@@ -25,7 +26,7 @@ uint64_t ArchiveStart(const std::string& name, std::istream& in, uint64_t size) 
     return static_cast<uint64_t>(start);
 }
 
-bool ArchiveReader::open(const std::string& path) {
+bool ArchiveReader::open(const std::string& path, std::optional<uint64_t> start) {
     in_.open(path, std::ios::binary);
     if (!in_)
         return false;
@@ -33,7 +34,7 @@ bool ArchiveReader::open(const std::string& path) {
     const auto end = in_.tellg();
     size_ = end < 0 ? 0 : static_cast<uint64_t>(end);
     in_.seekg(0);
-    next_ = ArchiveStart(path, in_, size_);
+    next_ = start ? std::min(*start, size_) : ArchiveStart(path, in_, size_);
     return true;
 }
 

@@ -6,14 +6,16 @@
 
 #include <cstdint>
 #include <fstream>
+#include <optional>
 #include <string>
 
 namespace verasco::archive {
 
 class ArchiveReader {
   public:
-    // Opens the archive; false when it cannot be opened.
-    bool open(const std::string& path);
+    // Opens the archive; false when it cannot be opened. The members begin at `start` when it is
+    // given (and inside the file), else where ArchiveStart finds them.
+    bool open(const std::string& path, std::optional<uint64_t> start = std::nullopt);
 
     // Reads the next member header and leaves the stream at the member's data. False after the
     // last member (the end marker, or the end of the file).

@@ -83,7 +83,7 @@ bool TCompLHA::Scan() {
     contents_.clear();
     std::error_code ec;
     ArchiveReader reader;
-    if (!std::filesystem::is_regular_file(ArchiveName, ec) || !reader.open(ArchiveName))
+    if (!std::filesystem::is_regular_file(ArchiveName, ec) || !reader.open(ArchiveName, MembersStart))
         return false;
     LhaMemberHeader header;
     while (reader.next(header))

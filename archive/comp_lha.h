@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -67,6 +68,9 @@ class TCompLHA {
     bool ForceUpperCase = false;
     bool ExceptionOnFileError = false;
     std::string ArchiveName;
+    // Where the members of ArchiveName begin, for an archive that follows a program the ".EXE"
+    // rule does not know (the head of a stand-alone package); unset, that rule decides.
+    std::optional<uint64_t> MembersStart;
     TCompLHAMethod CompressionMethod = TCompLHAMethod::colh0;
     std::vector<std::string> FilesToProcess;
     std::vector<std::string> ConfirmMessages;

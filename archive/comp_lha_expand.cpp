@@ -54,7 +54,7 @@ void TCompLHA::Expand() {
     processed_.clear();
     fileInformationIndex_ = -1;
     ArchiveReader reader;
-    if (!reader.open(ArchiveName))
+    if (!reader.open(ArchiveName, MembersStart))
         throw EInOutError("Cannot open " + ArchiveName);
     std::vector<std::string> targets;
     LhaMemberHeader header;

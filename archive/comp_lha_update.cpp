@@ -149,7 +149,7 @@ void TCompLHA::rewriteOlderMembers(const std::string& work) {
 
 void TCompLHA::copyOlderMembers(std::ostream& out, const std::vector<std::string>& newNames) {
     ArchiveReader reader;
-    if (!reader.open(ArchiveName))
+    if (!reader.open(ArchiveName, MembersStart))
         throw EInOutError("Cannot open " + ArchiveName);
     LhaMemberHeader header;
     fileInformationIndex_ = -1;

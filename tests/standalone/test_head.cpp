@@ -1,0 +1,138 @@
+// The head of a package, run as a real process on packages made of the real head and real LHA
+// members: it runs the player named like the package in a private folder with the package's
+// arguments, passes on its exit and the signals that end it, refuses damaged packages with a
+// clear message, and leaves nothing behind in the temporary folder.
+
+#include "head_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+
+namespace {
+
+using namespace head_test;
+
+class Head : public ::testing::Test {
+  protected:
+    ScratchFolder work;
+    ScratchFolder tmp; // the head's temporary folder
+    std::string package = work / "show.exe";
+
+    Finished run(const std::vector<std::string>& args = {}) {
+        return RunPackage(package, args, tmp.path, work.path);
+    }
+};
+
+TEST_F(Head, RunsThePlayerInAPrivateFolderWithTheArgumentsAndRemovesIt) {
+    MakePackage(package, {{"images.sld", "slides"}, {"images.dat", std::string(5000, 'x')}});
+    const Finished f = run({"one", "two words", "--exit", "ignored"});
+    ASSERT_TRUE(WIFEXITED(f.status)) << f.err;
+    EXPECT_EQ(WEXITSTATUS(f.status), 0) << f.err;
+    EXPECT_NE(f.out.find("cwd=" + tmp.path + "/verasco-show-"), std::string::npos) << f.out;
+    EXPECT_NE(f.out.find("mode=700\n"), std::string::npos) << f.out;
+    EXPECT_NE(f.out.find("arg=one\narg=two words\narg=--exit\narg=ignored\n"), std::string::npos) << f.out;
+    EXPECT_NE(f.out.find("file=IMAGES.DAT\nfile=IMAGES.SLD\nfile=SHOW.EXE\n"), std::string::npos) << f.out;
+    EXPECT_TRUE(f.err.empty()) << f.err;
+    EXPECT_TRUE(Entries(tmp.path).empty());
+}
+
+TEST_F(Head, PassesOnThePlayersExitCode) {
+    MakePackage(package, {});
+    const Finished f = run({"--exit", "7"});
+    ASSERT_TRUE(WIFEXITED(f.status));
+    EXPECT_EQ(WEXITSTATUS(f.status), 7);
+    EXPECT_TRUE(Entries(tmp.path).empty());
+}
+
+TEST_F(Head, FindsThePlayerOfAPackageRenamedAfterItWasMade) {
+    MakePackage(package, {{"song.wav", "RIFF"}});
+    const std::string renamed = work / "show (1).exe";
+    std::filesystem::rename(package, renamed);
+    const Finished f = RunPackage(renamed, {"--exit", "3"}, tmp.path, work.path);
+    ASSERT_TRUE(WIFEXITED(f.status)) << f.err;
+    EXPECT_EQ(WEXITSTATUS(f.status), 3) << f.err;
+}
+
+TEST_F(Head, PassesEndingSignalsToThePlayerAndCleansUp) {
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        MakePackage(package, {{"images.sld", "slides"}});
+        const std::string ready = work / "ready";
+        std::filesystem::remove(ready);
+        const pid_t head = Start(package, {"--wait", ready}, tmp.path, work.path);
+        ASSERT_TRUE(WaitForFile(ready, head)) << strsignal(signal);
+        pid_t player = 0;
+        std::ifstream(ready) >> player;
+        kill(head, signal);
+        const Finished f = Wait(head, work.path);
+        ASSERT_TRUE(WIFSIGNALED(f.status)) << strsignal(signal) << ": " << f.err;
+        EXPECT_EQ(WTERMSIG(f.status), signal);
+        EXPECT_NE(kill(player, 0), 0) << "the player still runs after " << strsignal(signal);
+        EXPECT_TRUE(Entries(tmp.path).empty()) << strsignal(signal);
+    }
+}
+
+struct Damage {
+    const char* name;
+    std::function<void(std::string&)> apply;
+    const char* message;
+};
+
+// Bytes that do not shrink, so that the member is stored and a changed byte shows in its CRC.
+std::string Noise(size_t n) {
+    std::string s(n, '\0');
+    uint32_t x = 12345;
+    for (char& c : s) {
+        x = x * 1103515245u + 12345u;
+        c = static_cast<char>(x >> 24);
+    }
+    return s;
+}
+
+TEST_F(Head, RefusesDamagedPackagesWithAMessageAndLeavesNothingBehind) {
+    const size_t headSize = ReadFile(VERASCO_BINARY_DIR "/app/verasco1.dat").size();
+    // The members are written in list order: the player, IMAGES.SLD, then IMAGES.DAT.
+    auto lastHeader = [](const std::string& b) { return b.rfind("IMAGES.DAT") - 22; };
+    const Damage cases[] = {
+        {"cut inside the last member's data", [](std::string& b) { b.resize(b.size() - 100); },
+         "Unexpected end of archive in the data of IMAGES.DAT"},
+        {"cut inside the last member's header", [&](std::string& b) { b.resize(lastHeader(b) + 10); },
+         "10 bytes after the last complete member"},
+        {"no members at all", [&](std::string& b) { b.resize(headSize); }, "holds no show"},
+        {"a data byte changed", [](std::string& b) { b[b.size() - 10] ^= 0x55; }, "Bad CRC"},
+    };
+    for (const Damage& c : cases) {
+        MakePackage(package, {{"images.sld", "slides"}, {"images.dat", Noise(3000)}});
+        std::string bytes = ReadFile(package);
+        c.apply(bytes);
+        WriteFile(package, bytes);
+        const Finished f = run({"--exit", "0"});
+        ASSERT_TRUE(WIFEXITED(f.status)) << c.name;
+        EXPECT_EQ(WEXITSTATUS(f.status), 2) << c.name;
+        EXPECT_NE(f.err.find("show.exe: "), std::string::npos) << c.name << ": " << f.err;
+        EXPECT_NE(f.err.find(c.message), std::string::npos) << c.name << ": " << f.err;
+        EXPECT_EQ(f.out.find("cwd="), std::string::npos) << c.name << ": the player ran";
+        EXPECT_TRUE(Entries(tmp.path).empty()) << c.name;
+    }
+}
+
+TEST_F(Head, RefusesMemberNamesThatWouldLeaveItsFolder) {
+    for (const char* evil : {"..\\EVIL.TXT", "SUB\\..\\..\\EVIL.TXT", "\\EVIL.TXT"}) {
+        MakePackage(package, {{"evil.txt", "gotcha"}}, [evil](std::string& name) {
+            if (name == "EVIL.TXT")
+                name = evil;
+        });
+        const Finished f = run({"--exit", "0"});
+        ASSERT_TRUE(WIFEXITED(f.status)) << evil;
+        EXPECT_EQ(WEXITSTATUS(f.status), 2) << evil;
+        EXPECT_NE(f.err.find("would leave the show's folder"), std::string::npos) << evil << ": " << f.err;
+        EXPECT_TRUE(Entries(tmp.path).empty()) << evil;
+        EXPECT_FALSE(std::filesystem::exists(work / "EVIL.TXT")) << evil;
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(tmp.path).parent_path() / "EVIL.TXT"));
+    }
+}
+
+} // namespace
