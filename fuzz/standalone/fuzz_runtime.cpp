@@ -15,9 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         return 0;
     }
-    unsigned sum = 0;
+    static volatile unsigned sum = 0;
     for (long i = 0; i < long(picture.stride) * picture.height; ++i)
-        sum += picture.pixels[i];
+        sum = sum + picture.pixels[i];
     qpxrun_free(&picture);
-    return sum == 1 ? 1 : 0;
+    return 0;
 }
