@@ -1,6 +1,7 @@
 #include "package_members.h"
 
 #include "comp_lha.h"
+#include "member_name.h"
 
 #include <algorithm>
 #include <filesystem>
