@@ -193,7 +193,8 @@ void TCompLHA::expandInto(const std::string& work, std::istream& archive, const 
     job.output = &out;
     job.inputLength = header.packedSize;
     job.expectedSize = header.originalSize;
-    job.password = Password;
+    // A member that is not scrambled is read as it stands, whatever the password.
+    job.password = header.scrambled ? Password : std::string();
     job.progress = OnShowProgress;
     job.abortFlag = &abort_;
     const auto started = std::chrono::steady_clock::now();

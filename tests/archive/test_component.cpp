@@ -390,6 +390,28 @@ TEST(Component, Passwords) {
     EXPECT_EQ(ReadFile(f.out + "/A.TXT"), SampleText(20000, 8));
 }
 
+TEST(Component, PasswordUnscramblesOnlyScrambledMembers) {
+    Fixture f;
+    TCompLHA lha;
+    lha.ArchiveName = f.dir / "a.lzh";
+    lha.CompressionMethod = TCompLHAMethod::colh5;
+    lha.FilesToProcess = {f.add("plain.txt", SampleText(20000, 12))};
+    lha.Compress();
+    lha.Password = "open sesame";
+    lha.FilesToProcess = {f.add("secret.txt", SampleText(20000, 13))};
+    lha.Compress();
+    ASSERT_TRUE(lha.Scan());
+    ASSERT_EQ(Names(lha), (std::vector<std::string>{"SECRET.TXT", "PLAIN.TXT"}));
+    EXPECT_TRUE(lha.Contents()[0].second.scrambled);
+    EXPECT_FALSE(lha.Contents()[1].second.scrambled);
+
+    lha.SetTargetPath(f.out);
+    lha.FilesToProcess.clear();
+    lha.Expand();
+    EXPECT_EQ(ReadFile(f.out + "/SECRET.TXT"), SampleText(20000, 13));
+    EXPECT_EQ(ReadFile(f.out + "/PLAIN.TXT"), SampleText(20000, 12));
+}
+
 TEST(Component, UnsafeNamesAreNotWritten) {
     SKIP_WITHOUT_TESTDATA();
     const struct {
