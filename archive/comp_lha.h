@@ -109,7 +109,7 @@ class TCompLHA {
                         uint32_t dateTime, int attribute);
 
     // Writing and updating an archive file.
-    std::string workFileName() const;
+    std::string workFilePath() const;
     void refuseSelfAddition(const std::string& work) const;
     void writeNewMembers(const std::string& work, bool appending);
     void rewriteOlderMembers(const std::string& work);

@@ -43,20 +43,15 @@ void CopyBytes(std::istream& in, std::ostream& out, uint64_t count) {
 
 } // namespace
 
-// The archive itself, or, when an existing archive is rewritten, a work file with the extension
-// ".$$$" in the temporary folder (when usable) or beside the archive.
-std::string TCompLHA::workFileName() const {
-    std::error_code ec;
-    std::string work = ArchiveName;
-    if (!fs::exists(ArchiveName, ec) || AllowDuplicates)
-        return work;
+// Where the work file of a rewrite goes: in the temporary folder when that is usable, else beside
+// the archive; it is named like the archive.
+std::string TCompLHA::workFilePath() const {
+    std::string folder, name;
+    SplitPath(ArchiveName, folder, name);
     if (!tempArchivePath_.empty() && IsWritableFolder(tempArchivePath_) &&
-        !SameFolder(tempArchivePath_, FolderOf(fs::absolute(ArchiveName).string()))) {
-        std::string folder, name;
-        SplitPath(ArchiveName, folder, name);
-        work = tempArchivePath_ + name;
-    }
-    return fs::path(work).replace_extension(".$$$").string();
+        !SameFolder(tempArchivePath_, FolderOf(fs::absolute(ArchiveName).string())))
+        return tempArchivePath_ + name;
+    return ArchiveName;
 }
 
 // The work file must not be one of the files it receives.
@@ -165,23 +160,47 @@ void TCompLHA::copyOlderMembers(std::ostream& out, const std::vector<std::string
     }
 }
 
+// Puts the rewritten archive in place of the old one in a single rename, so that the old archive
+// stays whole until the new one is complete. A work file on another file system is first copied
+// beside the archive.
 void TCompLHA::replaceArchive(const std::string& work) {
     std::error_code ec;
-    fs::remove(ArchiveName, ec);
+    fs::rename(work, ArchiveName, ec);
     if (!ec)
-        fs::rename(work, ArchiveName, ec);
-    if (ec)
+        return;
+    std::string copy;
+    try {
+        copy = CreateWorkFile(ArchiveName, ArchiveName);
+        ec.clear();
+        fs::copy_file(work, copy, fs::copy_options::overwrite_existing, ec);
+        if (!ec)
+            fs::rename(copy, ArchiveName, ec);
+    } catch (const EInOutError&) {
+        ec = std::make_error_code(std::errc::io_error);
+    }
+    if (ec) {
+        if (!copy.empty())
+            RemoveQuietly(copy);
         throw ECompLHACouldNotRenameFile("Could not replace " + ArchiveName + " with " + work);
+    }
+    RemoveQuietly(work);
 }
 
 void TCompLHA::Compress() {
     processed_.clear();
     std::error_code ec;
     const bool archiveExists = fs::exists(ArchiveName, ec);
-    const std::string work = workFileName();
-    refuseSelfAddition(work);
+    const bool rewriting = archiveExists && !AllowDuplicates;
+    const std::string work = rewriting ? CreateWorkFile(workFilePath(), ArchiveName) : ArchiveName;
+    try {
+        refuseSelfAddition(work);
+    } catch (...) {
+        if (rewriting)
+            RemoveQuietly(work);
+        throw;
+    }
     writeNewMembers(work, archiveExists && AllowDuplicates);
-    if (!archiveExists || AllowDuplicates)
+    if (!rewriting)
         return;
     rewriteOlderMembers(work);
     replaceArchive(work);

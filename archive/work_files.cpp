@@ -24,6 +24,25 @@ std::string CreateTempFile(const std::string& folder) {
     throw EInOutError("Cannot create a temporary file in " + folder);
 }
 
+std::string CreateWorkFile(const std::string& path, const std::string& avoid) {
+    std::error_code ec;
+    const std::string avoided = std::filesystem::absolute(avoid, ec).string();
+    std::string first;
+    for (const char* extension :
+         {".$$$", ".$$0", ".$$1", ".$$2", ".$$3", ".$$4", ".$$5", ".$$6", ".$$7", ".$$8", ".$$9"}) {
+        const std::string candidate = std::filesystem::path(path).replace_extension(extension).string();
+        if (first.empty())
+            first = candidate;
+        if (EqualsIgnoreCase(std::filesystem::absolute(candidate, ec).string(), avoided))
+            continue;
+        if (std::FILE* f = std::fopen(candidate.c_str(), "wbx")) {
+            std::fclose(f);
+            return candidate;
+        }
+    }
+    throw EInOutError("Cannot create " + first);
+}
+
 void RemoveQuietly(const std::string& path) {
     std::error_code ec;
     std::filesystem::remove(path, ec);

@@ -1,4 +1,5 @@
-// Files the archive component works through: new temporary files and their quiet removal.
+// Files the archive component works through: new temporary files, the work file of an archive
+// being rewritten, and their quiet removal.
 #pragma once
 
 #include <string>
@@ -7,6 +8,10 @@ namespace verasco::archive {
 
 // A new, empty file with a unique name beginning "LHA" in `folder` (the current folder when empty).
 std::string CreateTempFile(const std::string& folder);
+
+// A new, empty file named like `path` with the extension ".$$$", or ".$$0" to ".$$9" when that
+// name is taken or is `avoid` (compared without regard to case). Never an existing file.
+std::string CreateWorkFile(const std::string& path, const std::string& avoid);
 
 // Removes a file; a failure is ignored.
 void RemoveQuietly(const std::string& path);

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace verasco::archive;
 using namespace archive_test;
 
@@ -166,6 +169,86 @@ TEST(Component, RewriteThroughTheTemporaryFolder) {
     ASSERT_TRUE(lha.Scan());
     EXPECT_EQ(Names(lha), (std::vector<std::string>{"B.TXT", "A.TXT"}));
     EXPECT_TRUE(fs::is_empty(f.dir / "work"));
+}
+
+// A folder on another file system than `folder` that can take a work file, or empty.
+std::string FolderOnAnotherFileSystem(const std::string& folder) {
+    struct stat here {};
+    if (stat(folder.c_str(), &here) != 0)
+        return std::string();
+    for (const char* candidate : {"/dev/shm", "/run/shm"}) {
+        struct stat there {};
+        if (stat(candidate, &there) == 0 && S_ISDIR(there.st_mode) && there.st_dev != here.st_dev &&
+            access(candidate, W_OK) == 0)
+            return candidate;
+    }
+    return std::string();
+}
+
+// The rewrite of an archive whose work file cannot simply be renamed onto it: the temporary folder
+// on another file system, or (where none is available) a temporary folder that turns read-only
+// while the new members are written, so that nothing can be moved out of it.
+TEST(Component, RewriteKeepsTheArchiveWhenTheWorkFileCannotBeRenamed) {
+    const bool root = geteuid() == 0;
+    int cases = 0;
+    for (const bool otherFileSystem : {true, false}) {
+        SCOPED_TRACE(otherFileSystem ? "another file system" : "read-only temporary folder");
+        Fixture f;
+        const std::string other = FolderOnAnotherFileSystem(f.dir.str());
+        if ((otherFileSystem && other.empty()) || (!otherFileSystem && root))
+            continue;
+        const std::string work =
+            otherFileSystem ? other + "/verasco-work-" + std::to_string(getpid()) : f.dir / "work";
+        fs::create_directories(work);
+        ++cases;
+        TCompLHA lha;
+        lha.ArchiveName = f.dir / "a.lzh";
+        lha.CompressionMethod = TCompLHAMethod::colh5;
+        lha.FilesToProcess = {f.add("a.txt", SampleText(30000, 14))};
+        lha.Compress();
+        lha.SetTempArchivePath(work);
+        if (!otherFileSystem)
+            lha.OnAfterProcessed = [&work](const std::string&, const std::string&, uint32_t,
+                                           TCompLHAProcessMode) {
+                fs::permissions(work, fs::perms::owner_write, fs::perm_options::remove);
+            };
+        lha.FilesToProcess = {f.add("b.txt", SampleText(30000, 15))};
+        EXPECT_NO_THROW(lha.Compress());
+        lha.OnAfterProcessed = nullptr;
+        fs::permissions(work, fs::perms::owner_all);
+        ASSERT_TRUE(lha.Scan());
+        EXPECT_EQ(Names(lha), (std::vector<std::string>{"B.TXT", "A.TXT"}));
+        lha.SetTargetPath(f.out);
+        lha.FilesToProcess.clear();
+        lha.Expand();
+        EXPECT_EQ(ReadFile(f.out + "/A.TXT"), SampleText(30000, 14));
+        EXPECT_EQ(ReadFile(f.out + "/B.TXT"), SampleText(30000, 15));
+        EXPECT_EQ(FilesIn(f.dir.str()).size(), FilesIn(f.src).size() + FilesIn(f.out).size() + 3 +
+                                                   (otherFileSystem ? 0 : 1 + FilesIn(work).size()));
+        fs::remove_all(work);
+    }
+    if (cases == 0)
+        GTEST_SKIP() << "no second file system (/dev/shm), and a read-only folder does not stop root";
+}
+
+// The work file never takes the archive's name, nor that of a file already there.
+TEST(Component, WorkFileNamesAreNeverInUse) {
+    Fixture f;
+    for (const char* name : {"x.$$$", "y.lzh"}) {
+        SCOPED_TRACE(name);
+        WriteFile(f.dir / "y.$$$", "a file of the user");
+        TCompLHA lha;
+        lha.ArchiveName = f.dir / name;
+        lha.FilesToProcess = {f.add("a.txt", "a")};
+        lha.Compress();
+        lha.FilesToProcess = {f.add("b.txt", "b")};
+        lha.Compress();
+        ASSERT_TRUE(lha.Scan());
+        EXPECT_EQ(Names(lha), (std::vector<std::string>{"B.TXT", "A.TXT"}));
+        EXPECT_EQ(ReadFile(f.dir / "y.$$$"), "a file of the user");
+    }
+    EXPECT_EQ(FilesIn(f.dir.str()),
+              (std::vector<std::string>{"out", "src", "src/a.txt", "src/b.txt", "x.$$$", "y.$$$", "y.lzh"}));
 }
 
 TEST(Component, ArchiveCannotReceiveItself) {
