@@ -45,6 +45,9 @@ bool ByteSource::refill() {
     const size_t want = static_cast<size_t>(std::min<uint64_t>(kIoBufferSize, remaining_));
     job_.input->read(reinterpret_cast<char*>(buffer_.data()), static_cast<std::streamsize>(want));
     const size_t got = static_cast<size_t>(job_.input->gcount());
+    // A failed read is not the end of the input: the data would silently come out short.
+    if (job_.input->bad())
+        throw EInOutError("Read error");
     if (got == 0) {
         remaining_ = 0;
         return false;
@@ -111,7 +114,7 @@ void ByteSink::flushBuffer() {
         crc_ = UpdateCrc16(crc_, buffer_.data(), fill_);
     job_.output->write(reinterpret_cast<const char*>(buffer_.data()), static_cast<std::streamsize>(fill_));
     if (!*job_.output)
-        throw EInOutError("Write error");
+        throw EWriteError("Write error");
     fill_ = 0;
 }
 
@@ -120,7 +123,7 @@ void ByteSink::finish() {
         flushBuffer();
     job_.output->flush();
     if (!*job_.output)
-        throw EInOutError("Write error");
+        throw EWriteError("Write error");
 }
 
 void BitReader::slowFill() {

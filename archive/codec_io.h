@@ -40,6 +40,7 @@ class ByteSource {
     size_t read(uint8_t* dst, size_t n);
 
     uint16_t crc() const { return crc_; }
+    uint64_t bytesRead() const { return readSoFar_; }
     // Zero bytes handed out past the end of input by a bit reader.
     uint64_t overrun = 0;
 

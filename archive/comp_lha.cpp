@@ -79,6 +79,21 @@ void TCompLHA::confirmName(int line, const std::string& first, std::string& name
     }
 }
 
+// A codec run with the component's password, progress event and abort flag.
+CodecJob TCompLHA::codecJob(CodecDirection direction, LhaMethod method, std::istream& in, std::ostream& out,
+                            uint64_t inputLength) const {
+    CodecJob job;
+    job.direction = direction;
+    job.method = method;
+    job.input = &in;
+    job.output = &out;
+    job.inputLength = inputLength;
+    job.password = Password;
+    job.progress = OnShowProgress;
+    job.abortFlag = &abort_;
+    return job;
+}
+
 bool TCompLHA::Scan() {
     contents_.clear();
     std::error_code ec;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "lha_header.h"
+#include "lzh_codec.h"
 
 #include <cstdint>
 #include <functional>
@@ -101,12 +102,14 @@ class TCompLHA {
 
   private:
     void confirmName(int line, const std::string& first, std::string& name) const;
+    CodecJob codecJob(CodecDirection direction, LhaMethod method, std::istream& in, std::ostream& out,
+                      uint64_t inputLength) const;
 
     // Compressing files into a stream.
     std::string storedNameRules(const std::string& name) const;
     std::string proposedName(const std::string& path, uint32_t& dateTime) const;
-    void compressMember(std::ostream& out, std::istream& in, const std::string& storedName, LhaMethod method,
-                        uint32_t dateTime, int attribute);
+    void compressMember(std::ostream& out, std::istream& in, const std::string& path,
+                        const std::string& storedName, LhaMethod method, uint32_t dateTime, int attribute);
 
     // Writing and updating an archive file.
     std::string workFilePath() const;

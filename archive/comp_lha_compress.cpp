@@ -51,6 +51,21 @@ std::vector<std::string> ExpandPatterns(const std::vector<std::string>& files) {
     return expanded;
 }
 
+// Runs the codec over the whole input; data that does not shrink is stored as "-lh0-" instead.
+CodecResult CompressData(CodecJob& job, LhaMemberHeader& header, std::istream& in, std::ostream& out,
+                         std::streampos dataStart) {
+    try {
+        return RunCodec(job);
+    } catch (const EUnableToCompress&) {
+        out.clear();
+        out.seekp(dataStart);
+        in.clear();
+        in.seekg(0);
+        job.method = header.method = LhaMethod::Lh0;
+        return RunCodec(job);
+    }
+}
+
 } // namespace
 
 std::string TCompLHA::storedNameRules(const std::string& name) const {
@@ -81,12 +96,13 @@ std::string TCompLHA::proposedName(const std::string& path, uint32_t& dateTime) 
     return name;
 }
 
-void TCompLHA::compressMember(std::ostream& out, std::istream& in, const std::string& storedName,
-                              LhaMethod method, uint32_t dateTime, int attribute) {
+void TCompLHA::compressMember(std::ostream& out, std::istream& in, const std::string& path,
+                              const std::string& storedName, LhaMethod method, uint32_t dateTime,
+                              int attribute) {
     const auto started = std::chrono::steady_clock::now();
     const uint64_t size = StreamSize(in);
     if (size > 0xFFFFFFFFu)
-        throw EInOutError("File too large for an archive member: " + storedName);
+        throw EInOutError("File too large for an archive member: " + path);
     LhaMemberHeader header;
     header.method = method;
     header.originalSize = static_cast<uint32_t>(size);
@@ -100,34 +116,25 @@ void TCompLHA::compressMember(std::ostream& out, std::istream& in, const std::st
     const auto headerStart = out.tellp();
     WriteMemberHeader(out, header);
     const auto dataStart = out.tellp();
-
-    CodecJob job;
-    job.direction = CodecDirection::Compress;
-    job.method = method;
-    job.input = &in;
-    job.output = &out;
-    job.inputLength = size;
-    job.password = Password;
-    job.progress = OnShowProgress;
-    job.abortFlag = &abort_;
+    CodecJob job = codecJob(CodecDirection::Compress, method, in, out, size);
     CodecResult result;
     try {
-        result = RunCodec(job);
-    } catch (const EUnableToCompress&) {
-        out.clear();
-        out.seekp(dataStart);
-        in.clear();
-        in.seekg(0);
-        job.method = header.method = LhaMethod::Lh0;
-        result = RunCodec(job);
+        result = CompressData(job, header, in, out, dataStart);
+    } catch (const EWriteError&) {
+        throw;
+    } catch (const EInOutError&) {
+        throw EInOutError("Cannot read " + path);
     }
+    // The header says how long the file is; data of another length would make a corrupt member.
+    if (result.bytesRead != size)
+        throw EInOutError("File changed while it was read: " + path);
     header.packedSize = static_cast<uint32_t>(result.bytesWritten);
     header.crc = result.crc;
     out.seekp(headerStart);
     WriteMemberHeader(out, header);
     out.seekp(dataStart + static_cast<std::streamoff>(result.bytesWritten));
     if (!out)
-        throw EInOutError("Write error");
+        throw EWriteError("Write error");
     compressionPercentage_ = Percent(result.bytesWritten, size);
     durationMs_ =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started)
@@ -158,7 +165,7 @@ void TCompLHA::CompressToStream(std::ostream& out, std::vector<std::string>& fil
             continue;
         }
         files[i] = name;
-        compressMember(out, in, name, ToLhaMethod(method), dateTime, FileAttribute(path) & 0x7F);
+        compressMember(out, in, path, name, ToLhaMethod(method), dateTime, FileAttribute(path) & 0x7F);
         processed_.push_back(name);
         if (OnAfterProcessed)
             OnAfterProcessed(path, name, dateTime, TCompLHAProcessMode::cmCompress);

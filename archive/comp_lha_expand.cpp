@@ -186,17 +186,11 @@ void TCompLHA::expandInto(const std::string& work, std::istream& archive, const 
     std::ofstream out(work, std::ios::binary | std::ios::trunc);
     if (!out)
         throw EInOutError("Cannot create " + work);
-    CodecJob job;
-    job.direction = CodecDirection::Expand;
-    job.method = header.method;
-    job.input = &archive;
-    job.output = &out;
-    job.inputLength = header.packedSize;
+    CodecJob job = codecJob(CodecDirection::Expand, header.method, archive, out, header.packedSize);
     job.expectedSize = header.originalSize;
     // A member that is not scrambled is read as it stands, whatever the password.
-    job.password = header.scrambled ? Password : std::string();
-    job.progress = OnShowProgress;
-    job.abortFlag = &abort_;
+    if (!header.scrambled)
+        job.password.clear();
     const auto started = std::chrono::steady_clock::now();
     CodecResult result;
     try {
@@ -216,7 +210,7 @@ void TCompLHA::expandInto(const std::string& work, std::istream& archive, const 
     }
     out.close();
     if (!out)
-        throw EInOutError("Write error");
+        throw EWriteError("Write error");
     SetFileDosDateTime(work, header.date, header.time);
 }
 

@@ -36,7 +36,7 @@ void CopyBytes(std::istream& in, std::ostream& out, uint64_t count) {
             throw EInOutError("Read error");
         out.write(buffer.data(), static_cast<std::streamsize>(take));
         if (!out)
-            throw EInOutError("Write error");
+            throw EWriteError("Write error");
         count -= take;
     }
 }
@@ -98,7 +98,7 @@ void TCompLHA::writeNewMembers(const std::string& work, bool appending) {
         out.put(0);
         out.flush();
         if (!out)
-            throw EInOutError("Write error");
+            throw EWriteError("Write error");
         out.close();
     } catch (...) {
         out.close();
@@ -108,7 +108,7 @@ void TCompLHA::writeNewMembers(const std::string& work, bool appending) {
             RemoveQuietly(work);
         try {
             throw;
-        } catch (const EInOutError&) {
+        } catch (const EWriteError&) {
             throw ECompLHAInsufficientDiskSpace("Disk protected or full during compression");
         }
     }
@@ -123,7 +123,7 @@ void TCompLHA::rewriteOlderMembers(const std::string& work) {
         rewrite.put(0);
         rewrite.flush();
         if (!rewrite)
-            throw EInOutError("Write error");
+            throw EWriteError("Write error");
     } catch (const ECompLHABadChecksum&) {
         RemoveQuietly(work);
         throw;

@@ -28,4 +28,10 @@ VERASCO_LHA_EXCEPTION(EInOutError);
 
 #undef VERASCO_LHA_EXCEPTION
 
+// A failed write: the one input/output error that compressing reports as a full disk.
+class EWriteError : public EInOutError {
+  public:
+    using EInOutError::EInOutError;
+};
+
 } // namespace verasco::archive

@@ -144,7 +144,7 @@ void WriteMemberHeader(std::ostream& out, const LhaMemberHeader& header) {
     const std::string bytes = BuildHeaderBytes(header);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)
-        throw EInOutError("Write error");
+        throw EWriteError("Write error");
 }
 
 bool ReadMemberHeader(std::istream& in, LhaMemberHeader& header, uint64_t bytesToEnd) {

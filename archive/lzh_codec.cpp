@@ -48,6 +48,7 @@ CodecResult RunCodec(const CodecJob& job) {
     }
     out.finish();
     CodecResult result;
+    result.bytesRead = in.bytesRead();
     result.bytesWritten = out.written();
     result.crc = compress ? in.crc() : out.crc();
     return result;

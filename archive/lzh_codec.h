@@ -30,13 +30,15 @@ struct CodecJob {
 };
 
 struct CodecResult {
+    uint64_t bytesRead = 0; // taken from the input
     uint64_t bytesWritten = 0;
     // Compressing: CRC-16 of the input. Expanding: CRC-16 of the output.
     uint16_t crc = 0;
 };
 
 // Runs the codec once. Throws EUnableToCompress when the compressed data would be larger than
-// the input, ELZHBadDecodeTable for a damaged code table, ECompLHAOperationAborted on cancel.
+// the input, ELZHBadDecodeTable for a damaged code table, ECompLHAOperationAborted on cancel,
+// EInOutError when the input cannot be read and EWriteError when the output cannot be written.
 // An expansion whose input ends early stops short: bytesWritten is then below expectedSize.
 CodecResult RunCodec(const CodecJob& job);
 

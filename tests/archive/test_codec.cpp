@@ -234,6 +234,38 @@ TEST(Codec, ProgressAndCancel) {
     }
 }
 
+// A stream whose reads fail after `good` bytes, as a file on a failing disk.
+class FailingBuffer : public std::streambuf {
+  public:
+    explicit FailingBuffer(std::string good) : good_(std::move(good)) {
+        setg(good_.data(), good_.data(), good_.data() + good_.size());
+    }
+
+  protected:
+    int_type underflow() override { throw std::ios_base::failure("read error"); }
+
+  private:
+    std::string good_;
+};
+
+TEST(Codec, ReadErrorIsNotTheEndOfTheInput) {
+    for (LhaMethod method : {LhaMethod::Lh0, LhaMethod::Lh1, LhaMethod::Lh5}) {
+        for (CodecDirection direction : {CodecDirection::Compress, CodecDirection::Expand}) {
+            FailingBuffer failing(direction == CodecDirection::Compress ? SampleText(20000, 17) : "");
+            std::istream in(&failing);
+            std::ostringstream out;
+            CodecJob job;
+            job.direction = direction;
+            job.method = method;
+            job.input = &in;
+            job.output = &out;
+            job.inputLength = 50000;
+            job.expectedSize = 50000;
+            EXPECT_THROW(RunCodec(job), EInOutError) << MethodIdentifier(method);
+        }
+    }
+}
+
 TEST(Codec, Scrambling) {
     const std::string input = SampleText(20000, 5);
     const Packed plain = Compress(input, LhaMethod::Lh5);

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -659,6 +661,62 @@ TEST(Component, DamagedMembers) {
         }
         EXPECT_EQ(got, r.kind) << r.what;
         EXPECT_TRUE(fs::is_empty(out.str())) << r.what;
+    }
+}
+
+// Only a failed write is reported as a full disk; other failures pass on as they are, and neither
+// a new nor an existing archive is left with a member whose header and data disagree.
+TEST(Component, FailuresWhileCompressingKeepTheirClass) {
+    const std::string text = SampleText(100000, 16);
+    struct Row {
+        const char* what;
+        std::function<void(TCompLHA&, const std::string&)> arrange;
+        std::string message; // with %s for the file's path
+    };
+    const Row rows[] = {
+        {"file gone before it is opened",
+         [](TCompLHA& lha, const std::string&) {
+             lha.ExceptionOnFileError = true;
+             lha.OnCheckFile = [](const std::string& path, std::string&, uint32_t, TCompLHAProcessMode) {
+                 fs::remove(path);
+             };
+         },
+         "Cannot open %s"},
+        {"file shrinks while it is read",
+         [](TCompLHA& lha, const std::string& path) {
+             lha.OnShowProgress = [path](int&) { fs::resize_file(path, 1000); };
+         },
+         "File changed while it was read: %s"},
+    };
+    for (const Row& r : rows) {
+        for (const bool existing : {false, true}) {
+            SCOPED_TRACE(std::string(r.what) + (existing ? ", existing archive" : ", new archive"));
+            Fixture f;
+            TCompLHA lha;
+            lha.ArchiveName = f.dir / "a.lzh";
+            lha.CompressionMethod = TCompLHAMethod::colh5;
+            if (existing) {
+                lha.FilesToProcess = {f.add("old.txt", "old")};
+                lha.Compress();
+            }
+            const std::string before = existing ? ReadFile(lha.ArchiveName) : std::string();
+            const std::string path = f.add("new.txt", text);
+            r.arrange(lha, path);
+            lha.FilesToProcess = {path};
+            try {
+                lha.Compress();
+                ADD_FAILURE() << "no exception";
+            } catch (const ECompLHAInsufficientDiskSpace& e) {
+                ADD_FAILURE() << "reported as a full disk: " << e.what();
+            } catch (const EInOutError& e) {
+                std::string expected = r.message;
+                expected.replace(expected.find("%s"), 2, path);
+                EXPECT_EQ(e.what(), expected);
+            }
+            EXPECT_EQ(fs::exists(lha.ArchiveName), existing);
+            EXPECT_TRUE((existing ? ReadFile(lha.ArchiveName) : std::string()) == before);
+            EXPECT_EQ(FilesIn(f.dir.str()).size(), FilesIn(f.src).size() + 2 + (existing ? 1 : 0));
+        }
     }
 }
 
