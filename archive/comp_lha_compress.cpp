@@ -101,8 +101,6 @@ void TCompLHA::compressMember(std::ostream& out, std::istream& in, const std::st
                               int attribute) {
     const auto started = std::chrono::steady_clock::now();
     const uint64_t size = StreamSize(in);
-    if (size > 0xFFFFFFFFu)
-        throw EInOutError("File too large for an archive member: " + path);
     LhaMemberHeader header;
     header.method = method;
     header.originalSize = static_cast<uint32_t>(size);
@@ -112,6 +110,9 @@ void TCompLHA::compressMember(std::ostream& out, std::istream& in, const std::st
     header.level = ArchiveType == TCompLHAArchiveType::caLHA ? 1 : 0;
     header.scrambled = !Password.empty();
     header.name = storedName;
+    // Data that does not shrink is stored as it is, so the file itself must fit the size fields.
+    if (size > LargestDataSize(header))
+        throw EInOutError("File too large for an archive member: " + path);
 
     const auto headerStart = out.tellp();
     WriteMemberHeader(out, header);

@@ -185,22 +185,23 @@ class Lh1Compressor {
         : finder_(in, {kWindow, kMaxMatch, 64, kMaxMatch}), bits_(out) {}
 
     void run() {
-        uint32_t pos = 1;
+        uint64_t pos = 1;
         for (;;) {
             finder_.fill(pos);
-            const uint32_t end = finder_.end();
+            const uint64_t end = finder_.end();
             if (pos >= end)
                 break;
-            uint32_t length = 0, matchPos = 0;
+            uint32_t length = 0;
+            uint64_t matchPos = 0;
             if (pos + kMinMatch <= end) {
-                const uint32_t head = finder_.insert(pos);
+                const uint64_t head = finder_.insert(pos);
                 if (head != 0)
                     length = finder_.longest(pos, head, kMinMatch - 1, matchPos);
             }
             if (length >= kMinMatch) {
                 putSymbol(static_cast<int>(length + 253));
-                putDistance(pos - matchPos - 1);
-                for (uint32_t p = pos + 1; p < pos + length; ++p)
+                putDistance(static_cast<uint32_t>(pos - matchPos - 1));
+                for (uint64_t p = pos + 1; p < pos + length; ++p)
                     if (p + kMinMatch <= end)
                         finder_.insert(p);
                 pos += length;

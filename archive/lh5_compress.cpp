@@ -32,20 +32,21 @@ class Lh5Compressor {
         finder_.fill(1);
         if (finder_.end() == 1)
             return; // no data bytes at all
-        uint32_t pos = 1;
-        uint32_t matchLen = kMinMatch - 1, matchPos = 0;
+        uint64_t pos = 1, matchPos = 0;
+        uint32_t matchLen = kMinMatch - 1;
         bool literalPending = false;
         for (;;) {
             finder_.fill(pos);
-            const uint32_t end = finder_.end();
+            const uint64_t end = finder_.end();
             if (pos >= end)
                 break;
-            const uint32_t prevLen = matchLen, prevPos = matchPos;
+            const uint32_t prevLen = matchLen;
+            const uint64_t prevPos = matchPos;
             matchLen = kMinMatch - 1;
             if (pos + kMinMatch <= end) {
-                const uint32_t head = finder_.insert(pos);
+                const uint64_t head = finder_.insert(pos);
                 if (head != 0 && prevLen < kMaxLazy) {
-                    uint32_t p = 0;
+                    uint64_t p = 0;
                     const uint32_t found = finder_.longest(pos, head, std::max(prevLen, kMinMatch - 1), p);
                     if (found && !(found == kMinMatch && pos - p > kTooFar)) {
                         matchLen = found;
@@ -55,10 +56,10 @@ class Lh5Compressor {
             }
             if (prevLen >= kMinMatch && matchLen <= prevLen) {
                 // The match found one byte earlier wins.
-                const uint32_t start = pos - 1;
-                output(prevLen + 253, start - prevPos - 1);
-                const uint32_t stop = start + prevLen;
-                for (uint32_t p = pos + 1; p < stop; ++p)
+                const uint64_t start = pos - 1;
+                output(prevLen + 253, static_cast<unsigned>(start - prevPos - 1));
+                const uint64_t stop = start + prevLen;
+                for (uint64_t p = pos + 1; p < stop; ++p)
                     if (p + kMinMatch <= end)
                         finder_.insert(p);
                 pos = stop;

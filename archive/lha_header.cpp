@@ -52,6 +52,8 @@ std::string BuildHeaderBytes(const LhaMemberHeader& header) {
     if (base.size() > limit || folder.size() + 3 > 0xFFFF)
         throw ECompLHAInvalidHeader("Name too long for an archive header: " + header.name);
     const std::string ext = header.level == 1 ? ExtendedHeaders(header, folder) : std::string();
+    if (header.packedSize > LargestDataSize(header))
+        throw EInOutError("File too large for an archive member: " + header.name);
 
     LhaBaseHeaderLayout fixed{};
     uint64_t packed = header.packedSize;
@@ -134,6 +136,15 @@ uint8_t HeaderChecksum(const uint8_t* bytes, size_t length) {
     for (size_t i = 0; i < length; ++i)
         sum += bytes[i];
     return static_cast<uint8_t>(sum);
+}
+
+uint32_t LargestDataSize(const LhaMemberHeader& header) {
+    if (header.level != 1)
+        return 0xFFFFFFFFu;
+    std::string folder, base;
+    SplitPath(header.name, folder, base);
+    // The packed size field also counts the extended headers, but not the first size field.
+    return static_cast<uint32_t>(0xFFFFFFFFu - (ExtendedHeaders(header, folder).size() - 2));
 }
 
 size_t MemberHeaderLength(const LhaMemberHeader& header) {

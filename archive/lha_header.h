@@ -68,6 +68,10 @@ struct LhaMemberHeader {
 // fields again (with the final packed size and CRC) takes exactly the same number of bytes.
 void WriteMemberHeader(std::ostream& out, const LhaMemberHeader& header);
 
+// The most data bytes a member with these fields can record: the packed size field also counts the
+// extended headers of a level-1 header.
+uint32_t LargestDataSize(const LhaMemberHeader& header);
+
 // Number of bytes WriteMemberHeader writes for these fields.
 size_t MemberHeaderLength(const LhaMemberHeader& header);
 

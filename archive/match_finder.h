@@ -1,5 +1,6 @@
 // Sliding window with hash chains over three-byte prefixes: the match search of both LZ coders.
-// Positions are absolute (1 for the first input byte), so the chains never need rebasing.
+// Positions are absolute (1 for the first input byte), so the chains never need rebasing; they are
+// 64 bits wide, as a member of 4 GiB - 1 bytes ends at position 2^32.
 #pragma once
 
 #include "codec_io.h"
@@ -19,42 +20,42 @@ struct MatchLimits {
 
 class MatchFinder {
   public:
-    MatchFinder(ByteSource& source, const MatchLimits& limits)
+    MatchFinder(ByteSource& source, const MatchLimits& limits, uint64_t firstPosition = 1)
         : src_(source), lim_(limits), capacity_(8 * limits.dictionary + 4 * kPad),
           window_(capacity_ + kPad, 0), head_(kHashSize, 0), prev_(2 * limits.dictionary, 0),
-          prevMask_(2 * limits.dictionary - 1) {}
+          prevMask_(2 * limits.dictionary - 1), base_(firstPosition), end_(firstPosition) {}
 
     // Reads input until maxMatch + 3 bytes lie ahead of `pos` or the input ends.
-    void fill(uint32_t pos) {
+    void fill(uint64_t pos) {
         while (!eof_ && end_ - pos < lim_.maxMatch + 3) {
             if (end_ - base_ == capacity_) {
-                const uint32_t keep = pos - base_ > lim_.dictionary + 16 ? pos - lim_.dictionary - 16 : base_;
+                const uint64_t keep = pos - base_ > lim_.dictionary + 16 ? pos - lim_.dictionary - 16 : base_;
                 std::memmove(window_.data(), window_.data() + (keep - base_), end_ - keep);
                 base_ = keep;
             }
             const size_t got = src_.read(window_.data() + (end_ - base_), capacity_ - (end_ - base_));
             if (got == 0)
                 eof_ = true;
-            end_ += static_cast<uint32_t>(got);
+            end_ += got;
             std::memset(window_.data() + (end_ - base_), 0, kPad);
         }
     }
 
-    uint32_t end() const { return end_; }
-    uint8_t at(uint32_t pos) const { return window_[pos - base_]; }
+    uint64_t end() const { return end_; }
+    uint8_t at(uint64_t pos) const { return window_[pos - base_]; }
 
     // Adds `pos` to its chain; returns the previous head (0 when none). Needs 3 bytes at pos.
-    uint32_t insert(uint32_t pos) {
+    uint64_t insert(uint64_t pos) {
         const uint32_t h = hash(pos);
-        const uint32_t old = head_[h];
+        const uint64_t old = head_[h];
         prev_[pos & prevMask_] = old;
         head_[h] = pos;
         return old;
     }
 
     // Longest match at `pos` longer than `best`, starting the chain at `candidate`.
-    uint32_t longest(uint32_t pos, uint32_t candidate, uint32_t best, uint32_t& matchPos) const {
-        const uint32_t maxLen = std::min(lim_.maxMatch, end_ - pos);
+    uint32_t longest(uint64_t pos, uint64_t candidate, uint32_t best, uint64_t& matchPos) const {
+        const uint32_t maxLen = static_cast<uint32_t>(std::min<uint64_t>(lim_.maxMatch, end_ - pos));
         if (best >= maxLen)
             return 0;
         const uint8_t* s = window_.data() + (pos - base_);
@@ -82,7 +83,7 @@ class MatchFinder {
     static constexpr uint32_t kHashSize = 1u << kHashBits;
     static constexpr uint32_t kPad = 16;
 
-    uint32_t hash(uint32_t pos) const {
+    uint32_t hash(uint64_t pos) const {
         uint32_t v;
         std::memcpy(&v, window_.data() + (pos - base_), 4);
         return ((v & 0xFFFFFF) * 2654435761u) >> (32 - kHashBits);
@@ -107,11 +108,11 @@ class MatchFinder {
     MatchLimits lim_;
     uint32_t capacity_;
     std::vector<uint8_t> window_;
-    std::vector<uint32_t> head_;
-    std::vector<uint32_t> prev_;
-    uint32_t prevMask_;
-    uint32_t base_ = 1;
-    uint32_t end_ = 1;
+    std::vector<uint64_t> head_;
+    std::vector<uint64_t> prev_;
+    uint64_t prevMask_;
+    uint64_t base_;
+    uint64_t end_;
     bool eof_ = false;
 };
 

@@ -2,8 +2,10 @@
 // damaged streams, and runs that do not disturb each other.
 #include "archive_test_support.h"
 #include "crc16.h"
+#include "lh5_constants.h"
 #include "lha_errors.h"
 #include "lzh_codec.h"
+#include "match_finder.h"
 
 #include <gtest/gtest.h>
 
@@ -264,6 +266,35 @@ TEST(Codec, ReadErrorIsNotTheEndOfTheInput) {
             EXPECT_THROW(RunCodec(job), EInOutError) << MethodIdentifier(method);
         }
     }
+}
+
+// Match positions count the input's bytes from 1, so a file of 4 GiB - 1 bytes ends at 2^32: the
+// matches found across that point still point at equal bytes inside the dictionary.
+TEST(Codec, MatchFinderPastFourGigabytes) {
+    const std::string input = SampleText(300000, 18);
+    std::istringstream in(input);
+    CodecJob job;
+    job.input = &in;
+    job.inputLength = input.size();
+    ByteSource source(job, false, false);
+    const uint64_t first = (uint64_t{1} << 32) - 100000;
+    MatchFinder finder(source, {lh5::kDictionary, lh5::kMaxMatch, 128, 128}, first);
+    uint64_t pos = first, matched = 0;
+    for (;; ++pos) {
+        finder.fill(pos);
+        if (pos + lh5::kMinMatch > finder.end())
+            break;
+        const auto head = finder.insert(pos);
+        decltype(finder.end()) at = 0;
+        const uint32_t length = head == 0 ? 0 : finder.longest(pos, head, lh5::kMinMatch - 1, at);
+        if (length == 0)
+            continue;
+        ASSERT_TRUE(at < pos && pos - at <= lh5::kDictionary) << pos - first;
+        ASSERT_EQ(input.compare(pos - first, length, input, at - first, length), 0) << pos - first;
+        matched += length;
+    }
+    EXPECT_EQ(pos - first, input.size() - 2);
+    EXPECT_GT(matched, input.size());
 }
 
 TEST(Codec, Scrambling) {

@@ -720,6 +720,47 @@ TEST(Component, FailuresWhileCompressingKeepTheirClass) {
     }
 }
 
+// Sparse files at the 32-bit limit of the size fields: a member that could not be stored exactly is
+// refused before anything is read; one that can is begun (and cancelled after its first chunk).
+TEST(Component, SizesAtTheLimit) {
+    const uint64_t limit = 0xFFFFFFFFu;
+    // A level-1 header of a regular file carries a 5-byte attribute header, counted in the packed size.
+    const struct {
+        TCompLHAArchiveType type;
+        uint64_t size;
+        bool refused;
+    } rows[] = {{TCompLHAArchiveType::caLHARC, limit, false},
+                {TCompLHAArchiveType::caLHARC, limit + 1, true},
+                {TCompLHAArchiveType::caLHA, limit - 5, false},
+                {TCompLHAArchiveType::caLHA, limit - 4, true}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::to_string(r.size) +
+                     (r.type == TCompLHAArchiveType::caLHA ? " level 1" : " level 0"));
+        Fixture f;
+        const std::string path = f.add("huge.bin", "");
+        std::error_code ec;
+        fs::resize_file(path, r.size, ec);
+        if (ec)
+            GTEST_SKIP() << "no sparse file of " << r.size << " bytes here: " << ec.message();
+        TCompLHA lha;
+        lha.ArchiveName = f.dir / "a.lzh";
+        lha.ArchiveType = r.type;
+        lha.CompressionMethod = TCompLHAMethod::colh5;
+        lha.FilesToProcess = {path};
+        lha.OnShowProgress = [](int& p) { p = -1; };
+        try {
+            lha.Compress();
+            ADD_FAILURE() << "neither refused nor cancelled";
+        } catch (const EInOutError& e) {
+            EXPECT_TRUE(r.refused) << e.what();
+            EXPECT_EQ(e.what(), "File too large for an archive member: " + path);
+        } catch (const ECompLHAOperationAborted&) {
+            EXPECT_FALSE(r.refused);
+        }
+        EXPECT_FALSE(fs::exists(lha.ArchiveName));
+    }
+}
+
 TEST(Component, WriteFailureBecomesDiskFull) {
     if (!fs::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full";

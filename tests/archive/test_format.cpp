@@ -120,6 +120,19 @@ TEST(MemberHeader, LevelOneWithoutExtendedHeaders) {
     EXPECT_EQ(ReadLe32(reinterpret_cast<const uint8_t*>(bytes.data()) + 7), 10u);    // the data only
 }
 
+// The level-1 packed size also counts the extended headers; data that would push it past 32 bits
+// is refused rather than written with a wrapped size.
+TEST(MemberHeader, PackedSizeAtTheLimit) {
+    LhaMemberHeader h = Sample(1, "pics\\Photo.bmp", 0x21);
+    const uint32_t largest = LargestDataSize(h);
+    EXPECT_EQ(largest, 0xFFFFFFFFu - 5 - (5 + 3));
+    h.packedSize = largest;
+    EXPECT_EQ(ReadLe32(reinterpret_cast<const uint8_t*>(Written(h).data()) + 7), 0xFFFFFFFFu);
+    h.packedSize = largest + 1;
+    EXPECT_THROW(Written(h), EInOutError);
+    EXPECT_EQ(LargestDataSize(Sample(0, "pics\\Photo.bmp")), 0xFFFFFFFFu);
+}
+
 TEST(MemberHeader, LevelOneAttributeAndFolderHeaders) {
     LhaMemberHeader h = Sample(1, "pics\\sub\\Photo.bmp", 0x21);
     h.scrambled = true;
