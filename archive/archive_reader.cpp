@@ -41,7 +41,7 @@ bool ArchiveReader::open(const std::string& path, std::optional<uint64_t> start)
 bool ArchiveReader::next(LhaMemberHeader& header) {
     in_.clear();
     in_.seekg(static_cast<std::streamoff>(next_));
-    if (!ReadMemberHeader(in_, header, size_ - next_))
+    if (!ReadMemberHeader(in_, header))
         return false;
     dataPos_ = static_cast<uint64_t>(in_.tellg());
     next_ = dataPos_ + header.packedSize;

@@ -18,12 +18,15 @@ class ArchiveReader {
     bool open(const std::string& path, std::optional<uint64_t> start = std::nullopt);
 
     // Reads the next member header and leaves the stream at the member's data. False after the
-    // last member (the end marker, or the end of the file).
+    // last member (the end marker, or the end of the file). A member whose data is cut short is
+    // the last one.
     bool next(LhaMemberHeader& header);
 
     std::istream& stream() { return in_; }
     uint64_t size() const { return size_; }
     uint64_t dataPosition() const { return dataPos_; }
+    // True when the data of the member just read lies whole in the file.
+    bool dataComplete(const LhaMemberHeader& header) const { return size_ - dataPos_ >= header.packedSize; }
 
   private:
     std::ifstream in_;

@@ -150,6 +150,8 @@ void TCompLHA::copyOlderMembers(std::ostream& out, const std::vector<std::string
     fileInformationIndex_ = -1;
     while (reader.next(header)) {
         ++fileInformationIndex_;
+        if (!reader.dataComplete(header))
+            throw ECompLHAInvalidHeader("Unexpected end of archive in the data of " + header.name);
         bool replaced = false;
         for (const std::string& n : newNames)
             replaced = replaced || EqualsIgnoreCase(PlatformName(n), PlatformName(header.name));

@@ -158,7 +158,7 @@ void WriteMemberHeader(std::ostream& out, const LhaMemberHeader& header) {
         throw EWriteError("Write error");
 }
 
-bool ReadMemberHeader(std::istream& in, LhaMemberHeader& header, uint64_t bytesToEnd) {
+bool ReadMemberHeader(std::istream& in, LhaMemberHeader& header) {
     uint8_t head[640];
     // The size byte 0 is the end marker.
     if (!ReadExactly(in, head, 1) || head[0] == 0)
@@ -240,8 +240,6 @@ bool ReadMemberHeader(std::istream& in, LhaMemberHeader& header, uint64_t bytesT
     if (!known)
         throw ECompLHAUnrecognizedCompressionMethod("Unrecognized compression method: \"" + id +
                                                     "\" in header");
-    if (bytesToEnd < have || packed > bytesToEnd - have)
-        throw ECompLHAInvalidHeader("Unexpected end of archive in the data of " + header.name);
     return true;
 }
 

@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <iosfwd>
-#include <limits>
 #include <string>
 
 namespace verasco::archive {
@@ -77,10 +76,8 @@ size_t MemberHeaderLength(const LhaMemberHeader& header);
 
 // Reads the header at the stream's position and leaves the stream at the first data byte.
 // Returns false when no further header can be read whole (the end marker, or the end of the
-// stream). `bytesToEnd` is the number of bytes from the header's start to the end of the
-// archive; a member whose data would run past it is refused.
-bool ReadMemberHeader(std::istream& in, LhaMemberHeader& header,
-                      uint64_t bytesToEnd = std::numeric_limits<uint64_t>::max());
+// stream). Whether the member's data is all there is for the reader of the data to find out.
+bool ReadMemberHeader(std::istream& in, LhaMemberHeader& header);
 
 // Sum of `length` bytes, low 8 bits.
 uint8_t HeaderChecksum(const uint8_t* bytes, size_t length);

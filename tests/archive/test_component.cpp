@@ -599,6 +599,52 @@ TEST(Component, ArchiveInsideAProgramFile) {
     EXPECT_FALSE(lha.Scan());
 }
 
+// A member whose data is cut short is the last the listing shows; expanding and verifying report
+// it with the CRC or table failure of that member, after the whole members before it; a rewrite
+// refuses to copy it and leaves the archive as it was.
+TEST(Component, MemberCutShort) {
+    for (const TCompLHAMethod method :
+         {TCompLHAMethod::colh0, TCompLHAMethod::colh1, TCompLHAMethod::colh5}) {
+        SCOPED_TRACE(static_cast<int>(method));
+        Fixture f;
+        TCompLHA lha;
+        lha.ArchiveName = f.dir / "a.lzh";
+        lha.CompressionMethod = method;
+        lha.FilesToProcess = {f.add("a.txt", SampleText(5000, 19)), f.add("b.txt", SampleText(50000, 20))};
+        lha.Compress();
+        ASSERT_TRUE(lha.Scan());
+        const auto& last = lha.Contents().back().second;
+        const std::string whole = ReadFile(lha.ArchiveName);
+        const std::string cut = whole.substr(0, last.dataPosition + last.packedSize / 2);
+        WriteFile(lha.ArchiveName, cut);
+
+        ASSERT_TRUE(lha.Scan());
+        EXPECT_EQ(Names(lha), (std::vector<std::string>{"A.TXT", "B.TXT"}));
+        for (const bool verify : {true, false}) {
+            lha.SetTargetPath(f.out);
+            lha.FilesToProcess.clear();
+            try {
+                verify ? lha.Verify() : lha.Expand();
+                ADD_FAILURE() << "no exception";
+            } catch (const ECompLHABadCRC&) {
+            } catch (const ELZHBadDecodeTable&) {
+                EXPECT_NE(method, TCompLHAMethod::colh0);
+            }
+            EXPECT_EQ(lha.FileInformationIndex(), 1);
+            EXPECT_EQ(FilesIn(f.out),
+                      verify ? std::vector<std::string>{} : std::vector<std::string>{"A.TXT"});
+        }
+        lha.FilesToProcess = {f.add("c.txt", "c")};
+        try {
+            lha.Compress();
+            ADD_FAILURE() << "no exception";
+        } catch (const ECompLHAInvalidHeader& e) {
+            EXPECT_STREQ(e.what(), "Unexpected end of archive in the data of B.TXT");
+        }
+        EXPECT_TRUE(ReadFile(lha.ArchiveName) == cut);
+    }
+}
+
 // Tiny members, truncated or corrupted, and what each raises when expanded.
 TEST(Component, DamagedMembers) {
     Fixture f;
@@ -628,7 +674,7 @@ TEST(Component, DamagedMembers) {
     };
     std::vector<Row> rows = {
         {"cut in the header", good.substr(0, 15), Nothing},
-        {"cut in the data", good.substr(0, header + 10), InvalidHeader},
+        {"cut in the data", good.substr(0, header + 10), BadTable},
         {"checksum", patched(1, static_cast<char>(good[1] + 1)), Checksum},
         {"flipped data bit", patched(good.size() - 10, static_cast<char>(good[good.size() - 10] ^ 4)),
          BadCrc},
