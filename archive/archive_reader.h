@@ -19,7 +19,7 @@ class ArchiveReader {
 
     // Reads the next member header and leaves the stream at the member's data. False after the
     // last member (the end marker, or the end of the file). A member whose data is cut short is
-    // the last one.
+    // handed out: see dataComplete.
     bool next(LhaMemberHeader& header);
 
     std::istream& stream() { return in_; }

@@ -101,7 +101,8 @@ bool TCompLHA::Scan() {
     if (!std::filesystem::is_regular_file(ArchiveName, ec) || !reader.open(ArchiveName, MembersStart))
         return false;
     LhaMemberHeader header;
-    while (reader.next(header))
+    // A member whose data is cut short ends the listing, as a header cut short does.
+    while (reader.next(header) && reader.dataComplete(header))
         contents_.emplace_back(header.name, InfoOf(header, reader.dataPosition()));
     return true;
 }

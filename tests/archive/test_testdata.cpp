@@ -73,7 +73,8 @@ std::string ManifestName(const std::string& m) {
     return out;
 }
 
-enum class Outcome { Reads, Level, OsMode, Method, Unsafe, Checksum, BadCrc, Empty };
+// CutData: the last member's data is cut short; the listing ends before it, expanding fails on it.
+enum class Outcome { Reads, Level, OsMode, Method, Unsafe, Checksum, BadCrc, CutData, Empty };
 
 // What the component must do with an archive: the first member that it cannot take decides.
 Outcome Expected(const std::string& archive, const std::vector<Row>& rows, std::string& detail) {
@@ -81,9 +82,9 @@ Outcome Expected(const std::string& archive, const std::vector<Row>& rows, std::
         {"archives/derived/bad_header_sum_h0.lzh", Outcome::Checksum},
         {"archives/derived/bad_header_sum_h1.lzh", Outcome::Checksum},
         {"archives/derived/bad_data_crc.lzh", Outcome::BadCrc},
-        {"archives/derived/cut_in_data.lzh", Outcome::BadCrc},
+        {"archives/derived/cut_in_data.lzh", Outcome::CutData},
         {"archives/derived/cut_in_header.lzh", Outcome::Empty},
-        {"archives/regression/truncated.lzh", Outcome::BadCrc},
+        {"archives/regression/truncated.lzh", Outcome::CutData},
     };
     if (auto it = damaged.find(archive); it != damaged.end())
         return it->second;
@@ -144,18 +145,17 @@ void CheckArchive(const std::string& base, const std::string& archive, const std
             EXPECT_TRUE(lha.Contents().empty());
             return;
         }
-        if (outcome == Outcome::Reads || outcome == Outcome::Unsafe || outcome == Outcome::BadCrc) {
-            // The table of contents is whole even where expansion must refuse.
-            ASSERT_EQ(lha.Contents().size(), rows.size());
-            for (size_t i = 0; i < rows.size(); ++i) {
-                const auto& [name, info] = lha.Contents()[i];
-                std::string slashed = name;
-                std::replace(slashed.begin(), slashed.end(), '/', '\\');
-                EXPECT_EQ(slashed, ManifestName(rows[i].member));
-                EXPECT_EQ(std::to_string(info.originalSize), rows[i].size);
-                EXPECT_EQ(info.crc, std::stoul(rows[i].crc16, nullptr, 16));
-                EXPECT_EQ(info.headerLevel, std::stoi(rows[i].level));
-            }
+        // The table of contents is whole even where expansion must refuse.
+        const size_t listed = rows.size() - (outcome == Outcome::CutData ? 1 : 0);
+        ASSERT_EQ(lha.Contents().size(), listed);
+        for (size_t i = 0; i < listed; ++i) {
+            const auto& [name, info] = lha.Contents()[i];
+            std::string slashed = name;
+            std::replace(slashed.begin(), slashed.end(), '/', '\\');
+            EXPECT_EQ(slashed, ManifestName(rows[i].member));
+            EXPECT_EQ(std::to_string(info.originalSize), rows[i].size);
+            EXPECT_EQ(info.crc, std::stoul(rows[i].crc16, nullptr, 16));
+            EXPECT_EQ(info.headerLevel, std::stoi(rows[i].level));
         }
         lha.Expand();
         ASSERT_EQ(outcome, Outcome::Reads) << "expanded without an error";
@@ -196,7 +196,9 @@ void CheckArchive(const std::string& base, const std::string& archive, const std
     } catch (const ECompLHABadChecksum& e) {
         EXPECT_EQ(outcome, Outcome::Checksum) << e.what();
     } catch (const ECompLHABadCRC& e) {
-        EXPECT_EQ(outcome, Outcome::BadCrc) << e.what();
+        EXPECT_TRUE(outcome == Outcome::BadCrc || outcome == Outcome::CutData) << e.what();
+    } catch (const ELZHBadDecodeTable& e) {
+        EXPECT_EQ(outcome, Outcome::CutData) << e.what();
     } catch (const ECompLHAInvalidHeader& e) {
         const std::string message = e.what();
         if (outcome == Outcome::OsMode)

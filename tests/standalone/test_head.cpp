@@ -98,7 +98,7 @@ TEST_F(Head, RefusesDamagedPackagesWithAMessageAndLeavesNothingBehind) {
     auto lastHeader = [](const std::string& b) { return b.rfind("IMAGES.DAT") - 22; };
     const Damage cases[] = {
         {"cut inside the last member's data", [](std::string& b) { b.resize(b.size() - 100); },
-         "Unexpected end of archive in the data of IMAGES.DAT"},
+         "bytes after the last complete member (is the file cut short?)"},
         {"cut inside the last member's header", [&](std::string& b) { b.resize(lastHeader(b) + 10); },
          "10 bytes after the last complete member"},
         {"no members at all", [&](std::string& b) { b.resize(headSize); }, "holds no show"},
