@@ -5,17 +5,36 @@
 #include "deferred_icon_style.h"
 #include "main_window.h"
 #include "quit_when_painted.h"
+#include "shipped_files.h"
 #include "startup.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QStyle>
+
+#include <cstdio>
+
+namespace {
+// The program's mark in the sizes window decorations and task switchers use; loaded when first drawn.
+QIcon programIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128})
+        icon.addFile(QStringLiteral(":/icons/verasco-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle(new DeferredIconStyle(QApplication::style()->name()));
+    // The desktop entry's name lets the desktop match the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("verasco"));
+    QApplication::setWindowIcon(programIcon());
     VerascoStartup startup(app.arguments().mid(1));
     if (startup.handedOver())
         return startup.exitCode();
+    for (const QString& line : missingShippedFileReport())
+        std::fprintf(stderr, "%s\n", qPrintable(line));
     if (qEnvironmentVariableIsSet("VERASCO_QUIT_WHEN_SHOWN"))
         new QuitWhenPainted(startup.windows()->MainFormverasco);
     return app.exec();

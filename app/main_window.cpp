@@ -7,6 +7,7 @@
 #include "help_viewer.h"
 #include "pref_dialog.h"
 #include "settings_store.h"
+#include "shipped_files.h"
 #include "show_file_commands.h"
 #include "ovc_table.h"
 #include "screen_depth.h"
@@ -18,7 +19,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QApplication>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -255,7 +255,7 @@ void TMainFormverasco::FormCreate() {
     ScanWithoutDialog = true;
     FolderThumbnailReady.fill(false);
 
-    const QString palette = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("verasco.pal"));
+    const QString palette = shippedFilePath(QLatin1String(PaletteFileName));
     thumbnails_ = std::make_unique<ThumbnailBuilder>(
         *Photo1, ThumbnailWorkBitmap, [this] { return ScreenBitsPerPixel(this); }, palette);
     Image2->setPixmap(QPixmap::fromImage(thumbnails_->audioIcon()));

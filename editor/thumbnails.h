@@ -15,8 +15,8 @@ inline constexpr int ThumbnailFetchAttempts = 6;
 
 class ThumbnailBuilder {
 public:
-    // screenDepth measures the main window's colour depth; paletteFile is "verasco.pal" beside
-    // the program, used on displays with fewer than 16 bits per pixel.
+    // screenDepth measures the main window's colour depth; paletteFile is the shipped "verasco.pal",
+    // used on displays with fewer than 16 bits per pixel.
     ThumbnailBuilder(TPhoto& photo, QImage& workBitmap, std::function<int()> screenDepth, QString paletteFile);
 
     TPhoto& photo() { return photo_; }

@@ -1,5 +1,7 @@
 #include "help_viewer.h"
 
+#include "shipped_files.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QPointer>
@@ -31,19 +33,20 @@ void loadHelpFile(QTextBrowser* browser) {
             browser->setSource(QUrl::fromLocalFile(path));
         return;
     }
-    browser->setHtml(QStringLiteral("<h2>Verasco Help</h2><p>The help file verasco.html was not found in "
-                                    "the program's folder (%1).</p>")
-                         .arg(QCoreApplication::applicationDirPath().toHtmlEscaped()));
+    const QString folders =
+        shippedFileFolders(QCoreApplication::applicationDirPath()).join(QStringLiteral(" or "));
+    browser->setHtml(QStringLiteral("<h2>Verasco Help</h2><p>The help file %1 was not found in %2.</p>")
+                         .arg(QLatin1String(HelpFileName), folders.toHtmlEscaped()));
 }
 
 } // namespace
 
 QString helpFilePath() {
-    const QString besideProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/verasco.html");
-    if (QFileInfo(besideProgram).isFile())
-        return besideProgram;
+    const QString shipped = shippedFilePath(QLatin1String(HelpFileName));
+    if (QFileInfo(shipped).isFile())
+        return shipped;
     const QString fromEnvironment = qEnvironmentVariable("VERASCO_HELP_FILE");
-    return fromEnvironment.isEmpty() ? besideProgram : fromEnvironment;
+    return fromEnvironment.isEmpty() ? shipped : fromEnvironment;
 }
 
 QString helpAnchor(int context) {

@@ -1,13 +1,13 @@
 #pragma once
-// The program's help: one HTML file beside the program, shown in one non-modal help window that opens
-// at the section of a context number (9 help topics, 10 stand-alone settings, 15 viewer, 20 print
-// dialog, 30 preferences, 40 image properties).
+// The program's help: one HTML file shipped with the program (shipped_files.h), shown in one non-modal help
+// window that opens at the section of a context number (9 help topics, 10 stand-alone settings, 15 viewer, 20
+// print dialog, 30 preferences, 40 image properties).
 
 #include <QString>
 
 class QTextBrowser;
 
-// "verasco.html" in the program's folder; when that is missing, the file named by VERASCO_HELP_FILE.
+// The shipped help file; when the program has none, the file named by VERASCO_HELP_FILE.
 QString helpFilePath();
 
 // The anchor name of a context number's section: "context-9" and so on.
