@@ -8,6 +8,7 @@
 #include "pref_dialog.h"
 #include "settings_store.h"
 #include "shipped_files.h"
+#include "show_file.h"
 #include "show_file_commands.h"
 #include "ovc_table.h"
 #include "screen_depth.h"
@@ -276,7 +277,9 @@ void TMainFormverasco::processCommandLine(const QStringList& arguments) {
     if (arguments.isEmpty())
         return;
     const QString& first = arguments.front();
-    if (first.toLower().contains(QLatin1String(".vrs")) && QFileInfo(first).isFile()) {
+    // A show opened from the desktop may have lost its extension; its header still tells.
+    const bool show = first.toLower().contains(QLatin1String(".vrs")) || ShowFile::isShowFile(first);
+    if (show && QFileInfo(first).isFile()) {
         showFiles_->ReadShowFile(first);
         return;
     }

@@ -86,6 +86,11 @@ ReadResult decode(const QByteArray& bytes, ShowDocument& doc) {
     return {ReadStatus::Ok, {}, count};
 }
 
+bool isShowFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && hasSignature(file.read(SignatureSize));
+}
+
 ReadResult read(const QString& path, ShowDocument& doc) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

@@ -46,6 +46,10 @@ QByteArray encode(const ShowDocument& doc);
 // ShowModified or the thumbnails.
 ReadResult decode(const QByteArray& bytes, ShowDocument& doc);
 
+// True when the file exists and its first bytes carry the show signature, whatever its name: how a
+// show renamed without its ".vrs" is still known (the desktop's file type uses the same test).
+bool isShowFile(const QString& path);
+
 // Reads the file under the path exactly as given, never more than the storage holds.
 ReadResult read(const QString& path, ShowDocument& doc);
 // Writes through a temporary file beside the target that replaces it only when complete, so a

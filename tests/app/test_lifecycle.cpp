@@ -224,6 +224,27 @@ TEST_F(Lifecycle, ShowMovedWithItsImagesIsRepairedAndSavedWithTheNewPaths) {
     EXPECT_EQ(reread.slide(1).ImageFile.str(), dir.filePath("storm_pal8.pcx").toStdString());
 }
 
+TEST_F(Lifecycle, ShowWithoutItsExtensionOpensFromTheCommandLineByItsHeader) {
+    // As the desktop hands over a show renamed without ".vrs", which its file type still knows.
+    ShowDocument saved;
+    saved.slide(0).ImageFile.assign("BLANK");
+    saved.slide(1).ImageFile.assign("BLANK");
+    saved.SlideCount = 2;
+    ASSERT_TRUE(ShowFile::write(dir.filePath("holiday"), saved).ok);
+    QFile notes(dir.filePath("notes"));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("morvant rev1.00 is no show");
+    notes.close();
+
+    main().processCommandLine({notes.fileName(), TestImages + "flower.jpg"});
+    EXPECT_EQ(show().SlideCount, 1) << "not a show: every argument is tried as an image";
+    EXPECT_TRUE(asked.empty());
+
+    main().processCommandLine({dir.filePath("holiday"), TestImages + "ladybird.png"});
+    EXPECT_EQ(show().SlideCount, 2);
+    EXPECT_EQ(showName().text(), dir.filePath("holiday"));
+}
+
 TEST_F(Lifecycle, TypedNameOfAMissingFileBringsBackThePreviousName) {
     showName().setText(QStringLiteral("/shows/old.vrs"));
     main().lifecycle().Edit2Enter();
