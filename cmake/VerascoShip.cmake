@@ -1,6 +1,7 @@
 # Files the program ships. A program started from the build folder finds them beside itself
 # (VERASCO_PROGRAM_DIR); installed, they lie in share/verasco/ and the program finds them there
-# relative to its own folder.
+# relative to its own folder (platform/shipped_files.h). The stand-alone export's programs are
+# built and installed the same way by standalone/.
 set(VERASCO_PROGRAM_DIR ${CMAKE_BINARY_DIR}/app)
 set(VERASCO_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/verasco)
 
@@ -27,21 +28,16 @@ function(verasco_ship_files target)
   set_property(GLOBAL APPEND PROPERTY VERASCO_SHIPPED_TARGETS ${target})
 endfunction()
 
-# verasco_ship_program(TARGET NAME file): a program that the stand-alone export packs; built beside
-# the program under that file name and installed into share/verasco/.
-function(verasco_ship_program target)
-  cmake_parse_arguments(S "" "NAME" "" ${ARGN})
-  get_filename_component(stem ${S_NAME} NAME_WE)
-  get_filename_component(suffix ${S_NAME} LAST_EXT)
-  set_target_properties(${target} PROPERTIES
-    RUNTIME_OUTPUT_DIRECTORY ${VERASCO_PROGRAM_DIR} OUTPUT_NAME ${stem} SUFFIX "${suffix}")
-  install(TARGETS ${target} RUNTIME DESTINATION ${VERASCO_INSTALL_DATADIR})
-  set_property(GLOBAL APPEND PROPERTY VERASCO_SHIPPED_TARGETS ${target})
-endfunction()
-
-# Building the program builds what it ships, so `--target verasco` gives a program that runs whole.
+# verasco_program_needs_shipped_files([TARGET...]): building the program builds what it ships (the
+# shipped data files and those of the TARGETs that exist), so `--target verasco` gives a program
+# that runs whole.
 function(verasco_program_needs_shipped_files)
   get_property(shipped GLOBAL PROPERTY VERASCO_SHIPPED_TARGETS)
+  foreach(target IN LISTS ARGN)
+    if(TARGET ${target})
+      list(APPEND shipped ${target})
+    endif()
+  endforeach()
   if(TARGET verasco AND shipped)
     add_dependencies(verasco ${shipped})
   endif()

@@ -26,7 +26,8 @@ QString shippedFilePath(const QString& name) {
 }
 
 QStringList shippedFileNames() {
-    return {QLatin1String(PaletteFileName), QLatin1String(HelpFileName)};
+    return {QLatin1String(PaletteFileName), QLatin1String(HelpFileName), QLatin1String(ExportHeadFileName),
+            QLatin1String(ExportRuntimeFileName)};
 }
 
 QStringList missingShippedFileReport() {

@@ -33,6 +33,8 @@ QStringList expectedInstalledFiles() {
         "share/mime/packages/verasco.xml",
         "share/verasco/help/verasco.html",
         "share/verasco/verasco.pal",
+        "share/verasco/verasco1.dat",
+        "share/verasco/verasco3.dat",
     };
     for (const char* size : {"16x16", "32x32", "48x48", "64x64", "128x128", "256x256"})
         files.append(QStringLiteral("share/icons/hicolor/%1/apps/verasco.png").arg(QLatin1String(size)));
