@@ -72,7 +72,7 @@ QImage normalised(QImage image) {
 
 } // namespace
 
-LoadedImage decodeImageBytes(QByteArrayView bytes, const QString& path, bool reducedJpeg,
+LoadedImage decodeImageBytes(QByteArrayView bytes, const QString& path, QSize reduceBox,
                              const ProgressCallback& progress) {
     if (bytes.isEmpty())
         return failed(QStringLiteral("empty file"));
@@ -80,7 +80,7 @@ LoadedImage decodeImageBytes(QByteArrayView bytes, const QString& path, bool red
     QImage image;
     switch (detectImageFormat(bytes, path)) {
     case ImageFormat::Jpeg: {
-        JpegDecoded d = decodeJpeg(bytes, reducedJpeg ? ThumbnailBox : QSize(), progress);
+        JpegDecoded d = decodeJpeg(bytes, reduceBox, progress);
         if (d.image.isNull())
             return failed(d.error);
         return LoadedImage{std::move(d.image), d.fullSize, {}};
@@ -119,7 +119,7 @@ LoadedImage decodeImageBytes(QByteArrayView bytes, const QString& path, bool red
     return LoadedImage{std::move(image), size, {}};
 }
 
-LoadedImage loadImageFile(const QString& path, bool reducedJpeg, const ProgressCallback& progress) {
+LoadedImage loadImageFile(const QString& path, QSize reduceBox, const ProgressCallback& progress) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         LoadedImage r = failed(QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
@@ -136,7 +136,7 @@ LoadedImage loadImageFile(const QString& path, bool reducedJpeg, const ProgressC
     }
     if (progress)
         progress(0);
-    return decodeImageBytes(bytes, path, reducedJpeg, progress);
+    return decodeImageBytes(bytes, path, reduceBox, progress);
 }
 
 } // namespace imaging

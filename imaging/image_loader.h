@@ -21,11 +21,12 @@ struct LoadedImage {
 // The box a thumbnail is fitted into; a reduced JPEG decode still covers it.
 inline constexpr QSize ThumbnailBox{72, 49};
 
-// `reducedJpeg`: decode JPEG data reduced so that it still covers ThumbnailBox.
-LoadedImage decodeImageBytes(QByteArrayView bytes, const QString& path, bool reducedJpeg,
+// With a non-empty `reduceBox`, JPEG data is decoded reduced so that it still covers what the picture
+// becomes when it is fitted into that box; other formats, and an empty box, give the full picture.
+LoadedImage decodeImageBytes(QByteArrayView bytes, const QString& path, QSize reduceBox,
                              const ProgressCallback& progress = {});
 
 // Reads the file at `path` (used exactly as given) and decodes it as above.
-LoadedImage loadImageFile(const QString& path, bool reducedJpeg, const ProgressCallback& progress = {});
+LoadedImage loadImageFile(const QString& path, QSize reduceBox, const ProgressCallback& progress = {});
 
 } // namespace imaging

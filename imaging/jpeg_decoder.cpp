@@ -47,7 +47,7 @@ void cmykToRgb(const JSAMPLE* in, QRgb* out, int width, bool inverted) {
 }
 
 // Returns false with state->failure set, or true with state->image filled.
-bool runDecode(DecodeState* state, const JOCTET* data, unsigned long size, QSize thumbnailBox) {
+bool runDecode(DecodeState* state, const JOCTET* data, unsigned long size, QSize reduceBox) {
     jpeg_decompress_struct* cinfo = &state->cinfo;
     std::memset(cinfo, 0, sizeof *cinfo);
     cinfo->err = initJpegErrorManager(state->errors);
@@ -65,13 +65,12 @@ bool runDecode(DecodeState* state, const JOCTET* data, unsigned long size, QSize
 
     const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
     cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
-    const int scaleNumerator =
-        thumbnailBox.isEmpty() ? 8 : reducedScaleNumerator(state->fullSize, thumbnailBox);
+    const int scaleNumerator = reduceBox.isEmpty() ? 8 : reducedScaleNumerator(state->fullSize, reduceBox);
     if (scaleNumerator < 8) {
         cinfo->scale_num = unsigned(scaleNumerator);
         cinfo->scale_denom = 8;
-        // A reduced picture is only a thumbnail: the fast transform and plain upsampling do.
-
+        // A reduced picture is shrunk further before it is shown or printed (thumbnails, printed
+        // pictures): the fast transform and plain upsampling do.
         cinfo->dct_method = JDCT_IFAST;
         cinfo->do_fancy_upsampling = FALSE;
         cinfo->do_block_smoothing = FALSE;
@@ -136,7 +135,7 @@ int reducedScaleNumerator(QSize picture, QSize box) {
     return 8;
 }
 
-JpegDecoded decodeJpeg(QByteArrayView data, QSize thumbnailBox, const ProgressCallback& progress) {
+JpegDecoded decodeJpeg(QByteArrayView data, QSize reduceBox, const ProgressCallback& progress) {
     JpegDecoded result;
     if (data.isEmpty()) {
         result.error = QStringLiteral("empty file");
@@ -147,7 +146,7 @@ JpegDecoded decodeJpeg(QByteArrayView data, QSize thumbnailBox, const ProgressCa
 
     auto state = std::make_unique<DecodeState>();
     state->progress = &progress;
-    if (!runDecode(state.get(), bytes, size, thumbnailBox.isValid() ? thumbnailBox : QSize())) {
+    if (!runDecode(state.get(), bytes, size, reduceBox.isValid() ? reduceBox : QSize())) {
         result.error = QString::fromLatin1(state->failure);
         result.fullSize = state->fullSize;
         return result;

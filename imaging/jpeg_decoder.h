@@ -1,5 +1,5 @@
 // JPEG decoding with libjpeg-turbo, for .jpg, .jif, .qpx and .kqp files, optionally reduced with the
-// codec's DCT scaling so that a thumbnail never needs the full-size picture.
+// codec's DCT scaling so that a thumbnail or a small printed picture never needs the full-size picture.
 #pragma once
 
 #include "progress.h"
@@ -21,8 +21,8 @@ struct JpegDecoded {
 // it is shrunk to fit `box` keeping its proportions; 8 when the picture already fits the box.
 int reducedScaleNumerator(QSize picture, QSize box);
 
-// Decodes `data`. With a valid `thumbnailBox` the picture is decoded reduced (see above) with the fast
+// Decodes `data`. With a valid `reduceBox` the picture is decoded reduced (see above) with the fast
 // integer transform; otherwise at full size with the accurate one.
-JpegDecoded decodeJpeg(QByteArrayView data, QSize thumbnailBox = {}, const ProgressCallback& progress = {});
+JpegDecoded decodeJpeg(QByteArrayView data, QSize reduceBox = {}, const ProgressCallback& progress = {});
 
 } // namespace imaging

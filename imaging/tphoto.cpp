@@ -45,8 +45,11 @@ void TPhoto::reportProgress(ProgressId id, int percent) {
 
 void TPhoto::setFileName(const QString& path) {
     fileName_ = path;
-    imaging::LoadedImage loaded = imaging::loadImageFile(
-        path, qpxThumbnail_ == 1, [this](int pct) { reportProgress(LoadProgress, pct); });
+    // The reduced picture must cover every box it is asked to cover.
+    const QSize reduceBox =
+        qpxThumbnail_ == 1 ? imaging::ThumbnailBox.expandedTo(reducedDecodeBox_) : reducedDecodeBox_;
+    imaging::LoadedImage loaded =
+        imaging::loadImageFile(path, reduceBox, [this](int pct) { reportProgress(LoadProgress, pct); });
     if (loaded.image.isNull()) {
         // A failed load leaves no picture behind, so nothing can later print or save the previous
         // file's picture under this file's name.
@@ -62,6 +65,22 @@ void TPhoto::setFileName(const QString& path) {
     }
     pictureChanged();
     reportProgress(LoadProgress, 100);
+}
+
+void TPhoto::setPicture(const QImage& picture) {
+    fileName_.clear();
+    reduced_ = false;
+    if (picture.isNull()) {
+        image_ = QImage();
+        size_ = QSize(0, 0);
+        fail(NoPicture, QStringLiteral("no picture given"));
+    } else {
+        image_ =
+            picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        size_ = image_.size();
+        succeed();
+    }
+    pictureChanged();
 }
 
 void TPhoto::ResizeImage(int width, int height) {
@@ -152,7 +171,7 @@ void TPhoto::setSaveJPGSubSampling(int mode) {
 // A picture decoded reduced for a thumbnail is read again at full size before it is saved, so that a
 // save never writes the small version in place of the picture.
 bool TPhoto::reloadFullSize() {
-    imaging::LoadedImage full = imaging::loadImageFile(fileName_, false);
+    imaging::LoadedImage full = imaging::loadImageFile(fileName_, QSize());
     if (full.image.isNull())
         return false;
     image_ = std::move(full.image);

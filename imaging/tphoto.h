@@ -64,6 +64,9 @@ class TPhoto : public QWidget {
     // Loading: the assignment loads the file before it returns.
     void setFileName(const QString& path);
     QString FileName() const { return fileName_; }
+    // Takes a picture the program made itself rather than a file's (the printed logo); FileName
+    // becomes empty.
+    void setPicture(const QImage& picture);
     int FXError() const { return error_; }
     QString errorText() const { return errorText_; } // a diagnostic for the last failure
     int IWidth() const { return size_.width(); }
@@ -81,6 +84,11 @@ class TPhoto : public QWidget {
     // Thumbnails and palettes.
     void setQPXThumbnail(int on) { qpxThumbnail_ = on; }
     int QPXThumbnail() const { return qpxThumbnail_; }
+    // While not empty, loads decode a JPEG picture reduced, as long as it still covers what the
+    // picture becomes when fitted into this box of pixels (a printed rectangle needs no more).
+    // IWidth and IHeight still report the stored size; SaveImage reads the full picture again.
+    void setReducedDecodeBox(QSize pixels) { reducedDecodeBox_ = pixels; }
+    QSize reducedDecodeBox() const { return reducedDecodeBox_; }
     void ResizeImage(int width, int height);
     void setPFileName(const QString& path) { paletteFile_ = path; }
     QString PFileName() const { return paletteFile_; }
@@ -90,7 +98,8 @@ class TPhoto : public QWidget {
     QList<QRgb> paletteColors() const { return palette_; }
     const QImage& image() const { return image_; }
 
-    // Printing, in twips.
+    // Printing, in twips. The picture is drawn with no more pixels than the printer has in the
+    // rectangle, so that a printer file does not carry pixels nobody can see.
     void setPrinterLeft(int twips) { printerLeft_ = twips; }
     void setPrinterTop(int twips) { printerTop_ = twips; }
     void setPrinterWidth(int twips) { printerWidth_ = twips; }
@@ -152,6 +161,7 @@ class TPhoto : public QWidget {
     QPixmap scaledCache_; // the picture as last drawn scaled to the control
 
     int qpxThumbnail_ = 0;
+    QSize reducedDecodeBox_;
     QString paletteFile_;
     QList<QRgb> palette_;
     qintptr paletteHandle_ = 0;

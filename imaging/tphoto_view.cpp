@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <QtMath>
 
 TPhoto::TPhoto(QWidget* parent) : QWidget(parent) {
     horizontal_ = new QScrollBar(Qt::Horizontal, this);
@@ -156,9 +157,16 @@ void TPhoto::setPrinterhDC(QPainter* painter) {
     const QPaintDevice* device = painter->device();
     const QRectF target = imaging::twipsToDevice(printerLeft_, printerTop_, printerWidth_, printerHeight_,
                                                  device->logicalDpiX(), device->logicalDpiY());
+    // A printer (or a printer file) stores the picture as it is handed over: shrink it first to the
+    // pixels the rectangle covers on the device.
+    const QRectF onDevice = painter->transform().mapRect(target);
+    const QSize devicePixels(qMax(1, qCeil(onDevice.width())), qMax(1, qCeil(onDevice.height())));
+    const bool shrink = image_.width() > devicePixels.width() && image_.height() > devicePixels.height();
     painter->save();
     painter->setRenderHint(QPainter::SmoothPixmapTransform);
-    painter->drawImage(target, image_);
+    painter->drawImage(target,
+                       shrink ? image_.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                              : image_);
     painter->restore();
     succeed();
 }
