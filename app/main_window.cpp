@@ -6,6 +6,7 @@
 #include "document_lifecycle.h"
 #include "help_viewer.h"
 #include "pref_dialog.h"
+#include "print_commands.h"
 #include "settings_store.h"
 #include "shipped_files.h"
 #include "show_file.h"
@@ -206,9 +207,12 @@ void TMainFormverasco::createMenus() {
     command(addItem(file, "FileSaveAsItem", QStringLiteral("&Save Verasco...")), &TMainFormverasco::FileSaveAs);
     addItem(file, "SaveStandaloneSlideShow1", QStringLiteral("Sa&ve Stand-alone Verasco..."));
     file->addSeparator();
-    addItem(file, "PrintSlide1", QStringLiteral("Print &Image..."));
-    addItem(file, "FilePrintItem", QStringLiteral("Print Ver&asco..."));
-    addItem(file, "FilePrintSetupItem", QStringLiteral("P&rint Setup..."));
+    command(addItem(file, "PrintSlide1", QStringLiteral("Print &Image...")),
+            &TMainFormverasco::PrintSlide1Click);
+    command(addItem(file, "FilePrintItem", QStringLiteral("Print Ver&asco...")),
+            &TMainFormverasco::FilePrint);
+    command(addItem(file, "FilePrintSetupItem", QStringLiteral("P&rint Setup...")),
+            &TMainFormverasco::FilePrintSetup);
     file->addSeparator();
     command(addItem(file, "FileExitItem", QStringLiteral("E&xit")), &TMainFormverasco::FileExit);
 
@@ -271,6 +275,7 @@ void TMainFormverasco::setWindows(AppWindows* windows) {
     lifecycle_ = std::make_unique<DocumentLifecycle>(show_, settings_, *showSlides_, *showFiles_,
                                                      *windows->confirmfrm, *Edit2, this);
     connectPlayerWindows();
+    connectPrintCommands();
 }
 
 void TMainFormverasco::processCommandLine(const QStringList& arguments) {

@@ -25,7 +25,11 @@ class ThumbnailBuilder;
 class ShowSlides;
 class ShowFileCommands;
 class DocumentLifecycle;
+class PrintCommands;
 struct AppWindows;
+namespace print {
+struct ImageSource;
+}
 
 class TMainFormverasco : public QMainWindow {
     Q_OBJECT
@@ -69,6 +73,9 @@ public slots:
     // View > "&Image": the preview of the active cell of whichever grid has the focus.
     void SingleSlide1Click();
     void OvcTable2DblClick(int row, int col);
+    void FilePrint();
+    void FilePrintSetup();
+    void PrintSlide1Click();
     bool FormCloseQuery();
     void FormClose();
 
@@ -86,6 +93,8 @@ private:
     bool appendAcceptedImage(const QString& path);
     void connectPlayerWindows();
     void repaintGrids();
+    void connectPrintCommands();
+    print::ImageSource imageToPrint() const;
 
     ShowDocument show_;
     SharedFlags flags_;
@@ -129,5 +138,6 @@ private:
     std::unique_ptr<ShowSlides> showSlides_;
     std::unique_ptr<ShowFileCommands> showFiles_;
     std::unique_ptr<DocumentLifecycle> lifecycle_;
+    std::unique_ptr<PrintCommands> print_;
     bool closed_ = false;
 };

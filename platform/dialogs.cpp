@@ -3,7 +3,6 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 
 namespace {
@@ -42,11 +41,14 @@ DialogSeams qtDialogs() {
     };
     seams.chooseFont = chooseFontWithColor;
     seams.printSetup = [](QPrinter* printer, QWidget* parent) {
-        QPageSetupDialog dialog(printer, parent);
-        return dialog.exec() == QDialog::Accepted;
-    };
-    seams.printDialog = [](QPrinter* printer, QWidget* parent) {
+        // Qt's print dialog chooses the printer and its page, and offers printing to a PDF file for
+        // those without a printer. The program always prints every page, in its own order.
         QPrintDialog dialog(printer, parent);
+        dialog.setWindowTitle(QObject::tr("Print Setup"));
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
         return dialog.exec() == QDialog::Accepted;
     };
     return seams;

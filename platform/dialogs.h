@@ -20,8 +20,8 @@ struct DialogSeams {
         getSaveFileName;
     std::function<QString(QWidget*, const QString& caption, const QString& dir)> getExistingDirectory;
     std::function<bool(QFont& font, QColor& color, QWidget*)> chooseFont; // font with colour and effects
+    // The printer setup dialog: the printer (or a PDF file) and its page; false when cancelled.
     std::function<bool(QPrinter*, QWidget*)> printSetup;
-    std::function<bool(QPrinter*, QWidget*)> printDialog;
 };
 
 // The seams in use; a test assigns its own answers, resetDialogSeams() brings back Qt's dialogs.

@@ -1,6 +1,125 @@
 #include "print_dialog.h"
 
+#include "help_viewer.h"
+#include "layout_preview.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename T> T* named(T* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+// Image1 to Image3 show the journals, Image4 to Image6 the contact sheets, each small to large.
+int imageIndexOfLayout(int layout) {
+    return layout >= print::PrintOptions::SmallJournal ? layout - 3 : layout + 3;
+}
+
+} // namespace
+
 Tprintdlg::Tprintdlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("printdlg"));
     setWindowTitle(QStringLiteral("Print Verasco"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+
+    RadioButton1 = named(new QRadioButton(QStringLiteral("Sm&all Size"), this), "RadioButton1");
+    RadioButton2 = named(new QRadioButton(QStringLiteral("M&edium Size"), this), "RadioButton2");
+    RadioButton3 = named(new QRadioButton(QStringLiteral("La&rge Size"), this), "RadioButton3");
+    RadioButton1->setChecked(true);
+    CheckBox5 = named(new QCheckBox(QStringLiteral("&Journal Format"), this), "CheckBox5");
+    CheckBox6 = named(new QCheckBox(QStringLiteral("Co&mments"), this), "CheckBox6");
+    CheckBox2 = named(new QCheckBox(QStringLiteral("Frame &Numbers"), this), "CheckBox2");
+    CheckBox3 = named(new QCheckBox(QStringLiteral("&Date && Filename in Header"), this), "CheckBox3");
+    CheckBox4 = named(new QCheckBox(QStringLiteral("C&ustom Footer:"), this), "CheckBox4");
+    Edit1 = named(new QLineEdit(this), "Edit1");
+    Edit1->setMaxLength(FooterLength);
+    Button1 = named(new QPushButton(QStringLiteral("&Print"), this), "Button1");
+    Button2 = named(new QPushButton(QStringLiteral("Cancel"), this), "Button2");
+    Button1->setDefault(true);
+    // The six previews lie on top of each other; only the chosen layout's is visible.
+    auto* previews = new QWidget(this);
+    previews->setFixedSize(print::PreviewWidth, print::PreviewHeight);
+    const char* const imageNames[] = {"Image1", "Image2", "Image3", "Image4", "Image5", "Image6"};
+    for (int layout = 1; layout <= 6; ++layout) {
+        QLabel* image = named(new QLabel(previews), imageNames[imageIndexOfLayout(layout) - 1]);
+        image->setGeometry(0, 0, print::PreviewWidth, print::PreviewHeight);
+        image->setPixmap(QPixmap::fromImage(print::drawLayoutPreview(layout)));
+        Images[imageIndexOfLayout(layout) - 1] = image;
+    }
+    buildLayout(previews);
+
+    for (QAbstractButton* b :
+         std::initializer_list<QAbstractButton*>{RadioButton1, RadioButton2, RadioButton3, CheckBox5})
+        connect(b, &QAbstractButton::clicked, this, &Tprintdlg::updateLayoutChoice);
+    connect(Button1, &QPushButton::clicked, this, [this] { done(Print); });
+    connect(Button2, &QPushButton::clicked, this, [this] { done(Cancel); });
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [] { showHelpContext(HelpContext); });
+    updateLayoutChoice();
+}
+
+void Tprintdlg::buildLayout(QWidget* previews) {
+    auto* choices = new QVBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{RadioButton1, RadioButton2, RadioButton3, CheckBox5})
+        choices->addWidget(w);
+    auto* commentsRow = new QHBoxLayout;
+    commentsRow->addSpacing(20);
+    commentsRow->addWidget(CheckBox6);
+    choices->addLayout(commentsRow);
+    for (QWidget* w : std::initializer_list<QWidget*>{CheckBox2, CheckBox3, CheckBox4, Edit1})
+        choices->addWidget(w);
+    choices->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addWidget(previews);
+    top->addSpacing(12);
+    top->addLayout(choices);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+print::PrintOptions Tprintdlg::options() const {
+    print::PrintOptions o;
+    const int size = RadioButton3->isChecked() ? 3 : RadioButton2->isChecked() ? 2 : 1;
+    o.layout = CheckBox5->isChecked() ? size + 3 : size;
+    o.frameNumbers = CheckBox2->isChecked();
+    o.header = CheckBox3->isChecked();
+    o.footer = CheckBox4->isChecked();
+    o.footerText = Edit1->text();
+    o.comments = CheckBox6->isChecked();
+    return o;
+}
+
+void Tprintdlg::updateLayoutChoice() {
+    const int shown = imageIndexOfLayout(options().layout) - 1;
+    for (int i = 0; i < 6; ++i)
+        Images[i]->setVisible(i == shown);
+    CheckBox6->setEnabled(CheckBox5->isChecked());
+}
+
+void Tprintdlg::showEvent(QShowEvent* event) {
+    updateLayoutChoice();
+    QDialog::showEvent(event);
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+}
+
+void Tprintdlg::reject() {
+    done(Cancel);
 }

@@ -1,10 +1,50 @@
 #pragma once
-// The print dialog of a show: layout, header, footer and comments.
+// The print dialog of a show: the size and format of the layout, frame numbers, header, footer and
+// comments, with a small picture of the chosen layout. It keeps its choices while the program runs.
+
+#include "show_print_layout.h"
 
 #include <QDialog>
 
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
 class Tprintdlg : public QDialog {
     Q_OBJECT
-public:
+  public:
+    enum Result { Print = 1, Cancel = 2 };
+    static constexpr int HelpContext = 20;
+    static constexpr int FooterLength = 128;
+
     explicit Tprintdlg(QWidget* parent = nullptr);
+
+    // The choices as they stand: the layout number 1 to 6 and the page decorations.
+    print::PrintOptions options() const;
+
+  public slots:
+    // Shows the preview of the chosen size and format; "Co&mments" follows "&Journal Format".
+    void updateLayoutChoice();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void reject() override;
+
+  private:
+    void buildLayout(QWidget* previews);
+
+    QRadioButton* RadioButton1 = nullptr;
+    QRadioButton* RadioButton2 = nullptr;
+    QRadioButton* RadioButton3 = nullptr;
+    QCheckBox* CheckBox2 = nullptr;
+    QCheckBox* CheckBox3 = nullptr;
+    QCheckBox* CheckBox4 = nullptr;
+    QCheckBox* CheckBox5 = nullptr;
+    QCheckBox* CheckBox6 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QLabel* Images[6] = {};
 };

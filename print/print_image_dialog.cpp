@@ -1,6 +1,72 @@
 #include "print_image_dialog.h"
 
+#include <QFontMetrics>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename T> T* named(T* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+constexpr int PathWidth = 320;
+
+} // namespace
+
 Tprint1Dlg::Tprint1Dlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("print1Dlg"));
     setWindowTitle(QStringLiteral("Print Image"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+
+    Panel1 = named(new QFrame(this), "Panel1");
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Image1 = named(new QLabel(Panel1), "Image1");
+    Image1->setFixedSize(80, 70);
+    auto* framed = new QVBoxLayout(Panel1);
+    framed->setContentsMargins(4, 4, 4, 4);
+    framed->addWidget(Image1);
+    Label1 = named(new QLabel(QStringLiteral("Filename:"), this), "Label1");
+    Label2 = named(new QLabel(this), "Label2");
+    Label2->setFixedWidth(PathWidth);
+    Button1 = named(new QPushButton(QStringLiteral("&Print"), this), "Button1");
+    Button2 = named(new QPushButton(QStringLiteral("Cancel"), this), "Button2");
+    Button1->setDefault(true);
+
+    auto* name = new QVBoxLayout;
+    name->addWidget(Label1);
+    name->addWidget(Label2);
+    name->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addWidget(Panel1);
+    top->addLayout(name);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(Button1, &QPushButton::clicked, this, [this] { done(Print); });
+    connect(Button2, &QPushButton::clicked, this, [this] { done(Cancel); });
+}
+
+int Tprint1Dlg::confirm(const QImage& thumbnail, const QString& path) {
+    Image1->setPixmap(QPixmap::fromImage(thumbnail));
+    // A long path loses its middle rather than its file name.
+    Label2->setText(QFontMetrics(Label2->font()).elidedText(path, Qt::ElideMiddle, PathWidth));
+    Label2->setToolTip(path);
+    Button1->setFocus();
+    return exec();
+}
+
+void Tprint1Dlg::reject() {
+    done(Cancel);
 }

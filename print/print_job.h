@@ -1,0 +1,96 @@
+#pragma once
+// The printer of the run and the print jobs on it: the printer setup dialog, pages started and ended
+// as the printer wants them, the busy state while printing, and the printer's text.
+
+#include "show_print_layout.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPointer>
+#include <QPrinter>
+
+#include <functional>
+
+class TPhoto;
+
+namespace print {
+
+// The printer chosen in the printer setup dialog, kept for the whole run.
+class PrinterChoice {
+  public:
+    // A printer file is written at this resolution: the printed pictures keep the detail of a good
+    // photo print and the file stays small enough to mail.
+    static constexpr int FileResolution = 300;
+
+    PrinterChoice();
+    QPrinter& printer() { return printer_; }
+    // Runs the printer setup dialog (through the dialog seams); false when it was cancelled.
+    bool setup(QWidget* parent);
+    // True when the pages go to a PDF file rather than to a printer.
+    bool toFile() const { return printer_.outputFormat() == QPrinter::PdfFormat; }
+    // The printer's name, or the file's, for messages.
+    QString targetName() const;
+
+  private:
+    QPrinter printer_;
+};
+
+// The measures of the printer as it is set up now.
+PageMeasures measurePrinter(const QPrinter& printer);
+
+// The pages of one print run. A printer gets every page as a print job of its own; a printer file
+// gets all pages in one document, in order, because a later job would replace the file of an earlier
+// one.
+class PageJobs {
+  public:
+    explicit PageJobs(PrinterChoice& printer);
+    ~PageJobs();
+    PageJobs(const PageJobs&) = delete;
+    PageJobs& operator=(const PageJobs&) = delete;
+
+    // The painter for the next page; null when the printer cannot be started.
+    QPainter* beginPage();
+    void endPage();
+
+  private:
+    PrinterChoice& printer_;
+    QPainter painter_;
+    bool onePerPage_;
+};
+
+// The hourglass pointer, and optionally the main window disabled, for as long as it lives.
+class BusyState {
+  public:
+    explicit BusyState(QWidget* window = nullptr);
+    ~BusyState();
+    BusyState(const BusyState&) = delete;
+    BusyState& operator=(const BusyState&) = delete;
+
+  private:
+    QPointer<QWidget> window_;
+};
+
+// Sets the imaging control's reduced decode box for as long as it lives.
+class ReducedDecode {
+  public:
+    ReducedDecode(TPhoto& photo, QSize pixels);
+    ~ReducedDecode();
+    ReducedDecode(const ReducedDecode&) = delete;
+    ReducedDecode& operator=(const ReducedDecode&) = delete;
+
+  private:
+    TPhoto& photo_;
+    QSize before_;
+};
+
+// The font of every printed text: "arial", 8 points, regular.
+QFont printerFont();
+// Writes a line with the top of its text at the line's point.
+void drawTextLine(QPainter& painter, const TextLine& line);
+// Places the logo control at its corner and prints it.
+void printLogo(TPhoto& logo, QPainter& painter);
+
+// A message through the program's confirmation dialog: caption, text and second line.
+using Inform = std::function<void(const QString& caption, const QString& text, const QString& line2)>;
+
+} // namespace print

@@ -1,0 +1,54 @@
+#pragma once
+// "Print Ver&asco...": the show printed as contact sheets or journals, page by page in show order,
+// through the main window's imaging control.
+
+#include "print_job.h"
+#include "show_print_layout.h"
+
+#include <functional>
+
+class QPainter;
+class ShowDocument;
+class TPhoto;
+class Tprintdlg;
+
+namespace print {
+
+// What the print commands work with.
+struct PrintContext {
+    QWidget* window = nullptr; // the main window: parent of the dialogs, disabled while a show prints
+    TPhoto* photo = nullptr;   // draws the pictures (the main window's Photo1)
+    TPhoto* logo = nullptr;    // holds the logo (Photo2)
+    PrinterChoice* printer = nullptr;
+    Inform inform;
+
+    // The message when the printer (or the printer file) cannot be started.
+    void reportPrinterFailure() const;
+};
+
+// The image path of a slide as the program uses it.
+QString slideImagePath(const ShowDocument& show, int index);
+
+class ShowPrint {
+  public:
+    ShowPrint(const PrintContext& context, ShowDocument& show, Tprintdlg& dialog,
+              std::function<QString()> showName);
+
+    // The print dialog, then the printer setup dialog, then the pages; either dialog cancelled
+    // prints nothing.
+    void FilePrint();
+    // Prints every page of the show with these options on the printer as it is set up.
+    void print(const PrintOptions& options);
+
+  private:
+    void printPage(QPainter& painter, const ShowPrintLayout& layout, int page);
+    bool loadSlide(int index);
+    QString headerText() const;
+
+    PrintContext context_;
+    ShowDocument& show_;
+    Tprintdlg& dialog_;
+    std::function<QString()> showName_;
+};
+
+} // namespace print

@@ -1,0 +1,135 @@
+// The File menu's print commands as the main window wires them: the show print and the image print
+// reach a PDF file through the printer setup dialog, and the image print takes its picture from the
+// show grid's active cell.
+#include "app_windows.h"
+#include "confirm_dialog.h"
+#include "dialogs.h"
+#include "main_window.h"
+#include "ovc_table.h"
+#include "print_dialog.h"
+#include "print_image_dialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <gtest/gtest.h>
+
+namespace {
+const QString TestImages = QStringLiteral(VERASCO_TESTDATA "/images/");
+
+class PrintCommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!QFile::exists(TestImages + "flower.jpg"))
+            GTEST_SKIP() << "no test pictures in " << TestImages.toStdString();
+        windows.reset(createAppWindows());
+        pdf = dir.filePath(QStringLiteral("out.pdf"));
+        dialogSeams().printSetup = [this](QPrinter* printer, QWidget*) {
+            ++setups;
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(pdf);
+            return true;
+        };
+    }
+    void TearDown() override { resetDialogSeams(); }
+
+    TMainFormverasco& main() { return *windows->MainFormverasco; }
+    QAction* item(const char* name) { return main().findChild<QAction*>(QLatin1String(name)); }
+    TOvcTable* showGrid() { return main().findChild<TOvcTable*>(QStringLiteral("OvcTable2")); }
+    void focusShowGrid() {
+        main().show();
+        main().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+        showGrid()->setFocus();
+    }
+
+    // Clicks `button` of `dialog` the next time it is the modal window, noting its texts.
+    void answer(QDialog* dialog, const char* button) {
+        auto* poll = new QTimer(dialog);
+        poll->setInterval(5);
+        QObject::connect(poll, &QTimer::timeout, dialog, [this, dialog, poll, button] {
+            if (QApplication::activeModalWidget() != dialog)
+                return;
+            poll->deleteLater();
+            const auto* label = dialog->findChild<QLabel*>(QStringLiteral("Label1"));
+            shown.append(dialog->windowTitle() + QStringLiteral(": ") + (label ? label->text() : QString()));
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
+        });
+        poll->start();
+    }
+
+    int pages() {
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        info.waitForFinished();
+        const QString out = QString::fromUtf8(info.readAllStandardOutput());
+        const qsizetype at = out.indexOf(QStringLiteral("Pages:"));
+        return at < 0 ? -1 : out.mid(at + 6).section(QLatin1Char('\n'), 0, 0).trimmed().toInt();
+    }
+
+    QTemporaryDir dir;
+    QString pdf;
+    int setups = 0;
+    QStringList shown;
+    std::unique_ptr<AppWindows> windows;
+};
+
+TEST_F(PrintCommandsTest, PrintVerascoNeedsSlidesAndPrintsThemAll) {
+    QMenu* file = main().findChild<QMenu*>(QStringLiteral("FileMenu"));
+    emit file->aboutToShow();
+    EXPECT_FALSE(item("FilePrintItem")->isEnabled());
+    EXPECT_TRUE(item("FilePrintSetupItem")->isEnabled());
+    main().DropFiles(QStringList(16, TestImages + "flower.jpg"));
+    emit file->aboutToShow();
+    ASSERT_TRUE(item("FilePrintItem")->isEnabled());
+
+    answer(windows->printdlg, "Button1");
+    item("FilePrintItem")->trigger();
+    EXPECT_EQ(setups, 1);
+    EXPECT_EQ(pages(), 2); // small contact sheets: 15 a page
+    EXPECT_TRUE(main().isEnabled());
+}
+
+TEST_F(PrintCommandsTest, PrintSetupOnlyRunsThePrinterSetupDialog) {
+    item("FilePrintSetupItem")->trigger();
+    EXPECT_EQ(setups, 1);
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST_F(PrintCommandsTest, PrintImageTakesTheShowGridsActiveSlide) {
+    main().DropFiles({TestImages + "flower.jpg", TestImages + "ladybird.png"});
+    main().document().slide(1).ImageFile.assign("BLANK");
+    focusShowGrid();
+
+    showGrid()->setActiveCell(0, 1);
+    answer(windows->confirmfrm, "Button1");
+    item("PrintSlide1")->trigger();
+    EXPECT_EQ(shown, QStringList{QStringLiteral("Information: Blank picture!")});
+    EXPECT_EQ(windows->confirmfrm->windowTitle(), QStringLiteral("Confirm"));
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    showGrid()->setActiveCell(0, 0);
+    answer(windows->print1Dlg, "Button1");
+    item("PrintSlide1")->trigger();
+    EXPECT_EQ(shown.last(), QStringLiteral("Print Image: Filename:"));
+    EXPECT_EQ(setups, 2);
+    EXPECT_EQ(pages(), 1);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir config; // the user's own settings stay untouched
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,49 @@
+// Helpers of the print tests: the pictures of a test show, a printer set up for a PDF file, and
+// reading the PDF back with poppler (page count, words with their boxes, rendered pages).
+#pragma once
+
+#include "page_measures.h"
+
+#include <QImage>
+#include <QList>
+#include <QRectF>
+#include <QString>
+
+class QPrinter;
+class ShowDocument;
+
+namespace print_test {
+
+// A picture of one colour saved as a JPEG file.
+QString writeColourPicture(const QString& path, QSize size, QColor colour);
+
+// Appends a slide for `path` (a file, or "BLANK") with a comment.
+void appendSlide(ShowDocument& show, const QString& path, const QString& comment = {});
+
+// Sets the dialog seams' printer setup dialog to answer with a PDF file on A4 paper, portrait.
+void answerPrinterSetupWithPdf(const QString& pdfPath);
+
+struct PdfWord {
+    int page = 0; // from 1
+    QString text;
+    QRectF box; // in points from the page's top-left corner
+};
+
+// The number of pages poppler's pdfinfo reports, -1 when the file is not a PDF it can read.
+int pdfPageCount(const QString& pdf);
+// Every word of the document with its box, as pdftotext -bbox reports it.
+QList<PdfWord> pdfWords(const QString& pdf);
+// The words of one page in reading order, joined by blanks.
+QString pageText(const QList<PdfWord>& words, int page);
+// One page rendered by pdftoppm at `dpi` dots per inch.
+QImage renderPage(const QString& pdf, int page, int dpi);
+
+// A point in printer pixels (from the printable area's corner) in points from the page's corner.
+QPointF pixelsToPoints(const print::PageMeasures& m, QPoint pixels);
+// A rectangle in twips (from the printable area's corner) in the pixels of a page rendered at dpi.
+QRect twipsToRendered(const print::PageMeasures& m, const QRect& twips, int dpi);
+
+// True when most of the rectangle's inside has the colour and a band around it has not.
+bool colourFillsExactly(const QImage& page, const QRect& rect, QColor colour);
+
+} // namespace print_test
