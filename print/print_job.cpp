@@ -25,21 +25,28 @@ PageMeasures measurePrinter(const QPrinter& printer) {
     return m;
 }
 
-PrinterChoice::PrinterChoice() : printer_(QPrinter::HighResolution) {
-    if (toFile())
-        printer_.setResolution(FileResolution);
+PrinterChoice::PrinterChoice() = default;
+PrinterChoice::~PrinterChoice() = default;
+
+QPrinter& PrinterChoice::printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (toFile())
+            printer_->setResolution(FileResolution);
+    }
+    return *printer_;
 }
 
 bool PrinterChoice::setup(QWidget* parent) {
-    if (!dialogSeams().printSetup(&printer_, parent))
+    if (!dialogSeams().printSetup(&printer(), parent))
         return false;
     if (toFile())
-        printer_.setResolution(FileResolution);
+        printer_->setResolution(FileResolution);
     return true;
 }
 
-QString PrinterChoice::targetName() const {
-    return toFile() ? printer_.outputFileName() : printer_.printerName();
+QString PrinterChoice::targetName() {
+    return toFile() ? printer().outputFileName() : printer().printerName();
 }
 
 PageJobs::PageJobs(PrinterChoice& printer) : printer_(printer), onePerPage_(!printer.toFile()) {}

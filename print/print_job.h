@@ -10,6 +10,7 @@
 #include <QPrinter>
 
 #include <functional>
+#include <memory>
 
 class TPhoto;
 
@@ -23,16 +24,18 @@ class PrinterChoice {
     static constexpr int FileResolution = 300;
 
     PrinterChoice();
-    QPrinter& printer() { return printer_; }
+    ~PrinterChoice();
+    // Made when first asked for, so that the printing service is not started with the program.
+    QPrinter& printer();
     // Runs the printer setup dialog (through the dialog seams); false when it was cancelled.
     bool setup(QWidget* parent);
     // True when the pages go to a PDF file rather than to a printer.
-    bool toFile() const { return printer_.outputFormat() == QPrinter::PdfFormat; }
+    bool toFile() { return printer().outputFormat() == QPrinter::PdfFormat; }
     // The printer's name, or the file's, for messages.
-    QString targetName() const;
+    QString targetName();
 
   private:
-    QPrinter printer_;
+    std::unique_ptr<QPrinter> printer_;
 };
 
 // The measures of the printer as it is set up now.
