@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QTextBrowser>
+#include <QTextFrame>
 #include <QUrl>
 
 namespace {
@@ -63,7 +64,12 @@ void showHelpContext(int context) {
     browser->showNormal();
     browser->raise();
     browser->activateWindow();
-    // Scrolling needs the laid-out document at the window's size, so it comes after show().
+    // Scrolling needs the laid-out document at the window's size, so it comes after show(). Room
+    // of a window's height below the end lets the last sections, too, start at the top.
+    QTextFrame* root = browser->document()->rootFrame();
+    QTextFrameFormat format = root->frameFormat();
+    format.setBottomMargin(browser->viewport()->height());
+    root->setFrameFormat(format);
     browser->scrollToAnchor(helpAnchor(context));
 }
 

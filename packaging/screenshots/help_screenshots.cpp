@@ -1,0 +1,112 @@
+// Takes the pictures of the help and of the software-centre entry: starts the program's windows on
+// the sample show, opens each window the help explains the way a user opens it, and saves what it
+// shows. scripts/screenshots runs it under Xvfb; the packaging tests run it on the offscreen
+// platform to make sure every picture can still be taken.
+// Usage: verasco-help-screenshots OUTPUT-FOLDER
+
+#include "app_windows.h"
+#include "main_window.h"
+#include "settings.h"
+#include "settings_store.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+namespace {
+
+const QString Samples = QStringLiteral(VERASCO_SOURCE_DIR "/packaging/samples");
+
+// Processes events until the condition holds or some seconds have passed.
+bool waitFor(const std::function<bool()>& condition) {
+    const QDeadlineTimer deadline(20000);
+    while (!condition() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return condition();
+}
+
+bool save(const QImage& image, const QString& folder, const QString& name) {
+    const bool saved = image.save(QDir(folder).filePath(name));
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(name));
+    return saved;
+}
+
+// Runs the command that opens a modal window; once the window is up and painted, saves it under
+// the name and closes it.
+bool shootModal(const std::function<void()>& open, const QString& folder, const QString& name) {
+    bool saved = false;
+    auto* poll = new QTimer;
+    poll->setInterval(20);
+    QObject::connect(poll, &QTimer::timeout, [&, poll] {
+        QWidget* window = QApplication::activeModalWidget();
+        if (!window || !window->isVisible())
+            return;
+        poll->stop();
+        QCoreApplication::processEvents();
+        saved = save(window->grab().toImage(), folder, name);
+        window->close();
+    });
+    poll->start();
+    open();
+    delete poll;
+    return saved;
+}
+
+// A copy of the sample pictures and show in a folder of the home folder, which the settings of a
+// first run then show in the image browser; the show file in it.
+QString copySamples(const QString& home) {
+    const QString pictures = QDir(home).filePath(QStringLiteral("Pictures/Holiday"));
+    QDir().mkpath(pictures);
+    const QStringList kinds = {"*.bmp", "*.jpg", "*.pcx", "*.png", "*.tga", "*.tif", "*.vrs"};
+    for (const QString& name : QDir(Samples).entryList(kinds, QDir::Files))
+        QFile::copy(QDir(Samples).filePath(name), QDir(pictures).filePath(name));
+    Settings settings = Settings::defaults();
+    settings.ImageDirectory = pictures;
+    settings.SlideDirectory = pictures;
+    SettingsStore store;
+    settings.write(store);
+    return QDir(pictures).filePath(QStringLiteral("sample.vrs"));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral(".config")).toLocal8Bit());
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: verasco-help-screenshots OUTPUT-FOLDER\n");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+    const QString show = copySamples(home.path());
+
+    std::unique_ptr<AppWindows> windows(createAppWindows());
+    TMainFormverasco* main = windows->MainFormverasco;
+    main->processCommandLine({show});
+    main->show();
+    if (!waitFor([main] {
+            return main->isVisible() && main->windowHandle() && main->windowHandle()->isExposed();
+        }))
+        return 1;
+    // The browser lists the sample pictures once the main window has been activated.
+    const QLabel* files = main->findChild<QLabel*>(QStringLiteral("Label6"));
+    waitFor([files] { return files && !files->text().startsWith(QLatin1String("Files: 0")); });
+    QCoreApplication::processEvents();
+
+    bool ok = save(main->grab().toImage(), folder, QStringLiteral("main-window.png"));
+    ok = shootModal([main] { main->Preferences1Click(); }, folder, QStringLiteral("preferences.png")) && ok;
+    return ok ? 0 : 1;
+}
