@@ -6,6 +6,8 @@
 
 #include "app_windows.h"
 #include "main_window.h"
+#include "pref_dialog.h"
+#include "print_dialog.h"
 #include "settings.h"
 #include "settings_store.h"
 
@@ -41,24 +43,23 @@ bool save(const QImage& image, const QString& folder, const QString& name) {
     return saved;
 }
 
-// Runs the command that opens a modal window; once the window is up and painted, saves it under
-// the name and closes it.
-bool shootModal(const std::function<void()>& open, const QString& folder, const QString& name) {
+// Runs the command that opens a modal window; once the window is up, saves it under the name and
+// closes it.
+bool shootModal(QWidget* window, const std::function<void()>& open, const QString& folder,
+                const QString& name) {
     bool saved = false;
-    auto* poll = new QTimer;
-    poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, [&, poll] {
-        QWidget* window = QApplication::activeModalWidget();
-        if (!window || !window->isVisible())
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (QApplication::activeModalWidget() != window || !window->isVisible())
             return;
-        poll->stop();
+        poll.stop();
         QCoreApplication::processEvents();
         saved = save(window->grab().toImage(), folder, name);
         window->close();
     });
-    poll->start();
+    poll.start();
     open();
-    delete poll;
     return saved;
 }
 
@@ -107,6 +108,16 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents();
 
     bool ok = save(main->grab().toImage(), folder, QStringLiteral("main-window.png"));
-    ok = shootModal([main] { main->Preferences1Click(); }, folder, QStringLiteral("preferences.png")) && ok;
+    // The windows the help explains, opened by the commands of the main window.
+    const struct {
+        QWidget* window;
+        std::function<void()> open;
+        const char* picture;
+    } windowsOfTheHelp[] = {
+        {windows->prefFrm, [main] { main->Preferences1Click(); }, "preferences.png"},
+        {windows->printdlg, [main] { main->FilePrint(); }, "print.png"},
+    };
+    for (const auto& shot : windowsOfTheHelp)
+        ok = shootModal(shot.window, shot.open, folder, QLatin1String(shot.picture)) && ok;
     return ok ? 0 : 1;
 }

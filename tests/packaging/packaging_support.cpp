@@ -33,6 +33,7 @@ QStringList expectedInstalledFiles() {
         "share/mime/packages/verasco.xml",
         "share/verasco/help/main-window.png",
         "share/verasco/help/preferences.png",
+        "share/verasco/help/print.png",
         "share/verasco/help/verasco.html",
         "share/verasco/verasco.pal",
         "share/verasco/verasco1.dat",
