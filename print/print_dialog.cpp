@@ -1,5 +1,6 @@
 #include "print_dialog.h"
 
+#include "dialog_parts.h"
 #include "help_viewer.h"
 #include "layout_preview.h"
 
@@ -13,12 +14,9 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-namespace {
+using print::named;
 
-template <typename T> T* named(T* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
+namespace {
 
 // Image1 to Image3 show the journals, Image4 to Image6 the contact sheets, each small to large.
 int imageIndexOfLayout(int layout) {
@@ -46,7 +44,6 @@ Tprintdlg::Tprintdlg(QWidget* parent) : QDialog(parent) {
     Edit1->setMaxLength(FooterLength);
     Button1 = named(new QPushButton(QStringLiteral("&Print"), this), "Button1");
     Button2 = named(new QPushButton(QStringLiteral("Cancel"), this), "Button2");
-    Button1->setDefault(true);
     // The six previews lie on top of each other; only the chosen layout's is visible.
     auto* previews = new QWidget(this);
     previews->setFixedSize(print::PreviewWidth, print::PreviewHeight);
@@ -62,8 +59,6 @@ Tprintdlg::Tprintdlg(QWidget* parent) : QDialog(parent) {
     for (QAbstractButton* b :
          std::initializer_list<QAbstractButton*>{RadioButton1, RadioButton2, RadioButton3, CheckBox5})
         connect(b, &QAbstractButton::clicked, this, &Tprintdlg::updateLayoutChoice);
-    connect(Button1, &QPushButton::clicked, this, [this] { done(Print); });
-    connect(Button2, &QPushButton::clicked, this, [this] { done(Cancel); });
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, [] { showHelpContext(HelpContext); });
     updateLayoutChoice();
@@ -84,14 +79,7 @@ void Tprintdlg::buildLayout(QWidget* previews) {
     top->addWidget(previews);
     top->addSpacing(12);
     top->addLayout(choices);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    print::layOutPrintDialog(this, top, Button1, Button2);
 }
 
 print::PrintOptions Tprintdlg::options() const {

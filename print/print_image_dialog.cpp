@@ -1,5 +1,7 @@
 #include "print_image_dialog.h"
 
+#include "dialog_parts.h"
+
 #include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -7,12 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
+using print::named;
 
-template <typename T> T* named(T* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
+namespace {
 
 constexpr int PathWidth = 320;
 
@@ -36,7 +35,6 @@ Tprint1Dlg::Tprint1Dlg(QWidget* parent) : QDialog(parent) {
     Label2->setFixedWidth(PathWidth);
     Button1 = named(new QPushButton(QStringLiteral("&Print"), this), "Button1");
     Button2 = named(new QPushButton(QStringLiteral("Cancel"), this), "Button2");
-    Button1->setDefault(true);
 
     auto* name = new QVBoxLayout;
     name->addWidget(Label1);
@@ -45,17 +43,7 @@ Tprint1Dlg::Tprint1Dlg(QWidget* parent) : QDialog(parent) {
     auto* top = new QHBoxLayout;
     top->addWidget(Panel1);
     top->addLayout(name);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(Button1, &QPushButton::clicked, this, [this] { done(Print); });
-    connect(Button2, &QPushButton::clicked, this, [this] { done(Cancel); });
+    print::layOutPrintDialog(this, top, Button1, Button2);
 }
 
 int Tprint1Dlg::confirm(const QImage& thumbnail, const QString& path) {

@@ -2,22 +2,15 @@
 // shrinks it to 64 x 48 and copies it out as a packed bitmap. The peer is libjpeg's djpeg decoding the
 // same file at 1/8 scale, started as a process each time (start-up included), as a viewer would.
 #include "dib_memory.h"
+#include "peer_programs.h"
 #include "ratio_reporter.h"
 #include "tphoto.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
-
-extern char** environ;
 
 namespace {
 
@@ -39,7 +32,7 @@ void OurThumbnail(benchmark::State& state) {
 BENCHMARK(OurThumbnail)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void DjpegScale8(benchmark::State& state) {
-    const QByteArray program = QStandardPaths::findExecutable(QStringLiteral("djpeg")).toLocal8Bit();
+    const QByteArray program = peerProgram(QStringLiteral("djpeg"));
     const QByteArray file = bigJpeg.toLocal8Bit();
     if (program.isEmpty()) {
         state.SkipWithError("djpeg not installed");
@@ -53,10 +46,7 @@ void DjpegScale8(benchmark::State& state) {
                         const_cast<char*>("/dev/null"),
                         const_cast<char*>(file.constData()),
                         nullptr};
-        pid_t pid = 0;
-        int status = 0;
-        if (posix_spawn(&pid, program.constData(), nullptr, nullptr, argv, environ) != 0 ||
-            waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        if (!spawnAndWait(program, argv)) {
             state.SkipWithError("djpeg failed");
             break;
         }
@@ -72,16 +62,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QTemporaryDir dir;
     bigJpeg = dir.filePath(QStringLiteral("photo_4000x3000.jpg"));
-    // Gradient with noise: detail in every block, like a photograph, so the entropy decoding has work.
-    const QString convert = QFile::exists(QStringLiteral("/usr/bin/convert"))
-                                ? QStringLiteral("/usr/bin/convert")
-                                : QStringLiteral("convert");
-    const int made = QProcess::execute(convert, {QStringLiteral("-size"), QStringLiteral("4000x3000"),
-                                                 QStringLiteral("gradient:navy-orange"),
-                                                 QStringLiteral("-attenuate"), QStringLiteral("0.4"),
-                                                 QStringLiteral("+noise"), QStringLiteral("Gaussian"),
-                                                 QStringLiteral("-quality"), QStringLiteral("90"), bigJpeg});
-    if (made != 0) {
+    const bool made = makeLargePhoto(bigJpeg, QStringLiteral("navy-orange"));
+    if (!made) {
         std::fprintf(stderr, "cannot make the test picture with ImageMagick\n");
         return 1;
     }

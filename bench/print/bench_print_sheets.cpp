@@ -7,6 +7,7 @@
 // is given the usual size hint that lets libjpeg decode them reduced, as Verasco does.
 #include "dialogs.h"
 #include "logo_mark.h"
+#include "peer_programs.h"
 #include "print_dialog.h"
 #include "ratio_reporter.h"
 #include "show_document.h"
@@ -18,16 +19,10 @@
 #include <QFileInfo>
 #include <QPrinter>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -37,20 +32,12 @@ QString ourPdf, peerPdf;
 
 // Six different photographs-like pictures (a gradient with noise), each used ten times.
 bool makePictures(const QTemporaryDir& dir) {
-    const QString convert = QFile::exists(QStringLiteral("/usr/bin/convert"))
-                                ? QStringLiteral("/usr/bin/convert")
-                                : QStringLiteral("convert");
     const char* const gradients[] = {"navy-orange", "darkgreen-khaki", "maroon-skyblue",
                                      "black-gold",  "purple-white",    "teal-salmon"};
     QStringList made;
     for (const char* gradient : gradients) {
         const QString path = dir.filePath(QStringLiteral("source_%1.jpg").arg(made.size()));
-        const int rc = QProcess::execute(convert, {QStringLiteral("-size"), QStringLiteral("4000x3000"),
-                                                   QStringLiteral("gradient:") + QLatin1String(gradient),
-                                                   QStringLiteral("-attenuate"), QStringLiteral("0.4"),
-                                                   QStringLiteral("+noise"), QStringLiteral("Gaussian"),
-                                                   QStringLiteral("-quality"), QStringLiteral("90"), path});
-        if (rc != 0)
+        if (!makeLargePhoto(path, QLatin1String(gradient)))
             return false;
         made.append(path);
     }
@@ -93,15 +80,16 @@ void OurContactSheets(benchmark::State& state) {
 BENCHMARK(OurContactSheets)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void MontageContactSheets(benchmark::State& state) {
-    const QByteArray program = QStandardPaths::findExecutable(QStringLiteral("montage")).toLocal8Bit();
+    const QByteArray program = peerProgram(QStringLiteral("montage"));
     if (program.isEmpty()) {
         state.SkipWithError("montage not installed");
         return;
     }
     // The pictures of our small contact sheet on A4 at 300 dpi are at most 693 x 498 pixels.
-    std::vector<QByteArray> args = {"montage", "-define", "jpeg:size=693x498", "-label", "%f", "-font",
-                                    "DejaVu-Sans", "-pointsize", "8", "-density", "300", "-tile", "3x5",
-                                    "-geometry", "693x498+40+60"};
+    std::vector<QByteArray> args = {
+        "montage",      "-define", "jpeg:size=693x498", "-label", "%f",    "-font", "DejaVu-Sans",
+        "-pointsize",   "8",       "-density",          "300",    "-tile", "3x5",   "-geometry",
+        "693x498+40+60"};
     for (const QString& path : pictures)
         args.push_back(path.toLocal8Bit());
     for (const char* a : {"-compress", "jpeg", "-quality", "94"})
@@ -112,10 +100,7 @@ void MontageContactSheets(benchmark::State& state) {
         argv.push_back(a.data());
     argv.push_back(nullptr);
     for (auto _ : state) {
-        pid_t pid = 0;
-        int status = 0;
-        if (posix_spawn(&pid, program.constData(), nullptr, nullptr, argv.data(), environ) != 0 ||
-            waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        if (!spawnAndWait(program, argv.data())) {
             state.SkipWithError("montage failed");
             break;
         }

@@ -6,6 +6,7 @@
 #include "dialogs.h"
 #include "main_window.h"
 #include "ovc_table.h"
+#include "pdf_support.h"
 #include "print_dialog.h"
 #include "print_image_dialog.h"
 
@@ -14,12 +15,13 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
+
+using print_test::pdfPageCount;
 
 namespace {
 const QString TestImages = QStringLiteral(VERASCO_TESTDATA "/images/");
@@ -65,15 +67,6 @@ class PrintCommandsTest : public ::testing::Test {
         poll->start();
     }
 
-    int pages() {
-        QProcess info;
-        info.start(QStringLiteral("pdfinfo"), {pdf});
-        info.waitForFinished();
-        const QString out = QString::fromUtf8(info.readAllStandardOutput());
-        const qsizetype at = out.indexOf(QStringLiteral("Pages:"));
-        return at < 0 ? -1 : out.mid(at + 6).section(QLatin1Char('\n'), 0, 0).trimmed().toInt();
-    }
-
     QTemporaryDir dir;
     QString pdf;
     int setups = 0;
@@ -93,7 +86,7 @@ TEST_F(PrintCommandsTest, PrintVerascoNeedsSlidesAndPrintsThemAll) {
     answer(windows->printdlg, "Button1");
     item("FilePrintItem")->trigger();
     EXPECT_EQ(setups, 1);
-    EXPECT_EQ(pages(), 2); // small contact sheets: 15 a page
+    EXPECT_EQ(pdfPageCount(pdf), 2); // small contact sheets: 15 a page
     EXPECT_TRUE(main().isEnabled());
 }
 
@@ -120,7 +113,7 @@ TEST_F(PrintCommandsTest, PrintImageTakesTheShowGridsActiveSlide) {
     item("PrintSlide1")->trigger();
     EXPECT_EQ(shown.last(), QStringLiteral("Print Image: Filename:"));
     EXPECT_EQ(setups, 2);
-    EXPECT_EQ(pages(), 1);
+    EXPECT_EQ(pdfPageCount(pdf), 1);
 }
 
 } // namespace
