@@ -34,7 +34,7 @@ AppWindows* createAppWindows() {
     w->selectDlg = new TselectDlg(main);
     w->AboutBox = new TAboutBox(main);
     w->prefFrm = new TprefFrm(main);
-    w->showFrm = new TshowFrm(main);
+    w->showFrm = new TshowFrm(w->MainFormverasco->document(), w->MainFormverasco->flags(), main);
     w->previewfrm = new Tpreviewfrm(w->MainFormverasco->flags(), main);
     w->printdlg = new Tprintdlg(main);
     w->MainFormverasco->setWindows(w);

@@ -230,7 +230,7 @@ void TMainFormverasco::createMenus() {
 
     QMenu* view = menu("View1", QStringLiteral("&View"));
     command(addItem(view, "SingleSlide1", QStringLiteral("&Image")), &TMainFormverasco::SingleSlide1Click);
-    addItem(view, "Slideshow1", QStringLiteral("Ver&asco"));
+    command(addItem(view, "Slideshow1", QStringLiteral("Ver&asco")), &TMainFormverasco::Slideshow1Click);
 
     QMenu* help = menu("HelpMenu", QStringLiteral("&Help"));
     command(addItem(help, "HelpContentsItem", QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1)),
@@ -385,6 +385,7 @@ void TMainFormverasco::FormClose() {
     if (closed_)
         return;
     closed_ = true;
+    closeViewer();
     OvcTable1->setAllowRedraw(false);
     OvcTable2->setAllowRedraw(false);
     SettingsStore store;

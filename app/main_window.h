@@ -76,6 +76,9 @@ public slots:
     void FilePrint();
     void FilePrintSetup();
     void PrintSlide1Click();
+    // "&Play Verasco" opens the viewer and plays; View > "Ver&asco" opens it on the first slide.
+    void BitBtn2Click();
+    void Slideshow1Click();
     bool FormCloseQuery();
     void FormClose();
 
@@ -95,6 +98,9 @@ private:
     void repaintGrids();
     void connectPrintCommands();
     print::ImageSource imageToPrint() const;
+    void startShow(bool autoPlay);
+    void setEditorUsable(bool usable);
+    void closeViewer();
 
     ShowDocument show_;
     SharedFlags flags_;

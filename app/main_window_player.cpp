@@ -5,8 +5,13 @@
 #include "app_windows.h"
 #include "confirm_dialog.h"
 #include "ovc_table.h"
+#include "pref_dialog.h"
 #include "preview_form.h"
+#include "show_form.h"
 #include "slide_paths.h"
+
+#include <QMenuBar>
+#include <QPushButton>
 
 void TMainFormverasco::connectPlayerWindows() {
     Tpreviewfrm* preview = windows_->previewfrm;
@@ -15,6 +20,61 @@ void TMainFormverasco::connectPlayerWindows() {
         confirm->message(QStringLiteral("Information"), text, line2);
     });
     preview->setRepaintGrids([this] { repaintGrids(); });
+
+    ViewerHost host;
+    host.switches = [this] {
+        return ShowSwitches{settings_.ShowSlideControls, settings_.LoopSlideShow, settings_.HideEditor};
+    };
+    host.editPreferences = [this] {
+        TprefFrm& preferences = *windows_->prefFrm;
+        preferences.setViewerSwitchesEnabled(false);
+        runPreferences(preferences, settings_, show_);
+        preferences.setViewerSwitchesEnabled(true);
+    };
+    host.viewerOpened = [this](bool hideEditor) {
+        if (hideEditor)
+            hide();
+        else
+            setEditorUsable(false);
+    };
+    host.viewerClosed = [this](bool hideEditor) {
+        if (hideEditor)
+            show();
+        else
+            setEditorUsable(true);
+        repaintGrids();
+    };
+    windows_->showFrm->setHost(std::move(host));
+    BitBtn2->setEnabled(true);
+    connect(BitBtn2, &QPushButton::clicked, this, &TMainFormverasco::BitBtn2Click);
+}
+
+// While the viewer is open the main window takes no input. Its contents are disabled rather than the
+// window itself, which would disable the dialogs it owns (the preferences the viewer opens).
+void TMainFormverasco::setEditorUsable(bool usable) {
+    centralWidget()->setEnabled(usable);
+    menuBar()->setEnabled(usable);
+}
+
+// A show that plays ends with the program.
+void TMainFormverasco::closeViewer() {
+    if (windows_ && windows_->showFrm->isVisible())
+        windows_->showFrm->close();
+}
+
+void TMainFormverasco::BitBtn2Click() {
+    startShow(true);
+}
+
+void TMainFormverasco::Slideshow1Click() {
+    startShow(false);
+}
+
+void TMainFormverasco::startShow(bool autoPlay) {
+    if (show_.SlideCount == 0)
+        return;
+    BitBtn2->setFocus();
+    windows_->showFrm->StartShow(autoPlay);
 }
 
 void TMainFormverasco::repaintGrids() {
@@ -30,7 +90,7 @@ void TMainFormverasco::SingleSlide1Click() {
     } else if (OvcTable2->hasFocus()) {
         const int index = OvcTable2->ActiveRow() * 5 + OvcTable2->ActiveCol();
         if (index < show_.SlideCount)
-            windows_->previewfrm->OpenPreview(slideImagePath(show_, index));
+            windows_->previewfrm->OpenPreview(imagePathOf(show_.slide(index)));
     }
 }
 
@@ -38,5 +98,5 @@ void TMainFormverasco::OvcTable2DblClick(int row, int col) {
     OvcTable2->setFocus();
     const int index = row * 5 + col;
     if (index < show_.SlideCount)
-        windows_->previewfrm->OpenPreview(slideImagePath(show_, index));
+        windows_->previewfrm->OpenPreview(imagePathOf(show_.slide(index)));
 }

@@ -118,6 +118,11 @@ void TprefFrm::takeInto(Settings& settings) const {
     settings.ShowSlideControls = CheckBox1->isChecked();
 }
 
+void TprefFrm::setViewerSwitchesEnabled(bool enabled) {
+    CheckBox1->setEnabled(enabled);
+    CheckBox5->setEnabled(enabled);
+}
+
 void TprefFrm::Button2Click() {
     if (settings_) {
         settings_->DefaultDelay = 5;

@@ -23,6 +23,9 @@ class TprefFrm : public QDialog {
     void fillFrom(Settings& settings);
     // Writes the six values shown into the settings.
     void takeInto(Settings& settings) const;
+    // Greys out (or enables again) the two switches that cannot change while a show is open:
+    // "Display &Controls during Verasco" and "&Hide Editor during Verasco".
+    void setViewerSwitchesEnabled(bool enabled);
 
   public slots:
     // "&Reset All Images to Default Settings".

@@ -3,6 +3,7 @@
 #include <QAbstractEventDispatcher>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QPointer>
 #include <QTimer>
 
 namespace {
@@ -57,7 +58,9 @@ void setWaitClock(WaitClock* clock) {
     replacement = clock;
 }
 
-WaitEnd WaitPumping(int ms, bool& waitInterrupt) {
+WaitEnd WaitPumping(int ms, bool& waitInterrupt, QObject* owner) {
     waitInterrupt = false;
-    return waitClock().pump(ms, [&waitInterrupt] { return waitInterrupt; });
+    const QPointer<QObject> alive(owner);
+    return waitClock().pump(ms,
+                            [&waitInterrupt, &alive, owner] { return (owner && !alive) || waitInterrupt; });
 }

@@ -29,5 +29,9 @@ WaitClock& waitClock();
 // nullptr brings the real clock back.
 void setWaitClock(WaitClock* clock);
 
+class QObject;
+
 // Clears waitInterrupt, then processes window events until it is set or ms milliseconds have passed.
-WaitEnd WaitPumping(int ms, bool& waitInterrupt);
+// With an owner, the wait also ends (Interrupted) once the owner has been destroyed by a handler that
+// ran meanwhile, and then no longer reads the flag, which may have gone with it.
+WaitEnd WaitPumping(int ms, bool& waitInterrupt, QObject* owner = nullptr);

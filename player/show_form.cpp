@@ -1,6 +1,325 @@
+// The viewer window: its controls, its layout, opening and closing, and the keys of a presenter.
 #include "show_form.h"
 
-TshowFrm::TshowFrm(QWidget* parent) : QDialog(parent) {
+#include "help_viewer.h"
+#include "media_device.h"
+#include "screen_size.h"
+#include "shared_flags.h"
+#include "show_document.h"
+#include "slide_audio.h"
+#include "slide_paths.h"
+#include "tphoto.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QSplitter>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWindow>
+
+namespace {
+
+constexpr int MarginWidth = 75;
+constexpr int ControlStripHeight = 53;
+constexpr int CaptionHeight = 61;
+constexpr int SplitterWidth = 5;
+constexpr QSize ControlsSize(337, 49);
+
+template <typename T> T* named(T* object, const char* name) {
+    object->setObjectName(QLatin1String(name));
+    return object;
+}
+
+QFrame* panel(QWidget* parent, const char* name) {
+    auto* frame = named(new QFrame(parent), name);
+    frame->setFrameStyle(QFrame::NoFrame);
+    return frame;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, QRect place) {
+    auto* l = named(new QLabel(text, parent), name);
+    l->setGeometry(place);
+    return l;
+}
+
+QToolButton* speedButton(QWidget* parent, const char* name, const QString& hint, int left) {
+    auto* b = named(new QToolButton(parent), name);
+    b->setToolTip(hint);
+    b->setGeometry(left, 2, 24, 22);
+    return b;
+}
+
+QSlider* trackBar(QWidget* parent, const char* name, const QString& hint, QRect place) {
+    auto* t = named(new QSlider(Qt::Horizontal, parent), name);
+    t->setToolTip(hint);
+    t->setGeometry(place);
+    return t;
+}
+
+} // namespace
+
+TshowFrm::TshowFrm(ShowDocument& show, SharedFlags& flags, QWidget* parent)
+    : QWidget(parent, Qt::Window), show_(show), flags_(flags) {
     setObjectName(QStringLiteral("showFrm"));
     setWindowTitle(QStringLiteral("Verasco Viewer"));
+    setMinimumSize(MinWidth, MinHeight);
+    createControls();
+    audio_ = std::make_unique<SlideAudio>(*MediaPlayer1);
+    Timer1 = named(new QTimer(this), "Timer1");
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(AutoPlayDelayMs);
+    connect(Timer1, &QTimer::timeout, this, &TshowFrm::Timer1Timer);
+    const QSize screen = ScreenSize(this);
+    setGeometry((screen.width() - InitialWidth) / 2, (screen.height() - InitialHeight) / 2, InitialWidth,
+                InitialHeight);
+}
+
+TshowFrm::~TshowFrm() = default;
+
+void TshowFrm::createControls() {
+    Panel2 = panel(this, "Panel2");
+    Panel4 = panel(Panel2, "Panel4");
+    Panel6 = panel(Panel2, "Panel6");
+    Panel5 = panel(Panel2, "Panel5");
+    Panel4->setFixedWidth(MarginWidth);
+    Panel5->setFixedWidth(MarginWidth);
+    Panel6->setFocusPolicy(Qt::StrongFocus);
+    auto* imageRow = new QHBoxLayout(Panel2);
+    imageRow->setContentsMargins(0, 0, 0, 0);
+    imageRow->setSpacing(0);
+    imageRow->addWidget(Panel4);
+    imageRow->addWidget(Panel6, 1);
+    imageRow->addWidget(Panel5);
+    Photo10 = named(new TPhoto(Panel6), "Photo10");
+
+    Panel3 = panel(this, "Panel3");
+    Panel3->setFixedHeight(ControlStripHeight);
+    createControlStrip();
+
+    auto* upper = new QWidget(this);
+    auto* upperLayout = new QVBoxLayout(upper);
+    upperLayout->setContentsMargins(0, 0, 0, 0);
+    upperLayout->setSpacing(0);
+    upperLayout->addWidget(Panel2, 1);
+    upperLayout->addWidget(Panel3);
+
+    Panel1 = panel(this, "Panel1");
+    Panel1->setMinimumHeight(1);
+    Memo1 = named(new QPlainTextEdit(Panel1), "Memo1");
+    Memo1->setReadOnly(true);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->viewport()->setCursor(Qt::ArrowCursor);
+    Memo1->setMinimumHeight(1);
+    auto* captionLayout = new QVBoxLayout(Panel1);
+    captionLayout->setContentsMargins(0, 0, 0, 0);
+    captionLayout->addWidget(Memo1);
+    MediaPlayer1 = named(new MediaDevice(Panel1), "MediaPlayer1");
+
+    Splitter1 = named(new QSplitter(Qt::Vertical, this), "Splitter1");
+    Splitter1->setHandleWidth(SplitterWidth);
+    Splitter1->setChildrenCollapsible(false);
+    Splitter1->addWidget(upper);
+    Splitter1->addWidget(Panel1);
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
+    Splitter1->setSizes({InitialHeight - CaptionHeight - SplitterWidth, CaptionHeight});
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Splitter1);
+
+    Panel3->installEventFilter(this);
+    Panel6->installEventFilter(this);
+    Memo1->installEventFilter(this);
+}
+
+void TshowFrm::createControlStrip() {
+    Panel7 = named(new QFrame(Panel3), "Panel7");
+    Panel7->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    Panel7->resize(ControlsSize);
+    Panel7->setFocusPolicy(Qt::StrongFocus);
+
+    Label4 = label(Panel7, "Label4", QStringLiteral("&Image 1"), {6, 1, 98, 14});
+    TrackBar2 = trackBar(Panel7, "TrackBar2", QStringLiteral("Select image"), {4, 15, 102, 18});
+    TrackBar2->setRange(1, 1);
+    Label5 = label(Panel7, "Label5", QStringLiteral("1"), {6, 32, 30, 14});
+    Label6 = label(Panel7, "Label6", QStringLiteral("1"), {56, 32, 48, 14});
+    Label6->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    Label4->setBuddy(TrackBar2);
+
+    SpeedButton1 = speedButton(Panel7, "SpeedButton1", QStringLiteral("Previous image"), 112);
+    SpeedButton3 = speedButton(Panel7, "SpeedButton3", QStringLiteral("Stop Verasco"), 136);
+    SpeedButton2 = speedButton(Panel7, "SpeedButton2", QStringLiteral("Play Verasco"), 160);
+    SpeedButton5 = speedButton(Panel7, "SpeedButton5", QStringLiteral("Next image"), 184);
+    SpeedButton2->setCheckable(true);
+    Button1 = named(new QPushButton(QStringLiteral("P&references..."), Panel7), "Button1");
+    Button1->setToolTip(QStringLiteral("Set Verasco Preferences"));
+    Button1->setGeometry(110, 25, 100, 22);
+
+    Label3 = label(Panel7, "Label3", QStringLiteral("Sp&eed"), {218, 1, 60, 14});
+    TrackBar1 = trackBar(Panel7, "TrackBar1", QStringLiteral("Set Verasco speed"), {214, 15, 118, 18});
+    TrackBar1->setRange(0, 20);
+    TrackBar1->setValue(10);
+    Label1 = label(Panel7, "Label1", QStringLiteral("-"), {218, 32, 10, 14});
+    Label2 = label(Panel7, "Label2", QStringLiteral("+"), {322, 32, 10, 14});
+    Label3->setBuddy(TrackBar1);
+
+    connect(SpeedButton1, &QToolButton::clicked, this, &TshowFrm::SpeedButton1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TshowFrm::SpeedButton2Click);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TshowFrm::SpeedButton3Click);
+    connect(SpeedButton5, &QToolButton::clicked, this, &TshowFrm::SpeedButton5Click);
+    connect(TrackBar2, &QSlider::valueChanged, this, &TshowFrm::TrackBar2Change);
+    connect(Button1, &QPushButton::clicked, this, &TshowFrm::Button1Click);
+}
+
+void TshowFrm::setHost(ViewerHost host) {
+    host_ = std::move(host);
+    Button1->setVisible(bool(host_.editPreferences));
+}
+
+ShowSwitches TshowFrm::readSwitches() const {
+    return host_.switches ? host_.switches() : ShowSwitches{};
+}
+
+QWidget* TshowFrm::focusTarget() const {
+    return Panel3->isVisibleTo(const_cast<TshowFrm*>(this)) ? static_cast<QWidget*>(Panel7) : Panel6;
+}
+
+void TshowFrm::centreControls() {
+    Panel7->move((Panel3->width() - Panel7->width()) / 2 - 4, (Panel3->height() - Panel7->height()) / 2);
+}
+
+void TshowFrm::StartShow(bool autoPlay) {
+    if (show_.SlideCount == 0)
+        return;
+    switches_ = readSwitches();
+    Panel3->setVisible(switches_.ShowSlideControls);
+    flags_.CurrentSlide = 0;
+    fillCaption(0);
+    flags_.ShowPlaying = false;
+    AutoPlay = autoPlay;
+    programSetsSlider_ = true;
+    TrackBar2->setRange(1, show_.SlideCount);
+    TrackBar2->setValue(1);
+    programSetsSlider_ = false;
+    Label6->setText(QString::number(show_.SlideCount));
+    Label4->setText(QStringLiteral("&Image 1"));
+    // A window of its own with its own task bar button, also when the main window is hidden: it
+    // belongs to the main window only for its lifetime.
+    if (!windowHandle())
+        create();
+    windowHandle()->setTransientParent(nullptr);
+    show();
+    raise();
+    activateWindow();
+}
+
+void TshowFrm::FormShow() {
+    if (SpeedButton1->icon().isNull()) {
+        // Fetched on the first showing rather than at start-up, which then loads no icon.
+        SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_MediaSkipBackward));
+        SpeedButton3->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
+        SpeedButton2->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+        SpeedButton5->setIcon(style()->standardIcon(QStyle::SP_MediaSkipForward));
+    }
+    if (host_.viewerOpened)
+        host_.viewerOpened(switches_.HideEditor);
+    centreControls();
+    if (AutoPlay)
+        Timer1->start();
+    focusTarget()->setFocus();
+    FormResize();
+}
+
+void TshowFrm::FormResize() {
+    Photo10->hide();
+    if (width() < MinWidth || height() < MinHeight)
+        resize(qMax(width(), MinWidth), qMax(height(), MinHeight));
+    update();
+    const int index = flags_.CurrentSlide;
+    if (index >= 0 && index < show_.SlideCount) {
+        loadPicture(index, false);
+        Photo10->setVisible(!isBlankSlide(show_.slide(index)) && Photo10->FXError() == 0);
+    }
+    centreControls();
+}
+
+void TshowFrm::FormCloseQuery() {
+    audio_->StopAudio();
+    flags_.ShowPlaying = false;
+    flags_.WaitInterrupt = true;
+    SpeedButton2->setChecked(false);
+    Timer1->stop();
+    if (isFullScreen())
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+    if (host_.viewerClosed)
+        host_.viewerClosed(switches_.HideEditor);
+}
+
+void TshowFrm::Memo1Enter() {
+    focusTarget()->setFocus();
+}
+
+void TshowFrm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TshowFrm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    centreControls();
+}
+
+void TshowFrm::closeEvent(QCloseEvent* event) {
+    FormCloseQuery();
+    event->accept();
+}
+
+bool TshowFrm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Memo1 && event->type() == QEvent::FocusIn)
+        QMetaObject::invokeMethod(this, &TshowFrm::Memo1Enter, Qt::QueuedConnection);
+    else if (watched == Panel3 && event->type() == QEvent::Resize)
+        centreControls();
+    else if (watched == Panel6 && event->type() == QEvent::Resize && isVisible())
+        FormResize();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TshowFrm::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_F11:
+        isFullScreen() ? showNormal() : showFullScreen();
+        break;
+    case Qt::Key_Escape:
+        isFullScreen() ? showNormal() : (void)close();
+        break;
+    case Qt::Key_Space:
+        flags_.ShowPlaying ? SpeedButton3Click() : SpeedButton2Click();
+        break;
+    case Qt::Key_Left:
+        SpeedButton1Click();
+        break;
+    case Qt::Key_Right:
+        SpeedButton5Click();
+        break;
+    case Qt::Key_Home:
+        jumpTo(0);
+        break;
+    case Qt::Key_End:
+        jumpTo(show_.SlideCount - 1);
+        break;
+    case Qt::Key_F1:
+        showHelpContext(HelpContext);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }

@@ -1,10 +1,130 @@
 #pragma once
-// The viewer window that plays a show.
+// The viewer window that plays a show: one slide at a time in a large image area with its caption
+// underneath, and a control strip to play, stop, step, pick a slide and set the speed. Playback is a
+// loop on the user-interface thread that keeps the window alive through the program's pumping wait.
+// It needs only the show, the shared flags and the program's switches, so any program can play a
+// show with it.
 
-#include <QDialog>
+#include "viewer_host.h"
+#include "wait_pumping.h"
 
-class TshowFrm : public QDialog {
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class MediaDevice;
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QSlider;
+class QSplitter;
+class QTimer;
+class QToolButton;
+class ShowDocument;
+class SlideAudio;
+class TPhoto;
+struct SharedFlags;
+
+class TshowFrm : public QWidget {
     Q_OBJECT
-public:
-    explicit TshowFrm(QWidget* parent = nullptr);
+  public:
+    static constexpr int InitialWidth = 582;
+    static constexpr int InitialHeight = 453;
+    static constexpr int MinWidth = 364;
+    static constexpr int MinHeight = 300;
+    static constexpr int HelpContext = 15;
+    static constexpr int AutoPlayDelayMs = 500;
+
+    TshowFrm(ShowDocument& show, SharedFlags& flags, QWidget* parent = nullptr);
+    ~TshowFrm() override;
+
+    void setHost(ViewerHost host);
+    // Opens the viewer on the first slide of a show that has slides; with autoPlay it starts playing
+    // 500 ms after it has opened.
+    void StartShow(bool autoPlay);
+
+    MediaDevice& mediaPlayer() const { return *MediaPlayer1; }
+    bool AutoPlay = false;
+
+  public slots:
+    // Puts the current slide on screen, picture and caption, as the playback loop does.
+    void ShowCurrentSlide();
+    // Plays from the current slide; returns when the show stops.
+    void PlayShow();
+    void SpeedButton1Click(); // previous
+    void SpeedButton2Click(); // play
+    void SpeedButton3Click(); // stop
+    void SpeedButton5Click(); // next
+    void TrackBar2Change(int position);
+    void Button1Click(); // preferences
+    void Timer1Timer();
+    void FormShow();
+    void FormResize();
+    void FormCloseQuery();
+    void Memo1Enter();
+
+  signals:
+    // A slide has been put on screen (by the loop, by stepping or by the image slider).
+    void slideShown(int index);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    enum class Display { Loop, Stopped };
+    void createControls();
+    void createControlStrip();
+    void displaySlide(Display how);
+    // Steps 3 to 6 of the display: false when the window went away while events were processed.
+    bool loadPicture(int index, bool processAfterLoad);
+    void fillCaption(int index);
+    void centreControls();
+    void setPlayingControlsEnabled(bool enabled);
+    void jumpTo(int index);
+    void afterStep();
+    bool playOnePass();
+    void advance();
+    void clampCurrentSlide();
+    void showSlideNumber();
+    ShowSwitches readSwitches() const;
+    QWidget* focusTarget() const;
+
+    ShowDocument& show_;
+    SharedFlags& flags_;
+    ViewerHost host_;
+    ShowSwitches switches_;
+    std::unique_ptr<SlideAudio> audio_;
+    bool programSetsSlider_ = false;
+
+    QFrame* Panel1 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QFrame* Panel3 = nullptr;
+    QFrame* Panel4 = nullptr;
+    QFrame* Panel5 = nullptr;
+    QFrame* Panel6 = nullptr;
+    QFrame* Panel7 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    TPhoto* Photo10 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    MediaDevice* MediaPlayer1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QSlider* TrackBar1 = nullptr;
+    QSlider* TrackBar2 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QToolButton* SpeedButton3 = nullptr;
+    QToolButton* SpeedButton5 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
 };

@@ -1,15 +1,28 @@
 #pragma once
-// The file names a slide stores, as paths of this system (slides keep them in its 8-bit encoding).
+// The texts a slide stores, as strings of this system (slides keep them in its 8-bit encoding).
 
-#include "show_document.h"
+#include "slide_record.h"
 
 #include <QFile>
 #include <QString>
 
-inline QString slideImagePath(const ShowDocument& show, int index) {
-    return QFile::decodeName(QByteArray::fromStdString(show.slide(index).ImageFile.str()));
+inline QString imagePathOf(const TSlideRecord& slide) {
+    return QFile::decodeName(QByteArray::fromStdString(slide.ImageFile.str()));
 }
 
-inline QString slideAudioPath(const ShowDocument& show, int index) {
-    return QFile::decodeName(QByteArray::fromStdString(show.slide(index).AudioFile.str()));
+inline QString audioPathOf(const TSlideRecord& slide) {
+    return QFile::decodeName(QByteArray::fromStdString(slide.AudioFile.str()));
+}
+
+inline QString captionOf(const TSlideRecord& slide) {
+    return QString::fromLocal8Bit(QByteArray::fromStdString(slide.Text.str()));
+}
+
+inline QString fontNameOf(const TSlideRecord& slide) {
+    return QString::fromLocal8Bit(QByteArray::fromStdString(slide.FontName.str()));
+}
+
+// The viewer's blank slide: "BLANK", exactly as the program writes it.
+inline bool isBlankSlide(const TSlideRecord& slide) {
+    return slide.ImageFile.str() == BlankImageName;
 }

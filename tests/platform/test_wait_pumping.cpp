@@ -51,6 +51,18 @@ TEST(WaitPumping, WaitsNestInsideHandlers) {
     EXPECT_EQ(order, (std::vector<std::string>{"inner starts", "inner ends"}));
 }
 
+// The viewer's flags live with the window that waits; a handler that closes the program may take
+// both away while the wait runs.
+TEST(WaitPumping, AWaitWhoseOwnerIsDestroyedEndsWithoutReadingTheFlagAgain) {
+    auto* owner = new QObject;
+    auto* flag = new bool(false);
+    QTimer::singleShot(0, [&] {
+        delete owner;
+        delete flag;
+    });
+    EXPECT_EQ(WaitPumping(Forever, *flag, owner), WaitEnd::Interrupted);
+}
+
 TEST(WaitPumping, TheClockCanBeReplaced) {
     struct InstantClock : WaitClock {
         qint64 now = 0;

@@ -1,10 +1,9 @@
 #include "player_test_support.h"
 
-#include <QDataStream>
-#include <QFile>
-#include <QtEndian>
+#include "test_wav.h"
 
-#include <cmath>
+#include <QFile>
+
 #include <memory>
 
 namespace {
@@ -36,25 +35,8 @@ QString writePicture(const QTemporaryDir& dir, const QString& name, QSize size, 
 }
 
 QString writeWav(const QTemporaryDir& dir, const QString& name, int ms) {
-    constexpr int Rate = 8000;
-    const int samples = Rate * ms / 1000;
-    QByteArray data(samples * 2, Qt::Uninitialized);
-    for (int i = 0; i < samples; ++i)
-        qToLittleEndian<qint16>(qint16(2000 * std::sin(2 * M_PI * 440.0 * i / Rate)), data.data() + 2 * i);
-    QByteArray wav;
-    QDataStream out(&wav, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out.writeRawData("RIFF", 4);
-    out << quint32(36 + data.size());
-    out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(1) << quint32(Rate) << quint32(Rate * 2) << quint16(2)
-        << quint16(16);
-    out.writeRawData("data", 4);
-    out << quint32(data.size());
-    wav += data;
     const QString path = dir.filePath(name);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(wav) == wav.size()) << path.toStdString();
+    EXPECT_TRUE(writeTestWav(path, ms)) << path.toStdString();
     return path;
 }
 

@@ -44,6 +44,8 @@ class FakeWaitClock : public WaitClock {
     WaitEnd pump(int ms, const std::function<bool()>& interrupted) override;
     // Runs `action` inside the wait that is running when the clock reaches `atMs`.
     void at(qint64 atMs, std::function<void()> action) { planned_.emplace(atMs, std::move(action)); }
+    // Drops the actions that have not run.
+    void cancelPlanned() { planned_.clear(); }
 
   private:
     qint64 now_ = 0;

@@ -1,0 +1,46 @@
+#pragma once
+// The media device that plays slide audio: one sound file open at a time, its length and playing
+// position in milliseconds, play in the background from the beginning, and stop. Opening a file
+// closes the one open before, which ends its sound. A machine without a sound card plays all the
+// same: the position then advances in real time. Where the media module cannot be loaded, no file
+// opens and the program goes on without sound.
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class MediaBackend;
+
+class MediaDevice : public QObject {
+    Q_OBJECT
+  public:
+    static constexpr int DefaultOpenTimeoutMs = 3000;
+
+    explicit MediaDevice(QObject* parent = nullptr);
+    ~MediaDevice() override;
+
+    // Closes the open file, then opens `path` and waits, processing events, until it is ready to play
+    // or has failed, at most `timeoutMs`. False, with no file open, when it cannot be played.
+    bool open(const QString& path, int timeoutMs = DefaultOpenTimeoutMs);
+    void close();
+    bool isOpen() const { return open_; }
+
+    // Of the open file; 0 when none is open.
+    qint64 length() const { return open_ ? length_ : 0; }
+    // How far the sound has got; the length once it no longer plays (it ended, was stopped or failed).
+    qint64 position() const;
+    bool isPlaying() const;
+
+    // Starts the open file's sound from its beginning and returns at once; false when none is open.
+    bool play();
+    void stop();
+
+  private:
+    MediaBackend* backend(); // loads the module on first use; null when there is none
+
+    std::unique_ptr<MediaBackend> backend_;
+    bool open_ = false;
+    qint64 length_ = 0;
+    quint64 opening_ = 0; // counts the opens, so that an open overtaken by a later one gives up
+};

@@ -1,0 +1,257 @@
+// The viewer's playback: putting a slide on screen, the playback loop with its timed waits and holds
+// for audio, and the buttons and slider that act on it while it runs or while the show is stopped.
+#include "show_form.h"
+
+#include "shared_flags.h"
+#include "show_document.h"
+#include "slide_audio.h"
+#include "slide_paths.h"
+#include "stored_font.h"
+#include "tphoto.h"
+
+#include <QCoreApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+// Blanks and control characters at either end go, as from any one-line text the program shows.
+QString trimmedCaption(const QString& text) {
+    qsizetype start = 0, end = text.size();
+    while (start < end && text[start].unicode() <= ' ')
+        ++start;
+    while (end > start && text[end - 1].unicode() <= ' ')
+        --end;
+    return text.mid(start, end - start);
+}
+
+} // namespace
+
+void TshowFrm::ShowCurrentSlide() {
+    displaySlide(Display::Loop);
+}
+
+void TshowFrm::displaySlide(Display how) {
+    const int index = flags_.CurrentSlide;
+    const TSlideRecord& slide = show_.slide(index);
+    if (how == Display::Loop)
+        Memo1->setVisible(slide.ShowText);
+    Photo10->setVisible(!isBlankSlide(slide));
+    const QPointer<TshowFrm> self(this);
+    if (!loadPicture(index, how == Display::Stopped))
+        return;
+    if (how == Display::Loop) {
+        QCoreApplication::processEvents();
+        if (!self)
+            return;
+    }
+    fillCaption(index);
+    emit slideShown(index);
+}
+
+bool TshowFrm::loadPicture(int index, bool processAfterLoad) {
+    const QRect area = Panel6->contentsRect();
+    Photo10->setGeometry(area);
+    Photo10->setUpdate(false);
+    Photo10->setAutoSize(TPhoto::AutoSizeScaled);
+    // The picture is shown in this area at the most, so a reduced decode that covers it will do.
+    Photo10->setReducedDecodeBox(area.size());
+    Photo10->setFileName(imagePathOf(show_.slide(index)));
+    if (processAfterLoad) {
+        const QPointer<TshowFrm> self(this);
+        QCoreApplication::processEvents();
+        if (!self)
+            return false;
+    }
+    if (Photo10->FXError() != 0)
+        Photo10->hide();
+    const int w = Photo10->IWidth(), h = Photo10->IHeight();
+    if (w < area.width() && h < area.height()) {
+        Photo10->setAutoSize(TPhoto::AutoSizeOwnSize);
+        Photo10->setGeometry(area.x() + area.width() / 2 - w / 2, area.y() + area.height() / 2 - h / 2, w, h);
+    }
+    Photo10->setUpdate(true);
+    Photo10->Redisplay();
+    return true;
+}
+
+void TshowFrm::fillCaption(int index) {
+    const TSlideRecord& slide = show_.slide(index);
+    Memo1->setVisible(slide.ShowText);
+    Memo1->clear();
+    Memo1->setFont(storedFont(fontNameOf(slide), slide.FontSize, slide.FontStyle));
+    QPalette colours = Memo1->palette();
+    colours.setColor(QPalette::Text, storedColor(slide.FontColor, palette()));
+    Memo1->setPalette(colours);
+    Memo1->setPlainText(trimmedCaption(captionOf(slide)));
+    Memo1->repaint();
+}
+
+void TshowFrm::setPlayingControlsEnabled(bool enabled) {
+    for (QWidget* w : std::initializer_list<QWidget*>{Button1, TrackBar1, TrackBar2, Label1, Label2, Label3,
+                                                      Label4, Label5, Label6})
+        w->setEnabled(enabled);
+}
+
+void TshowFrm::PlayShow() {
+    if (show_.SlideCount == 0)
+        return;
+    setPlayingControlsEnabled(false);
+    flags_.ShowPlaying = true;
+    SpeedButton2->setChecked(true);
+    while (flags_.ShowPlaying) {
+        if (!playOnePass())
+            return; // the window has gone
+    }
+    SpeedButton2->setChecked(false);
+    setPlayingControlsEnabled(true);
+}
+
+// One slide: on screen, its sound, its time, its hold, then on to the next. False when the window
+// went away while events were processed; nothing of it may be touched then.
+bool TshowFrm::playOnePass() {
+    const QPointer<TshowFrm> self(this);
+    const int index = flags_.CurrentSlide;
+    ShowCurrentSlide();
+    // A stop or a close while the slide was put on screen ends the show before its sound and its time.
+    if (!self || !flags_.ShowPlaying)
+        return bool(self);
+    const TSlideRecord& slide = show_.slide(index);
+    audio_->StartSlideAudio(slide);
+    if (!self)
+        return false;
+    const int ms = slide.Delay * (20 - TrackBar1->value()) * 100;
+    WaitEnd end = WaitPumping(ms, flags_.WaitInterrupt, this);
+    if (!self)
+        return false;
+    if (end != WaitEnd::Quitting && !flags_.WaitInterrupt) {
+        SharedFlags* flags = &flags_;
+        end = audio_->HoldForSlideAudio(slide, [self, flags] {
+            return self && !flags->WaitInterrupt && flags->ShowPlaying && self->isVisible();
+        });
+        if (!self)
+            return false;
+    }
+    if (end == WaitEnd::Quitting) {
+        SpeedButton3Click();
+        return true;
+    }
+    // A stop, previous or next during the time or the hold: the next pass shows what CurrentSlide names.
+    if (flags_.WaitInterrupt)
+        return true;
+    advance();
+    return bool(self);
+}
+
+void TshowFrm::advance() {
+    ++flags_.CurrentSlide;
+    if (flags_.CurrentSlide > show_.SlideCount - 1) {
+        if (switches_.LoopSlideShow) {
+            flags_.CurrentSlide = 0;
+        } else {
+            flags_.CurrentSlide = show_.SlideCount - 1;
+            SpeedButton3Click();
+        }
+    }
+    clampCurrentSlide();
+    showSlideNumber();
+    QCoreApplication::processEvents();
+}
+
+void TshowFrm::clampCurrentSlide() {
+    if (flags_.CurrentSlide < 0)
+        flags_.CurrentSlide = 0;
+    if (flags_.CurrentSlide + 1 > TrackBar2->maximum())
+        flags_.CurrentSlide = TrackBar2->maximum() - 1;
+}
+
+void TshowFrm::showSlideNumber() {
+    const int position = flags_.CurrentSlide + 1;
+    programSetsSlider_ = true;
+    TrackBar2->setValue(position);
+    programSetsSlider_ = false;
+    Label4->setText(QStringLiteral("&Image ") + QString::number(position));
+}
+
+void TshowFrm::SpeedButton2Click() {
+    Panel3->setVisible(switches_.ShowSlideControls);
+    PlayShow();
+}
+
+void TshowFrm::SpeedButton3Click() {
+    audio_->StopAudio();
+    flags_.ShowPlaying = false;
+    flags_.WaitInterrupt = true;
+    SpeedButton2->setChecked(false);
+}
+
+void TshowFrm::SpeedButton1Click() {
+    if (flags_.CurrentSlide > 0) {
+        flags_.WaitInterrupt = true;
+        const QPointer<TshowFrm> self(this);
+        QCoreApplication::processEvents();
+        if (!self)
+            return;
+        --flags_.CurrentSlide;
+    }
+    afterStep();
+}
+
+void TshowFrm::SpeedButton5Click() {
+    if (flags_.CurrentSlide < show_.SlideCount - 1) {
+        flags_.WaitInterrupt = true;
+        ++flags_.CurrentSlide;
+    }
+    afterStep();
+}
+
+// Home and End: like the next button, to the first or the last slide.
+void TshowFrm::jumpTo(int index) {
+    if (index != flags_.CurrentSlide) {
+        flags_.WaitInterrupt = true;
+        flags_.CurrentSlide = index;
+    }
+    afterStep();
+}
+
+// What previous, next, Home and End do once CurrentSlide has moved.
+void TshowFrm::afterStep() {
+    if (show_.SlideCount == 0)
+        return;
+    clampCurrentSlide();
+    const TSlideRecord& slide = show_.slide(flags_.CurrentSlide);
+    if (slide.HoldForAudio && SlideAudio::hasPlayableAudio(slide))
+        audio_->StopAudio();
+    showSlideNumber();
+    if (flags_.ShowPlaying) {
+        flags_.WaitInterrupt = true; // the running loop shows the slide
+        return;
+    }
+    flags_.WaitInterrupt = false;
+    displaySlide(Display::Stopped);
+}
+
+void TshowFrm::TrackBar2Change(int position) {
+    if (programSetsSlider_ || flags_.ShowPlaying)
+        return;
+    Label4->setText(QStringLiteral("&Image ") + QString::number(position));
+    flags_.CurrentSlide = position - 1;
+    displaySlide(Display::Stopped);
+}
+
+void TshowFrm::Button1Click() {
+    if (flags_.ShowPlaying || !host_.editPreferences)
+        return;
+    host_.editPreferences();
+    switches_ = readSwitches();
+}
+
+void TshowFrm::Timer1Timer() {
+    Timer1->stop();
+    SpeedButton2Click();
+}

@@ -1,0 +1,166 @@
+// Slide audio through the real media device while a show plays on the test clock. The sound itself
+// runs in real time, so a test that needs it to have got somewhere waits for that, never for a time.
+#include "viewer_fixture.h"
+
+#include <QApplication>
+
+namespace {
+
+testing::Environment* const environment = testing::AddGlobalTestEnvironment(new PlayerTestEnvironment);
+
+constexpr int SoundTimeoutMs = 30000;
+
+class Audio : public ViewerFixture {
+  protected:
+    void SetUp() override {
+        ViewerFixture::SetUp();
+        longSound = wav("long.wav", 4000);
+    }
+    // Waits in real time until the sound has played at least `ms`.
+    bool soundReaches(qint64 ms) {
+        return QTest::qWaitFor([&] { return media().isPlaying() && media().position() >= ms; },
+                               SoundTimeoutMs);
+    }
+    bool soundEnds() {
+        return QTest::qWaitFor([&] { return !media().isPlaying(); }, SoundTimeoutMs);
+    }
+    QString damagedSound() {
+        QFile file(dir.filePath(QStringLiteral("damaged.wav")));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4000, '\x33'));
+        return file.fileName();
+    }
+    QString longSound;
+};
+
+TEST_F(Audio, SoundPlaysOnAcrossSlidesWithoutAudioAndStartsAgainOnTheSameFile) {
+    addSlide({.audio = longSound});
+    addSlide({});
+    addSlide({.audio = QStringLiteral("   ")}); // blanks only: no audio
+    addSlide({.audio = longSound});
+    openViewer();
+    // While slide 2 is up the sound gets some way, so that a fresh start shows.
+    clock.at(1001, [this] { EXPECT_TRUE(soundReaches(300)); });
+    viewer->PlayShow();
+    ASSERT_EQ(shownIndexes(), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_TRUE(shown[1].soundPlaying);
+    EXPECT_TRUE(shown[2].soundPlaying);
+    EXPECT_GE(shown[2].soundPosition, 300);
+    EXPECT_FALSE(media().isPlaying()) << "the end of a show without loop stops the sound";
+}
+
+TEST_F(Audio, TheSameFileStartsAgainFromItsBeginning) {
+    addSlide({.audio = longSound});
+    addSlide({.audio = longSound});
+    openViewer();
+    qint64 positionOnSlide2 = -1;
+    clock.at(500, [this] { EXPECT_TRUE(soundReaches(300)); });
+    clock.at(1001, [&] { positionOnSlide2 = media().position(); });
+    viewer->PlayShow();
+    EXPECT_GE(positionOnSlide2, 0);
+    EXPECT_LT(positionOnSlide2, 300);
+}
+
+TEST_F(Audio, AHeldSlideStaysUntilItsSoundHasEnded) {
+    addSlide({.audio = wav("short.wav", 600), .hold = true});
+    addSlide({});
+    openViewer();
+    viewer->PlayShow();
+    ASSERT_EQ(shownIndexes(), (std::vector<int>{0, 1}));
+    EXPECT_EQ(shown[1].soundPosition, media().length()) << "the next slide came at the end of the sound";
+    EXPECT_GT(media().length(), 0);
+    EXPECT_GT(shown[1].atMs, 1000) << "the hold went on after the slide's own time";
+}
+
+TEST_F(Audio, AHeldSlideWhoseSoundIsShorterStaysForItsOwnTime) {
+    addSlide({.delay = 5, .audio = wav("short.wav", 300), .hold = true});
+    addSlide({});
+    openViewer();
+    clock.at(1, [this] { EXPECT_TRUE(soundEnds()); });
+    viewer->PlayShow();
+    EXPECT_EQ(shownTimes(), (std::vector<qint64>{0, 5000}));
+}
+
+TEST_F(Audio, ASlideWithoutHoldDoesNotWaitForItsSound) {
+    addSlide({.audio = longSound});
+    addSlide({});
+    openViewer();
+    viewer->PlayShow();
+    EXPECT_EQ(shownTimes(), (std::vector<qint64>{0, 1000}));
+    EXPECT_TRUE(shown[1].soundPlaying);
+}
+
+// A hold ends at once on stop, previous, next or close, and the show goes on as that control says.
+TEST_F(Audio, ControlsEndAHoldAtOnce) {
+    struct Row {
+        const char* control;
+        std::vector<int> indexes;
+        bool soundOnThirdSlide; // moving to a slide that holds for its sound stops the sound
+    } const rows[] = {
+        {"SpeedButton3", {0, 1}, false},
+        {"close", {0, 1}, false},
+        {"SpeedButton5", {0, 1, 2}, false},
+        {"SpeedButton1", {0, 1, 0}, true},
+    };
+    for (const Row& row : rows) {
+        show().SlideCount = 0;
+        addSlide({});
+        addSlide({.audio = longSound, .hold = true});
+        addSlide({.audio = longSound, .hold = true});
+        openViewer();
+        shown.clear();
+        clock.cancelPlanned();
+        const QString control = QLatin1String(row.control);
+        // Slide 2's time ends 2000 ms after the start; its hold's first pause moves the clock on by 1.
+        const qint64 inHold = clock.nowMs() + 2001;
+        bool holding = false;
+        clock.at(inHold, [&] {
+            holding = media().isPlaying() && flags().CurrentSlide == 1;
+            if (control == QLatin1String("close"))
+                viewer->close();
+            else
+                QTest::mouseClick(button(row.control), Qt::LeftButton);
+        });
+        clock.at(inHold + 1, [this] { viewer->SpeedButton3Click(); });
+        viewer->PlayShow();
+        EXPECT_TRUE(holding) << row.control;
+        EXPECT_EQ(shownIndexes(), row.indexes) << row.control;
+        if (shown.size() == 3) {
+            EXPECT_EQ(shown[2].atMs, inHold) << row.control << ": shown at once";
+            EXPECT_EQ(shown[2].soundPlaying, row.soundOnThirdSlide) << row.control;
+        } else {
+            EXPECT_FALSE(media().isPlaying()) << row.control;
+            EXPECT_EQ(clock.nowMs(), inHold) << row.control << ": the hold ended at once";
+        }
+        viewer->close();
+    }
+}
+
+TEST_F(Audio, SteppingWhileStoppedPlaysNothing) {
+    addSlide({});
+    addSlide({.audio = longSound});
+    addSlide({.audio = longSound, .hold = true});
+    openViewer();
+    QTest::mouseClick(button("SpeedButton5"), Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton5"), Qt::LeftButton);
+    child<QSlider>("TrackBar2")->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(shownIndexes(), (std::vector<int>{1, 2, 0}));
+    EXPECT_FALSE(media().isOpen());
+}
+
+TEST_F(Audio, AFileThatCannotBeOpenedEndsTheEarlierSoundAndNeverHoldsOrAsks) {
+    addSlide({.audio = longSound});
+    addSlide({.audio = damagedSound(), .hold = true});
+    addSlide({.audio = dir.filePath(QStringLiteral("missing.wav")), .hold = true});
+    openViewer();
+    QWidget* modal = nullptr;
+    clock.at(1500, [&] { modal = QApplication::activeModalWidget(); });
+    viewer->PlayShow();
+    EXPECT_EQ(shownTimes(), (std::vector<qint64>{0, 1000, 2000}));
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_TRUE(shown[1].soundPlaying) << "the first slide's sound played";
+    EXPECT_FALSE(shown[2].soundPlaying) << "the damaged file ended the earlier sound";
+    EXPECT_EQ(modal, nullptr);
+}
+
+} // namespace

@@ -1,0 +1,184 @@
+// The playback loop on the test clock: each slide's time scaled by the speed slider, the end of a
+// show with and without loop, stepping and playing again while it runs, and the ways it ends.
+#include "viewer_fixture.h"
+
+#include <QPushButton>
+
+namespace {
+
+testing::Environment* const environment = testing::AddGlobalTestEnvironment(new PlayerTestEnvironment);
+
+using Playback = ViewerFixture;
+
+TEST_F(Playback, EachSlideStaysForItsTimeScaledBySpeed) {
+    struct Row {
+        int speed;
+        std::vector<qint64> times;
+    } const rows[] = {{10, {0, 5000, 10000}}, {0, {0, 10000, 20000}}, {20, {0, 0, 0}}, {18, {0, 1000, 2000}}};
+    addSlides(3, 5);
+    openViewer();
+    for (const Row& row : rows) {
+        shown.clear();
+        flags().CurrentSlide = 0;
+        speed()->setValue(row.speed);
+        const qint64 start = clock.nowMs();
+        viewer->PlayShow();
+        std::vector<qint64> times;
+        for (const Shown& s : shown)
+            times.push_back(s.atMs - start);
+        EXPECT_EQ(times, row.times) << "speed " << row.speed;
+    }
+}
+
+TEST_F(Playback, WithoutLoopTheShowStopsOnItsLastSlide) {
+    addSlides(3);
+    openViewer();
+    viewer->PlayShow();
+    EXPECT_EQ(shownIndexes(), (std::vector<int>{0, 1, 2}));
+    EXPECT_FALSE(flags().ShowPlaying);
+    EXPECT_EQ(flags().CurrentSlide, 2);
+    EXPECT_EQ(child<QSlider>("TrackBar2")->value(), 3);
+    EXPECT_EQ(imageLabel(), QStringLiteral("&Image 3"));
+    EXPECT_FALSE(button("SpeedButton2")->isChecked());
+    EXPECT_TRUE(child<QPushButton>("Button1")->isEnabled());
+    EXPECT_TRUE(child<QSlider>("TrackBar2")->isEnabled());
+}
+
+TEST_F(Playback, WithLoopTheShowGoesOnUntilStopped) {
+    struct Row {
+        int slides;
+        std::vector<int> indexes;
+    } const rows[] = {{3, {0, 1, 2, 0, 1}}, {1, {0, 0, 0, 0, 0}}};
+    settings().LoopSlideShow = true;
+    for (const Row& row : rows) {
+        show().SlideCount = 0;
+        addSlides(row.slides);
+        openViewer();
+        shown.clear();
+        // Stop while the fifth slide is shown.
+        clock.at(clock.nowMs() + 4500, [this] { QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton); });
+        viewer->PlayShow();
+        EXPECT_EQ(shownIndexes(), row.indexes) << row.slides << " slides";
+        EXPECT_FALSE(flags().ShowPlaying);
+        viewer->close();
+    }
+}
+
+TEST_F(Playback, PlayStartsFromTheSlideSteppedTo) {
+    addSlides(4);
+    openViewer();
+    QTest::mouseClick(button("SpeedButton5"), Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton5"), Qt::LeftButton);
+    shown.clear();
+    QTest::mouseClick(button("SpeedButton2"), Qt::LeftButton);
+    EXPECT_EQ(shownIndexes(), (std::vector<int>{2, 3}));
+}
+
+TEST_F(Playback, StepsDuringTheTimeShowTheSlideStraightAway) {
+    addSlides(4);
+    openViewer();
+    clock.at(300, [this] { QTest::mouseClick(button("SpeedButton5"), Qt::LeftButton); });
+    clock.at(600, [this] { QTest::mouseClick(button("SpeedButton5"), Qt::LeftButton); });
+    clock.at(900, [this] { QTest::mouseClick(button("SpeedButton1"), Qt::LeftButton); });
+    viewer->PlayShow();
+    EXPECT_EQ(shownIndexes(), (std::vector<int>{0, 1, 2, 1, 2, 3}));
+    EXPECT_EQ(shownTimes(), (std::vector<qint64>{0, 300, 600, 900, 1900, 2900}));
+}
+
+TEST_F(Playback, PlayDuringPlayPlaysOnFromTheSlideAndOneStopEndsBoth) {
+    settings().LoopSlideShow = true;
+    addSlides(3);
+    openViewer();
+    int playsReturned = 0;
+    clock.at(400, [&] {
+        viewer->SpeedButton2Click();
+        ++playsReturned;
+    });
+    clock.at(1500, [this] { QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton); });
+    viewer->PlayShow();
+    ++playsReturned;
+    EXPECT_EQ(playsReturned, 2);
+    EXPECT_EQ(shownIndexes(), (std::vector<int>{0, 0, 1}));
+    EXPECT_EQ(shownTimes(), (std::vector<qint64>{0, 400, 1400}));
+    EXPECT_FALSE(button("SpeedButton2")->isChecked());
+}
+
+TEST_F(Playback, ControlsOfTheStoppedShowAreOffWhilePlaying) {
+    addSlides(2);
+    openViewer();
+    std::vector<bool> enabled;
+    clock.at(10, [&] {
+        for (const char* name : {"Button1", "TrackBar1", "TrackBar2", "Label1", "Label4", "Label6"})
+            enabled.push_back(viewer->findChild<QWidget*>(QLatin1String(name))->isEnabled());
+        enabled.push_back(button("SpeedButton2")->isChecked());
+    });
+    viewer->PlayShow();
+    EXPECT_EQ(enabled, (std::vector<bool>{false, false, false, false, false, false, true}));
+}
+
+TEST_F(Playback, ClosingTheViewerEndsTheShow) {
+    settings().LoopSlideShow = true;
+    addSlides(2);
+    openViewer();
+    clock.at(1500, [this] { viewer->close(); });
+    viewer->PlayShow();
+    EXPECT_EQ(shownIndexes(), (std::vector<int>{0, 1}));
+    EXPECT_FALSE(viewer->isVisible());
+    EXPECT_FALSE(flags().ShowPlaying);
+}
+
+// Closing during the putting on screen of a slide: the show ends there, before that slide's time.
+TEST_F(Playback, AStopWhileASlideIsPutOnScreenEndsTheShowAtOnce) {
+    settings().LoopSlideShow = true;
+    addSlides(2, 100);
+    openViewer();
+    bool stopped = false;
+    QObject::connect(viewer, &TshowFrm::slideShown, viewer, [&](int index) {
+        if (index == 1 && !stopped) {
+            stopped = true;
+            QTimer::singleShot(0, viewer, [this] { viewer->close(); });
+        }
+    });
+    const qint64 start = clock.nowMs();
+    viewer->PlayShow();
+    EXPECT_TRUE(stopped);
+    EXPECT_EQ(clock.nowMs() - start, 100000) << "the slide put on screen did not wait its time";
+}
+
+TEST_F(Playback, ClosingTheProgramEndsTheShowAndWaitsOnNothing) {
+    settings().LoopSlideShow = true;
+    addSlides(2);
+    main().BitBtn2Click();
+    clock.at(2500, [this] { main().close(); });
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !shown.empty() && !flags().ShowPlaying; }));
+    EXPECT_FALSE(viewer->isVisible());
+    EXPECT_FALSE(main().isVisible());
+}
+
+// The program may go while a handler runs inside the show's wait; the loop then touches nothing of it.
+TEST_F(Playback, WindowsDestroyedDuringTheWaitAreLeftAlone) {
+    settings().LoopSlideShow = true;
+    addSlides(2);
+    openViewer();
+    clock.at(500, [this] { windows.reset(); });
+    QPointer<TshowFrm> gone(viewer);
+    viewer->PlayShow();
+    EXPECT_TRUE(gone.isNull());
+}
+
+// On the real clock: quitting the application ends the wait at once, and with it the show.
+TEST_F(Playback, QuittingTheApplicationEndsTheShow) {
+    setWaitClock(nullptr);
+    settings().LoopSlideShow = true;
+    addSlides(2, 60);
+    openViewer();
+    QObject::connect(viewer, &TshowFrm::slideShown, viewer,
+                     [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
+    QTimer::singleShot(0, viewer, [this] { viewer->PlayShow(); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_EQ(shownIndexes(), std::vector<int>{0});
+    EXPECT_FALSE(flags().ShowPlaying);
+    setWaitClock(&clock);
+}
+
+} // namespace

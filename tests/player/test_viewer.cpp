@@ -1,0 +1,201 @@
+// The viewer window through the program: how a show starts and what happens to the main window,
+// its size rules, how a slide's picture and caption are shown, stepping while stopped, the
+// preferences, and the keys of a presenter.
+#include "pref_dialog.h"
+#include "tphoto.h"
+#include "viewer_fixture.h"
+
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+testing::Environment* const environment = testing::AddGlobalTestEnvironment(new PlayerTestEnvironment);
+
+using Viewer = ViewerFixture;
+
+TEST_F(Viewer, ThePlayButtonOpensTheViewerAndPlaysShortlyAfter) {
+    addSlides(2);
+    QTest::mouseClick(main().findChild<QPushButton*>("BitBtn2"), Qt::LeftButton);
+    ASSERT_TRUE(viewer->isVisible());
+    EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Verasco Viewer"));
+    EXPECT_TRUE(child<QTimer>("Timer1")->isActive());
+    EXPECT_FALSE(flags().ShowPlaying);
+    EXPECT_EQ(imageLabel(), QStringLiteral("&Image 1"));
+    EXPECT_EQ(child<QLabel>("Label6")->text(), QStringLiteral("2"));
+    EXPECT_EQ(child<QSlider>("TrackBar2")->maximum(), 2);
+    EXPECT_FALSE(main().centralWidget()->isEnabled()) << "the main window takes no input";
+    EXPECT_TRUE(main().findChild<QWidget*>("OvcTable2")->window() == &main());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return shown.size() == 2 && !flags().ShowPlaying; }));
+    viewer->close();
+    EXPECT_TRUE(main().centralWidget()->isEnabled());
+}
+
+TEST_F(Viewer, TheMenuOpensTheViewerWithoutPlayingAndAnEmptyShowOpensNothing) {
+    main().Slideshow1Click();
+    EXPECT_FALSE(viewer->isVisible());
+    addSlides(2);
+    settings().HideEditor = true;
+    main().show();
+    openViewer();
+    EXPECT_FALSE(child<QTimer>("Timer1")->isActive());
+    EXPECT_FALSE(main().isVisible()) << "hidden while the viewer is open";
+    viewer->close();
+    EXPECT_TRUE(main().isVisible());
+}
+
+TEST_F(Viewer, TheControlStripFollowsTheSwitchAndTheFocusAvoidsTheCaption) {
+    addSlides(1);
+    for (const bool controls : {true, false}) {
+        settings().ShowSlideControls = controls;
+        openViewer();
+        viewer->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(viewer));
+        EXPECT_EQ(child<QWidget>("Panel3")->isVisible(), controls);
+        QWidget* expected = child<QWidget>(controls ? "Panel7" : "Panel6");
+        child<QWidget>("Memo1")->setFocus();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == expected; })) << controls;
+        viewer->close();
+    }
+}
+
+TEST_F(Viewer, TheWindowKeepsItsMinimumSize) {
+    addSlides(1);
+    openViewer();
+    EXPECT_EQ(viewer->size(), QSize(582, 453));
+    viewer->resize(200, 100);
+    QCoreApplication::processEvents();
+    EXPECT_GE(viewer->width(), 364);
+    EXPECT_GE(viewer->height(), 300);
+}
+
+// A picture smaller than the image area both ways is shown at its own size, centred; one that
+// reaches the area's width or height is scaled to the whole area.
+TEST_F(Viewer, PicturesSmallerThanTheAreaKeepTheirOwnSize) {
+    addSlides(1);
+    openViewer();
+    const QRect area = child<QWidget>("Panel6")->contentsRect();
+    struct Row {
+        QSize picture;
+        bool ownSize;
+    } const rows[] = {{area.size() - QSize(1, 1), true},
+                      {{area.width(), area.height() - 1}, false},
+                      {{area.width() - 1, area.height()}, false},
+                      {{40, 10}, true}};
+    auto* photo = child<TPhoto>("Photo10");
+    for (const Row& row : rows) {
+        const QString name = QStringLiteral("p%1x%2.png").arg(row.picture.width()).arg(row.picture.height());
+        show().slide(0).ImageFile.assign(
+            QFile::encodeName(writePicture(dir, name, row.picture)).toStdString());
+        viewer->ShowCurrentSlide();
+        EXPECT_EQ(photo->AutoSize(), row.ownSize ? TPhoto::AutoSizeOwnSize : TPhoto::AutoSizeScaled)
+            << name.toStdString();
+        if (row.ownSize) {
+            EXPECT_EQ(photo->size(), row.picture) << name.toStdString();
+            EXPECT_LE((photo->geometry().center() - area.center()).manhattanLength(), 2)
+                << name.toStdString();
+        } else {
+            EXPECT_EQ(photo->geometry(), area) << name.toStdString();
+        }
+        EXPECT_TRUE(photo->isVisible());
+    }
+}
+
+TEST_F(Viewer, CaptionsShowInTheSlidesFontAndBlankSlidesShowNoPicture) {
+    addSlide({.image = QStringLiteral("BLANK"),
+              .showText = true,
+              .text = QStringLiteral("  \tA quiet evening \r\n")});
+    TSlideRecord& r = show().slide(0);
+    r.FontName.assign("DejaVu Sans");
+    r.FontSize = 14;
+    r.FontStyle = FontBold | FontItalic;
+    r.FontColor = 0x000000FF; // red
+    addSlide({.showText = false, .text = QStringLiteral("hidden")});
+    openViewer();
+    auto* memo = child<QPlainTextEdit>("Memo1");
+    EXPECT_FALSE(child<TPhoto>("Photo10")->isVisible());
+    EXPECT_TRUE(memo->isVisible());
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("A quiet evening"));
+    EXPECT_EQ(memo->font().pointSize(), 14);
+    EXPECT_TRUE(memo->font().bold());
+    EXPECT_TRUE(memo->font().italic());
+    EXPECT_EQ(memo->palette().color(QPalette::Text), QColor(255, 0, 0));
+
+    QTest::mouseClick(button("SpeedButton5"), Qt::LeftButton);
+    EXPECT_TRUE(child<TPhoto>("Photo10")->isVisible());
+    EXPECT_FALSE(memo->isVisible());
+    EXPECT_TRUE(child<QWidget>("Panel1")->isVisible()) << "the caption area stays as an empty strip";
+}
+
+TEST_F(Viewer, SteppingAtTheEndsShowsTheSameSlideAgain) {
+    addSlides(3);
+    openViewer();
+    QTest::mouseClick(button("SpeedButton1"), Qt::LeftButton);
+    EXPECT_EQ(flags().CurrentSlide, 0);
+    QTest::mouseClick(button("SpeedButton5"), Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton5"), Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton5"), Qt::LeftButton);
+    EXPECT_EQ(shownIndexes(), (std::vector<int>{0, 1, 2, 2}));
+    EXPECT_EQ(imageLabel(), QStringLiteral("&Image 3"));
+    child<QSlider>("TrackBar2")->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(flags().CurrentSlide, 1);
+    EXPECT_EQ(imageLabel(), QStringLiteral("&Image 2"));
+}
+
+TEST_F(Viewer, PreferencesWhileStoppedGreyTheWindowSwitchesAndResetTheSlides) {
+    addSlides(2, 9);
+    settings().DefaultDelay = 4;
+    openViewer();
+    std::vector<bool> enabled;
+    whenModal(windows->prefFrm, [&] {
+        for (const char* name : {"CheckBox1", "CheckBox5", "CheckBox4"})
+            enabled.push_back(windows->prefFrm->findChild<QCheckBox*>(QLatin1String(name))->isEnabled());
+        windows->prefFrm->findChild<QCheckBox*>("CheckBox4")->setChecked(true);
+        QTest::mouseClick(windows->prefFrm->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+    });
+    QTest::mouseClick(child<QPushButton>("Button1"), Qt::LeftButton);
+    EXPECT_EQ(enabled, (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(show().slide(1).Delay, 4);
+    EXPECT_TRUE(settings().LoopSlideShow);
+    EXPECT_TRUE(windows->prefFrm->findChild<QCheckBox*>("CheckBox1")->isEnabled());
+
+    // The loop switch just set takes effect.
+    clock.at(8500, [this] { viewer->SpeedButton3Click(); }); // slides now last 4000 ms
+    viewer->PlayShow();
+    EXPECT_EQ(shownIndexes(), (std::vector<int>{0, 1, 0}));
+}
+
+TEST_F(Viewer, PresenterKeys) {
+    addSlides(4);
+    openViewer();
+    QTest::keyClick(viewer, Qt::Key_End);
+    EXPECT_EQ(flags().CurrentSlide, 3);
+    QTest::keyClick(viewer, Qt::Key_Left);
+    EXPECT_EQ(flags().CurrentSlide, 2);
+    QTest::keyClick(viewer, Qt::Key_Home);
+    EXPECT_EQ(flags().CurrentSlide, 0);
+    QTest::keyClick(viewer, Qt::Key_Right);
+    EXPECT_EQ(flags().CurrentSlide, 1);
+
+    // Space plays; Space again, while the second slide is up, stops.
+    shown.clear();
+    clock.at(clock.nowMs() + 1500, [this] { QTest::keyClick(viewer, Qt::Key_Space); });
+    QTest::keyClick(viewer, Qt::Key_Space);
+    EXPECT_EQ(shownIndexes(), (std::vector<int>{1, 2}));
+    EXPECT_FALSE(flags().ShowPlaying);
+
+    QTest::keyClick(viewer, Qt::Key_F11);
+    EXPECT_TRUE(viewer->isFullScreen());
+    EXPECT_TRUE(child<QWidget>("Panel3")->isVisible());
+    QTest::mouseClick(button("SpeedButton5"), Qt::LeftButton);
+    EXPECT_EQ(flags().CurrentSlide, 3) << "the controls work in full screen";
+    QTest::keyClick(viewer, Qt::Key_Escape);
+    EXPECT_FALSE(viewer->isFullScreen());
+    EXPECT_TRUE(viewer->isVisible()) << "Esc first leaves full screen";
+    QTest::keyClick(viewer, Qt::Key_Escape);
+    EXPECT_FALSE(viewer->isVisible());
+}
+
+} // namespace

@@ -1,0 +1,108 @@
+#pragma once
+// The program's windows with a show written straight into its document, the viewer, its media
+// device, and a record of every slide the viewer put on screen, with the clock's time and whether
+// sound was playing at that moment.
+
+#include "app_windows.h"
+#include "main_window.h"
+#include "media_device.h"
+#include "player_test_support.h"
+#include "shared_flags.h"
+#include "show_document.h"
+#include "show_form.h"
+
+#include <QLabel>
+#include <QSlider>
+#include <QToolButton>
+#include <QtTest/QTest>
+
+struct Shown {
+    int index;
+    qint64 atMs;
+    bool soundPlaying;
+    qint64 soundPosition;
+};
+
+struct NewSlide {
+    QString image = {};
+    int delay = 1;
+    QString audio = {};
+    bool hold = false;
+    bool showText = false;
+    QString text = {};
+};
+
+class ViewerFixture : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        windows.reset(createAppWindows());
+        viewer = windows->showFrm;
+        settings().LoopSlideShow = false;
+        settings().HideEditor = false;
+        settings().ShowSlideControls = true;
+        QObject::connect(viewer, &TshowFrm::slideShown, viewer, [this](int index) {
+            shown.push_back({index, clock.nowMs(), media().isPlaying(), media().position()});
+        });
+    }
+    void TearDown() override {
+        if (viewer->isVisible())
+            viewer->close();
+    }
+
+    TMainFormverasco& main() { return *windows->MainFormverasco; }
+    ShowDocument& show() { return main().document(); }
+    SharedFlags& flags() { return main().flags(); }
+    Settings& settings() { return main().settings(); }
+    MediaDevice& media() { return viewer->mediaPlayer(); }
+    template <typename T> T* child(const char* name) { return viewer->findChild<T*>(QLatin1String(name)); }
+    QSlider* speed() { return child<QSlider>("TrackBar1"); }
+    QToolButton* button(const char* name) { return child<QToolButton>(name); }
+    QString imageLabel() { return child<QLabel>("Label4")->text(); }
+
+    QString picture(const char* name = "slide.png", QSize size = {64, 48}) {
+        return writePicture(dir, QLatin1String(name), size);
+    }
+    QString wav(const char* name, int ms) { return writeWav(dir, QLatin1String(name), ms); }
+
+    void addSlide(const NewSlide& fields) {
+        const int i = show().SlideCount++;
+        show().resetSlot(i);
+        TSlideRecord& r = show().slide(i);
+        r.ImageFile.assign(QFile::encodeName(fields.image.isEmpty() ? picture() : fields.image).toStdString());
+        r.Delay = std::uint8_t(fields.delay);
+        r.AudioFile.assign(QFile::encodeName(fields.audio).toStdString());
+        r.HoldForAudio = fields.hold;
+        r.ShowText = fields.showText;
+        r.Text.assign(fields.text.toStdString());
+    }
+    void addSlides(int n, int delay = 1) {
+        for (int i = 0; i < n; ++i)
+            addSlide({.image = picture(), .delay = delay});
+    }
+
+    // Opens the viewer from View > "Ver&asco" (no auto-play).
+    void openViewer() {
+        main().Slideshow1Click();
+        ASSERT_TRUE(viewer->isVisible());
+    }
+
+    std::vector<int> shownIndexes() const {
+        std::vector<int> indexes;
+        for (const Shown& s : shown)
+            indexes.push_back(s.index);
+        return indexes;
+    }
+    std::vector<qint64> shownTimes() const {
+        std::vector<qint64> times;
+        for (const Shown& s : shown)
+            times.push_back(s.atMs);
+        return times;
+    }
+
+    FakeWaitClock clock;
+    QTemporaryDir dir;
+    std::unique_ptr<AppWindows> windows;
+    TshowFrm* viewer = nullptr;
+    std::vector<Shown> shown;
+};
