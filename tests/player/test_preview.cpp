@@ -227,9 +227,11 @@ TEST_F(Preview, TheShowGridOpensThePreviewOfASlideOnly) {
 
     // View > "&Image" opens the active cell of the grid with the focus.
     grid->setActiveCell(0, 0);
-    main().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
-    grid->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        main().activateWindow();
+        grid->setFocus();
+        return grid->hasFocus();
+    }));
     whenModal(preview, [&] {
         title = preview->windowTitle();
         preview->accept();

@@ -69,7 +69,8 @@ class ViewerFixture : public testing::Test {
         const int i = show().SlideCount++;
         show().resetSlot(i);
         TSlideRecord& r = show().slide(i);
-        r.ImageFile.assign(QFile::encodeName(fields.image.isEmpty() ? picture() : fields.image).toStdString());
+        r.ImageFile.assign(
+            QFile::encodeName(fields.image.isEmpty() ? picture() : fields.image).toStdString());
         r.Delay = std::uint8_t(fields.delay);
         r.AudioFile.assign(QFile::encodeName(fields.audio).toStdString());
         r.HoldForAudio = fields.hold;
