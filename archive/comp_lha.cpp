@@ -64,7 +64,7 @@ void TCompLHA::FindFiles(std::vector<std::string>& list, const std::string& fold
 void TCompLHA::confirmName(int line, const std::string& first, std::string& name) const {
     if (!Confirm || name.empty() || name == "*" || static_cast<int>(ConfirmMessages.size()) <= line)
         return;
-    const std::string text = FormatLine(ConfirmMessages[line], first, name);
+    const std::string text = FormatLine(ConfirmMessages[line], PrintableName(first), PrintableName(name));
     if (text.empty() || !OnConfirm)
         return;
     switch (OnConfirm(ConfirmMessages[0], text)) {

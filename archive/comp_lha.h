@@ -120,10 +120,10 @@ class TCompLHA {
     void replaceArchive(const std::string& work);
 
     // Expanding and verifying.
-    std::string expansionTarget(const LhaMemberHeader& header, uint32_t dateTime) const;
+    std::string expansionTarget(const std::string& name, uint32_t dateTime) const;
     void checkSpace(const std::string& folder, const std::string& target, uint32_t size) const;
     bool targetWritable(const std::string& target) const;
-    void expandMember(std::istream& archive, const LhaMemberHeader& header,
+    void expandMember(std::istream& archive, const LhaMemberHeader& header, const std::string& name,
                       std::vector<std::string>& targets);
     void expandInto(const std::string& work, std::istream& archive, const LhaMemberHeader& header);
 

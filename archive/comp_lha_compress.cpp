@@ -112,7 +112,7 @@ void TCompLHA::compressMember(std::ostream& out, std::istream& in, const std::st
     header.name = storedName;
     // Data that does not shrink is stored as it is, so the file itself must fit the size fields.
     if (size > LargestDataSize(header))
-        throw EInOutError("File too large for an archive member: " + path);
+        throw EInOutError("File too large for an archive member: " + PrintableName(path));
 
     const auto headerStart = out.tellp();
     WriteMemberHeader(out, header);
@@ -124,11 +124,11 @@ void TCompLHA::compressMember(std::ostream& out, std::istream& in, const std::st
     } catch (const EWriteError&) {
         throw;
     } catch (const EInOutError&) {
-        throw EInOutError("Cannot read " + path);
+        throw EInOutError("Cannot read " + PrintableName(path));
     }
     // The header says how long the file is; data of another length would make a corrupt member.
     if (result.bytesRead != size)
-        throw EInOutError("File changed while it was read: " + path);
+        throw EInOutError("File changed while it was read: " + PrintableName(path));
     header.packedSize = static_cast<uint32_t>(result.bytesWritten);
     header.crc = result.crc;
     out.seekp(headerStart);
@@ -161,7 +161,7 @@ void TCompLHA::CompressToStream(std::ostream& out, std::vector<std::string>& fil
         std::ifstream in(path, std::ios::binary);
         if (!in) {
             if (ExceptionOnFileError)
-                throw EInOutError("Cannot open " + path);
+                throw EInOutError("Cannot open " + PrintableName(path));
             files.erase(files.begin() + static_cast<std::ptrdiff_t>(i));
             continue;
         }

@@ -35,6 +35,20 @@ bool NameInList(const std::string& name, const std::vector<std::string>& lines) 
     return false;
 }
 
+// Folder entries that carry "|" are symbolic links of other systems; they are not made, and
+// neither is a folder entry without a name.
+bool NotMade(const LhaMemberHeader& header) {
+    return header.method == LhaMethod::Directory &&
+           (header.name.empty() || header.name.find('|') != std::string::npos);
+}
+
+std::string JoinNames(const std::vector<std::string>& names) {
+    std::string joined;
+    for (const std::string& name : names)
+        joined += (joined.empty() ? "" : ", ") + name;
+    return joined;
+}
+
 } // namespace
 
 void TCompLHA::Verify() {
@@ -55,33 +69,40 @@ void TCompLHA::Expand() {
     fileInformationIndex_ = -1;
     ArchiveReader reader;
     if (!reader.open(ArchiveName, MembersStart))
-        throw EInOutError("Cannot open " + ArchiveName);
-    std::vector<std::string> targets;
+        throw EInOutError("Cannot open " + PrintableName(ArchiveName));
+    std::vector<std::string> targets, refused;
     LhaMemberHeader header;
     try {
         while (reader.next(header)) {
             ++fileInformationIndex_;
-            if (FilesToProcess.empty() || NameInList(header.name, FilesToProcess)) {
-                if (!abort_)
-                    expandMember(reader.stream(), header, targets);
-                if (abort_)
-                    break;
-            }
+            std::string name;
+            const bool safe = ExpansionName(header.name, header.osId, name);
+            if (NotMade(header) || !(FilesToProcess.empty() || NameInList(header.name, FilesToProcess) ||
+                                     NameInList(name, FilesToProcess)))
+                continue;
+            if (!safe)
+                refused.push_back(PrintableName(header.name));
+            else if (!abort_)
+                expandMember(reader.stream(), header, name, targets);
+            if (abort_)
+                break;
         }
     } catch (const ECompLHAOperationAborted&) {
         // A cancelled run ends quietly.
     }
     if (!FilesToProcess.empty())
         FilesToProcess = targets;
+    if (!refused.empty() && !abort_)
+        throw ECompLHAInvalidHeader("Unsafe path in archive: " + JoinNames(refused));
 }
 
 // The file a member is expanded to after the check event and the confirmation: empty to skip the
 // member, "*" to stop.
-std::string TCompLHA::expansionTarget(const LhaMemberHeader& header, uint32_t dateTime) const {
-    std::string target = targetPath_ + PlatformName(header.name);
+std::string TCompLHA::expansionTarget(const std::string& name, uint32_t dateTime) const {
+    std::string target = targetPath_ + PlatformName(name);
     if (OnCheckFile)
-        OnCheckFile(header.name, target, dateTime, TCompLHAProcessMode::cmExpand);
-    confirmName(VerifyMode ? 4 : 2, header.name, target);
+        OnCheckFile(name, target, dateTime, TCompLHAProcessMode::cmExpand);
+    confirmName(VerifyMode ? 4 : 2, name, target);
     return target;
 }
 
@@ -96,7 +117,7 @@ void TCompLHA::checkSpace(const std::string& folder, const std::string& target, 
     if (fs::is_regular_file(target, ec))
         free += fs::file_size(target, ec);
     if (free < size)
-        throw ECompLHAInsufficientDiskSpace("Not enough disk space to expand " + target);
+        throw ECompLHAInsufficientDiskSpace("Not enough disk space to expand " + PrintableName(target));
 }
 
 // An existing target must be open for writing before a new file replaces it.
@@ -108,22 +129,16 @@ bool TCompLHA::targetWritable(const std::string& target) const {
     if (probe)
         return true;
     if (ExceptionOnFileError)
-        throw EInOutError("Cannot open " + target);
+        throw EInOutError("Cannot open " + PrintableName(target));
     return false;
 }
 
-void TCompLHA::expandMember(std::istream& archive, const LhaMemberHeader& header,
+// Expands one member, whose safe name is `name`, into its target.
+void TCompLHA::expandMember(std::istream& archive, const LhaMemberHeader& header, const std::string& name,
                             std::vector<std::string>& targets) {
     const bool isFolder = header.method == LhaMethod::Directory;
-    // Folder entries that carry "|" are symbolic links of other systems; they are not made, and
-    // neither is a folder entry without a name.
-    if (isFolder && (header.name.empty() || header.name.find('|') != std::string::npos))
-        return;
-    if (IsUnsafeMemberName(header.name))
-        throw ECompLHAInvalidHeader("Unsafe path in archive: " + header.name);
-
     const uint32_t dateTime = static_cast<uint32_t>(header.date) << 16 | header.time;
-    const std::string target = expansionTarget(header, dateTime);
+    const std::string target = expansionTarget(name, dateTime);
     if (target.empty())
         return;
     if (target == "*") {
@@ -165,7 +180,7 @@ void TCompLHA::expandMember(std::istream& archive, const LhaMemberHeader& header
         } else {
             fs::rename(work, target, ec);
             if (ec)
-                throw EInOutError("Cannot replace " + target);
+                throw EInOutError("Cannot replace " + PrintableName(target));
             if (header.attribute & 0x01)
                 fs::permissions(target,
                                 fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
@@ -178,14 +193,14 @@ void TCompLHA::expandMember(std::istream& archive, const LhaMemberHeader& header
     targets.push_back(target);
     processed_.push_back(target);
     if (OnAfterProcessed)
-        OnAfterProcessed(header.name, target, dateTime, TCompLHAProcessMode::cmExpand);
+        OnAfterProcessed(name, target, dateTime, TCompLHAProcessMode::cmExpand);
 }
 
 // Expands the member's data into the file `work`, checks it and gives the file the member's time.
 void TCompLHA::expandInto(const std::string& work, std::istream& archive, const LhaMemberHeader& header) {
     std::ofstream out(work, std::ios::binary | std::ios::trunc);
     if (!out)
-        throw EInOutError("Cannot create " + work);
+        throw EInOutError("Cannot create " + PrintableName(work));
     CodecJob job = codecJob(CodecDirection::Expand, header.method, archive, out, header.packedSize);
     job.expectedSize = header.originalSize;
     // A member that is not scrambled is read as it stands, whatever the password.

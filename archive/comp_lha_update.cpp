@@ -65,7 +65,7 @@ void TCompLHA::refuseSelfAddition(const std::string& work) const {
             pattern.resize(pattern.size() - 2);
         SplitPath(fs::absolute(pattern).string(), folder, mask);
         if (folder == workFolder && MatchesMask(workName, mask))
-            throw EInOutError("Cannot add " + work + " to itself!");
+            throw EInOutError("Cannot add " + PrintableName(work) + " to itself!");
     }
 }
 
@@ -77,7 +77,7 @@ void TCompLHA::writeNewMembers(const std::string& work, bool appending) {
     if (appending) {
         out.open(work, std::ios::in | std::ios::out | std::ios::binary);
         if (!out)
-            throw EInOutError("Cannot open " + work);
+            throw EInOutError("Cannot open " + PrintableName(work));
         out.seekg(0, std::ios::end);
         keptLength = static_cast<uint64_t>(out.tellg());
         if (keptLength > 0) {
@@ -91,7 +91,7 @@ void TCompLHA::writeNewMembers(const std::string& work, bool appending) {
             fs::create_directories(FolderOf(work), ec);
         out.open(work, std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc);
         if (!out)
-            throw EInOutError("Cannot create " + work);
+            throw EInOutError("Cannot create " + PrintableName(work));
     }
     try {
         CompressToStream(out, FilesToProcess, CompressionMethod);
@@ -145,13 +145,13 @@ void TCompLHA::rewriteOlderMembers(const std::string& work) {
 void TCompLHA::copyOlderMembers(std::ostream& out, const std::vector<std::string>& newNames) {
     ArchiveReader reader;
     if (!reader.open(ArchiveName, MembersStart))
-        throw EInOutError("Cannot open " + ArchiveName);
+        throw EInOutError("Cannot open " + PrintableName(ArchiveName));
     LhaMemberHeader header;
     fileInformationIndex_ = -1;
     while (reader.next(header)) {
         ++fileInformationIndex_;
         if (!reader.dataComplete(header))
-            throw ECompLHAInvalidHeader("Unexpected end of archive in the data of " + header.name);
+            throw ECompLHAInvalidHeader("Unexpected end of archive in the data of " + PrintableName(header.name));
         bool replaced = false;
         for (const std::string& n : newNames)
             replaced = replaced || EqualsIgnoreCase(PlatformName(n), PlatformName(header.name));
@@ -183,7 +183,8 @@ void TCompLHA::replaceArchive(const std::string& work) {
     if (ec) {
         if (!copy.empty())
             RemoveQuietly(copy);
-        throw ECompLHACouldNotRenameFile("Could not replace " + ArchiveName + " with " + work);
+        throw ECompLHACouldNotRenameFile("Could not replace " + PrintableName(ArchiveName) + " with " +
+                                         PrintableName(work));
     }
     RemoveQuietly(work);
 }

@@ -50,10 +50,10 @@ std::string BuildHeaderBytes(const LhaMemberHeader& header) {
     // The size byte holds 22 (level 1: 25) plus the name; a folder header's size is 16 bits.
     const size_t limit = header.level == 1 ? 230 : 233;
     if (base.size() > limit || folder.size() + 3 > 0xFFFF)
-        throw ECompLHAInvalidHeader("Name too long for an archive header: " + header.name);
+        throw ECompLHAInvalidHeader("Name too long for an archive header: " + PrintableName(header.name));
     const std::string ext = header.level == 1 ? ExtendedHeaders(header, folder) : std::string();
     if (header.packedSize > LargestDataSize(header))
-        throw EInOutError("File too large for an archive member: " + header.name);
+        throw EInOutError("File too large for an archive member: " + PrintableName(header.name));
 
     LhaBaseHeaderLayout fixed{};
     uint64_t packed = header.packedSize;
@@ -238,7 +238,7 @@ bool ReadMemberHeader(std::istream& in, LhaMemberHeader& header) {
             known = true;
         }
     if (!known)
-        throw ECompLHAUnrecognizedCompressionMethod("Unrecognized compression method: \"" + id +
+        throw ECompLHAUnrecognizedCompressionMethod("Unrecognized compression method: \"" + PrintableName(id) +
                                                     "\" in header");
     return true;
 }

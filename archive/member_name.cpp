@@ -1,5 +1,6 @@
 #include "member_name.h"
 
+#include <cstdio>
 #include <filesystem>
 
 namespace verasco::archive {
@@ -7,6 +8,32 @@ namespace verasco::archive {
 namespace {
 
 constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
+
+// Reads one well-formed UTF-8 sequence at `i` into `c` and moves `i` past it; false (and `i` left
+// alone) for a byte that does not start one.
+bool DecodeUtf8(const std::string& s, size_t& i, char32_t& c) {
+    const auto byte = [&s](size_t at) { return at < s.size() ? static_cast<unsigned char>(s[at]) : 0u; };
+    const unsigned lead = byte(i);
+    const size_t length = lead < 0x80                   ? 1
+                          : lead >= 0xC2 && lead < 0xE0 ? 2
+                          : lead >= 0xE0 && lead < 0xF0 ? 3
+                          : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                        : 0;
+    if (length == 0 || i + length > s.size())
+        return false;
+    char32_t value = length == 1 ? lead : lead & (0x7F >> length);
+    for (size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return false;
+        value = value << 6 | (byte(i + k) & 0x3F);
+    }
+    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (value < kSmallest[length] || value > 0x10FFFF || (value >= 0xD800 && value < 0xE000))
+        return false;
+    c = value;
+    i += length;
+    return true;
+}
 
 } // namespace
 
@@ -86,19 +113,46 @@ std::string BuildStoredName(const std::string& filePath, const StoredNameOptions
     return name;
 }
 
-bool IsUnsafeMemberName(const std::string& name) {
-    if (name.empty() || IsSeparator(name[0]) || (name.size() >= 2 && name[1] == ':'))
-        return true;
+bool ExpansionName(const std::string& stored, char osId, std::string& name) {
+    name = stored;
+    for (;;) {
+        const size_t separators = name.find_first_not_of("/\\");
+        name.erase(0, separators == std::string::npos ? name.size() : separators);
+        const std::string withoutDrive = osId == 'U' ? name : DropDrive(name);
+        if (withoutDrive == name)
+            break;
+        name = withoutDrive;
+    }
     size_t start = 0;
-    while (start <= name.size()) {
+    while (start < name.size()) {
         size_t end = name.find_first_of("/\\", start);
         if (end == std::string::npos)
             end = name.size();
-        if (name.compare(start, end - start, "..") == 0 && end - start == 2)
-            return true;
+        if (end - start == 2 && name.compare(start, 2, "..") == 0)
+            return false;
         start = end + 1;
     }
-    return false;
+    return !name.empty();
+}
+
+std::string PrintableName(const std::string& name) {
+    std::string out;
+    size_t i = 0;
+    while (i < name.size()) {
+        size_t next = i;
+        char32_t c = 0;
+        if (DecodeUtf8(name, next, c) && c >= 0x20 && !(c >= 0x7F && c < 0xA0)) {
+            out.append(name, i, next - i);
+            i = next;
+            continue;
+        }
+        for (const size_t end = next > i ? next : i + 1; i < end; ++i) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(name[i]));
+            out += escaped;
+        }
+    }
+    return out;
 }
 
 } // namespace verasco::archive

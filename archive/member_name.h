@@ -1,5 +1,6 @@
-// Names of files and archive members: folder separators and splitting, letter case, drives and the
-// name a file is stored under.
+// Names of files and archive members: folder separators and splitting, letter case, drives, the
+// name a file is stored under, the name a member is expanded under, and the printable form of a
+// name for messages.
 #pragma once
 
 #include <string>
@@ -41,7 +42,14 @@ struct StoredNameOptions {
 // Stored name of `filePath`: drive dropped, folder kept only with storePath, "/" turned into "\".
 std::string BuildStoredName(const std::string& filePath, const StoredNameOptions& options);
 
-// True for a member name that would leave the target folder: absolute, with a drive, or with "..".
-bool IsUnsafeMemberName(const std::string& name);
+// The name a member is expanded under, below the target folder: the stored name without leading
+// separators and without a drive ("X:"; kept where the member was made on a Unix system, OS
+// identifier "U", on which it is part of the file name). False for a name that would climb out of
+// the target folder with a ".." component, or that names nothing.
+bool ExpansionName(const std::string& stored, char osId, std::string& name);
+
+// The name as it may be shown on a terminal or in a message: control characters (C0, DEL, C1)
+// and bytes that are not UTF-8 are written as \xNN.
+std::string PrintableName(const std::string& name);
 
 } // namespace verasco::archive

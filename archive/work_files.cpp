@@ -21,7 +21,7 @@ std::string CreateTempFile(const std::string& folder) {
             return path;
         }
     }
-    throw EInOutError("Cannot create a temporary file in " + folder);
+    throw EInOutError("Cannot create a temporary file in " + PrintableName(folder));
 }
 
 std::string CreateWorkFile(const std::string& path, const std::string& avoid) {
@@ -40,7 +40,7 @@ std::string CreateWorkFile(const std::string& path, const std::string& avoid) {
             return candidate;
         }
     }
-    throw EInOutError("Cannot create " + first);
+    throw EInOutError("Cannot create " + PrintableName(first));
 }
 
 void RemoveQuietly(const std::string& path) {

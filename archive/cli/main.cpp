@@ -2,6 +2,7 @@
 // looking into stand-alone packages.
 #include "comp_lha.h"
 #include "lha_errors.h"
+#include "member_name.h"
 
 #include <cstdio>
 #include <cstring>
@@ -21,13 +22,13 @@ const char* kUsage =
     "  l  list members\n"
     "options:\n"
     "  -lh0- | -lh1- | -lh5-   method for a (default -lh5-)\n"
-    "  -0 | -1                 header level for a (default 0)\n"
+    "  -0 | -1                 header level for a (default 1; level 0 upper-cases names)\n"
     "  -p                      store folder names (StorePath)\n"
     "  -C FOLDER               target folder: extract into it (x); cut it from stored names (a -p)\n";
 
 int List(TCompLHA& lha) {
     if (!lha.Scan()) {
-        std::cerr << "verasco-lha: " << lha.ArchiveName << ": no such archive\n";
+        std::cerr << "verasco-lha: " << PrintableName(lha.ArchiveName) << ": no such archive\n";
         return 1;
     }
     std::printf("%-10s %10s %10s %4s %-5s  %-10s %-8s %s\n", "method", "size", "packed", "lvl", "crc", "date",
@@ -37,7 +38,7 @@ int List(TCompLHA& lha) {
                     MethodIdentifier(static_cast<LhaMethod>(info.method)), info.originalSize, info.packedSize,
                     info.headerLevel, info.crc, 1980 + (info.date >> 9), (info.date >> 5) & 15,
                     info.date & 31, info.time >> 11, (info.time >> 5) & 63, (info.time & 31) * 2,
-                    name.c_str());
+                    PrintableName(name).c_str());
     }
     return 0;
 }
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     TCompLHA lha;
     lha.CompressionMethod = TCompLHAMethod::colh5;
+    lha.ArchiveType = TCompLHAArchiveType::caLHA;
     lha.ExceptionOnFileError = true;
     lha.MakeDirectories = true;
     std::vector<std::string> positional;
@@ -93,14 +95,14 @@ int main(int argc, char** argv) {
             }
             lha.Compress();
             for (const std::string& name : lha.Processed())
-                std::cout << "added " << name << "\n";
+                std::cout << "added " << PrintableName(name) << "\n";
         } else if (command == "x" || command == "t") {
             if (command == "t")
                 lha.Verify();
             else
                 lha.Expand();
             for (const std::string& name : lha.Processed())
-                std::cout << (command == "t" ? "ok " : "extracted ") << name << "\n";
+                std::cout << (command == "t" ? "ok " : "extracted ") << PrintableName(name) << "\n";
         } else if (command == "l") {
             return List(lha);
         } else {

@@ -2,6 +2,7 @@
 // find files, confirmations, cancelling, and the refusals that keep expansion inside its folder.
 #include "archive_test_support.h"
 #include "comp_lha.h"
+#include "crc16.h"
 #include "file_mask.h"
 #include "lha_errors.h"
 
@@ -47,6 +48,37 @@ struct Fixture {
         return path;
     }
 };
+
+// One member of an archive written field by field, stored as it is ("-lh0-").
+struct RawMember {
+    std::string name;
+    std::string data;
+    char osId = 0; // 0: a level-0 header; else level 1 with this operating-system identifier
+};
+
+// An archive with names the component would never store itself.
+void WriteRawArchive(const std::string& path, const std::vector<RawMember>& members) {
+    std::string bytes;
+    for (const RawMember& m : members) {
+        LhaMemberHeader h;
+        h.name = m.name;
+        h.level = m.osId ? 1 : 0;
+        h.originalSize = h.packedSize = static_cast<uint32_t>(m.data.size());
+        h.crc = UpdateCrc16(0, reinterpret_cast<const uint8_t*>(m.data.data()), m.data.size());
+        h.date = 0x5821;
+        std::ostringstream out;
+        WriteMemberHeader(out, h);
+        std::string header = out.str();
+        if (m.osId) {
+            const size_t base = static_cast<uint8_t>(header[21]);
+            header[24 + base] = m.osId;
+            header[1] = static_cast<char>(HeaderChecksum(reinterpret_cast<const uint8_t*>(header.data()) + 2,
+                                                         static_cast<uint8_t>(header[0])));
+        }
+        bytes += header + m.data;
+    }
+    WriteFile(path, bytes + std::string(1, '\0'));
+}
 
 } // namespace
 
@@ -497,36 +529,78 @@ TEST(Component, PasswordUnscramblesOnlyScrambledMembers) {
     EXPECT_EQ(ReadFile(f.out + "/PLAIN.TXT"), SampleText(20000, 12));
 }
 
-TEST(Component, UnsafeNamesAreNotWritten) {
-    SKIP_WITHOUT_TESTDATA();
+// Names the component never stores itself, as other archivers do: from the root, with a drive,
+// climbing out with "..", with control characters. Members climbing out are refused and reported
+// at the end; the others expand below the target folder.
+TEST(Component, MemberNamesExpandBelowTheTarget) {
     const struct {
-        const char* archive;
-        const char* name;
-    } rows[] = {{"regression/dotdot.lzh", "..\\evil1.txt"},
-                {"regression/badterm.lzh", "\\tmp\\\x1b]2;malicious\x07\n"},
-                {"lhmelt_16536/h1_subdir.lzh", "\\subdir\\subdir2\\hello.txt"}};
+        const char* stored;
+        char osId;            // 0: level 0; else level 1 with this system identifier
+        const char* expanded; // nullptr: refused
+    } rows[] = {
+        {"\\abs\\a.txt", 0, "abs/a.txt"},
+        {"C:\\drive\\b.txt", 0, "drive/b.txt"},
+        {"\\\\server\\share\\c.txt", 'M', "server/share/c.txt"},
+        {"c:d.txt", 'M', "d.txt"},
+        {"a:b.txt", 'U', "a:b.txt"}, // a file name on a Unix system, not a drive
+        {"..\\up.txt", 0, nullptr},
+        {"ok\\..\\..\\up\x1b]2;title\x07.txt", 'U', nullptr},
+        {"/tmp/\x1b]2;x\x07\n", 'U', "tmp/\x1b]2;x\x07\n"},
+        {"plain.txt", 0, "plain.txt"},
+    };
+    Fixture f;
+    std::vector<RawMember> members;
+    std::vector<std::string> expected;
     for (const auto& r : rows) {
-        TempDir dir;
-        fs::create_directories(dir / "in");
-        TCompLHA lha;
-        lha.ArchiveName = TestData() + "/archives/" + r.archive;
-        lha.SetTargetPath(dir / "in");
-        lha.MakeDirectories = true;
-        try {
-            lha.Expand();
-            ADD_FAILURE() << r.archive;
-        } catch (const ECompLHAInvalidHeader& e) {
-            EXPECT_EQ(std::string(e.what()), std::string("Unsafe path in archive: ") + r.name);
-        }
-        EXPECT_EQ(FilesIn(dir.str()), std::vector<std::string>{"in"}) << r.archive;
+        members.push_back({r.stored, r.stored, r.osId});
+        if (r.expanded)
+            expected.push_back(r.expanded);
     }
+    WriteRawArchive(f.dir / "names.lzh", members);
+    std::vector<std::string> checked;
+    TCompLHA lha;
+    lha.ArchiveName = f.dir / "names.lzh";
+    lha.SetTargetPath(f.out);
+    lha.MakeDirectories = true;
+    lha.OnCheckFile = [&](const std::string& name, std::string& target, uint32_t, TCompLHAProcessMode) {
+        checked.push_back(name);
+        EXPECT_EQ(target, f.out + "/" + PlatformName(name));
+    };
+    try {
+        lha.Expand();
+        ADD_FAILURE() << "the refused members were not reported";
+    } catch (const ECompLHAInvalidHeader& e) {
+        EXPECT_STREQ(e.what(), "Unsafe path in archive: ..\\up.txt, ok\\..\\..\\up\\x1B]2;title\\x07.txt");
+    }
+    ASSERT_EQ(checked.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(PlatformName(checked[i]), expected[i]);
+        const std::string stored = members[i < 5 ? i : i + 2].name;
+        EXPECT_EQ(ReadFile(f.out + "/" + expected[i]), stored) << expected[i];
+    }
+    std::vector<std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(f.dir.str()))
+        if (e.is_regular_file())
+            files.push_back(fs::relative(e.path(), f.dir.str()).string());
+    EXPECT_EQ(files.size(), expected.size() + 1); // and the archive
+}
+
+TEST(Component, PrintableNames) {
     const struct {
-        const char* name;
-        bool unsafe;
-    } names[] = {{"a\\..\\b", true}, {"..", true},      {"c:x", true},       {"/etc/passwd", true},
-                 {"a/b/c", false},   {"..a\\b", false}, {"a..\\b..", false}, {"", true}};
-    for (const auto& n : names)
-        EXPECT_EQ(IsUnsafeMemberName(n.name), n.unsafe) << n.name;
+        std::string name, shown;
+    } rows[] = {
+        {"plain\\name.txt", "plain\\name.txt"},
+        {"\x1b]2;title\x07\n", "\\x1B]2;title\\x07\\x0A"},
+        {"CAF\xC3\x89.BMP", "CAF\xC3\x89.BMP"}, // UTF-8 letters stay
+        {"csi\xC2\x9B"
+         "31m",
+         "csi\\xC2\\x9B31m"},        // a C1 control in UTF-8
+        {"latin\xE9", "latin\\xE9"}, // not UTF-8
+        {"del\x7F", "del\\x7F"},
+        {std::string("nul\0x", 5), "nul\\x00x"},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(PrintableName(r.name), r.shown) << r.shown;
 }
 
 TEST(Component, FolderEntries) {

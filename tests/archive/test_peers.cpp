@@ -159,6 +159,58 @@ TEST(Peers, CommandLineProgram) {
     EXPECT_EQ(ReadFile(dir / "jx/sub/b.bin"), ReadFile(dir / "src/sub/b.bin"));
 }
 
+// Level-1 headers by default, so that names keep their case; -0 asks for level 0.
+TEST(Peers, CommandLineHeaderLevels) {
+    TempDir dir;
+    WriteFile(dir / "Mixed.Case.txt", "case");
+    std::string log;
+    const struct {
+        const char* option;
+        const char* listed;
+    } rows[] = {{"", "   1 "}, {"-1", "   1 "}, {"-0", "   0 "}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.option);
+        fs::remove(dir / "a.lzh");
+        ASSERT_EQ(RunCommand(Cli() + " a " + r.option + " " + dir / "a.lzh " + dir / "Mixed.Case.txt", &log),
+                  0)
+            << log;
+        ASSERT_EQ(RunCommand(Cli() + " l " + dir / "a.lzh", &log), 0) << log;
+        EXPECT_NE(log.find(r.listed), std::string::npos) << log;
+        const std::string name = std::string(r.option) == "-0" ? "MIXED.CASE.TXT" : "Mixed.Case.txt";
+        EXPECT_NE(log.find(name), std::string::npos) << log;
+    }
+}
+
+// A member stored with the whole path from the root comes back below the target folder.
+TEST(Peers, CommandLineAbsolutePaths) {
+    TempDir dir;
+    const std::string source = dir / "src/deep/file.txt";
+    fs::create_directories(dir / "src/deep");
+    WriteFile(source, SampleText(3000, 22));
+    std::string log;
+    ASSERT_EQ(RunCommand(Cli() + " a -p " + dir / "a.lzh " + source, &log), 0) << log;
+    ASSERT_EQ(RunCommand(Cli() + " x -C " + dir / "out " + dir / "a.lzh", &log), 0) << log;
+    EXPECT_EQ(ReadFile(dir / "out" + source), SampleText(3000, 22));
+}
+
+// Names are shown as stored, with control characters escaped, never sent to the terminal.
+TEST(Peers, CommandLineShowsNamesWithoutControlCharacters) {
+    SKIP_WITHOUT_TESTDATA();
+    TempDir dir;
+    const std::string archive = TestData() + "/archives/regression/badterm.lzh";
+    const std::string shown = "tmp\\\\x1B]2;malicious\\x07\\x0A";
+    std::string listing, extraction;
+    ASSERT_EQ(RunCommand(Cli() + " l " + archive, &listing), 0) << listing;
+    EXPECT_NE(listing.find("\\" + shown), std::string::npos) << listing;
+    ASSERT_EQ(RunCommand(Cli() + " x -C " + dir / "out " + archive, &extraction), 0) << extraction;
+    EXPECT_NE(extraction.find("out/tmp/\\x1B]2;malicious\\x07\\x0A"), std::string::npos) << extraction;
+    for (const std::string& output : {listing, extraction})
+        EXPECT_TRUE(std::none_of(output.begin(), output.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x20 && c != '\n';
+        })) << output;
+    EXPECT_TRUE(fs::exists(dir / "out/tmp/\x1b]2;malicious\x07\n"));
+}
+
 // Errors: the component's message on standard error and a non-zero exit code.
 TEST(Peers, CommandLineErrors) {
     SKIP_WITHOUT_TESTDATA();
