@@ -151,7 +151,8 @@ void TCompLHA::copyOlderMembers(std::ostream& out, const std::vector<std::string
     while (reader.next(header)) {
         ++fileInformationIndex_;
         if (!reader.dataComplete(header))
-            throw ECompLHAInvalidHeader("Unexpected end of archive in the data of " + PrintableName(header.name));
+            throw ECompLHAInvalidHeader("Unexpected end of archive in the data of " +
+                                        PrintableName(header.name));
         bool replaced = false;
         for (const std::string& n : newNames)
             replaced = replaced || EqualsIgnoreCase(PlatformName(n), PlatformName(header.name));

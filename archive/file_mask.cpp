@@ -10,13 +10,13 @@ namespace fs = std::filesystem;
 namespace verasco::archive {
 namespace {
 
-bool MatchPart(const std::string& name, const std::string& mask) {
+bool MatchPart(const std::u32string& name, const std::u32string& mask) {
     for (size_t i = 0; i < mask.size(); ++i) {
-        if (mask[i] == '*')
+        if (mask[i] == U'*')
             return true;
         if (i >= name.size())
             return false;
-        if (mask[i] != '?' && mask[i] != name[i])
+        if (mask[i] != U'?' && mask[i] != name[i])
             return false;
     }
     return name.size() == mask.size();
@@ -25,10 +25,10 @@ bool MatchPart(const std::string& name, const std::string& mask) {
 } // namespace
 
 bool MatchesMask(const std::string& name, const std::string& mask) {
-    const std::string n = LowerCaseName(name), m = LowerCaseName(mask);
-    const size_t nd = n.find('.'), md = m.find('.');
-    const std::string nBase = n.substr(0, nd), nExt = nd == std::string::npos ? "" : n.substr(nd + 1);
-    const std::string mBase = m.substr(0, md), mExt = md == std::string::npos ? "*" : m.substr(md + 1);
+    const std::u32string n = NameCharacters(LowerCaseName(name)), m = NameCharacters(LowerCaseName(mask));
+    const size_t nd = n.find(U'.'), md = m.find(U'.');
+    const std::u32string nBase = n.substr(0, nd), nExt = nd == std::u32string::npos ? U"" : n.substr(nd + 1);
+    const std::u32string mBase = m.substr(0, md), mExt = md == std::u32string::npos ? U"*" : m.substr(md + 1);
     return MatchPart(nBase, mBase) && MatchPart(nExt, mExt);
 }
 

@@ -11,7 +11,8 @@
 namespace verasco::archive {
 
 // True when `name` matches `mask`: both split at their first "." into base and extension and
-// compared without regard to case, "?" matching one character and "*" the rest of the part.
+// compared without regard to case, "?" matching one character (not byte) and "*" the rest of the
+// part.
 bool MatchesMask(const std::string& name, const std::string& mask);
 
 // The DOS attribute of a file: 0x10 folder, 0x20 archive (regular file), 0x01 read-only.

@@ -238,8 +238,8 @@ bool ReadMemberHeader(std::istream& in, LhaMemberHeader& header) {
             known = true;
         }
     if (!known)
-        throw ECompLHAUnrecognizedCompressionMethod("Unrecognized compression method: \"" + PrintableName(id) +
-                                                    "\" in header");
+        throw ECompLHAUnrecognizedCompressionMethod("Unrecognized compression method: \"" +
+                                                    PrintableName(id) + "\" in header");
     return true;
 }
 

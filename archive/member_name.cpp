@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <limits>
+#include <locale>
+#include <stdexcept>
 
 namespace verasco::archive {
 
@@ -33,6 +36,65 @@ bool DecodeUtf8(const std::string& s, size_t& i, char32_t& c) {
     c = value;
     i += length;
     return true;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | c >> 6));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | c >> 12));
+        out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | c >> 18));
+        out.push_back(static_cast<char>(0x80 | (c >> 12 & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+// The C library's Unicode case tables, through a UTF-8 locale when the system has one (names are
+// UTF-8 whatever the user's own locale is).
+const std::ctype<wchar_t>& UnicodeCase() {
+    static const std::locale locale = [] {
+        for (const char* name : {"C.UTF-8", "C.utf8", ""}) {
+            try {
+                return std::locale(name);
+            } catch (const std::runtime_error&) {
+            }
+        }
+        return std::locale::classic();
+    }();
+    return std::use_facet<std::ctype<wchar_t>>(locale);
+}
+
+std::string ChangeCase(const std::string& name, bool upper) {
+    const std::ctype<wchar_t>& letters = UnicodeCase();
+    std::string out;
+    out.reserve(name.size());
+    size_t i = 0;
+    while (i < name.size()) {
+        char32_t c = 0;
+        if (!DecodeUtf8(name, i, c)) {
+            out.push_back(name[i++]);
+        } else if (c < 0x80) {
+            // ASCII by its own rules, whatever the locale says of "i".
+            if (upper && c >= 'a' && c <= 'z')
+                c -= 'a' - 'A';
+            else if (!upper && c >= 'A' && c <= 'Z')
+                c += 'a' - 'A';
+            out.push_back(static_cast<char>(c));
+        } else if (c > static_cast<char32_t>(std::numeric_limits<wchar_t>::max())) {
+            AppendUtf8(out, c);
+        } else {
+            const wchar_t w = static_cast<wchar_t>(c);
+            AppendUtf8(out, static_cast<char32_t>(upper ? letters.toupper(w) : letters.tolower(w)));
+        }
+    }
+    return out;
 }
 
 } // namespace
@@ -68,18 +130,22 @@ std::string PlatformName(const std::string& name) {
 }
 
 std::string UpperCaseName(const std::string& name) {
-    std::string out = name;
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return out;
+    return ChangeCase(name, true);
 }
 
 std::string LowerCaseName(const std::string& name) {
-    std::string out = name;
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    return ChangeCase(name, false);
+}
+
+std::u32string NameCharacters(const std::string& name) {
+    std::u32string out;
+    size_t i = 0;
+    while (i < name.size()) {
+        char32_t c = 0;
+        if (!DecodeUtf8(name, i, c))
+            c = 0xDC00 + static_cast<unsigned char>(name[i++]);
+        out.push_back(c);
+    }
     return out;
 }
 

@@ -22,12 +22,18 @@ std::string WithTrailingSeparator(const std::string& path);
 // The name with the platform's folder separator in place of "/" and "\".
 std::string PlatformName(const std::string& name);
 
-// Upper- and lower-cases letters.
+// Upper- and lower-cases letters by the system's character rules: names are UTF-8, as the file
+// system has them, and letters beyond ASCII change case as Unicode says ("café" and "CAFÉ");
+// bytes that are not UTF-8 stay as they are.
 std::string UpperCaseName(const std::string& name);
 std::string LowerCaseName(const std::string& name);
 
 // Compares two names without regard to letter case.
 bool EqualsIgnoreCase(const std::string& a, const std::string& b);
+
+// The characters of a name, one each: UTF-8 sequences as their code points, any other byte b as
+// 0xDC00 + b, so that no two names share a result.
+std::u32string NameCharacters(const std::string& name);
 
 // Drops a leading "X:" drive.
 std::string DropDrive(const std::string& name);

@@ -185,6 +185,27 @@ TEST(Component, CompressingIntoAnArchiveReplacesSameNamedMembers) {
     EXPECT_EQ(ReadFile(lha.ArchiveName).back(), '\0');
 }
 
+// Names beyond ASCII are upper-cased at level 0 and compared without regard to case.
+TEST(Component, LetterCaseBeyondAscii) {
+    Fixture f;
+    TCompLHA lha;
+    lha.ArchiveName = f.dir / "a.lzh";
+    lha.FilesToProcess = {f.add("caf\xC3\xA9.bmp", "old")};
+    lha.Compress();
+    ASSERT_TRUE(lha.Scan());
+    EXPECT_EQ(Names(lha), std::vector<std::string>{"CAF\xC3\x89.BMP"});
+
+    lha.ArchiveType = TCompLHAArchiveType::caLHA;
+    lha.FilesToProcess = {f.add("Caf\xC3\x89.bmp", "new")};
+    lha.Compress();
+    ASSERT_TRUE(lha.Scan());
+    EXPECT_EQ(Names(lha), std::vector<std::string>{"Caf\xC3\x89.bmp"});
+    lha.SetTargetPath(f.out);
+    lha.FilesToProcess = {"caf\xC3\xA9.BMP"};
+    lha.Expand();
+    EXPECT_EQ(ReadFile(f.out + "/Caf\xC3\x89.bmp"), "new");
+}
+
 TEST(Component, RewriteThroughTheTemporaryFolder) {
     Fixture f;
     fs::create_directories(f.dir / "work");
@@ -323,10 +344,18 @@ TEST(Component, FindFilesAndPatterns) {
         const char* name;
         const char* mask;
         bool match;
-    } rows[] = {
-        {"photo.bmp", "*.bmp", true}, {"photo.bmp", "PHOTO.*", true},   {"photo", "*.*", true},
-        {"photo", "*", true},         {"photo.bmp", "ph?to.bmp", true}, {"photo.bmp", "ph?.bmp", false},
-        {"a.tar.gz", "*.tar", false}, {"a.tar.gz", "a.t*", true},       {"photo.bmp", "*.bm", false}};
+    } rows[] = {{"caf\xC3\xA9.bmp", "CAF\xC3\x89.*", true},
+                {"caf\xC3\xA9.bmp", "caf?.bmp", true},
+                {"\xCE\xB1\xCE\xB2.txt", "\xCE\x91?.TXT", true}, // Greek letters, "?" one character
+                {"photo.bmp", "*.bmp", true},
+                {"photo.bmp", "PHOTO.*", true},
+                {"photo", "*.*", true},
+                {"photo", "*", true},
+                {"photo.bmp", "ph?to.bmp", true},
+                {"photo.bmp", "ph?.bmp", false},
+                {"a.tar.gz", "*.tar", false},
+                {"a.tar.gz", "a.t*", true},
+                {"photo.bmp", "*.bm", false}};
     for (const auto& r : rows)
         EXPECT_EQ(MatchesMask(r.name, r.mask), r.match) << r.name << " " << r.mask;
 

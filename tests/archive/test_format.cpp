@@ -88,6 +88,9 @@ TEST(StoredName, RulesForDrivesFoldersAndCase) {
         {"C:\\Data\\pics\\a.bmp", true, "c:\\data\\", false, "pics\\a.bmp"},
         {"/home/u/show/pics/a.bmp", true, "/HOME/U/show/", true, "PICS\\A.BMP"},
         {"C:\\Data\\a.bmp", true, "", false, "\\Data\\a.bmp"},
+        {"/home/u/caf\xC3\xA9.bmp", false, "", true, "CAF\xC3\x89.BMP"}, // letters beyond ASCII
+        {"/home/\xC3\xA9t\xC3\xA9/x.bmp", true, "/HOME/\xC3\x89T\xC3\x89/", false, "x.bmp"},
+        {"/home/u/caf\xE9.bmp", false, "", true, "CAF\xE9.BMP"}, // not UTF-8: left as it is
     };
     for (const Row& r : rows)
         EXPECT_EQ(BuildStoredName(r.path, {r.storePath, r.targetPath, r.upper}), r.expected) << r.path;
