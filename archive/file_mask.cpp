@@ -102,16 +102,17 @@ void FindMatchingFiles(std::vector<std::string>& list, std::string folder, bool 
     fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec);
     if (ec)
         return;
-    std::vector<std::string> names;
+    // Links to folders are not searched: a link back up would list the same files without end.
+    std::vector<std::pair<std::string, bool>> entries; // name, is a link
     for (const auto& entry : it)
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    for (const std::string& name : names) {
+        entries.emplace_back(entry.path().filename().string(), entry.is_symlink(ec));
+    std::sort(entries.begin(), entries.end());
+    for (const auto& [name, link] : entries) {
         if (name.empty() || name[0] == '.')
             continue;
         const std::string full = folder + name;
         const int attribute = FileAttribute(full);
-        if (recursive && attribute == 0x10) {
+        if (recursive && attribute == 0x10 && !link) {
             std::vector<std::string> inner;
             FindMatchingFiles(inner, full, includeAll, mask + "/S");
             list.insert(list.end(), inner.begin(), inner.end());

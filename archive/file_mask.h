@@ -27,7 +27,8 @@ void SetFileDosDateTime(const std::string& path, uint16_t date, uint16_t time);
 // True for a mask of at least 3 characters ending in "/S" (any case): it searches sub-folders too.
 bool HasSubfolderSuffix(const std::string& mask);
 
-// Lists `folder` (sub-folders too when the mask ends in "/S") into `list`; see TCompLHA::FindFiles.
+// Lists `folder` (sub-folders too when the mask ends in "/S", but not through links to folders)
+// into `list`; see TCompLHA::FindFiles.
 void FindMatchingFiles(std::vector<std::string>& list, std::string folder, bool includeAll, std::string mask);
 
 } // namespace verasco::archive

@@ -226,6 +226,16 @@ TEST(Component, RewriteThroughTheTemporaryFolder) {
     EXPECT_TRUE(fs::is_empty(f.dir / "work"));
 }
 
+// Removes a folder made outside the test's own temporary folder, also when the test fails.
+struct RemovedAtTheEnd {
+    std::string path;
+    ~RemovedAtTheEnd() {
+        std::error_code ec;
+        fs::permissions(path, fs::perms::owner_all, ec);
+        fs::remove_all(path, ec);
+    }
+};
+
 // A folder on another file system than `folder` that can take a work file, or empty.
 std::string FolderOnAnotherFileSystem(const std::string& folder) {
     struct stat here {};
@@ -255,6 +265,7 @@ TEST(Component, RewriteKeepsTheArchiveWhenTheWorkFileCannotBeRenamed) {
         const std::string work =
             otherFileSystem ? other + "/verasco-work-" + std::to_string(getpid()) : f.dir / "work";
         fs::create_directories(work);
+        const RemovedAtTheEnd cleanUp{work};
         ++cases;
         TCompLHA lha;
         lha.ArchiveName = f.dir / "a.lzh";
@@ -280,7 +291,6 @@ TEST(Component, RewriteKeepsTheArchiveWhenTheWorkFileCannotBeRenamed) {
         EXPECT_EQ(ReadFile(f.out + "/B.TXT"), SampleText(30000, 15));
         EXPECT_EQ(FilesIn(f.dir.str()).size(), FilesIn(f.src).size() + FilesIn(f.out).size() + 3 +
                                                    (otherFileSystem ? 0 : 1 + FilesIn(work).size()));
-        fs::remove_all(work);
     }
     if (cases == 0)
         GTEST_SKIP() << "no second file system (/dev/shm), and a read-only folder does not stop root";
@@ -365,6 +375,31 @@ TEST(Component, FindFilesAndPatterns) {
     lha.CompressToStream(stream, files, TCompLHAMethod::colh5);
     EXPECT_EQ(files, (std::vector<std::string>{"B.BMP", "A.BMP", "C.TXT"}));
     EXPECT_NE(stream.str().back(), '\0'); // no end marker on a stream
+}
+
+// A link to a folder is not followed (a loop listed the same files again and again); a link to a
+// file is listed and archived with the file's content.
+TEST(Component, FindFilesDoesNotFollowLinksToFolders) {
+    Fixture f;
+    f.add("a.txt", "a");
+    f.add("sub/b.txt", "b");
+    fs::create_directory_symlink("..", f.src + "/sub/loop");
+    fs::create_directory_symlink(f.src + "/sub", f.src + "/alias");
+    fs::create_symlink("sub/b.txt", f.src + "/link.txt");
+    TCompLHA lha;
+    std::vector<std::string> list;
+    lha.FindFiles(list, f.src, false, "*.txt/S");
+    EXPECT_EQ(list, (std::vector<std::string>{f.src + "/a.txt", f.src + "/link.txt", f.src + "/sub/b.txt"}));
+
+    std::ostringstream stream;
+    std::vector<std::string> files = {f.src + "/*.txt/S"};
+    lha.StorePath = true;
+    lha.SetTargetPath(f.src);
+    lha.CompressToStream(stream, files, TCompLHAMethod::colh0);
+    EXPECT_EQ(files, (std::vector<std::string>{"A.TXT", "LINK.TXT", "SUB\\B.TXT"}));
+    const std::string bytes = stream.str();
+    EXPECT_NE(bytes.find("LINK.TXT"), std::string::npos);
+    EXPECT_EQ(bytes[bytes.find("LINK.TXT") + 8 + 2], 'b'); // after the name and the CRC
 }
 
 TEST(Component, CheckFileAndConfirmations) {
