@@ -5,6 +5,7 @@
 #include "lha_header.h"
 #include "lzh_codec.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
@@ -91,7 +92,7 @@ class TCompLHA {
     void Verify();
     bool Scan();
 
-    // Asks a running operation to stop at its next 8192-byte chunk.
+    // Asks a running operation to stop at its next 8192-byte chunk; may be called from any thread.
     void Abort() { abort_ = true; }
 
     // Results.
@@ -130,7 +131,7 @@ class TCompLHA {
     std::string targetPath_;
     std::string tempArchivePath_;
     int fileInformationIndex_ = -1;
-    bool abort_ = false;
+    std::atomic<bool> abort_{false};
     std::vector<std::pair<std::string, TCompLHAFileInfo>> contents_;
     std::vector<std::string> processed_;
     int compressionPercentage_ = 0;

@@ -4,6 +4,7 @@
 
 #include "lha_header.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
@@ -26,7 +27,7 @@ struct CodecJob {
     uint64_t expectedSize = 0; // expansion: bytes the member expands to
     std::string password;      // scrambles on compress, unscrambles on expand when not empty
     CodecProgress progress;    // may be empty
-    const bool* abortFlag = nullptr;
+    const std::atomic<bool>* abortFlag = nullptr; // set from any thread to cancel
 };
 
 struct CodecResult {

@@ -225,7 +225,7 @@ TEST(Codec, ProgressAndCancel) {
 
     in.clear();
     in.seekg(0);
-    bool abort = true;
+    std::atomic<bool> abort{true};
     job.progress = nullptr;
     job.abortFlag = &abort;
     try {

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
+#include <thread>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -540,6 +542,31 @@ TEST(Component, CancelledRuns) {
     };
     lha.Expand(); // a cancelled expansion ends quietly
     EXPECT_TRUE(fs::is_empty(f.out));
+}
+
+// Abort() from another thread, at any moment of a run: here while the first member is compressed.
+TEST(Component, AbortFromAnotherThread) {
+    Fixture f;
+    TCompLHA lha;
+    lha.ArchiveName = f.dir / "a.lzh";
+    lha.CompressionMethod = TCompLHAMethod::colh5;
+    lha.FilesToProcess = {f.add("big.txt", SampleText(400000, 23)), f.add("next.txt", "next")};
+    std::atomic<bool> started{false}, called{false};
+    lha.OnShowProgress = [&](int& percent) {
+        started = true;
+        // Half-way the run waits until the other thread has asked it to stop.
+        while (percent >= 50 && !called)
+            std::this_thread::yield();
+    };
+    std::thread other([&] {
+        while (!started)
+            std::this_thread::yield();
+        lha.Abort();
+        called = true;
+    });
+    EXPECT_THROW(lha.Compress(), ECompLHAOperationAborted);
+    other.join();
+    EXPECT_FALSE(fs::exists(lha.ArchiveName));
 }
 
 TEST(Component, Passwords) {
