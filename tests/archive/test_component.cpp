@@ -434,6 +434,107 @@ TEST(Component, CheckFileAndConfirmations) {
     EXPECT_EQ(after, files);
     ASSERT_EQ(asked.size(), 4u);
     EXPECT_EQ(asked[0], "Please confirm: Compress " + inputs[0] + " as A.TXT?");
+
+    // Cancel on the first confirmation stops before anything is written.
+    lha.OnConfirm = [](const std::string&, const std::string&) { return TCompLHAConfirmAnswer::Cancel; };
+    std::ostringstream nothing;
+    files = inputs;
+    lha.CompressToStream(nothing, files, TCompLHAMethod::colh0);
+    EXPECT_TRUE(files.empty());
+    EXPECT_TRUE(nothing.str().empty());
+}
+
+// An archive of four members in two folders, for the tests of expansion choices.
+std::string FourMemberArchive(Fixture& f) {
+    TCompLHA lha;
+    lha.ArchiveName = f.dir / "four.lzh";
+    lha.ArchiveType = TCompLHAArchiveType::caLHA;
+    lha.ForceUpperCase = true;
+    lha.StorePath = true;
+    lha.SetTargetPath(f.src);
+    lha.FilesToProcess = {f.add("a.txt", "a"), f.add("b.txt", "b"), f.add("sub/c.txt", "c"),
+                          f.add("sub/d.bmp", "d")};
+    lha.Compress();
+    return lha.ArchiveName;
+}
+
+TEST(Component, ExpandSelectsMembers) {
+    Fixture f;
+    const std::string archive = FourMemberArchive(f);
+    const struct {
+        std::vector<std::string> lines;
+        std::vector<std::string> expanded;
+    } rows[] = {
+        {{}, {"A.TXT", "B.TXT", "SUB", "SUB/C.TXT", "SUB/D.BMP"}},
+        {{"B.TXT"}, {"B.TXT"}},
+        {{"*.bmp"}, {"SUB", "SUB/D.BMP"}},
+        {{"sub\\*.*"}, {"SUB", "SUB/C.TXT", "SUB/D.BMP"}},
+        {{"a.txt", "sub/c.txt"}, {"A.TXT", "SUB", "SUB/C.TXT"}},
+        {{"c.txt"}, {}}, // a name without wildcards names the member with its folder
+        {{"nothing"}, {}},
+    };
+    for (const auto& r : rows) {
+        TempDir out;
+        TCompLHA lha;
+        lha.ArchiveName = archive;
+        lha.SetTargetPath(out.str());
+        lha.MakeDirectories = true;
+        lha.FilesToProcess = r.lines;
+        lha.Expand();
+        const std::vector<std::string> files = FilesIn(out.str());
+        EXPECT_EQ(files, r.expanded) << testing::PrintToString(r.lines);
+        std::vector<std::string> targets;
+        for (const std::string& name : r.expanded)
+            if (name != "SUB")
+                targets.push_back(out / name);
+        if (!r.lines.empty()) {
+            EXPECT_EQ(lha.FilesToProcess, targets) << testing::PrintToString(r.lines);
+        }
+    }
+}
+
+// The check event and the confirmation decide for each member in turn: an empty name or No skips
+// that member, "*" or Cancel stops the run, on the first member as on a later one.
+TEST(Component, CheckEventAndConfirmationsWhileExpanding) {
+    Fixture f;
+    const std::string archive = FourMemberArchive(f);
+    enum How { CheckEmpty, CheckStar, AnswerNo, AnswerCancel };
+    const struct {
+        How how;
+        const char* member;
+        std::vector<std::string> expanded;
+    } rows[] = {
+        {CheckEmpty, "A.TXT", {"B.TXT", "SUB", "SUB/C.TXT", "SUB/D.BMP"}},
+        {CheckEmpty, "SUB\\C.TXT", {"A.TXT", "B.TXT", "SUB", "SUB/D.BMP"}},
+        {CheckStar, "A.TXT", {}},
+        {CheckStar, "SUB\\C.TXT", {"A.TXT", "B.TXT"}},
+        {AnswerNo, "A.TXT", {"B.TXT", "SUB", "SUB/C.TXT", "SUB/D.BMP"}},
+        {AnswerNo, "B.TXT", {"A.TXT", "SUB", "SUB/C.TXT", "SUB/D.BMP"}},
+        {AnswerCancel, "A.TXT", {}},
+        {AnswerCancel, "B.TXT", {"A.TXT"}},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::to_string(r.how) + " " + r.member);
+        TempDir out;
+        TCompLHA lha;
+        lha.ArchiveName = archive;
+        lha.SetTargetPath(out.str());
+        lha.MakeDirectories = true;
+        lha.Confirm = r.how == AnswerNo || r.how == AnswerCancel;
+        lha.OnCheckFile = [&r](const std::string& name, std::string& target, uint32_t,
+                               TCompLHAProcessMode mode) {
+            EXPECT_EQ(mode, TCompLHAProcessMode::cmExpand);
+            if (name == r.member && (r.how == CheckEmpty || r.how == CheckStar))
+                target = r.how == CheckEmpty ? "" : "*";
+        };
+        lha.OnConfirm = [&r](const std::string&, const std::string& text) {
+            if (text.starts_with(std::string("Expand ") + r.member + " to "))
+                return r.how == AnswerNo ? TCompLHAConfirmAnswer::No : TCompLHAConfirmAnswer::Cancel;
+            return TCompLHAConfirmAnswer::Yes;
+        };
+        EXPECT_NO_THROW(lha.Expand());
+        EXPECT_EQ(FilesIn(out.str()), r.expanded);
+    }
 }
 
 TEST(Component, VerifyWritesNothing) {
