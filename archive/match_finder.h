@@ -1,6 +1,8 @@
 // Sliding window with hash chains over three-byte prefixes: the match search of both LZ coders.
-// Positions are absolute (1 for the first input byte), so the chains never need rebasing; they are
-// 64 bits wide, as a member of 4 GiB - 1 bytes ends at position 2^32.
+// Positions are absolute (1 for the first input byte), so the chains never need rebasing. A member
+// holds at most 4 GiB - 1 bytes, so its bytes lie at positions below 2^32 and the chains keep 32
+// bits; the end of the input, and the positions the coders step through, reach 2^32 and are
+// counted in 64 bits. (Past 2^32 the chains would find nothing: never a wrong match.)
 #pragma once
 
 #include "codec_io.h"
@@ -48,8 +50,8 @@ class MatchFinder {
     uint64_t insert(uint64_t pos) {
         const uint32_t h = hash(pos);
         const uint64_t old = head_[h];
-        prev_[pos & prevMask_] = old;
-        head_[h] = pos;
+        prev_[pos & prevMask_] = head_[h];
+        head_[h] = static_cast<uint32_t>(pos);
         return old;
     }
 
@@ -108,8 +110,8 @@ class MatchFinder {
     MatchLimits lim_;
     uint32_t capacity_;
     std::vector<uint8_t> window_;
-    std::vector<uint64_t> head_;
-    std::vector<uint64_t> prev_;
+    std::vector<uint32_t> head_;
+    std::vector<uint32_t> prev_;
     uint64_t prevMask_;
     uint64_t base_;
     uint64_t end_;

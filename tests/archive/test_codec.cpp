@@ -268,16 +268,17 @@ TEST(Codec, ReadErrorIsNotTheEndOfTheInput) {
     }
 }
 
-// Match positions count the input's bytes from 1, so a file of 4 GiB - 1 bytes ends at 2^32: the
-// matches found across that point still point at equal bytes inside the dictionary.
-TEST(Codec, MatchFinderPastFourGigabytes) {
+// Match positions count the input's bytes from 1, so the last byte of a file of 4 GiB - 1 bytes
+// lies at 2^32 - 1 and its end at 2^32: the matches found up to there still point at equal bytes
+// inside the dictionary, and the whole input is searched.
+TEST(Codec, MatchFinderAtTheFourGigabyteLimit) {
     const std::string input = SampleText(300000, 18);
     std::istringstream in(input);
     CodecJob job;
     job.input = &in;
     job.inputLength = input.size();
     ByteSource source(job, false, false);
-    const uint64_t first = (uint64_t{1} << 32) - 100000;
+    const uint64_t first = (uint64_t{1} << 32) - input.size();
     MatchFinder finder(source, {lh5::kDictionary, lh5::kMaxMatch, 128, 128}, first);
     uint64_t pos = first, matched = 0;
     for (;; ++pos) {
