@@ -125,6 +125,54 @@ uint64_t ReadExtendedHeaders(std::istream& in, uint16_t size, uint64_t limit, st
     return total;
 }
 
+// The bytes of a level-0 header after the CRC; false when they are cut short.
+bool ReadLevelZeroRest(std::istream& in, uint8_t* head, const LhaBaseHeaderLayout& fixed) {
+    const size_t have = kBaseHeaderBytes + fixed.nameLength + 2;
+    const size_t h = fixed.headerSize;
+    // Other programs put extra bytes after the CRC; they belong to the header and its sum.
+    if (h + 2 > have && !ReadExactly(in, head + have, h + 2 - have))
+        return false;
+    const uint8_t sum = HeaderChecksum(head + 2, h);
+    if (sum != fixed.checksum)
+        throw ECompLHABadChecksum("Bad checksum in LHARC archive header: " + std::to_string(sum));
+    return true;
+}
+
+// The operating-system byte, the first extended-header size (which end the base header of level
+// 1) and the extended headers; the packed size loses the extended headers' bytes.
+void ReadLevelOneRest(std::istream& in, uint8_t* head, const LhaBaseHeaderLayout& fixed,
+                      LhaMemberHeader& header, std::string& folder) {
+    const size_t have = kBaseHeaderBytes + fixed.nameLength + 2;
+    const size_t h = fixed.headerSize;
+    const size_t baseEnd = std::max<size_t>(h + 2, have + 3);
+    if (!ReadExactly(in, head + have, baseEnd - have))
+        ExtendedHeaderCutShort();
+    header.osId = static_cast<char>(head[have]);
+    const uint8_t sum = HeaderChecksum(head + 2, h);
+    if (sum != fixed.checksum)
+        throw ECompLHABadChecksum("Bad checksum in LHA archive header: " + std::to_string(sum));
+    if (header.osId != 'M' && header.osId != 'U') {
+        // A byte that does not print is shown by its value.
+        const unsigned char id = static_cast<unsigned char>(header.osId);
+        char shown[8] = {static_cast<char>(id), 0};
+        if (id <= 0x20 || id >= 0x7F)
+            std::snprintf(shown, sizeof shown, "0x%02x", id);
+        throw ECompLHAInvalidHeader(std::string("Unsupported OS mode in archive: ") + shown);
+    }
+    const uint16_t firstSize = ReadLe16(head + baseEnd - 2);
+    header.packedSize -=
+        static_cast<uint32_t>(ReadExtendedHeaders(in, firstSize, header.packedSize, folder, header));
+}
+
+LhaMethod MethodOf(const char (&identifier)[5]) {
+    const std::string id(identifier, 5);
+    for (int m = 0; m < 5; ++m)
+        if (id == kMethodIds[m])
+            return static_cast<LhaMethod>(m);
+    throw ECompLHAUnrecognizedCompressionMethod("Unrecognized compression method: \"" + PrintableName(id) +
+                                                "\" in header");
+}
+
 } // namespace
 
 const char* MethodIdentifier(LhaMethod method) {
@@ -171,12 +219,9 @@ bool ReadMemberHeader(std::istream& in, LhaMemberHeader& header) {
     const unsigned level = levelByte & 0x7F;
     if (level > 1)
         throw ECompLHAInvalidHeaderLevel("Unsupported header level in archive: " + std::to_string(levelByte));
-
     const size_t n = fixed.nameLength;
     if (!ReadExactly(in, head + kBaseHeaderBytes, n + 2))
         return false;
-    size_t have = kBaseHeaderBytes + n + 2; // bytes of the header read so far
-    const size_t h = fixed.headerSize;
 
     header = LhaMemberHeader{};
     header.level = static_cast<uint8_t>(level);
@@ -191,55 +236,15 @@ bool ReadMemberHeader(std::istream& in, LhaMemberHeader& header) {
     // Some writers put a comment after a NUL inside the name.
     if (size_t nul = base.find('\0'); nul != std::string::npos)
         base.resize(nul);
-
-    uint64_t packed = header.packedSize;
     std::string folder;
     if (level == 0) {
-        // Other programs put extra bytes after the CRC; they belong to the header and its sum.
-        if (h + 2 > have) {
-            if (!ReadExactly(in, head + have, h + 2 - have))
-                return false;
-            have = h + 2;
-        }
-        const uint8_t sum = HeaderChecksum(head + 2, h);
-        if (sum != fixed.checksum)
-            throw ECompLHABadChecksum("Bad checksum in LHARC archive header: " + std::to_string(sum));
+        if (!ReadLevelZeroRest(in, head, fixed))
+            return false;
     } else {
-        // The operating system byte and the first extended-header size end the base header.
-        const size_t baseEnd = std::max<size_t>(h + 2, have + 3);
-        if (!ReadExactly(in, head + have, baseEnd - have))
-            ExtendedHeaderCutShort();
-        have = baseEnd;
-        header.osId = static_cast<char>(head[kBaseHeaderBytes + n + 2]);
-        const uint8_t sum = HeaderChecksum(head + 2, h);
-        if (sum != fixed.checksum)
-            throw ECompLHABadChecksum("Bad checksum in LHA archive header: " + std::to_string(sum));
-        if (header.osId != 'M' && header.osId != 'U') {
-            // A byte that does not print is shown by its value.
-            const unsigned char id = static_cast<unsigned char>(header.osId);
-            char shown[8] = {static_cast<char>(id), 0};
-            if (id <= 0x20 || id >= 0x7F)
-                std::snprintf(shown, sizeof shown, "0x%02x", id);
-            throw ECompLHAInvalidHeader(std::string("Unsupported OS mode in archive: ") + shown);
-        }
-        const uint16_t firstSize = ReadLe16(head + have - 2);
-        const uint64_t extBytes = ReadExtendedHeaders(in, firstSize, packed, folder, header);
-        packed -= extBytes;
-        have += extBytes;
+        ReadLevelOneRest(in, head, fixed, header, folder);
     }
-    header.packedSize = static_cast<uint32_t>(packed);
     header.name = folder + base;
-
-    std::string id(fixed.method, 5);
-    bool known = false;
-    for (int m = 0; m < 5; ++m)
-        if (id == kMethodIds[m]) {
-            header.method = static_cast<LhaMethod>(m);
-            known = true;
-        }
-    if (!known)
-        throw ECompLHAUnrecognizedCompressionMethod("Unrecognized compression method: \"" +
-                                                    PrintableName(id) + "\" in header");
+    header.method = MethodOf(fixed.method);
     return true;
 }
 

@@ -39,8 +39,9 @@ CodecResult RunCodec(const CodecJob& job) {
         break;
     case LhaMethod::Rle:
         if (compress)
-            throw ECompLHAUnrecognizedCompressionMethod(
-                "Unrecognized compression method: \"-rle-\" in header");
+            throw ECompLHAUnrecognizedCompressionMethod("Unrecognized compression method: \"" +
+                                                        std::string(MethodIdentifier(LhaMethod::Rle)) +
+                                                        "\" in header");
         ExpandRle(in, out, job.expectedSize);
         break;
     case LhaMethod::Directory:

@@ -26,6 +26,17 @@ const char* kUsage =
     "  -p                      store folder names (StorePath)\n"
     "  -C FOLDER               target folder: extract into it (x); cut it from stored names (a -p)\n";
 
+// "-lh0-", "-lh1-" or "-lh5-".
+bool MethodOption(const std::string& arg, TCompLHAMethod& method) {
+    for (const TCompLHAMethod m : {TCompLHAMethod::colh0, TCompLHAMethod::colh1, TCompLHAMethod::colh5}) {
+        if (arg == MethodIdentifier(static_cast<LhaMethod>(m))) {
+            method = m;
+            return true;
+        }
+    }
+    return false;
+}
+
 int List(TCompLHA& lha) {
     if (!lha.Scan()) {
         std::cerr << "verasco-lha: " << PrintableName(lha.ArchiveName) << ": no such archive\n";
@@ -43,6 +54,58 @@ int List(TCompLHA& lha) {
     return 0;
 }
 
+// Reads the options and names into the component; false (after saying why) when they are wrong.
+bool ReadArguments(int argc, char** argv, TCompLHA& lha) {
+    std::vector<std::string> positional;
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "-0" || arg == "-1") {
+            lha.ArchiveType = arg == "-0" ? TCompLHAArchiveType::caLHARC : TCompLHAArchiveType::caLHA;
+        } else if (arg == "-p") {
+            lha.StorePath = true;
+        } else if (arg == "-C" && i + 1 < argc) {
+            lha.SetTargetPath(argv[++i]);
+        } else if (arg == "--") {
+            positional.insert(positional.end(), argv + i + 1, argv + argc);
+            break;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            if (!MethodOption(arg, lha.CompressionMethod)) {
+                std::cerr << "verasco-lha: unknown option " << PrintableName(arg) << "\n" << kUsage;
+                return false;
+            }
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    if (positional.empty()) {
+        std::cerr << kUsage;
+        return false;
+    }
+    lha.ArchiveName = positional[0];
+    lha.FilesToProcess.assign(positional.begin() + 1, positional.end());
+    return true;
+}
+
+// Runs a, x or t and names each file or member done, also those done before a failure.
+int Run(const std::string& command, TCompLHA& lha) {
+    const char* done = command == "a" ? "added " : command == "t" ? "ok " : "extracted ";
+    int status = 0;
+    try {
+        if (command == "a")
+            lha.Compress();
+        else if (command == "t")
+            lha.Verify();
+        else
+            lha.Expand();
+    } catch (const std::exception& e) {
+        std::cerr << "verasco-lha: " << e.what() << "\n";
+        status = 1;
+    }
+    for (const std::string& name : lha.Processed())
+        std::cout << done << PrintableName(name) << "\n";
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -56,62 +119,23 @@ int main(int argc, char** argv) {
     lha.ArchiveType = TCompLHAArchiveType::caLHA;
     lha.ExceptionOnFileError = true;
     lha.MakeDirectories = true;
-    std::vector<std::string> positional;
-    for (int i = 2; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "-lh0-")
-            lha.CompressionMethod = TCompLHAMethod::colh0;
-        else if (arg == "-lh1-")
-            lha.CompressionMethod = TCompLHAMethod::colh1;
-        else if (arg == "-lh5-")
-            lha.CompressionMethod = TCompLHAMethod::colh5;
-        else if (arg == "-0")
-            lha.ArchiveType = TCompLHAArchiveType::caLHARC;
-        else if (arg == "-1")
-            lha.ArchiveType = TCompLHAArchiveType::caLHA;
-        else if (arg == "-p")
-            lha.StorePath = true;
-        else if (arg == "-C" && i + 1 < argc)
-            lha.SetTargetPath(argv[++i]);
-        else if (arg == "--")
-            positional.insert(positional.end(), argv + i + 1, argv + argc), i = argc;
-        else if (arg.size() > 1 && arg[0] == '-') {
-            std::cerr << "verasco-lha: unknown option " << arg << "\n" << kUsage;
-            return 2;
-        } else
-            positional.push_back(arg);
+    if (!ReadArguments(argc, argv, lha))
+        return 2;
+    if (command == "l") {
+        try {
+            return List(lha);
+        } catch (const std::exception& e) {
+            std::cerr << "verasco-lha: " << e.what() << "\n";
+            return 1;
+        }
     }
-    if (positional.empty()) {
+    if (command != "a" && command != "x" && command != "t") {
         std::cerr << kUsage;
         return 2;
     }
-    lha.ArchiveName = positional[0];
-    lha.FilesToProcess.assign(positional.begin() + 1, positional.end());
-    try {
-        if (command == "a") {
-            if (lha.FilesToProcess.empty()) {
-                std::cerr << "verasco-lha: no files to add\n";
-                return 2;
-            }
-            lha.Compress();
-            for (const std::string& name : lha.Processed())
-                std::cout << "added " << PrintableName(name) << "\n";
-        } else if (command == "x" || command == "t") {
-            if (command == "t")
-                lha.Verify();
-            else
-                lha.Expand();
-            for (const std::string& name : lha.Processed())
-                std::cout << (command == "t" ? "ok " : "extracted ") << PrintableName(name) << "\n";
-        } else if (command == "l") {
-            return List(lha);
-        } else {
-            std::cerr << kUsage;
-            return 2;
-        }
-    } catch (const std::exception& e) {
-        std::cerr << "verasco-lha: " << e.what() << "\n";
-        return 1;
+    if (command == "a" && lha.FilesToProcess.empty()) {
+        std::cerr << "verasco-lha: no files to add\n";
+        return 2;
     }
-    return 0;
+    return Run(command, lha);
 }
