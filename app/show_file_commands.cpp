@@ -4,20 +4,11 @@
 #include "ovc_table.h"
 #include "show_document.h"
 #include "show_slides.h"
+#include "wait_cursor.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-
-namespace {
-// The hourglass for the length of a scope, also when the scope is left early.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-} // namespace
 
 ShowFileCommands::ShowFileCommands(ShowDocument& show, ShowSlides& slides, QLineEdit& showNameField,
                                    Tconfirmfrm& confirm)

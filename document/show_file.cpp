@@ -133,10 +133,14 @@ QString fileNamePart(const QString& storedPath) {
     return storedPath.mid(lastSeparator(storedPath) + 1);
 }
 
-QString resolveCaseInsensitive(const QString& path) {
+QString resolveCaseInsensitive(const QString& path, PathKind kind) {
     if (!QDir::isAbsolutePath(path))
         return {};
-    if (QFileInfo(path).isFile())
+    const bool folder = kind == PathKind::Folder;
+    const auto exists = [folder](const QString& p) {
+        return folder ? QFileInfo(p).isDir() : QFileInfo(p).isFile();
+    };
+    if (exists(path))
         return path;
     const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
     QStringList parts = clean.split(QLatin1Char('/'), Qt::SkipEmptyParts);
@@ -146,12 +150,13 @@ QString resolveCaseInsensitive(const QString& path) {
         const bool last = i + 1 == parts.size();
         const QString exact = current + parts[i];
         QString next;
-        if (last ? QFileInfo(exact).isFile() : QFileInfo(exact).isDir()) {
+        const bool wantFile = last && !folder;
+        if (wantFile ? QFileInfo(exact).isFile() : QFileInfo(exact).isDir()) {
             next = exact;
         } else {
-            const QDir::Filters kind = last ? QDir::Files : QDir::Dirs;
+            const QDir::Filters entryKind = wantFile ? QDir::Files : QDir::Dirs;
             const QStringList entries = QDir(current).entryList(
-                kind | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+                entryKind | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
             const auto match = std::find_if(entries.begin(), entries.end(), [&](const QString& e) {
                 return e.compare(parts[i], Qt::CaseInsensitive) == 0;
             });
@@ -161,7 +166,7 @@ QString resolveCaseInsensitive(const QString& path) {
         }
         current = last ? next : next + '/';
     }
-    return QFileInfo(current).isFile() ? current : QString();
+    return exists(current) ? current : QString();
 }
 
 RepairOutcome repairSlidePaths(ShowDocument& doc, int index, const QString& showFolder) {

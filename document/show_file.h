@@ -61,9 +61,10 @@ QString folderOf(const QString& showPath);
 // The file name part of a stored path: everything after its last "/" or "\", so that a path
 // saved on another system still yields its file name.
 QString fileNamePart(const QString& storedPath);
-// An existing file whose folder and file names match those of an absolute path without regard
-// to case, or an empty string. The exact path is preferred when it exists.
-QString resolveCaseInsensitive(const QString& path);
+enum class PathKind { File, Folder };
+// An existing file (or folder) whose names match those of an absolute path without regard to
+// case, or an empty string. The exact path is preferred when it exists.
+QString resolveCaseInsensitive(const QString& path, PathKind kind = PathKind::File);
 
 struct RepairOutcome {
     bool imageMoved = false;   // ImageFile now names the file found

@@ -153,6 +153,7 @@ void ThumbnailBuilder::BuildFolderThumbnail(QImage& target, const QString& path)
     measureScreenDepth();
     if (palettePath())
         reducePaletteColours();
+    photo_.setQPXThumbnail(1);
     photo_.setFileName(path);
     if (photo_.FXError() != 0) {
         photo_.setUpdate(true);

@@ -11,11 +11,14 @@
 #include <QFile>
 #include <QImageReader>
 
+#include <atomic>
+
 namespace imaging {
 
 namespace {
 
 constexpr qint64 MaxFileBytes = 1024LL * 1024 * 1024;
+std::atomic<quint64> decodeCounter{0};
 
 LoadedImage failed(const QString& error, QSize size = {}) {
     LoadedImage r;
@@ -72,8 +75,13 @@ QImage normalised(QImage image) {
 
 } // namespace
 
+quint64 decodedImageCount() {
+    return decodeCounter.load(std::memory_order_relaxed);
+}
+
 LoadedImage decodeImageBytes(QByteArrayView bytes, const QString& path, QSize reduceBox,
                              const ProgressCallback& progress) {
+    decodeCounter.fetch_add(1, std::memory_order_relaxed);
     if (bytes.isEmpty())
         return failed(QStringLiteral("empty file"));
     QString error;

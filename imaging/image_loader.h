@@ -29,4 +29,8 @@ LoadedImage decodeImageBytes(QByteArrayView bytes, const QString& path, QSize re
 // Reads the file at `path` (used exactly as given) and decodes it as above.
 LoadedImage loadImageFile(const QString& path, QSize reduceBox, const ProgressCallback& progress = {});
 
+// How many times picture data has been decoded in this process, by any thread. Listing a folder
+// must cost no decode; the tests read this to see that it does not.
+quint64 decodedImageCount();
+
 } // namespace imaging

@@ -1,6 +1,7 @@
 #include "dialogs.h"
 
 #include <QColorDialog>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QPrintDialog>
@@ -51,6 +52,7 @@ DialogSeams qtDialogs() {
         dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
         return dialog.exec() == QDialog::Accepted;
     };
+    seams.runModal = [](QDialog* dialog) { return dialog->exec(); };
     return seams;
 }
 

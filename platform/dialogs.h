@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <functional>
 
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -22,6 +23,10 @@ struct DialogSeams {
     std::function<bool(QFont& font, QColor& color, QWidget*)> chooseFont; // font with colour and effects
     // The printer setup dialog: the printer (or a PDF file) and its page; false when cancelled.
     std::function<bool(QPrinter*, QWidget*)> printSetup;
+    // The program's own dialogs that stand in for a common one (the image folder dialog) run
+    // through this. The default is the dialog's exec(); a test shows the dialog, answers through
+    // its controls as a person would, and returns its result.
+    std::function<int(QDialog*)> runModal;
 };
 
 // The seams in use; a test assigns its own answers, resetDialogSeams() brings back Qt's dialogs.

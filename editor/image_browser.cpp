@@ -1,0 +1,220 @@
+#include "image_browser.h"
+
+#include "file_list_box.h"
+#include "folder_images.h"
+#include "form_open_dialog.h"
+#include "ovc_table.h"
+#include "select_dialog.h"
+#include "show_file.h"
+#include "thumbnails.h"
+#include "wait_cursor.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+
+const QString ImageBrowser::Mask =
+    QStringLiteral("*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif");
+
+namespace {
+constexpr int MaxPathLength = 255;
+
+bool isRootFolder(const QString& path) {
+    return QDir(path).isRoot() || path == QLatin1String("/") || path == QLatin1String("\\");
+}
+} // namespace
+
+QString filesCountText(int count) {
+    return QStringLiteral("Files: ") + QString::number(count) + QString(24, QLatin1Char(' '));
+}
+
+QString normalizeTypedFolder(const QString& path) {
+    if (path.size() == 2 && path[1] == QLatin1Char(':'))
+        return path + QDir::separator();
+    const bool endsWithSeparator = path.endsWith(QLatin1Char('/')) || path.endsWith(QLatin1Char('\\'));
+    if (path.size() > 1 && endsWithSeparator && !isRootFolder(path))
+        return path.chopped(1);
+    return path;
+}
+
+bool sameFolderName(const QString& a, const QString& b) {
+    if (a == b)
+        return true;
+    if (a.compare(b, Qt::CaseInsensitive) != 0)
+        return false;
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    return !(first.isDir() && second.isDir() && first.canonicalFilePath() != second.canonicalFilePath());
+}
+
+ImageBrowser::ImageBrowser(FolderImages& folder, TFileListBox& fileList, ThumbnailBuilder& thumbnails,
+                           QString& imageDirectory, BrowserControls controls, TselectDlg& selectDialog,
+                           Message message)
+    : folder_(folder), fileList_(fileList), thumbnails_(thumbnails), imageDirectory_(imageDirectory),
+      controls_(controls), selectDialog_(selectDialog), message_(std::move(message)) {
+    fileList_.setMask(Mask);
+    fileList_.setDirectory(imageDirectory_);
+    selectDialog_.setImagesField(&controls_.Edit1);
+}
+
+void ImageBrowser::Button1Click() {
+    bool withDialog = !ScanWithoutDialog;
+    for (;;) {
+        if (!chooseFolder(withDialog) || ScanImageFolder())
+            return;
+        message_(QStringLiteral("Error"), QStringLiteral("Invalid Directory or Directory Read Error!"));
+        withDialog = true;
+    }
+}
+
+// Step 1 of the folder selection: false when the selection ends without a scan.
+bool ImageBrowser::chooseFolder(bool withDialog) {
+    QLineEdit& field = controls_.Edit1;
+    TFormOpenDialog& panel = selectDialog_.openDialog();
+    panel.setFileName(QString());
+    panel.setInitialDir(field.text());
+    QString previous = field.text().left(MaxPathLength);
+    if (!withDialog)
+        return true;
+    selectDialog_.setResult(0);
+    if (selectDialog_.Execute()) {
+        QString chosenFolder = QFileInfo(panel.FileName()).absolutePath();
+        field.setText(normalizeTypedFolder(chosenFolder));
+    } else if (selectDialog_.result() == QDialog::Accepted) {
+        previous.clear(); // "&Select" on the folder already listed reads it again
+    }
+    if (sameFolderName(field.text(), previous))
+        return false;
+    controls_.window.repaint();
+    return true;
+}
+
+// Makes the folder the current directory. A folder typed in another case than it is spelled is
+// found when the exact path does not exist; path then holds the spelling on disk, in full.
+bool ImageBrowser::enterFolder(QString& path) const {
+    QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    if (!QFileInfo(absolute).isDir())
+        absolute = ShowFile::resolveCaseInsensitive(absolute, ShowFile::PathKind::Folder);
+    if (absolute.isEmpty() || !QFileInfo(absolute).isReadable() || !QDir::setCurrent(absolute))
+        return false;
+    path = absolute;
+    return true;
+}
+
+bool ImageBrowser::ScanImageFolder() {
+    QString path = controls_.Edit1.text();
+    if (!enterFolder(path))
+        return false;
+    TOvcTable& grid = controls_.OvcTable1;
+    const WaitCursor hourglass;
+    grid.setAllowRedraw(false);
+    fileList_.setDirectory(path);
+    if (!fileList_.Update()) {
+        grid.setAllowRedraw(true);
+        return false;
+    }
+    controls_.Edit1.setText(path);
+    folder_.clear();
+    grid.setEnabled(false);
+    const int n = std::min(int(fileList_.Items().size()), FolderImages::MaxRows);
+    controls_.Label6.setText(filesCountText(n));
+    controls_.Label6.repaint();
+    for (int i = 0; i < n; ++i)
+        folder_.FolderImagePaths.append(joinFolderPath(fileList_.Directory(), fileList_.Items()[i]));
+
+    // The thumbnails are drawn as their rows are painted, not here.
+    grid.clearSelection();
+    grid.setRowLimit(n);
+    grid.setActiveCell(0, 0);
+    grid.setTopRow(0);
+    grid.setAllowRedraw(true);
+    grid.setEnabled(true);
+    grid.InvalidateTable();
+    controls_.window.update();
+    return true;
+}
+
+void ImageBrowser::Edit1Enter() {
+    imageDirectory_ = controls_.Edit1.text().trimmed();
+}
+
+void ImageBrowser::CommitImagesField() {
+    QLineEdit& field = controls_.Edit1;
+    const QString text = field.text().trimmed();
+    field.setText(text);
+    if (sameFolderName(text, imageDirectory_)) {
+        field.setText(imageDirectory_);
+        return;
+    }
+    QString path = normalizeTypedFolder(text.left(MaxPathLength));
+    field.setText(path);
+    if (!enterFolder(path)) {
+        field.setText(imageDirectory_);
+        return;
+    }
+    ScanWithoutDialog = true;
+    Button1Click();
+    imageDirectory_ = field.text();
+    ScanWithoutDialog = false;
+}
+
+const QImage& ImageBrowser::folderThumbnail(int row) {
+    QImage& thumbnail = (*folder_.FolderThumbnails)[row];
+    if (!folder_.FolderThumbnailReady[row]) {
+        thumbnails_.BuildFolderThumbnail(thumbnail, folder_.FolderImagePaths[row]);
+        folder_.FolderThumbnailReady[row] = true;
+    }
+    return thumbnail;
+}
+
+const QImage* ImageBrowser::OvcTable1GetCellData(int row, int col) {
+    if (col != 0 || row < 0 || row >= folder_.count())
+        return nullptr;
+    return &folderThumbnail(row);
+}
+
+void ImageBrowser::OvcTable1KeyUp(int key, bool altHeld) {
+    if (folder_.FolderImagePaths.isEmpty())
+        return;
+    TOvcTable& grid = controls_.OvcTable1;
+    if (key == Qt::Key_Home) {
+        grid.setActiveRow(0);
+        return;
+    }
+    if (key == Qt::Key_End) {
+        grid.setActiveRow(folder_.count() - 1);
+        return;
+    }
+    if (altHeld || key <= 0 || key > 0xFFFF)
+        return;
+    const QChar letter = QChar(key).toUpper();
+    for (int row = 0; row < folder_.count(); ++row) {
+        const QString name = QFileInfo(folder_.FolderImagePaths[row]).fileName();
+        if (!name.isEmpty() && name[0].toUpper() == letter) {
+            grid.setActiveRow(row);
+            grid.setTopRow(row);
+            return;
+        }
+    }
+}
+
+void ImageBrowser::previewActiveRow() {
+    const int row = controls_.OvcTable1.ActiveRow();
+    if (preview_ && row >= 0 && row < folder_.count())
+        preview_(folder_.FolderImagePaths[row]);
+}
+
+void ImageBrowser::OvcTable1Enter() {
+    controls_.Panel6.setFrameShadow(QFrame::Raised);
+}
+
+void ImageBrowser::OvcTable1Exit() {
+    QFrame& panel = controls_.Panel6;
+    panel.setFrameShadow(QFrame::Sunken);
+    QPalette palette = panel.palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+    panel.setPalette(palette);
+    panel.setAutoFillBackground(true);
+}

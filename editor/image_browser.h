@@ -1,0 +1,86 @@
+#pragma once
+// The image browser, the left half of the main window: chooses a folder (through the select
+// dialog or typed into the images field), lists its image files in the folder grid and draws
+// their thumbnails as their rows are first painted. It is also the source of the add commands.
+
+#include <QString>
+#include <functional>
+
+class QFrame;
+class QImage;
+class QLabel;
+class QLineEdit;
+class QWidget;
+class TFileListBox;
+class ThumbnailBuilder;
+class TOvcTable;
+class TselectDlg;
+struct FolderImages;
+
+// The main window's controls the browser works with.
+struct BrowserControls {
+    TOvcTable& OvcTable1;
+    QLineEdit& Edit1;
+    QLabel& Label6;
+    QFrame& Panel6;
+    QWidget& window;
+};
+
+class ImageBrowser {
+  public:
+    // message(caption, text) shows the program's message dialog; openPreview(path) the preview.
+    using Message = std::function<void(const QString& caption, const QString& text)>;
+    using Preview = std::function<void(const QString& path)>;
+
+    static const QString Mask;
+
+    // imageDirectory is the "IMAGE DIRECTORY" setting, which the images field commits to.
+    ImageBrowser(FolderImages& folder, TFileListBox& fileList, ThumbnailBuilder& thumbnails,
+                 QString& imageDirectory, BrowserControls controls, TselectDlg& selectDialog,
+                 Message message);
+
+    void setPreview(Preview preview) { preview_ = std::move(preview); }
+
+    // Folder selection and scan; without the dialog while ScanWithoutDialog is set.
+    void Button1Click();
+    // Lists the folder named in the images field; false when it cannot be entered or read.
+    bool ScanImageFolder();
+    void Edit1Enter();
+    void CommitImagesField();
+    // The thumbnail of a row of the folder grid, drawn first if it is not yet; null for no data.
+    const QImage* OvcTable1GetCellData(int row, int col);
+    void OvcTable1KeyUp(int key, bool altHeld);
+    // A double-click previews the image of the active row.
+    void previewActiveRow();
+    void OvcTable1Enter();
+    void OvcTable1Exit();
+
+    bool ScanWithoutDialog = true;
+    FolderImages& folder() { return folder_; }
+    TOvcTable& grid() { return controls_.OvcTable1; }
+    TFileListBox& fileList() { return fileList_; }
+    // The thumbnail of a listed row, drawn now if it is not yet.
+    const QImage& folderThumbnail(int row);
+
+  private:
+    bool chooseFolder(bool withDialog);
+    bool enterFolder(QString& path) const;
+
+    FolderImages& folder_;
+    TFileListBox& fileList_;
+    ThumbnailBuilder& thumbnails_;
+    QString& imageDirectory_;
+    BrowserControls controls_;
+    TselectDlg& selectDialog_;
+    Message message_;
+    Preview preview_;
+};
+
+// "Files: " with the count and 24 blanks that wipe out the tail of a longer earlier text.
+QString filesCountText(int count);
+// A typed folder as it is tried: a drive letter alone gets its root ("C:" becomes "C:\"), and a
+// final separator is dropped except from a root.
+QString normalizeTypedFolder(const QString& path);
+// Whether two folder names name the same folder: equal, or equal without regard to case unless
+// the file system holds both spellings as different folders.
+bool sameFolderName(const QString& a, const QString& b);
