@@ -4,6 +4,8 @@
 #include "app_windows.h"
 #include "confirm_dialog.h"
 #include "document_lifecycle.h"
+#include "file_list_box.h"
+#include "image_browser.h"
 #include "help_viewer.h"
 #include "pref_dialog.h"
 #include "print_commands.h"
@@ -81,7 +83,7 @@ QStringList localPaths(const QMimeData* data) {
 } // namespace
 
 TMainFormverasco::TMainFormverasco(QWidget* parent)
-    : QMainWindow(parent), FolderThumbnails(std::make_unique<std::array<QImage, ShowDocument::SlotCount>>()) {
+    : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainFormverasco"));
     setWindowTitle(QStringLiteral("Morvant Verasco"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -119,11 +121,7 @@ void TMainFormverasco::createControls() {
     OvcTable1->setColumnCount(1);
     OvcTable1->setColumnWidth(76);
     OvcTable1->setRowHeight(72);
-    OvcTable1->setCellBitmapSupplier([this](int row, int) -> const QImage* {
-        if (row < 0 || row >= FolderImagePaths.size() || !FolderThumbnailReady[row])
-            return nullptr;
-        return &(*FolderThumbnails)[row];
-    });
+    OvcTable1->setSelectionMode(TOvcTable::SelectionMode::WholeRows);
 
     BitBtn1 = makeButton(client, "BitBtn1", QStringLiteral(">"), QRect(132, 202, 27, 27));
     BitBtn3 = makeButton(client, "BitBtn3", QStringLiteral(">>"), QRect(132, 246, 27, 29));
@@ -170,7 +168,7 @@ void TMainFormverasco::createControls() {
     Image2->hide();
 
     // Commands whose windows are not built yet stay unavailable.
-    for (QPushButton* button : {BitBtn1, BitBtn2, BitBtn3, BitBtn5})
+    for (QPushButton* button : {BitBtn1, BitBtn2, BitBtn3})
         button->setEnabled(false);
     connect(BitBtn4, &QPushButton::clicked, this, &TMainFormverasco::FileOpen);
     connect(OvcTable2, &TOvcTable::cellDoubleClicked, this, &TMainFormverasco::OvcTable2DblClick);
@@ -250,15 +248,14 @@ void TMainFormverasco::FormCreate() {
     // as the current folder.
     settings_.checkFolders();
     Edit1->setText(settings_.ImageDirectory);
+    FileListBox1 = new TFileListBox(this);
 
     ThumbnailWorkBitmap = QImage(ThumbnailWidth, ThumbnailHeight, QImage::Format_RGB32);
     ThumbnailWorkBitmap.fill(Qt::white);
     ClipboardThumbnail = ThumbnailWorkBitmap;
     show_.resetAll();
     show_.SlideCount = 0;
-    FolderImagePaths.clear();
-    ScanWithoutDialog = true;
-    FolderThumbnailReady.fill(false);
+    folder_.clear();
 
     const QString palette = shippedFilePath(QLatin1String(PaletteFileName));
     thumbnails_ = std::make_unique<ThumbnailBuilder>(
@@ -276,6 +273,7 @@ void TMainFormverasco::setWindows(AppWindows* windows) {
                                                      *windows->confirmfrm, *Edit2, this);
     connectPlayerWindows();
     connectPrintCommands();
+    createEditor();
 }
 
 void TMainFormverasco::processCommandLine(const QStringList& arguments) {
@@ -303,10 +301,11 @@ bool TMainFormverasco::appendAcceptedImage(const QString& path) {
 }
 
 void TMainFormverasco::FormActivate() {
-    if (!ScanWithoutDialog)
+    if (!browser_ || !browser_->ScanWithoutDialog)
         return;
     repaint();
-    ScanWithoutDialog = false;
+    Button1Click();
+    browser_->ScanWithoutDialog = false;
 }
 
 void TMainFormverasco::CopyDataReceived(const QString& received) {
@@ -360,7 +359,7 @@ void TMainFormverasco::FileExit() {
 void TMainFormverasco::FileMenuClick() {
     const bool hasSlides = show_.SlideCount > 0;
     const int activeIndex = 5 * OvcTable2->ActiveRow() + OvcTable2->ActiveCol();
-    const bool imageChosen = (OvcTable1->hasFocus() && !FolderImagePaths.isEmpty()) ||
+    const bool imageChosen = (OvcTable1->hasFocus() && folder_.count() > 0) ||
                              (OvcTable2->hasFocus() && hasSlides && activeIndex < show_.SlideCount);
     const std::pair<const char*, bool> rules[] = {{"FileSaveAsItem", hasSlides},
                                                   {"SaveStandaloneSlideShow1", hasSlides},
@@ -388,6 +387,8 @@ void TMainFormverasco::FormClose() {
     closeViewer();
     OvcTable1->setAllowRedraw(false);
     OvcTable2->setAllowRedraw(false);
+    if (browser_)
+        settings_.ImageDirectory = FileListBox1->Directory();
     SettingsStore store;
     settings_.write(store);
 }
@@ -402,6 +403,8 @@ void TMainFormverasco::closeEvent(QCloseEvent* event) {
 }
 
 bool TMainFormverasco::eventFilter(QObject* watched, QEvent* event) {
+    if (filterEditorEvent(watched, event))
+        return true;
     if (watched == Edit2 && lifecycle_) {
         switch (event->type()) {
         case QEvent::FocusIn:

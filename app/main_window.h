@@ -3,6 +3,7 @@
 // field and the main menu. It owns the show document and hands each command to the class of its
 // subsystem; its handlers keep the names of the window design.
 
+#include "folder_images.h"
 #include "settings.h"
 #include "shared_flags.h"
 #include "show_document.h"
@@ -19,8 +20,10 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class TFileListBox;
 class TOvcTable;
 class TPhoto;
+class ImageBrowser;
 class ThumbnailBuilder;
 class ShowSlides;
 class ShowFileCommands;
@@ -49,6 +52,7 @@ public:
     Settings& settings() { return settings_; }
     DocumentLifecycle& lifecycle() { return *lifecycle_; }
     ShowFileCommands& showFiles() { return *showFiles_; }
+    ImageBrowser& browser() { return *browser_; }
 
     static constexpr int ClientWidth = 588;
     static constexpr int ClientHeight = 414;
@@ -82,6 +86,17 @@ public slots:
     bool FormCloseQuery();
     void FormClose();
 
+    // The image browser.
+    void Button1Click();
+    void Edit1Enter();
+    void Edit1Exit();
+    void Edit1KeyPress();
+    void OvcTable1KeyUp(int key, Qt::KeyboardModifiers modifiers);
+    void OvcTable1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos,
+                            bool doubleClick);
+    void OvcTable1Enter();
+    void OvcTable1Exit();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -94,6 +109,8 @@ private:
     void createMenus();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
     bool appendAcceptedImage(const QString& path);
+    void createEditor();
+    bool filterEditorEvent(QObject* watched, QEvent* event);
     void connectPlayerWindows();
     void repaintGrids();
     void connectPrintCommands();
@@ -109,14 +126,11 @@ private:
     // Settings in memory; read when the window is created, written when it closes.
     Settings settings_;
 
-    bool ScanWithoutDialog = true;
-
-    // Drawing resources: the work bitmaps, the folder thumbnails and their flags.
+    // Drawing resources: the work bitmaps; the listed folder with its thumbnails and their flags.
     QImage ThumbnailWorkBitmap;
     QImage ClipboardThumbnail;
-    std::unique_ptr<std::array<QImage, ShowDocument::SlotCount>> FolderThumbnails;
-    std::array<bool, ShowDocument::SlotCount> FolderThumbnailReady{};
-    QStringList FolderImagePaths;
+    FolderImages folder_;
+    TFileListBox* FileListBox1 = nullptr;
 
     // Controls, named as in the window design.
     QLabel* Label1 = nullptr;
@@ -145,5 +159,6 @@ private:
     std::unique_ptr<ShowFileCommands> showFiles_;
     std::unique_ptr<DocumentLifecycle> lifecycle_;
     std::unique_ptr<PrintCommands> print_;
+    std::unique_ptr<ImageBrowser> browser_;
     bool closed_ = false;
 };

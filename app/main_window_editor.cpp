@@ -8,6 +8,7 @@
 #include "file_list_box.h"
 #include "image_browser.h"
 #include "ovc_table.h"
+#include "preview_form.h"
 #include "select_dialog.h"
 #include "thumbnails.h"
 
@@ -26,6 +27,8 @@ void TMainFormverasco::createEditor() {
     browser_ = std::make_unique<ImageBrowser>(folder_, *FileListBox1, *thumbnails_, settings_.ImageDirectory,
                                               BrowserControls{*OvcTable1, *Edit1, *Label6, *Panel6, *this},
                                               *windows_->selectDlg, message);
+    Tpreviewfrm* preview = windows_->previewfrm;
+    browser_->setPreview([preview](const QString& path) { preview->OpenPreview(path); });
     OvcTable1->setCellBitmapSupplier(
         [this](int row, int col) { return browser_->OvcTable1GetCellData(row, col); });
     connect(BitBtn5, &QPushButton::clicked, this, &TMainFormverasco::Button1Click);

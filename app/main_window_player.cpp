@@ -85,8 +85,8 @@ void TMainFormverasco::repaintGrids() {
 void TMainFormverasco::SingleSlide1Click() {
     if (OvcTable1->hasFocus()) {
         const int row = OvcTable1->ActiveRow();
-        if (row >= 0 && row < FolderImagePaths.size())
-            windows_->previewfrm->OpenPreview(FolderImagePaths[row]);
+        if (row >= 0 && row < folder_.count())
+            windows_->previewfrm->OpenPreview(folder_.FolderImagePaths[row]);
     } else if (OvcTable2->hasFocus()) {
         const int index = OvcTable2->ActiveRow() * 5 + OvcTable2->ActiveCol();
         if (index < show_.SlideCount)

@@ -35,9 +35,10 @@ void TMainFormverasco::PrintSlide1Click() {
 print::ImageSource TMainFormverasco::imageToPrint() const {
     if (OvcTable1->hasFocus()) {
         const int row = OvcTable1->ActiveRow();
-        if (row < 0 || row >= FolderImagePaths.size())
+        if (row < 0 || row >= folder_.count())
             return {};
-        return {FolderImagePaths[row], FolderThumbnailReady[row] ? (*FolderThumbnails)[row] : QImage()};
+        return {folder_.FolderImagePaths[row],
+                folder_.FolderThumbnailReady[row] ? (*folder_.FolderThumbnails)[row] : QImage()};
     }
     const int index = 5 * OvcTable2->ActiveRow() + OvcTable2->ActiveCol();
     if (index < 0 || index >= show_.SlideCount)

@@ -9,33 +9,20 @@
 #include "image_browser.h"
 #include "main_window.h"
 #include "ovc_table.h"
+#include "player_test_support.h"
 #include "select_dialog.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
-
-// Writes a small picture of one colour; the format follows the name's extension.
-inline QString writePicture(const QString& path, QColor colour = Qt::darkCyan, QSize size = {24, 16}) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    const QByteArray format = suffix == QLatin1String("bmp")   ? "BMP"
-                              : suffix == QLatin1String("png") ? "PNG"
-                                                               : "JPEG";
-    EXPECT_TRUE(image.save(path, format.constData())) << path.toStdString();
-    return path;
-}
 
 class EditorWindow : public ::testing::Test {
   protected:
@@ -69,12 +56,12 @@ class EditorWindow : public ::testing::Test {
     QString label(const char* name) { return main().findChild<QLabel*>(name)->text(); }
     const QStringList& listed() { return browser().folder().FolderImagePaths; }
 
-    // A folder below the test's temporary folder holding pictures of the given names.
+    // A folder below the test's temporary folder holding small pictures of the given names.
     QString folderWith(const QString& name, const QStringList& pictures) {
         const QString folder = dir.filePath(name);
         EXPECT_TRUE(QDir().mkpath(folder));
         for (const QString& picture : pictures)
-            writePicture(folder + '/' + picture);
+            writePicture(dir, name + '/' + picture, {24, 16});
         return folder;
     }
     // Types a folder into the images field and presses Enter.
@@ -99,17 +86,11 @@ class EditorWindow : public ::testing::Test {
     // Clicks a button of the confirmation dialog when it next comes up, noting what it said.
     void answerConfirm(const char* button) {
         Tconfirmfrm* confirm = windows->confirmfrm;
-        auto* poll = new QTimer(confirm);
-        poll->setInterval(5);
-        QObject::connect(poll, &QTimer::timeout, confirm, [this, confirm, poll, button] {
-            if (QApplication::activeModalWidget() != confirm)
-                return;
-            poll->deleteLater();
+        whenModal(confirm, [this, confirm, button] {
             confirmed.push_back(confirm->windowTitle() + ": " +
                                 confirm->findChild<QLabel*>("Label1")->text());
             QTest::mouseClick(confirm->findChild<QPushButton*>(button), Qt::LeftButton);
         });
-        poll->start();
     }
 
     QTemporaryDir dir;
@@ -118,13 +99,3 @@ class EditorWindow : public ::testing::Test {
     int selectDialogRuns = 0;
     QStringList confirmed;
 };
-
-// A test program of the editor: offscreen windows and settings of its own.
-inline int runEditorTests(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -5,12 +5,14 @@
 #include "file_list_box.h"
 #include "folder_images.h"
 #include "image_loader.h"
+#include "preview_form.h"
 
 #include <QFileSystemModel>
 #include <QFrame>
 #include <QTreeView>
 
 namespace {
+testing::Environment* const environment = testing::AddGlobalTestEnvironment(new PlayerTestEnvironment);
 
 class Browser : public EditorWindow {};
 
@@ -25,13 +27,14 @@ TEST_F(Browser, ListsTheImageFilesOfAFolderSortedWithoutRegardToCase) {
         {"empty", {}, {}},
         {"one", {"only.png"}, {"only.png"}},
         {"mixed",
-         {"b.jpg", "A.PNG", "c.bmp", "notes.jpeg", "a.txt", "Zed.Jpg"},
+         {"b.jpg", "A.PNG", "c.bmp", "other.jpeg", "Zed.Jpg"},
          {"A.PNG", "b.jpg", "c.bmp", "Zed.Jpg"}},
     };
     for (const ListingCase& c : cases) {
         SCOPED_TRACE(c.title);
         const QString folder = folderWith(QLatin1String(c.title), c.files);
         QDir(folder).mkdir(QStringLiteral("folder.jpg")); // a folder is no image file
+        QFile(folder + "/notes.txt").open(QIODevice::WriteOnly);
         typeFolder(folder);
         QStringList expected;
         for (const QString& name : c.listed)
@@ -95,13 +98,13 @@ TEST_F(Browser, SelectDialogChoosesAFolderAndRescansOnSelect) {
     EXPECT_TRUE(directory->isReadOnly());
 
     // "&Select" on the folder already listed reads it again.
-    writePicture(second + "/d.png");
+    writePicture(dir, "second/d.png", {8, 8});
     answerSelect(second);
     main().Button1Click();
     EXPECT_EQ(listed().size(), 3);
 
     // Cancel changes nothing, even when the panel was moved first.
-    writePicture(second + "/e.png");
+    writePicture(dir, "second/e.png", {8, 8});
     selectAnswers.push_back([first](TselectDlg& dialog) {
         dialog.openDialog().setCurrentFolder(first);
         dialog.reject();
@@ -157,7 +160,7 @@ TEST_F(Browser, TypedFoldersAreTrimmedNormalisedAndRevertedSilently) {
     EXPECT_TRUE(confirmed.isEmpty());
 
     // The folder listed, typed in other letters: nothing is read again.
-    writePicture(folder + "/b.png");
+    writePicture(dir, "Typed/b.png", {8, 8});
     typeFolder(folder.toUpper());
     EXPECT_EQ(listed().size(), 1);
 
@@ -201,6 +204,20 @@ TEST_F(Browser, KeysJumpToTheFirstFileOfALetter) {
     }
 }
 
+TEST_F(Browser, ADoubleClickPreviewsTheImageOfTheRow) {
+    typeFolder(folderWith("preview", {"first.png", "second.png"}));
+    main().show();
+    QString caption;
+    whenModal(windows->previewfrm, [&] {
+        caption = windows->previewfrm->windowTitle();
+        QTest::keyClick(windows->previewfrm, Qt::Key_Escape);
+    });
+    QTest::mouseDClick(folderGrid().viewport(), Qt::LeftButton, {}, folderGrid().cellRect(1, 0).center());
+    EXPECT_EQ(caption, QStringLiteral("SECOND.PNG"));
+    EXPECT_EQ(folderGrid().ActiveRow(), 1);
+    EXPECT_EQ(main().focusWidget(), &folderGrid());
+}
+
 TEST_F(Browser, TheFolderPanelRaisesItsBevelWhileTheGridHasTheFocus) {
     main().show();
     QApplication::setActiveWindow(&main());
@@ -230,7 +247,3 @@ TEST_F(Browser, AVanishedFolderDrawsEmptyPicturesWithTheirNames) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    return runEditorTests(argc, argv);
-}
