@@ -177,6 +177,8 @@ TEST_F(Preferences, ControlsTakeTheFocusInTheirOrderAndF1OpensHelp) {
                 w = w->nextInFocusChain();
             while (!(w->focusPolicy() & Qt::TabFocus));
         }
+        // The dialog's shortcut answers only once its window is the active one.
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
         QTest::keyClick(&dialog, Qt::Key_F1);
         click(dialog, "Button3");
     });
