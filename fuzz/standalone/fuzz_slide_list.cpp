@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the slide list reader: whatever it accepts must write back as the same
-// bytes, every data range it hands out must lie inside the data file, and the player options read
+// bytes after the signature (the reader accepts older revisions, the writer always writes its own), every data range it hands out must lie inside the data file, and the player options read
 // from the first field must stay within their ranges.
 
 #include "slide_list.h"
@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::string again = list.bytes();
-    if (bytes.substr(0, again.size()) != again)
+    const std::size_t sig = SlideList::SignatureSize;
+    if (bytes.substr(sig, again.size() - sig) != std::string_view(again).substr(sig))
         std::abort();
     const std::int64_t dataSize = static_cast<std::int64_t>(size) * 7;
     for (const SlideList::DataRange& r : list.dataRanges(dataSize)) {
