@@ -41,6 +41,22 @@ void CopyBytes(std::istream& in, std::ostream& out, uint64_t count) {
     }
 }
 
+// Passes on the exception being handled when it refuses a damaged header of the old archive.
+void PassOnHeaderErrors() {
+    try {
+        throw;
+    } catch (const ECompLHABadChecksum&) {
+        throw;
+    } catch (const ECompLHAInvalidHeader&) {
+        throw;
+    } catch (const ECompLHAInvalidHeaderLevel&) {
+        throw;
+    } catch (const ECompLHAUnrecognizedCompressionMethod&) {
+        throw;
+    } catch (...) {
+    }
+}
+
 } // namespace
 
 // Where the work file of a rewrite goes: in the temporary folder when that is usable, else beside
@@ -124,20 +140,9 @@ void TCompLHA::rewriteOlderMembers(const std::string& work) {
         rewrite.flush();
         if (!rewrite)
             throw EWriteError("Write error");
-    } catch (const ECompLHABadChecksum&) {
-        RemoveQuietly(work);
-        throw;
-    } catch (const ECompLHAInvalidHeader&) {
-        RemoveQuietly(work);
-        throw;
-    } catch (const ECompLHAInvalidHeaderLevel&) {
-        RemoveQuietly(work);
-        throw;
-    } catch (const ECompLHAUnrecognizedCompressionMethod&) {
-        RemoveQuietly(work);
-        throw;
     } catch (...) {
         RemoveQuietly(work);
+        PassOnHeaderErrors();
         throw ECompLHAInsufficientDiskSpace("Disk full or write error during compression");
     }
 }
