@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <cstdio>
+
 QStringList absoluteArguments(const QStringList& arguments) {
     QStringList result;
     for (const QString& argument : arguments)
@@ -15,18 +17,24 @@ QStringList absoluteArguments(const QStringList& arguments) {
     return result;
 }
 
-VerascoStartup::VerascoStartup(const QStringList& commandLine) : handoff_(std::make_unique<InstanceHandoff>()) {
+VerascoStartup::VerascoStartup(const QStringList& commandLine)
+    : handoff_(std::make_unique<InstanceHandoff>()) {
     const QStringList arguments = absoluteArguments(commandLine);
     if (!handoff_->becomeFirstInstance()) {
-        handedOver_ = true;
-        exitCode_ = handoff_->forwardToFirstInstance(arguments) ? 0 : 1;
-        return;
+        if (handoff_->forwardToFirstInstance(arguments)) {
+            handedOver_ = true;
+            return;
+        }
+        // The running instance cannot be reached: rather than lose the paths, this start runs too.
+        std::fputs("verasco: the running instance does not answer; this one runs on its own\n", stderr);
     }
 
     windows_.reset(createAppWindows());
     TMainFormverasco* main = windows_->MainFormverasco;
-    QObject::connect(handoff_.get(), &InstanceHandoff::pathReceived, main, &TMainFormverasco::CopyDataReceived);
-    QObject::connect(handoff_.get(), &InstanceHandoff::raiseRequested, main, &TMainFormverasco::RestoreAndRaise);
+    QObject::connect(handoff_.get(), &InstanceHandoff::pathReceived, main,
+                     &TMainFormverasco::CopyDataReceived);
+    QObject::connect(handoff_.get(), &InstanceHandoff::raiseRequested, main,
+                     &TMainFormverasco::RestoreAndRaise);
     main->processCommandLine(arguments);
 
     main->adjustSize();

@@ -9,23 +9,22 @@ class InstanceHandoff;
 struct AppWindows;
 
 class VerascoStartup {
-public:
+  public:
     // arguments: the command line without the program name.
     explicit VerascoStartup(const QStringList& arguments);
     ~VerascoStartup();
 
     // True when another instance was running and received the paths; the process then ends
-    // without creating a window, with exitCode().
+    // without creating a window. A running instance that cannot be reached does not count: this
+    // start then runs on its own.
     bool handedOver() const { return handedOver_; }
-    int exitCode() const { return exitCode_; }
     // The windows of a first instance, the main window shown.
     AppWindows* windows() const { return windows_.get(); }
 
-private:
+  private:
     std::unique_ptr<InstanceHandoff> handoff_;
     std::unique_ptr<AppWindows> windows_;
     bool handedOver_ = false;
-    int exitCode_ = 0;
 };
 
 // Relative paths are made absolute against the folder the program was started in, which is

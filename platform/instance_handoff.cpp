@@ -11,6 +11,7 @@
 #include <QThread>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
@@ -45,32 +46,36 @@ QString sanitisedKey(const QString& key) {
     return safe;
 }
 
-bool isPrivateDirectory(const QString& path) {
-    QDir().mkpath(path);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const QFileInfo info(path);
-    if (!info.isDir() || !info.isWritable())
-        return false;
-    if (info.ownerId() != ::getuid())
-        return false;
-    const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
-                        QFile::WriteOther | QFile::ExeOther;
-    if (info.permissions() & others)
-        return false;
-    return true;
+void report(const QString& text) {
+    std::fputs(qPrintable(QStringLiteral("verasco: ") + text + QLatin1Char('\n')), stderr);
 }
 
-// A folder that only this user can enter, for the socket and the lock file.
+// A folder made 0700 if it is missing, and used only when it is a real folder of this user that no
+// one else may enter (a folder left with wider rights may hold what others put there).
+bool isPrivateDirectory(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    if (::mkdir(name.constData(), S_IRWXU) != 0 && errno != EEXIST)
+        return false;
+    struct stat info {};
+    return ::lstat(name.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid() &&
+           (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+}
+
+// The folder for the socket and the lock file: "verasco" in the user's runtime folder, or else in
+// the user's cache folder. Never one in a folder all users share, such as /tmp, where another user
+// could take the names first. Empty when there is none.
 QString privateDirectory() {
-    QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (!base.isEmpty()) {
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    for (const QString& base : {qEnvironmentVariable("XDG_RUNTIME_DIR"), cache}) {
+        if (base.isEmpty() || !QDir::isAbsolutePath(base))
+            continue;
+        if (base == cache)
+            QDir().mkpath(base);
         const QString dir = base + QStringLiteral("/verasco");
         if (isPrivateDirectory(dir))
             return dir;
+        report(QStringLiteral("%1 is not a folder of this user alone; it is not used").arg(dir));
     }
-    const QString fallback = QDir::tempPath() + QStringLiteral("/verasco-") + sanitisedKey(currentUserName());
-    if (isPrivateDirectory(fallback))
-        return fallback;
     return QString();
 }
 
@@ -191,8 +196,9 @@ InstanceHandoff::InstanceHandoff(QObject* parent)
 InstanceHandoff::InstanceHandoff(const QString& key, QObject* parent) : QObject(parent), m_key(key) {
     const QString name = sanitisedKey(key);
     const QString dir = privateDirectory();
-    const QString base =
-        dir.isEmpty() ? QDir::tempPath() + QLatin1Char('/') + name : dir + QLatin1Char('/') + name;
+    if (dir.isEmpty())
+        return; // no hand-off: this start runs on its own
+    const QString base = dir + QLatin1Char('/') + name;
     m_socketPath = base + QStringLiteral(".socket");
     m_lockPath = base + QStringLiteral(".lock");
 }
@@ -216,6 +222,24 @@ void InstanceHandoff::stopListening() {
 bool InstanceHandoff::becomeFirstInstance() {
     if (m_listenFd >= 0 || m_lockFd >= 0)
         return true;
+    if (m_socketPath.isEmpty()) {
+        report(QStringLiteral("no private folder to meet later starts in: this one runs on its own"));
+        return true;
+    }
+    if (!takeLock())
+        return false;
+    if (!listenForLaterStarts()) {
+        // No later start could reach this one: rather than keep them waiting for it, they run on
+        // their own as well.
+        report(QStringLiteral("later starts will run on their own"));
+        if (m_lockFd >= 0)
+            ::close(m_lockFd);
+        m_lockFd = -1;
+    }
+    return true;
+}
+
+bool InstanceHandoff::takeLock() {
     // The lock decides between instances that start at the same moment. The system releases it when
     // its process ends in any way, so a crash never blocks later starts.
     const QByteArray lockName = QFile::encodeName(m_lockPath);
@@ -232,24 +256,28 @@ bool InstanceHandoff::becomeFirstInstance() {
             ::close(probe);
             return false;
         }
-        qWarning("Verasco: cannot create the instance lock %s", qPrintable(m_lockPath));
+        report(QStringLiteral("cannot create the instance lock %1: %2")
+                   .arg(m_lockPath, QString::fromLocal8Bit(std::strerror(errno))));
     }
-    // Holding the lock makes this the first instance even if no later start can reach it.
+    return true;
+}
+
+bool InstanceHandoff::listenForLaterStarts() {
     sockaddr_un address;
     if (!socketAddress(m_socketPath, address)) {
-        qWarning("Verasco: the path %s is too long for a local socket", qPrintable(m_socketPath));
-        return true;
+        report(QStringLiteral("the path %1 is too long for a local socket").arg(m_socketPath));
+        return false;
     }
     const QByteArray name = QFile::encodeName(m_socketPath);
     ::unlink(name.constData()); // a socket left behind by a crashed instance
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0 || ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
         ::chmod(name.constData(), S_IRUSR | S_IWUSR) != 0 || ::listen(fd, 16) != 0) {
-        qWarning("Verasco: cannot listen for later starts on %s: %s", qPrintable(m_socketPath),
-                 std::strerror(errno));
+        report(QStringLiteral("cannot listen for later starts on %1: %2")
+                   .arg(m_socketPath, QString::fromLocal8Bit(std::strerror(errno))));
         if (fd >= 0)
             ::close(fd);
-        return true;
+        return false;
     }
     m_listenFd = fd;
     m_listenNotifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
@@ -258,6 +286,8 @@ bool InstanceHandoff::becomeFirstInstance() {
 }
 
 bool InstanceHandoff::forwardToFirstInstance(const QStringList& arguments) {
+    if (m_socketPath.isEmpty())
+        return false;
     QDeadlineTimer deadline(ConnectTimeoutMs);
     int fd;
     // The first instance may hold the lock but not listen yet: keep trying for a bounded time.
@@ -266,9 +296,17 @@ bool InstanceHandoff::forwardToFirstInstance(const QStringList& arguments) {
             return false;
         QThread::msleep(20);
     }
+    // The paths go only to an instance of this user.
+    if (!peerIsThisUser(fd)) {
+        ::close(fd);
+        report(QStringLiteral("the instance listening on %1 belongs to another user").arg(m_socketPath));
+        return false;
+    }
+    // Raised before the records and again after them, so the window is in front when all arrived.
     bool ok = sendAndAwaitAnswer(fd, QByteArray());
     for (qsizetype i = 0; ok && i < arguments.size(); ++i)
         ok = sendAndAwaitAnswer(fd, encodeHandoffRecord(arguments[i]));
+    ok = ok && sendAndAwaitAnswer(fd, QByteArray());
     ::close(fd);
     return ok;
 }

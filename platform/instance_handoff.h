@@ -2,10 +2,11 @@
 // Keeps one running instance per user: a later start hands its command-line paths to the running one.
 //
 // The first instance holds a lock on a file and listens on a local (Unix domain) socket in a folder that
-// only its user can enter; it also refuses connections from processes of other users. A second start
-// connects, asks for the window to be raised, then sends each path as one 256-byte record and waits
-// for that record's answer before the next one, so the paths arrive in order and each one has been
-// handled before the next is sent.
+// only its user can enter (created 0700 and checked); it also refuses connections from processes of
+// other users, and a second start talks only to an instance of its own user. A second start connects,
+// asks for the window to be raised, then sends each path as one 256-byte record and waits for that
+// record's answer before the next one, so the paths arrive in order and each one has been handled
+// before the next is sent; then it asks for the raise again.
 //
 // The socket is served with plain system calls and a QSocketNotifier rather than Qt's network module,
 // which would pull a stack of network and authentication libraries into every start of the program.
@@ -45,9 +46,12 @@ class InstanceHandoff : public QObject {
     InstanceHandoff(const QString& key, QObject* parent);
     ~InstanceHandoff() override;
 
-    // true: this process now listens and is the first instance; false: another instance runs.
+    // true: this process is the first instance; false: another instance runs. A first instance that
+    // cannot listen (or finds no private folder) says so on standard error and does not keep the
+    // lock, so that later starts run on their own instead of waiting for it.
     bool becomeFirstInstance();
-    // Second instance: a raise request, then each path's record, waiting for each answer. false on failure.
+    // Second instance: a raise request, each path's record, and a raise request again, waiting for
+    // each answer; only to an instance of this user. false on failure.
     bool forwardToFirstInstance(const QStringList& arguments);
 
     QString key() const { return m_key; }
@@ -69,6 +73,8 @@ class InstanceHandoff : public QObject {
     void receive(HandoffConnection* connection);
     void serve(HandoffConnection* connection);
     char handleMessage(const QByteArray& payload);
+    bool takeLock();
+    bool listenForLaterStarts();
     void stopListening();
 
     QString m_key;

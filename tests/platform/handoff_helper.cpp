@@ -3,8 +3,8 @@
 // handoff_helper KEY EXPECTED [PATH...]
 // If no instance runs under KEY it becomes the first one: it prints "FIRST", then "OWN <path>" for its
 // own paths, "RAISE" for each raise request and "PATH <path>" for each path handed to it, and exits
-// once EXPECTED paths have arrived (EXPECTED -1: runs until killed). Otherwise it hands its paths over,
-// prints "FORWARDED" and exits with 0, or prints "FAILED" and exits with 2.
+// at the raise request that follows EXPECTED paths (EXPECTED -1: runs until killed). Otherwise it hands its
+// paths over, prints "FORWARDED" and exits with 0, or prints "FAILED" and exits with 2.
 
 #include "instance_handoff.h"
 
@@ -40,11 +40,14 @@ int main(int argc, char** argv) {
     for (const QString& path : paths)
         say(QStringLiteral("OWN ") + path);
     int received = 0;
-    QObject::connect(&handoff, &InstanceHandoff::raiseRequested, &app, [] { say(QStringLiteral("RAISE")); });
+    QObject::connect(&handoff, &InstanceHandoff::raiseRequested, &app, [&] {
+        say(QStringLiteral("RAISE"));
+        if (received == expected)
+            QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    });
     QObject::connect(&handoff, &InstanceHandoff::pathReceived, &app, [&](const QString& path) {
         say(QStringLiteral("PATH ") + path);
-        if (++received == expected)
-            QTimer::singleShot(0, &app, &QCoreApplication::quit);
+        ++received;
     });
     if (expected == 0)
         return 0;

@@ -1,18 +1,24 @@
 // The hand-off between a running instance and later starts, with the later starts played by a real
 // second process (handoff_helper).
 
-#include "qt_application_environment.h"
 #include "instance_handoff.h"
+#include "qt_application_environment.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+#include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <tuple>
+#include <unistd.h>
+#include <vector>
 
 using testing::ElementsAre;
 
@@ -62,7 +68,11 @@ QByteArray frame(const QByteArray& payload) {
 struct FirstInstance {
     explicit FirstInstance(const QString& key)
         : handoff(key, nullptr), raises(&handoff, &InstanceHandoff::raiseRequested),
-          paths(&handoff, &InstanceHandoff::pathReceived) {}
+          paths(&handoff, &InstanceHandoff::pathReceived) {
+        QObject::connect(&handoff, &InstanceHandoff::raiseRequested, [this] { events.append("raise"); });
+        QObject::connect(&handoff, &InstanceHandoff::pathReceived,
+                         [this](const QString& p) { events.append(p); });
+    }
     QStringList receivedPaths() const {
         QStringList list;
         for (const QList<QVariant>& call : paths)
@@ -72,6 +82,7 @@ struct FirstInstance {
     InstanceHandoff handoff;
     QSignalSpy raises;
     QSignalSpy paths;
+    QStringList events; // raise requests and paths in the order they arrived
 };
 
 TEST(InstanceHandoff, SecondStartForwardsItsPathsInOrderAndExits) {
@@ -85,8 +96,9 @@ TEST(InstanceHandoff, SecondStartForwardsItsPathsInOrderAndExits) {
     auto helper = startHelper(first.handoff.key(), 0, paths);
     EXPECT_THAT(finishWithEventLoop(*helper), ElementsAre("FORWARDED"));
     EXPECT_EQ(helper->exitCode(), 0);
-    EXPECT_EQ(first.raises.count(), 1);
-    EXPECT_THAT(first.receivedPaths(), ElementsAre(paths[0], paths[1], paths[2], longPath.left(255)));
+    // Raised before the paths and again after them.
+    EXPECT_THAT(first.events,
+                ElementsAre("raise", paths[0], paths[1], paths[2], longPath.left(255), "raise"));
 }
 
 TEST(InstanceHandoff, StartWithoutArgumentsOnlyRaises) {
@@ -94,8 +106,7 @@ TEST(InstanceHandoff, StartWithoutArgumentsOnlyRaises) {
     ASSERT_TRUE(first.handoff.becomeFirstInstance());
     auto helper = startHelper(first.handoff.key(), 0, {});
     EXPECT_THAT(finishWithEventLoop(*helper), ElementsAre("FORWARDED"));
-    EXPECT_EQ(first.raises.count(), 1);
-    EXPECT_EQ(first.paths.count(), 0);
+    EXPECT_THAT(first.events, ElementsAre("raise", "raise"));
 }
 
 TEST(InstanceHandoff, MalformedMessagesAreAnsweredAndIgnored) {
@@ -186,7 +197,7 @@ TEST(InstanceHandoff, TwoSimultaneousStartsEndWithExactlyOneFirstInstance) {
         EXPECT_EQ(winner.filter("PATH "),
                   QStringList({"PATH /tmp/" + other + "1.jpg", "PATH /tmp/" + other + "2.jpg"}));
         EXPECT_EQ(winner.filter("OWN ").size(), 2);
-        EXPECT_EQ(winner.count("RAISE"), 1);
+        EXPECT_EQ(winner.count("RAISE"), 2);
         EXPECT_EQ(a->exitCode(), 0);
         EXPECT_EQ(b->exitCode(), 0);
     }
@@ -207,6 +218,90 @@ TEST(InstanceHandoff, LeftoversOfACrashedInstanceDoNotBlockTheNextStart) {
     auto later = startHelper(key, 0, {QStringLiteral("/tmp/next.png")});
     EXPECT_THAT(finishWithEventLoop(*later), ElementsAre("FORWARDED"));
     EXPECT_THAT(next.receivedPaths(), ElementsAre("/tmp/next.png"));
+}
+
+// Sets (or, given an empty value, removes) environment variables for the life of the object.
+class ScopedEnvironment {
+  public:
+    void set(const char* name, const QString& value) {
+        saved_.emplace_back(name, qEnvironmentVariableIsSet(name), qgetenv(name));
+        if (value.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, QFile::encodeName(value));
+    }
+    ~ScopedEnvironment() {
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+            if (std::get<1>(*it))
+                qputenv(std::get<0>(*it), std::get<2>(*it));
+            else
+                qunsetenv(std::get<0>(*it));
+        }
+    }
+
+  private:
+    std::vector<std::tuple<const char*, bool, QByteArray>> saved_;
+};
+
+TEST(InstanceHandoff, MeetsInAFolderOfThisUserAloneNeverInTheSharedTemporaryFolder) {
+    QTemporaryDir home, runtime, elsewhere;
+    const QString cached = home.filePath(".cache/verasco");
+    struct Row {
+        const char* name;
+        QString runtimeFolder;
+        std::function<void()> prepare;
+        QString meetingFolder;
+    };
+    const QString own = runtime.filePath("verasco");
+    const Row rows[] = {
+        {"no runtime folder", QString(), [] {}, cached},
+        {"runtime folder", runtime.path(), [] {}, own},
+        {"open to others", runtime.path(),
+         [&] {
+             QDir().mkdir(own);
+             QFile::setPermissions(own, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                            QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+         },
+         cached},
+        {"a symbolic link", runtime.path(), [&] { QFile::link(elsewhere.path(), own); }, cached},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QDir(own).removeRecursively();
+        QFile::remove(own);
+        row.prepare();
+        ScopedEnvironment environment;
+        environment.set("XDG_RUNTIME_DIR", row.runtimeFolder);
+        environment.set("XDG_CACHE_HOME", QString());
+        environment.set("HOME", home.path());
+
+        InstanceHandoff handoff(uniqueKey("folder"), nullptr);
+
+        const QFileInfo folder(QFileInfo(handoff.socketPath()).path());
+        EXPECT_EQ(folder.filePath(), row.meetingFolder);
+        EXPECT_TRUE(folder.isDir() && !folder.isSymLink());
+        EXPECT_EQ(folder.ownerId(), ::getuid());
+        EXPECT_EQ(folder.permissions() & 0x0077, QFile::Permissions()) << "no rights for group or others";
+        EXPECT_FALSE(handoff.socketPath().startsWith(QDir::tempPath() + "/runtime-"));
+    }
+}
+
+TEST(InstanceHandoff, AFirstInstanceThatCannotListenLetsLaterStartsRunOnTheirOwn) {
+    const QString key = uniqueKey("deaf");
+    // A folder where the socket should be: nothing can listen there.
+    ASSERT_TRUE(QDir().mkpath(InstanceHandoff(key, nullptr).socketPath()));
+    auto first = startHelper(key, -1, {});
+    ASSERT_TRUE(first->waitForReadyRead(ProcessTimeoutMs));
+    ASSERT_THAT(outputLines(*first), ElementsAre("FIRST"));
+
+    auto later = startHelper(key, 0, {QStringLiteral("/tmp/later.png")});
+    ASSERT_TRUE(later->waitForFinished(ProcessTimeoutMs));
+    EXPECT_THAT(outputLines(*later), ElementsAre("FIRST", "OWN /tmp/later.png"));
+
+    first->kill();
+    first->waitForFinished(ProcessTimeoutMs);
+    EXPECT_TRUE(first->readAllStandardError().contains("cannot listen for later starts"));
+    QDir().rmdir(InstanceHandoff(key, nullptr).socketPath());
 }
 
 TEST(InstanceHandoff, SecondObjectInTheSameRunIsNotFirst) {
