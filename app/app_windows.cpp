@@ -2,9 +2,9 @@
 
 #include "about_box.h"
 #include "confirm_dialog.h"
-#include "pref_dialog.h"
 #include "main_window.h"
 #include "pic_form.h"
+#include "pref_dialog.h"
 #include "preview_form.h"
 #include "print_dialog.h"
 #include "print_image_dialog.h"
@@ -30,7 +30,8 @@ AppWindows* createAppWindows() {
     w->saveexedlg = new Tsaveexedlg(main);
     w->print1Dlg = new Tprint1Dlg(main);
     w->srchform = new Tsrchform(main);
-    QApplication::setApplicationDisplayName(QStringLiteral("Morvant Verasco"));
+    // The program's title is the main window's caption, "Morvant Verasco". No application display
+    // name is set: the platform would append it to every window's caption.
     w->selectDlg = new TselectDlg(main);
     w->AboutBox = new TAboutBox(main);
     w->prefFrm = new TprefFrm(main);

@@ -35,6 +35,6 @@ struct AppWindows {
     ~AppWindows();
 };
 
-// Creates the windows in the program's order, the main window first, and sets the application
-// title after the find window. The main window is not shown yet.
+// Creates the windows in the program's order, the main window first. The main window is not shown
+// yet.
 AppWindows* createAppWindows();

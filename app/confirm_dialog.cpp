@@ -1,5 +1,6 @@
 #include "confirm_dialog.h"
 
+#include "named_widget.h"
 #include "show_file.h"
 
 #include <QApplication>
@@ -22,12 +23,6 @@ struct Metrics {
 constexpr Metrics Normal{16, 64, 16, 38, 250, 76, 75, 25, 8, 116, 406, 326, 168, 132};
 constexpr Metrics Large{20, 76, 20, 47, 300, 94, 90, 30, 10, 142, 498, 386, 207, 146};
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    return b;
-}
-
 } // namespace
 
 Tconfirmfrm::Tconfirmfrm(QWidget* parent) : QDialog(parent) {
@@ -35,15 +30,12 @@ Tconfirmfrm::Tconfirmfrm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(DefaultCaption);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label2 = new QLabel(this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Button3 = makeButton(this, "Button3", QStringLiteral("&Yes"));
-    Button1 = makeButton(this, "Button1", QStringLiteral("&No"));
-    Button2 = makeButton(this, "Button2", QStringLiteral("&Cancel"));
+    Image1 = named(new QLabel(this), "Image1");
+    Label1 = named(new QLabel(this), "Label1");
+    Label2 = named(new QLabel(this), "Label2");
+    Button3 = named(new QPushButton(QStringLiteral("&Yes"), this), "Button3");
+    Button1 = named(new QPushButton(QStringLiteral("&No"), this), "Button1");
+    Button2 = named(new QPushButton(QStringLiteral("&Cancel"), this), "Button2");
     Button1->setDefault(true);
     setTabOrder(Button3, Button1);
     setTabOrder(Button1, Button2);
@@ -136,5 +128,7 @@ void Tconfirmfrm::showEvent(QShowEvent* event) {
 }
 
 void Tconfirmfrm::reject() {
-    done(Cancel);
+    // Esc and the close box: Cancel where there is a Cancel button, otherwise No (OK for a message),
+    // so that a question about replacing something is never answered Yes by closing it.
+    done(mode_ == QuestionWithCancel ? Cancel : No);
 }

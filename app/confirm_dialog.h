@@ -19,7 +19,8 @@ class Tconfirmfrm : public QDialog {
 
     explicit Tconfirmfrm(QWidget* parent = nullptr);
 
-    // Beeps and asks; returns Yes, No or Cancel (Cancel also when the window is closed).
+    // Beeps and asks; returns Yes, No or Cancel. Esc and the close box give Cancel, or No when
+    // the question has no Cancel button.
     int ask(const QString& text, const QString& line2 = {}, bool withCancel = true);
     // Beeps and shows a message captioned "Error" or "Information" with one OK button.
     int message(const QString& caption, const QString& text, const QString& line2 = {});

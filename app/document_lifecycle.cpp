@@ -2,33 +2,31 @@
 
 #include "confirm_dialog.h"
 #include "dialogs.h"
-#include "ovc_table.h"
 #include "settings.h"
 #include "show_document.h"
 #include "show_file_commands.h"
+#include "show_name_field.h"
 #include "show_slides.h"
-#include "thumbnails.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
+#include <QScopedValueRollback>
+#include <QWidget>
 
 namespace {
 const QString ShowFilter = QStringLiteral("Morvant Verasco (*.vrs)");
-constexpr int VisibleSlots = 20; // the four rows the show grid shows
 } // namespace
 
 DocumentLifecycle::DocumentLifecycle(ShowDocument& show, Settings& settings, ShowSlides& slides,
-                                     ShowFileCommands& files, Tconfirmfrm& confirm, QLineEdit& showNameField,
+                                     ShowFileCommands& files, Tconfirmfrm& confirm, ShowNameField& showName,
                                      QWidget* dialogParent)
     : show_(show), settings_(settings), slides_(slides), files_(files), confirm_(confirm),
-      showNameField_(showNameField), dialogParent_(dialogParent) {}
+      showName_(showName), dialogParent_(dialogParent) {}
 
 bool DocumentLifecycle::askToKeepChanges() {
     if (!show_.ShowModified || show_.SlideCount == 0)
         return false;
-    const int answer = confirm_.askSaveChanges(showNameField_.text().trimmed());
+    const int answer = confirm_.askSaveChanges(showName_.text().trimmed());
     if (answer == Tconfirmfrm::Yes)
         return !FileSaveAs();
     return answer != Tconfirmfrm::No;
@@ -43,21 +41,7 @@ void DocumentLifecycle::FileNew() {
     show_.ShowModified = false;
     if (enableAddButtons_)
         enableAddButtons_(true);
-    clearGrid();
-}
-
-void DocumentLifecycle::clearGrid() {
-    for (int i = 0; i < VisibleSlots; ++i) {
-        QImage& thumbnail = show_.thumbnail(i);
-        thumbnail = QImage(ThumbnailWidth, ThumbnailHeight, QImage::Format_RGB32);
-        thumbnail.fill(Qt::white);
-    }
-    TOvcTable& grid = slides_.grid();
-    grid.setActiveCell(0, 0);
-    grid.setRowLimit(1);
-    grid.setTopRow(0);
-    grid.InvalidateTable();
-    slides_.showImagesCount();
+    slides_.showCleared();
     if (dialogParent_)
         dialogParent_->repaint();
 }
@@ -73,8 +57,8 @@ void DocumentLifecycle::FileOpen() {
         if (show_.SlideCount > 0)
             return;
     }
-    const QString chosen = dialogSeams().getOpenFileName(dialogParent_, QStringLiteral("Open Existing Verasco"),
-                                                         settings_.SlideDirectory, ShowFilter);
+    const QString chosen = dialogSeams().getOpenFileName(
+        dialogParent_, QStringLiteral("Open Existing Verasco"), settings_.SlideDirectory, ShowFilter);
     if (chosen.isEmpty())
         return;
     if (dialogParent_)
@@ -87,15 +71,16 @@ void DocumentLifecycle::FileOpen() {
 
 bool DocumentLifecycle::FileSaveAs() {
     for (;;) {
-        const QString chosen = dialogSeams().getSaveFileName(
-            dialogParent_, QStringLiteral("Save Verasco"), QDir(settings_.SlideDirectory).filePath("show.vrs"),
-            ShowFilter);
+        const QString chosen =
+            dialogSeams().getSaveFileName(dialogParent_, QStringLiteral("Save Verasco"),
+                                          QDir(settings_.SlideDirectory).filePath("show.vrs"), ShowFilter);
         if (chosen.isEmpty() || show_.SlideCount == 0)
             return false;
         const QString path = ShowFile::withShowExtension(chosen);
+        // Only Yes replaces the file: No, Esc and the close box ask for another name.
         if (QFileInfo::exists(path) &&
-            confirm_.ask(QStringLiteral("File already exists, overwrite older file?"), QString(), false) ==
-                Tconfirmfrm::No)
+            confirm_.ask(QStringLiteral("File already exists, overwrite older file?"), QString(), false) !=
+                Tconfirmfrm::Yes)
             continue;
         // The show counts as saved only once the file is really written.
         if (!files_.WriteShowFile(path).ok)
@@ -116,7 +101,7 @@ bool DocumentLifecycle::FormCloseQuery() {
 }
 
 void DocumentLifecycle::Edit2Enter() {
-    rememberedName_ = showNameField_.text().trimmed();
+    showName_.remember();
 }
 
 void DocumentLifecycle::Edit2Exit() {
@@ -124,18 +109,22 @@ void DocumentLifecycle::Edit2Exit() {
 }
 
 void DocumentLifecycle::Edit2KeyPress() {
-    const QString typed = showNameField_.text();
+    const QString typed = showName_.text();
     commitTypedName();
-    showNameField_.setText(typed);
+    showName_.setText(typed);
 }
 
 void DocumentLifecycle::commitTypedName() {
-    const QString name = showNameField_.text().trimmed();
-    showNameField_.setText(name);
-    if (name.compare(rememberedName_, Qt::CaseInsensitive) == 0)
+    // The questions and messages of a commit take the focus away; that is no second commit.
+    if (committing_)
+        return;
+    const QScopedValueRollback<bool> busy(committing_, true);
+    const QString name = showName_.text().trimmed();
+    showName_.setText(name);
+    if (name.compare(showName_.remembered(), Qt::CaseInsensitive) == 0)
         return;
     if (!QFileInfo(name).isFile()) {
-        showNameField_.setText(rememberedName_);
+        showName_.setText(showName_.remembered());
         return;
     }
     if (show_.SlideCount > 0) {
@@ -145,5 +134,6 @@ void DocumentLifecycle::commitTypedName() {
             return;
     }
     files_.ReadShowFile(name);
-    rememberedName_ = name;
+    // Also a file that proved to be no show: it is not offered again at the next focus change.
+    showName_.remember();
 }

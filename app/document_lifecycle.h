@@ -5,18 +5,18 @@
 #include <QString>
 #include <functional>
 
-class QLineEdit;
 class QWidget;
 class ShowDocument;
 class ShowFileCommands;
+class ShowNameField;
 class ShowSlides;
 class Tconfirmfrm;
 struct Settings;
 
 class DocumentLifecycle {
-public:
+  public:
     DocumentLifecycle(ShowDocument& show, Settings& settings, ShowSlides& slides, ShowFileCommands& files,
-                      Tconfirmfrm& confirm, QLineEdit& showNameField, QWidget* dialogParent);
+                      Tconfirmfrm& confirm, ShowNameField& showName, QWidget* dialogParent);
 
     // Called with true when the add buttons may be used again (after Clear All).
     void setAddButtonsHandler(std::function<void(bool)> handler) { enableAddButtons_ = std::move(handler); }
@@ -28,7 +28,9 @@ public:
     // Whether the main window may close: a changed show is offered for saving first.
     bool FormCloseQuery();
 
-    // The show name field: focus in, focus out, and the Enter key.
+    // The show name field: the focus arriving from another control of the window, the focus
+    // leaving for another control, and the Enter key. Focus that goes to a menu, a dialog or
+    // another program and comes back is no edit of the name.
     void Edit2Enter();
     void Edit2Exit();
     void Edit2KeyPress();
@@ -36,9 +38,8 @@ public:
     // False only while the close query runs Clear All: then only the show's data is dropped.
     bool FullClear = true;
 
-private:
+  private:
     bool askToKeepChanges();
-    void clearGrid();
     void commitTypedName();
     void rememberFolderOf(const QString& path);
 
@@ -47,8 +48,8 @@ private:
     ShowSlides& slides_;
     ShowFileCommands& files_;
     Tconfirmfrm& confirm_;
-    QLineEdit& showNameField_;
+    ShowNameField& showName_;
     QWidget* dialogParent_;
     std::function<void(bool)> enableAddButtons_;
-    QString rememberedName_;
+    bool committing_ = false;
 };

@@ -7,26 +7,29 @@
 #include "file_list_box.h"
 #include "image_browser.h"
 #include "help_viewer.h"
+#include "named_widget.h"
+#include "ovc_table.h"
 #include "pref_dialog.h"
 #include "print_commands.h"
+#include "screen_depth.h"
 #include "settings_store.h"
 #include "shipped_files.h"
 #include "show_file.h"
 #include "show_file_commands.h"
-#include "ovc_table.h"
-#include "screen_depth.h"
+#include "show_name_field.h"
 #include "show_slides.h"
 #include "thumbnails.h"
 #include "tphoto.h"
 
 #include <QAction>
-#include <QCloseEvent>
-#include <QKeyEvent>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -39,32 +42,20 @@ namespace {
 const char* const HasCommand = "verascoHasCommand";
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, int x, int y) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
+    auto* label = named(new QLabel(caption, parent), name);
     label->move(x, y);
     label->adjustSize();
     return label;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, QRect place) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(place);
-    return button;
-}
-
 QLineEdit* makeEdit(QWidget* parent, const char* name, QRect place) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setGeometry(place);
+    auto* edit = named(new QLineEdit(parent), name, place);
     edit->setMaxLength(255);
     return edit;
 }
 
 QFrame* makePanel(QWidget* parent, const char* name, QRect place) {
-    auto* panel = new QFrame(parent);
-    panel->setObjectName(QLatin1String(name));
-    panel->setGeometry(place);
+    auto* panel = named(new QFrame(parent), name, place);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     return panel;
 }
@@ -80,14 +71,29 @@ QStringList localPaths(const QMimeData* data) {
     }
     return paths;
 }
+
+// Focus that moves to a menu, a dialog or another program, or comes back from one, stays with the
+// control as far as the show name is concerned.
+bool movedBetweenControls(const QEvent* event) {
+    switch (static_cast<const QFocusEvent*>(event)->reason()) {
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+    case Qt::NoFocusReason:
+        return false;
+    default:
+        return true;
+    }
+}
 } // namespace
 
 TMainFormverasco::TMainFormverasco(QWidget* parent)
     : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainFormverasco"));
     setWindowTitle(QStringLiteral("Morvant Verasco"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     createControls();
     createMenus();
     FormCreate();
@@ -103,13 +109,14 @@ void TMainFormverasco::createControls() {
 
     Label3 = makeLabel(client, "Label3", QStringLiteral("&Verasco:"), 40, 16);
     Edit2 = makeEdit(client, "Edit2", QRect(98, 12, 295, 21));
-    BitBtn4 = makeButton(client, "BitBtn4", QStringLiteral("..."), QRect(394, 12, 25, 22));
+    BitBtn4 = named(new QPushButton(QStringLiteral("..."), client), "BitBtn4", QRect(394, 12, 25, 22));
     BitBtn4->setToolTip(QStringLiteral("Open Slide Show file"));
     Label4 = makeLabel(client, "Label4", QStringLiteral("&Images:"), 50, 44);
     Edit1 = makeEdit(client, "Edit1", QRect(98, 40, 295, 21));
-    BitBtn5 = makeButton(client, "BitBtn5", QStringLiteral("..."), QRect(394, 40, 25, 22));
+    BitBtn5 = named(new QPushButton(QStringLiteral("..."), client), "BitBtn5", QRect(394, 40, 25, 22));
     BitBtn5->setToolTip(QStringLiteral("Select Photos folder"));
-    BitBtn2 = makeButton(client, "BitBtn2", QStringLiteral("&Play Verasco"), QRect(440, 12, 135, 50));
+    BitBtn2 =
+        named(new QPushButton(QStringLiteral("&Play Verasco"), client), "BitBtn2", QRect(440, 12, 135, 50));
 
     Label1 = makeLabel(client, "Label1", QStringLiteral("&Select Images"), 20, 72);
     Label2 = makeLabel(client, "Label2", QStringLiteral("Verasc&o"), 172, 72);
@@ -123,8 +130,8 @@ void TMainFormverasco::createControls() {
     OvcTable1->setRowHeight(72);
     OvcTable1->setSelectionMode(TOvcTable::SelectionMode::WholeRows);
 
-    BitBtn1 = makeButton(client, "BitBtn1", QStringLiteral(">"), QRect(132, 202, 27, 27));
-    BitBtn3 = makeButton(client, "BitBtn3", QStringLiteral(">>"), QRect(132, 246, 27, 29));
+    BitBtn1 = named(new QPushButton(QStringLiteral(">"), client), "BitBtn1", QRect(132, 202, 27, 27));
+    BitBtn3 = named(new QPushButton(QStringLiteral(">>"), client), "BitBtn3", QRect(132, 246, 27, 29));
     QFont bold = font();
     bold.setBold(true);
     bold.setPixelSize(12);
@@ -201,8 +208,10 @@ void TMainFormverasco::createMenus() {
     QMenu* file = menu("FileMenu", QStringLiteral("&File"));
     connect(file, &QMenu::aboutToShow, this, &TMainFormverasco::FileMenuClick);
     command(addItem(file, "FileNewItem", QStringLiteral("Create &New Verasco")), &TMainFormverasco::FileNew);
-    command(addItem(file, "FileOpenItem", QStringLiteral("&Open Existing Verasco...")), &TMainFormverasco::FileOpen);
-    command(addItem(file, "FileSaveAsItem", QStringLiteral("&Save Verasco...")), &TMainFormverasco::FileSaveAs);
+    command(addItem(file, "FileOpenItem", QStringLiteral("&Open Existing Verasco...")),
+            &TMainFormverasco::FileOpen);
+    command(addItem(file, "FileSaveAsItem", QStringLiteral("&Save Verasco...")),
+            &TMainFormverasco::FileSaveAs);
     addItem(file, "SaveStandaloneSlideShow1", QStringLiteral("Sa&ve Stand-alone Verasco..."));
     file->addSeparator();
     command(addItem(file, "PrintSlide1", QStringLiteral("Print &Image...")),
@@ -268,9 +277,10 @@ void TMainFormverasco::FormCreate() {
 
 void TMainFormverasco::setWindows(AppWindows* windows) {
     windows_ = windows;
-    showFiles_ = std::make_unique<ShowFileCommands>(show_, *showSlides_, *Edit2, *windows->confirmfrm);
+    showName_ = std::make_unique<ShowNameField>(*Edit2);
+    showFiles_ = std::make_unique<ShowFileCommands>(show_, *showSlides_, *showName_, *windows->confirmfrm);
     lifecycle_ = std::make_unique<DocumentLifecycle>(show_, settings_, *showSlides_, *showFiles_,
-                                                     *windows->confirmfrm, *Edit2, this);
+                                                     *windows->confirmfrm, *showName_, this);
     connectPlayerWindows();
     connectPrintCommands();
     createEditor();
@@ -286,18 +296,7 @@ void TMainFormverasco::processCommandLine(const QStringList& arguments) {
         showFiles_->ReadShowFile(first);
         return;
     }
-    for (qsizetype i = 0; i < arguments.size() && i < 499; ++i) {
-        if (show_.SlideCount >= ShowDocument::MaxSlides)
-            break;
-        appendAcceptedImage(arguments[i]);
-    }
-    showSlides_->UpdateShowGrid();
-}
-
-bool TMainFormverasco::appendAcceptedImage(const QString& path) {
-    if (!IsAcceptedImagePath(path))
-        return false;
-    return showSlides_->AppendImageSlide(QFileInfo(path).absoluteFilePath());
+    showSlides_->appendImageSlides(arguments.mid(0, 499));
 }
 
 void TMainFormverasco::FormActivate() {
@@ -309,23 +308,14 @@ void TMainFormverasco::FormActivate() {
 }
 
 void TMainFormverasco::CopyDataReceived(const QString& received) {
+    // Only an existing image is appended: a show file handed over only brings this window to the front.
     const QString path = received.trimmed();
-    if (path.isEmpty() || show_.SlideCount >= ShowDocument::MaxSlides || !QFileInfo::exists(path))
-        return;
-    // A show file handed over only brings this window to the front.
-    if (!IsAcceptedImagePath(path))
-        return;
-    appendAcceptedImage(path);
-    showSlides_->UpdateShowGrid();
+    if (!path.isEmpty())
+        showSlides_->appendImageSlides({path});
 }
 
 void TMainFormverasco::DropFiles(const QStringList& paths) {
-    for (qsizetype i = 0; i < paths.size() && i < ShowDocument::MaxSlides; ++i) {
-        if (show_.SlideCount >= ShowDocument::MaxSlides)
-            break;
-        appendAcceptedImage(paths[i].left(255));
-    }
-    showSlides_->UpdateShowGrid();
+    showSlides_->appendImageSlides(paths.mid(0, ShowDocument::MaxSlides));
 }
 
 void TMainFormverasco::RestoreAndRaise() {
@@ -391,6 +381,8 @@ void TMainFormverasco::FormClose() {
         settings_.ImageDirectory = FileListBox1->Directory();
     SettingsStore store;
     settings_.write(store);
+    // The help window goes with the main window, or the program would go on running without it.
+    closeHelpWindow();
 }
 
 void TMainFormverasco::closeEvent(QCloseEvent* event) {
@@ -408,10 +400,12 @@ bool TMainFormverasco::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Edit2 && lifecycle_) {
         switch (event->type()) {
         case QEvent::FocusIn:
-            lifecycle_->Edit2Enter();
+            if (movedBetweenControls(event))
+                lifecycle_->Edit2Enter();
             break;
         case QEvent::FocusOut:
-            lifecycle_->Edit2Exit();
+            if (movedBetweenControls(event))
+                lifecycle_->Edit2Exit();
             break;
         case QEvent::KeyPress: {
             const int key = static_cast<QKeyEvent*>(event)->key();

@@ -27,6 +27,7 @@ class ImageBrowser;
 class ThumbnailBuilder;
 class ShowSlides;
 class ShowFileCommands;
+class ShowNameField;
 class DocumentLifecycle;
 class PrintCommands;
 struct AppWindows;
@@ -36,7 +37,7 @@ struct ImageSource;
 
 class TMainFormverasco : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TMainFormverasco(QWidget* parent = nullptr);
     ~TMainFormverasco() override;
 
@@ -57,7 +58,7 @@ public:
     static constexpr int ClientWidth = 588;
     static constexpr int ClientHeight = 414;
 
-public slots:
+  public slots:
     void FormCreate();
     void FormActivate();
     // A path handed over by a second start.
@@ -97,18 +98,17 @@ public slots:
     void OvcTable1Enter();
     void OvcTable1Exit();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     void createControls();
     void createMenus();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
-    bool appendAcceptedImage(const QString& path);
     void createEditor();
     bool filterEditorEvent(QObject* watched, QEvent* event);
     void connectPlayerWindows();
@@ -156,6 +156,7 @@ private:
 
     std::unique_ptr<ThumbnailBuilder> thumbnails_;
     std::unique_ptr<ShowSlides> showSlides_;
+    std::unique_ptr<ShowNameField> showName_;
     std::unique_ptr<ShowFileCommands> showFiles_;
     std::unique_ptr<DocumentLifecycle> lifecycle_;
     std::unique_ptr<PrintCommands> print_;

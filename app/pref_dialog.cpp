@@ -1,6 +1,7 @@
 #include "pref_dialog.h"
 
 #include "help_viewer.h"
+#include "named_widget.h"
 #include "ovc_simple_field.h"
 #include "settings.h"
 #include "show_document.h"
@@ -15,11 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <typename T> T* named(T* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 // The six values the dialog edits, to put back when it is not confirmed.
 struct ShowDefaults {

@@ -6,27 +6,29 @@
 
 #include <QString>
 
-class QLineEdit;
 class ShowDocument;
+class ShowNameField;
 class ShowSlides;
 class Tconfirmfrm;
 
 class ShowFileCommands {
-public:
-    ShowFileCommands(ShowDocument& show, ShowSlides& slides, QLineEdit& showNameField, Tconfirmfrm& confirm);
+  public:
+    ShowFileCommands(ShowDocument& show, ShowSlides& slides, ShowNameField& showName, Tconfirmfrm& confirm);
 
-    // Replaces the show by the file's content and builds every thumbnail. A file that is no show
-    // file is reported with "Invalid Verasco File!".
+    // Replaces the show by the file's content and builds every thumbnail; the path becomes the
+    // show's name. A file that is no show file is reported with "Invalid Verasco File!".
     ShowFile::ReadResult ReadShowFile(const QString& path);
-    // Writes the show; on success the path goes into the show name field. A failure is reported
-    // with the system's reason and leaves an earlier file of that name whole.
+    // Writes the show; on success the path becomes the show's name. A failure is reported with
+    // the system's reason and leaves an earlier file of that name whole.
     ShowFile::WriteResult WriteShowFile(const QString& path);
 
-private:
-    void buildThumbnails(const QString& path);
+  private:
+    // Repairs the paths and builds the thumbnails; the last file found under a path too long to
+    // be stored, if any.
+    QString buildThumbnails(const QString& path);
 
     ShowDocument& show_;
     ShowSlides& slides_;
-    QLineEdit& showNameField_;
+    ShowNameField& showName_;
     Tconfirmfrm& confirm_;
 };

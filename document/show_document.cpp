@@ -1,5 +1,7 @@
 #include "show_document.h"
 
+#include "stored_path.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -40,4 +42,20 @@ bool ShowDocument::isBlank(int index) const {
 bool ShowDocument::hasAudio(int index) const {
     const std::string audio = slides_[index].AudioFile.str();
     return audio.find_first_not_of(' ') != std::string::npos;
+}
+
+QString ShowDocument::imagePath(int index) const {
+    return StoredPath::of(slides_[index].ImageFile);
+}
+
+QString ShowDocument::audioPath(int index) const {
+    return StoredPath::of(slides_[index].AudioFile);
+}
+
+bool ShowDocument::setImagePath(int index, const QString& path) {
+    return StoredPath::assign(slides_[index].ImageFile, path);
+}
+
+bool ShowDocument::setAudioPath(int index, const QString& path) {
+    return StoredPath::assign(slides_[index].AudioFile, path);
 }

@@ -6,11 +6,12 @@
 #include "slide_record.h"
 
 #include <QImage>
+#include <QString>
 #include <array>
 #include <memory>
 
 class ShowDocument {
-public:
+  public:
     static constexpr int MaxSlides = 500;
     static constexpr int SlotCount = MaxSlides + 1;
 
@@ -41,7 +42,14 @@ public:
     bool isBlank(int index) const;
     bool hasAudio(int index) const;
 
-private:
+    // The slide's image and audio paths as text (see stored_path.h for their bytes).
+    QString imagePath(int index) const;
+    QString audioPath(int index) const;
+    // Store a path; false, with the slide unchanged, when the path is too long to be stored.
+    [[nodiscard]] bool setImagePath(int index, const QString& path);
+    [[nodiscard]] bool setAudioPath(int index, const QString& path);
+
+  private:
     std::unique_ptr<TSlideRecord[]> slides_;
     std::unique_ptr<std::array<QImage, SlotCount>> thumbnails_;
     int defaultDelay_;

@@ -1,5 +1,7 @@
 #include "show_file.h"
 
+#include "stored_path.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,14 +34,6 @@ int recordsAnnounced(const QByteArray& header) {
     return std::min<std::int32_t>(count, ShowDocument::MaxSlides);
 }
 
-std::string toStored(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-template <std::size_t N> QString fromStored(const ShortString<N>& s) {
-    return QFile::decodeName(QByteArray::fromStdString(s.str()));
-}
-
 // A stored path that still names a file, taken as it is. A relative path would depend on the
 // working directory of the moment, so it is looked for next to the show instead.
 bool namesFile(const QString& path) {
@@ -58,6 +52,21 @@ QString locateMoved(const QString& stored, const QString& showFolder) {
 
 int lastSeparator(const QString& path) {
     return std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+}
+
+// Points a stored path that names no file at the moved file. A file found whose path is too
+// long to be stored is named in the outcome, and the field keeps its old path.
+bool repairPath(ShortString<StoredPath::Capacity>& field, const QString& showFolder, RepairOutcome& outcome) {
+    const QString stored = StoredPath::of(field);
+    if (namesFile(stored))
+        return true;
+    const QString found = locateMoved(stored, showFolder);
+    if (found.isEmpty())
+        return false;
+    if (StoredPath::assign(field, found))
+        return true;
+    outcome.tooLong = found;
+    return true;
 }
 
 } // namespace
@@ -112,6 +121,7 @@ ReadResult read(const QString& path, ShowDocument& doc) {
 
 WriteResult write(const QString& path, const ShowDocument& doc) {
     QSaveFile file(path);
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return {false, file.errorString()};
     const QByteArray bytes = encode(doc);
@@ -173,33 +183,24 @@ RepairOutcome repairSlidePaths(ShowDocument& doc, int index, const QString& show
     RepairOutcome outcome;
     TSlideRecord& r = doc.slide(index);
     if (!doc.isBlank(index)) {
-        const QString image = fromStored(r.ImageFile);
-        if (!namesFile(image)) {
-            const QString found = locateMoved(image, showFolder);
-            if (!found.isEmpty()) {
-                r.ImageFile.assign(toStored(found));
-                outcome.imageMoved = true;
-            } else {
-                r.ImageFile.assign(BlankImageName);
-                outcome.imageBlanked = true;
-            }
+        const std::string before = r.ImageFile.str();
+        if (repairPath(r.ImageFile, showFolder, outcome)) {
+            outcome.imageMoved = r.ImageFile.str() != before;
+        } else {
+            r.ImageFile.assign(BlankImageName);
+            outcome.imageBlanked = true;
         }
     }
     if (doc.hasAudio(index)) {
-        const QString audio = fromStored(r.AudioFile);
-        if (!namesFile(audio)) {
-            const QString found = locateMoved(audio, showFolder);
-            if (!found.isEmpty()) {
-                r.AudioFile.assign(toStored(found));
-                outcome.audioMoved = true;
-            }
-        }
+        const std::string before = r.AudioFile.str();
+        repairPath(r.AudioFile, showFolder, outcome);
+        outcome.audioMoved = r.AudioFile.str() != before;
     }
     return outcome;
 }
 
 bool audioFileExists(const ShowDocument& doc, int index) {
-    return doc.hasAudio(index) && QFileInfo(fromStored(doc.slide(index).AudioFile)).isFile();
+    return doc.hasAudio(index) && QFileInfo(doc.audioPath(index)).isFile();
 }
 
 QString readingStatusText(int done, int count) {

@@ -53,7 +53,8 @@ bool isShowFile(const QString& path);
 // Reads the file under the path exactly as given, never more than the storage holds.
 ReadResult read(const QString& path, ShowDocument& doc);
 // Writes through a temporary file beside the target that replaces it only when complete, so a
-// failed write leaves an earlier file whole. The file is created under the path as given.
+// failed write leaves an earlier file whole. In a folder where no temporary file can be made, an
+// existing file that may be written is written directly. The file is created under the path as given.
 WriteResult write(const QString& path, const ShowDocument& doc);
 
 // The folder of a show file: its path up to and including the last "/" or "\" (empty if none).
@@ -70,10 +71,12 @@ struct RepairOutcome {
     bool imageMoved = false;   // ImageFile now names the file found
     bool imageBlanked = false; // ImageFile was found nowhere and is now "BLANK"
     bool audioMoved = false;   // AudioFile now names the file found
+    QString tooLong;           // a file found whose path is too long to be stored: not taken
 };
 // Repairs the image and audio paths of slide i after a read: a path that names no file is
 // looked for by case-insensitive match, then by its file name in the show's folder. A missing
-// image makes the slide blank; a missing audio file stays as it is.
+// image makes the slide blank; a missing audio file stays as it is. A file found under a path too
+// long to be stored leaves its field as it was.
 RepairOutcome repairSlidePaths(ShowDocument& doc, int index, const QString& showFolder);
 // Whether the slide's audio file exists (the audio mark of its thumbnail depends on it).
 bool audioFileExists(const ShowDocument& doc, int index);

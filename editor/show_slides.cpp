@@ -3,23 +3,24 @@
 #include "ovc_table.h"
 #include "shared_flags.h"
 #include "show_document.h"
+#include "show_file.h"
+#include "stored_path.h"
 #include "thumbnails.h"
 #include "tphoto.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+
+#include <algorithm>
 
 namespace {
 const char* const AcceptedExtensions[] = {".bmp", ".kqp", ".jpg", ".qpx", ".dib",
                                           ".jif", ".pcx", ".png", ".tga", ".tif"};
 const QString CountPadding(24, QLatin1Char(' '));
-
-QString slidePath(const ShowDocument& show, int index) {
-    return QFile::decodeName(QByteArray::fromStdString(show.slide(index).ImageFile.str()));
-}
+constexpr int VisibleRows = 4;
+constexpr int VisibleSlots = VisibleRows * 5;
 } // namespace
 
 bool IsAcceptedImagePath(const QString& path) {
@@ -37,8 +38,8 @@ QString imagesCountText(int count) {
     return QStringLiteral("Images: ") + QString::number(count) + CountPadding;
 }
 
-QString readProgressText(int done, int count) {
-    return QStringLiteral("Read %1 of %2...").arg(done).arg(count);
+QString pathTooLongText(const QString& path) {
+    return QStringLiteral("Path too long: ") + ShowFile::fileNamePart(path);
 }
 
 ShowSlides::ShowSlides(ShowDocument& show, ThumbnailBuilder& thumbnails, TOvcTable& grid, QLabel& countLabel,
@@ -48,16 +49,36 @@ ShowSlides::ShowSlides(ShowDocument& show, ThumbnailBuilder& thumbnails, TOvcTab
 bool ShowSlides::AppendImageSlide(const QString& path) {
     const int index = show_.SlideCount;
     show_.resetSlot(index);
-    show_.slide(index).ImageFile.assign(QFile::encodeName(path).toStdString());
+    if (!show_.setImagePath(index, path)) {
+        countLabel_.setText(pathTooLongText(path));
+        return false;
+    }
     ++show_.SlideCount;
     return BuildSlideThumbnail(index);
+}
+
+void ShowSlides::appendImageSlides(const QStringList& paths) {
+    QString tooLong;
+    for (const QString& path : paths) {
+        if (show_.SlideCount >= ShowDocument::MaxSlides)
+            break;
+        if (!IsAcceptedImagePath(path))
+            continue;
+        const QString absolute = QFileInfo(path).absoluteFilePath();
+        if (!AppendImageSlide(absolute) && !StoredPath::fits(absolute))
+            tooLong = absolute;
+    }
+    UpdateShowGrid();
+    if (!tooLong.isEmpty())
+        countLabel_.setText(pathTooLongText(tooLong));
 }
 
 bool ShowSlides::BuildSlideThumbnail(int index) {
     const bool kept = drawSlideThumbnail(index, Purpose::Append);
     grid_.setAllowRedraw(true);
     if (kept) {
-        activateFirstCell();
+        grid_.setActiveCell(0, 0);
+        grid_.InvalidateTable();
         showImagesCount();
     }
     return kept;
@@ -73,6 +94,9 @@ bool ShowSlides::loadSlideImage(const QString& path) {
     photo.setProgressEnabled(true);
     flags_.LoadInProgress = false;
     photo.setFileName(path);
+    // The reduced decode is for thumbnails only: later loads through this control (display,
+    // printing) get the whole picture.
+    photo.setQPXThumbnail(0);
     if (photo.FXError() != 0)
         return false;
     // Loads are synchronous; a progress handler that still reports work gets a bounded wait.
@@ -89,11 +113,10 @@ bool ShowSlides::drawSlideThumbnail(int index, Purpose purpose) {
         grid_.setAllowRedraw(false);
 
     TSlideRecord& record = show_.slide(index);
-    QString path = slidePath(show_, index);
-    if (!show_.isBlank(index) && !QFileInfo::exists(path)) {
+    // A show being read has had its paths repaired (and the lost pictures made blank) already.
+    if (purpose == Purpose::Append && !show_.isBlank(index) && !QFileInfo::exists(show_.imagePath(index)))
         record.ImageFile.assign(BlankImageName);
-        path = QString::fromLatin1(BlankImageName.data(), BlankImageName.size());
-    }
+    const QString path = show_.imagePath(index);
 
     if (show_.isBlank(index)) {
         thumbnails_.clearWorkBitmap();
@@ -106,18 +129,16 @@ bool ShowSlides::drawSlideThumbnail(int index, Purpose purpose) {
         --show_.SlideCount;
         return false;
     } else {
-        // A show file names an image that exists but cannot be decoded: the slide stays, with an
-        // empty picture rather than whatever the previous slide left in the work bitmap.
+        // A show file names an image that cannot be had: the slide stays, with an empty picture
+        // rather than whatever the previous slide left in the work bitmap.
         thumbnails_.clearWorkBitmap();
     }
 
     QImage& thumbnail = show_.thumbnail(index);
     thumbnails_.DrawThumbnail(thumbnail, path);
-    if (show_.hasAudio(index)) {
-        const QString audio = QFile::decodeName(QByteArray::fromStdString(record.AudioFile.str())).trimmed();
-        if (purpose == Purpose::Append || QFileInfo::exists(audio))
-            thumbnails_.drawAudioMark(thumbnail);
-    }
+    if (show_.hasAudio(index) &&
+        (purpose == Purpose::Append || QFileInfo::exists(show_.audioPath(index).trimmed())))
+        thumbnails_.drawAudioMark(thumbnail);
     // The cells draw through the imaging control's palette while it has one.
     TPhoto& photo = thumbnails_.photo();
     grid_.setCellPalette(photo.hPal() != 0 ? photo.paletteColors() : QList<QRgb>());
@@ -132,7 +153,26 @@ void ShowSlides::showImagesCount() {
     countLabel_.setText(imagesCountText(show_.SlideCount));
 }
 
-void ShowSlides::activateFirstCell() {
+void ShowSlides::showReadProgress(int done, int count) {
+    countLabel_.setText(ShowFile::readingStatusText(done, count));
+    countLabel_.repaint();
+}
+
+void ShowSlides::showAnew(GridView view, int minimumRows) {
+    grid_.setAllowRedraw(true);
     grid_.setActiveCell(0, 0);
+    const int rows = std::max(show_.gridRowCount(), minimumRows);
+    grid_.setRowLimit(rows);
+    grid_.setTopRow(view == GridView::LastRows && rows > VisibleRows ? rows - VisibleRows : 0);
     grid_.InvalidateTable();
+    showImagesCount();
+}
+
+void ShowSlides::showCleared() {
+    for (int i = 0; i < VisibleSlots; ++i) {
+        QImage& thumbnail = show_.thumbnail(i);
+        thumbnail = QImage(ThumbnailWidth, ThumbnailHeight, QImage::Format_RGB32);
+        thumbnail.fill(Qt::white);
+    }
+    showAnew(GridView::FirstRows, 1);
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The show grid's side of the show document: appending image slides, building their thumbnails,
-// and keeping the grid's rows and the "Images: " counter in step with the slide count.
+// and keeping the grid (active cell, top row, row count) and the Label7 status line in step with
+// the show. Everything that shows the show anew goes through here.
 
 #include <QString>
+#include <QStringList>
 
 class QLabel;
 class ShowDocument;
@@ -15,32 +17,47 @@ struct SharedFlags;
 bool IsAcceptedImagePath(const QString& path);
 
 QString imagesCountText(int count);
-QString readProgressText(int done, int count);
+// Label7 when a file is left out because its path is too long to be stored in a slide.
+QString pathTooLongText(const QString& path);
 
 class ShowSlides {
-public:
+  public:
     ShowSlides(ShowDocument& show, ThumbnailBuilder& thumbnails, TOvcTable& grid, QLabel& countLabel,
                SharedFlags& flags);
 
+    // Which rows are in view when the show is shown anew.
+    enum class GridView { FirstRows, LastRows };
+
     // Appends a slide for an accepted image path; the caller has checked that the show has room.
-    // False when the image cannot be loaded: the slide is then left out again.
+    // False when the image cannot be loaded (the slide is then left out again) or when its path is
+    // too long to be stored (named in Label7).
     bool AppendImageSlide(const QString& path);
+    // Appends each accepted image path in order while the show has room, then sets the grid's
+    // rows. Label7 names the last path left out for its length, if any.
+    void appendImageSlides(const QStringList& paths);
     // Loads the slide's image and draws its thumbnail; drops the slide when the image cannot be
     // decoded. False when the slide was dropped.
     bool BuildSlideThumbnail(int index);
-    // The thumbnail steps as a show file is read: an undecodable image keeps its slide, and the
-    // audio mark is drawn only when the audio file exists.
+    // The thumbnail steps as a show file is read: an undecodable or missing image keeps its
+    // slide, and the audio mark is drawn only when the audio file exists.
     void buildThumbnailForRead(int index);
+    // The grid's row count for the slide count.
     void UpdateShowGrid();
     void showImagesCount();
-    // Repaints the grid with row 0 and cell (0, 0) active.
-    void activateFirstCell();
+    // "Read i of N..." in Label7 while a show is read.
+    void showReadProgress(int done, int count);
+    // After the show changed as a whole: redrawing resumed, cell (0, 0) active, the rows for the
+    // slide count (at least minimumRows), the first or the last four rows in view, the count in
+    // Label7.
+    void showAnew(GridView view, int minimumRows = 0);
+    // After Clear All: the visible slots' thumbnails white, one empty row.
+    void showCleared();
 
     ShowDocument& show() { return show_; }
     TOvcTable& grid() { return grid_; }
     QLabel& countLabel() { return countLabel_; }
 
-private:
+  private:
     enum class Purpose { Append, ShowRead };
     bool drawSlideThumbnail(int index, Purpose purpose);
     bool loadSlideImage(const QString& path);

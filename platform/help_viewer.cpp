@@ -73,6 +73,11 @@ void showHelpContext(int context) {
     browser->scrollToAnchor(helpAnchor(context));
 }
 
+void closeHelpWindow() {
+    if (QTextBrowser* browser = viewer())
+        browser->close();
+}
+
 QTextBrowser* helpViewerWindow() {
     return viewer();
 }

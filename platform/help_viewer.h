@@ -16,5 +16,8 @@ QString helpAnchor(int context);
 // Opens (or raises) the help window at the section of the context number.
 void showHelpContext(int context);
 
+// Closes the help window if it is open: it belongs to the main window and goes with it.
+void closeHelpWindow();
+
 // The help window once it has been opened (objectName "HelpViewer"), else null.
 QTextBrowser* helpViewerWindow();

@@ -1,7 +1,9 @@
-// Feeds arbitrary bytes to the show file reader and checks that the show stays consistent and
-// that whatever it accepted writes back out as the same header and records.
+// Feeds arbitrary bytes to the show file reader and checks that the show stays consistent, that
+// whatever it accepted writes back out as the same header and records, and that every stored path
+// reads as text that reads the same once written as UTF-8.
 
 #include "show_file.h"
+#include "stored_path.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -20,6 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (std::memcmp(again.constData() + ShowFile::HeaderSize, bytes.constData() + ShowFile::HeaderSize,
                         static_cast<std::size_t>(records)) != 0)
             std::abort();
+        for (int i = 0; i < doc.SlideCount; ++i) {
+            const QString image = doc.imagePath(i);
+            if (StoredPath::decode(StoredPath::encode(image)) != image)
+                std::abort();
+        }
     } else if (result.status == ShowFile::ReadStatus::InvalidStructure && doc.SlideCount != 0) {
         std::abort();
     }

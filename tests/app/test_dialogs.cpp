@@ -1,11 +1,11 @@
 // The preferences dialog and the confirmation dialog, driven through their real buttons and keys
 // while they run modally.
 
-#include "qt_application_environment.h"
 #include "confirm_dialog.h"
 #include "help_viewer.h"
 #include "ovc_simple_field.h"
 #include "pref_dialog.h"
+#include "qt_application_environment.h"
 #include "settings.h"
 #include "show_document.h"
 
@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -32,7 +33,9 @@ void whenShown(QDialog& dialog, std::function<void()> action) {
     auto* poll = new QTimer(&dialog);
     poll->setInterval(5);
     QObject::connect(poll, &QTimer::timeout, &dialog, [poll, &dialog, action] {
-        if (!dialog.isVisible() || QApplication::activeModalWidget() != &dialog)
+        // Keys reach the dialog's shortcuts only once it is the active window.
+        if (!dialog.isVisible() || QApplication::activeModalWidget() != &dialog ||
+            QApplication::activeWindow() != &dialog)
             return;
         poll->stop();
         poll->deleteLater();
@@ -222,15 +225,22 @@ TEST(ConfirmDialog, ModesShowTheirButtonsAndReturnTheAnswer) {
             QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &d, k);
         };
     };
+    // The window's close box, as the window system reports a click on it.
+    const auto closeBox = [](Tconfirmfrm& d) {
+        QCloseEvent close;
+        QCoreApplication::sendEvent(d.windowHandle(), &close);
+    };
     const Row rows[] = {
         {"yes", AskWithCancel, press("Button3"), 4, withCancel},
         {"no", AskWithCancel, press("Button1"), 1, withCancel},
         {"cancel", AskWithCancel, press("Button2"), 2, withCancel},
         {"enterIsNo", AskWithCancel, key(Qt::Key_Return), 1, withCancel},
         {"escIsCancel", AskWithCancel, key(Qt::Key_Escape), 2, withCancel},
-        {"closedIsCancel", AskWithCancel, [](Tconfirmfrm& d) { d.close(); }, 2, withCancel},
+        {"closeBoxIsCancel", AskWithCancel, closeBox, 2, withCancel},
         {"yesWithoutCancel", AskWithoutCancel, press("Button3"), 4, withoutCancel},
         {"noWithoutCancel", AskWithoutCancel, press("Button1"), 1, withoutCancel},
+        {"escIsNoWithoutCancel", AskWithoutCancel, key(Qt::Key_Escape), 1, withoutCancel},
+        {"closeBoxIsNoWithoutCancel", AskWithoutCancel, closeBox, 1, withoutCancel},
         {"error", ErrorMessage, press("Button1"), 1, {false, true, false, "Error", "&OK"}},
         {"information", InformationMessage, press("Button1"), 1, {false, true, false, "Information", "&OK"}},
     };

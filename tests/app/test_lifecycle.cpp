@@ -8,22 +8,34 @@
 #include "document_lifecycle.h"
 #include "main_window.h"
 #include "ovc_table.h"
+#include "settings.h"
 #include "show_file.h"
+#include "test_pictures.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
-const QString TestImages = QStringLiteral(VERASCO_TESTDATA "/images/");
+// The window's close box, as the window system reports a click on it.
+void clickCloseBox(QWidget* window) {
+    QCloseEvent close;
+    QCoreApplication::sendEvent(window->windowHandle(), &close);
+}
 
 // What the confirmation dialog said when it came up.
 struct Asked {
@@ -31,9 +43,13 @@ struct Asked {
 };
 
 class Lifecycle : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
+        // Each test starts from a first run: its settings live in a folder of its own.
+        savedConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
         windows.reset(createAppWindows());
+        ASSERT_EQ(main().settings().storedValues(), Settings::defaults().storedValues());
         confirm = windows->confirmfrm;
         dialogSeams().getSaveFileName = [this](QWidget*, const QString&, const QString& dir, const QString&) {
             ++saveDialogs;
@@ -44,36 +60,72 @@ protected:
             return openAnswer;
         };
     }
-    void TearDown() override { resetDialogSeams(); }
+    void TearDown() override {
+        windows.reset();
+        resetDialogSeams();
+        qputenv("XDG_CONFIG_HOME", savedConfig);
+    }
 
     TMainFormverasco& main() { return *windows->MainFormverasco; }
     ShowDocument& show() { return main().document(); }
     QLineEdit& showName() { return *main().findChild<QLineEdit*>("Edit2"); }
 
-    // Clicks the button of the confirmation dialog the next time it is shown, and records it.
-    void answer(const char* button) {
+    // Runs the action on the confirmation dialog each time it comes up (once unless `always`),
+    // after noting what it said.
+    void whenAsked(std::function<void()> action, bool always = false) {
         auto* poll = new QTimer(confirm);
         poll->setInterval(5);
-        QObject::connect(poll, &QTimer::timeout, confirm, [this, poll, button] {
-            if (QApplication::activeModalWidget() != confirm)
+        QObject::connect(poll, &QTimer::timeout, confirm, [this, poll, action, always] {
+            // Keys reach the dialog once it is the active window.
+            if (QApplication::activeModalWidget() != confirm || QApplication::activeWindow() != confirm ||
+                answering)
                 return;
-            poll->deleteLater();
+            if (!always)
+                poll->deleteLater();
             asked.push_back({confirm->windowTitle(), confirm->findChild<QLabel*>("Label1")->text(),
                              confirm->findChild<QLabel*>("Label2")->text()});
-            QTest::mouseClick(confirm->findChild<QPushButton*>(button), Qt::LeftButton);
+            const QScopedValueRollback<bool> busy(answering, true);
+            action();
         });
         poll->start();
     }
+    // Clicks the button of the confirmation dialog the next time it is shown.
+    void answer(const char* button, bool always = false) {
+        whenAsked(
+            [this, button] { QTest::mouseClick(confirm->findChild<QPushButton*>(button), Qt::LeftButton); },
+            always);
+    }
 
+    // A picture made in the test's folder.
+    QString picture(const QString& name) {
+        const QString path = dir.filePath(name);
+        return QFileInfo::exists(path) ? path : test_pictures::make(dir.path(), name);
+    }
     void addSlides(int n) {
         const QStringList names = {"flower.jpg", "ladybird.png", "storm.bmp", "size_73x48.pcx"};
         QStringList paths;
         for (int i = 0; i < n; ++i)
-            paths.append(TestImages + names[i % names.size()]);
+            paths.append(picture(names[i % names.size()]));
         main().DropFiles(paths);
+        ASSERT_EQ(show().SlideCount, n);
         show().ShowModified = true; // as after an edit
     }
+    // The main window on screen and active, the show name field holding nothing, as a person
+    // who clicked into the field finds it.
+    void clickIntoEmptyShowName() {
+        main().show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+        showName().clear();
+        QTest::mouseClick(&showName(), Qt::LeftButton);
+        ASSERT_TRUE(showName().hasFocus());
+    }
+    QByteArray fileBytes(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
+    QTemporaryDir config;
+    QByteArray savedConfig;
     QTemporaryDir dir;
     std::unique_ptr<AppWindows> windows;
     Tconfirmfrm* confirm = nullptr;
@@ -82,6 +134,7 @@ protected:
     QString saveDialogStart;
     int saveDialogs = 0;
     std::vector<Asked> asked;
+    bool answering = false;
 };
 
 TEST_F(Lifecycle, ClearAllOfAnUnchangedShowDoesNotAsk) {
@@ -112,8 +165,8 @@ TEST_F(Lifecycle, ClearAllAnsweredCancelOrWithTheSaveDialogCancelledKeepsTheShow
 
 TEST_F(Lifecycle, ClearAllNamesTheShowWhenItHasAShowFileName) {
     const QString longName = "/holidays/" + QString(120, QLatin1Char('x')) + "/summer.vrs";
-    for (const QString& name : {QStringLiteral("/shows/holiday.vrs"), longName,
-                                QStringLiteral("/data/my.shows/holiday.vrs")}) {
+    for (const QString& name :
+         {QStringLiteral("/shows/holiday.vrs"), longName, QStringLiteral("/data/my.shows/holiday.vrs")}) {
         addSlides(1);
         showName().setText(name);
         answer("Button1");
@@ -203,7 +256,7 @@ TEST_F(Lifecycle, OpeningAFileThatIsNoShowReportsIt) {
 TEST_F(Lifecycle, ShowMovedWithItsImagesIsRepairedAndSavedWithTheNewPaths) {
     // A show saved elsewhere (on another system) whose pictures now sit beside it.
     for (const char* name : {"flower.jpg", "storm_pal8.pcx"})
-        ASSERT_TRUE(QFile::copy(TestImages + name, dir.filePath(name)));
+        ASSERT_FALSE(picture(name).isEmpty());
     ShowDocument saved;
     saved.slide(0).ImageFile.assign("C:\\Shows\\Pictures\\FLOWER.jpg");
     saved.slide(1).ImageFile.assign("/media/old/storm_pal8.pcx");
@@ -211,7 +264,7 @@ TEST_F(Lifecycle, ShowMovedWithItsImagesIsRepairedAndSavedWithTheNewPaths) {
     saved.SlideCount = 3;
     ASSERT_TRUE(ShowFile::write(dir.filePath("moved.vrs"), saved).ok);
 
-    main().processCommandLine({dir.filePath("moved.vrs"), TestImages + "ladybird.png"});
+    main().processCommandLine({dir.filePath("moved.vrs"), picture("ladybird.png")});
     ASSERT_EQ(show().SlideCount, 3);
     EXPECT_EQ(show().slide(1).ImageFile.str(), dir.filePath("storm_pal8.pcx").toStdString());
     EXPECT_EQ(show().slide(2).ImageFile.str(), "BLANK");
@@ -303,6 +356,123 @@ TEST_F(Lifecycle, FileMenuOffersSavingOnlyWithSlides) {
     EXPECT_TRUE(save->isEnabled());
     EXPECT_FALSE(standalone->isEnabled()); // its command is not part of the program yet
 }
+TEST_F(Lifecycle, OverwriteQuestionClosedWithEscOrItsCloseBoxKeepsTheOldFile) {
+    addSlides(2);
+    const QString old = dir.filePath("old.vrs");
+    QFile file(old);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("keep me");
+    file.close();
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"Esc", [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }},
+        {"close box", [this] { clickCloseBox(confirm); }},
+    };
+    for (const auto& [way, close] : ways) {
+        SCOPED_TRACE(way);
+        saveDialogs = 0;
+        saveAnswers = {old}; // and then the save dialog is cancelled
+        whenAsked(close);
+        EXPECT_FALSE(main().FileSaveAs());
+        EXPECT_EQ(saveDialogs, 2) << "asks for another name";
+        EXPECT_EQ(fileBytes(old), QByteArray("keep me"));
+        EXPECT_TRUE(show().ShowModified);
+    }
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[1].line1, QStringLiteral("File already exists, overwrite older file?"));
+}
+
+TEST_F(Lifecycle, OnlyFocusMovingToAnotherControlOpensATypedShowName) {
+    ShowDocument typed;
+    for (const char* name : {"a.png", "b.png", "c.png"})
+        ASSERT_TRUE(typed.setImagePath(typed.SlideCount++, picture(name)));
+    ASSERT_TRUE(ShowFile::write(dir.filePath("typed.vrs"), typed).ok);
+    addSlides(2);
+    answer("Button1", true); // No: drop the changes
+    clickIntoEmptyShowName();
+    QTest::keyClicks(&showName(), dir.filePath("typed.vrs"));
+
+    // The File menu opened and closed again.
+    auto* bar = main().menuBar();
+    QMenu* fileMenu = main().findChild<QMenu*>("FileMenu");
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(fileMenu->menuAction()).center());
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(show().SlideCount, 2);
+
+    // Another program's window came to the front, then this one again.
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+    showName().setFocus(Qt::ActiveWindowFocusReason);
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(show().SlideCount, 2);
+
+    // Tab to the next control: now the typed show is opened.
+    QTest::keyClick(&showName(), Qt::Key_Tab);
+    EXPECT_FALSE(showName().hasFocus());
+    EXPECT_EQ(asked.size(), 1u);
+    EXPECT_EQ(show().SlideCount, 3);
+}
+
+TEST_F(Lifecycle, EnterOnAFileThatIsNoShowAsksOnceAndSaysSoOnce) {
+    QFile junk(dir.filePath("notes.vrs"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("no show in here");
+    junk.close();
+    addSlides(2);
+    answer("Button1", true);
+    clickIntoEmptyShowName();
+    QTest::keyClicks(&showName(), junk.fileName());
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { warnings.append(text); });
+    QTest::keyClick(&showName(), Qt::Key_Return);
+    qInstallMessageHandler(previous);
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].line1, QStringLiteral("Do you want to save the changes you made to"));
+    EXPECT_EQ(asked[1].line1, QStringLiteral("Invalid Verasco File!"));
+    EXPECT_TRUE(warnings.filter(QStringLiteral("Recursive")).isEmpty()) << warnings.join('\n').toStdString();
+    EXPECT_EQ(confirm->windowTitle(), QStringLiteral("Confirm"));
+    EXPECT_EQ(showName().text(), junk.fileName());
+}
+
+TEST_F(Lifecycle, AfterASaveTheSavedNameIsTheNameOfTheShow) {
+    addSlides(2);
+    answer("Button2", true);
+    clickIntoEmptyShowName();
+    saveAnswers = {dir.filePath("saved.vrs")};
+    ASSERT_TRUE(main().FileSaveAs());
+    show().ShowModified = true; // changed again after the save
+    QTest::keyClick(&showName(), Qt::Key_Tab);
+    EXPECT_TRUE(asked.empty()) << "leaving the field is no command to open the show again";
+    EXPECT_EQ(showName().text(), dir.filePath("saved.vrs"));
+}
+
+TEST_F(Lifecycle, APictureFoundUnderAPathTooLongToKeepIsNamedAndItsSlideKeepsItsPath) {
+    // Under 255 characters, but more than 255 bytes once stored.
+    const QString deep = dir.filePath(QString(120, QChar(0xE9)));
+    ASSERT_TRUE(QDir().mkpath(deep));
+    ASSERT_FALSE(test_pictures::make(deep, "beach.png").isEmpty());
+    ShowDocument saved;
+    saved.slide(0).ImageFile.assign("C:\\Shows\\beach.png");
+    saved.SlideCount = 1;
+    ASSERT_TRUE(ShowFile::write(deep + "/trip.vrs", saved).ok);
+    answer("Button1");
+    main().processCommandLine({deep + "/trip.vrs"});
+    ASSERT_EQ(show().SlideCount, 1);
+    EXPECT_EQ(show().slide(0).ImageFile.str(), "C:\\Shows\\beach.png");
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].caption, QStringLiteral("Error"));
+    EXPECT_EQ(asked[0].line1, QStringLiteral("Path too long to keep in the show:"));
+    EXPECT_TRUE(asked[0].line2.endsWith(QStringLiteral("beach.png"))) << asked[0].line2.toStdString();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {

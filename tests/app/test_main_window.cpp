@@ -7,10 +7,13 @@
 #include "help_viewer.h"
 #include "main_window.h"
 #include "ovc_table.h"
+#include "test_pictures.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -23,20 +26,21 @@
 #include <gtest/gtest.h>
 
 namespace {
-const QString TestImages = QStringLiteral(VERASCO_TESTDATA "/images/");
-
 class MainWindow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { windows.reset(createAppWindows()); }
     TMainFormverasco& main() { return *windows->MainFormverasco; }
     QString label7() { return main().findChild<QLabel*>("Label7")->text(); }
 
+    // A picture made in the test's folder.
+    QString picture(const QString& name) { return test_pictures::make(dir.path(), name); }
     // n copies of a small picture in a temporary folder.
     QStringList copies(int n) {
+        const QString original = test_pictures::make(dir.path(), "original.png", {1, 1});
         QStringList paths;
         for (int i = 0; i < n; ++i) {
             const QString path = dir.filePath(QStringLiteral("pic%1.png").arg(i, 3, 10, QLatin1Char('0')));
-            EXPECT_TRUE(QFile::copy(TestImages + "size_1x1.png", path));
+            EXPECT_TRUE(QFile::copy(original, path));
             paths.append(path);
         }
         return paths;
@@ -50,12 +54,12 @@ TEST_F(MainWindow, WindowsAreCreatedInOrderWithTheirCaptions) {
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Morvant Verasco"));
     EXPECT_EQ(main().objectName(), QStringLiteral("MainFormverasco"));
     const std::vector<std::pair<std::string, std::string>> expected = {
-        {"textdlg", "Image Properties"},     {"picfrm", "Morvant Verasco"},
-        {"confirmfrm", "Confirm"},           {"saveexedlg", "Stand-alone Verasco Settings"},
-        {"print1Dlg", "Print Image"},        {"srchform", "Find Image"},
-        {"selectDlg", "Select Images"},      {"AboutBox", "About"},
-        {"prefFrm", "Verasco Preferences"},  {"showFrm", "Verasco Viewer"},
-        {"previewfrm", "Preview Image"},     {"printdlg", "Print Verasco"}};
+        {"textdlg", "Image Properties"},    {"picfrm", "Morvant Verasco"},
+        {"confirmfrm", "Confirm"},          {"saveexedlg", "Stand-alone Verasco Settings"},
+        {"print1Dlg", "Print Image"},       {"srchform", "Find Image"},
+        {"selectDlg", "Select Images"},     {"AboutBox", "About"},
+        {"prefFrm", "Verasco Preferences"}, {"showFrm", "Verasco Viewer"},
+        {"previewfrm", "Preview Image"},    {"printdlg", "Print Verasco"}};
     std::vector<std::pair<std::string, std::string>> actual;
     for (QWidget* child : main().findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (child->isWindow())
@@ -134,12 +138,14 @@ TEST_F(MainWindow, AboutBoxNamesTheProductAndTheMakersPage) {
 }
 
 TEST_F(MainWindow, CommandLineImagesAreAppendedInOrder) {
-    const QStringList args = {TestImages + "flower.jpg", TestImages + "nothing-here.jpg",
-                              TestImages + "ladybird.png", TestImages + "README.txt",
-                              TestImages + "storm_pal8.pcx"};
+    QFile notes(dir.filePath("README.txt"));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.close();
+    const QStringList args = {picture("flower.jpg"), dir.filePath("nothing-here.jpg"),
+                              picture("ladybird.png"), notes.fileName(), picture("storm_pal8.pcx")};
     main().processCommandLine(args);
     ASSERT_EQ(main().document().SlideCount, 3);
-    EXPECT_EQ(main().document().slide(2).ImageFile.str(), (TestImages + "storm_pal8.pcx").toStdString());
+    EXPECT_EQ(main().document().imagePath(2), args[4]);
     EXPECT_EQ(label7(), QStringLiteral("Images: 3") + QString(24, ' '));
     EXPECT_EQ(main().findChild<TOvcTable*>("OvcTable2")->RowLimit(), 1);
 }
@@ -159,23 +165,60 @@ TEST_F(MainWindow, HandedOverPathsAreCheckedBeforeTheyAreAppended) {
         main().CopyDataReceived(ignored);
     EXPECT_EQ(main().document().SlideCount, 0);
 
-    main().CopyDataReceived(QStringLiteral("  ") + TestImages + "flower.bmp ");
+    main().CopyDataReceived(QStringLiteral("  ") + picture("flower.bmp") + " ");
     EXPECT_EQ(main().document().SlideCount, 1);
 
     main().document().SlideCount = 500;
-    main().CopyDataReceived(TestImages + "flower.png");
+    main().CopyDataReceived(picture("flower.png"));
     EXPECT_EQ(main().document().SlideCount, 500);
 }
 
 TEST_F(MainWindow, MenuBarArrowIsFetchedWhenDrawnAndLooksLikeTheStylesOwn) {
     auto* style = qobject_cast<QProxyStyle*>(QApplication::style());
     ASSERT_NE(style, nullptr);
-    for (const auto which : {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
+    for (const auto which :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
         const QImage deferred = style->standardIcon(which).pixmap(16).toImage();
         EXPECT_FALSE(deferred.isNull());
         EXPECT_EQ(deferred, style->baseStyle()->standardIcon(which).pixmap(16).toImage());
     }
 }
+TEST_F(MainWindow, APathTooLongToStoreIsRefusedAndNamed) {
+    // Under 255 characters, but more than 255 bytes once stored.
+    const QString deep = dir.filePath(QString(120, QChar(0xE9)));
+    ASSERT_TRUE(QDir().mkpath(deep));
+    const QString wide = test_pictures::make(deep, "wide.png");
+    ASSERT_LT(wide.size(), 255);
+    main().processCommandLine({wide, picture("fits.png")});
+    EXPECT_EQ(main().document().SlideCount, 1);
+    EXPECT_EQ(label7(), QStringLiteral("Path too long: wide.png"));
+    main().DropFiles({wide});
+    EXPECT_EQ(main().document().SlideCount, 1);
+    EXPECT_EQ(label7(), QStringLiteral("Path too long: wide.png"));
+}
+
+TEST_F(MainWindow, ClosingTheMainWindowClosesTheHelpSoTheProgramEnds) {
+    main().show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+    QTimer::singleShot(0, &main(), [this] {
+        QTest::keyClick(&main(), Qt::Key_F1);
+        EXPECT_TRUE(helpViewerWindow() && helpViewerWindow()->isVisible());
+        QCloseEvent closeBox;
+        QCoreApplication::sendEvent(main().windowHandle(), &closeBox);
+    });
+    // The event loop ends by itself once no window is left, as the program's does.
+    QTimer stillRunning;
+    QObject::connect(&stillRunning, &QTimer::timeout, [] { QCoreApplication::exit(2); });
+    stillRunning.start(30000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(helpViewerWindow() && helpViewerWindow()->isVisible());
+}
+
+TEST_F(MainWindow, TitleBarsShowTheCaptionsAlone) {
+    // The platform appends an application display name, once one is set, to every title bar.
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {

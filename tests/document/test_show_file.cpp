@@ -12,9 +12,14 @@
 
 #include <csignal>
 #include <cstring>
+#include <functional>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
+
+constexpr uid_t NobodyId = 65534;
 
 // Little-endian 32-bit value written by hand, independent of the program's own encoder.
 void putInt32(QByteArray& bytes, int offset, std::int32_t value) {
@@ -300,6 +305,49 @@ TEST(ShowFileWrite, AWriteThatFailsHalfwayKeepsTheEarlierFileWhole) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"show.vrs"});
 }
 
+// Runs the check in a child process of a user who may not write into the folder: as root, the
+// child becomes "nobody" (the folder's permissions mean nothing to root itself).
+bool asUserWithoutFolderRights(const std::function<bool()>& check) {
+    if (::geteuid() != 0)
+        return check();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool ok = ::setgid(NobodyId) == 0 && ::setuid(NobodyId) == 0 && check();
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+TEST(ShowFileWrite, AWritableShowInAFolderThatCannotBeWrittenIsWrittenDirectly) {
+    QTemporaryDir dir;
+    ShowDocument doc;
+    fillShow(doc, 2);
+    const QString writable = dir.filePath("writable.vrs");
+    const QString locked = dir.filePath("locked.vrs");
+    writeFile(writable, "old show");
+    writeFile(locked, "old show");
+    // The folder may be entered, not written, by the user who saves; writable.vrs is theirs.
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile::Permissions folder = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(QFile::encodeName(writable).constData(), NobodyId, NobodyId), 0);
+        folder |= QFile::WriteOwner;
+    }
+    QFile::setPermissions(dir.path(), folder);
+
+    EXPECT_TRUE(asUserWithoutFolderRights([&] { return ShowFile::write(writable, doc).ok; }));
+    EXPECT_TRUE(asUserWithoutFolderRights([&] {
+        const auto result = ShowFile::write(locked, doc);
+        return !result.ok && !result.errorString.isEmpty();
+    })) << "a file that cannot be written either is reported";
+
+    EXPECT_EQ(readFile(writable), ShowFile::encode(doc));
+    EXPECT_EQ(readFile(locked), QByteArray("old show"));
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
 class ShowFileRepair : public testing::Test {
   protected:
     QTemporaryDir dir;
@@ -337,6 +385,35 @@ TEST_F(ShowFileRepair, FilesAreFoundWithoutRegardToCaseOrNextToAShowSavedOnWindo
     EXPECT_TRUE(ShowFile::audioFileExists(doc, 1));
 }
 
+TEST_F(ShowFileRepair, AccentedNamesOfAShowSavedOnWindowsAreFoundBesideIt) {
+    const QString picture = put(QStringLiteral("M\u00FCller.jpg"));
+    const QString sound = put(QStringLiteral("Ch\u00E2teau.wav"));
+    doc.resetSlot(0);
+    doc.slide(0).ImageFile.assign("C:\\Bilder\\M\xFCller.jpg");
+    doc.slide(0).AudioFile.assign("C:\\Bilder\\Ch\xE2teau.wav");
+    doc.SlideCount = 1;
+
+    const auto outcome = repair(0);
+
+    EXPECT_TRUE(outcome.imageMoved && outcome.audioMoved);
+    EXPECT_EQ(doc.imagePath(0), picture);
+    EXPECT_EQ(doc.audioPath(0), sound);
+    EXPECT_EQ(image(doc, 0), picture.toUtf8().toStdString()) << "written back as UTF-8";
+}
+
+TEST_F(ShowFileRepair, AFileFoundUnderAPathTooLongToStoreLeavesThePathAsItWas) {
+    // Under 255 characters, but more than 255 bytes once stored.
+    const QString found = put(QString(120, QChar(0xE9)) + QStringLiteral("/flower.jpg"));
+    ASSERT_GT(found.toUtf8().size(), 255);
+    slide(0, "C:\\old\\flower.jpg");
+
+    const auto outcome = ShowFile::repairSlidePaths(doc, 0, ShowFile::folderOf(found));
+
+    EXPECT_FALSE(outcome.imageMoved || outcome.imageBlanked);
+    EXPECT_EQ(outcome.tooLong, found);
+    EXPECT_EQ(image(doc, 0), "C:\\old\\flower.jpg");
+}
+
 TEST_F(ShowFileRepair, FilesFoundNowhereMakeBlankSlidesButKeepTheirAudioPath) {
     slide(0, "/no/such/place/flower.jpg", "/no/such/place/tune.wav");
     slide(1, "");
@@ -370,10 +447,8 @@ TEST_F(ShowFileRepair, PathsThatStillNameFilesAndBlankSlidesStayAsTheyAre) {
 
 TEST(ShowFileMove, AShowCopiedWithItsImagesFindsThemInTheNewFolder) {
     QTemporaryDir oldPlace, newPlace;
-    const QString flower = QStringLiteral(VERASCO_TESTDATA "/images/flower.jpg");
-    const QString storm = QStringLiteral(VERASCO_TESTDATA "/images/storm.png");
-    ASSERT_TRUE(QFile::copy(flower, oldPlace.filePath("flower.jpg")));
-    ASSERT_TRUE(QFile::copy(storm, oldPlace.filePath("storm.png")));
+    writeFile(oldPlace.filePath("flower.jpg"), "picture");
+    writeFile(oldPlace.filePath("storm.png"), "picture");
     ShowDocument doc;
     fillShow(doc, 3);
     doc.slide(0).ImageFile.assign(QFile::encodeName(oldPlace.filePath("flower.jpg")).toStdString());

@@ -1,32 +1,38 @@
 // A first instance of Verasco runs in this process; the real program is started beside it as a
 // second instance and must hand its command line over and end.
 
-#include "main_window.h"
 #include "app_windows.h"
+#include "main_window.h"
 #include "startup.h"
+#include "test_pictures.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-const QString TestImages = QStringLiteral(VERASCO_TESTDATA "/images/");
 const QString Program = QStringLiteral(VERASCO_BINARY_DIR "/app/verasco");
 
 class SecondStart : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         // A private runtime folder: the instances meet there, away from a real running Verasco.
         runtime = new QTemporaryDir;
         QFile::setPermissions(runtime->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtime->path().toLocal8Bit());
+        pictures = new QTemporaryDir;
+        for (const char* name :
+             {"flower.jpg", "storm_pal8.pcx", "ladybird_lzw.tif", "flower.png", "size_73x48.jif"})
+            ASSERT_FALSE(test_pictures::make(pictures->path(), name).isEmpty()) << name;
         first = new VerascoStartup({});
         ASSERT_FALSE(first->handedOver());
     }
     static void TearDownTestSuite() {
         delete first;
+        delete pictures;
         delete runtime;
     }
     void SetUp() override { show().SlideCount = 0; }
@@ -52,25 +58,32 @@ protected:
         return process.exitCode();
     }
 
-    std::string slide(int index) { return show().slide(index).ImageFile.str(); }
+    static QString picture(const char* name) { return pictures->filePath(name); }
+    // The slide's file, named the way the kernel names it (without symbolic links).
+    static QString slide(int index) { return QFileInfo(show().imagePath(index)).canonicalFilePath(); }
+    static QString canonical(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
 
     static inline QTemporaryDir* runtime = nullptr;
+    static inline QTemporaryDir* pictures = nullptr;
     static inline VerascoStartup* first = nullptr;
 };
 
 TEST_F(SecondStart, HandsItsImagesToTheFirstInOrder) {
-    EXPECT_EQ(startAgain({TestImages + "flower.jpg", TestImages + "storm_pal8.pcx", TestImages + "ladybird_lzw.tif"}),
-              0);
+    EXPECT_EQ(startAgain({picture("flower.jpg"), picture("storm_pal8.pcx"), picture("ladybird_lzw.tif")}), 0);
     ASSERT_EQ(show().SlideCount, 3);
-    EXPECT_EQ(slide(0), (TestImages + "flower.jpg").toStdString());
-    EXPECT_EQ(slide(1), (TestImages + "storm_pal8.pcx").toStdString());
-    EXPECT_EQ(slide(2), (TestImages + "ladybird_lzw.tif").toStdString());
+    EXPECT_EQ(slide(0), canonical(picture("flower.jpg")));
+    EXPECT_EQ(slide(1), canonical(picture("storm_pal8.pcx")));
+    EXPECT_EQ(slide(2), canonical(picture("ladybird_lzw.tif")));
 }
 
 TEST_F(SecondStart, RelativePathsMeanTheFolderItWasStartedIn) {
-    EXPECT_EQ(startAgain({"flower.png", "size_73x48.jif"}, TestImages), 0);
+    // Started in a folder reached through a symbolic link, as the test data may be.
+    QTemporaryDir links;
+    const QString folder = links.filePath("pictures");
+    ASSERT_TRUE(QFile::link(pictures->path(), folder));
+    EXPECT_EQ(startAgain({"flower.png", "size_73x48.jif"}, folder), 0);
     ASSERT_EQ(show().SlideCount, 2);
-    EXPECT_EQ(slide(1), (TestImages + "size_73x48.jif").toStdString());
+    EXPECT_EQ(slide(1), canonical(folder + "/size_73x48.jif"));
 }
 
 TEST_F(SecondStart, WithoutArgumentsOnlyRaisesTheFirst) {
@@ -86,7 +99,8 @@ TEST_F(SecondStart, ShowFilesAndJunkAreNotAppended) {
     QTemporaryDir dir;
     const QString showFile = dir.filePath("trip.vrs");
     QFile(showFile).open(QIODevice::WriteOnly);
-    EXPECT_EQ(startAgain({showFile, TestImages + "broken_header.png", QString(300, QLatin1Char('x'))}), 0);
+    const QString broken = test_pictures::makeBroken(dir.path()).front();
+    EXPECT_EQ(startAgain({showFile, broken, QString(300, QLatin1Char('x'))}), 0);
     EXPECT_EQ(show().SlideCount, 0);
 }
 } // namespace

@@ -5,6 +5,7 @@
 #include "shared_flags.h"
 #include "show_document.h"
 #include "show_slides.h"
+#include "test_pictures.h"
 #include "thumbnails.h"
 #include "tphoto.h"
 
@@ -12,16 +13,18 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPainter>
+#include <QPrinter>
+#include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-const QString TestImages = QStringLiteral(VERASCO_TESTDATA "/images/");
 const QString PaletteFile = QStringLiteral(VERASCO_SOURCE_DIR "/packaging/verasco.pal");
 
 class ShowSlidesTest : public ::testing::Test {
-protected:
+  protected:
     ShowDocument show;
     SharedFlags flags;
     TPhoto photo;
@@ -32,16 +35,19 @@ protected:
     QLabel label;
     ShowSlides slides{show, builder, grid, label, flags};
 
-    QString slidePath(int index) const {
-        return QFile::decodeName(QByteArray::fromStdString(show.slide(index).ImageFile.str()));
+    QString slidePath(int index) const { return show.imagePath(index); }
+    // A picture made in the test's folder.
+    QString picture(const QString& name, QSize size = {40, 30}) {
+        return test_pictures::make(dir.path(), name, size);
     }
+
+    QTemporaryDir dir;
 };
 
 TEST_F(ShowSlidesTest, AppendedImagesBecomeSlidesInOrder) {
-    const QStringList files = {TestImages + "flower.jpg", TestImages + "ladybird.png", TestImages + "storm_pal8.pcx"};
-    ASSERT_TRUE(slides.AppendImageSlide(files[0]));
-    ASSERT_TRUE(slides.AppendImageSlide(TestImages + "ladybird.png"));
-    ASSERT_TRUE(slides.AppendImageSlide(files[2]));
+    const QStringList files = {picture("flower.jpg"), picture("ladybird.png"), picture("storm_pal8.pcx")};
+    for (const QString& file : files)
+        ASSERT_TRUE(slides.AppendImageSlide(file));
     slides.UpdateShowGrid();
     EXPECT_EQ(show.SlideCount, 3);
     EXPECT_EQ(slidePath(0), files[0]);
@@ -57,27 +63,29 @@ TEST_F(ShowSlidesTest, AppendedImagesBecomeSlidesInOrder) {
 }
 
 TEST_F(ShowSlidesTest, UndecodableImageLeavesTheShowAsItWas) {
-    ASSERT_TRUE(slides.AppendImageSlide(TestImages + "flower.bmp"));
-    for (const char* broken : {"broken_header.png", "broken_truncated.jpg", "broken_empty.bmp"}) {
-        SCOPED_TRACE(broken);
-        EXPECT_FALSE(slides.AppendImageSlide(TestImages + QLatin1String(broken)));
+    ASSERT_TRUE(slides.AppendImageSlide(picture("flower.bmp")));
+    for (const QString& broken : test_pictures::makeBroken(dir.path())) {
+        SCOPED_TRACE(broken.toStdString());
+        EXPECT_FALSE(slides.AppendImageSlide(broken));
         EXPECT_EQ(show.SlideCount, 1);
     }
     // The slot is reused by the next append.
-    ASSERT_TRUE(slides.AppendImageSlide(TestImages + "storm.jpg"));
-    EXPECT_EQ(slidePath(1), TestImages + "storm.jpg");
+    const QString storm = picture("storm.jpg");
+    ASSERT_TRUE(slides.AppendImageSlide(storm));
+    EXPECT_EQ(slidePath(1), storm);
 }
 
 TEST_F(ShowSlidesTest, AppendingTheFiveHundredthSlide) {
     show.SlideCount = 499;
-    ASSERT_TRUE(slides.AppendImageSlide(TestImages + "size_1x1.png"));
+    ASSERT_TRUE(slides.AppendImageSlide(picture("size_1x1.png", {1, 1})));
     slides.UpdateShowGrid();
     EXPECT_EQ(show.SlideCount, 500);
     EXPECT_EQ(grid.RowLimit(), 100);
 }
 
 TEST_F(ShowSlidesTest, GridRowsFollowTheSlideCount) {
-    for (const auto& [count, rows] : {std::pair{0, 0}, {1, 1}, {5, 1}, {6, 2}, {10, 2}, {11, 3}, {500, 100}}) {
+    for (const auto& [count, rows] :
+         {std::pair{0, 0}, {1, 1}, {5, 1}, {6, 2}, {10, 2}, {11, 3}, {500, 100}}) {
         show.SlideCount = count;
         slides.UpdateShowGrid();
         EXPECT_EQ(grid.RowLimit(), rows) << count << " slides";
@@ -85,9 +93,7 @@ TEST_F(ShowSlidesTest, GridRowsFollowTheSlideCount) {
 }
 
 TEST_F(ShowSlidesTest, VanishedImageBecomesABlankSlide) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("gone.png");
-    ASSERT_TRUE(QFile::copy(TestImages + "size_40x10.png", path));
+    const QString path = picture("gone.png", {40, 10});
     ASSERT_TRUE(slides.AppendImageSlide(path));
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_TRUE(slides.BuildSlideThumbnail(0));
@@ -99,7 +105,7 @@ TEST_F(ShowSlidesTest, VanishedImageBecomesABlankSlide) {
 }
 
 TEST_F(ShowSlidesTest, SlideWithAudioCarriesTheMark) {
-    ASSERT_TRUE(slides.AppendImageSlide(TestImages + "size_1x1.png"));
+    ASSERT_TRUE(slides.AppendImageSlide(picture("size_1x1.png", {1, 1})));
     const QImage without = show.thumbnail(0);
     show.slide(0).AudioFile.assign("/nowhere/sound.wav");
     ASSERT_TRUE(slides.BuildSlideThumbnail(0));
@@ -111,7 +117,7 @@ TEST_F(ShowSlidesTest, SlideWithAudioCarriesTheMark) {
 
 TEST_F(ShowSlidesTest, PaletteDisplayDrawsThumbnailsInThePaletteColours) {
     depth = 8;
-    ASSERT_TRUE(slides.AppendImageSlide(TestImages + "flower_640x480.jpg"));
+    ASSERT_TRUE(slides.AppendImageSlide(picture("flower_640x480.jpg", {640, 480})));
     EXPECT_NE(photo.hPal(), 0);
     const QImage& thumbnail = show.thumbnail(0);
     ASSERT_EQ(thumbnail.format(), QImage::Format_Indexed8);
@@ -122,6 +128,34 @@ TEST_F(ShowSlidesTest, PaletteDisplayDrawsThumbnailsInThePaletteColours) {
         EXPECT_TRUE(allowed.contains(colour));
 }
 
+TEST_F(ShowSlidesTest, APrintAfterAThumbnailUsesTheWholePicture) {
+    const QString big = picture("big.jpg", {640, 480});
+    ASSERT_TRUE(slides.AppendImageSlide(big));
+    // As the single image print does: the picture loaded into the same control, then printed.
+    photo.setFileName(big);
+    const QString pdf = dir.filePath("print.pdf");
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        QPainter painter(&printer);
+        photo.setPrinterLeft(0);
+        photo.setPrinterTop(0);
+        photo.setPrinterWidth(640 * 15);
+        photo.setPrinterHeight(480 * 15);
+        photo.setPrinterhDC(&painter);
+        ASSERT_EQ(photo.FXError(), 0);
+    }
+    // pdfimages lists each picture in the file with its width and height in pixels.
+    QProcess list;
+    list.start("pdfimages", {"-list", pdf});
+    ASSERT_TRUE(list.waitForFinished(60000));
+    const QStringList lines = QString::fromUtf8(list.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 3) << "no picture in the printed page";
+    const QStringList columns = lines[2].simplified().split(' ');
+    EXPECT_EQ(columns.mid(3, 2), QStringList({"640", "480"}));
+}
+
 TEST(AcceptedImagePath, LooksForAnImageExtensionAnywhereInAnExistingPath) {
     QTemporaryDir dir;
     QDir(dir.path()).mkdir("holiday.bmp");
@@ -130,7 +164,7 @@ TEST(AcceptedImagePath, LooksForAnImageExtensionAnywhereInAnExistingPath) {
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("not a picture");
     text.close();
-    QFile::copy(TestImages + "flower.jpg", dir.filePath("UPPER.JPG"));
+    test_pictures::make(dir.path(), "UPPER.JPG");
     QFile(dir.filePath("notes.txt")).open(QIODevice::WriteOnly);
 
     EXPECT_TRUE(IsAcceptedImagePath(inFolder));

@@ -2,6 +2,7 @@
 // says, the audio mark and the 256-colour path.
 
 #include "audio_icon.h"
+#include "test_pictures.h"
 #include "thumbnails.h"
 #include "tphoto.h"
 
@@ -10,7 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-const QString TestImages = QStringLiteral(VERASCO_TESTDATA "/images/");
 const QString PaletteFile = QStringLiteral(VERASCO_SOURCE_DIR "/packaging/verasco.pal");
 
 // The bounding box of the pixels in the picture area (rows 0 to 49) that are not white.
@@ -33,7 +33,7 @@ QRect captionExtent(const QImage& thumbnail) {
 }
 
 class Thumbnails : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
     // A picture of one colour, of the given size, in a file of the given name.
@@ -69,15 +69,36 @@ TEST_F(Thumbnails, PictureIsCentredOnTheThumbnailPoint) {
     EXPECT_EQ(wider.pixel(33, 25), qRgb(255, 0, 0));
 }
 
-TEST_F(Thumbnails, RealFilesOfEveryShapeFitThePictureArea) {
-    for (const char* name : {"flower_640x480.jpg", "flower_portrait_480x640.jpg", "size_1x1.png",
-                             "size_100x95.bmp", "storm_pal8.pcx", "ladybird_rle.tga", "flower_lzw.tif"}) {
-        SCOPED_TRACE(name);
-        const QImage thumbnail = folderThumbnail(TestImages + QLatin1String(name));
+TEST_F(Thumbnails, FilesOfEveryShapeAndFormatFillThePictureAreaAroundItsCentre) {
+    struct Row {
+        const char* name;
+        QSize size;
+        QSize drawn; // the picture's extent in the thumbnail
+    };
+    const Row rows[] = {
+        {"landscape.jpg", {640, 480}, {64, 48}},
+        {"portrait.jpg", {480, 640}, {36, 48}},
+        {"dot.png", {1, 1}, {0, 0}},
+        {"square.bmp", {100, 95}, {50, 48}},
+        {"palette.pcx", {73, 48}, {64, 42}},
+        {"targa.tga", {160, 120}, {64, 48}},
+        {"tagged.tif", {72, 48}, {72, 48}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = test_pictures::make(dir.path(), row.name, row.size);
+        ASSERT_FALSE(path.isEmpty());
+        const QImage thumbnail = folderThumbnail(path);
         ASSERT_EQ(photo.FXError(), 0);
         const QRect extent = pictureExtent(thumbnail);
-        EXPECT_LE(extent.width(), 72);
+        if (row.drawn.isEmpty()) {
+            EXPECT_LE(extent.width() * extent.height(), 1) << "a 1 x 1 picture leaves at most a dot";
+            continue;
+        }
+        EXPECT_NEAR(extent.width(), row.drawn.width(), 3);
+        EXPECT_NEAR(extent.height(), row.drawn.height(), 3);
         EXPECT_LE(extent.bottom(), 49);
+        EXPECT_TRUE(extent.contains(33, 25));
     }
 }
 
@@ -104,7 +125,7 @@ TEST_F(Thumbnails, LongNameIsCutToSeventyPixelsWithoutAnEllipsis) {
 }
 
 TEST_F(Thumbnails, UnreadableFolderImageGivesAnEmptyPictureWithItsName) {
-    const QImage thumbnail = folderThumbnail(TestImages + QStringLiteral("broken_header.png"));
+    const QImage thumbnail = folderThumbnail(test_pictures::makeBroken(dir.path()).front());
     EXPECT_NE(photo.FXError(), 0);
     EXPECT_TRUE(pictureExtent(thumbnail).isEmpty());
     EXPECT_FALSE(captionExtent(thumbnail).isEmpty());
@@ -122,7 +143,7 @@ TEST_F(Thumbnails, AudioMarkSitsAtTheLeftEdgeOfThePictureArea) {
 
 TEST_F(Thumbnails, FetchedBitmapIsTheShrunkPicture) {
     photo.setQPXThumbnail(1);
-    photo.setFileName(TestImages + QStringLiteral("flower_640x480.jpg"));
+    photo.setFileName(test_pictures::make(dir.path(), "flower_640x480.jpg", {640, 480}));
     ASSERT_EQ(photo.FXError(), 0);
     builder.FitThumbnailImage();
     ASSERT_TRUE(builder.FetchScaledImage());
