@@ -2,16 +2,17 @@
 // The texts a slide stores, as strings of this system (slides keep them in its 8-bit encoding).
 
 #include "slide_record.h"
+#include "stored_path.h"
 
-#include <QFile>
 #include <QString>
 
+// Paths as stored_path.h reads them: UTF-8, or Windows-1252 where the bytes are no UTF-8.
 inline QString imagePathOf(const TSlideRecord& slide) {
-    return QFile::decodeName(QByteArray::fromStdString(slide.ImageFile.str()));
+    return StoredPath::of(slide.ImageFile);
 }
 
 inline QString audioPathOf(const TSlideRecord& slide) {
-    return QFile::decodeName(QByteArray::fromStdString(slide.AudioFile.str()));
+    return StoredPath::of(slide.AudioFile);
 }
 
 inline QString captionOf(const TSlideRecord& slide) {

@@ -5,7 +5,6 @@
 #include "tphoto.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPainter>
@@ -13,7 +12,7 @@
 namespace print {
 
 QString slideImagePath(const ShowDocument& show, int index) {
-    return QFile::decodeName(QByteArray::fromStdString(show.slide(index).ImageFile.str()));
+    return show.imagePath(index);
 }
 
 void PrintContext::reportPrinterFailure() const {

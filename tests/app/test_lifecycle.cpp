@@ -289,11 +289,11 @@ TEST_F(Lifecycle, ShowWithoutItsExtensionOpensFromTheCommandLineByItsHeader) {
     notes.write("morvant rev1.00 is no show");
     notes.close();
 
-    main().processCommandLine({notes.fileName(), TestImages + "flower.jpg"});
+    main().processCommandLine({notes.fileName(), picture("flower.jpg")});
     EXPECT_EQ(show().SlideCount, 1) << "not a show: every argument is tried as an image";
     EXPECT_TRUE(asked.empty());
 
-    main().processCommandLine({dir.filePath("holiday"), TestImages + "ladybird.png"});
+    main().processCommandLine({dir.filePath("holiday"), picture("ladybird.png")});
     EXPECT_EQ(show().SlideCount, 2);
     EXPECT_EQ(showName().text(), dir.filePath("holiday"));
 }
