@@ -28,6 +28,7 @@
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <functional>
 
 namespace {
@@ -70,20 +71,27 @@ class Lifecycle : public ::testing::Test {
     ShowDocument& show() { return main().document(); }
     QLineEdit& showName() { return *main().findChild<QLineEdit*>("Edit2"); }
 
-    // Runs the action on the confirmation dialog each time it comes up (once unless `always`),
-    // after noting what it said.
+    // Runs the action on the confirmation dialog when it next comes up, after noting what it
+    // said; actions queued earlier come first. An action kept `always` answers every question
+    // once the queue is empty.
     void whenAsked(std::function<void()> action, bool always = false) {
-        auto* poll = new QTimer(confirm);
+        (always ? standingAnswer : pendingAnswers.emplace_back()) = std::move(action);
+        if (poll)
+            return;
+        poll = new QTimer(confirm);
         poll->setInterval(5);
-        QObject::connect(poll, &QTimer::timeout, confirm, [this, poll, action, always] {
+        QObject::connect(poll, &QTimer::timeout, confirm, [this] {
             // Keys reach the dialog once it is the active window.
             if (QApplication::activeModalWidget() != confirm || QApplication::activeWindow() != confirm ||
-                answering)
+                answering || (pendingAnswers.empty() && !standingAnswer))
                 return;
-            if (!always)
-                poll->deleteLater();
             asked.push_back({confirm->windowTitle(), confirm->findChild<QLabel*>("Label1")->text(),
                              confirm->findChild<QLabel*>("Label2")->text()});
+            std::function<void()> action = standingAnswer;
+            if (!pendingAnswers.empty()) {
+                action = std::move(pendingAnswers.front());
+                pendingAnswers.pop_front();
+            }
             const QScopedValueRollback<bool> busy(answering, true);
             action();
         });
@@ -135,6 +143,9 @@ class Lifecycle : public ::testing::Test {
     int saveDialogs = 0;
     std::vector<Asked> asked;
     bool answering = false;
+    QTimer* poll = nullptr;
+    std::deque<std::function<void()>> pendingAnswers;
+    std::function<void()> standingAnswer;
 };
 
 TEST_F(Lifecycle, ClearAllOfAnUnchangedShowDoesNotAsk) {
