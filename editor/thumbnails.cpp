@@ -155,6 +155,9 @@ void ThumbnailBuilder::BuildFolderThumbnail(QImage& target, const QString& path)
         reducePaletteColours();
     photo_.setQPXThumbnail(1);
     photo_.setFileName(path);
+    // The reduced decode is for the thumbnail only: later loads through this control (printing)
+    // get the whole picture.
+    photo_.setQPXThumbnail(0);
     if (photo_.FXError() != 0) {
         photo_.setUpdate(true);
         clearWorkBitmap();

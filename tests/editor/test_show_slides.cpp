@@ -20,6 +20,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 const QString PaletteFile = QStringLiteral(VERASCO_SOURCE_DIR "/packaging/verasco.pal");
 
@@ -130,30 +132,42 @@ TEST_F(ShowSlidesTest, PaletteDisplayDrawsThumbnailsInThePaletteColours) {
 
 TEST_F(ShowSlidesTest, APrintAfterAThumbnailUsesTheWholePicture) {
     const QString big = picture("big.jpg", {640, 480});
-    ASSERT_TRUE(slides.AppendImageSlide(big));
-    // As the single image print does: the picture loaded into the same control, then printed.
-    photo.setFileName(big);
-    const QString pdf = dir.filePath("print.pdf");
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        QPainter painter(&printer);
-        photo.setPrinterLeft(0);
-        photo.setPrinterTop(0);
-        photo.setPrinterWidth(640 * 15);
-        photo.setPrinterHeight(480 * 15);
-        photo.setPrinterhDC(&painter);
-        ASSERT_EQ(photo.FXError(), 0);
+    const std::pair<const char*, std::function<void()>> thumbnails[] = {
+        {"slide", [&] { ASSERT_TRUE(slides.AppendImageSlide(big)); }},
+        {"folder",
+         [&] {
+             QImage folderThumbnail;
+             builder.BuildFolderThumbnail(folderThumbnail, big);
+         }},
+    };
+    for (const auto& [kind, buildThumbnail] : thumbnails) {
+        SCOPED_TRACE(kind);
+        buildThumbnail();
+        // As the single image print does: the picture loaded into the same control, then printed.
+        photo.setFileName(big);
+        const QString pdf = dir.filePath(QStringLiteral("%1.pdf").arg(kind));
+        {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            QPainter painter(&printer);
+            photo.setPrinterLeft(0);
+            photo.setPrinterTop(0);
+            photo.setPrinterWidth(640 * 15);
+            photo.setPrinterHeight(480 * 15);
+            photo.setPrinterhDC(&painter);
+            ASSERT_EQ(photo.FXError(), 0);
+        }
+        // pdfimages lists each picture in the file with its width and height in pixels.
+        QProcess list;
+        list.start("pdfimages", {"-list", pdf});
+        ASSERT_TRUE(list.waitForFinished(60000));
+        const QStringList lines =
+            QString::fromUtf8(list.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        ASSERT_GE(lines.size(), 3) << "no picture in the printed page";
+        const QStringList columns = lines[2].simplified().split(' ');
+        EXPECT_EQ(columns.mid(3, 2), QStringList({"640", "480"}));
     }
-    // pdfimages lists each picture in the file with its width and height in pixels.
-    QProcess list;
-    list.start("pdfimages", {"-list", pdf});
-    ASSERT_TRUE(list.waitForFinished(60000));
-    const QStringList lines = QString::fromUtf8(list.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    ASSERT_GE(lines.size(), 3) << "no picture in the printed page";
-    const QStringList columns = lines[2].simplified().split(' ');
-    EXPECT_EQ(columns.mid(3, 2), QStringList({"640", "480"}));
 }
 
 TEST(AcceptedImagePath, LooksForAnImageExtensionAnywhereInAnExistingPath) {
