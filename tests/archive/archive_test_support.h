@@ -105,5 +105,3 @@ inline bool HaveTestData() {
         if (!archive_test::HaveTestData())                                                                   \
             GTEST_SKIP() << "the LHA test data folder " << archive_test::TestData() << " is absent";         \
     } while (0)
-
-namespace archive_test {} // namespace archive_test
