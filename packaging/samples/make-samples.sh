@@ -19,3 +19,8 @@ convert -size 320x240 pattern:checkerboard -fill '#b03060' -colorize 40 \
 convert -size 360x240 gradient:'#ff7f50'-'#6a5acd' -swirl 120 -compress RLE swirl.tga
 convert -size 300x300 radial-gradient:'#ffffff'-'#2e8b57' \
   -fill '#8b4513' -draw 'rectangle 140,180 160,300' -depth 8 -compress lzw leaf.tif
+convert -size 320x240 gradient:'#1d3557'-'#457b9d' \
+  -fill '#264653' -draw 'rectangle 60,62 260,70' \
+  -fill '#f4a261' -draw 'circle 110,144 110,135' -draw 'circle 210,144 210,135' \
+  -fill '#e9c46a' -draw 'ellipse 110,130 40,60 180,360' -draw 'ellipse 210,130 40,60 180,360' \
+  -draw 'ellipse 110,130 50,8 0,360' -draw 'ellipse 210,130 50,8 0,360' bells.png

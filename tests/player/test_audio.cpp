@@ -3,6 +3,7 @@
 #include "viewer_fixture.h"
 
 #include <QApplication>
+#include <QDir>
 
 namespace {
 
@@ -161,6 +162,26 @@ TEST_F(Audio, AFileThatCannotBeOpenedEndsTheEarlierSoundAndNeverHoldsOrAsks) {
     EXPECT_TRUE(shown[1].soundPlaying) << "the first slide's sound played";
     EXPECT_FALSE(shown[2].soundPlaying) << "the damaged file ended the earlier sound";
     EXPECT_EQ(modal, nullptr);
+}
+
+// The sample show, copied elsewhere: its pictures and its chime are found next to it, and its last
+// slide stays until the chime has played.
+TEST_F(Audio, TheSampleShowPlaysWithItsChimeFromAnyFolder) {
+    const QDir samples(QStringLiteral(VERASCO_SOURCE_DIR "/packaging/samples"));
+    for (const QString& name : samples.entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(samples.filePath(name), dir.filePath(name))) << name.toStdString();
+    main().processCommandLine({dir.filePath(QStringLiteral("sample.vrs"))});
+    ASSERT_EQ(show().SlideCount, 7);
+    const TSlideRecord& last = show().slide(6);
+    EXPECT_EQ(QFile::decodeName(QByteArray::fromStdString(last.AudioFile.str())),
+              dir.filePath(QStringLiteral("chime.wav")));
+    speed()->setValue(20);
+    openViewer();
+    viewer->PlayShow();
+    EXPECT_EQ(shownIndexes(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
+    EXPECT_NEAR(media().length(), 1600, 20) << "the chime was opened";
+    EXPECT_FALSE(media().isPlaying()) << "and held the last slide until it ended";
+    EXPECT_GT(clock.nowMs(), 0) << "the hold paused while the chime played";
 }
 
 } // namespace
