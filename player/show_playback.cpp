@@ -117,6 +117,9 @@ void TshowFrm::PlayShow() {
 bool TshowFrm::playOnePass() {
     const QPointer<TshowFrm> self(this);
     const int index = flags_.CurrentSlide;
+    // The slide's time counts from the moment it starts coming on screen, so that the decoding and
+    // the sound's opening do not add to it and a long show keeps to its times.
+    const qint64 shownAt = waitClock().nowMs();
     ShowCurrentSlide();
     // A stop or a close while the slide was put on screen ends the show before its sound and its time.
     if (!self || !flags_.ShowPlaying)
@@ -126,7 +129,8 @@ bool TshowFrm::playOnePass() {
     if (!self)
         return false;
     const int ms = slide.Delay * (20 - TrackBar1->value()) * 100;
-    WaitEnd end = WaitPumping(ms, flags_.WaitInterrupt, this);
+    const int left = int(qMax<qint64>(0, ms - (waitClock().nowMs() - shownAt)));
+    WaitEnd end = WaitPumping(left, flags_.WaitInterrupt, this);
     if (!self)
         return false;
     if (end != WaitEnd::Quitting && !flags_.WaitInterrupt) {

@@ -44,6 +44,8 @@ class FakeWaitClock : public WaitClock {
     WaitEnd pump(int ms, const std::function<bool()>& interrupted) override;
     // Runs `action` inside the wait that is running when the clock reaches `atMs`.
     void at(qint64 atMs, std::function<void()> action) { planned_.emplace(atMs, std::move(action)); }
+    // Time that passes outside any wait, as while a large picture is decoded.
+    void advance(qint64 ms) { now_ += ms; }
     // Drops the actions that have not run.
     void cancelPlanned() { planned_.clear(); }
 

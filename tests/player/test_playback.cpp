@@ -30,6 +30,28 @@ TEST_F(Playback, EachSlideStaysForItsTimeScaledBySpeed) {
     }
 }
 
+TEST_F(Playback, TheTimeToPutASlideOnScreenCountsTowardsItsTime) {
+    struct Row {
+        qint64 displayMs;
+        std::vector<qint64> times;
+    } const rows[] = {{300, {0, 1000, 2000}}, {1500, {0, 1500, 3000}}};
+    addSlides(3);
+    openViewer();
+    qint64 displayMs = 0;
+    QObject::connect(viewer, &TshowFrm::slideShown, viewer, [&] { clock.advance(displayMs); });
+    for (const Row& row : rows) {
+        shown.clear();
+        flags().CurrentSlide = 0;
+        displayMs = row.displayMs;
+        const qint64 start = clock.nowMs();
+        viewer->PlayShow();
+        std::vector<qint64> times;
+        for (const Shown& s : shown)
+            times.push_back(s.atMs - start);
+        EXPECT_EQ(times, row.times) << "display takes " << row.displayMs << " ms";
+    }
+}
+
 TEST_F(Playback, WithoutLoopTheShowStopsOnItsLastSlide) {
     addSlides(3);
     openViewer();

@@ -1,0 +1,201 @@
+// The viewer with 4000 x 3000 photographs in an 800 x 600 image area:
+// - switching to the next slide, from the start of ShowCurrentSlide to the picture painted, beside
+//   libjpeg's djpeg decoding the same file at 1/4 scale (process start included);
+// - a show of 30 slides of 200 ms each on the real clock, beside sleep(1) asked for the same 6 s;
+// - the peak resident memory while 500 slides of those photographs play, beside djpeg decoding one
+//   of them at full size, and against the 150 MB the viewer may use.
+
+#include "peer_programs.h"
+#include "ratio_reporter.h"
+#include "shared_flags.h"
+#include "show_document.h"
+#include "show_form.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSlider>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <fstream>
+#include <string>
+
+namespace {
+
+constexpr QSize ImageArea(800, 600);
+QTemporaryDir* workDir = nullptr;
+QStringList photos; // distinct 4000 x 3000 photographs
+
+long statusKilobytes(const char* field) {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(field, 0) == 0)
+            return std::stol(line.substr(std::string(field).size()));
+    return -1;
+}
+
+void setImage(ShowDocument& show, int index, const QString& path) {
+    show.resetSlot(index);
+    show.slide(index).ImageFile.assign(QFile::encodeName(path).toStdString());
+}
+
+// A viewer whose image area is 800 x 600, shown (offscreen) so that it paints.
+struct Viewer {
+    ShowDocument show;
+    SharedFlags flags;
+    TshowFrm window{show, flags};
+
+    explicit Viewer(const QStringList& images, int delay = 1) {
+        for (const QString& image : images) {
+            setImage(show, show.SlideCount, image);
+            show.slide(show.SlideCount++).Delay = std::uint8_t(delay);
+        }
+        ViewerHost host;
+        host.switches = [] {
+            return ShowSwitches{.ShowSlideControls = true, .LoopSlideShow = false, .HideEditor = false};
+        };
+        window.setHost(host);
+        window.StartShow(false);
+        QWidget* area = window.findChild<QWidget*>(QStringLiteral("Panel6"));
+        window.resize(window.size() + ImageArea - area->size());
+        QCoreApplication::processEvents();
+    }
+    bool areaIsRight() { return window.findChild<QWidget*>(QStringLiteral("Panel6"))->size() == ImageArea; }
+};
+
+void OurNextSlide4000x3000(benchmark::State& state) {
+    Viewer viewer(photos.mid(0, 2));
+    if (!viewer.areaIsRight()) {
+        state.SkipWithError("the image area is not 800 x 600");
+        return;
+    }
+    int next = 0;
+    for (auto _ : state) {
+        next = 1 - next;
+        viewer.flags.CurrentSlide = next;
+        viewer.window.ShowCurrentSlide();
+    }
+}
+BENCHMARK(OurNextSlide4000x3000)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+void DjpegScaleOneQuarter(benchmark::State& state) {
+    const QByteArray program = peerProgram(QStringLiteral("djpeg"));
+    const QByteArray file = QFile::encodeName(photos[0]);
+    if (program.isEmpty()) {
+        state.SkipWithError("djpeg not installed");
+        return;
+    }
+    char* argv[] = {const_cast<char*>("djpeg"),
+                    const_cast<char*>("-scale"),
+                    const_cast<char*>("1/4"),
+                    const_cast<char*>("-outfile"),
+                    const_cast<char*>("/dev/null"),
+                    const_cast<char*>(file.constData()),
+                    nullptr};
+    for (auto _ : state) {
+        if (!spawnAndWait(program, argv)) {
+            state.SkipWithError("djpeg failed");
+            return;
+        }
+    }
+}
+BENCHMARK(DjpegScaleOneQuarter)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+// Thirty slides with delay 1 at speed 18: 200 ms each, 6.0 s in all.
+void OurShowOf30SlidesAt200ms(benchmark::State& state) {
+    const QString small = workDir->filePath(QStringLiteral("small.png"));
+    QImage(160, 120, QImage::Format_RGB32).save(small);
+    Viewer viewer(QStringList(30, small));
+    viewer.window.findChild<QSlider*>(QStringLiteral("TrackBar1"))->setValue(18);
+    double worstMs = 0;
+    for (auto _ : state) {
+        viewer.flags.CurrentSlide = 0;
+        QElapsedTimer clock;
+        clock.start();
+        viewer.window.PlayShow();
+        worstMs = qMax(worstMs, clock.nsecsElapsed() / 1e6);
+    }
+    // How far the slowest run came from the 6.0 s the show asks for, in per cent.
+    state.counters["worst_off_6s_pct"] = (worstMs - 6000.0) / 60.0;
+}
+BENCHMARK(OurShowOf30SlidesAt200ms)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void SleepSixSeconds(benchmark::State& state) {
+    const QByteArray program = peerProgram(QStringLiteral("sleep"));
+    char* argv[] = {const_cast<char*>("sleep"), const_cast<char*>("6.0"), nullptr};
+    for (auto _ : state) {
+        if (!spawnAndWait(program, argv)) {
+            state.SkipWithError("sleep failed");
+            return;
+        }
+    }
+}
+BENCHMARK(SleepSixSeconds)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Peak resident memory of djpeg decoding one photograph at full size, in kilobytes.
+long djpegFullDecodeKilobytes() {
+    const QByteArray program = peerProgram(QStringLiteral("djpeg"));
+    const QByteArray file = QFile::encodeName(photos[0]);
+    char* argv[] = {const_cast<char*>("djpeg"), const_cast<char*>("-outfile"), const_cast<char*>("/dev/null"),
+                    const_cast<char*>(file.constData()), nullptr};
+    pid_t pid = 0;
+    if (program.isEmpty() || posix_spawn(&pid, program.constData(), nullptr, nullptr, argv, environ) != 0)
+        return -1;
+    // This child's own peak: the children's total of getrusage would include ImageMagick's.
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return -1;
+    return usage.ru_maxrss;
+}
+
+// Before anything else has run in this process, so that its peak is the show's.
+void reportMemoryOf500Slides() {
+    QStringList slides;
+    for (int i = 0; i < ShowDocument::MaxSlides; ++i) {
+        // Each slide its own file name, as in a real show; the links cost no disk space.
+        const QString link = workDir->filePath(QStringLiteral("slide%1.jpg").arg(i));
+        QFile::link(photos[i % photos.size()], link);
+        slides.append(link);
+    }
+    const long before = statusKilobytes("VmRSS:");
+    long peak = 0;
+    {
+        Viewer viewer(slides);
+        viewer.window.findChild<QSlider*>(QStringLiteral("TrackBar1"))->setValue(20);
+        QObject::connect(&viewer.window, &TshowFrm::slideShown,
+                         [&peak] { peak = qMax(peak, statusKilobytes("VmRSS:")); });
+        viewer.window.PlayShow();
+    }
+    const long djpeg = djpegFullDecodeKilobytes();
+    std::printf("memory playing %lld slides of 4000 x 3000: peak resident %.1f MB (%.1f MB before the viewer)"
+                " vs djpeg decoding one at full size %.1f MB = %.2fx; %.2fx of the 150 MB allowed\n",
+                static_cast<long long>(slides.size()), peak / 1024.0, before / 1024.0, djpeg / 1024.0,
+                djpeg > 0 ? double(peak) / double(djpeg) : 0.0, peak / 1024.0 / 150.0);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    workDir = &dir;
+    for (const char* gradient : {"navy-orange", "darkgreen-khaki", "maroon-skyblue"}) {
+        const QString path = dir.filePath(QStringLiteral("photo-%1.jpg").arg(QLatin1String(gradient)));
+        if (!makeLargePhoto(path, QLatin1String(gradient))) {
+            std::fprintf(stderr, "bench_player: ImageMagick could not make %s\n", qPrintable(path));
+            return 1;
+        }
+        photos.append(path);
+    }
+    reportMemoryOf500Slides();
+    return runWithRatios(
+        argc, argv,
+        {{"OurNextSlide4000x3000", "DjpegScaleOneQuarter"}, {"OurShowOf30SlidesAt200ms", "SleepSixSeconds"}});
+}
