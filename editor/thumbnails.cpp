@@ -48,17 +48,22 @@ bool ThumbnailBuilder::FetchScaledImage() {
     const uchar* block = GlobalLock(handle);
     if (!block)
         return false;
-    if (size < 40) {
-        GlobalUnlock(handle);
+    std::optional<QImage> loaded = imageFromPackedDib(block, size);
+    GlobalUnlock(handle);
+    if (!loaded)
         return false;
-    }
+    work_ = std::move(*loaded);
+    return true;
+}
+
+std::optional<QImage> imageFromPackedDib(const uchar* block, qsizetype size) {
+    if (size < 40)
+        return std::nullopt;
     const quint32 headerSize = qFromLittleEndian<quint32>(block);
     const quint32 coloursUsed = qFromLittleEndian<quint32>(block + 32);
     const quint64 bitsOffset = quint64(headerSize) + 4 * quint64(coloursUsed);
-    if (bitsOffset > quint64(size)) {
-        GlobalUnlock(handle);
-        return false;
-    }
+    if (bitsOffset > quint64(size))
+        return std::nullopt;
     // An in-memory bitmap file: the 14-byte file header, then the packed bitmap as it is.
     QByteArray file(14, '\0');
     file[0] = 'B';
@@ -66,13 +71,10 @@ bool ThumbnailBuilder::FetchScaledImage() {
     qToLittleEndian<quint32>(quint32(14 + size), file.data() + 2);
     qToLittleEndian<quint32>(quint32(14 + bitsOffset), file.data() + 10);
     file.append(reinterpret_cast<const char*>(block), size);
-    GlobalUnlock(handle);
-
     QImage loaded;
     if (!loaded.loadFromData(file, "BMP"))
-        return false;
-    work_ = loaded;
-    return true;
+        return std::nullopt;
+    return loaded;
 }
 
 bool ThumbnailBuilder::fetchWithRetries() {
@@ -167,4 +169,13 @@ void ThumbnailBuilder::BuildFolderThumbnail(QImage& target, const QString& path)
     }
     DrawThumbnail(target, path);
     QApplication::restoreOverrideCursor();
+}
+
+void ThumbnailBuilder::drawFolderThumbnail(QImage& target, const QString& path,
+                                           const std::optional<QImage>& picture) {
+    if (picture)
+        work_ = *picture;
+    else
+        clearWorkBitmap();
+    DrawThumbnail(target, path);
 }

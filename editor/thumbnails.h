@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class TPhoto;
 
@@ -34,6 +35,9 @@ public:
     bool fetchWithRetries();
     void DrawThumbnail(QImage& target, const QString& path);
     void BuildFolderThumbnail(QImage& target, const QString& path);
+    // The same thumbnail from a picture decoded elsewhere (decodeThumbnailPicture); nothing for a
+    // file that could not be decoded.
+    void drawFolderThumbnail(QImage& target, const QString& path, const std::optional<QImage>& picture);
     // Copies the audio mark onto the thumbnail's picture area, at its left edge.
     void drawAudioMark(QImage& thumbnail) const;
     // The work bitmap as an empty picture: 80 x 70, all white.
@@ -48,6 +52,10 @@ private:
     QImage audioIcon_;
     int screenBits_ = 32;
 };
+
+// The picture of a packed device-independent bitmap (header, colours, rows), read as the bitmap
+// file it becomes with a file header in front; nothing when it is no valid bitmap.
+std::optional<QImage> imageFromPackedDib(const uchar* block, qsizetype size);
 
 // The caption of a thumbnail: the file name part of path (after the last "\" or "/"), in lower
 // case, at most 255 characters.

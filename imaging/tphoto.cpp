@@ -6,6 +6,7 @@
 #include "image_format.h"
 #include "image_loader.h"
 #include "palette_file.h"
+#include "picture_resize.h"
 #include "qpx_encoder.h"
 #include "standard_palette.h"
 
@@ -17,7 +18,6 @@
 namespace {
 
 constexpr int PaletteFromFile = 7;
-constexpr int MaxSide = 32767; // sizes are 16-bit values for the program
 
 qintptr nextPaletteHandle() {
     static qintptr next = 0;
@@ -86,17 +86,9 @@ void TPhoto::setPicture(const QImage& picture) {
 void TPhoto::ResizeImage(int width, int height) {
     if (image_.isNull())
         return fail(NoPicture, QStringLiteral("no picture loaded"));
-    if (width < 1 || height < 1 || width > MaxSide || height > MaxSide ||
-        qint64(width) * height > imaging::MaxImagePixels)
-        return fail(BadArgument, QStringLiteral("bad size %1 x %2").arg(width).arg(height));
-    QImage source =
-        image_.format() == QImage::Format_Indexed8 ? image_.convertToFormat(QImage::Format_RGB32) : image_;
-    QImage scaled = source.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const QImage::Format want = scaled.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
-    if (scaled.format() != want)
-        scaled = scaled.convertToFormat(want);
-    if (scaled.size() != QSize(width, height))
-        return fail(BadArgument, QStringLiteral("cannot resize"));
+    QImage scaled = imaging::resizedPicture(image_, width, height);
+    if (scaled.isNull())
+        return fail(BadArgument, QStringLiteral("cannot resize to %1 x %2").arg(width).arg(height));
     image_ = std::move(scaled);
     size_ = image_.size();
     reduced_ = false;

@@ -1,0 +1,83 @@
+#include "thumbnail_decode_queue.h"
+
+#include <QThreadPool>
+
+#include <condition_variable>
+#include <mutex>
+#include <vector>
+
+struct ThumbnailDecodeQueue::State {
+    QStringList paths;
+    Decode decode;
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<std::optional<QImage>> pictures;
+    std::vector<bool> done;
+    qsizetype next = 0; // the first path nobody has started on
+    int running = 0;    // helpers started or waiting to start
+    bool stopped = false;
+
+    // Decodes the next path on this thread; false when every path is taken or the queue stops.
+    bool decodeNext(std::unique_lock<std::mutex>& lock) {
+        if (stopped || next >= paths.size())
+            return false;
+        const qsizetype index = next++;
+        lock.unlock();
+        std::optional<QImage> picture = decode(paths[index]);
+        lock.lock();
+        pictures[index] = std::move(picture);
+        done[index] = true;
+        changed.notify_all();
+        return true;
+    }
+
+    void help() {
+        std::unique_lock lock(mutex);
+        while (decodeNext(lock)) {
+        }
+        --running;
+        changed.notify_all();
+    }
+};
+
+ThumbnailDecodeQueue::ThumbnailDecodeQueue(QStringList paths, Decode decode, QThreadPool* pool, int helpers)
+    : state_(std::make_shared<State>()) {
+    state_->pictures.resize(paths.size());
+    state_->done.resize(paths.size(), false);
+    state_->paths = std::move(paths);
+    state_->decode = std::move(decode);
+    if (!pool)
+        pool = QThreadPool::globalInstance();
+    if (helpers < 0)
+        helpers = pool->maxThreadCount() - 1;
+    helpers = int(qMin<qsizetype>(helpers, state_->paths.size() - 1));
+    for (int i = 0; i < helpers; ++i) {
+        {
+            const std::lock_guard lock(state_->mutex);
+            ++state_->running;
+        }
+        // The helper keeps the state alive, so it may outlive the queue's own wait.
+        pool->start([state = state_] { state->help(); });
+    }
+}
+
+ThumbnailDecodeQueue::~ThumbnailDecodeQueue() {
+    std::unique_lock lock(state_->mutex);
+    state_->stopped = true;
+    state_->changed.wait(lock, [this] { return state_->running == 0; });
+}
+
+qsizetype ThumbnailDecodeQueue::size() const {
+    return state_->paths.size();
+}
+
+std::optional<QImage> ThumbnailDecodeQueue::take(qsizetype index) {
+    State& state = *state_;
+    std::unique_lock lock(state.mutex);
+    while (!state.done[index]) {
+        if (state.next <= index && state.decodeNext(lock))
+            continue;
+        state.changed.wait(lock);
+    }
+    return std::move(state.pictures[index]);
+}

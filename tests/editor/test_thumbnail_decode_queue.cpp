@@ -1,0 +1,79 @@
+// Thumbnail pictures decoded ahead on several threads: each file once, each result the picture
+// the calling thread would have decoded itself, and an early end that waits for the threads.
+
+#include "image_loader.h"
+#include "qt_application_environment.h"
+#include "thumbnail_decode_queue.h"
+#include "thumbnail_picture.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QThreadPool>
+#include <gtest/gtest.h>
+
+namespace {
+testing::Environment* const environment =
+    testing::AddGlobalTestEnvironment(new QtApplicationEnvironment<QCoreApplication>);
+
+class DecodeQueue : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        for (int i = 0; i < 24; ++i) {
+            QImage picture(60 + 13 * i, 40 + 7 * i, QImage::Format_RGB32);
+            picture.fill(QColor::fromHsv(i * 15, 180, 200));
+            const QString path = dir.filePath(QStringLiteral("p%1.%2").arg(i).arg(i % 2 ? "png" : "jpg"));
+            ASSERT_TRUE(picture.save(path));
+            paths.append(path);
+        }
+        paths.append(dir.filePath("missing.png"));
+    }
+    QTemporaryDir dir;
+    QStringList paths;
+};
+
+TEST_F(DecodeQueue, EveryFileIsDecodedOnceAndGivesTheSamePicture) {
+    QThreadPool pool;
+    pool.setMaxThreadCount(3);
+    const quint64 before = imaging::decodedImageCount();
+    std::vector<std::optional<QImage>> taken;
+    {
+        ThumbnailDecodeQueue queue(paths, decodeThumbnailPicture, &pool);
+        for (qsizetype i = 0; i < queue.size(); ++i)
+            taken.push_back(queue.take(i));
+    }
+    EXPECT_EQ(imaging::decodedImageCount() - before,
+              quint64(paths.size() - 1)); // the missing file has no bytes
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const std::optional<QImage> alone = decodeThumbnailPicture(paths[i]);
+        ASSERT_EQ(taken[i].has_value(), alone.has_value()) << i;
+        if (alone) {
+            EXPECT_EQ(*taken[i], *alone) << i;
+        }
+    }
+    EXPECT_FALSE(taken.back().has_value());
+}
+
+TEST_F(DecodeQueue, EndingEarlyWaitsForTheThreadsAndDecodesNoMore) {
+    QThreadPool pool;
+    pool.setMaxThreadCount(2);
+    const quint64 before = imaging::decodedImageCount();
+    {
+        ThumbnailDecodeQueue queue(paths, decodeThumbnailPicture, &pool);
+        ASSERT_TRUE(queue.take(0).has_value());
+    }
+    // Nothing is decoded once the queue is gone.
+    const quint64 decoded = imaging::decodedImageCount() - before;
+    EXPECT_GE(decoded, 1u);
+    pool.waitForDone();
+    EXPECT_EQ(imaging::decodedImageCount() - before, decoded);
+}
+
+TEST_F(DecodeQueue, WithoutHelpersTheTakingThreadDecodesEverything) {
+    ThumbnailDecodeQueue queue(paths.mid(0, 3), decodeThumbnailPicture, nullptr, 0);
+    for (qsizetype i = 0; i < 3; ++i)
+        EXPECT_TRUE(queue.take(i).has_value());
+}
+
+} // namespace
