@@ -6,6 +6,7 @@
 #include "document_lifecycle.h"
 #include "file_list_box.h"
 #include "image_browser.h"
+#include "show_editing.h"
 #include "help_viewer.h"
 #include "named_widget.h"
 #include "ovc_table.h"
@@ -224,18 +225,24 @@ void TMainFormverasco::createMenus() {
     command(addItem(file, "FileExitItem", QStringLiteral("E&xit")), &TMainFormverasco::FileExit);
 
     QMenu* edit = menu("EditMenu", QStringLiteral("&Edit"));
-    addItem(edit, "EditCutItem", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    addItem(edit, "EditCopyItem", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    addItem(edit, "EditPasteItem", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    addItem(edit, "Clear1", QStringLiteral("Cle&ar"), QKeySequence(Qt::Key_Delete));
+    connect(edit, &QMenu::aboutToShow, this, &TMainFormverasco::EditMenuClick);
+    command(addItem(edit, "EditCutItem", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X)),
+            &TMainFormverasco::EditCut);
+    command(addItem(edit, "EditCopyItem", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)),
+            &TMainFormverasco::EditCopy);
+    command(addItem(edit, "EditPasteItem", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)),
+            &TMainFormverasco::EditPaste);
+    command(addItem(edit, "Clear1", QStringLiteral("Cle&ar"), QKeySequence(Qt::Key_Delete)),
+            &TMainFormverasco::Clear1Click);
     command(addItem(edit, "ClearAll1", QStringLiteral("Cl&ear All")), &TMainFormverasco::FileNew);
-    addItem(edit, "SelectAll1", QStringLiteral("Select A&ll"));
+    command(addItem(edit, "SelectAll1", QStringLiteral("Select A&ll")), &TMainFormverasco::SelectAll1Click);
     edit->addSeparator();
     addItem(edit, "SlideProperties1", QStringLiteral("Image Pr&operties..."));
     command(addItem(edit, "Preferences1", QStringLiteral("Verasco P&references...")),
             &TMainFormverasco::Preferences1Click);
 
     QMenu* view = menu("View1", QStringLiteral("&View"));
+    connect(view, &QMenu::aboutToShow, this, &TMainFormverasco::View1Click);
     command(addItem(view, "SingleSlide1", QStringLiteral("&Image")), &TMainFormverasco::SingleSlide1Click);
     command(addItem(view, "Slideshow1", QStringLiteral("Ver&asco")), &TMainFormverasco::Slideshow1Click);
 
@@ -261,7 +268,6 @@ void TMainFormverasco::FormCreate() {
 
     ThumbnailWorkBitmap = QImage(ThumbnailWidth, ThumbnailHeight, QImage::Format_RGB32);
     ThumbnailWorkBitmap.fill(Qt::white);
-    ClipboardThumbnail = ThumbnailWorkBitmap;
     show_.resetAll();
     show_.SlideCount = 0;
     folder_.clear();
@@ -351,11 +357,13 @@ void TMainFormverasco::FileMenuClick() {
     const int activeIndex = 5 * OvcTable2->ActiveRow() + OvcTable2->ActiveCol();
     const bool imageChosen = (OvcTable1->hasFocus() && folder_.count() > 0) ||
                              (OvcTable2->hasFocus() && hasSlides && activeIndex < show_.SlideCount);
-    const std::pair<const char*, bool> rules[] = {{"FileSaveAsItem", hasSlides},
-                                                  {"SaveStandaloneSlideShow1", hasSlides},
-                                                  {"FilePrintItem", hasSlides},
-                                                  {"PrintSlide1", imageChosen}};
-    // An item whose command is not part of the program yet stays unavailable.
+    applyMenuRules({{"FileSaveAsItem", hasSlides},
+                    {"SaveStandaloneSlideShow1", hasSlides},
+                    {"FilePrintItem", hasSlides},
+                    {"PrintSlide1", imageChosen}});
+}
+
+void TMainFormverasco::applyMenuRules(std::initializer_list<std::pair<const char*, bool>> rules) {
     for (const auto& [name, enabled] : rules) {
         QAction* action = findChild<QAction*>(QLatin1String(name));
         action->setEnabled(enabled && action->property(HasCommand).toBool());
@@ -430,6 +438,8 @@ void TMainFormverasco::HelpAboutItemClick() {
 bool TMainFormverasco::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
         FormActivate();
+    if (event->type() == QEvent::ShortcutOverride)
+        prepareEditShortcut(*static_cast<QKeyEvent*>(event));
     return QMainWindow::event(event);
 }
 

@@ -16,6 +16,7 @@
 
 class QAction;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -24,6 +25,7 @@ class TFileListBox;
 class TOvcTable;
 class TPhoto;
 class ImageBrowser;
+class ShowEditing;
 class ThumbnailBuilder;
 class ShowSlides;
 class ShowFileCommands;
@@ -54,6 +56,7 @@ class TMainFormverasco : public QMainWindow {
     DocumentLifecycle& lifecycle() { return *lifecycle_; }
     ShowFileCommands& showFiles() { return *showFiles_; }
     ImageBrowser& browser() { return *browser_; }
+    ShowEditing& editing() { return *editing_; }
 
     static constexpr int ClientWidth = 588;
     static constexpr int ClientHeight = 414;
@@ -98,6 +101,19 @@ class TMainFormverasco : public QMainWindow {
     void OvcTable1Enter();
     void OvcTable1Exit();
 
+    // Show list editing.
+    void BitBtn1Click();
+    void BitBtn3Click();
+    void Clear1Click();
+    void EditCut();
+    void EditCopy();
+    void EditPaste();
+    void SelectAll1Click();
+    void EditMenuClick();
+    void View1Click();
+    void OvcTable2Enter();
+    void OvcTable2Exit();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -111,6 +127,11 @@ class TMainFormverasco : public QMainWindow {
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
     void createEditor();
     bool filterEditorEvent(QObject* watched, QEvent* event);
+    // Before Del, Ctrl+X, Ctrl+C or Ctrl+V acts, the Edit menu's items are enabled as on opening.
+    void prepareEditShortcut(const QKeyEvent& key);
+    // Enables the named menu items by their rules; an item whose command is not part of the
+    // program yet stays unavailable.
+    void applyMenuRules(std::initializer_list<std::pair<const char*, bool>> rules);
     void connectPlayerWindows();
     void repaintGrids();
     void connectPrintCommands();
@@ -128,7 +149,6 @@ class TMainFormverasco : public QMainWindow {
 
     // Drawing resources: the work bitmaps; the listed folder with its thumbnails and their flags.
     QImage ThumbnailWorkBitmap;
-    QImage ClipboardThumbnail;
     FolderImages folder_;
     TFileListBox* FileListBox1 = nullptr;
 
@@ -161,5 +181,6 @@ class TMainFormverasco : public QMainWindow {
     std::unique_ptr<DocumentLifecycle> lifecycle_;
     std::unique_ptr<PrintCommands> print_;
     std::unique_ptr<ImageBrowser> browser_;
+    std::unique_ptr<ShowEditing> editing_;
     bool closed_ = false;
 };

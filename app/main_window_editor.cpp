@@ -5,11 +5,14 @@
 
 #include "app_windows.h"
 #include "confirm_dialog.h"
+#include "document_lifecycle.h"
 #include "file_list_box.h"
 #include "image_browser.h"
 #include "ovc_table.h"
+#include "panel_bevel.h"
 #include "preview_form.h"
 #include "select_dialog.h"
+#include "show_editing.h"
 #include "thumbnails.h"
 
 #include <QFocusEvent>
@@ -19,16 +22,26 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 void TMainFormverasco::createEditor() {
     Tconfirmfrm* confirm = windows_->confirmfrm;
     auto message = [confirm](const QString& caption, const QString& text) {
         confirm->message(caption, text);
     };
     browser_ = std::make_unique<ImageBrowser>(folder_, *FileListBox1, *thumbnails_, settings_.ImageDirectory,
-                                              BrowserControls{*OvcTable1, *Edit1, *Label6, *Panel6, *this},
+                                              BrowserControls{*OvcTable1, *Edit1, *Label6, *this},
                                               *windows_->selectDlg, message);
     Tpreviewfrm* preview = windows_->previewfrm;
     browser_->setPreview([preview](const QString& path) { preview->OpenPreview(path); });
+    auto switches = [this] {
+        return ShowEditing::NewSlideSwitches{settings_.HoldSlideForAudio, settings_.ShowTextOnEachSlide};
+    };
+    editing_ = std::make_unique<ShowEditing>(show_, *showSlides_, *browser_,
+                                             EditingControls{*BitBtn1, *BitBtn3, *Edit1, *Edit2, *this},
+                                             switches, message);
+    editing_->enableAddButtons();
+    lifecycle_->setAddButtonsHandler([this](bool) { editing_->enableAddButtons(); });
     OvcTable1->setCellBitmapSupplier(
         [this](int row, int col) { return browser_->OvcTable1GetCellData(row, col); });
     connect(BitBtn5, &QPushButton::clicked, this, &TMainFormverasco::Button1Click);
@@ -36,6 +49,10 @@ void TMainFormverasco::createEditor() {
     connect(OvcTable1, &TOvcTable::mouseDown, this, &TMainFormverasco::OvcTable1MouseDown);
     connect(OvcTable1, &TOvcTable::entered, this, &TMainFormverasco::OvcTable1Enter);
     connect(OvcTable1, &TOvcTable::exited, this, &TMainFormverasco::OvcTable1Exit);
+    connect(BitBtn1, &QPushButton::clicked, this, &TMainFormverasco::BitBtn1Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &TMainFormverasco::BitBtn3Click);
+    connect(OvcTable2, &TOvcTable::entered, this, &TMainFormverasco::OvcTable2Enter);
+    connect(OvcTable2, &TOvcTable::exited, this, &TMainFormverasco::OvcTable2Exit);
     Edit1->installEventFilter(this);
 }
 
@@ -96,9 +113,72 @@ void TMainFormverasco::OvcTable1MouseDown(Qt::MouseButton button, Qt::KeyboardMo
 }
 
 void TMainFormverasco::OvcTable1Enter() {
-    browser_->OvcTable1Enter();
+    showFocusBevel(*Panel6, true);
 }
 
 void TMainFormverasco::OvcTable1Exit() {
-    browser_->OvcTable1Exit();
+    showFocusBevel(*Panel6, false);
+}
+
+void TMainFormverasco::BitBtn1Click() {
+    editing_->BitBtn1Click(ShowEditing::Origin::Button);
+}
+
+void TMainFormverasco::BitBtn3Click() {
+    editing_->BitBtn3Click();
+}
+
+void TMainFormverasco::Clear1Click() {
+    editing_->Clear1Click();
+}
+
+void TMainFormverasco::EditCut() {
+    editing_->EditCut();
+}
+
+void TMainFormverasco::EditCopy() {
+    editing_->EditCopy();
+}
+
+void TMainFormverasco::EditPaste() {
+    editing_->EditPaste();
+}
+
+void TMainFormverasco::SelectAll1Click() {
+    editing_->SelectAll1Click();
+}
+
+void TMainFormverasco::EditMenuClick() {
+    const EditMenuState s = editing_->EditMenuClick();
+    applyMenuRules({{"EditCutItem", s.cut},
+                    {"EditCopyItem", s.copy},
+                    {"EditPasteItem", s.paste},
+                    {"Clear1", s.clear},
+                    {"ClearAll1", s.clearAll},
+                    {"SelectAll1", s.selectAll},
+                    {"SlideProperties1", s.properties}});
+}
+
+void TMainFormverasco::View1Click() {
+    const ViewMenuState s = editing_->View1Click();
+    applyMenuRules({{"SingleSlide1", s.image}, {"Slideshow1", s.slideshow}});
+}
+
+void TMainFormverasco::prepareEditShortcut(const QKeyEvent& key) {
+    if (!editing_)
+        return;
+    const QKeySequence pressed(key.keyCombination());
+    const char* const items[] = {"EditCutItem", "EditCopyItem", "EditPasteItem", "Clear1"};
+    if (std::any_of(std::begin(items), std::end(items), [&](const char* name) {
+            return findChild<QAction*>(QLatin1String(name))->shortcut() == pressed;
+        }))
+        EditMenuClick();
+}
+
+void TMainFormverasco::OvcTable2Enter() {
+    showFocusBevel(*Panel7, true);
+}
+
+void TMainFormverasco::OvcTable2Exit() {
+    showFocusBevel(*Panel7, false);
 }

@@ -6,12 +6,13 @@
 #include "ovc_table.h"
 #include "select_dialog.h"
 #include "show_file.h"
+#include "thumbnail_decode_queue.h"
+#include "thumbnail_picture.h"
 #include "thumbnails.h"
 #include "wait_cursor.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -58,6 +59,8 @@ ImageBrowser::ImageBrowser(FolderImages& folder, TFileListBox& fileList, Thumbna
     fileList_.setDirectory(imageDirectory_);
     selectDialog_.setImagesField(&controls_.Edit1);
 }
+
+ImageBrowser::~ImageBrowser() = default;
 
 void ImageBrowser::Button1Click() {
     bool withDialog = !ScanWithoutDialog;
@@ -116,6 +119,7 @@ bool ImageBrowser::ScanImageFolder() {
         return false;
     }
     controls_.Edit1.setText(path);
+    endPrefetch();
     folder_.clear();
     grid.setEnabled(false);
     const int n = std::min(int(fileList_.Items().size()), FolderImages::MaxRows);
@@ -162,11 +166,39 @@ void ImageBrowser::CommitImagesField() {
 
 const QImage& ImageBrowser::folderThumbnail(int row) {
     QImage& thumbnail = (*folder_.FolderThumbnails)[row];
-    if (!folder_.FolderThumbnailReady[row]) {
-        thumbnails_.BuildFolderThumbnail(thumbnail, folder_.FolderImagePaths[row]);
-        folder_.FolderThumbnailReady[row] = true;
-    }
+    if (folder_.FolderThumbnailReady[row])
+        return thumbnail;
+    const QString& path = folder_.FolderImagePaths[row];
+    if (const auto queued = prefetchIndex_.constFind(row); queued != prefetchIndex_.constEnd())
+        thumbnails_.drawFolderThumbnail(thumbnail, path, prefetch_->take(*queued));
+    else
+        thumbnails_.BuildFolderThumbnail(thumbnail, path);
+    folder_.FolderThumbnailReady[row] = true;
     return thumbnail;
+}
+
+void ImageBrowser::prefetchThumbnails(const QList<int>& rows) {
+    endPrefetch();
+    // Screens below 16 bits per pixel draw through the imaging control's palette, one at a time.
+    if (thumbnails_.measureScreenDepth() < 16)
+        return;
+    QStringList paths;
+    for (const int row : rows) {
+        if (row < 0 || row >= folder_.count() || folder_.FolderThumbnailReady[row] ||
+            prefetchIndex_.contains(row))
+            continue;
+        prefetchIndex_.insert(row, paths.size());
+        paths.append(folder_.FolderImagePaths[row]);
+    }
+    if (paths.size() > 1)
+        prefetch_ = std::make_unique<ThumbnailDecodeQueue>(paths, decodeThumbnailPicture);
+    else
+        prefetchIndex_.clear();
+}
+
+void ImageBrowser::endPrefetch() {
+    prefetch_.reset();
+    prefetchIndex_.clear();
 }
 
 const QImage* ImageBrowser::OvcTable1GetCellData(int row, int col) {
@@ -204,17 +236,4 @@ void ImageBrowser::previewActiveRow() {
     const int row = controls_.OvcTable1.ActiveRow();
     if (preview_ && row >= 0 && row < folder_.count())
         preview_(folder_.FolderImagePaths[row]);
-}
-
-void ImageBrowser::OvcTable1Enter() {
-    controls_.Panel6.setFrameShadow(QFrame::Raised);
-}
-
-void ImageBrowser::OvcTable1Exit() {
-    QFrame& panel = controls_.Panel6;
-    panel.setFrameShadow(QFrame::Sunken);
-    QPalette palette = panel.palette();
-    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
-    panel.setPalette(palette);
-    panel.setAutoFillBackground(true);
 }

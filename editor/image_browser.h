@@ -3,10 +3,12 @@
 // dialog or typed into the images field), lists its image files in the folder grid and draws
 // their thumbnails as their rows are first painted. It is also the source of the add commands.
 
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <functional>
+#include <memory>
 
-class QFrame;
 class QImage;
 class QLabel;
 class QLineEdit;
@@ -15,6 +17,7 @@ class TFileListBox;
 class ThumbnailBuilder;
 class TOvcTable;
 class TselectDlg;
+class ThumbnailDecodeQueue;
 struct FolderImages;
 
 // The main window's controls the browser works with.
@@ -22,7 +25,6 @@ struct BrowserControls {
     TOvcTable& OvcTable1;
     QLineEdit& Edit1;
     QLabel& Label6;
-    QFrame& Panel6;
     QWidget& window;
 };
 
@@ -38,6 +40,7 @@ class ImageBrowser {
     ImageBrowser(FolderImages& folder, TFileListBox& fileList, ThumbnailBuilder& thumbnails,
                  QString& imageDirectory, BrowserControls controls, TselectDlg& selectDialog,
                  Message message);
+    ~ImageBrowser();
 
     void setPreview(Preview preview) { preview_ = std::move(preview); }
 
@@ -52,8 +55,6 @@ class ImageBrowser {
     void OvcTable1KeyUp(int key, bool altHeld);
     // A double-click previews the image of the active row.
     void previewActiveRow();
-    void OvcTable1Enter();
-    void OvcTable1Exit();
 
     bool ScanWithoutDialog = true;
     FolderImages& folder() { return folder_; }
@@ -61,6 +62,10 @@ class ImageBrowser {
     TFileListBox& fileList() { return fileList_; }
     // The thumbnail of a listed row, drawn now if it is not yet.
     const QImage& folderThumbnail(int row);
+    // Starts decoding the thumbnails of these rows that are not drawn yet, on every core, in the
+    // order given; folderThumbnail() takes them from there until endPrefetch() or the next scan.
+    void prefetchThumbnails(const QList<int>& rows);
+    void endPrefetch();
 
   private:
     bool chooseFolder(bool withDialog);
@@ -74,6 +79,22 @@ class ImageBrowser {
     TselectDlg& selectDialog_;
     Message message_;
     Preview preview_;
+    std::unique_ptr<ThumbnailDecodeQueue> prefetch_;
+    QHash<int, qsizetype> prefetchIndex_; // row -> place in the queue
+};
+
+// Decodes folder thumbnails ahead for as long as it lives.
+class FolderThumbnailPrefetch {
+  public:
+    FolderThumbnailPrefetch(ImageBrowser& browser, const QList<int>& rows) : browser_(browser) {
+        browser_.prefetchThumbnails(rows);
+    }
+    ~FolderThumbnailPrefetch() { browser_.endPrefetch(); }
+    FolderThumbnailPrefetch(const FolderThumbnailPrefetch&) = delete;
+    FolderThumbnailPrefetch& operator=(const FolderThumbnailPrefetch&) = delete;
+
+  private:
+    ImageBrowser& browser_;
 };
 
 // "Files: " with the count and 24 blanks that wipe out the tail of a longer earlier text.

@@ -1,0 +1,90 @@
+#pragma once
+// Show list editing, the right half of the main window: adding the selected or all folder images
+// at the insert position, Clear, Cut, Copy and Paste through the slide clipboard, Select All, and
+// the rules that enable the Edit and View menus. The edit commands act on the images field or the
+// show name field instead when one of them has the focus.
+
+#include "slide_clipboard.h"
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+class ImageBrowser;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+class ShowDocument;
+class ShowSlides;
+
+// The main window's controls the editing works with.
+struct EditingControls {
+    QPushButton& BitBtn1; // ">"
+    QPushButton& BitBtn3; // ">>"
+    QLineEdit& Edit1;     // images field
+    QLineEdit& Edit2;     // show name field
+    QWidget& window;      // whose focus widget decides where a command acts
+};
+
+// What the Edit and View menus offer, by item.
+struct EditMenuState {
+    bool cut = false, copy = false, paste = false, clear = false, clearAll = false, selectAll = false,
+         properties = false;
+};
+struct ViewMenuState {
+    bool image = false, slideshow = false;
+};
+
+class ShowEditing {
+  public:
+    // Where an add command came from: the button, or a drag from the folder grid.
+    enum class Origin { Button, FolderDrag };
+    // The switches a new slide takes from the preferences: hold for audio, show text.
+    struct NewSlideSwitches {
+        bool holdForAudio = false;
+        bool showText = false;
+    };
+    using Switches = std::function<NewSlideSwitches()>;
+    using Message = std::function<void(const QString& caption, const QString& text)>;
+
+    ShowEditing(ShowDocument& show, ShowSlides& slides, ImageBrowser& browser, EditingControls controls,
+                Switches switches, Message message);
+
+    // The slide index that add and paste insert at, from the show grid's active cell; an active
+    // cell after the last slide moves back to the place after it.
+    int InsertPosition();
+    void BitBtn1Click(Origin origin);
+    void BitBtn3Click();
+    void Clear1Click();
+    void EditCut();
+    void EditCopy();
+    void EditPaste();
+    void SelectAll1Click();
+    EditMenuState EditMenuClick() const;
+    ViewMenuState View1Click() const;
+    // ">" and ">>" are available while the show has room.
+    void enableAddButtons();
+
+    SlideClipboard& clipboard() { return clipboard_; }
+
+  private:
+    QLineEdit* focusedField() const;
+    bool showGridHasFocus() const;
+    int activeIndex() const;
+    // Inserts the folder rows, each before the one inserted last, at p; false when the show became full.
+    bool insertFolderRows(const QList<int>& rows, int p, Origin origin);
+    void openGap(int p);
+    void closeGap(int p);
+    void copyToClipboard(int p);
+    // The grid, the count and the add buttons after the number of slides changed.
+    void showNewCount(int topRow);
+    void showFullMessage();
+
+    ShowDocument& show_;
+    ShowSlides& slides_;
+    ImageBrowser& browser_;
+    EditingControls controls_;
+    Switches switches_;
+    Message message_;
+    SlideClipboard clipboard_;
+};
