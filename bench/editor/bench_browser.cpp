@@ -1,0 +1,155 @@
+// A folder of 500 JPEG photographs of 4000 x 3000 pixels in the real main window:
+// - listing the folder until the grid shows its first screen of thumbnails (rows 0 to 4), beside
+//   djpeg decoding those five files at 1/8 scale, one process each;
+// - ">>" of all 500 into an empty show, with the first screen already drawn as the user saw it,
+//   beside djpeg decoding the 500 files at 1/8 scale one after another.
+// The folder holds 500 hard links to one photograph, so that it costs no disk space.
+#include "app_windows.h"
+#include "file_list_box.h"
+#include "folder_images.h"
+#include "image_browser.h"
+#include "main_window.h"
+#include "ovc_table.h"
+#include "peer_programs.h"
+#include "ratio_reporter.h"
+#include "show_document.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr int Photos = 500;
+constexpr int FirstScreenRows = 5;
+QString folder;
+QStringList photos;
+std::unique_ptr<AppWindows> windows;
+
+TMainFormverasco& mainWindow() {
+    return *windows->MainFormverasco;
+}
+
+// Lists the folder as the images field does and paints the grid's first screen.
+bool listFolderToFirstScreen() {
+    TMainFormverasco& main = mainWindow();
+    main.findChild<QLineEdit*>("Edit1")->setText(folder);
+    if (!main.browser().ScanImageFolder() || main.browser().folder().count() != Photos)
+        return false;
+    main.findChild<TOvcTable*>("OvcTable1")->viewport()->grab();
+    return main.browser().folder().FolderThumbnailReady[FirstScreenRows - 1];
+}
+
+void ScanFolderToFirstScreen(benchmark::State& state) {
+    for (auto _ : state) {
+        if (!listFolderToFirstScreen()) {
+            state.SkipWithError("the folder did not list");
+            return;
+        }
+    }
+}
+
+void DjpegFirstScreen(benchmark::State& state) {
+    const QByteArray program = peerProgram(QStringLiteral("djpeg"));
+    for (auto _ : state) {
+        for (int i = 0; i < FirstScreenRows; ++i) {
+            const QByteArray file = QFile::encodeName(photos[i]);
+            char* argv[] = {const_cast<char*>("djpeg"),
+                            const_cast<char*>("-scale"),
+                            const_cast<char*>("1/8"),
+                            const_cast<char*>("-outfile"),
+                            const_cast<char*>("/dev/null"),
+                            const_cast<char*>(file.constData()),
+                            nullptr};
+            if (program.isEmpty() || !spawnAndWait(program, argv)) {
+                state.SkipWithError("djpeg failed");
+                return;
+            }
+        }
+    }
+}
+
+void AddAllFiveHundred(benchmark::State& state) {
+    ShowDocument& show = mainWindow().document();
+    for (auto _ : state) {
+        state.PauseTiming();
+        show.SlideCount = 0;
+        const bool listed = listFolderToFirstScreen();
+        state.ResumeTiming();
+        mainWindow().BitBtn3Click();
+        if (!listed || show.SlideCount != Photos) {
+            state.SkipWithError("the show did not fill");
+            return;
+        }
+    }
+}
+
+void DjpegFiveHundred(benchmark::State& state) {
+    const QByteArray program = peerProgram(QStringLiteral("djpeg"));
+    for (auto _ : state) {
+        for (const QString& photo : photos) {
+            const QByteArray file = QFile::encodeName(photo);
+            char* argv[] = {const_cast<char*>("djpeg"),
+                            const_cast<char*>("-scale"),
+                            const_cast<char*>("1/8"),
+                            const_cast<char*>("-outfile"),
+                            const_cast<char*>("/dev/null"),
+                            const_cast<char*>(file.constData()),
+                            nullptr};
+            if (program.isEmpty() || !spawnAndWait(program, argv)) {
+                state.SkipWithError("djpeg failed");
+                return;
+            }
+        }
+    }
+}
+
+BENCHMARK(ScanFolderToFirstScreen)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(DjpegFirstScreen)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(AddAllFiveHundred)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(DjpegFiveHundred)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+bool makeFolder(const QTemporaryDir& dir) {
+    const QString source = dir.filePath(QStringLiteral("source.jpg"));
+    if (!makeLargePhoto(source, QStringLiteral("navy-orange")))
+        return false;
+    folder = dir.filePath(QStringLiteral("photos"));
+    if (!QDir().mkpath(folder))
+        return false;
+    for (int i = 0; i < Photos; ++i) {
+        const QString photo = folder + QStringLiteral("/photo%1.jpg").arg(i, 3, 10, QLatin1Char('0'));
+        if (::link(QFile::encodeName(source).constData(), QFile::encodeName(photo).constData()) != 0)
+            return false;
+        photos.append(photo);
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QTemporaryDir config; // the user's own settings stay untouched
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    if (!makeFolder(dir)) {
+        std::fprintf(stderr, "cannot make the folder of photographs (ImageMagick, hard links)\n");
+        return 1;
+    }
+    windows.reset(createAppWindows());
+    mainWindow().show();
+    const int result = runWithRatios(
+        argc, argv,
+        {{"ScanFolderToFirstScreen", "DjpegFirstScreen"}, {"AddAllFiveHundred", "DjpegFiveHundred"}});
+    windows.reset();
+    return result;
+}
