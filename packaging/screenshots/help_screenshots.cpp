@@ -10,6 +10,7 @@
 #include "print_dialog.h"
 #include "settings.h"
 #include "settings_store.h"
+#include "show_form.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -63,6 +64,22 @@ bool shootModal(QWidget* window, const std::function<void()>& open, const QStrin
     return saved;
 }
 
+// Runs the command that opens a window of its own; once it shows its picture, saves it under the
+// name and closes it.
+bool shootWindow(QWidget* window, const std::function<void()>& open, const QString& picture,
+                 const QString& folder, const QString& name) {
+    open();
+    const QWidget* shown = window->findChild<QWidget*>(picture);
+    const bool ready = waitFor([window, shown] {
+        return window->isVisible() && window->windowHandle() && window->windowHandle()->isExposed() &&
+               shown && shown->isVisible();
+    });
+    QCoreApplication::processEvents();
+    const bool saved = ready && save(window->grab().toImage(), folder, name);
+    window->close();
+    return saved;
+}
+
 // A copy of the sample pictures and show in a folder of the home folder, which the settings of a
 // first run then show in the image browser; the show file in it.
 QString copySamples(const QString& home) {
@@ -102,7 +119,9 @@ int main(int argc, char** argv) {
             return main->isVisible() && main->windowHandle() && main->windowHandle()->isExposed();
         }))
         return 1;
-    // The browser lists the sample pictures once the main window has been activated.
+    // The browser lists the sample pictures once the main window has been activated, which a
+    // window manager does for a program that starts; a bare X server leaves it to the program.
+    main->activateWindow();
     const QLabel* files = main->findChild<QLabel*>(QStringLiteral("Label6"));
     waitFor([files] { return files && !files->text().startsWith(QLatin1String("Files: 0")); });
     QCoreApplication::processEvents();
@@ -119,5 +138,10 @@ int main(int argc, char** argv) {
     };
     for (const auto& shot : windowsOfTheHelp)
         ok = shootModal(shot.window, shot.open, folder, QLatin1String(shot.picture)) && ok;
+    // The viewer on the first slide, as View > Verasco opens it.
+    ok = shootWindow(
+             windows->showFrm, [main] { main->Slideshow1Click(); }, QStringLiteral("Photo10"), folder,
+             QStringLiteral("viewer.png")) &&
+         ok;
     return ok ? 0 : 1;
 }

@@ -35,6 +35,7 @@ QStringList expectedInstalledFiles() {
         "share/verasco/help/preferences.png",
         "share/verasco/help/print.png",
         "share/verasco/help/verasco.html",
+        "share/verasco/help/viewer.png",
         "share/verasco/libverasco_media.so",
         "share/verasco/verasco.pal",
         "share/verasco/verasco1.dat",
