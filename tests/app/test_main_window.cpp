@@ -4,7 +4,7 @@
 #include "about_box.h"
 #include "app_windows.h"
 #include "deferred_icon_style.h"
-#include "help_viewer.h"
+#include "help_sections.h"
 #include "main_window.h"
 #include "ovc_table.h"
 #include "test_pictures.h"
@@ -119,6 +119,7 @@ TEST_F(MainWindow, HelpTopicsOpenTheHelpAtItsSection) {
     EXPECT_TRUE(help->isVisible());
     EXPECT_TRUE(help->source().isLocalFile());
     EXPECT_TRUE(help->toHtml().contains(helpAnchor(9)));
+    EXPECT_EQ(helpHeadingShown(), "Help Topics");
     help->close();
 }
 
@@ -225,7 +226,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir config; // the user's own settings stay untouched
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    qputenv("VERASCO_HELP_FILE", VERASCO_SOURCE_DIR "/packaging/help/verasco.html");
+    useTheHelpOfTheSourceTree();
     QApplication app(argc, argv);
     QApplication::setStyle(new DeferredIconStyle(QApplication::style()->name()));
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,6 +1,7 @@
 // The viewer window through the program: how a show starts and what happens to the main window,
 // its size rules, how a slide's picture and caption are shown, stepping while stopped, the
 // preferences, and the keys of a presenter.
+#include "help_sections.h"
 #include "pref_dialog.h"
 #include "tphoto.h"
 #include "viewer_fixture.h"
@@ -196,6 +197,15 @@ TEST_F(Viewer, PresenterKeys) {
     EXPECT_TRUE(viewer->isVisible()) << "Esc first leaves full screen";
     QTest::keyClick(viewer, Qt::Key_Escape);
     EXPECT_FALSE(viewer->isVisible());
+}
+
+TEST_F(Viewer, F1OpensTheHelpAtTheViewersPage) {
+    useTheHelpOfTheSourceTree();
+    addSlides(1);
+    openViewer();
+    QTest::keyClick(viewer, Qt::Key_F1);
+    EXPECT_EQ(helpHeadingShown(), "The Show Viewer");
+    helpViewerWindow()->close();
 }
 
 } // namespace
