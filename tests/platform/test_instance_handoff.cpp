@@ -12,10 +12,14 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+#include <cstring>
 #include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <tuple>
 #include <unistd.h>
 #include <vector>
@@ -302,6 +306,109 @@ TEST(InstanceHandoff, AFirstInstanceThatCannotListenLetsLaterStartsRunOnTheirOwn
     first->waitForFinished(ProcessTimeoutMs);
     EXPECT_TRUE(first->readAllStandardError().contains("cannot listen for later starts"));
     QDir().rmdir(InstanceHandoff(key, nullptr).socketPath());
+}
+
+constexpr uid_t NobodyId = 65534;
+
+// A socket address for the path (tests use short temporary paths).
+sockaddr_un addressOf(const QString& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    std::memcpy(address.sun_path, name.constData(),
+                std::min(sizeof address.sun_path - 1, size_t(name.size())));
+    return address;
+}
+
+// A process of its own that runs `before`, becomes the user "nobody", runs `work` and exits with
+// its result.
+pid_t forkAsNobody(const std::function<void()>& before, const std::function<int()>& work) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::alarm(30); // never outlive the test
+        before();
+        if (::setgid(NobodyId) != 0 || ::setuid(NobodyId) != 0)
+            ::_exit(100);
+        ::_exit(work());
+    }
+    return child;
+}
+
+// The child's exit code (-1 when it did not end normally), this process's events served meanwhile.
+int exitCodeOf(pid_t child) {
+    int status = 0;
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; }, ProcessTimeoutMs));
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Answers every message on one connection as handled, as an instance would; the number of messages.
+int serveOneConnection(int listener) {
+    const int fd = ::accept(listener, nullptr, nullptr);
+    int messages = 0;
+    unsigned char header[4];
+    while (::recv(fd, header, 4, MSG_WAITALL) == 4) {
+        char payload[256];
+        const size_t length = size_t(header[1]) << 8 | header[0];
+        if (length > sizeof payload ||
+            (length && ::recv(fd, payload, length, MSG_WAITALL) != ssize_t(length)))
+            break;
+        ++messages;
+        ::send(fd, "\1", 1, MSG_NOSIGNAL);
+    }
+    return messages;
+}
+
+TEST(InstanceHandoff, OnlyProcessesOfTheSameUserTalkToEachOther) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "runs only as root, which can act as a second user";
+    QTemporaryDir runtime;
+    ScopedEnvironment environment;
+    environment.set("XDG_RUNTIME_DIR", runtime.path());
+
+    // Another user who reaches this user's instance (its folder and socket opened to everyone) is
+    // served nothing: the connection ends without an answer.
+    FirstInstance first(uniqueKey("stranger"));
+    ASSERT_TRUE(first.handoff.becomeFirstInstance());
+    const QFile::Permissions passable =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther;
+    QFile::setPermissions(runtime.path(), passable);
+    QFile::setPermissions(QFileInfo(first.handoff.socketPath()).path(), passable);
+    QFile::setPermissions(first.handoff.socketPath(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther);
+    const sockaddr_un instance = addressOf(first.handoff.socketPath());
+    const pid_t stranger = forkAsNobody(
+        [] {},
+        [&] {
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            if (::connect(fd, reinterpret_cast<const sockaddr*>(&instance), sizeof instance) != 0)
+                return 2;
+            const char raise[4] = {0, 0, 0, 0};
+            char answer = 0;
+            return ::send(fd, raise, sizeof raise, MSG_NOSIGNAL) == 4 && ::recv(fd, &answer, 1, 0) == 1 ? 1
+                                                                                                        : 0;
+        });
+    EXPECT_EQ(exitCodeOf(stranger), 0) << "1: answered, 2: could not connect";
+    EXPECT_EQ(first.raises.count(), 0);
+
+    const QFile::Permissions own = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    QFile::setPermissions(QFileInfo(first.handoff.socketPath()).path(), own);
+    QFile::setPermissions(runtime.path(), own);
+
+    // Another user listens where this user's instance would: a later start hands it nothing.
+    InstanceHandoff later(uniqueKey("impostor"), nullptr);
+    ASSERT_TRUE(later.socketPath().startsWith(runtime.path()));
+    const sockaddr_un impostor = addressOf(later.socketPath());
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const pid_t listening = forkAsNobody(
+        [&] { // the name is taken while the process may still write into the folder
+            if (::bind(listener, reinterpret_cast<const sockaddr*>(&impostor), sizeof impostor) != 0)
+                ::_exit(101);
+        },
+        [&] { return ::listen(listener, 1) == 0 ? serveOneConnection(listener) : 102; });
+    ::close(listener);
+    EXPECT_FALSE(later.forwardToFirstInstance({QStringLiteral("/tmp/private.png")}));
+    EXPECT_EQ(exitCodeOf(listening), 0) << "messages the other user received";
 }
 
 TEST(InstanceHandoff, SecondObjectInTheSameRunIsNotFirst) {
