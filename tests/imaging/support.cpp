@@ -14,8 +14,12 @@ QString imagesDir() {
         .filePath(QStringLiteral("images"));
 }
 
+bool haveSharedImages() {
+    return QDir(imagesDir()).exists();
+}
+
 QString imagePath(const QString& name) {
-    return QDir(imagesDir()).filePath(name);
+    return haveSharedImages() ? QDir(imagesDir()).filePath(name) : madePicturePath(name);
 }
 
 ToolResult runTool(const QString& program, const QStringList& args) {

@@ -8,8 +8,13 @@
 
 namespace imaging_test {
 
+// The shared test pictures' folder, and whether it is there.
 QString imagesDir();
+bool haveSharedImages();
+// A shared test picture; without the shared test data, the same kind of picture made by ImageMagick
+// (made_pictures.cpp), or an empty path for a file that cannot be made.
 QString imagePath(const QString& name);
+QString madePicturePath(const QString& name);
 
 struct ToolResult {
     int exitCode = -1;
