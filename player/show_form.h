@@ -101,6 +101,7 @@ class TshowFrm : public QWidget {
     ShowSwitches switches_;
     std::unique_ptr<SlideAudio> audio_;
     bool programSetsSlider_ = false;
+    qint64 timeRanOutAt_ = -1; // when the last slide's time ran out, if the loop went on from there
 
     QFrame* Panel1 = nullptr;
     QFrame* Panel2 = nullptr;

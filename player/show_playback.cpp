@@ -20,6 +20,9 @@
 
 namespace {
 
+// The longest that one slide's lateness is taken off the next slide's time, in milliseconds.
+constexpr qint64 MaxCarryMs = 100;
+
 // Blanks and control characters at either end go, as from any one-line text the program shows.
 QString trimmedCaption(const QString& text) {
     qsizetype start = 0, end = text.size();
@@ -102,6 +105,7 @@ void TshowFrm::PlayShow() {
     if (show_.SlideCount == 0)
         return;
     setPlayingControlsEnabled(false);
+    timeRanOutAt_ = -1;
     flags_.ShowPlaying = true;
     SpeedButton2->setChecked(true);
     while (flags_.ShowPlaying) {
@@ -117,9 +121,12 @@ void TshowFrm::PlayShow() {
 bool TshowFrm::playOnePass() {
     const QPointer<TshowFrm> self(this);
     const int index = flags_.CurrentSlide;
-    // The slide's time counts from the moment it starts coming on screen, so that the decoding and
-    // the sound's opening do not add to it and a long show keeps to its times.
-    const qint64 shownAt = waitClock().nowMs();
+    // The slide's time counts from the moment it starts coming on screen or, right after a slide whose
+    // time ran out, from that moment: decoding, the sound's opening and the work between two slides
+    // then do not add up over a long show. A late slide does not shorten the next one by much.
+    const qint64 now = waitClock().nowMs();
+    const qint64 shownAt = timeRanOutAt_ >= 0 && now - timeRanOutAt_ <= MaxCarryMs ? timeRanOutAt_ : now;
+    timeRanOutAt_ = -1;
     ShowCurrentSlide();
     // A stop or a close while the slide was put on screen ends the show before its sound and its time.
     if (!self || !flags_.ShowPlaying)
@@ -148,6 +155,8 @@ bool TshowFrm::playOnePass() {
     // A stop, previous or next during the time or the hold: the next pass shows what CurrentSlide names.
     if (flags_.WaitInterrupt)
         return true;
+    if (!slide.HoldForAudio || !SlideAudio::hasPlayableAudio(slide))
+        timeRanOutAt_ = shownAt + ms;
     advance();
     return bool(self);
 }

@@ -52,6 +52,33 @@ TEST_F(Playback, TheTimeToPutASlideOnScreenCountsTowardsItsTime) {
     }
 }
 
+TEST_F(Playback, TimeBetweenSlidesDoesNotAddUpUnlessItIsLong) {
+    // Each slide comes that much late, but the next slide's time is shortened by it, so the show
+    // keeps its pace; a long delay is not taken off the next slide.
+    struct Row {
+        qint64 betweenMs;
+        std::vector<qint64> times;
+    } const rows[] = {{30, {0, 1030, 2030}}, {100, {0, 1100, 2100}}, {400, {0, 1400, 2800}}};
+    addSlides(3);
+    openViewer();
+    qint64 betweenMs = 0;
+    // The slider moves to the next slide's number between the end of one slide and the next.
+    QObject::connect(child<QSlider>("TrackBar2"), &QSlider::valueChanged, viewer,
+                     [&] { clock.advance(betweenMs); });
+    for (const Row& row : rows) {
+        shown.clear();
+        flags().CurrentSlide = 0;
+        betweenMs = row.betweenMs;
+        const qint64 start = clock.nowMs();
+        viewer->PlayShow();
+        betweenMs = 0;
+        std::vector<qint64> times;
+        for (const Shown& s : shown)
+            times.push_back(s.atMs - start);
+        EXPECT_EQ(times, row.times) << row.betweenMs << " ms between slides";
+    }
+}
+
 TEST_F(Playback, WithoutLoopTheShowStopsOnItsLastSlide) {
     addSlides(3);
     openViewer();
