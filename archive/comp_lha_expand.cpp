@@ -209,7 +209,7 @@ void TCompLHA::expandInto(const std::string& work, std::istream& archive, const 
     const auto started = std::chrono::steady_clock::now();
     CodecResult result;
     try {
-        result = RunCodec(job);
+        result = RunExpansion(job);
     } catch (const ELZHBadDecodeTable&) {
         if (header.scrambled)
             throw EcompLHAEncrypted("Invalid password -- cannot decrypt file");

@@ -12,7 +12,10 @@
 namespace verasco::archive {
 namespace {
 
-constexpr const char* kMethodIds[] = {"-lh0-", "-lh1-", "-lh5-", "-rle-", "-lhd-"};
+// The letters between the two dashes of each identifier. They are kept apart from the dashes so that
+// a program that carries the engine (a package's head, which LHA readers search for the first member)
+// holds no bytes that look like the start of a member header.
+constexpr const char* kMethodCodes[] = {"lh0", "lh1", "lh5", "rle", "lhd"};
 
 // Level-1 extended headers of a member: the size of the first one, then each header (type byte
 // and data) followed by the size of the next, 0 after the last. The attribute header comes when
@@ -65,7 +68,7 @@ std::string BuildHeaderBytes(const LhaMemberHeader& header) {
         attribute = static_cast<uint8_t>((attribute & 0x7F) | 0x20);
     }
     fixed.headerSize = static_cast<uint8_t>(22 + base.size() + (header.level == 1 ? 3 : 0));
-    std::memcpy(fixed.method, MethodIdentifier(header.method), 5);
+    std::memcpy(fixed.method, MethodIdentifier(header.method).data(), 5);
     WriteLe32(fixed.packedSize, static_cast<uint32_t>(packed));
     WriteLe32(fixed.originalSize, header.originalSize);
     WriteLe16(fixed.time, header.time);
@@ -167,7 +170,7 @@ void ReadLevelOneRest(std::istream& in, uint8_t* head, const LhaBaseHeaderLayout
 LhaMethod MethodOf(const char (&identifier)[5]) {
     const std::string id(identifier, 5);
     for (int m = 0; m < 5; ++m)
-        if (id == kMethodIds[m])
+        if (id == MethodIdentifier(static_cast<LhaMethod>(m)))
             return static_cast<LhaMethod>(m);
     throw ECompLHAUnrecognizedCompressionMethod("Unrecognized compression method: \"" + PrintableName(id) +
                                                 "\" in header");
@@ -175,8 +178,8 @@ LhaMethod MethodOf(const char (&identifier)[5]) {
 
 } // namespace
 
-const char* MethodIdentifier(LhaMethod method) {
-    return kMethodIds[static_cast<int>(method)];
+std::string MethodIdentifier(LhaMethod method) {
+    return '-' + std::string(kMethodCodes[static_cast<int>(method)]) + '-';
 }
 
 uint8_t HeaderChecksum(const uint8_t* bytes, size_t length) {

@@ -16,7 +16,7 @@ namespace verasco::archive {
 enum class LhaMethod : int { Lh0 = 0, Lh1 = 1, Lh5 = 2, Rle = 3, Directory = 4 };
 
 // The five-byte identifier of a method, such as "-lh5-".
-const char* MethodIdentifier(LhaMethod method);
+std::string MethodIdentifier(LhaMethod method);
 
 // The 22 fixed bytes at the start of a level-0 or level-1 header.
 struct LhaBaseHeaderLayout {

@@ -20,39 +20,54 @@ void CopyStored(ByteSource& in, ByteSink& out, uint64_t limit) {
 
 } // namespace
 
-CodecResult RunCodec(const CodecJob& job) {
-    const bool compress = job.direction == CodecDirection::Compress;
-    const bool scrambled = !job.password.empty();
-    ByteSource in(job, scrambled && !compress, compress);
-    // An expansion is bounded by the size the member says it has, not by the budget.
-    ByteSink out(job, compress ? job.inputLength : std::numeric_limits<uint64_t>::max(),
-                 scrambled && compress, !compress);
+CodecResult RunExpansion(const CodecJob& job) {
+    ByteSource in(job, !job.password.empty(), false);
+    // An expansion is bounded by the size the member says it has.
+    ByteSink out(job, std::numeric_limits<uint64_t>::max(), false, true);
     switch (job.method) {
     case LhaMethod::Lh0:
-        CopyStored(in, out, compress ? std::numeric_limits<uint64_t>::max() : job.expectedSize);
+        CopyStored(in, out, job.expectedSize);
         break;
     case LhaMethod::Lh1:
-        compress ? CompressLh1(in, out) : ExpandLh1(in, out, job.expectedSize);
+        ExpandLh1(in, out, job.expectedSize);
         break;
     case LhaMethod::Lh5:
-        compress ? CompressLh5(in, out) : ExpandLh5(in, out, job.expectedSize);
+        ExpandLh5(in, out, job.expectedSize);
         break;
     case LhaMethod::Rle:
-        if (compress)
-            throw ECompLHAUnrecognizedCompressionMethod("Unrecognized compression method: \"" +
-                                                        std::string(MethodIdentifier(LhaMethod::Rle)) +
-                                                        "\" in header");
         ExpandRle(in, out, job.expectedSize);
         break;
     case LhaMethod::Directory:
         break;
     }
     out.finish();
-    CodecResult result;
-    result.bytesRead = in.bytesRead();
-    result.bytesWritten = out.written();
-    result.crc = compress ? in.crc() : out.crc();
-    return result;
+    return {in.bytesRead(), out.written(), out.crc()};
+}
+
+CodecResult RunCompression(const CodecJob& job) {
+    ByteSource in(job, false, true);
+    ByteSink out(job, job.inputLength, !job.password.empty(), false);
+    switch (job.method) {
+    case LhaMethod::Lh0:
+        CopyStored(in, out, std::numeric_limits<uint64_t>::max());
+        break;
+    case LhaMethod::Lh1:
+        CompressLh1(in, out);
+        break;
+    case LhaMethod::Lh5:
+        CompressLh5(in, out);
+        break;
+    case LhaMethod::Rle:
+        throw ECompLHAUnrecognizedCompressionMethod("Unrecognized compression method: \"-rle-\" in header");
+    case LhaMethod::Directory:
+        break;
+    }
+    out.finish();
+    return {in.bytesRead(), out.written(), in.crc()};
+}
+
+CodecResult RunCodec(const CodecJob& job) {
+    return job.direction == CodecDirection::Compress ? RunCompression(job) : RunExpansion(job);
 }
 
 } // namespace verasco::archive

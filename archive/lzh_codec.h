@@ -42,6 +42,10 @@ struct CodecResult {
 // EInOutError when the input cannot be read and EWriteError when the output cannot be written.
 // An expansion whose input ends early stops short: bytesWritten is then below expectedSize.
 CodecResult RunCodec(const CodecJob& job);
+// The two directions on their own, so that a program that only expands (a package's head) carries
+// no compressor.
+CodecResult RunExpansion(const CodecJob& job);
+CodecResult RunCompression(const CodecJob& job);
 
 // percent(a, b) as progress and compression ratios use it.
 int Percent(uint64_t part, uint64_t whole);

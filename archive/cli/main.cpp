@@ -46,10 +46,10 @@ int List(TCompLHA& lha) {
                 "time", "name");
     for (const auto& [name, info] : lha.Contents()) {
         std::printf("%-10s %10u %10u %4d %04x   %04d-%02d-%02d %02d:%02d:%02d %s\n",
-                    MethodIdentifier(static_cast<LhaMethod>(info.method)), info.originalSize, info.packedSize,
-                    info.headerLevel, info.crc, 1980 + (info.date >> 9), (info.date >> 5) & 15,
-                    info.date & 31, info.time >> 11, (info.time >> 5) & 63, (info.time & 31) * 2,
-                    PrintableName(name).c_str());
+                    MethodIdentifier(static_cast<LhaMethod>(info.method)).c_str(), info.originalSize,
+                    info.packedSize, info.headerLevel, info.crc, 1980 + (info.date >> 9),
+                    (info.date >> 5) & 15, info.date & 31, info.time >> 11, (info.time >> 5) & 63,
+                    (info.time & 31) * 2, PrintableName(name).c_str());
     }
     return 0;
 }

@@ -9,8 +9,8 @@
 #include "private_folder.h"
 
 #include <climits>
+#include <cstdio>
 #include <fstream>
-#include <iostream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
     try {
         status = Play(packageName, std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::exception& e) {
-        std::cerr << packageName << ": " << e.what() << '\n';
+        std::fprintf(stderr, "%s: %s\n", packageName.c_str(), e.what());
         if (const int signal = PendingSignal())
             DieBy(signal);
         return kPackageUnusable;

@@ -136,3 +136,20 @@ TEST_F(Head, RefusesMemberNamesThatWouldLeaveItsFolder) {
 }
 
 } // namespace
+
+namespace {
+
+// Debian's lhasa finds an archive behind a program only within the first 64 KiB of the file, so the
+// head must stay that small and must not hold bytes that look like a member header.
+TEST_F(Head, LeavesItsMembersWhereLhaReadersFindThem) {
+    MakePackage(package, {{"images.sld", "slides"}, {"images.dat", std::string(4000, 'q')}});
+    if (std::system("command -v lhasa > /dev/null") != 0)
+        GTEST_SKIP() << "Debian's lhasa is needed";
+    const std::string list = work / "list.txt";
+    EXPECT_EQ(std::system(("lhasa l '" + package + "' > '" + list + "' 2>&1").c_str()), 0);
+    const std::string listing = ReadFile(list);
+    EXPECT_NE(listing.find("Total         3 files"), std::string::npos) << listing;
+    EXPECT_EQ(std::system(("lhasa t '" + package + "' > /dev/null 2>&1").c_str()), 0);
+}
+
+} // namespace
