@@ -19,6 +19,7 @@
 #include "show_file_commands.h"
 #include "show_name_field.h"
 #include "show_slides.h"
+#include "standalone_export.h"
 #include "thumbnails.h"
 #include "tphoto.h"
 
@@ -213,7 +214,8 @@ void TMainFormverasco::createMenus() {
             &TMainFormverasco::FileOpen);
     command(addItem(file, "FileSaveAsItem", QStringLiteral("&Save Verasco...")),
             &TMainFormverasco::FileSaveAs);
-    addItem(file, "SaveStandaloneSlideShow1", QStringLiteral("Sa&ve Stand-alone Verasco..."));
+    command(addItem(file, "SaveStandaloneSlideShow1", QStringLiteral("Sa&ve Stand-alone Verasco...")),
+            &TMainFormverasco::SaveStandaloneSlideShow1Click);
     file->addSeparator();
     command(addItem(file, "PrintSlide1", QStringLiteral("Print &Image...")),
             &TMainFormverasco::PrintSlide1Click);

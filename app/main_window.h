@@ -32,6 +32,7 @@ class ShowFileCommands;
 class ShowNameField;
 class DocumentLifecycle;
 class PrintCommands;
+class StandaloneExport;
 struct AppWindows;
 namespace print {
 struct ImageSource;
@@ -78,6 +79,8 @@ class TMainFormverasco : public QMainWindow {
     void FileExit();
     void FileMenuClick();
     void Preferences1Click();
+    // File > "Sa&ve Stand-alone Verasco...".
+    void SaveStandaloneSlideShow1Click();
     // View > "&Image": the preview of the active cell of whichever grid has the focus.
     void SingleSlide1Click();
     void OvcTable2DblClick(int row, int col);
@@ -182,5 +185,6 @@ class TMainFormverasco : public QMainWindow {
     std::unique_ptr<PrintCommands> print_;
     std::unique_ptr<ImageBrowser> browser_;
     std::unique_ptr<ShowEditing> editing_;
+    std::unique_ptr<StandaloneExport> standaloneExport_;
     bool closed_ = false;
 };

@@ -1,6 +1,181 @@
 #include "save_exe_dialog.h"
 
+#include "help_viewer.h"
+#include "ovc_simple_field.h"
+#include "package_programs.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QSlider>
+
+namespace {
+
+constexpr int Margin = 8;
+constexpr int Panel1Height = 88;
+constexpr int Panel2Top = Margin + Panel1Height + Margin;
+constexpr int Panel2Height = 132;
+constexpr int ButtonTop = Panel2Top + Panel2Height + Margin;
+constexpr int ButtonWidth = 75, ButtonHeight = 25;
+
+template <typename T> T* named(T* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, QRect place,
+              Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* l = named(new QLabel(text, parent), name);
+    l->setGeometry(place);
+    l->setAlignment(align);
+    return l;
+}
+
+TOvcSimpleField* factorField(QWidget* parent, const char* name, QRect place) {
+    auto* f = named(new TOvcSimpleField(parent), name);
+    f->setRange(0, 255);
+    f->setMaxDigits(3);
+    f->setRequired(true);
+    f->setGeometry(place);
+    return f;
+}
+
+} // namespace
+
 Tsaveexedlg::Tsaveexedlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("saveexedlg"));
     setWindowTitle(QStringLiteral("Stand-alone Verasco Settings"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    createPanel1();
+    createPanel2();
+    createButtons();
+    FormCreate();
+    layoutFor(96);
+}
+
+void Tsaveexedlg::createPanel1() {
+    Panel1 = named(new QFrame(this), "Panel1");
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    const char* captions[] = {"Filename:", "Total Images:", "Image Files:", "Audio Files:"};
+    const char* names[] = {"Label1", "Label2", "Label3", "Label4"};
+    QLabel** values[] = {&Label5, &Label6, &Label7, &Label8};
+    const char* valueNames[] = {"Label5", "Label6", "Label7", "Label8"};
+    for (int i = 0; i < 4; ++i) {
+        label(Panel1, names[i], QLatin1String(captions[i]), QRect(8, 6 + 19 * i, 84, 17));
+        *values[i] = label(Panel1, valueNames[i], QString(), QRect(96, 6 + 19 * i, 240, 17));
+    }
+}
+
+void Tsaveexedlg::createPanel2() {
+    Panel2 = named(new QFrame(this), "Panel2");
+    Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label(Panel2, "Label9", QStringLiteral("Windows BMP Compression Quality Settings:"),
+          QRect(8, 6, 330, 17));
+    TrackBar1 = named(new QSlider(Qt::Horizontal, Panel2), "TrackBar1");
+    TrackBar1->setRange(QualityMinimum, QualityMaximum);
+    TrackBar1->setTickPosition(QSlider::TicksBelow);
+    TrackBar1->setGeometry(8, 32, 329, 30);
+    label(Panel2, "Label10", QStringLiteral("Lower Image Quality"), QRect(8, 68, 160, 17));
+    label(Panel2, "Label11", QStringLiteral("Smaller File Size"), QRect(8, 86, 160, 17));
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    label(Panel2, "Label12", QStringLiteral("Higher Image Quality"), QRect(177, 68, 160, 17), right);
+    label(Panel2, "Label13", QStringLiteral("Larger File Size"), QRect(177, 86, 160, 17), right);
+    connect(TrackBar1, &QSlider::valueChanged, this, &Tsaveexedlg::TrackBar1Change);
+
+    // Beyond the narrow width: the three values themselves.
+    lumfld = factorField(Panel2, "lumfld", QRect(486, 30, 36, 21));
+    chromfld = factorField(Panel2, "chromfld", QRect(486, 58, 36, 21));
+    ComboBox1 = named(new QComboBox(Panel2), "ComboBox1");
+    ComboBox1->addItems({QStringLiteral("1/1/1"), QStringLiteral("2/1/1"), QStringLiteral("4/1/1")});
+    ComboBox1->setGeometry(456, 86, 66, 22);
+    label(Panel2, "Label14", QStringLiteral("&Luminance (0-255):"), QRect(360, 30, 122, 21))
+        ->setBuddy(lumfld);
+    label(Panel2, "Label15", QStringLiteral("Ch&rominance (0-255):"), QRect(360, 58, 122, 21))
+        ->setBuddy(chromfld);
+    label(Panel2, "Label16", QStringLiteral("Su&b-sampling:"), QRect(360, 86, 92, 22))->setBuddy(ComboBox1);
+}
+
+void Tsaveexedlg::createButtons() {
+    Button1 = named(new QPushButton(QStringLiteral("&Save"), this), "Button1");
+    Button2 = named(new QPushButton(QStringLiteral("&Cancel"), this), "Button2");
+    Button3 = named(new QPushButton(QStringLiteral("&Help"), this), "Button3");
+    BitBtn1 = named(new QPushButton(QStringLiteral("More"), this), "BitBtn1");
+    BitBtn2 = named(new QPushButton(QStringLiteral("Less"), this), "BitBtn2");
+    Button1->setDefault(true);
+    BitBtn2->hide();
+    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Button3, &QPushButton::clicked, this, &Tsaveexedlg::Button3Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &Tsaveexedlg::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &Tsaveexedlg::BitBtn2Click);
+}
+
+void Tsaveexedlg::FormCreate() {
+    TrackBar1->setValue(QualityOpening);
+    TrackBar1Change();
+}
+
+void Tsaveexedlg::FormShow() {
+    Button1->setEnabled(PackagePrograms::present(programsFolder_));
+}
+
+void Tsaveexedlg::TrackBar1Change() {
+    const QualityPreset preset = qualityPreset(TrackBar1->value());
+    lumfld->setValue(preset.luminance);
+    chromfld->setValue(preset.chrominance);
+    ComboBox1->setCurrentIndex(preset.subSampling);
+}
+
+void Tsaveexedlg::BitBtn1Click() {
+    wide_ = true;
+    BitBtn1->hide();
+    BitBtn2->show();
+    layoutFor(pixelsPerInch_);
+}
+
+void Tsaveexedlg::BitBtn2Click() {
+    wide_ = false;
+    BitBtn2->hide();
+    BitBtn1->show();
+    layoutFor(pixelsPerInch_);
+}
+
+void Tsaveexedlg::Button3Click() {
+    showHelpContext(HelpContext);
+}
+
+void Tsaveexedlg::setFacts(const QString& target, int slides, int imageFiles, int audioFiles) {
+    Label5->setText(target.toLower());
+    Label6->setText(QString::number(slides));
+    Label7->setText(QString::number(imageFiles));
+    Label8->setText(QString::number(audioFiles));
+}
+
+QualityPreset Tsaveexedlg::quality() const {
+    return {lumfld->value(), chromfld->value(), ComboBox1->currentIndex()};
+}
+
+void Tsaveexedlg::layoutFor(int pixelsPerInch) {
+    pixelsPerInch_ = pixelsPerInch;
+    const bool large = pixelsPerInch > 96;
+    const int narrow = large ? NarrowWidthLarge : NarrowWidth;
+    const int width = wide_ ? (large ? WideWidthLarge : WideWidth) : narrow;
+    Panel1->setGeometry(Margin, Margin, narrow, Panel1Height);
+    Panel2->setGeometry(Margin, Panel2Top, width, Panel2Height);
+    const int step = ButtonWidth + Margin;
+    QPushButton* row[] = {Button1, Button2, Button3};
+    for (int i = 0; i < 3; ++i)
+        row[i]->setGeometry(Margin + i * step, ButtonTop, ButtonWidth, ButtonHeight);
+    for (QPushButton* b : {BitBtn1, BitBtn2})
+        b->setGeometry(Margin + narrow - ButtonWidth, ButtonTop, ButtonWidth, ButtonHeight);
+    setFixedSize(width + 2 * Margin, ButtonTop + ButtonHeight + Margin);
+}
+
+void Tsaveexedlg::showEvent(QShowEvent* event) {
+    layoutFor(screen() ? qRound(screen()->logicalDotsPerInch()) : 96);
+    FormShow();
+    QDialog::showEvent(event);
 }

@@ -1,10 +1,73 @@
 #pragma once
-// Settings of a stand-alone show export: image quality and package options.
+// The settings dialog of a stand-alone export: what the show holds and where the package goes, and
+// the QPX quality of the converted pictures (a slider of presets, and with "More" the three values
+// themselves). "&Save" is offered only when the three programs a package carries are at hand.
+
+#include "quality_presets.h"
 
 #include <QDialog>
 
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QSlider;
+class TOvcSimpleField;
+
 class Tsaveexedlg : public QDialog {
     Q_OBJECT
-public:
+  public:
+    static constexpr int HelpContext = 10;
+    // Widths of Panel2, narrow and widened, up to 96 pixels per inch and above.
+    static constexpr int NarrowWidth = 353, NarrowWidthLarge = 434;
+    static constexpr int WideWidth = 531, WideWidthLarge = 654;
+
     explicit Tsaveexedlg(QWidget* parent = nullptr);
+
+    // The four facts of the upper panel: the target path (shown lower-cased) and the counts.
+    void setFacts(const QString& target, int slides, int imageFiles, int audioFiles);
+    // Where the three programs are looked for when the dialog is shown.
+    void setProgramsFolder(const QString& folder) { programsFolder_ = folder; }
+
+    // The values in the fields now.
+    QualityPreset quality() const;
+
+    // Places Panel2 and the dialog for the screen's resolution.
+    void layoutFor(int pixelsPerInch);
+
+  public slots:
+    void FormCreate();
+    void FormShow();
+    void TrackBar1Change();
+    // "More" and "Less".
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void Button3Click();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void createPanel1();
+    void createPanel2();
+    void createButtons();
+
+    QString programsFolder_;
+    bool wide_ = false;
+    int pixelsPerInch_ = 96;
+    QFrame* Panel1 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    QSlider* TrackBar1 = nullptr;
+    TOvcSimpleField* lumfld = nullptr;
+    TOvcSimpleField* chromfld = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
 };

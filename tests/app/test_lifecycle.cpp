@@ -362,10 +362,11 @@ TEST_F(Lifecycle, FileMenuOffersSavingOnlyWithSlides) {
     auto* standalone = main().findChild<QAction*>("SaveStandaloneSlideShow1");
     main().FileMenuClick();
     EXPECT_FALSE(save->isEnabled());
+    EXPECT_FALSE(standalone->isEnabled());
     addSlides(1);
     main().FileMenuClick();
     EXPECT_TRUE(save->isEnabled());
-    EXPECT_FALSE(standalone->isEnabled()); // its command is not part of the program yet
+    EXPECT_TRUE(standalone->isEnabled());
 }
 TEST_F(Lifecycle, OverwriteQuestionClosedWithEscOrItsCloseBoxKeepsTheOldFile) {
     addSlides(2);

@@ -1,0 +1,10 @@
+#pragma once
+// Why an export stopped, as the message tells it: a first line, and a second line that names the
+// file and the system's reason.
+
+#include <QString>
+
+struct ExportError {
+    QString text;
+    QString line2;
+};

@@ -1,0 +1,67 @@
+#include "export_names.h"
+
+#include "show_document.h"
+#include "show_file.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+
+namespace ExportNames {
+namespace {
+
+QString decoded(const std::string& stored) {
+    return QFile::decodeName(QByteArray::fromStdString(stored));
+}
+
+} // namespace
+
+QString withPackageExtension(const QString& chosen) {
+    return ShowFile::nameExtension(chosen).isEmpty() ? chosen + QStringLiteral(".exe") : chosen;
+}
+
+bool needsConversion(const QString& imagePath) {
+    static const QStringList converted{QStringLiteral(".bmp"), QStringLiteral(".dib"),
+                                       QStringLiteral(".pcx"), QStringLiteral(".png"),
+                                       QStringLiteral(".tga"), QStringLiteral(".tif")};
+    return converted.contains(ShowFile::nameExtension(imagePath));
+}
+
+bool hasImage(const TSlideRecord& slide) {
+    const QString image = imagePath(slide).trimmed();
+    return !image.isEmpty() && image.compare(QLatin1String("BLANK"), Qt::CaseInsensitive) != 0;
+}
+
+bool hasAudio(const TSlideRecord& slide) {
+    return !audioPath(slide).trimmed().isEmpty();
+}
+
+int imageFileCount(const ShowDocument& show) {
+    int n = 0;
+    for (int i = 0; i < show.SlideCount; ++i)
+        n += hasImage(show.slide(i)) ? 1 : 0;
+    return n;
+}
+
+int audioFileCount(const ShowDocument& show) {
+    int n = 0;
+    for (int i = 0; i < show.SlideCount; ++i)
+        n += hasAudio(show.slide(i)) ? 1 : 0;
+    return n;
+}
+
+QString imagePath(const TSlideRecord& slide) {
+    return decoded(slide.ImageFile.str());
+}
+
+QString audioPath(const TSlideRecord& slide) {
+    return decoded(slide.AudioFile.str());
+}
+
+QString temporaryPrefix() {
+    QRandomGenerator* random = QRandomGenerator::global();
+    return QStringLiteral("~%1%2")
+        .arg(random->bounded(32768), 4, 16, QLatin1Char('0'))
+        .arg(random->bounded(4095), 3, 16, QLatin1Char('0'));
+}
+
+} // namespace ExportNames

@@ -1,0 +1,153 @@
+#include "slide_pass.h"
+
+#include "export_names.h"
+#include "show_document.h"
+#include "show_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <vector>
+
+namespace {
+
+constexpr qint64 CopyBlock = 64 * 1024;
+
+ExportError fileError(const QString& text, const QString& path, const QString& reason) {
+    return {text, QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason};
+}
+
+class Pass {
+  public:
+    explicit Pass(const SlidePassJob& job) : job_(job), buffer_(CopyBlock) {}
+
+    std::optional<ExportError> run() {
+        const int count = job_.show->SlideCount;
+        if (auto error = open(count))
+            return error;
+        for (int i = 0; i < count; ++i) {
+            if (job_.progress)
+                job_.progress(i + 1, count);
+            if (auto error = slide(job_.show->slide(i)))
+                return error;
+        }
+        for (QFile* f : {&list_, &data_})
+            if (!f->flush() || f->error() != QFileDevice::NoError)
+                return fileError(writeFailed(), f->fileName(), f->errorString());
+        return std::nullopt;
+    }
+
+  private:
+    static QString writeFailed() { return QStringLiteral("The stand-alone show could not be written."); }
+
+    std::optional<ExportError> open(int count) {
+        const QDir folder(job_.packageFolder);
+        list_.setFileName(folder.filePath(QStringLiteral("images.sld")));
+        data_.setFileName(folder.filePath(QStringLiteral("images.dat")));
+        for (QFile* f : {&list_, &data_})
+            if (!f->open(QIODevice::WriteOnly | QIODevice::NewOnly))
+                return fileError(writeFailed(), f->fileName(), f->errorString());
+        SlideList header;
+        header.options = job_.options.format();
+        return write(list_, header.header(count));
+    }
+
+    std::optional<ExportError> write(QFile& file, const std::string& bytes) {
+        if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
+            return fileError(writeFailed(), file.fileName(), file.errorString());
+        return std::nullopt;
+    }
+
+    std::optional<ExportError> slide(const TSlideRecord& slide) {
+        TSlideRecord record = slide;
+        record.ImageFile.assign(OffsetText(offset_));
+        qint64 size = 0;
+        if (ExportNames::hasImage(slide)) {
+            const QString image = ExportNames::imagePath(slide);
+            const bool convert = ExportNames::needsConversion(image);
+            QString reason;
+            if (convert && !job_.convert(image, job_.conversionFile, reason))
+                return ExportError{QStringLiteral("A picture could not be converted."),
+                                   QDir::toNativeSeparators(image) + QStringLiteral(": ") + reason};
+            if (auto error = appendData(convert ? job_.conversionFile : image, size))
+                return error;
+            if (convert)
+                QFile::remove(job_.conversionFile);
+        }
+        if (auto error = packAudio(slide, record))
+            return error;
+        if (auto error = write(list_, SlideList::recordBytes(record)))
+            return error;
+        offset_ += size;
+        return std::nullopt;
+    }
+
+    std::optional<ExportError> appendData(const QString& source, qint64& size) {
+        QFile in(source);
+        if (!in.open(QIODevice::ReadOnly))
+            return fileError(QStringLiteral("A picture could not be read."), source, in.errorString());
+        if (offset_ + in.size() > MaxImageData)
+            return tooMuchImageData();
+        for (;;) {
+            const qint64 n = in.read(buffer_.data(), CopyBlock);
+            if (n < 0)
+                return fileError(QStringLiteral("A picture could not be read."), source, in.errorString());
+            if (n == 0)
+                return std::nullopt;
+            if (data_.write(buffer_.data(), n) != n)
+                return fileError(writeFailed(), data_.fileName(), data_.errorString());
+            size += n;
+        }
+    }
+
+    std::optional<ExportError> packAudio(const TSlideRecord& slide, TSlideRecord& record) {
+        const QString audio = ExportNames::audioPath(slide);
+        if (!ExportNames::hasAudio(slide) || !QFileInfo(audio).isFile())
+            return std::nullopt;
+        const QString bare = ShowFile::fileNamePart(audio);
+        if (job_.reservedNames.contains(bare, Qt::CaseInsensitive))
+            return ExportError{QStringLiteral("An audio file has the name of a file of the package."),
+                               QDir::toNativeSeparators(audio)};
+        QDir folder(job_.packageFolder);
+        // The package keeps one file per name whatever its case: the last copy wins.
+        for (const QString& existing : folder.entryList(QDir::Files))
+            if (existing.compare(bare, Qt::CaseInsensitive) == 0)
+                folder.remove(existing);
+        QFile in(audio);
+        if (!in.copy(folder.filePath(bare)))
+            return fileError(QStringLiteral("An audio file could not be packed."), audio, in.errorString());
+        record.AudioFile.assign(QFile::encodeName(bare).toStdString());
+        return std::nullopt;
+    }
+
+    const SlidePassJob& job_;
+    QFile list_;
+    QFile data_;
+    qint64 offset_ = 0;
+    std::vector<char> buffer_;
+};
+
+} // namespace
+
+std::optional<ExportError> runSlidePass(const SlidePassJob& job) {
+    return Pass(job).run();
+}
+
+ExportError tooMuchImageData() {
+    return {QStringLiteral("The pictures of this show are too large for a stand-alone show."),
+            QStringLiteral("Their data would pass 2 GB.")};
+}
+
+std::optional<ExportError> checkImageDataSize(const ShowDocument& show) {
+    qint64 total = 0;
+    for (int i = 0; i < show.SlideCount; ++i) {
+        const TSlideRecord& slide = show.slide(i);
+        if (!ExportNames::hasImage(slide) || ExportNames::needsConversion(ExportNames::imagePath(slide)))
+            continue;
+        total += QFileInfo(ExportNames::imagePath(slide)).size();
+        if (total > MaxImageData)
+            return tooMuchImageData();
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,143 @@
+#include "standalone_export.h"
+
+#include "dialogs.h"
+#include "export_names.h"
+#include "package_assembly.h"
+#include "qpx_conversion.h"
+#include "save_exe_dialog.h"
+#include "shared_flags.h"
+#include "show_document.h"
+#include "slide_pass.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+
+namespace {
+
+const QString PackageFilter = QStringLiteral("Morvant Stand-alone Verasco (*.exe)");
+
+// The main window while a package is written: repainted, any timed wait of the player ended,
+// hourglass, disabled. Window and pointer come back with release() or when the object goes, and the
+// status line gets its text back when it goes, whatever happened.
+class BusyWindow {
+  public:
+    BusyWindow(QWidget& window, QLabel& status, SharedFlags& flags)
+        : window_(window), status_(status), statusText_(status.text().trimmed()) {
+        window.repaint();
+        flags.WaitInterrupt = true;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        window.setEnabled(false);
+    }
+    ~BusyWindow() {
+        release();
+        status_.setText(statusText_ + QString(34, QLatin1Char(' ')));
+    }
+    void release() {
+        if (released_)
+            return;
+        released_ = true;
+        window_.setEnabled(true);
+        QApplication::restoreOverrideCursor();
+    }
+    BusyWindow(const BusyWindow&) = delete;
+    BusyWindow& operator=(const BusyWindow&) = delete;
+
+  private:
+    QWidget& window_;
+    QLabel& status_;
+    QString statusText_;
+    bool released_ = false;
+};
+
+std::optional<ExportError> refuseTargetName(const QString& target) {
+    const QString name = QFileInfo(target).fileName();
+    for (const char* own : {"images.sld", "images.dat", RuntimeMemberName})
+        if (name.compare(QLatin1String(own), Qt::CaseInsensitive) == 0)
+            return ExportError{QStringLiteral("A stand-alone show cannot be named %1.").arg(name), QString()};
+    return std::nullopt;
+}
+
+} // namespace
+
+QString StandaloneExport::chooseTarget() {
+    for (;;) {
+        const QString chosen = dialogSeams().getSaveFileName(
+            parts_.window, QStringLiteral("Save Stand-alone Verasco"),
+            QDir(*parts_.slideDirectory).filePath(QStringLiteral("show.exe")), PackageFilter);
+        if (chosen.isEmpty() || parts_.show->SlideCount == 0)
+            return {};
+        const QString target = ExportNames::withPackageExtension(chosen);
+        if (!QFileInfo::exists(target) || parts_.prompts.overwrite())
+            return target;
+    }
+}
+
+void StandaloneExport::setStatus(const QString& text) {
+    parts_.status->setText(text);
+    parts_.status->repaint();
+}
+
+void StandaloneExport::run() {
+    const QString target = chooseTarget();
+    if (target.isEmpty())
+        return;
+    const ShowDocument& show = *parts_.show;
+    parts_.dialog->setProgramsFolder(parts_.programsFolder);
+    parts_.dialog->setFacts(target, show.SlideCount, ExportNames::imageFileCount(show),
+                            ExportNames::audioFileCount(show));
+    if (parts_.dialog->exec() != QDialog::Accepted)
+        return;
+    std::optional<ExportError> error;
+    {
+        BusyWindow busy(*parts_.window, *parts_.status, *parts_.flags);
+        error = write(target, parts_.dialog->quality());
+        if (!error) {
+            setStatus(QStringLiteral("Creating Stand-alone Verasco...done") + QString(15, QLatin1Char(' ')));
+            busy.release();
+            parts_.prompts.message(QStringLiteral("Information"),
+                                   QStringLiteral("Stand-alone Verasco created."), QString());
+            *parts_.slideDirectory = QFileInfo(target).absolutePath();
+        }
+    }
+    if (error)
+        parts_.prompts.message(QStringLiteral("Error"), error->text, error->line2);
+}
+
+std::optional<ExportError> StandaloneExport::write(const QString& target, QualityPreset quality) {
+    if (auto refused = refuseTargetName(target))
+        return refused;
+    if (auto tooLarge = checkImageDataSize(*parts_.show))
+        return tooLarge;
+    const QString prefix = QDir(QDir::tempPath()).filePath(ExportNames::temporaryPrefix());
+    // Both made exclusively, readable by this user only, under names nobody can take first.
+    QTemporaryDir folder(prefix + QStringLiteral(".TMPXXXXXX"));
+    QTemporaryFile conversion(prefix + QStringLiteral("XXXXXX.QPX"));
+    if (!folder.isValid())
+        return ExportError{QStringLiteral("The stand-alone show could not be written."),
+                           folder.errorString()};
+    if (!conversion.open())
+        return ExportError{QStringLiteral("The stand-alone show could not be written."),
+                           conversion.errorString()};
+    conversion.close();
+
+    SlidePassJob job;
+    job.show = parts_.show;
+    job.packageFolder = folder.path();
+    job.conversionFile = conversion.fileName();
+    job.reservedNames = {QStringLiteral("images.sld"), QStringLiteral("images.dat"),
+                         QLatin1String(RuntimeMemberName), QFileInfo(target).fileName()};
+    job.options = parts_.playerOptions();
+    job.convert = PhotoQpxConverter(*parts_.photo, *parts_.flags, quality);
+    job.progress = [this](int slide, int count) {
+        setStatus(QStringLiteral("Processing image %1 of %2...").arg(slide).arg(count) +
+                  QString(11, QLatin1Char(' ')));
+    };
+    if (auto error = runSlidePass(job))
+        return error;
+    setStatus(QStringLiteral("Creating Stand-alone Verasco...") + QString(15, QLatin1Char(' ')));
+    return assemblePackage({parts_.programsFolder, folder.path(), target});
+}

@@ -1,0 +1,60 @@
+#pragma once
+// File > "Sa&ve Stand-alone Verasco...": asks where the package goes and with which picture
+// quality, then writes the slide list and the image data into a private temporary folder, converting
+// pictures through the preview's imaging control, and packs the folder behind the head into one
+// package file. The main window is busy meanwhile; every failure is reported, removes what was
+// written and gives the window back.
+
+#include "export_error.h"
+#include "quality_presets.h"
+#include "slide_list.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QWidget;
+class ShowDocument;
+class TPhoto;
+class Tsaveexedlg;
+struct SharedFlags;
+
+// The program's own questions and messages (the confirmation dialog).
+struct ExportPrompts {
+    // "File already exists, overwrite older file?": false when the answer is No.
+    std::function<bool()> overwrite;
+    std::function<void(const QString& caption, const QString& text, const QString& line2)> message;
+};
+
+struct ExportParts {
+    ShowDocument* show = nullptr;
+    QString* slideDirectory = nullptr; // the show folder; becomes the package's folder
+    std::function<PlayerOptions()> playerOptions;
+    QWidget* window = nullptr; // the main window, busy while the package is written
+    QLabel* status = nullptr;  // its status label
+    SharedFlags* flags = nullptr;
+    Tsaveexedlg* dialog = nullptr;
+    TPhoto* photo = nullptr; // converts the pictures
+    ExportPrompts prompts;
+    QString programsFolder; // holds the three programs a package carries
+};
+
+class StandaloneExport {
+  public:
+    explicit StandaloneExport(ExportParts parts) : parts_(std::move(parts)) {}
+
+    // The command, from the save dialog to the message at the end.
+    void run();
+
+    // Writes the package `target` with these quality values, reporting progress in the status
+    // label; what the command does once the user has answered.
+    std::optional<ExportError> write(const QString& target, QualityPreset quality);
+
+  private:
+    QString chooseTarget();
+    void setStatus(const QString& text);
+
+    ExportParts parts_;
+};

@@ -1,0 +1,68 @@
+#pragma once
+// A stand-alone export with everything it works with made for a test: a show of pictures and sounds
+// written into a folder of the test's own, the window, status line, dialog and imaging control, a
+// temporary folder of its own (so that a test sees everything the export leaves there), and the
+// program's questions and messages answered and recorded.
+
+#include "save_exe_dialog.h"
+#include "shared_flags.h"
+#include "show_document.h"
+#include "standalone_export.h"
+#include "tphoto.h"
+
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+
+class ExportSetup {
+  public:
+    ExportSetup();
+    ~ExportSetup();
+    ExportSetup(const ExportSetup&) = delete;
+    ExportSetup& operator=(const ExportSetup&) = delete;
+
+    // A picture written into the pictures folder (the format follows the name's extension).
+    QString picture(const QString& name, QSize size = {64, 48});
+    // The sample photograph of the project, copied into the pictures folder under `name`.
+    QString photo(const QString& name);
+    // A file of the given bytes in the pictures folder.
+    QString file(const QString& name, const QByteArray& bytes);
+    // Appends a slide.
+    TSlideRecord& addSlide(const QString& image, const QString& audio = {});
+
+    StandaloneExport& exporter();
+    // Entries of the temporary folder the export used.
+    QStringList temporaryEntries() const;
+    QString target(const QString& name) const { return root.filePath(name); }
+
+    QTemporaryDir root;
+    QString pictures;
+    // The head and run-time of the build, and a stand-in player that reports what it finds.
+    QString programs;
+    ShowDocument show;
+    QString slideDirectory;
+    PlayerOptions options;
+    QWidget window;
+    QLabel* status = nullptr;
+    SharedFlags flags;
+    Tsaveexedlg dialog;
+    TPhoto photoControl;
+    std::deque<bool> overwriteAnswers; // answers to the overwrite question, in turn
+    int overwriteQuestions = 0;
+    QStringList messages; // "caption|text|line2" of each message shown
+    // The window and its status line as the last message found them.
+    bool enabledAtMessage = false;
+    QString statusAtMessage;
+
+  private:
+    QByteArray oldTmpDir_;
+    std::unique_ptr<StandaloneExport> exporter_;
+};
+
+class ExportTest : public ::testing::Test, public ExportSetup {};
+
+QByteArray readAll(const QString& path);

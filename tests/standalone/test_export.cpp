@@ -1,0 +1,253 @@
+// The package an export writes, looked at from outside: the head's bytes first, then level-0
+// members listed and tested by Debian's lhasa, and inside them the slide list and the image data
+// laid out as the players of packages read them. Failures are reported and leave nothing behind.
+
+#include "export_test_support.h"
+#include "package_inspection.h"
+#include "qt_application_environment.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+testing::Environment* const environment =
+    testing::AddGlobalTestEnvironment(new QtApplicationEnvironment<QApplication>);
+
+using namespace package_inspection;
+
+const QByteArray head = readAll(QStringLiteral(VERASCO_BINARY_DIR "/app/verasco1.dat"));
+
+// The package's members, extracted by lhasa into a folder.
+struct Unpacked {
+    QTemporaryDir folder;
+    QByteArray get(const QString& name) const { return readAll(folder.filePath(name.toLower())); }
+};
+
+std::unique_ptr<Unpacked> unpack(const QString& package) {
+    auto out = std::make_unique<Unpacked>();
+    const Lhasa x = lhasa({QStringLiteral("-xqw=") + out->folder.path(), package});
+    EXPECT_EQ(x.exitCode, 0) << x.output.toStdString();
+    return out;
+}
+
+bool isJpeg(const QByteArray& data) {
+    return data.startsWith("\xFF\xD8\xFF") && data.endsWith("\xFF\xD9");
+}
+
+TEST_F(ExportTest, PacksHeadPlayerRunTimeSlideListImageDataAndSounds) {
+    const QString song = file(QStringLiteral("Song.wav"), "RIFF-sound");
+    const QString jpg = photo(QStringLiteral("sunrise.jpg"));
+    addSlide(picture(QStringLiteral("a.bmp")), song).Text.assign("First caption");
+    addSlide(jpg);
+    addSlide(QStringLiteral("BLANK"), QStringLiteral("/gone/missing.wav"));
+    addSlide(picture(QStringLiteral("UPPER.BMP"), {40, 30}));
+    addSlide(jpg);
+    addSlide(QString());
+    addSlide(picture(QStringLiteral("my.pictures/c.bmp")));
+    addSlide(picture(QStringLiteral("d.png")));
+    options.loop = false;
+
+    const QString package = target(QStringLiteral("show.exe"));
+    const auto error = exporter().write(package, qualityPreset(11));
+    ASSERT_FALSE(error) << error->text.toStdString() << " " << error->line2.toStdString();
+    EXPECT_TRUE(temporaryEntries().isEmpty()) << temporaryEntries().join(' ').toStdString();
+
+    const QByteArray bytes = readAll(package);
+    EXPECT_TRUE(bytes.startsWith(head)) << "the head's bytes come first";
+    EXPECT_TRUE(QFileInfo(package).permissions() & QFile::ExeOwner);
+    const Walk walk = walkMembers(bytes, head.size());
+    EXPECT_TRUE(walk.problem.isEmpty()) << walk.problem.toStdString() << " (no end marker)";
+    QStringList names;
+    for (const Member& m : walk.members) {
+        names << m.name;
+        EXPECT_EQ(m.level, 0) << m.name.toStdString();
+        EXPECT_TRUE(m.method == QLatin1String("-lh5-") || m.method == QLatin1String("-lh0-"));
+    }
+    QStringList expected{"IMAGES.DAT", "IMAGES.SLD", "QPXRUN30.DLL", "SHOW.EXE", "SONG.WAV"};
+    QStringList sorted = names;
+    sorted.sort();
+    EXPECT_EQ(sorted, expected);
+    EXPECT_EQ(lhasaNames(package).join(' '), names.join(' ').toLower()) << "lhasa reads the same members";
+    EXPECT_EQ(lhasa({QStringLiteral("t"), package}).exitCode, 0);
+
+    const auto unpacked = unpack(package);
+    EXPECT_EQ(unpacked->get("SHOW.EXE"), readAll(programs + "/verasco2.dat"));
+    EXPECT_EQ(unpacked->get("QPXRUN30.DLL"), readAll(programs + "/verasco3.dat"));
+    EXPECT_EQ(unpacked->get("SONG.WAV"), QByteArray("RIFF-sound"));
+    const SlideListFields list = readSlideList(unpacked->get("IMAGES.SLD"));
+    const QByteArray data = unpacked->get("IMAGES.DAT");
+    EXPECT_EQ(list.signature, QByteArray("MORVANT rev1.01"));
+    EXPECT_EQ(list.field1, QByteArray("loop=0 speed=10 controls=0").leftJustified(64, ' '));
+    EXPECT_EQ(list.field2, QByteArray(64, ' '));
+    EXPECT_EQ(list.count, 8);
+    EXPECT_EQ(list.recordSize, 824);
+    ASSERT_EQ(list.records.size(), 8u);
+
+    EXPECT_TRUE(isJpeg(slideData(list, data, 0))) << "a BMP is converted to QPX";
+    EXPECT_EQ(list.records[0].audio, QByteArray("Song.wav")) << "the bare name, as the show spelled it";
+    EXPECT_EQ(list.records[0].text, QByteArray("First caption"));
+    EXPECT_EQ(slideData(list, data, 1), readAll(jpg)) << "a JPEG is packed byte for byte";
+    EXPECT_EQ(slideData(list, data, 2), QByteArray()) << "a blank slide adds nothing";
+    EXPECT_EQ(list.records[2].image, list.records[3].image);
+    EXPECT_EQ(list.records[2].audio, QByteArray("/gone/missing.wav")) << "a missing sound keeps its path";
+    EXPECT_TRUE(isJpeg(slideData(list, data, 3))) << "the extension in any case";
+    EXPECT_EQ(slideData(list, data, 4), readAll(jpg)) << "the same picture again is stored again";
+    EXPECT_NE(list.records[4].image, list.records[1].image);
+    EXPECT_EQ(slideData(list, data, 5), QByteArray()) << "a slide without picture adds nothing";
+    EXPECT_EQ(slideData(list, data, 6), readAll(pictures + "/my.pictures/c.bmp"))
+        << "a dot in a folder's name starts the extension: packed as it is";
+    EXPECT_TRUE(isJpeg(slideData(list, data, 7)));
+    EXPECT_EQ(list.records[0].image, QByteArray("0"));
+    for (const SlideRecordFields& r : list.records) {
+        EXPECT_EQ(r.delay, show.defaultDelay());
+        EXPECT_EQ(r.font, QByteArray("MS Sans Serif"));
+    }
+}
+
+TEST_F(ExportTest, AnAllBlankShowHasEmptyImageDataAndOffsetsOfZero) {
+    addSlide(QStringLiteral("BLANK"));
+    addSlide(QStringLiteral("blank"));
+    addSlide(QString());
+    const QString package = target(QStringLiteral("blank.exe"));
+    ASSERT_FALSE(exporter().write(package, qualityPreset(11)));
+    const auto unpacked = unpack(package);
+    EXPECT_EQ(unpacked->get("IMAGES.DAT"), QByteArray());
+    const SlideListFields list = readSlideList(unpacked->get("IMAGES.SLD"));
+    ASSERT_EQ(list.records.size(), 3u);
+    for (const SlideRecordFields& r : list.records)
+        EXPECT_EQ(r.image, QByteArray("0"));
+}
+
+struct QualityCase {
+    int slider;
+    int lumTable0, chromTable0; // first entries of the quantisation tables
+    QByteArray sampling;        // of the luminance component: horizontal << 4 | vertical
+};
+
+// The first entries of the two quantisation tables and the luminance sampling of a JPEG stream.
+std::tuple<int, int, QByteArray> jpegQuality(const QByteArray& f) {
+    int lum = -1, chrom = -1;
+    QByteArray sampling;
+    for (qsizetype at = 2; at + 4 <= f.size() && uchar(f[at]) == 0xFF;) {
+        const int marker = uchar(f[at + 1]);
+        const int length = uchar(f[at + 2]) << 8 | uchar(f[at + 3]);
+        const QByteArray body = f.mid(at + 4, length - 2);
+        if (marker == 0xDB)
+            for (qsizetype i = 0; i + 65 <= body.size(); i += 65)
+                ((body[i] & 15) == 0 ? lum : chrom) = uchar(body[i + 1]);
+        if (marker == 0xC0)
+            sampling = body.mid(7, 1);
+        if (marker == 0xDA)
+            break;
+        at += 2 + length;
+    }
+    return {lum, chrom, sampling};
+}
+
+TEST_F(ExportTest, ConvertsWithTheQualityOfTheSlider) {
+    // Factor f scales the standard tables (first entries 16 and 17) by f x 100 / 60 percent.
+    const QualityCase cases[] = {
+        {20, 2, 3, "\x11"}, {11, 8, 10, "\x22"}, {17, 4, 5, "\x21"}, {1, 24, 26, "\x22"}};
+    addSlide(picture(QStringLiteral("q.bmp"), {32, 32}));
+    for (const QualityCase& c : cases) {
+        const QString package = target(QStringLiteral("q%1.exe").arg(c.slider));
+        ASSERT_FALSE(exporter().write(package, qualityPreset(c.slider)));
+        const QByteArray data = unpack(package)->get("IMAGES.DAT");
+        const auto [lum, chrom, sampling] = jpegQuality(data);
+        EXPECT_EQ(lum, c.lumTable0) << "slider " << c.slider;
+        EXPECT_EQ(chrom, c.chromTable0) << "slider " << c.slider;
+        EXPECT_EQ(sampling, c.sampling) << "slider " << c.slider;
+    }
+}
+
+struct FailureCase {
+    const char* name;
+    std::function<void(ExportSetup&)> arrange;
+    const char* text;
+    const char* inLine2;
+};
+
+TEST_F(ExportTest, FailuresAreReportedAndLeaveNoPackageNorTemporaryFiles) {
+    const FailureCase cases[] = {
+        {"a picture that is gone", [](ExportSetup& t) { t.addSlide(t.pictures + "/gone.jpg"); },
+         "A picture could not be read.", "gone.jpg"},
+        {"a picture that cannot be converted",
+         [](ExportSetup& t) { t.addSlide(t.file("broken.bmp", "BM this is no bitmap")); },
+         "A picture could not be converted.", "broken.bmp"},
+        {"a player that is missing", [](ExportSetup& t) { t.programs = t.root.filePath("nothing"); },
+         "The stand-alone show could not be written.", "verasco2.dat"},
+        {"a sound named like the slide list",
+         [](ExportSetup& t) { t.addSlide("BLANK", t.file("IMAGES.SLD", "sound")); },
+         "An audio file has the name of a file of the package.", "IMAGES.SLD"},
+    };
+    for (const FailureCase& c : cases) {
+        ExportSetup t;
+        t.addSlide(t.photo("first.jpg"));
+        c.arrange(t);
+        const QString package = t.target("show.exe");
+        QFile::copy(QStringLiteral(VERASCO_SOURCE_DIR "/packaging/samples/sunrise.jpg"), package);
+        const auto error = t.exporter().write(package, qualityPreset(11));
+        ASSERT_TRUE(error) << c.name;
+        EXPECT_EQ(error->text, QLatin1String(c.text)) << c.name;
+        EXPECT_TRUE(error->line2.contains(QLatin1String(c.inLine2)))
+            << c.name << ": " << error->line2.toStdString();
+        EXPECT_EQ(readAll(package), readAll(t.pictures + "/first.jpg"))
+            << c.name << ": the earlier file stays";
+        EXPECT_TRUE(t.temporaryEntries().isEmpty())
+            << c.name << ": " << t.temporaryEntries().join(' ').toStdString();
+        EXPECT_EQ(QDir(t.root.path()).entryList(QDir::Files), QStringList{"show.exe"}) << c.name;
+    }
+}
+
+TEST_F(ExportTest, AFullDiskIsReportedAndLeavesNothingBehind) {
+    addSlide(photo(QStringLiteral("sunrise.jpg")));
+    addSlide(photo(QStringLiteral("again.jpg")));
+    const qint64 limit = QFileInfo(pictures + "/sunrise.jpg").size() + 1000;
+    struct rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = rlim_t(limit);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const auto error = exporter().write(target(QStringLiteral("show.exe")), qualityPreset(11));
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->text, QLatin1String("The stand-alone show could not be written."));
+    EXPECT_TRUE(error->line2.contains(QLatin1String("images.dat"))) << error->line2.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(target(QStringLiteral("show.exe"))));
+    EXPECT_TRUE(temporaryEntries().isEmpty());
+}
+
+TEST_F(ExportTest, RefusesImageDataBeyondTwoGigabytesBeforeWritingAnything) {
+    addSlide(photo(QStringLiteral("small.jpg")));
+    QFile huge(pictures + "/huge.jpg");
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(0x7FFFFFFF)));
+    huge.close();
+    addSlide(huge.fileName());
+    QStringList created;
+    exporter();
+    const auto error = exporter().write(target(QStringLiteral("show.exe")), qualityPreset(11));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->line2, QLatin1String("Their data would pass 2 GB."));
+    EXPECT_TRUE(temporaryEntries().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(target(QStringLiteral("show.exe"))));
+}
+
+TEST_F(ExportTest, RefusesPackageNamesTheSlideListOrRunTimeNeed) {
+    addSlide(QStringLiteral("BLANK"));
+    for (const char* name : {"images.dat", "IMAGES.SLD", "qpxrun30.dll"}) {
+        const auto error = exporter().write(target(QLatin1String(name)), qualityPreset(11));
+        ASSERT_TRUE(error) << name;
+        EXPECT_FALSE(QFileInfo::exists(target(QLatin1String(name)))) << name;
+    }
+}
+
+} // namespace

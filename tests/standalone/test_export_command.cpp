@@ -1,0 +1,162 @@
+// File > "Sa&ve Stand-alone Verasco..." from the save dialog to the message at the end: the ".exe"
+// rule, the overwrite question, the settings dialog, the busy window given back on every path, and
+// a package that really runs its player in a private folder through the head.
+
+#include "dialogs.h"
+#include "export_test_support.h"
+#include "package_inspection.h"
+#include "qt_application_environment.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+testing::Environment* const environment =
+    testing::AddGlobalTestEnvironment(new QtApplicationEnvironment<QApplication>);
+
+// Presses a button of the settings dialog once it is the active modal window.
+void pressWhenShown(Tsaveexedlg& dialog, const char* button) {
+    auto* poll = new QTimer(&dialog);
+    QObject::connect(poll, &QTimer::timeout, &dialog, [&dialog, poll, button] {
+        if (QApplication::activeModalWidget() != &dialog)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        dialog.findChild<QPushButton*>(QLatin1String(button))->click();
+    });
+    poll->start(5);
+}
+
+class ExportCommand : public ExportTest {
+  protected:
+    ExportCommand() {
+        dialogSeams().getSaveFileName = [this](QWidget*, const QString&, const QString& dir,
+                                               const QString& filter) {
+            asked << dir;
+            filters << filter;
+            return answers.isEmpty() ? QString() : answers.takeFirst();
+        };
+        addSlide(photo(QStringLiteral("sunrise.jpg")));
+    }
+    ~ExportCommand() override { resetDialogSeams(); }
+
+    // Runs the command; the settings dialog is answered with `button`.
+    void runWith(const char* button = "Button1") {
+        pressWhenShown(dialog, button);
+        exporter().run();
+    }
+    void expectWindowGivenBack() {
+        EXPECT_TRUE(window.isEnabled());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(status->text(), QStringLiteral("Images: 3") + QString(34, QLatin1Char(' ')));
+    }
+
+    QStringList answers; // what the save dialog returns, in turn
+    QStringList asked;   // the initial path it was opened with, each time
+    QStringList filters;
+};
+
+TEST_F(ExportCommand, ANameWithoutExtensionBecomesAnExeInTheFolderThatIsThenTheShowFolder) {
+    QDir().mkpath(target(QStringLiteral("out")));
+    answers << target(QStringLiteral("out/holiday"));
+    runWith();
+    EXPECT_EQ(asked, QStringList{QDir(root.path()).filePath(QStringLiteral("show.exe"))});
+    EXPECT_EQ(filters, QStringList{QStringLiteral("Morvant Stand-alone Verasco (*.exe)")});
+    EXPECT_TRUE(QFileInfo(target(QStringLiteral("out/holiday.exe"))).isExecutable());
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Information|Stand-alone Verasco created.|")});
+    EXPECT_TRUE(enabledAtMessage);
+    EXPECT_EQ(statusAtMessage,
+              QStringLiteral("Creating Stand-alone Verasco...done") + QString(15, QLatin1Char(' ')));
+    EXPECT_EQ(slideDirectory, target(QStringLiteral("out")));
+    expectWindowGivenBack();
+}
+
+TEST_F(ExportCommand, ANameWithAnotherExtensionStaysAndNamesThePlayerMember) {
+    answers << target(QStringLiteral("show.bin"));
+    runWith();
+    const QByteArray bytes = readAll(target(QStringLiteral("show.bin")));
+    QStringList names;
+    for (const auto& m :
+         package_inspection::walkMembers(bytes, readAll(programs + "/verasco1.dat").size()).members)
+        names << m.name;
+    EXPECT_TRUE(names.contains(QStringLiteral("SHOW.BIN"))) << names.join(' ').toStdString();
+}
+
+TEST_F(ExportCommand, NoToTheOverwriteQuestionAsksForANameAgain) {
+    const QString old = file(QStringLiteral("../show.exe"), "older file");
+    answers << old << QString();
+    overwriteAnswers = {false};
+    runWith();
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_EQ(overwriteQuestions, 1);
+    EXPECT_EQ(readAll(old), QByteArray("older file"));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ExportCommand, YesToTheOverwriteQuestionReplacesTheOldFileEntirely) {
+    const QString old = file(QStringLiteral("../show.exe"), QByteArray(5'000'000, 'o'));
+    answers << old;
+    overwriteAnswers = {true};
+    runWith();
+    const QByteArray bytes = readAll(old);
+    EXPECT_TRUE(bytes.startsWith(readAll(programs + "/verasco1.dat")));
+    EXPECT_FALSE(bytes.contains(QByteArray(1000, 'o')));
+}
+
+TEST_F(ExportCommand, CancellingTheSettingsWritesNothing) {
+    answers << target(QStringLiteral("show.exe"));
+    runWith("Button2");
+    EXPECT_FALSE(QFileInfo::exists(target(QStringLiteral("show.exe"))));
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(temporaryEntries().isEmpty());
+}
+
+TEST_F(ExportCommand, AFailureIsReportedWithTheWindowGivenBack) {
+    addSlide(file(QStringLiteral("broken.png"), "not a picture"));
+    answers << target(QStringLiteral("show.exe"));
+    runWith();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Error|A picture could not be converted.|")));
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("broken.png")));
+    EXPECT_TRUE(enabledAtMessage);
+    expectWindowGivenBack();
+    EXPECT_FALSE(QFileInfo::exists(target(QStringLiteral("show.exe"))));
+    EXPECT_TRUE(temporaryEntries().isEmpty());
+}
+
+TEST_F(ExportCommand, AnEmptyShowStopsWithoutAWord) {
+    show.SlideCount = 0;
+    answers << target(QStringLiteral("show.exe"));
+    exporter().run();
+    EXPECT_FALSE(QFileInfo::exists(target(QStringLiteral("show.exe"))));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ExportCommand, ThePackageRunsItsPlayerInAFolderOfItsOwnAndRemovesIt) {
+    addSlide(QStringLiteral("BLANK"), file(QStringLiteral("tune.wav"), "RIFF"));
+    answers << target(QStringLiteral("show.exe"));
+    runWith();
+    QDir().mkpath(target(QStringLiteral("run-tmp")));
+    QProcess run;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TMPDIR"), target(QStringLiteral("run-tmp")));
+    run.setProcessEnvironment(env);
+    run.setWorkingDirectory(target(QStringLiteral("run-tmp")));
+    run.start(target(QStringLiteral("show.exe")), {QStringLiteral("--exit"), QStringLiteral("5")});
+    ASSERT_TRUE(run.waitForFinished(60000));
+    const QString out = QString::fromLocal8Bit(run.readAllStandardOutput());
+    EXPECT_EQ(run.exitCode(), 5) << run.readAllStandardError().toStdString();
+    EXPECT_TRUE(
+        out.contains(QStringLiteral("file=IMAGES.DAT\nfile=IMAGES.SLD\nfile=QPXRUN30.DLL\nfile=SHOW.EXE\n"
+                                    "file=TUNE.WAV\n")))
+        << out.toStdString();
+    EXPECT_TRUE(QDir(target(QStringLiteral("run-tmp"))).isEmpty());
+}
+
+} // namespace

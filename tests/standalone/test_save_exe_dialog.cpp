@@ -1,0 +1,102 @@
+// The settings dialog of the export: the quality presets behind the slider, More and Less, the
+// facts of the show, and "&Save" offered only when the three programs are at hand.
+
+#include "qt_application_environment.h"
+#include "save_exe_dialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QTemporaryDir>
+
+#include "ovc_simple_field.h"
+
+namespace {
+
+testing::Environment* const environment =
+    testing::AddGlobalTestEnvironment(new QtApplicationEnvironment<QApplication>);
+
+template <typename T> T* child(const Tsaveexedlg& d, const char* name) {
+    return d.findChild<T*>(QLatin1String(name));
+}
+
+TEST(SaveExeDialog, TheSliderLoadsItsPresetAndOpensAtEleven) {
+    Tsaveexedlg dialog;
+    auto* slider = child<QSlider>(dialog, "TrackBar1");
+    EXPECT_EQ(slider->value(), 11);
+    const struct {
+        int position, lum, chrom;
+        const char* sub;
+    } cases[] = {{20, 8, 10, "1/1/1"},  {17, 16, 18, "2/1/1"}, {14, 24, 28, "2/1/1"}, {13, 24, 28, "4/1/1"},
+                 {11, 30, 34, "4/1/1"}, {3, 74, 74, "4/1/1"},  {1, 90, 90, "4/1/1"}};
+    for (const auto& c : cases) {
+        slider->setValue(c.position);
+        EXPECT_EQ(child<TOvcSimpleField>(dialog, "lumfld")->text(), QString::number(c.lum)) << c.position;
+        EXPECT_EQ(child<TOvcSimpleField>(dialog, "chromfld")->text(), QString::number(c.chrom)) << c.position;
+        EXPECT_EQ(child<QComboBox>(dialog, "ComboBox1")->currentText(), QLatin1String(c.sub)) << c.position;
+    }
+}
+
+TEST(SaveExeDialog, TheValuesInTheFieldsAreTheOnesUsed) {
+    Tsaveexedlg dialog;
+    child<QSlider>(dialog, "TrackBar1")->setValue(20);
+    child<TOvcSimpleField>(dialog, "lumfld")->setText(QStringLiteral("99"));
+    child<QComboBox>(dialog, "ComboBox1")->setCurrentIndex(1);
+    const QualityPreset q = dialog.quality();
+    EXPECT_EQ(q.luminance, 99);
+    EXPECT_EQ(q.chrominance, 10);
+    EXPECT_EQ(q.subSampling, 1);
+}
+
+TEST(SaveExeDialog, MoreWidensThePanelAndLessNarrowsItBack) {
+    for (int dpi : {96, 120}) {
+        Tsaveexedlg dialog;
+        dialog.layoutFor(dpi);
+        auto* panel = child<QFrame>(dialog, "Panel2");
+        auto* more = child<QPushButton>(dialog, "BitBtn1");
+        auto* less = child<QPushButton>(dialog, "BitBtn2");
+        EXPECT_EQ(panel->width(), dpi > 96 ? 434 : 353);
+        EXPECT_FALSE(more->isHidden());
+        EXPECT_TRUE(less->isHidden());
+        more->click();
+        EXPECT_EQ(panel->width(), dpi > 96 ? 654 : 531);
+        EXPECT_TRUE(more->isHidden());
+        EXPECT_FALSE(less->isHidden());
+        EXPECT_GE(dialog.width(), panel->geometry().right());
+        less->click();
+        EXPECT_EQ(panel->width(), dpi > 96 ? 434 : 353);
+        EXPECT_FALSE(more->isHidden());
+    }
+}
+
+TEST(SaveExeDialog, ShowsTheTargetLowerCasedAndTheCounts) {
+    Tsaveexedlg dialog;
+    dialog.setFacts(QStringLiteral("/Home/Shows/Holiday.EXE"), 12, 9, 4);
+    EXPECT_EQ(child<QLabel>(dialog, "Label5")->text(), QStringLiteral("/home/shows/holiday.exe"));
+    EXPECT_EQ(child<QLabel>(dialog, "Label6")->text(), QStringLiteral("12"));
+    EXPECT_EQ(child<QLabel>(dialog, "Label7")->text(), QStringLiteral("9"));
+    EXPECT_EQ(child<QLabel>(dialog, "Label8")->text(), QStringLiteral("4"));
+}
+
+TEST(SaveExeDialog, SaveIsOfferedOnlyWhenTheThreeProgramsArePresent) {
+    const QStringList programs{"verasco1.dat", "verasco2.dat", "verasco3.dat"};
+    for (int missing = -1; missing < 3; ++missing) {
+        QTemporaryDir folder;
+        for (int i = 0; i < 3; ++i)
+            if (i != missing) {
+                QFile f(folder.filePath(programs[i]));
+                ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            }
+        Tsaveexedlg dialog;
+        dialog.setProgramsFolder(folder.path());
+        dialog.FormShow();
+        EXPECT_EQ(child<QPushButton>(dialog, "Button1")->isEnabled(), missing < 0) << "missing " << missing;
+    }
+}
+
+} // namespace
