@@ -26,7 +26,7 @@ void TMainFormverasco::SaveStandaloneSlideShow1Click() {
         parts.photo = &windows_->previewfrm->photo();
         parts.prompts.overwrite = [confirm] {
             return confirm->ask(QStringLiteral("File already exists, overwrite older file?"), QString(),
-                                false) != Tconfirmfrm::No;
+                                false) == Tconfirmfrm::Yes;
         };
         parts.prompts.message = [confirm](const QString& caption, const QString& text, const QString& line2) {
             confirm->message(caption, text, line2);

@@ -485,6 +485,29 @@ TEST_F(Lifecycle, APictureFoundUnderAPathTooLongToKeepIsNamedAndItsSlideKeepsIts
     EXPECT_TRUE(asked[0].line2.endsWith(QStringLiteral("beach.png"))) << asked[0].line2.toStdString();
 }
 
+TEST_F(Lifecycle, StandaloneOverwriteQuestionClosedWithEscOrItsCloseBoxKeepsTheOldFile) {
+    addSlides(1);
+    const QString old = dir.filePath("show.exe");
+    QFile file(old);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("older file");
+    file.close();
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"Esc", [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }},
+        {"close box", [this] { clickCloseBox(confirm); }},
+    };
+    for (const auto& [way, close] : ways) {
+        SCOPED_TRACE(way);
+        saveDialogs = 0;
+        saveAnswers = {old}; // and then the save dialog is cancelled
+        whenAsked(close);
+        main().SaveStandaloneSlideShow1Click();
+        EXPECT_EQ(saveDialogs, 2) << "asks for another name";
+        EXPECT_EQ(fileBytes(old), QByteArray("older file"));
+    }
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].line1, QStringLiteral("File already exists, overwrite older file?"));
+}
 } // namespace
 
 int main(int argc, char** argv) {
