@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
+#include <utility>
 
 ShowEditing::ShowEditing(ShowDocument& show, ShowSlides& slides, ImageBrowser& browser,
                          EditingControls controls, Switches switches, Message message)
@@ -74,9 +75,14 @@ bool ShowEditing::insertFolderRows(const QList<int>& rows, int p, Origin origin)
             return false;
         }
         const QString& path = folder.FolderImagePaths[row];
-        // A file gone since the folder was listed, or a path too long to be stored, makes no slide.
-        if (!QFileInfo(path).isFile() || !StoredPath::fits(path))
+        // A file gone since the folder was listed, or a path too long to be stored, makes no slide;
+        // the latter is named afterwards.
+        if (!QFileInfo(path).isFile())
             continue;
+        if (!StoredPath::fits(path)) {
+            tooLong_ = path;
+            continue;
+        }
         openGap(p);
         show_.resetSlot(p);
         TSlideRecord& record = show_.slide(p);
@@ -136,6 +142,8 @@ void ShowEditing::showNewCount(int topRow) {
     grid.setAllowRedraw(true);
     grid.InvalidateTable();
     slides_.showImagesCount();
+    if (!tooLong_.isEmpty())
+        slides_.showPathTooLong(std::exchange(tooLong_, QString()));
     enableAddButtons();
 }
 

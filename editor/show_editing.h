@@ -87,4 +87,5 @@ class ShowEditing {
     Switches switches_;
     Message message_;
     SlideClipboard clipboard_;
+    QString tooLong_; // an image of the last insertion whose path is too long to be stored
 };

@@ -50,7 +50,7 @@ bool ShowSlides::AppendImageSlide(const QString& path) {
     const int index = show_.SlideCount;
     show_.resetSlot(index);
     if (!show_.setImagePath(index, path)) {
-        countLabel_.setText(pathTooLongText(path));
+        showPathTooLong(path);
         return false;
     }
     ++show_.SlideCount;
@@ -70,7 +70,7 @@ void ShowSlides::appendImageSlides(const QStringList& paths) {
     }
     UpdateShowGrid();
     if (!tooLong.isEmpty())
-        countLabel_.setText(pathTooLongText(tooLong));
+        showPathTooLong(tooLong);
 }
 
 bool ShowSlides::BuildSlideThumbnail(int index) {
@@ -151,6 +151,10 @@ void ShowSlides::UpdateShowGrid() {
 
 void ShowSlides::showImagesCount() {
     countLabel_.setText(imagesCountText(show_.SlideCount));
+}
+
+void ShowSlides::showPathTooLong(const QString& path) {
+    countLabel_.setText(pathTooLongText(path));
 }
 
 void ShowSlides::showReadProgress(int done, int count) {

@@ -44,6 +44,8 @@ class ShowSlides {
     // The grid's row count for the slide count.
     void UpdateShowGrid();
     void showImagesCount();
+    // Names in Label7 a file that made no slide because its path is too long to be stored.
+    void showPathTooLong(const QString& path);
     // "Read i of N..." in Label7 while a show is read.
     void showReadProgress(int done, int count);
     // After the show changed as a whole: redrawing resumed, cell (0, 0) active, the rows for the

@@ -111,6 +111,21 @@ TEST_F(Editing, ImagesThatVanishedAfterTheListingMakeNoSlides) {
     EXPECT_TRUE(confirmed.isEmpty());
 }
 
+TEST_F(Editing, AnImageWhosePathIsTooLongToKeepMakesNoSlideAndIsNamed) {
+    // A folder whose name, in accented letters, leaves room for short file names only: a path
+    // under 255 characters, but over 255 bytes once stored.
+    const int room = 240 - int(QFile::encodeName(dir.path()).size());
+    const QString folder = QString(room / 2, QChar(0xE9));
+    const QString longName = QStringLiteral("a picture with a long name.png");
+    typeFolder(folderWith(folder, {"a.png", longName}));
+    ASSERT_EQ(listed().size(), 2);
+    for (const QString& path : listed())
+        ASSERT_LT(path.size(), 255);
+    main().BitBtn3Click();
+    EXPECT_EQ(slideNames(), QStringList({"a"}));
+    EXPECT_EQ(label("Label7"), QStringLiteral("Path too long: ") + longName);
+}
+
 TEST_F(Editing, DelOnTheLastSlideOfARowRemovesTheRowAndMarksTheShowChanged) {
     addSlides({"a", "b", "c", "d", "e", "f"});
     ASSERT_FALSE(show().ShowModified);
