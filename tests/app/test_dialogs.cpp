@@ -28,6 +28,10 @@ namespace {
 testing::Environment* const qtApplication =
     testing::AddGlobalTestEnvironment(new QtApplicationEnvironment<QApplication>);
 
+// How long a window may take to become active on a machine that is busy with other work; the waits
+// end as soon as it has.
+constexpr int WindowWaitMs = 60000;
+
 // Runs the action as soon as the dialog is the modal window on screen, as a person would.
 void whenShown(QDialog& dialog, std::function<void()> action) {
     auto* poll = new QTimer(&dialog);
@@ -183,7 +187,7 @@ TEST_F(Preferences, ControlsTakeTheFocusInTheirOrderAndF1OpensHelp) {
             while (!(w->focusPolicy() & Qt::TabFocus));
         }
         // The dialog's shortcut answers only once its window is the active one.
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog, WindowWaitMs));
         QTest::keyClick(&dialog, Qt::Key_F1);
         heading = helpHeadingShown();
         click(dialog, "Button3");

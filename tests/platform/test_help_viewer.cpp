@@ -1,6 +1,7 @@
 // The help window opens the shipped help file at the section of a context number.
 
 #include "help_viewer.h"
+#include "qt_application_environment.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -16,15 +17,14 @@ namespace {
 
 const char* const HelpSource = VERASCO_HELP_SOURCE;
 
+// The application, and the help window with it, is destroyed after the last test, as in every other
+// test program, not among the static objects at exit, where parts of Qt it needs may already be gone.
+testing::Environment* const qtApplication =
+    testing::AddGlobalTestEnvironment(new QtApplicationEnvironment<QApplication>);
+
 class HelpViewer : public testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "test_help_viewer";
-        static char* argv[] = {name, nullptr};
-        static QApplication app(argc, argv);
-        qputenv("VERASCO_HELP_FILE", HelpSource);
-    }
+    static void SetUpTestSuite() { qputenv("VERASCO_HELP_FILE", HelpSource); }
 };
 
 // The vertical extent of the block holding the anchor, in document coordinates.

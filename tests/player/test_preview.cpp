@@ -21,6 +21,10 @@ namespace {
 
 testing::Environment* const environment = testing::AddGlobalTestEnvironment(new PlayerTestEnvironment);
 
+// How long a window may take to come up or become active on a machine that is busy with other work;
+// the waits end as soon as it has.
+constexpr int WindowWaitMs = 60000;
+
 struct FitRow {
     const char* what;
     QSize picture, screen, frame;
@@ -205,7 +209,7 @@ TEST_F(Preview, TheShowGridOpensThePreviewOfASlideOnly) {
     main().DropFiles({a, b});
     ASSERT_EQ(main().document().SlideCount, 2);
     main().show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main(), WindowWaitMs));
     auto* grid = main().findChild<TOvcTable*>("OvcTable2");
     QString title;
     whenModal(preview, [&] {
@@ -227,11 +231,13 @@ TEST_F(Preview, TheShowGridOpensThePreviewOfASlideOnly) {
 
     // View > "&Image" opens the active cell of the grid with the focus.
     grid->setActiveCell(0, 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        main().activateWindow();
-        grid->setFocus();
-        return grid->hasFocus();
-    }));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            main().activateWindow();
+            grid->setFocus();
+            return grid->hasFocus();
+        },
+        WindowWaitMs));
     whenModal(preview, [&] {
         title = preview->windowTitle();
         preview->accept();
