@@ -8,6 +8,7 @@
 #include "main_window.h"
 #include "pref_dialog.h"
 #include "print_dialog.h"
+#include "save_exe_dialog.h"
 #include "settings.h"
 #include "settings_store.h"
 #include "show_form.h"
@@ -16,6 +17,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -135,6 +137,14 @@ int main(int argc, char** argv) {
     } windowsOfTheHelp[] = {
         {windows->prefFrm, [main] { main->Preferences1Click(); }, "preferences.png"},
         {windows->printdlg, [main] { main->FilePrint(); }, "print.png"},
+        {windows->saveexedlg,
+         [&windows, show] {
+             // As File > Save Stand-alone Verasco fills it for the sample show.
+             windows->saveexedlg->setFacts(QFileInfo(show).dir().filePath(QStringLiteral("show.exe")), 7, 7,
+                                           1);
+             windows->saveexedlg->exec();
+         },
+         "stand-alone.png"},
     };
     for (const auto& shot : windowsOfTheHelp)
         ok = shootModal(shot.window, shot.open, folder, QLatin1String(shot.picture)) && ok;

@@ -34,6 +34,7 @@ QStringList expectedInstalledFiles() {
         "share/verasco/help/main-window.png",
         "share/verasco/help/preferences.png",
         "share/verasco/help/print.png",
+        "share/verasco/help/stand-alone.png",
         "share/verasco/help/verasco.html",
         "share/verasco/help/viewer.png",
         "share/verasco/libverasco_media.so",
