@@ -7,6 +7,7 @@
 #include "file_list_box.h"
 #include "image_browser.h"
 #include "show_editing.h"
+#include "slide_properties.h"
 #include "help_viewer.h"
 #include "named_widget.h"
 #include "ovc_table.h"
@@ -239,7 +240,8 @@ void TMainFormverasco::createMenus() {
     command(addItem(edit, "ClearAll1", QStringLiteral("Cl&ear All")), &TMainFormverasco::FileNew);
     command(addItem(edit, "SelectAll1", QStringLiteral("Select A&ll")), &TMainFormverasco::SelectAll1Click);
     edit->addSeparator();
-    addItem(edit, "SlideProperties1", QStringLiteral("Image Pr&operties..."));
+    command(addItem(edit, "SlideProperties1", QStringLiteral("Image Pr&operties...")),
+            &TMainFormverasco::SlideProperties1Click);
     command(addItem(edit, "Preferences1", QStringLiteral("Verasco P&references...")),
             &TMainFormverasco::Preferences1Click);
 

@@ -26,6 +26,7 @@ class TOvcTable;
 class TPhoto;
 class ImageBrowser;
 class ShowEditing;
+class SlideProperties;
 class ThumbnailBuilder;
 class ShowSlides;
 class ShowFileCommands;
@@ -116,6 +117,9 @@ class TMainFormverasco : public QMainWindow {
     void View1Click();
     void OvcTable2Enter();
     void OvcTable2Exit();
+    void OvcTable2MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos,
+                            bool doubleClick);
+    void SlideProperties1Click();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -186,5 +190,6 @@ class TMainFormverasco : public QMainWindow {
     std::unique_ptr<ImageBrowser> browser_;
     std::unique_ptr<ShowEditing> editing_;
     std::unique_ptr<StandaloneExport> standaloneExport_;
+    std::unique_ptr<SlideProperties> properties_;
     bool closed_ = false;
 };

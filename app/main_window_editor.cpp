@@ -13,6 +13,7 @@
 #include "preview_form.h"
 #include "select_dialog.h"
 #include "show_editing.h"
+#include "slide_properties.h"
 #include "thumbnails.h"
 
 #include <QFocusEvent>
@@ -42,6 +43,7 @@ void TMainFormverasco::createEditor() {
                                              switches, message);
     editing_->enableAddButtons();
     lifecycle_->setAddButtonsHandler([this](bool) { editing_->enableAddButtons(); });
+    properties_ = std::make_unique<SlideProperties>(show_, *showSlides_, *thumbnails_, *windows_->textdlg);
     OvcTable1->setCellBitmapSupplier(
         [this](int row, int col) { return browser_->OvcTable1GetCellData(row, col); });
     connect(BitBtn5, &QPushButton::clicked, this, &TMainFormverasco::Button1Click);
@@ -53,6 +55,7 @@ void TMainFormverasco::createEditor() {
     connect(BitBtn3, &QPushButton::clicked, this, &TMainFormverasco::BitBtn3Click);
     connect(OvcTable2, &TOvcTable::entered, this, &TMainFormverasco::OvcTable2Enter);
     connect(OvcTable2, &TOvcTable::exited, this, &TMainFormverasco::OvcTable2Exit);
+    connect(OvcTable2, &TOvcTable::mouseDown, this, &TMainFormverasco::OvcTable2MouseDown);
     Edit1->installEventFilter(this);
 }
 
@@ -181,4 +184,20 @@ void TMainFormverasco::OvcTable2Enter() {
 
 void TMainFormverasco::OvcTable2Exit() {
     showFocusBevel(*Panel7, false);
+}
+
+void TMainFormverasco::OvcTable2MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, const QPoint& pos,
+                                          bool doubleClick) {
+    if (button != Qt::RightButton || doubleClick)
+        return;
+    OvcTable2->setFocus(Qt::MouseFocusReason);
+    const TOvcCell cell = OvcTable2->cellAt(pos);
+    if (!cell.isValid())
+        return;
+    OvcTable2->setActiveCell(cell.row, cell.col);
+    properties_->open(cell.row * 5 + cell.col);
+}
+
+void TMainFormverasco::SlideProperties1Click() {
+    properties_->openActive();
 }

@@ -1,6 +1,333 @@
 #include "text_dialog.h"
 
+#include "audio_icon.h"
+#include "dialogs.h"
+#include "help_viewer.h"
+#include "media_device.h"
+#include "named_widget.h"
+#include "ovc_simple_field.h"
+#include "stored_font.h"
+#include "stored_path.h"
+#include "thumbnails.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QStyle>
+#include <QTextBlock>
+#include <QToolButton>
+
+const QString Ttextdlg::AudioFilter = QStringLiteral(
+    "Wave Audio (*.wav);;Other Audio (*.mp3 *.ogg *.oga *.opus *.flac *.au *.snd);;All Files (*)");
+
+namespace {
+constexpr int PictureWidth = 66;
+constexpr int PictureHeight = 50;
+} // namespace
+
+QByteArray storedText(const QString& text, int capacity) {
+    QByteArray bytes = text.toUtf8();
+    if (bytes.size() <= capacity)
+        return bytes;
+    int cut = capacity;
+    // Never end inside a character: step back over its continuation bytes and its lead byte.
+    while (cut > 0 && (uchar(bytes[cut]) & 0xC0) == 0x80)
+        --cut;
+    return bytes.left(cut);
+}
+
 Ttextdlg::Ttextdlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("textdlg"));
     setWindowTitle(QStringLiteral("Image Properties"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    createControls();
+    layOutControls();
+    MediaPlayer1 = named(new MediaDevice(this), "MediaPlayer1");
+    Image2 = makeAudioIcon();
+
+    connect(Button3, &QPushButton::clicked, this, &Ttextdlg::Button3Click);
+    connect(SpeedButton1, &QToolButton::clicked, this, &Ttextdlg::SpeedButton1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &Ttextdlg::SpeedButton2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &Ttextdlg::BitBtn1Click);
+    connect(Button1, &QPushButton::clicked, this, &Ttextdlg::Button1Click);
+    connect(Memo1, &QPlainTextEdit::textChanged, this, &Ttextdlg::limitCaption);
+    Edit4->installEventFilter(this);
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [] { showHelpContext(HelpContext); });
+}
+
+Ttextdlg::~Ttextdlg() = default;
+
+void Ttextdlg::createControls() {
+    Label1 = named(new QLabel(QStringLiteral("Image:"), this), "Label1");
+    Label6 = named(new QLabel(this), "Label6");
+    Label6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label6->setMinimumWidth(24);
+    dlyfld = named(new TOvcSimpleField(this), "dlyfld");
+    dlyfld->setRange(1, 255);
+    dlyfld->setMaxDigits(3);
+    dlyfld->setRequired(true);
+    dlyfld->setErrorColours(Qt::red, Qt::black);
+    dlyfld->setAlignment(Qt::AlignRight);
+    dlyfld->setFixedWidth(48);
+    Label2 = named(new QLabel(QStringLiteral("Ti&me:"), this), "Label2");
+    Label2->setBuddy(dlyfld);
+    Label3 = named(new QLabel(QStringLiteral("seconds"), this), "Label3");
+    Edit2 = named(new QLineEdit(this), "Edit2");
+    Edit2->setReadOnly(true);
+    Label4 = named(new QLabel(QStringLiteral("&Image File:"), this), "Label4");
+    Label4->setBuddy(Edit2);
+    Edit4 = named(new QLineEdit(this), "Edit4");
+    Edit4->setReadOnly(true);
+    Label5 = named(new QLabel(QStringLiteral("&Audio File:"), this), "Label5");
+    Label5->setBuddy(Edit4);
+    SpeedButton1 = named(new QToolButton(this), "SpeedButton1");
+    SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    SpeedButton1->setToolTip(QStringLiteral("Open audio file"));
+    SpeedButton2 = named(new QToolButton(this), "SpeedButton2");
+    SpeedButton2->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    SpeedButton2->setToolTip(QStringLiteral("Play audio file"));
+    CheckBox1 =
+        named(new QCheckBox(QStringLiteral("&Use Time of Attached Audio when Available"), this), "CheckBox1");
+    CheckBox2 = named(new QCheckBox(QStringLiteral("&Show text with image"), this), "CheckBox2");
+    Memo1 = named(new QPlainTextEdit(this), "Memo1");
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setTabChangesFocus(true);
+    Button3 = named(new QPushButton(QStringLiteral("&Text Properties"), this), "Button3");
+    Panel1 = named(new QFrame(this), "Panel1");
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Image1 = named(new QLabel(Panel1), "Image1");
+    Image1->setFixedSize(PictureWidth, PictureHeight);
+    BitBtn1 = named(new QPushButton(QStringLiteral("OK"), this), "BitBtn1");
+    BitBtn1->setDefault(true);
+    Button1 = named(new QPushButton(QStringLiteral("Cancel"), this), "Button1");
+}
+
+void Ttextdlg::layOutControls() {
+    auto* panelLayout = new QHBoxLayout(Panel1);
+    panelLayout->setContentsMargins(4, 4, 4, 4);
+    panelLayout->addWidget(Image1);
+
+    auto* top = new QHBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label6})
+        top->addWidget(w);
+    top->addSpacing(16);
+    for (QWidget* w : std::initializer_list<QWidget*>{Label2, dlyfld, Label3})
+        top->addWidget(w);
+    top->addStretch();
+    top->addWidget(Panel1);
+
+    auto* files = new QGridLayout;
+    files->addWidget(Label4, 0, 0);
+    files->addWidget(Edit2, 0, 1, 1, 3);
+    files->addWidget(Label5, 1, 0);
+    files->addWidget(Edit4, 1, 1);
+    files->addWidget(SpeedButton1, 1, 2);
+    files->addWidget(SpeedButton2, 1, 3);
+    Edit2->setMinimumWidth(320);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Button3);
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(Button1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(files);
+    for (QWidget* w : std::initializer_list<QWidget*>{CheckBox1, CheckBox2, Memo1})
+        layout->addWidget(w);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    QWidget* const order[] = {dlyfld, Edit4,   SpeedButton1, SpeedButton2, CheckBox1, CheckBox2,
+                              Memo1,  Button3, BitBtn1,      Button1,      Edit2};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+}
+
+void Ttextdlg::loadSlide(const TSlideRecord& slide, const QString& imagePath, const QString& audioPath,
+                         const QImage& thumbnail, int index) {
+    dlyfld->setValue(slide.Delay);
+    thumbnail_ = thumbnail;
+    showThumbnail();
+    Label6->setText(QString::number(index + 1));
+    imagePath_ = imagePath;
+    blankSlide_ = imagePath.compare(QLatin1String(BlankImageName.data()), Qt::CaseInsensitive) == 0;
+    Edit2->setText(imagePath.toLower());
+    fontName_ = QString::fromLocal8Bit(QByteArray::fromStdString(slide.FontName.str()));
+    fontSize_ = slide.FontSize;
+    fontStyle_ = slide.FontStyle;
+    fontColor_ = slide.FontColor;
+    Memo1->clear();
+    Memo1->setPlainText(QString::fromLocal8Bit(QByteArray::fromStdString(slide.Text.str())));
+    showCaptionFont();
+    CheckBox1->setChecked(slide.HoldForAudio != 0);
+    CheckBox2->setChecked(slide.ShowText != 0);
+    setAudioPath(audioPath, audioPath);
+    dlyfld->setFocus();
+}
+
+void Ttextdlg::storeInto(TSlideRecord& slide) const {
+    slide.HoldForAudio = CheckBox1->isChecked() ? 1 : 0;
+    slide.ShowText = CheckBox2->isChecked() ? 1 : 0;
+    slide.Delay = static_cast<std::uint8_t>(dlyfld->value());
+    QString caption;
+    for (QTextBlock line = Memo1->document()->begin(); line.isValid(); line = line.next())
+        caption += line.text() + ' ';
+    slide.Text.assign(storedText(caption, MaxCaption).toStdString());
+    slide.FontName.assign(storedText(fontName_, int(sizeof slide.FontName.chars)).toStdString());
+    slide.FontSize = fontSize_;
+    slide.FontStyle = fontStyle_;
+    slide.FontColor = fontColor_;
+}
+
+QString Ttextdlg::audioPath() const {
+    return audioPath_.trimmed();
+}
+
+void Ttextdlg::setAudioPath(const QString& path, const QString& shown) {
+    audioPath_ = path;
+    Edit4->setText(shown);
+    SpeedButton2->setEnabled(!path.trimmed().isEmpty());
+}
+
+void Ttextdlg::showThumbnail() {
+    Image1->setPixmap(QPixmap::fromImage(thumbnail_.copy(0, 0, PictureWidth, Image1->height())));
+}
+
+void Ttextdlg::showCaptionFont() {
+    Memo1->setFont(storedFont(fontName_, fontSize_, fontStyle_));
+    QPalette colours = Memo1->palette();
+    colours.setColor(QPalette::Text, storedColor(fontColor_, palette()));
+    Memo1->setPalette(colours);
+}
+
+void Ttextdlg::limitCaption() {
+    const QString text = Memo1->toPlainText();
+    if (text.size() <= MaxCaption)
+        return;
+    QTextCursor cursor = Memo1->textCursor();
+    const int position = cursor.position();
+    const QSignalBlocker blocker(Memo1);
+    Memo1->setPlainText(text.left(MaxCaption));
+    cursor = Memo1->textCursor();
+    cursor.setPosition(qMin(position, MaxCaption));
+    Memo1->setTextCursor(cursor);
+}
+
+void Ttextdlg::Button3Click() {
+    QFont font = Memo1->font();
+    QColor colour = storedColor(fontColor_, palette());
+    const QString shownFamily = font.family();
+    const QColor shownColour = colour;
+    if (!dialogSeams().chooseFont(font, colour, this))
+        return;
+    // A face or colour the user left as shown keeps its stored form (a stand-in face, a system colour).
+    if (font.family() != shownFamily)
+        fontName_ = font.family();
+    fontSize_ = font.pointSize() > 0 ? font.pointSize() : -font.pixelSize();
+    fontStyle_ = quint8((font.bold() ? StoredBold : 0) | (font.italic() ? StoredItalic : 0) |
+                        (font.underline() ? StoredUnderline : 0) | (font.strikeOut() ? StoredStrikeOut : 0));
+    if (colour != shownColour)
+        fontColor_ = qint32(colour.red() | (colour.green() << 8) | (colour.blue() << 16));
+    showCaptionFont();
+}
+
+void Ttextdlg::SpeedButton1Click() {
+    const QString start = audioPath().isEmpty() ? QString() : QFileInfo(audioPath()).absolutePath();
+    const QString chosen = dialogSeams().getOpenFileName(this, QStringLiteral("Open"), start, AudioFilter);
+    if (chosen.isEmpty())
+        return;
+    // A path that cannot be stored whole in the slide is refused rather than stored cut.
+    if (!StoredPath::fits(chosen) || !QFileInfo(chosen).isFile()) {
+        QApplication::beep();
+        return;
+    }
+    setAudioPath(chosen, chosen.toLower());
+    QPainter painter(&thumbnail_);
+    painter.drawImage(QPoint(0, AudioMarkTop), Image2, QRect(0, 0, AudioMarkWidth, AudioMarkHeight));
+    painter.end();
+    showThumbnail();
+}
+
+void Ttextdlg::SpeedButton2Click() {
+    if (audioPath().isEmpty())
+        return;
+    if (!MediaPlayer1->open(audioPath()) || !MediaPlayer1->play())
+        QApplication::beep();
+}
+
+void Ttextdlg::Edit4KeyDown(int key) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        SpeedButton1Click();
+        return;
+    }
+    if (Edit4->text().trimmed().isEmpty())
+        return;
+    if (rebuild_) {
+        thumbnail_ = rebuild_(imagePath_, blankSlide_);
+        showThumbnail();
+    }
+    setAudioPath(QString(), QString());
+}
+
+bool Ttextdlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Edit4 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Delete ||
+            key == Qt::Key_Backspace) {
+            Edit4KeyDown(key);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Ttextdlg::stopListening() {
+    MediaPlayer1->stop();
+    MediaPlayer1->close();
+}
+
+void Ttextdlg::BitBtn1Click() {
+    if (!dlyfld->isValid()) {
+        QApplication::beep();
+        dlyfld->setFocus();
+        return;
+    }
+    stopListening();
+    done(Ok);
+}
+
+void Ttextdlg::Button1Click() {
+    stopListening();
+    done(Cancel);
+}
+
+void Ttextdlg::reject() {
+    Button1Click();
+}
+
+void Ttextdlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void Ttextdlg::FormShow() {
+    if (logicalDpiY() > 96)
+        Panel1->setFixedHeight(60);
 }

@@ -1,10 +1,108 @@
 #pragma once
-// The image properties dialog: one slide's time, audio, caption and caption font.
+// The image properties dialog: one slide's display time, audio file, hold-for-audio and caption
+// switches, and its caption with the caption's font. It works on a copy of the slide's values and
+// of its thumbnail; the caller writes them back when the dialog closes with OK.
+
+#include "slide_record.h"
 
 #include <QDialog>
+#include <QImage>
+#include <functional>
+
+class MediaDevice;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+class TOvcSimpleField;
 
 class Ttextdlg : public QDialog {
     Q_OBJECT
-public:
+  public:
+    enum Result { Ok = 1, Cancel = 2 };
+    static constexpr int HelpContext = 40;
+    static constexpr int MaxCaption = 255;
+    // The audio files offered: wave audio first, then the other kinds the media device plays.
+    static const QString AudioFilter;
+
     explicit Ttextdlg(QWidget* parent = nullptr);
+    ~Ttextdlg() override;
+
+    // Draws the slide's thumbnail again without the audio mark, from the slide's image path
+    // (blank for a blank slide). Given by the owner of the imaging control.
+    using ThumbnailRebuilder = std::function<QImage(const QString& imagePath, bool blank)>;
+    void setThumbnailRebuilder(ThumbnailRebuilder rebuild) { rebuild_ = std::move(rebuild); }
+
+    // Fills every control from slide number index (0-based) and its thumbnail.
+    void loadSlide(const TSlideRecord& slide, const QString& imagePath, const QString& audioPath,
+                   const QImage& thumbnail, int index);
+    // What the dialog holds, written into a slide: the switches, the display time, the caption
+    // (its lines joined, each followed by one blank) and its font. The paths are given apart.
+    void storeInto(TSlideRecord& slide) const;
+    // The audio path as the file system spells it, trimmed; empty for none.
+    QString audioPath() const;
+    const QImage& thumbnail() const { return thumbnail_; }
+    MediaDevice& mediaPlayer() { return *MediaPlayer1; }
+
+  public slots:
+    void Button3Click();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void BitBtn1Click();
+    void Button1Click();
+    void FormShow();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void reject() override;
+
+  private:
+    void createControls();
+    void layOutControls();
+    void Edit4KeyDown(int key);
+    void setAudioPath(const QString& path, const QString& shown);
+    void showThumbnail();
+    void showCaptionFont();
+    void limitCaption();
+    void stopListening();
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label2 = nullptr; // "Ti&me:"
+    TOvcSimpleField* dlyfld = nullptr;
+    QLabel* Label3 = nullptr; // "seconds"
+    QLabel* Label4 = nullptr; // "&Image File:"
+    QLineEdit* Edit2 = nullptr;
+    QLabel* Label5 = nullptr; // "&Audio File:"
+    QLineEdit* Edit4 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QCheckBox* CheckBox2 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QFrame* Panel1 = nullptr;
+    QLabel* Image1 = nullptr; // the thumbnail picture
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    MediaDevice* MediaPlayer1 = nullptr;
+    QImage Image2; // the audio icon
+
+    ThumbnailRebuilder rebuild_;
+    QImage thumbnail_;
+    QString imagePath_;
+    bool blankSlide_ = false;
+    QString audioPath_;
+    // The caption font as the slide stores it; the font dialog replaces it.
+    QString fontName_;
+    qint32 fontSize_ = DefaultFontSize;
+    quint8 fontStyle_ = 0;
+    qint32 fontColor_ = 0;
 };
+
+// A stored short string of text: its UTF-8 bytes, cut to capacity at a character boundary.
+QByteArray storedText(const QString& text, int capacity);

@@ -36,6 +36,12 @@ void TOvcSimpleField::setRequired(bool required) {
     updateColours();
 }
 
+void TOvcSimpleField::setErrorColours(const QColor& background, const QColor& text) {
+    errorBackground_ = background;
+    errorText_ = text;
+    updateColours();
+}
+
 int TOvcSimpleField::value() const {
     return text().toInt();
 }
@@ -57,8 +63,8 @@ void TOvcSimpleField::updateColours() {
     // A palette that sets only these two roles; an empty one gives back the inherited colours.
     QPalette p;
     if (!valid) {
-        p.setColor(QPalette::Base, Qt::red);
-        p.setColor(QPalette::Text, Qt::white);
+        p.setColor(QPalette::Base, errorBackground_);
+        p.setColor(QPalette::Text, errorText_);
     }
     setPalette(p);
     if (valid != shownValid_) {

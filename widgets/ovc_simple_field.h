@@ -1,8 +1,9 @@
 #pragma once
 // A numeric entry field: whole numbers within a range, a limited number of digits, optionally a
 // required value. While its text is no acceptable value it shows the error colours (white text on
-// red), and the window that holds it refuses to close with OK.
+// red unless the window chooses others), and the window that holds it refuses to close with OK.
 
+#include <QColor>
 #include <QLineEdit>
 
 class TOvcSimpleField : public QLineEdit {
@@ -19,6 +20,7 @@ class TOvcSimpleField : public QLineEdit {
     // Whether an empty field counts as invalid.
     void setRequired(bool required);
     bool isRequired() const { return required_; }
+    void setErrorColours(const QColor& background, const QColor& text);
 
     // The number shown, or 0 when the field is empty.
     int value() const;
@@ -36,4 +38,6 @@ class TOvcSimpleField : public QLineEdit {
     int maximum_ = 999;
     bool required_ = true;
     bool shownValid_ = true;
+    QColor errorBackground_ = Qt::red;
+    QColor errorText_ = Qt::white;
 };
