@@ -15,6 +15,9 @@
 #include <QPlainTextEdit>
 #include <QToolButton>
 
+#include <tuple>
+#include <vector>
+
 namespace {
 testing::Environment* const environment = testing::AddGlobalTestEnvironment(new PlayerTestEnvironment);
 
@@ -206,6 +209,69 @@ TEST_F(Properties, TheFontDialogSetsTheCaptionFontAndItsNameIsStoredCutTo32Bytes
     EXPECT_EQ(show().slide(1).FontName.str(), "MS Sans Serif");
     EXPECT_EQ(show().slide(1).FontSize, 8);
     EXPECT_EQ(show().slide(1).FontColor, 0);
+}
+
+TEST_F(Properties, ASavedShowOpenedAgainKeepsEveryEdit) {
+    const QString sound = writeWav(dir, "tone.wav", 300);
+    dialogSeams().getOpenFileName = [&](QWidget*, const QString&, const QString&, const QString&) {
+        return sound;
+    };
+    dialogSeams().chooseFont = [](QFont& font, QColor& colour, QWidget*) {
+        font = QFont(QStringLiteral("DejaVu Serif"), 12);
+        colour = Qt::darkRed;
+        return true;
+    };
+    withDialog(0, 2, "BitBtn1", [this] {
+        auto& delay = control<TOvcSimpleField>("dlyfld");
+        delay.selectAll();
+        QTest::keyClicks(&delay, "42");
+        QTest::keyClicks(&control<QPlainTextEdit>("Memo1"), "harbour");
+        QTest::mouseClick(&control<QToolButton>("SpeedButton1"), Qt::LeftButton);
+        QTest::mouseClick(&control<QPushButton>("Button3"), Qt::LeftButton);
+    });
+    // The edited slide moves to the front.
+    showGrid().setFocus();
+    showGrid().setActiveCell(0, 2);
+    main().EditCut();
+    showGrid().setActiveCell(0, 0);
+    main().EditPaste();
+    ASSERT_EQ(show().SlideCount, 3);
+    std::vector<QByteArray> edited;
+    std::vector<QImage> thumbnails;
+    for (int i = 0; i < 3; ++i) {
+        edited.emplace_back(reinterpret_cast<const char*>(&show().slide(i)), int(sizeof(TSlideRecord)));
+        thumbnails.push_back(show().thumbnail(i));
+    }
+
+    const QString file = dir.filePath("edited.vrs");
+    dialogSeams().getSaveFileName = [&](QWidget*, const QString&, const QString&, const QString&) {
+        return file;
+    };
+    ASSERT_TRUE(main().FileSaveAs());
+    main().FileNew();
+    ASSERT_EQ(show().SlideCount, 0);
+    dialogSeams().getOpenFileName = [&](QWidget*, const QString&, const QString&, const QString&) {
+        return file;
+    };
+    main().FileOpen();
+    ASSERT_EQ(show().SlideCount, 3);
+    EXPECT_EQ(show().imagePath(0), paths[2]);
+    EXPECT_EQ(show().audioPath(0), sound);
+    EXPECT_EQ(show().slide(0).Delay, 42);
+    EXPECT_EQ(show().slide(0).Text.str(), "harbour ");
+    EXPECT_EQ(show().slide(0).FontName.str(), "DejaVu Serif");
+    for (int i = 0; i < 3; ++i) {
+        const TSlideRecord& r = show().slide(i);
+        const auto* e = reinterpret_cast<const TSlideRecord*>(edited[i].constData());
+        EXPECT_EQ(r.ImageFile.str(), e->ImageFile.str()) << i;
+        EXPECT_EQ(r.AudioFile.str(), e->AudioFile.str()) << i;
+        EXPECT_EQ(r.Text.str(), e->Text.str()) << i;
+        EXPECT_EQ(r.FontName.str(), e->FontName.str()) << i;
+        EXPECT_EQ(std::tie(r.Delay, r.HoldForAudio, r.ShowText, r.FontColor, r.FontSize, r.FontStyle),
+                  std::tie(e->Delay, e->HoldForAudio, e->ShowText, e->FontColor, e->FontSize, e->FontStyle))
+            << i;
+        EXPECT_EQ(show().thumbnail(i), thumbnails[i]) << i;
+    }
 }
 
 } // namespace
