@@ -386,6 +386,7 @@ void TMainFormverasco::FormClose() {
     if (closed_)
         return;
     closed_ = true;
+    showSlides_->stopDrawing();
     closeViewer();
     OvcTable1->setAllowRedraw(false);
     OvcTable2->setAllowRedraw(false);

@@ -45,9 +45,8 @@ QString ShowFileCommands::buildThumbnails(const QString& path) {
         const ShowFile::RepairOutcome repair = ShowFile::repairSlidePaths(show_, i, folder);
         if (!repair.tooLong.isEmpty())
             tooLong = repair.tooLong;
-        slides_.buildThumbnailForRead(i);
-        slides_.showReadProgress(i + 1, count);
     }
+    slides_.buildThumbnailsForRead(count);
     slides_.showAnew(ShowSlides::GridView::LastRows);
     return tooLong;
 }

@@ -5,6 +5,8 @@
 #include "show_document.h"
 #include "show_file.h"
 #include "stored_path.h"
+#include "thumbnail_decode_queue.h"
+#include "thumbnail_picture.h"
 #include "thumbnails.h"
 #include "tphoto.h"
 
@@ -47,6 +49,10 @@ ShowSlides::ShowSlides(ShowDocument& show, ThumbnailBuilder& thumbnails, TOvcTab
     : show_(show), thumbnails_(thumbnails), grid_(grid), countLabel_(countLabel), flags_(flags) {}
 
 bool ShowSlides::AppendImageSlide(const QString& path) {
+    return appendSlide(path, nullptr);
+}
+
+bool ShowSlides::appendSlide(const QString& path, const std::optional<QImage>* decoded) {
     const int index = show_.SlideCount;
     show_.resetSlot(index);
     if (!show_.setImagePath(index, path)) {
@@ -54,19 +60,27 @@ bool ShowSlides::AppendImageSlide(const QString& path) {
         return false;
     }
     ++show_.SlideCount;
-    return BuildSlideThumbnail(index);
+    return buildSlideThumbnail(index, decoded);
 }
 
 void ShowSlides::appendImageSlides(const QStringList& paths) {
-    QString tooLong;
+    QStringList accepted;
     for (const QString& path : paths) {
-        if (show_.SlideCount >= ShowDocument::MaxSlides)
+        if (IsAcceptedImagePath(path))
+            accepted.append(QFileInfo(path).absoluteFilePath());
+    }
+    QStringList decoded;
+    for (const QString& path : accepted)
+        decoded.append(StoredPath::fits(path) ? path : QString());
+    const std::unique_ptr<ThumbnailDecodeQueue> pictures = decodeAhead(decoded);
+    stopRequested_ = false;
+    QString tooLong;
+    for (qsizetype i = 0; i < accepted.size(); ++i) {
+        if (show_.SlideCount >= ShowDocument::MaxSlides || stopRequested_)
             break;
-        if (!IsAcceptedImagePath(path))
-            continue;
-        const QString absolute = QFileInfo(path).absoluteFilePath();
-        if (!AppendImageSlide(absolute) && !StoredPath::fits(absolute))
-            tooLong = absolute;
+        const std::optional<QImage> picture = pictures ? pictures->take(i) : std::nullopt;
+        if (!appendSlide(accepted[i], pictures ? &picture : nullptr) && !StoredPath::fits(accepted[i]))
+            tooLong = accepted[i];
     }
     UpdateShowGrid();
     if (!tooLong.isEmpty())
@@ -74,7 +88,11 @@ void ShowSlides::appendImageSlides(const QStringList& paths) {
 }
 
 bool ShowSlides::BuildSlideThumbnail(int index) {
-    const bool kept = drawSlideThumbnail(index, Purpose::Append);
+    return buildSlideThumbnail(index, nullptr);
+}
+
+bool ShowSlides::buildSlideThumbnail(int index, const std::optional<QImage>* decoded) {
+    const bool kept = drawSlideThumbnail(index, Purpose::Append, decoded);
     grid_.setAllowRedraw(true);
     if (kept) {
         grid_.setActiveCell(0, 0);
@@ -86,6 +104,33 @@ bool ShowSlides::BuildSlideThumbnail(int index) {
 
 void ShowSlides::buildThumbnailForRead(int index) {
     drawSlideThumbnail(index, Purpose::ShowRead);
+}
+
+void ShowSlides::buildThumbnailsForRead(int count) {
+    QStringList paths;
+    for (int i = 0; i < count; ++i)
+        paths.append(show_.isBlank(i) ? QString() : show_.imagePath(i));
+    const std::unique_ptr<ThumbnailDecodeQueue> pictures = decodeAhead(paths);
+    stopRequested_ = false;
+    for (int i = 0; i < count && !stopRequested_; ++i) {
+        if (pictures) {
+            const std::optional<QImage> picture = pictures->take(i);
+            drawSlideThumbnail(i, Purpose::ShowRead, &picture);
+        } else {
+            buildThumbnailForRead(i);
+        }
+        showReadProgress(i + 1, count);
+    }
+}
+
+std::unique_ptr<ThumbnailDecodeQueue> ShowSlides::decodeAhead(const QStringList& paths) {
+    // Screens below 16 bits per pixel draw through the imaging control's palette, one at a time.
+    if (decodeThreads_ == 1 || paths.isEmpty() || thumbnails_.measureScreenDepth() < 16)
+        return nullptr;
+    const auto decode = [](const QString& path) {
+        return path.isEmpty() ? std::nullopt : decodeThumbnailPicture(path);
+    };
+    return std::make_unique<ThumbnailDecodeQueue>(paths, decode, nullptr, decodeThreads_ - 1);
 }
 
 bool ShowSlides::loadSlideImage(const QString& path) {
@@ -108,7 +153,7 @@ bool ShowSlides::loadSlideImage(const QString& path) {
     return true;
 }
 
-bool ShowSlides::drawSlideThumbnail(int index, Purpose purpose) {
+bool ShowSlides::drawSlideThumbnail(int index, Purpose purpose, const std::optional<QImage>* decoded) {
     if (thumbnails_.measureScreenDepth() < 16)
         grid_.setAllowRedraw(false);
 
@@ -120,7 +165,9 @@ bool ShowSlides::drawSlideThumbnail(int index, Purpose purpose) {
 
     if (show_.isBlank(index)) {
         thumbnails_.clearWorkBitmap();
-    } else if (loadSlideImage(path)) {
+    } else if (decoded && decoded->has_value()) {
+        thumbnails_.workBitmap() = **decoded;
+    } else if (!decoded && loadSlideImage(path)) {
         thumbnails_.FitThumbnailImage();
         if (thumbnails_.palettePath())
             thumbnails_.reducePaletteColours();

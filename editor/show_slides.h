@@ -3,13 +3,17 @@
 // and keeping the grid (active cell, top row, row count) and the Label7 status line in step with
 // the show. Everything that shows the show anew goes through here.
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
+#include <memory>
+#include <optional>
 
 class QLabel;
 class ShowDocument;
 class ThumbnailBuilder;
 class TOvcTable;
+class ThumbnailDecodeQueue;
 struct SharedFlags;
 
 // True when the file exists and its lower-cased path contains one of the image extensions
@@ -33,7 +37,8 @@ class ShowSlides {
     // too long to be stored (named in Label7).
     bool AppendImageSlide(const QString& path);
     // Appends each accepted image path in order while the show has room, then sets the grid's
-    // rows. Label7 names the last path left out for its length, if any.
+    // rows. Label7 names the last path left out for its length, if any. The pictures are decoded
+    // on every core and drawn in order.
     void appendImageSlides(const QStringList& paths);
     // Loads the slide's image and draws its thumbnail; drops the slide when the image cannot be
     // decoded. False when the slide was dropped.
@@ -41,6 +46,14 @@ class ShowSlides {
     // The thumbnail steps as a show file is read: an undecodable or missing image keeps its
     // slide, and the audio mark is drawn only when the audio file exists.
     void buildThumbnailForRead(int index);
+    // buildThumbnailForRead for slides 0 to count - 1 in order, with "Read i of N..." after each;
+    // the pictures are decoded on every core.
+    void buildThumbnailsForRead(int count);
+    // Threads that decode the pictures of reads and appends: 0 (the default) for every thread of
+    // the pool, 1 for the window thread alone through the imaging control.
+    void setDecodeThreads(int threads) { decodeThreads_ = threads; }
+    // Ends a read or an append in progress after the slide being drawn (the window is closing).
+    void stopDrawing() { stopRequested_ = true; }
     // The grid's row count for the slide count.
     void UpdateShowGrid();
     void showImagesCount();
@@ -61,12 +74,20 @@ class ShowSlides {
 
   private:
     enum class Purpose { Append, ShowRead };
-    bool drawSlideThumbnail(int index, Purpose purpose);
+    // decoded is the picture made ahead, or null to load it through the imaging control now.
+    bool drawSlideThumbnail(int index, Purpose purpose, const std::optional<QImage>* decoded = nullptr);
     bool loadSlideImage(const QString& path);
+    bool appendSlide(const QString& path, const std::optional<QImage>* decoded);
+    bool buildSlideThumbnail(int index, const std::optional<QImage>* decoded);
+    // Decodes the pictures of the paths ahead, in order (an empty path has none); nothing when
+    // they go through the imaging control (one thread, or a palette screen).
+    std::unique_ptr<ThumbnailDecodeQueue> decodeAhead(const QStringList& paths);
 
     ShowDocument& show_;
     ThumbnailBuilder& thumbnails_;
     TOvcTable& grid_;
     QLabel& countLabel_;
     SharedFlags& flags_;
+    int decodeThreads_ = 0;
+    bool stopRequested_ = false;
 };

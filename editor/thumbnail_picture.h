@@ -9,3 +9,7 @@
 
 // Nothing when the file cannot be decoded (the control would report FXError).
 std::optional<QImage> decodeThumbnailPicture(const QString& path);
+
+// The picture of a packed device-independent bitmap (header, colours, rows), read as the bitmap
+// file it becomes with a file header in front; nothing when it is no valid bitmap.
+std::optional<QImage> imageFromPackedDib(const uchar* block, qsizetype size);

@@ -3,13 +3,13 @@
 #include "audio_icon.h"
 #include "dib_memory.h"
 #include "thumbnail_fit.h"
+#include "thumbnail_picture.h"
 #include "tphoto.h"
 #include "window_font.h"
 
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QtEndian>
 
 namespace {
 const QColor ThumbnailBackground = Qt::white;
@@ -54,27 +54,6 @@ bool ThumbnailBuilder::FetchScaledImage() {
         return false;
     work_ = std::move(*loaded);
     return true;
-}
-
-std::optional<QImage> imageFromPackedDib(const uchar* block, qsizetype size) {
-    if (size < 40)
-        return std::nullopt;
-    const quint32 headerSize = qFromLittleEndian<quint32>(block);
-    const quint32 coloursUsed = qFromLittleEndian<quint32>(block + 32);
-    const quint64 bitsOffset = quint64(headerSize) + 4 * quint64(coloursUsed);
-    if (bitsOffset > quint64(size))
-        return std::nullopt;
-    // An in-memory bitmap file: the 14-byte file header, then the packed bitmap as it is.
-    QByteArray file(14, '\0');
-    file[0] = 'B';
-    file[1] = 'M';
-    qToLittleEndian<quint32>(quint32(14 + size), file.data() + 2);
-    qToLittleEndian<quint32>(quint32(14 + bitsOffset), file.data() + 10);
-    file.append(reinterpret_cast<const char*>(block), size);
-    QImage loaded;
-    if (!loaded.loadFromData(file, "BMP"))
-        return std::nullopt;
-    return loaded;
 }
 
 bool ThumbnailBuilder::fetchWithRetries() {

@@ -15,10 +15,11 @@ inline constexpr int ThumbnailHeight = 70;
 inline constexpr int ThumbnailFetchAttempts = 6;
 
 class ThumbnailBuilder {
-public:
+  public:
     // screenDepth measures the main window's colour depth; paletteFile is the shipped "verasco.pal",
     // used on displays with fewer than 16 bits per pixel.
-    ThumbnailBuilder(TPhoto& photo, QImage& workBitmap, std::function<int()> screenDepth, QString paletteFile);
+    ThumbnailBuilder(TPhoto& photo, QImage& workBitmap, std::function<int()> screenDepth,
+                     QString paletteFile);
 
     TPhoto& photo() { return photo_; }
     QImage& workBitmap() { return work_; }
@@ -44,7 +45,7 @@ public:
     void clearWorkBitmap();
     void reducePaletteColours();
 
-private:
+  private:
     TPhoto& photo_;
     QImage& work_;
     std::function<int()> screenDepth_;
@@ -52,10 +53,6 @@ private:
     QImage audioIcon_;
     int screenBits_ = 32;
 };
-
-// The picture of a packed device-independent bitmap (header, colours, rows), read as the bitmap
-// file it becomes with a file header in front; nothing when it is no valid bitmap.
-std::optional<QImage> imageFromPackedDib(const uchar* block, qsizetype size);
 
 // The caption of a thumbnail: the file name part of path (after the last "\" or "/"), in lower
 // case, at most 255 characters.

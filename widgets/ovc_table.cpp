@@ -340,16 +340,27 @@ void TOvcTable::paintEvent(QPaintEvent* event) {
         QRect rect;
         QImage bitmap;
         QColor background;
+        int row = 0;
+        int col = 0;
     };
     QList<CellToPaint> cells;
+    QList<int> rows;
     for (int row = m_topRow; row <= lastRow; ++row) {
         for (int col = 0; col <= lastCol; ++col) {
             const QRect rect = cellRect(row, col);
             if (!rect.intersects(area))
                 continue;
-            const QImage* bitmap = m_supplier ? m_supplier(row, col) : nullptr;
-            cells.append({rect, bitmap ? *bitmap : QImage(), cellColor(cellState(row, col))});
+            cells.append({rect, QImage(), cellColor(cellState(row, col)), row, col});
+            if (rows.isEmpty() || rows.last() != row)
+                rows.append(row);
         }
+    }
+    if (m_supplier && m_announceRows && !rows.isEmpty())
+        m_announceRows(rows);
+    for (CellToPaint& cell : cells) {
+        const QImage* bitmap = m_supplier ? m_supplier(cell.row, cell.col) : nullptr;
+        if (bitmap)
+            cell.bitmap = *bitmap;
     }
 
     QPainter painter(viewport());

@@ -29,6 +29,9 @@ class TOvcTable : public QAbstractScrollArea {
     // The bitmap of a cell, or null when the cell has no data (it then shows only its background).
     // The grid copies what it needs before painting, so the supplier may do slow work.
     using CellBitmapSupplier = std::function<const QImage*(int row, int col)>;
+    // Told the rows, in order, whose bitmaps a paint is about to fetch, so that it may start on
+    // them all at once.
+    using RowsAboutToBeFetched = std::function<void(const QList<int>& rows)>;
 
     enum class SelectionMode {
         NoSelection, // one active cell, nothing selected (the show grid)
@@ -69,6 +72,7 @@ class TOvcTable : public QAbstractScrollArea {
     void invalidateCell(int row, int col);
 
     void setCellBitmapSupplier(CellBitmapSupplier supplier);
+    void setRowsAboutToBeFetched(RowsAboutToBeFetched announce) { m_announceRows = std::move(announce); }
 
     // Placement of a bitmap inside its cell: centred by default; Left/Right/Top/Bottom put it at the margin.
     Qt::Alignment cellAlignment() const { return m_alignment; }
@@ -161,4 +165,5 @@ class TOvcTable : public QAbstractScrollArea {
     SelectionMode m_selectionMode = SelectionMode::NoSelection;
     std::set<std::pair<int, int>> m_selected;
     CellBitmapSupplier m_supplier;
+    RowsAboutToBeFetched m_announceRows;
 };

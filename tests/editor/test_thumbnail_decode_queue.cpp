@@ -12,6 +12,8 @@
 #include <QThreadPool>
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 namespace {
 testing::Environment* const environment =
     testing::AddGlobalTestEnvironment(new QtApplicationEnvironment<QCoreApplication>);
@@ -68,6 +70,32 @@ TEST_F(DecodeQueue, EndingEarlyWaitsForTheThreadsAndDecodesNoMore) {
     EXPECT_GE(decoded, 1u);
     pool.waitForDone();
     EXPECT_EQ(imaging::decodedImageCount() - before, decoded);
+}
+
+TEST_F(DecodeQueue, NoDecodingRunsOnceTheQueueIsGone) {
+    std::atomic<int> running = 0;
+    std::atomic<int> started = 0;
+    const auto decode = [&](const QString& path) {
+        ++running;
+        ++started;
+        std::optional<QImage> picture = decodeThumbnailPicture(path);
+        --running;
+        return picture;
+    };
+    QThreadPool pool;
+    pool.setMaxThreadCount(4);
+    for (const qsizetype taken : {0, 1, 5}) {
+        started = 0;
+        {
+            ThumbnailDecodeQueue queue(paths, decode, &pool);
+            for (qsizetype i = 0; i < taken; ++i)
+                queue.take(i);
+        }
+        EXPECT_EQ(running, 0) << taken;
+        const int startedWhenGone = started;
+        pool.waitForDone();
+        EXPECT_EQ(started, startedWhenGone) << taken;
+    }
 }
 
 TEST_F(DecodeQueue, WithoutHelpersTheTakingThreadDecodesEverything) {
