@@ -28,7 +28,13 @@ CreateMediaBackend findMediaModule() {
     return nullptr;
 }
 
+CreateMediaBackend builtInMaker = nullptr;
+
 } // namespace
+
+void MediaDevice::setBackendMaker(CreateMediaBackend make) {
+    builtInMaker = make;
+}
 
 MediaDevice::MediaDevice(QObject* parent) : QObject(parent) {}
 
@@ -36,9 +42,13 @@ MediaDevice::~MediaDevice() = default;
 
 MediaBackend* MediaDevice::backend() {
     if (!backend_) {
-        static const CreateMediaBackend create = findMediaModule();
-        if (create)
-            backend_.reset(create());
+        if (builtInMaker) {
+            backend_.reset(builtInMaker());
+        } else {
+            static const CreateMediaBackend create = findMediaModule();
+            if (create)
+                backend_.reset(create());
+        }
     }
     return backend_.get();
 }

@@ -11,6 +11,7 @@
 #include <memory>
 
 class MediaBackend;
+using CreateMediaBackend = MediaBackend* (*)();
 
 class MediaDevice : public QObject {
     Q_OBJECT
@@ -35,6 +36,10 @@ class MediaDevice : public QObject {
     // Starts the open file's sound from its beginning and returns at once; false when none is open.
     bool play();
     void stop();
+
+    // A program that carries the sound backend in itself (a stand-alone show's player) names its
+    // maker here before the first open; the module is then not looked for.
+    static void setBackendMaker(CreateMediaBackend make);
 
   private:
     MediaBackend* backend(); // loads the module on first use; null when there is none

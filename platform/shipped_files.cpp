@@ -27,7 +27,7 @@ QString shippedFilePath(const QString& name) {
 
 QStringList shippedFileNames() {
     return {QLatin1String(PaletteFileName), QLatin1String(HelpFileName), QLatin1String(ExportHeadFileName),
-            QLatin1String(ExportRuntimeFileName)};
+            QLatin1String(ExportPlayerFileName), QLatin1String(ExportRuntimeFileName)};
 }
 
 QStringList missingShippedFileReport() {

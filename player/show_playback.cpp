@@ -64,7 +64,10 @@ bool TshowFrm::loadPicture(int index, bool processAfterLoad) {
     Photo10->setAutoSize(TPhoto::AutoSizeScaled);
     // The picture is shown in this area at the most, so a reduced decode that covers it will do.
     Photo10->setReducedDecodeBox(area.size());
-    Photo10->setFileName(imagePathOf(show_.slide(index)));
+    if (host_.loadPicture)
+        host_.loadPicture(index, area.size(), *Photo10);
+    else
+        Photo10->setFileName(imagePathOf(show_.slide(index)));
     if (processAfterLoad) {
         const QPointer<TshowFrm> self(this);
         QCoreApplication::processEvents();

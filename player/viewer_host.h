@@ -5,6 +5,9 @@
 
 #include <functional>
 
+class QSize;
+class TPhoto;
+
 struct ShowSwitches {
     bool ShowSlideControls = true; // the control strip is shown
     bool LoopSlideShow = true;     // after the last slide the show starts again
@@ -21,4 +24,8 @@ struct ViewerHost {
     std::function<void(bool hideEditor)> viewerOpened;
     // The viewer has closed: show the main window again or let it take input, and repaint its grids.
     std::function<void(bool hideEditor)> viewerClosed;
+    // Puts the picture of a slide into the viewer's imaging control, decoded to cover at least `box`,
+    // for a program whose slides are not files of their own. Left empty, the slide's image file is
+    // loaded.
+    std::function<void(int index, QSize box, TPhoto& photo)> loadPicture;
 };

@@ -40,6 +40,7 @@ QStringList expectedInstalledFiles() {
         "share/verasco/libverasco_media.so",
         "share/verasco/verasco.pal",
         "share/verasco/verasco1.dat",
+        "share/verasco/verasco2.dat",
         "share/verasco/verasco3.dat",
     };
     for (const char* size : {"16x16", "32x32", "48x48", "64x64", "128x128", "256x256"})

@@ -90,7 +90,8 @@ TEST_F(Install, ProgramStartsAndFindsItsFilesWhereverThePrefixIs) {
 
 TEST_F(Install, ProgramNamesEachShippedFileItCannotFind) {
     for (const QString& name : {QStringLiteral("verasco.pal"), QStringLiteral("help/verasco.html"),
-                                QStringLiteral("verasco1.dat"), QStringLiteral("verasco3.dat")}) {
+                                QStringLiteral("verasco1.dat"), QStringLiteral("verasco2.dat"),
+                                QStringLiteral("verasco3.dat")}) {
         SCOPED_TRACE(name.toStdString());
         const QString path = prefix + QStringLiteral("/share/verasco/") + name;
         ASSERT_TRUE(QFile::rename(path, path + QStringLiteral(".away")));
