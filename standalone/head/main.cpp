@@ -48,16 +48,21 @@ int Play(const std::string& packageName, const std::vector<std::string>& argumen
     const std::vector<std::string> members = ListMembers(kOwnImage, start);
     const std::string player = PlayerMember(members, packageName);
     PrivateFolder folder("verasco-show-");
-    ExpandMembers(kOwnImage, start, folder.path(), [] { return PendingSignal() != 0; });
+    // The show is unpacked into one sub-folder; the player and the libraries it loads get the other
+    // as their temporary folder, so what they leave there goes with the private folder and nothing
+    // lands beside the show.
+    const std::string show = folder.makeSubfolder("show");
+    const std::string scratch = folder.makeSubfolder("tmp");
+    ExpandMembers(kOwnImage, start, show, [] { return PendingSignal() != 0; });
     if (const int signal = PendingSignal()) {
         folder.remove();
         DieBy(signal);
     }
-    const std::string program = folder.path() + "/" + player;
+    const std::string program = show + "/" + player;
     // The archive keeps no permissions: the player is made runnable by its owner only.
     if (chmod(program.c_str(), S_IRWXU) != 0)
         throw PackageError("the package's player " + player + " could not be unpacked");
-    const int status = RunAndWait(program, arguments, folder.path());
+    const int status = RunAndWait(program, arguments, show, scratch);
     folder.remove();
     return status;
 }

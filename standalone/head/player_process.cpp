@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <sys/prctl.h>
@@ -66,7 +67,10 @@ int PendingSignal() {
 }
 
 int RunAndWait(const std::string& program, const std::vector<std::string>& arguments,
-               const std::string& folder) {
+               const std::string& folder, const std::string& temporaryFolder) {
+    // The head reads TMPDIR only before this, and runs one thread: the child inherits the change.
+    if (setenv("TMPDIR", temporaryFolder.c_str(), 1) != 0)
+        throw std::runtime_error(std::string("cannot start the player: ") + std::strerror(errno));
     // No signal may slip in between the start of the child and the moment the head knows it.
     const sigset_t ending = EndingSignalSet();
     sigset_t previous;

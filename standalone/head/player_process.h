@@ -13,10 +13,11 @@ void InstallSignalForwarding();
 // The first ending signal caught so far, or 0.
 int PendingSignal();
 
-// Starts `program` with `arguments` (argv[1] onwards) in `folder` and waits for it; returns its
-// wait status. Throws std::runtime_error when it cannot be started.
+// Starts `program` with `arguments` (argv[1] onwards) in `folder`, with TMPDIR set to
+// `temporaryFolder` and the rest of the head's environment, and waits for it; returns its wait
+// status. Throws std::runtime_error when it cannot be started.
 int RunAndWait(const std::string& program, const std::vector<std::string>& arguments,
-               const std::string& folder);
+               const std::string& folder, const std::string& temporaryFolder);
 
 // Ends the head the way the child ended: the same exit code, or the same signal.
 [[noreturn]] void ExitLike(int waitStatus);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <vector>
 
 namespace verasco::head {
@@ -26,6 +27,13 @@ PrivateFolder::PrivateFolder(const std::string& prefix) {
         throw std::runtime_error("cannot create a folder in " + TemporaryFolder() + ": " +
                                  std::strerror(errno));
     path_ = buffer.data();
+}
+
+std::string PrivateFolder::makeSubfolder(const std::string& name) const {
+    const std::string sub = path_ + "/" + name;
+    if (mkdir(sub.c_str(), S_IRWXU) != 0)
+        throw std::runtime_error("cannot create a folder in " + path_ + ": " + std::strerror(errno));
+    return sub;
 }
 
 PrivateFolder::~PrivateFolder() {

@@ -15,7 +15,11 @@ class PrivateFolder {
     PrivateFolder& operator=(const PrivateFolder&) = delete;
 
     const std::string& path() const { return path_; }
-    // Removes the folder now; later calls do nothing.
+    // Creates a folder of the same mode inside this one and returns its path. Throws
+    // std::runtime_error with the system's reason.
+    std::string makeSubfolder(const std::string& name) const;
+    // Removes the folder with everything in it now, following no symbolic link (a link that a
+    // program left inside is removed itself, never what it points to); later calls do nothing.
     void remove();
 
   private:

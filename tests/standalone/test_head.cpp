@@ -32,12 +32,30 @@ TEST_F(Head, RunsThePlayerInAPrivateFolderWithTheArgumentsAndRemovesIt) {
     const Finished f = run({"one", "two words", "--exit", "ignored"});
     ASSERT_TRUE(WIFEXITED(f.status)) << f.err;
     EXPECT_EQ(WEXITSTATUS(f.status), 0) << f.err;
-    EXPECT_NE(f.out.find("cwd=" + tmp.path + "/verasco-show-"), std::string::npos) << f.out;
+    const size_t cwd = f.out.find("cwd=" + tmp.path + "/verasco-show-");
+    ASSERT_NE(cwd, std::string::npos) << f.out;
+    const std::string folder = f.out.substr(cwd + 4, f.out.find('\n', cwd) - cwd - 4);
+    EXPECT_EQ(folder.substr(folder.size() - 5), "/show") << f.out;
+    const std::string privateFolder = folder.substr(0, folder.size() - 5);
+    EXPECT_NE(f.out.find("tmp=" + privateFolder + "/tmp\n"), std::string::npos)
+        << "the player's temporary folder lies in the private folder, beside the show: " << f.out;
     EXPECT_NE(f.out.find("mode=700\n"), std::string::npos) << f.out;
     EXPECT_NE(f.out.find("arg=one\narg=two words\narg=--exit\narg=ignored\n"), std::string::npos) << f.out;
     EXPECT_NE(f.out.find("file=IMAGES.DAT\nfile=IMAGES.SLD\nfile=SHOW.EXE\n"), std::string::npos) << f.out;
     EXPECT_TRUE(f.err.empty()) << f.err;
     EXPECT_TRUE(Entries(tmp.path).empty());
+}
+
+TEST_F(Head, RemovesWhatThePlayerLeftInItsTemporaryFolderButNotWhereLinksPoint) {
+    MakePackage(package, {{"images.sld", "slides"}});
+    const std::string kept = work / "kept";
+    std::filesystem::create_directory(kept);
+    WriteFile(kept + "/keep", "mine");
+    const Finished f = run({"--litter", kept});
+    ASSERT_TRUE(WIFEXITED(f.status)) << f.err;
+    EXPECT_EQ(WEXITSTATUS(f.status), 0) << f.err;
+    EXPECT_TRUE(Entries(tmp.path).empty());
+    EXPECT_EQ(ReadFile(kept + "/keep"), "mine") << "a link is removed, not what it points to";
 }
 
 TEST_F(Head, PassesOnThePlayersExitCode) {

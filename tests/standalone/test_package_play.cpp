@@ -134,8 +134,13 @@ TEST_F(PackagePlay, TheExportedShowPlaysEverySlideWithItsPictureCaptionFontAndSo
     EXPECT_EQ(run.slides[2]["audio"], "TUNE.WAV") << "the sound as unpacked beside the player";
     EXPECT_EQ(run.slides[0]["audio"], "");
     EXPECT_EQ(run.slides[2]["font"], QStringLiteral("MS Sans Serif,14,3,255"));
-    EXPECT_TRUE(QDir(target(QStringLiteral("run-tmp"))).isEmpty()) << "the package leaves nothing behind";
-    EXPECT_TRUE(QDir(target(QStringLiteral("elsewhere"))).isEmpty());
+    for (const char* folder : {"run-tmp", "elsewhere"}) {
+        const QStringList left =
+            QDir(target(QLatin1String(folder)))
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        EXPECT_TRUE(left.isEmpty()) << "the package leaves nothing behind in " << folder << ": "
+                                    << left.join(' ').toStdString();
+    }
 }
 
 // A folder as the head leaves it for the player: the player, its run-time and the two show files.

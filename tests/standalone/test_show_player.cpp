@@ -107,12 +107,13 @@ TEST(StandalonePlayerKeys, ArrowsStepSpacePausesAndEscapeQuits) {
     auto* play = viewer.findChild<QToolButton*>(QStringLiteral("SpeedButton2"));
     std::vector<int> shown;
     QObject::connect(&viewer, &TshowFrm::slideShown, [&shown](int index) { shown.push_back(index); });
-    // The show plays in the viewer's own loop: the keys are pressed from within it, one step at a time.
+    // The show plays in the viewer's own loop: the keys are pressed from within it, one step at a time,
+    // the first once the first slide is on screen and its time runs.
     int step = 0;
     bool pausedStillOpen = false;
     QTimer script;
     QObject::connect(&script, &QTimer::timeout, [&] {
-        if (step == 0 && play->isChecked()) {
+        if (step == 0 && play->isChecked() && !shown.empty()) {
             QTest::keyClick(keyTarget(viewer), Qt::Key_Right);
             step = 1;
         } else if (step == 1 && !shown.empty() && shown.back() == 1) {
