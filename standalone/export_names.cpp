@@ -2,18 +2,11 @@
 
 #include "show_document.h"
 #include "show_file.h"
+#include "stored_path.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 
 namespace ExportNames {
-namespace {
-
-QString decoded(const std::string& stored) {
-    return QFile::decodeName(QByteArray::fromStdString(stored));
-}
-
-} // namespace
 
 QString withPackageExtension(const QString& chosen) {
     return ShowFile::nameExtension(chosen).isEmpty() ? chosen + QStringLiteral(".exe") : chosen;
@@ -50,11 +43,11 @@ int audioFileCount(const ShowDocument& show) {
 }
 
 QString imagePath(const TSlideRecord& slide) {
-    return decoded(slide.ImageFile.str());
+    return StoredPath::of(slide.ImageFile);
 }
 
 QString audioPath(const TSlideRecord& slide) {
-    return decoded(slide.AudioFile.str());
+    return StoredPath::of(slide.AudioFile);
 }
 
 QString temporaryPrefix() {

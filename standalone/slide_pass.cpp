@@ -3,6 +3,7 @@
 #include "export_names.h"
 #include "show_document.h"
 #include "show_file.h"
+#include "stored_path.h"
 
 #include <QDir>
 #include <QFile>
@@ -117,7 +118,9 @@ class Pass {
         QFile in(audio);
         if (!in.copy(folder.filePath(bare)))
             return fileError(QStringLiteral("An audio file could not be packed."), audio, in.errorString());
-        record.AudioFile.assign(QFile::encodeName(bare).toStdString());
+        if (!StoredPath::assign(record.AudioFile, bare))
+            return ExportError{QStringLiteral("An audio file could not be packed."),
+                               QDir::toNativeSeparators(audio) + QStringLiteral(": its name is too long.")};
         return std::nullopt;
     }
 

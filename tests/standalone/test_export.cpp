@@ -125,6 +125,37 @@ TEST_F(ExportTest, AnAllBlankShowHasEmptyImageDataAndOffsetsOfZero) {
         EXPECT_EQ(r.image, QByteArray("0"));
 }
 
+// The bytes a show saved on Windows holds for a path: its code page, here Latin-1 and the euro sign.
+QByteArray windows1252(const QString& text) {
+    QByteArray bytes;
+    for (QChar c : text)
+        bytes += c == QChar(0x20AC) ? '\x80' : char(c.unicode());
+    return bytes;
+}
+
+// Paths are read as the show keeps them, so a show saved on Windows packs the files the editor shows.
+TEST_F(ExportTest, PathsInWindowsBytesPackTheFilesTheyName) {
+    const QString jpg = photo(QStringLiteral("Caf\u00E9 \u20AC5.jpg"));
+    const QString bmp = picture(QStringLiteral("\u00D1and\u00FA.bmp"));
+    const QString song = file(QStringLiteral("Chanson \u00E0 boire.wav"), "RIFF-song");
+    for (const QString& image : {jpg, bmp}) {
+        TSlideRecord& r = addSlide(QString());
+        r.ImageFile.assign(windows1252(image).toStdString());
+        r.AudioFile.assign(windows1252(song).toStdString());
+    }
+    const QString package = target(QStringLiteral("show.exe"));
+    const auto error = exporter().write(package, qualityPreset(11));
+    ASSERT_FALSE(error) << error->text.toStdString() << " " << error->line2.toStdString();
+    const auto unpacked = unpack(package);
+    const SlideListFields list = readSlideList(unpacked->get("IMAGES.SLD"));
+    const QByteArray data = unpacked->get("IMAGES.DAT");
+    ASSERT_EQ(list.records.size(), 2u);
+    EXPECT_EQ(slideData(list, data, 0), readAll(jpg));
+    EXPECT_TRUE(isJpeg(slideData(list, data, 1))) << "the bitmap is found and converted";
+    for (const SlideRecordFields& r : list.records)
+        EXPECT_EQ(QString::fromUtf8(r.audio), QFileInfo(song).fileName()) << "the sound is packed";
+}
+
 struct QualityCase {
     int slider;
     int lumTable0, chromTable0; // first entries of the quantisation tables
