@@ -75,7 +75,9 @@ std::optional<QImage> ThumbnailDecodeQueue::take(qsizetype index) {
     State& state = *state_;
     std::unique_lock lock(state.mutex);
     while (!state.done[index]) {
-        if (state.next <= index && state.decodeNext(lock))
+        // A picture further on is decoded rather than waited for: the helpers stay one picture
+        // ahead, and the taking thread would otherwise only ever wait for them.
+        if (state.decodeNext(lock))
             continue;
         state.changed.wait(lock);
     }

@@ -27,8 +27,9 @@ class ThumbnailDecodeQueue {
     ThumbnailDecodeQueue& operator=(const ThumbnailDecodeQueue&) = delete;
 
     qsizetype size() const;
-    // The picture of paths[index]: decoded here when nobody has started on it yet, otherwise
-    // waited for. Taking the indexes in ascending order keeps every thread busy.
+    // The picture of paths[index]. Until it is ready, this thread decodes the next picture
+    // nobody has started on (that one or a later one), and waits only when every picture has
+    // been started. Taking the indexes in ascending order keeps every thread busy.
     std::optional<QImage> take(qsizetype index);
 
   private:
