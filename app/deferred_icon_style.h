@@ -1,8 +1,9 @@
 #pragma once
-// The program's style: the platform's own, except that the two arrows of toolbar and menu bar
-// extension buttons are fetched when first drawn instead of when a menu bar is built. Fetching
-// them reads a picture file, and the first picture file the program reads makes Qt load every
-// image format plug-in it has; deferring it keeps that cost out of the program's start.
+// The program's style: the platform's own, except that standard icons (toolbar and menu bar
+// extension arrows, the buttons' pictures of the dialogs) are fetched when first drawn instead of
+// when their window is built. Fetching one reads a picture file, and the first picture file the
+// program reads makes Qt load every image format plug-in it has; deferring it keeps that cost
+// out of the program's start.
 
 #include <QProxyStyle>
 

@@ -4,25 +4,15 @@
 #include "app_windows.h"
 #include "deferred_icon_style.h"
 #include "main_window.h"
+#include "program_icon.h"
 #include "quit_when_painted.h"
 #include "shipped_files.h"
 #include "startup.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QStyle>
 
 #include <cstdio>
-
-namespace {
-// The program's mark in the sizes window decorations and task switchers use; loaded when first drawn.
-QIcon programIcon() {
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128})
-        icon.addFile(QStringLiteral(":/icons/verasco-%1.png").arg(size), QSize(size, size));
-    return icon;
-}
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -1,6 +1,5 @@
 #include "print_commands.h"
 
-#include "logo_mark.h"
 #include "tphoto.h"
 
 namespace {
@@ -22,9 +21,7 @@ PrintCommands::PrintCommands(const Windows& windows, TPhoto& photo, TPhoto& logo
                              std::function<QString()> showName, print::Inform inform)
     : context_(makeContext(windows.mainWindow, photo, logo, printer_, std::move(inform))),
       showPrint_(context_, show, *windows.printDialog, std::move(showName)),
-      imagePrint_(context_, *windows.imageDialog) {
-    logo.setPicture(print::drawLogoMark());
-}
+      imagePrint_(context_, *windows.imageDialog) {}
 
 void PrintCommands::FilePrintSetup() {
     printer_.setup(context_.window);

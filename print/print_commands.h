@@ -20,8 +20,8 @@ class PrintCommands {
         Tprint1Dlg* imageDialog;
     };
 
-    // photo draws the pictures; logo receives the program's mark. showName gives the show name
-    // field's text for the header.
+    // photo draws the pictures; logo receives the program's mark when it is first printed. showName gives the
+    // show name field's text for the header.
     PrintCommands(const Windows& windows, TPhoto& photo, TPhoto& logo, ShowDocument& show,
                   std::function<QString()> showName, print::Inform inform);
 

@@ -44,14 +44,14 @@ Tprintdlg::Tprintdlg(QWidget* parent) : QDialog(parent) {
     Edit1->setMaxLength(FooterLength);
     Button1 = named(new QPushButton(QStringLiteral("&Print"), this), "Button1");
     Button2 = named(new QPushButton(QStringLiteral("Cancel"), this), "Button2");
-    // The six previews lie on top of each other; only the chosen layout's is visible.
+    // The six previews lie on top of each other; only the chosen layout's is visible. Their
+    // pictures are drawn when the dialog is first shown.
     auto* previews = new QWidget(this);
     previews->setFixedSize(print::PreviewWidth, print::PreviewHeight);
     const char* const imageNames[] = {"Image1", "Image2", "Image3", "Image4", "Image5", "Image6"};
     for (int layout = 1; layout <= 6; ++layout) {
         QLabel* image = named(new QLabel(previews), imageNames[imageIndexOfLayout(layout) - 1]);
         image->setGeometry(0, 0, print::PreviewWidth, print::PreviewHeight);
-        image->setPixmap(QPixmap::fromImage(print::drawLayoutPreview(layout)));
         Images[imageIndexOfLayout(layout) - 1] = image;
     }
     buildLayout(previews);
@@ -101,7 +101,17 @@ void Tprintdlg::updateLayoutChoice() {
     CheckBox6->setEnabled(CheckBox5->isChecked());
 }
 
+void Tprintdlg::drawPreviews() {
+    if (previewsDrawn_)
+        return;
+    previewsDrawn_ = true;
+    for (int layout = 1; layout <= 6; ++layout)
+        Images[imageIndexOfLayout(layout) - 1]->setPixmap(
+            QPixmap::fromImage(print::drawLayoutPreview(layout)));
+}
+
 void Tprintdlg::showEvent(QShowEvent* event) {
+    drawPreviews();
     updateLayoutChoice();
     QDialog::showEvent(event);
     if (const QScreen* s = screen())

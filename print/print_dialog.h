@@ -34,6 +34,7 @@ class Tprintdlg : public QDialog {
 
   private:
     void buildLayout(QWidget* previews);
+    void drawPreviews();
 
     QRadioButton* RadioButton1 = nullptr;
     QRadioButton* RadioButton2 = nullptr;
@@ -47,4 +48,5 @@ class Tprintdlg : public QDialog {
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
     QLabel* Images[6] = {};
+    bool previewsDrawn_ = false;
 };

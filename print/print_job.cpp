@@ -2,6 +2,7 @@
 
 #include "dialogs.h"
 #include "image_print_layout.h"
+#include "logo_mark.h"
 #include "tphoto.h"
 
 #include <QApplication>
@@ -104,6 +105,9 @@ void drawTextLine(QPainter& painter, const TextLine& line) {
 }
 
 void printLogo(TPhoto& logo, QPainter& painter) {
+    // The program's mark is drawn into its control when it is first printed.
+    if (logo.IWidth() <= 0)
+        logo.setPicture(drawLogoMark());
     const QRect place = placeLogo(QSize(logo.IWidth(), logo.IHeight()));
     logo.setPrinterLeft(place.left());
     logo.setPrinterTop(place.top());

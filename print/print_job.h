@@ -90,7 +90,8 @@ class ReducedDecode {
 QFont printerFont();
 // Writes a line with the top of its text at the line's point.
 void drawTextLine(QPainter& painter, const TextLine& line);
-// Places the logo control at its corner and prints it.
+// Places the logo control at its corner and prints it; the program's mark is drawn into a logo
+// control that holds no picture yet.
 void printLogo(TPhoto& logo, QPainter& painter);
 
 // A message through the program's confirmation dialog: caption, text and second line.
