@@ -1,0 +1,152 @@
+// The stand-alone export and its packages beside peers measured in the same run:
+// - exporting a show of 100 slides of a 4000 x 3000 BMP at the opening quality, beside the sum of its
+//   parts: libjpeg's cjpeg converting each picture with the same tables, the copies into the image
+//   data, and our own LHA engine packing the folder behind the head;
+// - the start of a package of 100 JPEG slides, from ./show.exe to the first slide on screen (the
+//   player's report line), beside Debian's lhasa expanding the same archive plus the player's start;
+// - the size of that package beside the size of its pictures.
+#include "comp_lha.h"
+#include "export_rig.h"
+#include "package_start.h"
+#include "peer_programs.h"
+#include "ratio_reporter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <fstream>
+
+namespace {
+
+constexpr int SlideCount = 100;
+
+QTemporaryDir* work;
+QString bigBmp; // 4000 x 3000
+ExportRig* rig;
+
+QString workPath(const QString& name) {
+    return work->filePath(name);
+}
+
+void OurExport(benchmark::State& state) {
+    rig->setSlides(bigBmp, SlideCount);
+    const QString target = workPath(QStringLiteral("export.exe"));
+    for (auto _ : state) {
+        const QString error = rig->write(target);
+        if (!error.isEmpty()) {
+            state.SkipWithError(qPrintable(error));
+            break;
+        }
+    }
+    state.counters["package_MB"] = double(QFileInfo(target).size()) / 1e6;
+    QFile::remove(target);
+}
+BENCHMARK(OurExport)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+bool appendFile(QFile& to, const QString& from) {
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    while (!in.atEnd()) {
+        const QByteArray block = in.read(64 * 1024);
+        if (block.isEmpty() || to.write(block) != block.size())
+            return false;
+    }
+    return true;
+}
+
+// The pictures converted by cjpeg with the tables of factors 30 and 34 (percent 50 and 56, that is
+// qualities 75 and 72) and 4:2:0 sampling, appended to the image data one after the other.
+bool convertAndCopy(const QByteArray& cjpeg, const QString& folder) {
+    QFile data(folder + QStringLiteral("/images.dat"));
+    if (!data.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray source = QFile::encodeName(bigBmp);
+    const QByteArray converted = QFile::encodeName(workPath(QStringLiteral("converted.jpg")));
+    for (int i = 0; i < SlideCount; ++i) {
+        char* argv[] = {const_cast<char*>("cjpeg"),
+                        const_cast<char*>("-quality"),
+                        const_cast<char*>("75,72"),
+                        const_cast<char*>("-baseline"),
+                        const_cast<char*>("-sample"),
+                        const_cast<char*>("2x2"),
+                        const_cast<char*>("-outfile"),
+                        const_cast<char*>(converted.constData()),
+                        const_cast<char*>(source.constData()),
+                        nullptr};
+        if (!spawnAndWait(cjpeg, argv) || !appendFile(data, QString::fromLocal8Bit(converted)))
+            return false;
+        QFile::remove(QString::fromLocal8Bit(converted));
+    }
+    return data.flush();
+}
+
+// The head, then the folder packed by the archive engine as the export packs it.
+bool pack(const QString& folder, const QString& target) {
+    const QString programs = buildProgramsFolder();
+    if (!QFile::copy(programs + QStringLiteral("/verasco2.dat"), folder + QStringLiteral("/SHOW.EXE")) ||
+        !QFile::copy(programs + QStringLiteral("/verasco3.dat"), folder + QStringLiteral("/qpxrun30.dll")) ||
+        !QFile::copy(programs + QStringLiteral("/verasco1.dat"), target))
+        return false;
+    std::ofstream out(QFile::encodeName(target).toStdString(), std::ios::binary | std::ios::app);
+    verasco::archive::TCompLHA lha;
+    lha.ExceptionOnFileError = true;
+    std::vector<std::string> files;
+    lha.FindFiles(files, QFile::encodeName(folder).toStdString(), false, "*.*");
+    lha.StorePath = false;
+    lha.CompressToStream(out, files, verasco::archive::TCompLHAMethod::colh5);
+    return bool(out.flush());
+}
+
+void SumOfParts(benchmark::State& state) {
+    const QByteArray cjpeg = peerProgram(QStringLiteral("cjpeg"));
+    if (cjpeg.isEmpty()) {
+        state.SkipWithError("cjpeg not installed");
+        return;
+    }
+    const QString target = workPath(QStringLiteral("parts.exe"));
+    for (auto _ : state) {
+        QTemporaryDir folder(workPath(QStringLiteral("parts-XXXXXX")));
+        if (!convertAndCopy(cjpeg, folder.path()) || !pack(folder.path(), target)) {
+            state.SkipWithError("the parts failed");
+            break;
+        }
+        QFile::remove(target);
+    }
+}
+BENCHMARK(SumOfParts)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    work = &dir;
+    bigBmp = dir.filePath(QStringLiteral("photo_4000x3000.bmp"));
+    const QString showJpeg = dir.filePath(QStringLiteral("photo_1600x1200.jpg"));
+    if (!makeLargePhoto(QStringLiteral("BMP3:") + bigBmp, QStringLiteral("navy-orange")) ||
+        !makeShowPhoto(showJpeg)) {
+        std::fprintf(stderr, "cannot make the test pictures with ImageMagick\n");
+        return 1;
+    }
+    ExportRig exportRig;
+    rig = &exportRig;
+    const QString startPackage = dir.filePath(QStringLiteral("show.exe"));
+    rig->setSlides(showJpeg, SlideCount);
+    const QString error = rig->write(startPackage);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "cannot export the show of JPEGs: %s\n", qPrintable(error));
+        return 1;
+    }
+    setStartPackage(startPackage, dir.path());
+    runWithRatios(argc, argv, {{"OurExport", "SumOfParts"}, {"PackageStart", "LhasaAndPlayerStart"}});
+    const double package = double(QFileInfo(startPackage).size());
+    const double pictures = double(QFileInfo(showJpeg).size()) * SlideCount;
+    std::printf("size  package of %d JPEG slides %12.0f bytes  vs its pictures %12.0f bytes  = %.4fx\n",
+                SlideCount, package, pictures, package / pictures);
+    return 0;
+}

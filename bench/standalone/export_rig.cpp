@@ -1,0 +1,37 @@
+#include "export_rig.h"
+
+#include <QFile>
+
+QString buildProgramsFolder() {
+    return QStringLiteral(VERASCO_BINARY_DIR "/app");
+}
+
+ExportRig::ExportRig() : status_(new QLabel(QStringLiteral("Images: 0"), &window_)) {
+    ExportParts parts;
+    parts.show = &show_;
+    parts.slideDirectory = &slideDirectory_;
+    parts.playerOptions = [] { return PlayerOptions(); };
+    parts.window = &window_;
+    parts.status = status_;
+    parts.flags = &flags_;
+    parts.dialog = &dialog_;
+    parts.photo = &photo_;
+    parts.prompts.overwrite = [] { return true; };
+    parts.prompts.message = [](const QString&, const QString&, const QString&) {};
+    parts.programsFolder = buildProgramsFolder();
+    exporter_ = std::make_unique<StandaloneExport>(std::move(parts));
+}
+
+void ExportRig::setSlides(const QString& image, int count) {
+    show_.resetAll();
+    show_.SlideCount = count;
+    for (int i = 0; i < count; ++i) {
+        show_.resetSlot(i);
+        show_.slide(i).ImageFile.assign(QFile::encodeName(image).toStdString());
+    }
+}
+
+QString ExportRig::write(const QString& target) {
+    const auto error = exporter_->write(target, qualityPreset(11));
+    return error ? error->text + QLatin1Char(' ') + error->line2 : QString();
+}
