@@ -52,6 +52,7 @@ function(verasco_add_bench name)
   cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${B_SOURCES})
   target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/bench/support)
   target_compile_definitions(${name} PRIVATE
     VERASCO_TESTDATA="${VERASCO_TESTDATA}" VERASCO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     VERASCO_BINARY_DIR="${CMAKE_BINARY_DIR}")

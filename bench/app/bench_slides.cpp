@@ -3,6 +3,8 @@
 // memory of a show of 500 slides.
 
 #include "app_windows.h"
+#include "bench_photos.h"
+#include "bench_process.h"
 #include "main_window.h"
 #include "ovc_table.h"
 #include "peer_programs.h"
@@ -11,6 +13,7 @@
 #include "show_document.h"
 #include "show_file.h"
 #include "show_file_commands.h"
+#include "show_of_photos.h"
 #include "show_slides.h"
 #include "thumbnails.h"
 #include "tphoto.h"
@@ -18,42 +21,11 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
-#include <QPainter>
-#include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
-
-#include <fstream>
-#include <string>
 
 namespace {
 QTemporaryDir* workDir = nullptr;
 QString bigJpeg;
-
-// A photograph-like picture: smooth gradients with fine noise, so the JPEG has real detail.
-QString makeJpeg(const QString& name, QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    QRandomGenerator random(42);
-    for (int y = 0; y < size.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            const int noise = int(random.bounded(32));
-            line[x] = qRgb((x * 255 / size.width() + noise) & 255, (y * 255 / size.height() + noise) & 255,
-                           ((x + y) / 16 + noise) & 255);
-        }
-    }
-    const QString path = workDir->filePath(name);
-    image.save(path, "JPEG", 90);
-    return path;
-}
-
-long residentKilobytes() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    return -1;
-}
 
 void BuildSlideThumbnail4000x3000(benchmark::State& state) {
     ShowDocument show;
@@ -75,8 +47,9 @@ void BuildSlideThumbnail4000x3000(benchmark::State& state) {
 }
 
 void DjpegScaleOneEighth(benchmark::State& state) {
+    const Djpeg djpeg("1/8");
     for (auto _ : state) {
-        if (QProcess::execute("djpeg", {"-scale", "1/8", "-outfile", "/dev/null", bigJpeg}) != 0) {
+        if (!djpeg.decode(bigJpeg)) {
             state.SkipWithError("djpeg failed");
             return;
         }
@@ -101,18 +74,10 @@ void readShow(benchmark::State& state, const QString& path) {
 }
 
 void djpegTimes(benchmark::State& state, int times) {
-    const QByteArray program = peerProgram(QStringLiteral("djpeg"));
-    const QByteArray file = QFile::encodeName(bigJpeg);
-    char* argv[] = {const_cast<char*>("djpeg"),
-                    const_cast<char*>("-scale"),
-                    const_cast<char*>("1/8"),
-                    const_cast<char*>("-outfile"),
-                    const_cast<char*>("/dev/null"),
-                    const_cast<char*>(file.constData()),
-                    nullptr};
+    const Djpeg djpeg("1/8");
     for (auto _ : state)
         for (int i = 0; i < times; ++i)
-            if (program.isEmpty() || !spawnAndWait(program, argv)) {
+            if (!djpeg.decode(bigJpeg)) {
                 state.SkipWithError("djpeg failed");
                 return;
             }
@@ -137,9 +102,7 @@ BENCHMARK(DjpegScaleOneEighth500Times)->Unit(benchmark::kMillisecond)->Iteration
 
 QString writeShowOf(int slides) {
     ShowDocument show;
-    for (int i = 0; i < slides; ++i)
-        show.slide(i).ImageFile.assign(QFile::encodeName(bigJpeg).toStdString());
-    show.SlideCount = slides;
+    appendPhotoSlides(show, QStringList(slides, bigJpeg));
     const QString path = workDir->filePath(QStringLiteral("show%1.vrs").arg(slides));
     ShowFile::write(path, show);
     return path;
@@ -149,13 +112,9 @@ QString writeShowOf(int slides) {
 void reportShowMemory() {
     const long before = residentKilobytes();
     std::unique_ptr<AppWindows> windows(createAppWindows());
-    const QString picture = makeJpeg("slide.jpg", {640, 480});
-    QStringList paths;
-    for (int i = 0; i < 500; ++i) {
-        const QString copy = workDir->filePath(QStringLiteral("slide%1.jpg").arg(i));
-        QFile::copy(picture, copy);
-        paths.append(copy);
-    }
+    const QString picture = workDir->filePath(QStringLiteral("slide.jpg"));
+    makePhoto(picture, QStringLiteral("navy-orange"), {640, 480});
+    const QStringList paths = linkPhotos({picture}, workDir->filePath(QStringLiteral("slides")), 500);
     windows->MainFormverasco->DropFiles(paths);
     const long after = residentKilobytes();
     std::printf("memory show of %d slides: resident %.1f MB (process before the windows: %.1f MB), "
@@ -166,12 +125,15 @@ void reportShowMemory() {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    preferOffscreenPlatform();
     QApplication app(argc, argv);
     QTemporaryDir dir;
     workDir = &dir;
-    bigJpeg = makeJpeg("big.jpg", {4000, 3000});
+    bigJpeg = workDir->filePath(QStringLiteral("big.jpg"));
+    if (!makeLargePhoto(bigJpeg, QStringLiteral("navy-orange"))) {
+        std::fprintf(stderr, "cannot make the test picture with ImageMagick\n");
+        return 1;
+    }
     showOf100 = writeShowOf(100);
     showOf500 = writeShowOf(500);
     reportShowMemory();

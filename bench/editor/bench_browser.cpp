@@ -5,6 +5,8 @@
 //   beside djpeg decoding the 500 files at 1/8 scale one after another.
 // The folder holds 500 hard links to one photograph, so that it costs no disk space.
 #include "app_windows.h"
+#include "bench_photos.h"
+#include "bench_process.h"
 #include "file_list_box.h"
 #include "folder_images.h"
 #include "image_browser.h"
@@ -15,12 +17,9 @@
 #include "show_document.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
-
-#include <unistd.h>
 
 #include <cstdio>
 #include <memory>
@@ -56,24 +55,21 @@ void ScanFolderToFirstScreen(benchmark::State& state) {
     }
 }
 
-void DjpegFirstScreen(benchmark::State& state) {
-    const QByteArray program = peerProgram(QStringLiteral("djpeg"));
+// djpeg decoding `files` at 1/8 scale one after another.
+void djpegEach(benchmark::State& state, const QStringList& files) {
+    const Djpeg djpeg("1/8");
     for (auto _ : state) {
-        for (int i = 0; i < FirstScreenRows; ++i) {
-            const QByteArray file = QFile::encodeName(photos[i]);
-            char* argv[] = {const_cast<char*>("djpeg"),
-                            const_cast<char*>("-scale"),
-                            const_cast<char*>("1/8"),
-                            const_cast<char*>("-outfile"),
-                            const_cast<char*>("/dev/null"),
-                            const_cast<char*>(file.constData()),
-                            nullptr};
-            if (program.isEmpty() || !spawnAndWait(program, argv)) {
+        for (const QString& file : files) {
+            if (!djpeg.decode(file)) {
                 state.SkipWithError("djpeg failed");
                 return;
             }
         }
     }
+}
+
+void DjpegFirstScreen(benchmark::State& state) {
+    djpegEach(state, photos.mid(0, FirstScreenRows));
 }
 
 void AddAllFiveHundred(benchmark::State& state) {
@@ -92,23 +88,7 @@ void AddAllFiveHundred(benchmark::State& state) {
 }
 
 void DjpegFiveHundred(benchmark::State& state) {
-    const QByteArray program = peerProgram(QStringLiteral("djpeg"));
-    for (auto _ : state) {
-        for (const QString& photo : photos) {
-            const QByteArray file = QFile::encodeName(photo);
-            char* argv[] = {const_cast<char*>("djpeg"),
-                            const_cast<char*>("-scale"),
-                            const_cast<char*>("1/8"),
-                            const_cast<char*>("-outfile"),
-                            const_cast<char*>("/dev/null"),
-                            const_cast<char*>(file.constData()),
-                            nullptr};
-            if (program.isEmpty() || !spawnAndWait(program, argv)) {
-                state.SkipWithError("djpeg failed");
-                return;
-            }
-        }
-    }
+    djpegEach(state, photos);
 }
 
 BENCHMARK(ScanFolderToFirstScreen)->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -117,26 +97,15 @@ BENCHMARK(AddAllFiveHundred)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(DjpegFiveHundred)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 bool makeFolder(const QTemporaryDir& dir) {
-    const QString source = dir.filePath(QStringLiteral("source.jpg"));
-    if (!makeLargePhoto(source, QStringLiteral("navy-orange")))
-        return false;
     folder = dir.filePath(QStringLiteral("photos"));
-    if (!QDir().mkpath(folder))
-        return false;
-    for (int i = 0; i < Photos; ++i) {
-        const QString photo = folder + QStringLiteral("/photo%1.jpg").arg(i, 3, 10, QLatin1Char('0'));
-        if (::link(QFile::encodeName(source).constData(), QFile::encodeName(photo).constData()) != 0)
-            return false;
-        photos.append(photo);
-    }
-    return true;
+    photos = linkPhotos(makeLargePhotos(dir.path(), 1), folder, Photos);
+    return photos.size() == Photos;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    preferOffscreenPlatform();
     QTemporaryDir config; // the user's own settings stay untouched
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     QApplication app(argc, argv);

@@ -1,6 +1,8 @@
 // A folder thumbnail from a 4000 x 3000 JPEG (quality 90): TPhoto loads it with QPXThumbnail = 1,
 // shrinks it to 64 x 48 and copies it out as a packed bitmap. The peer is libjpeg's djpeg decoding the
 // same file at 1/8 scale, started as a process each time (start-up included), as a viewer would.
+#include "bench_photos.h"
+#include "bench_process.h"
 #include "dib_memory.h"
 #include "peer_programs.h"
 #include "ratio_reporter.h"
@@ -32,21 +34,13 @@ void OurThumbnail(benchmark::State& state) {
 BENCHMARK(OurThumbnail)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void DjpegScale8(benchmark::State& state) {
-    const QByteArray program = peerProgram(QStringLiteral("djpeg"));
-    const QByteArray file = bigJpeg.toLocal8Bit();
-    if (program.isEmpty()) {
+    const Djpeg djpeg("1/8");
+    if (!djpeg.installed()) {
         state.SkipWithError("djpeg not installed");
         return;
     }
     for (auto _ : state) {
-        char* argv[] = {const_cast<char*>("djpeg"),
-                        const_cast<char*>("-scale"),
-                        const_cast<char*>("1/8"),
-                        const_cast<char*>("-outfile"),
-                        const_cast<char*>("/dev/null"),
-                        const_cast<char*>(file.constData()),
-                        nullptr};
-        if (!spawnAndWait(program, argv)) {
+        if (!djpeg.decode(bigJpeg)) {
             state.SkipWithError("djpeg failed");
             break;
         }
@@ -57,8 +51,7 @@ BENCHMARK(DjpegScale8)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    preferOffscreenPlatform();
     QApplication app(argc, argv);
     QTemporaryDir dir;
     bigJpeg = dir.filePath(QStringLiteral("photo_4000x3000.jpg"));

@@ -5,43 +5,25 @@
 // - the peak resident memory while 500 slides of those photographs play, beside djpeg decoding one
 //   of them at full size, and against the 150 MB the viewer may use.
 
+#include "bench_photos.h"
+#include "bench_process.h"
 #include "peer_programs.h"
 #include "ratio_reporter.h"
 #include "shared_flags.h"
 #include "show_document.h"
 #include "show_form.h"
+#include "show_of_photos.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QSlider>
 #include <QTemporaryDir>
-
-#include <sys/resource.h>
-#include <sys/wait.h>
-
-#include <fstream>
-#include <string>
 
 namespace {
 
 constexpr QSize ImageArea(800, 600);
 QTemporaryDir* workDir = nullptr;
 QStringList photos; // distinct 4000 x 3000 photographs
-
-long statusKilobytes(const char* field) {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind(field, 0) == 0)
-            return std::stol(line.substr(std::string(field).size()));
-    return -1;
-}
-
-void setImage(ShowDocument& show, int index, const QString& path) {
-    show.resetSlot(index);
-    show.slide(index).ImageFile.assign(QFile::encodeName(path).toStdString());
-}
 
 // A viewer whose image area is 800 x 600, shown (offscreen) so that it paints.
 struct Viewer {
@@ -50,10 +32,9 @@ struct Viewer {
     TshowFrm window{show, flags};
 
     explicit Viewer(const QStringList& images, int delay = 1) {
-        for (const QString& image : images) {
-            setImage(show, show.SlideCount, image);
-            show.slide(show.SlideCount++).Delay = std::uint8_t(delay);
-        }
+        appendPhotoSlides(show, images);
+        for (int i = 0; i < show.SlideCount; ++i)
+            show.slide(i).Delay = std::uint8_t(delay);
         ViewerHost host;
         host.switches = [] {
             return ShowSwitches{.ShowSlideControls = true, .LoopSlideShow = false, .HideEditor = false};
@@ -83,21 +64,13 @@ void OurNextSlide4000x3000(benchmark::State& state) {
 BENCHMARK(OurNextSlide4000x3000)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 void DjpegScaleOneQuarter(benchmark::State& state) {
-    const QByteArray program = peerProgram(QStringLiteral("djpeg"));
-    const QByteArray file = QFile::encodeName(photos[0]);
-    if (program.isEmpty()) {
+    const Djpeg djpeg("1/4");
+    if (!djpeg.installed()) {
         state.SkipWithError("djpeg not installed");
         return;
     }
-    char* argv[] = {const_cast<char*>("djpeg"),
-                    const_cast<char*>("-scale"),
-                    const_cast<char*>("1/4"),
-                    const_cast<char*>("-outfile"),
-                    const_cast<char*>("/dev/null"),
-                    const_cast<char*>(file.constData()),
-                    nullptr};
     for (auto _ : state) {
-        if (!spawnAndWait(program, argv)) {
+        if (!djpeg.decode(photos[0])) {
             state.SkipWithError("djpeg failed");
             return;
         }
@@ -138,37 +111,22 @@ BENCHMARK(SleepSixSeconds)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // Peak resident memory of djpeg decoding one photograph at full size, in kilobytes.
 long djpegFullDecodeKilobytes() {
-    const QByteArray program = peerProgram(QStringLiteral("djpeg"));
-    const QByteArray file = QFile::encodeName(photos[0]);
-    char* argv[] = {const_cast<char*>("djpeg"), const_cast<char*>("-outfile"), const_cast<char*>("/dev/null"),
-                    const_cast<char*>(file.constData()), nullptr};
-    pid_t pid = 0;
-    if (program.isEmpty() || posix_spawn(&pid, program.constData(), nullptr, nullptr, argv, environ) != 0)
-        return -1;
-    // This child's own peak: the children's total of getrusage would include ImageMagick's.
-    int status = 0;
     rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return -1;
-    return usage.ru_maxrss;
+    return Djpeg().decode(photos[0], &usage) ? usage.ru_maxrss : -1;
 }
 
 // Before anything else has run in this process, so that its peak is the show's.
 void reportMemoryOf500Slides() {
-    QStringList slides;
-    for (int i = 0; i < ShowDocument::MaxSlides; ++i) {
-        // Each slide its own file name, as in a real show; the links cost no disk space.
-        const QString link = workDir->filePath(QStringLiteral("slide%1.jpg").arg(i));
-        QFile::link(photos[i % photos.size()], link);
-        slides.append(link);
-    }
-    const long before = statusKilobytes("VmRSS:");
+    // Each slide its own file name, as in a real show.
+    const QStringList slides =
+        linkPhotos(photos, workDir->filePath(QStringLiteral("slides")), ShowDocument::MaxSlides);
+    const long before = residentKilobytes();
     long peak = 0;
     {
         Viewer viewer(slides);
         viewer.window.findChild<QSlider*>(QStringLiteral("TrackBar1"))->setValue(20);
         QObject::connect(&viewer.window, &TshowFrm::slideShown,
-                         [&peak] { peak = qMax(peak, statusKilobytes("VmRSS:")); });
+                         [&peak] { peak = qMax(peak, residentKilobytes()); });
         viewer.window.PlayShow();
     }
     const long djpeg = djpegFullDecodeKilobytes();
@@ -181,18 +139,14 @@ void reportMemoryOf500Slides() {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    preferOffscreenPlatform();
     QApplication app(argc, argv);
     QTemporaryDir dir;
     workDir = &dir;
-    for (const char* gradient : {"navy-orange", "darkgreen-khaki", "maroon-skyblue"}) {
-        const QString path = dir.filePath(QStringLiteral("photo-%1.jpg").arg(QLatin1String(gradient)));
-        if (!makeLargePhoto(path, QLatin1String(gradient))) {
-            std::fprintf(stderr, "bench_player: ImageMagick could not make %s\n", qPrintable(path));
-            return 1;
-        }
-        photos.append(path);
+    photos = makeLargePhotos(dir.path(), 3);
+    if (photos.isEmpty()) {
+        std::fprintf(stderr, "bench_player: ImageMagick could not make the photographs\n");
+        return 1;
     }
     reportMemoryOf500Slides();
     return runWithRatios(

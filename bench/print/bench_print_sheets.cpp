@@ -5,17 +5,19 @@
 // Debian's ImageMagick policy refuses the coder named "PDF", so montage writes through its "PDFA"
 // coder (the same PDF writer). Its resource limits would not hold 60 pictures of 12 megapixels, so it
 // is given the usual size hint that lets libjpeg decode them reduced, as Verasco does.
+#include "bench_photos.h"
+#include "bench_process.h"
 #include "dialogs.h"
 #include "logo_mark.h"
 #include "peer_programs.h"
 #include "print_dialog.h"
 #include "ratio_reporter.h"
 #include "show_document.h"
+#include "show_of_photos.h"
 #include "show_print.h"
 #include "tphoto.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QProcess>
@@ -30,33 +32,15 @@ constexpr int Slides = 60;
 QStringList pictures;
 QString ourPdf, peerPdf;
 
-// Six different photographs-like pictures (a gradient with noise), each used ten times.
+// Six different photographs, each used ten times.
 bool makePictures(const QTemporaryDir& dir) {
-    const char* const gradients[] = {"navy-orange", "darkgreen-khaki", "maroon-skyblue",
-                                     "black-gold",  "purple-white",    "teal-salmon"};
-    QStringList made;
-    for (const char* gradient : gradients) {
-        const QString path = dir.filePath(QStringLiteral("source_%1.jpg").arg(made.size()));
-        if (!makeLargePhoto(path, QLatin1String(gradient)))
-            return false;
-        made.append(path);
-    }
-    for (int i = 0; i < Slides; ++i) {
-        const QString path = dir.filePath(QStringLiteral("slide_%1.jpg").arg(i, 2, 10, QLatin1Char('0')));
-        if (!QFile::copy(made[i % made.size()], path))
-            return false;
-        pictures.append(path);
-    }
-    return true;
+    pictures = linkPhotos(makeLargePhotos(dir.path(), 6), dir.filePath(QStringLiteral("slides")), Slides);
+    return pictures.size() == Slides;
 }
 
 void OurContactSheets(benchmark::State& state) {
     ShowDocument show;
-    for (const QString& path : pictures) {
-        const int index = show.SlideCount++;
-        show.resetSlot(index);
-        show.slide(index).ImageFile.assign(QFile::encodeName(path).toStdString());
-    }
+    appendPhotoSlides(show, pictures);
     dialogSeams().printSetup = [](QPrinter* printer, QWidget*) {
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(ourPdf);
@@ -120,8 +104,7 @@ int pdfPages(const QString& pdf) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    preferOffscreenPlatform();
     QApplication app(argc, argv);
     QTemporaryDir dir;
     if (!makePictures(dir)) {

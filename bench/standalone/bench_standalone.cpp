@@ -5,6 +5,8 @@
 // - the start of a package of 100 JPEG slides, from ./show.exe to the first slide on screen (the
 //   player's report line), beside Debian's lhasa expanding the same archive plus the player's start;
 // - the size of that package beside the size of its pictures.
+#include "bench_photos.h"
+#include "bench_process.h"
 #include "comp_lha.h"
 #include "export_rig.h"
 #include "package_start.h"
@@ -121,8 +123,7 @@ BENCHMARK(SumOfParts)->Unit(benchmark::kMillisecond)->Iterations(1);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    preferOffscreenPlatform();
     QApplication app(argc, argv);
     QTemporaryDir dir;
     work = &dir;

@@ -1,5 +1,6 @@
 #include "package_start.h"
 
+#include "bench_photos.h"
 #include "peer_programs.h"
 
 #include <benchmark/benchmark.h>
@@ -117,11 +118,7 @@ BENCHMARK(LhasaAndPlayerStart)->Unit(benchmark::kMillisecond)->UseManualTime()->
 } // namespace
 
 bool makeShowPhoto(const QString& path) {
-    return QProcess::execute(imageMagickConvert(),
-                             {QStringLiteral("-size"), QStringLiteral("1600x1200"),
-                              QStringLiteral("gradient:sienna-skyblue"), QStringLiteral("-attenuate"),
-                              QStringLiteral("0.4"), QStringLiteral("+noise"), QStringLiteral("Gaussian"),
-                              QStringLiteral("-quality"), QStringLiteral("85"), path}) == 0;
+    return makePhoto(path, QStringLiteral("sienna-skyblue"), QSize(1600, 1200), 85);
 }
 
 void setStartPackage(const QString& packagePath, const QString& scratchFolder) {

@@ -4,11 +4,11 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QString>
 
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 extern char** environ;
@@ -18,27 +18,43 @@ inline QByteArray peerProgram(const QString& name) {
     return QFile::encodeName(QStandardPaths::findExecutable(name));
 }
 
-// ImageMagick's `convert`, the real one in /usr/bin when there is one in front of it on the path.
-inline QString imageMagickConvert() {
-    return QFile::exists(QStringLiteral("/usr/bin/convert")) ? QStringLiteral("/usr/bin/convert")
-                                                             : QStringLiteral("convert");
-}
-
-// Makes a 4000 x 3000 JPEG file (quality 90) of a gradient with noise: detail in every block, like a
-// photograph, so that entropy decoding has work. `gradient` is ImageMagick's, such as "navy-orange".
-inline bool makeLargePhoto(const QString& path, const QString& gradient) {
-    return QProcess::execute(imageMagickConvert(),
-                             {QStringLiteral("-size"), QStringLiteral("4000x3000"),
-                              QStringLiteral("gradient:") + gradient, QStringLiteral("-attenuate"),
-                              QStringLiteral("0.4"), QStringLiteral("+noise"), QStringLiteral("Gaussian"),
-                              QStringLiteral("-quality"), QStringLiteral("90"), path}) == 0;
-}
-
 // Runs `program` with `argv` (argv[0] first, a null pointer last) to its end; true when it ended
-// normally with exit code 0.
-inline bool spawnAndWait(const QByteArray& program, char* const argv[]) {
+// normally with exit code 0. `usage`, when given, receives that process's own resource use (the
+// children's total of getrusage would include every earlier child, ImageMagick's too).
+inline bool spawnAndWait(const QByteArray& program, char* const argv[], rusage* usage = nullptr) {
     pid_t pid = 0;
     int status = 0;
-    return posix_spawn(&pid, program.constData(), nullptr, nullptr, argv, environ) == 0 &&
-           waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return !program.isEmpty() &&
+           posix_spawn(&pid, program.constData(), nullptr, nullptr, argv, environ) == 0 &&
+           wait4(pid, &status, 0, usage) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
+
+// libjpeg's djpeg decoding a file into /dev/null, at a reduced scale such as "1/8" or at full size,
+// started as a process each time (start-up included), as a viewer would.
+class Djpeg {
+  public:
+    // `scale` is djpeg's -scale argument; nullptr decodes at full size.
+    explicit Djpeg(const char* scale = nullptr)
+        : program_(peerProgram(QStringLiteral("djpeg"))), scale_(scale) {}
+
+    bool installed() const { return !program_.isEmpty(); }
+
+    // Decodes `file` once; true when djpeg ended cleanly.
+    bool decode(const QString& file, rusage* usage = nullptr) const {
+        const QByteArray path = QFile::encodeName(file);
+        char* scaled[] = {const_cast<char*>("djpeg"),
+                          const_cast<char*>("-scale"),
+                          const_cast<char*>(scale_),
+                          const_cast<char*>("-outfile"),
+                          const_cast<char*>("/dev/null"),
+                          const_cast<char*>(path.constData()),
+                          nullptr};
+        char* full[] = {const_cast<char*>("djpeg"), const_cast<char*>("-outfile"),
+                        const_cast<char*>("/dev/null"), const_cast<char*>(path.constData()), nullptr};
+        return spawnAndWait(program_, scale_ ? scaled : full, usage);
+    }
+
+  private:
+    QByteArray program_;
+    const char* scale_;
+};
