@@ -4,6 +4,7 @@
 #include "app_windows.h"
 #include "confirm_dialog.h"
 #include "document_lifecycle.h"
+#include "editor_drags.h"
 #include "file_list_box.h"
 #include "image_browser.h"
 #include "show_editing.h"

@@ -26,6 +26,8 @@ class TOvcTable;
 class TPhoto;
 class ImageBrowser;
 class ShowEditing;
+class EditorDrags;
+class TDragDropFiles;
 class SlideProperties;
 class ThumbnailBuilder;
 class ShowSlides;
@@ -59,6 +61,7 @@ class TMainFormverasco : public QMainWindow {
     ShowFileCommands& showFiles() { return *showFiles_; }
     ImageBrowser& browser() { return *browser_; }
     ShowEditing& editing() { return *editing_; }
+    EditorDrags& drags() { return *drags_; }
 
     static constexpr int ClientWidth = 588;
     static constexpr int ClientHeight = 414;
@@ -121,6 +124,14 @@ class TMainFormverasco : public QMainWindow {
                             bool doubleClick);
     void SlideProperties1Click();
 
+    // The drags, Find Image and the shell drop on the show grid.
+    void OvcTable1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, const QPoint& pos);
+    void OvcTable1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos);
+    void OvcTable2MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, const QPoint& pos);
+    void OvcTable2MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos);
+    void FindImage1Click();
+    void DragDropFiles1Drop(const QStringList& paths);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -131,9 +142,11 @@ class TMainFormverasco : public QMainWindow {
   private:
     void createControls();
     void createMenus();
-    QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption,
+                     const QKeySequence& shortcut = {});
     void createEditor();
     bool filterEditorEvent(QObject* watched, QEvent* event);
+    void createDrags();
     // Before Del, Ctrl+X, Ctrl+C or Ctrl+V acts, the Edit menu's items are enabled as on opening.
     void prepareEditShortcut(const QKeyEvent& key);
     // Enables the named menu items by their rules; an item whose command is not part of the
@@ -191,5 +204,8 @@ class TMainFormverasco : public QMainWindow {
     std::unique_ptr<ShowEditing> editing_;
     std::unique_ptr<StandaloneExport> standaloneExport_;
     std::unique_ptr<SlideProperties> properties_;
+    std::unique_ptr<EditorDrags> drags_;
+    QMenu* PopupMenu1 = nullptr;
+    TDragDropFiles* DragDropFiles1 = nullptr;
     bool closed_ = false;
 };

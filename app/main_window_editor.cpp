@@ -6,6 +6,7 @@
 #include "app_windows.h"
 #include "confirm_dialog.h"
 #include "document_lifecycle.h"
+#include "editor_drags.h"
 #include "file_list_box.h"
 #include "image_browser.h"
 #include "ovc_table.h"
@@ -59,6 +60,7 @@ void TMainFormverasco::createEditor() {
     connect(OvcTable2, &TOvcTable::exited, this, &TMainFormverasco::OvcTable2Exit);
     connect(OvcTable2, &TOvcTable::mouseDown, this, &TMainFormverasco::OvcTable2MouseDown);
     Edit1->installEventFilter(this);
+    createDrags();
 }
 
 // Focus that only passes to a menu or another window and comes back is no edit of the field.
@@ -113,6 +115,7 @@ void TMainFormverasco::OvcTable1KeyUp(int key, Qt::KeyboardModifiers modifiers) 
 
 void TMainFormverasco::OvcTable1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, const QPoint&,
                                           bool doubleClick) {
+    drags_->OvcTable1MouseDown(button, doubleClick);
     if (button == Qt::LeftButton && doubleClick)
         browser_->previewActiveRow();
 }
@@ -190,6 +193,7 @@ void TMainFormverasco::OvcTable2Exit() {
 
 void TMainFormverasco::OvcTable2MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, const QPoint& pos,
                                           bool doubleClick) {
+    drags_->OvcTable2MouseDown(button, pos, doubleClick);
     if (button != Qt::RightButton || doubleClick)
         return;
     OvcTable2->setFocus(Qt::MouseFocusReason);

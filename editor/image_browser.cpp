@@ -127,6 +127,8 @@ bool ImageBrowser::ScanImageFolder() {
     controls_.Label6.repaint();
     for (int i = 0; i < n; ++i)
         folder_.FolderImagePaths.append(joinFolderPath(fileList_.Directory(), fileList_.Items()[i]));
+    if (listed_)
+        listed_(folder_.FolderImagePaths);
 
     // The thumbnails are drawn as their rows are painted, not here.
     grid.clearSelection();

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -43,6 +44,10 @@ class ImageBrowser {
     ~ImageBrowser();
 
     void setPreview(Preview preview) { preview_ = std::move(preview); }
+    // Told the listed paths after every scan (the Find Image list is rebuilt from them).
+    void setListedHandler(std::function<void(const QStringList& paths)> listed) {
+        listed_ = std::move(listed);
+    }
 
     // Folder selection and scan; without the dialog while ScanWithoutDialog is set.
     void Button1Click();
@@ -79,6 +84,7 @@ class ImageBrowser {
     TselectDlg& selectDialog_;
     Message message_;
     Preview preview_;
+    std::function<void(const QStringList& paths)> listed_;
     std::unique_ptr<ThumbnailDecodeQueue> prefetch_;
     QHash<int, qsizetype> prefetchIndex_; // row -> place in the queue
 };

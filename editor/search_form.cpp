@@ -1,6 +1,58 @@
 #include "search_form.h"
 
+#include "folder_images.h"
+#include "image_browser.h"
+#include "named_widget.h"
+#include "ovc_search_list.h"
+#include "ovc_table.h"
+
+#include <QFileInfo>
+#include <QVBoxLayout>
+
+namespace {
+QString lowerFileName(const QString& path) {
+    return QFileInfo(path).fileName().toLower();
+}
+} // namespace
+
 Tsrchform::Tsrchform(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("srchform"));
     setWindowTitle(QStringLiteral("Find Image"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    resize(196, 303);
+    OvcSearchList1 = named(new TOvcSearchList(this), "OvcSearchList1");
+    OvcSearchList1->setRowHeight(13);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(OvcSearchList1);
+    connect(OvcSearchList1, &TOvcSearchList::Change, this, &Tsrchform::OvcSearchList1Change);
+}
+
+void Tsrchform::setNames(const QStringList& paths) {
+    const QSignalBlocker quiet(OvcSearchList1);
+    OvcSearchList1->clear();
+    for (const QString& path : paths)
+        OvcSearchList1->addItem(lowerFileName(path));
+}
+
+void Tsrchform::Execute(QWidget& mainWindow) {
+    move(mainWindow.x() + 120, mainWindow.y() + 128);
+    if (browser_)
+        browser_->grid().setFocus();
+    exec();
+}
+
+void Tsrchform::OvcSearchList1Change() {
+    const QListWidgetItem* selected = OvcSearchList1->currentItem();
+    if (!selected || !browser_)
+        return;
+    const QStringList& paths = browser_->folder().FolderImagePaths;
+    for (int row = 0; row < paths.size(); ++row) {
+        if (lowerFileName(paths[row]) == selected->text()) {
+            TOvcTable& grid = browser_->grid();
+            grid.setActiveRow(row);
+            grid.setTopRow(row);
+            return;
+        }
+    }
 }

@@ -1,10 +1,30 @@
 #pragma once
-// Finds a folder image by name in the image browser.
+// The Find Image dialog: a search list of the listed folder images' names; typing the beginning of a
+// name moves the folder grid to that image and shows it at the top. It stays open while the user types.
 
 #include <QDialog>
+#include <QStringList>
+
+class ImageBrowser;
+class TOvcSearchList;
 
 class Tsrchform : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Tsrchform(QWidget* parent = nullptr);
+
+    // The browser whose folder grid the dialog moves.
+    void setBrowser(ImageBrowser* browser) { browser_ = browser; }
+    // The list anew for a listing: each path's file name in lower case, in row order.
+    void setNames(const QStringList& paths);
+    // Shows the dialog modally at the main window's left edge + 120 and top edge + 128, with the folder
+    // grid holding the focus in the main window.
+    void Execute(QWidget& mainWindow);
+
+  public slots:
+    void OvcSearchList1Change();
+
+  private:
+    TOvcSearchList* OvcSearchList1 = nullptr;
+    ImageBrowser* browser_ = nullptr;
 };

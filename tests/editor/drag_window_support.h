@@ -1,0 +1,64 @@
+#pragma once
+// The main window shown, with slides and a listed folder, and a hand that presses, moves and releases
+// the mouse button through the window as a person would: the grid pressed keeps receiving the moves
+// and the release wherever the pointer goes.
+
+#include "editor_window_support.h"
+#include "show_document.h"
+
+#include <QFileInfo>
+
+class DragWindow : public EditorWindow {
+  protected:
+    ShowDocument& show() { return main().document(); }
+
+    // Slides made from new pictures of the given names, appended as the command line would.
+    void addSlides(const QStringList& names) {
+        QStringList paths;
+        for (const QString& name : names)
+            paths.append(writePicture(dir, name + ".png", {30, 20}));
+        main().DropFiles(paths);
+    }
+    void addSlides(int count) {
+        QStringList names;
+        for (int i = 0; i < count; ++i)
+            names.append(QStringLiteral("s%1").arg(i, 3, 10, QLatin1Char('0')));
+        addSlides(names);
+    }
+    // A folder of pictures f00.png, f01.png... listed in the browser.
+    void listFolder(int count) {
+        QStringList names;
+        for (int i = 0; i < count; ++i)
+            names.append(QStringLiteral("f%1.png").arg(i, 2, 10, QLatin1Char('0')));
+        typeFolder(folderWith("folder", names));
+    }
+    QStringList slideNames() {
+        QStringList names;
+        for (int i = 0; i < show().SlideCount; ++i)
+            names.append(QFileInfo(show().imagePath(i)).completeBaseName());
+        return names;
+    }
+    void showWindow() {
+        main().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main()));
+    }
+
+    // Positions are given in the coordinates of a grid's cell area.
+    QPoint inWindow(TOvcTable& grid, QPoint pos) { return grid.viewport()->mapTo(&main(), pos); }
+    QPoint cellCentre(TOvcTable& grid, int row, int col) { return grid.cellRect(row, col).center(); }
+    void press(TOvcTable& grid, QPoint pos) {
+        QTest::mousePress(main().windowHandle(), Qt::LeftButton, {}, inWindow(grid, pos));
+    }
+    void moveTo(TOvcTable& grid, QPoint pos) { QTest::mouseMove(main().windowHandle(), inWindow(grid, pos)); }
+    void release(TOvcTable& grid, QPoint pos) {
+        QTest::mouseRelease(main().windowHandle(), Qt::LeftButton, {}, inWindow(grid, pos));
+    }
+    // Press on a grid's cell, move in two steps to a point given in the target grid's coordinates.
+    void dragTo(TOvcTable& from, int row, TOvcTable& target, QPoint pos, int col = 0) {
+        const QPoint start = cellCentre(from, row, col);
+        press(from, start);
+        moveTo(from, start + QPoint(3, 3));
+        moveTo(target, pos);
+    }
+    Qt::CursorShape pointer(TOvcTable& grid) { return grid.viewport()->cursor().shape(); }
+};
