@@ -32,6 +32,8 @@ void appendDroppedFiles(ShowSlides& slides, const QStringList& paths) {
         slides.showImagesCount();
         label.repaint();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (slides.drawingStopped()) // the window closed meanwhile
+            break;
     }
     if (!tooLong.isEmpty())
         label.setText(tooLong);

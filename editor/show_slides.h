@@ -54,6 +54,7 @@ class ShowSlides {
     void setDecodeThreads(int threads) { decodeThreads_ = threads; }
     // Ends a read or an append in progress after the slide being drawn (the window is closing).
     void stopDrawing() { stopRequested_ = true; }
+    bool drawingStopped() const { return stopRequested_; }
     // The grid's row count for the slide count.
     void UpdateShowGrid();
     void showImagesCount();
