@@ -21,6 +21,11 @@ testing::Environment* const environment = testing::AddGlobalTestEnvironment(new 
 
 class FindImage : public DragWindow {
   protected:
+    void SetUp() override {
+        DragWindow::SetUp();
+        // The typing of one search must not pause long enough to start a new one.
+        QApplication::setKeyboardInputInterval(60000);
+    }
     Tsrchform& dialog() { return *windows->srchform; }
     TOvcSearchList& list() { return *dialog().findChild<TOvcSearchList*>("OvcSearchList1"); }
     QStringList items() {
