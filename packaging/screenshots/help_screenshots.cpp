@@ -6,12 +6,15 @@
 
 #include "app_windows.h"
 #include "main_window.h"
+#include "ovc_table.h"
 #include "pref_dialog.h"
 #include "print_dialog.h"
 #include "save_exe_dialog.h"
 #include "settings.h"
 #include "settings_store.h"
+#include "show_document.h"
 #include "show_form.h"
+#include "text_dialog.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -82,12 +85,12 @@ bool shootWindow(QWidget* window, const std::function<void()>& open, const QStri
     return saved;
 }
 
-// A copy of the sample pictures and show in a folder of the home folder, which the settings of a
+// A copy of the sample pictures, sound and show in a folder of the home folder, which the settings of a
 // first run then show in the image browser; the show file in it.
 QString copySamples(const QString& home) {
     const QString pictures = QDir(home).filePath(QStringLiteral("Pictures/Holiday"));
     QDir().mkpath(pictures);
-    const QStringList kinds = {"*.bmp", "*.jpg", "*.pcx", "*.png", "*.tga", "*.tif", "*.vrs"};
+    const QStringList kinds = {"*.bmp", "*.jpg", "*.pcx", "*.png", "*.tga", "*.tif", "*.vrs", "*.wav"};
     for (const QString& name : QDir(Samples).entryList(kinds, QDir::Files))
         QFile::copy(QDir(Samples).filePath(name), QDir(pictures).filePath(name));
     Settings settings = Settings::defaults();
@@ -145,6 +148,15 @@ int main(int argc, char** argv) {
              windows->saveexedlg->exec();
          },
          "stand-alone.png"},
+        {windows->textdlg,
+         [main] {
+             // The last slide of the sample show, which has a caption and a sound, as Edit > Image
+             // Properties opens it.
+             const int last = main->document().SlideCount - 1;
+             main->findChild<TOvcTable*>(QStringLiteral("OvcTable2"))->setActiveCell(last / 5, last % 5);
+             main->SlideProperties1Click();
+         },
+         "image-properties.png"},
     };
     for (const auto& shot : windowsOfTheHelp)
         ok = shootModal(shot.window, shot.open, folder, QLatin1String(shot.picture)) && ok;

@@ -31,6 +31,7 @@ QStringList expectedInstalledFiles() {
         "share/man/man1/verasco.1.gz",
         "share/metainfo/com.morvantimaging.verasco.metainfo.xml",
         "share/mime/packages/verasco.xml",
+        "share/verasco/help/image-properties.png",
         "share/verasco/help/main-window.png",
         "share/verasco/help/preferences.png",
         "share/verasco/help/print.png",
