@@ -326,7 +326,11 @@ void TMainFormverasco::CopyDataReceived(const QString& received) {
 }
 
 void TMainFormverasco::DropFiles(const QStringList& paths) {
+    ShowDocument& show = showSlides_->show();
+    const int before = show.SlideCount;
     showSlides_->appendImageSlides(paths.mid(0, ShowDocument::MaxSlides));
+    if (show.SlideCount != before)
+        show.ShowModified = true;
 }
 
 void TMainFormverasco::RestoreAndRaise() {

@@ -21,10 +21,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
@@ -343,6 +345,47 @@ TEST_F(Lifecycle, ClosingAChangedShowAsks) {
     show().ShowModified = true;
     EXPECT_TRUE(main().FormCloseQuery()); // nothing to lose: no question
     EXPECT_EQ(asked.size(), 2u);
+}
+
+// Files dropped on the window outside the show grid change the show only when a slide was added:
+// closing afterwards asks about saving it then, and only then.
+TEST_F(Lifecycle, ClosingAfterFilesDroppedOnTheWindowAsksOnlyWhenSlidesWereAdded) {
+    QFile notes(dir.filePath("notes.txt"));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.close();
+    const struct {
+        QStringList paths;
+        int slides;
+        bool asks;
+    } rows[] = {
+        {{picture("flower.jpg"), notes.fileName()}, 1, true},
+        {{notes.fileName(), dir.filePath("gone.png")}, 0, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.paths.join(' ').toStdString());
+        windows.reset(createAppWindows());
+        confirm = windows->confirmfrm;
+        poll = nullptr;
+        asked.clear();
+        main().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main()));
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& path : row.paths)
+            urls.append(QUrl::fromLocalFile(path));
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&main(), &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent dropped(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&main(), &dropped);
+        ASSERT_TRUE(dropped.isAccepted());
+        ASSERT_EQ(show().SlideCount, row.slides);
+        answer("Button2"); // Cancel keeps the program open
+        EXPECT_EQ(main().close(), !row.asks);
+        EXPECT_EQ(asked.size(), row.asks ? 1u : 0u);
+        pendingAnswers.clear();
+    }
 }
 
 TEST_F(Lifecycle, SettingsSurviveTheNextRun) {

@@ -156,7 +156,7 @@ TEST_F(MainWindow, DropOfSixHundredFilesAppendsFiveHundred) {
     EXPECT_EQ(main().document().SlideCount, 500);
     EXPECT_EQ(main().document().slide(499).ImageFile.str(), dir.filePath("pic499.png").toStdString());
     EXPECT_EQ(main().findChild<TOvcTable*>("OvcTable2")->RowLimit(), 100);
-    EXPECT_FALSE(main().document().ShowModified);
+    EXPECT_TRUE(main().document().ShowModified);
 }
 
 TEST_F(MainWindow, HandedOverPathsAreCheckedBeforeTheyAreAppended) {

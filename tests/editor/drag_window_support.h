@@ -18,6 +18,7 @@ class DragWindow : public EditorWindow {
         for (const QString& name : names)
             paths.append(writePicture(dir, name + ".png", {30, 20}));
         main().DropFiles(paths);
+        show().ShowModified = false; // the show as just opened
     }
     void addSlides(int count) {
         QStringList names;

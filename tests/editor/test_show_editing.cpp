@@ -27,6 +27,7 @@ class Editing : public EditorWindow {
         for (const QString& name : names)
             paths.append(writePicture(dir, name + ".png", {30, 20}));
         main().DropFiles(paths);
+        show().ShowModified = false; // the show as just opened
     }
     // A folder of pictures f00.png, f01.png... listed in the browser.
     void listFolder(int count) {

@@ -28,6 +28,7 @@ class Properties : public EditorWindow {
         for (const char* name : {"a", "b", "c"})
             paths.append(writePicture(dir, QStringLiteral("Pic_%1.png").arg(name), {60, 40}));
         main().DropFiles(paths);
+        show().ShowModified = false; // the show as just opened
         main().show();
     }
     ShowDocument& show() { return main().document(); }
