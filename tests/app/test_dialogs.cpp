@@ -2,7 +2,6 @@
 // while they run modally.
 
 #include "confirm_dialog.h"
-#include "help_sections.h"
 #include "ovc_simple_field.h"
 #include "pref_dialog.h"
 #include "qt_application_environment.h"
@@ -27,10 +26,6 @@ namespace {
 
 testing::Environment* const qtApplication =
     testing::AddGlobalTestEnvironment(new QtApplicationEnvironment<QApplication>);
-
-// How long a window may take to become active on a machine that is busy with other work; the waits
-// end as soon as it has.
-constexpr int WindowWaitMs = 60000;
 
 // Runs the action as soon as the dialog is the modal window on screen, as a person would.
 void whenShown(QDialog& dialog, std::function<void()> action) {
@@ -174,10 +169,8 @@ TEST_F(Preferences, AnInvalidDisplayTimeKeepsTheDialogOpen) {
     EXPECT_EQ(show.slide(0).Delay, 42);
 }
 
-TEST_F(Preferences, ControlsTakeTheFocusInTheirOrderAndF1OpensHelp) {
-    useTheHelpOfTheSourceTree();
+TEST_F(Preferences, ControlsTakeTheFocusInTheirOrder) {
     QStringList order;
-    std::string heading;
     whenShown(dialog, [&] {
         QWidget* w = delay();
         for (int i = 0; i < 9; ++i) {
@@ -186,10 +179,6 @@ TEST_F(Preferences, ControlsTakeTheFocusInTheirOrderAndF1OpensHelp) {
                 w = w->nextInFocusChain();
             while (!(w->focusPolicy() & Qt::TabFocus));
         }
-        // The dialog's shortcut answers only once its window is the active one.
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog, WindowWaitMs));
-        QTest::keyClick(&dialog, Qt::Key_F1);
-        heading = helpHeadingShown();
         click(dialog, "Button3");
     });
 
@@ -197,9 +186,6 @@ TEST_F(Preferences, ControlsTakeTheFocusInTheirOrderAndF1OpensHelp) {
 
     EXPECT_EQ(order, QStringList({"dlyfld", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "CheckBox1",
                                   "Button2", "Button1", "Button3"}));
-    EXPECT_EQ(heading, "Preferences");
-    ASSERT_NE(helpViewerWindow(), nullptr);
-    helpViewerWindow()->close();
 }
 
 // ---- Confirmation dialog ----

@@ -1,6 +1,5 @@
 // The print dialog: its controls by name, the layout number its choices make, the one preview that
 // is visible, and "Co&mments" following "&Journal Format".
-#include "help_sections.h"
 #include "layout_preview.h"
 #include "pdf_support.h"
 #include "print_dialog.h"
@@ -114,22 +113,6 @@ TEST(PrintDialog, ButtonsAndEscapeGiveTheirResults) {
         });
         EXPECT_EQ(dialog.exec(), result);
     }
-}
-
-TEST(PrintDialog, F1OpensTheHelpAtThePrintingPage) {
-    useTheHelpOfTheSourceTree();
-    Tprintdlg dialog;
-    std::string heading;
-    QTimer::singleShot(0, &dialog, [&] {
-        // The dialog's shortcut answers only once its window is the active one.
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-        QTest::keyClick(&dialog, Qt::Key_F1);
-        heading = helpHeadingShown();
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-    });
-    dialog.exec();
-    EXPECT_EQ(heading, "Printing a Show");
-    helpViewerWindow()->close();
 }
 
 TEST(LayoutPreview, SixDifferentMonochromePictures) {
