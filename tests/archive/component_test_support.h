@@ -41,6 +41,12 @@ struct Fixture {
         WriteFile(path, bytes);
         return path;
     }
+    // Expands every member of the archive into `out`.
+    void expandAll(verasco::archive::TCompLHA& lha) const {
+        lha.SetTargetPath(out);
+        lha.FilesToProcess.clear();
+        lha.Expand();
+    }
 };
 
 // One member of an archive written field by field, stored as it is ("-lh0-").

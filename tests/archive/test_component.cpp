@@ -58,9 +58,7 @@ TEST(Component, CompressScanAndExpand) {
     EXPECT_EQ(c[2].second.packedSize, 9000u);
     EXPECT_EQ(lha.CompressionPercentage(), 100);
 
-    lha.SetTargetPath(f.out);
-    lha.FilesToProcess.clear();
-    lha.Expand();
+    f.expandAll(lha);
     EXPECT_EQ(ReadFile(f.out + "/TEXT.TXT"), text);
     EXPECT_EQ(ReadFile(f.out + "/EMPTY.DAT"), "");
     EXPECT_EQ(FilesIn(f.out), (std::vector<std::string>{"EMPTY.DAT", "NOISE.BIN", "TEXT.TXT"}));
@@ -104,9 +102,7 @@ TEST(Component, CompressingIntoAnArchiveReplacesSameNamedMembers) {
     ASSERT_TRUE(lha.Scan());
     EXPECT_EQ(Names(lha), (std::vector<std::string>{"B.TXT", "D.TXT", "A.TXT", "C.TXT"}));
     EXPECT_FALSE(fs::exists(f.dir / "a.$$$"));
-    lha.SetTargetPath(f.out);
-    lha.FilesToProcess.clear();
-    lha.Expand();
+    f.expandAll(lha);
     EXPECT_EQ(ReadFile(f.out + "/B.TXT"), "new b");
     EXPECT_EQ(ReadFile(f.out + "/A.TXT"), "old a");
 
@@ -218,9 +214,7 @@ TEST(Component, RewriteKeepsTheArchiveWhenTheWorkFileCannotBeRenamed) {
         fs::permissions(work, fs::perms::owner_all);
         ASSERT_TRUE(lha.Scan());
         EXPECT_EQ(Names(lha), (std::vector<std::string>{"B.TXT", "A.TXT"}));
-        lha.SetTargetPath(f.out);
-        lha.FilesToProcess.clear();
-        lha.Expand();
+        f.expandAll(lha);
         EXPECT_EQ(ReadFile(f.out + "/A.TXT"), SampleText(30000, 14));
         EXPECT_EQ(ReadFile(f.out + "/B.TXT"), SampleText(30000, 15));
         EXPECT_EQ(FilesIn(f.dir.str()).size(), FilesIn(f.src).size() + FilesIn(f.out).size() + 3 +

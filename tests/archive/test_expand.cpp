@@ -226,9 +226,7 @@ TEST(Component, PasswordUnscramblesOnlyScrambledMembers) {
     EXPECT_TRUE(lha.Contents()[0].second.scrambled);
     EXPECT_FALSE(lha.Contents()[1].second.scrambled);
 
-    lha.SetTargetPath(f.out);
-    lha.FilesToProcess.clear();
-    lha.Expand();
+    f.expandAll(lha);
     EXPECT_EQ(ReadFile(f.out + "/SECRET.TXT"), SampleText(20000, 13));
     EXPECT_EQ(ReadFile(f.out + "/PLAIN.TXT"), SampleText(20000, 12));
 }
@@ -348,9 +346,7 @@ TEST(Component, ArchiveInsideAProgramFile) {
     lha.ArchiveName = f.dir / "show.EXE";
     ASSERT_TRUE(lha.Scan());
     EXPECT_EQ(Names(lha), std::vector<std::string>{"A.TXT"});
-    lha.SetTargetPath(f.out);
-    lha.FilesToProcess.clear();
-    lha.Expand();
+    f.expandAll(lha);
     EXPECT_EQ(ReadFile(f.out + "/A.TXT"), "inside");
 
     // The same bytes under another extension are read from the start, and so is a program file
