@@ -3,6 +3,38 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
+namespace {
+// Whether the whole name matches the pattern: "*" stands for any run of characters, "?" for any
+// one character, everything else for itself without regard to case. Matched by hand rather than
+// through regular expressions, whose compiling would weigh on the program's start.
+bool matchesWildcard(QStringView name, QStringView pattern) {
+    qsizetype n = 0;
+    qsizetype p = 0;
+    qsizetype starAt = -1; // the pattern position after the last "*", and the name position it took
+    qsizetype starName = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == QLatin1Char('*')) {
+            starAt = ++p;
+            starName = n;
+        } else if (p < pattern.size() &&
+                   (pattern[p] == QLatin1Char('?') || pattern[p].toCaseFolded() == name[n].toCaseFolded())) {
+            ++p;
+            ++n;
+        } else if (starAt >= 0) {
+            p = starAt;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == QLatin1Char('*'))
+        ++p;
+    return p == pattern.size();
+}
+} // namespace
+
 TFileListBox::TFileListBox(QObject* parent) : QObject(parent) {
     setObjectName(QStringLiteral("FileListBox1"));
 }
@@ -20,7 +52,12 @@ bool TFileListBox::Update() {
     const QDir dir(directory_);
     if (directory_.isEmpty() || !dir.exists() || !dir.isReadable())
         return false;
-    items_ = dir.entryList(mask_, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    const QStringList files = dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : files) {
+        if (std::any_of(mask_.begin(), mask_.end(),
+                        [&name](const QString& pattern) { return matchesWildcard(name, pattern); }))
+            items_.append(name);
+    }
     return true;
 }
 

@@ -12,7 +12,8 @@ class TFileListBox : public QObject {
   public:
     explicit TFileListBox(QObject* parent = nullptr);
 
-    // Patterns separated by ";", such as "*.bmp;*.jpg"; matched without regard to case.
+    // Patterns separated by ";", such as "*.bmp;*.jpg" ("*" any run of characters, "?" any one);
+    // matched against whole names without regard to case.
     void setMask(const QString& mask);
     QString Mask() const { return mask_.join(QLatin1Char(';')); }
 

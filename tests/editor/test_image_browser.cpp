@@ -27,14 +27,15 @@ TEST_F(Browser, ListsTheImageFilesOfAFolderSortedWithoutRegardToCase) {
         {"empty", {}, {}},
         {"one", {"only.png"}, {"only.png"}},
         {"mixed",
-         {"b.jpg", "A.PNG", "c.bmp", "other.jpeg", "Zed.Jpg"},
-         {"A.PNG", "b.jpg", "c.bmp", "Zed.Jpg"}},
+         {"b.jpg", "A.PNG", "c.bmp", "other.jpeg", "Zed.Jpg", "two.dots.tif"},
+         {"A.PNG", "b.jpg", "c.bmp", "two.dots.tif", "Zed.Jpg"}},
     };
     for (const ListingCase& c : cases) {
         SCOPED_TRACE(c.title);
         const QString folder = folderWith(QLatin1String(c.title), c.files);
         QDir(folder).mkdir(QStringLiteral("folder.jpg")); // a folder is no image file
-        QFile(folder + "/notes.txt").open(QIODevice::WriteOnly);
+        for (const char* other : {"/notes.txt", "/copy.jpg.txt", "/jpg", "/.png"})
+            QFile(folder + other).open(QIODevice::WriteOnly);
         typeFolder(folder);
         QStringList expected;
         for (const QString& name : c.listed)
