@@ -63,6 +63,7 @@ BENCHMARK(DjpegScaleOneEighth)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 QString showOf100;
 QString showOf500;
 
+// Also gives the resident memory with the show read, in megabytes.
 void readShow(benchmark::State& state, const QString& path) {
     std::unique_ptr<AppWindows> windows(createAppWindows());
     for (auto _ : state) {
@@ -71,6 +72,7 @@ void readShow(benchmark::State& state, const QString& path) {
             return;
         }
     }
+    state.counters["resident_MB"] = residentKilobytes() / 1024.0;
 }
 
 void djpegTimes(benchmark::State& state, int times) {
