@@ -4,6 +4,7 @@
 #include "file_mask.h"
 #include "lha_errors.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -250,12 +251,8 @@ TEST(Component, ArchiveCannotReceiveItself) {
     TCompLHA lha;
     lha.ArchiveName = f.src + "/x.lzh";
     lha.FilesToProcess = {f.src + "/*.*"};
-    try {
-        lha.Compress();
-        ADD_FAILURE() << "no exception";
-    } catch (const EInOutError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot add " + f.src + "/x.lzh to itself!");
-    }
+    EXPECT_THAT([&] { lha.Compress(); }, testing::ThrowsMessage<EInOutError>(
+                                             testing::StrEq("Cannot add " + f.src + "/x.lzh to itself!")));
     EXPECT_FALSE(fs::exists(lha.ArchiveName));
 }
 
@@ -528,10 +525,6 @@ TEST(Component, WriteFailureBecomesDiskFull) {
     lha.ArchiveName = "/dev/full"; // every write fails as on a full disk
     lha.AllowDuplicates = true;
     lha.FilesToProcess = {f.add("a.txt", SampleText(100000, 3))};
-    try {
-        lha.Compress();
-        ADD_FAILURE() << "no exception";
-    } catch (const ECompLHAInsufficientDiskSpace& e) {
-        EXPECT_STREQ(e.what(), "Disk protected or full during compression");
-    }
+    EXPECT_THAT([&] { lha.Compress(); }, testing::ThrowsMessage<ECompLHAInsufficientDiskSpace>(
+                                             testing::StrEq("Disk protected or full during compression")));
 }

@@ -4,6 +4,7 @@
 #include "component_test_support.h"
 #include "lha_errors.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using namespace verasco::archive;
@@ -153,12 +154,8 @@ TEST(Component, FailedExpansionKeepsTheOldFile) {
     lha.ArchiveName = TestData() + "/archives/derived/bad_data_crc.lzh";
     lha.SetTargetPath(dir.str());
     WriteFile(dir / "gpl-2", "the good old file");
-    try {
-        lha.Expand();
-        ADD_FAILURE() << "no exception";
-    } catch (const ECompLHABadCRC& e) {
-        EXPECT_STREQ(e.what(), "Bad CRC during expansion -- data may be invalid");
-    }
+    EXPECT_THAT([&] { lha.Expand(); }, testing::ThrowsMessage<ECompLHABadCRC>(testing::StrEq(
+                                           "Bad CRC during expansion -- data may be invalid")));
     EXPECT_EQ(ReadFile(dir / "gpl-2"), "the good old file");
     EXPECT_EQ(FilesIn(dir.str()), std::vector<std::string>{"gpl-2"});
 }
@@ -199,12 +196,8 @@ TEST(Component, Passwords) {
                 {"wrong", "Invalid password -- cannot decrypt file"}};
     for (const auto& r : rows) {
         lha.Password = r.password;
-        try {
-            lha.Expand();
-            ADD_FAILURE() << "no exception";
-        } catch (const EcompLHAEncrypted& e) {
-            EXPECT_EQ(e.what(), r.message);
-        }
+        EXPECT_THAT([&] { lha.Expand(); },
+                    testing::ThrowsMessage<EcompLHAEncrypted>(testing::StrEq(r.message)));
     }
     lha.Password = "open sesame";
     lha.Expand();
@@ -409,12 +402,8 @@ TEST(Component, MemberCutShort) {
                       verify ? std::vector<std::string>{} : std::vector<std::string>{"A.TXT"});
         }
         lha.FilesToProcess = {f.add("c.txt", "c")};
-        try {
-            lha.Compress();
-            ADD_FAILURE() << "no exception";
-        } catch (const ECompLHAInvalidHeader& e) {
-            EXPECT_STREQ(e.what(), "Unexpected end of archive in the data of B.TXT");
-        }
+        EXPECT_THAT([&] { lha.Compress(); }, testing::ThrowsMessage<ECompLHAInvalidHeader>(testing::StrEq(
+                                                 "Unexpected end of archive in the data of B.TXT")));
         EXPECT_TRUE(ReadFile(lha.ArchiveName) == cut);
     }
 }
