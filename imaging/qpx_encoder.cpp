@@ -40,7 +40,7 @@ struct EncodeState {
     jpeg_progress_mgr progressManager;
     const ProgressCallback* progress = nullptr;
     int lastPercent = -1;
-    const QImage* source = nullptr;
+    const PixelRows* source = nullptr;
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
 };
@@ -65,10 +65,12 @@ bool runEncode(EncodeState* state, const QpxSettings* settings) {
     jpeg_create_compress(cinfo);
     cinfo->client_data = state;
     jpeg_mem_dest(cinfo, &state->buffer, &state->size);
-    cinfo->image_width = JDIMENSION(state->source->width());
-    cinfo->image_height = JDIMENSION(state->source->height());
-    cinfo->input_components = 4;
-    cinfo->in_color_space = JCS_EXT_BGRX; // Format_RGB32 in memory on a little-endian machine
+    const PixelRows& source = *state->source;
+    cinfo->image_width = JDIMENSION(source.width);
+    cinfo->image_height = JDIMENSION(source.height);
+    const bool bgr = source.layout == PixelLayout::Bgr24;
+    cinfo->input_components = bgr ? 3 : 4;
+    cinfo->in_color_space = bgr ? JCS_EXT_BGR : JCS_EXT_BGRX;
     jpeg_set_defaults(cinfo);
     jpeg_set_colorspace(cinfo, JCS_YCbCr);
     const int lum = std::clamp(settings->luminanceFactor, 0, 255);
@@ -89,7 +91,7 @@ bool runEncode(EncodeState* state, const QpxSettings* settings) {
     }
     jpeg_start_compress(cinfo, TRUE);
     while (cinfo->next_scanline < cinfo->image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(state->source->constScanLine(int(cinfo->next_scanline)));
+        JSAMPROW row = const_cast<JSAMPROW>(source.top + qsizetype(cinfo->next_scanline) * source.stride);
         jpeg_write_scanlines(cinfo, &row, 1);
     }
     jpeg_finish_compress(cinfo);
@@ -101,15 +103,27 @@ bool runEncode(EncodeState* state, const QpxSettings* settings) {
 
 QByteArray encodeQpx(const QImage& image, const QpxSettings& settings, const ProgressCallback& progress,
                      QString* error) {
-    if (image.isNull() || image.width() > JPEG_MAX_DIMENSION || image.height() > JPEG_MAX_DIMENSION) {
+    const QImage source = flattenOnWhite(image);
+    PixelRows rows;
+    rows.width = source.width();
+    rows.height = source.height();
+    rows.layout = PixelLayout::Bgrx32; // Format_RGB32 in memory on a little-endian machine
+    rows.top = source.constBits();
+    rows.stride = source.bytesPerLine();
+    return encodeQpxRows(rows, settings, progress, error);
+}
+
+QByteArray encodeQpxRows(const PixelRows& rows, const QpxSettings& settings, const ProgressCallback& progress,
+                         QString* error) {
+    if (!rows.top || rows.width <= 0 || rows.height <= 0 || rows.width > JPEG_MAX_DIMENSION ||
+        rows.height > JPEG_MAX_DIMENSION) {
         if (error)
             *error = QStringLiteral("no picture to save");
         return {};
     }
-    const QImage source = flattenOnWhite(image);
     auto state = std::make_unique<EncodeState>();
     state->progress = &progress;
-    state->source = &source;
+    state->source = &rows;
     const bool ok = runEncode(state.get(), &settings);
     QByteArray bytes;
     if (ok && state->buffer)

@@ -28,4 +28,19 @@ inline int qpxScalePercent(int factor) {
 QByteArray encodeQpx(const QImage& image, const QpxSettings& settings, const ProgressCallback& progress = {},
                      QString* error = nullptr);
 
+// Opaque pixels in memory, blue first: three bytes a pixel, or four with one unused.
+enum class PixelLayout { Bgr24, Bgrx32 };
+
+struct PixelRows {
+    int width = 0;
+    int height = 0;
+    PixelLayout layout = PixelLayout::Bgrx32;
+    const uchar* top = nullptr; // the picture's top row
+    qsizetype stride = 0;       // bytes from a row to the one below it; negative for bottom-up storage
+};
+
+// Encodes rows that are already opaque, as encodeQpx encodes the same pixels in a 32-bit picture.
+QByteArray encodeQpxRows(const PixelRows& rows, const QpxSettings& settings,
+                         const ProgressCallback& progress = {}, QString* error = nullptr);
+
 } // namespace imaging

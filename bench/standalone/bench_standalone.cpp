@@ -22,7 +22,8 @@
 
 namespace {
 
-constexpr int SlideCount = 100;
+// 100 slides; VERASCO_BENCH_SLIDES may ask for fewer or more (a quicker run while working on it).
+int SlideCount = 100;
 
 QTemporaryDir* work;
 QString bigBmp; // 4000 x 3000
@@ -125,6 +126,8 @@ BENCHMARK(SumOfParts)->Unit(benchmark::kMillisecond)->Iterations(1);
 int main(int argc, char** argv) {
     preferOffscreenPlatform();
     QApplication app(argc, argv);
+    if (const int slides = qEnvironmentVariableIntValue("VERASCO_BENCH_SLIDES"); slides > 0)
+        SlideCount = slides;
     QTemporaryDir dir;
     work = &dir;
     bigBmp = dir.filePath(QStringLiteral("photo_4000x3000.bmp"));

@@ -4,6 +4,7 @@
 
 #include "export_test_support.h"
 #include "package_inspection.h"
+#include "qpx_conversion.h"
 #include "qt_application_environment.h"
 
 #include <QApplication>
@@ -180,6 +181,40 @@ std::tuple<int, int, QByteArray> jpegQuality(const QByteArray& f) {
         at += 2 + length;
     }
     return {lum, chrom, sampling};
+}
+
+TEST_F(ExportTest, PlainBitmapsConvertToTheControlsBytesAndOthersStillGoThroughTheControl) {
+    const QString plain = picture(QStringLiteral("plain.bmp"), {75, 50});
+    const QByteArray plainBytes = readAll(plain);
+    const QString cut = file(QStringLiteral("cut.bmp"), plainBytes.chopped(7));
+    QImage paletted(30, 20, QImage::Format_Indexed8);
+    paletted.setColorTable({qRgb(10, 200, 30), qRgb(250, 0, 90)});
+    for (int y = 0; y < 20; ++y)
+        std::fill_n(paletted.scanLine(y), 30, uchar((y / 3) & 1));
+    const QString palette = pictures + QStringLiteral("/palette.bmp");
+    ASSERT_TRUE(paletted.save(palette, "BMP"));
+    TPhoto control;
+    SharedFlags flags;
+    PhotoQpxConverter convert(control, flags, qualityPreset(11));
+    for (const QString& image : {plain, palette}) {
+        TPhoto photo;
+        photo.setFileName(image);
+        photo.setSaveJPGLumFactor(qualityPreset(11).luminance);
+        photo.setSaveJPGChromFactor(qualityPreset(11).chrominance);
+        photo.setSaveJPGSubSampling(qualityPreset(11).subSampling);
+        photo.setSaveFileName(target(QStringLiteral("control.qpx")));
+        photo.SaveImage();
+        ASSERT_EQ(photo.FXError(), 0);
+        QString reason;
+        ASSERT_TRUE(convert(image, target(QStringLiteral("converted.qpx")), reason)) << reason.toStdString();
+        EXPECT_TRUE(readAll(target(QStringLiteral("converted.qpx"))) ==
+                    readAll(target(QStringLiteral("control.qpx"))))
+            << image.toStdString();
+    }
+    QString reason;
+    EXPECT_FALSE(convert(cut, target(QStringLiteral("cut.qpx")), reason));
+    EXPECT_TRUE(reason.contains(QLatin1String("truncated"))) << reason.toStdString();
+    EXPECT_FALSE(QFile::exists(target(QStringLiteral("cut.qpx"))));
 }
 
 TEST_F(ExportTest, ConvertsWithTheQualityOfTheSlider) {
