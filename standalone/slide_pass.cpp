@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <future>
 #include <vector>
 
 namespace {
@@ -30,7 +31,7 @@ class Pass {
         for (int i = 0; i < count; ++i) {
             if (job_.progress)
                 job_.progress(i + 1, count);
-            if (auto error = slide(job_.show->slide(i)))
+            if (auto error = slide(i))
                 return error;
         }
         for (QFile* f : {&list_, &data_})
@@ -60,27 +61,69 @@ class Pass {
         return std::nullopt;
     }
 
-    std::optional<ExportError> slide(const TSlideRecord& slide) {
+    std::optional<ExportError> slide(int index) {
+        const TSlideRecord& slide = job_.show->slide(index);
         TSlideRecord record = slide;
         record.ImageFile.assign(OffsetText(offset_));
         qint64 size = 0;
         if (ExportNames::hasImage(slide)) {
             const QString image = ExportNames::imagePath(slide);
-            const bool convert = ExportNames::needsConversion(image);
-            QString reason;
-            if (convert && !job_.convert(image, job_.conversionFile, reason))
-                return ExportError{QStringLiteral("A picture could not be converted."),
-                                   QDir::toNativeSeparators(image) + QStringLiteral(": ") + reason};
-            if (auto error = appendData(convert ? job_.conversionFile : image, size))
+            if (!ExportNames::needsConversion(image)) {
+                if (auto error = appendData(image, size))
+                    return error;
+            } else if (auto error = index == asideSlide_ ? appendConvertedAside(index, image, size)
+                                                         : appendConverted(index, image, size)) {
                 return error;
-            if (convert)
-                QFile::remove(job_.conversionFile);
+            }
         }
         if (auto error = packAudio(slide, record))
             return error;
         if (auto error = write(list_, SlideList::recordBytes(record)))
             return error;
         offset_ += size;
+        return std::nullopt;
+    }
+
+    // Through the conversion file, while the next picture to convert is converted aside.
+    std::optional<ExportError> appendConverted(int index, const QString& image, qint64& size) {
+        convertNextAside(index);
+        QString reason;
+        if (!job_.convert(image, job_.conversionFile, reason))
+            return ExportError{QStringLiteral("A picture could not be converted."),
+                               QDir::toNativeSeparators(image) + QStringLiteral(": ") + reason};
+        auto error = appendData(job_.conversionFile, size);
+        QFile::remove(job_.conversionFile);
+        return error;
+    }
+
+    void convertNextAside(int index) {
+        if (!job_.convertAside)
+            return;
+        for (int i = index + 1; i < job_.show->SlideCount; ++i) {
+            const TSlideRecord& next = job_.show->slide(i);
+            if (!ExportNames::hasImage(next) || !ExportNames::needsConversion(ExportNames::imagePath(next)))
+                continue;
+            asideSlide_ = i;
+            aside_ = std::async(std::launch::async,
+                                [convert = job_.convertAside, image = ExportNames::imagePath(next)] {
+                                    return convert(image);
+                                });
+            return;
+        }
+    }
+
+    // The bytes converted aside; a picture the second thread could not convert goes through the
+    // conversion file after all.
+    std::optional<ExportError> appendConvertedAside(int index, const QString& image, qint64& size) {
+        const std::optional<QByteArray> bytes = aside_.get();
+        asideSlide_ = -1;
+        if (!bytes)
+            return appendConverted(index, image, size);
+        if (offset_ + bytes->size() > MaxImageData)
+            return tooMuchImageData();
+        if (data_.write(*bytes) != bytes->size())
+            return fileError(writeFailed(), data_.fileName(), data_.errorString());
+        size = bytes->size();
         return std::nullopt;
     }
 
@@ -125,6 +168,10 @@ class Pass {
     }
 
     const SlidePassJob& job_;
+    // The slide whose picture is being converted aside, or -1; a pass that ends early waits for it
+    // as it goes.
+    int asideSlide_ = -1;
+    std::future<std::optional<QByteArray>> aside_;
     QFile list_;
     QFile data_;
     qint64 offset_ = 0;

@@ -6,6 +6,7 @@
 #include "export_error.h"
 #include "slide_list.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +17,9 @@ class ShowDocument;
 
 // Converts the picture `image` into the QPX file `target`; false with the reason when it cannot.
 using QpxConverter = std::function<bool(const QString& image, const QString& target, QString& reason)>;
+// Converts the picture `image` to QPX bytes on a second thread while QpxConverter converts another;
+// nothing when it cannot, and QpxConverter then converts the picture (and reports what is wrong).
+using AsideQpxConverter = std::function<std::optional<QByteArray>(const QString& image)>;
 
 // The most image data a package can address: its offsets are signed 32-bit numbers.
 inline constexpr qint64 MaxImageData = 0x7FFFFFFF;
@@ -27,6 +31,9 @@ struct SlidePassJob {
     QStringList reservedNames; // files of the package that no audio copy may replace
     PlayerOptions options;
     QpxConverter convert;
+    // When set, every other picture to convert goes to it, on a second thread while `convert`
+    // converts the one before, so that both cores work; the data stays in slide order.
+    AsideQpxConverter convertAside;
     std::function<void(int slide, int count)> progress; // before each slide, counting from 1
 };
 

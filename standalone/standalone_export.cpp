@@ -132,6 +132,9 @@ std::optional<ExportError> StandaloneExport::write(const QString& target, Qualit
                          QLatin1String(RuntimeMemberName), QFileInfo(target).fileName()};
     job.options = parts_.playerOptions();
     job.convert = PhotoQpxConverter(*parts_.photo, *parts_.flags, quality);
+    job.convertAside = [rows = std::make_shared<BmpRowsConverter>(quality)](const QString& image) {
+        return (*rows)(image);
+    };
     job.progress = [this](int slide, int count) {
         setStatus(QStringLiteral("Processing image %1 of %2...").arg(slide).arg(count) +
                   QString(11, QLatin1Char(' ')));

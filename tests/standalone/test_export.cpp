@@ -183,6 +183,29 @@ std::tuple<int, int, QByteArray> jpegQuality(const QByteArray& f) {
     return {lum, chrom, sampling};
 }
 
+// Every other picture to convert is converted on a second thread while the one before is converted
+// on the first: the data is the bytes the control writes, in slide order, whichever thread made them
+// and whether the picture is a plain bitmap or goes through the control.
+TEST_F(ExportTest, PicturesConvertedOnTwoThreadsKeepTheirBytesAndOrder) {
+    const QString bmp = picture(QStringLiteral("a.bmp"), {300, 200});
+    const QString other = picture(QStringLiteral("c.bmp"), {64, 40});
+    const QString png = picture(QStringLiteral("b.png"), {120, 90});
+    for (const QString& image : {bmp, bmp, png, QStringLiteral("BLANK"), png, bmp, other, other, png})
+        addSlide(image);
+    const QString package = target(QStringLiteral("show.exe"));
+    ASSERT_FALSE(exporter().write(package, qualityPreset(15)));
+    const auto unpacked = unpack(package);
+    const SlideListFields list = readSlideList(unpacked->get("IMAGES.SLD"));
+    const QByteArray data = unpacked->get("IMAGES.DAT");
+    ASSERT_EQ(list.records.size(), 9u);
+    for (auto [a, b] : {std::pair{0, 1}, {2, 4}, {1, 5}, {6, 7}, {4, 8}}) {
+        EXPECT_TRUE(isJpeg(slideData(list, data, a))) << a;
+        EXPECT_EQ(slideData(list, data, a), slideData(list, data, b)) << a << " and " << b;
+    }
+    EXPECT_NE(slideData(list, data, 0), slideData(list, data, 6));
+    EXPECT_NE(slideData(list, data, 0), slideData(list, data, 2));
+}
+
 TEST_F(ExportTest, PlainBitmapsConvertToTheControlsBytesAndOthersStillGoThroughTheControl) {
     const QString plain = picture(QStringLiteral("plain.bmp"), {75, 50});
     const QByteArray plainBytes = readAll(plain);
@@ -247,6 +270,20 @@ TEST_F(ExportTest, FailuresAreReportedAndLeaveNoPackageNorTemporaryFiles) {
         {"a picture that cannot be converted",
          [](ExportSetup& t) { t.addSlide(t.file("broken.bmp", "BM this is no bitmap")); },
          "A picture could not be converted.", "broken.bmp"},
+        {"the second picture to convert, converted while the first is",
+         [](ExportSetup& t) {
+             t.addSlide(t.picture("good.bmp"));
+             t.addSlide(t.file("broken.bmp", QByteArray("BM").leftJustified(80, '\0')));
+         },
+         "A picture could not be converted.", "broken.bmp"},
+        {"a plain bitmap cut short, converted while the one before is",
+         [](ExportSetup& t) {
+             t.addSlide(t.picture("good.png"));
+             const QString whole = t.picture("whole.bmp", {40, 30});
+             QFile(whole).resize(QFileInfo(whole).size() - 10);
+             t.addSlide(whole);
+         },
+         "A picture could not be converted.", "whole.bmp"},
         {"a player that is missing", [](ExportSetup& t) { t.programs = t.root.filePath("nothing"); },
          "The stand-alone show could not be written.", "verasco2.dat"},
         {"a sound named like the slide list",
