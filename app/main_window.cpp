@@ -4,12 +4,11 @@
 #include "app_windows.h"
 #include "confirm_dialog.h"
 #include "document_lifecycle.h"
+#include "drag_drop_files.h"
 #include "editor_drags.h"
 #include "file_list_box.h"
-#include "image_browser.h"
-#include "show_editing.h"
-#include "slide_properties.h"
 #include "help_viewer.h"
+#include "image_browser.h"
 #include "named_widget.h"
 #include "ovc_table.h"
 #include "pref_dialog.h"
@@ -17,10 +16,12 @@
 #include "screen_depth.h"
 #include "settings_store.h"
 #include "shipped_files.h"
+#include "show_editing.h"
 #include "show_file.h"
 #include "show_file_commands.h"
 #include "show_name_field.h"
 #include "show_slides.h"
+#include "slide_properties.h"
 #include "standalone_export.h"
 #include "thumbnails.h"
 #include "tphoto.h"
@@ -37,7 +38,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 
@@ -64,18 +64,6 @@ QFrame* makePanel(QWidget* parent, const char* name, QRect place) {
     return panel;
 }
 
-// Window paths of the shell arrive as URLs; only local files can become slides.
-QStringList localPaths(const QMimeData* data) {
-    QStringList paths;
-    if (!data || !data->hasUrls())
-        return paths;
-    for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile())
-            paths.append(url.toLocalFile());
-    }
-    return paths;
-}
-
 // Focus that moves to a menu, a dialog or another program, or comes back from one, stays with the
 // control as far as the show name is concerned.
 bool movedBetweenControls(const QEvent* event) {
@@ -91,8 +79,7 @@ bool movedBetweenControls(const QEvent* event) {
 }
 } // namespace
 
-TMainFormverasco::TMainFormverasco(QWidget* parent)
-    : QMainWindow(parent) {
+TMainFormverasco::TMainFormverasco(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainFormverasco"));
     setWindowTitle(QStringLiteral("Morvant Verasco"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -454,12 +441,12 @@ bool TMainFormverasco::event(QEvent* event) {
 }
 
 void TMainFormverasco::dragEnterEvent(QDragEnterEvent* event) {
-    if (!localPaths(event->mimeData()).isEmpty())
+    if (!TDragDropFiles::droppedPaths(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void TMainFormverasco::dropEvent(QDropEvent* event) {
-    const QStringList paths = localPaths(event->mimeData());
+    const QStringList paths = TDragDropFiles::droppedPaths(event->mimeData());
     if (paths.isEmpty())
         return;
     event->acceptProposedAction();
