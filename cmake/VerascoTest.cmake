@@ -9,6 +9,9 @@ endif()
 # Without "..", so that paths the program makes absolute compare equal to the tests' own.
 get_filename_component(VERASCO_TESTDATA "${VERASCO_TESTDATA}" ABSOLUTE)
 
+# The entry of test programs that make widgets without a main of their own.
+set(VERASCO_GUI_TEST_MAIN ${CMAKE_SOURCE_DIR}/tests/support/gui_test_main.cpp)
+
 function(verasco_add_test name)
   cmake_parse_arguments(T "GUI" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(T_GUI AND NOT VERASCO_GUI)

@@ -2,6 +2,7 @@
 // Help button of the stand-alone settings.
 
 #include "app_windows.h"
+#include "condition_wait.h"
 #include "help_sections.h"
 #include "main_window.h"
 #include "pref_dialog.h"
@@ -26,8 +27,6 @@ namespace {
 testing::Environment* const qtApplication =
     testing::AddGlobalTestEnvironment(new QtApplicationEnvironment<QApplication>);
 
-constexpr int WindowWaitMs = 60000;
-
 TEST(HelpOfEveryWindow, OpensAtThePageOfThatWindow) {
     useTheHelpOfTheSourceTree();
     std::unique_ptr<AppWindows> windows(createAppWindows());
@@ -51,7 +50,7 @@ TEST(HelpOfEveryWindow, OpensAtThePageOfThatWindow) {
         row.window->activateWindow();
         // A window's shortcuts answer only once it is the application's active window.
         ASSERT_TRUE(
-            QTest::qWaitFor([&row] { return QApplication::activeWindow() == row.window; }, WindowWaitMs));
+            QTest::qWaitFor([&row] { return QApplication::activeWindow() == row.window; }, ConditionWaitMs));
         if (row.how == F1)
             QTest::keyClick(row.window, Qt::Key_F1);
         else

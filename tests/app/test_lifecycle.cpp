@@ -3,6 +3,7 @@
 // Only the platform's file dialogs are answered by the test.
 
 #include "app_windows.h"
+#include "condition_wait.h"
 #include "confirm_dialog.h"
 #include "dialogs.h"
 #include "document_lifecycle.h"
@@ -124,7 +125,7 @@ class Lifecycle : public ::testing::Test {
     // who clicked into the field finds it.
     void clickIntoEmptyShowName() {
         main().show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&main(), ConditionWaitMs));
         showName().clear();
         QTest::mouseClick(&showName(), Qt::LeftButton);
         ASSERT_TRUE(showName().hasFocus());
@@ -368,7 +369,7 @@ TEST_F(Lifecycle, ClosingAfterFilesDroppedOnTheWindowAsksOnlyWhenSlidesWereAdded
         poll = nullptr;
         asked.clear();
         main().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main(), ConditionWaitMs));
         QMimeData data;
         QList<QUrl> urls;
         for (const QString& path : row.paths)
@@ -463,9 +464,11 @@ TEST_F(Lifecycle, OnlyFocusMovingToAnotherControlOpensATypedShowName) {
     auto* bar = main().menuBar();
     QMenu* fileMenu = main().findChild<QMenu*>("FileMenu");
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(fileMenu->menuAction()).center());
-    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }, ConditionWaitMs));
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
-    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }, ConditionWaitMs));
     EXPECT_TRUE(asked.empty());
     EXPECT_EQ(show().SlideCount, 2);
 
@@ -473,9 +476,9 @@ TEST_F(Lifecycle, OnlyFocusMovingToAnotherControlOpensATypedShowName) {
     QWidget elsewhere;
     elsewhere.show();
     elsewhere.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere, ConditionWaitMs));
     main().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main(), ConditionWaitMs));
     showName().setFocus(Qt::ActiveWindowFocusReason);
     EXPECT_TRUE(asked.empty());
     EXPECT_EQ(show().SlideCount, 2);
@@ -542,12 +545,3 @@ TEST_F(Lifecycle, APictureFoundUnderAPathTooLongToKeepIsNamedAndItsSlideKeepsIts
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -3,6 +3,7 @@
 
 #include "about_box.h"
 #include "app_windows.h"
+#include "condition_wait.h"
 #include "deferred_icon_style.h"
 #include "help_sections.h"
 #include "main_window.h"
@@ -200,7 +201,7 @@ TEST_F(MainWindow, APathTooLongToStoreIsRefusedAndNamed) {
 
 TEST_F(MainWindow, ClosingTheMainWindowClosesTheHelpSoTheProgramEnds) {
     main().show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main(), ConditionWaitMs));
     QTimer::singleShot(0, &main(), [this] {
         QTest::keyClick(&main(), Qt::Key_F1);
         EXPECT_TRUE(helpViewerWindow() && helpViewerWindow()->isVisible());

@@ -6,7 +6,6 @@
 #include "startup.h"
 #include "test_pictures.h"
 
-#include <QApplication>
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QProcess>
@@ -104,12 +103,3 @@ TEST_F(SecondStart, ShowFilesAndJunkAreNotAppended) {
     EXPECT_EQ(show().SlideCount, 0);
 }
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir config; // the user's own settings stay untouched
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

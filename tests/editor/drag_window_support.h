@@ -3,6 +3,7 @@
 // the mouse button through the window as a person would: the grid pressed keeps receiving the moves
 // and the release wherever the pointer goes.
 
+#include "condition_wait.h"
 #include "editor_window_support.h"
 #include "show_document.h"
 
@@ -12,7 +13,7 @@ class DragWindow : public EditorWindow {
   protected:
     ShowDocument& show() { return main().document(); }
 
-    // Slides made from new pictures of the given names, appended as the command line would.
+    // Slides made from new pictures of the given names, appended as a drop would.
     void addSlides(const QStringList& names) {
         QStringList paths;
         for (const QString& name : names)
@@ -41,7 +42,7 @@ class DragWindow : public EditorWindow {
     }
     void showWindow() {
         main().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main(), ConditionWaitMs));
     }
 
     // Positions are given in the coordinates of a grid's cell area.

@@ -2,6 +2,7 @@
 // main window: the dialog opened from the folder grid's context menu and typed into, the drops made
 // with the events the shell's drop brings.
 
+#include "condition_wait.h"
 #include "drag_drop_files.h"
 #include "drag_window_support.h"
 #include "ovc_search_list.h"
@@ -48,7 +49,7 @@ class FindImage : public DragWindow {
         QTest::mouseClick(main().windowHandle(), Qt::RightButton, {},
                           inWindow(folderGrid(), cellCentre(folderGrid(), 0, 0)));
         auto* menu = main().findChild<QMenu*>("PopupMenu1");
-        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, ConditionWaitMs));
         QAction* item = main().findChild<QAction*>("FindImage1");
         ASSERT_EQ(item->text(), QStringLiteral("&Find Image..."));
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
@@ -116,7 +117,8 @@ class ShellDrop : public DragWindow {
         QApplication::sendEvent(viewport, &dropped);
         ASSERT_TRUE(dropped.isAccepted());
         EXPECT_EQ(dropped.dropAction(), Qt::CopyAction);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return handed.count() == 1 || asked.count() == 1; }));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return handed.count() == 1 || asked.count() == 1; }, ConditionWaitMs));
         // The drop is finished by the time the next events have been handled.
         QCoreApplication::processEvents();
     }
@@ -210,7 +212,7 @@ TEST_F(ShellDrop, ARightButtonDropAsksAndOnlyAbortAddsNothing) {
         });
         poll->start(5);
         drop({path}, Qt::RightButton);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !menu->isVisible(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !menu->isVisible(); }, ConditionWaitMs));
         QCoreApplication::processEvents();
         if (QLatin1String(answer) != QLatin1String("&Abort"))
             ++expected;

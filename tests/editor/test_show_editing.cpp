@@ -1,7 +1,8 @@
 // Show list editing through the real main window: ">" and ">>", Clear, Cut, Copy and Paste with
 // real keys, the edit fields, the menus' enabling, and the thumbnails decoded on several cores.
 
-#include "editor_window_support.h"
+#include "condition_wait.h"
+#include "drag_window_support.h"
 #include "folder_images.h"
 #include "image_loader.h"
 #include "show_editing.h"
@@ -15,38 +16,16 @@
 namespace {
 testing::Environment* const environment = testing::AddGlobalTestEnvironment(new PlayerTestEnvironment);
 
-class Editing : public EditorWindow {
+class Editing : public DragWindow {
   protected:
-    ShowDocument& show() { return main().document(); }
     QPushButton& button(const char* name) { return *main().findChild<QPushButton*>(name); }
     QAction& action(const char* name) { return *main().findChild<QAction*>(name); }
 
-    // Slides made from new pictures of the given names, appended as a drop would.
-    void addSlides(const QStringList& names) {
-        QStringList paths;
-        for (const QString& name : names)
-            paths.append(writePicture(dir, name + ".png", {30, 20}));
-        main().DropFiles(paths);
-        show().ShowModified = false; // the show as just opened
-    }
-    // A folder of pictures f00.png, f01.png... listed in the browser.
-    void listFolder(int count) {
-        QStringList names;
-        for (int i = 0; i < count; ++i)
-            names.append(QStringLiteral("f%1.png").arg(i, 2, 10, QLatin1Char('0')));
-        typeFolder(folderWith("folder", names));
-    }
-    QStringList slideNames() {
-        QStringList names;
-        for (int i = 0; i < show().SlideCount; ++i)
-            names.append(QFileInfo(show().imagePath(i)).completeBaseName());
-        return names;
-    }
     // The window shown and active with the show grid's focus, so that shortcuts reach it.
     void focusShowGrid(int row, int col) {
         main().show();
         QApplication::setActiveWindow(&main());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&main(), ConditionWaitMs));
         showGrid().setFocus();
         showGrid().setActiveCell(row, col);
     }

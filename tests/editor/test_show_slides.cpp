@@ -9,7 +9,6 @@
 #include "thumbnails.h"
 #include "tphoto.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -188,10 +187,3 @@ TEST(AcceptedImagePath, LooksForAnImageExtensionAnywhereInAnExistingPath) {
     EXPECT_FALSE(IsAcceptedImagePath(dir.filePath("show.vrs")));
 }
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -2,6 +2,7 @@
 // paths, thumbnails and count as on the window thread alone, and a window closed during a read
 // that leaves no decoding behind.
 
+#include "condition_wait.h"
 #include "editor_window_support.h"
 #include "image_loader.h"
 #include "show_document.h"
@@ -129,7 +130,7 @@ TEST_F(ThreadedReading, ClosingTheWindowDuringAReadStopsTheDecoding) {
         pictures.append(test_pictures::make(dir.path(), QStringLiteral("p%1.jpg").arg(i), {640, 480}));
     const QString showPath = writeShow(pictures);
     main().show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main(), ConditionWaitMs));
     auto* countLabel = main().findChild<QLabel*>("Label7");
     struct CloseOnThirdSlide : QObject {
         TMainFormverasco* window;

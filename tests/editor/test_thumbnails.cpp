@@ -6,7 +6,6 @@
 #include "thumbnails.h"
 #include "tphoto.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -150,10 +149,3 @@ TEST_F(Thumbnails, FetchedBitmapIsTheShrunkPicture) {
     EXPECT_EQ(work.size(), QSize(64, 48));
 }
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,5 +1,6 @@
 // The playback loop on the test clock: each slide's time scaled by the speed slider, the end of a
 // show with and without loop, stepping and playing again while it runs, and the ways it ends.
+#include "condition_wait.h"
 #include "viewer_fixture.h"
 
 #include <QPushButton>
@@ -199,7 +200,7 @@ TEST_F(Playback, ClosingTheProgramEndsTheShowAndWaitsOnNothing) {
     addSlides(2);
     main().BitBtn2Click();
     clock.at(2500, [this] { main().close(); });
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !shown.empty() && !flags().ShowPlaying; }));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !shown.empty() && !flags().ShowPlaying; }, ConditionWaitMs));
     EXPECT_FALSE(viewer->isVisible());
     EXPECT_FALSE(main().isVisible());
 }

@@ -2,6 +2,7 @@
 // caption, closing by key or click, the message for pictures it cannot show, the progress flag of
 // its imaging control, and the two ways the main window opens it.
 #include "app_windows.h"
+#include "condition_wait.h"
 #include "confirm_dialog.h"
 #include "main_window.h"
 #include "ovc_table.h"
@@ -23,7 +24,6 @@ testing::Environment* const environment = testing::AddGlobalTestEnvironment(new 
 
 // How long a window may take to come up or become active on a machine that is busy with other work;
 // the waits end as soon as it has.
-constexpr int WindowWaitMs = 60000;
 
 struct FitRow {
     const char* what;
@@ -209,7 +209,7 @@ TEST_F(Preview, TheShowGridOpensThePreviewOfASlideOnly) {
     main().DropFiles({a, b});
     ASSERT_EQ(main().document().SlideCount, 2);
     main().show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main(), WindowWaitMs));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main(), ConditionWaitMs));
     auto* grid = main().findChild<TOvcTable*>("OvcTable2");
     QString title;
     whenModal(preview, [&] {
@@ -237,7 +237,7 @@ TEST_F(Preview, TheShowGridOpensThePreviewOfASlideOnly) {
             grid->setFocus();
             return grid->hasFocus();
         },
-        WindowWaitMs));
+        ConditionWaitMs));
     whenModal(preview, [&] {
         title = preview->windowTitle();
         preview->accept();

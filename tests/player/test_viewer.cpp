@@ -1,6 +1,7 @@
 // The viewer window through the program: how a show starts and what happens to the main window,
 // its size rules, how a slide's picture and caption are shown, stepping while stopped, the
 // preferences, and the keys of a presenter.
+#include "condition_wait.h"
 #include "help_sections.h"
 #include "pref_dialog.h"
 #include "tphoto.h"
@@ -29,7 +30,8 @@ TEST_F(Viewer, ThePlayButtonOpensTheViewerAndPlaysShortlyAfter) {
     EXPECT_EQ(child<QSlider>("TrackBar2")->maximum(), 2);
     EXPECT_FALSE(main().centralWidget()->isEnabled()) << "the main window takes no input";
     EXPECT_TRUE(main().findChild<QWidget*>("OvcTable2")->window() == &main());
-    ASSERT_TRUE(QTest::qWaitFor([this] { return shown.size() == 2 && !flags().ShowPlaying; }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return shown.size() == 2 && !flags().ShowPlaying; }, ConditionWaitMs));
     viewer->close();
     EXPECT_TRUE(main().centralWidget()->isEnabled());
 }
@@ -53,11 +55,12 @@ TEST_F(Viewer, TheControlStripFollowsTheSwitchAndTheFocusAvoidsTheCaption) {
         settings().ShowSlideControls = controls;
         openViewer();
         viewer->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(viewer));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(viewer, ConditionWaitMs));
         EXPECT_EQ(child<QWidget>("Panel3")->isVisible(), controls);
         QWidget* expected = child<QWidget>(controls ? "Panel7" : "Panel6");
         child<QWidget>("Memo1")->setFocus();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == expected; })) << controls;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == expected; }, ConditionWaitMs))
+            << controls;
         viewer->close();
     }
 }

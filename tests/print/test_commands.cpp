@@ -2,6 +2,7 @@
 // reach a PDF file through the printer setup dialog, and the image print takes its picture from the
 // show grid's active cell.
 #include "app_windows.h"
+#include "condition_wait.h"
 #include "confirm_dialog.h"
 #include "dialogs.h"
 #include "main_window.h"
@@ -48,7 +49,7 @@ class PrintCommandsTest : public ::testing::Test {
     void focusShowGrid() {
         main().show();
         main().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&main(), ConditionWaitMs));
         showGrid()->setFocus();
     }
 
@@ -117,12 +118,3 @@ TEST_F(PrintCommandsTest, PrintImageTakesTheShowGridsActiveSlide) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir config; // the user's own settings stay untouched
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

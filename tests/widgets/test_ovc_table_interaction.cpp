@@ -1,5 +1,6 @@
 // The bitmap grid's rows, scrolling, active cell, keys, mouse, selection and suspended repainting.
 
+#include "condition_wait.h"
 #include "test_ovc_table_support.h"
 
 #include <QContextMenuEvent>
@@ -288,8 +289,8 @@ TEST_F(OvcTable, SuspendedGridPaintsNothingAndRepaintsOnceWhenResumed) {
     grid.resize(420, 293);
     grid.setRowLimit(4);
     grid.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return grid.paints > 0; }));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid, ConditionWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return grid.paints > 0; }, ConditionWaitMs));
     grid.paints = 0;
 
     grid.setAllowRedraw(false);
@@ -304,13 +305,13 @@ TEST_F(OvcTable, SuspendedGridPaintsNothingAndRepaintsOnceWhenResumed) {
     EXPECT_EQ(grid.paints, 0);
 
     grid.setAllowRedraw(true);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return grid.paints > 0; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return grid.paints > 0; }, ConditionWaitMs));
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
     EXPECT_EQ(grid.paints, 1);
 
     grid.InvalidateTable();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return grid.paints > 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return grid.paints > 1; }, ConditionWaitMs));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // Shared pieces of the bitmap grid tests: the application object and a grid laid out like the show grid.
 
+#include "condition_wait.h"
 #include "ovc_table.h"
 
 #include <QApplication>
@@ -32,7 +33,7 @@ inline std::unique_ptr<TOvcTable> makeShowGrid(int rows) {
     grid->resize(5 * 76 + grid->verticalScrollBar()->sizeHint().width(), 293);
     grid->setRowLimit(rows);
     grid->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(grid.get()));
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(grid.get(), ConditionWaitMs));
     return grid;
 }
 
