@@ -45,26 +45,18 @@ INSTANTIATE_TEST_SUITE_P(
                                QString(253, QLatin1Char('e')) + eAcute}),
     [](const testing::TestParamInfo<EncodeCase>& info) { return info.param.name; });
 
-TEST(HandoffRecordDecoding, RefusesRecordsThatAreNot256Bytes) {
-    for (const int size : {0, 1, 255, 257, 512}) {
-        QByteArray record(size, '\0');
+// Only a record of 256 bytes counts; its first byte says how many of the rest are the path.
+TEST(HandoffRecordDecoding, ReadsTheLengthAndRefusesRecordsThatAreNot256Bytes) {
+    auto record = [](int size, int length, char fill) {
+        QByteArray bytes(size, fill);
         if (size > 0)
-            record[0] = 3;
-        EXPECT_FALSE(decodeHandoffRecord(record).has_value()) << "size " << size;
-    }
-}
-
-TEST(HandoffRecordDecoding, IgnoresTheBytesAfterTheLength) {
-    QByteArray record(256, 'z');
-    record[0] = 4;
-    record.replace(1, 4, "abcd");
-    EXPECT_EQ(decodeHandoffRecord(record), QString("abcd"));
-}
-
-TEST(HandoffRecordDecoding, FullLengthRecordUsesEveryByte) {
-    QByteArray record(256, 'q');
-    record[0] = static_cast<char>(255);
-    EXPECT_EQ(decodeHandoffRecord(record), QString(255, QLatin1Char('q')));
+            bytes[0] = static_cast<char>(length);
+        return bytes;
+    };
+    for (const int size : {0, 1, 255, 257, 512})
+        EXPECT_FALSE(decodeHandoffRecord(record(size, 3, '\0')).has_value()) << "size " << size;
+    EXPECT_EQ(decodeHandoffRecord(record(256, 4, 'z')), QString("zzzz")) << "the bytes after it are ignored";
+    EXPECT_EQ(decodeHandoffRecord(record(256, 255, 'q')), QString(255, QLatin1Char('q')));
 }
 
 } // namespace

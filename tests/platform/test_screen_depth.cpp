@@ -1,3 +1,4 @@
+#include "qt_application_environment.h"
 #include "screen_depth.h"
 
 #include <QApplication>
@@ -7,25 +8,16 @@
 
 namespace {
 
+testing::Environment* const qtApplication =
+    testing::AddGlobalTestEnvironment(new QtApplicationEnvironment<QApplication>);
+
 class ScreenDepth : public testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "test_screen_depth";
-        static char* argv[] = {name, nullptr};
-        static QApplication app(argc, argv);
-    }
     void TearDown() override {
         setForcedScreenBitsPerPixel(0);
         qunsetenv("VERASCO_SCREEN_DEPTH");
     }
 };
-
-TEST_F(ScreenDepth, MeasuresTheWidgetsScreen) {
-    QWidget w;
-    EXPECT_EQ(ScreenBitsPerPixel(&w), w.screen()->depth());
-    EXPECT_EQ(ScreenBitsPerPixel(nullptr), QGuiApplication::primaryScreen()->depth());
-}
 
 TEST_F(ScreenDepth, ForcedDepthWinsOverEnvironmentAndScreen) {
     QWidget w;
@@ -37,8 +29,10 @@ TEST_F(ScreenDepth, ForcedDepthWinsOverEnvironmentAndScreen) {
     EXPECT_EQ(ScreenBitsPerPixel(&w), 8);
 }
 
+// Without a usable value in the environment the depth is that of the widget's screen.
 TEST_F(ScreenDepth, UnusableEnvironmentValueIsIgnored) {
     QWidget w;
+    EXPECT_EQ(ScreenBitsPerPixel(nullptr), QGuiApplication::primaryScreen()->depth());
     for (const char* value : {"", "abc", "0", "-8", "1000"}) {
         qputenv("VERASCO_SCREEN_DEPTH", value);
         EXPECT_EQ(ScreenBitsPerPixel(&w), w.screen()->depth()) << value;
