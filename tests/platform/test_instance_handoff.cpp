@@ -22,6 +22,7 @@
 #include <sys/wait.h>
 #include <tuple>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 using testing::ElementsAre;
@@ -89,28 +90,25 @@ struct FirstInstance {
     QStringList events; // raise requests and paths in the order they arrived
 };
 
+// A later start raises the first instance before its paths and again after them; without paths it
+// only raises.
 TEST(InstanceHandoff, SecondStartForwardsItsPathsInOrderAndExits) {
-    FirstInstance first(uniqueKey("three"));
-    ASSERT_TRUE(first.handoff.becomeFirstInstance());
     const QString longPath =
         QStringLiteral("/tmp/") + QString(300, QLatin1Char('x')) + QStringLiteral(".jpg");
     const QStringList paths{QStringLiteral("/tmp/one.jpg"), QStringLiteral("/tmp/my pictures/Two.PNG"),
                             QString::fromUtf8("/tmp/\xC3\xA9t\xC3\xA9/three.bmp"), longPath};
-
-    auto helper = startHelper(first.handoff.key(), 0, paths);
-    EXPECT_THAT(finishWithEventLoop(*helper), ElementsAre("FORWARDED"));
-    EXPECT_EQ(helper->exitCode(), 0);
-    // Raised before the paths and again after them.
-    EXPECT_THAT(first.events,
-                ElementsAre("raise", paths[0], paths[1], paths[2], longPath.left(255), "raise"));
-}
-
-TEST(InstanceHandoff, StartWithoutArgumentsOnlyRaises) {
-    FirstInstance first(uniqueKey("raise"));
-    ASSERT_TRUE(first.handoff.becomeFirstInstance());
-    auto helper = startHelper(first.handoff.key(), 0, {});
-    EXPECT_THAT(finishWithEventLoop(*helper), ElementsAre("FORWARDED"));
-    EXPECT_THAT(first.events, ElementsAre("raise", "raise"));
+    const std::pair<QStringList, QStringList> rows[] = {
+        {paths, {"raise", paths[0], paths[1], paths[2], longPath.left(255), "raise"}},
+        {{}, {"raise", "raise"}},
+    };
+    for (const auto& [arguments, events] : rows) {
+        FirstInstance first(uniqueKey("forward"));
+        ASSERT_TRUE(first.handoff.becomeFirstInstance());
+        auto helper = startHelper(first.handoff.key(), 0, arguments);
+        EXPECT_THAT(finishWithEventLoop(*helper), ElementsAre("FORWARDED"));
+        EXPECT_EQ(helper->exitCode(), 0);
+        EXPECT_EQ(first.events, events);
+    }
 }
 
 TEST(InstanceHandoff, MalformedMessagesAreAnsweredAndIgnored) {
