@@ -3,6 +3,9 @@
 #include "image_format.h"
 #include "le_bytes.h"
 
+#include <QFile>
+
+#include <algorithm>
 #include <cstdlib>
 
 namespace imaging {
@@ -20,6 +23,17 @@ bool knownHeader(uint32_t headerSize, int bits) {
     if (bits == 24)
         return headerSize == InfoHeaderSize || headerSize == V4HeaderSize || headerSize == V5HeaderSize;
     return bits == 32 && headerSize == InfoHeaderSize;
+}
+
+bool readFully(QFile& file, char* to, qint64 size) {
+    while (size > 0) {
+        const qint64 n = file.read(to, size);
+        if (n <= 0)
+            return false;
+        to += n;
+        size -= n;
+    }
+    return true;
 }
 
 } // namespace
@@ -63,6 +77,28 @@ PixelRows bmpPixelRows(const BmpRowLayout& layout, const char* file) {
         rows.stride = -layout.stride;
     }
     return rows;
+}
+
+std::optional<QByteArray> encodePlainBmpFile(const QString& path, const QpxSettings& settings,
+                                             std::vector<char>& buffer) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray head = file.read(BmpHeadBytes);
+    const auto layout = directBmpLayout(head, file.size());
+    if (!layout)
+        return std::nullopt;
+    // The head may run past the rows into bytes that follow them.
+    const qint64 size = std::max(layout->fileSize(), qint64(head.size()));
+    if (buffer.size() < std::size_t(size))
+        buffer.resize(std::size_t(size));
+    std::copy(head.begin(), head.end(), buffer.begin());
+    if (!readFully(file, buffer.data() + head.size(), size - head.size()))
+        return std::nullopt;
+    QByteArray bytes = encodeQpxRows(bmpPixelRows(*layout, buffer.data()), settings);
+    if (bytes.isEmpty())
+        return std::nullopt;
+    return bytes;
 }
 
 } // namespace imaging

@@ -6,9 +6,12 @@
 
 #include "qpx_encoder.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
+#include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace imaging {
 
@@ -31,5 +34,11 @@ std::optional<BmpRowLayout> directBmpLayout(QByteArrayView head, qint64 fileSize
 
 // The rows of a whole file whose head gave `layout`, top row first, for encodeQpxRows.
 PixelRows bmpPixelRows(const BmpRowLayout& layout, const char* file);
+
+// The QPX bytes of the plain bitmap file at `path`, read into `buffer` (which the caller keeps from
+// one file to the next, so that large pictures do not map fresh memory each time); nothing when the
+// file is not a plain bitmap or cannot be read or encoded.
+std::optional<QByteArray> encodePlainBmpFile(const QString& path, const QpxSettings& settings,
+                                             std::vector<char>& buffer);
 
 } // namespace imaging

@@ -5,48 +5,14 @@
 #include "shared_flags.h"
 #include "tphoto.h"
 
-#include <QFile>
 #include <QSaveFile>
 
-#include <algorithm>
-
-namespace {
-
-bool readAll(QFile& file, char* to, qint64 size) {
-    while (size > 0) {
-        const qint64 n = file.read(to, size);
-        if (n <= 0)
-            return false;
-        to += n;
-        size -= n;
-    }
-    return true;
-}
-
-} // namespace
-
 std::optional<QByteArray> BmpRowsConverter::operator()(const QString& image) {
-    QFile file(image);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray head = file.read(imaging::BmpHeadBytes);
-    const auto layout = imaging::directBmpLayout(head, file.size());
-    if (!layout)
-        return std::nullopt;
-    const qint64 size = layout->fileSize();
-    if (buffer_.size() < std::size_t(size))
-        buffer_.resize(std::size_t(size));
-    std::copy(head.begin(), head.end(), buffer_.begin());
-    if (size > head.size() && !readAll(file, buffer_.data() + head.size(), size - head.size()))
-        return std::nullopt;
     imaging::QpxSettings settings;
     settings.luminanceFactor = quality_.luminance;
     settings.chrominanceFactor = quality_.chrominance;
     settings.subsampling = imaging::ChromaSubsampling(quality_.subSampling);
-    QByteArray bytes = imaging::encodeQpxRows(imaging::bmpPixelRows(*layout, buffer_.data()), settings);
-    if (bytes.isEmpty())
-        return std::nullopt;
-    return bytes;
+    return imaging::encodePlainBmpFile(image, settings, buffer_);
 }
 
 bool PhotoQpxConverter::operator()(const QString& image, const QString& target, QString& reason) {

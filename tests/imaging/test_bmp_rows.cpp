@@ -98,14 +98,18 @@ class BmpRowsTest : public testing::Test {
             settings.luminanceFactor = 30;
             settings.chrominanceFactor = 34 + sub;
             settings.subsampling = imaging::ChromaSubsampling(sub);
+            const QByteArray control = readFile(dir.filePath(QStringLiteral("control.qpx")));
             const QByteArray direct =
                 imaging::encodeQpxRows(imaging::bmpPixelRows(*layout, bytes.constData()), settings);
-            EXPECT_TRUE(direct == readFile(dir.filePath(QStringLiteral("control.qpx"))))
-                << what << ", sub-sampling " << sub;
+            EXPECT_TRUE(direct == control) << what << ", sub-sampling " << sub;
+            const auto fromFile = imaging::encodePlainBmpFile(file, settings, buffer);
+            ASSERT_TRUE(fromFile) << what;
+            EXPECT_TRUE(*fromFile == control) << what << " read from its file, sub-sampling " << sub;
         }
     }
 
     QTemporaryDir dir;
+    std::vector<char> buffer; // kept from file to file, as the export keeps it
 };
 
 TEST_F(BmpRowsTest, RowsGiveTheControlsBytesForEveryWayOfStoringThem) {
@@ -125,6 +129,32 @@ TEST_F(BmpRowsTest, RowsGiveTheControlsBytesForEveryWayOfStoringThem) {
         ASSERT_TRUE(writeFile(path, bmpFile(picture, shape)));
         expectSameBytes(path, shape.name);
     }
+}
+
+TEST_F(BmpRowsTest, ATinyBitmapWithBytesAfterItsRowsIsReadIntoAFreshBuffer) {
+    // The header read at the start runs past the rows into what follows them.
+    const QString tiny = dir.filePath(QStringLiteral("tiny.bmp"));
+    ASSERT_TRUE(writeFile(tiny, bmpFile(detailedPicture(1, 1), {"tiny"}) + QByteArray(100, '\x11')));
+    expectSameBytes(tiny, "a 1 x 1 bitmap with bytes after its rows");
+}
+
+TEST_F(BmpRowsTest, FilesThatAreNotPlainBitmapsAreLeftToTheControl) {
+    const QImage picture = detailedPicture(12, 7);
+    const struct {
+        const char* what;
+        QByteArray bytes;
+    } files[] = {
+        {"8 bits", bmpFile(picture, {"", 8})},
+        {"rows cut short", bmpFile(picture, {""}).chopped(3)},
+        {"empty", {}},
+        {"a JPEG stream", imaging::encodeQpx(picture, {})},
+    };
+    for (const auto& f : files) {
+        const QString path = dir.filePath(QStringLiteral("other.bmp"));
+        ASSERT_TRUE(writeFile(path, f.bytes));
+        EXPECT_FALSE(imaging::encodePlainBmpFile(path, {}, buffer)) << f.what;
+    }
+    EXPECT_FALSE(imaging::encodePlainBmpFile(dir.filePath(QStringLiteral("gone.bmp")), {}, buffer));
 }
 
 TEST_F(BmpRowsTest, RowsGiveTheControlsBytesForTheSharedBitmaps) {

@@ -210,6 +210,11 @@ TEST_F(ExportTest, PlainBitmapsConvertToTheControlsBytesAndOthersStillGoThroughT
     const QString plain = picture(QStringLiteral("plain.bmp"), {75, 50});
     const QByteArray plainBytes = readAll(plain);
     const QString cut = file(QStringLiteral("cut.bmp"), plainBytes.chopped(7));
+    QImage one(1, 1, QImage::Format_RGB32);
+    one.fill(qRgb(200, 100, 50));
+    const QString tiny = pictures + QStringLiteral("/tiny.bmp");
+    ASSERT_TRUE(one.save(tiny, "BMP"));
+    const QString trailed = file(QStringLiteral("trailed.bmp"), readAll(tiny) + QByteArray(100, '\x11'));
     QImage paletted(30, 20, QImage::Format_Indexed8);
     paletted.setColorTable({qRgb(10, 200, 30), qRgb(250, 0, 90)});
     for (int y = 0; y < 20; ++y)
@@ -219,7 +224,7 @@ TEST_F(ExportTest, PlainBitmapsConvertToTheControlsBytesAndOthersStillGoThroughT
     TPhoto control;
     SharedFlags flags;
     PhotoQpxConverter convert(control, flags, qualityPreset(11));
-    for (const QString& image : {plain, palette}) {
+    for (const QString& image : {plain, palette, tiny, trailed}) {
         TPhoto photo;
         photo.setFileName(image);
         photo.setSaveJPGLumFactor(qualityPreset(11).luminance);
