@@ -25,6 +25,7 @@ struct BmpShape {
     uint32_t headerSize = 40;
     int paletteEntries = 0; // a colour table a true-colour bitmap may carry before its rows
     char unused = 0;        // the fourth byte of a 32-bit pixel
+    int gap = 0;            // bytes between the headers and the rows that nothing describes
 };
 
 // A picture whose every block has detail: gradients with a pattern on top.
@@ -41,7 +42,8 @@ QImage detailedPicture(int width, int height) {
 QByteArray bmpFile(const QImage& image, const BmpShape& shape) {
     const int width = image.width(), height = image.height();
     const int stride = (width * shape.bits + 31) / 32 * 4;
-    const uint32_t pixelsAt = 14 + shape.headerSize + 4 * uint32_t(shape.paletteEntries);
+    const uint32_t pixelsAt =
+        14 + shape.headerSize + 4 * uint32_t(shape.paletteEntries) + uint32_t(shape.gap);
     QByteArray f("BM");
     appendLe32(f, pixelsAt + uint32_t(stride * height));
     appendLe32(f, 0);
@@ -121,6 +123,8 @@ TEST_F(BmpRowsTest, RowsGiveTheControlsBytesForEveryWayOfStoringThem) {
         {"24-bit with the middle header", 24, false, 108},
         {"32-bit bottom-up", 32},
         {"32-bit top-down, unused bytes set", 32, true, 40, 0, '\x37'},
+        {"24-bit with a gap before the rows", 24, false, 40, 0, 0, 10},
+        {"32-bit with a colour table and a gap", 32, false, 40, 2, 0, 6},
     };
     // 73 pixels need row padding; 41 rows leave a part block at the bottom.
     const QImage picture = detailedPicture(73, 41);
