@@ -22,8 +22,12 @@ class MediaDevice : public QObject {
     ~MediaDevice() override;
 
     // Closes the open file, then opens `path` and waits, processing events, until it is ready to play
-    // or has failed, at most `timeoutMs`. False, with no file open, when it cannot be played.
-    bool open(const QString& path, int timeoutMs = DefaultOpenTimeoutMs);
+    // or has failed, at most `timeoutMs` (or the device's open timeout). False, with no file open,
+    // when it cannot be played.
+    bool open(const QString& path) { return open(path, openTimeoutMs_); }
+    bool open(const QString& path, int timeoutMs);
+    // How long open() waits for a file to load; a machine that is very busy may need longer.
+    void setOpenTimeoutMs(int ms) { openTimeoutMs_ = ms; }
     void close();
     bool isOpen() const { return open_; }
 
@@ -48,4 +52,5 @@ class MediaDevice : public QObject {
     bool open_ = false;
     qint64 length_ = 0;
     quint64 opening_ = 0; // counts the opens, so that an open overtaken by a later one gives up
+    int openTimeoutMs_ = DefaultOpenTimeoutMs;
 };

@@ -4,6 +4,7 @@
 // device, and the caption's font through the font dialog.
 
 #include "app_windows.h"
+#include "condition_wait.h"
 #include "editor_window_support.h"
 #include "media_device.h"
 #include "ovc_simple_field.h"
@@ -174,6 +175,7 @@ TEST_F(Properties, ListeningPlaysTheFileThroughTheMediaDeviceUntilTheDialogClose
     };
     bool listened = false;
     withDialog(0, 0, "Button1", [this, &listened] {
+        dialog().mediaPlayer().setOpenTimeoutMs(ConditionWaitMs); // slow loading on a busy machine
         QTest::mouseClick(&control<QToolButton>("SpeedButton1"), Qt::LeftButton);
         QTest::mouseClick(&control<QToolButton>("SpeedButton2"), Qt::LeftButton);
         listened = dialog().mediaPlayer().isOpen() && dialog().mediaPlayer().length() > 0;

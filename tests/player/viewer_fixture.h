@@ -4,6 +4,7 @@
 // sound was playing at that moment.
 
 #include "app_windows.h"
+#include "condition_wait.h"
 #include "main_window.h"
 #include "media_device.h"
 #include "player_test_support.h"
@@ -41,6 +42,8 @@ class ViewerFixture : public testing::Test {
         settings().LoopSlideShow = false;
         settings().HideEditor = false;
         settings().ShowSlideControls = true;
+        // A sound file that loads slowly on a very busy machine still plays.
+        media().setOpenTimeoutMs(ConditionWaitMs);
         QObject::connect(viewer, &TshowFrm::slideShown, viewer, [this](int index) {
             shown.push_back({index, clock.nowMs(), media().isPlaying(), media().position()});
         });
