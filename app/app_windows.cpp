@@ -18,28 +18,35 @@
 #include <QApplication>
 #include <QDialog>
 
-AppWindows* createAppWindows() {
+AppWindows* createAppWindows(ContentsTiming timing) {
     // Every window of the program, dialogs included, is drawn in the same font.
     QApplication::setFont(windowFont(8));
     auto* w = new AppWindows;
     w->MainFormverasco = new TMainFormverasco;
     QWidget* main = w->MainFormverasco;
-    w->textdlg = new Ttextdlg(main);
+    w->textdlg = new Ttextdlg(main, timing);
     w->picfrm = new Tpicfrm(main);
     w->confirmfrm = new Tconfirmfrm(main);
-    w->saveexedlg = new Tsaveexedlg(main);
+    w->saveexedlg = new Tsaveexedlg(main, timing);
     w->print1Dlg = new Tprint1Dlg(main);
-    w->srchform = new Tsrchform(main);
+    w->srchform = new Tsrchform(main, timing);
     // The program's title is the main window's caption, "Morvant Verasco". No application display
     // name is set: the platform would append it to every window's caption.
-    w->selectDlg = new TselectDlg(main);
-    w->AboutBox = new TAboutBox(main);
-    w->prefFrm = new TprefFrm(main);
-    w->showFrm = new TshowFrm(w->MainFormverasco->document(), w->MainFormverasco->flags(), main);
+    w->selectDlg = new TselectDlg(main, timing);
+    w->AboutBox = new TAboutBox(main, timing);
+    w->prefFrm = new TprefFrm(main, timing);
+    w->showFrm = new TshowFrm(w->MainFormverasco->document(), w->MainFormverasco->flags(), main, timing);
     w->previewfrm = new Tpreviewfrm(w->MainFormverasco->flags(), main);
-    w->printdlg = new Tprintdlg(main);
+    w->printdlg = new Tprintdlg(main, timing);
     w->MainFormverasco->setWindows(w);
     return w;
+}
+
+void AppWindows::buildContents() const {
+    for (QObject* child : MainFormverasco->children()) {
+        if (const auto* window = dynamic_cast<const DeferredContents*>(child))
+            window->buildContents();
+    }
 }
 
 AppWindows::~AppWindows() {

@@ -1,6 +1,8 @@
 #pragma once
 // Every window of the program, created once in a fixed order and kept for the whole run.
 
+#include "deferred_window.h"
+
 #include <QStringList>
 
 class TMainFormverasco;
@@ -33,8 +35,12 @@ struct AppWindows {
     Tprintdlg* printdlg = nullptr;
 
     ~AppWindows();
+
+    // Builds the controls of every window that has not built them yet.
+    void buildContents() const;
 };
 
 // Creates the windows in the program's order, the main window first. The main window is not shown
-// yet.
-AppWindows* createAppWindows();
+// yet. With WhenNeeded, the other windows are created with their names but build their controls
+// when first shown or used, or when buildContents() is called.
+AppWindows* createAppWindows(ContentsTiming timing = ContentsTiming::Now);

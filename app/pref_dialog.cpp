@@ -38,12 +38,15 @@ struct ShowDefaults {
 
 } // namespace
 
-TprefFrm::TprefFrm(QWidget* parent) : QDialog(parent) {
+TprefFrm::TprefFrm(QWidget* parent, ContentsTiming timing) : DeferredWindow(parent) {
     setObjectName(QStringLiteral("prefFrm"));
     setWindowTitle(QStringLiteral("Verasco Preferences"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
+    buildContentsIfNow(timing);
+}
 
+void TprefFrm::build() {
     dlyfld = named(new TOvcSimpleField(this), "dlyfld");
     dlyfld->setRange(1, 255);
     dlyfld->setMaxDigits(3);
@@ -95,6 +98,7 @@ TprefFrm::TprefFrm(QWidget* parent) : QDialog(parent) {
 }
 
 void TprefFrm::fillFrom(Settings& settings) {
+    buildContents();
     settings_ = &settings;
     dlyfld->setValue(settings.DefaultDelay);
     CheckBox2->setChecked(settings.HoldSlideForAudio);
@@ -106,6 +110,7 @@ void TprefFrm::fillFrom(Settings& settings) {
 }
 
 void TprefFrm::takeInto(Settings& settings) const {
+    buildContents();
     settings.DefaultDelay = dlyfld->value();
     settings.HoldSlideForAudio = CheckBox2->isChecked();
     settings.ShowTextOnEachSlide = CheckBox3->isChecked();
@@ -115,6 +120,7 @@ void TprefFrm::takeInto(Settings& settings) const {
 }
 
 void TprefFrm::setViewerSwitchesEnabled(bool enabled) {
+    buildContents();
     CheckBox1->setEnabled(enabled);
     CheckBox5->setEnabled(enabled);
 }

@@ -2,6 +2,8 @@
 // The preferences dialog: the six show defaults of the settings, and a button that puts the
 // defaults back. Confirmed with OK, three of them are given to every slide of the show.
 
+#include "deferred_window.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -11,13 +13,13 @@ class ShowDocument;
 class TOvcSimpleField;
 struct Settings;
 
-class TprefFrm : public QDialog {
+class TprefFrm : public DeferredWindow<QDialog> {
     Q_OBJECT
   public:
     enum Result { Ok = 1, Cancel = 2 };
     static constexpr int HelpContext = 30;
 
-    explicit TprefFrm(QWidget* parent = nullptr);
+    explicit TprefFrm(QWidget* parent = nullptr, ContentsTiming timing = ContentsTiming::Now);
 
     // Shows the six values of the settings; the reset button changes these settings directly.
     void fillFrom(Settings& settings);
@@ -38,6 +40,7 @@ class TprefFrm : public QDialog {
     void reject() override;
 
   private:
+    void build() override;
     Settings* settings_ = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

@@ -4,11 +4,39 @@
 #include "instance_handoff.h"
 #include "main_window.h"
 
+#include <QEvent>
 #include <QFileInfo>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 
 #include <cstdio>
+
+namespace {
+// Once the main window has painted itself for the first time, which is when the user sees it, the
+// other windows build their controls: from then on every named control of every window exists.
+class BuildAfterFirstPaint : public QObject {
+  public:
+    BuildAfterFirstPaint(QWidget* main, const AppWindows& windows) : QObject(main), windows_(windows) {
+        main->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                windows_.buildContents();
+                deleteLater();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    const AppWindows& windows_;
+};
+} // namespace
 
 QStringList absoluteArguments(const QStringList& arguments) {
     QStringList result;
@@ -29,8 +57,12 @@ VerascoStartup::VerascoStartup(const QStringList& commandLine)
         std::fputs("verasco: the running instance does not answer; this one runs on its own\n", stderr);
     }
 
-    windows_.reset(createAppWindows());
+    windows_.reset(createAppWindows(ContentsTiming::WhenNeeded));
     TMainFormverasco* main = windows_->MainFormverasco;
+    // What the command line asks for may take any window.
+    if (!arguments.isEmpty())
+        windows_->buildContents();
+    new BuildAfterFirstPaint(main, *windows_);
     QObject::connect(handoff_.get(), &InstanceHandoff::pathReceived, main,
                      &TMainFormverasco::CopyDataReceived);
     QObject::connect(handoff_.get(), &InstanceHandoff::raiseRequested, main,

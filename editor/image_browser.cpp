@@ -74,13 +74,13 @@ void ImageBrowser::Button1Click() {
 
 // Step 1 of the folder selection: false when the selection ends without a scan.
 bool ImageBrowser::chooseFolder(bool withDialog) {
+    if (!withDialog)
+        return true;
     QLineEdit& field = controls_.Edit1;
     TFormOpenDialog& panel = selectDialog_.openDialog();
     panel.setFileName(QString());
     panel.setInitialDir(field.text());
     QString previous = field.text().left(MaxPathLength);
-    if (!withDialog)
-        return true;
     selectDialog_.setResult(0);
     if (selectDialog_.Execute()) {
         QString chosenFolder = QFileInfo(panel.FileName()).absolutePath();

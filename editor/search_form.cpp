@@ -15,23 +15,34 @@ QString lowerFileName(const QString& path) {
 }
 } // namespace
 
-Tsrchform::Tsrchform(QWidget* parent) : QDialog(parent) {
+Tsrchform::Tsrchform(QWidget* parent, ContentsTiming timing) : DeferredWindow(parent) {
     setObjectName(QStringLiteral("srchform"));
     setWindowTitle(QStringLiteral("Find Image"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     resize(196, 303);
+    buildContentsIfNow(timing);
+}
+
+void Tsrchform::build() {
     OvcSearchList1 = named(new TOvcSearchList(this), "OvcSearchList1");
     OvcSearchList1->setRowHeight(13);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(OvcSearchList1);
     connect(OvcSearchList1, &TOvcSearchList::Change, this, &Tsrchform::OvcSearchList1Change);
+    listNames();
 }
 
 void Tsrchform::setNames(const QStringList& paths) {
+    names_ = paths;
+    if (contentsBuilt())
+        listNames();
+}
+
+void Tsrchform::listNames() {
     const QSignalBlocker quiet(OvcSearchList1);
     OvcSearchList1->clear();
-    for (const QString& path : paths)
+    for (const QString& path : names_)
         OvcSearchList1->addItem(lowerFileName(path));
 }
 

@@ -2,16 +2,18 @@
 // The Find Image dialog: a search list of the listed folder images' names; typing the beginning of a
 // name moves the folder grid to that image and shows it at the top. It stays open while the user types.
 
+#include "deferred_window.h"
+
 #include <QDialog>
 #include <QStringList>
 
 class ImageBrowser;
 class TOvcSearchList;
 
-class Tsrchform : public QDialog {
+class Tsrchform : public DeferredWindow<QDialog> {
     Q_OBJECT
   public:
-    explicit Tsrchform(QWidget* parent = nullptr);
+    explicit Tsrchform(QWidget* parent = nullptr, ContentsTiming timing = ContentsTiming::Now);
 
     // The browser whose folder grid the dialog moves.
     void setBrowser(ImageBrowser* browser) { browser_ = browser; }
@@ -25,6 +27,9 @@ class Tsrchform : public QDialog {
     void OvcSearchList1Change();
 
   private:
+    void build() override;
+    void listNames();
     TOvcSearchList* OvcSearchList1 = nullptr;
+    QStringList names_;
     ImageBrowser* browser_ = nullptr;
 };

@@ -17,11 +17,14 @@ constexpr int RowTop = PanelHeight + 16;
 constexpr int DialogHeight = RowTop + 40;
 } // namespace
 
-TselectDlg::TselectDlg(QWidget* parent) : QDialog(parent) {
+TselectDlg::TselectDlg(QWidget* parent, ContentsTiming timing) : DeferredWindow(parent) {
     setObjectName(QStringLiteral("selectDlg"));
     setWindowTitle(QStringLiteral("Select Images"));
     setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    buildContentsIfNow(timing);
+}
 
+void TselectDlg::build() {
     FormOpenDialog1 = new TFormOpenDialog(this);
     FormOpenDialog1->setObjectName(QStringLiteral("FormOpenDialog1"));
     FormOpenDialog1->setFilter(Filter);
@@ -53,6 +56,7 @@ void TselectDlg::layoutFor(int dotsPerInch) {
 }
 
 bool TselectDlg::Execute() {
+    buildContents();
     const int result = dialogSeams().runModal(this);
     return result == FileChosen;
 }

@@ -3,6 +3,8 @@
 // follows the panel's folder, and "&Select", which hands that folder to the main window's images
 // field.
 
+#include "deferred_window.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -10,16 +12,19 @@ class QLineEdit;
 class QPushButton;
 class TFormOpenDialog;
 
-class TselectDlg : public QDialog {
+class TselectDlg : public DeferredWindow<QDialog> {
     Q_OBJECT
   public:
     // The result when a file was chosen in the panel rather than a folder selected.
     static constexpr int FileChosen = 2;
     static const QString Filter;
 
-    explicit TselectDlg(QWidget* parent = nullptr);
+    explicit TselectDlg(QWidget* parent = nullptr, ContentsTiming timing = ContentsTiming::Now);
 
-    TFormOpenDialog& openDialog() { return *FormOpenDialog1; }
+    TFormOpenDialog& openDialog() {
+        buildContents();
+        return *FormOpenDialog1;
+    }
     // The field "&Select" writes the chosen folder into.
     void setImagesField(QLineEdit* field) { imagesField_ = field; }
 
@@ -36,6 +41,7 @@ class TselectDlg : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
+    void build() override;
     void layoutFor(int dotsPerInch);
 
     TFormOpenDialog* FormOpenDialog1 = nullptr;

@@ -47,11 +47,15 @@ QByteArray storedText(const QString& text, int capacity) {
     return bytes.left(cut);
 }
 
-Ttextdlg::Ttextdlg(QWidget* parent) : QDialog(parent) {
+Ttextdlg::Ttextdlg(QWidget* parent, ContentsTiming timing) : DeferredWindow(parent) {
     setObjectName(QStringLiteral("textdlg"));
     setWindowTitle(QStringLiteral("Image Properties"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
+    buildContentsIfNow(timing);
+}
+
+void Ttextdlg::build() {
     createControls();
     layOutControls();
     MediaPlayer1 = named(new MediaDevice(this), "MediaPlayer1");
@@ -162,6 +166,7 @@ void Ttextdlg::layOutControls() {
 
 void Ttextdlg::loadSlide(const TSlideRecord& slide, const QString& imagePath, const QString& audioPath,
                          const QImage& thumbnail, int index) {
+    buildContents();
     dlyfld->setValue(slide.Delay);
     thumbnail_ = thumbnail;
     showThumbnail();
@@ -183,6 +188,7 @@ void Ttextdlg::loadSlide(const TSlideRecord& slide, const QString& imagePath, co
 }
 
 void Ttextdlg::storeInto(TSlideRecord& slide) const {
+    buildContents();
     slide.HoldForAudio = CheckBox1->isChecked() ? 1 : 0;
     slide.ShowText = CheckBox2->isChecked() ? 1 : 0;
     slide.Delay = static_cast<std::uint8_t>(dlyfld->value());

@@ -3,6 +3,7 @@
 // switches, and its caption with the caption's font. It works on a copy of the slide's values and
 // of its thumbnail; the caller writes them back when the dialog closes with OK.
 
+#include "deferred_window.h"
 #include "slide_record.h"
 
 #include <QDialog>
@@ -19,7 +20,7 @@ class QPushButton;
 class QToolButton;
 class TOvcSimpleField;
 
-class Ttextdlg : public QDialog {
+class Ttextdlg : public DeferredWindow<QDialog> {
     Q_OBJECT
   public:
     enum Result { Ok = 1, Cancel = 2 };
@@ -28,7 +29,7 @@ class Ttextdlg : public QDialog {
     // The audio files offered: wave audio first, then the other kinds the media device plays.
     static const QString AudioFilter;
 
-    explicit Ttextdlg(QWidget* parent = nullptr);
+    explicit Ttextdlg(QWidget* parent = nullptr, ContentsTiming timing = ContentsTiming::Now);
     ~Ttextdlg() override;
 
     // Draws the slide's thumbnail again without the audio mark, from the slide's image path
@@ -45,7 +46,10 @@ class Ttextdlg : public QDialog {
     // The audio path as the file system spells it, trimmed; empty for none.
     QString audioPath() const;
     const QImage& thumbnail() const { return thumbnail_; }
-    MediaDevice& mediaPlayer() { return *MediaPlayer1; }
+    MediaDevice& mediaPlayer() {
+        buildContents();
+        return *MediaPlayer1;
+    }
 
   public slots:
     void Button3Click();
@@ -61,6 +65,7 @@ class Ttextdlg : public QDialog {
     void reject() override;
 
   private:
+    void build() override;
     void createControls();
     void layOutControls();
     void Edit4KeyDown(int key);

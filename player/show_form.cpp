@@ -66,20 +66,26 @@ QSlider* trackBar(QWidget* parent, const char* name, const QString& hint, QRect 
 
 } // namespace
 
-TshowFrm::TshowFrm(ShowDocument& show, SharedFlags& flags, QWidget* parent)
-    : QWidget(parent, Qt::Window), show_(show), flags_(flags) {
+TshowFrm::TshowFrm(ShowDocument& show, SharedFlags& flags, QWidget* parent, ContentsTiming timing)
+    : DeferredWindow(parent, Qt::Window), show_(show), flags_(flags) {
     setObjectName(QStringLiteral("showFrm"));
     setWindowTitle(QStringLiteral("Verasco Viewer"));
     setMinimumSize(MinWidth, MinHeight);
+    const QSize screen = ScreenSize(this);
+    setGeometry((screen.width() - InitialWidth) / 2, (screen.height() - InitialHeight) / 2, InitialWidth,
+                InitialHeight);
+    buildContentsIfNow(timing);
+}
+
+void TshowFrm::build() {
     createControls();
     audio_ = std::make_unique<SlideAudio>(*MediaPlayer1);
     Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setSingleShot(true);
     Timer1->setInterval(AutoPlayDelayMs);
     connect(Timer1, &QTimer::timeout, this, &TshowFrm::Timer1Timer);
-    const QSize screen = ScreenSize(this);
-    setGeometry((screen.width() - InitialWidth) / 2, (screen.height() - InitialHeight) / 2, InitialWidth,
-                InitialHeight);
+    if (hostSet_)
+        showPreferencesButton();
 }
 
 TshowFrm::~TshowFrm() = default;
@@ -181,6 +187,13 @@ void TshowFrm::createControlStrip() {
 
 void TshowFrm::setHost(ViewerHost host) {
     host_ = std::move(host);
+    hostSet_ = true;
+    if (contentsBuilt())
+        showPreferencesButton();
+}
+
+// The preferences button is there only when the host can edit the preferences.
+void TshowFrm::showPreferencesButton() {
     Button1->setVisible(bool(host_.editPreferences));
 }
 
@@ -199,6 +212,7 @@ void TshowFrm::centreControls() {
 void TshowFrm::StartShow(bool autoPlay) {
     if (show_.SlideCount == 0)
         return;
+    buildContents();
     switches_ = readSwitches();
     Panel3->setVisible(switches_.ShowSlideControls);
     flags_.CurrentSlide = 0;
@@ -275,10 +289,12 @@ void TshowFrm::showEvent(QShowEvent* event) {
 
 void TshowFrm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    centreControls();
+    if (contentsBuilt())
+        centreControls();
 }
 
 void TshowFrm::closeEvent(QCloseEvent* event) {
+    buildContents();
     FormCloseQuery();
     event->accept();
 }

@@ -5,6 +5,7 @@
 // It needs only the show, the shared flags and the program's switches, so any program can play a
 // show with it.
 
+#include "deferred_window.h"
 #include "viewer_host.h"
 #include "wait_pumping.h"
 
@@ -27,7 +28,7 @@ class SlideAudio;
 class TPhoto;
 struct SharedFlags;
 
-class TshowFrm : public QWidget {
+class TshowFrm : public DeferredWindow<QWidget> {
     Q_OBJECT
   public:
     static constexpr int InitialWidth = 582;
@@ -37,7 +38,8 @@ class TshowFrm : public QWidget {
     static constexpr int HelpContext = 15;
     static constexpr int AutoPlayDelayMs = 500;
 
-    TshowFrm(ShowDocument& show, SharedFlags& flags, QWidget* parent = nullptr);
+    TshowFrm(ShowDocument& show, SharedFlags& flags, QWidget* parent = nullptr,
+             ContentsTiming timing = ContentsTiming::Now);
     ~TshowFrm() override;
 
     void setHost(ViewerHost host);
@@ -45,7 +47,10 @@ class TshowFrm : public QWidget {
     // 500 ms after it has opened.
     void StartShow(bool autoPlay);
 
-    MediaDevice& mediaPlayer() const { return *MediaPlayer1; }
+    MediaDevice& mediaPlayer() {
+        buildContents();
+        return *MediaPlayer1;
+    }
     bool AutoPlay = false;
 
   public slots:
@@ -78,6 +83,8 @@ class TshowFrm : public QWidget {
 
   private:
     enum class Display { Loop, Stopped };
+    void build() override;
+    void showPreferencesButton();
     void createControls();
     void createControlStrip();
     void displaySlide(Display how);
@@ -98,6 +105,7 @@ class TshowFrm : public QWidget {
     ShowDocument& show_;
     SharedFlags& flags_;
     ViewerHost host_;
+    bool hostSet_ = false;
     ShowSwitches switches_;
     std::unique_ptr<SlideAudio> audio_;
     bool programSetsSlider_ = false;

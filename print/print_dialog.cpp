@@ -25,12 +25,15 @@ int imageIndexOfLayout(int layout) {
 
 } // namespace
 
-Tprintdlg::Tprintdlg(QWidget* parent) : QDialog(parent) {
+Tprintdlg::Tprintdlg(QWidget* parent, ContentsTiming timing) : DeferredWindow(parent) {
     setObjectName(QStringLiteral("printdlg"));
     setWindowTitle(QStringLiteral("Print Verasco"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
+    buildContentsIfNow(timing);
+}
 
+void Tprintdlg::build() {
     RadioButton1 = named(new QRadioButton(QStringLiteral("Sm&all Size"), this), "RadioButton1");
     RadioButton2 = named(new QRadioButton(QStringLiteral("M&edium Size"), this), "RadioButton2");
     RadioButton3 = named(new QRadioButton(QStringLiteral("La&rge Size"), this), "RadioButton3");
@@ -83,6 +86,7 @@ void Tprintdlg::buildLayout(QWidget* previews) {
 }
 
 print::PrintOptions Tprintdlg::options() const {
+    buildContents();
     print::PrintOptions o;
     const int size = RadioButton3->isChecked() ? 3 : RadioButton2->isChecked() ? 2 : 1;
     o.layout = CheckBox5->isChecked() ? size + 3 : size;

@@ -2,6 +2,7 @@
 // The print dialog of a show: the size and format of the layout, frame numbers, header, footer and
 // comments, with a small picture of the chosen layout. It keeps its choices while the program runs.
 
+#include "deferred_window.h"
 #include "show_print_layout.h"
 
 #include <QDialog>
@@ -12,14 +13,14 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-class Tprintdlg : public QDialog {
+class Tprintdlg : public DeferredWindow<QDialog> {
     Q_OBJECT
   public:
     enum Result { Print = 1, Cancel = 2 };
     static constexpr int HelpContext = 20;
     static constexpr int FooterLength = 128;
 
-    explicit Tprintdlg(QWidget* parent = nullptr);
+    explicit Tprintdlg(QWidget* parent = nullptr, ContentsTiming timing = ContentsTiming::Now);
 
     // The choices as they stand: the layout number 1 to 6 and the page decorations.
     print::PrintOptions options() const;
@@ -33,6 +34,7 @@ class Tprintdlg : public QDialog {
     void reject() override;
 
   private:
+    void build() override;
     void buildLayout(QWidget* previews);
     void drawPreviews();
 

@@ -44,11 +44,15 @@ TOvcSimpleField* factorField(QWidget* parent, const char* name, QRect place) {
 
 } // namespace
 
-Tsaveexedlg::Tsaveexedlg(QWidget* parent) : QDialog(parent) {
+Tsaveexedlg::Tsaveexedlg(QWidget* parent, ContentsTiming timing) : DeferredWindow(parent) {
     setObjectName(QStringLiteral("saveexedlg"));
     setWindowTitle(QStringLiteral("Stand-alone Verasco Settings"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
+    buildContentsIfNow(timing);
+}
+
+void Tsaveexedlg::build() {
     createPanel1();
     createPanel2();
     createButtons();
@@ -148,6 +152,7 @@ void Tsaveexedlg::Button3Click() {
 }
 
 void Tsaveexedlg::setFacts(const QString& target, int slides, int imageFiles, int audioFiles) {
+    buildContents();
     Label5->setText(target.toLower());
     Label6->setText(QString::number(slides));
     Label7->setText(QString::number(imageFiles));
@@ -155,10 +160,12 @@ void Tsaveexedlg::setFacts(const QString& target, int slides, int imageFiles, in
 }
 
 QualityPreset Tsaveexedlg::quality() const {
+    buildContents();
     return {lumfld->value(), chromfld->value(), ComboBox1->currentIndex()};
 }
 
 void Tsaveexedlg::layoutFor(int pixelsPerInch) {
+    buildContents();
     pixelsPerInch_ = pixelsPerInch;
     const bool large = pixelsPerInch > 96;
     const int narrow = large ? NarrowWidthLarge : NarrowWidth;

@@ -3,6 +3,7 @@
 // the QPX quality of the converted pictures (a slider of presets, and with "More" the three values
 // themselves). "&Save" is offered only when the three programs a package carries are at hand.
 
+#include "deferred_window.h"
 #include "quality_presets.h"
 
 #include <QDialog>
@@ -14,7 +15,7 @@ class QPushButton;
 class QSlider;
 class TOvcSimpleField;
 
-class Tsaveexedlg : public QDialog {
+class Tsaveexedlg : public DeferredWindow<QDialog> {
     Q_OBJECT
   public:
     static constexpr int HelpContext = 10;
@@ -22,7 +23,7 @@ class Tsaveexedlg : public QDialog {
     static constexpr int NarrowWidth = 353, NarrowWidthLarge = 434;
     static constexpr int WideWidth = 531, WideWidthLarge = 654;
 
-    explicit Tsaveexedlg(QWidget* parent = nullptr);
+    explicit Tsaveexedlg(QWidget* parent = nullptr, ContentsTiming timing = ContentsTiming::Now);
 
     // The four facts of the upper panel: the target path (shown lower-cased) and the counts.
     void setFacts(const QString& target, int slides, int imageFiles, int audioFiles);
@@ -48,6 +49,7 @@ class Tsaveexedlg : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
+    void build() override;
     void createPanel1();
     void createPanel2();
     void createButtons();

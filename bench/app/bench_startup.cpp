@@ -54,6 +54,12 @@ double secondsToShown(const std::string& program) {
 void runToShown(benchmark::State& state, const std::string& program) {
     QTemporaryDir runtime; // no running instance to hand over to
     ::setenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().constData(), 1);
+    // A home and settings of their own, the same on every machine: the image folder at start is the
+    // empty home, and after the first start the settings are those that Verasco wrote when it ended,
+    // as for a person who has used it before.
+    QTemporaryDir home;
+    ::setenv("HOME", home.path().toLocal8Bit().constData(), 1);
+    ::setenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toLocal8Bit().constData(), 1);
     ::setenv("VERASCO_QUIT_WHEN_SHOWN", "1", 1);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     for (auto _ : state) {
