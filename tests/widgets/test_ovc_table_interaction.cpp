@@ -104,12 +104,8 @@ INSTANTIATE_TEST_SUITE_P(Points, OvcTableCellAt,
                                          CellAtCase{0, {380, 10}, {0, -1}},   // right of the columns
                                          CellAtCase{0, {-1, 10}, {0, -1}},    // left of the grid
                                          CellAtCase{0, {10, -5}, {-1, 0}},    // above the grid
-                                         CellAtCase{0, {10, 400}, {-1, 0}})); // below the grid
-
-TEST_F(OvcTable, CellAtBelowTheLastRowHasNoRow) {
-    auto grid = makeShowGrid(2);
-    EXPECT_EQ(grid->cellAt(QPoint(10, 2 * 73 + 5)), (TOvcCell{-1, 0}));
-}
+                                         CellAtCase{0, {10, 400}, {-1, 0}},   // below the grid
+                                         CellAtCase{5, {10, 100}, {-1, 0}})); // below the last row
 
 struct KeyCase {
     const char* name;
