@@ -26,9 +26,9 @@ AppWindows* createAppWindows(ContentsTiming timing) {
     QWidget* main = w->MainFormverasco;
     w->textdlg = new Ttextdlg(main, timing);
     w->picfrm = new Tpicfrm(main);
-    w->confirmfrm = new Tconfirmfrm(main);
+    w->confirmfrm = new Tconfirmfrm(main, timing);
     w->saveexedlg = new Tsaveexedlg(main, timing);
-    w->print1Dlg = new Tprint1Dlg(main);
+    w->print1Dlg = new Tprint1Dlg(main, timing);
     w->srchform = new Tsrchform(main, timing);
     // The program's title is the main window's caption, "Morvant Verasco". No application display
     // name is set: the platform would append it to every window's caption.

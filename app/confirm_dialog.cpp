@@ -25,11 +25,15 @@ constexpr Metrics Large{20, 76, 20, 47, 300, 94, 90, 30, 10, 142, 498, 386, 207,
 
 } // namespace
 
-Tconfirmfrm::Tconfirmfrm(QWidget* parent) : QDialog(parent) {
+Tconfirmfrm::Tconfirmfrm(QWidget* parent, ContentsTiming timing) : DeferredWindow(parent) {
     setObjectName(QStringLiteral("confirmfrm"));
     setWindowTitle(DefaultCaption);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
+    buildContentsIfNow(timing);
+}
+
+void Tconfirmfrm::build() {
     Image1 = named(new QLabel(this), "Image1");
     Label1 = named(new QLabel(this), "Label1");
     Label2 = named(new QLabel(this), "Label2");
@@ -47,6 +51,7 @@ Tconfirmfrm::Tconfirmfrm(QWidget* parent) : QDialog(parent) {
 }
 
 void Tconfirmfrm::setMode(Mode mode) {
+    buildContents();
     mode_ = mode;
     Button1->setText(mode == Message ? QStringLiteral("&OK") : QStringLiteral("&No"));
     Button3->setVisible(mode != Message);
@@ -54,6 +59,7 @@ void Tconfirmfrm::setMode(Mode mode) {
 }
 
 void Tconfirmfrm::layoutFor(int pixelsPerInch) {
+    buildContents();
     const Metrics& m = pixelsPerInch > 96 ? Large : Normal;
     const int width = mode_ == QuestionWithCancel ? m.widthWithCancel : m.widthWithoutCancel;
     const int okLeft = mode_ == Message ? m.okLeftMessage : m.okLeftQuestion;
@@ -81,12 +87,14 @@ QString Tconfirmfrm::shortenMiddle(QString text, const std::function<bool(const 
 }
 
 QString Tconfirmfrm::fitToLine2(const QString& text) const {
+    buildContents();
     const QFontMetrics metrics(Label2->font());
     const int room = Label2->width();
     return shortenMiddle(text, [&](const QString& t) { return metrics.horizontalAdvance(t) <= room; });
 }
 
 int Tconfirmfrm::ask(const QString& text, const QString& line2, bool withCancel) {
+    buildContents();
     QApplication::beep();
     Label1->setText(text);
     Label2->setText(line2);
@@ -95,6 +103,7 @@ int Tconfirmfrm::ask(const QString& text, const QString& line2, bool withCancel)
 }
 
 int Tconfirmfrm::message(const QString& caption, const QString& text, const QString& line2) {
+    buildContents();
     QApplication::beep();
     Label1->setText(text);
     Label2->setText(line2);

@@ -3,6 +3,8 @@
 // with Yes, No and Cancel, a question with Yes and No, or a message with one OK button; the default
 // beep before it, and the caption back at "Confirm" afterwards.
 
+#include "deferred_window.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -10,14 +12,14 @@
 class QLabel;
 class QPushButton;
 
-class Tconfirmfrm : public QDialog {
+class Tconfirmfrm : public DeferredWindow<QDialog> {
     Q_OBJECT
   public:
     enum Mode { QuestionWithCancel, Question, Message };
     // The results of the buttons: Button3 "&Yes", Button1 "&No" or "&OK", Button2 "&Cancel".
     enum Result { No = 1, Ok = 1, Cancel = 2, Yes = 4 };
 
-    explicit Tconfirmfrm(QWidget* parent = nullptr);
+    explicit Tconfirmfrm(QWidget* parent = nullptr, ContentsTiming timing = ContentsTiming::Now);
 
     // Beeps and asks; returns Yes, No or Cancel. Esc and the close box give Cancel, or No when
     // the question has no Cancel button.
@@ -46,6 +48,7 @@ class Tconfirmfrm : public QDialog {
     void reject() override;
 
   private:
+    void build() override;
     int runModal();
 
     Mode mode_ = QuestionWithCancel;

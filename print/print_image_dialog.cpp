@@ -17,12 +17,15 @@ constexpr int PathWidth = 320;
 
 } // namespace
 
-Tprint1Dlg::Tprint1Dlg(QWidget* parent) : QDialog(parent) {
+Tprint1Dlg::Tprint1Dlg(QWidget* parent, ContentsTiming timing) : DeferredWindow(parent) {
     setObjectName(QStringLiteral("print1Dlg"));
     setWindowTitle(QStringLiteral("Print Image"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
+    buildContentsIfNow(timing);
+}
 
+void Tprint1Dlg::build() {
     Panel1 = named(new QFrame(this), "Panel1");
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Image1 = named(new QLabel(Panel1), "Image1");
@@ -47,6 +50,7 @@ Tprint1Dlg::Tprint1Dlg(QWidget* parent) : QDialog(parent) {
 }
 
 int Tprint1Dlg::confirm(const QImage& thumbnail, const QString& path) {
+    buildContents();
     Image1->setPixmap(QPixmap::fromImage(thumbnail));
     // A long path loses its middle rather than its file name.
     Label2->setText(QFontMetrics(Label2->font()).elidedText(path, Qt::ElideMiddle, PathWidth));

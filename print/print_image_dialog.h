@@ -2,18 +2,20 @@
 // The print dialog of a single image: its thumbnail, its file name, "&Print" and "Cancel". Shown as
 // the last step before the picture is printed.
 
+#include "deferred_window.h"
+
 #include <QDialog>
 
 class QFrame;
 class QLabel;
 class QPushButton;
 
-class Tprint1Dlg : public QDialog {
+class Tprint1Dlg : public DeferredWindow<QDialog> {
     Q_OBJECT
   public:
     enum Result { Print = 1, Cancel = 2 };
 
-    explicit Tprint1Dlg(QWidget* parent = nullptr);
+    explicit Tprint1Dlg(QWidget* parent = nullptr, ContentsTiming timing = ContentsTiming::Now);
 
     // Shows the thumbnail and the path, and asks; returns Print or Cancel.
     int confirm(const QImage& thumbnail, const QString& path);
@@ -22,6 +24,7 @@ class Tprint1Dlg : public QDialog {
     void reject() override;
 
   private:
+    void build() override;
     QFrame* Panel1 = nullptr;
     QLabel* Image1 = nullptr;
     QLabel* Label1 = nullptr;

@@ -123,6 +123,8 @@ TEST(DeferredWindows, AWindowBuildsItsControlsWhenFirstUsed) {
          [](const AppWindows& w) { w.showFrm->mediaPlayer(); }},
         {"dlyfld", [](const AppWindows& w) -> QWidget* { return w.prefFrm; },
          [](const AppWindows& w) { w.prefFrm->setViewerSwitchesEnabled(false); }},
+        {"Label2", [](const AppWindows& w) -> QWidget* { return w.confirmfrm; },
+         [](const AppWindows& w) { w.confirmfrm->fitToLine2(QStringLiteral("\"show.vrs\"?")); }},
     };
     for (const Use& use : uses) {
         SCOPED_TRACE(use.control);
