@@ -14,8 +14,9 @@ struct ProgramRun {
 };
 
 // Runs the program with the arguments to its end (at most timeoutMs); environment empty: this one's.
+// The limit only ends a program that hangs: making the package took over two minutes on a busy machine.
 ProgramRun runProgram(const QString& program, const QStringList& arguments,
-                      const QProcessEnvironment& environment = QProcessEnvironment(), int timeoutMs = 120000);
+                      const QProcessEnvironment& environment = QProcessEnvironment(), int timeoutMs = 600000);
 
 // Every file an install holds, relative to its prefix, sorted.
 QStringList expectedInstalledFiles();
