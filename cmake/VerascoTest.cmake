@@ -39,17 +39,17 @@ function(verasco_add_test name)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VERASCO_TESTDATA=${VERASCO_TESTDATA}")
 endfunction()
 
-# verasco_add_fuzzer(NAME SOURCE file.cpp LIBS lib... [SEEDS dir...])
-# SEEDS are folders of sample inputs (for example under the shared test data) that start the corpus.
+# verasco_add_fuzzer(NAME SOURCE file.cpp LIBS lib... [SAMPLES dir...])
+# SAMPLES are folders of sample inputs (for example under the shared test data) that start the corpus.
 function(verasco_add_fuzzer name)
-  cmake_parse_arguments(F "" "SOURCE" "LIBS;SEEDS" ${ARGN})
+  cmake_parse_arguments(F "" "SOURCE" "LIBS;SAMPLES" ${ARGN})
   add_executable(${name} ${F_SOURCE})
   target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_libraries(${name} PRIVATE ${F_LIBS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz/bin)
-  string(JOIN " " seeds ${F_SEEDS})
-  set_property(GLOBAL APPEND PROPERTY VERASCO_FUZZERS "${name} ${seeds}")
+  string(JOIN " " samples ${F_SAMPLES})
+  set_property(GLOBAL APPEND PROPERTY VERASCO_FUZZERS "${name} ${samples}")
 endfunction()
 
 # verasco_add_bench(NAME SOURCES a.cpp LIBS lib...): a Google Benchmark program run by scripts/bench.
