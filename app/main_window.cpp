@@ -307,9 +307,15 @@ void TMainFormverasco::FormActivate() {
 
 void TMainFormverasco::CopyDataReceived(const QString& received) {
     // Only an existing image is appended: a show file handed over only brings this window to the front.
+    // An image added to the open show changes it, so closing afterwards asks about saving it.
     const QString path = received.trimmed();
-    if (!path.isEmpty())
-        showSlides_->appendImageSlides({path});
+    if (path.isEmpty())
+        return;
+    ShowDocument& show = showSlides_->show();
+    const int before = show.SlideCount;
+    showSlides_->appendImageSlides({path});
+    if (show.SlideCount != before)
+        show.ShowModified = true;
 }
 
 void TMainFormverasco::DropFiles(const QStringList& paths) {

@@ -121,6 +121,20 @@ class Lifecycle : public ::testing::Test {
         ASSERT_EQ(show().SlideCount, n);
         show().ShowModified = true; // as after an edit
     }
+    // Files dropped from a file manager on the main window, outside the show grid.
+    void dropOnWindow(const QStringList& paths) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& path : paths)
+            urls.append(QUrl::fromLocalFile(path));
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&main(), &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent dropped(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&main(), &dropped);
+        ASSERT_TRUE(dropped.isAccepted());
+    }
     // The main window on screen and active, the show name field holding nothing, as a person
     // who clicked into the field finds it.
     void clickIntoEmptyShowName() {
@@ -348,39 +362,37 @@ TEST_F(Lifecycle, ClosingAChangedShowAsks) {
     EXPECT_EQ(asked.size(), 2u);
 }
 
-// Files dropped on the window outside the show grid change the show only when a slide was added:
-// closing afterwards asks about saving it then, and only then.
-TEST_F(Lifecycle, ClosingAfterFilesDroppedOnTheWindowAsksOnlyWhenSlidesWereAdded) {
+// Files dropped on the window outside the show grid, or handed over by a second start, change the
+// show only when a slide was added: closing afterwards asks about saving it then, and only then.
+TEST_F(Lifecycle, ClosingAfterFilesDroppedOrHandedOverAsksOnlyWhenSlidesWereAdded) {
     QFile notes(dir.filePath("notes.txt"));
     ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
     notes.close();
     const struct {
+        bool handedOver;
         QStringList paths;
         int slides;
         bool asks;
     } rows[] = {
-        {{picture("flower.jpg"), notes.fileName()}, 1, true},
-        {{notes.fileName(), dir.filePath("gone.png")}, 0, false},
+        {false, {picture("flower.jpg"), notes.fileName()}, 1, true},
+        {false, {notes.fileName(), dir.filePath("gone.png")}, 0, false},
+        {true, {picture("flower.jpg"), notes.fileName()}, 1, true},
+        {true, {notes.fileName(), dir.filePath("gone.png")}, 0, false},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.paths.join(' ').toStdString());
+        SCOPED_TRACE((row.handedOver ? "handed over: " : "dropped: ") + row.paths.join(' ').toStdString());
         windows.reset(createAppWindows());
         confirm = windows->confirmfrm;
         poll = nullptr;
         asked.clear();
         main().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&main(), ConditionWaitMs));
-        QMimeData data;
-        QList<QUrl> urls;
-        for (const QString& path : row.paths)
-            urls.append(QUrl::fromLocalFile(path));
-        data.setUrls(urls);
-        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(&main(), &enter);
-        ASSERT_TRUE(enter.isAccepted());
-        QDropEvent dropped(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(&main(), &dropped);
-        ASSERT_TRUE(dropped.isAccepted());
+        if (row.handedOver) {
+            for (const QString& path : row.paths)
+                main().CopyDataReceived(path);
+        } else {
+            dropOnWindow(row.paths);
+        }
         ASSERT_EQ(show().SlideCount, row.slides);
         answer("Button2"); // Cancel keeps the program open
         EXPECT_EQ(main().close(), !row.asks);
