@@ -121,10 +121,7 @@ class Pass {
             return appendConverted(index, image, size);
         if (offset_ + bytes->size() > MaxImageData)
             return tooMuchImageData();
-        if (data_.write(*bytes) != bytes->size())
-            return fileError(writeFailed(), data_.fileName(), data_.errorString());
-        size = bytes->size();
-        return std::nullopt;
+        return writeData(bytes->constData(), bytes->size(), size);
     }
 
     std::optional<ExportError> appendData(const QString& source, qint64& size) {
@@ -139,10 +136,16 @@ class Pass {
                 return fileError(QStringLiteral("A picture could not be read."), source, in.errorString());
             if (n == 0)
                 return std::nullopt;
-            if (data_.write(buffer_.data(), n) != n)
-                return fileError(writeFailed(), data_.fileName(), data_.errorString());
-            size += n;
+            if (auto error = writeData(buffer_.data(), n, size))
+                return error;
         }
+    }
+
+    std::optional<ExportError> writeData(const char* bytes, qint64 n, qint64& size) {
+        if (data_.write(bytes, n) != n)
+            return fileError(writeFailed(), data_.fileName(), data_.errorString());
+        size += n;
+        return std::nullopt;
     }
 
     std::optional<ExportError> packAudio(const TSlideRecord& slide, TSlideRecord& record) {
