@@ -5,8 +5,6 @@
 #include "shared_flags.h"
 #include "tphoto.h"
 
-#include <QSaveFile>
-
 std::optional<QByteArray> BmpRowsConverter::operator()(const QString& image) {
     imaging::QpxSettings settings;
     settings.luminanceFactor = quality_.luminance;
@@ -16,18 +14,6 @@ std::optional<QByteArray> BmpRowsConverter::operator()(const QString& image) {
 }
 
 bool PhotoQpxConverter::operator()(const QString& image, const QString& target, QString& reason) {
-    const std::optional<QByteArray> bytes = (*rows_)(image);
-    if (!bytes)
-        return throughControl(image, target, reason);
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit()) {
-        reason = QStringLiteral("cannot write %1: %2").arg(target, file.errorString());
-        return false;
-    }
-    return true;
-}
-
-bool PhotoQpxConverter::throughControl(const QString& image, const QString& target, QString& reason) {
     // The control works synchronously: each call returns after its last progress report of 100 %,
     // which clears LoadInProgress again through the preview window's progress handler.
     photo_.setProgressEnabled(true);

@@ -1,15 +1,14 @@
 #pragma once
 // Converts a picture to QPX through an imaging control, the way the export uses the preview
 // window's Photo1: load it, show it, set the three quality values, save it. A plain bitmap (see
-// bmp_rows.h) is encoded straight from its file's rows instead, which gives the same bytes without
-// decoding the picture into the control first.
+// bmp_rows.h) is encoded straight from its file's rows to bytes instead, which gives the same bytes
+// without decoding the picture into the control first; the export tries that first.
 
 #include "quality_presets.h"
 
 #include <QByteArray>
 #include <QString>
 
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -34,17 +33,13 @@ class BmpRowsConverter {
 class PhotoQpxConverter {
   public:
     PhotoQpxConverter(TPhoto& photo, SharedFlags& flags, QualityPreset quality)
-        : photo_(photo), flags_(flags), quality_(quality),
-          rows_(std::make_shared<BmpRowsConverter>(quality)) {}
+        : photo_(photo), flags_(flags), quality_(quality) {}
 
     // Writes `target`; false with the control's reason when the picture cannot be loaded or saved.
     bool operator()(const QString& image, const QString& target, QString& reason);
 
   private:
-    bool throughControl(const QString& image, const QString& target, QString& reason);
-
     TPhoto& photo_;
     SharedFlags& flags_;
     QualityPreset quality_;
-    std::shared_ptr<BmpRowsConverter> rows_;
 };

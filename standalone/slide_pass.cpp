@@ -84,9 +84,13 @@ class Pass {
         return std::nullopt;
     }
 
-    // Through the conversion file, while the next picture to convert is converted aside.
+    // Straight into the image data, or else through the conversion file, while the next picture to
+    // convert is converted aside.
     std::optional<ExportError> appendConverted(int index, const QString& image, qint64& size) {
         convertNextAside(index);
+        if (job_.convertBytes)
+            if (const std::optional<QByteArray> bytes = job_.convertBytes(image))
+                return appendBytes(*bytes, size);
         QString reason;
         if (!job_.convert(image, job_.conversionFile, reason))
             return ExportError{QStringLiteral("A picture could not be converted."),
@@ -119,9 +123,13 @@ class Pass {
         asideSlide_ = -1;
         if (!bytes)
             return appendConverted(index, image, size);
-        if (offset_ + bytes->size() > MaxImageData)
+        return appendBytes(*bytes, size);
+    }
+
+    std::optional<ExportError> appendBytes(const QByteArray& bytes, qint64& size) {
+        if (offset_ + bytes.size() > MaxImageData)
             return tooMuchImageData();
-        return writeData(bytes->constData(), bytes->size(), size);
+        return writeData(bytes.constData(), bytes.size(), size);
     }
 
     std::optional<ExportError> appendData(const QString& source, qint64& size) {

@@ -17,9 +17,9 @@ class ShowDocument;
 
 // Converts the picture `image` into the QPX file `target`; false with the reason when it cannot.
 using QpxConverter = std::function<bool(const QString& image, const QString& target, QString& reason)>;
-// Converts the picture `image` to QPX bytes on a second thread while QpxConverter converts another;
-// nothing when it cannot, and QpxConverter then converts the picture (and reports what is wrong).
-using AsideQpxConverter = std::function<std::optional<QByteArray>(const QString& image)>;
+// Converts the picture `image` straight to QPX bytes; nothing when it cannot, and QpxConverter then
+// converts the picture (and reports what is wrong).
+using QpxBytesConverter = std::function<std::optional<QByteArray>(const QString& image)>;
 
 // The most image data a package can address: its offsets are signed 32-bit numbers.
 inline constexpr qint64 MaxImageData = 0x7FFFFFFF;
@@ -31,9 +31,12 @@ struct SlidePassJob {
     QStringList reservedNames; // files of the package that no audio copy may replace
     PlayerOptions options;
     QpxConverter convert;
-    // When set, every other picture to convert goes to it, on a second thread while `convert`
+    // When set, tried first for each picture converted on this thread: the bytes it gives go
+    // straight into the image data, and only the pictures it cannot convert go to `convert`.
+    QpxBytesConverter convertBytes;
+    // When set, every other picture to convert goes to it, on a second thread while this thread
     // converts the one before, so that both cores work; the data stays in slide order.
-    AsideQpxConverter convertAside;
+    QpxBytesConverter convertAside;
     std::function<void(int slide, int count)> progress; // before each slide, counting from 1
 };
 

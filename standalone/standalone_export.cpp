@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 
+#include <memory>
+
 namespace {
 
 const QString PackageFilter = QStringLiteral("Morvant Stand-alone Verasco (*.exe)");
@@ -132,6 +134,7 @@ std::optional<ExportError> StandaloneExport::write(const QString& target, Qualit
                          QLatin1String(RuntimeMemberName), QFileInfo(target).fileName()};
     job.options = parts_.playerOptions();
     job.convert = PhotoQpxConverter(*parts_.photo, *parts_.flags, quality);
+    job.convertBytes = BmpRowsConverter(quality);
     job.convertAside = [rows = std::make_shared<BmpRowsConverter>(quality)](const QString& image) {
         return (*rows)(image);
     };

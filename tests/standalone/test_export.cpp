@@ -6,6 +6,7 @@
 #include "package_inspection.h"
 #include "qpx_conversion.h"
 #include "qt_application_environment.h"
+#include "slide_pass.h"
 
 #include <QApplication>
 #include <QDir>
@@ -224,25 +225,52 @@ TEST_F(ExportTest, PlainBitmapsConvertToTheControlsBytesAndOthersStillGoThroughT
     TPhoto control;
     SharedFlags flags;
     PhotoQpxConverter convert(control, flags, qualityPreset(11));
-    for (const QString& image : {plain, palette, tiny, trailed}) {
-        TPhoto photo;
-        photo.setFileName(image);
-        photo.setSaveJPGLumFactor(qualityPreset(11).luminance);
-        photo.setSaveJPGChromFactor(qualityPreset(11).chrominance);
-        photo.setSaveJPGSubSampling(qualityPreset(11).subSampling);
-        photo.setSaveFileName(target(QStringLiteral("control.qpx")));
-        photo.SaveImage();
-        ASSERT_EQ(photo.FXError(), 0);
+    BmpRowsConverter rows(qualityPreset(11));
+    for (const QString& image : {plain, tiny, trailed}) {
         QString reason;
-        ASSERT_TRUE(convert(image, target(QStringLiteral("converted.qpx")), reason)) << reason.toStdString();
-        EXPECT_TRUE(readAll(target(QStringLiteral("converted.qpx"))) ==
-                    readAll(target(QStringLiteral("control.qpx"))))
-            << image.toStdString();
+        ASSERT_TRUE(convert(image, target(QStringLiteral("control.qpx")), reason)) << reason.toStdString();
+        const std::optional<QByteArray> bytes = rows(image);
+        ASSERT_TRUE(bytes) << image.toStdString();
+        EXPECT_TRUE(*bytes == readAll(target(QStringLiteral("control.qpx")))) << image.toStdString();
     }
+    EXPECT_FALSE(rows(palette)) << "a bitmap with a palette goes through the control";
+    EXPECT_FALSE(rows(cut));
     QString reason;
     EXPECT_FALSE(convert(cut, target(QStringLiteral("cut.qpx")), reason));
     EXPECT_TRUE(reason.contains(QLatin1String("truncated"))) << reason.toStdString();
     EXPECT_FALSE(QFile::exists(target(QStringLiteral("cut.qpx"))));
+}
+
+// On the window thread a plain bitmap's bytes go straight into the image data: only the pictures
+// the rows cannot convert pass through the conversion file and the control.
+TEST_F(ExportTest, OnlyPicturesTheRowsCannotConvertGoThroughTheConversionFile) {
+    const QString bmp = picture(QStringLiteral("a.bmp"), {50, 40});
+    const QString png = picture(QStringLiteral("b.png"), {30, 20});
+    for (const QString& image : {bmp, png, bmp})
+        addSlide(image);
+    TPhoto control;
+    SharedFlags flags;
+    QStringList throughFile;
+    QTemporaryDir folder;
+    SlidePassJob job;
+    job.show = &show;
+    job.packageFolder = folder.path();
+    job.conversionFile = target(QStringLiteral("conversion.qpx"));
+    job.convert = [&, photo = PhotoQpxConverter(control, flags, qualityPreset(11))](
+                      const QString& image, const QString& to, QString& reason) mutable {
+        throughFile << QFileInfo(image).fileName();
+        return photo(image, to, reason);
+    };
+    job.convertBytes = BmpRowsConverter(qualityPreset(11));
+    ASSERT_FALSE(runSlidePass(job));
+    EXPECT_EQ(throughFile, QStringList{QStringLiteral("b.png")});
+    EXPECT_FALSE(QFile::exists(job.conversionFile));
+    const SlideListFields list = readSlideList(readAll(folder.filePath(QStringLiteral("images.sld"))));
+    const QByteArray data = readAll(folder.filePath(QStringLiteral("images.dat")));
+    ASSERT_EQ(list.records.size(), 3u);
+    EXPECT_EQ(slideData(list, data, 0), *BmpRowsConverter(qualityPreset(11))(bmp));
+    EXPECT_EQ(slideData(list, data, 2), slideData(list, data, 0));
+    EXPECT_TRUE(isJpeg(slideData(list, data, 1)));
 }
 
 TEST_F(ExportTest, ConvertsWithTheQualityOfTheSlider) {
