@@ -2,10 +2,14 @@
 
 #include "lha_errors.h"
 
+#include <array>
+#include <utility>
 #include <vector>
 
 namespace verasco::archive {
 namespace {
+
+using DepthCounts = std::array<unsigned, kMaxCodeLength + 1>;
 
 struct TreeBuilder {
     int n;
@@ -30,7 +34,81 @@ struct TreeBuilder {
         }
         heap[i] = k;
     }
+
+    // Takes the frequencies and puts the symbols that occur on the heap; every length starts at 0.
+    void load(const uint32_t* frequencies, uint8_t* lengths) {
+        heap[1] = 0;
+        for (int i = 0; i < n; ++i) {
+            freq[i] = frequencies[i];
+            lengths[i] = 0;
+            if (frequencies[i])
+                heap[++heapSize] = i;
+        }
+    }
+
+    // Joins the two rarest nodes under a new one until one node is left, and returns it. `order`
+    // gets the leaves in the order they leave the heap.
+    int merge(std::vector<int>& order) {
+        for (int i = heapSize / 2; i >= 1; --i)
+            downHeap(i);
+        order.reserve(n);
+        int avail = n;
+        int k = 0;
+        do {
+            const int i = heap[1];
+            if (i < n)
+                order.push_back(i);
+            heap[1] = heap[heapSize--];
+            downHeap(1);
+            const int j = heap[1];
+            if (j < n)
+                order.push_back(j);
+            k = avail++;
+            freq[k] = freq[i] + freq[j];
+            heap[1] = k;
+            downHeap(1);
+            left[k] = i;
+            right[k] = j;
+        } while (heapSize > 1);
+        return k;
+    }
+
+    // The number of leaves at each depth below `root`, those deeper than 16 counted at 16.
+    DepthCounts countDepths(int root) const {
+        DepthCounts counts{};
+        std::vector<std::pair<int, int>> stack{{root, 0}};
+        while (!stack.empty()) {
+            auto [node, depth] = stack.back();
+            stack.pop_back();
+            if (node < n) {
+                ++counts[depth < kMaxCodeLength ? depth : kMaxCodeLength];
+            } else {
+                stack.push_back({right[node], depth + 1});
+                stack.push_back({left[node], depth + 1});
+            }
+        }
+        return counts;
+    }
 };
+
+// Makes the counts of a tree cut at depth 16 a complete prefix code again: while the code space is
+// overfull, one leaf of length 16 goes, and the deepest shorter leaf becomes two one bit longer.
+void limitLengths(DepthCounts& counts) {
+    unsigned cum = 0;
+    for (int i = kMaxCodeLength; i > 0; --i)
+        cum += counts[i] << (kMaxCodeLength - i);
+    while (cum != (1u << kMaxCodeLength)) {
+        --counts[kMaxCodeLength];
+        for (int i = kMaxCodeLength - 1; i > 0; --i) {
+            if (counts[i] != 0) {
+                --counts[i];
+                counts[i + 1] += 2;
+                break;
+            }
+        }
+        --cum;
+    }
+}
 
 } // namespace
 
@@ -48,73 +126,22 @@ void MakeCanonicalCodes(int n, const uint8_t* lengths, uint16_t* codes) {
 
 int MakeHuffmanTree(int n, const uint32_t* frequencies, uint8_t* lengths, uint16_t* codes) {
     TreeBuilder t(n);
-    t.heap[1] = 0;
-    for (int i = 0; i < n; ++i) {
-        t.freq[i] = frequencies[i];
-        lengths[i] = 0;
-        if (frequencies[i])
-            t.heap[++t.heapSize] = i;
-    }
+    t.load(frequencies, lengths);
     if (t.heapSize < 2) {
         codes[t.heap[1]] = 0;
         return t.heap[1];
     }
-    for (int i = t.heapSize / 2; i >= 1; --i)
-        t.downHeap(i);
     std::vector<int> order; // leaves in the order they leave the heap
-    order.reserve(n);
-    int avail = n;
-    int k = 0;
-    do {
-        const int i = t.heap[1];
-        if (i < n)
-            order.push_back(i);
-        t.heap[1] = t.heap[t.heapSize--];
-        t.downHeap(1);
-        const int j = t.heap[1];
-        if (j < n)
-            order.push_back(j);
-        k = avail++;
-        t.freq[k] = t.freq[i] + t.freq[j];
-        t.heap[1] = k;
-        t.downHeap(1);
-        t.left[k] = i;
-        t.right[k] = j;
-    } while (t.heapSize > 1);
-
-    // Count leaf depths, deeper than 16 counted as 16.
-    unsigned lenCount[kMaxCodeLength + 1] = {};
-    std::vector<std::pair<int, int>> stack{{k, 0}};
-    while (!stack.empty()) {
-        auto [node, depth] = stack.back();
-        stack.pop_back();
-        if (node < n) {
-            ++lenCount[depth < kMaxCodeLength ? depth : kMaxCodeLength];
-        } else {
-            stack.push_back({t.right[node], depth + 1});
-            stack.push_back({t.left[node], depth + 1});
-        }
-    }
-    unsigned cum = 0;
-    for (int i = kMaxCodeLength; i > 0; --i)
-        cum += lenCount[i] << (kMaxCodeLength - i);
-    while (cum != (1u << kMaxCodeLength)) {
-        --lenCount[kMaxCodeLength];
-        for (int i = kMaxCodeLength - 1; i > 0; --i) {
-            if (lenCount[i] != 0) {
-                --lenCount[i];
-                lenCount[i + 1] += 2;
-                break;
-            }
-        }
-        --cum;
-    }
+    const int root = t.merge(order);
+    DepthCounts counts = t.countDepths(root);
+    limitLengths(counts);
+    // The leaves that left the heap first, the rarest, get the longest codes.
     size_t next = 0;
     for (int i = kMaxCodeLength; i > 0; --i)
-        for (unsigned c = 0; c < lenCount[i]; ++c)
+        for (unsigned c = 0; c < counts[i]; ++c)
             lengths[order[next++]] = static_cast<uint8_t>(i);
     MakeCanonicalCodes(n, lengths, codes);
-    return k;
+    return root;
 }
 
 void MakeDecodeTable(int n, const uint8_t* lengths, int tableBits, uint16_t* table, uint16_t* left,
