@@ -57,6 +57,13 @@ TEST_F(DebianPackage, IsNamedByNameVersionAndArchitecture) {
     EXPECT_TRUE(field("Description").startsWith("compose, play, print and export picture slide shows\n"));
 }
 
+// CPack strips the programs it packs; the package head has no sections left to strip, and must not
+// be handed to strip, which would report an error for it.
+TEST_F(DebianPackage, IsMadeWithoutErrorsFromStrip) {
+    for (const QString& output : {made.out, made.err})
+        EXPECT_FALSE(output.contains(QLatin1String("strip"))) << output.toStdString();
+}
+
 TEST_F(DebianPackage, DependsOnTheLinkedLibrariesAndTheRunTimePlugins) {
     const QStringList depends = field("Depends").split(QRegularExpression(QStringLiteral(",\\s*")));
     QStringList names;
