@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace imaging {
@@ -136,101 +137,125 @@ std::array<QRgb, 256> headerPalette(const PcxHeader& h) {
     return pal;
 }
 
-} // namespace
+// What the header says about the picture, checked: its size and that of its decoded plane data.
+struct PcxLayout {
+    PcxHeader header;
+    int width = 0;
+    int height = 0;
+    qint64 lineBytes = 0; // all planes of one line
+    qint64 total = 0;     // all lines
+    bool indexed() const { return header.planes == 1 || header.bitsPerPixel < 8; }
+    bool alpha() const { return header.bitsPerPixel == 8 && header.planes == 4; }
+};
 
-QImage readPcx(QByteArrayView file, QString* error) {
-    if (file.size() < HeaderSize || uint8_t(file[0]) != 0x0A) {
-        fail(error, "not a PCX file");
-        return {};
-    }
-    const PcxHeader h = parseHeader(file);
-    if (h.encoding > 1 || !supportedLayout(h.bitsPerPixel, h.planes)) {
-        fail(error, "unsupported PCX layout");
-        return {};
-    }
-    if (h.xMax < h.xMin || h.yMax < h.yMin) {
-        fail(error, "PCX picture has no pixels");
-        return {};
-    }
-    const int width = h.xMax - h.xMin + 1;
-    const int height = h.yMax - h.yMin + 1;
-    const qint64 lineBits = qint64(width) * h.bitsPerPixel;
-    if (qint64(h.bytesPerLine) * 8 < lineBits) {
-        fail(error, "PCX line length too short for the width");
-        return {};
-    }
-    const qint64 lineBytes = qint64(h.bytesPerLine) * h.planes;
-    const qint64 total = lineBytes * height;
-    if (qint64(width) * height > MaxImagePixels || total > MaxDecodedBytes) {
-        fail(error, "PCX picture too large");
-        return {};
-    }
+std::nullopt_t refuse(QString* error, const char* text) {
+    fail(error, text);
+    return std::nullopt;
+}
 
-    // Which 256-colour palette an 8-bit single-plane picture uses: the one at the end of the file.
-    QByteArrayView data = file.sliced(HeaderSize);
-    std::array<QRgb, 256> palette{};
-    const bool indexed = h.planes == 1 || h.bitsPerPixel < 8;
+// The layout of a PCX file, or nothing (with the reason) when it is no picture this reader handles.
+std::optional<PcxLayout> readLayout(QByteArrayView file, QString* error) {
+    if (file.size() < HeaderSize || uint8_t(file[0]) != 0x0A)
+        return refuse(error, "not a PCX file");
+    PcxLayout l;
+    l.header = parseHeader(file);
+    const PcxHeader& h = l.header;
+    if (h.encoding > 1 || !supportedLayout(h.bitsPerPixel, h.planes))
+        return refuse(error, "unsupported PCX layout");
+    if (h.xMax < h.xMin || h.yMax < h.yMin)
+        return refuse(error, "PCX picture has no pixels");
+    l.width = h.xMax - h.xMin + 1;
+    l.height = h.yMax - h.yMin + 1;
+    const qint64 lineBits = qint64(l.width) * h.bitsPerPixel;
+    if (qint64(h.bytesPerLine) * 8 < lineBits)
+        return refuse(error, "PCX line length too short for the width");
+    l.lineBytes = qint64(h.bytesPerLine) * h.planes;
+    l.total = l.lineBytes * l.height;
+    if (qint64(l.width) * l.height > MaxImagePixels || l.total > MaxDecodedBytes)
+        return refuse(error, "PCX picture too large");
+    return l;
+}
+
+// Sets the palette of an indexed picture and returns the plane data. An 8-bit single-plane picture
+// takes its 256 colours from the end of the file (those bytes are then no plane data), or greys when
+// the file has none.
+QByteArrayView paletteAndData(QByteArrayView file, const PcxLayout& l, std::array<QRgb, 256>& palette) {
+    const PcxHeader& h = l.header;
     if (h.bitsPerPixel == 8 && h.planes == 1) {
         const qsizetype at = file.size() - TrailingPaletteSize;
         if (at >= HeaderSize && uint8_t(file[at]) == 0x0C) {
             for (int i = 0; i < 256; ++i)
                 palette[i] = qRgb(uint8_t(file[at + 1 + 3 * i]), uint8_t(file[at + 2 + 3 * i]),
                                   uint8_t(file[at + 3 + 3 * i]));
-            data = file.sliced(HeaderSize, at - HeaderSize);
-        } else {
-            for (int i = 0; i < 256; ++i)
-                palette[i] = qRgb(i, i, i);
+            return file.sliced(HeaderSize, at - HeaderSize);
         }
-    } else if (indexed) {
+        for (int i = 0; i < 256; ++i)
+            palette[i] = qRgb(i, i, i);
+    } else if (l.indexed()) {
         palette = headerPalette(h);
     }
+    return file.sliced(HeaderSize);
+}
+
+// The pixels of one line from its planes.
+void convertLine(const PcxLayout& l, const std::array<QRgb, 256>& palette, const uint8_t* line, QRgb* out) {
+    const int width = l.width;
+    const int bpl = l.header.bytesPerLine;
+    const int bits = l.header.bitsPerPixel;
+    const int planes = l.header.planes;
+    if (!l.indexed()) {
+        const bool alpha = l.alpha();
+        for (int x = 0; x < width; ++x) {
+            const int a = alpha ? line[3 * bpl + x] : 255;
+            out[x] = qRgba(line[x], line[bpl + x], line[2 * bpl + x], a);
+        }
+    } else if (bits == 8) {
+        for (int x = 0; x < width; ++x)
+            out[x] = palette[line[x]];
+    } else if (bits == 1) {
+        for (int x = 0; x < width; ++x) {
+            int index = 0;
+            for (int p = 0; p < planes; ++p)
+                index |= ((line[p * bpl + x / 8] >> (7 - x % 8)) & 1) << p;
+            out[x] = palette[index];
+        }
+    } else {
+        const int perByte = 8 / bits;
+        const int mask = (1 << bits) - 1;
+        for (int x = 0; x < width; ++x) {
+            const int shift = 8 - bits * (x % perByte + 1);
+            out[x] = palette[(line[x / perByte] >> shift) & mask];
+        }
+    }
+}
+
+} // namespace
+
+QImage readPcx(QByteArrayView file, QString* error) {
+    const std::optional<PcxLayout> layout = readLayout(file, error);
+    if (!layout)
+        return {};
+    const PcxLayout& l = *layout;
+    std::array<QRgb, 256> palette{};
+    const QByteArrayView data = paletteAndData(file, l, palette);
     // A coded byte pair expands to at most 63 bytes: reject headers that promise more than the data holds.
-    if (h.encoding == 1 && total > (data.size() / 2 + 1) * 63) {
+    if (l.header.encoding == 1 && l.total > (data.size() / 2 + 1) * 63) {
         fail(error, "PCX data truncated");
         return {};
     }
-
-    std::vector<uint8_t> raw(size_t(total), 0);
-    if (!expandPlaneData(data, h.encoding == 1, raw)) {
+    std::vector<uint8_t> raw(size_t(l.total), 0);
+    if (!expandPlaneData(data, l.header.encoding == 1, raw)) {
         fail(error, "PCX data truncated");
         return {};
     }
-
-    const bool alpha = h.bitsPerPixel == 8 && h.planes == 4;
-    QImage image(width, height, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    QImage image(l.width, l.height, l.alpha() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (image.isNull()) {
         fail(error, "out of memory");
         return {};
     }
-    const int bpl = h.bytesPerLine;
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* line = raw.data() + qint64(y) * lineBytes;
-        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-        if (!indexed) {
-            for (int x = 0; x < width; ++x) {
-                const int a = alpha ? line[3 * bpl + x] : 255;
-                out[x] = qRgba(line[x], line[bpl + x], line[2 * bpl + x], a);
-            }
-        } else if (h.bitsPerPixel == 8) {
-            for (int x = 0; x < width; ++x)
-                out[x] = palette[line[x]];
-        } else if (h.bitsPerPixel == 1) {
-            for (int x = 0; x < width; ++x) {
-                int index = 0;
-                for (int p = 0; p < h.planes; ++p)
-                    index |= ((line[p * bpl + x / 8] >> (7 - x % 8)) & 1) << p;
-                out[x] = palette[index];
-            }
-        } else {
-            const int bits = h.bitsPerPixel;
-            const int perByte = 8 / bits;
-            const int mask = (1 << bits) - 1;
-            for (int x = 0; x < width; ++x) {
-                const int shift = 8 - bits * (x % perByte + 1);
-                out[x] = palette[(line[x / perByte] >> shift) & mask];
-            }
-        }
-    }
+    for (int y = 0; y < l.height; ++y)
+        convertLine(l, palette, raw.data() + qint64(y) * l.lineBytes,
+                    reinterpret_cast<QRgb*>(image.scanLine(y)));
     return image;
 }
 

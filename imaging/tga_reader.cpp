@@ -106,73 +106,77 @@ bool readPixelStream(QByteArrayView data, bool rle, int bytes, std::vector<uint8
     return true;
 }
 
-} // namespace
-
-QImage readTga(QByteArrayView file, QString* error) {
-    if (file.size() < HeaderSize)
-        return fail(error, "TGA file too short");
+TgaHeader parseHeader(QByteArrayView file) {
     TgaHeader h{};
     h.idLength = uint8_t(file[0]);
     h.colorMapType = uint8_t(file[1]);
     h.imageType = uint8_t(file[2]);
-    const int mapFirst = readLe16(file, 3);
-    const int mapLength = readLe16(file, 5);
+    h.mapFirstLow = uint8_t(file[3]);
+    h.mapFirstHigh = uint8_t(file[4]);
+    h.mapLengthLow = uint8_t(file[5]);
+    h.mapLengthHigh = uint8_t(file[6]);
     h.mapEntryBits = uint8_t(file[7]);
     h.width = readLe16(file, 12);
     h.height = readLe16(file, 14);
     h.pixelBits = uint8_t(file[16]);
     h.descriptor = uint8_t(file[17]);
+    return h;
+}
 
-    const int kind = h.imageType & 7;
-    const bool rle = h.imageType & 8;
+int kindOf(const TgaHeader& h) {
+    return h.imageType & 7; // 1 colour-mapped, 2 true colour, 3 grey
+}
+
+// Why this reader does not handle the picture's type, size or pixel depth; nothing when it does.
+const char* unsupported(const TgaHeader& h) {
+    const int kind = kindOf(h);
     if ((kind < 1 || kind > 3) || (h.imageType & ~0x0B) != 0 || h.colorMapType > 1)
-        return fail(error, "unsupported TGA type");
+        return "unsupported TGA type";
     if (h.width == 0 || h.height == 0 || qint64(h.width) * h.height > MaxImagePixels)
-        return fail(error, "bad TGA size");
+        return "bad TGA size";
     const int bits = h.pixelBits;
     const bool validBits = (kind == 1 && (bits == 8 || bits == 16)) ||
                            (kind == 2 && (bits == 15 || bits == 16 || bits == 24 || bits == 32)) ||
                            (kind == 3 && bits == 8);
-    if (!validBits)
-        return fail(error, "unsupported TGA pixel depth");
+    return validBits ? nullptr : "unsupported TGA pixel depth";
+}
 
-    qsizetype at = HeaderSize + h.idLength;
-    std::vector<QRgb> colourMap;
-    if (h.colorMapType == 1) {
-        const int entryBits = h.mapEntryBits;
-        if (entryBits != 15 && entryBits != 16 && entryBits != 24 && entryBits != 32)
-            return fail(error, "unsupported TGA colour map");
-        const int entryBytes = (entryBits + 7) / 8;
-        const qint64 mapBytes = qint64(mapLength) * entryBytes;
-        if (file.size() - at < mapBytes)
-            return fail(error, "TGA colour map truncated");
-        colourMap.assign(size_t(mapFirst + mapLength), qRgb(0, 0, 0));
-        for (int i = 0; i < mapLength; ++i)
-            colourMap[size_t(mapFirst + i)] =
-                decodeColour(reinterpret_cast<const uint8_t*>(file.data() + at + qsizetype(i) * entryBytes),
-                             entryBits, true);
-        at += qsizetype(mapBytes);
-    } else if (kind == 1) {
-        return fail(error, "TGA colour-mapped picture without a colour map");
-    }
-    if (at > file.size())
-        return fail(error, "TGA truncated");
+// Reads the colour map that starts at `at` and moves `at` past it; why it cannot, or nothing.
+const char* readColourMap(QByteArrayView file, const TgaHeader& h, qsizetype& at,
+                          std::vector<QRgb>& colourMap) {
+    if (h.colorMapType != 1)
+        return kindOf(h) == 1 ? "TGA colour-mapped picture without a colour map" : nullptr;
+    const int mapFirst = h.mapFirstLow | h.mapFirstHigh << 8;
+    const int mapLength = h.mapLengthLow | h.mapLengthHigh << 8;
+    const int entryBits = h.mapEntryBits;
+    if (entryBits != 15 && entryBits != 16 && entryBits != 24 && entryBits != 32)
+        return "unsupported TGA colour map";
+    const int entryBytes = (entryBits + 7) / 8;
+    const qint64 mapBytes = qint64(mapLength) * entryBytes;
+    if (file.size() - at < mapBytes)
+        return "TGA colour map truncated";
+    colourMap.assign(size_t(mapFirst + mapLength), qRgb(0, 0, 0));
+    for (int i = 0; i < mapLength; ++i)
+        colourMap[size_t(mapFirst + i)] = decodeColour(
+            reinterpret_cast<const uint8_t*>(file.data() + at + qsizetype(i) * entryBytes), entryBits, true);
+    at += qsizetype(mapBytes);
+    return nullptr;
+}
 
+// Puts the stored pixels into `image`, rows and columns in the order the descriptor gives.
+void convertPixels(const TgaHeader& h, const std::vector<uint8_t>& pixels, const std::vector<QRgb>& colourMap,
+                   bool alpha, QImage& image) {
+    const int kind = kindOf(h);
+    const int bits = h.pixelBits;
     const int bytes = (bits + 7) / 8;
-    std::vector<uint8_t> pixels(size_t(h.width) * h.height * size_t(bytes));
-    if (!readPixelStream(file.sliced(at), rle, bytes, pixels))
-        return fail(error, "TGA data truncated");
-
-    const bool alpha = kind == 2 && bits == 32 && (h.descriptor & 0x0F) != 0;
+    const int width = h.width;
+    const int height = h.height;
     const bool topDown = h.descriptor & 0x20;
     const bool rightToLeft = h.descriptor & 0x10;
-    QImage image(h.width, h.height, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    if (image.isNull())
-        return fail(error, "out of memory");
-    for (int row = 0; row < h.height; ++row) {
-        const uint8_t* src = pixels.data() + size_t(row) * h.width * size_t(bytes);
-        auto* out = reinterpret_cast<QRgb*>(image.scanLine(topDown ? row : h.height - 1 - row));
-        for (int col = 0; col < h.width; ++col) {
+    for (int row = 0; row < height; ++row) {
+        const uint8_t* src = pixels.data() + size_t(row) * width * size_t(bytes);
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(topDown ? row : height - 1 - row));
+        for (int col = 0; col < width; ++col) {
             const uint8_t* p = src + size_t(col) * size_t(bytes);
             QRgb c;
             if (kind == 1) {
@@ -183,9 +187,36 @@ QImage readTga(QByteArrayView file, QString* error) {
             } else {
                 c = decodeColour(p, bits, alpha);
             }
-            out[rightToLeft ? h.width - 1 - col : col] = c;
+            out[rightToLeft ? width - 1 - col : col] = c;
         }
     }
+}
+
+} // namespace
+
+QImage readTga(QByteArrayView file, QString* error) {
+    if (file.size() < HeaderSize)
+        return fail(error, "TGA file too short");
+    const TgaHeader h = parseHeader(file);
+    if (const char* reason = unsupported(h))
+        return fail(error, reason);
+    qsizetype at = HeaderSize + h.idLength;
+    std::vector<QRgb> colourMap;
+    if (const char* reason = readColourMap(file, h, at, colourMap))
+        return fail(error, reason);
+    if (at > file.size())
+        return fail(error, "TGA truncated");
+
+    const int bytes = (h.pixelBits + 7) / 8;
+    std::vector<uint8_t> pixels(size_t(h.width) * h.height * size_t(bytes));
+    if (!readPixelStream(file.sliced(at), (h.imageType & 8) != 0, bytes, pixels))
+        return fail(error, "TGA data truncated");
+
+    const bool alpha = kindOf(h) == 2 && h.pixelBits == 32 && (h.descriptor & 0x0F) != 0;
+    QImage image(h.width, h.height, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    if (image.isNull())
+        return fail(error, "out of memory");
+    convertPixels(h, pixels, colourMap, alpha, image);
     return image;
 }
 
