@@ -9,12 +9,11 @@
 ShowDocument::ShowDocument(int defaultDelay)
     : slides_(std::make_unique_for_overwrite<TSlideRecord[]>(SlotCount)),
       thumbnails_(std::make_unique<std::array<QImage, SlotCount>>()), defaultDelay_(defaultDelay) {
-    std::memset(slides_.get(), 0, sizeof(TSlideRecord) * SlotCount);
+    std::memset(&fresh_, 0, sizeof fresh_);
     resetAll();
 }
 
-void ShowDocument::resetSlot(int index) {
-    TSlideRecord& r = slides_[index];
+void ShowDocument::makeFresh(TSlideRecord& r) const {
     r.ImageFile.assign({});
     r.AudioFile.assign({});
     r.Text.assign({});
@@ -27,35 +26,45 @@ void ShowDocument::resetSlot(int index) {
     r.FontStyle = 0;
 }
 
+void ShowDocument::resetSlot(int index) {
+    makeFresh(slide(index));
+}
+
 void ShowDocument::resetAll() {
-    for (int i = 0; i < SlotCount; ++i)
-        resetSlot(i);
+    makeFresh(fresh_);
+    freshFrom_ = 0;
+}
+
+TSlideRecord& ShowDocument::slide(int index) {
+    for (; freshFrom_ <= index; ++freshFrom_)
+        slides_[freshFrom_] = fresh_;
+    return slides_[index];
 }
 
 bool ShowDocument::isBlank(int index) const {
-    const std::string name = slides_[index].ImageFile.str();
+    const std::string name = slide(index).ImageFile.str();
     return name.size() == BlankImageName.size() &&
            std::equal(name.begin(), name.end(), BlankImageName.begin(),
                       [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; });
 }
 
 bool ShowDocument::hasAudio(int index) const {
-    const std::string audio = slides_[index].AudioFile.str();
+    const std::string audio = slide(index).AudioFile.str();
     return audio.find_first_not_of(' ') != std::string::npos;
 }
 
 QString ShowDocument::imagePath(int index) const {
-    return StoredPath::of(slides_[index].ImageFile);
+    return StoredPath::of(slide(index).ImageFile);
 }
 
 QString ShowDocument::audioPath(int index) const {
-    return StoredPath::of(slides_[index].AudioFile);
+    return StoredPath::of(slide(index).AudioFile);
 }
 
 bool ShowDocument::setImagePath(int index, const QString& path) {
-    return StoredPath::assign(slides_[index].ImageFile, path);
+    return StoredPath::assign(slide(index).ImageFile, path);
 }
 
 bool ShowDocument::setAudioPath(int index, const QString& path) {
-    return StoredPath::assign(slides_[index].AudioFile, path);
+    return StoredPath::assign(slide(index).AudioFile, path);
 }

@@ -26,10 +26,8 @@ class ShowDocument {
     void setDefaultDelay(int seconds) { defaultDelay_ = seconds; }
     int defaultDelay() const { return defaultDelay_; }
 
-    TSlideRecord* Slides() { return slides_.get(); }
-    const TSlideRecord* Slides() const { return slides_.get(); }
-    TSlideRecord& slide(int index) { return slides_[index]; }
-    const TSlideRecord& slide(int index) const { return slides_[index]; }
+    TSlideRecord& slide(int index);
+    const TSlideRecord& slide(int index) const { return index < freshFrom_ ? slides_[index] : fresh_; }
     std::array<QImage, SlotCount>& SlideThumbnails() { return *thumbnails_; }
     QImage& thumbnail(int index) { return (*thumbnails_)[index]; }
     const QImage& thumbnail(int index) const { return (*thumbnails_)[index]; }
@@ -50,7 +48,14 @@ class ShowDocument {
     [[nodiscard]] bool setAudioPath(int index, const QString& path);
 
   private:
+    void makeFresh(TSlideRecord& record) const;
+
+    // The slots from freshFrom_ on have not been written since the last reset of all slots and
+    // read as fresh_; a slot is given those values when it is first written. An empty show thus
+    // leaves the 400 KB of records untouched, which a start would otherwise spend time paging in.
     std::unique_ptr<TSlideRecord[]> slides_;
+    TSlideRecord fresh_;
+    int freshFrom_ = 0;
     std::unique_ptr<std::array<QImage, SlotCount>> thumbnails_;
     int defaultDelay_;
 };
