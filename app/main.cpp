@@ -8,6 +8,7 @@
 #include "quit_when_painted.h"
 #include "shipped_files.h"
 #include "startup.h"
+#include "startup_warmup.h"
 
 #include <QApplication>
 #include <QStyle>
@@ -15,12 +16,14 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    StartupWarmup warmup;
     QApplication app(argc, argv);
     QApplication::setStyle(new DeferredIconStyle(QApplication::style()->name()));
     // The desktop entry's name lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("verasco"));
     QApplication::setWindowIcon(programIcon());
-    VerascoStartup startup(app.arguments().mid(1));
+    VerascoStartup startup(app.arguments().mid(1),
+                           {[&warmup] { warmup.beforeWindows(); }, [&warmup] { warmup.beforeShow(); }});
     if (startup.handedOver())
         return 0;
     for (const QString& line : missingShippedFileReport())

@@ -45,7 +45,7 @@ QStringList absoluteArguments(const QStringList& arguments) {
     return result;
 }
 
-VerascoStartup::VerascoStartup(const QStringList& commandLine)
+VerascoStartup::VerascoStartup(const QStringList& commandLine, const StartupHooks& hooks)
     : handoff_(std::make_unique<InstanceHandoff>()) {
     const QStringList arguments = absoluteArguments(commandLine);
     if (!handoff_->becomeFirstInstance()) {
@@ -57,6 +57,8 @@ VerascoStartup::VerascoStartup(const QStringList& commandLine)
         std::fputs("verasco: the running instance does not answer; this one runs on its own\n", stderr);
     }
 
+    if (hooks.beforeWindows)
+        hooks.beforeWindows();
     windows_.reset(createAppWindows(ContentsTiming::WhenNeeded));
     TMainFormverasco* main = windows_->MainFormverasco;
     // What the command line asks for may take any window.
@@ -74,6 +76,8 @@ VerascoStartup::VerascoStartup(const QStringList& commandLine)
     if (const QScreen* screen = main->screen())
         main->setGeometry(
             QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, main->size(), screen->availableGeometry()));
+    if (hooks.beforeShow)
+        hooks.beforeShow();
     main->show();
 }
 

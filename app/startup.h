@@ -3,15 +3,22 @@
 // start creates every window, listens for later starts and acts on its command line.
 
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class InstanceHandoff;
 struct AppWindows;
 
+// Steps of a start that runs on its own, for the program to prepare what comes next.
+struct StartupHooks {
+    std::function<void()> beforeWindows; // before the first window is created
+    std::function<void()> beforeShow;    // before the main window is first shown
+};
+
 class VerascoStartup {
   public:
     // arguments: the command line without the program name.
-    explicit VerascoStartup(const QStringList& arguments);
+    explicit VerascoStartup(const QStringList& arguments, const StartupHooks& hooks = {});
     ~VerascoStartup();
 
     // True when another instance was running and received the paths; the process then ends

@@ -18,11 +18,13 @@
 #include "select_dialog.h"
 #include "show_form.h"
 #include "startup.h"
+#include "startup_warmup.h"
 #include "text_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -30,6 +32,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -176,6 +180,38 @@ TEST(DeferredWindows, AtStartEveryControlIsThereOnceTheMainWindowHasPainted) {
     };
     EXPECT_TRUE(QTest::qWaitFor(allBuilt, ConditionWaitMs));
     EXPECT_TRUE(windows.MainFormverasco->isVisible());
+    startup.windows()->MainFormverasco->hide();
+}
+
+QWidget* topLevelNamed(const QString& name) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == name)
+            return widget;
+    }
+    return nullptr;
+}
+
+TEST(DeferredWindows, AStartPreparesBeforeItCreatesItsWindowsAndBeforeItShowsThem) {
+    { StartupWarmup unused; } // a start that hands over ends without reaching either step
+
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    StartupWarmup warmup;
+    std::vector<std::string> steps;
+    StartupHooks hooks;
+    hooks.beforeWindows = [&] {
+        warmup.beforeWindows();
+        steps.push_back(topLevelNamed(QStringLiteral("MainFormverasco")) ? "windows already made" : "windows");
+    };
+    hooks.beforeShow = [&] {
+        warmup.beforeShow();
+        const QWidget* main = topLevelNamed(QStringLiteral("MainFormverasco"));
+        steps.push_back(main && !main->isVisible() ? "show" : "not before show");
+    };
+    VerascoStartup startup({}, hooks);
+    ASSERT_FALSE(startup.handedOver());
+    EXPECT_EQ(steps, (std::vector<std::string>{"windows", "show"}));
+    EXPECT_TRUE(startup.windows()->MainFormverasco->isVisible());
     startup.windows()->MainFormverasco->hide();
 }
 
