@@ -1,7 +1,6 @@
 #include "startup_warmup.h"
 
 #include <fontconfig/fontconfig.h>
-#include <malloc.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -26,12 +25,12 @@ void pageIn(void* block, std::size_t size) {
 } // namespace
 
 StartupWarmup::StartupWarmup() {
-    // Blocks of this size and the window's backing store come from the heap rather than from
-    // mappings of their own, and memory given back is kept for what comes next. These are the
-    // values the allocator would itself settle on once a picture buffer of a megabyte or two had
-    // been freed.
-    ::mallopt(M_MMAP_THRESHOLD, 2 * 1024 * 1024);
-    ::mallopt(M_TRIM_THRESHOLD, 4 * 1024 * 1024);
+    // The allocator gives large blocks mappings of their own until one such mapping is freed; it
+    // then serves blocks up to that size from the heap and keeps twice as much memory given back.
+    // Freeing a first, untouched mapping does now what the first picture buffer freed would do
+    // later, so that the blocks below and the window's backing store come from the heap.
+    void* volatile firstMapping = std::malloc(2 * 1024 * 1024); // volatile: kept by the compiler
+    std::free(firstMapping);
     for (void*& block : blocks_)
         block = std::malloc(BlockSize);
     helper_ = std::thread([this] { run(); });
