@@ -4,8 +4,8 @@
 //  - reading the system's font configuration, dozens of files parsed before the first line of
 //    text can be measured;
 //  - paging in the memory the windows are built and first painted in. Every page the program
-//    touches for the first time costs a trip through the kernel, and the main window with its
-//    backing store touches about two thousand of them.
+//    touches for the first time costs a trip through the kernel; building and first painting the
+//    main window, its backing store included, touches about seven hundred of them.
 // The memory is reserved from the heap as blocks that the helper thread pages in one after the
 // other; they go back to the allocator, already in memory, just before the windows are built
 // (those that are ready by then) and just before the main window is shown (the rest).
