@@ -1,5 +1,7 @@
 #include "about_box.h"
 
+#include "version.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
@@ -17,10 +19,12 @@ void TAboutBox::build() {
     auto* layout = new QVBoxLayout(this);
     auto* product = new QLabel(QStringLiteral("<b>Morvant Verasco</b>"), this);
     product->setObjectName(QStringLiteral("ProductName"));
-    auto* version = new QLabel(QStringLiteral("Version 1.0"), this);
+    auto* version = new QLabel(QStringLiteral("Version %1").arg(QLatin1String(VerascoVersion)), this);
     version->setObjectName(QStringLiteral("Version"));
     auto* copyright = new QLabel(QStringLiteral("Copyright \u00a9 Morvant Imaging"), this);
     copyright->setObjectName(QStringLiteral("Copyright"));
+    auto* licence = new QLabel(QStringLiteral("Free software under the MIT licence."), this);
+    licence->setObjectName(QStringLiteral("Licence"));
     auto* comments =
         new QLabel(QStringLiteral("Compose, present, print and package picture slide shows."), this);
     comments->setObjectName(QStringLiteral("Comments"));
@@ -28,7 +32,7 @@ void TAboutBox::build() {
     web->setObjectName(QStringLiteral("WebPage"));
     web->setTextInteractionFlags(Qt::TextBrowserInteraction);
     web->setOpenExternalLinks(true);
-    for (QLabel* label : {product, version, copyright, comments, web})
+    for (QLabel* label : {product, version, copyright, licence, comments, web})
         layout->addWidget(label);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

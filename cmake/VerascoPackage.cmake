@@ -7,13 +7,16 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME verasco)
 set(CPACK_PACKAGE_VENDOR "Morvant Imaging")
-set(CPACK_PACKAGE_CONTACT "Verasco maintainers <maintainers@verasco.example>")
+set(CPACK_PACKAGE_CONTACT "${VERASCO_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "compose, play, print and export picture slide shows")
+# Debian wants the lines of the long description to fit a terminal of 80 columns.
 set(CPACK_PACKAGE_DESCRIPTION
-  "Verasco turns a folder of pictures into a slide show of up to 500 slides, each with a display time, \
-a sound and a caption. It plays the show full size, prints it as a contact sheet or a journal, saves \
-it as a show document and exports it as one self-running file. It reads BMP, JPEG, PNG, TGA, TIFF, \
-PCX and QPX pictures. The package also holds verasco-lha, a command-line LHA archiver.")
+  "Verasco turns a folder of pictures into a slide show of up to 500 slides,
+each with a display time, a sound and a caption. It plays the show full size,
+prints it as a contact sheet or a journal, saves it as a show document and
+exports it as one self-running file. It reads BMP, JPEG, PNG, TGA, TIFF, PCX
+and QPX pictures. The package also holds verasco-lha, a command-line LHA
+archiver.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -1,9 +1,10 @@
 # Files the program ships. A program started from the build folder finds them beside itself
-# (VERASCO_PROGRAM_DIR); installed, they lie in share/verasco/ and the program finds them there
-# relative to its own folder (platform/shipped_files.h). The stand-alone export's programs are
-# built and installed the same way by standalone/.
+# (VERASCO_PROGRAM_DIR); installed, the data files (help, palette) lie in share/verasco/ and the
+# machine code (the stand-alone export's programs, the media module) in libexec/verasco/, and the program
+# finds both relative to its own folder (platform/shipped_files.h).
 set(VERASCO_PROGRAM_DIR ${CMAKE_BINARY_DIR}/app)
 set(VERASCO_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/verasco)
+set(VERASCO_INSTALL_PRIVATE_LIBDIR ${CMAKE_INSTALL_LIBEXECDIR}/verasco)
 
 # verasco_ship_files(TARGET [SUBDIR folder] FILES file...): data files, copied beside the program
 # whenever they change (under SUBDIR when given) and installed into share/verasco/[SUBDIR].

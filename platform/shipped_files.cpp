@@ -6,8 +6,10 @@
 
 QStringList shippedFileFolders(const QString& programFolder) {
     const QDir program(programFolder);
-    // The installed data folder, relative to the installed program folder (set by the build).
+    // The installed folders of the machine code and of the data, relative to the installed program
+    // folder (set by the build).
     return {program.absolutePath(),
+            QDir::cleanPath(program.absoluteFilePath(QStringLiteral(VERASCO_LIB_FROM_BIN))),
             QDir::cleanPath(program.absoluteFilePath(QStringLiteral(VERASCO_DATA_FROM_BIN)))};
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Files shipped with the program: the palette, the help, and the head, player and run-time of the
-// stand-alone export. In a build folder they lie beside the program; installed, they lie in the data
-// folder found from the program's own folder (bin/verasco reads ../share/verasco/), so an install
-// under /usr, /usr/local or a home folder finds them without a fixed path.
+// stand-alone export. In a build folder they lie beside the program; installed, the machine code lies
+// in ../libexec/verasco/ and the data in ../share/verasco/, both found from the program's own folder, so
+// an install under /usr, /usr/local or a home folder finds them without a fixed path.
 
 #include <QString>
 #include <QStringList>
@@ -15,7 +15,7 @@ inline constexpr char ExportPlayerFileName[] = "verasco2.dat";  // the stand-alo
 inline constexpr char ExportRuntimeFileName[] = "verasco3.dat"; // the player's imaging run-time
 
 // The folders a program in programFolder looks in, in order: its own folder, then the installed
-// data folder.
+// folders of the machine code and of the data.
 QStringList shippedFileFolders(const QString& programFolder);
 
 // The shipped file `name` ("verasco.pal", "help/verasco.html") of a program in programFolder: the

@@ -9,6 +9,7 @@
 #include "main_window.h"
 #include "ovc_table.h"
 #include "test_pictures.h"
+#include "version.h"
 
 #include <QAction>
 #include <QApplication>
@@ -124,7 +125,7 @@ TEST_F(MainWindow, HelpTopicsOpenTheHelpAtItsSection) {
     help->close();
 }
 
-TEST_F(MainWindow, AboutBoxNamesTheProductAndTheMakersPage) {
+TEST_F(MainWindow, AboutBoxNamesTheProductVersionLicenceAndTheMakersPage) {
     bool shown = false;
     QTimer::singleShot(0, [&] {
         auto* box = main().findChild<TAboutBox*>("AboutBox");
@@ -132,6 +133,8 @@ TEST_F(MainWindow, AboutBoxNamesTheProductAndTheMakersPage) {
         if (!box)
             return;
         EXPECT_TRUE(box->findChild<QLabel*>("ProductName")->text().contains("Verasco"));
+        EXPECT_EQ(box->findChild<QLabel*>("Version")->text(), QStringLiteral("Version ") + VerascoVersion);
+        EXPECT_TRUE(box->findChild<QLabel*>("Licence")->text().contains("MIT"));
         EXPECT_TRUE(box->findChild<QLabel*>("WebPage")->openExternalLinks());
         QTest::mouseClick(box->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
     });

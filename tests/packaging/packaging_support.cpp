@@ -26,6 +26,9 @@ QStringList expectedInstalledFiles() {
         "bin/verasco",
         "bin/verasco-lha",
         "share/applications/verasco.desktop",
+        "share/doc/verasco/changelog.gz",
+        "share/doc/verasco/copyright",
+        "share/lintian/overrides/verasco",
         "share/icons/hicolor/scalable/apps/verasco.svg",
         "share/man/man1/verasco-lha.1.gz",
         "share/man/man1/verasco.1.gz",
@@ -38,11 +41,11 @@ QStringList expectedInstalledFiles() {
         "share/verasco/help/stand-alone.png",
         "share/verasco/help/verasco.html",
         "share/verasco/help/viewer.png",
-        "share/verasco/libverasco_media.so",
+        "libexec/verasco/libverasco_media.so",
         "share/verasco/verasco.pal",
-        "share/verasco/verasco1.dat",
-        "share/verasco/verasco2.dat",
-        "share/verasco/verasco3.dat",
+        "libexec/verasco/verasco1.dat",
+        "libexec/verasco/verasco2.dat",
+        "libexec/verasco/verasco3.dat",
     };
     for (const char* size : {"16x16", "32x32", "48x48", "64x64", "128x128", "256x256"})
         files.append(QStringLiteral("share/icons/hicolor/%1/apps/verasco.png").arg(QLatin1String(size)));

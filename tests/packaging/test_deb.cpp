@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -78,6 +79,19 @@ TEST_F(DebianPackage, DependsOnTheLinkedLibrariesAndTheRunTimePlugins) {
     for (const char* plugins :
          {"qt6-image-formats-plugins", "gstreamer1.0-plugins-base", "gstreamer1.0-plugins-good"})
         EXPECT_TRUE(names.contains(QLatin1String(plugins))) << plugins;
+}
+
+// Debian's package checker finds no error and no warning; the deliberate findings carry their reason
+// in the package's own override file.
+TEST_F(DebianPackage, PassesDebiansPackageChecker) {
+    if (QStandardPaths::findExecutable(QStringLiteral("lintian")).isEmpty())
+        GTEST_SKIP() << "lintian is not installed (scripts/deps installs it)";
+    const ProgramRun checked = runProgram(QStringLiteral("lintian"), {package});
+    ASSERT_TRUE(checked.finished) << checked.err.toStdString();
+    for (const QString& line : checked.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        EXPECT_FALSE(line.startsWith(QLatin1String("E:")) || line.startsWith(QLatin1String("W:")))
+            << line.toStdString();
+    EXPECT_EQ(checked.exitCode, 0) << checked.out.toStdString() << checked.err.toStdString();
 }
 
 TEST_F(DebianPackage, InstallsTheFilesOfAnInstallUnderUsrOwnedByRoot) {

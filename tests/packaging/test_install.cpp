@@ -89,11 +89,12 @@ TEST_F(Install, ProgramStartsAndFindsItsFilesWhereverThePrefixIs) {
 }
 
 TEST_F(Install, ProgramNamesEachShippedFileItCannotFind) {
-    for (const QString& name : {QStringLiteral("verasco.pal"), QStringLiteral("help/verasco.html"),
-                                QStringLiteral("verasco1.dat"), QStringLiteral("verasco2.dat"),
-                                QStringLiteral("verasco3.dat")}) {
+    for (const QString& name :
+         {QStringLiteral("share/verasco/verasco.pal"), QStringLiteral("share/verasco/help/verasco.html"),
+          QStringLiteral("libexec/verasco/verasco1.dat"), QStringLiteral("libexec/verasco/verasco2.dat"),
+          QStringLiteral("libexec/verasco/verasco3.dat")}) {
         SCOPED_TRACE(name.toStdString());
-        const QString path = prefix + QStringLiteral("/share/verasco/") + name;
+        const QString path = prefix + QLatin1Char('/') + name;
         ASSERT_TRUE(QFile::rename(path, path + QStringLiteral(".away")));
         const ProgramRun run = startInstalledProgram(prefix);
         ASSERT_TRUE(QFile::rename(path + QStringLiteral(".away"), path));
@@ -101,7 +102,8 @@ TEST_F(Install, ProgramNamesEachShippedFileItCannotFind) {
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_TRUE(run.out.contains(QStringLiteral("shown")));
         const QString report =
-            QStringLiteral("shipped file %1 not found in %2/bin or %2/share/verasco").arg(name, prefix);
+            QStringLiteral("shipped file %1 not found in %2/bin or %2/libexec/verasco or %2/share/verasco")
+                .arg(name.section(QLatin1Char('/'), 2), prefix);
         EXPECT_TRUE(run.err.contains(report)) << run.err.toStdString();
         EXPECT_EQ(run.err.count(QStringLiteral("shipped file")), 1) << run.err.toStdString();
     }

@@ -1,5 +1,5 @@
-// Where the program finds the files it ships: beside itself in a build folder, else in the data
-// folder of its install, found from its own folder.
+// Where the program finds the files it ships: beside itself in a build folder, else in the folders
+// of its install, found from its own folder.
 
 #include "shipped_files.h"
 
@@ -16,17 +16,22 @@ void touch(const QString& path) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
 }
 
-TEST(ShippedFiles, BesideTheProgramFirstThenTheInstalledDataFolder) {
+TEST(ShippedFiles, BesideTheProgramFirstThenTheInstalledFolders) {
     const struct {
         const char* what;
+        const char* name;
         bool beside;
-        bool installed;
-        const char* expected; // relative to the prefix
+        const char* installed; // relative to the prefix, or null
+        const char* expected;  // relative to the prefix
     } rows[] = {
-        {"build folder", true, false, "bin/help/verasco.html"},
-        {"install", false, true, "share/verasco/help/verasco.html"},
-        {"both", true, true, "bin/help/verasco.html"},
-        {"neither: where the install would hold it", false, false, "share/verasco/help/verasco.html"},
+        {"build folder", "help/verasco.html", true, nullptr, "bin/help/verasco.html"},
+        {"data installed", "help/verasco.html", false, "share/verasco/help/verasco.html",
+         "share/verasco/help/verasco.html"},
+        {"program installed", "verasco1.dat", false, "libexec/verasco/verasco1.dat",
+         "libexec/verasco/verasco1.dat"},
+        {"both", "help/verasco.html", true, "share/verasco/help/verasco.html", "bin/help/verasco.html"},
+        {"neither: where the install would hold it", "help/verasco.html", false, nullptr,
+         "share/verasco/help/verasco.html"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -34,10 +39,10 @@ TEST(ShippedFiles, BesideTheProgramFirstThenTheInstalledDataFolder) {
         const QString program = prefix.filePath(QStringLiteral("bin"));
         QDir().mkpath(program);
         if (row.beside)
-            touch(prefix.filePath(QStringLiteral("bin/help/verasco.html")));
+            touch(QDir(program).filePath(QLatin1String(row.name)));
         if (row.installed)
-            touch(prefix.filePath(QStringLiteral("share/verasco/help/verasco.html")));
-        EXPECT_EQ(shippedFilePath(QStringLiteral("help/verasco.html"), program).toStdString(),
+            touch(prefix.filePath(QLatin1String(row.installed)));
+        EXPECT_EQ(shippedFilePath(QLatin1String(row.name), program).toStdString(),
                   prefix.filePath(QLatin1String(row.expected)).toStdString());
     }
 }
