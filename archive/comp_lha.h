@@ -126,7 +126,9 @@ class TCompLHA {
     bool targetWritable(const std::string& target) const;
     void expandMember(std::istream& archive, const LhaMemberHeader& header, const std::string& name,
                       std::vector<std::string>& targets);
+    bool writeMember(std::istream& archive, const LhaMemberHeader& header, const std::string& target);
     void expandInto(const std::string& work, std::istream& archive, const LhaMemberHeader& header);
+    void expandData(std::istream& archive, const LhaMemberHeader& header, std::ostream& out);
 
     std::string targetPath_;
     std::string tempArchivePath_;

@@ -1,6 +1,6 @@
 // Expanding and verifying the members of an archive file. Every member is expanded into a new
 // file beside its target first, so that a failure never leaves a half-written file in place of a
-// good one.
+// good one; a verification expands into nothing and only checks the size and CRC.
 #include "comp_lha.h"
 
 #include "archive_reader.h"
@@ -41,6 +41,18 @@ bool NotMade(const LhaMemberHeader& header) {
     return header.method == LhaMethod::Directory &&
            (header.name.empty() || header.name.find('|') != std::string::npos);
 }
+
+void RefuseWithoutPassword(const LhaMemberHeader& header, const std::string& password) {
+    if (header.scrambled && password.empty())
+        throw EcompLHAEncrypted("File is encrypted -- password required");
+}
+
+// Takes every byte and keeps none: what a verification expands into.
+class DiscardingBuffer : public std::streambuf {
+  protected:
+    int overflow(int c) override { return traits_type::not_eof(c); }
+    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+};
 
 std::string JoinNames(const std::vector<std::string>& names) {
     std::string joined;
@@ -123,7 +135,7 @@ void TCompLHA::checkSpace(const std::string& folder, const std::string& target, 
 // An existing target must be open for writing before a new file replaces it.
 bool TCompLHA::targetWritable(const std::string& target) const {
     std::error_code ec;
-    if (VerifyMode || !fs::exists(target, ec))
+    if (!fs::exists(target, ec))
         return true;
     std::fstream probe(target, std::ios::in | std::ios::out | std::ios::binary);
     if (probe)
@@ -154,41 +166,13 @@ void TCompLHA::expandMember(std::istream& archive, const LhaMemberHeader& header
         }
         return;
     }
-    std::string folder = FolderOf(target);
-    if (MakeDirectories && !VerifyMode && !folder.empty())
-        fs::create_directories(folder, ec);
-    if (VerifyMode && !folder.empty() && !fs::is_directory(folder, ec))
-        folder = fs::temp_directory_path(ec).string();
-    if (CheckSpaceBeforeExpand)
-        checkSpace(folder, target, header.originalSize);
-    if (header.scrambled && Password.empty())
-        throw EcompLHAEncrypted("File is encrypted -- password required");
-    if (!targetWritable(target))
+    if (VerifyMode) {
+        RefuseWithoutPassword(header, Password);
+        DiscardingBuffer nothing;
+        std::ostream out(&nothing);
+        expandData(archive, header, out);
+    } else if (!writeMember(archive, header, target)) {
         return;
-    std::string work;
-    try {
-        work = CreateTempFile(folder);
-    } catch (const EInOutError&) {
-        if (ExceptionOnFileError)
-            throw;
-        return;
-    }
-    try {
-        expandInto(work, archive, header);
-        if (VerifyMode) {
-            RemoveQuietly(work);
-        } else {
-            fs::rename(work, target, ec);
-            if (ec)
-                throw EInOutError("Cannot replace " + PrintableName(target));
-            if (header.attribute & 0x01)
-                fs::permissions(target,
-                                fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                                fs::perm_options::remove, ec);
-        }
-    } catch (...) {
-        RemoveQuietly(work);
-        throw;
     }
     targets.push_back(target);
     processed_.push_back(target);
@@ -196,11 +180,55 @@ void TCompLHA::expandMember(std::istream& archive, const LhaMemberHeader& header
         OnAfterProcessed(name, target, dateTime, TCompLHAProcessMode::cmExpand);
 }
 
-// Expands the member's data into the file `work`, checks it and gives the file the member's time.
+// Expands a member into a new file beside `target` and puts it in the target's place; false when the
+// member is skipped because a file cannot be opened or created.
+bool TCompLHA::writeMember(std::istream& archive, const LhaMemberHeader& header, const std::string& target) {
+    std::error_code ec;
+    const std::string folder = FolderOf(target);
+    if (MakeDirectories && !folder.empty())
+        fs::create_directories(folder, ec);
+    if (CheckSpaceBeforeExpand)
+        checkSpace(folder, target, header.originalSize);
+    RefuseWithoutPassword(header, Password);
+    if (!targetWritable(target))
+        return false;
+    std::string work;
+    try {
+        work = CreateTempFile(folder);
+    } catch (const EInOutError&) {
+        if (ExceptionOnFileError)
+            throw;
+        return false;
+    }
+    try {
+        expandInto(work, archive, header);
+        fs::rename(work, target, ec);
+        if (ec)
+            throw EInOutError("Cannot replace " + PrintableName(target));
+        if (header.attribute & 0x01)
+            fs::permissions(target, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                            fs::perm_options::remove, ec);
+    } catch (...) {
+        RemoveQuietly(work);
+        throw;
+    }
+    return true;
+}
+
+// Expands the member's data into the file `work` and gives the file the member's time.
 void TCompLHA::expandInto(const std::string& work, std::istream& archive, const LhaMemberHeader& header) {
     std::ofstream out(work, std::ios::binary | std::ios::trunc);
     if (!out)
         throw EInOutError("Cannot create " + PrintableName(work));
+    expandData(archive, header, out);
+    out.close();
+    if (!out)
+        throw EWriteError("Write error");
+    SetFileDosDateTime(work, header.date, header.time);
+}
+
+// Expands the member's data into `out` and checks its size and CRC.
+void TCompLHA::expandData(std::istream& archive, const LhaMemberHeader& header, std::ostream& out) {
     CodecJob job = codecJob(CodecDirection::Expand, header.method, archive, out, header.packedSize);
     job.expectedSize = header.originalSize;
     // A member that is not scrambled is read as it stands, whatever the password.
@@ -223,10 +251,6 @@ void TCompLHA::expandInto(const std::string& work, std::istream& archive, const 
             throw EcompLHAEncrypted("Invalid password -- cannot decrypt file");
         throw ECompLHABadCRC("Bad CRC during expansion -- data may be invalid");
     }
-    out.close();
-    if (!out)
-        throw EWriteError("Write error");
-    SetFileDosDateTime(work, header.date, header.time);
 }
 
 } // namespace verasco::archive

@@ -86,7 +86,8 @@ bool ReadArguments(int argc, char** argv, TCompLHA& lha) {
     return true;
 }
 
-// Runs a, x or t and names each file or member done, also those done before a failure.
+// Runs a, x or t and names each file or member done: for x and t also those done before a
+// failure, for a only once the archive is written (a failed run keeps none of them).
 int Run(const std::string& command, TCompLHA& lha) {
     const char* done = command == "a" ? "added " : command == "t" ? "ok " : "extracted ";
     int status = 0;
@@ -101,6 +102,8 @@ int Run(const std::string& command, TCompLHA& lha) {
         std::cerr << "verasco-lha: " << e.what() << "\n";
         status = 1;
     }
+    if (command == "a" && status != 0)
+        return status;
     for (const std::string& name : lha.Processed())
         std::cout << done << PrintableName(name) << "\n";
     return status;

@@ -87,6 +87,15 @@ inline bool HaveProgram(const std::string& name) {
     return RunCommand("command -v " + name) == 0;
 }
 
+// `command` run as a second user (nobody) when the test runs as root, whom no folder permission
+// stops; else as it is. Empty when the test is root and setpriv is missing.
+inline std::string AsSecondUser(const std::string& command) {
+    if (geteuid() != 0)
+        return command;
+    return HaveProgram("setpriv") ? "setpriv --reuid=nobody --regid=nogroup --clear-groups " + command
+                                  : std::string();
+}
+
 inline std::string TestData() {
     const char* env = std::getenv("VERASCO_TESTDATA");
     return std::string(env && *env ? env : VERASCO_TESTDATA) + "/lha";

@@ -217,11 +217,38 @@ TEST(Peers, CommandLineShowsNamesWithoutControlCharacters) {
     }
 }
 
-// Errors: the component's message on standard error and a non-zero exit code.
+// Testing writes nothing, so it works in a folder the user cannot write to.
+TEST(Peers, CommandLineTestsInAReadOnlyFolder) {
+    TempDir dir;
+    WriteFile(dir / "song.wav", SampleText(60000, 30));
+    std::string log;
+    ASSERT_EQ(RunCommand(Cli() + " a " + dir / "a.lzh " + dir / "song.wav", &log), 0) << log;
+    const std::string test = AsSecondUser(Cli() + " t a.lzh");
+    if (test.empty())
+        GTEST_SKIP() << "root needs setpriv to test as a second user";
+    fs::permissions(dir.str(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                   fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    EXPECT_EQ(RunCommand("cd " + dir.str() + " && " + test, &log), 0) << log;
+    EXPECT_EQ(log, "ok song.wav\n");
+    fs::permissions(dir.str(), fs::perms::owner_all);
+    EXPECT_EQ(FilesIn(dir.str()), (std::vector<std::string>{"a.lzh", "song.wav"}));
+}
+
+// Errors: the component's message on standard error and a non-zero exit code. Files added before
+// the failure are not reported as added, since no archive keeps them.
 TEST(Peers, CommandLineErrors) {
-    SKIP_WITHOUT_TESTDATA();
     TempDir dir;
     std::string log;
+    WriteFile(dir / "a.txt", "a");
+    std::error_code ec;
+    WriteFile(dir / "huge.bin", "");
+    fs::resize_file(dir / "huge.bin", 0x100000000ull, ec);
+    if (!ec) {
+        EXPECT_NE(RunCommand(Cli() + " a " + dir / "new.lzh " + dir / "a.txt " + dir / "huge.bin", &log), 0);
+        EXPECT_EQ(log, "verasco-lha: File too large for an archive member: " + dir / "huge.bin\n");
+        EXPECT_FALSE(fs::exists(dir / "new.lzh"));
+    }
+    SKIP_WITHOUT_TESTDATA();
     EXPECT_NE(
         RunCommand(Cli() + " x -C " + dir / "bad" + " " + TestData() + "/archives/derived/bad_data_crc.lzh",
                    &log),
