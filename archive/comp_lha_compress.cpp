@@ -69,7 +69,7 @@ CodecResult CompressData(CodecJob& job, LhaMemberHeader& header, std::istream& i
 } // namespace
 
 std::string TCompLHA::storedNameRules(const std::string& name) const {
-    std::string out = DropDrive(name);
+    std::string out = DropSystemDrive(name);
     if (ArchiveType == TCompLHAArchiveType::caLHARC || ForceUpperCase)
         out = UpperCaseName(out);
     return out;
@@ -110,6 +110,10 @@ void TCompLHA::compressMember(std::ostream& out, std::istream& in, const std::st
     header.level = ArchiveType == TCompLHAArchiveType::caLHA ? 1 : 0;
     header.scrambled = !Password.empty();
     header.name = storedName;
+    // A name that begins like a drive is a file name here: the system mark "U" says so to readers,
+    // which would otherwise drop the "drive" and expand two members into one file.
+    if (header.level == 1 && DropDrive(storedName) != DropSystemDrive(storedName))
+        header.osId = 'U';
     // Data that does not shrink is stored as it is, so the file itself must fit the size fields.
     if (size > LargestDataSize(header))
         throw EInOutError("File too large for an archive member: " + PrintableName(path));

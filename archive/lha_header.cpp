@@ -83,7 +83,7 @@ std::string BuildHeaderBytes(const LhaMemberHeader& header) {
     bytes.push_back(static_cast<char>(header.crc & 0xFF));
     bytes.push_back(static_cast<char>(header.crc >> 8));
     if (header.level == 1) {
-        bytes.push_back('M');
+        bytes.push_back(header.osId ? header.osId : 'M');
         bytes += ext;
     }
     bytes[1] = static_cast<char>(

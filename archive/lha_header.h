@@ -60,7 +60,7 @@ struct LhaMemberHeader {
     bool scrambled = false;
     std::string name;
     uint16_t crc = 0;
-    char osId = 0; // level 1 only
+    char osId = 0; // level 1 only; written as "M" when 0
 };
 
 // Writes the header at the stream's position and leaves the stream at its end. Writing the same

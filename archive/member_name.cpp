@@ -160,6 +160,10 @@ std::string DropDrive(const std::string& name) {
     return name;
 }
 
+std::string DropSystemDrive(const std::string& name) {
+    return kPathsHaveDrives ? DropDrive(name) : name;
+}
+
 std::string BuildStoredName(const std::string& filePath, const StoredNameOptions& options) {
     std::string name = filePath;
     if (options.storePath) {
@@ -170,7 +174,7 @@ std::string BuildStoredName(const std::string& filePath, const StoredNameOptions
         std::string folder;
         SplitPath(filePath, folder, name);
     }
-    name = DropDrive(name);
+    name = DropSystemDrive(name);
     for (char& c : name)
         if (c == '/')
             c = '\\';

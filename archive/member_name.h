@@ -38,6 +38,17 @@ std::u32string NameCharacters(const std::string& name);
 // Drops a leading "X:" drive.
 std::string DropDrive(const std::string& name);
 
+// Whether this system's paths can begin with a drive. Where they cannot, "a:b.txt" is a file name
+// and keeps its colon when it is stored.
+#ifdef _WIN32
+inline constexpr bool kPathsHaveDrives = true;
+#else
+inline constexpr bool kPathsHaveDrives = false;
+#endif
+
+// The name as this system would name a file: without a leading drive where paths have drives.
+std::string DropSystemDrive(const std::string& name);
+
 // Options that turn a file path into the name stored in the archive.
 struct StoredNameOptions {
     bool storePath = false;
@@ -45,7 +56,8 @@ struct StoredNameOptions {
     bool upperCase = false; // level 0, or ForceUpperCase
 };
 
-// Stored name of `filePath`: drive dropped, folder kept only with storePath, "/" turned into "\".
+// Stored name of `filePath`: drive dropped (where paths have them), folder kept only with storePath,
+// "/" turned into "\".
 std::string BuildStoredName(const std::string& filePath, const StoredNameOptions& options);
 
 // The name a member is expanded under, below the target folder: the stored name without leading

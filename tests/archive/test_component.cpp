@@ -68,6 +68,8 @@ TEST(Component, CompressScanAndExpand) {
     EXPECT_EQ(FileDosDateTime(f.out + "/TEXT.TXT"), FileDosDateTime(f.src + "/Text.txt"));
 }
 
+// A name that begins like a drive ("c:Top.txt") is a file name where paths have no drives: it keeps
+// its colon and does not become a second "Top.txt".
 TEST(Component, LevelOneKeepsCaseAndFolders) {
     Fixture f;
     TCompLHA lha;
@@ -76,10 +78,12 @@ TEST(Component, LevelOneKeepsCaseAndFolders) {
     lha.StorePath = true;
     lha.SetTargetPath(f.src);
     lha.CompressionMethod = TCompLHAMethod::colh1;
-    lha.FilesToProcess = {f.add("Pics/Holiday/One.bmp", SampleText(5000, 2)), f.add("Top.txt", "hello")};
+    lha.FilesToProcess = {f.add("Pics/Holiday/One.bmp", SampleText(5000, 2)), f.add("Top.txt", "hello"),
+                          f.add("c:Top.txt", "colon")};
     lha.Compress();
     ASSERT_TRUE(lha.Scan());
-    EXPECT_EQ(Names(lha), (std::vector<std::string>{"Pics\\Holiday\\One.bmp", "Top.txt"}));
+    const std::string colonName = kPathsHaveDrives ? "Top.txt" : "c:Top.txt";
+    EXPECT_EQ(Names(lha), (std::vector<std::string>{"Pics\\Holiday\\One.bmp", "Top.txt", colonName}));
     EXPECT_EQ(lha.Contents()[0].second.headerLevel, 1);
 
     lha.SetTargetPath(f.out);
@@ -87,8 +91,27 @@ TEST(Component, LevelOneKeepsCaseAndFolders) {
     lha.FilesToProcess.clear();
     lha.Expand();
     EXPECT_EQ(ReadFile(f.out + "/Pics/Holiday/One.bmp"), SampleText(5000, 2));
-    EXPECT_EQ(lha.Processed(),
-              (std::vector<std::string>{f.out + "/Pics/Holiday/One.bmp", f.out + "/Top.txt"}));
+    EXPECT_EQ(ReadFile(f.out + "/" + colonName), "colon");
+    EXPECT_EQ(lha.Processed(), (std::vector<std::string>{f.out + "/Pics/Holiday/One.bmp", f.out + "/Top.txt",
+                                                         f.out + "/" + colonName}));
+}
+
+// A private archive stays private when it is rewritten: the new file has its permissions (and, where
+// the user may give it, its owner).
+void ExpectOwnerAndMode(const std::string& path, fs::perms mode, uid_t owner) {
+    struct stat st {};
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(fs::perms(st.st_mode & 07777), mode);
+    EXPECT_EQ(st.st_uid, owner);
+}
+
+// Owner and mode of an archive whose rewrite must keep them: the second user's where root may
+// give it away.
+uid_t MakePrivate(const std::string& archive, fs::perms mode) {
+    fs::permissions(archive, mode);
+    const uid_t owner = geteuid() == 0 ? 65534 : geteuid();
+    EXPECT_EQ(chown(archive.c_str(), owner, static_cast<gid_t>(-1)), 0);
+    return owner;
 }
 
 TEST(Component, CompressingIntoAnArchiveReplacesSameNamedMembers) {
@@ -353,7 +376,7 @@ TEST(Component, CheckFileAndConfirmations) {
     std::ostringstream stream;
     std::vector<std::string> files = inputs;
     lha.CompressToStream(stream, files, TCompLHAMethod::colh0);
-    EXPECT_EQ(files, (std::vector<std::string>{"A.TXT", "OTHER.TXT"}));
+    EXPECT_EQ(files, (std::vector<std::string>{"A.TXT", kPathsHaveDrives ? "OTHER.TXT" : "X:OTHER.TXT"}));
     EXPECT_EQ(after, files);
     ASSERT_EQ(asked.size(), 4u);
     EXPECT_EQ(asked[0], "Please confirm: Compress " + inputs[0] + " as A.TXT?");
