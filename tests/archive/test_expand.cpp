@@ -280,24 +280,6 @@ TEST(Component, MemberNamesExpandBelowTheTarget) {
     EXPECT_EQ(files.size(), expected.size() + 1); // and the archive
 }
 
-TEST(Component, PrintableNames) {
-    const struct {
-        std::string name, shown;
-    } rows[] = {
-        {"plain\\name.txt", "plain\\name.txt"},
-        {"\x1b]2;title\x07\n", "\\x1B]2;title\\x07\\x0A"},
-        {"CAF\xC3\x89.BMP", "CAF\xC3\x89.BMP"}, // UTF-8 letters stay
-        {"csi\xC2\x9B"
-         "31m",
-         "csi\\xC2\\x9B31m"},        // a C1 control in UTF-8
-        {"latin\xE9", "latin\\xE9"}, // not UTF-8
-        {"del\x7F", "del\\x7F"},
-        {std::string("nul\0x", 5), "nul\\x00x"},
-    };
-    for (const auto& r : rows)
-        EXPECT_EQ(PrintableName(r.name), r.shown) << r.shown;
-}
-
 TEST(Component, FolderEntries) {
     SKIP_WITHOUT_TESTDATA();
     TempDir dir;
