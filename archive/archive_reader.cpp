@@ -43,6 +43,7 @@ bool ArchiveReader::next(LhaMemberHeader& header) {
     in_.seekg(static_cast<std::streamoff>(next_));
     if (!ReadMemberHeader(in_, header))
         return false;
+    headerPos_ = next_;
     dataPos_ = static_cast<uint64_t>(in_.tellg());
     next_ = dataPos_ + header.packedSize;
     return true;

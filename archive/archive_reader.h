@@ -24,7 +24,11 @@ class ArchiveReader {
 
     std::istream& stream() { return in_; }
     uint64_t size() const { return size_; }
+    // Where the header just read begins, and where its data begins.
+    uint64_t headerPosition() const { return headerPos_; }
     uint64_t dataPosition() const { return dataPos_; }
+    // Where the next header is looked for: after the last member once next() has said there is none.
+    uint64_t nextPosition() const { return next_; }
     // True when the data of the member just read lies whole in the file.
     bool dataComplete(const LhaMemberHeader& header) const { return size_ - dataPos_ >= header.packedSize; }
 
@@ -32,6 +36,7 @@ class ArchiveReader {
     std::ifstream in_;
     uint64_t size_ = 0;
     uint64_t next_ = 0; // where the next header begins
+    uint64_t headerPos_ = 0;
     uint64_t dataPos_ = 0;
 };
 

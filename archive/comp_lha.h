@@ -117,6 +117,7 @@ class TCompLHA {
     void refuseSelfAddition(const std::string& work) const;
     void writeNewMembers(const std::string& work, bool appending);
     void rewriteOlderMembers(const std::string& work);
+    uint64_t membersEnd() const;
     void copyOlderMembers(std::ostream& out, const std::vector<std::string>& newNames);
     void replaceArchive(const std::string& work);
 
@@ -132,6 +133,7 @@ class TCompLHA {
 
     std::string targetPath_;
     std::string tempArchivePath_;
+    std::string excluded_; // the archive file being written, which is never compressed into itself
     int fileInformationIndex_ = -1;
     std::atomic<bool> abort_{false};
     std::vector<std::pair<std::string, TCompLHAFileInfo>> contents_;

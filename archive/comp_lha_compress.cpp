@@ -84,7 +84,7 @@ std::string TCompLHA::proposedName(const std::string& path, uint32_t& dateTime) 
     options.upperCase = ArchiveType == TCompLHAArchiveType::caLHARC || ForceUpperCase;
     std::string name = BuildStoredName(path, options);
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec))
+    if (!fs::is_regular_file(path, ec) || (!excluded_.empty() && fs::equivalent(path, excluded_, ec)))
         return std::string();
     dateTime = FileDosDateTime(path);
     if (OnCheckFile) {

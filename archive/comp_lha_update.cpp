@@ -91,16 +91,10 @@ void TCompLHA::writeNewMembers(const std::string& work, bool appending) {
     uint64_t keptLength = 0;
     std::fstream out;
     if (appending) {
+        keptLength = membersEnd();
         out.open(work, std::ios::in | std::ios::out | std::ios::binary);
         if (!out)
             throw EInOutError("Cannot open " + PrintableName(work));
-        out.seekg(0, std::ios::end);
-        keptLength = static_cast<uint64_t>(out.tellg());
-        if (keptLength > 0) {
-            out.seekg(static_cast<std::streamoff>(keptLength - 1));
-            if (out.get() == 0)
-                --keptLength; // over the end marker
-        }
         out.seekp(static_cast<std::streamoff>(keptLength));
     } else {
         if (MakeDirectories && !FolderOf(work).empty())
@@ -115,7 +109,11 @@ void TCompLHA::writeNewMembers(const std::string& work, bool appending) {
         out.flush();
         if (!out)
             throw EWriteError("Write error");
+        const uint64_t end = static_cast<uint64_t>(out.tellp());
         out.close();
+        // Whatever followed the old end marker goes.
+        if (appending)
+            fs::resize_file(work, end, ec);
     } catch (...) {
         out.close();
         if (appending)
@@ -147,6 +145,23 @@ void TCompLHA::rewriteOlderMembers(const std::string& work) {
     }
 }
 
+// Where the members of the archive end, found by walking them: the last one's data may end in a
+// zero byte, which is no end marker. A member cut short is refused.
+uint64_t TCompLHA::membersEnd() const {
+    ArchiveReader reader;
+    if (!reader.open(ArchiveName, MembersStart))
+        throw EInOutError("Cannot open " + PrintableName(ArchiveName));
+    LhaMemberHeader header;
+    while (reader.next(header))
+        if (!reader.dataComplete(header))
+            throw ECompLHAInvalidHeader("Unexpected end of archive in the data of " +
+                                        PrintableName(header.name));
+    return reader.nextPosition();
+}
+
+// The older members are copied byte for byte, header included, so that they keep what this
+// component does not write itself: names in file name headers, other extended headers, the system
+// that made them.
 void TCompLHA::copyOlderMembers(std::ostream& out, const std::vector<std::string>& newNames) {
     ArchiveReader reader;
     if (!reader.open(ArchiveName, MembersStart))
@@ -162,8 +177,9 @@ void TCompLHA::copyOlderMembers(std::ostream& out, const std::vector<std::string
         for (const std::string& n : newNames)
             replaced = replaced || EqualsIgnoreCase(PlatformName(n), PlatformName(header.name));
         if (!replaced) {
-            WriteMemberHeader(out, header);
-            CopyBytes(reader.stream(), out, header.packedSize);
+            reader.stream().seekg(static_cast<std::streamoff>(reader.headerPosition()));
+            CopyBytes(reader.stream(), out,
+                      reader.dataPosition() + header.packedSize - reader.headerPosition());
         }
     }
 }
@@ -173,6 +189,7 @@ void TCompLHA::copyOlderMembers(std::ostream& out, const std::vector<std::string
 // beside the archive.
 void TCompLHA::replaceArchive(const std::string& work) {
     std::error_code ec;
+    CopyOwnerAndMode(ArchiveName, work);
     fs::rename(work, ArchiveName, ec);
     if (!ec)
         return;
@@ -181,6 +198,7 @@ void TCompLHA::replaceArchive(const std::string& work) {
         copy = CreateWorkFile(ArchiveName, ArchiveName);
         ec.clear();
         fs::copy_file(work, copy, fs::copy_options::overwrite_existing, ec);
+        CopyOwnerAndMode(ArchiveName, copy);
         if (!ec)
             fs::rename(copy, ArchiveName, ec);
     } catch (const EInOutError&) {
@@ -208,6 +226,11 @@ void TCompLHA::Compress() {
             RemoveQuietly(work);
         throw;
     }
+    // The archive being written is never one of its own members.
+    struct Exclusion {
+        std::string& path;
+        ~Exclusion() { path.clear(); }
+    } exclusion{excluded_ = archiveExists ? ArchiveName : std::string()};
     writeNewMembers(work, archiveExists && AllowDuplicates);
     if (!rewriting)
         return;

@@ -100,9 +100,18 @@ bool ReadExactly(std::istream& in, void* dst, size_t n) {
     throw ECompLHAInvalidHeader("Unexpected end of extended header section in archive");
 }
 
-// Walks the level-1 extended headers that begin with `size`; returns the bytes they take.
+// The name in a file name header, which ends at a NUL as the base header's does.
+std::string FileNameText(const std::vector<uint8_t>& block, size_t length) {
+    std::string text(reinterpret_cast<const char*>(block.data()) + 1, length);
+    if (size_t nul = text.find('\0'); nul != std::string::npos)
+        text.resize(nul);
+    return text;
+}
+
+// Walks the level-1 extended headers that begin with `size`; returns the bytes they take. A file
+// name header (written by programs whose names do not fit the base header) gives `fileName`.
 uint64_t ReadExtendedHeaders(std::istream& in, uint16_t size, uint64_t limit, std::string& folder,
-                             LhaMemberHeader& header) {
+                             std::string& fileName, LhaMemberHeader& header) {
     uint64_t total = 0;
     std::vector<uint8_t> block;
     while (size != 0) {
@@ -114,7 +123,9 @@ uint64_t ReadExtendedHeaders(std::istream& in, uint16_t size, uint64_t limit, st
         total += size;
         const uint8_t type = block[0];
         const size_t dataLength = size - 3u;
-        if (type == kExtendedFolder) {
+        if (type == kExtendedFileName) {
+            fileName = FileNameText(block, dataLength);
+        } else if (type == kExtendedFolder) {
             folder.clear();
             for (size_t i = 0; i < dataLength; ++i)
                 folder.push_back(block[1 + i] == 0xFF ? '\\' : static_cast<char>(block[1 + i]));
@@ -144,7 +155,7 @@ bool ReadLevelZeroRest(std::istream& in, uint8_t* head, const LhaBaseHeaderLayou
 // The operating-system byte, the first extended-header size (which end the base header of level
 // 1) and the extended headers; the packed size loses the extended headers' bytes.
 void ReadLevelOneRest(std::istream& in, uint8_t* head, const LhaBaseHeaderLayout& fixed,
-                      LhaMemberHeader& header, std::string& folder) {
+                      LhaMemberHeader& header, std::string& folder, std::string& fileName) {
     const size_t have = kBaseHeaderBytes + fixed.nameLength + 2;
     const size_t h = fixed.headerSize;
     const size_t baseEnd = std::max<size_t>(h + 2, have + 3);
@@ -163,8 +174,8 @@ void ReadLevelOneRest(std::istream& in, uint8_t* head, const LhaBaseHeaderLayout
         throw ECompLHAInvalidHeader(std::string("Unsupported OS mode in archive: ") + shown);
     }
     const uint16_t firstSize = ReadLe16(head + baseEnd - 2);
-    header.packedSize -=
-        static_cast<uint32_t>(ReadExtendedHeaders(in, firstSize, header.packedSize, folder, header));
+    header.packedSize -= static_cast<uint32_t>(
+        ReadExtendedHeaders(in, firstSize, header.packedSize, folder, fileName, header));
 }
 
 LhaMethod MethodOf(const char (&identifier)[5]) {
@@ -239,14 +250,14 @@ bool ReadMemberHeader(std::istream& in, LhaMemberHeader& header) {
     // Some writers put a comment after a NUL inside the name.
     if (size_t nul = base.find('\0'); nul != std::string::npos)
         base.resize(nul);
-    std::string folder;
+    std::string folder, fileName;
     if (level == 0) {
         if (!ReadLevelZeroRest(in, head, fixed))
             return false;
     } else {
-        ReadLevelOneRest(in, head, fixed, header, folder);
+        ReadLevelOneRest(in, head, fixed, header, folder, fileName);
     }
-    header.name = folder + base;
+    header.name = folder + (fileName.empty() ? base : fileName);
     header.method = MethodOf(fixed.method);
     return true;
 }

@@ -44,6 +44,7 @@ static_assert(offsetof(LhaBaseHeaderLayout, level) == 20);
 static_assert(offsetof(LhaBaseHeaderLayout, nameLength) == 21);
 
 constexpr size_t kBaseHeaderBytes = sizeof(LhaBaseHeaderLayout);
+constexpr uint8_t kExtendedFileName = 0x01;
 constexpr uint8_t kExtendedFolder = 0x02;
 constexpr uint8_t kExtendedAttribute = 0x40;
 

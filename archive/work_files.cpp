@@ -6,6 +6,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <random>
+#if __has_include(<unistd.h>)
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace verasco::archive {
 
@@ -37,10 +41,29 @@ std::string CreateWorkFile(const std::string& path, const std::string& avoid) {
             continue;
         if (std::FILE* f = std::fopen(candidate.c_str(), "wbx")) {
             std::fclose(f);
+            std::filesystem::permissions(
+                candidate, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write, ec);
             return candidate;
         }
     }
     throw EInOutError("Cannot create " + PrintableName(first));
+}
+
+void CopyOwnerAndMode(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    const auto mode = std::filesystem::status(from, ec).permissions();
+    if (ec)
+        return;
+#if __has_include(<unistd.h>)
+    // Owners exist on Unix systems only. Changing the owner may clear the set-user and set-group
+    // bits, so the permissions come after it.
+    struct stat st {};
+    if (stat(from.c_str(), &st) == 0 && chown(to.c_str(), st.st_uid, st.st_gid) != 0 &&
+        chown(to.c_str(), static_cast<uid_t>(-1), st.st_gid) != 0) {
+        // Neither is allowed: the file stays this user's, with the permissions of `from`.
+    }
+#endif
+    std::filesystem::permissions(to, mode, ec);
 }
 
 void RemoveQuietly(const std::string& path) {

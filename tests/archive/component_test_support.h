@@ -54,7 +54,38 @@ struct RawMember {
     std::string name;
     std::string data;
     char osId = 0; // 0: a level-0 header; else level 1 with this operating-system identifier
+    // Level 1: the name only in a file name header and a folder header, the base name empty, as
+    // programs write names too long for the base header.
+    bool nameInExtendedHeaders = false;
 };
+
+// A level-1 header of `m` whose names are in extended headers only.
+inline std::string NameHeadersOnly(const RawMember& m, uint16_t crc) {
+    using namespace verasco::archive;
+    std::string folder, base;
+    SplitPath(m.name, folder, base);
+    std::string ext;
+    const std::string parts[] = {'\x01' + base, '\x02' + folder};
+    for (const std::string& part : parts) {
+        ext.push_back(static_cast<char>(part.size() + 2));
+        ext += std::string(1, '\0') + part;
+    }
+    ext += std::string(2, '\0');
+    std::string h(22, '\0');
+    h[0] = 25;
+    h.replace(2, 5, "-lh0-");
+    for (int i = 0; i < 4; ++i) {
+        h[7 + i] = static_cast<char>((m.data.size() + ext.size() - 2) >> (8 * i));
+        h[11 + i] = static_cast<char>(m.data.size() >> (8 * i));
+    }
+    h[17] = 0x21;
+    h[18] = 0x58;
+    h[19] = 0x20;
+    h[20] = 1;
+    h += std::string{static_cast<char>(crc & 0xFF), static_cast<char>(crc >> 8), m.osId} + ext;
+    h[1] = static_cast<char>(HeaderChecksum(reinterpret_cast<const uint8_t*>(h.data()) + 2, 25));
+    return h;
+}
 
 // An archive with names the component would never store itself.
 inline void WriteRawArchive(const std::string& path, const std::vector<RawMember>& members) {
@@ -64,19 +95,13 @@ inline void WriteRawArchive(const std::string& path, const std::vector<RawMember
         LhaMemberHeader h;
         h.name = m.name;
         h.level = m.osId ? 1 : 0;
+        h.osId = m.osId;
         h.originalSize = h.packedSize = static_cast<uint32_t>(m.data.size());
         h.crc = UpdateCrc16(0, reinterpret_cast<const uint8_t*>(m.data.data()), m.data.size());
         h.date = 0x5821;
         std::ostringstream out;
         WriteMemberHeader(out, h);
-        std::string header = out.str();
-        if (m.osId) {
-            const size_t base = static_cast<uint8_t>(header[21]);
-            header[24 + base] = m.osId;
-            header[1] = static_cast<char>(HeaderChecksum(reinterpret_cast<const uint8_t*>(header.data()) + 2,
-                                                         static_cast<uint8_t>(header[0])));
-        }
-        bytes += header + m.data;
+        bytes += (m.nameInExtendedHeaders ? NameHeadersOnly(m, h.crc) : out.str()) + m.data;
     }
     WriteFile(path, bytes + std::string(1, '\0'));
 }

@@ -103,10 +103,13 @@ TEST(Component, CompressingIntoAnArchiveReplacesSameNamedMembers) {
     TCompLHA lha;
     lha.ArchiveName = f.dir / "a.lzh";
     lha.CompressionMethod = TCompLHAMethod::colh5;
-    lha.FilesToProcess = {f.add("a.txt", "old a"), f.add("b.txt", "old b"), f.add("c.txt", "old c")};
+    lha.FilesToProcess = {f.add("a.txt", "old a"), f.add("b.txt", "old b"),
+                          f.add("c.txt", std::string("old c\0", 6))};
     lha.Compress();
+    const uid_t owner = MakePrivate(lha.ArchiveName, fs::perms::owner_read | fs::perms::owner_write);
     lha.FilesToProcess = {f.add("b.txt", "new b"), f.add("d.txt", "new d")};
     lha.Compress();
+    ExpectOwnerAndMode(lha.ArchiveName, fs::perms::owner_read | fs::perms::owner_write, owner);
     ASSERT_TRUE(lha.Scan());
     EXPECT_EQ(Names(lha), (std::vector<std::string>{"B.TXT", "D.TXT", "A.TXT", "C.TXT"}));
     EXPECT_FALSE(fs::exists(f.dir / "a.$$$"));
@@ -114,13 +117,20 @@ TEST(Component, CompressingIntoAnArchiveReplacesSameNamedMembers) {
     EXPECT_EQ(ReadFile(f.out + "/B.TXT"), "new b");
     EXPECT_EQ(ReadFile(f.out + "/A.TXT"), "old a");
 
-    // With duplicates allowed the new member is appended and the old one stays.
+    // With duplicates allowed the new member is appended and the old one stays; the end is found
+    // by walking the members, also in an archive without an end marker whose last data byte is 0.
+    std::string bytes = ReadFile(lha.ArchiveName);
+    bytes.pop_back();
+    WriteFile(lha.ArchiveName, bytes);
     lha.AllowDuplicates = true;
     lha.FilesToProcess = {f.add("a.txt", "newer a")};
     lha.Compress();
     ASSERT_TRUE(lha.Scan());
     EXPECT_EQ(Names(lha), (std::vector<std::string>{"B.TXT", "D.TXT", "A.TXT", "C.TXT", "A.TXT"}));
     EXPECT_EQ(ReadFile(lha.ArchiveName).back(), '\0');
+    f.expandAll(lha);
+    EXPECT_EQ(ReadFile(f.out + "/C.TXT"), std::string("old c\0", 6));
+    EXPECT_EQ(ReadFile(f.out + "/A.TXT"), "newer a");
 }
 
 // Names beyond ASCII are upper-cased at level 0 and compared without regard to case.
@@ -162,6 +172,28 @@ TEST(Component, RewriteThroughTheTemporaryFolder) {
     ASSERT_TRUE(lha.Scan());
     EXPECT_EQ(Names(lha), (std::vector<std::string>{"B.TXT", "A.TXT"}));
     EXPECT_TRUE(fs::is_empty(f.dir / "work"));
+}
+
+// Names that only extended headers carry are read; the members a rewrite keeps are copied as they
+// were, with their names and the system that made them ("a:b.txt" of a Unix system).
+TEST(Component, RewriteKeepsOlderMembersAsTheyWere) {
+    Fixture f;
+    WriteRawArchive(f.dir / "a.lzh", {{"docs\\Long name.txt", "named in headers", 'M', true},
+                                      {"a:b.txt", "unix", 'U'},
+                                      {"PLAIN.TXT", "plain"}});
+    const std::string older = ReadFile(f.dir / "a.lzh");
+    TCompLHA lha;
+    lha.ArchiveName = f.dir / "a.lzh";
+    ASSERT_TRUE(lha.Scan());
+    EXPECT_EQ(Names(lha), (std::vector<std::string>{"docs\\Long name.txt", "a:b.txt", "PLAIN.TXT"}));
+    lha.FilesToProcess = {f.add("new.txt", "new")};
+    lha.Compress();
+    EXPECT_NE(ReadFile(lha.ArchiveName).find(older.substr(0, older.size() - 1)), std::string::npos);
+    lha.MakeDirectories = true;
+    f.expandAll(lha);
+    EXPECT_EQ(FilesIn(f.out),
+              (std::vector<std::string>{"NEW.TXT", "PLAIN.TXT", "a:b.txt", "docs", "docs/Long name.txt"}));
+    EXPECT_EQ(ReadFile(f.out + "/docs/Long name.txt"), "named in headers");
 }
 
 // Removes a folder made outside the test's own temporary folder, also when the test fails.
@@ -210,6 +242,8 @@ TEST(Component, RewriteKeepsTheArchiveWhenTheWorkFileCannotBeRenamed) {
         lha.CompressionMethod = TCompLHAMethod::colh5;
         lha.FilesToProcess = {f.add("a.txt", SampleText(30000, 14))};
         lha.Compress();
+        const uid_t owner = MakePrivate(lha.ArchiveName, fs::perms::owner_read | fs::perms::owner_write |
+                                                             fs::perms::group_read);
         lha.SetTempArchivePath(work);
         if (!otherFileSystem)
             lha.OnAfterProcessed = [&work](const std::string&, const std::string&, uint32_t,
@@ -218,6 +252,8 @@ TEST(Component, RewriteKeepsTheArchiveWhenTheWorkFileCannotBeRenamed) {
             };
         lha.FilesToProcess = {f.add("b.txt", SampleText(30000, 15))};
         EXPECT_NO_THROW(lha.Compress());
+        ExpectOwnerAndMode(lha.ArchiveName,
+                           fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read, owner);
         lha.OnAfterProcessed = nullptr;
         fs::permissions(work, fs::perms::owner_all);
         ASSERT_TRUE(lha.Scan());
@@ -252,6 +288,8 @@ TEST(Component, WorkFileNamesAreNeverInUse) {
               (std::vector<std::string>{"out", "src", "src/a.txt", "src/b.txt", "x.$$$", "y.$$$", "y.lzh"}));
 }
 
+// An archive is never stored in itself: written in place it refuses itself among its files, and
+// rewritten through a work file it leaves itself out of them.
 TEST(Component, ArchiveCannotReceiveItself) {
     Fixture f;
     f.add("a.txt", "a");
@@ -261,6 +299,15 @@ TEST(Component, ArchiveCannotReceiveItself) {
     EXPECT_THAT([&] { lha.Compress(); }, testing::ThrowsMessage<EInOutError>(
                                              testing::StrEq("Cannot add " + f.src + "/x.lzh to itself!")));
     EXPECT_FALSE(fs::exists(lha.ArchiveName));
+
+    lha.ArchiveName = f.dir / "x.lzh";
+    lha.FilesToProcess = {f.src + "/a.txt"};
+    lha.Compress();
+    lha.FilesToProcess = {lha.ArchiveName, f.add("b.txt", "b")};
+    lha.Compress();
+    EXPECT_EQ(lha.FilesToProcess, std::vector<std::string>{"B.TXT"});
+    ASSERT_TRUE(lha.Scan());
+    EXPECT_EQ(Names(lha), (std::vector<std::string>{"B.TXT", "A.TXT"}));
 }
 
 TEST(Component, FindFilesAndPatterns) {
