@@ -1,6 +1,7 @@
 // Speed and size of the LHA codec beside its peers, measured in the same run on the same files:
 // ~30 MB of text (/usr/include, /usr/share/doc) and ~20 MB of programs (/usr/bin), copied to a
-// temporary folder. Each figure is printed with the peer's and the ratio.
+// temporary folder, and testing an archive of 2,000 small members, where the work around each member
+// counts more than its data. Each figure is printed with the peer's and the ratio.
 #include "comp_lha.h"
 #include "lha_errors.h"
 #include "lzh_codec.h"
@@ -64,6 +65,9 @@ struct Corpus {
 
 std::string gWork;
 std::map<std::string, Corpus> gCorpora;
+Corpus gSmall;
+// LHa for UNIX, when the "lha" found is that program (Debian's lha package) rather than another.
+bool gLhaForUnix = false;
 
 bool LooksLikeText(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -114,6 +118,28 @@ Corpus Collect(const std::string& name, const std::vector<std::string>& roots, u
             continue;
         c.files.push_back(stored);
         c.bytes += size;
+    }
+    return c;
+}
+
+// 2,000 text files of 200 bytes to 4 KB, in the archive `gSmall.lh5Archive`.
+Corpus SmallFiles() {
+    static const char* words[] = {"the ", "slide ",  "show ",  "picture ", "of ",     "and ",
+                                  "a ",   "folder ", "image ", "archive ", "member ", "\n"};
+    Corpus c;
+    c.name = "small";
+    c.folder = gWork + "/small";
+    fs::create_directories(c.folder);
+    std::mt19937 gen(7);
+    for (int i = 0; i < 2000; ++i) {
+        std::string text;
+        for (const size_t size = 200 + gen() % 3900; text.size() < size;)
+            text += words[gen() % std::size(words)];
+        char name[32];
+        std::snprintf(name, sizeof name, "s%04d.txt", i);
+        std::ofstream(c.folder + "/" + name, std::ios::binary) << text;
+        c.files.push_back(name);
+        c.bytes += text.size();
     }
     return c;
 }
@@ -211,6 +237,19 @@ void BM_ExpandLhasa(benchmark::State& state, const std::string& corpus, bool lh1
           [&c, lh1] { Shell("lhasa t " + (lh1 ? c.lh1Archive : c.lh5Archive) + " >/dev/null"); });
     Report(state, c);
 }
+// "t" of the archive of small members: the component's own verification, and the peers' test.
+void BM_TestSmallOurs(benchmark::State& state) {
+    Timed(state, RUSAGE_SELF, [] {
+        TCompLHA lha;
+        lha.ArchiveName = gSmall.lh5Archive;
+        lha.Verify();
+    });
+    Report(state, gSmall);
+}
+void BM_TestSmallPeer(benchmark::State& state, const std::string& program) {
+    Timed(state, RUSAGE_CHILDREN, [&program] { Shell(program + " t " + gSmall.lh5Archive + " >/dev/null"); });
+    Report(state, gSmall);
+}
 void BM_CompressOurs(benchmark::State& state, const std::string& corpus, TCompLHAMethod method) {
     const Corpus& c = gCorpora.at(corpus);
     Timed(state, RUSAGE_SELF, [&c, method] { CompressWithUs(c, method, gWork + "/timed.lzh"); });
@@ -250,6 +289,8 @@ class ArchiveReporter : public benchmark::ConsoleReporter {
             {"lh5 compress binaries", "lh5_compress_ours/bin", "gzip6/bin", "gzip -6", 0.8},
             {"lh1 compress text", "lh1_compress_ours/text", "gzip6/text", "gzip -6", 0.5},
             {"lh1 compress binaries", "lh1_compress_ours/bin", "gzip6/bin", "gzip -6", 0.5},
+            {"t 2000 small members", "t_ours/small", "lhasa_t/small", "lhasa t", 1.0},
+            {"t 2000 small members", "t_ours/small", "lha_t/small", "lha t", 1.0},
         };
         for (const auto& l : lines) {
             if (!mbps_.count(l.ours) || !mbps_.count(l.peer))
@@ -322,6 +363,11 @@ int main(int argc, char** argv) {
               " >/dev/null");
     }
 
+    gSmall = SmallFiles();
+    gSmall.lh5Archive = gWork + "/ours-lh5-small.lzh";
+    CompressWithUs(gSmall, TCompLHAMethod::colh5, gSmall.lh5Archive);
+    gLhaForUnix = std::system("lha --version 2>&1 | grep -q 'LHa for UNIX'") == 0;
+
     ArchiveReporter reporter;
     {
         const std::string text = [] {
@@ -367,6 +413,16 @@ int main(int argc, char** argv) {
         timed("lh1_compress_ours", 2, BM_CompressOurs, TCompLHAMethod::colh1);
         timed("gzip6", 2, BM_CompressGzip);
     }
+    const auto small = [](const char* name, auto function, auto... options) {
+        benchmark::RegisterBenchmark(name, function, options...)
+            ->Unit(benchmark::kMillisecond)
+            ->UseManualTime()
+            ->Iterations(5);
+    };
+    small("t_ours/small", BM_TestSmallOurs);
+    small("lhasa_t/small", BM_TestSmallPeer, std::string("lhasa"));
+    if (gLhaForUnix)
+        small("lha_t/small", BM_TestSmallPeer, std::string("lha"));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
