@@ -2,6 +2,12 @@
 // little-endian ELF program. The loader reads only the program headers; LHA readers look for the
 // first member of a package within its first 64 KiB, so every byte the head does without leaves
 // that much room for the archive engine inside it. Run on the head after it is linked.
+//
+// Then the name of the program interpreter is copied to the very end, and the interpreter header
+// points there. The system reads that name before it commits to starting the program, so a
+// package cut anywhere inside its head is refused at once ("Input/output error") instead of being
+// started with code or data missing and crashing. The loader itself takes the name from memory,
+// where the first copy stays.
 
 #include <algorithm>
 #include <cstdint>
@@ -19,9 +25,12 @@ uint64_t Get(const std::vector<unsigned char>& b, size_t at, int bytes) {
     return v;
 }
 
-void Clear(std::vector<unsigned char>& b, size_t at, int bytes) {
-    std::fill_n(b.begin() + std::ptrdiff_t(at), bytes, 0);
+void Set(std::vector<unsigned char>& b, size_t at, int bytes, uint64_t value) {
+    for (int i = 0; i < bytes; ++i)
+        b[at + size_t(i)] = static_cast<unsigned char>(value >> (8 * i));
 }
+
+constexpr uint64_t kInterpreter = 3; // PT_INTERP
 
 } // namespace
 
@@ -51,10 +60,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: a segment runs past the end of the file\n", argv[1]);
         return 1;
     }
-    Clear(b, 40, 8); // e_shoff
-    Clear(b, 60, 2); // e_shnum
-    Clear(b, 62, 2); // e_shstrndx
+    Set(b, 40, 8, 0); // e_shoff
+    Set(b, 60, 2, 0); // e_shnum
+    Set(b, 62, 2, 0); // e_shstrndx
     b.resize(size_t(end));
+    for (uint64_t i = 0; i < phnum; ++i) {
+        const size_t at = size_t(phoff + i * phentsize);
+        if (Get(b, at, 4) != kInterpreter)
+            continue;
+        const size_t from = size_t(Get(b, at + 8, 8)), size = size_t(Get(b, at + 32, 8));
+        const std::vector<unsigned char> name(b.begin() + std::ptrdiff_t(from),
+                                              b.begin() + std::ptrdiff_t(from + size));
+        Set(b, at + 8, 8, b.size());
+        b.insert(b.end(), name.begin(), name.end());
+    }
     std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
     return out ? 0 : 1;

@@ -137,6 +137,24 @@ TEST_F(Head, RefusesDamagedPackagesWithAMessageAndLeavesNothingBehind) {
     }
 }
 
+// A package cut inside its head has code missing: the system refuses to start it, instead of
+// starting it and crashing.
+TEST_F(Head, APackageCutInsideItsHeadIsRefusedAtTheStart) {
+#ifdef HEAD_WITH_SANITIZERS
+    GTEST_SKIP() << "a head built with the sanitizers is not finished for packages";
+#endif
+    MakePackage(package, {{"images.sld", "slides"}});
+    const std::string whole = ReadFile(package);
+    const size_t headSize = ReadFile(VERASCO_BINARY_DIR "/app/verasco1.dat").size();
+    for (const size_t cut : {size_t(1000), headSize / 2, headSize - 1}) {
+        WriteFile(package, whole.substr(0, cut));
+        const int status = std::system(("'" + package + "' > /dev/null 2>&1").c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << cut;
+        EXPECT_NE(WEXITSTATUS(status), 0) << cut;
+        EXPECT_LT(WEXITSTATUS(status), 128) << cut << ": ended by a signal";
+    }
+}
+
 TEST_F(Head, RefusesMemberNamesThatWouldLeaveItsFolder) {
     for (const char* evil : {"..\\EVIL.TXT", "SUB\\..\\..\\EVIL.TXT", "\\EVIL.TXT"}) {
         MakePackage(package, {{"evil.txt", "gotcha"}}, [evil](std::string& name) {
