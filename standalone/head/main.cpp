@@ -1,7 +1,8 @@
-// The head of a stand-alone package: the first bytes of the package file. Run as ./holiday.exe, it
-// expands the LHA members that follow its own image into a private temporary folder, runs the
-// player member named like the package there with the package's arguments, passes on the
-// player's exit, and removes the folder, also when it is ended by a signal.
+// The head of a stand-alone package: the first bytes of the package file. Run as ./holiday.exe (or
+// under any name it was given since), it expands the LHA members that follow its own image into a
+// private temporary folder, runs the player (the first member) there with the package's arguments,
+// passes on the player's exit, and removes the folder, also when it is ended by a signal. Folders
+// that heads killed outright left behind go when a package next starts.
 
 #include "elf_image.h"
 #include "package_members.h"
@@ -20,6 +21,7 @@ namespace {
 
 constexpr int kPackageUnusable = 2;
 const char* const kOwnImage = "/proc/self/exe";
+const char* const kFolderPrefix = "verasco-show-";
 
 std::string OwnPath() {
     char buffer[PATH_MAX];
@@ -43,17 +45,18 @@ uint64_t ArchiveStart() {
 }
 
 // Unpacks the show and plays it; returns the player's wait status.
-int Play(const std::string& packageName, const std::vector<std::string>& arguments) {
+int Play(const std::vector<std::string>& arguments) {
     const uint64_t start = ArchiveStart();
-    const std::vector<std::string> members = ListMembers(kOwnImage, start);
-    const std::string player = PlayerMember(members, packageName);
-    PrivateFolder folder("verasco-show-");
+    const PackageMembers members = ListMembers(kOwnImage, start);
+    const std::string& player = members.names.front();
+    RemoveStaleFolders(kFolderPrefix);
+    PrivateFolder folder(kFolderPrefix, members.expandedSize);
     // The show is unpacked into one sub-folder; the player and the libraries it loads get the other
     // as their temporary folder, so what they leave there goes with the private folder and nothing
     // lands beside the show.
     const std::string show = folder.makeSubfolder("show");
     const std::string scratch = folder.makeSubfolder("tmp");
-    ExpandMembers(kOwnImage, start, show, [] { return PendingSignal() != 0; });
+    ExpandMembers(kOwnImage, start, show, members.expandedSize, [] { return PendingSignal() != 0; });
     if (const int signal = PendingSignal()) {
         folder.remove();
         DieBy(signal);
@@ -74,7 +77,7 @@ int main(int argc, char** argv) {
     const std::string packageName = FileNameOf(OwnPath());
     int status = 0;
     try {
-        status = Play(packageName, std::vector<std::string>(argv + 1, argv + argc));
+        status = Play(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s: %s\n", packageName.c_str(), e.what());
         if (const int signal = PendingSignal())

@@ -1,90 +1,100 @@
 #include "package_members.h"
 
-#include "comp_lha.h"
-#include "member_name.h"
+#include "archive_reader.h"
+#include "lha_errors.h"
+#include "lzh_codec.h"
+#include "private_folder.h"
 
-#include <algorithm>
-#include <filesystem>
+#include <fstream>
 
 namespace verasco::head {
 namespace {
-
-std::string Extension(const std::string& name) {
-    const size_t dot = name.rfind('.');
-    return dot == std::string::npos ? std::string() : name.substr(dot);
-}
 
 // Package members are plain file names: nothing that could name another folder.
 bool IsPlainName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
 }
 
-void Prepare(archive::TCompLHA& lha, const std::string& package, uint64_t start) {
-    lha.ArchiveName = package;
-    lha.MembersStart = start;
-    lha.ExceptionOnFileError = true;
+archive::ArchiveReader Open(const std::string& package, uint64_t start) {
+    archive::ArchiveReader reader;
+    if (!reader.open(package, start))
+        throw PackageError("cannot read " + package);
+    return reader;
+}
+
+[[noreturn]] void Damaged(const std::string& what) {
+    throw PackageError("the package is damaged: " + what);
+}
+
+// Expands the member whose header was just read into the file `target`.
+void ExpandMember(archive::ArchiveReader& reader, const archive::LhaMemberHeader& header,
+                  const std::string& target, const std::function<bool()>& stop) {
+    std::ofstream out(target, std::ios::binary | std::ios::trunc);
+    archive::CodecJob job;
+    job.direction = archive::CodecDirection::Expand;
+    job.method = header.method;
+    job.input = &reader.stream();
+    job.output = &out;
+    job.inputLength = header.packedSize;
+    job.expectedSize = header.originalSize;
+    job.progress = [&stop](int& percentDone) {
+        if (stop())
+            percentDone = -1;
+    };
+    if (!out)
+        throw archive::EWriteError("cannot create " + target);
+    const archive::CodecResult result = archive::RunExpansion(job);
+    out.close();
+    if (!out)
+        throw archive::EWriteError("cannot write " + target);
+    if (result.crc != header.crc || result.bytesWritten != header.originalSize)
+        Damaged("Bad CRC in " + header.name);
 }
 
 } // namespace
 
-std::vector<std::string> ListMembers(const std::string& package, uint64_t start) {
-    archive::TCompLHA lha;
-    Prepare(lha, package, start);
-    uint64_t end = start;
+PackageMembers ListMembers(const std::string& package, uint64_t start) {
+    archive::ArchiveReader reader = Open(package, start);
+    PackageMembers members;
+    archive::LhaMemberHeader header;
+    uint64_t end = reader.nextPosition();
     try {
-        if (!lha.Scan())
-            throw PackageError("cannot read " + package);
-        for (const auto& [name, info] : lha.Contents())
-            end = info.dataPosition + info.packedSize;
+        while (reader.next(header) && reader.dataComplete(header)) {
+            if (!IsPlainName(header.name))
+                Damaged("the member name " + header.name + " would leave the show's folder");
+            members.names.push_back(header.name);
+            members.expandedSize += header.originalSize;
+            end = reader.nextPosition();
+        }
     } catch (const PackageError&) {
         throw;
     } catch (const std::exception& e) {
-        throw PackageError(std::string("the package is damaged: ") + e.what());
+        Damaged(e.what());
     }
-    std::error_code ec;
-    const uint64_t size = std::filesystem::file_size(package, ec);
-    if (lha.Contents().empty())
+    if (members.names.empty())
         throw PackageError("the package holds no show");
-    if (end != size)
-        throw PackageError("the package is damaged: " + std::to_string(size - std::min(size, end)) +
-                           " bytes after the last complete member (is the file cut short?)");
-    std::vector<std::string> names;
-    for (const auto& member : lha.Contents()) {
-        if (!IsPlainName(member.first))
-            throw PackageError("the package is damaged: the member name " + member.first +
-                               " would leave the show's folder");
-        names.push_back(member.first);
-    }
-    return names;
+    if (end != reader.size())
+        Damaged(std::to_string(reader.size() - std::min(reader.size(), end)) +
+                " bytes after the last complete member (is the file cut short?)");
+    return members;
 }
 
 void ExpandMembers(const std::string& package, uint64_t start, const std::string& folder,
-                   const std::function<bool()>& stop) {
-    archive::TCompLHA lha;
-    Prepare(lha, package, start);
-    lha.SetTargetPath(folder);
-    lha.OnShowProgress = [&stop](int& percentDone) {
-        if (stop())
-            percentDone = -1;
-    };
+                   uint64_t expandedSize, const std::function<bool()>& stop) {
+    archive::ArchiveReader reader = Open(package, start);
+    archive::LhaMemberHeader header;
     try {
-        lha.Expand();
+        while (reader.next(header))
+            ExpandMember(reader, header, folder + "/" + header.name, stop);
+    } catch (const archive::ECompLHAOperationAborted&) {
+        // Stopped by a signal: the caller ends.
+    } catch (const archive::EWriteError&) {
+        throw PackageError("cannot write the show into " + folder + " (" + SpaceNeeded(expandedSize) + ")");
+    } catch (const PackageError&) {
+        throw;
     } catch (const std::exception& e) {
-        throw PackageError(std::string("the package is damaged: ") + e.what());
+        Damaged(e.what());
     }
-}
-
-std::string PlayerMember(const std::vector<std::string>& members, const std::string& packageFileName) {
-    const std::string wanted = archive::UpperCaseName(packageFileName);
-    if (std::find(members.begin(), members.end(), wanted) != members.end())
-        return wanted;
-    const std::string extension = Extension(wanted);
-    std::vector<std::string> candidates;
-    std::copy_if(members.begin(), members.end(), std::back_inserter(candidates),
-                 [&](const std::string& m) { return !extension.empty() && Extension(m) == extension; });
-    if (candidates.size() == 1)
-        return candidates.front();
-    throw PackageError("the package holds no player named " + wanted);
 }
 
 } // namespace verasco::head

@@ -1,5 +1,5 @@
-// The LHA members that follow the head in a package: checked whole before anything is written,
-// expanded into a folder with the archive engine, and the player among them found by name.
+// The LHA members that follow the head in a package: checked whole before anything is written, and
+// expanded into a folder with the archive engine's codec.
 #pragma once
 
 #include <cstdint>
@@ -16,17 +16,20 @@ class PackageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The names of the members of `package` from byte `start` on. Every header must be sound, every
-// member's data must lie inside the file and the last member must end exactly at its end.
-std::vector<std::string> ListMembers(const std::string& package, uint64_t start);
+struct PackageMembers {
+    // In package order. The export writes the player first, whatever the package is called now.
+    std::vector<std::string> names;
+    uint64_t expandedSize = 0; // bytes the members take once expanded
+};
 
-// Expands every member into `folder`. `stop` is asked between blocks of data; when it says yes,
-// the expansion ends early and quietly.
+// The members of `package` from byte `start` on. Every header must be sound, every name a plain
+// file name, every member's data inside the file, and the last member must end exactly at its end.
+PackageMembers ListMembers(const std::string& package, uint64_t start);
+
+// Expands every member into `folder`, checking each one's size and CRC. `stop` is asked between
+// blocks of data; when it says yes, the expansion ends early and quietly. A file that cannot be
+// written is reported with the folder and the space the show needs.
 void ExpandMembers(const std::string& package, uint64_t start, const std::string& folder,
-                   const std::function<bool()>& stop);
-
-// The member that holds the player: the one named like the package (upper-cased, as stored),
-// else the only one with the package's extension (a package renamed after it was made).
-std::string PlayerMember(const std::vector<std::string>& members, const std::string& packageFileName);
+                   uint64_t expandedSize, const std::function<bool()>& stop);
 
 } // namespace verasco::head

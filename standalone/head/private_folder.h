@@ -1,15 +1,20 @@
-// A new folder that only this user can enter (mode 0700), created under an unpredictable name in
-// the temporary folder, and removed with everything in it when the object goes.
+// A new folder that only this user can enter (mode 0700), created under an unpredictable name and
+// removed with everything in it when the object goes. It lies in the temporary folder, or, where
+// programs may not run from there, in $XDG_RUNTIME_DIR or ~/.cache. While it is in use it is locked
+// (the lock passes on to the player), so that a later start can tell a folder left by a head that was
+// killed from one in use, and remove it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace verasco::head {
 
 class PrivateFolder {
   public:
-    // Throws std::runtime_error with the system's reason when no folder can be made.
-    explicit PrivateFolder(const std::string& prefix);
+    // Throws std::runtime_error with the system's reason when no folder can be made, and when the
+    // folder it would lie in has not `space` bytes free.
+    PrivateFolder(const std::string& prefix, uint64_t space);
     ~PrivateFolder();
     PrivateFolder(const PrivateFolder&) = delete;
     PrivateFolder& operator=(const PrivateFolder&) = delete;
@@ -24,9 +29,14 @@ class PrivateFolder {
 
   private:
     std::string path_;
+    int lock_ = -1;
 };
 
-// The temporary folder: $TMPDIR when it names a folder, else /tmp.
-std::string TemporaryFolder();
+// "N MB needed": the space `bytes` take, in whole megabytes rounded up.
+std::string SpaceNeeded(uint64_t bytes);
+
+// Removes the folders whose names begin with `prefix`, of this user, that no head or player holds any more,
+// in every folder a private folder may lie in.
+void RemoveStaleFolders(const std::string& prefix);
 
 } // namespace verasco::head

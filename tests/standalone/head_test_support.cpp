@@ -2,15 +2,19 @@
 
 #include "comp_lha.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sched.h>
 #include <spawn.h>
 #include <sstream>
 #include <stdexcept>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -76,11 +80,17 @@ void MakePackage(const std::string& packagePath,
 }
 
 pid_t Start(const std::string& package, const std::vector<std::string>& args, const std::string& tmp,
-            const std::string& logs) {
-    std::vector<std::string> env{"TMPDIR=" + tmp};
-    for (char** e = environ; *e; ++e)
-        if (std::string(*e).rfind("TMPDIR=", 0) != 0)
-            env.emplace_back(*e);
+            const std::string& logs, const std::vector<std::string>& environment) {
+    std::vector<std::string> env = environment;
+    env.push_back("TMPDIR=" + tmp);
+    for (char** e = environ; *e; ++e) {
+        const std::string variable = *e;
+        const auto same = [&variable](const std::string& set) {
+            return variable.compare(0, set.find('=') + 1, set, 0, set.find('=') + 1) == 0;
+        };
+        if (std::none_of(env.begin(), env.end(), same))
+            env.push_back(variable);
+    }
     std::vector<char*> envp, argv{const_cast<char*>(package.c_str())};
     for (std::string& e : env)
         envp.push_back(e.data());
@@ -111,8 +121,27 @@ Finished Wait(pid_t pid, const std::string& logs) {
 }
 
 Finished RunPackage(const std::string& package, const std::vector<std::string>& args, const std::string& tmp,
-                    const std::string& logs) {
-    return Wait(Start(package, args, tmp, logs), logs);
+                    const std::string& logs, const std::vector<std::string>& environment) {
+    return Wait(Start(package, args, tmp, logs, environment), logs);
+}
+
+OwnMount::OwnMount(const std::string& where, unsigned long flags, const std::string& options) {
+    // A mount name space of this process's own, entered once: its mounts never reach the system.
+    static const std::string entered = [] {
+        if (unshare(CLONE_NEWNS) != 0 || mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            return std::string("no mount name space of its own: ") + std::strerror(errno);
+        return std::string();
+    }();
+    refused = entered;
+    if (refused.empty() && mount("tmpfs", where.c_str(), "tmpfs", flags, options.c_str()) != 0)
+        refused = "cannot mount a tmpfs: " + std::string(std::strerror(errno));
+    if (refused.empty())
+        folder = where;
+}
+
+OwnMount::~OwnMount() {
+    if (!folder.empty())
+        umount(folder.c_str());
 }
 
 bool WaitForFile(const std::string& path, pid_t pid) {

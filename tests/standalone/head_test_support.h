@@ -36,12 +36,25 @@ struct Finished {
     std::string err;
 };
 
-// Starts the package with TMPDIR set to `tmp`; standard output and error go to files in `logs`.
+// Starts the package with TMPDIR set to `tmp` and the variables of `environment` ("NAME=value")
+// set; standard output and error go to files in `logs`.
 pid_t Start(const std::string& package, const std::vector<std::string>& args, const std::string& tmp,
-            const std::string& logs);
+            const std::string& logs, const std::vector<std::string>& environment = {});
 Finished Wait(pid_t pid, const std::string& logs);
 Finished RunPackage(const std::string& package, const std::vector<std::string>& args, const std::string& tmp,
-                    const std::string& logs);
+                    const std::string& logs, const std::vector<std::string>& environment = {});
+
+// A file system of its own (tmpfs with the mount `flags`, such as MS_NOEXEC, and `options`, such as
+// "size=1m") on `folder`, seen by this test process and the programs it starts only, and gone with
+// the object. Where the test may not mount one, `refused` says why.
+struct OwnMount {
+    OwnMount(const std::string& folder, unsigned long flags, const std::string& options);
+    ~OwnMount();
+    OwnMount(const OwnMount&) = delete;
+    OwnMount& operator=(const OwnMount&) = delete;
+    std::string folder;
+    std::string refused;
+};
 
 // Waits until a file exists; false when `pid` ended first.
 bool WaitForFile(const std::string& path, pid_t pid);

@@ -7,10 +7,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -66,13 +72,49 @@ TEST_F(Head, PassesOnThePlayersExitCode) {
     EXPECT_TRUE(Entries(tmp.path).empty());
 }
 
+// The player is the member the export writes first, whatever the package is called now.
 TEST_F(Head, FindsThePlayerOfAPackageRenamedAfterItWasMade) {
-    MakePackage(package, {{"song.wav", "RIFF"}});
-    const std::string renamed = work / "show (1).exe";
-    std::filesystem::rename(package, renamed);
-    const Finished f = RunPackage(renamed, {"--exit", "3"}, tmp.path, work.path);
-    ASSERT_TRUE(WIFEXITED(f.status)) << f.err;
-    EXPECT_EQ(WEXITSTATUS(f.status), 3) << f.err;
+    for (const char* name : {"show (1).exe", "holiday", "holiday.run"}) {
+        MakePackage(package, {{"song.wav", "RIFF"}});
+        const std::string renamed = work / name;
+        std::filesystem::rename(package, renamed);
+        const Finished f = RunPackage(renamed, {"--exit", "3"}, tmp.path, work.path);
+        ASSERT_TRUE(WIFEXITED(f.status)) << name << ": " << f.err;
+        EXPECT_EQ(WEXITSTATUS(f.status), 3) << name << ": " << f.err;
+        std::filesystem::remove(renamed);
+    }
+}
+
+// A temporary folder from which programs may not run gives way to $XDG_RUNTIME_DIR; one without
+// room for the show is named with the room needed.
+TEST_F(Head, ARestrictedTemporaryFolder) {
+    ScratchFolder runtime;
+    const std::string sound(3000000, 's');
+    const uint64_t needed = std::filesystem::file_size(HEAD_TEST_PLAYER) + sound.size();
+    const struct {
+        unsigned long flags;
+        const char* options;
+        int exitCode;
+        std::string output; // on standard output, or else on standard error
+    } rows[] = {
+        {MS_NOEXEC, "", 0, "cwd=" + runtime.path + "/verasco-show-"},
+        {0, "size=1m", 2,
+         "show.exe: not enough space in " + tmp.path + " (" + std::to_string((needed + 999999) / 1000000) +
+             " MB needed)\n"},
+    };
+    for (const auto& r : rows) {
+        MakePackage(package, {{"song.wav", sound}});
+        const OwnMount mount(tmp.path, r.flags, r.options);
+        if (!mount.refused.empty())
+            GTEST_SKIP() << mount.refused;
+        const Finished f =
+            RunPackage(package, {"--exit", "0"}, tmp.path, work.path, {"XDG_RUNTIME_DIR=" + runtime.path});
+        ASSERT_TRUE(WIFEXITED(f.status)) << r.options << ": " << f.err;
+        EXPECT_EQ(WEXITSTATUS(f.status), r.exitCode) << r.options << ": " << f.err;
+        EXPECT_NE((r.exitCode == 0 ? f.out : f.err).find(r.output), std::string::npos) << f.out << f.err;
+        EXPECT_TRUE(Entries(tmp.path).empty()) << r.options;
+        EXPECT_TRUE(Entries(runtime.path).empty()) << r.options;
+    }
 }
 
 TEST_F(Head, PassesEndingSignalsToThePlayerAndCleansUp) {
@@ -91,6 +133,39 @@ TEST_F(Head, PassesEndingSignalsToThePlayerAndCleansUp) {
         EXPECT_NE(kill(player, 0), 0) << "the player still runs after " << strsignal(signal);
         EXPECT_TRUE(Entries(tmp.path).empty()) << strsignal(signal);
     }
+}
+
+// The folder of a head killed outright (its player then ends too) is removed by the next start, once
+// nothing holds it any more; a running show's folder, another user's and a link stay.
+TEST_F(Head, RemovesTheFolderOfAHeadThatWasKilled) {
+    MakePackage(package, {{"images.sld", "slides"}});
+    const std::string ready = work / "ready";
+    const pid_t head = Start(package, {"--wait", ready}, tmp.path, work.path);
+    ASSERT_TRUE(WaitForFile(ready, head));
+    ASSERT_EQ(Entries(tmp.path).size(), 1u);
+    const std::string folder = tmp / Entries(tmp.path).front();
+    std::vector<std::string> kept{"verasco-show-link"};
+    std::filesystem::create_directory_symlink(work.path, tmp / kept.back());
+    if (geteuid() == 0) {
+        kept.push_back("verasco-show-other");
+        std::filesystem::create_directory(tmp / kept.back());
+        ASSERT_EQ(chown((tmp / kept.back()).c_str(), 65534, 65534), 0);
+    }
+    RunPackage(package, {"--exit", "0"}, tmp.path, work.path);
+    EXPECT_TRUE(std::filesystem::exists(folder)) << "the folder of a running show stays";
+    kill(head, SIGKILL);
+    Wait(head, work.path);
+    // The player ends once its head is gone, and with it the lock it inherited.
+    for (bool held = true; held; std::this_thread::yield()) {
+        const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+        held = fd < 0 || flock(fd, LOCK_EX | LOCK_NB) != 0;
+        close(fd);
+    }
+    RunPackage(package, {"--exit", "0"}, tmp.path, work.path);
+    std::vector<std::string> left = Entries(tmp.path);
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, kept);
+    EXPECT_TRUE(std::filesystem::exists(ready)) << "nothing is removed through the link";
 }
 
 struct Damage {
