@@ -100,6 +100,8 @@ void Tsaveexedlg::createPanel2() {
     label(Panel2, "Label15", QStringLiteral("Ch&rominance (0-255):"), QRect(360, 58, 122, 21))
         ->setBuddy(chromfld);
     label(Panel2, "Label16", QStringLiteral("Su&b-sampling:"), QRect(360, 86, 92, 22))->setBuddy(ComboBox1);
+    for (TOvcSimpleField* field : {lumfld, chromfld})
+        connect(field, &TOvcSimpleField::validityChanged, this, &Tsaveexedlg::updateSave);
 }
 
 void Tsaveexedlg::createButtons() {
@@ -123,7 +125,12 @@ void Tsaveexedlg::FormCreate() {
 }
 
 void Tsaveexedlg::FormShow() {
-    Button1->setEnabled(PackagePrograms::present(programsFolder_));
+    programsPresent_ = PackagePrograms::present(programsFolder_);
+    updateSave();
+}
+
+void Tsaveexedlg::updateSave() {
+    Button1->setEnabled(programsPresent_ && lumfld->isValid() && chromfld->isValid());
 }
 
 void Tsaveexedlg::TrackBar1Change() {

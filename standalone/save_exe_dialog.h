@@ -1,7 +1,8 @@
 #pragma once
 // The settings dialog of a stand-alone export: what the show holds and where the package goes, and
 // the QPX quality of the converted pictures (a slider of presets, and with "More" the three values
-// themselves). "&Save" is offered only when the three programs a package carries are at hand.
+// themselves). "&Save" is offered only when the three programs a package carries are at hand and
+// both factor fields hold a value from 0 to 255.
 
 #include "deferred_window.h"
 #include "quality_presets.h"
@@ -50,11 +51,13 @@ class Tsaveexedlg : public DeferredWindow<QDialog> {
 
   private:
     void build() override;
+    void updateSave();
     void createPanel1();
     void createPanel2();
     void createButtons();
 
     QString programsFolder_;
+    bool programsPresent_ = false;
     bool wide_ = false;
     int pixelsPerInch_ = 96;
     QFrame* Panel1 = nullptr;

@@ -83,19 +83,37 @@ TEST(SaveExeDialog, ShowsTheTargetLowerCasedAndTheCounts) {
     EXPECT_EQ(child<QLabel>(dialog, "Label8")->text(), QStringLiteral("4"));
 }
 
-TEST(SaveExeDialog, SaveIsOfferedOnlyWhenTheThreeProgramsArePresent) {
+// "&Save" needs the three programs and a value from 0 to 255 in each factor field; a field without
+// one shows the error colours.
+TEST(SaveExeDialog, SaveIsOfferedOnlyWithTheThreeProgramsAndValidFactors) {
     const QStringList programs{"verasco1.dat", "verasco2.dat", "verasco3.dat"};
-    for (int missing = -1; missing < 3; ++missing) {
+    const struct {
+        int missing; // program, or -1
+        const char* field;
+        const char* text;
+        bool offered;
+    } rows[] = {{-1, "lumfld", "30", true},   {0, "lumfld", "30", false},     {1, "lumfld", "30", false},
+                {2, "lumfld", "30", false},   {-1, "lumfld", "", false},      {-1, "chromfld", "", false},
+                {-1, "lumfld", "999", false}, {-1, "chromfld", "256", false}, {-1, "chromfld", "255", true},
+                {-1, "lumfld", "0", true}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::to_string(r.missing) + " " + r.field + "=" + r.text);
         QTemporaryDir folder;
         for (int i = 0; i < 3; ++i)
-            if (i != missing) {
+            if (i != r.missing) {
                 QFile f(folder.filePath(programs[i]));
                 ASSERT_TRUE(f.open(QIODevice::WriteOnly));
             }
         Tsaveexedlg dialog;
         dialog.setProgramsFolder(folder.path());
         dialog.FormShow();
-        EXPECT_EQ(child<QPushButton>(dialog, "Button1")->isEnabled(), missing < 0) << "missing " << missing;
+        auto* field = child<TOvcSimpleField>(dialog, r.field);
+        field->setText(QLatin1String(r.text));
+        EXPECT_EQ(child<QPushButton>(dialog, "Button1")->isEnabled(), r.offered);
+        const bool errorColours = field->palette().color(QPalette::Base) == QColor(Qt::red);
+        EXPECT_EQ(errorColours, r.missing < 0 && !r.offered);
+        field->setText(QStringLiteral("30"));
+        EXPECT_EQ(child<QPushButton>(dialog, "Button1")->isEnabled(), r.missing < 0) << "given back";
     }
 }
 
