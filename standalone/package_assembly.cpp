@@ -6,11 +6,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 
 #include <filesystem>
-#include <fstream>
+#include <map>
+#include <ostream>
+#include <streambuf>
 #include <sys/stat.h>
+#include <vector>
 
 namespace {
 
@@ -24,33 +27,113 @@ ExportError failure(const QString& path, const QString& reason) {
 
 std::optional<ExportError> copyProgram(const QString& from, const QString& to) {
     QFile in(from);
-    if (QFile::exists(to))
-        QFile::remove(to);
     if (!in.copy(to))
         return failure(from, in.errorString());
     return std::nullopt;
 }
 
+// Writes into an open QFile, so that the package is written through the descriptor of the file
+// made for it, never through a name that could be made to point elsewhere meanwhile.
+class FileWriteBuffer : public std::streambuf {
+  public:
+    explicit FileWriteBuffer(QFile& file) : file_(file), buffer_(1 << 16) { resetBuffer(); }
+
+  protected:
+    int overflow(int c) override {
+        if (sync() != 0)
+            return traits_type::eof();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(c);
+            pbump(1);
+        }
+        return traits_type::not_eof(c);
+    }
+    int sync() override {
+        const char* bytes = pbase();
+        const qint64 n = pptr() - pbase();
+        resetBuffer();
+        return n == 0 || file_.write(bytes, n) == n ? 0 : -1;
+    }
+    pos_type seekoff(off_type offset, std::ios_base::seekdir from, std::ios_base::openmode) override {
+        if (sync() != 0)
+            return pos_type(off_type(-1));
+        const qint64 base = from == std::ios_base::beg   ? 0
+                            : from == std::ios_base::cur ? file_.pos()
+                                                         : file_.size();
+        return file_.seek(base + offset) ? pos_type(file_.pos()) : pos_type(off_type(-1));
+    }
+    pos_type seekpos(pos_type position, std::ios_base::openmode which) override {
+        return seekoff(off_type(position), std::ios_base::beg, which);
+    }
+
+  private:
+    void resetBuffer() { setp(buffer_.data(), buffer_.data() + buffer_.size()); }
+
+    QFile& file_;
+    std::vector<char> buffer_;
+};
+
+// The package file while it is written beside its target: made new (never through a link or over
+// another file), its name given to `partialFile` before it exists, so that it is known from the
+// first moment; removed when it goes unless it was kept.
+class PartialPackage : public QFile {
+  public:
+    bool create(const AssemblyJob& job) {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const QString name =
+                job.target +
+                QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+            if (QFileInfo(name).exists() || QFileInfo(name).isSymLink())
+                continue;
+            if (job.partialFile)
+                job.partialFile(name);
+            setFileName(name);
+            if (open(QIODevice::ReadWrite | QIODevice::NewOnly))
+                return true;
+        }
+        return false;
+    }
+    void keep() { kept_ = true; }
+    ~PartialPackage() override {
+        if (isOpen() && !kept_)
+            remove();
+    }
+
+  private:
+    bool kept_ = false;
+};
+
 // Read and execute for everybody, write for the owner, as far as the user's file mask allows.
-void makeExecutable(const QString& path) {
+void makeExecutable(QFile& file) {
     const mode_t mask = umask(0);
     umask(mask);
-    chmod(QFile::encodeName(path).constData(), 0755 & ~mask);
+    fchmod(file.handle(), 0755 & ~mask);
 }
 
-// The head's bytes, then the members.
-void writePackage(std::ostream& out, const AssemblyJob& job) {
+// The head's bytes, then the members: each file the export put into the package folder under its
+// member name. A file that could not be packed fails the package.
+void writePackage(std::ostream& out, const AssemblyJob& job, const std::vector<PackageFile>& members) {
     QFile head(QDir(job.programsFolder).filePath(QLatin1String(ExportHeadFileName)));
     if (!head.open(QIODevice::ReadOnly))
         throw std::runtime_error((head.fileName() + QStringLiteral(": ") + head.errorString()).toStdString());
     const QByteArray headBytes = head.readAll();
     out.write(headBytes.constData(), headBytes.size());
+    std::map<std::string, std::string> names;
+    std::vector<std::string> files;
+    for (const PackageFile& f : members) {
+        if (!QFileInfo(f.path).isFile())
+            throw std::runtime_error((f.member + QStringLiteral(": it could not be packed")).toStdString());
+        files.push_back(QFile::encodeName(f.path).toStdString());
+        names[files.back()] = QFile::encodeName(f.member).toStdString();
+    }
     verasco::archive::TCompLHA lha;
     lha.StorePath = false;
     lha.ExceptionOnFileError = true;
-    std::vector<std::string> files;
-    lha.FindFiles(files, QFile::encodeName(job.packageFolder).toStdString(), false, "*.*");
+    lha.OnCheckFile = [&names](const std::string& path, std::string& name, uint32_t,
+                               verasco::archive::TCompLHAProcessMode) { name = names.at(path); };
     lha.CompressToStream(out, files, verasco::archive::TCompLHAMethod::colh5);
+    if (files.size() != members.size())
+        throw std::runtime_error("a file of the package could not be packed");
     out.flush();
     if (!out)
         throw std::runtime_error("write error");
@@ -60,34 +143,33 @@ void writePackage(std::ostream& out, const AssemblyJob& job) {
 
 std::optional<ExportError> assemblePackage(const AssemblyJob& job) {
     const QDir programs(job.programsFolder), folder(job.packageFolder);
-    if (auto error = copyProgram(programs.filePath(QLatin1String(ExportPlayerFileName)),
-                                 folder.filePath(QFileInfo(job.target).fileName())))
+    std::vector<PackageFile> members = {
+        {folder.filePath(QStringLiteral("player")), QFileInfo(job.target).fileName()},
+        {folder.filePath(QStringLiteral("runtime")), QLatin1String(RuntimeMemberName)}};
+    if (auto error = copyProgram(programs.filePath(QLatin1String(ExportPlayerFileName)), members[0].path))
         return error;
-    if (auto error = copyProgram(programs.filePath(QLatin1String(ExportRuntimeFileName)),
-                                 folder.filePath(QLatin1String(RuntimeMemberName))))
+    if (auto error = copyProgram(programs.filePath(QLatin1String(ExportRuntimeFileName)), members[1].path))
         return error;
+    members.insert(members.end(), job.files.begin(), job.files.end());
 
-    QTemporaryFile work(job.target + QStringLiteral(".XXXXXX"));
-    if (!work.open())
+    PartialPackage work;
+    if (!work.create(job))
         return failure(job.target, work.errorString());
-    work.close();
-    const std::string workName = QFile::encodeName(work.fileName()).toStdString();
     try {
-        std::fstream out(workName, std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc);
-        if (!out)
-            throw std::runtime_error("cannot open the file");
-        writePackage(out, job);
-        out.close();
-        if (!out)
-            throw std::runtime_error("write error");
+        FileWriteBuffer buffer(work);
+        std::ostream out(&buffer);
+        writePackage(out, job, members);
+        if (!work.flush())
+            throw std::runtime_error(work.errorString().toStdString());
     } catch (const std::exception& e) {
         return failure(job.target, QString::fromLocal8Bit(e.what()));
     }
-    makeExecutable(work.fileName());
+    makeExecutable(work);
     std::error_code ec;
-    std::filesystem::rename(workName, QFile::encodeName(job.target).toStdString(), ec);
+    std::filesystem::rename(QFile::encodeName(work.fileName()).toStdString(),
+                            QFile::encodeName(job.target).toStdString(), ec);
     if (ec)
         return failure(job.target, QString::fromLocal8Bit(ec.message().c_str()));
-    work.setAutoRemove(false);
+    work.keep();
     return std::nullopt;
 }

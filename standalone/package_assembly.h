@@ -1,22 +1,29 @@
 #pragma once
 // The last step of an export: the player and the run-time join the package folder, and the package
-// file is written: the head, then one level-0 "-lh5-" member per file of the folder, in the order
-// the folder lists them, without an end marker.
+// file is written: the head, then one level-0 "-lh5-" member per file the export put there, the
+// player first (the head finds it so, whatever the package is called later), without an end marker.
 
 #include "export_error.h"
+#include "slide_pass.h"
 
 #include <QString>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 struct AssemblyJob {
     QString programsFolder; // holds verasco1.dat, verasco2.dat and verasco3.dat
     QString packageFolder;
     QString target;
+    std::vector<PackageFile> files; // what the slide pass wrote
+    // Told the name of the package file being written beside the target, before anything goes in.
+    std::function<void(const QString&)> partialFile;
 };
 
-// The package is written beside the target and replaces an earlier file of that name only once it
-// is complete, with the executable bit; a failure leaves no half-written file.
+// The package is written beside the target, through the descriptor of a file made new there, and
+// replaces an earlier file of that name only once it is complete, with the executable bit; a
+// failure, and a member that could not be packed, leave no half-written file.
 std::optional<ExportError> assemblePackage(const AssemblyJob& job);
 
 // The name of the run-time inside a package.

@@ -8,7 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
+#include <algorithm>
 #include <future>
 #include <vector>
 
@@ -22,7 +24,8 @@ ExportError fileError(const QString& text, const QString& path, const QString& r
 
 class Pass {
   public:
-    explicit Pass(const SlidePassJob& job) : job_(job), buffer_(CopyBlock) {}
+    Pass(const SlidePassJob& job, std::vector<PackageFile>& files)
+        : job_(job), files_(files), buffer_(CopyBlock) {}
 
     std::optional<ExportError> run() {
         const int count = job_.show->SlideCount;
@@ -47,9 +50,11 @@ class Pass {
         const QDir folder(job_.packageFolder);
         list_.setFileName(folder.filePath(QStringLiteral("images.sld")));
         data_.setFileName(folder.filePath(QStringLiteral("images.dat")));
-        for (QFile* f : {&list_, &data_})
+        for (QFile* f : {&list_, &data_}) {
             if (!f->open(QIODevice::WriteOnly | QIODevice::NewOnly))
                 return fileError(writeFailed(), f->fileName(), f->errorString());
+            files_.push_back({f->fileName(), QFileInfo(f->fileName()).fileName()});
+        }
         SlideList header;
         header.options = job_.options.format();
         return write(list_, header.header(count));
@@ -160,25 +165,47 @@ class Pass {
         const QString audio = ExportNames::audioPath(slide);
         if (!ExportNames::hasAudio(slide) || !QFileInfo(audio).isFile())
             return std::nullopt;
-        const QString bare = ShowFile::fileNamePart(audio);
-        if (job_.reservedNames.contains(bare, Qt::CaseInsensitive))
-            return ExportError{QStringLiteral("An audio file has the name of a file of the package."),
-                               QDir::toNativeSeparators(audio)};
-        QDir folder(job_.packageFolder);
-        // The package keeps one file per name whatever its case: the last copy wins.
-        for (const QString& existing : folder.entryList(QDir::Files))
-            if (existing.compare(bare, Qt::CaseInsensitive) == 0)
-                folder.remove(existing);
-        QFile in(audio);
-        if (!in.copy(folder.filePath(bare)))
-            return fileError(QStringLiteral("An audio file could not be packed."), audio, in.errorString());
-        if (!StoredPath::assign(record.AudioFile, bare))
+        const QString source = QFileInfo(audio).canonicalFilePath();
+        QString member = soundMembers_.value(source);
+        if (member.isEmpty()) {
+            member = freeMemberName(ShowFile::fileNamePart(audio));
+            const QString copy =
+                QDir(job_.packageFolder).filePath(QStringLiteral("sound-%1").arg(files_.size()));
+            QFile in(audio);
+            if (!in.copy(copy))
+                return fileError(QStringLiteral("An audio file could not be packed."), audio,
+                                 in.errorString());
+            files_.push_back({copy, member});
+            soundMembers_.insert(source, member);
+        }
+        if (!StoredPath::assign(record.AudioFile, member))
             return ExportError{QStringLiteral("An audio file could not be packed."),
                                QDir::toNativeSeparators(audio) + QStringLiteral(": its name is too long.")};
         return std::nullopt;
     }
 
+    // The bare name, or when a member has it already (in any letter case, since names are stored
+    // upper-cased), the name with "-2", "-3"... before its extension.
+    QString freeMemberName(const QString& bare) const {
+        const auto taken = [this](const QString& name) {
+            const auto same = [&name](const QString& other) {
+                return other.compare(name, Qt::CaseInsensitive) == 0;
+            };
+            return std::any_of(job_.reservedNames.begin(), job_.reservedNames.end(), same) ||
+                   std::any_of(files_.begin(), files_.end(),
+                               [&same](const PackageFile& f) { return same(f.member); });
+        };
+        const qsizetype dot = bare.lastIndexOf(QLatin1Char('.'));
+        const QString stem = dot > 0 ? bare.left(dot) : bare, extension = dot > 0 ? bare.mid(dot) : QString();
+        QString name = bare;
+        for (int n = 2; taken(name); ++n)
+            name = stem + QStringLiteral("-%1").arg(n) + extension;
+        return name;
+    }
+
     const SlidePassJob& job_;
+    std::vector<PackageFile>& files_;
+    QHash<QString, QString> soundMembers_; // the member of each sound file packed, by its path
     // The slide whose picture is being converted aside, or -1; a pass that ends early waits for it
     // as it goes.
     int asideSlide_ = -1;
@@ -191,8 +218,8 @@ class Pass {
 
 } // namespace
 
-std::optional<ExportError> runSlidePass(const SlidePassJob& job) {
-    return Pass(job).run();
+std::optional<ExportError> runSlidePass(const SlidePassJob& job, std::vector<PackageFile>& files) {
+    return Pass(job, files).run();
 }
 
 ExportError tooMuchImageData() {

@@ -1,7 +1,8 @@
 #pragma once
 // The slide pass of an export: writes the slide list "images.sld" and the image data "images.dat"
 // into the package folder, converting the pictures that are converted to QPX on the way, and copies
-// the slides' audio files beside them under their bare names.
+// the slides' audio files beside them, each packed under its bare name or, when another sound or a
+// file of the package has that name already, under a name of its own.
 
 #include "export_error.h"
 #include "slide_list.h"
@@ -12,6 +13,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class ShowDocument;
 
@@ -24,11 +26,17 @@ using QpxBytesConverter = std::function<std::optional<QByteArray>(const QString&
 // The most image data a package can address: its offsets are signed 32-bit numbers.
 inline constexpr qint64 MaxImageData = 0x7FFFFFFF;
 
+// A file the export put into the package folder, and the name it is packed under.
+struct PackageFile {
+    QString path;
+    QString member;
+};
+
 struct SlidePassJob {
     const ShowDocument* show = nullptr;
     QString packageFolder;
     QString conversionFile;    // the one QPX file every converted picture goes through
-    QStringList reservedNames; // files of the package that no audio copy may replace
+    QStringList reservedNames; // members of the package that no sound may be packed as
     PlayerOptions options;
     QpxConverter convert;
     // When set, tried first for each picture converted on this thread: the bytes it gives go
@@ -40,9 +48,10 @@ struct SlidePassJob {
     std::function<void(int slide, int count)> progress; // before each slide, counting from 1
 };
 
-// Runs the pass. On failure the files written so far stay in the package folder; whoever made the
-// folder removes it.
-std::optional<ExportError> runSlidePass(const SlidePassJob& job);
+// Runs the pass and names the files it wrote into `files`: the slide list, the image data and the
+// sounds. On failure the files written so far stay in the package folder; whoever made the folder
+// removes it.
+std::optional<ExportError> runSlidePass(const SlidePassJob& job, std::vector<PackageFile>& files);
 
 // Refuses, before anything is written, a show whose pictures packed as they are already pass the
 // most image data a package can hold.

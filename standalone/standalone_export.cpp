@@ -8,13 +8,13 @@
 #include "shared_flags.h"
 #include "show_document.h"
 #include "slide_pass.h"
+#include "work_removal.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTemporaryDir>
-#include <QTemporaryFile>
 
 #include <memory>
 
@@ -114,22 +114,19 @@ std::optional<ExportError> StandaloneExport::write(const QString& target, Qualit
         return refused;
     if (auto tooLarge = checkImageDataSize(*parts_.show))
         return tooLarge;
-    const QString prefix = QDir(QDir::tempPath()).filePath(ExportNames::temporaryPrefix());
-    // Both made exclusively, readable by this user only, under names nobody can take first.
-    QTemporaryDir folder(prefix + QStringLiteral(".TMPXXXXXX"));
-    QTemporaryFile conversion(prefix + QStringLiteral("XXXXXX.QPX"));
+    // Every working file of the export lives in this folder: made exclusively, readable by this user
+    // only, under a name nobody can take first, so that no other user can put anything in its way.
+    QTemporaryDir folder(QDir(QDir::tempPath()).filePath(ExportNames::temporaryPrefix()) +
+                         QStringLiteral(".TMPXXXXXX"));
     if (!folder.isValid())
         return ExportError{QStringLiteral("The stand-alone show could not be written."),
                            folder.errorString()};
-    if (!conversion.open())
-        return ExportError{QStringLiteral("The stand-alone show could not be written."),
-                           conversion.errorString()};
-    conversion.close();
+    WorkRemovedOnSignals removal(folder.path());
 
     SlidePassJob job;
     job.show = parts_.show;
     job.packageFolder = folder.path();
-    job.conversionFile = conversion.fileName();
+    job.conversionFile = folder.filePath(QStringLiteral("conversion.qpx"));
     job.reservedNames = {QStringLiteral("images.sld"), QStringLiteral("images.dat"),
                          QLatin1String(RuntimeMemberName), QFileInfo(target).fileName()};
     job.options = parts_.playerOptions();
@@ -142,8 +139,11 @@ std::optional<ExportError> StandaloneExport::write(const QString& target, Qualit
         setStatus(QStringLiteral("Processing image %1 of %2...").arg(slide).arg(count) +
                   QString(11, QLatin1Char(' ')));
     };
-    if (auto error = runSlidePass(job))
+    std::vector<PackageFile> files;
+    if (auto error = runSlidePass(job, files))
         return error;
     setStatus(QStringLiteral("Creating Stand-alone Verasco...") + QString(15, QLatin1Char(' ')));
-    return assemblePackage({parts_.programsFolder, folder.path(), target});
+    AssemblyJob assembly{parts_.programsFolder, folder.path(), target, std::move(files), {}};
+    assembly.partialFile = [&removal](const QString& path) { removal.addFile(path); };
+    return assemblePackage(assembly);
 }

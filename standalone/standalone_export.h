@@ -3,7 +3,7 @@
 // quality, then writes the slide list and the image data into a private temporary folder, converting
 // pictures through the preview's imaging control, and packs the folder behind the head into one
 // package file. The main window is busy meanwhile; every failure is reported, removes what was
-// written and gives the window back.
+// written and gives the window back, and a signal that ends the program removes it too.
 
 #include "export_error.h"
 #include "quality_presets.h"

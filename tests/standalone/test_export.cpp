@@ -12,10 +12,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -43,8 +50,10 @@ bool isJpeg(const QByteArray& data) {
     return data.startsWith("\xFF\xD8\xFF") && data.endsWith("\xFF\xD9");
 }
 
+// A sound that is read-only (copied from a CD) is packed like any other.
 TEST_F(ExportTest, PacksHeadPlayerRunTimeSlideListImageDataAndSounds) {
     const QString song = file(QStringLiteral("Song.wav"), "RIFF-sound");
+    QFile::setPermissions(song, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     const QString jpg = photo(QStringLiteral("sunrise.jpg"));
     addSlide(picture(QStringLiteral("a.bmp")), song).Text.assign("First caption");
     addSlide(jpg);
@@ -76,6 +85,7 @@ TEST_F(ExportTest, PacksHeadPlayerRunTimeSlideListImageDataAndSounds) {
     QStringList sorted = names;
     sorted.sort();
     EXPECT_EQ(sorted, expected);
+    EXPECT_EQ(names.value(0), QStringLiteral("SHOW.EXE")) << "the player comes first";
     EXPECT_EQ(lhasaNames(package).join(' '), names.join(' ').toLower()) << "lhasa reads the same members";
     EXPECT_EQ(lhasa({QStringLiteral("t"), package}).exitCode, 0);
 
@@ -262,7 +272,8 @@ TEST_F(ExportTest, OnlyPicturesTheRowsCannotConvertGoThroughTheConversionFile) {
         return photo(image, to, reason);
     };
     job.convertBytes = BmpRowsConverter(qualityPreset(11));
-    ASSERT_FALSE(runSlidePass(job));
+    std::vector<PackageFile> files;
+    ASSERT_FALSE(runSlidePass(job, files));
     EXPECT_EQ(throughFile, QStringList{QStringLiteral("b.png")});
     EXPECT_FALSE(QFile::exists(job.conversionFile));
     const SlideListFields list = readSlideList(readAll(folder.filePath(QStringLiteral("images.sld"))));
@@ -319,9 +330,6 @@ TEST_F(ExportTest, FailuresAreReportedAndLeaveNoPackageNorTemporaryFiles) {
          "A picture could not be converted.", "whole.bmp"},
         {"a player that is missing", [](ExportSetup& t) { t.programs = t.root.filePath("nothing"); },
          "The stand-alone show could not be written.", "verasco2.dat"},
-        {"a sound named like the slide list",
-         [](ExportSetup& t) { t.addSlide("BLANK", t.file("IMAGES.SLD", "sound")); },
-         "An audio file has the name of a file of the package.", "IMAGES.SLD"},
     };
     for (const FailureCase& c : cases) {
         ExportSetup t;
@@ -342,6 +350,31 @@ TEST_F(ExportTest, FailuresAreReportedAndLeaveNoPackageNorTemporaryFiles) {
     }
 }
 
+// Sounds of one bare name from two folders, or named like a file of the package, are packed under
+// names of their own, which their slides name; a sound used twice is packed once.
+TEST_F(ExportTest, SoundsOfOneNameArePackedUnderNamesOfTheirOwn) {
+    QDir(pictures).mkpath(QStringLiteral("a"));
+    QDir(pictures).mkpath(QStringLiteral("b"));
+    const QString first = file(QStringLiteral("a/beep.wav"), "first beep");
+    const QString second = file(QStringLiteral("b/BEEP.wav"), "second beep");
+    const QString listNamed = file(QStringLiteral("IMAGES.SLD"), "a sound");
+    for (const QString& sound : {first, second, first, listNamed})
+        addSlide(QStringLiteral("BLANK"), sound);
+    const QString package = target(QStringLiteral("show.exe"));
+    const auto error = exporter().write(package, qualityPreset(11));
+    ASSERT_FALSE(error) << error->text.toStdString() << " " << error->line2.toStdString();
+    const auto unpacked = unpack(package);
+    const SlideListFields list = readSlideList(unpacked->get("IMAGES.SLD"));
+    ASSERT_EQ(list.records.size(), 4u);
+    const QByteArray members[] = {"beep.wav", "BEEP-2.wav", "beep.wav", "IMAGES-2.SLD"};
+    const QByteArray contents[] = {"first beep", "second beep", "first beep", "a sound"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(list.records[i].audio, members[i]) << i;
+        EXPECT_EQ(unpacked->get(QString::fromLatin1(members[i])), contents[i]) << i;
+    }
+    EXPECT_EQ(lhasaNames(package).size(), 7);
+}
+
 TEST_F(ExportTest, AFullDiskIsReportedAndLeavesNothingBehind) {
     addSlide(photo(QStringLiteral("sunrise.jpg")));
     addSlide(photo(QStringLiteral("again.jpg")));
@@ -360,6 +393,82 @@ TEST_F(ExportTest, AFullDiskIsReportedAndLeavesNothingBehind) {
     EXPECT_TRUE(error->line2.contains(QLatin1String("images.dat"))) << error->line2.toStdString();
     EXPECT_FALSE(QFileInfo::exists(target(QStringLiteral("show.exe"))));
     EXPECT_TRUE(temporaryEntries().isEmpty());
+}
+
+// Another user with a temporary folder open to all (the test's user where it is not root) puts a
+// link to a file of ours in place of every file of the export's that goes from there, while the
+// pictures are converted: the export keeps all its files in its private folder, and nothing is
+// written through a link.
+TEST_F(ExportTest, WorkingFilesStayInThePrivateFolderAndNoLinkIsFollowed) {
+    const bool asRoot = geteuid() == 0;
+    if (asRoot && QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+        GTEST_SKIP() << "root needs setpriv to act as a second user";
+    const QString tmp = root.filePath(QStringLiteral("tmp")), victim = target(QStringLiteral("victim"));
+    QFile::setPermissions(root.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                           QFile::ExeGroup | QFile::ExeOther);
+    ASSERT_EQ(chmod(QFile::encodeName(tmp).constData(), 01777), 0);
+    file(QStringLiteral("../victim"), "ours alone");
+    const auto plant = [&](const QString& link) {
+        if (!asRoot)
+            return QFile::link(victim, link);
+        const QStringList second{
+            "--reuid=nobody", "--regid=nogroup", "--clear-groups", "ln", "-s", victim, link};
+        return QProcess::execute(QStringLiteral("setpriv"), second) == 0;
+    };
+    for (const char* name : {"a.png", "b.png", "c.png"})
+        addSlide(picture(QLatin1String(name)));
+    QStringList seen, strays;
+    QObject::connect(&photoControl, &TPhoto::OnProgress, [&] {
+        const QStringList entries = temporaryEntries();
+        for (const QString& e : entries)
+            if (!QFileInfo(QDir(tmp).filePath(e)).isDir() && !seen.contains(e))
+                seen << e;
+        for (const QString& e : seen)
+            if (!entries.contains(e) && plant(QDir(tmp).filePath(e)))
+                strays << e;
+        if (entries.size() > 1)
+            strays << entries;
+    });
+    const auto error = exporter().write(target(QStringLiteral("show.exe")), qualityPreset(11));
+    ASSERT_FALSE(error) << error->text.toStdString() << " " << error->line2.toStdString();
+    EXPECT_TRUE(strays.isEmpty()) << strays.join(' ').toStdString();
+    EXPECT_EQ(readAll(victim), QByteArray("ours alone"));
+}
+
+// An export ended by a signal removes its work first: its private folder with what it holds, and the
+// package being written beside the target; the earlier file of that name stays. (Each death test
+// runs the test again in a process of its own, which finds the folder through the environment.)
+TEST_F(ExportTest, AnExportEndedByASignalRemovesItsWork) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    if (qEnvironmentVariableIsEmpty("VERASCO_ENDED_EXPORT"))
+        qputenv("VERASCO_ENDED_EXPORT", QFile::encodeName(target(QStringLiteral("ended"))));
+    const QString work = qEnvironmentVariable("VERASCO_ENDED_EXPORT"), package = work + "/show.exe";
+    QDir().mkpath(work + "/tmp");
+    QFile old(package);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("older file") == 10);
+    old.close();
+    // Sound that does not shrink, so that packing it takes a while.
+    QByteArray noise(8 << 20, '\0');
+    QRandomGenerator(5).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
+    addSlide(picture(QStringLiteral("a.png")), file(QStringLiteral("noise.wav"), noise));
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        EXPECT_EXIT(
+            {
+                qputenv("TMPDIR", QFile::encodeName(work + "/tmp"));
+                std::thread([&work, signal] {
+                    while (QDir(work).entryList({QStringLiteral("show.exe.*")}, QDir::Files).isEmpty())
+                        std::this_thread::yield();
+                    kill(getpid(), signal);
+                }).detach();
+                exporter().write(package, qualityPreset(11));
+                std::_Exit(0);
+            },
+            testing::KilledBySignal(signal), "");
+        EXPECT_TRUE(QDir(work + "/tmp").isEmpty()) << strsignal(signal);
+        EXPECT_EQ(QDir(work).entryList(QDir::Files | QDir::Hidden), QStringList{"show.exe"})
+            << strsignal(signal);
+        EXPECT_EQ(readAll(package), QByteArray("older file"));
+    }
 }
 
 TEST_F(ExportTest, RefusesImageDataBeyondTwoGigabytesBeforeWritingAnything) {

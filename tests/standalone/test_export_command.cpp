@@ -77,15 +77,20 @@ TEST_F(ExportCommand, ANameWithoutExtensionBecomesAnExeInTheFolderThatIsThenTheS
     expectWindowGivenBack();
 }
 
+// The player member is named like the package, also a name with another extension or one that
+// begins with a dot, and comes first.
 TEST_F(ExportCommand, ANameWithAnotherExtensionStaysAndNamesThePlayerMember) {
-    answers << target(QStringLiteral("show.bin"));
-    runWith();
-    const QByteArray bytes = readAll(target(QStringLiteral("show.bin")));
-    QStringList names;
-    for (const auto& m :
-         package_inspection::walkMembers(bytes, readAll(programs + "/verasco1.dat").size()).members)
-        names << m.name;
-    EXPECT_TRUE(names.contains(QStringLiteral("SHOW.BIN"))) << names.join(' ').toStdString();
+    for (const char* name : {"show.bin", ".secret.exe"}) {
+        answers << target(QLatin1String(name));
+        runWith();
+        const QByteArray bytes = readAll(target(QLatin1String(name)));
+        QStringList names;
+        for (const auto& m :
+             package_inspection::walkMembers(bytes, readAll(programs + "/verasco1.dat").size()).members)
+            names << m.name;
+        EXPECT_EQ(names.value(0), QString::fromLatin1(name).toUpper()) << names.join(' ').toStdString();
+        EXPECT_EQ(names.size(), 4) << names.join(' ').toStdString();
+    }
 }
 
 TEST_F(ExportCommand, NoToTheOverwriteQuestionAsksForANameAgain) {
