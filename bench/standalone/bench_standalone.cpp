@@ -86,7 +86,7 @@ bool convertAndCopy(const QByteArray& cjpeg, const QString& folder) {
     return data.flush();
 }
 
-// The head, then the folder packed by the archive engine as the export packs it.
+// The head, then the files packed by the archive engine as the export packs them, the player first.
 bool pack(const QString& folder, const QString& target) {
     const QString programs = buildProgramsFolder();
     if (!QFile::copy(programs + QStringLiteral("/verasco2.dat"), folder + QStringLiteral("/SHOW.EXE")) ||
@@ -97,7 +97,8 @@ bool pack(const QString& folder, const QString& target) {
     verasco::archive::TCompLHA lha;
     lha.ExceptionOnFileError = true;
     std::vector<std::string> files;
-    lha.FindFiles(files, QFile::encodeName(folder).toStdString(), false, "*.*");
+    for (const char* name : {"SHOW.EXE", "qpxrun30.dll", "images.dat"})
+        files.push_back(QFile::encodeName(folder + QLatin1Char('/') + QLatin1String(name)).toStdString());
     lha.StorePath = false;
     lha.CompressToStream(out, files, verasco::archive::TCompLHAMethod::colh5);
     return bool(out.flush());
