@@ -19,6 +19,10 @@ void ImagePrint::PrintSlide1Click(const ImageSource& source) {
         context_.inform(QStringLiteral("Information"), QStringLiteral("Blank picture!"), QString());
         return;
     }
+    if (!singleImageFits(measurePrinter(context_.printer->printer()))) {
+        context_.reportPaperTooSmall();
+        return;
+    }
     if (!loadPicture(path)) {
         context_.inform(QStringLiteral("Information"), QStringLiteral("Picture cannot be loaded!"),
                         QFileInfo(path).fileName());
@@ -26,7 +30,7 @@ void ImagePrint::PrintSlide1Click(const ImageSource& source) {
     }
     if (dialog_.confirm(source.thumbnail, path) != Tprint1Dlg::Print)
         return;
-    printPage();
+    printPage(QFileInfo(path).fileName());
 }
 
 bool ImagePrint::loadPicture(const QString& path) {
@@ -40,9 +44,10 @@ bool ImagePrint::loadPicture(const QString& path) {
     return photo.FXError() == 0;
 }
 
-void ImagePrint::printPage() {
+void ImagePrint::printPage(const QString& name) {
     const BusyState busy;
     TPhoto& photo = *context_.photo;
+    nameDocument(context_.printer->printer(), name);
     const QRect place =
         placeSingleImage(measurePrinter(context_.printer->printer()), QSize(photo.IWidth(), photo.IHeight()));
     photo.setPrinterTop(place.top());
@@ -58,6 +63,8 @@ void ImagePrint::printPage() {
     printLogo(*context_.logo, *painter);
     photo.setPrinterhDC(painter);
     jobs.endPage();
+    if (!jobs.finish())
+        context_.reportPrinterFailure();
 }
 
 } // namespace print

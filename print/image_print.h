@@ -20,13 +20,14 @@ class ImagePrint {
   public:
     ImagePrint(const PrintContext& context, Tprint1Dlg& dialog);
 
-    // The printer setup dialog; then "Blank picture!" for a blank or empty source, a message naming
-    // the file when its picture cannot be loaded, or else the confirmation and the page.
+    // The printer setup dialog; then "Blank picture!" for a blank or empty source, "Paper too small!"
+    // for a page with less than an inch left each way, a message naming the file when its picture
+    // cannot be loaded, or else the confirmation and the page.
     void PrintSlide1Click(const ImageSource& source);
 
   private:
     bool loadPicture(const QString& path);
-    void printPage();
+    void printPage(const QString& name);
 
     PrintContext context_;
     Tprint1Dlg& dialog_;

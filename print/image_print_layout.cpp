@@ -19,10 +19,15 @@ QSize singleImageArea(const PageMeasures& measures) {
     return {measures.printableWidthTwips(2 * TwipsPerInch), measures.printableHeightTwips(2 * TwipsPerInch)};
 }
 
-QRect placeSingleImage(const PageMeasures& measures, QSize picture) {
-    if (picture.isEmpty())
-        return {};
+bool singleImageFits(const PageMeasures& measures) {
     const QSize area = singleImageArea(measures);
+    return area.width() >= TwipsPerInch && area.height() >= TwipsPerInch;
+}
+
+QRect placeSingleImage(const PageMeasures& measures, QSize picture) {
+    const QSize area = singleImageArea(measures);
+    if (picture.isEmpty() || area.isEmpty())
+        return {};
     const qint64 wt = area.width(), ht = area.height();
     const bool wide = picture.width() > picture.height();
     qint64 w = wt, h = ht;

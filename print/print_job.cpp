@@ -6,8 +6,11 @@
 #include "tphoto.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFontMetrics>
 #include <QWidget>
+
+#include <filesystem>
 
 namespace print {
 
@@ -50,34 +53,107 @@ QString PrinterChoice::targetName() {
     return toFile() ? printer().outputFileName() : printer().printerName();
 }
 
-PageJobs::PageJobs(PrinterChoice& printer) : printer_(printer), onePerPage_(!printer.toFile()) {}
+PageJobs::PageJobs(PrinterChoice& printer)
+    : PageJobs(printer.printer(), printer.toFile() ? Delivery::File : Delivery::JobPerPage) {}
+
+PageJobs::PageJobs(QPrinter& printer, Delivery delivery) : printer_(printer), delivery_(delivery) {}
 
 PageJobs::~PageJobs() {
-    if (painter_.isActive())
-        painter_.end();
+    cancel();
 }
 
 QPainter* PageJobs::beginPage() {
-    if (!painter_.isActive())
-        return painter_.begin(&printer_.printer()) ? &painter_ : nullptr;
-    return printer_.printer().newPage() ? &painter_ : nullptr;
+    if (painter_.isActive())
+        return printer_.newPage() ? &painter_ : nullptr;
+    if (delivery_ == Delivery::File && !work_ && !startFile())
+        return nullptr;
+    if (painter_.begin(&printer_))
+        return &painter_;
+    cancel();
+    return nullptr;
 }
 
 void PageJobs::endPage() {
-    if (onePerPage_ && painter_.isActive())
+    if (delivery_ == Delivery::JobPerPage && painter_.isActive())
         painter_.end();
 }
 
-BusyState::BusyState(QWidget* window) : window_(window) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (window_)
-        window_->setEnabled(false);
+bool PageJobs::finish() {
+    const bool ended = !painter_.isActive() || painter_.end();
+    if (!work_)
+        return ended;
+    restoreFileName();
+    if (!ended)
+        return false;
+    // The file gets the permissions of the one it replaces, or those of a new document.
+    const QFile::Permissions permissions =
+        QFile::exists(fileName_) ? QFile::permissions(fileName_)
+                                 : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    work_->setPermissions(permissions);
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(work_->fileName()).toStdString(),
+                            QFile::encodeName(fileName_).toStdString(), error);
+    if (error)
+        return false;
+    work_->setAutoRemove(false);
+    work_.reset();
+    return true;
+}
+
+void PageJobs::cancel() {
+    if (painter_.isActive())
+        painter_.end();
+    if (work_) {
+        restoreFileName();
+        work_.reset();
+    }
+}
+
+// The printer writes into a new file beside the one it was given.
+bool PageJobs::startFile() {
+    fileName_ = printer_.outputFileName();
+    if (fileName_.isEmpty())
+        return false;
+    work_ = std::make_unique<QTemporaryFile>(fileName_ + QStringLiteral(".XXXXXX"));
+    if (!work_->open()) {
+        work_.reset();
+        return false;
+    }
+    work_->close();
+    printer_.setOutputFileName(work_->fileName());
+    return true;
+}
+
+void PageJobs::restoreFileName() {
+    printer_.setOutputFileName(fileName_);
+}
+
+void nameDocument(QPrinter& printer, const QString& name) {
+    printer.setDocName(name.isEmpty() ? QStringLiteral("Verasco") : name);
+    printer.setCreator(QStringLiteral("Verasco"));
+}
+
+BusyState::BusyState(QWidget* window) : window_(window), overridden_(!window) {
+    if (overridden_) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        return;
+    }
+    hadCursor_ = window_->testAttribute(Qt::WA_SetCursor);
+    cursor_ = window_->cursor();
+    window_->setCursor(Qt::WaitCursor);
+    window_->setEnabled(false);
 }
 
 BusyState::~BusyState() {
-    if (window_)
-        window_->setEnabled(true);
-    QApplication::restoreOverrideCursor();
+    if (overridden_)
+        QApplication::restoreOverrideCursor();
+    if (!window_)
+        return;
+    window_->setEnabled(true);
+    if (hadCursor_)
+        window_->setCursor(cursor_);
+    else
+        window_->unsetCursor();
 }
 
 ReducedDecode::ReducedDecode(TPhoto& photo, QSize pixels) : photo_(photo), before_(photo.reducedDecodeBox()) {

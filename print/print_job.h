@@ -4,10 +4,12 @@
 
 #include "show_print_layout.h"
 
+#include <QCursor>
 #include <QFont>
 #include <QPainter>
 #include <QPointer>
 #include <QPrinter>
+#include <QTemporaryFile>
 
 #include <functional>
 #include <memory>
@@ -43,10 +45,16 @@ PageMeasures measurePrinter(const QPrinter& printer);
 
 // The pages of one print run. A printer gets every page as a print job of its own; a printer file
 // gets all pages in one document, in order, because a later job would replace the file of an earlier
-// one.
+// one. The file is written under a temporary name beside it and takes its own name only when the run
+// is finished, so that a cancelled or failed run leaves no half-written file, and an earlier file of
+// that name stays whole until then. A preview gets all pages on the printer it was given.
 class PageJobs {
   public:
+    enum class Delivery { JobPerPage, File, OneDocument };
+
     explicit PageJobs(PrinterChoice& printer);
+    PageJobs(QPrinter& printer, Delivery delivery);
+    // A run that was not finished is cancelled.
     ~PageJobs();
     PageJobs(const PageJobs&) = delete;
     PageJobs& operator=(const PageJobs&) = delete;
@@ -54,14 +62,27 @@ class PageJobs {
     // The painter for the next page; null when the printer cannot be started.
     QPainter* beginPage();
     void endPage();
+    // Ends the run; a printer file now takes its name. False when the file cannot be completed.
+    bool finish();
+    // Ends the run without its file: a printer file is removed and the name keeps what it held.
+    void cancel();
 
   private:
-    PrinterChoice& printer_;
+    bool startFile();
+    void restoreFileName();
+
+    QPrinter& printer_;
+    Delivery delivery_;
     QPainter painter_;
-    bool onePerPage_;
+    QString fileName_;
+    std::unique_ptr<QTemporaryFile> work_;
 };
 
-// The hourglass pointer, and optionally the main window disabled, for as long as it lives.
+// The name of the job in the printer's queue, and the title and maker of a printer file.
+void nameDocument(QPrinter& printer, const QString& name);
+
+// The hourglass pointer, for as long as it lives; given the main window, only over that window, which
+// is disabled meanwhile, so that the progress of a run can be cancelled with the usual pointer.
 class BusyState {
   public:
     explicit BusyState(QWidget* window = nullptr);
@@ -71,6 +92,9 @@ class BusyState {
 
   private:
     QPointer<QWidget> window_;
+    bool overridden_;
+    bool hadCursor_ = false;
+    QCursor cursor_;
 };
 
 // Sets the imaging control's reduced decode box for as long as it lives.

@@ -5,6 +5,7 @@
 #include "tphoto.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPainter>
@@ -17,6 +18,11 @@ QString slideImagePath(const ShowDocument& show, int index) {
 
 void PrintContext::reportPrinterFailure() const {
     inform(QStringLiteral("Error"), QStringLiteral("Cannot print to:"), printer->targetName());
+}
+
+void PrintContext::reportPaperTooSmall() const {
+    inform(QStringLiteral("Information"), QStringLiteral("Paper too small!"),
+           printer->printer().pageLayout().pageSize().name());
 }
 
 namespace {
@@ -40,25 +46,47 @@ void ShowPrint::FilePrint() {
 }
 
 void ShowPrint::print(const PrintOptions& options) {
+    QPrinter& printer = context_.printer->printer();
+    const ShowPrintLayout layout(options, measurePrinter(printer));
+    if (!layout.fitsPage()) {
+        context_.reportPaperTooSmall();
+        return;
+    }
     BusyState busy(context_.window);
-    const ShowPrintLayout layout(options, measurePrinter(context_.printer->printer()));
-    // A picture needs no more pixels than its cell has on the printer.
-    const ReducedDecode reduced(*context_.photo, layout.cellPixels());
+    nameDocument(printer, QFileInfo(showName_().trimmed()).completeBaseName());
     PageJobs jobs(*context_.printer);
-    for (int page = 0; page < layout.pageCount(show_.SlideCount); ++page) {
-        QPainter* painter = jobs.beginPage();
-        if (!painter) {
-            context_.reportPrinterFailure();
-            return;
-        }
-        printPage(*painter, layout, page);
-        jobs.endPage();
+    const Outcome outcome = printPages(jobs, layout, context_.window);
+    if (outcome == Outcome::Cancelled) {
+        jobs.cancel();
+    } else if (outcome == Outcome::Failed || !jobs.finish()) {
+        jobs.cancel();
+        context_.reportPrinterFailure();
     }
 }
 
+ShowPrint::Outcome ShowPrint::printPages(PageJobs& jobs, const ShowPrintLayout& layout,
+                                         QWidget* progressParent) {
+    slideCount_ = show_.SlideCount;
+    const int pages = layout.pageCount(slideCount_);
+    // A picture needs no more pixels than its cell has on the printer.
+    const ReducedDecode reduced(*context_.photo, layout.cellPixels());
+    PrintProgress progress(progressParent, pages);
+    for (int page = 0; page < pages; ++page) {
+        if (!progress.startPage(page))
+            return Outcome::Cancelled;
+        QPainter* painter = jobs.beginPage();
+        if (!painter)
+            return Outcome::Failed;
+        printPage(*painter, layout, page, progress);
+        jobs.endPage();
+    }
+    return Outcome::Done;
+}
+
 bool ShowPrint::loadSlide(int index) {
-    // A blank slide names no file; there is nothing to load.
-    if (show_.isBlank(index))
+    // A blank slide names no file; there is nothing to load. Slides added while the run goes on
+    // belong to the next run.
+    if (index >= show_.SlideCount || show_.isBlank(index))
         return false;
     TPhoto& photo = *context_.photo;
     photo.setFileName(slideImagePath(show_, index));
@@ -66,7 +94,10 @@ bool ShowPrint::loadSlide(int index) {
     return photo.FXError() == 0;
 }
 
-void ShowPrint::printPage(QPainter& painter, const ShowPrintLayout& layout, int page) {
+// The pictures of a page first, then their captions, ruled lines and comments, so that no picture
+// covers a text.
+void ShowPrint::printPage(QPainter& painter, const ShowPrintLayout& layout, int page,
+                          PrintProgress& progress) {
     painter.setFont(printerFont());
     painter.setPen(QPen(Qt::black, 0));
     const QFontMetrics metrics(painter.font(), painter.device());
@@ -74,7 +105,9 @@ void ShowPrint::printPage(QPainter& painter, const ShowPrintLayout& layout, int 
     TPhoto& photo = *context_.photo;
     const int first = page * layout.slidesPerPage();
     int printed = 0; // the frame numbers count only the pictures printed on this page
-    for (int cell = 0; cell < layout.slidesOnPage(page, show_.SlideCount); ++cell) {
+    QList<CellPlan> plans;
+    for (int cell = 0; cell < layout.slidesOnPage(page, slideCount_); ++cell) {
+        progress.keepAlive();
         if (!loadSlide(first + cell))
             continue;
         const CellPicture picture{QSize(photo.IWidth(), photo.IHeight()), photo.FileName(),
@@ -85,24 +118,30 @@ void ShowPrint::printPage(QPainter& painter, const ShowPrintLayout& layout, int 
         photo.setPrinterWidth(plan.picture.width());
         photo.setPrinterHeight(plan.picture.height());
         photo.setPrinterhDC(&painter);
-        drawTextLine(painter, plan.caption);
-        for (const QLine& rule : plan.rules)
-            painter.drawLine(rule);
-        for (const TextLine& line : plan.comments)
-            drawTextLine(painter, line);
+        plans.append(plan);
     }
+    for (const CellPlan& plan : plans)
+        printTexts(painter, plan);
     if (layout.options().header)
-        drawTextLine(painter, layout.header(headerText()));
+        drawTextLine(painter, layout.header(headerLead(), showName_(), textWidth));
     if (layout.options().footer)
-        drawTextLine(painter, layout.footer(layout.options().footerText));
+        drawTextLine(painter, layout.footer(layout.options().footerText, textWidth));
     printLogo(*context_.logo, painter);
 }
 
-QString ShowPrint::headerText() const {
+void ShowPrint::printTexts(QPainter& painter, const CellPlan& plan) {
+    drawTextLine(painter, plan.caption);
+    for (const QLine& rule : plan.rules)
+        painter.drawLine(rule);
+    for (const TextLine& line : plan.comments)
+        drawTextLine(painter, line);
+}
+
+QString ShowPrint::headerLead() const {
     const QLocale locale = QLocale::system();
     const QDateTime now = QDateTime::currentDateTime();
     return locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-           locale.toString(now.time(), QLocale::LongFormat) + QStringLiteral(" - Filename: ") + showName_();
+           locale.toString(now.time(), QLocale::LongFormat) + QStringLiteral(" - Filename: ");
 }
 
 } // namespace print

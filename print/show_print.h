@@ -3,6 +3,7 @@
 // through the main window's imaging control.
 
 #include "print_job.h"
+#include "print_progress.h"
 #include "show_print_layout.h"
 
 #include <functional>
@@ -22,8 +23,10 @@ struct PrintContext {
     PrinterChoice* printer = nullptr;
     Inform inform;
 
-    // The message when the printer (or the printer file) cannot be started.
+    // The message when the printer (or the printer file) cannot be started or completed.
     void reportPrinterFailure() const;
+    // The message when the printable area is too small for what is to be printed on it.
+    void reportPaperTooSmall() const;
 };
 
 // The image path of a slide as the program uses it.
@@ -37,18 +40,23 @@ class ShowPrint {
     // The print dialog, then the printer setup dialog, then the pages; either dialog cancelled
     // prints nothing.
     void FilePrint();
-    // Prints every page of the show with these options on the printer as it is set up.
+    // Prints every page of the show with these options on the printer as it is set up, showing the
+    // progress; cancelled, it leaves no printer file behind.
     void print(const PrintOptions& options);
 
   private:
-    void printPage(QPainter& painter, const ShowPrintLayout& layout, int page);
+    enum class Outcome { Done, Cancelled, Failed };
+    Outcome printPages(PageJobs& jobs, const ShowPrintLayout& layout, QWidget* progressParent);
+    void printPage(QPainter& painter, const ShowPrintLayout& layout, int page, PrintProgress& progress);
+    void printTexts(QPainter& painter, const CellPlan& plan);
     bool loadSlide(int index);
-    QString headerText() const;
+    QString headerLead() const;
 
     PrintContext context_;
     ShowDocument& show_;
     Tprintdlg& dialog_;
     std::function<QString()> showName_;
+    int slideCount_ = 0; // the slides of the run, fixed when it starts
 };
 
 } // namespace print

@@ -12,16 +12,27 @@ struct LayoutRow {
     int rows, columns, left, columnGap, rowGap;
 };
 constexpr int FirstRowTop = 1000;
+// The medium journal keeps the same room between its rows as the others, so that the caption of a
+// picture as high as its cell is not hidden under the next picture.
 constexpr LayoutRow Layouts[] = {
     {5, 3, 360, 200, 600}, // small contact sheet
     {3, 2, 360, 200, 600}, // medium contact sheet
     {1, 1, 720, 0, 0},     // large contact sheet
     {5, 1, 360, 0, 600},   // small journal
-    {2, 1, 360, 0, 0},     // medium journal
+    {2, 1, 360, 0, 600},   // medium journal
     {1, 1, 720, 0, 0},     // large journal
 };
 // The caption sits this far below its picture.
 constexpr int CaptionGap = 200;
+// The room a line of the 8-point printer font takes, with some to spare.
+constexpr int TextLineHeight = 240;
+// The footer's top stands this far above the bottom of the printable area, and the cells keep this
+// far above the footer.
+constexpr int FooterRise = 360;
+constexpr int FooterClearance = 120;
+// The smallest cell worth printing: a numbered caption still fits an inch.
+constexpr int MinimumCellWidth = TwipsPerInch;
+constexpr int MinimumCellHeight = TwipsPerInch / 2;
 
 const LayoutRow& rowOf(int layout) {
     return Layouts[qBound(1, layout, 6) - 1];
@@ -62,6 +73,22 @@ ShowPrintLayout::ShowPrintLayout(const PrintOptions& options, const PageMeasures
         ch_ = ht_ / 5 * 4;
         break;
     }
+    ch_ = qMin(ch_, lowerCells(rowOf(options_.layout).rowGap));
+}
+
+// The highest cells whose rows, with the last row's caption, end above contentBottom().
+int ShowPrintLayout::lowerCells(int rowGap) const {
+    const int n = rows();
+    return (contentBottom() - FirstRowTop - (n - 1) * rowGap - CaptionGap - TextLineHeight) / n;
+}
+
+int ShowPrintLayout::contentBottom() const {
+    const int bottom = measures_.printableHeightTwips(0);
+    return options_.footer ? bottom - FooterRise - FooterClearance : bottom;
+}
+
+bool ShowPrintLayout::fitsPage() const {
+    return cw_ >= MinimumCellWidth && ch_ >= MinimumCellHeight;
 }
 
 int ShowPrintLayout::rows() const {
@@ -126,11 +153,14 @@ int ShowPrintLayout::pictureLeft(int cellLeft, int width) const {
     }
 }
 
-QString ShowPrintLayout::captionText(const QString& path, int frameNumber) const {
-    const QString name = fileNamePart(path).toLower();
+QString ShowPrintLayout::captionLead(int frameNumber) const {
     if (!options_.frameNumbers)
-        return name;
-    return QLatin1Char('#') + QString::number(frameNumber) + QStringLiteral(" - ") + name;
+        return {};
+    return QLatin1Char('#') + QString::number(frameNumber) + QStringLiteral(" - ");
+}
+
+QString ShowPrintLayout::captionText(const QString& path, int frameNumber) const {
+    return captionLead(frameNumber) + fileNamePart(path).toLower();
 }
 
 int ShowPrintLayout::captionLeft(int cell, const QRect& picture, int textWidth) const {
@@ -152,28 +182,47 @@ int ShowPrintLayout::captionLeft(int cell, const QRect& picture, int textWidth) 
     }
 }
 
+// The left and right edges, in pixels, that a cell's caption stays between: the cell's column, or
+// the usable width in the large layouts.
+std::pair<int, int> ShowPrintLayout::captionColumn(int cell) const {
+    const int left = cellOrigin(cell).x();
+    const int width =
+        options_.layout == PrintOptions::LargeSheet || options_.layout == PrintOptions::LargeJournal ? wt_
+                                                                                                     : cw_;
+    return {measures_.xPixels(left), measures_.xPixels(left + width)};
+}
+
+// The caption where the layout puts it, unless that runs out of its column: then it is shortened in
+// the middle of the file name and moved inside the column.
+TextLine ShowPrintLayout::captionFor(int cell, const QRect& picture, const CellPicture& source,
+                                     const TextWidth& textWidth) const {
+    const auto [left, right] = captionColumn(cell);
+    const QString text = shortenMiddle(captionLead(source.frameNumber), fileNamePart(source.path).toLower(),
+                                       right - left, textWidth);
+    const int width = textWidth(text);
+    const int x = qMax(left, qMin(captionLeft(cell, picture, width), right - width));
+    return {text, QPoint(x, measures_.yPixels(picture.top() + picture.height() + CaptionGap))};
+}
+
 CellPlan ShowPrintLayout::cell(int cell, const CellPicture& picture, const TextWidth& textWidth) const {
     const QPoint origin = cellOrigin(cell);
     const QSize size = fit(picture.size);
     CellPlan plan;
     plan.picture = QRect(pictureLeft(origin.x(), size.width()), origin.y(), size.width(), size.height());
-
-    const QString caption = captionText(picture.path, picture.frameNumber);
-    plan.caption.text = caption;
-    plan.caption.at = QPoint(captionLeft(cell, plan.picture, textWidth(caption)),
-                             measures_.yPixels(origin.y() + size.height() + CaptionGap));
+    plan.caption = captionFor(cell, plan.picture, picture, textWidth);
     if (!options_.journal())
         return plan;
     int firstLineY = 0;
-    plan.rules = rulesFor(plan.picture, firstLineY);
+    plan.rules = rulesFor(cell, plan.picture, firstLineY);
     if (options_.comments)
-        plan.comments = commentLines(picture.comment, firstLineY, textWidth);
+        plan.comments = commentLines(picture.comment, firstLineY, int(plan.rules.size()), textWidth);
     return plan;
 }
 
-// The ruled lines of a journal cell. `firstLineY` receives the y that stands for line 0, above the
-// first ruled line: the picture's top, or in the large journal the top of the lines under it.
-QList<QLine> ShowPrintLayout::rulesFor(const QRect& picture, int& firstLineY) const {
+// The ruled lines of a journal cell, down to the next row or the bottom the cells may reach.
+// `firstLineY` receives the y that stands for line 0, above the first ruled line: the picture's top,
+// or in the large journal the top of the lines under it.
+QList<QLine> ShowPrintLayout::rulesFor(int cell, const QRect& picture, int& firstLineY) const {
     const int dx = measures_.dpiX, dy = measures_.dpiY, pw = measures_.pageWidth;
     const int step = dy / 5;
     int count = 0, left = 0;
@@ -194,13 +243,17 @@ QList<QLine> ShowPrintLayout::rulesFor(const QRect& picture, int& firstLineY) co
         firstLineY = measures_.yPixels(picture.top() + picture.height() + dy / 3) + dy / 2;
         break;
     }
+    const int nextRow = cell + columns();
+    const int bottom =
+        measures_.yPixels(nextRow < slidesPerPage() ? cellOrigin(nextRow).y() : contentBottom());
     QList<QLine> rules;
-    for (int k = 1; k <= count; ++k)
+    for (int k = 1; k <= count && firstLineY + k * step <= bottom; ++k)
         rules.append(QLine(left, firstLineY + k * step, pw, firstLineY + k * step));
     return rules;
 }
 
-QList<TextLine> ShowPrintLayout::commentLines(const QString& comment, int firstLineY,
+// The comment on the ruled lines, one line of text above each ruled line.
+QList<TextLine> ShowPrintLayout::commentLines(const QString& comment, int firstLineY, int maxLines,
                                               const TextWidth& textWidth) const {
     const int pw = measures_.pageWidth, dx = measures_.dpiX, dy = measures_.dpiY;
     int width = pw, left = 0;
@@ -212,18 +265,21 @@ QList<TextLine> ShowPrintLayout::commentLines(const QString& comment, int firstL
         left = pw / 2;
     }
     QList<TextLine> lines;
-    const QStringList wrapped = wrapText(comment.trimmed(), width, textWidth);
+    const QStringList wrapped = wrapText(comment.trimmed(), width, textWidth, maxLines);
     for (qsizetype j = 0; j < wrapped.size(); ++j)
         lines.append({wrapped[j], QPoint(left, firstLineY + int(j) * (dy / 5) + dy / 15)});
     return lines;
 }
 
-TextLine ShowPrintLayout::header(const QString& text) const {
-    return {text, QPoint(2 * measures_.dpiX + 10, 10)};
+TextLine ShowPrintLayout::header(const QString& lead, const QString& showName,
+                                 const TextWidth& textWidth) const {
+    const int x = 2 * measures_.dpiX + 10;
+    return {shortenMiddle(lead, showName, measures_.pageWidth - x - 10, textWidth), QPoint(x, 10)};
 }
 
-TextLine ShowPrintLayout::footer(const QString& text) const {
-    return {text, QPoint(10, measures_.pageHeight - 120)};
+TextLine ShowPrintLayout::footer(const QString& text, const TextWidth& textWidth) const {
+    return {shortenMiddle(QString(), text, measures_.pageWidth - 20, textWidth),
+            QPoint(10, measures_.pageHeight - measures_.yPixels(FooterRise))};
 }
 
 } // namespace print

@@ -2,6 +2,11 @@
 // Where everything of a show print goes: the six layouts (small, medium and large contact sheets and
 // journals), the cells of a page, each picture's rectangle in twips from the printable area's corner,
 // and its caption, ruled lines and comment lines in the printer's pixels. No drawing here.
+//
+// Everything stays inside the printable area: when the rows do not fit the page's height (landscape
+// paper, or the footer's room on a short page) the cells are made lower, captions are shortened to
+// their column, ruled lines end above the next row and the footer, and a page too small for the
+// layout is refused.
 
 #include "page_measures.h"
 #include "text_wrap.h"
@@ -11,6 +16,8 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+
+#include <utility>
 
 namespace print {
 
@@ -62,9 +69,12 @@ class ShowPrintLayout {
     int rows() const;
     int columns() const;
     int pageCount(int slideCount) const;
+    // False when the printable area is too small for the layout's cells.
+    bool fitsPage() const;
     // How many of a show's slides fall on page `page` (from 0): the pages fill in show order.
     int slidesOnPage(int page, int slideCount) const;
-    // Wt, Ht: the usable width and height in twips; Cw, Ch: one cell's width and height.
+    // Wt, Ht: the usable width and height in twips; Cw, Ch: one cell's width and height (lower than
+    // the page's share when the rows would not fit above the bottom, or above the footer).
     int usableWidth() const { return wt_; }
     int usableHeight() const { return ht_; }
     int cellWidth() const { return cw_; }
@@ -80,14 +90,27 @@ class ShowPrintLayout {
 
     // The caption: the lower-cased file name, after "#n - " when frame numbers are asked for.
     QString captionText(const QString& path, int frameNumber) const;
-    TextLine header(const QString& text) const;
-    TextLine footer(const QString& text) const;
+    // The header: `lead` (the date, the time and " - Filename: ") and the show's name, shortened in the
+    // name's middle when the line would run past the page.
+    TextLine header(const QString& lead, const QString& showName, const TextWidth& textWidth) const;
+    // The footer, a fixed distance above the bottom of the printable area, shortened in its middle to
+    // the page's width.
+    TextLine footer(const QString& text, const TextWidth& textWidth) const;
+    // How far down the cells may reach, in twips: the bottom of the printable area, or a little above
+    // the footer when there is one.
+    int contentBottom() const;
 
   private:
     int pictureLeft(int cellLeft, int width) const;
     int captionLeft(int cell, const QRect& picture, int textWidth) const;
-    QList<QLine> rulesFor(const QRect& picture, int& firstLineY) const;
-    QList<TextLine> commentLines(const QString& comment, int firstLineY, const TextWidth& textWidth) const;
+    TextLine captionFor(int cell, const QRect& picture, const CellPicture& source,
+                        const TextWidth& textWidth) const;
+    std::pair<int, int> captionColumn(int cell) const;
+    QString captionLead(int frameNumber) const;
+    QList<QLine> rulesFor(int cell, const QRect& picture, int& firstLineY) const;
+    QList<TextLine> commentLines(const QString& comment, int firstLineY, int maxLines,
+                                 const TextWidth& textWidth) const;
+    int lowerCells(int rowGap) const;
 
     PrintOptions options_;
     PageMeasures measures_;

@@ -6,6 +6,8 @@ namespace print {
 
 namespace {
 
+const QString Dots = QStringLiteral("...");
+
 // The longest start of `word` (at least one character) that fits `width`.
 qsizetype fittingPrefix(const QString& word, int width, const TextWidth& textWidth) {
     qsizetype n = 1;
@@ -14,9 +16,16 @@ qsizetype fittingPrefix(const QString& word, int width, const TextWidth& textWid
     return n;
 }
 
+// The line with "..." at its end, shortened at the end until that fits.
+QString withDotsAtEnd(QString line, int width, const TextWidth& textWidth) {
+    while (!line.isEmpty() && textWidth(line + Dots) > width)
+        line.chop(1);
+    return line + Dots;
+}
+
 } // namespace
 
-QStringList wrapText(const QString& text, int width, const TextWidth& textWidth) {
+QStringList wrapText(const QString& text, int width, const TextWidth& textWidth, int maxLines) {
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
     QStringList lines;
     QString line;
@@ -39,7 +48,25 @@ QStringList wrapText(const QString& text, int width, const TextWidth& textWidth)
     }
     if (!line.isEmpty())
         lines.append(line);
+    if (maxLines >= 0 && lines.size() > maxLines) {
+        lines.resize(maxLines);
+        if (maxLines > 0)
+            lines.back() = withDotsAtEnd(lines.back(), width, textWidth);
+    }
     return lines;
+}
+
+QString shortenMiddle(const QString& lead, QString text, int width, const TextWidth& textWidth) {
+    if (textWidth(lead + text) <= width)
+        return lead + text;
+    if (!lead.isEmpty() && textWidth(lead + text.left(1) + Dots) > width)
+        return shortenMiddle(QString(), lead + text, width, textWidth);
+    // As the confirmation dialog shortens a path: the character at position length div 2 (counted
+    // from 1) goes until the rest fits with the dots, which then stand in front of that position.
+    while (text.size() > 1 && textWidth(lead + text + Dots) > width)
+        text.remove(text.size() / 2 - 1, 1);
+    text.insert(qMax<qsizetype>(text.size() / 2 - 1, 0), Dots);
+    return lead + text;
 }
 
 } // namespace print

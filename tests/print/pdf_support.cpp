@@ -1,14 +1,18 @@
 #include "pdf_support.h"
 
 #include "dialogs.h"
+#include "image_print_layout.h"
+#include "logo_mark.h"
 #include "show_document.h"
 
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <algorithm>
 
 namespace print_test {
 
@@ -44,23 +48,29 @@ void appendSlide(ShowDocument& show, const QString& path, const QString& comment
     show.slide(index).Text.assign(comment.toLocal8Bit().toStdString());
 }
 
-void answerPrinterSetupWithPdf(const QString& pdfPath) {
-    dialogSeams().printSetup = [pdfPath](QPrinter* printer, QWidget*) {
+void answerPrinterSetupWithPdf(const QString& pdfPath, const QPageSize& paper,
+                               QPageLayout::Orientation orientation) {
+    dialogSeams().printSetup = [pdfPath, paper, orientation](QPrinter* printer, QWidget*) {
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(pdfPath);
-        printer->setPageSize(QPageSize(QPageSize::A4));
-        printer->setPageOrientation(QPageLayout::Portrait);
+        printer->setPageSize(paper);
+        printer->setPageOrientation(orientation);
         return true;
     };
 }
 
-int pdfPageCount(const QString& pdf) {
+QString pdfInfoField(const QString& pdf, const QString& field) {
     int exit = 0;
     const QString info = QString::fromUtf8(runTool(QStringLiteral("pdfinfo"), {pdf}, &exit));
     const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
+        QRegularExpression(QStringLiteral("^%1:\\s+(.*)$").arg(field), QRegularExpression::MultilineOption)
             .match(info);
-    return exit == 0 && m.hasMatch() ? m.captured(1).toInt() : -1;
+    return exit == 0 && m.hasMatch() ? m.captured(1).trimmed() : QString();
+}
+
+int pdfPageCount(const QString& pdf) {
+    const QString pages = pdfInfoField(pdf, QStringLiteral("Pages"));
+    return pages.isEmpty() ? -1 : pages.toInt();
 }
 
 QList<PdfWord> pdfWords(const QString& pdf) {
@@ -93,6 +103,30 @@ QString pageText(const QList<PdfWord>& words, int page) {
     return texts.join(QLatin1Char(' '));
 }
 
+QList<PdfLine> pageLines(const QList<PdfWord>& words, int page) {
+    QList<PdfWord> onPage;
+    for (const PdfWord& w : words)
+        if (w.page == page)
+            onPage.append(w);
+    std::sort(onPage.begin(), onPage.end(), [](const PdfWord& a, const PdfWord& b) {
+        return std::pair(qRound(a.box.top() * 4), a.box.left()) <
+               std::pair(qRound(b.box.top() * 4), b.box.left());
+    });
+    // A blank of the 8-point printer font is about 2.2 points wide.
+    constexpr double BlankWidth = 3.5;
+    QList<PdfLine> lines;
+    for (const PdfWord& w : onPage) {
+        if (!lines.isEmpty() && qAbs(lines.back().box.top() - w.box.top()) < 0.5 &&
+            w.box.left() - lines.back().box.right() < BlankWidth) {
+            lines.back().text += QLatin1Char(' ') + w.text;
+            lines.back().box |= w.box;
+        } else {
+            lines.append({w.text, w.box});
+        }
+    }
+    return lines;
+}
+
 QImage renderPage(const QString& pdf, int page, int dpi) {
     QTemporaryDir dir;
     const QString stem = dir.filePath(QStringLiteral("page"));
@@ -112,6 +146,23 @@ QRect twipsToRendered(const print::PageMeasures& m, const QRect& twips, int dpi)
     const auto y = [&](int t) { return qRound((double(m.offsetY) / m.dpiY + t / 1440.0) * dpi); };
     return QRect(QPoint(x(twips.left()), y(twips.top())),
                  QPoint(x(twips.left() + twips.width()) - 1, y(twips.top() + twips.height()) - 1));
+}
+
+QRectF twipsToPoints(const print::PageMeasures& m, const QRect& twips) {
+    const QPointF corner(m.offsetX * 72.0 / m.dpiX, m.offsetY * 72.0 / m.dpiY);
+    return QRectF(corner + QPointF(twips.left() / 20.0, twips.top() / 20.0),
+                  QSizeF(twips.width() / 20.0, twips.height() / 20.0));
+}
+
+QRectF printableArea(const print::PageMeasures& m) {
+    return QRectF(m.offsetX * 72.0 / m.dpiX, m.offsetY * 72.0 / m.dpiY, m.pageWidth * 72.0 / m.dpiX,
+                  m.pageHeight * 72.0 / m.dpiY);
+}
+
+bool logoShown(const QImage& page, const print::PageMeasures& m, int dpi) {
+    const QRect place = twipsToRendered(m, print::placeLogo(print::drawLogoMark().size()), dpi);
+    const QRgb mount = page.pixel(place.left() + 1, place.center().y());
+    return qRed(mount) < 90 && qGreen(mount) < 90 && qBlue(mount) > 60;
 }
 
 bool colourFillsExactly(const QImage& page, const QRect& rect, QColor colour) {

@@ -85,13 +85,10 @@ TEST_F(ImagePdf, PicturesAreCentredOnTheirPageWithTheLogo) {
         const PageMeasures m = measurePrinter(printer.printer());
         const QImage page = renderPage(pdf, 1, RenderDpi);
         EXPECT_TRUE(colourFillsExactly(page, twipsToRendered(m, placeSingleImage(m, size), RenderDpi), Red));
-        // The logo's mount is dark blue in the corner of the printable area.
-        const QRect logoPlace =
-            twipsToRendered(m, placeLogo(QSize(logo.IWidth(), logo.IHeight())), RenderDpi);
-        const QRgb mount = page.pixel(logoPlace.left() + 1, logoPlace.center().y());
-        EXPECT_LT(qRed(mount), 90);
-        EXPECT_LT(qGreen(mount), 90);
-        EXPECT_GT(qBlue(mount), 60);
+        EXPECT_TRUE(logoShown(page, m, RenderDpi));
+        // The job and the file are named after the picture.
+        EXPECT_EQ(pdfInfoField(pdf, QStringLiteral("Title")), QStringLiteral("picture.jpg"));
+        EXPECT_EQ(pdfInfoField(pdf, QStringLiteral("Creator")), QStringLiteral("Verasco"));
         EXPECT_TRUE(messages.isEmpty());
     }
 }
@@ -109,7 +106,7 @@ TEST_F(ImagePdf, BlankSourcesSayBlankPictureAfterThePrinterSetup) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
-TEST_F(ImagePdf, APictureThatCannotBeLoadedIsNamedAndNothingIsPrinted) {
+TEST_F(ImagePdf, APictureThatCannotBeLoadedOrPaperTooSmallIsReportedAndNothingIsPrinted) {
     const QString broken = dir.filePath(QStringLiteral("Broken.jpg"));
     QFile file(broken);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -121,6 +118,14 @@ TEST_F(ImagePdf, APictureThatCannotBeLoadedIsNamedAndNothingIsPrinted) {
     }
     EXPECT_EQ(messages, QStringList({QStringLiteral("Information: Picture cannot be loaded!|Broken.jpg"),
                                      QStringLiteral("Information: Picture cannot be loaded!|missing.png")}));
+
+    // A page with less than an inch left around the picture's area.
+    messages.clear();
+    const QPageSize card(QSizeF(2.5, 3.5), QPageSize::Inch);
+    answerPrinterSetupWithPdf(pdf, card);
+    run.PrintSlide1Click({writeColourPicture(dir.filePath(QStringLiteral("fine.jpg")), {300, 200}, Red), {}});
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_EQ(messages, QStringList(QStringLiteral("Information: Paper too small!|") + card.name()));
 }
 
 TEST_F(ImagePdf, CancellingTheConfirmationPrintsNothing) {

@@ -47,23 +47,50 @@ CellPlan cellOf(const PageMeasures& page, const PrintOptions& options, int cell,
 const QSize Landscape(640, 480), Portrait(480, 640), Square(500, 500);
 
 TEST(ShowPrintLayout, CellSizesAndSlidesPerPageOfEveryLayout) {
+    // A page of 3 x 3.5 inches at 300 dots per inch, printable to its edges.
+    const PageMeasures tiny{300, 300, 900, 1050, 0, 0, 900, 1050};
     const struct {
         PageMeasures page;
-        int layout, cw, ch, perPage;
+        int layout;
+        bool footer;
+        int cw, ch, perPage;
+        bool fits;
     } rows[] = {
-        {letter600(), 1, 3440, 2226, 15}, {letter600(), 2, 5160, 3340, 6}, {letter600(), 3, 10320, 13360, 1},
-        {letter600(), 4, 3440, 2226, 5},  {letter600(), 5, 5160, 6680, 2}, {letter600(), 6, 8256, 10688, 1},
-        {a4At300(), 1, 3328, 2393, 15},   {a4At300(), 2, 4992, 3589, 6},   {a4At300(), 3, 9984, 14358, 1},
-        {a4At300(), 4, 3328, 2393, 5},    {a4At300(), 5, 4992, 7179, 2},   {a4At300(), 6, 7984, 11484, 1},
+        {letter600(), 1, false, 3440, 2226, 15, true},
+        {letter600(), 2, false, 5160, 3340, 6, true},
+        {letter600(), 3, false, 10320, 13360, 1, true},
+        {letter600(), 4, false, 3440, 2226, 5, true},
+        // The medium journal keeps 600 twips between its rows: (15360 - 1000 - 600 - 200 - 240) / 2.
+        {letter600(), 5, false, 5160, 6660, 2, true},
+        {letter600(), 6, false, 8256, 10688, 1, true},
+        {a4At300(), 1, false, 3328, 2393, 15, true},
+        {a4At300(), 2, false, 4992, 3589, 6, true},
+        {a4At300(), 3, false, 9984, 14358, 1, true},
+        {a4At300(), 4, false, 3328, 2393, 5, true},
+        {a4At300(), 5, false, 4992, 7159, 2, true},
+        {a4At300(), 6, false, 7984, 11484, 1, true},
+        // Rows that would run off the page, or into the footer's room, are made lower:
+        // (11760 - 1000 - 4 x 600 - 200 - 240) / 5 and (15360 - 480 - 3840) / 5.
+        {letterLandscape600(), 1, false, 4640, 1584, 15, true},
+        {letter600(), 1, true, 3440, 2208, 15, true},
+        {letter600(), 3, true, 10320, 13360, 1, true},
+        // A page too small for the layout's cells is refused.
+        {tiny, 1, false, 960, 240, 15, false},
+        {tiny, 3, false, 2880, 3040, 1, true},
     };
     for (const auto& r : rows) {
-        const ShowPrintLayout layout(layoutOptions(r.layout), r.page);
-        EXPECT_EQ(layout.usableWidth(), r.page.dpiX == 600 ? 10320 : 9984);
-        EXPECT_EQ(layout.usableHeight(), r.page.dpiX == 600 ? 13360 : 14358);
-        EXPECT_EQ(layout.cellWidth(), r.cw) << "layout " << r.layout;
-        EXPECT_EQ(layout.cellHeight(), r.ch) << "layout " << r.layout;
-        EXPECT_EQ(layout.slidesPerPage(), r.perPage) << "layout " << r.layout;
+        PrintOptions options = layoutOptions(r.layout);
+        options.footer = r.footer;
+        const ShowPrintLayout layout(options, r.page);
+        const std::string row =
+            "layout " + std::to_string(r.layout) + " on " + std::to_string(r.page.paperWidth);
+        EXPECT_EQ(layout.cellWidth(), r.cw) << row;
+        EXPECT_EQ(layout.cellHeight(), r.ch) << row;
+        EXPECT_EQ(layout.slidesPerPage(), r.perPage) << row;
+        EXPECT_EQ(layout.fitsPage(), r.fits) << row;
     }
+    EXPECT_EQ(ShowPrintLayout(layoutOptions(1), letter600()).usableWidth(), 10320);
+    EXPECT_EQ(ShowPrintLayout(layoutOptions(1), a4At300()).usableHeight(), 14358);
 }
 
 TEST(ShowPrintLayout, PictureRectanglesForLandscapePortraitAndSquarePictures) {
@@ -73,39 +100,22 @@ TEST(ShowPrintLayout, PictureRectanglesForLandscapePortraitAndSquarePictures) {
         QSize picture;
         QRect twips;
     } rows[] = {
+        // Each layout on one of the two pages; the cell sizes of both are checked above.
         {letter600(), 1, Landscape, {596, 1000, 2968, 2226}},
         {letter600(), 1, Portrait, {1245, 1000, 1669, 2226}},
         {letter600(), 1, Square, {967, 1000, 2226, 2226}},
-        {letter600(), 2, Landscape, {713, 1000, 4453, 3340}},
-        {letter600(), 2, Portrait, {1687, 1000, 2505, 3340}},
-        {letter600(), 2, Square, {1270, 1000, 3340, 3340}},
         {letter600(), 3, Landscape, {720, 1000, 10320, 7740}},
         {letter600(), 3, Portrait, {870, 1000, 10020, 13360}},
         {letter600(), 3, Square, {720, 1000, 10320, 10320}},
-        {letter600(), 4, Landscape, {596, 1000, 2968, 2226}},
-        {letter600(), 4, Portrait, {1245, 1000, 1669, 2226}},
-        {letter600(), 4, Square, {967, 1000, 2226, 2226}},
         {letter600(), 5, Landscape, {360, 1000, 5160, 3870}},
-        {letter600(), 5, Portrait, {360, 1000, 5010, 6680}},
+        {letter600(), 5, Portrait, {360, 1000, 4995, 6660}},
         {letter600(), 5, Square, {360, 1000, 5160, 5160}},
-        {letter600(), 6, Landscape, {1752, 1000, 8256, 6192}},
-        {letter600(), 6, Portrait, {1872, 1000, 8016, 10688}},
-        {letter600(), 6, Square, {1752, 1000, 8256, 8256}},
-        {a4At300(), 1, Landscape, {429, 1000, 3190, 2393}},
-        {a4At300(), 1, Portrait, {1127, 1000, 1794, 2393}},
-        {a4At300(), 1, Square, {827, 1000, 2393, 2393}},
         {a4At300(), 2, Landscape, {463, 1000, 4785, 3589}},
         {a4At300(), 2, Portrait, {1510, 1000, 2691, 3589}},
         {a4At300(), 2, Square, {1061, 1000, 3589, 3589}},
-        {a4At300(), 3, Landscape, {720, 1000, 9984, 7488}},
-        {a4At300(), 3, Portrait, {720, 1000, 9984, 13312}},
-        {a4At300(), 3, Square, {720, 1000, 9984, 9984}},
         {a4At300(), 4, Landscape, {429, 1000, 3190, 2393}},
         {a4At300(), 4, Portrait, {1127, 1000, 1794, 2393}},
         {a4At300(), 4, Square, {827, 1000, 2393, 2393}},
-        {a4At300(), 5, Landscape, {360, 1000, 4992, 3744}},
-        {a4At300(), 5, Portrait, {360, 1000, 4992, 6656}},
-        {a4At300(), 5, Square, {360, 1000, 4992, 4992}},
         {a4At300(), 6, Landscape, {1720, 1000, 7984, 5988}},
         {a4At300(), 6, Portrait, {1720, 1000, 7984, 10645}},
         {a4At300(), 6, Square, {1720, 1000, 7984, 7984}},
@@ -124,7 +134,7 @@ TEST(ShowPrintLayout, CellsFillRowsLeftToRightThenTopToBottom) {
     } rows[] = {
         {1, 0, {360, 1000}},    {1, 1, {4000, 1000}}, {1, 2, {7640, 1000}}, {1, 3, {360, 3826}},
         {1, 14, {7640, 12304}}, {2, 1, {5720, 1000}}, {2, 2, {360, 4940}},  {2, 5, {5720, 8880}},
-        {4, 4, {360, 12304}},   {5, 1, {360, 7680}},
+        {4, 4, {360, 12304}},   {5, 1, {360, 8260}},
     };
     for (const auto& r : rows)
         EXPECT_EQ(ShowPrintLayout(layoutOptions(r.layout), letter600()).cellOrigin(r.cell), r.origin)
@@ -148,6 +158,10 @@ TEST(ShowPrintLayout, PagesTakeTheSlidesInShowOrder) {
     }
 }
 
+QString letters(int n, char c) {
+    return QString(n, QLatin1Char(c));
+}
+
 TEST(ShowPrintLayout, CaptionTextAndPlace) {
     const struct {
         PageMeasures page;
@@ -156,6 +170,7 @@ TEST(ShowPrintLayout, CaptionTextAndPlace) {
         bool numbers;
         int frame;
         TextLine caption;
+        QString path = QStringLiteral("C:\\Pictures\\LAND.jpg");
     } rows[] = {
         // Centred half a column right of the picture's left edge, less 180 twips.
         {letter600(), 1, 0, Landscape, false, 1, {"land.jpg", {850, 1427}}},
@@ -168,16 +183,36 @@ TEST(ShowPrintLayout, CaptionTextAndPlace) {
         {letter600(), 2, 2, Landscape, true, 2, {"#2 - land.jpg", {1160, 3533}}},
         {letter600(), 3, 0, Landscape, false, 1, {"land.jpg", {2350, 3725}}},
         {letter600(), 4, 1, Landscape, true, 2, {"#2 - land.jpg", {715, 2605}}},
-        {letter600(), 5, 1, Portrait, false, 1, {"land.jpg", {980, 6066}}},
+        {letter600(), 5, 1, Portrait, false, 1, {"land.jpg", {980, 6300}}},
         {letter600(), 6, 0, Landscape, false, 1, {"land.jpg", {2350, 3080}}},
         {a4At300(), 1, 0, Landscape, false, 1, {"land.jpg", {358, 748}}},
         {a4At300(), 2, 1, Landscape, false, 1, {"land.jpg", {1633, 997}}},
+        // A name wider than the column (1433 pixels from 150) loses its middle, not its frame
+        // number, and the caption moves into the column.
+        {letter600(),
+         1,
+         0,
+         Landscape,
+         true,
+         1,
+         {"#1 - " + letters(66, 'a') + "...a" + letters(64, 'z') + ".jpg", {153, 1427}},
+         "/p/" + letters(100, 'a') + letters(100, 'z') + ".jpg"},
+        // A caption that fits its column but would run past its right edge (4616) moves left.
+        {letter600(),
+         1,
+         2,
+         Portrait,
+         true,
+         3,
+         {"#3 - " + letters(96, 'x') + ".jpg", {3566, 1427}},
+         "/p/" + letters(96, 'x') + ".jpg"},
     };
     for (const auto& r : rows) {
-        const CellPlan plan = cellOf(r.page, layoutOptions(r.layout, r.numbers), r.cell, r.picture,
-                                     QStringLiteral("C:\\Pictures\\LAND.jpg"), {}, r.frame);
-        EXPECT_EQ(plan.caption, r.caption) << "layout " << r.layout << " cell " << r.cell << ": "
-                                           << plan.caption.at.x() << "," << plan.caption.at.y();
+        const CellPlan plan =
+            cellOf(r.page, layoutOptions(r.layout, r.numbers), r.cell, r.picture, r.path, {}, r.frame);
+        EXPECT_EQ(plan.caption, r.caption)
+            << "layout " << r.layout << " cell " << r.cell << ": " << plan.caption.text.toStdString()
+            << " at " << plan.caption.at.x() << "," << plan.caption.at.y();
     }
 }
 
@@ -188,15 +223,25 @@ TEST(ShowPrintLayout, JournalRulesAndCommentLines) {
         int layout, cell, rules;
         QLine first, last;
         QPoint commentAt;
+        QSize picture = Landscape;
+        bool footer = false;
     } rows[] = {
         {letter600(), 4, 0, 8, {1833, 536, 4900, 536}, {1833, 1376, 4900, 1376}, {1833, 456}},
-        {letter600(), 5, 1, 16, {2450, 3320, 4900, 3320}, {2450, 5120, 4900, 5120}, {2450, 3240}},
+        {letter600(), 5, 1, 16, {2450, 3561, 4900, 3561}, {2450, 5361, 4900, 5361}, {2450, 3481}},
         {letter600(), 6, 0, 12, {0, 3500, 4900, 3500}, {0, 4820, 4900, 4820}, {0, 3420}},
         {a4At300(), 4, 0, 8, {893, 268, 2380, 268}, {893, 688, 2380, 688}, {893, 228}},
+        // The lines stop above the next row (pixel 1326) on a low page ...
+        {letterLandscape600(), 4, 0, 7, {2333, 536, 6400, 536}, {2333, 1256, 6400, 1256}, {2333, 456}},
+        // ... and at the bottom of the printable area (6400) or above the footer (6200) under a
+        // portrait picture in the large journal.
+        {letter600(), 6, 0, 9, {0, 5373, 4900, 5373}, {0, 6333, 4900, 6333}, {0, 5293}, Portrait},
+        {letter600(), 6, 0, 7, {0, 5373, 4900, 5373}, {0, 6093, 4900, 6093}, {0, 5293}, Portrait, true},
     };
     for (const auto& r : rows) {
-        const CellPlan plan = cellOf(r.page, layoutOptions(r.layout, false, true), r.cell, Landscape,
-                                     QStringLiteral("/p/a.jpg"), comment);
+        PrintOptions options = layoutOptions(r.layout, false, true);
+        options.footer = r.footer;
+        const CellPlan plan = ShowPrintLayout(options, r.page)
+                                  .cell(r.cell, {r.picture, "/p/a.jpg", comment, 1}, tenPerCharacter);
         ASSERT_EQ(plan.rules.size(), r.rules) << "layout " << r.layout;
         EXPECT_EQ(plan.rules.front(), r.first) << "layout " << r.layout;
         EXPECT_EQ(plan.rules.back(), r.last) << "layout " << r.layout;
@@ -234,13 +279,21 @@ TEST(ShowPrintLayout, LongCommentsWrapAtTheLayoutsWidthOneRuledLineApart) {
     EXPECT_EQ(plan.comments[1], (TextLine{word, {1833, 576}}));
 }
 
-TEST(ShowPrintLayout, HeaderAndFooterPlaces) {
+TEST(ShowPrintLayout, HeaderAndFooterPlacesAndWidths) {
     const ShowPrintLayout letter(layoutOptions(1), letter600());
-    EXPECT_EQ(letter.header(QStringLiteral("h")).at, QPoint(1210, 10));
-    EXPECT_EQ(letter.footer(QStringLiteral("f")).at, QPoint(10, 6280));
+    const QString lead = QStringLiteral("12:00 - Filename: ");
+    EXPECT_EQ(letter.header(lead, QStringLiteral("h"), tenPerCharacter), (TextLine{lead + "h", {1210, 10}}));
+    // The footer stands a quarter of an inch above the bottom of the printable area.
+    EXPECT_EQ(letter.footer(QStringLiteral("f"), tenPerCharacter), (TextLine{"f", {10, 6250}}));
     const ShowPrintLayout a4(layoutOptions(6), a4At300());
-    EXPECT_EQ(a4.header(QStringLiteral("h")).at, QPoint(610, 10));
-    EXPECT_EQ(a4.footer(QStringLiteral("f")).at, QPoint(10, 3288));
+    EXPECT_EQ(a4.header(lead, QStringLiteral("h"), tenPerCharacter).at, QPoint(610, 10));
+    EXPECT_EQ(a4.footer(QStringLiteral("f"), tenPerCharacter).at, QPoint(10, 3333));
+    // Lines wider than the page (3680 and 4880 pixels on Letter) lose their middle; the header keeps
+    // its date and time.
+    EXPECT_EQ(letter.header(lead, letters(200, 'n') + letters(200, 'm'), tenPerCharacter).text,
+              lead + letters(172, 'n') + "...n" + letters(174, 'm'));
+    EXPECT_EQ(letter.footer(letters(300, 'f') + letters(300, 'g'), tenPerCharacter).text,
+              letters(241, 'f') + "...f" + letters(243, 'g'));
 }
 
 TEST(ShowPrintLayout, CellPixelsBoundTheDecodedPicture) {
@@ -274,6 +327,10 @@ TEST(SingleImagePrint, PictureAsLargeAsTheAreaAllows) {
             << r.picture.width() << "x" << r.picture.height() << " at " << r.page.dpiX << " dpi";
     }
     EXPECT_EQ(singleImageArea(letter600()), QSize(8880, 12480));
+    // Pages with less than an inch left across (2.5 inches wide), or nothing (2 inches), are refused.
+    EXPECT_TRUE(singleImageFits(letter600()));
+    EXPECT_FALSE(singleImageFits({300, 300, 750, 1050, 0, 0, 750, 1050}));
+    EXPECT_EQ(placeSingleImage({300, 300, 600, 1050, 0, 0, 600, 1050}, Landscape), QRect());
 }
 
 TEST(SingleImagePrint, LogoIsHalfAnInchWide) {
@@ -286,6 +343,7 @@ TEST(WrapText, BreaksAtBlanksAndInsideWordsWiderThanTheLine) {
         const char* text;
         int width;
         QStringList lines;
+        int maxLines = -1;
     } rows[] = {
         {"one two three", 70, {"one two", "three"}},
         {"one two three", 69, {"one", "two", "three"}},
@@ -294,9 +352,33 @@ TEST(WrapText, BreaksAtBlanksAndInsideWordsWiderThanTheLine) {
         {"ab abcdefghijkl cd", 50, {"ab", "abcde", "fghij", "kl cd"}},
         {"abc", 5, {"a", "b", "c"}},
         {"", 50, {}},
+        // Lines beyond the last one allowed are left out; the last one says so.
+        {"one two three", 70, {"one two", "three"}, 2},
+        {"one two three", 69, {"one", "two..."}, 2},
+        {"one two three", 70, {"one ..."}, 1},
+        {"one two three", 70, {}, 0},
     };
     for (const auto& r : rows)
-        EXPECT_EQ(wrapText(QLatin1String(r.text), r.width, tenPerCharacter), r.lines) << r.text;
+        EXPECT_EQ(wrapText(QLatin1String(r.text), r.width, tenPerCharacter, r.maxLines), r.lines) << r.text;
+}
+
+TEST(ShortenMiddle, KeepsTheLeadAndBothEndsOfTheText) {
+    const struct {
+        const char* lead;
+        const char* text;
+        int width;
+        const char* shortened;
+    } rows[] = {
+        {"", "abcdefghij", 100, "abcdefghij"},
+        {"", "abcdefghij", 90, "ab...ghij"},
+        {"#1 - ", "abcdefghij", 140, "#1 - ab...ghij"},
+        // When even the lead does not fit with a letter and the dots, the whole line is shortened.
+        {"#12 - ", "abcdefghij", 80, "#...1hij"},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(shortenMiddle(QLatin1String(r.lead), QLatin1String(r.text), r.width, tenPerCharacter),
+                  QLatin1String(r.shortened))
+            << r.lead << r.text;
 }
 
 TEST(WrapText, NoLineRunsPastTheWidthWithProportionalLetters) {

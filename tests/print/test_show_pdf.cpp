@@ -11,8 +11,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -31,6 +34,11 @@ const auto* const environment = testing::AddGlobalTestEnvironment(new QtApplicat
 
 constexpr int RenderDpi = 50;
 const QColor Red(220, 30, 30), Blue(30, 40, 200), Green(30, 160, 60);
+
+// True when two boxes share more than their edges.
+bool overlap(const QRectF& a, const QRectF& b) {
+    return a.adjusted(0.2, 0.2, -0.2, -0.2).intersects(b.adjusted(0.2, 0.2, -0.2, -0.2));
+}
 
 class ShowPdf : public ::testing::Test {
   protected:
@@ -82,6 +90,58 @@ class ShowPdf : public ::testing::Test {
         EXPECT_NEAR(word.box.left(), at.x(), 0.5) << word.text.toStdString();
         EXPECT_NEAR(word.box.top(), at.y(), 1.0) << word.text.toStdString();
     }
+    // The line of `page` that starts at `pixels`; fails the test when there is none.
+    PdfLine lineAt(const QList<PdfLine>& lines, QPoint pixels, const QString& what) {
+        const QPointF at = pixelsToPoints(measurePrinter(printer.printer()), pixels);
+        for (const PdfLine& line : lines)
+            if (qAbs(line.box.left() - at.x()) < 0.5 && qAbs(line.box.top() - at.y()) < 1.0)
+                return line;
+        ADD_FAILURE() << "no " << what.toStdString() << " at " << at.x() << "," << at.y();
+        return {};
+    }
+    void expectPageClear(const PrintOptions& options, int page, const QList<PdfWord>& words,
+                         const QList<std::pair<CellPlan, QColor>>& cells) {
+        const PageMeasures m = measurePrinter(printer.printer());
+        const QRectF paper = printableArea(m).adjusted(-0.5, -0.5, 0.5, 0.5);
+        const QImage rendered = renderPage(pdf, page, RenderDpi);
+        EXPECT_TRUE(logoShown(rendered, m, RenderDpi)) << "page " << page;
+        const QList<PdfLine> lines = pageLines(words, page);
+        for (const PdfLine& line : lines)
+            EXPECT_TRUE(paper.contains(line.box)) << line.text.toStdString() << " on page " << page;
+        const TextLine footer = layout(options).footer(options.footerText, printerWidth());
+        const QRectF footerBox = lineAt(lines, footer.at, QStringLiteral("footer")).box;
+        const QString header = lineAt(lines, layout(options).header(QString(), showName, printerWidth()).at,
+                                      QStringLiteral("header"))
+                                   .text;
+        EXPECT_TRUE(header.contains(QStringLiteral(" - Filename: /home/")) &&
+                    header.endsWith(QStringLiteral("trip.vrs")))
+            << header.toStdString();
+        QList<QRectF> pictures, captions;
+        for (const auto& [plan, colour] : cells) {
+            EXPECT_TRUE(colourFillsExactly(rendered, twipsToRendered(m, plan.picture, RenderDpi), colour))
+                << plan.caption.text.toStdString();
+            pictures.append(twipsToPoints(m, plan.picture));
+            EXPECT_TRUE(paper.contains(pictures.back())) << plan.caption.text.toStdString();
+            const PdfLine caption = lineAt(lines, plan.caption.at, plan.caption.text);
+            EXPECT_EQ(caption.text, plan.caption.text);
+            captions.append(caption.box);
+            for (const QLine& rule : plan.rules)
+                EXPECT_LT(rule.y1(), footer.at.y()) << plan.caption.text.toStdString();
+        }
+        const auto isCaption = [](const PdfLine& line) { return line.text.startsWith(QLatin1Char('#')); };
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(), isCaption), cells.size()) << "page " << page;
+        for (qsizetype i = 0; i < captions.size(); ++i) {
+            for (qsizetype j = i + 1; j < captions.size(); ++j)
+                EXPECT_FALSE(overlap(captions[i], captions[j])) << "captions " << i + 1 << " and " << j + 1;
+        }
+        for (const PdfLine& line : lines) {
+            for (const QRectF& picture : pictures)
+                EXPECT_FALSE(overlap(line.box, picture)) << line.text.toStdString() << " over a picture";
+            if (line.box != footerBox) {
+                EXPECT_FALSE(overlap(line.box, footerBox)) << line.text.toStdString() << " over the footer";
+            }
+        }
+    }
     bool pictureFills(int page, const QRect& twips, QColor colour) {
         const QImage rendered = renderPage(pdf, page, RenderDpi);
         return colourFillsExactly(
@@ -95,52 +155,80 @@ class ShowPdf : public ::testing::Test {
     PrinterChoice printer;
     Tprintdlg dialog;
     QStringList messages;
-    PrintContext context{nullptr, &photo, &logo, &printer,
+    QWidget window; // the main window, disabled while a show prints
+    PrintContext context{&window, &photo, &logo, &printer,
                          [this](const QString& caption, const QString& text, const QString&) {
                              messages.append(caption + QStringLiteral(": ") + text);
                          }};
-    ShowPrint run{context, show, dialog, [] { return QStringLiteral("trip.vrs"); }};
+    QString showName = QStringLiteral("trip.vrs");
+    ShowPrint run{context, show, dialog, [this] { return showName; }};
 };
 
-TEST_F(ShowPdf, EveryLayoutPutsPicturesAndCaptionsWhereTheArithmeticSays) {
-    const QString paths[] = {red, blue, green};
-    const QColor colours[] = {Red, Blue, Green};
-    for (const QString& path : paths)
-        appendSlide(show, path);
-    for (int number = 1; number <= 6; ++number) {
-        SCOPED_TRACE(number);
-        PrintOptions options;
-        options.layout = number;
-        options.frameNumbers = true;
-        printShow(options);
-        const ShowPrintLayout page = layout(options);
-        ASSERT_EQ(pdfPageCount(pdf), page.pageCount(3));
-        const QList<PdfWord> words = pdfWords(pdf);
-        for (int slide = 0; slide < 3; ++slide) {
-            const int pageNumber = slide / page.slidesPerPage() + 1;
-            const int cell = slide % page.slidesPerPage();
-            const CellPlan plan = plannedCell(options, cell, paths[slide], cell + 1);
-            expectWordAt(wordOn(words, pageNumber, QStringLiteral("#%1").arg(cell + 1)), plan.caption.at);
-            EXPECT_TRUE(pictureFills(pageNumber, plan.picture, colours[slide])) << "slide " << slide;
-        }
-        EXPECT_TRUE(messages.isEmpty());
-    }
-}
+// Pictures whose names are wider than a column on every paper: portrait, landscape and square.
+const char* const LongNames[] = {
+    "Portrait_of_the_old_harbour_at_sunset_seen_from_the_lighthouse_on_the_last_evening.jpg",
+    "Landscape_of_the_lake_in_the_morning_mist_with_the_boats_coming_back_from_the_night.jpg",
+    "Square_view_of_the_market_place_with_the_fountain_and_all_the_flower_stalls_at_noon.jpg"};
 
-TEST_F(ShowPdf, SixteenSlidesOnTheSmallSheetGiveTwoPagesInOneDocument) {
-    for (int i = 0; i < 16; ++i)
-        appendSlide(show, i == 15 ? green : red);
+// Each layout on A4 and Letter, upright and on its side, with every decoration and long names and
+// comments: two pages each (a full one and one with a single picture) on which every picture fills
+// the rectangle the print arithmetic gives it, every caption stands where it says, and everything
+// stays inside the printable area with no caption over another caption, a picture or the footer and
+// no text over a picture or the footer.
+// Counts the paint events of a widget.
+struct PaintCounter : QObject {
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+    int count = 0;
+};
+
+TEST_F(ShowPdf, EveryLayoutStaysOnThePaperWithItsTextsClear) {
+    const QColor colours[] = {Blue, Red, Green};
+    const QSize sizes[] = {{600, 800}, {800, 600}, {700, 700}};
+    QStringList paths;
+    for (int i = 0; i < 3; ++i)
+        paths.append(writeColourPicture(dir.filePath(QLatin1String(LongNames[i])), sizes[i], colours[i]));
+    const QString comment =
+        QStringLiteral("We walked along the shore to the old lighthouse and back ").repeated(8);
+    showName = QStringLiteral("/home/someone/Pictures/").repeated(6) + QStringLiteral("trip.vrs");
     PrintOptions options;
-    options.frameNumbers = true;
-    printShow(options);
-    ASSERT_EQ(pdfPageCount(pdf), 2);
-    const QList<PdfWord> words = pdfWords(pdf);
-    EXPECT_EQ(pageText(words, 1).count(QStringLiteral("red.jpg")), 15);
-    // The sixteenth slide starts the second page at its top-left cell, as frame 1.
-    EXPECT_EQ(pageText(words, 2), QStringLiteral("#1 - green.jpg"));
-    const CellPlan plan = plannedCell(options, 0, green, 1);
-    expectWordAt(wordOn(words, 2, QStringLiteral("#1")), plan.caption.at);
-    EXPECT_TRUE(pictureFills(2, plan.picture, Green));
+    options.frameNumbers = options.header = options.footer = options.comments = true;
+    options.footerText = QStringLiteral("WIDE FOOTER LETTERS ").repeated(6).left(Tprintdlg::FooterLength);
+    const std::pair<QPageSize::PageSizeId, QPageLayout::Orientation> papers[] = {
+        {QPageSize::A4, QPageLayout::Portrait},
+        {QPageSize::A4, QPageLayout::Landscape},
+        {QPageSize::Letter, QPageLayout::Portrait},
+        {QPageSize::Letter, QPageLayout::Landscape}};
+    for (int number = 1; number <= 6; ++number) {
+        options.layout = number;
+        for (const auto& [paper, orientation] : papers) {
+            SCOPED_TRACE(QStringLiteral("layout %1 on %2 %3")
+                             .arg(number)
+                             .arg(QPageSize::name(paper))
+                             .arg(orientation == QPageLayout::Portrait ? "portrait" : "landscape")
+                             .toStdString());
+            answerPrinterSetupWithPdf(pdf, QPageSize(paper), orientation);
+            show.SlideCount = 0;
+            const int slides = layout(options).slidesPerPage() + 1;
+            for (int i = 0; i < slides; ++i)
+                appendSlide(show, paths[i % 3], comment);
+            printShow(options);
+            ASSERT_EQ(pdfPageCount(pdf), 2);
+            const QList<PdfWord> words = pdfWords(pdf);
+            for (int page = 1; page <= 2; ++page) {
+                QList<std::pair<CellPlan, QColor>> cells;
+                const int first = (page - 1) * layout(options).slidesPerPage();
+                for (int cell = 0; cell < (page == 1 ? slides - 1 : 1); ++cell)
+                    cells.append({plannedCell(options, cell, paths[(first + cell) % 3], cell + 1, comment),
+                                  colours[(first + cell) % 3]});
+                expectPageClear(options, page, words, cells);
+            }
+        }
+    }
+    EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST_F(ShowPdf, SlidesThatCannotBeLoadedLeaveTheirCellsEmpty) {
@@ -202,32 +290,6 @@ TEST_F(ShowPdf, JournalCommentsWrapInsideTheirWidthAndBreakOverlongWords) {
     EXPECT_EQ(pieces, longWord);
 }
 
-TEST_F(ShowPdf, HeaderAndFooterOnEveryPage) {
-    appendSlide(show, red);
-    appendSlide(show, green);
-    PrintOptions options;
-    options.layout = PrintOptions::LargeSheet;
-    options.header = true;
-    options.footer = true;
-    options.footerText = QStringLiteral("Summer 2024");
-    printShow(options);
-    ASSERT_EQ(pdfPageCount(pdf), 2);
-    const QList<PdfWord> words = pdfWords(pdf);
-    const ShowPrintLayout page = layout(options);
-    for (int p = 1; p <= 2; ++p) {
-        EXPECT_TRUE(pageText(words, p).contains(QStringLiteral(" - Filename: trip.vrs"))) << p;
-        QList<PdfWord> onPage;
-        for (const PdfWord& w : words)
-            if (w.page == p)
-                onPage.append(w);
-        std::sort(onPage.begin(), onPage.end(), [](const PdfWord& a, const PdfWord& b) {
-            return std::pair(a.box.top(), a.box.left()) < std::pair(b.box.top(), b.box.left());
-        });
-        expectWordAt(onPage.front(), page.header(QString()).at);
-        expectWordAt(wordOn(words, p, QStringLiteral("Summer")), page.footer(QString()).at);
-    }
-}
-
 // Answers the print dialog the next time it is shown: the clicks, then "&Print" or "Cancel".
 void answerPrintDialog(Tprintdlg& dialog, QStringList clicks, const char* button) {
     auto* poll = new QTimer(&dialog);
@@ -254,6 +316,10 @@ TEST_F(ShowPdf, FilePrintTakesTheDialogsChoicesAndEitherDialogCancels) {
     run.FilePrint();
     ASSERT_EQ(pdfPageCount(pdf), 2); // the medium journal holds two slides a page
     EXPECT_EQ(pageText(pdfWords(pdf), 2), QStringLiteral("#1 - green.jpg"));
+    // The file is named after the show and can be read by others, as any new document.
+    EXPECT_EQ(pdfInfoField(pdf, QStringLiteral("Title")), QStringLiteral("trip"));
+    EXPECT_EQ(pdfInfoField(pdf, QStringLiteral("Creator")), QStringLiteral("Verasco"));
+    EXPECT_TRUE(QFileInfo(pdf).permissions() & QFile::ReadOther);
 
     ASSERT_TRUE(QFile::remove(pdf));
     answerPrintDialog(dialog, {}, "Button2");
@@ -268,12 +334,71 @@ TEST_F(ShowPdf, FilePrintTakesTheDialogsChoicesAndEitherDialogCancels) {
     EXPECT_FALSE(QFile::exists(pdf));
 }
 
-TEST_F(ShowPdf, APrinterFileThatCannotBeWrittenIsReported) {
+TEST_F(ShowPdf, CancelEndsTheRunAndKeepsAnEarlierFile) {
+    for (int i = 0; i < 12; ++i)
+        appendSlide(show, i % 2 ? red : blue);
+    QFile earlier(pdf);
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+    earlier.write("an earlier print");
+    earlier.close();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    PaintCounter paints(window);
+    QStringList labels;
+    bool enabledMeanwhile = true;
+    QTimer poll;
+    poll.setInterval(0);
+    QObject::connect(&poll, &QTimer::timeout, &window, [&] {
+        auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (!progress || progress->objectName() != QLatin1String("PrintProgress") ||
+            labels.value(labels.size() - 1) == progress->labelText())
+            return;
+        labels.append(progress->labelText());
+        enabledMeanwhile = enabledMeanwhile && window.isEnabled();
+        if (labels.size() == 2) {
+            paints.count = 0;
+            window.update();
+        } else if (labels.size() == 3) {
+            poll.stop();
+            QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+        }
+    });
+    poll.start();
+    PrintOptions options;
+    options.layout = PrintOptions::LargeSheet;
+    printShow(options);
+    EXPECT_EQ(labels,
+              QStringList({QStringLiteral("Printing page 1 of 12"), QStringLiteral("Printing page 2 of 12"),
+                           QStringLiteral("Printing page 3 of 12")}));
+    // The main window was disabled and still repainted.
+    EXPECT_FALSE(enabledMeanwhile);
+    EXPECT_GT(paints.count, 0);
+    EXPECT_TRUE(window.isEnabled());
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(earlier.readAll(), QByteArray("an earlier print"));
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("show.pdf*")}),
+              QStringList(QStringLiteral("show.pdf")));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ShowPdf, PrinterFilesThatCannotBeWrittenAndPaperTooSmallAreReported) {
     appendSlide(show, red);
-    answerPrinterSetupWithPdf(dir.filePath(QStringLiteral("no such folder/show.pdf")));
-    printShow(PrintOptions());
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages.front(), QStringLiteral("Error: Cannot print to:"));
+    const struct {
+        QString file;
+        QPageSize paper;
+        const char* message;
+    } rows[] = {
+        {dir.filePath(QStringLiteral("no such folder/show.pdf")), QPageSize(QPageSize::A4),
+         "Error: Cannot print to:"},
+        {pdf, QPageSize(QSizeF(3, 3.5), QPageSize::Inch), "Information: Paper too small!"},
+    };
+    for (const auto& r : rows) {
+        messages.clear();
+        answerPrinterSetupWithPdf(r.file, r.paper);
+        printShow(PrintOptions());
+        EXPECT_EQ(messages, QStringList(QLatin1String(r.message)));
+        EXPECT_FALSE(QFile::exists(r.file));
+    }
 }
 
 TEST_F(ShowPdf, SampleShowPrintsEveryPicture) {
