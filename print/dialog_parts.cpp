@@ -6,8 +6,11 @@
 
 namespace print {
 
-void layOutPrintDialog(QDialog* dialog, QLayout* contents, QPushButton* print, QPushButton* cancel) {
+void layOutPrintDialog(QDialog* dialog, QLayout* contents, QPushButton* print, QPushButton* cancel,
+                       QPushButton* extra) {
     auto* buttons = new QHBoxLayout;
+    if (extra)
+        buttons->addWidget(extra);
     buttons->addStretch();
     buttons->addWidget(print);
     buttons->addWidget(cancel);

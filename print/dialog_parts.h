@@ -15,8 +15,9 @@ template <typename T> T* named(T* widget, const char* name) {
     return widget;
 }
 
-// Lays the dialog out: `contents` above the two buttons at the right; the dialog keeps that size.
-// The buttons close the dialog with results 1 and 2.
-void layOutPrintDialog(QDialog* dialog, QLayout* contents, QPushButton* print, QPushButton* cancel);
+// Lays the dialog out: `contents` above the two buttons at the right, and `extra`, if given, at the
+// left; the dialog keeps that size. The two buttons close the dialog with results 1 and 2.
+void layOutPrintDialog(QDialog* dialog, QLayout* contents, QPushButton* print, QPushButton* cancel,
+                       QPushButton* extra = nullptr);
 
 } // namespace print

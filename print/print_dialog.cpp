@@ -47,6 +47,8 @@ void Tprintdlg::build() {
     Edit1->setMaxLength(FooterLength);
     Button1 = named(new QPushButton(QStringLiteral("&Print"), this), "Button1");
     Button2 = named(new QPushButton(QStringLiteral("Cancel"), this), "Button2");
+    previewButton_ = named(new QPushButton(QStringLiteral("Pre&view..."), this), "PreviewButton");
+    previewButton_->setAutoDefault(false);
     // The six previews lie on top of each other; only the chosen layout's is visible. Their
     // pictures are drawn when the dialog is first shown.
     auto* previews = new QWidget(this);
@@ -62,6 +64,10 @@ void Tprintdlg::build() {
     for (QAbstractButton* b :
          std::initializer_list<QAbstractButton*>{RadioButton1, RadioButton2, RadioButton3, CheckBox5})
         connect(b, &QAbstractButton::clicked, this, &Tprintdlg::updateLayoutChoice);
+    connect(previewButton_, &QPushButton::clicked, this, [this] {
+        if (preview_)
+            preview_(options());
+    });
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, [] { showHelpContext(HelpContext); });
     updateLayoutChoice();
@@ -82,7 +88,7 @@ void Tprintdlg::buildLayout(QWidget* previews) {
     top->addWidget(previews);
     top->addSpacing(12);
     top->addLayout(choices);
-    print::layOutPrintDialog(this, top, Button1, Button2);
+    print::layOutPrintDialog(this, top, Button1, Button2, previewButton_);
 }
 
 print::PrintOptions Tprintdlg::options() const {

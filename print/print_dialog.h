@@ -1,11 +1,14 @@
 #pragma once
 // The print dialog of a show: the size and format of the layout, frame numbers, header, footer and
-// comments, with a small picture of the chosen layout. It keeps its choices while the program runs.
+// comments, with a small picture of the chosen layout, and "Pre&view..." to see the pages before they
+// are printed. It keeps its choices while the program runs.
 
 #include "deferred_window.h"
 #include "show_print_layout.h"
 
 #include <QDialog>
+
+#include <functional>
 
 class QCheckBox;
 class QLabel;
@@ -24,6 +27,10 @@ class Tprintdlg : public DeferredWindow<QDialog> {
 
     // The choices as they stand: the layout number 1 to 6 and the page decorations.
     print::PrintOptions options() const;
+    // What "Pre&view..." does with the choices as they stand.
+    void setPreview(std::function<void(const print::PrintOptions&)> preview) {
+        preview_ = std::move(preview);
+    }
 
   public slots:
     // Shows the preview of the chosen size and format; "Co&mments" follows "&Journal Format".
@@ -49,6 +56,8 @@ class Tprintdlg : public DeferredWindow<QDialog> {
     QLineEdit* Edit1 = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
+    QPushButton* previewButton_ = nullptr;
     QLabel* Images[6] = {};
+    std::function<void(const print::PrintOptions&)> preview_;
     bool previewsDrawn_ = false;
 };

@@ -1,14 +1,18 @@
 #include "show_print.h"
 
+#include "dialogs.h"
 #include "print_dialog.h"
 #include "show_document.h"
 #include "tphoto.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPainter>
+#include <QPrintPreviewDialog>
 
 namespace print {
 
@@ -35,7 +39,9 @@ QString slideText(const ShowDocument& show, int index) {
 
 ShowPrint::ShowPrint(const PrintContext& context, ShowDocument& show, Tprintdlg& dialog,
                      std::function<QString()> showName)
-    : context_(context), show_(show), dialog_(dialog), showName_(std::move(showName)) {}
+    : context_(context), show_(show), dialog_(dialog), showName_(std::move(showName)) {
+    dialog_.setPreview([this](const PrintOptions& options) { preview(options); });
+}
 
 void ShowPrint::FilePrint() {
     if (dialog_.exec() != Tprintdlg::Print)
@@ -62,6 +68,30 @@ void ShowPrint::print(const PrintOptions& options) {
         jobs.cancel();
         context_.reportPrinterFailure();
     }
+}
+
+void ShowPrint::preview(const PrintOptions& options) {
+    QPrinter& printer = context_.printer->printer();
+    if (!ShowPrintLayout(options, measurePrinter(printer)).fitsPage()) {
+        context_.reportPaperTooSmall();
+        return;
+    }
+    QPrintPreviewDialog preview(&printer, &dialog_);
+    preview.setObjectName(QStringLiteral("PrintPreview"));
+    // Printing starts from the print dialog, through the printer setup dialog, as always; the
+    // preview only shows the pages.
+    const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction* action : preview.findChildren<QAction*>())
+        if (action->text() == printText)
+            action->setVisible(false);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* pages) {
+        // The page may have been turned in the preview.
+        const ShowPrintLayout layout(options, measurePrinter(*pages));
+        PageJobs jobs(*pages, PageJobs::Delivery::OneDocument);
+        if (layout.fitsPage() && printPages(jobs, layout, &preview) == Outcome::Done)
+            jobs.finish();
+    });
+    dialogSeams().runModal(&preview);
 }
 
 ShowPrint::Outcome ShowPrint::printPages(PageJobs& jobs, const ShowPrintLayout& layout,

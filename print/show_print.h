@@ -43,6 +43,8 @@ class ShowPrint {
     // Prints every page of the show with these options on the printer as it is set up, showing the
     // progress; cancelled, it leaves no printer file behind.
     void print(const PrintOptions& options);
+    // The print preview of the pages these options make, before anything is printed.
+    void preview(const PrintOptions& options);
 
   private:
     enum class Outcome { Done, Cancelled, Failed };

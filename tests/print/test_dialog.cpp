@@ -43,7 +43,8 @@ TEST(PrintDialog, ControlsWithTheirCaptions) {
                                                             {"CheckBox3", "&Date && Filename in Header"},
                                                             {"CheckBox4", "C&ustom Footer:"},
                                                             {"Button1", "&Print"},
-                                                            {"Button2", "Cancel"}};
+                                                            {"Button2", "Cancel"},
+                                                            {"PreviewButton", "Pre&view..."}};
     for (const auto& [name, caption] : captions)
         EXPECT_EQ(child<QAbstractButton>(dialog, name)->text(), QLatin1String(caption)) << name;
     EXPECT_TRUE(child<QRadioButton>(dialog, "RadioButton1")->isChecked());

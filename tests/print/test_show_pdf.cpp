@@ -15,6 +15,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
@@ -307,13 +309,52 @@ void answerPrintDialog(Tprintdlg& dialog, QStringList clicks, const char* button
     poll->start();
 }
 
-TEST_F(ShowPdf, FilePrintTakesTheDialogsChoicesAndEitherDialogCancels) {
+// Notes what the print preview shows when it is opened: its pages, whether it offers to print, and
+// whether a printer file exists meanwhile.
+struct PreviewSeen {
+    int pages = -1;
+    int colouredPixels = 0;
+    bool offersPrint = false;
+    bool fileMeanwhile = false;
+};
+
+void notePreview(PreviewSeen& seen, const QString& pdf) {
+    dialogSeams().runModal = [&seen, pdf](QDialog* dialog) {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(dialog);
+        if (!preview)
+            return 0;
+        preview->resize(800, 600);
+        preview->show();
+        auto* pages = preview->findChild<QPrintPreviewWidget*>();
+        seen.pages = pages->pageCount();
+        const QImage shown = pages->grab().toImage();
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                seen.colouredPixels += qRed(shown.pixel(x, y)) > 150 && qGreen(shown.pixel(x, y)) < 100;
+        const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+        for (const QAction* action : preview->findChildren<QAction*>())
+            seen.offersPrint |= action->text() == print && action->isVisible();
+        seen.fileMeanwhile = QFile::exists(pdf);
+        preview->close();
+        return 0;
+    };
+}
+
+TEST_F(ShowPdf, FilePrintTakesTheDialogsChoicesPreviewsThemAndEitherDialogCancels) {
     for (const QString& path : {red, blue, green})
         appendSlide(show, path);
-    answerPrintDialog(
-        dialog, {QStringLiteral("RadioButton2"), QStringLiteral("CheckBox5"), QStringLiteral("CheckBox2")},
-        "Button1");
+    PreviewSeen seen;
+    notePreview(seen, pdf);
+    answerPrintDialog(dialog,
+                      {QStringLiteral("RadioButton2"), QStringLiteral("CheckBox5"),
+                       QStringLiteral("CheckBox2"), QStringLiteral("PreviewButton")},
+                      "Button1");
     run.FilePrint();
+    // The preview showed the medium journal's two pages, with the red picture, and printed nothing.
+    EXPECT_EQ(seen.pages, 2);
+    EXPECT_GT(seen.colouredPixels, 100);
+    EXPECT_FALSE(seen.offersPrint);
+    EXPECT_FALSE(seen.fileMeanwhile);
     ASSERT_EQ(pdfPageCount(pdf), 2); // the medium journal holds two slides a page
     EXPECT_EQ(pageText(pdfWords(pdf), 2), QStringLiteral("#1 - green.jpg"));
     // The file is named after the show and can be read by others, as any new document.
