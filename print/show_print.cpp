@@ -96,10 +96,14 @@ void ShowPrint::preview(const PrintOptions& options) {
 
 ShowPrint::Outcome ShowPrint::printPages(PageJobs& jobs, const ShowPrintLayout& layout,
                                          QWidget* progressParent) {
-    slideCount_ = show_.SlideCount;
-    const int pages = layout.pageCount(slideCount_);
+    // The run prints the slides the show holds as it starts.
+    QStringList paths;
+    for (int index = 0; index < show_.SlideCount; ++index)
+        paths.append(show_.isBlank(index) ? QString() : slideImagePath(show_, index));
+    slideCount_ = int(paths.size());
     // A picture needs no more pixels than its cell has on the printer.
-    const ReducedDecode reduced(*context_.photo, layout.cellPixels());
+    PicturesAhead pictures(paths, layout.cellPixels());
+    const int pages = layout.pageCount(slideCount_);
     PrintProgress progress(progressParent, pages);
     for (int page = 0; page < pages; ++page) {
         if (!progress.startPage(page))
@@ -107,27 +111,25 @@ ShowPrint::Outcome ShowPrint::printPages(PageJobs& jobs, const ShowPrintLayout& 
         QPainter* painter = jobs.beginPage();
         if (!painter)
             return Outcome::Failed;
-        printPage(*painter, layout, page, progress);
+        printPage(*painter, layout, page, {progress, pictures});
         jobs.endPage();
     }
     return Outcome::Done;
 }
 
-bool ShowPrint::loadSlide(int index) {
-    // A blank slide names no file; there is nothing to load. Slides added while the run goes on
-    // belong to the next run.
-    if (index >= show_.SlideCount || show_.isBlank(index))
-        return false;
-    TPhoto& photo = *context_.photo;
-    photo.setFileName(slideImagePath(show_, index));
-    photo.Refresh();
-    return photo.FXError() == 0;
+// Gives the imaging control the picture of slide `index`; its stored size, or an empty size when
+// there is none: a blank slide names no file, and a file may be missing or undecodable.
+QSize ShowPrint::loadSlide(int index, PicturesAhead& pictures) {
+    const imaging::LoadedImage loaded = pictures.take(index);
+    if (loaded.image.isNull())
+        return {};
+    context_.photo->setPicture(loaded.image);
+    return loaded.fullSize;
 }
 
 // The pictures of a page first, then their captions, ruled lines and comments, so that no picture
 // covers a text.
-void ShowPrint::printPage(QPainter& painter, const ShowPrintLayout& layout, int page,
-                          PrintProgress& progress) {
+void ShowPrint::printPage(QPainter& painter, const ShowPrintLayout& layout, int page, PageSource source) {
     painter.setFont(printerFont());
     painter.setPen(QPen(Qt::black, 0));
     const QFontMetrics metrics(painter.font(), painter.device());
@@ -137,11 +139,12 @@ void ShowPrint::printPage(QPainter& painter, const ShowPrintLayout& layout, int 
     int printed = 0; // the frame numbers count only the pictures printed on this page
     QList<CellPlan> plans;
     for (int cell = 0; cell < layout.slidesOnPage(page, slideCount_); ++cell) {
-        progress.keepAlive();
-        if (!loadSlide(first + cell))
+        source.progress.keepAlive();
+        const QSize size = loadSlide(first + cell, source.pictures);
+        if (size.isEmpty())
             continue;
-        const CellPicture picture{QSize(photo.IWidth(), photo.IHeight()), photo.FileName(),
-                                  slideText(show_, first + cell), ++printed};
+        const CellPicture picture{size, source.pictures.path(first + cell), slideText(show_, first + cell),
+                                  ++printed};
         const CellPlan plan = layout.cell(cell, picture, textWidth);
         photo.setPrinterTop(plan.picture.top());
         photo.setPrinterLeft(plan.picture.left());

@@ -2,6 +2,7 @@
 // "Print Ver&asco...": the show printed as contact sheets or journals, page by page in show order,
 // through the main window's imaging control.
 
+#include "pictures_ahead.h"
 #include "print_job.h"
 #include "print_progress.h"
 #include "show_print_layout.h"
@@ -48,10 +49,15 @@ class ShowPrint {
 
   private:
     enum class Outcome { Done, Cancelled, Failed };
+    // Where the page loop takes its pictures from, and shows how far it has got.
+    struct PageSource {
+        PrintProgress& progress;
+        PicturesAhead& pictures;
+    };
     Outcome printPages(PageJobs& jobs, const ShowPrintLayout& layout, QWidget* progressParent);
-    void printPage(QPainter& painter, const ShowPrintLayout& layout, int page, PrintProgress& progress);
+    void printPage(QPainter& painter, const ShowPrintLayout& layout, int page, PageSource source);
     void printTexts(QPainter& painter, const CellPlan& plan);
-    bool loadSlide(int index);
+    QSize loadSlide(int index, PicturesAhead& pictures);
     QString headerLead() const;
 
     PrintContext context_;

@@ -1,6 +1,7 @@
 // A 60-slide show of 4000 x 3000 JPEG pictures printed as small contact sheets (15 a page, 4 pages)
-// into a PDF file at 300 dpi on A4, beside ImageMagick's montage laying out the same 60 files on 4
-// pages of the same grid and picture size into a PDF file, started as a process each time.
+// into a PDF file at 300 dpi on A4, with its progress window shown as in the program, beside
+// ImageMagick's montage laying out the same 60 files on 4 pages of the same grid and picture size
+// into a PDF file, started as a process each time.
 //
 // Debian's ImageMagick policy refuses the coder named "PDF", so montage writes through its "PDFA"
 // coder (the same PDF writer). Its resource limits would not hold 60 pictures of 12 megapixels, so it
