@@ -159,10 +159,6 @@ QString ShowPrintLayout::captionLead(int frameNumber) const {
     return QLatin1Char('#') + QString::number(frameNumber) + QStringLiteral(" - ");
 }
 
-QString ShowPrintLayout::captionText(const QString& path, int frameNumber) const {
-    return captionLead(frameNumber) + fileNamePart(path).toLower();
-}
-
 int ShowPrintLayout::captionLeft(int cell, const QRect& picture, int textWidth) const {
     const int pw = measures_.pageWidth;
     switch (options_.layout) {

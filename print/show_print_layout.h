@@ -88,24 +88,23 @@ class ShowPrintLayout {
     QSize fit(QSize picture) const;
     CellPlan cell(int cell, const CellPicture& picture, const TextWidth& textWidth) const;
 
-    // The caption: the lower-cased file name, after "#n - " when frame numbers are asked for.
-    QString captionText(const QString& path, int frameNumber) const;
     // The header: `lead` (the date, the time and " - Filename: ") and the show's name, shortened in the
     // name's middle when the line would run past the page.
     TextLine header(const QString& lead, const QString& showName, const TextWidth& textWidth) const;
     // The footer, a fixed distance above the bottom of the printable area, shortened in its middle to
     // the page's width.
     TextLine footer(const QString& text, const TextWidth& textWidth) const;
+
+  private:
     // How far down the cells may reach, in twips: the bottom of the printable area, or a little above
     // the footer when there is one.
     int contentBottom() const;
-
-  private:
     int pictureLeft(int cellLeft, int width) const;
     int captionLeft(int cell, const QRect& picture, int textWidth) const;
     TextLine captionFor(int cell, const QRect& picture, const CellPicture& source,
                         const TextWidth& textWidth) const;
     std::pair<int, int> captionColumn(int cell) const;
+    // The caption's start: "#n - " when frame numbers are asked for; the lower-cased file name follows.
     QString captionLead(int frameNumber) const;
     QList<QLine> rulesFor(int cell, const QRect& picture, int& firstLineY) const;
     QList<TextLine> commentLines(const QString& comment, int firstLineY, int maxLines,
