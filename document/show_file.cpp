@@ -1,5 +1,6 @@
 #include "show_file.h"
 
+#include "plain_files.h"
 #include "stored_path.h"
 
 #include <QDir>
@@ -96,14 +97,15 @@ ReadResult decode(const QByteArray& bytes, ShowDocument& doc) {
 }
 
 bool isShowFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && hasSignature(file.read(SignatureSize));
+    QFile file;
+    return imaging::openRegularFile(file, path) && hasSignature(file.read(SignatureSize));
 }
 
 ReadResult read(const QString& path, ShowDocument& doc) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {ReadStatus::IoError, file.errorString(), doc.SlideCount};
+    QFile file;
+    QString reason;
+    if (!imaging::openRegularFile(file, path, &reason))
+        return {ReadStatus::IoError, reason, doc.SlideCount};
     QByteArray bytes = file.read(HeaderSize);
     if (file.error() != QFileDevice::NoError)
         return {ReadStatus::IoError, file.errorString(), doc.SlideCount};

@@ -46,11 +46,12 @@ QByteArray encode(const ShowDocument& doc);
 // ShowModified or the thumbnails.
 ReadResult decode(const QByteArray& bytes, ShowDocument& doc);
 
-// True when the file exists and its first bytes carry the show signature, whatever its name: how a
-// show renamed without its ".vrs" is still known (the desktop's file type uses the same test).
+// True when the file is a regular file whose first bytes carry the show signature, whatever its name:
+// how a show renamed without its ".vrs" is still known (the desktop's file type uses the same test).
 bool isShowFile(const QString& path);
 
-// Reads the file under the path exactly as given, never more than the storage holds.
+// Reads the file under the path exactly as given, never more than the storage holds. Only a regular
+// file is read: a FIFO, a device or a folder is an IoError.
 ReadResult read(const QString& path, ShowDocument& doc);
 // Writes through a temporary file beside the target that replaces it only when complete, so a
 // failed write leaves an earlier file whole. In a folder where no temporary file can be made, an

@@ -52,10 +52,13 @@ bool TFileListBox::Update() {
     const QDir dir(directory_);
     if (directory_.isEmpty() || !dir.exists() || !dir.isReadable())
         return false;
-    const QStringList files = dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
-    for (const QString& name : files) {
+    const QFileInfoList files = dir.entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo& file : files) {
+        const QString name = file.fileName();
+        // A link counts as the file it names: one to a device or a FIFO is no picture.
         if (std::any_of(mask_.begin(), mask_.end(),
-                        [&name](const QString& pattern) { return matchesWildcard(name, pattern); }))
+                        [&name](const QString& pattern) { return matchesWildcard(name, pattern); }) &&
+            file.isFile())
             items_.append(name);
     }
     return true;

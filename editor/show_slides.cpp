@@ -26,7 +26,7 @@ constexpr int VisibleSlots = VisibleRows * 5;
 } // namespace
 
 bool IsAcceptedImagePath(const QString& path) {
-    if (!QFileInfo::exists(path))
+    if (!QFileInfo(path).isFile())
         return false;
     const QString lower = path.toLower();
     for (const char* extension : AcceptedExtensions) {

@@ -16,8 +16,8 @@ class TOvcTable;
 class ThumbnailDecodeQueue;
 struct SharedFlags;
 
-// True when the file exists and its lower-cased path contains one of the image extensions
-// anywhere (a folder named "x.bmp" counts).
+// True when a regular file exists there (links followed: no folder, device, FIFO or socket) and its
+// lower-cased path contains one of the image extensions anywhere (a folder named "x.bmp" counts).
 bool IsAcceptedImagePath(const QString& path);
 
 QString imagesCountText(int count);

@@ -274,6 +274,11 @@ void Ttextdlg::SpeedButton1Click() {
 void Ttextdlg::SpeedButton2Click() {
     if (audioPath().isEmpty())
         return;
+    // A slide read from a show file may name a device or a FIFO: never a sound.
+    if (!QFileInfo(audioPath()).isFile()) {
+        QApplication::beep();
+        return;
+    }
     if (!MediaPlayer1->open(audioPath()) || !MediaPlayer1->play())
         QApplication::beep();
 }

@@ -2,6 +2,7 @@
 
 #include "image_format.h"
 #include "le_bytes.h"
+#include "plain_files.h"
 
 #include <QFile>
 
@@ -81,8 +82,8 @@ PixelRows bmpPixelRows(const BmpRowLayout& layout, const char* file) {
 
 std::optional<QByteArray> encodePlainBmpFile(const QString& path, const QpxSettings& settings,
                                              std::vector<char>& buffer) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(file, path))
         return std::nullopt;
     const QByteArray head = file.read(BmpHeadBytes);
     const auto layout = directBmpLayout(head, file.size());

@@ -5,6 +5,7 @@
 #include "jpeg_decoder.h"
 #include "le_bytes.h"
 #include "pcx_reader.h"
+#include "plain_files.h"
 #include "tga_reader.h"
 
 #include <QBuffer>
@@ -128,9 +129,10 @@ LoadedImage decodeImageBytes(QByteArrayView bytes, const QString& path, QSize re
 }
 
 LoadedImage loadImageFile(const QString& path, QSize reduceBox, const ProgressCallback& progress) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        LoadedImage r = failed(QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
+    QFile file;
+    QString reason;
+    if (!openRegularFile(file, path, &reason)) {
+        LoadedImage r = failed(QStringLiteral("cannot open %1: %2").arg(path, reason));
         r.readFailed = true;
         return r;
     }

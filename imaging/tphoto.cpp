@@ -7,6 +7,7 @@
 #include "image_loader.h"
 #include "palette_file.h"
 #include "picture_resize.h"
+#include "plain_files.h"
 #include "qpx_encoder.h"
 #include "standard_palette.h"
 
@@ -109,8 +110,9 @@ void TPhoto::ReduceColors(int bits, int paletteKind, int dither) {
         return fail(BadArgument, QStringLiteral("unsupported bit depth %1").arg(bits));
     QList<QRgb> colours;
     if (paletteKind == PaletteFromFile) {
-        QFile file(paletteFile_);
-        if (paletteFile_.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > 1024 * 1024)
+        QFile file;
+        if (paletteFile_.isEmpty() || !imaging::openRegularFile(file, paletteFile_) ||
+            file.size() > 1024 * 1024)
             return fail(PaletteUnreadable, QStringLiteral("cannot open palette %1").arg(paletteFile_));
         const auto parsed = imaging::parseRiffPalette(file.readAll());
         if (!parsed)

@@ -1,6 +1,7 @@
 #include "slide_pass.h"
 
 #include "export_names.h"
+#include "plain_files.h"
 #include "show_document.h"
 #include "show_file.h"
 #include "stored_path.h"
@@ -20,6 +21,27 @@ constexpr qint64 CopyBlock = 64 * 1024;
 
 ExportError fileError(const QString& text, const QString& path, const QString& reason) {
     return {text, QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason};
+}
+
+// Copies a regular file, with its permissions, to a new file; why it could not, or nothing.
+QString copyRegularFile(const QString& from, const QString& to) {
+    QFile in;
+    QString reason;
+    if (!imaging::openRegularFile(in, from, &reason))
+        return reason;
+    QFile out(to);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly) || !out.setPermissions(in.permissions()))
+        return out.errorString();
+    std::vector<char> block(CopyBlock);
+    for (;;) {
+        const qint64 n = in.read(block.data(), CopyBlock);
+        if (n < 0)
+            return in.errorString();
+        if (n == 0)
+            return out.flush() ? QString() : out.errorString();
+        if (out.write(block.data(), n) != n)
+            return out.errorString();
+    }
 }
 
 class Pass {
@@ -138,9 +160,10 @@ class Pass {
     }
 
     std::optional<ExportError> appendData(const QString& source, qint64& size) {
-        QFile in(source);
-        if (!in.open(QIODevice::ReadOnly))
-            return fileError(QStringLiteral("A picture could not be read."), source, in.errorString());
+        QFile in;
+        QString reason;
+        if (!imaging::openRegularFile(in, source, &reason))
+            return fileError(QStringLiteral("A picture could not be read."), source, reason);
         if (offset_ + in.size() > MaxImageData)
             return tooMuchImageData();
         for (;;) {
@@ -171,10 +194,8 @@ class Pass {
             member = freeMemberName(ShowFile::fileNamePart(audio));
             const QString copy =
                 QDir(job_.packageFolder).filePath(QStringLiteral("sound-%1").arg(files_.size()));
-            QFile in(audio);
-            if (!in.copy(copy))
-                return fileError(QStringLiteral("An audio file could not be packed."), audio,
-                                 in.errorString());
+            if (const QString reason = copyRegularFile(audio, copy); !reason.isEmpty())
+                return fileError(QStringLiteral("An audio file could not be packed."), audio, reason);
             files_.push_back({copy, member});
             soundMembers_.insert(source, member);
         }

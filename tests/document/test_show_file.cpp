@@ -10,10 +10,15 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "guarded_child.h"
+
 #include <csignal>
 #include <cstring>
 #include <functional>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <tuple>
 #include <unistd.h>
@@ -252,16 +257,38 @@ INSTANTIATE_TEST_SUITE_P(Rows, ShowFileHostileHeader,
                                          HostileCase{"signatureOnly", QByteArray("MORVANT")}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ShowFileRead, AMissingFileIsAnIoErrorAndLeavesTheShow) {
+// A local socket bound to a path, as a running program leaves one in a folder.
+void makeSocketFile(const QString& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
+}
+
+// Only a regular file is read as a show: nothing else blocks the program, eats its memory or is
+// taken for a show, and the show in memory stays as it was.
+TEST(ShowFileRead, WhatIsNoRegularFileIsAnIoErrorAndLeavesTheShow) {
     QTemporaryDir dir;
-    ShowDocument doc;
-    fillShow(doc, 2);
-
-    const auto result = ShowFile::read(dir.filePath("nothing.vrs"), doc);
-
-    EXPECT_EQ(result.status, ShowFile::ReadStatus::IoError);
-    EXPECT_FALSE(result.errorString.isEmpty());
-    EXPECT_EQ(doc.SlideCount, 2);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.vrs")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("zero.vrs")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.vrs"));
+    makeSocketFile(dir.filePath("socket.vrs"));
+    for (const char* name : {"nothing.vrs", "pipe.vrs", "zero.vrs", "folder.vrs", "socket.vrs"}) {
+        const QString path = dir.filePath(name);
+        EXPECT_EQ(inGuardedChild([&] {
+                      ShowDocument doc;
+                      fillShow(doc, 2);
+                      const auto result = ShowFile::read(path, doc);
+                      return result.status == ShowFile::ReadStatus::IoError &&
+                             !result.errorString.isEmpty() && doc.SlideCount == 2 &&
+                             !ShowFile::isShowFile(path);
+                  }),
+                  "")
+            << name;
+    }
 }
 
 TEST(ShowFileWrite, AFolderThatCannotHoldTheFileReportsWhyAndCreatesNothing) {

@@ -11,6 +11,8 @@
 #include <QFrame>
 #include <QTreeView>
 
+#include <sys/stat.h>
+
 namespace {
 testing::Environment* const environment = testing::AddGlobalTestEnvironment(new PlayerTestEnvironment);
 
@@ -33,7 +35,10 @@ TEST_F(Browser, ListsTheImageFilesOfAFolderSortedWithoutRegardToCase) {
     for (const ListingCase& c : cases) {
         SCOPED_TRACE(c.title);
         const QString folder = folderWith(QLatin1String(c.title), c.files);
-        QDir(folder).mkdir(QStringLiteral("folder.jpg")); // a folder is no image file
+        // A folder, a FIFO and a device are no image files.
+        QDir(folder).mkdir(QStringLiteral("folder.jpg"));
+        ::mkfifo(QFile::encodeName(folder + "/pipe.jpg").constData(), 0600);
+        QFile::link(QStringLiteral("/dev/zero"), folder + "/zero.png");
         for (const char* other : {"/notes.txt", "/copy.jpg.txt", "/jpg", "/.png"})
             QFile(folder + other).open(QIODevice::WriteOnly);
         typeFolder(folder);

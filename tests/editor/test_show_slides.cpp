@@ -19,6 +19,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <functional>
 
 namespace {
@@ -169,7 +171,7 @@ TEST_F(ShowSlidesTest, APrintAfterAThumbnailUsesTheWholePicture) {
     }
 }
 
-TEST(AcceptedImagePath, LooksForAnImageExtensionAnywhereInAnExistingPath) {
+TEST(AcceptedImagePath, LooksForAnImageExtensionAnywhereInThePathOfARegularFile) {
     QTemporaryDir dir;
     QDir(dir.path()).mkdir("holiday.bmp");
     const QString inFolder = dir.filePath("holiday.bmp/notes.txt");
@@ -179,11 +181,15 @@ TEST(AcceptedImagePath, LooksForAnImageExtensionAnywhereInAnExistingPath) {
     text.close();
     test_pictures::make(dir.path(), "UPPER.JPG");
     QFile(dir.filePath("notes.txt")).open(QIODevice::WriteOnly);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.jpg")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("zero.jpg")));
 
     EXPECT_TRUE(IsAcceptedImagePath(inFolder));
     EXPECT_TRUE(IsAcceptedImagePath(dir.filePath("UPPER.JPG")));
     EXPECT_FALSE(IsAcceptedImagePath(dir.filePath("notes.txt")));
     EXPECT_FALSE(IsAcceptedImagePath(dir.filePath("missing.jpg")));
     EXPECT_FALSE(IsAcceptedImagePath(dir.filePath("show.vrs")));
+    EXPECT_FALSE(IsAcceptedImagePath(dir.filePath("pipe.jpg")));
+    EXPECT_FALSE(IsAcceptedImagePath(dir.filePath("zero.jpg")));
 }
 } // namespace

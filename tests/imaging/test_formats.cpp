@@ -1,5 +1,7 @@
 // Every picture of the shared test data loads through TPhoto with its stored size and the pixels that
 // ImageMagick decodes from the same file; every damaged one fails with FXError and nothing else.
+#include "guarded_child.h"
+#include "image_loader.h"
 #include "support.h"
 #include "tphoto.h"
 
@@ -7,6 +9,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace imaging_test;
 
@@ -120,6 +124,23 @@ TEST(Loading, FailuresReportErrorAndLeaveNoPicture) {
         EXPECT_EQ(photo.FileName(), path);
         EXPECT_TRUE(photo.image().isNull());
         EXPECT_EQ(photo.IWidth(), 0);
+    }
+}
+
+TEST(Loading, OnlyRegularFilesAreRead) {
+    // A FIFO without a writer would block the open, a device would be read until memory runs out.
+    QTemporaryDir dir;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.jpg")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("zero.jpg")));
+    ASSERT_TRUE(QFile::link(dir.filePath("pipe.jpg"), dir.filePath("link to pipe.png")));
+    for (const char* name : {"pipe.jpg", "zero.jpg", "link to pipe.png"}) {
+        const QString path = dir.filePath(QLatin1String(name));
+        EXPECT_EQ(inGuardedChild([&] {
+                      const imaging::LoadedImage loaded = imaging::loadImageFile(path, imaging::ThumbnailBox);
+                      return loaded.image.isNull() && loaded.readFailed;
+                  }),
+                  "")
+            << name;
     }
 }
 
