@@ -66,7 +66,15 @@ void Tconfirmfrm::layoutFor(int pixelsPerInch) {
     const int iconSize = m.textLeft - m.iconLeft - 16;
     Image1->setGeometry(m.iconLeft, m.line1Top, iconSize, iconSize);
     Image1->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(iconSize, iconSize));
-    Label1->setGeometry(m.textLeft, m.line1Top, width - m.textLeft - m.iconLeft, m.line2Top - m.line1Top);
+    // A message without a second line whose text is too long for the first wraps it at blanks
+    // into the room of both lines.
+    const int line1Width = width - m.textLeft - m.iconLeft;
+    const bool wraps = Label2->text().isEmpty() &&
+                       QFontMetrics(Label1->font()).horizontalAdvance(Label1->text()) > line1Width;
+    Label1->setWordWrap(wraps);
+    Label1->setAlignment(Qt::AlignLeft | (wraps ? Qt::AlignTop : Qt::AlignVCenter));
+    Label1->setGeometry(m.textLeft, m.line1Top, line1Width,
+                        wraps ? m.buttonTop - m.buttonGap - m.line1Top : m.line2Top - m.line1Top);
     Label2->setGeometry(m.textLeft, m.line2Top, m.line2Width, m.line2Top - m.line1Top);
     const int step = m.buttonWidth + m.buttonGap;
     Button3->setGeometry(okLeft - step, m.buttonTop, m.buttonWidth, m.buttonHeight);

@@ -13,9 +13,14 @@
 #include <QApplication>
 #include <QStyle>
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    // A file-size limit makes a write fail with an error the program reports, rather than end it.
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     StartupWarmup warmup;
     QApplication app(argc, argv);
     QApplication::setStyle(new DeferredIconStyle(QApplication::style()->name()));

@@ -7,8 +7,19 @@
 #include "wait_cursor.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 
 #include <optional>
+
+namespace {
+// The message when the folder of a show being saved lets no new file be made in it.
+QString folderRefusedText(const QString& showPath, const Tconfirmfrm& confirm) {
+    // The message wraps at blanks: a folder path too long for a line is shortened in its middle.
+    const QString folder = confirm.fitToLine2(QDir::toNativeSeparators(QFileInfo(showPath).absolutePath()));
+    return QStringLiteral("The folder %1 cannot be written; choose another place").arg(folder);
+}
+} // namespace
 
 ShowFileCommands::ShowFileCommands(ShowDocument& show, ShowSlides& slides, ShowNameField& showName,
                                    Tconfirmfrm& confirm)
@@ -57,6 +68,8 @@ ShowFile::WriteResult ShowFileCommands::WriteShowFile(const QString& path) {
     hourglass.reset();
     if (result.ok)
         showName_.setShowName(path);
+    else if (result.folderRefused)
+        confirm_.message(QStringLiteral("Error"), folderRefusedText(path, confirm_));
     else
         confirm_.message(QStringLiteral("Error"), QStringLiteral("The show could not be saved."),
                          result.errorString);

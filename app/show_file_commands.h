@@ -19,7 +19,8 @@ class ShowFileCommands {
     // show's name. A file that is no show file is reported with "Invalid Verasco File!".
     ShowFile::ReadResult ReadShowFile(const QString& path);
     // Writes the show; on success the path becomes the show's name. A failure is reported with
-    // the system's reason and leaves an earlier file of that name whole.
+    // the system's reason, or as a folder to avoid when no new file can be made there, and
+    // leaves an earlier file of that name whole.
     ShowFile::WriteResult WriteShowFile(const QString& path);
 
   private:

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <algorithm>
@@ -122,19 +121,8 @@ ReadResult read(const QString& path, ShowDocument& doc) {
 }
 
 WriteResult write(const QString& path, const ShowDocument& doc) {
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return {false, file.errorString()};
-    const QByteArray bytes = encode(doc);
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return {false, reason};
-    }
-    if (!file.commit())
-        return {false, file.errorString()};
-    return {};
+    const imaging::FileWrite written = imaging::writeWholeFile(path, encode(doc));
+    return {written.ok, written.error, written.folderRefused};
 }
 
 QString folderOf(const QString& showPath) {

@@ -37,7 +37,8 @@ struct ReadResult {
 
 struct WriteResult {
     bool ok = true;
-    QString errorString; // the system's reason when the file could not be written
+    QString errorString;        // the system's reason when the file could not be written
+    bool folderRefused = false; // the folder lets no new file be made in it
 };
 
 // The whole file for the current show: header and records 0 to SlideCount - 1.
@@ -53,9 +54,10 @@ bool isShowFile(const QString& path);
 // Reads the file under the path exactly as given, never more than the storage holds. Only a regular
 // file is read: a FIFO, a device or a folder is an IoError.
 ReadResult read(const QString& path, ShowDocument& doc);
-// Writes through a temporary file beside the target that replaces it only when complete, so a
-// failed write leaves an earlier file whole. In a folder where no temporary file can be made, an
-// existing file that may be written is written directly. The file is created under the path as given.
+// Writes through a new file beside the target that replaces it only when complete, so a failed
+// write leaves an earlier file whole. A folder where no new file can be made is reported as such
+// (folderRefused); an earlier file there is never written in place. The file is created under the
+// path as given.
 WriteResult write(const QString& path, const ShowDocument& doc);
 
 // The folder of a show file: its path up to and including the last "/" or "\" (empty if none).

@@ -4,11 +4,15 @@
 #include <QFileInfo>
 
 #ifdef Q_OS_UNIX
+#include <QRandomGenerator>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <QSaveFile>
 #endif
 
 namespace imaging {
@@ -31,6 +35,53 @@ namespace {
 
 QString systemReason(int code) {
     return QString::fromLocal8Bit(std::strerror(code));
+}
+
+FileWrite writeFailed(int code, bool folderRefused = false) {
+    return {false, folderRefused, systemReason(code)};
+}
+
+// A new file beside `target`, with permissions as an earlier file's (or as a new file's), or -1
+// with errno set.
+int createBeside(const QByteArray& target, const struct stat* earlier, QByteArray& name) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = target + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                              earlier ? S_IRUSR | S_IWUSR : 0666);
+        if (fd < 0 && errno == EEXIST)
+            continue;
+        if (fd >= 0 && earlier && ::fchmod(fd, earlier->st_mode & 07777) != 0) {
+            const int code = errno;
+            ::close(fd);
+            ::unlink(name.constData());
+            errno = code;
+            return -1;
+        }
+        return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Writes everything, flushes it to the disk and closes the file; 0, or the system's error code.
+int writeAndClose(int fd, QByteArrayView bytes) {
+    const char* at = bytes.data();
+    qsizetype left = bytes.size();
+    int code = 0;
+    while (left > 0 && code == 0) {
+        const ssize_t n = ::write(fd, at, size_t(left));
+        if (n < 0 && errno != EINTR)
+            code = errno;
+        else if (n > 0) {
+            at += n;
+            left -= n;
+        }
+    }
+    if (code == 0 && ::fsync(fd) != 0)
+        code = errno;
+    if (::close(fd) != 0 && code == 0 && errno != EINTR)
+        code = errno;
+    return code;
 }
 
 } // namespace
@@ -63,6 +114,35 @@ bool openRegularFile(QFile& file, const QString& path, QString* error) {
     return true;
 }
 
+FileWrite writeWholeFile(const QString& path, QByteArrayView bytes) {
+    const QFileInfo given(path);
+    // Through a link the file it names is replaced; the link stays.
+    const QString target = given.isSymLink() && given.exists() ? given.canonicalFilePath() : path;
+    const QByteArray name = QFile::encodeName(target);
+    struct stat earlier {};
+    const bool existed = ::stat(name.constData(), &earlier) == 0;
+    if (existed && S_ISDIR(earlier.st_mode))
+        return writeFailed(EISDIR);
+    if (existed && ::access(name.constData(), W_OK) != 0) {
+        const int code = errno;
+        return writeFailed(code, code == EROFS);
+    }
+    QByteArray work;
+    const int fd = createBeside(name, existed ? &earlier : nullptr, work);
+    if (fd < 0) {
+        const int code = errno;
+        return writeFailed(code, code == EACCES || code == EPERM || code == EROFS);
+    }
+    int code = writeAndClose(fd, bytes);
+    if (code == 0 && ::rename(work.constData(), name.constData()) != 0)
+        code = errno;
+    if (code != 0) {
+        ::unlink(work.constData());
+        return writeFailed(code);
+    }
+    return {};
+}
+
 #else
 
 bool openRegularFile(QFile& file, const QString& path, QString* error) {
@@ -70,6 +150,20 @@ bool openRegularFile(QFile& file, const QString& path, QString* error) {
     if (!QFileInfo(path).isFile())
         return refuse(error, QLatin1String(NotRegular));
     return file.open(QIODevice::ReadOnly) || refuse(error, file.errorString());
+}
+
+FileWrite writeWholeFile(const QString& path, QByteArrayView bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {false, !QFileInfo(QFileInfo(path).absolutePath()).isWritable(), file.errorString()};
+    if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return {false, false, reason};
+    }
+    if (!file.commit())
+        return {false, false, file.errorString()};
+    return {};
 }
 
 #endif

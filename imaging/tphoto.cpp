@@ -12,7 +12,6 @@
 #include "standard_palette.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -189,12 +188,11 @@ void TPhoto::SaveImage() {
         QString error;
         const QByteArray bytes = imaging::encodeQpx(
             image_, settings, [this](int pct) { reportProgress(SaveProgress, pct); }, &error);
-        // QSaveFile writes beside the target and renames only when everything was written.
-        QSaveFile file(saveFileName_);
         if (bytes.isEmpty()) {
             fail(SaveFailed, error);
-        } else if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-            fail(SaveFailed, QStringLiteral("cannot write %1: %2").arg(saveFileName_, file.errorString()));
+        } else if (const imaging::FileWrite written = imaging::writeWholeFile(saveFileName_, bytes);
+                   !written.ok) {
+            fail(SaveFailed, QStringLiteral("cannot write %1: %2").arg(saveFileName_, written.error));
         } else {
             succeed();
         }

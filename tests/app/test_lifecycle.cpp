@@ -11,6 +11,7 @@
 #include "ovc_table.h"
 #include "settings.h"
 #include "show_file.h"
+#include "small_tmpfs.h"
 #include "test_pictures.h"
 
 #include <QAction>
@@ -31,6 +32,8 @@
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <deque>
 #include <functional>
 
@@ -264,7 +267,33 @@ TEST_F(Lifecycle, FailedSaveIsReportedAndKeepsTheShow) {
     EXPECT_TRUE(show().ShowModified);
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[1].caption, QStringLiteral("Error"));
+    EXPECT_EQ(asked[1].line2, QString::fromLocal8Bit(std::strerror(ENOTDIR))); // the system's reason
     EXPECT_EQ(confirm->windowTitle(), QStringLiteral("Confirm"));
+}
+
+TEST_F(Lifecycle, SavingWhereNoNewFileCanBeMadeNamesTheFolderAndKeepsTheEarlierShow) {
+    const QString folder = dir.filePath("locked");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    SmallTmpfs disk(folder.toStdString());
+    if (!disk.mounted())
+        GTEST_SKIP() << "a read-only folder for every user needs a mount, which needs root";
+    const QString earlier = folder + "/trip.vrs";
+    QFile file(earlier);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("earlier show");
+    file.close();
+    ASSERT_TRUE(disk.makeReadOnly());
+    addSlides(2);
+    saveAnswers = {earlier};
+    answer("Button3"); // Yes, overwrite
+    answer("Button1"); // OK on the message
+    EXPECT_FALSE(main().FileSaveAs());
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[1].caption, QStringLiteral("Error"));
+    EXPECT_EQ(asked[1].line1,
+              QStringLiteral("The folder %1 cannot be written; choose another place").arg(folder));
+    EXPECT_TRUE(show().ShowModified);
+    EXPECT_EQ(fileBytes(earlier), QByteArray("earlier show"));
 }
 
 TEST_F(Lifecycle, OpeningAFileThatIsNoShowReportsIt) {

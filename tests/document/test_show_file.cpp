@@ -11,15 +11,15 @@
 #include <QTemporaryDir>
 
 #include "guarded_child.h"
+#include "small_tmpfs.h"
 
-#include <csignal>
+#include <cerrno>
 #include <cstring>
-#include <functional>
-#include <sys/resource.h>
+#include <iostream>
+#include <optional>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <tuple>
 #include <unistd.h>
 
@@ -301,77 +301,98 @@ TEST(ShowFileWrite, AFolderThatCannotHoldTheFileReportsWhyAndCreatesNothing) {
         const auto result = ShowFile::write(path, doc);
         EXPECT_FALSE(result.ok) << path.toStdString();
         EXPECT_FALSE(result.errorString.isEmpty());
+        EXPECT_FALSE(result.folderRefused);
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"plain.txt"});
 }
 
-TEST(ShowFileWrite, AWriteThatFailsHalfwayKeepsTheEarlierFileWhole) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("show.vrs");
-    ShowDocument doc;
-    fillShow(doc, 3);
-    ASSERT_TRUE(ShowFile::write(path, doc).ok);
-    const QByteArray earlier = readFile(path);
-    fillShow(doc, 40);
+enum class Obstacle { FullDisk, FileSizeLimit, ReadOnlyDisk, LockedFolder, LockedFile };
 
-    // The system refuses to let this process write files beyond 4000 bytes, as a full disk would.
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 4000;
-    setrlimit(RLIMIT_FSIZE, &small);
-    const auto result = ShowFile::write(path, doc);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.errorString.isEmpty());
-    EXPECT_EQ(readFile(path), earlier);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"show.vrs"});
+// What stands in the way of a save, set up over an earlier show file in `folder`; false when this
+// machine cannot set it up (mounting needs root).
+bool setUpObstacle(Obstacle obstacle, const QString& folder, const QString& show,
+                   std::optional<SmallTmpfs>& disk, ChildLimits& limits) {
+    const bool root = ::geteuid() == 0;
+    // Whoever saves may reach the folder.
+    const QFile::Permissions reachable =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+    if (!QFile::setPermissions(QFileInfo(folder).path(), reachable))
+        return false;
+    switch (obstacle) {
+    case Obstacle::FullDisk:
+        return disk->mounted();
+    case Obstacle::FileSizeLimit:
+        limits.fileSize = 4000;
+        return true;
+    case Obstacle::ReadOnlyDisk:
+        return disk->makeReadOnly();
+    case Obstacle::LockedFolder:
+        // The saving user may write the show, not the folder it lies in.
+        limits.asNobody = true;
+        if (root && ::chown(QFile::encodeName(show).constData(), NobodyId, NobodyId) != 0)
+            return false;
+        return QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                                 QFile::ExeOther |
+                                                 (root ? QFile::WriteOwner : QFile::Permissions()));
+    case Obstacle::LockedFile:
+        limits.asNobody = true;
+        return QFile::setPermissions(show, QFile::ReadOwner | QFile::ReadOther) &&
+               QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                 QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+    }
+    return false;
 }
 
-// Runs the check in a child process of a user who may not write into the folder: as root, the
-// child becomes "nobody" (the folder's permissions mean nothing to root itself).
-bool asUserWithoutFolderRights(const std::function<bool()>& check) {
-    if (::geteuid() != 0)
-        return check();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const bool ok = ::setgid(NobodyId) == 0 && ::setuid(NobodyId) == 0 && check();
-        ::_exit(ok ? 0 : 1);
+// A save either replaces the file whole or leaves it untouched, and says why it failed in the
+// system's words; where the folder lets no new file be made, it says so, and the earlier file is
+// never written in place (a full disk or a kill would leave it damaged).
+TEST(ShowFileWrite, AFailedWriteSaysWhyAndLeavesTheEarlierFileWhole) {
+    const struct {
+        const char* what;
+        Obstacle obstacle;
+        int reason; // the system's error, or 0 for a folder that refuses new files
+    } rows[] = {
+        {"full disk", Obstacle::FullDisk, ENOSPC},
+        {"file-size limit", Obstacle::FileSizeLimit, EFBIG},
+        {"read-only disk", Obstacle::ReadOnlyDisk, 0},
+        {"folder without write permission", Obstacle::LockedFolder, 0},
+        {"file without write permission", Obstacle::LockedFile, EACCES},
+    };
+    for (const auto& row : rows) {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("shows");
+        ASSERT_TRUE(QDir().mkdir(folder));
+        std::optional<SmallTmpfs> disk;
+        if (row.obstacle == Obstacle::FullDisk || row.obstacle == Obstacle::ReadOnlyDisk)
+            disk.emplace(folder.toStdString());
+        const QString path = folder + "/show.vrs";
+        ShowDocument doc;
+        fillShow(doc, 3);
+        ChildLimits limits;
+        if (!ShowFile::write(path, doc).ok || !setUpObstacle(row.obstacle, folder, path, disk, limits)) {
+            std::cout << "[ SKIPPED  ] " << row.what << ": cannot be set up here (mounting needs root)\n";
+            continue;
+        }
+        const QByteArray earlier = readFile(path);
+        fillShow(doc, 100); // 82 KB: more than the small disk holds
+
+        EXPECT_EQ(inGuardedChild(
+                      [&] {
+                          const auto result = ShowFile::write(path, doc);
+                          if (row.reason == 0)
+                              return !result.ok && result.folderRefused;
+                          return !result.ok && !result.folderRefused &&
+                                 result.errorString == QString::fromLocal8Bit(std::strerror(row.reason));
+                      },
+                      limits),
+                  "")
+            << row.what;
+        EXPECT_EQ(readFile(path), earlier) << row.what;
+        EXPECT_EQ(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+                  QStringList{"show.vrs"})
+            << row.what;
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    int status = 0;
-    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
-}
-
-TEST(ShowFileWrite, AWritableShowInAFolderThatCannotBeWrittenIsWrittenDirectly) {
-    QTemporaryDir dir;
-    ShowDocument doc;
-    fillShow(doc, 2);
-    const QString writable = dir.filePath("writable.vrs");
-    const QString locked = dir.filePath("locked.vrs");
-    writeFile(writable, "old show");
-    writeFile(locked, "old show");
-    // The folder may be entered, not written, by the user who saves; writable.vrs is theirs.
-    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    QFile::Permissions folder = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
-    if (::geteuid() == 0) {
-        ASSERT_EQ(::chown(QFile::encodeName(writable).constData(), NobodyId, NobodyId), 0);
-        folder |= QFile::WriteOwner;
-    }
-    QFile::setPermissions(dir.path(), folder);
-
-    EXPECT_TRUE(asUserWithoutFolderRights([&] { return ShowFile::write(writable, doc).ok; }));
-    EXPECT_TRUE(asUserWithoutFolderRights([&] {
-        const auto result = ShowFile::write(locked, doc);
-        return !result.ok && !result.errorString.isEmpty();
-    })) << "a file that cannot be written either is reported";
-
-    EXPECT_EQ(readFile(writable), ShowFile::encode(doc));
-    EXPECT_EQ(readFile(locked), QByteArray("old show"));
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 class ShowFileRepair : public testing::Test {
