@@ -24,8 +24,22 @@ struct DecodeState {
     const char* failure = nullptr;
 };
 
-void reportProgress(j_common_ptr cinfo) {
+const char* stopReason(JpegStop stop) {
+    switch (stop) {
+    case JpegStop::Truncated:
+        return "JPEG data truncated";
+    case JpegStop::TooManyScans:
+        return "JPEG picture has too many scans";
+    default:
+        return "corrupt JPEG data";
+    }
+}
+
+void watchProgress(j_common_ptr cinfo) {
+    stopAfterTooManyScans(cinfo);
     auto* state = static_cast<DecodeState*>(cinfo->client_data);
+    if (!*state->progress)
+        return;
     const int pct = jpegProgressPercent(*cinfo->progress);
     if (pct != state->lastPercent) {
         state->lastPercent = pct;
@@ -54,7 +68,7 @@ bool runDecode(DecodeState* state, const JOCTET* data, unsigned long size, QSize
     if (setjmp(state->errors.jump)) {
         jpeg_destroy_decompress(cinfo);
         if (!state->failure)
-            state->failure = "corrupt JPEG data";
+            state->failure = stopReason(state->errors.stop);
         return false;
     }
     jpeg_create_decompress(cinfo);
@@ -62,6 +76,13 @@ bool runDecode(DecodeState* state, const JOCTET* data, unsigned long size, QSize
     jpeg_mem_src(cinfo, data, size);
     jpeg_read_header(cinfo, TRUE);
     state->fullSize = QSize(int(cinfo->image_width), int(cinfo->image_height));
+    // The stored size decides, also for a reduced decode: a header claiming a giant picture is
+    // refused before any of its data is decoded.
+    if (qint64(cinfo->image_width) * cinfo->image_height > MaxImagePixels) {
+        state->failure = "JPEG picture too large";
+        jpeg_destroy_decompress(cinfo);
+        return false;
+    }
 
     const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
     cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
@@ -75,16 +96,8 @@ bool runDecode(DecodeState* state, const JOCTET* data, unsigned long size, QSize
         cinfo->do_fancy_upsampling = FALSE;
         cinfo->do_block_smoothing = FALSE;
     }
-    if (*state->progress) {
-        state->progressManager.progress_monitor = reportProgress;
-        cinfo->progress = &state->progressManager;
-    }
-    jpeg_calc_output_dimensions(cinfo);
-    if (qint64(cinfo->output_width) * cinfo->output_height > MaxImagePixels) {
-        state->failure = "JPEG picture too large";
-        jpeg_destroy_decompress(cinfo);
-        return false;
-    }
+    state->progressManager.progress_monitor = watchProgress;
+    cinfo->progress = &state->progressManager;
     jpeg_start_decompress(cinfo);
     state->image = QImage(int(cinfo->output_width), int(cinfo->output_height), QImage::Format_RGB32);
     if (state->image.isNull()) {
@@ -109,10 +122,6 @@ bool runDecode(DecodeState* state, const JOCTET* data, unsigned long size, QSize
     }
     jpeg_finish_decompress(cinfo);
     jpeg_destroy_decompress(cinfo);
-    if (state->errors.truncated) {
-        state->failure = "JPEG data truncated";
-        return false;
-    }
     return true;
 }
 

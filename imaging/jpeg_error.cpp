@@ -6,19 +6,31 @@ namespace imaging {
 
 namespace {
 
-[[noreturn]] void jumpOnError(j_common_ptr cinfo) {
+[[noreturn]] void jumpBack(j_common_ptr cinfo, JpegStop stop) {
     auto* manager = reinterpret_cast<JpegErrorManager*>(cinfo->err);
+    manager->stop = stop;
     std::longjmp(manager->jump, 1);
 }
 
+[[noreturn]] void jumpOnError(j_common_ptr cinfo) {
+    jumpBack(cinfo, JpegStop::None);
+}
+
 void noteMessage(j_common_ptr cinfo, int level) {
-    auto* manager = reinterpret_cast<JpegErrorManager*>(cinfo->err);
-    // Level -1 is a warning about the data; the rest are traces. libjpeg keeps decoding a stream that
-    // ends early by inventing the missing rows; the picture is then not the file's, so it is refused.
-    if (level < 0) {
-        manager->pub.num_warnings++;
-        if (manager->pub.msg_code == JWRN_JPEG_EOF)
-            manager->truncated = true;
+    // Level -1 is a warning; the rest are traces. libjpeg decodes on past damaged data by inventing
+    // what is missing (grey rows for a stream that ends early), so the picture would not be the
+    // file's: it is refused at once. Only the warnings about other things than the data pass.
+    if (level >= 0)
+        return;
+    cinfo->err->num_warnings++;
+    switch (cinfo->err->msg_code) {
+    case JWRN_ADOBE_XFORM:
+    case JWRN_JFIF_MAJOR:
+        return;
+    case JWRN_JPEG_EOF:
+        jumpBack(cinfo, JpegStop::Truncated);
+    default:
+        jumpBack(cinfo, JpegStop::CorruptData);
     }
 }
 
@@ -31,8 +43,13 @@ jpeg_error_mgr* initJpegErrorManager(JpegErrorManager& manager) {
     manager.pub.error_exit = jumpOnError;
     manager.pub.emit_message = noteMessage;
     manager.pub.output_message = silent;
-    manager.truncated = false;
+    manager.stop = JpegStop::None;
     return &manager.pub;
+}
+
+void stopAfterTooManyScans(j_common_ptr cinfo) {
+    if (cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > MaxJpegScans)
+        jumpBack(cinfo, JpegStop::TooManyScans);
 }
 
 int jpegProgressPercent(const jpeg_progress_mgr& p) {

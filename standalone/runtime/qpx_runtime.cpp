@@ -17,6 +17,7 @@ constexpr long long kMaxPixels = 16384LL * 16384LL; // as the program's own read
 struct DecodeState {
     jpeg_decompress_struct cinfo;
     imaging::JpegErrorManager errors;
+    jpeg_progress_mgr scanWatch;
     QpxRunPicture picture{};
     unsigned char* cmykRow = nullptr;
     const char* failure = nullptr;
@@ -51,7 +52,9 @@ bool Decode(DecodeState* s, const unsigned char* data, std::size_t size) {
     if (setjmp(s->errors.jump)) {
         jpeg_destroy_decompress(cinfo);
         if (!s->failure)
-            s->failure = "damaged JPEG data";
+            s->failure = s->errors.stop == imaging::JpegStop::Truncated      ? "JPEG data cut short"
+                         : s->errors.stop == imaging::JpegStop::TooManyScans ? "too many scans"
+                                                                             : "damaged JPEG data";
         return false;
     }
     jpeg_create_decompress(cinfo);
@@ -65,6 +68,8 @@ bool Decode(DecodeState* s, const unsigned char* data, std::size_t size) {
         jpeg_destroy_decompress(cinfo);
         return false;
     }
+    s->scanWatch.progress_monitor = imaging::stopAfterTooManyScans;
+    cinfo->progress = &s->scanWatch;
     jpeg_start_decompress(cinfo);
     s->picture.width = static_cast<int>(cinfo->output_width);
     s->picture.height = static_cast<int>(cinfo->output_height);
@@ -82,10 +87,6 @@ bool Decode(DecodeState* s, const unsigned char* data, std::size_t size) {
     ReadRows(s, cmyk);
     jpeg_finish_decompress(cinfo);
     jpeg_destroy_decompress(cinfo);
-    if (s->errors.truncated) {
-        s->failure = "JPEG data cut short";
-        return false;
-    }
     return true;
 }
 

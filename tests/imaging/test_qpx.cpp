@@ -13,7 +13,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
+#include <vector>
+
+#include <jpeglib.h>
 
 using namespace imaging_test;
 
@@ -267,25 +271,108 @@ TEST_F(QpxTest, SavingAThumbnailLoadWritesTheFullPicture) {
     EXPECT_EQ(h.height, 480);
 }
 
+// The bytes with the picture size in the frame header set to width x height.
+QByteArray withFrameSize(QByteArray jpeg, int width, int height) {
+    const qsizetype sof = jpeg.indexOf("\xFF\xC0");
+    jpeg[sof + 5] = char(height >> 8);
+    jpeg[sof + 6] = char(height);
+    jpeg[sof + 7] = char(width >> 8);
+    jpeg[sof + 8] = char(width);
+    return jpeg;
+}
+
+// The progressive version of a JPEG file, with the scans jpegtran chooses.
+QByteArray progressive(const QString& source) {
+    const ToolResult r = runTool(QStringLiteral("jpegtran"), {QStringLiteral("-progressive"), source});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    return r.out;
+}
+
+// A grey 64 x 64 picture written by libjpeg as a progressive stream that brings in the first
+// `coefficients` coefficients one at a time, each in two valid steps: 2 + 2 x coefficients scans.
+QByteArray scanByScan(int coefficients) {
+    std::vector<jpeg_scan_info> scans{{1, {0}, 0, 0, 0, 1}, {1, {0}, 0, 0, 1, 0}};
+    for (int k = 1; k <= coefficients; ++k) {
+        scans.push_back({1, {0}, k, k, 0, 1});
+        scans.push_back({1, {0}, k, k, 1, 0});
+    }
+    jpeg_compress_struct c;
+    jpeg_error_mgr errors;
+    c.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&c);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &out, &size);
+    c.image_width = c.image_height = 64;
+    c.input_components = 1;
+    c.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&c);
+    c.scan_info = scans.data();
+    c.num_scans = int(scans.size());
+    jpeg_start_compress(&c, TRUE);
+    JSAMPLE row[64];
+    while (c.next_scanline < 64) {
+        for (int x = 0; x < 64; ++x)
+            row[x] = JSAMPLE((x * 4 + c.next_scanline * 2) & 255);
+        JSAMPROW rows[] = {row};
+        jpeg_write_scanlines(&c, rows, 1);
+    }
+    jpeg_finish_compress(&c);
+    const QByteArray bytes(reinterpret_cast<const char*>(out), qsizetype(size));
+    std::free(out);
+    jpeg_destroy_compress(&c);
+    return bytes;
+}
+
+// A picture that could be read only by guessing or by decoding for minutes is one that cannot be read.
 TEST(JpegDecoder, DamagedStreamsFailWithoutEndingTheProgram) {
-    const QByteArray good = readFile(imagePath(QStringLiteral("ladybird.jpg")));
+    const QString source = imagePath(QStringLiteral("ladybird.jpg"));
+    const QByteArray good = readFile(source);
     QByteArray noFrame = good;
     noFrame[2] = char(0xFF);
     noFrame[3] = char(0xD9); // end of image right after the start
     QByteArray badHuffman = good;
     for (qsizetype i = good.size() / 2; i < good.size() / 2 + 64; ++i)
         badHuffman[i] = char(0xFF);
-    for (const QByteArray& bytes : {good.left(3), good.left(300), good.left(good.size() / 2), noFrame,
-                                    QByteArray("\xFF\xD8\xFF\xC0\x00\x02", 6)}) {
+    // A progressive picture whose last (refinement) scan comes again and again: each is one more
+    // pass over the whole picture.
+    QByteArray repeated = progressive(source);
+    const qsizetype lastScan = repeated.lastIndexOf("\xFF\xDA");
+    const QByteArray scan = repeated.mid(lastScan, repeated.size() - 2 - lastScan);
+    for (int i = 0; i < 200; ++i)
+        repeated.insert(repeated.size() - 2, scan);
+    // A damaged file of 700 bytes whose header claims a giant picture: its data soon meets the end.
+    const QByteArray claims = good.left(698) + "\xFF\xD9";
+
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        const char* reason = nullptr; // the reason given, where it matters
+    } rows[] = {
+        {"3 bytes", good.left(3)},
+        {"300 bytes", good.left(300)},
+        {"half the file", good.left(good.size() / 2)},
+        {"no frame", noFrame},
+        {"empty frame header", QByteArray("\xFF\xD8\xFF\xC0\x00\x02", 6)},
+        {"damaged entropy-coded data", badHuffman},
+        {"a refinement scan repeated", repeated},
+        {"128 scans, each a valid step", scanByScan(63), "JPEG picture has too many scans"},
+        {"16384 x 16384 claimed by 700 bytes", withFrameSize(claims, 16384, 16384)},
+        {"60000 x 60000 claimed", withFrameSize(claims, 60000, 60000), "JPEG picture too large"},
+    };
+    for (const auto& row : rows) {
         for (QSize box : {QSize(), QSize(72, 49)}) {
-            const imaging::JpegDecoded d = imaging::decodeJpeg(bytes, box);
-            EXPECT_TRUE(d.image.isNull());
-            EXPECT_FALSE(d.error.isEmpty());
+            const imaging::JpegDecoded d = imaging::decodeJpeg(row.bytes, box);
+            EXPECT_TRUE(d.image.isNull()) << row.what;
+            EXPECT_FALSE(d.error.isEmpty()) << row.what;
+            if (row.reason) {
+                EXPECT_EQ(d.error.toStdString(), row.reason) << row.what;
+            }
         }
     }
-    // Damage inside the entropy-coded data either fails or gives a picture of the stored size.
-    const imaging::JpegDecoded d = imaging::decodeJpeg(badHuffman);
-    EXPECT_TRUE(d.image.isNull() ? !d.error.isEmpty() : d.image.size() == QSize(320, 240));
+    // The progression as jpegtran writes it, and as many valid steps as the limit allows, are read.
+    EXPECT_FALSE(imaging::decodeJpeg(progressive(source)).image.isNull());
+    EXPECT_FALSE(imaging::decodeJpeg(scanByScan(49)).image.isNull());
 }
 
 } // namespace
