@@ -51,7 +51,6 @@ static_assert(offsetof(PcxHeader, filler) == 74);
 
 constexpr qsizetype HeaderSize = 128;
 constexpr qsizetype TrailingPaletteSize = 769; // marker byte 0x0C and 256 RGB entries
-constexpr qint64 MaxDecodedBytes = 512LL * 1024 * 1024;
 
 PcxHeader parseHeader(QByteArrayView f) {
     PcxHeader h{};
@@ -92,38 +91,57 @@ bool supportedLayout(int bits, int planes) {
     return false;
 }
 
-// Expands the run-length coded (or raw) plane data into exactly `out.size()` bytes. Runs may cross
-// line ends, as many writers produce them. Plain pointer loops: this runs for every byte of a picture.
-bool expandPlaneData(QByteArrayView data, bool rle, std::vector<uint8_t>& out) {
-    const size_t want = out.size();
-    const auto* in = reinterpret_cast<const uint8_t*>(data.data());
-    const size_t have = size_t(data.size());
-    uint8_t* dst = out.data();
-    if (!rle) {
-        if (have < want)
-            return false;
-        std::memcpy(dst, in, want);
+// The plane data, expanded a line at a time. Runs may cross line ends, as many writers produce them:
+// a run's rest carries over to the next line. Plain pointer loops: this runs for every byte of a
+// picture.
+class PlaneData {
+  public:
+    PlaneData(QByteArrayView data, bool rle)
+        : in_(reinterpret_cast<const uint8_t*>(data.data())), have_(size_t(data.size())), rle_(rle) {}
+
+    // Fills the `n` bytes of the next line; false when the data ends first.
+    bool nextLine(uint8_t* dst, size_t n) {
+        if (!rle_) {
+            if (have_ - i_ < n)
+                return false;
+            std::memcpy(dst, in_ + i_, n);
+            i_ += n;
+            return true;
+        }
+        size_t o = 0;
+        while (o < n) {
+            if (runLeft_ == 0 && !startRun())
+                return false;
+            const size_t count = std::min(runLeft_, n - o);
+            std::memset(dst + o, runByte_, count);
+            runLeft_ -= count;
+            o += count;
+        }
         return true;
     }
-    size_t o = 0;
-    size_t i = 0;
-    while (o < want) {
-        if (i >= have)
+
+  private:
+    bool startRun() {
+        if (i_ >= have_)
             return false;
-        uint8_t c = in[i++];
-        size_t count = 1;
-        if ((c & 0xC0) == 0xC0) {
-            count = c & 0x3F;
-            if (i >= have)
+        runByte_ = in_[i_++];
+        runLeft_ = 1;
+        if ((runByte_ & 0xC0) == 0xC0) {
+            runLeft_ = runByte_ & 0x3F;
+            if (i_ >= have_)
                 return false;
-            c = in[i++];
+            runByte_ = in_[i_++];
         }
-        count = std::min(count, want - o);
-        std::memset(dst + o, c, count);
-        o += count;
+        return true;
     }
-    return true;
-}
+
+    const uint8_t* in_;
+    size_t have_;
+    size_t i_ = 0;
+    bool rle_;
+    size_t runLeft_ = 0;
+    uint8_t runByte_ = 0;
+};
 
 std::array<QRgb, 256> headerPalette(const PcxHeader& h) {
     std::array<QRgb, 256> pal{};
@@ -171,7 +189,7 @@ std::optional<PcxLayout> readLayout(QByteArrayView file, QString* error) {
         return refuse(error, "PCX line length too short for the width");
     l.lineBytes = qint64(h.bytesPerLine) * h.planes;
     l.total = l.lineBytes * l.height;
-    if (qint64(l.width) * l.height > MaxImagePixels || l.total > MaxDecodedBytes)
+    if (qint64(l.width) * l.height > MaxImagePixels || !fitsDecodeBudget(l.width, l.height))
         return refuse(error, "PCX picture too large");
     return l;
 }
@@ -243,19 +261,20 @@ QImage readPcx(QByteArrayView file, QString* error) {
         fail(error, "PCX data truncated");
         return {};
     }
-    std::vector<uint8_t> raw(size_t(l.total), 0);
-    if (!expandPlaneData(data, l.header.encoding == 1, raw)) {
-        fail(error, "PCX data truncated");
-        return {};
-    }
     QImage image(l.width, l.height, l.alpha() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (image.isNull()) {
         fail(error, "out of memory");
         return {};
     }
-    for (int y = 0; y < l.height; ++y)
-        convertLine(l, palette, raw.data() + qint64(y) * l.lineBytes,
-                    reinterpret_cast<QRgb*>(image.scanLine(y)));
+    PlaneData planes(data, l.header.encoding == 1);
+    std::vector<uint8_t> line(size_t(l.lineBytes), 0);
+    for (int y = 0; y < l.height; ++y) {
+        if (!planes.nextLine(line.data(), line.size())) {
+            fail(error, "PCX data truncated");
+            return {};
+        }
+        convertLine(l, palette, line.data(), reinterpret_cast<QRgb*>(image.scanLine(y)));
+    }
     return image;
 }
 

@@ -67,44 +67,67 @@ QRgb decodeColour(const uint8_t* p, int bits, bool withAlpha) {
     }
 }
 
-// Reads the stored pixels of `bytes` bytes each into `out`, raw or run-length coded. Plain pointer
-// loops: this runs for every pixel of a picture.
-bool readPixelStream(QByteArrayView data, bool rle, int bytes, std::vector<uint8_t>& out) {
-    const size_t want = out.size();
-    const auto* in = reinterpret_cast<const uint8_t*>(data.data());
-    const size_t have = size_t(data.size());
-    const size_t pixelBytes = size_t(bytes);
-    uint8_t* dst = out.data();
-    if (!rle) {
-        if (have < want)
-            return false;
-        std::memcpy(dst, in, want);
+// The stored pixels of `bytes` bytes each, read a row at a time, raw or run-length coded. Packets
+// may cross row ends: a packet's rest carries over to the next row. Plain pointer loops: this runs
+// for every pixel of a picture.
+class PixelStream {
+  public:
+    PixelStream(QByteArrayView data, bool rle, int bytes)
+        : in_(reinterpret_cast<const uint8_t*>(data.data())), have_(size_t(data.size())), rle_(rle),
+          pixelBytes_(size_t(bytes)) {}
+
+    // Fills the next row of `pixels` pixels; false when the data ends first.
+    bool nextRow(uint8_t* dst, size_t pixels) {
+        const size_t want = pixels * pixelBytes_;
+        if (!rle_) {
+            if (have_ - i_ < want)
+                return false;
+            std::memcpy(dst, in_ + i_, want);
+            i_ += want;
+            return true;
+        }
+        size_t o = 0;
+        while (o < want) {
+            if (packetLeft_ == 0 && !startPacket())
+                return false;
+            const size_t n = std::min(packetLeft_, (want - o) / pixelBytes_);
+            if (repeated_) {
+                for (size_t k = 0; k < n; ++k)
+                    std::memcpy(dst + o + k * pixelBytes_, in_ + i_ - pixelBytes_, pixelBytes_);
+            } else {
+                std::memcpy(dst + o, in_ + i_, n * pixelBytes_);
+                i_ += n * pixelBytes_;
+            }
+            packetLeft_ -= n;
+            o += n * pixelBytes_;
+        }
         return true;
     }
-    size_t o = 0;
-    size_t i = 0;
-    while (o < want) {
-        if (i >= have)
+
+  private:
+    // Reads a packet header and checks that the file holds the packet's pixels.
+    bool startPacket() {
+        if (i_ >= have_)
             return false;
-        const uint8_t packet = in[i++];
-        const size_t count = size_t((packet & 0x7F) + 1) * pixelBytes;
-        const size_t n = std::min(count, want - o);
-        if (packet & 0x80) {
-            if (have - i < pixelBytes)
-                return false;
-            for (size_t k = 0; k < n; k += pixelBytes)
-                std::memcpy(dst + o + k, in + i, std::min(pixelBytes, n - k));
-            i += pixelBytes;
-        } else {
-            if (have - i < count)
-                return false;
-            std::memcpy(dst + o, in + i, n);
-            i += count;
-        }
-        o += n;
+        const uint8_t packet = in_[i_++];
+        packetLeft_ = size_t(packet & 0x7F) + 1;
+        repeated_ = packet & 0x80;
+        const size_t stored = repeated_ ? pixelBytes_ : packetLeft_ * pixelBytes_;
+        if (have_ - i_ < stored)
+            return false;
+        if (repeated_)
+            i_ += pixelBytes_; // the one pixel is copied from just behind the read position
+        return true;
     }
-    return true;
-}
+
+    const uint8_t* in_;
+    size_t have_;
+    size_t i_ = 0;
+    bool rle_;
+    size_t pixelBytes_;
+    size_t packetLeft_ = 0;
+    bool repeated_ = false;
+};
 
 TgaHeader parseHeader(QByteArrayView file) {
     TgaHeader h{};
@@ -134,6 +157,8 @@ const char* unsupported(const TgaHeader& h) {
         return "unsupported TGA type";
     if (h.width == 0 || h.height == 0 || qint64(h.width) * h.height > MaxImagePixels)
         return "bad TGA size";
+    if (!fitsDecodeBudget(h.width, h.height))
+        return "TGA picture too large";
     const int bits = h.pixelBits;
     const bool validBits = (kind == 1 && (bits == 8 || bits == 16)) ||
                            (kind == 2 && (bits == 15 || bits == 16 || bits == 24 || bits == 32)) ||
@@ -163,32 +188,26 @@ const char* readColourMap(QByteArrayView file, const TgaHeader& h, qsizetype& at
     return nullptr;
 }
 
-// Puts the stored pixels into `image`, rows and columns in the order the descriptor gives.
-void convertPixels(const TgaHeader& h, const std::vector<uint8_t>& pixels, const std::vector<QRgb>& colourMap,
-                   bool alpha, QImage& image) {
+// Puts one row of stored pixels into the picture's row, in the column order the descriptor gives.
+void convertRow(const TgaHeader& h, const uint8_t* src, const std::vector<QRgb>& colourMap, bool alpha,
+                QRgb* out) {
     const int kind = kindOf(h);
     const int bits = h.pixelBits;
     const int bytes = (bits + 7) / 8;
     const int width = h.width;
-    const int height = h.height;
-    const bool topDown = h.descriptor & 0x20;
     const bool rightToLeft = h.descriptor & 0x10;
-    for (int row = 0; row < height; ++row) {
-        const uint8_t* src = pixels.data() + size_t(row) * width * size_t(bytes);
-        auto* out = reinterpret_cast<QRgb*>(image.scanLine(topDown ? row : height - 1 - row));
-        for (int col = 0; col < width; ++col) {
-            const uint8_t* p = src + size_t(col) * size_t(bytes);
-            QRgb c;
-            if (kind == 1) {
-                const size_t index = bytes == 1 ? p[0] : size_t(p[0] | p[1] << 8);
-                c = index < colourMap.size() ? colourMap[index] : qRgb(0, 0, 0);
-                if (!alpha)
-                    c |= 0xff000000u;
-            } else {
-                c = decodeColour(p, bits, alpha);
-            }
-            out[rightToLeft ? width - 1 - col : col] = c;
+    for (int col = 0; col < width; ++col) {
+        const uint8_t* p = src + size_t(col) * size_t(bytes);
+        QRgb c;
+        if (kind == 1) {
+            const size_t index = bytes == 1 ? p[0] : size_t(p[0] | p[1] << 8);
+            c = index < colourMap.size() ? colourMap[index] : qRgb(0, 0, 0);
+            if (!alpha)
+                c |= 0xff000000u;
+        } else {
+            c = decodeColour(p, bits, alpha);
         }
+        out[rightToLeft ? width - 1 - col : col] = c;
     }
 }
 
@@ -208,15 +227,19 @@ QImage readTga(QByteArrayView file, QString* error) {
         return fail(error, "TGA truncated");
 
     const int bytes = (h.pixelBits + 7) / 8;
-    std::vector<uint8_t> pixels(size_t(h.width) * h.height * size_t(bytes));
-    if (!readPixelStream(file.sliced(at), (h.imageType & 8) != 0, bytes, pixels))
-        return fail(error, "TGA data truncated");
-
     const bool alpha = kindOf(h) == 2 && h.pixelBits == 32 && (h.descriptor & 0x0F) != 0;
     QImage image(h.width, h.height, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (image.isNull())
         return fail(error, "out of memory");
-    convertPixels(h, pixels, colourMap, alpha, image);
+    PixelStream stream(file.sliced(at), (h.imageType & 8) != 0, bytes);
+    std::vector<uint8_t> row(size_t(h.width) * size_t(bytes));
+    const bool topDown = h.descriptor & 0x20;
+    for (int y = 0; y < h.height; ++y) {
+        if (!stream.nextRow(row.data(), h.width))
+            return fail(error, "TGA data truncated");
+        convertRow(h, row.data(), colourMap, alpha,
+                   reinterpret_cast<QRgb*>(image.scanLine(topDown ? y : h.height - 1 - y)));
+    }
     return image;
 }
 

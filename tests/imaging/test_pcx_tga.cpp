@@ -1,5 +1,6 @@
 // The own PCX and TGA readers: every layout they accept decodes as ImageMagick decodes the same file,
 // and damaged or hostile headers are refused without reading outside the data.
+#include "guarded_child.h"
 #include "pcx_reader.h"
 #include "support.h"
 #include "tga_reader.h"
@@ -8,6 +9,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
 
 using namespace imaging_test;
 using namespace imaging;
@@ -154,21 +158,64 @@ TEST_F(ReaderTest, PcxPlanarAndPackedPaletteLayouts) {
     }
 }
 
-TEST_F(ReaderTest, PcxRunsMayCrossLineEnds) {
-    // A 3 x 2 picture of one grey level, coded as a single run of 6 bytes across both lines.
-    QByteArray file = pcxFile({8, 1, 3, 2}, 3, QByteArray(), true);
-    file.append(char(0xC6)).append(char(5));
+// A TGA header for a true-colour picture of 24 bits, run-length coded, rows from the top.
+QByteArray tgaRleHeader(int width, int height) {
+    QByteArray h(18, '\0');
+    h[2] = 10;
+    h.replace(12, 2, le16(width));
+    h.replace(14, 2, le16(height));
+    h[16] = 24;
+    h[17] = 0x20;
+    return h;
+}
+
+TEST_F(ReaderTest, RunsMayCrossLineEnds) {
+    // A 3 x 2 picture of one colour, coded as a single run across both lines, and a 2 x 2 one whose
+    // second run starts in the first row and ends in the second.
+    QByteArray pcx = pcxFile({8, 1, 3, 2}, 3, QByteArray(), true);
+    pcx.append(char(0xC6)).append(char(5));
     QByteArray palette(769, '\0');
     palette[0] = 0x0C;
     palette[1 + 15] = char(200); // colour 5 = (200, 100, 50)
     palette[1 + 16] = char(100);
     palette[1 + 17] = char(50);
-    file += palette;
-    ASSERT_TRUE(writeFile(path("runs.pcx"), file));
-    const QImage ours = readPcx(file);
-    ASSERT_EQ(ours.size(), QSize(3, 2));
-    EXPECT_EQ(ours.pixel(2, 1), qRgb(200, 100, 50));
-    expectSameAsImageMagick(QStringLiteral("runs.pcx"), ours);
+    pcx += palette;
+    ASSERT_TRUE(writeFile(path("runs.pcx"), pcx));
+    const QImage fromPcx = readPcx(pcx);
+    ASSERT_EQ(fromPcx.size(), QSize(3, 2));
+    EXPECT_EQ(fromPcx.pixel(2, 1), qRgb(200, 100, 50));
+    expectSameAsImageMagick(QStringLiteral("runs.pcx"), fromPcx);
+
+    const QByteArray tga = tgaRleHeader(2, 2) + QByteArray("\x00\x01\x02\x03\x82\x50\x60\x70", 8);
+    ASSERT_TRUE(writeFile(path("runs.tga"), tga));
+    const QImage fromTga = readTga(tga);
+    ASSERT_EQ(fromTga.size(), QSize(2, 2));
+    EXPECT_EQ(fromTga.pixel(0, 0), qRgb(3, 2, 1));
+    EXPECT_EQ(fromTga.pixel(1, 0), qRgb(0x70, 0x60, 0x50));
+    EXPECT_EQ(fromTga.pixel(1, 1), qRgb(0x70, 0x60, 0x50));
+    expectSameAsImageMagick(QStringLiteral("runs.tga"), fromTga, true);
+}
+
+// A few megabytes of runs describe a picture of gigabytes; one that would pass the readers' memory
+// budget is refused from its header, before anything is allocated or decoded (the decode runs with
+// 512 MB to spare, where such a picture and its coded planes took more than a gigabyte).
+TEST_F(ReaderTest, RunLengthPicturesBeyondTheMemoryBudgetAreRefusedFromTheirHeader) {
+    const int side = 9000; // 81 M pixels: 324 MB decoded
+    QByteArray pcx = pcxFile({8, 3, side, side}, side, QByteArray(), true);
+    pcx.append(QByteArray(qsizetype(side) * side * 3 / 63 * 2 + 2, char(0xFF))); // runs of 63 bytes
+    QByteArray tga = tgaRleHeader(side, side);
+    for (qint64 left = qint64(side) * side; left > 0; left -= 128)
+        tga.append("\xFF\x10\x20\x30", 4); // runs of 128 pixels
+    for (const auto& [what, read] : {std::pair<const char*, std::function<QImage(QString*)>>{
+                                         "PCX", [&](QString* e) { return readPcx(pcx, e); }},
+                                     {"TGA", [&](QString* e) { return readTga(tga, e); }}}) {
+        EXPECT_EQ(inGuardedChild([&] {
+                      QString error;
+                      return read(&error).isNull() && error.contains(QLatin1String("too large"));
+                  }),
+                  "")
+            << what;
+    }
 }
 
 TEST_F(ReaderTest, PcxDamagedFilesAreRefused) {
