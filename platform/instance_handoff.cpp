@@ -9,6 +9,7 @@
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 
 #include <cerrno>
 #include <cstdio>
@@ -176,7 +177,10 @@ bool sendAndAwaitAnswer(int fd, const QByteArray& payload) {
 } // namespace
 
 HandoffConnection::HandoffConnection(int fd, QObject* parent)
-    : QObject(parent), m_fd(fd), m_notifier(new QSocketNotifier(fd, QSocketNotifier::Read, this)) {}
+    : QObject(parent), m_fd(fd), m_notifier(new QSocketNotifier(fd, QSocketNotifier::Read, this)),
+      m_idle(new QTimer(this)) {
+    m_idle->setSingleShot(true);
+}
 
 HandoffConnection::~HandoffConnection() {
     close();
@@ -184,10 +188,15 @@ HandoffConnection::~HandoffConnection() {
 
 void HandoffConnection::close() {
     m_notifier->setEnabled(false);
+    m_idle->stop();
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
     m_peerClosed = true;
+}
+
+bool HandoffConnection::hasCompleteMessage() const {
+    return m_pending.size() >= 4 && m_pending.size() >= qsizetype(4 + frameLength(m_pending.left(4)));
 }
 
 InstanceHandoff::InstanceHandoff(QObject* parent)
@@ -312,21 +321,61 @@ bool InstanceHandoff::forwardToFirstInstance(const QStringList& arguments) {
 }
 
 void InstanceHandoff::acceptConnections() {
-    for (;;) {
+    while (m_connections < MaxConnections) {
         const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
         if (fd < 0) {
-            if (errno == EINTR)
+            if (errno == EINTR || errno == ECONNABORTED)
                 continue;
-            return; // nothing more waiting (or the connection went away before it was taken)
+            if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM)
+                backOff();
+            return; // nothing more waiting, or no room for it now
         }
         if (!peerIsThisUser(fd)) {
             ::close(fd);
             continue;
         }
-        auto* connection = new HandoffConnection(fd, this);
-        connect(connection->m_notifier, &QSocketNotifier::activated, connection,
-                [this, connection] { receive(connection); });
+        addConnection(fd);
     }
+    m_listenNotifier->setEnabled(false); // until a connection ends
+}
+
+void InstanceHandoff::addConnection(int fd) {
+    auto* connection = new HandoffConnection(fd, this);
+    ++m_connections;
+    connect(connection, &QObject::destroyed, this, &InstanceHandoff::connectionEnded);
+    connect(connection->m_notifier, &QSocketNotifier::activated, connection,
+            [this, connection] { receive(connection); });
+    connect(connection->m_idle, &QTimer::timeout, connection, [this, connection] { dropIfIdle(connection); });
+    connection->m_idle->start(m_idleTimeoutMs);
+}
+
+void InstanceHandoff::connectionEnded() {
+    --m_connections;
+    if (m_listenNotifier && !m_backingOff)
+        m_listenNotifier->setEnabled(true);
+}
+
+// The process has no descriptor (or memory) for another connection: the waiting ones stay queued
+// and accepting resumes a little later, instead of failing again and again at once.
+void InstanceHandoff::backOff() {
+    m_backingOff = true;
+    m_listenNotifier->setEnabled(false);
+    QTimer::singleShot(AcceptBackoffMs, this, [this] {
+        m_backingOff = false;
+        if (m_listenNotifier)
+            m_listenNotifier->setEnabled(m_connections < MaxConnections);
+    });
+}
+
+// A connection that keeps a place without bringing a message loses it; one whose message is still
+// being handled, or waits to be, keeps it.
+void InstanceHandoff::dropIfIdle(HandoffConnection* connection) {
+    if (connection->m_busy || connection->hasCompleteMessage()) {
+        connection->m_idle->start(m_idleTimeoutMs);
+        return;
+    }
+    connection->close();
+    connection->deleteLater();
 }
 
 // Takes in what the connection has received; at its end the notifier is switched off.
@@ -351,31 +400,36 @@ void InstanceHandoff::receive(HandoffConnection* connection) {
     serve(connection);
 }
 
-// Handles every complete message the connection holds, in order. A slot connected to pathReceived may
-// run a nested event loop; the busy mark keeps a second call from overtaking the message in hand.
+// Handles the oldest complete message of the connection, then lets the event loop run (the window
+// repaints, takes input) before the next one, so that many messages sent at once never freeze it. A
+// slot connected to pathReceived may run a nested event loop; the busy mark keeps a second call from
+// overtaking the message in hand.
 void InstanceHandoff::serve(HandoffConnection* connection) {
     if (connection->m_busy)
         return;
-    QPointer<HandoffConnection> guard(connection);
-    connection->m_busy = true;
-    while (guard && guard->m_pending.size() >= 4) {
-        const quint32 length = frameLength(guard->m_pending.left(4));
-        if (length > MaxMessageBytes) {
-            guard->close();
-            guard->m_pending.clear();
-            break;
-        }
-        if (guard->m_pending.size() < qsizetype(4 + length))
-            break;
-        const QByteArray payload = guard->m_pending.mid(4, length);
-        guard->m_pending.remove(0, 4 + length);
-        const char answer = handleMessage(payload);
-        if (guard && guard->m_fd >= 0)
-            sendAll(guard->m_fd, QByteArray(1, answer));
+    if (connection->m_pending.size() >= 4 && frameLength(connection->m_pending.left(4)) > MaxMessageBytes) {
+        connection->close();
+        connection->m_pending.clear();
     }
-    if (!guard)
-        return;
-    guard->m_busy = false;
+    QPointer<HandoffConnection> guard(connection);
+    if (connection->hasCompleteMessage()) {
+        connection->m_busy = true;
+        const quint32 length = frameLength(connection->m_pending.left(4));
+        const QByteArray payload = connection->m_pending.mid(4, length);
+        connection->m_pending.remove(0, 4 + length);
+        const char answer = handleMessage(payload);
+        if (!guard)
+            return;
+        if (guard->m_fd >= 0)
+            sendAll(guard->m_fd, QByteArray(1, answer));
+        guard->m_busy = false;
+        if (guard->m_fd >= 0)
+            guard->m_idle->start(m_idleTimeoutMs);
+        if (guard->hasCompleteMessage()) {
+            QTimer::singleShot(0, guard, [this, connection] { serve(connection); });
+            return;
+        }
+    }
     if (guard->m_peerClosed)
         guard->deleteLater();
 }

@@ -6,7 +6,8 @@
 // other users, and a second start talks only to an instance of its own user. A second start connects,
 // asks for the window to be raised, then sends each path as one 256-byte record and waits for that
 // record's answer before the next one, so the paths arrive in order and each one has been handled
-// before the next is sent; then it asks for the raise again.
+// before the next is sent; then it asks for the raise again. The first instance handles one message
+// at a time and lets its window run between two, however many arrive at once.
 //
 // The socket is served with plain system calls and a QSocketNotifier rather than Qt's network module,
 // which would pull a stack of network and authentication libraries into every start of the program.
@@ -18,6 +19,7 @@
 #include <QStringList>
 
 class QSocketNotifier;
+class QTimer;
 
 // One later start's connection, served by the first instance.
 class HandoffConnection : public QObject {
@@ -31,9 +33,11 @@ class HandoffConnection : public QObject {
   private:
     friend class InstanceHandoff;
     void close(); // drops the connection
+    bool hasCompleteMessage() const;
 
     int m_fd;
     QSocketNotifier* m_notifier;
+    QTimer* m_idle; // runs while the connection owes a message; then it is dropped
     QByteArray m_pending;
     bool m_peerClosed = false;
     bool m_busy = false;
@@ -63,6 +67,16 @@ class InstanceHandoff : public QObject {
     // How long it waits for the first instance to handle one record.
     static constexpr int AnswerTimeoutMs = 60000;
 
+    // The first instance serves at most this many connections at once; further later starts wait in
+    // the listen queue until one ends, so that no process can take all its file descriptors.
+    static constexpr int MaxConnections = 64;
+    // A connection that brings no message for this long (5 s, unless set otherwise) is dropped. A
+    // later start sends each message at once, right after the answer to the one before.
+    void setIdleTimeoutMs(int ms) { m_idleTimeoutMs = ms; }
+    // How long accepting pauses when the process has no file descriptor left, rather than retrying
+    // at once for ever.
+    static constexpr int AcceptBackoffMs = 1000;
+
   signals:
     void raiseRequested(); // restore and bring the main window to the front
     void
@@ -70,6 +84,10 @@ class InstanceHandoff : public QObject {
 
   private:
     void acceptConnections();
+    void addConnection(int fd);
+    void connectionEnded();
+    void backOff();
+    void dropIfIdle(HandoffConnection* connection);
     void receive(HandoffConnection* connection);
     void serve(HandoffConnection* connection);
     char handleMessage(const QByteArray& payload);
@@ -83,4 +101,7 @@ class InstanceHandoff : public QObject {
     int m_lockFd = -1;
     int m_listenFd = -1;
     QSocketNotifier* m_listenNotifier = nullptr;
+    int m_connections = 0;
+    int m_idleTimeoutMs = 5000;
+    bool m_backingOff = false;
 };

@@ -4,6 +4,7 @@
 #include "instance_handoff.h"
 #include "qt_application_environment.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -12,11 +13,13 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <cstring>
 #include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
@@ -68,6 +71,16 @@ QByteArray frame(const QByteArray& payload) {
     for (int shift = 0; shift < 32; shift += 8)
         bytes.append(static_cast<char>((n >> shift) & 0xFF));
     return bytes + payload;
+}
+
+// A socket address for the path (tests use short temporary paths).
+sockaddr_un addressOf(const QString& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    std::memcpy(address.sun_path, name.constData(),
+                std::min(sizeof address.sun_path - 1, size_t(name.size())));
+    return address;
 }
 
 struct FirstInstance {
@@ -178,6 +191,106 @@ TEST(InstanceHandoff, RecordsArrivingWhileASlotRunsAreHandledAfterItInOrder) {
     EXPECT_EQ(client.readAll(), QByteArray("\x01\x01\x01"));
     EXPECT_THAT(first.receivedPaths(), ElementsAre("/tmp/1.png", "/tmp/2.png", "/tmp/3.png"));
     EXPECT_EQ(deepest, 1);
+}
+
+TEST(InstanceHandoff, RecordsSentAllAtOnceLetTheEventLoopRunBetweenThem) {
+    FirstInstance first(uniqueKey("burst"));
+    ASSERT_TRUE(first.handoff.becomeFirstInstance());
+    QLocalSocket client;
+    client.connectToServer(first.handoff.socketPath());
+    ASSERT_TRUE(client.waitForConnected(ProcessTimeoutMs));
+    constexpr int Records = 100;
+    QByteArray burst;
+    for (int i = 0; i < Records; ++i)
+        burst += frame(encodeHandoffRecord(QStringLiteral("/tmp/%1.png").arg(i)));
+    // What the window would do between two records (repaint, take a click) is queued at the first.
+    int handledBeforeTheWindowRan = -1;
+    QObject::connect(&first.handoff, &InstanceHandoff::pathReceived, &first.handoff, [&] {
+        if (first.paths.count() == 1)
+            QTimer::singleShot(0, &first.handoff,
+                               [&] { handledBeforeTheWindowRan = int(first.paths.count()); });
+    });
+    client.write(burst);
+    client.flush();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return client.bytesAvailable() >= Records; }, ProcessTimeoutMs));
+    EXPECT_EQ(client.readAll(), QByteArray(Records, '\x01'));
+    EXPECT_EQ(first.receivedPaths().size(), Records);
+    EXPECT_EQ(first.receivedPaths().back(), QStringLiteral("/tmp/99.png"));
+    EXPECT_GE(handledBeforeTheWindowRan, 1);
+    EXPECT_LT(handledBeforeTheWindowRan, Records);
+}
+
+// Connections from a process of the same user, made but never used: each only keeps a place.
+std::vector<int> idleClients(const QString& socketPath, int count) {
+    const sockaddr_un address = addressOf(socketPath);
+    std::vector<int> clients;
+    for (int i = 0; i < count; ++i) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        // The listen queue is short: wait for the instance to take the connections made before.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0; },
+            ProcessTimeoutMs));
+        clients.push_back(fd);
+    }
+    return clients;
+}
+
+int servedConnections(const InstanceHandoff& handoff) {
+    return int(handoff.findChildren<HandoffConnection*>().size());
+}
+
+TEST(InstanceHandoff, ConnectionsAreCappedAndThoseThatBringNothingAreDropped) {
+    FirstInstance first(uniqueKey("crowd"));
+    first.handoff.setIdleTimeoutMs(1000);
+    ASSERT_TRUE(first.handoff.becomeFirstInstance());
+    const std::vector<int> clients =
+        idleClients(first.handoff.socketPath(), InstanceHandoff::MaxConnections + 8);
+    QTest::qWait(50);
+    EXPECT_EQ(servedConnections(first.handoff), InstanceHandoff::MaxConnections);
+    // The idle ones make room, also for those left waiting in the queue, and for a real later start.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return servedConnections(first.handoff) == 0; }, ProcessTimeoutMs));
+    auto helper = startHelper(first.handoff.key(), 0, {QStringLiteral("/tmp/after.png")});
+    EXPECT_THAT(finishWithEventLoop(*helper), ElementsAre("FORWARDED"));
+    EXPECT_THAT(first.receivedPaths(), ElementsAre("/tmp/after.png"));
+    for (int fd : clients)
+        ::close(fd);
+}
+
+// How many times the event loop turned while it ran for `ms`: one kept busy by a socket that is
+// ready again at once turns thousands of times, an idle one a few.
+int eventLoopTurns(int ms) {
+    int turns = 0;
+    QEventLoop loop;
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop,
+                     [&] { ++turns; });
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+    return turns;
+}
+
+TEST(InstanceHandoff, WithoutAFreeFileDescriptorAcceptingPausesAndThenResumes) {
+    FirstInstance first(uniqueKey("nofiles"));
+    ASSERT_TRUE(first.handoff.becomeFirstInstance());
+    // The client's socket takes the last descriptor the process may have: the instance has none
+    // left to accept it with.
+    const int lowestFree = ::dup(0);
+    ::close(lowestFree);
+    rlimit old{};
+    ::getrlimit(RLIMIT_NOFILE, &old);
+    rlimit tight = old;
+    tight.rlim_cur = rlim_t(lowestFree) + 1;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+    QLocalSocket client;
+    client.connectToServer(first.handoff.socketPath());
+    const bool connected = client.waitForConnected(ProcessTimeoutMs);
+    const int turns = eventLoopTurns(300);
+    ::setrlimit(RLIMIT_NOFILE, &old);
+    ASSERT_TRUE(connected);
+    EXPECT_LT(turns, 100) << "accepting was tried again at once, over and over";
+    client.write(frame(QByteArray()));
+    client.flush();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return client.bytesAvailable() >= 1; }, ProcessTimeoutMs));
+    EXPECT_EQ(first.raises.count(), 1);
 }
 
 TEST(InstanceHandoff, TwoSimultaneousStartsEndWithExactlyOneFirstInstance) {
@@ -307,16 +420,6 @@ TEST(InstanceHandoff, AFirstInstanceThatCannotListenLetsLaterStartsRunOnTheirOwn
 }
 
 constexpr uid_t NobodyId = 65534;
-
-// A socket address for the path (tests use short temporary paths).
-sockaddr_un addressOf(const QString& path) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray name = QFile::encodeName(path);
-    std::memcpy(address.sun_path, name.constData(),
-                std::min(sizeof address.sun_path - 1, size_t(name.size())));
-    return address;
-}
 
 // A process of its own that runs `before`, becomes the user "nobody", runs `work` and exits with
 // its result.
