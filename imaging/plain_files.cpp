@@ -70,14 +70,17 @@ int writeAndClose(int fd, QByteArrayView bytes) {
     int code = 0;
     while (left > 0 && code == 0) {
         const ssize_t n = ::write(fd, at, size_t(left));
-        if (n < 0 && errno != EINTR)
-            code = errno;
-        else if (n > 0) {
+        if (n > 0) {
             at += n;
             left -= n;
+        } else if (n == 0) {
+            code = EIO;
+        } else if (errno != EINTR) {
+            code = errno;
         }
     }
-    if (code == 0 && ::fsync(fd) != 0)
+    // A file system that cannot sync (some network and FUSE ones) still took the bytes.
+    if (code == 0 && ::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP)
         code = errno;
     if (::close(fd) != 0 && code == 0 && errno != EINTR)
         code = errno;
