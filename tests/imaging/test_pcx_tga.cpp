@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <utility>
 
 using namespace imaging_test;
 using namespace imaging;
@@ -206,15 +205,18 @@ TEST_F(ReaderTest, RunLengthPicturesBeyondTheMemoryBudgetAreRefusedFromTheirHead
     QByteArray tga = tgaRleHeader(side, side);
     for (qint64 left = qint64(side) * side; left > 0; left -= 128)
         tga.append("\xFF\x10\x20\x30", 4); // runs of 128 pixels
-    for (const auto& [what, read] : {std::pair<const char*, std::function<QImage(QString*)>>{
-                                         "PCX", [&](QString* e) { return readPcx(pcx, e); }},
-                                     {"TGA", [&](QString* e) { return readTga(tga, e); }}}) {
+    const struct {
+        const char* what;
+        std::function<QImage(QString*)> read;
+    } readers[] = {{"PCX", [&](QString* e) { return readPcx(pcx, e); }},
+                   {"TGA", [&](QString* e) { return readTga(tga, e); }}};
+    for (const auto& reader : readers) {
         EXPECT_EQ(inGuardedChild([&] {
                       QString error;
-                      return read(&error).isNull() && error.contains(QLatin1String("too large"));
+                      return reader.read(&error).isNull() && error.contains(QLatin1String("too large"));
                   }),
                   "")
-            << what;
+            << reader.what;
     }
 }
 
