@@ -3,6 +3,8 @@
 // then fails that one check instead of freezing or ending the test program, and a write can meet a
 // file-size limit or folder permissions that mean nothing to root.
 
+#include "sanitizers.h"
+
 #include <csignal>
 #include <cstdio>
 #include <functional>
@@ -10,14 +12,6 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define VERASCO_TEST_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VERASCO_TEST_ASAN 1
-#endif
-#endif
 
 struct ChildLimits {
     int seconds = 120;               // then the child is ended: it hung
@@ -48,7 +42,7 @@ inline std::string inGuardedChild(const std::function<bool()>& check, const Chil
     if (child == 0) {
         ::alarm(unsigned(limits.seconds));
         std::signal(SIGXFSZ, SIG_IGN);
-#ifndef VERASCO_TEST_ASAN
+#ifndef VERASCO_TEST_SANITIZED
         const rlim_t memory =
             rlim_t(guarded_child_detail::addressSpaceBytes() + limits.memoryMB * 1024 * 1024);
         const rlimit as{memory, memory};
