@@ -1,13 +1,45 @@
-// Feeds arbitrary bytes to the show file reader and checks that the show stays consistent, that
-// whatever it accepted writes back out as the same header and records, and that every stored path
-// reads as text that reads the same once written as UTF-8.
+// Feeds arbitrary bytes to the show file reader, in memory and as a file on disk, and checks that the
+// show stays consistent, that whatever it accepted writes back out as the same header and records, that
+// every stored path reads as text that reads the same once written as UTF-8, and that the file reader,
+// with its own checks and its reads of only the records it uses, comes to the same show as the
+// reader of the bytes.
 
 #include "show_file.h"
 #include "stored_path.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+
+namespace {
+
+// Where each input is written to be read back as a file: a folder of this run's own.
+QString inputFile() {
+    static const QTemporaryDir folder;
+    static const QString path = folder.filePath(QStringLiteral("input.vrs"));
+    return path;
+}
+
+void checkFileRead(const QByteArray& bytes, const ShowFile::ReadResult& fromBytes, const ShowDocument& doc) {
+    QFile file(inputFile());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        std::abort();
+    file.close();
+    static ShowDocument fromFile;
+    fromFile.SlideCount = 3;
+    const ShowFile::ReadResult result = ShowFile::read(inputFile(), fromFile);
+    if (result.status != fromBytes.status ||
+        ShowFile::isShowFile(inputFile()) != bytes.left(15).contains("MORVANT"))
+        std::abort();
+    if (result.ok() &&
+        (fromFile.SlideCount != doc.SlideCount || ShowFile::encode(fromFile) != ShowFile::encode(doc)))
+        std::abort();
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static ShowDocument doc;
@@ -30,5 +62,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else if (result.status == ShowFile::ReadStatus::InvalidStructure && doc.SlideCount != 0) {
         std::abort();
     }
+    checkFileRead(bytes, result, doc);
     return 0;
 }
