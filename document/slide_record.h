@@ -84,12 +84,23 @@ inline std::int32_t getInt32(const char* in) {
     return static_cast<std::int32_t>(u);
 }
 
+// Zeros behind a short string's characters: a record held in memory may still carry there the
+// bytes of a longer text the field held before, which a file must not pass on.
+template <std::size_t Capacity> void clearBehind(const ShortString<Capacity>& field, char* out) {
+    const std::size_t n = field.length <= Capacity ? field.length : Capacity;
+    std::memset(out + 1 + n, 0, Capacity - n);
+}
+
 inline void encode(const TSlideRecord& r, char* out) {
     const auto* raw = reinterpret_cast<const char*>(&r);
     std::memcpy(out, raw, FontColorOffset);
     putInt32(out + FontColorOffset, r.FontColor);
     putInt32(out + FontSizeOffset, r.FontSize);
     std::memcpy(out + TailOffset, raw + TailOffset, sizeof(TSlideRecord) - TailOffset);
+    clearBehind(r.ImageFile, out + offsetof(TSlideRecord, ImageFile));
+    clearBehind(r.AudioFile, out + offsetof(TSlideRecord, AudioFile));
+    clearBehind(r.FontName, out + offsetof(TSlideRecord, FontName));
+    clearBehind(r.Text, out + offsetof(TSlideRecord, Text));
 }
 
 inline void decode(const char* in, TSlideRecord& r) {

@@ -47,9 +47,4 @@ bool assign(ShortString<Capacity>& field, const QString& path) {
     return true;
 }
 
-QString of(const ShortString<Capacity>& field) {
-    const std::string bytes = field.str();
-    return decode(QByteArray(bytes.data(), qsizetype(bytes.size())));
-}
-
 } // namespace StoredPath

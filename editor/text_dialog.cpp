@@ -25,7 +25,6 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
-#include <QTextBlock>
 #include <QToolButton>
 
 const QString Ttextdlg::AudioFilter = QStringLiteral(
@@ -45,6 +44,19 @@ QByteArray storedText(const QString& text, int capacity) {
     while (cut > 0 && (uchar(bytes[cut]) & 0xC0) == 0x80)
         --cut;
     return bytes.left(cut);
+}
+
+QByteArray storedCaption(const QString& memoText) {
+    if (memoText.isEmpty())
+        return {};
+    QByteArray caption = storedText(memoText, Ttextdlg::MaxCaption).replace('\n', ' ');
+    if (caption.size() < Ttextdlg::MaxCaption)
+        caption += ' ';
+    return caption;
+}
+
+QString memoCaption(const QString& caption) {
+    return caption.endsWith(QLatin1Char(' ')) ? caption.chopped(1) : caption;
 }
 
 Ttextdlg::Ttextdlg(QWidget* parent, ContentsTiming timing) : DeferredWindow(parent) {
@@ -174,12 +186,12 @@ void Ttextdlg::loadSlide(const TSlideRecord& slide, const QString& imagePath, co
     imagePath_ = imagePath;
     blankSlide_ = imagePath.compare(QLatin1String(BlankImageName.data()), Qt::CaseInsensitive) == 0;
     Edit2->setText(imagePath.toLower());
-    fontName_ = QString::fromLocal8Bit(QByteArray::fromStdString(slide.FontName.str()));
+    fontName_ = StoredPath::of(slide.FontName);
     fontSize_ = slide.FontSize;
     fontStyle_ = slide.FontStyle;
     fontColor_ = slide.FontColor;
     Memo1->clear();
-    Memo1->setPlainText(QString::fromLocal8Bit(QByteArray::fromStdString(slide.Text.str())));
+    Memo1->setPlainText(memoCaption(StoredPath::of(slide.Text)));
     showCaptionFont();
     CheckBox1->setChecked(slide.HoldForAudio != 0);
     CheckBox2->setChecked(slide.ShowText != 0);
@@ -192,10 +204,7 @@ void Ttextdlg::storeInto(TSlideRecord& slide) const {
     slide.HoldForAudio = CheckBox1->isChecked() ? 1 : 0;
     slide.ShowText = CheckBox2->isChecked() ? 1 : 0;
     slide.Delay = static_cast<std::uint8_t>(dlyfld->value());
-    QString caption;
-    for (QTextBlock line = Memo1->document()->begin(); line.isValid(); line = line.next())
-        caption += line.text() + ' ';
-    slide.Text.assign(storedText(caption, MaxCaption).toStdString());
+    slide.Text.assign(storedCaption(Memo1->toPlainText()).toStdString());
     slide.FontName.assign(storedText(fontName_, int(sizeof slide.FontName.chars)).toStdString());
     slide.FontSize = fontSize_;
     slide.FontStyle = fontStyle_;
@@ -223,16 +232,19 @@ void Ttextdlg::showCaptionFont() {
     Memo1->setPalette(colours);
 }
 
+// The memo holds what the slide can store: 255 bytes of text, a line break counting as the blank
+// it becomes.
 void Ttextdlg::limitCaption() {
     const QString text = Memo1->toPlainText();
-    if (text.size() <= MaxCaption)
+    if (text.toUtf8().size() <= MaxCaption)
         return;
+    const QString kept = QString::fromUtf8(storedText(text, MaxCaption));
     QTextCursor cursor = Memo1->textCursor();
     const int position = cursor.position();
     const QSignalBlocker blocker(Memo1);
-    Memo1->setPlainText(text.left(MaxCaption));
+    Memo1->setPlainText(kept);
     cursor = Memo1->textCursor();
-    cursor.setPosition(qMin(position, MaxCaption));
+    cursor.setPosition(qMin(position, int(kept.size())));
     Memo1->setTextCursor(cursor);
 }
 

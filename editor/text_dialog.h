@@ -111,3 +111,9 @@ class Ttextdlg : public DeferredWindow<QDialog> {
 
 // A stored short string of text: its UTF-8 bytes, cut to capacity at a character boundary.
 QByteArray storedText(const QString& text, int capacity);
+// The caption a slide stores for the memo's text: its lines joined, each followed by one blank (the
+// last blank only while there is room for it); nothing for an empty memo.
+QByteArray storedCaption(const QString& memoText);
+// The memo's text for a stored caption: without the blank that storing adds after the last line,
+// so that the caption does not grow by a blank at every OK.
+QString memoCaption(const QString& caption);

@@ -1,5 +1,5 @@
 #pragma once
-// The texts a slide stores, as strings of this system (slides keep them in its 8-bit encoding).
+// The texts a slide stores, as strings of this system.
 
 #include "slide_record.h"
 #include "stored_path.h"
@@ -15,12 +15,13 @@ inline QString audioPathOf(const TSlideRecord& slide) {
     return StoredPath::of(slide.AudioFile);
 }
 
+// The caption and its font name are read the same way.
 inline QString captionOf(const TSlideRecord& slide) {
-    return QString::fromLocal8Bit(QByteArray::fromStdString(slide.Text.str()));
+    return StoredPath::of(slide.Text);
 }
 
 inline QString fontNameOf(const TSlideRecord& slide) {
-    return QString::fromLocal8Bit(QByteArray::fromStdString(slide.FontName.str()));
+    return StoredPath::of(slide.FontName);
 }
 
 // The viewer's blank slide: "BLANK", exactly as the program writes it.

@@ -3,6 +3,7 @@
 #include "dialogs.h"
 #include "print_dialog.h"
 #include "show_document.h"
+#include "stored_path.h"
 #include "tphoto.h"
 
 #include <QAction>
@@ -32,7 +33,7 @@ void PrintContext::reportPaperTooSmall() const {
 namespace {
 
 QString slideText(const ShowDocument& show, int index) {
-    return QString::fromLocal8Bit(QByteArray::fromStdString(show.slide(index).Text.str()));
+    return StoredPath::of(show.slide(index).Text);
 }
 
 } // namespace

@@ -138,8 +138,35 @@ TEST(ShowFileRead, ReadsEveryFieldOfAFileBuiltByteByByte) {
     EXPECT_EQ(r.Text.str(), "At the lake");
     EXPECT_TRUE(doc.isBlank(1));
     EXPECT_EQ(doc.slide(1).Delay, 255);
-    // Reserved and undefined bytes come back out unchanged.
-    EXPECT_EQ(ShowFile::encode(doc), file);
+    // Reserved bytes come back out unchanged; the bytes behind a text, undefined, as zeros.
+    QByteArray expected = file;
+    expected[23 + 2 + 1 + 17] = '\0';
+    EXPECT_EQ(ShowFile::encode(doc), expected);
+}
+
+// A field that held a longer text before passes none of it on to the file.
+TEST(ShowFileWrite, BytesBehindEachTextAreZeros) {
+    ShowDocument doc;
+    fillShow(doc, 1);
+    TSlideRecord& r = doc.slide(0);
+    r.ImageFile.assign("/a/very/long/folder/name/of/pictures/first.jpg");
+    r.ImageFile.assign("/b.jpg");
+    r.AudioFile.assign("/music/a long tune.wav");
+    r.AudioFile.assign("");
+    r.FontName.assign("Some Long Font Name");
+    r.FontName.assign("Arial");
+    r.Text.assign("a caption that was longer");
+    r.Text.assign("short");
+
+    const QByteArray record = ShowFile::encode(doc).mid(23);
+
+    for (const auto& [offset, capacity, text] :
+         {std::tuple{2, 255, QByteArray("/b.jpg")}, std::tuple{258, 255, QByteArray()},
+          std::tuple{520, 32, QByteArray("Arial")}, std::tuple{568, 255, QByteArray("short")}}) {
+        SCOPED_TRACE(offset);
+        EXPECT_EQ(record.mid(offset, 1 + capacity),
+                  char(text.size()) + text + QByteArray(capacity - text.size(), '\0'));
+    }
 }
 
 TEST(ShowFileWrite, ThreeSlidesMake2495BytesThatReadBackAsTheSameRecords) {

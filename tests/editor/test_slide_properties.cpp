@@ -82,14 +82,41 @@ TEST_F(Properties, ShowsTheSlideAndOkStoresTimeSwitchesAndTheCaptionLinesJoined)
     EXPECT_TRUE(show().ShowModified);
     EXPECT_EQ(showGrid().ActiveCol(), 1);
 
-    // The menu item opens the active slide; the caption comes back as one line.
+    // The menu item opens the active slide; the caption comes back as one line, and OK again
+    // stores it as it was rather than with one more blank.
     whenModal(&dialog(), [this] {
-        EXPECT_EQ(control<QPlainTextEdit>("Memo1").toPlainText(), QStringLiteral("one two three "));
-        QTest::mouseClick(&control<QPushButton>("Button1"), Qt::LeftButton);
+        EXPECT_EQ(control<QPlainTextEdit>("Memo1").toPlainText(), QStringLiteral("one two three"));
+        QTest::mouseClick(&control<QPushButton>("BitBtn1"), Qt::LeftButton);
     });
     showGrid().setFocus();
     main().findChild<QAction*>("SlideProperties1")->trigger();
     EXPECT_EQ(show().slide(1).Text.str(), "one two three ");
+}
+
+// A caption and font name saved on Windows show as they were written there; the memo holds only
+// what the slide can keep (255 bytes, not characters); an empty memo keeps no caption.
+TEST_F(Properties, TheMemoShowsAndKeepsExactlyWhatTheSlideStores) {
+    show().slide(0).Text.assign("Caf\xe9 cr\xe8me ");
+    show().slide(0).FontName.assign("Caf\xe9 Sans");
+    withDialog(0, 0, "BitBtn1", [this] {
+        EXPECT_EQ(control<QPlainTextEdit>("Memo1").toPlainText(), QStringLiteral("Caf\u00e9 cr\u00e8me"));
+        EXPECT_EQ(control<QPlainTextEdit>("Memo1").font().family(), QStringLiteral("Caf\u00e9 Sans"));
+    });
+    EXPECT_EQ(show().slide(0).Text.str(), "Caf\xc3\xa9 cr\xc3\xa8me ");
+    EXPECT_EQ(show().slide(0).FontName.str(), "Caf\xc3\xa9 Sans");
+
+    QString typed;
+    withDialog(0, 1, "BitBtn1", [&] {
+        auto& memo = control<QPlainTextEdit>("Memo1");
+        for (int i = 0; i < 200; ++i)
+            QTest::sendKeyEvent(QTest::Click, &memo, Qt::Key_Eacute, QString(QChar(0xE9)), Qt::NoModifier);
+        typed = memo.toPlainText();
+    });
+    EXPECT_EQ(typed, QString(127, QChar(0xE9))) << "two bytes each";
+    EXPECT_EQ(show().slide(1).Text.str(), (typed.toUtf8() + ' ').toStdString());
+
+    withDialog(0, 2, "BitBtn1", [] {});
+    EXPECT_EQ(show().slide(2).Text.str(), "");
 }
 
 TEST_F(Properties, AnInvalidTimeShowsTheErrorColoursAndKeepsTheDialogOpen) {

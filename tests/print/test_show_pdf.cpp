@@ -256,10 +256,12 @@ TEST_F(ShowPdf, SlidesThatCannotBeLoadedLeaveTheirCellsEmpty) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
+// Also a comment saved on Windows, in its code page.
 TEST_F(ShowPdf, JournalCommentsWrapInsideTheirWidthAndBreakOverlongWords) {
     const QString longWord(120, QLatin1Char('W'));
-    const QString comment = QStringLiteral("A walk by the lake ") + longWord + QStringLiteral(" end");
-    appendSlide(show, red, comment);
+    const QString comment = QStringLiteral("Caf\u00e9 walk by the lake ") + longWord + QStringLiteral(" end");
+    appendSlide(show, red);
+    show.slide(0).Text.assign(comment.toLatin1().toStdString());
     appendSlide(show, blue);
     PrintOptions options;
     options.layout = PrintOptions::SmallJournal;
