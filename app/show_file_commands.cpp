@@ -52,13 +52,16 @@ QString ShowFileCommands::buildThumbnails(const QString& path) {
 
     const QString folder = ShowFile::folderOf(path);
     QString tooLong;
+    int notFound = 0;
     for (int i = 0; i < count; ++i) {
         const ShowFile::RepairOutcome repair = ShowFile::repairSlidePaths(show_, i, folder);
         if (!repair.tooLong.isEmpty())
             tooLong = repair.tooLong;
+        notFound += repair.imageMissing ? 1 : 0;
     }
     slides_.buildThumbnailsForRead(count);
     slides_.showAnew(ShowSlides::GridView::LastRows);
+    slides_.showImagesCount(notFound);
     return tooLong;
 }
 

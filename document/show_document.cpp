@@ -2,6 +2,8 @@
 
 #include "stored_path.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -46,6 +48,10 @@ bool ShowDocument::isBlank(int index) const {
     return name.size() == BlankImageName.size() &&
            std::equal(name.begin(), name.end(), BlankImageName.begin(),
                       [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; });
+}
+
+bool ShowDocument::isMissing(int index) const {
+    return !isBlank(index) && !QFileInfo::exists(imagePath(index));
 }
 
 bool ShowDocument::hasAudio(int index) const {

@@ -38,6 +38,9 @@ class ShowDocument {
     // Rows of the five-column show grid that hold the current slides.
     int gridRowCount() const { return SlideCount / 5 + (SlideCount % 5 != 0 ? 1 : 0); }
     bool isBlank(int index) const;
+    // The slide names a picture whose file is not there (an unplugged drive, a renamed folder). It
+    // keeps its path and is drawn as missing.
+    bool isMissing(int index) const;
     bool hasAudio(int index) const;
 
     // The slide's image and audio paths as text (see stored_path.h for their bytes).

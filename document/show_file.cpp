@@ -174,12 +174,12 @@ RepairOutcome repairSlidePaths(ShowDocument& doc, int index, const QString& show
     TSlideRecord& r = doc.slide(index);
     if (!doc.isBlank(index)) {
         const std::string before = r.ImageFile.str();
-        if (repairPath(r.ImageFile, showFolder, outcome)) {
+        if (repairPath(r.ImageFile, showFolder, outcome))
             outcome.imageMoved = r.ImageFile.str() != before;
-        } else {
-            r.ImageFile.assign(BlankImageName);
-            outcome.imageBlanked = true;
-        }
+        else if (StoredPath::of(r.ImageFile).trimmed().isEmpty())
+            r.ImageFile.assign(BlankImageName); // no path to keep: a blank slide, as it always was
+        else
+            outcome.imageMissing = true;
     }
     if (doc.hasAudio(index)) {
         const std::string before = r.AudioFile.str();

@@ -72,14 +72,15 @@ QString resolveCaseInsensitive(const QString& path, PathKind kind = PathKind::Fi
 
 struct RepairOutcome {
     bool imageMoved = false;   // ImageFile now names the file found
-    bool imageBlanked = false; // ImageFile was found nowhere and is now "BLANK"
+    bool imageMissing = false; // the picture was found nowhere; ImageFile keeps its path
     bool audioMoved = false;   // AudioFile now names the file found
     QString tooLong;           // a file found whose path is too long to be stored: not taken
 };
 // Repairs the image and audio paths of slide i after a read: a path that names no file is
-// looked for by case-insensitive match, then by its file name in the show's folder. A missing
-// image makes the slide blank; a missing audio file stays as it is. A file found under a path too
-// long to be stored leaves its field as it was.
+// looked for by case-insensitive match, then by its file name in the show's folder. A picture or
+// sound found nowhere keeps its path, so that a drive plugged in again or a folder renamed back
+// brings it back and a save does not lose it. A file found under a path too long to be stored
+// leaves its field as it was.
 RepairOutcome repairSlidePaths(ShowDocument& doc, int index, const QString& showFolder);
 // Whether the slide's audio file exists (the audio mark of its thumbnail depends on it).
 bool audioFileExists(const ShowDocument& doc, int index);

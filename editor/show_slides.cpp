@@ -36,8 +36,9 @@ bool IsAcceptedImagePath(const QString& path) {
     return false;
 }
 
-QString imagesCountText(int count) {
-    return QStringLiteral("Images: ") + QString::number(count) + CountPadding;
+QString imagesCountText(int count, int notFound) {
+    const QString missing = notFound > 0 ? QStringLiteral(" (%1 not found)").arg(notFound) : QString();
+    return QStringLiteral("Images: ") + QString::number(count) + missing + CountPadding;
 }
 
 QString pathTooLongText(const QString& path) {
@@ -109,7 +110,7 @@ void ShowSlides::buildThumbnailForRead(int index) {
 void ShowSlides::buildThumbnailsForRead(int count) {
     QStringList paths;
     for (int i = 0; i < count; ++i)
-        paths.append(show_.isBlank(i) ? QString() : show_.imagePath(i));
+        paths.append(show_.isBlank(i) || show_.isMissing(i) ? QString() : show_.imagePath(i));
     const std::unique_ptr<ThumbnailDecodeQueue> pictures = decodeAhead(paths);
     stopRequested_ = false;
     for (int i = 0; i < count && !stopRequested_; ++i) {
@@ -162,27 +163,30 @@ bool ShowSlides::drawSlideThumbnail(int index, Purpose purpose, const std::optio
     if (purpose == Purpose::Append && !show_.isBlank(index) && !QFileInfo::exists(show_.imagePath(index)))
         record.ImageFile.assign(BlankImageName);
     const QString path = show_.imagePath(index);
-
-    if (show_.isBlank(index)) {
-        thumbnails_.clearWorkBitmap();
-    } else if (decoded && decoded->has_value()) {
-        thumbnails_.workBitmap() = **decoded;
-    } else if (!decoded && loadSlideImage(path)) {
-        thumbnails_.FitThumbnailImage();
-        if (thumbnails_.palettePath())
-            thumbnails_.reducePaletteColours();
-        thumbnails_.fetchWithRetries();
-    } else if (purpose == Purpose::Append) {
-        --show_.SlideCount;
-        return false;
-    } else {
-        // A show file names an image that cannot be had: the slide stays, with an empty picture
-        // rather than whatever the previous slide left in the work bitmap.
-        thumbnails_.clearWorkBitmap();
-    }
-
     QImage& thumbnail = show_.thumbnail(index);
-    thumbnails_.DrawThumbnail(thumbnail, path);
+
+    if (purpose == Purpose::ShowRead && show_.isMissing(index)) {
+        thumbnails_.drawMissingThumbnail(thumbnail, path);
+    } else {
+        if (show_.isBlank(index)) {
+            thumbnails_.clearWorkBitmap();
+        } else if (decoded && decoded->has_value()) {
+            thumbnails_.workBitmap() = **decoded;
+        } else if (!decoded && loadSlideImage(path)) {
+            thumbnails_.FitThumbnailImage();
+            if (thumbnails_.palettePath())
+                thumbnails_.reducePaletteColours();
+            thumbnails_.fetchWithRetries();
+        } else if (purpose == Purpose::Append) {
+            --show_.SlideCount;
+            return false;
+        } else {
+            // A show file names an image that cannot be decoded: the slide stays, with an empty
+            // picture rather than whatever the previous slide left in the work bitmap.
+            thumbnails_.clearWorkBitmap();
+        }
+        thumbnails_.DrawThumbnail(thumbnail, path);
+    }
     if (show_.hasAudio(index) &&
         (purpose == Purpose::Append || QFileInfo::exists(show_.audioPath(index).trimmed())))
         thumbnails_.drawAudioMark(thumbnail);
@@ -197,7 +201,11 @@ void ShowSlides::UpdateShowGrid() {
 }
 
 void ShowSlides::showImagesCount() {
-    countLabel_.setText(imagesCountText(show_.SlideCount));
+    showImagesCount(0);
+}
+
+void ShowSlides::showImagesCount(int notFound) {
+    countLabel_.setText(imagesCountText(show_.SlideCount, notFound));
 }
 
 void ShowSlides::showPathTooLong(const QString& path) {

@@ -20,7 +20,8 @@ struct SharedFlags;
 // lower-cased path contains one of the image extensions anywhere (a folder named "x.bmp" counts).
 bool IsAcceptedImagePath(const QString& path);
 
-QString imagesCountText(int count);
+// "Images: N", and after a read how many of the show's pictures were not found.
+QString imagesCountText(int count, int notFound = 0);
 // Label7 when a file is left out because its path is too long to be stored in a slide.
 QString pathTooLongText(const QString& path);
 
@@ -58,6 +59,8 @@ class ShowSlides {
     // The grid's row count for the slide count.
     void UpdateShowGrid();
     void showImagesCount();
+    // The count after a show was read, with how many of its pictures were not found.
+    void showImagesCount(int notFound);
     // Names in Label7 a file that made no slide because its path is too long to be stored.
     void showPathTooLong(const QString& path);
     // "Read i of N..." in Label7 while a show is read.

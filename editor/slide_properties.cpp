@@ -8,6 +8,7 @@
 #include "tphoto.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QImage>
 
 SlideProperties::SlideProperties(ShowDocument& show, ShowSlides& slides, ThumbnailBuilder& thumbnails,
@@ -41,9 +42,15 @@ int SlideProperties::open(int index) {
 }
 
 // The slide's picture drawn afresh through the imaging control, as when the slide was added; a
-// picture that can no longer be read leaves an empty picture with the name.
+// picture that can no longer be read leaves an empty picture with the name, one whose file is not
+// there the mark of a missing picture.
 QImage SlideProperties::thumbnailWithoutAudio(const QString& imagePath, bool blank) {
     thumbnails_.measureScreenDepth();
+    QImage thumbnail;
+    if (!blank && !QFileInfo::exists(imagePath)) {
+        thumbnails_.drawMissingThumbnail(thumbnail, imagePath);
+        return thumbnail;
+    }
     TPhoto& photo = thumbnails_.photo();
     if (!blank) {
         photo.setQPXThumbnail(1);
@@ -59,7 +66,6 @@ QImage SlideProperties::thumbnailWithoutAudio(const QString& imagePath, bool bla
             thumbnails_.reducePaletteColours();
         thumbnails_.fetchWithRetries();
     }
-    QImage thumbnail;
     thumbnails_.DrawThumbnail(thumbnail, imagePath);
     return thumbnail;
 }

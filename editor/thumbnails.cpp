@@ -13,6 +13,7 @@
 
 namespace {
 const QColor ThumbnailBackground = Qt::white;
+const QColor MissingBackground(192, 192, 192);
 
 } // namespace
 
@@ -75,22 +76,34 @@ void ThumbnailBuilder::reducePaletteColours() {
 }
 
 void ThumbnailBuilder::DrawThumbnail(QImage& target, const QString& path) {
+    draw(target, path, false);
+}
+
+void ThumbnailBuilder::drawMissingThumbnail(QImage& target, const QString& path) {
+    draw(target, path, true);
+}
+
+void ThumbnailBuilder::draw(QImage& target, const QString& path, bool missing) {
     // On a palette display the thumbnail takes over the work bitmap's colour table.
-    const QList<QRgb> palette = palettePath() ? work_.colorTable() : QList<QRgb>();
+    const QList<QRgb> palette = palettePath() && !missing ? work_.colorTable() : QList<QRgb>();
+    const QColor background = missing ? MissingBackground : ThumbnailBackground;
 
     QImage canvas(ThumbnailWidth, ThumbnailHeight, QImage::Format_RGB32);
-    canvas.fill(ThumbnailBackground);
+    canvas.fill(background);
     QPainter painter(&canvas);
+    painter.setFont(windowFont(8));
     const int w = work_.width();
     const int h = work_.height();
-    if (w > 1 && h > 1) {
+    if (missing) {
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(0, 0, 66, 50), Qt::AlignCenter, QStringLiteral("missing"));
+    } else if (w > 1 && h > 1) {
         // Source (0, 0)-(w - 1, h - 1) stretched onto the rectangle centred on (33, 25).
         const QRect destination(33 - w / 2, 25 - h / 2, 2 * (w / 2), 2 * (h / 2));
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         painter.drawImage(destination, work_, QRect(0, 0, w - 1, h - 1));
     }
 
-    painter.setFont(windowFont(8));
     const QFontMetrics metrics(painter.font());
     QString name = thumbnailCaption(path);
     if (metrics.horizontalAdvance(name) + 3 > 70) {
@@ -105,7 +118,7 @@ void ThumbnailBuilder::DrawThumbnail(QImage& target, const QString& path) {
     const int textWidth = metrics.horizontalAdvance(name);
     const int x = (69 - (textWidth + 3)) / 2;
     const QRect textBox(x, 50, textWidth, metrics.height());
-    painter.fillRect(textBox, ThumbnailBackground);
+    painter.fillRect(textBox, background);
     painter.setPen(Qt::black);
     painter.drawText(textBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, name);
     painter.end();

@@ -35,6 +35,9 @@ class ThumbnailBuilder {
     // FetchScaledImage until one attempt succeeds, six attempts in all.
     bool fetchWithRetries();
     void DrawThumbnail(QImage& target, const QString& path);
+    // The thumbnail of a slide whose picture file is not there: a grey cell with "missing" where
+    // the picture would be and the file name under it.
+    void drawMissingThumbnail(QImage& target, const QString& path);
     void BuildFolderThumbnail(QImage& target, const QString& path);
     // The same thumbnail from a picture decoded elsewhere (decodeThumbnailPicture); nothing for a
     // file that could not be decoded.
@@ -46,6 +49,8 @@ class ThumbnailBuilder {
     void reducePaletteColours();
 
   private:
+    void draw(QImage& target, const QString& path, bool missing);
+
     TPhoto& photo_;
     QImage& work_;
     std::function<int()> screenDepth_;

@@ -4,6 +4,7 @@
 
 #include "shared_flags.h"
 #include "show_document.h"
+#include "show_file.h"
 #include "slide_audio.h"
 #include "slide_paths.h"
 #include "stored_font.h"
@@ -12,6 +13,7 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -31,6 +33,17 @@ QString trimmedCaption(const QString& text) {
     while (end > start && text[end - 1].unicode() <= ' ')
         --end;
     return text.mid(start, end - start);
+}
+
+// In place of a picture whose file is not there: a grey area with the file's name and "missing".
+QImage missingPicture(QSize size, const QString& path, const QFont& font) {
+    QImage picture(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    picture.fill(QColor(192, 192, 192));
+    QPainter painter(&picture);
+    painter.setFont(font);
+    painter.drawText(picture.rect(), Qt::AlignCenter,
+                     ShowFile::fileNamePart(path) + QStringLiteral("\nmissing"));
+    return picture;
 }
 
 } // namespace
@@ -66,6 +79,8 @@ bool TshowFrm::loadPicture(int index, bool processAfterLoad) {
     Photo10->setReducedDecodeBox(area.size());
     if (host_.loadPicture)
         host_.loadPicture(index, area.size(), *Photo10);
+    else if (show_.isMissing(index))
+        Photo10->setPicture(missingPicture(area.size(), show_.imagePath(index), font()));
     else
         Photo10->setFileName(imagePathOf(show_.slide(index)));
     if (processAfterLoad) {

@@ -2,6 +2,7 @@
 
 #include "dialogs.h"
 #include "print_dialog.h"
+#include "print_placement.h"
 #include "show_document.h"
 #include "stored_path.h"
 #include "tphoto.h"
@@ -34,6 +35,21 @@ namespace {
 
 QString slideText(const ShowDocument& show, int index) {
     return StoredPath::of(show.slide(index).Text);
+}
+
+// A picture whose file is not there keeps its place, in a photograph's proportions: a grey area with
+// "missing" in it, and its file name under it as any picture has.
+constexpr QSize MissingPictureSize(4, 3);
+
+void drawMissingPicture(QPainter& painter, const QRect& twips) {
+    const QPaintDevice* device = painter.device();
+    const QRectF area = imaging::twipsToDevice(twips.left(), twips.top(), twips.width(), twips.height(),
+                                               device->logicalDpiX(), device->logicalDpiY());
+    painter.save();
+    painter.fillRect(area, QColor(224, 224, 224));
+    painter.drawRect(area);
+    painter.drawText(area, Qt::AlignCenter, QStringLiteral("missing"));
+    painter.restore();
 }
 
 } // namespace
@@ -99,8 +115,11 @@ ShowPrint::Outcome ShowPrint::printPages(PageJobs& jobs, const ShowPrintLayout& 
                                          QWidget* progressParent) {
     // The run prints the slides the show holds as it starts.
     QStringList paths;
-    for (int index = 0; index < show_.SlideCount; ++index)
+    missing_.clear();
+    for (int index = 0; index < show_.SlideCount; ++index) {
         paths.append(show_.isBlank(index) ? QString() : slideImagePath(show_, index));
+        missing_.append(show_.isMissing(index));
+    }
     slideCount_ = int(paths.size());
     // A picture needs no more pixels than its cell has on the printer.
     PicturesAhead pictures(paths, layout.cellPixels());
@@ -141,17 +160,23 @@ void ShowPrint::printPage(QPainter& painter, const ShowPrintLayout& layout, int 
     QList<CellPlan> plans;
     for (int cell = 0; cell < layout.slidesOnPage(page, slideCount_); ++cell) {
         source.progress.keepAlive();
-        const QSize size = loadSlide(first + cell, source.pictures);
+        const int index = first + cell;
+        const QSize loaded = loadSlide(index, source.pictures);
+        const bool missing = missing_.at(index);
+        const QSize size = missing ? MissingPictureSize : loaded;
         if (size.isEmpty())
             continue;
-        const CellPicture picture{size, source.pictures.path(first + cell), slideText(show_, first + cell),
-                                  ++printed};
+        const CellPicture picture{size, source.pictures.path(index), slideText(show_, index), ++printed};
         const CellPlan plan = layout.cell(cell, picture, textWidth);
-        photo.setPrinterTop(plan.picture.top());
-        photo.setPrinterLeft(plan.picture.left());
-        photo.setPrinterWidth(plan.picture.width());
-        photo.setPrinterHeight(plan.picture.height());
-        photo.setPrinterhDC(&painter);
+        if (missing) {
+            drawMissingPicture(painter, plan.picture);
+        } else {
+            photo.setPrinterTop(plan.picture.top());
+            photo.setPrinterLeft(plan.picture.left());
+            photo.setPrinterWidth(plan.picture.width());
+            photo.setPrinterHeight(plan.picture.height());
+            photo.setPrinterhDC(&painter);
+        }
         plans.append(plan);
     }
     for (const CellPlan& plan : plans)

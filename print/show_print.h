@@ -64,7 +64,8 @@ class ShowPrint {
     ShowDocument& show_;
     Tprintdlg& dialog_;
     std::function<QString()> showName_;
-    int slideCount_ = 0; // the slides of the run, fixed when it starts
+    int slideCount_ = 0;  // the slides of the run, fixed when it starts
+    QList<bool> missing_; // which of them name a picture that was not found when the show was read
 };
 
 } // namespace print

@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -317,21 +318,27 @@ TEST_F(Lifecycle, ShowMovedWithItsImagesIsRepairedAndSavedWithTheNewPaths) {
     ShowDocument saved;
     saved.slide(0).ImageFile.assign("C:\\Shows\\Pictures\\FLOWER.jpg");
     saved.slide(1).ImageFile.assign("/media/old/storm_pal8.pcx");
-    saved.slide(2).ImageFile.assign("C:\\gone\\missing.png");
+    // On a drive that is not plugged in: it keeps its place and its path, bytes of Windows and all.
+    const std::string unplugged = "E:\\Caf\xe9\\missing.png";
+    saved.slide(2).ImageFile.assign(unplugged);
     saved.SlideCount = 3;
     ASSERT_TRUE(ShowFile::write(dir.filePath("moved.vrs"), saved).ok);
 
     main().processCommandLine({dir.filePath("moved.vrs"), picture("ladybird.png")});
     ASSERT_EQ(show().SlideCount, 3);
     EXPECT_EQ(show().slide(1).ImageFile.str(), dir.filePath("storm_pal8.pcx").toStdString());
-    EXPECT_EQ(show().slide(2).ImageFile.str(), "BLANK");
-    EXPECT_EQ(main().findChild<QLabel*>("Label7")->text(), QStringLiteral("Images: 3") + QString(24, ' '));
+    EXPECT_EQ(show().slide(2).ImageFile.str(), unplugged);
+    EXPECT_EQ(QColor(show().thumbnail(2).pixel(2, 2)), QColor(192, 192, 192)) << "drawn as missing";
+    EXPECT_EQ(QColor(show().thumbnail(1).pixel(2, 2)), QColor(Qt::white));
+    EXPECT_EQ(main().findChild<QLabel*>("Label7")->text(),
+              QStringLiteral("Images: 3 (1 not found)") + QString(24, ' '));
 
     saveAnswers = {dir.filePath("again.vrs")};
     ASSERT_TRUE(main().FileSaveAs());
     ShowDocument reread;
     ASSERT_TRUE(ShowFile::read(dir.filePath("again.vrs"), reread).ok());
     EXPECT_EQ(reread.slide(1).ImageFile.str(), dir.filePath("storm_pal8.pcx").toStdString());
+    EXPECT_EQ(reread.slide(2).ImageFile.str(), unplugged);
 }
 
 TEST_F(Lifecycle, ShowWithoutItsExtensionOpensFromTheCommandLineByItsHeader) {

@@ -487,24 +487,32 @@ TEST_F(ShowFileRepair, AFileFoundUnderAPathTooLongToStoreLeavesThePathAsItWas) {
 
     const auto outcome = ShowFile::repairSlidePaths(doc, 0, ShowFile::folderOf(found));
 
-    EXPECT_FALSE(outcome.imageMoved || outcome.imageBlanked);
+    EXPECT_FALSE(outcome.imageMoved || outcome.imageMissing);
     EXPECT_EQ(outcome.tooLong, found);
     EXPECT_EQ(image(doc, 0), "C:\\old\\flower.jpg");
 }
 
-TEST_F(ShowFileRepair, FilesFoundNowhereMakeBlankSlidesButKeepTheirAudioPath) {
+// An unplugged drive or a renamed folder loses nothing: the paths stay, also bytes of another code
+// page; only a slide without any path becomes blank.
+TEST_F(ShowFileRepair, FilesFoundNowhereKeepTheirPaths) {
     slide(0, "/no/such/place/flower.jpg", "/no/such/place/tune.wav");
-    slide(1, "");
+    slide(1, "x");
+    doc.slide(1).ImageFile.assign("D:\\Caf\xe9\\cr\xe8me.jpg");
+    slide(2, "");
 
     const auto outcome = repair(0);
-    repair(1);
+    const auto windowsPath = repair(1);
+    const auto noPath = repair(2);
 
-    EXPECT_TRUE(outcome.imageBlanked);
-    EXPECT_FALSE(outcome.audioMoved);
-    EXPECT_EQ(image(doc, 0), "BLANK");
+    EXPECT_TRUE(outcome.imageMissing && windowsPath.imageMissing);
+    EXPECT_FALSE(outcome.imageMoved || outcome.audioMoved || noPath.imageMissing);
+    EXPECT_EQ(image(doc, 0), "/no/such/place/flower.jpg");
+    EXPECT_TRUE(doc.isMissing(0));
     EXPECT_EQ(audio(doc, 0), "/no/such/place/tune.wav");
     EXPECT_FALSE(ShowFile::audioFileExists(doc, 0));
-    EXPECT_EQ(image(doc, 1), "BLANK");
+    EXPECT_EQ(image(doc, 1), "D:\\Caf\xe9\\cr\xe8me.jpg");
+    EXPECT_EQ(image(doc, 2), "BLANK");
+    EXPECT_FALSE(doc.isMissing(2));
 }
 
 TEST_F(ShowFileRepair, PathsThatStillNameFilesAndBlankSlidesStayAsTheyAre) {
@@ -516,8 +524,8 @@ TEST_F(ShowFileRepair, PathsThatStillNameFilesAndBlankSlidesStayAsTheyAre) {
     const auto first = repair(0);
     const auto second = repair(1);
 
-    EXPECT_FALSE(first.imageMoved || first.imageBlanked || first.audioMoved);
-    EXPECT_FALSE(second.imageMoved || second.imageBlanked);
+    EXPECT_FALSE(first.imageMoved || first.imageMissing || first.audioMoved);
+    EXPECT_FALSE(second.imageMoved || second.imageMissing);
     EXPECT_EQ(image(doc, 0), picture.toStdString());
     EXPECT_EQ(audio(doc, 0), "   ");
     EXPECT_EQ(image(doc, 1), "blank");

@@ -133,6 +133,30 @@ TEST_F(Viewer, CaptionsShowInTheSlidesFontAndBlankSlidesShowNoPicture) {
     EXPECT_TRUE(child<QWidget>("Panel1")->isVisible()) << "the caption area stays as an empty strip";
 }
 
+// A show saved on Windows: its caption and font name in that system's code page, and a picture on a
+// drive that is not there, which keeps its place as a picture marked missing.
+TEST_F(Viewer, CaptionsOfAShowSavedOnWindowsAndMissingPicturesShowAsSuch) {
+    addSlide({.image = QStringLiteral("/no/such/drive/Harbour.jpg"), .showText = true});
+    TSlideRecord& r = show().slide(0);
+    r.Text.assign("Caf\xe9 cr\xe8me \x80 5");
+    r.FontName.assign("Caf\xe9 Sans");
+    openViewer();
+    auto* photo = child<TPhoto>("Photo10");
+    EXPECT_EQ(child<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("Caf\u00e9 cr\u00e8me \u20ac 5"));
+    EXPECT_EQ(child<QPlainTextEdit>("Memo1")->font().family(), QStringLiteral("Caf\u00e9 Sans"));
+    EXPECT_TRUE(photo->isVisible());
+    EXPECT_EQ(photo->FXError(), 0);
+    EXPECT_EQ(photo->geometry(), child<QWidget>("Panel6")->contentsRect());
+    EXPECT_EQ(QColor(photo->image().pixel(2, 2)), QColor(192, 192, 192))
+        << "grey, with the name and \"missing\"";
+    const QImage picture = photo->image();
+    int written = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            written += picture.pixel(x, y) != picture.pixel(2, 2) ? 1 : 0;
+    EXPECT_GT(written, 0);
+}
+
 TEST_F(Viewer, SteppingAtTheEndsShowsTheSameSlideAgain) {
     addSlides(3);
     openViewer();

@@ -233,19 +233,23 @@ TEST_F(ShowPdf, EveryLayoutStaysOnThePaperWithItsTextsClear) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
-TEST_F(ShowPdf, SlidesThatCannotBeLoadedLeaveTheirCellsEmpty) {
+// A picture whose file is not there (a drive not plugged in) keeps its cell, marked missing.
+TEST_F(ShowPdf, SlidesThatCannotBeLoadedLeaveTheirCellsEmptyAndMissingOnesAreMarked) {
     appendSlide(show, red);
     appendSlide(show, QStringLiteral("BLANK"));
     appendSlide(show, broken);
     appendSlide(show, blue);
-    appendSlide(show, dir.filePath(QStringLiteral("gone.jpg")));
+    const QString gone = dir.filePath(QStringLiteral("gone.jpg"));
+    appendSlide(show, gone);
     PrintOptions options;
     options.layout = PrintOptions::MediumSheet;
     options.frameNumbers = true;
     printShow(options);
     ASSERT_EQ(pdfPageCount(pdf), 1);
     const QList<PdfWord> words = pdfWords(pdf);
-    EXPECT_EQ(pageText(words, 1), QStringLiteral("#1 - red.jpg #2 - blue.jpg"));
+    EXPECT_EQ(pageText(words, 1), QStringLiteral("#1 - red.jpg #2 - blue.jpg missing #3 - gone.jpg"));
+    const CellPlan missing = layout(options).cell(4, {QSize(4, 3), gone, {}, 3}, printerWidth());
+    expectWordAt(wordOn(words, 1, QStringLiteral("#3")), missing.caption.at);
     // The blue picture keeps its own cell (right column, second row) and its caption stays under
     // that column, numbered after the last picture printed.
     const CellPlan plan = plannedCell(options, 3, blue, 2);
