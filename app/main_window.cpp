@@ -373,7 +373,13 @@ void TMainFormverasco::applyMenuRules(std::initializer_list<std::pair<const char
 }
 
 void TMainFormverasco::Preferences1Click() {
-    runPreferences(*windows_->prefFrm, settings_, show_);
+    runPreferences(*windows_->prefFrm, settings_, show_, agreeToDefaults());
+}
+
+std::function<bool(const QString&)> TMainFormverasco::agreeToDefaults() const {
+    Tconfirmfrm* confirm = windows_->confirmfrm;
+    return
+        [confirm](const QString& question) { return confirm->ask(question, {}, false) == Tconfirmfrm::Yes; };
 }
 
 bool TMainFormverasco::FormCloseQuery() {

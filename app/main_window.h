@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -156,6 +157,8 @@ class TMainFormverasco : public QMainWindow {
     void repaintGrids();
     void connectPrintCommands();
     print::ImageSource imageToPrint() const;
+    // The question before the preferences' defaults replace the slides' own values.
+    std::function<bool(const QString&)> agreeToDefaults() const;
     void startShow(bool autoPlay);
     void setEditorUsable(bool usable);
     void closeViewer();

@@ -28,7 +28,7 @@ void TMainFormverasco::connectPlayerWindows() {
     host.editPreferences = [this] {
         TprefFrm& preferences = *windows_->prefFrm;
         preferences.setViewerSwitchesEnabled(false);
-        runPreferences(preferences, settings_, show_);
+        runPreferences(preferences, settings_, show_, agreeToDefaults());
         preferences.setViewerSwitchesEnabled(true);
     };
     host.viewerOpened = [this](bool hideEditor) {

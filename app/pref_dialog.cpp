@@ -100,6 +100,7 @@ void TprefFrm::build() {
 void TprefFrm::fillFrom(Settings& settings) {
     buildContents();
     settings_ = &settings;
+    resetPressed_ = false;
     dlyfld->setValue(settings.DefaultDelay);
     CheckBox2->setChecked(settings.HoldSlideForAudio);
     CheckBox3->setChecked(settings.ShowTextOnEachSlide);
@@ -126,6 +127,7 @@ void TprefFrm::setViewerSwitchesEnabled(bool enabled) {
 }
 
 void TprefFrm::Button2Click() {
+    resetPressed_ = true;
     if (settings_) {
         settings_->DefaultDelay = 5;
         settings_->HoldSlideForAudio = true;
@@ -157,7 +159,42 @@ void TprefFrm::reject() {
     done(Cancel);
 }
 
-int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show) {
+namespace {
+
+// The three slide fields as the defaults of the settings would make them.
+struct SlideDefaults {
+    std::uint8_t Delay, HoldForAudio, ShowText;
+
+    static SlideDefaults of(const Settings& s) {
+        return {static_cast<std::uint8_t>(s.DefaultDelay), std::uint8_t(s.HoldSlideForAudio ? 1 : 0),
+                std::uint8_t(s.ShowTextOnEachSlide ? 1 : 0)};
+    }
+    bool differFrom(const TSlideRecord& r) const {
+        return r.Delay != Delay || (r.HoldForAudio != 0) != (HoldForAudio != 0) ||
+               (r.ShowText != 0) != (ShowText != 0);
+    }
+};
+
+void giveSlidesDefaults(ShowDocument& show, const SlideDefaults& defaults) {
+    for (int i = 0; i < show.SlideCount; ++i) {
+        TSlideRecord& r = show.slide(i);
+        r.Delay = defaults.Delay;
+        r.HoldForAudio = defaults.HoldForAudio;
+        r.ShowText = defaults.ShowText;
+    }
+    show.ShowModified = true;
+}
+
+bool anySlideDiffers(const ShowDocument& show, const SlideDefaults& defaults) {
+    for (int i = 0; i < show.SlideCount; ++i)
+        if (defaults.differFrom(show.slide(i)))
+            return true;
+    return false;
+}
+
+} // namespace
+
+int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show, const AgreeToDefaults& agree) {
     const ShowDefaults before = ShowDefaults::of(settings);
     dialog.fillFrom(settings);
     const int result = dialog.exec();
@@ -167,11 +204,15 @@ int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show) {
     }
     dialog.takeInto(settings);
     show.setDefaultDelay(settings.DefaultDelay);
-    for (int i = 0; i < show.SlideCount; ++i) {
-        TSlideRecord& r = show.slide(i);
-        r.Delay = static_cast<std::uint8_t>(settings.DefaultDelay);
-        r.HoldForAudio = settings.HoldSlideForAudio ? 1 : 0;
-        r.ShowText = settings.ShowTextOnEachSlide ? 1 : 0;
-    }
+    // A slide's own time, hold and caption switch are the user's work: they are replaced only when
+    // the user says so, or asked for it with the reset button.
+    const SlideDefaults defaults = SlideDefaults::of(settings);
+    if (!anySlideDiffers(show, defaults))
+        return result;
+    const QString question =
+        QStringLiteral("Give all %1 slides the default time, audio hold and caption setting?")
+            .arg(show.SlideCount);
+    if (dialog.resetPressed() || agree(question))
+        giveSlidesDefaults(show, defaults);
     return result;
 }

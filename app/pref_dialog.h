@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -25,6 +27,8 @@ class TprefFrm : public DeferredWindow<QDialog> {
     void fillFrom(Settings& settings);
     // Writes the six values shown into the settings.
     void takeInto(Settings& settings) const;
+    // Whether "&Reset All Images to Default Settings" was pressed since the dialog was filled.
+    bool resetPressed() const { return resetPressed_; }
     // Greys out (or enables again) the two switches that cannot change while a show is open:
     // "Display &Controls during Verasco" and "&Hide Editor during Verasco".
     void setViewerSwitchesEnabled(bool enabled);
@@ -42,6 +46,7 @@ class TprefFrm : public DeferredWindow<QDialog> {
   private:
     void build() override;
     Settings* settings_ = nullptr;
+    bool resetPressed_ = false;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     TOvcSimpleField* dlyfld = nullptr;
@@ -55,8 +60,12 @@ class TprefFrm : public DeferredWindow<QDialog> {
     QPushButton* Button3 = nullptr;
 };
 
+// Asked before the slides of a show take the defaults: "Give all N slides ...?"; true for Yes.
+using AgreeToDefaults = std::function<bool(const QString& question)>;
+
 // The Edit menu's "Verasco P&references...": shows the dialog for the settings; on OK takes its
-// values and gives every slide of the show the default display time, hold-for-audio and caption
-// switch (the show's modified flag stays as it is); on anything else puts the six values back as
-// they were. Returns the dialog's result.
-int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show);
+// values, and when any slide differs from the new default display time, hold-for-audio or caption
+// switch, gives every slide those defaults: at once after the reset button, otherwise only when
+// `agree` says Yes. Slides that change mark the show changed. On anything but OK puts the six
+// values back as they were. Returns the dialog's result.
+int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show, const AgreeToDefaults& agree);

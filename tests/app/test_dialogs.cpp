@@ -76,6 +76,15 @@ class Preferences : public testing::Test {
     }
     bool checked(const char* box) { return child<QCheckBox>(dialog, box)->isChecked(); }
     TOvcSimpleField* delay() { return child<TOvcSimpleField>(dialog, "dlyfld"); }
+    int run() { return runPreferences(dialog, settings, show, agree); }
+
+    // The question before the slides take the defaults, answered with `agreeing`.
+    QStringList asked;
+    bool agreeing = false;
+    AgreeToDefaults agree = [this](const QString& question) {
+        asked.append(question);
+        return agreeing;
+    };
 };
 
 TEST_F(Preferences, ResetThenCancelOrEscLeavesEverySettingAsItWas) {
@@ -96,7 +105,7 @@ TEST_F(Preferences, ResetThenCancelOrEscLeavesEverySettingAsItWas) {
                 click(dialog, "Button3");
         });
 
-        EXPECT_EQ(runPreferences(dialog, settings, show), 2);
+        EXPECT_EQ(run(), 2);
 
         // The reset changed the settings at once; closing without OK put them back.
         EXPECT_EQ(duringReset.DefaultDelay, 5);
@@ -106,34 +115,53 @@ TEST_F(Preferences, ResetThenCancelOrEscLeavesEverySettingAsItWas) {
     }
 }
 
-TEST_F(Preferences, OkWithoutChangesGivesEverySlideTheDefaults) {
+// The slides' own times, holds and caption switches are the user's work: OK keeps the new defaults
+// and gives them to the slides only when the user says Yes.
+TEST_F(Preferences, OkAsksBeforeTheDefaultsReplaceTheSlidesOwnValues) {
     show.slide(1).HoldForAudio = 1;
     show.slide(2).ShowText = 1;
+    for (const bool yes : {false, true}) {
+        SCOPED_TRACE(yes ? "Yes" : "No");
+        agreeing = yes;
+        asked.clear();
+        show.ShowModified = false;
+        whenShown(dialog, [&] { click(dialog, "Button1"); });
+
+        EXPECT_EQ(run(), 1);
+
+        EXPECT_EQ(asked, QStringList{"Give all 3 slides the default time, audio hold and caption setting?"});
+        EXPECT_EQ(show.defaultDelay(), 20);
+        EXPECT_EQ(settings.DefaultDelay, 20);
+        EXPECT_EQ(show.ShowModified, yes);
+        for (int i = 0; i < 3; ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(show.slide(i).Delay, yes ? 20 : 10 + i);
+            EXPECT_EQ(show.slide(i).HoldForAudio, yes ? 0 : i == 1);
+            EXPECT_EQ(show.slide(i).ShowText, yes ? 0 : i == 2);
+        }
+        EXPECT_EQ(show.slide(3).Delay, 13) << "slots beyond the show are left alone";
+    }
+
+    // Slides that have the defaults already: nothing to ask, nothing changed.
+    asked.clear();
     show.ShowModified = false;
     whenShown(dialog, [&] { click(dialog, "Button1"); });
-
-    EXPECT_EQ(runPreferences(dialog, settings, show), 1);
-
-    for (int i = 0; i < 3; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(show.slide(i).Delay, 20);
-        EXPECT_EQ(show.slide(i).HoldForAudio, 0);
-        EXPECT_EQ(show.slide(i).ShowText, 0);
-    }
-    EXPECT_EQ(show.slide(3).Delay, 13) << "slots beyond the show are left alone";
+    EXPECT_EQ(run(), 1);
+    EXPECT_TRUE(asked.isEmpty());
     EXPECT_FALSE(show.ShowModified);
-    EXPECT_EQ(show.defaultDelay(), 20);
 }
 
+// The reset button says what it does: OK after it gives every slide the defaults without asking.
 TEST_F(Preferences, ResetThenOkGivesEverySlideFiveSecondsHoldAndCaptions) {
-    show.ShowModified = true;
+    show.ShowModified = false;
     whenShown(dialog, [&] {
         click(dialog, "Button2");
         click(dialog, "Button1");
     });
 
-    EXPECT_EQ(runPreferences(dialog, settings, show), 1);
+    EXPECT_EQ(run(), 1);
 
+    EXPECT_TRUE(asked.isEmpty());
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(show.slide(i).Delay, 5);
@@ -162,7 +190,8 @@ TEST_F(Preferences, AnInvalidDisplayTimeKeepsTheDialogOpen) {
         click(dialog, "Button1");
     });
 
-    EXPECT_EQ(runPreferences(dialog, settings, show), 1);
+    agreeing = true;
+    EXPECT_EQ(run(), 1);
 
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(settings.DefaultDelay, 42);
@@ -182,7 +211,7 @@ TEST_F(Preferences, ControlsTakeTheFocusInTheirOrder) {
         click(dialog, "Button3");
     });
 
-    runPreferences(dialog, settings, show);
+    run();
 
     EXPECT_EQ(order, QStringList({"dlyfld", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "CheckBox1",
                                   "Button2", "Button1", "Button3"}));

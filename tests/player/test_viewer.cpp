@@ -2,6 +2,7 @@
 // its size rules, how a slide's picture and caption are shown, stepping while stopped, the
 // preferences, and the keys of a presenter.
 #include "condition_wait.h"
+#include "confirm_dialog.h"
 #include "help_sections.h"
 #include "pref_dialog.h"
 #include "tphoto.h"
@@ -183,9 +184,16 @@ TEST_F(Viewer, PreferencesWhileStoppedGreyTheWindowSwitchesAndResetTheSlides) {
         windows->prefFrm->findChild<QCheckBox*>("CheckBox4")->setChecked(true);
         QTest::mouseClick(windows->prefFrm->findChild<QPushButton*>("Button1"), Qt::LeftButton);
     });
+    QString asked;
+    whenModal(windows->confirmfrm, [&] {
+        asked = windows->confirmfrm->findChild<QLabel*>("Label1")->text();
+        QTest::mouseClick(windows->confirmfrm->findChild<QPushButton*>("Button3"), Qt::LeftButton);
+    });
     QTest::mouseClick(child<QPushButton>("Button1"), Qt::LeftButton);
     EXPECT_EQ(enabled, (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(asked, QStringLiteral("Give all 2 slides the default time, audio hold and caption setting?"));
     EXPECT_EQ(show().slide(1).Delay, 4);
+    EXPECT_TRUE(show().ShowModified);
     EXPECT_TRUE(settings().LoopSlideShow);
     EXPECT_TRUE(windows->prefFrm->findChild<QCheckBox*>("CheckBox1")->isEnabled());
 
