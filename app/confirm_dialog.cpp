@@ -102,12 +102,17 @@ QString Tconfirmfrm::fitToLine2(const QString& text) const {
 }
 
 int Tconfirmfrm::ask(const QString& text, const QString& line2, bool withCancel) {
+    return askWithDefault(text, line2, withCancel, Button1);
+}
+
+int Tconfirmfrm::askWithDefault(const QString& text, const QString& line2, bool withCancel,
+                                QPushButton* defaultButton) {
     buildContents();
     QApplication::beep();
     Label1->setText(text);
     Label2->setText(line2);
     setMode(withCancel ? QuestionWithCancel : Question);
-    return runModal();
+    return runModal(defaultButton);
 }
 
 int Tconfirmfrm::message(const QString& caption, const QString& text, const QString& line2) {
@@ -117,24 +122,29 @@ int Tconfirmfrm::message(const QString& caption, const QString& text, const QStr
     Label2->setText(line2);
     setWindowTitle(caption);
     setMode(Message);
-    const int result = runModal();
+    const int result = runModal(Button1);
     setWindowTitle(DefaultCaption);
     return result;
 }
 
 int Tconfirmfrm::askSaveChanges(const QString& showName) {
+    buildContents();
+    // Enter keeps the changes: a key pressed out of habit must not throw away the user's work.
     if (showName.trimmed().isEmpty() || ShowFile::nameExtension(showName.trimmed()) != QLatin1String(".vrs"))
-        return ask(QStringLiteral("Do you want to save the changes you made?"));
+        return askWithDefault(QStringLiteral("Do you want to save the changes you made?"), {}, true, Button3);
     // The second line's width is fixed by the layout, so lay out before measuring.
     setMode(QuestionWithCancel);
     layoutFor(screen() ? qRound(screen()->logicalDotsPerInch()) : 96);
-    return ask(QStringLiteral("Do you want to save the changes you made to"),
-               fitToLine2(QLatin1Char('"') + showName + QStringLiteral("\"?")));
+    return askWithDefault(QStringLiteral("Do you want to save the changes you made to"),
+                          fitToLine2(QLatin1Char('"') + showName + QStringLiteral("\"?")), true, Button3);
 }
 
-int Tconfirmfrm::runModal() {
-    Button1->setFocus();
-    return exec();
+int Tconfirmfrm::runModal(QPushButton* defaultButton) {
+    defaultButton->setDefault(true);
+    defaultButton->setFocus();
+    const int result = exec();
+    Button1->setDefault(true);
+    return result;
 }
 
 void Tconfirmfrm::showEvent(QShowEvent* event) {

@@ -26,8 +26,9 @@ class Tconfirmfrm : public DeferredWindow<QDialog> {
     int ask(const QString& text, const QString& line2 = {}, bool withCancel = true);
     // Beeps and shows a message captioned "Error" or "Information" with one OK button.
     int message(const QString& caption, const QString& text, const QString& line2 = {});
-    // The question before a changed show is dropped. A show name ending in ".vrs" is quoted on the
-    // second line, shortened in its middle when it is wider than that line.
+    // The question before a changed show is dropped, with "&Yes" as its default button. A show name
+    // ending in ".vrs" is quoted on the second line, shortened in its middle when it is wider than
+    // that line.
     int askSaveChanges(const QString& showName);
 
     // Shows the buttons of a mode; the dialog lays itself out for it when shown.
@@ -49,7 +50,10 @@ class Tconfirmfrm : public DeferredWindow<QDialog> {
 
   private:
     void build() override;
-    int runModal();
+    int askWithDefault(const QString& text, const QString& line2, bool withCancel,
+                       QPushButton* defaultButton);
+    // Runs the dialog with the button that Enter presses; "&No" ("&OK") is the default again after.
+    int runModal(QPushButton* defaultButton);
 
     Mode mode_ = QuestionWithCancel;
     QLabel* Image1 = nullptr;

@@ -186,7 +186,8 @@ TEST_F(Lifecycle, ClearAllAnsweredCancelOrWithTheSaveDialogCancelledKeepsTheShow
     EXPECT_EQ(show().SlideCount, 3);
     EXPECT_TRUE(show().ShowModified);
 
-    answer("Button3"); // Yes, then no name in the save dialog
+    // Enter answers Yes: a key pressed out of habit keeps the changes. No name in the save dialog.
+    whenAsked([this] { QTest::keyClick(confirm, Qt::Key_Return); });
     main().FileNew();
     EXPECT_EQ(saveDialogs, 1);
     EXPECT_EQ(show().SlideCount, 3);
@@ -247,7 +248,7 @@ TEST_F(Lifecycle, OverwriteAnsweredNoAsksForAnotherName) {
     old.write("keep me");
     old.close();
     saveAnswers = {dir.filePath("old.vrs"), dir.filePath("new.vrs")};
-    answer("Button1"); // No
+    whenAsked([this] { QTest::keyClick(confirm, Qt::Key_Return); }); // Enter is No in this question
     EXPECT_TRUE(main().FileSaveAs());
     EXPECT_EQ(saveDialogs, 2);
     EXPECT_EQ(asked.at(0).line1, QStringLiteral("File already exists, overwrite older file?"));
