@@ -1,5 +1,6 @@
 #include "ovc_table.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -273,7 +274,10 @@ void TOvcTable::selectRange(int fromRow, int toRow) {
 }
 
 // Plain press: only the active cell; Ctrl: toggle one more row or cell; Shift: the range from the anchor.
+// A press on a selected row or cell may start a drag of the whole selection: what would take
+// something out of the selection waits for the release, and is done only when no drag happened.
 void TOvcTable::selectOnClick(const TOvcCell& cell, Qt::KeyboardModifiers modifiers) {
+    m_pendingRelease = PendingRelease::None;
     if (m_selectionMode == SelectionMode::NoSelection) {
         setActiveCell(cell.row, cell.col);
         return;
@@ -292,11 +296,28 @@ void TOvcTable::selectOnClick(const TOvcCell& cell, Qt::KeyboardModifiers modifi
             selectCell(m_activeRow, m_activeCol);
         const bool selected = isCellSelected(cell.row, cell.col);
         setActiveCell(cell.row, cell.col);
-        selectCell(cell.row, cell.col, !selected);
+        if (selected)
+            m_pendingRelease = PendingRelease::Deselect;
+        else
+            selectCell(cell.row, cell.col);
         return;
     }
-    clearSelection();
+    if (isCellSelected(cell.row, cell.col)) {
+        m_pendingRelease = PendingRelease::ClearSelection;
+    } else {
+        clearSelection();
+    }
     setActiveCell(cell.row, cell.col);
+}
+
+void TOvcTable::finishClick() {
+    const PendingRelease pending = std::exchange(m_pendingRelease, PendingRelease::None);
+    if (m_dragged || pending == PendingRelease::None)
+        return;
+    if (pending == PendingRelease::Deselect)
+        deselectCell(m_activeRow, m_activeCol);
+    else
+        clearSelection();
 }
 
 // ---- geometry ----
@@ -382,6 +403,8 @@ void TOvcTable::mousePressEvent(QMouseEvent* event) {
     const TOvcCell cell = cellAt(pos);
     if (event->button() == Qt::LeftButton) {
         setFocus(Qt::MouseFocusReason);
+        m_pressPos = pos;
+        m_dragged = false;
         if (cell.isValid()) {
             selectOnClick(cell, event->modifiers());
             emit cellClicked(cell.row, cell.col);
@@ -404,10 +427,16 @@ void TOvcTable::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TOvcTable::mouseMoveEvent(QMouseEvent* event) {
-    emit mouseMove(event->buttons(), event->modifiers(), event->position().toPoint());
+    const QPoint pos = event->position().toPoint();
+    if ((event->buttons() & Qt::LeftButton) &&
+        (pos - m_pressPos).manhattanLength() >= QApplication::startDragDistance())
+        m_dragged = true;
+    emit mouseMove(event->buttons(), event->modifiers(), pos);
 }
 
 void TOvcTable::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        finishClick();
     emit mouseUp(event->button(), event->modifiers(), event->position().toPoint());
 }
 

@@ -142,6 +142,8 @@ class TOvcTable : public QAbstractScrollArea {
     void scrollToRow(int row);
     void moveActiveCell(int row, int col, Qt::KeyboardModifiers modifiers);
     void selectOnClick(const TOvcCell& cell, Qt::KeyboardModifiers modifiers);
+    // At the left button's release: what the press left to a click that is no drag.
+    void finishClick();
     void selectRange(int fromRow, int toRow);
     void dropSelectionOutside();
     std::pair<int, int> selectionKey(int row, int col) const;
@@ -164,6 +166,11 @@ class TOvcTable : public QAbstractScrollArea {
     QColor m_selectedColor;
     SelectionMode m_selectionMode = SelectionMode::NoSelection;
     std::set<std::pair<int, int>> m_selected;
+    // What a press on a selected row or cell does at the release, unless the pointer moved on as a drag.
+    enum class PendingRelease { None, ClearSelection, Deselect };
+    PendingRelease m_pendingRelease = PendingRelease::None;
+    QPoint m_pressPos;
+    bool m_dragged = false;
     CellBitmapSupplier m_supplier;
     RowsAboutToBeFetched m_announceRows;
 };

@@ -82,6 +82,55 @@ INSTANTIATE_TEST_SUITE_P(
         FolderDrop{"below the grid", 5, [](TOvcTable& g) { return QPoint(100, g.height() + 20); }, {}},
         FolderDrop{"back on the folder grid", 5, [](TOvcTable&) { return QPoint(-120, 30); }, {}}));
 
+// Folder images f00 to f02 selected, then a press on one of them: dragged onto slide 1, every
+// selected image lands there in folder order; released where it was pressed, the press was a click
+// and the selection is reduced as a click reduces it.
+struct SelectionPress {
+    const char* what;
+    Qt::KeyboardModifiers modifiers;
+    bool drags;
+    QStringList slides;      // afterwards
+    QList<int> selectedRows; // afterwards, when no drag happened
+};
+
+std::ostream& operator<<(std::ostream& out, const SelectionPress& row) {
+    return out << row.what;
+}
+
+class SelectionDrag : public DragWindow, public testing::WithParamInterface<SelectionPress> {};
+
+TEST_P(SelectionDrag, APressOnASelectedImageKeepsTheSelectionForTheDrag) {
+    const SelectionPress& row = GetParam();
+    addSlides(2);
+    listFolder(4);
+    showWindow();
+    const auto at = [this](int r) { return inWindow(folderGrid(), cellCentre(folderGrid(), r, 0)); };
+    QTest::mouseClick(main().windowHandle(), Qt::LeftButton, {}, at(0));
+    QTest::mouseClick(main().windowHandle(), Qt::LeftButton, Qt::ShiftModifier, at(2));
+    ASSERT_EQ(folderGrid().selectedRows(), QList<int>({0, 1, 2}));
+
+    QTest::mousePress(main().windowHandle(), Qt::LeftButton, row.modifiers, at(1));
+    if (row.drags) {
+        moveTo(folderGrid(), cellCentre(folderGrid(), 1, 0) + QPoint(3, 3));
+        moveTo(showGrid(), cellCentre(showGrid(), 0, 1));
+        release(showGrid(), cellCentre(showGrid(), 0, 1));
+    } else {
+        QTest::mouseRelease(main().windowHandle(), Qt::LeftButton, row.modifiers, at(1));
+        EXPECT_EQ(folderGrid().selectedRows(), row.selectedRows);
+        EXPECT_EQ(folderGrid().ActiveRow(), 1);
+    }
+    EXPECT_EQ(slideNames(), row.slides);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SelectionDrag,
+    testing::Values(
+        SelectionPress{"plain press dragged", {}, true, {"s000", "f00", "f01", "f02", "s001"}, {}},
+        SelectionPress{
+            "Ctrl press dragged", Qt::ControlModifier, true, {"s000", "f00", "f01", "f02", "s001"}, {}},
+        SelectionPress{"plain click", {}, false, {"s000", "s001"}, {}},
+        SelectionPress{"Ctrl click", Qt::ControlModifier, false, {"s000", "s001"}, {0, 2}}));
+
 // ---- reorder drag ----
 
 struct Reorder {
