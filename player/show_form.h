@@ -88,7 +88,8 @@ class TshowFrm : public DeferredWindow<QWidget> {
     void createControls();
     void createControlStrip();
     void displaySlide(Display how);
-    // Steps 3 to 6 of the display: false when the window went away while events were processed.
+    // Steps 3 to 6 of the display: false when, while events were processed, the window went away or
+    // another slide became the current one.
     bool loadPicture(int index, bool processAfterLoad);
     void fillCaption(int index);
     void centreControls();

@@ -86,7 +86,9 @@ bool TshowFrm::loadPicture(int index, bool processAfterLoad) {
     if (processAfterLoad) {
         const QPointer<TshowFrm> self(this);
         QCoreApplication::processEvents();
-        if (!self)
+        // A step taken meanwhile has put a later slide on screen, picture and caption: this one
+        // must not put its own caption under that picture.
+        if (!self || flags_.CurrentSlide != index)
             return false;
     }
     if (Photo10->FXError() != 0)
@@ -150,16 +152,18 @@ bool TshowFrm::playOnePass() {
     if (!self || !flags_.ShowPlaying)
         return bool(self);
     const TSlideRecord& slide = show_.slide(index);
-    audio_->StartSlideAudio(slide);
-    if (!self)
-        return false;
+    SharedFlags* flags = &flags_;
+    audio_->StartSlideAudio(slide, [self, flags] { return self && flags->ShowPlaying; });
+    // Each step that processes events may have stopped the show or closed the window: a stopped show
+    // starts no sound, waits no time and moves to no other slide.
+    if (!self || !flags_.ShowPlaying)
+        return bool(self);
     const int ms = slide.Delay * (20 - TrackBar1->value()) * 100;
     const int left = int(qMax<qint64>(0, ms - (waitClock().nowMs() - shownAt)));
     WaitEnd end = WaitPumping(left, flags_.WaitInterrupt, this);
     if (!self)
         return false;
-    if (end != WaitEnd::Quitting && !flags_.WaitInterrupt) {
-        SharedFlags* flags = &flags_;
+    if (end != WaitEnd::Quitting && !flags_.WaitInterrupt && flags_.ShowPlaying) {
         end = audio_->HoldForSlideAudio(slide, [self, flags] {
             return self && !flags->WaitInterrupt && flags->ShowPlaying && self->isVisible();
         });
@@ -171,7 +175,7 @@ bool TshowFrm::playOnePass() {
         return true;
     }
     // A stop, previous or next during the time or the hold: the next pass shows what CurrentSlide names.
-    if (flags_.WaitInterrupt)
+    if (flags_.WaitInterrupt || !flags_.ShowPlaying)
         return true;
     if (!slide.HoldForAudio || !SlideAudio::hasPlayableAudio(slide))
         timeRanOutAt_ = shownAt + ms;
@@ -210,11 +214,15 @@ void TshowFrm::showSlideNumber() {
 }
 
 void TshowFrm::SpeedButton2Click() {
+    // Play pressed before the auto-play has begun plays once.
+    Timer1->stop();
     Panel3->setVisible(switches_.ShowSlideControls);
     PlayShow();
 }
 
 void TshowFrm::SpeedButton3Click() {
+    // A stop right after "&Play Verasco" also stops the play that is about to begin.
+    Timer1->stop();
     audio_->StopAudio();
     flags_.ShowPlaying = false;
     flags_.WaitInterrupt = true;

@@ -10,11 +10,12 @@ bool SlideAudio::hasPlayableAudio(const TSlideRecord& slide) {
     return !path.trimmed().isEmpty() && QFileInfo(path).isFile();
 }
 
-void SlideAudio::StartSlideAudio(const TSlideRecord& slide) {
+void SlideAudio::StartSlideAudio(const TSlideRecord& slide, const std::function<bool()>& stillPlaying) {
     if (!hasPlayableAudio(slide))
         return;
     // The open closes the earlier sound first, also when this file then fails to open.
-    if (!device_.open(audioPathOf(slide)))
+    const bool opened = device_.open(audioPathOf(slide));
+    if (!stillPlaying() || !opened)
         return;
     AudioLength = device_.length();
     device_.play();

@@ -20,8 +20,10 @@ class SlideAudio {
     static bool hasPlayableAudio(const TSlideRecord& slide);
 
     // Opens the slide's audio, which ends any earlier sound, and plays it; nothing for a slide
-    // without playable audio, so that an earlier slide's sound goes on.
-    void StartSlideAudio(const TSlideRecord& slide);
+    // without playable audio, so that an earlier slide's sound goes on. The open processes events:
+    // the sound starts only when `stillPlaying` then says the show goes on (it may also tell that
+    // the caller is gone).
+    void StartSlideAudio(const TSlideRecord& slide, const std::function<bool()>& stillPlaying);
     // For a held slide with playable audio: waits, processing events, until its sound has ended or
     // `keepHolding` says no more (checked before anything else after every pause, so it may tell
     // that the caller is gone). Quitting when the application quits.

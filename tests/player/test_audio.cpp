@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTimer>
 
 namespace {
 
@@ -137,6 +138,34 @@ TEST_F(Audio, ControlsEndAHoldAtOnce) {
             EXPECT_FALSE(media().isPlaying()) << row.control;
             EXPECT_EQ(clock.nowMs(), inHold) << row.control << ": the hold ended at once";
         }
+        viewer->close();
+    }
+}
+
+// Stop or close while the slide's sound is being opened: the sound does not start once it is open,
+// and the stopped show does not go on to the next slide unseen.
+TEST_F(Audio, AStopWhileTheSoundOpensStartsNoSoundAndEndsTheShowThere) {
+    for (const bool close : {false, true}) {
+        SCOPED_TRACE(close ? "close" : "stop");
+        show().SlideCount = 0;
+        addSlide({.audio = longSound});
+        addSlide({});
+        openViewer();
+        bool stoppedWhileOpening = false;
+        const auto connection = QObject::connect(viewer, &TshowFrm::slideShown, viewer, [&] {
+            QTimer::singleShot(0, viewer, [&] {
+                stoppedWhileOpening = !media().isOpen();
+                close ? (void)viewer->close() : QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
+            });
+        });
+        viewer->PlayShow();
+        QObject::disconnect(connection);
+        ASSERT_TRUE(stoppedWhileOpening) << "the stop came after the sound had opened";
+        EXPECT_FALSE(media().isPlaying());
+        EXPECT_EQ(shownIndexes().back(), 0);
+        EXPECT_EQ(flags().CurrentSlide, 0);
+        EXPECT_EQ(imageLabel(), QStringLiteral("&Image 1"));
+        shown.clear();
         viewer->close();
     }
 }

@@ -9,6 +9,7 @@
 #include "viewer_fixture.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -171,6 +172,45 @@ TEST_F(Viewer, SteppingAtTheEndsShowsTheSameSlideAgain) {
     child<QSlider>("TrackBar2")->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(flags().CurrentSlide, 1);
     EXPECT_EQ(imageLabel(), QStringLiteral("&Image 2"));
+}
+
+// Steps that come faster than the pictures load: each step puts its slide on screen while the one
+// before it still processes events, and the last slide's caption stays under the last picture.
+TEST_F(Viewer, QuickStepsWhileStoppedEndOnTheLastSlideWithItsOwnCaption) {
+    for (const char* text : {"first", "second", "third"})
+        addSlide({.showText = true, .text = QLatin1String(text)});
+    openViewer();
+    for (int i = 0; i < 2; ++i) {
+        QCoreApplication::postEvent(viewer, new QKeyEvent(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier));
+        QCoreApplication::postEvent(viewer, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier));
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(flags().CurrentSlide, 2);
+    EXPECT_EQ(imageLabel(), QStringLiteral("&Image 3"));
+    EXPECT_EQ(child<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("third"));
+    EXPECT_EQ(shownIndexes().back(), 2);
+}
+
+// Stop or Play in the half second after "&Play Verasco": the play that was about to begin does not,
+// and the show does not start by itself later.
+TEST_F(Viewer, StopOrPlayBeforeTheAutoPlayEndsTheWaitForIt) {
+    addSlides(2);
+    const auto timer = [this] { return child<QTimer>("Timer1"); };
+    QTest::mouseClick(main().findChild<QPushButton*>("BitBtn2"), Qt::LeftButton);
+    ASSERT_TRUE(timer()->isActive());
+    QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
+    EXPECT_FALSE(timer()->isActive());
+    viewer->close();
+
+    QTest::mouseClick(main().findChild<QPushButton*>("BitBtn2"), Qt::LeftButton);
+    bool waitingWhilePlaying = true;
+    clock.at(500, [&] {
+        waitingWhilePlaying = timer()->isActive();
+        QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
+    });
+    QTest::mouseClick(button("SpeedButton2"), Qt::LeftButton);
+    EXPECT_FALSE(waitingWhilePlaying) << "a second play would begin inside the first";
+    EXPECT_FALSE(timer()->isActive());
 }
 
 TEST_F(Viewer, PreferencesWhileStoppedGreyTheWindowSwitchesAndResetTheSlides) {
