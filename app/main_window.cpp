@@ -19,6 +19,7 @@
 #include "show_editing.h"
 #include "show_file.h"
 #include "show_file_commands.h"
+#include "show_form.h"
 #include "show_name_field.h"
 #include "show_slides.h"
 #include "slide_properties.h"
@@ -327,11 +328,13 @@ void TMainFormverasco::DropFiles(const QStringList& paths) {
 }
 
 void TMainFormverasco::RestoreAndRaise() {
-    if (isMinimized())
-        showNormal();
-    show();
-    raise();
-    activateWindow();
+    // While the viewer is open the editor stays hidden or disabled; the viewer comes to the front.
+    QWidget* front = viewerOpen() ? static_cast<QWidget*>(windows_->showFrm) : this;
+    if (front->isMinimized())
+        front->showNormal();
+    front->show();
+    front->raise();
+    front->activateWindow();
 }
 
 void TMainFormverasco::HelpContentsItemClick() {
@@ -403,7 +406,8 @@ void TMainFormverasco::FormClose() {
 }
 
 void TMainFormverasco::closeEvent(QCloseEvent* event) {
-    if (!FormCloseQuery()) {
+    // The close box of an editor that the open viewer has disabled does nothing, as its menu does.
+    if ((event->spontaneous() && viewerOpen()) || !FormCloseQuery()) {
         event->ignore();
         return;
     }
@@ -452,14 +456,15 @@ bool TMainFormverasco::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
+// While the viewer is open the editor takes no files: its show is being played.
 void TMainFormverasco::dragEnterEvent(QDragEnterEvent* event) {
-    if (!TDragDropFiles::droppedPaths(event->mimeData()).isEmpty())
+    if (!viewerOpen() && !TDragDropFiles::droppedPaths(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void TMainFormverasco::dropEvent(QDropEvent* event) {
     const QStringList paths = TDragDropFiles::droppedPaths(event->mimeData());
-    if (paths.isEmpty())
+    if (paths.isEmpty() || viewerOpen())
         return;
     event->acceptProposedAction();
     DropFiles(paths);

@@ -160,6 +160,9 @@ class TMainFormverasco : public QMainWindow {
     // The question before the preferences' defaults replace the slides' own values.
     std::function<bool(const QString&)> agreeToDefaults() const;
     void startShow(bool autoPlay);
+    // The viewer is on screen: the main window then takes no drops and no close, and a later start
+    // brings the viewer to the front.
+    bool viewerOpen() const;
     void setEditorUsable(bool usable);
     void closeViewer();
 

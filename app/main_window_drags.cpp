@@ -62,5 +62,7 @@ void TMainFormverasco::FindImage1Click() {
 }
 
 void TMainFormverasco::DragDropFiles1Drop(const QStringList& paths) {
+    if (viewerOpen())
+        return;
     appendDroppedFiles(*showSlides_, paths);
 }

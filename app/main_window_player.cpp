@@ -62,6 +62,10 @@ void TMainFormverasco::closeViewer() {
         windows_->showFrm->close();
 }
 
+bool TMainFormverasco::viewerOpen() const {
+    return windows_ && windows_->showFrm->isVisible();
+}
+
 void TMainFormverasco::BitBtn2Click() {
     startShow(true);
 }

@@ -9,10 +9,15 @@
 #include "viewer_fixture.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -211,6 +216,43 @@ TEST_F(Viewer, StopOrPlayBeforeTheAutoPlayEndsTheWaitForIt) {
     QTest::mouseClick(button("SpeedButton2"), Qt::LeftButton);
     EXPECT_FALSE(waitingWhilePlaying) << "a second play would begin inside the first";
     EXPECT_FALSE(timer()->isActive());
+}
+
+// While the viewer is open the editor behind it takes nothing: no dropped files, no close box; a
+// later start adds its images but brings the viewer to the front, never the editor.
+TEST_F(Viewer, TheEditorTakesNoInputWhileTheViewerIsOpen) {
+    addSlides(1);
+    const QString dropped = picture("dropped.png");
+    for (const bool hide : {false, true}) {
+        SCOPED_TRACE(hide ? "editor hidden" : "editor disabled");
+        settings().HideEditor = hide;
+        main().show();
+        openViewer();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(dropped)});
+        auto* showGrid = main().findChild<QAbstractScrollArea*>("OvcTable2");
+        for (QWidget* target : {static_cast<QWidget*>(&main()), showGrid->viewport()}) {
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(target, &enter);
+            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(target, &drop);
+        }
+        QCoreApplication::processEvents();
+        EXPECT_EQ(show().SlideCount, 1);
+        if (!hide) {
+            QCloseEvent closeBox;
+            QCoreApplication::sendEvent(main().windowHandle(), &closeBox);
+            EXPECT_TRUE(main().isVisible());
+        }
+        main().RestoreAndRaise();
+        EXPECT_EQ(main().isVisible(), !hide);
+        EXPECT_TRUE(viewer->isVisible());
+        main().CopyDataReceived(dropped);
+        EXPECT_EQ(show().SlideCount, 2) << "a later start's image is added";
+        show().SlideCount = 1;
+        viewer->close();
+        EXPECT_TRUE(main().isVisible());
+    }
 }
 
 TEST_F(Viewer, PreferencesWhileStoppedGreyTheWindowSwitchesAndResetTheSlides) {
