@@ -50,20 +50,32 @@ void DocumentLifecycle::rememberFolderOf(const QString& path) {
     settings_.SlideDirectory = QFileInfo(path).absolutePath();
 }
 
-void DocumentLifecycle::FileOpen() {
+bool DocumentLifecycle::clearForOpen() {
     if (show_.SlideCount > 0) {
         FullClear = true;
         FileNew();
-        if (show_.SlideCount > 0)
-            return;
     }
+    return show_.SlideCount == 0;
+}
+
+void DocumentLifecycle::FileOpen() {
+    if (!clearForOpen())
+        return;
     const QString chosen = dialogSeams().getOpenFileName(
         dialogParent_, QStringLiteral("Open Existing Verasco"), settings_.SlideDirectory, ShowFilter);
     if (chosen.isEmpty())
         return;
     if (dialogParent_)
         dialogParent_->repaint();
-    const QString path = ShowFile::withShowExtension(chosen.trimmed().left(255));
+    readShow(ShowFile::withShowExtension(chosen.trimmed().left(255)));
+}
+
+void DocumentLifecycle::openShow(const QString& path) {
+    if (clearForOpen())
+        readShow(path);
+}
+
+void DocumentLifecycle::readShow(const QString& path) {
     files_.ReadShowFile(path);
     rememberFolderOf(path);
     show_.ShowModified = false;
@@ -127,12 +139,8 @@ void DocumentLifecycle::commitTypedName() {
         showName_.setText(showName_.remembered());
         return;
     }
-    if (show_.SlideCount > 0) {
-        FullClear = true;
-        FileNew();
-        if (show_.SlideCount > 0)
-            return;
-    }
+    if (!clearForOpen())
+        return;
     files_.ReadShowFile(name);
     // Also a file that proved to be no show: it is not offered again at the next focus change.
     showName_.remember();

@@ -23,6 +23,9 @@ class DocumentLifecycle {
 
     void FileNew();
     void FileOpen();
+    // Opens the show file as Open does once a name is chosen: a changed show is offered for saving
+    // first, and a cancel keeps it. Also for a show handed over by a later start.
+    void openShow(const QString& path);
     // Asks for a name and writes the show; true when it was saved.
     bool FileSaveAs();
     // Whether the main window may close: a changed show is offered for saving first.
@@ -40,6 +43,9 @@ class DocumentLifecycle {
 
   private:
     bool askToKeepChanges();
+    // Clear All before another show is read; false when the show stays (a cancel, a refused save).
+    bool clearForOpen();
+    void readShow(const QString& path);
     void commitTypedName();
     void rememberFolderOf(const QString& path);
 

@@ -41,8 +41,16 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
+// An existing file that names a show by its extension or, for one that has lost it on the desktop,
+// by its header.
+bool namesShow(const QString& path) {
+    const bool show = path.toLower().contains(QLatin1String(".vrs")) || ShowFile::isShowFile(path);
+    return show && QFileInfo(path).isFile();
+}
+
 // Marks the menu items whose command is wired, so that the menu's enabling leaves the others off.
 const char* const HasCommand = "verascoHasCommand";
 
@@ -288,14 +296,24 @@ void TMainFormverasco::setWindows(AppWindows* windows) {
 void TMainFormverasco::processCommandLine(const QStringList& arguments) {
     if (arguments.isEmpty())
         return;
-    const QString& first = arguments.front();
-    // A show opened from the desktop may have lost its extension; its header still tells.
-    const bool show = first.toLower().contains(QLatin1String(".vrs")) || ShowFile::isShowFile(first);
-    if (show && QFileInfo(first).isFile()) {
-        showFiles_->ReadShowFile(first);
+    if (namesShow(arguments.front())) {
+        showFiles_->ReadShowFile(arguments.front());
         return;
     }
     showSlides_->appendImageSlides(arguments.mid(0, 499));
+}
+
+void TMainFormverasco::openHandedOverShow(const QString& path) {
+    if (viewerOpen())
+        return;
+    // A dialog, a menu or a long operation (under the hourglass) works on the open show: the other
+    // show opens once it is done.
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
+        QApplication::overrideCursor()) {
+        QTimer::singleShot(250, this, [this, path] { openHandedOverShow(path); });
+        return;
+    }
+    lifecycle_->openShow(path);
 }
 
 void TMainFormverasco::FormActivate() {
@@ -307,11 +325,19 @@ void TMainFormverasco::FormActivate() {
 }
 
 void TMainFormverasco::CopyDataReceived(const QString& received) {
-    // Only an existing image is appended: a show file handed over only brings this window to the front.
-    // An image added to the open show changes it, so closing afterwards asks about saving it.
+    // A show opens as it would at start; an existing image is appended. An image added to the open
+    // show changes it, so closing afterwards asks about saving it.
     const QString path = received.trimmed();
     if (path.isEmpty())
         return;
+    if (namesShow(path)) {
+        // Opened once the later start has had its answer, which a question about the open show's
+        // changes would otherwise hold up. While the viewer plays, the show stays as it is.
+        if (!viewerOpen())
+            QMetaObject::invokeMethod(
+                this, [this, path] { openHandedOverShow(path); }, Qt::QueuedConnection);
+        return;
+    }
     ShowDocument& show = showSlides_->show();
     const int before = show.SlideCount;
     showSlides_->appendImageSlides({path});

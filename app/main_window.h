@@ -163,6 +163,9 @@ class TMainFormverasco : public QMainWindow {
     // The viewer is on screen: the main window then takes no drops and no close, and a later start
     // brings the viewer to the front.
     bool viewerOpen() const;
+    // A show handed over by a later start: opened as File > Open would, asking about the open show's
+    // changes first.
+    void openHandedOverShow(const QString& path);
     void setEditorUsable(bool usable);
     void closeViewer();
 

@@ -384,6 +384,27 @@ TEST_F(Lifecycle, TypedNameOfAShowOpensIt) {
     EXPECT_EQ(showName().text(), QStringLiteral("  ") + dir.filePath("typed.vrs"));
 }
 
+// A show opened from the file manager while Verasco runs: opened there, once the open show's
+// changes have been asked about; Cancel keeps the open show.
+TEST_F(Lifecycle, AShowHandedOverByALaterStartOpens) {
+    addSlides(1);
+    saveAnswers = {dir.filePath("other.vrs")};
+    ASSERT_TRUE(main().FileSaveAs());
+    main().FileNew();
+    addSlides(2);
+    for (const char* button : {"Button2", "Button1"}) {
+        SCOPED_TRACE(button);
+        answer(button);
+        main().CopyDataReceived(dir.filePath("other.vrs"));
+        EXPECT_EQ(show().SlideCount, 2) << "opened only once the later start has had its answer";
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !asked.empty(); }, ConditionWaitMs));
+        asked.clear();
+    }
+    EXPECT_EQ(show().SlideCount, 1);
+    EXPECT_FALSE(show().ShowModified);
+    EXPECT_EQ(showName().text(), dir.filePath("other.vrs"));
+}
+
 TEST_F(Lifecycle, ClosingAChangedShowAsks) {
     addSlides(2);
     answer("Button2"); // Cancel keeps the program open

@@ -3,6 +3,7 @@
 
 #include "app_windows.h"
 #include "main_window.h"
+#include "show_file.h"
 #include "startup.h"
 #include "test_pictures.h"
 
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -94,12 +96,19 @@ TEST_F(SecondStart, WithoutArgumentsOnlyRaisesTheFirst) {
     EXPECT_EQ(show().SlideCount, 0);
 }
 
-TEST_F(SecondStart, ShowFilesAndJunkAreNotAppended) {
+// A show double-clicked while Verasco runs opens there; files that are no pictures are not added.
+TEST_F(SecondStart, AShowOpensAndJunkIsNotAppended) {
     QTemporaryDir dir;
     const QString showFile = dir.filePath("trip.vrs");
-    QFile(showFile).open(QIODevice::WriteOnly);
+    ShowDocument trip;
+    trip.slide(0).ImageFile.assign("BLANK");
+    trip.slide(1).ImageFile.assign("BLANK");
+    trip.SlideCount = 2;
+    ASSERT_TRUE(ShowFile::write(showFile, trip).ok);
     const QString broken = test_pictures::makeBroken(dir.path()).front();
-    EXPECT_EQ(startAgain({showFile, broken, QString(300, QLatin1Char('x'))}), 0);
-    EXPECT_EQ(show().SlideCount, 0);
+    EXPECT_EQ(startAgain({broken, QString(300, QLatin1Char('x')), showFile}), 0);
+    EXPECT_TRUE(QTest::qWaitFor([] { return show().SlideCount == 2; }, 60000));
+    EXPECT_TRUE(show().isBlank(1));
 }
+
 } // namespace
