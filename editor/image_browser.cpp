@@ -17,7 +17,7 @@
 #include <QLineEdit>
 
 const QString ImageBrowser::Mask =
-    QStringLiteral("*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif");
+    QStringLiteral("*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe");
 
 namespace {
 constexpr int MaxPathLength = 255;

@@ -8,8 +8,8 @@
 #include <QPushButton>
 
 const QString TselectDlg::Filter =
-    QStringLiteral("All Files (*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif)|"
-                   "*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif");
+    QStringLiteral("All Files (*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe)|"
+                   "*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe");
 
 namespace {
 constexpr int PanelHeight = 290;

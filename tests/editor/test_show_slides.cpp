@@ -179,13 +179,15 @@ TEST(AcceptedImagePath, LooksForAnImageExtensionAnywhereInThePathOfARegularFile)
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("not a picture");
     text.close();
-    test_pictures::make(dir.path(), "UPPER.JPG");
+    for (const char* name : {"UPPER.JPG", "photo.jpeg", "scan.JPE"})
+        test_pictures::make(dir.path(), name);
     QFile(dir.filePath("notes.txt")).open(QIODevice::WriteOnly);
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.jpg")).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("zero.jpg")));
 
     EXPECT_TRUE(IsAcceptedImagePath(inFolder));
-    EXPECT_TRUE(IsAcceptedImagePath(dir.filePath("UPPER.JPG")));
+    for (const char* name : {"UPPER.JPG", "photo.jpeg", "scan.JPE"})
+        EXPECT_TRUE(IsAcceptedImagePath(dir.filePath(name))) << name;
     EXPECT_FALSE(IsAcceptedImagePath(dir.filePath("notes.txt")));
     EXPECT_FALSE(IsAcceptedImagePath(dir.filePath("missing.jpg")));
     EXPECT_FALSE(IsAcceptedImagePath(dir.filePath("show.vrs")));

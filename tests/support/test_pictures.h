@@ -47,7 +47,9 @@ inline bool write(const QString& path, const QImage& image) {
         return convert.waitForFinished(60000) && convert.exitStatus() == QProcess::NormalExit &&
                convert.exitCode() == 0 && QFileInfo(path).size() > 0;
     }
-    const char* format = ext == QLatin1String("jpg") || ext == QLatin1String("jif")   ? "JPEG"
+    const bool jpeg = ext == QLatin1String("jpg") || ext == QLatin1String("jif") ||
+                      ext == QLatin1String("jpeg") || ext == QLatin1String("jpe");
+    const char* format = jpeg                                                         ? "JPEG"
                          : ext == QLatin1String("bmp") || ext == QLatin1String("dib") ? "BMP"
                          : ext == QLatin1String("tif")                                ? "TIFF"
                                                                                       : "PNG";
