@@ -198,8 +198,9 @@ QString readingStatusText(int done, int count) {
 }
 
 QString nameExtension(const QString& name) {
-    const qsizetype dot = name.indexOf(QLatin1Char('.'));
-    return dot < 0 ? QString() : name.mid(dot).toLower();
+    const QString file = fileNamePart(name);
+    const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : file.mid(dot).toLower();
 }
 
 QString withShowExtension(const QString& name) {

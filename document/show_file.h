@@ -88,8 +88,8 @@ bool audioFileExists(const ShowDocument& doc, int index);
 // The status line while a show is read: "Read i of N...".
 QString readingStatusText(int done, int count);
 
-// The extension of a show name as the document commands test it: the lower-cased text from the
-// first "." of the whole name to its end, or empty.
+// The extension of a name as the document commands and the export test it: the lower-cased text
+// from the last "." of the file name to its end, or empty. A dot in a folder name does not count.
 QString nameExtension(const QString& name);
 // The name with ".vrs" appended when it has no extension at all.
 QString withShowExtension(const QString& name);

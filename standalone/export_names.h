@@ -14,8 +14,9 @@ namespace ExportNames {
 // extension stays as it is.
 QString withPackageExtension(const QString& chosen);
 
-// A picture is converted to QPX when its extension (from the first "." of the whole path, so that a
-// dot in a folder's name counts) is one of .bmp, .dib, .pcx, .png, .tga and .tif, in any case.
+// A picture is converted to QPX when the extension of its file name (a dot in a folder's name does
+// not count) is one of .bmp, .dib, .pcx, .png, .tga and .tif, in any case; a JPEG (.jpg, .jpeg,
+// .jpe, .jif) or QPX picture is packed as it is.
 bool needsConversion(const QString& imagePath);
 
 // A slide names a picture: its ImageFile, trimmed, is neither empty nor "BLANK" in any case.

@@ -366,7 +366,7 @@ TEST(ConfirmDialog, TheSaveQuestionNamesAShowFileOnItsSecondLine) {
         {"", plain, false},
         {"   ", plain, false},
         {"/home/ann/trip.VRS", naming, true},
-        {"/home/ann/my.shows/trip.vrs", plain, false},
+        {"/home/ann/my.shows/trip.vrs", naming, true},
         {"/home/ann/trip.txt", plain, false},
         {longName, naming, true},
     };

@@ -538,7 +538,10 @@ TEST(ShowFilePaths, FolderFileNameAndExtension) {
     const Row rows[] = {
         {"/home/ann/shows/trip.vrs", "/home/ann/shows/", "trip.vrs", ".vrs", "/home/ann/shows/trip.vrs"},
         {"C:\\shows\\Trip.VRS", "C:\\shows\\", "Trip.VRS", ".vrs", "C:\\shows\\Trip.VRS"},
-        {"/home/ann/my.shows/trip", "/home/ann/my.shows/", "trip", ".shows/trip", "/home/ann/my.shows/trip"},
+        {"/home/ann/my.shows/trip", "/home/ann/my.shows/", "trip", "", "/home/ann/my.shows/trip.vrs"},
+        {"C:\\j.smith\\trip.2024.VRS", "C:\\j.smith\\", "trip.2024.VRS", ".vrs",
+         "C:\\j.smith\\trip.2024.VRS"},
+        {"/home/ann/.local/trip", "/home/ann/.local/", "trip", "", "/home/ann/.local/trip.vrs"},
         {"/home/ann/trip", "/home/ann/", "trip", "", "/home/ann/trip.vrs"},
         {"trip.txt", "", "trip.txt", ".txt", "trip.txt"},
         {"d:/mixed\\path/x.jpg", "d:/mixed\\path/", "x.jpg", ".jpg", "d:/mixed\\path/x.jpg"},

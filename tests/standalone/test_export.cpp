@@ -113,8 +113,7 @@ TEST_F(ExportTest, PacksHeadPlayerRunTimeSlideListImageDataAndSounds) {
     EXPECT_EQ(slideData(list, data, 4), readAll(jpg)) << "the same picture again is stored again";
     EXPECT_NE(list.records[4].image, list.records[1].image);
     EXPECT_EQ(slideData(list, data, 5), QByteArray()) << "a slide without picture adds nothing";
-    EXPECT_EQ(slideData(list, data, 6), readAll(pictures + "/my.pictures/c.bmp"))
-        << "a dot in a folder's name starts the extension: packed as it is";
+    EXPECT_TRUE(isJpeg(slideData(list, data, 6))) << "a dot in a folder's name is no extension";
     EXPECT_TRUE(isJpeg(slideData(list, data, 7)));
     EXPECT_EQ(list.records[0].image, QByteArray("0"));
     for (const SlideRecordFields& r : list.records) {
