@@ -21,6 +21,8 @@ int main(int argc, char** argv) {
 #ifdef SIGXFSZ
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+    if (const std::optional<int> exitCode = answerHelpOrVersion(argc, argv))
+        return *exitCode;
     StartupWarmup warmup;
     QApplication app(argc, argv);
     QApplication::setStyle(new DeferredIconStyle(QApplication::style()->name()));

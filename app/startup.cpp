@@ -3,6 +3,7 @@
 #include "app_windows.h"
 #include "instance_handoff.h"
 #include "main_window.h"
+#include "version.h"
 
 #include <QEvent>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <string_view>
 
 namespace {
 // Once the main window has painted itself for the first time, which is when the user sees it, the
@@ -37,6 +39,29 @@ class BuildAfterFirstPaint : public QObject {
     const AppWindows& windows_;
 };
 } // namespace
+
+std::optional<int> answerHelpOrVersion(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--version") {
+            std::printf("verasco %s\n", VerascoVersion);
+            return 0;
+        }
+        if (argument == "--help" || argument == "-h") {
+            std::fputs("Usage: verasco [IMAGE...]\n"
+                       "       verasco SHOW.vrs\n"
+                       "Composes, plays, prints and exports picture slide shows. The images named are\n"
+                       "added to the show as slides; a show named first is opened instead. When Verasco\n"
+                       "already runs, it takes over the command line and this start ends.\n"
+                       "\n"
+                       "  -h, --help     show this help and exit\n"
+                       "      --version  show the version and exit\n",
+                       stdout);
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
 
 QStringList absoluteArguments(const QStringList& arguments) {
     QStringList result;

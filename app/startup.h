@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class InstanceHandoff;
 struct AppWindows;
@@ -33,6 +34,11 @@ class VerascoStartup {
     std::unique_ptr<AppWindows> windows_;
     bool handedOver_ = false;
 };
+
+// "--help" (or "-h") or "--version" anywhere on the command line (the program name left out): the
+// usage or the version written on standard output, and the exit code 0 for the program to end with
+// before any window or hand-off; nothing for every other command line.
+std::optional<int> answerHelpOrVersion(int argc, char** argv);
 
 // Relative paths are made absolute against the folder the program was started in, which is
 // neither the running instance's folder nor, after start-up, this one's.

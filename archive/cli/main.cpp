@@ -24,7 +24,8 @@ const char* kUsage =
     "  -lh0- | -lh1- | -lh5-   method for a (default -lh5-)\n"
     "  -0 | -1                 header level for a (default 1; level 0 upper-cases names)\n"
     "  -p                      store folder names (StorePath)\n"
-    "  -C FOLDER               target folder: extract into it (x); cut it from stored names (a -p)\n";
+    "  -C FOLDER               target folder: extract into it (x); cut it from stored names (a -p)\n"
+    "  -h | --help             show this help and exit; --version shows the version\n";
 
 // "-lh0-", "-lh1-" or "-lh5-".
 bool MethodOption(const std::string& arg, TCompLHAMethod& method) {
@@ -112,6 +113,15 @@ int Run(const std::string& command, TCompLHA& lha) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Asked for, the usage and the version are the answer, not an error.
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "verasco-lha " VERASCO_VERSION "\n";
+        return 0;
+    }
     if (argc < 3) {
         std::cerr << kUsage;
         return 2;

@@ -238,6 +238,15 @@ TEST(Peers, CommandLineShowsNamesWithoutControlCharacters) {
     }
 }
 
+// Asked for, the usage and the version are an answer on standard output, not an error.
+TEST(Peers, CommandLineHelpAndVersion) {
+    std::string out;
+    EXPECT_EQ(RunCommand("(" + Cli() + " --help 2>/dev/null)", &out), 0);
+    EXPECT_EQ(out.rfind("usage: verasco-lha", 0), 0u) << out;
+    EXPECT_EQ(RunCommand("(" + Cli() + " --version 2>/dev/null)", &out), 0);
+    EXPECT_EQ(out.rfind("verasco-lha ", 0), 0u) << out;
+}
+
 // Testing writes nothing, so it works in a folder the user cannot write to.
 TEST(Peers, CommandLineTestsInAReadOnlyFolder) {
     TempDir dir, program;

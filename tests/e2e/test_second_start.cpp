@@ -56,6 +56,7 @@ class SecondStart : public ::testing::Test {
         }
         QCoreApplication::processEvents();
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        output = process.readAllStandardOutput();
         return process.exitCode();
     }
 
@@ -64,6 +65,7 @@ class SecondStart : public ::testing::Test {
     static QString slide(int index) { return QFileInfo(show().imagePath(index)).canonicalFilePath(); }
     static QString canonical(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
 
+    static inline QByteArray output; // the standard output of the last start
     static inline QTemporaryDir* runtime = nullptr;
     static inline QTemporaryDir* pictures = nullptr;
     static inline VerascoStartup* first = nullptr;
@@ -111,4 +113,12 @@ TEST_F(SecondStart, AShowOpensAndJunkIsNotAppended) {
     EXPECT_TRUE(show().isBlank(1));
 }
 
+// Asked for its usage or version, the program answers on standard output and hands nothing over.
+TEST_F(SecondStart, HelpAndVersionAnswerWithoutHandingOver) {
+    EXPECT_EQ(startAgain({"--help"}), 0);
+    EXPECT_TRUE(output.startsWith("Usage: verasco")) << output.toStdString();
+    EXPECT_EQ(startAgain({picture("flower.png"), "--version"}), 0);
+    EXPECT_TRUE(output.startsWith("verasco ")) << output.toStdString();
+    EXPECT_EQ(show().SlideCount, 0);
+}
 } // namespace
