@@ -132,6 +132,8 @@ void TMainFormverasco::createControls() {
 
     BitBtn1 = named(new QPushButton(QStringLiteral(">"), client), "BitBtn1", QRect(132, 202, 27, 27));
     BitBtn3 = named(new QPushButton(QStringLiteral(">>"), client), "BitBtn3", QRect(132, 246, 27, 29));
+    BitBtn1->setToolTip(QStringLiteral("Add selected photo"));
+    BitBtn3->setToolTip(QStringLiteral("Add all photos"));
     QFont bold = font();
     bold.setBold(true);
     bold.setPixelSize(12);
@@ -226,11 +228,21 @@ void TMainFormverasco::createMenus() {
 
     QMenu* edit = menu("EditMenu", QStringLiteral("&Edit"));
     connect(edit, &QMenu::aboutToShow, this, &TMainFormverasco::EditMenuClick);
-    command(addItem(edit, "EditCutItem", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X)),
+    edit->setToolTipsVisible(true);
+    // The hint is shown beside the item under the pointer.
+    auto hint = [](QAction* action, const QString& text) {
+        action->setToolTip(text);
+        action->setStatusTip(text);
+        return action;
+    };
+    command(hint(addItem(edit, "EditCutItem", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X)),
+                 QStringLiteral("Delete selected item")),
             &TMainFormverasco::EditCut);
-    command(addItem(edit, "EditCopyItem", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)),
+    command(hint(addItem(edit, "EditCopyItem", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)),
+                 QStringLiteral("Copy selected item to clipboard")),
             &TMainFormverasco::EditCopy);
-    command(addItem(edit, "EditPasteItem", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)),
+    command(hint(addItem(edit, "EditPasteItem", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)),
+                 QStringLiteral("Paste contents of clipboard")),
             &TMainFormverasco::EditPaste);
     command(addItem(edit, "Clear1", QStringLiteral("Cle&ar"), QKeySequence(Qt::Key_Delete)),
             &TMainFormverasco::Clear1Click);

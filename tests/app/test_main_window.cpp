@@ -114,6 +114,20 @@ TEST_F(MainWindow, MenuHoldsEveryCommandWithItsCaptionAndShortcut) {
         EXPECT_NE(main().findChild<QMenu*>(QLatin1String(menu)), nullptr) << menu;
 }
 
+TEST_F(MainWindow, EditingCommandsCarryTheirHints) {
+    const std::pair<const char*, const char*> hints[] = {{"BitBtn1", "Add selected photo"},
+                                                         {"BitBtn3", "Add all photos"},
+                                                         {"EditCutItem", "Delete selected item"},
+                                                         {"EditCopyItem", "Copy selected item to clipboard"},
+                                                         {"EditPasteItem", "Paste contents of clipboard"}};
+    for (const auto& [name, hint] : hints) {
+        const QObject* command = main().findChild<QObject*>(QLatin1String(name));
+        ASSERT_NE(command, nullptr) << name;
+        EXPECT_EQ(command->property("toolTip").toString(), QLatin1String(hint)) << name;
+    }
+    EXPECT_TRUE(main().findChild<QMenu*>("EditMenu")->toolTipsVisible());
+}
+
 TEST_F(MainWindow, HelpTopicsOpenTheHelpAtItsSection) {
     main().findChild<QAction*>("HelpContentsItem")->trigger();
     QTextBrowser* help = helpViewerWindow();
