@@ -83,6 +83,9 @@ class PackagePlay : public ExportTest {
 TEST_F(PackagePlay, TheExportedShowPlaysEverySlideWithItsPictureCaptionFontAndSound) {
     const QString tune = QDir(pictures).filePath(QStringLiteral("Tune.wav"));
     ASSERT_TRUE(writeTestWav(tune, 200));
+    // A bitmap whose file name has no extension, in a folder that makes it a picture to the editor.
+    const QString kept = QDir(pictures).filePath(QStringLiteral("scans.bmp/kept"));
+    ASSERT_TRUE(QFile::rename(picture(QStringLiteral("scans.bmp/kept.bmp"), {40, 30}), kept));
     struct Slide {
         QString image, caption;
         QString decoder;
@@ -95,7 +98,7 @@ TEST_F(PackagePlay, TheExportedShowPlaysEverySlideWithItsPictureCaptionFontAndSo
         {sample("tiles.pcx"), "Tiles", "runtime"},
         {sample("swirl.tga"), "A swirl of colour", "runtime"},
         {sample("leaf.tif"), "Light through a leaf", "runtime"},
-        {picture(QStringLiteral("my.pictures/kept.bmp"), {40, 30}), "A bitmap packed as it is", "own"},
+        {kept, "A bitmap packed as it is", "own"},
     };
     for (const Slide& s : slides) {
         TSlideRecord& r = addSlide(s.image, s.image.endsWith("shapes.bmp") ? tune : QString());
