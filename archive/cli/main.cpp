@@ -25,7 +25,8 @@ const char* kUsage =
     "  -0 | -1                 header level for a (default 1; level 0 upper-cases names)\n"
     "  -p                      store folder names (StorePath)\n"
     "  -C FOLDER               target folder: extract into it (x); cut it from stored names (a -p)\n"
-    "  -h | --help             show this help and exit; --version shows the version\n";
+    "  --                      every argument after it is a name, also one beginning with -\n"
+    "  -h | --help | --version show this help or the version and exit (as the only argument)\n";
 
 // "-lh0-", "-lh1-" or "-lh5-".
 bool MethodOption(const std::string& arg, TCompLHAMethod& method) {

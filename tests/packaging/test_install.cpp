@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -158,30 +159,85 @@ TEST_F(Install, MimeDatabaseBuildsTheShowType) {
                     .contains(QStringLiteral("application/x-verasco-show:*.vrs")));
 }
 
-TEST_F(Install, ManualPagesRenderWithoutWarnings) {
+// The options an option list names, each with its default where it gives one. An option line begins
+// with its options ("-0, -1", "-lh0- | -lh1-", "-C FOLDER"); the default is "(default X" anywhere in
+// the option's text.
+std::map<std::string, std::string> documentedOptions(const QStringList& lines) {
+    static const QRegularExpression defaultValue(QStringLiteral("\\(default\\s+([^);]+)"));
+    std::map<std::string, std::string> options;
+    std::vector<std::string> current;
+    for (const QString& line : lines) {
+        if (line.trimmed().startsWith(QLatin1Char('-'))) {
+            current.clear();
+            for (const QString& token :
+                 line.split(QRegularExpression(QStringLiteral("[\\s,|]+")), Qt::SkipEmptyParts)) {
+                if (!token.startsWith(QLatin1Char('-')))
+                    break;
+                current.push_back(token.toStdString());
+                options[current.back()];
+            }
+        }
+        const QRegularExpressionMatch match = defaultValue.match(line);
+        if (match.hasMatch())
+            for (const std::string& option : current)
+                options[option] = match.captured(1).trimmed().toStdString();
+    }
+    return options;
+}
+
+// The lines of a manual page's OPTIONS section as man shows them, and of a usage text's options.
+QStringList manualOptionLines(const QString& shown) {
+    const qsizetype from = shown.indexOf(QStringLiteral("\nOPTIONS\n"));
+    const qsizetype to = shown.indexOf(QStringLiteral("\nEXIT STATUS\n"));
+    return shown.mid(from, to - from).split(QLatin1Char('\n')).mid(2);
+}
+
+QStringList usageOptionLines(const QString& usage) {
+    QStringList lines;
+    for (const QString& line : usage.split(QLatin1Char('\n')))
+        if (line.startsWith(QLatin1Char(' ')) && line.trimmed().startsWith(QLatin1Char('-')))
+            lines.append(line);
+    return lines;
+}
+
+// Each manual page renders without a warning, and documents the options, defaults and version of the
+// program it is for as the program's own usage text and version give them.
+TEST_F(Install, ManualPagesRenderCleanlyAndDocumentTheirProgram) {
     const struct {
-        const char* page;
+        const char* program;
         const char* nameLine;
     } pages[] = {
-        {"verasco.1.gz", "verasco - compose, play, print and export picture slide shows"},
-        {"verasco-lha.1.gz", "verasco-lha - add, extract, test or list the members of LHA archives"},
+        {"verasco", "verasco - compose, play, print and export picture slide shows"},
+        {"verasco-lha", "verasco-lha - add, extract, test or list the members of LHA archives"},
     };
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("MANWIDTH"), QStringLiteral("80"));
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    for (const auto& [page, nameLine] : pages) {
-        SCOPED_TRACE(page);
-        const QString path = prefix + QStringLiteral("/share/man/man1/") + QLatin1String(page);
+    for (const auto& [program, nameLine] : pages) {
+        SCOPED_TRACE(program);
+        const QString page = prefix + QStringLiteral("/share/man/man1/%1.1.gz").arg(QLatin1String(program));
         const ProgramRun lint =
             runProgram(QStringLiteral("man"),
                        {QStringLiteral("--warnings"), QStringLiteral("-E"), QStringLiteral("UTF-8"),
-                        QStringLiteral("-l"), QStringLiteral("-Tutf8"), QStringLiteral("-Z"), path},
+                        QStringLiteral("-l"), QStringLiteral("-Tutf8"), QStringLiteral("-Z"), page},
                        environment);
         EXPECT_EQ(lint.exitCode, 0);
         EXPECT_EQ(lint.err.toStdString(), "");
-        const ProgramRun shown = runProgram(QStringLiteral("man"), {QStringLiteral("-l"), path}, environment);
+        const ProgramRun shown = runProgram(QStringLiteral("man"), {QStringLiteral("-l"), page}, environment);
         EXPECT_TRUE(shown.out.contains(QLatin1String(nameLine))) << shown.out.toStdString();
         EXPECT_FALSE(shown.out.contains(QLatin1Char('@'))) << "a value was left unfilled";
+
+        const QString path = prefix + QStringLiteral("/bin/") + QLatin1String(program);
+        const ProgramRun usage = runProgram(path, {QStringLiteral("--help")});
+        const ProgramRun version = runProgram(path, {QStringLiteral("--version")});
+        ASSERT_EQ(usage.exitCode, 0);
+        ASSERT_EQ(version.exitCode, 0);
+        EXPECT_EQ(documentedOptions(manualOptionLines(shown.out)),
+                  documentedOptions(usageOptionLines(usage.out)))
+            << shown.out.toStdString() << usage.out.toStdString();
+        EXPECT_EQ(version.out.toStdString(), std::string(program) + " " VERASCO_VERSION "\n");
+        EXPECT_TRUE(shown.out.contains(QStringLiteral("Verasco " VERASCO_VERSION)))
+            << shown.out.toStdString();
     }
 }
 
