@@ -1,7 +1,9 @@
 // Feeds arbitrary bytes to the slide list reader: whatever it accepts must write back as the same
-// bytes after the signature (the reader accepts older revisions, the writer always writes its own), every data range it hands out must lie inside the data file, and the player options read
-// from the first field must stay within their ranges.
+// bytes after the signature (the reader accepts older revisions, the writer always writes its own),
+// but for zeros where a record held stray bytes behind a text, every data range it hands out must lie
+// inside the data file, and the player options read from the first field must stay within their ranges.
 
+#include "../document/cleared_records.h"
 #include "slide_list.h"
 
 #include <cstdint>
@@ -17,7 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string again = list.bytes();
     const std::size_t sig = SlideList::SignatureSize;
-    if (bytes.substr(sig, again.size() - sig) != std::string_view(again).substr(sig))
+    const std::size_t head = SlideList::HeaderSize;
+    if (bytes.substr(sig, head - sig) != std::string_view(again).substr(sig, head - sig) ||
+        clearedRecords(bytes.data() + head, list.records.size()) != std::string_view(again).substr(head))
         std::abort();
     const std::int64_t dataSize = static_cast<std::int64_t>(size) * 7;
     for (const SlideList::DataRange& r : list.dataRanges(dataSize)) {
