@@ -41,6 +41,7 @@ QStringList expectedInstalledFiles() {
         "share/verasco/help/stand-alone.png",
         "share/verasco/help/verasco.html",
         "share/verasco/help/viewer.png",
+        "libexec/verasco/libverasco_codec.so",
         "libexec/verasco/libverasco_media.so",
         "share/verasco/verasco.pal",
         "libexec/verasco/verasco1.dat",

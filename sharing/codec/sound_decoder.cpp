@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: MIT
+#include "sound_decoder.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace sharing::codec {
+
+bool SoundDecoder::open(const QString& path, QString* error) {
+    AVFormatContext* input = nullptr;
+    int result = avformat_open_input(&input, QFile::encodeName(path).constData(), nullptr, nullptr);
+    if (result < 0) {
+        *error = avErrorText(result);
+        return false;
+    }
+    input_.reset(input);
+    if ((result = avformat_find_stream_info(input, nullptr)) < 0) {
+        *error = avErrorText(result);
+        return false;
+    }
+    const AVCodec* codec = nullptr;
+    stream_ = av_find_best_stream(input, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
+    if (stream_ < 0 || !codec) {
+        *error = QStringLiteral("no sound in the file");
+        return false;
+    }
+    decoder_.reset(avcodec_alloc_context3(codec));
+    if (!decoder_ || avcodec_parameters_to_context(decoder_.get(), input->streams[stream_]->codecpar) < 0 ||
+        (result = avcodec_open2(decoder_.get(), codec, nullptr)) < 0) {
+        *error = avErrorText(result);
+        return false;
+    }
+    AVChannelLayout from;
+    if (decoder_->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || decoder_->ch_layout.nb_channels == 0)
+        av_channel_layout_default(&from, std::max(1, decoder_->ch_layout.nb_channels));
+    else
+        av_channel_layout_copy(&from, &decoder_->ch_layout);
+    AVChannelLayout to = AV_CHANNEL_LAYOUT_STEREO;
+    SwrContext* resampler = nullptr;
+    result = swr_alloc_set_opts2(&resampler, &to, AV_SAMPLE_FMT_FLT, TrackRate, &from, decoder_->sample_fmt,
+                                 decoder_->sample_rate, 0, nullptr);
+    av_channel_layout_uninit(&from);
+    resampler_.reset(resampler);
+    if (result < 0 || (result = swr_init(resampler)) < 0) {
+        *error = avErrorText(result);
+        return false;
+    }
+    packet_.reset(av_packet_alloc());
+    frame_.reset(av_frame_alloc());
+    return true;
+}
+
+QString SoundDecoder::containerName() const {
+    return QString::fromLatin1(input_->iformat->name);
+}
+
+QString SoundDecoder::codecName() const {
+    return QString::fromLatin1(decoder_->codec->name);
+}
+
+std::int64_t SoundDecoder::statedDurationMs() const {
+    if (input_->duration != AV_NOPTS_VALUE && input_->duration > 0)
+        return av_rescale(input_->duration, 1000, AV_TIME_BASE);
+    const AVStream* stream = input_->streams[stream_];
+    if (stream->duration != AV_NOPTS_VALUE && stream->duration > 0)
+        return av_rescale_q(stream->duration, stream->time_base, AVRational{1, 1000});
+    return -1;
+}
+
+void SoundDecoder::resample(const AVFrame* frame) {
+    const int room = swr_get_out_samples(resampler_.get(), frame ? frame->nb_samples : 0);
+    if (room <= 0)
+        return;
+    // Keep only what has not been read yet, then append.
+    pending_.erase(pending_.begin(), pending_.begin() + std::ptrdiff_t(pendingAt_));
+    pendingAt_ = 0;
+    const std::size_t before = pending_.size();
+    pending_.resize(before + std::size_t(room) * TrackChannels);
+    auto* out = reinterpret_cast<uint8_t*>(pending_.data() + before);
+    const int made = swr_convert(resampler_.get(), &out, room,
+                                 frame ? const_cast<const uint8_t**>(frame->extended_data) : nullptr,
+                                 frame ? frame->nb_samples : 0);
+    pending_.resize(before + std::size_t(std::max(0, made)) * TrackChannels);
+}
+
+// Decodes the next frames into pending_; false once the sound has ended.
+bool SoundDecoder::decodeMore() {
+    for (;;) {
+        const int received = avcodec_receive_frame(decoder_.get(), frame_.get());
+        if (received == 0) {
+            resample(frame_.get());
+            av_frame_unref(frame_.get());
+            return true;
+        }
+        if (received != AVERROR(EAGAIN)) {
+            // The end, or a decoding error: what the resampler still holds comes out.
+            resample(nullptr);
+            ended_ = true;
+            return false;
+        }
+        if (inputEnded_) {
+            avcodec_send_packet(decoder_.get(), nullptr);
+            continue;
+        }
+        const int read = av_read_frame(input_.get(), packet_.get());
+        if (read < 0) {
+            inputEnded_ = true;
+            avcodec_send_packet(decoder_.get(), nullptr);
+            continue;
+        }
+        if (packet_->stream_index == stream_)
+            avcodec_send_packet(decoder_.get(), packet_.get());
+        av_packet_unref(packet_.get());
+    }
+}
+
+int SoundDecoder::read(float* out, int frames) {
+    int done = 0;
+    while (done < frames) {
+        const std::size_t available = (pending_.size() - pendingAt_) / TrackChannels;
+        if (available == 0) {
+            if (ended_ || !decodeMore()) {
+                if ((pending_.size() - pendingAt_) / TrackChannels == 0)
+                    break;
+            }
+            continue;
+        }
+        const std::size_t take = std::min<std::size_t>(available, std::size_t(frames - done));
+        std::memcpy(out + std::size_t(done) * TrackChannels, pending_.data() + pendingAt_,
+                    take * TrackChannels * sizeof(float));
+        pendingAt_ += take * TrackChannels;
+        done += int(take);
+    }
+    return done;
+}
+
+} // namespace sharing::codec

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The video's one sound track: silence, and each sound span's file decoded from its beginning
+// where the span lies. Read in order, from the first sample to the last.
+
+#include "codec_backend.h"
+#include "sound_decoder.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace sharing::codec {
+
+class SoundTrack {
+  public:
+    explicit SoundTrack(const std::vector<SoundSpan>& spans);
+    // The next `frames` sample frames into `out` (interleaved stereo).
+    void read(float* out, int frames);
+
+  private:
+    struct Span {
+        QString path;
+        std::int64_t start = 0; // sample frames
+        std::int64_t end = 0;
+    };
+    std::vector<Span> spans_;
+    std::size_t next_ = 0; // the first span not finished
+    std::int64_t at_ = 0;
+    std::unique_ptr<SoundDecoder> decoder_; // of spans_[next_] while it plays
+    std::size_t failed_ = SIZE_MAX;         // the span whose file would not open
+};
+
+} // namespace sharing::codec

@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The codec module (see codec_backend.h), loaded the first time a video or a web page is written.
+
+#include "codec_backend.h"
+
+#include <QString>
+
+namespace sharing {
+
+// The module's backend, shared by every thread (it keeps no state between calls); null, with the
+// reason in *error, when the module cannot be found or loaded.
+CodecBackend* codecBackend(QString* error = nullptr);
+
+} // namespace sharing

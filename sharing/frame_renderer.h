@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// A slide drawn as one frame of a video: the picture fitted on black as the viewer fits it (at its
+// own size when it is smaller than the area both ways, else scaled to the area keeping its
+// proportions), and, when the slide shows text, its caption in its font and colour on a white band
+// underneath, as in the viewer's caption area. Safe to use on any thread.
+
+#include "shared_show.h"
+
+#include <QImage>
+#include <QRect>
+#include <QSize>
+
+namespace sharing {
+
+class FrameRenderer {
+  public:
+    explicit FrameRenderer(QSize frame) : frame_(frame) {}
+
+    // The area the slide's picture is fitted into.
+    QRect pictureArea(const SharedSlide& slide) const;
+    // Where a picture of `stored` size is drawn in `area`, by the viewer's rule.
+    static QRect placePicture(QSize stored, const QRect& area);
+    // The slide's frame; `picture` is null for a blank slide or a picture that could not be read,
+    // and may be decoded reduced, as long as `stored` is its size as stored.
+    QImage render(const SharedSlide& slide, const QImage& picture, QSize stored) const;
+    // The slide loaded and drawn.
+    QImage renderSlide(const SharedSlide& slide) const;
+
+    // A step of a cross-fade: `to` over `from` at `opacity` (0 to 1).
+    static QImage blend(const QImage& from, const QImage& to, double opacity);
+
+  private:
+    double scale() const { return frame_.height() / 720.0; }
+    QFont captionFont(const SharedSlide& slide) const;
+    int captionHeight(const SharedSlide& slide) const;
+
+    QSize frame_;
+};
+
+} // namespace sharing

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+#include "shared_show.h"
+
+#include "show_document.h"
+#include "slide_audio.h"
+#include "slide_paths.h"
+#include "stored_font.h"
+
+namespace sharing {
+
+namespace {
+
+// Blanks and control characters at either end go, as from the caption the viewer shows.
+QString trimmedCaption(const QString& text) {
+    qsizetype start = 0, end = text.size();
+    while (start < end && text[start].unicode() <= ' ')
+        ++start;
+    while (end > start && text[end - 1].unicode() <= ' ')
+        --end;
+    return text.mid(start, end - start);
+}
+
+} // namespace
+
+SharedShow readSharedShow(const ShowDocument& show, const QPalette& palette) {
+    SharedShow shared;
+    for (int i = 0; i < show.SlideCount; ++i) {
+        const TSlideRecord& record = show.slide(i);
+        SharedSlide slide;
+        if (!isBlankSlide(record))
+            slide.picture = imagePathOf(record);
+        if (SlideAudio::hasPlayableAudio(record))
+            slide.audio = audioPathOf(record);
+        slide.delaySeconds = record.Delay;
+        slide.holdForAudio = record.HoldForAudio;
+        slide.showText = record.ShowText;
+        slide.caption = trimmedCaption(captionOf(record));
+        slide.font = storedFont(fontNameOf(record), record.FontSize, record.FontStyle);
+        slide.colour = storedColor(record.FontColor, palette);
+        shared.slides.push_back(slide);
+    }
+    return shared;
+}
+
+std::vector<SlideTiming> slideTimings(const SharedShow& show, const std::vector<std::int64_t>& audioMs) {
+    std::vector<SlideTiming> timings;
+    for (std::size_t i = 0; i < show.slides.size(); ++i) {
+        const SharedSlide& slide = show.slides[i];
+        timings.push_back({slide.delaySeconds, slide.holdForAudio, !slide.audio.isEmpty(), audioMs[i]});
+    }
+    return timings;
+}
+
+} // namespace sharing

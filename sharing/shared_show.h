@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// What a shared video or web page shows of each slide, read from the show document on the window
+// thread, so that the work that follows runs on other threads without touching the document.
+
+#include "show_timeline.h"
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+class QPalette;
+class ShowDocument;
+
+namespace sharing {
+
+struct SharedSlide {
+    QString picture; // the picture file; empty for a blank slide
+    QString audio;   // the slide's playable audio (a file that exists); empty when it has none
+    int delaySeconds = 5;
+    bool holdForAudio = false;
+    bool showText = false;
+    QString caption; // without blanks and control characters at either end
+    QFont font;      // as the viewer draws the caption
+    QColor colour;
+};
+
+struct SharedShow {
+    std::vector<SharedSlide> slides;
+    bool loop = false;
+    std::int64_t fadeMs = 0; // the cross-fade between slides; 0 for a plain cut
+};
+
+// The show's slides as the viewer plays them; system colours are taken from `palette`.
+SharedShow readSharedShow(const ShowDocument& show, const QPalette& palette);
+
+// The timing of the slides, with the length of each slide's sound: below 0 where it cannot be
+// played. `audioMs` holds one entry a slide.
+std::vector<SlideTiming> slideTimings(const SharedShow& show, const std::vector<std::int64_t>& audioMs);
+
+} // namespace sharing

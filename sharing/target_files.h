@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// A video file or a web page folder is written under a hidden working name beside its target and
+// put in its place only once it is whole; what was written is removed when it is not, so that a
+// cancelled or failed export leaves nothing behind and an older file of that name stays as it was.
+
+#include <QString>
+
+namespace sharing {
+
+class WorkBesideTarget {
+  public:
+    enum class Kind { File, Folder };
+    WorkBesideTarget(const QString& target, Kind kind) : target_(target), kind_(kind) {}
+    ~WorkBesideTarget();
+    WorkBesideTarget(const WorkBesideTarget&) = delete;
+    WorkBesideTarget& operator=(const WorkBesideTarget&) = delete;
+
+    // Makes the empty file or folder, with the permissions new files get; false with *error.
+    bool create(QString* error);
+    QString path() const { return work_; }
+    // Puts the work in the target's place, replacing a file (or, for a folder, an earlier folder)
+    // of that name; false with *error, the work then removed and the target left as it was.
+    bool commit(QString* error);
+
+  private:
+    void remove(const QString& path) const;
+
+    QString target_;
+    Kind kind_;
+    QString work_;
+    bool committed_ = false;
+};
+
+} // namespace sharing
