@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The page of a shared web page: the player page with the show's data put in, as the script of the
+// page reads it (file names relative to the page's folder, times in milliseconds).
+
+#include "shared_show.h"
+
+#include <QByteArray>
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace sharing {
+
+// What the page needs to know of one slide beyond the show's own record.
+struct PageSlide {
+    QString picture;        // relative to the page; empty when the slide shows none
+    QSize stored;           // the picture's size as stored, for the viewer's fitting rule
+    std::int64_t ms = 0;    // how long the slide stays, its hold included
+    QString sound;          // relative to the page; empty when the slide starts none
+    bool endsSound = false; // the slide has audio: an earlier sound ends when it comes on
+};
+
+// index.html for the show, titled `title`.
+QByteArray webPageHtml(const QString& title, const SharedShow& show, const std::vector<PageSlide>& slides);
+
+} // namespace sharing

@@ -1,0 +1,241 @@
+// SPDX-License-Identifier: MIT
+#include "web_page_export.h"
+
+#include "codec_module.h"
+#include "image_loader.h"
+#include "qpx_encoder.h"
+#include "target_files.h"
+#include "web_page_data.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <map>
+#include <mutex>
+#include <thread>
+
+namespace sharing {
+
+namespace {
+
+// The page's own mark, by which a later export knows the folder it may replace.
+const QByteArray PageMark = "<meta name=\"generator\" content=\"Verasco\">";
+
+// The JPEG quality of the page's pictures: factor 12 is the usual quality 90.
+constexpr imaging::QpxSettings PictureQuality{12, 12, imaging::ChromaSubsampling::S420};
+
+struct PictureFile {
+    QString source;
+    QString name; // in the page's folder
+    QSize stored; // empty when the picture could not be read
+};
+
+struct SoundFile {
+    QString source;
+    QString name; // empty when the sound cannot be played
+    std::int64_t lengthMs = -1;
+};
+
+bool writeFile(const QString& path, const QByteArray& bytes, QString* error) {
+    // Unbuffered and to the end, so that a write that fails says why: a write cut short by a full
+    // disk reports no error, the next one does.
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        qint64 done = 0;
+        for (qint64 n = 0;
+             done < bytes.size() && (n = file.write(bytes.constData() + done, bytes.size() - done)) > 0;)
+            done += n;
+        if (done == bytes.size())
+            return true;
+    }
+    *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+    return false;
+}
+
+// WAV files of plain samples and MP3 files play in every current browser as they are.
+bool playsAsItIs(const SoundFacts& facts) {
+    static const QStringList plain = {QStringLiteral("pcm_u8"), QStringLiteral("pcm_s16le"),
+                                      QStringLiteral("pcm_s24le"), QStringLiteral("pcm_f32le")};
+    return (facts.container == QLatin1String("wav") && plain.contains(facts.codec)) ||
+           (facts.container == QLatin1String("mp3") && facts.codec == QLatin1String("mp3"));
+}
+
+// The pictures and sounds of the page, each file once, made ready by two threads.
+class PageFiles {
+  public:
+    PageFiles(const SharedShow& show, const QString& folder, const ShareControl& control)
+        : folder_(folder), control_(control) {
+        for (const SharedSlide& slide : show.slides) {
+            if (!slide.picture.isEmpty() && !pictureOf_.count(slide.picture)) {
+                pictureOf_[slide.picture] = pictures_.size();
+                pictures_.push_back(
+                    {slide.picture, QStringLiteral("pictures/picture-%1.jpg").arg(pictures_.size() + 1), {}});
+            }
+            if (!slide.audio.isEmpty() && !soundOf_.count(slide.audio)) {
+                soundOf_[slide.audio] = sounds_.size();
+                sounds_.push_back({slide.audio, {}, -1});
+            }
+        }
+    }
+
+    // False with *error when a file could not be written.
+    bool make(CodecBackend* codec, QString* error);
+    const PictureFile& picture(const QString& source) const { return pictures_[pictureOf_.at(source)]; }
+    const SoundFile& sound(const QString& source) const { return sounds_[soundOf_.at(source)]; }
+    bool hasSounds() const { return !sounds_.empty(); }
+
+  private:
+    bool makePicture(PictureFile& picture, QString* error) const;
+    bool makeSound(CodecBackend& codec, SoundFile& sound, std::size_t number, QString* error) const;
+    void work(CodecBackend* codec);
+
+    QString folder_;
+    const ShareControl& control_;
+    std::vector<PictureFile> pictures_;
+    std::vector<SoundFile> sounds_;
+    std::map<QString, std::size_t> pictureOf_, soundOf_;
+    std::atomic<std::size_t> next_{0};
+    std::atomic<std::size_t> done_{0};
+    std::atomic<bool> failed_{false};
+    std::mutex errorLock_;
+    QString error_;
+};
+
+bool PageFiles::makePicture(PictureFile& picture, QString* error) const {
+    const QSize box(WebPictureLimit, WebPictureLimit);
+    const imaging::LoadedImage loaded = imaging::loadImageFile(picture.source, box);
+    if (loaded.image.isNull())
+        return true; // shown as the viewer shows it: an empty area
+    QSize size = loaded.fullSize;
+    if (size.width() > WebPictureLimit || size.height() > WebPictureLimit)
+        size = size.scaled(box, Qt::KeepAspectRatio);
+    const QImage image = loaded.image.size() == size
+                             ? loaded.image
+                             : loaded.image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QString why;
+    const QByteArray jpeg = imaging::encodeQpx(image, PictureQuality, {}, &why);
+    if (jpeg.isEmpty()) {
+        *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(picture.source), why);
+        return false;
+    }
+    if (!writeFile(QDir(folder_).filePath(picture.name), jpeg, error))
+        return false;
+    picture.stored = loaded.fullSize;
+    return true;
+}
+
+bool PageFiles::makeSound(CodecBackend& codec, SoundFile& sound, std::size_t number, QString* error) const {
+    const SoundFacts facts = codec.probeSound(sound.source);
+    if (!facts.readable)
+        return true; // as in the viewer: it ends the earlier sound and holds nothing
+    const bool asItIs = playsAsItIs(facts);
+    const QString name = QStringLiteral("sounds/sound-%1.%2")
+                             .arg(number)
+                             .arg(asItIs ? facts.container : QStringLiteral("mp3"));
+    const QString path = QDir(folder_).filePath(name);
+    QString why;
+    if (asItIs) {
+        QFile source(sound.source);
+        if (!source.copy(path)) {
+            *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), source.errorString());
+            return false;
+        }
+        QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                   QFile::ReadOther);
+    } else if (!codec.convertToMp3(sound.source, path, control_.cancelFlag(), &why)) {
+        if (control_.cancelled())
+            return true;
+        *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), why);
+        return false;
+    }
+    sound.name = name;
+    sound.lengthMs = facts.durationMs;
+    return true;
+}
+
+void PageFiles::work(CodecBackend* codec) {
+    const std::size_t total = pictures_.size() + sounds_.size();
+    for (std::size_t task; !failed_ && !control_.cancelled() && (task = next_++) < total;) {
+        QString error;
+        const bool ok = task < pictures_.size() ? makePicture(pictures_[task], &error)
+                                                : makeSound(*codec, sounds_[task - pictures_.size()],
+                                                            task - pictures_.size() + 1, &error);
+        if (!ok) {
+            std::lock_guard lock(errorLock_);
+            if (!failed_.exchange(true))
+                error_ = error;
+            return;
+        }
+        control_.report(std::int64_t(++done_), std::int64_t(total));
+    }
+}
+
+bool PageFiles::make(CodecBackend* codec, QString* error) {
+    if (!QDir(folder_).mkdir(QStringLiteral("pictures")) ||
+        (hasSounds() && !QDir(folder_).mkdir(QStringLiteral("sounds")))) {
+        *error = QStringLiteral("%1: cannot make its folders").arg(QDir::toNativeSeparators(folder_));
+        return false;
+    }
+    std::thread second([this, codec] { work(codec); });
+    work(codec);
+    second.join();
+    *error = error_;
+    return !failed_;
+}
+
+} // namespace
+
+bool isSharedWebPage(const QString& folder) {
+    QFile page(QDir(folder).filePath(QStringLiteral("index.html")));
+    return page.open(QIODevice::ReadOnly) && page.read(4096).contains(PageMark);
+}
+
+ShareOutcome writeWebPage(const WebPageJob& job, const ShareControl& control) {
+    QString error;
+    WorkBesideTarget work(job.target, WorkBesideTarget::Kind::Folder);
+    if (!work.create(&error))
+        return ShareOutcome::failed(error);
+    // A file that could not be written is named where it would have ended up.
+    const auto failed = [&](const QString& why) {
+        return ShareOutcome::failed(QString(why).replace(QDir::toNativeSeparators(work.path()),
+                                                         QDir::toNativeSeparators(job.target)));
+    };
+    PageFiles files(job.show, work.path(), control);
+    CodecBackend* codec = files.hasSounds() ? codecBackend(&error) : nullptr;
+    if (files.hasSounds() && !codec)
+        return failed(error);
+    const bool made = files.make(codec, &error);
+    if (control.cancelled())
+        return {ShareOutcome::Cancelled, {}};
+    if (!made)
+        return failed(error);
+
+    std::vector<std::int64_t> lengths;
+    for (const SharedSlide& slide : job.show.slides)
+        lengths.push_back(slide.audio.isEmpty() ? -1 : files.sound(slide.audio).lengthMs);
+    const ShowTimeline timeline = makeTimeline(slideTimings(job.show, lengths), job.show.fadeMs);
+    std::vector<PageSlide> slides;
+    for (std::size_t i = 0; i < job.show.slides.size(); ++i) {
+        const SharedSlide& slide = job.show.slides[i];
+        PageSlide page;
+        if (!slide.picture.isEmpty() && files.picture(slide.picture).stored.isValid()) {
+            page.picture = files.picture(slide.picture).name;
+            page.stored = files.picture(slide.picture).stored;
+        }
+        page.ms = timeline.slides[i].endMs - timeline.slides[i].startMs;
+        if (!slide.audio.isEmpty())
+            page.sound = files.sound(slide.audio).name;
+        page.endsSound = !slide.audio.isEmpty();
+        slides.push_back(page);
+    }
+    const QString title = QFileInfo(job.target).fileName();
+    if (!writeFile(QDir(work.path()).filePath(QStringLiteral("index.html")),
+                   webPageHtml(title, job.show, slides), &error))
+        return failed(error);
+    if (!work.commit(&error))
+        return ShareOutcome::failed(error);
+    return {};
+}
+
+} // namespace sharing
