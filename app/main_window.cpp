@@ -15,6 +15,7 @@
 #include "print_commands.h"
 #include "screen_depth.h"
 #include "settings_store.h"
+#include "share_commands.h"
 #include "shipped_files.h"
 #include "show_editing.h"
 #include "show_file.h"
@@ -225,6 +226,11 @@ void TMainFormverasco::createMenus() {
             &TMainFormverasco::FilePrintSetup);
     file->addSeparator();
     command(addItem(file, "FileExitItem", QStringLiteral("E&xit")), &TMainFormverasco::FileExit);
+    file->addSeparator();
+    command(addItem(file, "SaveVideo1", QStringLiteral("Save as &Video...")),
+            &TMainFormverasco::SaveVideo1Click);
+    command(addItem(file, "SaveWebPage1", QStringLiteral("Save as &Web Page...")),
+            &TMainFormverasco::SaveWebPage1Click);
 
     QMenu* edit = menu("EditMenu", QStringLiteral("&Edit"));
     connect(edit, &QMenu::aboutToShow, this, &TMainFormverasco::EditMenuClick);
@@ -402,6 +408,8 @@ void TMainFormverasco::FileMenuClick() {
                              (OvcTable2->hasFocus() && hasSlides && activeIndex < show_.SlideCount);
     applyMenuRules({{"FileSaveAsItem", hasSlides},
                     {"SaveStandaloneSlideShow1", hasSlides},
+                    {"SaveVideo1", hasSlides},
+                    {"SaveWebPage1", hasSlides},
                     {"FilePrintItem", hasSlides},
                     {"PrintSlide1", imageChosen}});
 }

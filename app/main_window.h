@@ -41,6 +41,9 @@ struct AppWindows;
 namespace print {
 struct ImageSource;
 }
+namespace sharing {
+class ShareCommands;
+}
 
 class TMainFormverasco : public QMainWindow {
     Q_OBJECT
@@ -86,6 +89,9 @@ class TMainFormverasco : public QMainWindow {
     void Preferences1Click();
     // File > "Sa&ve Stand-alone Verasco...".
     void SaveStandaloneSlideShow1Click();
+    // File > "Save as &Video..." and "Save as &Web Page...".
+    void SaveVideo1Click();
+    void SaveWebPage1Click();
     // View > "&Image": the preview of the active cell of whichever grid has the focus.
     void SingleSlide1Click();
     void OvcTable2DblClick(int row, int col);
@@ -156,6 +162,7 @@ class TMainFormverasco : public QMainWindow {
     void connectPlayerWindows();
     void repaintGrids();
     void connectPrintCommands();
+    sharing::ShareCommands& shareCommands();
     print::ImageSource imageToPrint() const;
     // The question before the preferences' defaults replace the slides' own values.
     std::function<bool(const QString&)> agreeToDefaults() const;
@@ -212,6 +219,7 @@ class TMainFormverasco : public QMainWindow {
     std::unique_ptr<ImageBrowser> browser_;
     std::unique_ptr<ShowEditing> editing_;
     std::unique_ptr<StandaloneExport> standaloneExport_;
+    std::unique_ptr<sharing::ShareCommands> share_;
     std::unique_ptr<SlideProperties> properties_;
     std::unique_ptr<EditorDrags> drags_;
     QMenu* PopupMenu1 = nullptr;

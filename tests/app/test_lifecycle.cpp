@@ -475,19 +475,18 @@ TEST_F(Lifecycle, SettingsSurviveTheNextRun) {
 }
 
 TEST_F(Lifecycle, FileMenuOffersSavingOnlyWithSlides) {
-    auto* save = main().findChild<QAction*>("FileSaveAsItem");
-    auto* standalone = main().findChild<QAction*>("SaveStandaloneSlideShow1");
+    const char* const items[] = {"FileSaveAsItem", "SaveStandaloneSlideShow1", "SaveVideo1", "SaveWebPage1"};
     main().FileMenuClick();
-    EXPECT_FALSE(save->isEnabled());
-    EXPECT_FALSE(standalone->isEnabled());
+    for (const char* item : items)
+        EXPECT_FALSE(main().findChild<QAction*>(item)->isEnabled()) << item;
     addSlides(1);
     main().FileMenuClick();
-    EXPECT_TRUE(save->isEnabled());
-    EXPECT_TRUE(standalone->isEnabled());
+    for (const char* item : items)
+        EXPECT_TRUE(main().findChild<QAction*>(item)->isEnabled()) << item;
 }
 
-// The show file and the stand-alone show alike: closing the overwrite question with Esc or its close
-// box keeps the older file and asks for another name.
+// The show file, the stand-alone show, the video and the web page alike: closing the overwrite question with
+// Esc or its close box keeps the older file and asks for another name.
 TEST_F(Lifecycle, OverwriteQuestionClosedWithEscOrItsCloseBoxKeepsTheOldFile) {
     addSlides(2);
     const struct {
@@ -496,6 +495,8 @@ TEST_F(Lifecycle, OverwriteQuestionClosedWithEscOrItsCloseBoxKeepsTheOldFile) {
     } targets[] = {
         {"old.vrs", [this] { EXPECT_FALSE(main().FileSaveAs()); }},
         {"show.exe", [this] { main().SaveStandaloneSlideShow1Click(); }},
+        {"show.mp4", [this] { main().SaveVideo1Click(); }},
+        {"page", [this] { main().SaveWebPage1Click(); }},
     };
     const std::pair<const char*, std::function<void()>> ways[] = {
         {"Esc", [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }},

@@ -92,6 +92,8 @@ TEST_F(MainWindow, MenuHoldsEveryCommandWithItsCaptionAndShortcut) {
         {"FilePrintItem", "Print Ver&asco...", {}},
         {"FilePrintSetupItem", "P&rint Setup...", {}},
         {"FileExitItem", "E&xit", {}},
+        {"SaveVideo1", "Save as &Video...", {}},
+        {"SaveWebPage1", "Save as &Web Page...", {}},
         {"EditCutItem", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X)},
         {"EditCopyItem", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C)},
         {"EditPasteItem", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V)},

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+// The main window's side of sharing the show as a video and as a web page: what the two commands
+// work with, from this window.
+#include "main_window.h"
+
+#include "app_windows.h"
+#include "confirm_dialog.h"
+#include "share_commands.h"
+
+sharing::ShareCommands& TMainFormverasco::shareCommands() {
+    if (!share_) {
+        Tconfirmfrm* confirm = windows_->confirmfrm;
+        sharing::ShareParts parts;
+        parts.show = &show_;
+        parts.slideDirectory = &settings_.SlideDirectory;
+        parts.loop = [this] { return settings_.LoopSlideShow; };
+        parts.window = this;
+        parts.prompts.overwrite = [confirm] {
+            return confirm->ask(QStringLiteral("File already exists, overwrite older file?"), QString(),
+                                false) == Tconfirmfrm::Yes;
+        };
+        parts.prompts.message = [confirm](const QString& caption, const QString& text, const QString& line2) {
+            confirm->message(caption, text, line2);
+        };
+        share_ = std::make_unique<sharing::ShareCommands>(std::move(parts));
+    }
+    return *share_;
+}
+
+void TMainFormverasco::SaveVideo1Click() {
+    shareCommands().saveVideo();
+}
+
+void TMainFormverasco::SaveWebPage1Click() {
+    shareCommands().saveWebPage();
+}

@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: MIT
+#include "share_commands.h"
+
+#include "dialogs.h"
+#include "share_progress.h"
+#include "show_document.h"
+#include "video_dialog.h"
+#include "video_export.h"
+#include "web_page_export.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace sharing {
+
+namespace {
+
+// Ends the one command that runs; a second one started meanwhile from the window does nothing.
+class BusyFlag {
+  public:
+    explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~BusyFlag() { flag_ = false; }
+    BusyFlag(const BusyFlag&) = delete;
+    BusyFlag& operator=(const BusyFlag&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+QString withVideoExtension(const QString& chosen) {
+    return QFileInfo(chosen).suffix().isEmpty() ? chosen + QStringLiteral(".mp4") : chosen;
+}
+
+} // namespace
+
+// The save dialog until a name is taken: one that does not exist, or one the user lets go.
+// Empty when the dialog is cancelled, the show is empty, or the name cannot be used.
+QString ShareCommands::chooseTarget(const QString& caption, const QString& name, const QString& filter,
+                                    const std::function<QString(const QString&)>& complete,
+                                    const std::function<bool(const QString&)>& acceptable) {
+    for (;;) {
+        const QString chosen = dialogSeams().getSaveFileName(
+            parts_.window, caption, QDir(*parts_.slideDirectory).filePath(name), filter);
+        if (chosen.isEmpty() || parts_.show->SlideCount == 0)
+            return {};
+        const QString target = complete(chosen);
+        if (!QFileInfo::exists(target))
+            return target;
+        if (!acceptable(target))
+            return {};
+        if (parts_.prompts.overwrite())
+            return target;
+    }
+}
+
+void ShareCommands::report(int result, const QString& what, const QString& reason, const QString& target) {
+    switch (result) {
+    case ShareOutcome::Done:
+        parts_.prompts.message(QStringLiteral("Information"), what + QStringLiteral(" created."), QString());
+        *parts_.slideDirectory = QFileInfo(target).absolutePath();
+        break;
+    case ShareOutcome::Cancelled:
+        parts_.prompts.message(QStringLiteral("Information"),
+                               QStringLiteral("The %1 was not saved.").arg(what.toLower()),
+                               QStringLiteral("Cancelled: nothing was written."));
+        break;
+    default:
+        parts_.prompts.message(QStringLiteral("Error"),
+                               QStringLiteral("The %1 could not be written.").arg(what.toLower()), reason);
+    }
+}
+
+void ShareCommands::saveVideo() {
+    if (busy_)
+        return;
+    const BusyFlag busy(busy_);
+    const QString what = QStringLiteral("Video");
+    const QString target =
+        chooseTarget(QStringLiteral("Save as Video"), QStringLiteral("show.mp4"),
+                     QStringLiteral("MP4 video (*.mp4);;WebM video (*.webm)"), withVideoExtension,
+                     [&](const QString& name) {
+                         if (QFileInfo(name).isFile())
+                             return true;
+                         report(ShareOutcome::Failed, what,
+                                QStringLiteral("%1: not a file").arg(QDir::toNativeSeparators(name)), name);
+                         return false;
+                     });
+    if (target.isEmpty())
+        return;
+    if (!videoDialog_)
+        videoDialog_ = new VideoDialog(parts_.window);
+    videoDialog_->setTarget(target);
+    if (dialogSeams().runModal(videoDialog_) != QDialog::Accepted)
+        return;
+    VideoJob job;
+    job.show = readSharedShow(*parts_.show, QApplication::palette());
+    job.show.loop = parts_.loop();
+    job.target = target;
+    job.container = containerForName(target);
+    job.size = videoDialog_->frameSize();
+    job.fps = videoDialog_->frameRate();
+    const ShareOutcome outcome =
+        runWithProgress(parts_.window, QStringLiteral("Saving the video..."),
+                        [&job](const ShareControl& control) { return writeVideo(job, control); });
+    report(outcome.result, what, outcome.reason, target);
+}
+
+void ShareCommands::saveWebPage() {
+    if (busy_)
+        return;
+    const BusyFlag busy(busy_);
+    const QString what = QStringLiteral("Web page");
+    // Only a folder that holds an earlier page may be replaced: any other folder keeps what it holds.
+    const QString target = chooseTarget(
+        QStringLiteral("Save as Web Page"), QStringLiteral("show"), QStringLiteral("Web page folder (*)"),
+        [](const QString& chosen) { return chosen; },
+        [&](const QString& name) {
+            if (!QFileInfo(name).isDir() || isSharedWebPage(name))
+                return true;
+            report(ShareOutcome::Failed, what,
+                   QStringLiteral("%1: a folder that holds no web page of Verasco")
+                       .arg(QDir::toNativeSeparators(name)),
+                   name);
+            return false;
+        });
+    if (target.isEmpty())
+        return;
+    WebPageJob job;
+    job.show = readSharedShow(*parts_.show, QApplication::palette());
+    job.show.loop = parts_.loop();
+    job.target = target;
+    const ShareOutcome outcome =
+        runWithProgress(parts_.window, QStringLiteral("Saving the web page..."),
+                        [&job](const ShareControl& control) { return writeWebPage(job, control); });
+    report(outcome.result, what, outcome.reason, target);
+}
+
+} // namespace sharing

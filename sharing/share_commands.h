@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// File > "Save as &Video..." and File > "Save as &Web Page...": a name chosen in the save dialog
+// (the overwrite question when it exists, No asking again), the video's settings, the work on a
+// thread of its own with a progress dialog and Cancel, and a message at the end saying that it was
+// written, or why not.
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+class ShowDocument;
+
+namespace sharing {
+
+class VideoDialog;
+
+// The program's own questions and messages (the confirmation dialog).
+struct SharePrompts {
+    // "File already exists, overwrite older file?": false when the answer is No.
+    std::function<bool()> overwrite;
+    std::function<void(const QString& caption, const QString& text, const QString& line2)> message;
+};
+
+struct ShareParts {
+    const ShowDocument* show = nullptr;
+    QString* slideDirectory = nullptr; // the show folder; becomes the folder of what was written
+    std::function<bool()> loop;        // the show starts again after its last slide
+    QWidget* window = nullptr;         // the main window, which the dialogs belong to
+    SharePrompts prompts;
+};
+
+class ShareCommands {
+  public:
+    explicit ShareCommands(ShareParts parts) : parts_(std::move(parts)) {}
+
+    void saveVideo();
+    void saveWebPage();
+
+  private:
+    QString chooseTarget(const QString& caption, const QString& name, const QString& filter,
+                         const std::function<QString(const QString&)>& complete,
+                         const std::function<bool(const QString&)>& acceptable);
+    void report(int result, const QString& what, const QString& reason, const QString& target);
+
+    ShareParts parts_;
+    VideoDialog* videoDialog_ = nullptr;
+    bool busy_ = false;
+};
+
+} // namespace sharing

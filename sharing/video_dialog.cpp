@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+#include "video_dialog.h"
+
+#include "video_export.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace sharing {
+
+namespace {
+
+template <class T> T* named(T* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+} // namespace
+
+VideoDialog::VideoDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("videoDlg"));
+    setWindowTitle(QStringLiteral("Video Settings"));
+    FileLabel = named(new QLabel(this), "FileLabel");
+    FormatLabel = named(new QLabel(this), "FormatLabel");
+    SizeBox = named(new QComboBox(this), "SizeBox");
+    SizeBox->addItem(QStringLiteral("1280 x 720"), QSize(1280, 720));
+    SizeBox->addItem(QStringLiteral("1920 x 1080"), QSize(1920, 1080));
+    RateBox = named(new QComboBox(this), "RateBox");
+    for (int rate : {24, 25, 30, 50, 60})
+        RateBox->addItem(QString::number(rate), rate);
+    RateBox->setCurrentText(QStringLiteral("25"));
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Filename:"), FileLabel);
+    form->addRow(QStringLiteral("Format:"), FormatLabel);
+    form->addRow(QStringLiteral("&Size:"), SizeBox);
+    form->addRow(QStringLiteral("&Frames per second:"), RateBox);
+    auto* buttons = new QDialogButtonBox(this);
+    SaveButton =
+        named(buttons->addButton(QStringLiteral("&Save"), QDialogButtonBox::AcceptRole), "SaveButton");
+    CancelButton =
+        named(buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole), "CancelButton");
+    SaveButton->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+void VideoDialog::setTarget(const QString& path) {
+    FileLabel->setText(QDir::toNativeSeparators(path));
+    FormatLabel->setText(containerForName(path) == VideoContainer::WebM
+                             ? QStringLiteral("WebM (VP9 video, Opus sound)")
+                             : QStringLiteral("MP4 (H.264 video, AAC sound)"));
+}
+
+QSize VideoDialog::frameSize() const {
+    return SizeBox->currentData().toSize();
+}
+
+int VideoDialog::frameRate() const {
+    return RateBox->currentData().toInt();
+}
+
+} // namespace sharing

@@ -1,0 +1,215 @@
+// File > "Save as &Video..." and "Save as &Web Page..." from the save dialog to the message at the
+// end: a name without extension, the overwrite question, an earlier page replaced whole and any
+// other folder kept, and the failures: a folder that cannot be written, a disk that fills, and
+// Cancel half-way. Whatever stops the work, nothing is left behind and the user is told why.
+#include "dialogs.h"
+#include "qt_application_environment.h"
+#include "share_commands.h"
+#include "share_test_support.h"
+#include "web_page_export.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <unistd.h>
+
+namespace {
+
+testing::Environment* const environment =
+    testing::AddGlobalTestEnvironment(new QtApplicationEnvironment<QApplication>);
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Everything in a folder, hidden entries too.
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+class ShareCommandTest : public ::testing::Test, public ShareShow {
+  protected:
+    ShareCommandTest() {
+        const QString photo = picture("photo.jpg", {1600, 1200}, QColor(230, 120, 40));
+        add(photo, 1, wav("tone.wav", 600), false, "Caption");
+        add("BLANK", 1);
+        out = path("out");
+        QDir().mkpath(out);
+        slideDirectory = out;
+        dialogSeams().getSaveFileName = [this](QWidget*, const QString&, const QString&, const QString&) {
+            ++saveDialogs;
+            return answers.empty() ? QString() : answers.takeFirst();
+        };
+        dialogSeams().runModal = [](QDialog*) { return int(QDialog::Accepted); };
+        sharing::ShareParts parts;
+        parts.show = &show;
+        parts.slideDirectory = &slideDirectory;
+        parts.loop = [] { return true; };
+        parts.window = &window;
+        parts.prompts.overwrite = [this] {
+            ++overwriteQuestions;
+            const bool yes = !overwriteAnswers.empty() && overwriteAnswers.front();
+            if (!overwriteAnswers.empty())
+                overwriteAnswers.pop_front();
+            return yes;
+        };
+        parts.prompts.message = [this](const QString& caption, const QString& text, const QString& line2) {
+            messages << caption + "|" + text + "|" + line2;
+        };
+        commands = std::make_unique<sharing::ShareCommands>(std::move(parts));
+    }
+    ~ShareCommandTest() override {
+        resetDialogSeams();
+        if (mounted)
+            QProcess::execute("umount", {mountPoint});
+    }
+
+    // A small file system of its own at out/disk, mounted with `options`; false when this user
+    // cannot mount one.
+    bool mountDisk(const QString& options) {
+        mountPoint = QDir(out).filePath("disk");
+        QDir().mkpath(mountPoint);
+        mounted = geteuid() == 0 &&
+                  QProcess::execute("mount", {"-t", "tmpfs", "-o", options, "tmpfs", mountPoint}) == 0;
+        return mounted;
+    }
+
+    void save(const char* command) {
+        if (QByteArray(command) == "video")
+            commands->saveVideo();
+        else
+            commands->saveWebPage();
+    }
+
+    QWidget window;
+    QString out, slideDirectory, mountPoint;
+    bool mounted = false;
+    QStringList answers;
+    int saveDialogs = 0;
+    std::deque<bool> overwriteAnswers;
+    int overwriteQuestions = 0;
+    QStringList messages;
+    std::unique_ptr<sharing::ShareCommands> commands;
+};
+
+} // namespace
+
+TEST_F(ShareCommandTest, ANameWithoutExtensionBecomesAnMp4AndNoToTheOverwriteQuestionAsksAgain) {
+    answers << out + "/holiday";
+    commands->saveVideo();
+    const QString video = out + "/holiday.mp4";
+    EXPECT_EQ(readAll(video).mid(4, 4), QByteArray("ftyp"));
+    EXPECT_EQ(messages, QStringList{"Information|Video created.|"});
+    EXPECT_EQ(entries(out), QStringList{"holiday.mp4"});
+
+    QFile::remove(video);
+    QFile old(video);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("older file") == 10);
+    old.close();
+    answers << video << video;
+    overwriteAnswers = {false, true};
+    saveDialogs = 0;
+    commands->saveVideo();
+    EXPECT_EQ(saveDialogs, 2);
+    EXPECT_EQ(overwriteQuestions, 2);
+    EXPECT_EQ(readAll(video).mid(4, 4), QByteArray("ftyp"));
+}
+
+TEST_F(ShareCommandTest, AnEarlierPageIsReplacedWholeAndAnyOtherFolderKept) {
+    const QString page = out + "/page";
+    answers << page;
+    commands->saveWebPage();
+    ASSERT_TRUE(sharing::isSharedWebPage(page));
+    QFile(page + "/added.txt").open(QIODevice::WriteOnly);
+    answers << page;
+    overwriteAnswers = {true};
+    commands->saveWebPage();
+    EXPECT_TRUE(sharing::isSharedWebPage(page));
+    EXPECT_FALSE(QFile::exists(page + "/added.txt"));
+    EXPECT_EQ(entries(out), QStringList{"page"});
+
+    const QString photos = out + "/photos";
+    QDir().mkpath(photos);
+    QFile(photos + "/mine.jpg").open(QIODevice::WriteOnly);
+    answers << photos;
+    messages.clear();
+    overwriteQuestions = 0;
+    commands->saveWebPage();
+    EXPECT_EQ(overwriteQuestions, 0);
+    EXPECT_EQ(entries(photos), QStringList{"mine.jpg"});
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("Error|The web page could not be written.|"))
+        << messages[0].toStdString();
+}
+
+// A folder the user may not write to, and a disk that fills while the work is written.
+TEST_F(ShareCommandTest, AFailureIsReportedAndLeavesNothingBehind) {
+    const struct {
+        const char* command;
+        const char* mount;
+        const char* reason;
+    } rows[] = {{"video", "ro,size=64k", "Read-only file system"},
+                {"web page", "ro,size=64k", "Read-only file system"},
+                {"video", "size=48k", "No space left on device"},
+                {"web page", "size=48k", "No space left on device"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.command) + " " + row.mount);
+        if (!mountDisk(row.mount))
+            GTEST_SKIP() << "only root can mount the small file systems these failures need";
+        answers << mountPoint + "/shared";
+        messages.clear();
+        save(row.command);
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(
+            messages[0].startsWith(QStringLiteral("Error|The %1 could not be written.|").arg(row.command)))
+            << messages[0].toStdString();
+        EXPECT_TRUE(messages[0].contains(row.reason)) << messages[0].toStdString();
+        EXPECT_EQ(entries(mountPoint), QStringList());
+        QProcess::execute("umount", {mountPoint});
+        mounted = false;
+    }
+}
+
+TEST_F(ShareCommandTest, CancelHalfWayLeavesNothingAndSaysSo) {
+    const QString photo = picture("big.jpg", {1920, 1080}, QColor(40, 200, 90));
+    for (int i = 0; i < 60; ++i) {
+        const QString copy = path(QStringLiteral("copy%1.jpg").arg(i));
+        ASSERT_TRUE(QFile::copy(photo, copy));
+        add(copy, 1);
+    }
+    for (const char* command : {"video", "web page"}) {
+        SCOPED_TRACE(command);
+        // Cancel as soon as the progress dialog shows that some of the work is done.
+        int valueAtCancel = -1;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+            if (!progress || progress->objectName() != "shareProgress" || progress->value() < 50)
+                return;
+            poll.stop();
+            valueAtCancel = progress->value();
+            progress->findChild<QPushButton*>()->click();
+        });
+        poll.start(2);
+        answers << out + "/cancelled";
+        messages.clear();
+        save(command);
+        EXPECT_GE(valueAtCancel, 50);
+        EXPECT_LT(valueAtCancel, 900);
+        EXPECT_EQ(
+            messages,
+            QStringList{QStringLiteral("Information|The %1 was not saved.|Cancelled: nothing was written.")
+                            .arg(command)});
+        EXPECT_EQ(entries(out), QStringList());
+    }
+}
