@@ -2,7 +2,10 @@
 // the sample show, opens each window the help explains the way a user opens it, and saves what it
 // shows. scripts/screenshots runs it under Xvfb; the packaging tests run it on the offscreen
 // platform to make sure every picture can still be taken.
-// Usage: verasco-help-screenshots OUTPUT-FOLDER
+// Usage: verasco-help-screenshots OUTPUT-FOLDER [SAMPLES-FOLDER]
+// With a samples folder (where an install put the sample show: scripts/screenshots gives the installed
+// place), the windows show that folder and the show in it, as a user who opens the sample show sees
+// them; without one, a copy of the source tree's samples in a temporary home folder.
 
 #include "app_windows.h"
 #include "main_window.h"
@@ -101,6 +104,17 @@ QString copySamples(const QString& home) {
     return QDir(pictures).filePath(QStringLiteral("sample.vrs"));
 }
 
+// The sample show where it is installed, which the settings of a first run then show in the image
+// browser.
+QString useInstalledSamples(const QString& samples) {
+    Settings settings = Settings::defaults();
+    settings.ImageDirectory = samples;
+    settings.SlideDirectory = samples;
+    SettingsStore store;
+    settings.write(store);
+    return QDir(samples).filePath(QStringLiteral("sample.vrs"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -108,13 +122,14 @@ int main(int argc, char** argv) {
     qputenv("HOME", home.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral(".config")).toLocal8Bit());
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: verasco-help-screenshots OUTPUT-FOLDER\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: verasco-help-screenshots OUTPUT-FOLDER [SAMPLES-FOLDER]\n");
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(folder);
-    const QString show = copySamples(home.path());
+    const QString show =
+        argc == 3 ? useInstalledSamples(QString::fromLocal8Bit(argv[2])) : copySamples(home.path());
 
     std::unique_ptr<AppWindows> windows(createAppWindows());
     TMainFormverasco* main = windows->MainFormverasco;
