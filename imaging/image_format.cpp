@@ -4,6 +4,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace imaging {
 
 namespace {
@@ -40,6 +42,24 @@ bool looksLikeHeaderlessDib(QByteArrayView head) {
     return planes == 1 && (bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32);
 }
 
+// An ISO base media file whose brands name a HEIF still picture (HEVC or AV1 coded).
+bool looksLikeHeif(QByteArrayView head) {
+    if (head.size() < 16 || head.sliced(4, 4) != QByteArrayView("ftyp"))
+        return false;
+    static const char* const brands[] = {"heic", "heix", "heim", "heis", "hevc", "hevx",
+                                         "hevm", "hevs", "mif1", "msf1", "avif", "avis"};
+    const qsizetype boxSize =
+        qsizetype(uint8_t(head[0])) << 24 | uint8_t(head[1]) << 16 | uint8_t(head[2]) << 8 | uint8_t(head[3]);
+    const qsizetype end = std::min(head.size(), boxSize);
+    // The major brand, then the compatible brands after the minor version.
+    for (qsizetype at = 8; at + 4 <= end; at += at == 8 ? 8 : 4) {
+        for (const char* brand : brands)
+            if (head.sliced(at, 4) == QByteArrayView(brand, 4))
+                return true;
+    }
+    return false;
+}
+
 } // namespace
 
 ImageFormat detectImageFormat(QByteArrayView head, const QString& path) {
@@ -51,6 +71,13 @@ ImageFormat detectImageFormat(QByteArrayView head, const QString& path) {
         return ImageFormat::Png;
     if (startsWith(head, {'I', 'I', 42, 0}) || startsWith(head, {'M', 'M', 0, 42}))
         return ImageFormat::Tiff;
+    if (startsWith(head, {'G', 'I', 'F', '8'}) && head.size() >= 6 && (head[4] == '7' || head[4] == '9') &&
+        head[5] == 'a')
+        return ImageFormat::Gif;
+    if (head.size() >= 12 && head.startsWith("RIFF") && head.sliced(8, 4) == QByteArrayView("WEBP"))
+        return ImageFormat::WebP;
+    if (looksLikeHeif(head))
+        return ImageFormat::Heif;
     if (looksLikePcx(head))
         return ImageFormat::Pcx;
     if (looksLikeHeaderlessDib(head))

@@ -1,5 +1,5 @@
 // Recognises an image file's format from its first bytes; the extension only decides for TGA, which
-// has no signature.
+// has no signature. HEIF covers HEIC and AVIF files, told apart by libheif.
 #pragma once
 
 #include <QByteArrayView>
@@ -7,7 +7,7 @@
 
 namespace imaging {
 
-enum class ImageFormat { Unknown, Bmp, HeaderlessDib, Jpeg, Png, Tiff, Pcx, Tga };
+enum class ImageFormat { Unknown, Bmp, HeaderlessDib, Jpeg, Png, Tiff, Pcx, Tga, Gif, WebP, Heif };
 
 ImageFormat detectImageFormat(QByteArrayView head, const QString& path);
 

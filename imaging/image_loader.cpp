@@ -1,9 +1,12 @@
 #include "image_loader.h"
 
 #include "bmp_check.h"
+#include "exif_reader.h"
+#include "heif_reader.h"
 #include "image_format.h"
 #include "jpeg_decoder.h"
 #include "le_bytes.h"
+#include "orientation.h"
 #include "pcx_reader.h"
 #include "plain_files.h"
 #include "tga_reader.h"
@@ -74,6 +77,56 @@ QImage normalised(QImage image) {
     return image;
 }
 
+// A JPEG's picture upright. A picture turned a quarter is decoded reduced for the box turned the
+// other way, so that it still covers the box once upright.
+LoadedImage decodeJpegPicture(QByteArrayView bytes, QSize reduceBox, const ProgressCallback& progress) {
+    const int orientation = tiffOrientation(readJpegHead(bytes).exif);
+    JpegDecoded d = decodeJpeg(bytes, orientedSize(reduceBox, orientation), progress);
+    if (d.image.isNull())
+        return failed(d.error, orientedSize(d.fullSize, orientation));
+    return LoadedImage{
+        normalised(orientedImage(d.image, orientation)), orientedSize(d.fullSize, orientation), {}};
+}
+
+// Every format but JPEG, as stored (a HEIF picture comes upright from its reader).
+QImage decodeOtherPicture(QByteArrayView bytes, ImageFormat format, QString* error) {
+    switch (format) {
+    case ImageFormat::Pcx:
+        return readPcx(bytes, error);
+    case ImageFormat::Tga:
+        return readTga(bytes, error);
+    case ImageFormat::Bmp:
+        if (!bmpPixelDataComplete(bytes)) {
+            *error = QStringLiteral("bitmap data truncated");
+            return {};
+        }
+        return readWithQt(bytes, "bmp", error);
+    case ImageFormat::HeaderlessDib: {
+        const QByteArray file = withBitmapFileHeader(bytes);
+        if (!bmpPixelDataComplete(file)) {
+            *error = QStringLiteral("bitmap data truncated");
+            return {};
+        }
+        return readWithQt(file, "bmp", error);
+    }
+    case ImageFormat::Png:
+        return readWithQt(bytes, "png", error);
+    case ImageFormat::Tiff:
+        return readWithQt(bytes, "tiff", error);
+    case ImageFormat::Gif:
+        return readWithQt(bytes, "gif", error); // the first frame
+    case ImageFormat::WebP:
+        return readWithQt(bytes, "webp", error);
+    case ImageFormat::Heif:
+        return readHeif(bytes, error);
+    case ImageFormat::Jpeg:
+    case ImageFormat::Unknown:
+        break;
+    }
+    *error = QStringLiteral("unknown picture format");
+    return {};
+}
+
 } // namespace
 
 quint64 decodedImageCount() {
@@ -85,45 +138,17 @@ LoadedImage decodeImageBytes(QByteArrayView bytes, const QString& path, QSize re
     decodeCounter.fetch_add(1, std::memory_order_relaxed);
     if (bytes.isEmpty())
         return failed(QStringLiteral("empty file"));
+    const ImageFormat format = detectImageFormat(bytes, path);
+    if (format == ImageFormat::Jpeg)
+        return decodeJpegPicture(bytes, reduceBox, progress);
     QString error;
-    QImage image;
-    switch (detectImageFormat(bytes, path)) {
-    case ImageFormat::Jpeg: {
-        JpegDecoded d = decodeJpeg(bytes, reduceBox, progress);
-        if (d.image.isNull())
-            return failed(d.error);
-        return LoadedImage{std::move(d.image), d.fullSize, {}};
-    }
-    case ImageFormat::Pcx:
-        image = readPcx(bytes, &error);
-        break;
-    case ImageFormat::Tga:
-        image = readTga(bytes, &error);
-        break;
-    case ImageFormat::Bmp:
-        if (!bmpPixelDataComplete(bytes))
-            return failed(QStringLiteral("bitmap data truncated"));
-        image = readWithQt(bytes, "bmp", &error);
-        break;
-    case ImageFormat::HeaderlessDib: {
-        const QByteArray file = withBitmapFileHeader(bytes);
-        if (!bmpPixelDataComplete(file))
-            return failed(QStringLiteral("bitmap data truncated"));
-        image = readWithQt(file, "bmp", &error);
-        break;
-    }
-    case ImageFormat::Png:
-        image = readWithQt(bytes, "png", &error);
-        break;
-    case ImageFormat::Tiff:
-        image = readWithQt(bytes, "tiff", &error);
-        break;
-    case ImageFormat::Unknown:
-        return failed(QStringLiteral("unknown picture format"));
-    }
-    image = normalised(std::move(image));
+    QImage image = decodeOtherPicture(bytes, format, &error);
     if (image.isNull())
         return failed(error.isEmpty() ? QStringLiteral("cannot decode picture") : error);
+    const int orientation = format == ImageFormat::Tiff   ? tiffOrientation(bytes)
+                            : format == ImageFormat::WebP ? tiffOrientation(webpExif(bytes))
+                                                          : 1;
+    image = normalised(orientedImage(image, orientation));
     const QSize size = image.size();
     return LoadedImage{std::move(image), size, {}};
 }
