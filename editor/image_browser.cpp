@@ -17,7 +17,8 @@
 #include <QLineEdit>
 
 const QString ImageBrowser::Mask =
-    QStringLiteral("*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe");
+    QStringLiteral("*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe;"
+                   "*.webp;*.gif;*.heic;*.heif;*.avif");
 
 namespace {
 constexpr int MaxPathLength = 255;

@@ -8,8 +8,10 @@
 #include <QPushButton>
 
 const QString TselectDlg::Filter =
-    QStringLiteral("All Files (*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe)|"
-                   "*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe");
+    QStringLiteral("All Files (*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe;"
+                   "*.webp;*.gif;*.heic;*.heif;*.avif)|"
+                   "*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe;"
+                   "*.webp;*.gif;*.heic;*.heif;*.avif");
 
 namespace {
 constexpr int PanelHeight = 290;

@@ -18,8 +18,9 @@
 #include <algorithm>
 
 namespace {
-const char* const AcceptedExtensions[] = {".bmp", ".kqp", ".jpg", ".qpx", ".dib",  ".jif",
-                                          ".pcx", ".png", ".tga", ".tif", ".jpeg", ".jpe"};
+const char* const AcceptedExtensions[] = {".bmp",  ".kqp", ".jpg",  ".qpx",  ".dib",  ".jif",
+                                          ".pcx",  ".png", ".tga",  ".tif",  ".jpeg", ".jpe",
+                                          ".webp", ".gif", ".heic", ".heif", ".avif"};
 const QString CountPadding(24, QLatin1Char(' '));
 constexpr int VisibleRows = 4;
 constexpr int VisibleSlots = VisibleRows * 5;

@@ -13,9 +13,10 @@ QString withPackageExtension(const QString& chosen) {
 }
 
 bool needsConversion(const QString& imagePath) {
-    static const QStringList converted{QStringLiteral(".bmp"), QStringLiteral(".dib"),
-                                       QStringLiteral(".pcx"), QStringLiteral(".png"),
-                                       QStringLiteral(".tga"), QStringLiteral(".tif")};
+    static const QStringList converted{
+        QStringLiteral(".bmp"),  QStringLiteral(".dib"),  QStringLiteral(".pcx"),  QStringLiteral(".png"),
+        QStringLiteral(".tga"),  QStringLiteral(".tif"),  QStringLiteral(".webp"), QStringLiteral(".gif"),
+        QStringLiteral(".heic"), QStringLiteral(".heif"), QStringLiteral(".avif")};
     return converted.contains(ShowFile::nameExtension(imagePath));
 }
 

@@ -15,8 +15,9 @@ namespace ExportNames {
 QString withPackageExtension(const QString& chosen);
 
 // A picture is converted to QPX when the extension of its file name (a dot in a folder's name does
-// not count) is one of .bmp, .dib, .pcx, .png, .tga and .tif, in any case; a JPEG (.jpg, .jpeg,
-// .jpe, .jif) or QPX picture is packed as it is.
+// not count) is one of .bmp, .dib, .pcx, .png, .tga and .tif, or of today's formats .webp, .gif,
+// .heic, .heif and .avif, in any case; a JPEG (.jpg, .jpeg, .jpe, .jif) or QPX picture is
+// packed as it is.
 bool needsConversion(const QString& imagePath);
 
 // A slide names a picture: its ImageFile, trimmed, is neither empty nor "BLANK" in any case.

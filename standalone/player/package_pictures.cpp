@@ -1,6 +1,8 @@
 #include "package_pictures.h"
 
+#include "exif_reader.h"
 #include "image_loader.h"
+#include "orientation.h"
 #include "runtime_decoder.h"
 
 namespace {
@@ -17,7 +19,9 @@ SlidePicture decodeSlidePicture(QByteArrayView data, QSize box, const RuntimeDec
         return picture;
     if (isJpeg(data) && runtime.loaded()) {
         picture.byRuntime = true;
-        picture.image = runtime.decode(data, picture.error);
+        // A photograph packed as it is keeps its orientation tag: the picture is shown upright.
+        picture.image = imaging::orientedImage(runtime.decode(data, picture.error),
+                                               imaging::tiffOrientation(imaging::readJpegHead(data).exif));
         return picture;
     }
     imaging::LoadedImage loaded = imaging::decodeImageBytes(data, QString(), box);

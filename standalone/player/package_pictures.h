@@ -1,7 +1,8 @@
 #pragma once
 // The pictures of a package's slides: QPX and JPEG data through the decoding run-time the package
-// carries; pictures packed as they were in other formats through the program's own readers. A
-// slide whose data cannot be decoded is blank.
+// carries; pictures packed as they were in other formats through the program's own readers. Every
+// picture is shown upright, turned by the orientation its data records. A slide whose data cannot be
+// decoded is blank.
 
 #include <QByteArrayView>
 #include <QImage>
