@@ -293,7 +293,8 @@ void TMainFormverasco::FormCreate() {
 
     const QString palette = shippedFilePath(QLatin1String(PaletteFileName));
     thumbnails_ = std::make_unique<ThumbnailBuilder>(
-        *Photo1, ThumbnailWorkBitmap, [this] { return ScreenBitsPerPixel(this); }, palette);
+        *Photo1, ThumbnailWorkBitmap, [this] { return ScreenBitsPerPixel(this); }, palette,
+        [this] { return devicePixelRatioF(); });
     Image2->setPixmap(QPixmap::fromImage(thumbnails_->audioIcon()));
     showSlides_ = std::make_unique<ShowSlides>(show_, *thumbnails_, *OvcTable2, *Label7, flags_);
 

@@ -17,7 +17,8 @@ function(verasco_add_test name)
   if(T_GUI AND NOT VERASCO_GUI)
     return()
   endif()
-  add_executable(${name} ${T_SOURCES})
+  # Each test program has a thumbnail cache of its own (tests/support/private_thumbnail_cache.cpp).
+  add_executable(${name} ${T_SOURCES} ${CMAKE_SOURCE_DIR}/tests/support/private_thumbnail_cache.cpp)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
   target_compile_definitions(${name} PRIVATE

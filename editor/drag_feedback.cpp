@@ -35,15 +35,16 @@ void DragFeedback::showPicture(const QImage& thumbnail, const QPoint& globalPos)
     if (thumbnail.cacheKey() != pictureKey_) {
         pictureKey_ = thumbnail.cacheKey();
         QPixmap faded(thumbnail.size());
+        faded.setDevicePixelRatio(thumbnail.devicePixelRatio());
         faded.fill(Qt::transparent);
         QPainter painter(&faded);
         painter.setOpacity(PictureOpacity);
         painter.drawImage(0, 0, thumbnail);
         painter.end();
         picture_->setPixmap(faded);
-        picture_->resize(thumbnail.size());
+        picture_->resize(thumbnail.deviceIndependentSize().toSize());
     }
-    picture_->move(layer_.mapFromGlobal(globalPos) - QPoint(thumbnail.width() / 2, thumbnail.height() / 2));
+    picture_->move(layer_.mapFromGlobal(globalPos) - QPoint(picture_->width() / 2, picture_->height() / 2));
     picture_->raise();
     picture_->show();
 }

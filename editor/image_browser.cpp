@@ -174,6 +174,9 @@ const QImage& ImageBrowser::folderThumbnail(int row) {
     const QString& path = folder_.FolderImagePaths[row];
     if (const auto queued = prefetchIndex_.constFind(row); queued != prefetchIndex_.constEnd())
         thumbnails_.drawFolderThumbnail(thumbnail, path, prefetch_->take(*queued));
+    else if (thumbnails_.measureScreenDepth() >= 16)
+        thumbnails_.drawFolderThumbnail(thumbnail, path,
+                                        decodeThumbnailPicture(path, thumbnails_.pixelRatio()));
     else
         thumbnails_.BuildFolderThumbnail(thumbnail, path);
     folder_.FolderThumbnailReady[row] = true;
@@ -194,7 +197,10 @@ void ImageBrowser::prefetchThumbnails(const QList<int>& rows) {
         paths.append(folder_.FolderImagePaths[row]);
     }
     if (paths.size() > 1)
-        prefetch_ = std::make_unique<ThumbnailDecodeQueue>(paths, decodeThumbnailPicture);
+        prefetch_ = std::make_unique<ThumbnailDecodeQueue>(
+            paths, [scale = thumbnails_.pixelRatio()](const QString& path) {
+                return decodeThumbnailPicture(path, scale);
+            });
     else
         prefetchIndex_.clear();
 }

@@ -129,8 +129,8 @@ std::unique_ptr<ThumbnailDecodeQueue> ShowSlides::decodeAhead(const QStringList&
     // Screens below 16 bits per pixel draw through the imaging control's palette, one at a time.
     if (decodeThreads_ == 1 || paths.isEmpty() || thumbnails_.measureScreenDepth() < 16)
         return nullptr;
-    const auto decode = [](const QString& path) {
-        return path.isEmpty() ? std::nullopt : decodeThumbnailPicture(path);
+    const auto decode = [scale = thumbnails_.pixelRatio()](const QString& path) {
+        return path.isEmpty() ? std::nullopt : decodeThumbnailPicture(path, scale);
     };
     return std::make_unique<ThumbnailDecodeQueue>(paths, decode, nullptr, decodeThreads_ - 1);
 }

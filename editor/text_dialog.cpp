@@ -222,7 +222,11 @@ void Ttextdlg::setAudioPath(const QString& path, const QString& shown) {
 }
 
 void Ttextdlg::showThumbnail() {
-    Image1->setPixmap(QPixmap::fromImage(thumbnail_.copy(0, 0, PictureWidth, Image1->height())));
+    // The thumbnail may carry more device pixels than pixels.
+    const qreal ratio = thumbnail_.devicePixelRatio();
+    QImage picture = thumbnail_.copy(0, 0, qRound(PictureWidth * ratio), qRound(Image1->height() * ratio));
+    picture.setDevicePixelRatio(ratio);
+    Image1->setPixmap(QPixmap::fromImage(picture));
 }
 
 void Ttextdlg::showCaptionFont() {

@@ -3,6 +3,7 @@
 #include "dib_block.h"
 #include "image_loader.h"
 #include "picture_resize.h"
+#include "thumbnail_cache.h"
 #include "thumbnail_fit.h"
 
 #include <QtEndian>
@@ -16,21 +17,65 @@ void resize(QImage& picture, QSize& reported, const QSize& target) {
     picture = std::move(resized);
     reported = target;
 }
-} // namespace
 
-std::optional<QImage> decodeThumbnailPicture(const QString& path) {
-    imaging::LoadedImage loaded = imaging::loadImageFile(path, imaging::ThumbnailBox);
-    if (loaded.image.isNull())
-        return std::nullopt;
-    QImage picture = std::move(loaded.image);
-    QSize reported = loaded.fullSize;
-    if (const auto first = firstThumbnailResize(reported)) {
-        resize(picture, reported, *first);
-        if (const auto second = secondThumbnailResize(reported))
-            resize(picture, reported, *second);
+// The size the thumbnail's picture takes in device pixels.
+QSize neededPixels(QSize reported, qreal scale) {
+    return (QSizeF(fittedThumbnailSize(reported)) * scale).toSize();
+}
+
+// The picture fitted as the control fits it: at one device pixel per pixel in the control's two
+// steps, else straight to the device pixels of the fitted size.
+QImage fitted(QImage picture, QSize reported, qreal scale) {
+    if (scale == 1) {
+        if (const auto first = firstThumbnailResize(reported)) {
+            resize(picture, reported, *first);
+            if (const auto second = secondThumbnailResize(reported))
+                resize(picture, reported, *second);
+        }
+    } else if (fittedThumbnailSize(reported) != reported) {
+        QSize ignored;
+        resize(picture, ignored, neededPixels(reported, scale));
+        picture.setDevicePixelRatio(scale);
     }
     const QByteArray packed = imaging::packDib(picture);
-    return imageFromPackedDib(reinterpret_cast<const uchar*>(packed.constData()), packed.size());
+    std::optional<QImage> out =
+        imageFromPackedDib(reinterpret_cast<const uchar*>(packed.constData()), packed.size());
+    if (out)
+        out->setDevicePixelRatio(picture.devicePixelRatio());
+    return out.value_or(QImage());
+}
+
+// An entry or an EXIF picture serves when it has at least the pixels the thumbnail's picture takes.
+bool largeEnough(const QImage& picture, QSize reported, qreal scale) {
+    const QSize needed = neededPixels(reported, scale);
+    return picture.width() >= needed.width() && picture.height() >= needed.height();
+}
+} // namespace
+
+std::optional<QImage> decodeThumbnailPicture(const QString& path, qreal scale) {
+    const imaging::ThumbnailCache cache;
+    const imaging::ThumbnailCache::Key key = cache.keyFor(path);
+    // An entry that does not record the picture's size stands for a picture of its own proportions.
+    const auto reportedBy = [](const imaging::ThumbnailCache::Entry& e) {
+        return e.pictureSize.isValid() ? e.pictureSize : e.picture.size();
+    };
+    if (const auto entry = cache.find(key, [&](const imaging::ThumbnailCache::Entry& e) {
+            return largeEnough(e.picture, reportedBy(e), scale);
+        }))
+        return fitted(entry->picture, reportedBy(*entry), scale);
+    if (cache.failed(key))
+        return std::nullopt;
+    if (const auto exif = imaging::loadExifThumbnail(path);
+        exif && largeEnough(exif->image, exif->fullSize, scale))
+        return fitted(exif->image, exif->fullSize, scale);
+    imaging::LoadedImage loaded = imaging::loadImageFile(path, imaging::ThumbnailBox);
+    if (loaded.image.isNull()) {
+        if (!loaded.readFailed)
+            cache.storeFailure(key);
+        return std::nullopt;
+    }
+    cache.store(key, loaded.image, loaded.fullSize);
+    return fitted(std::move(loaded.image), loaded.fullSize, scale);
 }
 
 std::optional<QImage> imageFromPackedDib(const uchar* block, qsizetype size) {

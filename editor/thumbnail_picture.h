@@ -1,14 +1,19 @@
 #pragma once
 // The picture of a thumbnail made without the imaging control, step for step as the thumbnail
 // builder makes it through the control: decoded reduced, fitted into the picture area, passed
-// through a packed bitmap. A plain function, safe on any thread.
+// through a packed bitmap. It comes from the desktop's shared thumbnail cache when that holds a
+// valid entry large enough, else from the small picture of a JPEG's EXIF data when its proportions
+// match, else from the file, which then gets a cache entry (or a failure entry when it is no
+// picture). A plain function, safe on any thread.
 
 #include <QImage>
 #include <QString>
 #include <optional>
 
-// Nothing when the file cannot be decoded (the control would report FXError).
-std::optional<QImage> decodeThumbnailPicture(const QString& path);
+// Nothing when the file cannot be decoded (the control would report FXError), or when the cache
+// says so. With a scale above 1 (a screen's device pixel ratio) the picture has that many pixels
+// per thumbnail pixel and carries the ratio.
+std::optional<QImage> decodeThumbnailPicture(const QString& path, qreal scale = 1);
 
 // The picture of a packed device-independent bitmap (header, colours, rows), read as the bitmap
 // file it becomes with a file header in front; nothing when it is no valid bitmap.

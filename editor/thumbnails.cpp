@@ -9,7 +9,9 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 const QColor ThumbnailBackground = Qt::white;
@@ -23,19 +25,29 @@ QString thumbnailCaption(const QString& path) {
 }
 
 ThumbnailBuilder::ThumbnailBuilder(TPhoto& photo, QImage& workBitmap, std::function<int()> screenDepth,
-                                   QString paletteFile)
+                                   QString paletteFile, std::function<qreal()> pixelRatio)
     : photo_(photo), work_(workBitmap), screenDepth_(std::move(screenDepth)),
-      paletteFile_(std::move(paletteFile)), audioIcon_(makeAudioIcon()) {}
+      paletteFile_(std::move(paletteFile)), pixelRatio_(std::move(pixelRatio)), audioIcon_(makeAudioIcon()) {}
 
 int ThumbnailBuilder::measureScreenDepth() {
     screenBits_ = screenDepth_ ? screenDepth_() : 32;
+    ratio_ = pixelRatio_ ? std::max<qreal>(1, pixelRatio_()) : 1;
     return screenBits_;
 }
 
 void ThumbnailBuilder::FitThumbnailImage() {
-    const auto first = firstThumbnailResize(QSize(photo_.IWidth(), photo_.IHeight()));
+    const QSize picture(photo_.IWidth(), photo_.IHeight());
+    const auto first = firstThumbnailResize(picture);
+    workRatio_ = 1;
     if (!first)
         return;
+    if (ratio_ != 1) {
+        // Straight to the device pixels of the fitted size.
+        const QSize pixels = (QSizeF(fittedThumbnailSize(picture)) * ratio_).toSize();
+        photo_.ResizeImage(pixels.width(), pixels.height());
+        workRatio_ = ratio_;
+        return;
+    }
     photo_.ResizeImage(first->width(), first->height());
     if (const auto second = secondThumbnailResize(QSize(photo_.IWidth(), photo_.IHeight())))
         photo_.ResizeImage(second->width(), second->height());
@@ -54,6 +66,7 @@ bool ThumbnailBuilder::FetchScaledImage() {
     if (!loaded)
         return false;
     work_ = std::move(*loaded);
+    work_.setDevicePixelRatio(workRatio_);
     return true;
 }
 
@@ -88,12 +101,15 @@ void ThumbnailBuilder::draw(QImage& target, const QString& path, bool missing) {
     const QList<QRgb> palette = palettePath() && !missing ? work_.colorTable() : QList<QRgb>();
     const QColor background = missing ? MissingBackground : ThumbnailBackground;
 
-    QImage canvas(ThumbnailWidth, ThumbnailHeight, QImage::Format_RGB32);
+    QImage canvas((QSizeF(ThumbnailWidth, ThumbnailHeight) * ratio_).toSize(), QImage::Format_RGB32);
+    canvas.setDevicePixelRatio(ratio_);
     canvas.fill(background);
     QPainter painter(&canvas);
     painter.setFont(windowFont(8));
-    const int w = work_.width();
-    const int h = work_.height();
+    // The picture's size in thumbnail pixels; it may carry more device pixels.
+    const qreal workRatio = work_.devicePixelRatio();
+    const int w = qRound(work_.width() / workRatio);
+    const int h = qRound(work_.height() / workRatio);
     if (missing) {
         painter.setPen(Qt::black);
         painter.drawText(QRect(0, 0, 66, 50), Qt::AlignCenter, QStringLiteral("missing"));
@@ -101,7 +117,11 @@ void ThumbnailBuilder::draw(QImage& target, const QString& path, bool missing) {
         // Source (0, 0)-(w - 1, h - 1) stretched onto the rectangle centred on (33, 25).
         const QRect destination(33 - w / 2, 25 - h / 2, 2 * (w / 2), 2 * (h / 2));
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        painter.drawImage(destination, work_, QRect(0, 0, w - 1, h - 1));
+        if (workRatio == 1)
+            painter.drawImage(destination, work_, QRect(0, 0, w - 1, h - 1));
+        else
+            painter.drawImage(QRectF(destination), work_,
+                              QRectF(0, 0, work_.width() - workRatio, work_.height() - workRatio));
     }
 
     const QFontMetrics metrics(painter.font());

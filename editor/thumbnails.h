@@ -17,17 +17,20 @@ inline constexpr int ThumbnailFetchAttempts = 6;
 class ThumbnailBuilder {
   public:
     // screenDepth measures the main window's colour depth; paletteFile is the shipped "verasco.pal",
-    // used on displays with fewer than 16 bits per pixel.
-    ThumbnailBuilder(TPhoto& photo, QImage& workBitmap, std::function<int()> screenDepth,
-                     QString paletteFile);
+    // used on displays with fewer than 16 bits per pixel; pixelRatio measures the window's device
+    // pixels per pixel (1 without it). The 80 x 70 geometry stays in the window's pixels; at a
+    // ratio above 1 the thumbnails carry that many device pixels, so they are drawn sharp.
+    ThumbnailBuilder(TPhoto& photo, QImage& workBitmap, std::function<int()> screenDepth, QString paletteFile,
+                     std::function<qreal()> pixelRatio = {});
 
     TPhoto& photo() { return photo_; }
     QImage& workBitmap() { return work_; }
     const QImage& audioIcon() const { return audioIcon_; }
 
-    // Measures the colour depth again and keeps it for the drawing that follows.
+    // Measures the colour depth and the pixel ratio again and keeps them for the drawing that follows.
     int measureScreenDepth();
     int ScreenBitsPerPixel() const { return screenBits_; }
+    qreal pixelRatio() const { return ratio_; }
     bool palettePath() const { return screenBits_ < 16; }
 
     void FitThumbnailImage();
@@ -39,8 +42,8 @@ class ThumbnailBuilder {
     // the picture would be and the file name under it.
     void drawMissingThumbnail(QImage& target, const QString& path);
     void BuildFolderThumbnail(QImage& target, const QString& path);
-    // The same thumbnail from a picture decoded elsewhere (decodeThumbnailPicture); nothing for a
-    // file that could not be decoded.
+    // The same thumbnail from a picture decoded elsewhere (decodeThumbnailPicture at pixelRatio());
+    // nothing for a file that could not be decoded.
     void drawFolderThumbnail(QImage& target, const QString& path, const std::optional<QImage>& picture);
     // Copies the audio mark onto the thumbnail's picture area, at its left edge.
     void drawAudioMark(QImage& thumbnail) const;
@@ -55,8 +58,11 @@ class ThumbnailBuilder {
     QImage& work_;
     std::function<int()> screenDepth_;
     QString paletteFile_;
+    std::function<qreal()> pixelRatio_;
     QImage audioIcon_;
     int screenBits_ = 32;
+    qreal ratio_ = 1;
+    qreal workRatio_ = 1; // device pixels per pixel of the picture the last fit left in the control
 };
 
 // The caption of a thumbnail: the file name part of path (after the last "\" or "/"), in lower

@@ -129,6 +129,32 @@ QImage decodeOtherPicture(QByteArrayView bytes, ImageFormat format, QString* err
 
 } // namespace
 
+std::optional<LoadedImage> loadExifThumbnail(const QString& path) {
+    // The EXIF segment (at most 64 KiB) comes before the frame header.
+    constexpr qint64 HeadBytes = 160 * 1024;
+    QFile file;
+    if (!openRegularFile(file, path))
+        return std::nullopt;
+    const QByteArray head = file.read(HeadBytes);
+    const JpegHead jpeg = readJpegHead(head);
+    const QByteArrayView stored = exifThumbnail(jpeg.exif);
+    if (!jpeg.size.isValid() || stored.isEmpty() || detectImageFormat(stored, {}) != ImageFormat::Jpeg)
+        return std::nullopt;
+    const int orientation = tiffOrientation(jpeg.exif);
+    const JpegDecoded small = decodeJpeg(stored);
+    if (small.image.isNull())
+        return std::nullopt;
+    const QSize picture = orientedSize(jpeg.size, orientation);
+    const QSize thumbnail = orientedSize(small.image.size(), orientation);
+    // Within a pixel of the picture's proportions, in both directions.
+    const qint64 across = qint64(thumbnail.width()) * picture.height();
+    const qint64 down = qint64(thumbnail.height()) * picture.width();
+    if (qAbs(across - down) > qMax(picture.width(), picture.height()))
+        return std::nullopt;
+    decodeCounter.fetch_add(1, std::memory_order_relaxed);
+    return LoadedImage{normalised(orientedImage(small.image, orientation)), picture, {}};
+}
+
 quint64 decodedImageCount() {
     return decodeCounter.load(std::memory_order_relaxed);
 }

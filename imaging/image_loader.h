@@ -10,6 +10,8 @@
 #include <QSize>
 #include <QString>
 
+#include <optional>
+
 namespace imaging {
 
 struct LoadedImage {
@@ -19,8 +21,10 @@ struct LoadedImage {
     bool readFailed = false; // the file could not be opened or read, as opposed to decoded
 };
 
-// The box a thumbnail is fitted into; a reduced JPEG decode still covers it.
-inline constexpr QSize ThumbnailBox{72, 49};
+// The box a thumbnail's picture is decoded for: a reduced JPEG decode still covers it. It holds the
+// thumbnail's picture (at most 72 x 49) on screens of up to twice the pixels, and the 128-pixel
+// entry of the desktop's shared thumbnail cache.
+inline constexpr QSize ThumbnailBox{128, 128};
 
 // With a non-empty `reduceBox`, JPEG data is decoded reduced so that it still covers what the upright
 // picture becomes when it is fitted into that box; other formats, and an empty box, give the full
@@ -30,6 +34,11 @@ LoadedImage decodeImageBytes(QByteArrayView bytes, const QString& path, QSize re
 
 // Reads the file at `path` (used exactly as given) and decodes it as above.
 LoadedImage loadImageFile(const QString& path, QSize reduceBox, const ProgressCallback& progress = {});
+
+// The small picture a camera stores in a JPEG file's EXIF data, upright, with the picture's own upright
+// size; nothing when the file has none or its proportions differ from the picture's (a small picture
+// with bars above and below). Reads only the file's first segments.
+std::optional<LoadedImage> loadExifThumbnail(const QString& path);
 
 // How many times picture data has been decoded in this process, by any thread. Listing a folder
 // must cost no decode; the tests read this to see that it does not.

@@ -46,7 +46,11 @@ QRect ovcBitmapTarget(const QRect& cell, const QSize& bitmapSize, Qt::Alignment 
 
 QImage ovcCellPicture(const QImage& bitmap, const QSize& visibleSize, const QColor& background,
                       OvcPaletteMap* palette) {
-    QImage picture = bitmap.copy(QRect(QPoint(0, 0), visibleSize)).convertToFormat(QImage::Format_ARGB32);
+    // A bitmap with more device pixels than pixels keeps them all.
+    const qreal ratio = bitmap.devicePixelRatio();
+    QImage picture = bitmap.copy(QRect(QPoint(0, 0), (QSizeF(visibleSize) * ratio).toSize()))
+                         .convertToFormat(QImage::Format_ARGB32);
+    picture.setDevicePixelRatio(ratio);
     const QRgb backgroundRgb = background.rgb() | 0xFF000000;
     const bool mapColors = palette && !palette->isEmpty();
     for (int y = 0; y < picture.height(); ++y) {
@@ -66,7 +70,7 @@ void ovcPaintBitmapCell(QPainter& painter, const QRect& cell, const QImage& bitm
     painter.fillRect(cell, background);
     if (bitmap.isNull())
         return;
-    const QRect target = ovcBitmapTarget(cell, bitmap.size(), alignment);
+    const QRect target = ovcBitmapTarget(cell, bitmap.deviceIndependentSize().toSize(), alignment);
     if (target.isEmpty())
         return;
     painter.drawImage(target.topLeft(), ovcCellPicture(bitmap, target.size(), background, palette));

@@ -32,8 +32,9 @@ class OvcPaletteMap {
 QRect ovcBitmapTarget(const QRect& cell, const QSize& bitmapSize, Qt::Alignment alignment,
                       int margin = OvcCellMargin);
 
-// The picture drawn for a bitmap: its visible part with the transparent colour replaced by background
-// and, with a palette, the other colours mapped to it.
+// The picture drawn for a bitmap: its visible part (in pixels, of a bitmap that may carry more device
+// pixels) with the transparent colour replaced by background and, with a palette, the other colours
+// mapped to it.
 QImage ovcCellPicture(const QImage& bitmap, const QSize& visibleSize, const QColor& background,
                       OvcPaletteMap* palette);
 

@@ -3,6 +3,7 @@
 
 #include "image_loader.h"
 #include "qt_application_environment.h"
+#include "thumbnail_cache_folder.h"
 #include "thumbnail_decode_queue.h"
 #include "thumbnail_picture.h"
 
@@ -17,6 +18,10 @@
 namespace {
 testing::Environment* const environment =
     testing::AddGlobalTestEnvironment(new QtApplicationEnvironment<QCoreApplication>);
+
+std::optional<QImage> decodeAtOnePixel(const QString& path) {
+    return decodeThumbnailPicture(path);
+}
 
 class DecodeQueue : public testing::Test {
   protected:
@@ -41,12 +46,15 @@ TEST_F(DecodeQueue, EveryFileIsDecodedOnceAndGivesTheSamePicture) {
     const quint64 before = imaging::decodedImageCount();
     std::vector<std::optional<QImage>> taken;
     {
-        ThumbnailDecodeQueue queue(paths, decodeThumbnailPicture, &pool);
+        // Both passes decode, each with a thumbnail cache of its own.
+        const ThumbnailCacheFolder cache;
+        ThumbnailDecodeQueue queue(paths, decodeAtOnePixel, &pool);
         for (qsizetype i = 0; i < queue.size(); ++i)
             taken.push_back(queue.take(i));
     }
     EXPECT_EQ(imaging::decodedImageCount() - before,
               quint64(paths.size() - 1)); // the missing file has no bytes
+    const ThumbnailCacheFolder otherCache;
     for (qsizetype i = 0; i < paths.size(); ++i) {
         const std::optional<QImage> alone = decodeThumbnailPicture(paths[i]);
         ASSERT_EQ(taken[i].has_value(), alone.has_value()) << i;
@@ -62,7 +70,7 @@ TEST_F(DecodeQueue, EndingEarlyWaitsForTheThreadsAndDecodesNoMore) {
     pool.setMaxThreadCount(2);
     const quint64 before = imaging::decodedImageCount();
     {
-        ThumbnailDecodeQueue queue(paths, decodeThumbnailPicture, &pool);
+        ThumbnailDecodeQueue queue(paths, decodeAtOnePixel, &pool);
         ASSERT_TRUE(queue.take(0).has_value());
     }
     // Nothing is decoded once the queue is gone.
@@ -99,7 +107,7 @@ TEST_F(DecodeQueue, NoDecodingRunsOnceTheQueueIsGone) {
 }
 
 TEST_F(DecodeQueue, WithoutHelpersTheTakingThreadDecodesEverything) {
-    ThumbnailDecodeQueue queue(paths.mid(0, 3), decodeThumbnailPicture, nullptr, 0);
+    ThumbnailDecodeQueue queue(paths.mid(0, 3), decodeAtOnePixel, nullptr, 0);
     for (qsizetype i = 0; i < 3; ++i)
         EXPECT_TRUE(queue.take(i).has_value());
 }

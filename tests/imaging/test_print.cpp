@@ -107,7 +107,7 @@ TEST(Printing, ReducedDecodeBoxStillCoversTheBoxAndReportsTheStoredSize) {
     } rows[] = {
         {"ladybird_640x480.jpg", {200, 150}, false, {240, 180}}, // 3/8 is the first scale that covers it
         {"ladybird_640x480.jpg", {200, 150}, true, {240, 180}},  // the larger of the two boxes wins
-        {"ladybird_640x480.jpg", {}, true, {80, 60}},
+        {"ladybird_640x480.jpg", {}, true, {160, 120}},
         {"ladybird_640x480.jpg", {1000, 1000}, false, {640, 480}},
         {"flower_portrait_480x640.jpg", {300, 300}, false, {240, 320}},
         {"flower.png", {20, 20}, false, {320, 240}}, // only JPEG data decodes reduced

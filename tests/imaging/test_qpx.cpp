@@ -231,11 +231,11 @@ TEST_F(QpxTest, ThumbnailLoadIsDjpegsReducedDecodeAndReportsTheFullSize) {
         const char* file;
         const char* scale;
         QSize reduced;
-    } rows[] = {{"storm_640x480.jpg", "1/8", {80, 60}},
-                {"ladybird.jpg", "2/8", {80, 60}},
-                {"flower_portrait_480x640.jpg", "1/8", {60, 80}},
-                {"ladybird_progressive.jpg", "2/8", {80, 60}},
-                {"storm_gray.jpg", "2/8", {80, 60}}};
+    } rows[] = {{"storm_640x480.jpg", "2/8", {160, 120}},
+                {"ladybird.jpg", "4/8", {160, 120}},
+                {"flower_portrait_480x640.jpg", "2/8", {120, 160}},
+                {"ladybird_progressive.jpg", "4/8", {160, 120}},
+                {"storm_gray.jpg", "4/8", {160, 120}}};
     for (const auto& r : rows) {
         TPhoto photo;
         photo.setQPXThumbnail(1);
@@ -262,7 +262,7 @@ TEST_F(QpxTest, SavingAThumbnailLoadWritesTheFullPicture) {
     TPhoto photo;
     photo.setQPXThumbnail(1);
     photo.setFileName(imagePath(QStringLiteral("storm_640x480.jpg")));
-    ASSERT_EQ(photo.image().width(), 80);
+    ASSERT_EQ(photo.image().width(), 160);
     photo.setSaveFileName(path(QStringLiteral("full.qpx")));
     photo.SaveImage();
     ASSERT_EQ(photo.FXError(), 0);

@@ -1,0 +1,62 @@
+// The desktop's shared thumbnail cache, as the freedesktop.org thumbnail specification lays it out, which
+// file managers, image viewers and photo managers on Linux share: PNG files named by the MD5 of the
+// picture's URI in $XDG_CACHE_HOME/thumbnails/{normal,large,x-large}/ (~/.cache/thumbnails without it),
+// valid while their Thumb::URI and Thumb::MTime keys match the picture file. Safe on any thread.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace imaging {
+
+class ThumbnailCache {
+  public:
+    // The largest side of an entry in `normal`, the folder entries are written to.
+    static constexpr int NormalSize = 128;
+
+    // The cache under $XDG_CACHE_HOME (or ~/.cache).
+    static QString defaultRoot();
+    explicit ThumbnailCache(QString root = defaultRoot());
+
+    // What identifies a picture file in the cache.
+    struct Key {
+        QByteArray uri; // "file://" and the absolute path, escaped as the specification asks
+        qint64 mtime = 0;
+        qint64 size = 0;
+        QString entryName; // MD5 of the URI in hexadecimal, and ".png"
+        bool valid = false; // a regular file outside the cache itself
+    };
+    Key keyFor(const QString& path) const;
+
+    struct Entry {
+        QImage picture;
+        QSize pictureSize; // the original picture's size as the entry records it; invalid when it does not
+    };
+    // The first entry of normal, large and x-large whose keys match and that `enough` accepts.
+    std::optional<Entry> find(const Key& key, const std::function<bool(const Entry&)>& enough) const;
+    // Whether a failure entry of this program says the file could not be read as a picture.
+    bool failed(const Key& key) const;
+
+    // Writes the `normal` entry from the upright picture (shrunk to 128 pixels at most) and the
+    // original's size; a failure entry for a file that is no picture. Each is written under a
+    // temporary name and renamed, mode 0600, in folders made with mode 0700. False when it could not
+    // be written (a read-only cache changes nothing but speed).
+    bool store(const Key& key, const QImage& picture, QSize pictureSize) const;
+    bool storeFailure(const Key& key) const;
+
+    // The escaped URI of an absolute path.
+    static QByteArray fileUri(const QString& absolutePath);
+
+  private:
+    bool write(const QString& folder, const Key& key, const QImage& picture, QSize pictureSize) const;
+
+    QString root_;
+    QString canonicalRoot_;
+};
+
+} // namespace imaging
