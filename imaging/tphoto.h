@@ -80,6 +80,10 @@ class TPhoto : public QWidget {
     void Redisplay();
     void setScrollBars(int bars);
     int ScrollBars() const { return scrollBars_; }
+    // While on, a picture at its own size is shown with one of its pixels on each device pixel, so it
+    // stays sharp on a screen of more device pixels than pixels, and takes shownSize() on screen.
+    void setOwnSizeInDevicePixels(bool on);
+    QSize shownSize() const;
 
     // Thumbnails and palettes.
     void setQPXThumbnail(int on) { qpxThumbnail_ = on; }
@@ -156,6 +160,7 @@ class TPhoto : public QWidget {
     bool update_ = true;
     int autoSize_ = AutoSizeScaled;
     int scrollBars_ = 0;
+    bool devicePixels_ = false;
     QScrollBar* horizontal_ = nullptr;
     QScrollBar* vertical_ = nullptr;
     QPixmap scaledCache_; // the picture as last drawn scaled to the control

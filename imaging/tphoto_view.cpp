@@ -45,6 +45,18 @@ void TPhoto::setScrollBars(int bars) {
         update();
 }
 
+void TPhoto::setOwnSizeInDevicePixels(bool on) {
+    devicePixels_ = on;
+    layoutScrollBars();
+    if (update_)
+        update();
+}
+
+QSize TPhoto::shownSize() const {
+    const qreal ratio = devicePixels_ ? devicePixelRatioF() : 1;
+    return QSize(qCeil(size_.width() / ratio), qCeil(size_.height() / ratio));
+}
+
 void TPhoto::Redisplay() {
     scaledCache_ = QPixmap();
     layoutScrollBars();
@@ -91,27 +103,28 @@ QRect TPhoto::viewportRect() const {
 // control in that direction.
 void TPhoto::layoutScrollBars() {
     const bool ownSize = autoSize_ != AutoSizeScaled && !image_.isNull();
+    const QSize shown = shownSize();
     const int barW = vertical_->sizeHint().width();
     const int barH = horizontal_->sizeHint().height();
-    bool needH = ownSize && (scrollBars_ & 1) && size_.width() > width();
-    bool needV = ownSize && (scrollBars_ & 2) && size_.height() > height();
+    bool needH = ownSize && (scrollBars_ & 1) && shown.width() > width();
+    bool needV = ownSize && (scrollBars_ & 2) && shown.height() > height();
     // One bar takes room from the other direction and may make the other bar necessary.
-    needH = needH || (ownSize && (scrollBars_ & 1) && needV && size_.width() > width() - barW);
-    needV = needV || (ownSize && (scrollBars_ & 2) && needH && size_.height() > height() - barH);
+    needH = needH || (ownSize && (scrollBars_ & 1) && needV && shown.width() > width() - barW);
+    needV = needV || (ownSize && (scrollBars_ & 2) && needH && shown.height() > height() - barH);
     const int viewW = width() - (needV ? barW : 0);
     const int viewH = height() - (needH ? barH : 0);
     horizontal_->setVisible(needH);
     vertical_->setVisible(needV);
     if (needH) {
         horizontal_->setGeometry(0, viewH, viewW, barH);
-        horizontal_->setRange(0, qMax(0, size_.width() - viewW));
+        horizontal_->setRange(0, qMax(0, shown.width() - viewW));
         horizontal_->setPageStep(viewW);
     } else {
         horizontal_->setValue(0);
     }
     if (needV) {
         vertical_->setGeometry(viewW, 0, barW, viewH);
-        vertical_->setRange(0, qMax(0, size_.height() - viewH));
+        vertical_->setRange(0, qMax(0, shown.height() - viewH));
         vertical_->setPageStep(viewH);
     } else {
         vertical_->setValue(0);
@@ -141,7 +154,10 @@ void TPhoto::paintEvent(QPaintEvent*) {
     }
     painter.setClipRect(view);
     const QPoint origin(view.x() - horizontal_->value(), view.y() - vertical_->value());
-    if (image_.size() == size_) {
+    if (devicePixels_ && image_.size() == size_) {
+        // One picture pixel on each device pixel: no resampling.
+        painter.drawImage(QRectF(origin, QSizeF(size_) / devicePixelRatioF()), image_);
+    } else if (image_.size() == size_) {
         painter.drawImage(origin, image_);
     } else {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);

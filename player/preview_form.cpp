@@ -25,6 +25,7 @@ Tpreviewfrm::Tpreviewfrm(SharedFlags& flags, QWidget* parent) : QDialog(parent),
     Photo1 = new TPhoto(this);
     Photo1->setObjectName(QStringLiteral("Photo1"));
     Photo1->setAutoSize(TPhoto::AutoSizeOwnSize);
+    Photo1->setOwnSizeInDevicePixels(true);
     Photo1->setGeometry(rect());
     connect(Photo1, &TPhoto::OnProgress, this, &Tpreviewfrm::Photo1Progress);
 }
@@ -60,7 +61,8 @@ void Tpreviewfrm::OpenPreview(const QString& path) {
             QApplication::beep();
         return;
     }
-    placeFor(QSize(Photo1->IWidth(), Photo1->IHeight()));
+    // On a screen of more device pixels than pixels the picture takes fewer of its pixels.
+    placeFor(Photo1->shownSize());
     exec();
     repaintGrids();
 }

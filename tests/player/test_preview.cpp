@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QtMath>
 #include <QtTest/QTest>
 
 namespace {
@@ -124,6 +125,29 @@ TEST_F(Preview, FitsTheWindowToThePictureAndTheScreen) {
         EXPECT_EQ(photo, expected) << "the picture fills the client area";
         EXPECT_LE((centre - QPoint(320, 240)).manhattanLength(), 2) << "centred on the screen";
     }
+}
+
+// On a screen of more device pixels than pixels (this test runs again with QT_SCALE_FACTOR=2) the
+// window takes fewer pixels and shows each picture pixel on one device pixel, unblurred.
+TEST_F(Preview, ThePictureIsShownWithOnePixelOnEachDevicePixel) {
+    // Alternate black and white pixels: any resampling greys them.
+    QImage picture(240, 120, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, (x + y) % 2 ? 0xFFFFFFFF : 0xFF000000);
+    const QString path = dir.filePath(QStringLiteral("fine.png"));
+    ASSERT_TRUE(picture.save(path));
+    const qreal ratio = preview->devicePixelRatioF();
+    EXPECT_EQ(ratio, qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? 2 : 1);
+    QSize client;
+    QImage shown;
+    ASSERT_TRUE(openAndLook(path, [&] {
+        client = preview->size();
+        shown = preview->photo().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }));
+    EXPECT_EQ(client, QSize(qCeil(240 / ratio), qCeil(120 / ratio)));
+    ASSERT_EQ(shown.size(), picture.size());
+    EXPECT_TRUE(shown == picture);
 }
 
 TEST_F(Preview, CaptionIsTheUpperCasedFileName) {
