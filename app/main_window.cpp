@@ -27,6 +27,7 @@
 #include "standalone_export.h"
 #include "thumbnails.h"
 #include "tphoto.h"
+#include "window_growth.h"
 
 #include <QAction>
 #include <QApplication>
@@ -93,8 +94,7 @@ TMainFormverasco::TMainFormverasco(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainFormverasco"));
     setWindowTitle(QStringLiteral("Morvant Verasco"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     createControls();
     createMenus();
     FormCreate();
@@ -105,7 +105,6 @@ TMainFormverasco::~TMainFormverasco() = default;
 void TMainFormverasco::createControls() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
-    client->setFixedSize(ClientWidth, ClientHeight);
     setCentralWidget(client);
 
     Label3 = makeLabel(client, "Label3", QStringLiteral("&Verasco:"), 40, 16);
@@ -165,6 +164,21 @@ void TMainFormverasco::createControls() {
     Label4->setBuddy(Edit1);
     Label1->setBuddy(OvcTable1);
     Label2->setBuddy(OvcTable2);
+
+    // The window starts at its design size and may grow: the grids grow with it.
+    auto* growth = new WindowGrowth(*client, QSize(ClientWidth, ClientHeight));
+    using Down = WindowGrowth::Down;
+    for (QWidget* top : std::initializer_list<QWidget*>{Label3, Edit2, BitBtn4, Label4, Edit1, BitBtn5,
+                                                        BitBtn2, Label1, Label2})
+        growth->follow(top, Down::Stay);
+    for (QWidget* panel : {Panel6, Panel7})
+        growth->follow(panel, Down::Grow);
+    for (QWidget* grid : {OvcTable1, OvcTable2})
+        growth->follow(grid, Down::Grow, false);
+    for (QWidget* button : {BitBtn1, BitBtn3})
+        growth->follow(button, Down::Half);
+    for (QWidget* counter : {Label6, Label7})
+        growth->follow(counter, Down::Whole);
 
     // The hidden imaging controls and the audio mark, as stored with the window design.
     Photo1 = new TPhoto(client);

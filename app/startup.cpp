@@ -96,8 +96,8 @@ VerascoStartup::VerascoStartup(const QStringList& commandLine, const StartupHook
                      &TMainFormverasco::RestoreAndRaise);
     main->processCommandLine(arguments);
 
-    main->adjustSize();
-    main->setFixedSize(main->size());
+    // The design size is where the window starts and the least it may be made.
+    main->resize(main->minimumSizeHint());
     if (const QScreen* screen = main->screen())
         main->setGeometry(
             QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, main->size(), screen->availableGeometry()));

@@ -22,8 +22,6 @@ const char* const AcceptedExtensions[] = {".bmp",  ".kqp", ".jpg",  ".qpx",  ".d
                                           ".pcx",  ".png", ".tga",  ".tif",  ".jpeg", ".jpe",
                                           ".webp", ".gif", ".heic", ".heif", ".avif"};
 const QString CountPadding(24, QLatin1Char(' '));
-constexpr int VisibleRows = 4;
-constexpr int VisibleSlots = VisibleRows * 5;
 } // namespace
 
 bool IsAcceptedImagePath(const QString& path) {
@@ -223,13 +221,15 @@ void ShowSlides::showAnew(GridView view, int minimumRows) {
     grid_.setActiveCell(0, 0);
     const int rows = std::max(show_.gridRowCount(), minimumRows);
     grid_.setRowLimit(rows);
-    grid_.setTopRow(view == GridView::LastRows && rows > VisibleRows ? rows - VisibleRows : 0);
+    const int visibleRows = grid_.fullyVisibleRows();
+    grid_.setTopRow(view == GridView::LastRows && rows > visibleRows ? rows - visibleRows : 0);
     grid_.InvalidateTable();
     showImagesCount();
 }
 
 void ShowSlides::showCleared() {
-    for (int i = 0; i < VisibleSlots; ++i) {
+    const int visibleSlots = std::min(grid_.fullyVisibleRows() * 5, ShowDocument::MaxSlides);
+    for (int i = 0; i < visibleSlots; ++i) {
         QImage& thumbnail = show_.thumbnail(i);
         thumbnail = QImage(ThumbnailWidth, ThumbnailHeight, QImage::Format_RGB32);
         thumbnail.fill(Qt::white);

@@ -69,17 +69,36 @@ TEST_F(MainWindow, WindowsAreCreatedInOrderWithTheirCaptions) {
     EXPECT_EQ(actual, expected);
 }
 
-TEST_F(MainWindow, ClientAreaIsFixedAt588By414) {
+// The client area starts at 588 x 414, its least size; a larger window keeps the controls in their
+// order, centred across, and gives the grids its height: the show grid shows more rows of five.
+TEST_F(MainWindow, TheWindowStartsAt588By414AndItsGridsGrowWithIt) {
     QWidget* client = main().centralWidget();
+    main().resize(main().minimumSizeHint()); // as the program starts it
+    main().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main(), ConditionWaitMs));
     EXPECT_EQ(client->size(), QSize(588, 414));
-    EXPECT_EQ(client->minimumSize(), client->maximumSize());
-    EXPECT_FALSE(main().windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(client->minimumSize(), QSize(588, 414));
+    EXPECT_TRUE(main().windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(main().windowFlags() & Qt::WindowMinimizeButtonHint);
     const auto* grid = main().findChild<TOvcTable*>("OvcTable2");
     EXPECT_EQ(grid->ColumnCount(), 5);
     EXPECT_EQ(grid->ColumnWidth(), 76);
     EXPECT_EQ(grid->RowHeight(), 73);
+    EXPECT_EQ(grid->fullyVisibleRows(), 4);
     EXPECT_EQ(label7(), QStringLiteral("Images: 0"));
+
+    const auto place = [this](const char* name) { return main().findChild<QWidget*>(name)->geometry(); };
+    const QRect folderPanel = place("Panel6"), showPanel = place("Panel7"), edit = place("Edit1"),
+                add = place("BitBtn1"), count = place("Label7");
+    main().resize(main().size() + QSize(200, 146));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return client->size() == QSize(788, 560); }, ConditionWaitMs));
+    EXPECT_EQ(place("Panel6"), folderPanel.translated(100, 0).adjusted(0, 0, 0, 146));
+    EXPECT_EQ(place("Panel7"), showPanel.translated(100, 0).adjusted(0, 0, 0, 146));
+    EXPECT_EQ(place("Edit1"), edit.translated(100, 0));
+    EXPECT_EQ(place("BitBtn1"), add.translated(100, 73));
+    EXPECT_EQ(place("Label7"), count.translated(100, 146));
+    EXPECT_EQ(grid->fullyVisibleRows(), 6);
+    EXPECT_EQ(grid->ColumnCount(), 5);
 }
 
 TEST_F(MainWindow, MenuHoldsEveryCommandWithItsCaptionAndShortcut) {
