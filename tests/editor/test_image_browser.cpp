@@ -29,8 +29,8 @@ TEST_F(Browser, ListsTheImageFilesOfAFolderSortedWithoutRegardToCase) {
         {"empty", {}, {}},
         {"one", {"only.png"}, {"only.png"}},
         {"mixed",
-         {"b.jpg", "A.PNG", "c.bmp", "other.jpeg", "Zed.Jpg", "two.dots.tif", "x.JPE"},
-         {"A.PNG", "b.jpg", "c.bmp", "other.jpeg", "two.dots.tif", "x.JPE", "Zed.Jpg"}},
+         {"b.jpg", "A.PNG", "c.bmp", "other.jpeg", "Zed.Jpg", "two.dots.tif", "x.JPE", "web.webp"},
+         {"A.PNG", "b.jpg", "c.bmp", "other.jpeg", "two.dots.tif", "web.webp", "x.JPE", "Zed.Jpg"}},
     };
     for (const ListingCase& c : cases) {
         SCOPED_TRACE(c.title);

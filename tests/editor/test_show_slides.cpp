@@ -179,14 +179,16 @@ TEST(AcceptedImagePath, LooksForAnImageExtensionAnywhereInThePathOfARegularFile)
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("not a picture");
     text.close();
-    for (const char* name : {"UPPER.JPG", "photo.jpeg", "scan.JPE"})
+    const char* const accepted[] = {"UPPER.JPG", "photo.jpeg", "scan.JPE",   "web.webp",
+                                    "clip.GIF",  "phone.heic", "phone.HEIF", "new.avif"};
+    for (const char* name : accepted)
         test_pictures::make(dir.path(), name);
     QFile(dir.filePath("notes.txt")).open(QIODevice::WriteOnly);
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.jpg")).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("zero.jpg")));
 
     EXPECT_TRUE(IsAcceptedImagePath(inFolder));
-    for (const char* name : {"UPPER.JPG", "photo.jpeg", "scan.JPE"})
+    for (const char* name : accepted)
         EXPECT_TRUE(IsAcceptedImagePath(dir.filePath(name))) << name;
     EXPECT_FALSE(IsAcceptedImagePath(dir.filePath("notes.txt")));
     EXPECT_FALSE(IsAcceptedImagePath(dir.filePath("missing.jpg")));

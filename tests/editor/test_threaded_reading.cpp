@@ -114,6 +114,26 @@ TEST_F(ThreadedReading, ImagesAppendedOnSeveralThreadsEqualThoseAppendedOnTheWin
     expectSame(threaded, alone);
 }
 
+// The first reading leaves every picture's thumbnail in the desktop's shared cache (an undecodable
+// one as a failure): the second reading decodes nothing and shows the same slides.
+TEST_F(ThreadedReading, ASecondReadingOfACachedShowDecodesNothing) {
+    const QString showPath = writeShow(mixedPictures());
+    ReadOutcome first;
+    for (int reading = 0; reading < 2; ++reading) {
+        show().SlideCount = 0;
+        const quint64 before = imaging::decodedImageCount();
+        ASSERT_TRUE(main().showFiles().ReadShowFile(showPath).ok());
+        if (reading == 0) {
+            EXPECT_GT(imaging::decodedImageCount(), before);
+            first = outcome();
+        } else {
+            EXPECT_EQ(imaging::decodedImageCount(), before);
+            EXPECT_EQ(outcome().paths, first.paths);
+            EXPECT_EQ(outcome().count, first.count);
+        }
+    }
+}
+
 TEST_F(ThreadedReading, TheAppendStopsAtFiveHundredSlides) {
     const QString picture = test_pictures::make(dir.path(), "one.png", {40, 30});
     main().DropFiles(QStringList(498, picture));

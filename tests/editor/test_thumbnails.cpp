@@ -3,6 +3,7 @@
 
 #include "audio_icon.h"
 #include "test_pictures.h"
+#include "thumbnail_picture.h"
 #include "thumbnails.h"
 #include "tphoto.h"
 
@@ -12,10 +13,11 @@
 namespace {
 const QString PaletteFile = QStringLiteral(VERASCO_SOURCE_DIR "/packaging/verasco.pal");
 
-// The bounding box of the pixels in the picture area (rows 0 to 49) that are not white.
-QRect pictureExtent(const QImage& thumbnail) {
+// The bounding box of the pixels in the picture area (rows 0 to 49, or as many device pixel rows) that
+// are not white.
+QRect pictureExtent(const QImage& thumbnail, int rows = 50) {
     QRect box;
-    for (int y = 0; y < 50; ++y)
+    for (int y = 0; y < rows; ++y)
         for (int x = 0; x < thumbnail.width(); ++x)
             if (thumbnail.pixel(x, y) != qRgb(255, 255, 255))
                 box |= QRect(x, y, 1, 1);
@@ -72,7 +74,8 @@ TEST_F(Thumbnails, FilesOfEveryShapeAndFormatFillThePictureAreaAroundItsCentre) 
     struct Row {
         const char* name;
         QSize size;
-        QSize drawn; // the picture's extent in the thumbnail
+        QSize drawn;         // the picture's extent in the thumbnail
+        int orientation = 1; // the tag exiftool gives the file
     };
     const Row rows[] = {
         {"landscape.jpg", {640, 480}, {64, 48}},
@@ -82,11 +85,16 @@ TEST_F(Thumbnails, FilesOfEveryShapeAndFormatFillThePictureAreaAroundItsCentre) 
         {"palette.pcx", {73, 48}, {64, 42}},
         {"targa.tga", {160, 120}, {64, 48}},
         {"tagged.tif", {72, 48}, {72, 48}},
+        {"web.webp", {160, 120}, {64, 48}},
+        {"turned.jpg", {640, 480}, {36, 48}, 6},
+        {"turned.tif", {120, 80}, {32, 48}, 8},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const QString path = test_pictures::make(dir.path(), row.name, row.size);
         ASSERT_FALSE(path.isEmpty());
+        if (row.orientation != 1 && !test_pictures::tagOrientation(path, row.orientation))
+            continue; // exiftool (libimage-exiftool-perl) is not installed
         const QImage thumbnail = folderThumbnail(path);
         ASSERT_EQ(photo.FXError(), 0);
         const QRect extent = pictureExtent(thumbnail);
@@ -98,6 +106,25 @@ TEST_F(Thumbnails, FilesOfEveryShapeAndFormatFillThePictureAreaAroundItsCentre) 
         EXPECT_NEAR(extent.height(), row.drawn.height(), 3);
         EXPECT_LE(extent.bottom(), 49);
         EXPECT_TRUE(extent.contains(33, 25));
+    }
+}
+
+// At two device pixels per pixel the thumbnail keeps its 80 x 70 geometry with twice the pixels, the
+// same through the imaging control as decoded ahead.
+TEST_F(Thumbnails, OnAScreenOfTwoDevicePixelsPerPixelThumbnailsCarryThemAll) {
+    ThumbnailBuilder sharp{photo, work, [this] { return depth; }, PaletteFile, [] { return 2.0; }};
+    sharp.measureScreenDepth();
+    const QString path = test_pictures::make(dir.path(), "fine.jpg", {640, 480});
+    QImage throughControl, decodedAhead;
+    sharp.BuildFolderThumbnail(throughControl, path);
+    sharp.drawFolderThumbnail(decodedAhead, path, decodeThumbnailPicture(path, 2));
+    for (const QImage& thumbnail : {throughControl, decodedAhead}) {
+        EXPECT_EQ(thumbnail.size(), QSize(160, 140));
+        EXPECT_EQ(thumbnail.devicePixelRatio(), 2);
+        EXPECT_EQ(thumbnail.deviceIndependentSize(), QSizeF(80, 70));
+        const QRect extent = pictureExtent(thumbnail, 100);
+        EXPECT_NEAR(extent.width(), 128, 3);
+        EXPECT_NEAR(extent.height(), 96, 3);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "confirm_dialog.h"
 #include "help_sections.h"
 #include "pref_dialog.h"
+#include "test_pictures.h"
 #include "tphoto.h"
 #include "viewer_fixture.h"
 
@@ -112,6 +113,14 @@ TEST_F(Viewer, PicturesSmallerThanTheAreaKeepTheirOwnSize) {
         }
         EXPECT_TRUE(photo->isVisible());
     }
+    // A photograph stored on its side is shown upright, at its upright size.
+    const QString turned = writePicture(dir, QStringLiteral("turned.jpg"), {60, 200});
+    if (!test_pictures::tagOrientation(turned, 6))
+        GTEST_SKIP() << "exiftool (libimage-exiftool-perl) is not installed";
+    show().slide(0).ImageFile.assign(QFile::encodeName(turned).toStdString());
+    viewer->ShowCurrentSlide();
+    EXPECT_EQ(photo->AutoSize(), TPhoto::AutoSizeOwnSize);
+    EXPECT_EQ(photo->size(), QSize(200, 60));
 }
 
 TEST_F(Viewer, CaptionsShowInTheSlidesFontAndBlankSlidesShowNoPicture) {

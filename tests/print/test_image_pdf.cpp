@@ -7,6 +7,7 @@
 #include "logo_mark.h"
 #include "pdf_support.h"
 #include "print_image_dialog.h"
+#include "test_pictures.h"
 #include "tphoto.h"
 
 #include <QApplication>
@@ -70,11 +71,18 @@ class ImagePdf : public ::testing::Test {
     ImagePrint run{context, dialog};
 };
 
+// A picture stored on its side with its orientation tag is printed upright.
 TEST_F(ImagePdf, PicturesAreCentredOnTheirPageWithTheLogo) {
-    const QSize sizes[] = {{900, 600}, {480, 800}, {700, 700}};
-    for (QSize size : sizes) {
+    const struct {
+        QSize stored;
+        int orientation;
+    } rows[] = {{{900, 600}, 1}, {{480, 800}, 1}, {{700, 700}, 1}, {{900, 600}, 6}};
+    for (const auto& row : rows) {
+        const QSize size = row.orientation == 6 ? row.stored.transposed() : row.stored;
         SCOPED_TRACE(size.width());
-        const QString path = writeColourPicture(dir.filePath(QStringLiteral("picture.jpg")), size, Red);
+        const QString path = writeColourPicture(dir.filePath(QStringLiteral("picture.jpg")), row.stored, Red);
+        if (row.orientation != 1 && !test_pictures::tagOrientation(path, row.orientation))
+            continue; // exiftool (libimage-exiftool-perl) is not installed
         QImage thumbnail(80, 70, QImage::Format_RGB32);
         thumbnail.fill(Qt::yellow);
         answerConfirmation("Button1");

@@ -7,11 +7,13 @@
 #include "qpx_conversion.h"
 #include "qt_application_environment.h"
 #include "slide_pass.h"
+#include "test_pictures.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
@@ -119,6 +121,43 @@ TEST_F(ExportTest, PacksHeadPlayerRunTimeSlideListImageDataAndSounds) {
     for (const SlideRecordFields& r : list.records) {
         EXPECT_EQ(r.delay, show.defaultDelay());
         EXPECT_EQ(r.font, QByteArray("MS Sans Serif"));
+    }
+}
+
+bool runs(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+// Pictures turned by their orientation tag are converted upright, today's formats among them; a JPEG
+// is packed as it is, tag and all, for the package's player to turn.
+TEST_F(ExportTest, TurnedPicturesAreConvertedUprightAndJpegsKeepTheirTag) {
+    const auto tag = test_pictures::tagOrientation;
+    const QString jpg = picture(QStringLiteral("turned.jpg"), {60, 40});
+    if (!tag(jpg, 6))
+        GTEST_SKIP() << "exiftool (libimage-exiftool-perl) is not installed";
+    const QString tif = picture(QStringLiteral("turned.tif"), {60, 40});
+    const QString webp = pictures + QStringLiteral("/turned.webp");
+    const QString heic = pictures + QStringLiteral("/turned.heic");
+    ASSERT_TRUE(tag(tif, 6));
+    ASSERT_TRUE(runs(QStringLiteral("convert"), {tif, webp}) && tag(webp, 8));
+    const bool haveHeic = runs(QStringLiteral("heif-enc"), {jpg, QStringLiteral("-o"), heic});
+    for (const QString& path : {jpg, tif, webp})
+        addSlide(path);
+    if (haveHeic)
+        addSlide(heic);
+    const QString package = target(QStringLiteral("turned.exe"));
+    ASSERT_FALSE(exporter().write(package, qualityPreset(11)));
+    const auto unpacked = unpack(package);
+    const SlideListFields list = readSlideList(unpacked->get("IMAGES.SLD"));
+    const QByteArray data = unpacked->get("IMAGES.DAT");
+    EXPECT_EQ(slideData(list, data, 0), readAll(jpg)) << "a JPEG is packed byte for byte";
+    for (int slide = 1; slide < show.SlideCount; ++slide) {
+        const QByteArray converted = slideData(list, data, slide);
+        EXPECT_TRUE(isJpeg(converted)) << slide;
+        EXPECT_EQ(QImage::fromData(converted).size(), QSize(40, 60)) << slide;
     }
 }
 

@@ -2,10 +2,12 @@
 // program's viewer; the presenter's keys act on it and Esc quits. The decoding run-time is loaded
 // from a folder and refuses what is not itself.
 
+#include "package_pictures.h"
 #include "package_show.h"
 #include "qt_application_environment.h"
 #include "runtime_decoder.h"
 #include "standalone_player.h"
+#include "test_pictures.h"
 
 #include <QApplication>
 #include <QFile>
@@ -89,6 +91,16 @@ TEST(RuntimeDecoderLoading, TheRunTimeOfTheBuildDecodesAndOtherFilesAreRefused) 
     EXPECT_EQ(picture.pixel(0, 0), QImage(Samples + "sunrise.jpg").pixel(0, 0));
     EXPECT_TRUE(runtime.decode(QByteArray("\xFF\xD8\xFF garbage"), why).isNull());
     EXPECT_FALSE(why.isEmpty());
+
+    // A photograph packed as it is is shown upright by its orientation tag.
+    const QString turned = folder.filePath("turned.jpg");
+    QFile::copy(Samples + "sunrise.jpg", turned);
+    if (!test_pictures::tagOrientation(turned, 6))
+        GTEST_SKIP() << "exiftool (libimage-exiftool-perl) is not installed";
+    const SlidePicture upright = decodeSlidePicture(readAll(turned), QSize(800, 600), runtime);
+    EXPECT_TRUE(upright.byRuntime);
+    EXPECT_EQ(upright.image.size(), picture.size().transposed());
+    EXPECT_EQ(upright.image.pixel(picture.height() - 1, 0), picture.pixel(0, 0)) << "turned a quarter right";
 }
 
 QWidget* keyTarget(QWidget& window) {

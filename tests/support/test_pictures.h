@@ -49,12 +49,24 @@ inline bool write(const QString& path, const QImage& image) {
     }
     const bool jpeg = ext == QLatin1String("jpg") || ext == QLatin1String("jif") ||
                       ext == QLatin1String("jpeg") || ext == QLatin1String("jpe");
+    if (ext == QLatin1String("webp"))
+        return QImageWriter(path, "WEBP").write(image);
     const char* format = jpeg                                                         ? "JPEG"
                          : ext == QLatin1String("bmp") || ext == QLatin1String("dib") ? "BMP"
                          : ext == QLatin1String("tif")                                ? "TIFF"
                                                                                       : "PNG";
     QImageWriter writer(path, format);
     return writer.write(image);
+}
+
+// Gives a picture file the EXIF orientation tag (1 to 8) as a camera writes it; false without exiftool.
+inline bool tagOrientation(const QString& path, int orientation) {
+    QProcess exiftool;
+    exiftool.start(QStringLiteral("exiftool"),
+                   {QStringLiteral("-q"), QStringLiteral("-overwrite_original"), QStringLiteral("-n"),
+                    QStringLiteral("-Orientation=%1").arg(orientation), path});
+    return exiftool.waitForFinished(60000) && exiftool.exitStatus() == QProcess::NormalExit &&
+           exiftool.exitCode() == 0;
 }
 
 // A picture of the given size written under folder/name; its path.
