@@ -1,10 +1,13 @@
 // Building a slide's thumbnail from a 4000 x 3000 JPEG, and reading shows of 100 and 500 of them, against
-// libjpeg's djpeg decoding the same file at 1/8 scale (process start included); and the resident
-// memory of a show of 500 slides.
+// libjpeg's djpeg decoding the same file at 1/8 scale (process start included): a first reading (no
+// thumbnail in the desktop's shared cache), the same show read again with its thumbnails in the
+// cache, and a first reading of camera photographs that carry EXIF thumbnails; and the resident
+// memory of a show of 500 slides. The cache is a temporary folder of the benchmark's own.
 
 #include "app_windows.h"
 #include "bench_photos.h"
 #include "bench_process.h"
+#include "image_loader.h"
 #include "main_window.h"
 #include "ovc_table.h"
 #include "peer_programs.h"
@@ -21,6 +24,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
@@ -58,21 +62,45 @@ void DjpegScaleOneEighth(benchmark::State& state) {
 BENCHMARK(BuildSlideThumbnail4000x3000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(DjpegScaleOneEighth)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// Shows of 100 and 500 slides of 4000 x 3000 pictures read into the real main window, against
-// djpeg decoding the same pictures one after another, one process each.
+// Shows of 100 and 500 slides of 4000 x 3000 pictures (each slide a file of its own) read into the
+// real main window, against djpeg decoding the same pictures one after another, one process each.
 QString showOf100;
 QString showOf500;
+QString showOf500Cameras;
+
+// Points the shared thumbnail cache at a new empty folder.
+std::unique_ptr<QTemporaryDir> emptyCache() {
+    auto cache = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache->path()));
+    return cache;
+}
+
+enum class Cache { Empty, Filled };
 
 // Also gives the resident memory with the show read, in megabytes.
-void readShow(benchmark::State& state, const QString& path) {
+void readShow(benchmark::State& state, const QString& path, Cache cache = Cache::Empty) {
     std::unique_ptr<AppWindows> windows(createAppWindows());
+    ShowFileCommands& files = windows->MainFormverasco->showFiles();
+    std::unique_ptr<QTemporaryDir> folder = emptyCache();
+    if (cache == Cache::Filled && !files.ReadShowFile(path).ok()) {
+        state.SkipWithError("the show did not read");
+        return;
+    }
+    const quint64 decodedBefore = imaging::decodedImageCount();
     for (auto _ : state) {
-        if (!windows->MainFormverasco->showFiles().ReadShowFile(path).ok()) {
+        if (cache == Cache::Empty) {
+            state.PauseTiming();
+            folder = emptyCache();
+            state.ResumeTiming();
+        }
+        if (!files.ReadShowFile(path).ok()) {
             state.SkipWithError("the show did not read");
             return;
         }
     }
     state.counters["resident_MB"] = residentKilobytes() / 1024.0;
+    state.counters["decoded"] =
+        double(imaging::decodedImageCount() - decodedBefore) / double(state.iterations());
 }
 
 void djpegTimes(benchmark::State& state, int times) {
@@ -97,17 +125,41 @@ void ReadShowOf500Slides(benchmark::State& state) {
 void DjpegScaleOneEighth500Times(benchmark::State& state) {
     djpegTimes(state, 500);
 }
+void ReadCachedShowOf500Slides(benchmark::State& state) {
+    readShow(state, showOf500, Cache::Filled);
+}
+void ReadShowOf500CameraPhotos(benchmark::State& state) {
+    readShow(state, showOf500Cameras);
+}
 BENCHMARK(ReadShowOf100Slides)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(DjpegScaleOneEighth100Times)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(ReadShowOf500Slides)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(ReadCachedShowOf500Slides)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ReadShowOf500CameraPhotos)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(DjpegScaleOneEighth500Times)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-QString writeShowOf(int slides) {
+// A show of `slides` photographs, each a file of its own (links to `photo`), so that the cache holds
+// an entry for each.
+QString writeShowOf(int slides, const QString& photo, const QString& name) {
     ShowDocument show;
-    appendPhotoSlides(show, QStringList(slides, bigJpeg));
-    const QString path = workDir->filePath(QStringLiteral("show%1.vrs").arg(slides));
+    appendPhotoSlides(show, linkPhotos({photo}, workDir->filePath(name), slides));
+    const QString path = workDir->filePath(name + QStringLiteral(".vrs"));
     ShowFile::write(path, show);
     return path;
+}
+
+// The photograph as a camera stores it: a 160 x 120 picture of it in its EXIF data.
+QString cameraPhoto() {
+    const QString photo = workDir->filePath(QStringLiteral("camera.jpg"));
+    const QString small = workDir->filePath(QStringLiteral("small.jpg"));
+    if (!QFile::copy(bigJpeg, photo) ||
+        QProcess::execute(imageMagickConvert(),
+                          {bigJpeg, QStringLiteral("-resize"), QStringLiteral("160x120"), small}) != 0 ||
+        QProcess::execute(QStringLiteral("exiftool"),
+                          {QStringLiteral("-q"), QStringLiteral("-overwrite_original"),
+                           QStringLiteral("-ThumbnailImage<=") + small, photo}) != 0)
+        return {};
+    return photo;
 }
 
 // Five hundred slides of 640 x 480 pictures in the real main window.
@@ -136,11 +188,22 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot make the test picture with ImageMagick\n");
         return 1;
     }
-    showOf100 = writeShowOf(100);
-    showOf500 = writeShowOf(500);
-    reportShowMemory();
+    const QString camera = cameraPhoto();
+    if (camera.isEmpty()) {
+        std::fprintf(stderr, "cannot give the test picture an EXIF thumbnail with exiftool\n");
+        return 1;
+    }
+    showOf100 = writeShowOf(100, bigJpeg, QStringLiteral("show100"));
+    showOf500 = writeShowOf(500, bigJpeg, QStringLiteral("show500"));
+    showOf500Cameras = writeShowOf(500, camera, QStringLiteral("cameras500"));
+    {
+        const auto cache = emptyCache();
+        reportShowMemory();
+    }
     return runWithRatios(argc, argv,
                          {{"BuildSlideThumbnail4000x3000", "DjpegScaleOneEighth"},
                           {"ReadShowOf100Slides", "DjpegScaleOneEighth100Times"},
-                          {"ReadShowOf500Slides", "DjpegScaleOneEighth500Times"}});
+                          {"ReadShowOf500Slides", "DjpegScaleOneEighth500Times"},
+                          {"ReadCachedShowOf500Slides", "DjpegScaleOneEighth500Times"},
+                          {"ReadShowOf500CameraPhotos", "DjpegScaleOneEighth500Times"}});
 }
