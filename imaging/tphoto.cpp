@@ -44,12 +44,16 @@ void TPhoto::reportProgress(ProgressId id, int percent) {
 }
 
 void TPhoto::setFileName(const QString& path) {
-    fileName_ = path;
     // The reduced picture must cover every box it is asked to cover.
     const QSize reduceBox =
         qpxThumbnail_ == 1 ? imaging::ThumbnailBox.expandedTo(reducedDecodeBox_) : reducedDecodeBox_;
-    imaging::LoadedImage loaded =
-        imaging::loadImageFile(path, reduceBox, [this](int pct) { reportProgress(LoadProgress, pct); });
+    setLoadedImage(path, imaging::loadImageFile(path, reduceBox,
+                                                [this](int pct) { reportProgress(LoadProgress, pct); }));
+    reportProgress(LoadProgress, 100);
+}
+
+void TPhoto::setLoadedImage(const QString& path, imaging::LoadedImage loaded) {
+    fileName_ = path;
     if (loaded.image.isNull()) {
         // A failed load leaves no picture behind, so nothing can later print or save the previous
         // file's picture under this file's name.
@@ -64,7 +68,6 @@ void TPhoto::setFileName(const QString& path) {
         succeed();
     }
     pictureChanged();
-    reportProgress(LoadProgress, 100);
 }
 
 void TPhoto::setPicture(const QImage& picture) {

@@ -18,7 +18,8 @@ class QScrollBar;
 
 namespace imaging {
 class DibMemoryBlock;
-}
+struct LoadedImage;
+} // namespace imaging
 
 class TPhoto : public QWidget {
     Q_OBJECT
@@ -64,6 +65,10 @@ class TPhoto : public QWidget {
     // Loading: the assignment loads the file before it returns.
     void setFileName(const QString& path);
     QString FileName() const { return fileName_; }
+    // Takes the picture of `path` as a load elsewhere (another thread, ahead of time) gave it, as if
+    // FileName had been set: the picture may be decoded reduced, or already scaled to the pixels it is
+    // shown in; IWidth and IHeight report the stored size.
+    void setLoadedImage(const QString& path, imaging::LoadedImage loaded);
     // Takes a picture the program made itself rather than a file's (the printed logo); FileName
     // becomes empty.
     void setPicture(const QImage& picture);
@@ -78,6 +83,9 @@ class TPhoto : public QWidget {
     void setAutoSize(int mode);
     int AutoSize() const { return autoSize_; }
     void Redisplay();
+    // The device pixels a picture of the `stored` size fills when it is scaled into `view` (logical
+    // pixels) keeping its proportions, on a screen of the given device pixel ratio.
+    static QSize scaledPixels(QSize stored, QSize view, qreal devicePixelRatio);
     void setScrollBars(int bars);
     int ScrollBars() const { return scrollBars_; }
     // While on, a picture at its own size is shown with one of its pixels on each device pixel, so it

@@ -64,6 +64,11 @@ void TPhoto::Redisplay() {
         repaint();
 }
 
+QSize TPhoto::scaledPixels(QSize stored, QSize view, qreal devicePixelRatio) {
+    const QSize fitted = stored.scaled(view, Qt::KeepAspectRatio);
+    return QSize(qRound(fitted.width() * devicePixelRatio), qRound(fitted.height() * devicePixelRatio));
+}
+
 void TPhoto::Refresh() {
     if (update_)
         repaint();
@@ -141,12 +146,19 @@ void TPhoto::paintEvent(QPaintEvent*) {
         return;
     if (autoSize_ == AutoSizeScaled) {
         // Scaled to the control's area, keeping the picture's proportions, centred.
+        // Drawn with the screen's own pixels: sharp where a logical pixel has several.
         const QSize fitted = size_.scaled(view.size(), Qt::KeepAspectRatio);
-        if (fitted.isEmpty())
+        const qreal ratio = devicePixelRatioF();
+        const QSize pixels = scaledPixels(size_, view.size(), ratio);
+        if (fitted.isEmpty() || pixels.isEmpty())
             return;
-        if (scaledCache_.size() != fitted)
+        if (scaledCache_.size() != pixels) {
             scaledCache_ =
-                QPixmap::fromImage(image_.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+                QPixmap::fromImage(image_.size() == pixels ? image_
+                                                           : image_.scaled(pixels, Qt::IgnoreAspectRatio,
+                                                                           Qt::SmoothTransformation));
+            scaledCache_.setDevicePixelRatio(ratio);
+        }
         const QPoint at(view.x() + (view.width() - fitted.width()) / 2,
                         view.y() + (view.height() - fitted.height()) / 2);
         painter.drawPixmap(at, scaledCache_);
