@@ -49,6 +49,10 @@ WaitClock* replacement = nullptr;
 
 } // namespace
 
+void WaitClock::callAfter(int ms, QObject* context, std::function<void()> action) {
+    QTimer::singleShot(qMax(ms, 0), Qt::PreciseTimer, context, std::move(action));
+}
+
 WaitClock& waitClock() {
     static RealWaitClock real;
     return replacement ? *replacement : real;

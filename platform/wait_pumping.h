@@ -8,6 +8,8 @@
 
 #include <functional>
 
+class QObject;
+
 enum class WaitEnd {
     TimeUp,      // the time has passed
     Interrupted, // the interrupt condition became true
@@ -22,14 +24,15 @@ class WaitClock {
     // Processes window events until `ms` milliseconds of this clock have passed or `interrupted`
     // returns true. The pending events are processed at least once, also for 0 ms.
     virtual WaitEnd pump(int ms, const std::function<bool()>& interrupted) = 0;
+    // Runs `action` on the window thread once `ms` milliseconds of this clock have passed, unless
+    // `context` has been destroyed by then.
+    virtual void callAfter(int ms, QObject* context, std::function<void()> action);
 };
 
 // The clock of the waits: the real one unless a test has put another in place.
 WaitClock& waitClock();
 // nullptr brings the real clock back.
 void setWaitClock(WaitClock* clock);
-
-class QObject;
 
 // Clears waitInterrupt, then processes window events until it is set or ms milliseconds have passed.
 // With an owner, the wait also ends (Interrupted) once the owner has been destroyed by a handler that

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 
 #include <memory>
 
@@ -13,8 +14,14 @@ std::unique_ptr<QApplication> application;
 } // namespace
 
 void PlayerTestEnvironment::SetUp() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     configFolder = std::make_unique<QTemporaryDir>();
+    QByteArray platform = "offscreen";
+    if (!screens_.isEmpty()) {
+        QFile list(configFolder->filePath(QStringLiteral("screens.json")));
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly) && list.write(screens_) == screens_.size());
+        platform += ":configfile=" + QFile::encodeName(list.fileName());
+    }
+    qputenv("QT_QPA_PLATFORM", platform);
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(configFolder->path()));
     static int argc = 1;
     static char name[] = "verasco-player-test";
@@ -57,6 +64,13 @@ QTimer* whenModal(QWidget* window, std::function<void()> action) {
     return poll;
 }
 
+void FakeWaitClock::callAfter(int ms, QObject* context, std::function<void()> action) {
+    at(now_ + qMax(ms, 0), [context = QPointer<QObject>(context), action = std::move(action)] {
+        if (context)
+            action();
+    });
+}
+
 WaitEnd FakeWaitClock::pump(int ms, const std::function<bool()>& interrupted) {
     const qint64 end = now_ + qMax(ms, 0);
     for (;;) {
@@ -68,7 +82,7 @@ WaitEnd FakeWaitClock::pump(int ms, const std::function<bool()>& interrupted) {
             now_ = end;
             return WaitEnd::TimeUp;
         }
-        now_ = qMax(now_, next->first);
+        now_ = qMax(now_.load(), next->first);
         const std::function<void()> action = std::move(next->second);
         planned_.erase(next);
         action();

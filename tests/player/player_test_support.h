@@ -13,14 +13,20 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <map>
 
-// A QApplication for the whole program, with the settings kept in a folder of its own.
+// A QApplication for the whole program, with the settings kept in a folder of its own; on the
+// offscreen platform's one screen, or on the screens of a list in the platform's JSON form.
 class PlayerTestEnvironment : public testing::Environment {
   public:
+    explicit PlayerTestEnvironment(QByteArray screens = {}) : screens_(std::move(screens)) {}
     void SetUp() override;
     void TearDown() override;
+
+  private:
+    QByteArray screens_;
 };
 
 // A picture of the given size in a plain colour, written as PNG (or JPEG for a ".jpg" name).
@@ -40,8 +46,10 @@ class FakeWaitClock : public WaitClock {
     FakeWaitClock() { setWaitClock(this); }
     ~FakeWaitClock() override { setWaitClock(nullptr); }
 
+    // Read from any thread (a decoder that takes the clock's time); moved on by the window thread.
     qint64 nowMs() override { return now_; }
     WaitEnd pump(int ms, const std::function<bool()>& interrupted) override;
+    void callAfter(int ms, QObject* context, std::function<void()> action) override;
     // Runs `action` inside the wait that is running when the clock reaches `atMs`.
     void at(qint64 atMs, std::function<void()> action) { planned_.emplace(atMs, std::move(action)); }
     // Time that passes outside any wait, as while a large picture is decoded.
@@ -50,6 +58,6 @@ class FakeWaitClock : public WaitClock {
     void cancelPlanned() { planned_.clear(); }
 
   private:
-    qint64 now_ = 0;
+    std::atomic<qint64> now_ = 0;
     std::multimap<qint64, std::function<void()>> planned_;
 };
