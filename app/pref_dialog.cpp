@@ -8,10 +8,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -76,16 +80,21 @@ void TprefFrm::build() {
     buttons->addStretch();
     buttons->addWidget(Button1);
     buttons->addWidget(Button3);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(delayRow);
+    auto* defaults = new QVBoxLayout;
+    defaults->addLayout(delayRow);
     for (QWidget* w :
          std::initializer_list<QWidget*>{CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox1, Button2})
-        layout->addWidget(w);
-    layout->addLayout(buttons);
+        defaults->addWidget(w);
+    defaults->addLayout(buttons);
+    // The viewer's presentation goes beside the defaults, which keep their places.
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(defaults);
+    layout->addLayout(buildPresentingControls());
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget* const order[] = {dlyfld,    CheckBox2, CheckBox3, CheckBox4, CheckBox5,
-                              CheckBox1, Button2,   Button1,   Button3};
+    QWidget* const order[] = {dlyfld,    CheckBox2,    CheckBox3,    CheckBox4, CheckBox5,
+                              CheckBox1, Button2,      Button1,      Button3,   FullScreenBox,
+                              ScreenBox, CrossFadeBox, CrossFadeTime};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -95,6 +104,30 @@ void TprefFrm::build() {
     connect(dlyfld, &TOvcSimpleField::validityChanged, Button1, &QPushButton::setEnabled);
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, [] { showHelpContext(HelpContext); });
+}
+
+QLayout* TprefFrm::buildPresentingControls() {
+    FullScreenBox = named(new QCheckBox(QStringLiteral("&Full Screen"), this), "FullScreenBox");
+    ScreenLabel = named(new QLabel(QStringLiteral("&Screen"), this), "ScreenLabel");
+    ScreenBox = named(new QComboBox(this), "ScreenBox");
+    ScreenLabel->setBuddy(ScreenBox);
+    CrossFadeBox = named(new QCheckBox(QStringLiteral("Cross-&fade"), this), "CrossFadeBox");
+    CrossFadeTime = named(new QDoubleSpinBox(this), "CrossFadeTime");
+    CrossFadeTime->setRange(Settings::MinCrossFadeTime / 1000.0, Settings::MaxCrossFadeTime / 1000.0);
+    CrossFadeTime->setDecimals(1);
+    CrossFadeTime->setSingleStep(0.1);
+    CrossFadeUnit = named(new QLabel(QStringLiteral("seconds"), this), "CrossFadeUnit");
+    connect(CrossFadeBox, &QCheckBox::toggled, CrossFadeTime, &QWidget::setEnabled);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(FullScreenBox, 0, 0, 1, 3);
+    grid->addWidget(ScreenLabel, 1, 0);
+    grid->addWidget(ScreenBox, 1, 1, 1, 2);
+    grid->addWidget(CrossFadeBox, 2, 0);
+    grid->addWidget(CrossFadeTime, 2, 1);
+    grid->addWidget(CrossFadeUnit, 2, 2);
+    grid->setRowStretch(3, 1);
+    return grid;
 }
 
 void TprefFrm::fillFrom(Settings& settings) {
@@ -107,6 +140,23 @@ void TprefFrm::fillFrom(Settings& settings) {
     CheckBox4->setChecked(settings.LoopSlideShow);
     CheckBox5->setChecked(settings.HideEditor);
     CheckBox1->setChecked(settings.ShowSlideControls);
+    FullScreenBox->setChecked(settings.FullScreen);
+    ScreenBox->clear();
+    for (const QScreen* screen : QGuiApplication::screens())
+        ScreenBox->addItem(QStringLiteral("%1 (%2 x %3)")
+                               .arg(screen->name())
+                               .arg(screen->geometry().width())
+                               .arg(screen->geometry().height()),
+                           screen->name());
+    // The screen chosen, or the main window's when it is not connected or none was chosen.
+    const QScreen* mainScreen = parentWidget() ? parentWidget()->screen() : screen();
+    screenShown_ = ScreenBox->findData(settings.ViewerScreen);
+    if (settings.ViewerScreen.isEmpty() || screenShown_ < 0)
+        screenShown_ = ScreenBox->findData(mainScreen->name());
+    ScreenBox->setCurrentIndex(screenShown_);
+    CrossFadeBox->setChecked(settings.CrossFade);
+    CrossFadeTime->setValue(settings.CrossFadeTime / 1000.0);
+    CrossFadeTime->setEnabled(settings.CrossFade);
     dlyfld->setFocus();
 }
 
@@ -118,6 +168,11 @@ void TprefFrm::takeInto(Settings& settings) const {
     settings.LoopSlideShow = CheckBox4->isChecked();
     settings.HideEditor = CheckBox5->isChecked();
     settings.ShowSlideControls = CheckBox1->isChecked();
+    settings.FullScreen = FullScreenBox->isChecked();
+    if (ScreenBox->currentIndex() != screenShown_)
+        settings.ViewerScreen = ScreenBox->currentData().toString();
+    settings.CrossFade = CrossFadeBox->isChecked();
+    settings.CrossFadeTime = qRound(CrossFadeTime->value() * 1000);
 }
 
 void TprefFrm::setViewerSwitchesEnabled(bool enabled) {

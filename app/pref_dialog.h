@@ -1,6 +1,7 @@
 #pragma once
 // The preferences dialog: the six show defaults of the settings, and a button that puts the
-// defaults back. Confirmed with OK, three of them are given to every slide of the show.
+// defaults back; beside them, how the viewer presents a show (full screen, its screen, cross-fades).
+// Confirmed with OK, three of the defaults are given to every slide of the show.
 
 #include "deferred_window.h"
 
@@ -9,6 +10,8 @@
 #include <functional>
 
 class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
 class ShowDocument;
@@ -23,9 +26,10 @@ class TprefFrm : public DeferredWindow<QDialog> {
 
     explicit TprefFrm(QWidget* parent = nullptr, ContentsTiming timing = ContentsTiming::Now);
 
-    // Shows the six values of the settings; the reset button changes these settings directly.
+    // Shows the values of the settings; the reset button changes the six defaults directly.
     void fillFrom(Settings& settings);
-    // Writes the six values shown into the settings.
+    // Writes the values shown into the settings. A screen choice left as it was shown keeps the stored
+    // one, also a screen that is not connected now.
     void takeInto(Settings& settings) const;
     // Whether "&Reset All Images to Default Settings" was pressed since the dialog was filled.
     bool resetPressed() const { return resetPressed_; }
@@ -45,6 +49,7 @@ class TprefFrm : public DeferredWindow<QDialog> {
 
   private:
     void build() override;
+    QLayout* buildPresentingControls();
     Settings* settings_ = nullptr;
     bool resetPressed_ = false;
     QLabel* Label1 = nullptr;
@@ -58,6 +63,13 @@ class TprefFrm : public DeferredWindow<QDialog> {
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
     QPushButton* Button3 = nullptr;
+    QCheckBox* FullScreenBox = nullptr;
+    QLabel* ScreenLabel = nullptr;
+    QComboBox* ScreenBox = nullptr;
+    QCheckBox* CrossFadeBox = nullptr;
+    QDoubleSpinBox* CrossFadeTime = nullptr;
+    QLabel* CrossFadeUnit = nullptr;
+    int screenShown_ = -1;
 };
 
 // Asked before the slides of a show take the defaults: "Give all N slides ...?"; true for Yes.

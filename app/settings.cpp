@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace {
 
 const QString ImageDirectoryName = QStringLiteral("IMAGE DIRECTORY");
@@ -16,6 +18,10 @@ const QString ShowTextOnEachSlideName = QStringLiteral("SHOW TEXT ON EACH SLIDE"
 const QString ShowSlideControlsName = QStringLiteral("SHOW SLIDE CONTROLS");
 const QString LoopSlideShowName = QStringLiteral("LOOP SLIDE SHOW");
 const QString HideEditorName = QStringLiteral("HIDE EDITOR");
+const QString FullScreenName = QStringLiteral("FULL SCREEN");
+const QString ViewerScreenName = QStringLiteral("VIEWER SCREEN");
+const QString CrossFadeName = QStringLiteral("CROSS FADE");
+const QString CrossFadeTimeName = QStringLiteral("CROSS FADE TIME");
 
 QString readString(const SettingsStore& store, const QString& name, const QString& fallback) {
     return store.value(name).value_or(fallback);
@@ -79,6 +85,11 @@ Settings Settings::read(const SettingsStore& store) {
     s.ShowSlideControls = readSwitch(store, ShowSlideControlsName, d.ShowSlideControls);
     s.LoopSlideShow = readSwitch(store, LoopSlideShowName, d.LoopSlideShow);
     s.HideEditor = readSwitch(store, HideEditorName, d.HideEditor);
+    s.FullScreen = readSwitch(store, FullScreenName, d.FullScreen);
+    s.ViewerScreen = readString(store, ViewerScreenName, d.ViewerScreen);
+    s.CrossFade = readSwitch(store, CrossFadeName, d.CrossFade);
+    s.CrossFadeTime =
+        std::clamp(readNumber(store, CrossFadeTimeName, d.CrossFadeTime), MinCrossFadeTime, MaxCrossFadeTime);
     return s;
 }
 
@@ -92,6 +103,10 @@ std::vector<std::pair<QString, QString>> Settings::storedValues() const {
         {ShowSlideControlsName, switchText(ShowSlideControls)},
         {LoopSlideShowName, switchText(LoopSlideShow)},
         {HideEditorName, switchText(HideEditor)},
+        {FullScreenName, switchText(FullScreen)},
+        {ViewerScreenName, ViewerScreen},
+        {CrossFadeName, switchText(CrossFade)},
+        {CrossFadeTimeName, QString::number(CrossFadeTime)},
     };
 }
 

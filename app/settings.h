@@ -1,6 +1,7 @@
 #pragma once
-// The eight settings of the program in memory: two folders and six show defaults. Read from the
-// settings store once when the main window is created, written once when it closes.
+// The settings of the program in memory: two folders, six show defaults and how the viewer presents
+// a show. Read from the settings store once when the main window is created, written once when it
+// closes.
 
 #include <QString>
 
@@ -18,14 +19,23 @@ struct Settings {
     bool ShowSlideControls = true;    // "SHOW SLIDE CONTROLS"
     bool LoopSlideShow = true;        // "LOOP SLIDE SHOW"
     bool HideEditor = false;          // "HIDE EDITOR"
+    bool FullScreen = false;          // "FULL SCREEN": the viewer opens in full screen
+    QString ViewerScreen;             // "VIEWER SCREEN": the screen's name; empty for the main window's
+    bool CrossFade = false;           // "CROSS FADE": slides change by a cross-fade, not a cut
+    int CrossFadeTime = 1000;         // "CROSS FADE TIME": the fade's length in milliseconds
+
+    static constexpr int MinCrossFadeTime = 200;
+    static constexpr int MaxCrossFadeTime = 2000;
+    // The length of a slide change's fade in milliseconds; 0 for a hard cut.
+    int crossFadeMs() const { return CrossFade ? CrossFadeTime : 0; }
 
     // The values of a first run.
     static Settings defaults();
     // Each value independently; a missing or malformed value gives its default.
     static Settings read(const SettingsStore& store);
-    // Writes the eight values in their fixed order; false when the store could not be written.
+    // Writes the values in their fixed order; false when the store could not be written.
     bool write(SettingsStore& store) const;
-    // The eight stored names and their texts, in the order they are written.
+    // The stored names and their texts, in the order they are written.
     std::vector<std::pair<QString, QString>> storedValues() const;
 
     // The folder a folder setting falls back to: "C:\" on Windows; elsewhere the user's pictures

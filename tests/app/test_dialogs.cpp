@@ -13,8 +13,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -202,7 +206,7 @@ TEST_F(Preferences, ControlsTakeTheFocusInTheirOrder) {
     QStringList order;
     whenShown(dialog, [&] {
         QWidget* w = delay();
-        for (int i = 0; i < 9; ++i) {
+        for (int i = 0; i < 13; ++i) {
             order << w->objectName();
             do
                 w = w->nextInFocusChain();
@@ -214,7 +218,47 @@ TEST_F(Preferences, ControlsTakeTheFocusInTheirOrder) {
     run();
 
     EXPECT_EQ(order, QStringList({"dlyfld", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "CheckBox1",
-                                  "Button2", "Button1", "Button3"}));
+                                  "Button2", "Button1", "Button3", "FullScreenBox", "ScreenBox",
+                                  "CrossFadeBox", "CrossFadeTime"}));
+}
+
+// How the viewer presents a show sits beside the defaults, which keep their places; OK takes it, Cancel
+// does not, and a screen choice left alone keeps a screen that is not connected now (choosing another
+// screen is tested where there are several).
+TEST_F(Preferences, PresentingChoicesBesideTheDefaults) {
+    settings.ViewerScreen = QStringLiteral("projector-not-connected");
+    settings.CrossFadeTime = 1500;
+    int defaultsRight = 0, presentingLeft = 0;
+    QString screenShown;
+    bool timeEnabled = true;
+    whenShown(dialog, [&] {
+        for (const char* name : {"dlyfld", "CheckBox2", "CheckBox1", "Button2", "Button3"})
+            defaultsRight = std::max(defaultsRight, child<QWidget>(dialog, name)->geometry().right());
+        presentingLeft = child<QWidget>(dialog, "ScreenBox")->geometry().left();
+        screenShown = child<QComboBox>(dialog, "ScreenBox")->currentData().toString();
+        timeEnabled = child<QWidget>(dialog, "CrossFadeTime")->isEnabled();
+        click(dialog, "Button1");
+    });
+    EXPECT_EQ(run(), 1);
+    EXPECT_GT(presentingLeft, defaultsRight);
+    EXPECT_EQ(screenShown, QGuiApplication::primaryScreen()->name()) << "the main window's screen";
+    EXPECT_FALSE(timeEnabled);
+    EXPECT_EQ(settings.ViewerScreen, QStringLiteral("projector-not-connected"));
+    EXPECT_EQ(settings.crossFadeMs(), 0);
+
+    for (const bool ok : {false, true}) {
+        SCOPED_TRACE(ok ? "OK" : "Cancel");
+        whenShown(dialog, [&] {
+            child<QCheckBox>(dialog, "FullScreenBox")->setChecked(true);
+            child<QCheckBox>(dialog, "CrossFadeBox")->setChecked(true);
+            child<QDoubleSpinBox>(dialog, "CrossFadeTime")->setValue(0.4);
+            click(dialog, ok ? "Button1" : "Button3");
+        });
+        run();
+        EXPECT_EQ(settings.FullScreen, ok);
+        EXPECT_EQ(settings.crossFadeMs(), ok ? 400 : 0);
+        EXPECT_EQ(settings.ViewerScreen, QStringLiteral("projector-not-connected"));
+    }
 }
 
 // ---- Confirmation dialog ----

@@ -1,5 +1,5 @@
-// The eight settings: defaults, the string forms read and written, the INI file they live in away
-// from Windows, and the start-up check of the two folders.
+// The settings: defaults, the string forms read and written, the INI file they live in away from
+// Windows, and the start-up check of the two folders.
 
 #include "settings.h"
 #include "settings_store.h"
@@ -53,6 +53,9 @@ TEST_F(SettingsTest, FirstRunGivesTheDefaults) {
     EXPECT_TRUE(s.ShowSlideControls);
     EXPECT_TRUE(s.LoopSlideShow);
     EXPECT_FALSE(s.HideEditor);
+    EXPECT_FALSE(s.FullScreen);
+    EXPECT_EQ(s.ViewerScreen, QString());
+    EXPECT_EQ(s.crossFadeMs(), 0);
     EXPECT_FALSE(QFile::exists(iniPath())) << "reading creates nothing";
 }
 
@@ -75,6 +78,20 @@ TEST_F(SettingsTest, DefaultDelayTexts) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.stored.toStdString());
         EXPECT_EQ(readFromIni("[General]\nDEFAULT%20DELAY=" + row.stored + "\n").DefaultDelay, row.delay);
+    }
+}
+
+TEST_F(SettingsTest, CrossFadeTimesStayWithinTheirRange) {
+    struct Row {
+        QByteArray stored;
+        int ms;
+    };
+    const Row rows[] = {{"500", 500}, {"0x3E8", 1000}, {"100", 200},
+                        {"-5", 200},  {"90000", 2000}, {"soon", 1000}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.stored.toStdString());
+        const Settings s = readFromIni("[General]\nCROSS%20FADE=1\nCROSS%20FADE%20TIME=" + row.stored + "\n");
+        EXPECT_EQ(s.crossFadeMs(), row.ms);
     }
 }
 
@@ -111,19 +128,27 @@ TEST_F(SettingsTest, ValuesAreWrittenAsDecimalDigitsAndSwitches) {
     s.ShowSlideControls = true;
     s.LoopSlideShow = false;
     s.HideEditor = true;
+    s.FullScreen = true;
+    s.ViewerScreen = "HDMI-1";
+    s.CrossFade = true;
+    s.CrossFadeTime = 500;
 
     SettingsStore store(iniPath());
     ASSERT_TRUE(s.write(store));
     // The INI file keeps its keys sorted and writes a blank in a name as %20, a backslash doubled.
     EXPECT_EQ(iniText(), QByteArray("[General]\n"
+                                    "CROSS%20FADE=1\n"
+                                    "CROSS%20FADE%20TIME=500\n"
                                     "DEFAULT%20DELAY=12\n"
+                                    "FULL%20SCREEN=1\n"
                                     "HIDE%20EDITOR=1\n"
                                     "HOLD%20SLIDE%20FOR%20AUDIO=0\n"
                                     "IMAGE%20DIRECTORY=/data/pictures\n"
                                     "LOOP%20SLIDE%20SHOW=0\n"
                                     "SHOW%20SLIDE%20CONTROLS=1\n"
                                     "SHOW%20TEXT%20ON%20EACH%20SLIDE=1\n"
-                                    "SLIDE%20DIRECTORY=C:\\\\shows\\\\\n"));
+                                    "SLIDE%20DIRECTORY=C:\\\\shows\\\\\n"
+                                    "VIEWER%20SCREEN=HDMI-1\n"));
 }
 
 TEST_F(SettingsTest, WrittenSettingsReadBackTheSame) {
@@ -134,6 +159,9 @@ TEST_F(SettingsTest, WrittenSettingsReadBackTheSame) {
     s.HoldSlideForAudio = false;
     s.ShowSlideControls = false;
     s.HideEditor = true;
+    s.ViewerScreen = "DP-2 (projector)";
+    s.CrossFade = true;
+    s.CrossFadeTime = 1300;
     {
         SettingsStore store(iniPath());
         ASSERT_TRUE(s.write(store));
