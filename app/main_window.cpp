@@ -278,6 +278,8 @@ void TMainFormverasco::createMenus() {
     connect(view, &QMenu::aboutToShow, this, &TMainFormverasco::View1Click);
     command(addItem(view, "SingleSlide1", QStringLiteral("&Image")), &TMainFormverasco::SingleSlide1Click);
     command(addItem(view, "Slideshow1", QStringLiteral("Ver&asco")), &TMainFormverasco::Slideshow1Click);
+    command(addItem(view, "ResumeSlideshow1", QStringLiteral("&Resume Verasco")),
+            &TMainFormverasco::ResumeSlideshow1Click);
 
     QMenu* help = menu("HelpMenu", QStringLiteral("&Help"));
     command(addItem(help, "HelpContentsItem", QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1)),

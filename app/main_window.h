@@ -101,6 +101,8 @@ class TMainFormverasco : public QMainWindow {
     // "&Play Verasco" opens the viewer and plays; View > "Ver&asco" opens it on the first slide.
     void BitBtn2Click();
     void Slideshow1Click();
+    // View > "&Resume Verasco": plays on from the slide the viewer was closed on.
+    void ResumeSlideshow1Click();
     bool FormCloseQuery();
     void FormClose();
 

@@ -14,6 +14,7 @@
 #include "preview_form.h"
 #include "select_dialog.h"
 #include "show_editing.h"
+#include "show_form.h"
 #include "slide_properties.h"
 #include "thumbnails.h"
 
@@ -169,7 +170,9 @@ void TMainFormverasco::EditMenuClick() {
 
 void TMainFormverasco::View1Click() {
     const ViewMenuState s = editing_->View1Click();
-    applyMenuRules({{"SingleSlide1", s.image}, {"Slideshow1", s.slideshow}});
+    applyMenuRules({{"SingleSlide1", s.image},
+                    {"Slideshow1", s.slideshow},
+                    {"ResumeSlideshow1", s.slideshow && windows_->showFrm->canResume()}});
 }
 
 void TMainFormverasco::prepareEditShortcut(const QKeyEvent& key) {

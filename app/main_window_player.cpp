@@ -10,8 +10,22 @@
 #include "show_form.h"
 #include "slide_paths.h"
 
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+// The screen of that name; the main window's when it is not connected, or when none was chosen.
+QScreen* screenNamed(const QString& name, QScreen* mainWindowScreen) {
+    for (QScreen* screen : QGuiApplication::screens())
+        if (!name.isEmpty() && screen->name() == name)
+            return screen;
+    return mainWindowScreen;
+}
+
+} // namespace
 
 void TMainFormverasco::connectPlayerWindows() {
     Tpreviewfrm* preview = windows_->previewfrm;
@@ -23,7 +37,12 @@ void TMainFormverasco::connectPlayerWindows() {
 
     ViewerHost host;
     host.switches = [this] {
-        return ShowSwitches{settings_.ShowSlideControls, settings_.LoopSlideShow, settings_.HideEditor};
+        return ShowSwitches{settings_.ShowSlideControls,
+                            settings_.LoopSlideShow,
+                            settings_.HideEditor,
+                            settings_.FullScreen,
+                            screenNamed(settings_.ViewerScreen, screen()),
+                            settings_.crossFadeMs()};
     };
     host.editPreferences = [this] {
         TprefFrm& preferences = *windows_->prefFrm;
@@ -74,11 +93,20 @@ void TMainFormverasco::Slideshow1Click() {
     startShow(false);
 }
 
+void TMainFormverasco::ResumeSlideshow1Click() {
+    if (!windows_->showFrm->canResume())
+        return;
+    BitBtn2->setFocus();
+    windows_->showFrm->ResumeShow();
+}
+
+// "&Play Verasco" plays from the slide active in the show grid, View > "Ver&asco" opens on the first.
 void TMainFormverasco::startShow(bool autoPlay) {
     if (show_.SlideCount == 0)
         return;
+    const int active = OvcTable2->ActiveRow() * 5 + OvcTable2->ActiveCol();
     BitBtn2->setFocus();
-    windows_->showFrm->StartShow(autoPlay);
+    windows_->showFrm->StartShow(autoPlay, autoPlay && active < show_.SlideCount ? active : 0);
 }
 
 void TMainFormverasco::repaintGrids() {

@@ -1,8 +1,10 @@
 // The viewer window: its controls, its layout, opening and closing, and the keys of a presenter.
 #include "show_form.h"
 
+#include "cross_fade.h"
 #include "help_viewer.h"
 #include "media_device.h"
+#include "picture_ahead.h"
 #include "screen_size.h"
 #include "shared_flags.h"
 #include "show_document.h"
@@ -15,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -28,8 +31,6 @@
 namespace {
 
 constexpr int MarginWidth = 75;
-constexpr int ControlStripHeight = 53;
-constexpr int CaptionHeight = 61;
 constexpr int SplitterWidth = 5;
 constexpr QSize ControlsSize(337, 49);
 
@@ -80,6 +81,7 @@ TshowFrm::TshowFrm(ShowDocument& show, SharedFlags& flags, QWidget* parent, Cont
 void TshowFrm::build() {
     createControls();
     audio_ = std::make_unique<SlideAudio>(*MediaPlayer1);
+    pictures_ = std::make_unique<PictureAhead>();
     Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setSingleShot(true);
     Timer1->setInterval(AutoPlayDelayMs);
@@ -105,17 +107,18 @@ void TshowFrm::createControls() {
     imageRow->addWidget(Panel6, 1);
     imageRow->addWidget(Panel5);
     Photo10 = named(new TPhoto(Panel6), "Photo10");
+    fade_ = new CrossFade(Panel6);
 
     Panel3 = panel(this, "Panel3");
     Panel3->setFixedHeight(ControlStripHeight);
     createControlStrip();
 
     auto* upper = new QWidget(this);
-    auto* upperLayout = new QVBoxLayout(upper);
-    upperLayout->setContentsMargins(0, 0, 0, 0);
-    upperLayout->setSpacing(0);
-    upperLayout->addWidget(Panel2, 1);
-    upperLayout->addWidget(Panel3);
+    upperLayout_ = new QVBoxLayout(upper);
+    upperLayout_->setContentsMargins(0, 0, 0, 0);
+    upperLayout_->setSpacing(0);
+    upperLayout_->addWidget(Panel2, 1);
+    upperLayout_->addWidget(Panel3);
 
     Panel1 = panel(this, "Panel1");
     Panel1->setMinimumHeight(1);
@@ -140,6 +143,14 @@ void TshowFrm::createControls() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Splitter1);
+
+    // Over everything, while the presenter has blacked the screen out.
+    BlankScreen = panel(this, "BlankScreen");
+    QPalette black = BlankScreen->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    BlankScreen->setPalette(black);
+    BlankScreen->setAutoFillBackground(true);
+    BlankScreen->hide();
 
     Panel3->installEventFilter(this);
     Panel6->installEventFilter(this);
@@ -209,30 +220,61 @@ void TshowFrm::centreControls() {
     Panel7->move((Panel3->width() - Panel7->width()) / 2 - 4, (Panel3->height() - Panel7->height()) / 2);
 }
 
-void TshowFrm::StartShow(bool autoPlay) {
+void TshowFrm::StartShow(bool autoPlay, int firstSlide) {
     if (show_.SlideCount == 0)
         return;
     buildContents();
     switches_ = readSwitches();
-    Panel3->setVisible(switches_.ShowSlideControls);
-    flags_.CurrentSlide = 0;
-    fillCaption(0);
+    const int first = qBound(0, firstSlide, show_.SlideCount - 1);
+    updateControlStrip();
+    flags_.CurrentSlide = first;
+    // Each opening reads the pictures again: their files may have changed meanwhile.
+    pictures_->clear();
+    shownIndex_ = -1;
+    BlankScreen->hide();
+    fillCaption(first);
     flags_.ShowPlaying = false;
     AutoPlay = autoPlay;
     programSetsSlider_ = true;
     TrackBar2->setRange(1, show_.SlideCount);
-    TrackBar2->setValue(1);
+    TrackBar2->setValue(first + 1);
     programSetsSlider_ = false;
     Label6->setText(QString::number(show_.SlideCount));
-    Label4->setText(QStringLiteral("&Image 1"));
+    Label4->setText(QStringLiteral("&Image ") + QString::number(first + 1));
     // A window of its own with its own task bar button, also when the main window is hidden: it
     // belongs to the main window only for its lifetime.
     if (!windowHandle())
         create();
     windowHandle()->setTransientParent(nullptr);
-    show();
+    // The window's own size and place, whatever the window system gave back after full screen.
+    if (windowedGeometry_.isValid())
+        setGeometry(windowedGeometry_);
+    placeOnScreen(switches_.Screen);
+    switches_.FullScreen ? showFullScreen() : show();
     raise();
     activateWindow();
+}
+
+int TshowFrm::resumeIndex() const {
+    if (resumeSlide_ < 0)
+        return -1;
+    // The show may have changed since: the slide is looked for by its picture.
+    if (resumeSlide_ < show_.SlideCount && imagePathOf(show_.slide(resumeSlide_)) == resumePicture_)
+        return resumeSlide_;
+    for (int i = 0; i < show_.SlideCount; ++i)
+        if (imagePathOf(show_.slide(i)) == resumePicture_)
+            return i;
+    return -1;
+}
+
+bool TshowFrm::canResume() const {
+    return resumeIndex() >= 0;
+}
+
+void TshowFrm::ResumeShow() {
+    const int index = resumeIndex();
+    if (index >= 0)
+        StartShow(true, index);
 }
 
 void TshowFrm::FormShow() {
@@ -253,6 +295,7 @@ void TshowFrm::FormShow() {
 }
 
 void TshowFrm::FormResize() {
+    fade_->stop();
     Photo10->hide();
     if (width() < MinWidth || height() < MinHeight)
         resize(qMax(width(), MinWidth), qMax(height(), MinHeight));
@@ -261,11 +304,19 @@ void TshowFrm::FormResize() {
     if (index >= 0 && index < show_.SlideCount) {
         loadPicture(index, false);
         Photo10->setVisible(!isBlankSlide(show_.slide(index)) && Photo10->FXError() == 0);
+        requestNextPicture();
     }
     centreControls();
 }
 
 void TshowFrm::FormCloseQuery() {
+    if (flags_.CurrentSlide >= 0 && flags_.CurrentSlide < show_.SlideCount) {
+        resumeSlide_ = flags_.CurrentSlide;
+        resumePicture_ = imagePathOf(show_.slide(resumeSlide_));
+    }
+    BlankScreen->hide();
+    fade_->stop();
+    pictures_->clear();
     audio_->StopAudio();
     flags_.ShowPlaying = false;
     flags_.WaitInterrupt = true;
@@ -289,8 +340,12 @@ void TshowFrm::showEvent(QShowEvent* event) {
 
 void TshowFrm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (contentsBuilt())
-        centreControls();
+    if (!contentsBuilt())
+        return;
+    centreControls();
+    BlankScreen->setGeometry(rect());
+    if (presenting_)
+        layoutChrome();
 }
 
 void TshowFrm::closeEvent(QCloseEvent* event) {
@@ -306,10 +361,14 @@ bool TshowFrm::eventFilter(QObject* watched, QEvent* event) {
         centreControls();
     else if (watched == Panel6 && event->type() == QEvent::Resize && isVisible())
         FormResize();
+    else if (watched == windowHandle() && event->type() == QEvent::MouseMove)
+        mouseMoved(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
     return QWidget::eventFilter(watched, event);
 }
 
 void TshowFrm::keyPressEvent(QKeyEvent* event) {
+    if (presenterKey(*event))
+        return;
     switch (event->key()) {
     case Qt::Key_F11:
         isFullScreen() ? showNormal() : showFullScreen();

@@ -1,28 +1,36 @@
 #pragma once
 // The viewer window that plays a show: one slide at a time in a large image area with its caption
 // underneath, and a control strip to play, stop, step, pick a slide and set the speed. Playback is a
-// loop on the user-interface thread that keeps the window alive through the program's pumping wait.
-// It needs only the show, the shared flags and the program's switches, so any program can play a
-// show with it.
+// loop on the user-interface thread that keeps the window alive through the program's pumping wait;
+// the next slide's picture is decoded ahead on a second thread. In full screen it presents the show
+// on black, with the controls over the picture while the mouse moves. It needs only the show, the
+// shared flags and the program's switches, so any program can play a show with it.
 
 #include "deferred_window.h"
 #include "viewer_host.h"
 #include "wait_pumping.h"
 
+#include <QList>
+#include <QPoint>
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
 
 #include <memory>
 
+class CrossFade;
 class MediaDevice;
+class PictureAhead;
 class QFrame;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QScreen;
 class QSlider;
 class QSplitter;
 class QTimer;
 class QToolButton;
+class QVBoxLayout;
 class ShowDocument;
 class SlideAudio;
 class TPhoto;
@@ -37,15 +45,24 @@ class TshowFrm : public DeferredWindow<QWidget> {
     static constexpr int MinHeight = 300;
     static constexpr int HelpContext = 15;
     static constexpr int AutoPlayDelayMs = 500;
+    static constexpr int ControlStripHeight = 53;
+    static constexpr int CaptionHeight = 61;
+    // In full screen, the controls and the pointer hide after this long without mouse movement.
+    static constexpr int ControlsIdleMs = 2000;
 
     TshowFrm(ShowDocument& show, SharedFlags& flags, QWidget* parent = nullptr,
              ContentsTiming timing = ContentsTiming::Now);
     ~TshowFrm() override;
 
     void setHost(ViewerHost host);
-    // Opens the viewer on the first slide of a show that has slides; with autoPlay it starts playing
-    // 500 ms after it has opened.
-    void StartShow(bool autoPlay);
+    // Opens the viewer on a slide (the first unless told otherwise) of a show that has slides, on
+    // the screen and in the window state the switches ask for; with autoPlay it starts playing 500 ms
+    // after it has opened.
+    void StartShow(bool autoPlay, int firstSlide = 0);
+    // Whether the slide the viewer was last closed on is still in the show.
+    bool canResume() const;
+    // Opens the viewer again on the slide it was last closed on, and plays.
+    void ResumeShow();
 
     MediaDevice& mediaPlayer() {
         buildContents();
@@ -80,6 +97,7 @@ class TshowFrm : public DeferredWindow<QWidget> {
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     enum class Display { Loop, Stopped };
@@ -88,20 +106,41 @@ class TshowFrm : public DeferredWindow<QWidget> {
     void createControls();
     void createControlStrip();
     void displaySlide(Display how);
+    // A change to another slide fades the area as it looked into the new picture.
+    void beginFade(int index, Display how);
     // Steps 3 to 6 of the display: false when, while events were processed, the window went away or
     // another slide became the current one.
     bool loadPicture(int index, bool processAfterLoad);
     void fillCaption(int index);
+    // Starts decoding the picture of the slide that comes after the current one.
+    void requestNextPicture();
+    // A slide's time at the speed set, in milliseconds.
+    int slideTimeMs(int index) const;
     void centreControls();
+    void updateControlStrip();
     void setPlayingControlsEnabled(bool enabled);
     void jumpTo(int index);
     void afterStep();
+    // The presenter's keys: Page Down and Up, the black screen, a typed slide number and Enter.
+    bool presenterKey(const QKeyEvent& event);
+    int resumeIndex() const;
     bool playOnePass();
     void advance();
     void clampCurrentSlide();
     void showSlideNumber();
     ShowSwitches readSwitches() const;
     QWidget* focusTarget() const;
+
+    // Full screen: the show on black, the control strip and the caption area over the picture.
+    void placeOnScreen(QScreen* screen);
+    void setPresenting(bool on);
+    void layoutChrome();
+    void updateChrome();
+    void mouseMoved(QPoint global);
+    void scheduleIdleCheck();
+    void hideChromeWhenIdle();
+    void setPointerHidden(bool hidden);
+    void toggleBlank();
 
     ShowDocument& show_;
     SharedFlags& flags_;
@@ -111,6 +150,19 @@ class TshowFrm : public DeferredWindow<QWidget> {
     std::unique_ptr<SlideAudio> audio_;
     bool programSetsSlider_ = false;
     qint64 timeRanOutAt_ = -1; // when the last slide's time ran out, if the loop went on from there
+    std::unique_ptr<PictureAhead> pictures_;
+    int shownIndex_ = -1; // the slide whose picture the image area shows
+    QString typedNumber_; // digits typed for a jump
+    int resumeSlide_ = -1;
+    QString resumePicture_;
+
+    bool presenting_ = false;
+    bool chromeShown_ = true; // in full screen: the controls and the pointer are on screen
+    bool idleCheckPending_ = false;
+    qint64 lastMoveMs_ = 0;
+    QPoint lastMovePos_;
+    QList<int> captionSizes_; // the splitter's sizes before full screen
+    QRect windowedGeometry_;  // the window's geometry before full screen
 
     QFrame* Panel1 = nullptr;
     QFrame* Panel2 = nullptr;
@@ -120,7 +172,10 @@ class TshowFrm : public DeferredWindow<QWidget> {
     QFrame* Panel6 = nullptr;
     QFrame* Panel7 = nullptr;
     QSplitter* Splitter1 = nullptr;
+    QVBoxLayout* upperLayout_ = nullptr; // the image area above the control strip
     TPhoto* Photo10 = nullptr;
+    CrossFade* fade_ = nullptr;
+    QWidget* BlankScreen = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     MediaDevice* MediaPlayer1 = nullptr;
     QTimer* Timer1 = nullptr;

@@ -2,6 +2,8 @@
 // for audio, and the buttons and slider that act on it while it runs or while the show is stopped.
 #include "show_form.h"
 
+#include "cross_fade.h"
+#include "picture_ahead.h"
 #include "shared_flags.h"
 #include "show_document.h"
 #include "show_file.h"
@@ -55,6 +57,7 @@ void TshowFrm::ShowCurrentSlide() {
 void TshowFrm::displaySlide(Display how) {
     const int index = flags_.CurrentSlide;
     const TSlideRecord& slide = show_.slide(index);
+    beginFade(index, how);
     if (how == Display::Loop)
         Memo1->setVisible(slide.ShowText);
     Photo10->setVisible(!isBlankSlide(slide));
@@ -67,7 +70,16 @@ void TshowFrm::displaySlide(Display how) {
             return;
     }
     fillCaption(index);
+    requestNextPicture();
     emit slideShown(index);
+}
+
+// The fade is part of the new slide's time: it never lasts longer than that time.
+void TshowFrm::beginFade(int index, Display how) {
+    const int ms =
+        how == Display::Loop ? qMin(switches_.CrossFadeMs, slideTimeMs(index)) : switches_.CrossFadeMs;
+    if (ms > 0 && index != shownIndex_ && isVisible())
+        fade_->begin(Panel6->grab(), ms);
 }
 
 bool TshowFrm::loadPicture(int index, bool processAfterLoad) {
@@ -75,14 +87,20 @@ bool TshowFrm::loadPicture(int index, bool processAfterLoad) {
     Photo10->setGeometry(area);
     Photo10->setUpdate(false);
     Photo10->setAutoSize(TPhoto::AutoSizeScaled);
-    // The picture is shown in this area at the most, so a reduced decode that covers it will do.
-    Photo10->setReducedDecodeBox(area.size());
-    if (host_.loadPicture)
-        host_.loadPicture(index, area.size(), *Photo10);
-    else if (show_.isMissing(index))
+    // The picture is shown in this area at the most, so a reduced decode that covers the area's
+    // device pixels will do.
+    const qreal ratio = Panel6->devicePixelRatioF();
+    const QSize pixels(qRound(area.width() * ratio), qRound(area.height() * ratio));
+    Photo10->setReducedDecodeBox(pixels);
+    if (host_.loadPicture) {
+        host_.loadPicture(index, pixels, *Photo10);
+    } else if (show_.isMissing(index)) {
         Photo10->setPicture(missingPicture(area.size(), show_.imagePath(index), font()));
-    else
-        Photo10->setFileName(imagePathOf(show_.slide(index)));
+    } else {
+        const QString path = imagePathOf(show_.slide(index));
+        Photo10->setLoadedImage(path, pictures_->take({path, area.size(), ratio}));
+    }
+    shownIndex_ = index;
     if (processAfterLoad) {
         const QPointer<TshowFrm> self(this);
         QCoreApplication::processEvents();
@@ -113,6 +131,27 @@ void TshowFrm::fillCaption(int index) {
     Memo1->setPalette(colours);
     Memo1->setPlainText(trimmedCaption(captionOf(slide)));
     Memo1->repaint();
+    if (presenting_)
+        updateChrome();
+}
+
+void TshowFrm::requestNextPicture() {
+    if (host_.loadPicture || show_.SlideCount == 0)
+        return;
+    int next = flags_.CurrentSlide + 1;
+    if (next >= show_.SlideCount) {
+        if (!switches_.LoopSlideShow)
+            return;
+        next = 0;
+    }
+    const TSlideRecord& slide = show_.slide(next);
+    if (next == shownIndex_ || isBlankSlide(slide) || show_.isMissing(next))
+        return;
+    pictures_->request({imagePathOf(slide), Panel6->contentsRect().size(), Panel6->devicePixelRatioF()});
+}
+
+int TshowFrm::slideTimeMs(int index) const {
+    return show_.slide(index).Delay * (20 - TrackBar1->value()) * 100;
 }
 
 void TshowFrm::setPlayingControlsEnabled(bool enabled) {
@@ -158,7 +197,7 @@ bool TshowFrm::playOnePass() {
     // starts no sound, waits no time and moves to no other slide.
     if (!self || !flags_.ShowPlaying)
         return bool(self);
-    const int ms = slide.Delay * (20 - TrackBar1->value()) * 100;
+    const int ms = slideTimeMs(index);
     const int left = int(qMax<qint64>(0, ms - (waitClock().nowMs() - shownAt)));
     WaitEnd end = WaitPumping(left, flags_.WaitInterrupt, this);
     if (!self)
@@ -216,7 +255,7 @@ void TshowFrm::showSlideNumber() {
 void TshowFrm::SpeedButton2Click() {
     // Play pressed before the auto-play has begun plays once.
     Timer1->stop();
-    Panel3->setVisible(switches_.ShowSlideControls);
+    updateControlStrip();
     PlayShow();
 }
 
@@ -287,7 +326,10 @@ void TshowFrm::Button1Click() {
     if (flags_.ShowPlaying || !host_.editPreferences)
         return;
     host_.editPreferences();
+    const bool wasFullScreen = switches_.FullScreen;
     switches_ = readSwitches();
+    if (switches_.FullScreen != wasFullScreen)
+        switches_.FullScreen ? showFullScreen() : showNormal();
 }
 
 void TshowFrm::Timer1Timer() {

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QScreen;
 class QSize;
 class TPhoto;
 
@@ -12,6 +13,9 @@ struct ShowSwitches {
     bool ShowSlideControls = true; // the control strip is shown
     bool LoopSlideShow = true;     // after the last slide the show starts again
     bool HideEditor = false;       // the main window is hidden, not disabled, while the viewer is open
+    bool FullScreen = false;       // the viewer opens in full screen
+    QScreen* Screen = nullptr;     // the screen the viewer opens on; none keeps the one it is on
+    int CrossFadeMs = 0;           // slides change by a cross-fade of this length; 0 cuts
 };
 
 struct ViewerHost {

@@ -96,17 +96,22 @@ TEST_F(Audio, ASlideWithoutHoldDoesNotWaitForItsSound) {
     EXPECT_TRUE(shown[1].soundPlaying);
 }
 
-// A hold ends at once on stop, previous, next or close, and the show goes on as that control says.
+// A hold ends at once on stop, previous, next (buttons or a presenter's keys) or close, and the show
+// goes on as that control says.
 TEST_F(Audio, ControlsEndAHoldAtOnce) {
     struct Row {
         const char* control;
         std::vector<int> indexes;
         bool soundOnThirdSlide; // moving to a slide that holds for its sound stops the sound
+        std::vector<Qt::Key> keys = {};
     } const rows[] = {
         {"SpeedButton3", {0, 1}, false},
         {"close", {0, 1}, false},
         {"SpeedButton5", {0, 1, 2}, false},
         {"SpeedButton1", {0, 1, 0}, true},
+        {"Page Down", {0, 1, 2}, false, {Qt::Key_PageDown}},
+        {"Page Up", {0, 1, 0}, true, {Qt::Key_PageUp}},
+        {"3 and Enter", {0, 1, 2}, false, {Qt::Key_3, Qt::Key_Return}},
     };
     for (const Row& row : rows) {
         show().SlideCount = 0;
@@ -122,9 +127,11 @@ TEST_F(Audio, ControlsEndAHoldAtOnce) {
         bool holding = false;
         clock.at(inHold, [&] {
             holding = media().isPlaying() && flags().CurrentSlide == 1;
+            for (const Qt::Key key : row.keys)
+                QTest::keyClick(viewer, key);
             if (control == QLatin1String("close"))
                 viewer->close();
-            else
+            else if (row.keys.empty())
                 QTest::mouseClick(button(row.control), Qt::LeftButton);
         });
         clock.at(inHold + 1, [this] { viewer->SpeedButton3Click(); });

@@ -1,9 +1,13 @@
 // The playback loop on the test clock: each slide's time scaled by the speed slider, the end of a
 // show with and without loop, stepping and playing again while it runs, and the ways it ends.
 #include "condition_wait.h"
+#include "picture_ahead.h"
 #include "viewer_fixture.h"
 
+#include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QPushButton>
+#include <QThread>
 
 namespace {
 
@@ -24,10 +28,7 @@ TEST_F(Playback, EachSlideStaysForItsTimeScaledBySpeed) {
         speed()->setValue(row.speed);
         const qint64 start = clock.nowMs();
         viewer->PlayShow();
-        std::vector<qint64> times;
-        for (const Shown& s : shown)
-            times.push_back(s.atMs - start);
-        EXPECT_EQ(times, row.times) << "speed " << row.speed;
+        EXPECT_EQ(shownTimes(start), row.times) << "speed " << row.speed;
     }
 }
 
@@ -46,10 +47,7 @@ TEST_F(Playback, TheTimeToPutASlideOnScreenCountsTowardsItsTime) {
         displayMs = row.displayMs;
         const qint64 start = clock.nowMs();
         viewer->PlayShow();
-        std::vector<qint64> times;
-        for (const Shown& s : shown)
-            times.push_back(s.atMs - start);
-        EXPECT_EQ(times, row.times) << "display takes " << row.displayMs << " ms";
+        EXPECT_EQ(shownTimes(start), row.times) << "display takes " << row.displayMs << " ms";
     }
 }
 
@@ -73,11 +71,78 @@ TEST_F(Playback, TimeBetweenSlidesDoesNotAddUpUnlessItIsLong) {
         const qint64 start = clock.nowMs();
         viewer->PlayShow();
         betweenMs = 0;
-        std::vector<qint64> times;
-        for (const Shown& s : shown)
-            times.push_back(s.atMs - start);
-        EXPECT_EQ(times, row.times) << row.betweenMs << " ms between slides";
+        EXPECT_EQ(shownTimes(start), row.times) << row.betweenMs << " ms between slides";
     }
+}
+
+// A cross-fade is part of the next slide's time: the show keeps its time, also with a fade longer
+// than a slide and with pictures whose decoding takes longer than the fade, which are decoded while
+// the slide before them is on screen.
+TEST_F(Playback, CrossFadesKeepTheShowsTime) {
+    struct Row {
+        int fadeMs;
+        bool slowDecoding;
+    } const rows[] = {{0, false}, {300, false}, {2000, false}, {300, true}};
+    constexpr int Slides = 10, DecodingMs = 900;
+    for (int i = 0; i < Slides; ++i)
+        addSlide({.image = picture(qPrintable(QStringLiteral("s%1.png").arg(i)))});
+    std::vector<qint64> everySecond;
+    for (int i = 0; i < Slides; ++i)
+        everySecond.push_back(i * 1000);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << row.fadeMs << " ms fade" << (row.slowDecoding ? ", slow decoding" : ""));
+        settings().CrossFade = row.fadeMs > 0;
+        settings().CrossFadeTime = row.fadeMs;
+        openViewer();
+        shown.clear();
+        const qint64 start = clock.nowMs();
+        if (row.slowDecoding) {
+            // On the window's thread decoding takes the clock's time; on the decoding thread slide k's
+            // picture is ready DecodingMs after slide k - 1 came on screen.
+            setPictureDecoder([this, start](const QString& path, QSize box) {
+                const int k = QFileInfo(path).baseName().mid(1).toInt();
+                if (QThread::currentThread() == qApp->thread())
+                    clock.advance(DecodingMs);
+                const QDeadlineTimer deadline(ConditionWaitMs);
+                while (clock.nowMs() < start + (k - 1) * 1000 + DecodingMs && !deadline.hasExpired())
+                    QThread::msleep(1);
+                return imaging::loadImageFile(path, box);
+            });
+        }
+        viewer->PlayShow();
+        setPictureDecoder({});
+        EXPECT_EQ(shownTimes(start), everySecond);
+        EXPECT_EQ(clock.nowMs() - start, Slides * 1000);
+        for (std::size_t i = 1; i < shown.size(); ++i)
+            EXPECT_EQ(shown[i].fading, row.fadeMs > 0) << "slide " << i;
+        viewer->close();
+    }
+}
+
+// The keys of a presenter's clicker step and jump through the show as it plays, and the black screen
+// leaves the show its time.
+TEST_F(Playback, PresenterKeysWhilePlaying) {
+    addSlides(5);
+    openViewer();
+    bool blankWhileShowing = false;
+    clock.at(300, [this] { QTest::keyClick(viewer, Qt::Key_PageDown); });
+    clock.at(600, [this] { QTest::keyClick(viewer, Qt::Key_PageUp); });
+    clock.at(900, [this] {
+        QTest::keyClick(viewer, Qt::Key_4);
+        QTest::keyClick(viewer, Qt::Key_Return);
+    });
+    clock.at(1200, [this] { QTest::keyClick(viewer, Qt::Key_B); });
+    clock.at(1950, [&] {
+        blankWhileShowing = child<QWidget>("BlankScreen")->isVisible() && flags().CurrentSlide == 4;
+        QTest::keyClick(viewer, Qt::Key_Period);
+    });
+    viewer->PlayShow();
+    EXPECT_EQ(shownIndexes(), (std::vector<int>{0, 1, 0, 3, 4}));
+    EXPECT_EQ(shownTimes(), (std::vector<qint64>{0, 300, 600, 900, 1900}));
+    EXPECT_TRUE(blankWhileShowing);
+    EXPECT_FALSE(child<QWidget>("BlankScreen")->isVisible());
+    EXPECT_EQ(imageLabel(), QStringLiteral("&Image 5"));
 }
 
 TEST_F(Playback, WithoutLoopTheShowStopsOnItsLastSlide) {

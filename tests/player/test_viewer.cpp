@@ -4,11 +4,13 @@
 #include "condition_wait.h"
 #include "confirm_dialog.h"
 #include "help_sections.h"
+#include "ovc_table.h"
 #include "pref_dialog.h"
 #include "test_pictures.h"
 #include "tphoto.h"
 #include "viewer_fixture.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -297,14 +299,40 @@ TEST_F(Viewer, PreferencesWhileStoppedGreyTheWindowSwitchesAndResetTheSlides) {
 TEST_F(Viewer, PresenterKeys) {
     addSlides(4);
     openViewer();
-    QTest::keyClick(viewer, Qt::Key_End);
-    EXPECT_EQ(flags().CurrentSlide, 3);
-    QTest::keyClick(viewer, Qt::Key_Left);
-    EXPECT_EQ(flags().CurrentSlide, 2);
-    QTest::keyClick(viewer, Qt::Key_Home);
-    EXPECT_EQ(flags().CurrentSlide, 0);
-    QTest::keyClick(viewer, Qt::Key_Right);
-    EXPECT_EQ(flags().CurrentSlide, 1);
+    struct Row {
+        std::vector<Qt::Key> keys;
+        int slide;
+    } const rows[] = {
+        {{Qt::Key_End}, 3},
+        {{Qt::Key_Left}, 2},
+        {{Qt::Key_Home}, 0},
+        {{Qt::Key_Right}, 1},
+        {{Qt::Key_PageDown}, 2},
+        {{Qt::Key_PageUp}, 1},
+        {{Qt::Key_4, Qt::Key_Return}, 3},
+        {{Qt::Key_1, Qt::Key_Enter}, 0},
+        {{Qt::Key_5, Qt::Key_Return}, 0}, // no such slide
+        {{Qt::Key_0, Qt::Key_Return}, 0},
+        {{Qt::Key_3, Qt::Key_Right, Qt::Key_Return}, 1}, // another key drops the digits
+    };
+    for (const Row& row : rows) {
+        for (const Qt::Key key : row.keys)
+            QTest::keyClick(viewer, key);
+        EXPECT_EQ(flags().CurrentSlide, row.slide) << row.keys.front();
+        EXPECT_EQ(imageLabel(), QStringLiteral("&Image %1").arg(row.slide + 1)) << row.keys.front();
+        EXPECT_EQ(shownIndexes().back(), row.slide) << row.keys.front();
+    }
+
+    // B or "." puts a black screen over everything, and takes it away again.
+    for (const Qt::Key key : {Qt::Key_B, Qt::Key_Period}) {
+        QTest::keyClick(viewer, key);
+        const QImage black = viewer->grab().toImage();
+        EXPECT_EQ(QColor(black.pixel(black.width() / 2, black.height() / 2)), QColor(Qt::black));
+        EXPECT_EQ(QColor(black.pixel(black.width() / 2, black.height() - 5)), QColor(Qt::black))
+            << "controls too";
+        QTest::keyClick(viewer, key == Qt::Key_B ? Qt::Key_Period : Qt::Key_B);
+        EXPECT_FALSE(child<QWidget>("BlankScreen")->isVisible());
+    }
 
     // Space plays; Space again, while the second slide is up, stops.
     shown.clear();
@@ -323,6 +351,48 @@ TEST_F(Viewer, PresenterKeys) {
     EXPECT_TRUE(viewer->isVisible()) << "Esc first leaves full screen";
     QTest::keyClick(viewer, Qt::Key_Escape);
     EXPECT_FALSE(viewer->isVisible());
+}
+
+// "&Play Verasco" plays from the slide active in the show grid; View > "Ver&asco" still opens on the
+// first; View > "&Resume Verasco" plays on from the slide the viewer was closed on, while the show
+// still has that picture.
+TEST_F(Viewer, PlayStartsAtTheActiveSlideAndResumeGoesOnWhereTheViewerClosed) {
+    for (int i = 0; i < 4; ++i)
+        addSlide({.image = picture(qPrintable(QStringLiteral("s%1.png").arg(i)))});
+    const auto resumable = [this] {
+        main().View1Click();
+        return main().findChild<QAction*>("ResumeSlideshow1")->isEnabled();
+    };
+    EXPECT_FALSE(resumable());
+    main().findChild<TOvcTable*>("OvcTable2")->setActiveCell(0, 1);
+    openViewer();
+    EXPECT_EQ(flags().CurrentSlide, 0);
+    viewer->close();
+
+    main().BitBtn2Click();
+    EXPECT_EQ(imageLabel(), QStringLiteral("&Image 2"));
+    EXPECT_EQ(child<QSlider>("TrackBar2")->value(), 2);
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return shown.size() == 3 && !flags().ShowPlaying; }, ConditionWaitMs));
+    EXPECT_EQ(shownIndexes(), (std::vector<int>{1, 2, 3}));
+    QTest::keyClick(viewer, Qt::Key_Left);
+    viewer->close();
+
+    EXPECT_TRUE(resumable());
+    shown.clear();
+    main().ResumeSlideshow1Click();
+    EXPECT_EQ(flags().CurrentSlide, 2);
+    EXPECT_TRUE(child<QTimer>("Timer1")->isActive()) << "it plays";
+    viewer->close();
+
+    // The slide was moved: it is found by its picture; once gone, there is nothing to resume.
+    std::swap(show().slide(0), show().slide(2));
+    main().ResumeSlideshow1Click();
+    EXPECT_EQ(flags().CurrentSlide, 0);
+    viewer->close();
+    show().SlideCount = 0;
+    addSlides(2);
+    EXPECT_FALSE(resumable());
 }
 
 TEST_F(Viewer, F1OpensTheHelpAtTheViewersPage) {

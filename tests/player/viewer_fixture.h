@@ -22,6 +22,7 @@ struct Shown {
     qint64 atMs;
     bool soundPlaying;
     qint64 soundPosition;
+    bool fading; // the slide comes in by a cross-fade
 };
 
 struct NewSlide {
@@ -45,7 +46,8 @@ class ViewerFixture : public testing::Test {
         // A sound file that loads slowly on a very busy machine still plays.
         media().setOpenTimeoutMs(ConditionWaitMs);
         QObject::connect(viewer, &TshowFrm::slideShown, viewer, [this](int index) {
-            shown.push_back({index, clock.nowMs(), media().isPlaying(), media().position()});
+            shown.push_back({index, clock.nowMs(), media().isPlaying(), media().position(),
+                             child<QWidget>("CrossFade")->isVisible()});
         });
     }
     void TearDown() override {
@@ -97,10 +99,10 @@ class ViewerFixture : public testing::Test {
             indexes.push_back(s.index);
         return indexes;
     }
-    std::vector<qint64> shownTimes() const {
+    std::vector<qint64> shownTimes(qint64 since = 0) const {
         std::vector<qint64> times;
         for (const Shown& s : shown)
-            times.push_back(s.atMs);
+            times.push_back(s.atMs - since);
         return times;
     }
 

@@ -1,0 +1,142 @@
+// The viewer on a machine with a laptop screen and a projector of twice the pixel density: full screen
+// on the screen chosen in the settings, the controls and the pointer that hide while the mouse rests,
+// and pictures decoded for the screen's own pixels.
+#include "condition_wait.h"
+#include "pref_dialog.h"
+#include "tphoto.h"
+#include "viewer_fixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QWindow>
+
+namespace {
+
+testing::Environment* const environment = testing::AddGlobalTestEnvironment(new PlayerTestEnvironment(R"({
+    "screens": [
+        {"name": "laptop", "x": 0, "y": 0, "width": 800, "height": 600, "logicalDpi": 96, "dpr": 1},
+        {"name": "projector", "x": 800, "y": 0, "width": 640, "height": 480, "logicalDpi": 96, "dpr": 2}
+    ]
+})"));
+
+class Presenting : public ViewerFixture {
+  protected:
+    // The window system gives a window in full screen its screen's size a moment later.
+    bool fillsItsScreen() {
+        return QTest::qWaitFor([this] { return viewer->geometry() == viewer->screen()->geometry(); },
+                               ConditionWaitMs);
+    }
+};
+
+TEST_F(Presenting, TheViewerOpensOnTheChosenScreen) {
+    struct Row {
+        bool fullScreen;
+        const char* chosen;
+        const char* screen;
+    } const rows[] = {
+        {true, "", "laptop"}, // none chosen: the main window's
+        {true, "projector", "projector"},
+        {true, "unplugged", "laptop"},
+        {false, "projector", "projector"},
+    };
+    addSlides(2);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.chosen);
+        settings().FullScreen = row.fullScreen;
+        settings().ViewerScreen = QLatin1String(row.chosen);
+        openViewer();
+        EXPECT_EQ(viewer->isFullScreen(), row.fullScreen);
+        EXPECT_EQ(viewer->screen()->name(), QLatin1String(row.screen));
+        if (row.fullScreen)
+            EXPECT_TRUE(fillsItsScreen());
+        else
+            EXPECT_TRUE(viewer->screen()->geometry().contains(viewer->geometry()));
+        EXPECT_EQ(child<QWidget>("Panel4")->isVisible(), !row.fullScreen) << "margins";
+        viewer->close();
+        EXPECT_FALSE(viewer->isFullScreen());
+    }
+}
+
+// The screen chosen in the program's preferences is where the viewer opens.
+TEST_F(Presenting, TheScreenIsChosenInThePreferences) {
+    TprefFrm* preferences = windows->prefFrm;
+    whenModal(preferences, [preferences] {
+        preferences->findChild<QCheckBox*>("FullScreenBox")->setChecked(true);
+        auto* screens = preferences->findChild<QComboBox*>("ScreenBox");
+        screens->setCurrentIndex(screens->findData(QStringLiteral("projector")));
+        QTest::mouseClick(preferences->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+    });
+    main().Preferences1Click();
+    EXPECT_EQ(settings().ViewerScreen, QStringLiteral("projector"));
+    addSlides(1);
+    openViewer();
+    EXPECT_TRUE(fillsItsScreen());
+    EXPECT_EQ(viewer->screen()->name(), QStringLiteral("projector"));
+}
+
+// The controls, the empty caption area and the pointer go after two seconds without mouse movement
+// and come back with it; a slide's caption stays, being part of the show. Around the picture the
+// screen is black.
+TEST_F(Presenting, TheControlsHideWhileTheMouseRests) {
+    addSlide({.image = picture("wide.png", {400, 100})});
+    addSlide({.showText = true, .text = QStringLiteral("Harbour at dusk")});
+    openViewer();
+    QTest::keyClick(viewer, Qt::Key_F11);
+    ASSERT_TRUE(viewer->isFullScreen());
+    ASSERT_TRUE(fillsItsScreen());
+    const auto shown = [this] {
+        return std::vector<bool>{child<QWidget>("Panel3")->isVisible(), child<QWidget>("Panel1")->isVisible(),
+                                 viewer->cursor().shape() != Qt::BlankCursor};
+    };
+    const std::vector<bool> all{true, true, true}, none{false, false, false};
+    bool interrupt = false;
+    EXPECT_EQ(shown(), all);
+    WaitPumping(TshowFrm::ControlsIdleMs - 1, interrupt);
+    EXPECT_EQ(shown(), all);
+    WaitPumping(1, interrupt);
+    EXPECT_EQ(shown(), none);
+
+    // The 400 x 100 picture fills 800 x 200 in the middle of the 800 x 600 screen.
+    const QImage screen = viewer->grab().toImage();
+    ASSERT_EQ(screen.size(), QSize(800, 600));
+    int notBlack = 0;
+    for (int y = 0; y < screen.height(); ++y)
+        for (int x = 0; x < screen.width(); ++x)
+            notBlack += (y < 200 || y >= 400) && QColor(screen.pixel(x, y)) != Qt::black ? 1 : 0;
+    EXPECT_EQ(notBlack, 0);
+    EXPECT_EQ(QColor(screen.pixel(400, 300)), QColor(Qt::darkCyan));
+
+    QTest::mouseMove(viewer->windowHandle(), QPoint(400, 100));
+    EXPECT_EQ(shown(), all);
+    QTest::keyClick(viewer, Qt::Key_Right);
+    WaitPumping(TshowFrm::ControlsIdleMs, interrupt);
+    EXPECT_EQ(shown(), (std::vector<bool>{false, true, false})) << "the caption stays";
+    EXPECT_EQ(child<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("Harbour at dusk"));
+
+    QTest::keyClick(viewer, Qt::Key_Escape);
+    EXPECT_FALSE(viewer->isFullScreen());
+    EXPECT_EQ(shown(), all);
+    EXPECT_EQ(child<QWidget>("Panel1")->parentWidget(), child<QSplitter>("Splitter1")) << "back in its place";
+}
+
+TEST_F(Presenting, PicturesAreDecodedForTheScreensPixels) {
+    addSlide({.image = picture("photo.jpg", {1600, 1200})});
+    settings().FullScreen = true;
+    for (const char* screen : {"laptop", "projector"}) {
+        settings().ViewerScreen = QLatin1String(screen);
+        openViewer();
+        const auto* photo = child<TPhoto>("Photo10");
+        const qreal ratio = viewer->devicePixelRatioF();
+        EXPECT_EQ(ratio, QLatin1String(screen) == QLatin1String("projector") ? 2.0 : 1.0) << screen;
+        EXPECT_EQ(photo->IWidth(), 1600) << screen;
+        ASSERT_TRUE(fillsItsScreen());
+        EXPECT_EQ(photo->image().size(), TPhoto::scaledPixels({1600, 1200}, photo->size(), ratio)) << screen;
+        viewer->close();
+    }
+}
+
+} // namespace
