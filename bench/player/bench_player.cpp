@@ -1,6 +1,8 @@
 // The viewer with 4000 x 3000 photographs in an 800 x 600 image area:
 // - switching to the next slide, from the start of ShowCurrentSlide to the picture painted, beside
 //   libjpeg's djpeg decoding the same file at 1/4 scale (process start included);
+// - with cross-fades, how long after its due time the next slide's first frame is on screen (its
+//   picture decoded ahead while the slide before it shows), over 30 slides, beside the same djpeg;
 // - a show of 30 slides of 200 ms each on the real clock, beside sleep(1) asked for the same 6 s;
 // - the peak resident memory while 500 slides of those photographs play, beside djpeg decoding one
 //   of them at full size, and against the 150 MB the viewer may use.
@@ -31,13 +33,16 @@ struct Viewer {
     SharedFlags flags;
     TshowFrm window{show, flags};
 
-    explicit Viewer(const QStringList& images, int delay = 1) {
+    explicit Viewer(const QStringList& images, int delay = 1, int crossFadeMs = 0) {
         appendPhotoSlides(show, images);
         for (int i = 0; i < show.SlideCount; ++i)
             show.slide(i).Delay = std::uint8_t(delay);
         ViewerHost host;
-        host.switches = [] {
-            return ShowSwitches{.ShowSlideControls = true, .LoopSlideShow = false, .HideEditor = false};
+        host.switches = [crossFadeMs] {
+            return ShowSwitches{.ShowSlideControls = true,
+                                .LoopSlideShow = false,
+                                .HideEditor = false,
+                                .CrossFadeMs = crossFadeMs};
         };
         window.setHost(host);
         window.StartShow(false);
@@ -77,6 +82,43 @@ void DjpegScaleOneQuarter(benchmark::State& state) {
     }
 }
 BENCHMARK(DjpegScaleOneQuarter)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+// Thirty slides of 400 ms (delay 1 at speed 16) with 200 ms cross-fades. Each slide's due time is
+// 400 ms after the one before it; the time reported is the mean lateness of the first frame of slides
+// 2 to 30, the worst and the number within 20 ms are counters.
+void OurCrossFadeFirstFrame4000x3000(benchmark::State& state) {
+    constexpr int Slides = 30, SlideMs = 400;
+    Viewer viewer(linkPhotos(photos, workDir->filePath(QStringLiteral("fade")), Slides), 1, 200);
+    if (!viewer.areaIsRight()) {
+        state.SkipWithError("the image area is not 800 x 600");
+        return;
+    }
+    viewer.window.findChild<QSlider*>(QStringLiteral("TrackBar1"))->setValue(16);
+    QElapsedTimer clock;
+    std::vector<double> shownMs;
+    QObject::connect(&viewer.window, &TshowFrm::slideShown,
+                     [&] { shownMs.push_back(clock.nsecsElapsed() / 1e6); });
+    double worstMs = 0;
+    int within20 = 0, late = 0;
+    for (auto _ : state) {
+        shownMs.clear();
+        viewer.flags.CurrentSlide = 0;
+        clock.start();
+        viewer.window.PlayShow();
+        double sumMs = 0;
+        for (std::size_t k = 1; k < shownMs.size(); ++k) {
+            const double lateMs = qMax(0.0, shownMs[k] - double(k * SlideMs));
+            sumMs += lateMs;
+            worstMs = qMax(worstMs, lateMs);
+            ++(lateMs <= 20.0 ? within20 : late);
+        }
+        state.SetIterationTime(sumMs / 1000.0 / double(qMax<std::size_t>(1, shownMs.size() - 1)));
+    }
+    state.counters["worst_ms"] = worstMs;
+    state.counters["within_20ms"] = within20;
+    state.counters["later"] = late;
+}
+BENCHMARK(OurCrossFadeFirstFrame4000x3000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);
 
 // Thirty slides with delay 1 at speed 18: 200 ms each, 6.0 s in all.
 void OurShowOf30SlidesAt200ms(benchmark::State& state) {
@@ -149,7 +191,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     reportMemoryOf500Slides();
-    return runWithRatios(
-        argc, argv,
-        {{"OurNextSlide4000x3000", "DjpegScaleOneQuarter"}, {"OurShowOf30SlidesAt200ms", "SleepSixSeconds"}});
+    return runWithRatios(argc, argv,
+                         {{"OurNextSlide4000x3000", "DjpegScaleOneQuarter"},
+                          {"OurCrossFadeFirstFrame4000x3000", "DjpegScaleOneQuarter"},
+                          {"OurShowOf30SlidesAt200ms", "SleepSixSeconds"}});
 }
