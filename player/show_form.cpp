@@ -246,6 +246,8 @@ void TshowFrm::StartShow(bool autoPlay, int firstSlide) {
     if (!windowHandle())
         create();
     windowHandle()->setTransientParent(nullptr);
+    // On a screen of another pixel density the picture is decoded again for that screen's pixels.
+    connect(windowHandle(), &QWindow::screenChanged, this, &TshowFrm::screenChanged, Qt::UniqueConnection);
     // The window's own size and place, whatever the window system gave back after full screen.
     if (windowedGeometry_.isValid())
         setGeometry(windowedGeometry_);
@@ -307,6 +309,11 @@ void TshowFrm::FormResize() {
         requestNextPicture();
     }
     centreControls();
+}
+
+void TshowFrm::screenChanged() {
+    if (isVisible())
+        FormResize();
 }
 
 void TshowFrm::FormCloseQuery() {

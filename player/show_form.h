@@ -133,6 +133,7 @@ class TshowFrm : public DeferredWindow<QWidget> {
 
     // Full screen: the show on black, the control strip and the caption area over the picture.
     void placeOnScreen(QScreen* screen);
+    void screenChanged();
     void setPresenting(bool on);
     void layoutChrome();
     void updateChrome();
