@@ -120,6 +120,24 @@ TEST_F(Playback, CrossFadesKeepTheShowsTime) {
     }
 }
 
+// Half way through a fade the old and the new picture are mixed half and half.
+TEST_F(Playback, ACrossFadeMixesThePictures) {
+    addSlide({.image = writePicture(dir, QStringLiteral("red.png"), {64, 48}, Qt::red)});
+    addSlide({.image = writePicture(dir, QStringLiteral("blue.png"), {64, 48}, Qt::blue)});
+    settings().CrossFade = true;
+    settings().CrossFadeTime = 1000;
+    openViewer();
+    QColor halfWay;
+    clock.at(1500, [&] {
+        auto* area = child<QWidget>("Panel6");
+        halfWay = area->grab().toImage().pixelColor(area->rect().center());
+    });
+    viewer->PlayShow();
+    EXPECT_NEAR(halfWay.red(), 128, 3);
+    EXPECT_EQ(halfWay.green(), 0);
+    EXPECT_NEAR(halfWay.blue(), 128, 3);
+}
+
 // The keys of a presenter's clicker step and jump through the show as it plays, and the black screen
 // leaves the show its time.
 TEST_F(Playback, PresenterKeysWhilePlaying) {
