@@ -110,6 +110,9 @@ QLayout* TprefFrm::buildPresentingControls() {
     FullScreenBox = named(new QCheckBox(QStringLiteral("&Full Screen"), this), "FullScreenBox");
     ScreenLabel = named(new QLabel(QStringLiteral("&Screen"), this), "ScreenLabel");
     ScreenBox = named(new QComboBox(this), "ScreenBox");
+    // The dialog keeps its size whatever the screens are called; a long name is shown shortened.
+    ScreenBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ScreenBox->setMinimumContentsLength(22);
     ScreenLabel->setBuddy(ScreenBox);
     CrossFadeBox = named(new QCheckBox(QStringLiteral("Cross-&fade"), this), "CrossFadeBox");
     CrossFadeTime = named(new QDoubleSpinBox(this), "CrossFadeTime");
