@@ -39,6 +39,7 @@ void DocumentLifecycle::FileNew() {
     if (!FullClear)
         return;
     show_.ShowModified = false;
+    showName_.forgetShowPath();
     if (enableAddButtons_)
         enableAddButtons_(true);
     slides_.showCleared();
@@ -59,15 +60,13 @@ bool DocumentLifecycle::clearForOpen() {
 }
 
 void DocumentLifecycle::FileOpen() {
-    if (!clearForOpen())
-        return;
     const QString chosen = dialogSeams().getOpenFileName(
         dialogParent_, QStringLiteral("Open Existing Verasco"), settings_.SlideDirectory, ShowFilter);
     if (chosen.isEmpty())
         return;
     if (dialogParent_)
         dialogParent_->repaint();
-    readShow(ShowFile::withShowExtension(chosen.trimmed().left(255)));
+    openShow(ShowFile::withShowExtension(chosen.trimmed().left(255)));
 }
 
 void DocumentLifecycle::openShow(const QString& path) {
@@ -101,6 +100,17 @@ bool DocumentLifecycle::FileSaveAs() {
         rememberFolderOf(path);
         return true;
     }
+}
+
+bool DocumentLifecycle::FileSave() {
+    const QString path = showName_.showPath();
+    if (path.isEmpty() || show_.SlideCount == 0)
+        return FileSaveAs();
+    if (!files_.WriteShowFile(path).ok)
+        return false;
+    show_.ShowModified = false;
+    rememberFolderOf(path);
+    return true;
 }
 
 bool DocumentLifecycle::FormCloseQuery() {

@@ -22,12 +22,17 @@ class DocumentLifecycle {
     void setAddButtonsHandler(std::function<void(bool)> handler) { enableAddButtons_ = std::move(handler); }
 
     void FileNew();
+    // Asks for the show file first and then, once one is chosen, about the open show's changes:
+    // a cancel of either leaves the open show as it was.
     void FileOpen();
     // Opens the show file as Open does once a name is chosen: a changed show is offered for saving
-    // first, and a cancel keeps it. Also for a show handed over by a later start.
+    // first, and a cancel keeps it. Also for a show handed over by a later start or a recent show.
     void openShow(const QString& path);
     // Asks for a name and writes the show; true when it was saved.
     bool FileSaveAs();
+    // Writes the show to the file it was read from or last saved to, without asking; a show that
+    // has no file yet is saved as FileSaveAs() does. True when it was saved.
+    bool FileSave();
     // Whether the main window may close: a changed show is offered for saving first.
     bool FormCloseQuery();
 

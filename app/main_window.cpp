@@ -13,6 +13,7 @@
 #include "ovc_table.h"
 #include "pref_dialog.h"
 #include "print_commands.h"
+#include "recent_shows_menu.h"
 #include "screen_depth.h"
 #include "settings_store.h"
 #include "share_commands.h"
@@ -224,27 +225,38 @@ void TMainFormverasco::createMenus() {
     };
     QMenu* file = menu("FileMenu", QStringLiteral("&File"));
     connect(file, &QMenu::aboutToShow, this, &TMainFormverasco::FileMenuClick);
-    command(addItem(file, "FileNewItem", QStringLiteral("Create &New Verasco")), &TMainFormverasco::FileNew);
-    command(addItem(file, "FileOpenItem", QStringLiteral("&Open Existing Verasco...")),
+    command(addItem(file, "FileNewItem", QStringLiteral("Create &New Verasco"),
+                    QKeySequence(Qt::CTRL | Qt::Key_N)),
+            &TMainFormverasco::FileNew);
+    command(addItem(file, "FileOpenItem", QStringLiteral("&Open Existing Verasco..."),
+                    QKeySequence(Qt::CTRL | Qt::Key_O)),
             &TMainFormverasco::FileOpen);
-    command(addItem(file, "FileSaveAsItem", QStringLiteral("&Save Verasco...")),
+    command(addItem(file, "FileSaveAsItem", QStringLiteral("&Save Verasco..."),
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
             &TMainFormverasco::FileSaveAs);
     command(addItem(file, "SaveStandaloneSlideShow1", QStringLiteral("Sa&ve Stand-alone Verasco...")),
             &TMainFormverasco::SaveStandaloneSlideShow1Click);
     file->addSeparator();
     command(addItem(file, "PrintSlide1", QStringLiteral("Print &Image...")),
             &TMainFormverasco::PrintSlide1Click);
-    command(addItem(file, "FilePrintItem", QStringLiteral("Print Ver&asco...")),
+    command(addItem(file, "FilePrintItem", QStringLiteral("Print Ver&asco..."),
+                    QKeySequence(Qt::CTRL | Qt::Key_P)),
             &TMainFormverasco::FilePrint);
     command(addItem(file, "FilePrintSetupItem", QStringLiteral("P&rint Setup...")),
             &TMainFormverasco::FilePrintSetup);
     file->addSeparator();
-    command(addItem(file, "FileExitItem", QStringLiteral("E&xit")), &TMainFormverasco::FileExit);
+    command(addItem(file, "FileExitItem", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q)),
+            &TMainFormverasco::FileExit);
     file->addSeparator();
     command(addItem(file, "SaveVideo1", QStringLiteral("Save as &Video...")),
             &TMainFormverasco::SaveVideo1Click);
     command(addItem(file, "SaveWebPage1", QStringLiteral("Save as &Web Page...")),
             &TMainFormverasco::SaveWebPage1Click);
+    file->addSeparator();
+    command(addItem(file, "FileSaveItem", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)),
+            &TMainFormverasco::FileSave);
+    recentShows_ = std::make_unique<RecentShowsMenu>(
+        *file, settings_, [this](const QString& path) { lifecycle_->openShow(path); });
 
     QMenu* edit = menu("EditMenu", QStringLiteral("&Edit"));
     connect(edit, &QMenu::aboutToShow, this, &TMainFormverasco::EditMenuClick);
@@ -321,6 +333,7 @@ void TMainFormverasco::setWindows(AppWindows* windows) {
     windows_ = windows;
     showName_ = std::make_unique<ShowNameField>(*Edit2);
     showFiles_ = std::make_unique<ShowFileCommands>(show_, *showSlides_, *showName_, *windows->confirmfrm);
+    showFiles_->setShowFileHandler([this](const QString& path) { recentShows_->remember(path); });
     lifecycle_ = std::make_unique<DocumentLifecycle>(show_, settings_, *showSlides_, *showFiles_,
                                                      *windows->confirmfrm, *showName_, this);
     connectPlayerWindows();
@@ -414,6 +427,10 @@ bool TMainFormverasco::FileSaveAs() {
     return lifecycle_->FileSaveAs();
 }
 
+bool TMainFormverasco::FileSave() {
+    return lifecycle_->FileSave();
+}
+
 void TMainFormverasco::FileExit() {
     close();
 }
@@ -423,7 +440,9 @@ void TMainFormverasco::FileMenuClick() {
     const int activeIndex = 5 * OvcTable2->ActiveRow() + OvcTable2->ActiveCol();
     const bool imageChosen = (OvcTable1->hasFocus() && folder_.count() > 0) ||
                              (OvcTable2->hasFocus() && hasSlides && activeIndex < show_.SlideCount);
+    recentShows_->refresh();
     applyMenuRules({{"FileSaveAsItem", hasSlides},
+                    {"FileSaveItem", hasSlides},
                     {"SaveStandaloneSlideShow1", hasSlides},
                     {"SaveVideo1", hasSlides},
                     {"SaveWebPage1", hasSlides},
@@ -515,7 +534,7 @@ bool TMainFormverasco::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
         FormActivate();
     if (event->type() == QEvent::ShortcutOverride)
-        prepareEditShortcut(*static_cast<QKeyEvent*>(event));
+        prepareShortcut(*static_cast<QKeyEvent*>(event));
     return QMainWindow::event(event);
 }
 

@@ -36,6 +36,7 @@ class ShowFileCommands;
 class ShowNameField;
 class DocumentLifecycle;
 class PrintCommands;
+class RecentShowsMenu;
 class StandaloneExport;
 struct AppWindows;
 namespace print {
@@ -84,6 +85,8 @@ class TMainFormverasco : public QMainWindow {
     void FileNew();
     void FileOpen();
     bool FileSaveAs();
+    // File > "&Save": to the show's own file without asking.
+    bool FileSave();
     void FileExit();
     void FileMenuClick();
     void Preferences1Click();
@@ -156,8 +159,8 @@ class TMainFormverasco : public QMainWindow {
     void createEditor();
     bool filterEditorEvent(QObject* watched, QEvent* event);
     void createDrags();
-    // Before Del, Ctrl+X, Ctrl+C or Ctrl+V acts, the Edit menu's items are enabled as on opening.
-    void prepareEditShortcut(const QKeyEvent& key);
+    // Before the shortcut of a File or Edit item acts, that menu's items are enabled as on opening.
+    void prepareShortcut(const QKeyEvent& key);
     // Enables the named menu items by their rules; an item whose command is not part of the
     // program yet stays unavailable.
     void applyMenuRules(std::initializer_list<std::pair<const char*, bool>> rules);
@@ -224,6 +227,7 @@ class TMainFormverasco : public QMainWindow {
     std::unique_ptr<sharing::ShareCommands> share_;
     std::unique_ptr<SlideProperties> properties_;
     std::unique_ptr<EditorDrags> drags_;
+    std::unique_ptr<RecentShowsMenu> recentShows_;
     QMenu* PopupMenu1 = nullptr;
     TDragDropFiles* DragDropFiles1 = nullptr;
     bool closed_ = false;

@@ -175,15 +175,19 @@ void TMainFormverasco::View1Click() {
                     {"ResumeSlideshow1", s.slideshow && windows_->showFrm->canResume()}});
 }
 
-void TMainFormverasco::prepareEditShortcut(const QKeyEvent& key) {
+void TMainFormverasco::prepareShortcut(const QKeyEvent& key) {
     if (!editing_)
         return;
     const QKeySequence pressed(key.keyCombination());
-    const char* const items[] = {"EditCutItem", "EditCopyItem", "EditPasteItem", "Clear1"};
-    if (std::any_of(std::begin(items), std::end(items), [&](const char* name) {
+    auto anyTakes = [&](std::initializer_list<const char*> items) {
+        return std::any_of(items.begin(), items.end(), [&](const char* name) {
             return findChild<QAction*>(QLatin1String(name))->shortcut() == pressed;
-        }))
+        });
+    };
+    if (anyTakes({"EditCutItem", "EditCopyItem", "EditPasteItem", "Clear1"}))
         EditMenuClick();
+    if (anyTakes({"FileSaveItem", "FileSaveAsItem", "FilePrintItem"}))
+        FileMenuClick();
 }
 
 void TMainFormverasco::OvcTable2Enter() {

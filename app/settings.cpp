@@ -23,6 +23,10 @@ const QString ViewerScreenName = QStringLiteral("VIEWER SCREEN");
 const QString CrossFadeName = QStringLiteral("CROSS FADE");
 const QString CrossFadeTimeName = QStringLiteral("CROSS FADE TIME");
 
+QString recentShowName(int number) {
+    return QStringLiteral("RECENT SHOW %1").arg(number);
+}
+
 QString readString(const SettingsStore& store, const QString& name, const QString& fallback) {
     return store.value(name).value_or(fallback);
 }
@@ -90,11 +94,16 @@ Settings Settings::read(const SettingsStore& store) {
     s.CrossFade = readSwitch(store, CrossFadeName, d.CrossFade);
     s.CrossFadeTime =
         std::clamp(readNumber(store, CrossFadeTimeName, d.CrossFadeTime), MinCrossFadeTime, MaxCrossFadeTime);
+    for (int number = Settings::MaxRecentShows; number >= 1; --number) {
+        const QString path = readString(store, recentShowName(number), QString());
+        if (!path.isEmpty())
+            s.rememberRecentShow(path);
+    }
     return s;
 }
 
 std::vector<std::pair<QString, QString>> Settings::storedValues() const {
-    return {
+    std::vector<std::pair<QString, QString>> values = {
         {ImageDirectoryName, ImageDirectory},
         {SlideDirectoryName, SlideDirectory},
         {DefaultDelayName, QString::number(DefaultDelay)},
@@ -108,6 +117,17 @@ std::vector<std::pair<QString, QString>> Settings::storedValues() const {
         {CrossFadeName, switchText(CrossFade)},
         {CrossFadeTimeName, QString::number(CrossFadeTime)},
     };
+    // Every place is written, so a show dropped from the list leaves no stale entry behind.
+    for (int i = 0; i < MaxRecentShows; ++i)
+        values.emplace_back(recentShowName(i + 1), RecentShows.value(i));
+    return values;
+}
+
+void Settings::rememberRecentShow(const QString& path) {
+    RecentShows.removeAll(path);
+    RecentShows.prepend(path);
+    while (RecentShows.size() > MaxRecentShows)
+        RecentShows.removeLast();
 }
 
 bool Settings::write(SettingsStore& store) const {

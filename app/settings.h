@@ -1,9 +1,10 @@
 #pragma once
-// The settings of the program in memory: two folders, six show defaults and how the viewer presents
-// a show. Read from the settings store once when the main window is created, written once when it
-// closes.
+// The settings of the program in memory: two folders, six show defaults, how the viewer presents
+// a show and the shows last used. Read from the settings store once when the main window is created, written
+// once when it closes.
 
 #include <QString>
+#include <QStringList>
 
 #include <utility>
 #include <vector>
@@ -28,6 +29,11 @@ struct Settings {
     static constexpr int MaxCrossFadeTime = 2000;
     // The length of a slide change's fade in milliseconds; 0 for a hard cut.
     int crossFadeMs() const { return CrossFade ? CrossFadeTime : 0; }
+    QStringList RecentShows; // "RECENT SHOW 1" to "RECENT SHOW 8": the last shows opened or saved
+
+    static constexpr int MaxRecentShows = 8;
+    // Puts the show first among the recent shows, once, keeping the newest MaxRecentShows.
+    void rememberRecentShow(const QString& path);
 
     // The values of a first run.
     static Settings defaults();

@@ -39,6 +39,8 @@ ShowFile::ReadResult ShowFileCommands::ReadShowFile(const QString& path) {
         return result;
     const QString tooLong = buildThumbnails(path);
     hourglass.reset();
+    if (showFileUsed_)
+        showFileUsed_(path);
     if (!tooLong.isEmpty())
         confirm_.message(QStringLiteral("Error"), QStringLiteral("Path too long to keep in the show:"),
                          confirm_.fitToLine2(tooLong));
@@ -69,9 +71,11 @@ ShowFile::WriteResult ShowFileCommands::WriteShowFile(const QString& path) {
     std::optional<WaitCursor> hourglass(std::in_place);
     const ShowFile::WriteResult result = ShowFile::write(path, show_);
     hourglass.reset();
-    if (result.ok)
+    if (result.ok) {
         showName_.setShowName(path);
-    else if (result.folderRefused)
+        if (showFileUsed_)
+            showFileUsed_(path);
+    } else if (result.folderRefused)
         confirm_.message(QStringLiteral("Error"), folderRefusedText(path, confirm_));
     else
         confirm_.message(QStringLiteral("Error"), QStringLiteral("The show could not be saved."),

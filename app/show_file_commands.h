@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class ShowDocument;
 class ShowNameField;
 class ShowSlides;
@@ -23,6 +25,11 @@ class ShowFileCommands {
     // leaves an earlier file of that name whole.
     ShowFile::WriteResult WriteShowFile(const QString& path);
 
+    // Called with the path of each show file read or written whole.
+    void setShowFileHandler(std::function<void(const QString&)> handler) {
+        showFileUsed_ = std::move(handler);
+    }
+
   private:
     // Repairs the paths and builds the thumbnails; the last file found under a path too long to
     // be stored, if any.
@@ -32,4 +39,5 @@ class ShowFileCommands {
     ShowSlides& slides_;
     ShowNameField& showName_;
     Tconfirmfrm& confirm_;
+    std::function<void(const QString&)> showFileUsed_;
 };

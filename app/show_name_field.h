@@ -18,7 +18,12 @@ class ShowNameField {
     void setShowName(const QString& path) {
         edit_.setText(path);
         remembered_ = path.trimmed();
+        showPath_ = remembered_;
     }
+    // The file the show was last read from or saved to; empty for a show that has none yet.
+    const QString& showPath() const { return showPath_; }
+    // Clear All: the empty show belongs to no file.
+    void forgetShowPath() { showPath_.clear(); }
     // The focus came from another control: the name it holds now is the one to compare with.
     void remember() { remembered_ = edit_.text().trimmed(); }
     const QString& remembered() const { return remembered_; }
@@ -26,4 +31,5 @@ class ShowNameField {
   private:
     QLineEdit& edit_;
     QString remembered_;
+    QString showPath_;
 };

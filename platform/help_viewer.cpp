@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QPointer>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QTextFrame>
 #include <QUrl>
@@ -22,6 +23,8 @@ QTextBrowser* createViewer() {
     browser->setWindowTitle(QStringLiteral("Verasco Help"));
     browser->setOpenExternalLinks(true);
     browser->resize(640, 480);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), browser);
+    QObject::connect(escape, &QShortcut::activated, browser, &QWidget::close);
     // The window lives for the rest of the run; closing it only hides it.
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, browser, &QObject::deleteLater);
     return browser;

@@ -162,14 +162,30 @@ TEST_F(SettingsTest, WrittenSettingsReadBackTheSame) {
     s.ViewerScreen = "DP-2 (projector)";
     s.CrossFade = true;
     s.CrossFadeTime = 1300;
+    // Ten shows remembered, one of them twice: the newest eight are kept, each once, newest first.
+    for (int i = 0; i < 10; ++i)
+        s.rememberRecentShow(QStringLiteral("/shows/%1.vrs").arg(i));
+    s.rememberRecentShow(QStringLiteral("/shows/5.vrs"));
+    ASSERT_EQ(s.RecentShows.size(), Settings::MaxRecentShows);
+    EXPECT_EQ(s.RecentShows.front(), QStringLiteral("/shows/5.vrs"));
+    EXPECT_EQ(s.RecentShows.back(), QStringLiteral("/shows/2.vrs"));
     {
         SettingsStore store(iniPath());
         ASSERT_TRUE(s.write(store));
     }
 
-    const Settings back = Settings::read(SettingsStore(iniPath()));
+    Settings back = Settings::read(SettingsStore(iniPath()));
 
     EXPECT_EQ(back.storedValues(), s.storedValues());
+    EXPECT_EQ(back.RecentShows, s.RecentShows);
+
+    // A shorter list written over a longer one leaves none of the older entries.
+    back.RecentShows = {QStringLiteral("/shows/only.vrs")};
+    {
+        SettingsStore store(iniPath());
+        ASSERT_TRUE(back.write(store));
+    }
+    EXPECT_EQ(Settings::read(SettingsStore(iniPath())).RecentShows, back.RecentShows);
 }
 
 TEST_F(SettingsTest, AStoreThatCannotBeWrittenSaysSo) {

@@ -1,6 +1,7 @@
-// Every test program gets a shared thumbnail cache of its own ($XDG_CACHE_HOME), empty at its start
-// and removed at its end, so that no test reads or writes the user's cache and no test sees another
-// one's entries. Programs the tests start inherit it. Standard C++ only: every test program links it.
+// Every test program gets a shared thumbnail cache ($XDG_CACHE_HOME) and a data folder ($XDG_DATA_HOME,
+// where the desktop's list of recently used files lives) of its own, empty at its start and removed at
+// its end, so that no test reads or writes the user's files and no test sees another one's entries.
+// Programs the tests start inherit them. Standard C++ only: every test program links it.
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -18,6 +19,7 @@ class PrivateThumbnailCache {
         if (::mkdtemp(folder.data())) {
             folder_ = folder;
             ::setenv("XDG_CACHE_HOME", folder_.c_str(), 1);
+            ::setenv("XDG_DATA_HOME", (folder_ + "/data").c_str(), 1);
         }
     }
     ~PrivateThumbnailCache() {

@@ -1,0 +1,147 @@
+// The File menu's everyday commands through the real main window: Save to the show's own file, Open
+// that asks after the file is chosen, the recent shows, and the keyboard shortcuts.
+
+#include "lifecycle_fixture.h"
+#include "recently_used.h"
+
+namespace {
+using namespace lifecycle_test;
+
+class FileMenu : public Lifecycle {
+  protected:
+    // A show of n slides saved under the name, then left unchanged.
+    QString savedShow(const QString& name, int n) {
+        addSlides(n);
+        saveAnswers = {dir.filePath(name)};
+        EXPECT_TRUE(main().FileSaveAs());
+        return dir.filePath(name);
+    }
+    // One more slide, as an edit of the show.
+    void addOne() {
+        main().DropFiles({picture("flower.jpg")});
+        show().ShowModified = true;
+    }
+    QMenu* recentMenu() { return main().findChild<QMenu*>("RecentVerascos1"); }
+    QStringList recentItems() {
+        main().FileMenuClick();
+        QStringList texts;
+        for (QAction* item : recentMenu()->actions())
+            texts.append(item->text());
+        return texts;
+    }
+    void press(QKeyCombination keys) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &main(), keys.key(),
+                        keys.keyboardModifiers());
+    }
+};
+
+TEST_F(FileMenu, SaveWritesToTheShowsOwnFileAndWithoutOneAsksForAName) {
+    const QString file = savedShow("trip.vrs", 2);
+    ASSERT_EQ(saveDialogs, 1);
+    addOne();
+    EXPECT_TRUE(main().FileSave());
+    EXPECT_EQ(saveDialogs, 1);
+    EXPECT_FALSE(show().ShowModified);
+    EXPECT_EQ(fileBytes(file), ShowFile::encode(show()));
+
+    // After Clear All the show has no file of its own: Save asks for one.
+    main().FileNew();
+    addSlides(1);
+    saveAnswers = {dir.filePath("other.vrs")};
+    EXPECT_TRUE(main().FileSave());
+    EXPECT_EQ(saveDialogs, 2);
+    EXPECT_EQ(fileBytes(dir.filePath("other.vrs")), ShowFile::encode(show()));
+}
+
+TEST_F(FileMenu, OpenAsksForTheFileFirstAndACancelAnywhereKeepsTheShow) {
+    const QString other = savedShow("other.vrs", 1);
+    main().FileNew();
+    const QString mine = savedShow("mine.vrs", 3);
+    addOne(); // changed since it was saved
+
+    // No file chosen: nothing is asked and nothing changes.
+    main().FileOpen();
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(show().SlideCount, 4);
+    EXPECT_EQ(showName().text(), mine);
+
+    // A file chosen, then Cancel to the question about the changes.
+    openAnswer = other;
+    answer("Button2");
+    main().FileOpen();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(show().SlideCount, 4);
+    EXPECT_TRUE(show().ShowModified);
+    EXPECT_EQ(showName().text(), mine);
+
+    // No: the chosen show is read.
+    answer("Button1");
+    main().FileOpen();
+    EXPECT_EQ(show().SlideCount, 1);
+    EXPECT_EQ(showName().text(), other);
+}
+
+TEST_F(FileMenu, RecentShowsAreListedNewestFirstOnceAndMissingOnesDropped) {
+    ASSERT_FALSE(recentMenu()->menuAction()->isEnabled());
+    const QString first = savedShow("first.vrs", 1);
+    main().FileNew();
+    const QString second = savedShow("second.vrs", 2);
+    main().FileNew();
+    openAnswer = first;
+    main().FileOpen();
+    EXPECT_EQ(recentItems(), QStringList({"&1 " + first, "&2 " + second}));
+    EXPECT_TRUE(recentMenu()->menuAction()->isEnabled());
+
+    // The desktop's list knows the show, for this program.
+    const QByteArray desktopList = fileBytes(recentlyUsedListPath());
+    EXPECT_TRUE(desktopList.contains(QUrl::fromLocalFile(second).toEncoded()));
+    EXPECT_TRUE(desktopList.contains("application/x-verasco-show"));
+    EXPECT_TRUE(desktopList.contains("name=\"Verasco\""));
+
+    // Choosing an entry opens that show.
+    main().FileMenuClick();
+    recentMenu()->findChild<QAction*>("RecentVerasco2")->trigger();
+    EXPECT_EQ(show().SlideCount, 2);
+    EXPECT_EQ(showName().text(), second);
+
+    // A show whose file has gone leaves the list; the list lasts to the next run.
+    ASSERT_TRUE(QFile::remove(first));
+    EXPECT_EQ(recentItems(), QStringList({"&1 " + second}));
+    EXPECT_TRUE(main().close());
+    windows.reset(createAppWindows());
+    EXPECT_EQ(recentItems(), QStringList({"&1 " + second}));
+}
+
+// The shortcuts act as their menu items do, and not while their item would be unavailable.
+TEST_F(FileMenu, ShortcutsActThroughTheWindow) {
+    main().show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main(), ConditionWaitMs));
+    int openDialogs = 0;
+    dialogSeams().getOpenFileName = [&](QWidget*, const QString&, const QString&, const QString&) {
+        ++openDialogs;
+        return QString();
+    };
+    press(Qt::CTRL | Qt::Key_S); // no slides: nothing to save
+    EXPECT_EQ(saveDialogs, 0);
+
+    addSlides(2);
+    saveAnswers = {dir.filePath("keys.vrs")};
+    press(Qt::CTRL | Qt::Key_S);
+    EXPECT_EQ(saveDialogs, 1);
+    addOne();
+    press(Qt::CTRL | Qt::Key_S);
+    EXPECT_EQ(saveDialogs, 1);
+    EXPECT_EQ(fileBytes(dir.filePath("keys.vrs")), ShowFile::encode(show()));
+    press(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    EXPECT_EQ(saveDialogs, 2);
+
+    press(Qt::CTRL | Qt::Key_O);
+    EXPECT_EQ(openDialogs, 1);
+    press(Qt::CTRL | Qt::Key_N); // saved, so cleared without a question
+    EXPECT_EQ(show().SlideCount, 0);
+    EXPECT_TRUE(asked.empty());
+    press(Qt::CTRL | Qt::Key_Q);
+    EXPECT_FALSE(main().isVisible());
+}
+
+} // namespace
