@@ -14,6 +14,7 @@ sharing::ShareCommands& TMainFormverasco::shareCommands() {
         parts.show = &show_;
         parts.slideDirectory = &settings_.SlideDirectory;
         parts.loop = [this] { return settings_.LoopSlideShow; };
+        parts.fadeMs = [this] { return settings_.crossFadeMs(); };
         parts.window = this;
         parts.prompts.overwrite = [confirm] {
             return confirm->ask(QStringLiteral("File already exists, overwrite older file?"), QString(),

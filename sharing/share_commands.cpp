@@ -96,6 +96,7 @@ void ShareCommands::saveVideo() {
     VideoJob job;
     job.show = readSharedShow(*parts_.show, QApplication::palette());
     job.show.loop = parts_.loop();
+    job.show.fadeMs = parts_.fadeMs ? parts_.fadeMs() : 0;
     job.target = target;
     job.container = containerForName(target);
     job.size = videoDialog_->frameSize();
@@ -129,6 +130,7 @@ void ShareCommands::saveWebPage() {
     WebPageJob job;
     job.show = readSharedShow(*parts_.show, QApplication::palette());
     job.show.loop = parts_.loop();
+    job.show.fadeMs = parts_.fadeMs ? parts_.fadeMs() : 0;
     job.target = target;
     const ShareOutcome outcome =
         runWithProgress(parts_.window, QStringLiteral("Saving the web page..."),

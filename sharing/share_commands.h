@@ -27,6 +27,7 @@ struct ShareParts {
     const ShowDocument* show = nullptr;
     QString* slideDirectory = nullptr; // the show folder; becomes the folder of what was written
     std::function<bool()> loop;        // the show starts again after its last slide
+    std::function<int()> fadeMs;       // the viewer's cross-fade between slides; 0 for a plain cut
     QWidget* window = nullptr;         // the main window, which the dialogs belong to
     SharePrompts prompts;
 };

@@ -55,6 +55,7 @@ class ShareCommandTest : public ::testing::Test, public ShareShow {
         parts.show = &show;
         parts.slideDirectory = &slideDirectory;
         parts.loop = [] { return true; };
+        parts.fadeMs = [] { return 700; };
         parts.window = &window;
         parts.prompts.overwrite = [this] {
             ++overwriteQuestions;
@@ -130,6 +131,8 @@ TEST_F(ShareCommandTest, AnEarlierPageIsReplacedWholeAndAnyOtherFolderKept) {
     answers << page;
     commands->saveWebPage();
     ASSERT_TRUE(sharing::isSharedWebPage(page));
+    // The viewer's cross-fade goes with the show.
+    EXPECT_TRUE(readAll(page + "/index.html").contains("\"fade\":700"));
     QFile(page + "/added.txt").open(QIODevice::WriteOnly);
     answers << page;
     overwriteAnswers = {true};
