@@ -117,9 +117,8 @@ std::vector<std::pair<QString, QString>> Settings::storedValues() const {
         {CrossFadeName, switchText(CrossFade)},
         {CrossFadeTimeName, QString::number(CrossFadeTime)},
     };
-    // Every place is written, so a show dropped from the list leaves no stale entry behind.
-    for (int i = 0; i < MaxRecentShows; ++i)
-        values.emplace_back(recentShowName(i + 1), RecentShows.value(i));
+    for (int i = 0; i < RecentShows.size(); ++i)
+        values.emplace_back(recentShowName(i + 1), RecentShows.at(i));
     return values;
 }
 
@@ -133,6 +132,9 @@ void Settings::rememberRecentShow(const QString& path) {
 bool Settings::write(SettingsStore& store) const {
     for (const auto& [name, text] : storedValues())
         store.setValue(name, text);
+    // A show dropped from the list leaves no entry behind.
+    for (int number = int(RecentShows.size()) + 1; number <= MaxRecentShows; ++number)
+        store.remove(recentShowName(number));
     return store.sync();
 }
 

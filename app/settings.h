@@ -30,7 +30,6 @@ struct Settings {
     static constexpr int MaxCrossFadeTime = 2000;
     // The length of a slide change's fade in milliseconds; 0 for a hard cut.
     int crossFadeMs() const { return CrossFade ? CrossFadeTime : 0; }
-    QStringList RecentShows; // "RECENT SHOW 1" to "RECENT SHOW 8": the last shows opened or saved
 
     static constexpr int MaxRecentShows = 8;
     // Puts the show first among the recent shows, once, keeping the newest MaxRecentShows.

@@ -51,6 +51,10 @@ void SettingsStore::setValue(const QString& name, const QString& text) {
     settings_->setValue(name, text);
 }
 
+void SettingsStore::remove(const QString& name) {
+    settings_->remove(name);
+}
+
 bool SettingsStore::sync() {
     settings_->sync();
     return settings_->status() == QSettings::NoError;

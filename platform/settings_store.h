@@ -30,6 +30,8 @@ class SettingsStore {
     std::optional<QString> value(const QString& name) const;
     // Deletes the value and writes it again as a string.
     void setValue(const QString& name, const QString& text);
+    // Deletes the value, if there is one.
+    void remove(const QString& name);
     // Writes pending changes out; false when the store could not be written.
     bool sync();
 

@@ -103,16 +103,17 @@ TEST_F(MainWindow, TheWindowStartsAt588By414AndItsGridsGrowWithIt) {
 
 TEST_F(MainWindow, MenuHoldsEveryCommandWithItsCaptionAndShortcut) {
     const std::vector<std::tuple<const char*, const char*, QKeySequence>> items = {
-        {"FileNewItem", "Create &New Verasco", {}},
-        {"FileOpenItem", "&Open Existing Verasco...", {}},
-        {"FileSaveAsItem", "&Save Verasco...", {}},
+        {"FileNewItem", "Create &New Verasco", QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {"FileOpenItem", "&Open Existing Verasco...", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"FileSaveAsItem", "&Save Verasco...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
         {"SaveStandaloneSlideShow1", "Sa&ve Stand-alone Verasco...", {}},
         {"PrintSlide1", "Print &Image...", {}},
-        {"FilePrintItem", "Print Ver&asco...", {}},
+        {"FilePrintItem", "Print Ver&asco...", QKeySequence(Qt::CTRL | Qt::Key_P)},
         {"FilePrintSetupItem", "P&rint Setup...", {}},
-        {"FileExitItem", "E&xit", {}},
+        {"FileExitItem", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
         {"SaveVideo1", "Save as &Video...", {}},
         {"SaveWebPage1", "Save as &Web Page...", {}},
+        {"FileSaveItem", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"EditCutItem", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X)},
         {"EditCopyItem", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C)},
         {"EditPasteItem", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V)},

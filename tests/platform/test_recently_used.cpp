@@ -61,7 +61,7 @@ TEST_F(RecentlyUsed, EntriesAreAddedBesideOtherProgramsAndCountedOnce) {
     EXPECT_TRUE(after.contains("href=\"file:///home/u/letter.odt\""));
     EXPECT_TRUE(after.contains("<bookmark:group>Office</bookmark:group>"));
     EXPECT_TRUE(after.contains("count=\"4\""));
-    EXPECT_EQ(after.count("<bookmark href=\"" + QUrl::fromLocalFile(show).toEncoded() + "\""), 1);
+    EXPECT_EQ(after.count("href=\"" + QUrl::fromLocalFile(show).toEncoded().replace("&", "&amp;") + "\""), 1);
     EXPECT_TRUE(after.contains("<mime:mime-type type=\"application/x-verasco-show\"/>"));
     EXPECT_TRUE(after.contains("name=\"Verasco\""));
     EXPECT_TRUE(after.contains("count=\"2\""));
