@@ -27,16 +27,6 @@ namespace {
 // The longest that one slide's lateness is taken off the next slide's time, in milliseconds.
 constexpr qint64 MaxCarryMs = 100;
 
-// Blanks and control characters at either end go, as from any one-line text the program shows.
-QString trimmedCaption(const QString& text) {
-    qsizetype start = 0, end = text.size();
-    while (start < end && text[start].unicode() <= ' ')
-        ++start;
-    while (end > start && text[end - 1].unicode() <= ' ')
-        --end;
-    return text.mid(start, end - start);
-}
-
 // In place of a picture whose file is not there: a grey area with the file's name and "missing".
 QImage missingPicture(QSize size, const QString& path, const QFont& font) {
     QImage picture(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
@@ -129,7 +119,7 @@ void TshowFrm::fillCaption(int index) {
     QPalette colours = Memo1->palette();
     colours.setColor(QPalette::Text, storedColor(slide.FontColor, palette()));
     Memo1->setPalette(colours);
-    Memo1->setPlainText(trimmedCaption(captionOf(slide)));
+    Memo1->setPlainText(shownCaptionOf(slide));
     Memo1->repaint();
     if (presenting_)
         updateChrome();

@@ -20,6 +20,18 @@ inline QString captionOf(const TSlideRecord& slide) {
     return StoredPath::of(slide.Text);
 }
 
+// The caption as the viewer and the shared show put it on screen: without the blanks and control
+// characters at either end.
+inline QString shownCaptionOf(const TSlideRecord& slide) {
+    const QString text = captionOf(slide);
+    qsizetype start = 0, end = text.size();
+    while (start < end && text[start].unicode() <= ' ')
+        ++start;
+    while (end > start && text[end - 1].unicode() <= ' ')
+        --end;
+    return text.mid(start, end - start);
+}
+
 inline QString fontNameOf(const TSlideRecord& slide) {
     return StoredPath::of(slide.FontName);
 }

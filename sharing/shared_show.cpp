@@ -8,20 +8,6 @@
 
 namespace sharing {
 
-namespace {
-
-// Blanks and control characters at either end go, as from the caption the viewer shows.
-QString trimmedCaption(const QString& text) {
-    qsizetype start = 0, end = text.size();
-    while (start < end && text[start].unicode() <= ' ')
-        ++start;
-    while (end > start && text[end - 1].unicode() <= ' ')
-        --end;
-    return text.mid(start, end - start);
-}
-
-} // namespace
-
 SharedShow readSharedShow(const ShowDocument& show, const QPalette& palette) {
     SharedShow shared;
     for (int i = 0; i < show.SlideCount; ++i) {
@@ -34,7 +20,7 @@ SharedShow readSharedShow(const ShowDocument& show, const QPalette& palette) {
         slide.delaySeconds = record.Delay;
         slide.holdForAudio = record.HoldForAudio;
         slide.showText = record.ShowText;
-        slide.caption = trimmedCaption(captionOf(record));
+        slide.caption = shownCaptionOf(record);
         slide.font = storedFont(fontNameOf(record), record.FontSize, record.FontStyle);
         slide.colour = storedColor(record.FontColor, palette);
         shared.slides.push_back(slide);
