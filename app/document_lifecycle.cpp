@@ -5,8 +5,8 @@
 #include "settings.h"
 #include "show_document.h"
 #include "show_file_commands.h"
+#include "show_grid_view.h"
 #include "show_name_field.h"
-#include "show_slides.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,11 +17,11 @@ namespace {
 const QString ShowFilter = QStringLiteral("Morvant Verasco (*.vrs)");
 } // namespace
 
-DocumentLifecycle::DocumentLifecycle(ShowDocument& show, Settings& settings, ShowSlides& slides,
+DocumentLifecycle::DocumentLifecycle(ShowDocument& show, Settings& settings, ShowGridView& view,
                                      ShowFileCommands& files, Tconfirmfrm& confirm, ShowNameField& showName,
                                      QWidget* dialogParent)
-    : show_(show), settings_(settings), slides_(slides), files_(files), confirm_(confirm),
-      showName_(showName), dialogParent_(dialogParent) {}
+    : show_(show), settings_(settings), view_(view), files_(files), confirm_(confirm), showName_(showName),
+      dialogParent_(dialogParent) {}
 
 bool DocumentLifecycle::askToKeepChanges() {
     if (!show_.ShowModified || show_.SlideCount == 0)
@@ -35,14 +35,9 @@ bool DocumentLifecycle::askToKeepChanges() {
 void DocumentLifecycle::FileNew() {
     if (askToKeepChanges())
         return;
-    show_.SlideCount = 0;
-    if (!FullClear)
-        return;
-    show_.ShowModified = false;
+    show_.clear();
     showName_.forgetShowPath();
-    if (enableAddButtons_)
-        enableAddButtons_(true);
-    slides_.showCleared();
+    view_.showAnew(ShowGridView::Rows::First, 1);
     if (dialogParent_)
         dialogParent_->repaint();
 }
@@ -52,10 +47,8 @@ void DocumentLifecycle::rememberFolderOf(const QString& path) {
 }
 
 bool DocumentLifecycle::clearForOpen() {
-    if (show_.SlideCount > 0) {
-        FullClear = true;
+    if (show_.SlideCount > 0)
         FileNew();
-    }
     return show_.SlideCount == 0;
 }
 
@@ -77,7 +70,6 @@ void DocumentLifecycle::openShow(const QString& path) {
 void DocumentLifecycle::readShow(const QString& path) {
     files_.ReadShowFile(path);
     rememberFolderOf(path);
-    show_.ShowModified = false;
 }
 
 bool DocumentLifecycle::FileSaveAs() {
@@ -96,7 +88,7 @@ bool DocumentLifecycle::FileSaveAs() {
         // The show counts as saved only once the file is really written.
         if (!files_.WriteShowFile(path).ok)
             return false;
-        show_.ShowModified = false;
+        show_.markSaved();
         rememberFolderOf(path);
         return true;
     }
@@ -108,18 +100,13 @@ bool DocumentLifecycle::FileSave() {
         return FileSaveAs();
     if (!files_.WriteShowFile(path).ok)
         return false;
-    show_.ShowModified = false;
+    show_.markSaved();
     rememberFolderOf(path);
     return true;
 }
 
 bool DocumentLifecycle::FormCloseQuery() {
-    if (!show_.ShowModified || show_.SlideCount == 0)
-        return true;
-    FullClear = false;
-    FileNew();
-    FullClear = true;
-    return !show_.ShowModified || show_.SlideCount == 0;
+    return !askToKeepChanges();
 }
 
 void DocumentLifecycle::Edit2Enter() {

@@ -3,23 +3,19 @@
 // Every command that would drop a changed show asks first through the confirmation dialog.
 
 #include <QString>
-#include <functional>
 
 class QWidget;
 class ShowDocument;
 class ShowFileCommands;
+class ShowGridView;
 class ShowNameField;
-class ShowSlides;
 class Tconfirmfrm;
 struct Settings;
 
 class DocumentLifecycle {
   public:
-    DocumentLifecycle(ShowDocument& show, Settings& settings, ShowSlides& slides, ShowFileCommands& files,
+    DocumentLifecycle(ShowDocument& show, Settings& settings, ShowGridView& view, ShowFileCommands& files,
                       Tconfirmfrm& confirm, ShowNameField& showName, QWidget* dialogParent);
-
-    // Called with true when the add buttons may be used again (after Clear All).
-    void setAddButtonsHandler(std::function<void(bool)> handler) { enableAddButtons_ = std::move(handler); }
 
     void FileNew();
     // Asks for the show file first and then, once one is chosen, about the open show's changes:
@@ -43,10 +39,8 @@ class DocumentLifecycle {
     void Edit2Exit();
     void Edit2KeyPress();
 
-    // False only while the close query runs Clear All: then only the show's data is dropped.
-    bool FullClear = true;
-
   private:
+    // Asks about the changes of a changed show; true when the show stays (a cancel, a refused save).
     bool askToKeepChanges();
     // Clear All before another show is read; false when the show stays (a cancel, a refused save).
     bool clearForOpen();
@@ -56,11 +50,10 @@ class DocumentLifecycle {
 
     ShowDocument& show_;
     Settings& settings_;
-    ShowSlides& slides_;
+    ShowGridView& view_;
     ShowFileCommands& files_;
     Tconfirmfrm& confirm_;
     ShowNameField& showName_;
     QWidget* dialogParent_;
-    std::function<void(bool)> enableAddButtons_;
     bool committing_ = false;
 };

@@ -22,6 +22,7 @@
 #include "show_file.h"
 #include "show_file_commands.h"
 #include "show_form.h"
+#include "show_grid_view.h"
 #include "show_name_field.h"
 #include "show_slides.h"
 #include "slide_properties.h"
@@ -45,6 +46,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QUndoStack>
 
 namespace {
 // An existing file that names a show by its extension or, for one that has lost it on the desktop,
@@ -149,12 +151,6 @@ void TMainFormverasco::createControls() {
     OvcTable2->setColumnWidth(76);
     OvcTable2->setRowHeight(73);
     OvcTable2->setRowLimit(4);
-    OvcTable2->setCellBitmapSupplier([this](int row, int col) -> const QImage* {
-        const int index = row * 5 + col;
-        if (index < 0 || index >= show_.SlideCount)
-            return nullptr;
-        return &show_.thumbnail(index);
-    });
 
     Label6 = makeLabel(client, "Label6", QStringLiteral("Files: 0"), 20, 394);
     Label7 = makeLabel(client, "Label7", QStringLiteral("Images: 0"), 174, 394);
@@ -285,6 +281,7 @@ void TMainFormverasco::createMenus() {
             &TMainFormverasco::SlideProperties1Click);
     command(addItem(edit, "Preferences1", QStringLiteral("Verasco P&references...")),
             &TMainFormverasco::Preferences1Click);
+    addHistoryItems(edit);
 
     QMenu* view = menu("View1", QStringLiteral("&View"));
     connect(view, &QMenu::aboutToShow, this, &TMainFormverasco::View1Click);
@@ -300,13 +297,25 @@ void TMainFormverasco::createMenus() {
             &TMainFormverasco::HelpAboutItemClick);
 }
 
+void TMainFormverasco::addHistoryItems(QMenu* edit) {
+    edit->addSeparator();
+    QUndoStack& history = show_.history();
+    QAction* undo = history.createUndoAction(edit, QStringLiteral("&Undo"));
+    undo->setObjectName(QStringLiteral("Undo1"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    edit->addAction(undo);
+    QAction* redo = history.createRedoAction(edit, QStringLiteral("&Redo"));
+    redo->setObjectName(QStringLiteral("Redo1"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addAction(redo);
+}
+
 void TMainFormverasco::FormCreate() {
     {
         const SettingsStore store;
         settings_ = Settings::read(store);
     }
     show_.setDefaultDelay(settings_.DefaultDelay);
-    show_.ShowModified = false;
     // A folder that cannot be entered falls back to the default one; the image folder ends up
     // as the current folder.
     settings_.checkFolders();
@@ -315,8 +324,6 @@ void TMainFormverasco::FormCreate() {
 
     ThumbnailWorkBitmap = QImage(ThumbnailWidth, ThumbnailHeight, QImage::Format_RGB32);
     ThumbnailWorkBitmap.fill(Qt::white);
-    show_.resetAll();
-    show_.SlideCount = 0;
     folder_.clear();
 
     const QString palette = shippedFilePath(QLatin1String(PaletteFileName));
@@ -324,7 +331,9 @@ void TMainFormverasco::FormCreate() {
         *Photo1, ThumbnailWorkBitmap, [this] { return ScreenBitsPerPixel(this); }, palette,
         [this] { return devicePixelRatioF(); });
     Image2->setPixmap(QPixmap::fromImage(thumbnails_->audioIcon()));
-    showSlides_ = std::make_unique<ShowSlides>(show_, *thumbnails_, *OvcTable2, *Label7, flags_);
+    showView_ = new ShowGridView(show_, *OvcTable2, *Label7);
+    showSlides_ = std::make_unique<ShowSlides>(show_, *thumbnails_, *showView_, flags_);
+    connect(&show_, &ShowDocument::changed, this, &TMainFormverasco::followShow);
 
     setAcceptDrops(true);
 }
@@ -334,7 +343,7 @@ void TMainFormverasco::setWindows(AppWindows* windows) {
     showName_ = std::make_unique<ShowNameField>(*Edit2);
     showFiles_ = std::make_unique<ShowFileCommands>(show_, *showSlides_, *showName_, *windows->confirmfrm);
     showFiles_->setShowFileHandler([this](const QString& path) { recentShows_->remember(path); });
-    lifecycle_ = std::make_unique<DocumentLifecycle>(show_, settings_, *showSlides_, *showFiles_,
+    lifecycle_ = std::make_unique<DocumentLifecycle>(show_, settings_, *showView_, *showFiles_,
                                                      *windows->confirmfrm, *showName_, this);
     connectPlayerWindows();
     connectPrintCommands();
@@ -348,7 +357,9 @@ void TMainFormverasco::processCommandLine(const QStringList& arguments) {
         showFiles_->ReadShowFile(arguments.front());
         return;
     }
-    showSlides_->appendImageSlides(arguments.mid(0, 499));
+    // The images of the command line are the show as it was opened.
+    showSlides_->appendAcceptedImages(arguments.mid(0, 499));
+    show_.markOpened();
 }
 
 void TMainFormverasco::openHandedOverShow(const QString& path) {
@@ -386,19 +397,13 @@ void TMainFormverasco::CopyDataReceived(const QString& received) {
                 this, [this, path] { openHandedOverShow(path); }, Qt::QueuedConnection);
         return;
     }
-    ShowDocument& show = showSlides_->show();
-    const int before = show.SlideCount;
-    showSlides_->appendImageSlides({path});
-    if (show.SlideCount != before)
-        show.ShowModified = true;
+    const ShowDocument::Step step(show_, QStringLiteral("Add Image"));
+    showSlides_->appendAcceptedImages({path});
 }
 
 void TMainFormverasco::DropFiles(const QStringList& paths) {
-    ShowDocument& show = showSlides_->show();
-    const int before = show.SlideCount;
-    showSlides_->appendImageSlides(paths.mid(0, ShowDocument::MaxSlides));
-    if (show.SlideCount != before)
-        show.ShowModified = true;
+    const ShowDocument::Step step(show_, QStringLiteral("Drop Files"));
+    showSlides_->appendAcceptedImages(paths.mid(0, ShowDocument::MaxSlides));
 }
 
 void TMainFormverasco::RestoreAndRaise() {
@@ -437,9 +442,8 @@ void TMainFormverasco::FileExit() {
 
 void TMainFormverasco::FileMenuClick() {
     const bool hasSlides = show_.SlideCount > 0;
-    const int activeIndex = 5 * OvcTable2->ActiveRow() + OvcTable2->ActiveCol();
     const bool imageChosen = (OvcTable1->hasFocus() && folder_.count() > 0) ||
-                             (OvcTable2->hasFocus() && hasSlides && activeIndex < show_.SlideCount);
+                             (OvcTable2->hasFocus() && showView_->activeIndex() < show_.SlideCount);
     recentShows_->refresh();
     applyMenuRules({{"FileSaveAsItem", hasSlides},
                     {"FileSaveItem", hasSlides},
@@ -455,6 +459,20 @@ void TMainFormverasco::applyMenuRules(std::initializer_list<std::pair<const char
         QAction* action = findChild<QAction*>(QLatin1String(name));
         action->setEnabled(enabled && action->property(HasCommand).toBool());
     }
+}
+
+void TMainFormverasco::followShow(const ShowChange& change) {
+    if (!change.countChanged())
+        return;
+    // The rules that depend on the focus as well are applied when their menu opens.
+    const bool hasSlides = show_.SlideCount > 0;
+    applyMenuRules({{"FileSaveAsItem", hasSlides},
+                    {"FileSaveItem", hasSlides},
+                    {"SaveStandaloneSlideShow1", hasSlides},
+                    {"SaveVideo1", hasSlides},
+                    {"SaveWebPage1", hasSlides},
+                    {"FilePrintItem", hasSlides},
+                    {"Slideshow1", hasSlides}});
 }
 
 void TMainFormverasco::Preferences1Click() {

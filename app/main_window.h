@@ -32,6 +32,7 @@ class TDragDropFiles;
 class SlideProperties;
 class ThumbnailBuilder;
 class ShowSlides;
+class ShowGridView;
 class ShowFileCommands;
 class ShowNameField;
 class DocumentLifecycle;
@@ -59,13 +60,8 @@ class TMainFormverasco : public QMainWindow {
 
     ShowDocument& document() { return show_; }
     SharedFlags& flags() { return flags_; }
-    ShowSlides& showSlides() { return *showSlides_; }
-    ThumbnailBuilder& thumbnails() { return *thumbnails_; }
     Settings& settings() { return settings_; }
-    DocumentLifecycle& lifecycle() { return *lifecycle_; }
-    ShowFileCommands& showFiles() { return *showFiles_; }
     ImageBrowser& browser() { return *browser_; }
-    ShowEditing& editing() { return *editing_; }
     EditorDrags& drags() { return *drags_; }
 
     static constexpr int ClientWidth = 588;
@@ -156,6 +152,8 @@ class TMainFormverasco : public QMainWindow {
     void createMenus();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption,
                      const QKeySequence& shortcut = {});
+    // Edit > "&Undo" and "&Redo", named after the step they undo or redo.
+    void addHistoryItems(QMenu* edit);
     void createEditor();
     bool filterEditorEvent(QObject* watched, QEvent* event);
     void createDrags();
@@ -164,6 +162,8 @@ class TMainFormverasco : public QMainWindow {
     // Enables the named menu items by their rules; an item whose command is not part of the
     // program yet stays unavailable.
     void applyMenuRules(std::initializer_list<std::pair<const char*, bool>> rules);
+    // The menus' rules that depend on the show alone, once the number of slides changed.
+    void followShow(const ShowChange& change);
     void connectPlayerWindows();
     void repaintGrids();
     void connectPrintCommands();
@@ -216,6 +216,7 @@ class TMainFormverasco : public QMainWindow {
     QLabel* Image2 = nullptr;
 
     std::unique_ptr<ThumbnailBuilder> thumbnails_;
+    ShowGridView* showView_ = nullptr; // owned by the show grid
     std::unique_ptr<ShowSlides> showSlides_;
     std::unique_ptr<ShowNameField> showName_;
     std::unique_ptr<ShowFileCommands> showFiles_;

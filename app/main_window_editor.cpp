@@ -5,7 +5,6 @@
 
 #include "app_windows.h"
 #include "confirm_dialog.h"
-#include "document_lifecycle.h"
 #include "editor_drags.h"
 #include "file_list_box.h"
 #include "image_browser.h"
@@ -15,6 +14,7 @@
 #include "select_dialog.h"
 #include "show_editing.h"
 #include "show_form.h"
+#include "show_grid.h"
 #include "slide_properties.h"
 #include "thumbnails.h"
 
@@ -40,12 +40,10 @@ void TMainFormverasco::createEditor() {
     auto switches = [this] {
         return ShowEditing::NewSlideSwitches{settings_.HoldSlideForAudio, settings_.ShowTextOnEachSlide};
     };
-    editing_ = std::make_unique<ShowEditing>(show_, *showSlides_, *browser_,
+    editing_ = std::make_unique<ShowEditing>(show_, *showView_, *browser_,
                                              EditingControls{*BitBtn1, *BitBtn3, *Edit1, *Edit2, *this},
                                              switches, message);
-    editing_->enableAddButtons();
-    lifecycle_->setAddButtonsHandler([this](bool) { editing_->enableAddButtons(); });
-    properties_ = std::make_unique<SlideProperties>(show_, *showSlides_, *thumbnails_, *windows_->textdlg);
+    properties_ = std::make_unique<SlideProperties>(show_, *showView_, *thumbnails_, *windows_->textdlg);
     OvcTable1->setCellBitmapSupplier(
         [this](int row, int col) { return browser_->OvcTable1GetCellData(row, col); });
     OvcTable1->setRowsAboutToBeFetched(
@@ -208,7 +206,7 @@ void TMainFormverasco::OvcTable2MouseDown(Qt::MouseButton button, Qt::KeyboardMo
     if (!cell.isValid())
         return;
     OvcTable2->setActiveCell(cell.row, cell.col);
-    properties_->open(cell.row * 5 + cell.col);
+    properties_->open(ShowGrid::indexAt(cell.row, cell.col));
 }
 
 void TMainFormverasco::SlideProperties1Click() {

@@ -8,6 +8,8 @@
 #include "pref_dialog.h"
 #include "preview_form.h"
 #include "show_form.h"
+#include "show_grid.h"
+#include "show_grid_view.h"
 #include "slide_paths.h"
 
 #include <QGuiApplication>
@@ -120,7 +122,7 @@ void TMainFormverasco::SingleSlide1Click() {
         if (row >= 0 && row < folder_.count())
             windows_->previewfrm->OpenPreview(folder_.FolderImagePaths[row]);
     } else if (OvcTable2->hasFocus()) {
-        const int index = OvcTable2->ActiveRow() * 5 + OvcTable2->ActiveCol();
+        const int index = showView_->activeIndex();
         if (index < show_.SlideCount)
             windows_->previewfrm->OpenPreview(imagePathOf(show_.slide(index)));
     }
@@ -128,7 +130,7 @@ void TMainFormverasco::SingleSlide1Click() {
 
 void TMainFormverasco::OvcTable2DblClick(int row, int col) {
     OvcTable2->setFocus();
-    const int index = row * 5 + col;
+    const int index = ShowGrid::indexAt(row, col);
     if (index < show_.SlideCount)
         windows_->previewfrm->OpenPreview(imagePathOf(show_.slide(index)));
 }

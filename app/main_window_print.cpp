@@ -6,6 +6,7 @@
 #include "confirm_dialog.h"
 #include "ovc_table.h"
 #include "print_commands.h"
+#include "show_grid_view.h"
 
 #include <QLineEdit>
 
@@ -40,7 +41,7 @@ print::ImageSource TMainFormverasco::imageToPrint() const {
         return {folder_.FolderImagePaths[row],
                 folder_.FolderThumbnailReady[row] ? (*folder_.FolderThumbnails)[row] : QImage()};
     }
-    const int index = 5 * OvcTable2->ActiveRow() + OvcTable2->ActiveCol();
+    const int index = showView_->activeIndex();
     if (index < 0 || index >= show_.SlideCount)
         return {};
     return {print::slideImagePath(show_, index), show_.thumbnail(index)};

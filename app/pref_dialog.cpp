@@ -233,16 +233,6 @@ struct SlideDefaults {
     }
 };
 
-void giveSlidesDefaults(ShowDocument& show, const SlideDefaults& defaults) {
-    for (int i = 0; i < show.SlideCount; ++i) {
-        TSlideRecord& r = show.slide(i);
-        r.Delay = defaults.Delay;
-        r.HoldForAudio = defaults.HoldForAudio;
-        r.ShowText = defaults.ShowText;
-    }
-    show.ShowModified = true;
-}
-
 bool anySlideDiffers(const ShowDocument& show, const SlideDefaults& defaults) {
     for (int i = 0; i < show.SlideCount; ++i)
         if (defaults.differFrom(show.slide(i)))
@@ -270,7 +260,9 @@ int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show, con
     const QString question =
         QStringLiteral("Give all %1 slides the default time, audio hold and caption setting?")
             .arg(show.SlideCount);
-    if (dialog.resetPressed() || agree(question))
-        giveSlidesDefaults(show, defaults);
+    if (dialog.resetPressed() || agree(question)) {
+        const ShowDocument::Step step(show, QStringLiteral("Default Settings"));
+        show.giveEverySlide(defaults.Delay, defaults.HoldForAudio != 0, defaults.ShowText != 0);
+    }
     return result;
 }

@@ -2,6 +2,7 @@
 
 #include "confirm_dialog.h"
 #include "show_document.h"
+#include "show_grid_view.h"
 #include "show_name_field.h"
 #include "show_slides.h"
 #include "wait_cursor.h"
@@ -23,21 +24,23 @@ QString folderRefusedText(const QString& showPath, const Tconfirmfrm& confirm) {
 
 ShowFileCommands::ShowFileCommands(ShowDocument& show, ShowSlides& slides, ShowNameField& showName,
                                    Tconfirmfrm& confirm)
-    : show_(show), slides_(slides), showName_(showName), confirm_(confirm) {}
+    : show_(show), slides_(slides), view_(slides.view()), showName_(showName), confirm_(confirm) {}
 
 ShowFile::ReadResult ShowFileCommands::ReadShowFile(const QString& path) {
     std::optional<WaitCursor> hourglass(std::in_place);
-    const ShowFile::ReadResult result = ShowFile::read(path, show_);
+    ShowFile::ReadResult result = ShowFile::read(path);
     if (result.invalid()) {
         // A damaged file leaves an empty show, which the grid has to show as such.
-        slides_.showAnew(ShowSlides::GridView::FirstRows);
+        if (result.status == ShowFile::ReadStatus::InvalidStructure)
+            show_.clear();
+        view_.showAnew(ShowGridView::Rows::First);
         hourglass.reset();
         confirm_.message(QStringLiteral("Error"), QStringLiteral("Invalid Verasco File!"), QString());
         return result;
     }
     if (!result.ok())
         return result;
-    const QString tooLong = buildThumbnails(path);
+    const QString tooLong = load(path, result.records);
     hourglass.reset();
     if (showFileUsed_)
         showFileUsed_(path);
@@ -47,23 +50,23 @@ ShowFile::ReadResult ShowFileCommands::ReadShowFile(const QString& path) {
     return result;
 }
 
-QString ShowFileCommands::buildThumbnails(const QString& path) {
-    const int count = show_.SlideCount;
-    showName_.setShowName(path);
-    slides_.showReadProgress(0, count);
-
+QString ShowFileCommands::load(const QString& path, std::vector<TSlideRecord> records) {
     const QString folder = ShowFile::folderOf(path);
     QString tooLong;
     int notFound = 0;
-    for (int i = 0; i < count; ++i) {
-        const ShowFile::RepairOutcome repair = ShowFile::repairSlidePaths(show_, i, folder);
+    for (TSlideRecord& record : records) {
+        const ShowFile::RepairOutcome repair = ShowFile::repairSlidePaths(record, folder);
         if (!repair.tooLong.isEmpty())
             tooLong = repair.tooLong;
         notFound += repair.imageMissing ? 1 : 0;
     }
+    show_.load(std::move(records));
+    showName_.setShowName(path);
+    const int count = show_.SlideCount;
+    view_.showReadProgress(0, count);
     slides_.buildThumbnailsForRead(count);
-    slides_.showAnew(ShowSlides::GridView::LastRows);
-    slides_.showImagesCount(notFound);
+    view_.showAnew(ShowGridView::Rows::Last);
+    view_.showImagesCount(notFound);
     return tooLong;
 }
 

@@ -12,6 +12,7 @@ class ShowDocument;
 class ShowNameField;
 class ShowSlides;
 class Tconfirmfrm;
+class ShowGridView;
 
 class ShowFileCommands {
   public:
@@ -31,12 +32,13 @@ class ShowFileCommands {
     }
 
   private:
-    // Repairs the paths and builds the thumbnails; the last file found under a path too long to
-    // be stored, if any.
-    QString buildThumbnails(const QString& path);
+    // Repairs the paths, makes the records the show and builds the thumbnails; the last file found
+    // under a path too long to be stored, if any.
+    QString load(const QString& path, std::vector<TSlideRecord> records);
 
     ShowDocument& show_;
     ShowSlides& slides_;
+    ShowGridView& view_;
     ShowNameField& showName_;
     Tconfirmfrm& confirm_;
     std::function<void(const QString&)> showFileUsed_;

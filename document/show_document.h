@@ -1,64 +1,144 @@
 #pragma once
-// The show in memory: 501 slide records (one spare for insertions), their thumbnails, the count
-// and the modified flag. Owned by the main window; the editor, player, printing and export get it
-// by reference.
+// The show in memory: its slides in show order, each a record and the thumbnail the grids draw of
+// it, the count and the modified flag. Owned by the main window; the editor, player, printing and
+// export get it by reference. Only the operations below change the show: each sets the modified
+// flag, says what changed through changed(), and becomes a step of the show's history, which Undo
+// and Redo walk.
 
 #include "slide_record.h"
 
 #include <QImage>
+#include <QList>
+#include <QObject>
 #include <QString>
-#include <array>
-#include <memory>
 
-class ShowDocument {
+#include <memory>
+#include <vector>
+
+class QUndoStack;
+class ShowStep;
+struct ShowEdit;
+
+// One slide: its record and its thumbnail.
+struct ShowSlide {
+    TSlideRecord record{};
+    QImage thumbnail;
+};
+
+// What one change did, for the views of the show.
+struct ShowChange {
+    enum class Kind {
+        Inserted, // `count` slides from `first` on are new
+        Removed,  // `count` slides from `first` on are gone
+        Moved,    // the slide at `first` went to `to`
+        Changed,  // `count` slides from `first` on have other records or thumbnails
+        Reset,    // the show was cleared or read: anything may differ
+    };
+    Kind kind = Kind::Reset;
+    int first = 0;
+    int count = 0;
+    int to = 0;
+
+    bool countChanged() const { return kind != Kind::Moved && kind != Kind::Changed; }
+};
+
+// "BLANK" in any case: a slide without a picture.
+bool isBlankRecord(const TSlideRecord& record);
+// An audio path that is not all blanks.
+bool recordHasAudio(const TSlideRecord& record);
+
+class ShowDocument : public QObject {
+    Q_OBJECT
   public:
     static constexpr int MaxSlides = 500;
-    static constexpr int SlotCount = MaxSlides + 1;
+    // Undo goes back this many steps at most.
+    static constexpr int HistorySteps = 100;
 
     explicit ShowDocument(int defaultDelay = 5);
+    ~ShowDocument() override;
 
-    // Gives a slot the values of a fresh slide: no image, audio or caption, the default display
-    // time and the default caption font.
-    void resetSlot(int index);
-    // Fresh values for every slot, as when the main window is created.
-    void resetAll();
+    // Read access under the names the program has always used; only the operations change them.
+    const int& SlideCount = count_;
+    const bool& ShowModified = modified_;
 
-    void setDefaultDelay(int seconds) { defaultDelay_ = seconds; }
+    void setDefaultDelay(int seconds);
     int defaultDelay() const { return defaultDelay_; }
+    // The values of a fresh slide: no image, audio or caption, the default display time and the
+    // default caption font.
+    const TSlideRecord& freshRecord() const { return fresh_; }
 
-    TSlideRecord& slide(int index);
-    const TSlideRecord& slide(int index) const { return index < freshFrom_ ? slides_[index] : fresh_; }
-    std::array<QImage, SlotCount>& SlideThumbnails() { return *thumbnails_; }
-    QImage& thumbnail(int index) { return (*thumbnails_)[index]; }
-    const QImage& thumbnail(int index) const { return (*thumbnails_)[index]; }
-
-    int SlideCount = 0;
-    bool ShowModified = false;
-
-    // Rows of the five-column show grid that hold the current slides.
-    int gridRowCount() const { return SlideCount / 5 + (SlideCount % 5 != 0 ? 1 : 0); }
-    bool isBlank(int index) const;
+    // An index outside the show reads as a fresh slide without a thumbnail.
+    const TSlideRecord& slide(int index) const;
+    const QImage& thumbnail(int index) const;
+    ShowSlide at(int index) const { return {slide(index), thumbnail(index)}; }
+    bool isBlank(int index) const { return isBlankRecord(slide(index)); }
     // The slide names a picture whose file is not there (an unplugged drive, a renamed folder). It
     // keeps its path and is drawn as missing.
     bool isMissing(int index) const;
-    bool hasAudio(int index) const;
-
+    bool hasAudio(int index) const { return recordHasAudio(slide(index)); }
     // The slide's image and audio paths as text (see stored_path.h for their bytes).
     QString imagePath(int index) const;
     QString audioPath(int index) const;
-    // Store a path; false, with the slide unchanged, when the path is too long to be stored.
-    [[nodiscard]] bool setImagePath(int index, const QString& path);
-    [[nodiscard]] bool setAudioPath(int index, const QString& path);
+
+    // Inserts the slides before slide `at` (SlideCount appends), as many as the show has room for;
+    // returns how many went in.
+    int insert(int at, QList<ShowSlide> slides);
+    bool append(ShowSlide slide) { return insert(count_, {std::move(slide)}) == 1; }
+    // Takes `count` slides out from `first` on and returns them.
+    QList<ShowSlide> remove(int first, int count = 1);
+    // Moves slide `from` to the place `to`; the slides between close up.
+    void move(int from, int to);
+    // Gives slide `index` another record and thumbnail.
+    void replace(int index, ShowSlide slide);
+    // Gives every slide the display time, audio hold and caption switch of the defaults.
+    void giveEverySlide(std::uint8_t delay, bool holdForAudio, bool showText);
+    // A thumbnail drawn anew is no change of the show: nothing to save and nothing to undo.
+    void setThumbnail(int index, QImage thumbnail);
+
+    // The show as a whole. Each of these empties the history and leaves the show unchanged.
+    void clear();
+    // The records of a show that was read; their thumbnails are drawn afterwards (setThumbnail).
+    void load(std::vector<TSlideRecord> records);
+    // The show as it stands counts as the one opened: nothing to undo, nothing changed.
+    void markOpened();
+
+    // The show as it stands is saved: undoing or redoing back to this step leaves it unchanged.
+    void markSaved();
+    QUndoStack& history() { return *history_; }
+
+    // Makes the changes done while it lives one step of the history, under the name the Edit menu
+    // shows ("Undo Delete Slide"). A step that changed nothing is not kept. Steps opened inside
+    // another one join it.
+    class Step {
+      public:
+        Step(ShowDocument& show, const QString& name);
+        ~Step();
+        Step(const Step&) = delete;
+        Step& operator=(const Step&) = delete;
+
+      private:
+        ShowDocument& show_;
+        bool outermost_;
+    };
+
+  signals:
+    void changed(const ShowChange& change);
 
   private:
-    void makeFresh(TSlideRecord& record) const;
+    friend class ShowStep;
+    // Makes the change, or takes it back.
+    void perform(const ShowEdit& edit, bool forward);
+    void keep(ShowEdit edit, const QString& name);
+    void put(int at, const std::vector<ShowSlide>& slides);
+    void take(int first, int count);
+    void shift(int from, int to);
+    void overwrite(int first, const std::vector<ShowSlide>& slides);
 
-    // The slots from freshFrom_ on have not been written since the last reset of all slots and
-    // read as fresh_; a slot is given those values when it is first written. An empty show thus
-    // leaves the 400 KB of records untouched, which a start would otherwise spend time paging in.
-    std::unique_ptr<TSlideRecord[]> slides_;
-    TSlideRecord fresh_;
-    int freshFrom_ = 0;
-    std::unique_ptr<std::array<QImage, SlotCount>> thumbnails_;
+    std::vector<ShowSlide> slides_;
+    int count_ = 0;
+    bool modified_ = false;
     int defaultDelay_;
+    TSlideRecord fresh_{};
+    QUndoStack* history_;
+    std::unique_ptr<ShowStep> openStep_;
 };

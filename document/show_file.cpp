@@ -18,9 +18,8 @@ bool hasSignature(const QByteArray& bytes) {
     return bytes.left(SignatureSize).contains("MORVANT");
 }
 
-ReadResult invalidStructure(ShowDocument& doc) {
-    doc.SlideCount = 0;
-    return {ReadStatus::InvalidStructure, {}, 0};
+ReadResult failure(ReadStatus status, const QString& reason = {}) {
+    return {status, reason, {}};
 }
 
 // Checks the header and returns the number of records to read, or -1 when the header is unusable.
@@ -83,16 +82,17 @@ QByteArray encode(const ShowDocument& doc) {
     return bytes;
 }
 
-ReadResult decode(const QByteArray& bytes, ShowDocument& doc) {
+ReadResult decode(const QByteArray& bytes) {
     if (!hasSignature(bytes))
-        return {ReadStatus::InvalidSignature, {}, doc.SlideCount};
+        return failure(ReadStatus::InvalidSignature);
     const int count = recordsAnnounced(bytes);
     if (count < 0 || bytes.size() < HeaderSize + qsizetype(count) * RecordSize)
-        return invalidStructure(doc);
+        return failure(ReadStatus::InvalidStructure);
+    ReadResult result;
+    result.records.resize(std::size_t(count));
     for (int i = 0; i < count; ++i)
-        SlideRecordBytes::decode(bytes.constData() + HeaderSize + i * RecordSize, doc.slide(i));
-    doc.SlideCount = count;
-    return {ReadStatus::Ok, {}, count};
+        SlideRecordBytes::decode(bytes.constData() + HeaderSize + i * RecordSize, result.records[i]);
+    return result;
 }
 
 bool isShowFile(const QString& path) {
@@ -100,24 +100,33 @@ bool isShowFile(const QString& path) {
     return imaging::openRegularFile(file, path) && hasSignature(file.read(SignatureSize));
 }
 
-ReadResult read(const QString& path, ShowDocument& doc) {
+ReadResult read(const QString& path) {
     QFile file;
     QString reason;
     if (!imaging::openRegularFile(file, path, &reason))
-        return {ReadStatus::IoError, reason, doc.SlideCount};
+        return failure(ReadStatus::IoError, reason);
     QByteArray bytes = file.read(HeaderSize);
     if (file.error() != QFileDevice::NoError)
-        return {ReadStatus::IoError, file.errorString(), doc.SlideCount};
+        return failure(ReadStatus::IoError, file.errorString());
     if (!hasSignature(bytes))
-        return {ReadStatus::InvalidSignature, {}, doc.SlideCount};
+        return failure(ReadStatus::InvalidSignature);
     const int count = recordsAnnounced(bytes);
     if (count < 0)
-        return invalidStructure(doc);
+        return failure(ReadStatus::InvalidStructure);
     // Only the records that will be used are read, so a hostile count costs nothing.
     bytes += file.read(qint64(count) * RecordSize);
     if (file.error() != QFileDevice::NoError)
-        return {ReadStatus::IoError, file.errorString(), doc.SlideCount};
-    return decode(bytes, doc);
+        return failure(ReadStatus::IoError, file.errorString());
+    return decode(bytes);
+}
+
+ReadResult read(const QString& path, ShowDocument& doc) {
+    ReadResult result = read(path);
+    if (result.ok())
+        doc.load(result.records);
+    else if (result.status == ReadStatus::InvalidStructure)
+        doc.clear();
+    return result;
 }
 
 WriteResult write(const QString& path, const ShowDocument& doc) {
@@ -169,10 +178,9 @@ QString resolveCaseInsensitive(const QString& path, PathKind kind) {
     return exists(current) ? current : QString();
 }
 
-RepairOutcome repairSlidePaths(ShowDocument& doc, int index, const QString& showFolder) {
+RepairOutcome repairSlidePaths(TSlideRecord& r, const QString& showFolder) {
     RepairOutcome outcome;
-    TSlideRecord& r = doc.slide(index);
-    if (!doc.isBlank(index)) {
+    if (!isBlankRecord(r)) {
         const std::string before = r.ImageFile.str();
         if (repairPath(r.ImageFile, showFolder, outcome))
             outcome.imageMoved = r.ImageFile.str() != before;
@@ -181,7 +189,7 @@ RepairOutcome repairSlidePaths(ShowDocument& doc, int index, const QString& show
         else
             outcome.imageMissing = true;
     }
-    if (doc.hasAudio(index)) {
+    if (recordHasAudio(r)) {
         const std::string before = r.AudioFile.str();
         repairPath(r.AudioFile, showFolder, outcome);
         outcome.audioMoved = r.AudioFile.str() != before;

@@ -8,6 +8,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <vector>
+
 namespace ShowFile {
 
 inline constexpr char Signature[] = "MORVANT rev1.00"; // stored without its terminating zero
@@ -26,8 +28,8 @@ enum class ReadStatus {
 
 struct ReadResult {
     ReadStatus status = ReadStatus::Ok;
-    QString errorString; // the system's reason for an IoError
-    int slideCount = 0;  // slides read (after the 500 cap)
+    QString errorString;               // the system's reason for an IoError
+    std::vector<TSlideRecord> records; // the slides read (after the 500 cap)
     // True when the caller should show "Invalid Verasco File!".
     bool invalid() const {
         return status == ReadStatus::InvalidSignature || status == ReadStatus::InvalidStructure;
@@ -43,16 +45,18 @@ struct WriteResult {
 
 // The whole file for the current show: header and records 0 to SlideCount - 1.
 QByteArray encode(const ShowDocument& doc);
-// Replaces the show by the file's content (slots 0 to N - 1 and the count). Never touches
-// ShowModified or the thumbnails.
-ReadResult decode(const QByteArray& bytes, ShowDocument& doc);
+// The slides of a file's bytes.
+ReadResult decode(const QByteArray& bytes);
 
 // True when the file is a regular file whose first bytes carry the show signature, whatever its name:
 // how a show renamed without its ".vrs" is still known (the desktop's file type uses the same test).
 bool isShowFile(const QString& path);
 
-// Reads the file under the path exactly as given, never more than the storage holds. Only a regular
+// Reads the file under the path exactly as given, never more than a show holds. Only a regular
 // file is read: a FIFO, a device or a folder is an IoError.
+ReadResult read(const QString& path);
+// Reads the file into the show (ShowDocument::load): a file of broken structure leaves the show
+// empty, any other failure leaves it as it was.
 ReadResult read(const QString& path, ShowDocument& doc);
 // Writes through a new file beside the target that replaces it only when complete, so a failed
 // write leaves an earlier file whole. A folder where no new file can be made is reported as such
@@ -76,12 +80,12 @@ struct RepairOutcome {
     bool audioMoved = false;   // AudioFile now names the file found
     QString tooLong;           // a file found whose path is too long to be stored: not taken
 };
-// Repairs the image and audio paths of slide i after a read: a path that names no file is
+// Repairs the image and audio paths of a slide read from a show file: a path that names no file is
 // looked for by case-insensitive match, then by its file name in the show's folder. A picture or
 // sound found nowhere keeps its path, so that a drive plugged in again or a folder renamed back
 // brings it back and a save does not lose it. A file found under a path too long to be stored
 // leaves its field as it was.
-RepairOutcome repairSlidePaths(ShowDocument& doc, int index, const QString& showFolder);
+RepairOutcome repairSlidePaths(TSlideRecord& record, const QString& showFolder);
 // Whether the slide's audio file exists (the audio mark of its thumbnail depends on it).
 bool audioFileExists(const ShowDocument& doc, int index);
 

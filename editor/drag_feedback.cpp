@@ -1,6 +1,7 @@
 #include "drag_feedback.h"
 
 #include "ovc_table.h"
+#include "show_grid.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -50,14 +51,15 @@ void DragFeedback::showPicture(const QImage& thumbnail, const QPoint& globalPos)
 }
 
 void DragFeedback::markBefore(int index, int slideCount) {
-    if (index > 0 && index % 5 == 0 && index >= slideCount)
-        markBorder((index - 1) / 5, 5);
+    using namespace ShowGrid;
+    if (index > 0 && columnOf(index) == 0 && index >= slideCount)
+        markBorder(rowOf(index - 1), Columns);
     else
-        markBorder(index / 5, index % 5);
+        markBorder(rowOf(index), columnOf(index));
 }
 
 void DragFeedback::markAfter(int index) {
-    markBorder(index / 5, index % 5 + 1);
+    markBorder(ShowGrid::rowOf(index), ShowGrid::columnOf(index) + 1);
 }
 
 void DragFeedback::markBorder(int row, int edge) {

@@ -4,6 +4,7 @@
 #include "image_browser.h"
 #include "shared_flags.h"
 #include "show_document.h"
+#include "show_grid.h"
 #include "wait_pumping.h"
 
 #include <QPointer>
@@ -21,7 +22,7 @@ constexpr int BottomZone = 21;
 constexpr int RightMargin = 19;
 
 int indexOf(const TOvcCell& cell) {
-    return 5 * cell.row + cell.col;
+    return ShowGrid::indexAt(cell.row, cell.col);
 }
 } // namespace
 
@@ -124,7 +125,7 @@ void EditorDrags::OvcTable1MouseUp(Qt::MouseButton button, const QPoint& pos) {
         return;
     TOvcCell cell = showGrid_.cellAt(p);
     if (indexOf(cell) < 0)
-        cell = {show_.SlideCount / 5, show_.SlideCount % 5};
+        cell = {ShowGrid::rowOf(show_.SlideCount), ShowGrid::columnOf(show_.SlideCount)};
     if (cell.col == 0 && cell.row > showGrid_.RowLimit() - 1)
         showGrid_.setRowLimit(showGrid_.RowLimit() + 1);
     showGrid_.setActiveCell(cell.row, cell.col);
@@ -165,7 +166,7 @@ void EditorDrags::OvcTable2MouseMove(const QPoint& pos) {
         autoScroll(edge);
         return;
     }
-    const int active = 5 * showGrid_.ActiveRow() + showGrid_.ActiveCol();
+    const int active = ShowGrid::indexAt(showGrid_.ActiveRow(), showGrid_.ActiveCol());
     if (show_.SlideCount == 0 || active >= show_.SlideCount) {
         ReorderDragArmed = false;
         feedback_.hide();
@@ -175,19 +176,6 @@ void EditorDrags::OvcTable2MouseMove(const QPoint& pos) {
                           pos.y() <= showGrid_.height() - BottomMargin;
     setDragPointer(showGrid_, reorderPointer_, overGrid, Qt::DragMoveCursor);
     showReorderFeedback(pos);
-}
-
-void EditorDrags::moveSlide(int from, int to) {
-    const TSlideRecord record = show_.slide(from);
-    const QImage thumbnail = show_.thumbnail(from);
-    const int step = to > from ? 1 : -1;
-    for (int i = from; i != to; i += step) {
-        show_.slide(i) = show_.slide(i + step);
-        show_.thumbnail(i) = show_.thumbnail(i + step);
-    }
-    show_.slide(to) = record;
-    show_.thumbnail(to) = thumbnail;
-    show_.ShowModified = true;
 }
 
 void EditorDrags::OvcTable2MouseUp(const QPoint& pos) {
@@ -201,8 +189,7 @@ void EditorDrags::OvcTable2MouseUp(const QPoint& pos) {
         const int target = indexOf(cell);
         const int source = indexOf(ReorderSourceCell);
         if (source < show_.SlideCount && target < show_.SlideCount) {
-            if (target != source)
-                moveSlide(source, target);
+            show_.move(source, target);
             showGrid_.setActiveCell(cell.row, cell.col);
             showGrid_.InvalidateTable();
         }

@@ -56,7 +56,6 @@ class EditorDrags {
     int folderInsertIndex(const QPoint& showPos) const;
     void showFolderFeedback(const QPoint& showPos);
     void showReorderFeedback(const QPoint& showPos);
-    void moveSlide(int from, int to);
     // A release ends the outstanding pauses at once.
     void endPauses();
 

@@ -1,6 +1,7 @@
 #include "shell_drop.h"
 
 #include "show_document.h"
+#include "show_grid_view.h"
 #include "show_slides.h"
 #include "wait_cursor.h"
 
@@ -16,27 +17,23 @@ void appendDroppedFiles(ShowSlides& slides, const QStringList& paths) {
     if (paths.isEmpty())
         return;
     const WaitCursor hourglass;
-    ShowDocument& show = slides.show();
-    QLabel& label = slides.countLabel();
-    const int before = show.SlideCount;
+    ShowDocument& show = slides.view().show();
+    QLabel& label = slides.view().countLabel();
+    const ShowDocument::Step step(show, QStringLiteral("Drop Files"));
     const QStringList taken = paths.mid(0, ShowDocument::MaxSlides);
-    const QString tooLongPrefix = pathTooLongText(QString());
     QString tooLong;
     for (qsizetype first = 0; first < taken.size() && show.SlideCount < ShowDocument::MaxSlides;
          first += FilesPerStep) {
-        slides.appendImageSlides(taken.mid(first, FilesPerStep));
         // A file left out for its long path is named once the drop is done.
-        if (label.text().startsWith(tooLongPrefix))
-            tooLong = label.text();
+        if (const QString left = slides.appendAcceptedImages(taken.mid(first, FilesPerStep)); !left.isEmpty())
+            tooLong = left;
         // The count so far, and the window repainted; clicks and keys wait until the drop is done.
-        slides.showImagesCount();
+        slides.view().showImagesCount();
         label.repaint();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         if (slides.drawingStopped()) // the window closed meanwhile
             break;
     }
     if (!tooLong.isEmpty())
-        label.setText(tooLong);
-    if (show.SlideCount != before)
-        show.ShowModified = true;
+        slides.view().showPathTooLong(tooLong);
 }

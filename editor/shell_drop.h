@@ -5,6 +5,6 @@
 
 class ShowSlides;
 
-// Appends the accepted images among paths (at most the first 500, while the show has room); non-images
-// and files that are gone are left out without a word. A drop that added slides changes the show.
+// Appends the accepted images among paths (at most the first 500, while the show has room), as one
+// step of the show's history; non-images and files that are gone are left out without a word.
 void appendDroppedFiles(ShowSlides& slides, const QStringList& paths);

@@ -4,7 +4,8 @@
 #include "image_browser.h"
 #include "ovc_table.h"
 #include "show_document.h"
-#include "show_slides.h"
+#include "show_grid.h"
+#include "show_grid_view.h"
 #include "stored_path.h"
 #include "wait_cursor.h"
 
@@ -16,10 +17,13 @@
 #include <algorithm>
 #include <utility>
 
-ShowEditing::ShowEditing(ShowDocument& show, ShowSlides& slides, ImageBrowser& browser,
+ShowEditing::ShowEditing(ShowDocument& show, ShowGridView& view, ImageBrowser& browser,
                          EditingControls controls, Switches switches, Message message)
-    : show_(show), slides_(slides), browser_(browser), controls_(controls), switches_(std::move(switches)),
-      message_(std::move(message)) {}
+    : show_(show), view_(view), browser_(browser), controls_(controls), switches_(std::move(switches)),
+      message_(std::move(message)) {
+    enableAddButtons();
+    QObject::connect(&show_, &ShowDocument::changed, &controls_.BitBtn1, [this] { enableAddButtons(); });
+}
 
 QLineEdit* ShowEditing::focusedField() const {
     QWidget* focus = controls_.window.focusWidget();
@@ -29,34 +33,15 @@ QLineEdit* ShowEditing::focusedField() const {
 }
 
 bool ShowEditing::showGridHasFocus() const {
-    return controls_.window.focusWidget() == &slides_.grid();
-}
-
-int ShowEditing::activeIndex() const {
-    const TOvcTable& grid = slides_.grid();
-    return grid.ActiveRow() * 5 + grid.ActiveCol();
+    return controls_.window.focusWidget() == &view_.grid();
 }
 
 int ShowEditing::InsertPosition() {
-    const int p = activeIndex();
+    const int p = view_.activeIndex();
     if (p <= show_.SlideCount)
         return p;
-    slides_.grid().setActiveCell(show_.SlideCount / 5, show_.SlideCount % 5);
+    view_.grid().setActiveCell(ShowGrid::rowOf(show_.SlideCount), ShowGrid::columnOf(show_.SlideCount));
     return show_.SlideCount;
-}
-
-void ShowEditing::openGap(int p) {
-    for (int i = show_.SlideCount; i > p; --i) {
-        show_.slide(i) = show_.slide(i - 1);
-        show_.thumbnail(i) = show_.thumbnail(i - 1);
-    }
-}
-
-void ShowEditing::closeGap(int p) {
-    for (int i = p; i + 1 < show_.SlideCount; ++i) {
-        show_.slide(i) = show_.slide(i + 1);
-        show_.thumbnail(i) = show_.thumbnail(i + 1);
-    }
 }
 
 void ShowEditing::showFullMessage() {
@@ -64,39 +49,41 @@ void ShowEditing::showFullMessage() {
              QStringLiteral("Maximum number of images is ") + QString::number(ShowDocument::MaxSlides) + '!');
 }
 
-bool ShowEditing::insertFolderRows(const QList<int>& rows, int p, Origin origin) {
+void ShowEditing::insertFolderRows(const QList<int>& rows, int p, Origin origin) {
     const FolderImages& folder = browser_.folder();
+    const int room = ShowDocument::MaxSlides - show_.SlideCount;
     // Only as many thumbnails as the show has room for are decoded ahead.
-    const FolderThumbnailPrefetch prefetch(
-        browser_, rows.first(std::min<qsizetype>(rows.size(), ShowDocument::MaxSlides - show_.SlideCount)));
-    for (const int row : rows) {
-        if (show_.SlideCount >= ShowDocument::MaxSlides) {
-            showFullMessage();
-            return false;
+    const FolderThumbnailPrefetch prefetch(browser_, rows.last(std::min<qsizetype>(rows.size(), room)));
+    const NewSlideSwitches newSwitches = switches_();
+    QList<ShowSlide> slides;
+    bool full = false;
+    // From the last row up, so that a full show leaves out the first ones.
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        if (slides.size() >= room) {
+            full = true;
+            break;
         }
-        const QString& path = folder.FolderImagePaths[row];
+        const QString& path = folder.FolderImagePaths[*row];
         // A file gone since the folder was listed, or a path too long to be stored, makes no slide;
         // the latter is named afterwards.
         if (!QFileInfo(path).isFile())
             continue;
-        if (!StoredPath::fits(path)) {
+        ShowSlide slide{show_.freshRecord(), browser_.folderThumbnail(*row)};
+        if (!StoredPath::assign(slide.record.ImageFile, path)) {
             tooLong_ = path;
             continue;
         }
-        openGap(p);
-        show_.resetSlot(p);
-        TSlideRecord& record = show_.slide(p);
-        StoredPath::assign(record.ImageFile, path);
-        const NewSlideSwitches newSwitches = switches_();
-        record.HoldForAudio = newSwitches.holdForAudio ? 1 : 0;
-        record.ShowText = newSwitches.showText ? 1 : 0;
-        show_.thumbnail(p) = browser_.folderThumbnail(row);
-        ++show_.SlideCount;
-        show_.ShowModified = true;
-        if (origin == Origin::FolderDrag)
-            slides_.grid().setFocus();
+        slide.record.HoldForAudio = newSwitches.holdForAudio ? 1 : 0;
+        slide.record.ShowText = newSwitches.showText ? 1 : 0;
+        slides.append(std::move(slide));
     }
-    return true;
+    std::reverse(slides.begin(), slides.end());
+    const ShowDocument::Step step(show_, origin == Origin::Button ? QStringLiteral("Add Images")
+                                                                  : QStringLiteral("Drag Images"));
+    if (show_.insert(p, std::move(slides)) > 0 && origin == Origin::FolderDrag)
+        view_.grid().setFocus();
+    if (full)
+        showFullMessage();
 }
 
 void ShowEditing::BitBtn1Click(Origin origin) {
@@ -104,17 +91,14 @@ void ShowEditing::BitBtn1Click(Origin origin) {
     if (browser_.folder().count() == 0)
         return;
     const WaitCursor hourglass;
-    const int topRow = slides_.grid().TopRow();
-    controls_.BitBtn1.setEnabled(false);
+    const int topRow = view_.grid().TopRow();
     const int p = InsertPosition();
-    QList<int> rows =
+    const QList<int> rows =
         folderGrid.hasSelection() ? folderGrid.selectedRows() : QList<int>{folderGrid.ActiveRow()};
-    // Each row goes in before the one added last, so from the last row up they stand in folder order.
-    std::reverse(rows.begin(), rows.end());
     insertFolderRows(rows, p, origin);
     if (origin == Origin::Button)
         folderGrid.setFocus();
-    showNewCount(topRow);
+    keepInView(topRow);
 }
 
 void ShowEditing::BitBtn3Click() {
@@ -122,29 +106,21 @@ void ShowEditing::BitBtn3Click() {
     if (count == 0)
         return;
     const WaitCursor hourglass;
-    controls_.BitBtn3.setEnabled(false);
     const int p = InsertPosition();
     QList<int> rows;
-    for (int row = count - 1; row >= 0; --row)
+    for (int row = 0; row < count; ++row)
         rows.append(row);
     insertFolderRows(rows, p, Origin::Button);
     browser_.grid().setFocus();
     // The last four rows are shown.
-    const int gridRows = show_.gridRowCount();
-    showNewCount(gridRows < 5 ? 0 : gridRows - 4);
+    const int gridRows = ShowGrid::rowsFor(show_.SlideCount);
+    keepInView(gridRows < 5 ? 0 : gridRows - 4);
 }
 
-void ShowEditing::showNewCount(int topRow) {
-    TOvcTable& grid = slides_.grid();
-    grid.setAllowRedraw(false);
-    slides_.UpdateShowGrid();
-    grid.setTopRow(topRow);
-    grid.setAllowRedraw(true);
-    grid.InvalidateTable();
-    slides_.showImagesCount();
+void ShowEditing::keepInView(int topRow) {
+    view_.grid().setTopRow(topRow);
     if (!tooLong_.isEmpty())
-        slides_.showPathTooLong(std::exchange(tooLong_, QString()));
-    enableAddButtons();
+        view_.showPathTooLong(std::exchange(tooLong_, QString()));
 }
 
 void ShowEditing::enableAddButtons() {
@@ -160,17 +136,14 @@ void ShowEditing::Clear1Click() {
     }
     if (!showGridHasFocus())
         return;
-    const int topRow = slides_.grid().TopRow();
-    const int p = activeIndex();
-    if (show_.SlideCount > 0 && p >= show_.SlideCount)
+    const int topRow = view_.grid().TopRow();
+    const int p = view_.activeIndex();
+    if (p >= show_.SlideCount)
         return;
-    if (p < show_.SlideCount) {
-        const WaitCursor hourglass;
-        closeGap(p);
-        --show_.SlideCount;
-        show_.ShowModified = true;
-    }
-    showNewCount(topRow);
+    const WaitCursor hourglass;
+    const ShowDocument::Step step(show_, QStringLiteral("Delete Slide"));
+    show_.remove(p);
+    keepInView(topRow);
 }
 
 void ShowEditing::copyToClipboard(int p) {
@@ -189,6 +162,7 @@ void ShowEditing::EditCut() {
     if (p >= show_.SlideCount)
         return;
     copyToClipboard(p);
+    const ShowDocument::Step step(show_, QStringLiteral("Cut"));
     Clear1Click();
 }
 
@@ -222,13 +196,10 @@ void ShowEditing::EditPaste() {
         return;
     }
     const WaitCursor hourglass;
-    const int topRow = slides_.grid().TopRow();
-    openGap(p);
-    show_.slide(p) = clipboard_.record;
-    show_.thumbnail(p) = clipboard_.thumbnail;
-    ++show_.SlideCount;
-    show_.ShowModified = true;
-    showNewCount(topRow);
+    const int topRow = view_.grid().TopRow();
+    const ShowDocument::Step step(show_, QStringLiteral("Paste"));
+    show_.insert(p, {ShowSlide{clipboard_.record, clipboard_.thumbnail}});
+    keepInView(topRow);
 }
 
 void ShowEditing::SelectAll1Click() {
@@ -252,8 +223,8 @@ EditMenuState ShowEditing::EditMenuClick() const {
         state.paste = !QApplication::clipboard()->text().isEmpty();
     } else if (focus == &browser_.grid()) {
         state.selectAll = browser_.folder().count() > 0;
-    } else if (focus == &slides_.grid()) {
-        const bool onSlide = show_.SlideCount > 0 && activeIndex() < show_.SlideCount;
+    } else if (focus == &view_.grid()) {
+        const bool onSlide = view_.activeIndex() < show_.SlideCount;
         state.cut = state.copy = state.clear = state.properties = onSlide;
         state.clearAll = show_.SlideCount > 0;
         state.paste = clipboard_.holdsSlide();
@@ -265,7 +236,7 @@ ViewMenuState ShowEditing::View1Click() const {
     QWidget* focus = controls_.window.focusWidget();
     ViewMenuState state;
     state.image = (focus == &browser_.grid() && browser_.folder().count() > 0) ||
-                  (focus == &slides_.grid() && show_.SlideCount > 0 && activeIndex() < show_.SlideCount);
+                  (focus == &view_.grid() && view_.activeIndex() < show_.SlideCount);
     state.slideshow = show_.SlideCount > 0;
     return state;
 }

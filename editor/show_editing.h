@@ -15,7 +15,7 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 class ShowDocument;
-class ShowSlides;
+class ShowGridView;
 
 // The main window's controls the editing works with.
 struct EditingControls {
@@ -47,7 +47,8 @@ class ShowEditing {
     using Switches = std::function<NewSlideSwitches()>;
     using Message = std::function<void(const QString& caption, const QString& text)>;
 
-    ShowEditing(ShowDocument& show, ShowSlides& slides, ImageBrowser& browser, EditingControls controls,
+    // ">" and ">>" follow the show from now on.
+    ShowEditing(ShowDocument& show, ShowGridView& view, ImageBrowser& browser, EditingControls controls,
                 Switches switches, Message message);
 
     // The slide index that add and paste insert at, from the show grid's active cell; an active
@@ -62,26 +63,23 @@ class ShowEditing {
     void SelectAll1Click();
     EditMenuState EditMenuClick() const;
     ViewMenuState View1Click() const;
-    // ">" and ">>" are available while the show has room.
-    void enableAddButtons();
-
-    SlideClipboard& clipboard() { return clipboard_; }
+    const SlideClipboard& clipboard() const { return clipboard_; }
 
   private:
     QLineEdit* focusedField() const;
     bool showGridHasFocus() const;
-    int activeIndex() const;
-    // Inserts the folder rows, each before the one inserted last, at p; false when the show became full.
-    bool insertFolderRows(const QList<int>& rows, int p, Origin origin);
-    void openGap(int p);
-    void closeGap(int p);
+    // ">" and ">>" are available while the show has room.
+    void enableAddButtons();
+    // Inserts the folder rows at p in folder order, as many as fit from the last one up; says so
+    // when the show became full.
+    void insertFolderRows(const QList<int>& rows, int p, Origin origin);
     void copyToClipboard(int p);
-    // The grid, the count and the add buttons after the number of slides changed.
-    void showNewCount(int topRow);
+    // The rows in view after a change, and a file left out for its long path named.
+    void keepInView(int topRow);
     void showFullMessage();
 
     ShowDocument& show_;
-    ShowSlides& slides_;
+    ShowGridView& view_;
     ImageBrowser& browser_;
     EditingControls controls_;
     Switches switches_;

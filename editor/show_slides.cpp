@@ -3,7 +3,7 @@
 #include "ovc_table.h"
 #include "shared_flags.h"
 #include "show_document.h"
-#include "show_file.h"
+#include "show_grid_view.h"
 #include "stored_path.h"
 #include "thumbnail_decode_queue.h"
 #include "thumbnail_picture.h"
@@ -13,15 +13,11 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFileInfo>
-#include <QLabel>
-
-#include <algorithm>
 
 namespace {
 const char* const AcceptedExtensions[] = {".bmp",  ".kqp", ".jpg",  ".qpx",  ".dib",  ".jif",
                                           ".pcx",  ".png", ".tga",  ".tif",  ".jpeg", ".jpe",
                                           ".webp", ".gif", ".heic", ".heif", ".avif"};
-const QString CountPadding(24, QLatin1Char(' '));
 } // namespace
 
 bool IsAcceptedImagePath(const QString& path) {
@@ -35,35 +31,30 @@ bool IsAcceptedImagePath(const QString& path) {
     return false;
 }
 
-QString imagesCountText(int count, int notFound) {
-    const QString missing = notFound > 0 ? QStringLiteral(" (%1 not found)").arg(notFound) : QString();
-    return QStringLiteral("Images: ") + QString::number(count) + missing + CountPadding;
-}
-
-QString pathTooLongText(const QString& path) {
-    return QStringLiteral("Path too long: ") + ShowFile::fileNamePart(path);
-}
-
-ShowSlides::ShowSlides(ShowDocument& show, ThumbnailBuilder& thumbnails, TOvcTable& grid, QLabel& countLabel,
+ShowSlides::ShowSlides(ShowDocument& show, ThumbnailBuilder& thumbnails, ShowGridView& view,
                        SharedFlags& flags)
-    : show_(show), thumbnails_(thumbnails), grid_(grid), countLabel_(countLabel), flags_(flags) {}
+    : show_(show), thumbnails_(thumbnails), view_(view), flags_(flags) {}
 
 bool ShowSlides::AppendImageSlide(const QString& path) {
-    return appendSlide(path, nullptr);
+    return appendDecoded(path, nullptr);
 }
 
-bool ShowSlides::appendSlide(const QString& path, const std::optional<QImage>* decoded) {
-    const int index = show_.SlideCount;
-    show_.resetSlot(index);
-    if (!show_.setImagePath(index, path)) {
-        showPathTooLong(path);
+bool ShowSlides::appendDecoded(const QString& path, const std::optional<QImage>* decoded) {
+    ShowSlide slide{show_.freshRecord(), QImage()};
+    if (!StoredPath::assign(slide.record.ImageFile, path)) {
+        view_.showPathTooLong(path);
         return false;
     }
-    ++show_.SlideCount;
-    return buildSlideThumbnail(index, decoded);
+    const bool drawn = drawThumbnail(slide, Purpose::Append, decoded);
+    TOvcTable& grid = view_.grid();
+    grid.setAllowRedraw(true);
+    if (!drawn || !show_.append(std::move(slide)))
+        return false;
+    grid.setActiveCell(0, 0);
+    return true;
 }
 
-void ShowSlides::appendImageSlides(const QStringList& paths) {
+QString ShowSlides::appendAcceptedImages(const QStringList& paths) {
     QStringList accepted;
     for (const QString& path : paths) {
         if (IsAcceptedImagePath(path))
@@ -79,31 +70,12 @@ void ShowSlides::appendImageSlides(const QStringList& paths) {
         if (show_.SlideCount >= ShowDocument::MaxSlides || stopRequested_)
             break;
         const std::optional<QImage> picture = pictures ? pictures->take(i) : std::nullopt;
-        if (!appendSlide(accepted[i], pictures ? &picture : nullptr) && !StoredPath::fits(accepted[i]))
+        if (!appendDecoded(accepted[i], pictures ? &picture : nullptr) && !StoredPath::fits(accepted[i]))
             tooLong = accepted[i];
     }
-    UpdateShowGrid();
     if (!tooLong.isEmpty())
-        showPathTooLong(tooLong);
-}
-
-bool ShowSlides::BuildSlideThumbnail(int index) {
-    return buildSlideThumbnail(index, nullptr);
-}
-
-bool ShowSlides::buildSlideThumbnail(int index, const std::optional<QImage>* decoded) {
-    const bool kept = drawSlideThumbnail(index, Purpose::Append, decoded);
-    grid_.setAllowRedraw(true);
-    if (kept) {
-        grid_.setActiveCell(0, 0);
-        grid_.InvalidateTable();
-        showImagesCount();
-    }
-    return kept;
-}
-
-void ShowSlides::buildThumbnailForRead(int index) {
-    drawSlideThumbnail(index, Purpose::ShowRead);
+        view_.showPathTooLong(tooLong);
+    return tooLong;
 }
 
 void ShowSlides::buildThumbnailsForRead(int count) {
@@ -113,13 +85,15 @@ void ShowSlides::buildThumbnailsForRead(int count) {
     const std::unique_ptr<ThumbnailDecodeQueue> pictures = decodeAhead(paths);
     stopRequested_ = false;
     for (int i = 0; i < count && !stopRequested_; ++i) {
+        ShowSlide slide = show_.at(i);
         if (pictures) {
             const std::optional<QImage> picture = pictures->take(i);
-            drawSlideThumbnail(i, Purpose::ShowRead, &picture);
+            drawThumbnail(slide, Purpose::ShowRead, &picture);
         } else {
-            buildThumbnailForRead(i);
+            drawThumbnail(slide, Purpose::ShowRead, nullptr);
         }
-        showReadProgress(i + 1, count);
+        show_.setThumbnail(i, std::move(slide.thumbnail));
+        view_.showReadProgress(i + 1, count);
     }
 }
 
@@ -153,21 +127,22 @@ bool ShowSlides::loadSlideImage(const QString& path) {
     return true;
 }
 
-bool ShowSlides::drawSlideThumbnail(int index, Purpose purpose, const std::optional<QImage>* decoded) {
+bool ShowSlides::drawThumbnail(ShowSlide& slide, Purpose purpose, const std::optional<QImage>* decoded) {
     if (thumbnails_.measureScreenDepth() < 16)
-        grid_.setAllowRedraw(false);
+        view_.grid().setAllowRedraw(false);
 
-    TSlideRecord& record = show_.slide(index);
-    // A show being read has had its paths repaired (and the lost pictures made blank) already.
-    if (purpose == Purpose::Append && !show_.isBlank(index) && !QFileInfo::exists(show_.imagePath(index)))
+    TSlideRecord& record = slide.record;
+    // A show being read has had its paths repaired (and the lost pictures marked missing) already.
+    if (purpose == Purpose::Append && !isBlankRecord(record) &&
+        !QFileInfo::exists(StoredPath::of(record.ImageFile)))
         record.ImageFile.assign(BlankImageName);
-    const QString path = show_.imagePath(index);
-    QImage& thumbnail = show_.thumbnail(index);
+    const QString path = StoredPath::of(record.ImageFile);
+    const bool blank = isBlankRecord(record);
 
-    if (purpose == Purpose::ShowRead && show_.isMissing(index)) {
-        thumbnails_.drawMissingThumbnail(thumbnail, path);
+    if (purpose == Purpose::ShowRead && !blank && !QFileInfo::exists(path)) {
+        thumbnails_.drawMissingThumbnail(slide.thumbnail, path);
     } else {
-        if (show_.isBlank(index)) {
+        if (blank) {
             thumbnails_.clearWorkBitmap();
         } else if (decoded && decoded->has_value()) {
             thumbnails_.workBitmap() = **decoded;
@@ -177,62 +152,18 @@ bool ShowSlides::drawSlideThumbnail(int index, Purpose purpose, const std::optio
                 thumbnails_.reducePaletteColours();
             thumbnails_.fetchWithRetries();
         } else if (purpose == Purpose::Append) {
-            --show_.SlideCount;
             return false;
         } else {
             // A show file names an image that cannot be decoded: the slide stays, with an empty
             // picture rather than whatever the previous slide left in the work bitmap.
             thumbnails_.clearWorkBitmap();
         }
-        thumbnails_.DrawThumbnail(thumbnail, path);
+        thumbnails_.DrawThumbnail(slide.thumbnail, path);
     }
-    if (show_.hasAudio(index) &&
-        (purpose == Purpose::Append || QFileInfo::exists(show_.audioPath(index).trimmed())))
-        thumbnails_.drawAudioMark(thumbnail);
+    if (recordHasAudio(record) && QFileInfo::exists(StoredPath::of(record.AudioFile).trimmed()))
+        thumbnails_.drawAudioMark(slide.thumbnail);
     // The cells draw through the imaging control's palette while it has one.
     TPhoto& photo = thumbnails_.photo();
-    grid_.setCellPalette(photo.hPal() != 0 ? photo.paletteColors() : QList<QRgb>());
+    view_.grid().setCellPalette(photo.hPal() != 0 ? photo.paletteColors() : QList<QRgb>());
     return true;
-}
-
-void ShowSlides::UpdateShowGrid() {
-    grid_.setRowLimit(show_.gridRowCount());
-}
-
-void ShowSlides::showImagesCount() {
-    showImagesCount(0);
-}
-
-void ShowSlides::showImagesCount(int notFound) {
-    countLabel_.setText(imagesCountText(show_.SlideCount, notFound));
-}
-
-void ShowSlides::showPathTooLong(const QString& path) {
-    countLabel_.setText(pathTooLongText(path));
-}
-
-void ShowSlides::showReadProgress(int done, int count) {
-    countLabel_.setText(ShowFile::readingStatusText(done, count));
-    countLabel_.repaint();
-}
-
-void ShowSlides::showAnew(GridView view, int minimumRows) {
-    grid_.setAllowRedraw(true);
-    grid_.setActiveCell(0, 0);
-    const int rows = std::max(show_.gridRowCount(), minimumRows);
-    grid_.setRowLimit(rows);
-    const int visibleRows = grid_.fullyVisibleRows();
-    grid_.setTopRow(view == GridView::LastRows && rows > visibleRows ? rows - visibleRows : 0);
-    grid_.InvalidateTable();
-    showImagesCount();
-}
-
-void ShowSlides::showCleared() {
-    const int visibleSlots = std::min(grid_.fullyVisibleRows() * 5, ShowDocument::MaxSlides);
-    for (int i = 0; i < visibleSlots; ++i) {
-        QImage& thumbnail = show_.thumbnail(i);
-        thumbnail = QImage(ThumbnailWidth, ThumbnailHeight, QImage::Format_RGB32);
-        thumbnail.fill(Qt::white);
-    }
-    showAnew(GridView::FirstRows, 1);
 }

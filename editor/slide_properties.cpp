@@ -1,8 +1,8 @@
 #include "slide_properties.h"
 
-#include "ovc_table.h"
 #include "show_document.h"
-#include "show_slides.h"
+#include "show_grid_view.h"
+#include "stored_path.h"
 #include "text_dialog.h"
 #include "thumbnails.h"
 #include "tphoto.h"
@@ -11,16 +11,15 @@
 #include <QFileInfo>
 #include <QImage>
 
-SlideProperties::SlideProperties(ShowDocument& show, ShowSlides& slides, ThumbnailBuilder& thumbnails,
+SlideProperties::SlideProperties(ShowDocument& show, ShowGridView& view, ThumbnailBuilder& thumbnails,
                                  Ttextdlg& dialog)
-    : show_(show), slides_(slides), thumbnails_(thumbnails), dialog_(dialog) {
+    : show_(show), view_(view), thumbnails_(thumbnails), dialog_(dialog) {
     dialog_.setThumbnailRebuilder(
         [this](const QString& imagePath, bool blank) { return thumbnailWithoutAudio(imagePath, blank); });
 }
 
 int SlideProperties::openActive() {
-    const TOvcTable& grid = slides_.grid();
-    return open(grid.ActiveRow() * 5 + grid.ActiveCol());
+    return open(view_.activeIndex());
 }
 
 int SlideProperties::open(int index) {
@@ -31,13 +30,13 @@ int SlideProperties::open(int index) {
     const int result = dialog_.exec();
     if (result != Ttextdlg::Ok)
         return result;
+    ShowSlide edited{show_.slide(index), dialog_.thumbnail()};
     // The dialog only accepts audio paths that can be stored.
-    if (!show_.setAudioPath(index, dialog_.audioPath()))
+    if (!StoredPath::assign(edited.record.AudioFile, dialog_.audioPath()))
         return result;
-    dialog_.storeInto(show_.slide(index));
-    show_.thumbnail(index) = dialog_.thumbnail();
-    show_.ShowModified = true;
-    slides_.grid().InvalidateTable();
+    dialog_.storeInto(edited.record);
+    const ShowDocument::Step step(show_, QStringLiteral("Image Properties"));
+    show_.replace(index, std::move(edited));
     return result;
 }
 

@@ -5,13 +5,13 @@
 class QImage;
 class QString;
 class ShowDocument;
-class ShowSlides;
+class ShowGridView;
 class ThumbnailBuilder;
 class Ttextdlg;
 
 class SlideProperties {
   public:
-    SlideProperties(ShowDocument& show, ShowSlides& slides, ThumbnailBuilder& thumbnails, Ttextdlg& dialog);
+    SlideProperties(ShowDocument& show, ShowGridView& view, ThumbnailBuilder& thumbnails, Ttextdlg& dialog);
 
     // For slide index when it holds a slide: the dialog's result; 0 when nothing opened.
     int open(int index);
@@ -22,7 +22,7 @@ class SlideProperties {
     QImage thumbnailWithoutAudio(const QString& imagePath, bool blank);
 
     ShowDocument& show_;
-    ShowSlides& slides_;
+    ShowGridView& view_;
     ThumbnailBuilder& thumbnails_;
     Ttextdlg& dialog_;
 };

@@ -15,7 +15,7 @@
 #include "shared_flags.h"
 #include "show_document.h"
 #include "show_file.h"
-#include "show_file_commands.h"
+#include "show_grid_view.h"
 #include "show_of_photos.h"
 #include "show_slides.h"
 #include "thumbnails.h"
@@ -40,9 +40,10 @@ void BuildSlideThumbnail4000x3000(benchmark::State& state) {
         photo, work, [] { return 32; }, QString());
     TOvcTable grid;
     QLabel label;
-    ShowSlides slides(show, builder, grid, label, flags);
+    ShowGridView view(show, grid, label);
+    ShowSlides slides(show, builder, view, flags);
     for (auto _ : state) {
-        show.SlideCount = 0;
+        show.clear();
         if (!slides.AppendImageSlide(bigJpeg)) {
             state.SkipWithError("the picture did not load");
             return;
@@ -78,11 +79,16 @@ std::unique_ptr<QTemporaryDir> emptyCache() {
 enum class Cache { Empty, Filled };
 
 // Also gives the resident memory with the show read, in megabytes.
-void readShow(benchmark::State& state, const QString& path, Cache cache = Cache::Empty) {
+void readShow(benchmark::State& state, const QString& path, int slides, Cache cache = Cache::Empty) {
     std::unique_ptr<AppWindows> windows(createAppWindows());
-    ShowFileCommands& files = windows->MainFormverasco->showFiles();
+    TMainFormverasco& main = *windows->MainFormverasco;
+    // As a start with the show on its command line reads it.
+    const auto read = [&] {
+        main.processCommandLine({path});
+        return main.document().SlideCount == slides;
+    };
     std::unique_ptr<QTemporaryDir> folder = emptyCache();
-    if (cache == Cache::Filled && !files.ReadShowFile(path).ok()) {
+    if (cache == Cache::Filled && !read()) {
         state.SkipWithError("the show did not read");
         return;
     }
@@ -93,7 +99,7 @@ void readShow(benchmark::State& state, const QString& path, Cache cache = Cache:
             folder = emptyCache();
             state.ResumeTiming();
         }
-        if (!files.ReadShowFile(path).ok()) {
+        if (!read()) {
             state.SkipWithError("the show did not read");
             return;
         }
@@ -114,22 +120,22 @@ void djpegTimes(benchmark::State& state, int times) {
 }
 
 void ReadShowOf100Slides(benchmark::State& state) {
-    readShow(state, showOf100);
+    readShow(state, showOf100, 100);
 }
 void DjpegScaleOneEighth100Times(benchmark::State& state) {
     djpegTimes(state, 100);
 }
 void ReadShowOf500Slides(benchmark::State& state) {
-    readShow(state, showOf500);
+    readShow(state, showOf500, 500);
 }
 void DjpegScaleOneEighth500Times(benchmark::State& state) {
     djpegTimes(state, 500);
 }
 void ReadCachedShowOf500Slides(benchmark::State& state) {
-    readShow(state, showOf500, Cache::Filled);
+    readShow(state, showOf500, 500, Cache::Filled);
 }
 void ReadShowOf500CameraPhotos(benchmark::State& state) {
-    readShow(state, showOf500Cameras);
+    readShow(state, showOf500Cameras, 500);
 }
 BENCHMARK(ReadShowOf100Slides)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(DjpegScaleOneEighth100Times)->Unit(benchmark::kMillisecond)->Iterations(3);

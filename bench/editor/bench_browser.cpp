@@ -76,7 +76,7 @@ void AddAllFiveHundred(benchmark::State& state) {
     ShowDocument& show = mainWindow().document();
     for (auto _ : state) {
         state.PauseTiming();
-        show.SlideCount = 0;
+        show.clear();
         const bool listed = listFolderToFirstScreen();
         state.ResumeTiming();
         mainWindow().BitBtn3Click();

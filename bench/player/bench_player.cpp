@@ -34,9 +34,7 @@ struct Viewer {
     TshowFrm window{show, flags};
 
     explicit Viewer(const QStringList& images, int delay = 1, int crossFadeMs = 0) {
-        appendPhotoSlides(show, images);
-        for (int i = 0; i < show.SlideCount; ++i)
-            show.slide(i).Delay = std::uint8_t(delay);
+        appendPhotoSlides(show, images, delay);
         ViewerHost host;
         host.switches = [crossFadeMs] {
             return ShowSwitches{.ShowSlideControls = true,

@@ -24,7 +24,7 @@
 namespace {
 
 // 100 slides; VERASCO_BENCH_SLIDES may ask for fewer or more (a quicker run while working on it).
-int SlideCount = 100;
+int BenchSlides = 100;
 constexpr int SlideSeconds = 3;
 
 QTemporaryDir* work;
@@ -50,7 +50,7 @@ void OurVideo(benchmark::State& state) {
             break;
         }
     }
-    state.counters["times_real_time"] = seconds > 0 ? SlideCount * SlideSeconds / seconds : 0;
+    state.counters["times_real_time"] = seconds > 0 ? BenchSlides * SlideSeconds / seconds : 0;
     QFile::remove(job.target);
 }
 BENCHMARK(OurVideo)->Unit(benchmark::kMillisecond)->Iterations(1);
@@ -73,7 +73,7 @@ void FfmpegConcat(benchmark::State& state) {
     list.close();
     const QByteArray listPath = QFile::encodeName(list.fileName());
     const QByteArray out = QFile::encodeName(workPath(QStringLiteral("peer.mp4")));
-    const QByteArray length = QByteArray::number(SlideCount * SlideSeconds);
+    const QByteArray length = QByteArray::number(BenchSlides * SlideSeconds);
     char* argv[] = {const_cast<char*>("ffmpeg"),
                     const_cast<char*>("-v"),
                     const_cast<char*>("error"),
@@ -147,17 +147,15 @@ int main(int argc, char** argv) {
     preferOffscreenPlatform();
     QApplication app(argc, argv);
     if (const int slides = qEnvironmentVariableIntValue("VERASCO_BENCH_SLIDES"); slides > 0)
-        SlideCount = slides;
+        BenchSlides = slides;
     QTemporaryDir dir;
     work = &dir;
-    photos = linkPhotos(makeLargePhotos(dir.path(), 6), dir.filePath(QStringLiteral("show")), SlideCount);
+    photos = linkPhotos(makeLargePhotos(dir.path(), 6), dir.filePath(QStringLiteral("show")), BenchSlides);
     ShowDocument document;
-    if (photos.isEmpty() || !appendPhotoSlides(document, photos)) {
+    if (photos.isEmpty() || !appendPhotoSlides(document, photos, SlideSeconds)) {
         std::fprintf(stderr, "cannot make the photographs with ImageMagick\n");
         return 1;
     }
-    for (int i = 0; i < document.SlideCount; ++i)
-        document.slide(i).Delay = SlideSeconds;
     show = sharing::readSharedShow(document, QApplication::palette());
     return runWithRatios(argc, argv, {{"OurVideo", "FfmpegConcat"}, {"OurWebPage", "ConvertResize"}});
 }

@@ -23,7 +23,7 @@
 namespace {
 
 // 100 slides; VERASCO_BENCH_SLIDES may ask for fewer or more (a quicker run while working on it).
-int SlideCount = 100;
+int BenchSlides = 100;
 
 QTemporaryDir* work;
 QString bigBmp; // 4000 x 3000
@@ -34,7 +34,7 @@ QString workPath(const QString& name) {
 }
 
 void OurExport(benchmark::State& state) {
-    rig->setSlides(bigBmp, SlideCount);
+    rig->setSlides(bigBmp, BenchSlides);
     const QString target = workPath(QStringLiteral("export.exe"));
     for (auto _ : state) {
         const QString error = rig->write(target);
@@ -68,7 +68,7 @@ bool convertAndCopy(const QByteArray& cjpeg, const QString& folder) {
         return false;
     const QByteArray source = QFile::encodeName(bigBmp);
     const QByteArray converted = QFile::encodeName(workPath(QStringLiteral("converted.jpg")));
-    for (int i = 0; i < SlideCount; ++i) {
+    for (int i = 0; i < BenchSlides; ++i) {
         char* argv[] = {const_cast<char*>("cjpeg"),
                         const_cast<char*>("-quality"),
                         const_cast<char*>("75,72"),
@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
     preferOffscreenPlatform();
     QApplication app(argc, argv);
     if (const int slides = qEnvironmentVariableIntValue("VERASCO_BENCH_SLIDES"); slides > 0)
-        SlideCount = slides;
+        BenchSlides = slides;
     QTemporaryDir dir;
     work = &dir;
     bigBmp = dir.filePath(QStringLiteral("photo_4000x3000.bmp"));
@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
     ExportRig exportRig;
     rig = &exportRig;
     const QString startPackage = dir.filePath(QStringLiteral("show.exe"));
-    rig->setSlides(showJpeg, SlideCount);
+    rig->setSlides(showJpeg, BenchSlides);
     const QString error = rig->write(startPackage);
     if (!error.isEmpty()) {
         std::fprintf(stderr, "cannot export the show of JPEGs: %s\n", qPrintable(error));
@@ -150,8 +150,8 @@ int main(int argc, char** argv) {
     setStartPackage(startPackage, dir.path());
     runWithRatios(argc, argv, {{"OurExport", "SumOfParts"}, {"PackageStart", "LhasaAndPlayerStart"}});
     const double package = double(QFileInfo(startPackage).size());
-    const double pictures = double(QFileInfo(showJpeg).size()) * SlideCount;
+    const double pictures = double(QFileInfo(showJpeg).size()) * BenchSlides;
     std::printf("size  package of %d JPEG slides %12.0f bytes  vs its pictures %12.0f bytes  = %.4fx\n",
-                SlideCount, package, pictures, package / pictures);
+                BenchSlides, package, pictures, package / pictures);
     return 0;
 }

@@ -23,12 +23,10 @@ ExportRig::ExportRig() : status_(new QLabel(QStringLiteral("Images: 0"), &window
 }
 
 void ExportRig::setSlides(const QString& image, int count) {
-    show_.resetAll();
-    show_.SlideCount = count;
-    for (int i = 0; i < count; ++i) {
-        show_.resetSlot(i);
-        show_.slide(i).ImageFile.assign(QFile::encodeName(image).toStdString());
-    }
+    show_.clear();
+    ShowSlide slide{show_.freshRecord(), {}};
+    slide.record.ImageFile.assign(QFile::encodeName(image).toStdString());
+    show_.insert(0, QList<ShowSlide>(count, slide));
 }
 
 QString ExportRig::write(const QString& target) {

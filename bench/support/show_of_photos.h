@@ -3,20 +3,22 @@
 // file need one.
 
 #include "show_document.h"
+#include "stored_path.h"
 
 #include <QString>
 #include <QStringList>
 
-// Appends a fresh slide for each of `paths` (up to the show's limit); false when a path is too long
-// to be stored or the show is full.
-inline bool appendPhotoSlides(ShowDocument& show, const QStringList& paths) {
+// Appends a fresh slide for each of `paths`, with the given display time (0: the default); false when
+// a path is too long to be stored or the show has no room for them all.
+inline bool appendPhotoSlides(ShowDocument& show, const QStringList& paths, int delay = 0) {
+    QList<ShowSlide> slides;
     for (const QString& path : paths) {
-        if (show.SlideCount >= ShowDocument::MaxSlides)
+        ShowSlide slide{show.freshRecord(), {}};
+        if (!StoredPath::assign(slide.record.ImageFile, path))
             return false;
-        show.resetSlot(show.SlideCount);
-        if (!show.setImagePath(show.SlideCount, path))
-            return false;
-        ++show.SlideCount;
+        if (delay > 0)
+            slide.record.Delay = std::uint8_t(delay);
+        slides.append(slide);
     }
-    return true;
+    return show.insert(show.SlideCount, slides) == slides.size();
 }

@@ -17,6 +17,7 @@
 #include "settings_store.h"
 #include "show_document.h"
 #include "show_form.h"
+#include "show_grid.h"
 #include "text_dialog.h"
 
 #include <QApplication>
@@ -168,7 +169,8 @@ int main(int argc, char** argv) {
              // The last slide of the sample show, which has a caption and a sound, as Edit > Image
              // Properties opens it.
              const int last = main->document().SlideCount - 1;
-             main->findChild<TOvcTable*>(QStringLiteral("OvcTable2"))->setActiveCell(last / 5, last % 5);
+             main->findChild<TOvcTable*>(QStringLiteral("OvcTable2"))
+                 ->setActiveCell(ShowGrid::rowOf(last), ShowGrid::columnOf(last));
              main->SlideProperties1Click();
          },
          "image-properties.png"},

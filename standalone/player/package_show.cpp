@@ -85,11 +85,10 @@ bool PackageShow::mapImageData(const QString& path, QString& error) {
 }
 
 void PackageShow::fillShow(const SlideList& list, const QDir& folder) {
-    show_.SlideCount = int(list.records.size());
-    for (int i = 0; i < show_.SlideCount; ++i) {
-        TSlideRecord& slide = show_.slide(i);
-        slide = list.records[std::size_t(i)];
-        if (ranges_[std::size_t(i)].length == 0)
+    std::vector<TSlideRecord> records = list.records;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        TSlideRecord& slide = records[i];
+        if (ranges_[i].length == 0)
             slide.ImageFile.assign(BlankImageName);
         // The sound's path in the folder, where it fits the record; else the bare name, found in
         // the working folder.
@@ -97,6 +96,7 @@ void PackageShow::fillShow(const SlideList& list, const QDir& folder) {
         if (!audio.isEmpty() && !StoredPath::assign(slide.AudioFile, audio))
             StoredPath::assign(slide.AudioFile, QFileInfo(audio).fileName());
     }
+    show_.load(std::move(records));
 }
 
 QByteArrayView PackageShow::pictureData(int index) const {

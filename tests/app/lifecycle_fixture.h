@@ -7,13 +7,13 @@
 #include "condition_wait.h"
 #include "confirm_dialog.h"
 #include "dialogs.h"
-#include "document_lifecycle.h"
 #include "main_window.h"
 #include "ovc_table.h"
 #include "settings.h"
 #include "show_file.h"
 #include "small_tmpfs.h"
 #include "test_pictures.h"
+#include "test_shows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -123,7 +123,7 @@ class Lifecycle : public ::testing::Test {
             paths.append(picture(names[i % names.size()]));
         main().DropFiles(paths);
         ASSERT_EQ(show().SlideCount, n);
-        show().ShowModified = true; // as after an edit
+        ASSERT_TRUE(show().ShowModified);
     }
     // Files dropped from a file manager on the main window, outside the show grid.
     void dropOnWindow(const QStringList& paths) {
@@ -138,6 +138,16 @@ class Lifecycle : public ::testing::Test {
         QDropEvent dropped(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(&main(), &dropped);
         ASSERT_TRUE(dropped.isAccepted());
+    }
+    // The main window on screen and active, and the focus moved into the show name field holding
+    // `text`.
+    void focusShowName(const QString& text) {
+        main().show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&main(), ConditionWaitMs));
+        main().findChild<QWidget*>("BitBtn4")->setFocus();
+        showName().setText(text);
+        showName().setFocus();
+        ASSERT_TRUE(showName().hasFocus());
     }
     // The main window on screen and active, the show name field holding nothing, as a person
     // who clicked into the field finds it.

@@ -7,6 +7,9 @@
 #include "qt_application_environment.h"
 #include "settings.h"
 #include "show_document.h"
+#include "test_shows.h"
+
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
@@ -72,11 +75,12 @@ class Preferences : public testing::Test {
         settings.ShowSlideControls = false;
         settings.LoopSlideShow = false;
         settings.HideEditor = true;
-        for (int i = 0; i < 4; ++i) {
-            show.resetSlot(i);
-            show.slide(i).Delay = static_cast<std::uint8_t>(10 + i);
-        }
-        show.SlideCount = 3;
+        for (int i = 0; i < 3; ++i)
+            test_shows::append(show, {test_shows::slide(show, "BLANK", [i](TSlideRecord& r) {
+                                   r.Delay = static_cast<std::uint8_t>(10 + i);
+                                   r.HoldForAudio = i == 1;
+                                   r.ShowText = i == 2;
+                               })});
     }
     bool checked(const char* box) { return child<QCheckBox>(dialog, box)->isChecked(); }
     TOvcSimpleField* delay() { return child<TOvcSimpleField>(dialog, "dlyfld"); }
@@ -122,13 +126,11 @@ TEST_F(Preferences, ResetThenCancelOrEscLeavesEverySettingAsItWas) {
 // The slides' own times, holds and caption switches are the user's work: OK keeps the new defaults
 // and gives them to the slides only when the user says Yes.
 TEST_F(Preferences, OkAsksBeforeTheDefaultsReplaceTheSlidesOwnValues) {
-    show.slide(1).HoldForAudio = 1;
-    show.slide(2).ShowText = 1;
     for (const bool yes : {false, true}) {
         SCOPED_TRACE(yes ? "Yes" : "No");
         agreeing = yes;
         asked.clear();
-        show.ShowModified = false;
+        show.markOpened();
         whenShown(dialog, [&] { click(dialog, "Button1"); });
 
         EXPECT_EQ(run(), 1);
@@ -143,12 +145,16 @@ TEST_F(Preferences, OkAsksBeforeTheDefaultsReplaceTheSlidesOwnValues) {
             EXPECT_EQ(show.slide(i).HoldForAudio, yes ? 0 : i == 1);
             EXPECT_EQ(show.slide(i).ShowText, yes ? 0 : i == 2);
         }
-        EXPECT_EQ(show.slide(3).Delay, 13) << "slots beyond the show are left alone";
     }
+    // Undo gives the slides their own values back.
+    show.history().undo();
+    EXPECT_EQ(show.slide(1).Delay, 11);
+    EXPECT_EQ(show.slide(1).HoldForAudio, 1);
 
     // Slides that have the defaults already: nothing to ask, nothing changed.
+    show.history().redo();
     asked.clear();
-    show.ShowModified = false;
+    show.markOpened();
     whenShown(dialog, [&] { click(dialog, "Button1"); });
     EXPECT_EQ(run(), 1);
     EXPECT_TRUE(asked.isEmpty());
@@ -157,7 +163,7 @@ TEST_F(Preferences, OkAsksBeforeTheDefaultsReplaceTheSlidesOwnValues) {
 
 // The reset button says what it does: OK after it gives every slide the defaults without asking.
 TEST_F(Preferences, ResetThenOkGivesEverySlideFiveSecondsHoldAndCaptions) {
-    show.ShowModified = false;
+    show.markOpened();
     whenShown(dialog, [&] {
         click(dialog, "Button2");
         click(dialog, "Button1");

@@ -19,7 +19,6 @@ class FileMenu : public Lifecycle {
     // One more slide, as an edit of the show.
     void addOne() {
         main().DropFiles({picture("flower.jpg")});
-        show().ShowModified = true;
     }
     QMenu* recentMenu() { return main().findChild<QMenu*>("RecentVerascos1"); }
     QStringList recentItems() {

@@ -12,7 +12,7 @@ using namespace lifecycle_test;
 
 TEST_F(Lifecycle, ClearAllOfAnUnchangedShowDoesNotAsk) {
     addSlides(3);
-    show().ShowModified = false;
+    show().markOpened();
     main().FileNew();
     EXPECT_EQ(show().SlideCount, 0);
     EXPECT_TRUE(asked.empty());
@@ -160,13 +160,11 @@ TEST_F(Lifecycle, ShowMovedWithItsImagesIsRepairedAndSavedWithTheNewPaths) {
     // A show saved elsewhere (on another system) whose pictures now sit beside it.
     for (const char* name : {"flower.jpg", "storm_pal8.pcx"})
         ASSERT_FALSE(picture(name).isEmpty());
-    ShowDocument saved;
-    saved.slide(0).ImageFile.assign("C:\\Shows\\Pictures\\FLOWER.jpg");
-    saved.slide(1).ImageFile.assign("/media/old/storm_pal8.pcx");
-    // On a drive that is not plugged in: it keeps its place and its path, bytes of Windows and all.
+    // The last is on a drive that is not plugged in: it keeps its place and its path, bytes of Windows
+    // and all.
     const std::string unplugged = "E:\\Caf\xe9\\missing.png";
-    saved.slide(2).ImageFile.assign(unplugged);
-    saved.SlideCount = 3;
+    ShowDocument saved;
+    test_shows::append(saved, {"C:\\Shows\\Pictures\\FLOWER.jpg", "/media/old/storm_pal8.pcx", unplugged});
     ASSERT_TRUE(ShowFile::write(dir.filePath("moved.vrs"), saved).ok);
 
     main().processCommandLine({dir.filePath("moved.vrs"), picture("ladybird.png")});
@@ -189,9 +187,7 @@ TEST_F(Lifecycle, ShowMovedWithItsImagesIsRepairedAndSavedWithTheNewPaths) {
 TEST_F(Lifecycle, ShowWithoutItsExtensionOpensFromTheCommandLineByItsHeader) {
     // As the desktop hands over a show renamed without ".vrs", which its file type still knows.
     ShowDocument saved;
-    saved.slide(0).ImageFile.assign("BLANK");
-    saved.slide(1).ImageFile.assign("BLANK");
-    saved.SlideCount = 2;
+    test_shows::append(saved, {"BLANK", "BLANK"});
     ASSERT_TRUE(ShowFile::write(dir.filePath("holiday"), saved).ok);
     QFile notes(dir.filePath("notes"));
     ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
@@ -208,10 +204,9 @@ TEST_F(Lifecycle, ShowWithoutItsExtensionOpensFromTheCommandLineByItsHeader) {
 }
 
 TEST_F(Lifecycle, TypedNameOfAMissingFileBringsBackThePreviousName) {
-    showName().setText(QStringLiteral("/shows/old.vrs"));
-    main().lifecycle().Edit2Enter();
+    focusShowName(QStringLiteral("/shows/old.vrs"));
     showName().setText(dir.filePath("nothing-here.vrs"));
-    main().lifecycle().Edit2Exit();
+    showName().clearFocus();
     EXPECT_EQ(showName().text(), QStringLiteral("/shows/old.vrs"));
 }
 
@@ -220,10 +215,9 @@ TEST_F(Lifecycle, TypedNameOfAShowOpensIt) {
     saveAnswers = {dir.filePath("typed.vrs")};
     ASSERT_TRUE(main().FileSaveAs());
     main().FileNew();
-    showName().setText(QString());
-    main().lifecycle().Edit2Enter();
+    focusShowName(QString());
     showName().setText(QStringLiteral("  ") + dir.filePath("typed.vrs"));
-    main().lifecycle().Edit2KeyPress();
+    QTest::keyClick(&showName(), Qt::Key_Return);
     EXPECT_EQ(show().SlideCount, 2);
     EXPECT_EQ(showName().text(), QStringLiteral("  ") + dir.filePath("typed.vrs"));
 }
@@ -258,9 +252,10 @@ TEST_F(Lifecycle, ClosingAChangedShowAsks) {
     EXPECT_TRUE(main().FormCloseQuery());
     EXPECT_EQ(saveDialogs, 0);
 
-    show().SlideCount = 0;
-    show().ShowModified = true;
-    EXPECT_TRUE(main().FormCloseQuery()); // nothing to lose: no question
+    // Every slide deleted: nothing to lose, no question.
+    show().remove(0, 2);
+    ASSERT_TRUE(show().ShowModified);
+    EXPECT_TRUE(main().FormCloseQuery());
     EXPECT_EQ(asked.size(), 2u);
 }
 
@@ -368,7 +363,7 @@ TEST_F(Lifecycle, OverwriteQuestionClosedWithEscOrItsCloseBoxKeepsTheOldFile) {
 TEST_F(Lifecycle, OnlyFocusMovingToAnotherControlOpensATypedShowName) {
     ShowDocument typed;
     for (const char* name : {"a.png", "b.png", "c.png"})
-        ASSERT_TRUE(typed.setImagePath(typed.SlideCount++, picture(name)));
+        test_shows::append(typed, {test_shows::slide(typed, picture(name))});
     ASSERT_TRUE(ShowFile::write(dir.filePath("typed.vrs"), typed).ok);
     addSlides(2);
     answer("Button1", true); // No: drop the changes
@@ -434,7 +429,7 @@ TEST_F(Lifecycle, AfterASaveTheSavedNameIsTheNameOfTheShow) {
     clickIntoEmptyShowName();
     saveAnswers = {dir.filePath("saved.vrs")};
     ASSERT_TRUE(main().FileSaveAs());
-    show().ShowModified = true; // changed again after the save
+    show().remove(0); // changed again after the save
     QTest::keyClick(&showName(), Qt::Key_Tab);
     EXPECT_TRUE(asked.empty()) << "leaving the field is no command to open the show again";
     EXPECT_EQ(showName().text(), dir.filePath("saved.vrs"));
@@ -446,8 +441,7 @@ TEST_F(Lifecycle, APictureFoundUnderAPathTooLongToKeepIsNamedAndItsSlideKeepsIts
     ASSERT_TRUE(QDir().mkpath(deep));
     ASSERT_FALSE(test_pictures::make(deep, "beach.png").isEmpty());
     ShowDocument saved;
-    saved.slide(0).ImageFile.assign("C:\\Shows\\beach.png");
-    saved.SlideCount = 1;
+    test_shows::append(saved, {"C:\\Shows\\beach.png"});
     ASSERT_TRUE(ShowFile::write(deep + "/trip.vrs", saved).ok);
     answer("Button1");
     main().processCommandLine({deep + "/trip.vrs"});

@@ -9,6 +9,7 @@
 #include "main_window.h"
 #include "ovc_table.h"
 #include "test_pictures.h"
+#include "test_shows.h"
 #include "version.h"
 
 #include <QAction>
@@ -207,7 +208,7 @@ TEST_F(MainWindow, HandedOverPathsAreCheckedBeforeTheyAreAppended) {
     main().CopyDataReceived(QStringLiteral("  ") + picture("flower.bmp") + " ");
     EXPECT_EQ(main().document().SlideCount, 1);
 
-    main().document().SlideCount = 500;
+    test_shows::fill(main().document(), 500);
     main().CopyDataReceived(picture("flower.png"));
     EXPECT_EQ(main().document().SlideCount, 500);
 }

@@ -22,6 +22,7 @@
 #include <sys/un.h>
 #include <tuple>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -84,15 +85,12 @@ QByteArray readFile(const QString& path) {
 std::string image(const ShowDocument& doc, int i) {
     return doc.slide(i).ImageFile.str();
 }
-std::string audio(const ShowDocument& doc, int i) {
-    return doc.slide(i).AudioFile.str();
-}
 
-// A show of n image slides with distinct values in every field.
-void fillShow(ShowDocument& doc, int n) {
+// n image slides with distinct values in every field.
+std::vector<TSlideRecord> slides(int n) {
+    std::vector<TSlideRecord> records(std::size_t(n), ShowDocument().freshRecord());
     for (int i = 0; i < n; ++i) {
-        doc.resetSlot(i);
-        TSlideRecord& r = doc.slide(i);
+        TSlideRecord& r = records[std::size_t(i)];
         r.ImageFile.assign("/pictures/slide" + std::to_string(i) + ".jpg");
         r.AudioFile.assign(i % 2 ? "/music/tune.wav" : "");
         r.Text.assign("caption " + std::to_string(i));
@@ -103,7 +101,11 @@ void fillShow(ShowDocument& doc, int n) {
         r.FontSize = -12 - i;
         r.FontStyle = FontBold | FontUnderline;
     }
-    doc.SlideCount = n;
+    return records;
+}
+
+void fillShow(ShowDocument& doc, int n) {
+    doc.load(slides(n));
 }
 
 TEST(ShowFileRead, ReadsEveryFieldOfAFileBuiltByteByByte) {
@@ -119,11 +121,11 @@ TEST(ShowFileRead, ReadsEveryFieldOfAFileBuiltByteByByte) {
     second.image("BLANK").byte(514, 255);
     const QByteArray file = header("MORVANT rev1.00", 2) + first.bytes + second.bytes;
 
+    const auto result = ShowFile::decode(file);
     ShowDocument doc;
-    const auto result = ShowFile::decode(file, doc);
+    doc.load(result.records);
 
     ASSERT_TRUE(result.ok());
-    EXPECT_EQ(result.slideCount, 2);
     ASSERT_EQ(doc.SlideCount, 2);
     const TSlideRecord& r = doc.slide(0);
     EXPECT_EQ(r.ImageFile.str(), "/shows/flower.jpg");
@@ -146,9 +148,8 @@ TEST(ShowFileRead, ReadsEveryFieldOfAFileBuiltByteByByte) {
 
 // A field that held a longer text before passes none of it on to the file.
 TEST(ShowFileWrite, BytesBehindEachTextAreZeros) {
-    ShowDocument doc;
-    fillShow(doc, 1);
-    TSlideRecord& r = doc.slide(0);
+    std::vector<TSlideRecord> records = slides(1);
+    TSlideRecord& r = records[0];
     r.ImageFile.assign("/a/very/long/folder/name/of/pictures/first.jpg");
     r.ImageFile.assign("/b.jpg");
     r.AudioFile.assign("/music/a long tune.wav");
@@ -157,6 +158,8 @@ TEST(ShowFileWrite, BytesBehindEachTextAreZeros) {
     r.FontName.assign("Arial");
     r.Text.assign("a caption that was longer");
     r.Text.assign("short");
+    ShowDocument doc;
+    doc.load(records);
 
     const QByteArray record = ShowFile::encode(doc).mid(23);
 
@@ -170,9 +173,10 @@ TEST(ShowFileWrite, BytesBehindEachTextAreZeros) {
 }
 
 TEST(ShowFileWrite, ThreeSlidesMake2495BytesThatReadBackAsTheSameRecords) {
+    std::vector<TSlideRecord> records = slides(3);
+    records[2].reserved3[1] = 0x5A;
     ShowDocument doc;
-    fillShow(doc, 3);
-    doc.slide(2).reserved3[1] = 0x5A;
+    doc.load(records);
     QTemporaryDir dir;
     const QString path = dir.filePath("Holiday.VRS");
 
@@ -222,10 +226,12 @@ TEST_P(ShowFileSignature, MorvantAnywhereInTheFirst15BytesCaseSensitive) {
     QByteArray bytes = c.first15;
     bytes.resize(15);
     bytes += header("", 1).mid(15) + RecordBytes().image("BLANK").bytes;
+    QTemporaryDir dir;
+    writeFile(dir.filePath("show.vrs"), bytes);
     ShowDocument doc;
     fillShow(doc, 2);
 
-    const auto result = ShowFile::decode(bytes, doc);
+    const auto result = ShowFile::read(dir.filePath("show.vrs"), doc);
 
     if (c.accepted) {
         EXPECT_TRUE(result.ok());
@@ -267,8 +273,8 @@ TEST_P(ShowFileHostileHeader, IsInvalidAndLeavesAnEmptyShow) {
     EXPECT_EQ(result.status, ShowFile::ReadStatus::InvalidStructure);
     EXPECT_TRUE(result.invalid());
     EXPECT_EQ(doc.SlideCount, 0);
-    EXPECT_EQ(result.slideCount, 0);
-    EXPECT_EQ(ShowFile::decode(GetParam().bytes, doc).status, ShowFile::ReadStatus::InvalidStructure);
+    EXPECT_TRUE(result.records.empty());
+    EXPECT_EQ(ShowFile::decode(GetParam().bytes).status, ShowFile::ReadStatus::InvalidStructure);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ShowFileHostileHeader,
@@ -425,6 +431,7 @@ TEST(ShowFileWrite, AFailedWriteSaysWhyAndLeavesTheEarlierFileWhole) {
 class ShowFileRepair : public testing::Test {
   protected:
     QTemporaryDir dir;
+    std::vector<TSlideRecord> records;
     ShowDocument doc;
 
     QString put(const QString& relative) {
@@ -433,13 +440,25 @@ class ShowFileRepair : public testing::Test {
         writeFile(path, "x");
         return path;
     }
-    void slide(int i, const QString& imagePath, const QString& audioPath = {}) {
-        doc.resetSlot(i);
-        doc.slide(i).ImageFile.assign(QFile::encodeName(imagePath).toStdString());
-        doc.slide(i).AudioFile.assign(QFile::encodeName(audioPath).toStdString());
-        doc.SlideCount = std::max(doc.SlideCount, i + 1);
+    // A slide read from a show file, its paths stored as these bytes.
+    void slide(const std::string& imageFile, const std::string& audioFile = {}) {
+        TSlideRecord& r = records.emplace_back(doc.freshRecord());
+        r.ImageFile.assign(imageFile);
+        r.AudioFile.assign(audioFile);
     }
-    ShowFile::RepairOutcome repair(int i) { return ShowFile::repairSlidePaths(doc, i, dir.path() + "/"); }
+    void slideOf(const QString& imagePath, const QString& audioPath = {}) {
+        slide(QFile::encodeName(imagePath).toStdString(), QFile::encodeName(audioPath).toStdString());
+    }
+    ShowFile::RepairOutcome repair(int i) {
+        return ShowFile::repairSlidePaths(records[std::size_t(i)], dir.path() + "/");
+    }
+    std::string image(int i) const { return records[std::size_t(i)].ImageFile.str(); }
+    std::string audio(int i) const { return records[std::size_t(i)].AudioFile.str(); }
+    // The repaired slides as the show.
+    const ShowDocument& show() {
+        doc.load(records);
+        return doc;
+    }
 };
 
 TEST_F(ShowFileRepair, FilesAreFoundWithoutRegardToCaseOrNextToAShowSavedOnWindows) {
@@ -447,58 +466,54 @@ TEST_F(ShowFileRepair, FilesAreFoundWithoutRegardToCaseOrNextToAShowSavedOnWindo
     const QString besideShow = put("Storm.Jpg");
     const QString sound = put("birds.wav");
     const QString copied = put("tulip.png"); // the show was copied here from a folder now gone
-    slide(0, (dir.path() + "/pictures/SUMMER/flower.jpg").toLower());
-    slide(1, "D:\\OLD\\STORM.JPG", "c:\\shows\\birds.wav");
-    slide(2, "/home/ann/gone/tulip.png");
+    slideOf((dir.path() + "/pictures/SUMMER/flower.jpg").toLower());
+    slide("D:\\OLD\\STORM.JPG", "c:\\shows\\birds.wav");
+    slide("/home/ann/gone/tulip.png");
 
     const auto first = repair(0);
     const auto second = repair(1);
     const auto third = repair(2);
 
     EXPECT_TRUE(first.imageMoved && second.imageMoved && second.audioMoved && third.imageMoved);
-    EXPECT_EQ(image(doc, 0), inFolders.toStdString());
-    EXPECT_EQ(image(doc, 1), besideShow.toStdString());
-    EXPECT_EQ(image(doc, 2), copied.toStdString());
-    EXPECT_EQ(audio(doc, 1), sound.toStdString());
-    EXPECT_TRUE(ShowFile::audioFileExists(doc, 1));
+    EXPECT_EQ(image(0), inFolders.toStdString());
+    EXPECT_EQ(image(1), besideShow.toStdString());
+    EXPECT_EQ(image(2), copied.toStdString());
+    EXPECT_EQ(audio(1), sound.toStdString());
+    EXPECT_TRUE(ShowFile::audioFileExists(show(), 1));
 }
 
 TEST_F(ShowFileRepair, AccentedNamesOfAShowSavedOnWindowsAreFoundBesideIt) {
     const QString picture = put(QStringLiteral("M\u00FCller.jpg"));
     const QString sound = put(QStringLiteral("Ch\u00E2teau.wav"));
-    doc.resetSlot(0);
-    doc.slide(0).ImageFile.assign("C:\\Bilder\\M\xFCller.jpg");
-    doc.slide(0).AudioFile.assign("C:\\Bilder\\Ch\xE2teau.wav");
-    doc.SlideCount = 1;
+    slide("C:\\Bilder\\M\xFCller.jpg", "C:\\Bilder\\Ch\xE2teau.wav");
 
     const auto outcome = repair(0);
 
     EXPECT_TRUE(outcome.imageMoved && outcome.audioMoved);
-    EXPECT_EQ(doc.imagePath(0), picture);
-    EXPECT_EQ(doc.audioPath(0), sound);
-    EXPECT_EQ(image(doc, 0), picture.toUtf8().toStdString()) << "written back as UTF-8";
+    EXPECT_EQ(show().imagePath(0), picture);
+    EXPECT_EQ(show().audioPath(0), sound);
+    EXPECT_EQ(image(0), picture.toUtf8().toStdString()) << "written back as UTF-8";
 }
 
 TEST_F(ShowFileRepair, AFileFoundUnderAPathTooLongToStoreLeavesThePathAsItWas) {
     // Under 255 characters, but more than 255 bytes once stored.
     const QString found = put(QString(120, QChar(0xE9)) + QStringLiteral("/flower.jpg"));
     ASSERT_GT(found.toUtf8().size(), 255);
-    slide(0, "C:\\old\\flower.jpg");
+    slide("C:\\old\\flower.jpg");
 
-    const auto outcome = ShowFile::repairSlidePaths(doc, 0, ShowFile::folderOf(found));
+    const auto outcome = ShowFile::repairSlidePaths(records[0], ShowFile::folderOf(found));
 
     EXPECT_FALSE(outcome.imageMoved || outcome.imageMissing);
     EXPECT_EQ(outcome.tooLong, found);
-    EXPECT_EQ(image(doc, 0), "C:\\old\\flower.jpg");
+    EXPECT_EQ(image(0), "C:\\old\\flower.jpg");
 }
 
 // An unplugged drive or a renamed folder loses nothing: the paths stay, also bytes of another code
 // page; only a slide without any path becomes blank.
 TEST_F(ShowFileRepair, FilesFoundNowhereKeepTheirPaths) {
-    slide(0, "/no/such/place/flower.jpg", "/no/such/place/tune.wav");
-    slide(1, "x");
-    doc.slide(1).ImageFile.assign("D:\\Caf\xe9\\cr\xe8me.jpg");
-    slide(2, "");
+    slide("/no/such/place/flower.jpg", "/no/such/place/tune.wav");
+    slide("D:\\Caf\xe9\\cr\xe8me.jpg");
+    slide("");
 
     const auto outcome = repair(0);
     const auto windowsPath = repair(1);
@@ -506,29 +521,29 @@ TEST_F(ShowFileRepair, FilesFoundNowhereKeepTheirPaths) {
 
     EXPECT_TRUE(outcome.imageMissing && windowsPath.imageMissing);
     EXPECT_FALSE(outcome.imageMoved || outcome.audioMoved || noPath.imageMissing);
-    EXPECT_EQ(image(doc, 0), "/no/such/place/flower.jpg");
-    EXPECT_TRUE(doc.isMissing(0));
-    EXPECT_EQ(audio(doc, 0), "/no/such/place/tune.wav");
-    EXPECT_FALSE(ShowFile::audioFileExists(doc, 0));
-    EXPECT_EQ(image(doc, 1), "D:\\Caf\xe9\\cr\xe8me.jpg");
-    EXPECT_EQ(image(doc, 2), "BLANK");
-    EXPECT_FALSE(doc.isMissing(2));
+    EXPECT_EQ(image(0), "/no/such/place/flower.jpg");
+    EXPECT_TRUE(show().isMissing(0));
+    EXPECT_EQ(audio(0), "/no/such/place/tune.wav");
+    EXPECT_FALSE(ShowFile::audioFileExists(show(), 0));
+    EXPECT_EQ(image(1), "D:\\Caf\xe9\\cr\xe8me.jpg");
+    EXPECT_EQ(image(2), "BLANK");
+    EXPECT_FALSE(show().isMissing(2));
 }
 
 TEST_F(ShowFileRepair, PathsThatStillNameFilesAndBlankSlidesStayAsTheyAre) {
     const QString picture = put("a/Flower.jpg");
     put("blank"); // a file of that name beside the show does not turn a blank slide into a picture
-    slide(0, picture, "   ");
-    slide(1, "blank");
+    slideOf(picture, QStringLiteral("   "));
+    slide("blank");
 
     const auto first = repair(0);
     const auto second = repair(1);
 
     EXPECT_FALSE(first.imageMoved || first.imageMissing || first.audioMoved);
     EXPECT_FALSE(second.imageMoved || second.imageMissing);
-    EXPECT_EQ(image(doc, 0), picture.toStdString());
-    EXPECT_EQ(audio(doc, 0), "   ");
-    EXPECT_EQ(image(doc, 1), "blank");
+    EXPECT_EQ(image(0), picture.toStdString());
+    EXPECT_EQ(audio(0), "   ");
+    EXPECT_EQ(image(1), "blank");
 }
 
 TEST(ShowFilePaths, FolderFileNameAndExtension) {

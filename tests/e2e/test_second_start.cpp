@@ -6,6 +6,7 @@
 #include "show_file.h"
 #include "startup.h"
 #include "test_pictures.h"
+#include "test_shows.h"
 
 #include <QDeadlineTimer>
 #include <QFileInfo>
@@ -36,7 +37,7 @@ class SecondStart : public ::testing::Test {
         delete pictures;
         delete runtime;
     }
-    void SetUp() override { show().SlideCount = 0; }
+    void SetUp() override { show().clear(); }
 
     static TMainFormverasco& main() { return *first->windows()->MainFormverasco; }
     static ShowDocument& show() { return main().document(); }
@@ -103,9 +104,7 @@ TEST_F(SecondStart, AShowOpensAndJunkIsNotAppended) {
     QTemporaryDir dir;
     const QString showFile = dir.filePath("trip.vrs");
     ShowDocument trip;
-    trip.slide(0).ImageFile.assign("BLANK");
-    trip.slide(1).ImageFile.assign("BLANK");
-    trip.SlideCount = 2;
+    test_shows::append(trip, {"BLANK", "BLANK"});
     ASSERT_TRUE(ShowFile::write(showFile, trip).ok);
     const QString broken = test_pictures::makeBroken(dir.path()).front();
     EXPECT_EQ(startAgain({broken, QString(300, QLatin1Char('x')), showFile}), 0);

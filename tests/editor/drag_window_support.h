@@ -7,10 +7,11 @@
 #include "editor_window_support.h"
 #include "show_document.h"
 
+#include <QAction>
 #include <QFileInfo>
 
 class DragWindow : public EditorWindow {
-  protected:
+  public:
     ShowDocument& show() { return main().document(); }
 
     // Slides made from new pictures of the given names, appended as a drop would.
@@ -19,7 +20,7 @@ class DragWindow : public EditorWindow {
         for (const QString& name : names)
             paths.append(writePicture(dir, name + ".png", {30, 20}));
         main().DropFiles(paths);
-        show().ShowModified = false; // the show as just opened
+        show().markOpened();
     }
     void addSlides(int count) {
         QStringList names;
@@ -44,6 +45,16 @@ class DragWindow : public EditorWindow {
         main().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&main(), ConditionWaitMs));
     }
+    // The window shown and active with the show grid's focus, so that shortcuts reach it.
+    void focusShowGrid(int row, int col) {
+        main().show();
+        QApplication::setActiveWindow(&main());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&main(), ConditionWaitMs));
+        showGrid().setFocus();
+        showGrid().setActiveCell(row, col);
+    }
+    QPushButton& button(const char* name) { return *main().findChild<QPushButton*>(name); }
+    QAction& action(const char* name) { return *main().findChild<QAction*>(name); }
 
     // Positions are given in the coordinates of a grid's cell area.
     QPoint inWindow(TOvcTable& grid, QPoint pos) { return grid.viewport()->mapTo(&main(), pos); }

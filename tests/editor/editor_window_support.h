@@ -25,7 +25,7 @@
 #include <memory>
 
 class EditorWindow : public ::testing::Test {
-  protected:
+  public:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         windows.reset(createAppWindows());

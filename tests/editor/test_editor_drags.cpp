@@ -5,6 +5,7 @@
 #include "drag_window_support.h"
 #include "editor_drags.h"
 #include "shared_flags.h"
+#include "test_shows.h"
 
 #include <QScrollBar>
 
@@ -182,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DragWindow, AMovedSlideTakesItsThumbnailAndRecordAlong) {
     addSlides({"P", "Q", "R", "S"});
-    show().slide(0).Delay = 42;
+    test_shows::edit(show(), 0, [](TSlideRecord& r) { r.Delay = 42; });
     const QImage first = show().thumbnail(0);
     showWindow();
     dragTo(showGrid(), 0, showGrid(), cellCentre(showGrid(), 0, 3));

@@ -5,7 +5,7 @@
 #include "drag_window_support.h"
 #include "folder_images.h"
 #include "image_loader.h"
-#include "show_editing.h"
+#include "test_shows.h"
 #include "thumbnails.h"
 #include "tphoto.h"
 
@@ -18,17 +18,6 @@ testing::Environment* const environment = testing::AddGlobalTestEnvironment(new 
 
 class Editing : public DragWindow {
   protected:
-    QPushButton& button(const char* name) { return *main().findChild<QPushButton*>(name); }
-    QAction& action(const char* name) { return *main().findChild<QAction*>(name); }
-
-    // The window shown and active with the show grid's focus, so that shortcuts reach it.
-    void focusShowGrid(int row, int col) {
-        main().show();
-        QApplication::setActiveWindow(&main());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&main(), ConditionWaitMs));
-        showGrid().setFocus();
-        showGrid().setActiveCell(row, col);
-    }
     void clickCell(TOvcTable& grid, int row, int col, Qt::KeyboardModifiers modifiers = {}) {
         QTest::mouseClick(grid.viewport(), Qt::LeftButton, modifiers, grid.cellRect(row, col).center());
     }
@@ -64,9 +53,9 @@ TEST_F(Editing, AnEmptyCellAfterTheLastSlideAppendsTheActiveImage) {
 }
 
 TEST_F(Editing, AllImagesFillTheShowUpToFiveHundredThenSaySo) {
-    show().SlideCount = 490;
+    test_shows::fill(show(), 490);
     listFolder(20);
-    showGrid().setRowLimit(show().gridRowCount() + 1);
+    showGrid().setRowLimit(showGrid().RowLimit() + 1);
     showGrid().setActiveCell(98, 0);
     answerConfirm("Button1");
     main().BitBtn3Click();
@@ -134,7 +123,7 @@ TEST_F(Editing, CutThenPasteMovesASlideBeforeTheActiveOne) {
     EXPECT_EQ(slideNames(), QStringList({"b", "c", "a", "d"}));
     EXPECT_EQ(show().thumbnail(2), thumbnailOfA);
     // Copy leaves the show as it is; the copy is pasted as often as wanted.
-    show().ShowModified = false;
+    show().markOpened();
     showGrid().setActiveCell(0, 0);
     QTest::keyClick(&showGrid(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_FALSE(show().ShowModified);
@@ -156,7 +145,7 @@ TEST_F(Editing, PasteIntoAFullShowSaysSoAndChangesNothing) {
     addSlides({"a"});
     focusShowGrid(0, 0);
     main().EditCopy();
-    show().SlideCount = 500;
+    test_shows::fill(show(), 500);
     answerConfirm("Button1");
     main().EditPaste();
     EXPECT_EQ(confirmed, QStringList{"Information: Maximum number of images is 500!"});
@@ -194,11 +183,10 @@ struct MenuCase {
     std::vector<const char*> enabled; // every other item of the two menus is disabled
 };
 
+// The cases with an empty slide clipboard come first: a Copy fills it for the others.
 TEST_F(Editing, MenusOfferWhatTheFocusAndTheShowAllow) {
     const std::vector<MenuCase> cases = {
         {"Edit1", 0, 0, false, "x", {"EditCutItem", "EditCopyItem", "EditPasteItem", "Clear1", "SelectAll1"}},
-        {"Edit2", 2, 0, true, "", {"EditCopyItem", "EditPasteItem", "Clear1", "SelectAll1", "Slideshow1"}},
-        {"OvcTable1", 0, 0, true, "", {"SelectAll1", "SingleSlide1"}},
         {"OvcTable2",
          2,
          1,
@@ -206,11 +194,12 @@ TEST_F(Editing, MenusOfferWhatTheFocusAndTheShowAllow) {
          "",
          {"EditCutItem", "EditCopyItem", "Clear1", "ClearAll1", "SlideProperties1", "SingleSlide1",
           "Slideshow1"}},
-        {"OvcTable2", 2, 3, true, "", {"ClearAll1", "EditPasteItem", "Slideshow1"}},
         {"OvcTable2", 0, 0, false, "", {}},
+        {"Edit2", 2, 0, true, "", {"EditCopyItem", "EditPasteItem", "Clear1", "SelectAll1", "Slideshow1"}},
+        {"OvcTable1", 0, 0, true, "", {"SelectAll1", "SingleSlide1"}},
+        {"OvcTable2", 2, 3, true, "", {"ClearAll1", "EditPasteItem", "Slideshow1"}},
         {"BitBtn5", 2, 0, true, "", {"Slideshow1"}},
     };
-    addSlides({"a", "b"});
     listFolder(2);
     main().show();
     QApplication::setActiveWindow(&main());
@@ -219,8 +208,12 @@ TEST_F(Editing, MenusOfferWhatTheFocusAndTheShowAllow) {
                                  "SelectAll1",  "SlideProperties1", "SingleSlide1",  "Slideshow1"};
     for (const MenuCase& c : cases) {
         SCOPED_TRACE(std::string(c.focus) + " " + std::to_string(c.slides) + " slides");
-        show().SlideCount = c.slides;
-        main().editing().clipboard().record.ImageFile.assign(c.clipboardSlide ? "/a.png" : "");
+        show().clear();
+        test_shows::fill(show(), c.slides);
+        if (c.clipboardSlide && c.slides > 0) {
+            focusShowGrid(0, 0);
+            main().EditCopy();
+        }
         showGrid().setActiveCell(0, c.activeCol);
         imagesField().setText(c.fieldText);
         main().findChild<QLineEdit*>("Edit2")->setText(c.fieldText);

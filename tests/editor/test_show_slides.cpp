@@ -4,8 +4,11 @@
 #include "ovc_table.h"
 #include "shared_flags.h"
 #include "show_document.h"
+#include "show_file.h"
+#include "show_grid_view.h"
 #include "show_slides.h"
 #include "test_pictures.h"
+#include "test_shows.h"
 #include "thumbnails.h"
 #include "tphoto.h"
 
@@ -17,6 +20,7 @@
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -36,7 +40,8 @@ class ShowSlidesTest : public ::testing::Test {
     ThumbnailBuilder builder{photo, work, [this] { return depth; }, PaletteFile};
     TOvcTable grid;
     QLabel label;
-    ShowSlides slides{show, builder, grid, label, flags};
+    ShowGridView view{show, grid, label};
+    ShowSlides slides{show, builder, view, flags};
 
     QString slidePath(int index) const { return show.imagePath(index); }
     // A picture made in the test's folder.
@@ -51,14 +56,12 @@ TEST_F(ShowSlidesTest, AppendedImagesBecomeSlidesInOrder) {
     const QStringList files = {picture("flower.jpg"), picture("ladybird.png"), picture("storm_pal8.pcx")};
     for (const QString& file : files)
         ASSERT_TRUE(slides.AppendImageSlide(file));
-    slides.UpdateShowGrid();
     EXPECT_EQ(show.SlideCount, 3);
     EXPECT_EQ(slidePath(0), files[0]);
     EXPECT_EQ(slidePath(2), files[2]);
     EXPECT_EQ(show.thumbnail(1).size(), QSize(80, 70));
     EXPECT_EQ(label.text(), QStringLiteral("Images: 3") + QString(24, ' '));
     EXPECT_EQ(grid.RowLimit(), 1);
-    EXPECT_FALSE(show.ShowModified);
     // A fresh slot: default time and font, no audio, no caption.
     EXPECT_EQ(show.slide(1).Delay, 5);
     EXPECT_EQ(show.slide(1).FontName.str(), "MS Sans Serif");
@@ -72,34 +75,23 @@ TEST_F(ShowSlidesTest, UndecodableImageLeavesTheShowAsItWas) {
         EXPECT_FALSE(slides.AppendImageSlide(broken));
         EXPECT_EQ(show.SlideCount, 1);
     }
-    // The slot is reused by the next append.
-    const QString storm = picture("storm.jpg");
-    ASSERT_TRUE(slides.AppendImageSlide(storm));
-    EXPECT_EQ(slidePath(1), storm);
+    EXPECT_EQ(show.history().count(), 1);
 }
 
-TEST_F(ShowSlidesTest, AppendingTheFiveHundredthSlide) {
-    show.SlideCount = 499;
-    ASSERT_TRUE(slides.AppendImageSlide(picture("size_1x1.png", {1, 1})));
-    slides.UpdateShowGrid();
-    EXPECT_EQ(show.SlideCount, 500);
-    EXPECT_EQ(grid.RowLimit(), 100);
-}
-
-TEST_F(ShowSlidesTest, GridRowsFollowTheSlideCount) {
-    for (const auto& [count, rows] :
-         {std::pair{0, 0}, {1, 1}, {5, 1}, {6, 2}, {10, 2}, {11, 3}, {500, 100}}) {
-        show.SlideCount = count;
-        slides.UpdateShowGrid();
+TEST_F(ShowSlidesTest, GridRowsFollowTheSlideCountUpToTheFiveHundredthSlide) {
+    for (const auto& [count, rows] : {std::pair{1, 1}, {5, 1}, {6, 2}, {10, 2}, {11, 3}, {499, 100}}) {
+        test_shows::fill(show, count);
         EXPECT_EQ(grid.RowLimit(), rows) << count << " slides";
     }
+    ASSERT_TRUE(slides.AppendImageSlide(picture("size_1x1.png", {1, 1})));
+    EXPECT_EQ(show.SlideCount, 500);
+    EXPECT_EQ(grid.RowLimit(), 100);
+    show.clear();
+    EXPECT_EQ(grid.RowLimit(), 0);
 }
 
-TEST_F(ShowSlidesTest, VanishedImageBecomesABlankSlide) {
-    const QString path = picture("gone.png", {40, 10});
-    ASSERT_TRUE(slides.AppendImageSlide(path));
-    ASSERT_TRUE(QFile::remove(path));
-    ASSERT_TRUE(slides.BuildSlideThumbnail(0));
+TEST_F(ShowSlidesTest, AnImageGoneBeforeItsThumbnailIsDrawnBecomesABlankSlide) {
+    ASSERT_TRUE(slides.AppendImageSlide(dir.filePath("gone.png")));
     EXPECT_EQ(show.slide(0).ImageFile.str(), "BLANK");
     const QImage& thumbnail = show.thumbnail(0);
     for (int y = 0; y < 50; ++y)
@@ -107,15 +99,20 @@ TEST_F(ShowSlidesTest, VanishedImageBecomesABlankSlide) {
             ASSERT_EQ(thumbnail.pixel(x, y), qRgb(255, 255, 255));
 }
 
-TEST_F(ShowSlidesTest, SlideWithAudioCarriesTheMark) {
-    ASSERT_TRUE(slides.AppendImageSlide(picture("size_1x1.png", {1, 1})));
-    const QImage without = show.thumbnail(0);
-    show.slide(0).AudioFile.assign("/nowhere/sound.wav");
-    ASSERT_TRUE(slides.BuildSlideThumbnail(0));
-    EXPECT_NE(show.thumbnail(0).pixel(5, 40), without.pixel(5, 40));
-    // Reading a show marks only audio that exists.
-    slides.buildThumbnailForRead(0);
-    EXPECT_EQ(show.thumbnail(0).pixel(5, 40), without.pixel(5, 40));
+TEST_F(ShowSlidesTest, AReadShowMarksTheSlidesWhoseAudioExists) {
+    const QString image = picture("size_1x1.png", {1, 1});
+    const QString sound = test_pictures::makeFile(dir.path(), "sound.wav", "RIFF");
+    show.load(
+        {test_shows::slide(show, image).record,
+         test_shows::slide(show, image, [&](TSlideRecord& r) { StoredPath::assign(r.AudioFile, sound); })
+             .record,
+         test_shows::slide(show, image, [](TSlideRecord& r) {
+             r.AudioFile.assign("/nowhere/sound.wav");
+         }).record});
+    slides.buildThumbnailsForRead(3);
+    EXPECT_NE(show.thumbnail(1).pixel(5, 40), show.thumbnail(0).pixel(5, 40));
+    EXPECT_EQ(show.thumbnail(2), show.thumbnail(0));
+    EXPECT_EQ(label.text(), ShowFile::readingStatusText(3, 3));
 }
 
 TEST_F(ShowSlidesTest, PaletteDisplayDrawsThumbnailsInThePaletteColours) {

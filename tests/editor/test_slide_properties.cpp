@@ -8,6 +8,7 @@
 #include "editor_window_support.h"
 #include "media_device.h"
 #include "ovc_simple_field.h"
+#include "test_shows.h"
 #include "text_dialog.h"
 
 #include <QAction>
@@ -29,7 +30,7 @@ class Properties : public EditorWindow {
         for (const char* name : {"a", "b", "c"})
             paths.append(writePicture(dir, QStringLiteral("Pic_%1.png").arg(name), {60, 40}));
         main().DropFiles(paths);
-        show().ShowModified = false; // the show as just opened
+        show().markOpened();
         main().show();
     }
     ShowDocument& show() { return main().document(); }
@@ -96,8 +97,10 @@ TEST_F(Properties, ShowsTheSlideAndOkStoresTimeSwitchesAndTheCaptionLinesJoined)
 // A caption and font name saved on Windows show as they were written there; the memo holds only
 // what the slide can keep (255 bytes, not characters); an empty memo keeps no caption.
 TEST_F(Properties, TheMemoShowsAndKeepsExactlyWhatTheSlideStores) {
-    show().slide(0).Text.assign("Caf\xe9 cr\xe8me ");
-    show().slide(0).FontName.assign("Caf\xe9 Sans");
+    test_shows::edit(show(), 0, [](TSlideRecord& r) {
+        r.Text.assign("Caf\xe9 cr\xe8me ");
+        r.FontName.assign("Caf\xe9 Sans");
+    });
     withDialog(0, 0, "BitBtn1", [this] {
         EXPECT_EQ(control<QPlainTextEdit>("Memo1").toPlainText(), QStringLiteral("Caf\u00e9 cr\u00e8me"));
         EXPECT_EQ(control<QPlainTextEdit>("Memo1").font().family(), QStringLiteral("Caf\u00e9 Sans"));

@@ -30,8 +30,7 @@ class ShowType : public testing::Test {
         return QMimeDatabase().mimeTypeForData(bytes).name();
     }
     static bool readerAcceptsSignature(const QByteArray& bytes) {
-        ShowDocument doc;
-        return ShowFile::decode(bytes, doc).status != ShowFile::ReadStatus::InvalidSignature;
+        return ShowFile::decode(bytes).status != ShowFile::ReadStatus::InvalidSignature;
     }
     static QByteArray sampleShow() {
         QFile file(QStringLiteral(VERASCO_SOURCE_DIR "/packaging/samples/sample.vrs"));
@@ -43,7 +42,7 @@ class ShowType : public testing::Test {
 
 TEST_F(ShowType, RuleAndReaderAgreeOnTheFirstBytes) {
     ShowDocument twoSlides;
-    twoSlides.SlideCount = 2;
+    twoSlides.load(std::vector<TSlideRecord>(2, twoSlides.freshRecord()));
     const QByteArray written = ShowFile::encode(twoSlides);
     const QByteArray sample = sampleShow();
     ASSERT_FALSE(sample.isEmpty());

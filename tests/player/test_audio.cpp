@@ -114,7 +114,7 @@ TEST_F(Audio, ControlsEndAHoldAtOnce) {
         {"3 and Enter", {0, 1, 2}, false, {Qt::Key_3, Qt::Key_Return}},
     };
     for (const Row& row : rows) {
-        show().SlideCount = 0;
+        show().clear();
         addSlide({});
         addSlide({.audio = longSound, .hold = true});
         addSlide({.audio = longSound, .hold = true});
@@ -154,7 +154,7 @@ TEST_F(Audio, ControlsEndAHoldAtOnce) {
 TEST_F(Audio, AStopWhileTheSoundOpensStartsNoSoundAndEndsTheShowThere) {
     for (const bool close : {false, true}) {
         SCOPED_TRACE(close ? "close" : "stop");
-        show().SlideCount = 0;
+        show().clear();
         addSlide({.audio = longSound});
         addSlide({});
         openViewer();

@@ -184,7 +184,7 @@ TEST_F(Playback, WithLoopTheShowGoesOnUntilStopped) {
     } const rows[] = {{3, {0, 1, 2, 0, 1}}, {1, {0, 0, 0, 0, 0}}};
     settings().LoopSlideShow = true;
     for (const Row& row : rows) {
-        show().SlideCount = 0;
+        show().clear();
         addSlides(row.slides);
         openViewer();
         shown.clear();

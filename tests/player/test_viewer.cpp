@@ -101,8 +101,9 @@ TEST_F(Viewer, PicturesSmallerThanTheAreaKeepTheirOwnSize) {
     auto* photo = child<TPhoto>("Photo10");
     for (const Row& row : rows) {
         const QString name = QStringLiteral("p%1x%2.png").arg(row.picture.width()).arg(row.picture.height());
-        show().slide(0).ImageFile.assign(
-            QFile::encodeName(writePicture(dir, name, row.picture)).toStdString());
+        const QString path = writePicture(dir, name, row.picture);
+        test_shows::edit(show(), 0,
+                         [&](TSlideRecord& r) { r.ImageFile.assign(QFile::encodeName(path).toStdString()); });
         viewer->ShowCurrentSlide();
         EXPECT_EQ(photo->AutoSize(), row.ownSize ? TPhoto::AutoSizeOwnSize : TPhoto::AutoSizeScaled)
             << name.toStdString();
@@ -119,7 +120,8 @@ TEST_F(Viewer, PicturesSmallerThanTheAreaKeepTheirOwnSize) {
     const QString turned = writePicture(dir, QStringLiteral("turned.jpg"), {60, 200});
     if (!test_pictures::tagOrientation(turned, 6))
         GTEST_SKIP() << "exiftool (libimage-exiftool-perl) is not installed";
-    show().slide(0).ImageFile.assign(QFile::encodeName(turned).toStdString());
+    test_shows::edit(show(), 0,
+                     [&](TSlideRecord& r) { r.ImageFile.assign(QFile::encodeName(turned).toStdString()); });
     viewer->ShowCurrentSlide();
     EXPECT_EQ(photo->AutoSize(), TPhoto::AutoSizeOwnSize);
     EXPECT_EQ(photo->size(), QSize(200, 60));
@@ -128,12 +130,13 @@ TEST_F(Viewer, PicturesSmallerThanTheAreaKeepTheirOwnSize) {
 TEST_F(Viewer, CaptionsShowInTheSlidesFontAndBlankSlidesShowNoPicture) {
     addSlide({.image = QStringLiteral("BLANK"),
               .showText = true,
-              .text = QStringLiteral("  \tA quiet evening \r\n")});
-    TSlideRecord& r = show().slide(0);
-    r.FontName.assign("DejaVu Sans");
-    r.FontSize = 14;
-    r.FontStyle = FontBold | FontItalic;
-    r.FontColor = 0x000000FF; // red
+              .text = QStringLiteral("  \tA quiet evening \r\n")},
+             [](TSlideRecord& r) {
+                 r.FontName.assign("DejaVu Sans");
+                 r.FontSize = 14;
+                 r.FontStyle = FontBold | FontItalic;
+                 r.FontColor = 0x000000FF; // red
+             });
     addSlide({.showText = false, .text = QStringLiteral("hidden")});
     openViewer();
     auto* memo = child<QPlainTextEdit>("Memo1");
@@ -154,10 +157,10 @@ TEST_F(Viewer, CaptionsShowInTheSlidesFontAndBlankSlidesShowNoPicture) {
 // A show saved on Windows: its caption and font name in that system's code page, and a picture on a
 // drive that is not there, which keeps its place as a picture marked missing.
 TEST_F(Viewer, CaptionsOfAShowSavedOnWindowsAndMissingPicturesShowAsSuch) {
-    addSlide({.image = QStringLiteral("/no/such/drive/Harbour.jpg"), .showText = true});
-    TSlideRecord& r = show().slide(0);
-    r.Text.assign("Caf\xe9 cr\xe8me \x80 5");
-    r.FontName.assign("Caf\xe9 Sans");
+    addSlide({.image = QStringLiteral("/no/such/drive/Harbour.jpg"), .showText = true}, [](TSlideRecord& r) {
+        r.Text.assign("Caf\xe9 cr\xe8me \x80 5");
+        r.FontName.assign("Caf\xe9 Sans");
+    });
     openViewer();
     auto* photo = child<TPhoto>("Photo10");
     EXPECT_EQ(child<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("Caf\u00e9 cr\u00e8me \u20ac 5"));
@@ -260,7 +263,7 @@ TEST_F(Viewer, TheEditorTakesNoInputWhileTheViewerIsOpen) {
         EXPECT_TRUE(viewer->isVisible());
         main().CopyDataReceived(dropped);
         EXPECT_EQ(show().SlideCount, 2) << "a later start's image is added";
-        show().SlideCount = 1;
+        show().remove(1);
         viewer->close();
         EXPECT_TRUE(main().isVisible());
     }
@@ -386,11 +389,11 @@ TEST_F(Viewer, PlayStartsAtTheActiveSlideAndResumeGoesOnWhereTheViewerClosed) {
     viewer->close();
 
     // The slide was moved: it is found by its picture; once gone, there is nothing to resume.
-    std::swap(show().slide(0), show().slide(2));
+    show().move(2, 0);
     main().ResumeSlideshow1Click();
     EXPECT_EQ(flags().CurrentSlide, 0);
     viewer->close();
-    show().SlideCount = 0;
+    show().clear();
     addSlides(2);
     EXPECT_FALSE(resumable());
 }

@@ -11,6 +11,7 @@
 #include "shared_flags.h"
 #include "show_document.h"
 #include "show_form.h"
+#include "test_shows.h"
 
 #include <QLabel>
 #include <QSlider>
@@ -70,17 +71,19 @@ class ViewerFixture : public testing::Test {
     }
     QString wav(const char* name, int ms) { return writeWav(dir, QLatin1String(name), ms); }
 
-    void addSlide(const NewSlide& fields) {
-        const int i = show().SlideCount++;
-        show().resetSlot(i);
-        TSlideRecord& r = show().slide(i);
-        r.ImageFile.assign(
-            QFile::encodeName(fields.image.isEmpty() ? picture() : fields.image).toStdString());
-        r.Delay = std::uint8_t(fields.delay);
-        r.AudioFile.assign(QFile::encodeName(fields.audio).toStdString());
-        r.HoldForAudio = fields.hold;
-        r.ShowText = fields.showText;
-        r.Text.assign(fields.text.toStdString());
+    // A slide of these fields, changed further by `edit`; the show counts as unchanged.
+    void addSlide(const NewSlide& fields, const test_shows::Edit& edit = {}) {
+        const QString image = fields.image.isEmpty() ? picture() : fields.image;
+        test_shows::append(show(), {test_shows::slide(show(), image, [&](TSlideRecord& r) {
+                               r.Delay = std::uint8_t(fields.delay);
+                               r.AudioFile.assign(QFile::encodeName(fields.audio).toStdString());
+                               r.HoldForAudio = fields.hold;
+                               r.ShowText = fields.showText;
+                               r.Text.assign(fields.text.toStdString());
+                               if (edit)
+                                   edit(r);
+                           })});
+        show().markOpened(); // as a show read from a file
     }
     void addSlides(int n, int delay = 1) {
         for (int i = 0; i < n; ++i)

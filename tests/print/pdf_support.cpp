@@ -4,6 +4,7 @@
 #include "image_print_layout.h"
 #include "logo_mark.h"
 #include "show_document.h"
+#include "test_shows.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -42,10 +43,10 @@ QString writeColourPicture(const QString& path, QSize size, QColor colour) {
 }
 
 void appendSlide(ShowDocument& show, const QString& path, const QString& comment) {
-    const int index = show.SlideCount++;
-    show.resetSlot(index);
-    show.slide(index).ImageFile.assign(QFile::encodeName(path).toStdString());
-    show.slide(index).Text.assign(comment.toLocal8Bit().toStdString());
+    test_shows::append(show,
+                       {test_shows::slide(show, QFile::encodeName(path).toStdString(), [&](TSlideRecord& r) {
+                           r.Text.assign(comment.toLocal8Bit().toStdString());
+                       })});
 }
 
 void answerPrinterSetupWithPdf(const QString& pdfPath, const QPageSize& paper,

@@ -10,6 +10,7 @@
 #include "pdf_support.h"
 #include "print_dialog.h"
 #include "print_image_dialog.h"
+#include "test_shows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -99,7 +100,7 @@ TEST_F(PrintCommandsTest, PrintSetupOnlyRunsThePrinterSetupDialog) {
 
 TEST_F(PrintCommandsTest, PrintImageTakesTheShowGridsActiveSlide) {
     main().DropFiles({TestImages + "flower.jpg", TestImages + "ladybird.png"});
-    main().document().slide(1).ImageFile.assign("BLANK");
+    test_shows::edit(main().document(), 1, [](TSlideRecord& r) { r.ImageFile.assign("BLANK"); });
     focusShowGrid();
 
     showGrid()->setActiveCell(0, 1);

@@ -7,6 +7,7 @@
 #include "print_dialog.h"
 #include "show_document.h"
 #include "show_print.h"
+#include "test_shows.h"
 #include "tphoto.h"
 
 #include <QApplication>
@@ -213,7 +214,7 @@ TEST_F(ShowPdf, EveryLayoutStaysOnThePaperWithItsTextsClear) {
                              .arg(orientation == QPageLayout::Portrait ? "portrait" : "landscape")
                              .toStdString());
             answerPrinterSetupWithPdf(pdf, QPageSize(paper), orientation);
-            show.SlideCount = 0;
+            show.clear();
             const int slides = layout(options).slidesPerPage() + 1;
             for (int i = 0; i < slides; ++i)
                 appendSlide(show, paths[i % 3], comment);
@@ -265,7 +266,7 @@ TEST_F(ShowPdf, JournalCommentsWrapInsideTheirWidthAndBreakOverlongWords) {
     const QString longWord(120, QLatin1Char('W'));
     const QString comment = QStringLiteral("Caf\u00e9 walk by the lake ") + longWord + QStringLiteral(" end");
     appendSlide(show, red);
-    show.slide(0).Text.assign(comment.toLatin1().toStdString());
+    test_shows::edit(show, 0, [&](TSlideRecord& r) { r.Text.assign(comment.toLatin1().toStdString()); });
     appendSlide(show, blue);
     PrintOptions options;
     options.layout = PrintOptions::SmallJournal;

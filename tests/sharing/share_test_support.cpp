@@ -1,5 +1,6 @@
 #include "share_test_support.h"
 
+#include "stored_path.h"
 #include "test_pictures.h"
 #include "test_wav.h"
 
@@ -35,13 +36,12 @@ QString ShareShow::ogg(const QString& name, int ms) {
     return file;
 }
 
-TSlideRecord& ShareShow::add(const QString& image, int seconds, const QString& audio, bool hold,
-                             const QString& caption, QColor colour) {
-    const int i = show.SlideCount++;
-    show.resetSlot(i);
-    EXPECT_TRUE(show.setImagePath(i, image));
-    EXPECT_TRUE(show.setAudioPath(i, audio));
-    TSlideRecord& r = show.slide(i);
+void ShareShow::add(const QString& image, int seconds, const QString& audio, bool hold,
+                    const QString& caption, QColor colour) {
+    ShowSlide slide{show.freshRecord(), {}};
+    TSlideRecord& r = slide.record;
+    EXPECT_TRUE(StoredPath::assign(r.ImageFile, image));
+    EXPECT_TRUE(StoredPath::assign(r.AudioFile, audio));
     r.Delay = std::uint8_t(seconds);
     r.HoldForAudio = hold;
     r.ShowText = !caption.isEmpty();
@@ -50,7 +50,7 @@ TSlideRecord& ShareShow::add(const QString& image, int seconds, const QString& a
     r.FontSize = 14;
     r.FontStyle = FontBold;
     r.FontColor = colour.red() | colour.green() << 8 | colour.blue() << 16;
-    return r;
+    EXPECT_TRUE(show.append(slide));
 }
 
 sharing::SharedShow ShareShow::shared() const {

@@ -21,8 +21,8 @@ class ShareShow {
     QString wav(const QString& name, int ms);
     QString ogg(const QString& name, int ms);
     // Appends a slide; a caption is shown in DejaVu Sans 14 pt bold in `colour`.
-    TSlideRecord& add(const QString& image, int seconds, const QString& audio = {}, bool hold = false,
-                      const QString& caption = {}, QColor colour = QColor(200, 0, 0));
+    void add(const QString& image, int seconds, const QString& audio = {}, bool hold = false,
+             const QString& caption = {}, QColor colour = QColor(200, 0, 0));
     sharing::SharedShow shared() const;
     QString path(const QString& name) const { return dir.filePath(name); }
 

@@ -52,13 +52,13 @@ QString ExportSetup::file(const QString& name, const QByteArray& bytes) {
     return path;
 }
 
-TSlideRecord& ExportSetup::addSlide(const QString& image, const QString& audio) {
-    const int i = show.SlideCount++;
-    show.resetSlot(i);
-    TSlideRecord& r = show.slide(i);
-    r.ImageFile.assign(QFile::encodeName(image).toStdString());
-    r.AudioFile.assign(QFile::encodeName(audio).toStdString());
-    return r;
+void ExportSetup::addSlide(const QString& image, const QString& audio, const test_shows::Edit& edit) {
+    test_shows::append(show,
+                       {test_shows::slide(show, QFile::encodeName(image).toStdString(), [&](TSlideRecord& r) {
+                           r.AudioFile.assign(QFile::encodeName(audio).toStdString());
+                           if (edit)
+                               edit(r);
+                       })});
 }
 
 StandaloneExport& ExportSetup::exporter() {

@@ -8,6 +8,7 @@
 #include "shared_flags.h"
 #include "show_document.h"
 #include "standalone_export.h"
+#include "test_shows.h"
 #include "tphoto.h"
 
 #include <QLabel>
@@ -31,8 +32,8 @@ class ExportSetup {
     QString photo(const QString& name);
     // A file of the given bytes in the pictures folder.
     QString file(const QString& name, const QByteArray& bytes);
-    // Appends a slide.
-    TSlideRecord& addSlide(const QString& image, const QString& audio = {});
+    // Appends a slide, its paths stored as the program stores them, changed further by `edit`.
+    void addSlide(const QString& image, const QString& audio = {}, const test_shows::Edit& edit = {});
 
     StandaloneExport& exporter();
     // Entries of the temporary folder the export used.

@@ -57,7 +57,7 @@ TEST_F(ExportTest, PacksHeadPlayerRunTimeSlideListImageDataAndSounds) {
     const QString song = file(QStringLiteral("Song.wav"), "RIFF-sound");
     QFile::setPermissions(song, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     const QString jpg = photo(QStringLiteral("sunrise.jpg"));
-    addSlide(picture(QStringLiteral("a.bmp")), song).Text.assign("First caption");
+    addSlide(picture(QStringLiteral("a.bmp")), song, [](TSlideRecord& r) { r.Text.assign("First caption"); });
     addSlide(jpg);
     addSlide(QStringLiteral("BLANK"), QStringLiteral("/gone/missing.wav"));
     addSlide(picture(QStringLiteral("UPPER.BMP"), {40, 30}));
@@ -189,9 +189,10 @@ TEST_F(ExportTest, PathsInWindowsBytesPackTheFilesTheyName) {
     const QString bmp = picture(QStringLiteral("\u00D1and\u00FA.bmp"));
     const QString song = file(QStringLiteral("Chanson \u00E0 boire.wav"), "RIFF-song");
     for (const QString& image : {jpg, bmp}) {
-        TSlideRecord& r = addSlide(QString());
-        r.ImageFile.assign(windows1252(image).toStdString());
-        r.AudioFile.assign(windows1252(song).toStdString());
+        addSlide(QString(), QString(), [&](TSlideRecord& r) {
+            r.ImageFile.assign(windows1252(image).toStdString());
+            r.AudioFile.assign(windows1252(song).toStdString());
+        });
     }
     const QString package = target(QStringLiteral("show.exe"));
     const auto error = exporter().write(package, qualityPreset(11));

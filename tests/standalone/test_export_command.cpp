@@ -136,7 +136,7 @@ TEST_F(ExportCommand, AFailureIsReportedWithTheWindowGivenBack) {
 }
 
 TEST_F(ExportCommand, AnEmptyShowStopsWithoutAWord) {
-    show.SlideCount = 0;
+    show.clear();
     answers << target(QStringLiteral("show.exe"));
     exporter().run();
     EXPECT_FALSE(QFileInfo::exists(target(QStringLiteral("show.exe"))));

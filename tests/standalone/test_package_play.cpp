@@ -101,15 +101,19 @@ TEST_F(PackagePlay, TheExportedShowPlaysEverySlideWithItsPictureCaptionFontAndSo
         {kept, "A bitmap packed as it is", "own"},
     };
     for (const Slide& s : slides) {
-        TSlideRecord& r = addSlide(s.image, s.image.endsWith("shapes.bmp") ? tune : QString());
-        r.Text.assign(s.caption.toStdString());
-        r.ShowText = 1;
-        r.Delay = 3;
+        const bool second = show.SlideCount == 1;
+        const bool third = show.SlideCount == 2;
+        addSlide(s.image, s.image.endsWith("shapes.bmp") ? tune : QString(), [&](TSlideRecord& r) {
+            r.Text.assign(s.caption.toStdString());
+            r.ShowText = second ? 0 : 1;
+            r.Delay = 3;
+            if (third) {
+                r.FontSize = 14;
+                r.FontStyle = FontBold | FontItalic;
+                r.FontColor = 0x0000FF;
+            }
+        });
     }
-    show.slide(1).ShowText = 0;
-    show.slide(2).FontSize = 14;
-    show.slide(2).FontStyle = FontBold | FontItalic;
-    show.slide(2).FontColor = 0x0000FF;
     const QString package = target(QStringLiteral("holiday.exe"));
     ASSERT_FALSE(exporter().write(package, qualityPreset(11)));
 

@@ -1,0 +1,47 @@
+#pragma once
+// The show grid and the status line under it, following the show: after every change the grid
+// repaints, and once the number of slides changed it has the rows the slides need and Label7 says
+// "Images: N". What a command shows beyond that (the rows in view, a message) it asks for here.
+
+#include <QObject>
+#include <QString>
+
+class QLabel;
+class ShowDocument;
+class TOvcTable;
+struct ShowChange;
+
+// "Images: N", and after a read how many of the show's pictures were not found.
+QString imagesCountText(int count, int notFound = 0);
+// Label7 when a file is left out because its path is too long to be stored in a slide.
+QString pathTooLongText(const QString& path);
+
+class ShowGridView : public QObject {
+  public:
+    ShowGridView(ShowDocument& show, TOvcTable& grid, QLabel& countLabel);
+
+    // Which rows are in view when the show is shown anew.
+    enum class Rows { First, Last };
+    // After the show changed as a whole: cell (0, 0) active, at least minimumRows rows, the first or
+    // the last four rows in view.
+    void showAnew(Rows view, int minimumRows = 0);
+    // The count after a show was read, with how many of its pictures were not found.
+    void showImagesCount(int notFound = 0);
+    // Names a file that made no slide because its path is too long to be stored.
+    void showPathTooLong(const QString& path);
+    // "Read i of N..." while a show is read.
+    void showReadProgress(int done, int count);
+
+    ShowDocument& show() { return show_; }
+    TOvcTable& grid() { return grid_; }
+    QLabel& countLabel() { return countLabel_; }
+    // The slide of the grid's active cell (past the last slide where the cell is empty).
+    int activeIndex() const;
+
+  private:
+    void follow(const ShowChange& change);
+
+    ShowDocument& show_;
+    TOvcTable& grid_;
+    QLabel& countLabel_;
+};

@@ -1,0 +1,179 @@
+// Undo and Redo through the real main window: every command that changes the show is one step, named
+// in the Edit menu, taken back and made again with the keys, the thumbnails kept without decoding;
+// back at the saved show nothing is left to save, and a show cleared or opened has nothing to undo.
+
+#include "app_windows.h"
+#include "drag_window_support.h"
+#include "image_loader.h"
+#include "ovc_simple_field.h"
+#include "pref_dialog.h"
+#include "text_dialog.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+namespace {
+testing::Environment* const environment = testing::AddGlobalTestEnvironment(new PlayerTestEnvironment);
+
+struct Command {
+    const char* step; // as the Edit menu names it
+    std::function<void(DragWindow&)> run;
+};
+
+std::ostream& operator<<(std::ostream& out, const Command& row) {
+    return out << row.step;
+}
+
+class UndoStep : public DragWindow, public testing::WithParamInterface<Command> {
+  public:
+    // What the show holds: each slide's name, time, hold and caption switch, and thumbnail.
+    QStringList state() {
+        QStringList slides;
+        for (int i = 0; i < show().SlideCount; ++i) {
+            const TSlideRecord& r = show().slide(i);
+            slides.append(QStringLiteral("%1 %2%3%4 %5")
+                              .arg(slideNames()[i])
+                              .arg(r.Delay)
+                              .arg(r.HoldForAudio)
+                              .arg(r.ShowText)
+                              .arg(show().thumbnail(i).cacheKey()));
+        }
+        return slides;
+    }
+    void press(QKeyCombination keys) { QTest::keyClick(&showGrid(), keys.key(), keys.keyboardModifiers()); }
+};
+
+TEST_P(UndoStep, TheCommandIsUndoneAndRedoneWithItsName) {
+    addSlides({"a", "b", "c", "d"});
+    listFolder(3);
+    focusShowGrid(0, 1);
+    folderGrid().setActiveRow(1);
+    const QStringList before = state();
+    EXPECT_FALSE(action("Undo1").isEnabled());
+    EXPECT_EQ(action("Undo1").text(), QStringLiteral("&Undo"));
+
+    GetParam().run(*this);
+    const QStringList after = state();
+    ASSERT_NE(after, before);
+    EXPECT_TRUE(show().ShowModified);
+    EXPECT_EQ(action("Undo1").text(), QStringLiteral("&Undo ") + GetParam().step);
+    EXPECT_TRUE(action("Undo1").isEnabled());
+    EXPECT_FALSE(action("Redo1").isEnabled());
+
+    focusShowGrid(0, 1); // back from a dialog
+    const quint64 decoded = imaging::decodedImageCount();
+    press(Qt::CTRL | Qt::Key_Z);
+    EXPECT_EQ(state(), before);
+    EXPECT_FALSE(show().ShowModified) << "back to the show as opened";
+    EXPECT_EQ(action("Redo1").text(), QStringLiteral("&Redo ") + GetParam().step);
+    EXPECT_FALSE(action("Undo1").isEnabled());
+    press(Qt::CTRL | Qt::Key_Y);
+    EXPECT_EQ(state(), after);
+    press(Qt::CTRL | Qt::Key_Z);
+    press(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+    EXPECT_EQ(state(), after);
+    EXPECT_EQ(imaging::decodedImageCount(), decoded) << "thumbnails come back as they were";
+    EXPECT_EQ(label("Label7"), QStringLiteral("Images: %1").arg(show().SlideCount) + QString(24, ' '));
+}
+
+// Opens the modal dialog `window` with `open` and lets `inside` work in it.
+void inDialog(QWidget* window, const std::function<void()>& open, std::function<void()> inside) {
+    whenModal(window, std::move(inside));
+    open();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, UndoStep,
+    testing::Values(
+        Command{"Add Images", [](DragWindow& t) { QTest::mouseClick(&t.button("BitBtn1"), Qt::LeftButton); }},
+        Command{"Add Images", [](DragWindow& t) { QTest::mouseClick(&t.button("BitBtn3"), Qt::LeftButton); }},
+        Command{"Delete Slide", [](DragWindow& t) { QTest::keyClick(&t.showGrid(), Qt::Key_Delete); }},
+        Command{"Cut", [](DragWindow& t) { QTest::keyClick(&t.showGrid(), Qt::Key_X, Qt::ControlModifier); }},
+        Command{"Paste",
+                [](DragWindow& t) {
+                    QTest::keyClick(&t.showGrid(), Qt::Key_C, Qt::ControlModifier);
+                    t.showGrid().setActiveCell(0, 3);
+                    QTest::keyClick(&t.showGrid(), Qt::Key_V, Qt::ControlModifier);
+                }},
+        Command{"Move Slide",
+                [](DragWindow& t) {
+                    t.dragTo(t.showGrid(), 0, t.showGrid(), t.cellCentre(t.showGrid(), 0, 3));
+                    t.release(t.showGrid(), t.cellCentre(t.showGrid(), 0, 3));
+                }},
+        Command{"Drag Images",
+                [](DragWindow& t) {
+                    t.dragTo(t.folderGrid(), 2, t.showGrid(), t.cellCentre(t.showGrid(), 0, 2));
+                    t.release(t.showGrid(), t.cellCentre(t.showGrid(), 0, 2));
+                }},
+        Command{"Drop Files",
+                [](DragWindow& t) {
+                    t.main().DragDropFiles1Drop({writePicture(t.dir, "dropped.png", {8, 8})});
+                }},
+        Command{"Drop Files",
+                [](DragWindow& t) {
+                    t.main().DropFiles({writePicture(t.dir, "dropped.png", {8, 8})});
+                }},
+        Command{"Add Image",
+                [](DragWindow& t) {
+                    t.main().CopyDataReceived(writePicture(t.dir, "handed.png", {8, 8}));
+                }},
+        Command{"Image Properties",
+                [](DragWindow& t) {
+                    inDialog(
+                        t.windows->textdlg, [&t] { t.main().SlideProperties1Click(); },
+                        [&t] {
+                            auto* delay = t.windows->textdlg->findChild<TOvcSimpleField*>("dlyfld");
+                            delay->selectAll();
+                            QTest::keyClicks(delay, "42");
+                            QTest::mouseClick(t.windows->textdlg->findChild<QPushButton*>("BitBtn1"),
+                                              Qt::LeftButton);
+                        });
+                }},
+        Command{"Default Settings", [](DragWindow& t) {
+                    TprefFrm* preferences = t.windows->prefFrm;
+                    inDialog(
+                        preferences, [&t] { t.main().Preferences1Click(); },
+                        [preferences] {
+                            QTest::mouseClick(preferences->findChild<QPushButton*>("Button2"),
+                                              Qt::LeftButton);
+                            QTest::mouseClick(preferences->findChild<QPushButton*>("Button1"),
+                                              Qt::LeftButton);
+                        });
+                }}));
+
+// A show saved, changed and changed back asks nothing on closing; Clear All and Open leave nothing
+// to undo.
+TEST_F(DragWindow, UndoBackToTheSavedShowLeavesNothingToAskAndAClearedShowNothingToUndo) {
+    addSlides({"a", "b", "c"});
+    focusShowGrid(0, 0);
+    QTest::keyClick(&showGrid(), Qt::Key_Delete);
+    const QString file = dir.filePath("saved.vrs");
+    dialogSeams().getSaveFileName = [&](QWidget*, const QString&, const QString&, const QString&) {
+        return file;
+    };
+    dialogSeams().getOpenFileName = [&](QWidget*, const QString&, const QString&, const QString&) {
+        return file;
+    };
+    ASSERT_TRUE(main().FileSaveAs());
+    QTest::keyClick(&showGrid(), Qt::Key_Delete);
+    ASSERT_TRUE(show().ShowModified);
+    QTest::keyClick(&showGrid(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(show().ShowModified);
+    EXPECT_TRUE(action("Undo1").isEnabled()) << "the steps before the save stay";
+
+    main().FileNew();
+    EXPECT_FALSE(action("Undo1").isEnabled());
+    QTest::keyClick(&showGrid(), Qt::Key_Delete);
+    EXPECT_EQ(show().SlideCount, 0);
+    main().FileOpen();
+    ASSERT_EQ(show().SlideCount, 2);
+    EXPECT_FALSE(action("Undo1").isEnabled());
+    EXPECT_FALSE(action("Redo1").isEnabled());
+
+    QTest::keyClick(&showGrid(), Qt::Key_Delete);
+    QTest::keyClick(&showGrid(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(main().close()) << "closes without a question";
+    EXPECT_TRUE(confirmed.isEmpty());
+}
+
+} // namespace
