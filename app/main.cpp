@@ -3,12 +3,12 @@
 
 #include "app_windows.h"
 #include "deferred_icon_style.h"
+#include "font_config_reader.h"
 #include "main_window.h"
 #include "program_icon.h"
 #include "quit_when_painted.h"
 #include "shipped_files.h"
 #include "startup.h"
-#include "startup_warmup.h"
 
 #include <QApplication>
 #include <QStyle>
@@ -23,14 +23,13 @@ int main(int argc, char** argv) {
 #endif
     if (const std::optional<int> exitCode = answerHelpOrVersion(argc, argv))
         return *exitCode;
-    StartupWarmup warmup;
+    FontConfigReader fonts;
     QApplication app(argc, argv);
     QApplication::setStyle(new DeferredIconStyle(QApplication::style()->name()));
     // The desktop entry's name lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("verasco"));
     QApplication::setWindowIcon(programIcon());
-    VerascoStartup startup(app.arguments().mid(1),
-                           {[&warmup] { warmup.beforeWindows(); }, [&warmup] { warmup.beforeShow(); }});
+    VerascoStartup startup(app.arguments().mid(1), [&fonts] { fonts.wait(); });
     if (startup.handedOver())
         return 0;
     for (const QString& line : missingShippedFileReport())

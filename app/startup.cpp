@@ -70,7 +70,7 @@ QStringList absoluteArguments(const QStringList& arguments) {
     return result;
 }
 
-VerascoStartup::VerascoStartup(const QStringList& commandLine, const StartupHooks& hooks)
+VerascoStartup::VerascoStartup(const QStringList& commandLine, const std::function<void()>& beforeWindows)
     : handoff_(std::make_unique<InstanceHandoff>()) {
     const QStringList arguments = absoluteArguments(commandLine);
     if (!handoff_->becomeFirstInstance()) {
@@ -82,8 +82,8 @@ VerascoStartup::VerascoStartup(const QStringList& commandLine, const StartupHook
         std::fputs("verasco: the running instance does not answer; this one runs on its own\n", stderr);
     }
 
-    if (hooks.beforeWindows)
-        hooks.beforeWindows();
+    if (beforeWindows)
+        beforeWindows();
     windows_.reset(createAppWindows(ContentsTiming::WhenNeeded));
     TMainFormverasco* main = windows_->MainFormverasco;
     // What the command line asks for may take any window.
@@ -101,8 +101,6 @@ VerascoStartup::VerascoStartup(const QStringList& commandLine, const StartupHook
     if (const QScreen* screen = main->screen())
         main->setGeometry(
             QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, main->size(), screen->availableGeometry()));
-    if (hooks.beforeShow)
-        hooks.beforeShow();
     main->show();
 }
 

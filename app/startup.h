@@ -10,16 +10,11 @@
 class InstanceHandoff;
 struct AppWindows;
 
-// Steps of a start that runs on its own, for the program to prepare what comes next.
-struct StartupHooks {
-    std::function<void()> beforeWindows; // before the first window is created
-    std::function<void()> beforeShow;    // before the main window is first shown
-};
-
 class VerascoStartup {
   public:
-    // arguments: the command line without the program name.
-    explicit VerascoStartup(const QStringList& arguments, const StartupHooks& hooks = {});
+    // arguments: the command line without the program name. beforeWindows runs, in a start that
+    // runs on its own, just before the first window is created.
+    explicit VerascoStartup(const QStringList& arguments, const std::function<void()>& beforeWindows = {});
     ~VerascoStartup();
 
     // True when another instance was running and received the paths; the process then ends

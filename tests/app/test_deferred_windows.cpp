@@ -6,6 +6,7 @@
 #include "app_windows.h"
 #include "condition_wait.h"
 #include "confirm_dialog.h"
+#include "font_config_reader.h"
 #include "form_open_dialog.h"
 #include "main_window.h"
 #include "pic_form.h"
@@ -18,7 +19,6 @@
 #include "select_dialog.h"
 #include "show_form.h"
 #include "startup.h"
-#include "startup_warmup.h"
 #include "text_dialog.h"
 
 #include <gtest/gtest.h>
@@ -191,26 +191,20 @@ QWidget* topLevelNamed(const QString& name) {
     return nullptr;
 }
 
-TEST(DeferredWindows, AStartPreparesBeforeItCreatesItsWindowsAndBeforeItShowsThem) {
-    { StartupWarmup unused; } // a start that hands over ends without reaching either step
+TEST(DeferredWindows, AStartReadsTheFontConfigurationBeforeItCreatesItsWindows) {
+    { FontConfigReader unused; } // a start that hands over ends without waiting for it
 
     QTemporaryDir runtime;
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-    StartupWarmup warmup;
+    FontConfigReader fonts;
     std::vector<std::string> steps;
-    StartupHooks hooks;
-    hooks.beforeWindows = [&] {
-        warmup.beforeWindows();
-        steps.push_back(topLevelNamed(QStringLiteral("MainFormverasco")) ? "windows already made" : "windows");
-    };
-    hooks.beforeShow = [&] {
-        warmup.beforeShow();
-        const QWidget* main = topLevelNamed(QStringLiteral("MainFormverasco"));
-        steps.push_back(main && !main->isVisible() ? "show" : "not before show");
-    };
-    VerascoStartup startup({}, hooks);
+    VerascoStartup startup({}, [&] {
+        fonts.wait();
+        steps.push_back(topLevelNamed(QStringLiteral("MainFormverasco")) ? "windows already made"
+                                                                         : "windows");
+    });
     ASSERT_FALSE(startup.handedOver());
-    EXPECT_EQ(steps, (std::vector<std::string>{"windows", "show"}));
+    EXPECT_EQ(steps, (std::vector<std::string>{"windows"}));
     EXPECT_TRUE(startup.windows()->MainFormverasco->isVisible());
     startup.windows()->MainFormverasco->hide();
 }

@@ -17,9 +17,7 @@ class FileMenu : public Lifecycle {
         return dir.filePath(name);
     }
     // One more slide, as an edit of the show.
-    void addOne() {
-        main().DropFiles({picture("flower.jpg")});
-    }
+    void addOne() { main().DropFiles({picture("flower.jpg")}); }
     QMenu* recentMenu() { return main().findChild<QMenu*>("RecentVerascos1"); }
     QStringList recentItems() {
         main().FileMenuClick();
