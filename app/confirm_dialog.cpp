@@ -1,6 +1,7 @@
 #include "confirm_dialog.h"
 
 #include "named_widget.h"
+#include "shorten_middle.h"
 #include "show_file.h"
 
 #include <QApplication>
@@ -81,17 +82,6 @@ void Tconfirmfrm::layoutFor(int pixelsPerInch) {
     Button1->setGeometry(okLeft, m.buttonTop, m.buttonWidth, m.buttonHeight);
     Button2->setGeometry(okLeft + step, m.buttonTop, m.buttonWidth, m.buttonHeight);
     setFixedSize(width, m.height);
-}
-
-QString Tconfirmfrm::shortenMiddle(QString text, const std::function<bool(const QString&)>& fits) {
-    if (fits(text))
-        return text;
-    const QString dots = QStringLiteral("...");
-    // A single character cannot lose its middle any more; stop there rather than loop for ever.
-    while (text.size() > 1 && !fits(text + dots))
-        text.remove(text.size() / 2 - 1, 1); // the character at position length div 2, from 1
-    text.insert(std::max<qsizetype>(text.size() / 2 - 1, 0), dots);
-    return text;
 }
 
 QString Tconfirmfrm::fitToLine2(const QString& text) const {

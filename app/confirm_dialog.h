@@ -38,9 +38,6 @@ class Tconfirmfrm : public DeferredWindow<QDialog> {
     void layoutFor(int pixelsPerInch);
     // The text shortened in its middle so that it fits the second line, if it does not already.
     QString fitToLine2(const QString& text) const;
-    // While text with "..." appended does not fit, deletes its middle character; then puts "..." in
-    // the middle. Text that fits is returned as it is.
-    static QString shortenMiddle(QString text, const std::function<bool(const QString&)>& fits);
 
     static const QString DefaultCaption;
 

@@ -29,8 +29,8 @@
 
 void TMainFormverasco::createEditor() {
     Tconfirmfrm* confirm = windows_->confirmfrm;
-    auto message = [confirm](const QString& caption, const QString& text) {
-        confirm->message(caption, text);
+    auto message = [confirm](const QString& caption, const QString& text, const QString& line2) {
+        confirm->message(caption, text, line2);
     };
     browser_ = std::make_unique<ImageBrowser>(folder_, *FileListBox1, *thumbnails_, settings_.ImageDirectory,
                                               BrowserControls{*OvcTable1, *Edit1, *Label6, *this},

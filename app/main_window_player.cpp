@@ -32,8 +32,8 @@ QScreen* screenNamed(const QString& name, QScreen* mainWindowScreen) {
 void TMainFormverasco::connectPlayerWindows() {
     Tpreviewfrm* preview = windows_->previewfrm;
     Tconfirmfrm* confirm = windows_->confirmfrm;
-    preview->setInformUser([confirm](const QString& text, const QString& line2) {
-        confirm->message(QStringLiteral("Information"), text, line2);
+    preview->setInformUser([confirm](const QString& caption, const QString& text, const QString& line2) {
+        confirm->message(caption, text, line2);
     });
     preview->setRepaintGrids([this] { repaintGrids(); });
 

@@ -69,10 +69,10 @@ std::string BuildHeaderBytes(const LhaMemberHeader& header) {
     }
     fixed.headerSize = static_cast<uint8_t>(22 + base.size() + (header.level == 1 ? 3 : 0));
     std::memcpy(fixed.method, MethodIdentifier(header.method).data(), 5);
-    WriteLe32(fixed.packedSize, static_cast<uint32_t>(packed));
-    WriteLe32(fixed.originalSize, header.originalSize);
-    WriteLe16(fixed.time, header.time);
-    WriteLe16(fixed.date, header.date);
+    le::write32(fixed.packedSize, static_cast<uint32_t>(packed));
+    le::write32(fixed.originalSize, header.originalSize);
+    le::write16(fixed.time, header.time);
+    le::write16(fixed.date, header.date);
     fixed.attribute = attribute;
     fixed.level = static_cast<uint8_t>(header.level | (header.scrambled ? 0x80 : 0));
     fixed.nameLength = static_cast<uint8_t>(base.size());
@@ -134,7 +134,7 @@ uint64_t ReadExtendedHeaders(std::istream& in, uint16_t size, uint64_t limit, st
         } else if (type == kExtendedAttribute && dataLength >= 1) {
             header.attribute = block[1];
         }
-        size = ReadLe16(block.data() + size - 2);
+        size = le::read16(block.data() + size - 2);
     }
     return total;
 }
@@ -173,7 +173,7 @@ void ReadLevelOneRest(std::istream& in, uint8_t* head, const LhaBaseHeaderLayout
             std::snprintf(shown, sizeof shown, "0x%02x", id);
         throw ECompLHAInvalidHeader(std::string("Unsupported OS mode in archive: ") + shown);
     }
-    const uint16_t firstSize = ReadLe16(head + baseEnd - 2);
+    const uint16_t firstSize = le::read16(head + baseEnd - 2);
     header.packedSize -= static_cast<uint32_t>(
         ReadExtendedHeaders(in, firstSize, header.packedSize, folder, fileName, header));
 }
@@ -240,12 +240,12 @@ bool ReadMemberHeader(std::istream& in, LhaMemberHeader& header) {
     header = LhaMemberHeader{};
     header.level = static_cast<uint8_t>(level);
     header.scrambled = (levelByte & 0x80) != 0;
-    header.packedSize = ReadLe32(fixed.packedSize);
-    header.originalSize = ReadLe32(fixed.originalSize);
-    header.time = ReadLe16(fixed.time);
-    header.date = ReadLe16(fixed.date);
+    header.packedSize = le::read32(fixed.packedSize);
+    header.originalSize = le::read32(fixed.originalSize);
+    header.time = le::read16(fixed.time);
+    header.date = le::read16(fixed.date);
     header.attribute = fixed.attribute;
-    header.crc = ReadLe16(head + kBaseHeaderBytes + n);
+    header.crc = le::read16(head + kBaseHeaderBytes + n);
     std::string base(reinterpret_cast<const char*>(head + kBaseHeaderBytes), n);
     // Some writers put a comment after a NUL inside the name.
     if (size_t nul = base.find('\0'); nul != std::string::npos)

@@ -53,7 +53,7 @@ bool sameFolderName(const QString& a, const QString& b) {
 
 ImageBrowser::ImageBrowser(FolderImages& folder, TFileListBox& fileList, ThumbnailBuilder& thumbnails,
                            QString& imageDirectory, BrowserControls controls, TselectDlg& selectDialog,
-                           Message message)
+                           TellUser message)
     : folder_(folder), fileList_(fileList), thumbnails_(thumbnails), imageDirectory_(imageDirectory),
       controls_(controls), selectDialog_(selectDialog), message_(std::move(message)) {
     fileList_.setMask(Mask);
@@ -68,7 +68,7 @@ void ImageBrowser::Button1Click() {
     for (;;) {
         if (!chooseFolder(withDialog) || ScanImageFolder())
             return;
-        message_(QStringLiteral("Error"), QStringLiteral("Invalid Directory or Directory Read Error!"));
+        message_(QStringLiteral("Error"), QStringLiteral("Invalid Directory or Directory Read Error!"), {});
         withDialog = true;
     }
 }

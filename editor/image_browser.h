@@ -3,6 +3,8 @@
 // dialog or typed into the images field), lists its image files in the folder grid and draws
 // their thumbnails as their rows are first painted. It is also the source of the add commands.
 
+#include "tell_user.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -31,8 +33,7 @@ struct BrowserControls {
 
 class ImageBrowser {
   public:
-    // message(caption, text) shows the program's message dialog; openPreview(path) the preview.
-    using Message = std::function<void(const QString& caption, const QString& text)>;
+    // openPreview(path) opens the preview.
     using Preview = std::function<void(const QString& path)>;
 
     static const QString Mask;
@@ -40,7 +41,7 @@ class ImageBrowser {
     // imageDirectory is the "IMAGE DIRECTORY" setting, which the images field commits to.
     ImageBrowser(FolderImages& folder, TFileListBox& fileList, ThumbnailBuilder& thumbnails,
                  QString& imageDirectory, BrowserControls controls, TselectDlg& selectDialog,
-                 Message message);
+                 TellUser message);
     ~ImageBrowser();
 
     void setPreview(Preview preview) { preview_ = std::move(preview); }
@@ -82,7 +83,7 @@ class ImageBrowser {
     QString& imageDirectory_;
     BrowserControls controls_;
     TselectDlg& selectDialog_;
-    Message message_;
+    TellUser message_;
     Preview preview_;
     std::function<void(const QStringList& paths)> listed_;
     std::unique_ptr<ThumbnailDecodeQueue> prefetch_;

@@ -18,7 +18,7 @@
 #include <utility>
 
 ShowEditing::ShowEditing(ShowDocument& show, ShowGridView& view, ImageBrowser& browser,
-                         EditingControls controls, Switches switches, Message message)
+                         EditingControls controls, Switches switches, TellUser message)
     : show_(show), view_(view), browser_(browser), controls_(controls), switches_(std::move(switches)),
       message_(std::move(message)) {
     enableAddButtons();
@@ -46,7 +46,8 @@ int ShowEditing::InsertPosition() {
 
 void ShowEditing::showFullMessage() {
     message_(QStringLiteral("Information"),
-             QStringLiteral("Maximum number of images is ") + QString::number(ShowDocument::MaxSlides) + '!');
+             QStringLiteral("Maximum number of images is ") + QString::number(ShowDocument::MaxSlides) + '!',
+             {});
 }
 
 void ShowEditing::insertFolderRows(const QList<int>& rows, int p, Origin origin) {

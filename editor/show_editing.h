@@ -5,6 +5,7 @@
 // show name field instead when one of them has the focus.
 
 #include "slide_clipboard.h"
+#include "tell_user.h"
 
 #include <QList>
 #include <QString>
@@ -45,11 +46,10 @@ class ShowEditing {
         bool showText = false;
     };
     using Switches = std::function<NewSlideSwitches()>;
-    using Message = std::function<void(const QString& caption, const QString& text)>;
 
     // ">" and ">>" follow the show from now on.
     ShowEditing(ShowDocument& show, ShowGridView& view, ImageBrowser& browser, EditingControls controls,
-                Switches switches, Message message);
+                Switches switches, TellUser message);
 
     // The slide index that add and paste insert at, from the show grid's active cell; an active
     // cell after the last slide moves back to the place after it.
@@ -83,7 +83,7 @@ class ShowEditing {
     ImageBrowser& browser_;
     EditingControls controls_;
     Switches switches_;
-    Message message_;
+    TellUser message_;
     SlideClipboard clipboard_;
     QString tooLong_; // an image of the last insertion whose path is too long to be stored
 };

@@ -18,20 +18,20 @@ constexpr uint32_t Uncompressed = 0, BitFields = 3, AlphaBitFields = 6;
 bool bmpPixelDataComplete(QByteArrayView file) {
     if (file.size() < FileHeaderSize + 16)
         return true; // too short to judge here; the reader refuses it
-    const quint64 pixelsAt = readLe32(file, 10);
-    const uint32_t headerSize = readLe32(file, 14);
+    const quint64 pixelsAt = le::read32(file, 10);
+    const uint32_t headerSize = le::read32(file, 14);
     qint64 width = 0, height = 0;
     int bits = 0;
     uint32_t compression = Uncompressed;
     if (headerSize == CoreHeaderSize) {
-        width = readLe16(file, 18);
-        height = readLe16(file, 20);
-        bits = readLe16(file, 24);
+        width = le::read16(file, 18);
+        height = le::read16(file, 20);
+        bits = le::read16(file, 24);
     } else if (headerSize >= 40 && file.size() >= FileHeaderSize + 40) {
-        width = int32_t(readLe32(file, 18));
-        height = std::llabs(int32_t(readLe32(file, 22)));
-        bits = readLe16(file, 28);
-        compression = readLe32(file, 30);
+        width = int32_t(le::read32(file, 18));
+        height = std::llabs(int32_t(le::read32(file, 22)));
+        bits = le::read16(file, 28);
+        compression = le::read32(file, 30);
     } else {
         return true;
     }

@@ -42,12 +42,12 @@ bool readFully(QFile& file, char* to, qint64 size) {
 std::optional<BmpRowLayout> directBmpLayout(QByteArrayView head, qint64 fileSize) {
     if (head.size() < FileHeaderSize + InfoHeaderSize || head[0] != 'B' || head[1] != 'M')
         return std::nullopt;
-    const uint32_t headerSize = readLe32(head, 14);
-    const int bits = readLe16(head, 28);
-    if (!knownHeader(headerSize, bits) || readLe16(head, 26) != 1 || readLe32(head, 30) != Uncompressed)
+    const uint32_t headerSize = le::read32(head, 14);
+    const int bits = le::read16(head, 28);
+    if (!knownHeader(headerSize, bits) || le::read16(head, 26) != 1 || le::read32(head, 30) != Uncompressed)
         return std::nullopt;
-    const int32_t width = int32_t(readLe32(head, 18));
-    const int32_t storedHeight = int32_t(readLe32(head, 22));
+    const int32_t width = int32_t(le::read32(head, 18));
+    const int32_t storedHeight = int32_t(le::read32(head, 22));
     const qint64 height = std::llabs(qint64(storedHeight));
     if (width <= 0 || height == 0 || width > MaxSide || height > MaxSide ||
         qint64(width) * height > MaxImagePixels)
@@ -57,7 +57,7 @@ std::optional<BmpRowLayout> directBmpLayout(QByteArrayView head, qint64 fileSize
     layout.height = int(height);
     layout.bytesPerPixel = bits / 8;
     layout.stride = (qint64(width) * bits + 31) / 32 * 4;
-    layout.pixelOffset = readLe32(head, 10);
+    layout.pixelOffset = le::read32(head, 10);
     layout.topDown = storedHeight < 0;
     if (layout.pixelOffset < FileHeaderSize + qint64(headerSize) || layout.fileSize() > fileSize)
         return std::nullopt;

@@ -8,17 +8,17 @@ namespace imaging {
 namespace {
 
 void appendHeader(QByteArray& out, const BitmapInfoHeader& h) {
-    appendLe32(out, h.size);
-    appendLe32(out, uint32_t(h.width));
-    appendLe32(out, uint32_t(h.height));
-    appendLe16(out, h.planes);
-    appendLe16(out, h.bitCount);
-    appendLe32(out, h.compression);
-    appendLe32(out, h.sizeImage);
-    appendLe32(out, uint32_t(h.xPelsPerMeter));
-    appendLe32(out, uint32_t(h.yPelsPerMeter));
-    appendLe32(out, h.colorsUsed);
-    appendLe32(out, h.colorsImportant);
+    le::append32(out, h.size);
+    le::append32(out, uint32_t(h.width));
+    le::append32(out, uint32_t(h.height));
+    le::append16(out, h.planes);
+    le::append16(out, h.bitCount);
+    le::append32(out, h.compression);
+    le::append32(out, h.sizeImage);
+    le::append32(out, uint32_t(h.xPelsPerMeter));
+    le::append32(out, uint32_t(h.yPelsPerMeter));
+    le::append32(out, h.colorsUsed);
+    le::append32(out, h.colorsImportant);
 }
 
 } // namespace
@@ -77,17 +77,17 @@ QByteArray packDib(const QImage& image) {
 
 BitmapInfoHeader readBitmapInfoHeader(QByteArrayView b) {
     BitmapInfoHeader h{};
-    h.size = readLe32(b, 0);
-    h.width = int32_t(readLe32(b, 4));
-    h.height = int32_t(readLe32(b, 8));
-    h.planes = readLe16(b, 12);
-    h.bitCount = readLe16(b, 14);
-    h.compression = readLe32(b, 16);
-    h.sizeImage = readLe32(b, 20);
-    h.xPelsPerMeter = int32_t(readLe32(b, 24));
-    h.yPelsPerMeter = int32_t(readLe32(b, 28));
-    h.colorsUsed = readLe32(b, 32);
-    h.colorsImportant = readLe32(b, 36);
+    h.size = le::read32(b, 0);
+    h.width = int32_t(le::read32(b, 4));
+    h.height = int32_t(le::read32(b, 8));
+    h.planes = le::read16(b, 12);
+    h.bitCount = le::read16(b, 14);
+    h.compression = le::read32(b, 16);
+    h.sizeImage = le::read32(b, 20);
+    h.xPelsPerMeter = int32_t(le::read32(b, 24));
+    h.yPelsPerMeter = int32_t(le::read32(b, 28));
+    h.colorsUsed = le::read32(b, 32);
+    h.colorsImportant = le::read32(b, 36);
     return h;
 }
 

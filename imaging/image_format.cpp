@@ -34,11 +34,11 @@ bool looksLikePcx(QByteArrayView head) {
 bool looksLikeHeaderlessDib(QByteArrayView head) {
     if (head.size() < 40)
         return false;
-    const uint32_t size = readLe32(head, 0);
+    const uint32_t size = le::read32(head, 0);
     if (size != 40 && size != 108 && size != 124)
         return false;
-    const uint16_t planes = readLe16(head, 12);
-    const uint16_t bits = readLe16(head, 14);
+    const uint16_t planes = le::read16(head, 12);
+    const uint16_t bits = le::read16(head, 14);
     return planes == 1 && (bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32);
 }
 

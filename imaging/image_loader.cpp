@@ -51,19 +51,19 @@ QImage readWithQt(QByteArrayView bytes, const char* format, QString* error) {
 // A .dib file may hold just the bitmap information header and what follows; give it the 14-byte file
 // header the BMP reader expects, with the pixel offset worked out from the header's own fields.
 QByteArray withBitmapFileHeader(QByteArrayView dib) {
-    const uint32_t headerSize = readLe32(dib, 0);
-    const uint16_t bits = readLe16(dib, 14);
-    const uint32_t compression = readLe32(dib, 16);
-    uint32_t colours = readLe32(dib, 32);
+    const uint32_t headerSize = le::read32(dib, 0);
+    const uint16_t bits = le::read16(dib, 14);
+    const uint32_t compression = le::read32(dib, 16);
+    uint32_t colours = le::read32(dib, 32);
     if (colours == 0 && bits <= 8)
         colours = 1u << bits;
     uint32_t masks = (headerSize == 40 && compression == 3) ? 12 : 0; // BI_BITFIELDS after a short header
     const quint64 offset = 14ull + headerSize + masks + 4ull * colours;
     QByteArray out;
     out.append("BM", 2);
-    appendLe32(out, uint32_t(qMin<quint64>(14ull + quint64(dib.size()), UINT32_MAX)));
-    appendLe32(out, 0);
-    appendLe32(out, uint32_t(qMin<quint64>(offset, UINT32_MAX)));
+    le::append32(out, uint32_t(qMin<quint64>(14ull + quint64(dib.size()), UINT32_MAX)));
+    le::append32(out, 0);
+    le::append32(out, uint32_t(qMin<quint64>(offset, UINT32_MAX)));
     out.append(dib.data(), dib.size());
     return out;
 }

@@ -13,9 +13,9 @@ bool idAt(QByteArrayView b, qsizetype at, const char (&id)[5]) {
 }
 
 std::optional<QList<QRgb>> parseDataChunk(QByteArrayView chunk) {
-    if (chunk.size() < 4 || readLe16(chunk, 0) != RiffPaletteVersion)
+    if (chunk.size() < 4 || le::read16(chunk, 0) != RiffPaletteVersion)
         return std::nullopt;
-    const int count = readLe16(chunk, 2);
+    const int count = le::read16(chunk, 2);
     if (count < 1 || count > 256 || chunk.size() < 4 + qsizetype(count) * 4)
         return std::nullopt;
     QList<QRgb> colours;
@@ -32,13 +32,13 @@ std::optional<QList<QRgb>> parseDataChunk(QByteArrayView chunk) {
 std::optional<QList<QRgb>> parseRiffPalette(QByteArrayView file) {
     if (file.size() < 12 || !idAt(file, 0, "RIFF") || !idAt(file, 8, "PAL "))
         return std::nullopt;
-    const quint64 riffSize = readLe32(file, 4);
+    const quint64 riffSize = le::read32(file, 4);
     if (riffSize < 4 || riffSize > quint64(file.size() - 8))
         return std::nullopt;
     const QByteArrayView form = file.sliced(12, qsizetype(riffSize) - 4);
     qsizetype at = 0;
     while (form.size() - at >= ChunkHeaderSize) {
-        const quint64 size = readLe32(form, at + 4);
+        const quint64 size = le::read32(form, at + 4);
         if (size > quint64(form.size() - at - ChunkHeaderSize))
             return std::nullopt;
         const QByteArrayView body = form.sliced(at + ChunkHeaderSize, qsizetype(size));
@@ -54,12 +54,12 @@ QByteArray writeRiffPalette(const QList<QRgb>& colours) {
     const uint32_t dataSize = 4 + 4u * count;
     QByteArray out;
     out.append("RIFF", 4);
-    appendLe32(out, 4 + ChunkHeaderSize + dataSize);
+    le::append32(out, 4 + ChunkHeaderSize + dataSize);
     out.append("PAL ", 4);
     out.append("data", 4);
-    appendLe32(out, dataSize);
-    appendLe16(out, RiffPaletteVersion);
-    appendLe16(out, count);
+    le::append32(out, dataSize);
+    le::append16(out, RiffPaletteVersion);
+    le::append16(out, count);
     for (int i = 0; i < count; ++i) {
         out.append(char(qRed(colours[i])));
         out.append(char(qGreen(colours[i])));

@@ -58,20 +58,20 @@ PcxHeader parseHeader(QByteArrayView f) {
     h.version = uint8_t(f[1]);
     h.encoding = uint8_t(f[2]);
     h.bitsPerPixel = uint8_t(f[3]);
-    h.xMin = readLe16(f, 4);
-    h.yMin = readLe16(f, 6);
-    h.xMax = readLe16(f, 8);
-    h.yMax = readLe16(f, 10);
-    h.hDpi = readLe16(f, 12);
-    h.vDpi = readLe16(f, 14);
+    h.xMin = le::read16(f, 4);
+    h.yMin = le::read16(f, 6);
+    h.xMax = le::read16(f, 8);
+    h.yMax = le::read16(f, 10);
+    h.hDpi = le::read16(f, 12);
+    h.vDpi = le::read16(f, 14);
     for (int i = 0; i < 48; ++i)
         h.colorMap[i] = uint8_t(f[16 + i]);
     h.reserved = uint8_t(f[64]);
     h.planes = uint8_t(f[65]);
-    h.bytesPerLine = readLe16(f, 66);
-    h.paletteInfo = readLe16(f, 68);
-    h.hScreen = readLe16(f, 70);
-    h.vScreen = readLe16(f, 72);
+    h.bytesPerLine = le::read16(f, 66);
+    h.paletteInfo = le::read16(f, 68);
+    h.hScreen = le::read16(f, 70);
+    h.vScreen = le::read16(f, 72);
     return h;
 }
 

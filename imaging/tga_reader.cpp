@@ -139,8 +139,8 @@ TgaHeader parseHeader(QByteArrayView file) {
     h.mapLengthLow = uint8_t(file[5]);
     h.mapLengthHigh = uint8_t(file[6]);
     h.mapEntryBits = uint8_t(file[7]);
-    h.width = readLe16(file, 12);
-    h.height = readLe16(file, 14);
+    h.width = le::read16(file, 12);
+    h.height = le::read16(file, 14);
     h.pixelBits = uint8_t(file[16]);
     h.descriptor = uint8_t(file[17]);
     return h;

@@ -3,6 +3,8 @@
 // the first key or click. Its imaging control also serves the stand-alone export, which loads and
 // saves pictures through it.
 
+#include "tell_user.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -17,11 +19,10 @@ class Tpreviewfrm : public QDialog {
     static constexpr int InitialClientHeight = 371;
 
     // Tells the user something in the program's information message: a text and a second line.
-    using InformUser = std::function<void(const QString& text, const QString& line2)>;
 
     explicit Tpreviewfrm(SharedFlags& flags, QWidget* parent = nullptr);
 
-    void setInformUser(InformUser inform) { informUser_ = std::move(inform); }
+    void setInformUser(TellUser inform) { informUser_ = std::move(inform); }
     // Repaints the grids of the main window; run when the preview is shown and when it closes.
     void setRepaintGrids(std::function<void()> repaint) { repaintGrids_ = std::move(repaint); }
 
@@ -51,6 +52,6 @@ class Tpreviewfrm : public QDialog {
 
     SharedFlags& flags_;
     TPhoto* Photo1 = nullptr;
-    InformUser informUser_;
+    TellUser informUser_;
     std::function<void()> repaintGrids_;
 };

@@ -5,7 +5,7 @@
 namespace {
 
 print::PrintContext makeContext(QWidget* window, TPhoto& photo, TPhoto& logo, print::PrinterChoice& printer,
-                                print::Inform inform) {
+                                TellUser inform) {
     print::PrintContext context;
     context.window = window;
     context.photo = &photo;
@@ -18,7 +18,7 @@ print::PrintContext makeContext(QWidget* window, TPhoto& photo, TPhoto& logo, pr
 } // namespace
 
 PrintCommands::PrintCommands(const Windows& windows, TPhoto& photo, TPhoto& logo, ShowDocument& show,
-                             std::function<QString()> showName, print::Inform inform)
+                             std::function<QString()> showName, TellUser inform)
     : context_(makeContext(windows.mainWindow, photo, logo, printer_, std::move(inform))),
       showPrint_(context_, show, *windows.printDialog, std::move(showName)),
       imagePrint_(context_, *windows.imageDialog) {}

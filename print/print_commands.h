@@ -4,6 +4,7 @@
 
 #include "image_print.h"
 #include "show_print.h"
+#include "tell_user.h"
 
 #include <functional>
 
@@ -23,7 +24,7 @@ class PrintCommands {
     // photo draws the pictures; logo receives the program's mark when it is first printed. showName gives the
     // show name field's text for the header.
     PrintCommands(const Windows& windows, TPhoto& photo, TPhoto& logo, ShowDocument& show,
-                  std::function<QString()> showName, print::Inform inform);
+                  std::function<QString()> showName, TellUser inform);
 
     void FilePrint() { showPrint_.FilePrint(); }
     void FilePrintSetup();

@@ -119,6 +119,5 @@ void drawTextLine(QPainter& painter, const TextLine& line);
 void printLogo(TPhoto& logo, QPainter& painter);
 
 // A message through the program's confirmation dialog: caption, text and second line.
-using Inform = std::function<void(const QString& caption, const QString& text, const QString& line2)>;
 
 } // namespace print

@@ -6,6 +6,7 @@
 #include "print_job.h"
 #include "print_progress.h"
 #include "show_print_layout.h"
+#include "tell_user.h"
 
 #include <functional>
 
@@ -22,7 +23,7 @@ struct PrintContext {
     TPhoto* photo = nullptr;   // draws the pictures (the main window's Photo1)
     TPhoto* logo = nullptr;    // holds the logo (Photo2)
     PrinterChoice* printer = nullptr;
-    Inform inform;
+    TellUser inform;
 
     // The message when the printer (or the printer file) cannot be started or completed.
     void reportPrinterFailure() const;

@@ -1,5 +1,7 @@
 #include "text_wrap.h"
 
+#include "shorten_middle.h"
+
 #include <QRegularExpression>
 
 namespace print {
@@ -60,13 +62,8 @@ QString shortenMiddle(const QString& lead, QString text, int width, const TextWi
     if (textWidth(lead + text) <= width)
         return lead + text;
     if (!lead.isEmpty() && textWidth(lead + text.left(1) + Dots) > width)
-        return shortenMiddle(QString(), lead + text, width, textWidth);
-    // As the confirmation dialog shortens a path: the character at position length div 2 (counted
-    // from 1) goes until the rest fits with the dots, which then stand in front of that position.
-    while (text.size() > 1 && textWidth(lead + text + Dots) > width)
-        text.remove(text.size() / 2 - 1, 1);
-    text.insert(qMax<qsizetype>(text.size() / 2 - 1, 0), Dots);
-    return lead + text;
+        return ::shortenMiddle(lead + text, [&](const QString& t) { return textWidth(t) <= width; });
+    return lead + ::shortenMiddle(text, [&](const QString& t) { return textWidth(lead + t) <= width; });
 }
 
 } // namespace print

@@ -5,6 +5,8 @@
 // thread of its own with a progress dialog and Cancel, and a message at the end saying that it was
 // written, or why not.
 
+#include "tell_user.h"
+
 #include <QString>
 
 #include <functional>
@@ -20,7 +22,7 @@ class VideoDialog;
 struct SharePrompts {
     // "File already exists, overwrite older file?": false when the answer is No.
     std::function<bool()> overwrite;
-    std::function<void(const QString& caption, const QString& text, const QString& line2)> message;
+    TellUser message;
 };
 
 struct ShareParts {

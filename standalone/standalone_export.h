@@ -8,6 +8,7 @@
 #include "export_error.h"
 #include "quality_presets.h"
 #include "slide_list.h"
+#include "tell_user.h"
 
 #include <QString>
 
@@ -25,7 +26,7 @@ struct SharedFlags;
 struct ExportPrompts {
     // "File already exists, overwrite older file?": false when the answer is No.
     std::function<bool()> overwrite;
-    std::function<void(const QString& caption, const QString& text, const QString& line2)> message;
+    TellUser message;
 };
 
 struct ExportParts {

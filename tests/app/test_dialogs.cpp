@@ -6,6 +6,7 @@
 #include "pref_dialog.h"
 #include "qt_application_environment.h"
 #include "settings.h"
+#include "shorten_middle.h"
 #include "show_document.h"
 #include "test_shows.h"
 
@@ -394,13 +395,13 @@ TEST(ConfirmDialog, ShorteningDeletesFromTheMiddleThenInsertsDots) {
     const auto atMost = [](int n) { return [n](const QString& t) { return t.size() <= n; }; };
     // "abcdefghij": e, d, f, c, g, b go (each the character at position length div 2), leaving "ahij";
     // the dots go in front of its second character.
-    EXPECT_EQ(Tconfirmfrm::shortenMiddle("abcdefghij", atMost(7)), "a...hij");
-    EXPECT_EQ(Tconfirmfrm::shortenMiddle("abcdefghij", atMost(10)), "abcdefghij");
-    EXPECT_EQ(Tconfirmfrm::shortenMiddle("abcdefghij", atMost(12)), "abcdefghij");
+    EXPECT_EQ(shortenMiddle("abcdefghij", atMost(7)), "a...hij");
+    EXPECT_EQ(shortenMiddle("abcdefghij", atMost(10)), "abcdefghij");
+    EXPECT_EQ(shortenMiddle("abcdefghij", atMost(12)), "abcdefghij");
     // "abcdefghijk": e, f, d, g go, leaving "abchijk"; the dots go in front of its third character.
-    EXPECT_EQ(Tconfirmfrm::shortenMiddle("abcdefghijk", atMost(10)), "ab...chijk");
+    EXPECT_EQ(shortenMiddle("abcdefghijk", atMost(10)), "ab...chijk");
     // Nothing fits: the deleting stops at one character instead of running for ever.
-    EXPECT_EQ(Tconfirmfrm::shortenMiddle("xy", atMost(0)), "...y");
+    EXPECT_EQ(shortenMiddle("xy", atMost(0)), "...y");
 }
 
 TEST(ConfirmDialog, TheSaveQuestionNamesAShowFileOnItsSecondLine) {

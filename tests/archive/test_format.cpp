@@ -103,11 +103,11 @@ TEST(MemberHeader, LevelZeroLayout) {
     ASSERT_EQ(bytes.size(), 34u);
     EXPECT_EQ(static_cast<uint8_t>(bytes[0]), 32);
     EXPECT_EQ(bytes.substr(2, 5), "-lh5-");
-    EXPECT_EQ(ReadLe32(reinterpret_cast<const uint8_t*>(bytes.data()) + 7), 10u);
+    EXPECT_EQ(le::read32(reinterpret_cast<const uint8_t*>(bytes.data()) + 7), 10u);
     EXPECT_EQ(static_cast<uint8_t>(bytes[19]), 0x21); // archive bit added
     EXPECT_EQ(bytes[20], 0);
     EXPECT_EQ(bytes.substr(22, 10), "IMAGES.SLD");
-    EXPECT_EQ(ReadLe16(reinterpret_cast<const uint8_t*>(bytes.data()) + 32), 0xBEEF);
+    EXPECT_EQ(le::read16(reinterpret_cast<const uint8_t*>(bytes.data()) + 32), 0xBEEF);
     EXPECT_EQ(static_cast<uint8_t>(bytes[1]),
               HeaderChecksum(reinterpret_cast<const uint8_t*>(bytes.data()) + 2, 32));
 }
@@ -120,8 +120,8 @@ TEST(MemberHeader, LevelOneWithoutExtendedHeaders) {
     EXPECT_EQ(bytes[20], 1);
     EXPECT_EQ(static_cast<uint8_t>(bytes[19]), 0x20);
     EXPECT_EQ(bytes[24 + 9], 'M');
-    EXPECT_EQ(ReadLe16(reinterpret_cast<const uint8_t*>(bytes.data()) + 25 + 9), 0); // no extended header
-    EXPECT_EQ(ReadLe32(reinterpret_cast<const uint8_t*>(bytes.data()) + 7), 10u);    // the data only
+    EXPECT_EQ(le::read16(reinterpret_cast<const uint8_t*>(bytes.data()) + 25 + 9), 0); // no extended header
+    EXPECT_EQ(le::read32(reinterpret_cast<const uint8_t*>(bytes.data()) + 7), 10u);    // the data only
 }
 
 // The level-1 packed size also counts the extended headers; data that would push it past 32 bits
@@ -131,7 +131,7 @@ TEST(MemberHeader, PackedSizeAtTheLimit) {
     const uint32_t largest = LargestDataSize(h);
     EXPECT_EQ(largest, 0xFFFFFFFFu - 5 - (5 + 3));
     h.packedSize = largest;
-    EXPECT_EQ(ReadLe32(reinterpret_cast<const uint8_t*>(Written(h).data()) + 7), 0xFFFFFFFFu);
+    EXPECT_EQ(le::read32(reinterpret_cast<const uint8_t*>(Written(h).data()) + 7), 0xFFFFFFFFu);
     h.packedSize = largest + 1;
     EXPECT_THROW(Written(h), EInOutError);
     EXPECT_EQ(LargestDataSize(Sample(0, "pics\\Photo.bmp")), 0xFFFFFFFFu);
@@ -145,14 +145,14 @@ TEST(MemberHeader, LevelOneAttributeAndFolderHeaders) {
     const size_t n = 9; // "Photo.bmp"
     EXPECT_EQ(bytes.substr(22, n), "Photo.bmp");
     EXPECT_EQ(bytes[20] & 0xFF, 0x81);
-    EXPECT_EQ(ReadLe16(p + 25 + n), 5); // attribute header first
+    EXPECT_EQ(le::read16(p + 25 + n), 5); // attribute header first
     EXPECT_EQ(p[27 + n], 0x40);
-    EXPECT_EQ(ReadLe16(p + 28 + n), 0x21);
-    EXPECT_EQ(ReadLe16(p + 30 + n), 3 + 9); // then the folder header
+    EXPECT_EQ(le::read16(p + 28 + n), 0x21);
+    EXPECT_EQ(le::read16(p + 30 + n), 3 + 9); // then the folder header
     EXPECT_EQ(p[32 + n], 0x02);
     EXPECT_EQ(bytes.substr(33 + n, 9), "pics\xFFsub\xFF");
-    EXPECT_EQ(ReadLe16(p + 42 + n), 0);
-    EXPECT_EQ(ReadLe32(p + 7), 10u + 5 + 12);
+    EXPECT_EQ(le::read16(p + 42 + n), 0);
+    EXPECT_EQ(le::read32(p + 7), 10u + 5 + 12);
     EXPECT_EQ(bytes.size(), 44 + n);
 
     LhaMemberHeader back;

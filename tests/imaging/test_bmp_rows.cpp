@@ -13,8 +13,6 @@
 #include <gtest/gtest.h>
 
 using namespace imaging_test;
-using imaging::appendLe16;
-using imaging::appendLe32;
 
 namespace {
 
@@ -45,20 +43,20 @@ QByteArray bmpFile(const QImage& image, const BmpShape& shape) {
     const uint32_t pixelsAt =
         14 + shape.headerSize + 4 * uint32_t(shape.paletteEntries) + uint32_t(shape.gap);
     QByteArray f("BM");
-    appendLe32(f, pixelsAt + uint32_t(stride * height));
-    appendLe32(f, 0);
-    appendLe32(f, pixelsAt);
-    appendLe32(f, shape.headerSize);
-    appendLe32(f, uint32_t(width));
-    appendLe32(f, uint32_t(shape.topDown ? -height : height));
-    appendLe16(f, 1);
-    appendLe16(f, uint16_t(shape.bits));
-    appendLe32(f, 0); // uncompressed
-    appendLe32(f, uint32_t(stride * height));
-    appendLe32(f, 2835);
-    appendLe32(f, 2835);
-    appendLe32(f, uint32_t(shape.paletteEntries));
-    appendLe32(f, 0);
+    le::append32(f, pixelsAt + uint32_t(stride * height));
+    le::append32(f, 0);
+    le::append32(f, pixelsAt);
+    le::append32(f, shape.headerSize);
+    le::append32(f, uint32_t(width));
+    le::append32(f, uint32_t(shape.topDown ? -height : height));
+    le::append16(f, 1);
+    le::append16(f, uint16_t(shape.bits));
+    le::append32(f, 0); // uncompressed
+    le::append32(f, uint32_t(stride * height));
+    le::append32(f, 2835);
+    le::append32(f, 2835);
+    le::append32(f, uint32_t(shape.paletteEntries));
+    le::append32(f, 0);
     f.append(QByteArray(qsizetype(pixelsAt) - f.size(), '\x5a'));
     for (int i = 0; i < height; ++i) {
         const int y = shape.topDown ? i : height - 1 - i;
@@ -179,7 +177,7 @@ TEST(BmpRowLayout, OtherBitmapsAndDamagedHeadersAreLeftToTheGeneralReader) {
     };
     const auto le32 = [](uint32_t v) {
         QByteArray b;
-        appendLe32(b, v);
+        le::append32(b, v);
         return b;
     };
     const struct {
