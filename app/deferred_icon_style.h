@@ -8,7 +8,7 @@
 #include <QProxyStyle>
 
 class DeferredIconStyle : public QProxyStyle {
-public:
+  public:
     // Wraps a new instance of the style named key, normally the name of the style Qt chose for the
     // application (the platform's own, or the one asked for with -style or QT_STYLE_OVERRIDE).
     explicit DeferredIconStyle(const QString& key);

@@ -10,10 +10,10 @@
 #include <cstdio>
 
 class QuitWhenPainted : public QObject {
-public:
+  public:
     explicit QuitWhenPainted(QObject* window) : QObject(window) { window->installEventFilter(this); }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && !quitting_) {
             quitting_ = true;
@@ -27,6 +27,6 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     bool quitting_ = false;
 };

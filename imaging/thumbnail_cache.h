@@ -28,7 +28,7 @@ class ThumbnailCache {
         QByteArray uri; // "file://" and the absolute path, escaped as the specification asks
         qint64 mtime = 0;
         qint64 size = 0;
-        QString entryName; // MD5 of the URI in hexadecimal, and ".png"
+        QString entryName;  // MD5 of the URI in hexadecimal, and ".png"
         bool valid = false; // a regular file outside the cache itself
     };
     Key keyFor(const QString& path) const;

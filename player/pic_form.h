@@ -5,6 +5,6 @@
 
 class Tpicfrm : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Tpicfrm(QWidget* parent = nullptr);
 };

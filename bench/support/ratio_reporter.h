@@ -11,9 +11,10 @@
 #include <vector>
 
 class RatioReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     // Pairs of benchmark names: (ours, peer).
-    explicit RatioReporter(std::vector<std::pair<std::string, std::string>> pairs) : pairs_(std::move(pairs)) {}
+    explicit RatioReporter(std::vector<std::pair<std::string, std::string>> pairs)
+        : pairs_(std::move(pairs)) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
@@ -33,7 +34,7 @@ public:
         std::fflush(stdout);
     }
 
-private:
+  private:
     std::vector<std::pair<std::string, std::string>> pairs_;
     std::map<std::string, double> times_;
 };

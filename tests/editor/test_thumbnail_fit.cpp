@@ -21,14 +21,14 @@ TEST_P(ThumbnailFit, ResizesLikeTheWorkedExamples) {
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, ThumbnailFit,
-    ::testing::Values(FitCase{{100, 40}, QSize(64, 25), {64, 25}},   // landscape, low
-                      FitCase{{100, 80}, QSize(56, 44), {56, 44}},   // landscape, tall: 56 wide
-                      FitCase{{100, 95}, QSize(56, 53), {50, 48}},   // still too tall: second step
-                      FitCase{{60, 60}, QSize(48, 48), {48, 48}},    // square counts as portrait
-                      FitCase{{70, 50}, QSize(64, 45), {64, 45}},    // narrow enough, but taller than 48
-                      FitCase{{72, 48}, std::nullopt, {72, 48}},     // fits exactly: untouched
-                      FitCase{{73, 48}, QSize(64, 42), {64, 42}},    // one pixel too wide
-                      FitCase{{72, 49}, QSize(64, 43), {64, 43}},    // one pixel too tall
+    ::testing::Values(FitCase{{100, 40}, QSize(64, 25), {64, 25}},    // landscape, low
+                      FitCase{{100, 80}, QSize(56, 44), {56, 44}},    // landscape, tall: 56 wide
+                      FitCase{{100, 95}, QSize(56, 53), {50, 48}},    // still too tall: second step
+                      FitCase{{60, 60}, QSize(48, 48), {48, 48}},     // square counts as portrait
+                      FitCase{{70, 50}, QSize(64, 45), {64, 45}},     // narrow enough, but taller than 48
+                      FitCase{{72, 48}, std::nullopt, {72, 48}},      // fits exactly: untouched
+                      FitCase{{73, 48}, QSize(64, 42), {64, 42}},     // one pixel too wide
+                      FitCase{{72, 49}, QSize(64, 43), {64, 43}},     // one pixel too tall
                       FitCase{{4000, 3000}, QSize(64, 48), {64, 48}}, // 4:3 lands on 49 or less
                       FitCase{{480, 640}, QSize(36, 48), {36, 48}}));
 

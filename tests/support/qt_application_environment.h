@@ -7,8 +7,7 @@
 
 #include <memory>
 
-template <class Application>
-class QtApplicationEnvironment : public testing::Environment {
+template <class Application> class QtApplicationEnvironment : public testing::Environment {
   public:
     void SetUp() override {
         static int argc = 1;

@@ -1,7 +1,7 @@
 // The numeric entry field: what can be typed, when its value counts as valid, and its error colours.
 
-#include "qt_application_environment.h"
 #include "ovc_simple_field.h"
+#include "qt_application_environment.h"
 
 #include <gtest/gtest.h>
 
