@@ -7,6 +7,7 @@
 #include "condition_wait.h"
 #include "confirm_dialog.h"
 #include "dialogs.h"
+#include "file_bytes.h"
 #include "main_window.h"
 #include "ovc_table.h"
 #include "settings.h"
@@ -157,10 +158,6 @@ class Lifecycle : public ::testing::Test {
         showName().clear();
         QTest::mouseClick(&showName(), Qt::LeftButton);
         ASSERT_TRUE(showName().hasFocus());
-    }
-    QByteArray fileBytes(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     QTemporaryDir config;

@@ -1,6 +1,7 @@
 // The show file: header and records as bytes, the reader's defences against hostile headers, the
 // writer's all-or-nothing replacement, and the repair of paths after a show moved.
 
+#include "file_bytes.h"
 #include "show_file.h"
 
 #include <gtest/gtest.h>
@@ -75,11 +76,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
     ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 std::string image(const ShowDocument& doc, int i) {
@@ -186,7 +182,7 @@ TEST(ShowFileWrite, ThreeSlidesMake2495BytesThatReadBackAsTheSameRecords) {
 
     ASSERT_TRUE(written.ok) << written.errorString.toStdString();
     ASSERT_TRUE(read.ok());
-    const QByteArray bytes = readFile(path);
+    const QByteArray bytes = fileBytes(path);
     ASSERT_EQ(bytes.size(), 2495);
     EXPECT_EQ(bytes.left(23), header("MORVANT rev1.00", 3));
     EXPECT_EQ(bytes.mid(23 + 824 + 2, 21), QByteArray("\x14/pictures/slide1.jpg"));
@@ -406,7 +402,7 @@ TEST(ShowFileWrite, AFailedWriteSaysWhyAndLeavesTheEarlierFileWhole) {
             std::cout << "[ SKIPPED  ] " << row.what << ": cannot be set up here (mounting needs root)\n";
             continue;
         }
-        const QByteArray earlier = readFile(path);
+        const QByteArray earlier = fileBytes(path);
         fillShow(doc, 100); // 82 KB: more than the small disk holds
 
         EXPECT_EQ(inGuardedChild(
@@ -420,7 +416,7 @@ TEST(ShowFileWrite, AFailedWriteSaysWhyAndLeavesTheEarlierFileWhole) {
                       limits),
                   "")
             << row.what;
-        EXPECT_EQ(readFile(path), earlier) << row.what;
+        EXPECT_EQ(fileBytes(path), earlier) << row.what;
         EXPECT_EQ(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
                   QStringList{"show.vrs"})
             << row.what;

@@ -124,7 +124,7 @@ QStringList kindArguments(const QStringList& parts, const QString& ext) {
 }
 
 bool copyOf(const QString& source, const QString& target, qsizetype keep = -1) {
-    const QByteArray bytes = readFile(madePicturePath(source));
+    const QByteArray bytes = fileBytes(madePicturePath(source));
     return !bytes.isEmpty() && writeFile(target, keep < 0 ? bytes : bytes.left(keep));
 }
 
@@ -138,7 +138,7 @@ QString madePicturePath(const QString& name) {
     const QString stem = name.section(QLatin1Char('.'), 0, 0);
     const QString ext = name.section(QLatin1Char('.'), 1).toLower();
     if (name == QLatin1String("broken_truncated.jpg")) {
-        const qsizetype whole = readFile(madePicturePath(QStringLiteral("ladybird.jpg"))).size();
+        const qsizetype whole = fileBytes(madePicturePath(QStringLiteral("ladybird.jpg"))).size();
         return copyOf(QStringLiteral("ladybird.jpg"), path, whole / 2) ? path : QString();
     }
     if (ext == QLatin1String("dib") || ext == QLatin1String("jif"))

@@ -1,6 +1,8 @@
 // Helpers shared by the imaging tests: test data paths, running reference programs, pixel access.
 #pragma once
 
+#include "file_bytes.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -37,6 +39,5 @@ double psnr(const QByteArray& a, const QByteArray& b);
 
 // Writes bytes to a file, creating it; false on failure.
 bool writeFile(const QString& path, const QByteArray& bytes);
-QByteArray readFile(const QString& path);
 
 } // namespace imaging_test

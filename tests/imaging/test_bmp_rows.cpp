@@ -81,7 +81,7 @@ class BmpRowsTest : public testing::Test {
   protected:
     // The control's bytes for `file` and the bytes from its rows, at every sub-sampling.
     void expectSameBytes(const QString& file, const std::string& what) {
-        const QByteArray bytes = readFile(file);
+        const QByteArray bytes = fileBytes(file);
         const auto layout = layoutOf(bytes);
         ASSERT_TRUE(layout) << what << " is a plain bitmap";
         for (int sub = 0; sub <= 2; ++sub) {
@@ -98,7 +98,7 @@ class BmpRowsTest : public testing::Test {
             settings.luminanceFactor = 30;
             settings.chrominanceFactor = 34 + sub;
             settings.subsampling = imaging::ChromaSubsampling(sub);
-            const QByteArray control = readFile(dir.filePath(QStringLiteral("control.qpx")));
+            const QByteArray control = fileBytes(dir.filePath(QStringLiteral("control.qpx")));
             const QByteArray direct =
                 imaging::encodeQpxRows(imaging::bmpPixelRows(*layout, bytes.constData()), settings);
             EXPECT_TRUE(direct == control) << what << ", sub-sampling " << sub;

@@ -149,7 +149,7 @@ TEST(Loading, FilesCutShortAreDamaged) {
     for (const char* name : {"storm.bmp", "storm.png", "storm_none.tif", "storm_lzw.tif", "storm.jpg",
                              "ladybird_progressive.jpg", "storm_pal8.pcx", "storm_rgb24.pcx", "storm_raw.tga",
                              "storm_rle.tga", "ladybird_pal256.bmp"}) {
-        const QByteArray whole = readFile(imagePath(QLatin1String(name)));
+        const QByteArray whole = fileBytes(imagePath(QLatin1String(name)));
         const QString cut = dir.filePath(QLatin1String(name));
         ASSERT_TRUE(writeFile(cut, whole.left(whole.size() * 2 / 3)));
         TPhoto photo;
@@ -162,7 +162,7 @@ TEST(Loading, DibWithoutFileHeader) {
     // Some .dib files start right at the bitmap information header.
     QTemporaryDir dir;
     const QString bare = dir.filePath(QStringLiteral("bare.dib"));
-    ASSERT_TRUE(writeFile(bare, readFile(imagePath(QStringLiteral("ladybird.dib"))).mid(14)));
+    ASSERT_TRUE(writeFile(bare, fileBytes(imagePath(QStringLiteral("ladybird.dib"))).mid(14)));
     TPhoto photo, reference;
     photo.setFileName(bare);
     reference.setFileName(imagePath(QStringLiteral("ladybird.png")));

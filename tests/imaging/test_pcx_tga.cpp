@@ -125,7 +125,7 @@ TEST_F(ReaderTest, PcxWrittenByImageMagick) {
     for (const Row& r : rows) {
         const QString file = convertFrom(QLatin1String(r.source), r.options, QLatin1String(r.name));
         QString error;
-        expectSameAsImageMagick(QLatin1String(r.name), readPcx(readFile(file), &error));
+        expectSameAsImageMagick(QLatin1String(r.name), readPcx(fileBytes(file), &error));
     }
 }
 
@@ -140,7 +140,7 @@ TEST_F(ReaderTest, PcxPlanarAndPackedPaletteLayouts) {
                 QStringLiteral("b%1p%2%3.pcx").arg(l.bits).arg(l.planes).arg(rle ? "r" : "n");
             ASSERT_TRUE(writeFile(path(name), pcxFile(l, bpl, patternPlanes(l, bpl), rle)));
             QString error;
-            const QImage ours = readPcx(readFile(path(name)), &error);
+            const QImage ours = readPcx(fileBytes(path(name)), &error);
             ASSERT_EQ(ours.size(), QSize(l.width, l.height)) << name.toStdString() << error.toStdString();
             const int colours = 1 << (l.bits * l.planes);
             for (int y = 0; y < l.height; ++y)
@@ -221,7 +221,7 @@ TEST_F(ReaderTest, RunLengthPicturesBeyondTheMemoryBudgetAreRefusedFromTheirHead
 }
 
 TEST_F(ReaderTest, PcxDamagedFilesAreRefused) {
-    const QByteArray good = readFile(imagePath(QStringLiteral("storm_rgb24.pcx")));
+    const QByteArray good = fileBytes(imagePath(QStringLiteral("storm_rgb24.pcx")));
     ASSERT_FALSE(readPcx(good).isNull());
     auto patched = [&](int at, QByteArray bytes) {
         return QByteArray(good).replace(at, bytes.size(), bytes);
@@ -264,13 +264,13 @@ TEST_F(ReaderTest, TgaWrittenByImageMagick) {
     for (const Row& r : rows) {
         const QString file = convertFrom(QLatin1String(r.source), r.options, QLatin1String(r.name));
         QString error;
-        expectSameAsImageMagick(QLatin1String(r.name), readTga(readFile(file), &error), true);
+        expectSameAsImageMagick(QLatin1String(r.name), readTga(fileBytes(file), &error), true);
     }
 }
 
 TEST_F(ReaderTest, TgaDamagedFilesAreRefused) {
-    const QByteArray raw = readFile(imagePath(QStringLiteral("storm_raw.tga")));
-    const QByteArray rle = readFile(imagePath(QStringLiteral("storm_rle.tga")));
+    const QByteArray raw = fileBytes(imagePath(QStringLiteral("storm_raw.tga")));
+    const QByteArray rle = fileBytes(imagePath(QStringLiteral("storm_rle.tga")));
     ASSERT_FALSE(readTga(raw).isNull());
     ASSERT_FALSE(readTga(rle).isNull());
     auto patched = [&](int at, QByteArray bytes) { return QByteArray(raw).replace(at, bytes.size(), bytes); };

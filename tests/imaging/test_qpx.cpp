@@ -82,7 +82,7 @@ TEST_F(QpxTest, FilesAreReadByDjpegAndQtAndFinerFactorsGiveLargerFiles) {
     for (int i = 0; i < 2; ++i) {
         const QString name = QStringLiteral("storm_%1.QPX").arg(factors[i]);
         ASSERT_EQ(save(QStringLiteral("storm.png"), name, factors[i], factors[i]), 0);
-        const QByteArray bytes = readFile(path(name));
+        const QByteArray bytes = fileBytes(path(name));
         sizes[i] = bytes.size();
 
         const ToolResult djpeg = runTool(QStringLiteral("djpeg"), {QStringLiteral("-pnm"), path(name)});
@@ -118,7 +118,7 @@ TEST_F(QpxTest, QuantisationTablesMatchCjpegAtTheSameScaling) {
                     {QStringLiteral("-quality"), QLatin1String(r.quality), QStringLiteral("-baseline"), ppm});
         ASSERT_EQ(cjpeg.exitCode, 0) << cjpeg.err.toStdString();
         JpegHeaders peer = readHeaders(cjpeg.out);
-        JpegHeaders mine = readHeaders(readFile(path(ours)));
+        JpegHeaders mine = readHeaders(fileBytes(path(ours)));
         ASSERT_EQ(mine.tables.size(), 2u);
         if (r.lum == 255) {
             // 425 % and 333 %: no integer cjpeg quality; every step is then clamped to at most 255.
@@ -135,7 +135,7 @@ TEST_F(QpxTest, QuantisationTablesMatchCjpegAtTheSameScaling) {
 
 TEST_F(QpxTest, FactorZeroGivesTablesOfOnes) {
     ASSERT_EQ(save(QStringLiteral("size_40x10.png"), QStringLiteral("zero.qpx"), 0, 0), 0);
-    const JpegHeaders h = readHeaders(readFile(path(QStringLiteral("zero.qpx"))));
+    const JpegHeaders h = readHeaders(fileBytes(path(QStringLiteral("zero.qpx"))));
     ASSERT_EQ(h.tables.size(), 2u);
     for (const auto& [id, table] : h.tables)
         EXPECT_TRUE(table == QByteArray(64, 1)) << "table " << id;
@@ -149,7 +149,7 @@ TEST_F(QpxTest, SubSamplingSettingChoosesTheComponentSampling) {
     for (const auto& r : rows) {
         const QString name = QStringLiteral("sub%1.qpx").arg(r.setting);
         ASSERT_EQ(save(QStringLiteral("size_73x48.png"), name, 30, 30, r.setting), 0);
-        const JpegHeaders h = readHeaders(readFile(path(name)));
+        const JpegHeaders h = readHeaders(fileBytes(path(name)));
         ASSERT_EQ(h.sampling.size(), 3);
         EXPECT_EQ(h.sampling[0], r.luma[0]) << r.setting;
         EXPECT_EQ(h.sampling[1], 0x11);
@@ -173,7 +173,7 @@ TEST_F(QpxTest, FailedSaveLeavesTheOldFileAndNoLeftovers) {
     reports.clear();
     photo.SaveImage();
     EXPECT_NE(photo.FXError(), 0);
-    EXPECT_EQ(readFile(target), QByteArray("the old file"));
+    EXPECT_EQ(fileBytes(target), QByteArray("the old file"));
     EXPECT_EQ(reports.value(reports.size() - 1), 100); // a waiting caller is released
 
     photo.setFileName(imagePath(QStringLiteral("storm.png")));
@@ -185,7 +185,7 @@ TEST_F(QpxTest, FailedSaveLeavesTheOldFileAndNoLeftovers) {
     photo.setSaveFileName(target);
     photo.SaveImage();
     EXPECT_EQ(photo.FXError(), 0);
-    EXPECT_TRUE(readFile(target).startsWith("\xFF\xD8\xFF"));
+    EXPECT_TRUE(fileBytes(target).startsWith("\xFF\xD8\xFF"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.qpx")});
 }
 
@@ -266,7 +266,7 @@ TEST_F(QpxTest, SavingAThumbnailLoadWritesTheFullPicture) {
     photo.setSaveFileName(path(QStringLiteral("full.qpx")));
     photo.SaveImage();
     ASSERT_EQ(photo.FXError(), 0);
-    const JpegHeaders h = readHeaders(readFile(path(QStringLiteral("full.qpx"))));
+    const JpegHeaders h = readHeaders(fileBytes(path(QStringLiteral("full.qpx"))));
     EXPECT_EQ(h.width, 640);
     EXPECT_EQ(h.height, 480);
 }
@@ -327,7 +327,7 @@ QByteArray scanByScan(int coefficients) {
 // A picture that could be read only by guessing or by decoding for minutes is one that cannot be read.
 TEST(JpegDecoder, DamagedStreamsFailWithoutEndingTheProgram) {
     const QString source = imagePath(QStringLiteral("ladybird.jpg"));
-    const QByteArray good = readFile(source);
+    const QByteArray good = fileBytes(source);
     QByteArray noFrame = good;
     noFrame[2] = char(0xFF);
     noFrame[3] = char(0xD9); // end of image right after the start

@@ -114,7 +114,7 @@ TEST(ResizeImage, AfterAReducedLoadReportsTheNewSize) {
 }
 
 TEST(PaletteFile, ParsesOnlyWellFormedFiles) {
-    const QByteArray good = readFile(QStringLiteral(VERASCO_PALETTE_FILE));
+    const QByteArray good = fileBytes(QStringLiteral(VERASCO_PALETTE_FILE));
     const auto shipped = imaging::parseRiffPalette(good);
     ASSERT_TRUE(shipped.has_value());
     EXPECT_EQ(shipped->size(), 256);
@@ -158,7 +158,7 @@ TEST(ReduceColors, EightBitsWithThePaletteFileAndDithering) {
     photo.ReduceColors(8, 7, 3);
     ASSERT_EQ(photo.FXError(), 0) << photo.errorText().toStdString();
     EXPECT_NE(photo.hPal(), 0);
-    const auto palette = imaging::parseRiffPalette(readFile(QStringLiteral(VERASCO_PALETTE_FILE)));
+    const auto palette = imaging::parseRiffPalette(fileBytes(QStringLiteral(VERASCO_PALETTE_FILE)));
     EXPECT_EQ(photo.paletteColors(), *palette);
     ASSERT_EQ(photo.image().format(), QImage::Format_Indexed8);
     EXPECT_EQ(photo.image().colorTable(), *palette);
@@ -236,7 +236,7 @@ TEST(CopyDib, TrueColourLayoutFieldByField) {
     EXPECT_EQ(le32(p + 20), uint32_t(stride * 48));
     EXPECT_EQ(le32(p + 32), 0u); // no colour table
     // The rows are those of ImageMagick's BMP of the same picture (54-byte headers there).
-    const QByteArray bmp = readFile(imagePath(QStringLiteral("size_73x48.bmp")));
+    const QByteArray bmp = fileBytes(imagePath(QStringLiteral("size_73x48.bmp")));
     EXPECT_TRUE(dib.mid(40) == bmp.mid(54));
     for (int y = 0; y < 48; ++y)
         EXPECT_EQ(p[40 + y * stride + 219], 0) << "padding of row " << y;

@@ -3,6 +3,7 @@
 // other folder kept, and the failures: a folder that cannot be written, a disk that fills, and
 // Cancel half-way. Whatever stops the work, nothing is left behind and the user is told why.
 #include "dialogs.h"
+#include "file_bytes.h"
 #include "qt_application_environment.h"
 #include "share_commands.h"
 #include "share_test_support.h"
@@ -26,11 +27,6 @@ namespace {
 
 testing::Environment* const environment =
     testing::AddGlobalTestEnvironment(new QtApplicationEnvironment<QApplication>);
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Everything in a folder, hidden entries too.
 QStringList entries(const QString& folder) {
@@ -109,7 +105,7 @@ TEST_F(ShareCommandTest, ANameWithoutExtensionBecomesAnMp4AndNoToTheOverwriteQue
     answers << out + "/holiday";
     commands->saveVideo();
     const QString video = out + "/holiday.mp4";
-    EXPECT_EQ(readAll(video).mid(4, 4), QByteArray("ftyp"));
+    EXPECT_EQ(fileBytes(video).mid(4, 4), QByteArray("ftyp"));
     EXPECT_EQ(messages, QStringList{"Information|Video created.|"});
     EXPECT_EQ(entries(out), QStringList{"holiday.mp4"});
 
@@ -123,7 +119,7 @@ TEST_F(ShareCommandTest, ANameWithoutExtensionBecomesAnMp4AndNoToTheOverwriteQue
     commands->saveVideo();
     EXPECT_EQ(saveDialogs, 2);
     EXPECT_EQ(overwriteQuestions, 2);
-    EXPECT_EQ(readAll(video).mid(4, 4), QByteArray("ftyp"));
+    EXPECT_EQ(fileBytes(video).mid(4, 4), QByteArray("ftyp"));
 }
 
 TEST_F(ShareCommandTest, AnEarlierPageIsReplacedWholeAndAnyOtherFolderKept) {
@@ -132,7 +128,7 @@ TEST_F(ShareCommandTest, AnEarlierPageIsReplacedWholeAndAnyOtherFolderKept) {
     commands->saveWebPage();
     ASSERT_TRUE(sharing::isSharedWebPage(page));
     // The viewer's cross-fade goes with the show.
-    EXPECT_TRUE(readAll(page + "/index.html").contains("\"fade\":700"));
+    EXPECT_TRUE(fileBytes(page + "/index.html").contains("\"fade\":700"));
     QFile(page + "/added.txt").open(QIODevice::WriteOnly);
     answers << page;
     overwriteAnswers = {true};

@@ -2,6 +2,7 @@
 // folder holds, each slide's picture and caption on screen at the middle of its time, no request
 // outside the folder (also once it is copied elsewhere), and a browser that lets no sound play
 // before a click starting the show with the first click.
+#include "file_bytes.h"
 #include "headless_browser.h"
 #include "qt_application_environment.h"
 #include "share_test_support.h"
@@ -23,11 +24,6 @@ testing::Environment* const environment =
 
 const QSize Window(1024, 700);
 const QColor Red(200, 0, 0), Blue(0, 0, 200);
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 bool copyFolder(const QString& from, const QString& to) {
     QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
@@ -109,7 +105,7 @@ TEST_F(PageTest, HoldsThePageItsPicturesAndSoundsBrowsersPlay) {
         EXPECT_EQ(reader.format(), "jpeg");
         EXPECT_EQ(reader.size(), sizes[i]);
     }
-    EXPECT_EQ(readAll(folder + "/sounds/sound-1.wav"), readAll(sound)); // as it was
+    EXPECT_EQ(fileBytes(folder + "/sounds/sound-1.wav"), fileBytes(sound)); // as it was
     const QJsonObject mp3 = probeFile(folder + "/sounds/sound-2.mp3");
     EXPECT_EQ(mp3["streams"][0]["codec_name"].toString(), QStringLiteral("mp3"));
     EXPECT_NEAR(mp3["format"]["duration"].toString().toDouble(), 1.2, 0.1);

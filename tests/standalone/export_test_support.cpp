@@ -94,8 +94,3 @@ QStringList ExportSetup::temporaryEntries() const {
     return QDir(root.filePath(QStringLiteral("tmp")))
         .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 }
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}

@@ -4,6 +4,7 @@
 // temporary folder of its own (so that a test sees everything the export leaves there), and the
 // program's questions and messages answered and recorded.
 
+#include "file_bytes.h"
 #include "save_exe_dialog.h"
 #include "shared_flags.h"
 #include "show_document.h"
@@ -65,5 +66,3 @@ class ExportSetup {
 };
 
 class ExportTest : public ::testing::Test, public ExportSetup {};
-
-QByteArray readAll(const QString& path);

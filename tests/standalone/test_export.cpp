@@ -33,12 +33,12 @@ testing::Environment* const environment =
 
 using namespace package_inspection;
 
-const QByteArray head = readAll(QStringLiteral(VERASCO_BINARY_DIR "/app/verasco1.dat"));
+const QByteArray head = fileBytes(QStringLiteral(VERASCO_BINARY_DIR "/app/verasco1.dat"));
 
 // The package's members, extracted by lhasa into a folder.
 struct Unpacked {
     QTemporaryDir folder;
-    QByteArray get(const QString& name) const { return readAll(folder.filePath(name.toLower())); }
+    QByteArray get(const QString& name) const { return fileBytes(folder.filePath(name.toLower())); }
 };
 
 std::unique_ptr<Unpacked> unpack(const QString& package) {
@@ -72,7 +72,7 @@ TEST_F(ExportTest, PacksHeadPlayerRunTimeSlideListImageDataAndSounds) {
     ASSERT_FALSE(error) << error->text.toStdString() << " " << error->line2.toStdString();
     EXPECT_TRUE(temporaryEntries().isEmpty()) << temporaryEntries().join(' ').toStdString();
 
-    const QByteArray bytes = readAll(package);
+    const QByteArray bytes = fileBytes(package);
     EXPECT_TRUE(bytes.startsWith(head)) << "the head's bytes come first";
     EXPECT_TRUE(QFileInfo(package).permissions() & QFile::ExeOwner);
     const Walk walk = walkMembers(bytes, head.size());
@@ -92,8 +92,8 @@ TEST_F(ExportTest, PacksHeadPlayerRunTimeSlideListImageDataAndSounds) {
     EXPECT_EQ(lhasa({QStringLiteral("t"), package}).exitCode, 0);
 
     const auto unpacked = unpack(package);
-    EXPECT_EQ(unpacked->get("SHOW.EXE"), readAll(programs + "/verasco2.dat"));
-    EXPECT_EQ(unpacked->get("QPXRUN30.DLL"), readAll(programs + "/verasco3.dat"));
+    EXPECT_EQ(unpacked->get("SHOW.EXE"), fileBytes(programs + "/verasco2.dat"));
+    EXPECT_EQ(unpacked->get("QPXRUN30.DLL"), fileBytes(programs + "/verasco3.dat"));
     EXPECT_EQ(unpacked->get("SONG.WAV"), QByteArray("RIFF-sound"));
     const SlideListFields list = readSlideList(unpacked->get("IMAGES.SLD"));
     const QByteArray data = unpacked->get("IMAGES.DAT");
@@ -107,12 +107,12 @@ TEST_F(ExportTest, PacksHeadPlayerRunTimeSlideListImageDataAndSounds) {
     EXPECT_TRUE(isJpeg(slideData(list, data, 0))) << "a BMP is converted to QPX";
     EXPECT_EQ(list.records[0].audio, QByteArray("Song.wav")) << "the bare name, as the show spelled it";
     EXPECT_EQ(list.records[0].text, QByteArray("First caption"));
-    EXPECT_EQ(slideData(list, data, 1), readAll(jpg)) << "a JPEG is packed byte for byte";
+    EXPECT_EQ(slideData(list, data, 1), fileBytes(jpg)) << "a JPEG is packed byte for byte";
     EXPECT_EQ(slideData(list, data, 2), QByteArray()) << "a blank slide adds nothing";
     EXPECT_EQ(list.records[2].image, list.records[3].image);
     EXPECT_EQ(list.records[2].audio, QByteArray("/gone/missing.wav")) << "a missing sound keeps its path";
     EXPECT_TRUE(isJpeg(slideData(list, data, 3))) << "the extension in any case";
-    EXPECT_EQ(slideData(list, data, 4), readAll(jpg)) << "the same picture again is stored again";
+    EXPECT_EQ(slideData(list, data, 4), fileBytes(jpg)) << "the same picture again is stored again";
     EXPECT_NE(list.records[4].image, list.records[1].image);
     EXPECT_EQ(slideData(list, data, 5), QByteArray()) << "a slide without picture adds nothing";
     EXPECT_TRUE(isJpeg(slideData(list, data, 6))) << "a dot in a folder's name is no extension";
@@ -153,7 +153,7 @@ TEST_F(ExportTest, TurnedPicturesAreConvertedUprightAndJpegsKeepTheirTag) {
     const auto unpacked = unpack(package);
     const SlideListFields list = readSlideList(unpacked->get("IMAGES.SLD"));
     const QByteArray data = unpacked->get("IMAGES.DAT");
-    EXPECT_EQ(slideData(list, data, 0), readAll(jpg)) << "a JPEG is packed byte for byte";
+    EXPECT_EQ(slideData(list, data, 0), fileBytes(jpg)) << "a JPEG is packed byte for byte";
     for (int slide = 1; slide < show.SlideCount; ++slide) {
         const QByteArray converted = slideData(list, data, slide);
         EXPECT_TRUE(isJpeg(converted)) << slide;
@@ -201,7 +201,7 @@ TEST_F(ExportTest, PathsInWindowsBytesPackTheFilesTheyName) {
     const SlideListFields list = readSlideList(unpacked->get("IMAGES.SLD"));
     const QByteArray data = unpacked->get("IMAGES.DAT");
     ASSERT_EQ(list.records.size(), 2u);
-    EXPECT_EQ(slideData(list, data, 0), readAll(jpg));
+    EXPECT_EQ(slideData(list, data, 0), fileBytes(jpg));
     EXPECT_TRUE(isJpeg(slideData(list, data, 1))) << "the bitmap is found and converted";
     for (const SlideRecordFields& r : list.records)
         EXPECT_EQ(QString::fromUtf8(r.audio), QFileInfo(song).fileName()) << "the sound is packed";
@@ -258,13 +258,13 @@ TEST_F(ExportTest, PicturesConvertedOnTwoThreadsKeepTheirBytesAndOrder) {
 
 TEST_F(ExportTest, PlainBitmapsConvertToTheControlsBytesAndOthersStillGoThroughTheControl) {
     const QString plain = picture(QStringLiteral("plain.bmp"), {75, 50});
-    const QByteArray plainBytes = readAll(plain);
+    const QByteArray plainBytes = fileBytes(plain);
     const QString cut = file(QStringLiteral("cut.bmp"), plainBytes.chopped(7));
     QImage one(1, 1, QImage::Format_RGB32);
     one.fill(qRgb(200, 100, 50));
     const QString tiny = pictures + QStringLiteral("/tiny.bmp");
     ASSERT_TRUE(one.save(tiny, "BMP"));
-    const QString trailed = file(QStringLiteral("trailed.bmp"), readAll(tiny) + QByteArray(100, '\x11'));
+    const QString trailed = file(QStringLiteral("trailed.bmp"), fileBytes(tiny) + QByteArray(100, '\x11'));
     QImage paletted(30, 20, QImage::Format_Indexed8);
     paletted.setColorTable({qRgb(10, 200, 30), qRgb(250, 0, 90)});
     for (int y = 0; y < 20; ++y)
@@ -280,7 +280,7 @@ TEST_F(ExportTest, PlainBitmapsConvertToTheControlsBytesAndOthersStillGoThroughT
         ASSERT_TRUE(convert(image, target(QStringLiteral("control.qpx")), reason)) << reason.toStdString();
         const std::optional<QByteArray> bytes = rows(image);
         ASSERT_TRUE(bytes) << image.toStdString();
-        EXPECT_TRUE(*bytes == readAll(target(QStringLiteral("control.qpx")))) << image.toStdString();
+        EXPECT_TRUE(*bytes == fileBytes(target(QStringLiteral("control.qpx")))) << image.toStdString();
     }
     EXPECT_FALSE(rows(palette)) << "a bitmap with a palette goes through the control";
     EXPECT_FALSE(rows(cut));
@@ -315,8 +315,8 @@ TEST_F(ExportTest, OnlyPicturesTheRowsCannotConvertGoThroughTheConversionFile) {
     ASSERT_FALSE(runSlidePass(job, files));
     EXPECT_EQ(throughFile, QStringList{QStringLiteral("b.png")});
     EXPECT_FALSE(QFile::exists(job.conversionFile));
-    const SlideListFields list = readSlideList(readAll(folder.filePath(QStringLiteral("images.sld"))));
-    const QByteArray data = readAll(folder.filePath(QStringLiteral("images.dat")));
+    const SlideListFields list = readSlideList(fileBytes(folder.filePath(QStringLiteral("images.sld"))));
+    const QByteArray data = fileBytes(folder.filePath(QStringLiteral("images.dat")));
     ASSERT_EQ(list.records.size(), 3u);
     EXPECT_EQ(slideData(list, data, 0), *BmpRowsConverter(qualityPreset(11))(bmp));
     EXPECT_EQ(slideData(list, data, 2), slideData(list, data, 0));
@@ -381,7 +381,7 @@ TEST_F(ExportTest, FailuresAreReportedAndLeaveNoPackageNorTemporaryFiles) {
         EXPECT_EQ(error->text, QLatin1String(c.text)) << c.name;
         EXPECT_TRUE(error->line2.contains(QLatin1String(c.inLine2)))
             << c.name << ": " << error->line2.toStdString();
-        EXPECT_EQ(readAll(package), readAll(t.pictures + "/first.jpg"))
+        EXPECT_EQ(fileBytes(package), fileBytes(t.pictures + "/first.jpg"))
             << c.name << ": the earlier file stays";
         EXPECT_TRUE(t.temporaryEntries().isEmpty())
             << c.name << ": " << t.temporaryEntries().join(' ').toStdString();
@@ -471,7 +471,7 @@ TEST_F(ExportTest, WorkingFilesStayInThePrivateFolderAndNoLinkIsFollowed) {
     const auto error = exporter().write(target(QStringLiteral("show.exe")), qualityPreset(11));
     ASSERT_FALSE(error) << error->text.toStdString() << " " << error->line2.toStdString();
     EXPECT_TRUE(strays.isEmpty()) << strays.join(' ').toStdString();
-    EXPECT_EQ(readAll(victim), QByteArray("ours alone"));
+    EXPECT_EQ(fileBytes(victim), QByteArray("ours alone"));
 }
 
 // An export ended by a signal removes its work first: its private folder with what it holds, and the
@@ -506,7 +506,7 @@ TEST_F(ExportTest, AnExportEndedByASignalRemovesItsWork) {
         EXPECT_TRUE(QDir(work + "/tmp").isEmpty()) << strsignal(signal);
         EXPECT_EQ(QDir(work).entryList(QDir::Files | QDir::Hidden), QStringList{"show.exe"})
             << strsignal(signal);
-        EXPECT_EQ(readAll(package), QByteArray("older file"));
+        EXPECT_EQ(fileBytes(package), QByteArray("older file"));
     }
 }
 

@@ -83,10 +83,10 @@ TEST_F(ExportCommand, ANameWithAnotherExtensionStaysAndNamesThePlayerMember) {
     for (const char* name : {"show.bin", ".secret.exe"}) {
         answers << target(QLatin1String(name));
         runWith();
-        const QByteArray bytes = readAll(target(QLatin1String(name)));
+        const QByteArray bytes = fileBytes(target(QLatin1String(name)));
         QStringList names;
         for (const auto& m :
-             package_inspection::walkMembers(bytes, readAll(programs + "/verasco1.dat").size()).members)
+             package_inspection::walkMembers(bytes, fileBytes(programs + "/verasco1.dat").size()).members)
             names << m.name;
         EXPECT_EQ(names.value(0), QString::fromLatin1(name).toUpper()) << names.join(' ').toStdString();
         EXPECT_EQ(names.size(), 4) << names.join(' ').toStdString();
@@ -100,7 +100,7 @@ TEST_F(ExportCommand, NoToTheOverwriteQuestionAsksForANameAgain) {
     runWith();
     EXPECT_EQ(asked.size(), 2);
     EXPECT_EQ(overwriteQuestions, 1);
-    EXPECT_EQ(readAll(old), QByteArray("older file"));
+    EXPECT_EQ(fileBytes(old), QByteArray("older file"));
     EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -109,8 +109,8 @@ TEST_F(ExportCommand, YesToTheOverwriteQuestionReplacesTheOldFileEntirely) {
     answers << old;
     overwriteAnswers = {true};
     runWith();
-    const QByteArray bytes = readAll(old);
-    EXPECT_TRUE(bytes.startsWith(readAll(programs + "/verasco1.dat")));
+    const QByteArray bytes = fileBytes(old);
+    EXPECT_TRUE(bytes.startsWith(fileBytes(programs + "/verasco1.dat")));
     EXPECT_FALSE(bytes.contains(QByteArray(1000, 'o')));
 }
 

@@ -2,6 +2,7 @@
 // program's viewer; the presenter's keys act on it and Esc quits. The decoding run-time is loaded
 // from a folder and refuses what is not itself.
 
+#include "file_bytes.h"
 #include "package_pictures.h"
 #include "package_show.h"
 #include "qt_application_environment.h"
@@ -29,14 +30,9 @@ void write(const QString& path, const QByteArray& bytes) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
 }
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // A package folder of `count` slides of the sample photograph, with `options` in the first field.
 void writeShow(const QString& folder, int count, const std::string& options, const std::string& audio = {}) {
-    const QByteArray jpeg = readAll(Samples + "sunrise.jpg");
+    const QByteArray jpeg = fileBytes(Samples + "sunrise.jpg");
     SlideList list;
     list.options = options;
     QByteArray data;
@@ -86,7 +82,7 @@ TEST(RuntimeDecoderLoading, TheRunTimeOfTheBuildDecodesAndOtherFilesAreRefused) 
     RuntimeDecoder runtime;
     ASSERT_TRUE(runtime.load(folder.path())) << runtime.error().toStdString();
     QString why;
-    const QImage picture = runtime.decode(readAll(Samples + "sunrise.jpg"), why);
+    const QImage picture = runtime.decode(fileBytes(Samples + "sunrise.jpg"), why);
     EXPECT_EQ(picture.size(), QImageReader(Samples + "sunrise.jpg").size()) << why.toStdString();
     EXPECT_EQ(picture.pixel(0, 0), QImage(Samples + "sunrise.jpg").pixel(0, 0));
     EXPECT_TRUE(runtime.decode(QByteArray("\xFF\xD8\xFF garbage"), why).isNull());
@@ -97,7 +93,7 @@ TEST(RuntimeDecoderLoading, TheRunTimeOfTheBuildDecodesAndOtherFilesAreRefused) 
     QFile::copy(Samples + "sunrise.jpg", turned);
     if (!test_pictures::tagOrientation(turned, 6))
         GTEST_SKIP() << "exiftool (libimage-exiftool-perl) is not installed";
-    const SlidePicture upright = decodeSlidePicture(readAll(turned), QSize(800, 600), runtime);
+    const SlidePicture upright = decodeSlidePicture(fileBytes(turned), QSize(800, 600), runtime);
     EXPECT_TRUE(upright.byRuntime);
     EXPECT_EQ(upright.image.size(), picture.size().transposed());
     EXPECT_EQ(upright.image.pixel(picture.height() - 1, 0), picture.pixel(0, 0)) << "turned a quarter right";
