@@ -6,10 +6,10 @@
 #include "confirm_dialog.h"
 #include "dialogs.h"
 #include "form_open_dialog.h"
+#include "gui_test_support.h"
 #include "image_browser.h"
 #include "main_window.h"
 #include "ovc_table.h"
-#include "player_test_support.h"
 #include "select_dialog.h"
 
 #include <QApplication>

@@ -5,9 +5,9 @@
 
 #include "app_windows.h"
 #include "condition_wait.h"
+#include "gui_test_support.h"
 #include "main_window.h"
 #include "media_device.h"
-#include "player_test_support.h"
 #include "shared_flags.h"
 #include "show_document.h"
 #include "show_form.h"

@@ -1,4 +1,4 @@
-#include "player_test_support.h"
+#include "gui_test_support.h"
 
 #include "test_wav.h"
 

@@ -1,6 +1,7 @@
 #pragma once
-// What the player's tests share: an application with its own settings folder, pictures and sounds
-// written for a test, a hand for modal windows, and a clock that lets waits pass without sleeping.
+// What the tests that open windows share: an application with its own settings folder, pictures
+// and sounds written for a test, a hand for modal windows, and a clock that lets waits pass without
+// sleeping.
 
 #include "wait_pumping.h"
 
