@@ -5,6 +5,7 @@
 #include "condition_wait.h"
 #include "confirm_dialog.h"
 #include "dialogs.h"
+#include "gui_test_support.h"
 #include "main_window.h"
 #include "ovc_table.h"
 #include "pdf_support.h"
@@ -56,17 +57,11 @@ class PrintCommandsTest : public ::testing::Test {
 
     // Clicks `button` of `dialog` the next time it is the modal window, noting its texts.
     void answer(QDialog* dialog, const char* button) {
-        auto* poll = new QTimer(dialog);
-        poll->setInterval(5);
-        QObject::connect(poll, &QTimer::timeout, dialog, [this, dialog, poll, button] {
-            if (QApplication::activeModalWidget() != dialog)
-                return;
-            poll->deleteLater();
+        whenModal(dialog, [this, dialog, button] {
             const auto* label = dialog->findChild<QLabel*>(QStringLiteral("Label1"));
             shown.append(dialog->windowTitle() + QStringLiteral(": ") + (label ? label->text() : QString()));
             QTest::mouseClick(dialog->findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
         });
-        poll->start();
     }
 
     QTemporaryDir dir;

@@ -2,6 +2,7 @@
 // "Blank picture!" for a blank source, a message for a picture that cannot be loaded, and nothing
 // printed when a dialog is cancelled.
 #include "dialogs.h"
+#include "gui_test_support.h"
 #include "image_print.h"
 #include "image_print_layout.h"
 #include "logo_mark.h"
@@ -42,17 +43,11 @@ class ImagePdf : public ::testing::Test {
 
     // Clicks a button of the confirmation the next time it is shown and notes what it showed.
     void answerConfirmation(const char* button) {
-        auto* poll = new QTimer(&dialog);
-        poll->setInterval(5);
-        QObject::connect(poll, &QTimer::timeout, &dialog, [this, poll, button] {
-            if (QApplication::activeModalWidget() != &dialog)
-                return;
-            poll->deleteLater();
+        whenModal(&dialog, [this, button] {
             confirmedPath = dialog.findChild<QLabel*>(QStringLiteral("Label2"))->toolTip();
             shownThumbnail = dialog.findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().toImage();
             QTest::mouseClick(dialog.findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
         });
-        poll->start();
     }
 
     QTemporaryDir dir;

@@ -2,6 +2,7 @@
 // with poppler. Captions stand where the print arithmetic puts them, pictures fill their rectangles,
 // all pages land in one document, and slides that cannot be printed leave their cells empty.
 #include "dialogs.h"
+#include "gui_test_support.h"
 #include "logo_mark.h"
 #include "pdf_support.h"
 #include "print_dialog.h"
@@ -301,19 +302,13 @@ TEST_F(ShowPdf, JournalCommentsWrapInsideTheirWidthAndBreakOverlongWords) {
 
 // Answers the print dialog the next time it is shown: the clicks, then "&Print" or "Cancel".
 void answerPrintDialog(Tprintdlg& dialog, QStringList clicks, const char* button) {
-    auto* poll = new QTimer(&dialog);
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, &dialog, [&dialog, poll, clicks, button] {
-        if (QApplication::activeModalWidget() != &dialog)
-            return;
-        poll->deleteLater();
+    whenModal(&dialog, [&dialog, clicks, button] {
         for (const QString& name : clicks) {
             auto* mark = dialog.findChild<QAbstractButton*>(name);
             QTest::mouseClick(mark, Qt::LeftButton, {}, QPoint(6, mark->height() / 2));
         }
         QTest::mouseClick(dialog.findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
     });
-    poll->start();
 }
 
 // Notes what the print preview shows when it is opened: its pages, whether it offers to print, and

@@ -4,6 +4,7 @@
 
 #include "dialogs.h"
 #include "export_test_support.h"
+#include "gui_test_support.h"
 #include "package_inspection.h"
 #include "qt_application_environment.h"
 
@@ -22,15 +23,7 @@ testing::Environment* const environment =
 
 // Presses a button of the settings dialog once it is the active modal window.
 void pressWhenShown(Tsaveexedlg& dialog, const char* button) {
-    auto* poll = new QTimer(&dialog);
-    QObject::connect(poll, &QTimer::timeout, &dialog, [&dialog, poll, button] {
-        if (QApplication::activeModalWidget() != &dialog)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        dialog.findChild<QPushButton*>(QLatin1String(button))->click();
-    });
-    poll->start(5);
+    whenModal(&dialog, [&dialog, button] { dialog.findChild<QPushButton*>(QLatin1String(button))->click(); });
 }
 
 class ExportCommand : public ExportTest {
