@@ -333,7 +333,11 @@ void TMainFormverasco::FormCreate() {
     Image2->setPixmap(QPixmap::fromImage(thumbnails_->audioIcon()));
     showView_ = new ShowGridView(show_, *OvcTable2, *Label7);
     showSlides_ = std::make_unique<ShowSlides>(show_, *thumbnails_, *showView_, flags_);
-    connect(&show_, &ShowDocument::changed, this, &TMainFormverasco::followShow);
+    // The rules that depend on the focus as well are applied when their menu opens.
+    connect(&show_, &ShowDocument::changed, this, [this](const ShowChange& change) {
+        if (change.countChanged())
+            applyShowRules();
+    });
 
     setAcceptDrops(true);
 }
@@ -441,17 +445,11 @@ void TMainFormverasco::FileExit() {
 }
 
 void TMainFormverasco::FileMenuClick() {
-    const bool hasSlides = show_.SlideCount > 0;
     const bool imageChosen = (OvcTable1->hasFocus() && folder_.count() > 0) ||
                              (OvcTable2->hasFocus() && showView_->activeIndex() < show_.SlideCount);
     recentShows_->refresh();
-    applyMenuRules({{"FileSaveAsItem", hasSlides},
-                    {"FileSaveItem", hasSlides},
-                    {"SaveStandaloneSlideShow1", hasSlides},
-                    {"SaveVideo1", hasSlides},
-                    {"SaveWebPage1", hasSlides},
-                    {"FilePrintItem", hasSlides},
-                    {"PrintSlide1", imageChosen}});
+    applyShowRules();
+    applyMenuRules({{"PrintSlide1", imageChosen}});
 }
 
 void TMainFormverasco::applyMenuRules(std::initializer_list<std::pair<const char*, bool>> rules) {
@@ -461,10 +459,7 @@ void TMainFormverasco::applyMenuRules(std::initializer_list<std::pair<const char
     }
 }
 
-void TMainFormverasco::followShow(const ShowChange& change) {
-    if (!change.countChanged())
-        return;
-    // The rules that depend on the focus as well are applied when their menu opens.
+void TMainFormverasco::applyShowRules() {
     const bool hasSlides = show_.SlideCount > 0;
     applyMenuRules({{"FileSaveAsItem", hasSlides},
                     {"FileSaveItem", hasSlides},

@@ -162,8 +162,9 @@ class TMainFormverasco : public QMainWindow {
     // Enables the named menu items by their rules; an item whose command is not part of the
     // program yet stays unavailable.
     void applyMenuRules(std::initializer_list<std::pair<const char*, bool>> rules);
-    // The menus' rules that depend on the show alone, once the number of slides changed.
-    void followShow(const ShowChange& change);
+    // The menus' rules that depend on the show alone: applied when the number of slides changed
+    // and when the File menu opens.
+    void applyShowRules();
     void connectPlayerWindows();
     void repaintGrids();
     void connectPrintCommands();
