@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The about box: product name, maker lines, and a line that opens the maker's web page.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app_windows.h"
 
 #include "about_box.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Every window of the program, created once in a fixed order and kept for the whole run.
 

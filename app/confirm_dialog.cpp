@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "confirm_dialog.h"
 
 #include "named_widget.h"

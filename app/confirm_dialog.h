@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The confirmation dialog: the one dialog for the program's own questions and messages. A question
 // with Yes, No and Cancel, a question with Yes and No, or a message with one OK button; the default

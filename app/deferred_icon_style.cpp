@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "deferred_icon_style.h"
 
 #include <QIconEngine>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's style: the platform's own, except that standard icons (toolbar and menu bar
 // extension arrows, the buttons' pictures of the dialogs) are fetched when first drawn instead of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "document_lifecycle.h"
 
 #include "confirm_dialog.h"

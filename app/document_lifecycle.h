@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The show as a whole: Clear All, Open, Save, the typed show name and the question before closing.
 // Every command that would drop a changed show asks first through the confirmation dialog.

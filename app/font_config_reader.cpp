@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "font_config_reader.h"
 
 #include <fontconfig/fontconfig.h>

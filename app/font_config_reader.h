@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Reads the system's font configuration (dozens of files parsed before the first line of text can
 // be measured) on a second thread while the first one starts Qt; the windows are built once it is

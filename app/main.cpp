@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Program entry: a second start hands its paths to the running instance and ends; the first
 // start creates every window, acts on its command line and runs the event loop.
 

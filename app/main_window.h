@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The main window: the image browser on the left, the show grid on the right, the show name
 // field and the main menu. It owns the show document and hands each command to the class of its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's side of the editor's drags, the Find Image dialog and the shell drop on the show
 // grid: the handlers hand the work to the editor's classes.
 

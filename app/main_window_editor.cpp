@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's side of the show editor: the handlers of the image browser's controls, each
 // handing the work to the editor's classes, and the wiring that connects the controls to them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's side of the stand-alone export: what the export works with, from this window.
 #include "main_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's side of the player: opening the preview window and the viewer, and what they
 // need from the main window while they are open.
 #include "main_window.h"

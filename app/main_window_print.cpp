@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's side of printing: the print commands get the windows, the imaging controls and
 // the show, and "Print Image" gets its picture from the grid that has the focus.
 #include "main_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pref_dialog.h"
 
 #include "help_viewer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The preferences dialog: the six show defaults of the settings, and a button that puts the
 // defaults back; beside them, how the viewer presents a show (full screen, its screen, cross-fades).

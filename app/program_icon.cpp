@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "program_icon.h"
 
 #include <QIconEngine>

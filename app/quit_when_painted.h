@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // For start-up measurements: once a window has painted itself for the first time, which is when a
 // person sees it, writes the line "shown" to standard output and ends the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "recent_shows_menu.h"
 
 #include "recently_used.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // File > "Recent Verascos": the shows last opened or saved, newest first, kept in the settings. Shows
 // whose files have gone are dropped from the list whenever the File menu opens.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The settings of the program in memory: two folders, six show defaults, how the viewer presents
 // a show and the shows last used. Read from the settings store once when the main window is created, written

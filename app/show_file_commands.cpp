@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "show_file_commands.h"
 
 #include "confirm_dialog.h"

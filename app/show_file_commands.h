@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Reading and writing show files as the main window does it: the hourglass, the "Read i of N..."
 // progress under the grid, the repair of moved paths, every slide's thumbnail, and the messages.

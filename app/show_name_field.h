@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The show name field Edit2: the path of the show last read or saved, and the name a typed name is
 // compared with. The commands that read or save a show set both; a typed name is settled against

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "startup.h"
 
 #include "app_windows.h"

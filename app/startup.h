@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Start-up of the program: a second start hands its paths to the running instance; the first
 // start creates every window, listens for later starts and acts on its command line.

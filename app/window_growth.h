@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // How the main window's controls follow the window when it grows beyond its start size (its
 // minimum): the layout stays centred across, the grids grow down, the add buttons keep to the middle

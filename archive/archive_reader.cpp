@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "archive_reader.h"
 
 #include "member_name.h"

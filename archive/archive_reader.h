@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads the members of an archive file in order: finds where they start (also inside a program
 // file) and hands out each header with the position of the member's data.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "codec_io.h"
 
 #include "lha_errors.h"

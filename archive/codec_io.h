@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Buffered byte source and sink of one codec run: 8192-byte buffers, CRC, progress, the output
 // budget and scrambling are handled here once for every method.
 #pragma once

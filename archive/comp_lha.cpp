@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The component's properties, confirmations, finding files and the table of contents. The
 // operations that write live beside it: comp_lha_compress.cpp (into a stream),
 // comp_lha_update.cpp (an archive file) and comp_lha_expand.cpp (expand and verify).

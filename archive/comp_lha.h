@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TCompLHA: the archive component. File-level operations over the LHA format and the codec:
 // find files, compress into an open stream or an archive file, expand, verify and scan.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Compressing files into an open output stream, one member each.
 #include "comp_lha.h"
 

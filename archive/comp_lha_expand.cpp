@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Expanding and verifying the members of an archive file. Every member is expanded into a new
 // file beside its target first, so that a failure never leaves a half-written file in place of a
 // good one; a verification expands into nothing and only checks the size and CRC.

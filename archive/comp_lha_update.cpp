@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing an archive file: a new archive, members appended to an existing one, or an existing
 // archive rewritten through a work file without the members that the new ones replace.
 #include "comp_lha.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CRC-16 of member data as LHA uses it (reflected polynomial 0xA001, initial 0, no final inversion).
 #pragma once
 

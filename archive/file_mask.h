@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // File name masks ("*.bmp", "img??.*") and the file system facts the archive component needs:
 // DOS-style attributes and MS-DOS dates of files, and listing a folder by mask.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "huffman.h"
 
 #include "lha_errors.h"

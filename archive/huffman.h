@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Static Huffman codes of "-lh5-": code lengths from frequencies, canonical codes, and the
 // lookup tables with overflow trees that decode them.
 #pragma once

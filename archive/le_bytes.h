@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Little-endian reading and writing of fixed-size fields: the archive's headers and the picture
 // files' headers alike. Standard C++ only, for any container of bytes that can be indexed or
 // appended to (a pointer, std::vector, std::string, QByteArray, QByteArrayView).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "-lh1-": 4 KB dictionary, matches of 3 to 60 bytes, one adaptive Huffman tree over 314 symbols,
 // distances sent as their upper 6 bits through a fixed code and their lower 6 bits as they are.
 #include "codec_io.h"

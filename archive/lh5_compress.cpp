@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "-lh5-" compression: LZ matches over an 8 KB dictionary with one step of lazy evaluation, then
 // static Huffman codes per block of at most 16 KB of buffered symbols.
 #include "codec_io.h"

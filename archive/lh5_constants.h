@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Constants of the "-lh5-" method: 8 KB dictionary, static Huffman codes per block.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "-lh5-" expansion with 12-bit (symbols) and 8-bit (code lengths, distances) lookup tables.
 #include "codec_io.h"
 #include "huffman.h"

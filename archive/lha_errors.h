@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exception classes of the archive engine. Each one carries only its message.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lha_header.h"
 
 #include "le_bytes.h"

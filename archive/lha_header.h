@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Member headers of LHA archives: levels 0 and 1 are written and read, the method identifiers and
 // the header checksum.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lzh_codec.h"
 
 #include "codec_io.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The codec: turns the bytes of one file into the data of one archive member and back.
 // Each run is an object of its own, so runs in one process never share state.
 #pragma once

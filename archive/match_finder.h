@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sliding window with hash chains over three-byte prefixes: the match search of both LZ coders.
 // Positions are absolute (1 for the first input byte), so the chains never need rebasing. A member
 // holds at most 4 GiB - 1 bytes, so its bytes lie at positions below 2^32 and the chains keep 32

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "member_name.h"
 
 #include <cstdio>

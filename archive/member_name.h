@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Names of files and archive members: folder separators and splitting, letter case, drives, the
 // name a file is stored under, the name a member is expanded under, and the printable form of a
 // name for messages.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "-rle-": a byte 0x94 introduces a count of repeats of the byte before it.
 #include "codec_io.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "work_files.h"
 
 #include "lha_errors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files the archive component works through: new temporary files, the work file of an archive
 // being rewritten, and their quiet removal.
 #pragma once

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Debian package, made by `cpack` (scripts/package). It holds what `cmake --install` installs;
 # dpkg-shlibdeps finds the libraries the programs link, and the plug-ins Qt loads at run time for
 # TIFF and TGA pictures and for slide audio are named by hand, as no library link shows them.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Files the program ships. A program started from the build folder finds them beside itself
 # (VERASCO_PROGRAM_DIR); installed, the data files (help, palette) lie in share/verasco/ and the
 # machine code (the stand-alone export's programs, the media module) in libexec/verasco/, and the program

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # verasco_add_test(NAME SOURCES a.cpp b.cpp LIBS lib... [GUI])
 # A GoogleTest program registered with CTest. Tests marked GUI open windows (offscreen platform)
 # and are left out of the sanitizer run; the others carry the label "nogui".

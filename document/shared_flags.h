@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Flags that long operations running their own event loops share with the handlers that run
 // inside those loops (progress notifications, buttons pressed while a show plays).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "show_document.h"
 
 #include "show_step.h"

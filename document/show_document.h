@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The show in memory: its slides in show order, each a record and the thumbnail the grids draw of
 // it, the count and the modified flag. Owned by the main window; the editor, player, printing and

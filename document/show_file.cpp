@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "show_file.h"
 
 #include "plain_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The show file (".vrs"): a 23-byte header (the signature "MORVANT rev1.00", the slide count and
 // the record size) followed by the slide records byte for byte. Reading and writing the bytes,

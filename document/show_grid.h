@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The show grid's five columns: the slide at index i stands in row i / 5, column i % 5, and the cell
 // at row r, column c holds slide 5r + c.

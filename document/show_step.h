@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A step of the show's history: the changes one command made, kept so that Undo takes them back
 // and Redo makes them again. Thumbnails are kept with the slides, so neither decodes a picture.

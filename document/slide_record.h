@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One slide of a show, laid out byte for byte as it is kept in memory and stored in a show file.
 

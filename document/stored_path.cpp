@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "stored_path.h"
 
 #include <QStringDecoder>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Paths as a slide record keeps them: the bytes of a short string of 255. Verasco writes UTF-8.
 // Shows saved on Windows hold the single-byte text of its code page, so bytes that are not valid

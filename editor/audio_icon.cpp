@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "audio_icon.h"
 
 #include <QPainter>

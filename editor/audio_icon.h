@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The 18 x 18, 16-colour mark that a slide with an audio file carries on its thumbnail.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "drag_feedback.h"
 
 #include "ovc_table.h"

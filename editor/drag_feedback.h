@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What a drag over the show grid shows the user: the dragged thumbnail under the pointer, and a mark
 // on the border between two cells where the slide will land.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editor_drags.h"
 
 #include "folder_images.h"

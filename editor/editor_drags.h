@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The two mouse drags of the editor, built from the grids' press, move and release notifications and
 // the mouse capture a press gives: a folder thumbnail dragged onto the show grid is inserted at the cell

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // FileListBox1: the image browser's hidden file list. It is pointed at a folder and, when read,
 // holds the names (without folder) of the plain files there that match its mask, sorted by name

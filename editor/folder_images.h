@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The images of the folder the browser lists, one per row of the folder grid: the full path, the
 // thumbnail (drawn the first time its row is painted or added) and whether it is drawn for the

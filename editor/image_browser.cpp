@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "image_browser.h"
 
 #include "file_list_box.h"

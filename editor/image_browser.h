@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The image browser, the left half of the main window: chooses a folder (through the select
 // dialog or typed into the images field), lists its image files in the folder grid and draws

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "search_form.h"
 
 #include "folder_images.h"

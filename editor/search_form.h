@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The Find Image dialog: a search list of the listed folder images' names; typing the beginning of a
 // name moves the folder grid to that image and shows it at the top. It stays open while the user types.

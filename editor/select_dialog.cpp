@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "select_dialog.h"
 
 #include "dialogs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The image folder dialog ("Select Images"): the embedded open panel, the "Directory:" field that
 // follows the panel's folder, and "&Select", which hands that folder to the main window's images

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell_drop.h"
 
 #include "show_document.h"

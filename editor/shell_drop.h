@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Files dropped from the file manager on the show grid: appended after the last slide, in drop order.
 

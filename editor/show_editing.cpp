@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "show_editing.h"
 
 #include "folder_images.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Show list editing, the right half of the main window: adding the selected or all folder images
 // at the insert position, Clear, Cut, Copy and Paste through the slide clipboard, Select All, and

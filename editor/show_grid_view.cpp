@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "show_grid_view.h"
 
 #include "ovc_table.h"

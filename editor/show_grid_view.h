@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The show grid and the status line under it, following the show: after every change the grid
 // repaints, and once the number of slides changed it has the rows the slides need and Label7 says

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "show_slides.h"
 
 #include "ovc_table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Slides made from picture files: appending image slides with their thumbnails, and drawing the
 // thumbnails of a show that was read. The pictures are decoded on every core and drawn in order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The one-slide buffer of Cut, Copy and Paste: a slide record and its thumbnail. It lives only
 // inside the program (it is not the system clipboard).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "slide_properties.h"
 
 #include "show_document.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Opens the image properties dialog for one slide of the show and, on OK, writes the dialog's
 // values and its thumbnail back into that slide.

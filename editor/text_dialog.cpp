@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "text_dialog.h"
 
 #include "audio_icon.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The image properties dialog: one slide's display time, audio file, hold-for-audio and caption
 // switches, and its caption with the caption's font. It works on a copy of the slide's values and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "thumbnail_decode_queue.h"
 
 #include <QThreadPool>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Decodes the pictures of a list of thumbnails ahead of the loop that draws them: the pool's
 // threads and the thread that takes the results all work through the list in its order, so a

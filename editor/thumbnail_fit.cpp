@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "thumbnail_fit.h"
 
 #include <algorithm>

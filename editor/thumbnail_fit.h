@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Arithmetic of fitting a picture into the thumbnail's picture area (at most 72 x 48, or 64 and
 // 56 pixels wide for landscape pictures), without any image: sizes in, sizes out.

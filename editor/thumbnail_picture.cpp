@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "thumbnail_picture.h"
 
 #include "dib_block.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The picture of a thumbnail made without the imaging control, step for step as the thumbnail
 // builder makes it through the control: decoded reduced, fitted into the picture area, passed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "thumbnails.h"
 
 #include "audio_icon.h"

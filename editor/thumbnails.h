@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Makes the 80 x 70 thumbnails of both grids through the main window's hidden imaging control:
 // the picture shrunk inside the control, fetched out as a device-independent bitmap, centred on

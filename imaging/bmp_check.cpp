@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bmp_check.h"
 
 #include "dib_block.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Qt's BMP reader pads a file that ends early with blank rows; this tells such files apart so that a
 // truncated bitmap is reported as damaged instead of shown half empty.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bmp_rows.h"
 
 #include "image_format.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The plain bitmaps whose pixel rows can be handed to the QPX encoder as they lie in the file:
 // uncompressed 24-bit pictures (any of the usual information headers) and uncompressed 32-bit ones
 // with the short information header, stored bottom-up or top-down. Every other bitmap goes through

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "color_reduction.h"
 
 #include "flatten.h"

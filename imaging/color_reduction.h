@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reduces a picture to 8 bits per pixel with a given palette, optionally with Floyd-Steinberg error
 // diffusion, so that it shows well on a 256-colour display that realises that palette.
 #pragma once

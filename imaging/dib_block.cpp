@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dib_block.h"
 
 #include "flatten.h"

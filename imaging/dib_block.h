@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Packed device-independent bitmaps: a 40-byte bitmap information header, the colour table, then the
 // pixel rows bottom-up, each padded to a multiple of 4 bytes. This is what CopyDib hands out.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dib_memory.h"
 
 #include <QMutex>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Handles to memory blocks that the imaging component owns and lends out (the packed bitmaps of
 // CopyDib), with accessors in the manner of the Windows global memory functions. A handle stays valid
 // until its owner frees the block; afterwards every accessor treats it as unknown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "exif_reader.h"
 
 #include <cstdint>

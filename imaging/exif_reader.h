@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads what the program needs from the metadata that photographs carry: the EXIF orientation (of
 // JPEG, TIFF, WebP and HEIF files), the small JPEG picture a camera stores in the EXIF data, the size
 // a JPEG's frame header gives, and whether a HEIF file turns its picture through its own properties.

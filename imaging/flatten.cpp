@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "flatten.h"
 
 namespace imaging {

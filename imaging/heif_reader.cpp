@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "heif_reader.h"
 
 #include "exif_reader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // HEIF pictures (HEIC and AVIF files) decoded with libheif: the primary picture, turned upright.
 #pragma once
 

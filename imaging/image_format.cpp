@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "image_format.h"
 
 #include "le_bytes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Recognises an image file's format from its first bytes; the extension only decides for TGA, which
 // has no signature. HEIF covers HEIC and AVIF files, told apart by libheif.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "image_loader.h"
 
 #include "bmp_check.h"

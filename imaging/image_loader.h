@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Loads an image file of any of the program's picture types into a 32-bit picture, recognising the
 // type from the file's bytes, and turns it upright by the orientation the file records, so that every
 // caller (thumbnails, viewer, preview, printing, export) gets the picture as it is meant to be seen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "jpeg_decoder.h"
 
 #include "image_format.h"

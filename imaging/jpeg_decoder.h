@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // JPEG decoding with libjpeg-turbo, for .jpg, .jif, .qpx and .kqp files, optionally reduced with the
 // codec's DCT scaling so that a thumbnail or a small printed picture never needs the full-size picture.
 #pragma once

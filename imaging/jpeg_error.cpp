@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "jpeg_error.h"
 
 #include <jerror.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libjpeg error handling for the JPEG/QPX codec: fatal errors jump back to the caller's setjmp point
 // instead of ending the program, and so do warnings about damaged data and a progressive stream of
 // more scans than any real picture has: such a picture is one that cannot be read, never one shown

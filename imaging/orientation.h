@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Turning a decoded picture upright by the orientation its file records (1 to 8, as EXIF numbers
 // them: 1 upright, 3 upside down, 6 and 8 turned a quarter, 2, 4, 5 and 7 mirrored as well).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "palette_file.h"
 
 #include "le_bytes.h"

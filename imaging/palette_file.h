@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Palette files in the RIFF "PAL " form: "RIFF", size, "PAL ", then a "data" chunk holding the
 // version 0x0300, the entry count and the entries as (red, green, blue, flags) bytes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pcx_reader.h"
 
 #include "image_format.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reader for PCX pictures: 1-, 2- and 4-bit palette pictures (packed or in bit planes), 8-bit palette
 // and grey pictures, and 24-bit (three planes) or 32-bit (four planes) colour, raw or run-length coded.
 #pragma once

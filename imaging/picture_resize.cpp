@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "picture_resize.h"
 
 #include "image_format.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Resampling a picture to an exact size, as the imaging control's ResizeImage does it. A plain
 // function, so that thumbnails can also be made off the window thread.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "plain_files.h"
 
 #include <QFile>

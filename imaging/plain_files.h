@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading and writing the program's files (pictures, sounds, shows): only regular files are read, an
 // open never waits for a FIFO's writer or a device, and a written file is replaced whole or left as
 // it was.

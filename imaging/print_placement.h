@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where a picture printed at a rectangle given in twips (1440 per inch) lands on a device of a given
 // logical resolution.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the decoders and the encoder report their progress: a percentage from 0 to 99 while working.
 #pragma once
 

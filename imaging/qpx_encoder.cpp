@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "qpx_encoder.h"
 
 #include "flatten.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a picture as QPX: a baseline JPEG/JFIF stream whose quantisation tables are the standard
 // luminance and chrominance tables scaled by the two save factors (percent = factor x 100 / 60, so
 // factor 30 is the usual quality 75 and factor 0 gives tables of ones).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tga_reader.h"
 
 #include "image_format.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reader for TGA pictures: colour-mapped, true-colour (15, 16, 24, 32 bits) and grey, raw or run-length
 // coded, with any of the four origins. (Qt's own TGA reader lacks run-length coding and older files.)
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "thumbnail_cache.h"
 
 #include "plain_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop's shared thumbnail cache, as the freedesktop.org thumbnail specification lays it out, which
 // file managers, image viewers and photo managers on Linux share: PNG files named by the MD5 of the
 // picture's URI in $XDG_CACHE_HOME/thumbnails/{normal,large,x-large}/ (~/.cache/thumbnails without it),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tphoto.h"
 
 #include "color_reduction.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TPhoto: the imaging control. It holds one current picture: loads it synchronously from a file,
 // reports its size, shows it (scaled to the control or at its own size, with scroll bars), shrinks it
 // for thumbnails, reduces it to a palette, lends it out as a packed bitmap, prints it into a painter

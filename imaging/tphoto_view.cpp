@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TPhoto's on-screen display (scaled or own size, scroll bars) and its printing into a painter.
 #include "tphoto.h"
 

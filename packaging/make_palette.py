@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes verasco.pal, the 256-colour palette used for thumbnails on displays of fewer than 16 bits per
 pixel: a 6 x 7 x 6 colour cube (seven steps of green) and four extra greys, as a RIFF "PAL " file
 (version 0x0300, 256 entries of red, green, blue, flags). The imaging library's standardPalette()

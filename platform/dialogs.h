@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Every common dialog the program opens is reached through these replaceable functions, so that a test
 // can give the answer a person would have given. The defaults open Qt's dialogs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "handoff_record.h"
 
 #include <QFile>

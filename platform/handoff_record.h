@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The fixed-size record in which a second start hands one command-line path to the running instance.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "help_viewer.h"
 
 #include "shipped_files.h"

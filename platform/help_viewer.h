@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's help: one HTML file shipped with the program (shipped_files.h), shown in one non-modal help
 // window that opens at the section of a context number (9 help topics, 10 stand-alone settings, 15 viewer, 20

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "instance_handoff.h"
 
 #include <QDeadlineTimer>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Keeps one running instance per user: a later start hands its command-line paths to the running one.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the media device asks of the module that plays sound. The module (platform/media/) is built
 // on Qt Multimedia and loaded on the first open, so that the program does not load the multimedia

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "media_device.h"
 
 #include "media_backend.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The media device that plays slide audio: one sound file open at a time, its length and playing
 // position in milliseconds, play in the background from the beginning, and stop. Opening a file

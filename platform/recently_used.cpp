@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "recently_used.h"
 
 #include <QDateTime>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The desktop's list of recently used files (the freedesktop.org bookmark file
 // "recently-used.xbel" in the user's data folder), which file choosers and file managers show.

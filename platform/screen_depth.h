@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Colour depth of the screen a window is on. Thumbnails take the palette path below 16 bits per pixel,
 // so tests (and an end-to-end run through VERASCO_SCREEN_DEPTH) can force a depth.

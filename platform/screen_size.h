@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Size of the screen a window is on, in pixels. Windows that fit themselves to the screen ask here,
 // so that tests can give them a screen of any size.

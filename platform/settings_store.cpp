@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings_store.h"
 
 #include <QSettings>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The per-user store of the program's settings: string values under fixed names. On Windows it is
 // the registry key HKEY_CURRENT_USER\Software\MorvantImaging\Apps\Verasco; elsewhere an INI file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shipped_files.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Files shipped with the program: the palette, the help, and the head, player and run-time of the
 // stand-alone export. In a build folder they lie beside the program; installed, the machine code lies

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "wait_pumping.h"
 
 #include <QAbstractEventDispatcher>

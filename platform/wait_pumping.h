@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The one waiting primitive of the program: wait a number of milliseconds while the windows stay
 // alive, ending early when a handler that ran meanwhile sets the interrupt flag. Handlers may start

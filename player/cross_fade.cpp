@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cross_fade.h"
 
 #include "wait_pumping.h"

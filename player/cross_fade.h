@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A slide change as a cross-fade: the image area as it looked before the change lies over the new
 // picture and fades out. Its opacity follows the program's wait clock, so the fade keeps to the

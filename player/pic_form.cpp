@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pic_form.h"
 
 Tpicfrm::Tpicfrm(QWidget* parent) : QDialog(parent) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "picture_ahead.h"
 
 #include "tphoto.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The viewer's pictures, decoded for the device pixels they are shown in. The next slide's picture is
 // decoded on a second thread while the current slide is on screen, so that changing to it costs no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "preview_fit.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where the preview window goes for a picture: its client size, its place on the screen and the
 // scroll bars of its imaging control. Plain arithmetic, so every rule can be checked without a screen.

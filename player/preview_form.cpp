@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "preview_form.h"
 
 #include "preview_fit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The preview window: one picture at its own size in a modal window fitted to the screen, closed by
 // the first key or click. Its imaging control also serves the stand-alone export, which loads and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The viewer window: its controls, its layout, opening and closing, and the keys of a presenter.
 #include "show_form.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The viewer window that plays a show: one slide at a time in a large image area with its caption
 // underneath, and a control strip to play, stop, step, pick a slide and set the speed. Playback is a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The viewer's playback: putting a slide on screen, the playback loop with its timed waits and holds
 // for audio, and the buttons and slider that act on it while it runs or while the show is stopped.
 #include "show_form.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The viewer as a presenter uses it: full screen on the screen chosen for it, the show on black
 // without margins, the control strip and the caption area over the bottom of the picture and hidden
 // with the pointer while the mouse rests, the screen blacked out at a key, and a slide number typed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "slide_audio.h"
 
 #include "media_device.h"

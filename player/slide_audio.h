@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The sound of the slides while a show plays: a slide with playable audio starts it when it comes on
 // screen, the sound plays on across later slides without audio, and a held slide stays until its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the viewer needs from the program around it: the stored show switches and, in the full
 // program, the preferences dialog and the main window. A program without them leaves hooks empty:

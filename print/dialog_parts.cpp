@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialog_parts.h"
 
 #include <QHBoxLayout>

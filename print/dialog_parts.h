@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the two print dialogs share: their controls are named as in the window design, and each ends
 // in a row with "&Print" (result 1) and "Cancel" (result 2) under its contents.

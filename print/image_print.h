@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // "Print &Image...": one picture on one page, as large as the page allows, with the logo.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "image_print_layout.h"
 
 namespace print {

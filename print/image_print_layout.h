@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where the single image print puts its picture, and where every printed page carries the logo; the
 // rectangles are in twips from the printable area's top-left corner.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "layout_preview.h"
 
 #include "show_print_layout.h"

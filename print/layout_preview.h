@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The small black and white pictures of the print dialog that show what a page of each layout looks
 // like. They are drawn from the print arithmetic itself on a Letter page, so they always match it.

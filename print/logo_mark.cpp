@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "logo_mark.h"
 
 #include <QPainter>

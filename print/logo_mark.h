@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's own mark, printed in the corner of every page: a mounted slide whose picture, a sun
 // over two hills, leaves a V-shaped valley.

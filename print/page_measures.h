@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The measures of a printer's page as the printing arithmetic uses them, and the conversion of
 // twips (1440 per inch) to the printer's pixels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The pictures of a print run decoded ahead of the page loop: while the printer takes one picture,
 // the next ones are already being decoded on other cores, as the imaging control would load them for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "print_commands.h"
 
 #include "tphoto.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The File menu's print commands as the main window hands them on: the show print, the single image
 // print and the printer setup, sharing one printer for the run.

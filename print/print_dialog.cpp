@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "print_dialog.h"
 
 #include "dialog_parts.h"

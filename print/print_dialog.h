@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The print dialog of a show: the size and format of the layout, frame numbers, header, footer and
 // comments, with a small picture of the chosen layout, and "Pre&view..." to see the pages before they

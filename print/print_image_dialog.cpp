@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "print_image_dialog.h"
 
 #include "dialog_parts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The print dialog of a single image: its thumbnail, its file name, "&Print" and "Cancel". Shown as
 // the last step before the picture is printed.

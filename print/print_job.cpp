@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "print_job.h"
 
 #include "dialogs.h"

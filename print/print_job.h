@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The printer of the run and the print jobs on it: the printer setup dialog, pages started and ended
 // as the printer wants them, the busy state while printing, and the printer's text.

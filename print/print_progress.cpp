@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "print_progress.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The progress of a show print: "Printing page n of m" with a Cancel button, shown from the first
 // page on. While it is shown the windows keep repainting and the button can be pressed, even though

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "show_print.h"
 
 #include "dialogs.h"

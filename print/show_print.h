@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // "Print Ver&asco...": the show printed as contact sheets or journals, page by page in show order,
 // through the main window's imaging control.

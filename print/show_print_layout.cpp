@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "show_print_layout.h"
 
 #include <QtGlobal>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where everything of a show print goes: the six layouts (small, medium and large contact sheets and
 // journals), the cells of a page, each picture's rectangle in twips from the printable area's corner,

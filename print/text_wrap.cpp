@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "text_wrap.h"
 
 #include "shorten_middle.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Fitting text into a width, in whatever unit the width function measures (the printer's pixels
 // when printing): word wrapping of a slide's comment, and shortening a line in its middle.

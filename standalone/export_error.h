@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Why an export stopped, as the message tells it: a first line, and a second line that names the
 // file and the system's reason.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "export_names.h"
 
 #include "show_document.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The names and counts of a stand-alone export: the package's file name, which slides carry a
 // picture or sound, which pictures are converted to QPX, and the prefix of the temporary names.

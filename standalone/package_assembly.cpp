@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "package_assembly.h"
 
 #include "comp_lha.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The last step of an export: the player and the run-time join the package folder, and the package
 // file is written: the head, then one level-0 "-lh5-" member per file the export put there, the

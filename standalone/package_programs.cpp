@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "package_programs.h"
 
 #include "shipped_files.h"

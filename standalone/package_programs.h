@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The three programs every package carries, shipped with Verasco (platform/shipped_files.h): the
 // head, the player and the decoding run-time.

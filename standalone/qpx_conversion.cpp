@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "qpx_conversion.h"
 
 #include "bmp_rows.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Converts a picture to QPX through an imaging control, the way the export uses the preview
 // window's Photo1: load it, show it, set the three quality values, save it. A plain bitmap (see

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The quality slider of the export's settings dialog: positions 1 (smallest files) to 20 (best
 // pictures), each giving a luminance factor, a chrominance factor and a sub-sampling choice for the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "save_exe_dialog.h"
 
 #include "help_viewer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The settings dialog of a stand-alone export: what the show holds and where the package goes, and
 // the QPX quality of the converted pictures (a slider of presets, and with "More" the three values

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "slide_list.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The slide list "images.sld" of a stand-alone package: the signature "MORVANT rev1.01", two
 // blank-padded 64-byte text fields, the slide count, the record size 824 and the slide records,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "slide_pass.h"
 
 #include "export_names.h"

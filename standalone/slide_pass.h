@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The slide pass of an export: writes the slide list "images.sld" and the image data "images.dat"
 // into the package folder, converting the pictures that are converted to QPX on the way, and copies

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "standalone_export.h"
 
 #include "dialogs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // File > "Sa&ve Stand-alone Verasco...": asks where the package goes and with which picture
 // quality, then writes the slide list and the image data into a private temporary folder, converting

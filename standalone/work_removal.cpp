@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "work_removal.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // While an export runs, a signal that ends the program (SIGTERM, SIGINT, SIGHUP, when nothing else
 // handles or ignores it) first removes the export's work: every file in its private folder and the

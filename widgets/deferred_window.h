@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Windows that exist from the program's start, with their names, but may build their controls when
 // they are first needed rather than when they are created: start-up then only pays for the window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "drag_drop_files.h"
 
 #include <QAbstractScrollArea>

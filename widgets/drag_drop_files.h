@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TDragDropFiles: makes a control a target for files dropped from other programs. It offers only the
 // copy effect, leaves the window where it is, and hands over the dropped files' paths in the order the

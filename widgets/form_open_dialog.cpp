@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "form_open_dialog.h"
 
 #include <QComboBox>

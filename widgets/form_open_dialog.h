@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TFormOpenDialog: an open-file panel that lives inside a form. It shows a folder list (the
 // folders with the files of the chosen type), the file type list with its label and a cancel

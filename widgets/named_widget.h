@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Every control of a window carries its name from the window design as its objectName, so that
 // tests, and anything that drives the program from outside, find it by that name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ovc_search_list.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TOvcSearchList: a list of text items that the user searches by typing. Each typed character extends
 // the search text, and the first item that begins with it (without regard to case) becomes the

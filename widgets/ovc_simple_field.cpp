@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ovc_simple_field.h"
 
 #include <QPalette>

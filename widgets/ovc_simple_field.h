@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A numeric entry field: whole numbers within a range, a limited number of digits, optionally a
 // required value. While its text is no acceptable value it shows the error colours (white text on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ovc_table.h"
 
 #include <QApplication>

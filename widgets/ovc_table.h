@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TOvcTable: a grid of fixed-size, read-only bitmap cells whose pictures the program supplies, with
 // a vertical scroll bar that scrolls by whole rows, one active cell, an optional selection of cells or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // How one bitmap cell of the grid is drawn: the background in the colour of the cell's state, then the
 // top-left part of the cell's bitmap that fits inside the margins, placed by the cell's alignment, with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "panel_bevel.h"
 
 #include <QFrame>

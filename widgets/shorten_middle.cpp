@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shorten_middle.h"
 
 #include <algorithm>

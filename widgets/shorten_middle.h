@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A text too wide for its place shortened in its middle, as a long path is shown in one line.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "stored_font.h"
 
 #include "window_font.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Caption fonts and colours in the form slides store them: a face name, a size in points, style bits
 // and a colour value, turned into what a widget draws with.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The hourglass pointer for the length of a scope, also when the scope is left early.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window_font.h"
 
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // verasco-lha: a small command-line program over the archive component, for scripts and for
 // looking into stand-alone packages.
 #include "comp_lha.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Building a slide's thumbnail from a 4000 x 3000 JPEG, and reading shows of 100 and 500 of them, against
 // libjpeg's djpeg decoding the same file at 1/8 scale (process start included): a first reading (no
 // thumbnail in the desktop's shared cache), the same show read again with its thumbnails in the

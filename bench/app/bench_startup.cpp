@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up to the main window shown, against a minimal Qt Widgets program showing one window.
 // Both are started as processes; the clock runs from the start until the program reports that its
 // window has painted itself. Ending the program (Verasco then writes its settings) is not timed.

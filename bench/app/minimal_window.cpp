@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The peer of the start-up measurement: the least a Qt Widgets program does to show one window
 // with a line of text. Like Verasco under measurement, it ends once the window has painted itself.
 

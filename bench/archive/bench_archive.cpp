@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Speed and size of the LHA codec beside its peers, measured in the same run on the same files:
 // ~30 MB of text (/usr/include, /usr/share/doc) and ~20 MB of programs (/usr/bin), copied to a
 // temporary folder, and testing an archive of 2,000 small members, where the work around each member

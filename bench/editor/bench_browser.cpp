@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A folder of 500 JPEG photographs of 4000 x 3000 pixels in the real main window:
 // - listing the folder until the grid shows its first screen of thumbnails (rows 0 to 4), beside
 //   djpeg decoding those five files at 1/8 scale, one process each;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A folder thumbnail from a 4000 x 3000 JPEG (quality 90): TPhoto loads it with QPXThumbnail = 1,
 // shrinks it to 64 x 48 and copies it out as a packed bitmap. The peer is libjpeg's djpeg decoding the
 // same file at 1/8 scale, started as a process each time (start-up included), as a viewer would.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The viewer with 4000 x 3000 photographs in an 800 x 600 image area:
 // - switching to the next slide, from the start of ShowCurrentSlide to the picture painted, beside
 //   libjpeg's djpeg decoding the same file at 1/4 scale (process start included);

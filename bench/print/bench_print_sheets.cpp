@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A 60-slide show of 4000 x 3000 JPEG pictures printed as small contact sheets (15 a page, 4 pages)
 // into a PDF file at 300 dpi on A4, with its progress window shown as in the program, beside
 // ImageMagick's montage laying out the same 60 files on 4 pages of the same grid and picture size

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sharing a show of 100 slides of 4000 x 3000 photographs at 3 s each (five minutes), beside peers
 // measured in the same run:
 // - the MP4 video at 1280 x 720 and 25 frames a second, beside ffmpeg making it from its concat

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The stand-alone export and its packages beside peers measured in the same run:
 // - exporting a show of 100 slides of a 4000 x 3000 BMP at the opening quality, beside the sum of its
 //   parts: libjpeg's cjpeg converting each picture with the same tables, the copies into the image

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "export_rig.h"
 
 #include <QFile>

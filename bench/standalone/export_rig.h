@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A stand-alone export with the parts it works with, for the benchmarks: a show, a window with its
 // status line, the settings dialog, an imaging control, and the head, player and run-time of the

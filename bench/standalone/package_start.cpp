@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "package_start.h"
 
 #include "bench_photos.h"

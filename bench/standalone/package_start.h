@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The start of a package, from ./show.exe to the first slide on screen, beside Debian's lhasa
 // expanding the same archive followed by the start of the player (benchmarks PackageStart and

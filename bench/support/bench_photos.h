@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The photographs the benchmarks work on, made by ImageMagick in a temporary folder: gradients with
 // noise, so that every block has detail as in a real photograph and entropy decoding has work.

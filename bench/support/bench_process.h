@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What every Qt benchmark program sets up about itself: the platform it draws on and a look at its
 // own memory.

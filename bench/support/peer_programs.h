@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Starting the peer programs of the benchmarks: found on the path, started with posix_spawn so that
 // the harness adds as little as it can to their time, and waited for.

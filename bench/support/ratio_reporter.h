@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Prints Google Benchmark's usual table, then one line per pair of benchmarks that were measured in
 // the same run: ours, the peer's, and ours as a multiple of the peer's time.

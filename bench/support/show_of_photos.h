@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Filling a show with photograph slides, as the benchmarks of the viewer, the print run and the show
 // file need one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared body of the expander targets: the input is a member's data, expanded to at most 256 KB
 // into a sink that discards it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The "-lh5-" expander on arbitrary member data.
 #include "fuzz_expand.h"
 

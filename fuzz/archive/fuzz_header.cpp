@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads every member header of the input as an archive would be read, skipping each member's data.
 #include "lha_header.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Compresses the input and expands the result again: the same bytes, count and CRC must come back.
 // The first byte chooses the method and whether the data is scrambled; data that does not shrink
 // is stored ("-lh0-"), as the archive component stores it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The bytes a writer of slide records gives back for records it has read: the same bytes, but zeros
 // behind the characters of each short string, where a file may carry stray bytes.

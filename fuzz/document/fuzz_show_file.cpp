@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the show file reader, in memory and as a file on disk, and checks that the
 // show stays consistent, that whatever it accepted writes back out as the same header and records
 // (but for zeros where a record held stray bytes behind a text), that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The metadata readers on arbitrary bytes: the JPEG segments before the picture, the EXIF orientation
 // and thumbnail of TIFF-structured data, a WebP file's EXIF chunk, a HEIF file's EXIF block and its
 // turning properties. None may read outside the bytes; what they return lies inside them.

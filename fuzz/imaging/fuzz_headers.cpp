@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The small header parsers on arbitrary bytes: format recognition, the palette file and the check of a
 // bitmap's row data length, and the plain bitmap's layout with its rows encoded straight to QPX. None
 // may read outside the bytes; a palette has 1 to 256 colours; plain rows always encode.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every picture reader through the one entry the program loads pictures with, on arbitrary bytes: a
 // picture either fails with a reason or has the size it reports. scripts/test gives every input a time
 // limit (libFuzzer's -timeout), so a picture whose decode takes long (a JPEG repeating its scans, runs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TGA reader on arbitrary bytes: it either refuses them or returns a picture of the header's size.
 #include "tga_reader.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the hand-off record decoder; a decoded path must encode back to the same
 // record prefix it came from.
 

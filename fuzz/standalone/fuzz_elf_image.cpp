@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the head's reader of its own program image: it must never read outside
 // the file nor report an end beyond it.
 

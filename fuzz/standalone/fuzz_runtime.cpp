@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the packages' decoding run-time: it either fails with a reason and an
 // empty picture, or hands out a picture whose every byte can be read.
 

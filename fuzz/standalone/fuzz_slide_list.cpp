@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the slide list reader: whatever it accepts must write back as the same
 // bytes after the signature (the reader accepts older revisions, the writer always writes its own),
 // but for zeros where a record held stray bytes behind a text, every data range it hands out must lie

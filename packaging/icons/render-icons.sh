@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Renders the program's mark verasco.svg into the PNG sizes of the hicolor icon theme, into
 # hicolor/NxN/apps/verasco.png beside this script (or below the folder given as the first argument).
 # Run it again after changing the SVG and commit the PNGs with it.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes chime.wav, the sound of the sample show's last slide: three bell-like notes, each a few
 decaying partials, as 16-bit mono PCM at 11025 Hz. Made here from arithmetic alone; nothing is
 recorded or downloaded, and the same file comes out every time."""

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes sample.vrs, the show that scripts/run opens: one slide per sample picture, with times and
 captions, and a last slide that holds for its chime (chime.wav, from make-chime.py). The stored
 paths name a Windows folder on purpose: Verasco finds the pictures and the sound again next to the

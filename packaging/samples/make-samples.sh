@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Makes the sample pictures that scripts/run opens: drawn here with ImageMagick, nothing downloaded.
 # Run it from this folder; the results are committed, so this is only needed to change them.
 set -euo pipefail

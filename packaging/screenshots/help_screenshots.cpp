@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Takes the pictures of the help and of the software-centre entry: starts the program's windows on
 // the sample show, opens each window the help explains the way a user opens it, and saves what it
 // shows. scripts/screenshots runs it under Xvfb; the packaging tests run it on the offscreen

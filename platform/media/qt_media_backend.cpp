@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The media module: sound through Qt Multimedia. Without a sound card Qt's framework plays into a
 // sink that keeps real time, so positions still advance.
 #include "media_backend.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "elf_image.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the program image of a little-endian ELF file ends: past its headers, its program
 // segments and its sections. A stand-alone package is the head program followed by the LHA
 // members, so the first member starts there.

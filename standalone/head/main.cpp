@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The head of a stand-alone package: the first bytes of the package file. Run as ./holiday.exe (or
 // under any name it was given since), it expands the LHA members that follow its own image into a
 // private temporary folder, runs the player (the first member) there with the package's arguments,

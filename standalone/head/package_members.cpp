@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "package_members.h"
 
 #include "archive_reader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The LHA members that follow the head in a package: checked whole before anything is written, and
 // expanded into a folder with the archive engine's codec.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "player_process.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the package's player as a child process and passes on to it the signals that would end
 // the head (interrupt, terminate, hang-up, quit), so that both end together and the head can
 // still clean up.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "private_folder.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A new folder that only this user can enter (mode 0700), created under an unpredictable name and
 // removed with everything in it when the object goes. It lies in the temporary folder, or, where
 // programs may not run from there, in $XDG_RUNTIME_DIR or ~/.cache. While it is in use it is locked

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cuts the section headers, and the sections that no segment loads, off the end of a 64-bit
 // little-endian ELF program. The loader reads only the program headers; LHA readers look for the
 // first member of a package within its first 64 KiB, so every byte the head does without leaves

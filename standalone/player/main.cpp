@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // verasco2.dat, the player of a stand-alone package. The package's head unpacks the members into a
 // private folder and runs this program there under the package's own name; it plays the show that
 // "images.sld" and "images.dat" of that folder hold. The test switch --report writes each slide as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "package_pictures.h"
 
 #include "exif_reader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The pictures of a package's slides: QPX and JPEG data through the decoding run-time the package
 // carries; pictures packed as they were in other formats through the program's own readers. Every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "package_show.h"
 
 #include "stored_path.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The show of an unpacked stand-alone package: the slide list "images.sld" read into a show
 // document, "images.dat" mapped into memory, and where each slide's picture lies in it. A slide

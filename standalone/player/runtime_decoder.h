@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The decoding run-time a package carries ("qpxrun30.dll", verasco3.dat), loaded at run time from
 // the player's own folder: QPX and JPEG data in, a picture out.

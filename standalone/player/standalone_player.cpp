@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "standalone_player.h"
 
 #include "package_pictures.h"

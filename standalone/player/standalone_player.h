@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The player of a stand-alone package: the show of the package folder in the program's viewer,
 // full screen and playing at once, with the loop, speed and control strip the slide list asks for.

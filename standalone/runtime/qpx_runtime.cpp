@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "qpx_runtime.h"
 
 #include "jpeg_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* The decoding run-time of stand-alone packages (verasco3.dat, stored in a package as
    "qpxrun30.dll"): QPX and JPEG streams in, 32-bit pixels out. The package's player loads it from
    its own folder at run time, so that a package carries the decoder its images need. A plain C

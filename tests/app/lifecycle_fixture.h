@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The main window with its real windows and confirmation dialog, for the tests of the show as a whole:
 // a first run's settings of its own, the platform's file dialogs answered by the test, and the

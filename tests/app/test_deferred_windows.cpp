@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Windows that build their controls when first needed: built late, each is the same window as one
 // built at once, and the program's start has every control of every window in place once the main
 // window has painted itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The preferences dialog and the confirmation dialog, driven through their real buttons and keys
 // while they run modally.
 

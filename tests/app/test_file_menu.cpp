@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The File menu's everyday commands through the real main window: Save to the show's own file, Open
 // that asks after the file is chosen, the recent shows, and the keyboard shortcuts.
 

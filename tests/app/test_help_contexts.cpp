@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every window of the program opens the help at its own page: F1 where the window answers it, the
 // Help button of the stand-alone settings.
 

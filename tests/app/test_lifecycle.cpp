@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The show as a whole, driven through the real main window and its real confirmation dialog:
 // Clear All, Open, Save, the typed show name, closing, and a show named on the command line.
 // Only the platform's file dialogs are answered by the test.

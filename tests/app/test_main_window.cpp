@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window as the program builds it: its windows, menu, fixed client area, help and about
 // box, and the images that reach it from the command line, a drop or a later start.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings: defaults, the string forms read and written, the INI file they live in away from
 // Windows, and the start-up check of the two folders.
 

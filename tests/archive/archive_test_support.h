@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small helpers shared by the archive tests: temporary folders, file bytes, sample data,
 // and running the peer programs.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers of the tests of the archive component: a folder of source files with one for output, the
 // names an archive lists, the files below a folder, and archives written field by field.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The codec on its own: every method both ways, the budget, progress and cancelling, scrambling,
 // damaged streams, and runs that do not disturb each other.
 #include "archive_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The archive component's writing operations on real files: compress, rewrite through a work file,
 // find files, confirmations while compressing, cancelling, and how failures are reported.
 #include "component_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The archive component's reading operations on real files: expand, verify and scan, the choice of
 // members, passwords, damaged and cut members, and the refusals that keep expansion inside its
 // folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Member headers and CRC-16: the bytes written, what reading accepts, and every refusal.
 #include "archive_test_support.h"
 #include "crc16.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Both ways with other LHA programs: what the component and verasco-lha write, Debian's lhasa
 // lists and extracts bit-exact; what jlha-utils writes, the component reads.
 #include "component_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every archive of the shared LHA test data, read as its manifest says: readable members expand
 // to the recorded bytes with the recorded names and CRCs; the others fail with the right message.
 #include "archive_test_support.h"

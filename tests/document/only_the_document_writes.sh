@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The show's count and modified flag are changed by the show document alone: no source file outside
 # document/ assigns, increments or decrements SlideCount or ShowModified.
 set -uo pipefail

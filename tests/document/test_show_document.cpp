@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The show's operations and its history: what each change does to the slides, what it announces, the
 // modified flag, and Undo and Redo back and forth, with the thumbnails kept along.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The show file: header and records as bytes, the reader's defences against hostile headers, the
 // writer's all-or-nothing replacement, and the repair of paths after a show moved.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Paths as a slide stores them: UTF-8 written, UTF-8 or Windows-1252 read, and never cut.
 
 #include "stored_path.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real program given paths that name no picture file: a FIFO without a writer, a link to
 // /dev/zero named like a picture, a folder. Whether on its command line or handed over to it by a
 // later start, it neither waits for the FIFO nor reads the device until its memory runs out (it runs

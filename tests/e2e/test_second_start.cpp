@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A first instance of Verasco runs in this process; the real program is started beside it as a
 // second instance and must hand its command line over and end.
 

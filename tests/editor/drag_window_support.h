@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The main window shown, with slides and a listed folder, and a hand that presses, moves and releases
 // the mouse button through the window as a person would: the grid pressed keeps receiving the moves

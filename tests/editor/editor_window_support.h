@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the editor's tests share: the real windows of the program, folders of pictures made for
 // the test, and the answers a person gives to the select dialog and the confirmation dialog.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The editor's two mouse drags through the real main window and real mouse events: a folder thumbnail
 // dropped on the show grid, slides moved inside it, the auto-scroll at the grid's edges on a clock
 // that lets the pauses pass without waiting, and what the drag shows under the pointer.

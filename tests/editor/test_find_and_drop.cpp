@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Find Image dialog and files dropped from the file manager on the show grid, through the real
 // main window: the dialog opened from the folder grid's context menu and typed into, the drops made
 // with the events the shell's drop brings.

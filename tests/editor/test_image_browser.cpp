@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image browser through the real main window: listing a folder, the select dialog, the typed
 // images field, the key jumps, the lazily drawn thumbnails and a folder that vanishes.
 

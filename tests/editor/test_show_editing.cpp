@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Show list editing through the real main window: ">" and ">>", Clear, Cut, Copy and Paste with
 // real keys, the edit fields, the menus' enabling, and the thumbnails decoded on several cores.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Appending image slides to the show: thumbnails, the grid's rows, the counter, and the slides
 // that cannot be had.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image properties dialog through the real main window: opened by a right press on a slide or
 // from the Edit menu, its controls filled from the slide, and OK or Cancel writing back or not;
 // the audio file chosen and removed with its mark on the thumbnail, listened to through the media

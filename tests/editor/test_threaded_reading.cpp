@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shows read and images appended with their pictures decoded on several threads: the same slides,
 // paths, thumbnails and count as on the window thread alone, and a window closed during a read
 // that leaves no decoding behind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Thumbnails shared with the desktop through the freedesktop.org thumbnail cache: entries another
 // program made (gdk-pixbuf-thumbnailer, with the keys a file manager adds) are used while their keys
 // match, the entries written here are where and what that program's rules expect, failures are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Thumbnail pictures decoded ahead on several threads: each file once, each result the picture
 // the calling thread would have decoded itself, and an early end that waits for the threads.
 

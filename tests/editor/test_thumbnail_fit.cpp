@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How pictures of every shape are fitted into the thumbnail's picture area.
 
 #include "thumbnail_fit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Thumbnails drawn through the real imaging control: where the picture lands, what the caption
 // says, the audio mark and the 256-colour path.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Undo and Redo through the real main window: every command that changes the show is one step, named
 // in the Edit menu, taken back and made again with the keys, the thumbnails kept without decoding;
 // back at the saved show nothing is left to save, and a show cleared or opened has nothing to undo.

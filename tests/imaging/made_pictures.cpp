@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shared test pictures, made again when the shared test data is not beside the clone. A name
 // says how its picture is made, as the test data's README describes it: a photograph (flower,
 // ladybird, storm: here a drawn stand-in) of 320 x 240 pixels unless the name gives a size, or

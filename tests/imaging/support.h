@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers shared by the imaging tests: test data paths, running reference programs, pixel access.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // QPX straight from a plain bitmap's rows: the same bytes as the imaging control writes after
 // decoding the same file, for every way such a bitmap can be stored; and the bitmaps that must go
 // through the general reader instead are told apart without reading outside the header.

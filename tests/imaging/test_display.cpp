@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // On-screen display: scaled to the control keeping the proportions, or at its own size with scroll
 // bars when the picture is larger than the control.
 #include "support.h"

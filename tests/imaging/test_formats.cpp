@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every picture of the shared test data loads through TPhoto with its stored size and the pixels that
 // ImageMagick decodes from the same file; every damaged one fails with FXError and nothing else.
 #include "guarded_child.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Photographs as phones and cameras make them: pictures turned by the orientation their files record
 // (tagged with exiftool, compared with ImageMagick's -auto-orient), and WebP, GIF, HEIC and AVIF files
 // made at test time, recognised by their bytes and loaded upright.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The own PCX and TGA readers: every layout they accept decodes as ImageMagick decodes the same file,
 // and damaged or hostile headers are refused without reading outside the data.
 #include "guarded_child.h"

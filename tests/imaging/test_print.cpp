@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Printing: the picture lands on the page at the rectangle given in twips, whatever the printer's
 // resolution. Checked by rendering the PDF with poppler's pdftoppm.
 #include "support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // QPX saving and JPEG decoding: files we write are read by libjpeg's djpeg and by Qt, their tables are
 // the ones libjpeg's cjpeg writes for the matching quality, and a reduced thumbnail decode is exactly
 // djpeg's reduced decode.

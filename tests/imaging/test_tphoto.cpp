@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TPhoto's thumbnail operations: resampling, colour reduction with the palette file, and the packed
 // bitmaps lent out by CopyDib with the handle accessors.
 #include "dib_memory.h"

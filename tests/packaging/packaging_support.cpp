@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "packaging_support.h"
 
 #include <QDir>

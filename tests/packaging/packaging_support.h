@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Helpers of the packaging tests: running a program to its end, the files an install must hold,
 // and the files below a folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Debian package that CPack makes: its name, its control data and the files it installs.
 // (scripts/check-package-install installs it on a fresh Debian 12 and removes it again.)
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pictures of the help: every one the help shows is shipped beside it, every one shipped is
 // shown, and the screenshot tool (scripts/screenshots) can still take each of them.
 

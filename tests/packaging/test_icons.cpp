@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's icons: every PNG of the hicolor theme is the mark of verasco.svg rendered at its
 // size, so the icon in the menu, the window and the software centre is one picture.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An install into a temporary prefix: exactly the expected files, a program that starts from there
 // (and from wherever the prefix is moved) and finds what it ships, and desktop files, icons, file
 // type and manual pages that the freedesktop and Debian tools accept.

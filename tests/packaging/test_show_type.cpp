@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The show file type: the MIME rule that the desktop reads recognises exactly the files that the show
 // reader accepts, by their first bytes, so a show renamed without its extension is still a show.
 // Qt's own reader of the freedesktop MIME files plays the desktop here.

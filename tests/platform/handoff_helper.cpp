@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A separate program standing in for a later (or a competing) start of Verasco in the hand-off tests.
 //
 // handoff_helper KEY EXPECTED [PATH...]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The help window opens the shipped help file at the section of a context number.
 
 #include "help_viewer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hand-off between a running instance and later starts, with the later starts played by a real
 // second process (handoff_helper).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The media device with real sound files through the real media module. This machine may have no
 // sound card; the device must play all the same, its position advancing in real time.
 #include "media_device.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop's list of recently used files, as other programs share it: their entries and their
 // own markup stay, this program's entry is kept up to date, and a list that is no list is left alone.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "qt_application_environment.h"
 #include "screen_depth.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the program finds the files it ships: beside itself in a build folder, else in the folders
 // of its install, found from its own folder.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's one wait: it keeps events flowing, ends early on the interrupt flag set by a handler,
 // nests, takes its time from a replaceable clock, and ends at once when the application quits.
 #include "qt_application_environment.h"

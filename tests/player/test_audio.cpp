@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Slide audio through the real media device while a show plays on the test clock. The sound itself
 // runs in real time, so a test that needs it to have got somewhere waits for that, never for a time.
 #include "viewer_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The playback loop on the test clock: each slide's time scaled by the speed slider, the end of a
 // show with and without loop, stepping and playing again while it runs, and the ways it ends.
 #include "condition_wait.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The viewer on a machine with a laptop screen and a projector of twice the pixel density: full screen
 // on the screen chosen in the settings, the controls and the pointer that hide while the mouse rests,
 // and pictures decoded for the screen's own pixels.

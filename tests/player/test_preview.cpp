@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The preview window through the real program windows: its fit to a screen of a given size, its
 // caption, closing by key or click, the message for pictures it cannot show, the progress flag of
 // its imaging control, and the two ways the main window opens it.

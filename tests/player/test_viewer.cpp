@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The viewer window through the program: how a show starts and what happens to the main window,
 // its size rules, how a slide's picture and caption are shown, stepping while stopped, the
 // preferences, and the keys of a presenter.

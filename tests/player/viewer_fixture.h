@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's windows with a show written straight into its document, the viewer, its media
 // device, and a record of every slide the viewer put on screen, with the clock's time and whether

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pdf_support.h"
 
 #include "dialogs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers of the print tests: the pictures of a test show, a printer set up for a PDF file, and
 // reading the PDF back with poppler (page count, words with their boxes, rendered pages).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The File menu's print commands as the main window wires them: the show print and the image print
 // reach a PDF file through the printer setup dialog, and the image print takes its picture from the
 // show grid's active cell.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The print dialog: its controls by name, the layout number its choices make, the one preview that
 // is visible, and "Co&mments" following "&Journal Format".
 #include "layout_preview.h"

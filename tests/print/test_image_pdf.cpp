@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The single image print end to end: one picture centred on one page of a PDF file with the logo,
 // "Blank picture!" for a blank source, a message for a picture that cannot be loaded, and nothing
 // printed when a dialog is cancelled.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The print arithmetic on two fixed pages: Letter at 600 dots per inch and A4 at 300, each with a
 // printable area inset by a sixth of an inch. The expected figures were worked out by hand from the
 // layout rules (twips are 1440 per inch, every division truncates).

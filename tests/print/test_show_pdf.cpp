@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The show print end to end: a show printed through the real QPrinter into a PDF file, read back
 // with poppler. Captions stand where the print arithmetic puts them, pictures fill their rectangles,
 // all pages land in one document, and slides that cannot be printed leave their cells empty.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "headless_browser.h"
 
 #include "share_test_support.h"

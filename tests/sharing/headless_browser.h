@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A headless Chromium driven through its DevTools protocol over a pipe: pages opened with a virtual
 // clock, so that a page's timers run exactly as far as a test says, and every request they make

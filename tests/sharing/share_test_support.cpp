@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "share_test_support.h"
 
 #include "stored_path.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the sharing tests work with: a show of pictures, sounds and captions made in a folder of the
 // test's own, and FFmpeg's command-line tools, the peers that look at the videos and sounds written.

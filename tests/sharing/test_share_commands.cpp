@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // File > "Save as &Video..." and "Save as &Web Page..." from the save dialog to the message at the
 // end: a name without extension, the overwrite question, an earlier page replaced whole and any
 // other folder kept, and the failures: a folder that cannot be written, a disk that fills, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The show laid out in time as the viewer plays it at the middle speed: each slide's time and hold,
 // and which sound plays when, on across slides without audio and cut by the next one.
 #include "show_timeline.h"

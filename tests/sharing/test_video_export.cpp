@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The show written as a video and looked at with FFmpeg's ffprobe and ffmpeg: container, codecs,
 // size, frame rate and length; each slide's frame against its picture fitted on black, with its
 // caption under it; a cross-fade between two slides; and the sound track, silent exactly where no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The show written as a web page and opened in a headless Chromium with a virtual clock: what the
 // folder holds, each slide's picture and caption on screen at the middle of its time, no request
 // outside the folder (also once it is copied elsewhere), and a browser that lets no sound play

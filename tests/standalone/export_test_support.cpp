@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "export_test_support.h"
 
 #include <QDir>

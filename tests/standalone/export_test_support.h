@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A stand-alone export with everything it works with made for a test: a show of pictures and sounds
 // written into a folder of the test's own, the window, status line, dialog and imaging control, a

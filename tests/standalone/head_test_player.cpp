@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Stands in for the player inside packages made by the head tests. It reports where it runs and
 // what it was given on standard output:
 //   cwd=<folder>  mode=<octal permissions of the folder>  tmp=<$TMPDIR>  arg=<each argument>

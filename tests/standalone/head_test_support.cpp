@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "head_test_support.h"
 
 #include "comp_lha.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Packages made from the real head and real LHA members, and the head run as a real process with
 // its own temporary folder, for the head tests.

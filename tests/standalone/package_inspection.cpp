@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "package_inspection.h"
 
 #include "slide_list_bytes.h"

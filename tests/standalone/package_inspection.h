@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Looks into a package file from outside: its level-0 members walked by hand from their header
 // fields, Debian's lhasa listing, testing and extracting it, and its slide list read field by field.

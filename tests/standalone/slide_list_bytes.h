@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Slide lists laid out by hand from the field offsets of the format, independent of the program's
 // own writer and reader.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The package an export writes, looked at from outside: the head's bytes first, then level-0
 // members listed and tested by Debian's lhasa, and inside them the slide list and the image data
 // laid out as the players of packages read them. Failures are reported and leave nothing behind.

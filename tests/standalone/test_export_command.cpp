@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // File > "Sa&ve Stand-alone Verasco..." from the save dialog to the message at the end: the ".exe"
 // rule, the overwrite question, the settings dialog, the busy window given back on every path, and
 // a package that really runs its player in a private folder through the head.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The head of a package, run as a real process on packages made of the real head and real LHA
 // members: it runs the player named like the package in a private folder with the package's
 // arguments, passes on its exit and the signals that end it, refuses damaged packages with a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Packages that really play: a show of the sample pictures exported, the package run as a second
 // process on the offscreen platform with the player's report switch, and what the player put on
 // screen compared with the show. Also the player run on its own in folders it cannot play.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The decoding run-time of packages, loaded the way the package's player loads it: as
 // "qpxrun30.dll" from a folder, through its C interface. Its pixels are those of libjpeg's own
 // djpeg for every kind of JPEG the packages carry, and damaged streams fail with a reason.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings dialog of the export: the quality presets behind the slider, More and Less, the
 // facts of the show, and "&Save" offered only when the three programs are at hand.
 

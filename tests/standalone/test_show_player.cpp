@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The package's player in this process: a show read from a package folder plays full screen in the
 // program's viewer; the presenter's keys act on it and Esc quits. The decoding run-time is loaded
 // from a folder and refuses what is not itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The slide list of a package: its bytes as the format lays them out, the reader's refusals of
 // damaged lists, where each slide's data lies in the image data, and the player options text.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // How long a test waits for a condition that the program reaches through its event loop (a window
 // shown or activated, a popup opened, a paint, a sound or a thread finished). Generous, so that a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Runs a check in a child process under limits: a read that never returns or that eats all memory
 // then fails that one check instead of freezing or ending the test program, and a write can meet a

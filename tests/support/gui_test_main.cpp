@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Entry of the test programs that make widgets: they run inside an application on the offscreen
 // platform, without a display, and with a settings folder of their own, so that the user's own
 // settings stay untouched.

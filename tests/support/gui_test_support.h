@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the tests that open windows share: an application with its own settings folder, pictures
 // and sounds written for a test, a hand for modal windows, and a clock that lets waits pass without

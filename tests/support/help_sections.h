@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The page of the help a window opened: the heading at the top of the help window. The help is
 // read from the source tree, as the tests do not run from an installed program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every test program gets a shared thumbnail cache ($XDG_CACHE_HOME) and a data folder ($XDG_DATA_HOME,
 // where the desktop's list of recently used files lives) of its own, empty at its start and removed at
 // its end, so that no test reads or writes the user's files and no test sees another one's entries.

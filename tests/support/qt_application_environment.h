@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A Qt application object for the whole test program, made before the first test and destroyed
 // after the last: QtApplicationEnvironment<QApplication> for tests with widgets,

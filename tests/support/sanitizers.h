@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Whether this test program is built with the sanitizers (VERASCO_SANITIZE): they reserve a vast
 // address space and need file descriptors of their own, so limits on either cannot apply there.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A tmpfs of a few kilobytes mounted on a folder while the object lives: a disk that fills up at once,
 // or one made read-only. Only root may mount; mounted() tells whether it worked.

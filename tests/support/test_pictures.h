@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Pictures made at test time, so that the tests run in a clone without the shared test data: Qt
 // writes the BMP/DIB, JPEG/JIF, PNG and TIFF files, ImageMagick the PCX and TGA files.

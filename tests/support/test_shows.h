@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Shows made for a test through the document's own operations: slides named by the bytes of their
 // image file, slides changed field by field, and shows of a given size made at once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Sound files for tests: a mono 16-bit PCM WAV of a quiet tone, of an exact length.
 

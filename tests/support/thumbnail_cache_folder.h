@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Points the shared thumbnail cache ($XDG_CACHE_HOME) at an empty folder of its own while it lives, so
 // that a test can read the same pictures twice, each time without entries, or look at what was written.

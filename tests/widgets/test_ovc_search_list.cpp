@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The incremental search list: what typing, Backspace and a character no item continues with select.
 
 #include "ovc_search_list.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The numeric entry field: what can be typed, when its value counts as valid, and its error colours.
 
 #include "ovc_simple_field.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bitmap grid's rows, scrolling, active cell, keys, mouse, selection and suspended repainting.
 
 #include "condition_wait.h"

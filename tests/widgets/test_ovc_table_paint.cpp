@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the bitmap grid paints its cells: placement and clipping of the bitmap, the transparent colour,
 // the state colours and the palette.
 

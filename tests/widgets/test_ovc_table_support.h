@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Shared pieces of the bitmap grid tests: the application object and a grid laid out like the show grid.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Caption fonts and colours as slides store them.
 #include "qt_application_environment.h"
 #include "stored_font.h"
