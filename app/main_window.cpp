@@ -10,6 +10,7 @@
 #include "file_list_box.h"
 #include "help_viewer.h"
 #include "image_browser.h"
+#include "main_menus.h"
 #include "named_widget.h"
 #include "ovc_table.h"
 #include "pref_dialog.h"
@@ -43,11 +44,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
-#include <QUndoStack>
 
 namespace {
 // An existing file that names a show by its extension or, for one that has lost it on the desktop,
@@ -56,9 +55,6 @@ bool namesShow(const QString& path) {
     const bool show = path.toLower().contains(QLatin1String(".vrs")) || ShowFile::isShowFile(path);
     return show && QFileInfo(path).isFile();
 }
-
-// Marks the menu items whose command is wired, so that the menu's enabling leaves the others off.
-const char* const HasCommand = "verascoHasCommand";
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, int x, int y) {
     auto* label = named(new QLabel(caption, parent), name);
@@ -100,7 +96,9 @@ TMainFormverasco::TMainFormverasco(QWidget* parent) : QMainWindow(parent) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     createControls();
-    createMenus();
+    const MainMenus menus = buildMainMenus(*this, show_.history());
+    recentShows_ = std::make_unique<RecentShowsMenu>(
+        *menus.file, settings_, [this](const QString& path) { lifecycle_->openShow(path); });
     FormCreate();
 }
 
@@ -195,120 +193,6 @@ void TMainFormverasco::createControls() {
     connect(BitBtn4, &QPushButton::clicked, this, &TMainFormverasco::FileOpen);
     connect(OvcTable2, &TOvcTable::cellDoubleClicked, this, &TMainFormverasco::OvcTable2DblClick);
     Edit2->installEventFilter(this);
-}
-
-QAction* TMainFormverasco::addItem(QMenu* menu, const char* name, const QString& caption,
-                                   const QKeySequence& shortcut) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    if (!shortcut.isEmpty())
-        action->setShortcut(shortcut);
-    action->setEnabled(false);
-    return action;
-}
-
-void TMainFormverasco::createMenus() {
-    QMenuBar* bar = menuBar();
-    // An item whose command exists: enabled, and wired to its handler.
-    auto command = [this](QAction* action, auto handler) {
-        action->setEnabled(true);
-        action->setProperty(HasCommand, true);
-        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-    };
-    auto menu = [bar](const char* name, const QString& caption) {
-        QMenu* m = bar->addMenu(caption);
-        m->setObjectName(QLatin1String(name));
-        return m;
-    };
-    QMenu* file = menu("FileMenu", QStringLiteral("&File"));
-    connect(file, &QMenu::aboutToShow, this, &TMainFormverasco::FileMenuClick);
-    command(addItem(file, "FileNewItem", QStringLiteral("Create &New Verasco"),
-                    QKeySequence(Qt::CTRL | Qt::Key_N)),
-            &TMainFormverasco::FileNew);
-    command(addItem(file, "FileOpenItem", QStringLiteral("&Open Existing Verasco..."),
-                    QKeySequence(Qt::CTRL | Qt::Key_O)),
-            &TMainFormverasco::FileOpen);
-    command(addItem(file, "FileSaveAsItem", QStringLiteral("&Save Verasco..."),
-                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
-            &TMainFormverasco::FileSaveAs);
-    command(addItem(file, "SaveStandaloneSlideShow1", QStringLiteral("Sa&ve Stand-alone Verasco...")),
-            &TMainFormverasco::SaveStandaloneSlideShow1Click);
-    file->addSeparator();
-    command(addItem(file, "PrintSlide1", QStringLiteral("Print &Image...")),
-            &TMainFormverasco::PrintSlide1Click);
-    command(addItem(file, "FilePrintItem", QStringLiteral("Print Ver&asco..."),
-                    QKeySequence(Qt::CTRL | Qt::Key_P)),
-            &TMainFormverasco::FilePrint);
-    command(addItem(file, "FilePrintSetupItem", QStringLiteral("P&rint Setup...")),
-            &TMainFormverasco::FilePrintSetup);
-    file->addSeparator();
-    command(addItem(file, "FileExitItem", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q)),
-            &TMainFormverasco::FileExit);
-    file->addSeparator();
-    command(addItem(file, "SaveVideo1", QStringLiteral("Save as &Video...")),
-            &TMainFormverasco::SaveVideo1Click);
-    command(addItem(file, "SaveWebPage1", QStringLiteral("Save as &Web Page...")),
-            &TMainFormverasco::SaveWebPage1Click);
-    file->addSeparator();
-    command(addItem(file, "FileSaveItem", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)),
-            &TMainFormverasco::FileSave);
-    recentShows_ = std::make_unique<RecentShowsMenu>(
-        *file, settings_, [this](const QString& path) { lifecycle_->openShow(path); });
-
-    QMenu* edit = menu("EditMenu", QStringLiteral("&Edit"));
-    connect(edit, &QMenu::aboutToShow, this, &TMainFormverasco::EditMenuClick);
-    edit->setToolTipsVisible(true);
-    // The hint is shown beside the item under the pointer.
-    auto hint = [](QAction* action, const QString& text) {
-        action->setToolTip(text);
-        action->setStatusTip(text);
-        return action;
-    };
-    command(hint(addItem(edit, "EditCutItem", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X)),
-                 QStringLiteral("Delete selected item")),
-            &TMainFormverasco::EditCut);
-    command(hint(addItem(edit, "EditCopyItem", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)),
-                 QStringLiteral("Copy selected item to clipboard")),
-            &TMainFormverasco::EditCopy);
-    command(hint(addItem(edit, "EditPasteItem", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)),
-                 QStringLiteral("Paste contents of clipboard")),
-            &TMainFormverasco::EditPaste);
-    command(addItem(edit, "Clear1", QStringLiteral("Cle&ar"), QKeySequence(Qt::Key_Delete)),
-            &TMainFormverasco::Clear1Click);
-    command(addItem(edit, "ClearAll1", QStringLiteral("Cl&ear All")), &TMainFormverasco::FileNew);
-    command(addItem(edit, "SelectAll1", QStringLiteral("Select A&ll")), &TMainFormverasco::SelectAll1Click);
-    edit->addSeparator();
-    command(addItem(edit, "SlideProperties1", QStringLiteral("Image Pr&operties...")),
-            &TMainFormverasco::SlideProperties1Click);
-    command(addItem(edit, "Preferences1", QStringLiteral("Verasco P&references...")),
-            &TMainFormverasco::Preferences1Click);
-    addHistoryItems(edit);
-
-    QMenu* view = menu("View1", QStringLiteral("&View"));
-    connect(view, &QMenu::aboutToShow, this, &TMainFormverasco::View1Click);
-    command(addItem(view, "SingleSlide1", QStringLiteral("&Image")), &TMainFormverasco::SingleSlide1Click);
-    command(addItem(view, "Slideshow1", QStringLiteral("Ver&asco")), &TMainFormverasco::Slideshow1Click);
-    command(addItem(view, "ResumeSlideshow1", QStringLiteral("&Resume Verasco")),
-            &TMainFormverasco::ResumeSlideshow1Click);
-
-    QMenu* help = menu("HelpMenu", QStringLiteral("&Help"));
-    command(addItem(help, "HelpContentsItem", QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1)),
-            &TMainFormverasco::HelpContentsItemClick);
-    command(addItem(help, "HelpAboutItem", QStringLiteral("&About Verasco...")),
-            &TMainFormverasco::HelpAboutItemClick);
-}
-
-void TMainFormverasco::addHistoryItems(QMenu* edit) {
-    edit->addSeparator();
-    QUndoStack& history = show_.history();
-    QAction* undo = history.createUndoAction(edit, QStringLiteral("&Undo"));
-    undo->setObjectName(QStringLiteral("Undo1"));
-    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    edit->addAction(undo);
-    QAction* redo = history.createRedoAction(edit, QStringLiteral("&Redo"));
-    redo->setObjectName(QStringLiteral("Redo1"));
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    edit->addAction(redo);
 }
 
 void TMainFormverasco::FormCreate() {
@@ -450,25 +334,18 @@ void TMainFormverasco::FileMenuClick() {
                              (OvcTable2->hasFocus() && showView_->activeIndex() < show_.SlideCount);
     recentShows_->refresh();
     applyShowRules();
-    applyMenuRules({{"PrintSlide1", imageChosen}});
-}
-
-void TMainFormverasco::applyMenuRules(std::initializer_list<std::pair<const char*, bool>> rules) {
-    for (const auto& [name, enabled] : rules) {
-        QAction* action = findChild<QAction*>(QLatin1String(name));
-        action->setEnabled(enabled && action->property(HasCommand).toBool());
-    }
+    applyMenuRules(*this, {{"PrintSlide1", imageChosen}});
 }
 
 void TMainFormverasco::applyShowRules() {
     const bool hasSlides = show_.SlideCount > 0;
-    applyMenuRules({{"FileSaveAsItem", hasSlides},
-                    {"FileSaveItem", hasSlides},
-                    {"SaveStandaloneSlideShow1", hasSlides},
-                    {"SaveVideo1", hasSlides},
-                    {"SaveWebPage1", hasSlides},
-                    {"FilePrintItem", hasSlides},
-                    {"Slideshow1", hasSlides}});
+    applyMenuRules(*this, {{"FileSaveAsItem", hasSlides},
+                           {"FileSaveItem", hasSlides},
+                           {"SaveStandaloneSlideShow1", hasSlides},
+                           {"SaveVideo1", hasSlides},
+                           {"SaveWebPage1", hasSlides},
+                           {"FilePrintItem", hasSlides},
+                           {"Slideshow1", hasSlides}});
 }
 
 void TMainFormverasco::Preferences1Click() {

@@ -150,19 +150,11 @@ class TMainFormverasco : public QMainWindow {
 
   private:
     void createControls();
-    void createMenus();
-    QAction* addItem(QMenu* menu, const char* name, const QString& caption,
-                     const QKeySequence& shortcut = {});
-    // Edit > "&Undo" and "&Redo", named after the step they undo or redo.
-    void addHistoryItems(QMenu* edit);
     void createEditor();
     bool filterEditorEvent(QObject* watched, QEvent* event);
     void createDrags();
     // Before the shortcut of a File or Edit item acts, that menu's items are enabled as on opening.
     void prepareShortcut(const QKeyEvent& key);
-    // Enables the named menu items by their rules; an item whose command is not part of the
-    // program yet stays unavailable.
-    void applyMenuRules(std::initializer_list<std::pair<const char*, bool>> rules);
     // The menus' rules that depend on the show alone: applied when the number of slides changed
     // and when the File menu opens.
     void applyShowRules();

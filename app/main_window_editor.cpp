@@ -9,6 +9,7 @@
 #include "editor_drags.h"
 #include "file_list_box.h"
 #include "image_browser.h"
+#include "main_menus.h"
 #include "ovc_table.h"
 #include "panel_bevel.h"
 #include "preview_form.h"
@@ -158,20 +159,20 @@ void TMainFormverasco::SelectAll1Click() {
 
 void TMainFormverasco::EditMenuClick() {
     const EditMenuState s = editing_->EditMenuClick();
-    applyMenuRules({{"EditCutItem", s.cut},
-                    {"EditCopyItem", s.copy},
-                    {"EditPasteItem", s.paste},
-                    {"Clear1", s.clear},
-                    {"ClearAll1", s.clearAll},
-                    {"SelectAll1", s.selectAll},
-                    {"SlideProperties1", s.properties}});
+    applyMenuRules(*this, {{"EditCutItem", s.cut},
+                           {"EditCopyItem", s.copy},
+                           {"EditPasteItem", s.paste},
+                           {"Clear1", s.clear},
+                           {"ClearAll1", s.clearAll},
+                           {"SelectAll1", s.selectAll},
+                           {"SlideProperties1", s.properties}});
 }
 
 void TMainFormverasco::View1Click() {
     const ViewMenuState s = editing_->View1Click();
-    applyMenuRules({{"SingleSlide1", s.image},
-                    {"Slideshow1", s.slideshow},
-                    {"ResumeSlideshow1", s.slideshow && windows_->showFrm->canResume()}});
+    applyMenuRules(*this, {{"SingleSlide1", s.image},
+                           {"Slideshow1", s.slideshow},
+                           {"ResumeSlideshow1", s.slideshow && windows_->showFrm->canResume()}});
 }
 
 void TMainFormverasco::prepareShortcut(const QKeyEvent& key) {
