@@ -114,9 +114,9 @@ void ShowEditing::BitBtn3Click() {
         rows.append(row);
     insertFolderRows(rows, p, Origin::Button);
     browser_.grid().setFocus();
-    // The last four rows are shown.
+    // The last rows are shown: four at the window's start size, as many as fit in a taller grid.
     const int gridRows = ShowGrid::rowsFor(show_.SlideCount);
-    keepInView(gridRows < 5 ? 0 : gridRows - 4);
+    keepInView(std::max(0, gridRows - std::max(1, view_.grid().fullyVisibleRows())));
 }
 
 void ShowEditing::keepInView(int topRow) {

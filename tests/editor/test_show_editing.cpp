@@ -70,6 +70,17 @@ TEST_F(Editing, AllImagesFillTheShowUpToFiveHundredThenSaySo) {
     EXPECT_EQ(showGrid().TopRow(), 96);
 }
 
+// In a show grid made taller than at the start, ">>" shows as many of the last rows as fit.
+TEST_F(Editing, AllImagesShowAsManyOfTheLastRowsAsFit) {
+    main().show();
+    main().resize(main().size() + QSize(0, 146));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return showGrid().fullyVisibleRows() == 6; }, ConditionWaitMs));
+    listFolder(50);
+    main().BitBtn3Click();
+    ASSERT_EQ(show().SlideCount, 50);
+    EXPECT_EQ(showGrid().TopRow(), 4);
+}
+
 TEST_F(Editing, ImagesThatVanishedAfterTheListingMakeNoSlides) {
     listFolder(4);
     QFile::remove(browser().folder().FolderImagePaths[1]);
