@@ -54,7 +54,7 @@ void appendBe32(QByteArray& out, quint32 v) {
         out.append(char(v >> shift));
 }
 
-// A PNG text chunk (tEXt: Latin-1, uncompressed), as the specification asks for the keys.
+// A PNG text chunk (tEXt: Latin-1, uncompressed), the kind the cache's keys are stored in.
 QByteArray textChunk(const QByteArray& key, const QByteArray& value) {
     const QByteArray body = QByteArray("tEXt") + key + '\0' + value;
     QByteArray chunk;

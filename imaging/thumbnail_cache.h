@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The desktop's shared thumbnail cache, as the freedesktop.org thumbnail specification lays it out, which
+// The desktop's shared thumbnail cache, as freedesktop.org's shared thumbnail standard lays it out, which
 // file managers, image viewers and photo managers on Linux share: PNG files named by the MD5 of the
 // picture's URI in $XDG_CACHE_HOME/thumbnails/{normal,large,x-large}/ (~/.cache/thumbnails without it),
 // valid while their Thumb::URI and Thumb::MTime keys match the picture file. Safe on any thread.
@@ -26,7 +26,7 @@ class ThumbnailCache {
 
     // What identifies a picture file in the cache.
     struct Key {
-        QByteArray uri; // "file://" and the absolute path, escaped as the specification asks
+        QByteArray uri; // "file://" and the absolute path, escaped as a URI
         qint64 mtime = 0;
         qint64 size = 0;
         QString entryName;  // MD5 of the URI in hexadecimal, and ".png"
