@@ -4,10 +4,10 @@
 #include "show_form.h"
 
 #include "cross_fade.h"
+#include "missing_picture.h"
 #include "picture_ahead.h"
 #include "shared_flags.h"
 #include "show_document.h"
-#include "show_file.h"
 #include "slide_audio.h"
 #include "slide_paths.h"
 #include "stored_font.h"
@@ -16,7 +16,6 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -27,17 +26,6 @@ namespace {
 
 // The longest that one slide's lateness is taken off the next slide's time, in milliseconds.
 constexpr qint64 MaxCarryMs = 100;
-
-// In place of a picture whose file is not there: a grey area with the file's name and "missing".
-QImage missingPicture(QSize size, const QString& path, const QFont& font) {
-    QImage picture(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    picture.fill(QColor(192, 192, 192));
-    QPainter painter(&picture);
-    painter.setFont(font);
-    painter.drawText(picture.rect(), Qt::AlignCenter,
-                     ShowFile::fileNamePart(path) + QStringLiteral("\nmissing"));
-    return picture;
-}
 
 } // namespace
 

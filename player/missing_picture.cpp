@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+#include "missing_picture.h"
+
+#include "show_file.h"
+
+#include <QPainter>
+
+QImage missingPicture(QSize size, const QString& path, const QFont& font) {
+    QImage picture(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    picture.fill(QColor(192, 192, 192));
+    QPainter painter(&picture);
+    painter.setFont(font);
+    painter.drawText(picture.rect(), Qt::AlignCenter,
+                     ShowFile::fileNamePart(path) + QStringLiteral("\nmissing"));
+    return picture;
+}
