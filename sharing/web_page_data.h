@@ -6,6 +6,7 @@
 #include "shared_show.h"
 
 #include <QByteArray>
+#include <QColor>
 #include <QSize>
 #include <QString>
 
@@ -16,8 +17,11 @@ namespace sharing {
 
 // What the page needs to know of one slide beyond the show's own record.
 struct PageSlide {
-    QString picture;        // relative to the page; empty when the slide shows none
-    QSize stored;           // the picture's size as stored, for the viewer's fitting rule
+    QString picture; // relative to the page; empty when the slide shows none
+    QSize stored;    // the picture's size as stored, for the viewer's fitting rule
+    // Valid when the picture stands in for a file that is not there: it is then shown at its own
+    // size in the middle of the area, which is filled with this colour around it.
+    QColor backdrop;
     std::int64_t ms = 0;    // how long the slide stays, its hold included
     QString sound;          // relative to the page; empty when the slide starts none
     bool endsSound = false; // the slide has audio: an earlier sound ends when it comes on

@@ -3,6 +3,7 @@
 
 #include "codec_module.h"
 #include "image_loader.h"
+#include "missing_picture.h"
 #include "qpx_encoder.h"
 #include "target_files.h"
 #include "web_page_data.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include <map>
 #include <mutex>
@@ -27,8 +29,9 @@ constexpr imaging::QpxSettings PictureQuality{12, 12, imaging::ChromaSubsampling
 
 struct PictureFile {
     QString source;
-    QString name; // in the page's folder
-    QSize stored; // empty when the picture could not be read
+    QString name;    // in the page's folder
+    QSize stored;    // empty when the picture could not be read
+    QColor backdrop; // valid when the file is not there (see PageSlide)
 };
 
 struct SoundFile {
@@ -61,6 +64,17 @@ bool playsAsItIs(const SoundFacts& facts) {
            (facts.container == QLatin1String("mp3") && facts.codec == QLatin1String("mp3"));
 }
 
+// The picture no larger than the page's limit on either side, and at least a pixel on each: a
+// panorama of a single pixel's height stays one.
+QImage fittedForPage(const imaging::LoadedImage& loaded) {
+    QSize size = loaded.fullSize;
+    if (size.width() > WebPictureLimit || size.height() > WebPictureLimit)
+        size = size.scaled(WebPictureLimit, WebPictureLimit, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    return loaded.image.size() == size
+               ? loaded.image
+               : loaded.image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 // The pictures and sounds of the page, each file once, made ready by two threads.
 class PageFiles {
   public:
@@ -69,8 +83,8 @@ class PageFiles {
         for (const SharedSlide& slide : show.slides) {
             if (!slide.picture.isEmpty() && !pictureOf_.count(slide.picture)) {
                 pictureOf_[slide.picture] = pictures_.size();
-                pictures_.push_back(
-                    {slide.picture, QStringLiteral("pictures/picture-%1.jpg").arg(pictures_.size() + 1), {}});
+                const QString name = QStringLiteral("pictures/picture-%1.jpg").arg(pictures_.size() + 1);
+                pictures_.push_back({slide.picture, name, {}, {}});
             }
             if (!slide.audio.isEmpty() && !soundOf_.count(slide.audio)) {
                 soundOf_[slide.audio] = sounds_.size();
@@ -104,15 +118,20 @@ class PageFiles {
 
 bool PageFiles::makePicture(PictureFile& picture, QString* error) const {
     const QSize box(WebPictureLimit, WebPictureLimit);
-    const imaging::LoadedImage loaded = imaging::loadImageFile(picture.source, box);
-    if (loaded.image.isNull())
-        return true; // shown as the viewer shows it: an empty area
-    QSize size = loaded.fullSize;
-    if (size.width() > WebPictureLimit || size.height() > WebPictureLimit)
-        size = size.scaled(box, Qt::KeepAspectRatio);
-    const QImage image = loaded.image.size() == size
-                             ? loaded.image
-                             : loaded.image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage image;
+    QSize stored;
+    if (!QFileInfo::exists(picture.source)) {
+        // As the viewer shows it, drawn as large as a page picture may be: the page shows its middle.
+        image = missingPicture(box, picture.source, QGuiApplication::font());
+        picture.backdrop = image.pixelColor(0, 0);
+        stored = image.size();
+    } else {
+        const imaging::LoadedImage loaded = imaging::loadImageFile(picture.source, box);
+        if (loaded.image.isNull())
+            return true; // shown as the viewer shows it: an empty area
+        image = fittedForPage(loaded);
+        stored = loaded.fullSize;
+    }
     QString why;
     const QByteArray jpeg = imaging::encodeQpx(image, PictureQuality, {}, &why);
     if (jpeg.isEmpty()) {
@@ -121,7 +140,7 @@ bool PageFiles::makePicture(PictureFile& picture, QString* error) const {
     }
     if (!writeFile(QDir(folder_).filePath(picture.name), jpeg, error))
         return false;
-    picture.stored = loaded.fullSize;
+    picture.stored = stored;
     return true;
 }
 
@@ -222,6 +241,7 @@ ShareOutcome writeWebPage(const WebPageJob& job, const ShareControl& control) {
         if (!slide.picture.isEmpty() && files.picture(slide.picture).stored.isValid()) {
             page.picture = files.picture(slide.picture).name;
             page.stored = files.picture(slide.picture).stored;
+            page.backdrop = files.picture(slide.picture).backdrop;
         }
         page.ms = timeline.slides[i].endMs - timeline.slides[i].startMs;
         if (!slide.audio.isEmpty())

@@ -3,9 +3,9 @@
 // The show written as a web page: a folder that plays it in any current browser with nothing else
 // installed and no request outside itself. index.html carries the player and the show's data; the
 // pictures are JPEGs no larger than 1920 pixels on their long side (as the imaging loader gives
-// them, so upright); WAV (PCM) and MP3 sounds are copied as they are and others converted to MP3,
-// the one compressed sound every current browser plays. Pictures and sounds are prepared on two
-// threads.
+// them, so upright; for a file that is not there, the viewer's grey stand-in); WAV (PCM) and MP3
+// sounds are copied as they are and others converted to MP3, the one compressed sound every
+// current browser plays. Pictures and sounds are prepared on two threads.
 
 #include "share_work.h"
 #include "shared_show.h"

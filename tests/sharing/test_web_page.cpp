@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The show written as a web page and opened in a headless Chromium with a virtual clock: what the
 // folder holds, each slide's picture and caption on screen at the middle of its time, no request
-// outside the folder (also once it is copied elsewhere), and a browser that lets no sound play
-// before a click starting the show with the first click.
+// outside the folder (also once it is copied elsewhere), a browser that lets no sound play before a
+// click starting the show with the first click; texts that mean something to a page shown as typed,
+// and the fades and missing pictures as in the viewer.
 #include "file_bytes.h"
 #include "headless_browser.h"
+#include "missing_picture.h"
 #include "qt_application_environment.h"
 #include "share_test_support.h"
 #include "web_page_export.h"
@@ -100,12 +102,7 @@ class PageTest : public ::testing::Test, public ShareShow {
 
 TEST_F(PageTest, HoldsThePageItsPicturesAndSoundsBrowsersPlay) {
     EXPECT_TRUE(sharing::isSharedWebPage(folder));
-    const QSize sizes[] = {{1600, 1200}, {600, 900}, {1920, 1440}};
-    for (int i = 0; i < 3; ++i) {
-        QImageReader reader(folder + QStringLiteral("/pictures/picture-%1.jpg").arg(i + 1));
-        EXPECT_EQ(reader.format(), "jpeg");
-        EXPECT_EQ(reader.size(), sizes[i]);
-    }
+    EXPECT_EQ(QImageReader(folder + "/pictures/picture-3.jpg").size(), QSize(1920, 1440));
     EXPECT_EQ(fileBytes(folder + "/sounds/sound-1.wav"), fileBytes(sound)); // as it was
     const QJsonObject mp3 = probeFile(folder + "/sounds/sound-2.mp3");
     EXPECT_EQ(mp3["streams"][0]["codec_name"].toString(), QStringLiteral("mp3"));
@@ -149,4 +146,114 @@ TEST_F(PageTest, ABrowserThatBlocksSoundStartsTheShowWithTheFirstClick) {
     expectSlide(browser, 1, a, Red);
     ASSERT_TRUE(browser.run(2000));
     expectSlide(browser, 2, b, Blue);
+}
+
+// Every picture is a JPEG no larger than the page's limit, with at least a pixel on each side.
+TEST(PagePictures, AreJpegsWithinTheLimitKeepingTheirProportions) {
+    const struct {
+        QSize size, inPage;
+    } rows[] = {
+        {{1600, 1200}, {1600, 1200}}, {{600, 900}, {600, 900}}, {{2400, 1800}, {1920, 1440}},
+        {{16384, 1}, {1920, 1}},      {{1, 16384}, {1, 1920}},
+    };
+    ShareShow show;
+    for (const auto& row : rows)
+        show.add(show.picture(QStringLiteral("%1x%2.jpg").arg(row.size.width()).arg(row.size.height()),
+                              row.size, Blue),
+                 1);
+    const QString folder = show.path("page");
+    const sharing::ShareOutcome outcome = sharing::writeWebPage({show.shared(), folder}, {});
+    ASSERT_EQ(outcome.result, sharing::ShareOutcome::Done) << outcome.reason.toStdString();
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        QImageReader reader(folder + QStringLiteral("/pictures/picture-%1.jpg").arg(i + 1));
+        EXPECT_EQ(reader.format(), "jpeg") << i;
+        EXPECT_EQ(reader.size(), rows[i].inPage) << i;
+    }
+}
+
+// Texts that mean something to a page's markup or its script, in the captions, the font names and
+// the folder's name that titles the page: the page plays and shows each as it was typed.
+TEST(PageTexts, AreShownAsTypedWhateverTheySay) {
+    if (peerProgram("chromium").isEmpty())
+        GTEST_SKIP() << "chromium (Debian's chromium) is needed to look at the page";
+    const struct {
+        QString caption, font;
+    } rows[] = {
+        {"<!--<script>", "DejaVu Sans"},
+        {"</script><script>document.title = 'taken'</script>", "</script><!--<script>"},
+        {"]]> <![CDATA[ x", "DejaVu Sans"},
+        {"&amp; &lt;b&gt; & <b>not bold</b>", "&quot;Font&quot; & <Font>"},
+        {QStringLiteral("one\u2028line\u2029two"), QStringLiteral("Serif\u2028Sans")},
+        {R"("quoted" 'single' back\slash \u0041 \n \x3c/script>)", R"(Sans", monospace; x\)"},
+    };
+    ShareShow show;
+    const QString picture = show.picture("a.jpg", {400, 300}, Blue);
+    for (const auto& row : rows)
+        show.add(picture, 2, {}, false, row.caption, Red);
+    sharing::WebPageJob job{show.shared(), show.path("<!--<script> ]]> & \"x\" \u2028")};
+    for (std::size_t i = 0; i < std::size(rows); ++i)
+        job.show.slides[i].font.setFamily(rows[i].font);
+    const sharing::ShareOutcome outcome = sharing::writeWebPage(job, {});
+    ASSERT_EQ(outcome.result, sharing::ShareOutcome::Done) << outcome.reason.toStdString();
+
+    HeadlessBrowser browser;
+    ASSERT_TRUE(browser.isRunning());
+    ASSERT_TRUE(browser.open(QUrl::fromLocalFile(job.target + "/index.html").toString(), Window, 2500));
+    EXPECT_EQ(browser.evaluate("document.title").toString(), QFileInfo(job.target).fileName());
+    EXPECT_EQ(browser.evaluate("document.getElementById('number').textContent").toString(),
+              QStringLiteral("2 / %1").arg(std::size(rows)));
+    for (int i = 0; i < int(std::size(rows)); ++i) {
+        const QJsonArray shown = browser
+                                     .evaluate(QStringLiteral("step(%1); [caption.textContent, "
+                                                              "getComputedStyle(caption).display, "
+                                                              "slides[%1].font.family]")
+                                                   .arg(i))
+                                     .toArray();
+        EXPECT_EQ(shown[0].toString(), rows[i].caption) << i;
+        EXPECT_EQ(shown[1].toString(), QStringLiteral("flex")) << i;
+        EXPECT_EQ(shown[2].toString(), rows[i].font) << i;
+    }
+}
+
+// As in the viewer: a fade longer than a slide's time takes that time only, so that every picture
+// comes fully on screen, and a picture whose file is not there shows grey with its name.
+TEST(PageLook, FadesAndShowsMissingPicturesAsTheViewer) {
+    if (peerProgram("chromium").isEmpty())
+        GTEST_SKIP() << "chromium (Debian's chromium) is needed to look at the page";
+    ShareShow show;
+    const QString gone = show.picture("gone.jpg", {800, 600}, Red);
+    show.add(show.picture("a.jpg", {800, 600}, QColor(230, 120, 40)), 1);
+    show.add(show.picture("b.jpg", {800, 600}, Blue), 1);
+    show.add(gone, 1);
+    ASSERT_TRUE(QFile::remove(gone));
+    sharing::WebPageJob job{show.shared(), show.path("page")};
+    job.show.fadeMs = 3000;
+    const sharing::ShareOutcome outcome = sharing::writeWebPage(job, {});
+    ASSERT_EQ(outcome.result, sharing::ShareOutcome::Done) << outcome.reason.toStdString();
+
+    HeadlessBrowser browser;
+    ASSERT_TRUE(browser.isRunning());
+    ASSERT_TRUE(browser.open(QUrl::fromLocalFile(job.target + "/index.html").toString(), Window, 1010));
+    for (int slide = 2; slide <= 3; ++slide) {
+        // The fade the page asks the browser for as the slide comes on.
+        EXPECT_EQ(browser.evaluate("document.getElementById('number').textContent").toString(),
+                  QStringLiteral("%1 / 3").arg(slide));
+        EXPECT_EQ(browser.evaluate("getComputedStyle(layers[front]).transitionDuration").toString(), "1s");
+        ASSERT_TRUE(browser.run(1000));
+    }
+    // The show has ended on its last slide, which comes fully on screen.
+    EXPECT_EQ(browser.evaluate("document.getElementById('play').textContent").toString(), "Play");
+    for (int wait = 0;
+         wait < 50 && browser.evaluate("getComputedStyle(layers[front]).opacity").toString() != "1"; ++wait)
+        ASSERT_TRUE(browser.run(100));
+    const QJsonArray at =
+        browser
+            .evaluate(
+                "(() => { const r = area.getBoundingClientRect(); return [r.x, r.y, r.width, r.height]; })()")
+            .toArray();
+    const QRect area(at[0].toInt(), at[1].toInt(), at[2].toInt(), at[3].toInt());
+    ASSERT_FALSE(area.isEmpty());
+    QImage expected(Window, QImage::Format_RGB32);
+    QPainter(&expected).drawImage(area.topLeft(), missingPicture(area.size(), gone, QGuiApplication::font()));
+    EXPECT_GT(psnr(browser.screenshot(), expected, area), 40.0);
 }
