@@ -6,11 +6,32 @@
 
 namespace sharing::codec {
 
+namespace {
+
+// The kinds of sound file the program plays: WAV, MP3, Ogg (Vorbis, Opus, FLAC), FLAC, Sun audio and
+// the MPEG-4 family (M4A). Nothing else is opened, so that a playlist or a stream description given a
+// sound's name (an HLS list or a concat script called x.mp3) is refused rather than followed.
+constexpr char SoundFormats[] = "wav,mp3,ogg,flac,au,m4a";
+
+// The demuxer opened on the file itself, never on other files or protocols its contents name.
+int openInput(AVFormatContext** input, const QString& path) {
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "format_whitelist", SoundFormats, 0);
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
+    const QByteArray url = "file:" + QFile::encodeName(path);
+    const int result = avformat_open_input(input, url.constData(), nullptr, &options);
+    av_dict_free(&options);
+    return result;
+}
+
+} // namespace
+
 bool SoundDecoder::open(const QString& path, QString* error) {
     AVFormatContext* input = nullptr;
-    int result = avformat_open_input(&input, QFile::encodeName(path).constData(), nullptr, nullptr);
+    int result = openInput(&input, path);
     if (result < 0) {
-        *error = avErrorText(result);
+        *error = result == AVERROR(EINVAL) ? QStringLiteral("not a sound file the program plays")
+                                           : avErrorText(result);
         return false;
     }
     input_.reset(input);
@@ -25,20 +46,30 @@ bool SoundDecoder::open(const QString& path, QString* error) {
         return false;
     }
     decoder_.reset(avcodec_alloc_context3(codec));
-    if (!decoder_ || avcodec_parameters_to_context(decoder_.get(), input->streams[stream_]->codecpar) < 0 ||
-        (result = avcodec_open2(decoder_.get(), codec, nullptr)) < 0) {
+    if (!decoder_)
+        result = AVERROR(ENOMEM);
+    else if ((result = avcodec_parameters_to_context(decoder_.get(), input->streams[stream_]->codecpar)) >= 0)
+        result = avcodec_open2(decoder_.get(), codec, nullptr);
+    if (result < 0) {
         *error = avErrorText(result);
         return false;
     }
-    AVChannelLayout from;
+    return openResampler(error);
+}
+
+bool SoundDecoder::openResampler(QString* error) {
+    // av_channel_layout_copy frees what its target holds first: the target starts empty.
+    AVChannelLayout from{};
+    int result = 0;
     if (decoder_->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || decoder_->ch_layout.nb_channels == 0)
         av_channel_layout_default(&from, std::max(1, decoder_->ch_layout.nb_channels));
     else
-        av_channel_layout_copy(&from, &decoder_->ch_layout);
+        result = av_channel_layout_copy(&from, &decoder_->ch_layout);
     AVChannelLayout to = AV_CHANNEL_LAYOUT_STEREO;
     SwrContext* resampler = nullptr;
-    result = swr_alloc_set_opts2(&resampler, &to, AV_SAMPLE_FMT_FLT, TrackRate, &from, decoder_->sample_fmt,
-                                 decoder_->sample_rate, 0, nullptr);
+    if (result >= 0)
+        result = swr_alloc_set_opts2(&resampler, &to, AV_SAMPLE_FMT_FLT, TrackRate, &from,
+                                     decoder_->sample_fmt, decoder_->sample_rate, 0, nullptr);
     av_channel_layout_uninit(&from);
     resampler_.reset(resampler);
     if (result < 0 || (result = swr_init(resampler)) < 0) {

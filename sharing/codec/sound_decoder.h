@@ -25,6 +25,7 @@ class SoundDecoder {
     int read(float* out, int frames);
 
   private:
+    bool openResampler(QString* error);
     bool decodeMore();
     void resample(const AVFrame* frame);
 
