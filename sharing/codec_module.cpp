@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibrary>
 
 namespace sharing {
@@ -16,11 +17,16 @@ struct LoadedModule {
     QString error;
 };
 
-// The module where the program's shipped files are (beside it, or installed), or where this build
-// puts it, for programs that run from other folders of the build (tests, benchmarks).
+// A program that runs from inside the build tree fixed at compile time (a test, a benchmark): an
+// installed program never looks there, whatever that folder holds on the machine it runs on.
+bool runsInsideBuild(const QString& programFolder) {
+    const QString build = QFileInfo(QStringLiteral(VERASCO_BUILD_DIR)).canonicalFilePath();
+    const QString program = QFileInfo(programFolder).canonicalFilePath();
+    return !build.isEmpty() && (program == build || program.startsWith(build + QLatin1Char('/')));
+}
+
 LoadedModule loadModule() {
-    const QStringList folders = shippedFileFolders(QCoreApplication::applicationDirPath())
-                                << QStringLiteral(VERASCO_CODEC_MODULE_DIR);
+    const QStringList folders = codecModuleFolders(QCoreApplication::applicationDirPath());
     QString error;
     for (const QString& folder : folders) {
         QLibrary module(QDir(folder).filePath(QLatin1String(CodecModuleName)));
@@ -33,6 +39,13 @@ LoadedModule loadModule() {
 }
 
 } // namespace
+
+QStringList codecModuleFolders(const QString& programFolder) {
+    QStringList folders = shippedFileFolders(programFolder);
+    if (runsInsideBuild(programFolder))
+        folders << QStringLiteral(VERASCO_CODEC_MODULE_DIR);
+    return folders;
+}
 
 CodecBackend* codecBackend(QString* error) {
     static const LoadedModule module = loadModule();
