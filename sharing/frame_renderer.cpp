@@ -2,7 +2,9 @@
 #include "frame_renderer.h"
 
 #include "image_loader.h"
+#include "missing_picture.h"
 
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -22,13 +24,16 @@ constexpr int CaptionFlags = Qt::AlignCenter | Qt::TextWordWrap;
 
 // The caption is drawn as the viewer draws it on a 1280 x 720 screen at 96 dots per inch; a larger
 // video shows it larger in proportion, so that both look alike on the same screen.
-QFont FrameRenderer::captionFont(const SharedSlide& slide) const {
-    QFont font = slide.font;
+QFont FrameRenderer::scaledFont(QFont font) const {
     if (font.pointSizeF() > 0)
         font.setPixelSize(qMax(1, int(std::lround(font.pointSizeF() * 96.0 / 72.0 * scale()))));
     else if (font.pixelSize() > 0)
         font.setPixelSize(qMax(1, int(std::lround(font.pixelSize() * scale()))));
     return font;
+}
+
+QFont FrameRenderer::captionFont(const SharedSlide& slide) const {
+    return scaledFont(slide.font);
 }
 
 int FrameRenderer::captionHeight(const SharedSlide& slide) const {
@@ -85,14 +90,19 @@ QImage FrameRenderer::render(const SharedSlide& slide, const QImage& picture, QS
 QImage FrameRenderer::renderSlide(const SharedSlide& slide) const {
     if (slide.picture.isEmpty())
         return render(slide, QImage(), QSize());
+    const QRect area = pictureArea(slide);
+    if (!QFileInfo::exists(slide.picture))
+        return render(slide, missingPicture(area.size(), slide.picture, scaledFont(QFont())), area.size());
     // The viewer's rule needs the stored size; a reduced decode that still covers the area will do.
-    const imaging::LoadedImage loaded = imaging::loadImageFile(slide.picture, pictureArea(slide).size());
+    const imaging::LoadedImage loaded = imaging::loadImageFile(slide.picture, area.size());
     return render(slide, loaded.image, loaded.image.isNull() ? QSize() : loaded.fullSize);
 }
 
-QImage FrameRenderer::blend(const QImage& from, const QImage& to, double opacity) {
-    QImage frame = from.convertToFormat(QImage::Format_RGB32);
+QImage FrameRenderer::blend(const QImage& from, const QImage& to, double opacity, const QRect& area) {
+    QImage frame = to.convertToFormat(QImage::Format_RGB32);
     QPainter painter(&frame);
+    painter.setClipRect(area);
+    painter.drawImage(0, 0, from);
     painter.setOpacity(qBound(0.0, opacity, 1.0));
     painter.drawImage(0, 0, to);
     return frame;

@@ -3,7 +3,8 @@
 // A slide drawn as one frame of a video: the picture fitted on black as the viewer fits it (at its
 // own size when it is smaller than the area both ways, else scaled to the area keeping its
 // proportions), and, when the slide shows text, its caption in its font and colour on a white band
-// underneath, as in the viewer's caption area. Safe to use on any thread.
+// underneath, as in the viewer's caption area. A picture whose file is not there is drawn as the
+// viewer shows it: a grey area with its name. Safe to use on any thread.
 
 #include "shared_show.h"
 
@@ -27,11 +28,14 @@ class FrameRenderer {
     // The slide loaded and drawn.
     QImage renderSlide(const SharedSlide& slide) const;
 
-    // A step of a cross-fade: `to` over `from` at `opacity` (0 to 1).
-    static QImage blend(const QImage& from, const QImage& to, double opacity);
+    // A step of a cross-fade within `area`: `to` over `from` at `opacity` (0 to 1); outside the
+    // area, `to` as it is.
+    static QImage blend(const QImage& from, const QImage& to, double opacity, const QRect& area);
 
   private:
     double scale() const { return frame_.height() / 720.0; }
+    // A font sized for the viewer's 1280 x 720 screen, sized for the frame.
+    QFont scaledFont(QFont font) const;
     QFont captionFont(const SharedSlide& slide) const;
     int captionHeight(const SharedSlide& slide) const;
 
