@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -39,6 +40,9 @@ struct VideoSettings {
     int fps = 25;
     std::int64_t frameCount = 0;   // the video's length; its sound track is exactly as long
     std::vector<SoundSpan> sounds; // in time order, not overlapping
+    // Asked as the frames and their sound are written, with the number of frames written so far;
+    // once it answers false the writing stops: addFrame and finish fail with "cancelled".
+    std::function<bool(std::int64_t frames)> keepGoing;
 };
 
 // A video being written. Frames come in order; the sound track follows them.

@@ -30,11 +30,16 @@ ShareOutcome runWithProgress(QWidget* parent, const QString& label,
     ShareControl control;
     control.cancel = &cancel;
     // Reported on the work's thread, shown on the window thread; nothing is shown once the dialog
-    // has gone.
-    control.progress = [&dialog](std::int64_t done, std::int64_t total) {
+    // has gone, nor after Cancel, which closed it (a value set would show it again).
+    control.progress = [&dialog, &cancel](std::int64_t done, std::int64_t total) {
         const int value = total > 0 ? int(done * Steps / total) : 0;
         QMetaObject::invokeMethod(
-            &dialog, [&dialog, value] { dialog.setValue(qMin(value, Steps - 1)); }, Qt::QueuedConnection);
+            &dialog,
+            [&dialog, &cancel, value] {
+                if (!cancel)
+                    dialog.setValue(qMin(value, Steps - 1));
+            },
+            Qt::QueuedConnection);
     };
 
     QEventLoop loop;

@@ -43,6 +43,10 @@ bool FfmpegVideoSink::fail(const QString& text) {
     return false;
 }
 
+bool FfmpegVideoSink::goOn() {
+    return !settings_.keepGoing || settings_.keepGoing(next_) || fail(QStringLiteral("cancelled"));
+}
+
 bool FfmpegVideoSink::open(const QString& path, const VideoSettings& settings, QString* error) {
     settings_ = settings;
     const bool mp4 = settings.container == VideoContainer::Mp4;
@@ -183,7 +187,7 @@ bool FfmpegVideoSink::encode(bool key) {
     sinceKey_ = key ? 1 : sinceKey_ + 1;
     lastWasRepeat_ = false;
     repeatable_ = key;
-    return receivePackets() && writeSoundUpTo(next_);
+    return receivePackets() && writeSoundUpTo(next_) && goOn();
 }
 
 bool FfmpegVideoSink::writeRepeatPacket(std::int64_t number, const QByteArray& bytes) {
@@ -208,7 +212,7 @@ bool FfmpegVideoSink::writeRepeat() {
     ++next_;
     ++sinceKey_;
     lastWasRepeat_ = true;
-    return writeSoundUpTo(next_);
+    return writeSoundUpTo(next_) && goOn();
 }
 
 bool FfmpegVideoSink::addFrame(const QImage& frame, std::int64_t count) {
@@ -237,6 +241,8 @@ bool FfmpegVideoSink::writeSoundUpTo(std::int64_t frames) {
     const int size = sound_.frameSize();
     std::vector<float> samples(std::size_t(size) * TrackChannels);
     while (sound_.samplesWritten() < target) {
+        if (!goOn())
+            return false;
         const int count = int(std::min<std::int64_t>(size, target - sound_.samplesWritten()));
         // Whole encoder frames until the end of the video, where the last one may be shorter.
         if (count < size && frames < settings_.frameCount)

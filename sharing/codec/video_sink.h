@@ -37,6 +37,7 @@ class FfmpegVideoSink : public VideoSink {
     bool writeRepeat();
     bool writeRepeatPacket(std::int64_t number, const QByteArray& bytes);
     bool writeSoundUpTo(std::int64_t frames);
+    bool goOn();
     bool fail(const QString& text);
 
     VideoSettings settings_;
