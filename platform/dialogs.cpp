@@ -38,6 +38,11 @@ DialogSeams qtDialogs() {
         return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr,
                                             QFileDialog::DontConfirmOverwrite);
     };
+    seams.getSaveFileNameAndFilter = [](QWidget* parent, const QString& caption, const QString& dir,
+                                        const QString& filter, QString* selectedFilter) {
+        return QFileDialog::getSaveFileName(parent, caption, dir, filter, selectedFilter,
+                                            QFileDialog::DontConfirmOverwrite);
+    };
     seams.getExistingDirectory = [](QWidget* parent, const QString& caption, const QString& dir) {
         return QFileDialog::getExistingDirectory(parent, caption, dir);
     };

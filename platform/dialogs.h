@@ -20,6 +20,11 @@ struct DialogSeams {
         getOpenFileNames;
     std::function<QString(QWidget*, const QString& caption, const QString& dir, const QString& filter)>
         getSaveFileName;
+    // As getSaveFileName, for a choice of file types: `selectedFilter` names the filter shown first,
+    // and then the one chosen.
+    std::function<QString(QWidget*, const QString& caption, const QString& dir, const QString& filter,
+                          QString* selectedFilter)>
+        getSaveFileNameAndFilter;
     std::function<QString(QWidget*, const QString& caption, const QString& dir)> getExistingDirectory;
     std::function<bool(QFont& font, QColor& color, QWidget*)> chooseFont; // font with colour and effects
     // The printer setup dialog: the printer (or a PDF file) and its page; false when cancelled.

@@ -12,11 +12,13 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <utility>
+
 namespace sharing {
 
 namespace {
 
-// Ends the one command that runs; a second one started meanwhile from the window does nothing.
+// Marks the one command that runs.
 class BusyFlag {
   public:
     explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
@@ -28,9 +30,8 @@ class BusyFlag {
     bool& flag_;
 };
 
-QString withVideoExtension(const QString& chosen) {
-    return QFileInfo(chosen).suffix().isEmpty() ? chosen + QStringLiteral(".mp4") : chosen;
-}
+constexpr char Mp4Filter[] = "MP4 video (*.mp4)";
+constexpr char WebMFilter[] = "WebM video (*.webm)";
 
 } // namespace
 
@@ -38,10 +39,14 @@ QString withVideoExtension(const QString& chosen) {
 // Empty when the dialog is cancelled, the show is empty, or the name cannot be used.
 QString ShareCommands::chooseTarget(const QString& caption, const QString& name, const QString& filter,
                                     const std::function<QString(const QString&)>& complete,
-                                    const std::function<bool(const QString&)>& acceptable) {
+                                    const std::function<bool(const QString&)>& acceptable,
+                                    QString* selectedFilter) {
     for (;;) {
-        const QString chosen = dialogSeams().getSaveFileName(
-            parts_.window, caption, QDir(*parts_.slideDirectory).filePath(name), filter);
+        const QString dir = QDir(*parts_.slideDirectory).filePath(name);
+        const QString chosen =
+            selectedFilter
+                ? dialogSeams().getSaveFileNameAndFilter(parts_.window, caption, dir, filter, selectedFilter)
+                : dialogSeams().getSaveFileName(parts_.window, caption, dir, filter);
         if (chosen.isEmpty() || parts_.show->SlideCount == 0)
             return {};
         const QString target = complete(chosen);
@@ -71,21 +76,47 @@ void ShareCommands::report(int result, const QString& what, const QString& reaso
     }
 }
 
-void ShareCommands::saveVideo() {
-    if (busy_)
+// One command runs at a time. One asked for meanwhile (from the window, while a cancelled one still
+// winds down) starts as soon as the running one has ended.
+void ShareCommands::runOne(void (ShareCommands::*command)()) {
+    if (busy_) {
+        asked_ = command;
         return;
-    const BusyFlag busy(busy_);
+    }
+    {
+        const BusyFlag busy(busy_);
+        (this->*command)();
+    }
+    if (const auto next = std::exchange(asked_, nullptr))
+        runOne(next);
+}
+
+void ShareCommands::saveVideo() {
+    runOne(&ShareCommands::writeVideo);
+}
+
+void ShareCommands::saveWebPage() {
+    runOne(&ShareCommands::writeWebPage);
+}
+
+void ShareCommands::writeVideo() {
     const QString what = QStringLiteral("Video");
-    const QString target =
-        chooseTarget(QStringLiteral("Save as Video"), QStringLiteral("show.mp4"),
-                     QStringLiteral("MP4 video (*.mp4);;WebM video (*.webm)"), withVideoExtension,
-                     [&](const QString& name) {
-                         if (QFileInfo(name).isFile())
-                             return true;
-                         report(ShareOutcome::Failed, what,
-                                QStringLiteral("%1: not a file").arg(QDir::toNativeSeparators(name)), name);
-                         return false;
-                     });
+    QString filter = QLatin1String(Mp4Filter);
+    const QString target = chooseTarget(
+        QStringLiteral("Save as Video"), QStringLiteral("show.mp4"),
+        QStringLiteral("%1;;%2").arg(QLatin1String(Mp4Filter), QLatin1String(WebMFilter)),
+        [&](const QString& chosen) {
+            return videoFileName(chosen, filter == QLatin1String(WebMFilter) ? VideoContainer::WebM
+                                                                             : VideoContainer::Mp4);
+        },
+        [&](const QString& name) {
+            if (QFileInfo(name).isFile())
+                return true;
+            report(ShareOutcome::Failed, what,
+                   QStringLiteral("%1: not a file").arg(QDir::toNativeSeparators(name)), name);
+            return false;
+        },
+        &filter);
     if (target.isEmpty())
         return;
     if (!videoDialog_)
@@ -103,14 +134,11 @@ void ShareCommands::saveVideo() {
     job.fps = videoDialog_->frameRate();
     const ShareOutcome outcome =
         runWithProgress(parts_.window, QStringLiteral("Saving the video..."),
-                        [&job](const ShareControl& control) { return writeVideo(job, control); });
+                        [&job](const ShareControl& control) { return sharing::writeVideo(job, control); });
     report(outcome.result, what, outcome.reason, target);
 }
 
-void ShareCommands::saveWebPage() {
-    if (busy_)
-        return;
-    const BusyFlag busy(busy_);
+void ShareCommands::writeWebPage() {
     const QString what = QStringLiteral("Web page");
     // Only a folder that holds an earlier page may be replaced: any other folder keeps what it holds.
     const QString target = chooseTarget(
@@ -134,7 +162,7 @@ void ShareCommands::saveWebPage() {
     job.target = target;
     const ShareOutcome outcome =
         runWithProgress(parts_.window, QStringLiteral("Saving the web page..."),
-                        [&job](const ShareControl& control) { return writeWebPage(job, control); });
+                        [&job](const ShareControl& control) { return sharing::writeWebPage(job, control); });
     report(outcome.result, what, outcome.reason, target);
 }
 

@@ -3,7 +3,7 @@
 // File > "Save as &Video..." and File > "Save as &Web Page...": a name chosen in the save dialog
 // (the overwrite question when it exists, No asking again), the video's settings, the work on a
 // thread of its own with a progress dialog and Cancel, and a message at the end saying that it was
-// written, or why not.
+// written, or why not. One runs at a time; one asked for meanwhile starts when it has ended.
 
 #include "tell_user.h"
 
@@ -42,14 +42,20 @@ class ShareCommands {
     void saveWebPage();
 
   private:
+    void runOne(void (ShareCommands::*command)());
+    void writeVideo();
+    void writeWebPage();
+    // With `selectedFilter`, the dialog offers the filters of `filter` and says which was chosen.
     QString chooseTarget(const QString& caption, const QString& name, const QString& filter,
                          const std::function<QString(const QString&)>& complete,
-                         const std::function<bool(const QString&)>& acceptable);
+                         const std::function<bool(const QString&)>& acceptable,
+                         QString* selectedFilter = nullptr);
     void report(int result, const QString& what, const QString& reason, const QString& target);
 
     ShareParts parts_;
     VideoDialog* videoDialog_ = nullptr;
     bool busy_ = false;
+    void (ShareCommands::*asked_)() = nullptr; // a command asked for while another ran
 };
 
 } // namespace sharing

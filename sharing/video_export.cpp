@@ -42,27 +42,45 @@ QString onTarget(const QString& target, const QString& reason) {
 // Encodes the frames the drawing thread hands over, slide by slide.
 class FrameWriter {
   public:
-    FrameWriter(VideoSink& sink, const VideoJob& job, const ShowTimeline& timeline,
-                const ShareControl& control)
-        : sink_(sink), job_(job), timeline_(timeline), control_(control),
-          total_(frameAt(timeline.totalMs, job.fps)) {}
+    FrameWriter(const VideoJob& job, const ShowTimeline& timeline, const ShareControl& control)
+        : job_(job), timeline_(timeline), control_(control), total_(frameAt(timeline.totalMs, job.fps)) {}
 
-    ShareOutcome run(FrameQueue& frames) {
+    ShareOutcome run(VideoSink& sink, FrameQueue& frames) {
+        const FrameRenderer renderer(job_.size);
         QImage previous;
-        for (const SlideSpan& span : timeline_.slides) {
+        for (std::size_t i = 0; i < timeline_.slides.size(); ++i) {
             std::optional<QImage> frame = frames.pop();
             if (!frame || control_.cancelled())
                 return {ShareOutcome::Cancelled, {}};
-            if (!writeSlide(span, previous, *frame))
-                return ShareOutcome::failed(onTarget(job_.target, sink_.errorText()));
+            const QRect area = renderer.pictureArea(job_.show.slides[i]);
+            if (!writeSlide(sink, timeline_.slides[i], previous, *frame, area))
+                return failure(sink);
             previous = std::move(*frame);
-            control_.report(frameAt(span.endMs, job_.fps), total_);
         }
-        return {};
+        return sink.finish() ? ShareOutcome{} : failure(sink);
+    }
+
+    // What the sink asks as it writes: how far it is (shown once a second of video), and whether
+    // to go on, so that Cancel takes effect within a long slide.
+    bool keepGoing(std::int64_t frames) {
+        if (frames > reported_ && (frames / job_.fps > reported_ / job_.fps || frames == total_)) {
+            reported_ = frames;
+            control_.report(frames, total_);
+        }
+        return !control_.cancelled();
     }
 
   private:
-    bool writeSlide(const SlideSpan& span, const QImage& previous, const QImage& frame) {
+    ShareOutcome failure(const VideoSink& sink) const {
+        if (control_.cancelled())
+            return {ShareOutcome::Cancelled, {}};
+        return ShareOutcome::failed(onTarget(job_.target, sink.errorText()));
+    }
+
+    // The cross-fade changes the picture area only: the caption band under it is the new slide's
+    // from the fade's start, as in the viewer, whose caption area does not fade.
+    bool writeSlide(VideoSink& sink, const SlideSpan& span, const QImage& previous, const QImage& frame,
+                    const QRect& area) {
         const std::int64_t first = frameAt(span.startMs, job_.fps);
         const std::int64_t last = frameAt(span.endMs, job_.fps);
         const std::int64_t fadeEnd =
@@ -70,17 +88,17 @@ class FrameWriter {
         for (std::int64_t f = first; f < fadeEnd; ++f) {
             const double middle = (double(f) + 0.5) * 1000.0 / job_.fps;
             const double opacity = (middle - double(span.startMs)) / double(span.fadeMs);
-            if (!sink_.addFrame(FrameRenderer::blend(previous, frame, opacity), 1))
+            if (!sink.addFrame(FrameRenderer::blend(previous, frame, opacity, area), 1))
                 return false;
         }
-        return sink_.addFrame(frame, last - std::max(first, fadeEnd));
+        return sink.addFrame(frame, last - std::max(first, fadeEnd));
     }
 
-    VideoSink& sink_;
     const VideoJob& job_;
     const ShowTimeline& timeline_;
     const ShareControl& control_;
     std::int64_t total_;
+    std::int64_t reported_ = 0;
 };
 
 } // namespace
@@ -89,6 +107,19 @@ VideoContainer containerForName(const QString& path) {
     return QFileInfo(path).suffix().compare(QLatin1String("webm"), Qt::CaseInsensitive) == 0
                ? VideoContainer::WebM
                : VideoContainer::Mp4;
+}
+
+QString videoFileName(const QString& typed, VideoContainer chosen) {
+    static const QStringList ours = {QStringLiteral("mp4"), QStringLiteral("webm")};
+    static const QStringList others = {"3g2", "3gp",  "asf", "avi", "f4v", "flv", "m2ts", "m4v", "mkv",
+                                       "mov", "mpeg", "mpg", "mts", "ogv", "ts",  "vob",  "wmv"};
+    const QString suffix = QFileInfo(typed).suffix();
+    if (ours.contains(suffix, Qt::CaseInsensitive))
+        return typed;
+    const QString extension = chosen == VideoContainer::WebM ? QStringLiteral("webm") : QStringLiteral("mp4");
+    if (others.contains(suffix, Qt::CaseInsensitive))
+        return typed.left(typed.size() - suffix.size()) + extension;
+    return typed.endsWith(QLatin1Char('.')) ? typed + extension : typed + QLatin1Char('.') + extension;
 }
 
 ShareOutcome writeVideo(const VideoJob& job, const ShareControl& control) {
@@ -109,6 +140,8 @@ ShareOutcome writeVideo(const VideoJob& job, const ShareControl& control) {
     for (const SoundPlay& play : timeline.sounds)
         settings.sounds.push_back({job.show.slides[std::size_t(play.slide)].audio, play.startMs, play.endMs});
 
+    FrameWriter writer(job, timeline, control);
+    settings.keepGoing = [&writer](std::int64_t frames) { return writer.keepGoing(frames); };
     WorkBesideTarget work(job.target, WorkBesideTarget::Kind::File);
     if (!work.create(&error))
         return ShareOutcome::failed(error);
@@ -123,13 +156,11 @@ ShareOutcome writeVideo(const VideoJob& job, const ShareControl& control) {
             if (!frames.push(renderer.renderSlide(slide)))
                 return;
     });
-    ShareOutcome outcome = FrameWriter(*sink, job, timeline, control).run(frames);
+    const ShareOutcome outcome = writer.run(*sink, frames);
     frames.stop();
     drawer.join();
     if (outcome.result != ShareOutcome::Done)
         return outcome;
-    if (!sink->finish())
-        return ShareOutcome::failed(onTarget(job.target, sink->errorText()));
     sink.reset();
     if (!work.commit(&error))
         return ShareOutcome::failed(error);

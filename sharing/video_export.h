@@ -21,6 +21,13 @@ struct VideoJob {
 // The container a file name asks for: WebM for ".webm", MP4 otherwise.
 VideoContainer containerForName(const QString& path);
 
+// The video's file name for a name typed in the save dialog with the filter of `chosen` selected.
+// ".mp4" and ".webm" stay as typed (either case) and say the container. An extension of another
+// video container (".avi", ".mkv", ".mov", ...) is replaced by the filter's: the program writes
+// only these two, and the name then says what the file holds. Any other name (none, or a dot
+// within it, as in "trip.2024") gets the filter's extension added.
+QString videoFileName(const QString& typed, VideoContainer chosen);
+
 ShareOutcome writeVideo(const VideoJob& job, const ShareControl& control);
 
 } // namespace sharing
