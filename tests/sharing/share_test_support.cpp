@@ -27,12 +27,16 @@ QString ShareShow::wav(const QString& name, int ms) {
 }
 
 QString ShareShow::ogg(const QString& name, int ms) {
+    return encoded(name, ms, "libvorbis");
+}
+
+QString ShareShow::encoded(const QString& name, int ms, const char* codec) {
     const QString ffmpeg = peerProgram("ffmpeg");
     const QString file = dir.filePath(name);
     if (ffmpeg.isEmpty() ||
         QProcess::execute(ffmpeg, {"-v", "error", "-y", "-f", "lavfi", "-i",
                                    QStringLiteral("sine=frequency=330:duration=%1").arg(ms / 1000.0), "-c:a",
-                                   "libvorbis", file}) != 0)
+                                   QLatin1String(codec), file}) != 0)
         return {};
     return file;
 }

@@ -17,10 +17,11 @@ class ShareShow {
   public:
     // A JPEG picture: a ramp of `tint` with a dark frame.
     QString picture(const QString& name, QSize size, QColor tint);
-    // A quiet 440 Hz tone: a WAV file, or (made by ffmpeg) an Ogg Vorbis file; empty when ffmpeg
-    // is missing.
+    // A tone: a quiet 440 Hz WAV file, or a 330 Hz tone made by ffmpeg, as Ogg Vorbis or encoded
+    // with its `codec` in the container the name's extension says (empty when ffmpeg is missing).
     QString wav(const QString& name, int ms);
     QString ogg(const QString& name, int ms);
+    QString encoded(const QString& name, int ms, const char* codec);
     // Appends a slide; a caption is shown in DejaVu Sans 14 pt bold in `colour`.
     void add(const QString& image, int seconds, const QString& audio = {}, bool hold = false,
              const QString& caption = {}, QColor colour = QColor(200, 0, 0));

@@ -47,6 +47,13 @@ class ShareCommandTest : public ::testing::Test, public ShareShow {
             ++saveDialogs;
             return answers.empty() ? QString() : answers.takeFirst();
         };
+        dialogSeams().getSaveFileNameAndFilter = [this](QWidget* parent, const QString& caption,
+                                                        const QString& dir, const QString& filter,
+                                                        QString* selected) {
+            if (!filterAnswers.empty())
+                *selected = filterAnswers.takeFirst();
+            return dialogSeams().getSaveFileName(parent, caption, dir, filter);
+        };
         dialogSeams().runModal = [](QDialog*) { return int(QDialog::Accepted); };
         sharing::ShareParts parts;
         parts.show = &show;
@@ -93,6 +100,7 @@ class ShareCommandTest : public ::testing::Test, public ShareShow {
     QString out, slideDirectory, mountPoint;
     bool mounted = false;
     QStringList answers;
+    QStringList filterAnswers; // the file type chosen in the video's save dialog
     int saveDialogs = 0;
     std::deque<bool> overwriteAnswers;
     int overwriteQuestions = 0;
@@ -109,6 +117,13 @@ TEST_F(ShareCommandTest, ANameWithoutExtensionBecomesAnMp4AndNoToTheOverwriteQue
     EXPECT_EQ(fileBytes(video).mid(4, 4), QByteArray("ftyp"));
     EXPECT_EQ(messages, QStringList{"Information|Video created.|"});
     EXPECT_EQ(entries(out), QStringList{"holiday.mp4"});
+    // Under the WebM file type, a name of another container becomes a WebM video.
+    answers << out + "/trip.avi";
+    filterAnswers << "WebM video (*.webm)";
+    commands->saveVideo();
+    EXPECT_EQ(fileBytes(out + "/trip.webm").left(4), QByteArray("\x1a\x45\xdf\xa3"));
+    EXPECT_EQ(entries(out), (QStringList{"holiday.mp4", "trip.webm"}));
+    QFile::remove(out + "/trip.webm");
 
     QFile::remove(video);
     QFile old(video);
@@ -178,6 +193,29 @@ TEST_F(ShareCommandTest, AFailureIsReportedAndLeavesNothingBehind) {
         QProcess::execute("umount", {mountPoint});
         mounted = false;
     }
+}
+
+// Save as Video asked again while a cancelled one winds down starts once that one has ended.
+TEST_F(ShareCommandTest, ASecondVideoAskedWhileOneStopsStartsWhenItHasEnded) {
+    const QString photo = picture("big.jpg", {1920, 1080}, QColor(40, 200, 90));
+    for (int i = 0; i < 10; ++i)
+        add(photo, 1);
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (!progress || progress->objectName() != "shareProgress")
+            return;
+        poll.stop();
+        progress->findChild<QPushButton*>()->click();
+        commands->saveVideo();
+    });
+    poll.start(2);
+    answers << out + "/first" << out + "/second";
+    commands->saveVideo();
+    EXPECT_EQ(saveDialogs, 2);
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[1], "Information|Video created.|");
+    EXPECT_TRUE(entries(out).contains("second.mp4"));
 }
 
 TEST_F(ShareCommandTest, CancelHalfWayLeavesNothingAndSaysSo) {

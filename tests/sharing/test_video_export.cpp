@@ -1,16 +1,30 @@
 // SPDX-License-Identifier: MIT
 // The show written as a video and looked at with FFmpeg's ffprobe and ffmpeg: container, codecs,
 // size, frame rate and length; each slide's frame against its picture fitted on black, with its
-// caption under it; a cross-fade between two slides; and the sound track, silent exactly where no
-// slide's sound plays.
+// caption under it; a cross-fade between two slides, which leaves the caption band alone; a missing
+// picture as the viewer shows it; and the sound track, silent exactly where no slide's sound plays,
+// from every kind of sound file the viewer plays and from no file a sound's file names. The name
+// typed in the save dialog and the container; where the codec module is looked for; Cancel within
+// a long slide; and a write that fails for lack of room.
+#include "codec_module.h"
 #include "frame_renderer.h"
 #include "qt_application_environment.h"
 #include "share_test_support.h"
 #include "video_export.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
 
 using sharing::VideoContainer;
 
@@ -123,6 +137,12 @@ TEST(VideoExport, PlaysTheShowAsTheViewerDoes) {
             const QRect whole(QPoint(0, 0), size);
             EXPECT_LT(psnr(frame, fittedOnBlack(show.b, size, whole), whole), 20.0);
             EXPECT_LT(psnr(frame, decodedFrame(job.target, 1.0, size), whole), 20.0);
+            // Half-way into the blank slide, its caption band is there whole: only pictures fade.
+            const QImage into = decodedFrame(job.target, 3.2, size);
+            const QRect area = renderer.pictureArea(job.show.slides[2]);
+            const QRect band(0, area.height(), size.width(), size.height() - area.height());
+            EXPECT_GT(pixelsNear(into, band, Qt::white, 30), band.width() * band.height() / 2);
+            EXPECT_GT(pixelsNear(into, band, CaptionColour), 200);
         }
 
         // The sound: A from 0 to 2.5 s, nothing to 3.0 s, the Ogg sound to 6.2 s, nothing to the end.
@@ -139,5 +159,237 @@ TEST(VideoExport, PlaysTheShowAsTheViewerDoes) {
                 EXPECT_LT(levels[std::size_t(window)], 30.0) << "at " << start << " s";
             }
         }
+    }
+}
+
+// Slides with a sound of each kind the viewer plays, each heard over its own slide's time; and a
+// slide whose picture is not there, drawn as the viewer draws it: grey, with the file's name.
+TEST(VideoExport, EverySoundKindIsHeardAndAMissingPictureLooksAsInTheViewer) {
+    if (peerProgram("ffprobe").isEmpty() || peerProgram("ffmpeg").isEmpty())
+        GTEST_SKIP() << "ffprobe and ffmpeg (Debian's ffmpeg) are needed to make the sounds";
+    ShareShow show;
+    const QString photo = show.picture("p.jpg", {800, 600}, QColor(230, 120, 40));
+    const QStringList sounds = {show.encoded("s.mp3", 900, "libmp3lame"), show.ogg("s.ogg", 900),
+                                show.encoded("s.flac", 900, "flac"), show.encoded("s.opus", 900, "libopus"),
+                                show.wav("s.wav", 900)};
+    for (const QString& sound : sounds) {
+        ASSERT_FALSE(sound.isEmpty());
+        show.add(photo, 1, sound);
+    }
+    show.add(show.path("gone.jpg"), 1);
+    sharing::VideoJob job;
+    job.show = show.shared();
+    job.target = show.path("sounds.mp4");
+    const sharing::ShareOutcome outcome = sharing::writeVideo(job, {});
+    ASSERT_EQ(outcome.result, sharing::ShareOutcome::Done) << outcome.reason.toStdString();
+
+    const std::vector<double> levels = soundLevels(job.target, 100);
+    ASSERT_GE(levels.size(), 59u);
+    for (int slide = 0; slide < 5; ++slide) {
+        SCOPED_TRACE(sounds[slide].toStdString());
+        for (int window = slide * 10 + 1; window < slide * 10 + 8; ++window)
+            EXPECT_GT(levels[std::size_t(window)], 300.0) << "at " << window / 10.0 << " s";
+        EXPECT_LT(levels[std::size_t(slide * 10 + 9)], 30.0);
+    }
+
+    const QImage missing = decodedFrame(job.target, 5.5, job.size);
+    ASSERT_FALSE(missing.isNull());
+    const QRect whole(QPoint(0, 0), job.size);
+    EXPECT_GT(pixelsNear(missing, whole, QColor(192, 192, 192), 16), whole.width() * whole.height() * 9 / 10);
+    // The name, in dark letters, across the middle.
+    const QRect middle(whole.width() / 4, whole.height() * 2 / 5, whole.width() / 2, whole.height() / 5);
+    EXPECT_GT(pixelsNear(missing, middle, Qt::black, 80), 100);
+}
+
+// A file with a sound's name that names other files (a concat script called concat.mp3) is not a
+// sound: it is never followed to the real sound it points at.
+TEST(VideoExport, ASoundFileNamingOtherFilesIsRefused) {
+    ShareShow show;
+    ASSERT_FALSE(show.wav("real.wav", 900).isEmpty());
+    QString error;
+    sharing::CodecBackend* codec = sharing::codecBackend(&error);
+    ASSERT_TRUE(codec) << error.toStdString();
+    ASSERT_TRUE(codec->probeSound(show.path("real.wav")).readable);
+    QFile list(show.path("concat.mp3"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly) && list.write("ffconcat version 1.0\nfile 'real.wav'\n") > 0);
+    list.close();
+    const sharing::SoundFacts facts = codec->probeSound(list.fileName());
+    EXPECT_FALSE(facts.readable) << facts.container.toStdString();
+    EXPECT_FALSE(facts.error.isEmpty());
+}
+
+// The module is looked for in this build only by the programs inside it; an installed program looks
+// only where its shipped files are.
+TEST(VideoExport, TheBuildsCodecModuleServesOnlyProgramsOfTheBuild) {
+    const QTemporaryDir elsewhere;
+    const QString inBuild = QApplication::applicationDirPath();
+    const struct {
+        QString programFolder;
+        bool build;
+    } rows[] = {{inBuild, true}, {QStringLiteral("/usr/bin"), false}, {elsewhere.path(), false}};
+    const QString buildModules = QDir(inBuild + QStringLiteral("/../../app")).canonicalPath();
+    ASSERT_FALSE(buildModules.isEmpty());
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.programFolder.toStdString());
+        const QStringList folders = sharing::codecModuleFolders(row.programFolder);
+        const bool found = std::any_of(folders.begin(), folders.end(), [&](const QString& folder) {
+            return QDir(folder).canonicalPath() == buildModules;
+        });
+        EXPECT_EQ(found, row.build);
+    }
+}
+
+TEST(VideoExport, TheNameTypedGetsTheContainerItNamesOrTheFiltersOne) {
+    const struct {
+        const char* typed;
+        VideoContainer filter;
+        const char* name;
+    } rows[] = {
+        {"/v/trip", VideoContainer::Mp4, "/v/trip.mp4"},
+        {"/v/trip", VideoContainer::WebM, "/v/trip.webm"},
+        {"/v/trip.mp4", VideoContainer::WebM, "/v/trip.mp4"},
+        {"/v/trip.WEBM", VideoContainer::Mp4, "/v/trip.WEBM"},
+        {"/v/trip.avi", VideoContainer::Mp4, "/v/trip.mp4"},
+        {"/v/show.mkv", VideoContainer::WebM, "/v/show.webm"},
+        {"/v/show.MOV", VideoContainer::Mp4, "/v/show.mp4"},
+        {"/v/trip.2024", VideoContainer::WebM, "/v/trip.2024.webm"},
+        {"/v/trip.", VideoContainer::Mp4, "/v/trip.mp4"},
+        {"/v.d/trip", VideoContainer::Mp4, "/v.d/trip.mp4"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        const QString name = sharing::videoFileName(QLatin1String(row.typed), row.filter);
+        EXPECT_EQ(name, QLatin1String(row.name));
+        const bool webm = name.endsWith(QLatin1String(".webm"), Qt::CaseInsensitive);
+        EXPECT_EQ(sharing::containerForName(name), webm ? VideoContainer::WebM : VideoContainer::Mp4);
+    }
+}
+
+// Cancel within a slide of four minutes, with its sound, at the first sign of progress: the work
+// stops there, and nothing is left beside the target.
+TEST(VideoExport, CancelTakesEffectWithinALongSlide) {
+    if (peerProgram("ffmpeg").isEmpty())
+        GTEST_SKIP() << "ffmpeg (Debian's ffmpeg) is needed to make the sound";
+    ShareShow show;
+    const QString sound = show.ogg("long.ogg", 240000);
+    ASSERT_FALSE(sound.isEmpty());
+    show.add(show.picture("p.jpg", {800, 600}, QColor(230, 120, 40)), 240, sound);
+    const QStringList before =
+        QDir(show.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (VideoContainer container : {VideoContainer::Mp4, VideoContainer::WebM}) {
+        SCOPED_TRACE(int(container));
+        sharing::VideoJob job;
+        job.show = show.shared();
+        job.container = container;
+        job.target = show.path(container == VideoContainer::Mp4 ? "long.mp4" : "long.webm");
+        std::atomic<bool> cancel{false};
+        std::int64_t furthest = 0, total = 0;
+        sharing::ShareControl control;
+        control.cancel = &cancel;
+        control.progress = [&](std::int64_t done, std::int64_t all) {
+            furthest = std::max(furthest, done);
+            total = all;
+            cancel = true;
+        };
+        const sharing::ShareOutcome outcome = sharing::writeVideo(job, control);
+        EXPECT_EQ(outcome.result, sharing::ShareOutcome::Cancelled) << outcome.reason.toStdString();
+        EXPECT_EQ(total, 240 * job.fps);
+        EXPECT_LE(furthest, total / 20);
+        EXPECT_EQ(QDir(show.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  before);
+    }
+}
+
+// Under a file-size limit, the write fails with the system's reason and the target's name, and
+// leaves nothing behind.
+TEST(VideoExport, AWriteThatFailsSaysWhyAndWhere) {
+    ShareShow show;
+    show.add(show.picture("p.jpg", {1600, 1200}, QColor(230, 120, 40)), 3);
+    show.add(show.picture("q.jpg", {1600, 1200}, QColor(40, 200, 90)), 3);
+    const QStringList before =
+        QDir(show.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (VideoContainer container : {VideoContainer::Mp4, VideoContainer::WebM}) {
+        SCOPED_TRACE(int(container));
+        sharing::VideoJob job;
+        job.show = show.shared();
+        job.container = container;
+        job.target = show.path(container == VideoContainer::Mp4 ? "full.mp4" : "full.webm");
+        // Past the limit a write fails with EFBIG, where the system would otherwise end the program.
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+        rlimit limited = old;
+        limited.rlim_cur = 16 * 1024;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        const sharing::ShareOutcome outcome = sharing::writeVideo(job, {});
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+        EXPECT_EQ(outcome.result, sharing::ShareOutcome::Failed);
+        EXPECT_TRUE(outcome.reason.startsWith(QDir::toNativeSeparators(job.target) + QLatin1String(": ")))
+            << outcome.reason.toStdString();
+        EXPECT_TRUE(outcome.reason.contains(QString::fromLocal8Bit(strerror(EFBIG))))
+            << outcome.reason.toStdString();
+        EXPECT_EQ(QDir(show.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  before);
+    }
+}
+
+// A held picture is stored once and repeated by frames written without the encoder: at every size
+// and frame rate the video settings offer, each repeat decodes as its picture, past the wrap of the
+// frame numbers and the key frame every ten seconds. A repeated H.264 picture depends on the size
+// and the rate; a repeated VP9 frame does not, so WebM has a row at each end.
+TEST(VideoExport, HeldPicturesRepeatAtEverySizeAndRate) {
+    if (peerProgram("ffprobe").isEmpty() || peerProgram("ffmpeg").isEmpty())
+        GTEST_SKIP() << "ffprobe and ffmpeg (Debian's ffmpeg) are needed to look at the video";
+    ShareShow show;
+    show.add(show.picture("a.jpg", {1600, 1200}, QColor(230, 120, 40)), 1);
+    show.add(show.picture("b.jpg", {1200, 1600}, QColor(40, 200, 90)), 11);
+    show.add(show.picture("c.jpg", {1600, 900}, QColor(60, 80, 240)), 1);
+    const struct {
+        double at;
+        int slide;
+    } moments[] = {{0.5, 0}, {1.1, 1}, {6.0, 1}, {11.9, 1}, {12.5, 2}};
+    struct Row {
+        QSize size;
+        int fps;
+        VideoContainer container;
+    };
+    std::vector<Row> rows = {{{1280, 720}, 24, VideoContainer::WebM},
+                             {{1920, 1080}, 60, VideoContainer::WebM}};
+    for (const QSize size : {QSize(1280, 720), QSize(1920, 1080)})
+        for (const int fps : {24, 25, 30, 50, 60})
+            rows.push_back({size, fps, VideoContainer::Mp4});
+    for (const auto& [size, fps, container] : rows) {
+        SCOPED_TRACE(QStringLiteral("%1x%2 at %3, %4")
+                         .arg(size.width())
+                         .arg(size.height())
+                         .arg(fps)
+                         .arg(container == VideoContainer::Mp4 ? "MP4" : "WebM")
+                         .toStdString());
+        sharing::VideoJob job;
+        job.show = show.shared();
+        job.target = show.path(container == VideoContainer::Mp4 ? "held.mp4" : "held.webm");
+        job.container = container;
+        job.size = size;
+        job.fps = fps;
+        const sharing::ShareOutcome outcome = sharing::writeVideo(job, {});
+        ASSERT_EQ(outcome.result, sharing::ShareOutcome::Done) << outcome.reason.toStdString();
+        const QJsonObject counted =
+            QJsonDocument::fromJson(
+                runPeer(peerProgram("ffprobe"),
+                        {"-v", "error", "-count_frames", "-select_streams", "v", "-show_entries",
+                         "stream=nb_read_frames", "-of", "json", job.target}))
+                .object();
+        EXPECT_EQ(counted["streams"][0]["nb_read_frames"].toString().toInt(), 13 * fps);
+        const sharing::FrameRenderer renderer(size);
+        for (const auto& moment : moments) {
+            SCOPED_TRACE(moment.at);
+            const sharing::SharedSlide& slide = job.show.slides[std::size_t(moment.slide)];
+            const QRect area = renderer.pictureArea(slide);
+            const QImage frame = decodedFrame(job.target, moment.at, size);
+            ASSERT_FALSE(frame.isNull());
+            EXPECT_GT(psnr(frame, fittedOnBlack(slide.picture, size, area), area), 30.0);
+        }
+        QFile::remove(job.target);
     }
 }
