@@ -5,11 +5,13 @@
 #include "stored_path.h"
 
 #include <QFileInfo>
+#include <QScopedValueRollback>
 #include <QUndoStack>
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <set>
 #include <utility>
 
 namespace {
@@ -30,6 +32,27 @@ bool sameSlide(const ShowSlide& a, const ShowSlide& b) {
 }
 } // namespace
 
+int ShowChange::indexAfter(int index) const {
+    switch (kind) {
+    case Kind::Inserted:
+        return index >= first ? index + count : index;
+    case Kind::Removed:
+        return index >= first + count ? index - count : std::min(index, first);
+    case Kind::Moved:
+        if (index == first)
+            return to;
+        if (first < index && index <= to)
+            return index - 1;
+        if (to <= index && index < first)
+            return index + 1;
+        return index;
+    case Kind::Changed:
+    case Kind::Reset:
+        break;
+    }
+    return index;
+}
+
 bool isBlankRecord(const TSlideRecord& record) {
     const std::string name = record.ImageFile.str();
     return name.size() == BlankImageName.size() &&
@@ -41,26 +64,11 @@ bool recordHasAudio(const TSlideRecord& record) {
     return record.AudioFile.str().find_first_not_of(' ') != std::string::npos;
 }
 
-void ShowStep::undo() {
-    for (auto edit = edits_.rbegin(); edit != edits_.rend(); ++edit)
-        show_.perform(*edit, false);
-}
-
-void ShowStep::redo() {
-    if (std::exchange(made_, false))
-        return;
-    for (const ShowEdit& edit : edits_)
-        show_.perform(edit, true);
-}
-
 ShowDocument::ShowDocument(int defaultDelay) : defaultDelay_(defaultDelay), history_(new QUndoStack(this)) {
     setDefaultDelay(defaultDelay);
-    history_->setUndoLimit(HistorySteps);
     // Undo or Redo back to the show as it was opened or saved leaves nothing to save.
-    connect(history_, &QUndoStack::cleanChanged, this, [this](bool clean) {
-        if (clean)
-            modified_ = false;
-    });
+    connect(history_, &QUndoStack::cleanChanged, this, &ShowDocument::noteModified);
+    connect(history_, &QUndoStack::indexChanged, this, &ShowDocument::noteModified);
 }
 
 ShowDocument::~ShowDocument() = default;
@@ -103,6 +111,7 @@ int ShowDocument::insert(int at, QList<ShowSlide> slides) {
                   std::clamp(at, 0, count_),
                   0,
                   std::vector<ShowSlide>(slides.begin(), slides.end()),
+                  {},
                   {}};
     perform(edit, true);
     keep(std::move(edit), AddSlides);
@@ -115,7 +124,7 @@ QList<ShowSlide> ShowDocument::remove(int first, int count) {
     if (count == 0)
         return {};
     const auto begin = slides_.begin() + first;
-    ShowEdit edit{ShowEdit::Kind::Remove, first, 0, std::vector<ShowSlide>(begin, begin + count), {}};
+    ShowEdit edit{ShowEdit::Kind::Remove, first, 0, std::vector<ShowSlide>(begin, begin + count), {}, {}};
     perform(edit, true);
     QList<ShowSlide> removed(edit.slides.begin(), edit.slides.end());
     keep(std::move(edit), DeleteSlides);
@@ -125,7 +134,7 @@ QList<ShowSlide> ShowDocument::remove(int first, int count) {
 void ShowDocument::move(int from, int to) {
     if (from == to || from < 0 || to < 0 || from >= count_ || to >= count_)
         return;
-    ShowEdit edit{ShowEdit::Kind::Move, from, to, {}, {}};
+    ShowEdit edit{ShowEdit::Kind::Move, from, to, {}, {}, {}};
     perform(edit, true);
     keep(std::move(edit), MoveSlide);
 }
@@ -133,20 +142,21 @@ void ShowDocument::move(int from, int to) {
 void ShowDocument::replace(int index, ShowSlide slide) {
     if (index < 0 || index >= count_ || sameSlide(slide, slides_[std::size_t(index)]))
         return;
-    ShowEdit edit{ShowEdit::Kind::Replace, index, 0, {std::move(slide)}, {slides_[std::size_t(index)]}};
+    ShowEdit edit = ShowEdit::replacement(slides_, index, {std::move(slide)});
     perform(edit, true);
     keep(std::move(edit), ChangeSlides);
 }
 
 void ShowDocument::giveEverySlide(std::uint8_t delay, bool holdForAudio, bool showText) {
-    if (count_ == 0)
-        return;
-    ShowEdit edit{ShowEdit::Kind::Replace, 0, 0, slides_, slides_};
-    for (ShowSlide& slide : edit.slides) {
+    std::vector<ShowSlide> after = slides_;
+    for (ShowSlide& slide : after) {
         slide.record.Delay = delay;
         slide.record.HoldForAudio = holdForAudio ? 1 : 0;
         slide.record.ShowText = showText ? 1 : 0;
     }
+    ShowEdit edit = ShowEdit::replacement(slides_, 0, after);
+    if (edit.empty())
+        return;
     perform(edit, true);
     keep(std::move(edit), ChangeSlides);
 }
@@ -180,13 +190,59 @@ void ShowDocument::markOpened() {
     // A step being gathered holds changes of the show that is gone.
     if (openStep_)
         openStep_->forget();
+    storedEmpty_ = count_ == 0;
     history_->clear();
-    modified_ = false;
+    historyBytes_ = 0;
+    noteModified();
 }
 
 void ShowDocument::markSaved() {
+    storedEmpty_ = count_ == 0;
     history_->setClean();
-    modified_ = false;
+    noteModified();
+}
+
+void ShowDocument::undo() {
+    walk(&QUndoStack::undo);
+}
+
+void ShowDocument::redo() {
+    walk(&QUndoStack::redo);
+}
+
+// The slides a step touched, followed through each of its changes: those put in or changed, less
+// those taken out again, each where it stands once the step is done.
+void ShowDocument::walk(void (QUndoStack::*step)()) {
+    std::set<int> touched;
+    int place = -1;
+    const QMetaObject::Connection gathering = connect(this, &ShowDocument::changed, [&](const ShowChange& c) {
+        std::set<int> moved;
+        for (int index : touched)
+            if (c.kind != ShowChange::Kind::Removed || index < c.first || index >= c.first + c.count)
+                moved.insert(c.indexAfter(index));
+        touched = std::move(moved);
+        if (place >= 0)
+            place = c.indexAfter(place);
+        if (c.kind == ShowChange::Kind::Moved)
+            touched.insert(c.to);
+        else if (c.kind != ShowChange::Kind::Removed)
+            for (int i = c.first; i < c.first + c.count; ++i)
+                touched.insert(i);
+        else
+            place = c.first;
+    });
+    (history_->*step)();
+    disconnect(gathering);
+    if (!touched.empty())
+        emit walked(*touched.begin(), *touched.rbegin() - *touched.begin() + 1);
+    else if (place >= 0)
+        emit walked(place, 0);
+}
+
+// The show differs from the one read or saved when the history has left that step. An empty show
+// is the same as an empty one read or saved, whatever the steps that led to it.
+void ShowDocument::noteModified() {
+    modified_ = !history_->isClean() && !(count_ == 0 && storedEmpty_);
 }
 
 void ShowDocument::keep(ShowEdit edit, const QString& name) {
@@ -196,7 +252,44 @@ void ShowDocument::keep(ShowEdit edit, const QString& name) {
     }
     auto step = std::make_unique<ShowStep>(*this, name);
     step->add(std::move(edit));
-    history_->push(step.release());
+    push(step.release());
+}
+
+void ShowDocument::push(ShowStep* step) {
+    history_->push(step);
+    keepWithinLimit();
+}
+
+void ShowDocument::keepWithinLimit() {
+    std::vector<std::size_t> sizes;
+    historyBytes_ = 0;
+    for (int i = 0; i < history_->count(); ++i) {
+        sizes.push_back(static_cast<const ShowStep*>(history_->command(i))->bytes());
+        historyBytes_ += sizes.back();
+    }
+    // The step just made stays, however large.
+    int drop = 0;
+    while (historyBytes_ > HistoryBytes && drop < history_->index() - 1)
+        historyBytes_ -= sizes[std::size_t(drop++)];
+    if (drop == 0)
+        return;
+    // The stack drops its oldest steps only by their number: it is laid anew with the steps that stay,
+    // their changes handed over to new steps, at the same place and with the same saved step.
+    const int index = history_->index() - drop;
+    const int clean = history_->cleanIndex() >= drop ? history_->cleanIndex() - drop : -1;
+    std::vector<ShowStep*> kept;
+    for (int i = drop; i < history_->count(); ++i)
+        kept.push_back(const_cast<ShowStep*>(static_cast<const ShowStep*>(history_->command(i)))->takeOver());
+    const QScopedValueRollback<bool> quiet(relaying_, true);
+    history_->clear();
+    if (clean != 0)
+        history_->resetClean();
+    for (ShowStep* step : kept) {
+        history_->push(step);
+        if (history_->index() == clean)
+            history_->setClean();
+    }
+    history_->setIndex(index);
 }
 
 ShowDocument::Step::Step(ShowDocument& show, const QString& name) : show_(show), outermost_(!show.openStep_) {
@@ -209,12 +302,14 @@ ShowDocument::Step::~Step() {
         return;
     std::unique_ptr<ShowStep> step = std::move(show_.openStep_);
     if (!step->empty())
-        show_.history_->push(step.release());
+        show_.push(step.release());
 }
 
 // ---- the changes themselves, made and taken back ----
 
 void ShowDocument::perform(const ShowEdit& edit, bool forward) {
+    if (relaying_)
+        return;
     using Kind = ShowEdit::Kind;
     switch (edit.kind) {
     case Kind::Insert:
@@ -228,10 +323,9 @@ void ShowDocument::perform(const ShowEdit& edit, bool forward) {
         forward ? shift(edit.first, edit.to) : shift(edit.to, edit.first);
         break;
     case Kind::Replace:
-        overwrite(edit.first, forward ? edit.slides : edit.before);
+        overwrite(edit, forward);
         break;
     }
-    modified_ = true;
 }
 
 void ShowDocument::put(int at, const std::vector<ShowSlide>& slides) {
@@ -260,9 +354,8 @@ void ShowDocument::shift(int from, int to) {
     emit changed({ShowChange::Kind::Moved, from, 1, to});
 }
 
-void ShowDocument::overwrite(int first, const std::vector<ShowSlide>& slides) {
-    first = std::clamp(first, 0, count_);
-    const int count = std::min(int(slides.size()), count_ - first);
-    std::copy_n(slides.begin(), count, slides_.begin() + first);
-    emit changed({ShowChange::Kind::Changed, first, count, 0});
+void ShowDocument::overwrite(const ShowEdit& edit, bool forward) {
+    const auto [low, high] = edit.patch(slides_, forward);
+    if (low >= 0)
+        emit changed({ShowChange::Kind::Changed, low, high - low + 1, 0});
 }

@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QString>
 
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -41,6 +42,11 @@ struct ShowChange {
     int to = 0;
 
     bool countChanged() const { return kind != Kind::Moved && kind != Kind::Changed; }
+    friend bool operator==(const ShowChange&, const ShowChange&) = default;
+    // Where the slide that stood at `index` stands after the change, so that a view keeps its place
+    // on that slide. A removed slide leaves its place to the slide after it; after a reset the index
+    // stays.
+    int indexAfter(int index) const;
 };
 
 // "BLANK" in any case: a slide without a picture.
@@ -52,8 +58,8 @@ class ShowDocument : public QObject {
     Q_OBJECT
   public:
     static constexpr int MaxSlides = 500;
-    // Undo goes back this many steps at most.
-    static constexpr int HistorySteps = 100;
+    // Undo goes back as far as this many bytes of kept changes reach: the oldest steps go first.
+    static constexpr std::size_t HistoryBytes = 64 * 1024 * 1024;
 
     explicit ShowDocument(int defaultDelay = 5);
     ~ShowDocument() override;
@@ -105,7 +111,14 @@ class ShowDocument : public QObject {
 
     // The show as it stands is saved: undoing or redoing back to this step leaves it unchanged.
     void markSaved();
-    QUndoStack& history() { return *history_; }
+    // Takes the last step back, or makes the step taken back last again; walked() then names the
+    // slides it touched.
+    void undo();
+    void redo();
+    // What Undo and Redo would do, for the Edit menu; the show's operations alone change it.
+    const QUndoStack& history() const { return *history_; }
+    // What the history's steps hold in memory.
+    std::size_t historyBytes() const { return historyBytes_; }
 
     // Makes the changes done while it lives one step of the history, under the name the Edit menu
     // shows ("Undo Delete Slide"). A step that changed nothing is not kept. Steps opened inside
@@ -124,22 +137,33 @@ class ShowDocument : public QObject {
 
   signals:
     void changed(const ShowChange& change);
+    // After Undo or Redo: the slides the step touched, `count` of them from `first` on; none where it
+    // only took slides out, and `first` is then where they stood.
+    void walked(int first, int count);
 
   private:
     friend class ShowStep;
     // Makes the change, or takes it back.
     void perform(const ShowEdit& edit, bool forward);
     void keep(ShowEdit edit, const QString& name);
+    void push(ShowStep* step);
+    // Drops the oldest steps while the history holds more than HistoryBytes.
+    void keepWithinLimit();
     void put(int at, const std::vector<ShowSlide>& slides);
     void take(int first, int count);
     void shift(int from, int to);
-    void overwrite(int first, const std::vector<ShowSlide>& slides);
+    void overwrite(const ShowEdit& edit, bool forward);
+    void noteModified();
+    void walk(void (QUndoStack::*step)());
 
     std::vector<ShowSlide> slides_;
     int count_ = 0;
     bool modified_ = false;
+    bool storedEmpty_ = true; // the show as read or last saved had no slides
     int defaultDelay_;
     TSlideRecord fresh_{};
     QUndoStack* history_;
+    std::size_t historyBytes_ = 0;
+    bool relaying_ = false; // the history is laid anew: its steps change nothing
     std::unique_ptr<ShowStep> openStep_;
 };

@@ -14,6 +14,12 @@
 #include <tuple>
 #include <vector>
 
+// Printed as gtest shows a change that differs.
+void PrintTo(const ShowChange& change, std::ostream* out) {
+    *out << "{kind " << int(change.kind) << ", first " << change.first << ", count " << change.count
+         << ", to " << change.to << "}";
+}
+
 namespace {
 
 // Slides named by their image file; each has a thumbnail of its own, one pixel wide, of its name's
@@ -45,7 +51,8 @@ struct Operation {
     const char* what;
     std::function<void(ShowDocument&)> run;
     std::string after;
-    std::vector<ShowChange::Kind> announced;
+    std::vector<ShowChange> announced;
+    int steps = 1; // kept in the history; a change that is none keeps none and leaves the show unchanged
 };
 
 std::ostream& operator<<(std::ostream& out, const Operation& row) {
@@ -54,47 +61,67 @@ std::ostream& operator<<(std::ostream& out, const Operation& row) {
 
 class ShowOperation : public testing::TestWithParam<Operation> {};
 
-TEST_P(ShowOperation, ChangesTheShowAndIsUndoneAndRedoneWithItsThumbnails) {
+// Each operation changes the show as it says, announces what it changed, and is one step of the
+// history that Undo takes back and Redo makes again, announced as the first time.
+TEST_P(ShowOperation, ChangesTheShowAsItAnnouncesAndIsUndoneAndRedone) {
     const Operation& row = GetParam();
     ShowDocument show;
     test_shows::append(show, named(show, "PQRS"));
     show.markOpened();
-    std::vector<ShowChange::Kind> announced;
+    std::vector<ShowChange> announced;
     QObject::connect(&show, &ShowDocument::changed,
-                     [&](const ShowChange& change) { announced.push_back(change.kind); });
+                     [&](const ShowChange& change) { announced.push_back(change); });
 
     row.run(show);
     EXPECT_EQ(names(show), row.after);
     EXPECT_EQ(announced, row.announced);
-    EXPECT_TRUE(show.ShowModified);
-    ASSERT_EQ(show.history().count(), 1);
+    EXPECT_EQ(show.ShowModified, row.steps > 0);
+    ASSERT_EQ(show.history().count(), row.steps);
+    if (row.steps == 0)
+        return;
 
-    show.history().undo();
+    show.undo();
     EXPECT_EQ(names(show), "PQRS");
     EXPECT_FALSE(show.ShowModified) << "back to the show as opened";
-    show.history().redo();
+    announced.clear();
+    show.redo();
     EXPECT_EQ(names(show), row.after);
+    EXPECT_EQ(announced, row.announced);
     EXPECT_TRUE(show.ShowModified);
 }
 
 using Kind = ShowChange::Kind;
+ShowChange change(Kind kind, int first, int count, int to = 0) {
+    return {kind, first, count, to};
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Operations, ShowOperation,
     testing::Values(
         Operation{"insert before slide 2",
                   [](ShowDocument& s) { s.insert(2, named(s, "AB")); },
                   "PQABRS",
-                  {Kind::Inserted}},
-        Operation{
-            "append", [](ShowDocument& s) { s.append(named(s, "A").front()); }, "PQRSA", {Kind::Inserted}},
+                  {change(Kind::Inserted, 2, 2)}},
+        Operation{"append",
+                  [](ShowDocument& s) { s.append(named(s, "A").front()); },
+                  "PQRSA",
+                  {change(Kind::Inserted, 4, 1)}},
         Operation{"remove two",
                   [](ShowDocument& s) { EXPECT_EQ(s.remove(1, 2).size(), 2); },
                   "PS",
-                  {Kind::Removed}},
-        Operation{"move 0 onto 2", [](ShowDocument& s) { s.move(0, 2); }, "QRPS", {Kind::Moved}},
-        Operation{"move 3 onto 1", [](ShowDocument& s) { s.move(3, 1); }, "PSQR", {Kind::Moved}},
+                  {change(Kind::Removed, 1, 2)}},
         Operation{
-            "replace", [](ShowDocument& s) { s.replace(1, named(s, "Z").front()); }, "PZRS", {Kind::Changed}},
+            "move 0 onto 2", [](ShowDocument& s) { s.move(0, 2); }, "QRPS", {change(Kind::Moved, 0, 1, 2)}},
+        Operation{
+            "move 3 onto 1", [](ShowDocument& s) { s.move(3, 1); }, "PSQR", {change(Kind::Moved, 3, 1, 1)}},
+        Operation{"replace",
+                  [](ShowDocument& s) { s.replace(1, named(s, "Z").front()); },
+                  "PZRS",
+                  {change(Kind::Changed, 1, 1)}},
+        Operation{"give every slide the defaults",
+                  [](ShowDocument& s) { s.giveEverySlide(9, true, false); },
+                  "PQRS",
+                  {change(Kind::Changed, 0, 4)}},
         Operation{"two changes in one step",
                   [](ShowDocument& s) {
                       const ShowDocument::Step step(s, QStringLiteral("Cut and paste"));
@@ -102,7 +129,27 @@ INSTANTIATE_TEST_SUITE_P(
                       s.insert(2, cut);
                   },
                   "QRPS",
-                  {Kind::Removed, Kind::Inserted}}));
+                  {change(Kind::Removed, 0, 1), change(Kind::Inserted, 2, 1)}},
+        Operation{"replace by the same slide", [](ShowDocument& s) { s.replace(2, s.at(2)); }, "PQRS", {}, 0},
+        Operation{"replace by a slide of another caption font",
+                  [](ShowDocument& s) {
+                      ShowSlide other = s.at(2);
+                      other.record.FontSize = 12;
+                      s.replace(2, other);
+                  },
+                  "PQRS",
+                  {change(Kind::Changed, 2, 1)}},
+        Operation{"a thumbnail drawn anew",
+                  [](ShowDocument& s) { s.setThumbnail(1, named(s, "Z").front().thumbnail); },
+                  "P?RS",
+                  {change(Kind::Changed, 1, 1)},
+                  0},
+        Operation{"clear", [](ShowDocument& s) { s.clear(); }, "", {change(Kind::Reset, 0, 0)}, 0},
+        Operation{"load",
+                  [](ShowDocument& s) { s.load({s.freshRecord()}); },
+                  "?",
+                  {change(Kind::Reset, 0, 0)},
+                  0}));
 
 TEST(ShowHistory, GivingEverySlideTheDefaultsIsUndoneSlideBySlide) {
     ShowDocument show;
@@ -115,7 +162,7 @@ TEST(ShowHistory, GivingEverySlideTheDefaultsIsUndoneSlideBySlide) {
     for (int i = 0; i < 2; ++i)
         EXPECT_EQ(std::tuple(show.slide(i).Delay, show.slide(i).HoldForAudio, show.slide(i).ShowText),
                   std::tuple(9, 1, 0));
-    show.history().undo();
+    show.undo();
     EXPECT_EQ(std::tuple(show.slide(0).Delay, show.slide(1).Delay, show.slide(1).ShowText),
               std::tuple(5, 42, 1));
     EXPECT_EQ(show.history().undoText(), QStringLiteral("Change Slides"));
@@ -127,13 +174,13 @@ TEST(ShowHistory, UndoAndRedoBackToTheSavedShowLeaveNothingToSave) {
     show.markSaved();
     EXPECT_FALSE(show.ShowModified);
     show.move(0, 1);
-    show.history().undo();
+    show.undo();
     EXPECT_FALSE(show.ShowModified);
-    show.history().undo();
+    show.undo();
     EXPECT_TRUE(show.ShowModified) << "before the save";
-    show.history().redo();
+    show.redo();
     EXPECT_FALSE(show.ShowModified);
-    show.history().redo();
+    show.redo();
     EXPECT_TRUE(show.ShowModified);
 }
 
@@ -156,29 +203,69 @@ TEST(ShowHistory, ClearingOrReadingAShowLeavesNothingToUndo) {
 TEST(ShowHistory, AStepThatChangesNothingIsNotKeptAndKeepsWhatCanBeRedone) {
     ShowDocument show;
     test_shows::append(show, named(show, "PQ"));
-    show.history().undo();
+    show.move(0, 1);
+    show.undo();
     {
         const ShowDocument::Step step(show, QStringLiteral("Nothing"));
         show.move(1, 1);
         show.remove(5);
         show.replace(0, show.at(0));
     }
+    EXPECT_EQ(names(show), "PQ");
     EXPECT_TRUE(show.history().canRedo());
-    EXPECT_FALSE(show.history().canUndo());
+    EXPECT_EQ(show.history().count(), 2);
 }
 
-TEST(ShowHistory, TheShowTakesFiveHundredSlidesAndUndoGoesBackAHundredSteps) {
+// An empty show differs from the one read or saved when that one had slides, whatever led to it.
+TEST(ShowHistory, AnEmptyShowIsAChangeOnlyWhenTheStoredShowHadSlides) {
+    const std::tuple<std::string, bool> rows[] = {{"PQ", true}, {"", false}};
+    for (const auto& [stored, modified] : rows) {
+        SCOPED_TRACE(stored);
+        ShowDocument show;
+        test_shows::append(show, named(show, stored));
+        show.markSaved();
+        test_shows::append(show, named(show, "AB"));
+        show.remove(0, show.SlideCount);
+        EXPECT_EQ(show.ShowModified, modified);
+        show.undo();
+        EXPECT_TRUE(show.ShowModified);
+    }
+}
+
+// The show takes 500 slides. Small steps are all kept; steps of many slides are kept as long as
+// their bytes fit the history's limit, the oldest going first, and the show as opened is then out of
+// reach: undoing as far as the history goes leaves a changed show.
+TEST(ShowHistory, TheShowTakesFiveHundredSlidesAndTheHistoryKeepsWhatFitsItsBytes) {
     ShowDocument show;
     test_shows::fill(show, 498);
     EXPECT_EQ(show.insert(0, named(show, "ABC")), 2);
     EXPECT_EQ(show.SlideCount, ShowDocument::MaxSlides);
     EXPECT_EQ(show.insert(0, named(show, "D")), 0);
+    show.markOpened();
     for (int i = 0; i < 150; ++i)
         show.move(0, 1);
-    int undone = 0;
-    for (; show.history().canUndo(); ++undone)
-        show.history().undo();
-    EXPECT_EQ(undone, ShowDocument::HistorySteps);
+    EXPECT_EQ(show.history().count(), 150);
+
+    show.markOpened();
+    const QList<ShowSlide> all = show.remove(0, show.SlideCount);
+    const std::size_t stepBytes = show.historyBytes();
+    const int fitting = int(ShowDocument::HistoryBytes / stepBytes);
+    int made = 1;
+    for (; made < 2 * fitting; ++made)
+        made % 2 ? (void)show.insert(0, all) : (void)show.remove(0, show.SlideCount);
+    EXPECT_LE(show.historyBytes(), ShowDocument::HistoryBytes);
+    EXPECT_GE(show.history().count(), fitting - 1);
+    EXPECT_LT(show.history().count(), made);
+    const int kept = show.history().count();
+    for (int i = 0; i < kept; ++i)
+        show.undo();
+    EXPECT_FALSE(show.history().canUndo());
+    EXPECT_EQ(show.SlideCount, (made - kept) % 2 ? 0 : ShowDocument::MaxSlides);
+    EXPECT_TRUE(show.ShowModified) << "the show as opened is out of reach";
+    for (int i = 0; i < kept; ++i)
+        show.redo();
+    EXPECT_EQ(show.SlideCount, made % 2 ? 0 : ShowDocument::MaxSlides);
+    EXPECT_EQ(show.slide(0).ImageFile.str(), made % 2 ? "" : "A");
 }
 
 TEST(ShowSlots, AFreshSlideHasTheDefaultTimeAndFontAndIndexesOutsideTheShowReadAsFresh) {
