@@ -87,6 +87,7 @@ void TshowFrm::build() {
     Timer1->setSingleShot(true);
     Timer1->setInterval(AutoPlayDelayMs);
     connect(Timer1, &QTimer::timeout, this, &TshowFrm::Timer1Timer);
+    connect(&show_, &ShowDocument::changed, this, &TshowFrm::followShow);
     if (hostSet_)
         showPreferencesButton();
 }

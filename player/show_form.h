@@ -34,6 +34,7 @@ class QToolButton;
 class QVBoxLayout;
 class ShowDocument;
 class SlideAudio;
+struct ShowChange;
 class TPhoto;
 struct SharedFlags;
 
@@ -129,6 +130,9 @@ class TshowFrm : public DeferredWindow<QWidget> {
     void advance();
     void clampCurrentSlide();
     void showSlideNumber();
+    // The show may change while the viewer is open (pictures handed over by a later start): the
+    // slide on screen keeps its place, and the slider and the count take in the new slides.
+    void followShow(const ShowChange& change);
     ShowSwitches readSwitches() const;
     QWidget* focusTarget() const;
 
@@ -151,6 +155,8 @@ class TshowFrm : public DeferredWindow<QWidget> {
     ShowSwitches switches_;
     std::unique_ptr<SlideAudio> audio_;
     bool programSetsSlider_ = false;
+    // Steps asked for (previous, next, a jump) since the loop began putting its slide on screen.
+    int stepsAsked_ = 0;
     qint64 timeRanOutAt_ = -1; // when the last slide's time ran out, if the loop went on from there
     std::unique_ptr<PictureAhead> pictures_;
     int shownIndex_ = -1; // the slide whose picture the image area shows

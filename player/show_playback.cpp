@@ -159,6 +159,9 @@ void TshowFrm::PlayShow() {
 bool TshowFrm::playOnePass() {
     const QPointer<TshowFrm> self(this);
     const int index = flags_.CurrentSlide;
+    // The steps asked for until now have brought CurrentSlide to this slide; those asked for while it
+    // comes on screen or while its sound opens each move on from it, and the next pass shows that.
+    stepsAsked_ = 0;
     // The slide's time counts from the moment it starts coming on screen or, right after a slide whose
     // time ran out, from that moment: decoding, the sound's opening and the work between two slides
     // then do not add up over a long show. A late slide does not shorten the next one by much.
@@ -167,14 +170,15 @@ bool TshowFrm::playOnePass() {
     timeRanOutAt_ = -1;
     ShowCurrentSlide();
     // A stop or a close while the slide was put on screen ends the show before its sound and its time.
-    if (!self || !flags_.ShowPlaying)
+    if (!self || !flags_.ShowPlaying || stepsAsked_ > 0)
         return bool(self);
-    const TSlideRecord& slide = show_.slide(index);
+    // A copy: the show may grow while events are processed, and its slides move in memory then.
+    const TSlideRecord slide = show_.slide(index);
     SharedFlags* flags = &flags_;
     audio_->StartSlideAudio(slide, [self, flags] { return self && flags->ShowPlaying; });
     // Each step that processes events may have stopped the show or closed the window: a stopped show
     // starts no sound, waits no time and moves to no other slide.
-    if (!self || !flags_.ShowPlaying)
+    if (!self || !flags_.ShowPlaying || stepsAsked_ > 0)
         return bool(self);
     const int ms = slideTimeMs(index);
     const int left = int(qMax<qint64>(0, ms - (waitClock().nowMs() - shownAt)));
@@ -193,7 +197,7 @@ bool TshowFrm::playOnePass() {
         return true;
     }
     // A stop, previous or next during the time or the hold: the next pass shows what CurrentSlide names.
-    if (flags_.WaitInterrupt || !flags_.ShowPlaying)
+    if (flags_.WaitInterrupt || !flags_.ShowPlaying || stepsAsked_ > 0)
         return true;
     if (!slide.HoldForAudio || !SlideAudio::hasPlayableAudio(slide))
         timeRanOutAt_ = shownAt + ms;
@@ -221,6 +225,24 @@ void TshowFrm::clampCurrentSlide() {
         flags_.CurrentSlide = 0;
     if (flags_.CurrentSlide + 1 > TrackBar2->maximum())
         flags_.CurrentSlide = TrackBar2->maximum() - 1;
+}
+
+void TshowFrm::followShow(const ShowChange& change) {
+    if (!isVisible())
+        return;
+    flags_.CurrentSlide = change.indexAfter(flags_.CurrentSlide);
+    if (shownIndex_ >= 0)
+        shownIndex_ = change.indexAfter(shownIndex_);
+    if (show_.SlideCount == 0) {
+        close();
+        return;
+    }
+    programSetsSlider_ = true;
+    TrackBar2->setMaximum(show_.SlideCount);
+    programSetsSlider_ = false;
+    Label6->setText(QString::number(show_.SlideCount));
+    clampCurrentSlide();
+    showSlideNumber();
 }
 
 void TshowFrm::showSlideNumber() {
@@ -281,11 +303,12 @@ void TshowFrm::afterStep() {
     if (show_.SlideCount == 0)
         return;
     clampCurrentSlide();
-    const TSlideRecord& slide = show_.slide(flags_.CurrentSlide);
+    const TSlideRecord slide = show_.slide(flags_.CurrentSlide);
     if (slide.HoldForAudio && SlideAudio::hasPlayableAudio(slide))
         audio_->StopAudio();
     showSlideNumber();
     if (flags_.ShowPlaying) {
+        ++stepsAsked_;
         flags_.WaitInterrupt = true; // the running loop shows the slide
         return;
     }

@@ -5,6 +5,7 @@
 #include "app_windows.h"
 #include "main_window.h"
 #include "show_file.h"
+#include "show_form.h"
 #include "startup.h"
 #include "test_pictures.h"
 #include "test_shows.h"
@@ -12,6 +13,7 @@
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -120,5 +122,41 @@ TEST_F(SecondStart, HelpAndVersionAnswerWithoutHandingOver) {
     EXPECT_EQ(startAgain({picture("flower.png"), "--version"}), 0);
     EXPECT_TRUE(output.startsWith("verasco ")) << output.toStdString();
     EXPECT_EQ(show().SlideCount, 0);
+}
+
+// A picture handed over while the show plays is played in its turn: the viewer takes in the slide
+// added to the show it plays.
+TEST_F(SecondStart, APictureHandedOverWhileTheShowPlaysIsPlayedInItsTurn) {
+    EXPECT_EQ(startAgain({picture("flower.jpg"), picture("flower.png")}), 0);
+    ASSERT_EQ(show().SlideCount, 2);
+    main().settings().LoopSlideShow = true;
+    TshowFrm* viewer = first->windows()->showFrm;
+    QProcess later;
+    later.setProgram(Program);
+    later.setArguments({picture("size_73x48.jif")});
+    std::vector<int> shown;
+    int shownSinceHandedOver = 0;
+    const QMetaObject::Connection watching =
+        QObject::connect(viewer, &TshowFrm::slideShown, viewer, [&](int index) {
+            shown.push_back(index);
+            if (shown.size() == 1)
+                later.start();
+            shownSinceHandedOver += show().SlideCount == 3 ? 1 : 0;
+            // Twice round the show after the hand-off without the new slide: it is not played.
+            if (index == 2 || shownSinceHandedOver > 6)
+                viewer->SpeedButton3Click();
+        });
+    main().BitBtn2Click();
+    viewer->findChild<QSlider*>("TrackBar1")->setValue(19); // half a second a slide
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return !shown.empty() && !main().flags().ShowPlaying && later.state() == QProcess::NotRunning;
+        },
+        60000));
+    QObject::disconnect(watching);
+    viewer->close();
+    EXPECT_EQ(later.exitCode(), 0);
+    EXPECT_EQ(show().SlideCount, 3);
+    EXPECT_EQ(shown.back(), 2) << "the slides shown ended on slide " << shown.back();
 }
 } // namespace

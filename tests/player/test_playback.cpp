@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QThread>
 
+#include <utility>
+
 namespace {
 
 testing::Environment* const environment = testing::AddGlobalTestEnvironment(new PlayerTestEnvironment);
@@ -217,6 +219,65 @@ TEST_F(Playback, StepsDuringTheTimeShowTheSlideStraightAway) {
     viewer->PlayShow();
     EXPECT_EQ(shownIndexes(), (std::vector<int>{0, 1, 2, 1, 2, 3}));
     EXPECT_EQ(shownTimes(), (std::vector<qint64>{0, 300, 600, 900, 1900, 2900}));
+}
+
+// Steps asked for while a slide comes on screen, before its time begins: each is taken once, in
+// order, and the slide they lead to comes at once and keeps its whole time.
+TEST_F(Playback, StepsWhileASlideComesOnScreenAreAllTakenInOrder) {
+    struct Row {
+        std::vector<Qt::Key> keys;
+        std::vector<int> indexes;
+        std::vector<qint64> times;
+    } const rows[] = {
+        {{Qt::Key_PageDown}, {0, 1, 2, 3}, {0, 0, 1000, 2000}},
+        {{Qt::Key_Right, Qt::Key_PageDown}, {0, 2, 3}, {0, 0, 1000}},
+        {{Qt::Key_PageDown, Qt::Key_Left}, {0, 0, 1, 2, 3}, {0, 0, 1000, 2000, 3000}},
+    };
+    addSlides(4);
+    openViewer();
+    const std::vector<Qt::Key>* keys = nullptr;
+    QObject::connect(viewer, &TshowFrm::slideShown, viewer, [&](int index) {
+        if (index != 0 || !keys)
+            return;
+        for (Qt::Key key : *std::exchange(keys, nullptr))
+            QTest::keyClick(viewer, key);
+    });
+    for (const Row& row : rows) {
+        shown.clear();
+        flags().CurrentSlide = 0;
+        keys = &row.keys;
+        const qint64 start = clock.nowMs();
+        viewer->PlayShow();
+        EXPECT_EQ(shownIndexes(), row.indexes) << row.keys.size() << " keys";
+        EXPECT_EQ(shownTimes(start), row.times) << row.keys.size() << " keys";
+    }
+}
+
+// A picture handed over by a later start while the show plays is played in its turn, and the
+// slider and the count take it in.
+TEST_F(Playback, APictureHandedOverWhileTheShowPlaysIsPlayedInItsTurn) {
+    struct Row {
+        bool loop;
+        std::vector<int> indexes;
+    } const rows[] = {{false, {0, 1, 2}}, {true, {0, 1, 2, 0, 1, 2}}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.loop ? "loop" : "no loop");
+        settings().LoopSlideShow = row.loop;
+        show().clear();
+        addSlides(2);
+        openViewer();
+        shown.clear();
+        const qint64 start = clock.nowMs();
+        clock.at(start + 1500, [this] { main().CopyDataReceived(picture("handed.png")); });
+        // The picture handed over has the default time, 5 s.
+        clock.at(start + 9500, [this] { viewer->SpeedButton3Click(); });
+        viewer->PlayShow();
+        clock.cancelPlanned();
+        EXPECT_EQ(shownIndexes(), row.indexes);
+        EXPECT_EQ(child<QSlider>("TrackBar2")->maximum(), 3);
+        EXPECT_EQ(child<QLabel>("Label6")->text(), QStringLiteral("3"));
+        viewer->close();
+    }
 }
 
 TEST_F(Playback, PlayDuringPlayPlaysOnFromTheSlideAndOneStopEndsBoth) {
