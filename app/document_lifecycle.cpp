@@ -25,11 +25,12 @@ DocumentLifecycle::DocumentLifecycle(ShowDocument& show, Settings& settings, Sho
       dialogParent_(dialogParent) {}
 
 bool DocumentLifecycle::askToKeepChanges() {
-    if (!show_.ShowModified || show_.SlideCount == 0)
+    if (!show_.ShowModified)
         return false;
     const int answer = confirm_.askSaveChanges(showName_.text().trimmed());
+    // A show emptied since it was read or saved is saved as it stands too, when the person asks so.
     if (answer == Tconfirmfrm::Yes)
-        return !FileSaveAs();
+        return !saveAs(Emptied::Save);
     return answer != Tconfirmfrm::No;
 }
 
@@ -39,8 +40,6 @@ void DocumentLifecycle::FileNew() {
     show_.clear();
     showName_.forgetShowPath();
     view_.showAnew(ShowGridView::Rows::First, 1);
-    if (dialogParent_)
-        dialogParent_->repaint();
 }
 
 void DocumentLifecycle::rememberFolderOf(const QString& path) {
@@ -48,9 +47,9 @@ void DocumentLifecycle::rememberFolderOf(const QString& path) {
 }
 
 bool DocumentLifecycle::clearForOpen() {
-    if (show_.SlideCount > 0)
+    if (show_.SlideCount > 0 || show_.ShowModified)
         FileNew();
-    return show_.SlideCount == 0;
+    return show_.SlideCount == 0 && !show_.ShowModified;
 }
 
 void DocumentLifecycle::FileOpen() {
@@ -74,11 +73,15 @@ void DocumentLifecycle::readShow(const QString& path) {
 }
 
 bool DocumentLifecycle::FileSaveAs() {
+    return saveAs(Emptied::Refuse);
+}
+
+bool DocumentLifecycle::saveAs(Emptied emptied) {
     for (;;) {
         const QString chosen =
             dialogSeams().getSaveFileName(dialogParent_, QStringLiteral("Save Verasco"),
                                           QDir(settings_.SlideDirectory).filePath("show.vrs"), ShowFilter);
-        if (chosen.isEmpty() || show_.SlideCount == 0)
+        if (chosen.isEmpty() || (show_.SlideCount == 0 && emptied == Emptied::Refuse))
             return false;
         const QString path = ShowFile::withShowExtension(chosen);
         // Only Yes replaces the file: No, Esc and the close box ask for another name.

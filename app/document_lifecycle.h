@@ -41,6 +41,9 @@ class DocumentLifecycle {
     void Edit2KeyPress();
 
   private:
+    // Whether an empty show is written: only when it was emptied and the question offers to save it.
+    enum class Emptied { Refuse, Save };
+    bool saveAs(Emptied emptied);
     // Asks about the changes of a changed show; true when the show stays (a cancel, a refused save).
     bool askToKeepChanges();
     // Clear All before another show is read; false when the show stays (a cancel, a refused save).

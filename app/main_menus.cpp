@@ -64,21 +64,31 @@ void addItems(TMainFormverasco& window, QMenu* menu, const std::vector<Item>& it
     }
 }
 
-void addHistoryItems(QMenu* edit, QUndoStack& history) {
+// The history's own actions, for their names and enabling, with the window's handler in place of
+// the history's.
+QAction* historyItem(TMainFormverasco& window, QAction* action, const char* name, Handler handler) {
+    action->setObjectName(QLatin1String(name));
+    action->setProperty(HasCommand, true);
+    QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+    QObject::connect(action, &QAction::triggered, &window, [&window, handler] { handler(window); });
+    return action;
+}
+
+void addHistoryItems(TMainFormverasco& window, QMenu* edit, const QUndoStack& history) {
     edit->addSeparator();
-    QAction* undo = history.createUndoAction(edit, QStringLiteral("&Undo"));
-    undo->setObjectName(QStringLiteral("Undo1"));
+    QAction* undo = historyItem(window, history.createUndoAction(edit, QStringLiteral("&Undo")), "Undo1",
+                                run<&W::Undo1Click>());
     undo->setShortcut(Ctrl(Qt::Key_Z));
     edit->addAction(undo);
-    QAction* redo = history.createRedoAction(edit, QStringLiteral("&Redo"));
-    redo->setObjectName(QStringLiteral("Redo1"));
+    QAction* redo = historyItem(window, history.createRedoAction(edit, QStringLiteral("&Redo")), "Redo1",
+                                run<&W::Redo1Click>());
     redo->setShortcuts({Ctrl(Qt::Key_Z, Qt::ShiftModifier), Ctrl(Qt::Key_Y)});
     edit->addAction(redo);
 }
 
 } // namespace
 
-MainMenus buildMainMenus(TMainFormverasco& window, QUndoStack& history) {
+MainMenus buildMainMenus(TMainFormverasco& window, const QUndoStack& history) {
     const Menu menus[] = {
         {"FileMenu",
          "&File",
@@ -137,7 +147,7 @@ MainMenus buildMainMenus(TMainFormverasco& window, QUndoStack& history) {
     built.file = window.findChild<QMenu*>(QStringLiteral("FileMenu"));
     built.edit = window.findChild<QMenu*>(QStringLiteral("EditMenu"));
     built.edit->setToolTipsVisible(true);
-    addHistoryItems(built.edit, history);
+    addHistoryItems(window, built.edit, history);
     return built;
 }
 

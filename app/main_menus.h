@@ -18,8 +18,9 @@ struct MainMenus {
 };
 
 // Builds the File, Edit, View and Help menus of the window's menu bar; Edit ends with "&Undo" and
-// "&Redo", named after the step of the history they take back or do again.
-MainMenus buildMainMenus(TMainFormverasco& window, QUndoStack& history);
+// "&Redo", named after the step of the history they take back or do again and run by the window,
+// which hands them to the text field that has the focus instead.
+MainMenus buildMainMenus(TMainFormverasco& window, const QUndoStack& history);
 
 // Enables the window's named menu items by their rules; an item whose command is not part of the
 // program stays unavailable.

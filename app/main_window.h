@@ -124,6 +124,9 @@ class TMainFormverasco : public QMainWindow {
     void EditCut();
     void EditCopy();
     void EditPaste();
+    // Edit > "&Undo" and "&Redo": the typing in the focused text field, or else the show's history.
+    void Undo1Click();
+    void Redo1Click();
     void SelectAll1Click();
     void EditMenuClick();
     void View1Click();

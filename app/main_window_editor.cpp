@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QUndoStack>
 
 #include <algorithm>
 
@@ -153,6 +154,14 @@ void TMainFormverasco::EditPaste() {
     editing_->EditPaste();
 }
 
+void TMainFormverasco::Undo1Click() {
+    editing_->EditUndo();
+}
+
+void TMainFormverasco::Redo1Click() {
+    editing_->EditRedo();
+}
+
 void TMainFormverasco::SelectAll1Click() {
     editing_->SelectAll1Click();
 }
@@ -165,7 +174,18 @@ void TMainFormverasco::EditMenuClick() {
                            {"Clear1", s.clear},
                            {"ClearAll1", s.clearAll},
                            {"SelectAll1", s.selectAll},
-                           {"SlideProperties1", s.properties}});
+                           {"SlideProperties1", s.properties},
+                           {"Undo1", s.undo},
+                           {"Redo1", s.redo}});
+    // A text field's own typing has no name in the menu.
+    const QUndoStack& history = show_.history();
+    const bool field = s.fieldHasFocus;
+    findChild<QAction*>(QStringLiteral("Undo1"))
+        ->setText(field || !history.canUndo() ? QStringLiteral("&Undo")
+                                              : QStringLiteral("&Undo ") + history.undoText());
+    findChild<QAction*>(QStringLiteral("Redo1"))
+        ->setText(field || !history.canRedo() ? QStringLiteral("&Redo")
+                                              : QStringLiteral("&Redo ") + history.redoText());
 }
 
 void TMainFormverasco::View1Click() {
@@ -184,7 +204,7 @@ void TMainFormverasco::prepareShortcut(const QKeyEvent& key) {
             return findChild<QAction*>(QLatin1String(name))->shortcut() == pressed;
         });
     };
-    if (anyTakes({"EditCutItem", "EditCopyItem", "EditPasteItem", "Clear1"}))
+    if (anyTakes({"EditCutItem", "EditCopyItem", "EditPasteItem", "Clear1", "Undo1", "Redo1"}))
         EditMenuClick();
     if (anyTakes({"FileSaveItem", "FileSaveAsItem", "FilePrintItem"}))
         FileMenuClick();

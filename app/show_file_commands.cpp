@@ -54,12 +54,10 @@ ShowFile::ReadResult ShowFileCommands::ReadShowFile(const QString& path) {
 QString ShowFileCommands::load(const QString& path, std::vector<TSlideRecord> records) {
     const QString folder = ShowFile::folderOf(path);
     QString tooLong;
-    int notFound = 0;
     for (TSlideRecord& record : records) {
         const ShowFile::RepairOutcome repair = ShowFile::repairSlidePaths(record, folder);
         if (!repair.tooLong.isEmpty())
             tooLong = repair.tooLong;
-        notFound += repair.imageMissing ? 1 : 0;
     }
     show_.load(std::move(records));
     showName_.setShowName(path);
@@ -67,7 +65,7 @@ QString ShowFileCommands::load(const QString& path, std::vector<TSlideRecord> re
     view_.showReadProgress(0, count);
     slides_.buildThumbnailsForRead(count);
     view_.showAnew(ShowGridView::Rows::Last);
-    view_.showImagesCount(notFound);
+    view_.showImagesCount();
     return tooLong;
 }
 

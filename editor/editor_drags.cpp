@@ -192,7 +192,6 @@ void EditorDrags::OvcTable2MouseUp(const QPoint& pos) {
         if (source < show_.SlideCount && target < show_.SlideCount) {
             show_.move(source, target);
             showGrid_.setActiveCell(cell.row, cell.col);
-            showGrid_.InvalidateTable();
         }
     }
     setDragPointer(showGrid_, reorderPointer_, false, Qt::DragMoveCursor);

@@ -7,7 +7,6 @@
 #include "wait_cursor.h"
 
 #include <QCoreApplication>
-#include <QLabel>
 
 namespace {
 // Files appended between two looks at the window.
@@ -19,7 +18,6 @@ void appendDroppedFiles(ShowSlides& slides, const QStringList& paths) {
         return;
     const WaitCursor hourglass;
     ShowDocument& show = slides.view().show();
-    QLabel& label = slides.view().countLabel();
     const ShowDocument::Step step(show, QStringLiteral("Drop Files"));
     const QStringList taken = paths.mid(0, ShowDocument::MaxSlides);
     QString tooLong;
@@ -28,9 +26,7 @@ void appendDroppedFiles(ShowSlides& slides, const QStringList& paths) {
         // A file left out for its long path is named once the drop is done.
         if (const QString left = slides.appendAcceptedImages(taken.mid(first, FilesPerStep)); !left.isEmpty())
             tooLong = left;
-        // The count so far, and the window repainted; clicks and keys wait until the drop is done.
-        slides.view().showImagesCount();
-        label.repaint();
+        // The window shows the slides so far; clicks and keys wait until the drop is done.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         if (slides.drawingStopped()) // the window closed meanwhile
             break;

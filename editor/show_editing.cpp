@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QUndoStack>
 #include <algorithm>
 #include <utility>
 
@@ -204,6 +205,20 @@ void ShowEditing::EditPaste() {
     keepInView(topRow);
 }
 
+void ShowEditing::EditUndo() {
+    if (QLineEdit* field = focusedField())
+        field->undo();
+    else
+        show_.undo();
+}
+
+void ShowEditing::EditRedo() {
+    if (QLineEdit* field = focusedField())
+        field->redo();
+    else
+        show_.redo();
+}
+
 void ShowEditing::SelectAll1Click() {
     if (QLineEdit* field = focusedField()) {
         field->selectAll();
@@ -219,7 +234,12 @@ void ShowEditing::SelectAll1Click() {
 EditMenuState ShowEditing::EditMenuClick() const {
     EditMenuState state;
     QWidget* focus = controls_.window.focusWidget();
+    state.undo = show_.history().canUndo();
+    state.redo = show_.history().canRedo();
     if (const QLineEdit* field = focusedField()) {
+        state.fieldHasFocus = true;
+        state.undo = field->isUndoAvailable();
+        state.redo = field->isRedoAvailable();
         state.cut = !field->text().isEmpty();
         state.copy = state.clear = state.selectAll = true;
         state.paste = !QApplication::clipboard()->text().isEmpty();

@@ -31,7 +31,8 @@ struct EditingControls {
 // What the Edit and View menus offer, by item.
 struct EditMenuState {
     bool cut = false, copy = false, paste = false, clear = false, clearAll = false, selectAll = false,
-         properties = false;
+         properties = false, undo = false, redo = false;
+    bool fieldHasFocus = false; // Undo and Redo act on a text field's typing
 };
 struct ViewMenuState {
     bool image = false, slideshow = false;
@@ -61,6 +62,9 @@ class ShowEditing {
     void EditCut();
     void EditCopy();
     void EditPaste();
+    // The typing in the focused text field, or else the show's last step.
+    void EditUndo();
+    void EditRedo();
     void SelectAll1Click();
     EditMenuState EditMenuClick() const;
     ViewMenuState View1Click() const;

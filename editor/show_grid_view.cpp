@@ -30,14 +30,102 @@ ShowGridView::ShowGridView(ShowDocument& show, TOvcTable& grid, QLabel& countLab
         return index >= 0 && index < show_.SlideCount ? &show_.thumbnail(index) : nullptr;
     });
     connect(&show_, &ShowDocument::changed, this, &ShowGridView::follow);
+    connect(&show_, &ShowDocument::walked, this, &ShowGridView::showWalked);
 }
 
 void ShowGridView::follow(const ShowChange& change) {
+    const int active = activeIndex();
+    followMissing(change);
     if (change.countChanged()) {
         grid_.setRowLimit(ShowGrid::rowsFor(show_.SlideCount));
         showImagesCount();
     }
-    grid_.InvalidateTable();
+    // The active cell stays on its slide; slides inserted at the active cell take its place there.
+    const bool insertedHere = change.kind == ShowChange::Kind::Inserted && change.first == active;
+    const int following = insertedHere ? active : change.indexAfter(active);
+    if (following != active)
+        grid_.setActiveCell(ShowGrid::rowOf(following), ShowGrid::columnOf(following));
+    repaintChanged(change);
+}
+
+// Which slides name a picture that is not there, kept along with the show so that the count can say
+// so without looking at every file again.
+void ShowGridView::followMissing(const ShowChange& change) {
+    const auto missingOf = [this](int first, int count) {
+        std::vector<bool> missing;
+        for (int i = first; i < first + count; ++i)
+            missing.push_back(show_.isMissing(i));
+        return missing;
+    };
+    const auto at = [this](int index) {
+        return missing_.begin() + std::min<std::ptrdiff_t>(index, missing_.size());
+    };
+    switch (change.kind) {
+    case ShowChange::Kind::Inserted: {
+        const std::vector<bool> added = missingOf(change.first, change.count);
+        missing_.insert(at(change.first), added.begin(), added.end());
+        break;
+    }
+    case ShowChange::Kind::Removed:
+        missing_.erase(at(change.first), at(change.first + change.count));
+        break;
+    case ShowChange::Kind::Moved:
+        if (change.first < change.to)
+            std::rotate(at(change.first), at(change.first + 1), at(change.to + 1));
+        else
+            std::rotate(at(change.to), at(change.first), at(change.first + 1));
+        break;
+    case ShowChange::Kind::Changed:
+        for (int i = change.first; i < change.first + change.count && i < int(missing_.size()); ++i)
+            missing_[std::size_t(i)] = show_.isMissing(i);
+        break;
+    case ShowChange::Kind::Reset:
+        missing_ = missingOf(0, show_.SlideCount);
+        break;
+    }
+}
+
+// The cells whose slides the change touched: those from the first inserted or taken out to the end
+// of the show as it was or became, those between the two places of a move, those changed.
+void ShowGridView::repaintChanged(const ShowChange& change) {
+    int first = change.first;
+    int last = first + change.count - 1;
+    switch (change.kind) {
+    case ShowChange::Kind::Inserted:
+        last = show_.SlideCount - 1;
+        break;
+    case ShowChange::Kind::Removed:
+        last = show_.SlideCount + change.count - 1;
+        break;
+    case ShowChange::Kind::Moved:
+        first = std::min(change.first, change.to);
+        last = std::max(change.first, change.to);
+        break;
+    case ShowChange::Kind::Changed:
+        break;
+    case ShowChange::Kind::Reset:
+        grid_.InvalidateTable();
+        return;
+    }
+    // Only the rows in view, and the one partly in view below them.
+    const int top = grid_.TopRow();
+    first = std::max(first, ShowGrid::indexAt(top, 0));
+    last = std::min(last, ShowGrid::indexAt(top + grid_.fullyVisibleRows() + 1, 0) - 1);
+    for (int index = first; index <= last; ++index)
+        grid_.invalidateCell(ShowGrid::rowOf(index), ShowGrid::columnOf(index));
+}
+
+// Undo and Redo show what they did: the first slide the step touched becomes the active one, and
+// as many of the touched slides as the grid holds come into view.
+void ShowGridView::showWalked(int first, int count) {
+    if (show_.SlideCount == 0)
+        return;
+    const int at = std::min(first, show_.SlideCount - 1);
+    const int lastRow = ShowGrid::rowOf(std::max(at, first + count - 1));
+    grid_.setActiveCell(ShowGrid::rowOf(at), ShowGrid::columnOf(at));
+    const int visibleRows = std::max(1, grid_.fullyVisibleRows());
+    if (lastRow >= grid_.TopRow() + visibleRows)
+        grid_.setTopRow(std::min(ShowGrid::rowOf(at), lastRow - visibleRows + 1));
 }
 
 int ShowGridView::activeIndex() const {
@@ -51,11 +139,11 @@ void ShowGridView::showAnew(Rows view, int minimumRows) {
     grid_.setRowLimit(rows);
     const int visibleRows = grid_.fullyVisibleRows();
     grid_.setTopRow(view == Rows::Last && rows > visibleRows ? rows - visibleRows : 0);
-    grid_.InvalidateTable();
 }
 
-void ShowGridView::showImagesCount(int notFound) {
-    countLabel_.setText(imagesCountText(show_.SlideCount, notFound));
+void ShowGridView::showImagesCount() {
+    countLabel_.setText(
+        imagesCountText(show_.SlideCount, int(std::count(missing_.begin(), missing_.end(), true))));
 }
 
 void ShowGridView::showPathTooLong(const QString& path) {

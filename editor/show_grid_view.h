@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The show grid and the status line under it, following the show: after every change the grid
-// repaints, and once the number of slides changed it has the rows the slides need and Label7 says
-// "Images: N". What a command shows beyond that (the rows in view, a message) it asks for here.
+// repaints the cells of the slides that changed, its active cell stays on its slide, and once the
+// number of slides changed it has the rows the slides need and Label7 says "Images: N", with how
+// many of the show's pictures are not found. After Undo and Redo it shows the slides the step
+// touched. What a command shows beyond that (the rows in view, a message) it asks for here.
 
 #include <QObject>
 #include <QString>
+
+#include <vector>
 
 class QLabel;
 class ShowDocument;
@@ -26,8 +30,8 @@ class ShowGridView : public QObject {
     // After the show changed as a whole: cell (0, 0) active, at least minimumRows rows, the first or
     // the last four rows in view.
     void showAnew(Rows view, int minimumRows = 0);
-    // The count after a show was read, with how many of its pictures were not found.
-    void showImagesCount(int notFound = 0);
+    // "Images: N", with how many of the show's pictures are not found.
+    void showImagesCount();
     // Names a file that made no slide because its path is too long to be stored.
     void showPathTooLong(const QString& path);
     // "Read i of N..." while a show is read.
@@ -41,8 +45,12 @@ class ShowGridView : public QObject {
 
   private:
     void follow(const ShowChange& change);
+    void followMissing(const ShowChange& change);
+    void repaintChanged(const ShowChange& change);
+    void showWalked(int first, int count);
 
     ShowDocument& show_;
     TOvcTable& grid_;
     QLabel& countLabel_;
+    std::vector<bool> missing_; // by slide: its picture is not there
 };

@@ -39,6 +39,8 @@ void TOvcTable::setRowHeight(int height) {
 }
 
 void TOvcTable::setRowLimit(int rows) {
+    if (qMax(0, rows) == m_rowLimit)
+        return;
     m_rowLimit = qMax(0, rows);
     if (m_activeRow >= m_rowLimit && m_activeRow > 0) {
         m_activeRow = qMax(0, m_rowLimit - 1);

@@ -149,12 +149,12 @@ TEST_F(Preferences, OkAsksBeforeTheDefaultsReplaceTheSlidesOwnValues) {
         }
     }
     // Undo gives the slides their own values back.
-    show.history().undo();
+    show.undo();
     EXPECT_EQ(show.slide(1).Delay, 11);
     EXPECT_EQ(show.slide(1).HoldForAudio, 1);
 
     // Slides that have the defaults already: nothing to ask, nothing changed.
-    show.history().redo();
+    show.redo();
     asked.clear();
     show.markOpened();
     whenShown(dialog, [&] { click(dialog, "Button1"); });

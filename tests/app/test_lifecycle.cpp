@@ -5,6 +5,8 @@
 
 #include "lifecycle_fixture.h"
 
+#include <QUndoStack>
+
 #include <cerrno>
 #include <cstring>
 
@@ -174,6 +176,15 @@ TEST_F(Lifecycle, ShowMovedWithItsImagesIsRepairedAndSavedWithTheNewPaths) {
     EXPECT_EQ(show().slide(2).ImageFile.str(), unplugged);
     EXPECT_EQ(QColor(show().thumbnail(2).pixel(2, 2)), QColor(192, 192, 192)) << "drawn as missing";
     EXPECT_EQ(QColor(show().thumbnail(1).pixel(2, 2)), QColor(Qt::white));
+    // The note follows the slides: other changes keep it, and Undo brings it back with its slide.
+    const auto count = [this] { return main().findChild<QLabel*>("Label7")->text().trimmed(); };
+    EXPECT_EQ(count(), QStringLiteral("Images: 3 (1 not found)"));
+    show().remove(0);
+    EXPECT_EQ(count(), QStringLiteral("Images: 2 (1 not found)"));
+    show().remove(1);
+    EXPECT_EQ(count(), QStringLiteral("Images: 1"));
+    show().undo();
+    show().undo();
     EXPECT_EQ(main().findChild<QLabel*>("Label7")->text(),
               QStringLiteral("Images: 3 (1 not found)") + QString(24, ' '));
 
@@ -253,11 +264,53 @@ TEST_F(Lifecycle, ClosingAChangedShowAsks) {
     EXPECT_TRUE(main().FormCloseQuery());
     EXPECT_EQ(saveDialogs, 0);
 
-    // Every slide deleted: nothing to lose, no question.
+    // Every slide of a new show deleted: it is the empty show it began as, nothing to ask.
     show().remove(0, 2);
-    ASSERT_TRUE(show().ShowModified);
+    EXPECT_FALSE(show().ShowModified);
     EXPECT_TRUE(main().FormCloseQuery());
     EXPECT_EQ(asked.size(), 2u);
+}
+
+// A show read or saved and then emptied differs from it: closing, Clear All and Open ask first, a
+// cancel keeps the steps that bring the slides back, and Yes saves the empty show.
+TEST_F(Lifecycle, AnEmptiedShowIsAskedAboutBeforeItGoes) {
+    const std::pair<QString, std::function<bool()>> commands[] = {
+        {"close", [this] { return main().FormCloseQuery(); }},
+        {"clear all",
+         [this] {
+             main().FileNew();
+             return show().SlideCount == 0 && !show().history().canUndo();
+         }},
+        {"open",
+         [this] {
+             main().FileOpen();
+             return show().SlideCount == 2 && !show().history().canUndo();
+         }},
+    };
+    for (const auto& [what, command] : commands) {
+        SCOPED_TRACE(what.toStdString());
+        show().clear();
+        addSlides(2);
+        saveAnswers = {dir.filePath(what + ".vrs")};
+        ASSERT_TRUE(main().FileSaveAs());
+        openAnswer = dir.filePath(what + ".vrs");
+        show().remove(0, 2);
+        asked.clear();
+        answer("Button2"); // Cancel
+        EXPECT_FALSE(command());
+        EXPECT_EQ(asked.size(), 1u);
+        EXPECT_EQ(show().SlideCount, 0);
+        show().undo();
+        EXPECT_EQ(show().SlideCount, 2) << "the slides come back";
+        show().redo();
+    }
+    whenAsked([this] { QTest::keyClick(confirm, Qt::Key_Return); }); // Yes
+    saveAnswers = {dir.filePath("emptied.vrs")};
+    EXPECT_TRUE(main().FormCloseQuery());
+    ShowDocument read;
+    EXPECT_TRUE(ShowFile::read(dir.filePath("emptied.vrs"), read).ok());
+    EXPECT_EQ(read.SlideCount, 0);
+    EXPECT_EQ(fileBytes(dir.filePath("emptied.vrs")).size(), ShowFile::HeaderSize);
 }
 
 // Files dropped on the window outside the show grid, or handed over by a second start, change the

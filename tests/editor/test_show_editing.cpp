@@ -184,6 +184,21 @@ TEST_F(Editing, EditCommandsActOnTheFieldWithTheFocus) {
     main().EditPaste();
     EXPECT_EQ(showName->text(), QStringLiteral("/ctures"));
     EXPECT_EQ(show().SlideCount, 0);
+
+    // Undo and Redo take back and make again the typing, not the show's last step.
+    test_shows::append(show(), {"BLANK"});
+    main().EditMenuClick();
+    EXPECT_EQ(action("Undo1").text(), QStringLiteral("&Undo"));
+    action("Undo1").trigger();
+    EXPECT_EQ(showName->text(), QString());
+    main().EditMenuClick();
+    action("Redo1").trigger();
+    EXPECT_EQ(showName->text(), QStringLiteral("/ctures"));
+    EXPECT_EQ(show().SlideCount, 1);
+    showGrid().setFocus();
+    main().EditMenuClick();
+    action("Undo1").trigger();
+    EXPECT_EQ(show().SlideCount, 0);
 }
 
 struct MenuCase {

@@ -6,6 +6,7 @@
 #include "shared_flags.h"
 #include "show_document.h"
 #include "show_file.h"
+#include "show_grid.h"
 #include "show_grid_view.h"
 #include "show_slides.h"
 #include "test_pictures.h"
@@ -13,20 +14,24 @@
 #include "thumbnails.h"
 #include "tphoto.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUndoStack>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
 #include <functional>
+#include <vector>
 
 namespace {
 const QString PaletteFile = QStringLiteral(VERASCO_SOURCE_DIR "/packaging/verasco.pal");
@@ -89,6 +94,63 @@ TEST_F(ShowSlidesTest, GridRowsFollowTheSlideCountUpToTheFiveHundredthSlide) {
     EXPECT_EQ(grid.RowLimit(), 100);
     show.clear();
     EXPECT_EQ(grid.RowLimit(), 0);
+}
+
+// What a paint of the grid's cells covered.
+class PaintedRegion : public QObject {
+  public:
+    QRegion region;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+// The grid repaints the cells of the slides a change touched, as far as they are in view, and the
+// whole grid only when the show changed as a whole.
+TEST_F(ShowSlidesTest, TheGridRepaintsTheCellsOfTheSlidesThatChanged) {
+    struct Row {
+        const char* what;
+        std::function<void()> change;
+        std::vector<int> cells; // -1: the whole grid
+    } const rows[] = {
+        {"a thumbnail drawn anew", [this] { show.setThumbnail(7, QImage(4, 4, QImage::Format_RGB32)); }, {7}},
+        {"a thumbnail out of view",
+         [this] { show.setThumbnail(30, QImage(4, 4, QImage::Format_RGB32)); },
+         {}},
+        {"a slide given other values",
+         [this] { test_shows::edit(show, 2, [](TSlideRecord& r) { r.Delay = 9; }); },
+         {2}},
+        {"a slide moved", [this] { show.move(1, 3); }, {1, 2, 3}},
+        {"a slide inserted", [this] { show.insert(12, {show.at(0)}); }, {12, 13, 14, 15, 16, 17, 18, 19}},
+        {"a slide taken out", [this] { show.remove(18); }, {18, 19}},
+        {"the show cleared", [this] { show.clear(); }, {-1}},
+    };
+    test_shows::fill(show, 37);
+    grid.setColumnCount(5);
+    grid.setColumnWidth(76);
+    grid.setRowHeight(73);
+    grid.resize(397, 4 * 73 + 2 * grid.frameWidth());
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    PaintedRegion painted;
+    grid.viewport()->installEventFilter(&painted);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        QCoreApplication::processEvents();
+        painted.region = QRegion();
+        row.change();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        QRegion expected;
+        for (int index : row.cells)
+            expected += index < 0 ? grid.viewport()->rect()
+                                  : grid.cellRect(ShowGrid::rowOf(index), ShowGrid::columnOf(index));
+        EXPECT_EQ(painted.region, expected & grid.viewport()->rect());
+    }
 }
 
 TEST_F(ShowSlidesTest, AnImageGoneBeforeItsThumbnailIsDrawnBecomesABlankSlide) {

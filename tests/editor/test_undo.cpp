@@ -8,6 +8,7 @@
 #include "image_loader.h"
 #include "ovc_simple_field.h"
 #include "pref_dialog.h"
+#include "show_grid.h"
 #include "text_dialog.h"
 
 #include <QCheckBox>
@@ -141,6 +142,33 @@ INSTANTIATE_TEST_SUITE_P(
                                               Qt::LeftButton);
                         });
                 }}));
+
+// Undo and Redo make the first slide the step touched the active one and bring the step's slides
+// into view; a change made elsewhere leaves the active cell on its slide.
+TEST_F(DragWindow, UndoAndRedoShowTheSlidesTheyTouched) {
+    addSlides(40);
+    const auto active = [this] { return ShowGrid::indexAt(showGrid().ActiveRow(), showGrid().ActiveCol()); };
+    const auto inView = [this](int index) {
+        const int row = ShowGrid::rowOf(index);
+        return row >= showGrid().TopRow() && row < showGrid().TopRow() + showGrid().fullyVisibleRows();
+    };
+    focusShowGrid(7, 0);
+    QTest::keyClick(&showGrid(), Qt::Key_Delete);
+    showGrid().setActiveCell(0, 1);
+    ASSERT_FALSE(inView(35));
+    QTest::keyClick(&showGrid(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(active(), 35);
+    EXPECT_TRUE(inView(35));
+    showGrid().setActiveCell(0, 1);
+    QTest::keyClick(&showGrid(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(active(), 35) << "where the slide was taken out";
+    EXPECT_TRUE(inView(35));
+
+    showGrid().setActiveCell(2, 0);
+    show().insert(0, {show().at(39), show().at(38)});
+    EXPECT_EQ(active(), 12);
+    EXPECT_EQ(slideNames()[active()], QStringLiteral("s010"));
+}
 
 // A show saved, changed and changed back asks nothing on closing; Clear All and Open leave nothing
 // to undo.
