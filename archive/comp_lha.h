@@ -126,7 +126,7 @@ class TCompLHA {
     std::string expansionTarget(const std::string& name, uint32_t dateTime) const;
     void checkSpace(const std::string& folder, const std::string& target, uint32_t size) const;
     bool targetWritable(const std::string& target) const;
-    void expandMember(std::istream& archive, const LhaMemberHeader& header, const std::string& name,
+    bool expandMember(std::istream& archive, const LhaMemberHeader& header, const std::string& name,
                       std::vector<std::string>& targets);
     bool writeMember(std::istream& archive, const LhaMemberHeader& header, const std::string& target);
     void expandInto(const std::string& work, std::istream& archive, const LhaMemberHeader& header);

@@ -55,6 +55,23 @@ class DiscardingBuffer : public std::streambuf {
     std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
 };
 
+// The first folder on the way from the target folder `root` to `target` that is a symbolic link,
+// or the folder `target` itself when it names one: empty when there is none. Only the part of the
+// path that the member's name made is looked at; the target folder may be reached through links
+// its user chose. A link where the member's file goes is no folder on the way: the file replaces it.
+std::string LinkOnTheWay(const std::string& root, const std::string& target) {
+    if (target.compare(0, root.size(), root) != 0)
+        return {};
+    std::error_code ec;
+    for (size_t cut = target.find_first_of("/\\", root.size()); cut != std::string::npos;
+         cut = target.find_first_of("/\\", cut + 1)) {
+        const std::string folder = target.substr(0, cut);
+        if (folder.size() > root.size() && fs::symlink_status(folder, ec).type() == fs::file_type::symlink)
+            return folder;
+    }
+    return {};
+}
+
 std::string JoinNames(const std::vector<std::string>& names) {
     std::string joined;
     for (const std::string& name : names)
@@ -83,7 +100,7 @@ void TCompLHA::Expand() {
     ArchiveReader reader;
     if (!reader.open(ArchiveName, MembersStart))
         throw EInOutError("Cannot open " + PrintableName(ArchiveName));
-    std::vector<std::string> targets, refused;
+    std::vector<std::string> targets, refused, linked;
     LhaMemberHeader header;
     try {
         while (reader.next(header)) {
@@ -95,8 +112,8 @@ void TCompLHA::Expand() {
                 continue;
             if (!safe)
                 refused.push_back(PrintableName(header.name));
-            else if (!abort_)
-                expandMember(reader.stream(), header, name, targets);
+            else if (!abort_ && !expandMember(reader.stream(), header, name, targets))
+                linked.push_back(PrintableName(header.name));
             if (abort_)
                 break;
         }
@@ -107,6 +124,8 @@ void TCompLHA::Expand() {
         FilesToProcess = targets;
     if (!refused.empty() && !abort_)
         throw ECompLHAInvalidHeader("Unsafe path in archive: " + JoinNames(refused));
+    if (!linked.empty() && !abort_)
+        throw EInOutError("Symbolic link in the way, not followed: " + JoinNames(linked));
 }
 
 // The file a member is expanded to after the check event and the confirmation: empty to skip the
@@ -127,16 +146,18 @@ void TCompLHA::checkSpace(const std::string& folder, const std::string& target, 
     if (ec)
         return;
     uint64_t free = space.available;
-    if (fs::is_regular_file(target, ec))
+    if (fs::symlink_status(target, ec).type() == fs::file_type::regular)
         free += fs::file_size(target, ec);
     if (free < size)
         throw ECompLHAInsufficientDiskSpace("Not enough disk space to expand " + PrintableName(target));
 }
 
-// An existing target must be open for writing before a new file replaces it.
+// An existing target must be open for writing before a new file replaces it; a link is replaced
+// itself, whatever it names.
 bool TCompLHA::targetWritable(const std::string& target) const {
     std::error_code ec;
-    if (!fs::exists(target, ec))
+    const fs::file_type type = fs::symlink_status(target, ec).type();
+    if (type == fs::file_type::not_found || type == fs::file_type::symlink)
         return true;
     std::fstream probe(target, std::ios::in | std::ios::out | std::ios::binary);
     if (probe)
@@ -146,18 +167,21 @@ bool TCompLHA::targetWritable(const std::string& target) const {
     return false;
 }
 
-// Expands one member, whose safe name is `name`, into its target.
-void TCompLHA::expandMember(std::istream& archive, const LhaMemberHeader& header, const std::string& name,
+// Expands one member, whose safe name is `name`, into its target; false when the member is not
+// expanded because a folder on its way is a symbolic link, which could lead out of the target folder.
+bool TCompLHA::expandMember(std::istream& archive, const LhaMemberHeader& header, const std::string& name,
                             std::vector<std::string>& targets) {
     const bool isFolder = header.method == LhaMethod::Directory;
     const uint32_t dateTime = static_cast<uint32_t>(header.date) << 16 | header.time;
     const std::string target = expansionTarget(name, dateTime);
     if (target.empty())
-        return;
+        return true;
     if (target == "*") {
         abort_ = true;
-        return;
+        return true;
     }
+    if (!VerifyMode && !LinkOnTheWay(targetPath_, isFolder ? WithTrailingSeparator(target) : target).empty())
+        return false;
     std::error_code ec;
     if (isFolder) {
         if (MakeDirectories && !VerifyMode) {
@@ -165,7 +189,7 @@ void TCompLHA::expandMember(std::istream& archive, const LhaMemberHeader& header
             targets.push_back(target);
             processed_.push_back(target);
         }
-        return;
+        return true;
     }
     if (VerifyMode) {
         RefuseWithoutPassword(header, Password);
@@ -173,12 +197,13 @@ void TCompLHA::expandMember(std::istream& archive, const LhaMemberHeader& header
         std::ostream out(&nothing);
         expandData(archive, header, out);
     } else if (!writeMember(archive, header, target)) {
-        return;
+        return true;
     }
     targets.push_back(target);
     processed_.push_back(target);
     if (OnAfterProcessed)
         OnAfterProcessed(name, target, dateTime, TCompLHAProcessMode::cmExpand);
+    return true;
 }
 
 // Expands a member into a new file beside `target` and puts it in the target's place; false when the
@@ -203,6 +228,9 @@ bool TCompLHA::writeMember(std::istream& archive, const LhaMemberHeader& header,
     }
     try {
         expandInto(work, archive, header);
+        // A folder swapped for a link while the member was expanded is not followed either.
+        if (const std::string link = LinkOnTheWay(targetPath_, target); !link.empty())
+            throw EInOutError("Symbolic link in the way, not followed: " + PrintableName(link));
         fs::rename(work, target, ec);
         if (ec)
             throw EInOutError("Cannot replace " + PrintableName(target));

@@ -159,6 +159,46 @@ TEST(Peers, CommandLineProgram) {
     EXPECT_EQ(ReadFile(dir / "jx/sub/b.bin"), ReadFile(dir / "src/sub/b.bin"));
 }
 
+// Extracting never follows a symbolic link already in the target folder: a member whose folder is a
+// link elsewhere is refused and named, a link where a member's file goes is replaced by the file;
+// nothing outside the target folder changes. In archives made by jlha and by verasco-lha.
+TEST(Peers, CommandLineExtractsThroughNoLink) {
+    if (!HaveProgram("jlha"))
+        GTEST_SKIP() << "jlha is not installed";
+    TempDir dir;
+    fs::create_directories(dir / "src/sub");
+    WriteFile(dir / "src/sub/inner.txt", "inner");
+    WriteFile(dir / "src/f.txt", "member");
+    const struct {
+        const char* maker;
+        std::string command;
+    } rows[] = {
+        {"jlha", "cd " + dir / "src" + " && jlha c0 " + dir / "jlha.lzh" + " sub/inner.txt f.txt"},
+        {"verasco-lha", Cli() + " a -p -C " + dir / "src" + " " + dir / "verasco-lha.lzh " +
+                            dir / "src/sub/inner.txt " + dir / "src/f.txt"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.maker);
+        std::string log;
+        ASSERT_EQ(RunCommand(r.command, &log), 0) << log;
+        const std::string out = dir / (std::string("out-") + r.maker),
+                          elsewhere = dir / (std::string("elsewhere-") + r.maker);
+        fs::create_directories(out);
+        fs::create_directories(elsewhere);
+        WriteFile(elsewhere + "/victim", "untouched");
+        fs::create_directory_symlink(elsewhere, out + "/sub");
+        fs::create_symlink(elsewhere + "/victim", out + "/f.txt");
+        EXPECT_NE(RunCommand(Cli() + " x -C " + out + " " + dir / (std::string(r.maker) + ".lzh"), &log), 0);
+        EXPECT_NE(log.find("Symbolic link in the way, not followed: sub\\inner.txt"), std::string::npos)
+            << log;
+        EXPECT_EQ(FilesIn(elsewhere), std::vector<std::string>{"victim"});
+        EXPECT_EQ(ReadFile(elsewhere + "/victim"), "untouched");
+        EXPECT_EQ(fs::symlink_status(out + "/f.txt").type(), fs::file_type::regular);
+        EXPECT_EQ(ReadFile(out + "/f.txt"), "member");
+        EXPECT_EQ(fs::symlink_status(out + "/sub").type(), fs::file_type::symlink);
+    }
+}
+
 // Level-1 headers by default, so that names keep their case; -0 asks for level 0.
 TEST(Peers, CommandLineHeaderLevels) {
     TempDir dir;
