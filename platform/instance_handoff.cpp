@@ -379,14 +379,26 @@ void InstanceHandoff::dropIfIdle(HandoffConnection* connection) {
     connection->deleteLater();
 }
 
-// Takes in what the connection has received; at its end the notifier is switched off.
+qsizetype InstanceHandoff::pendingBytes() const {
+    qsizetype total = 0;
+    for (const HandoffConnection* connection : findChildren<HandoffConnection*>(Qt::FindDirectChildrenOnly))
+        total += connection->pendingBytes();
+    return total;
+}
+
+// Takes in what the connection has received; at its end the notifier is switched off. A connection
+// that brings more than may wait is dropped with what it brought.
 void InstanceHandoff::receive(HandoffConnection* connection) {
     char buffer[4096];
     for (;;) {
         const ssize_t n = ::recv(connection->m_fd, buffer, sizeof buffer, 0);
         if (n > 0) {
             connection->m_pending.append(buffer, n);
-            continue;
+            if (connection->pendingBytes() <= MaxPendingPerConnection && pendingBytes() <= MaxPendingBytes)
+                continue;
+            connection->close();
+            connection->m_pending.clear();
+            break;
         }
         if (n < 0 && errno == EINTR)
             continue;

@@ -77,6 +77,11 @@ class InstanceHandoff : public QObject {
     // How long accepting pauses when the process has no file descriptor left, rather than retrying
     // at once for ever.
     static constexpr int AcceptBackoffMs = 1000;
+    // Messages received and not yet handled are kept up to these sizes, for one connection and for
+    // all together (a later start sends one record at a time; a few thousand may come at once). A
+    // connection that brings more is dropped.
+    static constexpr qsizetype MaxPendingPerConnection = 1024 * 1024;
+    static constexpr qsizetype MaxPendingBytes = 4 * 1024 * 1024;
 
   signals:
     void raiseRequested(); // restore and bring the main window to the front
@@ -90,6 +95,7 @@ class InstanceHandoff : public QObject {
     void backOff();
     void dropIfIdle(HandoffConnection* connection);
     void receive(HandoffConnection* connection);
+    qsizetype pendingBytes() const;
     void serve(HandoffConnection* connection);
     char handleMessage(const QByteArray& payload);
     bool takeLock();

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
-// Feeds arbitrary bytes to the hand-off record decoder; a decoded path must encode back to the same
-// record prefix it came from.
+// Feeds arbitrary bytes to the hand-off record decoder; a decoded path must encode back to a record
+// the decoder takes, short or long as the path's length asks.
 
 #include "handoff_record.h"
+
+#include <QFile>
 
 #include <cstddef>
 #include <cstdint>
@@ -14,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!path)
         return 0;
     const QByteArray again = encodeHandoffRecord(*path);
-    if (again.size() != HandoffRecordSize)
+    const bool isLong = again.size() > HandoffRecordSize;
+    if (isLong != (QFile::encodeName(*path).size() > HandoffMaxPathBytes) || !decodeHandoffRecord(again))
         std::abort();
     return 0;
 }

@@ -113,7 +113,7 @@ TEST(InstanceHandoff, SecondStartForwardsItsPathsInOrderAndExits) {
     const QStringList paths{QStringLiteral("/tmp/one.jpg"), QStringLiteral("/tmp/my pictures/Two.PNG"),
                             QString::fromUtf8("/tmp/\xC3\xA9t\xC3\xA9/three.bmp"), longPath};
     const std::pair<QStringList, QStringList> rows[] = {
-        {paths, {"raise", paths[0], paths[1], paths[2], longPath.left(255), "raise"}},
+        {paths, {"raise", paths[0], paths[1], paths[2], longPath, "raise"}},
         {{}, {"raise", "raise"}},
     };
     for (const auto& [arguments, events] : rows) {
@@ -256,6 +256,97 @@ TEST(InstanceHandoff, ConnectionsAreCappedAndThoseThatBringNothingAreDropped) {
     EXPECT_THAT(first.receivedPaths(), ElementsAre("/tmp/after.png"));
     for (int fd : clients)
         ::close(fd);
+}
+
+// A process that connects and sends `bytes` of records without waiting for an answer, as fast as
+// the instance takes them; it ends with 0 when all are sent, with 3 when the instance dropped it.
+pid_t floodingClient(const QString& socketPath, qsizetype bytes) {
+    const sockaddr_un address = addressOf(socketPath);
+    QByteArray records;
+    while (records.size() < 64 * 1024)
+        records += frame(encodeHandoffRecord(QStringLiteral("/tmp/flood.png")));
+    const pid_t child = ::fork();
+    if (child != 0)
+        return child;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+        ::_exit(2);
+    for (qsizetype sent = 0; sent < bytes;) {
+        const ssize_t n =
+            ::send(fd, records.constData(), size_t(std::min(records.size(), bytes - sent)), MSG_NOSIGNAL);
+        if (n <= 0)
+            ::_exit(3);
+        sent += n;
+    }
+    ::_exit(0);
+}
+
+// Runs the event loop without pause until the condition holds or the time is out; whether it holds.
+bool turnUntil(const std::function<bool()>& condition, int timeoutMs) {
+    bool met = false;
+    QEventLoop loop;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+        if ((met = condition()))
+            loop.quit();
+    });
+    look.start(0);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return met;
+}
+
+// However much later starts send without waiting for the answers, the instance keeps no more of it
+// than may wait, for each connection and for all; it drops a connection that brings more, and goes
+// on serving real later starts.
+TEST(InstanceHandoff, WhatWaitsToBeHandledIsBoundedPerConnectionAndInAll) {
+    const struct {
+        const char* name;
+        int clients;
+        qsizetype bytesEach;
+        int leastDropped;
+    } rows[] = {
+        {"one client sending 256 MB", 1, 256 * 1024 * 1024, 1},
+        {"eight clients each sending less than a connection may", 8,
+         InstanceHandoff::MaxPendingPerConnection - 64 * 1024, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        FirstInstance first(uniqueKey("flood"));
+        ASSERT_TRUE(first.handoff.becomeFirstInstance());
+        qsizetype mostPerConnection = 0, mostInAll = 0;
+        QTimer watch; // looks at what waits each time the event loop turns
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            qsizetype all = 0;
+            for (const HandoffConnection* c : first.handoff.findChildren<HandoffConnection*>()) {
+                mostPerConnection = std::max(mostPerConnection, c->pendingBytes());
+                all += c->pendingBytes();
+            }
+            mostInAll = std::max(mostInAll, all);
+        });
+        watch.start(0);
+        std::vector<pid_t> clients;
+        for (int i = 0; i < row.clients; ++i)
+            clients.push_back(floodingClient(first.handoff.socketPath(), row.bytesEach));
+        int dropped = 0;
+        for (pid_t client : clients) {
+            int status = -1;
+            EXPECT_TRUE(
+                turnUntil([&] { return ::waitpid(client, &status, WNOHANG) == client; }, ProcessTimeoutMs));
+            EXPECT_TRUE(WIFEXITED(status) && (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 3))
+                << status;
+            dropped += WIFEXITED(status) && WEXITSTATUS(status) == 3;
+        }
+        EXPECT_TRUE(turnUntil([&] { return servedConnections(first.handoff) == 0; }, ProcessTimeoutMs));
+        watch.stop();
+        EXPECT_GE(dropped, row.leastDropped);
+        EXPECT_LE(mostPerConnection, InstanceHandoff::MaxPendingPerConnection);
+        EXPECT_LE(mostInAll, InstanceHandoff::MaxPendingBytes);
+        const qsizetype handled = first.paths.count();
+        auto helper = startHelper(first.handoff.key(), 0, {QStringLiteral("/tmp/after.png")});
+        EXPECT_THAT(finishWithEventLoop(*helper), ElementsAre("FORWARDED"));
+        EXPECT_EQ(first.paths.count(), handled + 1);
+    }
 }
 
 // How many times the event loop turned while it ran for `ms`: one kept busy by a socket that is
