@@ -22,7 +22,6 @@ namespace imaging {
 
 namespace {
 
-constexpr qint64 MaxFileBytes = 1024LL * 1024 * 1024;
 std::atomic<quint64> decodeCounter{0};
 
 LoadedImage failed(const QString& error, QSize size = {}) {
@@ -188,17 +187,16 @@ LoadedImage loadImageFile(const QString& path, QSize reduceBox, const ProgressCa
         r.readFailed = true;
         return r;
     }
-    if (file.size() > MaxFileBytes)
-        return failed(QStringLiteral("file too large"));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        LoadedImage r = failed(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
-        r.readFailed = true;
+    const std::optional<QByteArray> bytes = readAtMost(file, PictureFileLimit, &reason);
+    if (!bytes) {
+        LoadedImage r = failed(QStringLiteral("cannot read %1: %2").arg(path, reason));
+        // A file too large stays too large; only a failed read may go better another time.
+        r.readFailed = file.error() != QFileDevice::NoError;
         return r;
     }
     if (progress)
         progress(0);
-    return decodeImageBytes(bytes, path, reduceBox, progress);
+    return decodeImageBytes(*bytes, path, reduceBox, progress);
 }
 
 } // namespace imaging

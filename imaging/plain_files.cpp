@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <QRandomGenerator>
 
@@ -29,6 +31,48 @@ bool refuse(QString* error, const QString& text) {
 }
 
 } // namespace
+
+QString overrunReason(qint64 read, qint64 reported, qint64 limit) {
+    if (read > limit)
+        return QStringLiteral("file too large (over %1 MB)").arg(limit / (1024 * 1024));
+    if (read > reported)
+        return QStringLiteral("the file holds more than its size says (a system file, or one still being "
+                              "written)");
+    return {};
+}
+
+std::optional<QByteArray> readAtMost(QFile& file, qint64 limit, QString* error) {
+    const qint64 reported = std::max<qint64>(0, file.size() - file.pos());
+    if (const QString reason = overrunReason(reported, reported, limit); !reason.isEmpty()) {
+        refuse(error, reason);
+        return std::nullopt;
+    }
+    // One byte more than the file should hold tells whether it holds more.
+    QByteArray bytes(qsizetype(reported + 1), Qt::Uninitialized);
+    qint64 have = 0;
+    for (;;) {
+        const qint64 n = file.read(bytes.data() + have, bytes.size() - have);
+        if (n < 0) {
+            refuse(error, file.errorString());
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        if (const QString reason = overrunReason(have += n, reported, limit); !reason.isEmpty()) {
+            refuse(error, reason);
+            return std::nullopt;
+        }
+    }
+    bytes.resize(qsizetype(have));
+    return bytes;
+}
+
+std::optional<QByteArray> readRegularFile(const QString& path, qint64 limit, QString* error) {
+    QFile file;
+    if (!openRegularFile(file, path, error))
+        return std::nullopt;
+    return readAtMost(file, limit, error);
+}
 
 #ifdef Q_OS_UNIX
 

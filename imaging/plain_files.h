@@ -4,18 +4,42 @@
 // it was.
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+
+#include <optional>
 
 class QFile;
 
 namespace imaging {
+
+// The most bytes read from a file of each kind that the program did not write itself. Honest files
+// stay far below; a file's reported size is never trusted, since procfs files report 0 and some of
+// them never end.
+inline constexpr qint64 PictureFileLimit = 512LL * 1024 * 1024;
+inline constexpr qint64 SoundFileLimit = 2048LL * 1024 * 1024;
+inline constexpr qint64 PaletteFileLimit = 1024 * 1024;
 
 // Opens `path` for reading when it names a regular file (links followed). A FIFO, a device, a socket
 // or a folder is refused unread. The open does not block, and the kind of file is checked on the open
 // descriptor, so a name swapped for a FIFO or a device after a first look is refused too. On failure
 // `file` stays closed and *error says why.
 bool openRegularFile(QFile& file, const QString& path, QString* error = nullptr);
+
+// Why reading a file that reported `reported` bytes must stop once `read` bytes came from it: more
+// than `limit` ("file too large (over 512 MB)"), or more than it reported (a procfs file reports 0
+// and may never end; a file still being written is caught in the middle). Empty while reading may
+// go on.
+QString overrunReason(qint64 read, qint64 reported, qint64 limit);
+
+// The rest of an open file when it holds at most `limit` bytes and no more than it reports. Reading
+// stops one byte past the smaller of the two, so neither a false size nor an endless file costs
+// more; a longer file is refused with overrunReason(). On failure *error says why.
+std::optional<QByteArray> readAtMost(QFile& file, qint64 limit, QString* error = nullptr);
+
+// A regular file's whole content (openRegularFile, then readAtMost).
+std::optional<QByteArray> readRegularFile(const QString& path, qint64 limit, QString* error = nullptr);
 
 struct FileWrite {
     bool ok = true;

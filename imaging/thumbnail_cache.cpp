@@ -91,10 +91,12 @@ bool makePrivateFolders(const QString& folder) {
 }
 
 std::optional<QImage> readEntry(const QString& path) {
-    QFile file;
-    if (!openRegularFile(file, path) || file.size() > MaxEntryBytes)
+    std::optional<QByteArray> bytes = readRegularFile(path, MaxEntryBytes);
+    if (!bytes)
         return std::nullopt;
-    QImageReader reader(&file, "png");
+    QBuffer buffer(&*bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
     const QImage image = reader.read();
     if (image.isNull())
         return std::nullopt;

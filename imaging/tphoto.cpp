@@ -113,11 +113,12 @@ void TPhoto::ReduceColors(int bits, int paletteKind, int dither) {
         return fail(BadArgument, QStringLiteral("unsupported bit depth %1").arg(bits));
     QList<QRgb> colours;
     if (paletteKind == PaletteFromFile) {
-        QFile file;
-        if (paletteFile_.isEmpty() || !imaging::openRegularFile(file, paletteFile_) ||
-            file.size() > 1024 * 1024)
+        const std::optional<QByteArray> bytes =
+            paletteFile_.isEmpty() ? std::nullopt
+                                   : imaging::readRegularFile(paletteFile_, imaging::PaletteFileLimit);
+        if (!bytes)
             return fail(PaletteUnreadable, QStringLiteral("cannot open palette %1").arg(paletteFile_));
-        const auto parsed = imaging::parseRiffPalette(file.readAll());
+        const auto parsed = imaging::parseRiffPalette(*bytes);
         if (!parsed)
             return fail(PaletteUnreadable, QStringLiteral("not a palette file: %1").arg(paletteFile_));
         colours = *parsed;

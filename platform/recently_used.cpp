@@ -46,8 +46,12 @@ bool readList(const QString& path, QDomDocument& doc) {
     const QFileInfo info(path);
     if (!info.isFile() || info.size() > MaxListBytes || !file.open(QIODevice::ReadOnly))
         return false;
+    // Other programs write the list; whatever size it reports, no more than the limit is read.
+    const QByteArray bytes = file.read(MaxListBytes + 1);
+    if (bytes.size() > MaxListBytes)
+        return false;
     // Qualified names are kept as they stand ("bookmark:application"), as other programs wrote them.
-    return doc.setContent(file.readAll(), false) && doc.documentElement().tagName() == QLatin1String("xbel");
+    return doc.setContent(bytes, false) && doc.documentElement().tagName() == QLatin1String("xbel");
 }
 
 QDomElement child(QDomElement parent, const QString& name, QDomDocument& doc) {

@@ -24,22 +24,29 @@ ExportError fileError(const QString& text, const QString& path, const QString& r
     return {text, QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason};
 }
 
-// Copies a regular file, with its permissions, to a new file; why it could not, or nothing.
-QString copyRegularFile(const QString& from, const QString& to) {
+// Copies a regular file of at most `limit` bytes, with its permissions, to a new file; why it could
+// not, or nothing. The copy stops within a block past the limit or the file's reported size, so
+// an endless file fills no disk.
+QString copyRegularFile(const QString& from, const QString& to, qint64 limit) {
     QFile in;
     QString reason;
     if (!imaging::openRegularFile(in, from, &reason))
         return reason;
+    const qint64 reported = in.size();
+    if (QString tooLarge = imaging::overrunReason(reported, reported, limit); !tooLarge.isEmpty())
+        return tooLarge;
     QFile out(to);
     if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly) || !out.setPermissions(in.permissions()))
         return out.errorString();
     std::vector<char> block(CopyBlock);
-    for (;;) {
+    for (qint64 copied = 0;;) {
         const qint64 n = in.read(block.data(), CopyBlock);
         if (n < 0)
             return in.errorString();
         if (n == 0)
             return out.flush() ? QString() : out.errorString();
+        if (QString overrun = imaging::overrunReason(copied += n, reported, limit); !overrun.isEmpty())
+            return overrun;
         if (out.write(block.data(), n) != n)
             return out.errorString();
     }
@@ -167,12 +174,17 @@ class Pass {
             return fileError(QStringLiteral("A picture could not be read."), source, reason);
         if (offset_ + in.size() > MaxImageData)
             return tooMuchImageData();
-        for (;;) {
+        // The copy stops within a block past the file's reported size, so an endless file fills no disk.
+        const qint64 reported = in.size();
+        for (qint64 copied = 0;;) {
             const qint64 n = in.read(buffer_.data(), CopyBlock);
             if (n < 0)
                 return fileError(QStringLiteral("A picture could not be read."), source, in.errorString());
             if (n == 0)
                 return std::nullopt;
+            const QString overrun = imaging::overrunReason(copied += n, reported, MaxImageData);
+            if (!overrun.isEmpty())
+                return fileError(QStringLiteral("A picture could not be read."), source, overrun);
             if (auto error = writeData(buffer_.data(), n, size))
                 return error;
         }
@@ -195,7 +207,8 @@ class Pass {
             member = freeMemberName(ShowFile::fileNamePart(audio));
             const QString copy =
                 QDir(job_.packageFolder).filePath(QStringLiteral("sound-%1").arg(files_.size()));
-            if (const QString reason = copyRegularFile(audio, copy); !reason.isEmpty())
+            if (const QString reason = copyRegularFile(audio, copy, imaging::SoundFileLimit);
+                !reason.isEmpty())
                 return fileError(QStringLiteral("An audio file could not be packed."), audio, reason);
             files_.push_back({copy, member});
             soundMembers_.insert(source, member);

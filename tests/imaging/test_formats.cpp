@@ -3,6 +3,7 @@
 // ImageMagick decodes from the same file; every damaged one fails with FXError and nothing else.
 #include "guarded_child.h"
 #include "image_loader.h"
+#include "plain_files.h"
 #include "support.h"
 #include "tphoto.h"
 
@@ -128,20 +129,37 @@ TEST(Loading, FailuresReportErrorAndLeaveNoPicture) {
     }
 }
 
-TEST(Loading, OnlyRegularFilesAreRead) {
-    // A FIFO without a writer would block the open, a device would be read until memory runs out.
+TEST(Loading, OnlyRegularFilesOfAPictureSizeAreRead) {
+    // A FIFO without a writer would block the open, a device or a procfs file (which reports size 0
+    // and goes on for hundreds of GB) would be read until memory runs out.
     QTemporaryDir dir;
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.jpg")).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("zero.jpg")));
     ASSERT_TRUE(QFile::link(dir.filePath("pipe.jpg"), dir.filePath("link to pipe.png")));
-    for (const char* name : {"pipe.jpg", "zero.jpg", "link to pipe.png"}) {
-        const QString path = dir.filePath(QLatin1String(name));
+    ASSERT_TRUE(QFile::link("/proc/self/pagemap", dir.filePath("pagemap.jpg")));
+    QFile huge(dir.filePath("huge.png")); // sparse: it takes no room on the disk
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(imaging::PictureFileLimit + 1));
+    huge.close();
+    const struct {
+        const char* name;
+        const char* reason;
+        bool readFailed; // worth another try later
+    } rows[] = {
+        {"pipe.jpg", "not a regular file", true},
+        {"zero.jpg", "not a regular file", true},
+        {"link to pipe.png", "not a regular file", true},
+        {"pagemap.jpg", "holds more than its size says", false},
+        {"huge.png", "file too large (over 512 MB)", false},
+    };
+    for (const auto& row : rows) {
+        const QString path = dir.filePath(QLatin1String(row.name));
         EXPECT_EQ(inGuardedChild([&] {
                       const imaging::LoadedImage loaded = imaging::loadImageFile(path, imaging::ThumbnailBox);
-                      return loaded.image.isNull() && loaded.readFailed;
+                      return loaded.image.isNull() && loaded.error.contains(QLatin1String(row.reason)) &&
+                             loaded.readFailed == row.readFailed;
                   }),
                   "")
-            << name;
+            << row.name;
     }
 }
 

@@ -370,6 +370,19 @@ TEST_F(ExportTest, FailuresAreReportedAndLeaveNoPackageNorTemporaryFiles) {
          "A picture could not be converted.", "whole.bmp"},
         {"a player that is missing", [](ExportSetup& t) { t.programs = t.root.filePath("nothing"); },
          "The stand-alone show could not be written.", "verasco2.dat"},
+        // Files that report size 0 and go on for hundreds of GB: nothing fills the disk with them.
+        {"a picture that is an endless system file",
+         [](ExportSetup& t) {
+             QFile::link(QStringLiteral("/proc/self/pagemap"), t.pictures + "/pagemap.jpg");
+             t.addSlide(t.pictures + "/pagemap.jpg");
+         },
+         "A picture could not be read.", "pagemap.jpg: the file holds more than its size says"},
+        {"a sound that is an endless system file",
+         [](ExportSetup& t) {
+             QFile::link(QStringLiteral("/proc/self/pagemap"), t.pictures + "/pagemap.wav");
+             t.addSlide(QStringLiteral("BLANK"), t.pictures + "/pagemap.wav");
+         },
+         "An audio file could not be packed.", "pagemap.wav: the file holds more than its size says"},
     };
     for (const FailureCase& c : cases) {
         ExportSetup t;
