@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
-// The real program given paths that name no picture file: a FIFO without a writer, a link to
-// /dev/zero named like a picture, a folder. Whether on its command line or handed over to it by a
-// later start, it neither waits for the FIFO nor reads the device until its memory runs out (it runs
-// with 1 GB of address space here): it starts, shows its window and goes on answering.
+// The real program given paths that name no picture file: a FIFO without a writer, links to
+// /dev/zero and to /proc/self/pagemap (a regular file that reports size 0 and goes on for hundreds
+// of GB) named like pictures, a folder, a show whose picture is such a link. Whether on its command
+// line, in the folder it lists or handed over to it by a later start, it neither waits for the FIFO
+// nor reads the device or the procfs file until its memory runs out (it runs with 1 GB of address
+// space here): it starts, shows its window and goes on answering.
 
+#include "show_file.h"
 #include "test_pictures.h"
+#include "test_shows.h"
 
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -26,8 +30,13 @@ class HostilePaths : public ::testing::Test {
         ASSERT_EQ(::mkfifo(QFile::encodeName(files.filePath("pipe")).constData(), 0600), 0);
         ASSERT_EQ(::mkfifo(QFile::encodeName(files.filePath("pipe.jpg")).constData(), 0600), 0);
         ASSERT_TRUE(QFile::link("/dev/zero", files.filePath("zero.jpg")));
+        ASSERT_TRUE(QFile::link("/proc/self/pagemap", files.filePath("pagemap.jpg")));
         ASSERT_TRUE(QDir(files.path()).mkdir("folder.png"));
         ASSERT_FALSE(test_pictures::make(files.path(), "flower.jpg").isEmpty());
+        ShowDocument show;
+        test_shows::append(show, {test_shows::slide(show, files.filePath("flower.jpg")),
+                                  test_shows::slide(show, files.filePath("pagemap.jpg"))});
+        ASSERT_TRUE(ShowFile::write(files.filePath("pagemap.vrs"), show).ok);
     }
     void TearDown() override {
         if (first.state() != QProcess::NotRunning) {
@@ -39,10 +48,12 @@ class HostilePaths : public ::testing::Test {
     // The first argument is probed as a show (it has no extension); the others are taken as images.
     QStringList hostileArguments() const {
         QStringList arguments;
-        for (const char* name : {"pipe", "zero.jpg", "pipe.jpg", "folder.png", "flower.jpg"})
+        for (const char* name : {"pipe", "zero.jpg", "pagemap.jpg", "pipe.jpg", "folder.png", "flower.jpg"})
             arguments.append(files.filePath(name));
         return arguments;
     }
+    // A show whose second picture is the procfs file.
+    QStringList showArguments() const { return {files.filePath("pagemap.vrs")}; }
 
     void prepare(QProcess& process, const QStringList& arguments, bool quitWhenShown) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -54,6 +65,7 @@ class HostilePaths : public ::testing::Test {
         process.setProcessEnvironment(environment);
         process.setProgram(Program);
         process.setArguments(arguments);
+        process.setWorkingDirectory(files.path()); // the folder the program lists at its start
         process.setChildProcessModifier([] {
             const rlimit limit{AddressSpace, AddressSpace};
             ::setrlimit(RLIMIT_AS, &limit);
@@ -81,11 +93,13 @@ class HostilePaths : public ::testing::Test {
 };
 
 TEST_F(HostilePaths, OnTheCommandLineTheProgramStillStartsAndShowsItsWindow) {
-    EXPECT_EQ(runToEnd(hostileArguments(), true).toStdString(), "");
+    for (const QStringList& arguments : {hostileArguments(), showArguments()})
+        EXPECT_EQ(runToEnd(arguments, true).toStdString(), "") << arguments.join(' ').toStdString();
 }
 
 TEST_F(HostilePaths, HandedOverTheRunningProgramGoesOnAnswering) {
-    prepare(first, {}, false);
+    // Its show of one picture is not saved: it must not die with it.
+    prepare(first, {files.filePath("flower.jpg")}, false);
     first.start();
     // Once its socket is there, the first instance listens and later starts hand over to it.
     const QDeadlineTimer deadline(HangMs);
@@ -96,6 +110,7 @@ TEST_F(HostilePaths, HandedOverTheRunningProgramGoesOnAnswering) {
     // A later start that finds no one answering says so and runs on its own, which these starts
     // (without the quit switch) would do until killed.
     EXPECT_EQ(runToEnd(hostileArguments(), false).toStdString(), "");
+    EXPECT_EQ(runToEnd(showArguments(), false).toStdString(), "");
     EXPECT_EQ(runToEnd({}, false).toStdString(), "");
     EXPECT_EQ(first.state(), QProcess::Running);
 }

@@ -2,10 +2,12 @@
 // The desktop's list of recently used files, as other programs share it: their entries and their
 // own markup stay, this program's entry is kept up to date, and a list that is no list is left alone.
 
+#include "guarded_child.h"
 #include "recently_used.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -78,6 +80,13 @@ TEST_F(RecentlyUsed, AListThatIsNoListIsLeftAlone) {
     ASSERT_TRUE(QFile::remove(recentlyUsedListPath()));
     ASSERT_TRUE(QDir().mkdir(recentlyUsedListPath()));
     EXPECT_FALSE(addRecentlyUsedFile(data.filePath("a.vrs"), "application/x-verasco-show"));
+    // Nor is a system file that reports size 0 and goes on for hundreds of GB: it is not read whole.
+    ASSERT_TRUE(QDir().rmdir(recentlyUsedListPath()));
+    ASSERT_TRUE(QFile::link("/proc/self/pagemap", recentlyUsedListPath()));
+    EXPECT_EQ(inGuardedChild(
+                  [&] { return !addRecentlyUsedFile(data.filePath("a.vrs"), "application/x-verasco-show"); }),
+              "");
+    EXPECT_TRUE(QFileInfo(recentlyUsedListPath()).isSymLink());
 }
 
 } // namespace
