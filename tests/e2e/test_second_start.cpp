@@ -12,6 +12,7 @@
 
 #include <QDeadlineTimer>
 #include <QFileInfo>
+#include <QLabel>
 #include <QProcess>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -113,6 +114,24 @@ TEST_F(SecondStart, AShowOpensAndJunkIsNotAppended) {
     EXPECT_EQ(startAgain({broken, QString(300, QLatin1Char('x')), showFile}), 0);
     EXPECT_TRUE(QTest::qWaitFor([] { return show().SlideCount == 2; }, 60000));
     EXPECT_TRUE(show().isBlank(1));
+}
+
+// A path too long to keep in a show is refused and named as at a start, also when the record cut
+// to 255 bytes would name another picture that is there.
+TEST_F(SecondStart, APathTooLongToKeepIsRefusedAsAtAStart) {
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    const QString cut =
+        folder + QString(255 - QFile::encodeName(folder).size() - 4, QLatin1Char('p')) + ".jpg";
+    ASSERT_EQ(QFile::encodeName(cut).size(), 255);
+    const QString whole = cut + ".jpg";
+    for (const QString& name : {cut, whole})
+        ASSERT_TRUE(QFile::copy(picture("flower.jpg"), name));
+    EXPECT_EQ(startAgain({whole}), 0);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [] { return main().findChild<QLabel*>("Label7")->text().startsWith("Path too long: "); }, 60000));
+    EXPECT_EQ(main().findChild<QLabel*>("Label7")->text(), "Path too long: " + QFileInfo(whole).fileName());
+    EXPECT_EQ(show().SlideCount, 0);
 }
 
 // Asked for its usage or version, the program answers on standard output and hands nothing over.
