@@ -130,7 +130,8 @@ TEST_F(SecondStart, APathTooLongToKeepIsRefusedAsAtAStart) {
     EXPECT_EQ(startAgain({whole}), 0);
     EXPECT_TRUE(QTest::qWaitFor(
         [] { return main().findChild<QLabel*>("Label7")->text().startsWith("Path too long: "); }, 60000));
-    EXPECT_EQ(main().findChild<QLabel*>("Label7")->text(), "Path too long: " + QFileInfo(whole).fileName());
+    EXPECT_EQ(main().findChild<QLabel*>("Label7")->text().toStdString(),
+              ("Path too long: " + QFileInfo(whole).fileName()).toStdString());
     EXPECT_EQ(show().SlideCount, 0);
 }
 
