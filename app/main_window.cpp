@@ -33,6 +33,7 @@
 #include "tphoto.h"
 #include "window_growth.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -199,7 +200,12 @@ void TMainFormverasco::FormCreate() {
     {
         const SettingsStore store;
         settings_ = Settings::read(store);
+        storedSettings_ = settings_.storedValues();
     }
+    // Whatever changed them (the preferences, a show opened or saved, a folder chosen) has been
+    // done by the time the program waits again.
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &TMainFormverasco::storeChangedSettings);
     show_.setDefaultDelay(settings_.DefaultDelay);
     // A folder that cannot be entered falls back to the default one; the image folder ends up
     // as the current folder.
@@ -374,8 +380,25 @@ void TMainFormverasco::FormClose() {
         settings_.ImageDirectory = FileListBox1->Directory();
     SettingsStore store;
     settings_.write(store);
+    storedSettings_ = settings_.storedValues();
     // The help window goes with the main window, or the program would go on running without it.
     closeHelpWindow();
+}
+
+void TMainFormverasco::storeChangedSettings() {
+    // A modal window is a question not yet answered (the preferences change the settings already
+    // when their reset button is pressed, and put them back on Cancel).
+    if (closed_ || QApplication::activeModalWidget())
+        return;
+    Settings now = settings_;
+    if (browser_)
+        now.ImageDirectory = FileListBox1->Directory();
+    if (now.storedValues() == storedSettings_)
+        return;
+    SettingsStore store;
+    // A store that cannot be written is tried again at the next change.
+    if (now.write(store))
+        storedSettings_ = now.storedValues();
 }
 
 void TMainFormverasco::closeEvent(QCloseEvent* event) {

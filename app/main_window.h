@@ -15,6 +15,8 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QFrame;
@@ -177,13 +179,18 @@ class TMainFormverasco : public QMainWindow {
     void openHandedOverShow(const QString& path);
     void setEditorUsable(bool usable);
     void closeViewer();
+    // Writes the settings when they differ from what was last written, so that a program that
+    // ends without closing its window keeps them.
+    void storeChangedSettings();
 
     ShowDocument show_;
     SharedFlags flags_;
     AppWindows* windows_ = nullptr;
 
-    // Settings in memory; read when the window is created, written when it closes.
+    // Settings in memory; read when the window is created, written whenever the program waits for
+    // events after a change, and when the window closes.
     Settings settings_;
+    std::vector<std::pair<QString, QString>> storedSettings_;
 
     // Drawing resources: the work bitmaps; the listed folder with its thumbnails and their flags.
     QImage ThumbnailWorkBitmap;

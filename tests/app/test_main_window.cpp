@@ -9,15 +9,18 @@
 #include "help_sections.h"
 #include "main_window.h"
 #include "ovc_table.h"
+#include "settings_store.h"
 #include "test_pictures.h"
 #include "test_shows.h"
 #include "version.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -253,6 +256,39 @@ TEST_F(MainWindow, ClosingTheMainWindowClosesTheHelpSoTheProgramEnds) {
     stillRunning.start(30000);
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(helpViewerWindow() && helpViewerWindow()->isVisible());
+}
+
+// A preference changed in its window is in the settings file as soon as the program waits again, not
+// only when the window closes: a program that is killed keeps it.
+TEST_F(MainWindow, AChangedPreferenceIsWrittenBeforeTheProgramEnds) {
+    QFile ini(SettingsStore::defaultLocation());
+    const auto stored = [&ini] {
+        ini.close();
+        return ini.open(QIODevice::ReadOnly) && ini.readAll().contains("CROSS%20FADE=1");
+    };
+    ASSERT_FALSE(stored());
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog->objectName() != "prefFrm")
+            return;
+        poll.stop();
+        QTest::mouseClick(dialog->findChild<QCheckBox*>("CrossFadeBox"), Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+    });
+    poll.start(5);
+    main().findChild<QAction*>("Preferences1")->trigger();
+    // An event loop that waits for events between them, as the program's own does.
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, [&] {
+        if (stored())
+            loop.quit();
+    });
+    check.start(10);
+    QTimer::singleShot(ConditionWaitMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_TRUE(stored());
 }
 
 TEST_F(MainWindow, TitleBarsShowTheCaptionsAlone) {
