@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "plain_files.h"
 
+#include "work_files.h"
+
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
 
 #ifdef Q_OS_UNIX
-#include <QRandomGenerator>
-
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -86,26 +86,18 @@ FileWrite writeFailed(int code, bool folderRefused = false) {
     return {false, folderRefused, systemReason(code)};
 }
 
-// A new file beside `target`, with permissions as an earlier file's (or as a new file's), or -1
+// A new work file beside `target`, with permissions as an earlier file's (or as a new file's), or -1
 // with errno set.
-int createBeside(const QByteArray& target, const struct stat* earlier, QByteArray& name) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = target + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                              earlier ? S_IRUSR | S_IWUSR : 0666);
-        if (fd < 0 && errno == EEXIST)
-            continue;
-        if (fd >= 0 && earlier && ::fchmod(fd, earlier->st_mode & 07777) != 0) {
-            const int code = errno;
-            ::close(fd);
-            ::unlink(name.constData());
-            errno = code;
-            return -1;
-        }
-        return fd;
+int createBeside(const QByteArray& target, const struct stat* earlier, QByteArray& name, WorkLock& lock) {
+    const int fd = createWorkFile(target, earlier ? S_IRUSR | S_IWUSR : 0666, name, lock);
+    if (fd >= 0 && earlier && ::fchmod(fd, earlier->st_mode & 07777) != 0) {
+        const int code = errno;
+        ::close(fd);
+        ::unlink(name.constData());
+        errno = code;
+        return -1;
     }
-    errno = EEXIST;
-    return -1;
+    return fd;
 }
 
 // Writes everything, flushes it to the disk and closes the file; 0, or the system's error code.
@@ -175,8 +167,11 @@ FileWrite writeWholeFile(const QString& path, QByteArrayView bytes) {
         const int code = errno;
         return writeFailed(code, code == EROFS);
     }
+    // What a save or an export that ended before its time left beside it goes first.
+    removeDeadWork(QFileInfo(target).absolutePath());
     QByteArray work;
-    const int fd = createBeside(name, existed ? &earlier : nullptr, work);
+    WorkLock lock;
+    const int fd = createBeside(name, existed ? &earlier : nullptr, work, lock);
     if (fd < 0) {
         const int code = errno;
         return writeFailed(code, code == EACCES || code == EPERM || code == EROFS);

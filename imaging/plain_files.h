@@ -50,9 +50,10 @@ struct FileWrite {
 // Makes `bytes` the whole content of `path`. They go into a new file beside it that takes the old
 // file's place only once everything is written and on the disk, so an earlier file is replaced whole
 // or left untouched, also when the disk is full, a file-size limit is reached or the program is ended
-// meanwhile. An earlier file keeps its permissions; a link is followed to the file it names. A file
-// that its user may not write is not replaced, and a folder that refuses new files is reported as
-// such: nothing is ever written in place.
+// meanwhile (work of that kind left in the folder by a program that ended is removed by the next
+// write there, see work_files.h). An earlier file keeps its permissions; a link is followed to the file it
+// names. A file that its user may not write is not replaced, and a folder that refuses new files is reported
+// as such: nothing is ever written in place.
 FileWrite writeWholeFile(const QString& path, QByteArrayView bytes);
 
 } // namespace imaging

@@ -4,22 +4,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <unistd.h>
 
 namespace sharing {
 
 namespace {
-
-// A hidden name beside `target` that nothing has yet.
-QString workName(const QString& target) {
-    const QFileInfo info(target);
-    return info.dir().filePath(QStringLiteral(".%1.%2.part")
-                                   .arg(info.fileName())
-                                   .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
-}
 
 std::filesystem::path fsPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
@@ -32,6 +26,7 @@ QString systemReason(const std::error_code& code) {
 } // namespace
 
 WorkBesideTarget::~WorkBesideTarget() {
+    lock_.release();
     if (!committed_ && !work_.isEmpty())
         remove(work_);
 }
@@ -43,35 +38,45 @@ void WorkBesideTarget::remove(const QString& path) const {
 
 bool WorkBesideTarget::create(QString* error) {
     const QString folder = QFileInfo(target_).absolutePath();
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        const QString name = workName(target_);
-        if (kind_ == Kind::File) {
-            QFile file(name);
-            if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-                work_ = name;
-                return true;
-            }
-            if (!QFileInfo::exists(name)) { // not a name taken by another file: a real failure
-                *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(folder), file.errorString());
-                return false;
-            }
-        } else {
-            std::error_code code;
-            if (std::filesystem::create_directory(fsPath(name), code)) {
-                work_ = name;
-                return true;
-            }
-            if (code) {
-                *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(folder), systemReason(code));
-                return false;
-            }
-        }
+    imaging::removeDeadWork(folder);
+    const auto failed = [&](const QString& why) {
+        *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(folder), why);
+        return false;
+    };
+    if (kind_ == Kind::File) {
+        QByteArray name;
+        const int fd = imaging::createWorkFile(QFile::encodeName(target_), 0666, name, lock_);
+        if (fd < 0)
+            return failed(QString::fromLocal8Bit(std::strerror(errno)));
+        ::close(fd);
+        work_ = QFile::decodeName(name);
+        removal_.emplace();
+        removal_->addFile(work_);
+        return true;
     }
-    *error = QStringLiteral("%1: no free working name").arg(QDir::toNativeSeparators(folder));
-    return false;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const QString name = imaging::workNameBeside(target_);
+        std::error_code code;
+        if (!std::filesystem::create_directory(fsPath(name), code)) {
+            if (code)
+                return failed(systemReason(code));
+            continue; // a name taken by another file
+        }
+        work_ = name;
+        if (!imaging::lockWorkFolder(work_, lock_))
+            return failed(QString::fromLocal8Bit(std::strerror(errno)));
+        removal_.emplace(work_);
+        return true;
+    }
+    return failed(QStringLiteral("no free working name"));
 }
 
 bool WorkBesideTarget::commit(QString* error) {
+    // The work stops being work here: a signal no longer removes it (the folder's handle would reach
+    // into the target), and the folder's lock file, no part of the page, goes before it moves.
+    removal_.reset();
+    if (kind_ == Kind::Folder)
+        lock_.release();
     std::error_code code;
     const bool folderInPlace = kind_ == Kind::Folder && QFileInfo(target_).isDir();
     if (!folderInPlace) {
@@ -80,7 +85,7 @@ bool WorkBesideTarget::commit(QString* error) {
     } else {
         // A folder cannot be renamed over a folder: the earlier one steps aside first and goes
         // once the new one is in place, or comes back when it cannot be.
-        const QString aside = workName(target_);
+        const QString aside = imaging::workNameBeside(target_);
         std::filesystem::rename(fsPath(target_), fsPath(aside), code);
         if (!code) {
             std::filesystem::rename(fsPath(work_), fsPath(target_), code);

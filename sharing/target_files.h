@@ -3,8 +3,15 @@
 // A video file or a web page folder is written under a hidden working name beside its target and
 // put in its place only once it is whole; what was written is removed when it is not, so that a
 // cancelled or failed export leaves nothing behind and an older file of that name stays as it was.
+// The work is locked while it runs and removed when a signal ends the program; work that an ended
+// program left in the folder goes when the next export there begins.
+
+#include "work_files.h"
+#include "work_removal.h"
 
 #include <QString>
+
+#include <optional>
 
 namespace sharing {
 
@@ -30,6 +37,8 @@ class WorkBesideTarget {
     Kind kind_;
     QString work_;
     bool committed_ = false;
+    imaging::WorkLock lock_;
+    std::optional<WorkRemovedOnSignals> removal_;
 };
 
 } // namespace sharing

@@ -3,17 +3,20 @@
 
 #include "comp_lha.h"
 #include "shipped_files.h"
+#include "work_files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <ostream>
 #include <streambuf>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -74,33 +77,39 @@ class FileWriteBuffer : public std::streambuf {
     std::vector<char> buffer_;
 };
 
-// The package file while it is written beside its target: made new (never through a link or over
-// another file), its name given to `partialFile` before it exists, so that it is known from the
-// first moment; removed when it goes unless it was kept.
+// The package file while it is written beside its target: a new work file (never through a link or
+// over another file), its name given to `partialFile` at once; removed when it goes unless it was
+// kept.
 class PartialPackage : public QFile {
   public:
-    bool create(const AssemblyJob& job) {
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            const QString name =
-                job.target +
-                QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-            if (QFileInfo(name).exists() || QFileInfo(name).isSymLink())
-                continue;
-            if (job.partialFile)
-                job.partialFile(name);
-            setFileName(name);
-            if (open(QIODevice::ReadWrite | QIODevice::NewOnly))
-                return true;
-        }
-        return false;
+    // Empty, or why the file could not be made.
+    QString create(const AssemblyJob& job) {
+        QByteArray name;
+        const int fd = imaging::createWorkFile(QFile::encodeName(job.target), 0666, name, lock_);
+        if (fd < 0)
+            return QString::fromLocal8Bit(std::strerror(errno));
+        path_ = QFile::decodeName(name);
+        if (job.partialFile)
+            job.partialFile(path_);
+        if (open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle))
+            return {};
+        ::close(fd);
+        ::unlink(name.constData());
+        return errorString();
     }
+    // A file opened on its descriptor has no name of its own.
+    QString path() const { return path_; }
     void keep() { kept_ = true; }
     ~PartialPackage() override {
-        if (isOpen() && !kept_)
-            remove();
+        if (isOpen() && !kept_) {
+            close();
+            QFile::remove(path_);
+        }
     }
 
   private:
+    QString path_;
+    imaging::WorkLock lock_;
     bool kept_ = false;
 };
 
@@ -154,8 +163,8 @@ std::optional<ExportError> assemblePackage(const AssemblyJob& job) {
     members.insert(members.end(), job.files.begin(), job.files.end());
 
     PartialPackage work;
-    if (!work.create(job))
-        return failure(job.target, work.errorString());
+    if (const QString why = work.create(job); !why.isEmpty())
+        return failure(job.target, why);
     try {
         FileWriteBuffer buffer(work);
         std::ostream out(&buffer);
@@ -167,7 +176,7 @@ std::optional<ExportError> assemblePackage(const AssemblyJob& job) {
     }
     makeExecutable(work);
     std::error_code ec;
-    std::filesystem::rename(QFile::encodeName(work.fileName()).toStdString(),
+    std::filesystem::rename(QFile::encodeName(work.path()).toStdString(),
                             QFile::encodeName(job.target).toStdString(), ec);
     if (ec)
         return failure(job.target, QString::fromLocal8Bit(ec.message().c_str()));

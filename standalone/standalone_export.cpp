@@ -9,6 +9,7 @@
 #include "shared_flags.h"
 #include "show_document.h"
 #include "slide_pass.h"
+#include "work_files.h"
 #include "work_removal.h"
 
 #include <QApplication>
@@ -17,6 +18,8 @@
 #include <QLabel>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -115,13 +118,22 @@ std::optional<ExportError> StandaloneExport::write(const QString& target, Qualit
         return refused;
     if (auto tooLarge = checkImageDataSize(*parts_.show))
         return tooLarge;
+    // What earlier exports that were ended before their time left goes first.
+    imaging::removeDeadWork(QDir::tempPath());
+    imaging::removeDeadWork(QFileInfo(target).absolutePath());
     // Every working file of the export lives in this folder: made exclusively, readable by this user
     // only, under a name nobody can take first, so that no other user can put anything in its way.
+    // Its lock tells later exports that it is in use.
     QTemporaryDir folder(QDir(QDir::tempPath()).filePath(ExportNames::temporaryPrefix()) +
                          QStringLiteral(".TMPXXXXXX"));
     if (!folder.isValid())
         return ExportError{QStringLiteral("The stand-alone show could not be written."),
                            folder.errorString()};
+    imaging::WorkLock lock;
+    if (!imaging::lockWorkFolder(folder.path(), lock))
+        return ExportError{QStringLiteral("The stand-alone show could not be written."),
+                           QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(folder.path()),
+                                                        QString::fromLocal8Bit(std::strerror(errno)))};
     WorkRemovedOnSignals removal(folder.path());
 
     SlidePassJob job;

@@ -4,6 +4,7 @@
 
 #include "file_bytes.h"
 #include "show_file.h"
+#include "work_files.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +17,15 @@
 #include "small_tmpfs.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <iostream>
 #include <optional>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <tuple>
 #include <unistd.h>
 #include <vector>
@@ -423,6 +427,49 @@ TEST(ShowFileWrite, AFailedWriteSaysWhyAndLeavesTheEarlierFileWhole) {
             << row.what;
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
+}
+
+// A save ended while it writes (here by the file-size limit's signal, which nothing can catch) leaves
+// its work beside the show; the next save there removes it, and keeps the work of a save that still
+// runs and every other file.
+TEST(ShowFileWrite, WorkLeftByAKilledSaveGoesWithTheNextSave) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("show.vrs");
+    ShowDocument doc;
+    fillShow(doc, 100);
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit noCore{0, 0}, fileSize{4096, 4096};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        ::setrlimit(RLIMIT_FSIZE, &fileSize);
+        std::signal(SIGXFSZ, SIG_DFL);
+        ShowFile::write(path, doc);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+    const auto entries = [&dir] {
+        QStringList names =
+            QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
+        names.sort();
+        return names;
+    };
+    const QStringList left = entries();
+    ASSERT_EQ(left.size(), 1);
+    EXPECT_TRUE(left[0].startsWith(".show.vrs.") && left[0].endsWith(".part")) << left[0].toStdString();
+
+    QByteArray running;
+    imaging::WorkLock lock;
+    const int fd = imaging::createWorkFile(QFile::encodeName(dir.filePath("other.vrs")), 0666, running, lock);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    writeFile(dir.filePath("show.vrs.1a2b3c"), "mine");
+    ASSERT_TRUE(ShowFile::write(path, doc).ok);
+    EXPECT_EQ(entries(),
+              (QStringList{QFileInfo(QFile::decodeName(running)).fileName(), "show.vrs", "show.vrs.1a2b3c"}));
 }
 
 class ShowFileRepair : public testing::Test {

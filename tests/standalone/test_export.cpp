@@ -509,7 +509,9 @@ TEST_F(ExportTest, AnExportEndedByASignalRemovesItsWork) {
             {
                 qputenv("TMPDIR", QFile::encodeName(work + "/tmp"));
                 std::thread([&work, signal] {
-                    while (QDir(work).entryList({QStringLiteral("show.exe.*")}, QDir::Files).isEmpty())
+                    while (QDir(work)
+                               .entryList({QStringLiteral(".show.exe.*.part")}, QDir::Files | QDir::Hidden)
+                               .isEmpty())
                         std::this_thread::yield();
                     kill(getpid(), signal);
                 }).detach();
@@ -522,6 +524,41 @@ TEST_F(ExportTest, AnExportEndedByASignalRemovesItsWork) {
             << strsignal(signal);
         EXPECT_EQ(fileBytes(package), QByteArray("older file"));
     }
+}
+
+// A killed export cannot remove its work: the next export removes what it left, its private folder
+// and the package it was writing.
+TEST_F(ExportTest, WorkLeftByAKilledExportGoesWithTheNextExport) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    if (qEnvironmentVariableIsEmpty("VERASCO_KILLED_EXPORT"))
+        qputenv("VERASCO_KILLED_EXPORT", QFile::encodeName(target(QStringLiteral("killed"))));
+    const QString work = qEnvironmentVariable("VERASCO_KILLED_EXPORT"), package = work + "/show.exe";
+    QDir().mkpath(work + "/tmp");
+    QByteArray noise(8 << 20, '\0');
+    QRandomGenerator(5).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
+    addSlide(picture(QStringLiteral("a.png")), file(QStringLiteral("noise.wav"), noise));
+    const auto partial = [&work] {
+        return QDir(work).entryList({QStringLiteral(".show.exe.*.part")}, QDir::Files | QDir::Hidden);
+    };
+    EXPECT_EXIT(
+        {
+            qputenv("TMPDIR", QFile::encodeName(work + "/tmp"));
+            std::thread([&partial] {
+                while (partial().isEmpty())
+                    std::this_thread::yield();
+                kill(getpid(), SIGKILL);
+            }).detach();
+            exporter().write(package, qualityPreset(11));
+            std::_Exit(0);
+        },
+        testing::KilledBySignal(SIGKILL), "");
+    ASSERT_EQ(partial().size(), 1);
+    ASSERT_EQ(QDir(work + "/tmp").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
+
+    qputenv("TMPDIR", QFile::encodeName(work + "/tmp"));
+    ASSERT_FALSE(exporter().write(package, qualityPreset(11)));
+    EXPECT_TRUE(QDir(work + "/tmp").isEmpty());
+    EXPECT_EQ(QDir(work).entryList(QDir::Files | QDir::Hidden), QStringList{"show.exe"});
 }
 
 TEST_F(ExportTest, RefusesImageDataBeyondTwoGigabytesBeforeWritingAnything) {

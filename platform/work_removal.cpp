@@ -35,9 +35,10 @@ bool copyPath(char (&to)[4096], const QString& path) {
     return true;
 }
 
-// Unlinks every entry of the open folder; false when there was none left.
-bool unlinkEntries(int folder) {
-    char buffer[4096];
+// Removes every entry of the open folder, the folders in it to `depth` levels; false when there
+// was none left.
+bool unlinkEntries(int folder, int depth) {
+    char buffer[2048];
     bool found = false;
     lseek(folder, 0, SEEK_SET);
     for (;;) {
@@ -48,9 +49,20 @@ bool unlinkEntries(int folder) {
             // struct linux_dirent64: inode (8), offset (8), record length (2), type (1), name.
             unsigned short length = 0;
             std::memcpy(&length, buffer + at + 16, sizeof length);
+            const unsigned char type = static_cast<unsigned char>(buffer[at + 18]);
             const char* name = buffer + at + 19;
             if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0) {
-                unlinkat(folder, name, 0);
+                if (type == DT_DIR && depth > 0) {
+                    const int inner = openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+                    if (inner >= 0) {
+                        for (int round = 0; round < 3 && unlinkEntries(inner, depth - 1); ++round) {
+                        }
+                        close(inner);
+                    }
+                    unlinkat(folder, name, AT_REMOVEDIR);
+                } else {
+                    unlinkat(folder, name, 0);
+                }
                 found = true;
             }
             at += length;
@@ -61,7 +73,7 @@ bool unlinkEntries(int folder) {
 void removeWorkAndEnd(int signal) {
     if (work.folder >= 0) {
         // Another thread of the export may still add a file; a few rounds outlast it.
-        for (int round = 0; round < 3 && unlinkEntries(work.folder); ++round) {
+        for (int round = 0; round < 3 && unlinkEntries(work.folder, 3); ++round) {
         }
         rmdir(work.folderPath);
     }
@@ -74,9 +86,10 @@ void removeWorkAndEnd(int signal) {
 } // namespace
 
 WorkRemovedOnSignals::WorkRemovedOnSignals(const QString& folder) {
-    if (!copyPath(work.folderPath, folder))
+    if (!folder.isEmpty() && !copyPath(work.folderPath, folder))
         return;
-    work.folder = open(work.folderPath, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (!folder.isEmpty())
+        work.folder = open(work.folderPath, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     work.haveFile = 0;
     struct sigaction action {};
     action.sa_handler = removeWorkAndEnd;

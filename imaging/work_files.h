@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// Work beside a target: the file or folder a save or an export writes under a hidden name
+// (".NAME.XXXXXXXX.part") until it is whole. While the work runs its lock is held: on the work file
+// itself, or on a lock file inside a work folder. A program that ended without removing its work
+// (killed, or the machine went down) holds no lock any more, and a later save or export in that
+// folder removes what it left; work whose lock is held, by this or another running program, and
+// every file the program did not make, stay.
+
+#include <QByteArray>
+#include <QString>
+
+#include <sys/types.h>
+
+namespace imaging {
+
+// The lock of one piece of work, held until this goes or release() is called.
+class WorkLock {
+  public:
+    WorkLock() = default;
+    ~WorkLock() { release(); }
+    WorkLock(const WorkLock&) = delete;
+    WorkLock& operator=(const WorkLock&) = delete;
+    void release();
+
+  private:
+    friend int createWorkFile(const QByteArray&, mode_t, QByteArray&, WorkLock&);
+    friend bool lockWorkFolder(const QString&, WorkLock&);
+    int fd_ = -1;
+    QByteArray lockFile_; // removed on release, for a work folder
+};
+
+// A hidden work name beside `target` that nothing has yet when it is chosen.
+QString workNameBeside(const QString& target);
+
+// Makes a new work file beside `target` with `mode` (before the file mask), already locked when its
+// name appears, and returns a descriptor open for reading and writing (the lock stays when it is closed), or
+// -1 with errno set.
+int createWorkFile(const QByteArray& target, mode_t mode, QByteArray& name, WorkLock& lock);
+
+// Marks the new, empty `folder` as work while `lock` is held; the mark goes with release(), before
+// the folder is put in its place. False when the mark cannot be made.
+bool lockWorkFolder(const QString& folder, WorkLock& lock);
+
+// Removes from `folder` the work files and work folders of this user whose lock nobody holds.
+void removeDeadWork(const QString& folder);
+
+} // namespace imaging
