@@ -8,4 +8,5 @@
 struct ExportError {
     QString text;
     QString line2;
+    bool cancelled = false; // the user chose to stop: nothing more to tell
 };

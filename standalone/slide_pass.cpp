@@ -103,13 +103,11 @@ class Pass {
         qint64 size = 0;
         if (ExportNames::hasImage(slide)) {
             const QString image = ExportNames::imagePath(slide);
-            if (!ExportNames::needsConversion(image)) {
-                if (auto error = appendData(image, size))
-                    return error;
-            } else if (auto error = index == asideSlide_ ? appendConvertedAside(index, image, size)
-                                                         : appendConverted(index, image, size)) {
+            bool blank = false;
+            if (auto error = checkReadable(index, image, blank))
                 return error;
-            }
+            if (auto error = blank ? std::nullopt : appendImage(index, image, size))
+                return error;
         }
         if (auto error = packAudio(slide, record))
             return error;
@@ -117,6 +115,35 @@ class Pass {
             return error;
         offset_ += size;
         return std::nullopt;
+    }
+
+    // Packed as it is, or converted on this thread or aside.
+    std::optional<ExportError> appendImage(int index, const QString& image, qint64& size) {
+        if (!ExportNames::needsConversion(image))
+            return appendData(image, size);
+        return index == asideSlide_ ? appendConvertedAside(index, image, size)
+                                    : appendConverted(index, image, size);
+    }
+
+    // A picture that cannot be opened becomes a blank slide (no data) when the user agrees; the
+    // pass stops when not.
+    std::optional<ExportError> checkReadable(int index, const QString& image, bool& blank) {
+        QFile file;
+        QString reason;
+        if (imaging::openRegularFile(file, image, &reason))
+            return std::nullopt;
+        if (index == asideSlide_) {
+            aside_.wait();
+            asideSlide_ = -1;
+        }
+        const bool asked = bool(job_.blankInstead);
+        if (asked && job_.blankInstead(image, reason)) {
+            blank = true;
+            return std::nullopt;
+        }
+        ExportError error = fileError(QStringLiteral("A picture could not be read."), image, reason);
+        error.cancelled = asked;
+        return error;
     }
 
     // Straight into the image data, or else through the conversion file, while the next picture to

@@ -47,11 +47,14 @@ struct SlidePassJob {
     // converts the one before, so that both cores work; the data stays in slide order.
     QpxBytesConverter convertAside;
     std::function<void(int slide, int count)> progress; // before each slide, counting from 1
+    // Asked when a slide's picture cannot be read (it is gone, no regular file, or unreadable):
+    // true packs a blank slide in its place, false stops the pass. Unset, the pass stops.
+    std::function<bool(const QString& picture, const QString& reason)> blankInstead;
 };
 
 // Runs the pass and names the files it wrote into `files`: the slide list, the image data and the
-// sounds. On failure the files written so far stay in the package folder; whoever made the folder
-// removes it.
+// sounds. The show itself is not changed. On failure the files written so far stay in the package folder;
+// whoever made the folder removes it.
 std::optional<ExportError> runSlidePass(const SlidePassJob& job, std::vector<PackageFile>& files);
 
 // Refuses, before anything is written, a show whose pictures packed as they are already pass the

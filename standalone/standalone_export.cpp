@@ -109,7 +109,7 @@ void StandaloneExport::run() {
             *parts_.slideDirectory = QFileInfo(target).absolutePath();
         }
     }
-    if (error)
+    if (error && !error->cancelled)
         parts_.prompts.message(QStringLiteral("Error"), error->text, error->line2);
 }
 
@@ -148,6 +148,15 @@ std::optional<ExportError> StandaloneExport::write(const QString& target, Qualit
     job.convertAside = [rows = std::make_shared<BmpRowsConverter>(quality)](const QString& image) {
         return (*rows)(image);
     };
+    if (parts_.prompts.ask)
+        job.blankInstead = [this](const QString& picture, const QString& reason) {
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+            const bool yes = parts_.prompts.ask(
+                QStringLiteral("A picture could not be read. Put a blank slide in its place?"),
+                QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(picture), reason));
+            QApplication::restoreOverrideCursor();
+            return yes;
+        };
     job.progress = [this](int slide, int count) {
         setStatus(QStringLiteral("Processing image %1 of %2...").arg(slide).arg(count) +
                   QString(11, QLatin1Char(' ')));

@@ -27,6 +27,8 @@ struct SharedFlags;
 struct ExportPrompts {
     // "File already exists, overwrite older file?": false when the answer is No.
     std::function<bool()> overwrite;
+    // A question with Yes and No: true for Yes.
+    std::function<bool(const QString& text, const QString& line2)> ask;
     TellUser message;
 };
 

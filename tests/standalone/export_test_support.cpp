@@ -80,6 +80,10 @@ StandaloneExport& ExportSetup::exporter() {
                 overwriteAnswers.pop_front();
             return yes;
         };
+        parts.prompts.ask = [this](const QString& text, const QString& line2) {
+            questions << text + QLatin1Char('|') + line2;
+            return blankAnswer;
+        };
         parts.prompts.message = [this](const QString& caption, const QString& text, const QString& line2) {
             messages << caption + QLatin1Char('|') + text + QLatin1Char('|') + line2;
             enabledAtMessage = window.isEnabled();

@@ -56,7 +56,9 @@ class ExportSetup {
     TPhoto photoControl;
     std::deque<bool> overwriteAnswers; // answers to the overwrite question, in turn
     int overwriteQuestions = 0;
-    QStringList messages; // "caption|text|line2" of each message shown
+    bool blankAnswer = false; // the answer to every other question
+    QStringList questions;    // "text|line2" of each other question asked
+    QStringList messages;     // "caption|text|line2" of each message shown
     // The window and its status line as the last message found them.
     bool enabledAtMessage = false;
     QString statusAtMessage;

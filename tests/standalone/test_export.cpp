@@ -3,6 +3,7 @@
 // members listed and tested by Debian's lhasa, and inside them the slide list and the image data
 // laid out as the players of packages read them. Failures are reported and leave nothing behind.
 
+#include "export_names.h"
 #include "export_test_support.h"
 #include "package_inspection.h"
 #include "qpx_conversion.h"
@@ -400,6 +401,43 @@ TEST_F(ExportTest, FailuresAreReportedAndLeaveNoPackageNorTemporaryFiles) {
         EXPECT_TRUE(t.temporaryEntries().isEmpty())
             << c.name << ": " << t.temporaryEntries().join(' ').toStdString();
         EXPECT_EQ(QDir(t.root.path()).entryList(QDir::Files), QStringList{"show.exe"}) << c.name;
+    }
+}
+
+// A picture that cannot be read is named in a question: Yes packs a blank slide in its place (also
+// when it was to be converted while the picture before it was), No stops the export without a
+// message; the show keeps its slides either way.
+TEST_F(ExportTest, APictureThatCannotBeReadBecomesABlankSlideWhenTheUserSaysSo) {
+    const QString first = picture(QStringLiteral("a.bmp"), {40, 30}), gone = pictures + "/gone.png";
+    const QString last = photo(QStringLiteral("c.jpg"));
+    for (const QString& image : {first, gone, last})
+        addSlide(image);
+    for (const bool yes : {true, false}) {
+        SCOPED_TRACE(yes ? "Yes" : "No");
+        blankAnswer = yes;
+        questions.clear();
+        const QString package = target(yes ? QStringLiteral("yes.exe") : QStringLiteral("no.exe"));
+        const auto error = exporter().write(package, qualityPreset(11));
+        ASSERT_EQ(questions.size(), 1);
+        EXPECT_TRUE(questions[0].startsWith(
+            QStringLiteral("A picture could not be read. Put a blank slide in its place?|%1: ").arg(gone)))
+            << questions[0].toStdString();
+        EXPECT_EQ(ExportNames::imagePath(show.slide(1)), gone);
+        EXPECT_TRUE(temporaryEntries().isEmpty());
+        if (!yes) {
+            ASSERT_TRUE(error);
+            EXPECT_TRUE(error->cancelled);
+            EXPECT_FALSE(QFileInfo::exists(package));
+            continue;
+        }
+        ASSERT_FALSE(error) << error->line2.toStdString();
+        const auto unpacked = unpack(package);
+        const SlideListFields list = readSlideList(unpacked->get("IMAGES.SLD"));
+        const QByteArray data = unpacked->get("IMAGES.DAT");
+        ASSERT_EQ(list.records.size(), 3u);
+        EXPECT_TRUE(isJpeg(slideData(list, data, 0)));
+        EXPECT_EQ(slideData(list, data, 1), QByteArray());
+        EXPECT_EQ(slideData(list, data, 2), fileBytes(last));
     }
 }
 
