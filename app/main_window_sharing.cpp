@@ -20,6 +20,9 @@ sharing::ShareCommands& TMainFormverasco::shareCommands() {
             return confirm->ask(QStringLiteral("File already exists, overwrite older file?"), QString(),
                                 false) == Tconfirmfrm::Yes;
         };
+        parts.prompts.ask = [confirm](const QString& text, const QString& line2) {
+            return confirm->ask(text, line2, false) == Tconfirmfrm::Yes;
+        };
         parts.prompts.message = [confirm](const QString& caption, const QString& text, const QString& line2) {
             confirm->message(caption, text, line2);
         };

@@ -59,6 +59,33 @@ QString ShareCommands::chooseTarget(const QString& caption, const QString& name,
     }
 }
 
+// The folder dialog until a folder is taken: a new or empty one, or one holding an earlier page
+// that the user lets go; any other folder keeps what it holds. Empty when the dialog is cancelled,
+// the show is empty, or the folder cannot be used.
+QString ShareCommands::choosePageFolder(const QString& what) {
+    for (;;) {
+        const QString chosen = dialogSeams().getExistingDirectory(
+            parts_.window, QStringLiteral("Save as Web Page"), *parts_.slideDirectory);
+        if (chosen.isEmpty() || parts_.show->SlideCount == 0)
+            return {};
+        const QFileInfo folder(chosen);
+        if (!folder.exists() || (folder.isDir() && QDir(chosen).isEmpty(QDir::AllEntries | QDir::Hidden |
+                                                                        QDir::System | QDir::NoDotAndDotDot)))
+            return chosen;
+        if (!folder.isDir() || !isSharedWebPage(chosen)) {
+            report(ShareOutcome::Failed, what,
+                   QStringLiteral("%1: a folder that holds no web page of Verasco")
+                       .arg(QDir::toNativeSeparators(chosen)),
+                   chosen);
+            return {};
+        }
+        if (parts_.prompts.ask(
+                QStringLiteral("File already exists, overwrite older file?"),
+                QStringLiteral("Only the page's own files are replaced: other files in the folder stay.")))
+            return chosen;
+    }
+}
+
 void ShareCommands::report(int result, const QString& what, const QString& reason, const QString& target) {
     switch (result) {
     case ShareOutcome::Done:
@@ -140,19 +167,7 @@ void ShareCommands::writeVideo() {
 
 void ShareCommands::writeWebPage() {
     const QString what = QStringLiteral("Web page");
-    // Only a folder that holds an earlier page may be replaced: any other folder keeps what it holds.
-    const QString target = chooseTarget(
-        QStringLiteral("Save as Web Page"), QStringLiteral("show"), QStringLiteral("Web page folder (*)"),
-        [](const QString& chosen) { return chosen; },
-        [&](const QString& name) {
-            if (!QFileInfo(name).isDir() || isSharedWebPage(name))
-                return true;
-            report(ShareOutcome::Failed, what,
-                   QStringLiteral("%1: a folder that holds no web page of Verasco")
-                       .arg(QDir::toNativeSeparators(name)),
-                   name);
-            return false;
-        });
+    const QString target = choosePageFolder(what);
     if (target.isEmpty())
         return;
     WebPageJob job;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// File > "Save as &Video..." and File > "Save as &Web Page...": a name chosen in the save dialog
-// (the overwrite question when it exists, No asking again), the video's settings, the work on a
+// File > "Save as &Video..." and File > "Save as &Web Page...": a name chosen in the save dialog, or
+// the page's folder in the folder dialog, new or holding an earlier page (the overwrite question
+// when it exists, No asking again), the video's settings, the work on a
 // thread of its own with a progress dialog and Cancel, and a message at the end saying that it was
 // written, or why not. One runs at a time; one asked for meanwhile starts when it has ended.
 
@@ -22,6 +23,8 @@ class VideoDialog;
 struct SharePrompts {
     // "File already exists, overwrite older file?": false when the answer is No.
     std::function<bool()> overwrite;
+    // A question with Yes and No: true for Yes.
+    std::function<bool(const QString& text, const QString& line2)> ask;
     TellUser message;
 };
 
@@ -50,6 +53,7 @@ class ShareCommands {
                          const std::function<QString(const QString&)>& complete,
                          const std::function<bool(const QString&)>& acceptable,
                          QString* selectedFilter = nullptr);
+    QString choosePageFolder(const QString& what);
     void report(int result, const QString& what, const QString& reason, const QString& target);
 
     ShareParts parts_;

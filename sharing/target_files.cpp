@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "target_files.h"
 
+#include "folder_replacement.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -71,34 +73,25 @@ bool WorkBesideTarget::create(QString* error) {
     return failed(QStringLiteral("no free working name"));
 }
 
-bool WorkBesideTarget::commit(QString* error) {
+bool WorkBesideTarget::commit(QString* error, const OwnFiles& earlierOwn) {
     // The work stops being work here: a signal no longer removes it (the folder's handle would reach
     // into the target), and the folder's lock file, no part of the page, goes before it moves.
     removal_.reset();
     if (kind_ == Kind::Folder)
         lock_.release();
-    std::error_code code;
-    const bool folderInPlace = kind_ == Kind::Folder && QFileInfo(target_).isDir();
-    if (!folderInPlace) {
-        // A rename replaces a file of the target's name in one step.
-        std::filesystem::rename(fsPath(work_), fsPath(target_), code);
+    if (kind_ == Kind::Folder && QFileInfo(target_).isDir()) {
+        // A folder cannot be renamed over a folder: the earlier one gives what is not its own work
+        // to the new one and steps aside.
+        if (!replaceFolderKeepingOthers(work_, target_, earlierOwn, error))
+            return false;
     } else {
-        // A folder cannot be renamed over a folder: the earlier one steps aside first and goes
-        // once the new one is in place, or comes back when it cannot be.
-        const QString aside = imaging::workNameBeside(target_);
-        std::filesystem::rename(fsPath(target_), fsPath(aside), code);
-        if (!code) {
-            std::filesystem::rename(fsPath(work_), fsPath(target_), code);
-            std::error_code ignored;
-            if (code)
-                std::filesystem::rename(fsPath(aside), fsPath(target_), ignored);
-            else
-                remove(aside);
+        // A rename replaces a file of the target's name in one step.
+        std::error_code code;
+        std::filesystem::rename(fsPath(work_), fsPath(target_), code);
+        if (code) {
+            *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(target_), systemReason(code));
+            return false;
         }
-    }
-    if (code) {
-        *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(target_), systemReason(code));
-        return false;
     }
     committed_ = true;
     return true;

@@ -6,6 +6,7 @@
 // The work is locked while it runs and removed when a signal ends the program; work that an ended
 // program left in the folder goes when the next export there begins.
 
+#include "folder_replacement.h"
 #include "work_files.h"
 #include "work_removal.h"
 
@@ -26,9 +27,11 @@ class WorkBesideTarget {
     // Makes the empty file or folder, with the permissions new files get; false with *error.
     bool create(QString* error);
     QString path() const { return work_; }
-    // Puts the work in the target's place, replacing a file (or, for a folder, an earlier folder)
-    // of that name; false with *error, the work then removed and the target left as it was.
-    bool commit(QString* error);
+    // Puts the work in the target's place, replacing a file of that name; or, for a folder, the
+    // files of an earlier folder that `earlierOwn` claims, every other one moving into the new
+    // folder. False with *error, the work then removed and the target left as it was.
+    bool commit(
+        QString* error, const OwnFiles& earlierOwn = [](const QString&) { return true; });
 
   private:
     void remove(const QString& path) const;

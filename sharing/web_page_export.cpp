@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QRegularExpression>
 
 #include <map>
 #include <mutex>
@@ -23,6 +24,14 @@ namespace {
 
 // The page's own mark, by which a later export knows the folder it may replace.
 const QByteArray PageMark = "<meta name=\"generator\" content=\"Verasco\">";
+
+// The files and folders the page writes, by their path inside its folder: an earlier page replaced
+// loses these and keeps everything else.
+bool isPageFile(const QString& relative) {
+    static const QRegularExpression own(QStringLiteral(
+        "^(index\\.html|pictures(/picture-[0-9]+\\.jpg)?|sounds(/sound-[0-9]+\\.[a-z0-9]+)?)$"));
+    return own.match(relative).hasMatch();
+}
 
 // The JPEG quality of the page's pictures: factor 12 is the usual quality 90.
 constexpr imaging::QpxSettings PictureQuality{12, 12, imaging::ChromaSubsampling::S420};
@@ -253,7 +262,7 @@ ShareOutcome writeWebPage(const WebPageJob& job, const ShareControl& control) {
     if (!writeFile(QDir(work.path()).filePath(QStringLiteral("index.html")),
                    webPageHtml(title, job.show, slides), &error))
         return failed(error);
-    if (!work.commit(&error))
+    if (!work.commit(&error, isPageFile))
         return ShareOutcome::failed(error);
     return {};
 }

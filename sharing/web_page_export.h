@@ -5,7 +5,8 @@
 // pictures are JPEGs no larger than 1920 pixels on their long side (as the imaging loader gives
 // them, so upright; for a file that is not there, the viewer's grey stand-in); WAV (PCM) and MP3
 // sounds are copied as they are and others converted to MP3, the one compressed sound every
-// current browser plays. Pictures and sounds are prepared on two threads.
+// current browser plays. Pictures and sounds are prepared on two threads. An earlier page in the
+// target folder is replaced by the new one; files the user added to its folder stay.
 
 #include "share_work.h"
 #include "shared_show.h"

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
-// File > "Save as &Video..." and "Save as &Web Page..." from the save dialog to the message at the
-// end: a name without extension, the overwrite question, an earlier page replaced whole and any
-// other folder kept, and the failures: a folder that cannot be written, a disk that fills, and
-// Cancel half-way. Whatever stops the work, nothing is left behind and the user is told why.
+// File > "Save as &Video..." and "Save as &Web Page..." from the save or folder dialog to the message
+// at the end: a name without extension, the overwrite question, an earlier page replaced keeping
+// what the user added to its folder and any other folder kept, and the failures: a folder that cannot be
+// written, a disk that fills, and Cancel half-way. Whatever stops the work, nothing is left behind and the
+// user is told why.
 #include "dialogs.h"
 #include "file_bytes.h"
 #include "qt_application_environment.h"
@@ -54,6 +55,11 @@ class ShareCommandTest : public ::testing::Test, public ShareShow {
                 *selected = filterAnswers.takeFirst();
             return dialogSeams().getSaveFileName(parent, caption, dir, filter);
         };
+        // The page's folder is chosen, or made, in the folder dialog.
+        dialogSeams().getExistingDirectory = [this](QWidget*, const QString&, const QString&) {
+            ++saveDialogs;
+            return answers.empty() ? QString() : answers.takeFirst();
+        };
         dialogSeams().runModal = [](QDialog*) { return int(QDialog::Accepted); };
         sharing::ShareParts parts;
         parts.show = &show;
@@ -61,12 +67,10 @@ class ShareCommandTest : public ::testing::Test, public ShareShow {
         parts.loop = [] { return true; };
         parts.fadeMs = [] { return 700; };
         parts.window = &window;
-        parts.prompts.overwrite = [this] {
-            ++overwriteQuestions;
-            const bool yes = !overwriteAnswers.empty() && overwriteAnswers.front();
-            if (!overwriteAnswers.empty())
-                overwriteAnswers.pop_front();
-            return yes;
+        parts.prompts.overwrite = [this] { return answerOverwrite(); };
+        parts.prompts.ask = [this](const QString& text, const QString& line2) {
+            questions << text + "|" + line2;
+            return answerOverwrite();
         };
         parts.prompts.message = [this](const QString& caption, const QString& text, const QString& line2) {
             messages << caption + "|" + text + "|" + line2;
@@ -89,6 +93,14 @@ class ShareCommandTest : public ::testing::Test, public ShareShow {
         return mounted;
     }
 
+    bool answerOverwrite() {
+        ++overwriteQuestions;
+        const bool yes = !overwriteAnswers.empty() && overwriteAnswers.front();
+        if (!overwriteAnswers.empty())
+            overwriteAnswers.pop_front();
+        return yes;
+    }
+
     void save(const char* command) {
         if (QByteArray(command) == "video")
             commands->saveVideo();
@@ -104,6 +116,7 @@ class ShareCommandTest : public ::testing::Test, public ShareShow {
     int saveDialogs = 0;
     std::deque<bool> overwriteAnswers;
     int overwriteQuestions = 0;
+    QStringList questions; // "text|line2" of the questions other than the plain overwrite one
     QStringList messages;
     std::unique_ptr<sharing::ShareCommands> commands;
 };
@@ -138,29 +151,50 @@ TEST_F(ShareCommandTest, ANameWithoutExtensionBecomesAnMp4AndNoToTheOverwriteQue
     EXPECT_EQ(fileBytes(video).mid(4, 4), QByteArray("ftyp"));
 }
 
-TEST_F(ShareCommandTest, AnEarlierPageIsReplacedWholeAndAnyOtherFolderKept) {
+// The page goes into a new folder, an empty one, or the folder of an earlier page, where it replaces
+// only the earlier page's files after a question saying so; any other folder keeps what it holds.
+TEST_F(ShareCommandTest, AnEarlierPageIsReplacedKeepingTheFilesAddedToItsFolder) {
     const QString page = out + "/page";
-    answers << page;
-    commands->saveWebPage();
-    ASSERT_TRUE(sharing::isSharedWebPage(page));
+    for (const QString& folder : {page, out + "/empty"}) {
+        QDir().mkpath(out + "/empty");
+        answers << folder;
+        commands->saveWebPage();
+        ASSERT_TRUE(sharing::isSharedWebPage(folder)) << folder.toStdString();
+        EXPECT_TRUE(questions.isEmpty());
+    }
     // The viewer's cross-fade goes with the show.
     EXPECT_TRUE(fileBytes(page + "/index.html").contains("\"fade\":700"));
-    QFile(page + "/added.txt").open(QIODevice::WriteOnly);
-    answers << page;
-    overwriteAnswers = {true};
+    const QStringList added = {"notes.txt", "extra/map.png", "pictures/mine.jpg", ".hidden"};
+    for (const QString& name : added) {
+        QDir(page).mkpath(QFileInfo(name).path());
+        QFile file(QDir(page).filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(name.toUtf8()) > 0);
+    }
+    ASSERT_TRUE(QFile::link("notes.txt", page + "/link"));
+    QDir(page).mkpath("sounds/empty");
+    add("BLANK", 1);
+    const QByteArray earlier = fileBytes(page + "/index.html");
+    answers << page << page;
+    overwriteAnswers = {false, true};
     commands->saveWebPage();
-    EXPECT_TRUE(sharing::isSharedWebPage(page));
-    EXPECT_FALSE(QFile::exists(page + "/added.txt"));
-    EXPECT_EQ(entries(out), QStringList{"page"});
+    EXPECT_EQ(questions,
+              QStringList(2, "File already exists, overwrite older file?|Only the page's own files are "
+                             "replaced: other files in the folder stay."));
+    EXPECT_NE(fileBytes(page + "/index.html"), earlier) << "the new page";
+    for (const QString& name : added)
+        EXPECT_EQ(fileBytes(QDir(page).filePath(name)), name.toUtf8()) << name.toStdString();
+    EXPECT_EQ(QFile::symLinkTarget(page + "/link"), page + "/notes.txt");
+    EXPECT_TRUE(QFileInfo(page + "/sounds/empty").isDir());
+    EXPECT_EQ(entries(out), (QStringList{"empty", "page"}));
 
     const QString photos = out + "/photos";
     QDir().mkpath(photos);
     QFile(photos + "/mine.jpg").open(QIODevice::WriteOnly);
     answers << photos;
     messages.clear();
-    overwriteQuestions = 0;
+    questions.clear();
     commands->saveWebPage();
-    EXPECT_EQ(overwriteQuestions, 0);
+    EXPECT_TRUE(questions.isEmpty());
     EXPECT_EQ(entries(photos), QStringList{"mine.jpg"});
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith("Error|The web page could not be written.|"))
