@@ -74,6 +74,13 @@ std::optional<QByteArray> readRegularFile(const QString& path, qint64 limit, QSt
     return readAtMost(file, limit, error);
 }
 
+bool writeAll(QFile& file, const char* bytes, qint64 size) {
+    qint64 done = 0;
+    for (qint64 n = 0; done < size && (n = file.write(bytes + done, size - done)) > 0;)
+        done += n;
+    return done == size;
+}
+
 #ifdef Q_OS_UNIX
 
 namespace {

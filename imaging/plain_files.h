@@ -41,6 +41,11 @@ std::optional<QByteArray> readAtMost(QFile& file, qint64 limit, QString* error =
 // A regular file's whole content (openRegularFile, then readAtMost).
 std::optional<QByteArray> readRegularFile(const QString& path, qint64 limit, QString* error = nullptr);
 
+// Writes all of `bytes` to a file opened unbuffered. A write cut short (a full disk, a file-size
+// limit) reports no error, so the rest is written again until the system says why it cannot be:
+// on failure the file's errorString() gives the system's reason.
+bool writeAll(QFile& file, const char* bytes, qint64 size);
+
 struct FileWrite {
     bool ok = true;
     bool folderRefused = false; // the folder lets no new file be made in it

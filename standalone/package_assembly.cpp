@@ -2,6 +2,7 @@
 #include "package_assembly.h"
 
 #include "comp_lha.h"
+#include "plain_files.h"
 #include "shipped_files.h"
 #include "work_files.h"
 
@@ -29,10 +30,18 @@ ExportError failure(const QString& path, const QString& reason) {
     return {writeFailed(), QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason};
 }
 
+// A program of the package copied into its folder: what cannot be read is named by the program,
+// what cannot be written by the copy.
 std::optional<ExportError> copyProgram(const QString& from, const QString& to) {
-    QFile in(from);
-    if (!in.copy(to))
+    QFile in(from), out(to);
+    if (!in.open(QIODevice::ReadOnly))
         return failure(from, in.errorString());
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError)
+        return failure(from, in.errorString());
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered) ||
+        !out.setPermissions(in.permissions()) || !imaging::writeAll(out, bytes.constData(), bytes.size()))
+        return failure(to, out.errorString());
     return std::nullopt;
 }
 
@@ -56,7 +65,7 @@ class FileWriteBuffer : public std::streambuf {
         const char* bytes = pbase();
         const qint64 n = pptr() - pbase();
         resetBuffer();
-        return n == 0 || file_.write(bytes, n) == n ? 0 : -1;
+        return n == 0 || imaging::writeAll(file_, bytes, n) ? 0 : -1;
     }
     pos_type seekoff(off_type offset, std::ios_base::seekdir from, std::ios_base::openmode) override {
         if (sync() != 0)
@@ -91,7 +100,9 @@ class PartialPackage : public QFile {
         path_ = QFile::decodeName(name);
         if (job.partialFile)
             job.partialFile(path_);
-        if (open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle))
+        // Unbuffered (the package is written through a buffer of its own), so that a failed write
+        // says why.
+        if (open(fd, QIODevice::ReadWrite | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle))
             return {};
         ::close(fd);
         ::unlink(name.constData());
@@ -172,7 +183,8 @@ std::optional<ExportError> assemblePackage(const AssemblyJob& job) {
         if (!work.flush())
             throw std::runtime_error(work.errorString().toStdString());
     } catch (const std::exception& e) {
-        return failure(job.target, QString::fromLocal8Bit(e.what()));
+        return failure(job.target, work.error() != QFileDevice::NoError ? work.errorString()
+                                                                        : QString::fromLocal8Bit(e.what()));
     }
     makeExecutable(work);
     std::error_code ec;

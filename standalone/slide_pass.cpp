@@ -36,7 +36,8 @@ QString copyRegularFile(const QString& from, const QString& to, qint64 limit) {
     if (QString tooLarge = imaging::overrunReason(reported, reported, limit); !tooLarge.isEmpty())
         return tooLarge;
     QFile out(to);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly) || !out.setPermissions(in.permissions()))
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered) ||
+        !out.setPermissions(in.permissions()))
         return out.errorString();
     std::vector<char> block(CopyBlock);
     for (qint64 copied = 0;;) {
@@ -44,10 +45,10 @@ QString copyRegularFile(const QString& from, const QString& to, qint64 limit) {
         if (n < 0)
             return in.errorString();
         if (n == 0)
-            return out.flush() ? QString() : out.errorString();
+            return {};
         if (QString overrun = imaging::overrunReason(copied += n, reported, limit); !overrun.isEmpty())
             return overrun;
-        if (out.write(block.data(), n) != n)
+        if (!imaging::writeAll(out, block.data(), n))
             return out.errorString();
     }
 }
@@ -81,7 +82,8 @@ class Pass {
         list_.setFileName(folder.filePath(QStringLiteral("images.sld")));
         data_.setFileName(folder.filePath(QStringLiteral("images.dat")));
         for (QFile* f : {&list_, &data_}) {
-            if (!f->open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            // Unbuffered, so that a failed write says why (see imaging::writeAll).
+            if (!f->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
                 return fileError(writeFailed(), f->fileName(), f->errorString());
             files_.push_back({f->fileName(), QFileInfo(f->fileName()).fileName()});
         }
@@ -91,7 +93,7 @@ class Pass {
     }
 
     std::optional<ExportError> write(QFile& file, const std::string& bytes) {
-        if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
+        if (!imaging::writeAll(file, bytes.data(), qint64(bytes.size())))
             return fileError(writeFailed(), file.fileName(), file.errorString());
         return std::nullopt;
     }
@@ -218,7 +220,7 @@ class Pass {
     }
 
     std::optional<ExportError> writeData(const char* bytes, qint64 n, qint64& size) {
-        if (data_.write(bytes, n) != n)
+        if (!imaging::writeAll(data_, bytes, n))
             return fileError(writeFailed(), data_.fileName(), data_.errorString());
         size += n;
         return std::nullopt;

@@ -162,10 +162,18 @@ std::optional<ExportError> StandaloneExport::write(const QString& target, Qualit
                   QString(11, QLatin1Char(' ')));
     };
     std::vector<PackageFile> files;
-    if (auto error = runSlidePass(job, files))
-        return error;
-    setStatus(QStringLiteral("Creating Stand-alone Verasco...") + QString(15, QLatin1Char(' ')));
-    AssemblyJob assembly{parts_.programsFolder, folder.path(), target, std::move(files), {}};
-    assembly.partialFile = [&removal](const QString& path) { removal.addFile(path); };
-    return assemblePackage(assembly);
+    std::optional<ExportError> error = runSlidePass(job, files);
+    if (!error) {
+        setStatus(QStringLiteral("Creating Stand-alone Verasco...") + QString(15, QLatin1Char(' ')));
+        AssemblyJob assembly{parts_.programsFolder, folder.path(), target, std::move(files), {}};
+        assembly.partialFile = [&removal](const QString& path) { removal.addFile(path); };
+        error = assemblePackage(assembly);
+    }
+    // A file of the private folder that could not be written is part of the package to be: the
+    // package is named with the system's reason.
+    const QString privateFolder = QDir::toNativeSeparators(folder.path()) + QDir::separator();
+    if (error && error->line2.startsWith(privateFolder))
+        error->line2 = QDir::toNativeSeparators(target) +
+                       error->line2.mid(error->line2.indexOf(QStringLiteral(": "), privateFolder.size()));
+    return error;
 }

@@ -5,6 +5,7 @@
 
 #include "export_names.h"
 #include "export_test_support.h"
+#include "guarded_child.h"
 #include "package_inspection.h"
 #include "qpx_conversion.h"
 #include "qt_application_environment.h"
@@ -466,26 +467,6 @@ TEST_F(ExportTest, SoundsOfOneNameArePackedUnderNamesOfTheirOwn) {
     EXPECT_EQ(lhasaNames(package).size(), 7);
 }
 
-TEST_F(ExportTest, AFullDiskIsReportedAndLeavesNothingBehind) {
-    addSlide(photo(QStringLiteral("sunrise.jpg")));
-    addSlide(photo(QStringLiteral("again.jpg")));
-    const qint64 limit = QFileInfo(pictures + "/sunrise.jpg").size() + 1000;
-    struct rlimit old {};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = rlim_t(limit);
-    setrlimit(RLIMIT_FSIZE, &small);
-    const auto error = exporter().write(target(QStringLiteral("show.exe")), qualityPreset(11));
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->text, QLatin1String("The stand-alone show could not be written."));
-    EXPECT_TRUE(error->line2.contains(QLatin1String("images.dat"))) << error->line2.toStdString();
-    EXPECT_FALSE(QFileInfo::exists(target(QStringLiteral("show.exe"))));
-    EXPECT_TRUE(temporaryEntries().isEmpty());
-}
-
 // Another user with a temporary folder open to all (the test's user where it is not root) puts a
 // link to a file of ours in place of every file of the export's that goes from there, while the
 // pictures are converted: the export keeps all its files in its private folder, and nothing is
@@ -597,6 +578,39 @@ TEST_F(ExportTest, WorkLeftByAKilledExportGoesWithTheNextExport) {
     ASSERT_FALSE(exporter().write(package, qualityPreset(11)));
     EXPECT_TRUE(QDir(work + "/tmp").isEmpty());
     EXPECT_EQ(QDir(work).entryList(QDir::Files | QDir::Hidden), QStringList{"show.exe"});
+}
+
+// A package that meets the file-size limit is reported with its own name and the system's reason,
+// wherever the limit was met: in the private folder or beside the target.
+TEST_F(ExportTest, AFileSizeLimitIsReportedForThePackageWithTheSystemsReason) {
+    const QString package = target(QStringLiteral("show.exe"));
+    const auto expectReported = [&](rlim_t limit) {
+        ChildLimits limits;
+        limits.fileSize = limit;
+        EXPECT_EQ(inGuardedChild(
+                      [&] {
+                          const auto error = exporter().write(package, qualityPreset(11));
+                          return error &&
+                                 error->text == QLatin1String("The stand-alone show could not be written.") &&
+                                 error->line2 == QDir::toNativeSeparators(package) + QStringLiteral(": ") +
+                                                     QString::fromLocal8Bit(std::strerror(EFBIG));
+                      },
+                      limits),
+                  "")
+            << limit;
+        EXPECT_TRUE(temporaryEntries().isEmpty());
+        EXPECT_EQ(QDir(root.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    };
+    // The image data, then the player, in the private folder.
+    addSlide(photo(QStringLiteral("first.jpg")));
+    for (const rlim_t limit : {rlim_t(8 * 1024), rlim_t(300 * 1024)})
+        expectReported(limit);
+    // The package itself, with a sound that does not shrink, larger than any file of the folder.
+    QByteArray noise(3 << 20, '\0');
+    QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
+    addSlide(QStringLiteral("BLANK"), file(QStringLiteral("noise.wav"), noise));
+    expectReported(
+        rlim_t(std::max(QFileInfo(programs + "/verasco2.dat").size(), qint64(noise.size())) + 4096));
 }
 
 TEST_F(ExportTest, RefusesImageDataBeyondTwoGigabytesBeforeWritingAnything) {
