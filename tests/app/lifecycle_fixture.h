@@ -66,6 +66,12 @@ class Lifecycle : public ::testing::Test {
             saveDialogStart = dir;
             return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
         };
+        // The web page's folder is chosen in the folder dialog, answered the same way.
+        dialogSeams().getExistingDirectory = [this](QWidget*, const QString&, const QString& dir) {
+            ++saveDialogs;
+            saveDialogStart = dir;
+            return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+        };
         dialogSeams().getOpenFileName = [this](QWidget*, const QString&, const QString&, const QString&) {
             return openAnswer;
         };

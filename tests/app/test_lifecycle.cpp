@@ -386,27 +386,31 @@ TEST_F(Lifecycle, OverwriteQuestionClosedWithEscOrItsCloseBoxKeepsTheOldFile) {
         {"old.vrs", [this] { EXPECT_FALSE(main().FileSaveAs()); }},
         {"show.exe", [this] { main().SaveStandaloneSlideShow1Click(); }},
         {"show.mp4", [this] { main().SaveVideo1Click(); }},
-        {"page", [this] { main().SaveWebPage1Click(); }},
+        {"page/index.html", [this] { main().SaveWebPage1Click(); }},
     };
     const std::pair<const char*, std::function<void()>> ways[] = {
         {"Esc", [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }},
         {"close box", [this] { clickCloseBox(confirm); }},
     };
     for (const auto& target : targets) {
+        // An earlier page is chosen by its folder.
         const QString old = dir.filePath(target.file);
+        const bool page = old.endsWith("/index.html");
+        QDir().mkpath(QFileInfo(old).path());
         QFile file(old);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("keep me");
+        file.write(page ? "<meta name=\"generator\" content=\"Verasco\"> keep me" : "keep me");
         file.close();
+        const QByteArray kept = fileBytes(old);
         for (const auto& [way, close] : ways) {
             SCOPED_TRACE(std::string(target.file) + " " + way);
             asked.clear();
             saveDialogs = 0;
-            saveAnswers = {old}; // and then the save dialog is cancelled
+            saveAnswers = {page ? QFileInfo(old).path() : old}; // and then the dialog is cancelled
             whenAsked(close);
             target.save();
             EXPECT_EQ(saveDialogs, 2) << "asks for another name";
-            EXPECT_EQ(fileBytes(old), QByteArray("keep me"));
+            EXPECT_EQ(fileBytes(old), kept);
             EXPECT_TRUE(show().ShowModified);
             ASSERT_EQ(asked.size(), 1u);
             EXPECT_EQ(asked[0].line1, QStringLiteral("File already exists, overwrite older file?"));
