@@ -164,9 +164,9 @@ TEST_F(Preview, ClosesOnAnyKeyOrClick) {
         {"click on the picture", [this] { QTest::mouseClick(&preview->photo(), Qt::LeftButton); }},
         {"right click on the window", [this] { QTest::mouseClick(preview, Qt::RightButton); }},
     };
-    for (const auto& [what, close] : closers) {
+    for (const auto& [what, closer] : closers) {
         bool shown = false;
-        whenModal(preview, [&] {
+        whenModal(preview, [&, close = closer] {
             shown = true;
             close();
         });
