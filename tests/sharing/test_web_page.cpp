@@ -19,6 +19,7 @@
 #include <QJsonArray>
 #include <QPainter>
 #include <QUrl>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -147,6 +148,32 @@ TEST_F(PageTest, ABrowserThatBlocksSoundStartsTheShowWithTheFirstClick) {
     expectSlide(browser, 1, a, Red);
     ASSERT_TRUE(browser.run(2000));
     expectSlide(browser, 2, b, Blue);
+}
+
+// A sound of each kind the viewer plays: each is in the page as a sound every browser plays, whole.
+TEST(PageSounds, EveryKindTheViewerPlaysIsInThePage) {
+    if (peerProgram("ffprobe").isEmpty() || peerProgram("ffmpeg").isEmpty())
+        GTEST_SKIP() << "ffprobe and ffmpeg (Debian's ffmpeg) are needed to make and look at the sounds";
+    ShareShow show;
+    const QString photo = show.picture("p.jpg", {320, 240}, Blue);
+    for (const QString& sound : {show.encoded("s.mp3", 900, "libmp3lame"), show.ogg("s.ogg", 900),
+                                 show.encoded("s.flac", 900, "flac"), show.encoded("s.opus", 900, "libopus"),
+                                 show.wav("s.wav", 900)}) {
+        ASSERT_FALSE(sound.isEmpty());
+        show.add(photo, 1, sound);
+    }
+    const QString folder = show.path("page");
+    const sharing::ShareOutcome outcome = sharing::writeWebPage({show.shared(), folder}, {});
+    ASSERT_EQ(outcome.result, sharing::ShareOutcome::Done) << outcome.reason.toStdString();
+    const QStringList sounds = QDir(folder + "/sounds").entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(sounds.size(), 5);
+    for (const QString& sound : sounds) {
+        SCOPED_TRACE(sound.toStdString());
+        const QJsonObject facts = probeFile(folder + "/sounds/" + sound);
+        EXPECT_THAT(facts["streams"][0]["codec_name"].toString().toStdString(),
+                    testing::AnyOf("mp3", "pcm_s16le"));
+        EXPECT_NEAR(facts["format"]["duration"].toString().toDouble(), 0.9, 0.1);
+    }
 }
 
 // Every picture is a JPEG no larger than the page's limit, with at least a pixel on each side.
