@@ -103,7 +103,12 @@ TMainFormverasco::TMainFormverasco(QWidget* parent) : QMainWindow(parent) {
     FormCreate();
 }
 
-TMainFormverasco::~TMainFormverasco() = default;
+// The base class deletes the children after this part of the window is gone: what they send then (a
+// table losing the focus) must not reach the window's handlers.
+TMainFormverasco::~TMainFormverasco() {
+    for (QObject* child : findChildren<QObject*>())
+        disconnect(child, nullptr, this, nullptr);
+}
 
 void TMainFormverasco::createControls() {
     auto* client = new QWidget(this);

@@ -23,8 +23,11 @@ struct ThumbnailDecodeQueue::State {
         if (stopped || next >= paths.size())
             return false;
         const qsizetype index = next++;
+        // Taken under the lock and read only: a non-const look into the list may detach it while
+        // another thread reads it.
+        const QString path = paths.at(index);
         lock.unlock();
-        std::optional<QImage> picture = decode(paths[index]);
+        std::optional<QImage> picture = decode(path);
         lock.lock();
         pictures[index] = std::move(picture);
         done[index] = true;
