@@ -15,6 +15,7 @@
 #include "test_shows.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QSlider>
 #include <QToolButton>
 #include <QtTest/QTest>
@@ -53,7 +54,7 @@ class ViewerFixture : public testing::Test {
         });
     }
     void TearDown() override {
-        if (viewer->isVisible())
+        if (viewer && viewer->isVisible())
             viewer->close();
     }
 
@@ -113,6 +114,6 @@ class ViewerFixture : public testing::Test {
     FakeWaitClock clock;
     QTemporaryDir dir;
     std::unique_ptr<AppWindows> windows;
-    TshowFrm* viewer = nullptr;
+    QPointer<TshowFrm> viewer; // a test may destroy the windows while they wait
     std::vector<Shown> shown;
 };

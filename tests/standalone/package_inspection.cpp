@@ -64,6 +64,8 @@ QStringList lhasaNames(const QString& package) {
 SlideListFields readSlideList(const QByteArray& bytes) {
     SlideListFields list;
     const std::string raw = bytes.toStdString();
+    if (raw.size() < 151)
+        return list;
     list.signature = bytes.left(15);
     list.field1 = bytes.mid(15, 64);
     list.field2 = bytes.mid(79, 64);

@@ -9,6 +9,7 @@
 #include "package_inspection.h"
 #include "qpx_conversion.h"
 #include "qt_application_environment.h"
+#include "sanitizers.h"
 #include "slide_pass.h"
 #include "test_pictures.h"
 
@@ -44,9 +45,24 @@ struct Unpacked {
     QByteArray get(const QString& name) const { return fileBytes(folder.filePath(name.toLower())); }
 };
 
+// What lhasa is given of a package: all of it; in a sanitizer build only the archive behind the head,
+// since that head is megabytes of instrumented code in which lhasa's search for an archive behind a
+// program stops at the wrong place.
+QString forPeer(const QString& package) {
+#ifdef VERASCO_TEST_SANITIZED
+    const QString archive = package + QStringLiteral(".lzh");
+    QFile out(archive);
+    if (out.open(QIODevice::WriteOnly))
+        out.write(fileBytes(package).mid(head.size()));
+    return archive;
+#else
+    return package;
+#endif
+}
+
 std::unique_ptr<Unpacked> unpack(const QString& package) {
     auto out = std::make_unique<Unpacked>();
-    const Lhasa x = lhasa({QStringLiteral("-xqw=") + out->folder.path(), package});
+    const Lhasa x = lhasa({QStringLiteral("-xqw=") + out->folder.path(), forPeer(package)});
     EXPECT_EQ(x.exitCode, 0) << x.output.toStdString();
     return out;
 }
@@ -91,8 +107,9 @@ TEST_F(ExportTest, PacksHeadPlayerRunTimeSlideListImageDataAndSounds) {
     sorted.sort();
     EXPECT_EQ(sorted, expected);
     EXPECT_EQ(names.value(0), QStringLiteral("SHOW.EXE")) << "the player comes first";
-    EXPECT_EQ(lhasaNames(package).join(' '), names.join(' ').toLower()) << "lhasa reads the same members";
-    EXPECT_EQ(lhasa({QStringLiteral("t"), package}).exitCode, 0);
+    EXPECT_EQ(lhasaNames(forPeer(package)).join(' '), names.join(' ').toLower())
+        << "lhasa reads the same members";
+    EXPECT_EQ(lhasa({QStringLiteral("t"), forPeer(package)}).exitCode, 0);
 
     const auto unpacked = unpack(package);
     EXPECT_EQ(unpacked->get("SHOW.EXE"), fileBytes(programs + "/verasco2.dat"));
