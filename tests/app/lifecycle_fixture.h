@@ -66,6 +66,11 @@ class Lifecycle : public ::testing::Test {
             saveDialogStart = dir;
             return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
         };
+        // The video's dialog also tells the file type chosen: the one it starts on.
+        dialogSeams().getSaveFileNameAndFilter = [](QWidget* parent, const QString& caption,
+                                                    const QString& dir, const QString& filter, QString*) {
+            return dialogSeams().getSaveFileName(parent, caption, dir, filter);
+        };
         // The web page's folder is chosen in the folder dialog, answered the same way.
         dialogSeams().getExistingDirectory = [this](QWidget*, const QString&, const QString& dir) {
             ++saveDialogs;

@@ -481,7 +481,7 @@ TEST_F(ExportTest, SoundsOfOneNameArePackedUnderNamesOfTheirOwn) {
         EXPECT_EQ(list.records[i].audio, members[i]) << i;
         EXPECT_EQ(unpacked->get(QString::fromLatin1(members[i])), contents[i]) << i;
     }
-    EXPECT_EQ(lhasaNames(package).size(), 7);
+    EXPECT_EQ(lhasaNames(forPeer(package)).size(), 7);
 }
 
 // Another user with a temporary folder open to all (the test's user where it is not root) puts a
@@ -620,7 +620,9 @@ TEST_F(ExportTest, AFileSizeLimitIsReportedForThePackageWithTheSystemsReason) {
     };
     // The image data, then the player, in the private folder.
     addSlide(photo(QStringLiteral("first.jpg")));
-    for (const rlim_t limit : {rlim_t(8 * 1024), rlim_t(300 * 1024)})
+    // (the player's size depends on the build: with debugging information it is ten times larger).
+    const rlim_t player = rlim_t(QFileInfo(programs + "/verasco2.dat").size());
+    for (const rlim_t limit : {rlim_t(8 * 1024), player / 2})
         expectReported(limit);
     // The package itself, with a sound that does not shrink, larger than any file of the folder.
     QByteArray noise(3 << 20, '\0');
