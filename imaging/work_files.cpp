@@ -85,13 +85,16 @@ QString workNameBeside(const QString& target) {
         QStringLiteral(".%1.%2.part").arg(info.fileName(), QString::fromLatin1(randomPart())));
 }
 
-int createWorkFile(const QByteArray& target, mode_t mode, QByteArray& name, WorkLock& lock) {
+int createWorkFile(const QByteArray& target, mode_t mode, QByteArray& name, WorkLock& lock,
+                   const std::function<void(const QByteArray&, const QByteArray&)>& beforeMade) {
     lock.release();
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = QFile::encodeName(workNameBeside(QFile::decodeName(target)));
         const QByteArray fresh = name.chopped(5) + ".new";
         if (::access(name.constData(), F_OK) == 0)
             continue;
+        if (beforeMade)
+            beforeMade(name, fresh);
         const int fd = ::open(fresh.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd < 0 && errno == EEXIST)
             continue;

@@ -10,6 +10,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 #include <sys/types.h>
 
 namespace imaging {
@@ -24,7 +26,8 @@ class WorkLock {
     void release();
 
   private:
-    friend int createWorkFile(const QByteArray&, mode_t, QByteArray&, WorkLock&);
+    friend int createWorkFile(const QByteArray&, mode_t, QByteArray&, WorkLock&,
+                              const std::function<void(const QByteArray&, const QByteArray&)>&);
     friend bool lockWorkFolder(const QString&, WorkLock&);
     int fd_ = -1;
     QByteArray lockFile_; // removed on release, for a work folder
@@ -35,8 +38,11 @@ QString workNameBeside(const QString& target);
 
 // Makes a new work file beside `target` with `mode` (before the file mask), already locked when its
 // name appears, and returns a descriptor open for reading and writing (the lock stays when it is closed), or
-// -1 with errno set.
-int createWorkFile(const QByteArray& target, mode_t mode, QByteArray& name, WorkLock& lock);
+// -1 with errno set. `beforeMade`, when given, is told before the file exists the name it gets and
+// the name it is made under until it is locked, so that a signal handler can remove it at any time.
+int createWorkFile(
+    const QByteArray& target, mode_t mode, QByteArray& name, WorkLock& lock,
+    const std::function<void(const QByteArray& name, const QByteArray& madeAs)>& beforeMade = {});
 
 // Marks the new, empty `folder` as work while `lock` is held; the mark goes with release(), before
 // the folder is put in its place. False when the mark cannot be made.

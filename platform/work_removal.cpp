@@ -21,6 +21,7 @@ struct Work {
     int folder = -1; // the open folder
     char folderPath[4096] = {};
     char filePath[4096] = {};
+    char madeAsPath[4096] = {};
     volatile sig_atomic_t haveFile = 0;
     struct sigaction previous[std::size(EndingSignals)] = {};
     bool caught[std::size(EndingSignals)] = {};
@@ -77,8 +78,11 @@ void removeWorkAndEnd(int signal) {
         }
         rmdir(work.folderPath);
     }
-    if (work.haveFile)
+    if (work.haveFile) {
         unlink(work.filePath);
+        if (work.madeAsPath[0] != '\0')
+            unlink(work.madeAsPath);
+    }
     ::signal(signal, SIG_DFL);
     raise(signal);
 }
@@ -112,10 +116,11 @@ WorkRemovedOnSignals::~WorkRemovedOnSignals() {
     work = Work();
 }
 
-void WorkRemovedOnSignals::addFile(const QString& path) {
-    // Written while the handler may run: the flag goes up only once the path is whole.
+void WorkRemovedOnSignals::addFile(const QString& path, const QString& madeAs) {
+    // Written while the handler may run: the flag goes up only once the paths are whole.
     work.haveFile = 0;
-    if (copyPath(work.filePath, path))
+    work.madeAsPath[0] = '\0';
+    if (copyPath(work.filePath, path) && (madeAs.isEmpty() || copyPath(work.madeAsPath, madeAs)))
         work.haveFile = 1;
 }
 
@@ -123,6 +128,6 @@ void WorkRemovedOnSignals::addFile(const QString& path) {
 
 WorkRemovedOnSignals::WorkRemovedOnSignals(const QString&) {}
 WorkRemovedOnSignals::~WorkRemovedOnSignals() = default;
-void WorkRemovedOnSignals::addFile(const QString&) {}
+void WorkRemovedOnSignals::addFile(const QString&, const QString&) {}
 
 #endif

@@ -17,6 +17,7 @@ class WorkRemovedOnSignals {
     WorkRemovedOnSignals(const WorkRemovedOnSignals&) = delete;
     WorkRemovedOnSignals& operator=(const WorkRemovedOnSignals&) = delete;
 
-    // A file outside the folder that goes too, such as the package or the video being written.
-    void addFile(const QString& path);
+    // A file outside the folder that goes too, such as the package or the video being written, named
+    // before it is made: `path`, and `madeAs` (when given) the name it has until it takes `path`.
+    void addFile(const QString& path, const QString& madeAs = QString());
 };

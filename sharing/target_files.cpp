@@ -47,13 +47,18 @@ bool WorkBesideTarget::create(QString* error) {
     };
     if (kind_ == Kind::File) {
         QByteArray name;
-        const int fd = imaging::createWorkFile(QFile::encodeName(target_), 0666, name, lock_);
-        if (fd < 0)
+        removal_.emplace();
+        const int fd =
+            imaging::createWorkFile(QFile::encodeName(target_), 0666, name, lock_,
+                                    [this](const QByteArray& path, const QByteArray& madeAs) {
+                                        removal_->addFile(QFile::decodeName(path), QFile::decodeName(madeAs));
+                                    });
+        if (fd < 0) {
+            removal_.reset();
             return failed(QString::fromLocal8Bit(std::strerror(errno)));
+        }
         ::close(fd);
         work_ = QFile::decodeName(name);
-        removal_.emplace();
-        removal_->addFile(work_);
         return true;
     }
     for (int attempt = 0; attempt < 16; ++attempt) {

@@ -87,19 +87,22 @@ class FileWriteBuffer : public std::streambuf {
 };
 
 // The package file while it is written beside its target: a new work file (never through a link or
-// over another file), its name given to `partialFile` at once; removed when it goes unless it was
-// kept.
+// over another file), its names given to `partialFile` before it is made; removed when it goes
+// unless it was kept.
 class PartialPackage : public QFile {
   public:
     // Empty, or why the file could not be made.
     QString create(const AssemblyJob& job) {
         QByteArray name;
-        const int fd = imaging::createWorkFile(QFile::encodeName(job.target), 0666, name, lock_);
+        std::function<void(const QByteArray&, const QByteArray&)> announce;
+        if (job.partialFile)
+            announce = [&job](const QByteArray& path, const QByteArray& madeAs) {
+                job.partialFile(QFile::decodeName(path), QFile::decodeName(madeAs));
+            };
+        const int fd = imaging::createWorkFile(QFile::encodeName(job.target), 0666, name, lock_, announce);
         if (fd < 0)
             return QString::fromLocal8Bit(std::strerror(errno));
         path_ = QFile::decodeName(name);
-        if (job.partialFile)
-            job.partialFile(path_);
         // Unbuffered (the package is written through a buffer of its own), so that a failed write
         // says why.
         if (open(fd, QIODevice::ReadWrite | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle))

@@ -18,8 +18,9 @@ struct AssemblyJob {
     QString packageFolder;
     QString target;
     std::vector<PackageFile> files; // what the slide pass wrote
-    // Told the name of the package file being written beside the target, before anything goes in.
-    std::function<void(const QString&)> partialFile;
+    // Told, before it is made, the name of the package file to be written beside the target and the
+    // name it is made under until it takes that one.
+    std::function<void(const QString& path, const QString& madeAs)> partialFile;
 };
 
 // The package is written beside the target, through the descriptor of a file made new there, and

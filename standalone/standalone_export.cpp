@@ -166,7 +166,9 @@ std::optional<ExportError> StandaloneExport::write(const QString& target, Qualit
     if (!error) {
         setStatus(QStringLiteral("Creating Stand-alone Verasco...") + QString(15, QLatin1Char(' ')));
         AssemblyJob assembly{parts_.programsFolder, folder.path(), target, std::move(files), {}};
-        assembly.partialFile = [&removal](const QString& path) { removal.addFile(path); };
+        assembly.partialFile = [&removal](const QString& path, const QString& madeAs) {
+            removal.addFile(path, madeAs);
+        };
         error = assemblePackage(assembly);
     }
     // A file of the private folder that could not be written is part of the package to be: the
