@@ -49,8 +49,7 @@ void TMainFormverasco::createEditor() {
     properties_ = std::make_unique<SlideProperties>(show_, *showView_, *thumbnails_, *windows_->textdlg);
     OvcTable1->setCellBitmapSupplier(
         [this](int row, int col) { return browser_->OvcTable1GetCellData(row, col); });
-    OvcTable1->setRowsAboutToBeFetched(
-        [this](const QList<int>& rows) { browser_->prefetchThumbnails(rows); });
+    OvcTable1->setRowsAboutToBeFetched([this](const QList<int>& rows) { browser_->rowsInView(rows); });
     connect(BitBtn5, &QPushButton::clicked, this, &TMainFormverasco::Button1Click);
     connect(OvcTable1, &TOvcTable::keyUp, this, &TMainFormverasco::OvcTable1KeyUp);
     connect(OvcTable1, &TOvcTable::mouseDown, this, &TMainFormverasco::OvcTable1MouseDown);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "image_browser.h"
 
+#include "background_decodes.h"
 #include "file_list_box.h"
 #include "folder_images.h"
 #include "form_open_dialog.h"
@@ -56,7 +57,9 @@ ImageBrowser::ImageBrowser(FolderImages& folder, TFileListBox& fileList, Thumbna
                            QString& imageDirectory, BrowserControls controls, TselectDlg& selectDialog,
                            TellUser message)
     : folder_(folder), fileList_(fileList), thumbnails_(thumbnails), imageDirectory_(imageDirectory),
-      controls_(controls), selectDialog_(selectDialog), message_(std::move(message)) {
+      controls_(controls), selectDialog_(selectDialog), message_(std::move(message)),
+      inView_(std::make_unique<BackgroundDecodes>(
+          [this](int row, std::optional<QImage> picture) { pictureArrived(row, std::move(picture)); })) {
     fileList_.setMask(Mask);
     fileList_.setDirectory(imageDirectory_);
     selectDialog_.setImagesField(&controls_.Edit1);
@@ -122,6 +125,7 @@ bool ImageBrowser::ScanImageFolder() {
     }
     controls_.Edit1.setText(path);
     endPrefetch();
+    inView_->clear();
     folder_.clear();
     grid.setEnabled(false);
     const int n = std::min(int(fileList_.Items().size()), FolderImages::MaxRows);
@@ -214,7 +218,38 @@ void ImageBrowser::endPrefetch() {
 const QImage* ImageBrowser::OvcTable1GetCellData(int row, int col) {
     if (col != 0 || row < 0 || row >= folder_.count())
         return nullptr;
-    return &folderThumbnail(row);
+    QImage& thumbnail = (*folder_.FolderThumbnails)[row];
+    // Screens below 16 bits per pixel draw through the imaging control, on this thread; a row
+    // being added takes its picture from the add's own decoding.
+    if (folder_.FolderThumbnailReady[row] || thumbnails_.measureScreenDepth() < 16 ||
+        prefetchIndex_.contains(row))
+        return &folderThumbnail(row);
+    thumbnails_.drawFolderThumbnail(thumbnail, folder_.FolderImagePaths[row], std::nullopt);
+    return &thumbnail;
+}
+
+void ImageBrowser::rowsInView(const QList<int>& rows) {
+    if (thumbnails_.measureScreenDepth() < 16)
+        return;
+    const TOvcTable& grid = controls_.OvcTable1;
+    inView_->keepOnly(grid.TopRow(), grid.TopRow() + grid.fullyVisibleRows());
+    for (const int row : rows) {
+        if (row < 0 || row >= folder_.count() || folder_.FolderThumbnailReady[row] ||
+            prefetchIndex_.contains(row))
+            continue;
+        inView_->want(row, [path = folder_.FolderImagePaths[row], scale = thumbnails_.pixelRatio()] {
+            return decodeThumbnailPicture(path, scale);
+        });
+    }
+}
+
+void ImageBrowser::pictureArrived(int row, std::optional<QImage> picture) {
+    // A row drawn meanwhile (added as a slide) keeps its thumbnail.
+    if (row >= folder_.count() || folder_.FolderThumbnailReady[row])
+        return;
+    thumbnails_.drawFolderThumbnail((*folder_.FolderThumbnails)[row], folder_.FolderImagePaths[row], picture);
+    folder_.FolderThumbnailReady[row] = true;
+    controls_.OvcTable1.invalidateCell(row, 0);
 }
 
 void ImageBrowser::OvcTable1KeyUp(int key, bool altHeld) {

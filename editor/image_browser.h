@@ -12,7 +12,9 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
+class BackgroundDecodes;
 class QImage;
 class QLabel;
 class QLineEdit;
@@ -57,8 +59,13 @@ class ImageBrowser {
     bool ScanImageFolder();
     void Edit1Enter();
     void CommitImagesField();
-    // The thumbnail of a row of the folder grid, drawn first if it is not yet; null for no data.
+    // The thumbnail of a row of the folder grid; null for no data. One not drawn yet shows the
+    // file's name alone until its picture, decoded on another thread, arrives and the cell is
+    // painted again.
     const QImage* OvcTable1GetCellData(int row, int col);
+    // The rows about to be painted: their pictures are decoded on other threads, top row first;
+    // those of rows scrolled out of view that have not started are dropped.
+    void rowsInView(const QList<int>& rows);
     void OvcTable1KeyUp(int key, bool altHeld);
     // A double-click previews the image of the active row.
     void previewActiveRow();
@@ -76,6 +83,7 @@ class ImageBrowser {
 
   private:
     bool chooseFolder(bool withDialog);
+    void pictureArrived(int row, std::optional<QImage> picture);
     bool enterFolder(QString& path) const;
 
     FolderImages& folder_;
@@ -89,6 +97,7 @@ class ImageBrowser {
     std::function<void(const QStringList& paths)> listed_;
     std::unique_ptr<ThumbnailDecodeQueue> prefetch_;
     QHash<int, qsizetype> prefetchIndex_; // row -> place in the queue
+    std::unique_ptr<BackgroundDecodes> inView_;
 };
 
 // Decodes folder thumbnails ahead for as long as it lives.

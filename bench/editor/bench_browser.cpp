@@ -18,6 +18,7 @@
 #include "show_document.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -44,7 +45,11 @@ bool listFolderToFirstScreen() {
     if (!main.browser().ScanImageFolder() || main.browser().folder().count() != Photos)
         return false;
     main.findChild<TOvcTable*>("OvcTable1")->viewport()->grab();
-    return main.browser().folder().FolderThumbnailReady[FirstScreenRows - 1];
+    // The pictures are decoded on other threads and arrive through the event loop.
+    const bool& lastReady = main.browser().folder().FolderThumbnailReady[FirstScreenRows - 1];
+    for (QDeadlineTimer deadline(60000); !lastReady && !deadline.hasExpired();)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    return lastReady;
 }
 
 void ScanFolderToFirstScreen(benchmark::State& state) {

@@ -2,6 +2,7 @@
 // The image browser through the real main window: listing a folder, the select dialog, the typed
 // images field, the key jumps, the lazily drawn thumbnails and a folder that vanishes.
 
+#include "condition_wait.h"
 #include "editor_window_support.h"
 #include "file_list_box.h"
 #include "folder_images.h"
@@ -67,10 +68,14 @@ TEST_F(Browser, AFolderOfMoreThanFiveHundredListsTheFirstFiveHundredAndDecodesNo
     EXPECT_EQ(listed().last(), folder + "/pic499.png");
     EXPECT_EQ(label("Label6"), QStringLiteral("Files: 500") + QString(24, ' '));
 
-    // The first screen shows rows 0 to 4 (the fifth only in part): exactly those are decoded.
+    // The first screen shows rows 0 to 4 (the fifth only in part): exactly those are decoded, on
+    // other threads, the painting showing the names until the pictures arrive.
     folderGrid().viewport()->grab();
-    EXPECT_EQ(imaging::decodedImageCount(), before + 5);
     const FolderImages& images = browser().folder();
+    EXPECT_FALSE(images.FolderThumbnailReady[0]);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return images.FolderThumbnailReady[4]; }, ConditionWaitMs));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(imaging::decodedImageCount(), before + 5);
     for (int row = 0; row < 8; ++row)
         EXPECT_EQ(images.FolderThumbnailReady[row], row < 5) << row;
     EXPECT_EQ((*images.FolderThumbnails)[0].size(), QSize(80, 70));
@@ -241,6 +246,7 @@ TEST_F(Browser, AVanishedFolderDrawsEmptyPicturesWithTheirNames) {
     ASSERT_TRUE(QDir(folder).removeRecursively());
     main().show();
     folderGrid().viewport()->grab();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return browser().folder().FolderThumbnailReady[1]; }, ConditionWaitMs));
     const QImage& thumbnail = (*browser().folder().FolderThumbnails)[1];
     ASSERT_EQ(thumbnail.size(), QSize(80, 70));
     for (int y = 0; y < 50; ++y)

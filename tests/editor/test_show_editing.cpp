@@ -272,6 +272,8 @@ TEST_F(Editing, AllImagesDecodeOnlyTheThumbnailsNotYetDrawnAndDrawThemAsOneCoreW
     typeFolder(folder);
     main().show();
     folderGrid().viewport()->grab();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return browser().folder().FolderThumbnailReady[4]; }, ConditionWaitMs));
+    QCoreApplication::processEvents();
     const quint64 before = imaging::decodedImageCount();
     main().BitBtn3Click();
     EXPECT_EQ(imaging::decodedImageCount(), before + 3);

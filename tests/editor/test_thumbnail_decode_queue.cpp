@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Thumbnail pictures decoded ahead on several threads: each file once, each result the picture
-// the calling thread would have decoded itself, and an early end that waits for the threads.
+// the calling thread would have decoded itself, and an early end that waits for the threads. And
+// pictures decoded in the background: handed to the asking thread, dropped when no longer wanted.
 
+#include "background_decodes.h"
 #include "image_loader.h"
 #include "qt_application_environment.h"
 #include "thumbnail_cache_folder.h"
@@ -14,7 +16,10 @@
 #include <QThreadPool>
 #include <gtest/gtest.h>
 
+#include <QThread>
+
 #include <atomic>
+#include <future>
 
 namespace {
 testing::Environment* const environment =
@@ -111,6 +116,57 @@ TEST_F(DecodeQueue, WithoutHelpersTheTakingThreadDecodesEverything) {
     ThumbnailDecodeQueue queue(paths.mid(0, 3), decodeAtOnePixel, nullptr, 0);
     for (qsizetype i = 0; i < 3; ++i)
         EXPECT_TRUE(queue.take(i).has_value());
+}
+
+// One thread, held busy on the first picture until `release`, so that the others wait their turn.
+TEST_F(DecodeQueue, BackgroundPicturesArriveOnTheAskingThreadUnlessDroppedFirst) {
+    std::vector<std::pair<int, Qt::HANDLE>> arrived;
+    std::vector<std::optional<QImage>> pictures;
+    auto decodes = std::make_unique<BackgroundDecodes>(
+        [&](int key, std::optional<QImage> picture) {
+            arrived.emplace_back(key, QThread::currentThreadId());
+            pictures.push_back(std::move(picture));
+        },
+        1);
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::atomic<int> decoded = 0;
+    const auto decodeAfter = [&](qsizetype index, bool wait) {
+        return [&, index, wait] {
+            if (wait)
+                released.wait();
+            ++decoded;
+            return decodeThumbnailPicture(paths[index]);
+        };
+    };
+    decodes->want(0, decodeAfter(0, true));
+    for (const int key : {7, 3, 3, 9, 24})
+        decodes->want(key, decodeAfter(key, false));
+    decodes->keepOnly(0, 8); // 9 and 24 are dropped
+    release.set_value();
+    while (arrived.size() < 3)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    QCoreApplication::processEvents();
+    const std::vector<int> keys{arrived[0].first, arrived[1].first, arrived[2].first};
+    EXPECT_EQ(keys, (std::vector<int>{0, 3, 7})) << "lowest first, each once";
+    EXPECT_EQ(arrived.size(), 3u);
+    for (const auto& [key, thread] : arrived)
+        EXPECT_EQ(thread, QThread::currentThreadId()) << key;
+    EXPECT_EQ(*pictures[2], *decodeThumbnailPicture(paths[7]));
+
+    // Asked again once arrived, a picture comes again; a clear() drops what is on its way, and an
+    // object that goes waits for its thread and hands over nothing more.
+    std::promise<void> again;
+    released = again.get_future().share();
+    decodes->want(3, decodeAfter(3, true));
+    decodes->want(24, decodeAfter(24, false));
+    decodes->clear();
+    again.set_value();
+    decodes->want(5, decodeAfter(5, false));
+    decodes.reset();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(arrived.size(), 3u);
+    EXPECT_LE(decoded, 5);
 }
 
 } // namespace
