@@ -39,7 +39,7 @@ imaging::LoadedImage decodeForDisplay(const PictureRequest& request, const Pictu
     return loaded;
 }
 
-PictureAhead::PictureAhead() {
+PictureAhead::PictureAhead(std::function<void()> decoded) : decoded_(std::move(decoded)) {
     thread_.setMaxThreadCount(1);
 }
 
@@ -58,13 +58,23 @@ void PictureAhead::request(const PictureRequest& request) {
         });
     ahead_ = request;
     aheadResult_ = task->get_future().share();
-    thread_.start([task] { (*task)(); });
+    thread_.start([task, decoded = decoded_] {
+        (*task)();
+        if (decoded)
+            decoded();
+    });
 }
 
 void PictureAhead::clear() {
     ++*latest_;
     aheadResult_ = {};
     lastResult_ = {};
+}
+
+bool PictureAhead::ready(const PictureRequest& request) const {
+    if (aheadResult_.valid() && request == ahead_)
+        return aheadResult_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    return lastResult_.fullSize.isValid() && request == last_;
 }
 
 imaging::LoadedImage PictureAhead::take(const PictureRequest& request) {

@@ -36,7 +36,8 @@ imaging::LoadedImage decodeForDisplay(const PictureRequest& request, const Pictu
 
 class PictureAhead {
   public:
-    PictureAhead();
+    // `decoded`, when given, is told on the decoding thread each time a decoding has ended.
+    explicit PictureAhead(std::function<void()> decoded = {});
     // Waits for a decoding that still runs.
     ~PictureAhead();
     PictureAhead(const PictureAhead&) = delete;
@@ -45,6 +46,8 @@ class PictureAhead {
     // Starts decoding the picture on the decoding thread, unless it is the one decoded or being
     // decoded already. An earlier request that has not started by then is dropped.
     void request(const PictureRequest& request);
+    // Whether take() has this picture without decoding or waiting.
+    bool ready(const PictureRequest& request) const;
     // The picture: the one decoded ahead when it is this one (waiting for its decoding to end), the
     // one taken last when it is asked for again, otherwise decoded now.
     imaging::LoadedImage take(const PictureRequest& request);
@@ -52,6 +55,7 @@ class PictureAhead {
     void clear();
 
   private:
+    std::function<void()> decoded_;
     QThreadPool thread_;
     std::shared_ptr<std::atomic<int>> latest_ = std::make_shared<std::atomic<int>>(0);
     PictureRequest ahead_;

@@ -82,7 +82,10 @@ TshowFrm::TshowFrm(ShowDocument& show, SharedFlags& flags, QWidget* parent, Cont
 void TshowFrm::build() {
     createControls();
     audio_ = std::make_unique<SlideAudio>(*MediaPlayer1);
-    pictures_ = std::make_unique<PictureAhead>();
+    // Told on the decoding thread; the picture is taken on this one. The decoding ends before
+    // this window goes, and a call queued for a window that went is dropped.
+    pictures_ = std::make_unique<PictureAhead>(
+        [this] { QMetaObject::invokeMethod(this, &TshowFrm::pictureDecoded, Qt::QueuedConnection); });
     Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setSingleShot(true);
     Timer1->setInterval(AutoPlayDelayMs);
@@ -307,7 +310,8 @@ void TshowFrm::FormResize() {
     const int index = flags_.CurrentSlide;
     if (index >= 0 && index < show_.SlideCount) {
         loadPicture(index, false);
-        Photo10->setVisible(!isBlankSlide(show_.slide(index)) && Photo10->FXError() == 0);
+        Photo10->setVisible(!isBlankSlide(show_.slide(index)) && Photo10->FXError() == 0 &&
+                            waitingPicture_ < 0);
         requestNextPicture();
     }
     centreControls();
@@ -326,6 +330,7 @@ void TshowFrm::FormCloseQuery() {
     BlankScreen->hide();
     fade_->stop();
     pictures_->clear();
+    waitingPicture_ = -1;
     audio_->StopAudio();
     flags_.ShowPlaying = false;
     flags_.WaitInterrupt = true;

@@ -22,6 +22,7 @@
 class CrossFade;
 class MediaDevice;
 class PictureAhead;
+struct PictureRequest;
 class QFrame;
 class QLabel;
 class QPlainTextEdit;
@@ -54,6 +55,8 @@ class TshowFrm : public DeferredWindow<QWidget> {
 
     TshowFrm(ShowDocument& show, SharedFlags& flags, QWidget* parent = nullptr,
              ContentsTiming timing = ContentsTiming::Now);
+    // The slide on screen still waits for its picture, decoded on another thread.
+    bool pictureOnItsWay() const { return waitingPicture_ >= 0; }
     ~TshowFrm() override;
 
     void setHost(ViewerHost host);
@@ -116,6 +119,9 @@ class TshowFrm : public DeferredWindow<QWidget> {
     void fillCaption(int index);
     // Starts decoding the picture of the slide that comes after the current one.
     void requestNextPicture();
+    // A picture decoded on the decoding thread: the slide on screen that waits for it takes it.
+    void pictureDecoded();
+    PictureRequest pictureRequest(int index) const;
     // A slide's time at the speed set, in milliseconds.
     int slideTimeMs(int index) const;
     void centreControls();
@@ -159,8 +165,9 @@ class TshowFrm : public DeferredWindow<QWidget> {
     int stepsAsked_ = 0;
     qint64 timeRanOutAt_ = -1; // when the last slide's time ran out, if the loop went on from there
     std::unique_ptr<PictureAhead> pictures_;
-    int shownIndex_ = -1; // the slide whose picture the image area shows
-    QString typedNumber_; // digits typed for a jump
+    int shownIndex_ = -1;     // the slide whose picture the image area shows
+    int waitingPicture_ = -1; // the slide on screen whose picture is still being decoded
+    QString typedNumber_;     // digits typed for a jump
     int resumeSlide_ = -1;
     QString resumePicture_;
 

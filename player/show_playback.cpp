@@ -76,9 +76,20 @@ bool TshowFrm::loadPicture(int index, bool processAfterLoad) {
     } else if (show_.isMissing(index)) {
         Photo10->setPicture(missingPicture(area.size(), show_.imagePath(index), font()));
     } else {
-        const QString path = imagePathOf(show_.slide(index));
-        Photo10->setLoadedImage(path, pictures_->take({path, area.size(), ratio}));
+        const PictureRequest request = pictureRequest(index);
+        shownIndex_ = index;
+        if (!pictures_->ready(request)) {
+            // Decoded on the decoding thread: the slide is on screen without its picture until
+            // pictureDecoded() puts it there.
+            waitingPicture_ = index;
+            pictures_->request(request);
+            Photo10->hide();
+            Photo10->setUpdate(true);
+            return true;
+        }
+        Photo10->setLoadedImage(request.path, pictures_->take(request));
     }
+    waitingPicture_ = -1;
     shownIndex_ = index;
     if (processAfterLoad) {
         const QPointer<TshowFrm> self(this);
@@ -114,8 +125,23 @@ void TshowFrm::fillCaption(int index) {
         updateChrome();
 }
 
+PictureRequest TshowFrm::pictureRequest(int index) const {
+    return {imagePathOf(show_.slide(index)), Panel6->contentsRect().size(), Panel6->devicePixelRatioF()};
+}
+
+void TshowFrm::pictureDecoded() {
+    const int index = waitingPicture_;
+    if (index < 0 || index != flags_.CurrentSlide || index >= show_.SlideCount ||
+        !pictures_->ready(pictureRequest(index)))
+        return;
+    loadPicture(index, false);
+    Photo10->setVisible(!isBlankSlide(show_.slide(index)) && Photo10->FXError() == 0);
+    requestNextPicture();
+}
+
 void TshowFrm::requestNextPicture() {
-    if (host_.loadPicture || show_.SlideCount == 0)
+    // While the slide on screen waits for its picture, nothing else is decoded ahead of it.
+    if (host_.loadPicture || show_.SlideCount == 0 || waitingPicture_ >= 0)
         return;
     int next = flags_.CurrentSlide + 1;
     if (next >= show_.SlideCount) {
@@ -126,7 +152,7 @@ void TshowFrm::requestNextPicture() {
     const TSlideRecord& slide = show_.slide(next);
     if (next == shownIndex_ || isBlankSlide(slide) || show_.isMissing(next))
         return;
-    pictures_->request({imagePathOf(slide), Panel6->contentsRect().size(), Panel6->devicePixelRatioF()});
+    pictures_->request(pictureRequest(next));
 }
 
 int TshowFrm::slideTimeMs(int index) const {

@@ -6,6 +6,7 @@
 #include "confirm_dialog.h"
 #include "help_sections.h"
 #include "ovc_table.h"
+#include "picture_ahead.h"
 #include "pref_dialog.h"
 #include "test_pictures.h"
 #include "tphoto.h"
@@ -22,6 +23,9 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
+
+#include <atomic>
+#include <future>
 
 namespace {
 
@@ -106,6 +110,7 @@ TEST_F(Viewer, PicturesSmallerThanTheAreaKeepTheirOwnSize) {
         test_shows::edit(show(), 0,
                          [&](TSlideRecord& r) { r.ImageFile.assign(QFile::encodeName(path).toStdString()); });
         viewer->ShowCurrentSlide();
+        waitForPicture();
         EXPECT_EQ(photo->AutoSize(), row.ownSize ? TPhoto::AutoSizeOwnSize : TPhoto::AutoSizeScaled)
             << name.toStdString();
         if (row.ownSize) {
@@ -124,6 +129,7 @@ TEST_F(Viewer, PicturesSmallerThanTheAreaKeepTheirOwnSize) {
     test_shows::edit(show(), 0,
                      [&](TSlideRecord& r) { r.ImageFile.assign(QFile::encodeName(turned).toStdString()); });
     viewer->ShowCurrentSlide();
+    waitForPicture();
     EXPECT_EQ(photo->AutoSize(), TPhoto::AutoSizeOwnSize);
     EXPECT_EQ(photo->size(), QSize(200, 60));
 }
@@ -150,6 +156,7 @@ TEST_F(Viewer, CaptionsShowInTheSlidesFontAndBlankSlidesShowNoPicture) {
     EXPECT_EQ(memo->palette().color(QPalette::Text), QColor(255, 0, 0));
 
     QTest::mouseClick(button("SpeedButton5"), Qt::LeftButton);
+    waitForPicture();
     EXPECT_TRUE(child<TPhoto>("Photo10")->isVisible());
     EXPECT_FALSE(memo->isVisible());
     EXPECT_TRUE(child<QWidget>("Panel1")->isVisible()) << "the caption area stays as an empty strip";
@@ -406,6 +413,34 @@ TEST_F(Viewer, F1OpensTheHelpAtTheViewersPage) {
     QTest::keyClick(viewer, Qt::Key_F1);
     EXPECT_EQ(helpHeadingShown(), "The Show Viewer");
     helpViewerWindow()->close();
+}
+
+// A picture that takes long to decode never holds the window: the slide comes on screen at once
+// without it, the keys are taken meanwhile, and the picture of the slide then on screen follows.
+TEST_F(Viewer, APictureSlowToDecodeNeverHoldsTheWindow) {
+    addSlide({.image = picture("first.png")});
+    addSlide({.image = writePicture(dir, QStringLiteral("second.png"), {90, 60})});
+    std::promise<void> release;
+    const std::shared_future<void> released = release.get_future().share();
+    std::atomic<bool> onWindowThread = false;
+    setPictureDecoder([&](const QString& path, QSize box) {
+        if (QThread::currentThread() == qApp->thread())
+            onWindowThread = true;
+        released.wait_for(std::chrono::seconds(5)); // without end where the window thread waits
+        return imaging::loadImageFile(path, box);
+    });
+    main().Slideshow1Click();
+    auto* photo = child<TPhoto>("Photo10");
+    EXPECT_TRUE(viewer->pictureOnItsWay());
+    EXPECT_FALSE(photo->isVisible());
+    QTest::keyClick(viewer, Qt::Key_Right);
+    EXPECT_EQ(imageLabel(), QStringLiteral("&Image 2"));
+    release.set_value();
+    waitForPicture();
+    setPictureDecoder({});
+    EXPECT_FALSE(onWindowThread);
+    EXPECT_TRUE(photo->isVisible());
+    EXPECT_EQ(photo->IWidth(), 90);
 }
 
 } // namespace

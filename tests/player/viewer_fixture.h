@@ -92,10 +92,15 @@ class ViewerFixture : public testing::Test {
             addSlide({.image = picture(), .delay = delay});
     }
 
-    // Opens the viewer from View > "Ver&asco" (no auto-play).
+    // Opens the viewer from View > "Ver&asco" (no auto-play), its first picture on screen.
     void openViewer() {
         main().Slideshow1Click();
         ASSERT_TRUE(viewer->isVisible());
+        waitForPicture();
+    }
+    // The slide on screen has its picture, decoded on another thread.
+    void waitForPicture() {
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !viewer->pictureOnItsWay(); }, ConditionWaitMs));
     }
 
     std::vector<int> shownIndexes() const {
