@@ -105,7 +105,9 @@ std::unique_ptr<ThumbnailDecodeQueue> ShowSlides::decodeAhead(const QStringList&
     const auto decode = [scale = thumbnails_.pixelRatio()](const QString& path) {
         return path.isEmpty() ? std::nullopt : decodeThumbnailPicture(path, scale);
     };
-    return std::make_unique<ThumbnailDecodeQueue>(paths, decode, nullptr, decodeThreads_ - 1);
+    // The window thread takes without decoding: every thread asked for is a helper.
+    return std::make_unique<ThumbnailDecodeQueue>(paths, decode, nullptr,
+                                                  decodeThreads_ > 0 ? decodeThreads_ : -1);
 }
 
 bool ShowSlides::loadSlideImage(const QString& path) {

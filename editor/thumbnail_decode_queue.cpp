@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "thumbnail_decode_queue.h"
 
+#include "work_wait.h"
+
+#include <QCoreApplication>
+#include <QThread>
 #include <QThreadPool>
 
 #include <condition_variable>
@@ -52,9 +56,13 @@ ThumbnailDecodeQueue::ThumbnailDecodeQueue(QStringList paths, Decode decode, QTh
     state_->decode = std::move(decode);
     if (!pool)
         pool = QThreadPool::globalInstance();
+    const QCoreApplication* application = QCoreApplication::instance();
+    windowThread_ = application && QThread::currentThread() == application->thread();
+    // A window thread takes without decoding, so every thread of the pool joins in.
     if (helpers < 0)
-        helpers = pool->maxThreadCount() - 1;
-    helpers = int(qMin<qsizetype>(helpers, state_->paths.size() - 1));
+        helpers = pool->maxThreadCount() - (windowThread_ ? 0 : 1);
+    helpers = int(qMin<qsizetype>(helpers, state_->paths.size() - (windowThread_ ? 0 : 1)));
+    helpers_ = helpers;
     for (int i = 0; i < helpers; ++i) {
         {
             const std::lock_guard lock(state_->mutex);
@@ -78,6 +86,16 @@ qsizetype ThumbnailDecodeQueue::size() const {
 std::optional<QImage> ThumbnailDecodeQueue::take(qsizetype index) {
     State& state = *state_;
     std::unique_lock lock(state.mutex);
+    if (windowThread_ && helpers_ > 0) {
+        // The window thread decodes nothing: it paints while the helpers work.
+        lock.unlock();
+        imaging::waitForWork([&state, index](int ms) {
+            std::unique_lock wait(state.mutex);
+            return state.changed.wait_for(wait, std::chrono::milliseconds(ms),
+                                          [&] { return bool(state.done[index]); });
+        });
+        lock.lock();
+    }
     while (!state.done[index]) {
         // A picture further on is decoded rather than waited for: the helpers stay one picture
         // ahead, and the taking thread would otherwise only ever wait for them.

@@ -20,7 +20,8 @@ class ThumbnailDecodeQueue {
     using Decode = std::function<std::optional<QImage>(const QString& path)>;
 
     // Starts decoding at once; helpers is the number of pool threads that join in (by default
-    // one fewer than the pool's threads, the taking thread being the other).
+    // one fewer than the pool's threads, the taking thread being the other; all of them when the
+    // queue is made on the window thread, which then decodes nothing while there are helpers).
     ThumbnailDecodeQueue(QStringList paths, Decode decode, QThreadPool* pool = nullptr, int helpers = -1);
     // Stops what has not started and waits for the pictures being decoded.
     ~ThumbnailDecodeQueue();
@@ -30,10 +31,13 @@ class ThumbnailDecodeQueue {
     qsizetype size() const;
     // The picture of paths[index]. Until it is ready, this thread decodes the next picture
     // nobody has started on (that one or a later one), and waits only when every picture has
-    // been started. Taking the indexes in ascending order keeps every thread busy.
+    // been started; the window thread waits painting instead. Taking the indexes in ascending
+    // order keeps every thread busy.
     std::optional<QImage> take(qsizetype index);
 
   private:
     struct State;
     std::shared_ptr<State> state_;
+    bool windowThread_ = false; // made on the window thread, which takes
+    int helpers_ = 0;
 };

@@ -11,10 +11,15 @@
 #include "plain_files.h"
 #include "qpx_encoder.h"
 #include "standard_palette.h"
+#include "work_wait.h"
 
 #include <QFile>
 
 #include <algorithm>
+#include <future>
+#include <memory>
+#include <mutex>
+#include <vector>
 
 namespace {
 
@@ -48,8 +53,32 @@ void TPhoto::setFileName(const QString& path) {
     // The reduced picture must cover every box it is asked to cover.
     const QSize reduceBox =
         qpxThumbnail_ == 1 ? imaging::ThumbnailBox.expandedTo(reducedDecodeBox_) : reducedDecodeBox_;
-    setLoadedImage(path, imaging::loadImageFile(path, reduceBox,
-                                                [this](int pct) { reportProgress(LoadProgress, pct); }));
+    // Decoded on a thread of its own while this one waits (the windows keep painting); the steps of
+    // its progress are reported here, in order.
+    struct Steps {
+        std::mutex mutex;
+        std::vector<int> percents;
+    };
+    auto steps = std::make_shared<Steps>();
+    std::future<imaging::LoadedImage> work = std::async(std::launch::async, [path, reduceBox, steps] {
+        return imaging::loadImageFile(path, reduceBox, [&steps = *steps](int pct) {
+            const std::lock_guard lock(steps.mutex);
+            steps.percents.push_back(pct);
+        });
+    });
+    const auto reportSteps = [this, &steps = *steps] {
+        std::vector<int> percents;
+        {
+            const std::lock_guard lock(steps.mutex);
+            percents.swap(steps.percents);
+        }
+        for (const int pct : percents)
+            reportProgress(LoadProgress, pct);
+    };
+    imaging::waitForWork(
+        [&work](int ms) { return work.wait_for(std::chrono::milliseconds(ms)) == std::future_status::ready; },
+        reportSteps);
+    setLoadedImage(path, work.get());
     reportProgress(LoadProgress, 100);
 }
 

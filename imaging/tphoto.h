@@ -63,7 +63,8 @@ class TPhoto : public QWidget {
     explicit TPhoto(QWidget* parent = nullptr);
     ~TPhoto() override;
 
-    // Loading: the assignment loads the file before it returns.
+    // Loading: the assignment loads the file before it returns. It is decoded on a thread of its
+    // own meanwhile: on the window thread the windows keep painting, and input waits.
     void setFileName(const QString& path);
     QString FileName() const { return fileName_; }
     // Takes the picture of `path` as a load elsewhere (another thread, ahead of time) gave it, as if

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "pictures_ahead.h"
 
+#include "work_wait.h"
+
 #include <QThread>
 
 namespace print {
@@ -17,10 +19,13 @@ void PicturesAhead::startUpTo(int last) {
     for (; next_ <= last && next_ < paths_.size(); ++next_) {
         if (paths_[next_].isEmpty())
             continue;
-        started_[next_] = std::async(std::launch::async, [path = paths_[next_], box = reduceBox_] {
-            return imaging::loadImageFile(path, box);
-        });
+        started_[next_] = decode(paths_[next_]);
     }
+}
+
+std::future<imaging::LoadedImage> PicturesAhead::decode(const QString& path) const {
+    return std::async(std::launch::async,
+                      [path, box = reduceBox_] { return imaging::loadImageFile(path, box); });
 }
 
 const QString& PicturesAhead::path(int index) const {
@@ -31,13 +36,17 @@ imaging::LoadedImage PicturesAhead::take(int index) {
     if (index < 0 || index >= paths_.size() || paths_[index].isEmpty())
         return {};
     // Pictures skipped over are not decoded at all.
-    next_ = qMax(next_, index + 1);
+    next_ = qMax(next_, index);
     started_.erase(started_.begin(), started_.lower_bound(index));
     startUpTo(index + ahead_);
-    const auto found = started_.find(index);
-    if (found == started_.end())
-        return imaging::loadImageFile(paths_[index], reduceBox_);
-    imaging::LoadedImage picture = found->second.get();
+    auto found = started_.find(index);
+    if (found == started_.end()) // taken before
+        found = started_.emplace(index, decode(paths_[index])).first;
+    std::future<imaging::LoadedImage>& work = found->second;
+    imaging::waitForWork([&work](int ms) {
+        return work.wait_for(std::chrono::milliseconds(ms)) == std::future_status::ready;
+    });
+    imaging::LoadedImage picture = work.get();
     started_.erase(found);
     return picture;
 }

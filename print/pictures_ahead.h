@@ -25,12 +25,14 @@ class PicturesAhead {
     PicturesAhead& operator=(const PicturesAhead&) = delete;
 
     // The picture of paths[index] (null when it cannot be loaded); indexes are taken in ascending
-    // order, and the pictures after it start decoding meanwhile.
+    // order, and the pictures after it start decoding meanwhile. Every picture is decoded on another
+    // thread; the windows keep painting while this one waits.
     imaging::LoadedImage take(int index);
     const QString& path(int index) const;
 
   private:
     void startUpTo(int last);
+    std::future<imaging::LoadedImage> decode(const QString& path) const;
 
     QStringList paths_;
     QSize reduceBox_;

@@ -46,15 +46,23 @@ class DecodeQueue : public testing::Test {
     QStringList paths;
 };
 
+// Taken on the window thread, which decodes none of them.
 TEST_F(DecodeQueue, EveryFileIsDecodedOnceAndGivesTheSamePicture) {
     QThreadPool pool;
     pool.setMaxThreadCount(3);
     const quint64 before = imaging::decodedImageCount();
     std::vector<std::optional<QImage>> taken;
+    std::atomic<int> onWindowThread = 0;
     {
         // Both passes decode, each with a thumbnail cache of its own.
         const ThumbnailCacheFolder cache;
-        ThumbnailDecodeQueue queue(paths, decodeAtOnePixel, &pool);
+        ThumbnailDecodeQueue queue(
+            paths,
+            [&](const QString& path) {
+                onWindowThread += QThread::currentThread() == qApp->thread() ? 1 : 0;
+                return decodeAtOnePixel(path);
+            },
+            &pool);
         for (qsizetype i = 0; i < queue.size(); ++i)
             taken.push_back(queue.take(i));
     }
@@ -69,6 +77,7 @@ TEST_F(DecodeQueue, EveryFileIsDecodedOnceAndGivesTheSamePicture) {
         }
     }
     EXPECT_FALSE(taken.back().has_value());
+    EXPECT_EQ(onWindowThread, 0);
 }
 
 TEST_F(DecodeQueue, EndingEarlyWaitsForTheThreadsAndDecodesNoMore) {
