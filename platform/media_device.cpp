@@ -60,18 +60,23 @@ bool MediaDevice::open(const QString& path, int timeoutMs) {
     if (!media)
         return false;
     const quint64 opening = ++opening_;
-    media->load(path);
     const QPointer<MediaDevice> self(this);
     const QDeadlineTimer deadline(timeoutMs);
-    while (media->status() == MediaBackend::Status::Loading && !deadline.hasExpired()) {
-        QEventLoop loop;
-        QTimer::singleShot(LoadPollMs, &loop, &QEventLoop::quit);
-        const bool quitting = loop.exec() != 0;
-        // Events ran meanwhile: this device may be gone, or a later open may have taken over.
-        if (!self || opening != opening_)
-            return false;
-        if (quitting)
-            break;
+    // The failure of a file that failed before may still be on its way and land on this one: a load
+    // that fails is tried once more.
+    bool quitting = false;
+    for (int attempt = 0;
+         attempt < 2 && !quitting && !deadline.hasExpired() && media->status() != MediaBackend::Status::Ready;
+         ++attempt) {
+        media->load(path);
+        while (media->status() == MediaBackend::Status::Loading && !deadline.hasExpired() && !quitting) {
+            QEventLoop loop;
+            QTimer::singleShot(LoadPollMs, &loop, &QEventLoop::quit);
+            quitting = loop.exec() != 0;
+            // Events ran meanwhile: this device may be gone, or a later open may have taken over.
+            if (!self || opening != opening_)
+                return false;
+        }
     }
     if (media->status() != MediaBackend::Status::Ready) {
         close();
