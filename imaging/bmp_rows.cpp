@@ -51,7 +51,7 @@ std::optional<BmpRowLayout> directBmpLayout(QByteArrayView head, qint64 fileSize
     const int32_t storedHeight = int32_t(le::read32(head, 22));
     const qint64 height = std::llabs(qint64(storedHeight));
     if (width <= 0 || height == 0 || width > MaxSide || height > MaxSide ||
-        qint64(width) * height > MaxImagePixels)
+        qint64(width) * height > MaxPicturePixels)
         return std::nullopt;
     BmpRowLayout layout;
     layout.width = width;

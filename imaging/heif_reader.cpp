@@ -4,6 +4,7 @@
 #include "exif_reader.h"
 #include "image_format.h"
 #include "orientation.h"
+#include "picture_limits.h"
 
 #include <libheif/heif.h>
 
@@ -66,6 +67,50 @@ QImage copyPixels(const heif_image* image, bool alpha) {
     return picture;
 }
 
+DecodeFailure failureOf(const heif_error& e) {
+    if (e.code == heif_error_Memory_allocation_error)
+        return e.subcode == heif_suberror_Security_limit_exceeded ? DecodeFailure::TooLarge
+                                                                  : DecodeFailure::OutOfMemory;
+    if (e.code == heif_error_Unsupported_feature && e.subcode == heif_suberror_Unsupported_codec)
+        return DecodeFailure::NoCodec;
+    return DecodeFailure::BadData;
+}
+
+// A coded picture within a coding block (64 pixels) of the size its item declares.
+bool withinDeclared(const heif_image* image, QSize declared) {
+    constexpr int CodingBlock = 64;
+    const int width = heif_image_get_width(image, heif_channel_interleaved);
+    const int height = heif_image_get_height(image, heif_channel_interleaved);
+    return width <= declared.width() + CodingBlock && height <= declared.height() + CodingBlock;
+}
+
+// The file's own smallest thumbnail that still covers what the picture becomes fitted into `box`,
+// of the picture's proportions (within a pixel); nothing without a box or such a thumbnail.
+std::unique_ptr<heif_image_handle, HandleRelease> thumbnailFor(heif_image_handle* primary, QSize picture,
+                                                               QSize box) {
+    std::unique_ptr<heif_image_handle, HandleRelease> best;
+    if (box.isEmpty())
+        return best;
+    const QSize needed = picture.scaled(box, Qt::KeepAspectRatio).boundedTo(picture);
+    heif_item_id ids[8];
+    const int count = heif_image_handle_get_list_of_thumbnail_IDs(primary, ids, 8);
+    for (int i = 0; i < count; ++i) {
+        heif_image_handle* raw = nullptr;
+        if (heif_image_handle_get_thumbnail(primary, ids[i], &raw).code != heif_error_Ok)
+            continue;
+        std::unique_ptr<heif_image_handle, HandleRelease> candidate(raw);
+        const QSize size(heif_image_handle_get_width(raw), heif_image_handle_get_height(raw));
+        const qint64 across = qint64(size.width()) * picture.height();
+        const qint64 down = qint64(size.height()) * picture.width();
+        if (size.width() < needed.width() || size.height() < needed.height() ||
+            qAbs(across - down) > qMax(picture.width(), picture.height()) || size.width() >= picture.width())
+            continue;
+        if (!best || size.width() < heif_image_handle_get_width(best.get()))
+            best = std::move(candidate);
+    }
+    return best;
+}
+
 } // namespace
 
 bool heifDecodesHevc() {
@@ -78,43 +123,59 @@ bool heifDecodesAv1() {
     return heif_have_decoder_for_format(heif_compression_AV1) != 0;
 }
 
-QImage readHeif(QByteArrayView bytes, QString* error) {
+QImage readHeif(QByteArrayView bytes, QString* error, DecodeFailure* failure, QSize* fullSize,
+                QSize reduceBox) {
     initialiseOnce();
-    const auto failed = [error](const heif_error& e) {
-        *error = QString::fromUtf8(e.message);
+    const auto failed = [&](const QString& reason, DecodeFailure kind) {
+        *error = reason;
+        if (failure)
+            *failure = kind;
         return QImage();
     };
+    const auto failedBy = [&](const heif_error& e) {
+        return failed(QString::fromUtf8(e.message), failureOf(e));
+    };
     std::unique_ptr<heif_context, ContextFree> context(heif_context_alloc());
+    heif_context_set_maximum_image_size_limit(context.get(), int(MaxPictureSide));
     heif_error e = heif_context_read_from_memory_without_copy(context.get(), bytes.data(),
                                                               size_t(bytes.size()), nullptr);
     if (e.code != heif_error_Ok)
-        return failed(e);
+        return failedBy(e);
     heif_image_handle* rawHandle = nullptr;
     e = heif_context_get_primary_image_handle(context.get(), &rawHandle);
     if (e.code != heif_error_Ok)
-        return failed(e);
-    std::unique_ptr<heif_image_handle, HandleRelease> handle(rawHandle);
-    const int width = heif_image_handle_get_width(handle.get());
-    const int height = heif_image_handle_get_height(handle.get());
-    if (width <= 0 || height <= 0 || qint64(width) * height > MaxImagePixels) {
-        *error = QStringLiteral("HEIF picture too large");
-        return {};
-    }
-    const bool alpha = heif_image_handle_has_alpha_channel(handle.get()) != 0;
+        return failedBy(e);
+    std::unique_ptr<heif_image_handle, HandleRelease> primary(rawHandle);
+    const QSize declared(heif_image_handle_get_width(primary.get()),
+                         heif_image_handle_get_height(primary.get()));
+    if (!fitsPicturePolicy(declared.width(), declared.height()))
+        return failed(QStringLiteral("HEIF picture too large"), DecodeFailure::TooLarge);
+    if (fullSize)
+        *fullSize = declared;
+    std::unique_ptr<heif_image_handle, HandleRelease> thumbnail =
+        thumbnailFor(primary.get(), declared, reduceBox);
+    heif_image_handle* handle = thumbnail ? thumbnail.get() : primary.get();
+    const QSize size = thumbnail
+                           ? QSize(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle))
+                           : declared;
+    const bool alpha = heif_image_handle_has_alpha_channel(handle) != 0;
     // libheif applies the file's own turns and mirrors unless told otherwise.
     std::unique_ptr<heif_decoding_options, OptionsFree> options(heif_decoding_options_alloc());
     heif_image* rawImage = nullptr;
-    e = heif_decode_image(handle.get(), &rawImage, heif_colorspace_RGB,
+    e = heif_decode_image(handle, &rawImage, heif_colorspace_RGB,
                           alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get());
     if (e.code != heif_error_Ok)
-        return failed(e);
+        return failedBy(e);
     std::unique_ptr<heif_image, ImageRelease> image(rawImage);
+    // The coded picture decides what is copied: one larger than the container declares is refused
+    // before it takes more memory.
+    if (!withinDeclared(image.get(), size))
+        return failed(QStringLiteral("HEIF picture data larger than its declared size"),
+                      DecodeFailure::BadData);
     QImage picture = copyPixels(image.get(), alpha);
-    if (picture.isNull()) {
-        *error = QStringLiteral("cannot decode HEIF picture");
-        return {};
-    }
-    return heifTransformsItself(bytes) ? picture : orientedImage(picture, exifOrientation(handle.get()));
+    if (picture.isNull())
+        return failed(QStringLiteral("out of memory"), DecodeFailure::OutOfMemory);
+    return heifTransformsItself(bytes) ? picture : orientedImage(picture, exifOrientation(primary.get()));
 }
 
 } // namespace imaging

@@ -17,6 +17,7 @@
 #include <QImageReader>
 
 #include <atomic>
+#include <mutex>
 
 namespace imaging {
 
@@ -24,27 +25,47 @@ namespace {
 
 std::atomic<quint64> decodeCounter{0};
 
-LoadedImage failed(const QString& error, QSize size = {}) {
+// The largest EXIF thumbnail read: cameras store 160 x 120, some up to 640 x 480.
+constexpr int MaxExifThumbnailSide = 640;
+
+LoadedImage failed(const QString& error, DecodeFailure kind, QSize size = {}) {
     LoadedImage r;
     r.error = error;
+    r.failure = kind;
     r.fullSize = size;
     return r;
 }
 
-QImage readWithQt(QByteArrayView bytes, const char* format, QString* error) {
+// Why a picture was refused, for the readers that give only a reason: the program's own PCX and TGA
+// readers say "too large" for a picture beyond the policy and "out of memory" when it cannot be held.
+DecodeFailure failureOfReason(const QString& reason) {
+    if (reason.endsWith(QLatin1String("too large")))
+        return DecodeFailure::TooLarge;
+    return reason == QLatin1String("out of memory") ? DecodeFailure::OutOfMemory : DecodeFailure::BadData;
+}
+
+// Qt's readers keep the picture policy: the size their header declares is checked first, and their
+// own allocation limit (128 MB unless set, a third of the policy) is raised to the policy's.
+QImage readWithQt(QByteArrayView bytes, const char* format, QString* error, DecodeFailure* failure) {
+    static std::once_flag limitSet;
+    std::call_once(limitSet, [] { QImageReader::setAllocationLimit(QtReaderAllocationLimitMB); });
     QByteArray data = QByteArray::fromRawData(bytes.data(), bytes.size());
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     reader.setAutoTransform(false);
     const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > MaxImagePixels) {
+    if (size.isValid() && !fitsPicturePolicy(size.width(), size.height())) {
         *error = QStringLiteral("picture too large");
+        *failure = DecodeFailure::TooLarge;
         return {};
     }
     QImage image = reader.read();
-    if (image.isNull())
+    if (image.isNull()) {
         *error = reader.errorString();
+        *failure = reader.error() == QImageReader::UnsupportedFormatError ? DecodeFailure::NoCodec
+                                                                          : DecodeFailure::BadData;
+    }
     return image;
 }
 
@@ -83,48 +104,71 @@ LoadedImage decodeJpegPicture(QByteArrayView bytes, QSize reduceBox, const Progr
     const int orientation = tiffOrientation(readJpegHead(bytes).exif);
     JpegDecoded d = decodeJpeg(bytes, orientedSize(reduceBox, orientation), progress);
     if (d.image.isNull())
-        return failed(d.error, orientedSize(d.fullSize, orientation));
+        return failed(d.error, d.failure, orientedSize(d.fullSize, orientation));
     return LoadedImage{
         normalised(orientedImage(d.image, orientation)), orientedSize(d.fullSize, orientation), {}};
 }
 
+// What a decoder of a format other than JPEG gives.
+struct OtherPicture {
+    QImage image;
+    QString error;
+    DecodeFailure failure = DecodeFailure::None;
+    QSize fullSize; // set by readers that may give a reduced picture
+};
+
+QImage readBitmap(QByteArrayView file, OtherPicture& out) {
+    if (!bmpPixelDataComplete(file)) {
+        out.error = QStringLiteral("bitmap data truncated");
+        out.failure = DecodeFailure::BadData;
+        return {};
+    }
+    return readWithQt(file, "bmp", &out.error, &out.failure);
+}
+
+QImage readOwnFormat(QImage image, OtherPicture& out) {
+    if (image.isNull())
+        out.failure = failureOfReason(out.error);
+    return image;
+}
+
 // Every format but JPEG, as stored (a HEIF picture comes upright from its reader).
-QImage decodeOtherPicture(QByteArrayView bytes, ImageFormat format, QString* error) {
+OtherPicture decodeOtherPicture(QByteArrayView bytes, ImageFormat format, QSize reduceBox) {
+    OtherPicture out;
     switch (format) {
     case ImageFormat::Pcx:
-        return readPcx(bytes, error);
+        out.image = readOwnFormat(readPcx(bytes, &out.error), out);
+        return out;
     case ImageFormat::Tga:
-        return readTga(bytes, error);
+        out.image = readOwnFormat(readTga(bytes, &out.error), out);
+        return out;
     case ImageFormat::Bmp:
-        if (!bmpPixelDataComplete(bytes)) {
-            *error = QStringLiteral("bitmap data truncated");
-            return {};
-        }
-        return readWithQt(bytes, "bmp", error);
-    case ImageFormat::HeaderlessDib: {
-        const QByteArray file = withBitmapFileHeader(bytes);
-        if (!bmpPixelDataComplete(file)) {
-            *error = QStringLiteral("bitmap data truncated");
-            return {};
-        }
-        return readWithQt(file, "bmp", error);
-    }
+        out.image = readBitmap(bytes, out);
+        return out;
+    case ImageFormat::HeaderlessDib:
+        out.image = readBitmap(withBitmapFileHeader(bytes), out);
+        return out;
     case ImageFormat::Png:
-        return readWithQt(bytes, "png", error);
     case ImageFormat::Tiff:
-        return readWithQt(bytes, "tiff", error);
-    case ImageFormat::Gif:
-        return readWithQt(bytes, "gif", error); // the first frame
-    case ImageFormat::WebP:
-        return readWithQt(bytes, "webp", error);
+    case ImageFormat::Gif: // the first frame
+    case ImageFormat::WebP: {
+        const char* name = format == ImageFormat::Png    ? "png"
+                           : format == ImageFormat::Tiff ? "tiff"
+                           : format == ImageFormat::Gif  ? "gif"
+                                                         : "webp";
+        out.image = readWithQt(bytes, name, &out.error, &out.failure);
+        return out;
+    }
     case ImageFormat::Heif:
-        return readHeif(bytes, error);
+        out.image = readHeif(bytes, &out.error, &out.failure, &out.fullSize, reduceBox);
+        return out;
     case ImageFormat::Jpeg:
     case ImageFormat::Unknown:
         break;
     }
-    *error = QStringLiteral("unknown picture format");
-    return {};
+    out.error = QStringLiteral("unknown picture format");
+    out.failure = DecodeFailure::BadData;
+    return out;
 }
 
 } // namespace
@@ -139,6 +183,12 @@ std::optional<LoadedImage> loadExifThumbnail(const QString& path) {
     const JpegHead jpeg = readJpegHead(head);
     const QByteArrayView stored = exifThumbnail(jpeg.exif);
     if (!jpeg.size.isValid() || stored.isEmpty() || detectImageFormat(stored, {}) != ImageFormat::Jpeg)
+        return std::nullopt;
+    // A small picture is what it is for: anything larger is passed over unread, else a crafted
+    // "thumbnail" of a few kilobytes would cost a large decode at every listing.
+    const QSize storedSize = readJpegHead(stored).size;
+    if (!storedSize.isValid() || storedSize.width() > MaxExifThumbnailSide ||
+        storedSize.height() > MaxExifThumbnailSide)
         return std::nullopt;
     const int orientation = tiffOrientation(jpeg.exif);
     const JpegDecoded small = decodeJpeg(stored);
@@ -163,19 +213,19 @@ LoadedImage decodeImageBytes(QByteArrayView bytes, const QString& path, QSize re
                              const ProgressCallback& progress) {
     decodeCounter.fetch_add(1, std::memory_order_relaxed);
     if (bytes.isEmpty())
-        return failed(QStringLiteral("empty file"));
+        return failed(QStringLiteral("empty file"), DecodeFailure::BadData);
     const ImageFormat format = detectImageFormat(bytes, path);
     if (format == ImageFormat::Jpeg)
         return decodeJpegPicture(bytes, reduceBox, progress);
-    QString error;
-    QImage image = decodeOtherPicture(bytes, format, &error);
-    if (image.isNull())
-        return failed(error.isEmpty() ? QStringLiteral("cannot decode picture") : error);
+    OtherPicture other = decodeOtherPicture(bytes, format, reduceBox);
+    if (other.image.isNull())
+        return failed(other.error.isEmpty() ? QStringLiteral("cannot decode picture") : other.error,
+                      other.failure == DecodeFailure::None ? DecodeFailure::BadData : other.failure);
     const int orientation = format == ImageFormat::Tiff   ? tiffOrientation(bytes)
                             : format == ImageFormat::WebP ? tiffOrientation(webpExif(bytes))
                                                           : 1;
-    image = normalised(orientedImage(image, orientation));
-    const QSize size = image.size();
+    QImage image = normalised(orientedImage(other.image, orientation));
+    const QSize size = other.fullSize.isValid() ? other.fullSize : image.size();
     return LoadedImage{std::move(image), size, {}};
 }
 
@@ -183,15 +233,18 @@ LoadedImage loadImageFile(const QString& path, QSize reduceBox, const ProgressCa
     QFile file;
     QString reason;
     if (!openRegularFile(file, path, &reason)) {
-        LoadedImage r = failed(QStringLiteral("cannot open %1: %2").arg(path, reason));
+        LoadedImage r =
+            failed(QStringLiteral("cannot open %1: %2").arg(path, reason), DecodeFailure::Unreadable);
         r.readFailed = true;
         return r;
     }
     const std::optional<QByteArray> bytes = readAtMost(file, PictureFileLimit, &reason);
     if (!bytes) {
-        LoadedImage r = failed(QStringLiteral("cannot read %1: %2").arg(path, reason));
         // A file too large stays too large; only a failed read may go better another time.
-        r.readFailed = file.error() != QFileDevice::NoError;
+        const bool readFailed = file.error() != QFileDevice::NoError;
+        LoadedImage r = failed(QStringLiteral("cannot read %1: %2").arg(path, reason),
+                               readFailed ? DecodeFailure::Unreadable : DecodeFailure::TooLarge);
+        r.readFailed = readFailed;
         return r;
     }
     if (progress)

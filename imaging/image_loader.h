@@ -4,6 +4,7 @@
 // caller (thumbnails, viewer, preview, printing, export) gets the picture as it is meant to be seen.
 #pragma once
 
+#include "picture_limits.h"
 #include "progress.h"
 
 #include <QByteArrayView>
@@ -20,6 +21,7 @@ struct LoadedImage {
     QSize fullSize; // the upright picture's size, also when a JPEG was decoded reduced
     QString error;
     bool readFailed = false; // the file could not be opened or read, as opposed to decoded
+    DecodeFailure failure = DecodeFailure::None; // why the picture is null
 };
 
 // The box a thumbnail's picture is decoded for: a reduced JPEG decode still covers it. It holds the
@@ -28,8 +30,9 @@ struct LoadedImage {
 inline constexpr QSize ThumbnailBox{128, 128};
 
 // With a non-empty `reduceBox`, JPEG data is decoded reduced so that it still covers what the upright
-// picture becomes when it is fitted into that box; other formats, and an empty box, give the full
-// picture.
+// picture becomes when it is fitted into that box, and a HEIF file gives its own thumbnail where one
+// covers it; other formats, and an empty box, give the full picture. Every reader keeps the picture
+// policy (picture_limits.h) before it allocates the picture.
 LoadedImage decodeImageBytes(QByteArrayView bytes, const QString& path, QSize reduceBox,
                              const ProgressCallback& progress = {});
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "jpeg_decoder.h"
 
-#include "image_format.h"
 #include "jpeg_error.h"
 
 #include <algorithm>
@@ -23,6 +22,7 @@ struct DecodeState {
     QImage image;
     QSize fullSize;
     const char* failure = nullptr;
+    DecodeFailure failureKind = DecodeFailure::BadData;
 };
 
 const char* stopReason(JpegStop stop) {
@@ -31,13 +31,28 @@ const char* stopReason(JpegStop stop) {
         return "JPEG data truncated";
     case JpegStop::TooManyScans:
         return "JPEG picture has too many scans";
+    case JpegStop::TooLarge:
+        return "JPEG picture too large";
+    case JpegStop::OutOfMemory:
+        return "out of memory";
     default:
         return "corrupt JPEG data";
     }
 }
 
+DecodeFailure failureOf(JpegStop stop) {
+    switch (stop) {
+    case JpegStop::TooManyScans:
+    case JpegStop::TooLarge:
+        return DecodeFailure::TooLarge;
+    case JpegStop::OutOfMemory:
+        return DecodeFailure::OutOfMemory;
+    default:
+        return DecodeFailure::BadData;
+    }
+}
+
 void watchProgress(j_common_ptr cinfo) {
-    stopAfterTooManyScans(cinfo);
     auto* state = static_cast<DecodeState*>(cinfo->client_data);
     if (!*state->progress)
         return;
@@ -68,8 +83,10 @@ bool runDecode(DecodeState* state, const JOCTET* data, unsigned long size, QSize
     cinfo->err = initJpegErrorManager(state->errors);
     if (setjmp(state->errors.jump)) {
         jpeg_destroy_decompress(cinfo);
-        if (!state->failure)
+        if (!state->failure) {
             state->failure = stopReason(state->errors.stop);
+            state->failureKind = failureOf(state->errors.stop);
+        }
         return false;
     }
     jpeg_create_decompress(cinfo);
@@ -77,13 +94,9 @@ bool runDecode(DecodeState* state, const JOCTET* data, unsigned long size, QSize
     jpeg_mem_src(cinfo, data, size);
     jpeg_read_header(cinfo, TRUE);
     state->fullSize = QSize(int(cinfo->image_width), int(cinfo->image_height));
-    // The stored size decides, also for a reduced decode: a header claiming a giant picture is
-    // refused before any of its data is decoded.
-    if (qint64(cinfo->image_width) * cinfo->image_height > MaxImagePixels) {
-        state->failure = "JPEG picture too large";
-        jpeg_destroy_decompress(cinfo);
-        return false;
-    }
+    // The stored size decides, also for a reduced decode: a header claiming a giant picture, or a
+    // stream of more scans than its size allows, is refused before any of its data is decoded.
+    applyPicturePolicy(cinfo, data, size);
 
     const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
     cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
@@ -103,6 +116,7 @@ bool runDecode(DecodeState* state, const JOCTET* data, unsigned long size, QSize
     state->image = QImage(int(cinfo->output_width), int(cinfo->output_height), QImage::Format_RGB32);
     if (state->image.isNull()) {
         state->failure = "out of memory";
+        state->failureKind = DecodeFailure::OutOfMemory;
         jpeg_destroy_decompress(cinfo);
         return false;
     }
@@ -149,6 +163,7 @@ JpegDecoded decodeJpeg(QByteArrayView data, QSize reduceBox, const ProgressCallb
     JpegDecoded result;
     if (data.isEmpty()) {
         result.error = QStringLiteral("empty file");
+        result.failure = DecodeFailure::BadData;
         return result;
     }
     const auto* bytes = reinterpret_cast<const JOCTET*>(data.data());
@@ -158,6 +173,7 @@ JpegDecoded decodeJpeg(QByteArrayView data, QSize reduceBox, const ProgressCallb
     state->progress = &progress;
     if (!runDecode(state.get(), bytes, size, reduceBox.isValid() ? reduceBox : QSize())) {
         result.error = QString::fromLatin1(state->failure);
+        result.failure = state->failureKind;
         result.fullSize = state->fullSize;
         return result;
     }

@@ -3,6 +3,7 @@
 // codec's DCT scaling so that a thumbnail or a small printed picture never needs the full-size picture.
 #pragma once
 
+#include "picture_limits.h"
 #include "progress.h"
 
 #include <QByteArrayView>
@@ -16,6 +17,7 @@ struct JpegDecoded {
     QImage image;   // Format_RGB32; null on failure
     QSize fullSize; // the picture's size as stored, also after a reduced decode
     QString error;
+    DecodeFailure failure = DecodeFailure::None;
 };
 
 // The smallest libjpeg scale (n/8, n = 1..8) whose result still covers what the picture becomes when

@@ -14,7 +14,20 @@ namespace {
 }
 
 [[noreturn]] void jumpOnError(j_common_ptr cinfo) {
-    jumpBack(cinfo, JpegStop::None);
+    switch (cinfo->err->msg_code) {
+    case JERR_OUT_OF_MEMORY:
+        jumpBack(cinfo, JpegStop::OutOfMemory);
+    case JERR_NO_BACKING_STORE: // the coefficients would exceed max_memory_to_use
+    case JERR_IMAGE_TOO_BIG:
+    case JERR_WIDTH_OVERFLOW:
+        jumpBack(cinfo, JpegStop::TooLarge);
+    default:
+        jumpBack(cinfo, JpegStop::None);
+    }
+}
+
+bool withoutLength(unsigned char marker) {
+    return marker == 0xD8 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7);
 }
 
 void noteMessage(j_common_ptr cinfo, int level) {
@@ -48,9 +61,39 @@ jpeg_error_mgr* initJpegErrorManager(JpegErrorManager& manager) {
     return &manager.pub;
 }
 
-void stopAfterTooManyScans(j_common_ptr cinfo) {
-    if (cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > MaxJpegScans)
-        jumpBack(cinfo, JpegStop::TooManyScans);
+int countJpegScans(const unsigned char* data, std::size_t size) {
+    int scans = 0;
+    std::size_t at = 2;
+    while (at + 1 < size) {
+        // Outside marker segments a 0xFF byte is a marker only when a marker code follows: in
+        // entropy-coded data it is stuffed with a zero, and fill bytes repeat it.
+        const unsigned char marker = data[at + 1];
+        if (data[at] != 0xFF || marker == 0x00 || marker == 0xFF) {
+            ++at;
+            continue;
+        }
+        if (marker == 0xD9)
+            break;
+        if (withoutLength(marker)) {
+            at += 2;
+            continue;
+        }
+        if (marker == 0xDA)
+            ++scans;
+        if (at + 3 >= size)
+            break;
+        at += 2 + ((std::size_t(data[at + 2]) << 8) | data[at + 3]);
+    }
+    return scans;
+}
+
+void applyPicturePolicy(j_decompress_ptr cinfo, const unsigned char* data, std::size_t size) {
+    const auto common = reinterpret_cast<j_common_ptr>(cinfo);
+    if (!fitsPicturePolicy(cinfo->image_width, cinfo->image_height))
+        jumpBack(common, JpegStop::TooLarge);
+    if (countJpegScans(data, size) > allowedJpegScans(cinfo->image_width, cinfo->image_height))
+        jumpBack(common, JpegStop::TooManyScans);
+    cinfo->mem->max_memory_to_use = long(MaxDecoderWorkBytes);
 }
 
 int jpegProgressPercent(const jpeg_progress_mgr& p) {

@@ -190,7 +190,7 @@ std::optional<PcxLayout> readLayout(QByteArrayView file, QString* error) {
         return refuse(error, "PCX line length too short for the width");
     l.lineBytes = qint64(h.bytesPerLine) * h.planes;
     l.total = l.lineBytes * l.height;
-    if (qint64(l.width) * l.height > MaxImagePixels || !fitsDecodeBudget(l.width, l.height))
+    if (!fitsPicturePolicy(l.width, l.height) || !fitsDecodeBudget(l.width, l.height))
         return refuse(error, "PCX picture too large");
     return l;
 }

@@ -11,7 +11,7 @@ constexpr int MaxSide = 32767; // sizes are 16-bit values for the program
 
 QImage resizedPicture(const QImage& picture, int width, int height) {
     if (picture.isNull() || width < 1 || height < 1 || width > MaxSide || height > MaxSide ||
-        qint64(width) * height > MaxImagePixels)
+        qint64(width) * height > MaxPicturePixels)
         return {};
     const QImage source =
         picture.format() == QImage::Format_Indexed8 ? picture.convertToFormat(QImage::Format_RGB32) : picture;

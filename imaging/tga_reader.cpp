@@ -156,7 +156,7 @@ const char* unsupported(const TgaHeader& h) {
     const int kind = kindOf(h);
     if ((kind < 1 || kind > 3) || (h.imageType & ~0x0B) != 0 || h.colorMapType > 1)
         return "unsupported TGA type";
-    if (h.width == 0 || h.height == 0 || qint64(h.width) * h.height > MaxImagePixels)
+    if (!fitsPicturePolicy(h.width, h.height))
         return "bad TGA size";
     if (!fitsDecodeBudget(h.width, h.height))
         return "TGA picture too large";

@@ -12,13 +12,10 @@
 
 namespace {
 
-constexpr long long kMaxPixels = 16384LL * 16384LL; // as the program's own readers
-
 // Everything the decoder touches after its setjmp, reached through one pointer that never changes.
 struct DecodeState {
     jpeg_decompress_struct cinfo;
     imaging::JpegErrorManager errors;
-    jpeg_progress_mgr scanWatch;
     QpxRunPicture picture{};
     unsigned char* cmykRow = nullptr;
     const char* failure = nullptr;
@@ -55,22 +52,18 @@ bool Decode(DecodeState* s, const unsigned char* data, std::size_t size) {
         if (!s->failure)
             s->failure = s->errors.stop == imaging::JpegStop::Truncated      ? "JPEG data cut short"
                          : s->errors.stop == imaging::JpegStop::TooManyScans ? "too many scans"
+                         : s->errors.stop == imaging::JpegStop::TooLarge     ? "picture too large"
+                         : s->errors.stop == imaging::JpegStop::OutOfMemory  ? "out of memory"
                                                                              : "damaged JPEG data";
         return false;
     }
     jpeg_create_decompress(cinfo);
     jpeg_mem_src(cinfo, data, static_cast<unsigned long>(size));
     jpeg_read_header(cinfo, TRUE);
+    // The program's own picture policy, before anything of the picture is allocated.
+    imaging::applyPicturePolicy(cinfo, data, size);
     const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
     cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
-    jpeg_calc_output_dimensions(cinfo);
-    if (static_cast<long long>(cinfo->output_width) * cinfo->output_height > kMaxPixels) {
-        s->failure = "picture too large";
-        jpeg_destroy_decompress(cinfo);
-        return false;
-    }
-    s->scanWatch.progress_monitor = imaging::stopAfterTooManyScans;
-    cinfo->progress = &s->scanWatch;
     jpeg_start_decompress(cinfo);
     s->picture.width = static_cast<int>(cinfo->output_width);
     s->picture.height = static_cast<int>(cinfo->output_height);

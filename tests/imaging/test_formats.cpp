@@ -7,8 +7,10 @@
 #include "support.h"
 #include "tphoto.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -160,6 +162,57 @@ TEST(Loading, OnlyRegularFilesOfAPictureSizeAreRead) {
                   }),
                   "")
             << row.name;
+    }
+}
+
+QByteArray encoded(QSize size, const char* format) {
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(picture.save(&buffer, format)) << format;
+    return bytes;
+}
+
+// A small PNG file whose header (with its checksum) declares `size`.
+QByteArray pngClaiming(QSize size) {
+    QByteArray png = encoded({8, 8}, "png");
+    qToBigEndian<quint32>(quint32(size.width()), png.data() + 16);
+    qToBigEndian<quint32>(quint32(size.height()), png.data() + 20);
+    quint32 crc = 0xFFFFFFFFu;
+    for (qsizetype i = 12; i < 29; ++i) { // the chunk's type and data
+        crc ^= uchar(png[i]);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
+    }
+    qToBigEndian<quint32>(crc ^ 0xFFFFFFFFu, png.data() + 29);
+    return png;
+}
+
+// Every reader keeps the one picture policy: honest large pictures load, claims beyond it are refused
+// as too large from their header.
+TEST(Loading, LargePicturesWithinThePolicyLoadAndLargerOnesAreTooLarge) {
+    const struct {
+        const char* what;
+        QByteArray file;
+        QSize loads; // invalid: refused as too large
+    } rows[] = {
+        {"600-dpi A4 scan, PNG", encoded({4960, 7016}, "png"), {4960, 7016}},
+        {"600-dpi A4 scan, TIFF", encoded({4960, 7016}, "tiff"), {4960, 7016}},
+        {"36 MP WebP", encoded({6000, 6000}, "webp"), {6000, 6000}},
+        {"PNG claiming 16384 x 16384", pngClaiming({16384, 16384}), {}},
+        {"PNG claiming 70000 x 100", pngClaiming({70000, 100}), {}},
+    };
+    for (const auto& row : rows) {
+        const imaging::LoadedImage loaded = imaging::decodeImageBytes(row.file, {}, {});
+        if (row.loads.isValid()) {
+            EXPECT_EQ(loaded.image.size(), row.loads) << row.what << ": " << loaded.error.toStdString();
+        } else {
+            EXPECT_TRUE(loaded.image.isNull()) << row.what;
+            EXPECT_EQ(loaded.error.toStdString(), "picture too large") << row.what;
+            EXPECT_EQ(loaded.failure, imaging::DecodeFailure::TooLarge) << row.what;
+        }
     }
 }
 

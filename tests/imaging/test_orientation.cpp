@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -178,6 +179,35 @@ TEST(HeifProperties, ATurnOrMirrorPropertyIsFound) {
     EXPECT_FALSE(imaging::heifTransformsItself(file(box("pixi", QByteArray(4, '\0')))));
     const QByteArray cut = file(box("irot", QByteArray(1, '\1')));
     EXPECT_FALSE(imaging::heifTransformsItself(cut.left(cut.size() - 3)));
+}
+
+// A HEIC file's own thumbnail serves a thumbnail's decode; a coded picture larger than the size the
+// file declares for it is refused before it is copied.
+TEST(NewerFormats, HeifThumbnailItemServesAndACodedPictureLargerThanDeclaredIsRefused) {
+    if (!haveTool("heif-enc") || !imaging::heifDecodesHevc())
+        GTEST_SKIP() << "heif-enc or an HEVC decoder is missing";
+    QTemporaryDir dir;
+    const QString png = writePicture(dir.filePath(QStringLiteral("source.png")), blocks({1024, 768}));
+    const QString heic = dir.filePath(QStringLiteral("photo.heic"));
+    ASSERT_EQ(runTool(QStringLiteral("heif-enc"),
+                      {QStringLiteral("-t"), QStringLiteral("160"), png, QStringLiteral("-o"), heic})
+                  .exitCode,
+              0);
+    const imaging::LoadedImage small = imaging::loadImageFile(heic, imaging::ThumbnailBox);
+    ASSERT_FALSE(small.image.isNull()) << small.error.toStdString();
+    EXPECT_EQ(small.fullSize, QSize(1024, 768));
+    EXPECT_EQ(small.image.size(), QSize(160, 120)) << "the thumbnail item";
+    EXPECT_EQ(imaging::loadImageFile(heic, {}).image.size(), QSize(1024, 768));
+
+    // The container declares 64 x 64 for the 1024 x 768 coded picture.
+    QByteArray lying = fileBytes(heic);
+    for (qsizetype at = lying.indexOf("ispe"); at >= 0; at = lying.indexOf("ispe", at + 4)) {
+        qToBigEndian<quint32>(64, lying.data() + at + 8);
+        qToBigEndian<quint32>(64, lying.data() + at + 12);
+    }
+    const imaging::LoadedImage refused = imaging::decodeImageBytes(lying, {}, {});
+    EXPECT_TRUE(refused.image.isNull());
+    EXPECT_EQ(refused.error.toStdString(), "HEIF picture data larger than its declared size");
 }
 
 } // namespace

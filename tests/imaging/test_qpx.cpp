@@ -274,7 +274,9 @@ TEST_F(QpxTest, SavingAThumbnailLoadWritesTheFullPicture) {
 
 // The bytes with the picture size in the frame header set to width x height.
 QByteArray withFrameSize(QByteArray jpeg, int width, int height) {
-    const qsizetype sof = jpeg.indexOf("\xFF\xC0");
+    qsizetype sof = jpeg.indexOf("\xFF\xC0");
+    if (sof < 0)
+        sof = jpeg.indexOf("\xFF\xC2"); // progressive
     jpeg[sof + 5] = char(height >> 8);
     jpeg[sof + 6] = char(height);
     jpeg[sof + 7] = char(width >> 8);
@@ -325,6 +327,40 @@ QByteArray scanByScan(int coefficients) {
     return bytes;
 }
 
+// An 8 x 8 CMYK picture as a progressive stream of five scans (the DC coefficients, then each
+// component's others): four full components, whose coefficients a progressive decode holds for the
+// whole picture.
+QByteArray progressiveCmyk() {
+    jpeg_compress_struct c;
+    jpeg_error_mgr errors;
+    c.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&c);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &out, &size);
+    c.image_width = c.image_height = 8;
+    c.input_components = 4;
+    c.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&c);
+    const jpeg_scan_info scans[] = {
+        {4, {0, 1, 2, 3}, 0, 0, 0, 0}, {1, {0}, 1, 63, 0, 0}, {1, {1}, 1, 63, 0, 0},
+        {1, {2}, 1, 63, 0, 0},         {1, {3}, 1, 63, 0, 0},
+    };
+    c.scan_info = scans;
+    c.num_scans = 5;
+    jpeg_start_compress(&c, TRUE);
+    JSAMPLE row[32] = {};
+    while (c.next_scanline < 8) {
+        JSAMPROW rows[] = {row};
+        jpeg_write_scanlines(&c, rows, 1);
+    }
+    jpeg_finish_compress(&c);
+    const QByteArray bytes(reinterpret_cast<const char*>(out), qsizetype(size));
+    std::free(out);
+    jpeg_destroy_compress(&c);
+    return bytes;
+}
+
 // A picture that could be read only by guessing or by decoding for minutes is one that cannot be read.
 TEST(JpegDecoder, DamagedStreamsFailWithoutEndingTheProgram) {
     const QString source = imagePath(QStringLiteral("ladybird.jpg"));
@@ -358,8 +394,15 @@ TEST(JpegDecoder, DamagedStreamsFailWithoutEndingTheProgram) {
         {"damaged entropy-coded data", badHuffman},
         {"a refinement scan repeated", repeated},
         {"128 scans, each a valid step", scanByScan(63), "JPEG picture has too many scans"},
-        {"16384 x 16384 claimed by 700 bytes", withFrameSize(claims, 16384, 16384)},
+        {"16384 x 16384 claimed by 700 bytes", withFrameSize(claims, 16384, 16384), "JPEG picture too large"},
         {"60000 x 60000 claimed", withFrameSize(claims, 60000, 60000), "JPEG picture too large"},
+        {"99 scans over 16384 x 16384", withFrameSize(scanByScan(48), 16384, 16384),
+         "JPEG picture too large"},
+        // Within the largest picture, but not for as many passes or as much working memory.
+        {"100 valid steps over 12000 x 12000", withFrameSize(scanByScan(49), 12000, 12000),
+         "JPEG picture has too many scans"},
+        {"a progressive CMYK picture of 12600 x 12600", withFrameSize(progressiveCmyk(), 12600, 12600),
+         "JPEG picture too large"},
     };
     for (const auto& row : rows) {
         for (QSize box : {QSize(), QSize(72, 49)}) {
