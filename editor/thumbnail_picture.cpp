@@ -71,7 +71,9 @@ std::optional<QImage> decodeThumbnailPicture(const QString& path, qreal scale) {
         return fitted(exif->image, exif->fullSize, scale);
     imaging::LoadedImage loaded = imaging::loadImageFile(path, imaging::ThumbnailBox);
     if (loaded.image.isNull()) {
-        if (!loaded.readFailed)
+        // Only the file's own fault is remembered: memory, a missing decoder or a limit of this
+        // version may be different another time.
+        if (loaded.failure == imaging::DecodeFailure::BadData)
             cache.storeFailure(key);
         return std::nullopt;
     }

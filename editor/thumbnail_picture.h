@@ -5,7 +5,7 @@
 // through a packed bitmap. It comes from the desktop's shared thumbnail cache when that holds a
 // valid entry large enough, else from the small picture of a JPEG's EXIF data when its proportions
 // match, else from the file, which then gets a cache entry (or a failure entry when it is no
-// picture). A plain function, safe on any thread.
+// picture for its own data). A plain function, safe on any thread.
 
 #include <QImage>
 #include <QString>

@@ -23,7 +23,6 @@ namespace imaging {
 namespace {
 
 const char* const EntryFolders[] = {"normal", "large", "x-large"};
-const QString FailureFolder = QStringLiteral("fail/verasco");
 constexpr qint64 MaxEntryBytes = 16 * 1024 * 1024;
 
 // The bytes a URI path keeps as they are; every other byte is written as %XX.
@@ -121,6 +120,10 @@ QSize recordedSize(const QImage& entry) {
 
 } // namespace
 
+QString ThumbnailCache::failureFolder() {
+    return QStringLiteral("fail/verasco-" VERASCO_VERSION);
+}
+
 QString ThumbnailCache::defaultRoot() {
     QString base = qEnvironmentVariable("XDG_CACHE_HOME");
     if (base.isEmpty() || !QDir::isAbsolutePath(base))
@@ -179,7 +182,7 @@ bool ThumbnailCache::failed(const Key& key) const {
     if (!key.valid)
         return false;
     const std::optional<QImage> image =
-        readEntry(root_ + QLatin1Char('/') + FailureFolder + QLatin1Char('/') + key.entryName);
+        readEntry(root_ + QLatin1Char('/') + failureFolder() + QLatin1Char('/') + key.entryName);
     return image && keysMatch(*image, key);
 }
 
@@ -197,7 +200,7 @@ bool ThumbnailCache::storeFailure(const Key& key) const {
         return false;
     QImage empty(1, 1, QImage::Format_ARGB32);
     empty.fill(Qt::transparent);
-    return write(root_ + QLatin1Char('/') + FailureFolder, key, empty, QSize());
+    return write(root_ + QLatin1Char('/') + failureFolder(), key, empty, QSize());
 }
 
 bool ThumbnailCache::write(const QString& folder, const Key& key, const QImage& picture,

@@ -40,11 +40,15 @@ class ThumbnailCache {
     };
     // The first entry of normal, large and x-large whose keys match and that `enough` accepts.
     std::optional<Entry> find(const Key& key, const std::function<bool(const Entry&)>& enough) const;
-    // Whether a failure entry of this program says the file could not be read as a picture.
+    // Whether a failure entry of this version of the program says the file could not be read as a
+    // picture. The folder of failure entries is named after the version, as the standard asks, so that
+    // a version that reads more pictures tries them again.
     bool failed(const Key& key) const;
+    static QString failureFolder(); // "fail/verasco-" and the version
 
     // Writes the `normal` entry from the upright picture (shrunk to 128 pixels at most) and the
-    // original's size; a failure entry for a file that is no picture. Each is written under a
+    // original's size; a failure entry for a file that is no picture (for its own data: not for a
+    // picture refused for a passing cause, see DecodeFailure). Each is written under a
     // temporary name and renamed, mode 0600, in folders made with mode 0700. False when it could not
     // be written (a read-only cache changes nothing but speed).
     bool store(const Key& key, const QImage& picture, QSize pictureSize) const;

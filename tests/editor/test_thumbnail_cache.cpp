@@ -20,6 +20,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -167,8 +168,9 @@ TEST_F(SharedCache, OurEntryIsWhereAndWhatTheOtherProgramsExpect) {
     EXPECT_EQ(imaging::decodedImageCount(), before);
 }
 
-// A file that is no picture is tried once per modification; the pictures inside the cache itself get
-// no entries.
+// A file that is no picture is tried once per modification, remembered under this version's name; a
+// picture refused by a limit of the program is no fault of its own and is tried again; the pictures
+// inside the cache itself get no entries.
 TEST_F(SharedCache, FailuresAreRememberedAndTheCacheIsNotThumbnailed) {
     const QString broken = dir.filePath(QStringLiteral("broken.jpg"));
     {
@@ -179,7 +181,11 @@ TEST_F(SharedCache, FailuresAreRememberedAndTheCacheIsNotThumbnailed) {
     quint64 before = imaging::decodedImageCount();
     EXPECT_FALSE(decodeThumbnailPicture(broken).has_value());
     EXPECT_EQ(imaging::decodedImageCount(), before + 1);
-    EXPECT_TRUE(QFile::exists(entryPath(cache.thumbnails() + QStringLiteral("/fail/verasco"), broken)));
+    const QString failures = cache.thumbnails() + QLatin1Char('/') + imaging::ThumbnailCache::failureFolder();
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("/fail/verasco-[0-9]+\\.[0-9.]+$")).match(failures).hasMatch())
+        << failures.toStdString();
+    EXPECT_TRUE(QFile::exists(entryPath(failures, broken)));
     EXPECT_FALSE(decodeThumbnailPicture(broken).has_value());
     EXPECT_EQ(imaging::decodedImageCount(), before + 1) << "not tried again";
     {
@@ -190,6 +196,23 @@ TEST_F(SharedCache, FailuresAreRememberedAndTheCacheIsNotThumbnailed) {
     }
     EXPECT_FALSE(decodeThumbnailPicture(broken).has_value());
     EXPECT_EQ(imaging::decodedImageCount(), before + 2) << "tried again once changed";
+
+    const QString huge = dir.filePath(QStringLiteral("huge.jpg"));
+    {
+        QFile source(red);
+        ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+        QByteArray jpeg = source.readAll();
+        const qsizetype frame = jpeg.indexOf("\xFF\xC0");
+        ASSERT_GT(frame, 0);
+        jpeg.replace(frame + 5, 4, QByteArray("\x40\x00\x40\x00", 4)); // 16384 x 16384
+        QFile file(huge);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(jpeg) == jpeg.size());
+    }
+    before = imaging::decodedImageCount();
+    EXPECT_FALSE(decodeThumbnailPicture(huge).has_value());
+    EXPECT_FALSE(decodeThumbnailPicture(huge).has_value());
+    EXPECT_EQ(imaging::decodedImageCount(), before + 2) << "tried again";
+    EXPECT_FALSE(QFile::exists(entryPath(failures, huge)));
 
     const QString inside = cache.thumbnails() + QStringLiteral("/normal/picture.jpg");
     QDir().mkpath(QFileInfo(inside).path());
@@ -217,23 +240,27 @@ TEST_F(SharedCache, AReadOnlyCacheChangesNothingButSpeed) {
 }
 
 // A camera's small picture serves while its proportions are the picture's: one with bars (another
-// proportion) does not, and the picture is decoded instead. It is turned as the picture is.
+// proportion) does not, nor one too large for a thumbnail (a few kilobytes that would decode to a
+// large picture at every listing), and the picture is decoded instead. It is turned as the picture is.
 TEST_F(SharedCache, AMatchingExifPictureServesAJpegWithoutAnEntry) {
     if (!have("exiftool"))
         GTEST_SKIP() << "exiftool (libimage-exiftool-perl) is not installed";
-    const QString small = solid(dir.filePath(QStringLiteral("small.jpg")), {160, 120}, Qt::blue);
     const struct {
         QSize picture;
         int orientation;
         bool used;
         QSize fitted;
+        QSize thumbnail = {160, 120};
     } rows[] = {{{1600, 1200}, 1, true, {64, 48}},
                 {{1600, 1200}, 6, true, {36, 48}},
-                {{1600, 900}, 1, false, {64, 36}}};
+                {{1600, 900}, 1, false, {64, 36}},
+                {{1600, 1200}, 1, false, {64, 48}, {800, 600}}};
     int n = 0;
     for (const auto& row : rows) {
         const QString photo =
             solid(dir.filePath(QStringLiteral("camera%1.jpg").arg(n++)), row.picture, Qt::red);
+        const QString small =
+            solid(dir.filePath(QStringLiteral("small%1.jpg").arg(n)), row.thumbnail, Qt::blue);
         bool ok = false;
         run(QStringLiteral("exiftool"),
             {QStringLiteral("-q"), QStringLiteral("-overwrite_original"), QStringLiteral("-n"),
