@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The desktop's shared thumbnail cache, as freedesktop.org's shared thumbnail standard lays it out, which
 // file managers, image viewers and photo managers on Linux share: PNG files named by the MD5 of the
-// picture's URI in $XDG_CACHE_HOME/thumbnails/{normal,large,x-large}/ (~/.cache/thumbnails without it),
-// valid while their Thumb::URI and Thumb::MTime keys match the picture file. Safe on any thread.
+// picture's URI in $XDG_CACHE_HOME/thumbnails/{normal,large,x-large,xx-large}/ (~/.cache/thumbnails
+// without it), valid while their Thumb::URI and Thumb::MTime keys match the picture file and they are
+// no larger than their folder's size. Safe on any thread.
 #pragma once
 
 #include <QByteArray>
@@ -35,10 +36,11 @@ class ThumbnailCache {
     Key keyFor(const QString& path) const;
 
     struct Entry {
-        QImage picture;
-        QSize pictureSize; // the original picture's size as the entry records it; invalid when it does not
+        QImage picture;    // upright, by the entry's own EXIF chunk where it has one
+        QSize pictureSize; // the original picture's size as the entry records it; invalid when it does
+                           // not, or records a size of other proportions than the entry's
     };
-    // The first entry of normal, large and x-large whose keys match and that `enough` accepts.
+    // The first entry of normal, large, x-large and xx-large whose keys match and that `enough` accepts.
     std::optional<Entry> find(const Key& key, const std::function<bool(const Entry&)>& enough) const;
     // Whether a failure entry of this version of the program says the file could not be read as a
     // picture. The folder of failure entries is named after the version, as the standard asks, so that

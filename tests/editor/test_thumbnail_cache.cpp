@@ -66,10 +66,12 @@ QString entryPath(const QString& folder, const QString& picture) {
 
 class SharedCache : public testing::Test {
   protected:
-    // An entry made by gdk-pixbuf-thumbnailer from `drawnFrom`, with the keys of `picture` (an 800 x
-    // 600 picture), as a file manager's thumbnail factory stores it.
+    // An entry made by gdk-pixbuf-thumbnailer from `drawnFrom`, with the keys of `picture` and the
+    // picture's size as `recorded` (none when invalid), as a file manager's thumbnail factory stores
+    // it; with an orientation other than 1, exiftool gives it an EXIF chunk that records it.
     bool entryOfAnotherProgram(const ThumbnailCacheFolder& into, const QString& picture,
-                               const QString& drawnFrom, const char* folder, int size, qint64 mtime) {
+                               const QString& drawnFrom, const char* folder, int size, qint64 mtime,
+                               QSize recorded = {800, 600}, int orientation = 1) {
         const QString target =
             entryPath(into.thumbnails() + QLatin1Char('/') + QLatin1String(folder), picture);
         QDir().mkpath(QFileInfo(target).path());
@@ -79,15 +81,22 @@ class SharedCache : public testing::Test {
             {QStringLiteral("-s"), QString::number(size), drawnFrom, made}, &ok);
         if (!ok)
             return false;
-        run(QStringLiteral("convert"),
-            {made, QStringLiteral("-set"), QStringLiteral("Thumb::URI"),
-             // ImageMagick reads "%" as the start of an escape of its own.
-             QString::fromLatin1(imaging::ThumbnailCache::fileUri(QFileInfo(picture).absoluteFilePath()))
-                 .replace(QLatin1Char('%'), QStringLiteral("%%")),
-             QStringLiteral("-set"), QStringLiteral("Thumb::MTime"), QString::number(mtime),
-             QStringLiteral("-set"), QStringLiteral("Thumb::Image::Width"), QStringLiteral("800"),
-             QStringLiteral("-set"), QStringLiteral("Thumb::Image::Height"), QStringLiteral("600"), target},
-            &ok);
+        QStringList keys{
+            made, QStringLiteral("-set"), QStringLiteral("Thumb::URI"),
+            // ImageMagick reads "%" as the start of an escape of its own.
+            QString::fromLatin1(imaging::ThumbnailCache::fileUri(QFileInfo(picture).absoluteFilePath()))
+                .replace(QLatin1Char('%'), QStringLiteral("%%")),
+            QStringLiteral("-set"), QStringLiteral("Thumb::MTime"), QString::number(mtime)};
+        if (recorded.isValid())
+            keys << QStringLiteral("-set") << QStringLiteral("Thumb::Image::Width")
+                 << QString::number(recorded.width()) << QStringLiteral("-set")
+                 << QStringLiteral("Thumb::Image::Height") << QString::number(recorded.height());
+        run(QStringLiteral("convert"), keys << target, &ok);
+        if (ok && orientation != 1)
+            run(QStringLiteral("exiftool"),
+                {QStringLiteral("-q"), QStringLiteral("-overwrite_original"), QStringLiteral("-n"),
+                 QStringLiteral("-Orientation=%1").arg(orientation), target},
+                &ok);
         return ok;
     }
 
@@ -107,7 +116,9 @@ class SharedCache : public testing::Test {
 };
 
 // An entry is used when its keys match the file and it has the pixels the thumbnail takes, from
-// whichever of the three sizes holds one; a wrong modification time or too few pixels are not.
+// whichever of the four sizes holds one; a wrong modification time, too few pixels or more than its
+// folder's size are not. A recorded size of other proportions than the entry's is not believed, and
+// the entry's own EXIF orientation turns it.
 TEST_F(SharedCache, AnotherProgramsEntryIsUsedWhileItsKeysMatch) {
     const struct {
         const char* folder;
@@ -115,18 +126,30 @@ TEST_F(SharedCache, AnotherProgramsEntryIsUsedWhileItsKeysMatch) {
         qint64 mtimeOffset;
         qreal scale;
         bool used;
-    } rows[] = {{"normal", 128, 0, 1, true},  {"large", 256, 0, 2, true},  {"x-large", 512, 0, 1, true},
-                {"normal", 128, 1, 1, false}, {"normal", 32, 0, 1, false}, {"normal", 128, 0, 2, true}};
+        QSize recorded = {800, 600};
+        int orientation = 1;
+        QSize fitted = {64, 48};
+    } rows[] = {{"normal", 128, 0, 1, true},
+                {"large", 256, 0, 2, true},
+                {"x-large", 512, 0, 1, true},
+                {"xx-large", 1024, 0, 1, true},
+                {"normal", 128, 1, 1, false},
+                {"normal", 32, 0, 1, false},
+                {"normal", 128, 0, 2, true},
+                {"normal", 256, 0, 1, false},
+                {"large", 512, 0, 1, false},
+                {"normal", 128, 0, 1, true, {100, 6000}},
+                {"normal", 128, 0, 1, true, {}, 6, {36, 48}}};
     for (const auto& row : rows) {
         const ThumbnailCacheFolder fresh;
-        ASSERT_TRUE(
-            entryOfAnotherProgram(fresh, red, blue, row.folder, row.size, mtimeOf(red) + row.mtimeOffset));
+        ASSERT_TRUE(entryOfAnotherProgram(fresh, red, blue, row.folder, row.size,
+                                          mtimeOf(red) + row.mtimeOffset, row.recorded, row.orientation));
         const quint64 before = imaging::decodedImageCount();
         const std::optional<QImage> picture = decodeThumbnailPicture(red, row.scale);
         ASSERT_TRUE(picture.has_value());
         EXPECT_EQ(blueish(*picture), row.used) << row.folder << " " << row.size << " " << row.mtimeOffset;
         EXPECT_EQ(imaging::decodedImageCount() == before, row.used) << row.folder;
-        EXPECT_EQ(picture->size(), QSize(64, 48) * row.scale);
+        EXPECT_EQ(picture->size(), (row.used ? row.fitted : QSize(64, 48)) * row.scale) << row.folder;
         EXPECT_EQ(picture->devicePixelRatio(), row.scale);
     }
 }
