@@ -64,7 +64,8 @@ QString ShowSlides::appendAcceptedImages(const QStringList& paths) {
     QStringList decoded;
     for (const QString& path : accepted)
         decoded.append(StoredPath::fits(path) ? path : QString());
-    const std::unique_ptr<ThumbnailDecodeQueue> pictures = decodeAhead(decoded);
+    // The pictures added rest on their own data, never on a thumbnail they carry.
+    const std::unique_ptr<ThumbnailDecodeQueue> pictures = decodeAhead(decoded, ThumbnailSource::PictureData);
     stopRequested_ = false;
     QString tooLong;
     for (qsizetype i = 0; i < accepted.size(); ++i) {
@@ -83,7 +84,7 @@ void ShowSlides::buildThumbnailsForRead(int count) {
     QStringList paths;
     for (int i = 0; i < count; ++i)
         paths.append(show_.isBlank(i) || show_.isMissing(i) ? QString() : show_.imagePath(i));
-    const std::unique_ptr<ThumbnailDecodeQueue> pictures = decodeAhead(paths);
+    const std::unique_ptr<ThumbnailDecodeQueue> pictures = decodeAhead(paths, ThumbnailSource::AnyValid);
     stopRequested_ = false;
     for (int i = 0; i < count && !stopRequested_; ++i) {
         ShowSlide slide = show_.at(i);
@@ -98,12 +99,13 @@ void ShowSlides::buildThumbnailsForRead(int count) {
     }
 }
 
-std::unique_ptr<ThumbnailDecodeQueue> ShowSlides::decodeAhead(const QStringList& paths) {
+std::unique_ptr<ThumbnailDecodeQueue> ShowSlides::decodeAhead(const QStringList& paths,
+                                                              ThumbnailSource source) {
     // Screens below 16 bits per pixel draw through the imaging control's palette, one at a time.
     if (decodeThreads_ == 1 || paths.isEmpty() || thumbnails_.measureScreenDepth() < 16)
         return nullptr;
-    const auto decode = [scale = thumbnails_.pixelRatio()](const QString& path) {
-        return path.isEmpty() ? std::nullopt : decodeThumbnailPicture(path, scale);
+    const auto decode = [scale = thumbnails_.pixelRatio(), source](const QString& path) {
+        return path.isEmpty() ? std::nullopt : decodeThumbnailPicture(path, scale, source);
     };
     // The window thread takes without decoding: every thread asked for is a helper.
     return std::make_unique<ThumbnailDecodeQueue>(paths, decode, nullptr,

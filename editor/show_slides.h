@@ -3,6 +3,8 @@
 // Slides made from picture files: appending image slides with their thumbnails, and drawing the
 // thumbnails of a show that was read. The pictures are decoded on every core and drawn in order.
 
+#include "thumbnail_picture.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -53,7 +55,7 @@ class ShowSlides {
     bool appendDecoded(const QString& path, const std::optional<QImage>* decoded);
     // Decodes the pictures of the paths ahead, in order (an empty path has none); nothing when
     // they go through the imaging control (one thread, or a palette screen).
-    std::unique_ptr<ThumbnailDecodeQueue> decodeAhead(const QStringList& paths);
+    std::unique_ptr<ThumbnailDecodeQueue> decodeAhead(const QStringList& paths, ThumbnailSource source);
 
     ShowDocument& show_;
     ThumbnailBuilder& thumbnails_;

@@ -53,20 +53,23 @@ bool largeEnough(const QImage& picture, QSize reported, qreal scale) {
 }
 } // namespace
 
-std::optional<QImage> decodeThumbnailPicture(const QString& path, qreal scale) {
+std::optional<QImage> decodeThumbnailPicture(const QString& path, qreal scale, ThumbnailSource source) {
     const imaging::ThumbnailCache cache;
     const imaging::ThumbnailCache::Key key = cache.keyFor(path);
     // An entry that does not record the picture's size stands for a picture of its own proportions.
     const auto reportedBy = [](const imaging::ThumbnailCache::Entry& e) {
         return e.pictureSize.isValid() ? e.pictureSize : e.picture.size();
     };
-    if (const auto entry = cache.find(key, [&](const imaging::ThumbnailCache::Entry& e) {
-            return largeEnough(e.picture, reportedBy(e), scale);
-        }))
+    const bool anyValid = source == ThumbnailSource::AnyValid;
+    if (const auto entry = anyValid ? cache.find(key,
+                                                 [&](const imaging::ThumbnailCache::Entry& e) {
+                                                     return largeEnough(e.picture, reportedBy(e), scale);
+                                                 })
+                                    : std::nullopt)
         return fitted(entry->picture, reportedBy(*entry), scale);
     if (cache.failed(key))
         return std::nullopt;
-    if (const auto exif = imaging::loadExifThumbnail(path);
+    if (const auto exif = anyValid ? imaging::loadExifThumbnail(path) : std::nullopt;
         exif && largeEnough(exif->image, exif->fullSize, scale))
         return fitted(exif->image, exif->fullSize, scale);
     imaging::LoadedImage loaded = imaging::loadImageFile(path, imaging::ThumbnailBox);

@@ -11,10 +11,16 @@
 #include <QString>
 #include <optional>
 
+// Where the picture may come from. A slide being added takes it from the file's own picture data
+// (decoded reduced), so that a picture that cannot be read, a photo cut short in copying, does not
+// become a slide whatever cache entry or EXIF picture it has.
+enum class ThumbnailSource { AnyValid, PictureData };
+
 // Nothing when the file cannot be decoded (the control would report FXError), or when the cache
 // says so. With a scale above 1 (a screen's device pixel ratio) the picture has that many pixels
 // per thumbnail pixel and carries the ratio.
-std::optional<QImage> decodeThumbnailPicture(const QString& path, qreal scale = 1);
+std::optional<QImage> decodeThumbnailPicture(const QString& path, qreal scale = 1,
+                                             ThumbnailSource source = ThumbnailSource::AnyValid);
 
 // The picture of a packed device-independent bitmap (header, colours, rows), read as the bitmap
 // file it becomes with a file header in front; nothing when it is no valid bitmap.

@@ -2,6 +2,7 @@
 // Appending image slides to the show: thumbnails, the grid's rows, the counter, and the slides
 // that cannot be had.
 
+#include "file_bytes.h"
 #include "ovc_table.h"
 #include "shared_flags.h"
 #include "show_document.h"
@@ -11,6 +12,9 @@
 #include "show_slides.h"
 #include "test_pictures.h"
 #include "test_shows.h"
+#include "thumbnail_cache.h"
+#include "thumbnail_cache_folder.h"
+#include "thumbnail_picture.h"
 #include "thumbnails.h"
 #include "tphoto.h"
 
@@ -23,6 +27,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -82,6 +87,39 @@ TEST_F(ShowSlidesTest, UndecodableImageLeavesTheShowAsItWas) {
         EXPECT_EQ(show.SlideCount, 1);
     }
     EXPECT_EQ(show.history().count(), 1);
+}
+
+// A photo cut short in copying is no slide, whatever small picture of it the shared thumbnail cache
+// or its own EXIF data holds; the whole photo is.
+TEST_F(ShowSlidesTest, APictureCutShortIsNoSlideWhateverThumbnailItCarries) {
+    if (QStandardPaths::findExecutable(QStringLiteral("exiftool")).isEmpty())
+        GTEST_SKIP() << "exiftool (libimage-exiftool-perl) is not installed";
+    const ThumbnailCacheFolder cache;
+    QImage photo(800, 600, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x * 7 % 256, y * 5 % 256, (x ^ y) % 256)); // data that does not shrink
+    const QString whole = dir.filePath(QStringLiteral("whole.jpg"));
+    const QString small = dir.filePath(QStringLiteral("small.jpg"));
+    ASSERT_TRUE(photo.save(whole, nullptr, 90) && photo.scaled(160, 120).save(small, nullptr, 90));
+    ASSERT_EQ(QProcess::execute(QStringLiteral("exiftool"),
+                                {QStringLiteral("-q"), QStringLiteral("-overwrite_original"),
+                                 QStringLiteral("-ThumbnailImage<=") + small, whole}),
+              0);
+    const QByteArray bytes = fileBytes(whole);
+    const QString withExif =
+        test_pictures::makeFile(dir.path(), QStringLiteral("cut exif.jpg"), bytes.left(bytes.size() * 2 / 3));
+    const QString withEntry = test_pictures::makeFile(dir.path(), QStringLiteral("cut entry.png"),
+                                                      fileBytes(picture("entry.png", {400, 300})).left(200));
+    const imaging::ThumbnailCache shared;
+    ASSERT_TRUE(shared.store(shared.keyFor(withEntry), photo.scaled(128, 96), photo.size()));
+    ASSERT_TRUE(decodeThumbnailPicture(withExif).has_value()) << "the EXIF picture serves a listing";
+    ASSERT_TRUE(decodeThumbnailPicture(withEntry).has_value()) << "the entry serves a listing";
+
+    slides.setDecodeThreads(2);
+    slides.appendAcceptedImages({withExif, whole, withEntry});
+    EXPECT_EQ(show.SlideCount, 1);
+    EXPECT_EQ(slidePath(0).toStdString(), whole.toStdString());
 }
 
 TEST_F(ShowSlidesTest, GridRowsFollowTheSlideCountUpToTheFiveHundredthSlide) {
