@@ -2,6 +2,7 @@
 #include "heif_reader.h"
 
 #include "exif_reader.h"
+#include "heif_coded_size.h"
 #include "image_format.h"
 #include "orientation.h"
 #include "picture_limits.h"
@@ -150,6 +151,10 @@ QImage readHeif(QByteArrayView bytes, QString* error, DecodeFailure* failure, QS
                          heif_image_handle_get_height(primary.get()));
     if (!fitsPicturePolicy(declared.width(), declared.height()))
         return failed(QStringLiteral("HEIF picture too large"), DecodeFailure::TooLarge);
+    // A picture coded larger than its item declares would be decoded at its coded size.
+    if (!heifCodedSizesWithinDeclared(bytes))
+        return failed(QStringLiteral("HEIF picture data larger than its declared size"),
+                      DecodeFailure::BadData);
     if (fullSize)
         *fullSize = declared;
     std::unique_ptr<heif_image_handle, HandleRelease> thumbnail =
@@ -167,8 +172,8 @@ QImage readHeif(QByteArrayView bytes, QString* error, DecodeFailure* failure, QS
     if (e.code != heif_error_Ok)
         return failedBy(e);
     std::unique_ptr<heif_image, ImageRelease> image(rawImage);
-    // The coded picture decides what is copied: one larger than the container declares is refused
-    // before it takes more memory.
+    // The coded picture decides what is copied: one larger than the container declares (an AV1
+    // picture, whose coded size is not read ahead) is refused before it takes more memory.
     if (!withinDeclared(image.get(), size))
         return failed(QStringLiteral("HEIF picture data larger than its declared size"),
                       DecodeFailure::BadData);

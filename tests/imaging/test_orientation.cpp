@@ -3,6 +3,7 @@
 // (tagged with exiftool, compared with ImageMagick's -auto-orient), and WebP, GIF, HEIC and AVIF files
 // made at test time, recognised by their bytes and loaded upright.
 #include "exif_reader.h"
+#include "heif_coded_size.h"
 #include "heif_reader.h"
 #include "image_loader.h"
 #include "support.h"
@@ -205,6 +206,8 @@ TEST(NewerFormats, HeifThumbnailItemServesAndACodedPictureLargerThanDeclaredIsRe
         qToBigEndian<quint32>(64, lying.data() + at + 8);
         qToBigEndian<quint32>(64, lying.data() + at + 12);
     }
+    EXPECT_TRUE(imaging::heifCodedSizesWithinDeclared(fileBytes(heic)));
+    EXPECT_FALSE(imaging::heifCodedSizesWithinDeclared(lying)) << "seen before decoding";
     const imaging::LoadedImage refused = imaging::decodeImageBytes(lying, {}, {});
     EXPECT_TRUE(refused.image.isNull());
     EXPECT_EQ(refused.error.toStdString(), "HEIF picture data larger than its declared size");
