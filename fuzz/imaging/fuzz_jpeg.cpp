@@ -2,6 +2,7 @@
 // JPEG/QPX decoding on arbitrary bytes, at full size and reduced for a thumbnail: libjpeg's errors must
 // come back as a failed result, never end the process. The first byte picks the mode.
 #include "jpeg_decoder.h"
+#include "policy_limit.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // PCX reader on arbitrary bytes: it either refuses them or returns a picture of the header's size.
 #include "pcx_reader.h"
+#include "policy_limit.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
 // Every picture reader through the one entry the program loads pictures with, on arbitrary bytes: a
-// picture either fails with a reason or has the size it reports. scripts/test gives every input a time
-// limit (libFuzzer's -timeout), so a picture whose decode takes long (a JPEG repeating its scans, runs
-// unpacking to a giant picture) is a failure. The inputs are whole files, so that the sample pictures
-// start the corpus as they are: an odd length decodes reduced, bytes without a signature are tried as
-// TGA. Pictures that declare more than 4096 x 4096 pixels are left out: decoding one honestly takes
-// seconds under the sanitizers, and the limits on size have unit tests of their own.
+// picture either fails with a reason or has the size it reports, within the picture policy.
+// scripts/test gives every input a time limit (libFuzzer's -timeout) and policy_limit.h a limit on
+// any one allocation, so a picture whose decode takes long or much memory (a JPEG repeating its
+// scans, runs unpacking to a giant picture) is a failure. The inputs are whole files, so that the
+// sample pictures start the corpus as they are: an odd length decodes reduced, bytes without a
+// signature are tried as TGA. Pictures that declare more than 4096 x 4096 pixels are left out:
+// decoding one honestly takes seconds under the sanitizers, and the limits on size have unit tests of
+// their own.
 #include "image_format.h"
 #include "image_loader.h"
+#include "policy_limit.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -79,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (loaded.image.isNull() == loaded.error.isEmpty())
         std::abort();
     if (!loaded.image.isNull() &&
-        (loaded.fullSize.width() < loaded.image.width() || loaded.fullSize.height() < loaded.image.height()))
+        (loaded.fullSize.width() < loaded.image.width() || loaded.fullSize.height() < loaded.image.height() ||
+         !imaging::fitsPicturePolicy(loaded.fullSize.width(), loaded.fullSize.height())))
         std::abort();
     return 0;
 }

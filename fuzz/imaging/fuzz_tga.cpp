@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // TGA reader on arbitrary bytes: it either refuses them or returns a picture of the header's size.
+#include "policy_limit.h"
 #include "tga_reader.h"
 
 #include <cstddef>
