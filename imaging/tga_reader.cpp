@@ -156,9 +156,9 @@ const char* unsupported(const TgaHeader& h) {
     const int kind = kindOf(h);
     if ((kind < 1 || kind > 3) || (h.imageType & ~0x0B) != 0 || h.colorMapType > 1)
         return "unsupported TGA type";
-    if (!fitsPicturePolicy(h.width, h.height))
+    if (h.width == 0 || h.height == 0)
         return "bad TGA size";
-    if (!fitsDecodeBudget(h.width, h.height))
+    if (!fitsPicturePolicy(h.width, h.height) || !fitsDecodeBudget(h.width, h.height))
         return "TGA picture too large";
     const int bits = h.pixelBits;
     const bool validBits = (kind == 1 && (bits == 8 || bits == 16)) ||

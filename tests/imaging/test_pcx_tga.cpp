@@ -2,6 +2,7 @@
 // The own PCX and TGA readers: every layout they accept decodes as ImageMagick decodes the same file,
 // and damaged or hostile headers are refused without reading outside the data.
 #include "guarded_child.h"
+#include "image_loader.h"
 #include "pcx_reader.h"
 #include "support.h"
 #include "tga_reader.h"
@@ -209,14 +210,20 @@ TEST_F(ReaderTest, RunLengthPicturesBeyondTheMemoryBudgetAreRefusedFromTheirHead
     const struct {
         const char* what;
         std::function<QImage(QString*)> read;
-    } readers[] = {{"PCX", [&](QString* e) { return readPcx(pcx, e); }},
-                   {"TGA", [&](QString* e) { return readTga(tga, e); }}};
+        const QByteArray& file;
+        QString name;
+    } readers[] = {{"PCX", [&](QString* e) { return readPcx(pcx, e); }, pcx, QStringLiteral("big.pcx")},
+                   {"TGA", [&](QString* e) { return readTga(tga, e); }, tga, QStringLiteral("big.tga")}};
     for (const auto& reader : readers) {
         EXPECT_EQ(inGuardedChild([&] {
                       QString error;
                       return reader.read(&error).isNull() && error.contains(QLatin1String("too large"));
                   }),
                   "")
+            << reader.what;
+        // A limit of the program, not a fault of the file.
+        EXPECT_EQ(imaging::decodeImageBytes(reader.file, reader.name, {}).failure,
+                  imaging::DecodeFailure::TooLarge)
             << reader.what;
     }
 }
