@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The metadata readers on arbitrary bytes: the JPEG segments before the picture, the EXIF orientation
-// and thumbnail of TIFF-structured data, a WebP file's EXIF chunk, a HEIF file's EXIF block and its
-// turning properties. None may read outside the bytes; what they return lies inside them.
+// and thumbnail of TIFF-structured data, a WebP file's EXIF chunk, a HEIF file's EXIF block, its
+// turning properties and the coded size of its HEVC pictures. None may read outside the bytes; what
+// they return lies inside them.
 #include "exif_reader.h"
+#include "heif_coded_size.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -38,5 +40,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     insideOrAbort(heif, bytes);
     checkTiff(heif, bytes);
     imaging::heifTransformsItself(bytes);
+    imaging::heifCodedSizesWithinDeclared(bytes);
     return 0;
 }
