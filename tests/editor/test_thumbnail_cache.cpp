@@ -4,6 +4,7 @@
 // match, the entries written here are where and what that program's rules expect, failures are
 // remembered, a cache that cannot be written changes nothing but speed, and a camera's EXIF picture
 // serves when its proportions match.
+#include "file_bytes.h"
 #include "image_loader.h"
 #include "qt_application_environment.h"
 #include "small_tmpfs.h"
@@ -152,6 +153,22 @@ TEST_F(SharedCache, AnotherProgramsEntryIsUsedWhileItsKeysMatch) {
         EXPECT_EQ(picture->size(), (row.used ? row.fitted : QSize(64, 48)) * row.scale) << row.folder;
         EXPECT_EQ(picture->devicePixelRatio(), row.scale);
     }
+}
+
+// Qt (as file managers built on it write entries) compresses a long key, the picture's URI.
+TEST_F(SharedCache, AnEntryWhoseKeysAreCompressedIsUsed) {
+    QImage entry(128, 96, QImage::Format_RGB32);
+    entry.fill(Qt::blue);
+    const QByteArray uri = imaging::ThumbnailCache::fileUri(QFileInfo(red).absoluteFilePath());
+    ASSERT_GT(uri.size(), 40) << "long enough to be compressed";
+    entry.setText(QStringLiteral("Thumb::URI"), QString::fromLatin1(uri));
+    entry.setText(QStringLiteral("Thumb::MTime"), QString::number(mtimeOf(red)));
+    const QString target = entryPath(cache.thumbnails() + QStringLiteral("/normal"), red);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(target).path()) && entry.save(target, "png"));
+    ASSERT_TRUE(fileBytes(target).contains("zTXtThumb::URI"));
+    const std::optional<QImage> picture = decodeThumbnailPicture(red);
+    ASSERT_TRUE(picture.has_value());
+    EXPECT_TRUE(blueish(*picture));
 }
 
 // The entry is where that program looks (the MD5 of the URI that gio gives the file), with the keys it
