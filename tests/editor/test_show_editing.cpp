@@ -1,293 +1,323 @@
 // SPDX-License-Identifier: MIT
-// Show list editing through the real main window: ">" and ">>", Clear, Cut, Copy and Paste with
-// real keys, the edit fields, the menus' enabling, and the thumbnails decoded on several cores.
+// Show list editing on the editor's own parts: ">" and ">>" at the insert position, Clear, Cut, Copy
+// and Paste through the slide clipboard, the edit fields, the rules of the Edit and View menus, and
+// the thumbnails decoded on several cores; and the clicks, keys and menus of the real main window
+// that reach them.
 
 #include "condition_wait.h"
 #include "drag_window_support.h"
-#include "folder_images.h"
+#include "editing_desk.h"
 #include "image_loader.h"
+#include "show_grid.h"
 #include "test_shows.h"
-#include "thumbnails.h"
-#include "tphoto.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QFile>
+
+#include <map>
 
 namespace {
 testing::Environment* const environment = testing::AddGlobalTestEnvironment(new PlayerTestEnvironment);
 
-class Editing : public DragWindow {
+class Editing : public EditingDesk {
   protected:
-    void clickCell(TOvcTable& grid, int row, int col, Qt::KeyboardModifiers modifiers = {}) {
-        QTest::mouseClick(grid.viewport(), Qt::LeftButton, modifiers, grid.cellRect(row, col).center());
+    // A show of slides named by the letters, whose files are there, each with a thumbnail of its own.
+    void makeShow(const QString& letters) {
+        show.clear();
+        QList<ShowSlide> made;
+        for (const QChar letter : letters) {
+            const QString path = dir.filePath(QString(letter) + ".png");
+            QFile(path).open(QIODevice::WriteOnly);
+            made.append({test_shows::slide(show, path).record, thumbnailOf(letter)});
+        }
+        test_shows::append(show, made);
+        show.markOpened();
+    }
+    static QImage thumbnailOf(const QString& name) {
+        QImage thumbnail(8, 8, QImage::Format_RGB32);
+        thumbnail.fill(QColor::fromHsv(int(qHash(name) % 360), 200, 200));
+        return thumbnail;
+    }
+    // The slides' names and what the grid and the status line show of them.
+    void expectShow(const QString& names) {
+        EXPECT_EQ(slideNames().join(' '), names);
+        EXPECT_EQ(showGrid.RowLimit(), ShowGrid::rowsFor(show.SlideCount));
+        EXPECT_EQ(countLabel.text(), QStringLiteral("Images: %1").arg(show.SlideCount) + QString(24, ' '));
     }
 };
 
-TEST_F(Editing, SelectedImagesGoInBeforeTheActiveSlideInFolderOrder) {
-    addSlides({"p0", "p1", "p2", "p3", "p4"});
+// ">" puts the images selected in the folder grid in folder order before the active slide, or from an
+// empty cell after the last slide the folder's active image; the slides added take the show's time
+// and the folder's thumbnails, and the folder grid keeps the focus.
+TEST_F(Editing, AddPutsTheSelectedImagesBeforeTheActiveSlideInFolderOrder) {
+    show.setDefaultDelay(9);
     listFolder(8);
-    main().show();
-    clickCell(folderGrid(), 0, 0);
-    clickCell(folderGrid(), 3, 0, Qt::ControlModifier);
-    clickCell(folderGrid(), 2, 0, Qt::ControlModifier);
-    showGrid().setActiveCell(0, 2);
-    QTest::mouseClick(&button("BitBtn1"), Qt::LeftButton);
-
-    EXPECT_EQ(slideNames(), QStringList({"p0", "p1", "f00", "f02", "f03", "p2", "p3", "p4"}));
-    EXPECT_TRUE(show().ShowModified);
-    EXPECT_EQ(label("Label7"), QStringLiteral("Images: 8") + QString(24, ' '));
-    EXPECT_EQ(showGrid().RowLimit(), 2);
-    EXPECT_EQ(main().focusWidget(), &folderGrid());
-    EXPECT_EQ(show().thumbnail(3), (*browser().folder().FolderThumbnails)[2]);
-    EXPECT_EQ(show().slide(2).Delay, main().settings().DefaultDelay);
+    auto addAt = [this](int cell, const QString& expected) {
+        activate(cell);
+        showGrid.setFocus();
+        editing.BitBtn1Click(ShowEditing::Origin::Button);
+        expectShow(expected);
+        EXPECT_TRUE(show.ShowModified);
+        EXPECT_EQ(window.focusWidget(), &folderGrid);
+        for (int i = 0; i < show.SlideCount; ++i) {
+            if (slideNames()[i].startsWith('f')) {
+                EXPECT_EQ(show.thumbnail(i), (*folder.FolderThumbnails)[slideNames()[i].mid(1).toInt()]) << i;
+                EXPECT_EQ(show.slide(i).Delay, 9) << i;
+            }
+        }
+    };
+    makeShow("abcde");
+    for (int row : {0, 3, 2})
+        QTest::mouseClick(folderGrid.viewport(), Qt::LeftButton, row ? Qt::ControlModifier : Qt::NoModifier,
+                          folderGrid.cellRect(row, 0).center());
+    addAt(2, "a b f00 f02 f03 c d e");
+    makeShow("abc");
+    folderGrid.clearSelection();
+    folderGrid.setActiveRow(1);
+    addAt(4, "a b c f01");
+    EXPECT_EQ(view.activeIndex(), 3);
 }
 
-TEST_F(Editing, AnEmptyCellAfterTheLastSlideAppendsTheActiveImage) {
-    addSlides({"p0", "p1", "p2"});
-    listFolder(3);
-    showGrid().setActiveCell(0, 4);
-    folderGrid().setActiveRow(1);
-    main().BitBtn1Click();
-    EXPECT_EQ(slideNames(), QStringList({"p0", "p1", "p2", "f01"}));
-    EXPECT_EQ(showGrid().ActiveCol(), 3);
-}
-
+// ">>" adds up to 500 slides and then says so, and shows as many of the last rows as fit in a show
+// grid taller than at the start; a paste into the full show says so too.
 TEST_F(Editing, AllImagesFillTheShowUpToFiveHundredThenSaySo) {
-    test_shows::fill(show(), 490);
+    showGrid.resize(showGrid.width(), showGrid.height() + 146);
+    ASSERT_EQ(showGrid.fullyVisibleRows(), 6);
+    test_shows::fill(show, 490);
     listFolder(20);
-    showGrid().setRowLimit(showGrid().RowLimit() + 1);
-    showGrid().setActiveCell(98, 0);
-    answerConfirm("Button1");
-    main().BitBtn3Click();
+    showGrid.setRowLimit(showGrid.RowLimit() + 1);
+    activate(490);
+    editing.BitBtn3Click();
+    const QString full = QStringLiteral("Information: Maximum number of images is 500!");
+    EXPECT_EQ(told, QStringList{full});
+    ASSERT_EQ(show.SlideCount, 500);
+    EXPECT_EQ(slideNames().mid(490).join(' '), "f10 f11 f12 f13 f14 f15 f16 f17 f18 f19");
+    EXPECT_FALSE(add.isEnabled());
+    EXPECT_FALSE(addAll.isEnabled());
+    EXPECT_EQ(showGrid.TopRow(), 94);
 
-    EXPECT_EQ(confirmed, QStringList{"Information: Maximum number of images is 500!"});
-    ASSERT_EQ(show().SlideCount, 500);
-    EXPECT_EQ(slideNames().mid(490),
-              QStringList({"f10", "f11", "f12", "f13", "f14", "f15", "f16", "f17", "f18", "f19"}));
-    EXPECT_FALSE(button("BitBtn1").isEnabled());
-    EXPECT_FALSE(button("BitBtn3").isEnabled());
-    EXPECT_EQ(showGrid().TopRow(), 96);
+    showGrid.setFocus();
+    activate(0);
+    editing.EditCopy();
+    editing.EditPaste();
+    EXPECT_EQ(told, QStringList({full, full}));
+    EXPECT_EQ(show.SlideCount, 500);
 }
 
-// In a show grid made taller than at the start, ">>" shows as many of the last rows as fit.
-TEST_F(Editing, AllImagesShowAsManyOfTheLastRowsAsFit) {
-    main().show();
-    main().resize(main().size() + QSize(0, 146));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return showGrid().fullyVisibleRows() == 6; }, ConditionWaitMs));
-    listFolder(50);
-    main().BitBtn3Click();
-    ASSERT_EQ(show().SlideCount, 50);
-    EXPECT_EQ(showGrid().TopRow(), 4);
-}
-
-TEST_F(Editing, ImagesThatVanishedAfterTheListingMakeNoSlides) {
-    listFolder(4);
-    QFile::remove(browser().folder().FolderImagePaths[1]);
-    main().BitBtn3Click();
-    EXPECT_EQ(slideNames(), QStringList({"f00", "f02", "f03"}));
-    QDir(dir.filePath("folder")).removeRecursively();
-    main().BitBtn3Click();
-    EXPECT_EQ(show().SlideCount, 3);
-    EXPECT_TRUE(confirmed.isEmpty());
-}
-
-TEST_F(Editing, AnImageWhosePathIsTooLongToKeepMakesNoSlideAndIsNamed) {
+TEST_F(Editing, ImagesGoneSinceTheListingOrWithPathsTooLongToKeepMakeNoSlides) {
     // A folder whose name, in accented letters, leaves room for short file names only: a path
     // under 255 characters, but over 255 bytes once stored.
     const int room = 240 - int(QFile::encodeName(dir.path()).size());
-    const QString folder = QString(room / 2, QChar(0xE9));
     const QString longName = QStringLiteral("a picture with a long name.png");
-    typeFolder(folderWith(folder, {"a.png", longName}));
-    ASSERT_EQ(listed().size(), 2);
-    for (const QString& path : listed())
+    const QString pictures =
+        folderWith(QString(room / 2, QChar(0xE9)), {"a.png", "b.png", "c.png", longName});
+    typeFolder(pictures);
+    ASSERT_EQ(folder.count(), 4);
+    for (const QString& path : folder.FolderImagePaths)
         ASSERT_LT(path.size(), 255);
-    main().BitBtn3Click();
-    EXPECT_EQ(slideNames(), QStringList({"a"}));
-    EXPECT_EQ(label("Label7"), QStringLiteral("Path too long: ") + longName);
+    QFile::remove(pictures + "/b.png");
+    editing.BitBtn3Click();
+    EXPECT_EQ(slideNames(), QStringList({"a", "c"}));
+    EXPECT_EQ(countLabel.text(), QStringLiteral("Path too long: ") + longName);
+    QDir(pictures).removeRecursively();
+    editing.BitBtn3Click();
+    EXPECT_EQ(show.SlideCount, 2);
+    EXPECT_TRUE(told.isEmpty());
 }
 
-TEST_F(Editing, DelOnTheLastSlideOfARowRemovesTheRowAndMarksTheShowChanged) {
-    addSlides({"a", "b", "c", "d", "e", "f"});
-    ASSERT_FALSE(show().ShowModified);
-    focusShowGrid(1, 0);
-    QTest::keyClick(&showGrid(), Qt::Key_Delete);
-    EXPECT_EQ(slideNames(), QStringList({"a", "b", "c", "d", "e"}));
-    EXPECT_EQ(showGrid().RowLimit(), 1);
-    EXPECT_TRUE(show().ShowModified);
-    EXPECT_EQ(label("Label7"), QStringLiteral("Images: 5") + QString(24, ' '));
-    // On an empty cell Del does nothing.
-    showGrid().setActiveCell(0, 4);
-    QTest::keyClick(&showGrid(), Qt::Key_Delete);
-    QTest::keyClick(&showGrid(), Qt::Key_Delete);
-    EXPECT_EQ(slideNames(), QStringList({"a", "b", "c", "d"}));
-}
+struct CommandCase {
+    const char* what;
+    QString slides;
+    const char* steps; // a command on a slide, by letter and index: d Clear, x Cut, c Copy, v Paste
+    QString expected;
+    bool modified;
+};
 
-TEST_F(Editing, CutThenPasteMovesASlideBeforeTheActiveOne) {
-    addSlides({"a", "b", "c", "d"});
-    const QImage thumbnailOfA = show().thumbnail(0);
-    focusShowGrid(0, 0);
-    QTest::keyClick(&showGrid(), Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(slideNames(), QStringList({"b", "c", "d"}));
-    EXPECT_TRUE(show().ShowModified);
-    showGrid().setActiveCell(0, 2);
-    QTest::keyClick(&showGrid(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(slideNames(), QStringList({"b", "c", "a", "d"}));
-    EXPECT_EQ(show().thumbnail(2), thumbnailOfA);
-    // Copy leaves the show as it is; the copy is pasted as often as wanted.
-    show().markOpened();
-    showGrid().setActiveCell(0, 0);
-    QTest::keyClick(&showGrid(), Qt::Key_C, Qt::ControlModifier);
-    EXPECT_FALSE(show().ShowModified);
-    QTest::keyClick(&showGrid(), Qt::Key_V, Qt::ControlModifier);
-    QTest::keyClick(&showGrid(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(slideNames(), QStringList({"b", "b", "b", "c", "a", "d"}));
-}
-
-TEST_F(Editing, PasteWithNothingCutOrCopiedInsertsNothing) {
-    addSlides({"a", "b"});
-    focusShowGrid(0, 1);
-    main().EditPaste();
-    QTest::keyClick(&showGrid(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(slideNames(), QStringList({"a", "b"}));
-    EXPECT_FALSE(show().ShowModified);
-}
-
-TEST_F(Editing, PasteIntoAFullShowSaysSoAndChangesNothing) {
-    addSlides({"a"});
-    focusShowGrid(0, 0);
-    main().EditCopy();
-    test_shows::fill(show(), 500);
-    answerConfirm("Button1");
-    main().EditPaste();
-    EXPECT_EQ(confirmed, QStringList{"Information: Maximum number of images is 500!"});
-    EXPECT_EQ(show().SlideCount, 500);
+// Clear, Cut, Copy and Paste on the show grid; each slide keeps its thumbnail. The first case runs
+// with nothing cut or copied yet.
+TEST_F(Editing, ClearCutCopyAndPasteActOnTheActiveSlide) {
+    const CommandCase cases[] = {
+        {"a paste with nothing cut or copied inserts nothing", "ab", "v1", "a b", false},
+        {"Clear on the last slide of a row removes the row", "abcdef", "d5", "a b c d e", true},
+        {"Clear on an empty cell does nothing", "abcde", "d4d4", "a b c d", true},
+        {"Cut then Paste moves a slide before the active one", "abcd", "x0v2", "b c a d", true},
+        {"Copy leaves the show as it is", "abcd", "c0", "a b c d", false},
+        {"a copy is pasted as often as wanted", "abcd", "c1v0v0", "b b a b c d", true},
+    };
+    const std::map<char, void (ShowEditing::*)()> commands = {{'d', &ShowEditing::Clear1Click},
+                                                              {'x', &ShowEditing::EditCut},
+                                                              {'c', &ShowEditing::EditCopy},
+                                                              {'v', &ShowEditing::EditPaste}};
+    for (const CommandCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        makeShow(c.slides);
+        showGrid.setFocus();
+        for (const char* step = c.steps; *step; step += 2) {
+            activate(step[1] - '0');
+            (editing.*commands.at(step[0]))();
+        }
+        expectShow(c.expected);
+        EXPECT_EQ(show.ShowModified, c.modified);
+        for (int i = 0; i < show.SlideCount; ++i)
+            EXPECT_EQ(show.thumbnail(i), thumbnailOf(slideNames()[i])) << i;
+    }
+    EXPECT_TRUE(told.isEmpty());
 }
 
 TEST_F(Editing, EditCommandsActOnTheFieldWithTheFocus) {
-    focusShowGrid(0, 0);
-    QLineEdit& field = imagesField();
-    field.setText(QStringLiteral("/pictures"));
-    field.setFocus();
-    field.setCursorPosition(1);
-    QTest::keyClick(&field, Qt::Key_Delete);
-    EXPECT_EQ(field.text(), QStringLiteral("/ictures"));
-    main().Clear1Click();
-    EXPECT_EQ(field.text(), QStringLiteral("/ctures"));
-    EXPECT_EQ(field.cursorPosition(), 1);
-    main().SelectAll1Click();
-    EXPECT_EQ(field.selectedText(), QStringLiteral("/ctures"));
-    main().EditCopy();
-    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("/ctures"));
-    auto* showName = main().findChild<QLineEdit*>("Edit2");
-    showName->setFocus();
-    main().EditPaste();
-    EXPECT_EQ(showName->text(), QStringLiteral("/ctures"));
-    EXPECT_EQ(show().SlideCount, 0);
-
-    // Undo and Redo take back and make again the typing, not the show's last step.
-    test_shows::append(show(), {"BLANK"});
-    main().EditMenuClick();
-    EXPECT_EQ(action("Undo1").text(), QStringLiteral("&Undo"));
-    action("Undo1").trigger();
-    EXPECT_EQ(showName->text(), QString());
-    main().EditMenuClick();
-    action("Redo1").trigger();
-    EXPECT_EQ(showName->text(), QStringLiteral("/ctures"));
-    EXPECT_EQ(show().SlideCount, 1);
-    showGrid().setFocus();
-    main().EditMenuClick();
-    action("Undo1").trigger();
-    EXPECT_EQ(show().SlideCount, 0);
+    imagesField.setText(QStringLiteral("/pictures"));
+    imagesField.setFocus();
+    imagesField.setCursorPosition(1);
+    editing.Clear1Click();
+    EXPECT_EQ(imagesField.text(), QStringLiteral("/ictures"));
+    EXPECT_EQ(imagesField.cursorPosition(), 1);
+    editing.SelectAll1Click();
+    EXPECT_EQ(imagesField.selectedText(), QStringLiteral("/ictures"));
+    editing.EditCopy();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("/ictures"));
+    showName.setFocus();
+    editing.EditPaste();
+    EXPECT_EQ(showName.text(), QStringLiteral("/ictures"));
+    EXPECT_EQ(show.SlideCount, 0);
 }
 
 struct MenuCase {
-    const char* focus; // the widget with the focus
+    QWidget* focus;
     int slides;
     int activeCol; // of the show grid
     bool clipboardSlide;
     QString fieldText;
-    std::vector<const char*> enabled; // every other item of the two menus is disabled
+    QString offered; // every other item of the two menus is not
 };
 
 // The cases with an empty slide clipboard come first: a Copy fills it for the others.
 TEST_F(Editing, MenusOfferWhatTheFocusAndTheShowAllow) {
-    const std::vector<MenuCase> cases = {
-        {"Edit1", 0, 0, false, "x", {"EditCutItem", "EditCopyItem", "EditPasteItem", "Clear1", "SelectAll1"}},
-        {"OvcTable2",
-         2,
-         1,
-         false,
-         "",
-         {"EditCutItem", "EditCopyItem", "Clear1", "ClearAll1", "SlideProperties1", "SingleSlide1",
-          "Slideshow1"}},
-        {"OvcTable2", 0, 0, false, "", {}},
-        {"Edit2", 2, 0, true, "", {"EditCopyItem", "EditPasteItem", "Clear1", "SelectAll1", "Slideshow1"}},
-        {"OvcTable1", 0, 0, true, "", {"SelectAll1", "SingleSlide1"}},
-        {"OvcTable2", 2, 3, true, "", {"ClearAll1", "EditPasteItem", "Slideshow1"}},
-        {"BitBtn5", 2, 0, true, "", {"Slideshow1"}},
+    const MenuCase cases[] = {
+        {&imagesField, 0, 0, false, "x", "cut copy paste clear selectAll"},
+        {&showGrid, 2, 1, false, "", "cut copy clear clearAll properties image slideshow"},
+        {&showGrid, 0, 0, false, "", ""},
+        {&showName, 2, 0, true, "", "copy paste clear selectAll slideshow"},
+        {&folderGrid, 0, 0, true, "", "selectAll image"},
+        {&showGrid, 2, 3, true, "", "paste clearAll slideshow"},
+        {&add, 2, 0, true, "", "slideshow"},
     };
     listFolder(2);
-    main().show();
-    QApplication::setActiveWindow(&main());
     QApplication::clipboard()->setText(QStringLiteral("text"));
-    const char* const items[] = {"EditCutItem", "EditCopyItem",     "EditPasteItem", "Clear1",    "ClearAll1",
-                                 "SelectAll1",  "SlideProperties1", "SingleSlide1",  "Slideshow1"};
     for (const MenuCase& c : cases) {
-        SCOPED_TRACE(std::string(c.focus) + " " + std::to_string(c.slides) + " slides");
-        show().clear();
-        test_shows::fill(show(), c.slides);
+        SCOPED_TRACE(&c - cases);
+        show.clear();
+        test_shows::fill(show, c.slides);
         if (c.clipboardSlide && c.slides > 0) {
-            focusShowGrid(0, 0);
-            main().EditCopy();
+            showGrid.setFocus();
+            activate(0);
+            editing.EditCopy();
         }
-        showGrid().setActiveCell(0, c.activeCol);
-        imagesField().setText(c.fieldText);
-        main().findChild<QLineEdit*>("Edit2")->setText(c.fieldText);
-        main().findChild<QWidget*>(c.focus)->setFocus();
-        main().EditMenuClick();
-        main().View1Click();
-        for (const char* item : items) {
-            const bool expected = std::find_if(c.enabled.begin(), c.enabled.end(), [&](const char* e) {
-                                      return QLatin1String(e) == QLatin1String(item);
-                                  }) != c.enabled.end();
-            EXPECT_EQ(action(item).isEnabled(), expected) << item;
-        }
+        showGrid.setActiveCell(0, c.activeCol);
+        imagesField.setText(c.fieldText);
+        showName.setText(c.fieldText);
+        c.focus->setFocus();
+        const EditMenuState e = editing.EditMenuClick();
+        const ViewMenuState v = editing.View1Click();
+        const std::pair<const char*, bool> items[] = {{"cut", e.cut},
+                                                      {"copy", e.copy},
+                                                      {"paste", e.paste},
+                                                      {"clear", e.clear},
+                                                      {"clearAll", e.clearAll},
+                                                      {"selectAll", e.selectAll},
+                                                      {"properties", e.properties},
+                                                      {"image", v.image},
+                                                      {"slideshow", v.slideshow}};
+        QStringList offered;
+        for (const auto& [item, on] : items)
+            if (on)
+                offered.append(QLatin1String(item));
+        EXPECT_EQ(offered.join(' '), c.offered);
     }
 }
 
 TEST_F(Editing, AllImagesDecodeOnlyTheThumbnailsNotYetDrawnAndDrawThemAsOneCoreWould) {
     // Pictures of several shapes and kinds, and one that cannot be decoded; the first five rows are
     // drawn by the first screen, the last three on every core.
-    const QString folder = folderWith("mixed", {});
+    const QString mixed = folderWith("mixed", {});
     const QStringList names = {"a_tiny.bmp",  "b_square.jpg", "c_wide.jpg", "d_tall.png",
                                "e_small.png", "f_large.jpg",  "h_edge.png"};
     const QList<QSize> sizes = {{40, 10}, {100, 95}, {300, 100}, {60, 200}, {72, 48}, {1200, 900}, {73, 48}};
     for (int i = 0; i < names.size(); ++i)
         writePicture(dir, "mixed/" + names[i], sizes[i], QColor::fromHsv(i * 50, 200, 200));
-    QFile broken(folder + "/g_broken.png");
+    QFile broken(mixed + "/g_broken.png");
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("not a picture");
     broken.close();
-    typeFolder(folder);
-    main().show();
-    folderGrid().viewport()->grab();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return browser().folder().FolderThumbnailReady[4]; }, ConditionWaitMs));
+    typeFolder(mixed);
+    folderGrid.viewport()->grab();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return folder.FolderThumbnailReady[4]; }, ConditionWaitMs));
     QCoreApplication::processEvents();
     const quint64 before = imaging::decodedImageCount();
-    main().BitBtn3Click();
+    editing.BitBtn3Click();
     EXPECT_EQ(imaging::decodedImageCount(), before + 3);
-    ASSERT_EQ(show().SlideCount, 8);
+    ASSERT_EQ(show.SlideCount, 8);
 
-    TPhoto photo;
-    QImage work;
+    TPhoto onePhoto;
+    QImage oneWork;
     ThumbnailBuilder oneCore(
-        photo, work, [] { return 32; }, QString());
+        onePhoto, oneWork, [] { return 32; }, QString());
     for (int i = 0; i < 8; ++i) {
         QImage expected;
-        oneCore.BuildFolderThumbnail(expected, listed()[i]);
-        EXPECT_EQ(show().thumbnail(i), expected) << listed()[i].toStdString();
+        oneCore.BuildFolderThumbnail(expected, folder.FolderImagePaths[i]);
+        EXPECT_EQ(show.thumbnail(i), expected) << folder.FolderImagePaths[i].toStdString();
     }
+}
+
+// The Edit and View menus in the real window, whose items each follow their own rule: in these
+// states every two items differ, but Copy and Clear, which always agree. In a field the keys edit the
+// field, and Undo and Redo, without a name, take back its typing. (The commands' own keys and buttons
+// in the window are undone and redone one by one in the undo tests.)
+TEST_F(DragWindow, TheMenusOfTheWindowFollowTheEditingsRulesAndAFieldKeepsItsKeys) {
+    auto offered = [this](QWidget& focus) {
+        focus.setFocus();
+        main().EditMenuClick();
+        main().View1Click();
+        QStringList names;
+        for (const char* item : {"EditCutItem", "EditCopyItem", "EditPasteItem", "Clear1", "ClearAll1",
+                                 "SelectAll1", "SlideProperties1", "SingleSlide1", "Slideshow1"})
+            if (action(item).isEnabled())
+                names.append(QLatin1String(item));
+        return names.join(' ');
+    };
+    listFolder(2);
+    QApplication::clipboard()->setText(QStringLiteral("text"));
+    imagesField().setText(QStringLiteral("x"));
+    focusShowGrid(0, 0);
+    EXPECT_EQ(offered(imagesField()), "EditCutItem EditCopyItem EditPasteItem Clear1 SelectAll1");
+    addSlides({"a", "b"});
+    showGrid().setActiveCell(0, 1);
+    EXPECT_EQ(offered(showGrid()),
+              "EditCutItem EditCopyItem Clear1 ClearAll1 SlideProperties1 SingleSlide1 Slideshow1");
+    main().EditCopy();
+    EXPECT_EQ(offered(folderGrid()), "SelectAll1 SingleSlide1 Slideshow1");
+    showGrid().setActiveCell(0, 3);
+    EXPECT_EQ(offered(showGrid()), "EditPasteItem ClearAll1 Slideshow1");
+    auto& showName = *main().findChild<QLineEdit*>("Edit2");
+    showName.clear();
+    EXPECT_EQ(offered(showName), "EditCopyItem EditPasteItem Clear1 SelectAll1 Slideshow1");
+
+    test_shows::append(show(), {"BLANK"});
+    main().EditPaste();
+    showName.setCursorPosition(1);
+    QTest::keyClick(&showName, Qt::Key_Delete);
+    EXPECT_EQ(showName.text(), QStringLiteral("txt"));
+    main().EditMenuClick();
+    EXPECT_EQ(action("Undo1").text(), QStringLiteral("&Undo"));
+    action("Undo1").trigger();
+    EXPECT_EQ(showName.text(), QStringLiteral("text"));
+    main().EditMenuClick();
+    action("Redo1").trigger();
+    EXPECT_EQ(showName.text(), QStringLiteral("txt"));
+    EXPECT_EQ(show().SlideCount, 3);
+    showGrid().setFocus();
+    main().EditMenuClick();
+    action("Undo1").trigger();
+    EXPECT_EQ(show().SlideCount, 2);
 }
 
 } // namespace
