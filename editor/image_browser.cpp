@@ -201,13 +201,11 @@ void ImageBrowser::prefetchThumbnails(const QList<int>& rows) {
         prefetchIndex_.insert(row, paths.size());
         paths.append(folder_.FolderImagePaths[row]);
     }
-    if (paths.size() > 1)
+    if (!paths.isEmpty())
         prefetch_ = std::make_unique<ThumbnailDecodeQueue>(
             paths, [scale = thumbnails_.pixelRatio()](const QString& path) {
                 return decodeThumbnailPicture(path, scale);
             });
-    else
-        prefetchIndex_.clear();
 }
 
 void ImageBrowser::endPrefetch() {

@@ -24,6 +24,12 @@ namespace imaging {
 namespace {
 
 std::atomic<quint64> decodeCounter{0};
+thread_local quint64 decodesOnThisThread = 0;
+
+void countDecode() {
+    decodeCounter.fetch_add(1, std::memory_order_relaxed);
+    ++decodesOnThisThread;
+}
 
 // The largest EXIF thumbnail read: cameras store 160 x 120, some up to 640 x 480.
 constexpr int MaxExifThumbnailSide = 640;
@@ -201,7 +207,7 @@ std::optional<LoadedImage> loadExifThumbnail(const QString& path) {
     const qint64 down = qint64(thumbnail.height()) * picture.width();
     if (qAbs(across - down) > qMax(picture.width(), picture.height()))
         return std::nullopt;
-    decodeCounter.fetch_add(1, std::memory_order_relaxed);
+    countDecode();
     return LoadedImage{normalised(orientedImage(small.image, orientation)), picture, {}};
 }
 
@@ -209,9 +215,13 @@ quint64 decodedImageCount() {
     return decodeCounter.load(std::memory_order_relaxed);
 }
 
+quint64 decodedOnThisThreadCount() {
+    return decodesOnThisThread;
+}
+
 LoadedImage decodeImageBytes(QByteArrayView bytes, const QString& path, QSize reduceBox,
                              const ProgressCallback& progress) {
-    decodeCounter.fetch_add(1, std::memory_order_relaxed);
+    countDecode();
     if (bytes.isEmpty())
         return failed(QStringLiteral("empty file"), DecodeFailure::BadData);
     const ImageFormat format = detectImageFormat(bytes, path);

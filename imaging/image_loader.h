@@ -47,5 +47,7 @@ std::optional<LoadedImage> loadExifThumbnail(const QString& path);
 // How many times picture data has been decoded in this process, by any thread. Listing a folder
 // must cost no decode; the tests read this to see that it does not.
 quint64 decodedImageCount();
+// Of those, how many ran on the calling thread: the window thread decodes none.
+quint64 decodedOnThisThreadCount();
 
 } // namespace imaging

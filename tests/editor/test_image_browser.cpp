@@ -61,7 +61,7 @@ TEST_F(Browser, AFolderOfMoreThanFiveHundredListsTheFirstFiveHundredAndDecodesNo
         names.append(QStringLiteral("pic%1.png").arg(i, 3, 10, QLatin1Char('0')));
     const QString folder = folderWith("many", names);
     main().show();
-    const quint64 before = imaging::decodedImageCount();
+    const quint64 before = imaging::decodedImageCount(), windowDecodes = imaging::decodedOnThisThreadCount();
     typeFolder(folder);
     EXPECT_EQ(imaging::decodedImageCount(), before);
     ASSERT_EQ(listed().size(), 500);
@@ -81,6 +81,12 @@ TEST_F(Browser, AFolderOfMoreThanFiveHundredListsTheFirstFiveHundredAndDecodesNo
     EXPECT_EQ((*images.FolderThumbnails)[0].size(), QSize(80, 70));
     folderGrid().viewport()->grab();
     EXPECT_EQ(imaging::decodedImageCount(), before + 5);
+
+    // Neither the painting nor adding a picture decodes on the window thread.
+    folderGrid().setActiveRow(7);
+    main().BitBtn1Click();
+    EXPECT_EQ(main().document().SlideCount, 1);
+    EXPECT_EQ(imaging::decodedOnThisThreadCount(), windowDecodes);
 }
 
 TEST_F(Browser, FirstActivationListsTheFolderWithoutTheDialog) {

@@ -7,6 +7,7 @@
 #include "confirm_dialog.h"
 #include "dialogs.h"
 #include "gui_test_support.h"
+#include "image_loader.h"
 #include "main_window.h"
 #include "ovc_table.h"
 #include "pdf_support.h"
@@ -77,6 +78,8 @@ TEST_F(PrintCommandsTest, PrintVerascoNeedsSlidesAndPrintsThemAll) {
     emit file->aboutToShow();
     EXPECT_FALSE(item("FilePrintItem")->isEnabled());
     EXPECT_TRUE(item("FilePrintSetupItem")->isEnabled());
+    // The pictures of the slides and of the pages are decoded on other threads.
+    const quint64 windowDecodes = imaging::decodedOnThisThreadCount();
     main().DropFiles(QStringList(16, TestImages + "flower.jpg"));
     emit file->aboutToShow();
     ASSERT_TRUE(item("FilePrintItem")->isEnabled());
@@ -86,6 +89,7 @@ TEST_F(PrintCommandsTest, PrintVerascoNeedsSlidesAndPrintsThemAll) {
     EXPECT_EQ(setups, 1);
     EXPECT_EQ(pdfPageCount(pdf), 2); // small contact sheets: 15 a page
     EXPECT_TRUE(main().isEnabled());
+    EXPECT_EQ(imaging::decodedOnThisThreadCount(), windowDecodes);
 }
 
 TEST_F(PrintCommandsTest, PrintSetupOnlyRunsThePrinterSetupDialog) {
@@ -95,6 +99,7 @@ TEST_F(PrintCommandsTest, PrintSetupOnlyRunsThePrinterSetupDialog) {
 }
 
 TEST_F(PrintCommandsTest, PrintImageTakesTheShowGridsActiveSlide) {
+    const quint64 windowDecodes = imaging::decodedOnThisThreadCount();
     main().DropFiles({TestImages + "flower.jpg", TestImages + "ladybird.png"});
     test_shows::edit(main().document(), 1, [](TSlideRecord& r) { r.ImageFile.assign("BLANK"); });
     focusShowGrid();
@@ -112,6 +117,7 @@ TEST_F(PrintCommandsTest, PrintImageTakesTheShowGridsActiveSlide) {
     EXPECT_EQ(shown.last(), QStringLiteral("Print Image: Filename:"));
     EXPECT_EQ(setups, 2);
     EXPECT_EQ(pdfPageCount(pdf), 1);
+    EXPECT_EQ(imaging::decodedOnThisThreadCount(), windowDecodes);
 }
 
 } // namespace
