@@ -6,6 +6,7 @@
 #include "show_document.h"
 #include "show_file.h"
 #include "stored_path.h"
+#include "work_wait.h"
 
 #include <QDir>
 #include <QFile>
@@ -152,9 +153,13 @@ class Pass {
     // convert is converted aside.
     std::optional<ExportError> appendConverted(int index, const QString& image, qint64& size) {
         convertNextAside(index);
-        if (job_.convertBytes)
-            if (const std::optional<QByteArray> bytes = job_.convertBytes(image))
+        if (job_.convertBytes) {
+            // On a thread of its own: the windows keep painting meanwhile.
+            std::future<std::optional<QByteArray>> converted = std::async(
+                std::launch::async, [convert = job_.convertBytes, image] { return convert(image); });
+            if (const std::optional<QByteArray> bytes = finished(converted))
                 return appendBytes(*bytes, size);
+        }
         QString reason;
         if (!job_.convert(image, job_.conversionFile, reason))
             return ExportError{QStringLiteral("A picture could not be converted."),
@@ -183,11 +188,18 @@ class Pass {
     // The bytes converted aside; a picture the second thread could not convert goes through the
     // conversion file after all.
     std::optional<ExportError> appendConvertedAside(int index, const QString& image, qint64& size) {
-        const std::optional<QByteArray> bytes = aside_.get();
+        const std::optional<QByteArray> bytes = finished(aside_);
         asideSlide_ = -1;
         if (!bytes)
             return appendConverted(index, image, size);
         return appendBytes(*bytes, size);
+    }
+
+    static std::optional<QByteArray> finished(std::future<std::optional<QByteArray>>& work) {
+        imaging::waitForWork([&work](int ms) {
+            return work.wait_for(std::chrono::milliseconds(ms)) == std::future_status::ready;
+        });
+        return work.get();
     }
 
     std::optional<ExportError> appendBytes(const QByteArray& bytes, qint64& size) {
