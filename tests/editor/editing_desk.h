@@ -66,11 +66,7 @@ class EditingDesk : public ::testing::Test {
     }
     // A folder below the test's temporary folder holding small pictures of the given names.
     QString folderWith(const QString& name, const QStringList& pictures) {
-        const QString folder = dir.filePath(name);
-        EXPECT_TRUE(QDir().mkpath(folder));
-        for (const QString& picture : pictures)
-            writePicture(dir, name + '/' + picture, {24, 16});
-        return folder;
+        return writePictureFolder(dir, name, pictures);
     }
     void typeFolder(const QString& folder) {
         imagesField.setText(folder);

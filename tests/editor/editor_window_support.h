@@ -59,11 +59,7 @@ class EditorWindow : public ::testing::Test {
 
     // A folder below the test's temporary folder holding small pictures of the given names.
     QString folderWith(const QString& name, const QStringList& pictures) {
-        const QString folder = dir.filePath(name);
-        EXPECT_TRUE(QDir().mkpath(folder));
-        for (const QString& picture : pictures)
-            writePicture(dir, name + '/' + picture, {24, 16});
-        return folder;
+        return writePictureFolder(dir, name, pictures);
     }
     // Types a folder into the images field and presses Enter.
     void typeFolder(const QString& folder) {

@@ -291,14 +291,10 @@ QByteArray progressive(const QString& source) {
     return r.out;
 }
 
-// A grey 64 x 64 picture written by libjpeg as a progressive stream that brings in the first
-// `coefficients` coefficients one at a time, each in two valid steps: 2 + 2 x coefficients scans.
-QByteArray scanByScan(int coefficients) {
-    std::vector<jpeg_scan_info> scans{{1, {0}, 0, 0, 0, 1}, {1, {0}, 0, 0, 1, 0}};
-    for (int k = 1; k <= coefficients; ++k) {
-        scans.push_back({1, {0}, k, k, 0, 1});
-        scans.push_back({1, {0}, k, k, 1, 0});
-    }
+// A side x side picture of `components` as a progressive stream of the given scans, its rows a
+// gradient.
+QByteArray progressiveStream(int side, int components, J_COLOR_SPACE space,
+                             const std::vector<jpeg_scan_info>& scans) {
     jpeg_compress_struct c;
     jpeg_error_mgr errors;
     c.err = jpeg_std_error(&errors);
@@ -306,18 +302,18 @@ QByteArray scanByScan(int coefficients) {
     unsigned char* out = nullptr;
     unsigned long size = 0;
     jpeg_mem_dest(&c, &out, &size);
-    c.image_width = c.image_height = 64;
-    c.input_components = 1;
-    c.in_color_space = JCS_GRAYSCALE;
+    c.image_width = c.image_height = JDIMENSION(side);
+    c.input_components = components;
+    c.in_color_space = space;
     jpeg_set_defaults(&c);
     c.scan_info = scans.data();
     c.num_scans = int(scans.size());
     jpeg_start_compress(&c, TRUE);
-    JSAMPLE row[64];
-    while (c.next_scanline < 64) {
-        for (int x = 0; x < 64; ++x)
+    std::vector<JSAMPLE> row(std::size_t(side * components));
+    while (c.next_scanline < c.image_height) {
+        for (std::size_t x = 0; x < row.size(); ++x)
             row[x] = JSAMPLE((x * 4 + c.next_scanline * 2) & 255);
-        JSAMPROW rows[] = {row};
+        JSAMPROW rows[] = {row.data()};
         jpeg_write_scanlines(&c, rows, 1);
     }
     jpeg_finish_compress(&c);
@@ -327,38 +323,27 @@ QByteArray scanByScan(int coefficients) {
     return bytes;
 }
 
+// A 64 x 64 grey picture that refines its first `coefficients` coefficients one at a time, each in
+// two valid steps: 2 + 2 x coefficients scans.
+QByteArray scanByScan(int coefficients) {
+    std::vector<jpeg_scan_info> scans{{1, {0}, 0, 0, 0, 1}, {1, {0}, 0, 0, 1, 0}};
+    for (int k = 1; k <= coefficients; ++k) {
+        scans.push_back({1, {0}, k, k, 0, 1});
+        scans.push_back({1, {0}, k, k, 1, 0});
+    }
+    return progressiveStream(64, 1, JCS_GRAYSCALE, scans);
+}
+
 // An 8 x 8 CMYK picture as a progressive stream of five scans (the DC coefficients, then each
 // component's others): four full components, whose coefficients a progressive decode holds for the
 // whole picture.
 QByteArray progressiveCmyk() {
-    jpeg_compress_struct c;
-    jpeg_error_mgr errors;
-    c.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&c);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &out, &size);
-    c.image_width = c.image_height = 8;
-    c.input_components = 4;
-    c.in_color_space = JCS_CMYK;
-    jpeg_set_defaults(&c);
-    const jpeg_scan_info scans[] = {
-        {4, {0, 1, 2, 3}, 0, 0, 0, 0}, {1, {0}, 1, 63, 0, 0}, {1, {1}, 1, 63, 0, 0},
-        {1, {2}, 1, 63, 0, 0},         {1, {3}, 1, 63, 0, 0},
-    };
-    c.scan_info = scans;
-    c.num_scans = 5;
-    jpeg_start_compress(&c, TRUE);
-    JSAMPLE row[32] = {};
-    while (c.next_scanline < 8) {
-        JSAMPROW rows[] = {row};
-        jpeg_write_scanlines(&c, rows, 1);
-    }
-    jpeg_finish_compress(&c);
-    const QByteArray bytes(reinterpret_cast<const char*>(out), qsizetype(size));
-    std::free(out);
-    jpeg_destroy_compress(&c);
-    return bytes;
+    return progressiveStream(8, 4, JCS_CMYK,
+                             {{4, {0, 1, 2, 3}, 0, 0, 0, 0},
+                              {1, {0}, 1, 63, 0, 0},
+                              {1, {1}, 1, 63, 0, 0},
+                              {1, {2}, 1, 63, 0, 0},
+                              {1, {3}, 1, 63, 0, 0}});
 }
 
 // A picture that could be read only by guessing or by decoding for minutes is one that cannot be read.

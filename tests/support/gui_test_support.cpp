@@ -3,6 +3,7 @@
 
 #include "test_wav.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
@@ -43,6 +44,14 @@ QString writePicture(const QTemporaryDir& dir, const QString& name, QSize size, 
     const bool jpe = QFileInfo(path).suffix().compare(QLatin1String("jpe"), Qt::CaseInsensitive) == 0;
     EXPECT_TRUE(picture.save(path, jpe ? "JPEG" : nullptr, 90)) << path.toStdString();
     return path;
+}
+
+QString writePictureFolder(const QTemporaryDir& dir, const QString& name, const QStringList& pictures) {
+    const QString folder = dir.filePath(name);
+    EXPECT_TRUE(QDir().mkpath(folder)) << folder.toStdString();
+    for (const QString& picture : pictures)
+        writePicture(dir, name + '/' + picture, {24, 16});
+    return folder;
 }
 
 QString writeWav(const QTemporaryDir& dir, const QString& name, int ms) {

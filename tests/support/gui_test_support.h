@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -33,6 +34,8 @@ class PlayerTestEnvironment : public testing::Environment {
 
 // A picture of the given size in a plain colour, written as PNG (or JPEG for a ".jpg" name).
 QString writePicture(const QTemporaryDir& dir, const QString& name, QSize size, QColor colour = Qt::darkCyan);
+// A folder of that name below `dir` holding small pictures of the given names; its path.
+QString writePictureFolder(const QTemporaryDir& dir, const QString& name, const QStringList& pictures);
 
 // A mono 16-bit PCM WAV file of a quiet tone that lasts `ms` milliseconds.
 QString writeWav(const QTemporaryDir& dir, const QString& name, int ms);
