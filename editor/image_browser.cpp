@@ -185,6 +185,7 @@ const QImage& ImageBrowser::folderThumbnail(int row) {
     else
         thumbnails_.BuildFolderThumbnail(thumbnail, path);
     folder_.FolderThumbnailReady[row] = true;
+    controls_.OvcTable1.invalidateCell(row, 0);
     return thumbnail;
 }
 
@@ -217,11 +218,19 @@ const QImage* ImageBrowser::OvcTable1GetCellData(int row, int col) {
     if (col != 0 || row < 0 || row >= folder_.count())
         return nullptr;
     QImage& thumbnail = (*folder_.FolderThumbnails)[row];
-    // Screens below 16 bits per pixel draw through the imaging control, on this thread; a row
-    // being added takes its picture from the add's own decoding.
-    if (folder_.FolderThumbnailReady[row] || thumbnails_.measureScreenDepth() < 16 ||
-        prefetchIndex_.contains(row))
-        return &folderThumbnail(row);
+    if (folder_.FolderThumbnailReady[row])
+        return &thumbnail;
+    // The painting waits for nothing: the name shows until the thumbnail is drawn, from the picture
+    // decoded in the background, by an add that takes the row, or, on a screen below 16 bits per
+    // pixel, through the imaging control once the painting is over.
+    if (thumbnails_.measureScreenDepth() < 16)
+        QMetaObject::invokeMethod(
+            &controls_.OvcTable1,
+            [this, row] {
+                if (row < folder_.count())
+                    folderThumbnail(row);
+            },
+            Qt::QueuedConnection);
     thumbnails_.drawFolderThumbnail(thumbnail, folder_.FolderImagePaths[row], std::nullopt);
     return &thumbnail;
 }

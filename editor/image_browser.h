@@ -60,8 +60,8 @@ class ImageBrowser {
     void Edit1Enter();
     void CommitImagesField();
     // The thumbnail of a row of the folder grid; null for no data. One not drawn yet shows the
-    // file's name alone until its picture, decoded on another thread, arrives and the cell is
-    // painted again.
+    // file's name alone until its picture arrives and the cell is painted again: nothing is
+    // decoded or waited for while the grid paints.
     const QImage* OvcTable1GetCellData(int row, int col);
     // The rows about to be painted: their pictures are decoded on other threads, top row first;
     // those of rows scrolled out of view that have not started are dropped.
