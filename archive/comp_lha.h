@@ -17,7 +17,9 @@
 
 namespace verasco::archive {
 
-enum class TCompLHAArchiveType { caLHARC, caLHA };
+// Header level of the members written: 0 (names upper-cased), 1, or 2 (names of any length, the
+// time as Unix time), which is written only when asked for.
+enum class TCompLHAArchiveType { caLHARC, caLHA, caLHA2 };
 enum class TCompLHAMethod { colh0, colh1, colh5, corle };
 enum class TCompLHAProcessMode { cmCompress = 0, cmExpand = 1, cmDelete = 2 };
 enum class TCompLHAConfirmAnswer { Yes, No, Cancel };

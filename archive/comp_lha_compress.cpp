@@ -108,12 +108,14 @@ void TCompLHA::compressMember(std::ostream& out, std::istream& in, const std::st
     header.date = static_cast<uint16_t>(dateTime >> 16);
     header.time = static_cast<uint16_t>(dateTime);
     header.attribute = static_cast<uint8_t>(attribute & 0x7F);
-    header.level = ArchiveType == TCompLHAArchiveType::caLHA ? 1 : 0;
+    header.level = ArchiveType == TCompLHAArchiveType::caLHA2  ? 2
+                   : ArchiveType == TCompLHAArchiveType::caLHA ? 1
+                                                               : 0;
     header.scrambled = !Password.empty();
     header.name = storedName;
     // A name that begins like a drive is a file name here: the system mark "U" says so to readers,
     // which would otherwise drop the "drive" and expand two members into one file.
-    if (header.level == 1 && DropDrive(storedName) != DropSystemDrive(storedName))
+    if (header.level >= 1 && DropDrive(storedName) != DropSystemDrive(storedName))
         header.osId = 'U';
     // Data that does not shrink is stored as it is, so the file itself must fit the size fields.
     if (size > LargestDataSize(header))

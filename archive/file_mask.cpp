@@ -50,13 +50,7 @@ int FileAttribute(const std::string& path) {
     return attribute;
 }
 
-uint32_t FileDosDateTime(const std::string& path) {
-    std::error_code ec;
-    const auto written = fs::last_write_time(path, ec);
-    if (ec)
-        return 0;
-    const auto sys = std::chrono::file_clock::to_sys(written);
-    const std::time_t t = std::chrono::system_clock::to_time_t(sys);
+uint32_t DosDateTimeOf(std::time_t t) {
     std::tm local{};
     if (const std::tm* p = std::localtime(&t))
         local = *p;
@@ -72,7 +66,7 @@ uint32_t FileDosDateTime(const std::string& path) {
     return date << 16 | time;
 }
 
-void SetFileDosDateTime(const std::string& path, uint16_t date, uint16_t time) {
+std::time_t TimeOfDosDateTime(uint16_t date, uint16_t time) {
     std::tm local{};
     local.tm_year = (date >> 9) + 80;
     local.tm_mon = ((date >> 5) & 15) - 1;
@@ -81,7 +75,20 @@ void SetFileDosDateTime(const std::string& path, uint16_t date, uint16_t time) {
     local.tm_min = (time >> 5) & 63;
     local.tm_sec = (time & 31) * 2;
     local.tm_isdst = -1;
-    const std::time_t t = std::mktime(&local);
+    return std::mktime(&local);
+}
+
+uint32_t FileDosDateTime(const std::string& path) {
+    std::error_code ec;
+    const auto written = fs::last_write_time(path, ec);
+    if (ec)
+        return 0;
+    const auto sys = std::chrono::file_clock::to_sys(written);
+    return DosDateTimeOf(std::chrono::system_clock::to_time_t(sys));
+}
+
+void SetFileDosDateTime(const std::string& path, uint16_t date, uint16_t time) {
+    const std::time_t t = TimeOfDosDateTime(date, time);
     if (t == static_cast<std::time_t>(-1))
         return;
     const auto sys = std::chrono::system_clock::from_time_t(t);

@@ -6,6 +6,7 @@
 #include "member_name.h"
 
 #include <cstdint>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,13 @@ bool MatchesMask(const std::string& name, const std::string& mask);
 
 // The DOS attribute of a file: 0x10 folder, 0x20 archive (regular file), 0x01 read-only.
 int FileAttribute(const std::string& path);
+
+// MS-DOS date (high 16 bits) and time (low 16 bits) of a time, local time; times before 1980 become
+// its first day, those after 2107 keep their day and time in 2107.
+uint32_t DosDateTimeOf(std::time_t t);
+
+// The time of an MS-DOS date and time (local time); -1 when there is none.
+std::time_t TimeOfDosDateTime(uint16_t date, uint16_t time);
 
 // MS-DOS date (high 16 bits) and time (low 16 bits) of the file's last write, local time.
 uint32_t FileDosDateTime(const std::string& path);

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "lha_header.h"
 
+#include "crc16.h"
+#include "file_mask.h"
 #include "le_bytes.h"
 #include "lha_errors.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <istream>
@@ -18,6 +21,19 @@ namespace {
 // holds no bytes that look like the start of a member header.
 constexpr const char* kMethodCodes[] = {"lh0", "lh1", "lh5", "rle", "lhd"};
 
+// An attribute header (type and data) with the archive bit set, as other programs write it.
+std::string AttributeHeader(uint8_t attribute) {
+    return {static_cast<char>(kExtendedAttribute), static_cast<char>(attribute | 0x20), '\0'};
+}
+
+// A folder header (type and data): the folder with 0xFF between its names and after the last.
+std::string FolderHeader(const std::string& folder) {
+    std::string f(1, static_cast<char>(kExtendedFolder));
+    for (char c : folder)
+        f.push_back(IsSeparator(c) ? static_cast<char>(0xFF) : c);
+    return f;
+}
+
 // Level-1 extended headers of a member: the size of the first one, then each header (type byte
 // and data) followed by the size of the next, 0 after the last. The attribute header comes when
 // the attribute is set, the folder header when the name has a folder.
@@ -25,27 +41,78 @@ std::string ExtendedHeaders(const LhaMemberHeader& header, const std::string& fo
     std::vector<std::string> parts;
     const uint8_t attribute = header.attribute & 0x7F;
     if (attribute != 0)
-        parts.push_back({static_cast<char>(kExtendedAttribute), static_cast<char>(attribute | 0x20), '\0'});
-    if (!folder.empty()) {
-        std::string f(1, static_cast<char>(kExtendedFolder));
-        for (char c : folder)
-            f.push_back(IsSeparator(c) ? static_cast<char>(0xFF) : c);
-        parts.push_back(f);
-    }
+        parts.push_back(AttributeHeader(attribute));
+    if (!folder.empty())
+        parts.push_back(FolderHeader(folder));
     std::string ext;
-    auto appendSize = [&ext](size_t size) {
-        ext.push_back(static_cast<char>(size & 0xFF));
-        ext.push_back(static_cast<char>(size >> 8));
-    };
-    appendSize(parts.empty() ? 0 : parts[0].size() + 2);
+    le::append16(ext, static_cast<uint16_t>(parts.empty() ? 0 : parts[0].size() + 2));
     for (size_t i = 0; i < parts.size(); ++i) {
         ext += parts[i];
-        appendSize(i + 1 < parts.size() ? parts[i + 1].size() + 2 : 0);
+        le::append16(ext, static_cast<uint16_t>(i + 1 < parts.size() ? parts[i + 1].size() + 2 : 0));
     }
     return ext;
 }
 
+// Levels 2 and 3 begin with the size of the header (level 2: all its bytes in 16 bits; level 3: the
+// word size 4, and the size in 32 bits after the system byte), then the method, the packed size (of
+// the data only), the original size, the Unix time, a reserved byte (0x20), the level, the data's
+// CRC and the system byte, and last the size of the first extended header. Each extended header is
+// its type byte, its data and the size of the next one (level 3: 32 bits), 0 after the last. The
+// header CRC header (type 0) holds the CRC-16 of the whole header, taken with those two bytes at 0.
+constexpr size_t kLevelTwoFixedBytes = 26;
+constexpr size_t kLevelThreeFixedBytes = 32;
+// Larger level-3 headers are refused: no writer needs one, and a damaged size field must not make
+// the reader take the memory it claims.
+constexpr uint64_t kLargestLevelThreeHeader = 1u << 20;
+
+uint32_t UnixTimeOf(uint16_t date, uint16_t time) {
+    const std::time_t t = TimeOfDosDateTime(date, time);
+    return t < 0 ? 0u : static_cast<uint32_t>(std::min<std::time_t>(t, 0xFFFFFFFF));
+}
+
+// A level-2 header: the header CRC header first, the name, the folder when there is one and the
+// attribute when it is set. A header whose size ends in a 0 byte would read as the end of the
+// archive; a padding byte after the extended headers avoids it, as other writers do.
+std::string BuildLevelTwoBytes(const LhaMemberHeader& header) {
+    std::string folder, base;
+    SplitPath(header.name, folder, base);
+    std::vector<std::string> parts = {std::string{static_cast<char>(kExtendedHeaderCrc), '\0', '\0'},
+                                      static_cast<char>(kExtendedFileName) + base};
+    if (!folder.empty())
+        parts.push_back(FolderHeader(folder));
+    if ((header.attribute & 0x7F) != 0)
+        parts.push_back(AttributeHeader(header.attribute & 0x7F));
+    std::string bytes(kLevelTwoFixedBytes - 2, '\0');
+    auto* fixed = reinterpret_cast<uint8_t*>(bytes.data());
+    std::memcpy(fixed + 2, MethodIdentifier(header.method).data(), 5);
+    le::write32(fixed + 7, header.packedSize);
+    le::write32(fixed + 11, header.originalSize);
+    le::write32(fixed + 15, UnixTimeOf(header.date, header.time));
+    fixed[19] = 0x20;
+    fixed[20] = static_cast<uint8_t>(2 | (header.scrambled ? 0x80 : 0));
+    le::write16(fixed + 21, header.crc);
+    fixed[23] = static_cast<uint8_t>(header.osId ? header.osId : 'M');
+    le::append16(bytes, static_cast<uint16_t>(parts[0].size() + 2));
+    for (size_t i = 0; i < parts.size(); ++i) {
+        bytes += parts[i];
+        le::append16(bytes, static_cast<uint16_t>(i + 1 < parts.size() ? parts[i + 1].size() + 2 : 0));
+    }
+    if ((bytes.size() & 0xFF) == 0)
+        bytes.push_back('\0');
+    if (bytes.size() > 0xFFFF)
+        throw ECompLHAInvalidHeader("Name too long for an archive header: " + PrintableName(header.name));
+    auto* all = reinterpret_cast<uint8_t*>(bytes.data());
+    le::write16(all, static_cast<uint16_t>(bytes.size()));
+    le::write16(all + kLevelTwoFixedBytes + 1, UpdateCrc16(0, all, bytes.size()));
+    return bytes;
+}
+
 std::string BuildHeaderBytes(const LhaMemberHeader& header) {
+    if (header.level > 2)
+        throw ECompLHAInvalidHeaderLevel("Unsupported header level for writing: " +
+                                         std::to_string(header.level));
+    if (header.level == 2)
+        return BuildLevelTwoBytes(header);
     std::string folder, base;
     if (header.level == 1)
         SplitPath(header.name, folder, base);
@@ -102,11 +169,21 @@ bool ReadExactly(std::istream& in, void* dst, size_t n) {
 }
 
 // The name in a file name header, which ends at a NUL as the base header's does.
-std::string FileNameText(const std::vector<uint8_t>& block, size_t length) {
-    std::string text(reinterpret_cast<const char*>(block.data()) + 1, length);
+std::string FileNameText(const uint8_t* data, size_t length) {
+    std::string text(reinterpret_cast<const char*>(data), length);
     if (size_t nul = text.find('\0'); nul != std::string::npos)
         text.resize(nul);
     return text;
+}
+
+// The folder in a folder header: 0xFF between names, "\" after the last.
+std::string FolderText(const uint8_t* data, size_t length) {
+    std::string folder;
+    for (size_t i = 0; i < length; ++i)
+        folder.push_back(data[i] == 0xFF ? '\\' : static_cast<char>(data[i]));
+    if (!folder.empty() && !IsSeparator(folder.back()))
+        folder.push_back('\\');
+    return folder;
 }
 
 // Walks the level-1 extended headers that begin with `size`; returns the bytes they take. A file
@@ -124,20 +201,120 @@ uint64_t ReadExtendedHeaders(std::istream& in, uint16_t size, uint64_t limit, st
         total += size;
         const uint8_t type = block[0];
         const size_t dataLength = size - 3u;
-        if (type == kExtendedFileName) {
-            fileName = FileNameText(block, dataLength);
-        } else if (type == kExtendedFolder) {
-            folder.clear();
-            for (size_t i = 0; i < dataLength; ++i)
-                folder.push_back(block[1 + i] == 0xFF ? '\\' : static_cast<char>(block[1 + i]));
-            if (!folder.empty() && !IsSeparator(folder.back()))
-                folder.push_back('\\');
-        } else if (type == kExtendedAttribute && dataLength >= 1) {
+        if (type == kExtendedFileName)
+            fileName = FileNameText(block.data() + 1, dataLength);
+        else if (type == kExtendedFolder)
+            folder = FolderText(block.data() + 1, dataLength);
+        else if (type == kExtendedAttribute && dataLength >= 1)
             header.attribute = block[1];
-        }
         size = le::read16(block.data() + size - 2);
     }
     return total;
+}
+
+// What the extended headers of a level-2 or level-3 header say.
+struct ExtendedFields {
+    std::string folder, fileName;
+    size_t crcAt = 0;   // where the header CRC lies in the header; 0 when there is none
+    int attribute = -1; // of the attribute header; -1 when there is none
+    int unixMode = -1;  // of the Unix permission header; -1 when there is none
+    bool beyond32Bits = false;
+};
+
+// One extended header of level 2 or 3 at `at` in the header: type byte and data.
+void TakeExtendedHeader(const uint8_t* block, size_t dataLength, size_t at, ExtendedFields& fields) {
+    const uint8_t* data = block + 1;
+    if (block[0] == kExtendedHeaderCrc && dataLength >= 2)
+        fields.crcAt = at + 1;
+    else if (block[0] == kExtendedFileName)
+        fields.fileName = FileNameText(data, dataLength);
+    else if (block[0] == kExtendedFolder)
+        fields.folder = FolderText(data, dataLength);
+    else if (block[0] == kExtendedAttribute && dataLength >= 1)
+        fields.attribute = data[0];
+    else if (block[0] == kExtendedLargeSizes && dataLength >= 16)
+        fields.beyond32Bits = le::read32(data + 4) != 0 || le::read32(data + 12) != 0;
+    else if (block[0] == kExtendedUnixMode && dataLength >= 2)
+        fields.unixMode = le::read16(data);
+}
+
+uint32_t SizeField(const uint8_t* p, size_t word) {
+    return word == 2 ? le::read16(p) : le::read32(p);
+}
+
+// Walks the extended headers of the level-2 or level-3 header in `bytes`; an extended header
+// smaller than its type and size fields, or reaching past the header, is refused. Level-2 headers
+// of OS-9/68k (system "K") count two bytes too few; those two are read after the header.
+void WalkExtendedHeaders(std::istream& in, std::vector<uint8_t>& bytes, unsigned level,
+                         ExtendedFields& fields) {
+    const size_t word = level == 2 ? 2 : 4;
+    const size_t declared = bytes.size();
+    size_t at = level == 2 ? kLevelTwoFixedBytes : kLevelThreeFixedBytes;
+    uint64_t size = SizeField(bytes.data() + at - word, word);
+    while (size != 0) {
+        if (size < 1 + word)
+            throw ECompLHAInvalidHeader("Invalid extended header size in archive: " + std::to_string(size));
+        if (at + size > bytes.size()) {
+            if (level != 2 || bytes[23] != 'K' || at + size != declared + 2)
+                ExtendedHeaderCutShort();
+            bytes.resize(at + size);
+            if (!ReadExactly(in, bytes.data() + declared, 2))
+                ExtendedHeaderCutShort();
+        }
+        TakeExtendedHeader(bytes.data() + at, size - 1 - word, at, fields);
+        at += size;
+        size = SizeField(bytes.data() + at - word, word);
+    }
+}
+
+// Compares the header CRC, when the header has one, with the header's bytes.
+void CheckHeaderCrc(std::vector<uint8_t>& bytes, size_t crcAt) {
+    if (crcAt == 0)
+        return;
+    const uint16_t stored = le::read16(bytes.data() + crcAt);
+    le::write16(bytes.data() + crcAt, 0);
+    const uint16_t crc = UpdateCrc16(0, bytes.data(), bytes.size());
+    le::write16(bytes.data() + crcAt, stored);
+    if (crc != stored)
+        throw ECompLHABadChecksum("Bad CRC in LHA archive header: " + std::to_string(crc));
+}
+
+// The rest of a level-2 or level-3 header whose first 22 bytes are in `head`; false when its fixed
+// part is cut short. The whole header is read before its extended headers are walked.
+bool ReadLevelTwoOrThreeRest(std::istream& in, const uint8_t* head, unsigned level, LhaMemberHeader& header,
+                             std::string& folder, std::string& fileName) {
+    const size_t fixedBytes = level == 2 ? kLevelTwoFixedBytes : kLevelThreeFixedBytes;
+    std::vector<uint8_t> bytes(head, head + kBaseHeaderBytes);
+    bytes.resize(fixedBytes);
+    if (!ReadExactly(in, bytes.data() + kBaseHeaderBytes, fixedBytes - kBaseHeaderBytes))
+        return false;
+    if (level == 3 && le::read16(bytes.data()) != 4)
+        throw ECompLHAInvalidHeader("Unsupported word size in level-3 archive header: " +
+                                    std::to_string(le::read16(bytes.data())));
+    const uint64_t total = level == 2 ? le::read16(bytes.data()) : le::read32(bytes.data() + 24);
+    if (total < fixedBytes || total > kLargestLevelThreeHeader)
+        throw ECompLHAInvalidHeader("Invalid header size in archive: " + std::to_string(total));
+    bytes.resize(total);
+    if (!ReadExactly(in, bytes.data() + fixedBytes, total - fixedBytes))
+        ExtendedHeaderCutShort();
+    ExtendedFields fields;
+    WalkExtendedHeaders(in, bytes, level, fields);
+    CheckHeaderCrc(bytes, fields.crcAt);
+    folder = fields.folder;
+    fileName = fields.fileName;
+    if (fields.beyond32Bits)
+        throw ECompLHAInvalidHeader("Member of 4 GiB or more in archive: " +
+                                    PrintableName(folder + fileName));
+    const uint32_t dos = DosDateTimeOf(static_cast<std::time_t>(le::read32(bytes.data() + 15)));
+    header.date = static_cast<uint16_t>(dos >> 16);
+    header.time = static_cast<uint16_t>(dos);
+    header.crc = le::read16(bytes.data() + 21);
+    header.osId = static_cast<char>(bytes[23]);
+    // A file its owner may not write is read-only, where no attribute header says otherwise.
+    header.attribute = static_cast<uint8_t>(fields.attribute >= 0 ? fields.attribute : bytes[19]);
+    if (fields.attribute < 0 && fields.unixMode >= 0 && (fields.unixMode & 0x80) == 0)
+        header.attribute |= 0x01;
+    return true;
 }
 
 // The bytes of a level-0 header after the CRC; false when they are cut short.
@@ -166,7 +343,8 @@ void ReadLevelOneRest(std::istream& in, uint8_t* head, const LhaBaseHeaderLayout
     const uint8_t sum = HeaderChecksum(head + 2, h);
     if (sum != fixed.checksum)
         throw ECompLHABadChecksum("Bad checksum in LHA archive header: " + std::to_string(sum));
-    if (header.osId != 'M' && header.osId != 'U') {
+    // MS-DOS, Unix, and the Java writer's two marks (its library's "J", its archiver's 0).
+    if (header.osId != 'M' && header.osId != 'U' && header.osId != 'J' && header.osId != 0) {
         // A byte that does not print is shown by its value.
         const unsigned char id = static_cast<unsigned char>(header.osId);
         char shown[8] = {static_cast<char>(id), 0};
@@ -177,6 +355,28 @@ void ReadLevelOneRest(std::istream& in, uint8_t* head, const LhaBaseHeaderLayout
     const uint16_t firstSize = le::read16(head + baseEnd - 2);
     header.packedSize -= static_cast<uint32_t>(
         ReadExtendedHeaders(in, firstSize, header.packedSize, folder, fileName, header));
+}
+
+// The name, CRC and the rest of a level-0 or level-1 header whose first 22 bytes are in `head`;
+// false when the header is cut short.
+bool ReadLevelZeroOrOneRest(std::istream& in, uint8_t* head, const LhaBaseHeaderLayout& fixed,
+                            LhaMemberHeader& header, std::string& base, std::string& folder,
+                            std::string& fileName) {
+    const size_t n = fixed.nameLength;
+    if (!ReadExactly(in, head + kBaseHeaderBytes, n + 2))
+        return false;
+    header.time = le::read16(fixed.time);
+    header.date = le::read16(fixed.date);
+    header.attribute = fixed.attribute;
+    header.crc = le::read16(head + kBaseHeaderBytes + n);
+    base.assign(reinterpret_cast<const char*>(head + kBaseHeaderBytes), n);
+    // Some writers put a comment after a NUL inside the name.
+    if (size_t nul = base.find('\0'); nul != std::string::npos)
+        base.resize(nul);
+    if (header.level == 0)
+        return ReadLevelZeroRest(in, head, fixed);
+    ReadLevelOneRest(in, head, fixed, header, folder, fileName);
+    return true;
 }
 
 LhaMethod MethodOf(const char (&identifier)[5]) {
@@ -232,31 +432,19 @@ bool ReadMemberHeader(std::istream& in, LhaMemberHeader& header) {
     std::memcpy(&fixed, head, kBaseHeaderBytes);
     const unsigned levelByte = fixed.level;
     const unsigned level = levelByte & 0x7F;
-    if (level > 1)
+    if (level > 3)
         throw ECompLHAInvalidHeaderLevel("Unsupported header level in archive: " + std::to_string(levelByte));
-    const size_t n = fixed.nameLength;
-    if (!ReadExactly(in, head + kBaseHeaderBytes, n + 2))
-        return false;
-
     header = LhaMemberHeader{};
     header.level = static_cast<uint8_t>(level);
     header.scrambled = (levelByte & 0x80) != 0;
     header.packedSize = le::read32(fixed.packedSize);
     header.originalSize = le::read32(fixed.originalSize);
-    header.time = le::read16(fixed.time);
-    header.date = le::read16(fixed.date);
-    header.attribute = fixed.attribute;
-    header.crc = le::read16(head + kBaseHeaderBytes + n);
-    std::string base(reinterpret_cast<const char*>(head + kBaseHeaderBytes), n);
-    // Some writers put a comment after a NUL inside the name.
-    if (size_t nul = base.find('\0'); nul != std::string::npos)
-        base.resize(nul);
-    std::string folder, fileName;
-    if (level == 0) {
-        if (!ReadLevelZeroRest(in, head, fixed))
+    std::string base, folder, fileName;
+    if (level >= 2) {
+        if (!ReadLevelTwoOrThreeRest(in, head, level, header, folder, fileName))
             return false;
-    } else {
-        ReadLevelOneRest(in, head, fixed, header, folder, fileName);
+    } else if (!ReadLevelZeroOrOneRest(in, head, fixed, header, base, folder, fileName)) {
+        return false;
     }
     header.name = folder + (fileName.empty() ? base : fileName);
     header.method = MethodOf(fixed.method);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Member headers of LHA archives: levels 0 and 1 are written and read, the method identifiers and
-// the header checksum.
+// Member headers of LHA archives: levels 0, 1 and 2 are written, levels 0 to 3 read; the method
+// identifiers and the header checksum.
 #pragma once
 
 #include "member_name.h"
@@ -45,12 +45,16 @@ static_assert(offsetof(LhaBaseHeaderLayout, level) == 20);
 static_assert(offsetof(LhaBaseHeaderLayout, nameLength) == 21);
 
 constexpr size_t kBaseHeaderBytes = sizeof(LhaBaseHeaderLayout);
+constexpr uint8_t kExtendedHeaderCrc = 0x00;
 constexpr uint8_t kExtendedFileName = 0x01;
 constexpr uint8_t kExtendedFolder = 0x02;
 constexpr uint8_t kExtendedAttribute = 0x40;
+constexpr uint8_t kExtendedLargeSizes = 0x42;
+constexpr uint8_t kExtendedUnixMode = 0x50;
 
 // The fields of one member. `name` is the full stored name with "\" between folders;
-// `packedSize` counts the data bytes only (a level-1 writer adds its extended headers).
+// `packedSize` counts the data bytes only (a level-1 writer adds its extended headers). Levels 2
+// and 3 store the time as Unix time, which is turned into the MS-DOS date and time here (local time).
 struct LhaMemberHeader {
     LhaMethod method = LhaMethod::Lh0;
     uint32_t packedSize = 0;
@@ -58,11 +62,11 @@ struct LhaMemberHeader {
     uint16_t time = 0;
     uint16_t date = 0;
     uint8_t attribute = 0;
-    uint8_t level = 0; // 0 or 1
+    uint8_t level = 0; // 0, 1 or 2 written; 3 read too
     bool scrambled = false;
     std::string name;
     uint16_t crc = 0;
-    char osId = 0; // level 1 only; written as "M" when 0
+    char osId = 0; // levels 1 to 3; written as "M" when 0
 };
 
 // Writes the header at the stream's position and leaves the stream at its end. Writing the same

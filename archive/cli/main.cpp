@@ -23,7 +23,7 @@ const char* kUsage =
     "  l  list members\n"
     "options:\n"
     "  -lh0- | -lh1- | -lh5-   method for a (default -lh5-)\n"
-    "  -0 | -1                 header level for a (default 1; level 0 upper-cases names)\n"
+    "  -0 | -1 | -2            header level for a (default 1; level 0 upper-cases names)\n"
     "  -p                      store folder names (StorePath)\n"
     "  -C FOLDER               target folder: extract into it (x); cut it from stored names (a -p)\n"
     "  --                      every argument after it is a name, also one beginning with -\n"
@@ -62,8 +62,10 @@ bool ReadArguments(int argc, char** argv, TCompLHA& lha) {
     std::vector<std::string> positional;
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "-0" || arg == "-1") {
-            lha.ArchiveType = arg == "-0" ? TCompLHAArchiveType::caLHARC : TCompLHAArchiveType::caLHA;
+        if (arg == "-0" || arg == "-1" || arg == "-2") {
+            lha.ArchiveType = arg == "-0"   ? TCompLHAArchiveType::caLHARC
+                              : arg == "-1" ? TCompLHAArchiveType::caLHA
+                                            : TCompLHAArchiveType::caLHA2;
         } else if (arg == "-p") {
             lha.StorePath = true;
         } else if (arg == "-C" && i + 1 < argc) {

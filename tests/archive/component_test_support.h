@@ -58,6 +58,7 @@ struct RawMember {
     // Level 1: the name only in a file name header and a folder header, the base name empty, as
     // programs write names too long for the base header.
     bool nameInExtendedHeaders = false;
+    int level = -1; // 2: a level-2 header instead (with osId, "M" when 0)
 };
 
 // A level-1 header of `m` whose names are in extended headers only.
@@ -95,7 +96,7 @@ inline void WriteRawArchive(const std::string& path, const std::vector<RawMember
     for (const RawMember& m : members) {
         LhaMemberHeader h;
         h.name = m.name;
-        h.level = m.osId ? 1 : 0;
+        h.level = static_cast<uint8_t>(m.level >= 0 ? m.level : m.osId ? 1 : 0);
         h.osId = m.osId;
         h.originalSize = h.packedSize = static_cast<uint32_t>(m.data.size());
         h.crc = UpdateCrc16(0, reinterpret_cast<const uint8_t*>(m.data.data()), m.data.size());

@@ -231,8 +231,9 @@ TEST(Component, PasswordUnscramblesOnlyScrambledMembers) {
 TEST(Component, MemberNamesExpandBelowTheTarget) {
     const struct {
         const char* stored;
-        char osId;            // 0: level 0; else level 1 with this system identifier
+        char osId;            // 0: level 0; else level 1 (or `level`) with this system identifier
         const char* expanded; // nullptr: refused
+        int level = -1;
     } rows[] = {
         {"\\abs\\a.txt", 0, "abs/a.txt"},
         {"C:\\drive\\b.txt", 0, "drive/b.txt"},
@@ -243,12 +244,15 @@ TEST(Component, MemberNamesExpandBelowTheTarget) {
         {"ok\\..\\..\\up\x1b]2;title\x07.txt", 'U', nullptr},
         {"/tmp/\x1b]2;x\x07\n", 'U', "tmp/\x1b]2;x\x07\n"},
         {"plain.txt", 0, "plain.txt"},
+        {"\\abs2\\e.txt", 'U', "abs2/e.txt", 2},
+        {"C:\\f.txt", 'M', "f.txt", 2},
+        {"two\\..\\..\\up.txt", 'U', nullptr, 2},
     };
     Fixture f;
     std::vector<RawMember> members;
     std::vector<std::string> expected;
     for (const auto& r : rows) {
-        members.push_back({r.stored, r.stored, r.osId});
+        members.push_back({r.stored, r.stored, r.osId, false, r.level});
         if (r.expanded)
             expected.push_back(r.expanded);
     }
@@ -266,7 +270,8 @@ TEST(Component, MemberNamesExpandBelowTheTarget) {
         lha.Expand();
         ADD_FAILURE() << "the refused members were not reported";
     } catch (const ECompLHAInvalidHeader& e) {
-        EXPECT_STREQ(e.what(), "Unsafe path in archive: ..\\up.txt, ok\\..\\..\\up\\x1B]2;title\\x07.txt");
+        EXPECT_STREQ(e.what(), "Unsafe path in archive: ..\\up.txt, ok\\..\\..\\up\\x1B]2;title\\x07.txt, "
+                               "two\\..\\..\\up.txt");
     }
     ASSERT_EQ(checked.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -427,7 +432,7 @@ TEST(Component, DamagedMembers) {
         {"table damaged", patched(header + 2, static_cast<char>(0xFF)), BadTable},
         {"crc field", resummed(patched(header - 2, static_cast<char>(good[header - 2] ^ 1))), BadCrc},
         {"unknown method", resummed(patched(5, '9')), Method},
-        {"level 2", patched(20, 2), Level},
+        {"level 4", patched(20, 4), Level},
         {"size larger than the data", resummed(patched(13, 1)), BadCrc},
     };
     for (const Row& r : rows) {

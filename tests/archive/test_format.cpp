@@ -2,6 +2,7 @@
 // Member headers and CRC-16: the bytes written, what reading accepts, and every refusal.
 #include "archive_test_support.h"
 #include "crc16.h"
+#include "file_mask.h"
 #include "le_bytes.h"
 #include "lha_errors.h"
 #include "lha_header.h"
@@ -44,6 +45,40 @@ LhaMemberHeader Sample(uint8_t level, const std::string& name, uint8_t attribute
 void FixChecksum(std::string& bytes) {
     const size_t h = static_cast<uint8_t>(bytes[0]);
     bytes[1] = static_cast<char>(HeaderChecksum(reinterpret_cast<const uint8_t*>(bytes.data()) + 2, h));
+}
+
+// A level-2 or level-3 header built by hand, as other writers make them: 10 bytes of "-lh0-" data,
+// the extended headers (type byte and data) in order, the header CRC filled in where one is of type 0.
+std::string OtherWritersHeader(int level, char osId, const std::vector<std::string>& ext) {
+    const size_t word = level == 2 ? 2 : 4;
+    std::string b(level == 2 ? 24 : 28, '\0');
+    auto* p = reinterpret_cast<uint8_t*>(b.data());
+    b.replace(2, 5, "-lh0-");
+    le::write32(p + 7, 10);
+    le::write32(p + 11, 10);
+    le::write32(p + 15, 1262304000); // 2010-01-01 00:00 UTC
+    p[19] = 0x20;
+    p[20] = static_cast<uint8_t>(level);
+    le::write16(p + 21, 0xBEEF);
+    p[23] = static_cast<uint8_t>(osId);
+    auto appendSize = [&b, word](size_t n) {
+        word == 2 ? le::append16(b, static_cast<uint16_t>(n)) : le::append32(b, static_cast<uint32_t>(n));
+    };
+    appendSize(ext.empty() ? 0 : ext[0].size() + word);
+    size_t crcAt = 0;
+    for (size_t i = 0; i < ext.size(); ++i) {
+        if (ext[i][0] == '\0')
+            crcAt = b.size() + 1;
+        b += ext[i];
+        appendSize(i + 1 < ext.size() ? ext[i + 1].size() + word : 0);
+    }
+    p = reinterpret_cast<uint8_t*>(b.data());
+    level == 2 ? le::write16(p, static_cast<uint16_t>(b.size())) : le::write16(p, 4);
+    if (level == 3)
+        le::write32(p + 24, static_cast<uint32_t>(b.size()));
+    if (crcAt)
+        le::write16(p + crcAt, Crc(b));
+    return b;
 }
 
 bool Read(const std::string& bytes, LhaMemberHeader& h, uint64_t* dataOffset = nullptr) {
@@ -167,8 +202,85 @@ TEST(MemberHeader, LevelOneAttributeAndFolderHeaders) {
     EXPECT_EQ(data, bytes.size());
 }
 
+// Level 2: the header CRC header first, then the name, the folder and the attribute; the time as
+// Unix time; the packed size counts the data only.
+TEST(MemberHeader, LevelTwoLayout) {
+    const std::string bytes = Written(Sample(2, "pics\\Photo.bmp", 0x21));
+    const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
+    ASSERT_EQ(bytes.size(), 56u);
+    EXPECT_EQ(le::read16(p), 56);
+    EXPECT_EQ(bytes.substr(2, 5), "-lh5-");
+    EXPECT_EQ(le::read32(p + 7), 10u);
+    EXPECT_EQ(le::read32(p + 11), 100u);
+    EXPECT_EQ(le::read32(p + 15), static_cast<uint32_t>(TimeOfDosDateTime(0x5821, 0x6000)));
+    EXPECT_EQ(p[19], 0x20);
+    EXPECT_EQ(p[20], 2);
+    EXPECT_EQ(le::read16(p + 21), 0xBEEF);
+    EXPECT_EQ(p[23], 'M');
+    EXPECT_EQ(le::read16(p + 24), 5);
+    EXPECT_EQ(p[26], 0x00);
+    std::string zeroed = bytes;
+    zeroed[27] = zeroed[28] = '\0';
+    EXPECT_EQ(le::read16(p + 27), Crc(zeroed));
+    EXPECT_EQ(le::read16(p + 29), 12);
+    EXPECT_EQ(bytes.substr(31, 10), "\x01Photo.bmp");
+    EXPECT_EQ(le::read16(p + 41), 8);
+    EXPECT_EQ(bytes.substr(43, 6), "\x02pics\xFF");
+    EXPECT_EQ(le::read16(p + 49), 5);
+    EXPECT_EQ(bytes.substr(51, 3), std::string("\x40\x21\x00", 3));
+    EXPECT_EQ(le::read16(p + 54), 0);
+    // A size whose low byte is 0 would read as the end marker: a padding byte follows the headers.
+    const std::string padded = Written(Sample(2, std::string(222, 'n'), 0));
+    EXPECT_EQ(padded.size(), 257u);
+    EXPECT_EQ(le::read16(reinterpret_cast<const uint8_t*>(padded.data())), 257);
+    for (const std::string& written : {bytes, padded}) {
+        LhaMemberHeader back;
+        uint64_t data = 0;
+        ASSERT_TRUE(Read(written + std::string(10, 'd'), back, &data));
+        EXPECT_EQ(data, written.size());
+    }
+}
+
+// What other writers put in level-2 and level-3 headers: the name, folder, attribute and Unix
+// permissions (an owner who may not write makes the file read-only), and the OS-9/68k header size
+// two bytes short.
+TEST(MemberHeader, LevelTwoAndThreeOfOtherWriters) {
+    std::string os9 = OtherWritersHeader(2, 'K', {std::string("\x50\xA4\x01", 3), "\x01gpl-2.gz"});
+    os9[0] = static_cast<char>(os9[0] - 2);
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::string name;
+        uint8_t attribute;
+        uint64_t dataAt;
+    } rows[] = {
+        {"level 3",
+         OtherWritersHeader(3, 'U', {std::string(3, '\0'), "\x01GPL-2", "\x02sub\xFF", "\x50\x24\x01"}),
+         "sub\\GPL-2", 0x21, 65},
+        {"level 2 attribute",
+         OtherWritersHeader(2, 'w',
+                            {"\x01"
+                             "a.txt",
+                             std::string("\x40\x01\x00", 3)}),
+         "a.txt", 0x01, 39},
+        {"OS-9/68k", os9, "gpl-2.gz", 0x20, 42},
+    };
+    for (const auto& r : rows) {
+        LhaMemberHeader h;
+        uint64_t data = 0;
+        ASSERT_TRUE(Read(r.bytes + std::string(10, 'd'), h, &data)) << r.what;
+        EXPECT_EQ(h.name, r.name) << r.what;
+        EXPECT_EQ(h.attribute, r.attribute) << r.what;
+        EXPECT_EQ(data, r.dataAt) << r.what;
+        EXPECT_EQ(h.packedSize, 10u) << r.what;
+        EXPECT_EQ(h.crc, 0xBEEF) << r.what;
+        EXPECT_EQ(h.method, LhaMethod::Lh0) << r.what;
+        EXPECT_EQ(h.date << 16 | h.time, DosDateTimeOf(1262304000)) << r.what;
+    }
+}
+
 TEST(MemberHeader, FinalWritingKeepsTheDataInPlace) {
-    for (uint8_t level : {0, 1}) {
+    for (uint8_t level : {0, 1, 2}) {
         LhaMemberHeader h = Sample(level, "dir\\file.dat", 0x20);
         h.packedSize = 0;
         h.crc = 0;
@@ -181,7 +293,7 @@ TEST(MemberHeader, FinalWritingKeepsTheDataInPlace) {
 }
 
 TEST(MemberHeader, RoundTripOfFields) {
-    for (uint8_t level : {0, 1}) {
+    for (uint8_t level : {0, 1, 2}) {
         const LhaMemberHeader h = Sample(level, "A.TXT");
         LhaMemberHeader back;
         ASSERT_TRUE(Read(Written(h) + std::string(10, '\0'), back));
@@ -199,8 +311,9 @@ TEST(MemberHeader, RoundTripOfFields) {
 TEST(MemberHeader, EndOfArchive) {
     LhaMemberHeader h;
     const std::string full = Written(Sample(0, "A.TXT"));
-    for (const std::string& bytes : {std::string(), std::string(1, '\0'), std::string("\0garbage", 8),
-                                     full.substr(0, 21), full.substr(0, 22), full.substr(0, full.size() - 1)})
+    for (const std::string& bytes :
+         {std::string(), std::string(1, '\0'), std::string("\0garbage", 8), full.substr(0, 21),
+          full.substr(0, 22), full.substr(0, full.size() - 1), Written(Sample(2, "a.txt")).substr(0, 25)})
         EXPECT_FALSE(Read(bytes, h)) << bytes.size();
 }
 
@@ -235,6 +348,8 @@ TEST(MemberHeader, NameEndsAtNul) {
 TEST(MemberHeader, TooLongNameIsRefused) {
     EXPECT_THROW(Written(Sample(0, std::string(234, 'A'))), ECompLHAInvalidHeader);
     EXPECT_NO_THROW(Written(Sample(0, std::string(233, 'A'))));
+    EXPECT_NO_THROW(Written(Sample(2, std::string(60000, 'a'))));
+    EXPECT_THROW(Written(Sample(2, std::string(65500, 'a'))), ECompLHAInvalidHeader);
 }
 
 // Every refusal of the reader: the bytes, the exception class and its exact message.
@@ -272,10 +387,63 @@ TEST(MemberHeader, Refusals) {
     }
     {
         std::string b = h0;
-        b[20] = 2;
-        rows.push_back({"level 2", b, "Unsupported header level in archive: 2", 2});
-        b[20] = static_cast<char>(0x83);
-        rows.push_back({"level 3 scrambled", b, "Unsupported header level in archive: 131", 2});
+        b[20] = 4;
+        rows.push_back({"level 4", b, "Unsupported header level in archive: 4", 2});
+        b[20] = static_cast<char>(0x84);
+        rows.push_back({"level 4 scrambled", b, "Unsupported header level in archive: 132", 2});
+    }
+    const std::string h2 = Written(Sample(2, "a.txt"));
+    const auto with16 = [](std::string b, size_t at, uint16_t value) {
+        le::write16(reinterpret_cast<uint8_t*>(b.data()) + at, value);
+        return b;
+    };
+    {
+        std::string b = h2 + data;
+        b[32] = 'b'; // in the name
+        std::string zeroed = b.substr(0, h2.size());
+        zeroed[27] = zeroed[28] = '\0';
+        rows.push_back(
+            {"level-2 header CRC", b, "Bad CRC in LHA archive header: " + std::to_string(Crc(zeroed)), 0});
+    }
+    rows.push_back({"level-2 size below its fixed part", with16(h2, 0, 20) + data,
+                    "Invalid header size in archive: 20", 1});
+    rows.push_back({"level-2 extended header cut", h2.substr(0, 30),
+                    "Unexpected end of extended header section in archive", 1});
+    rows.push_back({"level-2 extended header past the header", with16(h2, 24, 200) + data,
+                    "Unexpected end of extended header section in archive", 1});
+    rows.push_back({"level-2 extended header size that loops", with16(h2, 24, 2) + data,
+                    "Invalid extended header size in archive: 2", 1});
+    {
+        std::string b = OtherWritersHeader(2, 'U', {"\x01gpl-2.gz"});
+        b[0] = static_cast<char>(b[0] - 2); // two short, from a system that does not do so
+        rows.push_back(
+            {"level-2 size two short", b + data, "Unexpected end of extended header section in archive", 1});
+    }
+    const std::string h3 = OtherWritersHeader(3, 'U',
+                                              {"\x01"
+                                               "a.txt"});
+    rows.push_back({"level-3 word size", with16(h3, 0, 2) + data,
+                    "Unsupported word size in level-3 archive header: 2", 1});
+    {
+        std::string b = h3 + data;
+        le::write32(reinterpret_cast<uint8_t*>(b.data()) + 24, 0x7FFFFFFF);
+        rows.push_back({"level-3 size beyond reason", b, "Invalid header size in archive: 2147483647", 1});
+        b = h3 + data;
+        le::write32(reinterpret_cast<uint8_t*>(b.data()) + 28, 4);
+        rows.push_back(
+            {"level-3 extended header size that loops", b, "Invalid extended header size in archive: 4", 1});
+    }
+    {
+        std::string sizes(17, '\0');
+        sizes[0] = 0x42;
+        sizes[13] = 1; // an original size of 4 GiB
+        rows.push_back({"4 GiB member",
+                        OtherWritersHeader(3, 'U',
+                                           {"\x01"
+                                            "big.bin",
+                                            sizes}) +
+                            data,
+                        "Member of 4 GiB or more in archive: big.bin", 1});
     }
     {
         std::string b = h0;
