@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Both ways with other LHA programs: what the component and verasco-lha write, Debian's lhasa
-// lists and extracts bit-exact; what jlha-utils writes, the component reads.
+// Both ways with other LHA programs, at every header level: what the component and verasco-lha
+// write, Debian's lhasa and jlha-utils list and extract bit-exact; what jlha-utils writes, the
+// component and verasco-lha list, test and extract. (lhasa writes no archives.)
 #include "component_test_support.h"
 #include "lha_errors.h"
 
@@ -41,6 +42,12 @@ std::string Cli() {
     return std::string(VERASCO_BINARY_DIR) + "/archive/verasco-lha";
 }
 
+const char* LevelName(TCompLHAArchiveType type) {
+    return type == TCompLHAArchiveType::caLHARC ? " level 0"
+           : type == TCompLHAArchiveType::caLHA ? " level 1"
+                                                : " level 2";
+}
+
 } // namespace
 
 TEST(Peers, LhasaReadsWhatTheComponentWrites) {
@@ -63,12 +70,15 @@ TEST(Peers, LhasaReadsWhatTheComponentWrites) {
                 {TCompLHAMethod::colh5, TCompLHAArchiveType::caLHARC, "-lh5-"},
                 {TCompLHAMethod::colh0, TCompLHAArchiveType::caLHA, "-lh0-"},
                 {TCompLHAMethod::colh1, TCompLHAArchiveType::caLHA, "-lh1-"},
-                {TCompLHAMethod::colh5, TCompLHAArchiveType::caLHA, "-lh5-"}};
+                {TCompLHAMethod::colh5, TCompLHAArchiveType::caLHA, "-lh5-"},
+                {TCompLHAMethod::colh0, TCompLHAArchiveType::caLHA2, "-lh0-"},
+                {TCompLHAMethod::colh1, TCompLHAArchiveType::caLHA2, "-lh1-"},
+                {TCompLHAMethod::colh5, TCompLHAArchiveType::caLHA2, "-lh5-"}};
     int n = 0;
     for (const auto& r : rows) {
         const std::string archive = dir / ("a" + std::to_string(n) + ".lzh");
         const std::string out = dir / ("x" + std::to_string(n++));
-        SCOPED_TRACE(std::string(r.id) + (r.type == TCompLHAArchiveType::caLHA ? " level 1" : " level 0"));
+        SCOPED_TRACE(std::string(r.id) + LevelName(r.type));
         TCompLHA lha;
         lha.ArchiveName = archive;
         lha.CompressionMethod = r.method;
@@ -108,7 +118,7 @@ TEST(Peers, ComponentReadsWhatJlhaWrites) {
         WriteFile(dir / ("src/" + name), bytes);
         names += " " + name;
     }
-    for (const char* mode : {"c0", "c0z"}) {
+    for (const char* mode : {"c0", "c0z", "c1", "c1z", "c2", "c2z"}) {
         SCOPED_TRACE(mode);
         const std::string archive = dir / (std::string(mode) + ".lzh");
         std::string log;
@@ -138,25 +148,52 @@ TEST(Peers, CommandLineProgram) {
     fs::create_directories(dir / "src/sub");
     WriteFile(dir / "src/a.txt", SampleText(50000, 4));
     WriteFile(dir / "src/sub/b.bin", RandomBytes(3000, 4) + std::string(5000, 'b'));
+    // lhasa shows level-0 names in lower case, jlha as they are stored.
+    const auto same = [&dir](const std::string& out, bool capitals = false) {
+        EXPECT_EQ(ReadFile(out + (capitals ? "/A.TXT" : "/a.txt")), ReadFile(dir / "src/a.txt")) << out;
+        EXPECT_EQ(ReadFile(out + (capitals ? "/SUB/B.BIN" : "/sub/b.bin")), ReadFile(dir / "src/sub/b.bin"))
+            << out;
+    };
+    // Both peers pass over a member whose header they refuse without an error: each member must be
+    // reported tested.
+    const auto testedTwice = [](const std::string& log) {
+        size_t count = 0;
+        for (size_t at = log.find("- Tested"); at != std::string::npos; at = log.find("- Tested", at + 1))
+            ++count;
+        return count == 2;
+    };
     std::string log;
-    // Add with folders, then lhasa extracts the same bytes.
-    ASSERT_EQ(RunCommand(Cli() + " a -lh5- -1 -p -C " + dir / "src" + " " + dir / "x.lzh " +
-                             dir / "src/a.txt " + dir / "src/sub/b.bin",
-                         &log),
-              0)
-        << log;
-    ASSERT_EQ(RunCommand("lhasa xw=" + dir / "lx" + " " + dir / "x.lzh", &log), 0) << log;
-    EXPECT_EQ(ReadFile(dir / "lx/a.txt"), ReadFile(dir / "src/a.txt"));
-    EXPECT_EQ(ReadFile(dir / "lx/sub/b.bin"), ReadFile(dir / "src/sub/b.bin"));
-    // List, test and extract what jlha made at level 0.
-    ASSERT_EQ(RunCommand("cd " + dir / "src" + " && jlha c0 " + dir / "j.lzh" + " a.txt sub/b.bin", &log), 0)
-        << log;
-    ASSERT_EQ(RunCommand(Cli() + " l " + dir / "j.lzh", &log), 0) << log;
-    EXPECT_NE(log.find("sub\\b.bin"), std::string::npos) << log;
-    ASSERT_EQ(RunCommand(Cli() + " t " + dir / "j.lzh", &log), 0) << log;
-    ASSERT_EQ(RunCommand(Cli() + " x -C " + dir / "jx" + " " + dir / "j.lzh", &log), 0) << log;
-    EXPECT_EQ(ReadFile(dir / "jx/a.txt"), ReadFile(dir / "src/a.txt"));
-    EXPECT_EQ(ReadFile(dir / "jx/sub/b.bin"), ReadFile(dir / "src/sub/b.bin"));
+    for (const std::string level : {"0", "1", "2"}) {
+        SCOPED_TRACE("level " + level);
+        // Added with folders (level 0 in capitals); then both peers test and extract the same bytes.
+        const std::string ours = dir / ("x" + level + ".lzh");
+        ASSERT_EQ(RunCommand(Cli() + " a -lh5- -" + level + " -p -C " + dir / "src" + " " + ours + " " +
+                                 dir / "src/a.txt " + dir / "src/sub/b.bin",
+                             &log),
+                  0)
+            << log;
+        ASSERT_EQ(RunCommand("lhasa t " + ours, &log), 0) << log;
+        EXPECT_TRUE(testedTwice(log)) << log;
+        ASSERT_EQ(RunCommand("lhasa xw=" + dir / ("lx" + level) + " " + ours, &log), 0) << log;
+        same(dir / ("lx" + level));
+        ASSERT_EQ(RunCommand("jlha t " + ours, &log), 0) << log;
+        EXPECT_TRUE(testedTwice(log)) << log;
+        ASSERT_EQ(RunCommand("jlha xw=" + dir / ("jx" + level) + " " + ours, &log), 0) << log;
+        same(dir / ("jx" + level), level == "0");
+        // What jlha makes at this level: listed, tested and extracted.
+        const std::string theirs = dir / ("j" + level + ".lzh");
+        ASSERT_EQ(
+            RunCommand("cd " + dir / "src" + " && jlha c" + level + " " + theirs + " a.txt sub/b.bin", &log),
+            0)
+            << log;
+        ASSERT_EQ(RunCommand(Cli() + " l " + theirs, &log), 0) << log;
+        EXPECT_NE(log.find("sub\\b.bin"), std::string::npos) << log;
+        EXPECT_NE(log.find("    " + level + " "), std::string::npos) << log;
+        ASSERT_EQ(RunCommand(Cli() + " t " + theirs, &log), 0) << log;
+        EXPECT_EQ(log, "ok a.txt\nok sub/b.bin\n");
+        ASSERT_EQ(RunCommand(Cli() + " x -C " + dir / ("vx" + level) + " " + theirs, &log), 0) << log;
+        same(dir / ("vx" + level));
+    }
 }
 
 // Extracting never follows a symbolic link already in the target folder: a member whose folder is a
@@ -207,7 +244,7 @@ TEST(Peers, CommandLineHeaderLevels) {
     const struct {
         const char* option;
         const char* listed;
-    } rows[] = {{"", "   1 "}, {"-1", "   1 "}, {"-0", "   0 "}};
+    } rows[] = {{"", "   1 "}, {"-1", "   1 "}, {"-0", "   0 "}, {"-2", "   2 "}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.option);
         fs::remove(dir / "a.lzh");
@@ -329,6 +366,6 @@ TEST(Peers, CommandLineErrors) {
                    &log),
         0);
     EXPECT_NE(log.find("Bad CRC during expansion -- data may be invalid"), std::string::npos) << log;
-    EXPECT_NE(RunCommand(Cli() + " t " + TestData() + "/archives/lhmelt_16536/h2_lh0.lzh", &log), 0);
-    EXPECT_NE(log.find("Unsupported header level in archive: 2"), std::string::npos) << log;
+    EXPECT_NE(RunCommand(Cli() + " t " + TestData() + "/archives/morphos_lha_2717/h2_huge.lzh", &log), 0);
+    EXPECT_EQ(log, "verasco-lha: Member of 4 GiB or more in archive: zero.bin\n");
 }
