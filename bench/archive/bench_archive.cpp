@@ -2,7 +2,8 @@
 // Speed and size of the LHA codec beside its peers, measured in the same run on the same files:
 // ~30 MB of text (/usr/include, /usr/share/doc) and ~20 MB of programs (/usr/bin), copied to a
 // temporary folder, and testing an archive of 2,000 small members, where the work around each member
-// counts more than its data. Each figure is printed with the peer's and the ratio.
+// counts more than its data, once as written here (level 1) and once as jlha writes it at header
+// level 2. Each figure is printed with the peer's and the ratio.
 #include "comp_lha.h"
 #include "lha_errors.h"
 #include "lzh_codec.h"
@@ -67,6 +68,7 @@ struct Corpus {
 std::string gWork;
 std::map<std::string, Corpus> gCorpora;
 Corpus gSmall;
+std::string gSmallLevelTwo; // the small members in jlha's level-2 archive
 // LHa for UNIX, when the "lha" found is that program (Debian's lha package) rather than another.
 bool gLhaForUnix = false;
 
@@ -238,17 +240,17 @@ void BM_ExpandLhasa(benchmark::State& state, const std::string& corpus, bool lh1
           [&c, lh1] { Shell("lhasa t " + (lh1 ? c.lh1Archive : c.lh5Archive) + " >/dev/null"); });
     Report(state, c);
 }
-// "t" of the archive of small members: the component's own verification, and the peers' test.
-void BM_TestSmallOurs(benchmark::State& state) {
-    Timed(state, RUSAGE_SELF, [] {
+// "t" of an archive of the small members: the component's own verification, and the peers' test.
+void BM_TestSmallOurs(benchmark::State& state, const std::string& archive) {
+    Timed(state, RUSAGE_SELF, [&archive] {
         TCompLHA lha;
-        lha.ArchiveName = gSmall.lh5Archive;
+        lha.ArchiveName = archive;
         lha.Verify();
     });
     Report(state, gSmall);
 }
-void BM_TestSmallPeer(benchmark::State& state, const std::string& program) {
-    Timed(state, RUSAGE_CHILDREN, [&program] { Shell(program + " t " + gSmall.lh5Archive + " >/dev/null"); });
+void BM_TestSmallPeer(benchmark::State& state, const std::string& program, const std::string& archive) {
+    Timed(state, RUSAGE_CHILDREN, [&program, &archive] { Shell(program + " t " + archive + " >/dev/null"); });
     Report(state, gSmall);
 }
 void BM_CompressOurs(benchmark::State& state, const std::string& corpus, TCompLHAMethod method) {
@@ -292,6 +294,7 @@ class ArchiveReporter : public benchmark::ConsoleReporter {
             {"lh1 compress binaries", "lh1_compress_ours/bin", "gzip6/bin", "gzip -6", 0.5},
             {"t 2000 small members", "t_ours/small", "lhasa_t/small", "lhasa t", 1.0},
             {"t 2000 small members", "t_ours/small", "lha_t/small", "lha t", 1.0},
+            {"t level-2 2000 members", "t_ours/small-level2", "jlha_t/small-level2", "jlha t", 1.0},
         };
         for (const auto& l : lines) {
             if (!mbps_.count(l.ours) || !mbps_.count(l.peer))
@@ -367,6 +370,9 @@ int main(int argc, char** argv) {
     gSmall = SmallFiles();
     gSmall.lh5Archive = gWork + "/ours-lh5-small.lzh";
     CompressWithUs(gSmall, TCompLHAMethod::colh5, gSmall.lh5Archive);
+    gSmallLevelTwo = gWork + "/jlha-level2-small.lzh";
+    std::fprintf(stderr, "jlha c2 on small\n");
+    Shell("cd " + gSmall.folder + " && jlha c2 " + gSmallLevelTwo + FileList(gSmall) + " >/dev/null");
     gLhaForUnix = std::system("lha --version 2>&1 | grep -q 'LHa for UNIX'") == 0;
 
     ArchiveReporter reporter;
@@ -420,10 +426,14 @@ int main(int argc, char** argv) {
             ->UseManualTime()
             ->Iterations(5);
     };
-    small("t_ours/small", BM_TestSmallOurs);
-    small("lhasa_t/small", BM_TestSmallPeer, std::string("lhasa"));
+    small("t_ours/small", BM_TestSmallOurs, gSmall.lh5Archive);
+    small("lhasa_t/small", BM_TestSmallPeer, std::string("lhasa"), gSmall.lh5Archive);
     if (gLhaForUnix)
-        small("lha_t/small", BM_TestSmallPeer, std::string("lha"));
+        small("lha_t/small", BM_TestSmallPeer, std::string("lha"), gSmall.lh5Archive);
+    if (fs::exists(gSmallLevelTwo)) {
+        small("t_ours/small-level2", BM_TestSmallOurs, gSmallLevelTwo);
+        small("jlha_t/small-level2", BM_TestSmallPeer, std::string("jlha"), gSmallLevelTwo);
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
