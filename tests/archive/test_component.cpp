@@ -54,31 +54,36 @@ TEST(Component, CompressScanAndExpand) {
 }
 
 // A name that begins like a drive ("c:Top.txt") is a file name where paths have no drives: it keeps
-// its colon and does not become a second "Top.txt".
-TEST(Component, LevelOneKeepsCaseAndFolders) {
-    Fixture f;
-    TCompLHA lha;
-    lha.ArchiveName = f.dir / "a.lzh";
-    lha.ArchiveType = TCompLHAArchiveType::caLHA;
-    lha.StorePath = true;
-    lha.SetTargetPath(f.src);
-    lha.CompressionMethod = TCompLHAMethod::colh1;
-    lha.FilesToProcess = {f.add("Pics/Holiday/One.bmp", SampleText(5000, 2)), f.add("Top.txt", "hello"),
-                          f.add("c:Top.txt", "colon")};
-    lha.Compress();
-    ASSERT_TRUE(lha.Scan());
-    const std::string colonName = kPathsHaveDrives ? "Top.txt" : "c:Top.txt";
-    EXPECT_EQ(Names(lha), (std::vector<std::string>{"Pics\\Holiday\\One.bmp", "Top.txt", colonName}));
-    EXPECT_EQ(lha.Contents()[0].second.headerLevel, 1);
+// its colon and does not become a second "Top.txt". At level 2 the time goes through Unix time.
+TEST(Component, LevelsOneAndTwoKeepCaseAndFolders) {
+    for (const auto& [type, level] :
+         {std::pair{TCompLHAArchiveType::caLHA, 1}, std::pair{TCompLHAArchiveType::caLHA2, 2}}) {
+        SCOPED_TRACE(level);
+        Fixture f;
+        TCompLHA lha;
+        lha.ArchiveName = f.dir / "a.lzh";
+        lha.ArchiveType = type;
+        lha.StorePath = true;
+        lha.SetTargetPath(f.src);
+        lha.CompressionMethod = TCompLHAMethod::colh1;
+        lha.FilesToProcess = {f.add("Pics/Holiday/One.bmp", SampleText(5000, 2)), f.add("Top.txt", "hello"),
+                              f.add("c:Top.txt", "colon")};
+        lha.Compress();
+        ASSERT_TRUE(lha.Scan());
+        const std::string colonName = kPathsHaveDrives ? "Top.txt" : "c:Top.txt";
+        EXPECT_EQ(Names(lha), (std::vector<std::string>{"Pics\\Holiday\\One.bmp", "Top.txt", colonName}));
+        EXPECT_EQ(lha.Contents()[0].second.headerLevel, level);
 
-    lha.SetTargetPath(f.out);
-    lha.MakeDirectories = true;
-    lha.FilesToProcess.clear();
-    lha.Expand();
-    EXPECT_EQ(ReadFile(f.out + "/Pics/Holiday/One.bmp"), SampleText(5000, 2));
-    EXPECT_EQ(ReadFile(f.out + "/" + colonName), "colon");
-    EXPECT_EQ(lha.Processed(), (std::vector<std::string>{f.out + "/Pics/Holiday/One.bmp", f.out + "/Top.txt",
-                                                         f.out + "/" + colonName}));
+        lha.SetTargetPath(f.out);
+        lha.MakeDirectories = true;
+        lha.FilesToProcess.clear();
+        lha.Expand();
+        EXPECT_EQ(ReadFile(f.out + "/Pics/Holiday/One.bmp"), SampleText(5000, 2));
+        EXPECT_EQ(ReadFile(f.out + "/" + colonName), "colon");
+        EXPECT_EQ(lha.Processed(), (std::vector<std::string>{f.out + "/Pics/Holiday/One.bmp",
+                                                             f.out + "/Top.txt", f.out + "/" + colonName}));
+        EXPECT_EQ(FileDosDateTime(f.out + "/Top.txt"), FileDosDateTime(f.src + "/Top.txt"));
+    }
 }
 
 // A private archive stays private when it is rewritten: the new file has its permissions (and, where
@@ -540,13 +545,12 @@ TEST(Component, SizesAtTheLimit) {
         TCompLHAArchiveType type;
         uint64_t size;
         bool refused;
-    } rows[] = {{TCompLHAArchiveType::caLHARC, limit, false},
-                {TCompLHAArchiveType::caLHARC, limit + 1, true},
-                {TCompLHAArchiveType::caLHA, limit - 5, false},
-                {TCompLHAArchiveType::caLHA, limit - 4, true}};
+    } rows[] = {
+        {TCompLHAArchiveType::caLHARC, limit, false},   {TCompLHAArchiveType::caLHARC, limit + 1, true},
+        {TCompLHAArchiveType::caLHA, limit - 5, false}, {TCompLHAArchiveType::caLHA, limit - 4, true},
+        {TCompLHAArchiveType::caLHA2, limit, false},    {TCompLHAArchiveType::caLHA2, limit + 1, true}};
     for (const auto& r : rows) {
-        SCOPED_TRACE(std::to_string(r.size) +
-                     (r.type == TCompLHAArchiveType::caLHA ? " level 1" : " level 0"));
+        SCOPED_TRACE(std::to_string(r.size) + " level " + std::to_string(static_cast<int>(r.type)));
         Fixture f;
         const std::string path = f.add("huge.bin", "");
         std::error_code ec;
