@@ -119,7 +119,7 @@ MainMenus buildMainMenus(TMainFormverasco& window, const QUndoStack& history) {
           {"EditPasteItem", "&Paste", Ctrl(Qt::Key_V), run<&W::EditPaste>(), "Paste contents of clipboard"},
           {"Clear1", "Cle&ar", QKeySequence(Qt::Key_Delete), run<&W::Clear1Click>()},
           {"ClearAll1", "Cl&ear All", {}, run<&W::FileNew>()},
-          {"SelectAll1", "Select A&ll", {}, run<&W::SelectAll1Click>()},
+          {"SelectAll1", "Select A&ll", Ctrl(Qt::Key_A), run<&W::SelectAll1Click>()},
           {},
           {"SlideProperties1", "Image Pr&operties...", {}, run<&W::SlideProperties1Click>()},
           {"Preferences1", "Verasco P&references...", {}, run<&W::Preferences1Click>()}}},

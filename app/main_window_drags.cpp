@@ -20,6 +20,7 @@ void TMainFormverasco::createDrags() {
     drags_ = std::make_unique<EditorDrags>(show_, *browser_, *OvcTable2, flags_, *centralWidget(), [this] {
         editing_->BitBtn1Click(ShowEditing::Origin::FolderDrag);
     });
+    drags_->setMoveSlides([this](int source, int target) { return editing_->dragSlides(source, target); });
     connect(OvcTable1, &TOvcTable::mouseMove, this, &TMainFormverasco::OvcTable1MouseMove);
     connect(OvcTable1, &TOvcTable::mouseUp, this, &TMainFormverasco::OvcTable1MouseUp);
     connect(OvcTable2, &TOvcTable::mouseMove, this, &TMainFormverasco::OvcTable2MouseMove);

@@ -203,7 +203,7 @@ void TMainFormverasco::prepareShortcut(const QKeyEvent& key) {
             return findChild<QAction*>(QLatin1String(name))->shortcut() == pressed;
         });
     };
-    if (anyTakes({"EditCutItem", "EditCopyItem", "EditPasteItem", "Clear1", "Undo1", "Redo1"}))
+    if (anyTakes({"EditCutItem", "EditCopyItem", "EditPasteItem", "Clear1", "SelectAll1", "Undo1", "Redo1"}))
         EditMenuClick();
     if (anyTakes({"FileSaveItem", "FileSaveAsItem", "FilePrintItem"}))
         FileMenuClick();
@@ -227,7 +227,7 @@ void TMainFormverasco::OvcTable2MouseDown(Qt::MouseButton button, Qt::KeyboardMo
     if (!cell.isValid())
         return;
     OvcTable2->setActiveCell(cell.row, cell.col);
-    properties_->open(ShowGrid::indexAt(cell.row, cell.col));
+    properties_->openFor(ShowGrid::indexAt(cell.row, cell.col));
 }
 
 void TMainFormverasco::SlideProperties1Click() {

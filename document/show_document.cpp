@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <iterator>
 #include <set>
 #include <utility>
 
@@ -20,6 +21,7 @@ const QImage NoThumbnail;
 const QString AddSlides = QStringLiteral("Add Slides");
 const QString DeleteSlides = QStringLiteral("Delete Slides");
 const QString MoveSlide = QStringLiteral("Move Slide");
+const QString MoveSlides = QStringLiteral("Move Slides");
 const QString ChangeSlides = QStringLiteral("Change Slides");
 
 // The same record, as a file would store it, and the same thumbnail.
@@ -129,6 +131,43 @@ QList<ShowSlide> ShowDocument::remove(int first, int count) {
     QList<ShowSlide> removed(edit.slides.begin(), edit.slides.end());
     keep(std::move(edit), DeleteSlides);
     return removed;
+}
+
+std::vector<int> ShowDocument::validIndexes(std::vector<int> indexes) const {
+    std::erase_if(indexes, [this](int index) { return index < 0 || index >= count_; });
+    std::sort(indexes.begin(), indexes.end());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    return indexes;
+}
+
+// Each run of neighbouring slides goes out at once, the last run first, so that the places of the
+// runs before it still hold.
+QList<ShowSlide> ShowDocument::removeEach(std::vector<int> indexes) {
+    indexes = validIndexes(std::move(indexes));
+    const Step step(*this, DeleteSlides);
+    QList<ShowSlide> removed;
+    for (auto end = indexes.rbegin(); end != indexes.rend();) {
+        auto begin = end;
+        while (std::next(begin) != indexes.rend() && *std::next(begin) == *begin - 1)
+            ++begin;
+        QList<ShowSlide> run = remove(*begin, *end - *begin + 1);
+        removed = run + removed;
+        end = std::next(begin);
+    }
+    return removed;
+}
+
+int ShowDocument::moveEach(std::vector<int> indexes, int before) {
+    indexes = validIndexes(std::move(indexes));
+    before = std::clamp(before, 0, count_);
+    const int at =
+        before - int(std::count_if(indexes.begin(), indexes.end(), [before](int i) { return i < before; }));
+    const Step step(*this, MoveSlides);
+    // Slides already standing together at their place stay: the show is unchanged.
+    if (!indexes.empty() && indexes.front() == at && indexes.back() == at + int(indexes.size()) - 1)
+        return at;
+    insert(at, removeEach(std::move(indexes)));
+    return at;
 }
 
 void ShowDocument::move(int from, int to) {

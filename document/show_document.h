@@ -93,8 +93,13 @@ class ShowDocument : public QObject {
     bool append(ShowSlide slide) { return insert(count_, {std::move(slide)}) == 1; }
     // Takes `count` slides out from `first` on and returns them.
     QList<ShowSlide> remove(int first, int count = 1);
+    // Takes the slides at `indexes` (any order, each once) out and returns them in show order.
+    QList<ShowSlide> removeEach(std::vector<int> indexes);
     // Moves slide `from` to the place `to`; the slides between close up.
     void move(int from, int to);
+    // Moves the slides at `indexes` together, in show order, before the slide that stands at `before`
+    // (SlideCount: to the end); returns where the first of them then stands.
+    int moveEach(std::vector<int> indexes, int before);
     // Gives slide `index` another record and thumbnail.
     void replace(int index, ShowSlide slide);
     // Gives every slide the display time, audio hold and caption switch of the defaults.
@@ -154,6 +159,8 @@ class ShowDocument : public QObject {
     void shift(int from, int to);
     void overwrite(const ShowEdit& edit, bool forward);
     void noteModified();
+    // The valid indexes, ascending and each once.
+    std::vector<int> validIndexes(std::vector<int> indexes) const;
     void walk(void (QUndoStack::*step)());
 
     std::vector<ShowSlide> slides_;

@@ -190,8 +190,13 @@ void EditorDrags::OvcTable2MouseUp(const QPoint& pos) {
         const int target = indexOf(cell);
         const int source = indexOf(ReorderSourceCell);
         if (source < show_.SlideCount && target < show_.SlideCount) {
-            show_.move(source, target);
-            showGrid_.setActiveCell(cell.row, cell.col);
+            if (moveSlides_) {
+                const int at = moveSlides_(source, target);
+                showGrid_.setActiveCell(ShowGrid::rowOf(at), ShowGrid::columnOf(at));
+            } else {
+                show_.move(source, target);
+                showGrid_.setActiveCell(cell.row, cell.col);
+            }
         }
     }
     setDragPointer(showGrid_, reorderPointer_, false, Qt::DragMoveCursor);

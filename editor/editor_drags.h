@@ -20,6 +20,9 @@ class EditorDrags {
   public:
     // Runs the add-selected command for a drop from the folder grid.
     using AddSelected = std::function<void()>;
+    // Moves the slide dragged, and those that go with it, onto the slide at `target`; returns where
+    // the dragged slide then stands.
+    using MoveSlides = std::function<int(int source, int target)>;
 
     // The pause after each auto-scroll step; pointer moves and the release are handled during it.
     static constexpr int AutoScrollPauseMs = 4500;
@@ -29,6 +32,9 @@ class EditorDrags {
 
     EditorDrags(ShowDocument& show, ImageBrowser& browser, TOvcTable& showGrid, SharedFlags& flags,
                 QWidget& pictureLayer, AddSelected addSelected);
+
+    // In place of moving the dragged slide alone.
+    void setMoveSlides(MoveSlides move) { moveSlides_ = std::move(move); }
 
     // Folder drag; positions in the folder grid's coordinates.
     void OvcTable1MouseDown(Qt::MouseButton button, bool doubleClick);
@@ -66,6 +72,7 @@ class EditorDrags {
     TOvcTable& showGrid_;
     SharedFlags& flags_;
     AddSelected addSelected_;
+    MoveSlides moveSlides_;
     DragFeedback feedback_;
     bool folderPointer_ = false;
     bool reorderPointer_ = false;

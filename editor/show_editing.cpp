@@ -7,6 +7,7 @@
 #include "show_document.h"
 #include "show_grid.h"
 #include "show_grid_view.h"
+#include "show_selection.h"
 #include "stored_path.h"
 #include "wait_cursor.h"
 
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QUndoStack>
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 ShowEditing::ShowEditing(ShowDocument& show, ShowGridView& view, ImageBrowser& browser,
@@ -140,18 +142,20 @@ void ShowEditing::Clear1Click() {
     if (!showGridHasFocus())
         return;
     const int topRow = view_.grid().TopRow();
-    const int p = view_.activeIndex();
-    if (p >= show_.SlideCount)
+    const std::vector<int> chosen = view_.selection().slides();
+    if (chosen.empty())
         return;
     const WaitCursor hourglass;
-    const ShowDocument::Step step(show_, QStringLiteral("Delete Slide"));
-    show_.remove(p);
+    const ShowDocument::Step step(show_, chosen.size() > 1 ? QStringLiteral("Delete Slides")
+                                                           : QStringLiteral("Delete Slide"));
+    show_.removeEach(chosen);
     keepInView(topRow);
 }
 
-void ShowEditing::copyToClipboard(int p) {
-    clipboard_.record = show_.slide(p);
-    clipboard_.thumbnail = show_.thumbnail(p);
+void ShowEditing::copyToClipboard(const std::vector<int>& chosen) {
+    clipboard_.slides.clear();
+    for (int index : chosen)
+        clipboard_.slides.append(show_.at(index));
 }
 
 void ShowEditing::EditCut() {
@@ -161,10 +165,11 @@ void ShowEditing::EditCut() {
     }
     if (!showGridHasFocus() || show_.SlideCount == 0)
         return;
-    const int p = InsertPosition();
-    if (p >= show_.SlideCount)
+    InsertPosition();
+    const std::vector<int> chosen = view_.selection().slides();
+    if (chosen.empty())
         return;
-    copyToClipboard(p);
+    copyToClipboard(chosen);
     const ShowDocument::Step step(show_, QStringLiteral("Cut"));
     Clear1Click();
 }
@@ -176,11 +181,13 @@ void ShowEditing::EditCopy() {
     }
     if (!showGridHasFocus() || show_.SlideCount == 0)
         return;
-    const int p = InsertPosition();
-    if (p < show_.SlideCount)
-        copyToClipboard(p);
+    InsertPosition();
+    if (const std::vector<int> chosen = view_.selection().slides(); !chosen.empty())
+        copyToClipboard(chosen);
 }
 
+// The slides cut or copied go in before the active slide, as many as the show has room for; several
+// pasted stay selected.
 void ShowEditing::EditPaste() {
     if (QLineEdit* field = focusedField()) {
         field->paste();
@@ -201,8 +208,30 @@ void ShowEditing::EditPaste() {
     const WaitCursor hourglass;
     const int topRow = view_.grid().TopRow();
     const ShowDocument::Step step(show_, QStringLiteral("Paste"));
-    show_.insert(p, {ShowSlide{clipboard_.record, clipboard_.thumbnail}});
+    const int pasted = show_.insert(p, clipboard_.slides);
+    view_.selection().clear();
+    if (pasted > 1) {
+        std::vector<int> added(std::size_t(pasted), 0);
+        std::iota(added.begin(), added.end(), p);
+        view_.selection().select(added);
+    }
     keepInView(topRow);
+    if (pasted < clipboard_.slides.size())
+        showFullMessage();
+}
+
+int ShowEditing::dragSlides(int source, int target) {
+    ShowSelection& selection = view_.selection();
+    if (!selection.several() || !selection.isSelected(source)) {
+        show_.move(source, target);
+        return target;
+    }
+    // Dropped on one of the slides dragged: nothing moves.
+    if (selection.isSelected(target))
+        return source;
+    const std::vector<int> chosen = selection.slides();
+    const int first = show_.moveEach(chosen, target > source ? target + 1 : target);
+    return first + int(std::find(chosen.begin(), chosen.end(), source) - chosen.begin());
 }
 
 void ShowEditing::EditUndo() {
@@ -228,6 +257,8 @@ void ShowEditing::SelectAll1Click() {
     if (controls_.window.focusWidget() == &folderGrid) {
         folderGrid.selectAll();
         folderGrid.InvalidateTable();
+    } else if (showGridHasFocus()) {
+        view_.selection().selectAll();
     }
 }
 
@@ -246,9 +277,9 @@ EditMenuState ShowEditing::EditMenuClick() const {
     } else if (focus == &browser_.grid()) {
         state.selectAll = browser_.folder().count() > 0;
     } else if (focus == &view_.grid()) {
-        const bool onSlide = view_.activeIndex() < show_.SlideCount;
+        const bool onSlide = !view_.selection().slides().empty();
         state.cut = state.copy = state.clear = state.properties = onSlide;
-        state.clearAll = show_.SlideCount > 0;
+        state.clearAll = state.selectAll = show_.SlideCount > 0;
         state.paste = clipboard_.holdsSlide();
     }
     return state;

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // Show list editing, the right half of the main window: adding the selected or all folder images
-// at the insert position, Clear, Cut, Copy and Paste through the slide clipboard, Select All, and
-// the rules that enable the Edit and View menus. The edit commands act on the images field or the
-// show name field instead when one of them has the focus.
+// at the insert position, Clear, Cut, Copy and Paste through the slide clipboard on the selected
+// slides (or the active one), Select All, a drag of the selected slides, and the rules that enable
+// the Edit and View menus. Each command on several slides is one step of the show's history. The edit
+// commands act on the images field or the show name field instead when one of them has the focus.
 
 #include "slide_clipboard.h"
 #include "tell_user.h"
@@ -11,6 +12,7 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <vector>
 
 class ImageBrowser;
 class QLineEdit;
@@ -66,6 +68,9 @@ class ShowEditing {
     void EditUndo();
     void EditRedo();
     void SelectAll1Click();
+    // A slide dragged onto slide `target`: with the others selected with it, they go together after
+    // the target when dragged forward, else before it. Returns where the dragged slide then stands.
+    int dragSlides(int source, int target);
     EditMenuState EditMenuClick() const;
     ViewMenuState View1Click() const;
     const SlideClipboard& clipboard() const { return clipboard_; }
@@ -78,7 +83,7 @@ class ShowEditing {
     // Inserts the folder rows at p in folder order, as many as fit from the last one up; says so
     // when the show became full.
     void insertFolderRows(const QList<int>& rows, int p, Origin origin);
-    void copyToClipboard(int p);
+    void copyToClipboard(const std::vector<int>& chosen);
     // The rows in view after a change, and a file left out for its long path named.
     void keepInView(int topRow);
     void showFullMessage();

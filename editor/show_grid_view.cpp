@@ -5,6 +5,7 @@
 #include "show_document.h"
 #include "show_file.h"
 #include "show_grid.h"
+#include "show_selection.h"
 
 #include <QLabel>
 
@@ -24,7 +25,8 @@ QString pathTooLongText(const QString& path) {
 }
 
 ShowGridView::ShowGridView(ShowDocument& show, TOvcTable& grid, QLabel& countLabel)
-    : QObject(&grid), show_(show), grid_(grid), countLabel_(countLabel) {
+    : QObject(&grid), show_(show), grid_(grid), countLabel_(countLabel),
+      selection_(new ShowSelection(show, grid)) {
     grid_.setCellBitmapSupplier([this](int row, int col) -> const QImage* {
         const int index = ShowGrid::indexAt(row, col);
         return index >= 0 && index < show_.SlideCount ? &show_.thumbnail(index) : nullptr;

@@ -13,6 +13,7 @@
 
 class QLabel;
 class ShowDocument;
+class ShowSelection;
 class TOvcTable;
 struct ShowChange;
 
@@ -42,6 +43,9 @@ class ShowGridView : public QObject {
     QLabel& countLabel() { return countLabel_; }
     // The slide of the grid's active cell (past the last slide where the cell is empty).
     int activeIndex() const;
+    // The slides selected besides the active cell.
+    ShowSelection& selection() { return *selection_; }
+    const ShowSelection& selection() const { return *selection_; }
 
   private:
     void follow(const ShowChange& change);
@@ -52,5 +56,6 @@ class ShowGridView : public QObject {
     ShowDocument& show_;
     TOvcTable& grid_;
     QLabel& countLabel_;
+    ShowSelection* selection_;
     std::vector<bool> missing_; // by slide: its picture is not there
 };

@@ -1,21 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The one-slide buffer of Cut, Copy and Paste: a slide record and its thumbnail. It lives only
-// inside the program (it is not the system clipboard).
+// The buffer of Cut, Copy and Paste: the slides last cut or copied, whole and in show order. It lives
+// only inside the program (it is not the system clipboard).
 
-#include "slide_record.h"
+#include "show_document.h"
 
-#include <QImage>
-#include <cstring>
-#include <string>
+#include <QList>
 
 struct SlideClipboard {
-    TSlideRecord record{};
-    QImage thumbnail;
+    QList<ShowSlide> slides;
 
-    // It holds a slide once its image file name, trimmed, is not empty.
-    bool holdsSlide() const {
-        const std::string name = record.ImageFile.str();
-        return name.find_first_not_of(' ') != std::string::npos;
-    }
+    bool holdsSlide() const { return !slides.isEmpty(); }
 };

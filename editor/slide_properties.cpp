@@ -3,6 +3,7 @@
 
 #include "show_document.h"
 #include "show_grid_view.h"
+#include "show_selection.h"
 #include "stored_path.h"
 #include "text_dialog.h"
 #include "thumbnails.h"
@@ -20,7 +21,16 @@ SlideProperties::SlideProperties(ShowDocument& show, ShowGridView& view, Thumbna
 }
 
 int SlideProperties::openActive() {
-    return open(view_.activeIndex());
+    const std::vector<int> chosen = view_.selection().slides();
+    return chosen.size() > 1 ? openSeveral(chosen) : open(view_.activeIndex());
+}
+
+int SlideProperties::openFor(int index) {
+    ShowSelection& selection = view_.selection();
+    if (selection.several() && selection.isSelected(index))
+        return openSeveral(selection.slides());
+    selection.clear();
+    return open(index);
 }
 
 int SlideProperties::open(int index) {
@@ -31,7 +41,8 @@ int SlideProperties::open(int index) {
     const int result = dialog_.exec();
     if (result != Ttextdlg::Ok)
         return result;
-    ShowSlide edited{show_.slide(index), dialog_.thumbnail()};
+    ShowSlide edited = show_.at(index);
+    edited.thumbnail = dialog_.thumbnail();
     // The dialog only accepts audio paths that can be stored.
     if (!StoredPath::assign(edited.record.AudioFile, dialog_.audioPath()))
         return result;
@@ -39,6 +50,74 @@ int SlideProperties::open(int index) {
     const ShowDocument::Step step(show_, QStringLiteral("Image Properties"));
     show_.replace(index, std::move(edited));
     return result;
+}
+
+int SlideProperties::openSeveral(const std::vector<int>& indexes) {
+    if (indexes.empty() || indexes.front() < 0 || indexes.back() >= show_.SlideCount)
+        return 0;
+    const int first = indexes.front();
+    dialog_.loadSlide(show_.slide(first), show_.imagePath(first), show_.audioPath(first),
+                      show_.thumbnail(first), first);
+    dialog_.showSeveral(int(indexes.size()), differingFields(indexes));
+    const int result = dialog_.exec();
+    if (result != Ttextdlg::Ok)
+        return result;
+    const Ttextdlg::Fields changed = dialog_.changedFields();
+    TSlideRecord given = show_.slide(first);
+    // The dialog only accepts audio paths that can be stored.
+    if (!StoredPath::assign(given.AudioFile, dialog_.audioPath()))
+        return result;
+    dialog_.storeInto(given);
+    const ShowDocument::Step step(show_, QStringLiteral("Image Properties"));
+    for (int index : indexes)
+        show_.replace(index, withChanges(index, given, changed));
+    return result;
+}
+
+Ttextdlg::Fields SlideProperties::differingFields(const std::vector<int>& indexes) const {
+    const TSlideRecord& a = show_.slide(indexes.front());
+    Ttextdlg::Fields differing;
+    for (int index : indexes) {
+        const TSlideRecord& b = show_.slide(index);
+        differing.delay |= a.Delay != b.Delay;
+        differing.holdForAudio |= (a.HoldForAudio != 0) != (b.HoldForAudio != 0);
+        differing.showText |= (a.ShowText != 0) != (b.ShowText != 0);
+        differing.caption |= a.Text.str() != b.Text.str();
+        differing.font |= a.FontName.str() != b.FontName.str() || a.FontSize != b.FontSize ||
+                          a.FontStyle != b.FontStyle || a.FontColor != b.FontColor;
+        differing.audio |= show_.audioPath(indexes.front()).trimmed() != show_.audioPath(index).trimmed();
+    }
+    return differing;
+}
+
+// The whole slide as it stands, so that whatever else it carries stays with it.
+ShowSlide SlideProperties::withChanges(int index, const TSlideRecord& given,
+                                       const Ttextdlg::Fields& changed) {
+    ShowSlide slide = show_.at(index);
+    TSlideRecord& record = slide.record;
+    if (changed.delay)
+        record.Delay = given.Delay;
+    if (changed.holdForAudio)
+        record.HoldForAudio = given.HoldForAudio;
+    if (changed.showText)
+        record.ShowText = given.ShowText;
+    if (changed.caption)
+        record.Text = given.Text;
+    if (changed.font) {
+        record.FontName = given.FontName;
+        record.FontSize = given.FontSize;
+        record.FontStyle = given.FontStyle;
+        record.FontColor = given.FontColor;
+    }
+    if (changed.audio) {
+        const bool hadAudio = show_.hasAudio(index);
+        record.AudioFile = given.AudioFile;
+        if (recordHasAudio(record))
+            thumbnails_.drawAudioMark(slide.thumbnail);
+        else if (hadAudio)
+            slide.thumbnail = thumbnailWithoutAudio(show_.imagePath(index), show_.isBlank(index));
+    }
+    return slide;
 }
 
 // The slide's picture drawn afresh through the imaging control, as when the slide was added; a

@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Opens the image properties dialog for one slide of the show and, on OK, writes the dialog's
-// values and its thumbnail back into that slide.
+// Opens the image properties dialog for one slide of the show or for several at once and, on OK,
+// writes the dialog's values and its thumbnail back into that slide; into several, only the values
+// the user changed, each slide keeping its own others. Either is one step of the show's history.
+
+#include "text_dialog.h"
+
+#include <vector>
 
 class QImage;
 class QString;
 class ShowDocument;
 class ShowGridView;
 class ThumbnailBuilder;
-class Ttextdlg;
+struct ShowSlide;
+struct TSlideRecord;
 
 class SlideProperties {
   public:
@@ -16,11 +22,19 @@ class SlideProperties {
 
     // For slide index when it holds a slide: the dialog's result; 0 when nothing opened.
     int open(int index);
-    // For the show grid's active cell.
+    // For the selected slides of the show grid, or else its active cell.
     int openActive();
+    // For a right press on slide index: the selected slides when it is one of them, else that slide
+    // alone.
+    int openFor(int index);
+    // For the slides at `indexes`, ascending; their first one's thumbnail is shown.
+    int openSeveral(const std::vector<int>& indexes);
 
   private:
     QImage thumbnailWithoutAudio(const QString& imagePath, bool blank);
+    Ttextdlg::Fields differingFields(const std::vector<int>& indexes) const;
+    // Slide index given the changed fields of `given`, the audio and its mark with them.
+    ShowSlide withChanges(int index, const TSlideRecord& given, const Ttextdlg::Fields& changed);
 
     ShowDocument& show_;
     ShowGridView& view_;

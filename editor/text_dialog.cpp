@@ -26,6 +26,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
+#include <QTextDocument>
 #include <QToolButton>
 
 const QString Ttextdlg::AudioFilter = QStringLiteral(
@@ -198,6 +199,8 @@ void Ttextdlg::loadSlide(const TSlideRecord& slide, const QString& imagePath, co
     CheckBox2->setChecked(slide.ShowText != 0);
     setAudioPath(audioPath, audioPath);
     dlyfld->setFocus();
+    forgetSeveral();
+    noteShownValues();
 }
 
 void Ttextdlg::storeInto(TSlideRecord& slide) const {
@@ -260,6 +263,7 @@ void Ttextdlg::Button3Click() {
     const QColor shownColour = colour;
     if (!dialogSeams().chooseFont(font, colour, this))
         return;
+    fontChosen_ = true;
     // A face or colour the user left as shown keeps its stored form (a stand-in face, a system colour).
     if (font.family() != shownFamily)
         fontName_ = font.family();
@@ -358,4 +362,59 @@ void Ttextdlg::showEvent(QShowEvent* event) {
 void Ttextdlg::FormShow() {
     if (logicalDpiY() > 96)
         Panel1->setFixedHeight(60);
+}
+
+// ---- several slides at once ----
+
+void Ttextdlg::showSeveral(int count, const Fields& differing) {
+    buildContents();
+    const QString various = QStringLiteral("(various)");
+    Label6->setText(QString::number(count));
+    Label1->setText(QStringLiteral("Images:"));
+    Edit2->clear();
+    Edit2->setPlaceholderText(QStringLiteral("%1 images").arg(count));
+    dlyfld->setRequired(!differing.delay);
+    if (differing.delay)
+        dlyfld->clear();
+    for (auto [box, mixed] :
+         {std::pair{CheckBox1, differing.holdForAudio}, std::pair{CheckBox2, differing.showText}}) {
+        box->setTristate(mixed);
+        if (mixed)
+            box->setCheckState(Qt::PartiallyChecked);
+    }
+    if (differing.caption) {
+        Memo1->clear();
+        Memo1->setPlaceholderText(various);
+    }
+    // Deleting the shown text takes the audio off every slide.
+    if (differing.audio)
+        setAudioPath(QString(), various);
+    noteShownValues();
+}
+
+Ttextdlg::Fields Ttextdlg::changedFields() const {
+    Fields changed;
+    changed.delay = dlyfld->text() != shown_.delay;
+    changed.holdForAudio = CheckBox1->checkState() != shown_.holdForAudio;
+    changed.showText = CheckBox2->checkState() != shown_.showText;
+    changed.caption = Memo1->document()->isModified() || Memo1->toPlainText() != shown_.caption;
+    changed.font = fontChosen_;
+    changed.audio = audioPath_ != shown_.audioPath || Edit4->text() != shown_.audioText;
+    return changed;
+}
+
+void Ttextdlg::forgetSeveral() {
+    Label1->setText(QStringLiteral("Image:"));
+    Edit2->setPlaceholderText(QString());
+    dlyfld->setRequired(true);
+    CheckBox1->setTristate(false);
+    CheckBox2->setTristate(false);
+    Memo1->setPlaceholderText(QString());
+    fontChosen_ = false;
+}
+
+void Ttextdlg::noteShownValues() {
+    shown_ = {dlyfld->text(), Memo1->toPlainText(),    audioPath_,
+              Edit4->text(),  CheckBox1->checkState(), CheckBox2->checkState()};
+    Memo1->document()->setModified(false);
 }

@@ -41,6 +41,16 @@ class Ttextdlg : public DeferredWindow<QDialog> {
     // Fills every control from slide number index (0-based) and its thumbnail.
     void loadSlide(const TSlideRecord& slide, const QString& imagePath, const QString& audioPath,
                    const QImage& thumbnail, int index);
+    // The values a visit of the dialog for several slides at once may give them all.
+    struct Fields {
+        bool delay = false, holdForAudio = false, showText = false, caption = false, font = false,
+             audio = false;
+    };
+    // After loadSlide: the dialog stands for `count` slides, and shows the fields in `differing`
+    // without a value (the switches neither on nor off), as the slides do not share one.
+    void showSeveral(int count, const Fields& differing);
+    // The fields the user changed since the dialog was loaded.
+    Fields changedFields() const;
     // What the dialog holds, written into a slide: the switches, the display time, the caption
     // (its lines joined, each followed by one blank) and its font. The paths are given apart.
     void storeInto(TSlideRecord& slide) const;
@@ -75,6 +85,9 @@ class Ttextdlg : public DeferredWindow<QDialog> {
     void showCaptionFont();
     void limitCaption();
     void stopListening();
+    // Back to one slide's dialog, and what it shows noted, for changedFields().
+    void forgetSeveral();
+    void noteShownValues();
 
     QLabel* Label1 = nullptr;
     QLabel* Label6 = nullptr;
@@ -108,6 +121,12 @@ class Ttextdlg : public DeferredWindow<QDialog> {
     qint32 fontSize_ = DefaultFontSize;
     quint8 fontStyle_ = 0;
     qint32 fontColor_ = 0;
+    bool fontChosen_ = false;
+    // What the dialog showed when it was loaded.
+    struct Shown {
+        QString delay, caption, audioPath, audioText;
+        Qt::CheckState holdForAudio = Qt::Unchecked, showText = Qt::Unchecked;
+    } shown_;
 };
 
 // A stored short string of text: its UTF-8 bytes, cut to capacity at a character boundary.

@@ -166,9 +166,14 @@ TOvcTable::CellState TOvcTable::cellState(int row, int col) const {
         row == m_activeRow && (col == m_activeCol || m_selectionMode == SelectionMode::WholeRows);
     if (activeCell && row < m_rowLimit)
         return CellState::Active;
-    if (isCellSelected(row, col))
+    if (m_selectedTest ? m_selectedTest(row, col) : isCellSelected(row, col))
         return CellState::Selected;
     return CellState::Normal;
+}
+
+void TOvcTable::setCellSelectedTest(CellSelectedTest test) {
+    m_selectedTest = std::move(test);
+    repaintCells();
 }
 
 // ---- selection ----

@@ -40,6 +40,8 @@ class TOvcTable : public QAbstractScrollArea {
         Cells,       // any set of cells
     };
     enum class CellState { Normal, Active, Selected };
+    // Whether a cell is drawn as selected, for a grid whose owner keeps the selection itself.
+    using CellSelectedTest = std::function<bool(int row, int col)>;
 
     explicit TOvcTable(QWidget* parent = nullptr);
 
@@ -87,6 +89,8 @@ class TOvcTable : public QAbstractScrollArea {
     QColor cellColor(CellState state) const;
     void setCellColors(const QColor& normal, const QColor& active, const QColor& selected);
     CellState cellState(int row, int col) const;
+    // In place of the grid's own selection when drawing the cells; empty: the grid's own.
+    void setCellSelectedTest(CellSelectedTest test);
 
     // Selection. In WholeRows mode selecting any cell of a row selects the whole row.
     SelectionMode selectionMode() const { return m_selectionMode; }
@@ -173,5 +177,6 @@ class TOvcTable : public QAbstractScrollArea {
     QPoint m_pressPos;
     bool m_dragged = false;
     CellBitmapSupplier m_supplier;
+    CellSelectedTest m_selectedTest;
     RowsAboutToBeFetched m_announceRows;
 };
