@@ -231,6 +231,10 @@ int ShowEditing::dragSlides(int source, int target) {
         return source;
     const std::vector<int> chosen = selection.slides();
     const int first = show_.moveEach(chosen, target > source ? target + 1 : target);
+    // Taken out and put in again, the slides stay selected at their new place.
+    std::vector<int> moved(chosen.size(), 0);
+    std::iota(moved.begin(), moved.end(), first);
+    selection.select(moved);
     return first + int(std::find(chosen.begin(), chosen.end(), source) - chosen.begin());
 }
 

@@ -124,7 +124,7 @@ TEST_F(MainWindow, MenuHoldsEveryCommandWithItsCaptionAndShortcut) {
         {"EditPasteItem", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V)},
         {"Clear1", "Cle&ar", QKeySequence(Qt::Key_Delete)},
         {"ClearAll1", "Cl&ear All", {}},
-        {"SelectAll1", "Select A&ll", {}},
+        {"SelectAll1", "Select A&ll", QKeySequence(Qt::CTRL | Qt::Key_A)},
         {"SlideProperties1", "Image Pr&operties...", {}},
         {"Preferences1", "Verasco P&references...", {}},
         {"SingleSlide1", "&Image", {}},

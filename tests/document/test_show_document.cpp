@@ -36,15 +36,21 @@ QList<ShowSlide> named(const ShowDocument& show, const std::string& names) {
 }
 
 // The slides' names in order, and whether each thumbnail is still the one of its name.
-std::string names(const ShowDocument& show) {
+std::string names(const QList<ShowSlide>& slides) {
     std::string result;
-    for (int i = 0; i < show.SlideCount; ++i) {
-        const std::string name = show.slide(i).ImageFile.str();
+    for (const ShowSlide& slide : slides) {
+        const std::string name = slide.record.ImageFile.str();
         const bool ownThumbnail =
-            !name.empty() && show.thumbnail(i).pixel(0, 0) == qRgb(name[0], name[0], name[0]);
+            !name.empty() && slide.thumbnail.pixel(0, 0) == qRgb(name[0], name[0], name[0]);
         result += ownThumbnail ? name : "?";
     }
     return result;
+}
+std::string names(const ShowDocument& show) {
+    QList<ShowSlide> slides;
+    for (int i = 0; i < show.SlideCount; ++i)
+        slides.append(show.at(i));
+    return names(slides);
 }
 
 struct Operation {
@@ -110,6 +116,31 @@ INSTANTIATE_TEST_SUITE_P(
                   [](ShowDocument& s) { EXPECT_EQ(s.remove(1, 2).size(), 2); },
                   "PS",
                   {change(Kind::Removed, 1, 2)}},
+        Operation{"remove each of three given in any order",
+                  [](ShowDocument& s) {
+                      EXPECT_EQ(names(s.removeEach({3, 0, 1, 3, 7})), "PQS");
+                  },
+                  "R",
+                  {change(Kind::Removed, 3, 1), change(Kind::Removed, 0, 2)}},
+        Operation{"move 2 and 0 together to the end",
+                  [](ShowDocument& s) {
+                      EXPECT_EQ(s.moveEach({2, 0}, 4), 2);
+                  },
+                  "QSPR",
+                  {change(Kind::Removed, 2, 1), change(Kind::Removed, 0, 1), change(Kind::Inserted, 2, 2)}},
+        Operation{"move 3 and 1 together before 0",
+                  [](ShowDocument& s) {
+                      EXPECT_EQ(s.moveEach({3, 1}, 0), 0);
+                  },
+                  "QSPR",
+                  {change(Kind::Removed, 3, 1), change(Kind::Removed, 1, 1), change(Kind::Inserted, 0, 2)}},
+        Operation{"move slides standing together to their own place",
+                  [](ShowDocument& s) {
+                      EXPECT_EQ(s.moveEach({1, 2}, 3), 1);
+                  },
+                  "PQRS",
+                  {},
+                  0},
         Operation{
             "move 0 onto 2", [](ShowDocument& s) { s.move(0, 2); }, "QRPS", {change(Kind::Moved, 0, 1, 2)}},
         Operation{
@@ -266,6 +297,75 @@ TEST(ShowHistory, TheShowTakesFiveHundredSlidesAndTheHistoryKeepsWhatFitsItsByte
         show.redo();
     EXPECT_EQ(show.SlideCount, made % 2 ? 0 : ShowDocument::MaxSlides);
     EXPECT_EQ(show.slide(0).ImageFile.str(), made % 2 ? "" : "A");
+}
+
+// Every slide as a file would store it, with its thumbnail's pixel.
+std::vector<std::string> contents(const ShowDocument& show) {
+    std::vector<std::string> slides;
+    for (int i = 0; i < show.SlideCount; ++i) {
+        std::string bytes(sizeof(TSlideRecord), '\0');
+        SlideRecordBytes::encode(show.slide(i), bytes.data());
+        slides.push_back(bytes + std::to_string(show.thumbnail(i).pixel(0, 0)));
+    }
+    return slides;
+}
+
+// Three hundred photos added, forty of them given another time and a caption, ten deleted: each
+// command is one step, and Undo takes them back one by one, each to the show exactly as it stood
+// before it. (A command on the whole show, such as a sort, is one more row of the steps.)
+TEST(ShowHistory, ManySlidesChangedAndDeletedTogetherAreUndoneStepByStep) {
+    ShowDocument show;
+    QList<ShowSlide> photos;
+    for (int i = 0; i < 300; ++i) {
+        ShowSlide photo = test_shows::slide(show, "photo" + std::to_string(i) + ".jpg",
+                                            [i](TSlideRecord& r) { r.ShowText = std::uint8_t(i % 2); });
+        photo.thumbnail = QImage(1, 1, QImage::Format_RGB32);
+        photo.thumbnail.fill(QColor::fromRgb(QRgb(i)));
+        photos.append(photo);
+    }
+    std::vector<int> chosen;
+    for (int i = 0; i < 40; ++i)
+        chosen.push_back(7 * i + 3);
+    const auto giveChosen = [&] {
+        const ShowDocument::Step step(show, QStringLiteral("Image Properties"));
+        for (int index : chosen) {
+            ShowSlide slide = show.at(index);
+            slide.record.Delay = 3;
+            slide.record.Text.assign("Harbour");
+            show.replace(index, slide);
+        }
+    };
+    const std::pair<QString, std::function<void()>> steps[] = {
+        {QStringLiteral("Add Slides"), [&] { EXPECT_EQ(show.insert(0, photos), 300); }},
+        {QStringLiteral("Image Properties"), giveChosen},
+        {QStringLiteral("Delete Slides"),
+         [&] {
+             EXPECT_EQ(show.removeEach({299, 3, 10, 11, 12, 100, 101, 150, 290, 298}).size(), 10);
+         }},
+    };
+    std::vector<std::vector<std::string>> before;
+    for (const auto& [name, run] : steps) {
+        before.push_back(contents(show));
+        run();
+        EXPECT_EQ(show.history().undoText(), name);
+    }
+    EXPECT_EQ(show.SlideCount, 290);
+    int given = 0;
+    for (int i = 0; i < show.SlideCount; ++i) {
+        const TSlideRecord& slide = show.slide(i);
+        const int photo = std::stoi(slide.ImageFile.str().substr(5));
+        const bool isChosen = photo % 7 == 3 && photo < 280;
+        given += isChosen;
+        EXPECT_EQ(std::tuple(int(slide.Delay), slide.Text.str(), int(slide.ShowText)),
+                  std::tuple(isChosen ? 3 : 5, std::string(isChosen ? "Harbour" : ""), photo % 2))
+            << photo;
+    }
+    EXPECT_EQ(given, 36) << "four of the forty were deleted";
+    for (auto shown = before.rbegin(); shown != before.rend(); ++shown) {
+        show.undo();
+        EXPECT_EQ(contents(show), *shown) << "undone back to step " << before.rend() - shown;
+    }
+    EXPECT_FALSE(show.history().canUndo());
 }
 
 TEST(ShowSlots, AFreshSlideHasTheDefaultTimeAndFontAndIndexesOutsideTheShowReadAsFresh) {

@@ -141,6 +141,8 @@ struct Reorder {
     TOvcCell to;
     bool moves; // the pointer moves between press and release
     QStringList expected;
+    QList<int> selected = {};       // slides clicked, then Ctrl+clicked, before the drag; they go with it
+    QStringList selectedAfter = {}; // shown selected afterwards, beside the active slide
 };
 
 std::ostream& operator<<(std::ostream& out, const Reorder& row) {
@@ -157,6 +159,11 @@ TEST_P(ReorderDrag, MovesTheSlideToTheCellUnderThePointer) {
     auto at = [this](TOvcCell c) {
         return c.row < 0 ? QPoint(76 * c.col + 30, 73 + 30) : cellCentre(showGrid(), c.row, c.col);
     };
+    for (int index : row.selected)
+        QTest::mouseClick(showGrid().viewport(), Qt::LeftButton,
+                          index == row.selected.first() ? Qt::NoModifier : Qt::ControlModifier,
+                          cellCentre(showGrid(), 0, index));
+    const QString dragged = row.from.row < 0 ? QString() : slideNames().value(row.from.col);
     press(showGrid(), at(row.from));
     if (row.moves) {
         moveTo(showGrid(), at(row.from) + QPoint(4, 0));
@@ -169,8 +176,15 @@ TEST_P(ReorderDrag, MovesTheSlideToTheCellUnderThePointer) {
     EXPECT_EQ(pointer(showGrid()), Qt::ArrowCursor);
     EXPECT_FALSE(main().drags().ReorderDragArmed);
     if (show().ShowModified) {
-        EXPECT_EQ(showGrid().ActiveCol(), row.to.col);
+        EXPECT_EQ(slideNames().value(showGrid().ActiveCol()), dragged) << "the active cell goes along";
     }
+    // The slides moved together stay selected; a press on a slide not selected leaves none, and one
+    // beside the slides draws a rubber band.
+    QStringList selected;
+    for (int col = 0; col < 4; ++col)
+        if (showGrid().cellState(0, col) == TOvcTable::CellState::Selected)
+            selected.append(slideNames().value(col));
+    EXPECT_EQ(selected, row.selectedAfter);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -180,7 +194,12 @@ INSTANTIATE_TEST_SUITE_P(
         Reorder{"3 onto 1", {0, 3}, {0, 1}, true, {"P", "S", "Q", "R"}},
         Reorder{"onto the empty cell after the last slide", {0, 1}, {0, 4}, true, {"P", "Q", "R", "S"}},
         Reorder{"press and release without moving", {0, 2}, {0, 2}, false, {"P", "Q", "R", "S"}},
-        Reorder{"from below the last row onto a slide", {-1, 0}, {0, 1}, true, {"P", "Q", "R", "S"}}));
+        Reorder{
+            "from below the last row onto a slide", {-1, 0}, {0, 1}, true, {"P", "Q", "R", "S"}, {}, {"Q"}},
+        Reorder{"1 and 3 selected, 1 onto 0", {0, 1}, {0, 0}, true, {"Q", "S", "P", "R"}, {1, 3}, {"S"}},
+        Reorder{"0 and 1 selected, 0 onto 3", {0, 0}, {0, 3}, true, {"R", "S", "P", "Q"}, {0, 1}, {"Q"}},
+        Reorder{"0 and 2 selected, 0 onto 2", {0, 0}, {0, 2}, true, {"P", "Q", "R", "S"}, {0, 2}, {"R"}},
+        Reorder{"0 and 2 selected, 3 onto 1 alone", {0, 3}, {0, 1}, true, {"P", "S", "Q", "R"}, {0, 2}}));
 
 TEST_F(DragWindow, AMovedSlideTakesItsThumbnailAndRecordAlong) {
     addSlides({"P", "Q", "R", "S"});

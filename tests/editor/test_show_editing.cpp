@@ -128,14 +128,16 @@ TEST_F(Editing, ImagesGoneSinceTheListingOrWithPathsTooLongToKeepMakeNoSlides) {
 struct CommandCase {
     const char* what;
     QString slides;
-    const char* steps; // a command on a slide, by letter and index: d Clear, x Cut, c Copy, v Paste
+    // Each a letter and a slide index: d Clear, x Cut, c Copy, v Paste with that slide active; p a
+    // click on the slide, k a Ctrl+click, h a Shift+click; r Shift+Right, a Ctrl+A (index unused).
+    const char* steps;
     QString expected;
     bool modified;
 };
 
-// Clear, Cut, Copy and Paste on the show grid; each slide keeps its thumbnail. The first case runs
-// with nothing cut or copied yet.
-TEST_F(Editing, ClearCutCopyAndPasteActOnTheActiveSlide) {
+// Clear, Cut, Copy and Paste on the show grid, on the active slide or on every slide selected; each
+// slide keeps its thumbnail. The first case runs with nothing cut or copied yet.
+TEST_F(Editing, ClearCutCopyAndPasteActOnTheActiveSlideOrTheSelectedOnes) {
     const CommandCase cases[] = {
         {"a paste with nothing cut or copied inserts nothing", "ab", "v1", "a b", false},
         {"Clear on the last slide of a row removes the row", "abcdef", "d5", "a b c d e", true},
@@ -143,18 +145,38 @@ TEST_F(Editing, ClearCutCopyAndPasteActOnTheActiveSlide) {
         {"Cut then Paste moves a slide before the active one", "abcd", "x0v2", "b c a d", true},
         {"Copy leaves the show as it is", "abcd", "c0", "a b c d", false},
         {"a copy is pasted as often as wanted", "abcd", "c1v0v0", "b b a b c d", true},
+        {"Clear removes every slide selected with Ctrl", "abcdef", "p1k3k5d0", "a c e", true},
+        {"a Ctrl+click on a selected slide takes it out", "abcde", "p0k2k0d4", "a b d e", true},
+        {"a plain click leaves the active slide alone", "abcd", "p0k1k2p3d3", "a b c", true},
+        {"Shift+click takes the run from the slide clicked before", "abcdef", "p1h4x0v0", "b c d e a f",
+         true},
+        {"Shift with an arrow takes the run from the active slide", "abcdef", "p1r0r0d0", "a e f", true},
+        {"Ctrl+A then Copy and Paste gives the show twice", "abc", "a0c0v3", "a b c a b c", true},
+        {"Ctrl+A then Clear empties the show", "abc", "a0d0", "", true},
     };
     const std::map<char, void (ShowEditing::*)()> commands = {{'d', &ShowEditing::Clear1Click},
                                                               {'x', &ShowEditing::EditCut},
                                                               {'c', &ShowEditing::EditCopy},
                                                               {'v', &ShowEditing::EditPaste}};
+    const std::map<char, Qt::KeyboardModifiers> clicks = {
+        {'p', Qt::NoModifier}, {'k', Qt::ControlModifier}, {'h', Qt::ShiftModifier}};
     for (const CommandCase& c : cases) {
         SCOPED_TRACE(c.what);
         makeShow(c.slides);
         showGrid.setFocus();
         for (const char* step = c.steps; *step; step += 2) {
-            activate(step[1] - '0');
-            (editing.*commands.at(step[0]))();
+            const int index = step[1] - '0';
+            if (clicks.count(step[0])) {
+                QTest::mouseClick(showGrid.viewport(), Qt::LeftButton, clicks.at(step[0]),
+                                  showGrid.cellRect(index / 5, index % 5).center());
+            } else if (step[0] == 'r') {
+                QTest::keyClick(&showGrid, Qt::Key_Right, Qt::ShiftModifier);
+            } else if (step[0] == 'a') {
+                QTest::keyClick(&showGrid, Qt::Key_A, Qt::ControlModifier);
+            } else {
+                activate(index);
+                (editing.*commands.at(step[0]))();
+            }
         }
         expectShow(c.expected);
         EXPECT_EQ(show.ShowModified, c.modified);
@@ -162,6 +184,33 @@ TEST_F(Editing, ClearCutCopyAndPasteActOnTheActiveSlide) {
             EXPECT_EQ(show.thumbnail(i), thumbnailOf(slideNames()[i])) << i;
     }
     EXPECT_TRUE(told.isEmpty());
+}
+
+// A rubber band drawn from a place without a slide selects the slides whose cells it touches, and
+// with Ctrl adds them to those selected.
+TEST_F(Editing, ARubberBandFromAPlaceWithoutASlideSelectsTheSlidesItTouches) {
+    const auto band = [this](TOvcCell from, TOvcCell to, Qt::KeyboardModifiers modifiers) {
+        const auto at = [this](TOvcCell cell) {
+            return showGrid.viewport()->mapTo(&window, showGrid.cellRect(cell.row, cell.col).center());
+        };
+        QTest::mousePress(window.windowHandle(), Qt::LeftButton, modifiers, at(from));
+        QTest::mouseMove(window.windowHandle(), at(from) + QPoint(-5, -5));
+        QTest::mouseMove(window.windowHandle(), at(to));
+        QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, modifiers, at(to));
+    };
+    makeShow("abcdefgh");
+    showGrid.setFocus();
+    band({2, 4}, {0, 2}, Qt::NoModifier);
+    editing.Clear1Click();
+    expectShow("a b f g");
+
+    makeShow("abcdefgh");
+    QTest::mouseClick(showGrid.viewport(), Qt::LeftButton, {}, showGrid.cellRect(0, 0).center());
+    QTest::mouseClick(showGrid.viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      showGrid.cellRect(0, 1).center());
+    band({3, 0}, {1, 0}, Qt::ControlModifier);
+    editing.Clear1Click();
+    expectShow("c d e g h");
 }
 
 TEST_F(Editing, EditCommandsActOnTheFieldWithTheFocus) {
@@ -194,11 +243,11 @@ struct MenuCase {
 TEST_F(Editing, MenusOfferWhatTheFocusAndTheShowAllow) {
     const MenuCase cases[] = {
         {&imagesField, 0, 0, false, "x", "cut copy paste clear selectAll"},
-        {&showGrid, 2, 1, false, "", "cut copy clear clearAll properties image slideshow"},
+        {&showGrid, 2, 1, false, "", "cut copy clear clearAll selectAll properties image slideshow"},
         {&showGrid, 0, 0, false, "", ""},
         {&showName, 2, 0, true, "", "copy paste clear selectAll slideshow"},
         {&folderGrid, 0, 0, true, "", "selectAll image"},
-        {&showGrid, 2, 3, true, "", "paste clearAll slideshow"},
+        {&showGrid, 2, 3, true, "", "paste clearAll selectAll slideshow"},
         {&add, 2, 0, true, "", "slideshow"},
     };
     listFolder(2);
@@ -291,12 +340,13 @@ TEST_F(DragWindow, TheMenusOfTheWindowFollowTheEditingsRulesAndAFieldKeepsItsKey
     EXPECT_EQ(offered(imagesField()), "EditCutItem EditCopyItem EditPasteItem Clear1 SelectAll1");
     addSlides({"a", "b"});
     showGrid().setActiveCell(0, 1);
-    EXPECT_EQ(offered(showGrid()),
-              "EditCutItem EditCopyItem Clear1 ClearAll1 SlideProperties1 SingleSlide1 Slideshow1");
+    EXPECT_EQ(
+        offered(showGrid()),
+        "EditCutItem EditCopyItem Clear1 ClearAll1 SelectAll1 SlideProperties1 SingleSlide1 Slideshow1");
     main().EditCopy();
     EXPECT_EQ(offered(folderGrid()), "SelectAll1 SingleSlide1 Slideshow1");
     showGrid().setActiveCell(0, 3);
-    EXPECT_EQ(offered(showGrid()), "EditPasteItem ClearAll1 Slideshow1");
+    EXPECT_EQ(offered(showGrid()), "EditPasteItem ClearAll1 SelectAll1 Slideshow1");
     auto& showName = *main().findChild<QLineEdit*>("Edit2");
     showName.clear();
     EXPECT_EQ(offered(showName), "EditCopyItem EditPasteItem Clear1 SelectAll1 Slideshow1");

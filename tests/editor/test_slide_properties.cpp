@@ -10,12 +10,14 @@
 #include "media_device.h"
 #include "ovc_simple_field.h"
 #include "show_file.h"
+#include "show_selection.h"
 #include "test_shows.h"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QToolButton>
+#include <QUndoStack>
 
 #include <vector>
 
@@ -33,6 +35,10 @@ class Properties : public EditingDesk {
     // Opens the dialog for a slide, lets `inside` work in it, and closes it with the named button
     // (unless inside closed it).
     void withDialog(int index, const char* closeWith, std::function<void()> inside) {
+        withDialogFor({index}, closeWith, std::move(inside));
+    }
+    // The same for the slides at `indexes`, selected in the grid, through the menu's way in.
+    void withDialogFor(const std::vector<int>& indexes, const char* closeWith, std::function<void()> inside) {
         opened = false;
         const QPointer<QTimer> wait = whenModal(&dialog, [this, closeWith, inside] {
             opened = true;
@@ -40,7 +46,12 @@ class Properties : public EditingDesk {
             if (dialog.isVisible())
                 QTest::mouseClick(&control<QPushButton>(closeWith), Qt::LeftButton);
         });
-        properties.open(index);
+        if (indexes.size() > 1) {
+            view.selection().select(indexes);
+            properties.openActive();
+        } else {
+            properties.open(indexes.front());
+        }
         delete wait;
     }
     // The thumbnail's audio mark area, (0, 33)-(18, 50).
@@ -176,6 +187,79 @@ TEST_F(Properties, ChosenAudioMarksTheThumbnailAndDeletedAudioDrawsItAgainWithou
         const bool ok = QLatin1String(closeWith) == QLatin1String("BitBtn1");
         EXPECT_EQ(show.audioPath(0), ok ? QString() : sound);
         EXPECT_EQ(show.thumbnail(0), ok ? plain : marked);
+    }
+}
+
+// For several slides the dialog shows what they share and leaves empty what differs; OK gives every
+// slide the fields the user changed, each keeping the others as it had them, in one step.
+TEST_F(Properties, SeveralSlidesGetOnlyTheFieldsChangedAndKeepTheirOwnOthers) {
+    test_shows::edit(show, 1, [](TSlideRecord& r) {
+        r.Delay = 9;
+        r.Text.assign("Quay ");
+        r.ShowText = 1;
+    });
+    show.markOpened();
+    const auto fields = [this](int index) {
+        const TSlideRecord& r = show.slide(index);
+        return std::tuple(int(r.Delay), int(r.HoldForAudio), int(r.ShowText), r.Text.str());
+    };
+    withDialogFor({0, 1, 2}, "BitBtn1", [this] {
+        EXPECT_EQ(control<QLabel>("Label6").text(), QStringLiteral("3"));
+        EXPECT_EQ(control<TOvcSimpleField>("dlyfld").text(), QString());
+        EXPECT_EQ(control<QCheckBox>("CheckBox1").checkState(), Qt::Unchecked);
+        EXPECT_EQ(control<QCheckBox>("CheckBox2").checkState(), Qt::PartiallyChecked);
+        EXPECT_EQ(control<QPlainTextEdit>("Memo1").toPlainText(), QString());
+        control<QCheckBox>("CheckBox1").setChecked(true);
+    });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(fields(0), std::tuple(7, 1, 0, std::string()));
+    EXPECT_EQ(fields(1), std::tuple(9, 1, 1, std::string("Quay ")));
+    EXPECT_EQ(fields(2), std::tuple(7, 1, 0, std::string()));
+    EXPECT_EQ(show.history().count(), 1);
+
+    withDialogFor({1, 2}, "BitBtn1", [this] {
+        auto& delay = control<TOvcSimpleField>("dlyfld");
+        QTest::keyClicks(&delay, "3");
+        QTest::keyClicks(&control<QPlainTextEdit>("Memo1"), "Harbour");
+        control<QCheckBox>("CheckBox2").setCheckState(Qt::Unchecked);
+    });
+    EXPECT_EQ(fields(0), std::tuple(7, 1, 0, std::string()));
+    EXPECT_EQ(fields(1), std::tuple(3, 1, 0, std::string("Harbour ")));
+    EXPECT_EQ(fields(2), std::tuple(3, 1, 0, std::string("Harbour ")));
+    show.undo();
+    EXPECT_EQ(fields(1), std::tuple(9, 1, 1, std::string("Quay ")));
+    EXPECT_EQ(fields(2), std::tuple(7, 1, 0, std::string()));
+}
+
+// Audio chosen for several slides marks every thumbnail; deleting the audio shown for slides with
+// different sounds takes it off each and draws each thumbnail again without the mark.
+TEST_F(Properties, AudioChosenOrDeletedForSeveralSlidesMarksOrUnmarksEachThumbnail) {
+    const QString sound = writeWav(dir, "Tone.wav", 300);
+    const QString other = writeWav(dir, "Bell.wav", 300);
+    const QImage plain[] = {show.thumbnail(0), show.thumbnail(1), show.thumbnail(2)};
+    dialogSeams().getOpenFileName = [&](QWidget*, const QString&, const QString&, const QString&) {
+        return sound;
+    };
+    withDialogFor({0, 2}, "BitBtn1",
+                  [this] { QTest::mouseClick(&control<QToolButton>("SpeedButton1"), Qt::LeftButton); });
+    for (int i : {0, 2}) {
+        EXPECT_EQ(show.audioPath(i), sound) << i;
+        EXPECT_NE(markArea(show.thumbnail(i)), markArea(plain[i])) << i;
+    }
+    EXPECT_EQ(show.thumbnail(1), plain[1]);
+
+    dialogSeams().getOpenFileName = [&](QWidget*, const QString&, const QString&, const QString&) {
+        return other;
+    };
+    withDialog(1, "BitBtn1",
+               [this] { QTest::mouseClick(&control<QToolButton>("SpeedButton1"), Qt::LeftButton); });
+    withDialogFor({0, 1, 2}, "BitBtn1", [this] {
+        EXPECT_FALSE(control<QLineEdit>("Edit4").text().isEmpty()) << "the sounds differ";
+        QTest::keyClick(&control<QLineEdit>("Edit4"), Qt::Key_Delete);
+    });
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(show.audioPath(i).isEmpty()) << i;
+        EXPECT_EQ(show.thumbnail(i), plain[i]) << i;
     }
 }
 

@@ -9,10 +9,14 @@
 #include "ovc_simple_field.h"
 #include "pref_dialog.h"
 #include "show_grid.h"
+#include "test_shows.h"
 #include "text_dialog.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <numeric>
 
 namespace {
 testing::Environment* const environment = testing::AddGlobalTestEnvironment(new PlayerTestEnvironment);
@@ -26,24 +30,31 @@ std::ostream& operator<<(std::ostream& out, const Command& row) {
     return out << row.step;
 }
 
-class UndoStep : public DragWindow, public testing::WithParamInterface<Command> {
+class ShowWindow : public DragWindow {
   public:
-    // What the show holds: each slide's name, time, hold and caption switch, and thumbnail.
+    // What the show holds: each slide's name, time, hold and caption switch, caption and thumbnail.
     QStringList state() {
         QStringList slides;
         for (int i = 0; i < show().SlideCount; ++i) {
             const TSlideRecord& r = show().slide(i);
-            slides.append(QStringLiteral("%1 %2%3%4 %5")
+            slides.append(QStringLiteral("%1 %2%3%4 %5 %6")
                               .arg(slideNames()[i])
                               .arg(r.Delay)
                               .arg(r.HoldForAudio)
                               .arg(r.ShowText)
+                              .arg(QString::fromStdString(r.Text.str()))
                               .arg(show().thumbnail(i).cacheKey()));
         }
         return slides;
     }
     void press(QKeyCombination keys) { QTest::keyClick(&showGrid(), keys.key(), keys.keyboardModifiers()); }
+    void click(int index, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::mouseClick(showGrid().viewport(), Qt::LeftButton, modifiers,
+                          cellCentre(showGrid(), ShowGrid::rowOf(index), ShowGrid::columnOf(index)));
+    }
 };
+
+class UndoStep : public ShowWindow, public testing::WithParamInterface<Command> {};
 
 TEST_P(UndoStep, TheCommandIsUndoneAndRedoneWithItsName) {
     addSlides({"a", "b", "c", "d"});
@@ -91,6 +102,24 @@ INSTANTIATE_TEST_SUITE_P(
         Command{"Add Images", [](DragWindow& t) { QTest::mouseClick(&t.button("BitBtn3"), Qt::LeftButton); }},
         Command{"Delete Slide", [](DragWindow& t) { QTest::keyClick(&t.showGrid(), Qt::Key_Delete); }},
         Command{"Cut", [](DragWindow& t) { QTest::keyClick(&t.showGrid(), Qt::Key_X, Qt::ControlModifier); }},
+        Command{"Delete Slides",
+                [](DragWindow& t) {
+                    QTest::mouseClick(t.showGrid().viewport(), Qt::LeftButton, Qt::ControlModifier,
+                                      t.cellCentre(t.showGrid(), 0, 3));
+                    QTest::keyClick(&t.showGrid(), Qt::Key_Delete);
+                }},
+        Command{"Cut",
+                [](DragWindow& t) {
+                    QTest::keyClick(&t.showGrid(), Qt::Key_Right, Qt::ShiftModifier);
+                    QTest::keyClick(&t.showGrid(), Qt::Key_X, Qt::ControlModifier);
+                }},
+        Command{"Move Slides",
+                [](DragWindow& t) {
+                    QTest::mouseClick(t.showGrid().viewport(), Qt::LeftButton, Qt::ControlModifier,
+                                      t.cellCentre(t.showGrid(), 0, 0));
+                    t.dragTo(t.showGrid(), 0, t.showGrid(), t.cellCentre(t.showGrid(), 0, 3));
+                    t.release(t.showGrid(), t.cellCentre(t.showGrid(), 0, 3));
+                }},
         Command{"Paste",
                 [](DragWindow& t) {
                     QTest::keyClick(&t.showGrid(), Qt::Key_C, Qt::ControlModifier);
@@ -127,6 +156,18 @@ INSTANTIATE_TEST_SUITE_P(
                             auto* delay = t.windows->textdlg->findChild<TOvcSimpleField*>("dlyfld");
                             delay->selectAll();
                             QTest::keyClicks(delay, "42");
+                            QTest::mouseClick(t.windows->textdlg->findChild<QPushButton*>("BitBtn1"),
+                                              Qt::LeftButton);
+                        });
+                }},
+        Command{"Image Properties",
+                [](DragWindow& t) {
+                    QTest::keyClick(&t.showGrid(), Qt::Key_A, Qt::ControlModifier);
+                    inDialog(
+                        t.windows->textdlg, [&t] { t.main().SlideProperties1Click(); },
+                        [&t] {
+                            QTest::mouseClick(t.windows->textdlg->findChild<QCheckBox*>("CheckBox1"),
+                                              Qt::LeftButton);
                             QTest::mouseClick(t.windows->textdlg->findChild<QPushButton*>("BitBtn1"),
                                               Qt::LeftButton);
                         });
@@ -168,6 +209,88 @@ TEST_F(DragWindow, UndoAndRedoShowTheSlidesTheyTouched) {
     show().insert(0, {show().at(39), show().at(38)});
     EXPECT_EQ(active(), 12);
     EXPECT_EQ(slideNames()[active()], QStringLiteral("s010"));
+}
+
+// Three hundred photos added with ">>"; forty of them, selected with a click, Shift with the arrows
+// and a Ctrl+click, given 3 s and a caption in one visit of Image Properties, each keeping the fields
+// left untouched; ten, Ctrl+clicked, deleted with the Delete key. Ctrl+Z then takes each command back
+// in turn, to the show exactly as it stood before it. (A sort of the show joins as one more step.)
+TEST_F(ShowWindow, ThreeHundredPhotosChangedAndDeletedSeveralAtOnceAreUndoneStepByStep) {
+    QStringList names;
+    for (int i = 0; i < 300; ++i)
+        names.append(QStringLiteral("p%1.png").arg(i, 3, 10, QLatin1Char('0')));
+    typeFolder(folderWith("photos", names));
+    focusShowGrid(0, 0);
+    Ttextdlg& dialog = *windows->textdlg;
+    std::vector<int> selected(38);
+    std::iota(selected.begin(), selected.end(), 0);
+    selected.insert(selected.end(), {39, 40});
+    const std::vector<int> deleted = {1, 3, 4, 7, 9, 12, 13, 15, 16, 19};
+    const std::pair<QString, std::function<void()>> steps[] = {
+        {QStringLiteral("Add Images"), [&] { QTest::mouseClick(&button("BitBtn3"), Qt::LeftButton); }},
+        {QStringLiteral("Change Slides"),
+         [&] {
+             const ShowDocument::Step step(show(), QStringLiteral("Change Slides"));
+             test_shows::edit(show(), 2, [](TSlideRecord& r) { r.HoldForAudio = 0; });
+             test_shows::edit(show(), 5, [](TSlideRecord& r) { r.Text.assign("Quay"); });
+             test_shows::edit(show(), 38, [](TSlideRecord& r) { r.Text.assign("Quay"); });
+         }},
+        {QStringLiteral("Image Properties"),
+         [&] {
+             showGrid().setTopRow(0);
+             click(0);
+             for (int row = 0; row < 8; ++row)
+                 press(Qt::SHIFT | Qt::Key_Down);
+             click(38, Qt::ControlModifier);
+             inDialog(
+                 &dialog, [this] { action("SlideProperties1").trigger(); },
+                 [&] {
+                     EXPECT_EQ(dialog.findChild<QLabel*>("Label6")->text(), QStringLiteral("40"));
+                     auto* delay = dialog.findChild<TOvcSimpleField*>("dlyfld");
+                     delay->selectAll();
+                     QTest::keyClicks(delay, "3");
+                     QTest::keyClicks(dialog.findChild<QPlainTextEdit*>("Memo1"), "Harbour");
+                     QTest::mouseClick(dialog.findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
+                 });
+         }},
+        {QStringLiteral("Delete Slides"),
+         [&] {
+             focusShowGrid(0, 0); // back from the dialog
+             showGrid().setTopRow(0);
+             click(deleted.front());
+             for (int index : deleted)
+                 if (index != deleted.front())
+                     click(index, Qt::ControlModifier);
+             press(QKeyCombination(Qt::Key_Delete));
+         }},
+    };
+    std::vector<QStringList> before;
+    for (const auto& [name, run] : steps) {
+        before.push_back(state());
+        run();
+        EXPECT_EQ(action("Undo1").text(), QStringLiteral("&Undo ") + name);
+    }
+
+    ASSERT_EQ(show().SlideCount, 290);
+    int given = 0;
+    for (int i = 0; i < show().SlideCount; ++i) {
+        const int photo = slideNames()[i].mid(1).toInt();
+        const bool chosen = std::count(selected.begin(), selected.end(), photo) > 0;
+        EXPECT_EQ(std::count(deleted.begin(), deleted.end(), photo), 0) << photo;
+        const TSlideRecord& r = show().slide(i);
+        const std::string caption = chosen ? "Harbour" : photo == 38 ? "Quay" : "";
+        EXPECT_EQ(std::tuple(int(r.Delay), QString::fromStdString(r.Text.str()).trimmed().toStdString(),
+                             int(r.HoldForAudio)),
+                  std::tuple(chosen ? 3 : 5, caption, photo == 2 ? 0 : 1))
+            << photo;
+        given += chosen;
+    }
+    EXPECT_EQ(given, 30) << "ten of the forty were deleted";
+    for (auto shown = before.rbegin(); shown != before.rend(); ++shown) {
+        press(Qt::CTRL | Qt::Key_Z);
+        EXPECT_EQ(state(), *shown) << "undone back to step " << before.rend() - shown;
+    }
+    EXPECT_EQ(show().SlideCount, 0);
 }
 
 // A show saved, changed and changed back asks nothing on closing; Clear All and Open leave nothing
