@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: MIT
+#include "package_files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char SlideListName[] = "images.sld";
+const char ImageDataName[] = "images.dat";
+
+// Reads at most `limit` bytes of the file; false with the system's reason.
+bool ReadFile(const std::string& path, std::size_t limit, std::string& bytes, std::string& why) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        why = errno == ENOENT ? "it is missing" : std::strerror(errno);
+        return false;
+    }
+    char buffer[1 << 16];
+    std::size_t n = 0;
+    while (bytes.size() < limit &&
+           (n = std::fread(buffer, 1, std::min(sizeof buffer, limit - bytes.size()), file)) > 0)
+        bytes.append(buffer, n);
+    const bool failed = std::ferror(file) != 0;
+    if (failed)
+        why = std::strerror(errno);
+    std::fclose(file);
+    return !failed;
+}
+
+bool ValidUtf8(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        const int more = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
+        if (more < 0 || i + more >= s.size() + (more == 0 ? 1 : 0))
+            return false;
+        for (int k = 1; k <= more; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) >> 6) != 2)
+                return false;
+        i += std::size_t(more) + 1;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string RecordText(std::string_view stored) {
+    if (ValidUtf8(stored))
+        return std::string(stored);
+    // Windows-1252: 0x80 to 0x9F have their own letters, the rest is Latin-1.
+    static const char16_t High[32] = {0x20AC, 0x81,   0x201A, 0x192,  0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x2C6,  0x2030, 0x160,  0x2039, 0x152,  0x8D,   0x17D,  0x8F,
+                                      0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x2DC,  0x2122, 0x161,  0x203A, 0x153,  0x9D,   0x17E,  0x178};
+    std::string out;
+    for (const char ch : stored) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        const unsigned u = c >= 0x80 && c < 0xA0 ? High[c - 0x80] : c;
+        if (u < 0x80)
+            out += char(u);
+        else if (u < 0x800)
+            out += {char(0xC0 | u >> 6), char(0x80 | (u & 0x3F))};
+        else
+            out += {char(0xE0 | u >> 12), char(0x80 | (u >> 6 & 0x3F)), char(0x80 | (u & 0x3F))};
+    }
+    return out;
+}
+
+bool PackageFiles::open(const std::string& folder, std::string& error) {
+    std::string bytes, why;
+    constexpr std::size_t Largest = SlideList::HeaderSize + std::size_t(MaxSlides) * SlideList::RecordSize;
+    if (!ReadFile(folder + SlideListName, Largest + 1, bytes, why)) {
+        error = std::string("The slide list ") + SlideListName + " cannot be read: " + why + ".";
+        return false;
+    }
+    const SlideList::ParseResult result = SlideList::parse(bytes, list_);
+    why = !result.ok()                       ? result.error
+          : list_.records.empty()            ? "it holds no slides"
+          : list_.records.size() > MaxSlides ? "it holds more than " + std::to_string(MaxSlides) + " slides"
+                                             : std::string();
+    if (!why.empty()) {
+        error = std::string("The slide list ") + SlideListName + " is damaged: " + why + ".";
+        return false;
+    }
+    if (!ReadFile(folder + ImageDataName, std::size_t(-1), data_, why)) {
+        error = std::string("The image data ") + ImageDataName + " cannot be read: " + why + ".";
+        return false;
+    }
+    ranges_ = list_.dataRanges(std::int64_t(data_.size()));
+    options_ = PlayerOptions::parse(list_.options);
+    return true;
+}
+
+std::string_view PackageFiles::pictureData(int index) const {
+    const SlideList::DataRange& r = range(index);
+    if (!r.valid || r.length == 0)
+        return {};
+    return std::string_view(data_).substr(std::size_t(r.offset), std::size_t(r.length));
+}

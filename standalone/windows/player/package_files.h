@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: MIT
+// The show of an unpacked package read without any toolkit: the slide list "images.sld" and the
+// image data "images.dat" of a folder, and where each slide's picture lies in that data. Plain
+// C++, so that any player of a package can share it.
+#pragma once
+
+#include "slide_list.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class PackageFiles {
+  public:
+    // The most slides a show holds.
+    static constexpr int MaxSlides = 500;
+
+    // Reads both files from `folder` (ending in a separator). False, with what is wrong in `error`,
+    // when one is missing or unreadable, the slide list is damaged or it holds no slides.
+    bool open(const std::string& folder, std::string& error);
+
+    const std::vector<TSlideRecord>& slides() const { return list_.records; }
+    const PlayerOptions& options() const { return options_; }
+    const SlideList::DataRange& range(int index) const { return ranges_[std::size_t(index)]; }
+    // The slide's picture data; empty for a blank slide.
+    std::string_view pictureData(int index) const;
+
+  private:
+    SlideList list_;
+    PlayerOptions options_;
+    std::string data_;
+    std::vector<SlideList::DataRange> ranges_;
+};
+
+// A record's text as stored: UTF-8, or Windows-1252 where the bytes are no UTF-8. `text` is
+// returned in UTF-8 either way.
+std::string RecordText(std::string_view stored);
