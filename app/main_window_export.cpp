@@ -6,6 +6,7 @@
 #include "confirm_dialog.h"
 #include "package_programs.h"
 #include "preview_form.h"
+#include "show_name_field.h"
 #include "standalone_export.h"
 
 void TMainFormverasco::SaveStandaloneSlideShow1Click() {
@@ -36,6 +37,8 @@ void TMainFormverasco::SaveStandaloneSlideShow1Click() {
             confirm->message(caption, text, line2);
         };
         parts.programsFolder = PackagePrograms::folder();
+        parts.packagePlatform = &settings_.PackagePlatform;
+        parts.showPath = [this] { return showName_->showPath(); };
         standaloneExport_ = std::make_unique<StandaloneExport>(std::move(parts));
     }
     standaloneExport_->run();

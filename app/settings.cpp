@@ -23,6 +23,7 @@ const QString FullScreenName = QStringLiteral("FULL SCREEN");
 const QString ViewerScreenName = QStringLiteral("VIEWER SCREEN");
 const QString CrossFadeName = QStringLiteral("CROSS FADE");
 const QString CrossFadeTimeName = QStringLiteral("CROSS FADE TIME");
+const QString PackagePlatformName = QStringLiteral("PACKAGE PLATFORM");
 
 QString recentShowName(int number) {
     return QStringLiteral("RECENT SHOW %1").arg(number);
@@ -95,6 +96,7 @@ Settings Settings::read(const SettingsStore& store) {
     s.CrossFade = readSwitch(store, CrossFadeName, d.CrossFade);
     s.CrossFadeTime =
         std::clamp(readNumber(store, CrossFadeTimeName, d.CrossFadeTime), MinCrossFadeTime, MaxCrossFadeTime);
+    s.PackagePlatform = readString(store, PackagePlatformName, d.PackagePlatform);
     for (int number = Settings::MaxRecentShows; number >= 1; --number) {
         const QString path = readString(store, recentShowName(number), QString());
         if (!path.isEmpty())
@@ -117,6 +119,7 @@ std::vector<std::pair<QString, QString>> Settings::storedValues() const {
         {ViewerScreenName, ViewerScreen},
         {CrossFadeName, switchText(CrossFade)},
         {CrossFadeTimeName, QString::number(CrossFadeTime)},
+        {PackagePlatformName, PackagePlatform},
     };
     for (int i = 0; i < RecentShows.size(); ++i)
         values.emplace_back(recentShowName(i + 1), RecentShows.at(i));

@@ -25,7 +25,9 @@ struct Settings {
     QString ViewerScreen;             // "VIEWER SCREEN": the screen's name; empty for the main window's
     bool CrossFade = false;           // "CROSS FADE": slides change by a cross-fade, not a cut
     int CrossFadeTime = 1000;         // "CROSS FADE TIME": the fade's length in milliseconds
-    QStringList RecentShows;          // "RECENT SHOW 1" to "RECENT SHOW 8": the last shows opened or saved
+    QString PackagePlatform =
+        QStringLiteral("Windows"); // "PACKAGE PLATFORM": "Windows" or "Linux", what packages run on
+    QStringList RecentShows;       // "RECENT SHOW 1" to "RECENT SHOW 8": the last shows opened or saved
 
     static constexpr int MinCrossFadeTime = 200;
     static constexpr int MaxCrossFadeTime = 2000;

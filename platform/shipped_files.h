@@ -14,6 +14,11 @@ inline constexpr char HelpFileName[] = "help/verasco.html";     // the help, wit
 inline constexpr char ExportHeadFileName[] = "verasco1.dat";    // the stand-alone show's self-extracting head
 inline constexpr char ExportPlayerFileName[] = "verasco2.dat";  // the stand-alone show's player
 inline constexpr char ExportRuntimeFileName[] = "verasco3.dat"; // the player's imaging run-time
+// The same three for packages that run on Windows: built only with the MinGW-w64 cross compiler, so
+// not among the files every install needs.
+inline constexpr char ExportWindowsHeadFileName[] = "verasco1w.dat";
+inline constexpr char ExportWindowsPlayerFileName[] = "verasco2w.dat";
+inline constexpr char ExportWindowsRuntimeFileName[] = "verasco3w.dat";
 
 // The folders a program in programFolder looks in, in order: its own folder, then the installed
 // folders of the machine code and of the data.

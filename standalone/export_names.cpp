@@ -5,12 +5,24 @@
 #include "show_file.h"
 #include "stored_path.h"
 
+#include <QFileInfo>
 #include <QRandomGenerator>
 
 namespace ExportNames {
 
 QString withPackageExtension(const QString& chosen) {
     return ShowFile::nameExtension(chosen).isEmpty() ? chosen + QStringLiteral(".exe") : chosen;
+}
+
+QString packageName(const QString& chosen, PackagePlatform platform) {
+    if (platform == PackagePlatform::Windows)
+        return withPackageExtension(chosen);
+    return ShowFile::nameExtension(chosen) == QLatin1String(".exe") ? chosen.chopped(4) : chosen;
+}
+
+QString defaultPackageName(const QString& showPath, PackagePlatform platform) {
+    const QString base = QFileInfo(showPath).completeBaseName();
+    return packageName(base.isEmpty() ? QStringLiteral("show") : base, platform);
 }
 
 bool needsConversion(const QString& imagePath) {

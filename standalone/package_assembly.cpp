@@ -137,7 +137,7 @@ void makeExecutable(QFile& file) {
 // The head's bytes, then the members: each file the export put into the package folder under its
 // member name. A file that could not be packed fails the package.
 void writePackage(std::ostream& out, const AssemblyJob& job, const std::vector<PackageFile>& members) {
-    QFile head(QDir(job.programsFolder).filePath(QLatin1String(ExportHeadFileName)));
+    QFile head(QDir(job.programsFolder).filePath(QLatin1String(PackagePrograms::names(job.platform).head)));
     if (!head.open(QIODevice::ReadOnly))
         throw std::runtime_error((head.fileName() + QStringLiteral(": ") + head.errorString()).toStdString());
     const QByteArray headBytes = head.readAll();
@@ -170,9 +170,10 @@ std::optional<ExportError> assemblePackage(const AssemblyJob& job) {
     std::vector<PackageFile> members = {
         {folder.filePath(QStringLiteral("player")), QFileInfo(job.target).fileName()},
         {folder.filePath(QStringLiteral("runtime")), QLatin1String(RuntimeMemberName)}};
-    if (auto error = copyProgram(programs.filePath(QLatin1String(ExportPlayerFileName)), members[0].path))
+    const PackagePrograms::Names names = PackagePrograms::names(job.platform);
+    if (auto error = copyProgram(programs.filePath(QLatin1String(names.player)), members[0].path))
         return error;
-    if (auto error = copyProgram(programs.filePath(QLatin1String(ExportRuntimeFileName)), members[1].path))
+    if (auto error = copyProgram(programs.filePath(QLatin1String(names.runtime)), members[1].path))
         return error;
     members.insert(members.end(), job.files.begin(), job.files.end());
 

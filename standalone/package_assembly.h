@@ -5,6 +5,7 @@
 // player first (the head finds it so, whatever the package is called later), without an end marker.
 
 #include "export_error.h"
+#include "package_programs.h"
 #include "slide_pass.h"
 
 #include <QString>
@@ -14,13 +15,14 @@
 #include <vector>
 
 struct AssemblyJob {
-    QString programsFolder; // holds verasco1.dat, verasco2.dat and verasco3.dat
+    QString programsFolder; // holds the three programs of each system (package_programs.h)
     QString packageFolder;
     QString target;
     std::vector<PackageFile> files; // what the slide pass wrote
     // Told, before it is made, the name of the package file to be written beside the target and the
     // name it is made under until it takes that one.
     std::function<void(const QString& path, const QString& madeAs)> partialFile;
+    PackagePlatform platform = PackagePlatform::Linux; // whose head, player and run-time are packed
 };
 
 // The package is written beside the target, through the descriptor of a file made new there, and

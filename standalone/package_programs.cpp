@@ -9,11 +9,26 @@
 
 namespace PackagePrograms {
 
-bool present(const QString& folder) {
+Names names(PackagePlatform platform) {
+    if (platform == PackagePlatform::Windows)
+        return {ExportWindowsHeadFileName, ExportWindowsPlayerFileName, ExportWindowsRuntimeFileName};
+    return {ExportHeadFileName, ExportPlayerFileName, ExportRuntimeFileName};
+}
+
+QString platformName(PackagePlatform platform) {
+    return platform == PackagePlatform::Linux ? QStringLiteral("Linux") : QStringLiteral("Windows");
+}
+
+PackagePlatform platformNamed(const QString& name) {
+    return name == QLatin1String("Linux") ? PackagePlatform::Linux : PackagePlatform::Windows;
+}
+
+bool present(const QString& folder, PackagePlatform platform) {
     const QDir dir(folder);
-    return !folder.isEmpty() && QFileInfo(dir.filePath(QLatin1String(ExportHeadFileName))).isFile() &&
-           QFileInfo(dir.filePath(QLatin1String(ExportPlayerFileName))).isFile() &&
-           QFileInfo(dir.filePath(QLatin1String(ExportRuntimeFileName))).isFile();
+    const Names n = names(platform);
+    return !folder.isEmpty() && QFileInfo(dir.filePath(QLatin1String(n.head))).isFile() &&
+           QFileInfo(dir.filePath(QLatin1String(n.player))).isFile() &&
+           QFileInfo(dir.filePath(QLatin1String(n.runtime))).isFile();
 }
 
 QString folder() {

@@ -17,7 +17,7 @@ namespace {
 constexpr int Margin = 8;
 constexpr int Panel1Height = 88;
 constexpr int Panel2Top = Margin + Panel1Height + Margin;
-constexpr int Panel2Height = 132;
+constexpr int Panel2Height = 156;
 constexpr int ButtonTop = Panel2Top + Panel2Height + Margin;
 constexpr int ButtonWidth = 75, ButtonHeight = 25;
 
@@ -103,6 +103,14 @@ void Tsaveexedlg::createPanel2() {
     label(Panel2, "Label16", QStringLiteral("Su&b-sampling:"), QRect(360, 86, 92, 22))->setBuddy(ComboBox1);
     for (TOvcSimpleField* field : {lumfld, chromfld})
         connect(field, &TOvcSimpleField::validityChanged, this, &Tsaveexedlg::updateSave);
+
+    // The system the package runs on, in the order of PackagePlatform.
+    RunsOnBox = named(new QComboBox(Panel2), "RunsOnBox");
+    RunsOnBox->addItems({QStringLiteral("Windows"), QStringLiteral("Linux")});
+    RunsOnBox->setGeometry(96, 108, 120, 22);
+    label(Panel2, "Label17", QStringLiteral("Runs &on:"), QRect(8, 108, 84, 22))->setBuddy(RunsOnBox);
+    PlatformNote = label(Panel2, "PlatformNote", QString(), QRect(8, 132, 330, 17));
+    connect(RunsOnBox, &QComboBox::currentIndexChanged, this, &Tsaveexedlg::updateSave);
 }
 
 void Tsaveexedlg::createButtons() {
@@ -126,12 +134,30 @@ void Tsaveexedlg::FormCreate() {
 }
 
 void Tsaveexedlg::FormShow() {
-    programsPresent_ = PackagePrograms::present(programsFolder_);
+    for (PackagePlatform p : {PackagePlatform::Windows, PackagePlatform::Linux})
+        programsPresent_[int(p)] = PackagePrograms::present(programsFolder_, p);
     updateSave();
 }
 
 void Tsaveexedlg::updateSave() {
-    Button1->setEnabled(programsPresent_ && lumfld->isValid() && chromfld->isValid());
+    const PackagePlatform chosen = platform();
+    const bool present = programsPresent_[int(chosen)];
+    // Only a missing Windows set is a build's choice; a missing Linux set is a broken install.
+    PlatformNote->setText(chosen == PackagePlatform::Windows && !present
+                              ? QStringLiteral("Windows packages are not available in this build.")
+                              : QString());
+    Button1->setEnabled(present && lumfld->isValid() && chromfld->isValid());
+}
+
+PackagePlatform Tsaveexedlg::platform() const {
+    buildContents();
+    return RunsOnBox->currentIndex() == int(PackagePlatform::Linux) ? PackagePlatform::Linux
+                                                                    : PackagePlatform::Windows;
+}
+
+void Tsaveexedlg::setPlatform(PackagePlatform platform) {
+    buildContents();
+    RunsOnBox->setCurrentIndex(int(platform));
 }
 
 void Tsaveexedlg::TrackBar1Change() {

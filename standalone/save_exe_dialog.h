@@ -2,10 +2,12 @@
 #pragma once
 // The settings dialog of a stand-alone export: what the show holds and where the package goes, and
 // the QPX quality of the converted pictures (a slider of presets, and with "More" the three values
-// themselves). "&Save" is offered only when the three programs a package carries are at hand and
-// both factor fields hold a value from 0 to 255.
+// themselves), and the system the package runs on ("Runs &on"). "&Save" is offered only when the
+// three programs a package for that system carries are at hand and both factor fields hold a value
+// from 0 to 255; where a build has no Windows programs, the dialog says so.
 
 #include "deferred_window.h"
+#include "package_programs.h"
 #include "quality_presets.h"
 
 #include <QDialog>
@@ -34,6 +36,9 @@ class Tsaveexedlg : public DeferredWindow<QDialog> {
 
     // The values in the fields now.
     QualityPreset quality() const;
+    // The system chosen in "Runs &on".
+    PackagePlatform platform() const;
+    void setPlatform(PackagePlatform platform);
 
     // Places Panel2 and the dialog for the screen's resolution.
     void layoutFor(int pixelsPerInch);
@@ -58,7 +63,7 @@ class Tsaveexedlg : public DeferredWindow<QDialog> {
     void createButtons();
 
     QString programsFolder_;
-    bool programsPresent_ = false;
+    bool programsPresent_[2] = {false, false}; // by PackagePlatform
     bool wide_ = false;
     int pixelsPerInch_ = 96;
     QFrame* Panel1 = nullptr;
@@ -71,6 +76,8 @@ class Tsaveexedlg : public DeferredWindow<QDialog> {
     TOvcSimpleField* lumfld = nullptr;
     TOvcSimpleField* chromfld = nullptr;
     QComboBox* ComboBox1 = nullptr;
+    QComboBox* RunsOnBox = nullptr;
+    QLabel* PlatformNote = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QPushButton* Button1 = nullptr;

@@ -69,16 +69,18 @@ std::optional<ExportError> refuseTargetName(const QString& target) {
 
 } // namespace
 
-QString StandaloneExport::chooseTarget() {
+QString StandaloneExport::chooseTarget(PackagePlatform platform) {
+    const QString offered =
+        ExportNames::defaultPackageName(parts_.showPath ? parts_.showPath() : QString(), platform);
     for (;;) {
-        const QString chosen = dialogSeams().getSaveFileName(
-            parts_.window, QStringLiteral("Save Stand-alone Verasco"),
-            QDir(*parts_.slideDirectory).filePath(QStringLiteral("show.exe")), PackageFilter);
+        const QString chosen =
+            dialogSeams().getSaveFileName(parts_.window, QStringLiteral("Save Stand-alone Verasco"),
+                                          QDir(*parts_.slideDirectory).filePath(offered), PackageFilter);
         if (chosen.isEmpty() || parts_.show->SlideCount == 0)
             return {};
-        const QString target = ExportNames::withPackageExtension(chosen);
+        const QString target = ExportNames::packageName(chosen, platform);
         if (!QFileInfo::exists(target) || parts_.prompts.overwrite())
-            return target;
+            return chosen;
     }
 }
 
@@ -88,19 +90,33 @@ void StandaloneExport::setStatus(const QString& text) {
 }
 
 void StandaloneExport::run() {
-    const QString target = chooseTarget();
-    if (target.isEmpty())
+    const PackagePlatform remembered = parts_.packagePlatform
+                                           ? PackagePrograms::platformNamed(*parts_.packagePlatform)
+                                           : PackagePlatform::Windows;
+    const QString chosen = chooseTarget(remembered);
+    if (chosen.isEmpty())
         return;
+    QString target = ExportNames::packageName(chosen, remembered);
     const ShowDocument& show = *parts_.show;
     parts_.dialog->setProgramsFolder(parts_.programsFolder);
+    parts_.dialog->setPlatform(remembered);
     parts_.dialog->setFacts(target, show.SlideCount, ExportNames::imageFileCount(show),
                             ExportNames::audioFileCount(show));
     if (parts_.dialog->exec() != QDialog::Accepted)
         return;
+    const PackagePlatform platform = parts_.dialog->platform();
+    if (parts_.packagePlatform)
+        *parts_.packagePlatform = PackagePrograms::platformName(platform);
+    // Another system chosen in the dialog names the package by its own rule.
+    if (const QString named = ExportNames::packageName(chosen, platform); named != target) {
+        if (QFileInfo::exists(named) && !parts_.prompts.overwrite())
+            return;
+        target = named;
+    }
     std::optional<ExportError> error;
     {
         BusyWindow busy(*parts_.window, *parts_.status, *parts_.flags);
-        error = write(target, parts_.dialog->quality());
+        error = write(target, parts_.dialog->quality(), platform);
         if (!error) {
             setStatus(QStringLiteral("Creating Stand-alone Verasco...done") + QString(15, QLatin1Char(' ')));
             busy.release();
@@ -113,9 +129,12 @@ void StandaloneExport::run() {
         parts_.prompts.message(QStringLiteral("Error"), error->text, error->line2);
 }
 
-std::optional<ExportError> StandaloneExport::write(const QString& target, QualityPreset quality) {
+std::optional<ExportError> StandaloneExport::write(const QString& target, QualityPreset quality,
+                                                   PackagePlatform platform) {
     if (auto refused = refuseTargetName(target))
         return refused;
+    if (platform == PackagePlatform::Windows && !PackagePrograms::present(parts_.programsFolder, platform))
+        return ExportError{QStringLiteral("Windows packages are not available in this build."), QString()};
     if (auto tooLarge = checkImageDataSize(*parts_.show))
         return tooLarge;
     // What earlier exports that were ended before their time left goes first.
@@ -165,7 +184,7 @@ std::optional<ExportError> StandaloneExport::write(const QString& target, Qualit
     std::optional<ExportError> error = runSlidePass(job, files);
     if (!error) {
         setStatus(QStringLiteral("Creating Stand-alone Verasco...") + QString(15, QLatin1Char(' ')));
-        AssemblyJob assembly{parts_.programsFolder, folder.path(), target, std::move(files), {}};
+        AssemblyJob assembly{parts_.programsFolder, folder.path(), target, std::move(files), {}, platform};
         assembly.partialFile = [&removal](const QString& path, const QString& madeAs) {
             removal.addFile(path, madeAs);
         };

@@ -7,6 +7,7 @@
 // written and gives the window back, and a signal that ends the program removes it too.
 
 #include "export_error.h"
+#include "package_programs.h"
 #include "quality_presets.h"
 #include "slide_list.h"
 #include "tell_user.h"
@@ -42,7 +43,11 @@ struct ExportParts {
     Tsaveexedlg* dialog = nullptr;
     TPhoto* photo = nullptr; // converts the pictures
     ExportPrompts prompts;
-    QString programsFolder; // holds the three programs a package carries
+    QString programsFolder; // holds the three programs a package carries, for each system
+    // The setting "PACKAGE PLATFORM": the system chosen last, taken by the settings dialog and kept
+    // from it. Without one, packages are for Windows.
+    QString* packagePlatform = nullptr;
+    std::function<QString()> showPath; // the show file's path, empty for a show never saved
 };
 
 class StandaloneExport {
@@ -54,10 +59,13 @@ class StandaloneExport {
 
     // Writes the package `target` with these quality values, reporting progress in the status
     // label; what the command does once the user has answered.
-    std::optional<ExportError> write(const QString& target, QualityPreset quality);
+    std::optional<ExportError> write(const QString& target, QualityPreset quality,
+                                     PackagePlatform platform = PackagePlatform::Linux);
 
   private:
-    QString chooseTarget();
+    // The name chosen in the save dialog, or empty; a package of that name for `platform` either
+    // does not exist yet or may be overwritten.
+    QString chooseTarget(PackagePlatform platform);
     void setStatus(const QString& text);
 
     ExportParts parts_;

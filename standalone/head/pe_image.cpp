@@ -2,8 +2,6 @@
 #include "pe_image.h"
 
 #include <algorithm>
-#include <istream>
-#include <vector>
 
 namespace verasco::head {
 namespace {
@@ -11,7 +9,6 @@ namespace {
 constexpr uint64_t kDosHeaderSize = 64;
 constexpr uint64_t kFileHeaderSize = 24; // the signature "PE\0\0" and the COFF header
 constexpr uint64_t kSectionSize = 40;
-constexpr uint64_t kHeadersRead = 1 << 16;
 
 uint64_t Le(const unsigned char* p, int bytes) {
     uint64_t v = 0;
@@ -44,16 +41,6 @@ std::optional<uint64_t> PeImageEnd(const unsigned char* b, uint64_t available, u
         end = std::max(end, rawStart + rawSize);
     }
     return end;
-}
-
-std::optional<uint64_t> PeImageEnd(std::istream& in, uint64_t fileSize) {
-    std::vector<unsigned char> head(static_cast<size_t>(std::min(fileSize, kHeadersRead)));
-    in.clear();
-    in.seekg(0);
-    in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
-    if (static_cast<size_t>(in.gcount()) != head.size())
-        return std::nullopt;
-    return PeImageEnd(head.data(), head.size(), fileSize);
 }
 
 } // namespace verasco::head

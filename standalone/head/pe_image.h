@@ -5,17 +5,13 @@
 #pragma once
 
 #include <cstdint>
-#include <iosfwd>
 #include <optional>
 
 namespace verasco::head {
 
-// The end of the PE image at the start of `in`, a file of `fileSize` bytes; nothing when the bytes
-// are no PE file or its tables lie outside the file.
-std::optional<uint64_t> PeImageEnd(std::istream& in, uint64_t fileSize);
-
-// The same from the file's first `available` bytes at `bytes` (its first 64 KiB, or all of a shorter
-// file), which hold every header of a PE file.
+// The end of the PE image of a file of `fileSize` bytes, from its first `available` bytes at `bytes`
+// (its first 64 KiB, or all of a shorter file, hold every header of a PE file); nothing when the
+// bytes are no PE file or its tables lie outside the file.
 std::optional<uint64_t> PeImageEnd(const unsigned char* bytes, uint64_t available, uint64_t fileSize);
 
 } // namespace verasco::head

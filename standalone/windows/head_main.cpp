@@ -4,54 +4,96 @@
 // image into a private temporary folder, runs the player (the first member) there with the rest of
 // its command line, passes on the player's exit code, and removes the folder. Folders that heads
 // ended outright left behind go when a package next starts. What goes wrong is written to the
-// standard error where there is one, else shown in a message box.
+// standard error where there is one, else shown in a message box. Every member is checked before
+// anything is written. Built without the C++ library's exceptions and containers, for its size.
 
-#include "package_members.h"
+#include "lean_members.h"
 #include "pe_image.h"
 #include "win_folder.h"
 
+#include <io.h>
 #include <windows.h>
 
-#include <cstdint>
-#include <vector>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
 
 using namespace verasco::head;
 
 namespace {
 
 constexpr int PackageUnusable = 2;
+constexpr int MostMembers = 1024;
 const wchar_t FolderPrefix[] = L"verasco-show-";
 
-std::wstring OwnPath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
+wchar_t own[PathSize];
+char message[512];
+
+int Tell(const char* what) {
+    const wchar_t* name = std::wcsrchr(own, L'\\') ? std::wcsrchr(own, L'\\') + 1 : own;
+    char text[800];
+    wsprintfA(text, "%ls: %s\n", name, what);
+    const HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD written = 0;
+    if (!err || err == INVALID_HANDLE_VALUE ||
+        !WriteFile(err, text, DWORD(std::strlen(text)), &written, nullptr))
+        MessageBoxA(nullptr, text, "Verasco", MB_OK | MB_ICONERROR);
+    return PackageUnusable;
 }
 
-uint64_t ArchiveStart(const std::wstring& own) {
-    const HANDLE file = CreateFileW(own.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
+uint64_t SizeOf(std::FILE* file) {
     LARGE_INTEGER size{};
-    std::vector<unsigned char> head(1 << 16);
-    DWORD got = 0;
-    const bool read = file != INVALID_HANDLE_VALUE && GetFileSizeEx(file, &size) &&
-                      ReadFile(file, head.data(), DWORD(head.size()), &got, nullptr);
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
-    const auto end = read ? PeImageEnd(head.data(), got, uint64_t(size.QuadPart)) : std::nullopt;
-    if (!end)
-        throw PackageError("cannot read the package's own program");
-    return *end;
+    return GetFileSizeEx(HANDLE(_get_osfhandle(_fileno(file))), &size) ? uint64_t(size.QuadPart) : 0;
+}
+
+// The members after the head's image, every one checked; their count, or -1 with `message` set.
+int ListMembers(std::FILE* package, LeanMember* members, uint64_t& expanded) {
+    constexpr size_t HeadersRead = 1 << 16; // every header of a PE file lies within them
+    auto* head = static_cast<unsigned char*>(std::malloc(HeadersRead));
+    const uint64_t size = SizeOf(package);
+    const size_t got = head ? std::fread(head, 1, HeadersRead, package) : 0;
+    const auto start = PeImageEnd(head, got, size);
+    std::free(head);
+    if (!start)
+        return std::strcpy(message, "cannot read the package's own program"), -1;
+    uint64_t at = *start;
+    int count = 0;
+    const char* why = "";
+    for (;;) {
+        if (count == MostMembers)
+            return std::strcpy(message, "the package is damaged: too many members"), -1;
+        const LeanRead read = ReadLeanMember(package, at, size, members[count], why);
+        if (read == LeanRead::End)
+            break;
+        if (read == LeanRead::Damaged)
+            return wsprintfA(message, "the package is damaged: %s", why), -1;
+        expanded += members[count].original;
+        at = members[count++].next;
+    }
+    if (count == 0)
+        std::strcpy(message, "the package holds no show");
+    return count > 0 ? count : -1;
+}
+
+bool Expand(std::FILE* package, const LeanMember& member, const wchar_t* folder) {
+    wchar_t path[PathSize] = {}, name[256] = {};
+    MultiByteToWideChar(CP_ACP, 0, member.name, -1, name, 256);
+    std::FILE* out =
+        Append(path, PathSize, folder) && Append(path, PathSize, L"\\") && Append(path, PathSize, name)
+            ? _wfopen(path, L"wbx")
+            : nullptr;
+    const char* why = "cannot write the show into the temporary folder";
+    const bool ok = out && ExpandLeanMember(package, member, out, nullptr, why);
+    if (out && std::fclose(out) != 0 && ok)
+        why = "cannot write the show into the temporary folder";
+    if (!ok)
+        wsprintfA(message, "%s (%s)", why, member.name);
+    return ok;
 }
 
 // The package's command line after its own name, as it was given.
-std::wstring Arguments() {
+const wchar_t* Arguments() {
     const wchar_t* line = GetCommandLineW();
     bool quoted = false;
     for (; *line && (quoted || (*line != L' ' && *line != L'\t')); ++line)
@@ -60,11 +102,19 @@ std::wstring Arguments() {
     return line;
 }
 
-DWORD RunAndWait(const std::wstring& program, const std::wstring& folder, const std::wstring& scratch) {
+int RunPlayer(const WinFolder& folder, const char* player) {
     // The player and what it loads get the private folder's other half as their temporary folder.
-    SetEnvironmentVariableW(L"TMP", scratch.c_str());
-    SetEnvironmentVariableW(L"TEMP", scratch.c_str());
-    std::wstring line = L"\"" + program + L"\"" + Arguments();
+    SetEnvironmentVariableW(L"TMP", folder.scratch());
+    SetEnvironmentVariableW(L"TEMP", folder.scratch());
+    constexpr int LineSize = 32768; // the longest command line
+    wchar_t program[PathSize] = {}, name[256] = {};
+    MultiByteToWideChar(CP_ACP, 0, player, -1, name, 256);
+    auto* line = static_cast<wchar_t*>(std::calloc(LineSize, sizeof(wchar_t)));
+    if (!line || !Append(program, PathSize, folder.show()) || !Append(program, PathSize, L"\\") ||
+        !Append(program, PathSize, name) || !Append(line, LineSize, L"\"") ||
+        !Append(line, LineSize, program) || !Append(line, LineSize, L"\"") ||
+        !Append(line, LineSize, Arguments()))
+        return std::free(line), Tell("the package's path is too long");
     STARTUPINFOW start{};
     start.cb = sizeof start;
     start.dwFlags = STARTF_USESTDHANDLES;
@@ -72,50 +122,48 @@ DWORD RunAndWait(const std::wstring& program, const std::wstring& folder, const 
     start.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     start.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION child{};
-    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
-                        &start, &child))
-        throw PackageError("the package's player could not be started: " + LastError());
+    const BOOL started =
+        CreateProcessW(program, line, nullptr, nullptr, TRUE, 0, nullptr, folder.show(), &start, &child);
+    std::free(line);
+    if (!started)
+        return Tell("the package's player could not be started");
     CloseHandle(child.hThread);
     WaitForSingleObject(child.hProcess, INFINITE);
     DWORD code = PackageUnusable;
     GetExitCodeProcess(child.hProcess, &code);
     CloseHandle(child.hProcess);
-    return code;
+    return int(code);
 }
 
-DWORD Play(const std::wstring& own) {
-    const std::string package = NarrowPath(own);
-    const uint64_t start = ArchiveStart(own);
-    const PackageMembers members = ListMembers(package, start);
+int Play(std::FILE* package) {
+    auto* members = static_cast<LeanMember*>(std::calloc(MostMembers, sizeof(LeanMember)));
+    uint64_t expanded = 0;
+    const int count = members ? ListMembers(package, members, expanded) : -1;
+    if (count < 0)
+        return std::free(members), Tell(members ? message : "out of memory");
     RemoveStaleFolders(FolderPrefix);
-    WinFolder folder(FolderPrefix, members.expandedSize);
-    const std::wstring show = folder.makeSubfolder(L"show");
-    const std::wstring scratch = folder.makeSubfolder(L"tmp");
-    ExpandMembers(package, start, NarrowPath(show), members.expandedSize, [] { return false; });
-    const std::string& player = members.names.front();
-    const DWORD code = RunAndWait(show + L"\\" + std::wstring(player.begin(), player.end()), show, scratch);
-    folder.remove();
+    WinFolder folder;
+    int code = PackageUnusable;
+    if (!folder.create(FolderPrefix, expanded, message, sizeof message))
+        Tell(message);
+    else {
+        bool ok = true;
+        for (int i = 0; i < count && ok; ++i)
+            ok = Expand(package, members[i], folder.show());
+        std::fclose(package);
+        code = ok ? RunPlayer(folder, members[0].name) : Tell(message);
+    }
+    std::free(members);
     return code;
-}
-
-void Tell(const std::wstring& package, const std::string& what) {
-    const std::string text = NarrowPath(package) + ": " + what + "\n";
-    const HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
-    DWORD written = 0;
-    if (err && err != INVALID_HANDLE_VALUE &&
-        WriteFile(err, text.data(), DWORD(text.size()), &written, nullptr))
-        return;
-    MessageBoxA(nullptr, text.c_str(), "Verasco", MB_OK | MB_ICONERROR);
 }
 
 } // namespace
 
 int main() {
-    const std::wstring own = OwnPath();
-    try {
-        return int(Play(own));
-    } catch (const std::exception& e) {
-        Tell(own.substr(own.find_last_of(L"\\/") + 1), e.what());
-        return PackageUnusable;
-    }
+    if (GetModuleFileNameW(nullptr, own, PathSize) >= DWORD(PathSize))
+        return Tell("the package's path is too long");
+    std::FILE* package = _wfopen(own, L"rb");
+    if (!package)
+        return Tell("cannot read the package's own program");
+    return Play(package);
 }

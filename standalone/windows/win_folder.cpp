@@ -1,161 +1,144 @@
 // SPDX-License-Identifier: MIT
 #include "win_folder.h"
 
-#include "private_folder.h"
-
-#include <stdexcept>
+#include <cstring>
+#include <cwchar>
 
 namespace verasco::head {
 namespace {
 
-const wchar_t LockName[] = L"lock";
+const wchar_t LockName[] = L"\\lock";
 
-std::wstring TemporaryFolder() {
-    wchar_t buffer[MAX_PATH + 1];
-    const DWORD n = GetTempPathW(MAX_PATH + 1, buffer);
-    if (n == 0 || n > MAX_PATH)
-        throw std::runtime_error("no temporary folder: " + LastError());
-    return std::wstring(buffer, n);
+bool TemporaryFolder(wchar_t* place) {
+    const DWORD n = GetTempPathW(PathSize - 64, place);
+    return n > 0 && n < PathSize - 64;
 }
 
 // Removes `path` and everything in it; a link inside is removed itself, never what it points to.
-bool RemoveTree(const std::wstring& path) {
-    WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const std::wstring child = path + L"\\" + name;
-            const DWORD a = entry.dwFileAttributes;
-            if ((a & FILE_ATTRIBUTE_DIRECTORY) && !(a & FILE_ATTRIBUTE_REPARSE_POINT))
-                RemoveTree(child);
-            else if (a & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveDirectoryW(child.c_str());
-            else {
-                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(child.c_str());
-            }
-        } while (FindNextFileW(find, &entry));
-        FindClose(find);
+void RemoveTree(const wchar_t* path) {
+    wchar_t pattern[PathSize] = {};
+    if (Append(pattern, PathSize, path) && Append(pattern, PathSize, L"\\*")) {
+        WIN32_FIND_DATAW entry;
+        const HANDLE find = FindFirstFileW(pattern, &entry);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                wchar_t child[PathSize] = {};
+                if (!std::wcscmp(entry.cFileName, L".") || !std::wcscmp(entry.cFileName, L"..") ||
+                    !Append(child, PathSize, path) || !Append(child, PathSize, L"\\") ||
+                    !Append(child, PathSize, entry.cFileName))
+                    continue;
+                const DWORD a = entry.dwFileAttributes;
+                if ((a & FILE_ATTRIBUTE_DIRECTORY) && !(a & FILE_ATTRIBUTE_REPARSE_POINT))
+                    RemoveTree(child);
+                else if (a & FILE_ATTRIBUTE_DIRECTORY)
+                    RemoveDirectoryW(child);
+                else {
+                    SetFileAttributesW(child, FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileW(child);
+                }
+            } while (FindNextFileW(find, &entry));
+            FindClose(find);
+        }
     }
-    return RemoveDirectoryW(path.c_str()) != 0;
+    RemoveDirectoryW(path);
 }
 
-// A lock file that stays until the last handle goes and that nobody can delete meanwhile; the
-// handle is inherited by the player.
-HANDLE CreateLock(const std::wstring& folder) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    return CreateFileW((folder + L"\\" + LockName).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                       &inherit, CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY, nullptr);
+void Reason(const char* what, char* why, int whySize) {
+    char system[200] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0,
+                   system, sizeof system, nullptr);
+    for (char* end = system + std::strlen(system);
+         end > system && (end[-1] == '\n' || end[-1] == '\r' || end[-1] == '.');)
+        *--end = '\0';
+    if (std::strlen(what) + std::strlen(system) + 3 < size_t(whySize))
+        wsprintfA(why, "%s: %s", what, system);
+}
+
+bool Subfolder(const wchar_t* parent, const wchar_t* name, wchar_t* path) {
+    path[0] = L'\0';
+    return Append(path, PathSize, parent) && Append(path, PathSize, name) && CreateDirectoryW(path, nullptr);
 }
 
 } // namespace
 
-std::string LastError() {
-    const DWORD code = GetLastError();
-    char text[256] = {};
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                                   0, text, sizeof text, nullptr);
-    std::string reason(text, n);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
-        reason.pop_back();
-    return reason.empty() ? "error " + std::to_string(code) : reason;
+bool Append(wchar_t* to, int size, const wchar_t* text) {
+    const size_t have = std::wcslen(to), add = std::wcslen(text);
+    if (have + add >= size_t(size))
+        return false;
+    std::wmemcpy(to + have, text, add + 1);
+    return true;
 }
 
-std::string NarrowPath(const std::wstring& path) {
-    std::wstring usable = path;
-    BOOL lossy = FALSE;
-    auto convert = [&lossy](const std::wstring& p) {
-        const int n =
-            WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, p.c_str(), -1, nullptr, 0, nullptr, &lossy);
-        std::string out(n > 0 ? n - 1 : 0, '\0');
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, p.c_str(), -1, out.data(), n, nullptr, &lossy);
-        return out;
-    };
-    std::string narrow = convert(usable);
-    if (lossy) {
-        wchar_t buffer[MAX_PATH + 1];
-        const DWORD n = GetShortPathNameW(path.c_str(), buffer, MAX_PATH + 1);
-        if (n > 0 && n <= MAX_PATH)
-            narrow = convert(std::wstring(buffer, n));
-    }
-    return narrow;
-}
-
-std::string SpaceNeeded(uint64_t bytes) {
-    return std::to_string((bytes + 999999) / 1000000) + " MB needed";
-}
-
-WinFolder::WinFolder(const std::wstring& prefix, uint64_t space) {
-    const std::wstring place = TemporaryFolder();
+bool WinFolder::create(const wchar_t* prefix, uint64_t space, char* why, int whySize) {
+    wchar_t place[PathSize] = {};
+    if (!TemporaryFolder(place))
+        return Reason("no temporary folder", why, whySize), false;
     ULARGE_INTEGER free{};
-    if (GetDiskFreeSpaceExW(place.c_str(), &free, nullptr, nullptr) && free.QuadPart < space)
-        throw std::runtime_error("not enough space in " + NarrowPath(place) + " (" + SpaceNeeded(space) +
-                                 ")");
+    if (GetDiskFreeSpaceExW(place, &free, nullptr, nullptr) && free.QuadPart < space) {
+        wsprintfA(why, "not enough space in the temporary folder (%I64u MB needed)",
+                  (space + 999999) / 1000000);
+        return false;
+    }
     LARGE_INTEGER seed{};
     QueryPerformanceCounter(&seed);
-    unsigned long long state = seed.QuadPart ^ (1ull * GetCurrentProcessId() << 32);
+    unsigned long long state = uint64_t(seed.QuadPart) ^ (uint64_t(GetCurrentProcessId()) << 32);
     for (int attempt = 0; attempt < 100; ++attempt) {
         state = state * 6364136223846793005ull + 1442695040888963407ull;
-        wchar_t name[32];
+        wchar_t name[16];
         wsprintfW(name, L"%08lx", static_cast<unsigned long>(state >> 32));
-        const std::wstring path = place + prefix + name;
-        if (!CreateDirectoryW(path.c_str(), nullptr)) {
+        wchar_t path[PathSize] = {};
+        if (!Append(path, PathSize, place) || !Append(path, PathSize, prefix) ||
+            !Append(path, PathSize, name))
+            break;
+        if (!CreateDirectoryW(path, nullptr)) {
             if (GetLastError() == ERROR_ALREADY_EXISTS)
                 continue;
-            throw std::runtime_error("cannot make a folder in " + NarrowPath(place) + ": " + LastError());
+            break;
         }
-        path_ = path;
-        lock_ = CreateLock(path);
-        if (lock_ == INVALID_HANDLE_VALUE) {
-            const std::string why = LastError();
-            remove();
-            throw std::runtime_error("cannot make a folder in " + NarrowPath(place) + ": " + why);
-        }
-        return;
+        std::wmemcpy(path_, path, PathSize);
+        wchar_t lock[PathSize] = {};
+        Append(lock, PathSize, path_);
+        // Inherited by the player, so that the folder stays held while either runs.
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        if (Append(lock, PathSize, LockName))
+            lock_ = CreateFileW(lock, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_NEW,
+                                FILE_ATTRIBUTE_TEMPORARY, nullptr);
+        if (lock_ != INVALID_HANDLE_VALUE && Subfolder(path_, L"\\show", show_) &&
+            Subfolder(path_, L"\\tmp", scratch_))
+            return true;
+        Reason("cannot make a folder in the temporary folder", why, whySize);
+        remove();
+        return false;
     }
-    throw std::runtime_error("cannot make a folder in " + NarrowPath(place));
-}
-
-WinFolder::~WinFolder() {
-    remove();
-}
-
-std::wstring WinFolder::makeSubfolder(const std::wstring& name) const {
-    const std::wstring path = path_ + L"\\" + name;
-    if (!CreateDirectoryW(path.c_str(), nullptr))
-        throw std::runtime_error("cannot make a folder in " + NarrowPath(path_) + ": " + LastError());
-    return path;
+    Reason("cannot make a folder in the temporary folder", why, whySize);
+    return false;
 }
 
 void WinFolder::remove() {
-    if (path_.empty())
+    if (!path_[0])
         return;
     if (lock_ != INVALID_HANDLE_VALUE)
         CloseHandle(lock_);
     lock_ = INVALID_HANDLE_VALUE;
     RemoveTree(path_);
-    path_.clear();
+    path_[0] = L'\0';
 }
 
-void RemoveStaleFolders(const std::wstring& prefix) {
-    std::wstring place;
-    try {
-        place = TemporaryFolder();
-    } catch (const std::exception&) {
+void RemoveStaleFolders(const wchar_t* prefix) {
+    wchar_t place[PathSize] = {}, pattern[PathSize] = {};
+    if (!TemporaryFolder(place) || !Append(pattern, PathSize, place) || !Append(pattern, PathSize, prefix) ||
+        !Append(pattern, PathSize, L"*"))
         return;
-    }
     WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileW((place + prefix + L"*").c_str(), &entry);
+    const HANDLE find = FindFirstFileW(pattern, &entry);
     if (find == INVALID_HANDLE_VALUE)
         return;
     do {
-        const std::wstring folder = place + entry.cFileName;
+        wchar_t folder[PathSize] = {}, lock[PathSize] = {};
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
-            DeleteFileW((folder + L"\\" + LockName).c_str()))
+            !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && Append(folder, PathSize, place) &&
+            Append(folder, PathSize, entry.cFileName) && Append(lock, PathSize, folder) &&
+            Append(lock, PathSize, LockName) && DeleteFileW(lock))
             RemoveTree(folder);
     } while (FindNextFileW(find, &entry));
     FindClose(find);

@@ -2,44 +2,42 @@
 // The private folder of a Windows package: a new folder under the user's temporary folder, named
 // unpredictably, holding a lock file that the head and the player keep open without sharing its
 // deletion, so that a later start can tell a folder left by a head that was ended outright from one
-// in use, and remove it. Removed with everything in it when the object goes.
+// in use, and remove it. Plain Win32 without the C++ library, for the head's size.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
 
 namespace verasco::head {
 
+constexpr int PathSize = 1024; // the longest path the head works with, in UTF-16 units
+
 class WinFolder {
   public:
-    // Throws std::runtime_error with the system's reason when no folder can be made, and when the
-    // temporary folder has not `space` bytes free.
-    WinFolder(const std::wstring& prefix, uint64_t space);
-    ~WinFolder();
-    WinFolder(const WinFolder&) = delete;
-    WinFolder& operator=(const WinFolder&) = delete;
+    // Makes the folder, with its subfolders "show" and "tmp". False, with the reason in `why`
+    // (`whySize` characters, at least 300), when no folder can be made or the temporary folder has not
+    // `space` bytes free.
+    bool create(const wchar_t* prefix, uint64_t space, char* why, int whySize);
+    ~WinFolder() { remove(); }
 
-    // Creates a folder inside this one and returns its path.
-    std::wstring makeSubfolder(const std::wstring& name) const;
+    const wchar_t* show() const { return show_; }
+    const wchar_t* scratch() const { return scratch_; }
     // Removes the folder with everything in it now; later calls do nothing.
     void remove();
 
   private:
-    std::wstring path_;
+    wchar_t path_[PathSize] = {};
+    wchar_t show_[PathSize] = {};
+    wchar_t scratch_[PathSize] = {};
     HANDLE lock_ = INVALID_HANDLE_VALUE;
 };
 
 // Removes the folders of the temporary folder whose names begin with `prefix` that no head or
 // player holds any more.
-void RemoveStaleFolders(const std::wstring& prefix);
+void RemoveStaleFolders(const wchar_t* prefix);
 
-// The path in the system's 8-bit code page that the C++ library opens files by: the short form of
-// `path` where the long one has characters outside that code page.
-std::string NarrowPath(const std::wstring& path);
-
-// The system's reason for the last failure, in words.
-std::string LastError();
+// Appends `text` to the zero-terminated `to` of `size` units; false when it does not fit.
+bool Append(wchar_t* to, int size, const wchar_t* text);
 
 } // namespace verasco::head

@@ -90,6 +90,8 @@ StandaloneExport& ExportSetup::exporter() {
             statusAtMessage = status->text();
         };
         parts.programsFolder = programs;
+        parts.packagePlatform = &packagePlatform;
+        parts.showPath = [this] { return showPath; };
         exporter_ = std::make_unique<StandaloneExport>(std::move(parts));
     }
     return *exporter_;

@@ -49,6 +49,9 @@ class ExportSetup {
     ShowDocument show;
     QString slideDirectory;
     PlayerOptions options;
+    // The setting the settings dialog starts from and keeps its choice in: packages that run here.
+    QString packagePlatform = QStringLiteral("Linux");
+    QString showPath; // the show file's path; empty for a show never saved
     QWidget window;
     QLabel* status = nullptr;
     SharedFlags flags;

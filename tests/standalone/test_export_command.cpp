@@ -56,13 +56,17 @@ class ExportCommand : public ExportTest {
     QStringList filters;
 };
 
-TEST_F(ExportCommand, ANameWithoutExtensionBecomesAnExeInTheFolderThatIsThenTheShowFolder) {
+// A Linux package gets no extension: a typed ".exe" is dropped. The name offered is the show's.
+TEST_F(ExportCommand, ALinuxPackageDropsATypedExeInTheFolderThatIsThenTheShowFolder) {
     QDir().mkpath(target(QStringLiteral("out")));
-    answers << target(QStringLiteral("out/holiday"));
+    showPath = QStringLiteral("/shows/Summer trip.vrs");
+    answers << target(QStringLiteral("out/holiday.exe"));
     runWith();
-    EXPECT_EQ(asked, QStringList{QDir(root.path()).filePath(QStringLiteral("show.exe"))});
+    EXPECT_EQ(asked, QStringList{QDir(root.path()).filePath(QStringLiteral("Summer trip"))});
     EXPECT_EQ(filters, QStringList{QStringLiteral("Morvant Stand-alone Verasco (*.exe)")});
-    EXPECT_TRUE(QFileInfo(target(QStringLiteral("out/holiday.exe"))).isExecutable());
+    EXPECT_TRUE(QFileInfo(target(QStringLiteral("out/holiday"))).isExecutable());
+    EXPECT_FALSE(QFileInfo::exists(target(QStringLiteral("out/holiday.exe"))));
+    EXPECT_EQ(packagePlatform, QStringLiteral("Linux")) << "the choice is kept";
     EXPECT_EQ(messages, QStringList{QStringLiteral("Information|Stand-alone Verasco created.|")});
     EXPECT_TRUE(enabledAtMessage);
     EXPECT_EQ(statusAtMessage,
@@ -74,7 +78,7 @@ TEST_F(ExportCommand, ANameWithoutExtensionBecomesAnExeInTheFolderThatIsThenTheS
 // The player member is named like the package, also a name with another extension or one that
 // begins with a dot, and comes first.
 TEST_F(ExportCommand, ANameWithAnotherExtensionStaysAndNamesThePlayerMember) {
-    for (const char* name : {"show.bin", ".secret.exe"}) {
+    for (const char* name : {"show.bin", ".secret"}) {
         answers << target(QLatin1String(name));
         runWith();
         const QByteArray bytes = fileBytes(target(QLatin1String(name)));
@@ -88,7 +92,7 @@ TEST_F(ExportCommand, ANameWithAnotherExtensionStaysAndNamesThePlayerMember) {
 }
 
 TEST_F(ExportCommand, NoToTheOverwriteQuestionAsksForANameAgain) {
-    const QString old = file(QStringLiteral("../show.exe"), "older file");
+    const QString old = file(QStringLiteral("../show"), "older file");
     answers << old << QString();
     overwriteAnswers = {false};
     runWith();
@@ -99,7 +103,7 @@ TEST_F(ExportCommand, NoToTheOverwriteQuestionAsksForANameAgain) {
 }
 
 TEST_F(ExportCommand, YesToTheOverwriteQuestionReplacesTheOldFileEntirely) {
-    const QString old = file(QStringLiteral("../show.exe"), QByteArray(5'000'000, 'o'));
+    const QString old = file(QStringLiteral("../show"), QByteArray(5'000'000, 'o'));
     answers << old;
     overwriteAnswers = {true};
     runWith();
@@ -109,37 +113,37 @@ TEST_F(ExportCommand, YesToTheOverwriteQuestionReplacesTheOldFileEntirely) {
 }
 
 TEST_F(ExportCommand, CancellingTheSettingsWritesNothing) {
-    answers << target(QStringLiteral("show.exe"));
+    answers << target(QStringLiteral("show"));
     runWith("Button2");
-    EXPECT_FALSE(QFileInfo::exists(target(QStringLiteral("show.exe"))));
+    EXPECT_FALSE(QFileInfo::exists(target(QStringLiteral("show"))));
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_TRUE(temporaryEntries().isEmpty());
 }
 
 TEST_F(ExportCommand, AFailureIsReportedWithTheWindowGivenBack) {
     addSlide(file(QStringLiteral("broken.png"), "not a picture"));
-    answers << target(QStringLiteral("show.exe"));
+    answers << target(QStringLiteral("show"));
     runWith();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Error|A picture could not be converted.|")));
     EXPECT_TRUE(messages[0].contains(QStringLiteral("broken.png")));
     EXPECT_TRUE(enabledAtMessage);
     expectWindowGivenBack();
-    EXPECT_FALSE(QFileInfo::exists(target(QStringLiteral("show.exe"))));
+    EXPECT_FALSE(QFileInfo::exists(target(QStringLiteral("show"))));
     EXPECT_TRUE(temporaryEntries().isEmpty());
 }
 
 TEST_F(ExportCommand, AnEmptyShowStopsWithoutAWord) {
     show.clear();
-    answers << target(QStringLiteral("show.exe"));
+    answers << target(QStringLiteral("show"));
     exporter().run();
-    EXPECT_FALSE(QFileInfo::exists(target(QStringLiteral("show.exe"))));
+    EXPECT_FALSE(QFileInfo::exists(target(QStringLiteral("show"))));
     EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST_F(ExportCommand, ThePackageRunsItsPlayerInAFolderOfItsOwnAndRemovesIt) {
     addSlide(QStringLiteral("BLANK"), file(QStringLiteral("tune.wav"), "RIFF"));
-    answers << target(QStringLiteral("show.exe"));
+    answers << target(QStringLiteral("show"));
     runWith();
     QDir().mkpath(target(QStringLiteral("run-tmp")));
     QProcess run;
@@ -147,13 +151,12 @@ TEST_F(ExportCommand, ThePackageRunsItsPlayerInAFolderOfItsOwnAndRemovesIt) {
     env.insert(QStringLiteral("TMPDIR"), target(QStringLiteral("run-tmp")));
     run.setProcessEnvironment(env);
     run.setWorkingDirectory(target(QStringLiteral("run-tmp")));
-    run.start(target(QStringLiteral("show.exe")), {QStringLiteral("--exit"), QStringLiteral("5")});
+    run.start(target(QStringLiteral("show")), {QStringLiteral("--exit"), QStringLiteral("5")});
     ASSERT_TRUE(run.waitForFinished(60000));
     const QString out = QString::fromLocal8Bit(run.readAllStandardOutput());
     EXPECT_EQ(run.exitCode(), 5) << run.readAllStandardError().toStdString();
-    EXPECT_TRUE(
-        out.contains(QStringLiteral("file=IMAGES.DAT\nfile=IMAGES.SLD\nfile=QPXRUN30.DLL\nfile=SHOW.EXE\n"
-                                    "file=TUNE.WAV\n")))
+    EXPECT_TRUE(out.contains(QStringLiteral("file=IMAGES.DAT\nfile=IMAGES.SLD\nfile=QPXRUN30.DLL\nfile=SHOW\n"
+                                            "file=TUNE.WAV\n")))
         << out.toStdString();
     EXPECT_TRUE(QDir(target(QStringLiteral("run-tmp"))).isEmpty());
 }

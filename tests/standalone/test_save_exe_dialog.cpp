@@ -84,10 +84,12 @@ TEST(SaveExeDialog, ShowsTheTargetLowerCasedAndTheCounts) {
     EXPECT_EQ(child<QLabel>(dialog, "Label8")->text(), QStringLiteral("4"));
 }
 
-// "&Save" needs the three programs and a value from 0 to 255 in each factor field; a field without
-// one shows the error colours.
-TEST(SaveExeDialog, SaveIsOfferedOnlyWithTheThreeProgramsAndValidFactors) {
+// "&Save" needs the three programs of the system chosen and a value from 0 to 255 in each factor
+// field; a field without one shows the error colours. Where the Windows programs are missing, the
+// dialog says that this build makes no Windows packages.
+TEST(SaveExeDialog, SaveIsOfferedOnlyWithTheThreeProgramsOfTheSystemAndValidFactors) {
     const QStringList programs{"verasco1.dat", "verasco2.dat", "verasco3.dat"};
+    const QStringList windowsPrograms{"verasco1w.dat", "verasco2w.dat", "verasco3w.dat"};
     const struct {
         int missing; // program, or -1
         const char* field;
@@ -107,6 +109,7 @@ TEST(SaveExeDialog, SaveIsOfferedOnlyWithTheThreeProgramsAndValidFactors) {
             }
         Tsaveexedlg dialog;
         dialog.setProgramsFolder(folder.path());
+        dialog.setPlatform(PackagePlatform::Linux);
         dialog.FormShow();
         auto* field = child<TOvcSimpleField>(dialog, r.field);
         field->setText(QLatin1String(r.text));
@@ -115,6 +118,21 @@ TEST(SaveExeDialog, SaveIsOfferedOnlyWithTheThreeProgramsAndValidFactors) {
         EXPECT_EQ(errorColours, r.missing < 0 && !r.offered);
         field->setText(QStringLiteral("30"));
         EXPECT_EQ(child<QPushButton>(dialog, "Button1")->isEnabled(), r.missing < 0) << "given back";
+        EXPECT_EQ(child<QLabel>(dialog, "PlatformNote")->text(), QString());
+
+        auto* runsOn = child<QComboBox>(dialog, "RunsOnBox");
+        runsOn->setCurrentText(QStringLiteral("Windows"));
+        EXPECT_EQ(dialog.platform(), PackagePlatform::Windows);
+        EXPECT_FALSE(child<QPushButton>(dialog, "Button1")->isEnabled()) << "no Windows programs";
+        EXPECT_EQ(child<QLabel>(dialog, "PlatformNote")->text(),
+                  QStringLiteral("Windows packages are not available in this build."));
+        for (const QString& name : windowsPrograms) {
+            QFile f(folder.filePath(name));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        }
+        dialog.FormShow();
+        EXPECT_EQ(child<QPushButton>(dialog, "Button1")->isEnabled(), true);
+        EXPECT_EQ(child<QLabel>(dialog, "PlatformNote")->text(), QString());
     }
 }
 

@@ -9,7 +9,6 @@
 #include <wincodec.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -80,7 +79,7 @@ const char* Decode(const unsigned char* data, size_t size, QpxRunPicture& pictur
 
 void SetError(char* error, size_t errorSize, const char* text) {
     if (error && errorSize > 0)
-        std::snprintf(error, errorSize, "%s", text);
+        lstrcpynA(error, text, int(errorSize < 0x7FFFFFFF ? errorSize : 0x7FFFFFFF));
 }
 
 } // namespace

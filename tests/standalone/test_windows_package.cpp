@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: MIT
+// Packages for Windows, where they run: a show exported for Windows, its members, slide list and
+// picture data looked at from outside as for a Linux package, and the package run under Wine on an
+// X server of its own with the player's report switch: every slide on screen with its picture,
+// caption and sound, the end of the show, and nothing left behind. Its size beside the Linux package
+// of the same show.
+
+#include "dialogs.h"
+#include "export_test_support.h"
+#include "gui_test_support.h"
+#include "package_inspection.h"
+#include "pe_image.h"
+#include "qt_application_environment.h"
+#include "test_wav.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+
+#include <map>
+
+using namespace package_inspection;
+
+namespace {
+
+testing::Environment* const environment =
+    testing::AddGlobalTestEnvironment(new QtApplicationEnvironment<QApplication>);
+
+const QString App = QStringLiteral(VERASCO_BINARY_DIR "/app/");
+const QString Samples = QStringLiteral(VERASCO_SOURCE_DIR "/packaging/samples/");
+
+QString wine() {
+    for (const QString& path :
+         {QStringLiteral("/usr/lib/wine/wine64"), QStandardPaths::findExecutable("wine64")})
+        if (!path.isEmpty() && QFileInfo(path).isExecutable())
+            return path;
+    return {};
+}
+
+struct WineRun {
+    int exitCode = -1;
+    std::vector<std::map<QString, QString>> slides; // the report's lines, field by field
+    QString err;
+};
+
+// Runs `package` with the report switch under Wine, on a new X server, from `folder`; Wine keeps its
+// Windows folders in the build tree, made on the first run.
+WineRun runUnderWine(const QString& package, const QString& folder) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("WINEPREFIX"), QStringLiteral(VERASCO_BINARY_DIR "/wine-prefix"));
+    env.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
+    env.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(folder);
+    process.start(QStringLiteral("xvfb-run"),
+                  {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1024x768x24"),
+                   wine(), package, QStringLiteral("--report")});
+    WineRun run;
+    if (!process.waitForFinished(300000)) {
+        process.kill();
+        process.waitForFinished();
+        run.err = QStringLiteral("did not end");
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.err = QString::fromLocal8Bit(process.readAllStandardError());
+    for (const QString& line :
+         QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
+        std::map<QString, QString> fields;
+        for (const QString& field : line.split('\t')) {
+            const qsizetype eq = field.indexOf('=');
+            if (eq > 0)
+                fields[field.left(eq)] = field.mid(eq + 1);
+        }
+        if (fields.count(QStringLiteral("slide")))
+            run.slides.push_back(fields);
+    }
+    return run;
+}
+
+// The folders Wine gives as the temporary folder, and the head's private folders in them.
+QStringList privateFolders() {
+    QStringList found;
+    const QDir users(QStringLiteral(VERASCO_BINARY_DIR "/wine-prefix/drive_c/users"));
+    for (const QString& user : users.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        for (const QString& temp : {user + "/Temp", user + "/AppData/Local/Temp"})
+            for (const QString& entry :
+                 QDir(users.filePath(temp)).entryList({"verasco-show-*"}, QDir::AllEntries))
+                found << temp + "/" + entry;
+    return found;
+}
+
+class WindowsPackage : public ExportTest {
+  protected:
+    WindowsPackage() {
+        for (const char* name : {"verasco1w.dat", "verasco2w.dat", "verasco3w.dat"})
+            QFile::copy(App + name, programs + "/" + name);
+        packagePlatform = QStringLiteral("Windows");
+    }
+    QString sample(const QString& name) {
+        const QString path = QDir(pictures).filePath(name);
+        EXPECT_TRUE(QFile::copy(Samples + name, path)) << name.toStdString();
+        return path;
+    }
+};
+
+TEST_F(WindowsPackage, PlaysUnderWineWithTheMembersSlideListAndPicturesOfALinuxPackage) {
+    if (!PackagePrograms::present(programs, PackagePlatform::Windows))
+        GTEST_SKIP() << "this build has no Windows programs (MinGW-w64 was not found)";
+    const QString tune = QDir(pictures).filePath(QStringLiteral("Tune.wav"));
+    ASSERT_TRUE(writeTestWav(tune, 200));
+    const std::vector<std::pair<QString, QString>> slides = {
+        {sample("sunrise.jpg"), "Morning over the hills"}, // packed as it is
+        {sample("night.png"), "The same hills at night"},  // converted to QPX
+        {QStringLiteral("BLANK"), "A blank slide"},
+        {sample("leaf.tif"), "Light through a leaf"},
+    };
+    for (const auto& [image, caption] : slides)
+        addSlide(image, image.endsWith("leaf.tif") ? tune : QString(), [&](TSlideRecord& r) {
+            r.Text.assign(caption.toStdString());
+            r.ShowText = 1;
+            r.Delay = 2;
+        });
+    // The command, with the setting at Windows: a name without an extension gets ".exe".
+    QString offered;
+    dialogSeams().getSaveFileName = [&](QWidget*, const QString&, const QString& dir, const QString&) {
+        offered = dir;
+        return target(QStringLiteral("holiday"));
+    };
+    whenModal(&dialog, [this] { dialog.findChild<QPushButton*>(QStringLiteral("Button1"))->click(); });
+    exporter().run();
+    resetDialogSeams();
+    EXPECT_EQ(offered, target(QStringLiteral("show.exe")));
+    ASSERT_EQ(messages, QStringList{QStringLiteral("Information|Stand-alone Verasco created.|")});
+    const QString package = target(QStringLiteral("holiday.exe"));
+
+    // The members behind the Windows head, as in a Linux package.
+    const QByteArray bytes = fileBytes(package);
+    const QByteArray head = fileBytes(programs + "/verasco1w.dat");
+    ASSERT_TRUE(bytes.startsWith(head));
+    const auto start = verasco::head::PeImageEnd(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                                                 bytes.size(), head.size());
+    ASSERT_EQ(start, std::optional<uint64_t>(head.size())) << "the members start where the head's image ends";
+    const Walk walk = walkMembers(bytes, head.size());
+    EXPECT_TRUE(walk.problem.isEmpty()) << walk.problem.toStdString();
+    QStringList names;
+    for (const Member& m : walk.members)
+        names << m.name + "," + m.method + "," + QString::number(m.level);
+    EXPECT_EQ(names, QStringList({"HOLIDAY.EXE,-lh5-,0", "QPXRUN30.DLL,-lh5-,0", "IMAGES.SLD,-lh5-,0",
+                                  "IMAGES.DAT,-lh5-,0", "TUNE.WAV,-lh5-,0"}));
+
+    // lhasa reads the members (given the archive behind the head: it looks for one only in a
+    // program's first 64 KiB) and finds the show's data intact.
+    QTemporaryDir out;
+    const QString archive = target(QStringLiteral("members.lzh"));
+    QFile lzh(archive);
+    ASSERT_TRUE(lzh.open(QIODevice::WriteOnly) && lzh.write(bytes.mid(head.size())) > 0);
+    lzh.close();
+    const Lhasa x = lhasa({QStringLiteral("-xqw=") + out.path(), archive});
+    if (x.exitCode >= 0) {
+        EXPECT_EQ(x.exitCode, 0) << x.output.toStdString();
+        EXPECT_EQ(fileBytes(out.filePath("holiday.exe")), fileBytes(programs + "/verasco2w.dat"));
+        EXPECT_EQ(fileBytes(out.filePath("qpxrun30.dll")), fileBytes(programs + "/verasco3w.dat"));
+        const SlideListFields list = readSlideList(fileBytes(out.filePath("images.sld")));
+        const QByteArray data = fileBytes(out.filePath("images.dat"));
+        ASSERT_EQ(list.count, 4);
+        EXPECT_EQ(slideData(list, data, 0), fileBytes(Samples + "sunrise.jpg"));
+        EXPECT_TRUE(slideData(list, data, 1).startsWith("\xFF\xD8\xFF")) << "QPX";
+        EXPECT_TRUE(slideData(list, data, 2).isEmpty());
+        EXPECT_EQ(list.records[3].audio, QByteArray("Tune.wav"));
+    }
+    QFile::remove(archive);
+
+    if (wine().isEmpty())
+        GTEST_SKIP() << "Wine (wine64, Debian's package wine64) is not installed: the package was not run";
+    QDir().mkpath(target(QStringLiteral("elsewhere")));
+    const WineRun run = runUnderWine(package, target(QStringLiteral("elsewhere")));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ASSERT_EQ(run.slides.size(), slides.size()) << run.err.toStdString();
+    const char* pictures[] = {"640x480", "480x640", "0x0", "300x300"};
+    for (std::size_t i = 0; i < slides.size(); ++i) {
+        auto line = run.slides[i];
+        EXPECT_EQ(line["slide"], QString::number(i + 1));
+        EXPECT_EQ(line["picture"], QLatin1String(pictures[i])) << i;
+        EXPECT_EQ(line["decoder"], i == 2 ? "own" : "runtime") << i;
+        EXPECT_EQ(line["caption"], slides[i].second);
+        EXPECT_EQ(line["delay"], "2");
+    }
+    EXPECT_EQ(run.slides[3]["audio"], "TUNE.WAV") << "the sound as unpacked beside the player";
+    EXPECT_EQ(run.slides[0]["audio"], "");
+    EXPECT_EQ(privateFolders(), QStringList()) << "the private folder goes with the show";
+    EXPECT_TRUE(QDir(target(QStringLiteral("elsewhere"))).isEmpty());
+}
+
+} // namespace
