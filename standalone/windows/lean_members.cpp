@@ -342,7 +342,8 @@ bool ExpandLeanMember(std::FILE* file, const LeanMember& member, std::FILE* out,
         why = "out of memory";
         return false;
     }
-    auto* d = new (memory) Decoder{file};
+    auto* d = new (memory) Decoder();
+    d->in = file;
     d->left = member.packed;
     Output o{out};
     bool ok = true;

@@ -57,6 +57,7 @@ TEST_F(SettingsTest, FirstRunGivesTheDefaults) {
     EXPECT_FALSE(s.FullScreen);
     EXPECT_EQ(s.ViewerScreen, QString());
     EXPECT_EQ(s.crossFadeMs(), 0);
+    EXPECT_EQ(s.PackagePlatform, QStringLiteral("Windows"));
     EXPECT_FALSE(QFile::exists(iniPath())) << "reading creates nothing";
 }
 
@@ -133,6 +134,7 @@ TEST_F(SettingsTest, ValuesAreWrittenAsDecimalDigitsAndSwitches) {
     s.ViewerScreen = "HDMI-1";
     s.CrossFade = true;
     s.CrossFadeTime = 500;
+    s.PackagePlatform = "Linux";
 
     SettingsStore store(iniPath());
     ASSERT_TRUE(s.write(store));
@@ -146,6 +148,7 @@ TEST_F(SettingsTest, ValuesAreWrittenAsDecimalDigitsAndSwitches) {
                                     "HOLD%20SLIDE%20FOR%20AUDIO=0\n"
                                     "IMAGE%20DIRECTORY=/data/pictures\n"
                                     "LOOP%20SLIDE%20SHOW=0\n"
+                                    "PACKAGE%20PLATFORM=Linux\n"
                                     "SHOW%20SLIDE%20CONTROLS=1\n"
                                     "SHOW%20TEXT%20ON%20EACH%20SLIDE=1\n"
                                     "SLIDE%20DIRECTORY=C:\\\\shows\\\\\n"
@@ -163,6 +166,7 @@ TEST_F(SettingsTest, WrittenSettingsReadBackTheSame) {
     s.ViewerScreen = "DP-2 (projector)";
     s.CrossFade = true;
     s.CrossFadeTime = 1300;
+    s.PackagePlatform = "Linux";
     // Ten shows remembered, one of them twice: the newest eight are kept, each once, newest first.
     for (int i = 0; i < 10; ++i)
         s.rememberRecentShow(QStringLiteral("/shows/%1.vrs").arg(i));
