@@ -5,7 +5,8 @@
 //   data, and our own LHA engine packing the folder behind the head;
 // - the start of a package of 100 JPEG slides, from ./show.exe to the first slide on screen (the
 //   player's report line), beside Debian's lhasa expanding the same archive plus the player's start;
-// - the size of that package beside the size of its pictures.
+// - the start of the same show as a Windows package under Wine beside the Linux package's start;
+// - the size of that package beside the size of its pictures, and the Windows package's beside it.
 #include "bench_photos.h"
 #include "bench_process.h"
 #include "comp_lha.h"
@@ -13,6 +14,7 @@
 #include "package_start.h"
 #include "peer_programs.h"
 #include "ratio_reporter.h"
+#include "wine_start.h"
 
 #include <QApplication>
 #include <QDir>
@@ -149,10 +151,23 @@ int main(int argc, char** argv) {
         return 1;
     }
     setStartPackage(startPackage, dir.path());
-    runWithRatios(argc, argv, {{"OurExport", "SumOfParts"}, {"PackageStart", "LhasaAndPlayerStart"}});
+    const QString windowsPackage = dir.filePath(QStringLiteral("show-windows.exe"));
+    QString why = rig->write(windowsPackage, PackagePlatform::Windows);
+    if (why.isEmpty() && !setWinePackage(windowsPackage, dir.path(), why))
+        std::fprintf(stderr, "no Windows package start: %s\n", qPrintable(why));
+    runWithRatios(argc, argv,
+                  {{"OurExport", "SumOfParts"},
+                   {"PackageStart", "LhasaAndPlayerStart"},
+                   {"WindowsPackageStartUnderWine", "PackageStart"}});
+    endWine();
     const double package = double(QFileInfo(startPackage).size());
     const double pictures = double(QFileInfo(showJpeg).size()) * BenchSlides;
     std::printf("size  package of %d JPEG slides %12.0f bytes  vs its pictures %12.0f bytes  = %.4fx\n",
                 BenchSlides, package, pictures, package / pictures);
+    if (QFileInfo::exists(windowsPackage))
+        std::printf("size  Windows package of %d JPEG slides %12.0f bytes  vs the Linux package %12.0f bytes "
+                    " = %.4fx\n",
+                    BenchSlides, double(QFileInfo(windowsPackage).size()), package,
+                    double(QFileInfo(windowsPackage).size()) / package);
     return 0;
 }

@@ -30,7 +30,7 @@ void ExportRig::setSlides(const QString& image, int count) {
     show_.insert(0, QList<ShowSlide>(count, slide));
 }
 
-QString ExportRig::write(const QString& target) {
-    const auto error = exporter_->write(target, qualityPreset(11));
+QString ExportRig::write(const QString& target, PackagePlatform platform) {
+    const auto error = exporter_->write(target, qualityPreset(11), platform);
     return error ? error->text + QLatin1Char(' ') + error->line2 : QString();
 }

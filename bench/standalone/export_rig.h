@@ -24,7 +24,7 @@ class ExportRig {
     // The show becomes `count` slides of the same picture.
     void setSlides(const QString& image, int count);
     // Writes the package at the opening quality; the failure's texts, or empty.
-    QString write(const QString& target);
+    QString write(const QString& target, PackagePlatform platform = PackagePlatform::Linux);
 
   private:
     ShowDocument show_;
