@@ -58,6 +58,11 @@ QStringList expectedInstalledFiles() {
         "libexec/verasco/verasco2.dat",
         "libexec/verasco/verasco3.dat",
     };
+#ifdef VERASCO_WINDOWS_PACKAGES
+    files << "libexec/verasco/verasco1w.dat"
+          << "libexec/verasco/verasco2w.dat"
+          << "libexec/verasco/verasco3w.dat";
+#endif
     for (const char* size : {"16x16", "32x32", "48x48", "64x64", "128x128", "256x256"})
         files.append(QStringLiteral("share/icons/hicolor/%1/apps/verasco.png").arg(QLatin1String(size)));
     files.sort();
