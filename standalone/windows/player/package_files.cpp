@@ -33,7 +33,7 @@ bool ValidUtf8(std::string_view s) {
     for (std::size_t i = 0; i < s.size();) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
         const int more = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
-        if (more < 0 || i + more >= s.size() + (more == 0 ? 1 : 0))
+        if (more < 0 || i + std::size_t(more) >= s.size())
             return false;
         for (int k = 1; k <= more; ++k)
             if ((static_cast<unsigned char>(s[i + k]) >> 6) != 2)

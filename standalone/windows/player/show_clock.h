@@ -24,9 +24,12 @@ class ShowClock {
     // The slide's time has run out: the next slide, the first again when looping, else the show is
     // over. Nothing while paused.
     void timeUp();
-    // The keys: the next and the previous slide (the show goes on from there), pause and play.
+    // The keys: the next and the previous slide, the first and the last (the show goes on from
+    // there), pause and play.
     void stepForward();
     void stepBack();
+    void goTo(int index) { current_ = index < 0 ? 0 : index < count_ ? index : count_ - 1; }
+    int count() const { return count_; }
     void togglePause() { paused_ = !paused_; }
     void quit() { over_ = true; }
 

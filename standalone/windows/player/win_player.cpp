@@ -233,6 +233,11 @@ void WinPlayer::key(WPARAM key) {
         clock_.stepBack();
         show(clock_.current());
         break;
+    case VK_HOME:
+    case VK_END:
+        clock_.goTo(key == VK_HOME ? 0 : clock_.count() - 1);
+        show(clock_.current());
+        break;
     default:
         break;
     }

@@ -2,7 +2,8 @@
 // The player of a Windows package: the show of the folder it runs in, full screen on a black
 // ground, each picture fitted to the screen with its caption beneath, for its time at the speed the
 // slide list asks for, looping where it asks for that, each slide's WAV sound played as it comes.
-// Esc quits, Space pauses and plays, the arrow and page keys step. With the report switch each
+// Esc quits, Space pauses and plays, the arrow and page keys step, Home and End go to the first and
+// the last slide. With the report switch each
 // slide, once it is on screen, is also written to standard output as one line of tab-separated
 // key=value fields, the show runs at the fastest speed without looping and the player quits after
 // the last slide.

@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: MIT
+// The plain C++ parts of the Windows package's player, run here: the course of a show (times at each
+// speed, the hold for a sound, looping, the keys) and a sound's length read from its WAV file, and
+// the show files of a folder read, or refused with the message the Linux player gives.
+
+#include "head_test_support.h"
+#include "package_files.h"
+#include "show_clock.h"
+
+#include <gtest/gtest.h>
+
+using namespace head_test;
+
+namespace {
+
+std::string Le(uint32_t v, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i)
+        out += char(v >> (8 * i) & 0xFF);
+    return out;
+}
+
+// A mono 16-bit WAV of `ms` milliseconds at 8000 samples a second, with a chunk before its format.
+std::string Wav(int ms) {
+    const std::string data(std::size_t(16 * ms), '\0');
+    const std::string format =
+        "fmt " + Le(16, 4) + Le(1, 2) + Le(1, 2) + Le(8000, 4) + Le(16000, 4) + Le(2, 2) + Le(16, 2);
+    const std::string body = "WAVE" + std::string("LIST") + Le(3, 4) + "abc" + '\0' + format + "data" +
+                             Le(uint32_t(data.size()), 4) + data;
+    return "RIFF" + Le(uint32_t(body.size()), 4) + body;
+}
+
+TEST(ShowClock, TimesLoopingAndKeys) {
+    ShowClock clock(3, true, 10);
+    EXPECT_EQ(clock.slideTime(3, false, 0), 3000) << "speed 10: the slide's own time";
+    EXPECT_EQ(clock.slideTime(3, true, 4500), 4500) << "held for a longer sound";
+    EXPECT_EQ(clock.slideTime(3, true, 1000), 3000);
+    EXPECT_EQ(clock.slideTime(3, false, 4500), 3000) << "not held";
+    EXPECT_EQ(ShowClock(1, true, 0).slideTime(3, false, 0), 6000);
+    EXPECT_EQ(ShowClock(1, true, 20).slideTime(3, false, 0), 0);
+
+    for (int expected : {1, 2, 0, 1}) {
+        clock.timeUp();
+        EXPECT_EQ(clock.current(), expected);
+    }
+    clock.togglePause();
+    clock.timeUp();
+    EXPECT_EQ(clock.current(), 1) << "paused";
+    clock.togglePause();
+    clock.goTo(0);
+    clock.stepBack();
+    EXPECT_EQ(clock.current(), 2) << "looping: back from the first to the last";
+    clock.stepForward();
+    EXPECT_EQ(clock.current(), 0);
+
+    ShowClock once(2, false, 10);
+    once.stepBack();
+    EXPECT_EQ(once.current(), 0);
+    once.timeUp();
+    EXPECT_FALSE(once.over());
+    once.timeUp();
+    EXPECT_TRUE(once.over()) << "the show ends after the last slide";
+}
+
+TEST(ShowClock, ASoundsLengthFromItsWavFile) {
+    ScratchFolder dir;
+    WriteFile(dir / "tune.wav", Wav(1250));
+    WriteFile(dir / "text.wav", "not a sound at all");
+    WriteFile(dir / "cut.wav", Wav(1250).substr(0, 30));
+    EXPECT_EQ(WavMilliseconds(dir / "tune.wav"), 1250);
+    EXPECT_EQ(WavMilliseconds(dir / "text.wav"), 0);
+    EXPECT_EQ(WavMilliseconds(dir / "cut.wav"), 0);
+    EXPECT_EQ(WavMilliseconds(dir / "missing.wav"), 0);
+}
+
+std::string SlideList(int count, const std::string& records, int recordSize = 824) {
+    return "MORVANT rev1.01" + std::string(64, ' ') + std::string(64, ' ') + Le(uint32_t(count), 4) +
+           Le(uint32_t(recordSize), 4) + records;
+}
+
+std::string Record(const std::string& offset) {
+    std::string r(824, '\0');
+    r[2] = char(offset.size());
+    r.replace(3, offset.size(), offset);
+    r[514] = 1;
+    return r;
+}
+
+TEST(PackageFiles, ReadsTheShowOrNamesWhatIsWrong) {
+    struct Case {
+        const char* name;
+        std::string list; // empty: no slide list at all
+        bool data;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"a show", SlideList(2, Record("0") + Record("3")), true, ""},
+        {"no slide list", {}, true, "The slide list images.sld cannot be read: it is missing."},
+        {"another file", "GIF89a" + std::string(300, 'x'), true, "is damaged: it is not a slide list."},
+        {"cut short", SlideList(3, Record("0") + Record("0")), true, "announces 3 slides but holds only 2"},
+        {"bad record size", SlideList(1, Record("0"), 800), true, "its header announces 1 slides of 800"},
+        {"no slides", SlideList(0, {}), true, "is damaged: it holds no slides."},
+        {"too many", SlideList(501, std::string(501 * 824, '\0')), true, "announces 501 slides"},
+        {"no image data", SlideList(1, Record("0")), false, "The image data images.dat cannot be read"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder dir;
+        if (!c.list.empty())
+            WriteFile(dir / "images.sld", c.list);
+        if (c.data)
+            WriteFile(dir / "images.dat", "datapicture");
+        PackageFiles files;
+        std::string error;
+        EXPECT_EQ(files.open(dir.path + "/", error), c.message[0] == '\0');
+        EXPECT_NE(error.find(c.message), std::string::npos) << error;
+        if (error.empty()) {
+            EXPECT_EQ(files.pictureData(0), "dat");
+            EXPECT_EQ(files.pictureData(1), "apicture");
+        }
+    }
+}
+
+TEST(PackageFiles, RecordTextsInUtf8OrWindows1252) {
+    EXPECT_EQ(RecordText("Caf\xC3\xA9"), "Caf\xC3\xA9");
+    EXPECT_EQ(RecordText("Caf\xE9 \x80"), "Caf\xC3\xA9 \xE2\x82\xAC");
+    EXPECT_EQ(RecordText("\xC3"), "\xC3\x83") << "a cut sequence is no UTF-8";
+}
+
+} // namespace
