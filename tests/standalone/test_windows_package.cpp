@@ -2,8 +2,8 @@
 // Packages for Windows, where they run: a show exported for Windows, its members, slide list and
 // picture data looked at from outside as for a Linux package, and the package run under Wine on an
 // X server of its own with the player's report switch: every slide on screen with its picture,
-// caption and sound, the end of the show, and nothing left behind. Its size beside the Linux package
-// of the same show, which it may pass by a fifth at most.
+// caption and sound, the end of the show, and nothing left behind; a package cut short named and not
+// played. Its size beside the Linux package of the same show, which it may pass by a fifth at most.
 
 #include "dialogs.h"
 #include "export_test_support.h"
@@ -202,6 +202,19 @@ TEST_F(WindowsPackage, PlaysUnderWineWithTheMembersSlideListAndPicturesOfALinuxP
     EXPECT_EQ(run.slides[0]["audio"], "");
     EXPECT_EQ(privateFolders(), QStringList()) << "the private folder goes with the show";
     EXPECT_TRUE(QDir(target(QStringLiteral("elsewhere"))).isEmpty());
+
+    // A package cut short is named, not played, and unpacks nothing.
+    const QString cut = target(QStringLiteral("cut.exe"));
+    QFile cutFile(cut);
+    ASSERT_TRUE(cutFile.open(QIODevice::WriteOnly) && cutFile.write(bytes.chopped(100)) > 0);
+    cutFile.close();
+    run = runUnderWine(cut, target(QStringLiteral("elsewhere")));
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("cut.exe: the package is damaged: ")) &&
+                run.err.contains(QStringLiteral("(is the file cut short?)")))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.slides.empty());
+    EXPECT_EQ(privateFolders(), QStringList());
 }
 
 } // namespace
