@@ -158,17 +158,19 @@ void WinPlayer::paint() {
     const HBITMAP canvas = CreateCompatibleBitmap(screen, area.right, area.bottom);
     const HGDIOBJ oldCanvas = SelectObject(dc, canvas);
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    if (picture_.pixels) {
+    // The caption takes its line under the picture, which is fitted into the rest.
+    RECT box = area;
+    if (shown_ >= 0 && package_.slides()[std::size_t(shown_)].ShowText)
+        box.bottom = drawCaption(dc, area, package_.slides()[std::size_t(shown_)]);
+    if (picture_.pixels && box.bottom > box.top) {
         BITMAPINFO info{};
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), picture_.width, -picture_.height, 1, 32, BI_RGB};
-        const RECT to = Fitted(area, picture_.width, picture_.height);
+        const RECT to = Fitted(box, picture_.width, picture_.height);
         SetStretchBltMode(dc, HALFTONE);
         SetBrushOrgEx(dc, 0, 0, nullptr);
         StretchDIBits(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, 0, 0, picture_.width,
                       picture_.height, picture_.pixels, &info, DIB_RGB_COLORS, SRCCOPY);
     }
-    if (shown_ >= 0 && package_.slides()[std::size_t(shown_)].ShowText)
-        drawCaption(dc, area, package_.slides()[std::size_t(shown_)]);
     BitBlt(screen, 0, 0, area.right, area.bottom, dc, 0, 0, SRCCOPY);
     SelectObject(dc, oldCanvas);
     DeleteObject(canvas);
@@ -176,7 +178,7 @@ void WinPlayer::paint() {
     EndPaint(window_, &ps);
 }
 
-void WinPlayer::drawCaption(HDC dc, const RECT& area, const TSlideRecord& slide) {
+int WinPlayer::drawCaption(HDC dc, const RECT& area, const TSlideRecord& slide) {
     const int points = slide.FontSize > 0 ? slide.FontSize : DefaultFontSize;
     const std::string name = RecordText(slide.FontName.str());
     const HFONT font =
@@ -187,11 +189,16 @@ void WinPlayer::drawCaption(HDC dc, const RECT& area, const TSlideRecord& slide)
     const HGDIOBJ old = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, Colour(slide.FontColor));
-    RECT line = {area.left + 8, area.top, area.right - 8, area.bottom - 8};
     const std::wstring text = Wide(RecordText(slide.Text.str()));
-    DrawTextW(dc, text.c_str(), int(text.size()), &line, DT_CENTER | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
+    constexpr UINT Format = DT_CENTER | DT_SINGLELINE | DT_NOPREFIX;
+    RECT line = {area.left + 8, 0, area.right - 8, 0};
+    DrawTextW(dc, text.c_str(), int(text.size()), &line, Format | DT_CALCRECT);
+    const int height = line.bottom - line.top;
+    line = {area.left + 8, area.bottom - 8 - height, area.right - 8, area.bottom - 8};
+    DrawTextW(dc, text.c_str(), int(text.size()), &line, Format | DT_BOTTOM);
     SelectObject(dc, old);
     DeleteObject(font);
+    return line.top - 8;
 }
 
 // The slide is on screen: its time starts, and the report tells of it.

@@ -32,7 +32,8 @@ class WinPlayer {
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     void show(int index);
     void paint();
-    void drawCaption(HDC dc, const RECT& area, const TSlideRecord& slide);
+    // Draws the caption at the foot of `area`; returns where its line begins.
+    int drawCaption(HDC dc, const RECT& area, const TSlideRecord& slide);
     void onScreen();
     void startTimer();
     void key(WPARAM key);
