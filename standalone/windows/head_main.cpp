@@ -84,7 +84,7 @@ bool Expand(std::FILE* package, const LeanMember& member, const wchar_t* folder)
             ? _wfopen(path, L"wbx")
             : nullptr;
     const char* why = "cannot write the show into the temporary folder";
-    const bool ok = out && ExpandLeanMember(package, member, out, nullptr, why);
+    const bool ok = out && ExpandLeanMember(package, member, out, why);
     if (out && std::fclose(out) != 0 && ok)
         why = "cannot write the show into the temporary folder";
     if (!ok)

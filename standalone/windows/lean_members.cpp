@@ -261,7 +261,7 @@ struct Window {
     unsigned char back(unsigned distance) const { return d.window[(at - int(distance)) & (Dictionary - 1)]; }
 };
 
-bool ExpandLh5(Decoder& d, uint32_t size, Output& out, bool (*stop)()) {
+bool ExpandLh5(Decoder& d, uint32_t size, Output& out) {
     Window window{d, out};
     uint32_t done = 0;
     while (done < size && !d.bad && d.overrun <= 4) {
@@ -278,8 +278,6 @@ bool ExpandLh5(Decoder& d, uint32_t size, Output& out, bool (*stop)()) {
         for (uint32_t k = 0; k < length; ++k)
             window.put(window.back(distance));
         done += length;
-        if (stop && (done & 0xFFFF) < length && stop())
-            return false;
     }
     out.put(d.window, size_t(window.at));
     return done == size && !d.bad && d.overrun <= 4;
@@ -332,8 +330,7 @@ LeanRead ReadLeanMember(std::FILE* file, uint64_t offset, uint64_t fileSize, Lea
     return LeanRead::Member;
 }
 
-bool ExpandLeanMember(std::FILE* file, const LeanMember& member, std::FILE* out, bool (*stop)(),
-                      const char*& why) {
+bool ExpandLeanMember(std::FILE* file, const LeanMember& member, std::FILE* out, const char*& why) {
     why = "cannot read the package";
     if (SeekTo(file, member.data) != 0)
         return false;
@@ -352,10 +349,10 @@ bool ExpandLeanMember(std::FILE* file, const LeanMember& member, std::FILE* out,
             const size_t n = std::fread(d->input, 1, left < Buffer ? left : Buffer, file);
             o.put(d->input, n);
             left -= uint32_t(n);
-            ok = n > 0 && !(stop && stop());
+            ok = n > 0;
         }
     } else {
-        ok = ExpandLh5(*d, member.original, o, stop);
+        ok = ExpandLh5(*d, member.original, o);
     }
     d->~Decoder();
     std::free(memory);

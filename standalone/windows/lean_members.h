@@ -31,9 +31,8 @@ enum class LeanRead { Member, End, Damaged };
 LeanRead ReadLeanMember(std::FILE* file, uint64_t offset, uint64_t fileSize, LeanMember& member,
                         const char*& why);
 
-// Expands the member's data into `out`, checking its size and CRC. `stop` is asked between blocks
-// of data and ends the expansion early when it says yes. False, with what is wrong in `why`.
-bool ExpandLeanMember(std::FILE* file, const LeanMember& member, std::FILE* out, bool (*stop)(),
-                      const char*& why);
+// Expands the member's data into `out`, checking its size and CRC. False, with what is wrong in
+// `why`.
+bool ExpandLeanMember(std::FILE* file, const LeanMember& member, std::FILE* out, const char*& why);
 
 } // namespace verasco::head

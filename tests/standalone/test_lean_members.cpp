@@ -42,7 +42,7 @@ Listing ReadBack(const std::string& package, const std::string& folder) {
         }
         const std::string target = folder + "/" + member.name;
         std::FILE* out = std::fopen(target.c_str(), "wb");
-        const bool ok = ExpandLeanMember(file, member, out, nullptr, why);
+        const bool ok = ExpandLeanMember(file, member, out, why);
         std::fclose(out);
         if (!ok) {
             listing.problem = why;
