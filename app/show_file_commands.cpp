@@ -41,7 +41,7 @@ ShowFile::ReadResult ShowFileCommands::ReadShowFile(const QString& path) {
     }
     if (!result.ok())
         return result;
-    const QString tooLong = load(path, result.records);
+    const QString tooLong = load(path, result);
     hourglass.reset();
     if (showFileUsed_)
         showFileUsed_(path);
@@ -51,21 +51,24 @@ ShowFile::ReadResult ShowFileCommands::ReadShowFile(const QString& path) {
     return result;
 }
 
-QString ShowFileCommands::load(const QString& path, std::vector<TSlideRecord> records) {
+QString ShowFileCommands::load(const QString& path, ShowFile::ReadResult read) {
     const QString folder = ShowFile::folderOf(path);
     QString tooLong;
-    for (TSlideRecord& record : records) {
+    for (TSlideRecord& record : read.records) {
         const ShowFile::RepairOutcome repair = ShowFile::repairSlidePaths(record, folder);
         if (!repair.tooLong.isEmpty())
             tooLong = repair.tooLong;
     }
-    show_.load(std::move(records));
+    ShowExtension::Data& data = read.extension;
+    show_.load(std::move(read.records), std::move(data.show), std::move(data.slides));
     showName_.setShowName(path);
     const int count = show_.SlideCount;
     view_.showReadProgress(0, count);
     slides_.buildThumbnailsForRead(count);
     view_.showAnew(ShowGridView::Rows::Last);
     view_.showImagesCount();
+    if (!data.damage.isEmpty())
+        view_.showNote(ShowExtension::damageNote(data.damage));
     return tooLong;
 }
 

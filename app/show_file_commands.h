@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // Reading and writing show files as the main window does it: the hourglass, the "Read i of N..."
-// progress under the grid, the repair of moved paths, every slide's thumbnail, and the messages.
+// progress under the grid, the repair of moved paths, every slide's thumbnail, and the messages
+// (a damaged block of the show's own data is a note in the status line, the slides are read).
 
 #include "show_file.h"
 
@@ -33,9 +34,10 @@ class ShowFileCommands {
     }
 
   private:
-    // Repairs the paths, makes the records the show and builds the thumbnails; the last file found
-    // under a path too long to be stored, if any.
-    QString load(const QString& path, std::vector<TSlideRecord> records);
+    // Repairs the paths, makes the records and the show's data the show and builds the thumbnails;
+    // the last file found under a path too long to be stored, if any. A damaged extension block is
+    // noted in the status line.
+    QString load(const QString& path, ShowFile::ReadResult read);
 
     ShowDocument& show_;
     ShowSlides& slides_;

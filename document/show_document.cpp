@@ -17,20 +17,22 @@
 
 namespace {
 const QImage NoThumbnail;
+const QJsonObject NoExtra;
 
 const QString AddSlides = QStringLiteral("Add Slides");
 const QString DeleteSlides = QStringLiteral("Delete Slides");
 const QString MoveSlide = QStringLiteral("Move Slide");
 const QString MoveSlides = QStringLiteral("Move Slides");
 const QString ChangeSlides = QStringLiteral("Change Slides");
+const QString ChangeShow = QStringLiteral("Change Show");
 
-// The same record, as a file would store it, and the same thumbnail.
+// The same record, as a file would store it, the same thumbnail and the same data.
 bool sameSlide(const ShowSlide& a, const ShowSlide& b) {
     char first[sizeof(TSlideRecord)];
     char second[sizeof(TSlideRecord)];
     SlideRecordBytes::encode(a.record, first);
     SlideRecordBytes::encode(b.record, second);
-    return std::memcmp(first, second, sizeof first) == 0 && a.thumbnail == b.thumbnail;
+    return std::memcmp(first, second, sizeof first) == 0 && a.thumbnail == b.thumbnail && a.extra == b.extra;
 }
 } // namespace
 
@@ -89,6 +91,10 @@ const TSlideRecord& ShowDocument::slide(int index) const {
 
 const QImage& ShowDocument::thumbnail(int index) const {
     return index >= 0 && index < count_ ? slides_[std::size_t(index)].thumbnail : NoThumbnail;
+}
+
+const QJsonObject& ShowDocument::extra(int index) const {
+    return index >= 0 && index < count_ ? slides_[std::size_t(index)].extra : NoExtra;
 }
 
 bool ShowDocument::isMissing(int index) const {
@@ -186,6 +192,16 @@ void ShowDocument::replace(int index, ShowSlide slide) {
     keep(std::move(edit), ChangeSlides);
 }
 
+void ShowDocument::setShowData(QJsonObject data) {
+    if (data == showData_)
+        return;
+    ShowEdit edit{ShowEdit::Kind::ShowData, 0, 0, {}, {}, {}};
+    edit.dataBefore = showData_;
+    edit.dataAfter = std::move(data);
+    perform(edit, true);
+    keep(std::move(edit), ChangeShow);
+}
+
 void ShowDocument::giveEverySlide(std::uint8_t delay, bool holdForAudio, bool showText) {
     std::vector<ShowSlide> after = slides_;
     for (ShowSlide& slide : after) {
@@ -210,17 +226,21 @@ void ShowDocument::setThumbnail(int index, QImage thumbnail) {
 void ShowDocument::clear() {
     slides_.clear();
     count_ = 0;
+    putShowData({});
     markOpened();
     emit changed({});
 }
 
-void ShowDocument::load(std::vector<TSlideRecord> records) {
+void ShowDocument::load(std::vector<TSlideRecord> records, QJsonObject data,
+                        std::vector<QJsonObject> slides) {
     records.resize(std::min<std::size_t>(records.size(), MaxSlides));
+    slides.resize(records.size());
     slides_.clear();
     slides_.reserve(records.size());
-    for (const TSlideRecord& record : records)
-        slides_.push_back({record, QImage()});
+    for (std::size_t i = 0; i < records.size(); ++i)
+        slides_.push_back({records[i], QImage(), std::move(slides[i])});
     count_ = int(slides_.size());
+    putShowData(data);
     markOpened();
     emit changed({});
 }
@@ -229,14 +249,14 @@ void ShowDocument::markOpened() {
     // A step being gathered holds changes of the show that is gone.
     if (openStep_)
         openStep_->forget();
-    storedEmpty_ = count_ == 0;
+    storedEmpty_ = count_ == 0 && showData_.isEmpty();
     history_->clear();
     historyBytes_ = 0;
     noteModified();
 }
 
 void ShowDocument::markSaved() {
-    storedEmpty_ = count_ == 0;
+    storedEmpty_ = count_ == 0 && showData_.isEmpty();
     history_->setClean();
     noteModified();
 }
@@ -281,7 +301,7 @@ void ShowDocument::walk(void (QUndoStack::*step)()) {
 // The show differs from the one read or saved when the history has left that step. An empty show
 // is the same as an empty one read or saved, whatever the steps that led to it.
 void ShowDocument::noteModified() {
-    modified_ = !history_->isClean() && !(count_ == 0 && storedEmpty_);
+    modified_ = !history_->isClean() && !(count_ == 0 && showData_.isEmpty() && storedEmpty_);
 }
 
 void ShowDocument::keep(ShowEdit edit, const QString& name) {
@@ -364,6 +384,9 @@ void ShowDocument::perform(const ShowEdit& edit, bool forward) {
     case Kind::Replace:
         overwrite(edit, forward);
         break;
+    case Kind::ShowData:
+        putShowData(forward ? edit.dataAfter : edit.dataBefore);
+        break;
     }
 }
 
@@ -397,4 +420,11 @@ void ShowDocument::overwrite(const ShowEdit& edit, bool forward) {
     const auto [low, high] = edit.patch(slides_, forward);
     if (low >= 0)
         emit changed({ShowChange::Kind::Changed, low, high - low + 1, 0});
+}
+
+void ShowDocument::putShowData(const QJsonObject& data) {
+    if (data == showData_)
+        return;
+    showData_ = data;
+    emit showDataChanged();
 }

@@ -9,6 +9,7 @@
 #include "slide_record.h"
 
 #include <QImage>
+#include <QJsonObject>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -21,10 +22,12 @@ class QUndoStack;
 class ShowStep;
 struct ShowEdit;
 
-// One slide: its record and its thumbnail.
+// One slide: its record, its thumbnail, and its data beyond the record (the show file's extension
+// block keeps it; keys such as "motion"), which goes wherever the slide goes.
 struct ShowSlide {
     TSlideRecord record{};
     QImage thumbnail;
+    QJsonObject extra{};
 };
 
 // What one change did, for the views of the show.
@@ -77,7 +80,10 @@ class ShowDocument : public QObject {
     // An index outside the show reads as a fresh slide without a thumbnail.
     const TSlideRecord& slide(int index) const;
     const QImage& thumbnail(int index) const;
-    ShowSlide at(int index) const { return {slide(index), thumbnail(index)}; }
+    const QJsonObject& extra(int index) const;
+    ShowSlide at(int index) const { return {slide(index), thumbnail(index), extra(index)}; }
+    // The show's own data beyond its slides (music, caption style and keys of later versions).
+    const QJsonObject& showData() const { return showData_; }
     bool isBlank(int index) const { return isBlankRecord(slide(index)); }
     // The slide names a picture whose file is not there (an unplugged drive, a renamed folder). It
     // keeps its path and is drawn as missing.
@@ -100,8 +106,10 @@ class ShowDocument : public QObject {
     // Moves the slides at `indexes` together, in show order, before the slide that stands at `before`
     // (SlideCount: to the end); returns where the first of them then stands.
     int moveEach(std::vector<int> indexes, int before);
-    // Gives slide `index` another record and thumbnail.
+    // Gives slide `index` another record, thumbnail and data.
     void replace(int index, ShowSlide slide);
+    // Gives the show other data of its own.
+    void setShowData(QJsonObject data);
     // Gives every slide the display time, audio hold and caption switch of the defaults.
     void giveEverySlide(std::uint8_t delay, bool holdForAudio, bool showText);
     // A thumbnail drawn anew is no change of the show: nothing to save and nothing to undo.
@@ -109,8 +117,9 @@ class ShowDocument : public QObject {
 
     // The show as a whole. Each of these empties the history and leaves the show unchanged.
     void clear();
-    // The records of a show that was read; their thumbnails are drawn afterwards (setThumbnail).
-    void load(std::vector<TSlideRecord> records);
+    // The records of a show that was read, with the show's data and the objects of its slides (the
+    // first slides.size() slides); their thumbnails are drawn afterwards (setThumbnail).
+    void load(std::vector<TSlideRecord> records, QJsonObject data = {}, std::vector<QJsonObject> slides = {});
     // The show as it stands counts as the one opened: nothing to undo, nothing changed.
     void markOpened();
 
@@ -145,6 +154,8 @@ class ShowDocument : public QObject {
     // After Undo or Redo: the slides the step touched, `count` of them from `first` on; none where it
     // only took slides out, and `first` is then where they stood.
     void walked(int first, int count);
+    // The show's own data changed (showData()).
+    void showDataChanged();
 
   private:
     friend class ShowStep;
@@ -158,6 +169,7 @@ class ShowDocument : public QObject {
     void take(int first, int count);
     void shift(int from, int to);
     void overwrite(const ShowEdit& edit, bool forward);
+    void putShowData(const QJsonObject& data);
     void noteModified();
     // The valid indexes, ascending and each once.
     std::vector<int> validIndexes(std::vector<int> indexes) const;
@@ -165,8 +177,9 @@ class ShowDocument : public QObject {
 
     std::vector<ShowSlide> slides_;
     int count_ = 0;
+    QJsonObject showData_;
     bool modified_ = false;
-    bool storedEmpty_ = true; // the show as read or last saved had no slides
+    bool storedEmpty_ = true; // the show as read or last saved had no slides and no data
     int defaultDelay_;
     TSlideRecord fresh_{};
     QUndoStack* history_;

@@ -23,11 +23,15 @@ ReadResult failure(ReadStatus status, const QString& reason = {}) {
     return {status, reason, {}};
 }
 
+std::int32_t announcedCount(const QByteArray& header) {
+    return qFromLittleEndian<std::int32_t>(header.constData() + SignatureSize);
+}
+
 // Checks the header and returns the number of records to read, or -1 when the header is unusable.
 int recordsAnnounced(const QByteArray& header) {
     if (header.size() < HeaderSize)
         return -1;
-    const std::int32_t count = qFromLittleEndian<std::int32_t>(header.constData() + SignatureSize);
+    const std::int32_t count = announcedCount(header);
     const std::int32_t size = qFromLittleEndian<std::int32_t>(header.constData() + SignatureSize + 4);
     if (count < 0 || size != RecordSize)
         return -1;
@@ -69,6 +73,18 @@ bool repairPath(ShortString<StoredPath::Capacity>& field, const QString& showFol
     return true;
 }
 
+// The bytes of the extension block after the records, never more than a block may hold; nothing
+// after a show of more records than are read.
+QByteArray readExtension(QFile& file, const QByteArray& read) {
+    if (announcedCount(read) > ShowDocument::MaxSlides)
+        return {};
+    QByteArray block = file.read(ShowExtension::PrefixSize);
+    const qint64 length = ShowExtension::announcedLength(block);
+    if (length > 0 && length <= ShowExtension::MaxBytes)
+        block += file.read(length);
+    return block;
+}
+
 } // namespace
 
 QByteArray encode(const ShowDocument& doc) {
@@ -78,9 +94,13 @@ QByteArray encode(const ShowDocument& doc) {
     std::memcpy(out, Signature, SignatureSize);
     qToLittleEndian<std::int32_t>(count, out + SignatureSize);
     qToLittleEndian<std::int32_t>(RecordSize, out + SignatureSize + 4);
-    for (int i = 0; i < count; ++i)
+    std::vector<QJsonObject> extras;
+    extras.reserve(std::size_t(count));
+    for (int i = 0; i < count; ++i) {
         SlideRecordBytes::encode(doc.slide(i), out + HeaderSize + i * RecordSize);
-    return bytes;
+        extras.push_back(doc.extra(i));
+    }
+    return bytes + ShowExtension::encode(doc.showData(), extras);
 }
 
 ReadResult decode(const QByteArray& bytes) {
@@ -93,6 +113,10 @@ ReadResult decode(const QByteArray& bytes) {
     result.records.resize(std::size_t(count));
     for (int i = 0; i < count; ++i)
         SlideRecordBytes::decode(bytes.constData() + HeaderSize + i * RecordSize, result.records[i]);
+    // A show of more slides than are read was not written here: what follows its records is not read.
+    if (announcedCount(bytes) == count)
+        result.extension = ShowExtension::decode(
+            QByteArrayView(bytes).sliced(HeaderSize + qsizetype(count) * RecordSize), count);
     return result;
 }
 
@@ -118,13 +142,16 @@ ReadResult read(const QString& path) {
     bytes += file.read(qint64(count) * RecordSize);
     if (file.error() != QFileDevice::NoError)
         return failure(ReadStatus::IoError, file.errorString());
+    bytes += readExtension(file, bytes);
+    if (file.error() != QFileDevice::NoError)
+        return failure(ReadStatus::IoError, file.errorString());
     return decode(bytes);
 }
 
 ReadResult read(const QString& path, ShowDocument& doc) {
     ReadResult result = read(path);
     if (result.ok())
-        doc.load(result.records);
+        doc.load(result.records, result.extension.show, result.extension.slides);
     else if (result.status == ReadStatus::InvalidStructure)
         doc.clear();
     return result;

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The show file (".vrs"): a 23-byte header (the signature "MORVANT rev1.00", the slide count and
-// the record size) followed by the slide records byte for byte. Reading and writing the bytes,
+// the record size) followed by the slide records byte for byte, and after them the show's own data in
+// an extension block when it has any (show_extension.h). Reading and writing the bytes,
 // and repairing image and audio paths that moved together with the show file.
 
 #include "show_document.h"
+#include "show_extension.h"
 
 #include <QByteArray>
 #include <QString>
@@ -31,6 +33,8 @@ struct ReadResult {
     ReadStatus status = ReadStatus::Ok;
     QString errorString;               // the system's reason for an IoError
     std::vector<TSlideRecord> records; // the slides read (after the 500 cap)
+    // The show's own data and its slides' objects; a damaged block is left out and says why.
+    ShowExtension::Data extension{};
     // True when the caller should show "Invalid Verasco File!".
     bool invalid() const {
         return status == ReadStatus::InvalidSignature || status == ReadStatus::InvalidStructure;
@@ -44,9 +48,10 @@ struct WriteResult {
     bool folderRefused = false; // the folder lets no new file be made in it
 };
 
-// The whole file for the current show: header and records 0 to SlideCount - 1.
+// The whole file for the current show: header, records 0 to SlideCount - 1 and, where the show or a
+// slide has data beyond the records, the extension block.
 QByteArray encode(const ShowDocument& doc);
-// The slides of a file's bytes.
+// The slides of a file's bytes, and the extension block after them.
 ReadResult decode(const QByteArray& bytes);
 
 // True when the file is a regular file whose first bytes carry the show signature, whatever its name:

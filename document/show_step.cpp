@@ -42,6 +42,8 @@ ShowEdit ShowEdit::replacement(const std::vector<ShowSlide>& slides, int first,
             edit.records.push_back(std::move(record));
         if (was.thumbnail != after[i].thumbnail)
             edit.thumbnails.push_back({index, was.thumbnail, after[i].thumbnail});
+        if (was.extra != after[i].extra)
+            edit.extras.push_back({index, was.extra, after[i].extra});
     }
     return edit;
 }
@@ -67,6 +69,12 @@ std::pair<int, int> ShowEdit::patch(std::vector<ShowSlide>& slides, bool forward
         slides[std::size_t(thumbnail.index)].thumbnail = forward ? thumbnail.after : thumbnail.before;
         note(thumbnail.index);
     }
+    for (const ExtraPatch& extra : extras) {
+        if (extra.index < 0 || std::size_t(extra.index) >= slides.size())
+            continue;
+        slides[std::size_t(extra.index)].extra = forward ? extra.after : extra.before;
+        note(extra.index);
+    }
     return {low, high};
 }
 
@@ -79,6 +87,13 @@ std::size_t ShowEdit::bytes() const {
     for (const ThumbnailPatch& thumbnail : thumbnails)
         total +=
             sizeof thumbnail + std::size_t(thumbnail.before.sizeInBytes() + thumbnail.after.sizeInBytes());
+    // Data beyond the records is small: a few keys, counted at a generous size each.
+    constexpr std::size_t BytesPerKey = 256;
+    for (const ShowSlide& slide : slides)
+        total += BytesPerKey * std::size_t(slide.extra.size());
+    for (const ExtraPatch& extra : extras)
+        total += sizeof extra + BytesPerKey * std::size_t(extra.before.size() + extra.after.size());
+    total += BytesPerKey * std::size_t(dataBefore.size() + dataAfter.size());
     return total;
 }
 

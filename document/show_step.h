@@ -29,20 +29,32 @@ struct ThumbnailPatch {
     QImage after;
 };
 
+// A slide's data beyond its record, as it was and as it became.
+struct ExtraPatch {
+    int index = 0;
+    QJsonObject before;
+    QJsonObject after;
+};
+
 // One change of the show.
 struct ShowEdit {
-    enum class Kind { Insert, Remove, Move, Replace };
+    enum class Kind { Insert, Remove, Move, Replace, ShowData };
     Kind kind = Kind::Insert;
     int first = 0;
     int to = 0;                             // Move: where the slide went
     std::vector<ShowSlide> slides;          // Insert, Remove: the slides
     std::vector<RecordPatch> records;       // Replace: what changed in the records
     std::vector<ThumbnailPatch> thumbnails; // Replace: the thumbnails drawn anew
+    std::vector<ExtraPatch> extras{};       // Replace: the slides' data that changed
+    QJsonObject dataBefore{};               // ShowData: the show's own data, as it was
+    QJsonObject dataAfter{};                // ShowData: and as it became
 
     // The slides from `first` on becoming `after`: what differs, or an edit that is empty().
     static ShowEdit replacement(const std::vector<ShowSlide>& slides, int first,
                                 const std::vector<ShowSlide>& after);
-    bool empty() const { return kind == Kind::Replace && records.empty() && thumbnails.empty(); }
+    bool empty() const {
+        return kind == Kind::Replace && records.empty() && thumbnails.empty() && extras.empty();
+    }
     // Gives the slides what the patches hold, as it was or as it became; the indexes of the slides
     // that changed, first and last, or {-1, -1}.
     std::pair<int, int> patch(std::vector<ShowSlide>& slides, bool forward) const;

@@ -148,6 +148,11 @@ void ShowGridView::showImagesCount() {
         imagesCountText(show_.SlideCount, int(std::count(missing_.begin(), missing_.end(), true))));
 }
 
+void ShowGridView::showNote(const QString& note) {
+    showImagesCount();
+    countLabel_.setText(countLabel_.text().trimmed() + QStringLiteral(" - ") + note);
+}
+
 void ShowGridView::showPathTooLong(const QString& path) {
     countLabel_.setText(pathTooLongText(path));
 }

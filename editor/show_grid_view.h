@@ -35,6 +35,8 @@ class ShowGridView : public QObject {
     void showImagesCount();
     // Names a file that made no slide because its path is too long to be stored.
     void showPathTooLong(const QString& path);
+    // "Images: N" followed by a note about the show just read.
+    void showNote(const QString& note);
     // "Read i of N..." while a show is read.
     void showReadProgress(int done, int count);
 

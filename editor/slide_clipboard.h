@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The buffer of Cut, Copy and Paste: the slides last cut or copied, whole and in show order. It lives
-// only inside the program (it is not the system clipboard).
+// The buffer of Cut, Copy and Paste: the slides last cut or copied, whole (record, thumbnail and data)
+// and in show order. It lives only inside the program (it is not the system clipboard).
 
 #include "show_document.h"
 

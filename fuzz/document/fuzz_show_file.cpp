@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the show file reader, in memory and as a file on disk, and checks that the
 // show stays consistent, that whatever it accepted writes back out as the same header and records
-// (but for zeros where a record held stray bytes behind a text), that
+// (but for zeros where a record held stray bytes behind a text) and the same data of its own, that
 // every stored path reads as text that reads the same once written as UTF-8, and that the file reader,
 // with its own checks and its reads of only the records it uses, comes to the same show as the
 // reader of the bytes.
@@ -56,13 +56,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (result.records.size() > std::size_t(ShowDocument::MaxSlides) ||
         (!result.ok() && !result.records.empty()))
         std::abort();
-    doc.load(result.records);
+    doc.load(result.records, result.extension.show, result.extension.slides);
     if (result.ok()) {
         const QByteArray again = ShowFile::encode(doc);
         const std::string expected = clearedRecords(bytes.constData() + ShowFile::HeaderSize,
                                                     static_cast<std::size_t>(doc.SlideCount));
-        if (again.size() != ShowFile::HeaderSize + qsizetype(expected.size()) ||
+        const qsizetype end = ShowFile::HeaderSize + qsizetype(expected.size());
+        if (again.size() < end ||
             std::memcmp(again.constData() + ShowFile::HeaderSize, expected.data(), expected.size()) != 0)
+            std::abort();
+        // The show's data written out reads back as the same data, and only where there is some.
+        const ShowFile::ReadResult back = ShowFile::decode(again);
+        const bool none = doc.showData().isEmpty() && back.extension.slides.empty();
+        if (back.extension.show != doc.showData() || !back.extension.damage.isEmpty() ||
+            (again.size() == end) != none)
             std::abort();
         for (int i = 0; i < doc.SlideCount; ++i) {
             const QString image = doc.imagePath(i);

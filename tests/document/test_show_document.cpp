@@ -5,6 +5,7 @@
 #include "show_document.h"
 #include "test_shows.h"
 
+#include <QJsonArray>
 #include <QUndoStack>
 #include <gtest/gtest.h>
 
@@ -23,25 +24,27 @@ void PrintTo(const ShowChange& change, std::ostream* out) {
 namespace {
 
 // Slides named by their image file; each has a thumbnail of its own, one pixel wide, of its name's
-// first letter as grey.
+// first letter as grey, and data of its own beyond the record holding its name.
 QList<ShowSlide> named(const ShowDocument& show, const std::string& names) {
     QList<ShowSlide> slides;
     for (char name : names) {
         ShowSlide slide = test_shows::slide(show, std::string_view(&name, 1));
         slide.thumbnail = QImage(1, 1, QImage::Format_RGB32);
         slide.thumbnail.fill(qRgb(name, name, name));
+        slide.extra = {{"name", QString(QChar(name))}, {"motion", QJsonObject{{"to", name}}}};
         slides.append(slide);
     }
     return slides;
 }
 
-// The slides' names in order, and whether each thumbnail is still the one of its name.
+// The slides' names in order, and whether each thumbnail and data is still the one of its name.
 std::string names(const QList<ShowSlide>& slides) {
     std::string result;
     for (const ShowSlide& slide : slides) {
         const std::string name = slide.record.ImageFile.str();
         const bool ownThumbnail =
-            !name.empty() && slide.thumbnail.pixel(0, 0) == qRgb(name[0], name[0], name[0]);
+            !name.empty() && slide.thumbnail.pixel(0, 0) == qRgb(name[0], name[0], name[0]) &&
+            slide.extra.value("name").toString().toStdString() == name;
         result += ownThumbnail ? name : "?";
     }
     return result;
@@ -59,6 +62,7 @@ struct Operation {
     std::string after;
     std::vector<ShowChange> announced;
     int steps = 1; // kept in the history; a change that is none keeps none and leaves the show unchanged
+    QJsonObject data = {}; // the show's own data after it
 };
 
 std::ostream& operator<<(std::ostream& out, const Operation& row) {
@@ -80,6 +84,7 @@ TEST_P(ShowOperation, ChangesTheShowAsItAnnouncesAndIsUndoneAndRedone) {
 
     row.run(show);
     EXPECT_EQ(names(show), row.after);
+    EXPECT_EQ(show.showData(), row.data);
     EXPECT_EQ(announced, row.announced);
     EXPECT_EQ(show.ShowModified, row.steps > 0);
     ASSERT_EQ(show.history().count(), row.steps);
@@ -88,10 +93,12 @@ TEST_P(ShowOperation, ChangesTheShowAsItAnnouncesAndIsUndoneAndRedone) {
 
     show.undo();
     EXPECT_EQ(names(show), "PQRS");
+    EXPECT_TRUE(show.showData().isEmpty());
     EXPECT_FALSE(show.ShowModified) << "back to the show as opened";
     announced.clear();
     show.redo();
     EXPECT_EQ(names(show), row.after);
+    EXPECT_EQ(show.showData(), row.data);
     EXPECT_EQ(announced, row.announced);
     EXPECT_TRUE(show.ShowModified);
 }
@@ -170,6 +177,22 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   "PQRS",
                   {change(Kind::Changed, 2, 1)}},
+        Operation{"replace by a slide of other data",
+                  [](ShowDocument& s) {
+                      ShowSlide other = s.at(3);
+                      other.extra.insert("name", "T");
+                      s.replace(3, other);
+                  },
+                  "PQR?",
+                  {change(Kind::Changed, 3, 1)}},
+        Operation{"give the show data of its own",
+                  [](ShowDocument& s) {
+                      s.setShowData({{"captions", "band"}});
+                  },
+                  "PQRS",
+                  {},
+                  1,
+                  {{"captions", "band"}}},
         Operation{"a thumbnail drawn anew",
                   [](ShowDocument& s) { s.setThumbnail(1, named(s, "Z").front().thumbnail); },
                   "P?RS",
@@ -261,6 +284,9 @@ TEST(ShowHistory, AnEmptyShowIsAChangeOnlyWhenTheStoredShowHadSlides) {
         show.undo();
         EXPECT_TRUE(show.ShowModified);
     }
+    ShowDocument withMusic;
+    withMusic.setShowData({{"music", QJsonArray{QJsonObject{{"path", "/music/a.ogg"}}}}});
+    EXPECT_TRUE(withMusic.ShowModified) << "music chosen for a show of no slides is a change";
 }
 
 // The show takes 500 slides. Small steps are all kept; steps of many slides are kept as long as
