@@ -137,6 +137,9 @@ class TMainFormverasco : public QMainWindow {
     void OvcTable2MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos,
                             bool doubleClick);
     void SlideProperties1Click();
+    // Edit > "&Music..." and "Fit Slides to &Music".
+    void Music1Click();
+    void FitToMusic1Click();
 
     // The drags, Find Image and the shell drop on the show grid.
     void OvcTable1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, const QPoint& pos);
@@ -163,6 +166,8 @@ class TMainFormverasco : public QMainWindow {
     // The menus' rules that depend on the show alone: applied when the number of slides changed
     // and when the File menu opens.
     void applyShowRules();
+    // Fit Slides to Music needs slides and music.
+    void applyMusicRules();
     void connectPlayerWindows();
     void repaintGrids();
     void connectPrintCommands();

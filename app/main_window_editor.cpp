@@ -176,6 +176,7 @@ void TMainFormverasco::EditMenuClick() {
                            {"SlideProperties1", s.properties},
                            {"Undo1", s.undo},
                            {"Redo1", s.redo}});
+    applyMusicRules();
     // A text field's own typing has no name in the menu.
     const QUndoStack& history = show_.history();
     const bool field = s.fieldHasFocus;

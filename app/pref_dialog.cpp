@@ -6,6 +6,7 @@
 #include "ovc_simple_field.h"
 #include "settings.h"
 #include "show_document.h"
+#include "show_extension.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -93,9 +94,9 @@ void TprefFrm::build() {
     layout->addLayout(buildPresentingControls());
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget* const order[] = {dlyfld,    CheckBox2,    CheckBox3,    CheckBox4, CheckBox5,
-                              CheckBox1, Button2,      Button1,      Button3,   FullScreenBox,
-                              ScreenBox, CrossFadeBox, CrossFadeTime};
+    QWidget* const order[] = {dlyfld,    CheckBox2,    CheckBox3,     CheckBox4,     CheckBox5,
+                              CheckBox1, Button2,      Button1,       Button3,       FullScreenBox,
+                              ScreenBox, CrossFadeBox, CrossFadeTime, CaptionBandBox};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -122,6 +123,8 @@ QLayout* TprefFrm::buildPresentingControls() {
     CrossFadeTime->setSingleStep(0.1);
     CrossFadeUnit = named(new QLabel(QStringLiteral("seconds"), this), "CrossFadeUnit");
     connect(CrossFadeBox, &QCheckBox::toggled, CrossFadeTime, &QWidget::setEnabled);
+    CaptionBandBox =
+        named(new QCheckBox(QStringLiteral("Captions on a &band over the picture"), this), "CaptionBandBox");
 
     auto* grid = new QGridLayout;
     grid->addWidget(FullScreenBox, 0, 0, 1, 3);
@@ -130,7 +133,8 @@ QLayout* TprefFrm::buildPresentingControls() {
     grid->addWidget(CrossFadeBox, 2, 0);
     grid->addWidget(CrossFadeTime, 2, 1);
     grid->addWidget(CrossFadeUnit, 2, 2);
-    grid->setRowStretch(3, 1);
+    grid->addWidget(CaptionBandBox, 3, 0, 1, 3);
+    grid->setRowStretch(4, 1);
     return grid;
 }
 
@@ -243,15 +247,31 @@ bool anySlideDiffers(const ShowDocument& show, const SlideDefaults& defaults) {
 
 } // namespace
 
+void TprefFrm::setCaptionBand(bool band) {
+    buildContents();
+    CaptionBandBox->setChecked(band);
+}
+
+bool TprefFrm::captionBand() const {
+    return CaptionBandBox && CaptionBandBox->isChecked();
+}
+
 int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show, const AgreeToDefaults& agree) {
     const ShowDefaults before = ShowDefaults::of(settings);
     dialog.fillFrom(settings);
+    using ShowExtension::Captions;
+    dialog.setCaptionBand(ShowExtension::captions(show.showData()) == Captions::Band);
     const int result = dialog.exec();
     if (result != TprefFrm::Ok) {
         before.restore(settings);
         return result;
     }
     dialog.takeInto(settings);
+    {
+        const ShowDocument::Step step(show, QStringLiteral("Captions"));
+        show.setShowData(ShowExtension::withCaptions(show.showData(),
+                                                     dialog.captionBand() ? Captions::Band : Captions::Box));
+    }
     show.setDefaultDelay(settings.DefaultDelay);
     // A slide's own time, hold and caption switch are the user's work: they are replaced only when
     // the user says so, or asked for it with the reset button.

@@ -34,6 +34,9 @@ class TprefFrm : public DeferredWindow<QDialog> {
     void takeInto(Settings& settings) const;
     // Whether "&Reset All Images to Default Settings" was pressed since the dialog was filled.
     bool resetPressed() const { return resetPressed_; }
+    // "Captions on a &band over the picture": the show's caption style, shown and as chosen.
+    void setCaptionBand(bool band);
+    bool captionBand() const;
     // Greys out (or enables again) the two switches that cannot change while a show is open:
     // "Display &Controls during Verasco" and "&Hide Editor during Verasco".
     void setViewerSwitchesEnabled(bool enabled);
@@ -70,6 +73,7 @@ class TprefFrm : public DeferredWindow<QDialog> {
     QCheckBox* CrossFadeBox = nullptr;
     QDoubleSpinBox* CrossFadeTime = nullptr;
     QLabel* CrossFadeUnit = nullptr;
+    QCheckBox* CaptionBandBox = nullptr;
     int screenShown_ = -1;
 };
 
@@ -80,5 +84,6 @@ using AgreeToDefaults = std::function<bool(const QString& question)>;
 // values, and when any slide differs from the new default display time, hold-for-audio or caption
 // switch, gives every slide those defaults: at once after the reset button, otherwise only when
 // `agree` says Yes. Slides that change mark the show changed. On anything but OK puts the six
-// values back as they were. Returns the dialog's result.
+// values back as they were. The caption style is the show's own: on OK a change of it is one step of
+// the show's history. Returns the dialog's result.
 int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show, const AgreeToDefaults& agree);

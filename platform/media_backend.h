@@ -22,6 +22,8 @@ class MediaBackend {
     // From the beginning, in the background.
     virtual void play() = 0;
     virtual void stop() = 0;
+    // The loudness of what plays, 0 (silent) to 1 (as recorded).
+    virtual void setVolume(float volume) = 0;
 };
 
 // The module's one exported function makes its backend; the caller owns it.

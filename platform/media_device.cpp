@@ -50,6 +50,8 @@ MediaBackend* MediaDevice::backend() {
             if (create)
                 backend_.reset(create());
         }
+        if (backend_)
+            backend_->setVolume(float(volume_));
     }
     return backend_.get();
 }
@@ -112,4 +114,10 @@ bool MediaDevice::play() {
 void MediaDevice::stop() {
     if (backend_)
         backend_->stop();
+}
+
+void MediaDevice::setVolume(qreal volume) {
+    volume_ = qBound<qreal>(0, volume, 1);
+    if (backend_)
+        backend_->setVolume(float(volume_));
 }

@@ -41,6 +41,9 @@ class MediaDevice : public QObject {
     // Starts the open file's sound from its beginning and returns at once; false when none is open.
     bool play();
     void stop();
+    // The loudness, 0 (silent) to 1 (as recorded, the default); it stays for the files opened later.
+    void setVolume(qreal volume);
+    qreal volume() const { return volume_; }
 
     // A program that carries the sound backend in itself (a stand-alone show's player) names its
     // maker here before the first open; the module is then not looked for.
@@ -54,4 +57,5 @@ class MediaDevice : public QObject {
     qint64 length_ = 0;
     quint64 opening_ = 0; // counts the opens, so that an open overtaken by a later one gives up
     int openTimeoutMs_ = DefaultOpenTimeoutMs;
+    qreal volume_ = 1.0;
 };

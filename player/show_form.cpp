@@ -2,6 +2,7 @@
 // The viewer window: its controls, its layout, opening and closing, and the keys of a presenter.
 #include "show_form.h"
 
+#include "caption_band.h"
 #include "cross_fade.h"
 #include "help_viewer.h"
 #include "media_device.h"
@@ -9,6 +10,7 @@
 #include "screen_size.h"
 #include "shared_flags.h"
 #include "show_document.h"
+#include "show_music.h"
 #include "slide_audio.h"
 #include "slide_paths.h"
 #include "tphoto.h"
@@ -82,6 +84,7 @@ TshowFrm::TshowFrm(ShowDocument& show, SharedFlags& flags, QWidget* parent, Cont
 void TshowFrm::build() {
     createControls();
     audio_ = std::make_unique<SlideAudio>(*MediaPlayer1);
+    music_ = new ShowMusic(*MusicPlayer1, *MediaPlayer1, this);
     // Told on the decoding thread; the picture is taken on this one. The decoding ends before
     // this window goes, and a call queued for a window that went is dropped.
     pictures_ = std::make_unique<PictureAhead>(
@@ -113,6 +116,7 @@ void TshowFrm::createControls() {
     imageRow->addWidget(Panel5);
     Photo10 = named(new TPhoto(Panel6), "Photo10");
     fade_ = new CrossFade(Panel6);
+    bandCaption_ = named(new CaptionBandView(Panel6), "CaptionBand");
 
     Panel3 = panel(this, "Panel3");
     Panel3->setFixedHeight(ControlStripHeight);
@@ -136,6 +140,7 @@ void TshowFrm::createControls() {
     captionLayout->setContentsMargins(0, 0, 0, 0);
     captionLayout->addWidget(Memo1);
     MediaPlayer1 = named(new MediaDevice(Panel1), "MediaPlayer1");
+    MusicPlayer1 = named(new MediaDevice(Panel1), "MusicPlayer1");
 
     Splitter1 = named(new QSplitter(Qt::Vertical, this), "Splitter1");
     Splitter1->setHandleWidth(SplitterWidth);
@@ -332,6 +337,7 @@ void TshowFrm::FormCloseQuery() {
     pictures_->clear();
     waitingPicture_ = -1;
     audio_->StopAudio();
+    music_->stop();
     flags_.ShowPlaying = false;
     flags_.WaitInterrupt = true;
     SpeedButton2->setChecked(false);

@@ -19,6 +19,7 @@
 
 #include <memory>
 
+class CaptionBandView;
 class CrossFade;
 class MediaDevice;
 class PictureAhead;
@@ -34,6 +35,7 @@ class QTimer;
 class QToolButton;
 class QVBoxLayout;
 class ShowDocument;
+class ShowMusic;
 class SlideAudio;
 struct ShowChange;
 class TPhoto;
@@ -72,6 +74,11 @@ class TshowFrm : public DeferredWindow<QWidget> {
     MediaDevice& mediaPlayer() {
         buildContents();
         return *MediaPlayer1;
+    }
+    // The device of the show's music, which plays under the slides while the show plays.
+    MediaDevice& musicPlayer() {
+        buildContents();
+        return *MusicPlayer1;
     }
     bool AutoPlay = false;
 
@@ -117,6 +124,14 @@ class TshowFrm : public DeferredWindow<QWidget> {
     // another slide became the current one.
     bool loadPicture(int index, bool processAfterLoad);
     void fillCaption(int index);
+    // Captions are drawn on a band over the picture: in full screen, and where the show asks for it.
+    bool bandCaptions() const;
+    // The caption of the slide on screen once more, after the way captions are drawn changed.
+    void refreshCaption();
+    // The band follows the picture on screen.
+    void placeBandCaption();
+    // A caption box too small for its caption grows, up to half the viewer, so no line is cut off.
+    void fitCaptionBox();
     // Starts decoding the picture of the slide that comes after the current one.
     void requestNextPicture();
     // A picture decoded on the decoding thread: the slide on screen that waits for it takes it.
@@ -133,6 +148,9 @@ class TshowFrm : public DeferredWindow<QWidget> {
     bool presenterKey(const QKeyEvent& event);
     int resumeIndex() const;
     bool playOnePass();
+    // Where the show ends when the slide from `index` on, shown at `shownAt`, play their times: the
+    // music fades out before it. Not in sight in a looping show.
+    void noteShowEnd(int index, qint64 shownAt);
     void advance();
     void clampCurrentSlide();
     void showSlideNumber();
@@ -160,6 +178,7 @@ class TshowFrm : public DeferredWindow<QWidget> {
     bool hostSet_ = false;
     ShowSwitches switches_;
     std::unique_ptr<SlideAudio> audio_;
+    ShowMusic* music_ = nullptr;
     bool programSetsSlider_ = false;
     // Steps asked for (previous, next, a jump) since the loop began putting its slide on screen.
     int stepsAsked_ = 0;
@@ -190,9 +209,11 @@ class TshowFrm : public DeferredWindow<QWidget> {
     QVBoxLayout* upperLayout_ = nullptr; // the image area above the control strip
     TPhoto* Photo10 = nullptr;
     CrossFade* fade_ = nullptr;
+    CaptionBandView* bandCaption_ = nullptr;
     QWidget* BlankScreen = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     MediaDevice* MediaPlayer1 = nullptr;
+    MediaDevice* MusicPlayer1 = nullptr;
     QTimer* Timer1 = nullptr;
     QSlider* TrackBar1 = nullptr;
     QSlider* TrackBar2 = nullptr;

@@ -3,24 +3,33 @@
 // for audio, and the buttons and slider that act on it while it runs or while the show is stopped.
 #include "show_form.h"
 
+#include "caption_band.h"
 #include "cross_fade.h"
+#include "media_device.h"
 #include "missing_picture.h"
 #include "picture_ahead.h"
 #include "shared_flags.h"
 #include "show_document.h"
+#include "show_extension.h"
+#include "show_music.h"
 #include "slide_audio.h"
 #include "slide_paths.h"
 #include "stored_font.h"
 #include "tphoto.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QSplitter>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
+
+#include <climits>
 
 namespace {
 
@@ -38,7 +47,7 @@ void TshowFrm::displaySlide(Display how) {
     const TSlideRecord& slide = show_.slide(index);
     beginFade(index, how);
     if (how == Display::Loop)
-        Memo1->setVisible(slide.ShowText);
+        Memo1->setVisible(slide.ShowText && !bandCaptions());
     Photo10->setVisible(!isBlankSlide(slide));
     const QPointer<TshowFrm> self(this);
     if (!loadPicture(index, how == Display::Stopped))
@@ -108,21 +117,69 @@ bool TshowFrm::loadPicture(int index, bool processAfterLoad) {
     }
     Photo10->setUpdate(true);
     Photo10->Redisplay();
+    placeBandCaption();
     return true;
 }
 
 void TshowFrm::fillCaption(int index) {
     const TSlideRecord& slide = show_.slide(index);
-    Memo1->setVisible(slide.ShowText);
+    const bool band = bandCaptions();
+    Memo1->setVisible(slide.ShowText && !band);
     Memo1->clear();
     Memo1->setFont(storedFont(fontNameOf(slide), slide.FontSize, slide.FontStyle));
     QPalette colours = Memo1->palette();
-    colours.setColor(QPalette::Text, storedColor(slide.FontColor, palette()));
+    const QColor colour = storedColor(slide.FontColor, palette());
+    colours.setColor(QPalette::Text, colour);
     Memo1->setPalette(colours);
     Memo1->setPlainText(shownCaptionOf(slide));
+    const QString onBand = band && slide.ShowText ? shownCaptionOf(slide) : QString();
+    bandCaption_->setCaption(onBand, Memo1->font(), colour, Panel6->contentsRect());
+    placeBandCaption();
     Memo1->repaint();
-    if (presenting_)
+    if (presenting_) {
         updateChrome();
+        return;
+    }
+    Panel1->setVisible(!band);
+    if (slide.ShowText && !band)
+        fitCaptionBox();
+}
+
+bool TshowFrm::bandCaptions() const {
+    return presenting_ || ShowExtension::captions(show_.showData()) == ShowExtension::Captions::Band;
+}
+
+// The band lies on the bottom edge of the picture as shown, across the whole image area, and may
+// rise above a small picture so that its caption stays readable.
+void TshowFrm::placeBandCaption() {
+    const QRect area = Panel6->contentsRect();
+    int bottom = area.bottom();
+    const QSize image(Photo10->IWidth(), Photo10->IHeight());
+    if (Photo10->isVisibleTo(Panel6) && !image.isEmpty()) {
+        const QRect photo = Photo10->geometry();
+        const QSize shown = image.width() > photo.width() || image.height() > photo.height()
+                                ? image.scaled(photo.size(), Qt::KeepAspectRatio)
+                                : image;
+        bottom = qMin(bottom, photo.center().y() + (shown.height() + 1) / 2 - 1);
+    }
+    bandCaption_->setPicture(QRect(area.left(), area.top(), area.width(), bottom - area.top() + 1));
+    fade_->raise();
+}
+
+void TshowFrm::fitCaptionBox() {
+    const int margin = int(Memo1->document()->documentMargin());
+    const int width = Memo1->viewport()->width() - 2 * margin;
+    const int text =
+        QFontMetrics(Memo1->font())
+            .boundingRect(QRect(0, 0, qMax(1, width), INT_MAX), Qt::TextWordWrap, Memo1->toPlainText())
+            .height();
+    const int need = text + 2 * margin + 2 * Memo1->frameWidth();
+    const QList<int> sizes = Splitter1->sizes();
+    if (sizes.size() != 2 || need <= sizes[1])
+        return;
+    const int total = sizes[0] + sizes[1];
+    const int box = qMin(need, total / 2);
+    Splitter1->setSizes({total - box, box});
 }
 
 PictureRequest TshowFrm::pictureRequest(int index) const {
@@ -172,6 +229,8 @@ void TshowFrm::PlayShow() {
     timeRanOutAt_ = -1;
     flags_.ShowPlaying = true;
     SpeedButton2->setChecked(true);
+    const QJsonObject& data = show_.showData();
+    music_->start(ShowExtension::musicPaths(data), switches_.LoopSlideShow, ShowExtension::musicFadeMs(data));
     while (flags_.ShowPlaying) {
         if (!playOnePass())
             return; // the window has gone
@@ -206,6 +265,7 @@ bool TshowFrm::playOnePass() {
     // starts no sound, waits no time and moves to no other slide.
     if (!self || !flags_.ShowPlaying || stepsAsked_ > 0)
         return bool(self);
+    noteShowEnd(index, shownAt);
     const int ms = slideTimeMs(index);
     const int left = int(qMax<qint64>(0, ms - (waitClock().nowMs() - shownAt)));
     WaitEnd end = WaitPumping(left, flags_.WaitInterrupt, this);
@@ -229,6 +289,20 @@ bool TshowFrm::playOnePass() {
         timeRanOutAt_ = shownAt + ms;
     advance();
     return bool(self);
+}
+
+void TshowFrm::noteShowEnd(int index, qint64 shownAt) {
+    if (switches_.LoopSlideShow || !music_->isPlaying()) {
+        music_->setShowEnd(-1);
+        return;
+    }
+    // The slide on screen lasts as long as its own sound where it waits for it.
+    const TSlideRecord& slide = show_.slide(index);
+    const bool held = slide.HoldForAudio && SlideAudio::hasPlayableAudio(slide);
+    qint64 end = shownAt + qMax<qint64>(slideTimeMs(index), held ? MediaPlayer1->length() : 0);
+    for (int i = index + 1; i < show_.SlideCount; ++i)
+        end += slideTimeMs(i);
+    music_->setShowEnd(end);
 }
 
 void TshowFrm::advance() {
@@ -290,6 +364,7 @@ void TshowFrm::SpeedButton3Click() {
     // A stop right after "&Play Verasco" also stops the play that is about to begin.
     Timer1->stop();
     audio_->StopAudio();
+    music_->stop();
     flags_.ShowPlaying = false;
     flags_.WaitInterrupt = true;
     SpeedButton2->setChecked(false);

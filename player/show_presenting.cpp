@@ -65,6 +65,7 @@ void TshowFrm::setPresenting(bool on) {
         lastMovePos_ = QCursor::pos();
         lastMoveMs_ = waitClock().nowMs();
         chromeShown_ = true;
+        refreshCaption();
         updateChrome();
         scheduleIdleCheck();
         return;
@@ -81,16 +82,21 @@ void TshowFrm::setPresenting(bool on) {
     chromeShown_ = true;
     setPointerHidden(false);
     updateControlStrip();
+    refreshCaption();
+}
+
+void TshowFrm::refreshCaption() {
+    if (flags_.CurrentSlide >= 0 && flags_.CurrentSlide < show_.SlideCount)
+        fillCaption(flags_.CurrentSlide);
 }
 
 void TshowFrm::updateControlStrip() {
     Panel3->setVisible(switches_.ShowSlideControls && (!presenting_ || chromeShown_));
 }
 
-// In full screen the caption area stays while the slide shows its caption: the caption is part of
-// the show, the empty area is not.
+// In full screen the caption is on a band over the picture: the caption area is not shown.
 void TshowFrm::updateChrome() {
-    Panel1->setVisible(chromeShown_ || Memo1->isVisibleTo(Panel1));
+    Panel1->setVisible(false);
     updateControlStrip();
     layoutChrome();
 }

@@ -45,6 +45,7 @@ class QtMediaBackend : public MediaBackend {
         player_.play();
     }
     void stop() override { player_.stop(); }
+    void setVolume(float volume) override { output_.setVolume(volume); }
 
   private:
     QMediaPlayer player_;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Slide audio through the real media device while a show plays on the test clock. The sound itself
 // runs in real time, so a test that needs it to have got somewhere waits for that, never for a time.
+#include "show_extension.h"
+#include "show_music.h"
 #include "viewer_fixture.h"
 
 #include <QApplication>
@@ -50,6 +52,31 @@ TEST_F(Audio, SoundPlaysOnAcrossSlidesWithoutAudioAndStartsAgainOnTheSameFile) {
     EXPECT_TRUE(shown[2].soundPlaying);
     EXPECT_GE(shown[2].soundPosition, 300);
     EXPECT_FALSE(media().isPlaying()) << "the end of a show without loop stops the sound";
+}
+
+// The show's music plays from the first slide on through a device of its own, at a quarter of its
+// loudness while a slide's sound plays, and fades out over the fade time before the show's end; a
+// file that cannot be played is passed over.
+TEST_F(Audio, MusicPlaysUnderTheShowQuieterUnderASlidesSoundAndFadesOutBeforeItsEnd) {
+    addSlide({.audio = wav("blip.wav", 1200)});
+    addSlide({});
+    addSlide({.delay = 4});
+    QJsonObject data = ShowExtension::withMusic({}, {dir.filePath("gone.ogg"), longSound});
+    data.insert("musicFadeMs", 2000);
+    show().load({show().slide(0), show().slide(1), show().slide(2)}, data);
+    openViewer();
+    MediaDevice& music = viewer->musicPlayer();
+    const auto volumeReaches = [&music](qreal volume) {
+        return QTest::qWaitFor([&] { return music.isPlaying() && qAbs(music.volume() - volume) < 0.05; },
+                               SoundTimeoutMs);
+    };
+    // The show of 6 seconds fades its music from the 4th on.
+    clock.at(500, [&] { EXPECT_TRUE(media().isPlaying() && volumeReaches(ShowMusic::DuckedVolume)); });
+    clock.at(3000, [&] { EXPECT_TRUE(soundEnds() && volumeReaches(1.0)); });
+    clock.at(5000, [&] { EXPECT_TRUE(volumeReaches(0.5)); });
+    viewer->PlayShow();
+    ASSERT_EQ(shownIndexes(), (std::vector<int>{0, 1, 2}));
+    EXPECT_FALSE(music.isPlaying()) << "the end of the show ends its music";
 }
 
 TEST_F(Audio, TheSameFileStartsAgainFromItsBeginning) {

@@ -2,6 +2,7 @@
 // The viewer on a machine with a laptop screen and a projector of twice the pixel density: full screen
 // on the screen chosen in the settings, the controls and the pointer that hide while the mouse rests,
 // and pictures decoded for the screen's own pixels.
+#include "caption_band.h"
 #include "condition_wait.h"
 #include "pref_dialog.h"
 #include "tphoto.h"
@@ -79,9 +80,10 @@ TEST_F(Presenting, TheScreenIsChosenInThePreferences) {
     EXPECT_EQ(viewer->screen()->name(), QStringLiteral("projector"));
 }
 
-// The controls, the empty caption area and the pointer go after two seconds without mouse movement
-// and come back with it; a slide's caption stays, being part of the show. Around the picture the
-// screen is black.
+// The controls and the pointer go after two seconds without mouse movement and come back with it; a
+// slide's caption is on a band over the bottom of the picture and stays, being part of the show, and
+// no caption area is shown. Around the picture the screen is black. Back in the window the caption is
+// in its box again.
 TEST_F(Presenting, TheControlsHideWhileTheMouseRests) {
     addSlide({.image = picture("wide.png", {400, 100})});
     addSlide({.showText = true, .text = QStringLiteral("Harbour at dusk")});
@@ -90,13 +92,15 @@ TEST_F(Presenting, TheControlsHideWhileTheMouseRests) {
     ASSERT_TRUE(viewer->isFullScreen());
     ASSERT_TRUE(fillsItsScreen());
     waitForPicture(); // decoded again for the screen
-    const auto shown = [this] {
-        return std::vector<bool>{child<QWidget>("Panel3")->isVisible(), child<QWidget>("Panel1")->isVisible(),
+    auto* band = child<CaptionBandView>("CaptionBand");
+    const auto shown = [this, band] {
+        return std::vector<bool>{child<QWidget>("Panel3")->isVisible(), band->isVisible(),
                                  viewer->cursor().shape() != Qt::BlankCursor};
     };
-    const std::vector<bool> all{true, true, true}, none{false, false, false};
+    const std::vector<bool> all{true, false, true}, none{false, false, false};
     bool interrupt = false;
     EXPECT_EQ(shown(), all);
+    EXPECT_FALSE(child<QWidget>("Panel1")->isVisible());
     WaitPumping(TshowFrm::ControlsIdleMs - 1, interrupt);
     EXPECT_EQ(shown(), all);
     WaitPumping(1, interrupt);
@@ -115,13 +119,21 @@ TEST_F(Presenting, TheControlsHideWhileTheMouseRests) {
     QTest::mouseMove(viewer->windowHandle(), QPoint(400, 100));
     EXPECT_EQ(shown(), all);
     QTest::keyClick(viewer, Qt::Key_Right);
+    waitForPicture();
     WaitPumping(TshowFrm::ControlsIdleMs, interrupt);
     EXPECT_EQ(shown(), (std::vector<bool>{false, true, false})) << "the caption stays";
+    EXPECT_FALSE(child<QWidget>("Panel1")->isVisible());
     EXPECT_EQ(child<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("Harbour at dusk"));
+    // On the picture's bottom, the whole width of the screen, above the screen's bottom edge.
+    const QRect onScreen = band->bandRect().translated(band->mapTo(viewer, QPoint()));
+    EXPECT_EQ(onScreen.width(), 800);
+    EXPECT_GT(onScreen.height(), 0);
+    EXPECT_LE(onScreen.bottom(), 599);
 
     QTest::keyClick(viewer, Qt::Key_Escape);
     EXPECT_FALSE(viewer->isFullScreen());
-    EXPECT_EQ(shown(), all);
+    EXPECT_TRUE(child<QWidget>("Panel1")->isVisible());
+    EXPECT_FALSE(band->isVisible());
     EXPECT_EQ(child<QWidget>("Panel1")->parentWidget(), child<QSplitter>("Splitter1")) << "back in its place";
 }
 

@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: MIT
+#include "caption_band.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <climits>
+
+namespace CaptionBand {
+namespace {
+
+constexpr int MinPixelSize = 6;
+constexpr int Flags = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextWordWrap;
+
+// The text's size wrapped at `width`.
+QRect textBounds(const QFont& font, int width, const QString& text) {
+    return QFontMetrics(font).boundingRect(QRect(0, 0, width, INT_MAX), Flags, text);
+}
+
+} // namespace
+
+QFont scaledFont(const QFont& slideFont, int screenHeight) {
+    QFont font = slideFont;
+    // Points are taken at 96 dots per inch, as on the screen the sizes were chosen for.
+    const qreal pixels =
+        slideFont.pointSizeF() > 0 ? slideFont.pointSizeF() * 96 / 72 : slideFont.pixelSize();
+    font.setPixelSize(std::max(MinPixelSize, qRound(pixels * screenHeight / ReferenceHeight)));
+    return font;
+}
+
+QRect draw(QPainter& painter, const QRect& picture, const QString& text, const QFont& slideFont,
+           const QColor& colour, int screenHeight) {
+    if (text.trimmed().isEmpty() || picture.isEmpty())
+        return {};
+    QFont font = scaledFont(slideFont, screenHeight);
+    int margin = 0;
+    QRect bounds;
+    // Smaller until the wrapped text and its margins fit the picture's width and height.
+    for (;;) {
+        margin = std::max(2, font.pixelSize() / 2);
+        const int width = std::max(1, picture.width() - 2 * margin);
+        bounds = textBounds(font, width, text);
+        const bool fits = bounds.width() <= width && bounds.height() + 2 * margin <= picture.height();
+        if (fits || font.pixelSize() <= MinPixelSize)
+            break;
+        font.setPixelSize(std::max(MinPixelSize, font.pixelSize() * 9 / 10));
+    }
+    const int height = std::min(picture.height(), bounds.height() + 2 * margin);
+    const QRect band(picture.left(), picture.bottom() + 1 - height, picture.width(), height);
+    painter.save();
+    painter.fillRect(band, QColor(0, 0, 0, BandAlpha));
+    painter.setFont(font);
+    painter.setPen(colour);
+    painter.drawText(band.adjusted(margin, margin, -margin, -margin), Flags, text);
+    painter.restore();
+    return band;
+}
+
+} // namespace CaptionBand
+
+CaptionBandView::CaptionBandView(QWidget* area) : QWidget(area) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    hide();
+}
+
+void CaptionBandView::setCaption(const QString& text, const QFont& font, const QColor& colour,
+                                 const QRect& picture) {
+    text_ = text;
+    font_ = font;
+    colour_ = colour;
+    picture_ = picture;
+    setGeometry(parentWidget()->rect());
+    setVisible(!text.trimmed().isEmpty());
+    raise();
+    update();
+}
+
+void CaptionBandView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    band_ = CaptionBand::draw(painter, picture_, text_, font_, colour_, height());
+}
+
+void CaptionBandView::setPicture(const QRect& picture) {
+    setGeometry(parentWidget()->rect());
+    picture_ = picture;
+    raise();
+    update();
+}

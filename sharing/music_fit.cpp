@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: MIT
+#include "music_fit.h"
+
+#include "codec_backend.h"
+#include "show_document.h"
+#include "show_extension.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace sharing {
+namespace {
+
+constexpr int MaxSeconds = 255;
+
+// A sound's length as the codec measures it; -1 for a file that is not there or not a sound.
+std::int64_t soundMs(CodecBackend& codec, const QString& path) {
+    if (path.trimmed().isEmpty() || !QFileInfo(path).isFile())
+        return -1;
+    const SoundFacts facts = codec.probeSound(path);
+    return facts.readable ? facts.durationMs : -1;
+}
+
+} // namespace
+
+std::vector<int> fittedSlideTimes(const std::vector<FitSlide>& slides, std::int64_t musicMs) {
+    std::int64_t fixedMs = 0;
+    std::int64_t free = 0;
+    for (const FitSlide& slide : slides) {
+        if (slide.heldMs >= 0)
+            fixedMs += std::max<std::int64_t>(std::int64_t(slide.delay) * 1000, slide.heldMs);
+        else
+            ++free;
+    }
+    // The seconds left for the other slides, shared out evenly: the first slides take one more
+    // where they do not divide.
+    const std::int64_t seconds = free > 0 ? std::max<std::int64_t>(0, (musicMs - fixedMs + 500) / 1000) : 0;
+    const std::int64_t each = free > 0 ? seconds / free : 0;
+    std::int64_t more = free > 0 ? seconds % free : 0;
+    std::vector<int> times;
+    times.reserve(slides.size());
+    for (const FitSlide& slide : slides) {
+        if (slide.heldMs >= 0) {
+            times.push_back(slide.delay);
+            continue;
+        }
+        const std::int64_t time = each + (more > 0 ? 1 : 0);
+        more -= more > 0 ? 1 : 0;
+        times.push_back(int(std::clamp<std::int64_t>(time, 1, MaxSeconds)));
+    }
+    return times;
+}
+
+QString fitSlidesToMusic(ShowDocument& show, CodecBackend& codec) {
+    std::int64_t musicMs = 0;
+    for (const QString& path : ShowExtension::musicPaths(show.showData()))
+        musicMs += std::max<std::int64_t>(0, soundMs(codec, path));
+    if (musicMs <= 0)
+        return QStringLiteral("The show has no music that can be played.");
+    std::vector<FitSlide> slides;
+    for (int i = 0; i < show.SlideCount; ++i) {
+        const TSlideRecord& record = show.slide(i);
+        FitSlide slide{record.Delay, -1};
+        if (record.HoldForAudio)
+            slide.heldMs = soundMs(codec, show.audioPath(i));
+        slides.push_back(slide);
+    }
+    const std::vector<int> times = fittedSlideTimes(slides, musicMs);
+    const ShowDocument::Step step(show, QStringLiteral("Fit Slides to Music"));
+    for (int i = 0; i < show.SlideCount; ++i) {
+        ShowSlide slide = show.at(i);
+        slide.record.Delay = static_cast<std::uint8_t>(times[std::size_t(i)]);
+        show.replace(i, slide);
+    }
+    return {};
+}
+
+} // namespace sharing

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// Slide times fitted to the show's music: whole seconds, 1 to 255, so that the show lasts as long as
+// its music files one after another. A slide that waits for its own sound keeps its time; it lasts
+// as long as its time or its sound, whichever is longer, and the other slides share what is left.
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+class ShowDocument;
+
+namespace sharing {
+
+class CodecBackend;
+
+// What the fit knows of one slide.
+struct FitSlide {
+    int delay = 1;            // its time in seconds
+    std::int64_t heldMs = -1; // the length of its own sound where it waits for it, or -1
+};
+
+// The slides' new times in seconds (held slides keep theirs) for music of `musicMs` milliseconds.
+std::vector<int> fittedSlideTimes(const std::vector<FitSlide>& slides, std::int64_t musicMs);
+
+// Measures the music and the held slides' sounds with the codec and gives the slides their fitted
+// times as one step of the show's history ("Fit Slides to Music"). An empty text on success, or
+// why nothing was changed.
+QString fitSlidesToMusic(ShowDocument& show, CodecBackend& codec);
+
+} // namespace sharing
