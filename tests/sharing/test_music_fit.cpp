@@ -4,14 +4,19 @@
 
 #include "codec_module.h"
 #include "music_fit.h"
+#include "qt_application_environment.h"
 #include "share_test_support.h"
 #include "show_extension.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QUndoStack>
 
 namespace {
+
+testing::Environment* const environment =
+    testing::AddGlobalTestEnvironment(new QtApplicationEnvironment<QApplication>);
 
 using sharing::FitSlide;
 
