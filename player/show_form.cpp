@@ -94,6 +94,10 @@ void TshowFrm::build() {
     Timer1->setInterval(AutoPlayDelayMs);
     connect(Timer1, &QTimer::timeout, this, &TshowFrm::Timer1Timer);
     connect(&show_, &ShowDocument::changed, this, &TshowFrm::followShow);
+    connect(&show_, &ShowDocument::showDataChanged, this, [this] {
+        if (isVisible())
+            refreshCaption();
+    });
     if (hostSet_)
         showPreferencesButton();
 }
@@ -317,6 +321,7 @@ void TshowFrm::FormResize() {
         loadPicture(index, false);
         Photo10->setVisible(!isBlankSlide(show_.slide(index)) && Photo10->FXError() == 0 &&
                             waitingPicture_ < 0);
+        placeBandCaption();
         requestNextPicture();
     }
     centreControls();
@@ -381,6 +386,8 @@ bool TshowFrm::eventFilter(QObject* watched, QEvent* event) {
         centreControls();
     else if (watched == Panel6 && event->type() == QEvent::Resize && isVisible())
         FormResize();
+    else if (watched == Panel6 && event->type() == QEvent::Resize)
+        placeBandCaption();
     else if (watched == windowHandle() && event->type() == QEvent::MouseMove)
         mouseMoved(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
     return QWidget::eventFilter(watched, event);

@@ -173,7 +173,8 @@ void TshowFrm::fitCaptionBox() {
         QFontMetrics(Memo1->font())
             .boundingRect(QRect(0, 0, qMax(1, width), INT_MAX), Qt::TextWordWrap, Memo1->toPlainText())
             .height();
-    const int need = text + 2 * margin + 2 * Memo1->frameWidth();
+    // A line more than the text needs: the box then shows no part of a line cut off.
+    const int need = text + QFontMetrics(Memo1->font()).lineSpacing() + 2 * margin + 2 * Memo1->frameWidth();
     const QList<int> sizes = Splitter1->sizes();
     if (sizes.size() != 2 || need <= sizes[1])
         return;
@@ -193,6 +194,7 @@ void TshowFrm::pictureDecoded() {
         return;
     loadPicture(index, false);
     Photo10->setVisible(!isBlankSlide(show_.slide(index)) && Photo10->FXError() == 0);
+    placeBandCaption();
     requestNextPicture();
 }
 

@@ -9,6 +9,7 @@
 #include "settings.h"
 #include "shorten_middle.h"
 #include "show_document.h"
+#include "show_extension.h"
 #include "test_shows.h"
 
 #include <QUndoStack>
@@ -214,7 +215,7 @@ TEST_F(Preferences, ControlsTakeTheFocusInTheirOrder) {
     QStringList order;
     whenShown(dialog, [&] {
         QWidget* w = delay();
-        for (int i = 0; i < 13; ++i) {
+        for (int i = 0; i < 15; ++i) {
             order << w->objectName();
             do
                 w = w->nextInFocusChain();
@@ -227,12 +228,12 @@ TEST_F(Preferences, ControlsTakeTheFocusInTheirOrder) {
 
     EXPECT_EQ(order, QStringList({"dlyfld", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "CheckBox1",
                                   "Button2", "Button1", "Button3", "FullScreenBox", "ScreenBox",
-                                  "CrossFadeBox", "CrossFadeTime"}));
+                                  "CrossFadeBox", "CrossFadeTime", "qt_spinbox_lineedit", "CaptionBandBox"}));
 }
 
 // How the viewer presents a show sits beside the defaults, which keep their places; OK takes it, Cancel
-// does not, and a screen choice left alone keeps a screen that is not connected now (choosing another
-// screen is tested where there are several).
+// does not (the caption style among them, kept by the show), and a screen choice left alone keeps a screen
+// that is not connected now (choosing another screen is tested where there are several).
 TEST_F(Preferences, PresentingChoicesBesideTheDefaults) {
     settings.ViewerScreen = QStringLiteral("projector-not-connected");
     settings.CrossFadeTime = 1500;
@@ -260,9 +261,12 @@ TEST_F(Preferences, PresentingChoicesBesideTheDefaults) {
             child<QCheckBox>(dialog, "FullScreenBox")->setChecked(true);
             child<QCheckBox>(dialog, "CrossFadeBox")->setChecked(true);
             child<QDoubleSpinBox>(dialog, "CrossFadeTime")->setValue(0.4);
+            child<QCheckBox>(dialog, "CaptionBandBox")->setChecked(true);
             click(dialog, ok ? "Button1" : "Button3");
         });
         run();
+        // The caption style is the show's own.
+        EXPECT_EQ(ShowExtension::captions(show.showData()) == ShowExtension::Captions::Band, ok);
         EXPECT_EQ(settings.FullScreen, ok);
         EXPECT_EQ(settings.crossFadeMs(), ok ? 400 : 0);
         EXPECT_EQ(settings.ViewerScreen, QStringLiteral("projector-not-connected"));

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The File menu's everyday commands through the real main window: Save to the show's own file, Open
-// that asks after the file is chosen, the recent shows, and the keyboard shortcuts.
+// that asks after the file is chosen, the recent shows, the keyboard shortcuts, and the show's music
+// kept in its file.
 
 #include "lifecycle_fixture.h"
 #include "recently_used.h"
+#include "show_extension.h"
+
+#include <QUndoStack>
 
 namespace {
 using namespace lifecycle_test;
@@ -49,6 +53,48 @@ TEST_F(FileMenu, SaveWritesToTheShowsOwnFileAndWithoutOneAsksForAName) {
     EXPECT_TRUE(main().FileSave());
     EXPECT_EQ(saveDialogs, 2);
     EXPECT_EQ(fileBytes(dir.filePath("other.vrs")), ShowFile::encode(show()));
+}
+
+// Edit > Music... chooses the files in order as one step; Fit Slides to Music is offered once the
+// show has slides and music. The music is saved with the show and read back; a show whose block of
+// data is damaged opens with its slides and a note in the status line.
+TEST_F(FileMenu, TheShowsMusicIsChosenInOneStepAndKeptInItsFile) {
+    const QStringList music = {dir.filePath("b.ogg"), dir.filePath("a.wav")};
+    dialogSeams().getOpenFileNames = [&](QWidget*, const QString&, const QString&, const QString&) {
+        return music;
+    };
+    const auto fitOffered = [this] {
+        main().EditMenuClick();
+        return main().findChild<QAction*>("FitToMusic1")->isEnabled();
+    };
+    EXPECT_FALSE(fitOffered());
+    addSlides(2);
+    EXPECT_FALSE(fitOffered());
+    main().Music1Click();
+    EXPECT_EQ(ShowExtension::musicPaths(show().showData()), music);
+    EXPECT_EQ(show().history().undoText(), "Music");
+    EXPECT_TRUE(fitOffered());
+
+    saveAnswers = {dir.filePath("music.vrs")};
+    ASSERT_TRUE(main().FileSaveAs());
+    main().FileNew();
+    EXPECT_TRUE(show().showData().isEmpty());
+    openAnswer = dir.filePath("music.vrs");
+    main().FileOpen();
+    EXPECT_EQ(ShowExtension::musicPaths(show().showData()), music);
+    EXPECT_FALSE(show().ShowModified);
+
+    // The JSON text loses its closing brace.
+    QByteArray bytes = fileBytes(openAnswer);
+    bytes.back() = ' ';
+    QFile file(openAnswer);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    main().FileOpen();
+    EXPECT_EQ(show().SlideCount, 2);
+    EXPECT_TRUE(show().showData().isEmpty());
+    EXPECT_TRUE(
+        main().findChild<QLabel*>("Label7")->text().startsWith("Images: 2 - Music, motion and caption"));
 }
 
 TEST_F(FileMenu, OpenAsksForTheFileFirstAndACancelAnywhereKeepsTheShow) {

@@ -127,6 +127,8 @@ TEST_F(MainWindow, MenuHoldsEveryCommandWithItsCaptionAndShortcut) {
         {"SelectAll1", "Select A&ll", QKeySequence(Qt::CTRL | Qt::Key_A)},
         {"SlideProperties1", "Image Pr&operties...", {}},
         {"Preferences1", "Verasco P&references...", {}},
+        {"Music1", "&Music...", {}},
+        {"FitToMusic1", "Fit Slides to &Music", {}},
         {"SingleSlide1", "&Image", {}},
         {"Slideshow1", "Ver&asco", {}},
         {"HelpContentsItem", "&Help Topics", QKeySequence(Qt::Key_F1)},

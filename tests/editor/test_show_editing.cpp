@@ -28,7 +28,8 @@ class Editing : public EditingDesk {
         for (const QChar letter : letters) {
             const QString path = dir.filePath(QString(letter) + ".png");
             QFile(path).open(QIODevice::WriteOnly);
-            made.append({test_shows::slide(show, path).record, thumbnailOf(letter)});
+            made.append(
+                {test_shows::slide(show, path).record, thumbnailOf(letter), {{"name", QString(letter)}}});
         }
         test_shows::append(show, made);
         show.markOpened();
@@ -136,7 +137,8 @@ struct CommandCase {
 };
 
 // Clear, Cut, Copy and Paste on the show grid, on the active slide or on every slide selected; each
-// slide keeps its thumbnail. The first case runs with nothing cut or copied yet.
+// slide keeps its thumbnail and its data beyond the record. The first case runs with nothing cut or
+// copied yet; the clipboard stays from one show to the next.
 TEST_F(Editing, ClearCutCopyAndPasteActOnTheActiveSlideOrTheSelectedOnes) {
     const CommandCase cases[] = {
         {"a paste with nothing cut or copied inserts nothing", "ab", "v1", "a b", false},
@@ -145,6 +147,8 @@ TEST_F(Editing, ClearCutCopyAndPasteActOnTheActiveSlideOrTheSelectedOnes) {
         {"Cut then Paste moves a slide before the active one", "abcd", "x0v2", "b c a d", true},
         {"Copy leaves the show as it is", "abcd", "c0", "a b c d", false},
         {"a copy is pasted as often as wanted", "abcd", "c1v0v0", "b b a b c d", true},
+        {"a slide is copied in one show", "pqr", "c2", "p q r", false},
+        {"and pasted into the next", "xy", "v1", "x r y", true},
         {"Clear removes every slide selected with Ctrl", "abcdef", "p1k3k5d0", "a c e", true},
         {"a Ctrl+click on a selected slide takes it out", "abcde", "p0k2k0d4", "a b d e", true},
         {"a plain click leaves the active slide alone", "abcd", "p0k1k2p3d3", "a b c", true},
@@ -180,8 +184,10 @@ TEST_F(Editing, ClearCutCopyAndPasteActOnTheActiveSlideOrTheSelectedOnes) {
         }
         expectShow(c.expected);
         EXPECT_EQ(show.ShowModified, c.modified);
-        for (int i = 0; i < show.SlideCount; ++i)
+        for (int i = 0; i < show.SlideCount; ++i) {
             EXPECT_EQ(show.thumbnail(i), thumbnailOf(slideNames()[i])) << i;
+            EXPECT_EQ(show.extra(i).value("name").toString(), slideNames()[i]) << i;
+        }
     }
     EXPECT_TRUE(told.isEmpty());
 }

@@ -14,6 +14,8 @@
 #include "test_shows.h"
 
 #include <QCheckBox>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QToolButton>
@@ -61,7 +63,11 @@ class Properties : public EditingDesk {
     bool opened = false;
 };
 
+// The slide keeps its data beyond the record (its motion, keys of later versions).
 TEST_F(Properties, ShowsTheSlideAndOkStoresTimeSwitchesAndTheCaptionLinesJoined) {
+    const QJsonObject data{{"motion", QJsonObject{{"to", QJsonArray{0, 0, 0.5, 0.5}}}}, {"later", 1}};
+    show.replace(1, {show.slide(1), show.thumbnail(1), data});
+    show.markOpened();
     withDialog(1, "BitBtn1", [this] {
         EXPECT_EQ(control<QLabel>("Label6").text(), QStringLiteral("2"));
         EXPECT_EQ(control<QLineEdit>("Edit2").text(), paths[1].toLower());
@@ -85,6 +91,7 @@ TEST_F(Properties, ShowsTheSlideAndOkStoresTimeSwitchesAndTheCaptionLinesJoined)
     EXPECT_EQ(slide.Text.str(), "one two three ");
     EXPECT_EQ(slide.HoldForAudio, 1);
     EXPECT_EQ(slide.ShowText, 0);
+    EXPECT_EQ(show.extra(1), data);
     EXPECT_TRUE(show.ShowModified);
 
     // The active slide opens; the caption comes back as one line, and OK again stores it as it

@@ -2,12 +2,14 @@
 // The viewer window through the program: how a show starts and what happens to the main window,
 // its size rules, how a slide's picture and caption are shown, stepping while stopped, the
 // preferences, and the keys of a presenter.
+#include "caption_band.h"
 #include "condition_wait.h"
 #include "confirm_dialog.h"
 #include "help_sections.h"
 #include "ovc_table.h"
 #include "picture_ahead.h"
 #include "pref_dialog.h"
+#include "show_extension.h"
 #include "test_pictures.h"
 #include "tphoto.h"
 #include "viewer_fixture.h"
@@ -19,8 +21,10 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QUrl>
 
@@ -160,6 +164,50 @@ TEST_F(Viewer, CaptionsShowInTheSlidesFontAndBlankSlidesShowNoPicture) {
     EXPECT_TRUE(child<TPhoto>("Photo10")->isVisible());
     EXPECT_FALSE(memo->isVisible());
     EXPECT_TRUE(child<QWidget>("Panel1")->isVisible()) << "the caption area stays as an empty strip";
+}
+
+// Where the show asks for it, the window draws the caption on a dark band over the bottom of the
+// picture instead of the caption box, and follows a change of the show's caption style at once. The
+// band's text is sized from the area's height and made smaller until it fits: nothing of it is cut.
+// A caption too long for the box makes the box grow, so no scroll bar hides part of it.
+TEST_F(Viewer, CaptionsOnABandOverThePictureOrInABoxThatFitsThem) {
+    const QString caption =
+        QString(QStringLiteral("A long evening walk along the harbour wall. ")).repeated(5);
+    addSlide({.image = picture("wide.png", {400, 300}), .showText = true, .text = caption},
+             [](TSlideRecord& r) {
+                 r.FontName.assign("DejaVu Sans");
+                 r.FontSize = 14;
+             });
+    show().setShowData(ShowExtension::withCaptions({}, ShowExtension::Captions::Band));
+    openViewer();
+    auto* band = child<CaptionBandView>("CaptionBand");
+    auto* memo = child<QPlainTextEdit>("Memo1");
+    const QRect area = child<QWidget>("Panel6")->contentsRect();
+    EXPECT_TRUE(band->isVisible());
+    EXPECT_FALSE(child<QWidget>("Panel1")->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !band->bandRect().isEmpty(); }, ConditionWaitMs));
+    EXPECT_EQ(band->bandRect().width(), area.width());
+    EXPECT_GE(band->bandRect().top(), area.top());
+    EXPECT_LE(band->bandRect().bottom(), area.bottom());
+
+    // A caption far too long for a small picture still fits it whole, however large the screen.
+    QImage frame(200, 60, QImage::Format_RGB32);
+    QPainter painter(&frame);
+    const QRect drawn = CaptionBand::draw(painter, frame.rect(), caption, memo->font(), Qt::white, 2160);
+    EXPECT_TRUE(frame.rect().contains(drawn));
+    EXPECT_GT(drawn.height(), 0);
+
+    show().setShowData({});
+    EXPECT_FALSE(band->isVisible());
+    EXPECT_TRUE(memo->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return child<QWidget>("Panel1")->height() > TshowFrm::CaptionHeight &&
+                   memo->verticalScrollBar()->maximum() == 0;
+        },
+        ConditionWaitMs))
+        << "the whole caption is in view: " << child<QWidget>("Panel1")->height() << " "
+        << memo->verticalScrollBar()->maximum();
 }
 
 // A show saved on Windows: its caption and font name in that system's code page, and a picture on a
