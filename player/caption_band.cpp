@@ -29,32 +29,55 @@ QFont scaledFont(const QFont& slideFont, int screenHeight) {
     return font;
 }
 
-QRect draw(QPainter& painter, const QRect& picture, const QString& text, const QFont& slideFont,
-           const QColor& colour, int screenHeight) {
-    if (text.trimmed().isEmpty() || picture.isEmpty())
-        return {};
-    QFont font = scaledFont(slideFont, screenHeight);
+namespace {
+
+// The band's place at the bottom of `picture`, its font and its margin.
+struct Layout {
+    QRect band;
+    QFont font;
     int margin = 0;
+};
+
+Layout layOut(const QRect& picture, const QString& text, const QFont& slideFont, int screenHeight) {
+    Layout layout;
+    if (text.trimmed().isEmpty() || picture.isEmpty())
+        return layout;
+    layout.font = scaledFont(slideFont, screenHeight);
     QRect bounds;
     // Smaller until the wrapped text and its margins fit the picture's width and height.
     for (;;) {
-        margin = std::max(2, font.pixelSize() / 2);
-        const int width = std::max(1, picture.width() - 2 * margin);
-        bounds = textBounds(font, width, text);
-        const bool fits = bounds.width() <= width && bounds.height() + 2 * margin <= picture.height();
-        if (fits || font.pixelSize() <= MinPixelSize)
+        layout.margin = std::max(2, layout.font.pixelSize() / 2);
+        const int width = std::max(1, picture.width() - 2 * layout.margin);
+        bounds = textBounds(layout.font, width, text);
+        const bool fits = bounds.width() <= width && bounds.height() + 2 * layout.margin <= picture.height();
+        if (fits || layout.font.pixelSize() <= MinPixelSize)
             break;
-        font.setPixelSize(std::max(MinPixelSize, font.pixelSize() * 9 / 10));
+        layout.font.setPixelSize(std::max(MinPixelSize, layout.font.pixelSize() * 9 / 10));
     }
-    const int height = std::min(picture.height(), bounds.height() + 2 * margin);
-    const QRect band(picture.left(), picture.bottom() + 1 - height, picture.width(), height);
+    const int height = std::min(picture.height(), bounds.height() + 2 * layout.margin);
+    layout.band = QRect(picture.left(), picture.bottom() + 1 - height, picture.width(), height);
+    return layout;
+}
+
+} // namespace
+
+QRect bandRect(const QRect& picture, const QString& text, const QFont& slideFont, int screenHeight) {
+    return layOut(picture, text, slideFont, screenHeight).band;
+}
+
+QRect draw(QPainter& painter, const QRect& picture, const QString& text, const QFont& slideFont,
+           const QColor& colour, int screenHeight) {
+    const Layout layout = layOut(picture, text, slideFont, screenHeight);
+    if (layout.band.isEmpty())
+        return {};
+    const int margin = layout.margin;
     painter.save();
-    painter.fillRect(band, QColor(0, 0, 0, BandAlpha));
-    painter.setFont(font);
+    painter.fillRect(layout.band, QColor(0, 0, 0, BandAlpha));
+    painter.setFont(layout.font);
     painter.setPen(colour);
-    painter.drawText(band.adjusted(margin, margin, -margin, -margin), Flags, text);
+    painter.drawText(layout.band.adjusted(margin, margin, -margin, -margin), Flags, text);
     painter.restore();
-    return band;
+    return layout.band;
 }
 
 } // namespace CaptionBand

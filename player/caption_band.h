@@ -20,6 +20,8 @@ inline constexpr int BandAlpha = 160;
 
 // The slide's font at the size a screen `screenHeight` pixels high gives it.
 QFont scaledFont(const QFont& slideFont, int screenHeight);
+// Where the band lies at the bottom of `picture` (empty for no text).
+QRect bandRect(const QRect& picture, const QString& text, const QFont& slideFont, int screenHeight);
 // The band and its text at the bottom of `picture`; returns the band's rectangle (empty for no text).
 QRect draw(QPainter& painter, const QRect& picture, const QString& text, const QFont& slideFont,
            const QColor& colour, int screenHeight);

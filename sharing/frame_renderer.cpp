@@ -1,29 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "frame_renderer.h"
 
+#include "caption_band.h"
 #include "image_loader.h"
 #include "missing_picture.h"
 
 #include <QFileInfo>
-#include <QFontMetrics>
 #include <QPainter>
 
 #include <cmath>
 
 namespace sharing {
 
-namespace {
-
-// The viewer's caption area is 61 pixels high in its window.
-constexpr int CaptionMinimum = 61;
-constexpr int CaptionMargin = 8;
-
-constexpr int CaptionFlags = Qt::AlignCenter | Qt::TextWordWrap;
-
-} // namespace
-
-// The caption is drawn as the viewer draws it on a 1280 x 720 screen at 96 dots per inch; a larger
-// video shows it larger in proportion, so that both look alike on the same screen.
+// Text is drawn as the viewer draws it on a 1280 x 720 screen at 96 dots per inch; a larger video
+// shows it larger in proportion, so that both look alike on the same screen.
 QFont FrameRenderer::scaledFont(QFont font) const {
     if (font.pointSizeF() > 0)
         font.setPixelSize(qMax(1, int(std::lround(font.pointSizeF() * 96.0 / 72.0 * scale()))));
@@ -32,23 +22,20 @@ QFont FrameRenderer::scaledFont(QFont font) const {
     return font;
 }
 
-QFont FrameRenderer::captionFont(const SharedSlide& slide) const {
-    return scaledFont(slide.font);
+QRect FrameRenderer::pictureArea(const SharedSlide&) const {
+    return QRect(QPoint(0, 0), frame_);
 }
 
-int FrameRenderer::captionHeight(const SharedSlide& slide) const {
+// The band lies on the bottom edge of the picture, across the whole frame, as in the viewer's full
+// screen; it may rise above a small picture.
+QRect FrameRenderer::captionBand(const SharedSlide& slide, QSize stored) const {
     if (!slide.showText)
-        return 0;
-    const int margin = int(std::lround(CaptionMargin * scale()));
-    const QFontMetrics metrics(captionFont(slide));
-    const QRect text = metrics.boundingRect(QRect(0, 0, frame_.width() - 2 * margin, frame_.height()),
-                                            CaptionFlags, slide.caption);
-    const int height = qMax(int(std::lround(CaptionMinimum * scale())), text.height() + 2 * margin);
-    return qMin(height, frame_.height() / 2);
-}
-
-QRect FrameRenderer::pictureArea(const SharedSlide& slide) const {
-    return QRect(QPoint(0, 0), QSize(frame_.width(), frame_.height() - captionHeight(slide)));
+        return {};
+    const QRect area = pictureArea(slide);
+    const QRect place = placePicture(stored, area);
+    const int bottom = place.isEmpty() ? area.bottom() : place.bottom();
+    return CaptionBand::bandRect(QRect(0, 0, frame_.width(), bottom + 1), slide.caption, slide.font,
+                                 frame_.height());
 }
 
 QRect FrameRenderer::placePicture(QSize stored, const QRect& area) {
@@ -77,12 +64,9 @@ QImage FrameRenderer::render(const SharedSlide& slide, const QImage& picture, QS
                               picture.scaled(place.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
     if (slide.showText) {
-        const QRect band(0, area.bottom() + 1, frame_.width(), frame_.height() - area.height());
-        painter.fillRect(band, Qt::white);
-        const int margin = int(std::lround(CaptionMargin * scale()));
-        painter.setFont(captionFont(slide));
-        painter.setPen(slide.colour);
-        painter.drawText(band.adjusted(margin, margin, -margin, -margin), CaptionFlags, slide.caption);
+        const int bottom = place.isEmpty() ? area.bottom() : place.bottom();
+        CaptionBand::draw(painter, QRect(0, 0, frame_.width(), bottom + 1), slide.caption, slide.font,
+                          slide.colour, frame_.height());
     }
     return frame;
 }

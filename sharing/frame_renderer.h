@@ -2,9 +2,9 @@
 #pragma once
 // A slide drawn as one frame of a video: the picture fitted on black as the viewer fits it (at its
 // own size when it is smaller than the area both ways, else scaled to the area keeping its
-// proportions), and, when the slide shows text, its caption in its font and colour on a white band
-// underneath, as in the viewer's caption area. A picture whose file is not there is drawn as the
-// viewer shows it: a grey area with its name. Safe to use on any thread.
+// proportions), and, when the slide shows text, its caption in its font and colour on a dark band
+// over the bottom of the picture, sized to the frame, as the viewer's full screen shows it. A picture whose
+// file is not there is drawn as the viewer shows it: a grey area with its name. Safe to use on any thread.
 
 #include "shared_show.h"
 
@@ -18,8 +18,10 @@ class FrameRenderer {
   public:
     explicit FrameRenderer(QSize frame) : frame_(frame) {}
 
-    // The area the slide's picture is fitted into.
+    // The area the slide's picture is fitted into: the whole frame.
     QRect pictureArea(const SharedSlide& slide) const;
+    // Where the slide's caption band lies over a picture of `stored` size (empty for none).
+    QRect captionBand(const SharedSlide& slide, QSize stored) const;
     // Where a picture of `stored` size is drawn in `area`, by the viewer's rule.
     static QRect placePicture(QSize stored, const QRect& area);
     // The slide's frame; `picture` is null for a blank slide or a picture that could not be read,
@@ -36,8 +38,6 @@ class FrameRenderer {
     double scale() const { return frame_.height() / 720.0; }
     // A font sized for the viewer's 1280 x 720 screen, sized for the frame.
     QFont scaledFont(QFont font) const;
-    QFont captionFont(const SharedSlide& slide) const;
-    int captionHeight(const SharedSlide& slide) const;
 
     QSize frame_;
 };

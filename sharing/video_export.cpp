@@ -77,8 +77,8 @@ class FrameWriter {
         return ShareOutcome::failed(onTarget(job_.target, sink.errorText()));
     }
 
-    // The cross-fade changes the picture area only: the caption band under it is the new slide's
-    // from the fade's start, as in the viewer, whose caption area does not fade.
+    // The cross-fade changes the picture area, the whole frame: a caption on its band over the
+    // picture fades in with its picture, as in the viewer's full screen.
     bool writeSlide(VideoSink& sink, const SlideSpan& span, const QImage& previous, const QImage& frame,
                     const QRect& area) {
         const std::int64_t first = frameAt(span.startMs, job_.fps);
