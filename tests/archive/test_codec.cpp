@@ -23,37 +23,44 @@ struct Packed {
     uint16_t crc;
 };
 
-Packed Compress(const std::string& input, LhaMethod method, const std::string& password = {}) {
-    std::istringstream in(input);
-    std::ostringstream out;
+CodecJob Job(CodecDirection direction, LhaMethod method, std::istream& in, std::ostream& out, uint64_t length,
+             uint64_t size = 0) {
     CodecJob job;
-    job.direction = CodecDirection::Compress;
+    job.direction = direction;
     job.method = method;
     job.input = &in;
     job.output = &out;
-    job.inputLength = input.size();
+    job.inputLength = length;
+    job.expectedSize = size;
+    return job;
+}
+
+// One run of the codec over `input`; `size` is what an expansion gives.
+CodecResult Run(CodecDirection direction, const std::string& input, std::string& output, LhaMethod method,
+                uint64_t size = 0, const std::string& password = {}) {
+    std::istringstream in(input);
+    std::ostringstream out;
+    CodecJob job = Job(direction, method, in, out, input.size(), size);
     job.password = password;
     const CodecResult r = RunCodec(job);
-    EXPECT_EQ(r.bytesWritten, out.str().size());
-    return {out.str(), r.crc};
+    output = out.str();
+    EXPECT_EQ(r.bytesWritten, output.size());
+    return r;
+}
+
+Packed Compress(const std::string& input, LhaMethod method, const std::string& password = {}) {
+    Packed p;
+    p.crc = Run(CodecDirection::Compress, input, p.data, method, 0, password).crc;
+    return p;
 }
 
 std::string Expand(const std::string& packed, LhaMethod method, uint64_t size, uint16_t* crc = nullptr,
                    const std::string& password = {}) {
-    std::istringstream in(packed);
-    std::ostringstream out;
-    CodecJob job;
-    job.direction = CodecDirection::Expand;
-    job.method = method;
-    job.input = &in;
-    job.output = &out;
-    job.inputLength = packed.size();
-    job.expectedSize = size;
-    job.password = password;
-    const CodecResult r = RunCodec(job);
+    std::string out;
+    const CodecResult r = Run(CodecDirection::Expand, packed, out, method, size, password);
     if (crc)
         *crc = r.crc;
-    return out.str();
+    return out;
 }
 
 uint16_t Crc(const std::string& s) {
@@ -203,12 +210,7 @@ TEST(Codec, ProgressAndCancel) {
     const std::string input = SampleText(50000, 2);
     std::istringstream in(input);
     std::ostringstream out;
-    CodecJob job;
-    job.direction = CodecDirection::Compress;
-    job.method = LhaMethod::Lh5;
-    job.input = &in;
-    job.output = &out;
-    job.inputLength = input.size();
+    CodecJob job = Job(CodecDirection::Compress, LhaMethod::Lh5, in, out, input.size());
     std::vector<int> seen;
     job.progress = [&seen](int& p) { seen.push_back(p); };
     RunCodec(job);
@@ -257,14 +259,8 @@ TEST(Codec, ReadErrorIsNotTheEndOfTheInput) {
             FailingBuffer failing(direction == CodecDirection::Compress ? SampleText(20000, 17) : "");
             std::istream in(&failing);
             std::ostringstream out;
-            CodecJob job;
-            job.direction = direction;
-            job.method = method;
-            job.input = &in;
-            job.output = &out;
-            job.inputLength = 50000;
-            job.expectedSize = 50000;
-            EXPECT_THROW(RunCodec(job), EInOutError) << MethodIdentifier(method);
+            EXPECT_THROW(RunCodec(Job(direction, method, in, out, 50000, 50000)), EInOutError)
+                << MethodIdentifier(method);
         }
     }
 }
