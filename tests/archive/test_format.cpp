@@ -279,22 +279,11 @@ TEST(MemberHeader, LevelTwoAndThreeOfOtherWriters) {
     }
 }
 
-TEST(MemberHeader, FinalWritingKeepsTheDataInPlace) {
+// Every field comes back as written, and the header keeps its length when the final sizes and CRC
+// are written over the placeholders, so the data after it stays in place.
+TEST(MemberHeader, RoundTripOfFieldsAndFinalWriting) {
     for (uint8_t level : {0, 1, 2}) {
-        LhaMemberHeader h = Sample(level, "dir\\file.dat", 0x20);
-        h.packedSize = 0;
-        h.crc = 0;
-        const size_t placeholder = Written(h).size();
-        h.packedSize = 123456;
-        h.crc = 0x1234;
-        EXPECT_EQ(Written(h).size(), placeholder);
-        EXPECT_EQ(MemberHeaderLength(h), placeholder);
-    }
-}
-
-TEST(MemberHeader, RoundTripOfFields) {
-    for (uint8_t level : {0, 1, 2}) {
-        const LhaMemberHeader h = Sample(level, "A.TXT");
+        LhaMemberHeader h = Sample(level, "A.TXT");
         LhaMemberHeader back;
         ASSERT_TRUE(Read(Written(h) + std::string(10, '\0'), back));
         EXPECT_EQ(back.method, LhaMethod::Lh5);
@@ -305,6 +294,15 @@ TEST(MemberHeader, RoundTripOfFields) {
         EXPECT_EQ(back.crc, 0xBEEF);
         EXPECT_EQ(back.name, "A.TXT");
         EXPECT_EQ(back.level, level);
+
+        h = Sample(level, "dir\\file.dat", 0x20);
+        h.packedSize = 0;
+        h.crc = 0;
+        const size_t placeholder = Written(h).size();
+        h.packedSize = 123456;
+        h.crc = 0x1234;
+        EXPECT_EQ(Written(h).size(), placeholder);
+        EXPECT_EQ(MemberHeaderLength(h), placeholder);
     }
 }
 
@@ -317,32 +315,30 @@ TEST(MemberHeader, EndOfArchive) {
         EXPECT_FALSE(Read(bytes, h)) << bytes.size();
 }
 
-TEST(MemberHeader, LevelZeroExtraBytesAfterTheCrc) {
-    std::string bytes = Written(Sample(0, "A.TXT"));
-    bytes[0] = static_cast<char>(bytes[0] + 3);
-    bytes += "U\x01\x02"; // what other programs put there
-    FixChecksum(bytes);
-    LhaMemberHeader h;
-    uint64_t data = 0;
-    ASSERT_TRUE(Read(bytes + std::string(10, 'd'), h, &data));
-    EXPECT_EQ(data, bytes.size());
-    EXPECT_EQ(h.name, "A.TXT");
-}
-
-TEST(MemberHeader, DataCutShortIsForTheDataReader) {
-    const std::string bytes = Written(Sample(0, "A.TXT"));
-    LhaMemberHeader back;
-    uint64_t data = 0;
-    ASSERT_TRUE(Read(bytes + "d", back, &data));
-    EXPECT_EQ(back.packedSize, 10u);
-    EXPECT_EQ(data, bytes.size());
-}
-
-TEST(MemberHeader, NameEndsAtNul) {
-    LhaMemberHeader h = Sample(0, std::string("NOTE.TXT\0a comment", 18));
-    LhaMemberHeader back;
-    ASSERT_TRUE(Read(Written(h) + std::string(10, 'd'), back));
-    EXPECT_EQ(back.name, "NOTE.TXT");
+// Level-0 headers as other programs write them: where the name ends and where the data begins.
+TEST(MemberHeader, LevelZeroNameAndDataStart) {
+    std::string extra = Written(Sample(0, "A.TXT"));
+    extra[0] = static_cast<char>(extra[0] + 3);
+    extra += "U\x01\x02"; // what other programs put after the CRC
+    FixChecksum(extra);
+    const struct {
+        const char* what;
+        std::string header, data, name;
+    } rows[] = {
+        {"bytes after the CRC", extra, std::string(10, 'd'), "A.TXT"},
+        // Data cut short is for the data reader to find, not the header reader.
+        {"data cut short", Written(Sample(0, "A.TXT")), "d", "A.TXT"},
+        {"name with a NUL", Written(Sample(0, std::string("NOTE.TXT\0a comment", 18))), std::string(10, 'd'),
+         "NOTE.TXT"},
+    };
+    for (const auto& r : rows) {
+        LhaMemberHeader h;
+        uint64_t data = 0;
+        ASSERT_TRUE(Read(r.header + r.data, h, &data)) << r.what;
+        EXPECT_EQ(h.name, r.name) << r.what;
+        EXPECT_EQ(h.packedSize, 10u) << r.what;
+        EXPECT_EQ(data, r.header.size()) << r.what;
+    }
 }
 
 TEST(MemberHeader, TooLongNameIsRefused) {
