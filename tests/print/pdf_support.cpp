@@ -7,6 +7,7 @@
 #include "show_document.h"
 #include "test_shows.h"
 
+#include <QAbstractButton>
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
@@ -14,6 +15,7 @@
 
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <QtTest/QTest>
 #include <algorithm>
 
 namespace print_test {
@@ -35,6 +37,10 @@ bool near(QRgb pixel, QColor colour) {
 }
 
 } // namespace
+
+void clickMark(QAbstractButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
 
 QString writeColourPicture(const QString& path, QSize size, QColor colour) {
     QImage image(size, QImage::Format_RGB32);

@@ -12,10 +12,14 @@
 #include <QRectF>
 #include <QString>
 
+class QAbstractButton;
 class QPrinter;
 class ShowDocument;
 
 namespace print_test {
+
+// Clicks a radio button or check box on its mark, where a click always counts.
+void clickMark(QAbstractButton* button);
 
 // A picture of one colour saved as a JPEG file.
 QString writeColourPicture(const QString& path, QSize size, QColor colour);

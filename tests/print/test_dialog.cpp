@@ -17,14 +17,11 @@
 #include "qt_application_environment.h"
 #include <gtest/gtest.h>
 
+using print_test::clickMark;
+
 namespace {
 
 const auto* const environment = testing::AddGlobalTestEnvironment(new QtApplicationEnvironment<QApplication>);
-
-// Clicks a radio button or check box on its mark, where a click always counts.
-void clickMark(QAbstractButton* button) {
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-}
 
 template <typename T> T* child(Tprintdlg& dialog, const char* name) {
     T* found = dialog.findChild<T*>(QLatin1String(name));

@@ -180,16 +180,6 @@ const char* const LongNames[] = {
 // the rectangle the print arithmetic gives it, every caption stands where it says, and everything
 // stays inside the printable area with no caption over another caption, a picture or the footer and
 // no text over a picture or the footer.
-// Counts the paint events of a widget.
-struct PaintCounter : QObject {
-    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
-    bool eventFilter(QObject*, QEvent* event) override {
-        count += event->type() == QEvent::Paint;
-        return false;
-    }
-    int count = 0;
-};
-
 TEST_F(ShowPdf, EveryLayoutStaysOnThePaperWithItsTextsClear) {
     const QColor colours[] = {Blue, Red, Green};
     const QSize sizes[] = {{600, 800}, {800, 600}, {700, 700}};
@@ -304,10 +294,8 @@ TEST_F(ShowPdf, JournalCommentsWrapInsideTheirWidthAndBreakOverlongWords) {
 // Answers the print dialog the next time it is shown: the clicks, then "&Print" or "Cancel".
 void answerPrintDialog(Tprintdlg& dialog, QStringList clicks, const char* button) {
     whenModal(&dialog, [&dialog, clicks, button] {
-        for (const QString& name : clicks) {
-            auto* mark = dialog.findChild<QAbstractButton*>(name);
-            QTest::mouseClick(mark, Qt::LeftButton, {}, QPoint(6, mark->height() / 2));
-        }
+        for (const QString& name : clicks)
+            clickMark(dialog.findChild<QAbstractButton*>(name));
         QTest::mouseClick(dialog.findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
     });
 }
@@ -377,6 +365,16 @@ TEST_F(ShowPdf, FilePrintTakesTheDialogsChoicesPreviewsThemAndEitherDialogCancel
     EXPECT_TRUE(asked);
     EXPECT_FALSE(QFile::exists(pdf));
 }
+
+// Counts the paint events of a widget.
+struct PaintCounter : QObject {
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+    int count = 0;
+};
 
 TEST_F(ShowPdf, CancelEndsTheRunAndKeepsAnEarlierFile) {
     for (int i = 0; i < 12; ++i)
