@@ -160,26 +160,6 @@ TEST(Component, LetterCaseBeyondAscii) {
     EXPECT_EQ(ReadFile(f.out + "/Caf\xC3\x89.bmp"), "new");
 }
 
-TEST(Component, RewriteThroughTheTemporaryFolder) {
-    Fixture f;
-    fs::create_directories(f.dir / "work");
-    TCompLHA lha;
-    lha.ArchiveName = f.dir / "a.lzh";
-    lha.FilesToProcess = {f.add("a.txt", "a")};
-    lha.Compress();
-    lha.SetTempArchivePath(f.dir / "work");
-    lha.FilesToProcess = {f.add("b.txt", "b")};
-    bool workCopySeen = false;
-    lha.OnAfterProcessed = [&](const std::string&, const std::string&, uint32_t, TCompLHAProcessMode) {
-        workCopySeen = fs::exists(f.dir / "work/a.$$$");
-    };
-    lha.Compress();
-    EXPECT_TRUE(workCopySeen);
-    ASSERT_TRUE(lha.Scan());
-    EXPECT_EQ(Names(lha), (std::vector<std::string>{"B.TXT", "A.TXT"}));
-    EXPECT_TRUE(fs::is_empty(f.dir / "work"));
-}
-
 // Names that only extended headers carry are read; the members a rewrite keeps are copied as they
 // were, with their names and the system that made them ("a:b.txt" of a Unix system).
 TEST(Component, RewriteKeepsOlderMembersAsTheyWere) {
@@ -274,24 +254,35 @@ TEST(Component, RewriteKeepsTheArchiveWhenTheWorkFileCannotBeRenamed) {
         GTEST_SKIP() << "no second file system (/dev/shm), and a read-only folder does not stop root";
 }
 
-// The work file never takes the archive's name, nor that of a file already there.
-TEST(Component, WorkFileNamesAreNeverInUse) {
+// A rewrite goes through a work file beside the archive or in the temporary folder given; the work
+// file never takes the archive's name, nor that of a file already there.
+TEST(Component, RewriteThroughAWorkFileOfAFreeName) {
     Fixture f;
-    for (const char* name : {"x.$$$", "y.lzh"}) {
+    fs::create_directories(f.dir / "work");
+    WriteFile(f.dir / "y.$$$", "a file of the user");
+    for (const auto& [name, workFolder] : {std::pair{"x.$$$", ""}, {"y.lzh", ""}, {"a.lzh", "work"}}) {
         SCOPED_TRACE(name);
-        WriteFile(f.dir / "y.$$$", "a file of the user");
         TCompLHA lha;
         lha.ArchiveName = f.dir / name;
         lha.FilesToProcess = {f.add("a.txt", "a")};
         lha.Compress();
+        bool workCopySeen = false;
+        if (*workFolder) {
+            lha.SetTempArchivePath(f.dir / workFolder);
+            lha.OnAfterProcessed = [&](const std::string&, const std::string&, uint32_t,
+                                       TCompLHAProcessMode) {
+                workCopySeen = fs::exists(f.dir / "work/a.$$$");
+            };
+        }
         lha.FilesToProcess = {f.add("b.txt", "b")};
         lha.Compress();
+        EXPECT_EQ(workCopySeen, *workFolder != '\0');
         ASSERT_TRUE(lha.Scan());
         EXPECT_EQ(Names(lha), (std::vector<std::string>{"B.TXT", "A.TXT"}));
         EXPECT_EQ(ReadFile(f.dir / "y.$$$"), "a file of the user");
     }
-    EXPECT_EQ(FilesIn(f.dir.str()),
-              (std::vector<std::string>{"out", "src", "src/a.txt", "src/b.txt", "x.$$$", "y.$$$", "y.lzh"}));
+    EXPECT_EQ(FilesIn(f.dir.str()), (std::vector<std::string>{"a.lzh", "out", "src", "src/a.txt", "src/b.txt",
+                                                              "work", "x.$$$", "y.$$$", "y.lzh"}));
 }
 
 // An archive is never stored in itself: written in place it refuses itself among its files, and
