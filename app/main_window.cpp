@@ -166,6 +166,7 @@ void TMainFormverasco::createControls() {
     Label4->setBuddy(Edit1);
     Label1->setBuddy(OvcTable1);
     Label2->setBuddy(OvcTable2);
+    nameControls();
 
     // The window starts at its design size and may grow: the grids grow with it.
     auto* growth = new WindowGrowth(*client, QSize(ClientWidth, ClientHeight));

@@ -158,6 +158,10 @@ class TMainFormverasco : public QMainWindow {
 
   private:
     void createControls();
+    // Names for the screen reader and the tab order.
+    void nameControls();
+    void connectGridKeys();
+    void moveSlideByKey(int fromRow, int fromCol, int toRow, int toCol);
     void createEditor();
     bool filterEditorEvent(QObject* watched, QEvent* event);
     void createDrags();

@@ -62,6 +62,7 @@ void TMainFormverasco::createEditor() {
     connect(OvcTable2, &TOvcTable::mouseDown, this, &TMainFormverasco::OvcTable2MouseDown);
     Edit1->installEventFilter(this);
     createDrags();
+    connectGridKeys();
 }
 
 // Focus that only passes to a menu or another window and comes back is no edit of the field.

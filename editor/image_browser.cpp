@@ -63,6 +63,12 @@ ImageBrowser::ImageBrowser(FolderImages& folder, TFileListBox& fileList, Thumbna
     fileList_.setMask(Mask);
     fileList_.setDirectory(imageDirectory_);
     selectDialog_.setImagesField(&controls_.Edit1);
+    controls_.OvcTable1.setCellTextSupplier([this](int row, int) -> TOvcTable::CellText {
+        if (row < 0 || row >= folder_.count())
+            return {};
+        const QString& path = folder_.FolderImagePaths[row];
+        return {QFileInfo(path).fileName(), QDir::toNativeSeparators(path)};
+    });
 }
 
 ImageBrowser::~ImageBrowser() = default;

@@ -6,6 +6,7 @@
 #include "show_file.h"
 #include "show_grid.h"
 #include "show_selection.h"
+#include "stored_path.h"
 
 #include <QLabel>
 
@@ -20,6 +21,21 @@ QString imagesCountText(int count, int notFound) {
     return QStringLiteral("Images: ") + QString::number(count) + missing + CountPadding;
 }
 
+TOvcTable::CellText slideCellText(const ShowDocument& show, int index) {
+    if (index < 0 || index >= show.SlideCount)
+        return {};
+    const TSlideRecord& slide = show.slide(index);
+    const QString file =
+        show.isBlank(index) ? QStringLiteral("blank slide") : ShowFile::fileNamePart(show.imagePath(index));
+    QString name = QStringLiteral("Slide %1: %2, %3 seconds").arg(index + 1).arg(file).arg(slide.Delay);
+    const QString caption = StoredPath::of(slide.Text).simplified();
+    if (!caption.isEmpty())
+        name += QStringLiteral(", caption: ") + caption;
+    if (show.isMissing(index))
+        name += QStringLiteral(", picture not found");
+    return {name, file};
+}
+
 QString pathTooLongText(const QString& path) {
     return QStringLiteral("Path too long: ") + ShowFile::fileNamePart(path);
 }
@@ -31,6 +47,8 @@ ShowGridView::ShowGridView(ShowDocument& show, TOvcTable& grid, QLabel& countLab
         const int index = ShowGrid::indexAt(row, col);
         return index >= 0 && index < show_.SlideCount ? &show_.thumbnail(index) : nullptr;
     });
+    grid_.setCellTextSupplier(
+        [this](int row, int col) { return slideCellText(show_, ShowGrid::indexAt(row, col)); });
     connect(&show_, &ShowDocument::changed, this, &ShowGridView::follow);
     connect(&show_, &ShowDocument::walked, this, &ShowGridView::showWalked);
 }

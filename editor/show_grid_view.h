@@ -6,6 +6,8 @@
 // many of the show's pictures are not found. After Undo and Redo it shows the slides the step
 // touched. What a command shows beyond that (the rows in view, a message) it asks for here.
 
+#include "ovc_table.h"
+
 #include <QObject>
 #include <QString>
 
@@ -19,6 +21,9 @@ struct ShowChange;
 
 // "Images: N", and after a read how many of the show's pictures were not found.
 QString imagesCountText(int count, int notFound = 0);
+// What a screen reader says of slide `index`: its number, file name, display time and caption, with
+// the file name as the description; nothing past the last slide.
+TOvcTable::CellText slideCellText(const ShowDocument& show, int index);
 // Label7 when a file is left out because its path is too long to be stored in a slide.
 QString pathTooLongText(const QString& path);
 

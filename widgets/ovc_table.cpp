@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "ovc_table.h"
 
+#include "ovc_table_accessible.h"
+
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -14,9 +18,38 @@ TOvcTable::TOvcTable(QWidget* parent) : QAbstractScrollArea(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     verticalScrollBar()->setTracking(true);
     viewport()->setAutoFillBackground(false);
+    takePaletteColors();
+    updateScrollRange();
+    static const bool accessible = [] {
+        QAccessible::installFactory(&OvcTableAccessible::create);
+        return true;
+    }();
+    Q_UNUSED(accessible);
+}
+
+void TOvcTable::takePaletteColors() {
+    if (m_ownColors)
+        return;
+    m_normalColor = palette().color(QPalette::Base);
     m_activeColor = palette().color(QPalette::Highlight);
     m_selectedColor = m_activeColor.lighter(160);
-    updateScrollRange();
+    if (m_normalColor.lightness() < 128) // on a dark ground the selection is darker than the active cell
+        m_selectedColor = m_activeColor.darker(160);
+}
+
+void TOvcTable::changeEvent(QEvent* event) {
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        takePaletteColors();
+        repaintCells();
+    }
+}
+
+TOvcTable::CellText TOvcTable::cellText(int row, int col) const {
+    CellText text = m_textSupplier ? m_textSupplier(row, col) : CellText{};
+    if (text.name.isEmpty())
+        text.name = QStringLiteral("Empty");
+    return text;
 }
 
 void TOvcTable::setColumnCount(int count) {
@@ -62,8 +95,18 @@ void TOvcTable::setActiveCell(int row, int col) {
         m_activeCol = col;
         repaintCells();
         emit activeCellChanged(row, col);
+        announceActiveCell();
     }
     scrollToRow(m_activeRow);
+}
+
+// A screen reader follows the focus: inside the grid it is on the active cell.
+void TOvcTable::announceActiveCell() {
+    if (!hasFocus() || !QAccessible::isActive() || m_rowLimit == 0)
+        return;
+    QAccessibleEvent event(this, QAccessible::Focus);
+    event.setChild(m_activeRow * m_columnCount + m_activeCol);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TOvcTable::setActiveRow(int row) {
@@ -155,6 +198,7 @@ QColor TOvcTable::cellColor(CellState state) const {
 }
 
 void TOvcTable::setCellColors(const QColor& normal, const QColor& active, const QColor& selected) {
+    m_ownColors = true;
     m_normalColor = normal;
     m_activeColor = active;
     m_selectedColor = selected;
@@ -396,7 +440,19 @@ void TOvcTable::paintEvent(QPaintEvent* event) {
     painter.fillRect(area, m_normalColor);
     for (const CellToPaint& cell : cells)
         ovcPaintBitmapCell(painter, cell.rect, cell.bitmap, cell.background, m_alignment, &m_palette);
+    paintFocusMark(painter);
     m_painting = false;
+}
+
+// A dashed frame inside the active cell, in the colour of highlighted text, which stands out on the
+// active cell's own colour.
+void TOvcTable::paintFocusMark(QPainter& painter) const {
+    if (!hasFocus() || m_rowLimit == 0)
+        return;
+    QPen pen(palette().color(QPalette::HighlightedText), 2, Qt::DashLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(cellRect(m_activeRow, m_activeCol).adjusted(2, 2, -3, -3));
 }
 
 void TOvcTable::resizeEvent(QResizeEvent* event) {
@@ -464,7 +520,55 @@ void TOvcTable::moveActiveCell(int row, int col, Qt::KeyboardModifiers modifiers
     setActiveCell(row, col);
 }
 
+bool TOvcTable::commandKey(const QKeyEvent& event) {
+    const int key = event.key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (m_rowLimit > 0)
+            emit cellActivated(m_activeRow, m_activeCol);
+        return true;
+    }
+    if (key == Qt::Key_Menu || (key == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier)) {
+        emit contextMenuKeyPressed(m_activeRow, m_activeCol);
+        return true;
+    }
+    return moveKey(event);
+}
+
+bool TOvcTable::moveKey(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
+    if ((mods != Qt::ControlModifier && mods != Qt::AltModifier) || m_rowLimit == 0 ||
+        !isSignalConnected(QMetaMethod::fromSignal(&TOvcTable::moveCellRequested)))
+        return false;
+    int row = m_activeRow;
+    int col = m_activeCol;
+    switch (event.key()) {
+    case Qt::Key_Up:
+        --row;
+        break;
+    case Qt::Key_Down:
+        ++row;
+        break;
+    case Qt::Key_Left:
+        --col;
+        break;
+    case Qt::Key_Right:
+        ++col;
+        break;
+    default:
+        return false;
+    }
+    row = qBound(0, row, m_rowLimit - 1);
+    col = qBound(0, col, m_columnCount - 1);
+    if (row != m_activeRow || col != m_activeCol)
+        emit moveCellRequested(m_activeRow, m_activeCol, row, col);
+    return true;
+}
+
 void TOvcTable::keyPressEvent(QKeyEvent* event) {
+    if (commandKey(*event)) {
+        event->accept();
+        return;
+    }
     if (m_rowLimit == 0) {
         QAbstractScrollArea::keyPressEvent(event);
         return;
@@ -524,10 +628,13 @@ void TOvcTable::keyReleaseEvent(QKeyEvent* event) {
 
 void TOvcTable::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
+    invalidateCell(m_activeRow, m_activeCol);
+    announceActiveCell();
     emit entered();
 }
 
 void TOvcTable::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
+    invalidateCell(m_activeRow, m_activeCol);
     emit exited();
 }

@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QList>
 #include <QPoint>
+#include <QString>
 #include <functional>
 #include <set>
 #include <utility>
@@ -24,6 +25,8 @@ struct TOvcCell {
     friend bool operator==(const TOvcCell&, const TOvcCell&) = default;
 };
 
+class QPainter;
+
 class TOvcTable : public QAbstractScrollArea {
     Q_OBJECT
   public:
@@ -33,6 +36,12 @@ class TOvcTable : public QAbstractScrollArea {
     // Told the rows, in order, whose bitmaps a paint is about to fetch, so that it may start on
     // them all at once.
     using RowsAboutToBeFetched = std::function<void(const QList<int>& rows)>;
+    // What a screen reader says of a cell: its name and a longer description.
+    struct CellText {
+        QString name;
+        QString description;
+    };
+    using CellTextSupplier = std::function<CellText(int row, int col)>;
 
     enum class SelectionMode {
         NoSelection, // one active cell, nothing selected (the show grid)
@@ -76,6 +85,9 @@ class TOvcTable : public QAbstractScrollArea {
 
     void setCellBitmapSupplier(CellBitmapSupplier supplier);
     void setRowsAboutToBeFetched(RowsAboutToBeFetched announce) { m_announceRows = std::move(announce); }
+    void setCellTextSupplier(CellTextSupplier supplier) { m_textSupplier = std::move(supplier); }
+    // The cell's text for a screen reader; a cell without a supplier or a text is named "Empty".
+    CellText cellText(int row, int col) const;
 
     // Placement of a bitmap inside its cell: centred by default; Left/Right/Top/Bottom put it at the margin.
     Qt::Alignment cellAlignment() const { return m_alignment; }
@@ -124,6 +136,12 @@ class TOvcTable : public QAbstractScrollArea {
     void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, const QPoint& pos);
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos);
     void keyUp(int key, Qt::KeyboardModifiers modifiers);
+    // The keyboard's commands on the active cell: Enter opens it; the Menu key or Shift+F10 asks for
+    // its context menu; Ctrl or Alt with an arrow asks to move what the cell holds to the cell that
+    // arrow leads to (sent only while something listens, otherwise the arrow moves the active cell).
+    void cellActivated(int row, int col);
+    void contextMenuKeyPressed(int row, int col);
+    void moveCellRequested(int fromRow, int fromCol, int toRow, int toCol);
     void entered(); // the grid took the focus
     void exited();  // the grid lost the focus
 
@@ -139,6 +157,7 @@ class TOvcTable : public QAbstractScrollArea {
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
     QSize viewportSizeHint() const override;
 
   private:
@@ -146,6 +165,14 @@ class TOvcTable : public QAbstractScrollArea {
     void repaintCells();
     void scrollToRow(int row);
     void moveActiveCell(int row, int col, Qt::KeyboardModifiers modifiers);
+    // Enter, the context menu keys and the move keys; false for any other key.
+    bool commandKey(const QKeyEvent& event);
+    bool moveKey(const QKeyEvent& event);
+    // The mark around the active cell while the grid has the focus.
+    void paintFocusMark(QPainter& painter) const;
+    void announceActiveCell();
+    // The cells' colours from the palette, unless setCellColors chose them.
+    void takePaletteColors();
     void selectOnClick(const TOvcCell& cell, Qt::KeyboardModifiers modifiers);
     // At the left button's release: what the press left to a click that is no drag.
     void finishClick();
@@ -169,6 +196,7 @@ class TOvcTable : public QAbstractScrollArea {
     QColor m_normalColor = Qt::white;
     QColor m_activeColor;
     QColor m_selectedColor;
+    bool m_ownColors = false; // set by setCellColors
     SelectionMode m_selectionMode = SelectionMode::NoSelection;
     std::set<std::pair<int, int>> m_selected;
     // What a press on a selected row or cell does at the release, unless the pointer moved on as a drag.
@@ -179,4 +207,5 @@ class TOvcTable : public QAbstractScrollArea {
     CellBitmapSupplier m_supplier;
     CellSelectedTest m_selectedTest;
     RowsAboutToBeFetched m_announceRows;
+    CellTextSupplier m_textSupplier;
 };
