@@ -121,6 +121,7 @@ QLayout* TprefFrm::buildPresentingControls() {
     CrossFadeTime->setRange(Settings::MinCrossFadeTime / 1000.0, Settings::MaxCrossFadeTime / 1000.0);
     CrossFadeTime->setDecimals(1);
     CrossFadeTime->setSingleStep(0.1);
+    CrossFadeTime->setAccessibleName(QStringLiteral("Cross-fade time in seconds"));
     CrossFadeUnit = named(new QLabel(QStringLiteral("seconds"), this), "CrossFadeUnit");
     connect(CrossFadeBox, &QCheckBox::toggled, CrossFadeTime, &QWidget::setEnabled);
     CaptionBandBox =

@@ -57,6 +57,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, QRect plac
 QToolButton* speedButton(QWidget* parent, const char* name, const QString& hint, int left) {
     auto* b = named(new QToolButton(parent), name);
     b->setToolTip(hint);
+    b->setAccessibleName(hint);
     b->setGeometry(left, 2, 24, 22);
     return b;
 }
@@ -112,6 +113,7 @@ void TshowFrm::createControls() {
     Panel4->setFixedWidth(MarginWidth);
     Panel5->setFixedWidth(MarginWidth);
     Panel6->setFocusPolicy(Qt::StrongFocus);
+    Panel6->setAccessibleName(QStringLiteral("Picture"));
     auto* imageRow = new QHBoxLayout(Panel2);
     imageRow->setContentsMargins(0, 0, 0, 0);
     imageRow->setSpacing(0);
@@ -136,6 +138,7 @@ void TshowFrm::createControls() {
     Panel1 = panel(this, "Panel1");
     Panel1->setMinimumHeight(1);
     Memo1 = named(new QPlainTextEdit(Panel1), "Memo1");
+    Memo1->setAccessibleName(QStringLiteral("Caption"));
     Memo1->setReadOnly(true);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->viewport()->setCursor(Qt::ArrowCursor);
@@ -154,6 +157,8 @@ void TshowFrm::createControls() {
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);
     Splitter1->setSizes({InitialHeight - CaptionHeight - SplitterWidth, CaptionHeight});
+    Splitter1->setAccessibleName(QStringLiteral("Picture and caption"));
+    Splitter1->handle(1)->setAccessibleName(QStringLiteral("Caption height"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Splitter1);
@@ -176,6 +181,7 @@ void TshowFrm::createControlStrip() {
     Panel7->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     Panel7->resize(ControlsSize);
     Panel7->setFocusPolicy(Qt::StrongFocus);
+    Panel7->setAccessibleName(QStringLiteral("Viewer controls"));
 
     Label4 = label(Panel7, "Label4", QStringLiteral("&Image 1"), {6, 1, 98, 14});
     TrackBar2 = trackBar(Panel7, "TrackBar2", QStringLiteral("Select image"), {4, 15, 102, 18});

@@ -1,0 +1,212 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: MIT
+# The program as a screen reader meets it: started on an X server of its own with the accessibility
+# bus always on, its windows are walked through AT-SPI (the main window with a show and a listed
+# folder, the preferences, the viewer and the About box), and every control a person can reach must
+# have a role and a name. Run under a private session bus (dbus-run-session); exits 77 (skipped)
+# naming what is missing when the bus, the registry, pyatspi or the X server is not there.
+import ctypes
+import ctypes.util
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIP = 77
+# Roles of containers and decorations, which a screen reader passes over when they have no name.
+UNNAMED_ROLES = {"filler", "panel", "frame", "separator", "popup menu", "menu bar", "scroll pane",
+                 "viewport", "image", "application", "redundant object", "section"}
+PICTURES = ["flower.jpg", "ladybird.jpg", "flower.png"]
+
+
+def skip(what):
+    print(f"SKIPPED: {what}")
+    sys.exit(SKIP)
+
+
+def wait_for(what, condition, limit=60.0):
+    end = time.monotonic() + limit
+    while time.monotonic() < end:
+        try:
+            result = condition()
+        except Exception:  # the tree changes while it is read
+            result = None
+        if result:
+            return result
+        time.sleep(0.2)
+    raise AssertionError(f"gave up waiting for {what}")
+
+
+def start_x_server():
+    if not shutil.which("Xvfb"):
+        skip("Xvfb (package xvfb) is not installed")
+    read, write = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x800x24",
+                               "-nolisten", "tcp"], pass_fds=[write], stderr=subprocess.DEVNULL)
+    os.close(write)
+    with os.fdopen(read) as displays:
+        number = displays.readline().strip()
+    if not number:
+        skip("Xvfb did not start")
+    return server, ":" + number
+
+
+def give_focus(display, title):
+    """The X focus to the top-level window of that title, as a window manager would give it."""
+    x = ctypes.CDLL(ctypes.util.find_library("X11"))
+    x.XOpenDisplay.restype = ctypes.c_void_p
+    x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x.XDefaultRootWindow.restype = ctypes.c_ulong
+    x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.POINTER(ctypes.c_ulong)), ctypes.POINTER(ctypes.c_uint)]
+    x.XFetchName.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_char_p)]
+    x.XSetInputFocus.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_ulong]
+    x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    dpy = x.XOpenDisplay(display.encode())
+    root, parent = ctypes.c_ulong(), ctypes.c_ulong()
+    children, count = ctypes.POINTER(ctypes.c_ulong)(), ctypes.c_uint()
+    x.XQueryTree(dpy, x.XDefaultRootWindow(dpy), ctypes.byref(root), ctypes.byref(parent), ctypes.byref(children), ctypes.byref(count))
+    found = False
+    for i in range(count.value):
+        name = ctypes.c_char_p()
+        if x.XFetchName(dpy, children[i], ctypes.byref(name)) and name.value == title.encode():
+            x.XSetInputFocus(dpy, children[i], 2, 0)  # RevertToParent, CurrentTime
+            found = True
+    x.XCloseDisplay(dpy)
+    return found
+
+
+def role_of(node):
+    try:
+        return node.getRoleName()
+    except Exception:
+        return ""
+
+
+def showing(node, pyatspi):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def walk(node, pyatspi, path, faults, in_menu=False):
+    """Every reachable control under node gets a role and a name; tables are read a few cells in."""
+    role = role_of(node)
+    menu = in_menu or role in ("menu bar", "menu item", "popup menu")
+    if not menu and not showing(node, pyatspi):
+        return 0
+    here = f"{path}/{role or '?'}:{node.name!r}"
+    # What takes the focus is a control, whatever its role; a splitter's handle has no role of its
+    # own on the bus, but a name.
+    focusable = node.getState().contains(pyatspi.STATE_FOCUSABLE)
+    if not role or (role == "unknown" and focusable):
+        faults.append(f"no role: {here}")
+    elif not node.name and (focusable or role not in UNNAMED_ROLES):
+        faults.append(f"no name: {here}")
+    count = 1
+    children = list(node)[:8] if role == "table" else list(node)
+    for child in children:
+        if child is not None:
+            count += walk(child, pyatspi, here, faults, menu)
+    return count
+
+
+def main():
+    try:
+        import pyatspi
+    except ImportError:
+        skip("pyatspi (package python3-pyatspi) is not installed")
+    if not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
+        skip("no session bus: run under dbus-run-session (package dbus)")
+    if not any(os.path.exists(p) for p in ("/usr/libexec/at-spi-bus-launcher",
+                                           "/usr/lib/at-spi2-core/at-spi-bus-launcher")):
+        skip("the AT-SPI bus launcher (package at-spi2-core) is not installed")
+    program, testdata = sys.argv[1], sys.argv[2]
+    server, display = start_x_server()
+    home = tempfile.mkdtemp(prefix="verasco-a11y-")
+    pictures = os.path.join(home, "Pictures")
+    os.makedirs(pictures)
+    for name in PICTURES:
+        shutil.copy(os.path.join(testdata, "images", name), pictures)
+    env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
+               XDG_RUNTIME_DIR=home, DISPLAY=display, QT_QPA_PLATFORM="xcb",
+               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    slides = [os.path.join(pictures, name) for name in PICTURES]
+    verasco = subprocess.Popen([program] + slides, env=env)
+    helpers = []
+    try:
+        faults = check_windows(pyatspi, verasco, display, helpers)
+    finally:
+        for process in helpers + [verasco, server]:
+            process.kill()
+            process.wait()
+        shutil.rmtree(home, ignore_errors=True)
+    for fault in faults:
+        print(fault)
+    return 1 if faults else 0
+
+
+def find(node, role, name):
+    if role_of(node) == role and node.name == name:
+        return node
+    for child in node:
+        if child is not None:
+            found = find(child, role, name)
+            if found:
+                return found
+    return None
+
+
+def press(app_name, window, role, name, helpers):
+    """Does the action of the control in that window from another process: a modal window answers
+    only once it closes."""
+    script = ("import pyatspi\n"
+              "def f(n):\n"
+              f"  if n.getRoleName()=={role!r} and n.name=={name!r}: return n\n"
+              "  for c in n:\n"
+              "    r=c is not None and f(c)\n"
+              "    if r: return r\n"
+              "for a in pyatspi.Registry.getDesktop(0):\n"
+              f"  if a is not None and a.name=={app_name!r}:\n"
+              f"    f([w for w in a if w.name=={window!r}][0]).queryAction().doAction(0)\n")
+    helpers.append(subprocess.Popen([sys.executable, "-c", script], stderr=subprocess.DEVNULL))
+
+
+def check_windows(pyatspi, verasco, display, helpers):
+    def application():
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == "verasco" and app.childCount:
+                return app
+        return None
+
+    app = wait_for("the program on the accessibility bus", application)
+    main = wait_for("the main window", lambda: find(app, "frame", "Morvant Verasco"))
+    # There is no window manager to activate the window, which then lists its folder.
+    if not give_focus(display, "Morvant Verasco"):
+        raise AssertionError("no X window of the main window")
+    wait_for("the folder's pictures", lambda: find(main, "table cell", PICTURES[0]))
+    wait_for("the show's slides", lambda: find(main, "table", "Slides of the show").childCount >= 5)
+    faults = []
+    walked = walk(main, pyatspi, "", faults)
+    # Each window opened by its menu item or button, walked, and closed by its own button.
+    for opener, title, closer in [
+        (("menu item", "Verasco Preferences..."), "Verasco Preferences", ("push button", "Cancel")),
+        (("menu item", "About Verasco..."), "About", ("push button", "OK")),
+        (("push button", "Play Verasco"), "Verasco Viewer", None),
+    ]:
+        press(app.name, main.name, *opener, helpers)
+        window = wait_for(f"the window {title!r}",
+                          lambda: next((w for w in app if w is not None and w.name == title
+                                        and showing(w, pyatspi)), None))
+        walked += walk(window, pyatspi, "", faults)
+        if closer:
+            press(app.name, title, *closer, helpers)
+            wait_for(f"the window {title!r} to close", lambda: not showing(window, pyatspi))
+    if verasco.poll() is not None:
+        faults.append(f"the program ended with {verasco.returncode}")
+    print(f"{walked} reachable objects walked, {len(faults)} without a name or role")
+    return faults
+
+
+if __name__ == "__main__":
+    sys.exit(main())
