@@ -3,6 +3,7 @@
 
 #include "about_box.h"
 #include "app_windows.h"
+#include "appearance.h"
 #include "confirm_dialog.h"
 #include "document_lifecycle.h"
 #include "drag_drop_files.h"
@@ -208,6 +209,7 @@ void TMainFormverasco::FormCreate() {
         settings_ = Settings::read(store);
         storedSettings_ = settings_.storedValues();
     }
+    applyAppearance(settings_.Appearance);
     // Whatever changed them (the preferences, a show opened or saved, a folder chosen) has been
     // done by the time the program waits again.
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,

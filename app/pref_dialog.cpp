@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "pref_dialog.h"
 
+#include "appearance.h"
 #include "help_viewer.h"
 #include "named_widget.h"
 #include "ovc_simple_field.h"
@@ -94,9 +95,9 @@ void TprefFrm::build() {
     layout->addLayout(buildPresentingControls());
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget* const order[] = {dlyfld,    CheckBox2,    CheckBox3,     CheckBox4,     CheckBox5,
-                              CheckBox1, Button2,      Button1,       Button3,       FullScreenBox,
-                              ScreenBox, CrossFadeBox, CrossFadeTime, CaptionBandBox};
+    QWidget* const order[] = {dlyfld,    CheckBox2,    CheckBox3,     CheckBox4,      CheckBox5,
+                              CheckBox1, Button2,      Button1,       Button3,        FullScreenBox,
+                              ScreenBox, CrossFadeBox, CrossFadeTime, CaptionBandBox, AppearanceBox};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -126,6 +127,10 @@ QLayout* TprefFrm::buildPresentingControls() {
     connect(CrossFadeBox, &QCheckBox::toggled, CrossFadeTime, &QWidget::setEnabled);
     CaptionBandBox =
         named(new QCheckBox(QStringLiteral("Captions on a &band over the picture"), this), "CaptionBandBox");
+    AppearanceLabel = named(new QLabel(QStringLiteral("&Appearance"), this), "AppearanceLabel");
+    AppearanceBox = named(new QComboBox(this), "AppearanceBox");
+    AppearanceBox->addItems({QStringLiteral("System"), QStringLiteral("Light"), QStringLiteral("Dark")});
+    AppearanceLabel->setBuddy(AppearanceBox);
 
     auto* grid = new QGridLayout;
     grid->addWidget(FullScreenBox, 0, 0, 1, 3);
@@ -135,7 +140,9 @@ QLayout* TprefFrm::buildPresentingControls() {
     grid->addWidget(CrossFadeTime, 2, 1);
     grid->addWidget(CrossFadeUnit, 2, 2);
     grid->addWidget(CaptionBandBox, 3, 0, 1, 3);
-    grid->setRowStretch(4, 1);
+    grid->addWidget(AppearanceLabel, 4, 0);
+    grid->addWidget(AppearanceBox, 4, 1, 1, 2);
+    grid->setRowStretch(5, 1);
     return grid;
 }
 
@@ -166,6 +173,7 @@ void TprefFrm::fillFrom(Settings& settings) {
     CrossFadeBox->setChecked(settings.CrossFade);
     CrossFadeTime->setValue(settings.CrossFadeTime / 1000.0);
     CrossFadeTime->setEnabled(settings.CrossFade);
+    AppearanceBox->setCurrentText(settings.Appearance);
     dlyfld->setFocus();
 }
 
@@ -182,6 +190,7 @@ void TprefFrm::takeInto(Settings& settings) const {
         settings.ViewerScreen = ScreenBox->currentData().toString();
     settings.CrossFade = CrossFadeBox->isChecked();
     settings.CrossFadeTime = qRound(CrossFadeTime->value() * 1000);
+    settings.Appearance = AppearanceBox->currentText();
 }
 
 void TprefFrm::setViewerSwitchesEnabled(bool enabled) {
@@ -273,6 +282,7 @@ int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show, con
         show.setShowData(ShowExtension::withCaptions(show.showData(),
                                                      dialog.captionBand() ? Captions::Band : Captions::Box));
     }
+    applyAppearance(settings.Appearance);
     show.setDefaultDelay(settings.DefaultDelay);
     // A slide's own time, hold and caption switch are the user's work: they are replaced only when
     // the user says so, or asked for it with the reset button.

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The preferences dialog: the six show defaults of the settings, and a button that puts the
-// defaults back; beside them, how the viewer presents a show (full screen, its screen, cross-fades).
+// defaults back; beside them, how the viewer presents a show (full screen, its screen, cross-fades)
+// and how the program looks (its appearance).
 // Confirmed with OK, three of the defaults are given to every slide of the show.
 
 #include "deferred_window.h"
@@ -74,6 +75,8 @@ class TprefFrm : public DeferredWindow<QDialog> {
     QDoubleSpinBox* CrossFadeTime = nullptr;
     QLabel* CrossFadeUnit = nullptr;
     QCheckBox* CaptionBandBox = nullptr;
+    QLabel* AppearanceLabel = nullptr;
+    QComboBox* AppearanceBox = nullptr; // "System", "Light" or "Dark"
     int screenShown_ = -1;
 };
 

@@ -24,6 +24,8 @@ const QString ViewerScreenName = QStringLiteral("VIEWER SCREEN");
 const QString CrossFadeName = QStringLiteral("CROSS FADE");
 const QString CrossFadeTimeName = QStringLiteral("CROSS FADE TIME");
 const QString PackagePlatformName = QStringLiteral("PACKAGE PLATFORM");
+const QString AppearanceName = QStringLiteral("APPEARANCE");
+const QStringList Appearances = {QStringLiteral("System"), QStringLiteral("Light"), QStringLiteral("Dark")};
 
 QString recentShowName(int number) {
     return QStringLiteral("RECENT SHOW %1").arg(number);
@@ -97,6 +99,10 @@ Settings Settings::read(const SettingsStore& store) {
     s.CrossFadeTime =
         std::clamp(readNumber(store, CrossFadeTimeName, d.CrossFadeTime), MinCrossFadeTime, MaxCrossFadeTime);
     s.PackagePlatform = readString(store, PackagePlatformName, d.PackagePlatform);
+    // An appearance the program does not know looks like the desktop.
+    s.Appearance = readString(store, AppearanceName, d.Appearance);
+    if (!Appearances.contains(s.Appearance))
+        s.Appearance = d.Appearance;
     for (int number = Settings::MaxRecentShows; number >= 1; --number) {
         const QString path = readString(store, recentShowName(number), QString());
         if (!path.isEmpty())
@@ -120,6 +126,7 @@ std::vector<std::pair<QString, QString>> Settings::storedValues() const {
         {CrossFadeName, switchText(CrossFade)},
         {CrossFadeTimeName, QString::number(CrossFadeTime)},
         {PackagePlatformName, PackagePlatform},
+        {AppearanceName, Appearance},
     };
     for (int i = 0; i < RecentShows.size(); ++i)
         values.emplace_back(recentShowName(i + 1), RecentShows.at(i));

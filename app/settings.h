@@ -28,6 +28,7 @@ struct Settings {
     QString PackagePlatform =
         QStringLiteral("Windows"); // "PACKAGE PLATFORM": "Windows" or "Linux", what packages run on
     QStringList RecentShows;       // "RECENT SHOW 1" to "RECENT SHOW 8": the last shows opened or saved
+    QString Appearance = QStringLiteral("System"); // "APPEARANCE": "System", "Light" or "Dark"
 
     static constexpr int MinCrossFadeTime = 200;
     static constexpr int MaxCrossFadeTime = 2000;

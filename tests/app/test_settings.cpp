@@ -58,6 +58,7 @@ TEST_F(SettingsTest, FirstRunGivesTheDefaults) {
     EXPECT_EQ(s.ViewerScreen, QString());
     EXPECT_EQ(s.crossFadeMs(), 0);
     EXPECT_EQ(s.PackagePlatform, QStringLiteral("Windows"));
+    EXPECT_EQ(s.Appearance, QStringLiteral("System"));
     EXPECT_FALSE(QFile::exists(iniPath())) << "reading creates nothing";
 }
 
@@ -94,6 +95,17 @@ TEST_F(SettingsTest, CrossFadeTimesStayWithinTheirRange) {
         SCOPED_TRACE(row.stored.toStdString());
         const Settings s = readFromIni("[General]\nCROSS%20FADE=1\nCROSS%20FADE%20TIME=" + row.stored + "\n");
         EXPECT_EQ(s.crossFadeMs(), row.ms);
+    }
+}
+
+// The three words are read as written; any other text looks like the desktop.
+TEST_F(SettingsTest, AppearanceTexts) {
+    const std::pair<QByteArray, QString> rows[] = {{"Dark", "Dark"},     {"Light", "Light"},
+                                                   {"System", "System"}, {"dark", "System"},
+                                                   {"", "System"},       {"1", "System"}};
+    for (const auto& [stored, appearance] : rows) {
+        SCOPED_TRACE(stored.toStdString());
+        EXPECT_EQ(readFromIni("[General]\nAPPEARANCE=" + stored + "\n").Appearance, appearance);
     }
 }
 
@@ -135,11 +147,13 @@ TEST_F(SettingsTest, ValuesAreWrittenAsDecimalDigitsAndSwitches) {
     s.CrossFade = true;
     s.CrossFadeTime = 500;
     s.PackagePlatform = "Linux";
+    s.Appearance = "Dark";
 
     SettingsStore store(iniPath());
     ASSERT_TRUE(s.write(store));
     // The INI file keeps its keys sorted and writes a blank in a name as %20, a backslash doubled.
     EXPECT_EQ(iniText(), QByteArray("[General]\n"
+                                    "APPEARANCE=Dark\n"
                                     "CROSS%20FADE=1\n"
                                     "CROSS%20FADE%20TIME=500\n"
                                     "DEFAULT%20DELAY=12\n"
@@ -167,6 +181,7 @@ TEST_F(SettingsTest, WrittenSettingsReadBackTheSame) {
     s.CrossFade = true;
     s.CrossFadeTime = 1300;
     s.PackagePlatform = "Linux";
+    s.Appearance = "Light";
     // Ten shows remembered, one of them twice: the newest eight are kept, each once, newest first.
     for (int i = 0; i < 10; ++i)
         s.rememberRecentShow(QStringLiteral("/shows/%1.vrs").arg(i));

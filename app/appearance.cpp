@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: MIT
+#include "appearance.h"
+
+#include "deferred_icon_style.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusReply>
+#include <QDBusVariant>
+#include <QProxyStyle>
+#include <QStyle>
+#include <QStyleFactory>
+
+namespace {
+
+struct PlatformLook {
+    QString styleName;
+    QPalette palette;
+};
+
+// The style and palette the platform gave the program, taken before the first change.
+const PlatformLook& platformLook() {
+    static const PlatformLook look = [] {
+        QStyle* style = QApplication::style();
+        if (auto* proxy = qobject_cast<QProxyStyle*>(style))
+            style = proxy->baseStyle();
+        return PlatformLook{style->name(), QApplication::palette()};
+    }();
+    return look;
+}
+
+enum class Look { Platform, Light, Dark };
+
+Look lookFor(const QString& appearance) {
+    if (appearance == QLatin1String("Dark"))
+        return Look::Dark;
+    if (appearance == QLatin1String("Light"))
+        return Look::Light;
+    switch (desktopColorScheme()) {
+    case ColorScheme::Dark:
+        return Look::Dark;
+    case ColorScheme::Light:
+        return Look::Light;
+    case ColorScheme::None:
+        break;
+    }
+    return Look::Platform;
+}
+
+} // namespace
+
+ColorScheme desktopColorScheme() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return ColorScheme::None;
+    QDBusMessage read = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/org/freedesktop/portal/desktop"),
+        QStringLiteral("org.freedesktop.portal.Settings"), QStringLiteral("Read"));
+    read << QStringLiteral("org.freedesktop.appearance") << QStringLiteral("color-scheme");
+    const QDBusReply<QVariant> reply = bus.call(read, QDBus::Block, 2000);
+    if (!reply.isValid())
+        return ColorScheme::None;
+    // The value comes wrapped in a variant, once more by older portals.
+    QVariant value = reply.value();
+    while (value.canConvert<QDBusVariant>() && value.userType() == qMetaTypeId<QDBusVariant>())
+        value = value.value<QDBusVariant>().variant();
+    switch (value.toUInt()) {
+    case 1:
+        return ColorScheme::Dark;
+    case 2:
+        return ColorScheme::Light;
+    default:
+        return ColorScheme::None;
+    }
+}
+
+QPalette darkPalette() {
+    const QColor window(53, 53, 53);
+    const QColor base(36, 36, 36);
+    const QColor text(230, 230, 230);
+    const QColor disabled(127, 127, 127);
+    const QColor highlight(42, 130, 218);
+    QPalette p(text, window, window.lighter(150), window.darker(200), window.darker(150), text, text, base,
+               window);
+    p.setColor(QPalette::AlternateBase, QColor(66, 66, 66));
+    p.setColor(QPalette::ToolTipBase, window);
+    p.setColor(QPalette::ToolTipText, text);
+    p.setColor(QPalette::PlaceholderText, disabled);
+    p.setColor(QPalette::Highlight, highlight);
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Link, highlight.lighter(130));
+    p.setColor(QPalette::LinkVisited, highlight.lighter(110));
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, disabled);
+    p.setColor(QPalette::Disabled, QPalette::Highlight, window.lighter(130));
+    return p;
+}
+
+QPalette lightPalette() {
+    QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"));
+    const QPalette palette = fusion ? fusion->standardPalette() : QPalette(Qt::white);
+    delete fusion;
+    return palette;
+}
+
+void applyAppearance(const QString& appearance) {
+    static Look current = Look::Platform;
+    const PlatformLook& platform = platformLook();
+    const Look look = lookFor(appearance);
+    if (look == current)
+        return;
+    current = look;
+    if (look == Look::Platform) {
+        QApplication::setStyle(new DeferredIconStyle(platform.styleName));
+        QApplication::setPalette(platform.palette);
+        return;
+    }
+    QApplication::setStyle(new DeferredIconStyle(QStringLiteral("Fusion")));
+    QApplication::setPalette(look == Look::Dark ? darkPalette() : lightPalette());
+}
