@@ -444,12 +444,12 @@ void TOvcTable::paintEvent(QPaintEvent* event) {
     m_painting = false;
 }
 
-// A dashed frame inside the active cell, in the colour of highlighted text, which stands out on the
-// active cell's own colour.
+// A dashed frame inside the active cell, between its edge and the bitmap's margin, in the colour of
+// highlighted text, which stands out on the active cell's own colour.
 void TOvcTable::paintFocusMark(QPainter& painter) const {
     if (!hasFocus() || m_rowLimit == 0)
         return;
-    QPen pen(palette().color(QPalette::HighlightedText), 2, Qt::DashLine);
+    QPen pen(palette().color(QPalette::HighlightedText), 1, Qt::DashLine);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(cellRect(m_activeRow, m_activeCol).adjusted(2, 2, -3, -3));

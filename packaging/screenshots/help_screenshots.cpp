@@ -9,6 +9,7 @@
 // them; without one, a copy of the source tree's samples in a temporary home folder.
 
 #include "app_windows.h"
+#include "appearance.h"
 #include "main_window.h"
 #include "ovc_table.h"
 #include "pref_dialog.h"
@@ -117,6 +118,25 @@ QString useInstalledSamples(const QString& samples) {
     return QDir(samples).filePath(QStringLiteral("sample.vrs"));
 }
 
+// The main window, the preferences and the viewer once more, in the Dark appearance as the
+// preferences choose it.
+bool shootDark(AppWindows& windows, const QString& folder) {
+    TMainFormverasco* main = windows.MainFormverasco;
+    main->settings().Appearance = QStringLiteral("Dark");
+    applyAppearance(main->settings().Appearance);
+    main->activateWindow();
+    QCoreApplication::processEvents();
+    bool ok = save(main->grab().toImage(), folder, QStringLiteral("main-window-dark.png"));
+    ok = shootModal(
+             windows.prefFrm, [main] { main->Preferences1Click(); }, folder,
+             QStringLiteral("preferences-dark.png")) &&
+         ok;
+    return shootWindow(
+               windows.showFrm, [main] { main->Slideshow1Click(); }, QStringLiteral("Photo10"), folder,
+               QStringLiteral("viewer-dark.png")) &&
+           ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -183,5 +203,5 @@ int main(int argc, char** argv) {
              windows->showFrm, [main] { main->Slideshow1Click(); }, QStringLiteral("Photo10"), folder,
              QStringLiteral("viewer.png")) &&
          ok;
-    return ok ? 0 : 1;
+    return shootDark(*windows, folder) && ok ? 0 : 1;
 }

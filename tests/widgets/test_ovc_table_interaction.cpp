@@ -204,6 +204,49 @@ TEST_F(OvcTable, ContextMenuRequestsReachTheGridsOwner) {
     EXPECT_EQ(requested.at(0).at(0).toPoint(), QPoint(20, 30));
 }
 
+// Enter, the context menu keys and Ctrl or Alt with an arrow are the owner's commands on the active
+// cell; without anyone to move cells, Ctrl with an arrow moves the active cell as the arrow alone.
+TEST_F(OvcTable, CommandKeysReachTheGridsOwner) {
+    auto grid = makeShowGrid(3);
+    grid->setActiveCell(1, 2);
+    QSignalSpy activated(grid.get(), &TOvcTable::cellActivated);
+    QSignalSpy menu(grid.get(), &TOvcTable::contextMenuKeyPressed);
+    QTest::keyClick(grid.get(), Qt::Key_Return);
+    QTest::keyClick(grid.get(), Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(grid.get(), Qt::Key_Menu);
+    QTest::keyClick(grid.get(), Qt::Key_F10, Qt::ShiftModifier);
+    QTest::keyClick(grid.get(), Qt::Key_F10); // F10 alone is the menu bar's
+    EXPECT_EQ(activated.count(), 2);
+    EXPECT_EQ(activated.last(), (QList<QVariant>{1, 2}));
+    EXPECT_EQ(menu.count(), 2);
+    EXPECT_EQ(menu.last(), (QList<QVariant>{1, 2}));
+
+    QTest::keyClick(grid.get(), Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(grid->ActiveCol(), 3) << "no one moves cells";
+    QSignalSpy move(grid.get(), &TOvcTable::moveCellRequested);
+    QTest::keyClick(grid.get(), Qt::Key_Right, Qt::ControlModifier);
+    QTest::keyClick(grid.get(), Qt::Key_Up, Qt::AltModifier);
+    QTest::keyClick(grid.get(), Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(grid.get(), Qt::Key_Down, Qt::AltModifier); // past the last row: nowhere to go
+    ASSERT_EQ(move.count(), 3);
+    EXPECT_EQ(move.at(0), (QList<QVariant>{1, 3, 1, 4}));
+    EXPECT_EQ(move.at(1), (QList<QVariant>{1, 3, 0, 3}));
+    EXPECT_EQ(move.at(2), (QList<QVariant>{1, 3, 2, 3}));
+    EXPECT_EQ(grid->ActiveCol(), 3) << "the owner moves the active cell with what it moved";
+}
+
+// A grid given no colours of its own draws in the palette's, and follows a new palette.
+TEST_F(OvcTable, WithoutColoursOfItsOwnTheCellsTakeThePalettes) {
+    TOvcTable grid;
+    QPalette dark;
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Highlight, QColor(40, 120, 200));
+    grid.setPalette(dark);
+    EXPECT_EQ(grid.cellColor(TOvcTable::CellState::Normal), QColor(30, 30, 30));
+    EXPECT_EQ(grid.cellColor(TOvcTable::CellState::Active), QColor(40, 120, 200));
+    EXPECT_NE(grid.cellColor(TOvcTable::CellState::Selected), QColor(30, 30, 30));
+}
+
 TEST_F(OvcTable, MovesAndReleaseAfterAPressAreReportedAlsoOutsideTheGrid) {
     auto grid = makeShowGrid(3);
     QWidget* viewport = grid->viewport();
