@@ -37,6 +37,7 @@ void TselectDlg::build() {
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setReadOnly(true);
+    Label1->setBuddy(Edit1);
     OKBtn = new QPushButton(QStringLiteral("&Select"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setDefault(true);

@@ -114,9 +114,11 @@ void Ttextdlg::createControls() {
     SpeedButton1 = named(new QToolButton(this), "SpeedButton1");
     SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     SpeedButton1->setToolTip(QStringLiteral("Open audio file"));
+    SpeedButton1->setAccessibleName(SpeedButton1->toolTip());
     SpeedButton2 = named(new QToolButton(this), "SpeedButton2");
     SpeedButton2->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
     SpeedButton2->setToolTip(QStringLiteral("Play audio file"));
+    SpeedButton2->setAccessibleName(SpeedButton2->toolTip());
     CheckBox1 =
         named(new QCheckBox(QStringLiteral("&Use Time of Attached Audio when Available"), this), "CheckBox1");
     CheckBox2 = named(new QCheckBox(QStringLiteral("&Show text with image"), this), "CheckBox2");
@@ -125,6 +127,7 @@ void Ttextdlg::createControls() {
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setTabChangesFocus(true);
+    Memo1->setAccessibleName(QStringLiteral("Caption"));
     Button3 = named(new QPushButton(QStringLiteral("&Text Properties"), this), "Button3");
     Panel1 = named(new QFrame(this), "Panel1");
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: MIT
 # The program as a screen reader meets it: started on an X server of its own with the accessibility
 # bus always on, its windows are walked through AT-SPI (the main window with a show and a listed
-# folder, the preferences, the viewer and the About box), and every control a person can reach must
-# have a role and a name. Run under a private session bus (dbus-run-session); exits 77 (skipped)
+# folder, the preferences, the About box, the folder chooser, a slide's properties, the help and the
+# viewer), and every control a person can reach must have a role and a name. Run under a private session bus (dbus-run-session); exits 77 (skipped)
 # naming what is missing when the bus, the registry, pyatspi or the X server is not there.
 import ctypes
 import ctypes.util
@@ -15,9 +15,11 @@ import tempfile
 import time
 
 SKIP = 77
-# Roles of containers and decorations, which a screen reader passes over when they have no name.
+# Roles of containers and decorations, which a screen reader passes over when they have no name; a
+# scroll bar belongs to the area it scrolls (out of the Tab order: the area's own keys scroll it) and
+# is read by its value.
 UNNAMED_ROLES = {"filler", "panel", "frame", "separator", "popup menu", "menu bar", "scroll pane",
-                 "viewport", "image", "application", "redundant object", "section"}
+                 "viewport", "image", "application", "redundant object", "section", "scroll bar"}
 PICTURES = ["flower.jpg", "ladybird.jpg", "flower.png"]
 
 
@@ -192,6 +194,9 @@ def check_windows(pyatspi, verasco, display, helpers):
     for opener, title, closer in [
         (("menu item", "Verasco Preferences..."), "Verasco Preferences", ("push button", "Cancel")),
         (("menu item", "About Verasco..."), "About", ("push button", "OK")),
+        (("push button", "Choose the pictures folder"), "Select Images", ("push button", "Cancel")),
+        (("menu item", "Image Properties..."), "Image Properties", ("push button", "Cancel")),
+        (("menu item", "Help Topics"), "Verasco Help", None),
         (("push button", "Play Verasco"), "Verasco Viewer", None),
     ]:
         press(app.name, main.name, *opener, helpers)
