@@ -46,6 +46,7 @@ void Tprintdlg::build() {
     CheckBox4 = named(new QCheckBox(QStringLiteral("C&ustom Footer:"), this), "CheckBox4");
     Edit1 = named(new QLineEdit(this), "Edit1");
     Edit1->setMaxLength(FooterLength);
+    Edit1->setAccessibleName(QStringLiteral("Custom footer"));
     Button1 = named(new QPushButton(QStringLiteral("&Print"), this), "Button1");
     Button2 = named(new QPushButton(QStringLiteral("Cancel"), this), "Button2");
     previewButton_ = named(new QPushButton(QStringLiteral("Pre&view..."), this), "PreviewButton");

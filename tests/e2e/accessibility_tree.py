@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: MIT
 # The program as a screen reader meets it: started on an X server of its own with the accessibility
 # bus always on, its windows are walked through AT-SPI (the main window with a show and a listed
-# folder, the preferences, the About box, the folder chooser, a slide's properties, the help and the
-# viewer), and every control a person can reach must have a role and a name. Run under a private session bus (dbus-run-session); exits 77 (skipped)
+# folder, the preferences, the About box, the folder chooser, a slide's properties, the print window,
+# the help and the viewer), and every control a person can reach must have a role and a name. Run under a private session bus (dbus-run-session); exits 77 (skipped)
 # naming what is missing when the bus, the registry, pyatspi or the X server is not there.
 import ctypes
 import ctypes.util
@@ -196,6 +196,7 @@ def check_windows(pyatspi, verasco, display, helpers):
         (("menu item", "About Verasco..."), "About", ("push button", "OK")),
         (("push button", "Choose the pictures folder"), "Select Images", ("push button", "Cancel")),
         (("menu item", "Image Properties..."), "Image Properties", ("push button", "Cancel")),
+        (("menu item", "Print Verasco..."), "Print Verasco", ("push button", "Cancel")),
         (("menu item", "Help Topics"), "Verasco Help", None),
         (("push button", "Play Verasco"), "Verasco Viewer", None),
     ]:
