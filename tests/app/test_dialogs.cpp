@@ -2,6 +2,7 @@
 // The preferences dialog and the confirmation dialog, driven through their real buttons and keys
 // while they run modally.
 
+#include "appearance.h"
 #include "confirm_dialog.h"
 #include "ovc_simple_field.h"
 #include "pref_dialog.h"
@@ -97,6 +98,32 @@ class Preferences : public testing::Test {
         return agreeing;
     };
 };
+
+// The appearance chosen is kept in the settings and the program takes it at once: Dark and Light
+// draw with Fusion and their palettes; System, with no portal to ask, goes back to the platform's look.
+TEST_F(Preferences, TheAppearanceChosenIsKeptAndTakenAtOnce) {
+    const QPalette platform = QApplication::palette();
+    settings.Appearance = QStringLiteral("Light");
+    for (const char* chosen : {"Dark", "Light", "System"}) {
+        SCOPED_TRACE(chosen);
+        whenShown(dialog, [&] {
+            QComboBox* box = child<QComboBox>(dialog, "AppearanceBox");
+            EXPECT_EQ(box->currentText(), settings.Appearance) << "shows the setting";
+            box->setCurrentText(QLatin1String(chosen));
+            click(dialog, "Button1");
+        });
+        EXPECT_EQ(run(), 1);
+        EXPECT_EQ(settings.Appearance, QLatin1String(chosen));
+        if (QLatin1String(chosen) == QLatin1String("Dark")) {
+            EXPECT_EQ(QApplication::palette().color(QPalette::Base), darkPalette().color(QPalette::Base));
+        } else if (QLatin1String(chosen) == QLatin1String("Light")) {
+            EXPECT_EQ(QApplication::palette().color(QPalette::Window),
+                      lightPalette().color(QPalette::Window));
+        } else if (desktopColorScheme() == ColorScheme::None) {
+            EXPECT_EQ(QApplication::palette().color(QPalette::Base), platform.color(QPalette::Base));
+        }
+    }
+}
 
 TEST_F(Preferences, ResetThenCancelOrEscLeavesEverySettingAsItWas) {
     for (const bool useEsc : {false, true}) {
