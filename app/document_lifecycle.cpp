@@ -39,7 +39,7 @@ void DocumentLifecycle::FileNew() {
         return;
     show_.clear();
     showName_.forgetShowPath();
-    view_.showAnew(ShowGridView::Rows::First, 1);
+    view_.showAnew(1);
 }
 
 void DocumentLifecycle::rememberFolderOf(const QString& path) {

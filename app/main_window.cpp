@@ -278,6 +278,11 @@ void TMainFormverasco::openHandedOverShow(const QString& path) {
     lifecycle_->openShow(path);
 }
 
+void TMainFormverasco::listRememberedFolder() {
+    if (browser_ && browser_->ScanWithoutDialog && browser_->ScanImageFolder())
+        browser_->ScanWithoutDialog = false;
+}
+
 void TMainFormverasco::FormActivate() {
     if (!browser_ || !browser_->ScanWithoutDialog)
         return;

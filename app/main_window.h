@@ -60,6 +60,10 @@ class TMainFormverasco : public QMainWindow {
     void setWindows(AppWindows* windows);
     // The command line of a first start: a show file as first argument, or images to append.
     void processCommandLine(const QStringList& arguments);
+    // Lists the remembered picture folder at start, before the window is first activated (which some
+    // window systems do only once the user clicks into it). A folder that cannot be listed is left
+    // to the activation, which says so.
+    void listRememberedFolder();
 
     ShowDocument& document() { return show_; }
     SharedFlags& flags() { return flags_; }

@@ -34,7 +34,7 @@ ShowFile::ReadResult ShowFileCommands::ReadShowFile(const QString& path) {
         // A damaged file leaves an empty show, which the grid has to show as such.
         if (result.status == ShowFile::ReadStatus::InvalidStructure)
             show_.clear();
-        view_.showAnew(ShowGridView::Rows::First);
+        view_.showAnew();
         hourglass.reset();
         confirm_.message(QStringLiteral("Error"), QStringLiteral("Invalid Verasco File!"), QString());
         return result;
@@ -65,7 +65,7 @@ QString ShowFileCommands::load(const QString& path, ShowFile::ReadResult read) {
     const int count = show_.SlideCount;
     view_.showReadProgress(0, count);
     slides_.buildThumbnailsForRead(count);
-    view_.showAnew(ShowGridView::Rows::Last);
+    view_.showAnew();
     view_.showImagesCount();
     if (!data.damage.isEmpty())
         view_.showNote(ShowExtension::damageNote(data.damage));

@@ -96,6 +96,7 @@ VerascoStartup::VerascoStartup(const QStringList& commandLine, const std::functi
     QObject::connect(handoff_.get(), &InstanceHandoff::raiseRequested, main,
                      &TMainFormverasco::RestoreAndRaise);
     main->processCommandLine(arguments);
+    main->listRememberedFolder();
 
     // The design size is where the window starts and the least it may be made.
     main->resize(main->minimumSizeHint());

@@ -152,13 +152,11 @@ int ShowGridView::activeIndex() const {
     return ShowGrid::indexAt(grid_.ActiveRow(), grid_.ActiveCol());
 }
 
-void ShowGridView::showAnew(Rows view, int minimumRows) {
+void ShowGridView::showAnew(int minimumRows) {
     grid_.setAllowRedraw(true);
     grid_.setActiveCell(0, 0);
-    const int rows = std::max(ShowGrid::rowsFor(show_.SlideCount), minimumRows);
-    grid_.setRowLimit(rows);
-    const int visibleRows = grid_.fullyVisibleRows();
-    grid_.setTopRow(view == Rows::Last && rows > visibleRows ? rows - visibleRows : 0);
+    grid_.setRowLimit(std::max(ShowGrid::rowsFor(show_.SlideCount), minimumRows));
+    grid_.setTopRow(0);
 }
 
 void ShowGridView::showImagesCount() {

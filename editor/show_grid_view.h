@@ -31,11 +31,9 @@ class ShowGridView : public QObject {
   public:
     ShowGridView(ShowDocument& show, TOvcTable& grid, QLabel& countLabel);
 
-    // Which rows are in view when the show is shown anew.
-    enum class Rows { First, Last };
-    // After the show changed as a whole: cell (0, 0) active, at least minimumRows rows, the first or
-    // the last four rows in view.
-    void showAnew(Rows view, int minimumRows = 0);
+    // After the show changed as a whole: cell (0, 0) active, at least minimumRows rows, the first row
+    // at the top.
+    void showAnew(int minimumRows = 0);
     // "Images: N", with how many of the show's pictures are not found.
     void showImagesCount();
     // Names a file that made no slide because its path is too long to be stored.

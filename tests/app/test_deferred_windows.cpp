@@ -10,6 +10,7 @@
 #include "font_config_reader.h"
 #include "form_open_dialog.h"
 #include "main_window.h"
+#include "ovc_table.h"
 #include "pic_form.h"
 #include "pref_dialog.h"
 #include "preview_form.h"
@@ -18,14 +19,20 @@
 #include "save_exe_dialog.h"
 #include "search_form.h"
 #include "select_dialog.h"
+#include "settings.h"
+#include "settings_store.h"
+#include "show_file.h"
 #include "show_form.h"
 #include "startup.h"
+#include "test_pictures.h"
+#include "test_shows.h"
 #include "text_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -182,6 +189,34 @@ TEST(DeferredWindows, AtStartEveryControlIsThereOnceTheMainWindowHasPainted) {
     EXPECT_TRUE(QTest::qWaitFor(allBuilt, ConditionWaitMs));
     EXPECT_TRUE(windows.MainFormverasco->isVisible());
     startup.windows()->MainFormverasco->hide();
+}
+
+// A start with a show on its command line has listed the remembered picture folder by the time its
+// window appears, without waiting for the window to be activated, and shows the show from its first
+// row.
+TEST(DeferredWindows, AStartListsTheRememberedFolderAndShowsTheShowFromItsFirstRow) {
+    QTemporaryDir dir;
+    qputenv("XDG_RUNTIME_DIR", dir.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("pictures"));
+    for (const char* name : {"a.png", "b.png", "c.png"})
+        ASSERT_FALSE(test_pictures::make(dir.filePath("pictures"), name).isEmpty());
+    Settings remembered = Settings::defaults();
+    remembered.ImageDirectory = dir.filePath("pictures");
+    SettingsStore store;
+    ASSERT_TRUE(remembered.write(store));
+    ShowDocument long_show;
+    test_shows::fill(long_show, 40);
+    ASSERT_TRUE(ShowFile::write(dir.filePath("long.vrs"), long_show).ok);
+
+    VerascoStartup startup({dir.filePath("long.vrs")});
+    ASSERT_FALSE(startup.handedOver());
+    TMainFormverasco& main = *startup.windows()->MainFormverasco;
+    const QLabel& files = *main.findChild<QLabel*>("Label6");
+    EXPECT_EQ(files.text().trimmed(), QStringLiteral("Files: 3"));
+    EXPECT_EQ(main.findChild<TOvcTable*>("OvcTable2")->TopRow(), 0);
+    main.hide();
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 QWidget* topLevelNamed(const QString& name) {
