@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 
 namespace {
-QString lowerFileName(const QString& path) {
-    return QFileInfo(path).fileName().toLower();
+QString fileName(const QString& path) {
+    return QFileInfo(path).fileName();
 }
 } // namespace
 
@@ -44,7 +44,7 @@ void Tsrchform::listNames() {
     const QSignalBlocker quiet(OvcSearchList1);
     OvcSearchList1->clear();
     for (const QString& path : names_)
-        OvcSearchList1->addItem(lowerFileName(path));
+        OvcSearchList1->addItem(fileName(path));
 }
 
 void Tsrchform::Execute(QWidget& mainWindow) {
@@ -58,9 +58,10 @@ void Tsrchform::OvcSearchList1Change() {
     const QListWidgetItem* selected = OvcSearchList1->currentItem();
     if (!selected || !browser_)
         return;
+    // The list holds the names as they are on disk: two differing only in case are two files.
     const QStringList& paths = browser_->folder().FolderImagePaths;
     for (int row = 0; row < paths.size(); ++row) {
-        if (lowerFileName(paths[row]) == selected->text()) {
+        if (fileName(paths[row]) == selected->text()) {
             TOvcTable& grid = browser_->grid();
             grid.setActiveRow(row);
             grid.setTopRow(row);

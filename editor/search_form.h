@@ -18,7 +18,7 @@ class Tsrchform : public DeferredWindow<QDialog> {
 
     // The browser whose folder grid the dialog moves.
     void setBrowser(ImageBrowser* browser) { browser_ = browser; }
-    // The list anew for a listing: each path's file name in lower case, in row order.
+    // The list anew for a listing: each path's file name as it is on disk, in row order.
     void setNames(const QStringList& paths);
     // Shows the dialog modally at the main window's left edge + 120 and top edge + 128, with the folder
     // grid holding the focus in the main window.

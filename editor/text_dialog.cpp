@@ -29,8 +29,10 @@
 #include <QTextDocument>
 #include <QToolButton>
 
-const QString Ttextdlg::AudioFilter = QStringLiteral(
-    "Wave Audio (*.wav);;Other Audio (*.mp3 *.ogg *.oga *.opus *.flac *.au *.snd);;All Files (*)");
+// The chooser opens on the first filter: every kind of sound the program plays.
+const QString Ttextdlg::AudioFilter =
+    QStringLiteral("Sound Files (*.wav *.mp3 *.ogg *.oga *.opus *.flac *.au *.snd);;Wave Audio (*.wav);;"
+                   "Other Audio (*.mp3 *.ogg *.oga *.opus *.flac *.au *.snd);;All Files (*)");
 
 namespace {
 constexpr int PictureWidth = 66;
@@ -190,7 +192,7 @@ void Ttextdlg::loadSlide(const TSlideRecord& slide, const QString& imagePath, co
     Label6->setText(QString::number(index + 1));
     imagePath_ = imagePath;
     blankSlide_ = imagePath.compare(QLatin1String(BlankImageName.data()), Qt::CaseInsensitive) == 0;
-    Edit2->setText(imagePath.toLower());
+    Edit2->setText(imagePath);
     fontName_ = StoredPath::of(slide.FontName);
     fontSize_ = slide.FontSize;
     fontStyle_ = slide.FontStyle;
@@ -200,7 +202,7 @@ void Ttextdlg::loadSlide(const TSlideRecord& slide, const QString& imagePath, co
     showCaptionFont();
     CheckBox1->setChecked(slide.HoldForAudio != 0);
     CheckBox2->setChecked(slide.ShowText != 0);
-    setAudioPath(audioPath, audioPath);
+    setAudioPath(audioPath);
     dlyfld->setFocus();
     forgetSeveral();
     noteShownValues();
@@ -222,9 +224,9 @@ QString Ttextdlg::audioPath() const {
     return audioPath_.trimmed();
 }
 
-void Ttextdlg::setAudioPath(const QString& path, const QString& shown) {
+void Ttextdlg::setAudioPath(const QString& path) {
     audioPath_ = path;
-    Edit4->setText(shown);
+    Edit4->setText(path);
     SpeedButton2->setEnabled(!path.trimmed().isEmpty());
 }
 
@@ -288,7 +290,7 @@ void Ttextdlg::SpeedButton1Click() {
         QApplication::beep();
         return;
     }
-    setAudioPath(chosen, chosen.toLower());
+    setAudioPath(chosen);
     QPainter painter(&thumbnail_);
     painter.drawImage(QPoint(0, AudioMarkTop), Image2, QRect(0, 0, AudioMarkWidth, AudioMarkHeight));
     painter.end();
@@ -318,7 +320,7 @@ void Ttextdlg::Edit4KeyDown(int key) {
         thumbnail_ = rebuild_(imagePath_, blankSlide_);
         showThumbnail();
     }
-    setAudioPath(QString(), QString());
+    setAudioPath(QString());
 }
 
 bool Ttextdlg::eventFilter(QObject* watched, QEvent* event) {

@@ -22,7 +22,7 @@ const QColor MissingBackground(192, 192, 192);
 
 QString thumbnailCaption(const QString& path) {
     const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
-    return path.mid(cut + 1).toLower().left(255);
+    return path.mid(cut + 1).left(255);
 }
 
 ThumbnailBuilder::ThumbnailBuilder(TPhoto& photo, QImage& workBitmap, std::function<int()> screenDepth,

@@ -2,7 +2,7 @@
 #pragma once
 // Makes the 80 x 70 thumbnails of both grids through the main window's hidden imaging control:
 // the picture shrunk inside the control, fetched out as a device-independent bitmap, centred on
-// (33, 25), and the lower-case file name written underneath.
+// (33, 25), and the file name written underneath as it is on disk.
 
 #include <QImage>
 #include <QString>
@@ -66,6 +66,6 @@ class ThumbnailBuilder {
     qreal workRatio_ = 1; // device pixels per pixel of the picture the last fit left in the control
 };
 
-// The caption of a thumbnail: the file name part of path (after the last "\" or "/"), in lower
-// case, at most 255 characters.
+// The caption of a thumbnail: the file name part of path (after the last "\" or "/"), as it is
+// spelled, at most 255 characters.
 QString thumbnailCaption(const QString& path);

@@ -51,7 +51,7 @@ std::pair<QString, QString> Tpreviewfrm::failureMessage(const QString& path, int
 void Tpreviewfrm::OpenPreview(const QString& path) {
     if (path == BlankSlide)
         return;
-    setWindowTitle(ShowFile::fileNamePart(path).toUpper());
+    setWindowTitle(ShowFile::fileNamePart(path));
     Photo1->setFileName(path);
     QCoreApplication::processEvents();
     if (Photo1->FXError() != 0) {

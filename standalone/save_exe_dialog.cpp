@@ -187,7 +187,7 @@ void Tsaveexedlg::Button3Click() {
 
 void Tsaveexedlg::setFacts(const QString& target, int slides, int imageFiles, int audioFiles) {
     buildContents();
-    Label5->setText(target.toLower());
+    Label5->setText(target);
     Label6->setText(QString::number(slides));
     Label7->setText(QString::number(imageFiles));
     Label8->setText(QString::number(audioFiles));

@@ -29,7 +29,7 @@ class Tsaveexedlg : public DeferredWindow<QDialog> {
 
     explicit Tsaveexedlg(QWidget* parent = nullptr, ContentsTiming timing = ContentsTiming::Now);
 
-    // The four facts of the upper panel: the target path (shown lower-cased) and the counts.
+    // The four facts of the upper panel: the target path (as it is spelled) and the counts.
     void setFacts(const QString& target, int slides, int imageFiles, int audioFiles);
     // Where the three programs are looked for when the dialog is shown.
     void setProgramsFolder(const QString& folder) { programsFolder_ = folder; }

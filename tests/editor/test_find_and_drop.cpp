@@ -36,11 +36,13 @@ class FindImage : public DragWindow {
             texts.append(list().item(i)->text());
         return texts;
     }
-    // Opens the dialog from the folder grid's context menu, types, notes where the folder grid went
-    // and closes the dialog again.
-    void find(const QString& typed) {
-        whenModal(&dialog(), [this, typed] {
+    // Opens the dialog from the folder grid's context menu, types, goes down the list `downs` rows,
+    // notes where the folder grid went and closes the dialog again.
+    void find(const QString& typed, int downs = 0) {
+        whenModal(&dialog(), [this, typed, downs] {
             QTest::keyClicks(&list(), typed);
+            for (int i = 0; i < downs; ++i)
+                QTest::keyClick(&list(), Qt::Key_Down);
             found = folderGrid().ActiveRow();
             top = folderGrid().TopRow();
             placed = dialog().pos() - main().pos();
@@ -65,7 +67,7 @@ TEST_F(FindImage, TypingTheBeginningOfANameInAnyCaseShowsThatImageAtTheTop) {
     typeFolder(folderWith("pictures", {"a00.png", "a01.png", "a02.png", "a03.png", "a04.png", "a05.png",
                                        "a06.png", "Zebra.png", "zoo.png"}));
     EXPECT_EQ(items(), QStringList({"a00.png", "a01.png", "a02.png", "a03.png", "a04.png", "a05.png",
-                                    "a06.png", "zebra.png", "zoo.png"}));
+                                    "a06.png", "Zebra.png", "zoo.png"}));
     showWindow();
     const struct {
         const char* typed;
@@ -83,14 +85,20 @@ TEST_F(FindImage, TypingTheBeginningOfANameInAnyCaseShowsThatImageAtTheTop) {
     }
 }
 
-TEST_F(FindImage, OfTwoNamesDifferingOnlyInCaseTheFirstIsFound) {
+// Two names differing only in case are listed as they are on disk; typing finds the first, and the
+// second, chosen in the list, shows its own image.
+TEST_F(FindImage, OfTwoNamesDifferingOnlyInCaseTheFirstIsFoundAndEachShowsItsOwnImage) {
     typeFolder(folderWith("pictures", {"cat.png", "Beach.png", "beach.png", "apple.png"}));
     ASSERT_EQ(listed().size(), 4); // a file system that keeps both spellings
     showWindow();
     find(QStringLiteral("BEA"));
     EXPECT_EQ(found, 1);
-    EXPECT_EQ(QFileInfo(listed()[found]).fileName().toLower(), QStringLiteral("beach.png"));
-    EXPECT_EQ(items().mid(1, 2), QStringList({"beach.png", "beach.png"}));
+    EXPECT_EQ(QFileInfo(listed()[found]).fileName(), QStringLiteral("Beach.png"));
+    EXPECT_EQ(items().mid(1, 2), QStringList({"Beach.png", "beach.png"}));
+    folderGrid().setActiveRow(0);
+    folderGrid().setTopRow(0);
+    find(QStringLiteral("bea"), 1);
+    EXPECT_EQ(QFileInfo(listed()[found]).fileName(), QStringLiteral("beach.png"));
 }
 
 // ---- shell drop ----

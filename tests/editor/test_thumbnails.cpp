@@ -129,10 +129,10 @@ TEST_F(Thumbnails, OnAScreenOfTwoDevicePixelsPerPixelThumbnailsCarryThemAll) {
     }
 }
 
-TEST_F(Thumbnails, CaptionIsTheLowerCaseFileName) {
-    const QString path = solidPicture("SUNSET.PNG", {40, 30}, Qt::blue);
-    EXPECT_EQ(thumbnailCaption(path), QStringLiteral("sunset.png"));
-    EXPECT_EQ(thumbnailCaption(QStringLiteral("C:\\Shows\\Beach\\DAY1.JPG")), QStringLiteral("day1.jpg"));
+TEST_F(Thumbnails, CaptionIsTheFileNameAsItIsOnDisk) {
+    const QString path = solidPicture("SunSet.PNG", {40, 30}, Qt::blue);
+    EXPECT_EQ(thumbnailCaption(path), QStringLiteral("SunSet.PNG"));
+    EXPECT_EQ(thumbnailCaption(QStringLiteral("C:\\Shows\\Beach\\DAY1.JPG")), QStringLiteral("DAY1.JPG"));
     const QImage thumbnail = folderThumbnail(path);
     EXPECT_EQ(photo.FXError(), 0);
     EXPECT_FALSE(captionExtent(thumbnail).isEmpty());

@@ -151,10 +151,10 @@ TEST_F(Preview, ThePictureIsShownWithOnePixelOnEachDevicePixel) {
     EXPECT_TRUE(shown == picture);
 }
 
-TEST_F(Preview, CaptionIsTheUpperCasedFileName) {
+TEST_F(Preview, CaptionIsTheFileNameAsItIsOnDisk) {
     const QString path = writePicture(dir, QStringLiteral("Sunny Day.png"), {50, 40});
     ASSERT_TRUE(openAndLook(path));
-    EXPECT_EQ(preview->windowTitle(), QStringLiteral("SUNNY DAY.PNG"));
+    EXPECT_EQ(preview->windowTitle(), QStringLiteral("Sunny Day.png"));
 }
 
 TEST_F(Preview, ClosesOnAnyKeyOrClick) {
@@ -242,7 +242,7 @@ TEST_F(Preview, TheShowGridOpensThePreviewOfASlideOnly) {
         QTest::keyClick(preview, Qt::Key_Escape);
     });
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(0, 1).center());
-    EXPECT_EQ(title, QStringLiteral("B.PNG"));
+    EXPECT_EQ(title, QStringLiteral("b.png"));
 
     title.clear();
     bool shown = false;
@@ -268,7 +268,7 @@ TEST_F(Preview, TheShowGridOpensThePreviewOfASlideOnly) {
         preview->accept();
     });
     main().findChild<QAction*>("SingleSlide1")->trigger();
-    EXPECT_EQ(title, QStringLiteral("A.PNG"));
+    EXPECT_EQ(title, QStringLiteral("a.png"));
 }
 
 } // namespace

@@ -75,10 +75,10 @@ TEST(SaveExeDialog, MoreWidensThePanelAndLessNarrowsItBack) {
     }
 }
 
-TEST(SaveExeDialog, ShowsTheTargetLowerCasedAndTheCounts) {
+TEST(SaveExeDialog, ShowsTheTargetAsSpelledAndTheCounts) {
     Tsaveexedlg dialog;
     dialog.setFacts(QStringLiteral("/Home/Shows/Holiday.EXE"), 12, 9, 4);
-    EXPECT_EQ(child<QLabel>(dialog, "Label5")->text(), QStringLiteral("/home/shows/holiday.exe"));
+    EXPECT_EQ(child<QLabel>(dialog, "Label5")->text(), QStringLiteral("/Home/Shows/Holiday.EXE"));
     EXPECT_EQ(child<QLabel>(dialog, "Label6")->text(), QStringLiteral("12"));
     EXPECT_EQ(child<QLabel>(dialog, "Label7")->text(), QStringLiteral("9"));
     EXPECT_EQ(child<QLabel>(dialog, "Label8")->text(), QStringLiteral("4"));
