@@ -242,6 +242,7 @@ struct SlideDefaults {
         return {static_cast<std::uint8_t>(s.DefaultDelay), std::uint8_t(s.HoldSlideForAudio ? 1 : 0),
                 std::uint8_t(s.ShowTextOnEachSlide ? 1 : 0)};
     }
+    bool operator==(const SlideDefaults&) const = default;
     bool differFrom(const TSlideRecord& r) const {
         return r.Delay != Delay || (r.HoldForAudio != 0) != (HoldForAudio != 0) ||
                (r.ShowText != 0) != (ShowText != 0);
@@ -268,6 +269,7 @@ bool TprefFrm::captionBand() const {
 
 int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show, const AgreeToDefaults& agree) {
     const ShowDefaults before = ShowDefaults::of(settings);
+    const SlideDefaults visited = SlideDefaults::of(settings);
     dialog.fillFrom(settings);
     using ShowExtension::Captions;
     dialog.setCaptionBand(ShowExtension::captions(show.showData()) == Captions::Band);
@@ -285,9 +287,10 @@ int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show, con
     applyAppearance(settings.Appearance);
     show.setDefaultDelay(settings.DefaultDelay);
     // A slide's own time, hold and caption switch are the user's work: they are replaced only when
-    // the user says so, or asked for it with the reset button.
+    // the user says so, or asked for it with the reset button. Defaults this visit left as they were
+    // are no question about the slides.
     const SlideDefaults defaults = SlideDefaults::of(settings);
-    if (!anySlideDiffers(show, defaults))
+    if ((!dialog.resetPressed() && defaults == visited) || !anySlideDiffers(show, defaults))
         return result;
     const QString question =
         QStringLiteral("Give all %1 slides the default time, audio hold and caption setting?")

@@ -161,17 +161,21 @@ TEST_F(Preferences, OkAsksBeforeTheDefaultsReplaceTheSlidesOwnValues) {
         agreeing = yes;
         asked.clear();
         show.markOpened();
-        whenShown(dialog, [&] { click(dialog, "Button1"); });
+        whenShown(dialog, [&] {
+            delay()->selectAll();
+            QTest::keyClicks(delay(), yes ? "8" : "9");
+            click(dialog, "Button1");
+        });
 
         EXPECT_EQ(run(), 1);
 
         EXPECT_EQ(asked, QStringList{"Give all 3 slides the default time, audio hold and caption setting?"});
-        EXPECT_EQ(show.defaultDelay(), 20);
-        EXPECT_EQ(settings.DefaultDelay, 20);
+        EXPECT_EQ(show.defaultDelay(), yes ? 8 : 9);
+        EXPECT_EQ(settings.DefaultDelay, yes ? 8 : 9);
         EXPECT_EQ(show.ShowModified, yes);
         for (int i = 0; i < 3; ++i) {
             SCOPED_TRACE(i);
-            EXPECT_EQ(show.slide(i).Delay, yes ? 20 : 10 + i);
+            EXPECT_EQ(show.slide(i).Delay, yes ? 8 : 10 + i);
             EXPECT_EQ(show.slide(i).HoldForAudio, yes ? 0 : i == 1);
             EXPECT_EQ(show.slide(i).ShowText, yes ? 0 : i == 2);
         }
@@ -185,10 +189,50 @@ TEST_F(Preferences, OkAsksBeforeTheDefaultsReplaceTheSlidesOwnValues) {
     show.redo();
     asked.clear();
     show.markOpened();
-    whenShown(dialog, [&] { click(dialog, "Button1"); });
+    whenShown(dialog, [&] {
+        child<QCheckBox>(dialog, "CheckBox2")->setChecked(true);
+        child<QCheckBox>(dialog, "CheckBox2")->setChecked(false);
+        click(dialog, "Button1");
+    });
     EXPECT_EQ(run(), 1);
     EXPECT_TRUE(asked.isEmpty());
     EXPECT_FALSE(show.ShowModified);
+}
+
+// OK asks about the slides only when this visit changed the default time, audio hold or caption
+// switch; other settings changed leave the slides as they are, unasked.
+TEST_F(Preferences, OkAsksOnlyWhenTheSlidesDefaultsChangedInThisVisit) {
+    const struct {
+        const char* change;
+        std::function<void(TprefFrm&)> make;
+        bool asks;
+    } rows[] = {
+        {"nothing", [](TprefFrm&) {}, false},
+        {"full screen", [](TprefFrm& d) { child<QCheckBox>(d, "FullScreenBox")->toggle(); }, false},
+        {"cross-fade", [](TprefFrm& d) { child<QCheckBox>(d, "CrossFadeBox")->toggle(); }, false},
+        {"loop", [](TprefFrm& d) { child<QCheckBox>(d, "CheckBox4")->toggle(); }, false},
+        {"time",
+         [](TprefFrm& d) {
+             child<TOvcSimpleField>(d, "dlyfld")->selectAll();
+             QTest::keyClicks(child<TOvcSimpleField>(d, "dlyfld"), "7");
+         },
+         true},
+        {"audio hold", [](TprefFrm& d) { child<QCheckBox>(d, "CheckBox2")->toggle(); }, true},
+        {"caption switch", [](TprefFrm& d) { child<QCheckBox>(d, "CheckBox3")->toggle(); }, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.change);
+        asked.clear();
+        show.markOpened();
+        whenShown(dialog, [&] {
+            row.make(dialog);
+            click(dialog, "Button1");
+        });
+        EXPECT_EQ(run(), 1);
+        EXPECT_EQ(asked.size(), row.asks ? 1 : 0);
+        EXPECT_FALSE(show.ShowModified);
+        EXPECT_EQ(show.slide(0).Delay, 10);
+    }
 }
 
 // The reset button says what it does: OK after it gives every slide the defaults without asking.
