@@ -180,6 +180,8 @@ class TMainFormverasco : public QMainWindow {
     void repaintGrids();
     void connectPrintCommands();
     sharing::ShareCommands& shareCommands();
+    // The name the exports propose: the show file's without folder and extension, empty without one.
+    QString exportName() const;
     print::ImageSource imageToPrint() const;
     // The question before the preferences' defaults replace the slides' own values.
     std::function<bool(const QString&)> agreeToDefaults() const;

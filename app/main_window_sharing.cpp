@@ -6,6 +6,13 @@
 #include "app_windows.h"
 #include "confirm_dialog.h"
 #include "share_commands.h"
+#include "show_name_field.h"
+
+#include <QFileInfo>
+
+QString TMainFormverasco::exportName() const {
+    return QFileInfo(showName_->showPath()).completeBaseName();
+}
 
 sharing::ShareCommands& TMainFormverasco::shareCommands() {
     if (!share_) {
@@ -26,6 +33,7 @@ sharing::ShareCommands& TMainFormverasco::shareCommands() {
         parts.prompts.message = [confirm](const QString& caption, const QString& text, const QString& line2) {
             confirm->message(caption, text, line2);
         };
+        parts.showName = [this] { return exportName(); };
         share_ = std::make_unique<sharing::ShareCommands>(std::move(parts));
     }
     return *share_;

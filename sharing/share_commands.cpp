@@ -35,6 +35,11 @@ constexpr char WebMFilter[] = "WebM video (*.webm)";
 
 } // namespace
 
+QString ShareCommands::proposedName() const {
+    const QString name = parts_.showName ? parts_.showName() : QString();
+    return name.isEmpty() ? QStringLiteral("show") : name;
+}
+
 // The save dialog until a name is taken: one that does not exist, or one the user lets go.
 // Empty when the dialog is cancelled, the show is empty, or the name cannot be used.
 QString ShareCommands::chooseTarget(const QString& caption, const QString& name, const QString& filter,
@@ -64,8 +69,10 @@ QString ShareCommands::chooseTarget(const QString& caption, const QString& name,
 // the show is empty, or the folder cannot be used.
 QString ShareCommands::choosePageFolder(const QString& what) {
     for (;;) {
-        const QString chosen = dialogSeams().getExistingDirectory(
-            parts_.window, QStringLiteral("Save as Web Page"), *parts_.slideDirectory);
+        // A folder not there yet is proposed as a name in its parent.
+        const QString chosen =
+            dialogSeams().getExistingDirectory(parts_.window, QStringLiteral("Save as Web Page"),
+                                               QDir(*parts_.slideDirectory).filePath(proposedName()));
         if (chosen.isEmpty() || parts_.show->SlideCount == 0)
             return {};
         const QFileInfo folder(chosen);
@@ -130,7 +137,7 @@ void ShareCommands::writeVideo() {
     const QString what = QStringLiteral("Video");
     QString filter = QLatin1String(Mp4Filter);
     const QString target = chooseTarget(
-        QStringLiteral("Save as Video"), QStringLiteral("show.mp4"),
+        QStringLiteral("Save as Video"), proposedName() + QStringLiteral(".mp4"),
         QStringLiteral("%1;;%2").arg(QLatin1String(Mp4Filter), QLatin1String(WebMFilter)),
         [&](const QString& chosen) {
             return videoFileName(chosen, filter == QLatin1String(WebMFilter) ? VideoContainer::WebM

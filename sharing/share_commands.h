@@ -35,6 +35,8 @@ struct ShareParts {
     std::function<int()> fadeMs;       // the viewer's cross-fade between slides; 0 for a plain cut
     QWidget* window = nullptr;         // the main window, which the dialogs belong to
     SharePrompts prompts;
+    std::function<QString()>
+        showName; // the name the dialogs propose: the show file's, without folder or extension
 };
 
 class ShareCommands {
@@ -54,6 +56,8 @@ class ShareCommands {
                          const std::function<bool(const QString&)>& acceptable,
                          QString* selectedFilter = nullptr);
     QString choosePageFolder(const QString& what);
+    // The show's name, or "show" for a show without one.
+    QString proposedName() const;
     void report(int result, const QString& what, const QString& reason, const QString& target);
 
     ShareParts parts_;

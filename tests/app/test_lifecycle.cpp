@@ -375,6 +375,32 @@ TEST_F(Lifecycle, FileMenuOffersSavingOnlyWithSlides) {
         EXPECT_TRUE(main().findChild<QAction*>(item)->isEnabled()) << item;
 }
 
+// The stand-alone show, the video and the web page propose the show's own name; a show without a file
+// is "show".
+TEST_F(Lifecycle, ExportsProposeTheShowsOwnName) {
+    addSlides(2);
+    main().settings().SlideDirectory = dir.path();
+    const struct {
+        const char* extension;
+        std::function<void()> save;
+    } exports[] = {
+        {".exe", [this] { main().SaveStandaloneSlideShow1Click(); }},
+        {".mp4", [this] { main().SaveVideo1Click(); }},
+        {"", [this] { main().SaveWebPage1Click(); }},
+    };
+    for (const QString name : {"show", "holiday"}) {
+        if (name == "holiday") {
+            saveAnswers = {dir.filePath("holiday")};
+            ASSERT_TRUE(main().FileSaveAs());
+        }
+        for (const auto& e : exports) {
+            SCOPED_TRACE((name + e.extension).toStdString());
+            e.save(); // and the dialog is cancelled
+            EXPECT_EQ(saveDialogStart, dir.filePath(name + e.extension));
+        }
+    }
+}
+
 // The show file, the stand-alone show, the video and the web page alike: closing the overwrite question with
 // Esc or its close box keeps the older file and asks for another name.
 TEST_F(Lifecycle, OverwriteQuestionClosedWithEscOrItsCloseBoxKeepsTheOldFile) {
