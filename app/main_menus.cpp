@@ -86,6 +86,18 @@ void addHistoryItems(TMainFormverasco& window, QMenu* edit, const QUndoStack& hi
     edit->addAction(redo);
 }
 
+// Edit > "S&ort Slides", before "Image Pr&operties...".
+void addSortMenu(TMainFormverasco& window, QMenu* edit) {
+    auto* sort = new QMenu(QStringLiteral("S&ort Slides"), edit);
+    sort->setObjectName(QStringLiteral("SortMenu"));
+    addItems(window, sort,
+             {{"SortByDate1", "By &Date Taken", {}, run<&W::SortByDate1Click>()},
+              {"SortByName1", "By &Name", {}, run<&W::SortByName1Click>()},
+              {"SortReverse1", "&Reverse", {}, run<&W::SortReverse1Click>()}});
+    QObject::connect(sort, &QMenu::aboutToShow, &window, [&window] { window.SortMenuClick(); });
+    edit->insertMenu(window.findChild<QAction*>(QStringLiteral("SlideProperties1")), sort);
+}
+
 } // namespace
 
 MainMenus buildMainMenus(TMainFormverasco& window, const QUndoStack& history) {
@@ -154,6 +166,7 @@ MainMenus buildMainMenus(TMainFormverasco& window, const QUndoStack& history) {
     built.file = window.findChild<QMenu*>(QStringLiteral("FileMenu"));
     built.edit = window.findChild<QMenu*>(QStringLiteral("EditMenu"));
     built.edit->setToolTipsVisible(true);
+    addSortMenu(window, built.edit);
     addHistoryItems(window, built.edit, history);
     return built;
 }

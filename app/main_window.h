@@ -144,6 +144,11 @@ class TMainFormverasco : public QMainWindow {
     // Edit > "&Music..." and "Fit Slides to &Music".
     void Music1Click();
     void FitToMusic1Click();
+    // Edit > "S&ort Slides": the slides selected when several are, else the whole show.
+    void SortMenuClick();
+    void SortByDate1Click();
+    void SortByName1Click();
+    void SortReverse1Click();
 
     // The drags, Find Image and the shell drop on the show grid.
     void OvcTable1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, const QPoint& pos);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "exif_reader.h"
 
+#include <QDateTime>
+
 #include <cstdint>
 #include <optional>
 
@@ -11,6 +13,11 @@ namespace {
 constexpr uint16_t OrientationTag = 0x0112;
 constexpr uint16_t ThumbnailOffsetTag = 0x0201;
 constexpr uint16_t ThumbnailLengthTag = 0x0202;
+constexpr uint16_t ExifDirectoryTag = 0x8769;
+constexpr uint16_t DateTimeOriginalTag = 0x9003;
+constexpr uint16_t OffsetTimeOriginalTag = 0x9011;
+constexpr uint16_t SubSecTimeOriginalTag = 0x9291;
+constexpr uint16_t AsciiType = 2;
 constexpr uint16_t ShortType = 3;
 constexpr uint16_t LongType = 4;
 constexpr qsizetype DirectoryEntryBytes = 12;
@@ -98,6 +105,26 @@ class Tiff {
         return std::nullopt;
     }
 
+    // The text of `tag` in the directory at `at`, when its type is ASCII, up to its first NUL.
+    QByteArrayView text(quint64 at, uint16_t tag) const {
+        const std::optional<uint32_t> count = entryCount(at);
+        if (!count)
+            return {};
+        for (uint32_t i = 0; i < *count; ++i) {
+            const quint64 entry = at + 2 + quint64(i) * DirectoryEntryBytes;
+            if (u16(entry) != tag || u16(entry + 2) != AsciiType)
+                continue;
+            const quint64 length = u32(entry + 4);
+            const quint64 start = length <= 4 ? entry + 8 : u32(entry + 8);
+            if (!fits(bytes_, start, length))
+                return {};
+            const QByteArrayView value = bytes_.sliced(qsizetype(start), qsizetype(length));
+            const qsizetype nul = value.indexOf('\0');
+            return nul < 0 ? value : value.first(nul);
+        }
+        return {};
+    }
+
   private:
     std::optional<uint32_t> entryCount(quint64 at) const {
         if (!fits(bytes_, at, 2))
@@ -155,6 +182,33 @@ int tiffOrientation(QByteArrayView tiff) {
         return 1;
     const std::optional<uint32_t> orientation = data.value(*first, OrientationTag);
     return orientation && *orientation >= 1 && *orientation <= 8 ? int(*orientation) : 1;
+}
+
+std::optional<qint64> tiffDateTaken(QByteArrayView tiff) {
+    const Tiff data(tiff);
+    const std::optional<quint64> first = data.directory(0);
+    const std::optional<uint32_t> exif = first ? data.value(*first, ExifDirectoryTag) : std::nullopt;
+    if (!exif)
+        return std::nullopt;
+    const QString taken = QString::fromLatin1(data.text(*exif, DateTimeOriginalTag)).trimmed();
+    QDateTime when = QDateTime::fromString(taken, QStringLiteral("yyyy:MM:dd HH:mm:ss"));
+    if (!when.isValid())
+        return std::nullopt;
+    // Sub-seconds are decimal digits: "5" is half a second, "123" 123 milliseconds.
+    const QByteArray fraction =
+        data.text(*exif, SubSecTimeOriginalTag).trimmed().toByteArray().append("000").first(3);
+    bool digits = false;
+    const int milliseconds = fraction.toInt(&digits);
+    if (digits)
+        when = when.addMSecs(milliseconds);
+    // "+01:00" or "-05:30".
+    const QString offset = QString::fromLatin1(data.text(*exif, OffsetTimeOriginalTag)).trimmed();
+    const QTime span = QTime::fromString(offset.mid(1), QStringLiteral("HH:mm"));
+    if (offset.size() == 6 && (offset[0] == u'+' || offset[0] == u'-') && span.isValid()) {
+        const int seconds = span.msecsSinceStartOfDay() / 1000 * (offset[0] == u'-' ? -1 : 1);
+        when.setOffsetFromUtc(seconds);
+    }
+    return when.toMSecsSinceEpoch();
 }
 
 QByteArrayView exifThumbnail(QByteArrayView tiff) {

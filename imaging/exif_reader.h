@@ -1,19 +1,26 @@
 // SPDX-License-Identifier: MIT
 // Reads what the program needs from the metadata that photographs carry: the EXIF orientation (of
-// JPEG, TIFF, WebP and HEIF files), the small JPEG picture a camera stores in the EXIF data, the size
-// a JPEG's frame header gives, and whether a HEIF file turns its picture through its own properties.
-// Every offset and count is checked against the bytes given: nothing is read outside them, and data
-// that does not add up reads as "nothing there".
+// JPEG, TIFF, WebP and HEIF files), when the picture was taken, the small JPEG picture a camera stores in the
+// EXIF data, the size a JPEG's frame header gives, and whether a HEIF file turns its picture through its own
+// properties. Every offset and count is checked against the bytes given: nothing is read outside them, and
+// data that does not add up reads as "nothing there".
 #pragma once
 
 #include <QByteArrayView>
 #include <QSize>
+
+#include <optional>
 
 namespace imaging {
 
 // The orientation (1 to 8, as EXIF numbers them) in TIFF-structured data: a TIFF file, or the EXIF
 // data of another format. 1 when there is none or it is out of range.
 int tiffOrientation(QByteArrayView tiff);
+
+// When the picture was taken, in milliseconds since 1970 UTC: the EXIF DateTimeOriginal with its
+// SubSecTimeOriginal and OffsetTimeOriginal, in TIFF-structured data. Without an offset the time is
+// read as this system's local time. Nothing when there is none or it is no valid date.
+std::optional<qint64> tiffDateTaken(QByteArrayView tiff);
 
 // The JPEG picture stored with EXIF data (its second directory); empty when there is none.
 QByteArrayView exifThumbnail(QByteArrayView tiff);

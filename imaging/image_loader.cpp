@@ -2,6 +2,7 @@
 #include "image_loader.h"
 
 #include "bmp_check.h"
+#include "date_taken.h"
 #include "exif_reader.h"
 #include "heif_reader.h"
 #include "image_format.h"
@@ -257,6 +258,8 @@ LoadedImage loadImageFile(const QString& path, QSize reduceBox, const ProgressCa
         r.readFailed = readFailed;
         return r;
     }
+    // Read whole anyway: a sort by date afterwards need not read the file again.
+    noteDateTaken(path, *bytes);
     if (progress)
         progress(0);
     return decodeImageBytes(*bytes, path, reduceBox, progress);

@@ -125,6 +125,9 @@ TEST_F(MainWindow, MenuHoldsEveryCommandWithItsCaptionAndShortcut) {
         {"Clear1", "Cle&ar", QKeySequence(Qt::Key_Delete)},
         {"ClearAll1", "Cl&ear All", {}},
         {"SelectAll1", "Select A&ll", QKeySequence(Qt::CTRL | Qt::Key_A)},
+        {"SortByDate1", "By &Date Taken", {}},
+        {"SortByName1", "By &Name", {}},
+        {"SortReverse1", "&Reverse", {}},
         {"SlideProperties1", "Image Pr&operties...", {}},
         {"Preferences1", "Verasco P&references...", {}},
         {"Music1", "&Music...", {}},
@@ -139,8 +142,15 @@ TEST_F(MainWindow, MenuHoldsEveryCommandWithItsCaptionAndShortcut) {
         EXPECT_EQ(action->text(), QLatin1String(caption)) << name;
         EXPECT_EQ(action->shortcut(), shortcut) << name;
     }
-    for (const char* menu : {"FileMenu", "EditMenu", "View1", "HelpMenu"})
+    for (const char* menu : {"FileMenu", "EditMenu", "SortMenu", "View1", "HelpMenu"})
         EXPECT_NE(main().findChild<QMenu*>(QLatin1String(menu)), nullptr) << menu;
+    // The sorts stand in their own submenu of Edit, just before the slide's properties.
+    const QMenu* sort = main().findChild<QMenu*>("SortMenu");
+    EXPECT_EQ(sort->title(), QStringLiteral("S&ort Slides"));
+    const QList<QAction*> edit = main().findChild<QMenu*>("EditMenu")->actions();
+    const qsizetype at = edit.indexOf(sort->menuAction());
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(edit.value(at + 1)->objectName(), QStringLiteral("SlideProperties1"));
 }
 
 TEST_F(MainWindow, EditingCommandsCarryTheirHints) {

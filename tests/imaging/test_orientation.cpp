@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Photographs as phones and cameras make them: pictures turned by the orientation their files record
 // (tagged with exiftool, compared with ImageMagick's -auto-orient), and WebP, GIF, HEIC and AVIF files
-// made at test time, recognised by their bytes and loaded upright.
+// made at test time, recognised by their bytes and loaded upright; and the date each was taken.
+#include "date_taken.h"
 #include "exif_reader.h"
 #include "heif_coded_size.h"
 #include "heif_reader.h"
@@ -9,6 +10,7 @@
 #include "support.h"
 #include "tphoto.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -39,12 +41,17 @@ bool haveTool(const char* name) {
     return !QStandardPaths::findExecutable(QLatin1String(name)).isEmpty();
 }
 
-// Gives the file the orientation tag, as a camera writes it.
-bool tag(const QString& path, int orientation) {
+// Gives the file EXIF tags ("-Orientation=6"), as a camera writes them.
+bool tagExif(const QString& path, const QStringList& assignments) {
     return runTool(QStringLiteral("exiftool"),
-                   {QStringLiteral("-q"), QStringLiteral("-overwrite_original"), QStringLiteral("-n"),
-                    QStringLiteral("-Orientation=%1").arg(orientation), path})
+                   QStringList{QStringLiteral("-q"), QStringLiteral("-overwrite_original"),
+                               QStringLiteral("-n")} +
+                       assignments + QStringList{path})
                .exitCode == 0;
+}
+
+bool tag(const QString& path, int orientation) {
+    return tagExif(path, {QStringLiteral("-Orientation=%1").arg(orientation)});
 }
 
 QString writePicture(const QString& path, const QImage& image) {
@@ -211,6 +218,65 @@ TEST(NewerFormats, HeifThumbnailItemServesAndACodedPictureLargerThanDeclaredIsRe
     const imaging::LoadedImage refused = imaging::decodeImageBytes(lying, {}, {});
     EXPECT_TRUE(refused.image.isNull());
     EXPECT_EQ(refused.error.toStdString(), "HEIF picture data larger than its declared size");
+}
+
+// The date a picture was taken: its EXIF DateTimeOriginal with the sub-seconds and the offset from
+// UTC, as far as they are there, in JPEG, TIFF and WebP files alike; else, and for a date that is
+// no date, the file's modification time.
+TEST_F(Orientation, TheDateTakenComesFromTheExifDataElseFromTheFile) {
+    const QDateTime local = QDateTime::fromString(QStringLiteral("2021-06-01T12:30:00"), Qt::ISODate);
+    const qint64 atNoon = local.toMSecsSinceEpoch();
+    const qint64 atNoonUtc = QDateTime(local.date(), local.time(), Qt::UTC).toMSecsSinceEpoch();
+    const struct {
+        const char* name;
+        QStringList tags;
+        std::optional<qint64> taken; // nothing: the file's time
+    } rows[] = {
+        {"plain.jpg", {"-DateTimeOriginal=2021:06:01 12:30:00"}, atNoon},
+        {"subsec.jpg", {"-DateTimeOriginal=2021:06:01 12:30:00", "-SubSecTimeOriginal=25"}, atNoon + 250},
+        {"offset.jpg",
+         {"-DateTimeOriginal=2021:06:01 12:30:00", "-SubSecTimeOriginal=5", "-OffsetTimeOriginal=+02:00"},
+         atNoonUtc - 2 * 3600 * 1000 + 500},
+        {"west.tif",
+         {"-DateTimeOriginal=2021:06:01 12:30:00", "-OffsetTimeOriginal=-05:30"},
+         atNoonUtc + 5 * 3600 * 1000 + 30 * 60 * 1000},
+        {"phone.webp", {"-DateTimeOriginal=2021:06:01 12:30:00"}, atNoon},
+        {"none.jpg", {"-Orientation=6"}, std::nullopt},
+        {"blank.jpg", {"-DateTimeOriginal=    :  :     :  :  "}, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString name = QString::fromLatin1(row.name);
+        const QString jpeg = writePicture(dir.filePath(name + ".jpg"), blocks({40, 30}));
+        const QString path = name.endsWith(".webp")  ? converted(jpeg, dir.filePath(name))
+                             : name.endsWith(".tif") ? writePicture(dir.filePath(name), blocks({40, 30}))
+                                                     : jpeg;
+        ASSERT_FALSE(path.isEmpty());
+        ASSERT_TRUE(tagExif(path, row.tags));
+        const qint64 fileTime = QFileInfo(path).lastModified().toMSecsSinceEpoch();
+        EXPECT_EQ(imaging::dateTaken(path), row.taken.value_or(fileTime));
+    }
+    EXPECT_EQ(imaging::dateTaken(dir.filePath("gone.jpg")), std::nullopt);
+}
+
+// A file's date is read once: again from what was read, also when the file was read whole to be
+// decoded; a file changed since is read anew.
+TEST_F(Orientation, TheDateTakenIsReadOncePerFileAndAgainOnceItChanged) {
+    const QString read = writePicture(dir.filePath("read.jpg"), blocks({40, 30}));
+    const QString decoded = writePicture(dir.filePath("decoded.jpg"), blocks({40, 30}));
+    ASSERT_TRUE(tagExif(read, {"-DateTimeOriginal=2020:01:01 08:00:00"}));
+    ASSERT_TRUE(tagExif(decoded, {"-DateTimeOriginal=2019:01:01 08:00:00"}));
+    const quint64 before = imaging::dateReadCount();
+    const std::optional<qint64> first = imaging::dateTaken(read);
+    EXPECT_EQ(imaging::dateReadCount(), before + 1);
+    EXPECT_EQ(imaging::dateTaken(read), first);
+    EXPECT_FALSE(imaging::loadImageFile(decoded, imaging::ThumbnailBox).image.isNull());
+    EXPECT_LT(imaging::dateTaken(decoded), first);
+    EXPECT_EQ(imaging::dateReadCount(), before + 1);
+
+    ASSERT_TRUE(tagExif(read, {"-DateTimeOriginal=2022:01:01 08:00:00"}));
+    EXPECT_GT(imaging::dateTaken(read), first);
+    EXPECT_EQ(imaging::dateReadCount(), before + 2);
 }
 
 } // namespace

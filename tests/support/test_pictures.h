@@ -60,14 +60,21 @@ inline bool write(const QString& path, const QImage& image) {
     return writer.write(image);
 }
 
-// Gives a picture file the EXIF orientation tag (1 to 8) as a camera writes it; false without exiftool.
-inline bool tagOrientation(const QString& path, int orientation) {
+// Gives a picture file EXIF tags ("-DateTimeOriginal=2021:06:01 12:30:00") as a camera writes them;
+// false without exiftool.
+inline bool tagExif(const QString& path, const QStringList& assignments) {
     QProcess exiftool;
-    exiftool.start(QStringLiteral("exiftool"),
-                   {QStringLiteral("-q"), QStringLiteral("-overwrite_original"), QStringLiteral("-n"),
-                    QStringLiteral("-Orientation=%1").arg(orientation), path});
+    exiftool.start(
+        QStringLiteral("exiftool"),
+        QStringList{QStringLiteral("-q"), QStringLiteral("-overwrite_original"), QStringLiteral("-n")} +
+            assignments + QStringList{path});
     return exiftool.waitForFinished(60000) && exiftool.exitStatus() == QProcess::NormalExit &&
            exiftool.exitCode() == 0;
+}
+
+// Gives a picture file the EXIF orientation tag (1 to 8) as a camera writes it; false without exiftool.
+inline bool tagOrientation(const QString& path, int orientation) {
+    return tagExif(path, {QStringLiteral("-Orientation=%1").arg(orientation)});
 }
 
 // A picture of the given size written under folder/name; its path.
