@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The metadata readers on arbitrary bytes: the JPEG segments before the picture, the EXIF orientation
-// and thumbnail of TIFF-structured data, a WebP file's EXIF chunk, a HEIF file's EXIF block, its
+// The metadata readers on arbitrary bytes: the JPEG segments before the picture, the EXIF orientation,
+// date taken and thumbnail of TIFF-structured data, a WebP file's EXIF chunk, a HEIF file's EXIF block, its
 // turning properties and the coded size of its HEVC pictures. None may read outside the bytes; what
 // they return lies inside them.
 #include "exif_reader.h"
@@ -23,6 +23,8 @@ void checkTiff(QByteArrayView tiff, QByteArrayView whole) {
     if (orientation < 1 || orientation > 8)
         std::abort();
     insideOrAbort(imaging::exifThumbnail(tiff), whole);
+    // Any date at all, or none: what matters is that it is read inside the bytes.
+    static_cast<void>(imaging::tiffDateTaken(tiff));
 }
 
 } // namespace
