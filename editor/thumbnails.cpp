@@ -25,6 +25,26 @@ QString thumbnailCaption(const QString& path) {
     return path.mid(cut + 1).left(255);
 }
 
+QString fittedCaption(const QString& caption, const std::function<bool(const QString&)>& fits) {
+    if (fits(caption))
+        return caption;
+    // ".jpeg" and the like; a name that is all extension, or a dot far from the end, has none.
+    const qsizetype dot = caption.lastIndexOf(QLatin1Char('.'));
+    const QString extension = dot > 0 && caption.size() - dot <= 6 ? caption.mid(dot) : QString();
+    // As much of the beginning and the end of the name as fits, the beginning the longer by one; in
+    // a place too narrow for the extension with them, the name shortened as a whole.
+    for (const QString& end : {extension, QString()}) {
+        const QString stem = caption.left(caption.size() - end.size());
+        for (qsizetype kept = stem.size() - 1; kept > 0; --kept) {
+            const QString shown =
+                stem.left((kept + 1) / 2) + QStringLiteral("...") + stem.right(kept / 2) + end;
+            if (fits(shown))
+                return shown;
+        }
+    }
+    return caption.left(1) + QStringLiteral("...");
+}
+
 ThumbnailBuilder::ThumbnailBuilder(TPhoto& photo, QImage& workBitmap, std::function<int()> screenDepth,
                                    QString paletteFile, std::function<qreal()> pixelRatio)
     : photo_(photo), work_(workBitmap), screenDepth_(std::move(screenDepth)),
@@ -126,16 +146,9 @@ void ThumbnailBuilder::draw(QImage& target, const QString& path, bool missing) {
     }
 
     const QFontMetrics metrics(painter.font());
-    QString name = thumbnailCaption(path);
-    if (metrics.horizontalAdvance(name) + 3 > 70) {
-        QString prefix;
-        for (const QChar c : name) {
-            if (metrics.horizontalAdvance(prefix + c) + 3 > 70)
-                break;
-            prefix += c;
-        }
-        name = prefix;
-    }
+    const QString name = fittedCaption(thumbnailCaption(path), [&metrics](const QString& text) {
+        return metrics.horizontalAdvance(text) + 3 <= 70;
+    });
     const int textWidth = metrics.horizontalAdvance(name);
     const int x = (69 - (textWidth + 3)) / 2;
     const QRect textBox(x, 50, textWidth, metrics.height());

@@ -69,3 +69,6 @@ class ThumbnailBuilder {
 // The caption of a thumbnail: the file name part of path (after the last "\" or "/"), as it is
 // spelled, at most 255 characters.
 QString thumbnailCaption(const QString& path);
+// The caption as it is drawn: whole when `fits` takes it, else shortened in the middle of its name
+// with "...", its extension kept.
+QString fittedCaption(const QString& caption, const std::function<bool(const QString&)>& fits);

@@ -138,17 +138,37 @@ TEST_F(Thumbnails, CaptionIsTheFileNameAsItIsOnDisk) {
     EXPECT_FALSE(captionExtent(thumbnail).isEmpty());
 }
 
-TEST_F(Thumbnails, LongNameIsCutToSeventyPixelsWithoutAnEllipsis) {
+// A name too long for its cell loses its middle, not its end: its extension stays.
+TEST_F(Thumbnails, LongNameIsShortenedInTheMiddleToSeventyPixelsKeepingItsExtension) {
     const QString name = QStringLiteral("a_very_long_file_name_for_one_small_picture.png");
     const QImage thumbnail = folderThumbnail(solidPicture(name, {40, 30}, Qt::blue));
     const QRect caption = captionExtent(thumbnail);
     ASSERT_FALSE(caption.isEmpty());
     EXPECT_GE(caption.left(), 0);
     EXPECT_LE(caption.right(), 69);
-
-    // Cut to fit with three pixels to spare, but not shorter than needed.
+    // Shortened to fit with three pixels to spare, but not shorter than needed.
     EXPECT_LE(caption.width(), 67);
-    EXPECT_GE(caption.width(), 55);
+    EXPECT_GE(caption.width(), 50);
+
+    const auto upTo = [](int characters) {
+        return [characters](const QString& text) { return text.size() <= characters; };
+    };
+    const struct {
+        const char* name;
+        int room;
+        const char* shown;
+    } rows[] = {
+        {"holiday.jpg", 11, "holiday.jpg"},
+        {"holiday_at_the_lake.jpeg", 16, "holi...lake.jpeg"},
+        {"img_20240501_123456.jpg", 12, "img...56.jpg"},
+        {"no_extension_at_all", 10, "no_e...all"},
+        {"a_name.with_a_long_end", 10, "a_na...end"},
+        {"tiny_room.jpg", 5, "t...g"},
+    };
+    for (const auto& row : rows) {
+        const QString shown = fittedCaption(QString::fromUtf8(row.name), upTo(row.room));
+        EXPECT_EQ(shown, QString::fromUtf8(row.shown)) << row.name;
+    }
 }
 
 TEST_F(Thumbnails, UnreadableFolderImageGivesAnEmptyPictureWithItsName) {
