@@ -51,6 +51,12 @@ ShowGridView::ShowGridView(ShowDocument& show, TOvcTable& grid, QLabel& countLab
         [this](int row, int col) { return slideCellText(show_, ShowGrid::indexAt(row, col)); });
     connect(&show_, &ShowDocument::changed, this, &ShowGridView::follow);
     connect(&show_, &ShowDocument::walked, this, &ShowGridView::showWalked);
+    showEmptyHint();
+}
+
+void ShowGridView::showEmptyHint() {
+    grid_.setEmptyText(show_.SlideCount == 0 ? QStringLiteral("Drag pictures here, or use > and >>")
+                                             : QString());
 }
 
 void ShowGridView::follow(const ShowChange& change) {
@@ -59,6 +65,7 @@ void ShowGridView::follow(const ShowChange& change) {
     if (change.countChanged()) {
         grid_.setRowLimit(ShowGrid::rowsFor(show_.SlideCount));
         showImagesCount();
+        showEmptyHint();
     }
     // The active cell stays on its slide; slides inserted at the active cell take its place there.
     const bool insertedHere = change.kind == ShowChange::Kind::Inserted && change.first == active;

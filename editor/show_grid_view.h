@@ -4,7 +4,8 @@
 // repaints the cells of the slides that changed, its active cell stays on its slide, and once the
 // number of slides changed it has the rows the slides need and Label7 says "Images: N", with how
 // many of the show's pictures are not found. After Undo and Redo it shows the slides the step
-// touched. What a command shows beyond that (the rows in view, a message) it asks for here.
+// touched. What a command shows beyond that (the rows in view, a message) it asks for here. An
+// empty show grid says how to fill it.
 
 #include "ovc_table.h"
 
@@ -54,6 +55,8 @@ class ShowGridView : public QObject {
 
   private:
     void follow(const ShowChange& change);
+    // "Drag pictures here, or use > and >>" across the grid while the show is empty.
+    void showEmptyHint();
     void followMissing(const ShowChange& change);
     void repaintChanged(const ShowChange& change);
     void showWalked(int first, int count);

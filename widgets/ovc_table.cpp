@@ -440,6 +440,10 @@ void TOvcTable::paintEvent(QPaintEvent* event) {
     painter.fillRect(area, m_normalColor);
     for (const CellToPaint& cell : cells)
         ovcPaintBitmapCell(painter, cell.rect, cell.bitmap, cell.background, m_alignment, &m_palette);
+    if (!m_emptyText.isEmpty()) {
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        painter.drawText(viewport()->rect(), Qt::AlignCenter | Qt::TextWordWrap, m_emptyText);
+    }
     paintFocusMark(painter);
     m_painting = false;
 }
@@ -453,6 +457,13 @@ void TOvcTable::paintFocusMark(QPainter& painter) const {
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(cellRect(m_activeRow, m_activeCol).adjusted(2, 2, -3, -3));
+}
+
+void TOvcTable::setEmptyText(const QString& text) {
+    if (text == m_emptyText)
+        return;
+    m_emptyText = text;
+    viewport()->update();
 }
 
 void TOvcTable::resizeEvent(QResizeEvent* event) {

@@ -81,6 +81,10 @@ class TOvcTable : public QAbstractScrollArea {
     bool AllowRedraw() const { return m_allowRedraw; }
     void setAllowRedraw(bool allow);
     void InvalidateTable(); // repaint every cell (their bitmaps may have changed)
+    // A line drawn across the middle of the grid, over its cells, such as how to fill an empty grid;
+    // none when empty.
+    QString emptyText() const { return m_emptyText; }
+    void setEmptyText(const QString& text);
     void invalidateCell(int row, int col);
 
     void setCellBitmapSupplier(CellBitmapSupplier supplier);
@@ -208,4 +212,5 @@ class TOvcTable : public QAbstractScrollArea {
     CellSelectedTest m_selectedTest;
     RowsAboutToBeFetched m_announceRows;
     CellTextSupplier m_textSupplier;
+    QString m_emptyText;
 };

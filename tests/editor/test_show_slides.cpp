@@ -122,16 +122,34 @@ TEST_F(ShowSlidesTest, APictureCutShortIsNoSlideWhateverThumbnailItCarries) {
     EXPECT_EQ(slidePath(0).toStdString(), whole.toStdString());
 }
 
+// The rows follow the slide count; an empty grid says across its middle how to fill it.
 TEST_F(ShowSlidesTest, GridRowsFollowTheSlideCountUpToTheFiveHundredthSlide) {
+    const QString hint = QStringLiteral("Drag pictures here, or use > and >>");
+    grid.resize(420, 300);
+    const auto inked = [this] {
+        const QImage painted = grid.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < painted.height(); ++y)
+            for (int x = 0; x < painted.width(); ++x)
+                if (painted.pixel(x, y) != qRgb(255, 255, 255))
+                    return true;
+        return false;
+    };
+    EXPECT_EQ(grid.emptyText(), hint);
+    EXPECT_TRUE(inked());
     for (const auto& [count, rows] : {std::pair{1, 1}, {5, 1}, {6, 2}, {10, 2}, {11, 3}, {499, 100}}) {
         test_shows::fill(show, count);
         EXPECT_EQ(grid.RowLimit(), rows) << count << " slides";
+        EXPECT_TRUE(grid.emptyText().isEmpty());
     }
     ASSERT_TRUE(slides.AppendImageSlide(picture("size_1x1.png", {1, 1})));
     EXPECT_EQ(show.SlideCount, 500);
     EXPECT_EQ(grid.RowLimit(), 100);
     show.clear();
     EXPECT_EQ(grid.RowLimit(), 0);
+    EXPECT_EQ(grid.emptyText(), hint);
+    test_shows::fill(show, 1);
+    show.undo();
+    EXPECT_EQ(grid.emptyText(), hint);
 }
 
 // What a paint of the grid's cells covered.
