@@ -156,7 +156,7 @@ TEST(DeferredWindows, NamesFilledInBeforeTheFindWindowIsBuiltAreListed) {
     const auto* list = windows->srchform->findChild<QListWidget*>(QStringLiteral("OvcSearchList1"));
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->count(), 2);
-    EXPECT_EQ(list->item(0)->text(), QStringLiteral("flower.jpg"));
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("Flower.JPG"));
 }
 
 TEST(DeferredWindows, TheViewerFollowsAHostGivenBeforeItWasBuilt) {

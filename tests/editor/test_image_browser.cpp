@@ -231,7 +231,7 @@ TEST_F(Browser, ADoubleClickPreviewsTheImageOfTheRow) {
         QTest::keyClick(windows->previewfrm, Qt::Key_Escape);
     });
     QTest::mouseDClick(folderGrid().viewport(), Qt::LeftButton, {}, folderGrid().cellRect(1, 0).center());
-    EXPECT_EQ(caption, QStringLiteral("SECOND.PNG"));
+    EXPECT_EQ(caption, QStringLiteral("second.png"));
     EXPECT_EQ(folderGrid().ActiveRow(), 1);
     EXPECT_EQ(main().focusWidget(), &folderGrid());
 }
