@@ -202,7 +202,7 @@ void Ttextdlg::loadSlide(const TSlideRecord& slide, const QString& imagePath, co
     showCaptionFont();
     CheckBox1->setChecked(slide.HoldForAudio != 0);
     CheckBox2->setChecked(slide.ShowText != 0);
-    setAudioPath(audioPath);
+    setAudioPath(audioPath, audioPath);
     dlyfld->setFocus();
     forgetSeveral();
     noteShownValues();
@@ -224,9 +224,9 @@ QString Ttextdlg::audioPath() const {
     return audioPath_.trimmed();
 }
 
-void Ttextdlg::setAudioPath(const QString& path) {
+void Ttextdlg::setAudioPath(const QString& path, const QString& shown) {
     audioPath_ = path;
-    Edit4->setText(path);
+    Edit4->setText(shown);
     SpeedButton2->setEnabled(!path.trimmed().isEmpty());
 }
 
@@ -290,7 +290,7 @@ void Ttextdlg::SpeedButton1Click() {
         QApplication::beep();
         return;
     }
-    setAudioPath(chosen);
+    setAudioPath(chosen, chosen);
     QPainter painter(&thumbnail_);
     painter.drawImage(QPoint(0, AudioMarkTop), Image2, QRect(0, 0, AudioMarkWidth, AudioMarkHeight));
     painter.end();
@@ -320,7 +320,7 @@ void Ttextdlg::Edit4KeyDown(int key) {
         thumbnail_ = rebuild_(imagePath_, blankSlide_);
         showThumbnail();
     }
-    setAudioPath(QString());
+    setAudioPath(QString(), QString());
 }
 
 bool Ttextdlg::eventFilter(QObject* watched, QEvent* event) {

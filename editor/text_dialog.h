@@ -80,7 +80,7 @@ class Ttextdlg : public DeferredWindow<QDialog> {
     void createControls();
     void layOutControls();
     void Edit4KeyDown(int key);
-    void setAudioPath(const QString& path);
+    void setAudioPath(const QString& path, const QString& shown);
     void showThumbnail();
     void showCaptionFont();
     void limitCaption();

@@ -338,7 +338,7 @@ std::vector<std::string> contents(const ShowDocument& show) {
 
 // Three hundred photos added, forty of them given another time and a caption, ten deleted: each
 // command is one step, and Undo takes them back one by one, each to the show exactly as it stood
-// before it. (A command on the whole show, such as a sort, is one more row of the steps.)
+// before it.
 TEST(ShowHistory, ManySlidesChangedAndDeletedTogetherAreUndoneStepByStep) {
     ShowDocument show;
     QList<ShowSlide> photos;

@@ -213,8 +213,8 @@ TEST_F(DragWindow, UndoAndRedoShowTheSlidesTheyTouched) {
 
 // Three hundred photos added with ">>"; forty of them, selected with a click, Shift with the arrows
 // and a Ctrl+click, given 3 s and a caption in one visit of Image Properties, each keeping the fields
-// left untouched; ten, Ctrl+clicked, deleted with the Delete key. Ctrl+Z then takes each command back
-// in turn, to the show exactly as it stood before it. (A sort of the show joins as one more step.)
+// left untouched; ten, Ctrl+clicked, deleted with the Delete key; five, Shift+clicked, sorted. Ctrl+Z
+// then takes each command back in turn, to the show exactly as it stood before it.
 TEST_F(ShowWindow, ThreeHundredPhotosChangedAndDeletedSeveralAtOnceAreUndoneStepByStep) {
     QStringList names;
     for (int i = 0; i < 300; ++i)
@@ -262,6 +262,16 @@ TEST_F(ShowWindow, ThreeHundredPhotosChangedAndDeletedSeveralAtOnceAreUndoneStep
                  if (index != deleted.front())
                      click(index, Qt::ControlModifier);
              press(QKeyCombination(Qt::Key_Delete));
+         }},
+        {QStringLiteral("Sort Slides"),
+         [&] {
+             const QStringList shown = slideNames();
+             click(0);
+             click(4, Qt::ShiftModifier);
+             action("SortReverse1").trigger();
+             const QStringList sorted = slideNames();
+             EXPECT_EQ(sorted.mid(0, 5), (QStringList{shown[4], shown[3], shown[2], shown[1], shown[0]}));
+             EXPECT_EQ(sorted.mid(5), shown.mid(5)) << "only the slides selected are sorted";
          }},
     };
     std::vector<QStringList> before;
