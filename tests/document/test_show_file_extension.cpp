@@ -5,6 +5,7 @@
 
 #include "file_bytes.h"
 #include "show_file.h"
+#include "show_motion.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include <QJsonDocument>
 #include <QTemporaryDir>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -83,6 +85,9 @@ TEST(ShowFileExtension, TheShowsDataGoesAfterTheRecordsAndComesBackWithEverySlid
     EXPECT_EQ(ShowExtension::musicPaths(back.showData()), (QStringList{"/music/one.ogg", "/music/two.flac"}));
     EXPECT_EQ(ShowExtension::musicFadeMs(back.showData()), 3500);
     EXPECT_EQ(ShowExtension::captions(back.showData()), ShowExtension::Captions::Band);
+    const ShowMotion::Motion halfway{{0, 0, 1, 1}, {0.5, 0.1, 0.5, 0.5}};
+    EXPECT_EQ(ShowMotion::motion(back.extra(0)), halfway);
+    EXPECT_EQ(ShowMotion::withMotion(later, ShowMotion::motion(later)), later) << "written as it was read";
 
     // Edited and saved again: each slide's object stays with its slide.
     back.move(2, 0);
@@ -118,6 +123,62 @@ TEST(ShowFileExtension, KnownKeysReadAsTheirDefaultsWhenAbsentOrOfAnotherType) {
     EXPECT_EQ(ShowExtension::withMusic(odd, {}).value("musicFadeMs"), "long") << "other keys stay";
     EXPECT_FALSE(ShowExtension::withMusic(odd, {}).contains("music"));
 }
+
+struct MotionCase {
+    const char* name;
+    QJsonValue motion;                      // the slide's "motion"
+    std::optional<ShowMotion::Motion> read; // what the show plays
+};
+
+class ShowFileExtensionMotion : public testing::TestWithParam<MotionCase> {};
+
+// A slide's motion is played only when both frames lie within the picture and have a size; any
+// other value means no motion, and stays in the file as it was read.
+TEST_P(ShowFileExtensionMotion, AMotionIsPlayedOnlyWhenValidAndKeptAsItWasRead) {
+    QJsonObject slide{{"later", true}};
+    if (!GetParam().motion.isUndefined())
+        slide.insert("motion", GetParam().motion);
+    ShowDocument doc;
+    doc.load(records(2), {}, {{}, slide});
+    QTemporaryDir dir;
+    const QString path = dir.filePath("show.vrs");
+    ASSERT_TRUE(ShowFile::write(path, doc).ok);
+    ShowDocument back;
+    ASSERT_TRUE(ShowFile::read(path, back).ok());
+
+    EXPECT_EQ(back.extra(1), slide);
+    EXPECT_EQ(ShowMotion::motion(back.extra(1)), GetParam().read);
+    EXPECT_FALSE(ShowMotion::motion(back.extra(0)));
+    const QJsonObject none = ShowMotion::withMotion(slide, std::nullopt);
+    EXPECT_EQ(none, (QJsonObject{{"later", true}})) << "no motion takes the key out, the others stay";
+    if (GetParam().read) {
+        EXPECT_EQ(ShowMotion::motion(ShowMotion::withMotion(none, GetParam().read)), GetParam().read);
+    }
+}
+
+QJsonObject fromTo(QJsonValue from, QJsonValue to) {
+    return {{"from", from}, {"to", to}};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ShowFileExtensionMotion,
+    testing::Values(
+        MotionCase{"absent", QJsonValue::Undefined, std::nullopt},
+        MotionCase{"zoomIn", fromTo(QJsonArray{0, 0, 1, 1}, QJsonArray{0.1, 0.1, 0.8, 0.8}),
+                   ShowMotion::Motion{{0, 0, 1, 1}, {0.1, 0.1, 0.8, 0.8}}},
+        MotionCase{"frameOnTheEdge", fromTo(QJsonArray{0.7, 0.6, 0.3, 0.4}, QJsonArray{0, 0, 0.3, 0.4}),
+                   ShowMotion::Motion{{0.7, 0.6, 0.3, 0.4}, {0, 0, 0.3, 0.4}}},
+        MotionCase{"notAnObject", QJsonArray{0, 0, 1, 1}, std::nullopt},
+        MotionCase{"noEnd", QJsonObject{{"from", QJsonArray{0, 0, 1, 1}}}, std::nullopt},
+        MotionCase{"threeValues", fromTo(QJsonArray{0, 0, 1}, QJsonArray{0, 0, 1, 1}), std::nullopt},
+        MotionCase{"aString", fromTo(QJsonArray{0, 0, "1", 1}, QJsonArray{0, 0, 1, 1}), std::nullopt},
+        MotionCase{"negative", fromTo(QJsonArray{-0.1, 0, 0.5, 0.5}, QJsonArray{0, 0, 1, 1}), std::nullopt},
+        MotionCase{"aboveOne", fromTo(QJsonArray{0, 0, 1, 1}, QJsonArray{0, 0, 1.5, 1}), std::nullopt},
+        MotionCase{"noWidth", fromTo(QJsonArray{0, 0, 1, 1}, QJsonArray{0.5, 0.5, 0, 0.2}), std::nullopt},
+        MotionCase{"noHeight", fromTo(QJsonArray{0.5, 0.5, 0.2, 0}, QJsonArray{0, 0, 1, 1}), std::nullopt},
+        MotionCase{"pastTheEdge", fromTo(QJsonArray{0.6, 0, 0.5, 0.5}, QJsonArray{0, 0, 1, 1}),
+                   std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct TailCase {
     const char* name;
