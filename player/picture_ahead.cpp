@@ -27,13 +27,13 @@ void setPictureDecoder(PictureDecoder decoder) {
 }
 
 imaging::LoadedImage decodeForDisplay(const PictureRequest& request, const PictureDecoder& decoder) {
-    imaging::LoadedImage loaded = decoder(request.path, devicePixels(request.area, request.devicePixelRatio));
+    const QSize area = request.area * request.zoom;
+    imaging::LoadedImage loaded = decoder(request.path, devicePixels(area, request.devicePixelRatio));
     const QSize stored = loaded.fullSize;
     // A picture smaller than the area both ways is shown at its own size.
-    if (loaded.image.isNull() ||
-        (stored.width() < request.area.width() && stored.height() < request.area.height()))
+    if (loaded.image.isNull() || (stored.width() < area.width() && stored.height() < area.height()))
         return loaded;
-    const QSize pixels = TPhoto::scaledPixels(stored, request.area, request.devicePixelRatio);
+    const QSize pixels = TPhoto::scaledPixels(stored, area, request.devicePixelRatio);
     if (!pixels.isEmpty() && loaded.image.size() != pixels)
         loaded.image = loaded.image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return loaded;

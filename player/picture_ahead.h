@@ -16,11 +16,12 @@
 #include <memory>
 
 // One picture as the viewer shows it: a file in an image area of `area` logical pixels on a screen
-// of `devicePixelRatio`.
+// of `devicePixelRatio`, decoded `zoom` times as large where a slide's motion shows parts of it.
 struct PictureRequest {
     QString path;
     QSize area;
     qreal devicePixelRatio = 1;
+    qreal zoom = 1;
     bool operator==(const PictureRequest&) const = default;
 };
 

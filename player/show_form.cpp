@@ -6,6 +6,7 @@
 #include "cross_fade.h"
 #include "help_viewer.h"
 #include "media_device.h"
+#include "motion_view.h"
 #include "picture_ahead.h"
 #include "screen_size.h"
 #include "shared_flags.h"
@@ -121,6 +122,7 @@ void TshowFrm::createControls() {
     imageRow->addWidget(Panel6, 1);
     imageRow->addWidget(Panel5);
     Photo10 = named(new TPhoto(Panel6), "Photo10");
+    motion_ = new MotionView(Panel6);
     fade_ = new CrossFade(Panel6);
     bandCaption_ = named(new CaptionBandView(Panel6), "CaptionBand");
 
@@ -345,6 +347,7 @@ void TshowFrm::FormCloseQuery() {
     }
     BlankScreen->hide();
     fade_->stop();
+    motion_->stop();
     pictures_->clear();
     waitingPicture_ = -1;
     audio_->StopAudio();

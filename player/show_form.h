@@ -22,6 +22,8 @@
 class CaptionBandView;
 class CrossFade;
 class MediaDevice;
+class QImage;
+class MotionView;
 class PictureAhead;
 struct PictureRequest;
 class QFrame;
@@ -123,6 +125,8 @@ class TshowFrm : public DeferredWindow<QWidget> {
     // Steps 3 to 6 of the display: false when, while events were processed, the window went away or
     // another slide became the current one.
     bool loadPicture(int index, bool processAfterLoad);
+    // The slide's pan and zoom over its picture, when it has one.
+    void startMotion(int index, const QImage& picture);
     void fillCaption(int index);
     // Captions are drawn on a band over the picture: in full screen, and where the show asks for it.
     bool bandCaptions() const;
@@ -209,6 +213,9 @@ class TshowFrm : public DeferredWindow<QWidget> {
     QVBoxLayout* upperLayout_ = nullptr; // the image area above the control strip
     TPhoto* Photo10 = nullptr;
     CrossFade* fade_ = nullptr;
+    MotionView* motion_ = nullptr;
+    int shownMotion_ = -1;         // the slide whose motion runs
+    bool motionFromStart_ = false; // the slide is put on screen anew: its motion starts again
     CaptionBandView* bandCaption_ = nullptr;
     QWidget* BlankScreen = nullptr;
     QPlainTextEdit* Memo1 = nullptr;

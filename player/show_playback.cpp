@@ -7,10 +7,12 @@
 #include "cross_fade.h"
 #include "media_device.h"
 #include "missing_picture.h"
+#include "motion_view.h"
 #include "picture_ahead.h"
 #include "shared_flags.h"
 #include "show_document.h"
 #include "show_extension.h"
+#include "show_motion.h"
 #include "show_music.h"
 #include "slide_audio.h"
 #include "slide_paths.h"
@@ -46,6 +48,7 @@ void TshowFrm::displaySlide(Display how) {
     const int index = flags_.CurrentSlide;
     const TSlideRecord& slide = show_.slide(index);
     beginFade(index, how);
+    motionFromStart_ = true;
     if (how == Display::Loop)
         Memo1->setVisible(slide.ShowText && !bandCaptions());
     Photo10->setVisible(!isBlankSlide(slide));
@@ -72,6 +75,7 @@ void TshowFrm::beginFade(int index, Display how) {
 
 bool TshowFrm::loadPicture(int index, bool processAfterLoad) {
     const QRect area = Panel6->contentsRect();
+    imaging::LoadedImage loaded;
     Photo10->setGeometry(area);
     Photo10->setUpdate(false);
     Photo10->setAutoSize(TPhoto::AutoSizeScaled);
@@ -94,9 +98,13 @@ bool TshowFrm::loadPicture(int index, bool processAfterLoad) {
             pictures_->request(request);
             Photo10->hide();
             Photo10->setUpdate(true);
+            // A slide whose picture is decoded anew for another size keeps moving meanwhile.
+            if (motionFromStart_ || shownMotion_ != index)
+                motion_->stop();
             return true;
         }
-        Photo10->setLoadedImage(request.path, pictures_->take(request));
+        loaded = pictures_->take(request);
+        Photo10->setLoadedImage(request.path, loaded);
     }
     waitingPicture_ = -1;
     shownIndex_ = index;
@@ -117,8 +125,27 @@ bool TshowFrm::loadPicture(int index, bool processAfterLoad) {
     }
     Photo10->setUpdate(true);
     Photo10->Redisplay();
+    startMotion(index, loaded.image);
     placeBandCaption();
     return true;
+}
+
+// The motion runs over the slide's time from the moment its picture is on screen; the fade of the
+// slide before lies over it, and the band caption. The same slide put on screen again after a resize
+// keeps its motion where it is, with the picture decoded for the new size.
+void TshowFrm::startMotion(int index, const QImage& picture) {
+    const std::optional<ShowMotion::Motion> motion = ShowMotion::motion(show_.extra(index));
+    if (!motion || picture.isNull() || isBlankSlide(show_.slide(index)) || Photo10->FXError() != 0) {
+        motion_->stop();
+        return;
+    }
+    if (!motionFromStart_ && motion_->running() && shownMotion_ == index) {
+        motion_->setPicture(picture);
+        return;
+    }
+    motion_->begin(picture, *motion, slideTimeMs(index));
+    shownMotion_ = index;
+    motionFromStart_ = false;
 }
 
 void TshowFrm::fillCaption(int index) {
@@ -184,7 +211,8 @@ void TshowFrm::fitCaptionBox() {
 }
 
 PictureRequest TshowFrm::pictureRequest(int index) const {
-    return {imagePathOf(show_.slide(index)), Panel6->contentsRect().size(), Panel6->devicePixelRatioF()};
+    return {imagePathOf(show_.slide(index)), Panel6->contentsRect().size(), Panel6->devicePixelRatioF(),
+            ShowMotion::decodeZoom(ShowMotion::motion(show_.extra(index)))};
 }
 
 void TshowFrm::pictureDecoded() {
