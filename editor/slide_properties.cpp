@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "slide_properties.h"
 
+#include "motion_field.h"
 #include "show_document.h"
 #include "show_grid_view.h"
 #include "show_selection.h"
@@ -38,11 +39,13 @@ int SlideProperties::open(int index) {
         return 0;
     dialog_.loadSlide(show_.slide(index), show_.imagePath(index), show_.audioPath(index),
                       show_.thumbnail(index), index);
+    dialog_.motionField().load(show_.extra(index), show_.imagePath(index));
     const int result = dialog_.exec();
     if (result != Ttextdlg::Ok)
         return result;
     ShowSlide edited = show_.at(index);
     edited.thumbnail = dialog_.thumbnail();
+    edited.extra = dialog_.motionField().storeInto(edited.extra);
     // The dialog only accepts audio paths that can be stored.
     if (!StoredPath::assign(edited.record.AudioFile, dialog_.audioPath()))
         return result;
@@ -59,6 +62,8 @@ int SlideProperties::openSeveral(const std::vector<int>& indexes) {
     dialog_.loadSlide(show_.slide(first), show_.imagePath(first), show_.audioPath(first),
                       show_.thumbnail(first), first);
     dialog_.showSeveral(int(indexes.size()), differingFields(indexes));
+    // The first slide's motion is shown; a motion chosen goes to every slide.
+    dialog_.motionField().load(show_.extra(first), show_.imagePath(first));
     const int result = dialog_.exec();
     if (result != Ttextdlg::Ok)
         return result;
@@ -69,8 +74,11 @@ int SlideProperties::openSeveral(const std::vector<int>& indexes) {
         return result;
     dialog_.storeInto(given);
     const ShowDocument::Step step(show_, QStringLiteral("Image Properties"));
-    for (int index : indexes)
-        show_.replace(index, withChanges(index, given, changed));
+    for (int index : indexes) {
+        ShowSlide slide = withChanges(index, given, changed);
+        slide.extra = dialog_.motionField().storeInto(slide.extra);
+        show_.replace(index, std::move(slide));
+    }
     return result;
 }
 

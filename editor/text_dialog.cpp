@@ -5,6 +5,7 @@
 #include "dialogs.h"
 #include "help_viewer.h"
 #include "media_device.h"
+#include "motion_field.h"
 #include "named_widget.h"
 #include "ovc_simple_field.h"
 #include "stored_font.h"
@@ -138,6 +139,7 @@ void Ttextdlg::createControls() {
     BitBtn1 = named(new QPushButton(QStringLiteral("OK"), this), "BitBtn1");
     BitBtn1->setDefault(true);
     Button1 = named(new QPushButton(QStringLiteral("Cancel"), this), "Button1");
+    motionField_ = new MotionField(this);
 }
 
 void Ttextdlg::layOutControls() {
@@ -172,6 +174,7 @@ void Ttextdlg::layOutControls() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(files);
+    layout->addWidget(motionField_);
     for (QWidget* w : std::initializer_list<QWidget*>{CheckBox1, CheckBox2, Memo1})
         layout->addWidget(w);
     layout->addLayout(buttons);

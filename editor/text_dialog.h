@@ -12,6 +12,7 @@
 #include <functional>
 
 class MediaDevice;
+class MotionField;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -57,6 +58,11 @@ class Ttextdlg : public DeferredWindow<QDialog> {
     // The audio path as the file system spells it, trimmed; empty for none.
     QString audioPath() const;
     const QImage& thumbnail() const { return thumbnail_; }
+    // The slide's pan and zoom, loaded and stored by the caller beside the slide's values.
+    MotionField& motionField() {
+        buildContents();
+        return *motionField_;
+    }
     MediaDevice& mediaPlayer() {
         buildContents();
         return *MediaPlayer1;
@@ -109,6 +115,7 @@ class Ttextdlg : public DeferredWindow<QDialog> {
     QPushButton* BitBtn1 = nullptr;
     QPushButton* Button1 = nullptr;
     MediaDevice* MediaPlayer1 = nullptr;
+    MotionField* motionField_ = nullptr;
     QImage Image2; // the audio icon
 
     ThumbnailRebuilder rebuild_;

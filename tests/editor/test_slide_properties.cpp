@@ -8,12 +8,14 @@
 #include "drag_window_support.h"
 #include "editing_desk.h"
 #include "media_device.h"
+#include "motion_field.h"
 #include "ovc_simple_field.h"
 #include "show_file.h"
 #include "show_selection.h"
 #include "test_shows.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QPlainTextEdit>
@@ -106,6 +108,48 @@ TEST_F(Properties, ShowsTheSlideAndOkStoresTimeSwitchesAndTheCaptionLinesJoined)
     // After the last slide nothing opens.
     withDialog(3, "Button1", [] {});
     EXPECT_FALSE(opened);
+}
+
+// The motion is kept as it was read until the user changes it; a choice gives its motion, frames
+// dragged on the picture make a custom one, and Cancel changes nothing.
+TEST_F(Properties, TheMotionChoiceAndTheDraggedFramesAreStoredInTheSlidesObject) {
+    const QJsonObject odd{{"later", 1}, {"motion", QJsonObject{{"from", "everything"}}}};
+    show.replace(0, {show.slide(0), show.thumbnail(0), odd});
+    withDialog(0, "BitBtn1", [this] { EXPECT_EQ(control<QComboBox>("MotionBox").currentText(), "None"); });
+    EXPECT_EQ(show.extra(0), odd);
+
+    withDialog(0, "BitBtn1", [this] {
+        auto& box = control<QComboBox>("MotionBox");
+        box.setFocus();
+        QTest::keyClick(&box, Qt::Key_Down);
+        EXPECT_EQ(box.currentText(), "Zoom in");
+    });
+    const auto zoomIn = ShowMotion::preset(ShowMotion::Kind::ZoomIn, {4, 3});
+    EXPECT_EQ(ShowMotion::motion(show.extra(0)), zoomIn);
+    EXPECT_EQ(show.extra(0).value("later"), 1);
+
+    withDialog(0, "BitBtn1", [this, &zoomIn] {
+        EXPECT_EQ(control<QComboBox>("MotionBox").currentText(), "Zoom in");
+        auto& frames = control<MotionFrames>("MotionFrames");
+        // The last frame, red, dragged to the picture's left edge: a custom motion.
+        const QRectF last = frames.frameRect(zoomIn->to);
+        const QPoint grip = last.center().toPoint();
+        QTest::mousePress(&frames, Qt::LeftButton, {}, grip);
+        QTest::mouseMove(&frames, grip - QPoint(100, 0));
+        QTest::mouseRelease(&frames, Qt::LeftButton, {}, grip - QPoint(100, 0));
+        EXPECT_EQ(control<QComboBox>("MotionBox").currentText(), "Custom");
+    });
+    const auto custom = ShowMotion::motion(show.extra(0));
+    ASSERT_TRUE(custom);
+    EXPECT_EQ(custom->from, zoomIn->from);
+    EXPECT_EQ(custom->to.x, 0) << "held within the picture";
+    EXPECT_NEAR(custom->to.y, zoomIn->to.y, 1e-9);
+    EXPECT_EQ(custom->to.w, zoomIn->to.w);
+
+    withDialog(0, "Button1", [this] { control<QComboBox>("MotionBox").setCurrentIndex(0); });
+    EXPECT_EQ(ShowMotion::motion(show.extra(0)), custom);
+    withDialog(0, "BitBtn1", [this] { control<QComboBox>("MotionBox").setCurrentIndex(0); });
+    EXPECT_EQ(show.extra(0), (QJsonObject{{"later", 1}}));
 }
 
 // A caption and font name saved on Windows show as they were written there; the memo holds only
