@@ -8,6 +8,7 @@
 #include "settings.h"
 #include "show_document.h"
 #include "show_extension.h"
+#include "show_motion.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,6 +17,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -95,9 +97,10 @@ void TprefFrm::build() {
     layout->addLayout(buildPresentingControls());
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget* const order[] = {dlyfld,    CheckBox2,    CheckBox3,     CheckBox4,      CheckBox5,
-                              CheckBox1, Button2,      Button1,       Button3,        FullScreenBox,
-                              ScreenBox, CrossFadeBox, CrossFadeTime, CaptionBandBox, AppearanceBox};
+    QWidget* const order[] = {dlyfld,        CheckBox2,      CheckBox3,       CheckBox4,
+                              CheckBox5,     CheckBox1,      Button2,         Button1,
+                              Button3,       FullScreenBox,  ScreenBox,       CrossFadeBox,
+                              CrossFadeTime, CaptionBandBox, GentleMotionBox, AppearanceBox};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -131,6 +134,8 @@ QLayout* TprefFrm::buildPresentingControls() {
     AppearanceBox = named(new QComboBox(this), "AppearanceBox");
     AppearanceBox->addItems({QStringLiteral("System"), QStringLiteral("Light"), QStringLiteral("Dark")});
     AppearanceLabel->setBuddy(AppearanceBox);
+    GentleMotionBox =
+        named(new QCheckBox(QStringLiteral("Give every slide &gentle motion"), this), "GentleMotionBox");
 
     auto* grid = new QGridLayout;
     grid->addWidget(FullScreenBox, 0, 0, 1, 3);
@@ -140,9 +145,10 @@ QLayout* TprefFrm::buildPresentingControls() {
     grid->addWidget(CrossFadeTime, 2, 1);
     grid->addWidget(CrossFadeUnit, 2, 2);
     grid->addWidget(CaptionBandBox, 3, 0, 1, 3);
-    grid->addWidget(AppearanceLabel, 4, 0);
-    grid->addWidget(AppearanceBox, 4, 1, 1, 2);
-    grid->setRowStretch(5, 1);
+    grid->addWidget(GentleMotionBox, 4, 0, 1, 3);
+    grid->addWidget(AppearanceLabel, 5, 0);
+    grid->addWidget(AppearanceBox, 5, 1, 1, 2);
+    grid->setRowStretch(6, 1);
     return grid;
 }
 
@@ -150,6 +156,7 @@ void TprefFrm::fillFrom(Settings& settings) {
     buildContents();
     settings_ = &settings;
     resetPressed_ = false;
+    GentleMotionBox->setChecked(false);
     dlyfld->setValue(settings.DefaultDelay);
     CheckBox2->setChecked(settings.HoldSlideForAudio);
     CheckBox3->setChecked(settings.ShowTextOnEachSlide);
@@ -267,6 +274,35 @@ bool TprefFrm::captionBand() const {
     return CaptionBandBox && CaptionBandBox->isChecked();
 }
 
+bool TprefFrm::gentleMotion() const {
+    return GentleMotionBox && GentleMotionBox->isChecked();
+}
+
+namespace {
+
+// The picture's upright size from its file's header: a pan runs across its longer side. A picture
+// that cannot be read counts as wide.
+QSizeF uprightSize(const QString& path) {
+    QImageReader reader(path);
+    const QSize size = reader.size();
+    if (size.isEmpty())
+        return {4, 3};
+    return reader.transformation() & QImageIOHandler::TransformationRotate90 ? size.transposed() : size;
+}
+
+void giveGentleMotion(ShowDocument& show) {
+    std::vector<QSizeF> shapes;
+    for (int i = 0; i < show.SlideCount; ++i)
+        shapes.push_back(uprightSize(show.imagePath(i)));
+    const std::vector<ShowMotion::Motion> motions = ShowMotion::gentleMotions(shapes);
+    const ShowDocument::Step step(show, QStringLiteral("Gentle Motion"));
+    for (int i = 0; i < show.SlideCount; ++i)
+        show.replace(i,
+                     {show.slide(i), show.thumbnail(i), ShowMotion::withMotion(show.extra(i), motions[i])});
+}
+
+} // namespace
+
 int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show, const AgreeToDefaults& agree) {
     const ShowDefaults before = ShowDefaults::of(settings);
     const SlideDefaults visited = SlideDefaults::of(settings);
@@ -284,6 +320,8 @@ int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show, con
         show.setShowData(ShowExtension::withCaptions(show.showData(),
                                                      dialog.captionBand() ? Captions::Band : Captions::Box));
     }
+    if (dialog.gentleMotion())
+        giveGentleMotion(show);
     applyAppearance(settings.Appearance);
     show.setDefaultDelay(settings.DefaultDelay);
     // A slide's own time, hold and caption switch are the user's work: they are replaced only when

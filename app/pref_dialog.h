@@ -38,6 +38,8 @@ class TprefFrm : public DeferredWindow<QDialog> {
     // "Captions on a &band over the picture": the show's caption style, shown and as chosen.
     void setCaptionBand(bool band);
     bool captionBand() const;
+    // "Give every slide &gentle motion": unchecked each time the dialog is filled.
+    bool gentleMotion() const;
     // Greys out (or enables again) the two switches that cannot change while a show is open:
     // "Display &Controls during Verasco" and "&Hide Editor during Verasco".
     void setViewerSwitchesEnabled(bool enabled);
@@ -77,6 +79,7 @@ class TprefFrm : public DeferredWindow<QDialog> {
     QCheckBox* CaptionBandBox = nullptr;
     QLabel* AppearanceLabel = nullptr;
     QComboBox* AppearanceBox = nullptr; // "System", "Light" or "Dark"
+    QCheckBox* GentleMotionBox = nullptr;
     int screenShown_ = -1;
 };
 
@@ -88,5 +91,5 @@ using AgreeToDefaults = std::function<bool(const QString& question)>;
 // switch, gives every slide those defaults: at once after the reset button, otherwise only when
 // `agree` says Yes. Slides that change mark the show changed. On anything but OK puts the six
 // values back as they were. The caption style is the show's own: on OK a change of it is one step of
-// the show's history. Returns the dialog's result.
+// the show's history, and so is gentle motion given to every slide. Returns the dialog's result.
 int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show, const AgreeToDefaults& agree);

@@ -11,6 +11,7 @@
 #include "shorten_middle.h"
 #include "show_document.h"
 #include "show_extension.h"
+#include "show_motion.h"
 #include "test_shows.h"
 
 #include <QUndoStack>
@@ -23,6 +24,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGuiApplication>
+#include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -286,7 +288,7 @@ TEST_F(Preferences, ControlsTakeTheFocusInTheirOrder) {
     QStringList order;
     whenShown(dialog, [&] {
         QWidget* w = delay();
-        for (int i = 0; i < 15; ++i) {
+        for (int i = 0; i < 16; ++i) {
             order << w->objectName();
             do
                 w = w->nextInFocusChain();
@@ -297,9 +299,10 @@ TEST_F(Preferences, ControlsTakeTheFocusInTheirOrder) {
 
     run();
 
-    EXPECT_EQ(order, QStringList({"dlyfld", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "CheckBox1",
-                                  "Button2", "Button1", "Button3", "FullScreenBox", "ScreenBox",
-                                  "CrossFadeBox", "CrossFadeTime", "qt_spinbox_lineedit", "CaptionBandBox"}));
+    EXPECT_EQ(order,
+              QStringList({"dlyfld", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "CheckBox1",
+                           "Button2", "Button1", "Button3", "FullScreenBox", "ScreenBox", "CrossFadeBox",
+                           "CrossFadeTime", "qt_spinbox_lineedit", "CaptionBandBox", "GentleMotionBox"}));
 }
 
 // How the viewer presents a show sits beside the defaults, which keep their places; OK takes it, Cancel
@@ -342,6 +345,30 @@ TEST_F(Preferences, PresentingChoicesBesideTheDefaults) {
         EXPECT_EQ(settings.crossFadeMs(), ok ? 400 : 0);
         EXPECT_EQ(settings.ViewerScreen, QStringLiteral("projector-not-connected"));
     }
+}
+
+// Gentle motion is given once, on OK, to every slide, varied from slide to slide, as one step that
+// Undo takes back whole; the box is unchecked again the next time.
+TEST_F(Preferences, GentleMotionGivesEverySlideItsOwnMotionInOneStep) {
+    show.replace(1, {show.slide(1), show.thumbnail(1), QJsonObject{{"later", true}}});
+    const int steps = show.history().count();
+    for (const bool ok : {false, true}) {
+        whenShown(dialog, [&] {
+            EXPECT_FALSE(checked("GentleMotionBox"));
+            child<QCheckBox>(dialog, "GentleMotionBox")->setChecked(true);
+            click(dialog, ok ? "Button1" : "Button3");
+        });
+        run();
+    }
+    EXPECT_EQ(show.history().count(), steps + 1);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(ShowMotion::motion(show.extra(i))) << i;
+    EXPECT_NE(ShowMotion::motion(show.extra(0)), ShowMotion::motion(show.extra(1)));
+    EXPECT_NE(ShowMotion::motion(show.extra(1)), ShowMotion::motion(show.extra(2)));
+    EXPECT_EQ(show.extra(1).value("later"), true);
+    show.undo();
+    EXPECT_FALSE(ShowMotion::motion(show.extra(0)));
+    EXPECT_EQ(show.extra(1), (QJsonObject{{"later", true}}));
 }
 
 // ---- Confirmation dialog ----
