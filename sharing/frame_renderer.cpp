@@ -63,12 +63,44 @@ QImage FrameRenderer::render(const SharedSlide& slide, const QImage& picture, QS
             painter.drawImage(place.topLeft(),
                               picture.scaled(place.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
-    if (slide.showText) {
-        const int bottom = place.isEmpty() ? area.bottom() : place.bottom();
-        CaptionBand::draw(painter, QRect(0, 0, frame_.width(), bottom + 1), slide.caption, slide.font,
-                          slide.colour, frame_.height());
-    }
+    drawCaption(painter, slide, area, place);
     return frame;
+}
+
+// The caption on its band over the bottom of the picture as drawn (of the area when there is none).
+void FrameRenderer::drawCaption(QPainter& painter, const SharedSlide& slide, const QRect& area,
+                                const QRect& place) const {
+    if (!slide.showText)
+        return;
+    const int bottom = place.isEmpty() ? area.bottom() : place.bottom();
+    CaptionBand::draw(painter, QRect(0, 0, frame_.width(), bottom + 1), slide.caption, slide.font,
+                      slide.colour, frame_.height());
+}
+
+QImage FrameRenderer::loadMoving(const SharedSlide& slide) const {
+    if (slide.picture.isEmpty() || !slide.motion || !QFileInfo::exists(slide.picture))
+        return {};
+    const QSize box = pictureArea(slide).size() * ShowMotion::decodeZoom(slide.motion);
+    const imaging::LoadedImage loaded = imaging::loadImageFile(slide.picture, box);
+    if (loaded.image.isNull() ||
+        (loaded.image.width() <= box.width() && loaded.image.height() <= box.height()))
+        return loaded.image;
+    return loaded.image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+// As the viewer draws a moving slide: the frame as large as fits, centred, on black.
+QImage FrameRenderer::renderMoving(const SharedSlide& slide, const QImage& picture,
+                                   const ShowMotion::Frame& frame) const {
+    QImage image(frame_, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    const QRect area = pictureArea(slide);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRectF source = ShowMotion::sourceRect(frame, QSizeF(picture.size()));
+    const QRectF place = ShowMotion::fittedRect(source.size(), QRectF(area));
+    painter.drawImage(place, picture, source);
+    drawCaption(painter, slide, area, place.toAlignedRect());
+    return image;
 }
 
 QImage FrameRenderer::renderSlide(const SharedSlide& slide) const {

@@ -12,6 +12,8 @@
 #include <QRect>
 #include <QSize>
 
+class QPainter;
+
 namespace sharing {
 
 class FrameRenderer {
@@ -29,12 +31,20 @@ class FrameRenderer {
     QImage render(const SharedSlide& slide, const QImage& picture, QSize stored) const;
     // The slide loaded and drawn.
     QImage renderSlide(const SharedSlide& slide) const;
+    // A moving slide's picture, decoded once as large as its smallest frame needs; null when it
+    // cannot be read (the slide is then drawn still).
+    QImage loadMoving(const SharedSlide& slide) const;
+    // The part `frame` of a moving slide's picture, drawn as large as fits in the picture area.
+    QImage renderMoving(const SharedSlide& slide, const QImage& picture,
+                        const ShowMotion::Frame& frame) const;
 
     // A step of a cross-fade within `area`: `to` over `from` at `opacity` (0 to 1); outside the
     // area, `to` as it is.
     static QImage blend(const QImage& from, const QImage& to, double opacity, const QRect& area);
 
   private:
+    void drawCaption(QPainter& painter, const SharedSlide& slide, const QRect& area,
+                     const QRect& place) const;
     double scale() const { return frame_.height() / 720.0; }
     // A font sized for the viewer's 1280 x 720 screen, sized for the frame.
     QFont scaledFont(QFont font) const;

@@ -23,6 +23,8 @@ SharedShow readSharedShow(const ShowDocument& show, const QPalette& palette) {
         slide.caption = shownCaptionOf(record);
         slide.font = storedFont(fontNameOf(record), record.FontSize, record.FontStyle);
         slide.colour = storedColor(record.FontColor, palette);
+        if (!slide.picture.isEmpty())
+            slide.motion = ShowMotion::motion(show.extra(i));
         shared.slides.push_back(slide);
     }
     return shared;

@@ -3,6 +3,7 @@
 // What a shared video or web page shows of each slide, read from the show document on the window
 // thread, so that the work that follows runs on other threads without touching the document.
 
+#include "show_motion.h"
 #include "show_timeline.h"
 
 #include <QColor>
@@ -10,6 +11,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class QPalette;
@@ -26,6 +28,7 @@ struct SharedSlide {
     QString caption; // without blanks and control characters at either end
     QFont font;      // as the viewer draws the caption
     QColor colour;
+    std::optional<ShowMotion::Motion> motion; // pan and zoom over the slide's own time
 };
 
 struct SharedShow {

@@ -35,6 +35,26 @@ std::vector<std::int64_t> soundLengths(CodecBackend& codec, const SharedShow& sh
     return lengths;
 }
 
+// A still slide's one frame, or a moving slide's frames, one a video frame, its motion over the
+// slide's own time as the viewer runs it at the middle speed. A moving picture that cannot be read
+// is drawn still in each of them.
+bool drawSlide(const FrameRenderer& renderer, const SharedSlide& slide, const SlideSpan& span, int fps,
+               FrameQueue& frames) {
+    if (!slide.motion)
+        return frames.push(renderer.renderSlide(slide));
+    const QImage picture = renderer.loadMoving(slide);
+    const QImage still = picture.isNull() ? renderer.renderSlide(slide) : QImage();
+    const double ownMs = std::max(1, slide.delaySeconds * 1000);
+    for (std::int64_t f = frameAt(span.startMs, fps); f < frameAt(span.endMs, fps); ++f) {
+        const double middle = (double(f) + 0.5) * 1000.0 / fps;
+        const ShowMotion::Frame frame =
+            ShowMotion::frameAt(*slide.motion, (middle - double(span.startMs)) / ownMs);
+        if (!frames.push(still.isNull() ? renderer.renderMoving(slide, picture, frame) : still))
+            return false;
+    }
+    return true;
+}
+
 QString onTarget(const QString& target, const QString& reason) {
     return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(target), reason);
 }
@@ -49,13 +69,21 @@ class FrameWriter {
         const FrameRenderer renderer(job_.size);
         QImage previous;
         for (std::size_t i = 0; i < timeline_.slides.size(); ++i) {
-            std::optional<QImage> frame = frames.pop();
-            if (!frame || control_.cancelled())
-                return {ShareOutcome::Cancelled, {}};
+            const SlideSpan& span = timeline_.slides[i];
             const QRect area = renderer.pictureArea(job_.show.slides[i]);
-            if (!writeSlide(sink, timeline_.slides[i], previous, *frame, area))
-                return failure(sink);
-            previous = std::move(*frame);
+            const std::int64_t first = frameAt(span.startMs, job_.fps), last = frameAt(span.endMs, job_.fps);
+            // A still slide is one frame held; a moving slide one frame a video frame.
+            const bool moving = job_.show.slides[i].motion.has_value();
+            QImage shown = previous;
+            for (std::int64_t f = first; f < (moving ? last : first + 1); ++f) {
+                std::optional<QImage> frame = frames.pop();
+                if (!frame || control_.cancelled())
+                    return {ShareOutcome::Cancelled, {}};
+                if (!writeFrames(sink, span, previous, *frame, area, f, moving ? f + 1 : last))
+                    return failure(sink);
+                shown = std::move(*frame);
+            }
+            previous = std::move(shown);
         }
         return sink.finish() ? ShareOutcome{} : failure(sink);
     }
@@ -77,21 +105,23 @@ class FrameWriter {
         return ShareOutcome::failed(onTarget(job_.target, sink.errorText()));
     }
 
-    // The cross-fade changes the picture area, the whole frame: a caption on its band over the
-    // picture fades in with its picture, as in the viewer's full screen.
-    bool writeSlide(VideoSink& sink, const SlideSpan& span, const QImage& previous, const QImage& frame,
-                    const QRect& area) {
+    // The slide's frames [from, to) showing `frame`. The cross-fade changes the picture area, the whole
+    // frame: a caption on its band over the picture fades in with its picture, as in the viewer's
+    // full screen.
+    bool writeFrames(VideoSink& sink, const SlideSpan& span, const QImage& previous, const QImage& frame,
+                     const QRect& area, std::int64_t from, std::int64_t to) {
         const std::int64_t first = frameAt(span.startMs, job_.fps);
         const std::int64_t last = frameAt(span.endMs, job_.fps);
         const std::int64_t fadeEnd =
             previous.isNull() ? first : std::min(last, frameAt(span.startMs + span.fadeMs, job_.fps));
-        for (std::int64_t f = first; f < fadeEnd; ++f) {
+        for (std::int64_t f = from; f < std::min(to, fadeEnd); ++f) {
             const double middle = (double(f) + 0.5) * 1000.0 / job_.fps;
             const double opacity = (middle - double(span.startMs)) / double(span.fadeMs);
             if (!sink.addFrame(FrameRenderer::blend(previous, frame, opacity, area), 1))
                 return false;
         }
-        return sink.addFrame(frame, last - std::max(first, fadeEnd));
+        const std::int64_t held = to - std::max(from, fadeEnd);
+        return held <= 0 || sink.addFrame(frame, held);
     }
 
     const VideoJob& job_;
@@ -152,8 +182,8 @@ ShareOutcome writeVideo(const VideoJob& job, const ShareControl& control) {
     const FrameRenderer renderer(job.size);
     FrameQueue frames(2);
     std::thread drawer([&] {
-        for (const SharedSlide& slide : job.show.slides)
-            if (!frames.push(renderer.renderSlide(slide)))
+        for (std::size_t i = 0; i < job.show.slides.size(); ++i)
+            if (!drawSlide(renderer, job.show.slides[i], timeline.slides[i], job.fps, frames))
                 return;
     });
     const ShareOutcome outcome = writer.run(*sink, frames);

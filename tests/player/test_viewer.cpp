@@ -6,10 +6,12 @@
 #include "condition_wait.h"
 #include "confirm_dialog.h"
 #include "help_sections.h"
+#include "motion_view.h"
 #include "ovc_table.h"
 #include "picture_ahead.h"
 #include "pref_dialog.h"
 #include "show_extension.h"
+#include "show_motion.h"
 #include "test_pictures.h"
 #include "tphoto.h"
 #include "viewer_fixture.h"
@@ -19,6 +21,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
@@ -30,6 +33,8 @@
 
 #include <atomic>
 #include <future>
+#include <map>
+#include <mutex>
 
 namespace {
 
@@ -489,6 +494,43 @@ TEST_F(Viewer, APictureSlowToDecodeNeverHoldsTheWindow) {
     EXPECT_FALSE(onWindowThread);
     EXPECT_TRUE(photo->isVisible());
     EXPECT_EQ(photo->IWidth(), 90);
+}
+
+// A slide's motion moves over its picture, decoded ahead as large as the motion's smallest frame
+// needs, and ends at rest on its last frame; the slide after it, without motion, shows its picture
+// still.
+TEST_F(Viewer, ASlidesMotionMovesOverItsPictureDecodedLargeEnoughForIt) {
+    addSlide({.image = picture("wide.png", {1600, 1200}), .delay = 1});
+    addSlide({.image = picture("still.png", {1600, 1200}), .delay = 1});
+    const ShowMotion::Motion zoom{{0, 0, 1, 1}, {0.25, 0.25, 0.5, 0.5}};
+    show().replace(0, {show().slide(0), show().thumbnail(0), ShowMotion::withMotion({}, zoom)});
+    std::mutex lock;
+    std::map<QString, QSize> boxes;
+    setPictureDecoder([&](const QString& path, QSize box) {
+        const std::lock_guard<std::mutex> guard(lock);
+        boxes[QFileInfo(path).fileName()] = box;
+        return imaging::loadImageFile(path, box);
+    });
+    openViewer();
+    auto* motion = child<MotionView>("MotionView");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return motion->isVisible(); }, ConditionWaitMs));
+    EXPECT_EQ(motion->frameNow(), zoom.from);
+    // On the wait clock: half-way through the slide's time, half-way through the motion.
+    const int slideMs = (20 - speed()->value()) * 100;
+    clock.advance(slideMs / 2);
+    EXPECT_DOUBLE_EQ(motion->frameNow().w, 0.75);
+    clock.advance(slideMs);
+    EXPECT_EQ(motion->frameNow(), zoom.to);
+    QTest::keyClick(viewer, Qt::Key_Right);
+    waitForPicture();
+    setPictureDecoder({});
+
+    EXPECT_FALSE(motion->isVisible());
+    EXPECT_TRUE(child<TPhoto>("Photo10")->isVisible());
+    const QWidget* area = child<QWidget>("Panel6");
+    const QSize pixels = area->contentsRect().size() * area->devicePixelRatioF();
+    EXPECT_EQ(boxes["wide.png"], pixels * 2);
+    EXPECT_EQ(boxes["still.png"], pixels);
 }
 
 } // namespace

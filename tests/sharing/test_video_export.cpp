@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -163,6 +164,54 @@ TEST(VideoExport, PlaysTheShowAsTheViewerDoes) {
             }
         }
     }
+}
+
+// A moving slide's frames follow its motion over the slide's own time: each frame is the part of the
+// picture the motion has in view at that moment, drawn as the viewer draws it; the still slide after
+// it is one picture held.
+TEST(VideoExport, AMovingSlidesFramesFollowItsMotion) {
+    if (peerProgram("ffmpeg").isEmpty())
+        GTEST_SKIP() << "ffmpeg (Debian's ffmpeg) is needed to look at the video";
+    ShareShow show;
+    // Red on the left half, blue on the right: the pan from the one to the other shows where it is.
+    QImage halves(1600, 1200, QImage::Format_RGB32);
+    halves.fill(QColor(220, 30, 30));
+    QPainter(&halves).fillRect(800, 0, 800, 1200, QColor(30, 30, 220));
+    const QString picture = show.path("halves.png");
+    ASSERT_TRUE(halves.save(picture));
+    show.add(picture, 2);
+    show.add(show.picture("still.jpg", {800, 600}, QColor(40, 200, 90)), 1);
+    const ShowMotion::Motion pan{{0, 0.25, 0.5, 0.5}, {0.5, 0.25, 0.5, 0.5}};
+    show.show.replace(0, {show.show.slide(0), {}, ShowMotion::withMotion({}, pan)});
+
+    sharing::VideoJob job;
+    job.show = show.shared();
+    job.target = show.path("moving.mp4");
+    job.container = VideoContainer::Mp4;
+    job.size = {640, 360};
+    job.fps = 25;
+    ASSERT_EQ(sharing::writeVideo(job, {}).result, sharing::ShareOutcome::Done);
+
+    const sharing::FrameRenderer renderer(job.size);
+    const sharing::SharedSlide& moving = job.show.slides[0];
+    const QRect area = renderer.pictureArea(moving);
+    for (const int index : {0, 12, 25, 37, 49}) {
+        SCOPED_TRACE(index);
+        // ffmpeg seeks to the first frame starting at or after the time asked; the motion is drawn
+        // for the frame's middle.
+        const QImage frame = decodedFrame(job.target, std::max(0.0, (index - 0.1) / job.fps), job.size);
+        const double middle = (index + 0.5) / job.fps;
+        ASSERT_FALSE(frame.isNull());
+        const QImage expected = renderer.renderMoving(moving, halves, ShowMotion::frameAt(pan, middle / 2));
+        EXPECT_GT(psnr(frame, expected, area), 30.0);
+    }
+    const QImage first = decodedFrame(job.target, 0, job.size),
+                 last = decodedFrame(job.target, 1.79, job.size);
+    EXPECT_GT(pixelsNear(first, area, QColor(220, 30, 30)), area.width() * area.height() / 2);
+    EXPECT_GT(pixelsNear(last, area, QColor(30, 30, 220)), area.width() * area.height() / 2);
+    EXPECT_GT(psnr(decodedFrame(job.target, 2.5, job.size),
+                   fittedOnBlack(job.show.slides[1].picture, job.size, area), area),
+              30.0);
 }
 
 // Slides with a sound of each kind the viewer plays, each heard over its own slide's time; and a
