@@ -4,17 +4,22 @@
 //   libjpeg's djpeg decoding the same file at 1/4 scale (process start included);
 // - with cross-fades, how long after its due time the next slide's first frame is on screen (its
 //   picture decoded ahead while the slide before it shows), over 30 slides, beside the same djpeg;
+// - the frames of slides moving (pan and zoom) and fading into each other, over 8 slides of 800 ms:
+//   the mean time between frames and the share of frames that came later than one refresh interval
+//   after the one before them missed, beside the same show with plain cross-fades, no motion;
 // - a show of 30 slides of 200 ms each on the real clock, beside sleep(1) asked for the same 6 s;
 // - the peak resident memory while 500 slides of those photographs play, beside djpeg decoding one
 //   of them at full size, and against the 150 MB the viewer may use.
 
 #include "bench_photos.h"
 #include "bench_process.h"
+#include "motion_view.h"
 #include "peer_programs.h"
 #include "ratio_reporter.h"
 #include "shared_flags.h"
 #include "show_document.h"
 #include "show_form.h"
+#include "show_motion.h"
 #include "show_of_photos.h"
 
 #include <QApplication>
@@ -119,6 +124,79 @@ void OurCrossFadeFirstFrame4000x3000(benchmark::State& state) {
 }
 BENCHMARK(OurCrossFadeFirstFrame4000x3000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);
 
+// Paint times of one widget of the viewer, as frames of the slide on screen: a new slide starts a
+// new run of frames.
+class FrameTimes : public QObject {
+  public:
+    FrameTimes(TshowFrm& window, const char* widget) {
+        window.findChild<QWidget*>(QLatin1String(widget))->installEventFilter(this);
+        QObject::connect(&window, &TshowFrm::slideShown, this, [this] { lastMs_ = -1; });
+        clock_.start();
+    }
+    std::vector<double> intervalsMs;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::Paint)
+            return false;
+        const double now = clock_.nsecsElapsed() / 1e6;
+        if (lastMs_ >= 0)
+            intervalsMs.push_back(now - lastMs_);
+        lastMs_ = now;
+        return false;
+    }
+
+  private:
+    QElapsedTimer clock_;
+    double lastMs_ = -1;
+};
+
+// Eight slides of 800 ms (delay 1 at speed 12) with 200 ms cross-fades, with or without gentle
+// motion; the time reported is the mean time between two frames of `widget`, the share of frames
+// that came more than one refresh interval late (one or more frames missed) a counter.
+void frameTimes(benchmark::State& state, bool motion, const char* widget) {
+    constexpr int Slides = 8;
+    Viewer viewer(linkPhotos(photos, workDir->filePath(motion ? "motion" : "still"), Slides), 1, 200);
+    if (!viewer.areaIsRight()) {
+        state.SkipWithError("the image area is not 800 x 600");
+        return;
+    }
+    if (motion) {
+        const auto motions = ShowMotion::gentleMotions(std::vector<QSizeF>(Slides, QSizeF(4000, 3000)));
+        for (int i = 0; i < Slides; ++i)
+            viewer.show.replace(
+                i, {viewer.show.slide(i), {}, ShowMotion::withMotion({}, motions[std::size_t(i)])});
+    }
+    viewer.window.findChild<QSlider*>(QStringLiteral("TrackBar1"))->setValue(12);
+    const double refreshMs = refreshIntervalMs(viewer.window) + 1.0;
+    FrameTimes frames(viewer.window, widget);
+    for (auto _ : state) {
+        frames.intervalsMs.clear();
+        viewer.flags.CurrentSlide = 0;
+        viewer.window.PlayShow();
+        double sum = 0;
+        int late = 0;
+        for (double ms : frames.intervalsMs) {
+            sum += ms;
+            late += ms > 2 * refreshMs ? 1 : 0;
+        }
+        const double count = double(qMax<std::size_t>(1, frames.intervalsMs.size()));
+        state.SetIterationTime(sum / 1000.0 / count);
+        state.counters["frames"] = double(frames.intervalsMs.size());
+        state.counters["late_share"] = late / count;
+    }
+}
+
+void OurMotionFrames4000x3000(benchmark::State& state) {
+    frameTimes(state, true, "MotionView");
+}
+BENCHMARK(OurMotionFrames4000x3000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);
+
+void PlainCrossFadeFrames4000x3000(benchmark::State& state) {
+    frameTimes(state, false, "CrossFade");
+}
+BENCHMARK(PlainCrossFadeFrames4000x3000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);
+
 // Thirty slides with delay 1 at speed 18: 200 ms each, 6.0 s in all.
 void OurShowOf30SlidesAt200ms(benchmark::State& state) {
     const QString small = workDir->filePath(QStringLiteral("small.png"));
@@ -193,5 +271,6 @@ int main(int argc, char** argv) {
     return runWithRatios(argc, argv,
                          {{"OurNextSlide4000x3000", "DjpegScaleOneQuarter"},
                           {"OurCrossFadeFirstFrame4000x3000", "DjpegScaleOneQuarter"},
+                          {"OurMotionFrames4000x3000", "PlainCrossFadeFrames4000x3000"},
                           {"OurShowOf30SlidesAt200ms", "SleepSixSeconds"}});
 }

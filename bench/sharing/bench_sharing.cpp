@@ -4,12 +4,15 @@
 // - the MP4 video at 1280 x 720 and 25 frames a second, beside ffmpeg making it from its concat
 //   demuxer (duration lines, -c:v libx264 -preset veryfast -tune stillimage), the pictures fitted on
 //   black as ours are; and how many times faster than real time ours is;
+// - ten of those slides zooming in gently (from the whole picture to its middle 80 %), beside ffmpeg's
+//   zoompan filter making the same video from the pictures fitted on black at twice the frame size;
 // - the web page, beside ImageMagick's convert -resize 1920x1920> of the same pictures one after
 //   another.
 #include "bench_photos.h"
 #include "bench_process.h"
 #include "peer_programs.h"
 #include "ratio_reporter.h"
+#include "show_motion.h"
 #include "show_of_photos.h"
 #include "video_export.h"
 #include "web_page_export.h"
@@ -20,7 +23,9 @@
 #include <QPalette>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -110,6 +115,65 @@ void FfmpegConcat(benchmark::State& state) {
 }
 BENCHMARK(FfmpegConcat)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+constexpr int MovingSlides = 10;
+
+void OurVideoWithMotion(benchmark::State& state) {
+    sharing::VideoJob job;
+    job.show = show;
+    job.show.slides.resize(std::min<std::size_t>(job.show.slides.size(), MovingSlides));
+    const auto zoom = ShowMotion::preset(ShowMotion::Kind::ZoomIn, {4000, 3000});
+    for (sharing::SharedSlide& slide : job.show.slides)
+        slide.motion = zoom;
+    job.target = workPath(QStringLiteral("moving.mp4"));
+    for (auto _ : state) {
+        const sharing::ShareOutcome outcome = sharing::writeVideo(job, {});
+        if (outcome.result != sharing::ShareOutcome::Done) {
+            state.SkipWithError(qPrintable(outcome.reason));
+            break;
+        }
+    }
+    QFile::remove(job.target);
+}
+BENCHMARK(OurVideoWithMotion)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Each picture one input frame, zoompan making 3 s of frames from it, the zoom from 1 to 1.25.
+void FfmpegZoompan(benchmark::State& state) {
+    const QByteArray ffmpeg = peerProgram(QStringLiteral("ffmpeg"));
+    QFile list(workPath(QStringLiteral("moving.txt")));
+    if (ffmpeg.isEmpty() || !list.open(QIODevice::WriteOnly)) {
+        state.SkipWithError("ffmpeg not installed, or the list cannot be written");
+        return;
+    }
+    for (const QString& photo : photos.mid(0, MovingSlides))
+        list.write(QStringLiteral("file '%1'\n").arg(photo).toUtf8());
+    list.close();
+    const QByteArray listFile = QFile::encodeName(list.fileName());
+    const QByteArray outFile = QFile::encodeName(workPath(QStringLiteral("zoompan.mp4")));
+    const char* listPath = listFile.constData();
+    const char* out = outFile.constData();
+    const QByteArray frames = QByteArray::number(SlideSeconds * 25);
+    const QByteArray filterText =
+        "scale=2560:1440:force_original_aspect_ratio=decrease,pad=2560:1440:(ow-iw)/2:(oh-ih)/2,"
+        "zoompan=z='1+0.25*mod(on," +
+        frames + ")/" + QByteArray::number(SlideSeconds * 25 - 1) +
+        "':x='iw/2-(iw/zoom/2)':y='ih/2-(ih/zoom/2)':d=" + frames + ":s=1280x720:fps=25,format=yuv420p";
+    const char* filter = filterText.constData();
+    const char* args[] = {"ffmpeg", "-v",  "error", "-y",   "-f",      "concat",  "-safe",    "0", "-i",
+                          listPath, "-vf", filter,  "-c:v", "libx264", "-preset", "veryfast", out};
+    std::vector<char*> argv;
+    for (const char* arg : args)
+        argv.push_back(const_cast<char*>(arg));
+    argv.push_back(nullptr);
+    for (auto _ : state) {
+        if (!spawnAndWait(ffmpeg, argv.data())) {
+            state.SkipWithError("ffmpeg failed");
+            break;
+        }
+    }
+    QFile::remove(QString::fromLocal8Bit(outFile));
+}
+BENCHMARK(FfmpegZoompan)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 void OurWebPage(benchmark::State& state) {
     sharing::WebPageJob job{show, workPath(QStringLiteral("page"))};
     for (auto _ : state) {
@@ -158,5 +222,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     show = sharing::readSharedShow(document, QApplication::palette());
-    return runWithRatios(argc, argv, {{"OurVideo", "FfmpegConcat"}, {"OurWebPage", "ConvertResize"}});
+    return runWithRatios(argc, argv,
+                         {{"OurVideo", "FfmpegConcat"},
+                          {"OurVideoWithMotion", "FfmpegZoompan"},
+                          {"OurWebPage", "ConvertResize"}});
 }
