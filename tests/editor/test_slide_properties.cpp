@@ -111,7 +111,7 @@ TEST_F(Properties, ShowsTheSlideAndOkStoresTimeSwitchesAndTheCaptionLinesJoined)
 }
 
 // The motion is kept as it was read until the user changes it; a choice gives its motion, frames
-// dragged on the picture make a custom one, and Cancel changes nothing.
+// dragged on the picture make a custom one, Cancel changes nothing, and several slides take it alike.
 TEST_F(Properties, TheMotionChoiceAndTheDraggedFramesAreStoredInTheSlidesObject) {
     const QJsonObject odd{{"later", 1}, {"motion", QJsonObject{{"from", "everything"}}}};
     show.replace(0, {show.slide(0), show.thumbnail(0), odd});
@@ -149,6 +149,17 @@ TEST_F(Properties, TheMotionChoiceAndTheDraggedFramesAreStoredInTheSlidesObject)
     withDialog(0, "Button1", [this] { control<QComboBox>("MotionBox").setCurrentIndex(0); });
     EXPECT_EQ(ShowMotion::motion(show.extra(0)), custom);
     withDialog(0, "BitBtn1", [this] { control<QComboBox>("MotionBox").setCurrentIndex(0); });
+    EXPECT_EQ(show.extra(0), (QJsonObject{{"later", 1}}));
+
+    // For several slides a motion chosen goes to each of them; left untouched, it changes none.
+    show.replace(2, {show.slide(2), show.thumbnail(2), odd});
+    withDialogFor({1, 2}, "BitBtn1", [] {});
+    EXPECT_EQ(show.extra(2), odd);
+    withDialogFor({1, 2}, "BitBtn1", [this] { control<QComboBox>("MotionBox").setCurrentIndex(2); });
+    const auto zoomOut = ShowMotion::preset(ShowMotion::Kind::ZoomOut, {4, 3});
+    EXPECT_EQ(ShowMotion::motion(show.extra(1)), zoomOut);
+    EXPECT_EQ(ShowMotion::motion(show.extra(2)), zoomOut);
+    EXPECT_EQ(show.extra(2).value("later"), 1);
     EXPECT_EQ(show.extra(0), (QJsonObject{{"later", 1}}));
 }
 
