@@ -5,6 +5,8 @@
 
 #include "app_windows.h"
 #include "drag_window_support.h"
+#include "folder_images.h"
+#include "image_browser.h"
 #include "image_loader.h"
 #include "ovc_simple_field.h"
 #include "pref_dialog.h"
@@ -59,6 +61,10 @@ class UndoStep : public ShowWindow, public testing::WithParamInterface<Command> 
 TEST_P(UndoStep, TheCommandIsUndoneAndRedoneWithItsName) {
     addSlides({"a", "b", "c", "d"});
     listFolder(3);
+    // The folder's thumbnails arrive from other threads: all of them before the decodes are counted.
+    folderGrid().viewport()->grab();
+    const FolderImages& folder = browser().folder();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return folder.FolderThumbnailReady[2]; }, ConditionWaitMs));
     focusShowGrid(0, 1);
     folderGrid().setActiveRow(1);
     const QStringList before = state();

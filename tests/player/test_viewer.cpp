@@ -7,6 +7,7 @@
 #include "confirm_dialog.h"
 #include "help_sections.h"
 #include "motion_view.h"
+#include "ovc_simple_field.h"
 #include "ovc_table.h"
 #include "picture_ahead.h"
 #include "pref_dialog.h"
@@ -332,13 +333,15 @@ TEST_F(Viewer, TheEditorTakesNoInputWhileTheViewerIsOpen) {
 
 TEST_F(Viewer, PreferencesWhileStoppedGreyTheWindowSwitchesAndResetTheSlides) {
     addSlides(2, 9);
-    settings().DefaultDelay = 4;
     openViewer();
     std::vector<bool> enabled;
     whenModal(windows->prefFrm, [&] {
         for (const char* name : {"CheckBox1", "CheckBox5", "CheckBox4"})
             enabled.push_back(windows->prefFrm->findChild<QCheckBox*>(QLatin1String(name))->isEnabled());
         windows->prefFrm->findChild<QCheckBox*>("CheckBox4")->setChecked(true);
+        auto* delay = windows->prefFrm->findChild<TOvcSimpleField*>("dlyfld");
+        delay->selectAll();
+        QTest::keyClicks(delay, "4");
         QTest::mouseClick(windows->prefFrm->findChild<QPushButton*>("Button1"), Qt::LeftButton);
     });
     QString asked;

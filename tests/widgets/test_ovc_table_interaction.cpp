@@ -227,7 +227,9 @@ TEST_F(OvcTable, CommandKeysReachTheGridsOwner) {
     QTest::keyClick(grid.get(), Qt::Key_Right, Qt::ControlModifier);
     QTest::keyClick(grid.get(), Qt::Key_Up, Qt::AltModifier);
     QTest::keyClick(grid.get(), Qt::Key_Down, Qt::AltModifier);
+    grid->setActiveCell(2, 3);
     QTest::keyClick(grid.get(), Qt::Key_Down, Qt::AltModifier); // past the last row: nowhere to go
+    grid->setActiveCell(1, 3);
     ASSERT_EQ(move.count(), 3);
     EXPECT_EQ(move.at(0), (QList<QVariant>{1, 3, 1, 4}));
     EXPECT_EQ(move.at(1), (QList<QVariant>{1, 3, 0, 3}));
