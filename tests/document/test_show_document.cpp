@@ -42,9 +42,9 @@ std::string names(const QList<ShowSlide>& slides) {
     std::string result;
     for (const ShowSlide& slide : slides) {
         const std::string name = slide.record.ImageFile.str();
-        const bool ownThumbnail =
-            !name.empty() && slide.thumbnail.pixel(0, 0) == qRgb(name[0], name[0], name[0]) &&
-            slide.extra.value("name").toString().toStdString() == name;
+        const bool ownThumbnail = !name.empty() &&
+                                  slide.thumbnail.pixel(0, 0) == qRgb(name[0], name[0], name[0]) &&
+                                  slide.extra.value("name").toString().toStdString() == name;
         result += ownThumbnail ? name : "?";
     }
     return result;
