@@ -119,9 +119,9 @@ TEST_F(WindowsPackage, PlaysUnderWineWithTheMembersSlideListAndPicturesOfALinuxP
         {QStringLiteral("BLANK"), "A blank slide"},
         {sample("leaf.tif"), "Light through a leaf"},
     };
-    for (const auto& [image, caption] : slides)
-        addSlide(image, image.endsWith("leaf.tif") ? tune : QString(), [&](TSlideRecord& r) {
-            r.Text.assign(caption.toStdString());
+    for (const auto& slide : slides)
+        addSlide(slide.first, slide.first.endsWith("leaf.tif") ? tune : QString(), [&](TSlideRecord& r) {
+            r.Text.assign(slide.second.toStdString());
             r.ShowText = 1;
             r.Delay = 2;
         });
