@@ -31,10 +31,11 @@ bool movesTheActiveCell(int key) {
 }
 } // namespace
 
-ShowSelection::ShowSelection(ShowDocument& show, TOvcTable& grid) : QObject(&grid), show_(show), grid_(grid) {
+ShowSelection::ShowSelection(ShowDocument& show, TOvcTable& grid)
+    : QObject(&grid), show_(show), grid_(grid), viewport_(grid.viewport()) {
     grid_.setCellSelectedTest([this](int row, int col) { return isSelected(ShowGrid::indexAt(row, col)); });
     grid_.installEventFilter(this);
-    grid_.viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
     connect(&show_, &ShowDocument::changed, this, &ShowSelection::follow);
 }
 
@@ -108,7 +109,9 @@ void ShowSelection::follow(const ShowChange& change) {
 bool ShowSelection::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &grid_ && event->type() == QEvent::KeyPress && !relaying_)
         return keyPressed(static_cast<QKeyEvent*>(event));
-    if (watched != grid_.viewport())
+    // Compared with the viewport kept at the start: while the grid is taken down, its events still
+    // come here and the grid may no longer be asked for anything.
+    if (watched != viewport_)
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:

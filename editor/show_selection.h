@@ -55,6 +55,7 @@ class ShowSelection : public QObject {
 
     ShowDocument& show_;
     TOvcTable& grid_;
+    QObject* viewport_; // the grid's viewport, whose mouse events select
     std::set<int> selected_;
     int anchor_ = 0; // where a Shift run starts
     bool relaying_ = false;
