@@ -79,9 +79,9 @@ bool WinFolder::create(const wchar_t* prefix, uint64_t space, char* why, int why
                   (space + 999999) / 1000000);
         return false;
     }
-    LARGE_INTEGER seed{};
-    QueryPerformanceCounter(&seed);
-    unsigned long long state = uint64_t(seed.QuadPart) ^ (uint64_t(GetCurrentProcessId()) << 32);
+    LARGE_INTEGER counter{};
+    QueryPerformanceCounter(&counter);
+    unsigned long long state = uint64_t(counter.QuadPart) ^ (uint64_t(GetCurrentProcessId()) << 32);
     for (int attempt = 0; attempt < 100; ++attempt) {
         state = state * 6364136223846793005ull + 1442695040888963407ull;
         wchar_t name[16];
