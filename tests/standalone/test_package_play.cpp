@@ -1,20 +1,33 @@
 // SPDX-License-Identifier: MIT
 // Packages that really play: a show of the sample pictures exported, the package run as a second
-// process on the offscreen platform with the player's report switch, and what the player put on
-// screen compared with the show. Also the player run on its own in folders it cannot play.
+// process on an X server of the test's own with the player's report switch, and what the player put
+// on screen compared with the show; the first picture looked at on the screen and the player's keys
+// pressed; what the package's programs need of the other machine, and a package played in a Debian
+// 12 system without Qt. Also the player run on its own in folders it cannot play.
 
 #include "export_test_support.h"
 #include "image_loader.h"
 #include "qt_application_environment.h"
+#include "test_pictures.h"
 #include "test_wav.h"
+#include "test_x_server.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImageReader>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QThread>
 
+#include <X11/keysym.h>
+
+#include <functional>
 #include <map>
+#include <unistd.h>
 
 namespace {
 
@@ -31,16 +44,17 @@ struct PlayerRun {
 };
 
 PlayerRun runProgram(const QString& program, const QStringList& arguments, const QString& folder,
-                     const QString& tmp) {
+                     const QString& tmp, bool onDisplay = true) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TMPDIR"), tmp);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), QDir::tempPath()); // not the package's temporary folder
+    PlayerRun run;
+    QString why;
+    env.insert(QStringLiteral("DISPLAY"), onDisplay ? test_x_server::display(why) : QString());
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(folder);
     process.start(program, arguments);
-    PlayerRun run;
     if (!process.waitForFinished(120000)) {
         process.kill();
         process.waitForFinished();
@@ -62,6 +76,33 @@ PlayerRun runProgram(const QString& program, const QStringList& arguments, const
     return run;
 }
 
+// Waits until `holds` is true of what the screen shows, for a minute at most.
+bool screenShows(const std::function<bool(const QImage&)>& holds) {
+    QDeadlineTimer deadline(60000);
+    while (!deadline.hasExpired()) {
+        const QImage screen = test_x_server::screen();
+        if (!screen.isNull() && holds(screen))
+            return true;
+        QThread::msleep(50);
+    }
+    return false;
+}
+
+// The mean difference of the pixels of `part` from those of `screen` at `at`, per channel.
+double difference(const QImage& screen, const QImage& part, QPoint at) {
+    qint64 sum = 0;
+    for (int y = 0; y < part.height(); ++y)
+        for (int x = 0; x < part.width(); ++x) {
+            const QRgb a = screen.pixel(at.x() + x, at.y() + y), b = part.pixel(x, y);
+            sum += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+        }
+    return double(sum) / (3.0 * part.width() * part.height());
+}
+
+bool black(const QImage& screen, QPoint at) {
+    return (screen.pixel(at) & 0xFFFFFF) == 0;
+}
+
 class PackagePlay : public ExportTest {
   protected:
     PackagePlay() {
@@ -69,6 +110,11 @@ class PackagePlay : public ExportTest {
         EXPECT_TRUE(QFile::copy(Player, programs + "/verasco2.dat"));
         QDir().mkpath(target(QStringLiteral("elsewhere")));
         QDir().mkpath(target(QStringLiteral("run-tmp")));
+    }
+    void SetUp() override {
+        QString why;
+        if (test_x_server::display(why).isEmpty())
+            GTEST_SKIP() << why.toStdString() << ": the packages were not played";
     }
     PlayerRun play(const QString& package) {
         return runProgram(package, {QStringLiteral("--report")}, target(QStringLiteral("elsewhere")),
@@ -99,7 +145,7 @@ TEST_F(PackagePlay, TheExportedShowPlaysEverySlideWithItsPictureCaptionFontAndSo
         {sample("tiles.pcx"), "Tiles", "runtime"},
         {sample("swirl.tga"), "A swirl of colour", "runtime"},
         {sample("leaf.tif"), "Light through a leaf", "runtime"},
-        {kept, "A bitmap packed as it is", "own"},
+        {kept, "A bitmap packed as it is", "own"}, // not a picture the run-time reads: blank
     };
     for (const Slide& s : slides) {
         const bool second = show.SlideCount == 1;
@@ -128,7 +174,7 @@ TEST_F(PackagePlay, TheExportedShowPlaysEverySlideWithItsPictureCaptionFontAndSo
         EXPECT_EQ(line["slide"], QString::number(i + 1));
         EXPECT_EQ(line["offset"].toLongLong(), offset) << "offsets follow each other";
         offset += line["length"].toLongLong();
-        const QSize size = slides[i].image == "BLANK"
+        const QSize size = slides[i].image == "BLANK" || slides[i].image == kept
                                ? QSize(0, 0)
                                : imaging::loadImageFile(slides[i].image, {}).image.size();
         EXPECT_EQ(line["picture"], QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
@@ -151,6 +197,151 @@ TEST_F(PackagePlay, TheExportedShowPlaysEverySlideWithItsPictureCaptionFontAndSo
     }
 }
 
+TEST_F(PackagePlay, TheFirstPictureIsOnScreenAndTheKeysStepAndQuit) {
+    const QString sunrise = sample("sunrise.jpg");
+    for (const QString& image : {sunrise, sample("night.png"), QStringLiteral("BLANK")})
+        addSlide(image, {}, [](TSlideRecord& r) {
+            r.ShowText = 0;
+            r.Delay = 255;
+        });
+    const QString package = target(QStringLiteral("keys"));
+    ASSERT_FALSE(exporter().write(package, qualityPreset(11)));
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QString why;
+    env.insert(QStringLiteral("DISPLAY"), test_x_server::display(why));
+    env.insert(QStringLiteral("TMPDIR"), target(QStringLiteral("run-tmp")));
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(target(QStringLiteral("elsewhere")));
+    process.start(package, {});
+    // The photograph, smaller than the 1024 x 768 screen, in its middle as it is.
+    const QImage photo = QImage(Samples + "sunrise.jpg").convertToFormat(QImage::Format_RGB32);
+    const QPoint corner(512 - photo.width() / 2, 384 - photo.height() / 2);
+    const auto first = [&](const QImage& screen) { return difference(screen, photo, corner) < 2.0; };
+    EXPECT_TRUE(screenShows(first)) << "the first picture on screen";
+    // The night picture stands upright, fitted to the screen's height: the photograph's corner is black.
+    const auto second = [&](const QImage& s) {
+        return black(s, corner + QPoint(4, 4)) && !black(s, {512, 384});
+    };
+    const auto blank = [](const QImage& s) { return black(s, {512, 384}) && black(s, {300, 300}); };
+    const std::pair<unsigned long, std::function<bool(const QImage&)>> steps[] = {
+        {XK_Right, second}, {XK_End, blank},    {XK_Home, first},
+        {XK_Left, blank},   {XK_Prior, second}, {XK_Next, blank}};
+    for (const auto& [key, shows] : steps) {
+        SCOPED_TRACE(key);
+        ASSERT_TRUE(test_x_server::sendKey(key));
+        EXPECT_TRUE(screenShows(shows));
+    }
+    ASSERT_TRUE(test_x_server::sendKey(XK_space));
+    ASSERT_TRUE(test_x_server::sendKey(XK_Escape));
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_TRUE(QDir(target(QStringLiteral("run-tmp"))).isEmpty()) << "the private folder goes with the show";
+}
+
+// A minimal Debian 12 system with libX11 and without Qt, kept for every test run of the machine
+// (VERASCO_TEST_CHROOT names another); made with debootstrap where it is missing. Empty, with what
+// is missing in `why`, when it cannot be had.
+QString debian12(QString& why) {
+    const QString kept =
+        qEnvironmentVariable("VERASCO_TEST_CHROOT", QStringLiteral("/var/cache/verasco-tests/debian12"));
+    if (QFileInfo::exists(kept + "/usr/lib/x86_64-linux-gnu/libX11.so.6"))
+        return kept;
+    if (QStandardPaths::findExecutable(QStringLiteral("debootstrap")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("chroot")).isEmpty()) {
+        why =
+            QStringLiteral("no Debian 12 system at %1, and debootstrap (Debian's package debootstrap) is not "
+                           "installed to make one")
+                .arg(kept);
+        return {};
+    }
+    // Made aside and renamed when whole, so that a run cut short leaves no half-made system.
+    const QString partial = kept + ".partial";
+    QDir(partial).removeRecursively();
+    QDir().mkpath(QFileInfo(kept).path());
+    QProcess make;
+    make.start(QStringLiteral("debootstrap"),
+               {QStringLiteral("--variant=minbase"), QStringLiteral("--include=libx11-6"),
+                QStringLiteral("bookworm"), partial, QStringLiteral("http://deb.debian.org/debian")});
+    if (!make.waitForFinished(30 * 60000) || make.exitCode() != 0 || !QDir().rename(partial, kept)) {
+        why = QStringLiteral("no Debian 12 system at %1, and debootstrap could not make one (is the network "
+                             "there?): %2")
+                  .arg(kept, QString::fromLocal8Bit(make.readAllStandardError().right(300)));
+        QDir(partial).removeRecursively();
+        return {};
+    }
+    return kept;
+}
+
+TEST_F(PackagePlay, PlaysInADebian12SystemWithoutQt) {
+    if (getuid() != 0)
+        GTEST_SKIP()
+            << "changing the root folder (chroot) needs the administrator: the package was not played";
+    QString why;
+    const QString system = debian12(why);
+    if (system.isEmpty())
+        GTEST_SKIP() << why.toStdString();
+    QDirIterator qt(system + "/usr/lib", {"libQt*"}, QDir::Files, QDirIterator::Subdirectories);
+    ASSERT_FALSE(qt.hasNext()) << "the system holds " << qt.next().toStdString();
+    const QString tune = QDir(pictures).filePath(QStringLiteral("Tune.wav"));
+    ASSERT_TRUE(writeTestWav(tune, 200));
+    for (const QString& image : {sample("sunrise.jpg"), sample("night.png")})
+        addSlide(image, tune, [](TSlideRecord& r) { r.Text.assign("In Debian 12"); });
+    QTemporaryDir inside(system + "/tmp/verasco-play-XXXXXX");
+    const QString folder = "/tmp/" + QFileInfo(inside.path()).fileName();
+    ASSERT_FALSE(exporter().write(inside.filePath(QStringLiteral("holiday")), qualityPreset(11)));
+    QDir().mkpath(inside.filePath(QStringLiteral("tmp")));
+    const PlayerRun run = runProgram(QStringLiteral("chroot"),
+                                     {system, QStringLiteral("/usr/bin/env"), "TMPDIR=" + folder + "/tmp",
+                                      QStringLiteral("/bin/sh"), QStringLiteral("-c"),
+                                      "cd " + folder + " && ./holiday --report"},
+                                     target(QStringLiteral("elsewhere")), target(QStringLiteral("run-tmp")));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ASSERT_EQ(run.slides.size(), 2u) << run.err.toStdString();
+    EXPECT_EQ(run.slides[0].at("picture"), "640x480");
+    EXPECT_EQ(run.slides[1].at("picture"), "480x640");
+    EXPECT_EQ(run.slides[0].at("decoder"), "runtime");
+    EXPECT_EQ(run.slides[1].at("audio"), "TUNE.WAV");
+    EXPECT_TRUE(QDir(inside.filePath(QStringLiteral("tmp"))).isEmpty())
+        << "the private folder goes with the show";
+}
+
+// What the package's programs need on the other machine: no Qt, nothing beyond the C library, libX11
+// for the player, and the C++ library that every Debian system has for the head.
+TEST(PackagePrograms, NeedNoQtNorMoreThanTheCLibraryAndLibX11) {
+#ifdef VERASCO_SANITIZE_BUILD
+    GTEST_SKIP() << "the programs carry the sanitizers' run-time in this build";
+#endif
+    const QStringList system = {"libc.so.6", "libm.so.6", "ld-linux-x86-64.so.2"};
+    const std::pair<const char*, QStringList> programs[] = {
+        {"verasco1.dat", system + QStringList{"libstdc++.so.6", "libgcc_s.so.1"}},
+        {"verasco2.dat", system + QStringList{"libX11.so.6"}},
+        {"verasco3.dat", system},
+    };
+    for (const auto& [name, allowed] : programs) {
+        SCOPED_TRACE(name);
+        const QString path = QStringLiteral(VERASCO_BINARY_DIR "/app/") + QLatin1String(name);
+        QProcess readelf;
+        readelf.start(QStringLiteral("readelf"), {QStringLiteral("-d"), path});
+        ASSERT_TRUE(readelf.waitForFinished());
+        const QString dynamic = QString::fromLocal8Bit(readelf.readAllStandardOutput());
+        static const QRegularExpression needed(QStringLiteral("\\(NEEDED\\).*\\[(.*)\\]"));
+        QStringList found;
+        for (auto m = needed.globalMatch(dynamic); m.hasNext();)
+            found << m.next().captured(1);
+        EXPECT_FALSE(found.isEmpty()) << dynamic.toStdString();
+        for (const QString& library : found)
+            EXPECT_TRUE(allowed.contains(library)) << library.toStdString();
+        QProcess ldd;
+        ldd.start(QStringLiteral("ldd"), {path});
+        ASSERT_TRUE(ldd.waitForFinished());
+        const QString all = QString::fromLocal8Bit(ldd.readAllStandardOutput());
+        EXPECT_FALSE(all.contains(QLatin1String("Qt")) || all.contains(QLatin1String("not found")))
+            << all.toStdString();
+    }
+}
+
 // A folder as the head leaves it for the player: the player, its run-time and the two show files.
 class PlayerFolder : public ::testing::Test {
   protected:
@@ -163,9 +354,13 @@ class PlayerFolder : public ::testing::Test {
         QFile f(folder.filePath(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
     }
-    PlayerRun play() {
+    PlayerRun play(bool onDisplay = true) {
         return runProgram(folder.filePath(QStringLiteral("SHOW.EXE")), {QStringLiteral("--report")},
-                          folder.path(), folder.path());
+                          folder.path(), folder.path(), onDisplay);
+    }
+    bool displayed() {
+        QString why;
+        return !test_x_server::display(why).isEmpty();
     }
     QTemporaryDir folder;
 };
@@ -220,6 +415,8 @@ TEST_F(PlayerFolder, ADamagedOrMissingShowIsNamedAndNotPlayed) {
 }
 
 TEST_F(PlayerFolder, SlidesWhoseDataRunsPastTheImageDataAreBlank) {
+    if (!displayed())
+        GTEST_SKIP() << "no X server for the player";
     QFile sunrise(Samples + "sunrise.jpg");
     ASSERT_TRUE(sunrise.open(QIODevice::ReadOnly));
     const QByteArray jpeg = sunrise.readAll();
@@ -239,6 +436,37 @@ TEST_F(PlayerFolder, SlidesWhoseDataRunsPastTheImageDataAreBlank) {
     }
     EXPECT_EQ(run.slides[4]["picture"], "0x0") << "ten bytes that are no picture";
     EXPECT_EQ(run.slides[4]["length"], "10");
+}
+
+// A photograph packed as it is stands upright by its orientation tag; without its run-time the
+// player shows blank slides and says why; without a display it says so and ends.
+TEST_F(PlayerFolder, PicturesStandUprightAndAMissingRunTimeOrDisplayIsNamed) {
+    const QString turned = folder.filePath(QStringLiteral("turned.jpg"));
+    ASSERT_TRUE(QFile::copy(Samples + "sunrise.jpg", turned));
+    const bool tagged = test_pictures::tagOrientation(turned, 6);
+    const QByteArray jpeg = fileBytes(turned);
+    write(QStringLiteral("IMAGES.SLD"), slideList(1, record("0")));
+    write(QStringLiteral("IMAGES.DAT"), jpeg);
+    const PlayerRun headless = play(false);
+    EXPECT_EQ(headless.exitCode, 4);
+    EXPECT_TRUE(headless.err.contains(QLatin1String("the show needs a graphical desktop")))
+        << headless.err.toStdString();
+    if (!displayed())
+        GTEST_SKIP() << "no X server for the player";
+    if (tagged) {
+        const PlayerRun upright = play();
+        ASSERT_EQ(upright.slides.size(), 1u) << upright.err.toStdString();
+        EXPECT_EQ(upright.slides[0].at("picture"), "480x640") << "turned a quarter";
+    }
+    QFile::remove(folder.filePath(QStringLiteral("QPXRUN30.DLL")));
+    write(QStringLiteral("QPXRUN30.DLL"), "not a library");
+    const PlayerRun blank = play();
+    EXPECT_EQ(blank.exitCode, 0);
+    ASSERT_EQ(blank.slides.size(), 1u) << blank.err.toStdString();
+    EXPECT_EQ(blank.slides[0].at("picture"), "0x0");
+    EXPECT_TRUE(blank.err.contains(QLatin1String("the pictures are shown blank"))) << blank.err.toStdString();
+    if (!tagged)
+        GTEST_SKIP() << "exiftool (libimage-exiftool-perl) is not installed: no picture was turned";
 }
 
 } // namespace

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
-// The plain C++ parts of the Windows package's player, run here: the course of a show (times at each
-// speed, the hold for a sound, looping, the keys) and a sound's length read from its WAV file, and
-// the show files of a folder read, or refused with the message the Linux player gives.
+// The plain C++ parts the players of Linux and Windows packages share: the course of a show (times at
+// each speed, the hold for a sound, looping, the keys), a sound's length read from its WAV file, the
+// show files of a folder read whatever their letter case, or refused with a message naming what is
+// wrong, and a photograph turned upright by its orientation tag.
 
 #include "head_test_support.h"
 #include "package_files.h"
 #include "show_clock.h"
+#include "slide_picture.h"
 
 #include <gtest/gtest.h>
 
@@ -106,10 +108,11 @@ TEST(PackageFiles, ReadsTheShowOrNamesWhatIsWrong) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ScratchFolder dir;
+        // Unpacked under the stored, upper-cased names.
         if (!c.list.empty())
-            WriteFile(dir / "images.sld", c.list);
+            WriteFile(dir / "IMAGES.SLD", c.list);
         if (c.data)
-            WriteFile(dir / "images.dat", "datapicture");
+            WriteFile(dir / "Images.dat", "datapicture");
         PackageFiles files;
         std::string error;
         EXPECT_EQ(files.open(dir.path + "/", error), c.message[0] == '\0');
@@ -125,6 +128,73 @@ TEST(PackageFiles, RecordTextsInUtf8OrWindows1252) {
     EXPECT_EQ(RecordText("Caf\xC3\xA9"), "Caf\xC3\xA9");
     EXPECT_EQ(RecordText("Caf\xE9 \x80"), "Caf\xC3\xA9 \xE2\x82\xAC");
     EXPECT_EQ(RecordText("\xC3"), "\xC3\x83") << "a cut sequence is no UTF-8";
+}
+
+TEST(PackageFiles, FilesAreFoundWhateverTheirLetterCase) {
+    ScratchFolder dir;
+    WriteFile(dir / "TUNE.WAV", "RIFF");
+    WriteFile(dir / "tune.wav", "RIFF");
+    WriteFile(dir / "Beep.wav", "RIFF");
+    const std::string folder = dir.path + "/";
+    EXPECT_EQ(FolderFile(folder, "tune.wav"), folder + "tune.wav")
+        << "the name as spelled, where it is there";
+    EXPECT_EQ(FolderFile(folder, "BEEP.WAV"), folder + "Beep.wav");
+    EXPECT_EQ(FolderFile(folder, "none.wav"), "");
+    for (const char* name : {"", ".", "..", "../TUNE.WAV", "a/b"})
+        EXPECT_EQ(FolderFile(folder, name), "") << name;
+}
+
+// A 3 x 2 picture whose pixels are numbered 0 to 5, row after row.
+QpxRunPicture Numbered(std::vector<std::uint32_t>& pixels) {
+    pixels = {0, 1, 2, 3, 4, 5};
+    return {3, 2, 12, reinterpret_cast<unsigned char*>(pixels.data())};
+}
+
+// A JPEG's start with an Exif block in the given byte order recording `orientation`.
+std::string ExifJpeg(bool little, int orientation) {
+    const auto be = [](unsigned v, int n) {
+        std::string out;
+        for (int i = n - 1; i >= 0; --i)
+            out += char(v >> (8 * i) & 0xFF);
+        return out;
+    };
+    const auto num = [&](unsigned v, int n) { return little ? Le(v, n) : be(v, n); };
+    const std::string tiff = std::string(little ? "II" : "MM") + num(42, 2) + num(8, 4) + num(1, 2) +
+                             num(0x112, 2) + num(3, 2) + num(1, 4) + num(unsigned(orientation), 2) +
+                             num(0, 2) + num(0, 4);
+    const std::string exif = "Exif" + std::string(2, '\0') + tiff;
+    return "\xFF\xD8" + std::string("\xFF\xE0") + be(4, 2) + "JF" + "\xFF\xE1" +
+           be(unsigned(exif.size() + 2), 2) + exif + "\xFF\xDA" + be(2, 2);
+}
+
+TEST(SlidePicture, PhotographsStandUprightByTheirOrientationTag) {
+    EXPECT_EQ(JpegOrientation(ExifJpeg(true, 6)), 6);
+    EXPECT_EQ(JpegOrientation(ExifJpeg(false, 8)), 8);
+    EXPECT_EQ(JpegOrientation(ExifJpeg(true, 9)), 1) << "no such orientation";
+    EXPECT_EQ(JpegOrientation(ExifJpeg(true, 6).substr(0, 30)), 1) << "cut short";
+    EXPECT_EQ(JpegOrientation("GIF89a"), 1);
+    struct Case {
+        int orientation;
+        int width;
+        std::vector<std::uint32_t> upright; // the numbered pixels, row after row
+    };
+    const Case cases[] = {
+        {1, 3, {0, 1, 2, 3, 4, 5}}, {2, 3, {2, 1, 0, 5, 4, 3}}, {3, 3, {5, 4, 3, 2, 1, 0}},
+        {4, 3, {3, 4, 5, 0, 1, 2}}, {5, 2, {0, 3, 1, 4, 2, 5}}, {6, 2, {3, 0, 4, 1, 5, 2}},
+        {7, 2, {5, 2, 4, 1, 3, 0}}, {8, 2, {2, 5, 1, 4, 0, 3}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.orientation);
+        std::vector<std::uint32_t> pixels;
+        const SlidePicture p = UprightPicture(Numbered(pixels), c.orientation);
+        EXPECT_EQ(p.width, c.width);
+        EXPECT_EQ(p.height, 6 / c.width);
+        std::vector<std::uint32_t> numbers;
+        for (const std::uint32_t v : p.pixels)
+            numbers.push_back(v & 0xFFFFFF);
+        EXPECT_EQ(numbers, c.upright);
+    }
+    EXPECT_TRUE(UprightPicture(QpxRunPicture{}, 6).pixels.empty());
 }
 
 } // namespace

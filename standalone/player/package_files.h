@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The show of an unpacked package read without any toolkit: the slide list "images.sld" and the
 // image data "images.dat" of a folder, and where each slide's picture lies in that data. Plain
-// C++, so that any player of a package can share it.
+// C++, shared by the players of Linux and Windows packages. Members are unpacked under their stored,
+// upper-cased names, while records keep a name as the show spelled it: files are found whatever
+// their letter case.
 #pragma once
 
 #include "slide_list.h"
@@ -35,3 +37,7 @@ class PackageFiles {
 // A record's text as stored: UTF-8, or Windows-1252 where the bytes are no UTF-8. `text` is
 // returned in UTF-8 either way.
 std::string RecordText(std::string_view stored);
+
+// The path of the file of `folder` (empty or ending in a separator) named `name` in any letter
+// case; empty when there is none, or when `name` is no plain file name.
+std::string FolderFile(const std::string& folder, std::string_view name);

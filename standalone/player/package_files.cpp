@@ -4,6 +4,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#ifndef _WIN32
+#include <dirent.h>
+#include <strings.h>
+#endif
 
 namespace {
 
@@ -43,7 +47,38 @@ bool ValidUtf8(std::string_view s) {
     return true;
 }
 
+// The file's path as the folder spells it; where there is none, its path as named, for the message.
+std::string Located(const std::string& folder, const char* name) {
+    const std::string found = FolderFile(folder, name);
+    return found.empty() ? folder + name : found;
+}
+
 } // namespace
+
+std::string FolderFile(const std::string& folder, std::string_view name) {
+    if (name.empty() || name.find_first_of("/\\:") != std::string_view::npos || name == "." || name == "..")
+        return {};
+#ifdef _WIN32
+    // The system's own file names ignore the letter case.
+    const std::string path = folder + std::string(name);
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return {};
+    std::fclose(file);
+    return path;
+#else
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return {};
+    std::string found;
+    const std::string wanted(name);
+    while (const dirent* entry = readdir(dir))
+        if (strcasecmp(entry->d_name, wanted.c_str()) == 0 && (found.empty() || wanted == entry->d_name))
+            found = folder + entry->d_name;
+    closedir(dir);
+    return found;
+#endif
+}
 
 std::string RecordText(std::string_view stored) {
     if (ValidUtf8(stored))
@@ -70,7 +105,7 @@ std::string RecordText(std::string_view stored) {
 bool PackageFiles::open(const std::string& folder, std::string& error) {
     std::string bytes, why;
     constexpr std::size_t Largest = SlideList::HeaderSize + std::size_t(MaxSlides) * SlideList::RecordSize;
-    if (!ReadFile(folder + SlideListName, Largest + 1, bytes, why)) {
+    if (!ReadFile(Located(folder, SlideListName), Largest + 1, bytes, why)) {
         error = std::string("The slide list ") + SlideListName + " cannot be read: " + why + ".";
         return false;
     }
@@ -83,7 +118,7 @@ bool PackageFiles::open(const std::string& folder, std::string& error) {
         error = std::string("The slide list ") + SlideListName + " is damaged: " + why + ".";
         return false;
     }
-    if (!ReadFile(folder + ImageDataName, std::size_t(-1), data_, why)) {
+    if (!ReadFile(Located(folder, ImageDataName), std::size_t(-1), data_, why)) {
         error = std::string("The image data ") + ImageDataName + " cannot be read: " + why + ".";
         return false;
     }

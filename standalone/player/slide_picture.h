@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+// A slide's picture as a player holds it: the decoding run-time's pixels copied out, turned upright
+// by the orientation tag a photograph packed as it is carries. Plain C++, shared by the players.
+#pragma once
+
+#include "qpx_runtime.h"
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+struct SlidePicture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels; // 0xFFRRGGBB, row after row; empty for no picture
+};
+
+// The orientation (1 to 8, as TIFF numbers them) a JPEG's Exif block records; 1 where it records
+// none or the data is no JPEG.
+int JpegOrientation(std::string_view data);
+
+// The decoded picture turned and mirrored by `orientation`, so that it is shown upright.
+SlidePicture UprightPicture(const QpxRunPicture& decoded, int orientation);

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: MIT
+// The slides' WAV sounds on Linux, played on a thread of their own through PulseAudio's simple
+// interface, or ALSA where that is missing or no sound server answers. Both libraries are loaded at
+// run time, so that a player runs where neither is installed: the show is then silent.
+#pragma once
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+class WavSound {
+  public:
+    WavSound() = default;
+    ~WavSound() { stop(); }
+    WavSound(const WavSound&) = delete;
+    WavSound& operator=(const WavSound&) = delete;
+
+    // Stops the sound playing and starts the PCM WAV file at `path` (8, 16, 24 or 32 bits).
+    void play(const std::string& path);
+    void stop();
+
+  private:
+    std::thread thread_;
+    std::atomic<bool> stopping_{false};
+};

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+// The player of a Linux package, on the X Window System alone (Wayland desktops run it through
+// XWayland): the show of the folder it runs in, full screen on a black ground, each picture fitted
+// to the screen with its caption beneath in the font, style and colour of its slide, for its time at
+// the speed the slide list asks for, looping where it asks for that, each slide's WAV sound played
+// as it comes and the slide held for it where the slide asks. Esc (or closing the window) quits,
+// Space pauses and plays, the arrow and page keys step, Home and End go to the first and the last
+// slide. With the report switch each slide, once it is on screen, is also written to standard
+// output as one line of tab-separated key=value fields, the show runs at the fastest speed without
+// looping and the player quits after the last slide.
+#pragma once
+
+#include "package_files.h"
+#include "qpx_runtime.h"
+#include "show_clock.h"
+#include "slide_picture.h"
+#include "wav_sound.h"
+
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <string>
+
+// The decoding run-time's functions; null where the run-time could not be loaded.
+struct DecodingRuntime {
+    QpxRunDecodeFunction decode = nullptr;
+    QpxRunFreeFunction release = nullptr;
+};
+
+class X11Player {
+  public:
+    X11Player(const PackageFiles& package, DecodingRuntime runtime, bool report);
+    ~X11Player();
+    X11Player(const X11Player&) = delete;
+    X11Player& operator=(const X11Player&) = delete;
+
+    // Opens the window on `display` and plays until the show is over; returns the exit code.
+    int run(Display* display);
+
+  private:
+    void openWindow();
+    void handle(XEvent& event);
+    void show(int index);
+    void render();
+    void present();
+    void drawPicture(int width, int bottom);
+    // Draws the caption at the foot of the canvas; returns where its line begins.
+    int drawCaption(const TSlideRecord& slide);
+    void onScreen();
+    void startTimer();
+    void key(KeySym key);
+    void reportSlide();
+
+    const PackageFiles& package_;
+    DecodingRuntime runtime_;
+    bool report_;
+    ShowClock clock_;
+    WavSound sound_;
+    Display* display_ = nullptr;
+    Window window_ = 0;
+    Pixmap canvas_ = 0;
+    GC gc_ = nullptr;
+    Atom closeAtom_ = 0;
+    int width_ = 0, height_ = 0;
+    bool mapped_ = false;
+    int shown_ = -1;       // the slide whose picture is held
+    bool reported_ = true; // the slide on screen has been reported and timed
+    bool timing_ = false;
+    std::chrono::steady_clock::time_point timeUp_;
+    SlidePicture picture_;
+    bool decoded_ = false; // the picture came from the run-time
+    std::string audio_;    // the sound file of the slide held, as found in the folder
+};
