@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The show's files first: Xlib names a macro Status, as the slide list names a type.
-#include "x11_caption.h"
 #include "package_files.h"
+
+#include "x11_caption.h"
+
+#include <X11/Xutil.h>
 
 #include <algorithm>
 #include <cctype>
@@ -81,10 +84,14 @@ CaptionFont::CaptionFont(Display* display, const TSlideRecord& slide)
         const std::string name = Nearest(display, pattern, pixels);
         if (!name.empty() && (font_ = XLoadQueryFont(display, name.c_str()))) {
             unicode_ = pattern.find("iso10646") != std::string::npos;
-            return;
+            break;
         }
     }
-    font_ = XLoadQueryFont(display, "fixed");
+    if (!font_)
+        font_ = XLoadQueryFont(display, "fixed");
+    // A server without fonts of that size has its glyphs enlarged, so that the caption keeps its size.
+    const int own = font_ ? font_->ascent + font_->descent : 0;
+    scale_ = own > 0 ? std::max(1, (pixels + own / 2) / own) : 1;
 }
 
 CaptionFont::~CaptionFont() {
@@ -103,17 +110,49 @@ std::vector<XChar2b> CaptionFont::glyphs(const std::string& text) const {
 
 int CaptionFont::width(const std::string& text) const {
     const std::vector<XChar2b> g = glyphs(text);
-    return font_ ? XTextWidth16(font_, g.data(), int(g.size())) : 0;
+    return font_ ? XTextWidth16(font_, g.data(), int(g.size())) * scale_ : 0;
 }
 
 void CaptionFont::draw(Drawable to, GC gc, int x, int y, const std::string& text) const {
     if (!font_)
         return;
     const std::vector<XChar2b> g = glyphs(text);
+    if (scale_ == 1) {
+        drawLine(to, gc, x, y, g);
+        return;
+    }
+    // The line drawn at the font's own size, then each of its pixels as a square of the scale's side.
+    const int w = XTextWidth16(font_, g.data(), int(g.size())), h = font_->ascent + font_->descent;
+    if (w <= 0 || h <= 0)
+        return;
+    const int screen = DefaultScreen(display_);
+    const Pixmap line =
+        XCreatePixmap(display_, to, unsigned(w), unsigned(h), unsigned(DefaultDepth(display_, screen)));
+    const GC pen = XCreateGC(display_, line, 0, nullptr);
+    XSetForeground(display_, pen, 0);
+    XFillRectangle(display_, line, pen, 0, 0, unsigned(w), unsigned(h));
+    XSetForeground(display_, pen, WhitePixel(display_, screen) ? WhitePixel(display_, screen) : 1);
+    drawLine(line, pen, 0, font_->ascent, g);
+    XImage* image = XGetImage(display_, line, 0, 0, unsigned(w), unsigned(h), AllPlanes, ZPixmap);
+    std::vector<XRectangle> squares;
+    for (int row = 0; image && row < h; ++row)
+        for (int column = 0; column < w; ++column)
+            if (XGetPixel(image, column, row) != 0)
+                squares.push_back({short(x + column * scale_),
+                                   short(y - font_->ascent * scale_ + row * scale_),
+                                   static_cast<unsigned short>(scale_), static_cast<unsigned short>(scale_)});
+    XFillRectangles(display_, to, gc, squares.data(), int(squares.size()));
+    if (image)
+        XDestroyImage(image);
+    XFreeGC(display_, pen);
+    XFreePixmap(display_, line);
+}
+
+void CaptionFont::drawLine(Drawable to, GC gc, int x, int y, const std::vector<XChar2b>& g) const {
     XSetFont(display_, gc, font_->fid);
     XDrawString16(display_, to, gc, x, y, g.data(), int(g.size()));
     const int w = XTextWidth16(font_, g.data(), int(g.size()));
-    const int thickness = std::max(1, height() / 14);
+    const int thickness = std::max(1, (font_->ascent + font_->descent) / 14);
     if (style_ & FontUnderline)
         XFillRectangle(display_, to, gc, x, y + std::max(1, font_->descent / 2), unsigned(w),
                        unsigned(thickness));

@@ -249,7 +249,7 @@ QString debian12(QString& why) {
     if (QFileInfo::exists(kept + "/usr/lib/x86_64-linux-gnu/libX11.so.6"))
         return kept;
     if (QStandardPaths::findExecutable(QStringLiteral("debootstrap")).isEmpty() ||
-        QStandardPaths::findExecutable(QStringLiteral("chroot")).isEmpty()) {
+        QStandardPaths::findExecutable(QStringLiteral("unshare")).isEmpty()) {
         why =
             QStringLiteral("no Debian 12 system at %1, and debootstrap (Debian's package debootstrap) is not "
                            "installed to make one")
@@ -292,10 +292,13 @@ TEST_F(PackagePlay, PlaysInADebian12SystemWithoutQt) {
     const QString folder = "/tmp/" + QFileInfo(inside.path()).fileName();
     ASSERT_FALSE(exporter().write(inside.filePath(QStringLiteral("holiday")), qualityPreset(11)));
     QDir().mkpath(inside.filePath(QStringLiteral("tmp")));
-    const PlayerRun run = runProgram(QStringLiteral("chroot"),
-                                     {system, QStringLiteral("/usr/bin/env"), "TMPDIR=" + folder + "/tmp",
-                                      QStringLiteral("/bin/sh"), QStringLiteral("-c"),
-                                      "cd " + folder + " && ./holiday --report"},
+    // The system's own /proc, which the package's head reads itself from, mounted for this run only.
+    const QString inSystem = QStringLiteral("mount -t proc proc '%1/proc' && exec chroot '%1' /usr/bin/env "
+                                            "TMPDIR=%2/tmp /bin/sh -c 'cd %2 && ./holiday --report'")
+                                 .arg(system, folder);
+    const PlayerRun run = runProgram(QStringLiteral("unshare"),
+                                     {QStringLiteral("--mount"), QStringLiteral("--fork"),
+                                      QStringLiteral("/bin/sh"), QStringLiteral("-c"), inSystem},
                                      target(QStringLiteral("elsewhere")), target(QStringLiteral("run-tmp")));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     ASSERT_EQ(run.slides.size(), 2u) << run.err.toStdString();
