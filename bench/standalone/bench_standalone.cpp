@@ -150,6 +150,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot export the show of JPEGs: %s\n", qPrintable(error));
         return 1;
     }
+    // The Linux package's player, as the Windows package under Wine, shows its slides on an X server.
+    if (!startPackageDisplay())
+        std::fprintf(stderr, "Xvfb could not be started: the packages' starts cannot be measured\n");
     setStartPackage(startPackage, dir.path());
     const QString windowsPackage = dir.filePath(QStringLiteral("show-windows.exe"));
     QString why = rig->write(windowsPackage, PackagePlatform::Windows);

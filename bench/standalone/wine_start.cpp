@@ -104,8 +104,11 @@ void WindowsPackageStartUnderWine(benchmark::State& state) {
 }
 BENCHMARK(WindowsPackageStartUnderWine)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 
-// An X server on a display number of its own choosing, told back through a pipe.
-bool startXServer() {
+} // namespace
+
+bool startPackageDisplay() {
+    if (xServer > 0)
+        return true;
     const QByteArray xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb")).toLocal8Bit();
     int fds[2];
     if (xvfb.isEmpty() || pipe(fds) != 0)
@@ -126,10 +129,11 @@ bool startXServer() {
         display += c;
     close(fds[0]);
     display.prepend(':');
-    return xServer > 0 && display.size() > 1;
+    if (xServer <= 0 || display.size() <= 1)
+        return false;
+    qputenv("DISPLAY", display);
+    return true;
 }
-
-} // namespace
 
 bool setWinePackage(const QString& packagePath, const QString& scratch, QString& why) {
     for (const QString& path :
@@ -138,7 +142,7 @@ bool setWinePackage(const QString& packagePath, const QString& scratch, QString&
             wine = path.toLocal8Bit();
     if (wine.isEmpty())
         return why = QStringLiteral("Wine (wine64) is not installed"), false;
-    if (!startXServer())
+    if (!startPackageDisplay())
         return why = QStringLiteral("Xvfb could not be started"), false;
     prefix = QFile::encodeName(QDir(scratch).filePath(QStringLiteral("wine-prefix")));
     package = QFile::encodeName(packagePath);
