@@ -6,6 +6,7 @@
 // quits after the last one.
 
 #include "package_files.h"
+#include "x11_caption.h"
 #include "x11_player.h"
 
 #include <dlfcn.h>
@@ -66,11 +67,20 @@ int main(int argc, char** argv) {
         report = report || std::strcmp(argv[i], "--report") == 0;
     PackageFiles package;
     std::string error;
-    if (!package.open(std::string(), error)) {
+    const bool opened = package.open(std::string(), error);
+    if (!opened)
         Tell(error);
+    if (!opened && report)
+        return ShowUnusable;
+    Display* display = XOpenDisplay(nullptr);
+    if (!opened) {
+        // Started from a file manager, the player has no terminal: the message is shown as well.
+        if (display) {
+            ShowMessage(display, error);
+            XCloseDisplay(display);
+        }
         return ShowUnusable;
     }
-    Display* display = XOpenDisplay(nullptr);
     if (!display) {
         const char* name = std::getenv("DISPLAY");
         Tell(std::string("the show needs a graphical desktop, and the display ") +

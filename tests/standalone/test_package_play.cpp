@@ -472,4 +472,27 @@ TEST_F(PlayerFolder, PicturesStandUprightAndAMissingRunTimeOrDisplayIsNamed) {
         GTEST_SKIP() << "exiftool (libimage-exiftool-perl) is not installed: no picture was turned";
 }
 
+TEST_F(PlayerFolder, ADamagedShowStartedFromTheDesktopIsNamedInAWindow) {
+    if (!displayed())
+        GTEST_SKIP() << "no X server for the player";
+    write(QStringLiteral("IMAGES.SLD"), slideList(3, record("0")));
+    write(QStringLiteral("IMAGES.DAT"), "data");
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QString why;
+    env.insert(QStringLiteral("DISPLAY"), test_x_server::display(why));
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(folder.path());
+    process.start(folder.filePath(QStringLiteral("SHOW.EXE")), {});
+    // The message stays until a key: Esc, sent until the window is there to take it.
+    bool named = false;
+    const QDeadlineTimer deadline(60000);
+    while (!process.waitForFinished(100) && !deadline.hasExpired())
+        named = test_x_server::sendKey(XK_Escape) || named;
+    EXPECT_TRUE(named) << "a window of the message";
+    ASSERT_EQ(process.state(), QProcess::NotRunning) << "the message did not end with Esc";
+    EXPECT_EQ(process.exitCode(), 3);
+    EXPECT_TRUE(process.readAllStandardError().contains("announces 3 slides but holds only 1"));
+}
+
 } // namespace
