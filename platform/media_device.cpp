@@ -29,13 +29,7 @@ CreateMediaBackend findMediaModule() {
     return nullptr;
 }
 
-CreateMediaBackend builtInMaker = nullptr;
-
 } // namespace
-
-void MediaDevice::setBackendMaker(CreateMediaBackend make) {
-    builtInMaker = make;
-}
 
 MediaDevice::MediaDevice(QObject* parent) : QObject(parent) {}
 
@@ -43,13 +37,9 @@ MediaDevice::~MediaDevice() = default;
 
 MediaBackend* MediaDevice::backend() {
     if (!backend_) {
-        if (builtInMaker) {
-            backend_.reset(builtInMaker());
-        } else {
-            static const CreateMediaBackend create = findMediaModule();
-            if (create)
-                backend_.reset(create());
-        }
+        static const CreateMediaBackend create = findMediaModule();
+        if (create)
+            backend_.reset(create());
         if (backend_)
             backend_->setVolume(float(volume_));
     }

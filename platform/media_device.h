@@ -45,10 +45,6 @@ class MediaDevice : public QObject {
     void setVolume(qreal volume);
     qreal volume() const { return volume_; }
 
-    // A program that carries the sound backend in itself (a stand-alone show's player) names its
-    // maker here before the first open; the module is then not looked for.
-    static void setBackendMaker(CreateMediaBackend make);
-
   private:
     MediaBackend* backend(); // loads the module on first use; null when there is none
 
