@@ -2,6 +2,7 @@
 #include "slide_picture.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -104,4 +105,60 @@ SlidePicture UprightPicture(const QpxRunPicture& decoded, int orientation) {
         }
     }
     return out;
+}
+
+namespace {
+
+// The bitmap's pixel at `x` of the row starting at `row`: its palette entry, or its own colour.
+std::uint32_t BitmapPixel(const unsigned char* row, int x, int bits, const unsigned char* palette,
+                          unsigned colours) {
+    if (bits >= 24) {
+        const unsigned char* p = row + std::size_t(x) * std::size_t(bits / 8);
+        return 0xFF000000u | std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+    }
+    const std::size_t bit = std::size_t(x) * std::size_t(bits);
+    const unsigned index = (row[bit / 8] >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
+    if (index >= colours)
+        return 0xFF000000u;
+    const unsigned char* c = palette + std::size_t(index) * 4;
+    return 0xFF000000u | std::uint32_t(c[2]) << 16 | std::uint32_t(c[1]) << 8 | c[0];
+}
+
+} // namespace
+
+bool ReadBitmap(std::string_view data, SlidePicture& picture) {
+    const auto* p = reinterpret_cast<const unsigned char*>(data.data());
+    const std::size_t size = data.size();
+    if (size < 54 || p[0] != 'B' || p[1] != 'M')
+        return false;
+    const std::uint32_t pixelsAt = Read32(p + 10, true), header = Read32(p + 14, true);
+    const auto width = std::int32_t(Read32(p + 18, true)), rawHeight = std::int32_t(Read32(p + 22, true));
+    const int bits = int(Read16(p + 28, true));
+    const std::uint32_t compression = Read32(p + 30, true);
+    const std::int64_t height = rawHeight < 0 ? -std::int64_t(rawHeight) : rawHeight;
+    const bool bitsKnown = bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32;
+    if (header < 40 || header > size - 14 || !bitsKnown || compression != 0 || width <= 0 || height <= 0 ||
+        std::int64_t(width) * height > 100'000'000)
+        return false;
+    const std::uint32_t used = Read32(p + 46, true);
+    const unsigned colours = bits > 8 ? 0 : used > 0 && used < (1u << bits) ? used : 1u << bits;
+    const std::size_t palette = 14 + header;
+    const std::size_t stride = (std::size_t(width) * std::size_t(bits) + 31) / 32 * 4;
+    if (palette + std::size_t(colours) * 4 > size || pixelsAt > size ||
+        stride * std::size_t(height) > size - pixelsAt)
+        return false;
+    SlidePicture out;
+    out.width = width;
+    out.height = int(height);
+    out.pixels.resize(std::size_t(width) * std::size_t(height));
+    for (int y = 0; y < out.height; ++y) {
+        // Rows are stored from the bottom up unless the height is negative.
+        const int stored = rawHeight < 0 ? y : out.height - 1 - y;
+        const unsigned char* row = p + pixelsAt + std::size_t(stored) * stride;
+        for (int x = 0; x < width; ++x)
+            out.pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)] =
+                BitmapPixel(row, x, bits, p + palette, colours);
+    }
+    picture = std::move(out);
+    return true;
 }

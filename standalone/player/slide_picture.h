@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // A slide's picture as a player holds it: the decoding run-time's pixels copied out, turned upright
-// by the orientation tag a photograph packed as it is carries. Plain C++, shared by the players.
+// by the orientation tag a photograph packed as it is carries; or a Windows bitmap packed as it is,
+// read by the player itself. Plain C++, shared by the players.
 #pragma once
 
 #include "qpx_runtime.h"
@@ -21,3 +22,7 @@ int JpegOrientation(std::string_view data);
 
 // The decoded picture turned and mirrored by `orientation`, so that it is shown upright.
 SlidePicture UprightPicture(const QpxRunPicture& decoded, int orientation);
+
+// An uncompressed Windows bitmap (1, 4, 8, 24 or 32 bits a pixel; rows from the bottom or the top)
+// read; false, leaving `picture` alone, for any other data or a bitmap cut short.
+bool ReadBitmap(std::string_view data, SlidePicture& picture);

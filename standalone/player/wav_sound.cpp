@@ -44,7 +44,12 @@ bool ReadWav(const std::string& path, Pcm& pcm) {
                 pcm.bits = tag == 1 || tag == 0xFFFE ? Le(head + 14, 2) : 0;
                 std::fseek(file, long(size & 1), SEEK_CUR);
             } else if (!std::memcmp(head, "data", 4)) {
-                pcm.data.resize(std::min<std::uint32_t>(size, 1u << 30));
+                // No more than the file holds, whatever the chunk claims.
+                const long at = std::ftell(file);
+                std::fseek(file, 0, SEEK_END);
+                const long end = std::ftell(file);
+                std::fseek(file, at, SEEK_SET);
+                pcm.data.resize(std::min<std::size_t>(size, std::size_t(std::max(0l, end - at))));
                 pcm.data.resize(std::fread(pcm.data.data(), 1, pcm.data.size(), file));
                 found = true;
             } else if (std::fseek(file, long(size + (size & 1)), SEEK_CUR) != 0) {

@@ -196,6 +196,8 @@ void X11Player::show(int index) {
     picture_ = decoded_ ? UprightPicture(decoded, JpegOrientation(data)) : SlidePicture{};
     if (decoded_)
         runtime_.release(&decoded);
+    else
+        ReadBitmap(data, picture_); // a bitmap packed as it is
     const TSlideRecord& slide = package_.slides()[std::size_t(index)];
     const std::string sound = RecordText(slide.AudioFile.str());
     audio_ = FolderFile(std::string(), sound.substr(sound.find_last_of("/\\") + 1));

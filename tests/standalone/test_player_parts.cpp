@@ -197,4 +197,63 @@ TEST(SlidePicture, PhotographsStandUprightByTheirOrientationTag) {
     EXPECT_TRUE(UprightPicture(QpxRunPicture{}, 6).pixels.empty());
 }
 
+// A bitmap of 3 x 2 pixels numbered 1 to 6 (blue), `bits` a pixel, rows from the bottom unless `topDown`.
+std::string Bitmap(int bits, bool topDown) {
+    const int stride = (3 * bits + 31) / 32 * 4;
+    std::string palette, pixels;
+    if (bits <= 8)
+        for (int i = 0; i < (1 << bits); ++i)
+            palette += Le(uint32_t(i), 4); // entry i is blue i
+    for (int stored = 0; stored < 2; ++stored) {
+        const int y = topDown ? stored : 1 - stored;
+        std::string row(std::size_t(stride), '\0');
+        for (int x = 0; x < 3; ++x) {
+            const int v = y * 3 + x + 1, bit = x * bits;
+            if (bits >= 24)
+                row[std::size_t(x * bits / 8)] = char(v);
+            else
+                row[std::size_t(bit / 8)] =
+                    char(row[std::size_t(bit / 8)] | (v & ((1 << bits) - 1)) << (8 - bits - bit % 8));
+        }
+        pixels += row;
+    }
+    const uint32_t at = uint32_t(54 + palette.size());
+    return "BM" + Le(uint32_t(at + pixels.size()), 4) + Le(0, 4) + Le(at, 4) + Le(40, 4) + Le(3, 4) +
+           Le(topDown ? uint32_t(-2) : 2u, 4) + Le(1, 2) + Le(uint32_t(bits), 2) + Le(0, 4) +
+           Le(uint32_t(pixels.size()), 4) + std::string(16, '\0') + palette + pixels;
+}
+
+TEST(SlidePicture, BitmapsPackedAsTheyAreAreReadOrRefused) {
+    const struct {
+        int bits;
+        bool topDown;
+        std::vector<std::uint32_t> blues;
+    } cases[] = {{24, false, {1, 2, 3, 4, 5, 6}},
+                 {32, true, {1, 2, 3, 4, 5, 6}},
+                 {8, false, {1, 2, 3, 4, 5, 6}},
+                 {4, true, {1, 2, 3, 4, 5, 6}},
+                 {1, false, {1, 0, 1, 0, 1, 0}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bits);
+        SlidePicture p;
+        ASSERT_TRUE(ReadBitmap(Bitmap(c.bits, c.topDown), p));
+        EXPECT_EQ(p.width, 3);
+        EXPECT_EQ(p.height, 2);
+        std::vector<std::uint32_t> blues;
+        for (const std::uint32_t v : p.pixels)
+            blues.push_back(v & 0xFFFFFF);
+        EXPECT_EQ(blues, c.blues);
+    }
+    std::string compressed = Bitmap(8, false);
+    compressed[30] = 1;
+    const std::string refused[] = {Bitmap(24, false).substr(0, 70), compressed,
+                                   "GIF89a" + std::string(60, '\0'),
+                                   Bitmap(24, false).replace(18, 4, Le(0x7FFFFFFF, 4))};
+    for (const std::string& data : refused) {
+        SlidePicture p;
+        EXPECT_FALSE(ReadBitmap(data, p));
+        EXPECT_TRUE(p.pixels.empty());
+    }
+}
+
 } // namespace
