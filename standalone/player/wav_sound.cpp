@@ -81,15 +81,31 @@ using AlsaWrite = long (*)(void*, const void*, unsigned long);
 using AlsaRecover = int (*)(void*, int, int);
 using AlsaClose = int (*)(void*);
 
+using AlsaErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
+using AlsaSetErrorHandler = int (*)(AlsaErrorHandler);
+
 template <typename F> F Symbol(void* library, const char* name) {
-    return reinterpret_cast<F>(dlsym(library, name));
+    return library ? reinterpret_cast<F>(dlsym(library, name)) : nullptr;
+}
+
+// The library, loaded once and kept until the player ends; null where it is not installed.
+void* Library(const char* name) {
+    return dlopen(name, RTLD_NOW | RTLD_LOCAL);
+}
+
+// ALSA's messages of a machine without a sound card stay off the player's standard error.
+void Quiet(const char*, int, const char*, int, const char*, ...) {}
+
+void* LoadAlsa() {
+    void* lib = Library("libasound.so.2");
+    if (const auto set = Symbol<AlsaSetErrorHandler>(lib, "snd_lib_error_set_handler"))
+        set(&Quiet);
+    return lib;
 }
 
 // Plays through PulseAudio; false when it is not there or no server takes the stream.
 bool PlayPulse(const Pcm& pcm, const std::atomic<bool>& stopping) {
-    void* lib = dlopen("libpulse-simple.so.0", RTLD_NOW | RTLD_LOCAL);
-    if (!lib)
-        return false;
+    static void* const lib = Library("libpulse-simple.so.0");
     const auto open = Symbol<PaNew>(lib, "pa_simple_new");
     const auto write = Symbol<PaWrite>(lib, "pa_simple_write");
     const auto drain = Symbol<PaDrain>(lib, "pa_simple_drain");
@@ -110,14 +126,11 @@ bool PlayPulse(const Pcm& pcm, const std::atomic<bool>& stopping) {
             drain(stream, &error);
         close(stream);
     }
-    dlclose(lib);
     return stream != nullptr;
 }
 
 void PlayAlsa(const Pcm& pcm, const std::atomic<bool>& stopping) {
-    void* lib = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
-    if (!lib)
-        return;
+    static void* const lib = LoadAlsa();
     const auto open = Symbol<AlsaOpen>(lib, "snd_pcm_open");
     const auto setParams = Symbol<AlsaSetParams>(lib, "snd_pcm_set_params");
     const auto write = Symbol<AlsaWrite>(lib, "snd_pcm_writei");
@@ -143,7 +156,6 @@ void PlayAlsa(const Pcm& pcm, const std::atomic<bool>& stopping) {
         }
         close(device);
     }
-    dlclose(lib);
 }
 
 } // namespace
