@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -213,9 +214,9 @@ void X11Player::render() {
     XFillRectangle(display_, canvas_, gc_, 0, 0, unsigned(width_), unsigned(height_));
     // The caption takes its line under the picture, which is fitted into the rest.
     int bottom = height_;
-    if (shown_ >= 0 && package_.slides()[std::size_t(shown_)].ShowText)
+    if (!black_ && shown_ >= 0 && package_.slides()[std::size_t(shown_)].ShowText)
         bottom = drawCaption(package_.slides()[std::size_t(shown_)]);
-    if (!picture_.pixels.empty() && bottom > 0)
+    if (!black_ && !picture_.pixels.empty() && bottom > 0)
         drawPicture(width_, bottom);
     if (mapped_)
         present();
@@ -290,7 +291,25 @@ void X11Player::startTimer() {
 }
 
 void X11Player::key(KeySym key) {
+    // A slide's number, then Enter, goes to that slide.
+    const bool digit = (key >= XK_0 && key <= XK_9) || (key >= XK_KP_0 && key <= XK_KP_9);
+    if (digit) {
+        typed_ = std::min(typed_ * 10 + int(key - (key >= XK_KP_0 ? XK_KP_0 : XK_0)), 100000);
+        return;
+    }
+    const int typed = std::exchange(typed_, 0);
+    if ((key == XK_Return || key == XK_KP_Enter) && typed > 0) {
+        clock_.goTo(typed - 1);
+        show(clock_.current());
+        return;
+    }
     switch (key) {
+    case XK_b:
+    case XK_period:
+    case XK_KP_Decimal:
+        black_ = !black_;
+        render();
+        break;
     case XK_Escape:
         clock_.quit();
         break;

@@ -5,9 +5,10 @@
 // the speed the slide list asks for, looping where it asks for that, each slide's WAV sound played
 // as it comes and the slide held for it where the slide asks. Esc (or closing the window) quits,
 // Space pauses and plays, the arrow and page keys step, Home and End go to the first and the last
-// slide. With the report switch each slide, once it is on screen, is also written to standard
-// output as one line of tab-separated key=value fields, the show runs at the fastest speed without
-// looping and the player quits after the last slide.
+// slide, a number and Enter to that slide, B or . blacks the screen and brings it back. With the report
+// switch each slide, once it is on screen, is also written to standard output as one line of tab-separated
+// key=value fields, the show runs at the fastest speed without looping and the player quits after the last
+// slide.
 #pragma once
 
 #include "package_files.h"
@@ -66,6 +67,8 @@ class X11Player {
     int shown_ = -1;       // the slide whose picture is held
     bool reported_ = true; // the slide on screen has been reported and timed
     bool timing_ = false;
+    bool black_ = false; // the screen is black, the show keeps its time
+    int typed_ = 0;      // the slide number typed so far
     std::chrono::steady_clock::time_point timeUp_;
     SlidePicture picture_;
     bool decoded_ = false; // the picture came from the run-time

@@ -224,8 +224,10 @@ TEST_F(PackagePlay, TheFirstPictureIsOnScreenAndTheKeysStepAndQuit) {
         return black(s, corner + QPoint(4, 4)) && !black(s, {512, 384});
     };
     const auto blank = [](const QImage& s) { return black(s, {512, 384}) && black(s, {300, 300}); };
+    // B and . black the screen and bring it back; a number and Enter go to that slide.
     const std::pair<unsigned long, std::function<bool(const QImage&)>> steps[] = {
-        {XK_Right, second}, {XK_End, blank},    {XK_Home, first},
+        {XK_Right, second}, {XK_End, blank},    {XK_Home, first},    {XK_b, blank},
+        {XK_period, first}, {XK_2, first},      {XK_Return, second}, {XK_Left, first},
         {XK_Left, blank},   {XK_Prior, second}, {XK_Next, blank}};
     for (const auto& [key, shows] : steps) {
         SCOPED_TRACE(key);
