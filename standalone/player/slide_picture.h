@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // A slide's picture as a player holds it: the decoding run-time's pixels copied out, turned upright
 // by the orientation tag a photograph packed as it is carries; or a Windows bitmap packed as it is,
-// read by the player itself. Plain C++, shared by the players.
+// read by the player itself. Plain C++, without any toolkit.
 #pragma once
 
 #include "qpx_runtime.h"

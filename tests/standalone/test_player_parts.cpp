@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The plain C++ parts the players of Linux and Windows packages share: the course of a show (times at
-// each speed, the hold for a sound, looping, the keys), a sound's length read from its WAV file, the
-// show files of a folder read whatever their letter case, or refused with a message naming what is
-// wrong, and a photograph turned upright by its orientation tag.
+// The plain C++ parts of the packages' players: the course of a show (times at each speed, the hold
+// for a sound, looping, the keys), a sound's length read from its WAV file, the show files of a folder
+// read whatever their letter case, or refused with a message naming what is wrong (shared by the
+// Linux and Windows players); a photograph turned upright by its orientation tag and a bitmap read.
 
 #include "head_test_support.h"
 #include "package_files.h"
