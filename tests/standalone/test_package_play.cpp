@@ -305,6 +305,9 @@ TEST_F(PackagePlay, PlaysInADebian12SystemWithoutQt) {
                                      {QStringLiteral("--mount"), QStringLiteral("--fork"),
                                       QStringLiteral("/bin/sh"), QStringLiteral("-c"), inSystem},
                                      target(QStringLiteral("elsewhere")), target(QStringLiteral("run-tmp")));
+    if (run.exitCode != 0 &&
+        (run.err.startsWith(QLatin1String("unshare: ")) || run.err.startsWith(QLatin1String("mount: "))))
+        GTEST_SKIP() << "this machine lets no mount namespace or /proc be made: " << run.err.toStdString();
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     ASSERT_EQ(run.slides.size(), 2u) << run.err.toStdString();
     EXPECT_EQ(run.slides[0].at("picture"), "640x480");
