@@ -3,6 +3,7 @@
 
 #include <dlfcn.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -57,9 +58,11 @@ bool ReadWav(const std::string& path, Pcm& pcm) {
             }
         }
     std::fclose(file);
-    const bool usable = pcm.bits == 8 || pcm.bits == 16 || pcm.bits == 24 || pcm.bits == 32;
-    return found && usable && pcm.channels >= 1 && pcm.channels <= 8 && pcm.rate >= 1000 &&
-           pcm.rate <= 384000;
+    const bool usable = (pcm.bits == 8 || pcm.bits == 16 || pcm.bits == 24 || pcm.bits == 32) &&
+                        pcm.channels >= 1 && pcm.channels <= 8 && pcm.rate >= 1000 && pcm.rate <= 384000;
+    if (usable)
+        pcm.data.resize(pcm.data.size() / pcm.frameBytes() * pcm.frameBytes()); // whole frames only
+    return found && usable;
 }
 
 // PulseAudio's simple interface, as its header declares it.
@@ -71,7 +74,7 @@ struct PaSampleSpec {
 using PaNew = void* (*)(const char*, const char*, int, const char*, const char*, const PaSampleSpec*,
                         const void*, const void*, int*);
 using PaWrite = int (*)(void*, const void*, std::size_t, int*);
-using PaDrain = int (*)(void*, int*);
+using PaLatency = std::uint64_t (*)(void*, int*);
 using PaFree = void (*)(void*);
 
 // ALSA's PCM interface, as its header declares it.
@@ -108,13 +111,13 @@ bool PlayPulse(const Pcm& pcm, const std::atomic<bool>& stopping) {
     static void* const lib = Library("libpulse-simple.so.0");
     const auto open = Symbol<PaNew>(lib, "pa_simple_new");
     const auto write = Symbol<PaWrite>(lib, "pa_simple_write");
-    const auto drain = Symbol<PaDrain>(lib, "pa_simple_drain");
+    const auto latency = Symbol<PaLatency>(lib, "pa_simple_get_latency");
     const auto close = Symbol<PaFree>(lib, "pa_simple_free");
     // U8, S16LE, S24LE (three bytes) and S32LE.
     const int format = pcm.bits == 8 ? 0 : pcm.bits == 16 ? 3 : pcm.bits == 24 ? 9 : 7;
     const PaSampleSpec spec{format, pcm.rate, std::uint8_t(pcm.channels)};
     int error = 0;
-    void* stream = open && write && drain && close
+    void* stream = open && write && latency && close
                        ? open(nullptr, "Verasco", 1, nullptr, "slide sound", &spec, nullptr, nullptr, &error)
                        : nullptr;
     if (stream) {
@@ -122,8 +125,9 @@ bool PlayPulse(const Pcm& pcm, const std::atomic<bool>& stopping) {
         for (std::size_t at = 0; at < pcm.data.size() && !stopping; at += block)
             if (write(stream, pcm.data.data() + at, std::min(block, pcm.data.size() - at), &error) < 0)
                 break;
-        if (!stopping)
-            drain(stream, &error);
+        // What the server holds plays out, unless the next slide's sound comes first.
+        while (!stopping && latency(stream, &error) > 0 && error == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
         close(stream);
     }
     return stream != nullptr;
