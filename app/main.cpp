@@ -10,6 +10,7 @@
 #include "quit_when_painted.h"
 #include "shipped_files.h"
 #include "startup.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QStyle>
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
         return *exitCode;
     FontConfigReader fonts;
     QApplication app(argc, argv);
+    const ProgramTranslations translations(desktopLanguage(QProcessEnvironment::systemEnvironment()));
     QApplication::setStyle(new DeferredIconStyle(QApplication::style()->name()));
     // The desktop entry's name lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("verasco"));
