@@ -10,7 +10,7 @@
 
 TAboutBox::TAboutBox(QWidget* parent, ContentsTiming timing) : DeferredWindow(parent) {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     buildContentsIfNow(timing);
@@ -20,14 +20,13 @@ void TAboutBox::build() {
     auto* layout = new QVBoxLayout(this);
     auto* product = new QLabel(QStringLiteral("<b>Morvant Verasco</b>"), this);
     product->setObjectName(QStringLiteral("ProductName"));
-    auto* version = new QLabel(QStringLiteral("Version %1").arg(QLatin1String(VerascoVersion)), this);
+    auto* version = new QLabel(tr("Version %1").arg(QLatin1String(VerascoVersion)), this);
     version->setObjectName(QStringLiteral("Version"));
     auto* copyright = new QLabel(QStringLiteral("Copyright \u00a9 Morvant Imaging"), this);
     copyright->setObjectName(QStringLiteral("Copyright"));
-    auto* licence = new QLabel(QStringLiteral("Free software under the MIT licence."), this);
+    auto* licence = new QLabel(tr("Free software under the MIT licence."), this);
     licence->setObjectName(QStringLiteral("Licence"));
-    auto* comments =
-        new QLabel(QStringLiteral("Compose, present, print and package picture slide shows."), this);
+    auto* comments = new QLabel(tr("Compose, present, print and package picture slide shows."), this);
     comments->setObjectName(QStringLiteral("Comments"));
     auto* web = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(QLatin1String(MakerWebPage)), this);
     web->setObjectName(QStringLiteral("WebPage"));

@@ -12,7 +12,7 @@
 #include <QScreen>
 #include <QStyle>
 
-const QString Tconfirmfrm::DefaultCaption = QStringLiteral("Confirm");
+const char* const Tconfirmfrm::DefaultCaption = QT_TR_NOOP("Confirm");
 
 namespace {
 
@@ -29,7 +29,7 @@ constexpr Metrics Large{20, 76, 20, 47, 300, 94, 90, 30, 10, 142, 498, 386, 207,
 
 Tconfirmfrm::Tconfirmfrm(QWidget* parent, ContentsTiming timing) : DeferredWindow(parent) {
     setObjectName(QStringLiteral("confirmfrm"));
-    setWindowTitle(DefaultCaption);
+    setWindowTitle(tr(DefaultCaption));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     buildContentsIfNow(timing);
@@ -39,9 +39,9 @@ void Tconfirmfrm::build() {
     Image1 = named(new QLabel(this), "Image1");
     Label1 = named(new QLabel(this), "Label1");
     Label2 = named(new QLabel(this), "Label2");
-    Button3 = named(new QPushButton(QStringLiteral("&Yes"), this), "Button3");
-    Button1 = named(new QPushButton(QStringLiteral("&No"), this), "Button1");
-    Button2 = named(new QPushButton(QStringLiteral("&Cancel"), this), "Button2");
+    Button3 = named(new QPushButton(tr("&Yes"), this), "Button3");
+    Button1 = named(new QPushButton(tr("&No"), this), "Button1");
+    Button2 = named(new QPushButton(tr("&Cancel"), this), "Button2");
     Button1->setDefault(true);
     setTabOrder(Button3, Button1);
     setTabOrder(Button1, Button2);
@@ -55,7 +55,7 @@ void Tconfirmfrm::build() {
 void Tconfirmfrm::setMode(Mode mode) {
     buildContents();
     mode_ = mode;
-    Button1->setText(mode == Message ? QStringLiteral("&OK") : QStringLiteral("&No"));
+    Button1->setText(mode == Message ? tr("&OK") : tr("&No"));
     Button3->setVisible(mode != Message);
     Button2->setVisible(mode == QuestionWithCancel);
 }
@@ -114,7 +114,7 @@ int Tconfirmfrm::message(const QString& caption, const QString& text, const QStr
     setWindowTitle(caption);
     setMode(Message);
     const int result = runModal(Button1);
-    setWindowTitle(DefaultCaption);
+    setWindowTitle(tr(DefaultCaption));
     return result;
 }
 
@@ -122,11 +122,11 @@ int Tconfirmfrm::askSaveChanges(const QString& showName) {
     buildContents();
     // Enter keeps the changes: a key pressed out of habit must not throw away the user's work.
     if (showName.trimmed().isEmpty() || ShowFile::nameExtension(showName.trimmed()) != QLatin1String(".vrs"))
-        return askWithDefault(QStringLiteral("Do you want to save the changes you made?"), {}, true, Button3);
+        return askWithDefault(tr("Do you want to save the changes you made?"), {}, true, Button3);
     // The second line's width is fixed by the layout, so lay out before measuring.
     setMode(QuestionWithCancel);
     layoutFor(screen() ? qRound(screen()->logicalDotsPerInch()) : 96);
-    return askWithDefault(QStringLiteral("Do you want to save the changes you made to"),
+    return askWithDefault(tr("Do you want to save the changes you made to"),
                           fitToLine2(QLatin1Char('"') + showName + QStringLiteral("\"?")), true, Button3);
 }
 

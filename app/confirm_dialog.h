@@ -40,7 +40,7 @@ class Tconfirmfrm : public DeferredWindow<QDialog> {
     // The text shortened in its middle so that it fits the second line, if it does not already.
     QString fitToLine2(const QString& text) const;
 
-    static const QString DefaultCaption;
+    static const char* const DefaultCaption;
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -53,8 +53,8 @@ bool DocumentLifecycle::clearForOpen() {
 }
 
 void DocumentLifecycle::FileOpen() {
-    const QString chosen = dialogSeams().getOpenFileName(
-        dialogParent_, QStringLiteral("Open Existing Verasco"), settings_.SlideDirectory, ShowFilter);
+    const QString chosen = dialogSeams().getOpenFileName(dialogParent_, tr("Open Existing Verasco"),
+                                                         settings_.SlideDirectory, ShowFilter);
     if (chosen.isEmpty())
         return;
     if (dialogParent_)
@@ -79,15 +79,14 @@ bool DocumentLifecycle::FileSaveAs() {
 bool DocumentLifecycle::saveAs(Emptied emptied) {
     for (;;) {
         const QString chosen =
-            dialogSeams().getSaveFileName(dialogParent_, QStringLiteral("Save Verasco"),
+            dialogSeams().getSaveFileName(dialogParent_, tr("Save Verasco"),
                                           QDir(settings_.SlideDirectory).filePath("show.vrs"), ShowFilter);
         if (chosen.isEmpty() || (show_.SlideCount == 0 && emptied == Emptied::Refuse))
             return false;
         const QString path = ShowFile::withShowExtension(chosen);
         // Only Yes replaces the file: No, Esc and the close box ask for another name.
-        if (QFileInfo::exists(path) &&
-            confirm_.ask(QStringLiteral("File already exists, overwrite older file?"), QString(), false) !=
-                Tconfirmfrm::Yes)
+        if (QFileInfo::exists(path) && confirm_.ask(tr("File already exists, overwrite older file?"),
+                                                    QString(), false) != Tconfirmfrm::Yes)
             continue;
         // The show counts as saved only once the file is really written.
         if (!files_.WriteShowFile(path).ok)

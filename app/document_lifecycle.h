@@ -3,6 +3,7 @@
 // The show as a whole: Clear All, Open, Save, the typed show name and the question before closing.
 // Every command that would drop a changed show asks first through the confirmation dialog.
 
+#include <QCoreApplication>
 #include <QString>
 
 class QWidget;
@@ -14,6 +15,8 @@ class Tconfirmfrm;
 struct Settings;
 
 class DocumentLifecycle {
+    Q_DECLARE_TR_FUNCTIONS(DocumentLifecycle)
+
   public:
     DocumentLifecycle(ShowDocument& show, Settings& settings, ShowGridView& view, ShowFileCommands& files,
                       Tconfirmfrm& confirm, ShowNameField& showName, QWidget* dialogParent);

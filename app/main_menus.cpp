@@ -4,6 +4,7 @@
 #include "main_window.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -51,12 +52,12 @@ void addItems(TMainFormverasco& window, QMenu* menu, const std::vector<Item>& it
             menu->addSeparator();
             continue;
         }
-        QAction* action = menu->addAction(QString::fromUtf8(item.caption));
+        QAction* action = menu->addAction(QCoreApplication::translate("MainMenus", item.caption));
         action->setObjectName(QLatin1String(item.name));
         action->setShortcut(item.keys);
         if (item.hint) {
-            action->setToolTip(QString::fromUtf8(item.hint));
-            action->setStatusTip(QString::fromUtf8(item.hint));
+            action->setToolTip(QCoreApplication::translate("MainMenus", item.hint));
+            action->setStatusTip(QCoreApplication::translate("MainMenus", item.hint));
         }
         action->setProperty(HasCommand, true);
         QObject::connect(action, &QAction::triggered, &window,
@@ -76,24 +77,27 @@ QAction* historyItem(TMainFormverasco& window, QAction* action, const char* name
 
 void addHistoryItems(TMainFormverasco& window, QMenu* edit, const QUndoStack& history) {
     edit->addSeparator();
-    QAction* undo = historyItem(window, history.createUndoAction(edit, QStringLiteral("&Undo")), "Undo1",
-                                run<&W::Undo1Click>());
+    QAction* undo =
+        historyItem(window, history.createUndoAction(edit, QCoreApplication::translate("MainMenus", "&Undo")),
+                    "Undo1", run<&W::Undo1Click>());
     undo->setShortcut(Ctrl(Qt::Key_Z));
     edit->addAction(undo);
-    QAction* redo = historyItem(window, history.createRedoAction(edit, QStringLiteral("&Redo")), "Redo1",
-                                run<&W::Redo1Click>());
+    QAction* redo =
+        historyItem(window, history.createRedoAction(edit, QCoreApplication::translate("MainMenus", "&Redo")),
+                    "Redo1", run<&W::Redo1Click>());
     redo->setShortcuts({Ctrl(Qt::Key_Z, Qt::ShiftModifier), Ctrl(Qt::Key_Y)});
     edit->addAction(redo);
 }
 
 // Edit > "S&ort Slides", before "Image Pr&operties...".
 void addSortMenu(TMainFormverasco& window, QMenu* edit) {
-    auto* sort = new QMenu(QStringLiteral("S&ort Slides"), edit);
+    auto* sort = new QMenu(QCoreApplication::translate("MainMenus", "S&ort Slides"), edit);
     sort->setObjectName(QStringLiteral("SortMenu"));
-    addItems(window, sort,
-             {{"SortByDate1", "By &Date Taken", {}, run<&W::SortByDate1Click>()},
-              {"SortByName1", "By &Name", {}, run<&W::SortByName1Click>()},
-              {"SortReverse1", "&Reverse", {}, run<&W::SortReverse1Click>()}});
+    addItems(
+        window, sort,
+        {{"SortByDate1", QT_TRANSLATE_NOOP("MainMenus", "By &Date Taken"), {}, run<&W::SortByDate1Click>()},
+         {"SortByName1", QT_TRANSLATE_NOOP("MainMenus", "By &Name"), {}, run<&W::SortByName1Click>()},
+         {"SortReverse1", QT_TRANSLATE_NOOP("MainMenus", "&Reverse"), {}, run<&W::SortReverse1Click>()}});
     QObject::connect(sort, &QMenu::aboutToShow, &window, [&window] { window.SortMenuClick(); });
     edit->insertMenu(window.findChild<QAction*>(QStringLiteral("SlideProperties1")), sort);
 }
@@ -103,60 +107,93 @@ void addSortMenu(TMainFormverasco& window, QMenu* edit) {
 MainMenus buildMainMenus(TMainFormverasco& window, const QUndoStack& history) {
     const Menu menus[] = {
         {"FileMenu",
-         "&File",
+         QT_TRANSLATE_NOOP("MainMenus", "&File"),
          run<&W::FileMenuClick>(),
-         {{"FileNewItem", "Create &New Verasco", Ctrl(Qt::Key_N), run<&W::FileNew>()},
-          {"FileOpenItem", "&Open Existing Verasco...", Ctrl(Qt::Key_O), run<&W::FileOpen>()},
-          {"FileSaveAsItem", "&Save Verasco...", Ctrl(Qt::Key_S, Qt::ShiftModifier), run<&W::FileSaveAs>()},
+         {{"FileNewItem", QT_TRANSLATE_NOOP("MainMenus", "Create &New Verasco"), Ctrl(Qt::Key_N),
+           run<&W::FileNew>()},
+          {"FileOpenItem", QT_TRANSLATE_NOOP("MainMenus", "&Open Existing Verasco..."), Ctrl(Qt::Key_O),
+           run<&W::FileOpen>()},
+          {"FileSaveAsItem", QT_TRANSLATE_NOOP("MainMenus", "&Save Verasco..."),
+           Ctrl(Qt::Key_S, Qt::ShiftModifier), run<&W::FileSaveAs>()},
           {"SaveStandaloneSlideShow1",
-           "Sa&ve Stand-alone Verasco...",
+           QT_TRANSLATE_NOOP("MainMenus", "Sa&ve Stand-alone Verasco..."),
            {},
            run<&W::SaveStandaloneSlideShow1Click>()},
           {},
-          {"PrintSlide1", "Print &Image...", {}, run<&W::PrintSlide1Click>()},
-          {"FilePrintItem", "Print Ver&asco...", Ctrl(Qt::Key_P), run<&W::FilePrint>()},
-          {"FilePrintSetupItem", "P&rint Setup...", {}, run<&W::FilePrintSetup>()},
+          {"PrintSlide1", QT_TRANSLATE_NOOP("MainMenus", "Print &Image..."), {}, run<&W::PrintSlide1Click>()},
+          {"FilePrintItem", QT_TRANSLATE_NOOP("MainMenus", "Print Ver&asco..."), Ctrl(Qt::Key_P),
+           run<&W::FilePrint>()},
+          {"FilePrintSetupItem",
+           QT_TRANSLATE_NOOP("MainMenus", "P&rint Setup..."),
+           {},
+           run<&W::FilePrintSetup>()},
           {},
-          {"FileExitItem", "E&xit", Ctrl(Qt::Key_Q), run<&W::FileExit>()},
+          {"FileExitItem", QT_TRANSLATE_NOOP("MainMenus", "E&xit"), Ctrl(Qt::Key_Q), run<&W::FileExit>()},
           {},
-          {"SaveVideo1", "Save as &Video...", {}, run<&W::SaveVideo1Click>()},
-          {"SaveWebPage1", "Save as &Web Page...", {}, run<&W::SaveWebPage1Click>()},
+          {"SaveVideo1", QT_TRANSLATE_NOOP("MainMenus", "Save as &Video..."), {}, run<&W::SaveVideo1Click>()},
+          {"SaveWebPage1",
+           QT_TRANSLATE_NOOP("MainMenus", "Save as &Web Page..."),
+           {},
+           run<&W::SaveWebPage1Click>()},
           {},
-          {"FileSaveItem", "&Save", Ctrl(Qt::Key_S), run<&W::FileSave>()}}},
+          {"FileSaveItem", QT_TRANSLATE_NOOP("MainMenus", "&Save"), Ctrl(Qt::Key_S), run<&W::FileSave>()}}},
         {"EditMenu",
-         "&Edit",
+         QT_TRANSLATE_NOOP("MainMenus", "&Edit"),
          run<&W::EditMenuClick>(),
-         {{"EditCutItem", "Cu&t", Ctrl(Qt::Key_X), run<&W::EditCut>(), "Delete selected item"},
-          {"EditCopyItem", "&Copy", Ctrl(Qt::Key_C), run<&W::EditCopy>(), "Copy selected item to clipboard"},
-          {"EditPasteItem", "&Paste", Ctrl(Qt::Key_V), run<&W::EditPaste>(), "Paste contents of clipboard"},
-          {"Clear1", "Cle&ar", QKeySequence(Qt::Key_Delete), run<&W::Clear1Click>()},
-          {"ClearAll1", "Cl&ear All", {}, run<&W::FileNew>()},
-          {"SelectAll1", "Select A&ll", Ctrl(Qt::Key_A), run<&W::SelectAll1Click>()},
+         {{"EditCutItem", QT_TRANSLATE_NOOP("MainMenus", "Cu&t"), Ctrl(Qt::Key_X), run<&W::EditCut>(),
+           QT_TRANSLATE_NOOP("MainMenus", "Delete selected item")},
+          {"EditCopyItem", QT_TRANSLATE_NOOP("MainMenus", "&Copy"), Ctrl(Qt::Key_C), run<&W::EditCopy>(),
+           QT_TRANSLATE_NOOP("MainMenus", "Copy selected item to clipboard")},
+          {"EditPasteItem", QT_TRANSLATE_NOOP("MainMenus", "&Paste"), Ctrl(Qt::Key_V), run<&W::EditPaste>(),
+           QT_TRANSLATE_NOOP("MainMenus", "Paste contents of clipboard")},
+          {"Clear1", QT_TRANSLATE_NOOP("MainMenus", "Cle&ar"), QKeySequence(Qt::Key_Delete),
+           run<&W::Clear1Click>()},
+          {"ClearAll1", QT_TRANSLATE_NOOP("MainMenus", "Cl&ear All"), {}, run<&W::FileNew>()},
+          {"SelectAll1", QT_TRANSLATE_NOOP("MainMenus", "Select A&ll"), Ctrl(Qt::Key_A),
+           run<&W::SelectAll1Click>()},
           {},
-          {"SlideProperties1", "Image Pr&operties...", {}, run<&W::SlideProperties1Click>()},
-          {"Preferences1", "Verasco P&references...", {}, run<&W::Preferences1Click>()},
+          {"SlideProperties1",
+           QT_TRANSLATE_NOOP("MainMenus", "Image Pr&operties..."),
+           {},
+           run<&W::SlideProperties1Click>()},
+          {"Preferences1",
+           QT_TRANSLATE_NOOP("MainMenus", "Verasco P&references..."),
+           {},
+           run<&W::Preferences1Click>()},
           {},
-          {"Music1", "&Music...", {}, run<&W::Music1Click>(), "Choose music to play under the whole show"},
+          {"Music1",
+           QT_TRANSLATE_NOOP("MainMenus", "&Music..."),
+           {},
+           run<&W::Music1Click>(),
+           QT_TRANSLATE_NOOP("MainMenus", "Choose music to play under the whole show")},
           {"FitToMusic1",
-           "Fit Slides to &Music",
+           QT_TRANSLATE_NOOP("MainMenus", "Fit Slides to &Music"),
            {},
            run<&W::FitToMusic1Click>(),
-           "Give the slides times so that the show lasts as long as its music"}}},
+           QT_TRANSLATE_NOOP("MainMenus",
+                             "Give the slides times so that the show lasts as long as its music")}}},
         {"View1",
-         "&View",
+         QT_TRANSLATE_NOOP("MainMenus", "&View"),
          run<&W::View1Click>(),
-         {{"SingleSlide1", "&Image", {}, run<&W::SingleSlide1Click>()},
-          {"Slideshow1", "Ver&asco", {}, run<&W::Slideshow1Click>()},
-          {"ResumeSlideshow1", "&Resume Verasco", {}, run<&W::ResumeSlideshow1Click>()}}},
+         {{"SingleSlide1", QT_TRANSLATE_NOOP("MainMenus", "&Image"), {}, run<&W::SingleSlide1Click>()},
+          {"Slideshow1", QT_TRANSLATE_NOOP("MainMenus", "Ver&asco"), {}, run<&W::Slideshow1Click>()},
+          {"ResumeSlideshow1",
+           QT_TRANSLATE_NOOP("MainMenus", "&Resume Verasco"),
+           {},
+           run<&W::ResumeSlideshow1Click>()}}},
         {"HelpMenu",
-         "&Help",
+         QT_TRANSLATE_NOOP("MainMenus", "&Help"),
          {},
-         {{"HelpContentsItem", "&Help Topics", QKeySequence(Qt::Key_F1), run<&W::HelpContentsItemClick>()},
-          {"HelpAboutItem", "&About Verasco...", {}, run<&W::HelpAboutItemClick>()}}},
+         {{"HelpContentsItem", QT_TRANSLATE_NOOP("MainMenus", "&Help Topics"), QKeySequence(Qt::Key_F1),
+           run<&W::HelpContentsItemClick>()},
+          {"HelpAboutItem",
+           QT_TRANSLATE_NOOP("MainMenus", "&About Verasco..."),
+           {},
+           run<&W::HelpAboutItemClick>()}}},
     };
     MainMenus built;
     for (const Menu& entry : menus) {
-        QMenu* menu = window.menuBar()->addMenu(QString::fromUtf8(entry.caption));
+        QMenu* menu = window.menuBar()->addMenu(QCoreApplication::translate("MainMenus", entry.caption));
         menu->setObjectName(QLatin1String(entry.name));
         if (entry.aboutToShow)
             QObject::connect(menu, &QMenu::aboutToShow, &window,

@@ -116,19 +116,18 @@ void TMainFormverasco::createControls() {
     client->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(client);
 
-    Label3 = makeLabel(client, "Label3", QStringLiteral("&Verasco:"), 40, 16);
+    Label3 = makeLabel(client, "Label3", tr("&Verasco:"), 40, 16);
     Edit2 = makeEdit(client, "Edit2", QRect(98, 12, 295, 21));
     BitBtn4 = named(new QPushButton(QStringLiteral("..."), client), "BitBtn4", QRect(394, 12, 25, 22));
-    BitBtn4->setToolTip(QStringLiteral("Open Slide Show file"));
-    Label4 = makeLabel(client, "Label4", QStringLiteral("&Images:"), 50, 44);
+    BitBtn4->setToolTip(tr("Open Slide Show file"));
+    Label4 = makeLabel(client, "Label4", tr("&Images:"), 50, 44);
     Edit1 = makeEdit(client, "Edit1", QRect(98, 40, 295, 21));
     BitBtn5 = named(new QPushButton(QStringLiteral("..."), client), "BitBtn5", QRect(394, 40, 25, 22));
-    BitBtn5->setToolTip(QStringLiteral("Select Photos folder"));
-    BitBtn2 =
-        named(new QPushButton(QStringLiteral("&Play Verasco"), client), "BitBtn2", QRect(440, 12, 135, 50));
+    BitBtn5->setToolTip(tr("Select Photos folder"));
+    BitBtn2 = named(new QPushButton(tr("&Play Verasco"), client), "BitBtn2", QRect(440, 12, 135, 50));
 
-    Label1 = makeLabel(client, "Label1", QStringLiteral("&Select Images"), 20, 72);
-    Label2 = makeLabel(client, "Label2", QStringLiteral("Verasc&o"), 172, 72);
+    Label1 = makeLabel(client, "Label1", tr("&Select Images"), 20, 72);
+    Label2 = makeLabel(client, "Label2", tr("Verasc&o"), 172, 72);
 
     Panel6 = makePanel(client, "Panel6", QRect(15, 88, 101, 302));
     OvcTable1 = new TOvcTable(Panel6);
@@ -141,8 +140,8 @@ void TMainFormverasco::createControls() {
 
     BitBtn1 = named(new QPushButton(QStringLiteral(">"), client), "BitBtn1", QRect(132, 202, 27, 27));
     BitBtn3 = named(new QPushButton(QStringLiteral(">>"), client), "BitBtn3", QRect(132, 246, 27, 29));
-    BitBtn1->setToolTip(QStringLiteral("Add selected photo"));
-    BitBtn3->setToolTip(QStringLiteral("Add all photos"));
+    BitBtn1->setToolTip(tr("Add selected photo"));
+    BitBtn3->setToolTip(tr("Add all photos"));
     QFont bold = font();
     bold.setBold(true);
     bold.setPixelSize(12);
@@ -158,8 +157,8 @@ void TMainFormverasco::createControls() {
     OvcTable2->setRowHeight(73);
     OvcTable2->setRowLimit(4);
 
-    Label6 = makeLabel(client, "Label6", QStringLiteral("Files: 0"), 20, 394);
-    Label7 = makeLabel(client, "Label7", QStringLiteral("Images: 0"), 174, 394);
+    Label6 = makeLabel(client, "Label6", tr("Files: 0"), 20, 394);
+    Label7 = makeLabel(client, "Label7", tr("Images: 0"), 174, 394);
     Label6->setFixedWidth(140);
     Label7->setFixedWidth(240);
 
@@ -305,12 +304,12 @@ void TMainFormverasco::CopyDataReceived(const QString& received) {
                 this, [this, path] { openHandedOverShow(path); }, Qt::QueuedConnection);
         return;
     }
-    const ShowDocument::Step step(show_, QStringLiteral("Add Image"));
+    const ShowDocument::Step step(show_, tr("Add Image"));
     showSlides_->appendAcceptedImages({path});
 }
 
 void TMainFormverasco::DropFiles(const QStringList& paths) {
-    const ShowDocument::Step step(show_, QStringLiteral("Drop Files"));
+    const ShowDocument::Step step(show_, tr("Drop Files"));
     showSlides_->appendAcceptedImages(paths.mid(0, ShowDocument::MaxSlides));
 }
 

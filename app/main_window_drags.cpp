@@ -31,7 +31,7 @@ void TMainFormverasco::createDrags() {
     browser_->setListedHandler([find](const QStringList& paths) { find->setNames(paths); });
     PopupMenu1 = new QMenu(OvcTable1);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    QAction* findItem = PopupMenu1->addAction(QStringLiteral("&Find Image..."));
+    QAction* findItem = PopupMenu1->addAction(tr("&Find Image..."));
     findItem->setObjectName(QStringLiteral("FindImage1"));
     connect(findItem, &QAction::triggered, this, &TMainFormverasco::FindImage1Click);
     OvcTable1->setContextMenuPolicy(Qt::CustomContextMenu);

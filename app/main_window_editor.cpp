@@ -182,11 +182,9 @@ void TMainFormverasco::EditMenuClick() {
     const QUndoStack& history = show_.history();
     const bool field = s.fieldHasFocus;
     findChild<QAction*>(QStringLiteral("Undo1"))
-        ->setText(field || !history.canUndo() ? QStringLiteral("&Undo")
-                                              : QStringLiteral("&Undo ") + history.undoText());
+        ->setText(field || !history.canUndo() ? tr("&Undo") : tr("&Undo %1").arg(history.undoText()));
     findChild<QAction*>(QStringLiteral("Redo1"))
-        ->setText(field || !history.canRedo() ? QStringLiteral("&Redo")
-                                              : QStringLiteral("&Redo ") + history.redoText());
+        ->setText(field || !history.canRedo() ? tr("&Redo") : tr("&Redo %1").arg(history.redoText()));
 }
 
 void TMainFormverasco::View1Click() {

@@ -27,8 +27,8 @@ void TMainFormverasco::SaveStandaloneSlideShow1Click() {
         parts.dialog = windows_->saveexedlg;
         parts.photo = &windows_->previewfrm->photo();
         parts.prompts.overwrite = [confirm] {
-            return confirm->ask(QStringLiteral("File already exists, overwrite older file?"), QString(),
-                                false) == Tconfirmfrm::Yes;
+            return confirm->ask(tr("File already exists, overwrite older file?"), QString(), false) ==
+                   Tconfirmfrm::Yes;
         };
         parts.prompts.ask = [confirm](const QString& text, const QString& line2) {
             return confirm->ask(text, line2, false) == Tconfirmfrm::Yes;

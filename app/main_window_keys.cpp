@@ -16,16 +16,16 @@
 #include <QPushButton>
 
 void TMainFormverasco::nameControls() {
-    BitBtn1->setAccessibleName(QStringLiteral("Add selected pictures"));
-    BitBtn3->setAccessibleName(QStringLiteral("Add all pictures"));
-    BitBtn5->setAccessibleName(QStringLiteral("Choose the pictures folder"));
-    BitBtn4->setAccessibleName(QStringLiteral("Choose the show file"));
-    OvcTable1->setAccessibleName(QStringLiteral("Pictures of the folder"));
-    OvcTable2->setAccessibleName(QStringLiteral("Slides of the show"));
-    Edit2->setAccessibleName(QStringLiteral("Show file"));
-    Edit1->setAccessibleName(QStringLiteral("Pictures folder"));
-    Label6->setAccessibleName(QStringLiteral("Pictures in the folder"));
-    Label7->setAccessibleName(QStringLiteral("Slides in the show"));
+    BitBtn1->setAccessibleName(tr("Add selected pictures"));
+    BitBtn3->setAccessibleName(tr("Add all pictures"));
+    BitBtn5->setAccessibleName(tr("Choose the pictures folder"));
+    BitBtn4->setAccessibleName(tr("Choose the show file"));
+    OvcTable1->setAccessibleName(tr("Pictures of the folder"));
+    OvcTable2->setAccessibleName(tr("Slides of the show"));
+    Edit2->setAccessibleName(tr("Show file"));
+    Edit1->setAccessibleName(tr("Pictures folder"));
+    Label6->setAccessibleName(tr("Pictures in the folder"));
+    Label7->setAccessibleName(tr("Slides in the show"));
     // The tab order is the order of reading: the show's name, the folder, Play, the folder grid, the
     // add buttons, the show grid.
     QWidget* order[] = {Edit2, BitBtn4, Edit1, BitBtn5, BitBtn2, OvcTable1, BitBtn1, BitBtn3, OvcTable2};

@@ -14,16 +14,16 @@
 #include <QApplication>
 
 namespace {
-const QString MusicFilter =
-    QStringLiteral("Sound files (*.wav *.mp3 *.ogg *.opus *.flac *.m4a);;All files (*)");
+const char* const MusicFilter = QT_TRANSLATE_NOOP(
+    "TMainFormverasco", "Sound files (*.wav *.mp3 *.ogg *.opus *.flac *.m4a);;All files (*)");
 } // namespace
 
 void TMainFormverasco::Music1Click() {
     const QStringList paths =
-        dialogSeams().getOpenFileNames(this, QStringLiteral("Music"), settings_.SlideDirectory, MusicFilter);
+        dialogSeams().getOpenFileNames(this, tr("Music"), settings_.SlideDirectory, tr(MusicFilter));
     if (paths.isEmpty())
         return;
-    const ShowDocument::Step step(show_, QStringLiteral("Music"));
+    const ShowDocument::Step step(show_, tr("Music"));
     show_.setShowData(ShowExtension::withMusic(show_.showData(), paths));
 }
 
@@ -35,7 +35,7 @@ void TMainFormverasco::FitToMusic1Click() {
     if (why.isEmpty())
         return;
     QApplication::beep();
-    windows_->confirmfrm->message(QStringLiteral("Fit Slides to Music"), why, QString());
+    windows_->confirmfrm->message(tr("Fit Slides to Music"), why, QString());
 }
 
 void TMainFormverasco::applyMusicRules() {

@@ -24,8 +24,8 @@ sharing::ShareCommands& TMainFormverasco::shareCommands() {
         parts.fadeMs = [this] { return settings_.crossFadeMs(); };
         parts.window = this;
         parts.prompts.overwrite = [confirm] {
-            return confirm->ask(QStringLiteral("File already exists, overwrite older file?"), QString(),
-                                false) == Tconfirmfrm::Yes;
+            return confirm->ask(tr("File already exists, overwrite older file?"), QString(), false) ==
+                   Tconfirmfrm::Yes;
         };
         parts.prompts.ask = [confirm](const QString& text, const QString& line2) {
             return confirm->ask(text, line2, false) == Tconfirmfrm::Yes;

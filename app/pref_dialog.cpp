@@ -49,7 +49,7 @@ struct ShowDefaults {
 
 TprefFrm::TprefFrm(QWidget* parent, ContentsTiming timing) : DeferredWindow(parent) {
     setObjectName(QStringLiteral("prefFrm"));
-    setWindowTitle(QStringLiteral("Verasco Preferences"));
+    setWindowTitle(tr("Verasco Preferences"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     buildContentsIfNow(timing);
@@ -61,19 +61,17 @@ void TprefFrm::build() {
     dlyfld->setMaxDigits(3);
     dlyfld->setRequired(true);
     dlyfld->setFixedWidth(48);
-    Label1 = named(new QLabel(QStringLiteral("Default Image Ti&me"), this), "Label1");
+    Label1 = named(new QLabel(tr("Default Image Ti&me"), this), "Label1");
     Label1->setBuddy(dlyfld);
-    Label2 = named(new QLabel(QStringLiteral("seconds"), this), "Label2");
-    CheckBox2 =
-        named(new QCheckBox(QStringLiteral("&Use Time of Attached Audio when Available"), this), "CheckBox2");
-    CheckBox3 = named(new QCheckBox(QStringLiteral("&Show Text with each image"), this), "CheckBox3");
-    CheckBox4 = named(new QCheckBox(QStringLiteral("&Loop Verasco"), this), "CheckBox4");
-    CheckBox5 = named(new QCheckBox(QStringLiteral("&Hide Editor during Verasco"), this), "CheckBox5");
-    CheckBox1 = named(new QCheckBox(QStringLiteral("Display &Controls during Verasco"), this), "CheckBox1");
-    Button2 =
-        named(new QPushButton(QStringLiteral("&Reset All Images to Default Settings"), this), "Button2");
-    Button1 = named(new QPushButton(QStringLiteral("OK"), this), "Button1");
-    Button3 = named(new QPushButton(QStringLiteral("Cancel"), this), "Button3");
+    Label2 = named(new QLabel(tr("seconds"), this), "Label2");
+    CheckBox2 = named(new QCheckBox(tr("&Use Time of Attached Audio when Available"), this), "CheckBox2");
+    CheckBox3 = named(new QCheckBox(tr("&Show Text with each image"), this), "CheckBox3");
+    CheckBox4 = named(new QCheckBox(tr("&Loop Verasco"), this), "CheckBox4");
+    CheckBox5 = named(new QCheckBox(tr("&Hide Editor during Verasco"), this), "CheckBox5");
+    CheckBox1 = named(new QCheckBox(tr("Display &Controls during Verasco"), this), "CheckBox1");
+    Button2 = named(new QPushButton(tr("&Reset All Images to Default Settings"), this), "Button2");
+    Button1 = named(new QPushButton(tr("OK"), this), "Button1");
+    Button3 = named(new QPushButton(tr("Cancel"), this), "Button3");
     Button1->setDefault(true);
 
     auto* delayRow = new QHBoxLayout;
@@ -113,29 +111,28 @@ void TprefFrm::build() {
 }
 
 QLayout* TprefFrm::buildPresentingControls() {
-    FullScreenBox = named(new QCheckBox(QStringLiteral("&Full Screen"), this), "FullScreenBox");
-    ScreenLabel = named(new QLabel(QStringLiteral("&Screen"), this), "ScreenLabel");
+    FullScreenBox = named(new QCheckBox(tr("&Full Screen"), this), "FullScreenBox");
+    ScreenLabel = named(new QLabel(tr("&Screen"), this), "ScreenLabel");
     ScreenBox = named(new QComboBox(this), "ScreenBox");
     // The dialog keeps its size whatever the screens are called; a long name is shown shortened.
     ScreenBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ScreenBox->setMinimumContentsLength(22);
     ScreenLabel->setBuddy(ScreenBox);
-    CrossFadeBox = named(new QCheckBox(QStringLiteral("Cross-&fade"), this), "CrossFadeBox");
+    CrossFadeBox = named(new QCheckBox(tr("Cross-&fade"), this), "CrossFadeBox");
     CrossFadeTime = named(new QDoubleSpinBox(this), "CrossFadeTime");
     CrossFadeTime->setRange(Settings::MinCrossFadeTime / 1000.0, Settings::MaxCrossFadeTime / 1000.0);
     CrossFadeTime->setDecimals(1);
     CrossFadeTime->setSingleStep(0.1);
-    CrossFadeTime->setAccessibleName(QStringLiteral("Cross-fade time in seconds"));
-    CrossFadeUnit = named(new QLabel(QStringLiteral("seconds"), this), "CrossFadeUnit");
+    CrossFadeTime->setAccessibleName(tr("Cross-fade time in seconds"));
+    CrossFadeUnit = named(new QLabel(tr("seconds"), this), "CrossFadeUnit");
     connect(CrossFadeBox, &QCheckBox::toggled, CrossFadeTime, &QWidget::setEnabled);
-    CaptionBandBox =
-        named(new QCheckBox(QStringLiteral("Captions on a &band over the picture"), this), "CaptionBandBox");
-    AppearanceLabel = named(new QLabel(QStringLiteral("&Appearance"), this), "AppearanceLabel");
+    CaptionBandBox = named(new QCheckBox(tr("Captions on a &band over the picture"), this), "CaptionBandBox");
+    AppearanceLabel = named(new QLabel(tr("&Appearance"), this), "AppearanceLabel");
     AppearanceBox = named(new QComboBox(this), "AppearanceBox");
-    AppearanceBox->addItems({QStringLiteral("System"), QStringLiteral("Light"), QStringLiteral("Dark")});
+    for (const char* appearance : {QT_TR_NOOP("System"), QT_TR_NOOP("Light"), QT_TR_NOOP("Dark")})
+        AppearanceBox->addItem(tr(appearance), QLatin1String(appearance));
     AppearanceLabel->setBuddy(AppearanceBox);
-    GentleMotionBox =
-        named(new QCheckBox(QStringLiteral("Give every slide &gentle motion"), this), "GentleMotionBox");
+    GentleMotionBox = named(new QCheckBox(tr("Give every slide &gentle motion"), this), "GentleMotionBox");
 
     auto* grid = new QGridLayout;
     grid->addWidget(FullScreenBox, 0, 0, 1, 3);
@@ -180,7 +177,7 @@ void TprefFrm::fillFrom(Settings& settings) {
     CrossFadeBox->setChecked(settings.CrossFade);
     CrossFadeTime->setValue(settings.CrossFadeTime / 1000.0);
     CrossFadeTime->setEnabled(settings.CrossFade);
-    AppearanceBox->setCurrentText(settings.Appearance);
+    AppearanceBox->setCurrentIndex(AppearanceBox->findData(settings.Appearance));
     dlyfld->setFocus();
 }
 
@@ -197,7 +194,7 @@ void TprefFrm::takeInto(Settings& settings) const {
         settings.ViewerScreen = ScreenBox->currentData().toString();
     settings.CrossFade = CrossFadeBox->isChecked();
     settings.CrossFadeTime = qRound(CrossFadeTime->value() * 1000);
-    settings.Appearance = AppearanceBox->currentText();
+    settings.Appearance = AppearanceBox->currentData().toString();
 }
 
 void TprefFrm::setViewerSwitchesEnabled(bool enabled) {
@@ -295,7 +292,7 @@ void giveGentleMotion(ShowDocument& show) {
     for (int i = 0; i < show.SlideCount; ++i)
         shapes.push_back(uprightSize(show.imagePath(i)));
     const std::vector<ShowMotion::Motion> motions = ShowMotion::gentleMotions(shapes);
-    const ShowDocument::Step step(show, QStringLiteral("Gentle Motion"));
+    const ShowDocument::Step step(show, TprefFrm::tr("Gentle Motion"));
     for (int i = 0; i < show.SlideCount; ++i)
         show.replace(i,
                      {show.slide(i), show.thumbnail(i), ShowMotion::withMotion(show.extra(i), motions[i])});
@@ -316,7 +313,7 @@ int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show, con
     }
     dialog.takeInto(settings);
     {
-        const ShowDocument::Step step(show, QStringLiteral("Captions"));
+        const ShowDocument::Step step(show, TprefFrm::tr("Captions"));
         show.setShowData(ShowExtension::withCaptions(show.showData(),
                                                      dialog.captionBand() ? Captions::Band : Captions::Box));
     }
@@ -331,10 +328,10 @@ int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show, con
     if ((!dialog.resetPressed() && defaults == visited) || !anySlideDiffers(show, defaults))
         return result;
     const QString question =
-        QStringLiteral("Give all %1 slides the default time, audio hold and caption setting?")
+        TprefFrm::tr("Give all %1 slides the default time, audio hold and caption setting?")
             .arg(show.SlideCount);
     if (dialog.resetPressed() || agree(question)) {
-        const ShowDocument::Step step(show, QStringLiteral("Default Settings"));
+        const ShowDocument::Step step(show, TprefFrm::tr("Default Settings"));
         show.giveEverySlide(defaults.Delay, defaults.HoldForAudio != 0, defaults.ShowText != 0);
     }
     return result;

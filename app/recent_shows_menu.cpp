@@ -17,8 +17,8 @@ constexpr int MaxItemWidth = 480;
 
 RecentShowsMenu::RecentShowsMenu(QMenu& fileMenu, Settings& settings,
                                  std::function<void(const QString&)> open)
-    : menu_(fileMenu.addMenu(QStringLiteral("Recent Verascos"))), settings_(settings),
-      open_(std::move(open)) {
+    : menu_(fileMenu.addMenu(QCoreApplication::translate("RecentShowsMenu", "Recent Verascos"))),
+      settings_(settings), open_(std::move(open)) {
     menu_->setObjectName(QStringLiteral("RecentVerascos1"));
     refresh();
 }

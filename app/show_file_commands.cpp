@@ -19,7 +19,9 @@ namespace {
 QString folderRefusedText(const QString& showPath, const Tconfirmfrm& confirm) {
     // The message wraps at blanks: a folder path too long for a line is shortened in its middle.
     const QString folder = confirm.fitToLine2(QDir::toNativeSeparators(QFileInfo(showPath).absolutePath()));
-    return QStringLiteral("The folder %1 cannot be written; choose another place").arg(folder);
+    return QCoreApplication::translate("ShowFileCommands",
+                                       "The folder %1 cannot be written; choose another place")
+        .arg(folder);
 }
 } // namespace
 
@@ -36,7 +38,7 @@ ShowFile::ReadResult ShowFileCommands::ReadShowFile(const QString& path) {
             show_.clear();
         view_.showAnew();
         hourglass.reset();
-        confirm_.message(QStringLiteral("Error"), QStringLiteral("Invalid Verasco File!"), QString());
+        confirm_.message(tr("Error"), tr("Invalid Verasco File!"), QString());
         return result;
     }
     if (!result.ok())
@@ -46,8 +48,7 @@ ShowFile::ReadResult ShowFileCommands::ReadShowFile(const QString& path) {
     if (showFileUsed_)
         showFileUsed_(path);
     if (!tooLong.isEmpty())
-        confirm_.message(QStringLiteral("Error"), QStringLiteral("Path too long to keep in the show:"),
-                         confirm_.fitToLine2(tooLong));
+        confirm_.message(tr("Error"), tr("Path too long to keep in the show:"), confirm_.fitToLine2(tooLong));
     return result;
 }
 
@@ -81,9 +82,8 @@ ShowFile::WriteResult ShowFileCommands::WriteShowFile(const QString& path) {
         if (showFileUsed_)
             showFileUsed_(path);
     } else if (result.folderRefused)
-        confirm_.message(QStringLiteral("Error"), folderRefusedText(path, confirm_));
+        confirm_.message(tr("Error"), folderRefusedText(path, confirm_));
     else
-        confirm_.message(QStringLiteral("Error"), QStringLiteral("The show could not be saved."),
-                         result.errorString);
+        confirm_.message(tr("Error"), tr("The show could not be saved."), result.errorString);
     return result;
 }

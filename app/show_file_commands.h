@@ -6,6 +6,7 @@
 
 #include "show_file.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -17,6 +18,8 @@ class Tconfirmfrm;
 class ShowGridView;
 
 class ShowFileCommands {
+    Q_DECLARE_TR_FUNCTIONS(ShowFileCommands)
+
   public:
     ShowFileCommands(ShowDocument& show, ShowSlides& slides, ShowNameField& showName, Tconfirmfrm& confirm);
 
