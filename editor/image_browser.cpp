@@ -13,6 +13,7 @@
 #include "thumbnails.h"
 #include "wait_cursor.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -31,7 +32,8 @@ bool isRootFolder(const QString& path) {
 } // namespace
 
 QString filesCountText(int count) {
-    return QStringLiteral("Files: ") + QString::number(count) + QString(24, QLatin1Char(' '));
+    return QCoreApplication::translate("ImageBrowser", "Files: %1").arg(count) +
+           QString(24, QLatin1Char(' '));
 }
 
 QString normalizeTypedFolder(const QString& path) {
@@ -78,7 +80,9 @@ void ImageBrowser::Button1Click() {
     for (;;) {
         if (!chooseFolder(withDialog) || ScanImageFolder())
             return;
-        message_(QStringLiteral("Error"), QStringLiteral("Invalid Directory or Directory Read Error!"), {});
+        message_(QCoreApplication::translate("ImageBrowser", "Error"),
+                 QCoreApplication::translate("ImageBrowser", "Invalid Directory or Directory Read Error!"),
+                 {});
         withDialog = true;
     }
 }

@@ -121,9 +121,8 @@ MotionField::MotionField(QWidget* parent) : QWidget(parent) {
     box_ = new QComboBox(this);
     box_->setObjectName(QStringLiteral("MotionBox"));
     // In the order of ShowMotion::Kind.
-    box_->addItems({QStringLiteral("None"), QStringLiteral("Zoom in"), QStringLiteral("Zoom out"),
-                    QStringLiteral("Pan"), QStringLiteral("Custom")});
-    label_ = new QLabel(QStringLiteral("&Motion:"), this);
+    box_->addItems({tr("None"), tr("Zoom in"), tr("Zoom out"), tr("Pan"), tr("Custom")});
+    label_ = new QLabel(tr("&Motion:"), this);
     label_->setObjectName(QStringLiteral("MotionLabel"));
     label_->setBuddy(box_);
     frames_ = new MotionFrames(this);

@@ -18,7 +18,7 @@ QString fileName(const QString& path) {
 
 Tsrchform::Tsrchform(QWidget* parent, ContentsTiming timing) : DeferredWindow(parent) {
     setObjectName(QStringLiteral("srchform"));
-    setWindowTitle(QStringLiteral("Find Image"));
+    setWindowTitle(tr("Find Image"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     resize(196, 303);
     buildContentsIfNow(timing);

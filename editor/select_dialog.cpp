@@ -8,11 +8,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-const QString TselectDlg::Filter =
-    QStringLiteral("All Files (*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe;"
-                   "*.webp;*.gif;*.heic;*.heif;*.avif)|"
-                   "*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe;"
-                   "*.webp;*.gif;*.heic;*.heif;*.avif");
+const char* const TselectDlg::Filter =
+    QT_TR_NOOP("All Files (*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe;"
+               "*.webp;*.gif;*.heic;*.heif;*.avif)|"
+               "*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe;"
+               "*.webp;*.gif;*.heic;*.heif;*.avif");
 
 namespace {
 constexpr int PanelHeight = 290;
@@ -22,7 +22,7 @@ constexpr int DialogHeight = RowTop + 40;
 
 TselectDlg::TselectDlg(QWidget* parent, ContentsTiming timing) : DeferredWindow(parent) {
     setObjectName(QStringLiteral("selectDlg"));
-    setWindowTitle(QStringLiteral("Select Images"));
+    setWindowTitle(tr("Select Images"));
     setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     buildContentsIfNow(timing);
 }
@@ -30,15 +30,15 @@ TselectDlg::TselectDlg(QWidget* parent, ContentsTiming timing) : DeferredWindow(
 void TselectDlg::build() {
     FormOpenDialog1 = new TFormOpenDialog(this);
     FormOpenDialog1->setObjectName(QStringLiteral("FormOpenDialog1"));
-    FormOpenDialog1->setFilter(Filter);
-    FormOpenDialog1->setCancelCaption(QStringLiteral("Cancel"));
-    Label1 = new QLabel(QStringLiteral("Directory:"), this);
+    FormOpenDialog1->setFilter(tr(Filter));
+    FormOpenDialog1->setCancelCaption(tr("Cancel"));
+    Label1 = new QLabel(tr("Directory:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setReadOnly(true);
     Label1->setBuddy(Edit1);
-    OKBtn = new QPushButton(QStringLiteral("&Select"), this);
+    OKBtn = new QPushButton(tr("&Select"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setDefault(true);
     layoutFor(96);

@@ -18,7 +18,7 @@ class TselectDlg : public DeferredWindow<QDialog> {
   public:
     // The result when a file was chosen in the panel rather than a folder selected.
     static constexpr int FileChosen = 2;
-    static const QString Filter;
+    static const char* const Filter;
 
     explicit TselectDlg(QWidget* parent = nullptr, ContentsTiming timing = ContentsTiming::Now);
 

@@ -18,7 +18,7 @@ void appendDroppedFiles(ShowSlides& slides, const QStringList& paths) {
         return;
     const WaitCursor hourglass;
     ShowDocument& show = slides.view().show();
-    const ShowDocument::Step step(show, QStringLiteral("Drop Files"));
+    const ShowDocument::Step step(show, QCoreApplication::translate("ShellDrop", "Drop Files"));
     const QStringList taken = paths.mid(0, ShowDocument::MaxSlides);
     QString tooLong;
     for (qsizetype first = 0; first < taken.size() && show.SlideCount < ShowDocument::MaxSlides;

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,8 +50,9 @@ int ShowEditing::InsertPosition() {
 }
 
 void ShowEditing::showFullMessage() {
-    message_(QStringLiteral("Information"),
-             QStringLiteral("Maximum number of images is ") + QString::number(ShowDocument::MaxSlides) + '!',
+    message_(QCoreApplication::translate("ShowEditing", "Information"),
+             QCoreApplication::translate("ShowEditing", "Maximum number of images is %1!")
+                 .arg(ShowDocument::MaxSlides),
              {});
 }
 
@@ -83,8 +85,9 @@ void ShowEditing::insertFolderRows(const QList<int>& rows, int p, Origin origin)
         slides.append(std::move(slide));
     }
     std::reverse(slides.begin(), slides.end());
-    const ShowDocument::Step step(show_, origin == Origin::Button ? QStringLiteral("Add Images")
-                                                                  : QStringLiteral("Drag Images"));
+    const ShowDocument::Step step(show_, origin == Origin::Button
+                                             ? QCoreApplication::translate("ShowEditing", "Add Images")
+                                             : QCoreApplication::translate("ShowEditing", "Drag Images"));
     if (show_.insert(p, std::move(slides)) > 0 && origin == Origin::FolderDrag)
         view_.grid().setFocus();
     if (full)
@@ -146,8 +149,9 @@ void ShowEditing::Clear1Click() {
     if (chosen.empty())
         return;
     const WaitCursor hourglass;
-    const ShowDocument::Step step(show_, chosen.size() > 1 ? QStringLiteral("Delete Slides")
-                                                           : QStringLiteral("Delete Slide"));
+    const ShowDocument::Step step(show_, chosen.size() > 1
+                                             ? QCoreApplication::translate("ShowEditing", "Delete Slides")
+                                             : QCoreApplication::translate("ShowEditing", "Delete Slide"));
     show_.removeEach(chosen);
     keepInView(topRow);
 }
@@ -170,7 +174,7 @@ void ShowEditing::EditCut() {
     if (chosen.empty())
         return;
     copyToClipboard(chosen);
-    const ShowDocument::Step step(show_, QStringLiteral("Cut"));
+    const ShowDocument::Step step(show_, QCoreApplication::translate("ShowEditing", "Cut"));
     Clear1Click();
 }
 
@@ -207,7 +211,7 @@ void ShowEditing::EditPaste() {
     }
     const WaitCursor hourglass;
     const int topRow = view_.grid().TopRow();
-    const ShowDocument::Step step(show_, QStringLiteral("Paste"));
+    const ShowDocument::Step step(show_, QCoreApplication::translate("ShowEditing", "Paste"));
     const int pasted = show_.insert(p, clipboard_.slides);
     view_.selection().clear();
     if (pasted > 1) {

@@ -8,6 +8,7 @@
 #include "show_selection.h"
 #include "stored_path.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 
 #include <algorithm>
@@ -17,27 +18,32 @@ const QString CountPadding(24, QLatin1Char(' '));
 } // namespace
 
 QString imagesCountText(int count, int notFound) {
-    const QString missing = notFound > 0 ? QStringLiteral(" (%1 not found)").arg(notFound) : QString();
-    return QStringLiteral("Images: ") + QString::number(count) + missing + CountPadding;
+    const QString missing = notFound > 0
+                                ? QCoreApplication::translate("ShowGridView", " (%1 not found)").arg(notFound)
+                                : QString();
+    return QCoreApplication::translate("ShowGridView", "Images: %1").arg(count) + missing + CountPadding;
 }
 
 TOvcTable::CellText slideCellText(const ShowDocument& show, int index) {
     if (index < 0 || index >= show.SlideCount)
         return {};
     const TSlideRecord& slide = show.slide(index);
-    const QString file =
-        show.isBlank(index) ? QStringLiteral("blank slide") : ShowFile::fileNamePart(show.imagePath(index));
-    QString name = QStringLiteral("Slide %1: %2, %3 seconds").arg(index + 1).arg(file).arg(slide.Delay);
+    const QString file = show.isBlank(index) ? QCoreApplication::translate("ShowGridView", "blank slide")
+                                             : ShowFile::fileNamePart(show.imagePath(index));
+    QString name = QCoreApplication::translate("ShowGridView", "Slide %1: %2, %3 seconds")
+                       .arg(index + 1)
+                       .arg(file)
+                       .arg(slide.Delay);
     const QString caption = StoredPath::of(slide.Text).simplified();
     if (!caption.isEmpty())
-        name += QStringLiteral(", caption: ") + caption;
+        name += QCoreApplication::translate("ShowGridView", ", caption: %1").arg(caption);
     if (show.isMissing(index))
-        name += QStringLiteral(", picture not found");
+        name += QCoreApplication::translate("ShowGridView", ", picture not found");
     return {name, file};
 }
 
 QString pathTooLongText(const QString& path) {
-    return QStringLiteral("Path too long: ") + ShowFile::fileNamePart(path);
+    return QCoreApplication::translate("ShowGridView", "Path too long: %1").arg(ShowFile::fileNamePart(path));
 }
 
 ShowGridView::ShowGridView(ShowDocument& show, TOvcTable& grid, QLabel& countLabel)
@@ -55,7 +61,8 @@ ShowGridView::ShowGridView(ShowDocument& show, TOvcTable& grid, QLabel& countLab
 }
 
 void ShowGridView::showEmptyHint() {
-    grid_.setEmptyText(show_.SlideCount == 0 ? QStringLiteral("Drag pictures here, or use > and >>")
+    grid_.setEmptyText(show_.SlideCount == 0 ? QCoreApplication::translate(
+                                                   "ShowGridView", "Drag pictures here, or use > and >>")
                                              : QString());
 }
 

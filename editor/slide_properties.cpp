@@ -50,7 +50,7 @@ int SlideProperties::open(int index) {
     if (!StoredPath::assign(edited.record.AudioFile, dialog_.audioPath()))
         return result;
     dialog_.storeInto(edited.record);
-    const ShowDocument::Step step(show_, QStringLiteral("Image Properties"));
+    const ShowDocument::Step step(show_, QCoreApplication::translate("SlideProperties", "Image Properties"));
     show_.replace(index, std::move(edited));
     return result;
 }
@@ -73,7 +73,7 @@ int SlideProperties::openSeveral(const std::vector<int>& indexes) {
     if (!StoredPath::assign(given.AudioFile, dialog_.audioPath()))
         return result;
     dialog_.storeInto(given);
-    const ShowDocument::Step step(show_, QStringLiteral("Image Properties"));
+    const ShowDocument::Step step(show_, QCoreApplication::translate("SlideProperties", "Image Properties"));
     for (int index : indexes) {
         ShowSlide slide = withChanges(index, given, changed);
         slide.extra = dialog_.motionField().storeInto(slide.extra);

@@ -5,6 +5,7 @@
 #include "show_document.h"
 #include "show_file.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -15,7 +16,7 @@ namespace SlideSorting {
 
 namespace {
 
-const QString SortStepName = QStringLiteral("Sort Slides");
+const char* const SortStepName = QT_TRANSLATE_NOOP("SlideSorting", "Sort Slides");
 
 // A run of digits from `at` on, without its leading zeros.
 QStringView digitRun(const QString& s, qsizetype& at) {
@@ -126,7 +127,7 @@ void sortSlides(ShowDocument& show, QList<int> indices, Order order) {
     const std::vector<int> wanted = sortedPlaces(show, indices, order);
     // standing[k]: the place the slide now at indices[k] held before the sort.
     std::vector<int> standing(indices.begin(), indices.end());
-    const ShowDocument::Step step(show, SortStepName);
+    const ShowDocument::Step step(show, QCoreApplication::translate("SlideSorting", SortStepName));
     for (std::size_t k = 0; k < wanted.size(); ++k) {
         const auto from = std::find(standing.begin() + qsizetype(k), standing.end(), wanted[k]);
         const std::size_t q = std::size_t(from - standing.begin());

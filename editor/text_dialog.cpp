@@ -31,9 +31,9 @@
 #include <QToolButton>
 
 // The chooser opens on the first filter: every kind of sound the program plays.
-const QString Ttextdlg::AudioFilter =
-    QStringLiteral("Sound Files (*.wav *.mp3 *.ogg *.oga *.opus *.flac *.au *.snd);;Wave Audio (*.wav);;"
-                   "Other Audio (*.mp3 *.ogg *.oga *.opus *.flac *.au *.snd);;All Files (*)");
+const char* const Ttextdlg::AudioFilter =
+    QT_TR_NOOP("Sound Files (*.wav *.mp3 *.ogg *.oga *.opus *.flac *.au *.snd);;Wave Audio (*.wav);;"
+               "Other Audio (*.mp3 *.ogg *.oga *.opus *.flac *.au *.snd);;All Files (*)");
 
 namespace {
 constexpr int PictureWidth = 66;
@@ -66,7 +66,7 @@ QString memoCaption(const QString& caption) {
 
 Ttextdlg::Ttextdlg(QWidget* parent, ContentsTiming timing) : DeferredWindow(parent) {
     setObjectName(QStringLiteral("textdlg"));
-    setWindowTitle(QStringLiteral("Image Properties"));
+    setWindowTitle(tr("Image Properties"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     buildContentsIfNow(timing);
@@ -92,7 +92,7 @@ void Ttextdlg::build() {
 Ttextdlg::~Ttextdlg() = default;
 
 void Ttextdlg::createControls() {
-    Label1 = named(new QLabel(QStringLiteral("Image:"), this), "Label1");
+    Label1 = named(new QLabel(tr("Image:"), this), "Label1");
     Label6 = named(new QLabel(this), "Label6");
     Label6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label6->setMinimumWidth(24);
@@ -103,42 +103,41 @@ void Ttextdlg::createControls() {
     dlyfld->setErrorColours(Qt::red, Qt::black);
     dlyfld->setAlignment(Qt::AlignRight);
     dlyfld->setFixedWidth(48);
-    Label2 = named(new QLabel(QStringLiteral("Ti&me:"), this), "Label2");
+    Label2 = named(new QLabel(tr("Ti&me:"), this), "Label2");
     Label2->setBuddy(dlyfld);
-    Label3 = named(new QLabel(QStringLiteral("seconds"), this), "Label3");
+    Label3 = named(new QLabel(tr("seconds"), this), "Label3");
     Edit2 = named(new QLineEdit(this), "Edit2");
     Edit2->setReadOnly(true);
-    Label4 = named(new QLabel(QStringLiteral("&Image File:"), this), "Label4");
+    Label4 = named(new QLabel(tr("&Image File:"), this), "Label4");
     Label4->setBuddy(Edit2);
     Edit4 = named(new QLineEdit(this), "Edit4");
     Edit4->setReadOnly(true);
-    Label5 = named(new QLabel(QStringLiteral("&Audio File:"), this), "Label5");
+    Label5 = named(new QLabel(tr("&Audio File:"), this), "Label5");
     Label5->setBuddy(Edit4);
     SpeedButton1 = named(new QToolButton(this), "SpeedButton1");
     SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-    SpeedButton1->setToolTip(QStringLiteral("Open audio file"));
+    SpeedButton1->setToolTip(tr("Open audio file"));
     SpeedButton1->setAccessibleName(SpeedButton1->toolTip());
     SpeedButton2 = named(new QToolButton(this), "SpeedButton2");
     SpeedButton2->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-    SpeedButton2->setToolTip(QStringLiteral("Play audio file"));
+    SpeedButton2->setToolTip(tr("Play audio file"));
     SpeedButton2->setAccessibleName(SpeedButton2->toolTip());
-    CheckBox1 =
-        named(new QCheckBox(QStringLiteral("&Use Time of Attached Audio when Available"), this), "CheckBox1");
-    CheckBox2 = named(new QCheckBox(QStringLiteral("&Show text with image"), this), "CheckBox2");
+    CheckBox1 = named(new QCheckBox(tr("&Use Time of Attached Audio when Available"), this), "CheckBox1");
+    CheckBox2 = named(new QCheckBox(tr("&Show text with image"), this), "CheckBox2");
     Memo1 = named(new QPlainTextEdit(this), "Memo1");
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setTabChangesFocus(true);
-    Memo1->setAccessibleName(QStringLiteral("Caption"));
-    Button3 = named(new QPushButton(QStringLiteral("&Text Properties"), this), "Button3");
+    Memo1->setAccessibleName(tr("Caption"));
+    Button3 = named(new QPushButton(tr("&Text Properties"), this), "Button3");
     Panel1 = named(new QFrame(this), "Panel1");
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Image1 = named(new QLabel(Panel1), "Image1");
     Image1->setFixedSize(PictureWidth, PictureHeight);
-    BitBtn1 = named(new QPushButton(QStringLiteral("OK"), this), "BitBtn1");
+    BitBtn1 = named(new QPushButton(tr("OK"), this), "BitBtn1");
     BitBtn1->setDefault(true);
-    Button1 = named(new QPushButton(QStringLiteral("Cancel"), this), "Button1");
+    Button1 = named(new QPushButton(tr("Cancel"), this), "Button1");
     motionField_ = new MotionField(this);
 }
 
@@ -285,7 +284,7 @@ void Ttextdlg::Button3Click() {
 
 void Ttextdlg::SpeedButton1Click() {
     const QString start = audioPath().isEmpty() ? QString() : QFileInfo(audioPath()).absolutePath();
-    const QString chosen = dialogSeams().getOpenFileName(this, QStringLiteral("Open"), start, AudioFilter);
+    const QString chosen = dialogSeams().getOpenFileName(this, tr("Open"), start, tr(AudioFilter));
     if (chosen.isEmpty())
         return;
     // A path that cannot be stored whole in the slide is refused rather than stored cut.
@@ -376,11 +375,11 @@ void Ttextdlg::FormShow() {
 
 void Ttextdlg::showSeveral(int count, const Fields& differing) {
     buildContents();
-    const QString various = QStringLiteral("(various)");
+    const QString various = tr("(various)");
     Label6->setText(QString::number(count));
-    Label1->setText(QStringLiteral("Images:"));
+    Label1->setText(tr("Images:"));
     Edit2->clear();
-    Edit2->setPlaceholderText(QStringLiteral("%1 images").arg(count));
+    Edit2->setPlaceholderText(tr("%1 images").arg(count));
     dlyfld->setRequired(!differing.delay);
     if (differing.delay)
         dlyfld->clear();
@@ -412,7 +411,7 @@ Ttextdlg::Fields Ttextdlg::changedFields() const {
 }
 
 void Ttextdlg::forgetSeveral() {
-    Label1->setText(QStringLiteral("Image:"));
+    Label1->setText(tr("Image:"));
     Edit2->setPlaceholderText(QString());
     dlyfld->setRequired(true);
     CheckBox1->setTristate(false);

@@ -29,7 +29,7 @@ class Ttextdlg : public DeferredWindow<QDialog> {
     static constexpr int HelpContext = 40;
     static constexpr int MaxCaption = 255;
     // The audio files offered: wave audio first, then the other kinds the media device plays.
-    static const QString AudioFilter;
+    static const char* const AudioFilter;
 
     explicit Ttextdlg(QWidget* parent = nullptr, ContentsTiming timing = ContentsTiming::Now);
     ~Ttextdlg() override;

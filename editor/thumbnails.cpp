@@ -9,6 +9,7 @@
 #include "window_font.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFontMetrics>
 
 #include <QPainter>
@@ -133,7 +134,8 @@ void ThumbnailBuilder::draw(QImage& target, const QString& path, bool missing) {
     const int h = qRound(work_.height() / workRatio);
     if (missing) {
         painter.setPen(Qt::black);
-        painter.drawText(QRect(0, 0, 66, 50), Qt::AlignCenter, QStringLiteral("missing"));
+        painter.drawText(QRect(0, 0, 66, 50), Qt::AlignCenter,
+                         QCoreApplication::translate("ThumbnailBuilder", "missing"));
     } else if (w > 1 && h > 1) {
         // Source (0, 0)-(w - 1, h - 1) stretched onto the rectangle centred on (33, 25).
         const QRect destination(33 - w / 2, 25 - h / 2, 2 * (w / 2), 2 * (h / 2));
