@@ -3,6 +3,7 @@
 
 #include "show_file.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 QImage missingPicture(QSize size, const QString& path, const QFont& font) {
@@ -10,7 +11,8 @@ QImage missingPicture(QSize size, const QString& path, const QFont& font) {
     picture.fill(QColor(192, 192, 192));
     QPainter painter(&picture);
     painter.setFont(font);
-    painter.drawText(picture.rect(), Qt::AlignCenter,
-                     ShowFile::fileNamePart(path) + QStringLiteral("\nmissing"));
+    painter.drawText(
+        picture.rect(), Qt::AlignCenter,
+        QCoreApplication::translate("MissingPicture", "%1\nmissing").arg(ShowFile::fileNamePart(path)));
     return picture;
 }

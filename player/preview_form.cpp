@@ -14,12 +14,12 @@
 
 namespace {
 const QString BlankSlide = QStringLiteral("BLANK");
-const QString PasswordProtected = QStringLiteral("This image is password protected.");
+const char* const PasswordProtected = QT_TRANSLATE_NOOP("Tpreviewfrm", "This image is password protected.");
 } // namespace
 
 Tpreviewfrm::Tpreviewfrm(SharedFlags& flags, QWidget* parent) : QDialog(parent), flags_(flags) {
     setObjectName(QStringLiteral("previewfrm"));
-    setWindowTitle(QStringLiteral("Preview Image"));
+    setWindowTitle(tr("Preview Image"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     resize(InitialClientWidth, InitialClientHeight);
@@ -38,14 +38,14 @@ void Tpreviewfrm::Photo1Progress(TPhoto*, qint16, qint16 pctDone) {
 std::pair<QString, QString> Tpreviewfrm::failureMessage(const QString& path, int fxError) {
     // The imaging component cannot tell a protected picture from other failures, so that text stays
     // for the failures whose cause is not known.
-    const QString cannotOpen = QStringLiteral("This image cannot be opened.");
+    const QString cannotOpen = tr("This image cannot be opened.");
     if (!QFileInfo::exists(path))
-        return {cannotOpen, QStringLiteral("The file does not exist.")};
+        return {cannotOpen, tr("The file does not exist.")};
     if (fxError == TPhoto::FileUnreadable)
-        return {cannotOpen, QStringLiteral("The file cannot be read.")};
+        return {cannotOpen, tr("The file cannot be read.")};
     if (fxError == TPhoto::BadPicture)
-        return {cannotOpen, QStringLiteral("The file is damaged or no picture.")};
-    return {PasswordProtected, QString()};
+        return {cannotOpen, tr("The file is damaged or no picture.")};
+    return {tr(PasswordProtected), QString()};
 }
 
 void Tpreviewfrm::OpenPreview(const QString& path) {

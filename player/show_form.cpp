@@ -75,7 +75,7 @@ QSlider* trackBar(QWidget* parent, const char* name, const QString& hint, QRect 
 TshowFrm::TshowFrm(ShowDocument& show, SharedFlags& flags, QWidget* parent, ContentsTiming timing)
     : DeferredWindow(parent, Qt::Window), show_(show), flags_(flags) {
     setObjectName(QStringLiteral("showFrm"));
-    setWindowTitle(QStringLiteral("Verasco Viewer"));
+    setWindowTitle(tr("Verasco Viewer"));
     setMinimumSize(MinWidth, MinHeight);
     const QSize screen = ScreenSize(this);
     setGeometry((screen.width() - InitialWidth) / 2, (screen.height() - InitialHeight) / 2, InitialWidth,
@@ -159,8 +159,8 @@ void TshowFrm::createControls() {
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);
     Splitter1->setSizes({InitialHeight - CaptionHeight - SplitterWidth, CaptionHeight});
-    Splitter1->setAccessibleName(QStringLiteral("Picture and caption"));
-    Splitter1->handle(1)->setAccessibleName(QStringLiteral("Caption height"));
+    Splitter1->setAccessibleName(tr("Picture and caption"));
+    Splitter1->handle(1)->setAccessibleName(tr("Caption height"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Splitter1);
@@ -183,27 +183,27 @@ void TshowFrm::createControlStrip() {
     Panel7->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     Panel7->resize(ControlsSize);
     Panel7->setFocusPolicy(Qt::StrongFocus);
-    Panel7->setAccessibleName(QStringLiteral("Viewer controls"));
+    Panel7->setAccessibleName(tr("Viewer controls"));
 
-    Label4 = label(Panel7, "Label4", QStringLiteral("&Image 1"), {6, 1, 98, 14});
-    TrackBar2 = trackBar(Panel7, "TrackBar2", QStringLiteral("Select image"), {4, 15, 102, 18});
+    Label4 = label(Panel7, "Label4", tr("&Image 1"), {6, 1, 98, 14});
+    TrackBar2 = trackBar(Panel7, "TrackBar2", tr("Select image"), {4, 15, 102, 18});
     TrackBar2->setRange(1, 1);
     Label5 = label(Panel7, "Label5", QStringLiteral("1"), {6, 32, 30, 14});
     Label6 = label(Panel7, "Label6", QStringLiteral("1"), {56, 32, 48, 14});
     Label6->setAlignment(Qt::AlignRight | Qt::AlignTop);
     Label4->setBuddy(TrackBar2);
 
-    SpeedButton1 = speedButton(Panel7, "SpeedButton1", QStringLiteral("Previous image"), 112);
-    SpeedButton3 = speedButton(Panel7, "SpeedButton3", QStringLiteral("Stop Verasco"), 136);
-    SpeedButton2 = speedButton(Panel7, "SpeedButton2", QStringLiteral("Play Verasco"), 160);
-    SpeedButton5 = speedButton(Panel7, "SpeedButton5", QStringLiteral("Next image"), 184);
+    SpeedButton1 = speedButton(Panel7, "SpeedButton1", tr("Previous image"), 112);
+    SpeedButton3 = speedButton(Panel7, "SpeedButton3", tr("Stop Verasco"), 136);
+    SpeedButton2 = speedButton(Panel7, "SpeedButton2", tr("Play Verasco"), 160);
+    SpeedButton5 = speedButton(Panel7, "SpeedButton5", tr("Next image"), 184);
     SpeedButton2->setCheckable(true);
-    Button1 = named(new QPushButton(QStringLiteral("P&references..."), Panel7), "Button1");
-    Button1->setToolTip(QStringLiteral("Set Verasco Preferences"));
+    Button1 = named(new QPushButton(tr("P&references..."), Panel7), "Button1");
+    Button1->setToolTip(tr("Set Verasco Preferences"));
     Button1->setGeometry(110, 25, 100, 22);
 
-    Label3 = label(Panel7, "Label3", QStringLiteral("Sp&eed"), {218, 1, 60, 14});
-    TrackBar1 = trackBar(Panel7, "TrackBar1", QStringLiteral("Set Verasco speed"), {214, 15, 118, 18});
+    Label3 = label(Panel7, "Label3", tr("Sp&eed"), {218, 1, 60, 14});
+    TrackBar1 = trackBar(Panel7, "TrackBar1", tr("Set Verasco speed"), {214, 15, 118, 18});
     TrackBar1->setRange(0, 20);
     TrackBar1->setValue(10);
     Label1 = label(Panel7, "Label1", QStringLiteral("-"), {218, 32, 10, 14});
@@ -262,7 +262,7 @@ void TshowFrm::StartShow(bool autoPlay, int firstSlide) {
     TrackBar2->setValue(first + 1);
     programSetsSlider_ = false;
     Label6->setText(QString::number(show_.SlideCount));
-    Label4->setText(QStringLiteral("&Image ") + QString::number(first + 1));
+    Label4->setText(tr("&Image %1").arg(first + 1));
     // A window of its own with its own task bar button, also when the main window is hidden: it
     // belongs to the main window only for its lifetime.
     if (!windowHandle())

@@ -380,7 +380,7 @@ void TshowFrm::showSlideNumber() {
     programSetsSlider_ = true;
     TrackBar2->setValue(position);
     programSetsSlider_ = false;
-    Label4->setText(QStringLiteral("&Image ") + QString::number(position));
+    Label4->setText(tr("&Image %1").arg(position));
 }
 
 void TshowFrm::SpeedButton2Click() {
@@ -450,7 +450,7 @@ void TshowFrm::afterStep() {
 void TshowFrm::TrackBar2Change(int position) {
     if (programSetsSlider_ || flags_.ShowPlaying)
         return;
-    Label4->setText(QStringLiteral("&Image ") + QString::number(position));
+    Label4->setText(tr("&Image %1").arg(position));
     flags_.CurrentSlide = position - 1;
     displaySlide(Display::Stopped);
 }
