@@ -28,28 +28,28 @@ int imageIndexOfLayout(int layout) {
 
 Tprintdlg::Tprintdlg(QWidget* parent, ContentsTiming timing) : DeferredWindow(parent) {
     setObjectName(QStringLiteral("printdlg"));
-    setWindowTitle(QStringLiteral("Print Verasco"));
+    setWindowTitle(tr("Print Verasco"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     buildContentsIfNow(timing);
 }
 
 void Tprintdlg::build() {
-    RadioButton1 = named(new QRadioButton(QStringLiteral("Sm&all Size"), this), "RadioButton1");
-    RadioButton2 = named(new QRadioButton(QStringLiteral("M&edium Size"), this), "RadioButton2");
-    RadioButton3 = named(new QRadioButton(QStringLiteral("La&rge Size"), this), "RadioButton3");
+    RadioButton1 = named(new QRadioButton(tr("Sm&all Size"), this), "RadioButton1");
+    RadioButton2 = named(new QRadioButton(tr("M&edium Size"), this), "RadioButton2");
+    RadioButton3 = named(new QRadioButton(tr("La&rge Size"), this), "RadioButton3");
     RadioButton1->setChecked(true);
-    CheckBox5 = named(new QCheckBox(QStringLiteral("&Journal Format"), this), "CheckBox5");
-    CheckBox6 = named(new QCheckBox(QStringLiteral("Co&mments"), this), "CheckBox6");
-    CheckBox2 = named(new QCheckBox(QStringLiteral("Frame &Numbers"), this), "CheckBox2");
-    CheckBox3 = named(new QCheckBox(QStringLiteral("&Date && Filename in Header"), this), "CheckBox3");
-    CheckBox4 = named(new QCheckBox(QStringLiteral("C&ustom Footer:"), this), "CheckBox4");
+    CheckBox5 = named(new QCheckBox(tr("&Journal Format"), this), "CheckBox5");
+    CheckBox6 = named(new QCheckBox(tr("Co&mments"), this), "CheckBox6");
+    CheckBox2 = named(new QCheckBox(tr("Frame &Numbers"), this), "CheckBox2");
+    CheckBox3 = named(new QCheckBox(tr("&Date && Filename in Header"), this), "CheckBox3");
+    CheckBox4 = named(new QCheckBox(tr("C&ustom Footer:"), this), "CheckBox4");
     Edit1 = named(new QLineEdit(this), "Edit1");
     Edit1->setMaxLength(FooterLength);
-    Edit1->setAccessibleName(QStringLiteral("Custom footer"));
-    Button1 = named(new QPushButton(QStringLiteral("&Print"), this), "Button1");
+    Edit1->setAccessibleName(tr("Custom footer"));
+    Button1 = named(new QPushButton(tr("&Print"), this), "Button1");
     Button2 = named(new QPushButton(QStringLiteral("Cancel"), this), "Button2");
-    previewButton_ = named(new QPushButton(QStringLiteral("Pre&view..."), this), "PreviewButton");
+    previewButton_ = named(new QPushButton(tr("Pre&view..."), this), "PreviewButton");
     previewButton_->setAutoDefault(false);
     // The six previews lie on top of each other; only the chosen layout's is visible. Their
     // pictures are drawn when the dialog is first shown.

@@ -20,7 +20,7 @@ constexpr int PathWidth = 320;
 
 Tprint1Dlg::Tprint1Dlg(QWidget* parent, ContentsTiming timing) : DeferredWindow(parent) {
     setObjectName(QStringLiteral("print1Dlg"));
-    setWindowTitle(QStringLiteral("Print Image"));
+    setWindowTitle(tr("Print Image"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     buildContentsIfNow(timing);
@@ -37,7 +37,7 @@ void Tprint1Dlg::build() {
     Label1 = named(new QLabel(QStringLiteral("Filename:"), this), "Label1");
     Label2 = named(new QLabel(this), "Label2");
     Label2->setFixedWidth(PathWidth);
-    Button1 = named(new QPushButton(QStringLiteral("&Print"), this), "Button1");
+    Button1 = named(new QPushButton(tr("&Print"), this), "Button1");
     Button2 = named(new QPushButton(QStringLiteral("Cancel"), this), "Button2");
 
     auto* name = new QVBoxLayout;

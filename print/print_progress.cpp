@@ -28,7 +28,8 @@ PrintProgress::~PrintProgress() {
 bool PrintProgress::startPage(int page) {
     if (!dialog_ || dialog_->wasCanceled())
         return false;
-    dialog_->setLabelText(QStringLiteral("Printing page %1 of %2").arg(page + 1).arg(pages_));
+    dialog_->setLabelText(
+        QCoreApplication::translate("PrintProgress", "Printing page %1 of %2").arg(page + 1).arg(pages_));
     dialog_->setValue(page);
     keepAlive();
     return !dialog_->wasCanceled();

@@ -201,7 +201,8 @@ QString ShowPrint::headerLead() const {
     const QLocale locale = QLocale::system();
     const QDateTime now = QDateTime::currentDateTime();
     return locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-           locale.toString(now.time(), QLocale::LongFormat) + QStringLiteral(" - Filename: ");
+           locale.toString(now.time(), QLocale::LongFormat) +
+           QCoreApplication::translate("ShowPrint", " - Filename: ");
 }
 
 } // namespace print
