@@ -57,7 +57,7 @@ QString fitSlidesToMusic(ShowDocument& show, CodecBackend& codec) {
     for (const QString& path : ShowExtension::musicPaths(show.showData()))
         musicMs += std::max<std::int64_t>(0, soundMs(codec, path));
     if (musicMs <= 0)
-        return QStringLiteral("The show has no music that can be played.");
+        return QCoreApplication::translate("MusicFit", "The show has no music that can be played.");
     std::vector<FitSlide> slides;
     for (int i = 0; i < show.SlideCount; ++i) {
         const TSlideRecord& record = show.slide(i);
@@ -67,7 +67,7 @@ QString fitSlidesToMusic(ShowDocument& show, CodecBackend& codec) {
         slides.push_back(slide);
     }
     const std::vector<int> times = fittedSlideTimes(slides, musicMs);
-    const ShowDocument::Step step(show, QStringLiteral("Fit Slides to Music"));
+    const ShowDocument::Step step(show, QCoreApplication::translate("MusicFit", "Fit Slides to Music"));
     for (int i = 0; i < show.SlideCount; ++i) {
         ShowSlide slide = show.at(i);
         slide.record.Delay = static_cast<std::uint8_t>(times[std::size_t(i)]);

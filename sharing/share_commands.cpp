@@ -30,9 +30,27 @@ class BusyFlag {
     bool& flag_;
 };
 
-constexpr char Mp4Filter[] = "MP4 video (*.mp4)";
-constexpr char WebMFilter[] = "WebM video (*.webm)";
+constexpr char Mp4Filter[] = QT_TRANSLATE_NOOP("ShareCommands", "MP4 video (*.mp4)");
+constexpr char WebMFilter[] = QT_TRANSLATE_NOOP("ShareCommands", "WebM video (*.webm)");
 
+} // namespace
+
+// The messages of one kind of export, whole sentences so that each language words them its own way.
+struct ShareCommands::Headlines {
+    const char* done;
+    const char* cancelled;
+    const char* failed;
+};
+
+namespace {
+const ShareCommands::Headlines VideoHeadlines{
+    QT_TRANSLATE_NOOP("ShareCommands", "Video created."),
+    QT_TRANSLATE_NOOP("ShareCommands", "The video was not saved."),
+    QT_TRANSLATE_NOOP("ShareCommands", "The video could not be written.")};
+const ShareCommands::Headlines PageHeadlines{
+    QT_TRANSLATE_NOOP("ShareCommands", "Web page created."),
+    QT_TRANSLATE_NOOP("ShareCommands", "The web page was not saved."),
+    QT_TRANSLATE_NOOP("ShareCommands", "The web page could not be written.")};
 } // namespace
 
 QString ShareCommands::proposedName() const {
@@ -67,12 +85,11 @@ QString ShareCommands::chooseTarget(const QString& caption, const QString& name,
 // The folder dialog until a folder is taken: a new or empty one, or one holding an earlier page
 // that the user lets go; any other folder keeps what it holds. Empty when the dialog is cancelled,
 // the show is empty, or the folder cannot be used.
-QString ShareCommands::choosePageFolder(const QString& what) {
+QString ShareCommands::choosePageFolder(const Headlines& what) {
     for (;;) {
         // A folder not there yet is proposed as a name in its parent.
-        const QString chosen =
-            dialogSeams().getExistingDirectory(parts_.window, QStringLiteral("Save as Web Page"),
-                                               QDir(*parts_.slideDirectory).filePath(proposedName()));
+        const QString chosen = dialogSeams().getExistingDirectory(
+            parts_.window, tr("Save as Web Page"), QDir(*parts_.slideDirectory).filePath(proposedName()));
         if (chosen.isEmpty() || parts_.show->SlideCount == 0)
             return {};
         const QFileInfo folder(chosen);
@@ -81,32 +98,27 @@ QString ShareCommands::choosePageFolder(const QString& what) {
             return chosen;
         if (!folder.isDir() || !isSharedWebPage(chosen)) {
             report(ShareOutcome::Failed, what,
-                   QStringLiteral("%1: a folder that holds no web page of Verasco")
-                       .arg(QDir::toNativeSeparators(chosen)),
+                   tr("%1: a folder that holds no web page of Verasco").arg(QDir::toNativeSeparators(chosen)),
                    chosen);
             return {};
         }
-        if (parts_.prompts.ask(
-                QStringLiteral("File already exists, overwrite older file?"),
-                QStringLiteral("Only the page's own files are replaced: other files in the folder stay.")))
+        if (parts_.prompts.ask(tr("File already exists, overwrite older file?"),
+                               tr("Only the page's own files are replaced: other files in the folder stay.")))
             return chosen;
     }
 }
 
-void ShareCommands::report(int result, const QString& what, const QString& reason, const QString& target) {
+void ShareCommands::report(int result, const Headlines& what, const QString& reason, const QString& target) {
     switch (result) {
     case ShareOutcome::Done:
-        parts_.prompts.message(QStringLiteral("Information"), what + QStringLiteral(" created."), QString());
+        parts_.prompts.message(tr("Information"), tr(what.done), QString());
         *parts_.slideDirectory = QFileInfo(target).absolutePath();
         break;
     case ShareOutcome::Cancelled:
-        parts_.prompts.message(QStringLiteral("Information"),
-                               QStringLiteral("The %1 was not saved.").arg(what.toLower()),
-                               QStringLiteral("Cancelled: nothing was written."));
+        parts_.prompts.message(tr("Information"), tr(what.cancelled), tr("Cancelled: nothing was written."));
         break;
     default:
-        parts_.prompts.message(QStringLiteral("Error"),
-                               QStringLiteral("The %1 could not be written.").arg(what.toLower()), reason);
+        parts_.prompts.message(tr("Error"), tr(what.failed), reason);
     }
 }
 
@@ -134,20 +146,20 @@ void ShareCommands::saveWebPage() {
 }
 
 void ShareCommands::writeVideo() {
-    const QString what = QStringLiteral("Video");
-    QString filter = QLatin1String(Mp4Filter);
+    const Headlines& what = VideoHeadlines;
+    QString filter = tr(Mp4Filter);
     const QString target = chooseTarget(
-        QStringLiteral("Save as Video"), proposedName() + QStringLiteral(".mp4"),
-        QStringLiteral("%1;;%2").arg(QLatin1String(Mp4Filter), QLatin1String(WebMFilter)),
+        tr("Save as Video"), proposedName() + QStringLiteral(".mp4"),
+        QStringLiteral("%1;;%2").arg(tr(Mp4Filter), tr(WebMFilter)),
         [&](const QString& chosen) {
-            return videoFileName(chosen, filter == QLatin1String(WebMFilter) ? VideoContainer::WebM
-                                                                             : VideoContainer::Mp4);
+            return videoFileName(chosen,
+                                 filter == tr(WebMFilter) ? VideoContainer::WebM : VideoContainer::Mp4);
         },
         [&](const QString& name) {
             if (QFileInfo(name).isFile())
                 return true;
-            report(ShareOutcome::Failed, what,
-                   QStringLiteral("%1: not a file").arg(QDir::toNativeSeparators(name)), name);
+            report(ShareOutcome::Failed, what, tr("%1: not a file").arg(QDir::toNativeSeparators(name)),
+                   name);
             return false;
         },
         &filter);
@@ -167,13 +179,13 @@ void ShareCommands::writeVideo() {
     job.size = videoDialog_->frameSize();
     job.fps = videoDialog_->frameRate();
     const ShareOutcome outcome =
-        runWithProgress(parts_.window, QStringLiteral("Saving the video..."),
+        runWithProgress(parts_.window, tr("Saving the video..."),
                         [&job](const ShareControl& control) { return sharing::writeVideo(job, control); });
     report(outcome.result, what, outcome.reason, target);
 }
 
 void ShareCommands::writeWebPage() {
-    const QString what = QStringLiteral("Web page");
+    const Headlines& what = PageHeadlines;
     const QString target = choosePageFolder(what);
     if (target.isEmpty())
         return;
@@ -183,7 +195,7 @@ void ShareCommands::writeWebPage() {
     job.show.fadeMs = parts_.fadeMs ? parts_.fadeMs() : 0;
     job.target = target;
     const ShareOutcome outcome =
-        runWithProgress(parts_.window, QStringLiteral("Saving the web page..."),
+        runWithProgress(parts_.window, tr("Saving the web page..."),
                         [&job](const ShareControl& control) { return sharing::writeWebPage(job, control); });
     report(outcome.result, what, outcome.reason, target);
 }

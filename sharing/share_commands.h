@@ -8,6 +8,7 @@
 
 #include "tell_user.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -40,11 +41,15 @@ struct ShareParts {
 };
 
 class ShareCommands {
+    Q_DECLARE_TR_FUNCTIONS(ShareCommands)
+
   public:
     explicit ShareCommands(ShareParts parts) : parts_(std::move(parts)) {}
 
     void saveVideo();
     void saveWebPage();
+    // The messages of one kind of export.
+    struct Headlines;
 
   private:
     void runOne(void (ShareCommands::*command)());
@@ -55,10 +60,10 @@ class ShareCommands {
                          const std::function<QString(const QString&)>& complete,
                          const std::function<bool(const QString&)>& acceptable,
                          QString* selectedFilter = nullptr);
-    QString choosePageFolder(const QString& what);
+    QString choosePageFolder(const Headlines& what);
     // The show's name, or "show" for a show without one.
     QString proposedName() const;
-    void report(int result, const QString& what, const QString& reason, const QString& target);
+    void report(int result, const Headlines& what, const QString& reason, const QString& target);
 
     ShareParts parts_;
     VideoDialog* videoDialog_ = nullptr;

@@ -16,7 +16,7 @@ constexpr int Steps = 1000;
 
 ShareOutcome runWithProgress(QWidget* parent, const QString& label,
                              const std::function<ShareOutcome(const ShareControl&)>& work) {
-    QProgressDialog dialog(label, QStringLiteral("&Cancel"), 0, Steps, parent);
+    QProgressDialog dialog(label, QCoreApplication::translate("ShareProgress", "&Cancel"), 0, Steps, parent);
     dialog.setObjectName(QStringLiteral("shareProgress"));
     dialog.setWindowTitle(QStringLiteral("Verasco"));
     dialog.setWindowModality(Qt::ApplicationModal);

@@ -24,7 +24,7 @@ template <class T> T* named(T* widget, const char* name) {
 
 VideoDialog::VideoDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("videoDlg"));
-    setWindowTitle(QStringLiteral("Video Settings"));
+    setWindowTitle(tr("Video Settings"));
     FileLabel = named(new QLabel(this), "FileLabel");
     FormatLabel = named(new QLabel(this), "FormatLabel");
     SizeBox = named(new QComboBox(this), "SizeBox");
@@ -38,13 +38,11 @@ VideoDialog::VideoDialog(QWidget* parent) : QDialog(parent) {
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Filename:"), FileLabel);
     form->addRow(QStringLiteral("Format:"), FormatLabel);
-    form->addRow(QStringLiteral("&Size:"), SizeBox);
-    form->addRow(QStringLiteral("&Frames per second:"), RateBox);
+    form->addRow(tr("&Size:"), SizeBox);
+    form->addRow(tr("&Frames per second:"), RateBox);
     auto* buttons = new QDialogButtonBox(this);
-    SaveButton =
-        named(buttons->addButton(QStringLiteral("&Save"), QDialogButtonBox::AcceptRole), "SaveButton");
-    CancelButton =
-        named(buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole), "CancelButton");
+    SaveButton = named(buttons->addButton(tr("&Save"), QDialogButtonBox::AcceptRole), "SaveButton");
+    CancelButton = named(buttons->addButton(tr("&Cancel"), QDialogButtonBox::RejectRole), "CancelButton");
     SaveButton->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -55,9 +53,8 @@ VideoDialog::VideoDialog(QWidget* parent) : QDialog(parent) {
 
 void VideoDialog::setTarget(const QString& path) {
     FileLabel->setText(QDir::toNativeSeparators(path));
-    FormatLabel->setText(containerForName(path) == VideoContainer::WebM
-                             ? QStringLiteral("WebM (VP9 video, Opus sound)")
-                             : QStringLiteral("MP4 (H.264 video, AAC sound)"));
+    FormatLabel->setText(containerForName(path) == VideoContainer::WebM ? tr("WebM (VP9 video, Opus sound)")
+                                                                        : tr("MP4 (H.264 video, AAC sound)"));
 }
 
 QSize VideoDialog::frameSize() const {
