@@ -6,6 +6,7 @@
 #include "shipped_files.h"
 #include "work_files.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,7 +24,7 @@
 namespace {
 
 QString writeFailed() {
-    return QStringLiteral("The stand-alone show could not be written.");
+    return QCoreApplication::translate("StandaloneExport", "The stand-alone show could not be written.");
 }
 
 ExportError failure(const QString& path, const QString& reason) {

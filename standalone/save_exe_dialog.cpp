@@ -47,7 +47,7 @@ TOvcSimpleField* factorField(QWidget* parent, const char* name, QRect place) {
 
 Tsaveexedlg::Tsaveexedlg(QWidget* parent, ContentsTiming timing) : DeferredWindow(parent) {
     setObjectName(QStringLiteral("saveexedlg"));
-    setWindowTitle(QStringLiteral("Stand-alone Verasco Settings"));
+    setWindowTitle(tr("Stand-alone Verasco Settings"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     buildContentsIfNow(timing);
@@ -64,12 +64,13 @@ void Tsaveexedlg::build() {
 void Tsaveexedlg::createPanel1() {
     Panel1 = named(new QFrame(this), "Panel1");
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    const char* captions[] = {"Filename:", "Total Images:", "Image Files:", "Audio Files:"};
+    const char* captions[] = {QT_TR_NOOP("Filename:"), QT_TR_NOOP("Total Images:"),
+                              QT_TR_NOOP("Image Files:"), QT_TR_NOOP("Audio Files:")};
     const char* names[] = {"Label1", "Label2", "Label3", "Label4"};
     QLabel** values[] = {&Label5, &Label6, &Label7, &Label8};
     const char* valueNames[] = {"Label5", "Label6", "Label7", "Label8"};
     for (int i = 0; i < 4; ++i) {
-        label(Panel1, names[i], QLatin1String(captions[i]), QRect(8, 6 + 19 * i, 84, 17));
+        label(Panel1, names[i], tr(captions[i]), QRect(8, 6 + 19 * i, 84, 17));
         *values[i] = label(Panel1, valueNames[i], QString(), QRect(96, 6 + 19 * i, 240, 17));
     }
 }
@@ -77,17 +78,16 @@ void Tsaveexedlg::createPanel1() {
 void Tsaveexedlg::createPanel2() {
     Panel2 = named(new QFrame(this), "Panel2");
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label(Panel2, "Label9", QStringLiteral("Windows BMP Compression Quality Settings:"),
-          QRect(8, 6, 330, 17));
+    label(Panel2, "Label9", tr("Windows BMP Compression Quality Settings:"), QRect(8, 6, 330, 17));
     TrackBar1 = named(new QSlider(Qt::Horizontal, Panel2), "TrackBar1");
     TrackBar1->setRange(QualityMinimum, QualityMaximum);
     TrackBar1->setTickPosition(QSlider::TicksBelow);
     TrackBar1->setGeometry(8, 32, 329, 30);
-    label(Panel2, "Label10", QStringLiteral("Lower Image Quality"), QRect(8, 68, 160, 17));
-    label(Panel2, "Label11", QStringLiteral("Smaller File Size"), QRect(8, 86, 160, 17));
+    label(Panel2, "Label10", tr("Lower Image Quality"), QRect(8, 68, 160, 17));
+    label(Panel2, "Label11", tr("Smaller File Size"), QRect(8, 86, 160, 17));
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    label(Panel2, "Label12", QStringLiteral("Higher Image Quality"), QRect(177, 68, 160, 17), right);
-    label(Panel2, "Label13", QStringLiteral("Larger File Size"), QRect(177, 86, 160, 17), right);
+    label(Panel2, "Label12", tr("Higher Image Quality"), QRect(177, 68, 160, 17), right);
+    label(Panel2, "Label13", tr("Larger File Size"), QRect(177, 86, 160, 17), right);
     connect(TrackBar1, &QSlider::valueChanged, this, &Tsaveexedlg::TrackBar1Change);
 
     // Beyond the narrow width: the three values themselves.
@@ -96,11 +96,9 @@ void Tsaveexedlg::createPanel2() {
     ComboBox1 = named(new QComboBox(Panel2), "ComboBox1");
     ComboBox1->addItems({QStringLiteral("1/1/1"), QStringLiteral("2/1/1"), QStringLiteral("4/1/1")});
     ComboBox1->setGeometry(456, 86, 66, 22);
-    label(Panel2, "Label14", QStringLiteral("&Luminance (0-255):"), QRect(360, 30, 122, 21))
-        ->setBuddy(lumfld);
-    label(Panel2, "Label15", QStringLiteral("Ch&rominance (0-255):"), QRect(360, 58, 122, 21))
-        ->setBuddy(chromfld);
-    label(Panel2, "Label16", QStringLiteral("Su&b-sampling:"), QRect(360, 86, 92, 22))->setBuddy(ComboBox1);
+    label(Panel2, "Label14", tr("&Luminance (0-255):"), QRect(360, 30, 122, 21))->setBuddy(lumfld);
+    label(Panel2, "Label15", tr("Ch&rominance (0-255):"), QRect(360, 58, 122, 21))->setBuddy(chromfld);
+    label(Panel2, "Label16", tr("Su&b-sampling:"), QRect(360, 86, 92, 22))->setBuddy(ComboBox1);
     for (TOvcSimpleField* field : {lumfld, chromfld})
         connect(field, &TOvcSimpleField::validityChanged, this, &Tsaveexedlg::updateSave);
 
@@ -108,17 +106,17 @@ void Tsaveexedlg::createPanel2() {
     RunsOnBox = named(new QComboBox(Panel2), "RunsOnBox");
     RunsOnBox->addItems({QStringLiteral("Windows"), QStringLiteral("Linux")});
     RunsOnBox->setGeometry(96, 108, 120, 22);
-    label(Panel2, "Label17", QStringLiteral("Runs &on:"), QRect(8, 108, 84, 22))->setBuddy(RunsOnBox);
+    label(Panel2, "Label17", tr("Runs &on:"), QRect(8, 108, 84, 22))->setBuddy(RunsOnBox);
     PlatformNote = label(Panel2, "PlatformNote", QString(), QRect(8, 132, 330, 17));
     connect(RunsOnBox, &QComboBox::currentIndexChanged, this, &Tsaveexedlg::updateSave);
 }
 
 void Tsaveexedlg::createButtons() {
-    Button1 = named(new QPushButton(QStringLiteral("&Save"), this), "Button1");
-    Button2 = named(new QPushButton(QStringLiteral("&Cancel"), this), "Button2");
-    Button3 = named(new QPushButton(QStringLiteral("&Help"), this), "Button3");
-    BitBtn1 = named(new QPushButton(QStringLiteral("More"), this), "BitBtn1");
-    BitBtn2 = named(new QPushButton(QStringLiteral("Less"), this), "BitBtn2");
+    Button1 = named(new QPushButton(tr("&Save"), this), "Button1");
+    Button2 = named(new QPushButton(tr("&Cancel"), this), "Button2");
+    Button3 = named(new QPushButton(tr("&Help"), this), "Button3");
+    BitBtn1 = named(new QPushButton(tr("More"), this), "BitBtn1");
+    BitBtn2 = named(new QPushButton(tr("Less"), this), "BitBtn2");
     Button1->setDefault(true);
     BitBtn2->hide();
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
@@ -144,7 +142,7 @@ void Tsaveexedlg::updateSave() {
     const bool present = programsPresent_[int(chosen)];
     // Only a missing Windows set is a build's choice; a missing Linux set is a broken install.
     PlatformNote->setText(chosen == PackagePlatform::Windows && !present
-                              ? QStringLiteral("Windows packages are not available in this build.")
+                              ? tr("Windows packages are not available in this build.")
                               : QString());
     Button1->setEnabled(present && lumfld->isValid() && chromfld->isValid());
 }

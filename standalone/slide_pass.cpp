@@ -8,6 +8,7 @@
 #include "stored_path.h"
 #include "work_wait.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -76,7 +77,9 @@ class Pass {
     }
 
   private:
-    static QString writeFailed() { return QStringLiteral("The stand-alone show could not be written."); }
+    static QString writeFailed() {
+        return QCoreApplication::translate("StandaloneExport", "The stand-alone show could not be written.");
+    }
 
     std::optional<ExportError> open(int count) {
         const QDir folder(job_.packageFolder);
@@ -144,7 +147,8 @@ class Pass {
             blank = true;
             return std::nullopt;
         }
-        ExportError error = fileError(QStringLiteral("A picture could not be read."), image, reason);
+        ExportError error = fileError(
+            QCoreApplication::translate("StandaloneExport", "A picture could not be read."), image, reason);
         error.cancelled = asked;
         return error;
     }
@@ -162,8 +166,9 @@ class Pass {
         }
         QString reason;
         if (!job_.convert(image, job_.conversionFile, reason))
-            return ExportError{QStringLiteral("A picture could not be converted."),
-                               QDir::toNativeSeparators(image) + QStringLiteral(": ") + reason};
+            return ExportError{
+                QCoreApplication::translate("StandaloneExport", "A picture could not be converted."),
+                QDir::toNativeSeparators(image) + QStringLiteral(": ") + reason};
         auto error = appendData(job_.conversionFile, size);
         QFile::remove(job_.conversionFile);
         return error;
@@ -212,7 +217,8 @@ class Pass {
         QFile in;
         QString reason;
         if (!imaging::openRegularFile(in, source, &reason))
-            return fileError(QStringLiteral("A picture could not be read."), source, reason);
+            return fileError(QCoreApplication::translate("StandaloneExport", "A picture could not be read."),
+                             source, reason);
         if (offset_ + in.size() > MaxImageData)
             return tooMuchImageData();
         // The copy stops within a block past the file's reported size, so an endless file fills no disk.
@@ -220,12 +226,16 @@ class Pass {
         for (qint64 copied = 0;;) {
             const qint64 n = in.read(buffer_.data(), CopyBlock);
             if (n < 0)
-                return fileError(QStringLiteral("A picture could not be read."), source, in.errorString());
+                return fileError(
+                    QCoreApplication::translate("StandaloneExport", "A picture could not be read."), source,
+                    in.errorString());
             if (n == 0)
                 return std::nullopt;
             const QString overrun = imaging::overrunReason(copied += n, reported, MaxImageData);
             if (!overrun.isEmpty())
-                return fileError(QStringLiteral("A picture could not be read."), source, overrun);
+                return fileError(
+                    QCoreApplication::translate("StandaloneExport", "A picture could not be read."), source,
+                    overrun);
             if (auto error = writeData(buffer_.data(), n, size))
                 return error;
         }
@@ -250,13 +260,17 @@ class Pass {
                 QDir(job_.packageFolder).filePath(QStringLiteral("sound-%1").arg(files_.size()));
             if (const QString reason = copyRegularFile(audio, copy, imaging::SoundFileLimit);
                 !reason.isEmpty())
-                return fileError(QStringLiteral("An audio file could not be packed."), audio, reason);
+                return fileError(
+                    QCoreApplication::translate("StandaloneExport", "An audio file could not be packed."),
+                    audio, reason);
             files_.push_back({copy, member});
             soundMembers_.insert(source, member);
         }
         if (!StoredPath::assign(record.AudioFile, member))
-            return ExportError{QStringLiteral("An audio file could not be packed."),
-                               QDir::toNativeSeparators(audio) + QStringLiteral(": its name is too long.")};
+            return ExportError{
+                QCoreApplication::translate("StandaloneExport", "An audio file could not be packed."),
+                QCoreApplication::translate("StandaloneExport", "%1: its name is too long.")
+                    .arg(QDir::toNativeSeparators(audio))};
         return std::nullopt;
     }
 
@@ -299,8 +313,9 @@ std::optional<ExportError> runSlidePass(const SlidePassJob& job, std::vector<Pac
 }
 
 ExportError tooMuchImageData() {
-    return {QStringLiteral("The pictures of this show are too large for a stand-alone show."),
-            QStringLiteral("Their data would pass 2 GB.")};
+    return {QCoreApplication::translate("StandaloneExport",
+                                        "The pictures of this show are too large for a stand-alone show."),
+            QCoreApplication::translate("StandaloneExport", "Their data would pass 2 GB.")};
 }
 
 std::optional<ExportError> checkImageDataSize(const ShowDocument& show) {

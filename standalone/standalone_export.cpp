@@ -24,7 +24,8 @@
 
 namespace {
 
-const QString PackageFilter = QStringLiteral("Morvant Stand-alone Verasco (*.exe)");
+const char* const PackageFilter =
+    QT_TRANSLATE_NOOP("StandaloneExport", "Morvant Stand-alone Verasco (*.exe)");
 
 // The main window while a package is written: repainted, any timed wait of the player ended,
 // hourglass, disabled. Window and pointer come back with release() or when the object goes, and the
@@ -63,7 +64,10 @@ std::optional<ExportError> refuseTargetName(const QString& target) {
     const QString name = QFileInfo(target).fileName();
     for (const char* own : {"images.sld", "images.dat", RuntimeMemberName})
         if (name.compare(QLatin1String(own), Qt::CaseInsensitive) == 0)
-            return ExportError{QStringLiteral("A stand-alone show cannot be named %1.").arg(name), QString()};
+            return ExportError{
+                QCoreApplication::translate("StandaloneExport", "A stand-alone show cannot be named %1.")
+                    .arg(name),
+                QString()};
     return std::nullopt;
 }
 
@@ -73,9 +77,10 @@ QString StandaloneExport::chooseTarget(PackagePlatform platform) {
     const QString offered =
         ExportNames::defaultPackageName(parts_.showPath ? parts_.showPath() : QString(), platform);
     for (;;) {
-        const QString chosen =
-            dialogSeams().getSaveFileName(parts_.window, QStringLiteral("Save Stand-alone Verasco"),
-                                          QDir(*parts_.slideDirectory).filePath(offered), PackageFilter);
+        const QString chosen = dialogSeams().getSaveFileName(
+            parts_.window, QCoreApplication::translate("StandaloneExport", "Save Stand-alone Verasco"),
+            QDir(*parts_.slideDirectory).filePath(offered),
+            QCoreApplication::translate("StandaloneExport", PackageFilter));
         if (chosen.isEmpty() || parts_.show->SlideCount == 0)
             return {};
         const QString target = ExportNames::packageName(chosen, platform);
@@ -118,15 +123,18 @@ void StandaloneExport::run() {
         BusyWindow busy(*parts_.window, *parts_.status, *parts_.flags);
         error = write(target, parts_.dialog->quality(), platform);
         if (!error) {
-            setStatus(QStringLiteral("Creating Stand-alone Verasco...done") + QString(15, QLatin1Char(' ')));
+            setStatus(QCoreApplication::translate("StandaloneExport", "Creating Stand-alone Verasco...done") +
+                      QString(15, QLatin1Char(' ')));
             busy.release();
-            parts_.prompts.message(QStringLiteral("Information"),
-                                   QStringLiteral("Stand-alone Verasco created."), QString());
+            parts_.prompts.message(
+                QCoreApplication::translate("StandaloneExport", "Information"),
+                QCoreApplication::translate("StandaloneExport", "Stand-alone Verasco created."), QString());
             *parts_.slideDirectory = QFileInfo(target).absolutePath();
         }
     }
     if (error && !error->cancelled)
-        parts_.prompts.message(QStringLiteral("Error"), error->text, error->line2);
+        parts_.prompts.message(QCoreApplication::translate("StandaloneExport", "Error"), error->text,
+                               error->line2);
 }
 
 std::optional<ExportError> StandaloneExport::write(const QString& target, QualityPreset quality,
@@ -134,7 +142,9 @@ std::optional<ExportError> StandaloneExport::write(const QString& target, Qualit
     if (auto refused = refuseTargetName(target))
         return refused;
     if (platform == PackagePlatform::Windows && !PackagePrograms::present(parts_.programsFolder, platform))
-        return ExportError{QStringLiteral("Windows packages are not available in this build."), QString()};
+        return ExportError{QCoreApplication::translate("StandaloneExport",
+                                                       "Windows packages are not available in this build."),
+                           QString()};
     if (auto tooLarge = checkImageDataSize(*parts_.show))
         return tooLarge;
     // What earlier exports that were ended before their time left goes first.
@@ -146,13 +156,15 @@ std::optional<ExportError> StandaloneExport::write(const QString& target, Qualit
     QTemporaryDir folder(QDir(QDir::tempPath()).filePath(ExportNames::temporaryPrefix()) +
                          QStringLiteral(".TMPXXXXXX"));
     if (!folder.isValid())
-        return ExportError{QStringLiteral("The stand-alone show could not be written."),
-                           folder.errorString()};
+        return ExportError{
+            QCoreApplication::translate("StandaloneExport", "The stand-alone show could not be written."),
+            folder.errorString()};
     imaging::WorkLock lock;
     if (!imaging::lockWorkFolder(folder.path(), lock))
-        return ExportError{QStringLiteral("The stand-alone show could not be written."),
-                           QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(folder.path()),
-                                                        QString::fromLocal8Bit(std::strerror(errno)))};
+        return ExportError{
+            QCoreApplication::translate("StandaloneExport", "The stand-alone show could not be written."),
+            QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(folder.path()),
+                                         QString::fromLocal8Bit(std::strerror(errno)))};
     WorkRemovedOnSignals removal(folder.path());
 
     SlidePassJob job;
@@ -171,19 +183,23 @@ std::optional<ExportError> StandaloneExport::write(const QString& target, Qualit
         job.blankInstead = [this](const QString& picture, const QString& reason) {
             QApplication::setOverrideCursor(Qt::ArrowCursor);
             const bool yes = parts_.prompts.ask(
-                QStringLiteral("A picture could not be read. Put a blank slide in its place?"),
+                QCoreApplication::translate("StandaloneExport",
+                                            "A picture could not be read. Put a blank slide in its place?"),
                 QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(picture), reason));
             QApplication::restoreOverrideCursor();
             return yes;
         };
     job.progress = [this](int slide, int count) {
-        setStatus(QStringLiteral("Processing image %1 of %2...").arg(slide).arg(count) +
+        setStatus(QCoreApplication::translate("StandaloneExport", "Processing image %1 of %2...")
+                      .arg(slide)
+                      .arg(count) +
                   QString(11, QLatin1Char(' ')));
     };
     std::vector<PackageFile> files;
     std::optional<ExportError> error = runSlidePass(job, files);
     if (!error) {
-        setStatus(QStringLiteral("Creating Stand-alone Verasco...") + QString(15, QLatin1Char(' ')));
+        setStatus(QCoreApplication::translate("StandaloneExport", "Creating Stand-alone Verasco...") +
+                  QString(15, QLatin1Char(' ')));
         AssemblyJob assembly{parts_.programsFolder, folder.path(), target, std::move(files), {}, platform};
         assembly.partialFile = [&removal](const QString& path, const QString& madeAs) {
             removal.addFile(path, madeAs);
