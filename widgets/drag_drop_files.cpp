@@ -11,7 +11,7 @@
 #include <QUrl>
 
 namespace {
-const char* const AbortCaption = "&Abort";
+const char* const AbortCaption = QT_TRANSLATE_NOOP("TDragDropFiles", "&Abort");
 }
 
 TDragDropFiles::TDragDropFiles(QWidget* target) : QObject(target), m_target(target) {
@@ -21,10 +21,11 @@ TDragDropFiles::TDragDropFiles(QWidget* target) : QObject(target), m_target(targ
     m_target->installEventFilter(this);
     m_menu = new QMenu(target);
     m_menu->setObjectName(QStringLiteral("DropMenu"));
-    for (const char* caption : {"&Copy Here", "&Move Here", "&Shortcut(s) Create Here"})
-        m_menu->addAction(QLatin1String(caption));
+    for (const char* caption :
+         {QT_TR_NOOP("&Copy Here"), QT_TR_NOOP("&Move Here"), QT_TR_NOOP("&Shortcut(s) Create Here")})
+        m_menu->addAction(tr(caption));
     m_menu->addSeparator();
-    m_menu->addAction(QLatin1String(AbortCaption));
+    m_menu->addAction(tr(AbortCaption));
 }
 
 QStringList TDragDropFiles::droppedPaths(const QMimeData* data) {
@@ -76,7 +77,7 @@ bool TDragDropFiles::eventFilter(QObject* watched, QEvent* event) {
 void TDragDropFiles::deliver(const QStringList& paths, bool ask) {
     if (ask) {
         const QAction* chosen = m_menu->exec(QCursor::pos());
-        if (!chosen || chosen->text() == QLatin1String(AbortCaption))
+        if (!chosen || chosen->text() == tr(AbortCaption))
             return;
     }
     emit Drop(paths);

@@ -16,7 +16,7 @@ TFormOpenDialog::TFormOpenDialog(QWidget* parent) : QWidget(parent) {
     folderList_->setHeaderHidden(true);
     folderList_->setUniformRowHeights(true);
     folderList_->setAccessibleName(QStringLiteral("Folders"));
-    typeLabel_ = new QLabel(QStringLiteral("List files of &type:"), this);
+    typeLabel_ = new QLabel(tr("List files of &type:"), this);
     typeLabel_->setObjectName(QStringLiteral("FileTypeLabel"));
     typeList_ = new QComboBox(this);
     typeList_->setObjectName(QStringLiteral("FileTypeList"));
