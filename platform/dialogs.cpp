@@ -2,6 +2,7 @@
 #include "dialogs.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -12,11 +13,13 @@ namespace {
 // Qt's font dialog offers the effects (underline, strike-out) but no colour; the colour is asked next.
 bool chooseFontWithColor(QFont& font, QColor& color, QWidget* parent) {
     bool accepted = false;
-    const QFont chosen = QFontDialog::getFont(&accepted, font, parent, QObject::tr("Font"));
+    const QFont chosen =
+        QFontDialog::getFont(&accepted, font, parent, QCoreApplication::translate("DialogSeams", "Font"));
     if (!accepted)
         return false;
     font = chosen;
-    const QColor chosenColor = QColorDialog::getColor(color, parent, QObject::tr("Font Colour"));
+    const QColor chosenColor =
+        QColorDialog::getColor(color, parent, QCoreApplication::translate("DialogSeams", "Font Colour"));
     if (chosenColor.isValid())
         color = chosenColor;
     return true;
@@ -51,7 +54,7 @@ DialogSeams qtDialogs() {
         // Qt's print dialog chooses the printer and its page, and offers printing to a PDF file for
         // those without a printer. The program always prints every page, in its own order.
         QPrintDialog dialog(printer, parent);
-        dialog.setWindowTitle(QObject::tr("Print Setup"));
+        dialog.setWindowTitle(QCoreApplication::translate("DialogSeams", "Print Setup"));
         dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);

@@ -21,7 +21,7 @@ QPointer<QTextBrowser>& viewer() {
 QTextBrowser* createViewer() {
     auto* browser = new QTextBrowser;
     browser->setObjectName(QStringLiteral("HelpViewer"));
-    browser->setWindowTitle(QStringLiteral("Verasco Help"));
+    browser->setWindowTitle(QCoreApplication::translate("HelpViewer", "Verasco Help"));
     browser->setOpenExternalLinks(true);
     browser->resize(640, 480);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), browser);
@@ -38,9 +38,10 @@ void loadHelpFile(QTextBrowser* browser) {
             browser->setSource(QUrl::fromLocalFile(path));
         return;
     }
-    const QString folders =
-        shippedFileFolders(QCoreApplication::applicationDirPath()).join(QStringLiteral(" or "));
-    browser->setHtml(QStringLiteral("<h2>Verasco Help</h2><p>The help file %1 was not found in %2.</p>")
+    const QString folders = shippedFileFolders(QCoreApplication::applicationDirPath())
+                                .join(QCoreApplication::translate("HelpViewer", " or "));
+    browser->setHtml(QCoreApplication::translate(
+                         "HelpViewer", "<h2>Verasco Help</h2><p>The help file %1 was not found in %2.</p>")
                          .arg(QLatin1String(HelpFileName), folders.toHtmlEscaped()));
 }
 
