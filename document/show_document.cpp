@@ -4,6 +4,7 @@
 #include "show_step.h"
 #include "stored_path.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QScopedValueRollback>
 #include <QUndoStack>
@@ -19,12 +20,16 @@ namespace {
 const QImage NoThumbnail;
 const QJsonObject NoExtra;
 
-const QString AddSlides = QStringLiteral("Add Slides");
-const QString DeleteSlides = QStringLiteral("Delete Slides");
-const QString MoveSlide = QStringLiteral("Move Slide");
-const QString MoveSlides = QStringLiteral("Move Slides");
-const QString ChangeSlides = QStringLiteral("Change Slides");
-const QString ChangeShow = QStringLiteral("Change Show");
+const char* const AddSlides = QT_TRANSLATE_NOOP("ShowDocument", "Add Slides");
+const char* const DeleteSlides = QT_TRANSLATE_NOOP("ShowDocument", "Delete Slides");
+const char* const MoveSlide = QT_TRANSLATE_NOOP("ShowDocument", "Move Slide");
+const char* const MoveSlides = QT_TRANSLATE_NOOP("ShowDocument", "Move Slides");
+const char* const ChangeSlides = QT_TRANSLATE_NOOP("ShowDocument", "Change Slides");
+const char* const ChangeShow = QT_TRANSLATE_NOOP("ShowDocument", "Change Show");
+
+QString stepName(const char* name) {
+    return QCoreApplication::translate("ShowDocument", name);
+}
 
 // The same record, as a file would store it, the same thumbnail and the same data.
 bool sameSlide(const ShowSlide& a, const ShowSlide& b) {
@@ -122,7 +127,7 @@ int ShowDocument::insert(int at, QList<ShowSlide> slides) {
                   {},
                   {}};
     perform(edit, true);
-    keep(std::move(edit), AddSlides);
+    keep(std::move(edit), stepName(AddSlides));
     return int(slides.size());
 }
 
@@ -135,7 +140,7 @@ QList<ShowSlide> ShowDocument::remove(int first, int count) {
     ShowEdit edit{ShowEdit::Kind::Remove, first, 0, std::vector<ShowSlide>(begin, begin + count), {}, {}};
     perform(edit, true);
     QList<ShowSlide> removed(edit.slides.begin(), edit.slides.end());
-    keep(std::move(edit), DeleteSlides);
+    keep(std::move(edit), stepName(DeleteSlides));
     return removed;
 }
 
@@ -150,7 +155,7 @@ std::vector<int> ShowDocument::validIndexes(std::vector<int> indexes) const {
 // runs before it still hold.
 QList<ShowSlide> ShowDocument::removeEach(std::vector<int> indexes) {
     indexes = validIndexes(std::move(indexes));
-    const Step step(*this, DeleteSlides);
+    const Step step(*this, stepName(DeleteSlides));
     QList<ShowSlide> removed;
     for (auto end = indexes.rbegin(); end != indexes.rend();) {
         auto begin = end;
@@ -168,7 +173,7 @@ int ShowDocument::moveEach(std::vector<int> indexes, int before) {
     before = std::clamp(before, 0, count_);
     const int at =
         before - int(std::count_if(indexes.begin(), indexes.end(), [before](int i) { return i < before; }));
-    const Step step(*this, MoveSlides);
+    const Step step(*this, stepName(MoveSlides));
     // Slides already standing together at their place stay: the show is unchanged.
     if (!indexes.empty() && indexes.front() == at && indexes.back() == at + int(indexes.size()) - 1)
         return at;
@@ -181,7 +186,7 @@ void ShowDocument::move(int from, int to) {
         return;
     ShowEdit edit{ShowEdit::Kind::Move, from, to, {}, {}, {}};
     perform(edit, true);
-    keep(std::move(edit), MoveSlide);
+    keep(std::move(edit), stepName(MoveSlide));
 }
 
 void ShowDocument::replace(int index, ShowSlide slide) {
@@ -189,7 +194,7 @@ void ShowDocument::replace(int index, ShowSlide slide) {
         return;
     ShowEdit edit = ShowEdit::replacement(slides_, index, {std::move(slide)});
     perform(edit, true);
-    keep(std::move(edit), ChangeSlides);
+    keep(std::move(edit), stepName(ChangeSlides));
 }
 
 void ShowDocument::setShowData(QJsonObject data) {
@@ -199,7 +204,7 @@ void ShowDocument::setShowData(QJsonObject data) {
     edit.dataBefore = showData_;
     edit.dataAfter = std::move(data);
     perform(edit, true);
-    keep(std::move(edit), ChangeShow);
+    keep(std::move(edit), stepName(ChangeShow));
 }
 
 void ShowDocument::giveEverySlide(std::uint8_t delay, bool holdForAudio, bool showText) {
@@ -213,7 +218,7 @@ void ShowDocument::giveEverySlide(std::uint8_t delay, bool holdForAudio, bool sh
     if (edit.empty())
         return;
     perform(edit, true);
-    keep(std::move(edit), ChangeSlides);
+    keep(std::move(edit), stepName(ChangeSlides));
 }
 
 void ShowDocument::setThumbnail(int index, QImage thumbnail) {

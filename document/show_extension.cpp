@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "show_extension.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -29,13 +30,15 @@ Data damaged(const QString& why) {
 // The objects of "slides", one for each slide, or a reason why they cannot be used.
 QString takeSlides(const QJsonValue& value, int count, std::vector<QJsonObject>& slides) {
     if (!value.isArray())
-        return QStringLiteral("its slide list is not a list");
+        return QCoreApplication::translate("ShowExtension", "its slide list is not a list");
     const QJsonArray list = value.toArray();
     if (list.size() != count)
-        return QStringLiteral("it holds %1 slides, the show %2").arg(list.size()).arg(count);
+        return QCoreApplication::translate("ShowExtension", "it holds %1 slides, the show %2")
+            .arg(list.size())
+            .arg(count);
     for (const QJsonValue& slide : list) {
         if (!slide.isObject())
-            return QStringLiteral("a slide's data is not an object");
+            return QCoreApplication::translate("ShowExtension", "a slide's data is not an object");
         slides.push_back(slide.toObject());
     }
     return {};
@@ -55,18 +58,18 @@ Data decode(QByteArrayView tail, int count) {
         return {};
     const qint64 length = announcedLength(tail);
     if (length < 0)
-        return damaged(QStringLiteral("it is cut short"));
+        return damaged(QCoreApplication::translate("ShowExtension", "it is cut short"));
     if (length > MaxBytes)
-        return damaged(QStringLiteral("it is too large"));
+        return damaged(QCoreApplication::translate("ShowExtension", "it is too large"));
     if (length > tail.size() - PrefixSize)
-        return damaged(QStringLiteral("it is cut short"));
+        return damaged(QCoreApplication::translate("ShowExtension", "it is cut short"));
     QJsonParseError error;
     const QByteArray json = tail.sliced(PrefixSize, length).toByteArray();
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
         return damaged(error.errorString());
     if (!document.isObject())
-        return damaged(QStringLiteral("it holds no object"));
+        return damaged(QCoreApplication::translate("ShowExtension", "it holds no object"));
     Data data;
     data.show = document.object();
     if (data.show.contains(SlidesKey)) {
@@ -135,7 +138,8 @@ QJsonObject withCaptions(QJsonObject show, Captions style) {
 }
 
 QString damageNote(const QString& damage) {
-    return QStringLiteral("Music, motion and caption data left out: %1").arg(damage);
+    return QCoreApplication::translate("ShowExtension", "Music, motion and caption data left out: %1")
+        .arg(damage);
 }
 
 } // namespace ShowExtension

@@ -4,6 +4,7 @@
 #include "plain_files.h"
 #include "stored_path.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -230,7 +231,7 @@ bool audioFileExists(const ShowDocument& doc, int index) {
 }
 
 QString readingStatusText(int done, int count) {
-    return QStringLiteral("Read %1 of %2...").arg(done).arg(count);
+    return QCoreApplication::translate("ShowFile", "Read %1 of %2...").arg(done).arg(count);
 }
 
 QString nameExtension(const QString& name) {
