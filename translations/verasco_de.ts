@@ -5,227 +5,227 @@
     <name>DialogSeams</name>
     <message>
         <source>Font</source>
-        <translation type="unfinished"></translation>
+        <translation>Schrift</translation>
     </message>
     <message>
         <source>Font Colour</source>
-        <translation type="unfinished"></translation>
+        <translation>Schriftfarbe</translation>
     </message>
     <message>
         <source>Print Setup</source>
-        <translation type="unfinished"></translation>
+        <translation>Druckereinrichtung</translation>
     </message>
 </context>
 <context>
     <name>DocumentLifecycle</name>
     <message>
         <source>Open Existing Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorhandenes Verasco öffnen</translation>
     </message>
     <message>
         <source>Save Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>Verasco speichern</translation>
     </message>
     <message>
         <source>File already exists, overwrite older file?</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei ist schon vorhanden. Ältere Datei überschreiben?</translation>
     </message>
 </context>
 <context>
     <name>HelpViewer</name>
     <message>
         <source>Verasco Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Verasco-Hilfe</translation>
     </message>
     <message>
         <source> or </source>
-        <translation type="unfinished"></translation>
+        <translation> oder </translation>
     </message>
     <message>
         <source>&lt;h2&gt;Verasco Help&lt;/h2&gt;&lt;p&gt;The help file %1 was not found in %2.&lt;/p&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;h2&gt;Verasco-Hilfe&lt;/h2&gt;&lt;p&gt;Die Hilfedatei %1 wurde nicht in %2 gefunden.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
     <name>ImageBrowser</name>
     <message>
         <source>Files: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien: %1</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>Invalid Directory or Directory Read Error!</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültiger Ordner oder Fehler beim Lesen des Ordners!</translation>
     </message>
 </context>
 <context>
     <name>MainMenus</name>
     <message>
         <source>&amp;Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rückgängig</translation>
     </message>
     <message>
         <source>&amp;Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Wiederherstellen</translation>
     </message>
     <message>
         <source>S&amp;ort Slides</source>
-        <translation type="unfinished"></translation>
+        <translation>Dias s&amp;ortieren</translation>
     </message>
     <message>
         <source>By &amp;Date Taken</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;Aufnahmedatum</translation>
     </message>
     <message>
         <source>By &amp;Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;Name</translation>
     </message>
     <message>
         <source>&amp;Reverse</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Umkehren</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datei</translation>
     </message>
     <message>
         <source>Create &amp;New Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Neues Verasco erstellen</translation>
     </message>
     <message>
         <source>&amp;Open Existing Verasco...</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorhandenes Verasco ö&amp;ffnen...</translation>
     </message>
     <message>
         <source>&amp;Save Verasco...</source>
-        <translation type="unfinished"></translation>
+        <translation>Verasco speichern &amp;unter...</translation>
     </message>
     <message>
         <source>Sa&amp;ve Stand-alone Verasco...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Eigenständiges Verasco speichern...</translation>
     </message>
     <message>
         <source>Print &amp;Image...</source>
-        <translation type="unfinished"></translation>
+        <translation>B&amp;ild drucken...</translation>
     </message>
     <message>
         <source>Print Ver&amp;asco...</source>
-        <translation type="unfinished"></translation>
+        <translation>Verasco &amp;drucken...</translation>
     </message>
     <message>
         <source>P&amp;rint Setup...</source>
-        <translation type="unfinished"></translation>
+        <translation>D&amp;ruckereinrichtung...</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>Save as &amp;Video...</source>
-        <translation type="unfinished"></translation>
+        <translation>Als &amp;Video speichern...</translation>
     </message>
     <message>
         <source>Save as &amp;Web Page...</source>
-        <translation type="unfinished"></translation>
+        <translation>Als &amp;Webseite speichern...</translation>
     </message>
     <message>
         <source>&amp;Save</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Speichern</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bearbeiten</translation>
     </message>
     <message>
         <source>Cu&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus&amp;schneiden</translation>
     </message>
     <message>
         <source>Delete selected item</source>
-        <translation type="unfinished"></translation>
+        <translation>Gewähltes Element löschen</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kopieren</translation>
     </message>
     <message>
         <source>Copy selected item to clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Gewähltes Element in die Zwischenablage kopieren</translation>
     </message>
     <message>
         <source>&amp;Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Einfügen</translation>
     </message>
     <message>
         <source>Paste contents of clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Inhalt der Zwischenablage einfügen</translation>
     </message>
     <message>
         <source>Cle&amp;ar</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Löschen</translation>
     </message>
     <message>
         <source>Cl&amp;ear All</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Alles löschen</translation>
     </message>
     <message>
         <source>Select A&amp;ll</source>
-        <translation type="unfinished"></translation>
+        <translation>Alles &amp;markieren</translation>
     </message>
     <message>
         <source>Image Pr&amp;operties...</source>
-        <translation type="unfinished"></translation>
+        <translation>Bildeigenschaf&amp;ten...</translation>
     </message>
     <message>
         <source>Verasco P&amp;references...</source>
-        <translation type="unfinished"></translation>
+        <translation>Verasco-Einstellun&amp;gen...</translation>
     </message>
     <message>
         <source>&amp;Music...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Musik...</translation>
     </message>
     <message>
         <source>Choose music to play under the whole show</source>
-        <translation type="unfinished"></translation>
+        <translation>Musik wählen, die während der ganzen Schau läuft</translation>
     </message>
     <message>
         <source>Fit Slides to &amp;Music</source>
-        <translation type="unfinished"></translation>
+        <translation>Dias an Musik an&amp;passen</translation>
     </message>
     <message>
         <source>Give the slides times so that the show lasts as long as its music</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Dias Zeiten geben, sodass die Schau so lange dauert wie ihre Musik</translation>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ansicht</translation>
     </message>
     <message>
         <source>&amp;Image</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bild</translation>
     </message>
     <message>
         <source>Ver&amp;asco</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Verasco</translation>
     </message>
     <message>
         <source>&amp;Resume Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>Verasco &amp;fortsetzen</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>&amp;Help Topics</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfethemen</translation>
     </message>
     <message>
         <source>&amp;About Verasco...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ü&amp;ber Verasco...</translation>
     </message>
 </context>
 <context>
@@ -233,1105 +233,1106 @@
     <message>
         <source>%1
 missing</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+fehlt</translation>
     </message>
 </context>
 <context>
     <name>MotionField</name>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine</translation>
     </message>
     <message>
         <source>Zoom in</source>
-        <translation type="unfinished"></translation>
+        <translation>Heranzoomen</translation>
     </message>
     <message>
         <source>Zoom out</source>
-        <translation type="unfinished"></translation>
+        <translation>Herauszoomen</translation>
     </message>
     <message>
         <source>Pan</source>
-        <translation type="unfinished"></translation>
+        <translation>Schwenken</translation>
     </message>
     <message>
         <source>Custom</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigene</translation>
     </message>
     <message>
         <source>&amp;Motion:</source>
-        <translation type="unfinished"></translation>
+        <translation>Be&amp;wegung:</translation>
     </message>
 </context>
 <context>
     <name>MusicFit</name>
     <message>
         <source>The show has no music that can be played.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Schau hat keine Musik, die sich abspielen lässt.</translation>
     </message>
     <message>
         <source>Fit Slides to Music</source>
-        <translation type="unfinished"></translation>
+        <translation>Dias an Musik anpassen</translation>
     </message>
 </context>
 <context>
     <name>PrintProgress</name>
     <message>
         <source>Printing page %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite %1 von %2 wird gedruckt</translation>
     </message>
 </context>
 <context>
     <name>QPrintPreviewDialog</name>
     <message>
         <source>Print</source>
-        <translation type="unfinished"></translation>
+        <translation>Drucken</translation>
     </message>
 </context>
 <context>
     <name>RecentShowsMenu</name>
     <message>
         <source>Recent Verascos</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt geöffnete Verascos</translation>
     </message>
 </context>
 <context>
     <name>ShareCommands</name>
     <message>
         <source>MP4 video (*.mp4)</source>
-        <translation type="unfinished"></translation>
+        <translation>MP4-Video (*.mp4)</translation>
     </message>
     <message>
         <source>WebM video (*.webm)</source>
-        <translation type="unfinished"></translation>
+        <translation>WebM-Video (*.webm)</translation>
     </message>
     <message>
         <source>Video created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Video erstellt.</translation>
     </message>
     <message>
         <source>The video was not saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Video wurde nicht gespeichert.</translation>
     </message>
     <message>
         <source>The video could not be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Video konnte nicht geschrieben werden.</translation>
     </message>
     <message>
         <source>Web page created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Webseite erstellt.</translation>
     </message>
     <message>
         <source>The web page was not saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Webseite wurde nicht gespeichert.</translation>
     </message>
     <message>
         <source>The web page could not be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Webseite konnte nicht geschrieben werden.</translation>
     </message>
     <message>
         <source>Save as Web Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Als Webseite speichern</translation>
     </message>
     <message>
         <source>%1: a folder that holds no web page of Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: ein Ordner ohne Verasco-Webseite</translation>
     </message>
     <message>
         <source>File already exists, overwrite older file?</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei ist schon vorhanden. Ältere Datei überschreiben?</translation>
     </message>
     <message>
         <source>Only the page&apos;s own files are replaced: other files in the folder stay.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nur die Dateien der Seite werden ersetzt; andere Dateien im Ordner bleiben.</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>Cancelled: nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Abgebrochen: Es wurde nichts geschrieben.</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>Save as Video</source>
-        <translation type="unfinished"></translation>
+        <translation>Als Video speichern</translation>
     </message>
     <message>
         <source>%1: not a file</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: keine Datei</translation>
     </message>
     <message>
         <source>Saving the video...</source>
-        <translation type="unfinished"></translation>
+        <translation>Video wird gespeichert...</translation>
     </message>
     <message>
         <source>Saving the web page...</source>
-        <translation type="unfinished"></translation>
+        <translation>Webseite wird gespeichert...</translation>
     </message>
 </context>
 <context>
     <name>ShareProgress</name>
     <message>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>ShellDrop</name>
     <message>
         <source>Drop Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien ablegen</translation>
     </message>
 </context>
 <context>
     <name>ShowDocument</name>
     <message>
         <source>Add Slides</source>
-        <translation type="unfinished"></translation>
+        <translation>Dias hinzufügen</translation>
     </message>
     <message>
         <source>Delete Slides</source>
-        <translation type="unfinished"></translation>
+        <translation>Dias löschen</translation>
     </message>
     <message>
         <source>Move Slide</source>
-        <translation type="unfinished"></translation>
+        <translation>Dia verschieben</translation>
     </message>
     <message>
         <source>Move Slides</source>
-        <translation type="unfinished"></translation>
+        <translation>Dias verschieben</translation>
     </message>
     <message>
         <source>Change Slides</source>
-        <translation type="unfinished"></translation>
+        <translation>Dias ändern</translation>
     </message>
     <message>
         <source>Change Show</source>
-        <translation type="unfinished"></translation>
+        <translation>Schau ändern</translation>
     </message>
 </context>
 <context>
     <name>ShowEditing</name>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>Maximum number of images is %1!</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Höchstzahl an Bildern ist %1!</translation>
     </message>
     <message>
         <source>Add Images</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilder hinzufügen</translation>
     </message>
     <message>
         <source>Drag Images</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilder ziehen</translation>
     </message>
     <message>
         <source>Delete Slides</source>
-        <translation type="unfinished"></translation>
+        <translation>Dias löschen</translation>
     </message>
     <message>
         <source>Delete Slide</source>
-        <translation type="unfinished"></translation>
+        <translation>Dia löschen</translation>
     </message>
     <message>
         <source>Cut</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausschneiden</translation>
     </message>
     <message>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Einfügen</translation>
     </message>
 </context>
 <context>
     <name>ShowExtension</name>
     <message>
         <source>its slide list is not a list</source>
-        <translation type="unfinished"></translation>
+        <translation>ihre Diasliste ist keine Liste</translation>
     </message>
     <message>
         <source>it holds %1 slides, the show %2</source>
-        <translation type="unfinished"></translation>
+        <translation>sie enthält %1 Dias, die Schau %2</translation>
     </message>
     <message>
         <source>a slide&apos;s data is not an object</source>
-        <translation type="unfinished"></translation>
+        <translation>die Daten eines Dias sind kein Objekt</translation>
     </message>
     <message>
         <source>it is cut short</source>
-        <translation type="unfinished"></translation>
+        <translation>sie sind abgeschnitten</translation>
     </message>
     <message>
         <source>it is too large</source>
-        <translation type="unfinished"></translation>
+        <translation>sie sind zu groß</translation>
     </message>
     <message>
         <source>it holds no object</source>
-        <translation type="unfinished"></translation>
+        <translation>sie enthalten kein Objekt</translation>
     </message>
     <message>
         <source>Music, motion and caption data left out: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Musik-, Bewegungs- und Beschriftungsdaten ausgelassen: %1</translation>
     </message>
 </context>
 <context>
     <name>ShowFile</name>
     <message>
         <source>Read %1 of %2...</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 von %2 gelesen...</translation>
     </message>
 </context>
 <context>
     <name>ShowFileCommands</name>
     <message>
         <source>The folder %1 cannot be written; choose another place</source>
-        <translation type="unfinished"></translation>
+        <translation>In den Ordner %1 kann nicht geschrieben werden; wählen Sie einen anderen Ort</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>Invalid Verasco File!</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültige Verasco-Datei!</translation>
     </message>
     <message>
         <source>Path too long to keep in the show:</source>
-        <translation type="unfinished"></translation>
+        <translation>Pfad zu lang, um ihn in der Schau zu speichern:</translation>
     </message>
     <message>
         <source>The show could not be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Schau konnte nicht gespeichert werden.</translation>
     </message>
 </context>
 <context>
     <name>ShowGridView</name>
     <message>
         <source> (%1 not found)</source>
-        <translation type="unfinished"></translation>
+        <translation> (%1 nicht gefunden)</translation>
     </message>
     <message>
         <source>Images: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilder: %1</translation>
     </message>
     <message>
         <source>blank slide</source>
-        <translation type="unfinished"></translation>
+        <translation>leeres Dia</translation>
     </message>
     <message>
         <source>Slide %1: %2, %3 seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>Dia %1: %2, %3 Sekunden</translation>
     </message>
     <message>
         <source>, caption: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>, Beschriftung: %1</translation>
     </message>
     <message>
         <source>, picture not found</source>
-        <translation type="unfinished"></translation>
+        <translation>, Bild nicht gefunden</translation>
     </message>
     <message>
         <source>Path too long: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Pfad zu lang: %1</translation>
     </message>
     <message>
         <source>Drag pictures here, or use &gt; and &gt;&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilder hierher ziehen oder &gt; und &gt;&gt; verwenden</translation>
     </message>
 </context>
 <context>
     <name>ShowPrint</name>
     <message>
         <source> - Filename: </source>
-        <translation type="unfinished"></translation>
+        <translation> - Dateiname: </translation>
     </message>
 </context>
 <context>
     <name>SlideProperties</name>
     <message>
         <source>Image Properties</source>
-        <translation type="unfinished"></translation>
+        <translation>Bildeigenschaften</translation>
     </message>
 </context>
 <context>
     <name>SlideSorting</name>
     <message>
         <source>Sort Slides</source>
-        <translation type="unfinished"></translation>
+        <translation>Dias sortieren</translation>
     </message>
 </context>
 <context>
     <name>StandaloneExport</name>
     <message>
         <source>The stand-alone show could not be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das eigenständige Verasco konnte nicht geschrieben werden.</translation>
     </message>
     <message>
         <source>A picture could not be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Bild konnte nicht gelesen werden.</translation>
     </message>
     <message>
         <source>A picture could not be converted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Bild konnte nicht umgewandelt werden.</translation>
     </message>
     <message>
         <source>An audio file could not be packed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Audiodatei konnte nicht gepackt werden.</translation>
     </message>
     <message>
         <source>%1: its name is too long.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Der Name ist zu lang.</translation>
     </message>
     <message>
         <source>The pictures of this show are too large for a stand-alone show.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Bilder dieser Schau sind zu groß für ein eigenständiges Verasco.</translation>
     </message>
     <message>
         <source>Their data would pass 2 GB.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre Daten würden 2 GB überschreiten.</translation>
     </message>
     <message>
         <source>Morvant Stand-alone Verasco (*.exe)</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigenständiges Morvant Verasco (*.exe)</translation>
     </message>
     <message>
         <source>A stand-alone show cannot be named %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein eigenständiges Verasco kann nicht %1 heißen.</translation>
     </message>
     <message>
         <source>Save Stand-alone Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigenständiges Verasco speichern</translation>
     </message>
     <message>
         <source>Creating Stand-alone Verasco...done</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigenständiges Verasco wird erstellt...fertig</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>Stand-alone Verasco created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigenständiges Verasco erstellt.</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>Windows packages are not available in this build.</source>
-        <translation type="unfinished"></translation>
+        <translation>Windows-Pakete sind in dieser Ausgabe nicht verfügbar.</translation>
     </message>
     <message>
         <source>A picture could not be read. Put a blank slide in its place?</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Bild konnte nicht gelesen werden. Stattdessen ein leeres Dia einsetzen?</translation>
     </message>
     <message>
         <source>Processing image %1 of %2...</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild %1 von %2 wird verarbeitet...</translation>
     </message>
     <message>
         <source>Creating Stand-alone Verasco...</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigenständiges Verasco wird erstellt...</translation>
     </message>
 </context>
 <context>
     <name>TAboutBox</name>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>Über</translation>
     </message>
     <message>
         <source>Version %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>Free software under the MIT licence.</source>
-        <translation type="unfinished"></translation>
+        <translation>Freie Software unter der MIT-Lizenz.</translation>
     </message>
     <message>
         <source>Compose, present, print and package picture slide shows.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilderschauen zusammenstellen, vorführen, drucken und verpacken.</translation>
     </message>
 </context>
 <context>
     <name>TDragDropFiles</name>
     <message>
         <source>&amp;Abort</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;bbrechen</translation>
     </message>
     <message>
         <source>&amp;Copy Here</source>
-        <translation type="unfinished"></translation>
+        <translation>Hierher &amp;kopieren</translation>
     </message>
     <message>
         <source>&amp;Move Here</source>
-        <translation type="unfinished"></translation>
+        <translation>Hierher &amp;verschieben</translation>
     </message>
     <message>
         <source>&amp;Shortcut(s) Create Here</source>
-        <translation type="unfinished"></translation>
+        <translation>Verknüpfung(en) hier &amp;erstellen</translation>
     </message>
 </context>
 <context>
     <name>TFormOpenDialog</name>
     <message>
         <source>List files of &amp;type:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien vom &amp;Typ:</translation>
     </message>
 </context>
 <context>
     <name>TMainFormverasco</name>
     <message>
         <source>&amp;Verasco:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Verasco:</translation>
     </message>
     <message>
         <source>Open Slide Show file</source>
-        <translation type="unfinished"></translation>
+        <translation>Schaudatei öffnen</translation>
     </message>
     <message>
         <source>&amp;Images:</source>
-        <translation type="unfinished"></translation>
+        <translation>B&amp;ilder:</translation>
     </message>
     <message>
         <source>Select Photos folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Fotoordner wählen</translation>
     </message>
     <message>
         <source>&amp;Play Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>Verasco ab&amp;spielen</translation>
     </message>
     <message>
         <source>&amp;Select Images</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilder aus&amp;wählen</translation>
     </message>
     <message>
         <source>Verasc&amp;o</source>
-        <translation type="unfinished"></translation>
+        <translation>Verasc&amp;o</translation>
     </message>
     <message>
         <source>Add selected photo</source>
-        <translation type="unfinished"></translation>
+        <translation>Gewähltes Foto hinzufügen</translation>
     </message>
     <message>
         <source>Add all photos</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Fotos hinzufügen</translation>
     </message>
     <message>
         <source>Files: 0</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien: 0</translation>
     </message>
     <message>
         <source>Images: 0</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilder: 0</translation>
     </message>
     <message>
         <source>Add Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild hinzufügen</translation>
     </message>
     <message>
         <source>Drop Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien ablegen</translation>
     </message>
     <message>
         <source>&amp;Find Image...</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild &amp;suchen...</translation>
     </message>
     <message>
         <source>&amp;Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rückgängig</translation>
     </message>
     <message>
         <source>&amp;Undo %1</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rückgängig: %1</translation>
     </message>
     <message>
         <source>&amp;Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Wiederherstellen</translation>
     </message>
     <message>
         <source>&amp;Redo %1</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Wiederherstellen: %1</translation>
     </message>
     <message>
         <source>File already exists, overwrite older file?</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei ist schon vorhanden. Ältere Datei überschreiben?</translation>
     </message>
     <message>
         <source>Add selected pictures</source>
-        <translation type="unfinished"></translation>
+        <translation>Gewählte Bilder hinzufügen</translation>
     </message>
     <message>
         <source>Add all pictures</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Bilder hinzufügen</translation>
     </message>
     <message>
         <source>Choose the pictures folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilderordner wählen</translation>
     </message>
     <message>
         <source>Choose the show file</source>
-        <translation type="unfinished"></translation>
+        <translation>Schaudatei wählen</translation>
     </message>
     <message>
         <source>Pictures of the folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilder des Ordners</translation>
     </message>
     <message>
         <source>Slides of the show</source>
-        <translation type="unfinished"></translation>
+        <translation>Dias der Schau</translation>
     </message>
     <message>
         <source>Show file</source>
-        <translation type="unfinished"></translation>
+        <translation>Schaudatei</translation>
     </message>
     <message>
         <source>Pictures folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilderordner</translation>
     </message>
     <message>
         <source>Pictures in the folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilder im Ordner</translation>
     </message>
     <message>
         <source>Slides in the show</source>
-        <translation type="unfinished"></translation>
+        <translation>Dias in der Schau</translation>
     </message>
     <message>
         <source>Sound files (*.wav *.mp3 *.ogg *.opus *.flac *.m4a);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Audiodateien (*.wav *.mp3 *.ogg *.opus *.flac *.m4a);;Alle Dateien (*)</translation>
     </message>
     <message>
         <source>Music</source>
-        <translation type="unfinished"></translation>
+        <translation>Musik</translation>
     </message>
     <message>
         <source>Fit Slides to Music</source>
-        <translation type="unfinished"></translation>
+        <translation>Dias an Musik anpassen</translation>
     </message>
 </context>
 <context>
     <name>Tconfirmfrm</name>
     <message>
         <source>Confirm</source>
-        <translation type="unfinished"></translation>
+        <translation>Bestätigen</translation>
     </message>
     <message>
         <source>&amp;Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ja</translation>
     </message>
     <message>
         <source>&amp;No</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Nein</translation>
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Abbrechen</translation>
     </message>
     <message>
         <source>&amp;OK</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;OK</translation>
     </message>
     <message>
         <source>Do you want to save the changes you made?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie Ihre Änderungen speichern?</translation>
     </message>
     <message>
         <source>Do you want to save the changes you made to</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie Ihre Änderungen speichern an</translation>
     </message>
 </context>
 <context>
     <name>ThumbnailBuilder</name>
     <message>
         <source>missing</source>
-        <translation type="unfinished"></translation>
+        <translation>fehlt</translation>
     </message>
 </context>
 <context>
     <name>TprefFrm</name>
     <message>
         <source>Verasco Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Verasco-Einstellungen</translation>
     </message>
     <message>
         <source>Default Image Ti&amp;me</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard-Anzeige&amp;dauer</translation>
     </message>
     <message>
         <source>seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>Sekunden</translation>
     </message>
     <message>
         <source>&amp;Use Time of Attached Audio when Available</source>
-        <translation type="unfinished"></translation>
+        <translation>Dauer des angehängten &amp;Tons verwenden, falls vorhanden</translation>
     </message>
     <message>
         <source>&amp;Show Text with each image</source>
-        <translation type="unfinished"></translation>
+        <translation>Text mit jedem Bild an&amp;zeigen</translation>
     </message>
     <message>
         <source>&amp;Loop Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>Verasco &amp;wiederholen</translation>
     </message>
     <message>
         <source>&amp;Hide Editor during Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Editor während des Verascos ausblenden</translation>
     </message>
     <message>
         <source>Display &amp;Controls during Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bedienelemente während des Verascos zeigen</translation>
     </message>
     <message>
         <source>&amp;Reset All Images to Default Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Bilder auf Standardeinstellungen zu&amp;rücksetzen</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>&amp;Full Screen</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Vollbild</translation>
     </message>
     <message>
         <source>&amp;Screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild&amp;schirm</translation>
     </message>
     <message>
         <source>Cross-&amp;fade</source>
-        <translation type="unfinished"></translation>
+        <translation>Überb&amp;lenden</translation>
     </message>
     <message>
         <source>Cross-fade time in seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>Überblenddauer in Sekunden</translation>
     </message>
     <message>
         <source>Captions on a &amp;band over the picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Beschriftung auf einem Ba&amp;nd über dem Bild</translation>
     </message>
     <message>
         <source>&amp;Appearance</source>
-        <translation type="unfinished"></translation>
+        <translation>Erscheinungsb&amp;ild</translation>
     </message>
     <message>
         <source>System</source>
-        <translation type="unfinished"></translation>
+        <translation>System</translation>
     </message>
     <message>
         <source>Light</source>
-        <translation type="unfinished"></translation>
+        <translation>Hell</translation>
     </message>
     <message>
         <source>Dark</source>
-        <translation type="unfinished"></translation>
+        <translation>Dunkel</translation>
     </message>
     <message>
         <source>Give every slide &amp;gentle motion</source>
-        <translation type="unfinished"></translation>
+        <translation>Jedem Dia eine s&amp;anfte Bewegung geben</translation>
     </message>
     <message>
         <source>Gentle Motion</source>
-        <translation type="unfinished"></translation>
+        <translation>Sanfte Bewegung</translation>
     </message>
     <message>
         <source>Captions</source>
-        <translation type="unfinished"></translation>
+        <translation>Beschriftungen</translation>
     </message>
     <message>
         <source>Give all %1 slides the default time, audio hold and caption setting?</source>
-        <translation type="unfinished"></translation>
+        <translation>Allen %1 Dias die Standarddauer, das Warten auf den Ton und die Textanzeige geben?</translation>
     </message>
     <message>
         <source>Default Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardeinstellungen</translation>
     </message>
 </context>
 <context>
     <name>Tpreviewfrm</name>
     <message>
         <source>This image is password protected.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieses Bild ist kennwortgeschützt.</translation>
     </message>
     <message>
         <source>Preview Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Bildvorschau</translation>
     </message>
     <message>
         <source>This image cannot be opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieses Bild kann nicht geöffnet werden.</translation>
     </message>
     <message>
         <source>The file does not exist.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei ist nicht vorhanden.</translation>
     </message>
     <message>
         <source>The file cannot be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei kann nicht gelesen werden.</translation>
     </message>
     <message>
         <source>The file is damaged or no picture.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei ist beschädigt oder kein Bild.</translation>
     </message>
 </context>
 <context>
     <name>Tprint1Dlg</name>
     <message>
         <source>Print Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild drucken</translation>
     </message>
     <message>
         <source>&amp;Print</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Drucken</translation>
     </message>
 </context>
 <context>
     <name>Tprintdlg</name>
     <message>
         <source>Print Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>Verasco drucken</translation>
     </message>
     <message>
         <source>Sm&amp;all Size</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Klein</translation>
     </message>
     <message>
         <source>M&amp;edium Size</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Mittel</translation>
     </message>
     <message>
         <source>La&amp;rge Size</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Groß</translation>
     </message>
     <message>
         <source>&amp;Journal Format</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Journalformat</translation>
     </message>
     <message>
         <source>Co&amp;mments</source>
-        <translation type="unfinished"></translation>
+        <translation>Komm&amp;entare</translation>
     </message>
     <message>
         <source>Frame &amp;Numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild&amp;nummern</translation>
     </message>
     <message>
         <source>&amp;Date &amp;&amp; Filename in Header</source>
-        <translation type="unfinished"></translation>
+        <translation>D&amp;atum und Dateiname in der Kopfzeile</translation>
     </message>
     <message>
         <source>C&amp;ustom Footer:</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigene &amp;Fußzeile:</translation>
     </message>
     <message>
         <source>Custom footer</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigene Fußzeile</translation>
     </message>
     <message>
         <source>&amp;Print</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Drucken</translation>
     </message>
     <message>
         <source>Pre&amp;view...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Vorschau...</translation>
     </message>
 </context>
 <context>
     <name>Tsaveexedlg</name>
     <message>
         <source>Stand-alone Verasco Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen für eigenständiges Verasco</translation>
     </message>
     <message>
         <source>Filename:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateiname:</translation>
     </message>
     <message>
         <source>Total Images:</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilder insgesamt:</translation>
     </message>
     <message>
         <source>Image Files:</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilddateien:</translation>
     </message>
     <message>
         <source>Audio Files:</source>
-        <translation type="unfinished"></translation>
+        <translation>Audiodateien:</translation>
     </message>
     <message>
         <source>Windows BMP Compression Quality Settings:</source>
-        <translation type="unfinished"></translation>
+        <translation>Qualität der Windows-BMP-Kompression:</translation>
     </message>
     <message>
         <source>Lower Image Quality</source>
-        <translation type="unfinished"></translation>
+        <translation>Geringere Bildqualität</translation>
     </message>
     <message>
         <source>Smaller File Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Kleinere Datei</translation>
     </message>
     <message>
         <source>Higher Image Quality</source>
-        <translation type="unfinished"></translation>
+        <translation>Höhere Bildqualität</translation>
     </message>
     <message>
         <source>Larger File Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Größere Datei</translation>
     </message>
     <message>
         <source>&amp;Luminance (0-255):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Luminanz (0-255):</translation>
     </message>
     <message>
         <source>Ch&amp;rominance (0-255):</source>
-        <translation type="unfinished"></translation>
+        <translation>Ch&amp;rominanz (0-255):</translation>
     </message>
     <message>
         <source>Su&amp;b-sampling:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Unterabtastung:</translation>
     </message>
     <message>
         <source>Runs &amp;on:</source>
-        <translation type="unfinished"></translation>
+        <translation>Läuft au&amp;f:</translation>
     </message>
     <message>
         <source>&amp;Save</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Speichern</translation>
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Abbrechen</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>More</source>
-        <translation type="unfinished"></translation>
+        <translation>Mehr</translation>
     </message>
     <message>
         <source>Less</source>
-        <translation type="unfinished"></translation>
+        <translation>Weniger</translation>
     </message>
     <message>
         <source>Windows packages are not available in this build.</source>
-        <translation type="unfinished"></translation>
+        <translation>Windows-Pakete sind in dieser Ausgabe nicht verfügbar.</translation>
     </message>
 </context>
 <context>
     <name>TselectDlg</name>
     <message>
         <source>All Files (*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe;*.webp;*.gif;*.heic;*.heif;*.avif)|*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe;*.webp;*.gif;*.heic;*.heif;*.avif</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Dateien (*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe;*.webp;*.gif;*.heic;*.heif;*.avif)|*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe;*.webp;*.gif;*.heic;*.heif;*.avif</translation>
     </message>
     <message>
         <source>Select Images</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilder auswählen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Directory:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner:</translation>
     </message>
     <message>
         <source>&amp;Select</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Auswählen</translation>
     </message>
 </context>
 <context>
     <name>TshowFrm</name>
     <message>
         <source>Verasco Viewer</source>
-        <translation type="unfinished"></translation>
+        <translation>Verasco-Betrachter</translation>
     </message>
     <message>
         <source>Picture and caption</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild und Beschriftung</translation>
     </message>
     <message>
         <source>Caption height</source>
-        <translation type="unfinished"></translation>
+        <translation>Höhe der Beschriftung</translation>
     </message>
     <message>
         <source>Viewer controls</source>
-        <translation type="unfinished"></translation>
+        <translation>Bedienelemente des Betrachters</translation>
     </message>
     <message>
         <source>&amp;Image 1</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bild 1</translation>
     </message>
     <message>
         <source>Select image</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild wählen</translation>
     </message>
     <message>
         <source>Previous image</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorheriges Bild</translation>
     </message>
     <message>
         <source>Stop Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>Verasco anhalten</translation>
     </message>
     <message>
         <source>Play Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>Verasco abspielen</translation>
     </message>
     <message>
         <source>Next image</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächstes Bild</translation>
     </message>
     <message>
         <source>P&amp;references...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Einstellungen...</translation>
     </message>
     <message>
         <source>Set Verasco Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Verasco-Einstellungen festlegen</translation>
     </message>
     <message>
         <source>Sp&amp;eed</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tempo</translation>
     </message>
     <message>
         <source>Set Verasco speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Tempo des Verascos festlegen</translation>
     </message>
     <message>
         <source>&amp;Image %1</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bild %1</translation>
     </message>
 </context>
 <context>
     <name>Tsrchform</name>
     <message>
         <source>Find Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild suchen</translation>
     </message>
 </context>
 <context>
     <name>Ttextdlg</name>
     <message>
         <source>Sound Files (*.wav *.mp3 *.ogg *.oga *.opus *.flac *.au *.snd);;Wave Audio (*.wav);;Other Audio (*.mp3 *.ogg *.oga *.opus *.flac *.au *.snd);;All Files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Audiodateien (*.wav *.mp3 *.ogg *.oga *.opus *.flac *.au *.snd);;Wave-Audio (*.wav);;Andere Audiodateien (*.mp3 *.ogg *.oga *.opus *.flac *.au *.snd);;Alle Dateien (*)</translation>
     </message>
     <message>
         <source>Image Properties</source>
-        <translation type="unfinished"></translation>
+        <translation>Bildeigenschaften</translation>
     </message>
     <message>
         <source>Image:</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild:</translation>
     </message>
     <message>
         <source>Ti&amp;me:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Dauer:</translation>
     </message>
     <message>
         <source>seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>Sekunden</translation>
     </message>
     <message>
         <source>&amp;Image File:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bilddatei:</translation>
     </message>
     <message>
         <source>&amp;Audio File:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Audiodatei:</translation>
     </message>
     <message>
         <source>Open audio file</source>
-        <translation type="unfinished"></translation>
+        <translation>Audiodatei öffnen</translation>
     </message>
     <message>
         <source>Play audio file</source>
-        <translation type="unfinished"></translation>
+        <translation>Audiodatei abspielen</translation>
     </message>
     <message>
         <source>&amp;Use Time of Attached Audio when Available</source>
-        <translation type="unfinished"></translation>
+        <translation>Dauer des angehängten &amp;Tons verwenden, falls vorhanden</translation>
     </message>
     <message>
         <source>&amp;Show text with image</source>
-        <translation type="unfinished"></translation>
+        <translation>Text mit dem Bild &amp;zeigen</translation>
     </message>
     <message>
         <source>Caption</source>
-        <translation type="unfinished"></translation>
+        <translation>Beschriftung</translation>
     </message>
     <message>
         <source>&amp;Text Properties</source>
-        <translation type="unfinished"></translation>
+        <translation>Te&amp;xteigenschaften</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen</translation>
     </message>
     <message>
         <source>(various)</source>
-        <translation type="unfinished"></translation>
+        <translation>(verschieden)</translation>
     </message>
     <message>
         <source>Images:</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilder:</translation>
     </message>
     <message>
         <source>%1 images</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Bilder</translation>
     </message>
 </context>
 <context>
     <name>sharing::VideoDialog</name>
     <message>
         <source>Video Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Video-Einstellungen</translation>
     </message>
     <message>
         <source>&amp;Size:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Größe:</translation>
     </message>
     <message>
         <source>&amp;Frames per second:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bilder pro Sekunde:</translation>
     </message>
     <message>
         <source>&amp;Save</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Speichern</translation>
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Abbrechen</translation>
     </message>
     <message>
         <source>WebM (VP9 video, Opus sound)</source>
-        <translation type="unfinished"></translation>
+        <translation>WebM (VP9-Video, Opus-Ton)</translation>
     </message>
     <message>
         <source>MP4 (H.264 video, AAC sound)</source>
-        <translation type="unfinished"></translation>
+        <translation>MP4 (H.264-Video, AAC-Ton)</translation>
     </message>
 </context>
 </TS>

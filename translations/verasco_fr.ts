@@ -5,227 +5,227 @@
     <name>DialogSeams</name>
     <message>
         <source>Font</source>
-        <translation type="unfinished"></translation>
+        <translation>Police</translation>
     </message>
     <message>
         <source>Font Colour</source>
-        <translation type="unfinished"></translation>
+        <translation>Couleur de la police</translation>
     </message>
     <message>
         <source>Print Setup</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuration de l&apos;impression</translation>
     </message>
 </context>
 <context>
     <name>DocumentLifecycle</name>
     <message>
         <source>Open Existing Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir un Verasco existant</translation>
     </message>
     <message>
         <source>Save Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer le Verasco</translation>
     </message>
     <message>
         <source>File already exists, overwrite older file?</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier existe déjà. Remplacer l&apos;ancien fichier ?</translation>
     </message>
 </context>
 <context>
     <name>HelpViewer</name>
     <message>
         <source>Verasco Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Aide de Verasco</translation>
     </message>
     <message>
         <source> or </source>
-        <translation type="unfinished"></translation>
+        <translation> ou </translation>
     </message>
     <message>
         <source>&lt;h2&gt;Verasco Help&lt;/h2&gt;&lt;p&gt;The help file %1 was not found in %2.&lt;/p&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;h2&gt;Aide de Verasco&lt;/h2&gt;&lt;p&gt;Le fichier d&apos;aide %1 est introuvable dans %2.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
     <name>ImageBrowser</name>
     <message>
         <source>Files: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers : %1</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur</translation>
     </message>
     <message>
         <source>Invalid Directory or Directory Read Error!</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossier non valide ou erreur de lecture du dossier !</translation>
     </message>
 </context>
 <context>
     <name>MainMenus</name>
     <message>
         <source>&amp;Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Annuler</translation>
     </message>
     <message>
         <source>&amp;Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rétablir</translation>
     </message>
     <message>
         <source>S&amp;ort Slides</source>
-        <translation type="unfinished"></translation>
+        <translation>Trier les &amp;diapositives</translation>
     </message>
     <message>
         <source>By &amp;Date Taken</source>
-        <translation type="unfinished"></translation>
+        <translation>Par &amp;date de prise de vue</translation>
     </message>
     <message>
         <source>By &amp;Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Par &amp;nom</translation>
     </message>
     <message>
         <source>&amp;Reverse</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Inverser</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Fichier</translation>
     </message>
     <message>
         <source>Create &amp;New Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>Créer un &amp;nouveau Verasco</translation>
     </message>
     <message>
         <source>&amp;Open Existing Verasco...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ouvrir un Verasco existant...</translation>
     </message>
     <message>
         <source>&amp;Save Verasco...</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer le Verasco so&amp;us...</translation>
     </message>
     <message>
         <source>Sa&amp;ve Stand-alone Verasco...</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer un Verasco &amp;autonome...</translation>
     </message>
     <message>
         <source>Print &amp;Image...</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimer l&apos;&amp;image...</translation>
     </message>
     <message>
         <source>Print Ver&amp;asco...</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimer le &amp;Verasco...</translation>
     </message>
     <message>
         <source>P&amp;rint Setup...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Configuration de l&apos;impression...</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quitter</translation>
     </message>
     <message>
         <source>Save as &amp;Video...</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer comme vi&amp;déo...</translation>
     </message>
     <message>
         <source>Save as &amp;Web Page...</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer comme page &amp;Web...</translation>
     </message>
     <message>
         <source>&amp;Save</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Enregistrer</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Édition</translation>
     </message>
     <message>
         <source>Cu&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>Co&amp;uper</translation>
     </message>
     <message>
         <source>Delete selected item</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer l&apos;élément sélectionné</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Copier</translation>
     </message>
     <message>
         <source>Copy selected item to clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Copier l&apos;élément sélectionné dans le presse-papiers</translation>
     </message>
     <message>
         <source>&amp;Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>C&amp;oller</translation>
     </message>
     <message>
         <source>Paste contents of clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Coller le contenu du presse-papiers</translation>
     </message>
     <message>
         <source>Cle&amp;ar</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Effacer</translation>
     </message>
     <message>
         <source>Cl&amp;ear All</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer &amp;tout</translation>
     </message>
     <message>
         <source>Select A&amp;ll</source>
-        <translation type="unfinished"></translation>
+        <translation>Tout &amp;sélectionner</translation>
     </message>
     <message>
         <source>Image Pr&amp;operties...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Propriétés de l&apos;image...</translation>
     </message>
     <message>
         <source>Verasco P&amp;references...</source>
-        <translation type="unfinished"></translation>
+        <translation>Préférences de &amp;Verasco...</translation>
     </message>
     <message>
         <source>&amp;Music...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Musique...</translation>
     </message>
     <message>
         <source>Choose music to play under the whole show</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir la musique qui accompagne tout le diaporama</translation>
     </message>
     <message>
         <source>Fit Slides to &amp;Music</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;juster les diapositives à la musique</translation>
     </message>
     <message>
         <source>Give the slides times so that the show lasts as long as its music</source>
-        <translation type="unfinished"></translation>
+        <translation>Donner aux diapositives des durées pour que le diaporama dure autant que sa musique</translation>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Affichage</translation>
     </message>
     <message>
         <source>&amp;Image</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Image</translation>
     </message>
     <message>
         <source>Ver&amp;asco</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Verasco</translation>
     </message>
     <message>
         <source>&amp;Resume Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Reprendre le Verasco</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Ai&amp;de</translation>
     </message>
     <message>
         <source>&amp;Help Topics</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rubriques d&apos;aide</translation>
     </message>
     <message>
         <source>&amp;About Verasco...</source>
-        <translation type="unfinished"></translation>
+        <translation>À &amp;propos de Verasco...</translation>
     </message>
 </context>
 <context>
@@ -233,1105 +233,1106 @@
     <message>
         <source>%1
 missing</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+manquante</translation>
     </message>
 </context>
 <context>
     <name>MotionField</name>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun</translation>
     </message>
     <message>
         <source>Zoom in</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom avant</translation>
     </message>
     <message>
         <source>Zoom out</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom arrière</translation>
     </message>
     <message>
         <source>Pan</source>
-        <translation type="unfinished"></translation>
+        <translation>Panoramique</translation>
     </message>
     <message>
         <source>Custom</source>
-        <translation type="unfinished"></translation>
+        <translation>Personnalisé</translation>
     </message>
     <message>
         <source>&amp;Motion:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Mouvement :</translation>
     </message>
 </context>
 <context>
     <name>MusicFit</name>
     <message>
         <source>The show has no music that can be played.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le diaporama n&apos;a aucune musique lisible.</translation>
     </message>
     <message>
         <source>Fit Slides to Music</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajuster les diapositives à la musique</translation>
     </message>
 </context>
 <context>
     <name>PrintProgress</name>
     <message>
         <source>Printing page %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impression de la page %1 sur %2</translation>
     </message>
 </context>
 <context>
     <name>QPrintPreviewDialog</name>
     <message>
         <source>Print</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimer</translation>
     </message>
 </context>
 <context>
     <name>RecentShowsMenu</name>
     <message>
         <source>Recent Verascos</source>
-        <translation type="unfinished"></translation>
+        <translation>Verascos récents</translation>
     </message>
 </context>
 <context>
     <name>ShareCommands</name>
     <message>
         <source>MP4 video (*.mp4)</source>
-        <translation type="unfinished"></translation>
+        <translation>Vidéo MP4 (*.mp4)</translation>
     </message>
     <message>
         <source>WebM video (*.webm)</source>
-        <translation type="unfinished"></translation>
+        <translation>Vidéo WebM (*.webm)</translation>
     </message>
     <message>
         <source>Video created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vidéo créée.</translation>
     </message>
     <message>
         <source>The video was not saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>La vidéo n&apos;a pas été enregistrée.</translation>
     </message>
     <message>
         <source>The video could not be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>La vidéo n&apos;a pas pu être écrite.</translation>
     </message>
     <message>
         <source>Web page created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Page Web créée.</translation>
     </message>
     <message>
         <source>The web page was not saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>La page Web n&apos;a pas été enregistrée.</translation>
     </message>
     <message>
         <source>The web page could not be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>La page Web n&apos;a pas pu être écrite.</translation>
     </message>
     <message>
         <source>Save as Web Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer comme page Web</translation>
     </message>
     <message>
         <source>%1: a folder that holds no web page of Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 : un dossier qui ne contient pas de page Web de Verasco</translation>
     </message>
     <message>
         <source>File already exists, overwrite older file?</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier existe déjà. Remplacer l&apos;ancien fichier ?</translation>
     </message>
     <message>
         <source>Only the page&apos;s own files are replaced: other files in the folder stay.</source>
-        <translation type="unfinished"></translation>
+        <translation>Seuls les fichiers de la page sont remplacés ; les autres fichiers du dossier restent.</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>Cancelled: nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Annulé : rien n&apos;a été écrit.</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur</translation>
     </message>
     <message>
         <source>Save as Video</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer comme vidéo</translation>
     </message>
     <message>
         <source>%1: not a file</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 : ce n&apos;est pas un fichier</translation>
     </message>
     <message>
         <source>Saving the video...</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement de la vidéo...</translation>
     </message>
     <message>
         <source>Saving the web page...</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement de la page Web...</translation>
     </message>
 </context>
 <context>
     <name>ShareProgress</name>
     <message>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Annuler</translation>
     </message>
 </context>
 <context>
     <name>ShellDrop</name>
     <message>
         <source>Drop Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Déposer des fichiers</translation>
     </message>
 </context>
 <context>
     <name>ShowDocument</name>
     <message>
         <source>Add Slides</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter des diapositives</translation>
     </message>
     <message>
         <source>Delete Slides</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer les diapositives</translation>
     </message>
     <message>
         <source>Move Slide</source>
-        <translation type="unfinished"></translation>
+        <translation>Déplacer la diapositive</translation>
     </message>
     <message>
         <source>Move Slides</source>
-        <translation type="unfinished"></translation>
+        <translation>Déplacer les diapositives</translation>
     </message>
     <message>
         <source>Change Slides</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier les diapositives</translation>
     </message>
     <message>
         <source>Change Show</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier le diaporama</translation>
     </message>
 </context>
 <context>
     <name>ShowEditing</name>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>Maximum number of images is %1!</source>
-        <translation type="unfinished"></translation>
+        <translation>Le nombre maximal d&apos;images est %1 !</translation>
     </message>
     <message>
         <source>Add Images</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter des images</translation>
     </message>
     <message>
         <source>Drag Images</source>
-        <translation type="unfinished"></translation>
+        <translation>Glisser des images</translation>
     </message>
     <message>
         <source>Delete Slides</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer les diapositives</translation>
     </message>
     <message>
         <source>Delete Slide</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer la diapositive</translation>
     </message>
     <message>
         <source>Cut</source>
-        <translation type="unfinished"></translation>
+        <translation>Couper</translation>
     </message>
     <message>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Coller</translation>
     </message>
 </context>
 <context>
     <name>ShowExtension</name>
     <message>
         <source>its slide list is not a list</source>
-        <translation type="unfinished"></translation>
+        <translation>sa liste de diapositives n&apos;est pas une liste</translation>
     </message>
     <message>
         <source>it holds %1 slides, the show %2</source>
-        <translation type="unfinished"></translation>
+        <translation>elles décrivent %1 diapositives, le diaporama %2</translation>
     </message>
     <message>
         <source>a slide&apos;s data is not an object</source>
-        <translation type="unfinished"></translation>
+        <translation>les données d&apos;une diapositive ne sont pas un objet</translation>
     </message>
     <message>
         <source>it is cut short</source>
-        <translation type="unfinished"></translation>
+        <translation>elles sont tronquées</translation>
     </message>
     <message>
         <source>it is too large</source>
-        <translation type="unfinished"></translation>
+        <translation>elles sont trop volumineuses</translation>
     </message>
     <message>
         <source>it holds no object</source>
-        <translation type="unfinished"></translation>
+        <translation>elles ne contiennent aucun objet</translation>
     </message>
     <message>
         <source>Music, motion and caption data left out: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Données de musique, de mouvement et de légende ignorées : %1</translation>
     </message>
 </context>
 <context>
     <name>ShowFile</name>
     <message>
         <source>Read %1 of %2...</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 sur %2 lues...</translation>
     </message>
 </context>
 <context>
     <name>ShowFileCommands</name>
     <message>
         <source>The folder %1 cannot be written; choose another place</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;écrire dans le dossier %1 ; choisissez un autre emplacement</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur</translation>
     </message>
     <message>
         <source>Invalid Verasco File!</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier Verasco non valide !</translation>
     </message>
     <message>
         <source>Path too long to keep in the show:</source>
-        <translation type="unfinished"></translation>
+        <translation>Chemin trop long pour être conservé dans le diaporama :</translation>
     </message>
     <message>
         <source>The show could not be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le diaporama n&apos;a pas pu être enregistré.</translation>
     </message>
 </context>
 <context>
     <name>ShowGridView</name>
     <message>
         <source> (%1 not found)</source>
-        <translation type="unfinished"></translation>
+        <translation> (%1 introuvables)</translation>
     </message>
     <message>
         <source>Images: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Images : %1</translation>
     </message>
     <message>
         <source>blank slide</source>
-        <translation type="unfinished"></translation>
+        <translation>diapositive vide</translation>
     </message>
     <message>
         <source>Slide %1: %2, %3 seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>Diapositive %1 : %2, %3 secondes</translation>
     </message>
     <message>
         <source>, caption: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>, légende : %1</translation>
     </message>
     <message>
         <source>, picture not found</source>
-        <translation type="unfinished"></translation>
+        <translation>, image introuvable</translation>
     </message>
     <message>
         <source>Path too long: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Chemin trop long : %1</translation>
     </message>
     <message>
         <source>Drag pictures here, or use &gt; and &gt;&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Glissez des images ici, ou utilisez &gt; et &gt;&gt;</translation>
     </message>
 </context>
 <context>
     <name>ShowPrint</name>
     <message>
         <source> - Filename: </source>
-        <translation type="unfinished"></translation>
+        <translation> - Nom du fichier : </translation>
     </message>
 </context>
 <context>
     <name>SlideProperties</name>
     <message>
         <source>Image Properties</source>
-        <translation type="unfinished"></translation>
+        <translation>Propriétés de l&apos;image</translation>
     </message>
 </context>
 <context>
     <name>SlideSorting</name>
     <message>
         <source>Sort Slides</source>
-        <translation type="unfinished"></translation>
+        <translation>Trier les diapositives</translation>
     </message>
 </context>
 <context>
     <name>StandaloneExport</name>
     <message>
         <source>The stand-alone show could not be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le Verasco autonome n&apos;a pas pu être écrit.</translation>
     </message>
     <message>
         <source>A picture could not be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Une image n&apos;a pas pu être lue.</translation>
     </message>
     <message>
         <source>A picture could not be converted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Une image n&apos;a pas pu être convertie.</translation>
     </message>
     <message>
         <source>An audio file could not be packed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un fichier audio n&apos;a pas pu être empaqueté.</translation>
     </message>
     <message>
         <source>%1: its name is too long.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 : son nom est trop long.</translation>
     </message>
     <message>
         <source>The pictures of this show are too large for a stand-alone show.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les images de ce diaporama sont trop volumineuses pour un Verasco autonome.</translation>
     </message>
     <message>
         <source>Their data would pass 2 GB.</source>
-        <translation type="unfinished"></translation>
+        <translation>Leurs données dépasseraient 2 Go.</translation>
     </message>
     <message>
         <source>Morvant Stand-alone Verasco (*.exe)</source>
-        <translation type="unfinished"></translation>
+        <translation>Verasco autonome Morvant (*.exe)</translation>
     </message>
     <message>
         <source>A stand-alone show cannot be named %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un Verasco autonome ne peut pas s&apos;appeler %1.</translation>
     </message>
     <message>
         <source>Save Stand-alone Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer un Verasco autonome</translation>
     </message>
     <message>
         <source>Creating Stand-alone Verasco...done</source>
-        <translation type="unfinished"></translation>
+        <translation>Création du Verasco autonome...terminée</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>Stand-alone Verasco created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Verasco autonome créé.</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur</translation>
     </message>
     <message>
         <source>Windows packages are not available in this build.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les paquets Windows ne sont pas disponibles dans cette version.</translation>
     </message>
     <message>
         <source>A picture could not be read. Put a blank slide in its place?</source>
-        <translation type="unfinished"></translation>
+        <translation>Une image n&apos;a pas pu être lue. La remplacer par une diapositive vide ?</translation>
     </message>
     <message>
         <source>Processing image %1 of %2...</source>
-        <translation type="unfinished"></translation>
+        <translation>Traitement de l&apos;image %1 sur %2...</translation>
     </message>
     <message>
         <source>Creating Stand-alone Verasco...</source>
-        <translation type="unfinished"></translation>
+        <translation>Création du Verasco autonome...</translation>
     </message>
 </context>
 <context>
     <name>TAboutBox</name>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>À propos</translation>
     </message>
     <message>
         <source>Version %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>Free software under the MIT licence.</source>
-        <translation type="unfinished"></translation>
+        <translation>Logiciel libre sous licence MIT.</translation>
     </message>
     <message>
         <source>Compose, present, print and package picture slide shows.</source>
-        <translation type="unfinished"></translation>
+        <translation>Composer, présenter, imprimer et empaqueter des diaporamas d&apos;images.</translation>
     </message>
 </context>
 <context>
     <name>TDragDropFiles</name>
     <message>
         <source>&amp;Abort</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;bandonner</translation>
     </message>
     <message>
         <source>&amp;Copy Here</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Copier ici</translation>
     </message>
     <message>
         <source>&amp;Move Here</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Déplacer ici</translation>
     </message>
     <message>
         <source>&amp;Shortcut(s) Create Here</source>
-        <translation type="unfinished"></translation>
+        <translation>Créer un ou des &amp;raccourcis ici</translation>
     </message>
 </context>
 <context>
     <name>TFormOpenDialog</name>
     <message>
         <source>List files of &amp;type:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Type de fichiers :</translation>
     </message>
 </context>
 <context>
     <name>TMainFormverasco</name>
     <message>
         <source>&amp;Verasco:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Verasco :</translation>
     </message>
     <message>
         <source>Open Slide Show file</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir un fichier de diaporama</translation>
     </message>
     <message>
         <source>&amp;Images:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Images :</translation>
     </message>
     <message>
         <source>Select Photos folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier des photos</translation>
     </message>
     <message>
         <source>&amp;Play Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Lire le Verasco</translation>
     </message>
     <message>
         <source>&amp;Select Images</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Choisir les images</translation>
     </message>
     <message>
         <source>Verasc&amp;o</source>
-        <translation type="unfinished"></translation>
+        <translation>Verasc&amp;o</translation>
     </message>
     <message>
         <source>Add selected photo</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter la photo sélectionnée</translation>
     </message>
     <message>
         <source>Add all photos</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter toutes les photos</translation>
     </message>
     <message>
         <source>Files: 0</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers : 0</translation>
     </message>
     <message>
         <source>Images: 0</source>
-        <translation type="unfinished"></translation>
+        <translation>Images : 0</translation>
     </message>
     <message>
         <source>Add Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une image</translation>
     </message>
     <message>
         <source>Drop Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Déposer des fichiers</translation>
     </message>
     <message>
         <source>&amp;Find Image...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rechercher une image...</translation>
     </message>
     <message>
         <source>&amp;Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Annuler</translation>
     </message>
     <message>
         <source>&amp;Undo %1</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Annuler : %1</translation>
     </message>
     <message>
         <source>&amp;Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rétablir</translation>
     </message>
     <message>
         <source>&amp;Redo %1</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rétablir : %1</translation>
     </message>
     <message>
         <source>File already exists, overwrite older file?</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier existe déjà. Remplacer l&apos;ancien fichier ?</translation>
     </message>
     <message>
         <source>Add selected pictures</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter les images sélectionnées</translation>
     </message>
     <message>
         <source>Add all pictures</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter toutes les images</translation>
     </message>
     <message>
         <source>Choose the pictures folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier des images</translation>
     </message>
     <message>
         <source>Choose the show file</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le fichier du diaporama</translation>
     </message>
     <message>
         <source>Pictures of the folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Images du dossier</translation>
     </message>
     <message>
         <source>Slides of the show</source>
-        <translation type="unfinished"></translation>
+        <translation>Diapositives du diaporama</translation>
     </message>
     <message>
         <source>Show file</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier du diaporama</translation>
     </message>
     <message>
         <source>Pictures folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossier des images</translation>
     </message>
     <message>
         <source>Pictures in the folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Images dans le dossier</translation>
     </message>
     <message>
         <source>Slides in the show</source>
-        <translation type="unfinished"></translation>
+        <translation>Diapositives dans le diaporama</translation>
     </message>
     <message>
         <source>Sound files (*.wav *.mp3 *.ogg *.opus *.flac *.m4a);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers audio (*.wav *.mp3 *.ogg *.opus *.flac *.m4a);;Tous les fichiers (*)</translation>
     </message>
     <message>
         <source>Music</source>
-        <translation type="unfinished"></translation>
+        <translation>Musique</translation>
     </message>
     <message>
         <source>Fit Slides to Music</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajuster les diapositives à la musique</translation>
     </message>
 </context>
 <context>
     <name>Tconfirmfrm</name>
     <message>
         <source>Confirm</source>
-        <translation type="unfinished"></translation>
+        <translation>Confirmer</translation>
     </message>
     <message>
         <source>&amp;Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Oui</translation>
     </message>
     <message>
         <source>&amp;No</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Non</translation>
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Annuler</translation>
     </message>
     <message>
         <source>&amp;OK</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;OK</translation>
     </message>
     <message>
         <source>Do you want to save the changes you made?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous enregistrer vos modifications ?</translation>
     </message>
     <message>
         <source>Do you want to save the changes you made to</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous enregistrer les modifications apportées à</translation>
     </message>
 </context>
 <context>
     <name>ThumbnailBuilder</name>
     <message>
         <source>missing</source>
-        <translation type="unfinished"></translation>
+        <translation>manquante</translation>
     </message>
 </context>
 <context>
     <name>TprefFrm</name>
     <message>
         <source>Verasco Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Préférences de Verasco</translation>
     </message>
     <message>
         <source>Default Image Ti&amp;me</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Durée par défaut des images</translation>
     </message>
     <message>
         <source>seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>secondes</translation>
     </message>
     <message>
         <source>&amp;Use Time of Attached Audio when Available</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Utiliser la durée du son joint s&apos;il existe</translation>
     </message>
     <message>
         <source>&amp;Show Text with each image</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Afficher le texte avec chaque image</translation>
     </message>
     <message>
         <source>&amp;Loop Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Répéter le Verasco</translation>
     </message>
     <message>
         <source>&amp;Hide Editor during Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Masquer l&apos;éditeur pendant le Verasco</translation>
     </message>
     <message>
         <source>Display &amp;Controls during Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher les &amp;commandes pendant le Verasco</translation>
     </message>
     <message>
         <source>&amp;Reset All Images to Default Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Rétablir les réglages par dé&amp;faut de toutes les images</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>&amp;Full Screen</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Plein écran</translation>
     </message>
     <message>
         <source>&amp;Screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Écra&amp;n</translation>
     </message>
     <message>
         <source>Cross-&amp;fade</source>
-        <translation type="unfinished"></translation>
+        <translation>F&amp;ondu enchaîné</translation>
     </message>
     <message>
         <source>Cross-fade time in seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>Durée du fondu en secondes</translation>
     </message>
     <message>
         <source>Captions on a &amp;band over the picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Légendes sur un &amp;bandeau sur l&apos;image</translation>
     </message>
     <message>
         <source>&amp;Appearance</source>
-        <translation type="unfinished"></translation>
+        <translation>Apparenc&amp;e</translation>
     </message>
     <message>
         <source>System</source>
-        <translation type="unfinished"></translation>
+        <translation>Système</translation>
     </message>
     <message>
         <source>Light</source>
-        <translation type="unfinished"></translation>
+        <translation>Clair</translation>
     </message>
     <message>
         <source>Dark</source>
-        <translation type="unfinished"></translation>
+        <translation>Sombre</translation>
     </message>
     <message>
         <source>Give every slide &amp;gentle motion</source>
-        <translation type="unfinished"></translation>
+        <translation>Donner à chaque diapositive un mouvement dou&amp;x</translation>
     </message>
     <message>
         <source>Gentle Motion</source>
-        <translation type="unfinished"></translation>
+        <translation>Mouvement doux</translation>
     </message>
     <message>
         <source>Captions</source>
-        <translation type="unfinished"></translation>
+        <translation>Légendes</translation>
     </message>
     <message>
         <source>Give all %1 slides the default time, audio hold and caption setting?</source>
-        <translation type="unfinished"></translation>
+        <translation>Donner aux %1 diapositives la durée, l&apos;attente du son et l&apos;affichage du texte par défaut ?</translation>
     </message>
     <message>
         <source>Default Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Réglages par défaut</translation>
     </message>
 </context>
 <context>
     <name>Tpreviewfrm</name>
     <message>
         <source>This image is password protected.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cette image est protégée par un mot de passe.</translation>
     </message>
     <message>
         <source>Preview Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Aperçu de l&apos;image</translation>
     </message>
     <message>
         <source>This image cannot be opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cette image ne peut pas être ouverte.</translation>
     </message>
     <message>
         <source>The file does not exist.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier n&apos;existe pas.</translation>
     </message>
     <message>
         <source>The file cannot be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier ne peut pas être lu.</translation>
     </message>
     <message>
         <source>The file is damaged or no picture.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier est endommagé ou n&apos;est pas une image.</translation>
     </message>
 </context>
 <context>
     <name>Tprint1Dlg</name>
     <message>
         <source>Print Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimer l&apos;image</translation>
     </message>
     <message>
         <source>&amp;Print</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Imprimer</translation>
     </message>
 </context>
 <context>
     <name>Tprintdlg</name>
     <message>
         <source>Print Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimer le Verasco</translation>
     </message>
     <message>
         <source>Sm&amp;all Size</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Petite taille</translation>
     </message>
     <message>
         <source>M&amp;edium Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Taille &amp;moyenne</translation>
     </message>
     <message>
         <source>La&amp;rge Size</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Grande taille</translation>
     </message>
     <message>
         <source>&amp;Journal Format</source>
-        <translation type="unfinished"></translation>
+        <translation>Format &amp;journal</translation>
     </message>
     <message>
         <source>Co&amp;mments</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Commentaires</translation>
     </message>
     <message>
         <source>Frame &amp;Numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Numéros d&apos;image</translation>
     </message>
     <message>
         <source>&amp;Date &amp;&amp; Filename in Header</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Date et nom du fichier en en-tête</translation>
     </message>
     <message>
         <source>C&amp;ustom Footer:</source>
-        <translation type="unfinished"></translation>
+        <translation>Pied de page personna&amp;lisé :</translation>
     </message>
     <message>
         <source>Custom footer</source>
-        <translation type="unfinished"></translation>
+        <translation>Pied de page personnalisé</translation>
     </message>
     <message>
         <source>&amp;Print</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Imprimer</translation>
     </message>
     <message>
         <source>Pre&amp;view...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Aperçu...</translation>
     </message>
 </context>
 <context>
     <name>Tsaveexedlg</name>
     <message>
         <source>Stand-alone Verasco Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Réglages du Verasco autonome</translation>
     </message>
     <message>
         <source>Filename:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom du fichier :</translation>
     </message>
     <message>
         <source>Total Images:</source>
-        <translation type="unfinished"></translation>
+        <translation>Total des images :</translation>
     </message>
     <message>
         <source>Image Files:</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers image :</translation>
     </message>
     <message>
         <source>Audio Files:</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers audio :</translation>
     </message>
     <message>
         <source>Windows BMP Compression Quality Settings:</source>
-        <translation type="unfinished"></translation>
+        <translation>Qualité de compression BMP Windows :</translation>
     </message>
     <message>
         <source>Lower Image Quality</source>
-        <translation type="unfinished"></translation>
+        <translation>Qualité d&apos;image inférieure</translation>
     </message>
     <message>
         <source>Smaller File Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier plus petit</translation>
     </message>
     <message>
         <source>Higher Image Quality</source>
-        <translation type="unfinished"></translation>
+        <translation>Qualité d&apos;image supérieure</translation>
     </message>
     <message>
         <source>Larger File Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier plus gros</translation>
     </message>
     <message>
         <source>&amp;Luminance (0-255):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Luminance (0-255) :</translation>
     </message>
     <message>
         <source>Ch&amp;rominance (0-255):</source>
-        <translation type="unfinished"></translation>
+        <translation>Ch&amp;rominance (0-255) :</translation>
     </message>
     <message>
         <source>Su&amp;b-sampling:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Sous-échantillonnage :</translation>
     </message>
     <message>
         <source>Runs &amp;on:</source>
-        <translation type="unfinished"></translation>
+        <translation>S&apos;exécute s&amp;ur :</translation>
     </message>
     <message>
         <source>&amp;Save</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Enregistrer</translation>
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Annuler</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Ai&amp;de</translation>
     </message>
     <message>
         <source>More</source>
-        <translation type="unfinished"></translation>
+        <translation>Plus</translation>
     </message>
     <message>
         <source>Less</source>
-        <translation type="unfinished"></translation>
+        <translation>Moins</translation>
     </message>
     <message>
         <source>Windows packages are not available in this build.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les paquets Windows ne sont pas disponibles dans cette version.</translation>
     </message>
 </context>
 <context>
     <name>TselectDlg</name>
     <message>
         <source>All Files (*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe;*.webp;*.gif;*.heic;*.heif;*.avif)|*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe;*.webp;*.gif;*.heic;*.heif;*.avif</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les fichiers (*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe;*.webp;*.gif;*.heic;*.heif;*.avif)|*.bmp;*.jpg;*.qpx;*.kqp;*.dib;*.jif;*.pcx;*.png;*.tga;*.tif;*.jpeg;*.jpe;*.webp;*.gif;*.heic;*.heif;*.avif</translation>
     </message>
     <message>
         <source>Select Images</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir les images</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Directory:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossier :</translation>
     </message>
     <message>
         <source>&amp;Select</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Choisir</translation>
     </message>
 </context>
 <context>
     <name>TshowFrm</name>
     <message>
         <source>Verasco Viewer</source>
-        <translation type="unfinished"></translation>
+        <translation>Visionneuse Verasco</translation>
     </message>
     <message>
         <source>Picture and caption</source>
-        <translation type="unfinished"></translation>
+        <translation>Image et légende</translation>
     </message>
     <message>
         <source>Caption height</source>
-        <translation type="unfinished"></translation>
+        <translation>Hauteur de la légende</translation>
     </message>
     <message>
         <source>Viewer controls</source>
-        <translation type="unfinished"></translation>
+        <translation>Commandes de la visionneuse</translation>
     </message>
     <message>
         <source>&amp;Image 1</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Image 1</translation>
     </message>
     <message>
         <source>Select image</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir l&apos;image</translation>
     </message>
     <message>
         <source>Previous image</source>
-        <translation type="unfinished"></translation>
+        <translation>Image précédente</translation>
     </message>
     <message>
         <source>Stop Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter le Verasco</translation>
     </message>
     <message>
         <source>Play Verasco</source>
-        <translation type="unfinished"></translation>
+        <translation>Lire le Verasco</translation>
     </message>
     <message>
         <source>Next image</source>
-        <translation type="unfinished"></translation>
+        <translation>Image suivante</translation>
     </message>
     <message>
         <source>P&amp;references...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Préférences...</translation>
     </message>
     <message>
         <source>Set Verasco Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Régler les préférences de Verasco</translation>
     </message>
     <message>
         <source>Sp&amp;eed</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Vitesse</translation>
     </message>
     <message>
         <source>Set Verasco speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Régler la vitesse du Verasco</translation>
     </message>
     <message>
         <source>&amp;Image %1</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Image %1</translation>
     </message>
 </context>
 <context>
     <name>Tsrchform</name>
     <message>
         <source>Find Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher une image</translation>
     </message>
 </context>
 <context>
     <name>Ttextdlg</name>
     <message>
         <source>Sound Files (*.wav *.mp3 *.ogg *.oga *.opus *.flac *.au *.snd);;Wave Audio (*.wav);;Other Audio (*.mp3 *.ogg *.oga *.opus *.flac *.au *.snd);;All Files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers audio (*.wav *.mp3 *.ogg *.oga *.opus *.flac *.au *.snd);;Audio Wave (*.wav);;Autres fichiers audio (*.mp3 *.ogg *.oga *.opus *.flac *.au *.snd);;Tous les fichiers (*)</translation>
     </message>
     <message>
         <source>Image Properties</source>
-        <translation type="unfinished"></translation>
+        <translation>Propriétés de l&apos;image</translation>
     </message>
     <message>
         <source>Image:</source>
-        <translation type="unfinished"></translation>
+        <translation>Image :</translation>
     </message>
     <message>
         <source>Ti&amp;me:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Durée :</translation>
     </message>
     <message>
         <source>seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>secondes</translation>
     </message>
     <message>
         <source>&amp;Image File:</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier &amp;image :</translation>
     </message>
     <message>
         <source>&amp;Audio File:</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier &amp;audio :</translation>
     </message>
     <message>
         <source>Open audio file</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir un fichier audio</translation>
     </message>
     <message>
         <source>Play audio file</source>
-        <translation type="unfinished"></translation>
+        <translation>Lire le fichier audio</translation>
     </message>
     <message>
         <source>&amp;Use Time of Attached Audio when Available</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Utiliser la durée du son joint s&apos;il existe</translation>
     </message>
     <message>
         <source>&amp;Show text with image</source>
-        <translation type="unfinished"></translation>
+        <translation>Affic&amp;her le texte avec l&apos;image</translation>
     </message>
     <message>
         <source>Caption</source>
-        <translation type="unfinished"></translation>
+        <translation>Légende</translation>
     </message>
     <message>
         <source>&amp;Text Properties</source>
-        <translation type="unfinished"></translation>
+        <translation>Propriétés du &amp;texte</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir</translation>
     </message>
     <message>
         <source>(various)</source>
-        <translation type="unfinished"></translation>
+        <translation>(divers)</translation>
     </message>
     <message>
         <source>Images:</source>
-        <translation type="unfinished"></translation>
+        <translation>Images :</translation>
     </message>
     <message>
         <source>%1 images</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 images</translation>
     </message>
 </context>
 <context>
     <name>sharing::VideoDialog</name>
     <message>
         <source>Video Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Réglages de la vidéo</translation>
     </message>
     <message>
         <source>&amp;Size:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Taille :</translation>
     </message>
     <message>
         <source>&amp;Frames per second:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Images par seconde :</translation>
     </message>
     <message>
         <source>&amp;Save</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Enregistrer</translation>
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Annuler</translation>
     </message>
     <message>
         <source>WebM (VP9 video, Opus sound)</source>
-        <translation type="unfinished"></translation>
+        <translation>WebM (vidéo VP9, son Opus)</translation>
     </message>
     <message>
         <source>MP4 (H.264 video, AAC sound)</source>
-        <translation type="unfinished"></translation>
+        <translation>MP4 (vidéo H.264, son AAC)</translation>
     </message>
 </context>
 </TS>
