@@ -5,6 +5,7 @@
 #include "show_document.h"
 #include "show_extension.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "share_progress.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QProgressDialog>
 
