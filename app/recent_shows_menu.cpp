@@ -4,6 +4,7 @@
 #include "recently_used.h"
 #include "settings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
