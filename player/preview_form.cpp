@@ -57,7 +57,7 @@ void Tpreviewfrm::OpenPreview(const QString& path) {
     if (Photo1->FXError() != 0) {
         const auto [text, line2] = failureMessage(path, Photo1->FXError());
         if (informUser_)
-            informUser_(QStringLiteral("Information"), text, line2);
+            informUser_(tr("Information"), text, line2);
         else
             QApplication::beep();
         return;

@@ -114,7 +114,7 @@ void TshowFrm::createControls() {
     Panel4->setFixedWidth(MarginWidth);
     Panel5->setFixedWidth(MarginWidth);
     Panel6->setFocusPolicy(Qt::StrongFocus);
-    Panel6->setAccessibleName(QStringLiteral("Picture"));
+    Panel6->setAccessibleName(tr("Picture"));
     auto* imageRow = new QHBoxLayout(Panel2);
     imageRow->setContentsMargins(0, 0, 0, 0);
     imageRow->setSpacing(0);
@@ -140,7 +140,7 @@ void TshowFrm::createControls() {
     Panel1 = panel(this, "Panel1");
     Panel1->setMinimumHeight(1);
     Memo1 = named(new QPlainTextEdit(Panel1), "Memo1");
-    Memo1->setAccessibleName(QStringLiteral("Caption"));
+    Memo1->setAccessibleName(tr("Caption"));
     Memo1->setReadOnly(true);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->viewport()->setCursor(Qt::ArrowCursor);
