@@ -5,6 +5,7 @@
 #include "print_image_dialog.h"
 #include "tphoto.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace print {
@@ -17,7 +18,8 @@ void ImagePrint::PrintSlide1Click(const ImageSource& source) {
         return;
     const QString path = source.path.trimmed();
     if (path.isEmpty() || path.compare(QLatin1String("BLANK"), Qt::CaseInsensitive) == 0) {
-        context_.inform(QStringLiteral("Information"), QStringLiteral("Blank picture!"), QString());
+        context_.inform(QCoreApplication::translate("ImagePrint", "Information"),
+                        QCoreApplication::translate("ImagePrint", "Blank picture!"), QString());
         return;
     }
     if (!singleImageFits(measurePrinter(context_.printer->printer()))) {
@@ -25,7 +27,8 @@ void ImagePrint::PrintSlide1Click(const ImageSource& source) {
         return;
     }
     if (!loadPicture(path)) {
-        context_.inform(QStringLiteral("Information"), QStringLiteral("Picture cannot be loaded!"),
+        context_.inform(QCoreApplication::translate("ImagePrint", "Information"),
+                        QCoreApplication::translate("ImagePrint", "Picture cannot be loaded!"),
                         QFileInfo(path).fileName());
         return;
     }

@@ -48,7 +48,7 @@ void Tprintdlg::build() {
     Edit1->setMaxLength(FooterLength);
     Edit1->setAccessibleName(tr("Custom footer"));
     Button1 = named(new QPushButton(tr("&Print"), this), "Button1");
-    Button2 = named(new QPushButton(QStringLiteral("Cancel"), this), "Button2");
+    Button2 = named(new QPushButton(tr("Cancel"), this), "Button2");
     previewButton_ = named(new QPushButton(tr("Pre&view..."), this), "PreviewButton");
     previewButton_->setAutoDefault(false);
     // The six previews lie on top of each other; only the chosen layout's is visible. Their

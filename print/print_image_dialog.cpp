@@ -34,11 +34,11 @@ void Tprint1Dlg::build() {
     auto* framed = new QVBoxLayout(Panel1);
     framed->setContentsMargins(4, 4, 4, 4);
     framed->addWidget(Image1);
-    Label1 = named(new QLabel(QStringLiteral("Filename:"), this), "Label1");
+    Label1 = named(new QLabel(tr("Filename:"), this), "Label1");
     Label2 = named(new QLabel(this), "Label2");
     Label2->setFixedWidth(PathWidth);
     Button1 = named(new QPushButton(tr("&Print"), this), "Button1");
-    Button2 = named(new QPushButton(QStringLiteral("Cancel"), this), "Button2");
+    Button2 = named(new QPushButton(tr("Cancel"), this), "Button2");
 
     auto* name = new QVBoxLayout;
     name->addWidget(Label1);

@@ -10,7 +10,7 @@ PrintProgress::PrintProgress(QWidget* parent, int pages)
     : dialog_(new QProgressDialog(parent)), pages_(pages) {
     dialog_->setObjectName(QStringLiteral("PrintProgress"));
     dialog_->setWindowTitle(QStringLiteral("Verasco"));
-    dialog_->setCancelButtonText(QStringLiteral("Cancel"));
+    dialog_->setCancelButtonText(QCoreApplication::translate("PrintProgress", "Cancel"));
     dialog_->setWindowModality(Qt::ApplicationModal);
     dialog_->setAutoClose(false);
     dialog_->setAutoReset(false);

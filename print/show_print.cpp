@@ -24,11 +24,13 @@ QString slideImagePath(const ShowDocument& show, int index) {
 }
 
 void PrintContext::reportPrinterFailure() const {
-    inform(QStringLiteral("Error"), QStringLiteral("Cannot print to:"), printer->targetName());
+    inform(QCoreApplication::translate("PrintContext", "Error"),
+           QCoreApplication::translate("PrintContext", "Cannot print to:"), printer->targetName());
 }
 
 void PrintContext::reportPaperTooSmall() const {
-    inform(QStringLiteral("Information"), QStringLiteral("Paper too small!"),
+    inform(QCoreApplication::translate("PrintContext", "Information"),
+           QCoreApplication::translate("PrintContext", "Paper too small!"),
            printer->printer().pageLayout().pageSize().name());
 }
 
