@@ -15,13 +15,13 @@ TFormOpenDialog::TFormOpenDialog(QWidget* parent) : QWidget(parent) {
     folderList_->setObjectName(QStringLiteral("FolderList"));
     folderList_->setHeaderHidden(true);
     folderList_->setUniformRowHeights(true);
-    folderList_->setAccessibleName(QStringLiteral("Folders"));
+    folderList_->setAccessibleName(tr("Folders"));
     typeLabel_ = new QLabel(tr("List files of &type:"), this);
     typeLabel_->setObjectName(QStringLiteral("FileTypeLabel"));
     typeList_ = new QComboBox(this);
     typeList_->setObjectName(QStringLiteral("FileTypeList"));
     typeLabel_->setBuddy(typeList_);
-    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton_ = new QPushButton(tr("Cancel"), this);
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
 
     auto* layout = new QGridLayout(this);

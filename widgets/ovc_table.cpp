@@ -48,7 +48,7 @@ void TOvcTable::changeEvent(QEvent* event) {
 TOvcTable::CellText TOvcTable::cellText(int row, int col) const {
     CellText text = m_textSupplier ? m_textSupplier(row, col) : CellText{};
     if (text.name.isEmpty())
-        text.name = QStringLiteral("Empty");
+        text.name = tr("Empty");
     return text;
 }
 
