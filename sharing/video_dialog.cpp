@@ -36,8 +36,8 @@ VideoDialog::VideoDialog(QWidget* parent) : QDialog(parent) {
     RateBox->setCurrentText(QStringLiteral("25"));
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Filename:"), FileLabel);
-    form->addRow(QStringLiteral("Format:"), FormatLabel);
+    form->addRow(tr("Filename:"), FileLabel);
+    form->addRow(tr("Format:"), FormatLabel);
     form->addRow(tr("&Size:"), SizeBox);
     form->addRow(tr("&Frames per second:"), RateBox);
     auto* buttons = new QDialogButtonBox(this);
