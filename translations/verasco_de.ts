@@ -62,6 +62,21 @@
     </message>
 </context>
 <context>
+    <name>ImagePrint</name>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Blank picture!</source>
+        <translation>Leeres Bild!</translation>
+    </message>
+    <message>
+        <source>Picture cannot be loaded!</source>
+        <translation>Das Bild kann nicht geladen werden!</translation>
+    </message>
+</context>
+<context>
     <name>MainMenus</name>
     <message>
         <source>&amp;Undo</source>
@@ -276,10 +291,33 @@ fehlt</translation>
     </message>
 </context>
 <context>
+    <name>PrintContext</name>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Cannot print to:</source>
+        <translation>Drucken nicht möglich auf:</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Paper too small!</source>
+        <translation>Papier zu klein!</translation>
+    </message>
+</context>
+<context>
     <name>PrintProgress</name>
     <message>
         <source>Printing page %1 of %2</source>
         <translation>Seite %1 von %2 wird gedruckt</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -687,6 +725,14 @@ fehlt</translation>
         <source>List files of &amp;type:</source>
         <translation>Dateien vom &amp;Typ:</translation>
     </message>
+    <message>
+        <source>Folders</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
 </context>
 <context>
     <name>TMainFormverasco</name>
@@ -817,6 +863,13 @@ fehlt</translation>
     <message>
         <source>Fit Slides to Music</source>
         <translation>Dias an Musik anpassen</translation>
+    </message>
+</context>
+<context>
+    <name>TOvcTable</name>
+    <message>
+        <source>Empty</source>
+        <translation>Leer</translation>
     </message>
 </context>
 <context>
@@ -986,6 +1039,10 @@ fehlt</translation>
         <source>The file is damaged or no picture.</source>
         <translation>Die Datei ist beschädigt oder kein Bild.</translation>
     </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
 </context>
 <context>
     <name>Tprint1Dlg</name>
@@ -996,6 +1053,14 @@ fehlt</translation>
     <message>
         <source>&amp;Print</source>
         <translation>&amp;Drucken</translation>
+    </message>
+    <message>
+        <source>Filename:</source>
+        <translation>Dateiname:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -1047,6 +1112,10 @@ fehlt</translation>
     <message>
         <source>Pre&amp;view...</source>
         <translation>&amp;Vorschau...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -1217,6 +1286,14 @@ fehlt</translation>
         <source>&amp;Image %1</source>
         <translation>&amp;Bild %1</translation>
     </message>
+    <message>
+        <source>Picture</source>
+        <translation>Bild</translation>
+    </message>
+    <message>
+        <source>Caption</source>
+        <translation>Beschriftung</translation>
+    </message>
 </context>
 <context>
     <name>Tsrchform</name>
@@ -1333,6 +1410,14 @@ fehlt</translation>
     <message>
         <source>MP4 (H.264 video, AAC sound)</source>
         <translation>MP4 (H.264-Video, AAC-Ton)</translation>
+    </message>
+    <message>
+        <source>Filename:</source>
+        <translation>Dateiname:</translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation>Format:</translation>
     </message>
 </context>
 </TS>

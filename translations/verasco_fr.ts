@@ -62,6 +62,21 @@
     </message>
 </context>
 <context>
+    <name>ImagePrint</name>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Blank picture!</source>
+        <translation>Image vide !</translation>
+    </message>
+    <message>
+        <source>Picture cannot be loaded!</source>
+        <translation>L&apos;image ne peut pas être chargée !</translation>
+    </message>
+</context>
+<context>
     <name>MainMenus</name>
     <message>
         <source>&amp;Undo</source>
@@ -276,10 +291,33 @@ manquante</translation>
     </message>
 </context>
 <context>
+    <name>PrintContext</name>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Cannot print to:</source>
+        <translation>Impossible d&apos;imprimer sur :</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Paper too small!</source>
+        <translation>Papier trop petit !</translation>
+    </message>
+</context>
+<context>
     <name>PrintProgress</name>
     <message>
         <source>Printing page %1 of %2</source>
         <translation>Impression de la page %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
@@ -687,6 +725,14 @@ manquante</translation>
         <source>List files of &amp;type:</source>
         <translation>&amp;Type de fichiers :</translation>
     </message>
+    <message>
+        <source>Folders</source>
+        <translation>Dossiers</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
 </context>
 <context>
     <name>TMainFormverasco</name>
@@ -817,6 +863,13 @@ manquante</translation>
     <message>
         <source>Fit Slides to Music</source>
         <translation>Ajuster les diapositives à la musique</translation>
+    </message>
+</context>
+<context>
+    <name>TOvcTable</name>
+    <message>
+        <source>Empty</source>
+        <translation>Vide</translation>
     </message>
 </context>
 <context>
@@ -986,6 +1039,10 @@ manquante</translation>
         <source>The file is damaged or no picture.</source>
         <translation>Le fichier est endommagé ou n&apos;est pas une image.</translation>
     </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
 </context>
 <context>
     <name>Tprint1Dlg</name>
@@ -996,6 +1053,14 @@ manquante</translation>
     <message>
         <source>&amp;Print</source>
         <translation>&amp;Imprimer</translation>
+    </message>
+    <message>
+        <source>Filename:</source>
+        <translation>Nom du fichier :</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
@@ -1047,6 +1112,10 @@ manquante</translation>
     <message>
         <source>Pre&amp;view...</source>
         <translation>&amp;Aperçu...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
@@ -1217,6 +1286,14 @@ manquante</translation>
         <source>&amp;Image %1</source>
         <translation>&amp;Image %1</translation>
     </message>
+    <message>
+        <source>Picture</source>
+        <translation>Image</translation>
+    </message>
+    <message>
+        <source>Caption</source>
+        <translation>Légende</translation>
+    </message>
 </context>
 <context>
     <name>Tsrchform</name>
@@ -1333,6 +1410,14 @@ manquante</translation>
     <message>
         <source>MP4 (H.264 video, AAC sound)</source>
         <translation>MP4 (vidéo H.264, son AAC)</translation>
+    </message>
+    <message>
+        <source>Filename:</source>
+        <translation>Nom du fichier :</translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation>Format :</translation>
     </message>
 </context>
 </TS>
