@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
 # verasco_add_test(NAME SOURCES a.cpp b.cpp LIBS lib... [GUI])
 # A GoogleTest program registered with CTest. Tests marked GUI open windows (offscreen platform)
-# and are left out of the sanitizer run; the others carry the label "nogui".
+# and are left out of the sanitizer run; the others carry the label "nogui". Every test reads English,
+# whatever the desktop's language (LANGUAGE=en).
 if(DEFINED ENV{VERASCO_TESTDATA})
   set(VERASCO_TESTDATA $ENV{VERASCO_TESTDATA})
 elseif(NOT DEFINED VERASCO_TESTDATA)
@@ -38,7 +39,7 @@ function(verasco_add_test name)
   endif()
   set_tests_properties(${name} PROPERTIES
     LABELS "${labels}" TIMEOUT ${T_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VERASCO_TESTDATA=${VERASCO_TESTDATA}")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VERASCO_TESTDATA=${VERASCO_TESTDATA};LANGUAGE=en")
 endfunction()
 
 # verasco_add_fuzzer(NAME SOURCE file.cpp LIBS lib... [SAMPLES dir...])

@@ -1,0 +1,305 @@
+// SPDX-License-Identifier: MIT
+// The program in other languages: the language follows the desktop's, the catalogues hold every text
+// of the sources translated and nothing else, and no text of any window stays English under a
+// catalogue. Each test sets its language itself.
+
+#include "app_windows.h"
+#include "main_window.h"
+#include "qt_application_environment.h"
+#include "translations.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <set>
+#include <utility>
+#include <vector>
+
+namespace {
+
+testing::Environment* const qtApplication =
+    testing::AddGlobalTestEnvironment(new QtApplicationEnvironment<QApplication>);
+
+using Variables = std::vector<std::pair<const char*, const char*>>;
+
+QProcessEnvironment environment(const Variables& variables) {
+    QProcessEnvironment env;
+    for (const auto& [name, value] : variables)
+        env.insert(QLatin1String(name), QLatin1String(value));
+    return env;
+}
+
+TEST(DesktopLanguage, FollowsLanguageThenTheLocaleWithEnglishAsFallback) {
+    const struct {
+        const char* why;
+        Variables variables;
+        const char* language;
+    } rows[] = {
+        {"nothing set", {}, ""},
+        {"LANGUAGE alone", {{"LANGUAGE", "de"}}, "de"},
+        {"the first entry of LANGUAGE with a catalogue", {{"LANGUAGE", "es_ES:fr_FR.UTF-8:de"}}, "fr"},
+        {"English listed first", {{"LANGUAGE", "en_GB:de"}}, ""},
+        {"LANGUAGE before the locale", {{"LANGUAGE", "fr"}, {"LANG", "de_DE.UTF-8"}}, "fr"},
+        {"LANGUAGE without a catalogue", {{"LANGUAGE", "es"}, {"LANG", "de_DE.UTF-8"}}, "de"},
+        {"LC_ALL first", {{"LC_ALL", "fr_FR.UTF-8"}, {"LC_MESSAGES", "de_DE"}, {"LANG", "de_DE"}}, "fr"},
+        {"LC_MESSAGES before LANG", {{"LC_MESSAGES", "de_AT@euro"}, {"LANG", "fr_FR"}}, "de"},
+        {"the C locale", {{"LANG", "C"}}, ""},
+        {"a locale without a catalogue", {{"LANG", "es_ES.UTF-8"}}, ""},
+        {"LC_ALL=C over a German LANG", {{"LC_ALL", "C"}, {"LANG", "de_DE.UTF-8"}}, ""},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(desktopLanguage(environment(row.variables)), QLatin1String(row.language)) << row.why;
+}
+
+TEST(DesktopLanguage, MenusAndQtsOwnButtonsReadTheChosenLanguage) {
+    const struct {
+        Variables variables;
+        const char* fileMenu;
+        const char* qtCancel;
+    } rows[] = {
+        {{{"LANGUAGE", "de"}}, "&Datei", "Abbrechen"},
+        {{{"LANGUAGE", "fr"}}, "&Fichier", "Annuler"},
+        {{{"LANG", "C"}}, "&File", "Cancel"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fileMenu);
+        const ProgramTranslations translations(desktopLanguage(environment(row.variables)));
+        const std::unique_ptr<AppWindows> windows(createAppWindows());
+        const auto* file = windows->MainFormverasco->findChild<QMenu*>(QStringLiteral("FileMenu"));
+        ASSERT_NE(file, nullptr);
+        EXPECT_EQ(file->title(), QLatin1String(row.fileMenu));
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QLatin1String(row.qtCancel));
+    }
+}
+
+// ---- The catalogues ----
+
+struct Message {
+    QString context, source, translation;
+    bool finished = true;
+};
+
+std::vector<Message> readCatalogue(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    std::vector<Message> messages;
+    QString context;
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("name")) {
+            context = xml.readElementText();
+        } else if (xml.name() == QLatin1String("message")) {
+            messages.push_back({context, {}, {}, true});
+        } else if (xml.name() == QLatin1String("source")) {
+            messages.back().source = xml.readElementText();
+        } else if (xml.name() == QLatin1String("translation")) {
+            // "unfinished", "obsolete" and "vanished" entries are all work left to do.
+            messages.back().finished = !xml.attributes().hasAttribute(QLatin1String("type"));
+            messages.back().translation = xml.readElementText();
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << path.toStdString() << ": " << xml.errorString().toStdString();
+    return messages;
+}
+
+std::multiset<QString> placeholders(const QString& text) {
+    std::multiset<QString> found;
+    static const QRegularExpression placeholder(QStringLiteral("%[0-9]"));
+    for (const QRegularExpressionMatch& match : placeholder.globalMatch(text))
+        found.insert(match.captured());
+    return found;
+}
+
+int mnemonics(QString text) {
+    return int(text.remove(QLatin1String("&&")).count(QLatin1Char('&')));
+}
+
+const char* const Languages[] = {"de", "fr"};
+
+QString cataloguePath(const char* language) {
+    return QStringLiteral(VERASCO_SOURCE_DIR "/translations/verasco_%1.ts").arg(QLatin1String(language));
+}
+
+TEST(Catalogues, TranslateEveryTextKeepingPlaceholdersAndOneMnemonic) {
+    for (const char* language : Languages) {
+        const std::vector<Message> messages = readCatalogue(cataloguePath(language));
+        EXPECT_GT(messages.size(), 250u) << language;
+        for (const Message& m : messages) {
+            const std::string where = std::string(language) + " " + m.context.toStdString() + ": " +
+                                      m.source.toStdString() + " -> " + m.translation.toStdString();
+            EXPECT_TRUE(m.finished) << where;
+            EXPECT_FALSE(m.translation.isEmpty()) << where;
+            EXPECT_EQ(placeholders(m.translation), placeholders(m.source)) << where;
+            EXPECT_EQ(mnemonics(m.translation), mnemonics(m.source)) << where;
+        }
+    }
+}
+
+std::set<std::pair<QString, QString>> keys(const std::vector<Message>& messages) {
+    std::set<std::pair<QString, QString>> found;
+    for (const Message& m : messages)
+        found.insert({m.context, m.source});
+    return found;
+}
+
+std::string listed(const std::set<std::pair<QString, QString>>& entries) {
+    std::string text;
+    for (const auto& [context, source] : entries)
+        text += "\n  " + context.toStdString() + ": " + source.toStdString();
+    return text;
+}
+
+// lupdate reads the sources as the catalogues were made from them; a text marked since, or one gone
+// from the sources, shows as a difference.
+TEST(Catalogues, HoldExactlyTheTextsMarkedInTheSources) {
+    QTemporaryDir work;
+    ASSERT_TRUE(work.isValid());
+    const QString fresh = work.filePath(QStringLiteral("fresh.ts"));
+    QProcess lupdate;
+    lupdate.setWorkingDirectory(QStringLiteral(VERASCO_SOURCE_DIR));
+    QStringList arguments{QStringLiteral("-locations"), QStringLiteral("none"), QStringLiteral("-silent")};
+    for (const QString& folder : QStringLiteral(VERASCO_TRANSLATED_FOLDERS).split(QLatin1Char(',')))
+        if (QFile::exists(QStringLiteral(VERASCO_SOURCE_DIR "/") + folder))
+            arguments << folder;
+    lupdate.start(QStringLiteral(VERASCO_LUPDATE), arguments << QStringLiteral("-ts") << fresh);
+    ASSERT_TRUE(lupdate.waitForFinished(-1));
+    ASSERT_EQ(lupdate.exitCode(), 0) << lupdate.readAllStandardError().toStdString();
+    EXPECT_TRUE(lupdate.readAllStandardError().isEmpty());
+    const auto marked = keys(readCatalogue(fresh));
+    for (const char* language : Languages) {
+        const auto held = keys(readCatalogue(cataloguePath(language)));
+        std::set<std::pair<QString, QString>> missing, stale;
+        std::set_difference(marked.begin(), marked.end(), held.begin(), held.end(),
+                            std::inserter(missing, missing.end()));
+        std::set_difference(held.begin(), held.end(), marked.begin(), marked.end(),
+                            std::inserter(stale, stale.end()));
+        EXPECT_TRUE(missing.empty()) << language << " lacks" << listed(missing);
+        EXPECT_TRUE(stale.empty()) << language << " holds texts no longer in the sources" << listed(stale);
+    }
+}
+
+// ---- Every window under a catalogue ----
+
+using Texts = std::map<std::string, QString>;
+
+void addText(Texts& texts, const std::string& key, const QString& text) {
+    if (!text.isEmpty())
+        texts[key] = text;
+}
+
+// The texts a person reads or hears of one object, each under a key naming the object by its place.
+void collectOwn(QObject* object, const std::string& key, Texts& texts) {
+    if (auto* widget = qobject_cast<QWidget*>(object)) {
+        if (widget->isWindow())
+            addText(texts, key + " title", widget->windowTitle());
+        addText(texts, key + " tip", widget->toolTip());
+        addText(texts, key + " name", widget->accessibleName());
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(object))
+        addText(texts, key + " text", button->text());
+    if (auto* label = qobject_cast<QLabel*>(object))
+        addText(texts, key + " text", label->text());
+    if (auto* group = qobject_cast<QGroupBox*>(object))
+        addText(texts, key + " title", group->title());
+    if (auto* menu = qobject_cast<QMenu*>(object))
+        addText(texts, key + " title", menu->title());
+    if (auto* line = qobject_cast<QLineEdit*>(object))
+        addText(texts, key + " placeholder", line->placeholderText());
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(object))
+        addText(texts, key + " placeholder", memo->placeholderText());
+    if (auto* combo = qobject_cast<QComboBox*>(object))
+        for (int i = 0; i < combo->count(); ++i)
+            addText(texts, key + " item " + std::to_string(i), combo->itemText(i));
+    if (auto* tabs = qobject_cast<QTabBar*>(object))
+        for (int i = 0; i < tabs->count(); ++i)
+            addText(texts, key + " tab " + std::to_string(i), tabs->tabText(i));
+    if (auto* action = qobject_cast<QAction*>(object)) {
+        addText(texts, key + " text", action->text());
+        addText(texts, key + " tip", action->toolTip());
+        addText(texts, key + " status", action->statusTip());
+    }
+}
+
+void collect(QObject* object, const std::string& key, Texts& texts) {
+    collectOwn(object, key, texts);
+    int index = 0;
+    for (QObject* child : object->children())
+        collect(child,
+                key + "/" + child->metaObject()->className() + ":" + child->objectName().toStdString() + "#" +
+                    std::to_string(index++),
+                texts);
+}
+
+Texts textsOfEveryWindow(const char* language) {
+    const ProgramTranslations translations{QString::fromLatin1(language)};
+    const std::unique_ptr<AppWindows> windows(createAppWindows());
+    Texts texts;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (!window->objectName().isEmpty() && !window->parentWidget())
+            collect(window, window->objectName().toStdString(), texts);
+    return texts;
+}
+
+// Texts the same in a language as in English: names, symbols and words the languages share.
+const std::set<QString> SameInEveryLanguage = {
+    QStringLiteral("Morvant Verasco"),
+    QStringLiteral("<b>Morvant Verasco</b>"),
+    QStringLiteral("Copyright \u00a9 Morvant Imaging"),
+    QStringLiteral("Verasc&o"),
+    QStringLiteral("&Verasco"),
+    QStringLiteral("Verasco"),
+    QStringLiteral("OK"),
+    QStringLiteral("&OK"),
+    QStringLiteral("Windows"),
+    QStringLiteral("Linux"),
+};
+const std::map<std::string, std::set<QString>> SameInOneLanguage = {
+    {"de", {QStringLiteral("&Verasco:"), QStringLiteral("System"), QStringLiteral("Format:")}},
+    {"fr", {QStringLiteral("&Image"), QStringLiteral("Image"), QStringLiteral("&Image 1")}},
+};
+
+bool sameByNature(const char* language, const QString& text) {
+    if (SameInOneLanguage.at(language).count(text))
+        return true;
+    static const QRegularExpression words(QStringLiteral("[A-Za-z]{2}"));
+    static const QRegularExpression link(QStringLiteral("^<a href=\"[^\"]*\">[^<]*</a>$"));
+    return SameInEveryLanguage.count(text) || !words.match(text).hasMatch() || link.match(text).hasMatch() ||
+           text.startsWith(QLatin1String("Version "));
+}
+
+TEST(EveryWindow, ReadsNoUntranslatedTextUnderACatalogue) {
+    const Texts english = textsOfEveryWindow("");
+    ASSERT_GT(english.size(), 150u);
+    for (const char* language : Languages) {
+        const Texts translated = textsOfEveryWindow(language);
+        std::string untranslated;
+        for (const auto& [key, text] : translated) {
+            const auto found = english.find(key);
+            if (found != english.end() && found->second == text && !sameByNature(language, text))
+                untranslated += "\n  " + key + ": " + text.toStdString();
+        }
+        EXPECT_TRUE(untranslated.empty()) << language << untranslated;
+    }
+}
+
+} // namespace
