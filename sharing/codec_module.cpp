@@ -50,7 +50,8 @@ QStringList codecModuleFolders(const QString& programFolder) {
 CodecBackend* codecBackend(QString* error) {
     static const LoadedModule module = loadModule();
     if (!module.backend && error)
-        *error = QStringLiteral("The codec module could not be loaded: %1").arg(module.error);
+        *error = QCoreApplication::translate("ShareReasons", "The codec module could not be loaded: %1")
+                     .arg(module.error);
     return module.backend;
 }
 

@@ -3,6 +3,7 @@
 
 #include "work_files.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -41,7 +42,8 @@ bool keptEntries(const fs::path& from, const fs::path& into, const OwnFiles& own
         const bool folder = it->is_directory() && !it->is_symlink();
         std::error_code ignored;
         if (!folder && fs::symlink_status(into / relative, ignored).type() != fs::file_type::not_found) {
-            *error = QStringLiteral("%1: a file of the folder is where the new one puts its own")
+            *error = QCoreApplication::translate("ShareReasons",
+                                                 "%1: a file of the folder is where the new one puts its own")
                          .arg(QDir::toNativeSeparators(qtPath(from / relative)));
             return false;
         }

@@ -3,6 +3,7 @@
 
 #include "folder_replacement.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -75,7 +76,7 @@ bool WorkBesideTarget::create(QString* error) {
         removal_.emplace(work_);
         return true;
     }
-    return failed(QStringLiteral("no free working name"));
+    return failed(QCoreApplication::translate("ShareReasons", "no free working name"));
 }
 
 bool WorkBesideTarget::commit(QString* error, const OwnFiles& earlierOwn) {

@@ -8,6 +8,7 @@
 #include "target_files.h"
 #include "web_page_data.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -202,7 +203,8 @@ void PageFiles::work(CodecBackend* codec) {
 bool PageFiles::make(CodecBackend* codec, QString* error) {
     if (!QDir(folder_).mkdir(QStringLiteral("pictures")) ||
         (hasSounds() && !QDir(folder_).mkdir(QStringLiteral("sounds")))) {
-        *error = QStringLiteral("%1: cannot make its folders").arg(QDir::toNativeSeparators(folder_));
+        *error = QCoreApplication::translate("ShareReasons", "%1: cannot make its folders")
+                     .arg(QDir::toNativeSeparators(folder_));
         return false;
     }
     std::thread second([this, codec] { work(codec); });

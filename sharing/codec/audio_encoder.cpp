@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "audio_encoder.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstring>
 
@@ -23,7 +25,8 @@ bool AudioEncoder::open(AVFormatContext* file, const char* name, int bitRate, QS
     const AVCodec* codec = avcodec_find_encoder_by_name(name);
     const AVSampleFormat format = codec ? chooseFormat(codec) : AV_SAMPLE_FMT_NONE;
     if (format == AV_SAMPLE_FMT_NONE) {
-        *error = QStringLiteral("the sound encoder %1 is not available").arg(QLatin1String(name));
+        *error = QCoreApplication::translate("ShareReasons", "the sound encoder %1 is not available")
+                     .arg(QLatin1String(name));
         return false;
     }
     encoder_.reset(avcodec_alloc_context3(codec));

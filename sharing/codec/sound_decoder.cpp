@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "sound_decoder.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstring>
 
@@ -30,8 +32,9 @@ bool SoundDecoder::open(const QString& path, QString* error) {
     AVFormatContext* input = nullptr;
     int result = openInput(&input, path);
     if (result < 0) {
-        *error = result == AVERROR(EINVAL) ? QStringLiteral("not a sound file the program plays")
-                                           : avErrorText(result);
+        *error = result == AVERROR(EINVAL)
+                     ? QCoreApplication::translate("ShareReasons", "not a sound file the program plays")
+                     : avErrorText(result);
         return false;
     }
     input_.reset(input);
@@ -42,7 +45,7 @@ bool SoundDecoder::open(const QString& path, QString* error) {
     const AVCodec* codec = nullptr;
     stream_ = av_find_best_stream(input, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
     if (stream_ < 0 || !codec) {
-        *error = QStringLiteral("no sound in the file");
+        *error = QCoreApplication::translate("ShareReasons", "no sound in the file");
         return false;
     }
     decoder_.reset(avcodec_alloc_context3(codec));

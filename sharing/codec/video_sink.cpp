@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "video_sink.h"
 
+#include <QCoreApplication>
+
 #include <vector>
 
 namespace sharing::codec {
@@ -85,7 +87,8 @@ bool FfmpegVideoSink::openVideoEncoder() {
     const char* name = mp4 ? "libx264" : "libvpx-vp9";
     const AVCodec* codec = avcodec_find_encoder_by_name(name);
     if (!codec)
-        return fail(QStringLiteral("the video encoder %1 is not available").arg(QLatin1String(name)));
+        return fail(QCoreApplication::translate("ShareReasons", "the video encoder %1 is not available")
+                        .arg(QLatin1String(name)));
     encoder_.reset(avcodec_alloc_context3(codec));
     AVCodecContext* c = encoder_.get();
     c->width = settings_.size.width();
@@ -126,7 +129,7 @@ bool FfmpegVideoSink::convert(const QImage& image) {
                            ? image
                            : image.convertToFormat(QImage::Format_RGB32);
     if (rgb.size() != settings_.size)
-        return fail(QStringLiteral("a frame of the wrong size"));
+        return fail(QCoreApplication::translate("ShareReasons", "a frame of the wrong size"));
     // A new buffer for every picture: the encoder may still hold the one before.
     picture_.reset(av_frame_alloc());
     AVFrame* f = picture_.get();
