@@ -421,6 +421,45 @@ manquante</translation>
     </message>
 </context>
 <context>
+    <name>ShareReasons</name>
+    <message>
+        <source>the sound encoder %1 is not available</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a sound file the program plays</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no sound in the file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the video encoder %1 is not available</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a frame of the wrong size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The codec module could not be loaded: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: a file of the folder is where the new one puts its own</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no free working name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: cannot make its folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ShellDrop</name>
     <message>
         <source>Drop Files</source>
