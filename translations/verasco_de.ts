@@ -424,39 +424,39 @@ fehlt</translation>
     <name>ShareReasons</name>
     <message>
         <source>the sound encoder %1 is not available</source>
-        <translation type="unfinished"></translation>
+        <translation>der Ton-Encoder %1 ist nicht verfügbar</translation>
     </message>
     <message>
         <source>not a sound file the program plays</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Audiodatei, die das Programm abspielt</translation>
     </message>
     <message>
         <source>no sound in the file</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Ton in der Datei</translation>
     </message>
     <message>
         <source>the video encoder %1 is not available</source>
-        <translation type="unfinished"></translation>
+        <translation>der Video-Encoder %1 ist nicht verfügbar</translation>
     </message>
     <message>
         <source>a frame of the wrong size</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Bild der falschen Größe</translation>
     </message>
     <message>
         <source>The codec module could not be loaded: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Codec-Modul konnte nicht geladen werden: %1</translation>
     </message>
     <message>
         <source>%1: a file of the folder is where the new one puts its own</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Eine Datei des Ordners liegt dort, wo der neue eine eigene ablegt</translation>
     </message>
     <message>
         <source>no free working name</source>
-        <translation type="unfinished"></translation>
+        <translation>kein freier Arbeitsname</translation>
     </message>
     <message>
         <source>%1: cannot make its folders</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Die Ordner können nicht angelegt werden</translation>
     </message>
 </context>
 <context>

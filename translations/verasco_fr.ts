@@ -424,39 +424,39 @@ manquante</translation>
     <name>ShareReasons</name>
     <message>
         <source>the sound encoder %1 is not available</source>
-        <translation type="unfinished"></translation>
+        <translation>l&apos;encodeur audio %1 n&apos;est pas disponible</translation>
     </message>
     <message>
         <source>not a sound file the program plays</source>
-        <translation type="unfinished"></translation>
+        <translation>pas un fichier audio que le programme sait lire</translation>
     </message>
     <message>
         <source>no sound in the file</source>
-        <translation type="unfinished"></translation>
+        <translation>aucun son dans le fichier</translation>
     </message>
     <message>
         <source>the video encoder %1 is not available</source>
-        <translation type="unfinished"></translation>
+        <translation>l&apos;encodeur vidéo %1 n&apos;est pas disponible</translation>
     </message>
     <message>
         <source>a frame of the wrong size</source>
-        <translation type="unfinished"></translation>
+        <translation>une image de la mauvaise taille</translation>
     </message>
     <message>
         <source>The codec module could not be loaded: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Le module de codecs n&apos;a pas pu être chargé : %1</translation>
     </message>
     <message>
         <source>%1: a file of the folder is where the new one puts its own</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 : un fichier du dossier occupe la place d&apos;un fichier du nouveau</translation>
     </message>
     <message>
         <source>no free working name</source>
-        <translation type="unfinished"></translation>
+        <translation>aucun nom de travail libre</translation>
     </message>
     <message>
         <source>%1: cannot make its folders</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 : impossible de créer ses dossiers</translation>
     </message>
 </context>
 <context>
