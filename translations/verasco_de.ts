@@ -184,11 +184,11 @@
     </message>
     <message>
         <source>Cl&amp;ear All</source>
-        <translation>&amp;Alles löschen</translation>
+        <translation>Alles lösc&amp;hen</translation>
     </message>
     <message>
         <source>Select A&amp;ll</source>
-        <translation>Alles &amp;markieren</translation>
+        <translation>&amp;Alles markieren</translation>
     </message>
     <message>
         <source>Image Pr&amp;operties...</source>

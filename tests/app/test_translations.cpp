@@ -27,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
@@ -250,14 +251,56 @@ void collect(QObject* object, const std::string& key, Texts& texts) {
                 texts);
 }
 
-Texts textsOfEveryWindow(const char* language) {
+QChar mnemonic(const QString& text) {
+    const qsizetype at =
+        QString(text).replace(QLatin1String("&&"), QLatin1String("__")).indexOf(QLatin1Char('&'));
+    return at >= 0 && at + 1 < text.size() ? text[at + 1].toLower() : QChar();
+}
+
+// How many of the keys one Alt+letter or one letter reaches in each window and each menu are taken
+// twice: the buttons and labels of a window with its menu bar's titles, the items of a menu.
+std::map<std::string, int> mnemonicClashes(QWidget* root) {
+    std::map<QObject*, std::vector<QChar>> groups;
+    const auto add = [&groups](QObject* group, const QString& text) {
+        if (const QChar key = mnemonic(text); !key.isNull())
+            groups[group].push_back(key);
+    };
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            add(widget->window(), button->text());
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            add(widget->window(), label->text());
+        if (auto* bar = qobject_cast<QMenuBar*>(widget))
+            for (const QAction* action : bar->actions())
+                add(widget->window(), action->text());
+        if (auto* menu = qobject_cast<QMenu*>(widget))
+            for (const QAction* action : menu->actions())
+                add(menu, action->text());
+    }
+    std::map<std::string, int> clashes;
+    for (auto& [group, keys] : groups) {
+        std::sort(keys.begin(), keys.end());
+        clashes[group->objectName().toStdString()] =
+            int(keys.size() - std::distance(keys.begin(), std::unique(keys.begin(), keys.end())));
+    }
+    return clashes;
+}
+
+struct Reading {
+    Texts texts;
+    std::map<std::string, int> clashes;
+};
+
+Reading everyWindow(const char* language) {
     const ProgramTranslations translations{QString::fromLatin1(language)};
     const std::unique_ptr<AppWindows> windows(createAppWindows());
-    Texts texts;
+    Reading reading;
     for (QWidget* window : QApplication::topLevelWidgets())
-        if (!window->objectName().isEmpty() && !window->parentWidget())
-            collect(window, window->objectName().toStdString(), texts);
-    return texts;
+        if (!window->objectName().isEmpty() && !window->parentWidget()) {
+            collect(window, window->objectName().toStdString(), reading.texts);
+            reading.clashes.merge(mnemonicClashes(window));
+        }
+    return reading;
 }
 
 // Texts the same in a language as in English: names, symbols and words the languages share.
@@ -287,18 +330,22 @@ bool sameByNature(const char* language, const QString& text) {
            text.startsWith(QLatin1String("Version "));
 }
 
+// Under a catalogue, no text of any window stays English, and each key of a window or a menu reaches
+// one control or item (English itself takes a few twice).
 TEST(EveryWindow, ReadsNoUntranslatedTextUnderACatalogue) {
-    const Texts english = textsOfEveryWindow("");
-    ASSERT_GT(english.size(), 150u);
+    const Reading english = everyWindow("");
+    ASSERT_GT(english.texts.size(), 150u);
     for (const char* language : Languages) {
-        const Texts translated = textsOfEveryWindow(language);
+        const Reading translated = everyWindow(language);
         std::string untranslated;
-        for (const auto& [key, text] : translated) {
-            const auto found = english.find(key);
-            if (found != english.end() && found->second == text && !sameByNature(language, text))
+        for (const auto& [key, text] : translated.texts) {
+            const auto found = english.texts.find(key);
+            if (found != english.texts.end() && found->second == text && !sameByNature(language, text))
                 untranslated += "\n  " + key + ": " + text.toStdString();
         }
         EXPECT_TRUE(untranslated.empty()) << language << untranslated;
+        for (const auto& [group, clashes] : translated.clashes)
+            EXPECT_EQ(clashes, 0) << language << " " << group;
     }
 }
 
