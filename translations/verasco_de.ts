@@ -1169,7 +1169,7 @@ fehlt</translation>
     </message>
     <message>
         <source>Total Images:</source>
-        <translation>Bilder insgesamt:</translation>
+        <translation>Alle Bilder:</translation>
     </message>
     <message>
         <source>Image Files:</source>

@@ -1095,7 +1095,7 @@ manquante</translation>
     </message>
     <message>
         <source>Filename:</source>
-        <translation>Nom du fichier :</translation>
+        <translation>Fichier :</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -1165,19 +1165,19 @@ manquante</translation>
     </message>
     <message>
         <source>Filename:</source>
-        <translation>Nom du fichier :</translation>
+        <translation>Fichier :</translation>
     </message>
     <message>
         <source>Total Images:</source>
-        <translation>Total des images :</translation>
+        <translation>Total images :</translation>
     </message>
     <message>
         <source>Image Files:</source>
-        <translation>Fichiers image :</translation>
+        <translation>Fich. images :</translation>
     </message>
     <message>
         <source>Audio Files:</source>
-        <translation>Fichiers audio :</translation>
+        <translation>Fich. audio :</translation>
     </message>
     <message>
         <source>Windows BMP Compression Quality Settings:</source>
@@ -1237,7 +1237,7 @@ manquante</translation>
     </message>
     <message>
         <source>Windows packages are not available in this build.</source>
-        <translation>Les paquets Windows ne sont pas disponibles dans cette version.</translation>
+        <translation>Paquets Windows non disponibles dans cette version.</translation>
     </message>
 </context>
 <context>
@@ -1452,7 +1452,7 @@ manquante</translation>
     </message>
     <message>
         <source>Filename:</source>
-        <translation>Nom du fichier :</translation>
+        <translation>Fichier :</translation>
     </message>
     <message>
         <source>Format:</source>
