@@ -28,7 +28,7 @@
     </message>
     <message>
         <source>File already exists, overwrite older file?</source>
-        <translation>Die Datei ist schon vorhanden. Ältere Datei überschreiben?</translation>
+        <translation>Datei vorhanden. Ältere Datei überschreiben?</translation>
     </message>
 </context>
 <context>
@@ -378,7 +378,7 @@ fehlt</translation>
     </message>
     <message>
         <source>File already exists, overwrite older file?</source>
-        <translation>Die Datei ist schon vorhanden. Ältere Datei überschreiben?</translation>
+        <translation>Datei vorhanden. Ältere Datei überschreiben?</translation>
     </message>
     <message>
         <source>Only the page&apos;s own files are replaced: other files in the folder stay.</source>
@@ -709,7 +709,7 @@ fehlt</translation>
     </message>
     <message>
         <source>A picture could not be read. Put a blank slide in its place?</source>
-        <translation>Ein Bild konnte nicht gelesen werden. Stattdessen ein leeres Dia einsetzen?</translation>
+        <translation>Bild nicht lesbar. Ein leeres Dia einsetzen?</translation>
     </message>
     <message>
         <source>Processing image %1 of %2...</source>
@@ -849,7 +849,7 @@ fehlt</translation>
     </message>
     <message>
         <source>File already exists, overwrite older file?</source>
-        <translation>Die Datei ist schon vorhanden. Ältere Datei überschreiben?</translation>
+        <translation>Datei vorhanden. Ältere Datei überschreiben?</translation>
     </message>
     <message>
         <source>Add selected pictures</source>
@@ -939,7 +939,7 @@ fehlt</translation>
     </message>
     <message>
         <source>Do you want to save the changes you made to</source>
-        <translation>Möchten Sie Ihre Änderungen speichern an</translation>
+        <translation>Möchten Sie Ihre Änderungen speichern in</translation>
     </message>
 </context>
 <context>

@@ -28,7 +28,7 @@
     </message>
     <message>
         <source>File already exists, overwrite older file?</source>
-        <translation>Le fichier existe déjà. Remplacer l&apos;ancien fichier ?</translation>
+        <translation>Fichier existant. Remplacer l&apos;ancien fichier ?</translation>
     </message>
 </context>
 <context>
@@ -378,7 +378,7 @@ manquante</translation>
     </message>
     <message>
         <source>File already exists, overwrite older file?</source>
-        <translation>Le fichier existe déjà. Remplacer l&apos;ancien fichier ?</translation>
+        <translation>Fichier existant. Remplacer l&apos;ancien fichier ?</translation>
     </message>
     <message>
         <source>Only the page&apos;s own files are replaced: other files in the folder stay.</source>
@@ -709,7 +709,7 @@ manquante</translation>
     </message>
     <message>
         <source>A picture could not be read. Put a blank slide in its place?</source>
-        <translation>Une image n&apos;a pas pu être lue. La remplacer par une diapositive vide ?</translation>
+        <translation>Image illisible. Mettre une diapositive vide ?</translation>
     </message>
     <message>
         <source>Processing image %1 of %2...</source>
@@ -849,7 +849,7 @@ manquante</translation>
     </message>
     <message>
         <source>File already exists, overwrite older file?</source>
-        <translation>Le fichier existe déjà. Remplacer l&apos;ancien fichier ?</translation>
+        <translation>Fichier existant. Remplacer l&apos;ancien fichier ?</translation>
     </message>
     <message>
         <source>Add selected pictures</source>
@@ -939,7 +939,7 @@ manquante</translation>
     </message>
     <message>
         <source>Do you want to save the changes you made to</source>
-        <translation>Voulez-vous enregistrer les modifications apportées à</translation>
+        <translation>Enregistrer les modifications apportées à</translation>
     </message>
 </context>
 <context>
