@@ -147,7 +147,10 @@ void writePackage(std::ostream& out, const AssemblyJob& job, const std::vector<P
     std::vector<std::string> files;
     for (const PackageFile& f : members) {
         if (!QFileInfo(f.path).isFile())
-            throw std::runtime_error((f.member + QStringLiteral(": it could not be packed")).toStdString());
+            throw std::runtime_error(
+                QCoreApplication::translate("StandaloneExport", "%1: it could not be packed")
+                    .arg(f.member)
+                    .toStdString());
         files.push_back(QFile::encodeName(f.path).toStdString());
         names[files.back()] = QFile::encodeName(f.member).toStdString();
     }
@@ -158,10 +161,13 @@ void writePackage(std::ostream& out, const AssemblyJob& job, const std::vector<P
                                verasco::archive::TCompLHAProcessMode) { name = names.at(path); };
     lha.CompressToStream(out, files, verasco::archive::TCompLHAMethod::colh5);
     if (files.size() != members.size())
-        throw std::runtime_error("a file of the package could not be packed");
+        throw std::runtime_error(
+            QCoreApplication::translate("StandaloneExport", "a file of the package could not be packed")
+                .toStdString());
     out.flush();
     if (!out)
-        throw std::runtime_error("write error");
+        throw std::runtime_error(
+            QCoreApplication::translate("StandaloneExport", "write error").toStdString());
 }
 
 } // namespace

@@ -719,6 +719,18 @@ fehlt</translation>
         <source>Creating Stand-alone Verasco...</source>
         <translation>Eigenständiges Verasco wird erstellt...</translation>
     </message>
+    <message>
+        <source>%1: it could not be packed</source>
+        <translation>%1: Die Datei konnte nicht gepackt werden</translation>
+    </message>
+    <message>
+        <source>a file of the package could not be packed</source>
+        <translation>eine Datei des Pakets konnte nicht gepackt werden</translation>
+    </message>
+    <message>
+        <source>write error</source>
+        <translation>Schreibfehler</translation>
+    </message>
 </context>
 <context>
     <name>TAboutBox</name>

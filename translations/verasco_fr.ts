@@ -719,6 +719,18 @@ manquante</translation>
         <source>Creating Stand-alone Verasco...</source>
         <translation>Création du Verasco autonome...</translation>
     </message>
+    <message>
+        <source>%1: it could not be packed</source>
+        <translation>%1 : il n&apos;a pas pu être empaqueté</translation>
+    </message>
+    <message>
+        <source>a file of the package could not be packed</source>
+        <translation>un fichier du paquet n&apos;a pas pu être empaqueté</translation>
+    </message>
+    <message>
+        <source>write error</source>
+        <translation>erreur d&apos;écriture</translation>
+    </message>
 </context>
 <context>
     <name>TAboutBox</name>
