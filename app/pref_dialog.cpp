@@ -177,7 +177,9 @@ void TprefFrm::fillFrom(Settings& settings) {
     CrossFadeBox->setChecked(settings.CrossFade);
     CrossFadeTime->setValue(settings.CrossFadeTime / 1000.0);
     CrossFadeTime->setEnabled(settings.CrossFade);
-    AppearanceBox->setCurrentIndex(AppearanceBox->findData(settings.Appearance));
+    // The stored word, whatever the language the box shows it in; an unknown one leaves the choice.
+    if (const int index = AppearanceBox->findData(settings.Appearance); index >= 0)
+        AppearanceBox->setCurrentIndex(index);
     dlyfld->setFocus();
 }
 
