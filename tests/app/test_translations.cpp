@@ -5,7 +5,9 @@
 
 #include "app_windows.h"
 #include "main_window.h"
+#include "pref_dialog.h"
 #include "qt_application_environment.h"
+#include "settings.h"
 #include "translations.h"
 
 #include <QAbstractButton>
@@ -88,6 +90,28 @@ TEST(DesktopLanguage, MenusAndQtsOwnButtonsReadTheChosenLanguage) {
         ASSERT_NE(file, nullptr);
         EXPECT_EQ(file->title(), QLatin1String(row.fileMenu));
         EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QLatin1String(row.qtCancel));
+    }
+}
+
+// The settings keep the English word of an appearance whatever the language the box shows it in.
+TEST(DesktopLanguage, PreferencesStoreTheAppearanceWordNotItsTranslation) {
+    const struct {
+        const char* language;
+        const char* shown;
+    } rows[] = {{"de", "Dunkel"}, {"fr", "Sombre"}, {"", "Dark"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.shown);
+        const ProgramTranslations translations{QString::fromLatin1(row.language)};
+        TprefFrm dialog;
+        Settings settings = Settings::defaults();
+        settings.Appearance = QStringLiteral("Dark");
+        dialog.fillFrom(settings);
+        auto* box = dialog.findChild<QComboBox*>(QStringLiteral("AppearanceBox"));
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->currentText(), QLatin1String(row.shown));
+        settings.Appearance = QStringLiteral("System");
+        dialog.takeInto(settings);
+        EXPECT_EQ(settings.Appearance, QLatin1String("Dark"));
     }
 }
 
