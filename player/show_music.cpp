@@ -9,7 +9,6 @@
 #include <QScopedValueRollback>
 #include <QTimer>
 
-#include <algorithm>
 #include <utility>
 
 ShowMusic::ShowMusic(MediaDevice& music, const MediaDevice& slideSound, QObject* parent)
@@ -41,12 +40,8 @@ void ShowMusic::stop() {
 }
 
 qreal ShowMusic::targetVolume(qint64 nowMs) const {
-    qreal volume = slideSound_.isPlaying() ? DuckedVolume : 1.0;
-    if (showEndMs_ >= 0) {
-        const qint64 left = showEndMs_ - nowMs;
-        volume *= fadeMs_ > 0 ? std::clamp(qreal(left) / fadeMs_, qreal(0), qreal(1)) : (left > 0 ? 1 : 0);
-    }
-    return volume;
+    const double left = showEndMs_ >= 0 ? double(showEndMs_ - nowMs) : MusicLevel::NoEnd;
+    return MusicLevel::at(slideSound_.isPlaying(), left, fadeMs_);
 }
 
 bool ShowMusic::playFrom(int index) {

@@ -5,6 +5,8 @@
 // in a looping show the music starts again after its last file. A file that cannot be played is
 // passed over; no failure of the music reaches the user or stops the show.
 
+#include "music_level.h"
+
 #include <QObject>
 #include <QStringList>
 
@@ -14,10 +16,10 @@ class QTimer;
 class ShowMusic : public QObject {
   public:
     // The music's loudness while a slide's own sound plays.
-    static constexpr qreal DuckedVolume = 0.25;
+    static constexpr qreal DuckedVolume = MusicLevel::Ducked;
     // How often the loudness follows the slide's sound and the fade, and a file that ended is
     // followed by the next.
-    static constexpr int TickMs = 40;
+    static constexpr int TickMs = MusicLevel::TickMs;
 
     // `music` plays the music; `slideSound` is the device of the slides' own sounds.
     ShowMusic(MediaDevice& music, const MediaDevice& slideSound, QObject* parent = nullptr);

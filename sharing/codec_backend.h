@@ -40,6 +40,11 @@ struct VideoSettings {
     int fps = 25;
     std::int64_t frameCount = 0;   // the video's length; its sound track is exactly as long
     std::vector<SoundSpan> sounds; // in time order, not overlapping
+    // The show's music under the whole track: its files one after another from the first moment,
+    // and again from the first until the track ends; quieter while a sound span plays and fading
+    // out over `musicFadeMs` before the end, as the viewer plays it.
+    std::vector<QString> music;
+    std::int64_t musicFadeMs = 0;
     // Asked as the frames and their sound are written, with the number of frames written so far;
     // once it answers false the writing stops: addFrame and finish fail with "cancelled".
     std::function<bool(std::int64_t frames)> keepGoing;

@@ -2,6 +2,7 @@
 #include "shared_show.h"
 
 #include "show_document.h"
+#include "show_extension.h"
 #include "slide_audio.h"
 #include "slide_paths.h"
 #include "stored_font.h"
@@ -27,6 +28,9 @@ SharedShow readSharedShow(const ShowDocument& show, const QPalette& palette) {
             slide.motion = ShowMotion::motion(show.extra(i));
         shared.slides.push_back(slide);
     }
+    const QStringList music = ShowExtension::musicPaths(show.showData());
+    shared.music.assign(music.begin(), music.end());
+    shared.musicFadeMs = ShowExtension::musicFadeMs(show.showData());
     return shared;
 }
 

@@ -34,7 +34,9 @@ struct SharedSlide {
 struct SharedShow {
     std::vector<SharedSlide> slides;
     bool loop = false;
-    std::int64_t fadeMs = 0; // the cross-fade between slides; 0 for a plain cut
+    std::int64_t fadeMs = 0;      // the cross-fade between slides; 0 for a plain cut
+    std::vector<QString> music;   // the show's music files, played one after another under it
+    std::int64_t musicFadeMs = 0; // the music's fade-out at the show's end
 };
 
 // The show's slides as the viewer plays them; system colours are taken from `palette`.

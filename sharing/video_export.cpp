@@ -169,6 +169,8 @@ ShareOutcome writeVideo(const VideoJob& job, const ShareControl& control) {
     settings.frameCount = frameAt(timeline.totalMs, job.fps);
     for (const SoundPlay& play : timeline.sounds)
         settings.sounds.push_back({job.show.slides[std::size_t(play.slide)].audio, play.startMs, play.endMs});
+    settings.music = job.show.music;
+    settings.musicFadeMs = job.show.musicFadeMs;
 
     FrameWriter writer(job, timeline, control);
     settings.keepGoing = [&writer](std::int64_t frames) { return writer.keepGoing(frames); };

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The show written as a video: each slide for its time, its picture and caption drawn as a frame,
-// the cross-fades, and the sound track as the viewer plays the slides' sounds. Slides are decoded
-// and drawn on a second thread while the frames before them are encoded.
+// the cross-fades, and the sound track as the viewer plays the slides' sounds, with the show's music
+// under them at the viewer's loudness (a video has an end, so the music starts again from its first
+// file until the video has faded out). Slides are decoded and drawn on a second thread while the
+// frames before them are encoded.
 
 #include "codec_backend.h"
 #include "share_work.h"

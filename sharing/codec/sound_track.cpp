@@ -1,13 +1,34 @@
 // SPDX-License-Identifier: MIT
 #include "sound_track.h"
 
+#include "music_level.h"
+
 #include <algorithm>
 
 namespace sharing::codec {
 
-SoundTrack::SoundTrack(const std::vector<SoundSpan>& spans) {
-    for (const SoundSpan& span : spans)
+SoundTrack::SoundTrack(const VideoSettings& settings)
+    : end_(settings.frameCount * TrackRate / std::max(1, settings.fps)),
+      fadeMs_(double(settings.musicFadeMs)) {
+    for (const SoundSpan& span : settings.sounds)
         spans_.push_back({span.path, span.startMs * TrackRate / 1000, span.endMs * TrackRate / 1000});
+    if (!settings.music.empty())
+        music_ = std::make_unique<MusicLayer>(settings.music);
+}
+
+void SoundTrack::mixMusic(float* out, std::int64_t from, int frames) {
+    musicSamples_.resize(std::size_t(frames) * TrackChannels);
+    music_->read(musicSamples_.data(), frames);
+    for (int i = 0; i < frames; ++i) {
+        const std::int64_t at = from + i;
+        while (ducking_ < spans_.size() && spans_[ducking_].end <= at)
+            ++ducking_;
+        const bool ducked = ducking_ < spans_.size() && spans_[ducking_].start <= at;
+        const float level = float(MusicLevel::at(ducked, double(end_ - at) * 1000.0 / TrackRate, fadeMs_));
+        for (int c = 0; c < TrackChannels; ++c)
+            out[std::size_t(i) * TrackChannels + c] +=
+                level * musicSamples_[std::size_t(i) * TrackChannels + c];
+    }
 }
 
 void SoundTrack::read(float* out, int frames) {
@@ -46,6 +67,8 @@ void SoundTrack::read(float* out, int frames) {
         at_ += got < want ? want : got;
     }
     at_ = end;
+    if (music_)
+        mixMusic(out, end - frames, frames);
 }
 
 } // namespace sharing::codec

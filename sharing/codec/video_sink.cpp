@@ -76,7 +76,7 @@ bool FfmpegVideoSink::open(const QString& path, const VideoSettings& settings, Q
     sws_setColorspaceDetails(converter_, sws_getCoefficients(SWS_CS_ITU709), 1,
                              sws_getCoefficients(SWS_CS_ITU709), 0, 0, 1 << 16, 1 << 16);
     packet_.reset(av_packet_alloc());
-    track_ = std::make_unique<SoundTrack>(settings.sounds);
+    track_ = std::make_unique<SoundTrack>(settings);
     if (mp4)
         h264_ = readH264Parameters(QByteArrayView(encoder_->extradata, encoder_->extradata_size));
     return true;

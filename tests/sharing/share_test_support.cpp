@@ -30,13 +30,14 @@ QString ShareShow::ogg(const QString& name, int ms) {
     return encoded(name, ms, "libvorbis");
 }
 
-QString ShareShow::encoded(const QString& name, int ms, const char* codec) {
+QString ShareShow::encoded(const QString& name, int ms, const char* codec, int frequency) {
     const QString ffmpeg = peerProgram("ffmpeg");
     const QString file = dir.filePath(name);
     if (ffmpeg.isEmpty() ||
-        QProcess::execute(ffmpeg, {"-v", "error", "-y", "-f", "lavfi", "-i",
-                                   QStringLiteral("sine=frequency=330:duration=%1").arg(ms / 1000.0), "-c:a",
-                                   QLatin1String(codec), file}) != 0)
+        QProcess::execute(ffmpeg,
+                          {"-v", "error", "-y", "-f", "lavfi", "-i",
+                           QStringLiteral("sine=frequency=%1:duration=%2").arg(frequency).arg(ms / 1000.0),
+                           "-c:a", QLatin1String(codec), file}) != 0)
         return {};
     return file;
 }
@@ -103,6 +104,26 @@ std::vector<double> soundLevels(const QString& file, int windowMs) {
         for (qsizetype i = start; i < start + window; ++i)
             sum += double(samples[i]) * samples[i];
         levels.push_back(std::sqrt(sum / double(window)));
+    }
+    return levels;
+}
+
+std::vector<std::pair<double, double>> toneLevels(const QString& file, int frequency) {
+    const QString filters =
+        QStringLiteral(
+            "aresample=48000,bandpass=f=%1:width_type=q:width=8,asetnsamples=n=4800:p=0,"
+            "astats=metadata=1:reset=1,ametadata=mode=print:key=lavfi.astats.Overall.RMS_level:file=-")
+            .arg(frequency);
+    const QByteArray printed = runPeer(
+        peerProgram("ffmpeg"), {"-v", "error", "-i", file, "-map", "0:a", "-af", filters, "-f", "null", "-"});
+    std::vector<std::pair<double, double>> levels;
+    double at = -1;
+    for (const QByteArray& line : printed.split('\n')) {
+        if (const qsizetype time = line.indexOf("pts_time:"); time >= 0)
+            at = line.mid(time + 9).trimmed().toDouble();
+        else if (const qsizetype level = line.indexOf("RMS_level="); level >= 0 && at >= 0)
+            levels.emplace_back(at,
+                                line.contains("inf") ? -200.0 : line.mid(level + 10).trimmed().toDouble());
     }
     return levels;
 }

@@ -17,11 +17,12 @@ class ShareShow {
   public:
     // A JPEG picture: a ramp of `tint` with a dark frame.
     QString picture(const QString& name, QSize size, QColor tint);
-    // A tone: a quiet 440 Hz WAV file, or a 330 Hz tone made by ffmpeg, as Ogg Vorbis or encoded
-    // with its `codec` in the container the name's extension says (empty when ffmpeg is missing).
+    // A tone: a quiet 440 Hz WAV file, or a tone made by ffmpeg (330 Hz unless `frequency` says),
+    // as Ogg Vorbis or encoded with its `codec` in the container the name's extension says (empty
+    // when ffmpeg is missing).
     QString wav(const QString& name, int ms);
     QString ogg(const QString& name, int ms);
-    QString encoded(const QString& name, int ms, const char* codec);
+    QString encoded(const QString& name, int ms, const char* codec, int frequency = 330);
     // Appends a slide; a caption is shown in DejaVu Sans 14 pt bold in `colour`.
     void add(const QString& image, int seconds, const QString& audio = {}, bool hold = false,
              const QString& caption = {}, QColor colour = QColor(200, 0, 0));
@@ -43,6 +44,10 @@ QJsonObject probeFile(const QString& file);
 QImage decodedFrame(const QString& file, double seconds, QSize size);
 // The sound's loudness (root mean square of 16-bit samples) over each window of `windowMs`.
 std::vector<double> soundLevels(const QString& file, int windowMs);
+
+// The loudness of the sound near `frequency` (a narrow band-pass), in dB below full scale, as
+// ffmpeg's astats measures it over windows of 100 ms: each window's start in seconds and its level.
+std::vector<std::pair<double, double>> toneLevels(const QString& file, int frequency);
 
 // The peak signal-to-noise ratio of two pictures over `region`, in decibels.
 double psnr(const QImage& a, const QImage& b, const QRect& region);

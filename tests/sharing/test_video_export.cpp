@@ -3,13 +3,15 @@
 // size, frame rate and length; each slide's frame against its picture fitted on black, with its
 // caption on a dark band over the picture's bottom; a cross-fade between two slides; a missing
 // picture as the viewer shows it; and the sound track, silent exactly where no slide's sound plays,
-// from every kind of sound file the viewer plays and from no file a sound's file names. The name
+// from every kind of sound file the viewer plays and from no file a sound's file names; the show's
+// music under it, ducked and faded at the viewer's levels. The name
 // typed in the save dialog and the container; where the codec module is looked for; Cancel within
 // a long slide; and a write that fails for lack of room.
 #include "codec_module.h"
 #include "frame_renderer.h"
 #include "qt_application_environment.h"
 #include "share_test_support.h"
+#include "show_extension.h"
 #include "video_export.h"
 
 #include <QApplication>
@@ -23,6 +25,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <csignal>
 #include <cstring>
 #include <sys/resource.h>
@@ -212,6 +215,67 @@ TEST(VideoExport, AMovingSlidesFramesFollowItsMotion) {
     EXPECT_GT(psnr(decodedFrame(job.target, 2.5, job.size),
                    fittedOnBlack(job.show.slides[1].picture, job.size, area), area),
               30.0);
+}
+
+// The show's music under the whole video, measured by ffmpeg's astats in the band of each music
+// file's tone: the two files one after another and again from the first until the video ends,
+// ducked to the viewer's level while the middle slide's sound plays, fading out over the last two
+// seconds. The show:
+//   0.0-3.0  a picture            music A (1000 Hz, 1.6 s) then B (2500 Hz, 1.0 s)
+//   3.0-5.0  a picture, its 1.5 s sound from 3.0 to 4.5: A again from 2.6 s ducked, B from 4.2 s
+//   5.0-8.0  a picture            A from 5.2 s, B from 6.8 s, A from 7.8 s; fading from 6.0 s
+TEST(VideoExport, TheShowsMusicPlaysUnderItDuckedAndFadedAsInTheViewer) {
+    if (peerProgram("ffmpeg").isEmpty())
+        GTEST_SKIP() << "ffmpeg (Debian's ffmpeg) is needed to make the music and measure it";
+    ShareShow show;
+    const QString a = show.encoded("a.flac", 1600, "flac", 1000),
+                  b = show.encoded("b.ogg", 1000, "libvorbis", 2500);
+    ASSERT_FALSE(a.isEmpty() || b.isEmpty());
+    show.add(show.picture("p.jpg", {800, 600}, QColor(230, 120, 40)), 3);
+    show.add(show.picture("q.jpg", {800, 600}, QColor(40, 200, 90)), 2, show.wav("s.wav", 1500));
+    show.add(show.picture("r.jpg", {800, 600}, QColor(60, 80, 240)), 3);
+    show.show.setShowData(ShowExtension::withMusic({}, {a, show.path("gone.mp3"), b}));
+    sharing::VideoJob job;
+    job.show = show.shared();
+    ASSERT_EQ(job.show.musicFadeMs, 2000);
+    job.target = show.path("music.mp4");
+    job.size = {320, 180};
+    const sharing::ShareOutcome outcome = sharing::writeVideo(job, {});
+    ASSERT_EQ(outcome.result, sharing::ShareOutcome::Done) << outcome.reason.toStdString();
+
+    const std::vector<std::pair<double, double>> levels[] = {toneLevels(job.target, 1000),
+                                                             toneLevels(job.target, 2500)};
+    // The power mean of the 100 ms windows within [from, to), in dB.
+    const auto level = [](const std::vector<std::pair<double, double>>& windows, double from, double to) {
+        double power = 0;
+        int count = 0;
+        for (const auto& [at, dB] : windows)
+            if (at >= from - 0.001 && at + 0.1 <= to + 0.001) {
+                power += std::pow(10.0, dB / 10);
+                ++count;
+            }
+        EXPECT_GT(count, 0) << from;
+        return count ? 10 * std::log10(power / count) : -200.0;
+    };
+    const double full[] = {level(levels[0], 0.1, 1.5), level(levels[1], 1.7, 2.5)};
+    EXPECT_GT(full[0], -30.0);
+    EXPECT_GT(full[1], -30.0);
+    const struct {
+        double from, to;
+        int tone;    // 0: A plays, 1: B plays
+        double gain; // the music's loudness there
+    } rows[] = {
+        {3.1, 4.1, 0, 0.25},  {4.6, 5.1, 1, 1.0},   {5.3, 5.9, 0, 1.0},   {6.3, 6.4, 0, 0.825},
+        {6.6, 6.7, 0, 0.675}, {7.1, 7.2, 1, 0.425}, {7.5, 7.6, 1, 0.225},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.from);
+        const int other = 1 - row.tone;
+        EXPECT_NEAR(level(levels[row.tone], row.from, row.to), full[row.tone] + 20 * std::log10(row.gain),
+                    1.5);
+        EXPECT_LT(level(levels[other], row.from, row.to), full[other] - 15.0);
+    }
+    EXPECT_LT(level(levels[0], 7.9, 8.0), full[0] - 20.0) << "faded out at the end";
 }
 
 // Slides with a sound of each kind the viewer plays, each heard over its own slide's time; and a
