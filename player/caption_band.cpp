@@ -10,7 +10,6 @@
 namespace CaptionBand {
 namespace {
 
-constexpr int MinPixelSize = 6;
 constexpr int Flags = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextWordWrap;
 
 // The text's size wrapped at `width`.
@@ -22,9 +21,8 @@ QRect textBounds(const QFont& font, int width, const QString& text) {
 
 QFont scaledFont(const QFont& slideFont, int screenHeight) {
     QFont font = slideFont;
-    // Points are taken at 96 dots per inch, as on the screen the sizes were chosen for.
     const qreal pixels =
-        slideFont.pointSizeF() > 0 ? slideFont.pointSizeF() * 96 / 72 : slideFont.pixelSize();
+        slideFont.pointSizeF() > 0 ? slideFont.pointSizeF() * PointDpi / 72 : slideFont.pixelSize();
     font.setPixelSize(std::max(MinPixelSize, qRound(pixels * screenHeight / ReferenceHeight)));
     return font;
 }
@@ -46,13 +44,13 @@ Layout layOut(const QRect& picture, const QString& text, const QFont& slideFont,
     QRect bounds;
     // Smaller until the wrapped text and its margins fit the picture's width and height.
     for (;;) {
-        layout.margin = std::max(2, layout.font.pixelSize() / 2);
+        layout.margin = std::max(MinMargin, layout.font.pixelSize() / 2);
         const int width = std::max(1, picture.width() - 2 * layout.margin);
         bounds = textBounds(layout.font, width, text);
         const bool fits = bounds.width() <= width && bounds.height() + 2 * layout.margin <= picture.height();
         if (fits || layout.font.pixelSize() <= MinPixelSize)
             break;
-        layout.font.setPixelSize(std::max(MinPixelSize, layout.font.pixelSize() * 9 / 10));
+        layout.font.setPixelSize(std::max(MinPixelSize, layout.font.pixelSize() * ShrinkPercent / 100));
     }
     const int height = std::min(picture.height(), bounds.height() + 2 * layout.margin);
     layout.band = QRect(picture.left(), picture.bottom() + 1 - height, picture.width(), height);

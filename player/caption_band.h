@@ -5,6 +5,8 @@
 // screen 600 pixels high), its lines wrap at the picture's width, and a caption too long for the
 // picture is drawn smaller until it fits: nothing of it is ever cut.
 
+#include "caption_scale.h"
+
 #include <QColor>
 #include <QFont>
 #include <QRect>
@@ -14,9 +16,6 @@
 class QPainter;
 
 namespace CaptionBand {
-
-inline constexpr int ReferenceHeight = 600;
-inline constexpr int BandAlpha = 160;
 
 // The slide's font at the size a screen `screenHeight` pixels high gives it.
 QFont scaledFont(const QFont& slideFont, int screenHeight);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "web_page_data.h"
 
+#include "caption_scale.h"
+#include "music_level.h"
 #include "web_page_template.h"
 
 #include <QJsonArray>
@@ -16,9 +18,9 @@ namespace {
 QJsonObject cssFont(const QFont& font) {
     QJsonObject css;
     css[QLatin1String("family")] = font.family();
-    css[QLatin1String("size")] = font.pointSizeF() > 0
-                                     ? QString::number(font.pointSizeF()) + QLatin1String("pt")
-                                     : QString::number(font.pixelSize()) + QLatin1String("px");
+    // The size in pixels on the screen of ReferenceHeight the sizes were chosen for.
+    css[QLatin1String("pixels")] =
+        font.pointSizeF() > 0 ? font.pointSizeF() * CaptionBand::PointDpi / 72 : double(font.pixelSize());
     css[QLatin1String("weight")] = font.bold() ? 700 : 400;
     css[QLatin1String("italic")] = font.italic();
     QStringList lines;
@@ -29,6 +31,20 @@ QJsonObject cssFont(const QFont& font) {
     css[QLatin1String("decoration")] =
         lines.isEmpty() ? QStringLiteral("none") : lines.join(QLatin1Char(' '));
     return css;
+}
+
+QJsonArray frameData(const ShowMotion::Frame& frame) {
+    return {frame.x, frame.y, frame.w, frame.h};
+}
+
+// The slide's motion over its own time, as the video runs it; none for a picture the page shows
+// still (a blank slide, a picture that could not be read, the stand-in for a missing file).
+QJsonValue motionData(const SharedSlide& slide, const PageSlide& page) {
+    if (!slide.motion || page.picture.isEmpty() || page.backdrop.isValid())
+        return QJsonValue();
+    return QJsonObject{{QLatin1String("from"), frameData(slide.motion->from)},
+                       {QLatin1String("to"), frameData(slide.motion->to)},
+                       {QLatin1String("ms"), std::max(1, slide.delaySeconds * 1000)}};
 }
 
 QJsonObject slideData(const SharedSlide& slide, const PageSlide& page, std::int64_t fadeMs) {
@@ -47,6 +63,7 @@ QJsonObject slideData(const SharedSlide& slide, const PageSlide& page, std::int6
     data[QLatin1String("text")] = slide.showText ? QJsonValue(slide.caption) : QJsonValue();
     data[QLatin1String("font")] = cssFont(slide.font);
     data[QLatin1String("color")] = slide.colour.name(QColor::HexRgb);
+    data[QLatin1String("motion")] = motionData(slide, page);
     return data;
 }
 
@@ -64,9 +81,30 @@ QByteArray inertJson(const QJsonObject& data) {
         .replace("\xe2\x80\xa9", "\\u2029");
 }
 
+// The numbers of the viewer's caption band and of its music's loudness.
+QJsonObject bandData() {
+    using namespace CaptionBand;
+    return {{QLatin1String("height"), ReferenceHeight},
+            {QLatin1String("alpha"), BandAlpha / 255.0},
+            {QLatin1String("minPixels"), MinPixelSize},
+            {QLatin1String("shrink"), ShrinkPercent / 100.0},
+            {QLatin1String("minMargin"), MinMargin}};
+}
+
+QJsonObject musicData(const SharedShow& show, const std::vector<QString>& music) {
+    QJsonArray files;
+    for (const QString& file : music)
+        files.append(file);
+    return {{QLatin1String("files"), files},
+            {QLatin1String("fadeMs"), double(show.musicFadeMs)},
+            {QLatin1String("ducked"), MusicLevel::Ducked},
+            {QLatin1String("tickMs"), MusicLevel::TickMs}};
+}
+
 } // namespace
 
-QByteArray webPageHtml(const QString& title, const SharedShow& show, const std::vector<PageSlide>& slides) {
+QByteArray webPageHtml(const QString& title, const SharedShow& show, const std::vector<PageSlide>& slides,
+                       const std::vector<QString>& music) {
     QJsonArray list;
     for (std::size_t i = 0; i < slides.size(); ++i)
         list.append(slideData(show.slides[i], slides[i], show.fadeMs));
@@ -74,6 +112,8 @@ QByteArray webPageHtml(const QString& title, const SharedShow& show, const std::
     data[QLatin1String("title")] = title;
     data[QLatin1String("loop")] = show.loop;
     data[QLatin1String("slides")] = list;
+    data[QLatin1String("band")] = bandData();
+    data[QLatin1String("music")] = musicData(show, music);
     QByteArray page(WebPageTemplate);
     page.replace("/*SHOW*/null", inertJson(data));
     page.replace("<title></title>", "<title>" + title.toHtmlEscaped().toUtf8() + "</title>");

@@ -27,7 +27,9 @@ struct PageSlide {
     bool endsSound = false; // the slide has audio: an earlier sound ends when it comes on
 };
 
-// index.html for the show, titled `title`.
-QByteArray webPageHtml(const QString& title, const SharedShow& show, const std::vector<PageSlide>& slides);
+// index.html for the show, titled `title`; `music` names the show's music files in the page's folder,
+// in the order they play.
+QByteArray webPageHtml(const QString& title, const SharedShow& show, const std::vector<PageSlide>& slides,
+                       const std::vector<QString>& music = {});
 
 } // namespace sharing

@@ -30,7 +30,7 @@ const QByteArray PageMark = "<meta name=\"generator\" content=\"Verasco\">";
 // loses these and keeps everything else.
 bool isPageFile(const QString& relative) {
     static const QRegularExpression own(QStringLiteral(
-        "^(index\\.html|pictures(/picture-[0-9]+\\.jpg)?|sounds(/sound-[0-9]+\\.[a-z0-9]+)?)$"));
+        "^(index\\.html|pictures(/picture-[0-9]+\\.jpg)?|sounds(/(sound|music)-[0-9]+\\.[a-z0-9]+)?)$"));
     return own.match(relative).hasMatch();
 }
 
@@ -46,6 +46,7 @@ struct PictureFile {
 
 struct SoundFile {
     QString source;
+    QString stem; // its name in the page's folder without the extension
     QString name; // empty when the sound cannot be played
     std::int64_t lengthMs = -1;
 };
@@ -66,12 +67,14 @@ bool writeFile(const QString& path, const QByteArray& bytes, QString* error) {
     return false;
 }
 
-// WAV files of plain samples and MP3 files play in every current browser as they are.
+// WAV files of plain samples and MP3 files (whichever of FFmpeg's MP3 decoders reads them) play in
+// every current browser as they are.
 bool playsAsItIs(const SoundFacts& facts) {
     static const QStringList plain = {QStringLiteral("pcm_u8"), QStringLiteral("pcm_s16le"),
                                       QStringLiteral("pcm_s24le"), QStringLiteral("pcm_f32le")};
     return (facts.container == QLatin1String("wav") && plain.contains(facts.codec)) ||
-           (facts.container == QLatin1String("mp3") && facts.codec == QLatin1String("mp3"));
+           (facts.container == QLatin1String("mp3") &&
+            (facts.codec == QLatin1String("mp3") || facts.codec == QLatin1String("mp3float")));
 }
 
 // The picture no larger than the page's limit on either side, and at least a pixel on each: a
@@ -98,9 +101,15 @@ class PageFiles {
             }
             if (!slide.audio.isEmpty() && !soundOf_.count(slide.audio)) {
                 soundOf_[slide.audio] = sounds_.size();
-                sounds_.push_back({slide.audio, {}, -1});
+                sounds_.push_back(
+                    {slide.audio, QStringLiteral("sounds/sound-%1").arg(soundOf_.size()), {}, -1});
             }
         }
+        for (const QString& file : show.music)
+            if (!musicOf_.count(file)) {
+                musicOf_[file] = sounds_.size();
+                sounds_.push_back({file, QStringLiteral("sounds/music-%1").arg(musicOf_.size()), {}, -1});
+            }
     }
 
     // False with *error when a file could not be written.
@@ -108,17 +117,26 @@ class PageFiles {
     const PictureFile& picture(const QString& source) const { return pictures_[pictureOf_.at(source)]; }
     const SoundFile& sound(const QString& source) const { return sounds_[soundOf_.at(source)]; }
     bool hasSounds() const { return !sounds_.empty(); }
+    // The page's names of the music files in the order they play, those that cannot be played left
+    // out as the viewer passes them over.
+    std::vector<QString> music(const std::vector<QString>& sources) const {
+        std::vector<QString> names;
+        for (const QString& source : sources)
+            if (const QString& name = sounds_[musicOf_.at(source)].name; !name.isEmpty())
+                names.push_back(name);
+        return names;
+    }
 
   private:
     bool makePicture(PictureFile& picture, QString* error) const;
-    bool makeSound(CodecBackend& codec, SoundFile& sound, std::size_t number, QString* error) const;
+    bool makeSound(CodecBackend& codec, SoundFile& sound, QString* error) const;
     void work(CodecBackend* codec);
 
     QString folder_;
     const ShareControl& control_;
     std::vector<PictureFile> pictures_;
     std::vector<SoundFile> sounds_;
-    std::map<QString, std::size_t> pictureOf_, soundOf_;
+    std::map<QString, std::size_t> pictureOf_, soundOf_, musicOf_;
     std::atomic<std::size_t> next_{0};
     std::atomic<std::size_t> done_{0};
     std::atomic<bool> failed_{false};
@@ -154,14 +172,12 @@ bool PageFiles::makePicture(PictureFile& picture, QString* error) const {
     return true;
 }
 
-bool PageFiles::makeSound(CodecBackend& codec, SoundFile& sound, std::size_t number, QString* error) const {
+bool PageFiles::makeSound(CodecBackend& codec, SoundFile& sound, QString* error) const {
     const SoundFacts facts = codec.probeSound(sound.source);
     if (!facts.readable)
         return true; // as in the viewer: it ends the earlier sound and holds nothing
     const bool asItIs = playsAsItIs(facts);
-    const QString name = QStringLiteral("sounds/sound-%1.%2")
-                             .arg(number)
-                             .arg(asItIs ? facts.container : QStringLiteral("mp3"));
+    const QString name = sound.stem + QLatin1Char('.') + (asItIs ? facts.container : QStringLiteral("mp3"));
     const QString path = QDir(folder_).filePath(name);
     QString why;
     if (asItIs) {
@@ -188,8 +204,7 @@ void PageFiles::work(CodecBackend* codec) {
     for (std::size_t task; !failed_ && !control_.cancelled() && (task = next_++) < total;) {
         QString error;
         const bool ok = task < pictures_.size() ? makePicture(pictures_[task], &error)
-                                                : makeSound(*codec, sounds_[task - pictures_.size()],
-                                                            task - pictures_.size() + 1, &error);
+                                                : makeSound(*codec, sounds_[task - pictures_.size()], &error);
         if (!ok) {
             std::lock_guard lock(errorLock_);
             if (!failed_.exchange(true))
@@ -262,7 +277,7 @@ ShareOutcome writeWebPage(const WebPageJob& job, const ShareControl& control) {
     }
     const QString title = QFileInfo(job.target).fileName();
     if (!writeFile(QDir(work.path()).filePath(QStringLiteral("index.html")),
-                   webPageHtml(title, job.show, slides), &error))
+                   webPageHtml(title, job.show, slides, files.music(job.show.music)), &error))
         return failed(error);
     if (!work.commit(&error, isPageFile))
         return ShareOutcome::failed(error);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Feeds arbitrary texts to the shared web page as its title and as the slides' captions and font
-// families, and reads the page as a browser would: the script element must end where the page's own
-// script ends, hold nothing that changes how the browser reads it, and its data must parse to
-// exactly the texts given; the title element must read as the title.
+// Feeds arbitrary texts to the shared web page as its title (also as the name of a music file) and as
+// the slides' captions and font families, and reads the page as a browser would: the script element must end
+// where the page's own script ends, hold nothing that changes how the browser reads it, and its data must
+// parse to exactly the texts given; the title element must read as the title.
 //
 // The input is the title and then a caption and a font family for each slide, in UTF-8, separated by
 // zero bytes.
@@ -81,10 +81,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         show.slides.push_back(slide);
         slides.push_back({QStringLiteral("pictures/picture-%1.jpg").arg(i), {640, 480}, {}, 5000, {}, false});
     }
-    const QByteArray page = sharing::webPageHtml(title, show, slides);
+    const QByteArray page = sharing::webPageHtml(title, show, slides, {title});
     check(titleOf(page) == title);
     const QJsonObject shown = dataOf(page);
     check(shown[QLatin1String("title")].toString() == title);
+    check(shown[QLatin1String("music")][QLatin1String("files")][0].toString() == title);
     const QJsonArray list = shown[QLatin1String("slides")].toArray();
     check(list.size() == qsizetype(show.slides.size()));
     for (qsizetype i = 0; i < list.size(); ++i) {

@@ -3,12 +3,14 @@
 // folder holds, each slide's picture and caption on screen at the middle of its time, no request
 // outside the folder (also once it is copied elsewhere), a browser that lets no sound play before a
 // click starting the show with the first click; texts that mean something to a page shown as typed,
-// and the fades and missing pictures as in the viewer.
+// and the fades, missing pictures, caption band, motion and music as in the viewer.
 #include "file_bytes.h"
 #include "headless_browser.h"
 #include "missing_picture.h"
 #include "qt_application_environment.h"
 #include "share_test_support.h"
+#include "show_extension.h"
+#include "show_motion.h"
 #include "web_page_export.h"
 
 #include <QApplication>
@@ -75,17 +77,24 @@ class PageTest : public ::testing::Test, public ShareShow {
                                   .toArray();
         const QRect place(at[0].toInt(), at[1].toInt(), at[2].toInt(), at[3].toInt());
         ASSERT_FALSE(place.isEmpty());
+        const QJsonArray band = browser
+                                    .evaluate("(() => { const r = caption.getBoundingClientRect();"
+                                              " return [r.x, r.y, r.width, r.height, area.clientWidth]; })()")
+                                    .toArray();
+        const QRect captionArea(band[0].toInt(), band[1].toInt(), band[2].toInt(), band[3].toInt());
+        // The caption on its dark band over the bottom of the picture, across the whole area.
+        EXPECT_NEAR(captionArea.bottom(), place.bottom(), 1);
+        EXPECT_EQ(captionArea.width(), band[4].toInt());
+        EXPECT_GT(pixelsNear(shot, captionArea, captionColour), 100);
+        EXPECT_LT(pixelsNear(shot, captionArea, Qt::white, 30),
+                  captionArea.width() * captionArea.height() / 10);
         QImage expected(Window, QImage::Format_RGB32);
         QPainter(&expected).drawImage(
             place, QImage(picture).scaled(place.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-        EXPECT_GT(psnr(shot, expected, place.adjusted(2, 2, -2, -2)), 28.0);
-        const QJsonArray band = browser
-                                    .evaluate("(() => { const r = caption.getBoundingClientRect();"
-                                              " return [r.x, r.y, r.width, r.height]; })()")
-                                    .toArray();
-        const QRect captionArea(band[0].toInt(), band[1].toInt(), band[2].toInt(), band[3].toInt());
-        EXPECT_GE(captionArea.top(), place.bottom());
-        EXPECT_GT(pixelsNear(shot, captionArea, captionColour), 100);
+        EXPECT_GT(
+            psnr(shot, expected,
+                 place.adjusted(2, 2, -2, -2).intersected(QRect(0, 0, Window.width(), captionArea.top()))),
+            28.0);
     }
 
     void expectRequestsInside(const HeadlessBrowser& browser, const QString& inside) {
@@ -200,7 +209,8 @@ TEST(PagePictures, AreJpegsWithinTheLimitKeepingTheirProportions) {
 }
 
 // Texts that mean something to a page's markup or its script, in the captions, the font names and
-// the folder's name that titles the page: the page plays and shows each as it was typed.
+// the folder's name that titles the page: the page plays and shows each as it was typed, a caption
+// too long for its picture smaller and whole.
 TEST(PageTexts, AreShownAsTypedWhateverTheySay) {
     if (peerProgram("chromium").isEmpty())
         GTEST_SKIP() << "chromium (Debian's chromium) is needed to look at the page";
@@ -213,14 +223,18 @@ TEST(PageTexts, AreShownAsTypedWhateverTheySay) {
         {"&amp; &lt;b&gt; & <b>not bold</b>", "&quot;Font&quot; & <Font>"},
         {QStringLiteral("one\u2028line\u2029two"), QStringLiteral("Serif\u2028Sans")},
         {R"("quoted" 'single' back\slash \u0041 \n \x3c/script>)", R"(Sans", monospace; x\)"},
+        {QStringLiteral("A caption far too long for its picture, ").repeated(40) + "the end", "DejaVu Sans"},
     };
     ShareShow show;
     const QString picture = show.picture("a.jpg", {400, 300}, Blue);
     for (const auto& row : rows)
         show.add(picture, 2, {}, false, row.caption, Red);
     sharing::WebPageJob job{show.shared(), show.path("<!--<script> ]]> & \"x\" \u2028")};
-    for (std::size_t i = 0; i < std::size(rows); ++i)
+    // The captions as the page is given them, the long one longer than a slide record holds.
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
         job.show.slides[i].font.setFamily(rows[i].font);
+        job.show.slides[i].caption = rows[i].caption;
+    }
     const sharing::ShareOutcome outcome = sharing::writeWebPage(job, {});
     ASSERT_EQ(outcome.result, sharing::ShareOutcome::Done) << outcome.reason.toStdString();
 
@@ -234,12 +248,15 @@ TEST(PageTexts, AreShownAsTypedWhateverTheySay) {
         const QJsonArray shown = browser
                                      .evaluate(QStringLiteral("step(%1); [caption.textContent, "
                                                               "getComputedStyle(caption).display, "
-                                                              "slides[%1].font.family]")
+                                                              "slides[%1].font.family, "
+                                                              "caption.scrollHeight <= caption.clientHeight, "
+                                                              "caption.getBoundingClientRect().top >= 0]")
                                                    .arg(i))
                                      .toArray();
         EXPECT_EQ(shown[0].toString(), rows[i].caption) << i;
         EXPECT_EQ(shown[1].toString(), QStringLiteral("flex")) << i;
         EXPECT_EQ(shown[2].toString(), rows[i].font) << i;
+        EXPECT_TRUE(shown[3].toBool() && shown[4].toBool()) << i << ": the whole caption is on screen";
     }
 }
 
@@ -285,4 +302,116 @@ TEST(PageLook, FadesAndShowsMissingPicturesAsTheViewer) {
     QImage expected(Window, QImage::Format_RGB32);
     QPainter(&expected).drawImage(area.topLeft(), missingPicture(area.size(), gone, QGuiApplication::font()));
     EXPECT_GT(psnr(browser.screenshot(), expected, area), 40.0);
+}
+
+// A moving slide as the viewer and the video draw it: sampled at two moments, the part of the
+// picture in view is the motion's frame at that moment of the slide's own time, as large as fits
+// the area and centred, and nothing else of the picture shows.
+TEST(PageLook, AMovingSlideFollowsItsMotion) {
+    if (peerProgram("chromium").isEmpty())
+        GTEST_SKIP() << "chromium (Debian's chromium) is needed to look at the page";
+    ShareShow show;
+    // Red on the left half, blue on the right: the pan from the one to the other shows where it is.
+    QImage halves(1600, 1200, QImage::Format_RGB32);
+    halves.fill(Red);
+    QPainter(&halves).fillRect(800, 0, 800, 1200, Blue);
+    const QString picture = show.path("halves.png");
+    ASSERT_TRUE(halves.save(picture));
+    show.add(picture, 2);
+    show.add(show.picture("still.jpg", {800, 600}, QColor(40, 200, 90)), 1);
+    const ShowMotion::Motion pan{{0, 0.25, 0.5, 0.5}, {0.5, 0.25, 0.5, 0.5}};
+    show.show.replace(0, {show.show.slide(0), {}, ShowMotion::withMotion({}, pan)});
+    sharing::WebPageJob job{show.shared(), show.path("page")};
+    ASSERT_EQ(sharing::writeWebPage(job, {}).result, sharing::ShareOutcome::Done);
+
+    HeadlessBrowser browser;
+    ASSERT_TRUE(browser.isRunning());
+    ASSERT_TRUE(browser.open(QUrl::fromLocalFile(job.target + "/index.html").toString(), Window, 400));
+    const struct {
+        int runMs;
+        QColor mostly;
+    } samples[] = {{0, Red}, {1500, Blue}};
+    for (const auto& sample : samples) {
+        ASSERT_TRUE(sample.runMs == 0 || browser.run(sample.runMs));
+        // Where the motion stands, how far the slide's time has gone, the picture's place and the
+        // part of it the page clips away.
+        const QJsonArray at = browser
+                                  .evaluate("(() => { const r = layers[front].getBoundingClientRect();"
+                                            " const s = getComputedStyle(layers[front]);"
+                                            " return [motionAt, (performance.now() - shownAt) / 2000,"
+                                            " r.x, r.y, r.width, r.height, s.clipPath,"
+                                            " area.clientWidth, area.clientHeight]; })()")
+                                  .toArray();
+        ASSERT_EQ(at.size(), 9);
+        const double t = at[0].toDouble();
+        SCOPED_TRACE(t);
+        EXPECT_NEAR(t, at[1].toDouble(), 0.05);
+        const QStringList insets = at[6].toString().remove("inset(").remove(")").remove("px").split(' ');
+        ASSERT_EQ(insets.size(), 4) << at[6].toString().toStdString();
+        const QRectF shown = QRectF(at[2].toDouble(), at[3].toDouble(), at[4].toDouble(), at[5].toDouble())
+                                 .adjusted(insets[3].toDouble(), insets[0].toDouble(), -insets[1].toDouble(),
+                                           -insets[2].toDouble());
+        const QRectF area(0, 0, at[7].toDouble(), at[8].toDouble());
+        const QRectF expected = ShowMotion::fittedRect(
+            ShowMotion::sourceRect(ShowMotion::frameAt(pan, t), QSizeF(halves.size())).size(), area);
+        for (const auto& [got, want] : {std::pair{shown.left(), expected.left()},
+                                        {shown.top(), expected.top()},
+                                        {shown.right(), expected.right()},
+                                        {shown.bottom(), expected.bottom()}})
+            EXPECT_NEAR(got, want, 0.5);
+        // The picture's part in view: mostly red near the start, mostly blue near the end.
+        const QImage shot = browser.screenshot();
+        const QRect inView = shown.toAlignedRect().adjusted(2, 2, -2, -2);
+        EXPECT_GT(pixelsNear(shot, inView, sample.mostly), inView.width() * inView.height() * 6 / 10);
+        EXPECT_EQ(pixelsNear(shot, QRect(0, 0, inView.left() - 2, int(area.height())), Blue), 0);
+    }
+}
+
+// The show's music in the page, beside its own files: the files that play, in order (one that is
+// not there left out), copied or made into MP3 as the slides' sounds; and while the show plays, at
+// the viewer's loudness: whole where no slide's sound plays, lower under a slide's sound, fading
+// before the end of a show that does not loop.
+TEST(PageMusic, PlaysUnderTheShowDuckedAndFadedAsInTheViewer) {
+    if (peerProgram("chromium").isEmpty() || peerProgram("ffmpeg").isEmpty())
+        GTEST_SKIP() << "chromium and ffmpeg (Debian's chromium and ffmpeg) are needed to look at the page";
+    ShareShow show;
+    const QString mp3 = show.encoded("m.mp3", 30000, "libmp3lame", 1000),
+                  flac = show.encoded("m.flac", 30000, "flac", 2500);
+    ASSERT_FALSE(mp3.isEmpty() || flac.isEmpty());
+    const QString photo = show.picture("p.jpg", {800, 600}, Blue);
+    show.add(photo, 2);
+    show.add(photo, 2, show.wav("s.wav", 10000));
+    show.add(photo, 2, show.wav("t.wav", 10000));
+    show.show.setShowData(ShowExtension::withMusic({}, {mp3, show.path("gone.ogg"), flac}));
+    const struct {
+        bool loop;
+        int atMs;
+        double volume;
+    } rows[] = {{false, 1000, 1.0}, {false, 3000, 0.25}, {false, 5000, 0.125}, {true, 5000, 0.25}};
+    HeadlessBrowser browser({"--autoplay-policy=no-user-gesture-required"});
+    ASSERT_TRUE(browser.isRunning());
+    for (const bool loop : {false, true}) {
+        SCOPED_TRACE(loop);
+        sharing::WebPageJob job{show.shared(), show.path(loop ? "looping" : "page")};
+        job.show.loop = loop;
+        ASSERT_EQ(sharing::writeWebPage(job, {}).result, sharing::ShareOutcome::Done);
+        EXPECT_EQ(fileBytes(job.target + "/sounds/music-1.mp3"), fileBytes(mp3));
+        EXPECT_EQ(probeFile(job.target + "/sounds/music-3.mp3")["streams"][0]["codec_name"].toString(),
+                  "mp3");
+        EXPECT_EQ(QDir(job.target + "/sounds").entryList({"music-*"}, QDir::Files, QDir::Name),
+                  QStringList({"music-1.mp3", "music-3.mp3"}));
+
+        int at = 500;
+        ASSERT_TRUE(browser.open(QUrl::fromLocalFile(job.target + "/index.html").toString(), Window, at));
+        for (const auto& row : rows) {
+            if (row.loop != loop)
+                continue;
+            SCOPED_TRACE(row.atMs);
+            ASSERT_TRUE(browser.run(row.atMs - at));
+            at = row.atMs;
+            EXPECT_TRUE(browser.evaluate("music.src").toString().endsWith("/sounds/music-1.mp3"));
+            EXPECT_FALSE(browser.evaluate("music.paused").toBool());
+            EXPECT_NEAR(browser.evaluate("music.volume").toDouble(), row.volume, 0.01);
+        }
+    }
 }
