@@ -63,10 +63,12 @@ HeadlessBrowser::HeadlessBrowser(const QStringList& switches) {
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    // Its own chatter about the machine goes nowhere. First: /dev/null may have been given descriptor
+    // 3 or 4, which the pipes take next.
+    const int devNull = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    posix_spawn_file_actions_adddup2(&actions, devNull, 2);
     posix_spawn_file_actions_adddup2(&actions, in[0], 3);
     posix_spawn_file_actions_adddup2(&actions, out[1], 4);
-    const int devNull = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-    posix_spawn_file_actions_adddup2(&actions, devNull, 2); // its own chatter about the machine
     const QByteArray path = QFile::encodeName(program);
     if (posix_spawn(&pid_, path.constData(), &actions, nullptr, argv.data(), environ) != 0)
         pid_ = -1;
