@@ -8,6 +8,8 @@
 #include <QDBusMessage>
 #include <QDBusReply>
 #include <QDBusVariant>
+#include <QList>
+#include <QObject>
 #include <QProxyStyle>
 #include <QStyle>
 #include <QStyleFactory>
@@ -48,15 +50,50 @@ Look lookFor(const QString& appearance) {
     return Look::Platform;
 }
 
+const QString PortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString PortalSettings = QStringLiteral("org.freedesktop.portal.Settings");
+
+// The appearance the program was last given; "System" follows the desktop while the program runs.
+QString& chosenAppearance() {
+    static QString chosen;
+    return chosen;
+}
+
+// Takes the portal's word that the desktop's colour scheme changed and looks again, when the
+// program follows the desktop.
+class SchemeWatcher : public QObject {
+    Q_OBJECT
+  public:
+    static void start() {
+        static SchemeWatcher* watcher = nullptr;
+        if (watcher)
+            return;
+        watcher = new SchemeWatcher(qApp);
+        QDBusConnection::sessionBus().connect(QString(), PortalPath, PortalSettings,
+                                              QStringLiteral("SettingChanged"), watcher,
+                                              SLOT(settingChanged(QDBusMessage)));
+    }
+
+  private:
+    using QObject::QObject;
+
+  private slots:
+    void settingChanged(const QDBusMessage& message) {
+        const QList<QVariant> arguments = message.arguments();
+        if (arguments.size() >= 2 && arguments[0].toString() == QLatin1String("org.freedesktop.appearance") &&
+            arguments[1].toString() == QLatin1String("color-scheme"))
+            applyAppearance(chosenAppearance());
+    }
+};
+
 } // namespace
 
 ColorScheme desktopColorScheme() {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return ColorScheme::None;
-    QDBusMessage read = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/org/freedesktop/portal/desktop"),
-        QStringLiteral("org.freedesktop.portal.Settings"), QStringLiteral("Read"));
+    QDBusMessage read = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.portal.Desktop"),
+                                                       PortalPath, PortalSettings, QStringLiteral("Read"));
     read << QStringLiteral("org.freedesktop.appearance") << QStringLiteral("color-scheme");
     const QDBusReply<QVariant> reply = bus.call(read, QDBus::Block, 2000);
     if (!reply.isValid())
@@ -107,6 +144,8 @@ QPalette lightPalette() {
 void applyAppearance(const QString& appearance) {
     static Look current = Look::Platform;
     const PlatformLook& platform = platformLook();
+    chosenAppearance() = appearance;
+    SchemeWatcher::start();
     const Look look = lookFor(appearance);
     if (look == current)
         return;
@@ -119,3 +158,5 @@ void applyAppearance(const QString& appearance) {
     QApplication::setStyle(new DeferredIconStyle(QStringLiteral("Fusion")));
     QApplication::setPalette(look == Look::Dark ? darkPalette() : lightPalette());
 }
+
+#include "appearance.moc"

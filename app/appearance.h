@@ -2,8 +2,8 @@
 #pragma once
 // How the program looks: like the desktop ("System"), or light or dark whatever the desktop is.
 // Light and Dark draw with the Fusion style and a palette of their own; System follows the
-// desktop's colour scheme as the freedesktop portal tells it, and without a portal keeps the style
-// and palette the platform gave the program.
+// desktop's colour scheme as the freedesktop portal tells it, also when the desktop changes it while
+// the program runs, and without a portal keeps the style and palette the platform gave the program.
 
 #include <QPalette>
 #include <QString>

@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: MIT
 # verasco_add_test(NAME SOURCES a.cpp b.cpp LIBS lib... [GUI])
-# A GoogleTest program registered with CTest. Tests marked GUI open windows (offscreen platform)
-# and are left out of the sanitizer run; the others carry the label "nogui". Every test reads English,
-# whatever the desktop's language (LANGUAGE=en).
+# A GoogleTest program registered with CTest. Tests marked GUI open windows (offscreen platform),
+# carry the label "gui" and are built only with VERASCO_GUI; the others carry the label "nogui".
+# Every test reads English, whatever the desktop's language (LANGUAGE=en).
 if(DEFINED ENV{VERASCO_TESTDATA})
   set(VERASCO_TESTDATA $ENV{VERASCO_TESTDATA})
 elseif(NOT DEFINED VERASCO_TESTDATA)
