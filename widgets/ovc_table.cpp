@@ -11,6 +11,26 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <optional>
+
+namespace {
+// The rows and columns an arrow key moves by; nothing for any other key.
+std::optional<TOvcCell> arrowStep(int key) {
+    switch (key) {
+    case Qt::Key_Up:
+        return TOvcCell{-1, 0};
+    case Qt::Key_Down:
+        return TOvcCell{1, 0};
+    case Qt::Key_Left:
+        return TOvcCell{0, -1};
+    case Qt::Key_Right:
+        return TOvcCell{0, 1};
+    default:
+        return std::nullopt;
+    }
+}
+} // namespace
+
 TOvcTable::TOvcTable(QWidget* parent) : QAbstractScrollArea(parent) {
     setFrameShape(QFrame::NoFrame); // viewport coordinates are then the grid's own
     setFocusPolicy(Qt::StrongFocus);
@@ -550,26 +570,11 @@ bool TOvcTable::moveKey(const QKeyEvent& event) {
     if ((mods != Qt::ControlModifier && mods != Qt::AltModifier) || m_rowLimit == 0 ||
         !isSignalConnected(QMetaMethod::fromSignal(&TOvcTable::moveCellRequested)))
         return false;
-    int row = m_activeRow;
-    int col = m_activeCol;
-    switch (event.key()) {
-    case Qt::Key_Up:
-        --row;
-        break;
-    case Qt::Key_Down:
-        ++row;
-        break;
-    case Qt::Key_Left:
-        --col;
-        break;
-    case Qt::Key_Right:
-        ++col;
-        break;
-    default:
+    const std::optional<TOvcCell> step = arrowStep(event.key());
+    if (!step)
         return false;
-    }
-    row = qBound(0, row, m_rowLimit - 1);
-    col = qBound(0, col, m_columnCount - 1);
+    const int row = qBound(0, m_activeRow + step->row, m_rowLimit - 1);
+    const int col = qBound(0, m_activeCol + step->col, m_columnCount - 1);
     if (row != m_activeRow || col != m_activeCol)
         emit moveCellRequested(m_activeRow, m_activeCol, row, col);
     return true;
@@ -589,19 +594,12 @@ void TOvcTable::keyPressEvent(QKeyEvent* event) {
     const int page = fullyVisibleRows();
     int row = m_activeRow;
     int col = m_activeCol;
+    if (const std::optional<TOvcCell> step = arrowStep(event->key())) {
+        moveActiveCell(row + step->row, col + step->col, mods);
+        event->accept();
+        return;
+    }
     switch (event->key()) {
-    case Qt::Key_Up:
-        --row;
-        break;
-    case Qt::Key_Down:
-        ++row;
-        break;
-    case Qt::Key_Left:
-        --col;
-        break;
-    case Qt::Key_Right:
-        ++col;
-        break;
     case Qt::Key_PageUp:
         row -= page;
         setTopRow(m_topRow - page);
