@@ -194,8 +194,8 @@ std::pair<int, int> ShowPrintLayout::captionColumn(int cell) const {
 TextLine ShowPrintLayout::captionFor(int cell, const QRect& picture, const CellPicture& source,
                                      const TextWidth& textWidth) const {
     const auto [left, right] = captionColumn(cell);
-    const QString text = shortenMiddle(captionLead(source.frameNumber), fileNamePart(source.path).toLower(),
-                                       right - left, textWidth);
+    const QString text =
+        shortenMiddle(captionLead(source.frameNumber), fileNamePart(source.path), right - left, textWidth);
     const int width = textWidth(text);
     const int x = qMax(left, qMin(captionLeft(cell, picture, width), right - width));
     return {text, QPoint(x, measures_.yPixels(picture.top() + picture.height() + CaptionGap))};

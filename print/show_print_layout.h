@@ -105,7 +105,7 @@ class ShowPrintLayout {
     TextLine captionFor(int cell, const QRect& picture, const CellPicture& source,
                         const TextWidth& textWidth) const;
     std::pair<int, int> captionColumn(int cell) const;
-    // The caption's start: "#n - " when frame numbers are asked for; the lower-cased file name follows.
+    // The caption's start: "#n - " when frame numbers are asked for; the file name follows as it is on disk.
     QString captionLead(int frameNumber) const;
     QList<QLine> rulesFor(int cell, const QRect& picture, int& firstLineY) const;
     QList<TextLine> commentLines(const QString& comment, int firstLineY, int maxLines,

@@ -174,20 +174,20 @@ TEST(ShowPrintLayout, CaptionTextAndPlace) {
         QString path = QStringLiteral("C:\\Pictures\\LAND.jpg");
     } rows[] = {
         // Centred half a column right of the picture's left edge, less 180 twips.
-        {letter600(), 1, 0, Landscape, false, 1, {"land.jpg", {850, 1427}}},
-        {letter600(), 1, 0, Landscape, true, 1, {"#1 - land.jpg", {825, 1427}}},
+        {letter600(), 1, 0, Landscape, false, 1, {"LAND.jpg", {850, 1427}}},
+        {letter600(), 1, 0, Landscape, true, 1, {"#1 - LAND.jpg", {825, 1427}}},
         // A narrower portrait picture moves its caption right with its left edge.
-        {letter600(), 1, 0, Portrait, false, 1, {"land.jpg", {1120, 1427}}},
+        {letter600(), 1, 0, Portrait, false, 1, {"LAND.jpg", {1120, 1427}}},
         // Medium contact sheet: a quarter and three quarters of the page, whatever the picture.
-        {letter600(), 2, 0, Landscape, false, 1, {"land.jpg", {1185, 1891}}},
-        {letter600(), 2, 1, Portrait, false, 2, {"land.jpg", {3410, 1891}}},
-        {letter600(), 2, 2, Landscape, true, 2, {"#2 - land.jpg", {1160, 3533}}},
-        {letter600(), 3, 0, Landscape, false, 1, {"land.jpg", {2350, 3725}}},
-        {letter600(), 4, 1, Landscape, true, 2, {"#2 - land.jpg", {715, 2605}}},
-        {letter600(), 5, 1, Portrait, false, 1, {"land.jpg", {980, 6300}}},
-        {letter600(), 6, 0, Landscape, false, 1, {"land.jpg", {2350, 3080}}},
-        {a4At300(), 1, 0, Landscape, false, 1, {"land.jpg", {358, 748}}},
-        {a4At300(), 2, 1, Landscape, false, 1, {"land.jpg", {1633, 997}}},
+        {letter600(), 2, 0, Landscape, false, 1, {"LAND.jpg", {1185, 1891}}},
+        {letter600(), 2, 1, Portrait, false, 2, {"LAND.jpg", {3410, 1891}}},
+        {letter600(), 2, 2, Landscape, true, 2, {"#2 - LAND.jpg", {1160, 3533}}},
+        {letter600(), 3, 0, Landscape, false, 1, {"LAND.jpg", {2350, 3725}}},
+        {letter600(), 4, 1, Landscape, true, 2, {"#2 - LAND.jpg", {715, 2605}}},
+        {letter600(), 5, 1, Portrait, false, 1, {"LAND.jpg", {980, 6300}}},
+        {letter600(), 6, 0, Landscape, false, 1, {"LAND.jpg", {2350, 3080}}},
+        {a4At300(), 1, 0, Landscape, false, 1, {"LAND.jpg", {358, 748}}},
+        {a4At300(), 2, 1, Landscape, false, 1, {"LAND.jpg", {1633, 997}}},
         // A name wider than the column (1433 pixels from 150) loses its middle, not its frame
         // number, and the caption moves into the column.
         {letter600(),
