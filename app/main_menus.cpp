@@ -180,7 +180,12 @@ MainMenus buildMainMenus(TMainFormverasco& window, const QUndoStack& history) {
           {"ResumeSlideshow1",
            QT_TRANSLATE_NOOP("MainMenus", "&Resume Verasco"),
            {},
-           run<&W::ResumeSlideshow1Click>()}}},
+           run<&W::ResumeSlideshow1Click>()},
+          {},
+          {"LargerThumbnails1", QT_TRANSLATE_NOOP("MainMenus", "&Larger Thumbnails"), Ctrl(Qt::Key_Plus),
+           run<&W::LargerThumbnails1Click>()},
+          {"SmallerThumbnails1", QT_TRANSLATE_NOOP("MainMenus", "&Smaller Thumbnails"), Ctrl(Qt::Key_Minus),
+           run<&W::SmallerThumbnails1Click>()}}},
         {"HelpMenu",
          QT_TRANSLATE_NOOP("MainMenus", "&Help"),
          {},
@@ -204,6 +209,9 @@ MainMenus buildMainMenus(TMainFormverasco& window, const QUndoStack& history) {
     built.edit = window.findChild<QMenu*>(QStringLiteral("EditMenu"));
     built.edit->setToolTipsVisible(true);
     addSortMenu(window, built.edit);
+    // Ctrl+= is Ctrl++ without Shift on most keyboards.
+    window.findChild<QAction*>(QStringLiteral("LargerThumbnails1"))
+        ->setShortcuts({Ctrl(Qt::Key_Plus), Ctrl(Qt::Key_Equal)});
     addHistoryItems(window, built.edit, history);
     return built;
 }

@@ -25,6 +25,7 @@
 #include "show_file.h"
 #include "show_file_commands.h"
 #include "show_form.h"
+#include "show_grid.h"
 #include "show_grid_view.h"
 #include "show_name_field.h"
 #include "show_slides.h"
@@ -152,7 +153,7 @@ void TMainFormverasco::createControls() {
     OvcTable2 = new TOvcTable(Panel7);
     OvcTable2->setObjectName(QStringLiteral("OvcTable2"));
     OvcTable2->setGeometry(4, 4, 397, 293);
-    OvcTable2->setColumnCount(5);
+    OvcTable2->setColumnCount(ShowGrid::Columns);
     OvcTable2->setColumnWidth(76);
     OvcTable2->setRowHeight(73);
     OvcTable2->setRowLimit(4);
@@ -182,6 +183,7 @@ void TMainFormverasco::createControls() {
         growth->follow(button, Down::Half);
     for (QWidget* counter : {Label6, Label7})
         growth->follow(counter, Down::Whole);
+    growth->setAfterPlacing([this] { placeGrids(); });
 
     // The hidden imaging controls and the audio mark, as stored with the window design.
     Photo1 = new TPhoto(client);
@@ -231,6 +233,7 @@ void TMainFormverasco::FormCreate() {
     Image2->setPixmap(QPixmap::fromImage(thumbnails_->audioIcon()));
     showView_ = new ShowGridView(show_, *OvcTable2, *Label7);
     showSlides_ = std::make_unique<ShowSlides>(show_, *thumbnails_, *showView_, flags_);
+    connectThumbnailSizes();
     // The rules that depend on the focus as well are applied when their menu opens.
     connect(&show_, &ShowDocument::changed, this, [this](const ShowChange& change) {
         if (change.countChanged())

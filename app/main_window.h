@@ -71,6 +71,10 @@ class TMainFormverasco : public QMainWindow {
     ImageBrowser& browser() { return *browser_; }
     EditorDrags& drags() { return *drags_; }
 
+    // Both grids' thumbnails `width` pixels wide (kept between the start size and 256 pixels), the
+    // grids laid out anew for them and the size remembered.
+    void setThumbnailSize(int width);
+
     static constexpr int ClientWidth = 588;
     static constexpr int ClientHeight = 414;
 
@@ -136,6 +140,10 @@ class TMainFormverasco : public QMainWindow {
     void SelectAll1Click();
     void EditMenuClick();
     void View1Click();
+    // View > "&Larger Thumbnails" and "&Smaller Thumbnails" (also Ctrl with the wheel over a grid):
+    // one step larger or smaller, between the start size and 256 pixels.
+    void LargerThumbnails1Click();
+    void SmallerThumbnails1Click();
     void OvcTable2Enter();
     void OvcTable2Exit();
     void OvcTable2MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos,
@@ -183,6 +191,10 @@ class TMainFormverasco : public QMainWindow {
     void applyMusicRules();
     void connectPlayerWindows();
     void repaintGrids();
+    // The grids across the window's width, their cells as large as the thumbnails, and as many of
+    // the show grid's columns as fit (five at the start size).
+    void placeGrids();
+    void connectThumbnailSizes();
     void connectPrintCommands();
     sharing::ShareCommands& shareCommands();
     // The name the exports propose: the show file's without folder and extension, empty without one.

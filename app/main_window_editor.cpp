@@ -227,7 +227,7 @@ void TMainFormverasco::OvcTable2MouseDown(Qt::MouseButton button, Qt::KeyboardMo
     if (!cell.isValid())
         return;
     OvcTable2->setActiveCell(cell.row, cell.col);
-    properties_->openFor(ShowGrid::indexAt(cell.row, cell.col));
+    properties_->openFor(ShowGrid::indexAt(cell.row, cell.col, OvcTable2->ColumnCount()));
 }
 
 void TMainFormverasco::SlideProperties1Click() {

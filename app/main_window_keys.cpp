@@ -40,7 +40,9 @@ void TMainFormverasco::connectGridKeys() {
     });
     // In the show grid Enter and the context menu keys open the slide's properties, as a right
     // click does.
-    auto openProperties = [this](int row, int col) { properties_->open(ShowGrid::indexAt(row, col)); };
+    auto openProperties = [this](int row, int col) {
+        properties_->open(ShowGrid::indexAt(row, col, OvcTable2->ColumnCount()));
+    };
     connect(OvcTable2, &TOvcTable::cellActivated, this, openProperties);
     connect(OvcTable2, &TOvcTable::contextMenuKeyPressed, this, openProperties);
     connect(OvcTable2, &TOvcTable::moveCellRequested, this, &TMainFormverasco::moveSlideByKey);
@@ -49,10 +51,11 @@ void TMainFormverasco::connectGridKeys() {
 // The active slide goes to the cell the arrow leads to (no further than the last slide), as one step
 // of the history, and stays the active one.
 void TMainFormverasco::moveSlideByKey(int fromRow, int fromCol, int toRow, int toCol) {
-    const int from = ShowGrid::indexAt(fromRow, fromCol);
-    const int to = qMin(ShowGrid::indexAt(toRow, toCol), show_.SlideCount - 1);
+    const int from = ShowGrid::indexAt(fromRow, fromCol, OvcTable2->ColumnCount());
+    const int to = qMin(ShowGrid::indexAt(toRow, toCol, OvcTable2->ColumnCount()), show_.SlideCount - 1);
     if (from >= show_.SlideCount || to < 0 || to == from)
         return;
     show_.move(from, to);
-    OvcTable2->setActiveCell(ShowGrid::rowOf(to), ShowGrid::columnOf(to));
+    OvcTable2->setActiveCell(ShowGrid::rowOf(to, OvcTable2->ColumnCount()),
+                             ShowGrid::columnOf(to, OvcTable2->ColumnCount()));
 }

@@ -107,7 +107,8 @@ void TMainFormverasco::ResumeSlideshow1Click() {
 void TMainFormverasco::startShow(bool autoPlay) {
     if (show_.SlideCount == 0)
         return;
-    const int active = OvcTable2->ActiveRow() * 5 + OvcTable2->ActiveCol();
+    const int active =
+        ShowGrid::indexAt(OvcTable2->ActiveRow(), OvcTable2->ActiveCol(), OvcTable2->ColumnCount());
     BitBtn2->setFocus();
     windows_->showFrm->StartShow(autoPlay, autoPlay && active < show_.SlideCount ? active : 0);
 }
@@ -131,7 +132,7 @@ void TMainFormverasco::SingleSlide1Click() {
 
 void TMainFormverasco::OvcTable2DblClick(int row, int col) {
     OvcTable2->setFocus();
-    const int index = ShowGrid::indexAt(row, col);
+    const int index = ShowGrid::indexAt(row, col, OvcTable2->ColumnCount());
     if (index < show_.SlideCount)
         windows_->previewfrm->OpenPreview(imagePathOf(show_.slide(index)));
 }

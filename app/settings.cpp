@@ -25,6 +25,7 @@ const QString CrossFadeName = QStringLiteral("CROSS FADE");
 const QString CrossFadeTimeName = QStringLiteral("CROSS FADE TIME");
 const QString PackagePlatformName = QStringLiteral("PACKAGE PLATFORM");
 const QString AppearanceName = QStringLiteral("APPEARANCE");
+const QString ThumbnailSizeName = QStringLiteral("THUMBNAIL SIZE");
 const QStringList Appearances = {QStringLiteral("System"), QStringLiteral("Light"), QStringLiteral("Dark")};
 
 QString recentShowName(int number) {
@@ -103,6 +104,8 @@ Settings Settings::read(const SettingsStore& store) {
     s.Appearance = readString(store, AppearanceName, d.Appearance);
     if (!Appearances.contains(s.Appearance))
         s.Appearance = d.Appearance;
+    s.ThumbnailSize =
+        std::clamp(readNumber(store, ThumbnailSizeName, d.ThumbnailSize), MinThumbnailSize, MaxThumbnailSize);
     for (int number = Settings::MaxRecentShows; number >= 1; --number) {
         const QString path = readString(store, recentShowName(number), QString());
         if (!path.isEmpty())
@@ -127,6 +130,7 @@ std::vector<std::pair<QString, QString>> Settings::storedValues() const {
         {CrossFadeTimeName, QString::number(CrossFadeTime)},
         {PackagePlatformName, PackagePlatform},
         {AppearanceName, Appearance},
+        {ThumbnailSizeName, QString::number(ThumbnailSize)},
     };
     for (int i = 0; i < RecentShows.size(); ++i)
         values.emplace_back(recentShowName(i + 1), RecentShows.at(i));

@@ -29,9 +29,12 @@ struct Settings {
         QStringLiteral("Windows"); // "PACKAGE PLATFORM": "Windows" or "Linux", what packages run on
     QStringList RecentShows;       // "RECENT SHOW 1" to "RECENT SHOW 8": the last shows opened or saved
     QString Appearance = QStringLiteral("System"); // "APPEARANCE": "System", "Light" or "Dark"
+    int ThumbnailSize = 80; // "THUMBNAIL SIZE": the width of the grids' thumbnails in pixels, 80 to 256
 
     static constexpr int MinCrossFadeTime = 200;
     static constexpr int MaxCrossFadeTime = 2000;
+    static constexpr int MinThumbnailSize = 80;
+    static constexpr int MaxThumbnailSize = 256;
     // The length of a slide change's fade in milliseconds; 0 for a hard cut.
     int crossFadeMs() const { return CrossFade ? CrossFadeTime : 0; }
 

@@ -42,4 +42,6 @@ void WindowGrowth::place() {
         }
         rule.control->setGeometry(r);
     }
+    if (afterPlacing_)
+        afterPlacing_();
 }

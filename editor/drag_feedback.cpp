@@ -53,14 +53,16 @@ void DragFeedback::showPicture(const QImage& thumbnail, const QPoint& globalPos)
 
 void DragFeedback::markBefore(int index, int slideCount) {
     using namespace ShowGrid;
-    if (index > 0 && columnOf(index) == 0 && index >= slideCount)
-        markBorder(rowOf(index - 1), Columns);
+    const int columns = grid_.ColumnCount();
+    if (index > 0 && columnOf(index, columns) == 0 && index >= slideCount)
+        markBorder(rowOf(index - 1, columns), columns);
     else
-        markBorder(rowOf(index), columnOf(index));
+        markBorder(rowOf(index, columns), columnOf(index, columns));
 }
 
 void DragFeedback::markAfter(int index) {
-    markBorder(ShowGrid::rowOf(index), ShowGrid::columnOf(index) + 1);
+    const int columns = grid_.ColumnCount();
+    markBorder(ShowGrid::rowOf(index, columns), ShowGrid::columnOf(index, columns) + 1);
 }
 
 void DragFeedback::markBorder(int row, int edge) {

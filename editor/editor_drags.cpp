@@ -12,9 +12,11 @@
 #include <utility>
 
 namespace {
-// The drop area, in show grid coordinates: the five columns (the scroll bar lies outside it), from the
+// The drop area, in show grid coordinates: the columns (the scroll bar lies outside it), from the
 // top (1 for a drop) to BottomMargin above the grid's lower edge.
-constexpr int DropAreaRight = 5 * 76 - 3;
+int dropAreaRight(const TOvcTable& grid) {
+    return grid.ColumnCount() * grid.ColumnWidth() - 3;
+}
 constexpr int BottomMargin = 6;
 // The edge zones: above TopZone, and within BottomZone of the lower edge.
 constexpr int TopZone = 10;
@@ -22,8 +24,8 @@ constexpr int BottomZone = 21;
 // A slide dragged past this distance from the grid's right edge is over the scroll bar.
 constexpr int RightMargin = 19;
 
-int indexOf(const TOvcCell& cell) {
-    return ShowGrid::indexAt(cell.row, cell.col);
+int indexOf(const TOvcCell& cell, const TOvcTable& grid) {
+    return ShowGrid::indexAt(cell.row, cell.col, grid.ColumnCount());
 }
 } // namespace
 
@@ -81,12 +83,12 @@ void EditorDrags::OvcTable1MouseDown(Qt::MouseButton button, bool doubleClick) {
 }
 
 int EditorDrags::folderInsertIndex(const QPoint& showPos) const {
-    const bool inArea = showPos.x() >= 0 && showPos.x() <= DropAreaRight && showPos.y() >= 0 &&
+    const bool inArea = showPos.x() >= 0 && showPos.x() <= dropAreaRight(showGrid_) && showPos.y() >= 0 &&
                         showPos.y() <= showGrid_.height() - BottomMargin;
     if (!inArea)
         return -1;
     const TOvcCell cell = showGrid_.cellAt(showPos);
-    return cell.isValid() ? qMin(indexOf(cell), show_.SlideCount) : show_.SlideCount;
+    return cell.isValid() ? qMin(indexOf(cell, showGrid_), show_.SlideCount) : show_.SlideCount;
 }
 
 void EditorDrags::showFolderFeedback(const QPoint& showPos) {
@@ -104,7 +106,7 @@ void EditorDrags::OvcTable1MouseMove(const QPoint& pos) {
     if (!FolderDragActive)
         return;
     const QPoint p = toShowGrid(pos);
-    const bool overColumns = p.x() >= 0 && p.x() <= DropAreaRight;
+    const bool overColumns = p.x() >= 0 && p.x() <= dropAreaRight(showGrid_);
     if (const Edge edge = scrollableEdge(p); overColumns && edge != Edge::None) {
         showFolderFeedback(p);
         autoScroll(edge);
@@ -125,8 +127,9 @@ void EditorDrags::OvcTable1MouseUp(Qt::MouseButton button, const QPoint& pos) {
     if (p.y() < 1 || folderInsertIndex(p) < 0)
         return;
     TOvcCell cell = showGrid_.cellAt(p);
-    if (indexOf(cell) < 0)
-        cell = {ShowGrid::rowOf(show_.SlideCount), ShowGrid::columnOf(show_.SlideCount)};
+    if (indexOf(cell, showGrid_) < 0)
+        cell = {ShowGrid::rowOf(show_.SlideCount, showGrid_.ColumnCount()),
+                ShowGrid::columnOf(show_.SlideCount, showGrid_.ColumnCount())};
     if (cell.col == 0 && cell.row > showGrid_.RowLimit() - 1)
         showGrid_.setRowLimit(showGrid_.RowLimit() + 1);
     showGrid_.setActiveCell(cell.row, cell.col);
@@ -144,14 +147,14 @@ void EditorDrags::OvcTable2MouseDown(Qt::MouseButton button, const QPoint& pos, 
 }
 
 void EditorDrags::showReorderFeedback(const QPoint& pos) {
-    const int source = indexOf(ReorderSourceCell);
+    const int source = indexOf(ReorderSourceCell, showGrid_);
     if (!reorderPointer_ || !ReorderSourceCell.isValid() || source >= show_.SlideCount) {
         feedback_.hide();
         return;
     }
     feedback_.showPicture(show_.thumbnail(source), showGrid_.viewport()->mapToGlobal(pos));
     const TOvcCell cell = showGrid_.cellAt(pos);
-    const int target = indexOf(cell);
+    const int target = indexOf(cell, showGrid_);
     if (!cell.isValid() || target == source || target >= show_.SlideCount)
         feedback_.clearMark();
     else if (target > source)
@@ -167,7 +170,8 @@ void EditorDrags::OvcTable2MouseMove(const QPoint& pos) {
         autoScroll(edge);
         return;
     }
-    const int active = ShowGrid::indexAt(showGrid_.ActiveRow(), showGrid_.ActiveCol());
+    const int active =
+        ShowGrid::indexAt(showGrid_.ActiveRow(), showGrid_.ActiveCol(), showGrid_.ColumnCount());
     if (show_.SlideCount == 0 || active >= show_.SlideCount) {
         ReorderDragArmed = false;
         feedback_.hide();
@@ -187,12 +191,13 @@ void EditorDrags::OvcTable2MouseUp(const QPoint& pos) {
     const TOvcCell cell = showGrid_.cellAt(pos);
     // A press that was not on a cell has no slide to move.
     if (cell.isValid() && reorderPointer_ && ReorderSourceCell.isValid()) {
-        const int target = indexOf(cell);
-        const int source = indexOf(ReorderSourceCell);
+        const int target = indexOf(cell, showGrid_);
+        const int source = indexOf(ReorderSourceCell, showGrid_);
         if (source < show_.SlideCount && target < show_.SlideCount) {
             if (moveSlides_) {
                 const int at = moveSlides_(source, target);
-                showGrid_.setActiveCell(ShowGrid::rowOf(at), ShowGrid::columnOf(at));
+                showGrid_.setActiveCell(ShowGrid::rowOf(at, showGrid_.ColumnCount()),
+                                        ShowGrid::columnOf(at, showGrid_.ColumnCount()));
             } else {
                 show_.move(source, target);
                 showGrid_.setActiveCell(cell.row, cell.col);

@@ -224,6 +224,13 @@ void ImageBrowser::endPrefetch() {
     prefetchIndex_.clear();
 }
 
+void ImageBrowser::drawThumbnailsAnew() {
+    endPrefetch();
+    inView_->clear();
+    folder_.FolderThumbnailReady.fill(false);
+    controls_.OvcTable1.InvalidateTable();
+}
+
 const QImage* ImageBrowser::OvcTable1GetCellData(int row, int col) {
     if (col != 0 || row < 0 || row >= folder_.count())
         return nullptr;

@@ -80,6 +80,8 @@ class ImageBrowser {
     // order given; folderThumbnail() takes them from there until endPrefetch() or the next scan.
     void prefetchThumbnails(const QList<int>& rows);
     void endPrefetch();
+    // After the thumbnails' width changed: every row's thumbnail is drawn anew as it comes into view.
+    void drawThumbnailsAnew();
 
   private:
     bool chooseFolder(bool withDialog);

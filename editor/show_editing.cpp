@@ -45,7 +45,8 @@ int ShowEditing::InsertPosition() {
     const int p = view_.activeIndex();
     if (p <= show_.SlideCount)
         return p;
-    view_.grid().setActiveCell(ShowGrid::rowOf(show_.SlideCount), ShowGrid::columnOf(show_.SlideCount));
+    view_.grid().setActiveCell(ShowGrid::rowOf(show_.SlideCount, view_.grid().ColumnCount()),
+                               ShowGrid::columnOf(show_.SlideCount, view_.grid().ColumnCount()));
     return show_.SlideCount;
 }
 
@@ -121,7 +122,7 @@ void ShowEditing::BitBtn3Click() {
     insertFolderRows(rows, p, Origin::Button);
     browser_.grid().setFocus();
     // The last rows are shown: four at the window's start size, as many as fit in a taller grid.
-    const int gridRows = ShowGrid::rowsFor(show_.SlideCount);
+    const int gridRows = ShowGrid::rowsFor(show_.SlideCount, view_.grid().ColumnCount());
     keepInView(std::max(0, gridRows - std::max(1, view_.grid().fullyVisibleRows())));
 }
 

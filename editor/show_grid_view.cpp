@@ -49,12 +49,18 @@ QString pathTooLongText(const QString& path) {
 ShowGridView::ShowGridView(ShowDocument& show, TOvcTable& grid, QLabel& countLabel)
     : QObject(&grid), show_(show), grid_(grid), countLabel_(countLabel),
       selection_(new ShowSelection(show, grid)) {
+    grid_.setColumnCount(ShowGrid::Columns);
     grid_.setCellBitmapSupplier([this](int row, int col) -> const QImage* {
-        const int index = ShowGrid::indexAt(row, col);
-        return index >= 0 && index < show_.SlideCount ? &show_.thumbnail(index) : nullptr;
+        const int index = ShowGrid::indexAt(row, col, grid_.ColumnCount());
+        if (index < 0 || index >= show_.SlideCount)
+            return nullptr;
+        if (beforeTaken_)
+            beforeTaken_(index);
+        return &show_.thumbnail(index);
     });
-    grid_.setCellTextSupplier(
-        [this](int row, int col) { return slideCellText(show_, ShowGrid::indexAt(row, col)); });
+    grid_.setCellTextSupplier([this](int row, int col) {
+        return slideCellText(show_, ShowGrid::indexAt(row, col, grid_.ColumnCount()));
+    });
     connect(&show_, &ShowDocument::changed, this, &ShowGridView::follow);
     connect(&show_, &ShowDocument::walked, this, &ShowGridView::showWalked);
     showEmptyHint();
@@ -70,7 +76,7 @@ void ShowGridView::follow(const ShowChange& change) {
     const int active = activeIndex();
     followMissing(change);
     if (change.countChanged()) {
-        grid_.setRowLimit(ShowGrid::rowsFor(show_.SlideCount));
+        grid_.setRowLimit(ShowGrid::rowsFor(show_.SlideCount, columns()));
         showImagesCount();
         showEmptyHint();
     }
@@ -78,7 +84,7 @@ void ShowGridView::follow(const ShowChange& change) {
     const bool insertedHere = change.kind == ShowChange::Kind::Inserted && change.first == active;
     const int following = insertedHere ? active : change.indexAfter(active);
     if (following != active)
-        grid_.setActiveCell(ShowGrid::rowOf(following), ShowGrid::columnOf(following));
+        grid_.setActiveCell(ShowGrid::rowOf(following, columns()), ShowGrid::columnOf(following, columns()));
     repaintChanged(change);
 }
 
@@ -143,10 +149,10 @@ void ShowGridView::repaintChanged(const ShowChange& change) {
     }
     // Only the rows in view, and the one partly in view below them.
     const int top = grid_.TopRow();
-    first = std::max(first, ShowGrid::indexAt(top, 0));
-    last = std::min(last, ShowGrid::indexAt(top + grid_.fullyVisibleRows() + 1, 0) - 1);
+    first = std::max(first, ShowGrid::indexAt(top, 0, columns()));
+    last = std::min(last, ShowGrid::indexAt(top + grid_.fullyVisibleRows() + 1, 0, columns()) - 1);
     for (int index = first; index <= last; ++index)
-        grid_.invalidateCell(ShowGrid::rowOf(index), ShowGrid::columnOf(index));
+        grid_.invalidateCell(ShowGrid::rowOf(index, columns()), ShowGrid::columnOf(index, columns()));
 }
 
 // Undo and Redo show what they did: the first slide the step touched becomes the active one, and
@@ -155,22 +161,35 @@ void ShowGridView::showWalked(int first, int count) {
     if (show_.SlideCount == 0)
         return;
     const int at = std::min(first, show_.SlideCount - 1);
-    const int lastRow = ShowGrid::rowOf(std::max(at, first + count - 1));
-    grid_.setActiveCell(ShowGrid::rowOf(at), ShowGrid::columnOf(at));
+    const int lastRow = ShowGrid::rowOf(std::max(at, first + count - 1), columns());
+    grid_.setActiveCell(ShowGrid::rowOf(at, columns()), ShowGrid::columnOf(at, columns()));
     const int visibleRows = std::max(1, grid_.fullyVisibleRows());
     if (lastRow >= grid_.TopRow() + visibleRows)
-        grid_.setTopRow(std::min(ShowGrid::rowOf(at), lastRow - visibleRows + 1));
+        grid_.setTopRow(std::min(ShowGrid::rowOf(at, columns()), lastRow - visibleRows + 1));
 }
 
 int ShowGridView::activeIndex() const {
-    return ShowGrid::indexAt(grid_.ActiveRow(), grid_.ActiveCol());
+    return ShowGrid::indexAt(grid_.ActiveRow(), grid_.ActiveCol(), columns());
 }
 
 void ShowGridView::showAnew(int minimumRows) {
     grid_.setAllowRedraw(true);
     grid_.setActiveCell(0, 0);
-    grid_.setRowLimit(std::max(ShowGrid::rowsFor(show_.SlideCount), minimumRows));
+    grid_.setRowLimit(std::max(ShowGrid::rowsFor(show_.SlideCount, columns()), minimumRows));
     grid_.setTopRow(0);
+}
+
+void ShowGridView::setColumns(int columns) {
+    if (columns == grid_.ColumnCount() || columns < 1)
+        return;
+    const int active = activeIndex();
+    const int top = ShowGrid::indexAt(grid_.TopRow(), 0, grid_.ColumnCount());
+    grid_.setColumnCount(columns);
+    const int rows = show_.SlideCount > 0 ? ShowGrid::rowsFor(show_.SlideCount, columns) : grid_.RowLimit();
+    grid_.setRowLimit(std::max(rows, ShowGrid::rowOf(active, columns) + 1));
+    grid_.setActiveCell(ShowGrid::rowOf(active, columns), ShowGrid::columnOf(active, columns));
+    grid_.setTopRow(ShowGrid::rowOf(top, columns));
+    grid_.InvalidateTable();
 }
 
 void ShowGridView::showImagesCount() {

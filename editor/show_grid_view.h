@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class QLabel;
@@ -44,6 +45,13 @@ class ShowGridView : public QObject {
     // "Read i of N..." while a show is read.
     void showReadProgress(int done, int count);
 
+    // The grid's columns; set anew, the slides flow into them in order and the active slide, the
+    // first slide in view and the selection stay as they were.
+    int columns() const { return grid_.ColumnCount(); }
+    void setColumns(int columns);
+    // Called with each slide whose cell is about to be painted, before its thumbnail is taken.
+    void setBeforeThumbnailTaken(std::function<void(int index)> before) { beforeTaken_ = std::move(before); }
+
     ShowDocument& show() { return show_; }
     TOvcTable& grid() { return grid_; }
     QLabel& countLabel() { return countLabel_; }
@@ -66,4 +74,5 @@ class ShowGridView : public QObject {
     QLabel& countLabel_;
     ShowSelection* selection_;
     std::vector<bool> missing_; // by slide: its picture is not there
+    std::function<void(int index)> beforeTaken_;
 };

@@ -33,7 +33,8 @@ bool movesTheActiveCell(int key) {
 
 ShowSelection::ShowSelection(ShowDocument& show, TOvcTable& grid)
     : QObject(&grid), show_(show), grid_(grid), viewport_(grid.viewport()) {
-    grid_.setCellSelectedTest([this](int row, int col) { return isSelected(ShowGrid::indexAt(row, col)); });
+    grid_.setCellSelectedTest(
+        [this](int row, int col) { return isSelected(ShowGrid::indexAt(row, col, grid_.ColumnCount())); });
     grid_.installEventFilter(this);
     viewport_->installEventFilter(this);
     connect(&show_, &ShowDocument::changed, this, &ShowSelection::follow);
@@ -63,13 +64,13 @@ void ShowSelection::clear() {
 }
 
 int ShowSelection::activeIndex() const {
-    return ShowGrid::indexAt(grid_.ActiveRow(), grid_.ActiveCol());
+    return ShowGrid::indexAt(grid_.ActiveRow(), grid_.ActiveCol(), grid_.ColumnCount());
 }
 
 // The slide under a point of the grid, or -1 where there is none.
 int ShowSelection::indexAt(const QPoint& pos) const {
     const TOvcCell cell = grid_.cellAt(pos);
-    const int index = cell.isValid() ? ShowGrid::indexAt(cell.row, cell.col) : -1;
+    const int index = cell.isValid() ? ShowGrid::indexAt(cell.row, cell.col, grid_.ColumnCount()) : -1;
     return index < show_.SlideCount ? index : -1;
 }
 
@@ -217,7 +218,8 @@ std::set<int> ShowSelection::slidesInBand(const QPoint& pos) const {
     const QRect band = QRect(pressAt_, pos + QPoint(0, scrolledPixels())).normalized();
     std::set<int> touched;
     for (int index = 0; index < show_.SlideCount; ++index) {
-        const QRect cell = grid_.cellRect(ShowGrid::rowOf(index), ShowGrid::columnOf(index));
+        const QRect cell = grid_.cellRect(ShowGrid::rowOf(index, grid_.ColumnCount()),
+                                          ShowGrid::columnOf(index, grid_.ColumnCount()));
         if (cell.translated(0, scrolledPixels()).intersects(band))
             touched.insert(index);
     }

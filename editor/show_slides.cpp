@@ -99,6 +99,25 @@ void ShowSlides::buildThumbnailsForRead(int count) {
     }
 }
 
+void ShowSlides::freshenThumbnail(int index) {
+    if (index < 0 || index >= show_.SlideCount || !thumbnails_.drawnAtOtherWidth(show_.thumbnail(index)))
+        return;
+    ShowSlide slide = show_.at(index);
+    const QString path = show_.isBlank(index) || show_.isMissing(index) ? QString() : show_.imagePath(index);
+    if (thumbnails_.measureScreenDepth() >= 16) {
+        const std::optional<QImage> picture =
+            path.isEmpty() ? std::nullopt : decodeThumbnailPicture(path, thumbnails_.pixelRatio());
+        drawThumbnail(slide, Purpose::ShowRead, &picture);
+    } else {
+        // Through the imaging control, which holds the grid's painting while it draws.
+        TOvcTable& grid = view_.grid();
+        const bool allowed = grid.AllowRedraw();
+        drawThumbnail(slide, Purpose::ShowRead, nullptr);
+        grid.setAllowRedraw(allowed);
+    }
+    show_.setThumbnail(index, std::move(slide.thumbnail));
+}
+
 std::unique_ptr<ThumbnailDecodeQueue> ShowSlides::decodeAhead(const QStringList& paths,
                                                               ThumbnailSource source) {
     // Screens below 16 bits per pixel draw through the imaging control's palette, one at a time.

@@ -9,6 +9,8 @@
 
 #include <QtEndian>
 
+#include <cmath>
+
 namespace {
 // A resize the control refuses leaves its picture and reported size as they were.
 void resize(QImage& picture, QSize& reported, const QSize& target) {
@@ -72,7 +74,10 @@ std::optional<QImage> decodeThumbnailPicture(const QString& path, qreal scale, T
     if (const auto exif = anyValid ? imaging::loadExifThumbnail(path) : std::nullopt;
         exif && largeEnough(exif->image, exif->fullSize, scale))
         return fitted(exif->image, exif->fullSize, scale);
-    imaging::LoadedImage loaded = imaging::loadImageFile(path, imaging::ThumbnailBox);
+    // A grown thumbnail needs a larger decode than the one a cache entry is made from.
+    const int side = int(std::ceil(72 * scale));
+    imaging::LoadedImage loaded =
+        imaging::loadImageFile(path, imaging::ThumbnailBox.expandedTo(QSize(side, side)));
     if (loaded.image.isNull()) {
         // Only the file's own fault is remembered: memory, a missing decoder or a limit of this
         // version may be different another time.

@@ -14,6 +14,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <iterator>
 
 namespace {
 const QColor ThumbnailBackground = Qt::white;
@@ -46,6 +47,19 @@ QString fittedCaption(const QString& caption, const std::function<bool(const QSt
     return caption.left(1) + QStringLiteral("...");
 }
 
+QSize thumbnailSizeFor(int width) {
+    return QSize(width, qRound(50.0 * width / ThumbnailWidth) + ThumbnailHeight - 50);
+}
+
+int steppedThumbnailWidth(int width, int steps) {
+    static constexpr int Widths[] = {ThumbnailWidth, 96, 128, 160, 192, 224, LargestThumbnailWidth};
+    constexpr int last = int(std::size(Widths)) - 1;
+    int at = 0;
+    while (at < last && Widths[at + 1] <= width)
+        ++at;
+    return Widths[std::clamp(at + steps, 0, last)];
+}
+
 ThumbnailBuilder::ThumbnailBuilder(TPhoto& photo, QImage& workBitmap, std::function<int()> screenDepth,
                                    QString paletteFile, std::function<qreal()> pixelRatio)
     : photo_(photo), work_(workBitmap), screenDepth_(std::move(screenDepth)),
@@ -57,17 +71,27 @@ int ThumbnailBuilder::measureScreenDepth() {
     return screenBits_;
 }
 
+void ThumbnailBuilder::setThumbnailWidth(int width) {
+    width_ = std::clamp(width, ThumbnailWidth, LargestThumbnailWidth);
+}
+
+bool ThumbnailBuilder::drawnAtOtherWidth(const QImage& thumbnail) const {
+    const QSize drawn = thumbnail.deviceIndependentSize().toSize();
+    return !thumbnail.isNull() && drawn != thumbnailSize() && drawn == thumbnailSizeFor(drawn.width());
+}
+
 void ThumbnailBuilder::FitThumbnailImage() {
     const QSize picture(photo_.IWidth(), photo_.IHeight());
     const auto first = firstThumbnailResize(picture);
     workRatio_ = 1;
+    const qreal ratio = pixelRatio();
     if (!first)
         return;
-    if (ratio_ != 1) {
+    if (ratio != 1) {
         // Straight to the device pixels of the fitted size.
-        const QSize pixels = (QSizeF(fittedThumbnailSize(picture)) * ratio_).toSize();
+        const QSize pixels = (QSizeF(fittedThumbnailSize(picture)) * ratio).toSize();
         photo_.ResizeImage(pixels.width(), pixels.height());
-        workRatio_ = ratio_;
+        workRatio_ = ratio;
         return;
     }
     photo_.ResizeImage(first->width(), first->height());
@@ -102,6 +126,7 @@ bool ThumbnailBuilder::fetchWithRetries() {
 
 void ThumbnailBuilder::clearWorkBitmap() {
     work_ = QImage(ThumbnailWidth, ThumbnailHeight, QImage::Format_RGB32);
+    work_.setDevicePixelRatio(1);
     work_.fill(ThumbnailBackground);
 }
 
@@ -123,7 +148,10 @@ void ThumbnailBuilder::draw(QImage& target, const QString& path, bool missing) {
     const QList<QRgb> palette = palettePath() && !missing ? work_.colorTable() : QList<QRgb>();
     const QColor background = missing ? MissingBackground : ThumbnailBackground;
 
-    QImage canvas((QSizeF(ThumbnailWidth, ThumbnailHeight) * ratio_).toSize(), QImage::Format_RGB32);
+    // The picture's place grows with the thumbnail; the name keeps its font under it.
+    const qreal z = zoom();
+    const QSize size = thumbnailSize();
+    QImage canvas((QSizeF(size) * ratio_).toSize(), QImage::Format_RGB32);
     canvas.setDevicePixelRatio(ratio_);
     canvas.fill(background);
     QPainter painter(&canvas);
@@ -132,11 +160,12 @@ void ThumbnailBuilder::draw(QImage& target, const QString& path, bool missing) {
     const qreal workRatio = work_.devicePixelRatio();
     const int w = qRound(work_.width() / workRatio);
     const int h = qRound(work_.height() / workRatio);
+    const int pictureBottom = qRound(50 * z);
     if (missing) {
         painter.setPen(Qt::black);
-        painter.drawText(QRect(0, 0, 66, 50), Qt::AlignCenter,
+        painter.drawText(QRect(0, 0, qRound(66 * z), pictureBottom), Qt::AlignCenter,
                          QCoreApplication::translate("ThumbnailBuilder", "missing"));
-    } else if (w > 1 && h > 1) {
+    } else if (w > 1 && h > 1 && z == 1) {
         // Source (0, 0)-(w - 1, h - 1) stretched onto the rectangle centred on (33, 25).
         const QRect destination(33 - w / 2, 25 - h / 2, 2 * (w / 2), 2 * (h / 2));
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -145,15 +174,21 @@ void ThumbnailBuilder::draw(QImage& target, const QString& path, bool missing) {
         else
             painter.drawImage(QRectF(destination), work_,
                               QRectF(0, 0, work_.width() - workRatio, work_.height() - workRatio));
+    } else if (w > 1 && h > 1) {
+        // Grown: the picture grown alike, centred on the grown (33, 25).
+        const QSizeF shown = QSizeF(work_.size()) * (z / workRatio);
+        const QRectF destination(QPointF(33 * z, 25 * z) - QPointF(shown.width(), shown.height()) / 2, shown);
+        painter.drawImage(destination, work_);
     }
 
     const QFontMetrics metrics(painter.font());
-    const QString name = fittedCaption(thumbnailCaption(path), [&metrics](const QString& text) {
-        return metrics.horizontalAdvance(text) + 3 <= 70;
+    const int room = size.width() - 10;
+    const QString name = fittedCaption(thumbnailCaption(path), [&metrics, room](const QString& text) {
+        return metrics.horizontalAdvance(text) + 3 <= room;
     });
     const int textWidth = metrics.horizontalAdvance(name);
-    const int x = (69 - (textWidth + 3)) / 2;
-    const QRect textBox(x, 50, textWidth, metrics.height());
+    const int x = (room - 1 - (textWidth + 3)) / 2;
+    const QRect textBox(x, pictureBottom, textWidth, metrics.height());
     painter.fillRect(textBox, background);
     painter.setPen(Qt::black);
     painter.drawText(textBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, name);

@@ -2,9 +2,12 @@
 #pragma once
 // Makes the 80 x 70 thumbnails of both grids through the main window's hidden imaging control:
 // the picture shrunk inside the control, fetched out as a device-independent bitmap, centred on
-// (33, 25), and the file name written underneath as it is on disk.
+// (33, 25), and the file name written underneath as it is on disk. Larger thumbnails, up to 256
+// pixels wide, are the same thumbnail grown: picture area and place grown alike, the name in the
+// same font under it.
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -14,6 +17,13 @@ class TPhoto;
 inline constexpr int ThumbnailWidth = 80;
 inline constexpr int ThumbnailHeight = 70;
 inline constexpr int ThumbnailFetchAttempts = 6;
+inline constexpr int LargestThumbnailWidth = 256;
+
+// The size of a thumbnail `width` pixels wide (80 x 70 at ThumbnailWidth).
+QSize thumbnailSizeFor(int width);
+// The thumbnail width `steps` steps larger (negative: smaller) than `width`, kept between
+// ThumbnailWidth and LargestThumbnailWidth; a width between two steps counts from the step below.
+int steppedThumbnailWidth(int width, int steps);
 
 class ThumbnailBuilder {
   public:
@@ -31,7 +41,16 @@ class ThumbnailBuilder {
     // Measures the colour depth and the pixel ratio again and keeps them for the drawing that follows.
     int measureScreenDepth();
     int ScreenBitsPerPixel() const { return screenBits_; }
-    qreal pixelRatio() const { return ratio_; }
+    // The device pixels per thumbnail pixel the pictures are decoded and fitted at: the window's
+    // ratio times how much the thumbnails are grown.
+    qreal pixelRatio() const { return ratio_ * zoom(); }
+
+    // The thumbnails' width from now on, ThumbnailWidth (the default) to LargestThumbnailWidth.
+    int thumbnailWidth() const { return width_; }
+    void setThumbnailWidth(int width);
+    QSize thumbnailSize() const { return thumbnailSizeFor(width_); }
+    // Whether a thumbnail was drawn at another width than thumbnailWidth() (a null one was not).
+    bool drawnAtOtherWidth(const QImage& thumbnail) const;
     bool palettePath() const { return screenBits_ < 16; }
 
     void FitThumbnailImage();
@@ -54,6 +73,7 @@ class ThumbnailBuilder {
 
   private:
     void draw(QImage& target, const QString& path, bool missing);
+    qreal zoom() const { return qreal(width_) / ThumbnailWidth; }
 
     TPhoto& photo_;
     QImage& work_;
@@ -62,7 +82,8 @@ class ThumbnailBuilder {
     std::function<qreal()> pixelRatio_;
     QImage audioIcon_;
     int screenBits_ = 32;
-    qreal ratio_ = 1;
+    qreal ratio_ = 1; // the window's device pixels per pixel
+    int width_ = ThumbnailWidth;
     qreal workRatio_ = 1; // device pixels per pixel of the picture the last fit left in the control
 };
 

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <optional>
 
@@ -623,6 +624,21 @@ void TOvcTable::keyPressEvent(QKeyEvent* event) {
         return;
     }
     moveActiveCell(row, col, mods);
+    event->accept();
+}
+
+void TOvcTable::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        m_zoomDelta = 0;
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    // A notch is 120 eighths of a degree; fine-grained wheels and touch pads add up to one.
+    m_zoomDelta += event->angleDelta().y();
+    const int steps = m_zoomDelta / QWheelEvent::DefaultDeltasPerStep;
+    m_zoomDelta -= steps * QWheelEvent::DefaultDeltasPerStep;
+    if (steps != 0)
+        emit zoomRequested(steps);
     event->accept();
 }
 

@@ -146,6 +146,9 @@ class TOvcTable : public QAbstractScrollArea {
     void cellActivated(int row, int col);
     void contextMenuKeyPressed(int row, int col);
     void moveCellRequested(int fromRow, int fromCol, int toRow, int toCol);
+    // The wheel turned with Ctrl held: `steps` notches away from the user (negative: towards), for
+    // larger or smaller cells; the grid does not scroll then.
+    void zoomRequested(int steps);
     void entered(); // the grid took the focus
     void exited();  // the grid lost the focus
 
@@ -158,6 +161,7 @@ class TOvcTable : public QAbstractScrollArea {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -213,4 +217,5 @@ class TOvcTable : public QAbstractScrollArea {
     RowsAboutToBeFetched m_announceRows;
     CellTextSupplier m_textSupplier;
     QString m_emptyText;
+    int m_zoomDelta = 0; // eighths of a degree of Ctrl+wheel turn not yet a whole notch
 };

@@ -190,8 +190,9 @@ int main(int argc, char** argv) {
              // The last slide of the sample show, which has a caption and a sound, as Edit > Image
              // Properties opens it.
              const int last = main->document().SlideCount - 1;
-             main->findChild<TOvcTable*>(QStringLiteral("OvcTable2"))
-                 ->setActiveCell(ShowGrid::rowOf(last), ShowGrid::columnOf(last));
+             auto* grid = main->findChild<TOvcTable*>(QStringLiteral("OvcTable2"));
+             grid->setActiveCell(ShowGrid::rowOf(last, grid->ColumnCount()),
+                                 ShowGrid::columnOf(last, grid->ColumnCount()));
              main->SlideProperties1Click();
          },
          "image-properties.png"},

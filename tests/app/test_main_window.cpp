@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -29,6 +30,7 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
@@ -74,8 +76,9 @@ TEST_F(MainWindow, WindowsAreCreatedInOrderWithTheirCaptions) {
     EXPECT_EQ(actual, expected);
 }
 
-// The client area starts at 588 x 414, its least size; a larger window keeps the controls in their
-// order, centred across, and gives the grids its height: the show grid shows more rows of five.
+// The client area starts at 588 x 414, its least size; a larger window keeps the controls above the
+// grids in their order, centred across, and gives the grids its height and its width: the show grid
+// shows more rows, and more columns as they fit.
 TEST_F(MainWindow, TheWindowStartsAt588By414AndItsGridsGrowWithIt) {
     QWidget* client = main().centralWidget();
     main().resize(main().minimumSizeHint()); // as the program starts it
@@ -95,15 +98,99 @@ TEST_F(MainWindow, TheWindowStartsAt588By414AndItsGridsGrowWithIt) {
     const auto place = [this](const char* name) { return main().findChild<QWidget*>(name)->geometry(); };
     const QRect folderPanel = place("Panel6"), showPanel = place("Panel7"), edit = place("Edit1"),
                 add = place("BitBtn1"), count = place("Label7");
+    EXPECT_EQ(folderPanel, QRect(15, 88, 101, 302));
+    EXPECT_EQ(showPanel, QRect(170, 88, 405, 302));
     main().resize(main().size() + QSize(200, 146));
     ASSERT_TRUE(QTest::qWaitFor([&] { return client->size() == QSize(788, 560); }, ConditionWaitMs));
-    EXPECT_EQ(place("Panel6"), folderPanel.translated(100, 0).adjusted(0, 0, 0, 146));
-    EXPECT_EQ(place("Panel7"), showPanel.translated(100, 0).adjusted(0, 0, 0, 146));
+    EXPECT_EQ(place("Panel6"), folderPanel.adjusted(0, 0, 0, 146));
+    EXPECT_EQ(place("Panel7"), showPanel.adjusted(0, 0, 200, 146));
     EXPECT_EQ(place("Edit1"), edit.translated(100, 0));
-    EXPECT_EQ(place("BitBtn1"), add.translated(100, 73));
-    EXPECT_EQ(place("Label7"), count.translated(100, 146));
+    EXPECT_EQ(place("BitBtn1"), add.translated(0, 73));
+    EXPECT_EQ(place("Label7"), count.translated(0, 146));
     EXPECT_EQ(grid->fullyVisibleRows(), 6);
-    EXPECT_EQ(grid->ColumnCount(), 5);
+    EXPECT_EQ(grid->ColumnCount(), 7);
+}
+
+// The thumbnails grow and shrink in steps between the start size and 256 pixels, from the View
+// menu, its keys and Ctrl with the wheel over either grid; both grids' cells follow, the show grid
+// has as many columns as its width holds (five at the start size), the slides keep their order and
+// the active one stays active, and the size chosen is there at the next start.
+TEST_F(MainWindow, ThumbnailsGrowInStepsAndTheShowGridFillsTheWindowsWidth) {
+    QWidget* client = main().centralWidget();
+    main().resize(main().minimumSizeHint());
+    main().show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main(), ConditionWaitMs));
+    main().processCommandLine(copies(20));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return main().document().SlideCount == 20; }, ConditionWaitMs));
+    auto* folderGrid = main().findChild<TOvcTable*>("OvcTable1");
+    auto* grid = main().findChild<TOvcTable*>("OvcTable2");
+    grid->setActiveCell(2, 2); // slide 12
+    const auto wheel = [](TOvcTable* over, int notches) {
+        QWheelEvent turn(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, notches * 120), Qt::NoButton,
+                         Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(over->viewport(), &turn);
+    };
+    const auto menu = [this](const char* item) {
+        main().findChild<QAction*>(QLatin1String(item))->trigger();
+    };
+    const auto key = [this](Qt::Key k) { QTest::keyClick(&main(), k, Qt::ControlModifier); };
+    const struct {
+        std::function<void()> act;
+        int width;
+        int columns;
+    } steps[] = {{[&] { menu("SmallerThumbnails1"); }, 80, 5},
+                 {[&] { menu("LargerThumbnails1"); }, 96, 3},
+                 {[&] { key(Qt::Key_Equal); }, 128, 2},
+                 {[&] { key(Qt::Key_Plus); }, 160, 1},
+                 {[&] { wheel(grid, 1); }, 192, 1},
+                 {[&] { wheel(folderGrid, 2); }, 256, 1},
+                 {[&] { menu("LargerThumbnails1"); }, 256, 1},
+                 {[&] { main().resize(1400, main().height()); }, 256, 4},
+                 {[&] { key(Qt::Key_Minus); }, 224, 4},
+                 {[&] { wheel(grid, -4); }, 96, 12},
+                 {[&] { menu("SmallerThumbnails1"); }, 80, 15},
+                 {[&] { menu("SmallerThumbnails1"); }, 80, 15}};
+    for (const auto& step : steps) {
+        step.act();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return grid->ColumnCount() == step.columns; }, ConditionWaitMs))
+            << step.width << " " << grid->ColumnCount();
+        EXPECT_EQ(main().settings().ThumbnailSize, step.width);
+        for (const TOvcTable* each : {folderGrid, grid})
+            EXPECT_EQ(each->ColumnWidth(), step.width - 4) << step.width;
+        EXPECT_GE(client->width(), 2 * step.width + 124) << step.width; // a column of either grid
+        EXPECT_EQ(grid->ActiveRow() * step.columns + grid->ActiveCol(), 12) << step.width;
+        // The slides in view are drawn anew at the size chosen as they are painted.
+        QImage shown(grid->viewport()->size(), QImage::Format_RGB32);
+        grid->viewport()->render(&shown);
+        const int lastInView = std::min(19, (grid->TopRow() + 1) * step.columns - 1);
+        EXPECT_EQ(main().document().thumbnail(lastInView).deviceIndependentSize().width(), step.width);
+    }
+
+    // Written once the program waits for events, as its own event loop does.
+    const auto stored = [](const QByteArray& size) {
+        QFile ini(SettingsStore::defaultLocation());
+        const auto written = [&] {
+            ini.close();
+            return ini.open(QIODevice::ReadOnly) && ini.readAll().contains("THUMBNAIL%20SIZE=" + size);
+        };
+        QEventLoop loop;
+        QTimer check;
+        QObject::connect(&check, &QTimer::timeout, [&] {
+            if (written())
+                loop.quit();
+        });
+        check.start(10);
+        QTimer::singleShot(ConditionWaitMs, &loop, &QEventLoop::quit);
+        loop.exec();
+        return written();
+    };
+    menu("LargerThumbnails1");
+    ASSERT_TRUE(stored("96"));
+    windows.reset(createAppWindows());
+    EXPECT_EQ(main().settings().ThumbnailSize, 96);
+    EXPECT_EQ(main().findChild<TOvcTable*>("OvcTable2")->ColumnWidth(), 92);
+    main().setThumbnailSize(80);
+    EXPECT_TRUE(stored("80"));
 }
 
 TEST_F(MainWindow, MenuHoldsEveryCommandWithItsCaptionAndShortcut) {
@@ -134,6 +221,8 @@ TEST_F(MainWindow, MenuHoldsEveryCommandWithItsCaptionAndShortcut) {
         {"FitToMusic1", "Fit Slides to &Music", {}},
         {"SingleSlide1", "&Image", {}},
         {"Slideshow1", "Ver&asco", {}},
+        {"LargerThumbnails1", "&Larger Thumbnails", QKeySequence(Qt::CTRL | Qt::Key_Plus)},
+        {"SmallerThumbnails1", "&Smaller Thumbnails", QKeySequence(Qt::CTRL | Qt::Key_Minus)},
         {"HelpContentsItem", "&Help Topics", QKeySequence(Qt::Key_F1)},
         {"HelpAboutItem", "&About Verasco...", {}}};
     for (const auto& [name, caption, shortcut] : items) {

@@ -59,6 +59,7 @@ TEST_F(SettingsTest, FirstRunGivesTheDefaults) {
     EXPECT_EQ(s.crossFadeMs(), 0);
     EXPECT_EQ(s.PackagePlatform, QStringLiteral("Windows"));
     EXPECT_EQ(s.Appearance, QStringLiteral("System"));
+    EXPECT_EQ(s.ThumbnailSize, 80);
     EXPECT_FALSE(QFile::exists(iniPath())) << "reading creates nothing";
 }
 
@@ -84,17 +85,20 @@ TEST_F(SettingsTest, DefaultDelayTexts) {
     }
 }
 
-TEST_F(SettingsTest, CrossFadeTimesStayWithinTheirRange) {
+TEST_F(SettingsTest, CrossFadeTimesAndThumbnailSizesStayWithinTheirRanges) {
     struct Row {
         QByteArray stored;
         int ms;
+        int thumbnail;
     };
-    const Row rows[] = {{"500", 500}, {"0x3E8", 1000}, {"100", 200},
-                        {"-5", 200},  {"90000", 2000}, {"soon", 1000}};
+    const Row rows[] = {{"500", 500, 256},    {"0x3E8", 1000, 256}, {"100", 200, 100}, {"-5", 200, 80},
+                        {"90000", 2000, 256}, {"soon", 1000, 80},   {"0x80", 200, 128}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.stored.toStdString());
-        const Settings s = readFromIni("[General]\nCROSS%20FADE=1\nCROSS%20FADE%20TIME=" + row.stored + "\n");
+        const Settings s = readFromIni("[General]\nCROSS%20FADE=1\nCROSS%20FADE%20TIME=" + row.stored +
+                                       "\nTHUMBNAIL%20SIZE=" + row.stored + "\n");
         EXPECT_EQ(s.crossFadeMs(), row.ms);
+        EXPECT_EQ(s.ThumbnailSize, row.thumbnail);
     }
 }
 
@@ -148,6 +152,7 @@ TEST_F(SettingsTest, ValuesAreWrittenAsDecimalDigitsAndSwitches) {
     s.CrossFadeTime = 500;
     s.PackagePlatform = "Linux";
     s.Appearance = "Dark";
+    s.ThumbnailSize = 192;
 
     SettingsStore store(iniPath());
     ASSERT_TRUE(s.write(store));
@@ -166,6 +171,7 @@ TEST_F(SettingsTest, ValuesAreWrittenAsDecimalDigitsAndSwitches) {
                                     "SHOW%20SLIDE%20CONTROLS=1\n"
                                     "SHOW%20TEXT%20ON%20EACH%20SLIDE=1\n"
                                     "SLIDE%20DIRECTORY=C:\\\\shows\\\\\n"
+                                    "THUMBNAIL%20SIZE=192\n"
                                     "VIEWER%20SCREEN=HDMI-1\n"));
 }
 
@@ -182,6 +188,7 @@ TEST_F(SettingsTest, WrittenSettingsReadBackTheSame) {
     s.CrossFadeTime = 1300;
     s.PackagePlatform = "Linux";
     s.Appearance = "Light";
+    s.ThumbnailSize = 224;
     // Ten shows remembered, one of them twice: the newest eight are kept, each once, newest first.
     for (int i = 0; i < 10; ++i)
         s.rememberRecentShow(QStringLiteral("/shows/%1.vrs").arg(i));

@@ -42,7 +42,7 @@ class Editing : public EditingDesk {
     // The slides' names and what the grid and the status line show of them.
     void expectShow(const QString& names) {
         EXPECT_EQ(slideNames().join(' '), names);
-        EXPECT_EQ(showGrid.RowLimit(), ShowGrid::rowsFor(show.SlideCount));
+        EXPECT_EQ(showGrid.RowLimit(), ShowGrid::rowsFor(show.SlideCount, showGrid.ColumnCount()));
         EXPECT_EQ(countLabel.text(), QStringLiteral("Images: %1").arg(show.SlideCount) + QString(24, ' '));
     }
 };

@@ -204,7 +204,8 @@ TEST_F(ShowSlidesTest, TheGridRepaintsTheCellsOfTheSlidesThatChanged) {
         QRegion expected;
         for (int index : row.cells)
             expected += index < 0 ? grid.viewport()->rect()
-                                  : grid.cellRect(ShowGrid::rowOf(index), ShowGrid::columnOf(index));
+                                  : grid.cellRect(ShowGrid::rowOf(index, grid.ColumnCount()),
+                                                  ShowGrid::columnOf(index, grid.ColumnCount()));
         EXPECT_EQ(painted.region, expected & grid.viewport()->rect());
     }
 }

@@ -117,9 +117,9 @@ class SharedCache : public testing::Test {
 };
 
 // An entry is used when its keys match the file and it has the pixels the thumbnail takes, from
-// whichever of the four sizes holds one; a wrong modification time, too few pixels or more than its
-// folder's size are not. A recorded size of other proportions than the entry's is not believed, and
-// the entry's own EXIF orientation turns it.
+// whichever of the four sizes holds one (the largest thumbnails only from a larger entry); a wrong
+// modification time, too few pixels or more than its folder's size are not. A recorded size of other
+// proportions than the entry's is not believed, and the entry's own EXIF orientation turns it.
 TEST_F(SharedCache, AnotherProgramsEntryIsUsedWhileItsKeysMatch) {
     const struct {
         const char* folder;
@@ -139,6 +139,9 @@ TEST_F(SharedCache, AnotherProgramsEntryIsUsedWhileItsKeysMatch) {
                 {"normal", 128, 0, 2, true},
                 {"normal", 256, 0, 1, false},
                 {"large", 512, 0, 1, false},
+                // The largest thumbnails, 256 pixels wide, from a large entry, never a normal one.
+                {"large", 256, 0, 3.2, true},
+                {"normal", 128, 0, 3.2, false},
                 {"normal", 128, 0, 1, true, {100, 6000}},
                 {"normal", 128, 0, 1, true, {}, 6, {36, 48}}};
     for (const auto& row : rows) {

@@ -111,22 +111,54 @@ TEST_F(Thumbnails, FilesOfEveryShapeAndFormatFillThePictureAreaAroundItsCentre) 
 }
 
 // At two device pixels per pixel the thumbnail keeps its 80 x 70 geometry with twice the pixels, the
-// same through the imaging control as decoded ahead.
-TEST_F(Thumbnails, OnAScreenOfTwoDevicePixelsPerPixelThumbnailsCarryThemAll) {
-    ThumbnailBuilder sharp{photo, work, [this] { return depth; }, PaletteFile, [] { return 2.0; }};
-    sharp.measureScreenDepth();
-    const QString path = test_pictures::make(dir.path(), "fine.jpg", {640, 480});
-    QImage throughControl, decodedAhead;
-    sharp.BuildFolderThumbnail(throughControl, path);
-    sharp.drawFolderThumbnail(decodedAhead, path, decodeThumbnailPicture(path, 2));
-    for (const QImage& thumbnail : {throughControl, decodedAhead}) {
-        EXPECT_EQ(thumbnail.size(), QSize(160, 140));
-        EXPECT_EQ(thumbnail.devicePixelRatio(), 2);
-        EXPECT_EQ(thumbnail.deviceIndependentSize(), QSizeF(80, 70));
-        const QRect extent = pictureExtent(thumbnail, 100);
-        EXPECT_NEAR(extent.width(), 128, 3);
-        EXPECT_NEAR(extent.height(), 96, 3);
+// same through the imaging control as decoded ahead. A grown thumbnail grows its picture area with
+// the pixels it needs, and its name keeps its font: a name shortened at the start size is whole.
+TEST_F(Thumbnails, OnAScreenOfTwoDevicePixelsPerPixelAndGrownThumbnailsCarryEveryPixel) {
+    const struct {
+        qreal screen;
+        int width;
+        QSizeF size;  // in the window's pixels
+        QSize extent; // the picture's, in device pixels
+        bool nameWhole;
+    } rows[] = {{2, 80, {80, 70}, {128, 96}, false},
+                {1, 256, {256, 180}, {205, 154}, true},
+                {2, 256, {256, 180}, {410, 307}, true}};
+    const QString path = test_pictures::make(dir.path(), "holiday_at_the_lake_2024.jpg", {640, 480});
+    for (const auto& row : rows) {
+        ThumbnailBuilder sharp{photo, work, [this] { return depth; }, PaletteFile,
+                               [&row] { return row.screen; }};
+        sharp.setThumbnailWidth(row.width);
+        sharp.measureScreenDepth();
+        QImage throughControl, decodedAhead;
+        sharp.BuildFolderThumbnail(throughControl, path);
+        sharp.drawFolderThumbnail(decodedAhead, path, decodeThumbnailPicture(path, sharp.pixelRatio()));
+        for (const QImage& thumbnail : {throughControl, decodedAhead}) {
+            EXPECT_EQ(thumbnail.devicePixelRatio(), row.screen) << row.width;
+            EXPECT_EQ(thumbnail.deviceIndependentSize(), row.size) << row.width;
+            const int pictureRows = qRound(50 * row.screen * row.width / 80);
+            const QRect extent = pictureExtent(thumbnail, pictureRows);
+            EXPECT_NEAR(extent.width(), row.extent.width(), 3) << row.width;
+            EXPECT_NEAR(extent.height(), row.extent.height(), 3) << row.width;
+            EXPECT_EQ(sharp.drawnAtOtherWidth(thumbnail), false);
+        }
+        // The name under the picture area, in the window's pixels: wider than the 70 of the start size
+        // only when it is whole.
+        const int top = qRound(50 * row.screen * row.width / 80);
+        const QImage band = decodedAhead.copy(0, top, decodedAhead.width(), decodedAhead.height() - top);
+        EXPECT_EQ(pictureExtent(band, band.height()).width() / row.screen > 70, row.nameWhole) << row.width;
     }
+}
+
+// The thumbnails' widths step from the start size up to 256 pixels and stop there.
+TEST(ThumbnailWidths, StepBetweenTheStartSizeAnd256Pixels) {
+    const struct {
+        int width, steps, stepped;
+    } rows[] = {{80, 1, 96},   {80, -1, 80},  {96, 1, 128}, {224, 1, 256}, {256, 1, 256},
+                {224, -4, 96}, {100, 1, 128}, {80, 9, 256}, {300, 0, 256}, {256, -9, 80}};
+    for (const auto& row : rows)
+        EXPECT_EQ(steppedThumbnailWidth(row.width, row.steps), row.stepped) << row.width << " " << row.steps;
+    EXPECT_EQ(thumbnailSizeFor(80), QSize(80, 70));
+    EXPECT_EQ(thumbnailSizeFor(256), QSize(256, 180));
 }
 
 TEST_F(Thumbnails, CaptionIsTheFileNameAsItIsOnDisk) {

@@ -52,7 +52,8 @@ class ShowWindow : public DragWindow {
     void press(QKeyCombination keys) { QTest::keyClick(&showGrid(), keys.key(), keys.keyboardModifiers()); }
     void click(int index, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::mouseClick(showGrid().viewport(), Qt::LeftButton, modifiers,
-                          cellCentre(showGrid(), ShowGrid::rowOf(index), ShowGrid::columnOf(index)));
+                          cellCentre(showGrid(), ShowGrid::rowOf(index, showGrid().ColumnCount()),
+                                     ShowGrid::columnOf(index, showGrid().ColumnCount())));
     }
 };
 
@@ -194,9 +195,11 @@ INSTANTIATE_TEST_SUITE_P(
 // into view; a change made elsewhere leaves the active cell on its slide.
 TEST_F(DragWindow, UndoAndRedoShowTheSlidesTheyTouched) {
     addSlides(40);
-    const auto active = [this] { return ShowGrid::indexAt(showGrid().ActiveRow(), showGrid().ActiveCol()); };
+    const auto active = [this] {
+        return ShowGrid::indexAt(showGrid().ActiveRow(), showGrid().ActiveCol(), showGrid().ColumnCount());
+    };
     const auto inView = [this](int index) {
-        const int row = ShowGrid::rowOf(index);
+        const int row = ShowGrid::rowOf(index, showGrid().ColumnCount());
         return row >= showGrid().TopRow() && row < showGrid().TopRow() + showGrid().fullyVisibleRows();
     };
     focusShowGrid(7, 0);
