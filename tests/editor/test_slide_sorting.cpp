@@ -9,11 +9,16 @@
 #include "test_pictures.h"
 #include "test_shows.h"
 
+#include <QDateTime>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUndoStack>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -127,6 +132,75 @@ TEST_F(Sorting, ByDateTakenReadingEachFileOnce) {
     sort(Order::DateTaken);
     EXPECT_EQ(names(), "c.jpg d.jpg a.jpg b.jpg e.png BLANK");
     EXPECT_EQ(imaging::dateReadCount(), reads + 5);
+}
+
+// Three hundred photos, their EXIF dates out of name order, added as one step and sorted by date;
+// forty given 3 s and a caption as one step, ten deleted as one: each step is undone in turn, back to
+// the show exactly as it stood before it.
+TEST_F(Sorting, ThreeHundredPhotosSortedByDateChangedAndDeletedAreUndoneStepByStep) {
+    QStringList paths;
+    QList<QDateTime> taken, fileTimes;
+    // Photo p was taken (7 p mod 300) minutes after the first, so that by date place k holds photo
+    // 43 k mod 300 (7 x 43 = 301); the files' times run the other way.
+    for (int i = 0; i < 300; ++i) {
+        paths.append(
+            test_pictures::make(dir.path(), QStringLiteral("p%1.jpg").arg(i, 3, 10, QLatin1Char('0'))));
+        taken.append(QDateTime(QDate(2024, 5, 1), QTime(8, 0)).addSecs(60 * (7 * i % 300)));
+        fileTimes.append(QDateTime(QDate(2020, 1, 1), QTime(0, 0)).addSecs(-60 * (7 * i % 300)));
+    }
+    if (!test_pictures::tagDatesTaken(paths, taken, fileTimes))
+        GTEST_SKIP() << "exiftool (libimage-exiftool-perl) is not installed";
+    const auto contents = [this] {
+        QStringList slides;
+        for (int i = 0; i < show.SlideCount; ++i)
+            slides.append(QStringLiteral("%1 %2 %3")
+                              .arg(ShowFile::fileNamePart(show.imagePath(i)))
+                              .arg(show.slide(i).Delay)
+                              .arg(QString::fromStdString(show.slide(i).Text.str())));
+        return slides;
+    };
+    const std::pair<QString, std::function<void()>> steps[] = {
+        {QStringLiteral("Add Slides"),
+         [&] {
+             QList<ShowSlide> photos;
+             for (const QString& path : paths)
+                 photos.append(test_shows::slide(show, path));
+             EXPECT_EQ(show.insert(0, photos), 300);
+         }},
+        {QStringLiteral("Sort Slides"),
+         [&] {
+             sort(Order::DateTaken);
+             for (int place = 0; place < 300; ++place)
+                 EXPECT_EQ(show.imagePath(place), paths[43 * place % 300]) << place;
+         }},
+        {QStringLiteral("Image Properties"),
+         [&] {
+             const ShowDocument::Step step(show, QStringLiteral("Image Properties"));
+             for (int place = 0; place < 280; place += 7) {
+                 ShowSlide slide = show.at(place);
+                 slide.record.Delay = 3;
+                 slide.record.Text.assign("Harbour");
+                 show.replace(place, slide);
+             }
+         }},
+        {QStringLiteral("Delete Slides"),
+         [&] {
+             EXPECT_EQ(show.removeEach({299, 0, 7, 8, 100, 101, 150, 151, 290, 298}).size(), 10);
+         }},
+    };
+    std::vector<QStringList> before;
+    for (const auto& [name, run] : steps) {
+        before.push_back(contents());
+        run();
+        EXPECT_EQ(show.history().undoText(), name);
+    }
+    ASSERT_EQ(show.SlideCount, 290);
+    EXPECT_EQ(contents().filter(QStringLiteral(" 3 Harbour")).size(), 38) << "two of the forty were deleted";
+    for (auto shown = before.rbegin(); shown != before.rend(); ++shown) {
+        show.undo();
+        EXPECT_EQ(contents(), *shown) << "undone back to step " << before.rend() - shown;
+    }
+    EXPECT_FALSE(show.history().canUndo());
 }
 
 } // namespace

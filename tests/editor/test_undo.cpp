@@ -11,12 +11,16 @@
 #include "ovc_simple_field.h"
 #include "pref_dialog.h"
 #include "show_grid.h"
+#include "test_pictures.h"
 #include "test_shows.h"
 #include "text_dialog.h"
 
 #include <QCheckBox>
+#include <QDateTime>
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStandardPaths>
 
 #include <numeric>
 
@@ -220,15 +224,30 @@ TEST_F(DragWindow, UndoAndRedoShowTheSlidesTheyTouched) {
     EXPECT_EQ(slideNames()[active()], QStringLiteral("s010"));
 }
 
-// Three hundred photos added with ">>"; forty of them, selected with a click, Shift with the arrows
+// Three hundred photos, their EXIF dates out of name order, added with ">>" and sorted by date; forty of
+// them, selected with a click, Shift with the arrows
 // and a Ctrl+click, given 3 s and a caption in one visit of Image Properties, each keeping the fields
 // left untouched; ten, Ctrl+clicked, deleted with the Delete key; five, Shift+clicked, sorted. Ctrl+Z
 // then takes each command back in turn, to the show exactly as it stood before it.
 TEST_F(ShowWindow, ThreeHundredPhotosChangedAndDeletedSeveralAtOnceAreUndoneStepByStep) {
+    if (QStandardPaths::findExecutable(QStringLiteral("exiftool")).isEmpty())
+        GTEST_SKIP() << "exiftool (libimage-exiftool-perl) is not installed";
     QStringList names;
     for (int i = 0; i < 300; ++i)
-        names.append(QStringLiteral("p%1.png").arg(i, 3, 10, QLatin1Char('0')));
-    typeFolder(folderWith("photos", names));
+        names.append(QStringLiteral("p%1.jpg").arg(i, 3, 10, QLatin1Char('0')));
+    const QString folder = folderWith("photos", names);
+    // Photo p was taken (7 p mod 300) minutes after the first, so that by date place k holds photo
+    // 43 k mod 300 (7 x 43 = 301); the files' times run the other way, so that a sort by them fails.
+    const auto placeByDate = [](int photo) { return 7 * photo % 300; };
+    QStringList paths;
+    QList<QDateTime> taken, fileTimes;
+    for (int i = 0; i < 300; ++i) {
+        paths.append(QDir(folder).filePath(names[i]));
+        taken.append(QDateTime(QDate(2024, 5, 1), QTime(8, 0)).addSecs(60 * placeByDate(i)));
+        fileTimes.append(QDateTime(QDate(2020, 1, 1), QTime(0, 0)).addSecs(-60 * placeByDate(i)));
+    }
+    ASSERT_TRUE(test_pictures::tagDatesTaken(paths, taken, fileTimes));
+    typeFolder(folder);
     focusShowGrid(0, 0);
     Ttextdlg& dialog = *windows->textdlg;
     std::vector<int> selected(38);
@@ -237,6 +256,14 @@ TEST_F(ShowWindow, ThreeHundredPhotosChangedAndDeletedSeveralAtOnceAreUndoneStep
     const std::vector<int> deleted = {1, 3, 4, 7, 9, 12, 13, 15, 16, 19};
     const std::pair<QString, std::function<void()>> steps[] = {
         {QStringLiteral("Add Images"), [&] { QTest::mouseClick(&button("BitBtn3"), Qt::LeftButton); }},
+        {QStringLiteral("Sort Slides"),
+         [&] {
+             action("SortByDate1").trigger();
+             QStringList byDate;
+             for (int place = 0; place < 300; ++place)
+                 byDate.append(names[43 * place % 300].chopped(4));
+             EXPECT_EQ(slideNames(), byDate);
+         }},
         {QStringLiteral("Change Slides"),
          [&] {
              const ShowDocument::Step step(show(), QStringLiteral("Change Slides"));
@@ -293,14 +320,16 @@ TEST_F(ShowWindow, ThreeHundredPhotosChangedAndDeletedSeveralAtOnceAreUndoneStep
     ASSERT_EQ(show().SlideCount, 290);
     int given = 0;
     for (int i = 0; i < show().SlideCount; ++i) {
+        // The steps after the sort chose slides by their places in date order.
         const int photo = slideNames()[i].mid(1).toInt();
-        const bool chosen = std::count(selected.begin(), selected.end(), photo) > 0;
-        EXPECT_EQ(std::count(deleted.begin(), deleted.end(), photo), 0) << photo;
+        const int place = placeByDate(photo);
+        const bool chosen = std::count(selected.begin(), selected.end(), place) > 0;
+        EXPECT_EQ(std::count(deleted.begin(), deleted.end(), place), 0) << photo;
         const TSlideRecord& r = show().slide(i);
-        const std::string caption = chosen ? "Harbour" : photo == 38 ? "Quay" : "";
+        const std::string caption = chosen ? "Harbour" : place == 38 ? "Quay" : "";
         EXPECT_EQ(std::tuple(int(r.Delay), QString::fromStdString(r.Text.str()).trimmed().toStdString(),
                              int(r.HoldForAudio)),
-                  std::tuple(chosen ? 3 : 5, caption, photo == 2 ? 0 : 1))
+                  std::tuple(chosen ? 3 : 5, caption, place == 2 ? 0 : 1))
             << photo;
         given += chosen;
     }

@@ -4,11 +4,13 @@
 // writes the BMP/DIB, JPEG/JIF, PNG and TIFF files, ImageMagick the PCX and TGA files.
 
 #include <QColor>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
+#include <QList>
 #include <QPainter>
 #include <QProcess>
 #include <QString>
@@ -70,6 +72,28 @@ inline bool tagExif(const QString& path, const QStringList& assignments) {
             assignments + QStringList{path});
     return exiftool.waitForFinished(60000) && exiftool.exitStatus() == QProcess::NormalExit &&
            exiftool.exitCode() == 0;
+}
+
+// Gives each of the files its date taken, DateTimeOriginal, in one run of exiftool; then gives its
+// modification time as `fileTimes` has it, when that is not empty. False without exiftool.
+inline bool tagDatesTaken(const QStringList& paths, const QList<QDateTime>& dates,
+                          const QList<QDateTime>& fileTimes = {}) {
+    QStringList arguments{QStringLiteral("-q"), QStringLiteral("-overwrite_original")};
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        arguments << dates.value(i).toString(QStringLiteral("'-DateTimeOriginal='yyyy:MM:dd HH:mm:ss"))
+                  << paths[i] << QStringLiteral("-execute");
+    QProcess exiftool;
+    exiftool.start(QStringLiteral("exiftool"), arguments);
+    if (!exiftool.waitForFinished(120000) || exiftool.exitStatus() != QProcess::NormalExit ||
+        exiftool.exitCode() != 0)
+        return false;
+    for (qsizetype i = 0; i < fileTimes.size() && i < paths.size(); ++i) {
+        QFile file(paths[i]);
+        if (!file.open(QIODevice::ReadWrite) ||
+            !file.setFileTime(fileTimes[i], QFileDevice::FileModificationTime))
+            return false;
+    }
+    return true;
 }
 
 // Gives a picture file the EXIF orientation tag (1 to 8) as a camera writes it; false without exiftool.
