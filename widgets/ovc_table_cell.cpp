@@ -49,8 +49,10 @@ QImage ovcCellPicture(const QImage& bitmap, const QSize& visibleSize, const QCol
                       OvcPaletteMap* palette) {
     // A bitmap with more device pixels than pixels keeps them all.
     const qreal ratio = bitmap.devicePixelRatio();
-    QImage picture = bitmap.copy(QRect(QPoint(0, 0), (QSizeF(visibleSize) * ratio).toSize()))
-                         .convertToFormat(QImage::Format_ARGB32);
+    // An opaque bitmap stays opaque, which the painter copies without blending.
+    const QImage::Format format = bitmap.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    QImage picture =
+        bitmap.copy(QRect(QPoint(0, 0), (QSizeF(visibleSize) * ratio).toSize())).convertToFormat(format);
     picture.setDevicePixelRatio(ratio);
     const QRgb backgroundRgb = background.rgb() | 0xFF000000;
     const bool mapColors = palette && !palette->isEmpty();
