@@ -240,7 +240,7 @@ TEST_F(ShowPdf, SlidesThatCannotBeLoadedLeaveTheirCellsEmptyAndMissingOnesAreMar
     printShow(options);
     ASSERT_EQ(pdfPageCount(pdf), 1);
     const QList<PdfWord> words = pdfWords(pdf);
-    EXPECT_EQ(pageText(words, 1), QStringLiteral("#1 - red.jpg #2 - blue.jpg missing #3 - gone.jpg"));
+    EXPECT_EQ(pageText(words, 1), QStringLiteral("#1 - Red.jpg #2 - blue.jpg missing #3 - gone.jpg"));
     const CellPlan missing = layout(options).cell(4, {QSize(4, 3), gone, {}, 3}, printerWidth());
     expectWordAt(wordOn(words, 1, QStringLiteral("#3")), missing.caption.at);
     // The blue picture keeps its own cell (right column, second row) and its caption stays under
