@@ -628,7 +628,8 @@ void TOvcTable::keyPressEvent(QKeyEvent* event) {
 }
 
 void TOvcTable::wheelEvent(QWheelEvent* event) {
-    if (!(event->modifiers() & Qt::ControlModifier)) {
+    if (!(event->modifiers() & Qt::ControlModifier) ||
+        !isSignalConnected(QMetaMethod::fromSignal(&TOvcTable::zoomRequested))) {
         m_zoomDelta = 0;
         QAbstractScrollArea::wheelEvent(event);
         return;

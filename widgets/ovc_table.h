@@ -147,7 +147,7 @@ class TOvcTable : public QAbstractScrollArea {
     void contextMenuKeyPressed(int row, int col);
     void moveCellRequested(int fromRow, int fromCol, int toRow, int toCol);
     // The wheel turned with Ctrl held: `steps` notches away from the user (negative: towards), for
-    // larger or smaller cells; the grid does not scroll then.
+    // larger or smaller cells; while something listens the grid does not scroll then.
     void zoomRequested(int steps);
     void entered(); // the grid took the focus
     void exited();  // the grid lost the focus
