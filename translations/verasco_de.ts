@@ -242,6 +242,14 @@
         <source>&amp;About Verasco...</source>
         <translation>Ü&amp;ber Verasco...</translation>
     </message>
+    <message>
+        <source>&amp;Larger Thumbnails</source>
+        <translation>&amp;Größere Miniaturen</translation>
+    </message>
+    <message>
+        <source>&amp;Smaller Thumbnails</source>
+        <translation>&amp;Kleinere Miniaturen</translation>
+    </message>
 </context>
 <context>
     <name>MissingPicture</name>

@@ -242,6 +242,14 @@
         <source>&amp;About Verasco...</source>
         <translation>À &amp;propos de Verasco...</translation>
     </message>
+    <message>
+        <source>&amp;Larger Thumbnails</source>
+        <translation>&amp;Agrandir les miniatures</translation>
+    </message>
+    <message>
+        <source>&amp;Smaller Thumbnails</source>
+        <translation>Réd&amp;uire les miniatures</translation>
+    </message>
 </context>
 <context>
     <name>MissingPicture</name>
