@@ -133,3 +133,17 @@ std::string_view PackageFiles::pictureData(int index) const {
         return {};
     return std::string_view(data_).substr(std::size_t(r.offset), std::size_t(r.length));
 }
+
+std::string PackageFiles::reportLine(int index, int width, int height, bool byRuntime,
+                                     const std::string& audio) const {
+    const TSlideRecord& slide = slides()[std::size_t(index)];
+    const SlideList::DataRange& at = range(index);
+    return "slide=" + std::to_string(index + 1) + "\toffset=" + std::to_string(at.offset) +
+           "\tlength=" + std::to_string(at.length) + "\tpicture=" + std::to_string(width) + "x" +
+           std::to_string(height) + "\tdecoder=" + (byRuntime ? "runtime" : "own") +
+           "\tdelay=" + std::to_string(slide.Delay) + "\thold=" + (slide.HoldForAudio ? "1" : "0") +
+           "\taudio=" + audio + "\tfont=" + RecordText(slide.FontName.str()) + "," +
+           std::to_string(slide.FontSize) + "," + std::to_string(slide.FontStyle) + "," +
+           std::to_string(slide.FontColor) +
+           "\tcaption=" + (slide.ShowText ? RecordText(slide.Text.str()) : std::string()) + "\n";
+}

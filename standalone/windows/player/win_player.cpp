@@ -251,17 +251,8 @@ void WinPlayer::key(WPARAM key) {
 }
 
 void WinPlayer::reportSlide() {
-    const TSlideRecord& slide = package_.slides()[std::size_t(shown_)];
-    const SlideList::DataRange& range = package_.range(shown_);
     const std::string line =
-        "slide=" + std::to_string(shown_ + 1) + "\toffset=" + std::to_string(range.offset) +
-        "\tlength=" + std::to_string(range.length) + "\tpicture=" + std::to_string(picture_.width) + "x" +
-        std::to_string(picture_.height) + "\tdecoder=" + (picture_.pixels ? "runtime" : "own") +
-        "\tdelay=" + std::to_string(slide.Delay) + "\thold=" + (slide.HoldForAudio ? "1" : "0") +
-        "\taudio=" + audio_ + "\tfont=" + RecordText(slide.FontName.str()) + "," +
-        std::to_string(slide.FontSize) + "," + std::to_string(slide.FontStyle) + "," +
-        std::to_string(slide.FontColor) +
-        "\tcaption=" + (slide.ShowText ? RecordText(slide.Text.str()) : std::string()) + "\n";
+        package_.reportLine(shown_, picture_.width, picture_.height, picture_.pixels != nullptr, audio_);
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), DWORD(line.size()), &written, nullptr);
     if (shown_ + 1 == int(package_.slides().size()))
