@@ -9,6 +9,7 @@ import ctypes
 import ctypes.util
 import os
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
@@ -20,12 +21,24 @@ SKIP = 77
 # is read by its value.
 UNNAMED_ROLES = {"filler", "panel", "frame", "separator", "popup menu", "menu bar", "scroll pane",
                  "viewport", "image", "application", "redundant object", "section", "scroll bar"}
-PICTURES = ["flower.jpg", "ladybird.jpg", "flower.png"]
+# Pictures the test makes itself: name and colour.
+PICTURES = [("flower.bmp", (200, 40, 60)), ("ladybird.bmp", (30, 30, 30)), ("leaf.bmp", (40, 160, 60))]
 
 
 def skip(what):
     print(f"SKIPPED: {what}")
     sys.exit(SKIP)
+
+
+def write_bmp(path, colour, width=64, height=48):
+    """A plain 24-bit BMP of one colour."""
+    row = bytes(colour[::-1]) * width
+    row += b"\0" * (-len(row) % 4)
+    pixels = row * height
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    with open(path, "wb") as out:
+        out.write(header + info + pixels)
 
 
 def wait_for(what, condition, limit=60.0):
@@ -123,17 +136,17 @@ def main():
     if not any(os.path.exists(p) for p in ("/usr/libexec/at-spi-bus-launcher",
                                            "/usr/lib/at-spi2-core/at-spi-bus-launcher")):
         skip("the AT-SPI bus launcher (package at-spi2-core) is not installed")
-    program, testdata = sys.argv[1], sys.argv[2]
-    server, display = start_x_server()
+    program = sys.argv[1]
     home = tempfile.mkdtemp(prefix="verasco-a11y-")
     pictures = os.path.join(home, "Pictures")
     os.makedirs(pictures)
-    for name in PICTURES:
-        shutil.copy(os.path.join(testdata, "images", name), pictures)
+    for name, colour in PICTURES:
+        write_bmp(os.path.join(pictures, name), colour)
+    server, display = start_x_server()
     env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
                XDG_RUNTIME_DIR=home, DISPLAY=display, QT_QPA_PLATFORM="xcb",
                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    slides = [os.path.join(pictures, name) for name in PICTURES]
+    slides = [os.path.join(pictures, name) for name, _ in PICTURES]
     verasco = subprocess.Popen([program] + slides, env=env)
     helpers = []
     try:
@@ -186,7 +199,7 @@ def check_windows(pyatspi, verasco, display, helpers):
     # There is no window manager to activate the window, which then lists its folder.
     if not give_focus(display, "Morvant Verasco"):
         raise AssertionError("no X window of the main window")
-    wait_for("the folder's pictures", lambda: find(main, "table cell", PICTURES[0]))
+    wait_for("the folder's pictures", lambda: find(main, "table cell", PICTURES[0][0]))
     wait_for("the show's slides", lambda: find(main, "table", "Slides of the show").childCount >= 5)
     faults = []
     walked = walk(main, pyatspi, "", faults)
