@@ -66,12 +66,12 @@ bool ReadWav(const std::string& path, Pcm& pcm) {
 }
 
 // PulseAudio's simple interface, as its header declares it.
-struct PaSampleSpec {
+struct PaSampleFormat {
     int format;
     std::uint32_t rate;
     std::uint8_t channels;
 };
-using PaNew = void* (*)(const char*, const char*, int, const char*, const char*, const PaSampleSpec*,
+using PaNew = void* (*)(const char*, const char*, int, const char*, const char*, const PaSampleFormat*,
                         const void*, const void*, int*);
 using PaWrite = int (*)(void*, const void*, std::size_t, int*);
 using PaLatency = std::uint64_t (*)(void*, int*);
@@ -115,11 +115,11 @@ bool PlayPulse(const Pcm& pcm, const std::atomic<bool>& stopping) {
     const auto close = Symbol<PaFree>(lib, "pa_simple_free");
     // U8, S16LE, S24LE (three bytes) and S32LE.
     const int format = pcm.bits == 8 ? 0 : pcm.bits == 16 ? 3 : pcm.bits == 24 ? 9 : 7;
-    const PaSampleSpec spec{format, pcm.rate, std::uint8_t(pcm.channels)};
+    const PaSampleFormat sampleFormat{format, pcm.rate, std::uint8_t(pcm.channels)};
     int error = 0;
-    void* stream = open && write && latency && close
-                       ? open(nullptr, "Verasco", 1, nullptr, "slide sound", &spec, nullptr, nullptr, &error)
-                       : nullptr;
+    void* stream = open && write && latency && close ? open(nullptr, "Verasco", 1, nullptr, "slide sound",
+                                                            &sampleFormat, nullptr, nullptr, &error)
+                                                     : nullptr;
     if (stream) {
         const std::size_t block = std::max<std::size_t>(pcm.frameBytes(), pcm.rate / 10 * pcm.frameBytes());
         for (std::size_t at = 0; at < pcm.data.size() && !stopping; at += block)
