@@ -19,8 +19,8 @@ class MediaBackend {
     virtual qint64 durationMs() const = 0;
     virtual qint64 positionMs() const = 0;
     virtual bool isPlaying() const = 0;
-    // From the beginning, in the background.
-    virtual void play() = 0;
+    // From `fromMs` into the file (0: its beginning), in the background.
+    virtual void play(qint64 fromMs) = 0;
     virtual void stop() = 0;
     // The loudness of what plays, 0 (silent) to 1 (as recorded).
     virtual void setVolume(float volume) = 0;

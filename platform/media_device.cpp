@@ -94,10 +94,10 @@ bool MediaDevice::isPlaying() const {
     return open_ && backend_->isPlaying();
 }
 
-bool MediaDevice::play() {
-    if (!open_)
+bool MediaDevice::play(qint64 fromMs) {
+    if (!open_ || fromMs < 0 || (fromMs > 0 && fromMs >= length_))
         return false;
-    backend_->play();
+    backend_->play(fromMs);
     return backend_->isPlaying();
 }
 

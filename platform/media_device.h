@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The media device that plays slide audio: one sound file open at a time, its length and playing
-// position in milliseconds, play in the background from the beginning, and stop. Opening a file
+// position in milliseconds, play in the background from the beginning or from a moment into the
+// file, and stop. Opening a file
 // closes the one open before, which ends its sound. A machine without a sound card plays all the
 // same: the position then advances in real time. Where the media module cannot be loaded, no file
 // opens and the program goes on without sound.
@@ -38,8 +39,9 @@ class MediaDevice : public QObject {
     qint64 position() const;
     bool isPlaying() const;
 
-    // Starts the open file's sound from its beginning and returns at once; false when none is open.
-    bool play();
+    // Starts the open file's sound from its beginning, or `fromMs` into it, and returns at once; false
+    // when none is open or `fromMs` lies at or past its end.
+    bool play(qint64 fromMs = 0);
     void stop();
     // The loudness, 0 (silent) to 1 (as recorded, the default); it stays for the files opened later.
     void setVolume(qreal volume);

@@ -40,8 +40,8 @@ class QtMediaBackend : public MediaBackend {
     qint64 positionMs() const override { return player_.position(); }
     bool isPlaying() const override { return player_.playbackState() == QMediaPlayer::PlayingState; }
 
-    void play() override {
-        player_.setPosition(0);
+    void play(qint64 fromMs) override {
+        player_.setPosition(fromMs);
         player_.play();
     }
     void stop() override { player_.stop(); }

@@ -86,4 +86,16 @@ TEST_F(Media, TheSameFileStartsAgainFromItsBeginning) {
     EXPECT_LT(device.position(), 2000);
 }
 
+// The show's music taken up where it stands at a later slide: the sound starts a moment into the
+// file; a moment at or past the end plays nothing.
+TEST_F(Media, PlaysFromAMomentIntoTheFile) {
+    ASSERT_TRUE(device.open(wav("long.wav", 5000)));
+    EXPECT_FALSE(device.play(device.length()));
+    EXPECT_FALSE(device.isPlaying());
+    ASSERT_TRUE(device.play(3000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !device.isPlaying() || device.position() > 0; }, SoundEndsWithinMs));
+    EXPECT_GE(device.position(), 3000);
+}
+
 } // namespace
