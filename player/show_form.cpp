@@ -87,6 +87,7 @@ void TshowFrm::build() {
     createControls();
     audio_ = std::make_unique<SlideAudio>(*MediaPlayer1);
     music_ = new ShowMusic(*MusicPlayer1, *MediaPlayer1, this);
+    music_->onPassedOver([this](const QString& path) { noteMusicLeftOut(path); });
     // Told on the decoding thread; the picture is taken on this one. The decoding ends before
     // this window goes, and a call queued for a window that went is dropped.
     pictures_ = std::make_unique<PictureAhead>(
@@ -210,6 +211,11 @@ void TshowFrm::createControlStrip() {
     Label2 = label(Panel7, "Label2", QStringLiteral("+"), {322, 32, 10, 14});
     Label3->setBuddy(TrackBar1);
 
+    statusLine_ = named(new QLabel(Panel3), "StatusLine");
+    statusLine_->setWordWrap(true);
+    statusLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    statusLine_->hide();
+
     connect(SpeedButton1, &QToolButton::clicked, this, &TshowFrm::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TshowFrm::SpeedButton2Click);
     connect(SpeedButton3, &QToolButton::clicked, this, &TshowFrm::SpeedButton3Click);
@@ -240,6 +246,7 @@ QWidget* TshowFrm::focusTarget() const {
 
 void TshowFrm::centreControls() {
     Panel7->move((Panel3->width() - Panel7->width()) / 2 - 4, (Panel3->height() - Panel7->height()) / 2);
+    statusLine_->setGeometry(4, 0, qMax(0, Panel7->x() - 8), Panel3->height());
 }
 
 void TshowFrm::StartShow(bool autoPlay, int firstSlide) {

@@ -15,6 +15,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <QRect>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -152,6 +153,10 @@ class TshowFrm : public DeferredWindow<QWidget> {
     bool presenterKey(const QKeyEvent& event);
     int resumeIndex() const;
     bool playOnePass();
+    // Where the show's music stands as the slide comes on screen: the times of the slides before it.
+    qint64 musicAtSlide(int index) const;
+    // A music file passed over is named in the status line beside the controls.
+    void noteMusicLeftOut(const QString& path);
     // Where the show ends when the slide from `index` on, shown at `shownAt`, play their times: the
     // music fades out before it. Not in sight in a looping show.
     void noteShowEnd(int index, qint64 shownAt);
@@ -186,6 +191,9 @@ class TshowFrm : public DeferredWindow<QWidget> {
     bool programSetsSlider_ = false;
     // Steps asked for (previous, next, a jump) since the loop began putting its slide on screen.
     int stepsAsked_ = 0;
+    // The music has reached the current slide's start by playing on: the pass does not move it.
+    bool musicFollows_ = false;
+    QStringList musicLeftOut_; // the music files passed over since the show began playing
     qint64 timeRanOutAt_ = -1; // when the last slide's time ran out, if the loop went on from there
     std::unique_ptr<PictureAhead> pictures_;
     int shownIndex_ = -1;     // the slide whose picture the image area shows
@@ -235,4 +243,5 @@ class TshowFrm : public DeferredWindow<QWidget> {
     QLabel* Label4 = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* Label6 = nullptr;
+    QLabel* statusLine_ = nullptr; // notes about the show as it plays, left of the controls
 };

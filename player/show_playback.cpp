@@ -20,6 +20,7 @@
 #include "tphoto.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
@@ -32,6 +33,7 @@
 #include <QToolButton>
 
 #include <climits>
+#include <utility>
 
 namespace {
 
@@ -260,7 +262,12 @@ void TshowFrm::PlayShow() {
     flags_.ShowPlaying = true;
     SpeedButton2->setChecked(true);
     const QJsonObject& data = show_.showData();
-    music_->start(ShowExtension::musicPaths(data), switches_.LoopSlideShow, ShowExtension::musicFadeMs(data));
+    musicLeftOut_.clear();
+    statusLine_->clear();
+    statusLine_->hide();
+    music_->start(ShowExtension::musicPaths(data), switches_.LoopSlideShow, ShowExtension::musicFadeMs(data),
+                  musicAtSlide(flags_.CurrentSlide));
+    musicFollows_ = true;
     while (flags_.ShowPlaying) {
         if (!playOnePass())
             return; // the window has gone
@@ -277,6 +284,12 @@ bool TshowFrm::playOnePass() {
     // The steps asked for until now have brought CurrentSlide to this slide; those asked for while it
     // comes on screen or while its sound opens each move on from it, and the next pass shows that.
     stepsAsked_ = 0;
+    // A slide reached by a step or a jump takes the music to where it stands at that slide's start.
+    if (!std::exchange(musicFollows_, false)) {
+        music_->seek(musicAtSlide(index));
+        if (!self || !flags_.ShowPlaying || stepsAsked_ > 0)
+            return bool(self);
+    }
     // The slide's time counts from the moment it starts coming on screen or, right after a slide whose
     // time ran out, from that moment: decoding, the sound's opening and the work between two slides
     // then do not add up over a long show. A late slide does not shorten the next one by much.
@@ -321,6 +334,23 @@ bool TshowFrm::playOnePass() {
     return bool(self);
 }
 
+qint64 TshowFrm::musicAtSlide(int index) const {
+    qint64 at = 0;
+    for (int i = 0; i < index && i < show_.SlideCount; ++i)
+        at += slideTimeMs(i);
+    return at;
+}
+
+void TshowFrm::noteMusicLeftOut(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    if (musicLeftOut_.contains(name))
+        return;
+    musicLeftOut_ << name;
+    statusLine_->setText(tr("Music left out: %1").arg(musicLeftOut_.join(QStringLiteral(", "))));
+    statusLine_->setToolTip(statusLine_->text());
+    statusLine_->show();
+}
+
 void TshowFrm::noteShowEnd(int index, qint64 shownAt) {
     if (switches_.LoopSlideShow || !music_->isPlaying()) {
         music_->setShowEnd(-1);
@@ -336,6 +366,7 @@ void TshowFrm::noteShowEnd(int index, qint64 shownAt) {
 }
 
 void TshowFrm::advance() {
+    musicFollows_ = true;
     ++flags_.CurrentSlide;
     if (flags_.CurrentSlide > show_.SlideCount - 1) {
         if (switches_.LoopSlideShow) {

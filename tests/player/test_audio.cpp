@@ -79,6 +79,50 @@ TEST_F(Audio, MusicPlaysUnderTheShowQuieterUnderASlidesSoundAndFadesOutBeforeIts
     EXPECT_FALSE(music.isPlaying()) << "the end of the show ends its music";
 }
 
+// A show played from a later slide, or moved to another while it plays, takes its music up where it
+// stands at that slide's start: the slides' times before it, over the files one after another,
+// those that cannot be played taking no time and named in the status line beside the controls.
+TEST_F(Audio, MusicTakesUpWhereTheShowStandsAtTheSlideItStartsOrJumpsTo) {
+    addSlides(4);
+    const QString gone = dir.filePath("gone.ogg");
+    show().setShowData(ShowExtension::withMusic({}, {gone, wav("first.wav", 1500), longSound}));
+    openViewer();
+    MediaDevice& music = viewer->musicPlayer();
+    QLabel* status = child<QLabel>("StatusLine");
+    ASSERT_TRUE(status);
+    EXPECT_FALSE(status->isVisible());
+    // The file that plays and how far into it, once its sound is under way.
+    const auto playsAt = [&](qint64 length, qint64 from) {
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return music.isPlaying() && music.position() > 0; }, SoundTimeoutMs));
+        EXPECT_NEAR(music.length(), length, 50);
+        EXPECT_GE(music.position(), from);
+        EXPECT_LT(music.position(), music.length());
+    };
+    const struct {
+        int startAt;   // the slide the show starts playing at
+        int jumpTo;    // the slide the End key moves to half-way through the first one; -1 none
+        qint64 length; // the music file then playing
+        qint64 from;   // and the moment in it the music started at
+    } rows[] = {{2, -1, 4000, 500}, {0, 3, 4000, 1500}, {1, -1, 1500, 1000}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.startAt);
+        child<QSlider>("TrackBar2")->setValue(row.startAt + 1);
+        const qint64 start = clock.nowMs();
+        if (row.jumpTo >= 0) {
+            clock.at(start + 500, [this] { QTest::keyClick(viewer, Qt::Key_End); });
+            clock.at(start + 1000, [&] { playsAt(row.length, row.from); });
+        } else {
+            clock.at(start + 500, [&] { playsAt(row.length, row.from); });
+        }
+        viewer->PlayShow();
+        ASSERT_TRUE(viewer);
+        clock.cancelPlanned();
+    }
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_EQ(status->text(), "Music left out: gone.ogg");
+}
+
 TEST_F(Audio, TheSameFileStartsAgainFromItsBeginning) {
     addSlide({.audio = longSound});
     addSlide({.audio = longSound});
