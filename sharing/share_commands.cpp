@@ -111,7 +111,7 @@ QString ShareCommands::choosePageFolder(const Headlines& what) {
 void ShareCommands::report(int result, const Headlines& what, const QString& reason, const QString& target) {
     switch (result) {
     case ShareOutcome::Done:
-        parts_.prompts.message(tr("Information"), tr(what.done), QString());
+        parts_.prompts.message(tr("Information"), tr(what.done), reason);
         *parts_.slideDirectory = QFileInfo(target).absolutePath();
         break;
     case ShareOutcome::Cancelled:

@@ -30,7 +30,9 @@ struct ShareControl {
 struct ShareOutcome {
     enum Result { Done, Cancelled, Failed };
     Result result = Done;
-    QString reason; // why it failed: a file and the system's words for what went wrong
+    // Why it failed: a file and the system's words for what went wrong. Once done, what was left out
+    // of what was written (empty: nothing).
+    QString reason;
 
     static ShareOutcome failed(const QString& why) { return {Failed, why}; }
 };

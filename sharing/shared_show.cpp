@@ -7,6 +7,10 @@
 #include "slide_paths.h"
 #include "stored_font.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStringList>
+
 namespace sharing {
 
 SharedShow readSharedShow(const ShowDocument& show, const QPalette& palette) {
@@ -41,6 +45,16 @@ std::vector<SlideTiming> slideTimings(const SharedShow& show, const std::vector<
         timings.push_back({slide.delaySeconds, slide.holdForAudio, !slide.audio.isEmpty(), audioMs[i]});
     }
     return timings;
+}
+
+QString musicLeftOutNote(const std::vector<QString>& files) {
+    if (files.empty())
+        return {};
+    QStringList names;
+    for (const QString& file : files)
+        names << QFileInfo(file).fileName();
+    return QCoreApplication::translate("ShareCommands", "Music left out: %1")
+        .arg(names.join(QStringLiteral(", ")));
 }
 
 } // namespace sharing

@@ -46,4 +46,8 @@ SharedShow readSharedShow(const ShowDocument& show, const QPalette& palette);
 // played. `audioMs` holds one entry a slide.
 std::vector<SlideTiming> slideTimings(const SharedShow& show, const std::vector<std::int64_t>& audioMs);
 
+// What an export that was written says of the music files it left out because they are not there
+// or cannot be played: their names; empty when it left out none.
+QString musicLeftOutNote(const std::vector<QString>& files);
+
 } // namespace sharing

@@ -55,6 +55,15 @@ bool drawSlide(const FrameRenderer& renderer, const SharedSlide& slide, const Sl
     return true;
 }
 
+// The music files the video can play, in order; those it cannot go to `leftOut`.
+std::vector<QString> playableMusic(CodecBackend& codec, const std::vector<QString>& music,
+                                   std::vector<QString>* leftOut) {
+    std::vector<QString> playable;
+    for (const QString& file : music)
+        (codec.probeSound(file).readable ? playable : *leftOut).push_back(file);
+    return playable;
+}
+
 QString onTarget(const QString& target, const QString& reason) {
     return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(target), reason);
 }
@@ -169,7 +178,8 @@ ShareOutcome writeVideo(const VideoJob& job, const ShareControl& control) {
     settings.frameCount = frameAt(timeline.totalMs, job.fps);
     for (const SoundPlay& play : timeline.sounds)
         settings.sounds.push_back({job.show.slides[std::size_t(play.slide)].audio, play.startMs, play.endMs});
-    settings.music = job.show.music;
+    std::vector<QString> leftOut;
+    settings.music = playableMusic(*codec, job.show.music, &leftOut);
     settings.musicFadeMs = job.show.musicFadeMs;
 
     FrameWriter writer(job, timeline, control);
@@ -196,7 +206,7 @@ ShareOutcome writeVideo(const VideoJob& job, const ShareControl& control) {
     sink.reset();
     if (!work.commit(&error))
         return ShareOutcome::failed(error);
-    return {};
+    return {ShareOutcome::Done, musicLeftOutNote(leftOut)};
 }
 
 } // namespace sharing

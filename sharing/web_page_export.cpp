@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -119,11 +120,13 @@ class PageFiles {
     bool hasSounds() const { return !sounds_.empty(); }
     // The page's names of the music files in the order they play, those that cannot be played left
     // out as the viewer passes them over.
-    std::vector<QString> music(const std::vector<QString>& sources) const {
+    std::vector<QString> music(const std::vector<QString>& sources, std::vector<QString>* leftOut) const {
         std::vector<QString> names;
         for (const QString& source : sources)
             if (const QString& name = sounds_[musicOf_.at(source)].name; !name.isEmpty())
                 names.push_back(name);
+            else if (std::find(leftOut->begin(), leftOut->end(), source) == leftOut->end())
+                leftOut->push_back(source);
         return names;
     }
 
@@ -276,12 +279,13 @@ ShareOutcome writeWebPage(const WebPageJob& job, const ShareControl& control) {
         slides.push_back(page);
     }
     const QString title = QFileInfo(job.target).fileName();
+    std::vector<QString> leftOut;
     if (!writeFile(QDir(work.path()).filePath(QStringLiteral("index.html")),
-                   webPageHtml(title, job.show, slides, files.music(job.show.music)), &error))
+                   webPageHtml(title, job.show, slides, files.music(job.show.music, &leftOut)), &error))
         return failed(error);
     if (!work.commit(&error, isPageFile))
         return ShareOutcome::failed(error);
-    return {};
+    return {ShareOutcome::Done, musicLeftOutNote(leftOut)};
 }
 
 } // namespace sharing

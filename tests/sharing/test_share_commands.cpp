@@ -9,6 +9,7 @@
 #include "qt_application_environment.h"
 #include "share_commands.h"
 #include "share_test_support.h"
+#include "show_extension.h"
 #include "web_page_export.h"
 
 #include <QApplication>
@@ -145,10 +146,14 @@ TEST_F(ShareCommandTest, ANameWithoutExtensionBecomesAnMp4AndNoToTheOverwriteQue
     answers << video << video;
     overwriteAnswers = {false, true};
     saveDialogs = 0;
+    // A music file that is not there is left out, and the message at the end names it.
+    show.setShowData(ShowExtension::withMusic({}, {out + "/gone.ogg"}));
+    messages.clear();
     commands->saveVideo();
     EXPECT_EQ(saveDialogs, 2);
     EXPECT_EQ(overwriteQuestions, 2);
     EXPECT_EQ(fileBytes(video).mid(4, 4), QByteArray("ftyp"));
+    EXPECT_EQ(messages, QStringList{"Information|Video created.|Music left out: gone.ogg"});
 }
 
 // The page goes into a new folder, an empty one, or the folder of an earlier page, where it replaces

@@ -242,6 +242,7 @@ TEST(VideoExport, TheShowsMusicPlaysUnderItDuckedAndFadedAsInTheViewer) {
     job.size = {320, 180};
     const sharing::ShareOutcome outcome = sharing::writeVideo(job, {});
     ASSERT_EQ(outcome.result, sharing::ShareOutcome::Done) << outcome.reason.toStdString();
+    EXPECT_EQ(outcome.reason, "Music left out: gone.mp3") << "the file left out is named";
 
     const std::vector<std::pair<double, double>> levels[] = {toneLevels(job.target, 1000),
                                                              toneLevels(job.target, 2500)};

@@ -394,7 +394,9 @@ TEST(PageMusic, PlaysUnderTheShowDuckedAndFadedAsInTheViewer) {
         SCOPED_TRACE(loop);
         sharing::WebPageJob job{show.shared(), show.path(loop ? "looping" : "page")};
         job.show.loop = loop;
-        ASSERT_EQ(sharing::writeWebPage(job, {}).result, sharing::ShareOutcome::Done);
+        const sharing::ShareOutcome outcome = sharing::writeWebPage(job, {});
+        ASSERT_EQ(outcome.result, sharing::ShareOutcome::Done);
+        EXPECT_EQ(outcome.reason, "Music left out: gone.ogg") << "the file left out is named";
         EXPECT_EQ(fileBytes(job.target + "/sounds/music-1.mp3"), fileBytes(mp3));
         EXPECT_EQ(probeFile(job.target + "/sounds/music-3.mp3")["streams"][0]["codec_name"].toString(),
                   "mp3");
