@@ -36,8 +36,9 @@ std::vector<std::int64_t> soundLengths(CodecBackend& codec, const SharedShow& sh
 }
 
 // A still slide's one frame, or a moving slide's frames, one a video frame, its motion over the
-// slide's own time as the viewer runs it at the middle speed. A moving picture that cannot be read
-// is drawn still in each of them.
+// slide's own time as the viewer runs it at the middle speed, then its motion's last frame, which
+// the next slide fades in over as in the viewer. A moving picture that cannot be read is drawn
+// still in each of them.
 bool drawSlide(const FrameRenderer& renderer, const SharedSlide& slide, const SlideSpan& span, int fps,
                FrameQueue& frames) {
     if (!slide.motion)
@@ -52,7 +53,9 @@ bool drawSlide(const FrameRenderer& renderer, const SharedSlide& slide, const Sl
         if (!frames.push(still.isNull() ? renderer.renderMoving(slide, picture, frame) : still))
             return false;
     }
-    return true;
+    return frames.push(still.isNull()
+                           ? renderer.renderMoving(slide, picture, ShowMotion::frameAt(*slide.motion, 1))
+                           : still);
 }
 
 // The music files the video can play, in order; those it cannot go to `leftOut`.
@@ -91,6 +94,12 @@ class FrameWriter {
                 if (!writeFrames(sink, span, previous, *frame, area, f, moving ? f + 1 : last))
                     return failure(sink);
                 shown = std::move(*frame);
+            }
+            if (moving) {
+                std::optional<QImage> end = frames.pop();
+                if (!end || control_.cancelled())
+                    return {ShareOutcome::Cancelled, {}};
+                shown = std::move(*end);
             }
             previous = std::move(shown);
         }

@@ -171,7 +171,8 @@ TEST(VideoExport, PlaysTheShowAsTheViewerDoes) {
 
 // A moving slide's frames follow its motion over the slide's own time: each frame is the part of the
 // picture the motion has in view at that moment, drawn as the viewer draws it; the still slide after
-// it is one picture held.
+// it is one picture held. Faded into at two frames a second, the still slide lies over the moving
+// picture held at its motion's last frame, as in the viewer's fade, not at the last frame drawn.
 TEST(VideoExport, AMovingSlidesFramesFollowItsMotion) {
     if (peerProgram("ffmpeg").isEmpty())
         GTEST_SKIP() << "ffmpeg (Debian's ffmpeg) is needed to look at the video";
@@ -212,9 +213,19 @@ TEST(VideoExport, AMovingSlidesFramesFollowItsMotion) {
                  last = decodedFrame(job.target, 1.79, job.size);
     EXPECT_GT(pixelsNear(first, area, QColor(220, 30, 30)), area.width() * area.height() / 2);
     EXPECT_GT(pixelsNear(last, area, QColor(30, 30, 220)), area.width() * area.height() / 2);
-    EXPECT_GT(psnr(decodedFrame(job.target, 2.5, job.size),
-                   fittedOnBlack(job.show.slides[1].picture, job.size, area), area),
-              30.0);
+    const QImage still = fittedOnBlack(job.show.slides[1].picture, job.size, area);
+    EXPECT_GT(psnr(decodedFrame(job.target, 2.5, job.size), still, area), 30.0);
+
+    job.fps = 2;
+    job.show.fadeMs = 1000;
+    job.target = show.path("fading.mp4");
+    ASSERT_EQ(sharing::writeVideo(job, {}).result, sharing::ShareOutcome::Done);
+    // The still slide's first frame, 0.25 s into its fade: a quarter of it over three quarters of the
+    // moving picture.
+    const QImage fading = decodedFrame(job.target, 1.95, job.size);
+    ASSERT_FALSE(fading.isNull());
+    const QImage ended = renderer.renderMoving(moving, halves, ShowMotion::frameAt(pan, 1));
+    EXPECT_GT(psnr(fading, sharing::FrameRenderer::blend(ended, still, 0.25, area), area), 30.0);
 }
 
 // The show's music under the whole video, measured by ffmpeg's astats in the band of each music

@@ -306,7 +306,8 @@ TEST(PageLook, FadesAndShowsMissingPicturesAsTheViewer) {
 
 // A moving slide as the viewer and the video draw it: sampled at two moments, the part of the
 // picture in view is the motion's frame at that moment of the slide's own time, as large as fits
-// the area and centred, and nothing else of the picture shows.
+// the area and centred, and nothing else of the picture shows; while the next slide fades in over
+// it, it holds its motion's last frame, as the viewer's fade does.
 TEST(PageLook, AMovingSlideFollowsItsMotion) {
     if (peerProgram("chromium").isEmpty())
         GTEST_SKIP() << "chromium (Debian's chromium) is needed to look at the page";
@@ -322,6 +323,7 @@ TEST(PageLook, AMovingSlideFollowsItsMotion) {
     const ShowMotion::Motion pan{{0, 0.25, 0.5, 0.5}, {0.5, 0.25, 0.5, 0.5}};
     show.show.replace(0, {show.show.slide(0), {}, ShowMotion::withMotion({}, pan)});
     sharing::WebPageJob job{show.shared(), show.path("page")};
+    job.show.fadeMs = 1000;
     ASSERT_EQ(sharing::writeWebPage(job, {}).result, sharing::ShareOutcome::Done);
 
     HeadlessBrowser browser;
@@ -329,23 +331,29 @@ TEST(PageLook, AMovingSlideFollowsItsMotion) {
     ASSERT_TRUE(browser.open(QUrl::fromLocalFile(job.target + "/index.html").toString(), Window, 400));
     const struct {
         int runMs;
-        QColor mostly;
-    } samples[] = {{0, Red}, {1500, Blue}};
+        const char* layer; // the moving picture's layer
+        QColor mostly;     // of its part in view; none while it fades out
+    } samples[] = {{0, "layers[front]", Red}, {1500, "layers[front]", Blue}, {700, "layers[1 - front]", {}}};
     for (const auto& sample : samples) {
         ASSERT_TRUE(sample.runMs == 0 || browser.run(sample.runMs));
+        const bool fading = !sample.mostly.isValid();
         // Where the motion stands, how far the slide's time has gone, the picture's place and the
         // part of it the page clips away.
-        const QJsonArray at = browser
-                                  .evaluate("(() => { const r = layers[front].getBoundingClientRect();"
-                                            " const s = getComputedStyle(layers[front]);"
-                                            " return [motionAt, (performance.now() - shownAt) / 2000,"
-                                            " r.x, r.y, r.width, r.height, s.clipPath,"
-                                            " area.clientWidth, area.clientHeight]; })()")
-                                  .toArray();
+        const QJsonArray at =
+            browser
+                .evaluate(QStringLiteral("(() => { const r = %1.getBoundingClientRect();"
+                                         " const s = getComputedStyle(%1);"
+                                         " return [motionAt, (performance.now() - shownAt) / 2000,"
+                                         " r.x, r.y, r.width, r.height, s.clipPath,"
+                                         " area.clientWidth, area.clientHeight]; })()")
+                              .arg(QLatin1String(sample.layer)))
+                .toArray();
         ASSERT_EQ(at.size(), 9);
-        const double t = at[0].toDouble();
+        const double t = fading ? 1.0 : at[0].toDouble();
         SCOPED_TRACE(t);
-        EXPECT_NEAR(t, at[1].toDouble(), 0.05);
+        if (!fading) {
+            EXPECT_NEAR(t, at[1].toDouble(), 0.05);
+        }
         const QStringList insets = at[6].toString().remove("inset(").remove(")").remove("px").split(' ');
         ASSERT_EQ(insets.size(), 4) << at[6].toString().toStdString();
         const QRectF shown = QRectF(at[2].toDouble(), at[3].toDouble(), at[4].toDouble(), at[5].toDouble())
@@ -354,11 +362,17 @@ TEST(PageLook, AMovingSlideFollowsItsMotion) {
         const QRectF area(0, 0, at[7].toDouble(), at[8].toDouble());
         const QRectF expected = ShowMotion::fittedRect(
             ShowMotion::sourceRect(ShowMotion::frameAt(pan, t), QSizeF(halves.size())).size(), area);
+        // The whole picture's left edge, to the browser's layout unit: where the motion has brought
+        // the part in view.
+        const ShowMotion::Frame frame = ShowMotion::frameAt(pan, t);
+        EXPECT_NEAR(at[2].toDouble(), expected.left() - frame.x * expected.width() / frame.w, 0.05);
         for (const auto& [got, want] : {std::pair{shown.left(), expected.left()},
                                         {shown.top(), expected.top()},
                                         {shown.right(), expected.right()},
                                         {shown.bottom(), expected.bottom()}})
             EXPECT_NEAR(got, want, 0.5);
+        if (fading)
+            continue;
         // The picture's part in view: mostly red near the start, mostly blue near the end.
         const QImage shot = browser.screenshot();
         const QRect inView = shown.toAlignedRect().adjusted(2, 2, -2, -2);
