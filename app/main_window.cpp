@@ -464,6 +464,8 @@ bool TMainFormverasco::event(QEvent* event) {
         FormActivate();
     if (event->type() == QEvent::ShortcutOverride)
         prepareShortcut(*static_cast<QKeyEvent*>(event));
+    if (event->type() == QEvent::PaletteChange)
+        followThumbnailGround();
     return QMainWindow::event(event);
 }
 

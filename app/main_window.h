@@ -9,6 +9,7 @@
 #include "shared_flags.h"
 #include "show_document.h"
 
+#include <QColor>
 #include <QImage>
 #include <QMainWindow>
 #include <QStringList>
@@ -195,6 +196,9 @@ class TMainFormverasco : public QMainWindow {
     // the show grid's columns as fit (five at the start size).
     void placeGrids();
     void connectThumbnailSizes();
+    // After a change of appearance: the folder's thumbnails drawn anew on the new ground; the
+    // slides' are drawn anew as their cells are painted.
+    void followThumbnailGround();
     void connectPrintCommands();
     sharing::ShareCommands& shareCommands();
     // The name the exports propose: the show file's without folder and extension, empty without one.
@@ -252,6 +256,7 @@ class TMainFormverasco : public QMainWindow {
     QLabel* Image2 = nullptr;
 
     std::unique_ptr<ThumbnailBuilder> thumbnails_;
+    QColor thumbnailGround_;           // the ground the folder's thumbnails were drawn on
     ShowGridView* showView_ = nullptr; // owned by the show grid
     std::unique_ptr<ShowSlides> showSlides_;
     std::unique_ptr<ShowNameField> showName_;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The main window's thumbnail size: the View menu's steps, Ctrl with the wheel over a grid, and the
-// grids laid out across the window's width for the size chosen.
+// grids laid out across the window's width for the size chosen; the thumbnails' ground, which
+// follows the appearance.
 #include "image_browser.h"
 #include "main_window.h"
 #include "ovc_table.h"
@@ -45,7 +46,16 @@ void TMainFormverasco::connectThumbnailSizes() {
     // by Undo or Paste) is drawn anew as its cell is painted.
     showView_->setBeforeThumbnailTaken([this](int index) { showSlides_->freshenThumbnail(index); });
     thumbnails_->setThumbnailWidth(settings_.ThumbnailSize);
+    thumbnailGround_ = thumbnails_->ground();
     placeGrids();
+}
+
+void TMainFormverasco::followThumbnailGround() {
+    if (!thumbnails_ || !browser_ || thumbnails_->ground() == thumbnailGround_)
+        return;
+    thumbnailGround_ = thumbnails_->ground();
+    browser_->drawThumbnailsAnew();
+    OvcTable2->InvalidateTable();
 }
 
 void TMainFormverasco::LargerThumbnails1Click() {

@@ -100,7 +100,7 @@ void ShowSlides::buildThumbnailsForRead(int count) {
 }
 
 void ShowSlides::freshenThumbnail(int index) {
-    if (index < 0 || index >= show_.SlideCount || !thumbnails_.drawnAtOtherWidth(show_.thumbnail(index)))
+    if (index < 0 || index >= show_.SlideCount || !thumbnails_.drawnOtherwise(show_.thumbnail(index)))
         return;
     ShowSlide slide = show_.at(index);
     const QString path = show_.isBlank(index) || show_.isMissing(index) ? QString() : show_.imagePath(index);

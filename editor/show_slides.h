@@ -38,8 +38,9 @@ class ShowSlides {
     // each: an undecodable image keeps its slide, a missing one is drawn as missing, and the audio
     // mark is drawn only when the audio file exists.
     void buildThumbnailsForRead(int count);
-    // Draws slide `index`'s thumbnail anew when it was drawn at another width than the thumbnails'
-    // width now (after the width changed, or brought back by Undo or Paste).
+    // Draws slide `index`'s thumbnail anew when it was drawn at another width or on another ground
+    // than the thumbnails' now (after the width or the appearance changed, or brought back by Undo
+    // or Paste).
     void freshenThumbnail(int index);
     // Threads that decode the pictures of reads and appends: 0 (the default) for every thread of
     // the pool, 1 for the window thread alone through the imaging control.

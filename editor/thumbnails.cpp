@@ -11,14 +11,31 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFontMetrics>
-
+#include <QGuiApplication>
 #include <QPainter>
+#include <QPalette>
 #include <algorithm>
 #include <iterator>
 
 namespace {
-const QColor ThumbnailBackground = Qt::white;
-const QColor MissingBackground(192, 192, 192);
+// The image text that names the ground a thumbnail was drawn on.
+const QString GroundKey = QStringLiteral("Ground");
+
+struct ThumbnailColours {
+    QColor ground;
+    QColor text;
+    QColor missingGround;
+};
+
+// White with black names, grey for a missing picture, on a light palette; on a dark one the
+// palette's own field and text colours, and its alternate field colour for a missing picture.
+ThumbnailColours thumbnailColours() {
+    const QPalette palette = QGuiApplication::palette();
+    if (palette.color(QPalette::Base).lightness() >= 128)
+        return {Qt::white, Qt::black, QColor(192, 192, 192)};
+    return {palette.color(QPalette::Base), palette.color(QPalette::Text),
+            palette.color(QPalette::AlternateBase)};
+}
 
 } // namespace
 
@@ -80,6 +97,15 @@ bool ThumbnailBuilder::drawnAtOtherWidth(const QImage& thumbnail) const {
     return !thumbnail.isNull() && drawn != thumbnailSize() && drawn == thumbnailSizeFor(drawn.width());
 }
 
+QColor ThumbnailBuilder::ground() const {
+    return thumbnailColours().ground;
+}
+
+bool ThumbnailBuilder::drawnOtherwise(const QImage& thumbnail) const {
+    const QString drawnOn = thumbnail.text(GroundKey);
+    return drawnAtOtherWidth(thumbnail) || (!drawnOn.isEmpty() && drawnOn != ground().name());
+}
+
 void ThumbnailBuilder::FitThumbnailImage() {
     const QSize picture(photo_.IWidth(), photo_.IHeight());
     const auto first = firstThumbnailResize(picture);
@@ -127,7 +153,7 @@ bool ThumbnailBuilder::fetchWithRetries() {
 void ThumbnailBuilder::clearWorkBitmap() {
     work_ = QImage(ThumbnailWidth, ThumbnailHeight, QImage::Format_RGB32);
     work_.setDevicePixelRatio(1);
-    work_.fill(ThumbnailBackground);
+    work_.fill(thumbnailColours().ground);
 }
 
 void ThumbnailBuilder::reducePaletteColours() {
@@ -146,7 +172,8 @@ void ThumbnailBuilder::drawMissingThumbnail(QImage& target, const QString& path)
 void ThumbnailBuilder::draw(QImage& target, const QString& path, bool missing) {
     // On a palette display the thumbnail takes over the work bitmap's colour table.
     const QList<QRgb> palette = palettePath() && !missing ? work_.colorTable() : QList<QRgb>();
-    const QColor background = missing ? MissingBackground : ThumbnailBackground;
+    const ThumbnailColours colours = thumbnailColours();
+    const QColor background = missing ? colours.missingGround : colours.ground;
 
     // The picture's place grows with the thumbnail; the name keeps its font under it.
     const qreal z = zoom();
@@ -154,6 +181,7 @@ void ThumbnailBuilder::draw(QImage& target, const QString& path, bool missing) {
     QImage canvas((QSizeF(size) * ratio_).toSize(), QImage::Format_RGB32);
     canvas.setDevicePixelRatio(ratio_);
     canvas.fill(background);
+    canvas.setText(GroundKey, colours.ground.name());
     QPainter painter(&canvas);
     painter.setFont(windowFont(8));
     // The picture's size in thumbnail pixels; it may carry more device pixels.
@@ -162,7 +190,7 @@ void ThumbnailBuilder::draw(QImage& target, const QString& path, bool missing) {
     const int h = qRound(work_.height() / workRatio);
     const int pictureBottom = qRound(50 * z);
     if (missing) {
-        painter.setPen(Qt::black);
+        painter.setPen(colours.text);
         painter.drawText(QRect(0, 0, qRound(66 * z), pictureBottom), Qt::AlignCenter,
                          QCoreApplication::translate("ThumbnailBuilder", "missing"));
     } else if (w > 1 && h > 1 && z == 1) {
@@ -190,7 +218,7 @@ void ThumbnailBuilder::draw(QImage& target, const QString& path, bool missing) {
     const int x = (room - 1 - (textWidth + 3)) / 2;
     const QRect textBox(x, pictureBottom, textWidth, metrics.height());
     painter.fillRect(textBox, background);
-    painter.setPen(Qt::black);
+    painter.setPen(colours.text);
     painter.drawText(textBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, name);
     painter.end();
 

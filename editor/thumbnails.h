@@ -6,6 +6,7 @@
 // pixels wide, are the same thumbnail grown: picture area and place grown alike, the name in the
 // same font under it.
 
+#include <QColor>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -51,6 +52,11 @@ class ThumbnailBuilder {
     QSize thumbnailSize() const { return thumbnailSizeFor(width_); }
     // Whether a thumbnail was drawn at another width than thumbnailWidth() (a null one was not).
     bool drawnAtOtherWidth(const QImage& thumbnail) const;
+    // The ground thumbnails are drawn on: white on a light palette, the palette's field colour on
+    // a dark one.
+    QColor ground() const;
+    // Whether a thumbnail was drawn at another width or on another ground than it would be now.
+    bool drawnOtherwise(const QImage& thumbnail) const;
     bool palettePath() const { return screenBits_ < 16; }
 
     void FitThumbnailImage();
@@ -67,7 +73,7 @@ class ThumbnailBuilder {
     void drawFolderThumbnail(QImage& target, const QString& path, const std::optional<QImage>& picture);
     // Copies the audio mark onto the thumbnail's picture area, at its left edge.
     void drawAudioMark(QImage& thumbnail) const;
-    // The work bitmap as an empty picture: 80 x 70, all white.
+    // The work bitmap as an empty picture: 80 x 70, all of the thumbnails' ground.
     void clearWorkBitmap();
     void reducePaletteColours();
 

@@ -2,6 +2,7 @@
 // The image browser through the real main window: listing a folder, the select dialog, the typed
 // images field, the key jumps, the lazily drawn thumbnails and a folder that vanishes.
 
+#include "appearance.h"
 #include "condition_wait.h"
 #include "editor_window_support.h"
 #include "file_list_box.h"
@@ -9,6 +10,7 @@
 #include "image_loader.h"
 #include "preview_form.h"
 
+#include <QDir>
 #include <QFileSystemModel>
 #include <QFrame>
 #include <QTreeView>
@@ -244,6 +246,39 @@ TEST_F(Browser, TheFolderPanelRaisesItsBevelWhileTheGridHasTheFocus) {
     EXPECT_EQ(panel->frameShadow(), QFrame::Raised);
     imagesField().setFocus();
     EXPECT_EQ(panel->frameShadow(), QFrame::Sunken);
+}
+
+// The folder's and the show's thumbnails are drawn anew on the ground of each appearance: the dark
+// palette's field colour on Dark, white as always on Light.
+TEST_F(Browser, ThumbnailsTakeTheGroundOfTheAppearance) {
+    const QString folder = folderWith("grounds", {"sun.png", "moon.png"});
+    typeFolder(folder);
+    main().processCommandLine({QDir(folder).filePath("sun.png")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main().document().SlideCount == 1; }, ConditionWaitMs));
+    main().show();
+    const auto folderGround = [&] {
+        folderGrid().viewport()->grab();
+        const QImage& thumbnail = (*browser().folder().FolderThumbnails)[1];
+        return browser().folder().FolderThumbnailReady[1] ? thumbnail.pixel(79, 69) : 0;
+    };
+    const auto slideGround = [&] {
+        showGrid().viewport()->grab();
+        return main().document().thumbnail(0).pixel(79, 69);
+    };
+    const struct {
+        const char* appearance;
+        QRgb ground;
+    } looks[] = {{"Light", qRgb(255, 255, 255)},
+                 {"Dark", darkPalette().color(QPalette::Base).rgb()},
+                 {"Light", qRgb(255, 255, 255)}};
+    for (const auto& look : looks) {
+        applyAppearance(QLatin1String(look.appearance));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return folderGround() == look.ground; }, ConditionWaitMs))
+            << look.appearance;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return slideGround() == look.ground; }, ConditionWaitMs))
+            << look.appearance;
+    }
+    applyAppearance(QStringLiteral("System"));
 }
 
 TEST_F(Browser, AVanishedFolderDrawsEmptyPicturesWithTheirNames) {
