@@ -5,6 +5,7 @@
 #include "music_level.h"
 #include "web_page_template.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -67,18 +68,65 @@ QJsonObject slideData(const SharedSlide& slide, const PageSlide& page, std::int6
     return data;
 }
 
-// The data as a script reads it whatever a text says: no character that the page's markup gives a
+// JSON as a script reads it whatever a text says: no character that the page's markup gives a
 // meaning inside a script element (one that ends it, opens a comment or a character reference),
 // nor a line end of JavaScript's own, is written as itself. They all stand in strings, where an
 // escape means the same.
-QByteArray inertJson(const QJsonObject& data) {
-    return QJsonDocument(data)
-        .toJson(QJsonDocument::Compact)
-        .replace("<", "\\u003c")
+QByteArray inert(QByteArray json) {
+    return json.replace("<", "\\u003c")
         .replace(">", "\\u003e")
         .replace("&", "\\u0026")
         .replace("\xe2\x80\xa8", "\\u2028") // U+2028 and U+2029 in UTF-8
         .replace("\xe2\x80\xa9", "\\u2029");
+}
+
+QByteArray inertJson(const QJsonObject& data) {
+    return inert(QJsonDocument(data).toJson(QJsonDocument::Compact));
+}
+
+// A text as a JavaScript string literal, quotes included.
+QByteArray inertString(const QString& text) {
+    const QByteArray list = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return inert(list.mid(1, list.size() - 2));
+}
+
+// The page's own texts, each where the template writes it in English: between `before` and
+// `after` in the markup, or, in the script, as a string literal there.
+struct PageText {
+    const char* before;
+    const char* text;
+    const char* after;
+    bool script = false;
+};
+
+const PageText PageTexts[] = {
+    {"<div id=\"start\">", QT_TRANSLATE_NOOP("WebPage", "Click to start the show"), "</div>"},
+    {"title=\"", QT_TRANSLATE_NOOP("WebPage", "Previous image (Left)"), "\""},
+    {"&#9664; ", QT_TRANSLATE_NOOP("WebPage", "Previous"), "</button>"},
+    {"title=\"", QT_TRANSLATE_NOOP("WebPage", "Play or stop (Space)"), "\""},
+    {"\">", QT_TRANSLATE_NOOP("WebPage", "Play"), "</button>"},
+    {"title=\"", QT_TRANSLATE_NOOP("WebPage", "Next image (Right)"), "\""},
+    {"\">", QT_TRANSLATE_NOOP("WebPage", "Next"), " &#9654;"},
+    {"title=\"", QT_TRANSLATE_NOOP("WebPage", "Full screen (F)"), "\""},
+    {"\">", QT_TRANSLATE_NOOP("WebPage", "Full screen"), "</button>"},
+    {"textContent = ", QT_TRANSLATE_NOOP("WebPage", "Stop"), ";", true},
+    {"textContent = ", QT_TRANSLATE_NOOP("WebPage", "Play"), ";", true},
+};
+
+// The page's texts in the program's language; in English the page stays as the template has it.
+void translatePageTexts(QByteArray& page) {
+    const QString language =
+        QCoreApplication::translate("WebPage", "en", "the language code of the page's texts");
+    page.replace("<html lang=\"en\">", "<html lang=\"" + language.toHtmlEscaped().toUtf8() + "\">");
+    for (const PageText& text : PageTexts) {
+        const QString english = QString::fromLatin1(text.text);
+        const QString translated = QCoreApplication::translate("WebPage", text.text);
+        const auto written = [&text](const QString& words) {
+            return text.before + (text.script ? inertString(words) : words.toHtmlEscaped().toUtf8()) +
+                   text.after;
+        };
+        page.replace(written(english), written(translated));
+    }
 }
 
 // The numbers of the viewer's caption band and of its music's loudness.
@@ -115,6 +163,7 @@ QByteArray webPageHtml(const QString& title, const SharedShow& show, const std::
     data[QLatin1String("band")] = bandData();
     data[QLatin1String("music")] = musicData(show, music);
     QByteArray page(WebPageTemplate);
+    translatePageTexts(page);
     page.replace("/*SHOW*/null", inertJson(data));
     page.replace("<title></title>", "<title>" + title.toHtmlEscaped().toUtf8() + "</title>");
     return page;

@@ -9,6 +9,8 @@
 #include "qt_application_environment.h"
 #include "settings.h"
 #include "translations.h"
+#include "web_page_data.h"
+#include "web_page_template.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -33,6 +35,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -112,6 +115,37 @@ TEST(DesktopLanguage, PreferencesStoreTheAppearanceWordNotItsTranslation) {
         settings.Appearance = QStringLiteral("System");
         dialog.takeInto(settings);
         EXPECT_EQ(settings.Appearance, QLatin1String("Dark"));
+    }
+}
+
+// The exported web page's buttons and notes read the program's language, escaped as page text; in
+// English the page is the template as it is, byte for byte, around the show's data.
+TEST(DesktopLanguage, TheWebPageSpeaksTheProgramsLanguage) {
+    const QByteArray english(sharing::WebPageTemplate);
+    const qsizetype data = english.indexOf("/*SHOW*/null");
+    const struct {
+        const char* language;
+        const char* lang;
+    } rows[] = {{"de", "de"}, {"fr", "fr"}, {"en", "en"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.language);
+        const ProgramTranslations translations(desktopLanguage(environment({{"LANGUAGE", row.language}})));
+        const QByteArray page = sharing::webPageHtml(QStringLiteral("Show"), {}, {});
+        EXPECT_TRUE(page.contains(QByteArray("<html lang=\"") + row.lang + "\">"));
+        for (const char* text : {"Click to start the show", "Previous image (Left)", "Play or stop (Space)",
+                                 "Next image (Right)", "Full screen (F)", "Full screen"}) {
+            const QString shown = QCoreApplication::translate("WebPage", text);
+            EXPECT_TRUE(page.contains(">" + shown.toHtmlEscaped().toUtf8() + "<") ||
+                        page.contains("title=\"" + shown.toHtmlEscaped().toUtf8() + "\""))
+                << text;
+            EXPECT_EQ(shown == QLatin1String(text), row.lang == std::string_view("en")) << text;
+        }
+        const QString stop = QCoreApplication::translate("WebPage", "Stop");
+        EXPECT_TRUE(page.contains("textContent = \"" + stop.toUtf8() + "\";"));
+        if (row.lang == std::string_view("en")) {
+            EXPECT_TRUE(page.startsWith(english.left(english.indexOf("<title>"))));
+            EXPECT_TRUE(page.endsWith(english.mid(data + qsizetype(strlen("/*SHOW*/null")))));
+        }
     }
 }
 
