@@ -29,6 +29,20 @@ void* OvcTableAccessible::interface_cast(QAccessible::InterfaceType type) {
     return QAccessibleWidget::interface_cast(type);
 }
 
+QStringList OvcTableAccessible::actionNames() const {
+    QStringList names = QAccessibleWidget::actionNames();
+    if (grid()->isEnabled())
+        names << showMenuAction();
+    return names;
+}
+
+void OvcTableAccessible::doAction(const QString& actionName) {
+    if (actionName == showMenuAction() && grid()->isEnabled())
+        emit grid()->contextMenuKeyPressed(grid()->ActiveRow(), grid()->ActiveCol());
+    else
+        QAccessibleWidget::doAction(actionName);
+}
+
 int OvcTableAccessible::rowCount() const {
     return grid()->RowLimit();
 }

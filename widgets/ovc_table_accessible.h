@@ -45,6 +45,11 @@ class OvcTableAccessible : public QAccessibleWidget, public QAccessibleTableInte
     bool unselectColumn(int) override { return false; }
     void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
+    // Beside taking the focus, a screen reader opens the grid's context menu for its active cell,
+    // as the Menu key does.
+    QStringList actionNames() const override;
+    void doAction(const QString& actionName) override;
+
   private:
     TOvcTable* grid() const;
     // Interfaces of cells live in QAccessible's cache; this one remembers their ids by cell index.

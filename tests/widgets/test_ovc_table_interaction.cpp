@@ -4,6 +4,7 @@
 #include "condition_wait.h"
 #include "test_ovc_table_support.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QSignalSpy>
 #include <gmock/gmock.h>
@@ -204,8 +205,9 @@ TEST_F(OvcTable, ContextMenuRequestsReachTheGridsOwner) {
     EXPECT_EQ(requested.at(0).at(0).toPoint(), QPoint(20, 30));
 }
 
-// Enter, the context menu keys and Ctrl or Alt with an arrow are the owner's commands on the active
-// cell; without anyone to move cells, Ctrl with an arrow moves the active cell as the arrow alone.
+// Enter, the context menu keys (and a screen reader's "show menu") and Ctrl or Alt with an arrow are the
+// owner's commands on the active cell; without anyone to move cells, Ctrl with an arrow moves the active cell
+// as the arrow alone.
 TEST_F(OvcTable, CommandKeysReachTheGridsOwner) {
     auto grid = makeShowGrid(3);
     grid->setActiveCell(1, 2);
@@ -216,9 +218,15 @@ TEST_F(OvcTable, CommandKeysReachTheGridsOwner) {
     QTest::keyClick(grid.get(), Qt::Key_Menu);
     QTest::keyClick(grid.get(), Qt::Key_F10, Qt::ShiftModifier);
     QTest::keyClick(grid.get(), Qt::Key_F10); // F10 alone is the menu bar's
+    // A screen reader's "show menu" on the grid.
+    QAccessibleActionInterface* actions =
+        QAccessible::queryAccessibleInterface(grid.get())->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
+    actions->doAction(QAccessibleActionInterface::showMenuAction());
     EXPECT_EQ(activated.count(), 2);
     EXPECT_EQ(activated.last(), (QList<QVariant>{1, 2}));
-    EXPECT_EQ(menu.count(), 2);
+    EXPECT_EQ(menu.count(), 3);
     EXPECT_EQ(menu.last(), (QList<QVariant>{1, 2}));
 
     QTest::keyClick(grid.get(), Qt::Key_Right, Qt::ControlModifier);
