@@ -27,6 +27,7 @@ Tsrchform::Tsrchform(QWidget* parent, ContentsTiming timing) : DeferredWindow(pa
 void Tsrchform::build() {
     OvcSearchList1 = named(new TOvcSearchList(this), "OvcSearchList1");
     OvcSearchList1->setRowHeight(13);
+    OvcSearchList1->setAccessibleName(tr("Pictures of the folder by name"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(OvcSearchList1);

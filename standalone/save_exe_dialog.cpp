@@ -83,6 +83,7 @@ void Tsaveexedlg::createPanel2() {
     TrackBar1->setRange(QualityMinimum, QualityMaximum);
     TrackBar1->setTickPosition(QSlider::TicksBelow);
     TrackBar1->setGeometry(8, 32, 329, 30);
+    TrackBar1->setAccessibleName(tr("Image quality"));
     label(Panel2, "Label10", tr("Lower Image Quality"), QRect(8, 68, 160, 17));
     label(Panel2, "Label11", tr("Smaller File Size"), QRect(8, 86, 160, 17));
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;

@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: MIT
 # The program as a screen reader meets it: started on an X server of its own with the accessibility
 # bus always on, its windows are walked through AT-SPI (the main window with a show and a listed
-# folder, the preferences, the About box, the folder chooser, a slide's properties, the print window,
-# the help and the viewer), and every control a person can reach must have a role and a name. Run under a private session bus (dbus-run-session); exits 77 (skipped)
+# folder, every dialog of its own, reached through Qt's file, font and colour dialogs where they
+# lie behind one, the help and the viewer), and every control a person can reach must have a role and a name. Run under a private session bus (dbus-run-session); exits 77 (skipped)
 # naming what is missing when the bus, the registry, pyatspi or the X server is not there.
 import ctypes
 import ctypes.util
@@ -172,9 +172,10 @@ def find(node, role, name):
     return None
 
 
-def press(app_name, window, role, name, helpers):
-    """Does the action of the control in that window from another process: a modal window answers
-    only once it closes."""
+def press(app_name, window, role, name, helpers, action=None):
+    """Does the action of the control (its first, or the one named) in that window, or in any window
+    of the program when window is None, from another process: a modal window answers only once it
+    closes."""
     script = ("import pyatspi\n"
               "def f(n):\n"
               f"  if n.getRoleName()=={role!r} and n.name=={name!r}: return n\n"
@@ -183,8 +184,76 @@ def press(app_name, window, role, name, helpers):
               "    if r: return r\n"
               "for a in pyatspi.Registry.getDesktop(0):\n"
               f"  if a is not None and a.name=={app_name!r}:\n"
-              f"    f([w for w in a if w.name=={window!r}][0]).queryAction().doAction(0)\n")
+              f"    c=[f(w) for w in a if {window!r} in (None, w.name)]\n"
+              "    act=[x for x in c if x][0].queryAction()\n"
+              f"    names=[act.getName(i) for i in range(act.nActions)]\n"
+              f"    act.doAction(names.index({action!r}) if {action!r} in names else 0)\n")
     helpers.append(subprocess.Popen([sys.executable, "-c", script], stderr=subprocess.DEVNULL))
+
+
+MAIN = "Morvant Verasco"
+# Each window the program has, reached as a person reaches it: in the window named first (None: in
+# whichever window shows it, as a popup menu), the control of that role and name is pressed (by its
+# action of that name, else its first), and the window it opens, named last, is walked; a step that
+# opens none (None) closes the window it was pressed in. Keys go to the window named first (None: to
+# the popup menu, which holds the keyboard and is no window on the bus).
+STEPS = [
+    (MAIN, ("menu item", "Verasco Preferences..."), "Verasco Preferences"),
+    ("Verasco Preferences", ("push button", "Cancel"), None),
+    (MAIN, ("menu item", "About Verasco..."), "About"),
+    ("About", ("push button", "OK"), None),
+    (MAIN, ("push button", "Choose the pictures folder"), "Select Images"),
+    ("Select Images", ("push button", "Cancel"), None),
+    (MAIN, ("menu item", "Image Properties..."), "Image Properties"),
+    ("Image Properties", ("push button", "Text Properties"), "Font"),
+    ("Font", ("push button", "OK"), "Font Colour"),
+    ("Font Colour", ("push button", "Cancel"), None),
+    ("Image Properties", ("push button", "Cancel"), None),
+    (MAIN, ("menu item", "Print Verasco..."), "Print Verasco"),
+    ("Print Verasco", ("push button", "Cancel"), None),
+    (MAIN, ("menu item", "Save as Video..."), "Save as Video"),
+    ("Save as Video", ("push button", "Save"), "Video Settings"),
+    ("Video Settings", ("push button", "Cancel"), None),
+    (MAIN, ("menu item", "Save as Web Page..."), "Save as Web Page"),
+    ("Save as Web Page", ("push button", "Cancel"), None),
+    (MAIN, ("menu item", "Save Stand-alone Verasco..."), "Save Stand-alone Verasco"),
+    ("Save Stand-alone Verasco", ("push button", "Save"), "Stand-alone Verasco Settings"),
+    ("Stand-alone Verasco Settings", ("push button", "Cancel"), None),
+    (MAIN, ("table", "Pictures of the folder", "ShowMenu"), ""),
+    (None, ("key", "Down", "Return"), "Find Image"),
+    ("Find Image", ("key", "Escape"), None),
+    (MAIN, ("menu item", "Help Topics"), "Verasco Help"),
+    (MAIN, ("push button", "Play Verasco"), "Verasco Viewer"),
+]
+
+
+# Qt's own file, font and colour dialogs are passed through on the way to the windows behind them
+# but not walked: parts of them (the file dialog's side bar and splitter, the font dialog's lists)
+# carry no names the program could give them through Qt's static dialogs.
+PASSED_THROUGH = {"Font", "Font Colour", "Save as Video", "Save as Web Page", "Save Stand-alone Verasco"}
+KEYSYMS = {"Escape": 0xff1b, "Return": 0xff0d, "Down": 0xff54}
+
+
+def press_keys(display, window, keys):
+    """The keys pressed in that window, given the X focus first as a window manager would, through
+    the X server's test extension, as a keyboard presses them."""
+    if window is not None and not give_focus(display, window):
+        raise AssertionError(f"no X window {window!r}")
+    x = ctypes.CDLL(ctypes.util.find_library("X11"))
+    xtst = ctypes.CDLL(ctypes.util.find_library("Xtst"))
+    x.XOpenDisplay.restype = ctypes.c_void_p
+    x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    x.XFlush.argtypes = [ctypes.c_void_p]
+    x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+    dpy = x.XOpenDisplay(display.encode())
+    for key in keys:
+        code = x.XKeysymToKeycode(dpy, KEYSYMS[key])
+        xtst.XTestFakeKeyEvent(dpy, code, 1, 0)
+        xtst.XTestFakeKeyEvent(dpy, code, 0, 0)
+    x.XFlush(dpy)
+    x.XCloseDisplay(dpy)
 
 
 def check_windows(pyatspi, verasco, display, helpers):
@@ -203,24 +272,32 @@ def check_windows(pyatspi, verasco, display, helpers):
     wait_for("the show's slides", lambda: find(main, "table", "Slides of the show").childCount >= 5)
     faults = []
     walked = walk(main, pyatspi, "", faults)
-    # Each window opened by its menu item or button, walked, and closed by its own button.
-    for opener, title, closer in [
-        (("menu item", "Verasco Preferences..."), "Verasco Preferences", ("push button", "Cancel")),
-        (("menu item", "About Verasco..."), "About", ("push button", "OK")),
-        (("push button", "Choose the pictures folder"), "Select Images", ("push button", "Cancel")),
-        (("menu item", "Image Properties..."), "Image Properties", ("push button", "Cancel")),
-        (("menu item", "Print Verasco..."), "Print Verasco", ("push button", "Cancel")),
-        (("menu item", "Help Topics"), "Verasco Help", None),
-        (("push button", "Play Verasco"), "Verasco Viewer", None),
-    ]:
-        press(app.name, main.name, *opener, helpers)
-        window = wait_for(f"the window {title!r}",
-                          lambda: next((w for w in app if w is not None and w.name == title
-                                        and showing(w, pyatspi)), None))
-        walked += walk(window, pyatspi, "", faults)
-        if closer:
-            press(app.name, title, *closer, helpers)
-            wait_for(f"the window {title!r} to close", lambda: not showing(window, pyatspi))
+    def window_named(title):
+        return next((w for w in app if w is not None and w.name == title and showing(w, pyatspi)), None)
+
+    for where, control, opens in STEPS:
+        scope = (lambda: app) if where is None else (lambda: window_named(where))
+        if control[0] == "key":
+            # Keys pressed before their window shows are lost: they are pressed again until the
+            # window they open shows (or the one they close is gone).
+            def pressed():
+                press_keys(display, where, control[1:])
+                done = (lambda: window_named(opens)) if opens else (lambda: window_named(where) is None)
+                try:
+                    return wait_for(f"{control[1:]} to act", done, 2)
+                except AssertionError:
+                    return None
+            wait_for(f"{control[1:]} in {where!r}", pressed)
+        else:
+            wait_for(f"{control} in {where!r}", lambda: find(scope(), *control[:2]))
+            give_focus(display, where)  # where a popup menu it opens takes the keys from
+            press(app.name, where, *control[:2], helpers, *control[2:])
+        if opens:
+            window = wait_for(f"the window {opens!r}", lambda: window_named(opens))
+            if opens not in PASSED_THROUGH:
+                walked += walk(window, pyatspi, "", faults)
+        elif opens is None:
+            wait_for(f"the window {where!r} to close", lambda: window_named(where) is None)
     if verasco.poll() is not None:
         faults.append(f"the program ended with {verasco.returncode}")
     print(f"{walked} reachable objects walked, {len(faults)} without a name or role")
