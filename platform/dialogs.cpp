@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "dialogs.h"
 
+#include "qt_dialog_names.h"
+
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDialog>
@@ -12,12 +14,12 @@ namespace {
 
 // Qt's font dialog offers the effects (underline, strike-out) but no colour; the colour is asked next.
 bool chooseFontWithColor(QFont& font, QColor& color, QWidget* parent) {
-    bool accepted = false;
-    const QFont chosen =
-        QFontDialog::getFont(&accepted, font, parent, QCoreApplication::translate("DialogSeams", "Font"));
-    if (!accepted)
+    QFontDialog fonts(font, parent);
+    fonts.setWindowTitle(QCoreApplication::translate("DialogSeams", "Font"));
+    nameFontDialogParts(fonts);
+    if (fonts.exec() != QDialog::Accepted)
         return false;
-    font = chosen;
+    font = fonts.selectedFont();
     const QColor chosenColor =
         QColorDialog::getColor(color, parent, QCoreApplication::translate("DialogSeams", "Font Colour"));
     if (chosenColor.isValid())
@@ -25,29 +27,50 @@ bool chooseFontWithColor(QFont& font, QColor& color, QWidget* parent) {
     return true;
 }
 
+// Qt's file dialog, as its static functions open it, with names for all its parts: an existing
+// file or files to open, a name to save under (AnyFile; the program asks before it replaces a
+// file) or a folder. Empty when cancelled.
+QStringList chooseFiles(QWidget* parent, const QString& caption, const QString& dir, const QString& filter,
+                        QFileDialog::FileMode mode, QString* selectedFilter = nullptr) {
+    QFileDialog dialog(parent, caption, dir, filter);
+    dialog.setFileMode(mode);
+    if (mode == QFileDialog::AnyFile) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    }
+    if (mode == QFileDialog::Directory)
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (selectedFilter && !selectedFilter->isEmpty())
+        dialog.selectNameFilter(*selectedFilter);
+    nameFileDialogParts(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    if (selectedFilter)
+        *selectedFilter = dialog.selectedNameFilter();
+    return dialog.selectedFiles();
+}
+
 DialogSeams qtDialogs() {
     DialogSeams seams;
     seams.getOpenFileName = [](QWidget* parent, const QString& caption, const QString& dir,
                                const QString& filter) {
-        return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+        return chooseFiles(parent, caption, dir, filter, QFileDialog::ExistingFile).value(0);
     };
     seams.getOpenFileNames = [](QWidget* parent, const QString& caption, const QString& dir,
                                 const QString& filter) {
-        return QFileDialog::getOpenFileNames(parent, caption, dir, filter);
+        return chooseFiles(parent, caption, dir, filter, QFileDialog::ExistingFiles);
     };
+    // The program asks its own question before it replaces a file.
     seams.getSaveFileName = [](QWidget* parent, const QString& caption, const QString& dir,
                                const QString& filter) {
-        // The program asks its own question before it replaces a file.
-        return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr,
-                                            QFileDialog::DontConfirmOverwrite);
+        return chooseFiles(parent, caption, dir, filter, QFileDialog::AnyFile).value(0);
     };
     seams.getSaveFileNameAndFilter = [](QWidget* parent, const QString& caption, const QString& dir,
                                         const QString& filter, QString* selectedFilter) {
-        return QFileDialog::getSaveFileName(parent, caption, dir, filter, selectedFilter,
-                                            QFileDialog::DontConfirmOverwrite);
+        return chooseFiles(parent, caption, dir, filter, QFileDialog::AnyFile, selectedFilter).value(0);
     };
     seams.getExistingDirectory = [](QWidget* parent, const QString& caption, const QString& dir) {
-        return QFileDialog::getExistingDirectory(parent, caption, dir);
+        return chooseFiles(parent, caption, dir, QString(), QFileDialog::Directory).value(0);
     };
     seams.chooseFont = chooseFontWithColor;
     seams.printSetup = [](QPrinter* printer, QWidget* parent) {

@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: MIT
 # The program as a screen reader meets it: started on an X server of its own with the accessibility
 # bus always on, its windows are walked through AT-SPI (the main window with a show and a listed
-# folder, every dialog of its own, reached through Qt's file, font and colour dialogs where they
-# lie behind one, the help and the viewer), and every control a person can reach must have a role and a name. Run under a private session bus (dbus-run-session); exits 77 (skipped)
+# folder, every dialog it opens, Qt's file, font and colour dialogs among them, the help and the
+# viewer), and every control a person can reach must have a role and a name. Run under a private session bus (dbus-run-session); exits 77 (skipped)
 # naming what is missing when the bus, the registry, pyatspi or the X server is not there.
 import ctypes
 import ctypes.util
@@ -227,10 +227,6 @@ STEPS = [
 ]
 
 
-# Qt's own file, font and colour dialogs are passed through on the way to the windows behind them
-# but not walked: parts of them (the file dialog's side bar and splitter, the font dialog's lists)
-# carry no names the program could give them through Qt's static dialogs.
-PASSED_THROUGH = {"Font", "Font Colour", "Save as Video", "Save as Web Page", "Save Stand-alone Verasco"}
 KEYSYMS = {"Escape": 0xff1b, "Return": 0xff0d, "Down": 0xff54}
 
 
@@ -294,8 +290,7 @@ def check_windows(pyatspi, verasco, display, helpers):
             press(app.name, where, *control[:2], helpers, *control[2:])
         if opens:
             window = wait_for(f"the window {opens!r}", lambda: window_named(opens))
-            if opens not in PASSED_THROUGH:
-                walked += walk(window, pyatspi, "", faults)
+            walked += walk(window, pyatspi, "", faults)
         elif opens is None:
             wait_for(f"the window {where!r} to close", lambda: window_named(where) is None)
     if verasco.poll() is not None:
