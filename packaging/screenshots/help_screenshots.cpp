@@ -10,6 +10,8 @@
 
 #include "app_windows.h"
 #include "appearance.h"
+#include "folder_images.h"
+#include "image_browser.h"
 #include "main_window.h"
 #include "ovc_table.h"
 #include "pref_dialog.h"
@@ -33,6 +35,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -122,10 +125,24 @@ QString useInstalledSamples(const QString& samples) {
 // preferences choose it.
 bool shootDark(AppWindows& windows, const QString& folder) {
     TMainFormverasco* main = windows.MainFormverasco;
+    // Activated again, the main window lists its folder anew; then the new look is chosen.
+    main->activateWindow();
+    waitFor([main] { return main->isActiveWindow(); });
+    QCoreApplication::processEvents();
     main->settings().Appearance = QStringLiteral("Dark");
     applyAppearance(main->settings().Appearance);
-    main->activateWindow();
+    // The windows take the new palette from posted events; the folder's thumbnails are then drawn
+    // anew on the dark ground, from pictures decoded in the background as the grid asks for them.
+    waitFor([main] { return main->palette().color(QPalette::Base) == darkPalette().color(QPalette::Base); });
     QCoreApplication::processEvents();
+    auto* grid = main->findChild<TOvcTable*>(QStringLiteral("OvcTable1"));
+    const FolderImages& images = main->browser().folder();
+    waitFor([grid, &images] {
+        grid->viewport()->grab();
+        const int shown = std::min(images.count(), grid->TopRow() + grid->height() / grid->RowHeight() + 1);
+        return std::all_of(images.FolderThumbnailReady.begin(), images.FolderThumbnailReady.begin() + shown,
+                           [](bool ready) { return ready; });
+    });
     bool ok = save(main->grab().toImage(), folder, QStringLiteral("main-window-dark.png"));
     ok = shootModal(
              windows.prefFrm, [main] { main->Preferences1Click(); }, folder,
