@@ -43,14 +43,6 @@ LoadedImage failed(const QString& error, DecodeFailure kind, QSize size = {}) {
     return r;
 }
 
-// Why a picture was refused, for the readers that give only a reason: the program's own PCX and TGA
-// readers say "too large" for a picture beyond the policy and "out of memory" when it cannot be held.
-DecodeFailure failureOfReason(const QString& reason) {
-    if (reason.endsWith(QLatin1String("too large")))
-        return DecodeFailure::TooLarge;
-    return reason == QLatin1String("out of memory") ? DecodeFailure::OutOfMemory : DecodeFailure::BadData;
-}
-
 // Qt's readers keep the picture policy: the size their header declares is checked first, and their
 // own allocation limit (128 MB unless set, a third of the policy) is raised to the policy's.
 QImage readWithQt(QByteArrayView bytes, const char* format, QString* error, DecodeFailure* failure) {
@@ -133,21 +125,15 @@ QImage readBitmap(QByteArrayView file, OtherPicture& out) {
     return readWithQt(file, "bmp", &out.error, &out.failure);
 }
 
-QImage readOwnFormat(QImage image, OtherPicture& out) {
-    if (image.isNull())
-        out.failure = failureOfReason(out.error);
-    return image;
-}
-
 // Every format but JPEG, as stored (a HEIF picture comes upright from its reader).
 OtherPicture decodeOtherPicture(QByteArrayView bytes, ImageFormat format, QSize reduceBox) {
     OtherPicture out;
     switch (format) {
     case ImageFormat::Pcx:
-        out.image = readOwnFormat(readPcx(bytes, &out.error), out);
+        out.image = readPcx(bytes, &out.error, &out.failure);
         return out;
     case ImageFormat::Tga:
-        out.image = readOwnFormat(readTga(bytes, &out.error), out);
+        out.image = readTga(bytes, &out.error, &out.failure);
         return out;
     case ImageFormat::Bmp:
         out.image = readBitmap(bytes, out);

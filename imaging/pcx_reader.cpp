@@ -3,6 +3,7 @@
 
 #include "image_format.h"
 #include "le_bytes.h"
+#include "reader_refusal.h"
 
 #include <array>
 #include <cstddef>
@@ -76,9 +77,9 @@ PcxHeader parseHeader(QByteArrayView f) {
     return h;
 }
 
-bool fail(QString* error, const char* text) {
-    if (error)
-        *error = QString::fromLatin1(text);
+bool fail(QString* error, DecodeFailure* failure, const char* text,
+          DecodeFailure kind = DecodeFailure::BadData) {
+    refuseWith(error, failure, text, kind);
     return false;
 }
 
@@ -167,31 +168,34 @@ struct PcxLayout {
     bool alpha() const { return header.bitsPerPixel == 8 && header.planes == 4; }
 };
 
-std::nullopt_t refuse(QString* error, const char* text) {
-    fail(error, text);
+std::nullopt_t refuse(QString* error, DecodeFailure* failure, const char* text,
+                      DecodeFailure kind = DecodeFailure::BadData) {
+    fail(error, failure, text, kind);
     return std::nullopt;
 }
 
 // The layout of a PCX file, or nothing (with the reason) when it is no picture this reader handles.
-std::optional<PcxLayout> readLayout(QByteArrayView file, QString* error) {
+std::optional<PcxLayout> readLayout(QByteArrayView file, QString* error, DecodeFailure* failure) {
     if (file.size() < HeaderSize || uint8_t(file[0]) != 0x0A)
-        return refuse(error, "not a PCX file");
+        return refuse(error, failure, QT_TRANSLATE_NOOP("PictureReaders", "not a PCX file"));
     PcxLayout l;
     l.header = parseHeader(file);
     const PcxHeader& h = l.header;
     if (h.encoding > 1 || !supportedLayout(h.bitsPerPixel, h.planes))
-        return refuse(error, "unsupported PCX layout");
+        return refuse(error, failure, QT_TRANSLATE_NOOP("PictureReaders", "unsupported PCX layout"));
     if (h.xMax < h.xMin || h.yMax < h.yMin)
-        return refuse(error, "PCX picture has no pixels");
+        return refuse(error, failure, QT_TRANSLATE_NOOP("PictureReaders", "PCX picture has no pixels"));
     l.width = h.xMax - h.xMin + 1;
     l.height = h.yMax - h.yMin + 1;
     const qint64 lineBits = qint64(l.width) * h.bitsPerPixel;
     if (qint64(h.bytesPerLine) * 8 < lineBits)
-        return refuse(error, "PCX line length too short for the width");
+        return refuse(error, failure,
+                      QT_TRANSLATE_NOOP("PictureReaders", "PCX line length too short for the width"));
     l.lineBytes = qint64(h.bytesPerLine) * h.planes;
     l.total = l.lineBytes * l.height;
     if (!fitsPicturePolicy(l.width, l.height) || !fitsDecodeBudget(l.width, l.height))
-        return refuse(error, "PCX picture too large");
+        return refuse(error, failure, QT_TRANSLATE_NOOP("PictureReaders", "PCX picture too large"),
+                      DecodeFailure::TooLarge);
     return l;
 }
 
@@ -250,8 +254,8 @@ void convertLine(const PcxLayout& l, const std::array<QRgb, 256>& palette, const
 
 } // namespace
 
-QImage readPcx(QByteArrayView file, QString* error) {
-    const std::optional<PcxLayout> layout = readLayout(file, error);
+QImage readPcx(QByteArrayView file, QString* error, DecodeFailure* failure) {
+    const std::optional<PcxLayout> layout = readLayout(file, error, failure);
     if (!layout)
         return {};
     const PcxLayout& l = *layout;
@@ -259,19 +263,20 @@ QImage readPcx(QByteArrayView file, QString* error) {
     const QByteArrayView data = paletteAndData(file, l, palette);
     // A coded byte pair expands to at most 63 bytes: reject headers that promise more than the data holds.
     if (l.header.encoding == 1 && l.total > (data.size() / 2 + 1) * 63) {
-        fail(error, "PCX data truncated");
+        fail(error, failure, QT_TRANSLATE_NOOP("PictureReaders", "PCX data truncated"));
         return {};
     }
     QImage image(l.width, l.height, l.alpha() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (image.isNull()) {
-        fail(error, "out of memory");
+        fail(error, failure, QT_TRANSLATE_NOOP("PictureReaders", "out of memory"),
+             DecodeFailure::OutOfMemory);
         return {};
     }
     PlaneData planes(data, l.header.encoding == 1);
     std::vector<uint8_t> line(size_t(l.lineBytes), 0);
     for (int y = 0; y < l.height; ++y) {
         if (!planes.nextLine(line.data(), line.size())) {
-            fail(error, "PCX data truncated");
+            fail(error, failure, QT_TRANSLATE_NOOP("PictureReaders", "PCX data truncated"));
             return {};
         }
         convertLine(l, palette, line.data(), reinterpret_cast<QRgb*>(image.scanLine(y)));

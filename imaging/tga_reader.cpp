@@ -3,6 +3,7 @@
 
 #include "image_format.h"
 #include "le_bytes.h"
+#include "reader_refusal.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -41,9 +42,16 @@ static_assert(offsetof(TgaHeader, descriptor) == 17);
 
 constexpr qsizetype HeaderSize = 18;
 
-QImage fail(QString* error, const char* text) {
-    if (error)
-        *error = QString::fromLatin1(text);
+// The reasons that are no fault of the file.
+const char* const TooLarge = QT_TRANSLATE_NOOP("PictureReaders", "TGA picture too large");
+const char* const OutOfMemory = QT_TRANSLATE_NOOP("PictureReaders", "out of memory");
+
+QImage fail(QString* error, DecodeFailure* failure, const char* text) {
+    refuseWith(error, failure, text,
+               text == TooLarge ? DecodeFailure::TooLarge
+               : std::string_view(text) == QT_TRANSLATE_NOOP("PictureReaders", "out of memory")
+                   ? DecodeFailure::OutOfMemory
+                   : DecodeFailure::BadData);
     return {};
 }
 
@@ -155,32 +163,34 @@ int kindOf(const TgaHeader& h) {
 const char* unsupported(const TgaHeader& h) {
     const int kind = kindOf(h);
     if ((kind < 1 || kind > 3) || (h.imageType & ~0x0B) != 0 || h.colorMapType > 1)
-        return "unsupported TGA type";
+        return QT_TRANSLATE_NOOP("PictureReaders", "unsupported TGA type");
     if (h.width == 0 || h.height == 0)
-        return "bad TGA size";
+        return QT_TRANSLATE_NOOP("PictureReaders", "bad TGA size");
     if (!fitsPicturePolicy(h.width, h.height) || !fitsDecodeBudget(h.width, h.height))
-        return "TGA picture too large";
+        return TooLarge;
     const int bits = h.pixelBits;
     const bool validBits = (kind == 1 && (bits == 8 || bits == 16)) ||
                            (kind == 2 && (bits == 15 || bits == 16 || bits == 24 || bits == 32)) ||
                            (kind == 3 && bits == 8);
-    return validBits ? nullptr : "unsupported TGA pixel depth";
+    return validBits ? nullptr : QT_TRANSLATE_NOOP("PictureReaders", "unsupported TGA pixel depth");
 }
 
 // Reads the colour map that starts at `at` and moves `at` past it; why it cannot, or nothing.
 const char* readColourMap(QByteArrayView file, const TgaHeader& h, qsizetype& at,
                           std::vector<QRgb>& colourMap) {
     if (h.colorMapType != 1)
-        return kindOf(h) == 1 ? "TGA colour-mapped picture without a colour map" : nullptr;
+        return kindOf(h) == 1
+                   ? QT_TRANSLATE_NOOP("PictureReaders", "TGA colour-mapped picture without a colour map")
+                   : nullptr;
     const int mapFirst = h.mapFirstLow | h.mapFirstHigh << 8;
     const int mapLength = h.mapLengthLow | h.mapLengthHigh << 8;
     const int entryBits = h.mapEntryBits;
     if (entryBits != 15 && entryBits != 16 && entryBits != 24 && entryBits != 32)
-        return "unsupported TGA colour map";
+        return QT_TRANSLATE_NOOP("PictureReaders", "unsupported TGA colour map");
     const int entryBytes = (entryBits + 7) / 8;
     const qint64 mapBytes = qint64(mapLength) * entryBytes;
     if (file.size() - at < mapBytes)
-        return "TGA colour map truncated";
+        return QT_TRANSLATE_NOOP("PictureReaders", "TGA colour map truncated");
     colourMap.assign(size_t(mapFirst + mapLength), qRgb(0, 0, 0));
     for (int i = 0; i < mapLength; ++i)
         colourMap[size_t(mapFirst + i)] = decodeColour(
@@ -214,30 +224,30 @@ void convertRow(const TgaHeader& h, const uint8_t* src, const std::vector<QRgb>&
 
 } // namespace
 
-QImage readTga(QByteArrayView file, QString* error) {
+QImage readTga(QByteArrayView file, QString* error, DecodeFailure* failure) {
     if (file.size() < HeaderSize)
-        return fail(error, "TGA file too short");
+        return fail(error, failure, QT_TRANSLATE_NOOP("PictureReaders", "TGA file too short"));
     const TgaHeader h = parseHeader(file);
     if (const char* reason = unsupported(h))
-        return fail(error, reason);
+        return fail(error, failure, reason);
     qsizetype at = HeaderSize + h.idLength;
     std::vector<QRgb> colourMap;
     if (const char* reason = readColourMap(file, h, at, colourMap))
-        return fail(error, reason);
+        return fail(error, failure, reason);
     if (at > file.size())
-        return fail(error, "TGA truncated");
+        return fail(error, failure, QT_TRANSLATE_NOOP("PictureReaders", "TGA truncated"));
 
     const int bytes = (h.pixelBits + 7) / 8;
     const bool alpha = kindOf(h) == 2 && h.pixelBits == 32 && (h.descriptor & 0x0F) != 0;
     QImage image(h.width, h.height, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (image.isNull())
-        return fail(error, "out of memory");
+        return fail(error, failure, OutOfMemory);
     PixelStream stream(file.sliced(at), (h.imageType & 8) != 0, bytes);
     std::vector<uint8_t> row(size_t(h.width) * size_t(bytes));
     const bool topDown = h.descriptor & 0x20;
     for (int y = 0; y < h.height; ++y) {
         if (!stream.nextRow(row.data(), h.width))
-            return fail(error, "TGA data truncated");
+            return fail(error, failure, QT_TRANSLATE_NOOP("PictureReaders", "TGA data truncated"));
         convertRow(h, row.data(), colourMap, alpha,
                    reinterpret_cast<QRgb*>(image.scanLine(topDown ? y : h.height - 1 - y)));
     }
