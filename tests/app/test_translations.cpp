@@ -27,6 +27,7 @@
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
@@ -147,6 +148,28 @@ TEST(DesktopLanguage, TheWebPageSpeaksTheProgramsLanguage) {
             EXPECT_TRUE(page.endsWith(english.mid(data + qsizetype(strlen("/*SHOW*/null")))));
         }
     }
+}
+
+// A translation holding markup and a script's line end stays text in the page: escaped in the
+// markup, an escaped string in the script.
+TEST(DesktopLanguage, TheWebPagesTranslatedTextsAreEscaped) {
+    class Hostile : public QTranslator {
+      public:
+        bool isEmpty() const override { return false; }
+        QString translate(const char* context, const char* source, const char*, int) const override {
+            return QLatin1String(context) == QLatin1String("WebPage")
+                       ? QStringLiteral("</script><b x=\"1\">&\u2028%1").arg(QLatin1String(source))
+                       : QString();
+        }
+    } hostile;
+    ASSERT_TRUE(QCoreApplication::installTranslator(&hostile));
+    const QByteArray page = sharing::webPageHtml(QStringLiteral("Show"), {}, {});
+    QCoreApplication::removeTranslator(&hostile);
+    EXPECT_EQ(page.count("</script>"), 1) << "only the page's own";
+    EXPECT_FALSE(page.contains("<b ")) << page.toStdString();
+    EXPECT_TRUE(page.contains(">&lt;/script&gt;&lt;b x=&quot;1&quot;&gt;&amp;\xe2\x80\xa8Play</button>"));
+    EXPECT_TRUE(
+        page.contains(R"(textContent = "\u003c/script\u003e\u003cb x=\"1\"\u003e\u0026\u2028Stop";)"));
 }
 
 // ---- The catalogues ----
