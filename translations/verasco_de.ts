@@ -299,6 +299,77 @@ fehlt</translation>
     </message>
 </context>
 <context>
+    <name>PictureReaders</name>
+    <message>
+        <source>not a PCX file</source>
+        <translation>keine PCX-Datei</translation>
+    </message>
+    <message>
+        <source>unsupported PCX layout</source>
+        <translation>nicht unterstützter PCX-Aufbau</translation>
+    </message>
+    <message>
+        <source>PCX picture has no pixels</source>
+        <translation>PCX-Bild ohne Bildpunkte</translation>
+    </message>
+    <message>
+        <source>PCX line length too short for the width</source>
+        <translation>PCX-Zeilenlänge zu kurz für die Breite</translation>
+    </message>
+    <message>
+        <source>PCX picture too large</source>
+        <translation>PCX-Bild zu groß</translation>
+    </message>
+    <message>
+        <source>PCX data truncated</source>
+        <translation>PCX-Daten abgeschnitten</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>nicht genug Speicher</translation>
+    </message>
+    <message>
+        <source>TGA picture too large</source>
+        <translation>TGA-Bild zu groß</translation>
+    </message>
+    <message>
+        <source>unsupported TGA type</source>
+        <translation>nicht unterstützter TGA-Typ</translation>
+    </message>
+    <message>
+        <source>bad TGA size</source>
+        <translation>ungültige TGA-Größe</translation>
+    </message>
+    <message>
+        <source>unsupported TGA pixel depth</source>
+        <translation>nicht unterstützte TGA-Farbtiefe</translation>
+    </message>
+    <message>
+        <source>TGA colour-mapped picture without a colour map</source>
+        <translation>TGA-Palettenbild ohne Farbpalette</translation>
+    </message>
+    <message>
+        <source>unsupported TGA colour map</source>
+        <translation>nicht unterstützte TGA-Farbpalette</translation>
+    </message>
+    <message>
+        <source>TGA colour map truncated</source>
+        <translation>TGA-Farbpalette abgeschnitten</translation>
+    </message>
+    <message>
+        <source>TGA file too short</source>
+        <translation>TGA-Datei zu kurz</translation>
+    </message>
+    <message>
+        <source>TGA truncated</source>
+        <translation>TGA abgeschnitten</translation>
+    </message>
+    <message>
+        <source>TGA data truncated</source>
+        <translation>TGA-Daten abgeschnitten</translation>
+    </message>
+</context>
+<context>
     <name>PrintContext</name>
     <message>
         <source>Error</source>
@@ -333,6 +404,25 @@ fehlt</translation>
     <message>
         <source>Print</source>
         <translation>Drucken</translation>
+    </message>
+</context>
+<context>
+    <name>QtDialogNames</name>
+    <message>
+        <source>Window size</source>
+        <translation>Fenstergröße</translation>
+    </message>
+    <message>
+        <source>Places and files</source>
+        <translation>Orte und Dateien</translation>
+    </message>
+    <message>
+        <source>Width of the places</source>
+        <translation>Breite der Orte</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Dateien</translation>
     </message>
 </context>
 <context>
@@ -419,6 +509,10 @@ fehlt</translation>
     <message>
         <source>Saving the web page...</source>
         <translation>Webseite wird gespeichert...</translation>
+    </message>
+    <message>
+        <source>Music left out: %1</source>
+        <translation>Musik ausgelassen: %1</translation>
     </message>
 </context>
 <context>
@@ -1259,6 +1353,10 @@ fehlt</translation>
         <source>Windows packages are not available in this build.</source>
         <translation>Windows-Pakete sind in dieser Ausgabe nicht verfügbar.</translation>
     </message>
+    <message>
+        <source>Image quality</source>
+        <translation>Bildqualität</translation>
+    </message>
 </context>
 <context>
     <name>TselectDlg</name>
@@ -1353,12 +1451,20 @@ fehlt</translation>
         <source>Caption</source>
         <translation>Beschriftung</translation>
     </message>
+    <message>
+        <source>Music left out: %1</source>
+        <translation>Musik ausgelassen: %1</translation>
+    </message>
 </context>
 <context>
     <name>Tsrchform</name>
     <message>
         <source>Find Image</source>
         <translation>Bild suchen</translation>
+    </message>
+    <message>
+        <source>Pictures of the folder by name</source>
+        <translation>Bilder des Ordners nach Namen</translation>
     </message>
 </context>
 <context>
@@ -1438,6 +1544,54 @@ fehlt</translation>
     <message>
         <source>%1 images</source>
         <translation>%1 Bilder</translation>
+    </message>
+</context>
+<context>
+    <name>WebPage</name>
+    <message>
+        <source>Click to start the show</source>
+        <translation>Zum Starten der Schau klicken</translation>
+    </message>
+    <message>
+        <source>Previous image (Left)</source>
+        <translation>Vorheriges Bild (Links)</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Play or stop (Space)</source>
+        <translation>Abspielen oder anhalten (Leertaste)</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Abspielen</translation>
+    </message>
+    <message>
+        <source>Next image (Right)</source>
+        <translation>Nächstes Bild (Rechts)</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Full screen (F)</source>
+        <translation>Vollbild (F)</translation>
+    </message>
+    <message>
+        <source>Full screen</source>
+        <translation>Vollbild</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>en</source>
+        <comment>the language code of the page&apos;s texts</comment>
+        <translation>de</translation>
     </message>
 </context>
 <context>

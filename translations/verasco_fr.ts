@@ -299,6 +299,77 @@ manquante</translation>
     </message>
 </context>
 <context>
+    <name>PictureReaders</name>
+    <message>
+        <source>not a PCX file</source>
+        <translation>pas un fichier PCX</translation>
+    </message>
+    <message>
+        <source>unsupported PCX layout</source>
+        <translation>disposition PCX non prise en charge</translation>
+    </message>
+    <message>
+        <source>PCX picture has no pixels</source>
+        <translation>image PCX sans pixels</translation>
+    </message>
+    <message>
+        <source>PCX line length too short for the width</source>
+        <translation>longueur de ligne PCX trop courte pour la largeur</translation>
+    </message>
+    <message>
+        <source>PCX picture too large</source>
+        <translation>image PCX trop grande</translation>
+    </message>
+    <message>
+        <source>PCX data truncated</source>
+        <translation>données PCX tronquées</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>mémoire insuffisante</translation>
+    </message>
+    <message>
+        <source>TGA picture too large</source>
+        <translation>image TGA trop grande</translation>
+    </message>
+    <message>
+        <source>unsupported TGA type</source>
+        <translation>type TGA non pris en charge</translation>
+    </message>
+    <message>
+        <source>bad TGA size</source>
+        <translation>taille TGA incorrecte</translation>
+    </message>
+    <message>
+        <source>unsupported TGA pixel depth</source>
+        <translation>profondeur de pixel TGA non prise en charge</translation>
+    </message>
+    <message>
+        <source>TGA colour-mapped picture without a colour map</source>
+        <translation>image TGA à palette sans palette</translation>
+    </message>
+    <message>
+        <source>unsupported TGA colour map</source>
+        <translation>palette TGA non prise en charge</translation>
+    </message>
+    <message>
+        <source>TGA colour map truncated</source>
+        <translation>palette TGA tronquée</translation>
+    </message>
+    <message>
+        <source>TGA file too short</source>
+        <translation>fichier TGA trop court</translation>
+    </message>
+    <message>
+        <source>TGA truncated</source>
+        <translation>TGA tronqué</translation>
+    </message>
+    <message>
+        <source>TGA data truncated</source>
+        <translation>données TGA tronquées</translation>
+    </message>
+</context>
+<context>
     <name>PrintContext</name>
     <message>
         <source>Error</source>
@@ -333,6 +404,25 @@ manquante</translation>
     <message>
         <source>Print</source>
         <translation>Imprimer</translation>
+    </message>
+</context>
+<context>
+    <name>QtDialogNames</name>
+    <message>
+        <source>Window size</source>
+        <translation>Taille de la fenêtre</translation>
+    </message>
+    <message>
+        <source>Places and files</source>
+        <translation>Emplacements et fichiers</translation>
+    </message>
+    <message>
+        <source>Width of the places</source>
+        <translation>Largeur des emplacements</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Fichiers</translation>
     </message>
 </context>
 <context>
@@ -419,6 +509,10 @@ manquante</translation>
     <message>
         <source>Saving the web page...</source>
         <translation>Enregistrement de la page Web...</translation>
+    </message>
+    <message>
+        <source>Music left out: %1</source>
+        <translation>Musique omise : %1</translation>
     </message>
 </context>
 <context>
@@ -1259,6 +1353,10 @@ manquante</translation>
         <source>Windows packages are not available in this build.</source>
         <translation>Paquets Windows non disponibles dans cette version.</translation>
     </message>
+    <message>
+        <source>Image quality</source>
+        <translation>Qualité de l'image</translation>
+    </message>
 </context>
 <context>
     <name>TselectDlg</name>
@@ -1353,12 +1451,20 @@ manquante</translation>
         <source>Caption</source>
         <translation>Légende</translation>
     </message>
+    <message>
+        <source>Music left out: %1</source>
+        <translation>Musique omise : %1</translation>
+    </message>
 </context>
 <context>
     <name>Tsrchform</name>
     <message>
         <source>Find Image</source>
         <translation>Rechercher une image</translation>
+    </message>
+    <message>
+        <source>Pictures of the folder by name</source>
+        <translation>Images du dossier par nom</translation>
     </message>
 </context>
 <context>
@@ -1438,6 +1544,54 @@ manquante</translation>
     <message>
         <source>%1 images</source>
         <translation>%1 images</translation>
+    </message>
+</context>
+<context>
+    <name>WebPage</name>
+    <message>
+        <source>Click to start the show</source>
+        <translation>Cliquez pour lancer le diaporama</translation>
+    </message>
+    <message>
+        <source>Previous image (Left)</source>
+        <translation>Image précédente (Gauche)</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Précédente</translation>
+    </message>
+    <message>
+        <source>Play or stop (Space)</source>
+        <translation>Lire ou arrêter (Espace)</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Lire</translation>
+    </message>
+    <message>
+        <source>Next image (Right)</source>
+        <translation>Image suivante (Droite)</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Suivante</translation>
+    </message>
+    <message>
+        <source>Full screen (F)</source>
+        <translation>Plein écran (F)</translation>
+    </message>
+    <message>
+        <source>Full screen</source>
+        <translation>Plein écran</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>en</source>
+        <comment>the language code of the page&apos;s texts</comment>
+        <translation>fr</translation>
     </message>
 </context>
 <context>
