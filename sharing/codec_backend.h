@@ -69,6 +69,10 @@ class CodecBackend {
     // Writes the sound of `from` as an MP3 file `to`; stops early with false when `cancel` is set.
     virtual bool convertToMp3(const QString& from, const QString& to, const std::atomic<bool>& cancel,
                               QString* error) = 0;
+    // Writes the sound of `from` as a PCM WAV file `to` (16-bit, the track's rate and channels), for
+    // players that decode nothing else; stops early with false when `cancel` is set.
+    virtual bool convertToWav(const QString& from, const QString& to, const std::atomic<bool>& cancel,
+                              QString* error) = 0;
     // Creates `path` (which exists, empty) as a video; null with *error when it cannot.
     virtual std::unique_ptr<VideoSink> openVideo(const QString& path, const VideoSettings& settings,
                                                  QString* error) = 0;

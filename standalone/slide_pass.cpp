@@ -274,23 +274,8 @@ class Pass {
         return std::nullopt;
     }
 
-    // The bare name, or when a member has it already (in any letter case, since names are stored
-    // upper-cased), the name with "-2", "-3"... before its extension.
     QString freeMemberName(const QString& bare) const {
-        const auto taken = [this](const QString& name) {
-            const auto same = [&name](const QString& other) {
-                return other.compare(name, Qt::CaseInsensitive) == 0;
-            };
-            return std::any_of(job_.reservedNames.begin(), job_.reservedNames.end(), same) ||
-                   std::any_of(files_.begin(), files_.end(),
-                               [&same](const PackageFile& f) { return same(f.member); });
-        };
-        const qsizetype dot = bare.lastIndexOf(QLatin1Char('.'));
-        const QString stem = dot > 0 ? bare.left(dot) : bare, extension = dot > 0 ? bare.mid(dot) : QString();
-        QString name = bare;
-        for (int n = 2; taken(name); ++n)
-            name = stem + QStringLiteral("-%1").arg(n) + extension;
-        return name;
+        return freePackageName(bare, job_.reservedNames, files_);
     }
 
     const SlidePassJob& job_;
@@ -310,6 +295,24 @@ class Pass {
 
 std::optional<ExportError> runSlidePass(const SlidePassJob& job, std::vector<PackageFile>& files) {
     return Pass(job, files).run();
+}
+
+QString freePackageName(const QString& bare, const QStringList& reserved,
+                        const std::vector<PackageFile>& files) {
+    const auto taken = [&reserved, &files](const QString& name) {
+        const auto same = [&name](const QString& other) {
+            return other.compare(name, Qt::CaseInsensitive) == 0;
+        };
+        return std::any_of(reserved.begin(), reserved.end(), same) ||
+               std::any_of(files.begin(), files.end(),
+                           [&same](const PackageFile& f) { return same(f.member); });
+    };
+    const qsizetype dot = bare.lastIndexOf(QLatin1Char('.'));
+    const QString stem = dot > 0 ? bare.left(dot) : bare, extension = dot > 0 ? bare.mid(dot) : QString();
+    QString name = bare;
+    for (int n = 2; taken(name); ++n)
+        name = stem + QStringLiteral("-%1").arg(n) + extension;
+    return name;
 }
 
 ExportError tooMuchImageData() {

@@ -57,6 +57,11 @@ struct SlidePassJob {
 // whoever made the folder removes it.
 std::optional<ExportError> runSlidePass(const SlidePassJob& job, std::vector<PackageFile>& files);
 
+// The bare name, or when a reserved name or a member of `files` has it already (in any letter case,
+// since names are stored upper-cased), the name with "-2", "-3"... before its extension.
+QString freePackageName(const QString& bare, const QStringList& reserved,
+                        const std::vector<PackageFile>& files);
+
 // Refuses, before anything is written, a show whose pictures packed as they are already pass the
 // most image data a package can hold.
 std::optional<ExportError> checkImageDataSize(const ShowDocument& show);

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "standalone_export.h"
 
+#include "codec_module.h"
 #include "dialogs.h"
 #include "export_names.h"
 #include "package_assembly.h"
+#include "package_extension.h"
 #include "qpx_conversion.h"
 #include "save_exe_dialog.h"
 #include "shared_flags.h"
@@ -62,13 +64,22 @@ class BusyWindow {
 
 std::optional<ExportError> refuseTargetName(const QString& target) {
     const QString name = QFileInfo(target).fileName();
-    for (const char* own : {"images.sld", "images.dat", RuntimeMemberName})
+    for (const char* own : {"images.sld", "images.dat", ExtensionMemberName, RuntimeMemberName})
         if (name.compare(QLatin1String(own), Qt::CaseInsensitive) == 0)
             return ExportError{
                 QCoreApplication::translate("StandaloneExport", "A stand-alone show cannot be named %1.")
                     .arg(name),
                 QString()};
     return std::nullopt;
+}
+
+// The show's music as PCM WAV through the codec module; without the module no music is packed.
+MusicConverter convertMusic() {
+    return [](const QString& from, const QString& to, QString& reason) {
+        sharing::CodecBackend* codec = sharing::codecBackend(&reason);
+        static const std::atomic<bool> never{false};
+        return codec && codec->convertToWav(from, to, never, &reason);
+    };
 }
 
 } // namespace
@@ -197,6 +208,8 @@ std::optional<ExportError> StandaloneExport::write(const QString& target, Qualit
     };
     std::vector<PackageFile> files;
     std::optional<ExportError> error = runSlidePass(job, files);
+    if (!error)
+        error = runExtensionPass({parts_.show, folder.path(), job.reservedNames, convertMusic()}, files);
     if (!error) {
         setStatus(QCoreApplication::translate("StandaloneExport", "Creating Stand-alone Verasco...") +
                   QString(15, QLatin1Char(' ')));

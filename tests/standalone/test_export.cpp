@@ -12,16 +12,21 @@
 #include "sanitizers.h"
 #include "slide_pass.h"
 #include "test_pictures.h"
+#include "test_wav.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <csignal>
 #include <cstring>
@@ -484,6 +489,67 @@ TEST_F(ExportTest, SoundsOfOneNameArePackedUnderNamesOfTheirOwn) {
     EXPECT_EQ(lhasaNames(forPeer(package)).size(), 7);
 }
 
+// A show with music, motion and band captions carries them after the slides' sounds: the show's
+// block with each music entry naming its member, then the music as PCM WAV (a file that cannot be
+// decoded left out); every other member is byte for byte that of the same show without them, which
+// adds nothing.
+TEST_F(ExportTest, ShowDataBeyondTheRecordsFollowsTheSoundsAndLeavesTheOtherMembersAsTheyWere) {
+    const QString tune = pictures + QStringLiteral("/tune.wav");
+    ASSERT_TRUE(writeTestWav(tune, 500));
+    addSlide(picture(QStringLiteral("a.bmp")), file(QStringLiteral("music-1.wav"), "a slide's sound"));
+    addSlide(photo(QStringLiteral("sunrise.jpg")), {}, [](TSlideRecord& r) { r.Text.assign("Sunrise"); });
+    addSlide(QStringLiteral("BLANK"));
+    std::vector<TSlideRecord> records;
+    for (int i = 0; i < show.SlideCount; ++i)
+        records.push_back(show.slide(i));
+    const QJsonObject motion = QJsonDocument::fromJson(R"({"motion": {"from": [0, 0, 1, 1],
+        "to": [0.25, 0.25, 0.5, 0.5]}})")
+                                   .object();
+    const QJsonObject data{{"music", QJsonArray{QJsonObject{{"path", file("broken.mp3", "no sound")}},
+                                                QJsonObject{{"path", tune}, {"kept", true}}}},
+                           {"musicFadeMs", 1500},
+                           {"captions", "band"},
+                           {"future", 7}};
+    const QString plain = target(QStringLiteral("plain/show.exe")), rich = target(QStringLiteral("show.exe"));
+    ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("plain")));
+    ASSERT_FALSE(exporter().write(plain, qualityPreset(11)));
+    show.load(records, data, {{}, motion});
+    ASSERT_FALSE(exporter().write(rich, qualityPreset(11)));
+
+    QStringList plainNames, richNames;
+    for (const Member& m : walkMembers(fileBytes(plain), head.size()).members)
+        plainNames << m.name;
+    for (const Member& m : walkMembers(fileBytes(rich), head.size()).members)
+        richNames << m.name;
+    EXPECT_EQ(plainNames.join(' '), "SHOW.EXE QPXRUN30.DLL IMAGES.SLD IMAGES.DAT MUSIC-1.WAV");
+    EXPECT_EQ(richNames, plainNames + QStringList({"IMAGES.VRX", "MUSIC-1-2.WAV"}));
+    EXPECT_EQ(lhasaNames(forPeer(rich)).join(' '), richNames.join(' ').toLower());
+    EXPECT_EQ(lhasa({QStringLiteral("t"), forPeer(rich)}).exitCode, 0);
+    const auto before = unpack(plain), after = unpack(rich);
+    for (const QString& name : plainNames)
+        EXPECT_EQ(after->get(name), before->get(name)) << name.toStdString();
+
+    const QByteArray block = after->get("IMAGES.VRX");
+    ASSERT_TRUE(block.startsWith("VRSX"));
+    EXPECT_EQ(qFromLittleEndian<quint32>(block.constData() + 4), quint32(block.size() - 8));
+    QJsonObject written = QJsonDocument::fromJson(block.mid(8)).object();
+    const QJsonArray slides{QJsonObject{}, motion, QJsonObject{}};
+    EXPECT_EQ(written.take("slides"), slides);
+    QJsonObject expected = data;
+    expected["music"] = QJsonArray{QJsonObject{{"path", "music-1-2.wav"}, {"kept", true}}};
+    EXPECT_EQ(written, expected);
+    const QByteArray music = after->get("MUSIC-1-2.WAV");
+    ASSERT_GE(music.size(), 44);
+    EXPECT_EQ(music.left(4), "RIFF");
+    EXPECT_EQ(music.mid(8, 8), "WAVEfmt ");
+    EXPECT_EQ(qFromLittleEndian<quint16>(music.constData() + 20), 1) << "PCM";
+    EXPECT_EQ(qFromLittleEndian<quint16>(music.constData() + 22), 2) << "stereo";
+    EXPECT_EQ(qFromLittleEndian<quint32>(music.constData() + 24), 48000u);
+    EXPECT_EQ(qFromLittleEndian<quint16>(music.constData() + 34), 16) << "bits";
+    EXPECT_EQ(qFromLittleEndian<quint32>(music.constData() + 40), quint32(music.size() - 44));
+    EXPECT_NEAR(music.size() - 44, 48000 * 4 / 2, 48000 * 4 / 50) << "half a second";
+}
+
 // Another user with a temporary folder open to all (the test's user where it is not root) puts a
 // link to a file of ours in place of every file of the export's that goes from there, while the
 // pictures are converted: the export keeps all its files in its private folder, and nothing is
@@ -649,7 +715,7 @@ TEST_F(ExportTest, RefusesImageDataBeyondTwoGigabytesBeforeWritingAnything) {
 
 TEST_F(ExportTest, RefusesPackageNamesTheSlideListOrRunTimeNeed) {
     addSlide(QStringLiteral("BLANK"));
-    for (const char* name : {"images.dat", "IMAGES.SLD", "qpxrun30.dll"}) {
+    for (const char* name : {"images.dat", "IMAGES.SLD", "images.vrx", "qpxrun30.dll"}) {
         const auto error = exporter().write(target(QLatin1String(name)), qualityPreset(11));
         ASSERT_TRUE(error) << name;
         EXPECT_FALSE(QFileInfo::exists(target(QLatin1String(name)))) << name;
