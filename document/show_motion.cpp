@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "show_motion.h"
 
+#include "motion_ease.h"
+
 #include <QJsonArray>
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace ShowMotion {
 namespace {
@@ -71,9 +72,7 @@ QJsonObject withMotion(QJsonObject slide, const std::optional<Motion>& motion) {
 }
 
 Frame frameAt(const Motion& motion, double t) {
-    const double s = std::clamp(t, 0.0, 1.0);
-    // Eased in and out: the motion starts and ends at rest, so that slide changes show no jolt.
-    const double e = (1 - std::cos(std::numbers::pi * s)) / 2;
+    const double e = MotionEase::at(t);
     const auto mix = [e](double a, double b) { return a + (b - a) * e; };
     const Frame& a = motion.from;
     const Frame& b = motion.to;

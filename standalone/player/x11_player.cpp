@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "x11_player.h"
 
+#include "caption_scale.h"
 #include "x11_caption.h"
 
 #include <X11/Xatom.h>
@@ -9,6 +10,7 @@
 #include <poll.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -60,6 +62,70 @@ std::vector<std::uint32_t> Scaled(const SlidePicture& p, int w, int h) {
     return out;
 }
 
+// The part `f` of the picture, as large as fits into `bw` x `bh`, centred: as the viewer fits a frame.
+Box FittedFrame(int bw, int bh, double width, double height) {
+    const double scale = std::min(bw / width, bh / height);
+    const int w = std::max(1, int(std::lround(width * scale))),
+              h = std::max(1, int(std::lround(height * scale)));
+    return {(bw - w) / 2, (bh - h) / 2, w, h};
+}
+
+// The part `f` of the picture drawn at `w` x `h`, each pixel taken from the picture's pixel under
+// its centre.
+std::vector<std::uint32_t> Sampled(const SlidePicture& p, const PackageExtras::Frame& f, int w, int h) {
+    std::vector<std::uint32_t> out(std::size_t(w) * std::size_t(h));
+    std::vector<int> columns(static_cast<std::size_t>(w));
+    for (int x = 0; x < w; ++x)
+        columns[std::size_t(x)] = std::clamp(int((f.x + (x + 0.5) * f.w / w) * p.width), 0, p.width - 1);
+    for (int y = 0; y < h; ++y) {
+        const int sy = std::clamp(int((f.y + (y + 0.5) * f.h / h) * p.height), 0, p.height - 1);
+        const std::uint32_t* row = p.pixels.data() + std::size_t(sy) * std::size_t(p.width);
+        std::uint32_t* to = out.data() + std::size_t(y) * std::size_t(w);
+        for (int x = 0; x < w; ++x)
+            to[x] = row[columns[std::size_t(x)]];
+    }
+    return out;
+}
+
+// The rows from `top` on darkened as under the caption band's black.
+void Darken(std::vector<std::uint32_t>& pixels, int w, int h, int top) {
+    constexpr std::uint32_t keep = 255 - CaptionBand::BandAlpha;
+    for (std::size_t i = std::size_t(std::max(top, 0)) * std::size_t(w); i < std::size_t(w) * std::size_t(h);
+         ++i) {
+        const std::uint32_t c = pixels[i];
+        pixels[i] = ((c >> 16 & 0xFF) * keep / 255) << 16 | ((c >> 8 & 0xFF) * keep / 255) << 8 |
+                    (c & 0xFF) * keep / 255;
+    }
+}
+
+// The words of `text` in lines no wider than `width` (a word wider than that on a line of its own).
+std::vector<std::string> Wrapped(const CaptionFont& font, const std::string& text, int width) {
+    std::vector<std::string> lines;
+    std::string line, word;
+    const auto flush = [&] {
+        if (word.empty())
+            return;
+        const std::string longer = line.empty() ? word : line + ' ' + word;
+        if (!line.empty() && font.width(longer) > width) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = longer;
+        }
+        word.clear();
+    };
+    for (const char c : text) {
+        if (c == ' ' || c == '\n' || c == '\r' || c == '\t')
+            flush();
+        else
+            word += c;
+    }
+    flush();
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
 // The screen's pixel value of 0xRRGGBB, by the visual's colour masks.
 unsigned long PixelOf(const Visual* visual, std::uint32_t rgb) {
     const auto channel = [](unsigned long mask, unsigned value) {
@@ -78,10 +144,19 @@ unsigned long PixelOf(const Visual* visual, std::uint32_t rgb) {
 
 } // namespace
 
+// A caption on its band: its font at the size that lets all of it fit, and its lines.
+struct BandLayout {
+    std::unique_ptr<CaptionFont> font;
+    std::vector<std::string> lines;
+    int margin = CaptionBand::MinMargin;
+    int height = 0; // the band's
+};
+
 X11Player::X11Player(const PackageFiles& package, DecodingRuntime runtime, bool report)
     : package_(package), runtime_(runtime), report_(report),
       clock_(int(package.slides().size()), package.options().loop && !report,
-             report ? 20 : package.options().speed) {}
+             report ? 20 : package.options().speed),
+      extras_(PackageExtras::Load(std::string(), int(package.slides().size()))) {}
 
 X11Player::~X11Player() {
     sound_.stop();
@@ -112,8 +187,14 @@ int X11Player::run(Display* display) {
                 std::chrono::ceil<std::chrono::milliseconds>(timeUp_ - std::chrono::steady_clock::now());
             wait = int(std::clamp<std::chrono::milliseconds::rep>(left.count(), 0, 1 << 30));
         }
+        // A moving picture is drawn anew at about each refresh of the screen.
+        constexpr int FrameMs = 16;
+        if (moving())
+            wait = wait < 0 ? FrameMs : std::min(wait, FrameMs);
         pollfd in{connection, POLLIN, 0};
-        if (poll(&in, 1, wait) == 0 && timing_) {
+        if (moving())
+            render();
+        if (poll(&in, 1, wait) == 0 && timing_ && std::chrono::steady_clock::now() >= timeUp_) {
             timing_ = false;
             clock_.timeUp();
             if (!clock_.over())
@@ -206,30 +287,54 @@ void X11Player::show(int index) {
         sound_.play(audio_);
     shown_ = index;
     reported_ = false;
+    motionT_ = 0;
     render();
 }
 
 void X11Player::render() {
     XSetForeground(display_, gc_, BlackPixel(display_, DefaultScreen(display_)));
     XFillRectangle(display_, canvas_, gc_, 0, 0, unsigned(width_), unsigned(height_));
-    // The caption takes its line under the picture, which is fitted into the rest.
+    const TSlideRecord* slide = !black_ && shown_ >= 0 ? &package_.slides()[std::size_t(shown_)] : nullptr;
+    const TSlideRecord* banded = slide && slide->ShowText && extras_ ? slide : nullptr;
+    // The caption takes its line under the picture, which is fitted into the rest; on a band it
+    // lies over the picture's foot, or the screen's without a picture.
     int bottom = height_;
-    if (!black_ && shown_ >= 0 && package_.slides()[std::size_t(shown_)].ShowText)
-        bottom = drawCaption(package_.slides()[std::size_t(shown_)]);
+    if (slide && slide->ShowText && !banded)
+        bottom = drawCaption(*slide);
+    Place at{0, 0, width_, height_};
     if (!black_ && !picture_.pixels.empty() && bottom > 0)
-        drawPicture(width_, bottom);
+        at = drawPicture(width_, bottom, banded);
+    if (banded)
+        drawBand(*banded, at);
     if (mapped_)
         present();
 }
 
-void X11Player::drawPicture(int width, int bottom) {
-    const Box to = Fitted(width, bottom, picture_.width, picture_.height);
-    const std::vector<std::uint32_t> pixels = Scaled(picture_, to.width, to.height);
+bool X11Player::moving() const {
+    return extras_ && shown_ >= 0 && timing_ && !black_ && !picture_.pixels.empty() &&
+           extras_->motions[std::size_t(shown_)];
+}
+
+X11Player::Place X11Player::drawPicture(int width, int bottom, const TSlideRecord* banded) {
+    const std::optional<PackageExtras::Motion>& motion =
+        extras_ ? extras_->motions[std::size_t(shown_)] : std::optional<PackageExtras::Motion>();
+    if (motion && timing_ && slideMs_ > 0)
+        motionT_ = std::min(
+            1.0, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - motionStart_)
+                         .count() /
+                     slideMs_);
+    const PackageExtras::Frame frame = motion ? motion->at(motionT_) : PackageExtras::Frame{};
+    const Box to = motion ? FittedFrame(width, bottom, frame.w * picture_.width, frame.h * picture_.height)
+                          : Fitted(width, bottom, picture_.width, picture_.height);
+    std::vector<std::uint32_t> pixels =
+        motion ? Sampled(picture_, frame, to.width, to.height) : Scaled(picture_, to.width, to.height);
+    if (banded)
+        Darken(pixels, to.width, to.height, to.height - band(*banded, to.width, to.height).height);
     Visual* visual = DefaultVisual(display_, DefaultScreen(display_));
     XImage* image = XCreateImage(display_, visual, unsigned(DefaultDepth(display_, DefaultScreen(display_))),
                                  ZPixmap, 0, nullptr, unsigned(to.width), unsigned(to.height), 32, 0);
     if (!image)
-        return;
+        return {to.x, to.y, to.width, to.height};
     image->data =
         static_cast<char*>(std::malloc(std::size_t(image->bytes_per_line) * std::size_t(to.height)));
     const bool direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst &&
@@ -247,6 +352,7 @@ void X11Player::drawPicture(int width, int bottom) {
     if (image->data)
         XPutImage(display_, canvas_, gc_, image, 0, 0, to.x, to.y, unsigned(to.width), unsigned(to.height));
     XDestroyImage(image);
+    return {to.x, to.y, to.width, to.height};
 }
 
 int X11Player::drawCaption(const TSlideRecord& slide) {
@@ -261,6 +367,52 @@ int X11Player::drawCaption(const TSlideRecord& slide) {
     const int x = std::max(Margin, (width_ - font.width(text)) / 2);
     font.draw(canvas_, gc_, x, height_ - Margin - font.descent(), text);
     return top - Margin;
+}
+
+const BandLayout& X11Player::band(const TSlideRecord& slide, int width, int height) {
+    if (band_ && bandSlide_ == shown_ && bandWidth_ == width && bandHeight_ == height)
+        return *band_;
+    band_ = std::make_unique<BandLayout>();
+    bandSlide_ = shown_;
+    bandWidth_ = width;
+    bandHeight_ = height;
+    const std::string text = RecordText(slide.Text.str());
+    // The slide's size is meant for a screen of the reference height; a caption too large for the
+    // picture is drawn smaller until it fits.
+    double points = double(slide.FontSize > 0 ? slide.FontSize : DefaultFontSize) * height_ /
+                    CaptionBand::ReferenceHeight;
+    for (;;) {
+        TSlideRecord sized = slide;
+        sized.FontSize = std::max(1, int(std::lround(points)));
+        const int pixels = sized.FontSize * CaptionBand::PointDpi / 72;
+        band_->font = std::make_unique<CaptionFont>(display_, sized);
+        band_->margin = std::max(pixels / 2, CaptionBand::MinMargin);
+        const int room = width - 2 * band_->margin;
+        band_->lines = band_->font->loaded() ? Wrapped(*band_->font, text, room) : std::vector<std::string>();
+        int widest = 0;
+        for (const std::string& line : band_->lines)
+            widest = std::max(widest, band_->font->width(line));
+        band_->height =
+            band_->lines.empty() ? 0 : int(band_->lines.size()) * band_->font->height() + 2 * band_->margin;
+        if ((band_->height <= height && widest <= room) || pixels <= CaptionBand::MinPixelSize)
+            return *band_;
+        points = points * CaptionBand::ShrinkPercent / 100;
+    }
+}
+
+void X11Player::drawBand(const TSlideRecord& slide, const Place& over) {
+    const BandLayout& layout = band(slide, over.width, over.height);
+    if (layout.lines.empty())
+        return;
+    XSetForeground(display_, gc_,
+                   PixelOf(DefaultVisual(display_, DefaultScreen(display_)), CaptionColour(slide.FontColor)));
+    int baseline =
+        over.y + over.height - layout.height + layout.margin + layout.font->height() - layout.font->descent();
+    for (const std::string& line : layout.lines) {
+        const int x = over.x + std::max(layout.margin, (over.width - layout.font->width(line)) / 2);
+        layout.font->draw(canvas_, gc_, x, baseline, line);
+        baseline += layout.font->height();
+    }
 }
 
 // The canvas on the window; the first time for a slide, its time starts and the report tells of it.
@@ -285,8 +437,11 @@ void X11Player::startTimer() {
         return;
     const TSlideRecord& slide = package_.slides()[std::size_t(shown_)];
     const int sound = slide.HoldForAudio && !audio_.empty() ? WavMilliseconds(audio_) : 0;
-    timeUp_ = std::chrono::steady_clock::now() +
-              std::chrono::milliseconds(clock_.slideTime(slide.Delay, slide.HoldForAudio, sound));
+    slideMs_ = clock_.slideTime(slide.Delay, slide.HoldForAudio, sound);
+    const auto now = std::chrono::steady_clock::now();
+    // After a pause the motion goes on from where it stood.
+    motionStart_ = now - std::chrono::milliseconds(std::lround(motionT_ * slideMs_));
+    timeUp_ = now + std::chrono::milliseconds(slideMs_);
     timing_ = true;
 }
 

@@ -5,12 +5,15 @@
 // the speed the slide list asks for, looping where it asks for that, each slide's WAV sound played
 // as it comes and the slide held for it where the slide asks. Esc (or closing the window) quits,
 // Space pauses and plays, the arrow and page keys step, Home and End go to the first and the last
-// slide, a number and Enter to that slide, B or . blacks the screen and brings it back. With the report
-// switch each slide, once it is on screen, is also written to standard output as one line of tab-separated
-// key=value fields, the show runs at the fastest speed without looping and the player quits after the last
-// slide.
+// slide, a number and Enter to that slide, B or . blacks the screen and brings it back. A package
+// with the show's data beyond its records moves each picture as its slide asks (pan and zoom, at
+// each frame) and draws captions over the picture's foot on a dark band, as the viewer's full screen. With
+// the report switch each slide, once it is on screen, is also written to standard output as one line of
+// tab-separated key=value fields, the show runs at the fastest speed without looping and the player quits
+// after the last slide.
 #pragma once
 
+#include "package_extras.h"
 #include "package_files.h"
 #include "qpx_runtime.h"
 #include "show_clock.h"
@@ -20,6 +23,8 @@
 #include <X11/Xlib.h>
 
 #include <chrono>
+#include <memory>
+#include <optional>
 #include <string>
 
 // The decoding run-time's functions; null where the run-time could not be loaded.
@@ -27,6 +32,8 @@ struct DecodingRuntime {
     QpxRunDecodeFunction decode = nullptr;
     QpxRunFreeFunction release = nullptr;
 };
+
+struct BandLayout;
 
 class X11Player {
   public:
@@ -44,9 +51,20 @@ class X11Player {
     void show(int index);
     void render();
     void present();
-    void drawPicture(int width, int bottom);
+    // Draws the picture, or the part of it in view, fitted into the top `bottom` rows, and the
+    // band's rows at its foot darkened; returns where it went.
+    struct Place {
+        int x = 0, y = 0, width = 0, height = 0;
+    };
+    Place drawPicture(int width, int bottom, const TSlideRecord* banded);
     // Draws the caption at the foot of the canvas; returns where its line begins.
     int drawCaption(const TSlideRecord& slide);
+    // The caption's font and lines on its band over an area of `width` x `height`, kept for the slide.
+    const BandLayout& band(const TSlideRecord& slide, int width, int height);
+    // Draws the caption over the foot of `over` on a dark band, wrapped and never cut.
+    void drawBand(const TSlideRecord& slide, const Place& over);
+    // The slide on screen moves: its picture is drawn anew at each frame.
+    bool moving() const;
     void onScreen();
     void startTimer();
     void key(KeySym key);
@@ -73,4 +91,11 @@ class X11Player {
     SlidePicture picture_;
     bool decoded_ = false; // the picture came from the run-time
     std::string audio_;    // the sound file of the slide held, as found in the folder
+    // The show's data beyond its records; with it, captions go on a band over the picture.
+    std::optional<PackageExtras::Extras> extras_;
+    double motionT_ = 0; // how far the slide's motion has gone, 0 to 1
+    std::chrono::steady_clock::time_point motionStart_;
+    int slideMs_ = 0;
+    std::unique_ptr<BandLayout> band_;
+    int bandSlide_ = -1, bandWidth_ = 0, bandHeight_ = 0; // what band_ was laid out for
 };

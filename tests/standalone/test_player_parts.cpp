@@ -2,14 +2,18 @@
 // The plain C++ parts of the packages' players: the course of a show (times at each speed, the hold
 // for a sound, looping, the keys), a sound's length read from its WAV file, the show files of a folder
 // read whatever their letter case, or refused with a message naming what is wrong (shared by the
-// Linux and Windows players); a photograph turned upright by its orientation tag and a bitmap read.
+// Linux and Windows players); the show's music, motion and caption style from its block, a damaged
+// block read as none; a photograph turned upright by its orientation tag and a bitmap read.
 
 #include "head_test_support.h"
+#include "package_extras.h"
 #include "package_files.h"
 #include "show_clock.h"
 #include "slide_picture.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace head_test;
 
@@ -165,6 +169,51 @@ std::string ExifJpeg(bool little, int orientation) {
     const std::string exif = "Exif" + std::string(2, '\0') + tiff;
     return "\xFF\xD8" + std::string("\xFF\xE0") + be(4, 2) + "JF" + "\xFF\xE1" +
            be(unsigned(exif.size() + 2), 2) + exif + "\xFF\xDA" + be(2, 2);
+}
+
+std::string Block(const std::string& json) {
+    return "VRSX" + Le(uint32_t(json.size()), 4) + json;
+}
+
+// Each block the export writes is read as the viewer reads the show's; every damaged one is none,
+// and the show then plays as a show of records alone.
+TEST(PackageExtras, TheBlockOrNoneWhenItIsDamaged) {
+    const std::string motion =
+        R"({"motion":{"from":[0,0,1,1],"to":[0.5,0.25,0.5,0.5]},"other":[1,{"a":null}]})";
+    const auto read = PackageExtras::Read(
+        Block(R"({"music":[{"path":"music-1.wav"},{"x":1},{"path":"m\u00fcsic-2.wav","kept":true}],)"
+              R"("musicFadeMs":1500,"captions":"band","slides":[{},)" +
+              motion +
+              R"(,{"motion":{"from":[0,0,1,1],"to":[0.5,0.5,0.6,0.5]}}],"future":[true,false,-1.5e2]})") +
+            "bytes after the block",
+        3);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->music, (std::vector<std::string>{"music-1.wav", "m\xC3\xBCsic-2.wav"}));
+    EXPECT_EQ(read->fadeMs, 1500);
+    ASSERT_EQ(read->motions.size(), 3u);
+    EXPECT_FALSE(read->motions[0]);
+    ASSERT_TRUE(read->motions[1]);
+    EXPECT_FALSE(read->motions[2]) << "a frame beyond the picture is no motion";
+    const auto half = read->motions[1]->at(0.5), quarter = read->motions[1]->at(0.25);
+    EXPECT_DOUBLE_EQ(half.x, 0.25);
+    EXPECT_DOUBLE_EQ(half.w, 0.75);
+    EXPECT_NEAR(quarter.x, 0.5 * (1 - std::cos(3.14159265358979 / 4)) / 2, 1e-12) << "eased";
+    EXPECT_DOUBLE_EQ(read->motions[1]->at(2).h, 0.5);
+
+    const auto plain = PackageExtras::Read(Block(R"({"captions":"box","musicFadeMs":1e9})"), 2);
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->fadeMs, 60000);
+    EXPECT_EQ(plain->motions.size(), 2u);
+    EXPECT_EQ(PackageExtras::Read(Block("{}"), 1)->fadeMs, 2000);
+
+    const std::string deep = std::string(100000, '[') + std::string(100000, ']');
+    for (const std::string& damaged :
+         {Block(R"({"slides":[{},{}]})"), Block(R"({"slides":[{},1,{}]})"), Block(R"({"music":[}])"),
+          Block("[1]"), Block(R"({"a":"\ud800"})"), Block(R"({"a":"cut)"), Block("{} {}"),
+          Block(R"({"a":tru})"), Block(R"({"a":1-2})"), Block("{\"a\":\"\x01\"}"),
+          Block("{\"a\":" + deep + "}"), Block("{}").substr(0, 9), "VRSX" + Le(100, 4) + "{}",
+          std::string("VRSX\0"), std::string("RIFF") + Le(2, 4) + "{}"})
+        EXPECT_FALSE(PackageExtras::Read(damaged, 3)) << damaged.substr(0, 60);
 }
 
 TEST(SlidePicture, PhotographsStandUprightByTheirOrientationTag) {

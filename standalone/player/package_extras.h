@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: MIT
+// The show's data beyond the slide records in a package, "images.vrx": the extension block as the
+// show file holds it (the 4 bytes "VRSX", a 32-bit little-endian length, UTF-8 JSON), its music
+// entries naming members of the package. Read without any toolkit by a reader of the JSON the export
+// writes, shared by the players of Linux and Windows packages. A damaged block is no block: the show
+// plays as a show of records alone.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace PackageExtras {
+
+// A part of the picture: its left, top, width and height as fractions of the upright picture's.
+struct Frame {
+    double x = 0, y = 0, w = 1, h = 1;
+};
+
+// The part in view at the slide's start and at its end.
+struct Motion {
+    Frame from, to;
+    // The part in view at `t` (0 at the slide's start, 1 at its end), eased as the viewer eases it.
+    Frame at(double t) const;
+};
+
+struct Extras {
+    std::vector<std::string> music;             // the music's members, one after another
+    int fadeMs = 2000;                          // the music's fade-out at the show's end
+    std::vector<std::optional<Motion>> motions; // one for each slide; empty for none
+};
+
+// The block's data for a show of `count` slides; nothing when the bytes hold no sound block.
+std::optional<Extras> Read(std::string_view block, int count);
+// The block of the package in `folder` (empty or ending in a separator); nothing when it has none
+// or a damaged one.
+std::optional<Extras> Load(const std::string& folder, int count);
+
+} // namespace PackageExtras
