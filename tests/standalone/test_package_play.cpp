@@ -18,6 +18,8 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QImageReader>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -240,6 +242,89 @@ TEST_F(PackagePlay, TheFirstPictureIsOnScreenAndTheKeysStepAndQuit) {
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     EXPECT_TRUE(QDir(target(QStringLiteral("run-tmp"))).isEmpty()) << "the private folder goes with the show";
+}
+
+// The part of `picture` in view at a motion's frame, as the player fits it to the 1024 x 768 screen.
+QImage frameOnScreen(const QImage& picture, QRectF frame) {
+    const QRect part(qRound(frame.x() * picture.width()), qRound(frame.y() * picture.height()),
+                     qRound(frame.width() * picture.width()), qRound(frame.height() * picture.height()));
+    return picture.copy(part).scaled(1024, 768, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+// A package of a show whose pictures move: at its start each slide shows its first frame, larger
+// than the picture itself, and its view then moves toward the last; a caption lies on a dark band
+// over the picture's foot.
+TEST_F(PackagePlay, PicturesMoveAsTheirSlidesAskAndCaptionsLieOnABand) {
+    QImage gradient(256, 192, QImage::Format_RGB32);
+    for (int y = 0; y < gradient.height(); ++y)
+        for (int x = 0; x < gradient.width(); ++x)
+            gradient.setPixel(x, y, qRgb(x, y * 4 / 3, 100));
+    const QString path = QDir(pictures).filePath(QStringLiteral("gradient.png"));
+    ASSERT_TRUE(gradient.save(path));
+    addSlide(path, {}, [](TSlideRecord& r) {
+        r.Delay = 255;
+        r.ShowText = 1;
+        r.FontColor = 0xFFFFFF;
+        r.Text.assign("On a band");
+    });
+    addSlide(path, {}, [](TSlideRecord& r) {
+        r.Delay = 8;
+        r.ShowText = 0;
+    });
+    addSlide(QStringLiteral("BLANK"), {}, [](TSlideRecord& r) { r.Delay = 255; });
+    std::vector<TSlideRecord> records;
+    for (int i = 0; i < show.SlideCount; ++i)
+        records.push_back(show.slide(i));
+    const auto motion = [](QRectF from, QRectF to) {
+        const auto list = [](QRectF f) { return QJsonArray{f.x(), f.y(), f.width(), f.height()}; };
+        return QJsonObject{{"motion", QJsonObject{{"from", list(from)}, {"to", list(to)}}}};
+    };
+    const QRectF centre(0.25, 0.25, 0.5, 0.5), topLeft(0, 0, 0.5, 0.5), bottomRight(0.5, 0.5, 0.5, 0.5);
+    show.load(records, {{"captions", "box"}},
+              {motion(centre, {0, 0, 1, 1}), motion(topLeft, bottomRight), QJsonObject{}});
+    const QString package = target(QStringLiteral("moving"));
+    ASSERT_FALSE(exporter().write(package, qualityPreset(11)));
+
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QString why;
+    env.insert(QStringLiteral("DISPLAY"), test_x_server::display(why));
+    env.insert(QStringLiteral("TMPDIR"), target(QStringLiteral("run-tmp")));
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(target(QStringLiteral("elsewhere")));
+    process.start(package, {});
+    // The slide's first frame fills the screen; its caption's band darkens the picture's foot.
+    const QImage zoomed = frameOnScreen(gradient, centre);
+    const QImage upper = zoomed.copy(0, 0, 1024, 600);
+    QImage lastScreen;
+    EXPECT_TRUE(screenShows([&](const QImage& screen) {
+        lastScreen = screen;
+        return difference(screen, upper, {0, 0}) < 3.0;
+    })) << "the first frame, not the picture fitted: "
+        << difference(lastScreen, upper, {0, 0});
+    const QRgb under = zoomed.pixel(3, 765), band = lastScreen.pixel(3, 765);
+    EXPECT_NEAR(qRed(band), qRed(under) * 95 / 255, 8) << "the band's black over the picture";
+    EXPECT_NEAR(qBlue(band), qBlue(under) * 95 / 255, 8);
+    EXPECT_NEAR(qRed(lastScreen.pixel(3, 700)), qRed(zoomed.pixel(3, 700)), 8) << "above the band";
+    const auto lit = [](const QImage& s) {
+        for (int x = 300; x < 724; ++x)
+            for (int y = 730; y < 768; ++y)
+                if (qGray(s.pixel(x, y)) > 200)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(lit(lastScreen)) << "the caption's white letters on the band";
+
+    // The pan starts at the top left quarter and moves toward the bottom right one.
+    const QImage first = frameOnScreen(gradient, topLeft), last = frameOnScreen(gradient, bottomRight);
+    ASSERT_TRUE(test_x_server::sendKey(XK_Right));
+    EXPECT_TRUE(screenShows([&](const QImage& s) { return difference(s, first, {0, 0}) < 3.0; }));
+    EXPECT_TRUE(screenShows([&](const QImage& s) {
+        return !black(s, {512, 384}) && difference(s, last, {0, 0}) < difference(s, first, {0, 0});
+    })) << "past the middle of its way";
+    ASSERT_TRUE(test_x_server::sendKey(XK_Escape));
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
 }
 
 // A minimal Debian 12 system with libX11 and without Qt, kept for every test run of the machine
