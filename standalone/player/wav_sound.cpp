@@ -11,59 +11,8 @@
 
 namespace {
 
-struct Pcm {
-    unsigned channels = 0;
-    unsigned rate = 0;
-    unsigned bits = 0;
-    std::vector<char> data;
-    std::size_t frameBytes() const { return std::size_t(channels) * bits / 8; }
-};
-
-std::uint32_t Le(const unsigned char* p, int bytes) {
-    std::uint32_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        v = v << 8 | p[i];
-    return v;
-}
-
-// The format and samples of a PCM WAV file; false for any other file.
-bool ReadWav(const std::string& path, Pcm& pcm) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    unsigned char head[40];
-    bool found = false;
-    if (std::fread(head, 1, 12, file) == 12 && !std::memcmp(head, "RIFF", 4) &&
-        !std::memcmp(head + 8, "WAVE", 4))
-        while (!found && std::fread(head, 1, 8, file) == 8) {
-            const std::uint32_t size = Le(head + 4, 4);
-            if (!std::memcmp(head, "fmt ", 4) && size >= 16 && size <= 40 &&
-                std::fread(head, 1, size, file) == size) {
-                const unsigned tag = Le(head, 2);
-                pcm.channels = Le(head + 2, 2);
-                pcm.rate = Le(head + 4, 4);
-                pcm.bits = tag == 1 || tag == 0xFFFE ? Le(head + 14, 2) : 0;
-                std::fseek(file, long(size & 1), SEEK_CUR);
-            } else if (!std::memcmp(head, "data", 4)) {
-                // No more than the file holds, whatever the chunk claims.
-                const long at = std::ftell(file);
-                std::fseek(file, 0, SEEK_END);
-                const long end = std::ftell(file);
-                std::fseek(file, at, SEEK_SET);
-                pcm.data.resize(std::min<std::size_t>(size, std::size_t(std::max(0l, end - at))));
-                pcm.data.resize(std::fread(pcm.data.data(), 1, pcm.data.size(), file));
-                found = true;
-            } else if (std::fseek(file, long(size + (size & 1)), SEEK_CUR) != 0) {
-                break;
-            }
-        }
-    std::fclose(file);
-    const bool usable = (pcm.bits == 8 || pcm.bits == 16 || pcm.bits == 24 || pcm.bits == 32) &&
-                        pcm.channels >= 1 && pcm.channels <= 8 && pcm.rate >= 1000 && pcm.rate <= 384000;
-    if (usable)
-        pcm.data.resize(pcm.data.size() / pcm.frameBytes() * pcm.frameBytes()); // whole frames only
-    return found && usable;
-}
+// The mixer's frames written at a time: a fiftieth of a second.
+constexpr std::size_t MixBlock = SoundMixer::Rate / 50;
 
 // PulseAudio's simple interface, as its header declares it.
 struct PaSampleFormat {
@@ -76,6 +25,9 @@ using PaNew = void* (*)(const char*, const char*, int, const char*, const char*,
 using PaWrite = int (*)(void*, const void*, std::size_t, int*);
 using PaLatency = std::uint64_t (*)(void*, int*);
 using PaFree = void (*)(void*);
+struct PaBufferAttributes {
+    std::uint32_t maxLength, targetLength, prebuffer, minimumRequest, fragmentSize;
+};
 
 // ALSA's PCM interface, as its header declares it.
 using AlsaOpen = int (*)(void**, const char*, int, int);
@@ -107,7 +59,7 @@ void* LoadAlsa() {
 }
 
 // Plays through PulseAudio; false when it is not there or no server takes the stream.
-bool PlayPulse(const Pcm& pcm, const std::atomic<bool>& stopping) {
+bool PlayPulse(const PcmSound& pcm, const std::atomic<bool>& stopping) {
     static void* const lib = Library("libpulse-simple.so.0");
     const auto open = Symbol<PaNew>(lib, "pa_simple_new");
     const auto write = Symbol<PaWrite>(lib, "pa_simple_write");
@@ -133,7 +85,7 @@ bool PlayPulse(const Pcm& pcm, const std::atomic<bool>& stopping) {
     return stream != nullptr;
 }
 
-void PlayAlsa(const Pcm& pcm, const std::atomic<bool>& stopping) {
+void PlayAlsa(const PcmSound& pcm, const std::atomic<bool>& stopping) {
     static void* const lib = LoadAlsa();
     const auto open = Symbol<AlsaOpen>(lib, "snd_pcm_open");
     const auto setParams = Symbol<AlsaSetParams>(lib, "snd_pcm_set_params");
@@ -162,12 +114,96 @@ void PlayAlsa(const Pcm& pcm, const std::atomic<bool>& stopping) {
     }
 }
 
+// The mixer's next block at the stream's pace: never more than a fifth of a second ahead of the
+// clock, so that a device that takes every frame at once (a file) still gets the show's time.
+class PacedMixer {
+  public:
+    explicit PacedMixer(SoundMixer& mixer) : mixer_(mixer), start_(SoundMixer::Clock::now()) {}
+    void next(std::int16_t* out) {
+        const auto due = start_ + std::chrono::microseconds(written_ * 1000000 / SoundMixer::Rate) -
+                         std::chrono::milliseconds(200);
+        std::this_thread::sleep_until(due);
+        mixer_.mix(out, MixBlock, SoundMixer::Clock::now());
+        written_ += MixBlock;
+    }
+
+  private:
+    SoundMixer& mixer_;
+    SoundMixer::Clock::time_point start_;
+    std::uint64_t written_ = 0;
+};
+
+// The mixer's stream through PulseAudio, a tenth of a second ahead; false when no server takes it.
+bool StreamPulse(SoundMixer& mixer, const std::atomic<bool>& stopping) {
+    static void* const lib = Library("libpulse-simple.so.0");
+    const auto open = Symbol<PaNew>(lib, "pa_simple_new");
+    const auto write = Symbol<PaWrite>(lib, "pa_simple_write");
+    const auto close = Symbol<PaFree>(lib, "pa_simple_free");
+    const PaSampleFormat sampleFormat{3, SoundMixer::Rate, std::uint8_t(SoundMixer::Channels)};
+    const PaBufferAttributes buffer{std::uint32_t(-1), SoundMixer::Rate / 10 * SoundMixer::Channels * 2,
+                                    std::uint32_t(-1), std::uint32_t(-1), std::uint32_t(-1)};
+    int error = 0;
+    void* stream = open && write && close
+                       ? open(nullptr, "Verasco", 1, nullptr, "show", &sampleFormat, nullptr, &buffer, &error)
+                       : nullptr;
+    if (!stream)
+        return false;
+    std::vector<std::int16_t> block(MixBlock * SoundMixer::Channels);
+    PacedMixer paced(mixer);
+    while (!stopping) {
+        paced.next(block.data());
+        if (write(stream, block.data(), block.size() * 2, &error) < 0)
+            break;
+    }
+    close(stream);
+    return true;
+}
+
+void StreamAlsa(SoundMixer& mixer, const std::atomic<bool>& stopping) {
+    static void* const lib = LoadAlsa();
+    const auto open = Symbol<AlsaOpen>(lib, "snd_pcm_open");
+    const auto setParams = Symbol<AlsaSetParams>(lib, "snd_pcm_set_params");
+    const auto write = Symbol<AlsaWrite>(lib, "snd_pcm_writei");
+    const auto recover = Symbol<AlsaRecover>(lib, "snd_pcm_recover");
+    const auto close = Symbol<AlsaClose>(lib, "snd_pcm_close");
+    void* device = nullptr;
+    if (!open || !setParams || !write || !recover || !close || open(&device, "default", 0, 0) != 0)
+        return;
+    // S16_LE, interleaved, a tenth of a second of latency.
+    if (setParams(device, 2, 3, SoundMixer::Channels, SoundMixer::Rate, 1, 100000) == 0) {
+        std::vector<std::int16_t> block(MixBlock * SoundMixer::Channels);
+        PacedMixer paced(mixer);
+        while (!stopping) {
+            paced.next(block.data());
+            for (std::size_t at = 0; at < MixBlock && !stopping;) {
+                const long n = write(device, block.data() + at * SoundMixer::Channels, MixBlock - at);
+                if (n < 0 && recover(device, int(n), 1) < 0)
+                    return void(close(device));
+                at += n > 0 ? std::size_t(n) : 0;
+            }
+        }
+    }
+    close(device);
+}
+
 } // namespace
+
+MixedSound::MixedSound(SoundMixer& mixer) {
+    thread_ = std::thread([this, &mixer] {
+        if (!StreamPulse(mixer, stopping_))
+            StreamAlsa(mixer, stopping_);
+    });
+}
+
+MixedSound::~MixedSound() {
+    stopping_ = true;
+    thread_.join();
+}
 
 void WavSound::play(const std::string& path) {
     stop();
-    Pcm pcm;
-    if (!ReadWav(path, pcm))
+    PcmSound pcm;
+    if (!ReadPcmWav(path, pcm))
         return;
     stopping_ = false;
     thread_ = std::thread([this, pcm = std::move(pcm)] {

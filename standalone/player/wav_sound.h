@@ -4,6 +4,8 @@
 // run time, so that a player runs where neither is installed: the show is then silent.
 #pragma once
 
+#include "sound_mixer.h"
+
 #include <atomic>
 #include <string>
 #include <thread>
@@ -18,6 +20,20 @@ class WavSound {
     // Stops the sound playing and starts the PCM WAV file at `path` (8, 16, 24 or 32 bits).
     void play(const std::string& path);
     void stop();
+
+  private:
+    std::thread thread_;
+    std::atomic<bool> stopping_{false};
+};
+
+// A show's mixed sound (sound_mixer.h) played on a thread of its own through PulseAudio or ALSA, as
+// one stream for the whole show, until the object goes.
+class MixedSound {
+  public:
+    explicit MixedSound(SoundMixer& mixer);
+    ~MixedSound();
+    MixedSound(const MixedSound&) = delete;
+    MixedSound& operator=(const MixedSound&) = delete;
 
   private:
     std::thread thread_;

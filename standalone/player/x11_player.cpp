@@ -156,7 +156,16 @@ X11Player::X11Player(const PackageFiles& package, DecodingRuntime runtime, bool 
     : package_(package), runtime_(runtime), report_(report),
       clock_(int(package.slides().size()), package.options().loop && !report,
              report ? 20 : package.options().speed),
-      extras_(PackageExtras::Load(std::string(), int(package.slides().size()))) {}
+      extras_(PackageExtras::Load(std::string(), int(package.slides().size()))) {
+    std::vector<std::string> music;
+    for (const std::string& name : extras_ ? extras_->music : std::vector<std::string>())
+        if (std::string path = FolderFile(std::string(), name); !path.empty())
+            music.push_back(std::move(path));
+    if (!music.empty()) {
+        mixer_ = std::make_unique<SoundMixer>(std::move(music), extras_->fadeMs);
+        mixed_ = std::make_unique<MixedSound>(*mixer_);
+    }
+}
 
 X11Player::~X11Player() {
     sound_.stop();
@@ -283,7 +292,9 @@ void X11Player::show(int index) {
     const TSlideRecord& slide = package_.slides()[std::size_t(index)];
     const std::string sound = RecordText(slide.AudioFile.str());
     audio_ = FolderFile(std::string(), sound.substr(sound.find_last_of("/\\") + 1));
-    if (!audio_.empty())
+    if (!audio_.empty() && mixer_)
+        mixer_->playSlide(audio_);
+    else if (!audio_.empty())
         sound_.play(audio_);
     shown_ = index;
     reported_ = false;
@@ -433,6 +444,8 @@ void X11Player::onScreen() {
 
 void X11Player::startTimer() {
     timing_ = false;
+    if (mixer_)
+        mixer_->setEnd(std::nullopt);
     if (clock_.paused() || clock_.over())
         return;
     const TSlideRecord& slide = package_.slides()[std::size_t(shown_)];
@@ -443,6 +456,23 @@ void X11Player::startTimer() {
     motionStart_ = now - std::chrono::milliseconds(std::lround(motionT_ * slideMs_));
     timeUp_ = now + std::chrono::milliseconds(slideMs_);
     timing_ = true;
+    if (mixer_)
+        mixer_->setEnd(showEnd(now));
+}
+
+std::optional<std::chrono::steady_clock::time_point>
+X11Player::showEnd(std::chrono::steady_clock::time_point now) const {
+    if (package_.options().loop && !report_)
+        return std::nullopt;
+    int ms = slideMs_;
+    for (std::size_t i = std::size_t(shown_) + 1; i < package_.slides().size(); ++i) {
+        const TSlideRecord& slide = package_.slides()[i];
+        const std::string sound = RecordText(slide.AudioFile.str());
+        const std::string file = FolderFile(std::string(), sound.substr(sound.find_last_of("/\\") + 1));
+        ms += clock_.slideTime(slide.Delay, slide.HoldForAudio,
+                               slide.HoldForAudio && !file.empty() ? WavMilliseconds(file) : 0);
+    }
+    return now + std::chrono::milliseconds(ms);
 }
 
 void X11Player::key(KeySym key) {

@@ -65,6 +65,9 @@ class X11Player {
     void drawBand(const TSlideRecord& slide, const Place& over);
     // The slide on screen moves: its picture is drawn anew at each frame.
     bool moving() const;
+    // When the show ends, as far as the slides' times tell from `now`; none for a show that loops.
+    std::optional<std::chrono::steady_clock::time_point>
+    showEnd(std::chrono::steady_clock::time_point now) const;
     void onScreen();
     void startTimer();
     void key(KeySym key);
@@ -96,6 +99,9 @@ class X11Player {
     double motionT_ = 0; // how far the slide's motion has gone, 0 to 1
     std::chrono::steady_clock::time_point motionStart_;
     int slideMs_ = 0;
+    // With music, the show's sound goes through the mixer as one stream.
+    std::unique_ptr<SoundMixer> mixer_;
+    std::unique_ptr<MixedSound> mixed_;
     std::unique_ptr<BandLayout> band_;
     int bandSlide_ = -1, bandWidth_ = 0, bandHeight_ = 0; // what band_ was laid out for
 };

@@ -20,6 +20,7 @@
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QLibrary>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -325,6 +326,57 @@ TEST_F(PackagePlay, PicturesMoveAsTheirSlidesAskAndCaptionsLieOnABand) {
     ASSERT_TRUE(test_x_server::sendKey(XK_Escape));
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+}
+
+// A package of a show with music plays it in one stream with the slides' sounds, through ALSA's
+// default device made a file here: the music is heard as loud as it was, and fades out at the end.
+TEST_F(PackagePlay, TheMusicIsHeardUnderTheShowAndFadesAtItsEnd) {
+    if (!QLibrary(QStringLiteral("asound"), 2).load())
+        GTEST_SKIP() << "ALSA's library is not installed: nothing to hear the show through";
+    const QString tune = QDir(pictures).filePath(QStringLiteral("tune.wav"));
+    ASSERT_TRUE(writeTestWav(tune, 3000));
+    for (int i = 0; i < 2; ++i)
+        addSlide(QStringLiteral("BLANK"), {}, [](TSlideRecord& r) { r.Delay = 1; });
+    options.loop = false;
+    std::vector<TSlideRecord> records{show.slide(0), show.slide(1)};
+    show.load(records, {{"music", QJsonArray{QJsonObject{{"path", tune}}}}, {"musicFadeMs", 1000}});
+    const QString package = target(QStringLiteral("music"));
+    ASSERT_FALSE(exporter().write(package, qualityPreset(11)));
+
+    const QString home = target(QStringLiteral("home")), sink = target(QStringLiteral("heard.raw"));
+    QDir().mkpath(home);
+    QFile rc(home + "/.asoundrc");
+    ASSERT_TRUE(rc.open(QIODevice::WriteOnly));
+    rc.write(QStringLiteral("pcm.!default { type file slave.pcm \"null\" file \"%1\" format \"raw\" }\n")
+                 .arg(sink)
+                 .toUtf8());
+    rc.close();
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QString why;
+    env.insert(QStringLiteral("DISPLAY"), test_x_server::display(why));
+    env.insert(QStringLiteral("TMPDIR"), target(QStringLiteral("run-tmp")));
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + home + "/no-server");
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(target(QStringLiteral("elsewhere")));
+    process.start(package, {});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    const QByteArray heard = fileBytes(sink);
+    const auto* samples = reinterpret_cast<const qint16*>(heard.constData());
+    const qsizetype count = heard.size() / 2;
+    ASSERT_GT(count, 48000) << "at least half a second of sound";
+    EXPECT_LT(count, 2 * 48000 * 60) << "at the show's pace, not as fast as it can be made";
+    const auto loudest = [&](qsizetype from, qsizetype to) {
+        int most = 0;
+        for (qsizetype i = from; i < to; ++i)
+            most = std::max(most, std::abs(int(samples[i])));
+        return most;
+    };
+    // Mono on both sides at the level the video's sound track gives it.
+    EXPECT_NEAR(loudest(0, 9600), 2000 * M_SQRT1_2, 100) << "the music as loud as it was";
+    EXPECT_LT(loudest(count - 4800, count), 1000) << "faded at the end";
 }
 
 // A minimal Debian 12 system with libX11 and without Qt, kept for every test run of the machine

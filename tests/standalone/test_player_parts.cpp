@@ -10,6 +10,7 @@
 #include "package_files.h"
 #include "show_clock.h"
 #include "slide_picture.h"
+#include "sound_mixer.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +67,54 @@ TEST(ShowClock, TimesLoopingAndKeys) {
     EXPECT_FALSE(once.over());
     once.timeUp();
     EXPECT_TRUE(once.over()) << "the show ends after the last slide";
+}
+
+// A 16-bit WAV of `frames` frames of `channels` channels at `rate`, every sample `value`.
+std::string SteadyWav(unsigned rate, unsigned channels, int16_t value, std::size_t frames) {
+    std::string data;
+    for (std::size_t i = 0; i < frames * channels; ++i)
+        data += Le(uint16_t(value), 2);
+    const std::string format = "fmt " + Le(16, 4) + Le(1, 2) + Le(channels, 2) + Le(rate, 4) +
+                               Le(rate * channels * 2, 4) + Le(channels * 2, 2) + Le(16, 2);
+    const std::string body = "WAVE" + format + "data" + Le(uint32_t(data.size()), 4) + data;
+    return "RIFF" + Le(uint32_t(body.size()), 4) + body;
+}
+
+// The show's music and a slide's sound in one stream: the music at the viewer's levels, ducked under
+// the slide's sound, fading before the end, its files one after another and again from the first
+// (one that is no sound passed over); each sound at its own rate and channels.
+TEST(SoundMixer, MusicUnderTheSlidesSoundDuckedAndFaded) {
+    ScratchFolder dir;
+    WriteFile(dir / "music.wav", SteadyWav(8000, 1, 16384, 800)); // a tenth of a second
+    WriteFile(dir / "slide.wav", SteadyWav(96000, 2, 8192, 96));  // a thousandth of a second
+    WriteFile(dir / "noise.wav", "no sound");
+    SoundMixer mixer({dir / "noise.wav", dir / "music.wav"}, 1000);
+    const auto now = SoundMixer::Clock::now();
+    std::vector<int16_t> out(2 * 48000);
+    mixer.mix(out.data(), 48000, now);
+    EXPECT_EQ(out[0], 16384);
+    EXPECT_EQ(out[1], 16384) << "mono on both sides";
+    EXPECT_EQ(out[2 * 4800 + 1], 16384) << "after the first tenth of a second, again";
+    EXPECT_EQ(out[2 * 47999], 16384);
+
+    mixer.playSlide(dir / "slide.wav");
+    mixer.mix(out.data(), 96, now);
+    EXPECT_EQ(out[0], 16384 / 4 + 8192) << "ducked under the slide's sound";
+    EXPECT_EQ(out[2 * 47], 16384 / 4 + 8192) << "the slide's sound at half the stream's rate";
+    EXPECT_EQ(out[2 * 48], 16384 / 4) << "the slide's sound is over; the music follows at the next block";
+    mixer.mix(out.data(), 2, now);
+    EXPECT_EQ(out[0], 16384);
+
+    mixer.setEnd(now + std::chrono::milliseconds(500));
+    mixer.mix(out.data(), 2, now);
+    EXPECT_EQ(out[0], 16384 / 2) << "half way through the fade";
+    mixer.mix(out.data(), 2, now + std::chrono::seconds(1));
+    EXPECT_EQ(out[0], 0) << "after the end";
+
+    SoundMixer silent({dir / "noise.wav", dir / "missing.wav"}, 1000);
+    silent.playSlide(dir / "noise.wav");
+    silent.mix(out.data(), 4, now);
+    EXPECT_EQ(out[0], 0);
 }
 
 TEST(ShowClock, ASoundsLengthFromItsWavFile) {

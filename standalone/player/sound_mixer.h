@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+// The sound of a package's show with music, mixed into one stream of 16-bit stereo at Rate: the
+// show's music (PCM WAV members, one after another and again from the first), as loud as the viewer
+// plays it, quieter while a slide's own sound plays and fading out before the show's end, and the
+// slide's sound over it. Plain C++, shared by the players of Linux and Windows packages; the players
+// feed its stream to their sound device.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A PCM WAV file's format and samples.
+struct PcmSound {
+    unsigned channels = 0;
+    unsigned rate = 0;
+    unsigned bits = 0;
+    std::vector<char> data;
+    std::size_t frameBytes() const { return std::size_t(channels) * bits / 8; }
+    std::size_t frames() const { return frameBytes() ? data.size() / frameBytes() : 0; }
+};
+
+// The format and samples of a PCM WAV file (8, 16, 24 or 32 bits); false for any other file.
+bool ReadPcmWav(const std::string& path, PcmSound& pcm);
+
+class SoundMixer {
+  public:
+    using Clock = std::chrono::steady_clock;
+    static constexpr unsigned Rate = 48000;
+    static constexpr unsigned Channels = 2;
+
+    // The music's files in turn (those that cannot be read are passed over) and its fade-out.
+    SoundMixer(std::vector<std::string> music, int fadeMs) : music_(std::move(music)), fadeMs_(fadeMs) {}
+
+    // The slide's sound from its start, in place of the one playing; none for an empty path or a
+    // file that is no PCM WAV.
+    void playSlide(const std::string& path);
+    // When the show ends (the music has faded out by then); none for a show that loops.
+    void setEnd(std::optional<Clock::time_point> end);
+    // The next `frames` sample frames of the stream (interleaved stereo), mixed at `now`.
+    void mix(std::int16_t* out, std::size_t frames, Clock::time_point now);
+
+  private:
+    struct Playing {
+        PcmSound pcm;
+        double at = 0; // in the sound's own frames
+        bool over() const { return at >= double(pcm.frames()); }
+    };
+    // Opens the next music file in turn; false when none of them can be read.
+    bool nextMusic();
+    // Adds up to `frames` of the sound's next frames at `gain`, stepping at its own rate; returns
+    // how many it added (fewer only at its end).
+    static std::size_t add(Playing& sound, double* out, std::size_t frames, double gain);
+
+    std::mutex mutex_;
+    std::vector<std::string> music_;
+    int fadeMs_;
+    std::size_t next_ = 0;
+    Playing tune_;
+    bool tuneOpen_ = false;
+    Playing slide_;
+    std::optional<Clock::time_point> end_;
+};
