@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The slides' WAV sounds on Linux, played on a thread of their own through PulseAudio's simple
 // interface, or ALSA where that is missing or no sound server answers. Both libraries are loaded at
-// run time, so that a player runs where neither is installed: the show is then silent.
+// run time, so that a player runs where neither is installed: the show is then silent. A show with
+// music plays its whole sound as one stream of the mixer's instead (MixedSound).
 #pragma once
 
 #include "sound_mixer.h"
