@@ -73,16 +73,11 @@ bool ReadPcmWav(const std::string& path, PcmSound& pcm) {
     return found && usable;
 }
 
-void SoundMixer::playSlide(const std::string& path) {
-    Playing sound;
-    if (!path.empty() && !ReadPcmWav(path, sound.pcm))
-        sound.pcm = {};
-    const std::lock_guard<std::mutex> lock(mutex_);
-    slide_ = std::move(sound);
+void SoundMixer::playSlide(PcmSound sound) {
+    slide_ = Playing{std::move(sound), 0};
 }
 
 void SoundMixer::setEnd(std::optional<Clock::time_point> end) {
-    const std::lock_guard<std::mutex> lock(mutex_);
     end_ = end;
 }
 
@@ -122,7 +117,6 @@ std::size_t SoundMixer::add(Playing& sound, double* out, std::size_t frames, dou
 void SoundMixer::mix(std::int16_t* out, std::size_t frames, Clock::time_point now) {
     std::vector<double> sum(frames * Channels, 0.0);
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
         const bool slideSound = !slide_.over();
         const double leftMs =
             end_ ? std::chrono::duration<double, std::milli>(*end_ - now).count() : MusicLevel::NoEnd;

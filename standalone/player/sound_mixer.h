@@ -8,7 +8,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,9 +34,8 @@ class SoundMixer {
     // The music's files in turn (those that cannot be read are passed over) and its fade-out.
     SoundMixer(std::vector<std::string> music, int fadeMs) : music_(std::move(music)), fadeMs_(fadeMs) {}
 
-    // The slide's sound from its start, in place of the one playing; none for an empty path or a
-    // file that is no PCM WAV.
-    void playSlide(const std::string& path);
+    // The slide's sound (ReadPcmWav) from its start, in place of the one playing.
+    void playSlide(PcmSound sound);
     // When the show ends (the music has faded out by then); none for a show that loops.
     void setEnd(std::optional<Clock::time_point> end);
     // The next `frames` sample frames of the stream (interleaved stereo), mixed at `now`.
@@ -55,7 +53,6 @@ class SoundMixer {
     // how many it added (fewer only at its end).
     static std::size_t add(Playing& sound, double* out, std::size_t frames, double gain);
 
-    std::mutex mutex_;
     std::vector<std::string> music_;
     int fadeMs_;
     std::size_t next_ = 0;

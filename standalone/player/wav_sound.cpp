@@ -118,23 +118,26 @@ void PlayAlsa(const PcmSound& pcm, const std::atomic<bool>& stopping) {
 // clock, so that a device that takes every frame at once (a file) still gets the show's time.
 class PacedMixer {
   public:
-    explicit PacedMixer(SoundMixer& mixer) : mixer_(mixer), start_(SoundMixer::Clock::now()) {}
+    PacedMixer(SoundMixer& mixer, std::mutex& mutex)
+        : mixer_(mixer), mutex_(mutex), start_(SoundMixer::Clock::now()) {}
     void next(std::int16_t* out) {
         const auto due = start_ + std::chrono::microseconds(written_ * 1000000 / SoundMixer::Rate) -
                          std::chrono::milliseconds(200);
         std::this_thread::sleep_until(due);
+        const std::lock_guard<std::mutex> lock(mutex_);
         mixer_.mix(out, MixBlock, SoundMixer::Clock::now());
         written_ += MixBlock;
     }
 
   private:
     SoundMixer& mixer_;
+    std::mutex& mutex_;
     SoundMixer::Clock::time_point start_;
     std::uint64_t written_ = 0;
 };
 
 // The mixer's stream through PulseAudio, a tenth of a second ahead; false when no server takes it.
-bool StreamPulse(SoundMixer& mixer, const std::atomic<bool>& stopping) {
+bool StreamPulse(PacedMixer& paced, const std::atomic<bool>& stopping) {
     static void* const lib = Library("libpulse-simple.so.0");
     const auto open = Symbol<PaNew>(lib, "pa_simple_new");
     const auto write = Symbol<PaWrite>(lib, "pa_simple_write");
@@ -149,7 +152,6 @@ bool StreamPulse(SoundMixer& mixer, const std::atomic<bool>& stopping) {
     if (!stream)
         return false;
     std::vector<std::int16_t> block(MixBlock * SoundMixer::Channels);
-    PacedMixer paced(mixer);
     while (!stopping) {
         paced.next(block.data());
         if (write(stream, block.data(), block.size() * 2, &error) < 0)
@@ -159,7 +161,7 @@ bool StreamPulse(SoundMixer& mixer, const std::atomic<bool>& stopping) {
     return true;
 }
 
-void StreamAlsa(SoundMixer& mixer, const std::atomic<bool>& stopping) {
+void StreamAlsa(PacedMixer& paced, const std::atomic<bool>& stopping) {
     static void* const lib = LoadAlsa();
     const auto open = Symbol<AlsaOpen>(lib, "snd_pcm_open");
     const auto setParams = Symbol<AlsaSetParams>(lib, "snd_pcm_set_params");
@@ -172,7 +174,6 @@ void StreamAlsa(SoundMixer& mixer, const std::atomic<bool>& stopping) {
     // S16_LE, interleaved, a tenth of a second of latency.
     if (setParams(device, 2, 3, SoundMixer::Channels, SoundMixer::Rate, 1, 100000) == 0) {
         std::vector<std::int16_t> block(MixBlock * SoundMixer::Channels);
-        PacedMixer paced(mixer);
         while (!stopping) {
             paced.next(block.data());
             for (std::size_t at = 0; at < MixBlock && !stopping;) {
@@ -188,11 +189,25 @@ void StreamAlsa(SoundMixer& mixer, const std::atomic<bool>& stopping) {
 
 } // namespace
 
-MixedSound::MixedSound(SoundMixer& mixer) {
-    thread_ = std::thread([this, &mixer] {
-        if (!StreamPulse(mixer, stopping_))
-            StreamAlsa(mixer, stopping_);
+MixedSound::MixedSound(std::vector<std::string> music, int fadeMs) : mixer_(std::move(music), fadeMs) {
+    thread_ = std::thread([this] {
+        PacedMixer paced(mixer_, mutex_);
+        if (!StreamPulse(paced, stopping_))
+            StreamAlsa(paced, stopping_);
     });
+}
+
+void MixedSound::playSlide(const std::string& path) {
+    PcmSound sound;
+    if (!ReadPcmWav(path, sound))
+        return;
+    const std::lock_guard<std::mutex> lock(mutex_);
+    mixer_.playSlide(std::move(sound));
+}
+
+void MixedSound::setEnd(std::optional<SoundMixer::Clock::time_point> end) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    mixer_.setEnd(end);
 }
 
 MixedSound::~MixedSound() {

@@ -8,6 +8,8 @@
 #include "sound_mixer.h"
 
 #include <atomic>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -31,12 +33,18 @@ class WavSound {
 // one stream for the whole show, until the object goes.
 class MixedSound {
   public:
-    explicit MixedSound(SoundMixer& mixer);
+    MixedSound(std::vector<std::string> music, int fadeMs);
     ~MixedSound();
     MixedSound(const MixedSound&) = delete;
     MixedSound& operator=(const MixedSound&) = delete;
 
+    // The mixer's playSlide() with the WAV file at `path`; nothing for a file that is no PCM WAV.
+    void playSlide(const std::string& path);
+    void setEnd(std::optional<SoundMixer::Clock::time_point> end);
+
   private:
+    SoundMixer mixer_;
+    std::mutex mutex_; // the mixer is shared with the sound's thread
     std::thread thread_;
     std::atomic<bool> stopping_{false};
 };

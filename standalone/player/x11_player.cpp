@@ -161,10 +161,8 @@ X11Player::X11Player(const PackageFiles& package, DecodingRuntime runtime, bool 
     for (const std::string& name : extras_ ? extras_->music : std::vector<std::string>())
         if (std::string path = FolderFile(std::string(), name); !path.empty())
             music.push_back(std::move(path));
-    if (!music.empty()) {
-        mixer_ = std::make_unique<SoundMixer>(std::move(music), extras_->fadeMs);
-        mixed_ = std::make_unique<MixedSound>(*mixer_);
-    }
+    if (!music.empty())
+        mixer_ = std::make_unique<MixedSound>(std::move(music), extras_->fadeMs);
 }
 
 X11Player::~X11Player() {

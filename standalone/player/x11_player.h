@@ -100,8 +100,7 @@ class X11Player {
     std::chrono::steady_clock::time_point motionStart_;
     int slideMs_ = 0;
     // With music, the show's sound goes through the mixer as one stream.
-    std::unique_ptr<SoundMixer> mixer_;
-    std::unique_ptr<MixedSound> mixed_;
+    std::unique_ptr<MixedSound> mixer_;
     std::unique_ptr<BandLayout> band_;
     int bandSlide_ = -1, bandWidth_ = 0, bandHeight_ = 0; // what band_ was laid out for
 };
