@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "package_files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -54,6 +55,19 @@ std::string Located(const std::string& folder, const char* name) {
 }
 
 } // namespace
+
+int PackageFiles::timeAfter(int index, const ShowClock& clock) const {
+    int ms = 0;
+    for (std::size_t i = std::size_t(std::max(index + 1, 0)); i < slides().size(); ++i) {
+        const TSlideRecord& slide = slides()[i];
+        const std::string sound = RecordText(slide.AudioFile.str());
+        const std::string file = slide.HoldForAudio
+                                     ? FolderFile(std::string(), sound.substr(sound.find_last_of("/\\") + 1))
+                                     : std::string();
+        ms += clock.slideTime(slide.Delay, slide.HoldForAudio, file.empty() ? 0 : WavMilliseconds(file));
+    }
+    return ms;
+}
 
 std::string FolderFile(const std::string& folder, std::string_view name) {
     if (name.empty() || name.find_first_of("/\\:") != std::string_view::npos || name == "." || name == "..")

@@ -6,6 +6,7 @@
 // their letter case.
 #pragma once
 
+#include "show_clock.h"
 #include "slide_list.h"
 
 #include <string>
@@ -29,6 +30,10 @@ class PackageFiles {
     // The line a player writes with --report when slide `index` is on screen: where its data lies, the
     // picture's size, which decoder made it, its time, hold, sound, font and caption.
     std::string reportLine(int index, int width, int height, bool byRuntime, const std::string& audio) const;
+
+    // Milliseconds the slides after `index` stay on screen by `clock`, each held for its sound (found
+    // in the working folder) where it asks.
+    int timeAfter(int index, const ShowClock& clock) const;
 
   private:
     SlideList list_;

@@ -462,14 +462,7 @@ std::optional<std::chrono::steady_clock::time_point>
 X11Player::showEnd(std::chrono::steady_clock::time_point now) const {
     if (package_.options().loop && !report_)
         return std::nullopt;
-    int ms = slideMs_;
-    for (std::size_t i = std::size_t(shown_) + 1; i < package_.slides().size(); ++i) {
-        const TSlideRecord& slide = package_.slides()[i];
-        const std::string sound = RecordText(slide.AudioFile.str());
-        const std::string file = FolderFile(std::string(), sound.substr(sound.find_last_of("/\\") + 1));
-        ms += clock_.slideTime(slide.Delay, slide.HoldForAudio,
-                               slide.HoldForAudio && !file.empty() ? WavMilliseconds(file) : 0);
-    }
+    const int ms = slideMs_ + package_.timeAfter(shown_, clock_);
     return now + std::chrono::milliseconds(ms);
 }
 

@@ -12,13 +12,20 @@
 #include "pe_image.h"
 #include "qt_application_environment.h"
 #include "test_wav.h"
+#include "test_x_server.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QThread>
+
+#include <X11/keysym.h>
 
 #include <map>
 
@@ -82,6 +89,24 @@ WineRun runUnderWine(const QString& package, const QString& folder) {
     return run;
 }
 
+// The part of `picture` in view at a motion's frame, as the player fits it to the 1024 x 768 screen.
+QImage frameOnScreen(const QImage& picture, QRectF frame) {
+    const QRect part(qRound(frame.x() * picture.width()), qRound(frame.y() * picture.height()),
+                     qRound(frame.width() * picture.width()), qRound(frame.height() * picture.height()));
+    return picture.copy(part).scaled(1024, 768, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+// The mean difference of the pixels of `part` from those of the screen's top left, per channel.
+double difference(const QImage& screen, const QImage& part) {
+    qint64 sum = 0;
+    for (int y = 0; y < part.height(); ++y)
+        for (int x = 0; x < part.width(); ++x) {
+            const QRgb a = screen.pixel(x, y), b = part.pixel(x, y);
+            sum += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+        }
+    return double(sum) / (3.0 * part.width() * part.height());
+}
+
 // The folders Wine gives as the temporary folder, and the head's private folders in them.
 QStringList privateFolders() {
     QStringList found;
@@ -107,6 +132,69 @@ class WindowsPackage : public ExportTest {
         return path;
     }
 };
+
+// A Windows package of a show with music, motion and band captions, under Wine on the tests' X
+// server: the moving slide's first frame fills the screen, its caption lies on a dark band over the
+// picture's foot, and the music's stream does not keep the show from its end.
+TEST_F(WindowsPackage, PicturesMoveAndCaptionsLieOnABandUnderWine) {
+    if (!PackagePrograms::present(programs, PackagePlatform::Windows))
+        GTEST_SKIP() << "this build has no Windows programs (MinGW-w64 was not found)";
+    QString why;
+    if (wine().isEmpty() || test_x_server::display(why).isEmpty())
+        GTEST_SKIP() << "Wine or Xvfb is not installed: the package was not run";
+    QImage gradient(256, 192, QImage::Format_RGB32);
+    for (int y = 0; y < gradient.height(); ++y)
+        for (int x = 0; x < gradient.width(); ++x)
+            gradient.setPixel(x, y, qRgb(x, y * 4 / 3, 100));
+    const QString path = QDir(pictures).filePath(QStringLiteral("gradient.png"));
+    ASSERT_TRUE(gradient.save(path));
+    const QString tune = QDir(pictures).filePath(QStringLiteral("tune.wav"));
+    ASSERT_TRUE(writeTestWav(tune, 500));
+    addSlide(path, {}, [](TSlideRecord& r) {
+        r.Delay = 255;
+        r.ShowText = 1;
+        r.FontColor = 0xFFFFFF;
+        r.Text.assign("On a band");
+    });
+    const QRectF centre(0.25, 0.25, 0.5, 0.5);
+    const auto list = [](QRectF f) { return QJsonArray{f.x(), f.y(), f.width(), f.height()}; };
+    show.load({show.slide(0)}, {{"captions", "band"}, {"music", QJsonArray{QJsonObject{{"path", tune}}}}},
+              {QJsonObject{{"motion", QJsonObject{{"from", list(centre)}, {"to", list({0, 0, 1, 1})}}}}});
+    const QString package = target(QStringLiteral("moving.exe"));
+    ASSERT_FALSE(exporter().write(package, qualityPreset(11), PackagePlatform::Windows));
+
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("WINEPREFIX"), QStringLiteral(VERASCO_BINARY_DIR "/wine-prefix"));
+    env.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
+    env.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+    env.insert(QStringLiteral("DISPLAY"), test_x_server::display(why));
+    process.setProcessEnvironment(env);
+    QDir().mkpath(target(QStringLiteral("elsewhere")));
+    process.setWorkingDirectory(target(QStringLiteral("elsewhere")));
+    process.start(wine(), {package});
+    const QImage zoomed = frameOnScreen(gradient, centre), upper = zoomed.copy(0, 0, 1024, 600);
+    QImage last;
+    QDeadlineTimer deadline(180000);
+    while (!deadline.hasExpired()) {
+        last = test_x_server::screen();
+        if (!last.isNull() && difference(last, upper) < 4.0)
+            break;
+        QThread::msleep(100);
+    }
+    EXPECT_LT(difference(last, upper), 4.0) << "the first frame, not the picture fitted";
+    const QRgb under = zoomed.pixel(3, 765), band = last.pixel(3, 765);
+    EXPECT_NEAR(qRed(band), qRed(under) * 95 / 255, 8) << "the band's black over the picture";
+    EXPECT_NEAR(qBlue(band), qBlue(under) * 95 / 255, 8);
+    bool lit = false;
+    for (int x = 300; x < 724 && !lit; ++x)
+        for (int y = 730; y < 768 && !lit; ++y)
+            lit = qGray(last.pixel(x, y)) > 200;
+    EXPECT_TRUE(lit) << "the caption's white letters on the band";
+    EXPECT_TRUE(test_x_server::sendKey(XK_Escape));
+    EXPECT_TRUE(process.waitForFinished(120000));
+    EXPECT_EQ(process.exitCode(), 0);
+}
 
 TEST_F(WindowsPackage, PlaysUnderWineWithTheMembersSlideListAndPicturesOfALinuxPackage) {
     if (!PackagePrograms::present(programs, PackagePlatform::Windows))

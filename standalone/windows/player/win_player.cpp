@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "win_player.h"
 
-#include <mmsystem.h>
+#include "caption_scale.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 
 namespace {
 
 const wchar_t WindowClass[] = L"VerascoShow";
 constexpr UINT_PTR SlideTimer = 1;
+constexpr UINT_PTR FrameTimer = 2; // a moving picture drawn anew
+constexpr UINT_PTR SoundTimer = 3; // the music's played buffers filled again
+constexpr int SoundBuffers = 4;
+constexpr std::size_t SoundBlock = SoundMixer::Rate / 20; // frames of a buffer
 
 std::wstring Wide(const std::string& utf8) {
     const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
@@ -54,6 +60,39 @@ RECT Fitted(const RECT& box, int width, int height) {
     return {x, y, x + std::max(w, 1), y + std::max(h, 1)};
 }
 
+// The part of `width` x `height` as large as fits into `box`, centred: as the viewer fits a frame.
+RECT FittedFrame(const RECT& box, double width, double height) {
+    const int bw = box.right - box.left, bh = box.bottom - box.top;
+    const double scale = std::min(bw / width, bh / height);
+    const int w = std::max(1, int(std::lround(width * scale))),
+              h = std::max(1, int(std::lround(height * scale)));
+    const int x = box.left + (bw - w) / 2, y = box.top + (bh - h) / 2;
+    return {x, y, x + w, y + h};
+}
+
+HFONT CaptionFont(const TSlideRecord& slide, int pixels) {
+    const std::string name = RecordText(slide.FontName.str());
+    return CreateFontW(-pixels, 0, 0, 0, (slide.FontStyle & FontBold) ? FW_BOLD : FW_NORMAL,
+                       slide.FontStyle & FontItalic, slide.FontStyle & FontUnderline,
+                       slide.FontStyle & FontStrikeOut, DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY, 0,
+                       Wide(name.empty() ? std::string(DefaultFontName) : name).c_str());
+}
+
+// `area` darkened as under the caption band's black.
+void DarkBand(HDC dc, const RECT& area) {
+    const HDC black = CreateCompatibleDC(dc);
+    const HBITMAP pixel = CreateCompatibleBitmap(dc, 1, 1);
+    const HGDIOBJ old = SelectObject(black, pixel);
+    const RECT one{0, 0, 1, 1};
+    FillRect(black, &one, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, CaptionBand::BandAlpha, 0};
+    AlphaBlend(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, black, 0, 0, 1, 1,
+               blend);
+    SelectObject(black, old);
+    DeleteObject(pixel);
+    DeleteDC(black);
+}
+
 } // namespace
 
 WinPlayer::WinPlayer(const PackageFiles& package, HMODULE runtime, bool report)
@@ -64,12 +103,64 @@ WinPlayer::WinPlayer(const PackageFiles& package, HMODULE runtime, bool report)
         decode_ = reinterpret_cast<QpxRunDecodeFunction>(GetProcAddress(runtime, "qpxrun_decode"));
         free_ = reinterpret_cast<QpxRunFreeFunction>(GetProcAddress(runtime, "qpxrun_free"));
     }
+    extras_ = PackageExtras::Load(std::string(), int(package.slides().size()));
+    std::vector<std::string> music;
+    for (const std::string& name : extras_ ? extras_->music : std::vector<std::string>())
+        if (std::string path = FolderFile(name); !path.empty())
+            music.push_back(std::move(path));
+    if (!music.empty())
+        openSound(std::move(music), extras_->fadeMs);
 }
 
 WinPlayer::~WinPlayer() {
     PlaySoundW(nullptr, nullptr, 0);
+    closeSound();
+    dropPicture();
     if (free_)
         free_(&picture_);
+}
+
+void WinPlayer::openSound(std::vector<std::string> music, int fadeMs) {
+    WAVEFORMATEX format{WAVE_FORMAT_PCM,
+                        SoundMixer::Channels,
+                        SoundMixer::Rate,
+                        SoundMixer::Rate * SoundMixer::Channels * 2,
+                        SoundMixer::Channels * 2,
+                        16,
+                        0};
+    if (waveOutOpen(&wave_, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
+        wave_ = nullptr; // no device: the show is silent
+        return;
+    }
+    mixer_ = std::make_unique<SoundMixer>(std::move(music), fadeMs);
+    headers_.assign(SoundBuffers, WAVEHDR{});
+    buffers_.assign(SoundBuffers, std::vector<std::int16_t>(SoundBlock * SoundMixer::Channels));
+    for (int i = 0; i < SoundBuffers; ++i) {
+        headers_[i].lpData = reinterpret_cast<LPSTR>(buffers_[i].data());
+        headers_[i].dwBufferLength = DWORD(buffers_[i].size() * 2);
+        waveOutPrepareHeader(wave_, &headers_[i], sizeof(WAVEHDR));
+        headers_[i].dwFlags |= WHDR_DONE;
+    }
+    feedSound();
+}
+
+void WinPlayer::feedSound() {
+    for (int i = 0; wave_ && i < SoundBuffers; ++i)
+        if (headers_[i].dwFlags & WHDR_DONE) {
+            mixer_->mix(buffers_[i].data(), SoundBlock, std::chrono::steady_clock::now());
+            headers_[i].dwFlags &= ~DWORD(WHDR_DONE);
+            waveOutWrite(wave_, &headers_[i], sizeof(WAVEHDR));
+        }
+}
+
+void WinPlayer::closeSound() {
+    if (!wave_)
+        return;
+    waveOutReset(wave_);
+    for (WAVEHDR& header : headers_)
+        waveOutUnprepareHeader(wave_, &header, sizeof(WAVEHDR));
+    waveOutClose(wave_);
+    wave_ = nullptr;
 }
 
 int WinPlayer::run() {
@@ -84,6 +175,8 @@ int WinPlayer::run() {
                               GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, type.hInstance, this);
     if (!window_)
         return 3;
+    if (wave_)
+        SetTimer(window_, SoundTimer, 10, nullptr);
     show(0);
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
@@ -114,6 +207,14 @@ LRESULT WinPlayer::handle(UINT message, WPARAM w, LPARAM l) {
     case WM_ERASEBKGND:
         return 1;
     case WM_TIMER:
+        if (w == SoundTimer) {
+            feedSound();
+            return 0;
+        }
+        if (w == FrameTimer) {
+            InvalidateRect(window_, nullptr, FALSE);
+            return 0;
+        }
         KillTimer(window_, SlideTimer);
         clock_.timeUp();
         if (clock_.over())
@@ -142,10 +243,15 @@ void WinPlayer::show(int index) {
         picture_ = QpxRunPicture{};
     const TSlideRecord& slide = package_.slides()[std::size_t(index)];
     audio_ = FolderFile(RecordText(slide.AudioFile.str()));
-    if (!audio_.empty())
+    PcmSound sound;
+    if (!audio_.empty() && mixer_ && ReadPcmWav(audio_, sound))
+        mixer_->playSlide(std::move(sound));
+    else if (!audio_.empty() && !mixer_)
         PlaySoundW(Wide(audio_).c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
     shown_ = index;
     reported_ = false;
+    motionT_ = 0;
+    keepPicture();
     InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -158,24 +264,115 @@ void WinPlayer::paint() {
     const HBITMAP canvas = CreateCompatibleBitmap(screen, area.right, area.bottom);
     const HGDIOBJ oldCanvas = SelectObject(dc, canvas);
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    // The caption takes its line under the picture, which is fitted into the rest.
+    // The caption takes its line under the picture, which is fitted into the rest; on a band it
+    // lies over the picture's foot, or the screen's without a picture.
+    const TSlideRecord* slide = shown_ >= 0 ? &package_.slides()[std::size_t(shown_)] : nullptr;
+    const bool banded = slide && slide->ShowText && extras_;
     RECT box = area;
-    if (shown_ >= 0 && package_.slides()[std::size_t(shown_)].ShowText)
-        box.bottom = drawCaption(dc, area, package_.slides()[std::size_t(shown_)]);
-    if (picture_.pixels && box.bottom > box.top) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), picture_.width, -picture_.height, 1, 32, BI_RGB};
-        const RECT to = Fitted(box, picture_.width, picture_.height);
-        SetStretchBltMode(dc, HALFTONE);
-        SetBrushOrgEx(dc, 0, 0, nullptr);
-        StretchDIBits(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, 0, 0, picture_.width,
-                      picture_.height, picture_.pixels, &info, DIB_RGB_COLORS, SRCCOPY);
-    }
+    if (slide && slide->ShowText && !banded)
+        box.bottom = drawCaption(dc, area, *slide);
+    RECT at = area;
+    if (picture_.pixels && box.bottom > box.top)
+        at = drawPicture(dc, box);
+    if (banded)
+        drawBand(dc, at, area.bottom - area.top, *slide);
     BitBlt(screen, 0, 0, area.right, area.bottom, dc, 0, 0, SRCCOPY);
     SelectObject(dc, oldCanvas);
     DeleteObject(canvas);
     DeleteDC(dc);
     EndPaint(window_, &ps);
+}
+
+const std::optional<PackageExtras::Motion>& WinPlayer::motion() const {
+    static const std::optional<PackageExtras::Motion> none;
+    return extras_ && shown_ >= 0 && picture_.pixels ? extras_->motions[std::size_t(shown_)] : none;
+}
+
+void WinPlayer::keepPicture() {
+    dropPicture();
+    if (!motion())
+        return;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), picture_.width, -picture_.height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    pictureBitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!pictureBitmap_)
+        return;
+    std::memcpy(bits, picture_.pixels, std::size_t(picture_.width) * std::size_t(picture_.height) * 4);
+    pictureDc_ = CreateCompatibleDC(nullptr);
+    oldPicture_ = SelectObject(pictureDc_, pictureBitmap_);
+}
+
+void WinPlayer::dropPicture() {
+    if (pictureDc_) {
+        SelectObject(pictureDc_, oldPicture_);
+        DeleteDC(pictureDc_);
+    }
+    if (pictureBitmap_)
+        DeleteObject(pictureBitmap_);
+    pictureDc_ = nullptr;
+    pictureBitmap_ = nullptr;
+}
+
+RECT WinPlayer::drawPicture(HDC dc, const RECT& box) {
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    const std::optional<PackageExtras::Motion>& moving = motion();
+    if (!moving || !pictureDc_) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), picture_.width, -picture_.height, 1, 32, BI_RGB};
+        const RECT to = Fitted(box, picture_.width, picture_.height);
+        StretchDIBits(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, 0, 0, picture_.width,
+                      picture_.height, picture_.pixels, &info, DIB_RGB_COLORS, SRCCOPY);
+        return to;
+    }
+    if (timing_ && slideMs_ > 0)
+        motionT_ = std::min(
+            1.0, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - motionStart_)
+                         .count() /
+                     slideMs_);
+    const PackageExtras::Frame f = moving->at(motionT_);
+    const RECT to = FittedFrame(box, f.w * picture_.width, f.h * picture_.height);
+    StretchBlt(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, pictureDc_,
+               int(std::lround(f.x * picture_.width)), int(std::lround(f.y * picture_.height)),
+               std::max(1, int(std::lround(f.w * picture_.width))),
+               std::max(1, int(std::lround(f.h * picture_.height))), SRCCOPY);
+    return to;
+}
+
+void WinPlayer::drawBand(HDC dc, const RECT& over, int screenHeight, const TSlideRecord& slide) {
+    const std::wstring text = Wide(RecordText(slide.Text.str()));
+    if (text.empty())
+        return;
+    // The slide's size is meant for a screen of the reference height; a caption too large for the
+    // picture is drawn smaller until it fits.
+    double points = double(slide.FontSize > 0 ? slide.FontSize : DefaultFontSize) * screenHeight /
+                    CaptionBand::ReferenceHeight;
+    constexpr UINT Format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
+    for (;;) {
+        const int pixels = std::max(1, int(std::lround(points * CaptionBand::PointDpi / 72)));
+        const int margin = std::max(pixels / 2, CaptionBand::MinMargin);
+        const HFONT font = CaptionFont(slide, pixels);
+        const HGDIOBJ old = SelectObject(dc, font);
+        RECT lines{over.left + margin, 0, over.right - margin, 0};
+        DrawTextW(dc, text.c_str(), int(text.size()), &lines, Format | DT_CALCRECT);
+        const int height = lines.bottom - lines.top + 2 * margin;
+        const bool fits = height <= over.bottom - over.top &&
+                          lines.right - lines.left <= over.right - over.left - 2 * margin;
+        if (fits || pixels <= CaptionBand::MinPixelSize) {
+            const RECT band{over.left, over.bottom - height, over.right, over.bottom};
+            DarkBand(dc, band);
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, Colour(slide.FontColor));
+            RECT place{over.left + margin, band.top + margin, over.right - margin, over.bottom - margin};
+            DrawTextW(dc, text.c_str(), int(text.size()), &place, Format);
+        }
+        SelectObject(dc, old);
+        DeleteObject(font);
+        if (fits || pixels <= CaptionBand::MinPixelSize)
+            return;
+        points = points * CaptionBand::ShrinkPercent / 100;
+    }
 }
 
 int WinPlayer::drawCaption(HDC dc, const RECT& area, const TSlideRecord& slide) {
@@ -213,11 +410,24 @@ void WinPlayer::onScreen() {
 
 void WinPlayer::startTimer() {
     KillTimer(window_, SlideTimer);
+    KillTimer(window_, FrameTimer);
+    timing_ = false;
+    if (mixer_)
+        mixer_->setEnd(std::nullopt);
     if (clock_.paused())
         return;
     const TSlideRecord& slide = package_.slides()[std::size_t(shown_)];
     const int sound = slide.HoldForAudio && !audio_.empty() ? WavMilliseconds(audio_) : 0;
-    SetTimer(window_, SlideTimer, UINT(clock_.slideTime(slide.Delay, slide.HoldForAudio, sound)), nullptr);
+    slideMs_ = clock_.slideTime(slide.Delay, slide.HoldForAudio, sound);
+    const auto now = std::chrono::steady_clock::now();
+    // After a pause the motion goes on from where it stood.
+    motionStart_ = now - std::chrono::milliseconds(std::lround(motionT_ * slideMs_));
+    timing_ = true;
+    SetTimer(window_, SlideTimer, UINT(slideMs_), nullptr);
+    if (motion())
+        SetTimer(window_, FrameTimer, 16, nullptr);
+    if (mixer_ && !(package_.options().loop && !report_))
+        mixer_->setEnd(now + std::chrono::milliseconds(slideMs_ + package_.timeAfter(shown_, clock_)));
 }
 
 void WinPlayer::key(WPARAM key) {

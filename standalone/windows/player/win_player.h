@@ -3,19 +3,29 @@
 // ground, each picture fitted to the screen with its caption beneath, for its time at the speed the
 // slide list asks for, looping where it asks for that, each slide's WAV sound played as it comes.
 // Esc quits, Space pauses and plays, the arrow and page keys step, Home and End go to the first and
-// the last slide. With the report switch each
+// the last slide. A package with the show's data beyond its records moves each picture as its slide
+// asks (pan and zoom, at each frame), draws captions over the picture's foot on a dark band and
+// plays the show's music under the slides' sounds in one stream. With the report switch each
 // slide, once it is on screen, is also written to standard output as one line of tab-separated
 // key=value fields, the show runs at the fastest speed without looping and the player quits after
 // the last slide.
 #pragma once
 
+#include "package_extras.h"
 #include "package_files.h"
 #include "qpx_runtime.h"
 #include "show_clock.h"
+#include "sound_mixer.h"
 
 #include <windows.h>
 
+#include <mmsystem.h>
+
+#include <chrono>
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class WinPlayer {
   public:
@@ -32,6 +42,18 @@ class WinPlayer {
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     void show(int index);
     void paint();
+    // Draws the picture, or the part of it in view, fitted into `box`; returns where it went.
+    RECT drawPicture(HDC dc, const RECT& box);
+    // Draws the caption over the foot of `over` on a dark band, wrapped and never cut.
+    void drawBand(HDC dc, const RECT& over, int screenHeight, const TSlideRecord& slide);
+    // The slide's picture as a bitmap of its own, for the parts of it in view.
+    void keepPicture();
+    void dropPicture();
+    const std::optional<PackageExtras::Motion>& motion() const;
+    // The music's stream: opened once, its buffers filled by the mixer as they are played.
+    void openSound(std::vector<std::string> music, int fadeMs);
+    void feedSound();
+    void closeSound();
     // Draws the caption at the foot of `area`; returns where its line begins.
     int drawCaption(HDC dc, const RECT& area, const TSlideRecord& slide);
     void onScreen();
@@ -49,4 +71,16 @@ class WinPlayer {
     bool reported_ = true; // the slide on screen has been reported and timed
     QpxRunPicture picture_{};
     std::string audio_; // the sound file of the slide held, as found in the folder
+    std::optional<PackageExtras::Extras> extras_;
+    HDC pictureDc_ = nullptr;
+    HBITMAP pictureBitmap_ = nullptr;
+    HGDIOBJ oldPicture_ = nullptr;
+    double motionT_ = 0; // how far the slide's motion has gone, 0 to 1
+    std::chrono::steady_clock::time_point motionStart_;
+    int slideMs_ = 0;
+    bool timing_ = false;
+    std::unique_ptr<SoundMixer> mixer_;
+    HWAVEOUT wave_ = nullptr;
+    std::vector<WAVEHDR> headers_;
+    std::vector<std::vector<std::int16_t>> buffers_;
 };
