@@ -285,12 +285,16 @@ std::optional<Extras> Read(std::string_view block, int count) {
 
 std::optional<Extras> Load(const std::string& folder, int count) {
     const std::string path = FolderFile(folder, "images.vrx");
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (path.empty() || !in)
         return std::nullopt;
-    std::string block(PrefixSize + MaxBytes, '\0');
-    in.read(block.data(), std::streamsize(block.size()));
-    block.resize(std::size_t(in.gcount()));
+    const std::streamoff size = in.tellg();
+    if (size < 0 || std::uint64_t(size) > PrefixSize + MaxBytes)
+        return std::nullopt;
+    std::string block(std::size_t(size), '\0');
+    in.seekg(0);
+    if (!in.read(block.data(), size))
+        return std::nullopt;
     return Read(block, count);
 }
 
