@@ -144,12 +144,23 @@ unsigned long PixelOf(const Visual* visual, std::uint32_t rgb) {
 
 } // namespace
 
-// A caption on its band: its font at the size that lets all of it fit, and its lines.
+// A caption on its band: its font at the size that lets all of it fit, its lines, and their
+// letters as a mask the band's width and height, drawn once for all the frames of a moving picture.
 struct BandLayout {
+    explicit BandLayout(Display* display) : display(display) {}
+    ~BandLayout() {
+        if (mask)
+            XFreePixmap(display, mask);
+    }
+    BandLayout(const BandLayout&) = delete;
+    BandLayout& operator=(const BandLayout&) = delete;
+
+    Display* display;
     std::unique_ptr<CaptionFont> font;
     std::vector<std::string> lines;
     int margin = CaptionBand::MinMargin;
-    int height = 0; // the band's
+    int width = 0, height = 0; // the band's
+    Pixmap mask = 0;
 };
 
 X11Player::X11Player(const PackageFiles& package, DecodingRuntime runtime, bool report)
@@ -381,7 +392,7 @@ int X11Player::drawCaption(const TSlideRecord& slide) {
 const BandLayout& X11Player::band(const TSlideRecord& slide, int width, int height) {
     if (band_ && bandSlide_ == shown_ && bandWidth_ == width && bandHeight_ == height)
         return *band_;
-    band_ = std::make_unique<BandLayout>();
+    band_ = std::make_unique<BandLayout>(display_);
     bandSlide_ = shown_;
     bandWidth_ = width;
     bandHeight_ = height;
@@ -404,24 +415,41 @@ const BandLayout& X11Player::band(const TSlideRecord& slide, int width, int heig
         band_->height =
             band_->lines.empty() ? 0 : int(band_->lines.size()) * band_->font->height() + 2 * band_->margin;
         if ((band_->height <= height && widest <= room) || pixels <= CaptionBand::MinPixelSize)
-            return *band_;
+            break;
         points = points * CaptionBand::ShrinkPercent / 100;
     }
+    band_->width = width;
+    if (band_->height > 0)
+        drawBandMask(*band_);
+    return *band_;
+}
+
+void X11Player::drawBandMask(BandLayout& layout) {
+    layout.mask = XCreatePixmap(display_, window_, unsigned(layout.width), unsigned(layout.height), 1);
+    const GC pen = XCreateGC(display_, layout.mask, 0, nullptr);
+    XSetForeground(display_, pen, 0);
+    XFillRectangle(display_, layout.mask, pen, 0, 0, unsigned(layout.width), unsigned(layout.height));
+    XSetForeground(display_, pen, 1);
+    int baseline = layout.margin + layout.font->height() - layout.font->descent();
+    for (const std::string& line : layout.lines) {
+        const int x = std::max(layout.margin, (layout.width - layout.font->width(line)) / 2);
+        layout.font->draw(layout.mask, pen, x, baseline, line);
+        baseline += layout.font->height();
+    }
+    XFreeGC(display_, pen);
 }
 
 void X11Player::drawBand(const TSlideRecord& slide, const Place& over) {
     const BandLayout& layout = band(slide, over.width, over.height);
-    if (layout.lines.empty())
+    if (!layout.mask)
         return;
     XSetForeground(display_, gc_,
                    PixelOf(DefaultVisual(display_, DefaultScreen(display_)), CaptionColour(slide.FontColor)));
-    int baseline =
-        over.y + over.height - layout.height + layout.margin + layout.font->height() - layout.font->descent();
-    for (const std::string& line : layout.lines) {
-        const int x = over.x + std::max(layout.margin, (over.width - layout.font->width(line)) / 2);
-        layout.font->draw(canvas_, gc_, x, baseline, line);
-        baseline += layout.font->height();
-    }
+    const int top = over.y + over.height - layout.height;
+    XSetClipMask(display_, gc_, layout.mask);
+    XSetClipOrigin(display_, gc_, over.x, top);
+    XFillRectangle(display_, canvas_, gc_, over.x, top, unsigned(layout.width), unsigned(layout.height));
+    XSetClipMask(display_, gc_, None);
 }
 
 // The canvas on the window; the first time for a slide, its time starts and the report tells of it.

@@ -61,6 +61,8 @@ class X11Player {
     int drawCaption(const TSlideRecord& slide);
     // The caption's font and lines on its band over an area of `width` x `height`, kept for the slide.
     const BandLayout& band(const TSlideRecord& slide, int width, int height);
+    // The caption's lines drawn into the layout's mask.
+    void drawBandMask(BandLayout& layout);
     // Draws the caption over the foot of `over` on a dark band, wrapped and never cut.
     void drawBand(const TSlideRecord& slide, const Place& over);
     // The slide on screen moves: its picture is drawn anew at each frame.

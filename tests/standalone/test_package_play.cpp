@@ -269,7 +269,7 @@ TEST_F(PackagePlay, PicturesMoveAsTheirSlidesAskAndCaptionsLieOnABand) {
         r.Text.assign("On a band");
     });
     addSlide(path, {}, [](TSlideRecord& r) {
-        r.Delay = 8;
+        r.Delay = 30; // long enough that its first frame stays on screen for seconds
         r.ShowText = 0;
     });
     addSlide(QStringLiteral("BLANK"), {}, [](TSlideRecord& r) { r.Delay = 255; });
