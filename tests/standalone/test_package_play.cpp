@@ -24,7 +24,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QThread>
 
 #include <X11/keysym.h>
 
@@ -79,28 +78,9 @@ PlayerRun runProgram(const QString& program, const QStringList& arguments, const
     return run;
 }
 
-// Waits until `holds` is true of what the screen shows, for a minute at most.
-bool screenShows(const std::function<bool(const QImage&)>& holds) {
-    QDeadlineTimer deadline(60000);
-    while (!deadline.hasExpired()) {
-        const QImage screen = test_x_server::screen();
-        if (!screen.isNull() && holds(screen))
-            return true;
-        QThread::msleep(50);
-    }
-    return false;
-}
-
-// The mean difference of the pixels of `part` from those of `screen` at `at`, per channel.
-double difference(const QImage& screen, const QImage& part, QPoint at) {
-    qint64 sum = 0;
-    for (int y = 0; y < part.height(); ++y)
-        for (int x = 0; x < part.width(); ++x) {
-            const QRgb a = screen.pixel(at.x() + x, at.y() + y), b = part.pixel(x, y);
-            sum += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
-        }
-    return double(sum) / (3.0 * part.width() * part.height());
-}
+using test_x_server::difference;
+using test_x_server::frameOnScreen;
+using test_x_server::screenShows;
 
 bool black(const QImage& screen, QPoint at) {
     return (screen.pixel(at) & 0xFFFFFF) == 0;
@@ -243,13 +223,6 @@ TEST_F(PackagePlay, TheFirstPictureIsOnScreenAndTheKeysStepAndQuit) {
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     EXPECT_TRUE(QDir(target(QStringLiteral("run-tmp"))).isEmpty()) << "the private folder goes with the show";
-}
-
-// The part of `picture` in view at a motion's frame, as the player fits it to the 1024 x 768 screen.
-QImage frameOnScreen(const QImage& picture, QRectF frame) {
-    const QRect part(qRound(frame.x() * picture.width()), qRound(frame.y() * picture.height()),
-                     qRound(frame.width() * picture.width()), qRound(frame.height() * picture.height()));
-    return picture.copy(part).scaled(1024, 768, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 // A package of a show whose pictures move: at its start each slide shows its first frame, larger

@@ -15,7 +15,6 @@
 #include "test_x_server.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -23,7 +22,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QThread>
 
 #include <X11/keysym.h>
 
@@ -87,24 +85,6 @@ WineRun runUnderWine(const QString& package, const QString& folder) {
             run.slides.push_back(fields);
     }
     return run;
-}
-
-// The part of `picture` in view at a motion's frame, as the player fits it to the 1024 x 768 screen.
-QImage frameOnScreen(const QImage& picture, QRectF frame) {
-    const QRect part(qRound(frame.x() * picture.width()), qRound(frame.y() * picture.height()),
-                     qRound(frame.width() * picture.width()), qRound(frame.height() * picture.height()));
-    return picture.copy(part).scaled(1024, 768, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-}
-
-// The mean difference of the pixels of `part` from those of the screen's top left, per channel.
-double difference(const QImage& screen, const QImage& part) {
-    qint64 sum = 0;
-    for (int y = 0; y < part.height(); ++y)
-        for (int x = 0; x < part.width(); ++x) {
-            const QRgb a = screen.pixel(x, y), b = part.pixel(x, y);
-            sum += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
-        }
-    return double(sum) / (3.0 * part.width() * part.height());
 }
 
 // The folders Wine gives as the temporary folder, and the head's private folders in them.
@@ -173,16 +153,14 @@ TEST_F(WindowsPackage, PicturesMoveAndCaptionsLieOnABandUnderWine) {
     QDir().mkpath(target(QStringLiteral("elsewhere")));
     process.setWorkingDirectory(target(QStringLiteral("elsewhere")));
     process.start(wine(), {package});
-    const QImage zoomed = frameOnScreen(gradient, centre), upper = zoomed.copy(0, 0, 1024, 600);
+    const QImage zoomed = test_x_server::frameOnScreen(gradient, centre),
+                 upper = zoomed.copy(0, 0, 1024, 600);
     QImage last;
-    QDeadlineTimer deadline(180000);
-    while (!deadline.hasExpired()) {
-        last = test_x_server::screen();
-        if (!last.isNull() && difference(last, upper) < 4.0)
-            break;
-        QThread::msleep(100);
-    }
-    EXPECT_LT(difference(last, upper), 4.0) << "the first frame, not the picture fitted";
+    const auto first = [&](const QImage& screen) {
+        last = screen;
+        return test_x_server::difference(screen, upper) < 4.0;
+    };
+    EXPECT_TRUE(test_x_server::screenShows(first, 180000)) << "the first frame, not the picture fitted";
     const QRgb under = zoomed.pixel(3, 765), band = last.pixel(3, 765);
     EXPECT_NEAR(qRed(band), qRed(under) * 95 / 255, 8) << "the band's black over the picture";
     EXPECT_NEAR(qBlue(band), qBlue(under) * 95 / 255, 8);

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "test_x_server.h"
 
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -115,6 +117,33 @@ bool sendKey(unsigned long keysym) {
     XSendEvent(d.get(), window, True, KeyPressMask, &event);
     XSync(d.get(), False);
     return true;
+}
+
+bool screenShows(const std::function<bool(const QImage&)>& holds, int ms) {
+    QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        const QImage shown = screen();
+        if (!shown.isNull() && holds(shown))
+            return true;
+        QThread::msleep(50);
+    }
+    return false;
+}
+
+double difference(const QImage& screen, const QImage& part, QPoint at) {
+    qint64 sum = 0;
+    for (int y = 0; y < part.height(); ++y)
+        for (int x = 0; x < part.width(); ++x) {
+            const QRgb a = screen.pixel(at.x() + x, at.y() + y), b = part.pixel(x, y);
+            sum += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+        }
+    return double(sum) / (3.0 * part.width() * part.height());
+}
+
+QImage frameOnScreen(const QImage& picture, QRectF frame) {
+    const QRect part(qRound(frame.x() * picture.width()), qRound(frame.y() * picture.height()),
+                     qRound(frame.width() * picture.width()), qRound(frame.height() * picture.height()));
+    return picture.copy(part).scaled(1024, 768, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 } // namespace test_x_server

@@ -2,10 +2,14 @@
 #pragma once
 // An X server of the tests' own (Xvfb, 1024 x 768 in 24 bits), started on the first use and ended
 // with the test program, for the packages' player: its display's name, what it shows, and keys sent
-// to the player's window.
+// to the player's window; and what tests look for on it.
 
 #include <QImage>
+#include <QPoint>
+#include <QRectF>
 #include <QString>
+
+#include <functional>
 
 namespace test_x_server {
 
@@ -16,5 +20,13 @@ QString display(QString& why);
 QImage screen();
 // Sends the key `keysym` to the window called "Verasco"; false when there is none.
 bool sendKey(unsigned long keysym);
+
+// Waits until `holds` is true of what the screen shows, for `ms` at most.
+bool screenShows(const std::function<bool(const QImage&)>& holds, int ms = 60000);
+// The mean difference of the pixels of `part` from those of `screen` at `at`, per channel.
+double difference(const QImage& screen, const QImage& part, QPoint at = {});
+// The part `frame` (fractions of its size) of `picture`, stretched over the whole screen: a moving
+// picture's frame as a player fits it.
+QImage frameOnScreen(const QImage& picture, QRectF frame);
 
 } // namespace test_x_server
