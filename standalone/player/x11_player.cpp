@@ -70,21 +70,58 @@ Box FittedFrame(int bw, int bh, double width, double height) {
     return {(bw - w) / 2, (bh - h) / 2, w, h};
 }
 
-// The part `f` of the picture drawn at `w` x `h`, each pixel taken from the picture's pixel under
-// its centre.
+// Where the centres of `n` pixels drawn over [start, start + share) of `size` pixels fall: the pixel
+// before each and, in 256ths, how far it is on toward the next.
+std::vector<std::pair<int, int>> Taps(double start, double share, int size, int n) {
+    std::vector<std::pair<int, int>> taps(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        const double at = std::clamp((start + (i + 0.5) * share / n) * size - 0.5, 0.0, size - 1.0);
+        const int before = std::min(int(at), size - 1);
+        taps[std::size_t(i)] = {before, int((at - before) * 256)};
+    }
+    return taps;
+}
+
+// The part `f` of the picture drawn at `w` x `h`, each pixel taken between the four pixels around
+// its centre, so that a slow pan moves by less than a pixel at a time.
 std::vector<std::uint32_t> Sampled(const SlidePicture& p, const PackageExtras::Frame& f, int w, int h) {
     std::vector<std::uint32_t> out(std::size_t(w) * std::size_t(h));
-    std::vector<int> columns(static_cast<std::size_t>(w));
-    for (int x = 0; x < w; ++x)
-        columns[std::size_t(x)] = std::clamp(int((f.x + (x + 0.5) * f.w / w) * p.width), 0, p.width - 1);
+    const auto columns = Taps(f.x, f.w, p.width, w), rows = Taps(f.y, f.h, p.height, h);
+    const auto mix = [](std::uint32_t a, std::uint32_t b, int t) {
+        const std::uint32_t rb =
+            ((a & 0xFF00FF) * std::uint32_t(256 - t) + (b & 0xFF00FF) * std::uint32_t(t)) >> 8;
+        const std::uint32_t g =
+            ((a & 0xFF00) * std::uint32_t(256 - t) + (b & 0xFF00) * std::uint32_t(t)) >> 8;
+        return (rb & 0xFF00FF) | (g & 0xFF00);
+    };
     for (int y = 0; y < h; ++y) {
-        const int sy = std::clamp(int((f.y + (y + 0.5) * f.h / h) * p.height), 0, p.height - 1);
-        const std::uint32_t* row = p.pixels.data() + std::size_t(sy) * std::size_t(p.width);
+        const auto [sy, ty] = rows[std::size_t(y)];
+        const std::uint32_t* top = p.pixels.data() + std::size_t(sy) * std::size_t(p.width);
+        const std::uint32_t* below = top + (sy + 1 < p.height ? p.width : 0);
         std::uint32_t* to = out.data() + std::size_t(y) * std::size_t(w);
-        for (int x = 0; x < w; ++x)
-            to[x] = row[columns[std::size_t(x)]];
+        for (int x = 0; x < w; ++x) {
+            const auto [sx, tx] = columns[std::size_t(x)];
+            const int next = sx + 1 < p.width ? sx + 1 : sx;
+            to[x] = mix(mix(top[sx], top[next], tx), mix(below[sx], below[next], tx), ty);
+        }
     }
     return out;
+}
+
+// The picture of a moving slide reduced once to the size its most enlarged frame needs on a screen
+// of `bw` x `bh` (never enlarged), so that no frame skips over its pixels.
+SlidePicture ForMotion(const SlidePicture& p, const PackageExtras::Motion& m, int bw, int bh) {
+    const auto scale = [&](const PackageExtras::Frame& f) {
+        return std::min(bw / (f.w * p.width), bh / (f.h * p.height));
+    };
+    const double most = std::max(scale(m.from), scale(m.to));
+    if (most >= 1)
+        return p;
+    SlidePicture reduced;
+    reduced.width = std::max(1, int(std::lround(p.width * most)));
+    reduced.height = std::max(1, int(std::lround(p.height * most)));
+    reduced.pixels = Scaled(p, reduced.width, reduced.height);
+    return reduced;
 }
 
 // The rows from `top` on darkened as under the caption band's black.
@@ -308,6 +345,9 @@ void X11Player::show(int index) {
     shown_ = index;
     reported_ = false;
     motionT_ = 0;
+    const bool moves = extras_ && !picture_.pixels.empty() && extras_->motions[std::size_t(index)];
+    moving_ =
+        moves ? ForMotion(picture_, *extras_->motions[std::size_t(index)], width_, height_) : SlidePicture{};
     render();
 }
 
@@ -347,7 +387,7 @@ X11Player::Place X11Player::drawPicture(int width, int bottom, const TSlideRecor
     const Box to = motion ? FittedFrame(width, bottom, frame.w * picture_.width, frame.h * picture_.height)
                           : Fitted(width, bottom, picture_.width, picture_.height);
     std::vector<std::uint32_t> pixels =
-        motion ? Sampled(picture_, frame, to.width, to.height) : Scaled(picture_, to.width, to.height);
+        motion ? Sampled(moving_, frame, to.width, to.height) : Scaled(picture_, to.width, to.height);
     if (banded)
         Darken(pixels, to.width, to.height, to.height - band(*banded, to.width, to.height).height);
     Visual* visual = DefaultVisual(display_, DefaultScreen(display_));

@@ -98,7 +98,8 @@ class X11Player {
     std::string audio_;    // the sound file of the slide held, as found in the folder
     // The show's data beyond its records; with it, captions go on a band over the picture.
     std::optional<PackageExtras::Extras> extras_;
-    double motionT_ = 0; // how far the slide's motion has gone, 0 to 1
+    SlidePicture moving_; // a moving slide's picture at the size its frames need
+    double motionT_ = 0;  // how far the slide's motion has gone, 0 to 1
     std::chrono::steady_clock::time_point motionStart_;
     int slideMs_ = 0;
     // With music, the show's sound goes through the mixer as one stream.
