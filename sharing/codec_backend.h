@@ -69,8 +69,8 @@ class CodecBackend {
     // Writes the sound of `from` as an MP3 file `to`; stops early with false when `cancel` is set.
     virtual bool convertToMp3(const QString& from, const QString& to, const std::atomic<bool>& cancel,
                               QString* error) = 0;
-    // Writes the sound of `from` as a PCM WAV file `to` (16-bit, the track's rate and channels), for
-    // players that decode nothing else; stops early with false when `cancel` is set.
+    // Writes the sound of `from` as a PCM WAV file `to` (16-bit, at its own rate, with at most two
+    // channels), for players that decode nothing else; stops early with false when `cancel` is set.
     virtual bool convertToWav(const QString& from, const QString& to, const std::atomic<bool>& cancel,
                               QString* error) = 0;
     // Creates `path` (which exists, empty) as a video; null with *error when it cannot.

@@ -48,8 +48,8 @@ bool writeMp3(SoundDecoder& decoder, const QString& to, const std::atomic<bool>&
     return file.close(error);
 }
 
-// The 44 bytes before a WAV file's samples: 16-bit PCM in the track's layout, `dataBytes` long.
-QByteArray wavHeader(quint32 dataBytes) {
+// The 44 bytes before a WAV file's samples: 16-bit PCM at `rate` with `channels`, `dataBytes` long.
+QByteArray wavHeader(int rate, int channels, quint32 dataBytes) {
     QByteArray header(44, '\0');
     char* h = header.data();
     const auto put32 = [h](int at, quint32 v) { qToLittleEndian<quint32>(v, h + at); };
@@ -59,35 +59,37 @@ QByteArray wavHeader(quint32 dataBytes) {
     std::memcpy(h + 8, "WAVEfmt ", 8);
     put32(16, 16);
     put16(20, 1);
-    put16(22, TrackChannels);
-    put32(24, TrackRate);
-    put32(28, TrackRate * TrackChannels * 2);
-    put16(32, TrackChannels * 2);
+    put16(22, quint16(channels));
+    put32(24, quint32(rate));
+    put32(28, quint32(rate * channels * 2));
+    put16(32, quint16(channels * 2));
     put16(34, 16);
     std::memcpy(h + 36, "data", 4);
     put32(40, dataBytes);
     return header;
 }
 
-// The decoded sound as 16-bit PCM WAV, cut where a WAV file's 32-bit sizes end.
+// The decoded sound as 16-bit PCM WAV at its own rate and channels, cut where a WAV file's 32-bit
+// sizes end.
 bool writeWav(SoundDecoder& decoder, const QString& to, const std::atomic<bool>& cancel, QString* error) {
     QFile file(to);
-    if (!file.open(QIODevice::WriteOnly) || file.write(wavHeader(0)) != 44) {
+    const int rate = decoder.rate(), channels = decoder.channels();
+    if (!file.open(QIODevice::WriteOnly) || file.write(wavHeader(rate, channels, 0)) != 44) {
         *error = file.errorString();
         return false;
     }
     constexpr int Block = 4096;
-    constexpr quint64 MostBytes = 0xFFFFFFFFull - 36 - Block * TrackChannels * 2;
-    std::vector<float> samples(std::size_t(Block) * TrackChannels);
+    const quint64 mostBytes = 0xFFFFFFFFull - 36 - quint64(Block) * quint64(channels) * 2;
+    std::vector<float> samples(std::size_t(Block) * std::size_t(channels));
     std::vector<qint16> pcm(samples.size());
     quint64 bytes = 0;
-    for (int got = Block; got == Block && bytes < MostBytes;) {
+    for (int got = Block; got == Block && bytes < mostBytes;) {
         if (cancel.load()) {
             *error = QStringLiteral("cancelled");
             return false;
         }
         got = decoder.read(samples.data(), Block);
-        const std::size_t n = std::size_t(got) * TrackChannels;
+        const std::size_t n = std::size_t(got) * std::size_t(channels);
         for (std::size_t i = 0; i < n; ++i)
             pcm[i] = qToLittleEndian(qint16(std::lround(std::clamp(samples[i], -1.0f, 1.0f) * 32767)));
         const qint64 size = qint64(n * sizeof(qint16));
@@ -97,7 +99,7 @@ bool writeWav(SoundDecoder& decoder, const QString& to, const std::atomic<bool>&
         }
         bytes += quint64(size);
     }
-    if (!file.seek(0) || file.write(wavHeader(quint32(bytes))) != 44 || !file.flush()) {
+    if (!file.seek(0) || file.write(wavHeader(rate, channels, quint32(bytes))) != 44 || !file.flush()) {
         *error = file.errorString();
         return false;
     }
@@ -137,7 +139,8 @@ class FfmpegBackend : public CodecBackend {
     bool convertToWav(const QString& from, const QString& to, const std::atomic<bool>& cancel,
                       QString* error) override {
         SoundDecoder decoder;
-        return decoder.open(from, error) && writeWav(decoder, to, cancel, error);
+        return decoder.open(from, error, SoundDecoder::Layout::Source) &&
+               writeWav(decoder, to, cancel, error);
     }
 
     std::unique_ptr<VideoSink> openVideo(const QString& path, const VideoSettings& settings,

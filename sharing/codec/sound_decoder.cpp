@@ -28,7 +28,7 @@ int openInput(AVFormatContext** input, const QString& path) {
 
 } // namespace
 
-bool SoundDecoder::open(const QString& path, QString* error) {
+bool SoundDecoder::open(const QString& path, QString* error, Layout layout) {
     AVFormatContext* input = nullptr;
     int result = openInput(&input, path);
     if (result < 0) {
@@ -57,10 +57,10 @@ bool SoundDecoder::open(const QString& path, QString* error) {
         *error = avErrorText(result);
         return false;
     }
-    return openResampler(error);
+    return openResampler(layout, error);
 }
 
-bool SoundDecoder::openResampler(QString* error) {
+bool SoundDecoder::openResampler(Layout layout, QString* error) {
     // av_channel_layout_copy frees what its target holds first: the target starts empty.
     AVChannelLayout from{};
     int result = 0;
@@ -68,12 +68,20 @@ bool SoundDecoder::openResampler(QString* error) {
         av_channel_layout_default(&from, std::max(1, decoder_->ch_layout.nb_channels));
     else
         result = av_channel_layout_copy(&from, &decoder_->ch_layout);
-    AVChannelLayout to = AV_CHANNEL_LAYOUT_STEREO;
+    if (layout == Layout::Source) {
+        // A rate no player takes is made the track's.
+        const int own = decoder_->sample_rate;
+        rate_ = own >= 8000 && own <= 192000 ? own : TrackRate;
+        channels_ = std::clamp(from.nb_channels, 1, 2);
+    }
+    AVChannelLayout to{};
+    av_channel_layout_default(&to, channels_);
     SwrContext* resampler = nullptr;
     if (result >= 0)
-        result = swr_alloc_set_opts2(&resampler, &to, AV_SAMPLE_FMT_FLT, TrackRate, &from,
-                                     decoder_->sample_fmt, decoder_->sample_rate, 0, nullptr);
+        result = swr_alloc_set_opts2(&resampler, &to, AV_SAMPLE_FMT_FLT, rate_, &from, decoder_->sample_fmt,
+                                     decoder_->sample_rate, 0, nullptr);
     av_channel_layout_uninit(&from);
+    av_channel_layout_uninit(&to);
     resampler_.reset(resampler);
     if (result < 0 || (result = swr_init(resampler)) < 0) {
         *error = avErrorText(result);
@@ -109,12 +117,12 @@ void SoundDecoder::resample(const AVFrame* frame) {
     pending_.erase(pending_.begin(), pending_.begin() + std::ptrdiff_t(pendingAt_));
     pendingAt_ = 0;
     const std::size_t before = pending_.size();
-    pending_.resize(before + std::size_t(room) * TrackChannels);
+    pending_.resize(before + std::size_t(room) * std::size_t(channels_));
     auto* out = reinterpret_cast<uint8_t*>(pending_.data() + before);
     const int made = swr_convert(resampler_.get(), &out, room,
                                  frame ? const_cast<const uint8_t**>(frame->extended_data) : nullptr,
                                  frame ? frame->nb_samples : 0);
-    pending_.resize(before + std::size_t(std::max(0, made)) * TrackChannels);
+    pending_.resize(before + std::size_t(std::max(0, made)) * std::size_t(channels_));
 }
 
 // Decodes the next frames into pending_; false once the sound has ended.
@@ -149,20 +157,21 @@ bool SoundDecoder::decodeMore() {
 }
 
 int SoundDecoder::read(float* out, int frames) {
+    const std::size_t channels = std::size_t(channels_);
     int done = 0;
     while (done < frames) {
-        const std::size_t available = (pending_.size() - pendingAt_) / TrackChannels;
+        const std::size_t available = (pending_.size() - pendingAt_) / channels;
         if (available == 0) {
             if (ended_ || !decodeMore()) {
-                if ((pending_.size() - pendingAt_) / TrackChannels == 0)
+                if ((pending_.size() - pendingAt_) / channels == 0)
                     break;
             }
             continue;
         }
         const std::size_t take = std::min<std::size_t>(available, std::size_t(frames - done));
-        std::memcpy(out + std::size_t(done) * TrackChannels, pending_.data() + pendingAt_,
-                    take * TrackChannels * sizeof(float));
-        pendingAt_ += take * TrackChannels;
+        std::memcpy(out + std::size_t(done) * channels, pending_.data() + pendingAt_,
+                    take * channels * sizeof(float));
+        pendingAt_ += take * channels;
         done += int(take);
     }
     return done;
