@@ -6,6 +6,7 @@
 // 12 system without Qt. Also the player run on its own in folders it cannot play.
 
 #include "export_test_support.h"
+#include "heard_sound.h"
 #include "image_loader.h"
 #include "qt_application_environment.h"
 #include "test_pictures.h"
@@ -20,7 +21,6 @@
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QLibrary>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -304,7 +304,7 @@ TEST_F(PackagePlay, PicturesMoveAsTheirSlidesAskAndCaptionsLieOnABand) {
 // A package of a show with music plays it in one stream with the slides' sounds, through ALSA's
 // default device made a file here: the music is heard as loud as it was, and fades out at the end.
 TEST_F(PackagePlay, TheMusicIsHeardUnderTheShowAndFadesAtItsEnd) {
-    if (!QLibrary(QStringLiteral("asound"), 2).load())
+    if (!alsaInstalled())
         GTEST_SKIP() << "ALSA's library is not installed: nothing to hear the show through";
     const QString tune = QDir(pictures).filePath(QStringLiteral("tune.wav"));
     ASSERT_TRUE(writeTestWav(tune, 3000));
@@ -318,12 +318,7 @@ TEST_F(PackagePlay, TheMusicIsHeardUnderTheShowAndFadesAtItsEnd) {
 
     const QString home = target(QStringLiteral("home")), sink = target(QStringLiteral("heard.raw"));
     QDir().mkpath(home);
-    QFile rc(home + "/.asoundrc");
-    ASSERT_TRUE(rc.open(QIODevice::WriteOnly));
-    rc.write(QStringLiteral("pcm.!default { type file slave.pcm \"null\" file \"%1\" format \"raw\" }\n")
-                 .arg(sink)
-                 .toUtf8());
-    rc.close();
+    ASSERT_TRUE(makeAlsaFileSink(home, sink));
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     QString why;
@@ -337,18 +332,11 @@ TEST_F(PackagePlay, TheMusicIsHeardUnderTheShowAndFadesAtItsEnd) {
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     const QByteArray heard = fileBytes(sink);
-    const auto* samples = reinterpret_cast<const qint16*>(heard.constData());
     const qsizetype count = heard.size() / 2;
     ASSERT_GT(count, 48000) << "at least half a second of sound";
     EXPECT_LT(count, 2 * 48000 * 60) << "at the show's pace, not as fast as it can be made";
-    const auto loudest = [&](qsizetype from, qsizetype to) {
-        int most = 0;
-        for (qsizetype i = from; i < to; ++i)
-            most = std::max(most, std::abs(int(samples[i])));
-        return most;
-    };
-    EXPECT_NEAR(loudest(0, 9600), 2000, 100) << "the music as loud as it was, mono on both sides";
-    EXPECT_LT(loudest(count - 4800, count), 1000) << "faded at the end";
+    EXPECT_NEAR(loudest(heard, 0, 9600), 2000, 100) << "the music as loud as it was, mono on both sides";
+    EXPECT_LT(loudest(heard, count - 4800, count), 1000) << "faded at the end";
 }
 
 // A minimal Debian 12 system with libX11 and without Qt, kept for every test run of the machine

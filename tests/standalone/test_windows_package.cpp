@@ -8,6 +8,7 @@
 #include "dialogs.h"
 #include "export_test_support.h"
 #include "gui_test_support.h"
+#include "heard_sound.h"
 #include "package_inspection.h"
 #include "pe_image.h"
 #include "qt_application_environment.h"
@@ -172,6 +173,48 @@ TEST_F(WindowsPackage, PicturesMoveAndCaptionsLieOnABandUnderWine) {
     EXPECT_TRUE(test_x_server::sendKey(XK_Escape));
     EXPECT_TRUE(process.waitForFinished(120000));
     EXPECT_EQ(process.exitCode(), 0);
+}
+
+// The music of a Windows package under Wine, heard through ALSA's default device made a file here:
+// as loud as it was, and faded out at the show's end.
+TEST_F(WindowsPackage, TheMusicIsHeardUnderWine) {
+    if (!PackagePrograms::present(programs, PackagePlatform::Windows))
+        GTEST_SKIP() << "this build has no Windows programs (MinGW-w64 was not found)";
+    QString why;
+    if (wine().isEmpty() || test_x_server::display(why).isEmpty() || !alsaInstalled())
+        GTEST_SKIP() << "Wine, Xvfb or ALSA is not installed: the package was not heard";
+    const QString tune = QDir(pictures).filePath(QStringLiteral("tune.wav"));
+    ASSERT_TRUE(writeTestWav(tune, 3000));
+    for (int i = 0; i < 2; ++i)
+        addSlide(QStringLiteral("BLANK"), {}, [](TSlideRecord& r) { r.Delay = 2; });
+    options.loop = false;
+    show.load({show.slide(0), show.slide(1)},
+              {{"music", QJsonArray{QJsonObject{{"path", tune}}}}, {"musicFadeMs", 1000}});
+    const QString package = target(QStringLiteral("music.exe"));
+    ASSERT_FALSE(exporter().write(package, qualityPreset(11), PackagePlatform::Windows));
+    const QString home = target(QStringLiteral("home")), sink = target(QStringLiteral("heard.raw"));
+    QDir().mkpath(home);
+    ASSERT_TRUE(makeAlsaFileSink(home, sink));
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("WINEPREFIX"), QStringLiteral(VERASCO_BINARY_DIR "/wine-prefix"));
+    env.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
+    env.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+    env.insert(QStringLiteral("DISPLAY"), test_x_server::display(why));
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + home + "/no-server");
+    process.setProcessEnvironment(env);
+    QDir().mkpath(target(QStringLiteral("elsewhere")));
+    process.setWorkingDirectory(target(QStringLiteral("elsewhere")));
+    process.start(wine(), {package});
+    ASSERT_TRUE(process.waitForFinished(180000));
+    EXPECT_EQ(process.exitCode(), 0);
+    // Wine's own stream, in 16-bit samples at a layout of its choosing.
+    const QByteArray heard = fileBytes(sink);
+    const qsizetype count = heard.size() / 2;
+    ASSERT_GT(count, 48000) << "at least a quarter of a second of sound";
+    EXPECT_NEAR(loudest(heard, 0, count / 20), 2000, 100) << "the music as loud as it was";
+    EXPECT_LT(loudest(heard, count - count / 20, count), 1000) << "faded at the end";
 }
 
 TEST_F(WindowsPackage, PlaysUnderWineWithTheMembersSlideListAndPicturesOfALinuxPackage) {
