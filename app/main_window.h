@@ -70,6 +70,7 @@ class TMainFormverasco : public QMainWindow {
     SharedFlags& flags() { return flags_; }
     Settings& settings() { return settings_; }
     ImageBrowser& browser() { return *browser_; }
+    ShowSlides& slides() { return *showSlides_; }
     EditorDrags& drags() { return *drags_; }
 
     // Both grids' thumbnails `width` pixels wide (kept between the start size and 256 pixels), the

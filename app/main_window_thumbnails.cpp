@@ -7,7 +7,6 @@
 #include "ovc_table.h"
 #include "show_grid.h"
 #include "show_grid_view.h"
-#include "show_slides.h"
 #include "thumbnails.h"
 
 #include <QFrame>
@@ -42,9 +41,6 @@ void TMainFormverasco::connectThumbnailSizes() {
         connect(grid, &TOvcTable::zoomRequested, this, [this](int steps) {
             setThumbnailSize(steppedThumbnailWidth(thumbnails_->thumbnailWidth(), steps));
         });
-    // A slide whose thumbnail was drawn at another size (before the size changed, or brought back
-    // by Undo or Paste) is drawn anew as its cell is painted.
-    showView_->setBeforeThumbnailTaken([this](int index) { showSlides_->freshenThumbnail(index); });
     thumbnails_->setThumbnailWidth(settings_.ThumbnailSize);
     thumbnailGround_ = thumbnails_->ground();
     placeGrids();

@@ -8,7 +8,7 @@
 #include "ovc_table.h"
 #include "select_dialog.h"
 #include "show_file.h"
-#include "thumbnail_decode_queue.h"
+#include "show_slides.h"
 #include "thumbnail_picture.h"
 #include "thumbnails.h"
 #include "wait_cursor.h"
@@ -134,7 +134,6 @@ bool ImageBrowser::ScanImageFolder() {
         return false;
     }
     controls_.Edit1.setText(path);
-    endPrefetch();
     inView_->clear();
     folder_.clear();
     grid.setEnabled(false);
@@ -187,9 +186,7 @@ const QImage& ImageBrowser::folderThumbnail(int row) {
     if (folder_.FolderThumbnailReady[row])
         return thumbnail;
     const QString& path = folder_.FolderImagePaths[row];
-    if (const auto queued = prefetchIndex_.constFind(row); queued != prefetchIndex_.constEnd())
-        thumbnails_.drawFolderThumbnail(thumbnail, path, prefetch_->take(*queued));
-    else if (thumbnails_.measureScreenDepth() >= 16)
+    if (thumbnails_.measureScreenDepth() >= 16)
         thumbnails_.drawFolderThumbnail(thumbnail, path,
                                         decodeThumbnailPicture(path, thumbnails_.pixelRatio()));
     else
@@ -199,33 +196,17 @@ const QImage& ImageBrowser::folderThumbnail(int row) {
     return thumbnail;
 }
 
-void ImageBrowser::prefetchThumbnails(const QList<int>& rows) {
-    endPrefetch();
+QImage ImageBrowser::slideThumbnail(int row) {
     // Screens below 16 bits per pixel draw through the imaging control's palette, one at a time.
-    if (thumbnails_.measureScreenDepth() < 16)
-        return;
-    QStringList paths;
-    for (const int row : rows) {
-        if (row < 0 || row >= folder_.count() || folder_.FolderThumbnailReady[row] ||
-            prefetchIndex_.contains(row))
-            continue;
-        prefetchIndex_.insert(row, paths.size());
-        paths.append(folder_.FolderImagePaths[row]);
-    }
-    if (!paths.isEmpty())
-        prefetch_ = std::make_unique<ThumbnailDecodeQueue>(
-            paths, [scale = thumbnails_.pixelRatio()](const QString& path) {
-                return decodeThumbnailPicture(path, scale);
-            });
-}
-
-void ImageBrowser::endPrefetch() {
-    prefetch_.reset();
-    prefetchIndex_.clear();
+    if (folder_.FolderThumbnailReady[row] || thumbnails_.measureScreenDepth() < 16)
+        return folderThumbnail(row);
+    QImage placeholder;
+    thumbnails_.drawFolderThumbnail(placeholder, folder_.FolderImagePaths[row], std::nullopt);
+    markAwaitingPicture(placeholder, ThumbnailSource::AnyValid);
+    return placeholder;
 }
 
 void ImageBrowser::drawThumbnailsAnew() {
-    endPrefetch();
     inView_->clear();
     folder_.FolderThumbnailReady.fill(false);
     controls_.OvcTable1.InvalidateTable();
@@ -238,8 +219,8 @@ const QImage* ImageBrowser::OvcTable1GetCellData(int row, int col) {
     if (folder_.FolderThumbnailReady[row])
         return &thumbnail;
     // The painting waits for nothing: the name shows until the thumbnail is drawn, from the picture
-    // decoded in the background, by an add that takes the row, or, on a screen below 16 bits per
-    // pixel, through the imaging control once the painting is over.
+    // decoded in the background, or, on a screen below 16 bits per pixel, through the imaging
+    // control once the painting is over.
     if (thumbnails_.measureScreenDepth() < 16)
         QMetaObject::invokeMethod(
             &controls_.OvcTable1,
@@ -258,8 +239,7 @@ void ImageBrowser::rowsInView(const QList<int>& rows) {
     const TOvcTable& grid = controls_.OvcTable1;
     inView_->keepOnly(grid.TopRow(), grid.TopRow() + grid.fullyVisibleRows());
     for (const int row : rows) {
-        if (row < 0 || row >= folder_.count() || folder_.FolderThumbnailReady[row] ||
-            prefetchIndex_.contains(row))
+        if (row < 0 || row >= folder_.count() || folder_.FolderThumbnailReady[row])
             continue;
         inView_->want(row, [path = folder_.FolderImagePaths[row], scale = thumbnails_.pixelRatio()] {
             return decodeThumbnailPicture(path, scale);

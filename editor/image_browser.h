@@ -6,7 +6,6 @@
 
 #include "tell_user.h"
 
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -23,7 +22,6 @@ class TFileListBox;
 class ThumbnailBuilder;
 class TOvcTable;
 class TselectDlg;
-class ThumbnailDecodeQueue;
 struct FolderImages;
 
 // The main window's controls the browser works with.
@@ -76,10 +74,9 @@ class ImageBrowser {
     TFileListBox& fileList() { return fileList_; }
     // The thumbnail of a listed row, drawn now if it is not yet.
     const QImage& folderThumbnail(int row);
-    // Starts decoding the thumbnails of these rows that are not drawn yet, on every core, in the
-    // order given; folderThumbnail() takes them from there until endPrefetch() or the next scan.
-    void prefetchThumbnails(const QList<int>& rows);
-    void endPrefetch();
+    // The thumbnail a slide made from a listed row starts with: the row's when it is drawn, else the
+    // file's name alone, marked as awaiting its picture (which the show grid then decodes).
+    QImage slideThumbnail(int row);
     // After the thumbnails' width changed: every row's thumbnail is drawn anew as it comes into view.
     void drawThumbnailsAnew();
 
@@ -97,23 +94,7 @@ class ImageBrowser {
     TellUser message_;
     Preview preview_;
     std::function<void(const QStringList& paths)> listed_;
-    std::unique_ptr<ThumbnailDecodeQueue> prefetch_;
-    QHash<int, qsizetype> prefetchIndex_; // row -> place in the queue
     std::unique_ptr<BackgroundDecodes> inView_;
-};
-
-// Decodes folder thumbnails ahead for as long as it lives.
-class FolderThumbnailPrefetch {
-  public:
-    FolderThumbnailPrefetch(ImageBrowser& browser, const QList<int>& rows) : browser_(browser) {
-        browser_.prefetchThumbnails(rows);
-    }
-    ~FolderThumbnailPrefetch() { browser_.endPrefetch(); }
-    FolderThumbnailPrefetch(const FolderThumbnailPrefetch&) = delete;
-    FolderThumbnailPrefetch& operator=(const FolderThumbnailPrefetch&) = delete;
-
-  private:
-    ImageBrowser& browser_;
 };
 
 // "Files: " with the count and 24 blanks that wipe out the tail of a longer earlier text.

@@ -60,8 +60,6 @@ void ShowEditing::showFullMessage() {
 void ShowEditing::insertFolderRows(const QList<int>& rows, int p, Origin origin) {
     const FolderImages& folder = browser_.folder();
     const int room = ShowDocument::MaxSlides - show_.SlideCount;
-    // Only as many thumbnails as the show has room for are decoded ahead.
-    const FolderThumbnailPrefetch prefetch(browser_, rows.last(std::min<qsizetype>(rows.size(), room)));
     const NewSlideSwitches newSwitches = switches_();
     QList<ShowSlide> slides;
     bool full = false;
@@ -76,7 +74,8 @@ void ShowEditing::insertFolderRows(const QList<int>& rows, int p, Origin origin)
         // the latter is named afterwards.
         if (!QFileInfo(path).isFile())
             continue;
-        ShowSlide slide{show_.freshRecord(), browser_.folderThumbnail(*row)};
+        // A row not drawn yet gives its placeholder, whose picture the show grid decodes in view.
+        ShowSlide slide{show_.freshRecord(), browser_.slideThumbnail(*row)};
         if (!StoredPath::assign(slide.record.ImageFile, path)) {
             tooLong_ = path;
             continue;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "show_slides.h"
 
+#include "background_decodes.h"
 #include "ovc_table.h"
 #include "shared_flags.h"
 #include "show_document.h"
@@ -15,7 +16,12 @@
 #include <QDeadlineTimer>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
+const QString AwaitsKey = QStringLiteral("verasco-awaits");
+const QString FromPictureData = QStringLiteral("picture data");
+
 const char* const AcceptedExtensions[] = {".bmp",  ".kqp", ".jpg",  ".qpx",  ".dib",  ".jif",
                                           ".pcx",  ".png", ".tga",  ".tif",  ".jpeg", ".jpe",
                                           ".webp", ".gif", ".heic", ".heif", ".avif"};
@@ -32,9 +38,39 @@ bool IsAcceptedImagePath(const QString& path) {
     return false;
 }
 
+void markAwaitingPicture(QImage& thumbnail, ThumbnailSource source) {
+    thumbnail.setText(AwaitsKey,
+                      source == ThumbnailSource::PictureData ? FromPictureData : QStringLiteral("any"));
+}
+
+bool awaitsPicture(const QImage& thumbnail) {
+    return !thumbnail.isNull() && !thumbnail.text(AwaitsKey).isEmpty();
+}
+
 ShowSlides::ShowSlides(ShowDocument& show, ThumbnailBuilder& thumbnails, ShowGridView& view,
                        SharedFlags& flags)
-    : show_(show), thumbnails_(thumbnails), view_(view), flags_(flags) {}
+    : show_(show), thumbnails_(thumbnails), view_(view), flags_(flags),
+      inView_(std::make_unique<BackgroundDecodes>(
+          [this](int index, std::optional<QImage> picture) { pictureArrived(index, std::move(picture)); })) {
+    view_.setBeforeThumbnailTaken([this](int index) { freshenThumbnail(index); });
+    // The slides' places change: what is on its way for a place may be another slide's picture.
+    QObject::connect(&show_, &ShowDocument::changed, inView_.get(), [this](const ShowChange& change) {
+        if (change.kind == ShowChange::Kind::Changed)
+            return;
+        inView_->clear();
+        asked_.clear();
+    });
+}
+
+ShowSlides::~ShowSlides() {
+    view_.setBeforeThumbnailTaken({});
+}
+
+void ShowSlides::stopDrawing() {
+    stopRequested_ = true;
+    inView_->clear();
+    asked_.clear();
+}
 
 bool ShowSlides::AppendImageSlide(const QString& path) {
     return appendDecoded(path, nullptr);
@@ -61,74 +97,173 @@ QString ShowSlides::appendAcceptedImages(const QStringList& paths) {
         if (IsAcceptedImagePath(path))
             accepted.append(QFileInfo(path).absoluteFilePath());
     }
-    QStringList decoded;
-    for (const QString& path : accepted)
-        decoded.append(StoredPath::fits(path) ? path : QString());
-    // The pictures added rest on their own data, never on a thumbnail they carry.
-    const std::unique_ptr<ThumbnailDecodeQueue> pictures = decodeAhead(decoded, ThumbnailSource::PictureData);
     stopRequested_ = false;
-    QString tooLong;
-    for (qsizetype i = 0; i < accepted.size(); ++i) {
-        if (show_.SlideCount >= ShowDocument::MaxSlides || stopRequested_)
-            break;
-        const std::optional<QImage> picture = pictures ? pictures->take(i) : std::nullopt;
-        if (!appendDecoded(accepted[i], pictures ? &picture : nullptr) && !StoredPath::fits(accepted[i]))
-            tooLong = accepted[i];
-    }
+    const QString tooLong =
+        decodesInBackground() ? appendPlaceholders(accepted) : appendThroughControl(accepted);
     if (!tooLong.isEmpty())
         view_.showPathTooLong(tooLong);
     return tooLong;
 }
 
+QString ShowSlides::appendThroughControl(const QStringList& accepted) {
+    QString tooLong;
+    for (const QString& path : accepted) {
+        if (show_.SlideCount >= ShowDocument::MaxSlides || stopRequested_)
+            break;
+        if (!appendDecoded(path, nullptr) && !StoredPath::fits(path))
+            tooLong = path;
+    }
+    return tooLong;
+}
+
+QString ShowSlides::appendPlaceholders(const QStringList& accepted) {
+    QStringList decoded;
+    for (const QString& path : accepted)
+        decoded.append(StoredPath::fits(path) ? path : QString());
+    // The pictures added rest on their own data, never on a thumbnail they carry; a decode at the
+    // smallest reduction tells whether it decodes, and the thumbnails come afterwards.
+    ThumbnailDecodeQueue readable(
+        decoded,
+        [](const QString& path) {
+            return !path.isEmpty() && pictureDataDecodes(path) ? std::optional<QImage>(QImage())
+                                                               : std::nullopt;
+        },
+        nullptr, decodeThreads_ > 0 ? decodeThreads_ : -1);
+    QList<ShowSlide> slides;
+    QString tooLong;
+    const std::optional<QImage> none;
+    for (qsizetype i = 0; i < accepted.size(); ++i) {
+        if (show_.SlideCount + slides.size() >= ShowDocument::MaxSlides || stopRequested_)
+            break;
+        const bool decodes = readable.take(i).has_value();
+        ShowSlide slide{show_.freshRecord(), QImage()};
+        if (!StoredPath::assign(slide.record.ImageFile, accepted[i])) {
+            view_.showPathTooLong(accepted[i]);
+            tooLong = accepted[i];
+            continue;
+        }
+        // A file gone meanwhile becomes a blank slide, drawn now.
+        if (!QFileInfo::exists(accepted[i]))
+            drawThumbnail(slide, Purpose::Append, &none);
+        else if (decodes)
+            drawPlaceholder(slide, ThumbnailSource::PictureData);
+        else
+            continue;
+        slides.append(std::move(slide));
+    }
+    if (show_.insert(show_.SlideCount, std::move(slides)) > 0)
+        view_.grid().setActiveCell(0, 0);
+    askPicturesInView();
+    return tooLong;
+}
+
 void ShowSlides::buildThumbnailsForRead(int count) {
-    QStringList paths;
-    for (int i = 0; i < count; ++i)
-        paths.append(show_.isBlank(i) || show_.isMissing(i) ? QString() : show_.imagePath(i));
-    const std::unique_ptr<ThumbnailDecodeQueue> pictures = decodeAhead(paths, ThumbnailSource::AnyValid);
+    const bool later = decodesInBackground();
     stopRequested_ = false;
+    const std::optional<QImage> none;
     for (int i = 0; i < count && !stopRequested_; ++i) {
         ShowSlide slide = show_.at(i);
-        if (pictures) {
-            const std::optional<QImage> picture = pictures->take(i);
-            drawThumbnail(slide, Purpose::ShowRead, &picture);
-        } else {
+        if (!later)
             drawThumbnail(slide, Purpose::ShowRead, nullptr);
-        }
+        else if (picturePath(i).isEmpty())
+            drawThumbnail(slide, Purpose::ShowRead, &none);
+        else
+            drawPlaceholder(slide, ThumbnailSource::AnyValid);
         show_.setThumbnail(i, std::move(slide.thumbnail));
         view_.showReadProgress(i + 1, count);
     }
+    askPicturesInView();
 }
 
 void ShowSlides::freshenThumbnail(int index) {
-    if (index < 0 || index >= show_.SlideCount || !thumbnails_.drawnOtherwise(show_.thumbnail(index)))
+    if (index < 0 || index >= show_.SlideCount)
         return;
-    ShowSlide slide = show_.at(index);
-    const QString path = show_.isBlank(index) || show_.isMissing(index) ? QString() : show_.imagePath(index);
+    const QImage& thumbnail = show_.thumbnail(index);
+    if (!awaitsPicture(thumbnail) && !thumbnails_.drawnOtherwise(thumbnail))
+        return;
     if (thumbnails_.measureScreenDepth() >= 16) {
-        const std::optional<QImage> picture =
-            path.isEmpty() ? std::nullopt : decodeThumbnailPicture(path, thumbnails_.pixelRatio());
-        drawThumbnail(slide, Purpose::ShowRead, &picture);
-    } else {
-        // Through the imaging control, which holds the grid's painting while it draws.
-        TOvcTable& grid = view_.grid();
-        const bool allowed = grid.AllowRedraw();
-        drawThumbnail(slide, Purpose::ShowRead, nullptr);
-        grid.setAllowRedraw(allowed);
+        askPicture(index);
+        return;
     }
+    // Through the imaging control, which holds the grid's painting while it draws.
+    ShowSlide slide = show_.at(index);
+    TOvcTable& grid = view_.grid();
+    const bool allowed = grid.AllowRedraw();
+    drawThumbnail(slide, Purpose::ShowRead, nullptr);
+    grid.setAllowRedraw(allowed);
     show_.setThumbnail(index, std::move(slide.thumbnail));
 }
 
-std::unique_ptr<ThumbnailDecodeQueue> ShowSlides::decodeAhead(const QStringList& paths,
-                                                              ThumbnailSource source) {
+bool ShowSlides::decodesInBackground() {
     // Screens below 16 bits per pixel draw through the imaging control's palette, one at a time.
-    if (decodeThreads_ == 1 || paths.isEmpty() || thumbnails_.measureScreenDepth() < 16)
-        return nullptr;
-    const auto decode = [scale = thumbnails_.pixelRatio(), source](const QString& path) {
-        return path.isEmpty() ? std::nullopt : decodeThumbnailPicture(path, scale, source);
-    };
-    // The window thread takes without decoding: every thread asked for is a helper.
-    return std::make_unique<ThumbnailDecodeQueue>(paths, decode, nullptr,
-                                                  decodeThreads_ > 0 ? decodeThreads_ : -1);
+    return decodeThreads_ != 1 && thumbnails_.measureScreenDepth() >= 16;
+}
+
+void ShowSlides::drawPlaceholder(ShowSlide& slide, ThumbnailSource source) {
+    thumbnails_.drawFolderThumbnail(slide.thumbnail, StoredPath::of(slide.record.ImageFile), std::nullopt);
+    markAwaitingPicture(slide.thumbnail, source);
+    if (recordHasAudio(slide.record) && QFileInfo::exists(StoredPath::of(slide.record.AudioFile).trimmed()))
+        thumbnails_.drawAudioMark(slide.thumbnail);
+}
+
+QString ShowSlides::picturePath(int index) const {
+    return show_.isBlank(index) || show_.isMissing(index) ? QString() : show_.imagePath(index);
+}
+
+std::pair<int, int> ShowSlides::slidesInView() const {
+    const TOvcTable& grid = view_.grid();
+    const int columns = std::max(1, grid.ColumnCount());
+    // The row partly shown under the last whole one counts.
+    return {grid.TopRow() * columns, (grid.TopRow() + grid.fullyVisibleRows() + 1) * columns - 1};
+}
+
+void ShowSlides::askPicture(int index) {
+    const std::pair<int, int> inView = slidesInView();
+    inView_->keepOnly(inView.first, inView.second);
+    asked_.removeIf([inView](QHash<int, QString>::iterator it) {
+        return it.key() < inView.first || it.key() > inView.second;
+    });
+    // Pictures on their way at another pixel ratio (the thumbnails' width changed) never arrive.
+    if (const qreal scale = thumbnails_.pixelRatio(); scale != askedScale_) {
+        inView_->clear();
+        asked_.clear();
+        askedScale_ = scale;
+    }
+    if (asked_.contains(index))
+        return;
+    const QString path = picturePath(index);
+    const ThumbnailSource source = show_.thumbnail(index).text(AwaitsKey) == FromPictureData
+                                       ? ThumbnailSource::PictureData
+                                       : ThumbnailSource::AnyValid;
+    asked_.insert(index, path);
+    inView_->want(index, [path, scale = askedScale_, source,
+                          decode = decoder_ ? decoder_ : PictureDecoder(decodeThumbnailPicture)] {
+        return path.isEmpty() ? std::nullopt : decode(path, scale, source);
+    });
+}
+
+void ShowSlides::askPicturesInView() {
+    if (stopRequested_ || !decodesInBackground())
+        return;
+    const auto [first, last] = slidesInView();
+    for (int index = first; index <= std::min(last, show_.SlideCount - 1); ++index)
+        freshenThumbnail(index);
+}
+
+void ShowSlides::pictureArrived(int index, std::optional<QImage> picture) {
+    const auto asked = asked_.constFind(index);
+    if (asked == asked_.constEnd())
+        return;
+    const QString path = *asked;
+    asked_.erase(asked);
+    if (index >= show_.SlideCount || path != picturePath(index))
+        return;
+    const QImage& thumbnail = show_.thumbnail(index);
+    if (!awaitsPicture(thumbnail) && !thumbnails_.drawnOtherwise(thumbnail))
+        return;
+    ShowSlide slide = show_.at(index);
+    drawThumbnail(slide, Purpose::ShowRead, &picture);
+    show_.setThumbnail(index, std::move(slide.thumbnail));
 }
 
 bool ShowSlides::loadSlideImage(const QString& path) {

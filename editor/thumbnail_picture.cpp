@@ -89,6 +89,17 @@ std::optional<QImage> decodeThumbnailPicture(const QString& path, qreal scale, T
     return fitted(std::move(loaded.image), loaded.fullSize, scale);
 }
 
+bool pictureDataDecodes(const QString& path) {
+    const imaging::ThumbnailCache cache;
+    const imaging::ThumbnailCache::Key key = cache.keyFor(path);
+    if (cache.failed(key))
+        return false;
+    const imaging::LoadedImage loaded = imaging::loadImageFile(path, QSize(1, 1));
+    if (loaded.image.isNull() && loaded.failure == imaging::DecodeFailure::BadData)
+        cache.storeFailure(key);
+    return !loaded.image.isNull();
+}
+
 std::optional<QImage> imageFromPackedDib(const uchar* block, qsizetype size) {
     if (size < 40)
         return std::nullopt;

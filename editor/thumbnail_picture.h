@@ -22,6 +22,11 @@ enum class ThumbnailSource { AnyValid, PictureData };
 std::optional<QImage> decodeThumbnailPicture(const QString& path, qreal scale = 1,
                                              ThumbnailSource source = ThumbnailSource::AnyValid);
 
+// Whether the file's own picture data decodes, tried at the smallest reduced decode; a file the
+// cache knows to fail does not. A failure for the file's own reasons is recorded in the cache as
+// decodeThumbnailPicture records it.
+bool pictureDataDecodes(const QString& path);
+
 // The picture of a packed device-independent bitmap (header, colours, rows), read as the bitmap
 // file it becomes with a file header in front; nothing when it is no valid bitmap.
 std::optional<QImage> imageFromPackedDib(const uchar* block, qsizetype size);

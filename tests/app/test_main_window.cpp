@@ -159,11 +159,17 @@ TEST_F(MainWindow, ThumbnailsGrowInStepsAndTheShowGridFillsTheWindowsWidth) {
             EXPECT_EQ(each->ColumnWidth(), step.width - 4) << step.width;
         EXPECT_GE(client->width(), 2 * step.width + 124) << step.width; // a column of either grid
         EXPECT_EQ(grid->ActiveRow() * step.columns + grid->ActiveCol(), 12) << step.width;
-        // The slides in view are drawn anew at the size chosen as they are painted.
+        // The slides in view are drawn anew at the size chosen once they are painted and their
+        // pictures have arrived.
         QImage shown(grid->viewport()->size(), QImage::Format_RGB32);
         grid->viewport()->render(&shown);
         const int lastInView = std::min(19, (grid->TopRow() + 1) * step.columns - 1);
-        EXPECT_EQ(main().document().thumbnail(lastInView).deviceIndependentSize().width(), step.width);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                return main().document().thumbnail(lastInView).deviceIndependentSize().width() == step.width;
+            },
+            ConditionWaitMs))
+            << step.width;
     }
 
     // Written once the program waits for events, as its own event loop does.

@@ -7,6 +7,7 @@
 #include "condition_wait.h"
 #include "editor_window_support.h"
 #include "show_document.h"
+#include "show_slides.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -21,6 +22,9 @@ class DragWindow : public EditorWindow {
         for (const QString& name : names)
             paths.append(writePicture(dir, name + ".png", {30, 20}));
         main().DropFiles(paths);
+        // The thumbnails of the slides in view arrive from other threads before the test goes on.
+        EXPECT_TRUE(
+            QTest::qWaitFor([this] { return !main().slides().picturesOnTheirWay(); }, ConditionWaitMs));
         show().markOpened();
     }
     void addSlides(int count) {

@@ -4,6 +4,7 @@
 // with its grid and status line, the image browser with its folder grid and images field, the
 // editing commands, the image properties dialog, and the messages they give, noted as said.
 
+#include "condition_wait.h"
 #include "dialogs.h"
 #include "file_list_box.h"
 #include "folder_images.h"
@@ -54,8 +55,23 @@ class EditingDesk : public ::testing::Test {
         for (const QString& name : names)
             paths.append(writePicture(dir, name + ".png", {60, 40}));
         slides.appendAcceptedImages(paths);
+        // The thumbnails of the slides in view arrive from other threads before the test goes on.
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !slides.picturesOnTheirWay(); }, ConditionWaitMs));
         show.markOpened();
         return paths;
+    }
+    // Slides whose pictures are not drawn yet come with placeholders: the show grid is painted, and
+    // the pictures of the slides in view arrive from the decoding threads.
+    bool thumbnailsArrived() {
+        showGrid.viewport()->grab();
+        return QTest::qWaitFor(
+            [this] {
+                for (int i = 0; i < show.SlideCount; ++i)
+                    if (awaitsPicture(show.thumbnail(i)))
+                        return false;
+                return true;
+            },
+            ConditionWaitMs);
     }
     // A folder of pictures f00.png, f01.png... listed in the browser.
     void listFolder(int count) {

@@ -1,19 +1,26 @@
 // SPDX-License-Identifier: MIT
 // Show list editing on the editor's own parts: ">" and ">>" at the insert position, Clear, Cut, Copy
 // and Paste through the slide clipboard, the edit fields, the rules of the Edit and View menus, and
-// the thumbnails decoded on several cores; and the clicks, keys and menus of the real main window
-// that reach them.
+// the thumbnails decoded on several cores while the slides come at once; and the clicks, keys and menus of
+// the real main window that reach them.
 
 #include "condition_wait.h"
 #include "drag_window_support.h"
 #include "editing_desk.h"
 #include "image_loader.h"
+#include "shell_drop.h"
 #include "show_grid.h"
+#include "test_pictures.h"
 #include "test_shows.h"
+#include "thumbnail_picture.h"
 
 #include <QClipboard>
 #include <QFile>
+#include <QThread>
+#include <QUndoStack>
 
+#include <atomic>
+#include <future>
 #include <map>
 
 namespace {
@@ -60,9 +67,10 @@ TEST_F(Editing, AddPutsTheSelectedImagesBeforeTheActiveSlideInFolderOrder) {
         expectShow(expected);
         EXPECT_TRUE(show.ShowModified);
         EXPECT_EQ(window.focusWidget(), &folderGrid);
+        ASSERT_TRUE(thumbnailsArrived());
         for (int i = 0; i < show.SlideCount; ++i) {
             if (slideNames()[i].startsWith('f')) {
-                EXPECT_EQ(show.thumbnail(i), (*folder.FolderThumbnails)[slideNames()[i].mid(1).toInt()]) << i;
+                EXPECT_EQ(show.thumbnail(i), browser.folderThumbnail(slideNames()[i].mid(1).toInt())) << i;
                 EXPECT_EQ(show.slide(i).Delay, 9) << i;
             }
         }
@@ -309,8 +317,9 @@ TEST_F(Editing, AllImagesDecodeOnlyTheThumbnailsNotYetDrawnAndDrawThemAsOneCoreW
     QCoreApplication::processEvents();
     const quint64 before = imaging::decodedImageCount();
     editing.BitBtn3Click();
-    EXPECT_EQ(imaging::decodedImageCount(), before + 3);
     ASSERT_EQ(show.SlideCount, 8);
+    ASSERT_TRUE(thumbnailsArrived());
+    EXPECT_EQ(imaging::decodedImageCount(), before + 3);
 
     TPhoto onePhoto;
     QImage oneWork;
@@ -321,6 +330,58 @@ TEST_F(Editing, AllImagesDecodeOnlyTheThumbnailsNotYetDrawnAndDrawThemAsOneCoreW
         oneCore.BuildFolderThumbnail(expected, folder.FolderImagePaths[i]);
         EXPECT_EQ(show.thumbnail(i), expected) << folder.FolderImagePaths[i].toStdString();
     }
+}
+
+// Pictures dropped on the show come as slides at once, in order and as one step, each with its name
+// where its picture will be, and those that cannot be read make none; the pictures follow from other
+// threads, those of the slides in view, and the others' once they are scrolled into view. The
+// window thread decodes nothing.
+TEST_F(Editing, DroppedPicturesComeAsSlidesAtOnceAndTheirPicturesFollowInView) {
+    QStringList paths = {test_pictures::makeFile(dir.path(), QStringLiteral("broken.png"), "not a picture")};
+    QStringList names;
+    for (int i = 0; i < 40; ++i) {
+        names.append(QStringLiteral("p%1").arg(i, 2, 10, QLatin1Char('0')));
+        paths.append(writePicture(dir, names.last() + ".png", {60, 40}, QColor::fromHsv(i * 9, 200, 200)));
+    }
+    std::promise<void> release;
+    const std::shared_future<void> released = release.get_future().share();
+    std::atomic<bool> onWindowThread = false;
+    slides.setPictureDecoder([&](const QString& path, qreal scale, ThumbnailSource source) {
+        if (QThread::currentThread() == qApp->thread())
+            onWindowThread = true;
+        released.wait_for(std::chrono::seconds(5)); // without end where the window thread waits
+        return decodeThumbnailPicture(path, scale, source);
+    });
+    const quint64 windowDecodes = imaging::decodedOnThisThreadCount();
+    appendDroppedFiles(slides, paths);
+    EXPECT_EQ(slideNames(), names);
+    EXPECT_EQ(show.history().count(), 1);
+    for (int i = 0; i < show.SlideCount; ++i)
+        EXPECT_TRUE(awaitsPicture(show.thumbnail(i))) << i;
+
+    release.set_value();
+    // In view: the first rows; the last is not.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !awaitsPicture(show.thumbnail(14)); }, ConditionWaitMs));
+    EXPECT_TRUE(awaitsPicture(show.thumbnail(39)));
+    showGrid.setTopRow(4);
+    ASSERT_TRUE(thumbnailsArrived());
+    EXPECT_FALSE(onWindowThread);
+    EXPECT_EQ(imaging::decodedOnThisThreadCount(), windowDecodes);
+    TPhoto onePhoto;
+    QImage oneWork;
+    ThumbnailBuilder oneCore(
+        onePhoto, oneWork, [] { return 32; }, QString());
+    for (int i = 0; i < show.SlideCount; i += 13) {
+        QImage expected;
+        oneCore.BuildFolderThumbnail(expected, paths[i + 1]);
+        EXPECT_EQ(show.thumbnail(i), expected) << i;
+    }
+
+    show.undo();
+    EXPECT_EQ(show.SlideCount, 0);
+    show.redo();
+    EXPECT_EQ(slideNames(), names);
+    slides.setPictureDecoder({});
 }
 
 // The Edit and View menus in the real window, whose items each follow their own rule: in these

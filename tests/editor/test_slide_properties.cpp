@@ -407,6 +407,7 @@ TEST_F(Properties, ASavedShowOpenedAgainKeepsEveryEdit) {
     show.clear();
     ASSERT_TRUE(ShowFile::read(file, show).ok());
     slides.buildThumbnailsForRead(show.SlideCount);
+    ASSERT_TRUE(thumbnailsArrived());
     EXPECT_EQ(ShowFile::encode(show), edited);
     EXPECT_EQ(show.imagePath(0), paths[2]);
     EXPECT_EQ(show.audioPath(0), sound);

@@ -53,6 +53,25 @@ QString writeShow(const QTemporaryDir& dir, const QStringList& pictures) {
     return path;
 }
 
+// The slides come with placeholders; the grid scrolls through the show, painting each row, until
+// the pictures of its slides have arrived from the decoding threads.
+void drawEveryThumbnail(TOvcTable& grid, const ShowDocument& show) {
+    const int columns = grid.ColumnCount();
+    for (int first = 0; first < show.SlideCount; first += columns) {
+        grid.setTopRow(first / columns);
+        grid.viewport()->grab();
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                for (int i = first; i < std::min(first + columns, show.SlideCount); ++i)
+                    if (awaitsPicture(show.thumbnail(i)))
+                        return false;
+                return true;
+            },
+            ConditionWaitMs))
+            << first;
+    }
+}
+
 // The show's paths and thumbnails, as a read or an append on some number of threads left them.
 struct Outcome {
     QStringList paths;
@@ -71,8 +90,10 @@ class ThreadedReading : public testing::Test {
         QLabel label;
         ShowGridView view{show, grid, label};
         ShowSlides slides{show, builder, view, flags};
+        grid.resize(420, 300); // a row of five slides in view, at least
         slides.setDecodeThreads(threads);
         fill(slides);
+        drawEveryThumbnail(grid, show);
         Outcome outcome;
         for (int i = 0; i < show.SlideCount; ++i) {
             outcome.paths.append(show.imagePath(i));
