@@ -2,16 +2,36 @@
 #include "qpx_conversion.h"
 
 #include "bmp_rows.h"
+#include "image_loader.h"
 #include "qpx_encoder.h"
 #include "shared_flags.h"
 #include "tphoto.h"
 
-std::optional<QByteArray> BmpRowsConverter::operator()(const QString& image) {
+namespace {
+imaging::QpxSettings settingsFor(const QualityPreset& quality) {
     imaging::QpxSettings settings;
-    settings.luminanceFactor = quality_.luminance;
-    settings.chrominanceFactor = quality_.chrominance;
-    settings.subsampling = imaging::ChromaSubsampling(quality_.subSampling);
-    return imaging::encodePlainBmpFile(image, settings, buffer_);
+    settings.luminanceFactor = quality.luminance;
+    settings.chrominanceFactor = quality.chrominance;
+    settings.subsampling = imaging::ChromaSubsampling(quality.subSampling);
+    return settings;
+}
+} // namespace
+
+std::optional<QByteArray> BmpRowsConverter::operator()(const QString& image) {
+    return imaging::encodePlainBmpFile(image, settingsFor(quality_), buffer_);
+}
+
+std::optional<QByteArray> PictureQpxConverter::operator()(const QString& image) {
+    if (std::optional<QByteArray> bytes = rows_(image))
+        return bytes;
+    // The picture the control saves: decoded whole, as it reads it again before saving a reduced one.
+    const imaging::LoadedImage loaded = imaging::loadImageFile(image, QSize());
+    if (loaded.image.isNull())
+        return std::nullopt;
+    QByteArray bytes = imaging::encodeQpx(loaded.image, settingsFor(quality_));
+    if (bytes.isEmpty())
+        return std::nullopt;
+    return bytes;
 }
 
 bool PhotoQpxConverter::operator()(const QString& image, const QString& target, QString& reason) {

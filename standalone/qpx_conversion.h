@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // Converts a picture to QPX through an imaging control, the way the export uses the preview
-// window's Photo1: load it, show it, set the three quality values, save it. A plain bitmap (see
-// bmp_rows.h) is encoded straight from its file's rows to bytes instead, which gives the same bytes
-// without decoding the picture into the control first; the export tries that first.
+// window's Photo1: load it, show it, set the three quality values, save it. The export tries the
+// bytes converters first, on threads of their own: a plain bitmap (see bmp_rows.h) is encoded
+// straight from its file's rows, any other picture decoded whole and encoded as the control saves
+// it; both give the control's bytes, and only a picture they cannot convert goes to the control,
+// which says what is wrong with it.
 
 #include "quality_presets.h"
 
@@ -29,6 +31,21 @@ class BmpRowsConverter {
   private:
     QualityPreset quality_;
     std::vector<char> buffer_;
+};
+
+// The conversion of any picture off the window thread: a plain bitmap from its rows, else the whole
+// picture decoded and encoded. One instance per thread.
+class PictureQpxConverter {
+  public:
+    explicit PictureQpxConverter(QualityPreset quality) : quality_(quality), rows_(quality) {}
+
+    // The QPX bytes of `image`, or nothing when it cannot be decoded or encoded (the control then
+    // converts it, and reports what is wrong).
+    std::optional<QByteArray> operator()(const QString& image);
+
+  private:
+    QualityPreset quality_;
+    BmpRowsConverter rows_;
 };
 
 class PhotoQpxConverter {

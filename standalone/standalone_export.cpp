@@ -186,7 +186,9 @@ std::optional<ExportError> StandaloneExport::write(const QString& target, Qualit
                          QLatin1String(RuntimeMemberName), QFileInfo(target).fileName()};
     job.options = parts_.playerOptions();
     job.convert = PhotoQpxConverter(*parts_.photo, *parts_.flags, quality);
-    job.convertBytes = BmpRowsConverter(quality);
+    // The picture of the slide at hand is converted whole on a thread of its own; the one converted
+    // aside meanwhile only from a plain bitmap's rows, so that no two whole pictures are in memory.
+    job.convertBytes = PictureQpxConverter(quality);
     job.convertAside = [rows = std::make_shared<BmpRowsConverter>(quality)](const QString& image) {
         return (*rows)(image);
     };
