@@ -55,10 +55,14 @@ ShowSlides::ShowSlides(ShowDocument& show, ThumbnailBuilder& thumbnails, ShowGri
     view_.setBeforeThumbnailTaken([this](int index) { freshenThumbnail(index); });
     // The slides' places change: what is on its way for a place may be another slide's picture.
     QObject::connect(&show_, &ShowDocument::changed, inView_.get(), [this](const ShowChange& change) {
-        if (change.kind == ShowChange::Kind::Changed)
-            return;
-        inView_->clear();
-        asked_.clear();
+        if (change.kind != ShowChange::Kind::Changed) {
+            inView_->clear();
+            asked_.clear();
+        }
+        if (change.kind == ShowChange::Kind::Reset)
+            takeDrawn(0, show_.SlideCount);
+        else if (change.kind == ShowChange::Kind::Inserted || change.kind == ShowChange::Kind::Changed)
+            takeDrawn(change.first, change.count);
     });
 }
 
@@ -263,7 +267,22 @@ void ShowSlides::pictureArrived(int index, std::optional<QImage> picture) {
         return;
     ShowSlide slide = show_.at(index);
     drawThumbnail(slide, Purpose::ShowRead, &picture);
+    if (awaitsPicture(thumbnail)) {
+        // Placeholders that nothing else holds any more (no step of the history, no clipboard).
+        drawn_.removeIf([](QHash<qint64, Drawn>::iterator it) { return it->placeholder.isDetached(); });
+        drawn_.insert(thumbnail.cacheKey(), {thumbnail, slide.thumbnail});
+    }
     show_.setThumbnail(index, std::move(slide.thumbnail));
+}
+
+void ShowSlides::takeDrawn(int first, int count) {
+    for (int index = std::max(0, first); index < std::min(first + count, show_.SlideCount); ++index) {
+        const QImage& thumbnail = show_.thumbnail(index);
+        if (!awaitsPicture(thumbnail))
+            continue;
+        if (const auto drawn = drawn_.constFind(thumbnail.cacheKey()); drawn != drawn_.constEnd())
+            show_.setThumbnail(index, drawn->thumbnail);
+    }
 }
 
 bool ShowSlides::loadSlideImage(const QString& path) {

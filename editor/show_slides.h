@@ -98,6 +98,9 @@ class ShowSlides {
     std::pair<int, int> slidesInView() const;
     void askPicturesInView();
     void pictureArrived(int index, std::optional<QImage> picture);
+    // Slides first..first+count-1 whose placeholder was drawn already (brought back by Undo, Redo
+    // or Paste) take the thumbnail drawn for it.
+    void takeDrawn(int first, int count);
 
     ShowDocument& show_;
     ThumbnailBuilder& thumbnails_;
@@ -109,4 +112,9 @@ class ShowSlides {
     std::unique_ptr<BackgroundDecodes> inView_;
     QHash<int, QString> asked_; // slide -> the picture's path asked for it
     qreal askedScale_ = 0;      // the pixel ratio the pictures on their way are decoded at
+    struct Drawn {
+        QImage placeholder; // held so that its key stays its own while anything else holds it
+        QImage thumbnail;
+    };
+    QHash<qint64, Drawn> drawn_; // by the placeholder's cacheKey()
 };
