@@ -11,6 +11,7 @@
 #include "ovc_table.h"
 #include "ratio_reporter.h"
 #include "show_document.h"
+#include "show_slides.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -99,9 +100,19 @@ bool fillShow(const QTemporaryDir& dir) {
     main.show();
     main.setThumbnailSize(Width);
     main.DropFiles(photos);
-    for (QDeadlineTimer deadline(600000); main.document().SlideCount < Photos && !deadline.hasExpired();)
+    QDeadlineTimer deadline(600000);
+    while (main.document().SlideCount < Photos && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return main.document().SlideCount == Photos;
+    // The slides come with placeholders; each screen of them is shown until its pictures have arrived.
+    auto& grid = *main.findChild<TOvcTable*>(QStringLiteral("OvcTable2"));
+    for (int row = 0; row <= grid.maxTopRow(); row += grid.fullyVisibleRows()) {
+        grid.setTopRow(row);
+        grid.viewport()->repaint();
+        while (main.slides().picturesOnTheirWay() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    grid.setTopRow(0);
+    return main.document().SlideCount == Photos && !deadline.hasExpired();
 }
 
 } // namespace
