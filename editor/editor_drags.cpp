@@ -98,7 +98,7 @@ void EditorDrags::showFolderFeedback(const QPoint& showPos) {
         feedback_.hide();
         return;
     }
-    feedback_.showPicture(browser_.folderThumbnail(row), showGrid_.viewport()->mapToGlobal(showPos));
+    feedback_.showPicture(browser_.shownThumbnail(row), showGrid_.viewport()->mapToGlobal(showPos));
     feedback_.markBefore(index, show_.SlideCount);
 }
 

@@ -196,6 +196,13 @@ const QImage& ImageBrowser::folderThumbnail(int row) {
     return thumbnail;
 }
 
+const QImage& ImageBrowser::shownThumbnail(int row) {
+    QImage& thumbnail = (*folder_.FolderThumbnails)[row];
+    if (!folder_.FolderThumbnailReady[row] && thumbnail.isNull())
+        thumbnails_.drawFolderThumbnail(thumbnail, folder_.FolderImagePaths[row], std::nullopt);
+    return thumbnail;
+}
+
 QImage ImageBrowser::slideThumbnail(int row) {
     // Screens below 16 bits per pixel draw through the imaging control's palette, one at a time.
     if (folder_.FolderThumbnailReady[row] || thumbnails_.measureScreenDepth() < 16)

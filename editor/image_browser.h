@@ -74,6 +74,9 @@ class ImageBrowser {
     TFileListBox& fileList() { return fileList_; }
     // The thumbnail of a listed row, drawn now if it is not yet.
     const QImage& folderThumbnail(int row);
+    // The thumbnail a row shows now: drawn, or the file's name alone until its picture arrives from
+    // the background. Nothing is decoded for it.
+    const QImage& shownThumbnail(int row);
     // The thumbnail a slide made from a listed row starts with: the row's when it is drawn, else the
     // file's name alone, marked as awaiting its picture (which the show grid then decodes).
     QImage slideThumbnail(int row);

@@ -5,6 +5,8 @@
 
 #include "drag_window_support.h"
 #include "editor_drags.h"
+#include "image_browser.h"
+#include "image_loader.h"
 #include "shared_flags.h"
 #include "test_shows.h"
 
@@ -345,5 +347,22 @@ TEST_F(DragWindow, TheDragShowsTheThumbnailUnderThePointerAndWhereItWillLand) {
     EXPECT_TRUE(picture->isVisible());
     release(showGrid(), cellCentre(showGrid(), 0, 0));
     EXPECT_FALSE(picture->isVisible());
+}
+
+TEST_F(DragWindow, AFolderImageWhosePictureHasNotArrivedIsDraggedWithoutADecodeOnTheWindowThread) {
+    listFolder(2);
+    showWindow();
+    const quint64 windowDecodes = imaging::decodedOnThisThreadCount();
+    const QPoint start = cellCentre(folderGrid(), 1, 0);
+    press(folderGrid(), start);
+    moveTo(folderGrid(), start + QPoint(3, 3));
+    // The thumbnails are drawn anew, as after a change of their width: the row waits for its picture.
+    browser().drawThumbnailsAnew();
+    ASSERT_FALSE(browser().folder().FolderThumbnailReady[1]);
+    moveTo(showGrid(), QPoint(30, 30));
+    EXPECT_TRUE(main().findChild<QWidget*>("DragPicture")->isVisible());
+    release(showGrid(), QPoint(30, 30));
+    EXPECT_EQ(slideNames(), QStringList{"f01"});
+    EXPECT_EQ(imaging::decodedOnThisThreadCount(), windowDecodes);
 }
 } // namespace
