@@ -2,6 +2,7 @@
 #include "motion_field.h"
 
 #include "image_loader.h"
+#include "work_wait.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -10,6 +11,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <future>
 
 namespace {
 
@@ -143,7 +145,14 @@ MotionField::MotionField(QWidget* parent) : QWidget(parent) {
 void MotionField::load(const QJsonObject& slide, const QString& imagePath) {
     const QSize preview =
         QSize(MotionFrames::PreviewWidth, MotionFrames::PreviewHeight) * devicePixelRatioF();
-    const imaging::LoadedImage loaded = imaging::loadImageFile(imagePath, preview);
+    // Decoded on a thread of its own while this one waits, the windows painting meanwhile: the
+    // motion's kind follows from the picture's proportions.
+    std::future<imaging::LoadedImage> work = std::async(
+        std::launch::async, [imagePath, preview] { return imaging::loadImageFile(imagePath, preview); });
+    imaging::waitForWork([&work](int ms) {
+        return work.wait_for(std::chrono::milliseconds(ms)) == std::future_status::ready;
+    });
+    const imaging::LoadedImage loaded = work.get();
     picture_ = loaded.fullSize.isEmpty() ? QSizeF(4, 3) : QSizeF(loaded.fullSize);
     frames_->setPicture(loaded.image.isNull()
                             ? QImage()

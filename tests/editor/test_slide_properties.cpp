@@ -7,6 +7,7 @@
 #include "condition_wait.h"
 #include "drag_window_support.h"
 #include "editing_desk.h"
+#include "image_loader.h"
 #include "media_device.h"
 #include "motion_field.h"
 #include "ovc_simple_field.h"
@@ -115,7 +116,10 @@ TEST_F(Properties, ShowsTheSlideAndOkStoresTimeSwitchesAndTheCaptionLinesJoined)
 TEST_F(Properties, TheMotionChoiceAndTheDraggedFramesAreStoredInTheSlidesObject) {
     const QJsonObject odd{{"later", 1}, {"motion", QJsonObject{{"from", "everything"}}}};
     show.replace(0, {show.slide(0), show.thumbnail(0), odd});
+    // The small picture under the frames is decoded on another thread.
+    const quint64 windowDecodes = imaging::decodedOnThisThreadCount();
     withDialog(0, "BitBtn1", [this] { EXPECT_EQ(control<QComboBox>("MotionBox").currentText(), "None"); });
+    EXPECT_EQ(imaging::decodedOnThisThreadCount(), windowDecodes);
     EXPECT_EQ(show.extra(0), odd);
 
     withDialog(0, "BitBtn1", [this] {
