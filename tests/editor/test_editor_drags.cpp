@@ -9,6 +9,7 @@
 #include "image_loader.h"
 #include "shared_flags.h"
 #include "test_shows.h"
+#include "thumbnail_cache_folder.h"
 
 #include <QScrollBar>
 
@@ -356,7 +357,9 @@ TEST_F(DragWindow, AFolderImageWhosePictureHasNotArrivedIsDraggedWithoutADecodeO
     const QPoint start = cellCentre(folderGrid(), 1, 0);
     press(folderGrid(), start);
     moveTo(folderGrid(), start + QPoint(3, 3));
-    // The thumbnails are drawn anew, as after a change of their width: the row waits for its picture.
+    // The thumbnails are drawn anew, as after a change of their width: the row waits for its picture,
+    // which no cache entry gives at once.
+    const ThumbnailCacheFolder emptyCache;
     browser().drawThumbnailsAnew();
     ASSERT_FALSE(browser().folder().FolderThumbnailReady[1]);
     moveTo(showGrid(), QPoint(30, 30));

@@ -6,6 +6,7 @@
 #include "condition_wait.h"
 #include "confirm_dialog.h"
 #include "gui_test_support.h"
+#include "image_loader.h"
 #include "main_window.h"
 #include "ovc_table.h"
 #include "preview_fit.h"
@@ -104,6 +105,8 @@ TEST_F(Preview, FitsTheWindowToThePictureAndTheScreen) {
         QSize client;
         int scrollBars;
     } const rows[] = {{{640, 480}, {}, 0}, {{700, 500}, {}, 3}, {{40, 10}, {100, 20}, 0}};
+    // The pictures are decoded on another thread while the windows keep painting.
+    const quint64 windowDecodes = imaging::decodedOnThisThreadCount();
     for (const Row& row : rows) {
         QSize frame;
         const QString path =
@@ -126,6 +129,7 @@ TEST_F(Preview, FitsTheWindowToThePictureAndTheScreen) {
         EXPECT_EQ(photo, expected) << "the picture fills the client area";
         EXPECT_LE((centre - QPoint(320, 240)).manhattanLength(), 2) << "centred on the screen";
     }
+    EXPECT_EQ(imaging::decodedOnThisThreadCount(), windowDecodes);
 }
 
 // On a screen of more device pixels than pixels (this test runs again with QT_SCALE_FACTOR=2) the
