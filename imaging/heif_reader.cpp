@@ -7,6 +7,8 @@
 #include "orientation.h"
 #include "picture_limits.h"
 
+#include <QCoreApplication>
+
 #include <libheif/heif.h>
 
 #include <cstring>
@@ -150,11 +152,13 @@ QImage readHeif(QByteArrayView bytes, QString* error, DecodeFailure* failure, QS
     const QSize declared(heif_image_handle_get_width(primary.get()),
                          heif_image_handle_get_height(primary.get()));
     if (!fitsPicturePolicy(declared.width(), declared.height()))
-        return failed(QStringLiteral("HEIF picture too large"), DecodeFailure::TooLarge);
+        return failed(QCoreApplication::translate("PictureReaders", "HEIF picture too large"),
+                      DecodeFailure::TooLarge);
     // A picture coded larger than its item declares would be decoded at its coded size.
     if (!heifCodedSizesWithinDeclared(bytes))
-        return failed(QStringLiteral("HEIF picture data larger than its declared size"),
-                      DecodeFailure::BadData);
+        return failed(
+            QCoreApplication::translate("PictureReaders", "HEIF picture data larger than its declared size"),
+            DecodeFailure::BadData);
     if (fullSize)
         *fullSize = declared;
     std::unique_ptr<heif_image_handle, HandleRelease> thumbnail =
@@ -175,11 +179,13 @@ QImage readHeif(QByteArrayView bytes, QString* error, DecodeFailure* failure, QS
     // The coded picture decides what is copied: one larger than the container declares (an AV1
     // picture, whose coded size is not read ahead) is refused before it takes more memory.
     if (!withinDeclared(image.get(), size))
-        return failed(QStringLiteral("HEIF picture data larger than its declared size"),
-                      DecodeFailure::BadData);
+        return failed(
+            QCoreApplication::translate("PictureReaders", "HEIF picture data larger than its declared size"),
+            DecodeFailure::BadData);
     QImage picture = copyPixels(image.get(), alpha);
     if (picture.isNull())
-        return failed(QStringLiteral("out of memory"), DecodeFailure::OutOfMemory);
+        return failed(QCoreApplication::translate("PictureReaders", "out of memory"),
+                      DecodeFailure::OutOfMemory);
     return heifTransformsItself(bytes) ? picture : orientedImage(picture, exifOrientation(primary.get()));
 }
 

@@ -14,6 +14,7 @@
 #include "tga_reader.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
 
@@ -55,7 +56,7 @@ QImage readWithQt(QByteArrayView bytes, const char* format, QString* error, Deco
     reader.setAutoTransform(false);
     const QSize size = reader.size();
     if (size.isValid() && !fitsPicturePolicy(size.width(), size.height())) {
-        *error = QStringLiteral("picture too large");
+        *error = QCoreApplication::translate("PictureReaders", "picture too large");
         *failure = DecodeFailure::TooLarge;
         return {};
     }
@@ -118,7 +119,7 @@ struct OtherPicture {
 
 QImage readBitmap(QByteArrayView file, OtherPicture& out) {
     if (!bmpPixelDataComplete(file)) {
-        out.error = QStringLiteral("bitmap data truncated");
+        out.error = QCoreApplication::translate("PictureReaders", "bitmap data truncated");
         out.failure = DecodeFailure::BadData;
         return {};
     }
@@ -159,7 +160,7 @@ OtherPicture decodeOtherPicture(QByteArrayView bytes, ImageFormat format, QSize 
     case ImageFormat::Unknown:
         break;
     }
-    out.error = QStringLiteral("unknown picture format");
+    out.error = QCoreApplication::translate("PictureReaders", "unknown picture format");
     out.failure = DecodeFailure::BadData;
     return out;
 }
@@ -210,13 +211,15 @@ LoadedImage decodeImageBytes(QByteArrayView bytes, const QString& path, QSize re
                              const ProgressCallback& progress) {
     countDecode();
     if (bytes.isEmpty())
-        return failed(QStringLiteral("empty file"), DecodeFailure::BadData);
+        return failed(QCoreApplication::translate("PictureReaders", "empty file"), DecodeFailure::BadData);
     const ImageFormat format = detectImageFormat(bytes, path);
     if (format == ImageFormat::Jpeg)
         return decodeJpegPicture(bytes, reduceBox, progress);
     OtherPicture other = decodeOtherPicture(bytes, format, reduceBox);
     if (other.image.isNull())
-        return failed(other.error.isEmpty() ? QStringLiteral("cannot decode picture") : other.error,
+        return failed(other.error.isEmpty()
+                          ? QCoreApplication::translate("PictureReaders", "cannot decode picture")
+                          : other.error,
                       other.failure == DecodeFailure::None ? DecodeFailure::BadData : other.failure);
     const int orientation = format == ImageFormat::Tiff   ? tiffOrientation(bytes)
                             : format == ImageFormat::WebP ? tiffOrientation(webpExif(bytes))
@@ -231,7 +234,8 @@ LoadedImage loadImageFile(const QString& path, QSize reduceBox, const ProgressCa
     QString reason;
     if (!openRegularFile(file, path, &reason)) {
         LoadedImage r =
-            failed(QStringLiteral("cannot open %1: %2").arg(path, reason), DecodeFailure::Unreadable);
+            failed(QCoreApplication::translate("PictureReaders", "cannot open %1: %2").arg(path, reason),
+                   DecodeFailure::Unreadable);
         r.readFailed = true;
         return r;
     }
@@ -239,8 +243,9 @@ LoadedImage loadImageFile(const QString& path, QSize reduceBox, const ProgressCa
     if (!bytes) {
         // A file too large stays too large; only a failed read may go better another time.
         const bool readFailed = file.error() != QFileDevice::NoError;
-        LoadedImage r = failed(QStringLiteral("cannot read %1: %2").arg(path, reason),
-                               readFailed ? DecodeFailure::Unreadable : DecodeFailure::TooLarge);
+        LoadedImage r =
+            failed(QCoreApplication::translate("PictureReaders", "cannot read %1: %2").arg(path, reason),
+                   readFailed ? DecodeFailure::Unreadable : DecodeFailure::TooLarge);
         r.readFailed = readFailed;
         return r;
     }

@@ -3,6 +3,8 @@
 
 #include "jpeg_error.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -28,15 +30,15 @@ struct DecodeState {
 const char* stopReason(JpegStop stop) {
     switch (stop) {
     case JpegStop::Truncated:
-        return "JPEG data truncated";
+        return QT_TRANSLATE_NOOP("PictureReaders", "JPEG data truncated");
     case JpegStop::TooManyScans:
-        return "JPEG picture has too many scans";
+        return QT_TRANSLATE_NOOP("PictureReaders", "JPEG picture has too many scans");
     case JpegStop::TooLarge:
-        return "JPEG picture too large";
+        return QT_TRANSLATE_NOOP("PictureReaders", "JPEG picture too large");
     case JpegStop::OutOfMemory:
-        return "out of memory";
+        return QT_TRANSLATE_NOOP("PictureReaders", "out of memory");
     default:
-        return "corrupt JPEG data";
+        return QT_TRANSLATE_NOOP("PictureReaders", "corrupt JPEG data");
     }
 }
 
@@ -115,7 +117,7 @@ bool runDecode(DecodeState* state, const JOCTET* data, unsigned long size, QSize
     jpeg_start_decompress(cinfo);
     state->image = QImage(int(cinfo->output_width), int(cinfo->output_height), QImage::Format_RGB32);
     if (state->image.isNull()) {
-        state->failure = "out of memory";
+        state->failure = QT_TRANSLATE_NOOP("PictureReaders", "out of memory");
         state->failureKind = DecodeFailure::OutOfMemory;
         jpeg_destroy_decompress(cinfo);
         return false;
@@ -162,7 +164,7 @@ int reducedScaleNumerator(QSize picture, QSize box) {
 JpegDecoded decodeJpeg(QByteArrayView data, QSize reduceBox, const ProgressCallback& progress) {
     JpegDecoded result;
     if (data.isEmpty()) {
-        result.error = QStringLiteral("empty file");
+        result.error = QCoreApplication::translate("PictureReaders", "empty file");
         result.failure = DecodeFailure::BadData;
         return result;
     }
@@ -172,7 +174,7 @@ JpegDecoded decodeJpeg(QByteArrayView data, QSize reduceBox, const ProgressCallb
     auto state = std::make_unique<DecodeState>();
     state->progress = &progress;
     if (!runDecode(state.get(), bytes, size, reduceBox.isValid() ? reduceBox : QSize())) {
-        result.error = QString::fromLatin1(state->failure);
+        result.error = QCoreApplication::translate("PictureReaders", state->failure);
         result.failure = state->failureKind;
         result.fullSize = state->fullSize;
         return result;

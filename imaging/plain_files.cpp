@@ -3,6 +3,7 @@
 
 #include "work_files.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -22,7 +23,8 @@ namespace imaging {
 
 namespace {
 
-const char* const NotRegular = "not a regular file (a folder, a device, a pipe or a socket)";
+const char* const NotRegular =
+    QT_TRANSLATE_NOOP("PlainFiles", "not a regular file (a folder, a device, a pipe or a socket)");
 
 bool refuse(QString* error, const QString& text) {
     if (error)
@@ -34,10 +36,12 @@ bool refuse(QString* error, const QString& text) {
 
 QString overrunReason(qint64 read, qint64 reported, qint64 limit) {
     if (read > limit)
-        return QStringLiteral("file too large (over %1 MB)").arg(limit / (1024 * 1024));
+        return QCoreApplication::translate("PlainFiles", "file too large (over %1 MB)")
+            .arg(limit / (1024 * 1024));
     if (read > reported)
-        return QStringLiteral("the file holds more than its size says (a system file, or one still being "
-                              "written)");
+        return QCoreApplication::translate("PlainFiles",
+                                           "the file holds more than its size says (a system file, "
+                                           "or one still being written)");
     return {};
 }
 
@@ -140,7 +144,7 @@ bool openRegularFile(QFile& file, const QString& path, QString* error) {
     if (::stat(name.constData(), &info) != 0)
         return refuse(error, systemReason(errno));
     if (!S_ISREG(info.st_mode))
-        return refuse(error, QLatin1String(NotRegular));
+        return refuse(error, QCoreApplication::translate("PlainFiles", NotRegular));
     int fd;
     do
         fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -149,7 +153,7 @@ bool openRegularFile(QFile& file, const QString& path, QString* error) {
         return refuse(error, systemReason(errno));
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        return refuse(error, QLatin1String(NotRegular));
+        return refuse(error, QCoreApplication::translate("PlainFiles", NotRegular));
     }
     // Reading a regular file never waits; the flag was only for the open.
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
@@ -198,7 +202,7 @@ FileWrite writeWholeFile(const QString& path, QByteArrayView bytes) {
 bool openRegularFile(QFile& file, const QString& path, QString* error) {
     file.setFileName(path);
     if (!QFileInfo(path).isFile())
-        return refuse(error, QLatin1String(NotRegular));
+        return refuse(error, QCoreApplication::translate("PlainFiles", NotRegular));
     return file.open(QIODevice::ReadOnly) || refuse(error, file.errorString());
 }
 

@@ -4,6 +4,8 @@
 #include "flatten.h"
 #include "jpeg_error.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -119,7 +121,7 @@ QByteArray encodeQpxRows(const PixelRows& rows, const QpxSettings& settings, con
     if (!rows.top || rows.width <= 0 || rows.height <= 0 || rows.width > JPEG_MAX_DIMENSION ||
         rows.height > JPEG_MAX_DIMENSION) {
         if (error)
-            *error = QStringLiteral("no picture to save");
+            *error = QCoreApplication::translate("QpxEncoder", "no picture to save");
         return {};
     }
     auto state = std::make_unique<EncodeState>();
@@ -131,7 +133,7 @@ QByteArray encodeQpxRows(const PixelRows& rows, const QpxSettings& settings, con
         bytes = QByteArray(reinterpret_cast<const char*>(state->buffer), qsizetype(state->size));
     std::free(state->buffer);
     if (!ok && error)
-        *error = QStringLiteral("JPEG encoding failed");
+        *error = QCoreApplication::translate("QpxEncoder", "JPEG encoding failed");
     return bytes;
 }
 

@@ -106,7 +106,7 @@ void TPhoto::setPicture(const QImage& picture) {
     if (picture.isNull()) {
         image_ = QImage();
         size_ = QSize(0, 0);
-        fail(NoPicture, QStringLiteral("no picture given"));
+        fail(NoPicture, tr("no picture given"));
     } else {
         image_ =
             picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
@@ -118,10 +118,10 @@ void TPhoto::setPicture(const QImage& picture) {
 
 void TPhoto::ResizeImage(int width, int height) {
     if (image_.isNull())
-        return fail(NoPicture, QStringLiteral("no picture loaded"));
+        return fail(NoPicture, tr("no picture loaded"));
     QImage scaled = imaging::resizedPicture(image_, width, height);
     if (scaled.isNull())
-        return fail(BadArgument, QStringLiteral("cannot resize to %1 x %2").arg(width).arg(height));
+        return fail(BadArgument, tr("cannot resize to %1 x %2").arg(width).arg(height));
     image_ = std::move(scaled);
     size_ = image_.size();
     reduced_ = false;
@@ -139,17 +139,17 @@ void TPhoto::ReduceColors(int bits, int paletteKind, int dither) {
         return;
     }
     if (bits != 8)
-        return fail(BadArgument, QStringLiteral("unsupported bit depth %1").arg(bits));
+        return fail(BadArgument, tr("unsupported bit depth %1").arg(bits));
     QList<QRgb> colours;
     if (paletteKind == PaletteFromFile) {
         const std::optional<QByteArray> bytes =
             paletteFile_.isEmpty() ? std::nullopt
                                    : imaging::readRegularFile(paletteFile_, imaging::PaletteFileLimit);
         if (!bytes)
-            return fail(PaletteUnreadable, QStringLiteral("cannot open palette %1").arg(paletteFile_));
+            return fail(PaletteUnreadable, tr("cannot open palette %1").arg(paletteFile_));
         const auto parsed = imaging::parseRiffPalette(*bytes);
         if (!parsed)
-            return fail(PaletteUnreadable, QStringLiteral("not a palette file: %1").arg(paletteFile_));
+            return fail(PaletteUnreadable, tr("not a palette file: %1").arg(paletteFile_));
         colours = *parsed;
     } else {
         colours = imaging::standardPalette();
@@ -162,7 +162,7 @@ void TPhoto::ReduceColors(int bits, int paletteKind, int dither) {
         QImage reduced = imaging::reduceToPalette(
             image_, palette_, dither == 0 ? imaging::Dither::None : imaging::Dither::FloydSteinberg);
         if (reduced.isNull())
-            return fail(BadPicture, QStringLiteral("cannot reduce colours"));
+            return fail(BadPicture, tr("cannot reduce colours"));
         image_ = std::move(reduced);
     }
     succeed();
@@ -172,12 +172,12 @@ void TPhoto::ReduceColors(int bits, int paletteKind, int dither) {
 qintptr TPhoto::CopyDib() {
     dib_.reset();
     if (image_.isNull()) {
-        fail(NoPicture, QStringLiteral("no picture loaded"));
+        fail(NoPicture, tr("no picture loaded"));
         return 0;
     }
     QByteArray packed = imaging::packDib(image_);
     if (packed.isEmpty()) {
-        fail(BadArgument, QStringLiteral("picture too large for a bitmap"));
+        fail(BadArgument, tr("picture too large for a bitmap"));
         return 0;
     }
     dib_ = std::make_unique<imaging::DibMemoryBlock>(std::move(packed));
@@ -209,11 +209,11 @@ bool TPhoto::reloadFullSize() {
 
 void TPhoto::SaveImage() {
     if (image_.isNull()) {
-        fail(NoPicture, QStringLiteral("no picture to save"));
+        fail(NoPicture, tr("no picture to save"));
     } else if (saveFileName_.isEmpty()) {
-        fail(BadArgument, QStringLiteral("no file name to save to"));
+        fail(BadArgument, tr("no file name to save to"));
     } else if (reduced_ && !reloadFullSize()) {
-        fail(FileUnreadable, QStringLiteral("cannot read %1 again at full size").arg(fileName_));
+        fail(FileUnreadable, tr("cannot read %1 again at full size").arg(fileName_));
     } else {
         imaging::QpxSettings settings;
         settings.luminanceFactor = lumFactor_;
@@ -226,7 +226,7 @@ void TPhoto::SaveImage() {
             fail(SaveFailed, error);
         } else if (const imaging::FileWrite written = imaging::writeWholeFile(saveFileName_, bytes);
                    !written.ok) {
-            fail(SaveFailed, QStringLiteral("cannot write %1: %2").arg(saveFileName_, written.error));
+            fail(SaveFailed, tr("cannot write %1: %2").arg(saveFileName_, written.error));
         } else {
             succeed();
         }

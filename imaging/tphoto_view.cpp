@@ -180,9 +180,9 @@ void TPhoto::paintEvent(QPaintEvent*) {
 
 void TPhoto::setPrinterhDC(QPainter* painter) {
     if (!painter || !painter->isActive() || !painter->device())
-        return fail(PrintFailed, QStringLiteral("no active printer painter"));
+        return fail(PrintFailed, tr("no active printer painter"));
     if (image_.isNull())
-        return fail(NoPicture, QStringLiteral("no picture to print"));
+        return fail(NoPicture, tr("no picture to print"));
     const QPaintDevice* device = painter->device();
     const QRectF target = imaging::twipsToDevice(printerLeft_, printerTop_, printerWidth_, printerHeight_,
                                                  device->logicalDpiX(), device->logicalDpiY());

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "support.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QtEndian>
 
 #include <cmath>
 
@@ -80,6 +82,30 @@ double psnr(const QByteArray& a, const QByteArray& b) {
 bool writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray encoded(QSize size, const char* format) {
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, format);
+    return bytes;
+}
+
+QByteArray pngClaiming(QSize size) {
+    QByteArray png = encoded({8, 8}, "png");
+    qToBigEndian<quint32>(quint32(size.width()), png.data() + 16);
+    qToBigEndian<quint32>(quint32(size.height()), png.data() + 20);
+    quint32 crc = 0xFFFFFFFFu;
+    for (qsizetype i = 12; i < 29; ++i) { // the chunk's type and data
+        crc ^= uchar(png[i]);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
+    }
+    qToBigEndian<quint32>(crc ^ 0xFFFFFFFFu, png.data() + 29);
+    return png;
 }
 
 } // namespace imaging_test

@@ -41,4 +41,9 @@ double psnr(const QByteArray& a, const QByteArray& b);
 // Writes bytes to a file, creating it; false on failure.
 bool writeFile(const QString& path, const QByteArray& bytes);
 
+// A plain picture of `size` saved in `format` (empty when it cannot be saved).
+QByteArray encoded(QSize size, const char* format);
+// A small PNG file whose header (with its checksum) declares `size`.
+QByteArray pngClaiming(QSize size);
+
 } // namespace imaging_test

@@ -7,10 +7,8 @@
 #include "support.h"
 #include "tphoto.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -167,31 +165,6 @@ TEST(Loading, OnlyRegularFilesOfAPictureSizeAreRead) {
                   "")
             << row.name;
     }
-}
-
-QByteArray encoded(QSize size, const char* format) {
-    QImage picture(size, QImage::Format_RGB32);
-    picture.fill(Qt::darkCyan);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(picture.save(&buffer, format)) << format;
-    return bytes;
-}
-
-// A small PNG file whose header (with its checksum) declares `size`.
-QByteArray pngClaiming(QSize size) {
-    QByteArray png = encoded({8, 8}, "png");
-    qToBigEndian<quint32>(quint32(size.width()), png.data() + 16);
-    qToBigEndian<quint32>(quint32(size.height()), png.data() + 20);
-    quint32 crc = 0xFFFFFFFFu;
-    for (qsizetype i = 12; i < 29; ++i) { // the chunk's type and data
-        crc ^= uchar(png[i]);
-        for (int k = 0; k < 8; ++k)
-            crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
-    }
-    qToBigEndian<quint32>(crc ^ 0xFFFFFFFFu, png.data() + 29);
-    return png;
 }
 
 // Every reader keeps the one picture policy: honest large pictures load, claims beyond it are refused

@@ -4,13 +4,16 @@
 #include "guarded_child.h"
 #include "image_loader.h"
 #include "pcx_reader.h"
+#include "plain_files.h"
 #include "support.h"
 #include "tga_reader.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTranslator>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -245,29 +248,57 @@ class MarkedReasons : public QTranslator {
   public:
     bool isEmpty() const override { return false; }
     QString translate(const char* context, const char* source, const char*, int) const override {
-        return QLatin1String(context) == QLatin1String("PictureReaders")
+        return QLatin1String(context) == QLatin1String("PictureReaders") ||
+                       QLatin1String(context) == QLatin1String("PlainFiles")
                    ? QStringLiteral("[%1]").arg(QLatin1String(source))
                    : QString();
     }
 };
 
-// Each reason is given in the program's language, with a kind of failure beside it.
+// Where a row's bytes go: to one of the own readers, through the loader as a file's bytes, or as a
+// file of that name.
+enum class Reader { Pcx, Tga, Bytes, File };
+
+// A JPEG file whose frame header declares `width` x `height`.
+QByteArray jpegClaiming(QByteArray jpeg, int width, int height) {
+    const qsizetype frame = jpeg.indexOf("\xFF\xC0");
+    if (frame < 0)
+        return {};
+    qToBigEndian<quint16>(quint16(height), jpeg.data() + frame + 5);
+    qToBigEndian<quint16>(quint16(width), jpeg.data() + frame + 7);
+    return jpeg;
+}
+
+// Each reason is given in the program's language, with a kind of failure beside it; a file's reason
+// holds the reader's or the file system's.
 TEST_F(ReaderTest, DamagedFilesAreRefusedWithAReason) {
     MarkedReasons marked;
     ASSERT_TRUE(QCoreApplication::installTranslator(&marked));
     const QByteArray pcx = fileBytes(imagePath(QStringLiteral("storm_rgb24.pcx")));
     const QByteArray raw = fileBytes(imagePath(QStringLiteral("storm_raw.tga")));
     const QByteArray rle = fileBytes(imagePath(QStringLiteral("storm_rle.tga")));
+    const QByteArray jpeg = fileBytes(imagePath(QStringLiteral("storm.jpg")));
+    const QByteArray bmp = fileBytes(imagePath(QStringLiteral("storm.bmp")));
     ASSERT_FALSE(readPcx(pcx).isNull());
     ASSERT_FALSE(readTga(raw).isNull());
     ASSERT_FALSE(readTga(rle).isNull());
+    ASSERT_FALSE(decodeImageBytes(jpeg, {}, {}).image.isNull());
+    ASSERT_FALSE(decodeImageBytes(bmp, {}, {}).image.isNull());
+    const QByteArray tooLargeJpeg = jpegClaiming(jpeg, 60000, 60000);
+    ASSERT_FALSE(tooLargeJpeg.isEmpty());
+    ASSERT_TRUE(QDir().mkdir(path(QStringLiteral("folder.png"))));
+    QFile huge(path(QStringLiteral("huge.jpg"))); // sparse: it takes no room on the disk
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(PictureFileLimit + 1));
+    huge.close();
     auto patched = [](const QByteArray& good, int at, QByteArray bytes) {
         return QByteArray(good).replace(at, bytes.size(), bytes);
     };
     struct Row {
         const char* what;
         QByteArray file;
-        bool tga = false;
+        Reader reader = Reader::Pcx;
+        const char* name = "";
+        int marks = 1; // the reasons translated, one in the other
     } rows[] = {
         {"empty", QByteArray()},
         {"header only", pcx.left(128)},
@@ -278,26 +309,50 @@ TEST_F(ReaderTest, DamagedFilesAreRefusedWithAReason) {
         {"two planes of 8 bits", patched(pcx, 65, QByteArray(1, 2))},
         {"three bits per pixel", patched(pcx, 3, QByteArray(1, 3))},
         {"unknown encoding", patched(pcx, 2, QByteArray(1, 7))},
-        {"short header", raw.left(17), true},
-        {"raw data cut", raw.left(raw.size() - 1), true},
-        {"coded data cut", rle.left(rle.size() / 2), true},
-        {"zero width", patched(raw, 12, le16(0)), true},
-        {"unknown type", patched(raw, 2, QByteArray(1, 5)), true},
-        {"mapped type without map", patched(raw, 2, QByteArray(1, 1)).replace(16, 1, QByteArray(1, 8)), true},
-        {"odd depth", patched(raw, 16, QByteArray(1, 20)), true},
-        {"id field past the end", patched(raw, 0, QByteArray(1, char(255))).left(100), true},
+        {"short header", raw.left(17), Reader::Tga},
+        {"raw data cut", raw.left(raw.size() - 1), Reader::Tga},
+        {"coded data cut", rle.left(rle.size() / 2), Reader::Tga},
+        {"zero width", patched(raw, 12, le16(0)), Reader::Tga},
+        {"unknown type", patched(raw, 2, QByteArray(1, 5)), Reader::Tga},
+        {"mapped type without map", patched(raw, 2, QByteArray(1, 1)).replace(16, 1, QByteArray(1, 8)),
+         Reader::Tga},
+        {"odd depth", patched(raw, 16, QByteArray(1, 20)), Reader::Tga},
+        {"id field past the end", patched(raw, 0, QByteArray(1, char(255))).left(100), Reader::Tga},
         {"colour map past the end",
-         patched(raw, 1, QByteArray(1, 1)).replace(5, 3, QByteArray("\xff\xff\x18", 3)).left(300), true},
+         patched(raw, 1, QByteArray(1, 1)).replace(5, 3, QByteArray("\xff\xff\x18", 3)).left(300),
+         Reader::Tga},
+        {"empty file", QByteArray(), Reader::Bytes},
+        {"no picture format", "just some text", Reader::Bytes, "text.bin"},
+        {"JPEG cut short", jpeg.left(jpeg.size() / 2), Reader::Bytes},
+        {"JPEG without a frame", QByteArray("\xFF\xD8\xFF\xD9", 4), Reader::Bytes},
+        {"JPEG claiming 60000 x 60000", tooLargeJpeg, Reader::Bytes},
+        {"bitmap cut short", bmp.left(bmp.size() * 2 / 3), Reader::Bytes},
+        {"PNG claiming 70000 x 100", pngClaiming({70000, 100}), Reader::Bytes},
+        {"missing file", {}, Reader::File, "missing.jpg"},
+        {"folder", {}, Reader::File, "folder.png", 2},
+        {"file beyond the picture size", {}, Reader::File, "huge.jpg", 2},
     };
     for (const Row& r : rows) {
         QString error;
-        imaging::DecodeFailure failure = imaging::DecodeFailure::None;
-        EXPECT_TRUE((r.tga ? readTga(r.file, &error, &failure) : readPcx(r.file, &error, &failure)).isNull())
-            << r.what;
-        EXPECT_TRUE(error.size() > 2 && error.startsWith(QLatin1Char('[')) &&
-                    error.endsWith(QLatin1Char(']')))
+        DecodeFailure failure = DecodeFailure::None;
+        if (r.reader == Reader::Pcx || r.reader == Reader::Tga) {
+            EXPECT_TRUE((r.reader == Reader::Tga ? readTga(r.file, &error, &failure)
+                                                 : readPcx(r.file, &error, &failure))
+                            .isNull())
+                << r.what;
+        } else {
+            const LoadedImage loaded = r.reader == Reader::File
+                                           ? loadImageFile(path(QLatin1String(r.name)), {})
+                                           : decodeImageBytes(r.file, QLatin1String(r.name), {});
+            EXPECT_TRUE(loaded.image.isNull()) << r.what;
+            error = loaded.error;
+            failure = loaded.failure;
+        }
+        const QString closing(r.marks, QLatin1Char(']'));
+        EXPECT_TRUE(error.size() > 2 && error.startsWith(QLatin1Char('[')) && error.endsWith(closing) &&
+                    error.count(QLatin1Char('[')) == r.marks)
             << r.what << ": " << error.toStdString();
-        EXPECT_NE(failure, imaging::DecodeFailure::None) << r.what;
+        EXPECT_NE(failure, DecodeFailure::None) << r.what;
     }
     QCoreApplication::removeTranslator(&marked);
 }
