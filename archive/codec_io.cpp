@@ -48,7 +48,7 @@ bool ByteSource::refill() {
     const size_t got = static_cast<size_t>(job_.input->gcount());
     // A failed read is not the end of the input: the data would silently come out short.
     if (job_.input->bad())
-        throw EInOutError("Read error");
+        throw EInOutError(QT_TRANSLATE_NOOP("ArchiveEngine", "Read error"), {});
     if (got == 0) {
         remaining_ = 0;
         return false;
@@ -66,7 +66,7 @@ bool ByteSource::refill() {
         job_.progress(percent);
     }
     if ((job_.abortFlag && *job_.abortFlag) || percent == -1)
-        throw ECompLHAOperationAborted("Operation cancelled");
+        throw ECompLHAOperationAborted(QT_TRANSLATE_NOOP("ArchiveEngine", "Operation cancelled"), {});
     std::this_thread::yield();
     return true;
 }
@@ -89,7 +89,7 @@ ByteSink::ByteSink(const CodecJob& job, uint64_t budget, bool scramble, bool com
       budget_(budget) {}
 
 void ByteSink::Overflow() {
-    throw EUnableToCompress("Could not compress data");
+    throw EUnableToCompress(QT_TRANSLATE_NOOP("ArchiveEngine", "Could not compress data"), {});
 }
 
 void ByteSink::write(const uint8_t* p, size_t n) {
@@ -115,7 +115,7 @@ void ByteSink::flushBuffer() {
         crc_ = UpdateCrc16(crc_, buffer_.data(), fill_);
     job_.output->write(reinterpret_cast<const char*>(buffer_.data()), static_cast<std::streamsize>(fill_));
     if (!*job_.output)
-        throw EWriteError("Write error");
+        throw EWriteError(QT_TRANSLATE_NOOP("ArchiveEngine", "Write error"), {});
     fill_ = 0;
 }
 
@@ -124,7 +124,7 @@ void ByteSink::finish() {
         flushBuffer();
     job_.output->flush();
     if (!*job_.output)
-        throw EWriteError("Write error");
+        throw EWriteError(QT_TRANSLATE_NOOP("ArchiveEngine", "Write error"), {});
 }
 
 void BitReader::slowFill() {

@@ -119,7 +119,8 @@ void TCompLHA::compressMember(std::ostream& out, std::istream& in, const std::st
         header.osId = 'U';
     // Data that does not shrink is stored as it is, so the file itself must fit the size fields.
     if (size > LargestDataSize(header))
-        throw EInOutError("File too large for an archive member: " + PrintableName(path));
+        throw EInOutError(QT_TRANSLATE_NOOP("ArchiveEngine", "File too large for an archive member: %1"),
+                          PrintableName(path));
 
     const auto headerStart = out.tellp();
     WriteMemberHeader(out, header);
@@ -131,18 +132,19 @@ void TCompLHA::compressMember(std::ostream& out, std::istream& in, const std::st
     } catch (const EWriteError&) {
         throw;
     } catch (const EInOutError&) {
-        throw EInOutError("Cannot read " + PrintableName(path));
+        throw EInOutError(QT_TRANSLATE_NOOP("ArchiveEngine", "Cannot read %1"), PrintableName(path));
     }
     // The header says how long the file is; data of another length would make a corrupt member.
     if (result.bytesRead != size)
-        throw EInOutError("File changed while it was read: " + PrintableName(path));
+        throw EInOutError(QT_TRANSLATE_NOOP("ArchiveEngine", "File changed while it was read: %1"),
+                          PrintableName(path));
     header.packedSize = static_cast<uint32_t>(result.bytesWritten);
     header.crc = result.crc;
     out.seekp(headerStart);
     WriteMemberHeader(out, header);
     out.seekp(dataStart + static_cast<std::streamoff>(result.bytesWritten));
     if (!out)
-        throw EWriteError("Write error");
+        throw EWriteError(QT_TRANSLATE_NOOP("ArchiveEngine", "Write error"), {});
     compressionPercentage_ = Percent(result.bytesWritten, size);
     durationMs_ =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started)
@@ -168,7 +170,7 @@ void TCompLHA::CompressToStream(std::ostream& out, std::vector<std::string>& fil
         std::ifstream in(path, std::ios::binary);
         if (!in) {
             if (ExceptionOnFileError)
-                throw EInOutError("Cannot open " + PrintableName(path));
+                throw EInOutError(QT_TRANSLATE_NOOP("ArchiveEngine", "Cannot open %1"), PrintableName(path));
             files.erase(files.begin() + static_cast<std::ptrdiff_t>(i));
             continue;
         }

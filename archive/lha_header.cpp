@@ -100,7 +100,9 @@ std::string BuildLevelTwoBytes(const LhaMemberHeader& header) {
     if ((bytes.size() & 0xFF) == 0)
         bytes.push_back('\0');
     if (bytes.size() > 0xFFFF)
-        throw ECompLHAInvalidHeader("Name too long for an archive header: " + PrintableName(header.name));
+        throw ECompLHAInvalidHeader(
+            QT_TRANSLATE_NOOP("ArchiveEngine", "Name too long for an archive header: %1"),
+            PrintableName(header.name));
     auto* all = reinterpret_cast<uint8_t*>(bytes.data());
     le::write16(all, static_cast<uint16_t>(bytes.size()));
     le::write16(all + kLevelTwoFixedBytes + 1, UpdateCrc16(0, all, bytes.size()));
@@ -121,10 +123,13 @@ std::string BuildHeaderBytes(const LhaMemberHeader& header) {
     // The size byte holds 22 (level 1: 25) plus the name; a folder header's size is 16 bits.
     const size_t limit = header.level == 1 ? 230 : 233;
     if (base.size() > limit || folder.size() + 3 > 0xFFFF)
-        throw ECompLHAInvalidHeader("Name too long for an archive header: " + PrintableName(header.name));
+        throw ECompLHAInvalidHeader(
+            QT_TRANSLATE_NOOP("ArchiveEngine", "Name too long for an archive header: %1"),
+            PrintableName(header.name));
     const std::string ext = header.level == 1 ? ExtendedHeaders(header, folder) : std::string();
     if (header.packedSize > LargestDataSize(header))
-        throw EInOutError("File too large for an archive member: " + PrintableName(header.name));
+        throw EInOutError(QT_TRANSLATE_NOOP("ArchiveEngine", "File too large for an archive member: %1"),
+                          PrintableName(header.name));
 
     LhaBaseHeaderLayout fixed{};
     uint64_t packed = header.packedSize;
@@ -418,7 +423,7 @@ void WriteMemberHeader(std::ostream& out, const LhaMemberHeader& header) {
     const std::string bytes = BuildHeaderBytes(header);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)
-        throw EWriteError("Write error");
+        throw EWriteError(QT_TRANSLATE_NOOP("ArchiveEngine", "Write error"), {});
 }
 
 bool ReadMemberHeader(std::istream& in, LhaMemberHeader& header) {

@@ -2,6 +2,7 @@
 #include "package_assembly.h"
 
 #include "comp_lha.h"
+#include "lha_errors.h"
 #include "plain_files.h"
 #include "shipped_files.h"
 #include "work_files.h"
@@ -29,6 +30,15 @@ QString writeFailed() {
 
 ExportError failure(const QString& path, const QString& reason) {
     return {writeFailed(), QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason};
+}
+
+// Why the packing stopped: a message of the archive engine made from a form in the program's language.
+QString packingReason(const std::exception& e) {
+    const auto* message = dynamic_cast<const verasco::archive::LhaMessage*>(&e);
+    if (!message || !message->form())
+        return QString::fromLocal8Bit(e.what());
+    const QString form = QCoreApplication::translate("ArchiveEngine", message->form());
+    return std::strstr(message->form(), "%1") ? form.arg(QString::fromLocal8Bit(message->subject())) : form;
 }
 
 // A program of the package copied into its folder: what cannot be read is named by the program,
@@ -194,8 +204,8 @@ std::optional<ExportError> assemblePackage(const AssemblyJob& job) {
         if (!work.flush())
             throw std::runtime_error(work.errorString().toStdString());
     } catch (const std::exception& e) {
-        return failure(job.target, work.error() != QFileDevice::NoError ? work.errorString()
-                                                                        : QString::fromLocal8Bit(e.what()));
+        return failure(job.target,
+                       work.error() != QFileDevice::NoError ? work.errorString() : packingReason(e));
     }
     makeExecutable(work);
     std::error_code ec;

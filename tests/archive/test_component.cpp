@@ -519,6 +519,12 @@ TEST(Component, FailuresWhileCompressingKeepTheirClass) {
                 std::string expected = r.message;
                 expected.replace(expected.find("%s"), 2, path);
                 EXPECT_EQ(e.what(), expected);
+                // A window gives the message in its language from the form and the name.
+                std::string form = r.message;
+                form.replace(form.find("%s"), 2, "%1");
+                ASSERT_NE(e.form(), nullptr);
+                EXPECT_EQ(e.form(), form);
+                EXPECT_EQ(e.subject(), path);
             }
             EXPECT_EQ(fs::exists(lha.ArchiveName), existing);
             EXPECT_TRUE((existing ? ReadFile(lha.ArchiveName) : std::string()) == before);

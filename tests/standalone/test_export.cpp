@@ -26,6 +26,7 @@
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtEndian>
 
 #include <csignal>
@@ -733,13 +734,35 @@ TEST_F(ExportTest, RefusesImageDataBeyondTwoGigabytesBeforeWritingAnything) {
     EXPECT_FALSE(QFileInfo::exists(target(QStringLiteral("show.exe"))));
 }
 
-TEST_F(ExportTest, RefusesPackageNamesTheSlideListOrRunTimeNeed) {
-    addSlide(QStringLiteral("BLANK"));
-    for (const char* name : {"images.dat", "IMAGES.SLD", "images.vrx", "qpxrun30.dll"}) {
-        const auto error = exporter().write(target(QLatin1String(name)), qualityPreset(11));
-        ASSERT_TRUE(error) << name;
-        EXPECT_FALSE(QFileInfo::exists(target(QLatin1String(name)))) << name;
+// Gives the archive engine's messages as a catalogue would, marking each.
+class MarkedArchiveMessages : public QTranslator {
+  public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char*, int) const override {
+        return QLatin1String(context) == QLatin1String("ArchiveEngine")
+                   ? QStringLiteral("[%1]").arg(QLatin1String(source))
+                   : QString();
     }
+};
+
+// Names the package's members take, and a name longer than a member's header holds: the engine's
+// reason for that one comes in the program's language, with the name.
+TEST_F(ExportTest, RefusesPackageNamesTheSlideListOrRunTimeNeedOrTheArchiveCannotHold) {
+    MarkedArchiveMessages marked;
+    ASSERT_TRUE(QCoreApplication::installTranslator(&marked));
+    addSlide(QStringLiteral("BLANK"));
+    const QString tooLong = QString(230, QLatin1Char('x')) + QStringLiteral(".exe");
+    for (const QString& name : {QStringLiteral("images.dat"), QStringLiteral("IMAGES.SLD"),
+                                QStringLiteral("images.vrx"), QStringLiteral("qpxrun30.dll"), tooLong}) {
+        const auto error = exporter().write(target(name), qualityPreset(11));
+        ASSERT_TRUE(error) << name.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(target(name))) << name.toStdString();
+        if (name == tooLong)
+            EXPECT_EQ(error->line2,
+                      QDir::toNativeSeparators(target(name)) +
+                          QStringLiteral(": [Name too long for an archive header: %1]").arg(name));
+    }
+    QCoreApplication::removeTranslator(&marked);
 }
 
 } // namespace
