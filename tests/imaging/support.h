@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <QTranslator>
 
 namespace imaging_test {
 
@@ -45,5 +46,19 @@ bool writeFile(const QString& path, const QByteArray& bytes);
 QByteArray encoded(QSize size, const char* format);
 // A small PNG file whose header (with its checksum) declares `size`.
 QByteArray pngClaiming(QSize size);
+
+// Translates the texts of the given contexts as a catalogue would, marking each: "[text]".
+class MarkedTexts : public QTranslator {
+  public:
+    explicit MarkedTexts(QStringList contexts) : contexts_(std::move(contexts)) {}
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char*, int) const override {
+        return contexts_.contains(QLatin1String(context)) ? QStringLiteral("[%1]").arg(QLatin1String(source))
+                                                          : QString();
+    }
+
+  private:
+    QStringList contexts_;
+};
 
 } // namespace imaging_test

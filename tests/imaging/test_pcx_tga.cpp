@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTranslator>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -243,18 +242,6 @@ TEST_F(ReaderTest, RunLengthPicturesBeyondTheMemoryBudgetAreRefusedFromTheirHead
     }
 }
 
-// Translates the readers' reasons as a catalogue would, marking each.
-class MarkedReasons : public QTranslator {
-  public:
-    bool isEmpty() const override { return false; }
-    QString translate(const char* context, const char* source, const char*, int) const override {
-        return QLatin1String(context) == QLatin1String("PictureReaders") ||
-                       QLatin1String(context) == QLatin1String("PlainFiles")
-                   ? QStringLiteral("[%1]").arg(QLatin1String(source))
-                   : QString();
-    }
-};
-
 // Where a row's bytes go: to one of the own readers, through the loader as a file's bytes, or as a
 // file of that name.
 enum class Reader { Pcx, Tga, Bytes, File };
@@ -272,7 +259,7 @@ QByteArray jpegClaiming(QByteArray jpeg, int width, int height) {
 // Each reason is given in the program's language, with a kind of failure beside it; a file's reason
 // holds the reader's or the file system's.
 TEST_F(ReaderTest, DamagedFilesAreRefusedWithAReason) {
-    MarkedReasons marked;
+    MarkedTexts marked({QStringLiteral("PictureReaders"), QStringLiteral("PlainFiles")});
     ASSERT_TRUE(QCoreApplication::installTranslator(&marked));
     const QByteArray pcx = fileBytes(imagePath(QStringLiteral("storm_rgb24.pcx")));
     const QByteArray raw = fileBytes(imagePath(QStringLiteral("storm_raw.tga")));

@@ -6,6 +6,7 @@
 #include "support.h"
 #include "tphoto.h"
 
+#include <QCoreApplication>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -85,17 +86,24 @@ TEST(ResizeImage, ShrinkingAveragesTheArea) {
             EXPECT_NEAR(qGray(photo.image().pixel(x, y)), 128, 8) << x << "," << y;
 }
 
+// Each refusal says why, in the program's language.
 TEST(ResizeImage, RefusesSizesItCannotMake) {
+    MarkedTexts marked({QStringLiteral("TPhoto")});
+    ASSERT_TRUE(QCoreApplication::installTranslator(&marked));
     TPhoto photo;
     photo.ResizeImage(10, 10);
     EXPECT_NE(photo.FXError(), 0); // nothing loaded
+    EXPECT_EQ(photo.errorText(), QStringLiteral("[no picture loaded]"));
     photo.setFileName(imagePath(QStringLiteral("storm.png")));
     for (QSize bad : {QSize(0, 10), QSize(10, 0), QSize(-5, 5), QSize(40000, 1)}) {
         photo.ResizeImage(bad.width(), bad.height());
         EXPECT_NE(photo.FXError(), 0);
+        EXPECT_EQ(photo.errorText(),
+                  QStringLiteral("[cannot resize to %1 x %2]").arg(bad.width()).arg(bad.height()));
         EXPECT_EQ(photo.image().size(), QSize(320, 240));
         EXPECT_EQ(photo.IWidth(), 320);
     }
+    QCoreApplication::removeTranslator(&marked);
 }
 
 TEST(ReducedLoad, EdgeSizesOfTheThumbnailBoxAreDecodedUnreduced) {
