@@ -51,7 +51,7 @@ void drawMissingPicture(QPainter& painter, const QRect& twips) {
     painter.save();
     painter.fillRect(area, QColor(224, 224, 224));
     painter.drawRect(area);
-    painter.drawText(area, Qt::AlignCenter, QStringLiteral("missing"));
+    painter.drawText(area, Qt::AlignCenter, QCoreApplication::translate("ShowPrint", "missing"));
     painter.restore();
 }
 

@@ -2,6 +2,45 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>ArchiveEngine</name>
+    <message>
+        <source>Read error</source>
+        <translation>Lesefehler</translation>
+    </message>
+    <message>
+        <source>Operation cancelled</source>
+        <translation>Vorgang abgebrochen</translation>
+    </message>
+    <message>
+        <source>Could not compress data</source>
+        <translation>Daten konnten nicht komprimiert werden</translation>
+    </message>
+    <message>
+        <source>Write error</source>
+        <translation>Schreibfehler</translation>
+    </message>
+    <message>
+        <source>File too large for an archive member: %1</source>
+        <translation>Datei zu groß für ein Archivmitglied: %1</translation>
+    </message>
+    <message>
+        <source>Cannot read %1</source>
+        <translation>%1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>File changed while it was read: %1</source>
+        <translation>Datei wurde beim Lesen geändert: %1</translation>
+    </message>
+    <message>
+        <source>Cannot open %1</source>
+        <translation>%1 kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Name too long for an archive header: %1</source>
+        <translation>Name zu lang für einen Archivkopf: %1</translation>
+    </message>
+</context>
+<context>
     <name>DialogSeams</name>
     <message>
         <source>Font</source>
@@ -368,6 +407,73 @@ fehlt</translation>
         <source>TGA data truncated</source>
         <translation>TGA-Daten abgeschnitten</translation>
     </message>
+    <message>
+        <source>HEIF picture too large</source>
+        <translation>HEIF-Bild zu groß</translation>
+    </message>
+    <message>
+        <source>HEIF picture data larger than its declared size</source>
+        <translation>HEIF-Bilddaten größer als die angegebene Größe</translation>
+    </message>
+    <message>
+        <source>picture too large</source>
+        <translation>Bild zu groß</translation>
+    </message>
+    <message>
+        <source>bitmap data truncated</source>
+        <translation>Bitmap-Daten abgeschnitten</translation>
+    </message>
+    <message>
+        <source>unknown picture format</source>
+        <translation>unbekanntes Bildformat</translation>
+    </message>
+    <message>
+        <source>empty file</source>
+        <translation>leere Datei</translation>
+    </message>
+    <message>
+        <source>cannot decode picture</source>
+        <translation>Bild kann nicht dekodiert werden</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>%1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>JPEG data truncated</source>
+        <translation>JPEG-Daten abgeschnitten</translation>
+    </message>
+    <message>
+        <source>JPEG picture has too many scans</source>
+        <translation>JPEG-Bild hat zu viele Durchläufe</translation>
+    </message>
+    <message>
+        <source>JPEG picture too large</source>
+        <translation>JPEG-Bild zu groß</translation>
+    </message>
+    <message>
+        <source>corrupt JPEG data</source>
+        <translation>beschädigte JPEG-Daten</translation>
+    </message>
+</context>
+<context>
+    <name>PlainFiles</name>
+    <message>
+        <source>not a regular file (a folder, a device, a pipe or a socket)</source>
+        <translation>keine gewöhnliche Datei (ein Ordner, ein Gerät, eine Pipe oder ein Socket)</translation>
+    </message>
+    <message>
+        <source>file too large (over %1 MB)</source>
+        <translation>Datei zu groß (über %1 MB)</translation>
+    </message>
+    <message>
+        <source>the file holds more than its size says (a system file, or one still being written)</source>
+        <translation>die Datei enthält mehr, als ihre Größe angibt (eine Systemdatei oder eine, die noch geschrieben wird)</translation>
+    </message>
 </context>
 <context>
     <name>PrintContext</name>
@@ -404,6 +510,17 @@ fehlt</translation>
     <message>
         <source>Print</source>
         <translation>Drucken</translation>
+    </message>
+</context>
+<context>
+    <name>QpxEncoder</name>
+    <message>
+        <source>no picture to save</source>
+        <translation>kein Bild zum Speichern</translation>
+    </message>
+    <message>
+        <source>JPEG encoding failed</source>
+        <translation>JPEG-Kodierung fehlgeschlagen</translation>
     </message>
 </context>
 <context>
@@ -732,6 +849,10 @@ fehlt</translation>
         <source> - Filename: </source>
         <translation> - Dateiname: </translation>
     </message>
+    <message>
+        <source>missing</source>
+        <translation>fehlt</translation>
+    </message>
 </context>
 <context>
     <name>SlideProperties</name>
@@ -1023,6 +1144,65 @@ fehlt</translation>
     <message>
         <source>Empty</source>
         <translation>Leer</translation>
+    </message>
+</context>
+<context>
+    <name>TPhoto</name>
+    <message>
+        <source>no picture given</source>
+        <translation>kein Bild angegeben</translation>
+    </message>
+    <message>
+        <source>no picture loaded</source>
+        <translation>kein Bild geladen</translation>
+    </message>
+    <message>
+        <source>cannot resize to %1 x %2</source>
+        <translation>Größe kann nicht auf %1 x %2 geändert werden</translation>
+    </message>
+    <message>
+        <source>unsupported bit depth %1</source>
+        <translation>nicht unterstützte Farbtiefe %1</translation>
+    </message>
+    <message>
+        <source>cannot open palette %1</source>
+        <translation>Palette %1 kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>not a palette file: %1</source>
+        <translation>keine Palettendatei: %1</translation>
+    </message>
+    <message>
+        <source>cannot reduce colours</source>
+        <translation>Farben können nicht reduziert werden</translation>
+    </message>
+    <message>
+        <source>picture too large for a bitmap</source>
+        <translation>Bild zu groß für eine Bitmap</translation>
+    </message>
+    <message>
+        <source>no picture to save</source>
+        <translation>kein Bild zum Speichern</translation>
+    </message>
+    <message>
+        <source>no file name to save to</source>
+        <translation>kein Dateiname zum Speichern</translation>
+    </message>
+    <message>
+        <source>cannot read %1 again at full size</source>
+        <translation>%1 kann nicht erneut in voller Größe gelesen werden</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>no active printer painter</source>
+        <translation>kein aktiver Druckausgabe-Zeichner</translation>
+    </message>
+    <message>
+        <source>no picture to print</source>
+        <translation>kein Bild zum Drucken</translation>
     </message>
 </context>
 <context>

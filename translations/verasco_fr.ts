@@ -2,6 +2,45 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>ArchiveEngine</name>
+    <message>
+        <source>Read error</source>
+        <translation>Erreur de lecture</translation>
+    </message>
+    <message>
+        <source>Operation cancelled</source>
+        <translation>Opération annulée</translation>
+    </message>
+    <message>
+        <source>Could not compress data</source>
+        <translation>Impossible de compresser les données</translation>
+    </message>
+    <message>
+        <source>Write error</source>
+        <translation>Erreur d&apos;écriture</translation>
+    </message>
+    <message>
+        <source>File too large for an archive member: %1</source>
+        <translation>Fichier trop grand pour un membre d&apos;archive : %1</translation>
+    </message>
+    <message>
+        <source>Cannot read %1</source>
+        <translation>Impossible de lire %1</translation>
+    </message>
+    <message>
+        <source>File changed while it was read: %1</source>
+        <translation>Fichier modifié pendant sa lecture : %1</translation>
+    </message>
+    <message>
+        <source>Cannot open %1</source>
+        <translation>Impossible d&apos;ouvrir %1</translation>
+    </message>
+    <message>
+        <source>Name too long for an archive header: %1</source>
+        <translation>Nom trop long pour un en-tête d&apos;archive : %1</translation>
+    </message>
+</context>
+<context>
     <name>DialogSeams</name>
     <message>
         <source>Font</source>
@@ -368,6 +407,73 @@ manquante</translation>
         <source>TGA data truncated</source>
         <translation>données TGA tronquées</translation>
     </message>
+    <message>
+        <source>HEIF picture too large</source>
+        <translation>image HEIF trop grande</translation>
+    </message>
+    <message>
+        <source>HEIF picture data larger than its declared size</source>
+        <translation>données de l&apos;image HEIF plus grandes que la taille déclarée</translation>
+    </message>
+    <message>
+        <source>picture too large</source>
+        <translation>image trop grande</translation>
+    </message>
+    <message>
+        <source>bitmap data truncated</source>
+        <translation>données bitmap tronquées</translation>
+    </message>
+    <message>
+        <source>unknown picture format</source>
+        <translation>format d&apos;image inconnu</translation>
+    </message>
+    <message>
+        <source>empty file</source>
+        <translation>fichier vide</translation>
+    </message>
+    <message>
+        <source>cannot decode picture</source>
+        <translation>impossible de décoder l&apos;image</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>impossible d&apos;ouvrir %1 : %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>impossible de lire %1 : %2</translation>
+    </message>
+    <message>
+        <source>JPEG data truncated</source>
+        <translation>données JPEG tronquées</translation>
+    </message>
+    <message>
+        <source>JPEG picture has too many scans</source>
+        <translation>l&apos;image JPEG a trop de passes</translation>
+    </message>
+    <message>
+        <source>JPEG picture too large</source>
+        <translation>image JPEG trop grande</translation>
+    </message>
+    <message>
+        <source>corrupt JPEG data</source>
+        <translation>données JPEG corrompues</translation>
+    </message>
+</context>
+<context>
+    <name>PlainFiles</name>
+    <message>
+        <source>not a regular file (a folder, a device, a pipe or a socket)</source>
+        <translation>pas un fichier ordinaire (un dossier, un périphérique, un tube ou une socket)</translation>
+    </message>
+    <message>
+        <source>file too large (over %1 MB)</source>
+        <translation>fichier trop grand (plus de %1 Mo)</translation>
+    </message>
+    <message>
+        <source>the file holds more than its size says (a system file, or one still being written)</source>
+        <translation>le fichier contient plus que sa taille annoncée (un fichier système, ou un fichier encore en cours d&apos;écriture)</translation>
+    </message>
 </context>
 <context>
     <name>PrintContext</name>
@@ -404,6 +510,17 @@ manquante</translation>
     <message>
         <source>Print</source>
         <translation>Imprimer</translation>
+    </message>
+</context>
+<context>
+    <name>QpxEncoder</name>
+    <message>
+        <source>no picture to save</source>
+        <translation>aucune image à enregistrer</translation>
+    </message>
+    <message>
+        <source>JPEG encoding failed</source>
+        <translation>échec du codage JPEG</translation>
     </message>
 </context>
 <context>
@@ -732,6 +849,10 @@ manquante</translation>
         <source> - Filename: </source>
         <translation> - Nom du fichier : </translation>
     </message>
+    <message>
+        <source>missing</source>
+        <translation>manquante</translation>
+    </message>
 </context>
 <context>
     <name>SlideProperties</name>
@@ -1023,6 +1144,65 @@ manquante</translation>
     <message>
         <source>Empty</source>
         <translation>Vide</translation>
+    </message>
+</context>
+<context>
+    <name>TPhoto</name>
+    <message>
+        <source>no picture given</source>
+        <translation>aucune image indiquée</translation>
+    </message>
+    <message>
+        <source>no picture loaded</source>
+        <translation>aucune image chargée</translation>
+    </message>
+    <message>
+        <source>cannot resize to %1 x %2</source>
+        <translation>impossible de redimensionner en %1 x %2</translation>
+    </message>
+    <message>
+        <source>unsupported bit depth %1</source>
+        <translation>profondeur de couleur %1 non prise en charge</translation>
+    </message>
+    <message>
+        <source>cannot open palette %1</source>
+        <translation>impossible d&apos;ouvrir la palette %1</translation>
+    </message>
+    <message>
+        <source>not a palette file: %1</source>
+        <translation>pas un fichier de palette : %1</translation>
+    </message>
+    <message>
+        <source>cannot reduce colours</source>
+        <translation>impossible de réduire les couleurs</translation>
+    </message>
+    <message>
+        <source>picture too large for a bitmap</source>
+        <translation>image trop grande pour un bitmap</translation>
+    </message>
+    <message>
+        <source>no picture to save</source>
+        <translation>aucune image à enregistrer</translation>
+    </message>
+    <message>
+        <source>no file name to save to</source>
+        <translation>aucun nom de fichier où enregistrer</translation>
+    </message>
+    <message>
+        <source>cannot read %1 again at full size</source>
+        <translation>impossible de relire %1 en taille réelle</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>impossible d&apos;écrire %1 : %2</translation>
+    </message>
+    <message>
+        <source>no active printer painter</source>
+        <translation>aucun dessin d&apos;impression actif</translation>
+    </message>
+    <message>
+        <source>no picture to print</source>
+        <translation>aucune image à imprimer</translation>
     </message>
 </context>
 <context>
@@ -1355,7 +1535,7 @@ manquante</translation>
     </message>
     <message>
         <source>Image quality</source>
-        <translation>Qualité de l'image</translation>
+        <translation>Qualité de l&apos;image</translation>
     </message>
 </context>
 <context>
