@@ -72,8 +72,6 @@ void Tsaveexedlg::createPanel1() {
     for (int i = 0; i < 4; ++i) {
         label(Panel1, names[i], tr(captions[i]), QRect(8, 6 + 19 * i, 84, 17));
         *values[i] = label(Panel1, valueNames[i], QString(), QRect(96, 6 + 19 * i, 240, 17));
-        // A value is read out under its caption, also while it is empty.
-        (*values[i])->setAccessibleName(tr(captions[i]));
     }
 }
 
@@ -147,6 +145,8 @@ void Tsaveexedlg::updateSave() {
     PlatformNote->setText(chosen == PackagePlatform::Windows && !present
                               ? tr("Windows packages are not available in this build.")
                               : QString());
+    // An empty note is not there for a screen reader either.
+    PlatformNote->setVisible(!PlatformNote->text().isEmpty());
     Button1->setEnabled(present && lumfld->isValid() && chromfld->isValid());
 }
 

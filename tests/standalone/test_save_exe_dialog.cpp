@@ -126,6 +126,7 @@ TEST(SaveExeDialog, SaveIsOfferedOnlyWithTheThreeProgramsOfTheSystemAndValidFact
         EXPECT_FALSE(child<QPushButton>(dialog, "Button1")->isEnabled()) << "no Windows programs";
         EXPECT_EQ(child<QLabel>(dialog, "PlatformNote")->text(),
                   QStringLiteral("Windows packages are not available in this build."));
+        EXPECT_FALSE(child<QLabel>(dialog, "PlatformNote")->isHidden());
         for (const QString& name : windowsPrograms) {
             QFile f(folder.filePath(name));
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -133,6 +134,8 @@ TEST(SaveExeDialog, SaveIsOfferedOnlyWithTheThreeProgramsOfTheSystemAndValidFact
         dialog.FormShow();
         EXPECT_EQ(child<QPushButton>(dialog, "Button1")->isEnabled(), true);
         EXPECT_EQ(child<QLabel>(dialog, "PlatformNote")->text(), QString());
+        EXPECT_TRUE(child<QLabel>(dialog, "PlatformNote")->isHidden())
+            << "no empty label for a screen reader";
     }
 }
 
