@@ -201,6 +201,7 @@ class TOvcTable : public QAbstractScrollArea {
     bool m_painting = false;
     Qt::Alignment m_alignment = Qt::AlignCenter;
     OvcPaletteMap m_palette;
+    OvcCellPictures m_pictures;
     QColor m_normalColor = Qt::white;
     QColor m_activeColor;
     QColor m_selectedColor;

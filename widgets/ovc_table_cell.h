@@ -5,6 +5,7 @@
 // the transparent colour showing the background and, when the grid has a palette, every other colour
 // drawn as its nearest palette entry.
 
+#include <QCache>
 #include <QColor>
 #include <QHash>
 #include <QImage>
@@ -39,6 +40,34 @@ QRect ovcBitmapTarget(const QRect& cell, const QSize& bitmapSize, Qt::Alignment 
 QImage ovcCellPicture(const QImage& bitmap, const QSize& visibleSize, const QColor& background,
                       OvcPaletteMap* palette);
 
-// Paints one cell: background, then the bitmap (a null bitmap leaves only the background).
+// The cells' pictures kept from one paint to the next, so that a paint makes only the pictures it
+// did not draw lately. A picture is made anew when its bitmap changed (every change of a QImage's
+// pixels gives it a new cache key), or its visible size, background or palette did; the grid
+// empties it when its palette changes.
+class OvcCellPictures {
+  public:
+    // Keeps the last `count` pictures made.
+    void setCapacity(int count) { m_pictures.setMaxCost(qMax(1, count)); }
+    void clear() { m_pictures.clear(); }
+    QImage picture(const QImage& bitmap, const QSize& visibleSize, const QColor& background,
+                   OvcPaletteMap* palette);
+
+  private:
+    struct Key {
+        qint64 bitmap = 0;
+        qreal ratio = 1;
+        QSize size;
+        QRgb background = 0;
+        friend bool operator==(const Key&, const Key&) = default;
+        friend size_t qHash(const Key& key, size_t seed = 0) {
+            return qHashMulti(seed, key.bitmap, key.ratio, key.size.width(), key.size.height(),
+                              key.background);
+        }
+    };
+    QCache<Key, QImage> m_pictures;
+};
+
+// Paints one cell: background, then the bitmap (a null bitmap leaves only the background); the
+// picture comes from `pictures` where given.
 void ovcPaintBitmapCell(QPainter& painter, const QRect& cell, const QImage& bitmap, const QColor& background,
-                        Qt::Alignment alignment, OvcPaletteMap* palette);
+                        Qt::Alignment alignment, OvcPaletteMap* palette, OvcCellPictures* pictures = nullptr);
