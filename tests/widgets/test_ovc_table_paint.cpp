@@ -140,6 +140,23 @@ TEST_F(OvcTablePaint, PaletteMapsColoursToTheirNearestEntry) {
     EXPECT_EQ(shot.pixelColor(at + QPoint(1, 0)), QColor(240, 240, 230));
 }
 
+// The grid keeps the pictures it drew; a bitmap changed in place, or a cell whose state changed,
+// is drawn anew.
+TEST_F(OvcTablePaint, RepaintShowsTheBitmapAsItIsNow) {
+    auto grid = makeShowGrid(2);
+    grid->setActiveCell(1, 4);
+    QImage bitmap = filled(40, 30, QColor(200, 0, 0));
+    grid->setCellBitmapSupplier([&](int, int) { return &bitmap; });
+    const QPoint at = grid->cellRect(0, 0).center();
+    EXPECT_EQ(grid->viewport()->grab().toImage().pixelColor(at), QColor(200, 0, 0));
+    bitmap.fill(QColor(254, 254, 0));
+    EXPECT_EQ(grid->viewport()->grab().toImage().pixelColor(at), NormalColor);
+    grid->setActiveCell(0, 0);
+    EXPECT_EQ(grid->viewport()->grab().toImage().pixelColor(at), ActiveColor);
+    bitmap.fill(QColor(0, 0, 200));
+    EXPECT_EQ(grid->viewport()->grab().toImage().pixelColor(at), QColor(0, 0, 200));
+}
+
 TEST_F(OvcTablePaint, CellsWithoutDataAndTheAreaBelowTheRowsShowOnlyBackground) {
     auto grid = makeShowGrid(2);
     grid->setActiveCell(0, 1);
