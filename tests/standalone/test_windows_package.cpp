@@ -46,20 +46,51 @@ QString wine() {
     return {};
 }
 
+const QString WinePrefix = QStringLiteral(VERASCO_BINARY_DIR "/wine-prefix");
+
+// Wine's Windows folders in the build tree, quiet and without the .NET and browser installers.
+QProcessEnvironment wineEnvironment() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("WINEPREFIX"), WinePrefix);
+    env.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
+    env.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+    return env;
+}
+
+// Makes Wine's Windows folders whole before a package runs in them, once. Wine writes most of its
+// registry in the background of the first program it runs; a run that ends first leaves folders
+// without the system's parts (its sound devices among them), which later runs take as made. Folders
+// not marked whole are made anew.
+bool wholeWinePrefix() {
+    static const bool whole = [] {
+        const QString mark = WinePrefix + QStringLiteral("/.made-whole");
+        if (QFileInfo::exists(mark))
+            return true;
+        QDir(WinePrefix).removeRecursively();
+        QProcess boot;
+        boot.setProcessEnvironment(wineEnvironment());
+        boot.start(wine(), {QStringLiteral("wineboot"), QStringLiteral("--init")});
+        if (!boot.waitForFinished(300000))
+            return false;
+        // Waits until every program of those folders, and Wine's server, has ended.
+        QProcess server;
+        server.setProcessEnvironment(wineEnvironment());
+        server.start(QFileInfo(wine()).dir().filePath(QStringLiteral("wineserver")), {QStringLiteral("-w")});
+        return server.waitForFinished(300000) && QFile(mark).open(QIODevice::WriteOnly);
+    }();
+    return whole;
+}
+
 struct WineRun {
     int exitCode = -1;
     std::vector<std::map<QString, QString>> slides; // the report's lines, field by field
     QString err;
 };
 
-// Runs `package` with the report switch under Wine, on a new X server, from `folder`; Wine keeps its
-// Windows folders in the build tree, made on the first run.
+// Runs `package` with the report switch under Wine, on a new X server, from `folder`.
 WineRun runUnderWine(const QString& package, const QString& folder) {
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("WINEPREFIX"), QStringLiteral(VERASCO_BINARY_DIR "/wine-prefix"));
-    env.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
-    env.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+    QProcessEnvironment env = wineEnvironment();
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(folder);
     process.start(QStringLiteral("xvfb-run"),
@@ -91,7 +122,7 @@ WineRun runUnderWine(const QString& package, const QString& folder) {
 // The folders Wine gives as the temporary folder, and the head's private folders in them.
 QStringList privateFolders() {
     QStringList found;
-    const QDir users(QStringLiteral(VERASCO_BINARY_DIR "/wine-prefix/drive_c/users"));
+    const QDir users(WinePrefix + QStringLiteral("/drive_c/users"));
     for (const QString& user : users.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
         for (const QString& temp : {user + "/Temp", user + "/AppData/Local/Temp"})
             for (const QString& entry :
@@ -123,6 +154,7 @@ TEST_F(WindowsPackage, PicturesMoveAndCaptionsLieOnABandUnderWine) {
     QString why;
     if (wine().isEmpty() || test_x_server::display(why).isEmpty())
         GTEST_SKIP() << "Wine or Xvfb is not installed: the package was not run";
+    ASSERT_TRUE(wholeWinePrefix()) << "Wine did not make its Windows folders";
     QImage gradient(256, 192, QImage::Format_RGB32);
     for (int y = 0; y < gradient.height(); ++y)
         for (int x = 0; x < gradient.width(); ++x)
@@ -145,10 +177,7 @@ TEST_F(WindowsPackage, PicturesMoveAndCaptionsLieOnABandUnderWine) {
     ASSERT_FALSE(exporter().write(package, qualityPreset(11), PackagePlatform::Windows));
 
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("WINEPREFIX"), QStringLiteral(VERASCO_BINARY_DIR "/wine-prefix"));
-    env.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
-    env.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+    QProcessEnvironment env = wineEnvironment();
     env.insert(QStringLiteral("DISPLAY"), test_x_server::display(why));
     process.setProcessEnvironment(env);
     QDir().mkpath(target(QStringLiteral("elsewhere")));
@@ -183,6 +212,7 @@ TEST_F(WindowsPackage, TheMusicIsHeardUnderWine) {
     QString why;
     if (wine().isEmpty() || test_x_server::display(why).isEmpty() || !alsaInstalled())
         GTEST_SKIP() << "Wine, Xvfb or ALSA is not installed: the package was not heard";
+    ASSERT_TRUE(wholeWinePrefix()) << "Wine did not make its Windows folders";
     const QString tune = QDir(pictures).filePath(QStringLiteral("tune.wav"));
     ASSERT_TRUE(writeTestWav(tune, 3000));
     for (int i = 0; i < 2; ++i)
@@ -196,10 +226,7 @@ TEST_F(WindowsPackage, TheMusicIsHeardUnderWine) {
     QDir().mkpath(home);
     ASSERT_TRUE(makeAlsaFileSink(home, sink));
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("WINEPREFIX"), QStringLiteral(VERASCO_BINARY_DIR "/wine-prefix"));
-    env.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
-    env.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+    QProcessEnvironment env = wineEnvironment();
     env.insert(QStringLiteral("DISPLAY"), test_x_server::display(why));
     env.insert(QStringLiteral("HOME"), home);
     env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + home + "/no-server");
@@ -294,6 +321,7 @@ TEST_F(WindowsPackage, PlaysUnderWineWithTheMembersSlideListAndPicturesOfALinuxP
 
     if (wine().isEmpty())
         GTEST_SKIP() << "Wine (wine64, Debian's package wine64) is not installed: the package was not run";
+    ASSERT_TRUE(wholeWinePrefix()) << "Wine did not make its Windows folders";
     QDir().mkpath(target(QStringLiteral("elsewhere")));
     WineRun run = runUnderWine(package, target(QStringLiteral("elsewhere")));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
