@@ -24,12 +24,14 @@ struct Value {
     double number = 0;
     std::string text;
     std::vector<Value> items;
-    std::vector<std::pair<std::string, Value>> members;
+    // An object's members: their keys, and their values in the same order.
+    std::vector<std::string> keys;
+    std::vector<Value> values;
 
     const Value* find(std::string_view key) const {
-        for (const auto& m : members)
-            if (m.first == key)
-                return &m.second;
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            if (keys[i] == key)
+                return &values[i];
         return nullptr;
     }
 };
@@ -95,12 +97,13 @@ class Parser {
         if (take('}'))
             return true;
         do {
-            std::pair<std::string, Value> member;
+            std::string key;
+            Value member;
             space();
-            if (at_ >= s_.size() || s_[at_] != '"' || !string(member.first) || !take(':') ||
-                !value(member.second, depth + 1))
+            if (at_ >= s_.size() || s_[at_] != '"' || !string(key) || !take(':') || !value(member, depth + 1))
                 return false;
-            out.members.push_back(std::move(member));
+            out.keys.push_back(std::move(key));
+            out.values.push_back(std::move(member));
         } while (take(','));
         return take('}');
     }
