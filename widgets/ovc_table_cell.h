@@ -59,8 +59,8 @@ class OvcCellPictures {
         QSize size;
         QRgb background = 0;
         friend bool operator==(const Key&, const Key&) = default;
-        friend size_t qHash(const Key& key, size_t seed = 0) {
-            return qHashMulti(seed, key.bitmap, key.ratio, key.size.width(), key.size.height(),
+        friend size_t qHash(const Key& key, size_t start = 0) {
+            return qHashMulti(start, key.bitmap, key.ratio, key.size.width(), key.size.height(),
                               key.background);
         }
     };
