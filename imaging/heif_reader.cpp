@@ -176,8 +176,9 @@ QImage readHeif(QByteArrayView bytes, QString* error, DecodeFailure* failure, QS
     if (e.code != heif_error_Ok)
         return failedBy(e);
     std::unique_ptr<heif_image, ImageRelease> image(rawImage);
-    // The coded picture decides what is copied: one larger than the container declares (an AV1
-    // picture, whose coded size is not read ahead) is refused before it takes more memory.
+    // The coded picture decides what is copied: one larger than the container declares whose coded
+    // size could not be read ahead (data the check above leaves to libheif) is refused before it
+    // takes more memory.
     if (!withinDeclared(image.get(), size))
         return failed(
             QCoreApplication::translate("PictureReaders", "HEIF picture data larger than its declared size"),

@@ -69,6 +69,101 @@ QString converted(const QString& source, const QString& target) {
     return r.exitCode == 0 && QFile::exists(target) ? target : QString();
 }
 
+QByteArray bigEndian(quint32 value, int bytes) {
+    QByteArray out;
+    for (int i = bytes - 1; i >= 0; --i)
+        out.append(char(value >> (8 * i)));
+    return out;
+}
+
+QByteArray box(const char* type, const QByteArray& body) {
+    return bigEndian(quint32(8 + body.size()), 4) + QByteArray(type, 4) + body;
+}
+
+struct Bits {
+    quint32 value;
+    int count;
+};
+
+// The fields one after another, the most significant bit first, the last byte filled with zeros.
+QByteArray packed(const std::vector<Bits>& fields) {
+    QByteArray out;
+    int used = 0;
+    for (const Bits& field : fields) {
+        for (int i = field.count - 1; i >= 0; --i, ++used) {
+            if (used % 8 == 0)
+                out.append('\0');
+            if (field.value >> i & 1)
+                out.back() = char(out.back() | 1 << (7 - used % 8));
+        }
+    }
+    return out;
+}
+
+// An AV1 sequence header of 16-bit sides: a still picture's reduced one, or one with timing, a
+// decoder model and two operating points, the first with every field that lengthens it.
+QByteArray sequenceHeader(QSize size, bool reduced) {
+    std::vector<Bits> fields{{0, 3}, {1, 1}, {reduced, 1}};
+    if (reduced)
+        fields.push_back({8, 5}); // the level
+    else
+        fields.insert(
+            fields.end(),
+            {
+                {1, 1},      {1, 32}, {25, 32},   {1, 1}, {0, 2},    {1, 1},    {1, 2}, // 4 ticks a picture
+                {1, 1},      {9, 5},  {1000, 32}, {4, 5}, {4, 5}, // a decoder model, 10-bit delays
+                {1, 1},      {1, 5},                              // display delays, two points
+                {0x101, 12}, {9, 5},  {1, 1},     {1, 1}, {300, 10}, {200, 10}, {0, 1},
+                {1, 1},      {3, 4},                      // level 9, its tier, delays
+                {0x001, 12}, {4, 5},  {0, 1},     {0, 1}, // level 4: no tier, no delays
+            });
+    fields.insert(fields.end(),
+                  {{15, 4}, {15, 4}, {quint32(size.width() - 1), 16}, {quint32(size.height() - 1), 16}});
+    return packed(fields);
+}
+
+enum class ObuLayout { Sized, Extended, Unsized };
+
+// An AV1 OBU: its header (with an extension byte when asked), its size (LEB128) unless it runs to
+// the end, its payload.
+QByteArray obu(int type, const QByteArray& payload, ObuLayout layout = ObuLayout::Sized) {
+    QByteArray out(1, char(type << 3 | (layout == ObuLayout::Extended ? 4 : 0) |
+                           (layout != ObuLayout::Unsized ? 2 : 0)));
+    if (layout == ObuLayout::Extended)
+        out.append('\x08'); // the second spatial layer
+    for (quint32 size = quint32(payload.size()); layout != ObuLayout::Unsized;) {
+        const char low = char(size & 0x7F);
+        size >>= 7;
+        out.append(size ? char(low | 0x80) : low);
+        if (!size)
+            break;
+    }
+    return out + payload;
+}
+
+// An AVIF file of one item: its declared size, its av1C property with `configObus`, and `data` in an
+// mdat box that an iloc box of `ilocVersion` places by construction method `method`.
+QByteArray avifFile(const QByteArray& configObus, const QByteArray& data, QSize declared, int ilocVersion,
+                    int method) {
+    const QByteArray ispe =
+        bigEndian(0, 4) + bigEndian(quint32(declared.width()), 4) + bigEndian(quint32(declared.height()), 4);
+    const QByteArray ipco =
+        box("ipco", box("ispe", ispe) + box("av1C", QByteArray("\x81\x00\x0c\x00", 4) + configObus));
+    const QByteArray ipma =
+        bigEndian(0, 4) + bigEndian(1, 4) + bigEndian(1, 2) + QByteArray("\x02\x81\x82", 3);
+    const int idBytes = ilocVersion < 2 ? 2 : 4;
+    const auto meta = [&](quint32 dataAt) {
+        const QByteArray iloc =
+            bigEndian(quint32(ilocVersion) << 24, 4) + QByteArray("\x44\x00", 2) + bigEndian(1, idBytes) +
+            bigEndian(1, idBytes) + (ilocVersion > 0 ? bigEndian(quint32(method), 2) : QByteArray()) +
+            bigEndian(0, 2) + bigEndian(1, 2) + bigEndian(dataAt, 4) + bigEndian(quint32(data.size()), 4);
+        return box("meta", bigEndian(0, 4) + box("iloc", iloc) + box("iprp", ipco + box("ipma", ipma)));
+    };
+    const QByteArray ftyp = box("ftyp", QByteArray("avif\0\0\0\0mif1", 12));
+    const quint32 dataAt = quint32(ftyp.size() + meta(0).size() + 8);
+    return ftyp + meta(dataAt) + box("mdat", data);
+}
+
 class Orientation : public testing::Test {
   protected:
     void SetUp() override {
@@ -170,13 +265,7 @@ TEST_F(Orientation, HeicAndAvifMadeFromATurnedJpegLoadUpright) {
 // The file's own turn (an irot or imir property) wins over the EXIF orientation, which then only
 // records how the camera was held.
 TEST(HeifProperties, ATurnOrMirrorPropertyIsFound) {
-    const auto box = [](const char* type, const QByteArray& body) {
-        QByteArray out(4, '\0');
-        const quint32 size = quint32(8 + body.size());
-        out[0] = char(size >> 24), out[1] = char(size >> 16), out[2] = char(size >> 8), out[3] = char(size);
-        return out + QByteArray(type, 4) + body;
-    };
-    const auto file = [&](const QByteArray& property) {
+    const auto file = [](const QByteArray& property) {
         return box("ftyp", QByteArray("heic\0\0\0\0mif1", 12)) +
                box("meta", QByteArray(4, '\0') +
                                box("iprp", box("ipco", box("ispe", QByteArray(12, '\0')) + property)));
@@ -189,35 +278,107 @@ TEST(HeifProperties, ATurnOrMirrorPropertyIsFound) {
     EXPECT_FALSE(imaging::heifTransformsItself(cut.left(cut.size() - 3)));
 }
 
-// A HEIC file's own thumbnail serves a thumbnail's decode; a coded picture larger than the size the
-// file declares for it is refused before it is copied.
-TEST(NewerFormats, HeifThumbnailItemServesAndACodedPictureLargerThanDeclaredIsRefused) {
-    if (!haveTool("heif-enc") || !imaging::heifDecodesHevc())
-        GTEST_SKIP() << "heif-enc or an HEVC decoder is missing";
-    QTemporaryDir dir;
-    const QString png = writePicture(dir.filePath(QStringLiteral("source.png")), blocks({1024, 768}));
-    const QString heic = dir.filePath(QStringLiteral("photo.heic"));
-    ASSERT_EQ(runTool(QStringLiteral("heif-enc"),
-                      {QStringLiteral("-t"), QStringLiteral("160"), png, QStringLiteral("-o"), heic})
-                  .exitCode,
-              0);
-    const imaging::LoadedImage small = imaging::loadImageFile(heic, imaging::ThumbnailBox);
-    ASSERT_FALSE(small.image.isNull()) << small.error.toStdString();
-    EXPECT_EQ(small.fullSize, QSize(1024, 768));
-    EXPECT_EQ(small.image.size(), QSize(160, 120)) << "the thumbnail item";
-    EXPECT_EQ(imaging::loadImageFile(heic, {}).image.size(), QSize(1024, 768));
-
-    // The container declares 64 x 64 for the 1024 x 768 coded picture.
-    QByteArray lying = fileBytes(heic);
-    for (qsizetype at = lying.indexOf("ispe"); at >= 0; at = lying.indexOf("ispe", at + 4)) {
-        qToBigEndian<quint32>(64, lying.data() + at + 8);
-        qToBigEndian<quint32>(64, lying.data() + at + 12);
+// The size an AV1 picture is coded at is read from its sequence header without decoding: in the
+// av1C property's OBUs and in the item's data, whatever comes before the size in the header (timing,
+// a decoder model, operating points) and wherever the iloc box places the data in the file.
+TEST(HeifProperties, AnAv1PictureCodedLargerThanDeclaredIsSeen) {
+    const QByteArray picture = sequenceHeader({1024, 768}, true);
+    const QByteArray start = obu(2, {}); // a temporal delimiter
+    const QByteArray frame = obu(6, QByteArray(40, '\x5a'));
+    const QByteArray inData =
+        start + obu(15, QByteArray(200, '\0')) + obu(1, picture, ObuLayout::Extended) + frame;
+    const struct {
+        const char* what;
+        QByteArray configObus, data;
+        QSize declared;
+        int ilocVersion, method;
+        bool within;
+    } rows[] = {
+        {"av1C, still picture header", obu(1, picture), start + frame, {1024, 768}, 0, 0, true},
+        {"av1C, declared smaller", obu(1, picture), start + frame, {64, 64}, 0, 0, false},
+        {"av1C, full header",
+         obu(1, sequenceHeader({1024, 768}, false), ObuLayout::Unsized),
+         frame,
+         {1024, 768},
+         0,
+         0,
+         true},
+        {"av1C, full header, declared smaller",
+         obu(1, sequenceHeader({1024, 768}, false), ObuLayout::Unsized),
+         frame,
+         {64, 64},
+         0,
+         0,
+         false},
+        {"within a superblock", obu(1, picture), frame, {900, 700}, 0, 0, true},
+        {"beyond the picture policy",
+         obu(1, sequenceHeader({16384, 16384}, true)),
+         frame,
+         {16384, 16384},
+         0,
+         0,
+         false},
+        {"item data", {}, inData, {64, 64}, 0, 0, false},
+        {"item data under an honest av1C",
+         obu(1, sequenceHeader({64, 64}, true)),
+         inData,
+         {64, 64},
+         0,
+         0,
+         false},
+        {"item data, iloc version 1", {}, inData, {64, 64}, 1, 0, false},
+        {"item data, iloc version 2", {}, inData, {64, 64}, 2, 0, false},
+        {"item data in idat, for libheif", {}, inData, {64, 64}, 1, 1, true},
+        {"a header cut short, for libheif", obu(1, picture).left(4), frame, {64, 64}, 0, 0, true},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(imaging::heifCodedSizesWithinDeclared(
+                      avifFile(row.configObus, row.data, row.declared, row.ilocVersion, row.method)),
+                  row.within)
+            << row.what;
     }
-    EXPECT_TRUE(imaging::heifCodedSizesWithinDeclared(fileBytes(heic)));
-    EXPECT_FALSE(imaging::heifCodedSizesWithinDeclared(lying)) << "seen before decoding";
-    const imaging::LoadedImage refused = imaging::decodeImageBytes(lying, {}, {});
-    EXPECT_TRUE(refused.image.isNull());
-    EXPECT_EQ(refused.error.toStdString(), "HEIF picture data larger than its declared size");
+}
+
+// A HEIC or AVIF file's own thumbnail serves a thumbnail's decode; a coded picture larger than the
+// size the file declares for it is refused before it is decoded (heif-enc puts an AVIF's sequence
+// header in the item's data, not in its av1C).
+TEST(NewerFormats, HeifThumbnailItemServesAndACodedPictureLargerThanDeclaredIsRefused) {
+    if (!haveTool("heif-enc"))
+        GTEST_SKIP() << "heif-enc (libheif-examples) is not installed";
+    QTemporaryDir dir;
+    // heif-enc's AV1 encoder fails on PNG input: a JPEG serves both.
+    const QString jpeg = writePicture(dir.filePath(QStringLiteral("source.jpg")), blocks({1024, 768}));
+    const struct {
+        const char* name;
+        bool decodes;
+    } rows[] = {{"photo.heic", imaging::heifDecodesHevc()}, {"photo.avif", imaging::heifDecodesAv1()}};
+    for (const auto& row : rows) {
+        if (!row.decodes)
+            continue;
+        SCOPED_TRACE(row.name);
+        const QString heif = dir.filePath(QLatin1String(row.name));
+        ASSERT_EQ(runTool(QStringLiteral("heif-enc"),
+                          {QStringLiteral("-t"), QStringLiteral("160"), jpeg, QStringLiteral("-o"), heif})
+                      .exitCode,
+                  0);
+        const imaging::LoadedImage small = imaging::loadImageFile(heif, imaging::ThumbnailBox);
+        ASSERT_FALSE(small.image.isNull()) << small.error.toStdString();
+        EXPECT_EQ(small.fullSize, QSize(1024, 768));
+        EXPECT_EQ(small.image.size(), QSize(160, 120)) << "the thumbnail item";
+        EXPECT_EQ(imaging::loadImageFile(heif, {}).image.size(), QSize(1024, 768));
+
+        // The container declares 64 x 64 for the 1024 x 768 coded picture.
+        QByteArray lying = fileBytes(heif);
+        for (qsizetype at = lying.indexOf("ispe"); at >= 0; at = lying.indexOf("ispe", at + 4)) {
+            qToBigEndian<quint32>(64, lying.data() + at + 8);
+            qToBigEndian<quint32>(64, lying.data() + at + 12);
+        }
+        EXPECT_TRUE(imaging::heifCodedSizesWithinDeclared(fileBytes(heif)));
+        EXPECT_FALSE(imaging::heifCodedSizesWithinDeclared(lying)) << "seen before decoding";
+        const imaging::LoadedImage refused = imaging::decodeImageBytes(lying, {}, {});
+        EXPECT_TRUE(refused.image.isNull());
+        EXPECT_EQ(refused.error.toStdString(), "HEIF picture data larger than its declared size");
+    }
 }
 
 // The date a picture was taken: its EXIF DateTimeOriginal with the sub-seconds and the offset from
