@@ -9,9 +9,9 @@
 
 namespace imaging {
 
-// False when an item of the file has a picture coded larger than the size the item declares (by more
-// than a coding block: 64 pixels in HEVC, an AV1 superblock of 128) or than the picture policy allows. True
-// for what it cannot read: libheif judges that.
+// False when an item of the file has a picture coded larger than the size the item declares (by
+// more than a coding block: 64 pixels in HEVC, an AV1 superblock of 128) or than the picture policy
+// allows. True for what it cannot read: libheif judges that.
 bool heifCodedSizesWithinDeclared(QByteArrayView file);
 
 } // namespace imaging
