@@ -104,19 +104,19 @@ QByteArray packed(const std::vector<Bits>& fields) {
 // decoder model and two operating points, the first with every field that lengthens it.
 QByteArray sequenceHeader(QSize size, bool reduced) {
     std::vector<Bits> fields{{0, 3}, {1, 1}, {reduced, 1}};
+    // Timing of 4 ticks a picture (a variable-length code), a decoder model of 10-bit delays, then
+    // display delays and two operating points: level 9 with its tier, a decoder model and a display
+    // delay; level 4 with none of them.
+    const std::vector<Bits> timing{{1, 1}, {1, 32}, {25, 32}, {1, 1}, {0, 2}, {1, 1}, {1, 2}};
+    const std::vector<Bits> model{{1, 1}, {9, 5}, {1000, 32}, {4, 5}, {4, 5}};
+    const std::vector<Bits> points{{1, 1}, {1, 5},      {0x101, 12}, {9, 5}, {1, 1},
+                                   {1, 1}, {300, 10},   {200, 10},   {0, 1}, {1, 1},
+                                   {3, 4}, {0x001, 12}, {4, 5},      {0, 1}, {0, 1}};
     if (reduced)
         fields.push_back({8, 5}); // the level
     else
-        fields.insert(
-            fields.end(),
-            {
-                {1, 1},      {1, 32}, {25, 32},   {1, 1}, {0, 2},    {1, 1},    {1, 2}, // 4 ticks a picture
-                {1, 1},      {9, 5},  {1000, 32}, {4, 5}, {4, 5}, // a decoder model, 10-bit delays
-                {1, 1},      {1, 5},                              // display delays, two points
-                {0x101, 12}, {9, 5},  {1, 1},     {1, 1}, {300, 10}, {200, 10}, {0, 1},
-                {1, 1},      {3, 4},                      // level 9, its tier, delays
-                {0x001, 12}, {4, 5},  {0, 1},     {0, 1}, // level 4: no tier, no delays
-            });
+        for (const std::vector<Bits>* part : {&timing, &model, &points})
+            fields.insert(fields.end(), part->begin(), part->end());
     fields.insert(fields.end(),
                   {{15, 4}, {15, 4}, {quint32(size.width() - 1), 16}, {quint32(size.height() - 1), 16}});
     return packed(fields);
@@ -283,10 +283,14 @@ TEST(HeifProperties, ATurnOrMirrorPropertyIsFound) {
 // a decoder model, operating points) and wherever the iloc box places the data in the file.
 TEST(HeifProperties, AnAv1PictureCodedLargerThanDeclaredIsSeen) {
     const QByteArray picture = sequenceHeader({1024, 768}, true);
+    const QByteArray full = obu(1, sequenceHeader({1024, 768}, false), ObuLayout::Unsized);
+    const QByteArray huge = obu(1, sequenceHeader({16384, 16384}, true));
+    const QByteArray small = obu(1, sequenceHeader({64, 64}, true));
     const QByteArray start = obu(2, {}); // a temporal delimiter
     const QByteArray frame = obu(6, QByteArray(40, '\x5a'));
     const QByteArray inData =
         start + obu(15, QByteArray(200, '\0')) + obu(1, picture, ObuLayout::Extended) + frame;
+    const QSize lie(64, 64);
     const struct {
         const char* what;
         QByteArray configObus, data;
@@ -295,41 +299,17 @@ TEST(HeifProperties, AnAv1PictureCodedLargerThanDeclaredIsSeen) {
         bool within;
     } rows[] = {
         {"av1C, still picture header", obu(1, picture), start + frame, {1024, 768}, 0, 0, true},
-        {"av1C, declared smaller", obu(1, picture), start + frame, {64, 64}, 0, 0, false},
-        {"av1C, full header",
-         obu(1, sequenceHeader({1024, 768}, false), ObuLayout::Unsized),
-         frame,
-         {1024, 768},
-         0,
-         0,
-         true},
-        {"av1C, full header, declared smaller",
-         obu(1, sequenceHeader({1024, 768}, false), ObuLayout::Unsized),
-         frame,
-         {64, 64},
-         0,
-         0,
-         false},
+        {"av1C, declared smaller", obu(1, picture), start + frame, lie, 0, 0, false},
+        {"av1C, full header", full, frame, {1024, 768}, 0, 0, true},
+        {"av1C, full header, 129 over", full, frame, {1024 - 129, 768 - 129}, 0, 0, false},
         {"within a superblock", obu(1, picture), frame, {900, 700}, 0, 0, true},
-        {"beyond the picture policy",
-         obu(1, sequenceHeader({16384, 16384}, true)),
-         frame,
-         {16384, 16384},
-         0,
-         0,
-         false},
-        {"item data", {}, inData, {64, 64}, 0, 0, false},
-        {"item data under an honest av1C",
-         obu(1, sequenceHeader({64, 64}, true)),
-         inData,
-         {64, 64},
-         0,
-         0,
-         false},
-        {"item data, iloc version 1", {}, inData, {64, 64}, 1, 0, false},
-        {"item data, iloc version 2", {}, inData, {64, 64}, 2, 0, false},
-        {"item data in idat, for libheif", {}, inData, {64, 64}, 1, 1, true},
-        {"a header cut short, for libheif", obu(1, picture).left(4), frame, {64, 64}, 0, 0, true},
+        {"beyond the picture policy", huge, frame, {16384, 16384}, 0, 0, false},
+        {"item data", {}, inData, lie, 0, 0, false},
+        {"item data under an honest av1C", small, inData, lie, 0, 0, false},
+        {"item data, iloc version 1", {}, inData, lie, 1, 0, false},
+        {"item data, iloc version 2", {}, inData, lie, 2, 0, false},
+        {"item data in idat, for libheif", {}, inData, lie, 1, 1, true},
+        {"a header cut short, for libheif", obu(1, picture).left(4), frame, lie, 0, 0, true},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(imaging::heifCodedSizesWithinDeclared(
