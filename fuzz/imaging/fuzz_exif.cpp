@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The metadata readers on arbitrary bytes: the JPEG segments before the picture, the EXIF orientation,
 // date taken and thumbnail of TIFF-structured data, a WebP file's EXIF chunk, a HEIF file's EXIF block, its
-// turning properties and the coded size of its HEVC pictures. None may read outside the bytes; what
+// turning properties and the coded size of its HEVC and AV1 pictures. None may read outside the bytes; what
 // they return lies inside them.
 #include "exif_reader.h"
 #include "heif_coded_size.h"
