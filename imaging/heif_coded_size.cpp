@@ -7,6 +7,7 @@
 #include <QHash>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace imaging {
