@@ -7,6 +7,7 @@
 #include "heif_coded_size.h"
 #include "heif_reader.h"
 #include "image_loader.h"
+#include "made_streams.h"
 #include "support.h"
 #include "tphoto.h"
 
@@ -16,7 +17,6 @@
 #include <QPainter>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -348,11 +348,7 @@ TEST(NewerFormats, HeifThumbnailItemServesAndACodedPictureLargerThanDeclaredIsRe
         EXPECT_EQ(imaging::loadImageFile(heif, {}).image.size(), QSize(1024, 768));
 
         // The container declares 64 x 64 for the 1024 x 768 coded picture.
-        QByteArray lying = fileBytes(heif);
-        for (qsizetype at = lying.indexOf("ispe"); at >= 0; at = lying.indexOf("ispe", at + 4)) {
-            qToBigEndian<quint32>(64, lying.data() + at + 8);
-            qToBigEndian<quint32>(64, lying.data() + at + 12);
-        }
+        const QByteArray lying = withDeclaredHeifSize(fileBytes(heif), 64, 64);
         EXPECT_TRUE(imaging::heifCodedSizesWithinDeclared(fileBytes(heif)));
         EXPECT_FALSE(imaging::heifCodedSizesWithinDeclared(lying)) << "seen before decoding";
         const imaging::LoadedImage refused = imaging::decodeImageBytes(lying, {}, {});

@@ -3,6 +3,7 @@
 // the ones libjpeg's cjpeg writes for the matching quality, and a reduced thumbnail decode is exactly
 // djpeg's reduced decode.
 #include "jpeg_decoder.h"
+#include "made_streams.h"
 #include "qpx_encoder.h"
 #include "support.h"
 #include "tphoto.h"
@@ -14,11 +15,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <map>
-#include <vector>
-
-#include <jpeglib.h>
 
 using namespace imaging_test;
 
@@ -264,66 +261,11 @@ TEST_F(QpxTest, ThumbnailLoadIsDjpegsReducedDecodeAndReportsAndSavesTheFullSize)
     }
 }
 
-// The bytes with the picture size in the frame header set to width x height.
-QByteArray withFrameSize(QByteArray jpeg, int width, int height) {
-    qsizetype sof = jpeg.indexOf("\xFF\xC0");
-    if (sof < 0)
-        sof = jpeg.indexOf("\xFF\xC2"); // progressive
-    jpeg[sof + 5] = char(height >> 8);
-    jpeg[sof + 6] = char(height);
-    jpeg[sof + 7] = char(width >> 8);
-    jpeg[sof + 8] = char(width);
-    return jpeg;
-}
-
 // The progressive version of a JPEG file, with the scans jpegtran chooses.
 QByteArray progressive(const QString& source) {
     const ToolResult r = runTool(QStringLiteral("jpegtran"), {QStringLiteral("-progressive"), source});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     return r.out;
-}
-
-// A side x side picture of `components` as a progressive stream of the given scans, its rows a
-// gradient.
-QByteArray progressiveStream(int side, int components, J_COLOR_SPACE space,
-                             const std::vector<jpeg_scan_info>& scans) {
-    jpeg_compress_struct c;
-    jpeg_error_mgr errors;
-    c.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&c);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &out, &size);
-    c.image_width = c.image_height = JDIMENSION(side);
-    c.input_components = components;
-    c.in_color_space = space;
-    jpeg_set_defaults(&c);
-    c.scan_info = scans.data();
-    c.num_scans = int(scans.size());
-    jpeg_start_compress(&c, TRUE);
-    std::vector<JSAMPLE> row(std::size_t(side * components));
-    while (c.next_scanline < c.image_height) {
-        for (std::size_t x = 0; x < row.size(); ++x)
-            row[x] = JSAMPLE((x * 4 + c.next_scanline * 2) & 255);
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&c, rows, 1);
-    }
-    jpeg_finish_compress(&c);
-    const QByteArray bytes(reinterpret_cast<const char*>(out), qsizetype(size));
-    std::free(out);
-    jpeg_destroy_compress(&c);
-    return bytes;
-}
-
-// A 64 x 64 grey picture that refines its first `coefficients` coefficients one at a time, each in
-// two valid steps: 2 + 2 x coefficients scans.
-QByteArray scanByScan(int coefficients) {
-    std::vector<jpeg_scan_info> scans{{1, {0}, 0, 0, 0, 1}, {1, {0}, 0, 0, 1, 0}};
-    for (int k = 1; k <= coefficients; ++k) {
-        scans.push_back({1, {0}, k, k, 0, 1});
-        scans.push_back({1, {0}, k, k, 1, 0});
-    }
-    return progressiveStream(64, 1, JCS_GRAYSCALE, scans);
 }
 
 // An 8 x 8 CMYK picture as a progressive stream of five scans (the DC coefficients, then each
