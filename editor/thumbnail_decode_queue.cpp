@@ -11,6 +11,12 @@
 #include <mutex>
 #include <vector>
 
+namespace {
+// Threads of the decodes' own. Qt's painting on the window thread hands parts of a large fill or
+// scaling to the global pool and waits for them: decodes there would hold the window's painting.
+Q_GLOBAL_STATIC(QThreadPool, decodeThreads)
+} // namespace
+
 struct ThumbnailDecodeQueue::State {
     QStringList paths;
     Decode decode;
@@ -55,7 +61,7 @@ ThumbnailDecodeQueue::ThumbnailDecodeQueue(QStringList paths, Decode decode, QTh
     state_->paths = std::move(paths);
     state_->decode = std::move(decode);
     if (!pool)
-        pool = QThreadPool::globalInstance();
+        pool = decodeThreads();
     const QCoreApplication* application = QCoreApplication::instance();
     windowThread_ = application && QThread::currentThread() == application->thread();
     // A window thread takes without decoding, so every thread of the pool joins in.

@@ -19,9 +19,11 @@ class ThumbnailDecodeQueue {
     // A picture for a path, or nothing when the file cannot be decoded. Runs on any thread.
     using Decode = std::function<std::optional<QImage>(const QString& path)>;
 
-    // Starts decoding at once; helpers is the number of pool threads that join in (by default
-    // one fewer than the pool's threads, the taking thread being the other; all of them when the
-    // queue is made on the window thread, which then decodes nothing while there are helpers).
+    // Starts decoding at once, on the queues' own threads unless given a pool (never on Qt's global
+    // pool, whose threads the window's painting waits for); helpers is the number of pool threads
+    // that join in (by default one fewer than the pool's threads, the taking thread being the
+    // other; all of them when the queue is made on the window thread, which then decodes nothing
+    // while there are helpers).
     ThumbnailDecodeQueue(QStringList paths, Decode decode, QThreadPool* pool = nullptr, int helpers = -1);
     // Stops what has not started and waits for the pictures being decoded.
     ~ThumbnailDecodeQueue();

@@ -127,6 +127,22 @@ TEST_F(DecodeQueue, WithoutHelpersTheTakingThreadDecodesEverything) {
         EXPECT_TRUE(queue.take(i).has_value());
 }
 
+// Qt's painting on the window thread hands parts of a large fill to its global pool and waits for
+// them: a queue given no pool decodes on threads of its own, so that no decode holds a paint.
+TEST_F(DecodeQueue, WithoutAPoolTheDecodesLeaveQtsGlobalPoolToThePainting) {
+    std::atomic<int> decoded = 0;
+    std::atomic<int> onGlobalPool = 0;
+    ThumbnailDecodeQueue queue(paths, [&](const QString& path) {
+        onGlobalPool += QThreadPool::globalInstance()->contains(QThread::currentThread()) ? 1 : 0;
+        ++decoded;
+        return decodeAtOnePixel(path);
+    });
+    for (qsizetype i = 0; i < queue.size(); ++i)
+        queue.take(i);
+    EXPECT_EQ(decoded, paths.size());
+    EXPECT_EQ(onGlobalPool, 0);
+}
+
 // One thread, held busy on the first picture until `release`, so that the others wait their turn.
 TEST_F(DecodeQueue, BackgroundPicturesArriveOnTheAskingThreadUnlessDroppedFirst) {
     std::vector<std::pair<int, Qt::HANDLE>> arrived;
