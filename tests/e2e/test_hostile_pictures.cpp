@@ -121,6 +121,7 @@ class HostilePictures : public ::testing::Test {
         windows.reset(createAppWindows());
         main().settings().LoopSlideShow = false;
         main().settings().SlideDirectory = out.path();
+        main().settings().PackagePlatform = QStringLiteral("Linux"); // the programs of this build
     }
     void TearDown() override {
         resetDialogSeams();
@@ -141,11 +142,14 @@ class HostilePictures : public ::testing::Test {
 
     // Runs a phase with the window thread's waits measured; reports the longest.
     void phase(const char* name, const std::function<void()>& steps) {
+        QElapsedTimer took;
+        took.start();
         waits.start();
         steps();
         const qint64 longest = waits.stop();
-        std::cout << "[ phase    ] " << name << ": the window thread waited " << longest
-                  << " ms at the most; peak memory so far " << peakMemoryKb() / 1024 << " MB" << std::endl;
+        std::cout << "[ phase    ] " << name << " (" << took.elapsed() << " ms): the window thread waited "
+                  << longest << " ms at the most; peak memory so far " << peakMemoryKb() / 1024 << " MB"
+                  << std::endl;
         RecordProperty(std::string(name) + "_longest_wait_ms", int(longest));
     }
 
@@ -322,8 +326,11 @@ void HostilePictures::exportPackage(const QString& package) {
     dialogSeams().getSaveFileName = [package](QWidget*, const QString&, const QString&, const QString&) {
         return package;
     };
-    whenModal(windows->saveexedlg,
-              [this] { windows->saveexedlg->findChild<QPushButton*>("Button1")->click(); });
+    whenModal(windows->saveexedlg, [this] {
+        auto* save = windows->saveexedlg->findChild<QPushButton*>("Button1");
+        EXPECT_TRUE(save->isEnabled()) << "the package's programs are there";
+        (save->isEnabled() ? save : windows->saveexedlg->findChild<QPushButton*>("Button2"))->click();
+    });
     QString said;
     Tconfirmfrm* confirm = windows->confirmfrm;
     whenModal(confirm, [confirm, &said] {
