@@ -37,11 +37,13 @@ TPhoto::~TPhoto() = default;
 void TPhoto::fail(Error code, const QString& text) {
     error_ = code;
     errorText_ = text;
+    tooLarge_ = false;
 }
 
 void TPhoto::succeed() {
     error_ = NoError;
     errorText_.clear();
+    tooLarge_ = false;
 }
 
 void TPhoto::reportProgress(ProgressId id, int percent) {
@@ -91,6 +93,7 @@ void TPhoto::setLoadedImage(const QString& path, imaging::LoadedImage loaded) {
         size_ = QSize(0, 0);
         reduced_ = false;
         fail(loaded.readFailed ? FileUnreadable : BadPicture, loaded.error);
+        tooLarge_ = loaded.failure == imaging::DecodeFailure::TooLarge;
     } else {
         image_ = std::move(loaded.image);
         size_ = loaded.fullSize;

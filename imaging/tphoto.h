@@ -76,6 +76,8 @@ class TPhoto : public QWidget {
     void setPicture(const QImage& picture);
     int FXError() const { return error_; }
     QString errorText() const { return errorText_; } // a diagnostic for the last failure
+    // The last load failed only because the picture is beyond the largest one the program decodes.
+    bool tooLarge() const { return tooLarge_; }
     int IWidth() const { return size_.width(); }
     int IHeight() const { return size_.height(); }
 
@@ -166,6 +168,7 @@ class TPhoto : public QWidget {
     bool reduced_ = false; // image_ is a reduced decode of fileName_
     int error_ = NoError;
     QString errorText_;
+    bool tooLarge_ = false;
 
     bool update_ = true;
     int autoSize_ = AutoSizeScaled;

@@ -35,7 +35,7 @@ void Tpreviewfrm::Photo1Progress(TPhoto*, qint16, qint16 pctDone) {
     flags_.LoadInProgress = pctDone < 100;
 }
 
-std::pair<QString, QString> Tpreviewfrm::failureMessage(const QString& path, int fxError) {
+std::pair<QString, QString> Tpreviewfrm::failureMessage(const QString& path, int fxError, bool tooLarge) {
     // The imaging component cannot tell a protected picture from other failures, so that text stays
     // for the failures whose cause is not known.
     const QString cannotOpen = tr("This image cannot be opened.");
@@ -43,6 +43,8 @@ std::pair<QString, QString> Tpreviewfrm::failureMessage(const QString& path, int
         return {cannotOpen, tr("The file does not exist.")};
     if (fxError == TPhoto::FileUnreadable)
         return {cannotOpen, tr("The file cannot be read.")};
+    if (fxError == TPhoto::BadPicture && tooLarge)
+        return {cannotOpen, tr("The picture is larger than the largest this program shows.")};
     if (fxError == TPhoto::BadPicture)
         return {cannotOpen, tr("The file is damaged or no picture.")};
     return {tr(PasswordProtected), QString()};
@@ -55,7 +57,7 @@ void Tpreviewfrm::OpenPreview(const QString& path) {
     Photo1->setFileName(path);
     QCoreApplication::processEvents();
     if (Photo1->FXError() != 0) {
-        const auto [text, line2] = failureMessage(path, Photo1->FXError());
+        const auto [text, line2] = failureMessage(path, Photo1->FXError(), Photo1->tooLarge());
         if (informUser_)
             informUser_(tr("Information"), text, line2);
         else

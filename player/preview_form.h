@@ -30,8 +30,10 @@ class Tpreviewfrm : public QDialog {
     // The imaging control Photo1.
     TPhoto& photo() const { return *Photo1; }
 
-    // The message for a picture that failed to load: its first line and its second.
-    static std::pair<QString, QString> failureMessage(const QString& path, int fxError);
+    // The message for a picture that failed to load: its first line and its second (tooLarge: the
+    // picture is beyond the largest the program decodes).
+    static std::pair<QString, QString> failureMessage(const QString& path, int fxError,
+                                                      bool tooLarge = false);
 
   public slots:
     // Shows the picture and returns when the window has closed; a blank slide's "BLANK" and a picture

@@ -23,6 +23,7 @@
 #include "package_inspection.h"
 #include "package_programs.h"
 #include "pdf_support.h"
+#include "preview_form.h"
 #include "print_dialog.h"
 #include "sanitizers.h"
 #include "save_exe_dialog.h"
@@ -53,7 +54,8 @@ constexpr qint64 MemoryCeilingKb = 700 * 1024;
 
 struct Picture {
     QString name;
-    QColor colour; // of an honest picture; invalid for a file that is no picture to show
+    QColor colour;         // of an honest picture; invalid for a file that is no picture to show
+    bool tooLarge = false; // refused as larger than the largest picture, not as damaged
 };
 
 // The largest gap between the ticks of a timer on the window thread: how long it waited at the most.
@@ -130,7 +132,9 @@ class HostilePictures : public ::testing::Test {
         windows.reset();
     }
 
-    static void add(const QString& name, QColor colour = {}) { pictures_->append({name, colour}); }
+    static void add(const QString& name, QColor colour = {}, bool tooLarge = false) {
+        pictures_->append({name, colour, tooLarge});
+    }
     static QString path(const QString& name) { return folder_->filePath(name); }
     static void makeHonestPictures();
     static void makeHostilePictures();
@@ -192,6 +196,7 @@ class HostilePictures : public ::testing::Test {
     void viewEverySlide();
     void printContactSheets(const QString& pdf);
     void exportPackage(const QString& package);
+    QString preview(int row);
 
     static QTemporaryDir* folder_;
     static QList<Picture>* pictures_;
@@ -226,7 +231,7 @@ void HostilePictures::makeHostilePictures() {
     ASSERT_FALSE(
         test_pictures::makeFile(folder_->path(), "98 scans.jpg", withFrameSize(scanByScan(48), 16384, 16384))
             .isEmpty());
-    add("98 scans.jpg");
+    add("98 scans.jpg", {}, true);
     std::vector<jpeg_scan_info> scans{{1, {0}, 0, 0, 0, 1}, {1, {0}, 0, 0, 1, 0}};
     for (int k = 1; k <= 20; ++k) {
         scans.push_back({1, {0}, k, k, 0, 1});
@@ -237,7 +242,7 @@ void HostilePictures::makeHostilePictures() {
         test_pictures::makeFile(folder_->path(), "43 scans.jpg",
                                 withFrameSize(progressiveStream(64, 1, JCS_GRAYSCALE, scans), 16384, 16384))
             .isEmpty());
-    add("43 scans.jpg");
+    add("43 scans.jpg", {}, true);
     // A HEIC whose container declares 64 x 64 over its 1024 x 768 coded picture.
     if (haveTool("heif-enc") && imaging::heifDecodesHevc()) {
         const QString source = test_pictures::make(folder_->path(), "source.png", {1024, 768});
@@ -341,6 +346,26 @@ void HostilePictures::exportPackage(const QString& package) {
     EXPECT_EQ(said, QStringLiteral("Stand-alone Verasco created."));
 }
 
+// Double-clicks a row of the folder grid: the preview's caption, or what the message in its place said.
+QString HostilePictures::preview(int row) {
+    QString said;
+    Tconfirmfrm* confirm = windows->confirmfrm;
+    QTimer* message = whenModal(confirm, [confirm, &said] {
+        said = confirm->findChild<QLabel*>("Label1")->text() + " " +
+               confirm->findChild<QLabel*>("Label2")->text();
+        QTest::mouseClick(confirm->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+    });
+    QTimer* shown = whenModal(windows->previewfrm, [this, &said] {
+        said = windows->previewfrm->windowTitle();
+        QTest::keyClick(windows->previewfrm, Qt::Key_Escape);
+    });
+    folderGrid().setTopRow(row);
+    QTest::mouseDClick(folderGrid().viewport(), Qt::LeftButton, {}, folderGrid().cellRect(row, 0).center());
+    delete message;
+    delete shown;
+    return said;
+}
+
 // The pixels of the rendered pages in each honest picture's colour.
 int pixelsOfColour(const QList<QImage>& pages, QColor colour) {
     int n = 0;
@@ -418,6 +443,18 @@ TEST_F(HostilePictures, AreBrowsedAddedPlayedPrintedAndExportedWithoutHoldingThe
     for (int i = 0; i < list.count; ++i)
         EXPECT_TRUE(package_inspection::slideData(list, data, i).startsWith("\xFF\xD8\xFF"))
             << expected[i].toStdString();
+
+    // The preview of each row of the folder: the picture, or the reason it cannot be shown.
+    phase("preview", [this] {
+        for (const Picture& p : *pictures_) {
+            const int row = int(main().browser().folder().FolderImagePaths.indexOf(path(p.name)));
+            const QString reason =
+                p.tooLarge ? QStringLiteral("The picture is larger than the largest this program shows.")
+                           : QStringLiteral("The file is damaged or no picture.");
+            EXPECT_EQ(preview(row), p.colour.isValid() ? p.name : "This image cannot be opened. " + reason)
+                << p.name.toStdString();
+        }
+    });
     EXPECT_EQ(imaging::decodedOnThisThreadCount(), windowDecodes);
 }
 
