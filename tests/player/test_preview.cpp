@@ -5,8 +5,10 @@
 #include "app_windows.h"
 #include "condition_wait.h"
 #include "confirm_dialog.h"
+#include "file_bytes.h"
 #include "gui_test_support.h"
 #include "image_loader.h"
+#include "made_streams.h"
 #include "main_window.h"
 #include "ovc_table.h"
 #include "preview_fit.h"
@@ -185,11 +187,19 @@ TEST_F(Preview, APictureThatCannotBeShownGivesTheRealReason) {
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
     damaged.write("\xFF\xD8\xFF\xE0 this is not a picture");
     damaged.close();
+    // A JPEG whose frame header claims 60000 x 60000 pixels, beyond the largest picture.
+    const QString small = writePicture(dir, QStringLiteral("small.jpg"), {64, 48});
+    const QString huge = dir.filePath(QStringLiteral("huge.jpg"));
+    QFile hugeFile(huge);
+    ASSERT_TRUE(hugeFile.open(QIODevice::WriteOnly));
+    hugeFile.write(imaging_test::withFrameSize(fileBytes(small), 60000, 60000));
+    hugeFile.close();
     struct Row {
         QString path, line2;
     } const rows[] = {
         {dir.filePath(QStringLiteral("missing.png")), QStringLiteral("The file does not exist.")},
         {damaged.fileName(), QStringLiteral("The file is damaged or no picture.")},
+        {huge, QStringLiteral("The picture is larger than the largest this program shows.")},
     };
     for (const Row& row : rows) {
         said.clear();
