@@ -2,11 +2,12 @@
 // A folder of honest large pictures (a 600-dpi A4 scan, a 36 MP WebP, a 100 MP JPEG) among small files
 // made to cost a decoder minutes and gigabytes, taken through what a person does with the real main
 // window: the folder browsed, all of it added with ">>", the show played in the viewer slide by slide
-// and printed as a contact sheet to PDF, and the pictures dropped on an empty show and exported as a
-// stand-alone package. The honest pictures are slides, shown, printed and packed; the others are
-// refused without ending the program; nothing is decoded on the window thread; and the process stays
-// within its memory. The window thread's longest wait in each phase is measured by a timer on it and
-// reported, never asserted.
+// and printed as a contact sheet to PDF, the pictures dropped on an empty show and exported as a
+// stand-alone package, and each file previewed. The honest pictures are slides, shown, printed and
+// packed; the others are refused with their reasons and make no slide when dropped; nothing is
+// decoded on the window thread; and the process stays within its memory while the hostile files are
+// handled. The window thread's longest wait in each phase is measured by a timer on it and reported,
+// never asserted.
 
 #include "app_windows.h"
 #include "condition_wait.h"
@@ -102,10 +103,6 @@ bool haveTool(const char* name) {
     return !QStandardPaths::findExecutable(QLatin1String(name)).isEmpty();
 }
 
-bool tagExif(const QString& path, const QStringList& assignments) {
-    return test_pictures::tagExif(path, assignments);
-}
-
 class HostilePictures : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -197,6 +194,9 @@ class HostilePictures : public ::testing::Test {
     void printContactSheets(const QString& pdf);
     void exportPackage(const QString& package);
     QString preview(int row);
+    void previewEveryFile();
+    void expectEveryHonestPicturePrinted(const QString& pdf);
+    void expectEverySlidePacked(const QString& package, const QStringList& slides);
 
     static QTemporaryDir* folder_;
     static QList<Picture>* pictures_;
@@ -272,13 +272,13 @@ void HostilePictures::makeHostilePictures() {
     ASSERT_LT(bomb.size(), 60000);
     QTemporaryDir work;
     const QString bombFile = test_pictures::makeFile(work.path(), "bomb.jpg", bomb);
-    ASSERT_TRUE(tagExif(path("exif bomb.jpg"), {"-ThumbnailImage<=" + bombFile}));
+    ASSERT_TRUE(test_pictures::tagExif(path("exif bomb.jpg"), {"-ThumbnailImage<=" + bombFile}));
     add("exif bomb.jpg", QColor(200, 40, 200));
     // A camera photo cut short in copying, whose EXIF picture at its start is whole.
     const QString camera = path("cut short.jpg");
     ASSERT_TRUE(test_pictures::write(camera, test_pictures::picture({1600, 1200})));
     const QString small = test_pictures::make(work.path(), "small.jpg", {160, 120});
-    ASSERT_TRUE(tagExif(camera, {"-ThumbnailImage<=" + small}));
+    ASSERT_TRUE(test_pictures::tagExif(camera, {"-ThumbnailImage<=" + small}));
     QFile cut(camera);
     ASSERT_TRUE(cut.resize(cut.size() / 2));
     add("cut short.jpg");
@@ -379,6 +379,50 @@ int pixelsOfColour(const QList<QImage>& pages, QColor colour) {
     return n;
 }
 
+// Every honest picture has its colour on the rendered pages.
+void HostilePictures::expectEveryHonestPicturePrinted(const QString& pdf) {
+    QList<QImage> pages;
+    for (int page = 1; page <= print_test::pdfPageCount(pdf); ++page)
+        pages.append(print_test::renderPage(pdf, page, 24));
+    ASSERT_FALSE(pages.isEmpty());
+    for (const Picture& p : *pictures_) {
+        if (p.colour.isValid()) {
+            EXPECT_GT(pixelsOfColour(pages, p.colour), 40) << "printed: " << p.name.toStdString();
+        }
+    }
+}
+
+// Each slide's picture is in the package's image data, as JPEG (QPX) bytes.
+void HostilePictures::expectEverySlidePacked(const QString& package, const QStringList& slides) {
+    const QByteArray bytes = fileBytes(package);
+    const QByteArray head = fileBytes(QDir(PackagePrograms::folder()).filePath("verasco1.dat"));
+    ASSERT_TRUE(bytes.startsWith(head));
+    QTemporaryDir unpacked;
+    const QString archive = out.filePath("show.lzh");
+    QFile lzh(archive);
+    ASSERT_TRUE(lzh.open(QIODevice::WriteOnly) && lzh.write(bytes.mid(head.size())) > 0);
+    lzh.close();
+    ASSERT_EQ(package_inspection::lhasa({"-xqw=" + unpacked.path(), archive}).exitCode, 0);
+    const auto list = package_inspection::readSlideList(fileBytes(unpacked.filePath("images.sld")));
+    const QByteArray data = fileBytes(unpacked.filePath("images.dat"));
+    ASSERT_EQ(list.count, slides.size());
+    for (int i = 0; i < list.count; ++i)
+        EXPECT_TRUE(package_inspection::slideData(list, data, i).startsWith("\xFF\xD8\xFF"))
+            << slides[i].toStdString();
+}
+
+// The preview of each file of the folder: the picture, or the reason it cannot be shown.
+void HostilePictures::previewEveryFile() {
+    for (const Picture& p : *pictures_) {
+        const int row = int(main().browser().folder().FolderImagePaths.indexOf(path(p.name)));
+        const QString reason =
+            p.tooLarge ? QStringLiteral("The picture is larger than the largest this program shows.")
+                       : QStringLiteral("The file is damaged or no picture.");
+        EXPECT_EQ(preview(row), p.colour.isValid() ? p.name : "This image cannot be opened. " + reason)
+            << p.name.toStdString();
+    }
+}
+
 TEST_F(HostilePictures, AreBrowsedAddedPlayedPrintedAndExportedWithoutHoldingTheWindow) {
     const quint64 windowDecodes = imaging::decodedOnThisThreadCount();
     main().show();
@@ -396,15 +440,7 @@ TEST_F(HostilePictures, AreBrowsedAddedPlayedPrintedAndExportedWithoutHoldingThe
     phase("view", [this] { viewEverySlide(); });
     const QString pdf = out.filePath("sheets.pdf");
     phase("print", [&] { printContactSheets(pdf); });
-    QList<QImage> pages;
-    for (int page = 1; page <= print_test::pdfPageCount(pdf); ++page)
-        pages.append(print_test::renderPage(pdf, page, 24));
-    ASSERT_FALSE(pages.isEmpty());
-    for (const Picture& p : *pictures_) {
-        if (p.colour.isValid()) {
-            EXPECT_GT(pixelsOfColour(pages, p.colour), 40) << "printed: " << p.name.toStdString();
-        }
-    }
+    expectEveryHonestPicturePrinted(pdf);
 
     // Dropped on an empty show, only the pictures that can be read become slides.
     show().clear();
@@ -418,6 +454,7 @@ TEST_F(HostilePictures, AreBrowsedAddedPlayedPrintedAndExportedWithoutHoldingThe
             expected.append(p.name);
     EXPECT_EQ(slideNames(), expected);
     const qint64 hostilePeakKb = peakMemoryKb();
+    // The honest pictures are in the same folder, so the figure counts them too.
     std::cout << "[ memory   ] peak while the hostile files were handled: " << hostilePeakKb / 1024 << " MB"
               << std::endl;
     RecordProperty("hostile_peak_memory_mb", int(hostilePeakKb / 1024));
@@ -427,34 +464,9 @@ TEST_F(HostilePictures, AreBrowsedAddedPlayedPrintedAndExportedWithoutHoldingThe
 
     const QString package = out.filePath("show");
     phase("export", [&] { exportPackage(package); });
-    const QByteArray bytes = fileBytes(package);
-    const QByteArray head = fileBytes(QDir(PackagePrograms::folder()).filePath("verasco1.dat"));
-    ASSERT_TRUE(bytes.startsWith(head));
-    // Each slide's picture is in the package's image data, as JPEG (QPX) bytes.
-    QTemporaryDir unpacked;
-    const QString archive = out.filePath("show.lzh");
-    QFile lzh(archive);
-    ASSERT_TRUE(lzh.open(QIODevice::WriteOnly) && lzh.write(bytes.mid(head.size())) > 0);
-    lzh.close();
-    ASSERT_EQ(package_inspection::lhasa({"-xqw=" + unpacked.path(), archive}).exitCode, 0);
-    const auto list = package_inspection::readSlideList(fileBytes(unpacked.filePath("images.sld")));
-    const QByteArray data = fileBytes(unpacked.filePath("images.dat"));
-    ASSERT_EQ(list.count, expected.size());
-    for (int i = 0; i < list.count; ++i)
-        EXPECT_TRUE(package_inspection::slideData(list, data, i).startsWith("\xFF\xD8\xFF"))
-            << expected[i].toStdString();
+    expectEverySlidePacked(package, expected);
 
-    // The preview of each row of the folder: the picture, or the reason it cannot be shown.
-    phase("preview", [this] {
-        for (const Picture& p : *pictures_) {
-            const int row = int(main().browser().folder().FolderImagePaths.indexOf(path(p.name)));
-            const QString reason =
-                p.tooLarge ? QStringLiteral("The picture is larger than the largest this program shows.")
-                           : QStringLiteral("The file is damaged or no picture.");
-            EXPECT_EQ(preview(row), p.colour.isValid() ? p.name : "This image cannot be opened. " + reason)
-                << p.name.toStdString();
-        }
-    });
+    phase("preview", [this] { previewEveryFile(); });
     EXPECT_EQ(imaging::decodedOnThisThreadCount(), windowDecodes);
 }
 
