@@ -27,6 +27,10 @@ QByteArray scanByScan(int coefficients);
 QByteArray withFrameSize(QByteArray jpeg, int width, int height);
 // A HEIF file whose every image spatial extent ("ispe") declares width x height.
 QByteArray withDeclaredHeifSize(QByteArray heif, int width, int height);
+// A HEIF grid of tiles x tiles references to the one coded picture of `tileHeif` (a file as heif-enc
+// writes it, of one item of tileSide x tileSide): a few kilobytes that declare a picture tiles times
+// as wide and as high.
+QByteArray heifGridOfOneTile(const QByteArray& tileHeif, int tiles, int tileSide);
 // A baseline JPEG file of one colour, written a row at a time (a picture of any size in little
 // memory); false when it could not be written.
 bool writeFlatJpeg(const QString& path, QSize size, QColor colour, int quality = 75);
