@@ -1376,6 +1376,10 @@ fehlt</translation>
         <source>Information</source>
         <translation>Information</translation>
     </message>
+    <message>
+        <source>The picture is larger than the largest this program shows.</source>
+        <translation>Das Bild ist größer als das größte Bild, das dieses Programm anzeigt.</translation>
+    </message>
 </context>
 <context>
     <name>Tprint1Dlg</name>

@@ -1376,6 +1376,10 @@ manquante</translation>
         <source>Information</source>
         <translation>Information</translation>
     </message>
+    <message>
+        <source>The picture is larger than the largest this program shows.</source>
+        <translation>L'image dépasse la plus grande taille que ce programme affiche.</translation>
+    </message>
 </context>
 <context>
     <name>Tprint1Dlg</name>
