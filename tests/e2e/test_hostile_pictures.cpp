@@ -51,7 +51,7 @@ testing::Environment* const environment = testing::AddGlobalTestEnvironment(new 
 
 using namespace imaging_test;
 
-constexpr qint64 MemoryCeilingKb = 700 * 1024;
+[[maybe_unused]] constexpr qint64 MemoryCeilingKb = 700 * 1024;
 
 struct Picture {
     QString name;
