@@ -69,6 +69,17 @@ QByteArray withDeclaredHeifSize(QByteArray heif, int width, int height) {
     return heif;
 }
 
+QByteArray bigEndian(quint32 value, int bytes) {
+    QByteArray out;
+    for (int i = bytes - 1; i >= 0; --i)
+        out.append(char(value >> (8 * i)));
+    return out;
+}
+
+QByteArray box(const char* type, const QByteArray& body) {
+    return bigEndian(quint32(8 + body.size()), 4) + QByteArray(type, 4) + body;
+}
+
 namespace {
 
 // The first box of that type in the file, whole (size and type included).
@@ -77,19 +88,8 @@ QByteArray boxOf(const QByteArray& file, const char* type) {
     return at < 0 ? QByteArray() : file.mid(at, qFromBigEndian<quint32>(file.constData() + at));
 }
 
-QByteArray be(quint32 value, int bytes) {
-    QByteArray out;
-    for (int i = bytes - 1; i >= 0; --i)
-        out.append(char(value >> (8 * i)));
-    return out;
-}
-
-QByteArray box(const char* type, const QByteArray& payload) {
-    return be(quint32(8 + payload.size()), 4) + QByteArray(type, 4) + payload;
-}
-
 QByteArray fullBox(const char* type, int version, int flags, const QByteArray& payload) {
-    return box(type, be(quint32(version), 1) + be(quint32(flags), 3) + payload);
+    return box(type, bigEndian(quint32(version), 1) + bigEndian(quint32(flags), 3) + payload);
 }
 
 } // namespace
@@ -97,30 +97,33 @@ QByteArray fullBox(const char* type, int version, int flags, const QByteArray& p
 QByteArray heifGridOfOneTile(const QByteArray& tileHeif, int tiles, int tileSide) {
     const QByteArray tile = boxOf(tileHeif, "mdat").mid(8);
     const int side = tiles * tileSide;
-    const QByteArray grid = be(0, 2) + be(quint32(tiles - 1), 1) + be(quint32(tiles - 1), 1) +
-                            be(quint32(side), 2) + be(quint32(side), 2);
-    QByteArray references = be(1, 2) + be(quint32(tiles * tiles), 2);
+    const QByteArray grid = bigEndian(0, 2) + bigEndian(quint32(tiles - 1), 1) +
+                            bigEndian(quint32(tiles - 1), 1) + bigEndian(quint32(side), 2) +
+                            bigEndian(quint32(side), 2);
+    QByteArray references = bigEndian(1, 2) + bigEndian(quint32(tiles * tiles), 2);
     for (int i = 0; i < tiles * tiles; ++i)
-        references += be(2, 2);
-    const QByteArray iinf =
-        fullBox("iinf", 0, 0,
-                be(2, 2) + fullBox("infe", 2, 0, be(1, 2) + be(0, 2) + QByteArray("grid", 5)) +
-                    fullBox("infe", 2, 1, be(2, 2) + be(0, 2) + QByteArray("hvc1", 5)));
+        references += bigEndian(2, 2);
+    const QByteArray iinf = fullBox(
+        "iinf", 0, 0,
+        bigEndian(2, 2) + fullBox("infe", 2, 0, bigEndian(1, 2) + bigEndian(0, 2) + QByteArray("grid", 5)) +
+            fullBox("infe", 2, 1, bigEndian(2, 2) + bigEndian(0, 2) + QByteArray("hvc1", 5)));
     // Properties: 1 the tile's decoder configuration, 2 its size, 3 its pixels, 4 the grid's size.
-    const QByteArray iprp =
-        box("iprp", box("ipco", boxOf(tileHeif, "hvcC") + boxOf(tileHeif, "ispe") + boxOf(tileHeif, "pixi") +
-                                    fullBox("ispe", 0, 0, be(quint32(side), 4) + be(quint32(side), 4))) +
-                        fullBox("ipma", 0, 0,
-                                be(2, 4) + be(1, 2) + be(1, 1) + be(4, 1) + be(2, 2) + be(3, 1) +
-                                    be(0x81, 1) + be(2, 1) + be(3, 1)));
+    const QByteArray iprp = box(
+        "iprp",
+        box("ipco", boxOf(tileHeif, "hvcC") + boxOf(tileHeif, "ispe") + boxOf(tileHeif, "pixi") +
+                        fullBox("ispe", 0, 0, bigEndian(quint32(side), 4) + bigEndian(quint32(side), 4))) +
+            fullBox("ipma", 0, 0,
+                    bigEndian(2, 4) + bigEndian(1, 2) + bigEndian(1, 1) + bigEndian(4, 1) + bigEndian(2, 2) +
+                        bigEndian(3, 1) + bigEndian(0x81, 1) + bigEndian(2, 1) + bigEndian(3, 1)));
     const auto meta = [&](quint32 dataAt) {
-        const QByteArray iloc =
-            fullBox("iloc", 0, 0,
-                    be(0x44, 1) + be(0, 1) + be(2, 2) + be(1, 2) + be(0, 2) + be(1, 2) + be(dataAt, 4) +
-                        be(quint32(grid.size()), 4) + be(2, 2) + be(0, 2) + be(1, 2) +
-                        be(quint32(dataAt + grid.size()), 4) + be(quint32(tile.size()), 4));
+        const QByteArray iloc = fullBox(
+            "iloc", 0, 0,
+            bigEndian(0x44, 1) + bigEndian(0, 1) + bigEndian(2, 2) + bigEndian(1, 2) + bigEndian(0, 2) +
+                bigEndian(1, 2) + bigEndian(dataAt, 4) + bigEndian(quint32(grid.size()), 4) +
+                bigEndian(2, 2) + bigEndian(0, 2) + bigEndian(1, 2) +
+                bigEndian(quint32(dataAt + grid.size()), 4) + bigEndian(quint32(tile.size()), 4));
         return fullBox("meta", 0, 0,
-                       boxOf(tileHeif, "hdlr") + fullBox("pitm", 0, 0, be(1, 2)) + iloc + iinf +
+                       boxOf(tileHeif, "hdlr") + fullBox("pitm", 0, 0, bigEndian(1, 2)) + iloc + iinf +
                            fullBox("iref", 0, 0, box("dimg", references)) + iprp);
     };
     const QByteArray ftyp = boxOf(tileHeif, "ftyp");

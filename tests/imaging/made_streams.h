@@ -25,6 +25,10 @@ QByteArray progressiveStream(int side, int components, J_COLOR_SPACE space,
 QByteArray scanByScan(int coefficients);
 // The bytes with the picture size in the frame header set to width x height.
 QByteArray withFrameSize(QByteArray jpeg, int width, int height);
+// The value as `bytes` big-endian bytes.
+QByteArray bigEndian(quint32 value, int bytes);
+// An ISO base media box of that type around the body.
+QByteArray box(const char* type, const QByteArray& body);
 // A HEIF file whose every image spatial extent ("ispe") declares width x height.
 QByteArray withDeclaredHeifSize(QByteArray heif, int width, int height);
 // A HEIF grid of tiles x tiles references to the one coded picture of `tileHeif` (a file as heif-enc

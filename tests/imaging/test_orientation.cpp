@@ -69,17 +69,6 @@ QString converted(const QString& source, const QString& target) {
     return r.exitCode == 0 && QFile::exists(target) ? target : QString();
 }
 
-QByteArray bigEndian(quint32 value, int bytes) {
-    QByteArray out;
-    for (int i = bytes - 1; i >= 0; --i)
-        out.append(char(value >> (8 * i)));
-    return out;
-}
-
-QByteArray box(const char* type, const QByteArray& body) {
-    return bigEndian(quint32(8 + body.size()), 4) + QByteArray(type, 4) + body;
-}
-
 struct Bits {
     quint32 value;
     int count;
