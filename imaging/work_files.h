@@ -2,10 +2,13 @@
 #pragma once
 // Work beside a target: the file or folder a save or an export writes under a hidden name
 // (".NAME.XXXXXXXX.part") until it is whole. While the work runs its lock is held: on the work file
-// itself, or on a lock file inside a work folder. A program that ended without removing its work
+// itself, or on a lock file inside a work folder. Each piece of work is also entered in the user's
+// own work journal (a record of its path and its file's identity, in a folder only this user
+// reaches), and the entry goes when the work does. A program that ended without removing its work
 // (killed, or the machine went down) holds no lock any more, and a later save or export in that
-// folder removes what it left; work whose lock is held, by this or another running program, and
-// every file the program did not make, stay.
+// folder removes what it left, found through the journal: only work it entered there and whose lock
+// nobody holds is removed. A name that looks like work proves nothing, so a file or folder of the
+// user's stays whatever its name or its contents.
 
 #include <QByteArray>
 #include <QString>
@@ -31,6 +34,7 @@ class WorkLock {
     friend bool lockWorkFolder(const QString&, WorkLock&);
     int fd_ = -1;
     QByteArray lockFile_; // removed on release, for a work folder
+    QByteArray entry_;    // the work's entry in the journal, removed on release
 };
 
 // A hidden work name beside `target` that nothing has yet when it is chosen.
@@ -48,7 +52,12 @@ int createWorkFile(
 // the folder is put in its place. False when the mark cannot be made.
 bool lockWorkFolder(const QString& folder, WorkLock& lock);
 
-// Removes from `folder` the work files and work folders of this user whose lock nobody holds.
+// Removes from `folder` the work files and work folders that this user's journal records and
+// whose lock nobody holds; entries whose work is gone leave the journal.
 void removeDeadWork(const QString& folder);
+
+// The folder of this user's work journal: "verasco/work" in the user's state folder
+// ($XDG_STATE_HOME, else ~/.local/state).
+QString workJournalFolder();
 
 } // namespace imaging

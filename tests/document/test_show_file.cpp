@@ -466,10 +466,17 @@ TEST(ShowFileWrite, WorkLeftByAKilledSaveGoesWithTheNextSave) {
     const int fd = imaging::createWorkFile(QFile::encodeName(dir.filePath("other.vrs")), 0666, running, lock);
     ASSERT_GE(fd, 0);
     ::close(fd);
+    // The user's own files, named like work or holding a file named like a work folder's mark.
     writeFile(dir.filePath("show.vrs.1a2b3c"), "mine");
+    writeFile(dir.filePath(".notes.txt.0badcafe.part"), "mine");
+    QDir(dir.path()).mkdir("Photos");
+    writeFile(dir.filePath("Photos/.verasco-work"), "mine");
     ASSERT_TRUE(ShowFile::write(path, doc).ok);
-    EXPECT_EQ(entries(),
-              (QStringList{QFileInfo(QFile::decodeName(running)).fileName(), "show.vrs", "show.vrs.1a2b3c"}));
+    QStringList expected{QFileInfo(QFile::decodeName(running)).fileName(), ".notes.txt.0badcafe.part",
+                         "Photos", "show.vrs", "show.vrs.1a2b3c"};
+    expected.sort();
+    EXPECT_EQ(entries(), expected);
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("Photos/.verasco-work")));
 }
 
 class ShowFileRepair : public testing::Test {

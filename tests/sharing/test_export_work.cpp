@@ -123,7 +123,8 @@ TEST_F(ExportWork, WorkLeftByAKilledProgramGoesWithTheNextExportThere) {
         ASSERT_TRUE(left[0].endsWith(QLatin1String(".part")));
 
         // Work of a program still running (its locks held here), and the user's own files: a file
-        // and a folder with names like work's, but not made as work.
+        // and folders with names like work's, or holding a file named like work's mark, but not
+        // made as work.
         const QDir folder(folderOf(kind));
         QByteArray liveFile;
         imaging::WorkLock fileLock, folderLock;
@@ -134,9 +135,12 @@ TEST_F(ExportWork, WorkLeftByAKilledProgramGoesWithTheNextExportThere) {
         const QString liveFolder = imaging::workNameBeside(folder.filePath("other"));
         ASSERT_TRUE(folder.mkdir(liveFolder) && imaging::lockWorkFolder(liveFolder, folderLock));
         ASSERT_TRUE(folder.mkpath(".trip.0000abcd.part/pictures"));
-        QFile user(folder.filePath(".holiday.part"));
-        ASSERT_TRUE(user.open(QIODevice::WriteOnly));
-        user.close();
+        ASSERT_TRUE(folder.mkpath("Photos"));
+        for (const char* name :
+             {".holiday.part", ".notes.txt.0badcafe.part", "Photos/.verasco-work", "Photos/a.jpg"}) {
+            QFile user(folder.filePath(name));
+            ASSERT_TRUE(user.open(QIODevice::WriteOnly));
+        }
         QStringList expected = entries(kind);
 
         const sharing::ShareOutcome outcome = run(kind);
@@ -145,6 +149,7 @@ TEST_F(ExportWork, WorkLeftByAKilledProgramGoesWithTheNextExportThere) {
         expected << QLatin1String(kind.target);
         expected.sort();
         EXPECT_EQ(entries(kind), expected);
+        EXPECT_TRUE(folder.exists("Photos/a.jpg") && folder.exists("Photos/.verasco-work"));
     }
 }
 
