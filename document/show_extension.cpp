@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "show_extension.h"
 
+#include "exact_numbers.h"
+
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
+#include <QLocale>
 #include <QtEndian>
 
 #include <algorithm>
@@ -63,15 +66,20 @@ Data decode(QByteArrayView tail, int count) {
         return damaged(QCoreApplication::translate("ShowExtension", "it is too large"));
     if (length > tail.size() - PrefixSize)
         return damaged(QCoreApplication::translate("ShowExtension", "it is cut short"));
+    const ScannedJson scanned = holdInexactNumbers(tail.sliced(PrefixSize, length));
+    if (!scanned.error.isEmpty())
+        return damaged(scanned.error);
     QJsonParseError error;
-    const QByteArray json = tail.sliced(PrefixSize, length).toByteArray();
-    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    const QJsonDocument document = QJsonDocument::fromJson(scanned.json, &error);
     if (error.error != QJsonParseError::NoError)
         return damaged(error.errorString());
     if (!document.isObject())
         return damaged(QCoreApplication::translate("ShowExtension", "it holds no object"));
     Data data;
     data.show = document.object();
+    if (data.show.value(MusicKey).toArray().size() > MaxMusicFiles)
+        return damaged(QCoreApplication::translate("ShowExtension", "it lists more than %1 music files")
+                           .arg(QLocale().toString(MaxMusicFiles)));
     if (data.show.contains(SlidesKey)) {
         const QString why = takeSlides(data.show.take(SlidesKey), count, data.slides);
         if (!why.isEmpty())
@@ -90,7 +98,7 @@ QByteArray encode(const QJsonObject& show, const std::vector<QJsonObject>& slide
     }
     if (block.isEmpty())
         return {};
-    const QByteArray json = QJsonDocument(block).toJson(QJsonDocument::Compact);
+    const QByteArray json = restoreHeldNumbers(QJsonDocument(block).toJson(QJsonDocument::Compact));
     QByteArray bytes(PrefixSize, '\0');
     std::memcpy(bytes.data(), Tag, 4);
     qToLittleEndian<quint32>(quint32(json.size()), bytes.data() + 4);

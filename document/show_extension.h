@@ -17,8 +17,11 @@ namespace ShowExtension {
 
 inline constexpr char Tag[] = "VRSX";
 inline constexpr int PrefixSize = 8; // the tag and the length
-// A block is read only up to this size: no show's own data comes near it.
-inline constexpr qint64 MaxBytes = 16 * 1024 * 1024;
+// A block is read only up to this size: no show's own data comes near it (500 slides with long
+// captions and motions take some hundred kilobytes).
+inline constexpr qint64 MaxBytes = 4 * 1024 * 1024;
+// A show plays at most this many music files, one after another; a longer list is damage.
+inline constexpr int MaxMusicFiles = 1000;
 
 inline constexpr int DefaultFadeMs = 2000;
 inline constexpr int MaxFadeMs = 60000;

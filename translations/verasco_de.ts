@@ -770,6 +770,18 @@ fehlt</translation>
         <translation>sie sind zu groß</translation>
     </message>
     <message>
+        <source>its lists are nested too deeply</source>
+        <translation>ihre Listen sind zu tief verschachtelt</translation>
+    </message>
+    <message>
+        <source>it holds too many values</source>
+        <translation>sie enthalten zu viele Werte</translation>
+    </message>
+    <message>
+        <source>it lists more than %1 music files</source>
+        <translation>sie nennen mehr als %1 Musikdateien</translation>
+    </message>
+    <message>
         <source>it holds no object</source>
         <translation>sie enthalten kein Objekt</translation>
     </message>

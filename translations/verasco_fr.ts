@@ -770,6 +770,18 @@ manquante</translation>
         <translation>elles sont trop volumineuses</translation>
     </message>
     <message>
+        <source>its lists are nested too deeply</source>
+        <translation>leurs listes sont imbriquées trop profondément</translation>
+    </message>
+    <message>
+        <source>it holds too many values</source>
+        <translation>elles contiennent trop de valeurs</translation>
+    </message>
+    <message>
+        <source>it lists more than %1 music files</source>
+        <translation>elles citent plus de %1 fichiers de musique</translation>
+    </message>
+    <message>
         <source>it holds no object</source>
         <translation>elles ne contiennent aucun objet</translation>
     </message>

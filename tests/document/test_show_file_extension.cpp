@@ -109,6 +109,22 @@ TEST(ShowFileExtension, TheShowsDataGoesAfterTheRecordsAndComesBackWithEverySlid
     EXPECT_EQ(ShowFile::encode(again).size(), 23 + 3 * 824);
 }
 
+// Numbers a double does not hold exactly, in keys this version does not read, are written again as
+// they were read; the keys it reads are read as before.
+TEST(ShowFileExtension, NumbersNotReadAreWrittenAgainExactly) {
+    const QByteArray later = R"([123456789012345678901234567890,-0.0,-0,1e400,0.1,-7,"\u001fx"])";
+    ShowDocument plain;
+    plain.load(records(1));
+    const ShowFile::ReadResult read =
+        ShowFile::decode(ShowFile::encode(plain) + block(R"({"later":)" + later + R"(,"musicFadeMs":1500})"));
+    ASSERT_TRUE(read.extension.damage.isEmpty()) << read.extension.damage.toStdString();
+    ShowDocument doc;
+    doc.load(read.records, read.extension.show, read.extension.slides);
+    EXPECT_TRUE(ShowFile::encode(doc).contains(R"("later":)" + later))
+        << ShowFile::encode(doc).mid(847).data();
+    EXPECT_EQ(ShowExtension::musicFadeMs(doc.showData()), 1500);
+}
+
 TEST(ShowFileExtension, KnownKeysReadAsTheirDefaultsWhenAbsentOrOfAnotherType) {
     const QJsonObject odd{{"music", "/music/one.ogg"}, {"musicFadeMs", "long"}, {"captions", 7}};
     for (const QJsonObject& show : {QJsonObject(), odd}) {
@@ -226,7 +242,15 @@ INSTANTIATE_TEST_SUITE_P(
                     TailCase{"slidesNotAList", block("{\"slides\": {}}"), true},
                     TailCase{"slidesTooFew", block("{\"slides\": [{}]}"), true},
                     TailCase{"slidesTooMany", block("{\"slides\": [{}, {}, {}]}"), true},
-                    TailCase{"slideNotAnObject", block("{\"slides\": [{}, 5]}"), true}),
+                    TailCase{"slideNotAnObject", block("{\"slides\": [{}, 5]}"), true},
+                    TailCase{"nestedTooDeeply",
+                             block("{\"later\": " + QByteArray(65, '[') + QByteArray(65, ']') + "}"), true},
+                    TailCase{"tooManyValues",
+                             block("{\"later\": [" + QByteArray("[],").repeated(100000) + "[]]}"), true},
+                    TailCase{"tooMuchMusic",
+                             block("{\"music\": [" + QByteArray("{\"path\": \"/m.ogg\"},").repeated(1000) +
+                                   "{\"path\": \"/m.ogg\"}]}"),
+                             true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
