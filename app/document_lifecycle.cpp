@@ -28,9 +28,10 @@ bool DocumentLifecycle::askToKeepChanges() {
     if (!show_.ShowModified)
         return false;
     const int answer = confirm_.askSaveChanges(showName_.text().trimmed());
-    // A show emptied since it was read or saved is saved as it stands too, when the person asks so.
+    // Yes saves as File > Save does. A show emptied since it was read or saved is saved as it stands
+    // too, when the person asks so.
     if (answer == Tconfirmfrm::Yes)
-        return !saveAs(Emptied::Save);
+        return !save(Emptied::Save);
     return answer != Tconfirmfrm::No;
 }
 
@@ -98,9 +99,13 @@ bool DocumentLifecycle::saveAs(Emptied emptied) {
 }
 
 bool DocumentLifecycle::FileSave() {
+    return save(Emptied::Refuse);
+}
+
+bool DocumentLifecycle::save(Emptied emptied) {
     const QString path = showName_.showPath();
-    if (path.isEmpty() || show_.SlideCount == 0)
-        return FileSaveAs();
+    if (path.isEmpty() || (show_.SlideCount == 0 && emptied == Emptied::Refuse))
+        return saveAs(emptied);
     if (!files_.WriteShowFile(path).ok)
         return false;
     show_.markSaved();

@@ -47,6 +47,8 @@ class DocumentLifecycle {
     // Whether an empty show is written: only when it was emptied and the question offers to save it.
     enum class Emptied { Refuse, Save };
     bool saveAs(Emptied emptied);
+    // Save: in place for a show that has its file, else through saveAs().
+    bool save(Emptied emptied);
     // Asks about the changes of a changed show; true when the show stays (a cancel, a refused save).
     bool askToKeepChanges();
     // Clear All before another show is read; false when the show stays (a cancel, a refused save).

@@ -272,7 +272,8 @@ TEST_F(Lifecycle, ClosingAChangedShowAsks) {
 }
 
 // A show read or saved and then emptied differs from it: closing, Clear All and Open ask first, a
-// cancel keeps the steps that bring the slides back, and Yes saves the empty show.
+// cancel keeps the steps that bring the slides back, and Yes saves the empty show in its own file,
+// as File > Save does, without asking for a name.
 TEST_F(Lifecycle, AnEmptiedShowIsAskedAboutBeforeItGoes) {
     const std::pair<QString, std::function<bool()>> commands[] = {
         {"close", [this] { return main().FormCloseQuery(); }},
@@ -305,12 +306,13 @@ TEST_F(Lifecycle, AnEmptiedShowIsAskedAboutBeforeItGoes) {
         show().redo();
     }
     whenAsked([this] { QTest::keyClick(confirm, Qt::Key_Return); }); // Yes
-    saveAnswers = {dir.filePath("emptied.vrs")};
+    const int dialogs = saveDialogs;
     EXPECT_TRUE(main().FormCloseQuery());
+    EXPECT_EQ(saveDialogs, dialogs);
     ShowDocument read;
-    EXPECT_TRUE(ShowFile::read(dir.filePath("emptied.vrs"), read).ok());
+    EXPECT_TRUE(ShowFile::read(dir.filePath("open.vrs"), read).ok());
     EXPECT_EQ(read.SlideCount, 0);
-    EXPECT_EQ(fileBytes(dir.filePath("emptied.vrs")).size(), ShowFile::HeaderSize);
+    EXPECT_EQ(fileBytes(dir.filePath("open.vrs")).size(), ShowFile::HeaderSize);
 }
 
 // Files dropped on the window outside the show grid, or handed over by a second start, change the
