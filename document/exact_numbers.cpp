@@ -66,14 +66,17 @@ std::optional<Decimal> decimalOf(QByteArrayView text) {
     return value;
 }
 
-// Whether the double that `text` reads as is written back as the same value.
+// Whether the double that `text` reads as is written back as the same value. A decimal of at most
+// 15 significant digits always is (a double tells apart every two such decimals in its range).
 bool keptExactly(QByteArrayView text) {
     const std::optional<Decimal> written = decimalOf(text);
     if (!written || (written->digits.isEmpty() && written->negative))
         return false;
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
+    if (written->digits.size() <= 15 && written->power > -300 && written->power < 300)
+        return true;
+    bool read = false;
+    const double value = text.toByteArray().toDouble(&read);
+    if (!read)
         return false;
     char shortest[64];
     const auto [last, failed] = std::to_chars(shortest, shortest + sizeof shortest, value);
@@ -165,15 +168,22 @@ ScannedJson holdInexactNumbers(QByteArrayView json) {
 QByteArray restoreHeldNumbers(QByteArray written) {
     // A control character is written escaped: the held string appears as "\u001f...".
     const QByteArray opening = "\"\\u001f" + heldPrefix().sliced(1);
-    for (qsizetype at = written.indexOf(opening); at >= 0; at = written.indexOf(opening, at)) {
+    qsizetype at = written.indexOf(opening);
+    if (at < 0)
+        return written;
+    QByteArray restored;
+    restored.reserve(written.size());
+    qsizetype done = 0;
+    for (; at >= 0; at = written.indexOf(opening, done)) {
         const qsizetype close = written.indexOf('"', at + opening.size());
         if (close < 0)
             break;
-        const QByteArray number = written.sliced(at + opening.size(), close - at - opening.size());
-        written.replace(at, close + 1 - at, number);
-        at += number.size();
+        restored.append(QByteArrayView(written).sliced(done, at - done));
+        restored.append(QByteArrayView(written).sliced(at + opening.size(), close - at - opening.size()));
+        done = close + 1;
     }
-    return written;
+    restored.append(QByteArrayView(written).sliced(done));
+    return restored;
 }
 
 } // namespace ShowExtension
