@@ -4,11 +4,14 @@
 #include "date_taken.h"
 #include "show_document.h"
 #include "show_file.h"
+#include "work_wait.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
+#include <future>
 #include <optional>
 #include <vector>
 
@@ -59,13 +62,39 @@ struct Keyed {
     QString path;
 };
 
+bool hasPicture(const ShowDocument& show, int index) {
+    return !show.isBlank(index) && !show.isMissing(index);
+}
+
+// When the pictures at `paths` were taken, read on a thread of its own while this one waits with the
+// windows painting: reading a few hundred files' heads takes a while, on a network folder seconds.
+QHash<QString, std::optional<qint64>> datesTaken(const QStringList& paths) {
+    if (paths.isEmpty())
+        return {};
+    std::future<QHash<QString, std::optional<qint64>>> work = std::async(std::launch::async, [paths] {
+        QHash<QString, std::optional<qint64>> dates;
+        for (const QString& path : paths)
+            dates.insert(path, imaging::dateTaken(path));
+        return dates;
+    });
+    imaging::waitForWork([&work](int ms) {
+        return work.wait_for(std::chrono::milliseconds(ms)) == std::future_status::ready;
+    });
+    return work.get();
+}
+
 std::vector<Keyed> keysOf(const ShowDocument& show, const QList<int>& indices, Order order) {
+    QStringList pictures;
+    for (int index : indices)
+        if (order == Order::DateTaken && hasPicture(show, index))
+            pictures.append(show.imagePath(index));
+    const QHash<QString, std::optional<qint64>> dates = datesTaken(pictures);
     std::vector<Keyed> keyed;
     for (int index : indices) {
         Keyed k{index, std::nullopt, {}, show.imagePath(index)};
-        const bool picture = !show.isBlank(index) && !show.isMissing(index);
+        const bool picture = hasPicture(show, index);
         if (picture && order == Order::DateTaken)
-            k.date = imaging::dateTaken(k.path);
+            k.date = dates.value(k.path);
         if (picture && order == Order::Name)
             k.name = ShowFile::fileNamePart(k.path);
         keyed.push_back(std::move(k));

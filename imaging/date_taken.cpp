@@ -34,6 +34,7 @@ QHash<QString, KeptDate>& keptDates() {
     return kept;
 }
 std::atomic<quint64> readCounter{0};
+thread_local quint64 readsOnThisThread = 0;
 
 std::optional<qint64> exifDate(QByteArrayView bytes, const QString& path) {
     switch (detectImageFormat(bytes, path)) {
@@ -79,6 +80,7 @@ std::optional<qint64> dateTaken(const QString& path) {
             return kept->taken;
     }
     readCounter.fetch_add(1, std::memory_order_relaxed);
+    ++readsOnThisThread;
     const std::optional<QByteArray> bytes = bytesWithExif(path);
     const qint64 taken =
         (bytes ? exifDate(*bytes, path) : std::nullopt).value_or(file.lastModified().toMSecsSinceEpoch());
@@ -93,6 +95,10 @@ void noteDateTaken(const QString& path, QByteArrayView bytes) {
 
 quint64 dateReadCount() {
     return readCounter.load(std::memory_order_relaxed);
+}
+
+quint64 dateReadsOnThisThreadCount() {
+    return readsOnThisThread;
 }
 
 } // namespace imaging

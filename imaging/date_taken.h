@@ -20,5 +20,7 @@ void noteDateTaken(const QString& path, QByteArrayView bytes);
 
 // How many times dateTaken() has read a file: the tests and the bench see that a date is kept.
 quint64 dateReadCount();
+// Of those, how many on the calling thread: the window thread reads none.
+quint64 dateReadsOnThisThreadCount();
 
 } // namespace imaging

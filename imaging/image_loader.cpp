@@ -11,6 +11,7 @@
 #include "orientation.h"
 #include "pcx_reader.h"
 #include "plain_files.h"
+#include "png_rows.h"
 #include "tga_reader.h"
 
 #include <QBuffer>
@@ -165,6 +166,13 @@ OtherPicture decodeOtherPicture(QByteArrayView bytes, ImageFormat format, QSize 
     return out;
 }
 
+// A PNG read a row at a time (png_rows.h), never held whole.
+LoadedImage decodePngInRows(QIODevice& in, qint64 limit, QSize reduceBox, const ProgressCallback& progress) {
+    LoadedImage r;
+    r.image = normalised(readPngReduced(in, limit, reduceBox, &r.error, &r.failure, &r.fullSize, progress));
+    return r;
+}
+
 } // namespace
 
 std::optional<LoadedImage> loadExifThumbnail(const QString& path) {
@@ -215,6 +223,12 @@ LoadedImage decodeImageBytes(QByteArrayView bytes, const QString& path, QSize re
     const ImageFormat format = detectImageFormat(bytes, path);
     if (format == ImageFormat::Jpeg)
         return decodeJpegPicture(bytes, reduceBox, progress);
+    if (format == ImageFormat::Png && pngReadsInRows(bytes, reduceBox)) {
+        QByteArray data = QByteArray::fromRawData(bytes.data(), bytes.size());
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::ReadOnly);
+        return decodePngInRows(buffer, bytes.size(), reduceBox, progress);
+    }
     OtherPicture other = decodeOtherPicture(bytes, format, reduceBox);
     if (other.image.isNull())
         return failed(other.error.isEmpty()
@@ -237,6 +251,20 @@ LoadedImage loadImageFile(const QString& path, QSize reduceBox, const ProgressCa
             failed(QCoreApplication::translate("PictureReaders", "cannot open %1: %2").arg(path, reason),
                    DecodeFailure::Unreadable);
         r.readFailed = true;
+        return r;
+    }
+    // A large PNG to be reduced is read from the file a row at a time: it has no date of its own.
+    if (const QByteArray head = file.peek(PngHeadBytes);
+        file.size() <= PictureFileLimit && pngReadsInRows(head, reduceBox)) {
+        noteDateTaken(path, head);
+        countDecode();
+        if (progress)
+            progress(0);
+        LoadedImage r = decodePngInRows(file, file.size(), reduceBox, progress);
+        // Only the file's own data is its fault: a failed read may go better another time.
+        r.readFailed = r.image.isNull() && file.error() != QFileDevice::NoError;
+        if (r.readFailed)
+            r.failure = DecodeFailure::Unreadable;
         return r;
     }
     const std::optional<QByteArray> bytes = readAtMost(file, PictureFileLimit, &reason);

@@ -459,6 +459,14 @@ fehlt</translation>
         <source>corrupt JPEG data</source>
         <translation>beschädigte JPEG-Daten</translation>
     </message>
+    <message>
+        <source>PNG data truncated</source>
+        <translation>PNG-Daten abgeschnitten</translation>
+    </message>
+    <message>
+        <source>corrupt PNG data</source>
+        <translation>beschädigte PNG-Daten</translation>
+    </message>
 </context>
 <context>
     <name>PlainFiles</name>

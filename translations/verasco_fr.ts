@@ -459,6 +459,14 @@ manquante</translation>
         <source>corrupt JPEG data</source>
         <translation>données JPEG corrompues</translation>
     </message>
+    <message>
+        <source>PNG data truncated</source>
+        <translation>données PNG tronquées</translation>
+    </message>
+    <message>
+        <source>corrupt PNG data</source>
+        <translation>données PNG corrompues</translation>
+    </message>
 </context>
 <context>
     <name>PlainFiles</name>

@@ -110,7 +110,8 @@ TEST_F(Sorting, OnlyTheSlidesChosenChangePlacesAmongThemselves) {
 }
 
 // By the EXIF date with its sub-seconds and offset, a picture without one by its file's time,
-// slides without a picture last; the dates read once are kept for the next sort.
+// slides without a picture last; the dates are read off the window thread, once, and kept for the
+// next sort.
 TEST_F(Sorting, ByDateTakenReadingEachFileOnce) {
     if (QStandardPaths::findExecutable(QStringLiteral("exiftool")).isEmpty())
         GTEST_SKIP() << "exiftool (libimage-exiftool-perl) is not installed";
@@ -124,10 +125,11 @@ TEST_F(Sorting, ByDateTakenReadingEachFileOnce) {
     };
     for (const auto& [name, assignments] : tags)
         ASSERT_TRUE(test_pictures::tagExif(dir.filePath(name), assignments)) << name;
-    const quint64 reads = imaging::dateReadCount();
+    const quint64 reads = imaging::dateReadCount(), windowReads = imaging::dateReadsOnThisThreadCount();
     sort(Order::DateTaken);
     EXPECT_EQ(names(), "c.jpg d.jpg a.jpg b.jpg e.png BLANK");
     EXPECT_EQ(imaging::dateReadCount(), reads + 5);
+    EXPECT_EQ(imaging::dateReadsOnThisThreadCount(), windowReads);
     sort(Order::Reverse);
     sort(Order::DateTaken);
     EXPECT_EQ(names(), "c.jpg d.jpg a.jpg b.jpg e.png BLANK");

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <sys/stat.h>
 
@@ -38,6 +39,34 @@ std::vector<ManifestRow> manifestRows() {
         rows.push_back({cols[0], cols[1], cols[2].toInt(), cols[3].toInt()});
     }
     return rows;
+}
+
+// A 16-bit gray PNG, white but for its lower left (the left third of its lower two thirds), which is
+// black. Its rows repeat, so that a large one compresses to a few megabytes.
+QByteArray deepGrayPng(QSize size, bool interlaced = false) {
+    QByteArray out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(
+        png, &out,
+        [](png_structp p, png_bytep data, size_t n) {
+            static_cast<QByteArray*>(png_get_io_ptr(p))
+                ->append(reinterpret_cast<const char*>(data), qsizetype(n));
+        },
+        nullptr);
+    png_set_IHDR(png, info, png_uint_32(size.width()), png_uint_32(size.height()), 16, PNG_COLOR_TYPE_GRAY,
+                 interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_compression_level(png, 1);
+    png_write_info(png, info);
+    std::vector<png_byte> white(size_t(size.width()) * 2, 0xff), lower = white;
+    std::fill_n(lower.begin(), size.width() / 3 * 2, 0);
+    for (int pass = png_set_interlace_handling(png); pass > 0; --pass)
+        for (int y = 0; y < size.height(); ++y)
+            png_write_row(png, y < size.height() / 3 ? white.data() : lower.data());
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return out;
 }
 
 std::string rowName(const testing::TestParamInfo<ManifestRow>& info) {
@@ -168,28 +197,59 @@ TEST(Loading, OnlyRegularFilesOfAPictureSizeAreRead) {
 }
 
 // Every reader keeps the one picture policy: honest large pictures load, claims beyond it are refused
-// as too large from their header.
+// as too large from their header. A large PNG decoded reduced is read a row at a time: a thumbnail of
+// a 16-bit 12600 x 12600 one adds less than 256 MB to the process.
 TEST(Loading, LargePicturesWithinThePolicyLoadAndLargerOnesAreTooLarge) {
+    const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
     const struct {
         const char* what;
         QByteArray file;
         QSize loads; // invalid: refused as too large
+        QSize reduceBox = {};
+        QList<std::pair<QPoint, QRgb>> pixels = {};
+        long memoryMB = 1024; // the most the decode may add
     } rows[] = {
         {"600-dpi A4 scan, PNG", encoded({4960, 7016}, "png"), {4960, 7016}},
         {"600-dpi A4 scan, TIFF", encoded({4960, 7016}, "tiff"), {4960, 7016}},
         {"36 MP WebP", encoded({6000, 6000}, "webp"), {6000, 6000}},
         {"PNG claiming 16384 x 16384", pngClaiming({16384, 16384}), {}},
         {"PNG claiming 70000 x 100", pngClaiming({70000, 100}), {}},
+        {"16-bit 12600 x 12600 PNG, thumbnail",
+         deepGrayPng({12600, 12600}),
+         {129, 129},
+         imaging::ThumbnailBox,
+         {{{0, 0}, white}, {{0, 128}, black}, {{128, 128}, white}},
+         256},
+        {"interlaced PNG, thumbnail",
+         deepGrayPng({1000, 700}, true),
+         {143, 100},
+         imaging::ThumbnailBox,
+         {{{0, 0}, white}, {{0, 99}, black}, {{142, 99}, white}, {{46, 34}, black}, {{48, 32}, white}}},
     };
+    QTemporaryDir dir;
     for (const auto& row : rows) {
-        const imaging::LoadedImage loaded = imaging::decodeImageBytes(row.file, {}, {});
-        if (row.loads.isValid()) {
-            EXPECT_EQ(loaded.image.size(), row.loads) << row.what << ": " << loaded.error.toStdString();
-        } else {
-            EXPECT_TRUE(loaded.image.isNull()) << row.what;
-            EXPECT_EQ(loaded.error.toStdString(), "picture too large") << row.what;
-            EXPECT_EQ(loaded.failure, imaging::DecodeFailure::TooLarge) << row.what;
-        }
+        const QString path = dir.filePath(QLatin1String(row.what));
+        ASSERT_TRUE(writeFile(path, row.file));
+        ChildLimits limits;
+        limits.memoryMB = row.memoryMB;
+        EXPECT_EQ(inGuardedChild(
+                      [&] {
+                          const imaging::LoadedImage loaded = imaging::loadImageFile(path, row.reduceBox);
+                          if (row.loads.isValid()) {
+                              EXPECT_EQ(loaded.image.size(), row.loads) << loaded.error.toStdString();
+                              for (const auto& [at, colour] : row.pixels)
+                                  EXPECT_EQ(loaded.image.pixel(at), colour) << at.x() << ", " << at.y();
+                          } else {
+                              EXPECT_TRUE(loaded.image.isNull());
+                              EXPECT_EQ(loaded.error.toStdString(), "picture too large");
+                              EXPECT_EQ(loaded.failure, imaging::DecodeFailure::TooLarge);
+                          }
+                          std::fflush(nullptr);
+                          return !::testing::Test::HasFailure();
+                      },
+                      limits),
+                  "")
+            << row.what;
     }
 }
 
