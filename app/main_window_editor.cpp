@@ -154,12 +154,15 @@ void TMainFormverasco::EditPaste() {
     editing_->EditPaste();
 }
 
+// The Edit menu's rules follow what the step left: its slides selected in the show grid.
 void TMainFormverasco::Undo1Click() {
     editing_->EditUndo();
+    EditMenuClick();
 }
 
 void TMainFormverasco::Redo1Click() {
     editing_->EditRedo();
+    EditMenuClick();
 }
 
 void TMainFormverasco::SelectAll1Click() {
