@@ -187,7 +187,7 @@ void TMainFormverasco::EditMenuClick() {
     findChild<QAction*>(QStringLiteral("Undo1"))
         ->setText(field || !history.canUndo() ? tr("&Undo") : tr("&Undo %1").arg(history.undoText()));
     findChild<QAction*>(QStringLiteral("Redo1"))
-        ->setText(field || !history.canRedo() ? tr("&Redo") : tr("&Redo %1").arg(history.redoText()));
+        ->setText(field || !history.canRedo() ? tr("Re&do") : tr("Re&do %1").arg(history.redoText()));
 }
 
 void TMainFormverasco::View1Click() {

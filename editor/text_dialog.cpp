@@ -179,8 +179,10 @@ void Ttextdlg::layOutControls() {
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget* const order[] = {dlyfld, Edit4,   SpeedButton1, SpeedButton2, CheckBox1, CheckBox2,
-                              Memo1,  Button3, BitBtn1,      Button1,      Edit2};
+    // In reading order, OK and Cancel last.
+    QWidget* const order[] = {
+        dlyfld,    Edit2,     Edit4, SpeedButton1, SpeedButton2, motionField_->chooser(),
+        CheckBox1, CheckBox2, Memo1, Button3,      BitBtn1,      Button1};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 }

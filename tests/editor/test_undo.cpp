@@ -94,7 +94,7 @@ TEST_P(UndoStep, TheCommandIsUndoneAndRedoneWithItsName) {
     press(Qt::CTRL | Qt::Key_Z);
     EXPECT_EQ(state(), before);
     EXPECT_FALSE(show().ShowModified) << "back to the show as opened";
-    EXPECT_EQ(action("Redo1").text(), QStringLiteral("&Redo ") + GetParam().step);
+    EXPECT_EQ(action("Redo1").text(), QStringLiteral("Re&do ") + GetParam().step);
     EXPECT_FALSE(action("Undo1").isEnabled());
     press(Qt::CTRL | Qt::Key_Y);
     EXPECT_EQ(state(), after);
