@@ -83,15 +83,15 @@ void addHistoryItems(TMainFormverasco& window, QMenu* edit, const QUndoStack& hi
     undo->setShortcut(Ctrl(Qt::Key_Z));
     edit->addAction(undo);
     QAction* redo =
-        historyItem(window, history.createRedoAction(edit, QCoreApplication::translate("MainMenus", "&Redo")),
+        historyItem(window, history.createRedoAction(edit, QCoreApplication::translate("MainMenus", "Re&do")),
                     "Redo1", run<&W::Redo1Click>());
     redo->setShortcuts({Ctrl(Qt::Key_Z, Qt::ShiftModifier), Ctrl(Qt::Key_Y)});
     edit->addAction(redo);
 }
 
-// Edit > "S&ort Slides", before "Image Pr&operties...".
+// Edit > "&Sort Slides", before "Image Pr&operties...".
 void addSortMenu(TMainFormverasco& window, QMenu* edit) {
-    auto* sort = new QMenu(QCoreApplication::translate("MainMenus", "S&ort Slides"), edit);
+    auto* sort = new QMenu(QCoreApplication::translate("MainMenus", "&Sort Slides"), edit);
     sort->setObjectName(QStringLiteral("SortMenu"));
     addItems(
         window, sort,
@@ -130,13 +130,13 @@ MainMenus buildMainMenus(TMainFormverasco& window, const QUndoStack& history) {
           {},
           {"FileExitItem", QT_TRANSLATE_NOOP("MainMenus", "E&xit"), Ctrl(Qt::Key_Q), run<&W::FileExit>()},
           {},
-          {"SaveVideo1", QT_TRANSLATE_NOOP("MainMenus", "Save as &Video..."), {}, run<&W::SaveVideo1Click>()},
+          {"SaveVideo1", QT_TRANSLATE_NOOP("MainMenus", "Save as Vi&deo..."), {}, run<&W::SaveVideo1Click>()},
           {"SaveWebPage1",
            QT_TRANSLATE_NOOP("MainMenus", "Save as &Web Page..."),
            {},
            run<&W::SaveWebPage1Click>()},
           {},
-          {"FileSaveItem", QT_TRANSLATE_NOOP("MainMenus", "&Save"), Ctrl(Qt::Key_S), run<&W::FileSave>()}}},
+          {"FileSaveItem", QT_TRANSLATE_NOOP("MainMenus", "Sav&e"), Ctrl(Qt::Key_S), run<&W::FileSave>()}}},
         {"EditMenu",
          QT_TRANSLATE_NOOP("MainMenus", "&Edit"),
          run<&W::EditMenuClick>(),
@@ -167,7 +167,7 @@ MainMenus buildMainMenus(TMainFormverasco& window, const QUndoStack& history) {
            run<&W::Music1Click>(),
            QT_TRANSLATE_NOOP("MainMenus", "Choose music to play under the whole show")},
           {"FitToMusic1",
-           QT_TRANSLATE_NOOP("MainMenus", "Fit Slides to &Music"),
+           QT_TRANSLATE_NOOP("MainMenus", "&Fit Slides to Music"),
            {},
            run<&W::FitToMusic1Click>(),
            QT_TRANSLATE_NOOP("MainMenus",

@@ -18,7 +18,7 @@ struct MainMenus {
 };
 
 // Builds the File, Edit, View and Help menus of the window's menu bar; Edit ends with "&Undo" and
-// "&Redo", named after the step of the history they take back or do again and run by the window,
+// "Re&do", named after the step of the history they take back or do again and run by the window,
 // which hands them to the text field that has the focus instead.
 MainMenus buildMainMenus(TMainFormverasco& window, const QUndoStack& history);
 

@@ -94,14 +94,14 @@ class TMainFormverasco : public QMainWindow {
     void FileNew();
     void FileOpen();
     bool FileSaveAs();
-    // File > "&Save": to the show's own file without asking.
+    // File > "Sav&e": to the show's own file without asking.
     bool FileSave();
     void FileExit();
     void FileMenuClick();
     void Preferences1Click();
     // File > "Sa&ve Stand-alone Verasco...".
     void SaveStandaloneSlideShow1Click();
-    // File > "Save as &Video..." and "Save as &Web Page...".
+    // File > "Save as Vi&deo..." and "Save as &Web Page...".
     void SaveVideo1Click();
     void SaveWebPage1Click();
     // View > "&Image": the preview of the active cell of whichever grid has the focus.
@@ -136,7 +136,7 @@ class TMainFormverasco : public QMainWindow {
     void EditCut();
     void EditCopy();
     void EditPaste();
-    // Edit > "&Undo" and "&Redo": the typing in the focused text field, or else the show's history.
+    // Edit > "&Undo" and "Re&do": the typing in the focused text field, or else the show's history.
     void Undo1Click();
     void Redo1Click();
     void SelectAll1Click();
@@ -151,10 +151,10 @@ class TMainFormverasco : public QMainWindow {
     void OvcTable2MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos,
                             bool doubleClick);
     void SlideProperties1Click();
-    // Edit > "&Music..." and "Fit Slides to &Music".
+    // Edit > "&Music..." and "&Fit Slides to Music".
     void Music1Click();
     void FitToMusic1Click();
-    // Edit > "S&ort Slides": the slides selected when several are, else the whole show.
+    // Edit > "&Sort Slides": the slides selected when several are, else the whole show.
     void SortMenuClick();
     void SortByDate1Click();
     void SortByName1Click();

@@ -154,12 +154,15 @@ void TMainFormverasco::EditPaste() {
     editing_->EditPaste();
 }
 
+// The Edit menu's rules follow what the step left: its slides selected in the show grid.
 void TMainFormverasco::Undo1Click() {
     editing_->EditUndo();
+    EditMenuClick();
 }
 
 void TMainFormverasco::Redo1Click() {
     editing_->EditRedo();
+    EditMenuClick();
 }
 
 void TMainFormverasco::SelectAll1Click() {
@@ -184,7 +187,7 @@ void TMainFormverasco::EditMenuClick() {
     findChild<QAction*>(QStringLiteral("Undo1"))
         ->setText(field || !history.canUndo() ? tr("&Undo") : tr("&Undo %1").arg(history.undoText()));
     findChild<QAction*>(QStringLiteral("Redo1"))
-        ->setText(field || !history.canRedo() ? tr("&Redo") : tr("&Redo %1").arg(history.redoText()));
+        ->setText(field || !history.canRedo() ? tr("Re&do") : tr("Re&do %1").arg(history.redoText()));
 }
 
 void TMainFormverasco::View1Click() {

@@ -38,11 +38,9 @@ void TMainFormverasco::connectGridKeys() {
     connect(OvcTable1, &TOvcTable::contextMenuKeyPressed, this, [this](int row, int col) {
         PopupMenu1->popup(OvcTable1->viewport()->mapToGlobal(OvcTable1->cellRect(row, col).center()));
     });
-    // In the show grid Enter and the context menu keys open the slide's properties, as a right
-    // click does.
-    auto openProperties = [this](int row, int col) {
-        properties_->open(ShowGrid::indexAt(row, col, OvcTable2->ColumnCount()));
-    };
+    // In the show grid Enter and the context menu keys open the properties of the selected slides,
+    // or else of the active one, as Edit > Image Properties does.
+    auto openProperties = [this] { properties_->openActive(); };
     connect(OvcTable2, &TOvcTable::cellActivated, this, openProperties);
     connect(OvcTable2, &TOvcTable::contextMenuKeyPressed, this, openProperties);
     connect(OvcTable2, &TOvcTable::moveCellRequested, this, &TMainFormverasco::moveSlideByKey);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The main window's side of sorting the show: which slides Edit > "S&ort Slides" sorts, and when.
+// The main window's side of sorting the show: which slides Edit > "&Sort Slides" sorts, and when.
 #include "main_window.h"
 
 #include "main_menus.h"

@@ -95,10 +95,11 @@ void TprefFrm::build() {
     layout->addLayout(buildPresentingControls());
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget* const order[] = {dlyfld,        CheckBox2,      CheckBox3,       CheckBox4,
-                              CheckBox5,     CheckBox1,      Button2,         Button1,
-                              Button3,       FullScreenBox,  ScreenBox,       CrossFadeBox,
-                              CrossFadeTime, CaptionBandBox, GentleMotionBox, AppearanceBox};
+    // In reading order, the defaults before the presentation beside them, OK and Cancel last.
+    QWidget* const order[] = {dlyfld,          CheckBox2,     CheckBox3,     CheckBox4,
+                              CheckBox5,       CheckBox1,     Button2,       FullScreenBox,
+                              ScreenBox,       CrossFadeBox,  CrossFadeTime, CaptionBandBox,
+                              GentleMotionBox, AppearanceBox, Button1,       Button3};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -112,13 +113,13 @@ void TprefFrm::build() {
 
 QLayout* TprefFrm::buildPresentingControls() {
     FullScreenBox = named(new QCheckBox(tr("&Full Screen"), this), "FullScreenBox");
-    ScreenLabel = named(new QLabel(tr("&Screen"), this), "ScreenLabel");
+    ScreenLabel = named(new QLabel(tr("Scr&een"), this), "ScreenLabel");
     ScreenBox = named(new QComboBox(this), "ScreenBox");
     // The dialog keeps its size whatever the screens are called; a long name is shown shortened.
     ScreenBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ScreenBox->setMinimumContentsLength(22);
     ScreenLabel->setBuddy(ScreenBox);
-    CrossFadeBox = named(new QCheckBox(tr("Cross-&fade"), this), "CrossFadeBox");
+    CrossFadeBox = named(new QCheckBox(tr("Cr&oss-fade"), this), "CrossFadeBox");
     CrossFadeTime = named(new QDoubleSpinBox(this), "CrossFadeTime");
     CrossFadeTime->setRange(Settings::MinCrossFadeTime / 1000.0, Settings::MaxCrossFadeTime / 1000.0);
     CrossFadeTime->setDecimals(1);

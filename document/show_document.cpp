@@ -298,9 +298,9 @@ void ShowDocument::walk(void (QUndoStack::*step)()) {
     (history_->*step)();
     disconnect(gathering);
     if (!touched.empty())
-        emit walked(*touched.begin(), *touched.rbegin() - *touched.begin() + 1);
+        emit walked({touched.begin(), touched.end()}, *touched.begin());
     else if (place >= 0)
-        emit walked(place, 0);
+        emit walked({}, place);
 }
 
 // The show differs from the one read or saved when the history has left that step. An empty show

@@ -151,9 +151,9 @@ class ShowDocument : public QObject {
 
   signals:
     void changed(const ShowChange& change);
-    // After Undo or Redo: the slides the step touched, `count` of them from `first` on; none where it
-    // only took slides out, and `first` is then where they stood.
-    void walked(int first, int count);
+    // After Undo or Redo: the slides the step touched, ascending, and the first of them; none where
+    // it only took slides out, `first` then being where they stood.
+    void walked(const std::vector<int>& touched, int first);
     // The show's own data changed (showData()).
     void showDataChanged();
 

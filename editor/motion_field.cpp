@@ -124,7 +124,7 @@ MotionField::MotionField(QWidget* parent) : QWidget(parent) {
     box_->setObjectName(QStringLiteral("MotionBox"));
     // In the order of ShowMotion::Kind.
     box_->addItems({tr("None"), tr("Zoom in"), tr("Zoom out"), tr("Pan"), tr("Custom")});
-    label_ = new QLabel(tr("&Motion:"), this);
+    label_ = new QLabel(tr("M&otion:"), this);
     label_->setObjectName(QStringLiteral("MotionLabel"));
     label_->setBuddy(box_);
     frames_ = new MotionFrames(this);
@@ -163,6 +163,10 @@ void MotionField::load(const QJsonObject& slide, const QString& imagePath) {
     box_->setCurrentIndex(int(ShowMotion::kindOf(motion, picture_)));
     loading_ = false;
     changed_ = false;
+}
+
+QWidget* MotionField::chooser() const {
+    return box_;
 }
 
 ShowMotion::Kind MotionField::kind() const {

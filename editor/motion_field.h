@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The "&Motion" choice of Image Properties: none, zoom in, zoom out, a pan across the picture's
+// The "M&otion" choice of Image Properties: none, zoom in, zoom out, a pan across the picture's
 // longer side, or custom frames dragged on a small picture of the slide. It reads and writes the
 // motion in the slide's object of the show's extension block and leaves that object as it was
 // unless the user changes the motion.
@@ -62,6 +62,8 @@ class MotionField : public QWidget {
     // The slide's object with the motion chosen; as it was given when the user changed nothing.
     QJsonObject storeInto(const QJsonObject& slide) const;
     ShowMotion::Kind kind() const;
+    // The choice's box, the field's one stop of the dialog's tab order.
+    QWidget* chooser() const;
 
   private:
     void choose(int index);

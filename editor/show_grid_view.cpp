@@ -155,13 +155,16 @@ void ShowGridView::repaintChanged(const ShowChange& change) {
         grid_.invalidateCell(ShowGrid::rowOf(index, columns()), ShowGrid::columnOf(index, columns()));
 }
 
-// Undo and Redo show what they did: the first slide the step touched becomes the active one, and
-// as many of the touched slides as the grid holds come into view.
-void ShowGridView::showWalked(int first, int count) {
+// Undo and Redo show what they did: the slides the step touched are selected, the first of them
+// becomes the active one, and as many of them as the grid holds come into view. The grid takes the
+// focus, so that the editing commands act on those slides.
+void ShowGridView::showWalked(const std::vector<int>& touched, int first) {
     if (show_.SlideCount == 0)
         return;
+    grid_.setFocus();
+    selection_->select(touched);
     const int at = std::min(first, show_.SlideCount - 1);
-    const int lastRow = ShowGrid::rowOf(std::max(at, first + count - 1), columns());
+    const int lastRow = ShowGrid::rowOf(touched.empty() ? at : touched.back(), columns());
     grid_.setActiveCell(ShowGrid::rowOf(at, columns()), ShowGrid::columnOf(at, columns()));
     const int visibleRows = std::max(1, grid_.fullyVisibleRows());
     if (lastRow >= grid_.TopRow() + visibleRows)

@@ -3,9 +3,9 @@
 // The show grid and the status line under it, following the show: after every change the grid
 // repaints the cells of the slides that changed, its active cell stays on its slide, and once the
 // number of slides changed it has the rows the slides need and Label7 says "Images: N", with how
-// many of the show's pictures are not found. After Undo and Redo it shows the slides the step
-// touched. What a command shows beyond that (the rows in view, a message) it asks for here. An
-// empty show grid says how to fill it.
+// many of the show's pictures are not found. After Undo and Redo it selects and shows the slides the
+// step touched, and takes the focus. What a command shows beyond that (the rows in view, a message) it asks
+// for here. An empty show grid says how to fill it.
 
 #include "ovc_table.h"
 
@@ -67,7 +67,7 @@ class ShowGridView : public QObject {
     void showEmptyHint();
     void followMissing(const ShowChange& change);
     void repaintChanged(const ShowChange& change);
-    void showWalked(int first, int count);
+    void showWalked(const std::vector<int>& touched, int first);
 
     ShowDocument& show_;
     TOvcTable& grid_;

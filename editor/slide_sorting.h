@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Edit > "S&ort Slides": puts slides in the order their pictures were taken, in the natural order of
+// Edit > "&Sort Slides": puts slides in the order their pictures were taken, in the natural order of
 // their file names ("img2" before "img10"), or the other way round. The slides sorted take the places
 // they held among themselves, as one step of the show's history; the others stay where they are.
 

@@ -179,8 +179,10 @@ void Ttextdlg::layOutControls() {
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget* const order[] = {dlyfld, Edit4,   SpeedButton1, SpeedButton2, CheckBox1, CheckBox2,
-                              Memo1,  Button3, BitBtn1,      Button1,      Edit2};
+    // In reading order, OK and Cancel last.
+    QWidget* const order[] = {
+        dlyfld,    Edit2,     Edit4, SpeedButton1, SpeedButton2, motionField_->chooser(),
+        CheckBox1, CheckBox2, Memo1, Button3,      BitBtn1,      Button1};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 }
@@ -232,10 +234,16 @@ void Ttextdlg::setAudioPath(const QString& path, const QString& shown) {
     SpeedButton2->setEnabled(!path.trimmed().isEmpty());
 }
 
+// The thumbnail's picture, above its name, fitted whole into the box: a thumbnail drawn larger than
+// the start size has its picture grown alike.
 void Ttextdlg::showThumbnail() {
     // The thumbnail may carry more device pixels than pixels.
     const qreal ratio = thumbnail_.devicePixelRatio();
-    QImage picture = thumbnail_.copy(0, 0, qRound(PictureWidth * ratio), qRound(Image1->height() * ratio));
+    const qreal grown = qMax<qreal>(1, thumbnail_.width() / ratio / ThumbnailWidth);
+    const QSize box = (QSizeF(PictureWidth, PictureHeight) * ratio).toSize();
+    QImage picture = thumbnail_.copy(QRectF(QPointF(), QSizeF(box) * grown).toRect());
+    if (!picture.isNull() && picture.size() != box)
+        picture = picture.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     picture.setDevicePixelRatio(ratio);
     Image1->setPixmap(QPixmap::fromImage(picture));
 }

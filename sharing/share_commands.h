@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// File > "Save as &Video..." and File > "Save as &Web Page...": a name chosen in the save dialog, or
+// File > "Save as Vi&deo..." and File > "Save as &Web Page...": a name chosen in the save dialog, or
 // the page's folder in the folder dialog, new or holding an earlier page (the overwrite question
 // when it exists, No asking again), the video's settings, the work on a
 // thread of its own with a progress dialog and Cancel, and a message at the end saying that it was

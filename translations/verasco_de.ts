@@ -122,11 +122,11 @@
         <translation>&amp;Rückgängig</translation>
     </message>
     <message>
-        <source>&amp;Redo</source>
+        <source>Re&amp;do</source>
         <translation>&amp;Wiederherstellen</translation>
     </message>
     <message>
-        <source>S&amp;ort Slides</source>
+        <source>&amp;Sort Slides</source>
         <translation>Dias s&amp;ortieren</translation>
     </message>
     <message>
@@ -178,7 +178,7 @@
         <translation>&amp;Beenden</translation>
     </message>
     <message>
-        <source>Save as &amp;Video...</source>
+        <source>Save as Vi&amp;deo...</source>
         <translation>Als &amp;Video speichern...</translation>
     </message>
     <message>
@@ -186,7 +186,7 @@
         <translation>Als &amp;Webseite speichern...</translation>
     </message>
     <message>
-        <source>&amp;Save</source>
+        <source>Sav&amp;e</source>
         <translation>&amp;Speichern</translation>
     </message>
     <message>
@@ -246,7 +246,7 @@
         <translation>Musik wählen, die während der ganzen Schau läuft</translation>
     </message>
     <message>
-        <source>Fit Slides to &amp;Music</source>
+        <source>&amp;Fit Slides to Music</source>
         <translation>Dias an Musik an&amp;passen</translation>
     </message>
     <message>
@@ -322,7 +322,7 @@ fehlt</translation>
         <translation>Eigene</translation>
     </message>
     <message>
-        <source>&amp;Motion:</source>
+        <source>M&amp;otion:</source>
         <translation>Be&amp;wegung:</translation>
     </message>
 </context>
@@ -1095,11 +1095,11 @@ fehlt</translation>
         <translation>&amp;Rückgängig: %1</translation>
     </message>
     <message>
-        <source>&amp;Redo</source>
+        <source>Re&amp;do</source>
         <translation>&amp;Wiederherstellen</translation>
     </message>
     <message>
-        <source>&amp;Redo %1</source>
+        <source>Re&amp;do %1</source>
         <translation>&amp;Wiederherstellen: %1</translation>
     </message>
     <message>
@@ -1314,11 +1314,11 @@ fehlt</translation>
         <translation>&amp;Vollbild</translation>
     </message>
     <message>
-        <source>&amp;Screen</source>
+        <source>Scr&amp;een</source>
         <translation>Bild&amp;schirm</translation>
     </message>
     <message>
-        <source>Cross-&amp;fade</source>
+        <source>Cr&amp;oss-fade</source>
         <translation>Überb&amp;lenden</translation>
     </message>
     <message>

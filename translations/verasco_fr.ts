@@ -122,11 +122,11 @@
         <translation>&amp;Annuler</translation>
     </message>
     <message>
-        <source>&amp;Redo</source>
+        <source>Re&amp;do</source>
         <translation>&amp;Rétablir</translation>
     </message>
     <message>
-        <source>S&amp;ort Slides</source>
+        <source>&amp;Sort Slides</source>
         <translation>Trier les &amp;diapositives</translation>
     </message>
     <message>
@@ -178,7 +178,7 @@
         <translation>&amp;Quitter</translation>
     </message>
     <message>
-        <source>Save as &amp;Video...</source>
+        <source>Save as Vi&amp;deo...</source>
         <translation>Enregistrer comme vi&amp;déo...</translation>
     </message>
     <message>
@@ -186,7 +186,7 @@
         <translation>Enregistrer comme page &amp;Web...</translation>
     </message>
     <message>
-        <source>&amp;Save</source>
+        <source>Sav&amp;e</source>
         <translation>&amp;Enregistrer</translation>
     </message>
     <message>
@@ -246,7 +246,7 @@
         <translation>Choisir la musique qui accompagne tout le diaporama</translation>
     </message>
     <message>
-        <source>Fit Slides to &amp;Music</source>
+        <source>&amp;Fit Slides to Music</source>
         <translation>A&amp;juster les diapositives à la musique</translation>
     </message>
     <message>
@@ -322,7 +322,7 @@ manquante</translation>
         <translation>Personnalisé</translation>
     </message>
     <message>
-        <source>&amp;Motion:</source>
+        <source>M&amp;otion:</source>
         <translation>&amp;Mouvement :</translation>
     </message>
 </context>
@@ -1095,11 +1095,11 @@ manquante</translation>
         <translation>&amp;Annuler : %1</translation>
     </message>
     <message>
-        <source>&amp;Redo</source>
+        <source>Re&amp;do</source>
         <translation>&amp;Rétablir</translation>
     </message>
     <message>
-        <source>&amp;Redo %1</source>
+        <source>Re&amp;do %1</source>
         <translation>&amp;Rétablir : %1</translation>
     </message>
     <message>
@@ -1314,11 +1314,11 @@ manquante</translation>
         <translation>&amp;Plein écran</translation>
     </message>
     <message>
-        <source>&amp;Screen</source>
+        <source>Scr&amp;een</source>
         <translation>Écra&amp;n</translation>
     </message>
     <message>
-        <source>Cross-&amp;fade</source>
+        <source>Cr&amp;oss-fade</source>
         <translation>F&amp;ondu enchaîné</translation>
     </message>
     <message>

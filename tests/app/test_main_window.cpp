@@ -209,9 +209,9 @@ TEST_F(MainWindow, MenuHoldsEveryCommandWithItsCaptionAndShortcut) {
         {"FilePrintItem", "Print Ver&asco...", QKeySequence(Qt::CTRL | Qt::Key_P)},
         {"FilePrintSetupItem", "P&rint Setup...", {}},
         {"FileExitItem", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
-        {"SaveVideo1", "Save as &Video...", {}},
+        {"SaveVideo1", "Save as Vi&deo...", {}},
         {"SaveWebPage1", "Save as &Web Page...", {}},
-        {"FileSaveItem", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"FileSaveItem", "Sav&e", QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"EditCutItem", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X)},
         {"EditCopyItem", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C)},
         {"EditPasteItem", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V)},
@@ -224,7 +224,7 @@ TEST_F(MainWindow, MenuHoldsEveryCommandWithItsCaptionAndShortcut) {
         {"SlideProperties1", "Image Pr&operties...", {}},
         {"Preferences1", "Verasco P&references...", {}},
         {"Music1", "&Music...", {}},
-        {"FitToMusic1", "Fit Slides to &Music", {}},
+        {"FitToMusic1", "&Fit Slides to Music", {}},
         {"SingleSlide1", "&Image", {}},
         {"Slideshow1", "Ver&asco", {}},
         {"LargerThumbnails1", "&Larger Thumbnails", QKeySequence(Qt::CTRL | Qt::Key_Plus)},
@@ -241,7 +241,7 @@ TEST_F(MainWindow, MenuHoldsEveryCommandWithItsCaptionAndShortcut) {
         EXPECT_NE(main().findChild<QMenu*>(QLatin1String(menu)), nullptr) << menu;
     // The sorts stand in their own submenu of Edit, just before the slide's properties.
     const QMenu* sort = main().findChild<QMenu*>("SortMenu");
-    EXPECT_EQ(sort->title(), QStringLiteral("S&ort Slides"));
+    EXPECT_EQ(sort->title(), QStringLiteral("&Sort Slides"));
     const QList<QAction*> edit = main().findChild<QMenu*>("EditMenu")->actions();
     const qsizetype at = edit.indexOf(sort->menuAction());
     ASSERT_GE(at, 0);

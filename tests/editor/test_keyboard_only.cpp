@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The show composed, played and saved with the keyboard alone, through the real main window: the
 // labels' mnemonics and Tab reach the controls, the grids move their active cells, Enter and the
-// context menu keys open a slide's properties, Ctrl or Alt with an arrow moves a slide as one step of
-// the history, and not one mouse event reaches the program.
+// context menu keys open the selected slides' properties, Ctrl or Alt with an arrow moves a slide as
+// one step of the history, and not one mouse event reaches the program.
 
 #include "app_windows.h"
 #include "drag_window_support.h"
@@ -11,6 +11,7 @@
 #include "text_dialog.h"
 
 #include <QAccessible>
+#include <QLabel>
 #include <QMouseEvent>
 
 namespace {
@@ -43,11 +44,13 @@ class KeyboardOnly : public DragWindow {
         QWidget* focus = QApplication::focusWidget();
         return focus ? focus->objectName() : QString();
     }
-    // Runs `keys` once the slide's properties are up, and counts the times they came up.
+    // Runs `keys` once the slide's properties are up, and notes the slides they came up for
+    // ("Images: 3").
     void answerProperties(QKeyCombination keys) {
         Ttextdlg* dialog = windows->textdlg;
         whenModal(dialog, [this, dialog, keys] {
-            ++propertiesOpened;
+            propertiesOpened.append(dialog->findChild<QLabel*>("Label1")->text() + QLatin1Char(' ') +
+                                    dialog->findChild<QLabel*>("Label6")->text());
             QTest::keyClick(dialog, keys.key(), keys.keyboardModifiers());
         });
     }
@@ -57,7 +60,7 @@ class KeyboardOnly : public DragWindow {
         QApplication::setActiveWindow(&main());
         ASSERT_TRUE(QTest::qWaitForWindowActive(&main(), ConditionWaitMs));
     }
-    int propertiesOpened = 0;
+    QStringList propertiesOpened;
 };
 
 TEST_F(KeyboardOnly, AShowIsComposedPlayedAndSavedWithoutTheMouse) {
@@ -112,14 +115,18 @@ TEST_F(KeyboardOnly, AShowIsComposedPlayedAndSavedWithoutTheMouse) {
     EXPECT_EQ(slideNames(), composed) << "each move is one step";
     key(Qt::CTRL | Qt::Key_Y);
     key(Qt::CTRL | Qt::Key_Home);
+    key(Qt::Key_Home); // the Shift run starts here
+    key(Qt::SHIFT | Qt::Key_Right);
+    key(Qt::SHIFT | Qt::Key_Right);
 
+    // The keys open the properties of every selected slide, as the menu does.
     for (QKeyCombination opener :
          {QKeyCombination(Qt::Key_Return), Qt::SHIFT | Qt::Key_F10, QKeyCombination(Qt::Key_Menu)}) {
         answerProperties(Qt::Key_Escape);
         key(opener);
         backToMainWindow();
     }
-    EXPECT_EQ(propertiesOpened, 3);
+    EXPECT_EQ(propertiesOpened, QStringList(3, QStringLiteral("Images: 3")));
 
     key(Qt::ALT | Qt::Key_P); // "&Play Verasco"
     TshowFrm* viewer = windows->showFrm;

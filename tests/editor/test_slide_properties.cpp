@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QToolButton>
@@ -66,12 +67,19 @@ class Properties : public EditingDesk {
     bool opened = false;
 };
 
-// The slide keeps its data beyond the record (its motion, keys of later versions).
+// The slide keeps its data beyond the record (its motion, keys of later versions). The picture of a
+// thumbnail drawn twice as large is shown whole.
 TEST_F(Properties, ShowsTheSlideAndOkStoresTimeSwitchesAndTheCaptionLinesJoined) {
     const QJsonObject data{{"motion", QJsonObject{{"to", QJsonArray{0, 0, 0.5, 0.5}}}}, {"later", 1}};
-    show.replace(1, {show.slide(1), show.thumbnail(1), data});
+    QImage grown(160, 140, QImage::Format_RGB32);
+    grown.fill(Qt::blue);
+    QPainter(&grown).fillRect(100, 80, 32, 20, Qt::red); // the picture's lower right corner
+    show.replace(1, {show.slide(1), grown, data});
     show.markOpened();
     withDialog(1, "BitBtn1", [this] {
+        const QImage shown = control<QLabel>("Image1").pixmap().toImage();
+        EXPECT_EQ(shown.size(), QSize(66, 50));
+        EXPECT_EQ(QColor(shown.pixel(65, 49)), QColor(Qt::red));
         EXPECT_EQ(control<QLabel>("Label6").text(), QStringLiteral("2"));
         EXPECT_EQ(control<QLineEdit>("Edit2").text(), paths[1]);
         EXPECT_EQ(control<TOvcSimpleField>("dlyfld").value(), 7);

@@ -11,6 +11,9 @@
 #include "ovc_simple_field.h"
 #include "pref_dialog.h"
 #include "show_grid.h"
+#include "show_grid_view.h"
+#include "show_selection.h"
+#include "show_slides.h"
 #include "test_pictures.h"
 #include "test_shows.h"
 #include "text_dialog.h"
@@ -91,7 +94,7 @@ TEST_P(UndoStep, TheCommandIsUndoneAndRedoneWithItsName) {
     press(Qt::CTRL | Qt::Key_Z);
     EXPECT_EQ(state(), before);
     EXPECT_FALSE(show().ShowModified) << "back to the show as opened";
-    EXPECT_EQ(action("Redo1").text(), QStringLiteral("&Redo ") + GetParam().step);
+    EXPECT_EQ(action("Redo1").text(), QStringLiteral("Re&do ") + GetParam().step);
     EXPECT_FALSE(action("Undo1").isEnabled());
     press(Qt::CTRL | Qt::Key_Y);
     EXPECT_EQ(state(), after);
@@ -197,8 +200,8 @@ INSTANTIATE_TEST_SUITE_P(
                         });
                 }}));
 
-// Undo and Redo make the first slide the step touched the active one and bring the step's slides
-// into view; a change made elsewhere leaves the active cell on its slide.
+// Undo and Redo select the slides the step touched, make the first of them the active one and bring
+// them into view; a change made elsewhere leaves the active cell on its slide.
 TEST_F(DragWindow, UndoAndRedoShowTheSlidesTheyTouched) {
     addSlides(40);
     const auto active = [this] {
@@ -224,6 +227,24 @@ TEST_F(DragWindow, UndoAndRedoShowTheSlidesTheyTouched) {
     show().insert(0, {show().at(39), show().at(38)});
     EXPECT_EQ(active(), 12);
     EXPECT_EQ(slideNames()[active()], QStringLiteral("s010"));
+
+    // Slides deleted here and there come back selected, the first of them active and in view, and
+    // the Edit menu offers its commands on them wherever the focus was (the folder grid after ">>").
+    const std::vector<int> scattered = {3, 11, 12, 26, 38};
+    show().removeEach(scattered);
+    showGrid().setActiveCell(7, 0);
+    ASSERT_FALSE(inView(3));
+    folderGrid().setFocus();
+    main().EditMenuClick();
+    action("Undo1").trigger();
+    EXPECT_EQ(main().slides().view().selection().slides(), scattered);
+    EXPECT_EQ(active(), 3);
+    EXPECT_TRUE(inView(3));
+    for (const char* item :
+         {"EditCutItem", "EditCopyItem", "Clear1", "ClearAll1", "SelectAll1", "SlideProperties1"})
+        EXPECT_TRUE(action(item).isEnabled()) << item;
+    QTest::keyClick(&showGrid(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(main().slides().view().selection().slides(), std::vector<int>{3}) << "none left to select";
 }
 
 // Three hundred photos, their EXIF dates out of name order, added with ">>" and sorted by date; forty of

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// File > "Save as &Video..." and "Save as &Web Page..." from the save or folder dialog to the message
+// File > "Save as Vi&deo..." and "Save as &Web Page..." from the save or folder dialog to the message
 // at the end: a name without extension, the overwrite question, an earlier page replaced keeping
 // what the user added to its folder and any other folder kept, and the failures: a folder that cannot be
 // written, a disk that fills, and Cancel half-way. Whatever stops the work, nothing is left behind and the
