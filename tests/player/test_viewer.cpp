@@ -331,14 +331,20 @@ TEST_F(Viewer, TheEditorTakesNoInputWhileTheViewerIsOpen) {
     }
 }
 
+// The slide on screen follows the reset at once: its caption switched off goes, and comes back
+// with Undo.
 TEST_F(Viewer, PreferencesWhileStoppedGreyTheWindowSwitchesAndResetTheSlides) {
-    addSlides(2, 9);
+    addSlide({.delay = 9, .showText = true, .text = QStringLiteral("first")});
+    addSlide({.delay = 9});
     openViewer();
+    auto* memo = child<QPlainTextEdit>("Memo1");
+    ASSERT_TRUE(memo->isVisible());
     std::vector<bool> enabled;
     whenModal(windows->prefFrm, [&] {
         for (const char* name : {"CheckBox1", "CheckBox5", "CheckBox4"})
             enabled.push_back(windows->prefFrm->findChild<QCheckBox*>(QLatin1String(name))->isEnabled());
         windows->prefFrm->findChild<QCheckBox*>("CheckBox4")->setChecked(true);
+        windows->prefFrm->findChild<QCheckBox*>("CheckBox3")->setChecked(false);
         auto* delay = windows->prefFrm->findChild<TOvcSimpleField*>("dlyfld");
         delay->selectAll();
         QTest::keyClicks(delay, "4");
@@ -356,6 +362,11 @@ TEST_F(Viewer, PreferencesWhileStoppedGreyTheWindowSwitchesAndResetTheSlides) {
     EXPECT_TRUE(show().ShowModified);
     EXPECT_TRUE(settings().LoopSlideShow);
     EXPECT_TRUE(windows->prefFrm->findChild<QCheckBox*>("CheckBox1")->isEnabled());
+    EXPECT_FALSE(memo->isVisible());
+    show().undo();
+    EXPECT_TRUE(memo->isVisible());
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("first"));
+    show().redo();
 
     // The loop switch just set takes effect.
     clock.at(8500, [this] { viewer->SpeedButton3Click(); }); // slides now last 4000 ms
