@@ -161,10 +161,8 @@ void TshowFrm::fillCaption(int index) {
     Memo1->setVisible(slide.ShowText && !band);
     Memo1->clear();
     Memo1->setFont(storedFont(fontNameOf(slide), slide.FontSize, slide.FontStyle));
-    QPalette colours = Memo1->palette();
     const QColor colour = storedColor(slide.FontColor, palette());
-    colours.setColor(QPalette::Text, colour);
-    Memo1->setPalette(colours);
+    Memo1->setPalette(captionPalette(palette(), colour));
     Memo1->setPlainText(shownCaptionOf(slide));
     const QString onBand = band && slide.ShowText ? shownCaptionOf(slide) : QString();
     bandCaption_->setCaption(onBand, Memo1->font(), colour, Panel6->contentsRect());
