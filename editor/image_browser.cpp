@@ -9,6 +9,7 @@
 #include "select_dialog.h"
 #include "show_file.h"
 #include "show_slides.h"
+#include "thumbnail_decode_queue.h"
 #include "thumbnail_picture.h"
 #include "thumbnails.h"
 #include "wait_cursor.h"
@@ -186,14 +187,24 @@ const QImage& ImageBrowser::folderThumbnail(int row) {
     if (folder_.FolderThumbnailReady[row])
         return thumbnail;
     const QString& path = folder_.FolderImagePaths[row];
-    if (thumbnails_.measureScreenDepth() >= 16)
-        thumbnails_.drawFolderThumbnail(thumbnail, path,
-                                        decodeThumbnailPicture(path, thumbnails_.pixelRatio()));
-    else
-        thumbnails_.BuildFolderThumbnail(thumbnail, path);
+    if (thumbnails_.measureScreenDepth() >= 16) {
+        drawRow(row, decodeThumbnailPicture(path, thumbnails_.pixelRatio()));
+        return thumbnail;
+    }
+    thumbnails_.BuildFolderThumbnail(thumbnail, path);
     folder_.FolderThumbnailReady[row] = true;
     controls_.OvcTable1.invalidateCell(row, 0);
     return thumbnail;
+}
+
+// A row whose picture could not be decoded shows its name alone, and its thumbnail is marked so.
+void ImageBrowser::drawRow(int row, const std::optional<QImage>& picture) {
+    QImage& thumbnail = (*folder_.FolderThumbnails)[row];
+    thumbnails_.drawFolderThumbnail(thumbnail, folder_.FolderImagePaths[row], picture);
+    if (!picture)
+        markUnreadable(thumbnail);
+    folder_.FolderThumbnailReady[row] = true;
+    controls_.OvcTable1.invalidateCell(row, 0);
 }
 
 const QImage& ImageBrowser::shownThumbnail(int row) {
@@ -203,14 +214,36 @@ const QImage& ImageBrowser::shownThumbnail(int row) {
     return thumbnail;
 }
 
-QImage ImageBrowser::slideThumbnail(int row) {
+QImage ImageBrowser::slideThumbnail(int row, bool readable) {
+    QImage thumbnail;
+    if (!readable) {
+        thumbnails_.drawUnreadableThumbnail(thumbnail, folder_.FolderImagePaths[row]);
+        return thumbnail;
+    }
     // Screens below 16 bits per pixel draw through the imaging control's palette, one at a time.
     if (folder_.FolderThumbnailReady[row] || thumbnails_.measureScreenDepth() < 16)
         return folderThumbnail(row);
-    QImage placeholder;
-    thumbnails_.drawFolderThumbnail(placeholder, folder_.FolderImagePaths[row], std::nullopt);
-    markAwaitingPicture(placeholder, ThumbnailSource::AnyValid);
-    return placeholder;
+    thumbnails_.drawFolderThumbnail(thumbnail, folder_.FolderImagePaths[row], std::nullopt);
+    markAwaitingPicture(thumbnail, ThumbnailSource::AnyValid);
+    return thumbnail;
+}
+
+std::vector<bool> ImageBrowser::readableRows(const QList<int>& rows) {
+    // Below 16 bits per pixel every row is drawn through the imaging control as it is added.
+    const bool drawnWhenAdded = thumbnails_.measureScreenDepth() < 16;
+    QStringList unknown;
+    for (const int row : rows)
+        unknown.append(folder_.FolderThumbnailReady[row] || drawnWhenAdded ? QString()
+                                                                           : folder_.FolderImagePaths[row]);
+    ThumbnailDecodeQueue tried(unknown, [](const QString& path) {
+        return path.isEmpty() || pictureDataDecodes(path) ? std::optional<QImage>(QImage()) : std::nullopt;
+    });
+    std::vector<bool> readable;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const bool decodes = tried.take(i).has_value();
+        readable.push_back(decodes && !(unknown[i].isEmpty() && isUnreadable(folderThumbnail(rows[i]))));
+    }
+    return readable;
 }
 
 void ImageBrowser::drawThumbnailsAnew() {
@@ -258,9 +291,7 @@ void ImageBrowser::pictureArrived(int row, std::optional<QImage> picture) {
     // A row drawn meanwhile (added as a slide) keeps its thumbnail.
     if (row >= folder_.count() || folder_.FolderThumbnailReady[row])
         return;
-    thumbnails_.drawFolderThumbnail((*folder_.FolderThumbnails)[row], folder_.FolderImagePaths[row], picture);
-    folder_.FolderThumbnailReady[row] = true;
-    controls_.OvcTable1.invalidateCell(row, 0);
+    drawRow(row, picture);
 }
 
 void ImageBrowser::OvcTable1KeyUp(int key, bool altHeld) {

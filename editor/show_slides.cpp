@@ -320,6 +320,7 @@ bool ShowSlides::drawThumbnail(ShowSlide& slide, Purpose purpose, const std::opt
     if (purpose == Purpose::ShowRead && !blank && !QFileInfo::exists(path)) {
         thumbnails_.drawMissingThumbnail(slide.thumbnail, path);
     } else {
+        bool decodes = true;
         if (blank) {
             thumbnails_.clearWorkBitmap();
         } else if (decoded && decoded->has_value()) {
@@ -332,11 +333,13 @@ bool ShowSlides::drawThumbnail(ShowSlide& slide, Purpose purpose, const std::opt
         } else if (purpose == Purpose::Append) {
             return false;
         } else {
-            // A show file names an image that cannot be decoded: the slide stays, with an empty
-            // picture rather than whatever the previous slide left in the work bitmap.
-            thumbnails_.clearWorkBitmap();
+            // A slide names an image that cannot be decoded: the slide stays, marked as such.
+            decodes = false;
         }
-        thumbnails_.DrawThumbnail(slide.thumbnail, path);
+        if (decodes)
+            thumbnails_.DrawThumbnail(slide.thumbnail, path);
+        else
+            thumbnails_.drawUnreadableThumbnail(slide.thumbnail, path);
     }
     if (recordHasAudio(record) && QFileInfo::exists(StoredPath::of(record.AudioFile).trimmed()))
         thumbnails_.drawAudioMark(slide.thumbnail);

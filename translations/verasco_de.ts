@@ -815,6 +815,10 @@ fehlt</translation>
         <translation> (%1 nicht gefunden)</translation>
     </message>
     <message>
+        <source> (%1 could not be read)</source>
+        <translation> (%1 nicht lesbar)</translation>
+    </message>
+    <message>
         <source>Images: %1</source>
         <translation>Bilder: %1</translation>
     </message>
@@ -833,6 +837,10 @@ fehlt</translation>
     <message>
         <source>, picture not found</source>
         <translation>, Bild nicht gefunden</translation>
+    </message>
+    <message>
+        <source>, picture not readable</source>
+        <translation>, Bild nicht lesbar</translation>
     </message>
     <message>
         <source>Path too long: %1</source>
@@ -1241,6 +1249,10 @@ fehlt</translation>
     <message>
         <source>missing</source>
         <translation>fehlt</translation>
+    </message>
+    <message>
+        <source>not readable</source>
+        <translation>nicht lesbar</translation>
     </message>
 </context>
 <context>

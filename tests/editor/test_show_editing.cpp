@@ -302,7 +302,9 @@ TEST_F(Editing, MenusOfferWhatTheFocusAndTheShowAllow) {
 
 TEST_F(Editing, AllImagesDecodeOnlyTheThumbnailsNotYetDrawnAndDrawThemAsOneCoreWould) {
     // Pictures of several shapes and kinds, and one that cannot be decoded; the rows of the folder's
-    // first screen (a row shown in part too) are drawn there, the others on every core.
+    // first screen (a row shown in part too) are drawn there, the others on every core, once tried
+    // at the smallest size to tell whether they can be read. The one that cannot becomes a slide
+    // marked as not readable, and the status line counts it.
     const QString mixed = folderWith("mixed", {});
     const QStringList names = {"a_tiny.bmp",  "b_square.jpg", "c_wide.jpg", "d_tall.png",
                                "e_small.png", "f_large.jpg",  "h_edge.png"};
@@ -328,7 +330,9 @@ TEST_F(Editing, AllImagesDecodeOnlyTheThumbnailsNotYetDrawnAndDrawThemAsOneCoreW
     editing.BitBtn3Click();
     ASSERT_EQ(show.SlideCount, 8);
     ASSERT_TRUE(thumbnailsArrived());
-    EXPECT_EQ(imaging::decodedImageCount(), before + quint64(8 - shown));
+    EXPECT_EQ(imaging::decodedImageCount(), before + quint64(2 * (8 - shown) - 1));
+    EXPECT_EQ(countLabel.text(), imagesCountText(8, 0, 1));
+    EXPECT_TRUE(slideCellText(show, 6).name.endsWith(QStringLiteral(", picture not readable")));
 
     TPhoto onePhoto;
     QImage oneWork;
@@ -336,7 +340,10 @@ TEST_F(Editing, AllImagesDecodeOnlyTheThumbnailsNotYetDrawnAndDrawThemAsOneCoreW
         onePhoto, oneWork, [] { return 32; }, QString());
     for (int i = 0; i < 8; ++i) {
         QImage expected;
-        oneCore.BuildFolderThumbnail(expected, folder.FolderImagePaths[i]);
+        if (i == 6)
+            oneCore.drawUnreadableThumbnail(expected, folder.FolderImagePaths[i]);
+        else
+            oneCore.BuildFolderThumbnail(expected, folder.FolderImagePaths[i]);
         EXPECT_EQ(show.thumbnail(i), expected) << folder.FolderImagePaths[i].toStdString();
     }
 }
