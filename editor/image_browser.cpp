@@ -9,7 +9,6 @@
 #include "select_dialog.h"
 #include "show_file.h"
 #include "show_slides.h"
-#include "thumbnail_decode_queue.h"
 #include "thumbnail_picture.h"
 #include "thumbnails.h"
 #include "wait_cursor.h"
@@ -214,36 +213,21 @@ const QImage& ImageBrowser::shownThumbnail(int row) {
     return thumbnail;
 }
 
-QImage ImageBrowser::slideThumbnail(int row, bool readable) {
+QImage ImageBrowser::slideThumbnail(int row) {
+    // Screens below 16 bits per pixel draw through the imaging control's palette, one at a time.
+    if (folder_.FolderThumbnailReady[row] || thumbnails_.measureScreenDepth() < 16) {
+        const QImage& drawn = folderThumbnail(row);
+        if (!isUnreadable(drawn))
+            return drawn;
+    }
     QImage thumbnail;
-    if (!readable) {
+    if (folder_.FolderThumbnailReady[row]) {
         thumbnails_.drawUnreadableThumbnail(thumbnail, folder_.FolderImagePaths[row]);
         return thumbnail;
     }
-    // Screens below 16 bits per pixel draw through the imaging control's palette, one at a time.
-    if (folder_.FolderThumbnailReady[row] || thumbnails_.measureScreenDepth() < 16)
-        return folderThumbnail(row);
     thumbnails_.drawFolderThumbnail(thumbnail, folder_.FolderImagePaths[row], std::nullopt);
     markAwaitingPicture(thumbnail, ThumbnailSource::AnyValid);
     return thumbnail;
-}
-
-std::vector<bool> ImageBrowser::readableRows(const QList<int>& rows) {
-    // Below 16 bits per pixel every row is drawn through the imaging control as it is added.
-    const bool drawnWhenAdded = thumbnails_.measureScreenDepth() < 16;
-    QStringList unknown;
-    for (const int row : rows)
-        unknown.append(folder_.FolderThumbnailReady[row] || drawnWhenAdded ? QString()
-                                                                           : folder_.FolderImagePaths[row]);
-    ThumbnailDecodeQueue tried(unknown, [](const QString& path) {
-        return path.isEmpty() || pictureDataDecodes(path) ? std::optional<QImage>(QImage()) : std::nullopt;
-    });
-    std::vector<bool> readable;
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const bool decodes = tried.take(i).has_value();
-        readable.push_back(decodes && !(unknown[i].isEmpty() && isUnreadable(folderThumbnail(rows[i]))));
-    }
-    return readable;
 }
 
 void ImageBrowser::drawThumbnailsAnew() {

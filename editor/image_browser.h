@@ -12,7 +12,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
 class BackgroundDecodes;
 class QImage;
@@ -80,11 +79,8 @@ class ImageBrowser {
     const QImage& shownThumbnail(int row);
     // The thumbnail a slide made from a listed row starts with: the row's when it is drawn, else the
     // file's name alone, marked as awaiting its picture (which the show grid then decodes); for a
-    // picture that cannot be read, the slide's mark that says so.
-    QImage slideThumbnail(int row, bool readable = true);
-    // Whether each of the rows' pictures can be read: known from a row drawn, the others' picture
-    // data tried on other threads at the smallest reduced decode while the windows paint.
-    std::vector<bool> readableRows(const QList<int>& rows);
+    // row drawn without its picture, which could not be read, the slide's mark that says so.
+    QImage slideThumbnail(int row);
     // After the thumbnails' width changed: every row's thumbnail is drawn anew as it comes into view.
     void drawThumbnailsAnew();
 

@@ -63,25 +63,19 @@ void ShowEditing::insertFolderRows(const QList<int>& rows, int p, Origin origin)
     const NewSlideSwitches newSwitches = switches_();
     QList<ShowSlide> slides;
     bool full = false;
-    // The rows that fit are told apart by whether their pictures can be read: those that cannot
-    // become slides marked so.
-    const qsizetype tried = rows.size() - std::min<qsizetype>(rows.size(), room);
-    const std::vector<bool> readable = browser_.readableRows(rows.mid(tried));
     // From the last row up, so that a full show leaves out the first ones.
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
         if (slides.size() >= room) {
             full = true;
             break;
         }
-        const qsizetype at = rows.rend() - row - 1;
         const QString& path = folder.FolderImagePaths[*row];
         // A file gone since the folder was listed, or a path too long to be stored, makes no slide;
         // the latter is named afterwards.
         if (!QFileInfo(path).isFile())
             continue;
         // A row not drawn yet gives its placeholder, whose picture the show grid decodes in view.
-        ShowSlide slide{show_.freshRecord(),
-                        browser_.slideThumbnail(*row, at < tried || readable[std::size_t(at - tried)])};
+        ShowSlide slide{show_.freshRecord(), browser_.slideThumbnail(*row)};
         if (!StoredPath::assign(slide.record.ImageFile, path)) {
             tooLong_ = path;
             continue;
