@@ -24,8 +24,9 @@ void TMainFormverasco::nameControls() {
     OvcTable2->setAccessibleName(tr("Slides of the show"));
     Edit2->setAccessibleName(tr("Show file"));
     Edit1->setAccessibleName(tr("Pictures folder"));
-    Label6->setAccessibleName(tr("Pictures in the folder"));
-    Label7->setAccessibleName(tr("Slides in the show"));
+    // The counts are read by what they say now ("Files: 12", "Images: 3 (1 not found)").
+    Label6->setAccessibleDescription(tr("Pictures in the folder"));
+    Label7->setAccessibleDescription(tr("Slides in the show"));
     // The tab order is the order of reading: the show's name, the folder, Play, the folder grid, the
     // add buttons, the show grid.
     QWidget* order[] = {Edit2, BitBtn4, Edit1, BitBtn5, BitBtn2, OvcTable1, BitBtn1, BitBtn3, OvcTable2};

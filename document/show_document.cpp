@@ -31,15 +31,19 @@ QString stepName(const char* name) {
     return QCoreApplication::translate("ShowDocument", name);
 }
 
-// The same record, as a file would store it, the same thumbnail and the same data.
+// The same record, the same thumbnail and the same data.
 bool sameSlide(const ShowSlide& a, const ShowSlide& b) {
-    char first[sizeof(TSlideRecord)];
-    char second[sizeof(TSlideRecord)];
-    SlideRecordBytes::encode(a.record, first);
-    SlideRecordBytes::encode(b.record, second);
-    return std::memcmp(first, second, sizeof first) == 0 && a.thumbnail == b.thumbnail && a.extra == b.extra;
+    return sameRecord(a.record, b.record) && a.thumbnail == b.thumbnail && a.extra == b.extra;
 }
 } // namespace
+
+bool sameRecord(const TSlideRecord& a, const TSlideRecord& b) {
+    char first[sizeof(TSlideRecord)];
+    char second[sizeof(TSlideRecord)];
+    SlideRecordBytes::encode(a, first);
+    SlideRecordBytes::encode(b, second);
+    return std::memcmp(first, second, sizeof first) == 0;
+}
 
 int ShowChange::indexAfter(int index) const {
     switch (kind) {

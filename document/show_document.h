@@ -56,6 +56,8 @@ struct ShowChange {
 bool isBlankRecord(const TSlideRecord& record);
 // An audio path that is not all blanks.
 bool recordHasAudio(const TSlideRecord& record);
+// The same record as a file would store it.
+bool sameRecord(const TSlideRecord& a, const TSlideRecord& b);
 
 class ShowDocument : public QObject {
     Q_OBJECT

@@ -186,14 +186,24 @@ const QImage& ImageBrowser::folderThumbnail(int row) {
     if (folder_.FolderThumbnailReady[row])
         return thumbnail;
     const QString& path = folder_.FolderImagePaths[row];
-    if (thumbnails_.measureScreenDepth() >= 16)
-        thumbnails_.drawFolderThumbnail(thumbnail, path,
-                                        decodeThumbnailPicture(path, thumbnails_.pixelRatio()));
-    else
-        thumbnails_.BuildFolderThumbnail(thumbnail, path);
+    if (thumbnails_.measureScreenDepth() >= 16) {
+        drawRow(row, decodeThumbnailPicture(path, thumbnails_.pixelRatio()));
+        return thumbnail;
+    }
+    thumbnails_.BuildFolderThumbnail(thumbnail, path);
     folder_.FolderThumbnailReady[row] = true;
     controls_.OvcTable1.invalidateCell(row, 0);
     return thumbnail;
+}
+
+// A row whose picture could not be decoded shows its name alone, and its thumbnail is marked so.
+void ImageBrowser::drawRow(int row, const std::optional<QImage>& picture) {
+    QImage& thumbnail = (*folder_.FolderThumbnails)[row];
+    thumbnails_.drawFolderThumbnail(thumbnail, folder_.FolderImagePaths[row], picture);
+    if (!picture)
+        markUnreadable(thumbnail);
+    folder_.FolderThumbnailReady[row] = true;
+    controls_.OvcTable1.invalidateCell(row, 0);
 }
 
 const QImage& ImageBrowser::shownThumbnail(int row) {
@@ -205,12 +215,19 @@ const QImage& ImageBrowser::shownThumbnail(int row) {
 
 QImage ImageBrowser::slideThumbnail(int row) {
     // Screens below 16 bits per pixel draw through the imaging control's palette, one at a time.
-    if (folder_.FolderThumbnailReady[row] || thumbnails_.measureScreenDepth() < 16)
-        return folderThumbnail(row);
-    QImage placeholder;
-    thumbnails_.drawFolderThumbnail(placeholder, folder_.FolderImagePaths[row], std::nullopt);
-    markAwaitingPicture(placeholder, ThumbnailSource::AnyValid);
-    return placeholder;
+    if (folder_.FolderThumbnailReady[row] || thumbnails_.measureScreenDepth() < 16) {
+        const QImage& drawn = folderThumbnail(row);
+        if (!isUnreadable(drawn))
+            return drawn;
+    }
+    QImage thumbnail;
+    if (folder_.FolderThumbnailReady[row]) {
+        thumbnails_.drawUnreadableThumbnail(thumbnail, folder_.FolderImagePaths[row]);
+        return thumbnail;
+    }
+    thumbnails_.drawFolderThumbnail(thumbnail, folder_.FolderImagePaths[row], std::nullopt);
+    markAwaitingPicture(thumbnail, ThumbnailSource::AnyValid);
+    return thumbnail;
 }
 
 void ImageBrowser::drawThumbnailsAnew() {
@@ -258,9 +275,7 @@ void ImageBrowser::pictureArrived(int row, std::optional<QImage> picture) {
     // A row drawn meanwhile (added as a slide) keeps its thumbnail.
     if (row >= folder_.count() || folder_.FolderThumbnailReady[row])
         return;
-    thumbnails_.drawFolderThumbnail((*folder_.FolderThumbnails)[row], folder_.FolderImagePaths[row], picture);
-    folder_.FolderThumbnailReady[row] = true;
-    controls_.OvcTable1.invalidateCell(row, 0);
+    drawRow(row, picture);
 }
 
 void ImageBrowser::OvcTable1KeyUp(int key, bool altHeld) {

@@ -78,7 +78,8 @@ class ImageBrowser {
     // the background. Nothing is decoded for it.
     const QImage& shownThumbnail(int row);
     // The thumbnail a slide made from a listed row starts with: the row's when it is drawn, else the
-    // file's name alone, marked as awaiting its picture (which the show grid then decodes).
+    // file's name alone, marked as awaiting its picture (which the show grid then decodes); for a
+    // row drawn without its picture, which could not be read, the slide's mark that says so.
     QImage slideThumbnail(int row);
     // After the thumbnails' width changed: every row's thumbnail is drawn anew as it comes into view.
     void drawThumbnailsAnew();
@@ -86,6 +87,7 @@ class ImageBrowser {
   private:
     bool chooseFolder(bool withDialog);
     void pictureArrived(int row, std::optional<QImage> picture);
+    void drawRow(int row, const std::optional<QImage>& picture);
     bool enterFolder(QString& path) const;
 
     FolderImages& folder_;

@@ -7,6 +7,7 @@
 #include "show_grid.h"
 #include "show_selection.h"
 #include "stored_path.h"
+#include "thumbnails.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -17,11 +18,13 @@ namespace {
 const QString CountPadding(24, QLatin1Char(' '));
 } // namespace
 
-QString imagesCountText(int count, int notFound) {
-    const QString missing = notFound > 0
-                                ? QCoreApplication::translate("ShowGridView", " (%1 not found)").arg(notFound)
-                                : QString();
-    return QCoreApplication::translate("ShowGridView", "Images: %1").arg(count) + missing + CountPadding;
+QString imagesCountText(int count, int notFound, int notReadable) {
+    QString text = QCoreApplication::translate("ShowGridView", "Images: %1").arg(count);
+    if (notFound > 0)
+        text += QCoreApplication::translate("ShowGridView", " (%1 not found)").arg(notFound);
+    if (notReadable > 0)
+        text += QCoreApplication::translate("ShowGridView", " (%1 could not be read)").arg(notReadable);
+    return text + CountPadding;
 }
 
 TOvcTable::CellText slideCellText(const ShowDocument& show, int index) {
@@ -39,6 +42,8 @@ TOvcTable::CellText slideCellText(const ShowDocument& show, int index) {
         name += QCoreApplication::translate("ShowGridView", ", caption: %1").arg(caption);
     if (show.isMissing(index))
         name += QCoreApplication::translate("ShowGridView", ", picture not found");
+    else if (isUnreadable(show.thumbnail(index)))
+        name += QCoreApplication::translate("ShowGridView", ", picture not readable");
     return {name, file};
 }
 
@@ -74,12 +79,15 @@ void ShowGridView::showEmptyHint() {
 
 void ShowGridView::follow(const ShowChange& change) {
     const int active = activeIndex();
-    followMissing(change);
+    const int unreadable = marked(Mark::Unreadable);
+    followMarks(change);
     if (change.countChanged()) {
+        note_.clear();
         grid_.setRowLimit(ShowGrid::rowsFor(show_.SlideCount, columns()));
-        showImagesCount();
         showEmptyHint();
     }
+    if (change.countChanged() || marked(Mark::Unreadable) != unreadable)
+        showImagesCount();
     // The active cell stays on its slide; slides inserted at the active cell take its place there.
     const bool insertedHere = change.kind == ShowChange::Kind::Inserted && change.first == active;
     const int following = insertedHere ? active : change.indexAfter(active);
@@ -88,26 +96,36 @@ void ShowGridView::follow(const ShowChange& change) {
     repaintChanged(change);
 }
 
-// Which slides name a picture that is not there, kept along with the show so that the count can say
-// so without looking at every file again.
-void ShowGridView::followMissing(const ShowChange& change) {
-    const auto missingOf = [this](int first, int count) {
-        std::vector<bool> missing;
+ShowGridView::Mark ShowGridView::markOf(int index) const {
+    if (show_.isMissing(index))
+        return Mark::Missing;
+    return isUnreadable(show_.thumbnail(index)) ? Mark::Unreadable : Mark::None;
+}
+
+int ShowGridView::marked(Mark mark) const {
+    return int(std::count(marks_.begin(), marks_.end(), mark));
+}
+
+// Which slides name a picture that is not there or cannot be read, kept along with the show so that
+// the count can say so without looking at every file again.
+void ShowGridView::followMarks(const ShowChange& change) {
+    const auto marksOf = [this](int first, int count) {
+        std::vector<Mark> marks;
         for (int i = first; i < first + count; ++i)
-            missing.push_back(show_.isMissing(i));
-        return missing;
+            marks.push_back(markOf(i));
+        return marks;
     };
     const auto at = [this](int index) {
-        return missing_.begin() + std::min<std::ptrdiff_t>(index, missing_.size());
+        return marks_.begin() + std::min<std::ptrdiff_t>(index, marks_.size());
     };
     switch (change.kind) {
     case ShowChange::Kind::Inserted: {
-        const std::vector<bool> added = missingOf(change.first, change.count);
-        missing_.insert(at(change.first), added.begin(), added.end());
+        const std::vector<Mark> added = marksOf(change.first, change.count);
+        marks_.insert(at(change.first), added.begin(), added.end());
         break;
     }
     case ShowChange::Kind::Removed:
-        missing_.erase(at(change.first), at(change.first + change.count));
+        marks_.erase(at(change.first), at(change.first + change.count));
         break;
     case ShowChange::Kind::Moved:
         if (change.first < change.to)
@@ -116,11 +134,11 @@ void ShowGridView::followMissing(const ShowChange& change) {
             std::rotate(at(change.to), at(change.first), at(change.first + 1));
         break;
     case ShowChange::Kind::Changed:
-        for (int i = change.first; i < change.first + change.count && i < int(missing_.size()); ++i)
-            missing_[std::size_t(i)] = show_.isMissing(i);
+        for (int i = change.first; i < change.first + change.count && i < int(marks_.size()); ++i)
+            marks_[std::size_t(i)] = markOf(i);
         break;
     case ShowChange::Kind::Reset:
-        missing_ = missingOf(0, show_.SlideCount);
+        marks_ = marksOf(0, show_.SlideCount);
         break;
     }
 }
@@ -196,13 +214,13 @@ void ShowGridView::setColumns(int columns) {
 }
 
 void ShowGridView::showImagesCount() {
-    countLabel_.setText(
-        imagesCountText(show_.SlideCount, int(std::count(missing_.begin(), missing_.end(), true))));
+    const QString count = imagesCountText(show_.SlideCount, marked(Mark::Missing), marked(Mark::Unreadable));
+    countLabel_.setText(note_.isEmpty() ? count : count.trimmed() + QStringLiteral(" - ") + note_);
 }
 
 void ShowGridView::showNote(const QString& note) {
+    note_ = note;
     showImagesCount();
-    countLabel_.setText(countLabel_.text().trimmed() + QStringLiteral(" - ") + note);
 }
 
 void ShowGridView::showPathTooLong(const QString& path) {

@@ -3,15 +3,16 @@
 // The show grid and the status line under it, following the show: after every change the grid
 // repaints the cells of the slides that changed, its active cell stays on its slide, and once the
 // number of slides changed it has the rows the slides need and Label7 says "Images: N", with how
-// many of the show's pictures are not found. After Undo and Redo it selects and shows the slides the
-// step touched, and takes the focus. What a command shows beyond that (the rows in view, a message) it asks
-// for here. An empty show grid says how to fill it.
+// many of the show's pictures are not found or cannot be read. After Undo and Redo it selects and
+// shows the slides the step touched, and takes the focus. What a command shows beyond that (the rows
+// in view, a message) it asks for here. An empty show grid says how to fill it.
 
 #include "ovc_table.h"
 
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -21,8 +22,8 @@ class ShowSelection;
 class TOvcTable;
 struct ShowChange;
 
-// "Images: N", and after a read how many of the show's pictures were not found.
-QString imagesCountText(int count, int notFound = 0);
+// "Images: N", with how many of the show's pictures are not found and how many could not be read.
+QString imagesCountText(int count, int notFound = 0, int notReadable = 0);
 // What a screen reader says of slide `index`: its number, file name, display time and caption, with
 // the file name as the description; nothing past the last slide.
 TOvcTable::CellText slideCellText(const ShowDocument& show, int index);
@@ -36,7 +37,8 @@ class ShowGridView : public QObject {
     // After the show changed as a whole: cell (0, 0) active, at least minimumRows rows, the first row
     // at the top.
     void showAnew(int minimumRows = 0);
-    // "Images: N", with how many of the show's pictures are not found.
+    // "Images: N", with how many of the show's pictures are not found or could not be read, and the
+    // note about the show read, while its slides are the same.
     void showImagesCount();
     // Names a file that made no slide because its path is too long to be stored.
     void showPathTooLong(const QString& path);
@@ -65,7 +67,11 @@ class ShowGridView : public QObject {
     void follow(const ShowChange& change);
     // "Drag pictures here, or use > and >>" across the grid while the show is empty.
     void showEmptyHint();
-    void followMissing(const ShowChange& change);
+    // A slide's picture not found, or there but not readable (its thumbnail says so).
+    enum class Mark : std::uint8_t { None, Missing, Unreadable };
+    Mark markOf(int index) const;
+    void followMarks(const ShowChange& change);
+    int marked(Mark mark) const;
     void repaintChanged(const ShowChange& change);
     void showWalked(const std::vector<int>& touched, int first);
 
@@ -73,6 +79,7 @@ class ShowGridView : public QObject {
     TOvcTable& grid_;
     QLabel& countLabel_;
     ShowSelection* selection_;
-    std::vector<bool> missing_; // by slide: its picture is not there
+    std::vector<Mark> marks_; // by slide
+    QString note_;            // about the show just read
     std::function<void(int index)> beforeTaken_;
 };

@@ -78,7 +78,7 @@ void ShowSelection::setSelected(std::set<int> selected) {
     if (selected == selected_)
         return;
     selected_ = std::move(selected);
-    grid_.InvalidateTable();
+    grid_.ownerSelectionChanged();
 }
 
 void ShowSelection::selectRun(int from, int to) {

@@ -51,7 +51,9 @@ ShowSlides::ShowSlides(ShowDocument& show, ThumbnailBuilder& thumbnails, ShowGri
                        SharedFlags& flags)
     : show_(show), thumbnails_(thumbnails), view_(view), flags_(flags),
       inView_(std::make_unique<BackgroundDecodes>(
-          [this](int index, std::optional<QImage> picture) { pictureArrived(index, std::move(picture)); })) {
+          [this](int index, std::optional<QImage> picture) { pictureArrived(index, std::move(picture)); })),
+      added_(std::make_unique<BackgroundDecodes>(
+          [this](int key, const std::optional<QImage>& picture) { tried(key, picture); }, 1)) {
     view_.setBeforeThumbnailTaken([this](int index) { freshenThumbnail(index); });
     // The slides' places change: what is on its way for a place may be another slide's picture.
     QObject::connect(&show_, &ShowDocument::changed, inView_.get(), [this](const ShowChange& change) {
@@ -63,6 +65,8 @@ ShowSlides::ShowSlides(ShowDocument& show, ThumbnailBuilder& thumbnails, ShowGri
             takeDrawn(0, show_.SlideCount);
         else if (change.kind == ShowChange::Kind::Inserted || change.kind == ShowChange::Kind::Changed)
             takeDrawn(change.first, change.count);
+        if (change.kind == ShowChange::Kind::Inserted)
+            tryAdded(change.first, change.count);
     });
 }
 
@@ -74,6 +78,8 @@ void ShowSlides::stopDrawing() {
     stopRequested_ = true;
     inView_->clear();
     asked_.clear();
+    added_->clear();
+    tried_.clear();
 }
 
 bool ShowSlides::AppendImageSlide(const QString& path) {
@@ -263,8 +269,12 @@ void ShowSlides::pictureArrived(int index, std::optional<QImage> picture) {
     if (index >= show_.SlideCount || path != picturePath(index))
         return;
     const QImage& thumbnail = show_.thumbnail(index);
-    if (!awaitsPicture(thumbnail) && !thumbnails_.drawnOtherwise(thumbnail))
-        return;
+    if (awaitsPicture(thumbnail) || thumbnails_.drawnOtherwise(thumbnail))
+        drawArrived(index, picture);
+}
+
+void ShowSlides::drawArrived(int index, const std::optional<QImage>& picture) {
+    const QImage& thumbnail = show_.thumbnail(index);
     ShowSlide slide = show_.at(index);
     drawThumbnail(slide, Purpose::ShowRead, &picture);
     if (awaitsPicture(thumbnail)) {
@@ -273,6 +283,39 @@ void ShowSlides::pictureArrived(int index, std::optional<QImage> picture) {
         drawn_.insert(thumbnail.cacheKey(), {thumbnail, slide.thumbnail});
     }
     show_.setThumbnail(index, std::move(slide.thumbnail));
+}
+
+// Those in view are decoded anyway, and pictures dropped on the show were tried before they came.
+// The pictures tried are kept by the thumbnail cache, so the slides' own decoding later finds them
+// there.
+void ShowSlides::tryAdded(int first, int count) {
+    if (stopRequested_ || !decodesInBackground())
+        return;
+    const auto [firstInView, lastInView] = slidesInView();
+    for (int index = first; index < first + count && index < show_.SlideCount; ++index) {
+        const QImage& thumbnail = show_.thumbnail(index);
+        const QString path = picturePath(index);
+        if ((index >= firstInView && index <= lastInView) || !awaitsPicture(thumbnail) ||
+            thumbnail.text(AwaitsKey) == FromPictureData || path.isEmpty())
+            continue;
+        tried_.insert(nextTry_, path);
+        added_->want(nextTry_++, [path, scale = thumbnails_.pixelRatio(),
+                                  decode = decoder_ ? decoder_ : PictureDecoder(decodeThumbnailPicture)] {
+            return decode(path, scale, ThumbnailSource::AnyValid).has_value()
+                       ? std::optional<QImage>(QImage())
+                       : std::nullopt;
+        });
+    }
+}
+
+// A picture that cannot be read marks the slides that await it, wherever they stand now.
+void ShowSlides::tried(int key, const std::optional<QImage>& picture) {
+    const QString path = tried_.take(key);
+    if (picture || path.isEmpty())
+        return;
+    for (int index = 0; index < show_.SlideCount; ++index)
+        if (awaitsPicture(show_.thumbnail(index)) && picturePath(index) == path)
+            drawArrived(index, std::nullopt);
 }
 
 void ShowSlides::takeDrawn(int first, int count) {
@@ -320,6 +363,7 @@ bool ShowSlides::drawThumbnail(ShowSlide& slide, Purpose purpose, const std::opt
     if (purpose == Purpose::ShowRead && !blank && !QFileInfo::exists(path)) {
         thumbnails_.drawMissingThumbnail(slide.thumbnail, path);
     } else {
+        bool decodes = true;
         if (blank) {
             thumbnails_.clearWorkBitmap();
         } else if (decoded && decoded->has_value()) {
@@ -332,11 +376,13 @@ bool ShowSlides::drawThumbnail(ShowSlide& slide, Purpose purpose, const std::opt
         } else if (purpose == Purpose::Append) {
             return false;
         } else {
-            // A show file names an image that cannot be decoded: the slide stays, with an empty
-            // picture rather than whatever the previous slide left in the work bitmap.
-            thumbnails_.clearWorkBitmap();
+            // A slide names an image that cannot be decoded: the slide stays, marked as such.
+            decodes = false;
         }
-        thumbnails_.DrawThumbnail(slide.thumbnail, path);
+        if (decodes)
+            thumbnails_.DrawThumbnail(slide.thumbnail, path);
+        else
+            thumbnails_.drawUnreadableThumbnail(slide.thumbnail, path);
     }
     if (recordHasAudio(record) && QFileInfo::exists(StoredPath::of(record.AudioFile).trimmed()))
         thumbnails_.drawAudioMark(slide.thumbnail);

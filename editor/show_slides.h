@@ -4,8 +4,9 @@
 // thumbnails of a show that was read. The slides come at once, each with a placeholder (its file's
 // name) where its picture will be; the pictures of the slides in view are decoded on other threads
 // and replace the placeholders as they arrive, those of slides scrolled out of view when they come
-// into view. Through the imaging control (one thread, or a palette screen) they are drawn in order
-// before the slides come.
+// into view. The pictures of slides added out of view are tried on one thread meanwhile, so that
+// those that cannot be read are marked so at once. Through the imaging control (one thread, or a palette
+// screen) they are drawn in order before the slides come.
 
 #include "thumbnail_picture.h"
 
@@ -98,6 +99,11 @@ class ShowSlides {
     std::pair<int, int> slidesInView() const;
     void askPicturesInView();
     void pictureArrived(int index, std::optional<QImage> picture);
+    // Draws the slide's thumbnail from the picture that arrived, or marked as not readable.
+    void drawArrived(int index, const std::optional<QImage>& picture);
+    // Tries the pictures of the slides added out of view that await them.
+    void tryAdded(int first, int count);
+    void tried(int key, const std::optional<QImage>& picture);
     // Slides first..first+count-1 whose placeholder was drawn already (brought back by Undo, Redo
     // or Paste) take the thumbnail drawn for it.
     void takeDrawn(int first, int count);
@@ -111,7 +117,10 @@ class ShowSlides {
     PictureDecoder decoder_;
     std::unique_ptr<BackgroundDecodes> inView_;
     QHash<int, QString> asked_; // slide -> the picture's path asked for it
-    qreal askedScale_ = 0;      // the pixel ratio the pictures on their way are decoded at
+    std::unique_ptr<BackgroundDecodes> added_;
+    QHash<int, QString> tried_; // the pictures on their way to added_, by key
+    int nextTry_ = 0;
+    qreal askedScale_ = 0; // the pixel ratio the pictures on their way are decoded at
     struct Drawn {
         QImage placeholder; // held so that its key stays its own while anything else holds it
         QImage thumbnail;

@@ -250,9 +250,7 @@ void Ttextdlg::showThumbnail() {
 
 void Ttextdlg::showCaptionFont() {
     Memo1->setFont(storedFont(fontName_, fontSize_, fontStyle_));
-    QPalette colours = Memo1->palette();
-    colours.setColor(QPalette::Text, storedColor(fontColor_, palette()));
-    Memo1->setPalette(colours);
+    Memo1->setPalette(captionPalette(palette(), storedColor(fontColor_, palette())));
 }
 
 // The memo holds what the slide can store: 255 bytes of text, a line break counting as the blank

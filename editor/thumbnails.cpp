@@ -20,6 +20,8 @@
 namespace {
 // The image text that names the ground a thumbnail was drawn on.
 const QString GroundKey = QStringLiteral("Ground");
+// The image text of a thumbnail drawn for a picture that could not be decoded.
+const QString UnreadableKey = QStringLiteral("verasco-unreadable");
 
 struct ThumbnailColours {
     QColor ground;
@@ -161,19 +163,33 @@ void ThumbnailBuilder::reducePaletteColours() {
     photo_.ReduceColors(8, 7, 3);
 }
 
+void markUnreadable(QImage& thumbnail) {
+    thumbnail.setText(UnreadableKey, QStringLiteral("1"));
+}
+
+bool isUnreadable(const QImage& thumbnail) {
+    return !thumbnail.text(UnreadableKey).isEmpty();
+}
+
 void ThumbnailBuilder::DrawThumbnail(QImage& target, const QString& path) {
-    draw(target, path, false);
+    draw(target, path, Mark::None);
 }
 
 void ThumbnailBuilder::drawMissingThumbnail(QImage& target, const QString& path) {
-    draw(target, path, true);
+    draw(target, path, Mark::Missing);
 }
 
-void ThumbnailBuilder::draw(QImage& target, const QString& path, bool missing) {
+void ThumbnailBuilder::drawUnreadableThumbnail(QImage& target, const QString& path) {
+    draw(target, path, Mark::Unreadable);
+    markUnreadable(target);
+}
+
+void ThumbnailBuilder::draw(QImage& target, const QString& path, Mark mark) {
+    const bool marked = mark != Mark::None;
     // On a palette display the thumbnail takes over the work bitmap's colour table.
-    const QList<QRgb> palette = palettePath() && !missing ? work_.colorTable() : QList<QRgb>();
+    const QList<QRgb> palette = palettePath() && !marked ? work_.colorTable() : QList<QRgb>();
     const ThumbnailColours colours = thumbnailColours();
-    const QColor background = missing ? colours.missingGround : colours.ground;
+    const QColor background = marked ? colours.missingGround : colours.ground;
 
     // The picture's place grows with the thumbnail; the name keeps its font under it.
     const qreal z = zoom();
@@ -189,10 +205,12 @@ void ThumbnailBuilder::draw(QImage& target, const QString& path, bool missing) {
     const int w = qRound(work_.width() / workRatio);
     const int h = qRound(work_.height() / workRatio);
     const int pictureBottom = qRound(50 * z);
-    if (missing) {
+    if (marked) {
         painter.setPen(colours.text);
-        painter.drawText(QRect(0, 0, qRound(66 * z), pictureBottom), Qt::AlignCenter,
-                         QCoreApplication::translate("ThumbnailBuilder", "missing"));
+        painter.drawText(QRect(0, 0, qRound(66 * z), pictureBottom), Qt::AlignCenter | Qt::TextWordWrap,
+                         mark == Mark::Missing
+                             ? QCoreApplication::translate("ThumbnailBuilder", "missing")
+                             : QCoreApplication::translate("ThumbnailBuilder", "not readable"));
     } else if (w > 1 && h > 1 && z == 1) {
         // Source (0, 0)-(w - 1, h - 1) stretched onto the rectangle centred on (33, 25).
         const QRect destination(33 - w / 2, 25 - h / 2, 2 * (w / 2), 2 * (h / 2));
@@ -251,7 +269,8 @@ void ThumbnailBuilder::BuildFolderThumbnail(QImage& target, const QString& path)
     // The reduced decode is for the thumbnail only: later loads through this control (printing)
     // get the whole picture.
     photo_.setQPXThumbnail(0);
-    if (photo_.FXError() != 0) {
+    const bool unreadable = photo_.FXError() != 0;
+    if (unreadable) {
         photo_.setUpdate(true);
         clearWorkBitmap();
     } else {
@@ -259,6 +278,8 @@ void ThumbnailBuilder::BuildFolderThumbnail(QImage& target, const QString& path)
         fetchWithRetries();
     }
     DrawThumbnail(target, path);
+    if (unreadable)
+        markUnreadable(target);
     QApplication::restoreOverrideCursor();
 }
 

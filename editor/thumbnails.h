@@ -67,6 +67,9 @@ class ThumbnailBuilder {
     // The thumbnail of a slide whose picture file is not there: a grey cell with "missing" where
     // the picture would be and the file name under it.
     void drawMissingThumbnail(QImage& target, const QString& path);
+    // The thumbnail of a slide whose picture file is there but cannot be read: drawn like a missing
+    // one with "not readable", and marked so (isUnreadable).
+    void drawUnreadableThumbnail(QImage& target, const QString& path);
     void BuildFolderThumbnail(QImage& target, const QString& path);
     // The same thumbnail from a picture decoded elsewhere (decodeThumbnailPicture at pixelRatio());
     // nothing for a file that could not be decoded.
@@ -78,7 +81,8 @@ class ThumbnailBuilder {
     void reducePaletteColours();
 
   private:
-    void draw(QImage& target, const QString& path, bool missing);
+    enum class Mark { None, Missing, Unreadable };
+    void draw(QImage& target, const QString& path, Mark mark);
     qreal zoom() const { return qreal(width_) / ThumbnailWidth; }
 
     TPhoto& photo_;
@@ -92,6 +96,11 @@ class ThumbnailBuilder {
     int width_ = ThumbnailWidth;
     qreal workRatio_ = 1; // device pixels per pixel of the picture the last fit left in the control
 };
+
+// A thumbnail drawn for a picture that could not be decoded says so with a mark that goes with it
+// (to a slide added from a folder row, through the show's history and the clipboard).
+void markUnreadable(QImage& thumbnail);
+bool isUnreadable(const QImage& thumbnail);
 
 // The caption of a thumbnail: the file name part of path (after the last "\" or "/"), as it is
 // spelled, at most 255 characters.

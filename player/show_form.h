@@ -8,9 +8,11 @@
 // shared flags and the program's switches, so any program can play a show with it.
 
 #include "deferred_window.h"
+#include "slide_record.h"
 #include "viewer_host.h"
 #include "wait_pumping.h"
 
+#include <QJsonObject>
 #include <QList>
 #include <QPoint>
 #include <QPointer>
@@ -166,6 +168,9 @@ class TshowFrm : public DeferredWindow<QWidget> {
     // The show may change while the viewer is open (pictures handed over by a later start): the
     // slide on screen keeps its place, and the slider and the count take in the new slides.
     void followShow(const ShowChange& change);
+    // The slide on screen as the show now has it, drawn again at once where it differs from the one
+    // drawn (its caption switched off, another picture or motion).
+    void redrawChangedSlide();
     ShowSwitches readSwitches() const;
     QWidget* focusTarget() const;
 
@@ -196,9 +201,11 @@ class TshowFrm : public DeferredWindow<QWidget> {
     QStringList musicLeftOut_; // the music files passed over since the show began playing
     qint64 timeRanOutAt_ = -1; // when the last slide's time ran out, if the loop went on from there
     std::unique_ptr<PictureAhead> pictures_;
-    int shownIndex_ = -1;     // the slide whose picture the image area shows
-    int waitingPicture_ = -1; // the slide on screen whose picture is still being decoded
-    QString typedNumber_;     // digits typed for a jump
+    int shownIndex_ = -1;        // the slide whose picture the image area shows
+    int waitingPicture_ = -1;    // the slide on screen whose picture is still being decoded
+    TSlideRecord drawnRecord_{}; // the slide as it was last put on screen
+    QJsonObject drawnExtra_;
+    QString typedNumber_; // digits typed for a jump
     int resumeSlide_ = -1;
     QString resumePicture_;
 

@@ -49,6 +49,9 @@ void TshowFrm::ShowCurrentSlide() {
 void TshowFrm::displaySlide(Display how) {
     const int index = flags_.CurrentSlide;
     const TSlideRecord& slide = show_.slide(index);
+    // Changes to the show from here on are drawn at once; this slide is on its way already.
+    drawnRecord_ = slide;
+    drawnExtra_ = show_.extra(index);
     beginFade(index, how);
     motionFromStart_ = true;
     if (how == Display::Loop)
@@ -152,14 +155,14 @@ void TshowFrm::startMotion(int index, const QImage& picture) {
 
 void TshowFrm::fillCaption(int index) {
     const TSlideRecord& slide = show_.slide(index);
+    drawnRecord_ = slide;
+    drawnExtra_ = show_.extra(index);
     const bool band = bandCaptions();
     Memo1->setVisible(slide.ShowText && !band);
     Memo1->clear();
     Memo1->setFont(storedFont(fontNameOf(slide), slide.FontSize, slide.FontStyle));
-    QPalette colours = Memo1->palette();
     const QColor colour = storedColor(slide.FontColor, palette());
-    colours.setColor(QPalette::Text, colour);
-    Memo1->setPalette(colours);
+    Memo1->setPalette(captionPalette(palette(), colour));
     Memo1->setPlainText(shownCaptionOf(slide));
     const QString onBand = band && slide.ShowText ? shownCaptionOf(slide) : QString();
     bandCaption_->setCaption(onBand, Memo1->font(), colour, Panel6->contentsRect());
@@ -404,6 +407,21 @@ void TshowFrm::followShow(const ShowChange& change) {
     Label6->setText(QString::number(show_.SlideCount));
     clampCurrentSlide();
     showSlideNumber();
+    redrawChangedSlide();
+}
+
+void TshowFrm::redrawChangedSlide() {
+    const int index = flags_.CurrentSlide;
+    const TSlideRecord& slide = show_.slide(index);
+    const bool samePicture =
+        imagePathOf(slide) == imagePathOf(drawnRecord_) && show_.extra(index) == drawnExtra_;
+    if (samePicture && sameRecord(slide, drawnRecord_))
+        return; // a thumbnail drawn anew, or a change to other slides
+    if (!samePicture) {
+        motionFromStart_ = true;
+        FormResize();
+    }
+    fillCaption(index);
 }
 
 void TshowFrm::showSlideNumber() {

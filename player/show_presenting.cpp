@@ -29,6 +29,9 @@ void TshowFrm::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && contentsBuilt())
         setPresenting(isFullScreen());
+    // Another appearance: the caption box takes colours that read in it.
+    else if (event->type() == QEvent::PaletteChange && contentsBuilt() && isVisible())
+        refreshCaption();
 }
 
 // The window moves to the middle of the screen, no larger than the screen; full screen then fills

@@ -2,6 +2,7 @@
 #include "slide_pass.h"
 
 #include "export_names.h"
+#include "image_loader.h"
 #include "plain_files.h"
 #include "show_document.h"
 #include "show_file.h"
@@ -131,24 +132,51 @@ class Pass {
                                     : appendConverted(index, image, size);
     }
 
-    // A picture that cannot be opened becomes a blank slide (no data) when the user agrees; the
-    // pass stops when not.
+    // A picture that cannot be opened, or one packed as it is whose data does not decode, becomes a
+    // blank slide (no data) when the user agrees; the pass stops when not.
     std::optional<ExportError> checkReadable(int index, const QString& image, bool& blank) {
         QFile file;
         QString reason;
-        if (imaging::openRegularFile(file, image, &reason))
-            return std::nullopt;
+        if (imaging::openRegularFile(file, image, &reason)) {
+            file.close();
+            if (ExportNames::needsConversion(image) || (reason = decodeFailure(image)).isEmpty())
+                return std::nullopt;
+        }
         if (index == asideSlide_) {
             aside_.wait();
             asideSlide_ = -1;
         }
+        return blankOrStop(image, reason,
+                           QCoreApplication::translate("StandaloneExport", "A picture could not be read."),
+                           blank);
+    }
+
+    // Why the picture's data does not decode (tried at the smallest reduced decode, on a thread of
+    // its own while the windows paint), or nothing when it decodes.
+    static QString decodeFailure(const QString& image) {
+        std::future<QString> tried = std::async(std::launch::async, [image] {
+            // A file too large to read or a picture beyond the policy is packed as before: the
+            // copy and the player have their own limits.
+            const imaging::LoadedImage loaded = imaging::loadImageFile(image, QSize(1, 1));
+            const bool undecodable = loaded.failure == imaging::DecodeFailure::BadData ||
+                                     loaded.failure == imaging::DecodeFailure::NoCodec;
+            return undecodable ? loaded.error : QString();
+        });
+        imaging::waitForWork([&tried](int ms) {
+            return tried.wait_for(std::chrono::milliseconds(ms)) == std::future_status::ready;
+        });
+        return tried.get();
+    }
+
+    // Asks whether a blank slide takes the picture's place; the error that stops the pass when not.
+    std::optional<ExportError> blankOrStop(const QString& image, const QString& reason, const QString& text,
+                                           bool& blank) {
         const bool asked = bool(job_.blankInstead);
         if (asked && job_.blankInstead(image, reason)) {
             blank = true;
             return std::nullopt;
         }
-        ExportError error = fileError(
-            QCoreApplication::translate("StandaloneExport", "A picture could not be read."), image, reason);
+        ExportError error = fileError(text, image, reason);
         error.cancelled = asked;
         return error;
     }
@@ -165,10 +193,14 @@ class Pass {
                 return appendBytes(*bytes, size);
         }
         QString reason;
-        if (!job_.convert(image, job_.conversionFile, reason))
-            return ExportError{
-                QCoreApplication::translate("StandaloneExport", "A picture could not be converted."),
-                QDir::toNativeSeparators(image) + QStringLiteral(": ") + reason};
+        if (!job_.convert(image, job_.conversionFile, reason)) {
+            // A picture that opens but does not decode: a blank slide instead when the user agrees.
+            QFile::remove(job_.conversionFile);
+            bool blank = false;
+            return blankOrStop(
+                image, reason,
+                QCoreApplication::translate("StandaloneExport", "A picture could not be converted."), blank);
+        }
         auto error = appendData(job_.conversionFile, size);
         QFile::remove(job_.conversionFile);
         return error;

@@ -47,8 +47,9 @@ struct SlidePassJob {
     // converts the one before, so that both cores work; the data stays in slide order.
     QpxBytesConverter convertAside;
     std::function<void(int slide, int count)> progress; // before each slide, counting from 1
-    // Asked when a slide's picture cannot be read (it is gone, no regular file, or unreadable):
-    // true packs a blank slide in its place, false stops the pass. Unset, the pass stops.
+    // Asked when a slide's picture cannot be read (it is gone, no regular file, unreadable, or its
+    // data does not decode): true packs a blank slide in its place, false stops the pass. Unset, the
+    // pass stops.
     std::function<bool(const QString& picture, const QString& reason)> blankInstead;
 };
 

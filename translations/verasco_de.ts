@@ -835,6 +835,10 @@ fehlt</translation>
         <translation> (%1 nicht gefunden)</translation>
     </message>
     <message>
+        <source> (%1 could not be read)</source>
+        <translation> (%1 nicht lesbar)</translation>
+    </message>
+    <message>
         <source>Images: %1</source>
         <translation>Bilder: %1</translation>
     </message>
@@ -853,6 +857,10 @@ fehlt</translation>
     <message>
         <source>, picture not found</source>
         <translation>, Bild nicht gefunden</translation>
+    </message>
+    <message>
+        <source>, picture not readable</source>
+        <translation>, Bild nicht lesbar</translation>
     </message>
     <message>
         <source>Path too long: %1</source>
@@ -1261,6 +1269,10 @@ fehlt</translation>
     <message>
         <source>missing</source>
         <translation>fehlt</translation>
+    </message>
+    <message>
+        <source>not readable</source>
+        <translation>nicht lesbar</translation>
     </message>
 </context>
 <context>

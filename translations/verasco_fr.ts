@@ -835,6 +835,10 @@ manquante</translation>
         <translation> (%1 introuvables)</translation>
     </message>
     <message>
+        <source> (%1 could not be read)</source>
+        <translation> (%1 illisibles)</translation>
+    </message>
+    <message>
         <source>Images: %1</source>
         <translation>Images : %1</translation>
     </message>
@@ -853,6 +857,10 @@ manquante</translation>
     <message>
         <source>, picture not found</source>
         <translation>, image introuvable</translation>
+    </message>
+    <message>
+        <source>, picture not readable</source>
+        <translation>, image illisible</translation>
     </message>
     <message>
         <source>Path too long: %1</source>
@@ -1261,6 +1269,10 @@ manquante</translation>
     <message>
         <source>missing</source>
         <translation>manquante</translation>
+    </message>
+    <message>
+        <source>not readable</source>
+        <translation>illisible</translation>
     </message>
 </context>
 <context>

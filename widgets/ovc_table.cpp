@@ -15,6 +15,7 @@ TOvcTable::TOvcTable(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setAutoFillBackground(false);
     takePaletteColors();
     updateScrollRange();
+    connect(this, &TOvcTable::selectionChanged, this, &TOvcTable::announceSelection);
     static const bool accessible = [] {
         QAccessible::installFactory(&OvcTableAccessible::create);
         return true;
@@ -101,6 +102,13 @@ void TOvcTable::announceActiveCell() {
         return;
     QAccessibleEvent event(this, QAccessible::Focus);
     event.setChild(m_activeRow * m_columnCount + m_activeCol);
+    QAccessible::updateAccessibility(&event);
+}
+
+void TOvcTable::announceSelection() {
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent event(this, QAccessible::SelectionWithin);
     QAccessible::updateAccessibility(&event);
 }
 
@@ -206,7 +214,7 @@ TOvcTable::CellState TOvcTable::cellState(int row, int col) const {
         row == m_activeRow && (col == m_activeCol || m_selectionMode == SelectionMode::WholeRows);
     if (activeCell && row < m_rowLimit)
         return CellState::Active;
-    if (m_selectedTest ? m_selectedTest(row, col) : isCellSelected(row, col))
+    if (isCellSelected(row, col))
         return CellState::Selected;
     return CellState::Normal;
 }
@@ -214,4 +222,9 @@ TOvcTable::CellState TOvcTable::cellState(int row, int col) const {
 void TOvcTable::setCellSelectedTest(CellSelectedTest test) {
     m_selectedTest = std::move(test);
     repaintCells();
+}
+
+void TOvcTable::ownerSelectionChanged() {
+    repaintCells();
+    emit selectionChanged();
 }

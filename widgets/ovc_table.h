@@ -105,8 +105,12 @@ class TOvcTable : public QAbstractScrollArea {
     QColor cellColor(CellState state) const;
     void setCellColors(const QColor& normal, const QColor& active, const QColor& selected);
     CellState cellState(int row, int col) const;
-    // In place of the grid's own selection when drawing the cells; empty: the grid's own.
+    // In place of the grid's own selection, for drawing the cells and for what the selection
+    // functions below and a screen reader report; empty: the grid's own.
     void setCellSelectedTest(CellSelectedTest test);
+    // The selection that test reports changed: the cells are drawn again and selectionChanged() is
+    // emitted.
+    void ownerSelectionChanged();
 
     // Selection. In WholeRows mode selecting any cell of a row selects the whole row.
     SelectionMode selectionMode() const { return m_selectionMode; }
@@ -118,7 +122,7 @@ class TOvcTable : public QAbstractScrollArea {
     void clearSelection();
     bool isCellSelected(int row, int col) const;
     bool isRowSelected(int row) const;
-    bool hasSelection() const { return !m_selected.empty(); }
+    bool hasSelection() const { return m_selectedTest ? !selectedCells().isEmpty() : !m_selected.empty(); }
     QList<TOvcCell> selectedCells() const; // in row order, then column order
     QList<int> selectedRows() const;       // rows with at least one selected cell, ascending
 
@@ -179,6 +183,8 @@ class TOvcTable : public QAbstractScrollArea {
     // The mark around the active cell while the grid has the focus.
     void paintFocusMark(QPainter& painter) const;
     void announceActiveCell();
+    // A screen reader hears of every change of the selection.
+    void announceSelection();
     // The cells' colours from the palette, unless setCellColors chose them.
     void takePaletteColors();
     void selectOnClick(const TOvcCell& cell, Qt::KeyboardModifiers modifiers);

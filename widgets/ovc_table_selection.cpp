@@ -53,16 +53,31 @@ void TOvcTable::clearSelection() {
 bool TOvcTable::isCellSelected(int row, int col) const {
     if (col < 0 || col >= m_columnCount)
         return false;
+    if (m_selectedTest)
+        return row >= 0 && row < m_rowLimit && m_selectedTest(row, col);
     return m_selected.count(selectionKey(row, col)) > 0;
 }
 
 bool TOvcTable::isRowSelected(int row) const {
+    if (m_selectedTest) {
+        for (int col = 0; col < m_columnCount; ++col)
+            if (isCellSelected(row, col))
+                return true;
+        return false;
+    }
     const auto first = m_selected.lower_bound({row, 0});
     return first != m_selected.end() && first->first == row;
 }
 
 QList<TOvcCell> TOvcTable::selectedCells() const {
     QList<TOvcCell> cells;
+    if (m_selectedTest) {
+        for (int row = 0; row < m_rowLimit; ++row)
+            for (int col = 0; col < m_columnCount; ++col)
+                if (m_selectedTest(row, col))
+                    cells.append({row, col});
+        return cells;
+    }
     for (const auto& [row, col] : m_selected) {
         if (m_selectionMode == SelectionMode::WholeRows) {
             for (int c = 0; c < m_columnCount; ++c)
@@ -76,6 +91,12 @@ QList<TOvcCell> TOvcTable::selectedCells() const {
 
 QList<int> TOvcTable::selectedRows() const {
     QList<int> rows;
+    if (m_selectedTest) {
+        for (const TOvcCell& cell : selectedCells())
+            if (rows.isEmpty() || rows.last() != cell.row)
+                rows.append(cell.row);
+        return rows;
+    }
     for (const auto& entry : m_selected)
         if (rows.isEmpty() || rows.last() != entry.first)
             rows.append(entry.first);

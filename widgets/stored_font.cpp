@@ -3,6 +3,8 @@
 
 #include "window_font.h"
 
+#include <cmath>
+
 namespace {
 
 constexpr quint32 SystemColorFlag = 0x80000000u;
@@ -51,7 +53,32 @@ QPalette::ColorRole systemColorRole(int index) {
     }
 }
 
+// sRGB's relative luminance, 0 for black to 1 for white.
+double luminance(const QColor& colour) {
+    const auto linear = [](float channel) {
+        return channel <= 0.04045f ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    const QColor rgb = colour.toRgb();
+    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) + 0.0722 * linear(rgb.blueF());
+}
+
 } // namespace
+
+double contrastRatio(const QColor& a, const QColor& b) {
+    const double first = luminance(a) + 0.05, second = luminance(b) + 0.05;
+    return first > second ? first / second : second / first;
+}
+
+QPalette captionPalette(QPalette palette, const QColor& text) {
+    palette.setColor(QPalette::Text, text);
+    const QColor base = palette.color(QPalette::Active, QPalette::Base);
+    if (contrastRatio(text, base) < ReadableContrast) {
+        const QColor light(Qt::white), dark(32, 32, 32);
+        palette.setColor(QPalette::Base,
+                         contrastRatio(text, light) >= contrastRatio(text, dark) ? light : dark);
+    }
+    return palette;
+}
 
 QColor storedColor(qint32 value, const QPalette& palette) {
     const auto bits = static_cast<quint32>(value);

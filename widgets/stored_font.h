@@ -15,6 +15,17 @@ enum StoredFontStyle { StoredBold = 1, StoredItalic = 2, StoredUnderline = 4, St
 // from the palette (an index the program does not know gives the palette's text colour).
 QColor storedColor(qint32 value, const QPalette& palette);
 
+// How far apart two colours read: the ratio of their relative luminances (each plus 0.05), from 1
+// for the same colour to 21 for black and white.
+double contrastRatio(const QColor& a, const QColor& b);
+// A caption in a text box reads at this contrast at least.
+inline constexpr double ReadableContrast = 3.0;
+
+// The colours of a text box that shows a caption in `text`: `palette` with that text colour, on the
+// palette's base where the two read apart, else on a light box behind dark text and on a dark box
+// behind light text (a black caption in a dark appearance, a white one in a light appearance).
+QPalette captionPalette(QPalette palette, const QColor& text);
+
 // The face, with the window font's face standing in for "MS Sans Serif" where that face does not
 // exist; a positive size is in points, a negative one in pixels, 0 gives 8 points.
 QFont storedFont(const QString& family, int size, int styleBits);

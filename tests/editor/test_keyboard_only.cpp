@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+#include <string_view>
+
 namespace {
 testing::Environment* const environment = testing::AddGlobalTestEnvironment(new PlayerTestEnvironment);
 
@@ -147,7 +149,8 @@ TEST_F(KeyboardOnly, AShowIsComposedPlayedAndSavedWithoutTheMouse) {
 
 // The grids tell a screen reader what they hold: tables of cells named by the picture, and in the
 // show by its number, time and caption, with the file name as the description; the active cell is
-// the focused one.
+// the focused one, and the slides selected are the selected cells. The counts under the grids are
+// read by what they say.
 TEST_F(KeyboardOnly, TheGridsAreTablesOfNamedCells) {
     addSlides({"dune", "sea"});
     listFolder(2);
@@ -166,6 +169,15 @@ TEST_F(KeyboardOnly, TheGridsAreTablesOfNamedCells) {
     EXPECT_EQ(table->focusChild(), second);
     EXPECT_EQ(table->indexOfChild(second), 1);
     EXPECT_EQ(table->tableInterface()->cellAt(0, 2)->text(QAccessible::Name), QStringLiteral("Empty"));
+    key(Qt::SHIFT | Qt::Key_Left);
+    EXPECT_EQ(table->tableInterface()->selectedCellCount(), 2);
+    EXPECT_TRUE(second->state().selected);
+    for (const char* label : {"Label6", "Label7"}) {
+        QAccessibleInterface* count = QAccessible::queryAccessibleInterface(main().findChild<QLabel*>(label));
+        EXPECT_EQ(count->text(QAccessible::Name).trimmed(), label == std::string_view("Label6")
+                                                                ? QStringLiteral("Files: 2")
+                                                                : QStringLiteral("Images: 2"));
+    }
 
     QAccessibleInterface* folderTable = QAccessible::queryAccessibleInterface(&folderGrid());
     ASSERT_NE(folderTable, nullptr);

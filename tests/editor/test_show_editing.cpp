@@ -302,7 +302,9 @@ TEST_F(Editing, MenusOfferWhatTheFocusAndTheShowAllow) {
 
 TEST_F(Editing, AllImagesDecodeOnlyTheThumbnailsNotYetDrawnAndDrawThemAsOneCoreWould) {
     // Pictures of several shapes and kinds, and one that cannot be decoded; the rows of the folder's
-    // first screen (a row shown in part too) are drawn there, the others on every core.
+    // first screen (a row shown in part too) are drawn there, the others on every core. The one that
+    // cannot becomes a slide marked as not readable, and the status line counts it; added where the
+    // show grid does not show it, it is marked as soon as it has been tried.
     const QString mixed = folderWith("mixed", {});
     const QStringList names = {"a_tiny.bmp",  "b_square.jpg", "c_wide.jpg", "d_tall.png",
                                "e_small.png", "f_large.jpg",  "h_edge.png"};
@@ -329,6 +331,8 @@ TEST_F(Editing, AllImagesDecodeOnlyTheThumbnailsNotYetDrawnAndDrawThemAsOneCoreW
     ASSERT_EQ(show.SlideCount, 8);
     ASSERT_TRUE(thumbnailsArrived());
     EXPECT_EQ(imaging::decodedImageCount(), before + quint64(8 - shown));
+    EXPECT_EQ(countLabel.text(), imagesCountText(8, 0, 1));
+    EXPECT_TRUE(slideCellText(show, 6).name.endsWith(QStringLiteral(", picture not readable")));
 
     TPhoto onePhoto;
     QImage oneWork;
@@ -336,9 +340,23 @@ TEST_F(Editing, AllImagesDecodeOnlyTheThumbnailsNotYetDrawnAndDrawThemAsOneCoreW
         onePhoto, oneWork, [] { return 32; }, QString());
     for (int i = 0; i < 8; ++i) {
         QImage expected;
-        oneCore.BuildFolderThumbnail(expected, folder.FolderImagePaths[i]);
+        if (i == 6)
+            oneCore.drawUnreadableThumbnail(expected, folder.FolderImagePaths[i]);
+        else
+            oneCore.BuildFolderThumbnail(expected, folder.FolderImagePaths[i]);
         EXPECT_EQ(show.thumbnail(i), expected) << folder.FolderImagePaths[i].toStdString();
     }
+
+    test_shows::fill(show, 60);
+    showGrid.setRowLimit(showGrid.RowLimit() + 1);
+    activate(60);
+    showGrid.setTopRow(0);
+    ASSERT_FALSE(folder.FolderThumbnailReady[6]);
+    folderGrid.setActiveRow(6);
+    editing.BitBtn1Click(ShowEditing::Origin::Button);
+    ASSERT_EQ(show.SlideCount, 61);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return isUnreadable(show.thumbnail(60)); }, ConditionWaitMs));
+    EXPECT_EQ(countLabel.text(), imagesCountText(61, 0, 2));
 }
 
 // Pictures dropped on the show come as slides at once, in order and as one step, each with its name

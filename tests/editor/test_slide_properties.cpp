@@ -4,6 +4,7 @@
 // listened to through the media device, and the caption's font through the font dialog. Then the
 // dialog opened in the real main window by a right press or from the Edit menu.
 
+#include "appearance.h"
 #include "condition_wait.h"
 #include "drag_window_support.h"
 #include "editing_desk.h"
@@ -13,6 +14,7 @@
 #include "ovc_simple_field.h"
 #include "show_file.h"
 #include "show_selection.h"
+#include "stored_font.h"
 #include "test_shows.h"
 
 #include <QCheckBox>
@@ -176,7 +178,8 @@ TEST_F(Properties, TheMotionChoiceAndTheDraggedFramesAreStoredInTheSlidesObject)
 }
 
 // A caption and font name saved on Windows show as they were written there; the memo holds only
-// what the slide can keep (255 bytes, not characters); an empty memo keeps no caption.
+// what the slide can keep (255 bytes, not characters); an empty memo keeps no caption. A default
+// (black) caption reads in the dark appearance.
 TEST_F(Properties, TheMemoShowsAndKeepsExactlyWhatTheSlideStores) {
     test_shows::edit(show, 0, [](TSlideRecord& r) {
         r.Text.assign("Caf\xe9 cr\xe8me ");
@@ -199,7 +202,14 @@ TEST_F(Properties, TheMemoShowsAndKeepsExactlyWhatTheSlideStores) {
     EXPECT_EQ(typed, QString(127, QChar(0xE9))) << "two bytes each";
     EXPECT_EQ(show.slide(1).Text.str(), (typed.toUtf8() + ' ').toStdString());
 
-    withDialog(2, "BitBtn1", [] {});
+    applyAppearance(QStringLiteral("Dark"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return dialog.palette() == darkPalette(); }, ConditionWaitMs));
+    withDialog(2, "BitBtn1", [this] {
+        const QPalette memo = control<QPlainTextEdit>("Memo1").palette();
+        EXPECT_EQ(memo.color(QPalette::Text), QColor(Qt::black));
+        EXPECT_GE(contrastRatio(memo.color(QPalette::Text), memo.color(QPalette::Base)), ReadableContrast);
+    });
+    applyAppearance(QStringLiteral("System"));
     EXPECT_EQ(show.slide(2).Text.str(), "");
 }
 

@@ -2,6 +2,7 @@
 // The viewer window through the program: how a show starts and what happens to the main window,
 // its size rules, how a slide's picture and caption are shown, stepping while stopped, the
 // preferences, and the keys of a presenter.
+#include "appearance.h"
 #include "caption_band.h"
 #include "condition_wait.h"
 #include "confirm_dialog.h"
@@ -13,6 +14,7 @@
 #include "pref_dialog.h"
 #include "show_extension.h"
 #include "show_motion.h"
+#include "stored_font.h"
 #include "test_pictures.h"
 #include "tphoto.h"
 #include "viewer_fixture.h"
@@ -170,6 +172,37 @@ TEST_F(Viewer, CaptionsShowInTheSlidesFontAndBlankSlidesShowNoPicture) {
     EXPECT_TRUE(child<TPhoto>("Photo10")->isVisible());
     EXPECT_FALSE(memo->isVisible());
     EXPECT_TRUE(child<QWidget>("Panel1")->isVisible()) << "the caption area stays as an empty strip";
+}
+
+// The caption box shows the slide's colours readably in a dark and in a light appearance, also when
+// the appearance changes while the slide is on screen.
+TEST_F(Viewer, CaptionsReadInTheirBoxInEveryAppearance) {
+    struct Row {
+        const char* appearance;
+        std::uint32_t colour;
+    } const rows[] = {
+        {"Dark", 0x00000000u}, {"Dark", 0x00FFFFFFu},  {"Dark", 0x80000008u},  // default, white, window text
+        {"Light", 0u},         {"Light", 0x00FFFFFFu}, {"Light", 0x000000FFu}, // default, white, red
+    };
+    for (const Row& row : rows)
+        addSlide({.showText = true, .text = QStringLiteral("caption")},
+                 [&](TSlideRecord& r) { r.FontColor = std::int32_t(row.colour); });
+    auto* memo = child<QPlainTextEdit>("Memo1");
+    for (int i = 0; i < int(std::size(rows)); ++i) {
+        SCOPED_TRACE(i);
+        const bool dark = QLatin1String(rows[i].appearance) == QLatin1String("Dark");
+        const QPalette look = dark ? darkPalette() : lightPalette();
+        viewer->StartShow(false, i);
+        applyAppearance(QLatin1String(rows[i].appearance));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return viewer->palette() == look; }, ConditionWaitMs));
+        const QPalette colours = memo->palette();
+        EXPECT_EQ(colours.color(QPalette::Text), storedColor(std::int32_t(rows[i].colour), look));
+        EXPECT_GE(contrastRatio(colours.color(QPalette::Text), colours.color(QPalette::Base)),
+                  ReadableContrast);
+    }
+    EXPECT_EQ(memo->palette().color(QPalette::Base), lightPalette().color(QPalette::Base))
+        << "a caption that reads on the appearance's own box keeps it";
+    applyAppearance(QStringLiteral("System"));
 }
 
 // Where the show asks for it, the window draws the caption on a dark band over the bottom of the
@@ -331,14 +364,20 @@ TEST_F(Viewer, TheEditorTakesNoInputWhileTheViewerIsOpen) {
     }
 }
 
+// The slide on screen follows the reset at once: its caption switched off goes, and comes back
+// with Undo.
 TEST_F(Viewer, PreferencesWhileStoppedGreyTheWindowSwitchesAndResetTheSlides) {
-    addSlides(2, 9);
+    addSlide({.delay = 9, .showText = true, .text = QStringLiteral("first")});
+    addSlide({.delay = 9});
     openViewer();
+    auto* memo = child<QPlainTextEdit>("Memo1");
+    ASSERT_TRUE(memo->isVisible());
     std::vector<bool> enabled;
     whenModal(windows->prefFrm, [&] {
         for (const char* name : {"CheckBox1", "CheckBox5", "CheckBox4"})
             enabled.push_back(windows->prefFrm->findChild<QCheckBox*>(QLatin1String(name))->isEnabled());
         windows->prefFrm->findChild<QCheckBox*>("CheckBox4")->setChecked(true);
+        windows->prefFrm->findChild<QCheckBox*>("CheckBox3")->setChecked(false);
         auto* delay = windows->prefFrm->findChild<TOvcSimpleField*>("dlyfld");
         delay->selectAll();
         QTest::keyClicks(delay, "4");
@@ -356,6 +395,11 @@ TEST_F(Viewer, PreferencesWhileStoppedGreyTheWindowSwitchesAndResetTheSlides) {
     EXPECT_TRUE(show().ShowModified);
     EXPECT_TRUE(settings().LoopSlideShow);
     EXPECT_TRUE(windows->prefFrm->findChild<QCheckBox*>("CheckBox1")->isEnabled());
+    EXPECT_FALSE(memo->isVisible());
+    show().undo();
+    EXPECT_TRUE(memo->isVisible());
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("first"));
+    show().redo();
 
     // The loop switch just set takes effect.
     clock.at(8500, [this] { viewer->SpeedButton3Click(); }); // slides now last 4000 ms

@@ -448,13 +448,16 @@ TEST_F(ExportTest, FailuresAreReportedAndLeaveNoPackageNorTemporaryFiles) {
     }
 }
 
-// A picture that cannot be read is named in a question: Yes packs a blank slide in its place (also
-// when it was to be converted while the picture before it was), No stops the export without a
-// message; the show keeps its slides either way.
+// A picture that cannot be read, or opens but does not decode (packed as it is or converted), is
+// named in a question: Yes packs a blank slide in its place (also when it was to be converted while
+// the picture before it was), No stops the export without a message at the first; the show keeps its
+// slides either way.
 TEST_F(ExportTest, APictureThatCannotBeReadBecomesABlankSlideWhenTheUserSaysSo) {
     const QString first = picture(QStringLiteral("a.bmp"), {40, 30}), gone = pictures + "/gone.png";
     const QString last = photo(QStringLiteral("c.jpg"));
-    for (const QString& image : {first, gone, last})
+    const QString brokenJpeg = file(QStringLiteral("broken.jpg"), "\xff\xd8 this is no picture");
+    const QString brokenPng = file(QStringLiteral("broken.png"), "this is no picture either");
+    for (const QString& image : {first, gone, last, brokenJpeg, brokenPng})
         addSlide(image);
     for (const bool yes : {true, false}) {
         SCOPED_TRACE(yes ? "Yes" : "No");
@@ -462,10 +465,13 @@ TEST_F(ExportTest, APictureThatCannotBeReadBecomesABlankSlideWhenTheUserSaysSo) 
         questions.clear();
         const QString package = target(yes ? QStringLiteral("yes.exe") : QStringLiteral("no.exe"));
         const auto error = exporter().write(package, qualityPreset(11));
-        ASSERT_EQ(questions.size(), 1);
+        ASSERT_EQ(questions.size(), yes ? 3 : 1);
         EXPECT_TRUE(questions[0].startsWith(
             QStringLiteral("A picture could not be read. Put a blank slide in its place?|%1: ").arg(gone)))
             << questions[0].toStdString();
+        for (int i = 1; i < questions.size(); ++i)
+            EXPECT_TRUE(questions[i].contains(QStringLiteral("|%1: ").arg(i == 1 ? brokenJpeg : brokenPng)))
+                << questions[i].toStdString();
         EXPECT_EQ(ExportNames::imagePath(show.slide(1)), gone);
         EXPECT_TRUE(temporaryEntries().isEmpty());
         if (!yes) {
@@ -478,10 +484,12 @@ TEST_F(ExportTest, APictureThatCannotBeReadBecomesABlankSlideWhenTheUserSaysSo) 
         const auto unpacked = unpack(package);
         const SlideListFields list = readSlideList(unpacked->get("IMAGES.SLD"));
         const QByteArray data = unpacked->get("IMAGES.DAT");
-        ASSERT_EQ(list.records.size(), 3u);
+        ASSERT_EQ(list.records.size(), 5u);
         EXPECT_TRUE(isJpeg(slideData(list, data, 0)));
         EXPECT_EQ(slideData(list, data, 1), QByteArray());
         EXPECT_EQ(slideData(list, data, 2), fileBytes(last));
+        EXPECT_EQ(slideData(list, data, 3), QByteArray());
+        EXPECT_EQ(slideData(list, data, 4), QByteArray());
     }
 }
 

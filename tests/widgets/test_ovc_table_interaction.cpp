@@ -9,6 +9,8 @@
 #include <QSignalSpy>
 #include <gmock/gmock.h>
 
+#include <set>
+
 using testing::ElementsAre;
 
 namespace {
@@ -302,13 +304,27 @@ TEST_F(OvcTable, WholeRowSelectionFollowsCtrlAndShiftClicks) {
     EXPECT_FALSE(grid->hasSelection());
 }
 
+// The show grid selects nothing of its own; the selection its owner keeps is what the grid reports,
+// to a screen reader too, and its changes are signalled (a screen reader hears of them).
 TEST_F(OvcTable, CellSelectionAndNoSelectionModes) {
     auto grid = makeShowGrid(3);
     QSignalSpy changed(grid.get(), &TOvcTable::selectionChanged);
-    grid->selectCell(1, 1); // the show grid selects nothing
+    grid->selectCell(1, 1);
     grid->selectAll();
     EXPECT_FALSE(grid->hasSelection());
     EXPECT_EQ(changed.count(), 0);
+
+    std::set<std::pair<int, int>> owners{{0, 3}, {2, 0}};
+    grid->setCellSelectedTest([&owners](int row, int col) { return owners.count({row, col}) > 0; });
+    grid->ownerSelectionChanged();
+    QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(grid.get())->tableInterface();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->selectedCellCount(), 2);
+    EXPECT_THAT(table->selectedRows(), ElementsAre(0, 2));
+    EXPECT_TRUE(table->cellAt(2, 0)->state().selected);
+    EXPECT_FALSE(table->cellAt(2, 1)->state().selected);
+    EXPECT_EQ(changed.count(), 1);
+    grid->setCellSelectedTest({});
 
     grid->setSelectionMode(TOvcTable::SelectionMode::Cells);
     grid->selectCell(2, 4);
@@ -318,7 +334,7 @@ TEST_F(OvcTable, CellSelectionAndNoSelectionModes) {
     EXPECT_FALSE(grid->isCellSelected(0, 2));
     grid->deselectCell(0, 1);
     EXPECT_THAT(grid->selectedCells(), ElementsAre(TOvcCell{2, 4}));
-    EXPECT_EQ(changed.count(), 3);
+    EXPECT_EQ(changed.count(), 4);
 }
 
 // Counts the paints of the viewport.
