@@ -14,6 +14,7 @@
 #include "png_rows.h"
 #include "tga_reader.h"
 #include "tiff_rows.h"
+#include "webp_reduced.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -131,6 +132,15 @@ QImage readBitmap(QByteArrayView file, OtherPicture& out) {
 // Every format but JPEG, as stored (a HEIF picture comes upright from its reader).
 OtherPicture decodeOtherPicture(QByteArrayView bytes, ImageFormat format, QSize reduceBox) {
     OtherPicture out;
+    if (format == ImageFormat::WebP) {
+        const int orientation = tiffOrientation(webpExif(bytes));
+        const QSize box = orientedSize(reduceBox, orientation);
+        if (webpReadsReduced(bytes, box)) {
+            out.image = readWebpReduced(bytes, box, &out.error, &out.failure, &out.fullSize);
+            out.fullSize = orientedSize(out.fullSize, orientation);
+            return out;
+        }
+    }
     switch (format) {
     case ImageFormat::Pcx:
         out.image = readPcx(bytes, &out.error, &out.failure);

@@ -475,6 +475,14 @@ fehlt</translation>
         <source>corrupt TIFF data</source>
         <translation>beschädigte TIFF-Daten</translation>
     </message>
+    <message>
+        <source>WebP data truncated</source>
+        <translation>WebP-Daten abgeschnitten</translation>
+    </message>
+    <message>
+        <source>corrupt WebP data</source>
+        <translation>beschädigte WebP-Daten</translation>
+    </message>
 </context>
 <context>
     <name>PlainFiles</name>

@@ -475,6 +475,14 @@ manquante</translation>
         <source>corrupt TIFF data</source>
         <translation>données TIFF corrompues</translation>
     </message>
+    <message>
+        <source>WebP data truncated</source>
+        <translation>données WebP tronquées</translation>
+    </message>
+    <message>
+        <source>corrupt WebP data</source>
+        <translation>données WebP corrompues</translation>
+    </message>
 </context>
 <context>
     <name>PlainFiles</name>
