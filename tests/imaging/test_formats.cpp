@@ -75,8 +75,8 @@ QByteArray deepGrayPng(QSize size, bool interlaced = false) {
 
 // A TIFF of the same picture: deflated RGB of 8 bits a sample in strips of 32 rows, or, with `alpha`,
 // RGB of 16 bits a sample with unassociated alpha in tiles of 64 x 64, its lower left then red and half
-// transparent.
-QByteArray madeTiff(QSize size, bool alpha) {
+// transparent. Without `rows` only its directory is written, as a file that claims a picture has.
+QByteArray madeTiff(QSize size, bool alpha, bool rows = true) {
     QTemporaryDir dir;
     const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("made.tif")));
     TIFF* tif = TIFFOpen(path.constData(), "w");
@@ -99,7 +99,11 @@ QByteArray madeTiff(QSize size, bool alpha) {
         for (qsizetype b = alpha ? bytes : 0; b < pixelBytes; ++b)
             lower[x * pixelBytes + b] = alpha && b >= 3 * bytes ? char(0x80) : char(0);
     const auto row = [&](int y) { return y < size.height() / 3 ? white.data() : lower.data(); };
-    if (alpha) {
+    if (!rows) {
+        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 32);
+        TIFFWriteCheck(tif, 0, "claim");
+        TIFFWriteDirectory(tif);
+    } else if (alpha) {
         TIFFSetField(tif, TIFFTAG_TILEWIDTH, tile);
         TIFFSetField(tif, TIFFTAG_TILELENGTH, tile);
         QByteArray pieces(tile * tile * pixelBytes, 0);
@@ -281,6 +285,10 @@ TEST(Loading, LargePicturesWithinThePolicyLoadAndLargerOnesAreTooLarge) {
          imaging::ThumbnailBox,
          {{{0, 0}, white}, {{0, 128}, black}, {{128, 128}, white}},
          256},
+        {"TIFF claiming 16384 x 16384, thumbnail",
+         madeTiff({16384, 16384}, false, false),
+         {},
+         imaging::ThumbnailBox},
         {"81 MP WebP, thumbnail",
          encoded({9000, 9000}, "webp"),
          {129, 129},
