@@ -118,11 +118,16 @@ std::optional<Pieces> piecesOf(TIFF* tif, QSize picture) {
 }
 
 struct RgbaImage {
-    ~RgbaImage() { TIFFRGBAImageEnd(&img); }
+    ~RgbaImage() {
+        if (begun)
+            TIFFRGBAImageEnd(&img);
+    }
     TIFFRGBAImage img{};
+    bool begun = false;
 };
 
-// Reads every piece into `reduction`, a band of pieces across the picture at a time.
+// Reads every piece into `reduction`, a band of pieces across the picture at a time. A row is whole
+// once the band's last piece has given it.
 bool readPieces(RgbaImage& rgba, const Pieces& pieces, QSize picture, BoxReduction& reduction,
                 const ProgressCallback& progress) {
     std::vector<uint32_t> raster(size_t(pieces.width) * size_t(pieces.height));
@@ -137,11 +142,14 @@ bool readPieces(RgbaImage& rgba, const Pieces& pieces, QSize picture, BoxReducti
             if constexpr (Q_BYTE_ORDER == Q_BIG_ENDIAN) // libtiff gives red in each word's low byte
                 for (uint32_t& pixel : raster)
                     pixel = qbswap(pixel);
-            for (int r = 0; r < rows; ++r)
+            const bool last = x + columns == picture.width();
+            for (int r = 0; r < rows; ++r) {
                 reduction.add(y + r, reinterpret_cast<const uchar*>(raster.data() + qsizetype(r) * columns),
                               columns, x);
+                if (last)
+                    reduction.finishRowsAbove(y + r + 1);
+            }
         }
-        reduction.finishRowsAbove(y + rows);
         if (progress)
             progress(int(qint64(y + rows) * 99 / picture.height()));
     }
@@ -160,13 +168,15 @@ void readReduced(TIFF* tif, TiffSource& source, QSize reduceBox, const ProgressC
     out.taken = true;
     RgbaImage rgba;
     const char* damaged = QT_TRANSLATE_NOOP("PictureReaders", "corrupt TIFF data");
-    if (!TIFFRGBAImageBegin(&rgba.img, tif, 1, message))
+    rgba.begun = TIFFRGBAImageBegin(&rgba.img, tif, 1, message) != 0;
+    if (!rgba.begun)
         return refuseWith(&out.error, &out.failure, damaged);
     // The rows as stored, top row first: the caller turns the picture upright.
     rgba.img.orientation = ORIENTATION_TOPLEFT;
     rgba.img.req_orientation = ORIENTATION_TOPLEFT;
     BoxReduction reduction;
-    const int bandRows = pieces->height / factor + 2; // the reduced rows a band of tiles reaches
+    // The reduced rows under way at once: those a band of tiles reaches, one for strips.
+    const int bandRows = pieces->width < out.fullSize.width() ? pieces->height / factor + 2 : 1;
     if (!reduction.start(out.fullSize, factor, rgba.img.alpha != 0, true, bandRows))
         return refuseWith(&out.error, &out.failure, QT_TRANSLATE_NOOP("PictureReaders", "out of memory"),
                           DecodeFailure::OutOfMemory);
