@@ -17,10 +17,6 @@ namespace imaging {
 
 namespace {
 
-// The EXIF data of a JPEG comes before its picture, and a TIFF's directories are near its start in
-// the files cameras write; a WebP keeps its EXIF chunk after the picture.
-constexpr qint64 HeadBytes = 256 * 1024;
-
 // What a file was when its date was read: a file that changed since is read again.
 struct KeptDate {
     qint64 size = -1;
@@ -59,7 +55,7 @@ std::optional<QByteArray> bytesWithExif(const QString& path) {
     QFile file;
     if (!openRegularFile(file, path))
         return std::nullopt;
-    QByteArray head = file.read(HeadBytes);
+    QByteArray head = file.read(DateHeadBytes);
     if (detectImageFormat(head, path) != ImageFormat::WebP || file.atEnd())
         return head;
     const std::optional<QByteArray> rest = readAtMost(file, PictureFileLimit - head.size());

@@ -13,6 +13,8 @@
 #include "plain_files.h"
 #include "png_rows.h"
 #include "tga_reader.h"
+#include "tiff_rows.h"
+#include "webp_reduced.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -130,6 +132,15 @@ QImage readBitmap(QByteArrayView file, OtherPicture& out) {
 // Every format but JPEG, as stored (a HEIF picture comes upright from its reader).
 OtherPicture decodeOtherPicture(QByteArrayView bytes, ImageFormat format, QSize reduceBox) {
     OtherPicture out;
+    if (format == ImageFormat::WebP) {
+        const int orientation = tiffOrientation(webpExif(bytes));
+        const QSize box = orientedSize(reduceBox, orientation);
+        if (webpReadsReduced(bytes, box)) {
+            out.image = readWebpReduced(bytes, box, &out.error, &out.failure, &out.fullSize);
+            out.fullSize = orientedSize(out.fullSize, orientation);
+            return out;
+        }
+    }
     switch (format) {
     case ImageFormat::Pcx:
         out.image = readPcx(bytes, &out.error, &out.failure);
@@ -170,6 +181,46 @@ OtherPicture decodeOtherPicture(QByteArrayView bytes, ImageFormat format, QSize 
 LoadedImage decodePngInRows(QIODevice& in, qint64 limit, QSize reduceBox, const ProgressCallback& progress) {
     LoadedImage r;
     r.image = normalised(readPngReduced(in, limit, reduceBox, &r.error, &r.failure, &r.fullSize, progress));
+    return r;
+}
+
+// A TIFF read a strip or a tile at a time (tiff_rows.h) and turned upright; nothing when it goes to
+// the general reader.
+std::optional<LoadedImage> decodeTiffInPieces(QIODevice& in, QSize reduceBox,
+                                              const ProgressCallback& progress) {
+    if (reduceBox.isEmpty())
+        return std::nullopt;
+    TiffReduced t = readTiffReduced(in, reduceBox, progress);
+    if (!t.taken)
+        return std::nullopt;
+    const QSize upright = orientedSize(t.fullSize, t.orientation);
+    if (t.image.isNull())
+        return failed(t.error, t.failure, upright);
+    return LoadedImage{normalised(orientedImage(t.image, t.orientation)), upright, {}};
+}
+
+// A large PNG or TIFF to be reduced, read from the file a piece at a time; nothing when the file goes
+// to the general reader.
+std::optional<LoadedImage> loadInPieces(QFile& file, const QString& path, QSize reduceBox,
+                                        const ProgressCallback& progress) {
+    const QByteArray head = file.peek(PngHeadBytes);
+    const bool png = pngReadsInRows(head, reduceBox);
+    if (file.size() > PictureFileLimit || (!png && detectImageFormat(head, {}) != ImageFormat::Tiff))
+        return std::nullopt;
+    if (progress)
+        progress(0);
+    std::optional<LoadedImage> r = png ? decodePngInRows(file, file.size(), reduceBox, progress)
+                                       : decodeTiffInPieces(file, reduceBox, progress);
+    // Only the file's own data is its fault: a failed read may go better another time.
+    const bool readFailed = file.error() != QFileDevice::NoError;
+    file.seek(0);
+    if (!r)
+        return std::nullopt;
+    noteDateTaken(path, png ? head : file.peek(DateHeadBytes));
+    countDecode();
+    r->readFailed = r->image.isNull() && readFailed;
+    if (r->readFailed)
+        r->failure = DecodeFailure::Unreadable;
     return r;
 }
 
@@ -229,6 +280,13 @@ LoadedImage decodeImageBytes(QByteArrayView bytes, const QString& path, QSize re
         buffer.open(QIODevice::ReadOnly);
         return decodePngInRows(buffer, bytes.size(), reduceBox, progress);
     }
+    if (format == ImageFormat::Tiff) {
+        QByteArray data = QByteArray::fromRawData(bytes.data(), bytes.size());
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::ReadOnly);
+        if (std::optional<LoadedImage> r = decodeTiffInPieces(buffer, reduceBox, progress))
+            return *std::move(r);
+    }
     OtherPicture other = decodeOtherPicture(bytes, format, reduceBox);
     if (other.image.isNull())
         return failed(other.error.isEmpty()
@@ -253,20 +311,8 @@ LoadedImage loadImageFile(const QString& path, QSize reduceBox, const ProgressCa
         r.readFailed = true;
         return r;
     }
-    // A large PNG to be reduced is read from the file a row at a time: it has no date of its own.
-    if (const QByteArray head = file.peek(PngHeadBytes);
-        file.size() <= PictureFileLimit && pngReadsInRows(head, reduceBox)) {
-        noteDateTaken(path, head);
-        countDecode();
-        if (progress)
-            progress(0);
-        LoadedImage r = decodePngInRows(file, file.size(), reduceBox, progress);
-        // Only the file's own data is its fault: a failed read may go better another time.
-        r.readFailed = r.image.isNull() && file.error() != QFileDevice::NoError;
-        if (r.readFailed)
-            r.failure = DecodeFailure::Unreadable;
-        return r;
-    }
+    if (std::optional<LoadedImage> r = loadInPieces(file, path, reduceBox, progress))
+        return *std::move(r);
     const std::optional<QByteArray> bytes = readAtMost(file, PictureFileLimit, &reason);
     if (!bytes) {
         // A file too large stays too large; only a failed read may go better another time.

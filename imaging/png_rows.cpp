@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "png_rows.h"
 
+#include "box_reduction.h"
+
 #include <QCoreApplication>
 #include <QIODevice>
 #include <QtEndian>
@@ -22,18 +24,6 @@ constexpr int Channels = 4; // red, green, blue and alpha, as libpng gives them 
 // (32 bytes a pixel: 64 MB).
 constexpr qint64 MaxInterlacedReducedPixels = 2'000'000;
 
-// How many pixels a side each reduced pixel takes: as many as leave the reduced picture covering
-// what the picture becomes when fitted into `box`.
-int reduction(QSize picture, QSize box) {
-    if (picture.isEmpty() || box.isEmpty())
-        return 1;
-    return std::max({1, picture.width() / box.width(), picture.height() / box.height()});
-}
-
-QSize reducedSize(QSize picture, int factor) {
-    return {(picture.width() + factor - 1) / factor, (picture.height() + factor - 1) / factor};
-}
-
 // Everything the reading touches after its setjmp lives here, reached through one pointer that never
 // changes, so a jump back from libpng finds it intact.
 struct PngState {
@@ -47,11 +37,9 @@ struct PngState {
     const char* failure = nullptr;
     DecodeFailure failureKind = DecodeFailure::BadData;
     QSize fullSize;
-    int factor = 1;
     bool interlaced = false;
-    std::vector<uchar> row;    // one row as libpng gives it
-    std::vector<quint64> sums; // per reduced pixel: red, green and blue weighted by alpha, and alpha
-    QImage image;
+    std::vector<uchar> row; // one row as libpng gives it
+    BoxReduction reduction;
 };
 
 [[noreturn]] void stop(png_structp png, png_const_charp) {
@@ -78,46 +66,6 @@ void askForRgba(PngState* s) {
     png_read_update_info(s->png, s->info);
     if (png_get_rowbytes(s->png, s->info) != size_t(s->fullSize.width()) * Channels)
         png_error(s->png, "unexpected row layout");
-}
-
-// Adds a row of `count` pixels that lie at x = first, first + step, ... on row `y` of the picture.
-void addRow(PngState* s, int y, int count, int first, int step) {
-    const int k = s->factor;
-    const qsizetype reducedRow = s->interlaced ? y / k : 0;
-    quint64* const line = s->sums.data() + reducedRow * s->image.width() * Channels;
-    const uchar* p = s->row.data();
-    quint64* sum = line;
-    int boxEnd = 0;
-    for (int i = 0, x = first; i < count; ++i, x += step, p += Channels) {
-        if (x >= boxEnd) {
-            sum = line + qsizetype(x / k) * Channels;
-            boxEnd = (x / k + 1) * k;
-        }
-        const quint64 alpha = p[3];
-        sum[0] += p[0] * alpha;
-        sum[1] += p[1] * alpha;
-        sum[2] += p[2] * alpha;
-        sum[3] += alpha;
-    }
-}
-
-int weighted(quint64 sum, quint64 alpha) {
-    return int((sum + alpha / 2) / alpha);
-}
-
-// Turns the sums of reduced row `y` into its pixels and clears them.
-void writeRow(PngState* s, int y, quint64* sums) {
-    const int k = s->factor;
-    const quint64 tall = quint64(std::min(k, s->fullSize.height() - y * k));
-    auto* out = reinterpret_cast<QRgb*>(s->image.scanLine(y));
-    for (int x = 0; x < s->image.width(); ++x, sums += Channels) {
-        const quint64 count = tall * quint64(std::min(k, s->fullSize.width() - x * k));
-        const quint64 alpha = sums[3];
-        out[x] = alpha == 0 ? 0
-                            : qRgba(weighted(sums[0], alpha), weighted(sums[1], alpha),
-                                    weighted(sums[2], alpha), int((alpha + count / 2) / count));
-        std::fill(sums, sums + Channels, 0);
-    }
 }
 
 void reportProgress(PngState* s, qint64 done, qint64 total) {
@@ -151,18 +99,16 @@ void readRows(PngState* s) {
         for (int r = 0; r < size.height(); ++r) {
             png_read_row(s->png, s->row.data(), nullptr);
             const int y = s->interlaced ? PNG_PASS_START_ROW(pass) + (r << PNG_PASS_ROW_SHIFT(pass)) : r;
-            addRow(s, y, size.width(), firstX, stepX);
-            if (!s->interlaced && ((y + 1) % s->factor == 0 || y + 1 == s->fullSize.height()))
-                writeRow(s, y / s->factor, s->sums.data());
+            s->reduction.add(y, s->row.data(), size.width(), firstX, stepX);
+            if (!s->interlaced)
+                s->reduction.finishRowsAbove(y + 1);
             reportProgress(s, ++done, total);
         }
     }
-    if (s->interlaced)
-        for (int y = 0; y < s->image.height(); ++y)
-            writeRow(s, y, s->sums.data() + qsizetype(y) * s->image.width() * Channels);
+    s->reduction.finishRowsAbove(s->fullSize.height());
 }
 
-// Returns false with s->failure set, or true with s->image filled.
+// Returns false with s->failure set, or true with the reduced picture made.
 bool runRead(PngState* s, QSize reduceBox) {
     if (setjmp(png_jmpbuf(s->png))) {
         if (!s->failure)
@@ -182,16 +128,15 @@ bool runRead(PngState* s, QSize reduceBox) {
                        png_get_valid(s->png, s->info, PNG_INFO_tRNS) != 0;
     s->interlaced = png_get_interlace_type(s->png, s->info) == PNG_INTERLACE_ADAM7;
     askForRgba(s);
-    s->factor = reduction(s->fullSize, reduceBox);
-    const QSize reduced = reducedSize(s->fullSize, s->factor);
-    s->image = QImage(reduced, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    if (s->image.isNull()) {
+    const int factor = BoxReduction::factorFor(s->fullSize, reduceBox);
+    // An interlaced picture's rows come in every pass: all of its reduced rows are under way at once.
+    const int bandRows = s->interlaced ? BoxReduction::reducedSize(s->fullSize, factor).height() : 1;
+    if (!s->reduction.start(s->fullSize, factor, alpha, false, bandRows)) {
         s->failure = QT_TRANSLATE_NOOP("PictureReaders", "out of memory");
         s->failureKind = DecodeFailure::OutOfMemory;
         return false;
     }
     s->row.resize(size_t(s->fullSize.width()) * Channels);
-    s->sums.assign(size_t(reduced.width()) * Channels * size_t(s->interlaced ? reduced.height() : 1), 0);
     readRows(s);
     png_read_end(s->png, nullptr);
     return true;
@@ -209,8 +154,8 @@ bool pngReadsInRows(QByteArrayView head, QSize reduceBox) {
     if (!fitsPicturePolicy(width, height))
         return false; // refused as it is by the general reader
     const QSize picture{int(width), int(height)};
-    const int factor = reduction(picture, reduceBox);
-    const QSize reduced = reducedSize(picture, factor);
+    const int factor = BoxReduction::factorFor(picture, reduceBox);
+    const QSize reduced = BoxReduction::reducedSize(picture, factor);
     const bool interlaced = head[28] != 0;
     return factor >= 2 &&
            (!interlaced || qint64(reduced.width()) * reduced.height() <= MaxInterlacedReducedPixels);
@@ -235,7 +180,7 @@ QImage readPngReduced(QIODevice& in, qint64 limit, QSize reduceBox, QString* err
         *failure = s->failureKind;
         return {};
     }
-    return std::move(s->image);
+    return s->reduction.take();
 }
 
 } // namespace imaging

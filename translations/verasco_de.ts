@@ -467,6 +467,22 @@ fehlt</translation>
         <source>corrupt PNG data</source>
         <translation>beschädigte PNG-Daten</translation>
     </message>
+    <message>
+        <source>TIFF data truncated</source>
+        <translation>TIFF-Daten abgeschnitten</translation>
+    </message>
+    <message>
+        <source>corrupt TIFF data</source>
+        <translation>beschädigte TIFF-Daten</translation>
+    </message>
+    <message>
+        <source>WebP data truncated</source>
+        <translation>WebP-Daten abgeschnitten</translation>
+    </message>
+    <message>
+        <source>corrupt WebP data</source>
+        <translation>beschädigte WebP-Daten</translation>
+    </message>
 </context>
 <context>
     <name>PlainFiles</name>

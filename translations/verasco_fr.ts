@@ -467,6 +467,22 @@ manquante</translation>
         <source>corrupt PNG data</source>
         <translation>données PNG corrompues</translation>
     </message>
+    <message>
+        <source>TIFF data truncated</source>
+        <translation>données TIFF tronquées</translation>
+    </message>
+    <message>
+        <source>corrupt TIFF data</source>
+        <translation>données TIFF corrompues</translation>
+    </message>
+    <message>
+        <source>WebP data truncated</source>
+        <translation>données WebP tronquées</translation>
+    </message>
+    <message>
+        <source>corrupt WebP data</source>
+        <translation>données WebP corrompues</translation>
+    </message>
 </context>
 <context>
     <name>PlainFiles</name>

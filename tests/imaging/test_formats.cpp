@@ -12,8 +12,12 @@
 
 #include <gtest/gtest.h>
 #include <png.h>
+#include <tiffio.h>
 
 #include <sys/stat.h>
+
+#include <algorithm>
+#include <cstring>
 
 using namespace imaging_test;
 
@@ -67,6 +71,56 @@ QByteArray deepGrayPng(QSize size, bool interlaced = false) {
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return out;
+}
+
+// A TIFF of the same picture: deflated RGB of 8 bits a sample in strips of 32 rows, or, with `alpha`,
+// RGB of 16 bits a sample with unassociated alpha in tiles of 64 x 64, its lower left then red and half
+// transparent. Without `rows` only its directory is written, as a file that claims a picture has.
+QByteArray madeTiff(QSize size, bool alpha, bool rows = true) {
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("made.tif")));
+    TIFF* tif = TIFFOpen(path.constData(), "w");
+    const int samples = alpha ? 4 : 3, bytes = alpha ? 2 : 1, tile = 64;
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, uint32_t(size.width()));
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, uint32_t(size.height()));
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, samples);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, bytes * 8);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
+    TIFFSetField(tif, TIFFTAG_ZIPQUALITY, 1);
+    const uint16_t unassociated = EXTRASAMPLE_UNASSALPHA;
+    if (alpha)
+        TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, &unassociated);
+    // Every sample of a white row is all ones; the lower rows' first third is black or red.
+    const qsizetype pixelBytes = samples * bytes;
+    QByteArray white(size.width() * pixelBytes, char(0xff)), lower = white;
+    for (int x = 0; x < size.width() / 3; ++x)
+        for (qsizetype b = alpha ? bytes : 0; b < pixelBytes; ++b)
+            lower[x * pixelBytes + b] = alpha && b >= 3 * bytes ? char(0x80) : char(0);
+    const auto row = [&](int y) { return y < size.height() / 3 ? white.data() : lower.data(); };
+    if (!rows) {
+        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 32);
+        TIFFWriteCheck(tif, 0, "claim");
+        TIFFWriteDirectory(tif);
+    } else if (alpha) {
+        TIFFSetField(tif, TIFFTAG_TILEWIDTH, tile);
+        TIFFSetField(tif, TIFFTAG_TILELENGTH, tile);
+        QByteArray pieces(tile * tile * pixelBytes, 0);
+        for (int y = 0; y < size.height(); y += tile)
+            for (int x = 0; x < size.width(); x += tile) {
+                const int within = int(std::min(tile, size.width() - x) * pixelBytes);
+                for (int r = 0; r < tile && y + r < size.height(); ++r)
+                    std::memcpy(pieces.data() + r * tile * pixelBytes, row(y + r) + x * pixelBytes, within);
+                TIFFWriteTile(tif, pieces.data(), uint32_t(x), uint32_t(y), 0, 0);
+            }
+    } else {
+        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 32);
+        for (int y = 0; y < size.height(); ++y)
+            TIFFWriteScanline(tif, row(y), uint32_t(y), 0);
+    }
+    TIFFClose(tif);
+    return fileBytes(QFile::decodeName(path));
 }
 
 std::string rowName(const testing::TestParamInfo<ManifestRow>& info) {
@@ -197,10 +251,10 @@ TEST(Loading, OnlyRegularFilesOfAPictureSizeAreRead) {
 }
 
 // Every reader keeps the one picture policy: honest large pictures load, claims beyond it are refused
-// as too large from their header. A large PNG decoded reduced is read a row at a time: a thumbnail of
-// a 16-bit 12600 x 12600 one adds less than 256 MB to the process.
+// as too large from their header. A large PNG or TIFF decoded reduced is read a piece at a time: a
+// thumbnail of a 12600 x 12600 one adds less than 256 MB to the process.
 TEST(Loading, LargePicturesWithinThePolicyLoadAndLargerOnesAreTooLarge) {
-    const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
+    const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0), red = qRgba(255, 0, 0, 128);
     const struct {
         const char* what;
         QByteArray file;
@@ -225,6 +279,27 @@ TEST(Loading, LargePicturesWithinThePolicyLoadAndLargerOnesAreTooLarge) {
          {143, 100},
          imaging::ThumbnailBox,
          {{{0, 0}, white}, {{0, 99}, black}, {{142, 99}, white}, {{46, 34}, black}, {{48, 32}, white}}},
+        {"12600 x 12600 TIFF in strips, thumbnail",
+         madeTiff({12600, 12600}, false),
+         {129, 129},
+         imaging::ThumbnailBox,
+         {{{0, 0}, white}, {{0, 128}, black}, {{128, 128}, white}},
+         256},
+        {"TIFF claiming 16384 x 16384, thumbnail",
+         madeTiff({16384, 16384}, false, false),
+         {},
+         imaging::ThumbnailBox},
+        {"81 MP WebP, thumbnail",
+         encoded({9000, 9000}, "webp"),
+         {129, 129},
+         imaging::ThumbnailBox,
+         {{{64, 64}, QColor(Qt::darkCyan).rgb()}},
+         256},
+        {"tiled 16-bit TIFF with alpha, thumbnail",
+         madeTiff({1000, 700}, true),
+         {143, 100},
+         imaging::ThumbnailBox,
+         {{{0, 0}, white}, {{0, 99}, red}, {{142, 99}, white}, {{46, 34}, red}, {{48, 32}, white}}},
     };
     QTemporaryDir dir;
     for (const auto& row : rows) {

@@ -183,6 +183,15 @@ TEST_F(Orientation, EveryValueTurnsJpegTiffAndWebPAsImageMagickTurnsThem) {
             EXPECT_GE(psnr(rgbaBytes(loaded.image), reference), path == jpeg ? 24.0 : 99.0)
                 << path.toStdString();
         }
+        // Reduced as they are read, a TIFF and a WebP are turned once, as the whole picture is.
+        for (const QString& path : {tiff, webp}) {
+            const QImage whole = imaging::loadImageFile(path, {}).image;
+            const imaging::LoadedImage half = imaging::loadImageFile(path, upright / 2);
+            EXPECT_EQ(half.fullSize, upright) << path.toStdString();
+            ASSERT_EQ(half.image.size(), upright / 2) << path.toStdString();
+            EXPECT_GE(psnr(rgbaBytes(half.image), rgbaBytes(whole.scaled(upright / 2))), 40.0)
+                << path.toStdString();
+        }
     }
 }
 
