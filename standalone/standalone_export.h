@@ -69,8 +69,6 @@ class StandaloneExport {
     // label; what the command does once the user has answered.
     std::optional<ExportError> write(const QString& target, QualityPreset quality,
                                      PackagePlatform platform = PackagePlatform::Linux);
-    // The music files the last write left out because they could not be converted.
-    const std::vector<QString>& musicLeftOut() const { return musicLeftOut_; }
 
   private:
     // The name chosen in the save dialog, or empty; a package of that name for `platform` either
@@ -80,5 +78,5 @@ class StandaloneExport {
     std::optional<std::vector<bool>> convertMusic(const std::vector<MusicConversion>& files);
 
     ExportParts parts_;
-    std::vector<QString> musicLeftOut_;
+    std::vector<QString> musicLeftOut_; // by the last write, since they could not be converted
 };

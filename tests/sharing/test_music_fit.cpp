@@ -2,13 +2,13 @@
 // Slide times fitted to the show's music: the arithmetic, and a show whose music and held sounds are
 // measured by the codec module, undone in one step.
 
-#include "codec_backend.h"
 #include "codec_module.h"
 #include "condition_wait.h"
 #include "music_fit.h"
 #include "qt_application_environment.h"
 #include "share_test_support.h"
 #include "show_extension.h"
+#include "stub_codec.h"
 
 #include <gtest/gtest.h>
 
@@ -86,8 +86,7 @@ TEST(MusicFit, TheShowLastsAsLongAsItsMusicMeasuredFromTheFilesAndOneUndoTakesIt
 // a thread of their own while the window thread goes on serving its timers.
 TEST(MusicFit, TheLengthsAreReadWhileTheWindowThreadGoesOn) {
     // Each file lasts 6 s once the window thread has run a timer; given up on after a long wait.
-    class WindowWatchingCodec : public sharing::CodecBackend {
-      public:
+    struct : StubCodec {
         std::atomic<bool> windowRan{false};
         std::atomic<int> probedWithoutWindow{0};
         sharing::SoundFacts probeSound(const QString&) override {
@@ -95,17 +94,7 @@ TEST(MusicFit, TheLengthsAreReadWhileTheWindowThreadGoesOn) {
                  !windowRan && probedWithoutWindow == 0 && !deadline.hasExpired();)
                 QThread::msleep(1);
             probedWithoutWindow += windowRan ? 0 : 1;
-            return {true, 6000, "wav", "pcm_s16le", {}};
-        }
-        bool convertToMp3(const QString&, const QString&, const std::atomic<bool>&, QString*) override {
-            return false;
-        }
-        bool convertToWav(const QString&, const QString&, const std::atomic<bool>&, QString*) override {
-            return false;
-        }
-        std::unique_ptr<sharing::VideoSink> openVideo(const QString&, const sharing::VideoSettings&,
-                                                      QString*) override {
-            return nullptr;
+            return {true, 6000, {}, {}, {}};
         }
     } codec;
     ShareShow made;

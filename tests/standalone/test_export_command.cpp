@@ -4,7 +4,6 @@
 // with Cancel, the busy window given back on every path, and a package that really runs its player
 // in a private folder through the head.
 
-#include "codec_backend.h"
 #include "condition_wait.h"
 #include "dialogs.h"
 #include "export_test_support.h"
@@ -12,7 +11,7 @@
 #include "package_inspection.h"
 #include "qt_application_environment.h"
 #include "show_extension.h"
-#include "test_wav.h"
+#include "stub_codec.h"
 #include "watched_fifo.h"
 
 #include <QApplication>
@@ -173,11 +172,9 @@ TEST_F(ExportCommand, ThePackageRunsItsPlayerInAFolderOfItsOwnAndRemovesIt) {
 // A music file that is no sound, or no regular file (a FIFO, which would hold the window in its open
 // for good), is left out and named in the message at the end.
 TEST_F(ExportCommand, MusicThatCannotBeConvertedIsLeftOutAndNamed) {
-    const QString tune = pictures + QStringLiteral("/tune.wav");
-    ASSERT_TRUE(writeTestWav(tune, 300));
     const WatchedFifo fifo(pictures + QStringLiteral("/pipe.mp3"));
     ASSERT_TRUE(fifo.made());
-    show.setShowData(ShowExtension::withMusic({}, {tune, pictures + QStringLiteral("/pipe.mp3")}));
+    show.setShowData(ShowExtension::withMusic({}, {pictures + QStringLiteral("/pipe.mp3")}));
     answers << target(QStringLiteral("show"));
     runWith();
     EXPECT_EQ(messages, QStringList{QStringLiteral("Information|Stand-alone Verasco created.|Music left out: "
@@ -189,21 +186,12 @@ TEST_F(ExportCommand, MusicThatCannotBeConvertedIsLeftOutAndNamed) {
 // export without a word and leaves nothing.
 TEST_F(ExportCommand, CancelWhileTheMusicIsConvertedLeavesNothing) {
     // Converts nothing: holds each conversion until it is cancelled.
-    class HeldCodec : public sharing::CodecBackend {
-      public:
-        sharing::SoundFacts probeSound(const QString&) override { return {}; }
-        bool convertToMp3(const QString&, const QString&, const std::atomic<bool>&, QString*) override {
-            return false;
-        }
+    struct : StubCodec {
         bool convertToWav(const QString&, const QString&, const std::atomic<bool>& cancel,
                           QString*) override {
             for (const QDeadlineTimer deadline(ConditionWaitMs); !cancel && !deadline.hasExpired();)
                 QThread::msleep(1);
             return false;
-        }
-        std::unique_ptr<sharing::VideoSink> openVideo(const QString&, const sharing::VideoSettings&,
-                                                      QString*) override {
-            return nullptr;
         }
     } held;
     codec = &held;
