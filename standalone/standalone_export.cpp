@@ -15,6 +15,7 @@
 #include "slide_pass.h"
 #include "work_files.h"
 #include "work_removal.h"
+#include "work_wait.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,7 +24,9 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <future>
 #include <memory>
 
 namespace {
@@ -73,6 +76,17 @@ std::optional<ExportError> refuseTargetName(const QString& target) {
                     .arg(name),
                 QString()};
     return std::nullopt;
+}
+
+// The package packed on a thread of its own while the windows go on painting: long music makes
+// members of hundreds of MB, which take seconds to pack.
+std::optional<ExportError> assembleAside(const AssemblyJob& job) {
+    std::future<std::optional<ExportError>> packing =
+        std::async(std::launch::async, [&job] { return assemblePackage(job); });
+    imaging::waitForWork([&packing](int ms) {
+        return packing.wait_for(std::chrono::milliseconds(ms)) == std::future_status::ready;
+    });
+    return packing.get();
 }
 
 } // namespace
@@ -243,7 +257,7 @@ std::optional<ExportError> StandaloneExport::write(const QString& target, Qualit
         assembly.partialFile = [&removal](const QString& path, const QString& madeAs) {
             removal.addFile(path, madeAs);
         };
-        error = assemblePackage(assembly);
+        error = assembleAside(assembly);
     }
     // A file of the private folder that could not be written is part of the package to be: the
     // package is named with the system's reason.

@@ -3,10 +3,10 @@
 // File > "Sa&ve Stand-alone Verasco...": asks where the package goes and with which picture
 // quality, then writes the slide list and the image data into a private temporary folder, converting
 // pictures through the preview's imaging control and the show's music on a thread of its own behind
-// a progress dialog with Cancel, and packs the folder behind the head into one package file. The
-// main window is busy meanwhile; every failure is reported, removes what was written and gives the
-// window back, and a signal that ends the program removes it too. The message at the end names
-// the music files left out.
+// a progress dialog with Cancel, and packs the folder behind the head into one package file, on a
+// thread of its own while the windows go on painting. The main window is busy meanwhile; every failure is
+// reported, removes what was written and gives the window back, and a signal that ends the program removes it
+// too. The message at the end names the music files left out.
 
 #include "export_error.h"
 #include "package_extension.h"

@@ -12,6 +12,7 @@
 #include "qt_application_environment.h"
 #include "show_extension.h"
 #include "stub_codec.h"
+#include "test_wav.h"
 #include "watched_fifo.h"
 
 #include <QApplication>
@@ -170,16 +171,27 @@ TEST_F(ExportCommand, ThePackageRunsItsPlayerInAFolderOfItsOwnAndRemovesIt) {
 }
 
 // A music file that is no sound, or no regular file (a FIFO, which would hold the window in its open
-// for good), is left out and named in the message at the end.
-TEST_F(ExportCommand, MusicThatCannotBeConvertedIsLeftOutAndNamed) {
+// for good), is left out and named in the message at the end. Long music is packed while the windows
+// go on: their timers run meanwhile.
+TEST_F(ExportCommand, MusicThatCannotBeConvertedIsLeftOutAndNamedAndLongMusicIsPackedAside) {
     const WatchedFifo fifo(pictures + QStringLiteral("/pipe.mp3"));
     ASSERT_TRUE(fifo.made());
-    show.setShowData(ShowExtension::withMusic({}, {pictures + QStringLiteral("/pipe.mp3")}));
+    const QString tune = pictures + QStringLiteral("/tune.wav");
+    ASSERT_TRUE(writeTestWav(tune, 600000));
+    show.setShowData(ShowExtension::withMusic({}, {tune, pictures + QStringLiteral("/pipe.mp3")}));
+    bool servedWhilePacked = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        servedWhilePacked |= status->text().startsWith(QLatin1String("Creating Stand-alone Verasco...")) &&
+                             !status->text().contains(QLatin1String("done"));
+    });
+    poll.start(1);
     answers << target(QStringLiteral("show"));
     runWith();
     EXPECT_EQ(messages, QStringList{QStringLiteral("Information|Stand-alone Verasco created.|Music left out: "
                                                    "pipe.mp3")});
     EXPECT_FALSE(fifo.opened());
+    EXPECT_TRUE(servedWhilePacked);
 }
 
 // The music is converted on a thread of its own behind the progress dialog, whose Cancel stops the
