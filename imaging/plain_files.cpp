@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <vector>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -76,6 +77,33 @@ std::optional<QByteArray> readRegularFile(const QString& path, qint64 limit, QSt
     if (!openRegularFile(file, path, error))
         return std::nullopt;
     return readAtMost(file, limit, error);
+}
+
+QString copyRegularFile(const QString& from, const QString& to, qint64 limit) {
+    QFile in;
+    QString reason;
+    if (!openRegularFile(in, from, &reason))
+        return reason;
+    const qint64 reported = in.size();
+    if (QString tooLarge = overrunReason(reported, reported, limit); !tooLarge.isEmpty())
+        return tooLarge;
+    QFile out(to);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered) ||
+        !out.setPermissions(in.permissions()))
+        return out.errorString();
+    constexpr qint64 Block = 64 * 1024;
+    std::vector<char> block(Block);
+    for (qint64 copied = 0;;) {
+        const qint64 n = in.read(block.data(), Block);
+        if (n < 0)
+            return in.errorString();
+        if (n == 0)
+            return {};
+        if (QString overrun = overrunReason(copied += n, reported, limit); !overrun.isEmpty())
+            return overrun;
+        if (!writeAll(out, block.data(), n))
+            return out.errorString();
+    }
 }
 
 bool writeAll(QFile& file, const char* bytes, qint64 size) {

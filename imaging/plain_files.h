@@ -41,6 +41,11 @@ std::optional<QByteArray> readAtMost(QFile& file, qint64 limit, QString* error =
 // A regular file's whole content (openRegularFile, then readAtMost).
 std::optional<QByteArray> readRegularFile(const QString& path, qint64 limit, QString* error = nullptr);
 
+// Copies the regular file `from` of at most `limit` bytes, with its permissions, to the new file `to`;
+// empty, or why it could not. The copy stops within a block past the limit or the size the file
+// reported, so that an endless file fills no disk.
+QString copyRegularFile(const QString& from, const QString& to, qint64 limit);
+
 // Writes all of `bytes` to a file opened unbuffered. A write cut short (a full disk, a file-size
 // limit) reports no error, so the rest is written again until the system says why it cannot be:
 // on failure the file's errorString() gives the system's reason.

@@ -4,11 +4,15 @@
 #include "codec_backend.h"
 #include "show_document.h"
 #include "show_extension.h"
+#include "work_wait.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
+#include <map>
 
 namespace sharing {
 namespace {
@@ -21,6 +25,22 @@ std::int64_t soundMs(CodecBackend& codec, const QString& path) {
         return -1;
     const SoundFacts facts = codec.probeSound(path);
     return facts.readable ? facts.durationMs : -1;
+}
+
+// The length of each file, each measured once, on a thread of its own: a long list, or a file that
+// states no length and is measured by decoding it, holds no window meanwhile.
+std::map<QString, std::int64_t> soundLengths(CodecBackend& codec, const QStringList& paths) {
+    std::map<QString, std::int64_t> lengths;
+    for (const QString& path : paths)
+        lengths.emplace(path, -1);
+    std::future<void> work = std::async(std::launch::async, [&codec, &lengths] {
+        for (auto& [path, ms] : lengths)
+            ms = soundMs(codec, path);
+    });
+    imaging::waitForWork([&work](int ms) {
+        return work.wait_for(std::chrono::milliseconds(ms)) == std::future_status::ready;
+    });
+    return lengths;
 }
 
 } // namespace
@@ -54,9 +74,19 @@ std::vector<int> fittedSlideTimes(const std::vector<FitSlide>& slides, std::int6
 }
 
 QString fitSlidesToMusic(ShowDocument& show, CodecBackend& codec) {
+    const QStringList music = ShowExtension::musicPaths(show.showData());
+    QStringList sounds = music;
+    for (int i = 0; i < show.SlideCount; ++i)
+        if (show.slide(i).HoldForAudio)
+            sounds.append(show.audioPath(i));
+    const std::map<QString, std::int64_t> lengths = soundLengths(codec, sounds);
+    const auto lengthOf = [&lengths](const QString& path) {
+        const auto found = lengths.find(path);
+        return found == lengths.end() ? std::int64_t(-1) : found->second;
+    };
     std::int64_t musicMs = 0;
-    for (const QString& path : ShowExtension::musicPaths(show.showData()))
-        musicMs += std::max<std::int64_t>(0, soundMs(codec, path));
+    for (const QString& path : music)
+        musicMs += std::max<std::int64_t>(0, lengthOf(path));
     if (musicMs <= 0)
         return QCoreApplication::translate("MusicFit", "The show has no music that can be played.");
     std::vector<FitSlide> slides;
@@ -64,7 +94,7 @@ QString fitSlidesToMusic(ShowDocument& show, CodecBackend& codec) {
         const TSlideRecord& record = show.slide(i);
         FitSlide slide{record.Delay, -1};
         if (record.HoldForAudio)
-            slide.heldMs = soundMs(codec, show.audioPath(i));
+            slide.heldMs = lengthOf(show.audioPath(i));
         slides.push_back(slide);
     }
     const std::vector<int> times = fittedSlideTimes(slides, musicMs);

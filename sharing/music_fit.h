@@ -24,9 +24,9 @@ struct FitSlide {
 // The slides' new times in seconds (held slides keep theirs) for music of `musicMs` milliseconds.
 std::vector<int> fittedSlideTimes(const std::vector<FitSlide>& slides, std::int64_t musicMs);
 
-// Measures the music and the held slides' sounds with the codec and gives the slides their fitted
-// times as one step of the show's history ("Fit Slides to Music"). An empty text on success, or
-// why nothing was changed.
+// Measures the music and the held slides' sounds with the codec, on a thread of its own while the
+// windows go on painting, and gives the slides their fitted times as one step of the show's history
+// ("Fit Slides to Music"). An empty text on success, or why nothing was changed.
 QString fitSlidesToMusic(ShowDocument& show, CodecBackend& codec);
 
 } // namespace sharing

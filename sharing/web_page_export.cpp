@@ -4,6 +4,7 @@
 #include "codec_module.h"
 #include "image_loader.h"
 #include "missing_picture.h"
+#include "plain_files.h"
 #include "qpx_encoder.h"
 #include "target_files.h"
 #include "web_page_data.h"
@@ -184,9 +185,9 @@ bool PageFiles::makeSound(CodecBackend& codec, SoundFile& sound, QString* error)
     const QString path = QDir(folder_).filePath(name);
     QString why;
     if (asItIs) {
-        QFile source(sound.source);
-        if (!source.copy(path)) {
-            *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), source.errorString());
+        if (const QString reason = imaging::copyRegularFile(sound.source, path, imaging::SoundFileLimit);
+            !reason.isEmpty()) {
+            *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), reason);
             return false;
         }
         QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |

@@ -41,24 +41,36 @@ std::optional<ExportError> runExtensionPass(const ExtensionPassJob& job, std::ve
     QStringList reserved = job.reservedNames;
     reserved.append(QLatin1String(ExtensionMemberName));
     // The music is converted first, so that the block names only the members that are packed.
+    const QJsonArray given = show.showData().value(MusicKey).toArray();
+    std::vector<MusicConversion> conversions;
+    for (const QJsonValue& value : given)
+        conversions.push_back({value.toObject().value(PathKey).toString(),
+                               folder.filePath(QStringLiteral("music-%1").arg(conversions.size()))});
+    std::vector<bool> converted(conversions.size(), false);
+    if (!conversions.empty() && job.convertMusic) {
+        const std::optional<std::vector<bool>> done = job.convertMusic(conversions);
+        if (!done)
+            return ExportError{{}, {}, true};
+        converted = *done;
+    }
     std::vector<PackageFile> music;
     QJsonArray entries;
-    for (const QJsonValue& value : show.showData().value(MusicKey).toArray()) {
-        QJsonObject entry = value.toObject();
-        const QString path = entry.value(PathKey).toString();
-        QString reason;
-        const QString copy = folder.filePath(QStringLiteral("music-%1").arg(music.size()));
-        if (path.isEmpty() || !job.convertMusic || !job.convertMusic(path, copy, reason)) {
-            QFile::remove(copy);
+    for (std::size_t i = 0; i < conversions.size(); ++i) {
+        const MusicConversion& conversion = conversions[i];
+        if (!converted[i]) {
+            QFile::remove(conversion.to);
+            if (job.leftOut && !conversion.from.isEmpty())
+                job.leftOut->push_back(conversion.from);
             continue;
         }
         std::vector<PackageFile> taken = files;
         taken.insert(taken.end(), music.begin(), music.end());
         const QString member =
             freePackageName(QStringLiteral("music-%1.wav").arg(music.size() + 1), reserved, taken);
+        QJsonObject entry = given[qsizetype(i)].toObject();
         entry.insert(PathKey, member);
         entries.append(entry);
-        music.push_back({copy, member});
+        music.push_back({conversion.to, member});
     }
     QJsonObject data = show.showData();
     if (entries.isEmpty())

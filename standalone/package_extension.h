@@ -3,7 +3,8 @@
 // The show's data beyond the slide records in a package, after the slides' sounds: "images.vrx",
 // the show's extension block as the show file writes it with each music entry's path replaced by
 // its member name, then the music as 16-bit PCM WAV members "music-1.wav", "music-2.wav"...,
-// since a package's players decode no other sound. A music file that cannot be decoded is left out.
+// since a package's players decode no other sound. A music file that cannot be decoded is left out
+// and named.
 // A show without such data adds nothing, so that its package is that of a show of records alone.
 
 #include "export_error.h"
@@ -21,19 +22,26 @@ class ShowDocument;
 // The member that holds the block.
 inline constexpr char ExtensionMemberName[] = "images.vrx";
 
-// Writes the sound file `from` as a PCM WAV file `to`; false with the reason when it cannot.
-using MusicConverter = std::function<bool(const QString& from, const QString& to, QString& reason)>;
+// A sound file to be written as a PCM WAV file.
+struct MusicConversion {
+    QString from;
+    QString to;
+};
+
+// Converts the files; for each whether it was converted, or nothing when the user stopped the work.
+using MusicConverter = std::function<std::optional<std::vector<bool>>(const std::vector<MusicConversion>&)>;
 
 struct ExtensionPassJob {
     const ShowDocument* show = nullptr;
     QString packageFolder;
     QStringList reservedNames; // names no member of the show's data may take
     MusicConverter convertMusic;
+    std::vector<QString>* leftOut = nullptr; // told the music files that were left out
 };
 
 // True when the show holds data beyond its records, so that its package carries the block.
 bool hasExtensionData(const ShowDocument& show);
 
 // Writes the block and the music into the package folder and appends them to `files`, after what
-// is there; nothing for a show without such data.
+// is there; nothing for a show without such data. Stopped by the user, it fails as cancelled.
 std::optional<ExportError> runExtensionPass(const ExtensionPassJob& job, std::vector<PackageFile>& files);

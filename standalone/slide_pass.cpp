@@ -27,35 +27,6 @@ ExportError fileError(const QString& text, const QString& path, const QString& r
     return {text, QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason};
 }
 
-// Copies a regular file of at most `limit` bytes, with its permissions, to a new file; why it could
-// not, or nothing. The copy stops within a block past the limit or the file's reported size, so
-// an endless file fills no disk.
-QString copyRegularFile(const QString& from, const QString& to, qint64 limit) {
-    QFile in;
-    QString reason;
-    if (!imaging::openRegularFile(in, from, &reason))
-        return reason;
-    const qint64 reported = in.size();
-    if (QString tooLarge = imaging::overrunReason(reported, reported, limit); !tooLarge.isEmpty())
-        return tooLarge;
-    QFile out(to);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered) ||
-        !out.setPermissions(in.permissions()))
-        return out.errorString();
-    std::vector<char> block(CopyBlock);
-    for (qint64 copied = 0;;) {
-        const qint64 n = in.read(block.data(), CopyBlock);
-        if (n < 0)
-            return in.errorString();
-        if (n == 0)
-            return {};
-        if (QString overrun = imaging::overrunReason(copied += n, reported, limit); !overrun.isEmpty())
-            return overrun;
-        if (!imaging::writeAll(out, block.data(), n))
-            return out.errorString();
-    }
-}
-
 class Pass {
   public:
     Pass(const SlidePassJob& job, std::vector<PackageFile>& files)
@@ -290,7 +261,7 @@ class Pass {
             member = freeMemberName(ShowFile::fileNamePart(audio));
             const QString copy =
                 QDir(job_.packageFolder).filePath(QStringLiteral("sound-%1").arg(files_.size()));
-            if (const QString reason = copyRegularFile(audio, copy, imaging::SoundFileLimit);
+            if (const QString reason = imaging::copyRegularFile(audio, copy, imaging::SoundFileLimit);
                 !reason.isEmpty())
                 return fileError(
                     QCoreApplication::translate("StandaloneExport", "An audio file could not be packed."),

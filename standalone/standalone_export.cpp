@@ -8,11 +8,14 @@
 #include "package_extension.h"
 #include "qpx_conversion.h"
 #include "save_exe_dialog.h"
+#include "share_progress.h"
 #include "shared_flags.h"
+#include "shared_show.h"
 #include "show_document.h"
 #include "slide_pass.h"
 #include "work_files.h"
 #include "work_removal.h"
+#include "work_wait.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,7 +24,9 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <future>
 #include <memory>
 
 namespace {
@@ -73,16 +78,43 @@ std::optional<ExportError> refuseTargetName(const QString& target) {
     return std::nullopt;
 }
 
-// The show's music as PCM WAV through the codec module; without the module no music is packed.
-MusicConverter convertMusic() {
-    return [](const QString& from, const QString& to, QString& reason) {
-        sharing::CodecBackend* codec = sharing::codecBackend(&reason);
-        static const std::atomic<bool> never{false};
-        return codec && codec->convertToWav(from, to, never, &reason);
-    };
+// The package packed on a thread of its own while the windows go on painting: long music makes
+// members of hundreds of MB, which take seconds to pack.
+std::optional<ExportError> assembleAside(const AssemblyJob& job) {
+    std::future<std::optional<ExportError>> packing =
+        std::async(std::launch::async, [&job] { return assemblePackage(job); });
+    imaging::waitForWork([&packing](int ms) {
+        return packing.wait_for(std::chrono::milliseconds(ms)) == std::future_status::ready;
+    });
+    return packing.get();
 }
 
 } // namespace
+
+// Without the codec module no music is packed.
+std::optional<std::vector<bool>> StandaloneExport::convertMusic(const std::vector<MusicConversion>& files) {
+    std::vector<bool> converted(files.size(), false);
+    sharing::CodecBackend* codec = parts_.codec ? parts_.codec : sharing::codecBackend();
+    if (!codec)
+        return converted;
+    // An arrow over the dialog, whose Cancel may be clicked, in place of the busy window's hourglass.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const sharing::ShareOutcome outcome = sharing::runWithProgress(
+        parts_.window, QCoreApplication::translate("StandaloneExport", "Converting the music..."),
+        [&](const sharing::ShareControl& control) {
+            for (std::size_t i = 0; i < files.size() && !control.cancelled(); ++i) {
+                QString reason;
+                converted[i] = codec->convertToWav(files[i].from, files[i].to, control.cancelFlag(), &reason);
+                control.report(std::int64_t(i + 1), std::int64_t(files.size()));
+            }
+            return sharing::ShareOutcome{
+                control.cancelled() ? sharing::ShareOutcome::Cancelled : sharing::ShareOutcome::Done, {}};
+        });
+    QApplication::restoreOverrideCursor();
+    if (outcome.result == sharing::ShareOutcome::Cancelled)
+        return std::nullopt;
+    return converted;
+}
 
 QString StandaloneExport::chooseTarget(PackagePlatform platform) {
     const QString offered =
@@ -139,7 +171,8 @@ void StandaloneExport::run() {
             busy.release();
             parts_.prompts.message(
                 QCoreApplication::translate("StandaloneExport", "Information"),
-                QCoreApplication::translate("StandaloneExport", "Stand-alone Verasco created."), QString());
+                QCoreApplication::translate("StandaloneExport", "Stand-alone Verasco created."),
+                sharing::musicLeftOutNote(musicLeftOut_));
             *parts_.slideDirectory = QFileInfo(target).absolutePath();
         }
     }
@@ -150,6 +183,7 @@ void StandaloneExport::run() {
 
 std::optional<ExportError> StandaloneExport::write(const QString& target, QualityPreset quality,
                                                    PackagePlatform platform) {
+    musicLeftOut_.clear();
     if (auto refused = refuseTargetName(target))
         return refused;
     if (platform == PackagePlatform::Windows && !PackagePrograms::present(parts_.programsFolder, platform))
@@ -211,7 +245,11 @@ std::optional<ExportError> StandaloneExport::write(const QString& target, Qualit
     std::vector<PackageFile> files;
     std::optional<ExportError> error = runSlidePass(job, files);
     if (!error)
-        error = runExtensionPass({parts_.show, folder.path(), job.reservedNames, convertMusic()}, files);
+        error = runExtensionPass(
+            {parts_.show, folder.path(), job.reservedNames,
+             [this](const std::vector<MusicConversion>& music) { return convertMusic(music); },
+             &musicLeftOut_},
+            files);
     if (!error) {
         setStatus(QCoreApplication::translate("StandaloneExport", "Creating Stand-alone Verasco...") +
                   QString(15, QLatin1Char(' ')));
@@ -219,7 +257,7 @@ std::optional<ExportError> StandaloneExport::write(const QString& target, Qualit
         assembly.partialFile = [&removal](const QString& path, const QString& madeAs) {
             removal.addFile(path, madeAs);
         };
-        error = assemblePackage(assembly);
+        error = assembleAside(assembly);
     }
     // A file of the private folder that could not be written is part of the package to be: the
     // package is named with the system's reason.

@@ -2,11 +2,14 @@
 #pragma once
 // File > "Sa&ve Stand-alone Verasco...": asks where the package goes and with which picture
 // quality, then writes the slide list and the image data into a private temporary folder, converting
-// pictures through the preview's imaging control, and packs the folder behind the head into one
-// package file. The main window is busy meanwhile; every failure is reported, removes what was
-// written and gives the window back, and a signal that ends the program removes it too.
+// pictures through the preview's imaging control and the show's music on a thread of its own behind
+// a progress dialog with Cancel, and packs the folder behind the head into one package file, on a
+// thread of its own while the windows go on painting. The main window is busy meanwhile; every failure is
+// reported, removes what was written and gives the window back, and a signal that ends the program removes it
+// too. The message at the end names the music files left out.
 
 #include "export_error.h"
+#include "package_extension.h"
 #include "package_programs.h"
 #include "quality_presets.h"
 #include "slide_list.h"
@@ -16,11 +19,15 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QLabel;
 class QWidget;
 class ShowDocument;
 class TPhoto;
+namespace sharing {
+class CodecBackend;
+}
 class Tsaveexedlg;
 struct SharedFlags;
 
@@ -47,7 +54,8 @@ struct ExportParts {
     // The setting "PACKAGE PLATFORM": the system chosen last, taken by the settings dialog and kept
     // from it. Without one, packages are for Windows.
     QString* packagePlatform = nullptr;
-    std::function<QString()> showPath; // the show file's path, empty for a show never saved
+    std::function<QString()> showPath;      // the show file's path, empty for a show never saved
+    sharing::CodecBackend* codec = nullptr; // converts the music; unset, the codec module does
 };
 
 class StandaloneExport {
@@ -67,6 +75,8 @@ class StandaloneExport {
     // does not exist yet or may be overwritten.
     QString chooseTarget(PackagePlatform platform);
     void setStatus(const QString& text);
+    std::optional<std::vector<bool>> convertMusic(const std::vector<MusicConversion>& files);
 
     ExportParts parts_;
+    std::vector<QString> musicLeftOut_; // by the last write, since they could not be converted
 };

@@ -987,6 +987,10 @@ fehlt</translation>
         <translation>Eigenständiges Verasco wird erstellt...</translation>
     </message>
     <message>
+        <source>Converting the music...</source>
+        <translation>Die Musik wird umgewandelt...</translation>
+    </message>
+    <message>
         <source>%1: it could not be packed</source>
         <translation>%1: Die Datei konnte nicht gepackt werden</translation>
     </message>

@@ -987,6 +987,10 @@ manquante</translation>
         <translation>Création du Verasco autonome...</translation>
     </message>
     <message>
+        <source>Converting the music...</source>
+        <translation>Conversion de la musique...</translation>
+    </message>
+    <message>
         <source>%1: it could not be packed</source>
         <translation>%1 : il n&apos;a pas pu être empaqueté</translation>
     </message>

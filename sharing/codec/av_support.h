@@ -43,6 +43,31 @@ using FramePtr = std::unique_ptr<AVFrame, FrameFree>;
 using PacketPtr = std::unique_ptr<AVPacket, PacketFree>;
 using ResamplerPtr = std::unique_ptr<SwrContext, ResamplerFree>;
 
+// A sound file as a demuxer reads it, by the rules of every file the program reads and did not
+// write: opened only when it is a regular file (an open never waits for a FIFO's writer or a
+// device), refused beyond the sound files' limit, and read no further than the size it reported
+// (a procfs file reports 0 and may never end). Goes after the demuxer that reads it.
+class InputFile {
+  public:
+    InputFile() = default;
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    // False with *error when the file cannot be read so.
+    bool open(const QString& path, QString* error);
+    // What the demuxer reads it through, once it is open.
+    AVIOContext* io() const { return io_; }
+
+  private:
+    static int read(void* opaque, uint8_t* buffer, int size);
+    static int64_t seek(void* opaque, int64_t offset, int whence);
+
+    QFile file_;
+    qint64 size_ = 0;
+    AVIOContext* io_ = nullptr;
+};
+
 // An output file: its muxer context, its file opened for writing, closed (and the context freed)
 // when it goes.
 class OutputFile {

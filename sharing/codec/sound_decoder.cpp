@@ -16,10 +16,15 @@ namespace {
 constexpr char SoundFormats[] = "wav,mp3,ogg,flac,au,m4a";
 
 // The demuxer opened on the file itself, never on other files or protocols its contents name.
-int openInput(AVFormatContext** input, const QString& path) {
+int openInput(AVFormatContext** input, AVIOContext* io, const QString& path) {
+    *input = avformat_alloc_context();
+    if (!*input)
+        return AVERROR(ENOMEM);
+    (*input)->pb = io;
     AVDictionary* options = nullptr;
     av_dict_set(&options, "format_whitelist", SoundFormats, 0);
     av_dict_set(&options, "protocol_whitelist", "file", 0);
+    // The name still tells the demuxers that look at it which kind of file this is.
     const QByteArray url = "file:" + QFile::encodeName(path);
     const int result = avformat_open_input(input, url.constData(), nullptr, &options);
     av_dict_free(&options);
@@ -29,8 +34,10 @@ int openInput(AVFormatContext** input, const QString& path) {
 } // namespace
 
 bool SoundDecoder::open(const QString& path, QString* error, Layout layout) {
+    if (!file_.open(path, error))
+        return false;
     AVFormatContext* input = nullptr;
-    int result = openInput(&input, path);
+    int result = openInput(&input, file_.io(), path);
     if (result < 0) {
         *error = result == AVERROR(EINVAL)
                      ? QCoreApplication::translate("ShareReasons", "not a sound file the program plays")

@@ -33,6 +33,7 @@ class SoundDecoder {
     bool decodeMore();
     void resample(const AVFrame* frame);
 
+    InputFile file_; // declared first: it goes after the demuxer that reads it
     InputPtr input_;
     CodecContextPtr decoder_;
     ResamplerPtr resampler_;

@@ -3,15 +3,22 @@
 // measured by the codec module, undone in one step.
 
 #include "codec_module.h"
+#include "condition_wait.h"
 #include "music_fit.h"
 #include "qt_application_environment.h"
 #include "share_test_support.h"
 #include "show_extension.h"
+#include "stub_codec.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QThread>
+#include <QTimer>
 #include <QUndoStack>
+
+#include <atomic>
 
 namespace {
 
@@ -73,6 +80,34 @@ TEST(MusicFit, TheShowLastsAsLongAsItsMusicMeasuredFromTheFilesAndOneUndoTakesIt
     made.show.setShowData(ShowExtension::withMusic({}, {made.path("gone.wav")}));
     EXPECT_FALSE(sharing::fitSlidesToMusic(made.show, *codec).isEmpty()) << "no music to fit to";
     EXPECT_EQ(made.show.slide(0).Delay, 5);
+}
+
+// A long list of music, or files measured by decoding them, hold no window: the lengths are read on
+// a thread of their own while the window thread goes on serving its timers.
+TEST(MusicFit, TheLengthsAreReadWhileTheWindowThreadGoesOn) {
+    // Each file lasts 6 s once the window thread has run a timer; given up on after a long wait.
+    struct : StubCodec {
+        std::atomic<bool> windowRan{false};
+        std::atomic<int> probedWithoutWindow{0};
+        sharing::SoundFacts probeSound(const QString&) override {
+            for (const QDeadlineTimer deadline(ConditionWaitMs);
+                 !windowRan && probedWithoutWindow == 0 && !deadline.hasExpired();)
+                QThread::msleep(1);
+            probedWithoutWindow += windowRan ? 0 : 1;
+            return {true, 6000, {}, {}, {}};
+        }
+    } codec;
+    ShareShow made;
+    const QString picture = made.picture("a.jpg", {64, 48}, Qt::blue);
+    made.add(picture, 5);
+    made.add(picture, 5);
+    const QString tune = made.wav("tune.wav", 100);
+    made.show.setShowData(ShowExtension::withMusic({}, {tune, tune, made.wav("other.wav", 100)}));
+    QTimer::singleShot(0, [&codec] { codec.windowRan = true; });
+    EXPECT_EQ(sharing::fitSlidesToMusic(made.show, codec), QString());
+    EXPECT_EQ(codec.probedWithoutWindow, 0);
+    EXPECT_EQ(made.show.slide(0).Delay, 9);
+    EXPECT_EQ(made.show.slide(1).Delay, 9);
 }
 
 } // namespace

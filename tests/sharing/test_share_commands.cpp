@@ -10,6 +10,7 @@
 #include "share_commands.h"
 #include "share_test_support.h"
 #include "show_extension.h"
+#include "watched_fifo.h"
 #include "web_page_export.h"
 
 #include <QApplication>
@@ -146,14 +147,18 @@ TEST_F(ShareCommandTest, ANameWithoutExtensionBecomesAnMp4AndNoToTheOverwriteQue
     answers << video << video;
     overwriteAnswers = {false, true};
     saveDialogs = 0;
-    // A music file that is not there is left out, and the message at the end names it.
-    show.setShowData(ShowExtension::withMusic({}, {out + "/gone.ogg"}));
+    // A music file that is not there, or no regular file (a FIFO, whose open would wait for a writer
+    // for good), is left out, and the message at the end names it.
+    const WatchedFifo fifo(path("pipe.ogg"));
+    ASSERT_TRUE(fifo.made());
+    show.setShowData(ShowExtension::withMusic({}, {out + "/gone.ogg", path("pipe.ogg")}));
     messages.clear();
     commands->saveVideo();
     EXPECT_EQ(saveDialogs, 2);
     EXPECT_EQ(overwriteQuestions, 2);
     EXPECT_EQ(fileBytes(video).mid(4, 4), QByteArray("ftyp"));
-    EXPECT_EQ(messages, QStringList{"Information|Video created.|Music left out: gone.ogg"});
+    EXPECT_EQ(messages, QStringList{"Information|Video created.|Music left out: gone.ogg, pipe.ogg"});
+    EXPECT_FALSE(fifo.opened());
 }
 
 // The page goes into a new folder, an empty one, or the folder of an earlier page, where it replaces

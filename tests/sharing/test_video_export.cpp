@@ -3,16 +3,20 @@
 // size, frame rate and length; each slide's frame against its picture fitted on black, with its
 // caption on a dark band over the picture's bottom; a cross-fade between two slides; a missing
 // picture as the viewer shows it; and the sound track, silent exactly where no slide's sound plays,
-// from every kind of sound file the viewer plays and from no file a sound's file names; the show's
+// from every kind of sound file the viewer plays, from no file a sound's file names and from no file
+// that is not a regular one within the sound files' limit (a FIFO, a device, a procfs file); the show's
 // music under it, ducked and faded at the viewer's levels. The name
 // typed in the save dialog and the container; where the codec module is looked for; Cancel within
 // a long slide; and a write that fails for lack of room.
 #include "codec_module.h"
 #include "frame_renderer.h"
+#include "guarded_child.h"
+#include "plain_files.h"
 #include "qt_application_environment.h"
 #include "share_test_support.h"
 #include "show_extension.h"
 #include "video_export.h"
+#include "watched_fifo.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,6 +31,7 @@
 #include <atomic>
 #include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <sys/resource.h>
 
@@ -329,9 +334,11 @@ TEST(VideoExport, EverySoundKindIsHeardAndAMissingPictureLooksAsInTheViewer) {
     EXPECT_GT(pixelsNear(missing, middle, Qt::black, 80), 100);
 }
 
-// A file with a sound's name that names other files (a concat script called concat.mp3) is not a
-// sound: it is never followed to the real sound it points at.
-TEST(VideoExport, ASoundFileNamingOtherFilesIsRefused) {
+// Only a regular file within the sound files' limit is read as a sound: a FIFO without a writer
+// would hold the export in its open for good, a device or a procfs file (which reports size 0 and goes
+// on for hundreds of GB) would be read without end, and a file with a sound's name that names other
+// files (a concat script called concat.mp3) is never followed to the real sound it points at.
+TEST(VideoExport, OnlyRegularSoundFilesWithinTheLimitAreRead) {
     ShareShow show;
     ASSERT_FALSE(show.wav("real.wav", 900).isEmpty());
     QString error;
@@ -341,9 +348,33 @@ TEST(VideoExport, ASoundFileNamingOtherFilesIsRefused) {
     QFile list(show.path("concat.mp3"));
     ASSERT_TRUE(list.open(QIODevice::WriteOnly) && list.write("ffconcat version 1.0\nfile 'real.wav'\n") > 0);
     list.close();
-    const sharing::SoundFacts facts = codec->probeSound(list.fileName());
-    EXPECT_FALSE(facts.readable) << facts.container.toStdString();
-    EXPECT_FALSE(facts.error.isEmpty());
+    const WatchedFifo fifo(show.path("pipe.mp3"));
+    ASSERT_TRUE(fifo.made());
+    ASSERT_TRUE(QFile::link("/dev/zero", show.path("zero.wav")));
+    ASSERT_TRUE(QFile::link("/proc/self/pagemap", show.path("pagemap.mp3")));
+    // A sound's header before 2 GB of silence, sparse: it takes no room on the disk.
+    ASSERT_TRUE(QFile::copy(show.path("real.wav"), show.path("huge.wav")));
+    QFile huge(show.path("huge.wav"));
+    ASSERT_TRUE(huge.resize(imaging::SoundFileLimit + 1));
+    const struct {
+        const char* name;
+        const char* reason;
+    } rows[] = {{"concat.mp3", ""},
+                {"pipe.mp3", "not a regular file"},
+                {"zero.wav", "not a regular file"},
+                {"pagemap.mp3", ""},
+                {"huge.wav", "file too large (over 2048 MB)"}};
+    // Each in a child process, so that a file read without end fails its row instead of the whole test.
+    for (const auto& row : rows)
+        EXPECT_EQ(inGuardedChild([&] {
+                      const sharing::SoundFacts facts = codec->probeSound(show.path(row.name));
+                      std::fprintf(stderr, "%s: %s\n", row.name, qPrintable(facts.error));
+                      return !facts.readable && !facts.error.isEmpty() &&
+                             facts.error.contains(QLatin1String(row.reason));
+                  }),
+                  "")
+            << row.name;
+    EXPECT_FALSE(fifo.opened());
 }
 
 // The module is looked for in this build only by the programs inside it; an installed program looks

@@ -92,6 +92,7 @@ StandaloneExport& ExportSetup::exporter() {
         parts.programsFolder = programs;
         parts.packagePlatform = &packagePlatform;
         parts.showPath = [this] { return showPath; };
+        parts.codec = codec;
         exporter_ = std::make_unique<StandaloneExport>(std::move(parts));
     }
     return *exporter_;

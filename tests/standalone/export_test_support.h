@@ -51,7 +51,8 @@ class ExportSetup {
     PlayerOptions options;
     // The setting the settings dialog starts from and keeps its choice in: packages that run here.
     QString packagePlatform = QStringLiteral("Linux");
-    QString showPath; // the show file's path; empty for a show never saved
+    QString showPath;                       // the show file's path; empty for a show never saved
+    sharing::CodecBackend* codec = nullptr; // converts the music; unset, the codec module does
     QWidget window;
     QLabel* status = nullptr;
     SharedFlags flags;

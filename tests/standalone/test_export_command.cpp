@@ -1,20 +1,29 @@
 // SPDX-License-Identifier: MIT
 // File > "Sa&ve Stand-alone Verasco..." from the save dialog to the message at the end: the ".exe"
-// rule, the overwrite question, the settings dialog, the busy window given back on every path, and
-// a package that really runs its player in a private folder through the head.
+// rule, the overwrite question, the settings dialog, the music converted behind a progress dialog
+// with Cancel, the busy window given back on every path, and a package that really runs its player
+// in a private folder through the head.
 
+#include "condition_wait.h"
 #include "dialogs.h"
 #include "export_test_support.h"
 #include "gui_test_support.h"
 #include "package_inspection.h"
 #include "qt_application_environment.h"
+#include "show_extension.h"
+#include "stub_codec.h"
+#include "test_wav.h"
+#include "watched_fifo.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -159,6 +168,62 @@ TEST_F(ExportCommand, ThePackageRunsItsPlayerInAFolderOfItsOwnAndRemovesIt) {
                                             "file=TUNE.WAV\n")))
         << out.toStdString();
     EXPECT_TRUE(QDir(target(QStringLiteral("run-tmp"))).isEmpty());
+}
+
+// A music file that is no sound, or no regular file (a FIFO, which would hold the window in its open
+// for good), is left out and named in the message at the end. Long music is packed while the windows
+// go on: their timers run meanwhile.
+TEST_F(ExportCommand, MusicThatCannotBeConvertedIsLeftOutAndNamedAndLongMusicIsPackedAside) {
+    const WatchedFifo fifo(pictures + QStringLiteral("/pipe.mp3"));
+    ASSERT_TRUE(fifo.made());
+    const QString tune = pictures + QStringLiteral("/tune.wav");
+    ASSERT_TRUE(writeTestWav(tune, 600000));
+    show.setShowData(ShowExtension::withMusic({}, {tune, pictures + QStringLiteral("/pipe.mp3")}));
+    bool servedWhilePacked = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        servedWhilePacked |= status->text().startsWith(QLatin1String("Creating Stand-alone Verasco...")) &&
+                             !status->text().contains(QLatin1String("done"));
+    });
+    poll.start(1);
+    answers << target(QStringLiteral("show"));
+    runWith();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Information|Stand-alone Verasco created.|Music left out: "
+                                                   "pipe.mp3")});
+    EXPECT_FALSE(fifo.opened());
+    EXPECT_TRUE(servedWhilePacked);
+}
+
+// The music is converted on a thread of its own behind the progress dialog, whose Cancel stops the
+// export without a word and leaves nothing.
+TEST_F(ExportCommand, CancelWhileTheMusicIsConvertedLeavesNothing) {
+    // Converts nothing: holds each conversion until it is cancelled.
+    struct : StubCodec {
+        bool convertToWav(const QString&, const QString&, const std::atomic<bool>& cancel,
+                          QString*) override {
+            for (const QDeadlineTimer deadline(ConditionWaitMs); !cancel && !deadline.hasExpired();)
+                QThread::msleep(1);
+            return false;
+        }
+    } held;
+    codec = &held;
+    show.setShowData(ShowExtension::withMusic({}, {pictures + QStringLiteral("/tune.wav")}));
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (!progress || progress->objectName() != QLatin1String("shareProgress"))
+            return;
+        poll.stop();
+        progress->findChild<QPushButton*>()->click();
+    });
+    poll.start(2);
+    answers << target(QStringLiteral("show"));
+    runWith();
+    EXPECT_FALSE(poll.isActive()) << "the progress dialog was shown";
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(target(QStringLiteral("show"))));
+    EXPECT_TRUE(temporaryEntries().isEmpty());
+    expectWindowGivenBack();
 }
 
 } // namespace
