@@ -8,8 +8,6 @@
 
 #include <QEvent>
 #include <QFileInfo>
-#include <QScreen>
-#include <QStyle>
 #include <QTimer>
 
 #include <cstdio>
@@ -99,11 +97,7 @@ VerascoStartup::VerascoStartup(const QStringList& commandLine, const std::functi
     main->processCommandLine(arguments);
     main->listRememberedFolder();
 
-    // The design size is where the window starts and the least it may be made.
-    main->resize(main->minimumSizeHint());
-    if (const QScreen* screen = main->screen())
-        main->setGeometry(
-            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, main->size(), screen->availableGeometry()));
+    main->placeAtStart();
     main->show();
 }
 
