@@ -186,9 +186,9 @@ void DjpegFiveHundred(benchmark::State& state) {
     djpegEach(state, photos);
 }
 
-BENCHMARK(ScanFolderToFirstScreen)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(DjpegFirstScreen)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(ScanCachedFolderToFirstScreen)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(ScanFolderToFirstScreen)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(DjpegFirstScreen)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(ScanCachedFolderToFirstScreen)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
 BENCHMARK(AddAllFiveHundred)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(DjpegFiveHundred)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(AddAllFiveHundredCached)->Unit(benchmark::kMillisecond)->Iterations(1);
