@@ -242,20 +242,14 @@ int servedConnections(const InstanceHandoff& handoff) {
 }
 
 // Connections of a process of this user that hold places: each made and never used, or sending a
-// raise request, or one byte of a record, every 200 ms for as long as it lives.
-enum class Slowly { BringNothing, RaiseOften, Trickle };
+// raise request every 200 ms for as long as it lives.
 struct SlowClients {
-    SlowClients(const QString& socketPath, int count, Slowly how) : fds(idleClients(socketPath, count)) {
-        const QByteArray bytes = how == Slowly::RaiseOften
-                                     ? frame(QByteArray())
-                                     : frame(encodeHandoffRecord(QStringLiteral("/tmp/x")));
-        QObject::connect(&tick, &QTimer::timeout, [this, bytes, how] {
-            const qsizetype from = how == Slowly::Trickle ? sent++ % bytes.size() : 0;
+    SlowClients(const QString& socketPath, int count, bool raiseOften) : fds(idleClients(socketPath, count)) {
+        QObject::connect(&tick, &QTimer::timeout, [this] {
             for (int fd : fds)
-                ::send(fd, bytes.constData() + from, how == Slowly::Trickle ? 1 : size_t(bytes.size()),
-                       MSG_NOSIGNAL);
+                ::send(fd, "\0\0\0\0", 4, MSG_NOSIGNAL);
         });
-        if (how != Slowly::BringNothing)
+        if (raiseOften)
             tick.start(200);
     }
     ~SlowClients() {
@@ -264,7 +258,6 @@ struct SlowClients {
     }
     std::vector<int> fds;
     QTimer tick;
-    qsizetype sent = 0;
 };
 
 // However the places are held, a later start hands over once the holders are dropped, or, with no
@@ -272,21 +265,20 @@ struct SlowClients {
 TEST(InstanceHandoff, ConnectionsAreCappedAndSlowOnesDoNotBlockALaterStart) {
     const struct {
         const char* name;
-        Slowly how;
+        bool raiseOften;
         int clients;
         bool served; // whether the instance's event loop runs while the later start waits
     } rows[] = {
-        {"connections that bring nothing", Slowly::BringNothing, InstanceHandoff::MaxConnections + 8, true},
-        {"connections that raise often", Slowly::RaiseOften, InstanceHandoff::MaxConnections + 8, true},
-        {"connections that trickle a record", Slowly::Trickle, InstanceHandoff::MaxConnections, true},
-        {"an instance that takes no connection", Slowly::BringNothing, 0, false},
+        {"connections that bring nothing", false, InstanceHandoff::MaxConnections + 8, true},
+        {"connections that raise often", true, InstanceHandoff::MaxConnections + 8, true},
+        {"an instance that takes no connection", false, 0, false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         FirstInstance first(uniqueKey("crowd"));
         first.handoff.setConnectionTimeoutMs(1000);
         ASSERT_TRUE(first.handoff.becomeFirstInstance());
-        SlowClients clients(first.handoff.socketPath(), row.clients, row.how);
+        SlowClients clients(first.handoff.socketPath(), row.clients, row.raiseOften);
         QTest::qWait(50);
         EXPECT_EQ(servedConnections(first.handoff), std::min(row.clients, InstanceHandoff::MaxConnections));
         auto helper = startHelper(first.handoff.key(), 0, {QStringLiteral("/tmp/after.png")});
