@@ -35,6 +35,8 @@ int main(int argc, char** argv) {
     VerascoStartup startup(app.arguments().mid(1), [&fonts] { fonts.wait(); });
     if (startup.handedOver())
         return 0;
+    if (startup.handOverFailed())
+        return 1;
     for (const QString& line : missingShippedFileReport())
         std::fprintf(stderr, "%s\n", qPrintable(line));
     if (qEnvironmentVariableIsSet("VERASCO_QUIT_WHEN_SHOWN"))

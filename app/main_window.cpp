@@ -49,6 +49,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 
 namespace {
@@ -379,6 +380,17 @@ std::function<bool(const QString&)> TMainFormverasco::agreeToDefaults() const {
         [confirm](const QString& question) { return confirm->ask(question, {}, false) == Tconfirmfrm::Yes; };
 }
 
+void TMainFormverasco::placeAtStart() {
+    // Qt moves a restored window that would lie off every screen, or reach past one, onto a screen.
+    if (restoreGeometry(QByteArray::fromBase64(settings_.WindowGeometry.toLatin1())))
+        return;
+    // The design size is where the window starts and the least it may be made.
+    resize(minimumSizeHint());
+    if (const QScreen* place = screen())
+        setGeometry(
+            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), place->availableGeometry()));
+}
+
 bool TMainFormverasco::FormCloseQuery() {
     return lifecycle_->FormCloseQuery();
 }
@@ -393,6 +405,7 @@ void TMainFormverasco::FormClose() {
     OvcTable2->setAllowRedraw(false);
     if (browser_)
         settings_.ImageDirectory = FileListBox1->Directory();
+    settings_.WindowGeometry = QString::fromLatin1(saveGeometry().toBase64());
     SettingsStore store;
     settings_.write(store);
     storedSettings_ = settings_.storedValues();

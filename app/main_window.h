@@ -65,6 +65,10 @@ class TMainFormverasco : public QMainWindow {
     // window systems do only once the user clicks into it). A folder that cannot be listed is left
     // to the activation, which says so.
     void listRememberedFolder();
+    // Places the window for its first showing: where and as large as it was when it last closed,
+    // made to fit a screen that is there; at the first start (or from a place that cannot be read)
+    // at its design size in the middle of its screen.
+    void placeAtStart();
 
     ShowDocument& document() { return show_; }
     SharedFlags& flags() { return flags_; }

@@ -26,6 +26,7 @@ const QString CrossFadeTimeName = QStringLiteral("CROSS FADE TIME");
 const QString PackagePlatformName = QStringLiteral("PACKAGE PLATFORM");
 const QString AppearanceName = QStringLiteral("APPEARANCE");
 const QString ThumbnailSizeName = QStringLiteral("THUMBNAIL SIZE");
+const QString WindowGeometryName = QStringLiteral("WINDOW GEOMETRY");
 const QStringList Appearances = {QStringLiteral("System"), QStringLiteral("Light"), QStringLiteral("Dark")};
 
 QString recentShowName(int number) {
@@ -106,6 +107,7 @@ Settings Settings::read(const SettingsStore& store) {
         s.Appearance = d.Appearance;
     s.ThumbnailSize =
         std::clamp(readNumber(store, ThumbnailSizeName, d.ThumbnailSize), MinThumbnailSize, MaxThumbnailSize);
+    s.WindowGeometry = readString(store, WindowGeometryName, d.WindowGeometry);
     for (int number = Settings::MaxRecentShows; number >= 1; --number) {
         const QString path = readString(store, recentShowName(number), QString());
         if (!path.isEmpty())
@@ -131,6 +133,7 @@ std::vector<std::pair<QString, QString>> Settings::storedValues() const {
         {PackagePlatformName, PackagePlatform},
         {AppearanceName, Appearance},
         {ThumbnailSizeName, QString::number(ThumbnailSize)},
+        {WindowGeometryName, WindowGeometry},
     };
     for (int i = 0; i < RecentShows.size(); ++i)
         values.emplace_back(recentShowName(i + 1), RecentShows.at(i));

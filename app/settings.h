@@ -30,6 +30,9 @@ struct Settings {
     QStringList RecentShows;       // "RECENT SHOW 1" to "RECENT SHOW 8": the last shows opened or saved
     QString Appearance = QStringLiteral("System"); // "APPEARANCE": "System", "Light" or "Dark"
     int ThumbnailSize = 80; // "THUMBNAIL SIZE": the width of the grids' thumbnails in pixels, 80 to 256
+    // "WINDOW GEOMETRY": the main window's place and size when it last closed, as Qt saves a window's
+    // geometry, in Base64; empty before the first close (the window then starts at its design size).
+    QString WindowGeometry;
 
     static constexpr int MinCrossFadeTime = 200;
     static constexpr int MaxCrossFadeTime = 2000;

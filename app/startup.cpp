@@ -8,8 +8,6 @@
 
 #include <QEvent>
 #include <QFileInfo>
-#include <QScreen>
-#include <QStyle>
 #include <QTimer>
 
 #include <cstdio>
@@ -75,12 +73,13 @@ VerascoStartup::VerascoStartup(const QStringList& commandLine, const std::functi
     : handoff_(std::make_unique<InstanceHandoff>()) {
     const QStringList arguments = absoluteArguments(commandLine);
     if (!handoff_->becomeFirstInstance()) {
-        if (handoff_->forwardToFirstInstance(arguments)) {
-            handedOver_ = true;
-            return;
-        }
-        // The running instance cannot be reached: rather than lose the paths, this start runs too.
-        std::fputs("verasco: the running instance does not answer; this one runs on its own\n", stderr);
+        handedOver_ = handoff_->forwardToFirstInstance(arguments);
+        handOverFailed_ = !handedOver_;
+        // A second window beside the running one would not be the one instance the user has: this
+        // start ends, having said what did not reach the running one.
+        if (handOverFailed_)
+            std::fputs("verasco: the running instance does not answer; start again once it does\n", stderr);
+        return;
     }
 
     if (beforeWindows)
@@ -98,11 +97,7 @@ VerascoStartup::VerascoStartup(const QStringList& commandLine, const std::functi
     main->processCommandLine(arguments);
     main->listRememberedFolder();
 
-    // The design size is where the window starts and the least it may be made.
-    main->resize(main->minimumSizeHint());
-    if (const QScreen* screen = main->screen())
-        main->setGeometry(
-            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, main->size(), screen->availableGeometry()));
+    main->placeAtStart();
     main->show();
 }
 

@@ -13,15 +13,17 @@ struct AppWindows;
 
 class VerascoStartup {
   public:
-    // arguments: the command line without the program name. beforeWindows runs, in a start that
-    // runs on its own, just before the first window is created.
+    // arguments: the command line without the program name. beforeWindows runs, in a first
+    // instance, just before the first window is created.
     explicit VerascoStartup(const QStringList& arguments, const std::function<void()>& beforeWindows = {});
     ~VerascoStartup();
 
     // True when another instance was running and received the paths; the process then ends
-    // without creating a window. A running instance that cannot be reached does not count: this
-    // start then runs on its own.
+    // without creating a window.
     bool handedOver() const { return handedOver_; }
+    // True when another instance holds the place but did not take the paths in time: the process
+    // ends without a window as well, with an error (said on standard error).
+    bool handOverFailed() const { return handOverFailed_; }
     // The windows of a first instance, the main window shown.
     AppWindows* windows() const { return windows_.get(); }
 
@@ -29,6 +31,7 @@ class VerascoStartup {
     std::unique_ptr<InstanceHandoff> handoff_;
     std::unique_ptr<AppWindows> windows_;
     bool handedOver_ = false;
+    bool handOverFailed_ = false;
 };
 
 // "--help" (or "-h") or "--version" anywhere on the command line (the program name left out): the

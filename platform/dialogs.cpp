@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QPrintDialog>
 
@@ -27,12 +28,27 @@ bool chooseFontWithColor(QFont& font, QColor& color, QWidget* parent) {
     return true;
 }
 
-// Qt's file dialog, as its static functions open it, with names for all its parts: an existing
+// Qt's file dialog, which takes as a folder also the name of a new one in a folder that is there
+// (whoever asked for the folder makes it), where Qt's own would say that it is not found.
+class FileDialog : public QFileDialog {
+  public:
+    using QFileDialog::QFileDialog;
+    void accept() override {
+        const QFileInfo chosen(selectedFiles().value(0));
+        if (fileMode() == Directory && !chosen.fileName().isEmpty() && !chosen.exists() &&
+            !chosen.isSymLink() && chosen.dir().exists())
+            QDialog::accept();
+        else
+            QFileDialog::accept();
+    }
+};
+
+// The file dialog, as Qt's static functions open it, with names for all its parts: an existing
 // file or files to open, a name to save under (AnyFile; the program asks before it replaces a
 // file) or a folder. Empty when cancelled.
 QStringList chooseFiles(QWidget* parent, const QString& caption, const QString& dir, const QString& filter,
                         QFileDialog::FileMode mode, QString* selectedFilter = nullptr) {
-    QFileDialog dialog(parent, caption, dir, filter);
+    FileDialog dialog(parent, caption, dir, filter);
     dialog.setFileMode(mode);
     if (mode == QFileDialog::AnyFile) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -69,7 +85,7 @@ DialogSeams qtDialogs() {
                                         const QString& filter, QString* selectedFilter) {
         return chooseFiles(parent, caption, dir, filter, QFileDialog::AnyFile, selectedFilter).value(0);
     };
-    seams.getExistingDirectory = [](QWidget* parent, const QString& caption, const QString& dir) {
+    seams.getFolder = [](QWidget* parent, const QString& caption, const QString& dir) {
         return chooseFiles(parent, caption, dir, QString(), QFileDialog::Directory).value(0);
     };
     seams.chooseFont = chooseFontWithColor;

@@ -25,7 +25,9 @@ struct DialogSeams {
     std::function<QString(QWidget*, const QString& caption, const QString& dir, const QString& filter,
                           QString* selectedFilter)>
         getSaveFileNameAndFilter;
-    std::function<QString(QWidget*, const QString& caption, const QString& dir)> getExistingDirectory;
+    // A folder that is there, or the name of a new one in a folder that is there (for the caller to
+    // make).
+    std::function<QString(QWidget*, const QString& caption, const QString& dir)> getFolder;
     std::function<bool(QFont& font, QColor& color, QWidget*)> chooseFont; // font with colour and effects
     // The printer setup dialog: the printer (or a PDF file) and its page; false when cancelled.
     std::function<bool(QPrinter*, QWidget*)> printSetup;

@@ -3,6 +3,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
@@ -109,19 +110,20 @@ bool socketAddress(const QString& path, sockaddr_un& address) {
     return true;
 }
 
-// A socket connected to the instance listening at path, or -1.
+// A socket connected to the instance listening at path, or -1. The connection is made without
+// waiting, so that a full listen queue fails at once instead of blocking the start.
 int connectTo(const QString& path) {
     sockaddr_un address;
     if (!socketAddress(path, address))
         return -1;
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0)
         return -1;
     int result;
     do
         result = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
     while (result < 0 && errno == EINTR);
-    if (result < 0) {
+    if (result < 0 || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
         ::close(fd);
         return -1;
     }
@@ -156,10 +158,9 @@ bool sendAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
-bool sendAndAwaitAnswer(int fd, const QByteArray& payload) {
+bool sendAndAwaitAnswer(int fd, const QByteArray& payload, const QDeadlineTimer& deadline) {
     if (!sendAll(fd, messageFrame(payload)))
         return false;
-    QDeadlineTimer deadline(InstanceHandoff::AnswerTimeoutMs);
     for (;;) {
         pollfd readable{fd, POLLIN, 0};
         const int ready = ::poll(&readable, 1, int(qMax<qint64>(0, deadline.remainingTime())));
@@ -179,8 +180,8 @@ bool sendAndAwaitAnswer(int fd, const QByteArray& payload) {
 
 HandoffConnection::HandoffConnection(int fd, QObject* parent)
     : QObject(parent), m_fd(fd), m_notifier(new QSocketNotifier(fd, QSocketNotifier::Read, this)),
-      m_idle(new QTimer(this)) {
-    m_idle->setSingleShot(true);
+      m_check(new QTimer(this)) {
+    m_check->setSingleShot(true);
 }
 
 HandoffConnection::~HandoffConnection() {
@@ -189,7 +190,7 @@ HandoffConnection::~HandoffConnection() {
 
 void HandoffConnection::close() {
     m_notifier->setEnabled(false);
-    m_idle->stop();
+    m_check->stop();
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
@@ -298,26 +299,35 @@ bool InstanceHandoff::listenForLaterStarts() {
 bool InstanceHandoff::forwardToFirstInstance(const QStringList& arguments) {
     if (m_socketPath.isEmpty())
         return false;
-    QDeadlineTimer deadline(ConnectTimeoutMs);
+    // The first instance may hold the lock but not listen yet, or have every place taken: keep
+    // trying for a bounded time.
+    const QDeadlineTimer handover(HandoverTimeoutMs);
     int fd;
-    // The first instance may hold the lock but not listen yet: keep trying for a bounded time.
-    while ((fd = connectTo(m_socketPath)) < 0) {
-        if (deadline.hasExpired())
-            return false;
+    while ((fd = connectTo(m_socketPath)) < 0 && !handover.hasExpired())
         QThread::msleep(20);
-    }
     // The paths go only to an instance of this user.
-    if (!peerIsThisUser(fd)) {
+    if (fd >= 0 && !peerIsThisUser(fd)) {
         ::close(fd);
         report(QStringLiteral("the instance listening on %1 belongs to another user").arg(m_socketPath));
         return false;
     }
     // Raised before the records and again after them, so the window is in front when all arrived.
-    bool ok = sendAndAwaitAnswer(fd, QByteArray());
-    for (qsizetype i = 0; ok && i < arguments.size(); ++i)
-        ok = sendAndAwaitAnswer(fd, encodeHandoffRecord(arguments[i]));
-    ok = ok && sendAndAwaitAnswer(fd, QByteArray());
-    ::close(fd);
+    bool ok = fd >= 0 && sendAndAwaitAnswer(fd, QByteArray(), handover);
+    if (!ok)
+        report(QStringLiteral("the running instance did not take this start within %1 s")
+                   .arg(HandoverTimeoutMs / 1000));
+    qsizetype handed = 0;
+    while (ok && handed < arguments.size()) {
+        ok = sendAndAwaitAnswer(fd, encodeHandoffRecord(arguments[handed]), QDeadlineTimer(AnswerTimeoutMs));
+        if (ok)
+            ++handed;
+    }
+    ok = ok && sendAndAwaitAnswer(fd, QByteArray(), QDeadlineTimer(AnswerTimeoutMs));
+    if (fd >= 0)
+        ::close(fd);
+    if (handed < arguments.size())
+        report(QStringLiteral("these files were not handed over: ") +
+               arguments.mid(handed).join(QLatin1Char(' ')));
     return ok;
 }
 
@@ -346,8 +356,10 @@ void InstanceHandoff::addConnection(int fd) {
     connect(connection, &QObject::destroyed, this, &InstanceHandoff::connectionEnded);
     connect(connection->m_notifier, &QSocketNotifier::activated, connection,
             [this, connection] { receive(connection); });
-    connect(connection->m_idle, &QTimer::timeout, connection, [this, connection] { dropIfIdle(connection); });
-    connection->m_idle->start(m_idleTimeoutMs);
+    connect(connection->m_check, &QTimer::timeout, connection,
+            [this, connection] { dropIfSlow(connection); });
+    connection->m_deadline = QDeadlineTimer(m_connectionTimeoutMs);
+    connection->m_check->start(m_connectionTimeoutMs);
 }
 
 void InstanceHandoff::connectionEnded() {
@@ -368,15 +380,20 @@ void InstanceHandoff::backOff() {
     });
 }
 
-// A connection that keeps a place without bringing a message loses it; one whose message is still
-// being handled, or waits to be, keeps it.
-void InstanceHandoff::dropIfIdle(HandoffConnection* connection) {
-    if (connection->m_busy || connection->hasCompleteMessage()) {
-        connection->m_idle->start(m_idleTimeoutMs);
+// A connection that keeps a place past its deadline loses it; one whose message is in hand, or
+// waits to be, keeps it until that is answered (serving it starts the check again).
+void InstanceHandoff::dropIfSlow(HandoffConnection* connection) {
+    QPointer<HandoffConnection> guard(connection);
+    if (connection->m_fd >= 0 && !connection->m_peerClosed)
+        receive(connection); // what arrived while the window was busy counts
+    if (!guard || guard->m_fd < 0 || guard->m_busy || guard->hasCompleteMessage())
+        return;
+    if (!guard->m_deadline.hasExpired()) {
+        guard->m_check->start(int(guard->m_deadline.remainingTime()));
         return;
     }
-    connection->close();
-    connection->deleteLater();
+    guard->close();
+    guard->deleteLater();
 }
 
 qsizetype InstanceHandoff::pendingBytes() const {
@@ -430,14 +447,17 @@ void InstanceHandoff::serve(HandoffConnection* connection) {
         const quint32 length = frameLength(connection->m_pending.left(4));
         const QByteArray payload = connection->m_pending.mid(4, length);
         connection->m_pending.remove(0, 4 + length);
+        QElapsedTimer handling;
+        handling.start();
         const char answer = handleMessage(payload);
         if (!guard)
             return;
         if (guard->m_fd >= 0)
             sendAll(guard->m_fd, QByteArray(1, answer));
         guard->m_busy = false;
+        guard->m_deadline += handling.elapsed() + MessageAllowanceMs;
         if (guard->m_fd >= 0)
-            guard->m_idle->start(m_idleTimeoutMs);
+            guard->m_check->start(int(guard->m_deadline.remainingTime()));
         if (guard->hasCompleteMessage()) {
             QTimer::singleShot(0, guard, [this, connection] { serve(connection); });
             return;

@@ -16,6 +16,7 @@
 #include "handoff_record.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QStringList>
 
@@ -38,7 +39,8 @@ class HandoffConnection : public QObject {
 
     int m_fd;
     QSocketNotifier* m_notifier;
-    QTimer* m_idle; // runs while the connection owes a message; then it is dropped
+    QTimer* m_check;           // fires at the deadline
+    QDeadlineTimer m_deadline; // by when the connection must have brought all it has to say
     QByteArray m_pending;
     bool m_peerClosed = false;
     bool m_busy = false;
@@ -56,24 +58,30 @@ class InstanceHandoff : public QObject {
     // lock, so that later starts run on their own instead of waiting for it.
     bool becomeFirstInstance();
     // Second instance: a raise request, each path's record, and a raise request again, waiting for
-    // each answer; only to an instance of this user. false on failure.
+    // each answer; only to an instance of this user. false on failure, which it reports on standard
+    // error (with the paths not handed over).
     bool forwardToFirstInstance(const QStringList& arguments);
 
     QString key() const { return m_key; }
     QString socketPath() const { return m_socketPath; }
     QString lockPath() const { return m_lockPath; }
 
-    // How long a second instance keeps trying to reach a first one that has not started listening yet.
-    static constexpr int ConnectTimeoutMs = 10000;
-    // How long it waits for the first instance to handle one record.
+    // How long a second instance tries to reach the first one and have its raise request answered:
+    // longer than the first takes to drop connections that hold its places, so that a start waiting
+    // behind them still comes through.
+    static constexpr int HandoverTimeoutMs = 10000;
+    // How long it then waits for the first instance to handle one record (which may ask the user).
     static constexpr int AnswerTimeoutMs = 60000;
 
     // The first instance serves at most this many connections at once; further later starts wait in
     // the listen queue until one ends, so that no process can take all its file descriptors.
     static constexpr int MaxConnections = 64;
-    // A connection that brings no message for this long (5 s, unless set otherwise) is dropped. A
-    // later start sends each message at once, right after the answer to the one before.
-    void setIdleTimeoutMs(int ms) { m_idleTimeoutMs = ms; }
+    // A connection has this long (5 s, unless set otherwise) to bring all its messages, plus the
+    // time they took to handle and MessageAllowanceMs for each; what trickles in buys it no more.
+    // Then, unless a message of it is in hand or waits to be handled, it is dropped. A later start
+    // sends each message at once, right after the answer to the one before.
+    void setConnectionTimeoutMs(int ms) { m_connectionTimeoutMs = ms; }
+    static constexpr int MessageAllowanceMs = 100;
     // How long accepting pauses when the process has no file descriptor left, rather than retrying
     // at once for ever.
     static constexpr int AcceptBackoffMs = 1000;
@@ -93,7 +101,7 @@ class InstanceHandoff : public QObject {
     void addConnection(int fd);
     void connectionEnded();
     void backOff();
-    void dropIfIdle(HandoffConnection* connection);
+    void dropIfSlow(HandoffConnection* connection);
     void receive(HandoffConnection* connection);
     qsizetype pendingBytes() const;
     void serve(HandoffConnection* connection);
@@ -109,6 +117,6 @@ class InstanceHandoff : public QObject {
     int m_listenFd = -1;
     QSocketNotifier* m_listenNotifier = nullptr;
     int m_connections = 0;
-    int m_idleTimeoutMs = 5000;
+    int m_connectionTimeoutMs = 5000;
     bool m_backingOff = false;
 };

@@ -88,8 +88,8 @@ QString ShareCommands::chooseTarget(const QString& caption, const QString& name,
 QString ShareCommands::choosePageFolder(const Headlines& what) {
     for (;;) {
         // A folder not there yet is proposed as a name in its parent.
-        const QString chosen = dialogSeams().getExistingDirectory(
-            parts_.window, tr("Save as Web Page"), QDir(*parts_.slideDirectory).filePath(proposedName()));
+        const QString chosen = dialogSeams().getFolder(parts_.window, tr("Save as Web Page"),
+                                                       QDir(*parts_.slideDirectory).filePath(proposedName()));
         if (chosen.isEmpty() || parts_.show->SlideCount == 0)
             return {};
         const QFileInfo folder(chosen);

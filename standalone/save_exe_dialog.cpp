@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "save_exe_dialog.h"
 
+#include "export_names.h"
 #include "help_viewer.h"
 #include "ovc_simple_field.h"
 #include "package_programs.h"
@@ -110,6 +111,7 @@ void Tsaveexedlg::createPanel2() {
     label(Panel2, "Label17", tr("Runs &on:"), QRect(8, 108, 84, 22))->setBuddy(RunsOnBox);
     PlatformNote = label(Panel2, "PlatformNote", QString(), QRect(8, 132, 330, 17));
     connect(RunsOnBox, &QComboBox::currentIndexChanged, this, &Tsaveexedlg::updateSave);
+    connect(RunsOnBox, &QComboBox::currentIndexChanged, this, &Tsaveexedlg::showPackageName);
 }
 
 void Tsaveexedlg::createButtons() {
@@ -150,6 +152,11 @@ void Tsaveexedlg::updateSave() {
     Button1->setEnabled(present && lumfld->isValid() && chromfld->isValid());
 }
 
+// A package for Linux is named without ".exe", one for Windows with it.
+void Tsaveexedlg::showPackageName() {
+    Label5->setText(ExportNames::packageName(chosen_, platform()));
+}
+
 PackagePlatform Tsaveexedlg::platform() const {
     buildContents();
     return RunsOnBox->currentIndex() == int(PackagePlatform::Linux) ? PackagePlatform::Linux
@@ -186,9 +193,10 @@ void Tsaveexedlg::Button3Click() {
     showHelpContext(HelpContext);
 }
 
-void Tsaveexedlg::setFacts(const QString& target, int slides, int imageFiles, int audioFiles) {
+void Tsaveexedlg::setFacts(const QString& chosen, int slides, int imageFiles, int audioFiles) {
     buildContents();
-    Label5->setText(target);
+    chosen_ = chosen;
+    showPackageName();
     Label6->setText(QString::number(slides));
     Label7->setText(QString::number(imageFiles));
     Label8->setText(QString::number(audioFiles));

@@ -29,8 +29,9 @@ class Tsaveexedlg : public DeferredWindow<QDialog> {
 
     explicit Tsaveexedlg(QWidget* parent = nullptr, ContentsTiming timing = ContentsTiming::Now);
 
-    // The four facts of the upper panel: the target path (as it is spelled) and the counts.
-    void setFacts(const QString& target, int slides, int imageFiles, int audioFiles);
+    // The four facts of the upper panel: the package's path (the name chosen in the save dialog,
+    // as it is spelled, named for the system chosen in "Runs &on" as it changes) and the counts.
+    void setFacts(const QString& chosen, int slides, int imageFiles, int audioFiles);
     // Where the three programs are looked for when the dialog is shown.
     void setProgramsFolder(const QString& folder) { programsFolder_ = folder; }
 
@@ -58,11 +59,13 @@ class Tsaveexedlg : public DeferredWindow<QDialog> {
   private:
     void build() override;
     void updateSave();
+    void showPackageName();
     void createPanel1();
     void createPanel2();
     void createButtons();
 
     QString programsFolder_;
+    QString chosen_;                           // the package's name as chosen in the save dialog
     bool programsPresent_[2] = {false, false}; // by PackagePlatform
     bool wide_ = false;
     int pixelsPerInch_ = 96;

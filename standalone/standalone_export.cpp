@@ -148,7 +148,7 @@ void StandaloneExport::run() {
     const ShowDocument& show = *parts_.show;
     parts_.dialog->setProgramsFolder(parts_.programsFolder);
     parts_.dialog->setPlatform(remembered);
-    parts_.dialog->setFacts(target, show.SlideCount, ExportNames::imageFileCount(show),
+    parts_.dialog->setFacts(chosen, show.SlideCount, ExportNames::imageFileCount(show),
                             ExportNames::audioFileCount(show));
     if (parts_.dialog->exec() != QDialog::Accepted)
         return;

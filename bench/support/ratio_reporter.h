@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // Prints Google Benchmark's usual table, then one line per pair of benchmarks that were measured in
-// the same run: ours, the peer's, and ours as a multiple of the peer's time.
+// the same run: ours, the peer's, and ours as a multiple of the peer's time; and one line for each of
+// ours that no peer does alike (a reading from the thumbnail cache), without a ratio.
 
 #include <benchmark/benchmark.h>
 
@@ -13,9 +14,10 @@
 
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
-    // Pairs of benchmark names: (ours, peer).
-    explicit RatioReporter(std::vector<std::pair<std::string, std::string>> pairs)
-        : pairs_(std::move(pairs)) {}
+    // Pairs of benchmark names: (ours, peer); and ours that stand alone.
+    explicit RatioReporter(std::vector<std::pair<std::string, std::string>> pairs,
+                           std::vector<std::string> alone = {})
+        : pairs_(std::move(pairs)), alone_(std::move(alone)) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
@@ -32,18 +34,23 @@ class RatioReporter : public benchmark::ConsoleReporter {
             std::printf("ratio %-40s %10.3f ms  vs %-32s %10.3f ms  = %.2fx\n", ours.c_str(), times_[ours],
                         peer.c_str(), times_[peer], times_[ours] / times_[peer]);
         }
+        for (const std::string& ours : alone_)
+            if (times_.count(ours))
+                std::printf("alone %-40s %10.3f ms  (no peer does this work)\n", ours.c_str(), times_[ours]);
         std::fflush(stdout);
     }
 
   private:
     std::vector<std::pair<std::string, std::string>> pairs_;
+    std::vector<std::string> alone_;
     std::map<std::string, double> times_;
 };
 
-// Runs the registered benchmarks in milliseconds and prints the ratios of the pairs.
-inline int runWithRatios(int argc, char** argv, std::vector<std::pair<std::string, std::string>> pairs) {
+// Runs the registered benchmarks in milliseconds and prints the ratios of the pairs, and those alone.
+inline int runWithRatios(int argc, char** argv, std::vector<std::pair<std::string, std::string>> pairs,
+                         std::vector<std::string> alone = {}) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter(std::move(pairs));
+    RatioReporter reporter(std::move(pairs), std::move(alone));
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

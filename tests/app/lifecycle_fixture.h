@@ -72,7 +72,7 @@ class Lifecycle : public ::testing::Test {
             return dialogSeams().getSaveFileName(parent, caption, dir, filter);
         };
         // The web page's folder is chosen in the folder dialog, answered the same way.
-        dialogSeams().getExistingDirectory = [this](QWidget*, const QString&, const QString& dir) {
+        dialogSeams().getFolder = [this](QWidget*, const QString&, const QString& dir) {
             ++saveDialogs;
             saveDialogStart = dir;
             return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();

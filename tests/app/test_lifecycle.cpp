@@ -354,16 +354,23 @@ TEST_F(Lifecycle, ClosingAfterFilesDroppedOrHandedOverAsksOnlyWhenSlidesWereAdde
     }
 }
 
+// The window too: the first start at its design size, the next where and as large as it was left.
 TEST_F(Lifecycle, SettingsSurviveTheNextRun) {
     main().settings().DefaultDelay = 9;
     main().settings().LoopSlideShow = false;
     main().settings().SlideDirectory = dir.path();
+    main().placeAtStart();
+    EXPECT_EQ(main().size(), main().minimumSizeHint());
+    const QRect given(main().pos() + QPoint(7, 5), main().size() + QSize(31, 17));
+    main().setGeometry(given);
     EXPECT_TRUE(main().close());
     windows.reset(createAppWindows());
     EXPECT_EQ(main().settings().DefaultDelay, 9);
     EXPECT_FALSE(main().settings().LoopSlideShow);
     EXPECT_EQ(main().settings().SlideDirectory, dir.path());
     EXPECT_EQ(main().document().defaultDelay(), 9);
+    main().placeAtStart();
+    EXPECT_EQ(main().geometry(), given);
 }
 
 TEST_F(Lifecycle, FileMenuOffersSavingOnlyWithSlides) {

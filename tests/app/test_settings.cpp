@@ -153,6 +153,7 @@ TEST_F(SettingsTest, ValuesAreWrittenAsDecimalDigitsAndSwitches) {
     s.PackagePlatform = "Linux";
     s.Appearance = "Dark";
     s.ThumbnailSize = 192;
+    s.WindowGeometry = "AdnQyw+/=";
 
     SettingsStore store(iniPath());
     ASSERT_TRUE(s.write(store));
@@ -172,7 +173,8 @@ TEST_F(SettingsTest, ValuesAreWrittenAsDecimalDigitsAndSwitches) {
                                     "SHOW%20TEXT%20ON%20EACH%20SLIDE=1\n"
                                     "SLIDE%20DIRECTORY=C:\\\\shows\\\\\n"
                                     "THUMBNAIL%20SIZE=192\n"
-                                    "VIEWER%20SCREEN=HDMI-1\n"));
+                                    "VIEWER%20SCREEN=HDMI-1\n"
+                                    "WINDOW%20GEOMETRY=\"AdnQyw+/=\"\n"));
 }
 
 TEST_F(SettingsTest, WrittenSettingsReadBackTheSame) {
@@ -189,6 +191,7 @@ TEST_F(SettingsTest, WrittenSettingsReadBackTheSame) {
     s.PackagePlatform = "Linux";
     s.Appearance = "Light";
     s.ThumbnailSize = 224;
+    s.WindowGeometry = "AdnQywADAAAAAAB/AAAAWQ==";
     // Ten shows remembered, one of them twice: the newest eight are kept, each once, newest first.
     for (int i = 0; i < 10; ++i)
         s.rememberRecentShow(QStringLiteral("/shows/%1.vrs").arg(i));

@@ -110,8 +110,7 @@ TEST_F(HostilePaths, HandedOverTheRunningProgramGoesOnAnswering) {
            !deadline.hasExpired())
         first.waitForFinished(20);
     ASSERT_EQ(first.state(), QProcess::Running);
-    // A later start that finds no one answering says so and runs on its own, which these starts
-    // (without the quit switch) would do until killed.
+    // A later start that finds no one answering says so and ends with an error.
     EXPECT_EQ(runToEnd(hostileArguments(), false).toStdString(), "");
     EXPECT_EQ(runToEnd(showArguments(), false).toStdString(), "");
     EXPECT_EQ(runToEnd({}, false).toStdString(), "");

@@ -241,21 +241,59 @@ int servedConnections(const InstanceHandoff& handoff) {
     return int(handoff.findChildren<HandoffConnection*>().size());
 }
 
-TEST(InstanceHandoff, ConnectionsAreCappedAndThoseThatBringNothingAreDropped) {
-    FirstInstance first(uniqueKey("crowd"));
-    first.handoff.setIdleTimeoutMs(1000);
-    ASSERT_TRUE(first.handoff.becomeFirstInstance());
-    const std::vector<int> clients =
-        idleClients(first.handoff.socketPath(), InstanceHandoff::MaxConnections + 8);
-    QTest::qWait(50);
-    EXPECT_EQ(servedConnections(first.handoff), InstanceHandoff::MaxConnections);
-    // The idle ones make room, also for those left waiting in the queue, and for a real later start.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return servedConnections(first.handoff) == 0; }, ProcessTimeoutMs));
-    auto helper = startHelper(first.handoff.key(), 0, {QStringLiteral("/tmp/after.png")});
-    EXPECT_THAT(finishWithEventLoop(*helper), ElementsAre("FORWARDED"));
-    EXPECT_THAT(first.receivedPaths(), ElementsAre("/tmp/after.png"));
-    for (int fd : clients)
-        ::close(fd);
+// Connections of a process of this user that hold places: each made and never used, or sending a
+// raise request every 200 ms for as long as it lives.
+struct SlowClients {
+    SlowClients(const QString& socketPath, int count, bool raiseOften) : fds(idleClients(socketPath, count)) {
+        QObject::connect(&tick, &QTimer::timeout, [this] {
+            for (int fd : fds)
+                ::send(fd, "\0\0\0\0", 4, MSG_NOSIGNAL);
+        });
+        if (raiseOften)
+            tick.start(200);
+    }
+    ~SlowClients() {
+        for (int fd : fds)
+            ::close(fd);
+    }
+    std::vector<int> fds;
+    QTimer tick;
+};
+
+// However the places are held, a later start hands over once the holders are dropped, or, with no
+// instance taking it, says so and ends with an error; it never waits without end.
+TEST(InstanceHandoff, ConnectionsAreCappedAndSlowOnesDoNotBlockALaterStart) {
+    const struct {
+        const char* name;
+        bool raiseOften;
+        int clients;
+        bool served; // whether the instance's event loop runs while the later start waits
+    } rows[] = {
+        {"connections that bring nothing", false, InstanceHandoff::MaxConnections + 8, true},
+        {"connections that raise often", true, InstanceHandoff::MaxConnections + 8, true},
+        {"an instance that takes no connection", false, 0, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        FirstInstance first(uniqueKey("crowd"));
+        first.handoff.setConnectionTimeoutMs(1000);
+        ASSERT_TRUE(first.handoff.becomeFirstInstance());
+        SlowClients clients(first.handoff.socketPath(), row.clients, row.raiseOften);
+        QTest::qWait(50);
+        EXPECT_EQ(servedConnections(first.handoff), std::min(row.clients, InstanceHandoff::MaxConnections));
+        auto helper = startHelper(first.handoff.key(), 0, {QStringLiteral("/tmp/after.png")});
+        if (!row.served) {
+            ASSERT_TRUE(helper->waitForFinished(ProcessTimeoutMs)) << "the later start hangs";
+            EXPECT_THAT(outputLines(*helper), ElementsAre("FAILED"));
+            EXPECT_EQ(helper->exitCode(), 2);
+            EXPECT_TRUE(helper->readAllStandardError().contains("did not take this start"));
+            continue;
+        }
+        EXPECT_THAT(finishWithEventLoop(*helper), ElementsAre("FORWARDED"));
+        EXPECT_THAT(first.receivedPaths(), ElementsAre("/tmp/after.png"));
+        // Those that hold places are dropped, also those left waiting in the queue.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return servedConnections(first.handoff) == 0; }, ProcessTimeoutMs));
+    }
 }
 
 // A process that connects and sends `bytes` of records without waiting for an answer, as fast as

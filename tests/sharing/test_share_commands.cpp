@@ -18,6 +18,9 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -35,6 +38,29 @@ testing::Environment* const environment =
 // Everything in a folder, hidden entries too.
 QStringList entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+// Answers the next folder dialog as a person would: types the name into its field and takes it.
+// A refusal (a message over the dialog) is noted, and the dialog then cancelled.
+void typeInFolderDialog(const QString& name, QStringList* refusals) {
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, name, refusals, typed = false]() mutable {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (auto* message = qobject_cast<QMessageBox*>(modal)) {
+            refusals->append(message->text());
+            message->reject();
+        } else if (dialog && !typed) {
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(name);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+            typed = true;
+        } else if (typed && (!dialog || !refusals->isEmpty())) {
+            if (dialog)
+                dialog->reject();
+            poll->deleteLater();
+        }
+    });
+    poll->start(5);
 }
 
 class ShareCommandTest : public ::testing::Test, public ShareShow {
@@ -58,7 +84,7 @@ class ShareCommandTest : public ::testing::Test, public ShareShow {
             return dialogSeams().getSaveFileName(parent, caption, dir, filter);
         };
         // The page's folder is chosen, or made, in the folder dialog.
-        dialogSeams().getExistingDirectory = [this](QWidget*, const QString&, const QString&) {
+        dialogSeams().getFolder = [this](QWidget*, const QString&, const QString&) {
             ++saveDialogs;
             return answers.empty() ? QString() : answers.takeFirst();
         };
@@ -165,13 +191,19 @@ TEST_F(ShareCommandTest, ANameWithoutExtensionBecomesAnMp4AndNoToTheOverwriteQue
 // only the earlier page's files after a question saying so; any other folder keeps what it holds.
 TEST_F(ShareCommandTest, AnEarlierPageIsReplacedKeepingTheFilesAddedToItsFolder) {
     const QString page = out + "/page";
-    for (const QString& folder : {page, out + "/empty"}) {
+    // Through the folder dialog itself: the name of a new folder, or of an empty one, typed into it.
+    const DialogSeams answered = dialogSeams();
+    resetDialogSeams();
+    for (const char* name : {"page", "empty"}) {
         QDir().mkpath(out + "/empty");
-        answers << folder;
+        QStringList refusals;
+        typeInFolderDialog(QString::fromLatin1(name), &refusals);
         commands->saveWebPage();
-        ASSERT_TRUE(sharing::isSharedWebPage(folder)) << folder.toStdString();
+        EXPECT_EQ(refusals, QStringList());
+        ASSERT_TRUE(sharing::isSharedWebPage(QDir(out).filePath(name))) << name;
         EXPECT_TRUE(questions.isEmpty());
     }
+    dialogSeams() = answered;
     // The viewer's cross-fade goes with the show.
     EXPECT_TRUE(fileBytes(page + "/index.html").contains("\"fade\":700"));
     const QStringList added = {"notes.txt", "extra/map.png", "pictures/mine.jpg", ".hidden"};

@@ -75,10 +75,17 @@ TEST(SaveExeDialog, MoreWidensThePanelAndLessNarrowsItBack) {
     }
 }
 
+// The package's name as spelled, for the system it runs on as that changes.
 TEST(SaveExeDialog, ShowsTheTargetAsSpelledAndTheCounts) {
     Tsaveexedlg dialog;
     dialog.setFacts(QStringLiteral("/Home/Shows/Holiday.EXE"), 12, 9, 4);
     EXPECT_EQ(child<QLabel>(dialog, "Label5")->text(), QStringLiteral("/Home/Shows/Holiday.EXE"));
+    dialog.setPlatform(PackagePlatform::Linux);
+    EXPECT_EQ(child<QLabel>(dialog, "Label5")->text(), QStringLiteral("/Home/Shows/Holiday"));
+    dialog.setFacts(QStringLiteral("/Home/Shows/Trip"), 12, 9, 4);
+    EXPECT_EQ(child<QLabel>(dialog, "Label5")->text(), QStringLiteral("/Home/Shows/Trip"));
+    child<QComboBox>(dialog, "RunsOnBox")->setCurrentText(QStringLiteral("Windows"));
+    EXPECT_EQ(child<QLabel>(dialog, "Label5")->text(), QStringLiteral("/Home/Shows/Trip.exe"));
     EXPECT_EQ(child<QLabel>(dialog, "Label6")->text(), QStringLiteral("12"));
     EXPECT_EQ(child<QLabel>(dialog, "Label7")->text(), QStringLiteral("9"));
     EXPECT_EQ(child<QLabel>(dialog, "Label8")->text(), QStringLiteral("4"));
