@@ -71,9 +71,10 @@ bool WorkBesideTarget::create(QString* error) {
             continue; // a name taken by another file
         }
         work_ = name;
+        // A signal removes the folder from here on, also while its lock is being made.
+        removal_.emplace(work_);
         if (!imaging::lockWorkFolder(work_, lock_))
             return failed(QString::fromLocal8Bit(std::strerror(errno)));
-        removal_.emplace(work_);
         return true;
     }
     return failed(QCoreApplication::translate("ShareReasons", "no free working name"));

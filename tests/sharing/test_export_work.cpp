@@ -32,12 +32,13 @@ struct Kind {
 };
 const Kind Video{"show.mp4", false}, Page{"page", true};
 
-// Hidden work beside a target that holds written bytes.
+// Hidden work beside a target that holds written bytes (a work folder's mark is none of them).
 bool workUnderWay(const QString& folder) {
     QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString file = it.next();
-        if (file.contains(QLatin1String(".part")) && QFileInfo(file).size() > 0)
+        if (file.contains(QLatin1String(".part")) && !file.endsWith(QLatin1String("/.verasco-work")) &&
+            QFileInfo(file).size() > 0)
             return true;
     }
     return false;

@@ -129,16 +129,19 @@ TEST_F(ExportCommand, CancellingTheSettingsWritesNothing) {
     EXPECT_TRUE(temporaryEntries().isEmpty());
 }
 
+// (A picture that cannot be read asks about a blank slide instead: a folder that is a file fails the
+// export.)
 TEST_F(ExportCommand, AFailureIsReportedWithTheWindowGivenBack) {
-    addSlide(file(QStringLiteral("broken.png"), "not a picture"));
-    answers << target(QStringLiteral("show"));
+    const QString blocker = file(QStringLiteral("notafolder"), "mine");
+    answers << blocker + QStringLiteral("/show");
     runWith();
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Error|A picture could not be converted.|")));
-    EXPECT_TRUE(messages[0].contains(QStringLiteral("broken.png")));
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Error|The stand-alone show could not be written.|")))
+        << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("notafolder")));
     EXPECT_TRUE(enabledAtMessage);
     expectWindowGivenBack();
-    EXPECT_FALSE(QFileInfo::exists(target(QStringLiteral("show"))));
+    EXPECT_EQ(fileBytes(blocker), QByteArray("mine"));
     EXPECT_TRUE(temporaryEntries().isEmpty());
 }
 
