@@ -412,6 +412,9 @@ void TshowFrm::followShow(const ShowChange& change) {
 
 void TshowFrm::redrawChangedSlide() {
     const int index = flags_.CurrentSlide;
+    // Between slides (the next one chosen, its picture not yet on screen) it is drawn whole anyway.
+    if (shownIndex_ != index)
+        return;
     const TSlideRecord& slide = show_.slide(index);
     const bool samePicture =
         imagePathOf(slide) == imagePathOf(drawnRecord_) && show_.extra(index) == drawnExtra_;
