@@ -13,7 +13,7 @@
 // Writes the file; false when it could not be written.
 inline bool writeTestWav(const QString& path, int ms) {
     constexpr int Rate = 8000;
-    const int samples = Rate * ms / 1000;
+    const int samples = int(qint64(Rate) * ms / 1000);
     QByteArray data(samples * 2, Qt::Uninitialized);
     for (int i = 0; i < samples; ++i)
         qToLittleEndian<qint16>(qint16(2000 * std::sin(2 * M_PI * 440.0 * i / Rate)), data.data() + 2 * i);
