@@ -37,7 +37,7 @@ bool workUnderWay(const QString& folder) {
     QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString file = it.next();
-        if (file.contains(QLatin1String(".part")) && !file.endsWith(QLatin1String("/.verasco-work")) &&
+        if (file.contains(QLatin1String(".part")) && !file.contains(QLatin1String("/.verasco-work")) &&
             QFileInfo(file).size() > 0)
             return true;
     }
