@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "show_motion.h"
 
-#include "motion_ease.h"
+#include "picture_place.h"
 
 #include <QJsonArray>
 
@@ -27,15 +27,8 @@ std::optional<Frame> frameOf(const QJsonValue& value) {
         if (!list[i].isDouble())
             return std::nullopt;
         v[i] = list[i].toDouble();
-        if (!(v[i] >= 0 && v[i] <= 1))
-            return std::nullopt;
     }
-    const Frame frame{v[0], v[1], v[2], v[3]};
-    // A small tolerance lets a frame written with rounded fractions end on the picture's edge.
-    constexpr double slack = 1e-9;
-    if (frame.w <= 0 || frame.h <= 0 || frame.x + frame.w > 1 + slack || frame.y + frame.h > 1 + slack)
-        return std::nullopt;
-    return frame;
+    return ShowRules::frameOf(v);
 }
 
 QJsonArray listOf(const Frame& frame) {
@@ -71,33 +64,15 @@ QJsonObject withMotion(QJsonObject slide, const std::optional<Motion>& motion) {
     return slide;
 }
 
-Frame frameAt(const Motion& motion, double t) {
-    const double e = MotionEase::at(t);
-    const auto mix = [e](double a, double b) { return a + (b - a) * e; };
-    const Frame& a = motion.from;
-    const Frame& b = motion.to;
-    return {mix(a.x, b.x), mix(a.y, b.y), mix(a.w, b.w), mix(a.h, b.h)};
-}
-
 QRectF sourceRect(const Frame& frame, QSizeF picture) {
     return {frame.x * picture.width(), frame.y * picture.height(), frame.w * picture.width(),
             frame.h * picture.height()};
 }
 
 QRectF fittedRect(QSizeF source, const QRectF& area) {
-    if (source.isEmpty() || area.isEmpty())
-        return {};
-    const double scale = std::min(area.width() / source.width(), area.height() / source.height());
-    const QSizeF size = source * scale;
-    return {area.center().x() - size.width() / 2, area.center().y() - size.height() / 2, size.width(),
-            size.height()};
-}
-
-double decodeZoom(const std::optional<Motion>& motion) {
-    if (!motion)
-        return 1;
-    const double smallest = std::min({motion->from.w, motion->from.h, motion->to.w, motion->to.h});
-    return std::clamp(1 / smallest, 1.0, MaxZoom);
+    const ShowRules::RectF fitted = ShowRules::fitPart(source.width(), source.height(),
+                                                       {area.x(), area.y(), area.width(), area.height()});
+    return {fitted.x, fitted.y, fitted.width, fitted.height};
 }
 
 std::optional<Motion> preset(Kind kind, QSizeF picture, int variant) {

@@ -2,7 +2,9 @@
 #pragma once
 // Pan and zoom: the part of a slide's picture in view at the slide's start and at its end, kept as
 // "motion" in the slide's object of the show's extension block. Frames are fractions of the upright
-// picture. The geometry here is the one the viewer, the video and the web page all follow.
+// picture, read and written here; the show's rules (slide_motion.h) move a picture by them.
+
+#include "slide_motion.h"
 
 #include <QJsonObject>
 #include <QRectF>
@@ -13,16 +15,8 @@
 
 namespace ShowMotion {
 
-// A part of the picture: its left, top, width and height as fractions of the picture's.
-struct Frame {
-    double x = 0, y = 0, w = 1, h = 1;
-    bool operator==(const Frame&) const = default;
-};
-
-struct Motion {
-    Frame from, to;
-    bool operator==(const Motion&) const = default;
-};
+using Frame = ShowRules::Frame;
+using Motion = ShowRules::Motion;
 
 // The choices of Image Properties.
 enum class Kind { None, ZoomIn, ZoomOut, Pan, Custom };
@@ -33,16 +27,13 @@ std::optional<Motion> motion(const QJsonObject& slide);
 // The slide's object with this motion (none takes the key out); its other keys stay.
 QJsonObject withMotion(QJsonObject slide, const std::optional<Motion>& motion);
 
-// The frame in view at `t` (0 at the slide's start, 1 at its end; clamped), eased in and out.
-Frame frameAt(const Motion& motion, double t);
+using ShowRules::decodeZoom;
+using ShowRules::frameAt;
+using ShowRules::MaxZoom;
 // The frame in the picture's pixels.
 QRectF sourceRect(const Frame& frame, QSizeF picture);
 // Where a part of `source` size is drawn in `area`: as large as fits, centred.
 QRectF fittedRect(QSizeF source, const QRectF& area);
-// How much larger than the whole picture fitted into an area the picture must be decoded so that
-// the motion's smallest frame still fills its own fitted size: 1 for none, at most MaxZoom.
-inline constexpr double MaxZoom = 4;
-double decodeZoom(const std::optional<Motion>& motion);
 
 // The motion of a choice for a picture of this size; Pan runs across the picture's longer side.
 // `variant` turns the direction (odd: the other way), so that slides next to each other differ.

@@ -9,11 +9,13 @@
 #include "missing_picture.h"
 #include "motion_view.h"
 #include "picture_ahead.h"
+#include "picture_place.h"
 #include "shared_flags.h"
 #include "show_document.h"
 #include "show_extension.h"
 #include "show_motion.h"
 #include "show_music.h"
+#include "show_timeline.h"
 #include "slide_audio.h"
 #include "slide_paths.h"
 #include "stored_font.h"
@@ -39,6 +41,12 @@ namespace {
 
 // The longest that one slide's lateness is taken off the next slide's time, in milliseconds.
 constexpr qint64 MaxCarryMs = 100;
+
+// Where the viewer's image area shows a picture of `size`.
+ShowRules::Rect placedPicture(QSize size, const QRect& area) {
+    return ShowRules::placePicture(size.width(), size.height(),
+                                   {area.x(), area.y(), area.width(), area.height()});
+}
 
 } // namespace
 
@@ -124,9 +132,10 @@ bool TshowFrm::loadPicture(int index, bool processAfterLoad) {
     if (Photo10->FXError() != 0)
         Photo10->hide();
     const int w = Photo10->IWidth(), h = Photo10->IHeight();
+    const ShowRules::Rect place = placedPicture(QSize(w, h), area);
     if (w < area.width() && h < area.height()) {
         Photo10->setAutoSize(TPhoto::AutoSizeOwnSize);
-        Photo10->setGeometry(area.x() + area.width() / 2 - w / 2, area.y() + area.height() / 2 - h / 2, w, h);
+        Photo10->setGeometry(place.x, place.y, w, h);
     }
     Photo10->setUpdate(true);
     Photo10->Redisplay();
@@ -188,11 +197,8 @@ void TshowFrm::placeBandCaption() {
     int bottom = area.bottom();
     const QSize image(Photo10->IWidth(), Photo10->IHeight());
     if (Photo10->isVisibleTo(Panel6) && !image.isEmpty()) {
-        const QRect photo = Photo10->geometry();
-        const QSize shown = image.width() > photo.width() || image.height() > photo.height()
-                                ? image.scaled(photo.size(), Qt::KeepAspectRatio)
-                                : image;
-        bottom = qMin(bottom, photo.center().y() + (shown.height() + 1) / 2 - 1);
+        const ShowRules::Rect place = placedPicture(image, area);
+        bottom = qMin(bottom, place.y + place.height - 1);
     }
     bandCaption_->setPicture(QRect(area.left(), area.top(), area.width(), bottom - area.top() + 1));
     fade_->raise();
@@ -248,7 +254,7 @@ void TshowFrm::requestNextPicture() {
 }
 
 int TshowFrm::slideTimeMs(int index) const {
-    return show_.slide(index).Delay * (20 - TrackBar1->value()) * 100;
+    return int(ShowRules::ownMs(show_.slide(index).Delay, TrackBar1->value()));
 }
 
 void TshowFrm::setPlayingControlsEnabled(bool enabled) {

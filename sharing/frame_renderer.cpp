@@ -4,6 +4,7 @@
 #include "caption_band.h"
 #include "image_loader.h"
 #include "missing_picture.h"
+#include "picture_place.h"
 
 #include <QFileInfo>
 #include <QPainter>
@@ -39,15 +40,9 @@ QRect FrameRenderer::captionBand(const SharedSlide& slide, QSize stored) const {
 }
 
 QRect FrameRenderer::placePicture(QSize stored, const QRect& area) {
-    if (stored.isEmpty())
-        return {};
-    const int w = stored.width(), h = stored.height();
-    if (w < area.width() && h < area.height())
-        return QRect(area.x() + area.width() / 2 - w / 2, area.y() + area.height() / 2 - h / 2, w, h);
-    const QSize fitted = stored.scaled(area.size(), Qt::KeepAspectRatio);
-    return QRect(QPoint(area.x() + (area.width() - fitted.width()) / 2,
-                        area.y() + (area.height() - fitted.height()) / 2),
-                 fitted);
+    const ShowRules::Rect place = ShowRules::placePicture(stored.width(), stored.height(),
+                                                          {area.x(), area.y(), area.width(), area.height()});
+    return QRect(place.x, place.y, place.width, place.height);
 }
 
 QImage FrameRenderer::render(const SharedSlide& slide, const QImage& picture, QSize stored) const {

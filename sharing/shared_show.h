@@ -19,6 +19,13 @@ class ShowDocument;
 
 namespace sharing {
 
+using ShowRules::frameAt;
+using ShowRules::makeTimeline;
+using ShowRules::ShowTimeline;
+using ShowRules::SlideSpan;
+using ShowRules::SlideTiming;
+using ShowRules::SoundPlay;
+
 struct SharedSlide {
     QString picture; // the picture file; empty for a blank slide
     QString audio;   // the slide's playable audio (a file that exists); empty when it has none

@@ -45,11 +45,10 @@ bool drawSlide(const FrameRenderer& renderer, const SharedSlide& slide, const Sl
         return frames.push(renderer.renderSlide(slide));
     const QImage picture = renderer.loadMoving(slide);
     const QImage still = picture.isNull() ? renderer.renderSlide(slide) : QImage();
-    const double ownMs = std::max(1, slide.delaySeconds * 1000);
     for (std::int64_t f = frameAt(span.startMs, fps); f < frameAt(span.endMs, fps); ++f) {
         const double middle = (double(f) + 0.5) * 1000.0 / fps;
-        const ShowMotion::Frame frame =
-            ShowMotion::frameAt(*slide.motion, (middle - double(span.startMs)) / ownMs);
+        const ShowMotion::Frame frame = ShowMotion::frameAt(
+            *slide.motion, ShowRules::motionProgress(std::int64_t(middle) - span.startMs, span.motionMs));
         if (!frames.push(still.isNull() ? renderer.renderMoving(slide, picture, frame) : still))
             return false;
     }

@@ -45,18 +45,17 @@ QJsonValue motionData(const SharedSlide& slide, const PageSlide& page) {
         return QJsonValue();
     return QJsonObject{{QLatin1String("from"), frameData(slide.motion->from)},
                        {QLatin1String("to"), frameData(slide.motion->to)},
-                       {QLatin1String("ms"), std::max(1, slide.delaySeconds * 1000)}};
+                       {QLatin1String("ms"), double(std::max<std::int64_t>(1, page.motionMs))}};
 }
 
-QJsonObject slideData(const SharedSlide& slide, const PageSlide& page, std::int64_t fadeMs) {
+QJsonObject slideData(const SharedSlide& slide, const PageSlide& page) {
     QJsonObject data;
     data[QLatin1String("picture")] = page.picture;
     data[QLatin1String("width")] = page.stored.width();
     data[QLatin1String("height")] = page.stored.height();
     data[QLatin1String("backdrop")] =
         page.backdrop.isValid() ? QJsonValue(page.backdrop.name(QColor::HexRgb)) : QJsonValue();
-    // As in the viewer, the fade into a slide takes no longer than the slide's own time.
-    data[QLatin1String("fade")] = double(std::min(fadeMs, std::int64_t(slide.delaySeconds) * 1000));
+    data[QLatin1String("fade")] = double(page.fadeMs);
     data[QLatin1String("ms")] = double(page.ms);
     data[QLatin1String("sound")] = page.sound;
     data[QLatin1String("endsSound")] = page.endsSound;
@@ -155,7 +154,7 @@ QByteArray webPageHtml(const QString& title, const SharedShow& show, const std::
                        const std::vector<QString>& music) {
     QJsonArray list;
     for (std::size_t i = 0; i < slides.size(); ++i)
-        list.append(slideData(show.slides[i], slides[i], show.fadeMs));
+        list.append(slideData(show.slides[i], slides[i]));
     QJsonObject data;
     data[QLatin1String("title")] = title;
     data[QLatin1String("loop")] = show.loop;

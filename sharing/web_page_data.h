@@ -22,9 +22,11 @@ struct PageSlide {
     // Valid when the picture stands in for a file that is not there: it is then shown at its own
     // size in the middle of the area, which is filled with this colour around it.
     QColor backdrop;
-    std::int64_t ms = 0;    // how long the slide stays, its hold included
-    QString sound;          // relative to the page; empty when the slide starts none
-    bool endsSound = false; // the slide has audio: an earlier sound ends when it comes on
+    std::int64_t ms = 0;       // how long the slide stays, its hold included
+    std::int64_t fadeMs = 0;   // the cross-fade into it
+    std::int64_t motionMs = 0; // its own time, over which its motion runs
+    QString sound;             // relative to the page; empty when the slide starts none
+    bool endsSound = false;    // the slide has audio: an earlier sound ends when it comes on
 };
 
 // index.html for the show, titled `title`; `music` names the show's music files in the page's folder,

@@ -273,7 +273,10 @@ ShareOutcome writeWebPage(const WebPageJob& job, const ShareControl& control) {
             page.stored = files.picture(slide.picture).stored;
             page.backdrop = files.picture(slide.picture).backdrop;
         }
-        page.ms = timeline.slides[i].endMs - timeline.slides[i].startMs;
+        const SlideSpan& span = timeline.slides[i];
+        page.ms = span.endMs - span.startMs;
+        page.fadeMs = span.fadeMs;
+        page.motionMs = span.motionMs;
         if (!slide.audio.isEmpty())
             page.sound = files.sound(slide.audio).name;
         page.endsSound = !slide.audio.isEmpty();

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-namespace sharing {
+namespace ShowRules {
 
 namespace {
 
@@ -11,24 +11,28 @@ bool soundPlays(const SlideTiming& slide) {
     return slide.hasAudio && slide.audioMs >= 0;
 }
 
-std::int64_t slideLength(const SlideTiming& slide) {
-    const std::int64_t own = std::int64_t(slide.delaySeconds) * 1000;
+} // namespace
+
+std::int64_t ownMs(int delaySeconds, int speed) {
+    return std::int64_t(delaySeconds) * (MaxSpeed - std::clamp(speed, 0, MaxSpeed)) * 100;
+}
+
+std::int64_t slideMs(const SlideTiming& slide, int speed) {
+    const std::int64_t own = ownMs(slide.delaySeconds, speed);
     // The hold needs the sound to have started.
     return slide.holdForAudio && soundPlays(slide) ? std::max(own, slide.audioMs) : own;
 }
 
-} // namespace
-
-ShowTimeline makeTimeline(const std::vector<SlideTiming>& slides, std::int64_t fadeMs) {
+ShowTimeline makeTimeline(const std::vector<SlideTiming>& slides, std::int64_t fadeMs, int speed) {
     ShowTimeline timeline;
     std::int64_t at = 0;
     bool playing = false;
     SoundPlay current;
     for (int i = 0; i < int(slides.size()); ++i) {
         const SlideTiming& slide = slides[std::size_t(i)];
-        const std::int64_t length = slideLength(slide);
-        SlideSpan span{at, at + length, i == 0 ? 0 : std::clamp<std::int64_t>(fadeMs, 0, length)};
-        timeline.slides.push_back(span);
+        const std::int64_t length = slideMs(slide, speed), own = ownMs(slide.delaySeconds, speed);
+        timeline.slides.push_back(
+            {at, at + length, i == 0 ? 0 : std::clamp<std::int64_t>(fadeMs, 0, own), own});
         if (slide.hasAudio) {
             if (playing)
                 timeline.sounds.push_back({current.slide, current.startMs, std::min(current.endMs, at)});
@@ -45,4 +49,10 @@ ShowTimeline makeTimeline(const std::vector<SlideTiming>& slides, std::int64_t f
     return timeline;
 }
 
-} // namespace sharing
+double motionProgress(std::int64_t elapsedMs, std::int64_t motionMs) {
+    if (motionMs <= 0)
+        return 1;
+    return std::clamp(double(elapsedMs) / double(motionMs), 0.0, 1.0);
+}
+
+} // namespace ShowRules

@@ -1,13 +1,21 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The show as the viewer plays it at the middle speed, laid out in time: when each slide comes on
-// screen and for how long, and which slide's sound plays when. A shared video and a shared web page
-// both follow it. Plain C++: times in, times out.
+// The show laid out in time, as every player of it plays it: when each slide comes on screen and for
+// how long (its own time at the speed set, held for its sound where it asks), how long the
+// cross-fade into it lasts, how long its motion runs, and which slide's sound plays when. The viewer,
+// the video, the web page and the packages' players all take their times from here.
 
 #include <cstdint>
 #include <vector>
 
-namespace sharing {
+namespace ShowRules {
+
+// The speed at which each slide keeps its own time; 0 doubles it, MaxSpeed makes it none.
+inline constexpr int OwnSpeed = 10;
+inline constexpr int MaxSpeed = 20;
+
+// A slide's own time at `speed` (0 to MaxSpeed) in milliseconds.
+std::int64_t ownMs(int delaySeconds, int speed = OwnSpeed);
 
 // What the timing of one slide depends on.
 struct SlideTiming {
@@ -21,11 +29,18 @@ struct SlideTiming {
     std::int64_t audioMs = -1;
 };
 
+// How long a slide stays on screen: its own time, or where it holds for a playable sound, at least
+// the sound's length.
+std::int64_t slideMs(const SlideTiming& slide, int speed = OwnSpeed);
+
 struct SlideSpan {
     std::int64_t startMs = 0;
     std::int64_t endMs = 0;
     // The cross-fade from the slide before, at the start of this slide's own time.
     std::int64_t fadeMs = 0;
+    // The slide's own time, over which its motion runs; a slide held longer for its sound keeps its
+    // motion's last frame for the rest.
+    std::int64_t motionMs = 0;
 };
 
 // One slide's sound, played from its beginning over [startMs, endMs).
@@ -41,10 +56,13 @@ struct ShowTimeline {
     std::int64_t totalMs = 0;
 };
 
-// The show played once from its first slide. A held slide lasts until its sound has ended, if that
-// is later than its own time. `fadeMs` (0: a plain cut) is taken from the start of every slide but
-// the first, and is never longer than that slide.
-ShowTimeline makeTimeline(const std::vector<SlideTiming>& slides, std::int64_t fadeMs = 0);
+// The show played once from its first slide at `speed`. `fadeMs` (0: a plain cut) is taken from the
+// start of every slide but the first, and is never longer than that slide's own time.
+ShowTimeline makeTimeline(const std::vector<SlideTiming>& slides, std::int64_t fadeMs = 0,
+                          int speed = OwnSpeed);
+
+// How far a slide's motion has gone (0 to 1) `elapsedMs` after the slide came on screen.
+double motionProgress(std::int64_t elapsedMs, std::int64_t motionMs);
 
 // The frame a moment falls on in a video of `fps` frames a second: the nearest frame boundary, so
 // that every slide and the whole show are within half a frame of their times.
@@ -52,4 +70,4 @@ inline std::int64_t frameAt(std::int64_t ms, int fps) {
     return (ms * fps + 500) / 1000;
 }
 
-} // namespace sharing
+} // namespace ShowRules

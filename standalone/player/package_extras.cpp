@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "package_extras.h"
 
-#include "motion_ease.h"
 #include "package_files.h"
 
 #include <algorithm>
@@ -211,21 +210,18 @@ class Parser {
     std::size_t at_ = 0;
 };
 
-// A frame as the viewer accepts it: four numbers from 0 to 1, with a size, inside the picture.
+// A frame as every player accepts it.
 std::optional<Frame> FrameOf(const Value* value) {
     if (!value || value->type != Value::Type::Array || value->items.size() != 4)
         return std::nullopt;
     double v[4];
     for (std::size_t i = 0; i < 4; ++i) {
         const Value& item = value->items[i];
-        if (item.type != Value::Type::Number || !(item.number >= 0 && item.number <= 1))
+        if (item.type != Value::Type::Number)
             return std::nullopt;
         v[i] = item.number;
     }
-    constexpr double slack = 1e-9;
-    if (v[2] <= 0 || v[3] <= 0 || v[0] + v[2] > 1 + slack || v[1] + v[3] > 1 + slack)
-        return std::nullopt;
-    return Frame{v[0], v[1], v[2], v[3]};
+    return ShowRules::frameOf(v);
 }
 
 std::optional<Motion> MotionOf(const Value& slide) {
@@ -255,12 +251,6 @@ bool ReadSlides(const Value& show, int count, Extras& extras) {
 }
 
 } // namespace
-
-Frame Motion::at(double t) const {
-    const double e = MotionEase::at(t);
-    const auto mix = [e](double a, double b) { return a + (b - a) * e; };
-    return {mix(from.x, to.x), mix(from.y, to.y), mix(from.w, to.w), mix(from.h, to.h)};
-}
 
 std::optional<Extras> Read(std::string_view block, int count) {
     if (block.size() < PrefixSize || block.substr(0, 4) != std::string_view(Tag, 4))

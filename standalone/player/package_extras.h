@@ -6,6 +6,8 @@
 // plays as a show of records alone.
 #pragma once
 
+#include "slide_motion.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,17 +15,8 @@
 
 namespace PackageExtras {
 
-// A part of the picture: its left, top, width and height as fractions of the upright picture's.
-struct Frame {
-    double x = 0, y = 0, w = 1, h = 1;
-};
-
-// The part in view at the slide's start and at its end.
-struct Motion {
-    Frame from, to;
-    // The part in view at `t` (0 at the slide's start, 1 at its end), eased as the viewer eases it.
-    Frame at(double t) const;
-};
+using Frame = ShowRules::Frame;
+using Motion = ShowRules::Motion;
 
 struct Extras {
     std::vector<std::string> music;             // the music's members, one after another

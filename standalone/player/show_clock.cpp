@@ -5,30 +5,6 @@
 #include <cstdio>
 #include <cstring>
 
-int ShowClock::slideTime(int delaySeconds, bool holdForSound, int soundMs) const {
-    const int own = delaySeconds * (20 - std::clamp(speed_, 0, 20)) * 100;
-    return holdForSound ? std::max(own, soundMs) : own;
-}
-
-void ShowClock::timeUp() {
-    if (paused_ || over_)
-        return;
-    if (current_ + 1 < count_)
-        ++current_;
-    else if (loop_)
-        current_ = 0;
-    else
-        over_ = true;
-}
-
-void ShowClock::stepForward() {
-    current_ = current_ + 1 < count_ ? current_ + 1 : (loop_ ? 0 : current_);
-}
-
-void ShowClock::stepBack() {
-    current_ = current_ > 0 ? current_ - 1 : (loop_ ? count_ - 1 : 0);
-}
-
 namespace {
 
 uint32_t Le32(const unsigned char* p) {

@@ -16,10 +16,6 @@ struct SlidePicture {
     std::vector<std::uint32_t> pixels; // 0xFFRRGGBB, row after row; empty for no picture
 };
 
-// The orientation (1 to 8, as TIFF numbers them) a JPEG's Exif block records; 1 where it records
-// none or the data is no JPEG.
-int JpegOrientation(std::string_view data);
-
 // The decoded picture turned and mirrored by `orientation`, so that it is shown upright.
 SlidePicture UprightPicture(const QpxRunPicture& decoded, int orientation);
 

@@ -2,6 +2,8 @@
 #include "x11_player.h"
 
 #include "caption_scale.h"
+#include "picture_place.h"
+#include "show_timeline.h"
 #include "x11_caption.h"
 
 #include <X11/Xatom.h>
@@ -20,22 +22,7 @@ namespace {
 
 constexpr int Margin = 8;
 
-struct Box {
-    int x, y, width, height;
-};
-
-// The picture's place in a box of `bw` x `bh`: shrunk to fit, never enlarged, centred.
-Box Fitted(int bw, int bh, int width, int height) {
-    int w = width, h = height;
-    if (w > bw || h > bh) {
-        const bool wide = 1ll * width * bh > 1ll * height * bw;
-        w = wide ? bw : int(1ll * width * bh / height);
-        h = wide ? int(1ll * height * bw / width) : bh;
-    }
-    w = std::max(w, 1);
-    h = std::max(h, 1);
-    return {(bw - w) / 2, (bh - h) / 2, w, h};
-}
+using Box = ShowRules::Rect;
 
 // The picture scaled to `w` x `h`: each pixel the mean of the picture's pixels it covers.
 std::vector<std::uint32_t> Scaled(const SlidePicture& p, int w, int h) {
@@ -62,12 +49,11 @@ std::vector<std::uint32_t> Scaled(const SlidePicture& p, int w, int h) {
     return out;
 }
 
-// The part `f` of the picture, as large as fits into `bw` x `bh`, centred: as the viewer fits a frame.
+// The part of `width` x `height` pixels in view, as large as fits into `bw` x `bh`, centred.
 Box FittedFrame(int bw, int bh, double width, double height) {
-    const double scale = std::min(bw / width, bh / height);
-    const int w = std::max(1, int(std::lround(width * scale))),
-              h = std::max(1, int(std::lround(height * scale)));
-    return {(bw - w) / 2, (bh - h) / 2, w, h};
+    const ShowRules::RectF f = ShowRules::fitPart(width, height, {0, 0, double(bw), double(bh)});
+    const int w = std::max(1, int(std::lround(f.width))), h = std::max(1, int(std::lround(f.height)));
+    return {int(std::lround(f.x)), int(std::lround(f.y)), w, h};
 }
 
 // Where the centres of `n` pixels drawn over [start, start + share) of `size` pixels fall: the pixel
@@ -330,7 +316,7 @@ void X11Player::show(int index) {
     decoded_ = !data.empty() && runtime_.decode &&
                runtime_.decode(reinterpret_cast<const unsigned char*>(data.data()), data.size(), &decoded,
                                why, sizeof why) == 0;
-    picture_ = decoded_ ? UprightPicture(decoded, JpegOrientation(data)) : SlidePicture{};
+    picture_ = decoded_ ? UprightPicture(decoded, ShowRules::jpegOrientation(data)) : SlidePicture{};
     if (decoded_)
         runtime_.release(&decoded);
     else
@@ -354,7 +340,8 @@ void X11Player::show(int index) {
 void X11Player::render() {
     XSetForeground(display_, gc_, BlackPixel(display_, DefaultScreen(display_)));
     XFillRectangle(display_, canvas_, gc_, 0, 0, unsigned(width_), unsigned(height_));
-    const TSlideRecord* slide = !black_ && shown_ >= 0 ? &package_.slides()[std::size_t(shown_)] : nullptr;
+    const TSlideRecord* slide =
+        !clock_.black() && shown_ >= 0 ? &package_.slides()[std::size_t(shown_)] : nullptr;
     const TSlideRecord* banded = slide && slide->ShowText && extras_ ? slide : nullptr;
     // The caption takes its line under the picture, which is fitted into the rest; on a band it
     // lies over the picture's foot, or the screen's without a picture.
@@ -362,7 +349,7 @@ void X11Player::render() {
     if (slide && slide->ShowText && !banded)
         bottom = drawCaption(*slide);
     Place at{0, 0, width_, height_};
-    if (!black_ && !picture_.pixels.empty() && bottom > 0)
+    if (!clock_.black() && !picture_.pixels.empty() && bottom > 0)
         at = drawPicture(width_, bottom, banded);
     if (banded)
         drawBand(*banded, at);
@@ -371,21 +358,24 @@ void X11Player::render() {
 }
 
 bool X11Player::moving() const {
-    return extras_ && shown_ >= 0 && timing_ && !black_ && !picture_.pixels.empty() &&
+    return extras_ && shown_ >= 0 && timing_ && !clock_.black() && !picture_.pixels.empty() &&
            extras_->motions[std::size_t(shown_)];
 }
 
 X11Player::Place X11Player::drawPicture(int width, int bottom, const TSlideRecord* banded) {
     const std::optional<PackageExtras::Motion>& motion =
         extras_ ? extras_->motions[std::size_t(shown_)] : std::optional<PackageExtras::Motion>();
-    if (motion && timing_ && slideMs_ > 0)
-        motionT_ = std::min(
-            1.0, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - motionStart_)
-                         .count() /
-                     slideMs_);
-    const PackageExtras::Frame frame = motion ? motion->at(motionT_) : PackageExtras::Frame{};
+    if (motion && timing_)
+        motionT_ = ShowRules::motionProgress(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                 std::chrono::steady_clock::now() - motionStart_)
+                                                 .count(),
+                                             motionMs_);
+    const PackageExtras::Frame frame =
+        motion ? ShowRules::frameAt(*motion, motionT_) : PackageExtras::Frame{};
     const Box to = motion ? FittedFrame(width, bottom, frame.w * picture_.width, frame.h * picture_.height)
-                          : Fitted(width, bottom, picture_.width, picture_.height);
+                          : ShowRules::placePicture(picture_.width, picture_.height, {0, 0, width, bottom});
+    if (to.width <= 0 || to.height <= 0)
+        return {0, 0, width, bottom};
     std::vector<std::uint32_t> pixels =
         motion ? Sampled(moving_, frame, to.width, to.height) : Scaled(picture_, to.width, to.height);
     if (banded)
@@ -517,9 +507,10 @@ void X11Player::startTimer() {
     const TSlideRecord& slide = package_.slides()[std::size_t(shown_)];
     const int sound = slide.HoldForAudio && !audio_.empty() ? WavMilliseconds(audio_) : 0;
     slideMs_ = clock_.slideTime(slide.Delay, slide.HoldForAudio, sound);
+    motionMs_ = clock_.ownTime(slide.Delay);
     const auto now = std::chrono::steady_clock::now();
     // After a pause the motion goes on from where it stood.
-    motionStart_ = now - std::chrono::milliseconds(std::lround(motionT_ * slideMs_));
+    motionStart_ = now - std::chrono::milliseconds(std::lround(motionT_ * motionMs_));
     timeUp_ = now + std::chrono::milliseconds(slideMs_);
     timing_ = true;
     if (mixer_)
@@ -534,51 +525,49 @@ X11Player::showEnd(std::chrono::steady_clock::time_point now) const {
     return now + std::chrono::milliseconds(ms);
 }
 
-void X11Player::key(KeySym key) {
-    // A slide's number, then Enter, goes to that slide.
-    const bool digit = (key >= XK_0 && key <= XK_9) || (key >= XK_KP_0 && key <= XK_KP_9);
-    if (digit) {
-        typed_ = std::min(typed_ * 10 + int(key - (key >= XK_KP_0 ? XK_KP_0 : XK_0)), 100000);
-        return;
-    }
-    const int typed = std::exchange(typed_, 0);
-    if ((key == XK_Return || key == XK_KP_Enter) && typed > 0) {
-        clock_.goTo(typed - 1);
-        show(clock_.current());
-        return;
+// The key as the show's course knows it; `digit` takes a digit's value.
+ShowKey X11Player::showKey(KeySym key, int& digit) {
+    if ((key >= XK_0 && key <= XK_9) || (key >= XK_KP_0 && key <= XK_KP_9)) {
+        digit = int(key - (key >= XK_KP_0 ? XK_KP_0 : XK_0));
+        return ShowKey::Digit;
     }
     switch (key) {
+    case XK_Return:
+    case XK_KP_Enter:
+        return ShowKey::Enter;
     case XK_b:
     case XK_period:
     case XK_KP_Decimal:
-        black_ = !black_;
-        render();
-        break;
+        return ShowKey::Black;
     case XK_Escape:
-        clock_.quit();
-        break;
+        return ShowKey::Quit;
     case XK_space:
-        clock_.togglePause();
-        startTimer();
-        break;
+        return ShowKey::PlayPause;
     case XK_Right:
     case XK_Next:
-        clock_.stepForward();
-        show(clock_.current());
-        break;
+        return ShowKey::Next;
     case XK_Left:
     case XK_Prior:
-        clock_.stepBack();
-        show(clock_.current());
-        break;
+        return ShowKey::Previous;
     case XK_Home:
+        return ShowKey::First;
     case XK_End:
-        clock_.goTo(key == XK_Home ? 0 : clock_.count() - 1);
-        show(clock_.current());
-        break;
+        return ShowKey::Last;
     default:
-        break;
+        return ShowKey::Other;
     }
+}
+
+void X11Player::key(KeySym key) {
+    int digit = 0;
+    const ShowKey pressed = showKey(key, digit);
+    const ShowClock::Outcome outcome = clock_.press(pressed, digit);
+    if (outcome.moved)
+        show(clock_.current());
+    else if (outcome.retimed)
+        startTimer();
+    else if (outcome.redrawn)
+        render();
 }
 
 void X11Player::reportSlide() {

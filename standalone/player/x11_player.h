@@ -72,6 +72,7 @@ class X11Player {
     showEnd(std::chrono::steady_clock::time_point now) const;
     void onScreen();
     void startTimer();
+    static ShowKey showKey(KeySym key, int& digit);
     void key(KeySym key);
     void reportSlide();
 
@@ -90,8 +91,6 @@ class X11Player {
     int shown_ = -1;       // the slide whose picture is held
     bool reported_ = true; // the slide on screen has been reported and timed
     bool timing_ = false;
-    bool black_ = false; // the screen is black, the show keeps its time
-    int typed_ = 0;      // the slide number typed so far
     std::chrono::steady_clock::time_point timeUp_;
     SlidePicture picture_;
     bool decoded_ = false; // the picture came from the run-time
@@ -102,6 +101,7 @@ class X11Player {
     double motionT_ = 0;  // how far the slide's motion has gone, 0 to 1
     std::chrono::steady_clock::time_point motionStart_;
     int slideMs_ = 0;
+    int motionMs_ = 0; // the slide's own time, over which its motion runs
     // With music, the show's sound goes through the mixer as one stream.
     std::unique_ptr<MixedSound> mixer_;
     std::unique_ptr<BandLayout> band_;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-using sharing::SlideTiming;
+using ShowRules::SlideTiming;
 
 namespace {
 
@@ -30,7 +30,7 @@ struct Row {
     std::vector<std::int64_t> fades = {};
 };
 
-std::string soundsOf(const sharing::ShowTimeline& t) {
+std::string soundsOf(const ShowRules::ShowTimeline& t) {
     std::string text;
     for (const auto& s : t.sounds)
         text += (text.empty() ? "" : " ") + std::to_string(s.slide) + ":" + std::to_string(s.startMs) + "-" +
@@ -81,7 +81,7 @@ TEST(ShowTimeline, FollowsTheViewersRulesForTimesHoldsAndSounds) {
          {0, 1000, 1500}},
     };
     for (const Row& row : rows) {
-        const auto timeline = sharing::makeTimeline(row.slides, row.fadeMs);
+        const auto timeline = ShowRules::makeTimeline(row.slides, row.fadeMs);
         std::vector<std::int64_t> starts;
         std::vector<std::int64_t> fades;
         for (const auto& s : timeline.slides) {
@@ -100,9 +100,9 @@ TEST(ShowTimeline, FollowsTheViewersRulesForTimesHoldsAndSounds) {
 }
 
 TEST(ShowTimeline, FramesFallOnTheNearestBoundary) {
-    EXPECT_EQ(sharing::frameAt(0, 25), 0);
-    EXPECT_EQ(sharing::frameAt(3000, 25), 75);
-    EXPECT_EQ(sharing::frameAt(3019, 25), 75); // within half a frame
-    EXPECT_EQ(sharing::frameAt(3021, 25), 76);
-    EXPECT_EQ(sharing::frameAt(1000, 24), 24);
+    EXPECT_EQ(ShowRules::frameAt(0, 25), 0);
+    EXPECT_EQ(ShowRules::frameAt(3000, 25), 75);
+    EXPECT_EQ(ShowRules::frameAt(3019, 25), 75); // within half a frame
+    EXPECT_EQ(ShowRules::frameAt(3021, 25), 76);
+    EXPECT_EQ(ShowRules::frameAt(1000, 24), 24);
 }

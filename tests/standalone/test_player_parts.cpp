@@ -8,6 +8,7 @@
 #include "head_test_support.h"
 #include "package_extras.h"
 #include "package_files.h"
+#include "picture_place.h"
 #include "show_clock.h"
 #include "slide_picture.h"
 #include "sound_mixer.h"
@@ -50,18 +51,29 @@ TEST(ShowClock, TimesLoopingAndKeys) {
         clock.timeUp();
         EXPECT_EQ(clock.current(), expected);
     }
-    clock.togglePause();
+    clock.press(ShowKey::PlayPause);
     clock.timeUp();
     EXPECT_EQ(clock.current(), 1) << "paused";
-    clock.togglePause();
+    clock.press(ShowKey::PlayPause);
     clock.goTo(0);
-    clock.stepBack();
+    EXPECT_TRUE(clock.press(ShowKey::Previous).moved);
     EXPECT_EQ(clock.current(), 2) << "looping: back from the first to the last";
-    clock.stepForward();
+    clock.press(ShowKey::Next);
     EXPECT_EQ(clock.current(), 0);
+    clock.press(ShowKey::Digit, 3);
+    EXPECT_TRUE(clock.press(ShowKey::Enter).moved);
+    EXPECT_EQ(clock.current(), 2) << "a slide's number and Enter";
+    clock.press(ShowKey::Digit, 1);
+    clock.press(ShowKey::Black);
+    EXPECT_TRUE(clock.black());
+    EXPECT_FALSE(clock.press(ShowKey::Enter).moved) << "another key forgets the number typed";
+    EXPECT_TRUE(clock.press(ShowKey::Black).redrawn);
+    EXPECT_FALSE(clock.black());
+    EXPECT_EQ(clock.ownTime(3), 3000);
+    EXPECT_EQ(clock.slideTime(3, true, 9000), 9000) << "the motion runs over the own time, not the hold";
 
     ShowClock once(2, false, 10);
-    once.stepBack();
+    once.press(ShowKey::Previous);
     EXPECT_EQ(once.current(), 0);
     once.timeUp();
     EXPECT_FALSE(once.over());
@@ -245,11 +257,12 @@ TEST(PackageExtras, TheBlockOrNoneWhenItIsDamaged) {
     EXPECT_FALSE(read->motions[0]);
     ASSERT_TRUE(read->motions[1]);
     EXPECT_FALSE(read->motions[2]) << "a frame beyond the picture is no motion";
-    const auto half = read->motions[1]->at(0.5), quarter = read->motions[1]->at(0.25);
+    const auto half = ShowRules::frameAt(*read->motions[1], 0.5),
+               quarter = ShowRules::frameAt(*read->motions[1], 0.25);
     EXPECT_DOUBLE_EQ(half.x, 0.25);
     EXPECT_DOUBLE_EQ(half.w, 0.75);
     EXPECT_NEAR(quarter.x, 0.5 * (1 - std::cos(3.14159265358979 / 4)) / 2, 1e-12) << "eased";
-    EXPECT_DOUBLE_EQ(read->motions[1]->at(2).h, 0.5);
+    EXPECT_DOUBLE_EQ(ShowRules::frameAt(*read->motions[1], 2).h, 0.5);
 
     const auto plain = PackageExtras::Read(Block(R"({"captions":"box","musicFadeMs":1e9})"), 2);
     ASSERT_TRUE(plain);
@@ -268,11 +281,11 @@ TEST(PackageExtras, TheBlockOrNoneWhenItIsDamaged) {
 }
 
 TEST(SlidePicture, PhotographsStandUprightByTheirOrientationTag) {
-    EXPECT_EQ(JpegOrientation(ExifJpeg(true, 6)), 6);
-    EXPECT_EQ(JpegOrientation(ExifJpeg(false, 8)), 8);
-    EXPECT_EQ(JpegOrientation(ExifJpeg(true, 9)), 1) << "no such orientation";
-    EXPECT_EQ(JpegOrientation(ExifJpeg(true, 6).substr(0, 30)), 1) << "cut short";
-    EXPECT_EQ(JpegOrientation("GIF89a"), 1);
+    EXPECT_EQ(ShowRules::jpegOrientation(ExifJpeg(true, 6)), 6);
+    EXPECT_EQ(ShowRules::jpegOrientation(ExifJpeg(false, 8)), 8);
+    EXPECT_EQ(ShowRules::jpegOrientation(ExifJpeg(true, 9)), 1) << "no such orientation";
+    EXPECT_EQ(ShowRules::jpegOrientation(ExifJpeg(true, 6).substr(0, 30)), 1) << "cut short";
+    EXPECT_EQ(ShowRules::jpegOrientation("GIF89a"), 1);
     struct Case {
         int orientation;
         int width;

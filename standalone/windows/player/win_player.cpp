@@ -2,6 +2,8 @@
 #include "win_player.h"
 
 #include "caption_scale.h"
+#include "picture_place.h"
+#include "show_timeline.h"
 
 #include <algorithm>
 #include <cmath>
@@ -48,26 +50,20 @@ COLORREF Colour(std::int32_t stored) {
     return (stored >> 24 & 0xFF) == 0x80 ? GetSysColor(stored & 0xFF) : COLORREF(stored & 0xFFFFFF);
 }
 
+// The picture of `width` x `height` placed in `box` by the show's rules.
 RECT Fitted(const RECT& box, int width, int height) {
-    const int bw = box.right - box.left, bh = box.bottom - box.top;
-    int w = width, h = height;
-    if (w > bw || h > bh) {
-        const bool wide = 1ll * width * bh > 1ll * height * bw;
-        w = wide ? bw : int(1ll * width * bh / height);
-        h = wide ? int(1ll * height * bw / width) : bh;
-    }
-    const int x = box.left + (bw - w) / 2, y = box.top + (bh - h) / 2;
-    return {x, y, x + std::max(w, 1), y + std::max(h, 1)};
+    const ShowRules::Rect r = ShowRules::placePicture(
+        width, height, {box.left, box.top, box.right - box.left, box.bottom - box.top});
+    return {r.x, r.y, r.x + r.width, r.y + r.height};
 }
 
-// The part of `width` x `height` as large as fits into `box`, centred: as the viewer fits a frame.
+// The part of `width` x `height` pixels in view, as large as fits into `box`, centred.
 RECT FittedFrame(const RECT& box, double width, double height) {
-    const int bw = box.right - box.left, bh = box.bottom - box.top;
-    const double scale = std::min(bw / width, bh / height);
-    const int w = std::max(1, int(std::lround(width * scale))),
-              h = std::max(1, int(std::lround(height * scale)));
-    const int x = box.left + (bw - w) / 2, y = box.top + (bh - h) / 2;
-    return {x, y, x + w, y + h};
+    const ShowRules::RectF f = ShowRules::fitPart(
+        width, height,
+        {double(box.left), double(box.top), double(box.right - box.left), double(box.bottom - box.top)});
+    const int x = int(std::lround(f.x)), y = int(std::lround(f.y));
+    return {x, y, x + std::max(1, int(std::lround(f.width))), y + std::max(1, int(std::lround(f.height)))};
 }
 
 HFONT CaptionFont(const TSlideRecord& slide, int pixels) {
@@ -116,8 +112,6 @@ WinPlayer::~WinPlayer() {
     PlaySoundW(nullptr, nullptr, 0);
     closeSound();
     dropPicture();
-    if (free_)
-        free_(&picture_);
 }
 
 void WinPlayer::openSound(std::vector<std::string> music, int fadeMs) {
@@ -234,15 +228,20 @@ LRESULT WinPlayer::handle(UINT message, WPARAM w, LPARAM l) {
 }
 
 void WinPlayer::show(int index) {
-    if (free_)
-        free_(&picture_);
     const std::string_view data = package_.pictureData(index);
+    QpxRunPicture decoded{};
     char why[200] = {};
-    if (!data.empty() && decode_ &&
-        decode_(reinterpret_cast<const unsigned char*>(data.data()), data.size(), &picture_, why, sizeof why))
-        picture_ = QpxRunPicture{};
+    decoded_ = !data.empty() && decode_ &&
+               decode_(reinterpret_cast<const unsigned char*>(data.data()), data.size(), &decoded, why,
+                       sizeof why) == 0;
+    picture_ = decoded_ ? UprightPicture(decoded, ShowRules::jpegOrientation(data)) : SlidePicture{};
+    if (decoded_ && free_)
+        free_(&decoded);
+    else if (!decoded_)
+        ReadBitmap(data, picture_); // a bitmap packed as it is
     const TSlideRecord& slide = package_.slides()[std::size_t(index)];
-    audio_ = FolderFile(RecordText(slide.AudioFile.str()));
+    const std::string named = RecordText(slide.AudioFile.str());
+    audio_ = FolderFile(named.substr(named.find_last_of("/\\") + 1));
     PcmSound sound;
     if (!audio_.empty() && mixer_ && ReadPcmWav(audio_, sound))
         mixer_->playSlide(std::move(sound));
@@ -266,13 +265,14 @@ void WinPlayer::paint() {
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     // The caption takes its line under the picture, which is fitted into the rest; on a band it
     // lies over the picture's foot, or the screen's without a picture.
-    const TSlideRecord* slide = shown_ >= 0 ? &package_.slides()[std::size_t(shown_)] : nullptr;
+    const TSlideRecord* slide =
+        shown_ >= 0 && !clock_.black() ? &package_.slides()[std::size_t(shown_)] : nullptr;
     const bool banded = slide && slide->ShowText && extras_;
     RECT box = area;
     if (slide && slide->ShowText && !banded)
         box.bottom = drawCaption(dc, area, *slide);
     RECT at = area;
-    if (picture_.pixels && box.bottom > box.top)
+    if (slide && !picture_.pixels.empty() && box.bottom > box.top)
         at = drawPicture(dc, box);
     if (banded)
         drawBand(dc, at, area.bottom - area.top, *slide);
@@ -285,7 +285,7 @@ void WinPlayer::paint() {
 
 const std::optional<PackageExtras::Motion>& WinPlayer::motion() const {
     static const std::optional<PackageExtras::Motion> none;
-    return extras_ && shown_ >= 0 && picture_.pixels ? extras_->motions[std::size_t(shown_)] : none;
+    return extras_ && shown_ >= 0 && !picture_.pixels.empty() ? extras_->motions[std::size_t(shown_)] : none;
 }
 
 void WinPlayer::keepPicture() {
@@ -298,7 +298,7 @@ void WinPlayer::keepPicture() {
     pictureBitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!pictureBitmap_)
         return;
-    std::memcpy(bits, picture_.pixels, std::size_t(picture_.width) * std::size_t(picture_.height) * 4);
+    std::memcpy(bits, picture_.pixels.data(), std::size_t(picture_.width) * std::size_t(picture_.height) * 4);
     pictureDc_ = CreateCompatibleDC(nullptr);
     oldPicture_ = SelectObject(pictureDc_, pictureBitmap_);
 }
@@ -323,15 +323,15 @@ RECT WinPlayer::drawPicture(HDC dc, const RECT& box) {
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), picture_.width, -picture_.height, 1, 32, BI_RGB};
         const RECT to = Fitted(box, picture_.width, picture_.height);
         StretchDIBits(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, 0, 0, picture_.width,
-                      picture_.height, picture_.pixels, &info, DIB_RGB_COLORS, SRCCOPY);
+                      picture_.height, picture_.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
         return to;
     }
-    if (timing_ && slideMs_ > 0)
-        motionT_ = std::min(
-            1.0, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - motionStart_)
-                         .count() /
-                     slideMs_);
-    const PackageExtras::Frame f = moving->at(motionT_);
+    if (timing_)
+        motionT_ = ShowRules::motionProgress(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                 std::chrono::steady_clock::now() - motionStart_)
+                                                 .count(),
+                                             motionMs_);
+    const PackageExtras::Frame f = ShowRules::frameAt(*moving, motionT_);
     const RECT to = FittedFrame(box, f.w * picture_.width, f.h * picture_.height);
     StretchBlt(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, pictureDc_,
                int(std::lround(f.x * picture_.width)), int(std::lround(f.y * picture_.height)),
@@ -419,9 +419,10 @@ void WinPlayer::startTimer() {
     const TSlideRecord& slide = package_.slides()[std::size_t(shown_)];
     const int sound = slide.HoldForAudio && !audio_.empty() ? WavMilliseconds(audio_) : 0;
     slideMs_ = clock_.slideTime(slide.Delay, slide.HoldForAudio, sound);
+    motionMs_ = clock_.ownTime(slide.Delay);
     const auto now = std::chrono::steady_clock::now();
     // After a pause the motion goes on from where it stood.
-    motionStart_ = now - std::chrono::milliseconds(std::lround(motionT_ * slideMs_));
+    motionStart_ = now - std::chrono::milliseconds(std::lround(motionT_ * motionMs_));
     timing_ = true;
     SetTimer(window_, SlideTimer, UINT(slideMs_), nullptr);
     if (motion())
@@ -430,39 +431,54 @@ void WinPlayer::startTimer() {
         mixer_->setEnd(now + std::chrono::milliseconds(slideMs_ + package_.timeAfter(shown_, clock_)));
 }
 
-void WinPlayer::key(WPARAM key) {
+// The key as the show's course knows it; `digit` takes a digit's value.
+ShowKey WinPlayer::showKey(WPARAM key, int& digit) {
+    if ((key >= '0' && key <= '9') || (key >= VK_NUMPAD0 && key <= VK_NUMPAD9)) {
+        digit = int(key - (key >= VK_NUMPAD0 ? VK_NUMPAD0 : '0'));
+        return ShowKey::Digit;
+    }
     switch (key) {
+    case VK_RETURN:
+        return ShowKey::Enter;
+    case 'B':
+    case VK_OEM_PERIOD:
+    case VK_DECIMAL:
+        return ShowKey::Black;
     case VK_ESCAPE:
-        clock_.quit();
-        DestroyWindow(window_);
-        break;
+        return ShowKey::Quit;
     case VK_SPACE:
-        clock_.togglePause();
-        startTimer();
-        break;
+        return ShowKey::PlayPause;
     case VK_RIGHT:
     case VK_NEXT:
-        clock_.stepForward();
-        show(clock_.current());
-        break;
+        return ShowKey::Next;
     case VK_LEFT:
     case VK_PRIOR:
-        clock_.stepBack();
-        show(clock_.current());
-        break;
+        return ShowKey::Previous;
     case VK_HOME:
+        return ShowKey::First;
     case VK_END:
-        clock_.goTo(key == VK_HOME ? 0 : clock_.count() - 1);
-        show(clock_.current());
-        break;
+        return ShowKey::Last;
     default:
-        break;
+        return ShowKey::Other;
     }
 }
 
+void WinPlayer::key(WPARAM key) {
+    int digit = 0;
+    const ShowKey pressed = showKey(key, digit);
+    const ShowClock::Outcome outcome = clock_.press(pressed, digit);
+    if (clock_.over())
+        DestroyWindow(window_);
+    else if (outcome.moved)
+        show(clock_.current());
+    else if (outcome.retimed)
+        startTimer();
+    else if (outcome.redrawn)
+        InvalidateRect(window_, nullptr, FALSE);
+}
+
 void WinPlayer::reportSlide() {
-    const std::string line =
-        package_.reportLine(shown_, picture_.width, picture_.height, picture_.pixels != nullptr, audio_);
+    const std::string line = package_.reportLine(shown_, picture_.width, picture_.height, decoded_, audio_);
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), DWORD(line.size()), &written, nullptr);
     if (shown_ + 1 == int(package_.slides().size()))

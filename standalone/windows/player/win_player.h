@@ -3,18 +3,19 @@
 // ground, each picture fitted to the screen with its caption beneath, for its time at the speed the
 // slide list asks for, looping where it asks for that, each slide's WAV sound played as it comes.
 // Esc quits, Space pauses and plays, the arrow and page keys step, Home and End go to the first and
-// the last slide. A package with the show's data beyond its records moves each picture as its slide
-// asks (pan and zoom, at each frame), draws captions over the picture's foot on a dark band and
-// plays the show's music under the slides' sounds in one stream. With the report switch each
-// slide, once it is on screen, is also written to standard output as one line of tab-separated
-// key=value fields, the show runs at the fastest speed without looping and the player quits after
-// the last slide.
+// the last slide, a number and Enter to that slide, B or . blacks the screen and brings it back.
+// Pictures stand upright by a photograph's orientation tag. A package with the show's data beyond its records
+// moves each picture as its slide asks (pan and zoom, at each frame), draws captions over the picture's foot
+// on a dark band and plays the show's music under the slides' sounds in one stream. With the report switch
+// each slide, once it is on screen, is also written to standard output as one line of tab-separated key=value
+// fields, the show runs at the fastest speed without looping and the player quits after the last slide.
 #pragma once
 
 #include "package_extras.h"
 #include "package_files.h"
 #include "qpx_runtime.h"
 #include "show_clock.h"
+#include "slide_picture.h"
 #include "sound_mixer.h"
 
 #include <windows.h>
@@ -58,6 +59,7 @@ class WinPlayer {
     int drawCaption(HDC dc, const RECT& area, const TSlideRecord& slide);
     void onScreen();
     void startTimer();
+    static ShowKey showKey(WPARAM key, int& digit);
     void key(WPARAM key);
     void reportSlide();
 
@@ -69,8 +71,9 @@ class WinPlayer {
     HWND window_ = nullptr;
     int shown_ = -1;       // the slide whose picture is held
     bool reported_ = true; // the slide on screen has been reported and timed
-    QpxRunPicture picture_{};
-    std::string audio_; // the sound file of the slide held, as found in the folder
+    SlidePicture picture_; // upright
+    bool decoded_ = false; // the picture came from the run-time
+    std::string audio_;    // the sound file of the slide held, as found in the folder
     std::optional<PackageExtras::Extras> extras_;
     HDC pictureDc_ = nullptr;
     HBITMAP pictureBitmap_ = nullptr;
@@ -78,6 +81,7 @@ class WinPlayer {
     double motionT_ = 0; // how far the slide's motion has gone, 0 to 1
     std::chrono::steady_clock::time_point motionStart_;
     int slideMs_ = 0;
+    int motionMs_ = 0; // the slide's own time, over which its motion runs
     bool timing_ = false;
     std::unique_ptr<SoundMixer> mixer_;
     HWAVEOUT wave_ = nullptr;
