@@ -1,0 +1,347 @@
+// SPDX-License-Identifier: MIT
+// One show through its five players (the viewer, the video, the web page and the packages for Linux
+// and for Windows), and what each shows at two moments against what the show's rules put there: a
+// photograph stored on its side with a band caption of accented letters and an en dash, then a
+// moving slide that waits for its sound "café.wav", under music, with cross-fades. Every player's
+// screen is read the same way (the picture's place, how far its motion has gone, the caption's
+// letters and their band) and, where a player tells it, whether the slide's sound plays.
+
+#include "caption_band.h"
+#include "export_test_support.h"
+#include "headless_browser.h"
+#include "picture_place.h"
+#include "share_test_support.h"
+#include "show_extension.h"
+#include "slide_motion.h"
+#include "stored_font.h"
+#include "test_x_server.h"
+#include "video_export.h"
+#include "viewer_fixture.h"
+#include "web_page_export.h"
+#include "wine_support.h"
+
+#include <QBuffer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+#include <QUrl>
+
+#include <X11/keysym.h>
+
+#include <functional>
+#include <iostream>
+#include <optional>
+
+namespace {
+
+testing::Environment* const environment = testing::AddGlobalTestEnvironment(new PlayerTestEnvironment);
+
+const QString Caption = QStringLiteral("Café – crème");
+constexpr int PhotoSeconds = 3, OwnSeconds = 2, SoundMs = 6000, FadeMs = 500;
+// The photograph on screen; the moving slide after its own time, held for its sound.
+constexpr int FirstMoment = 1500, HeldMoment = (PhotoSeconds + OwnSeconds) * 1000 + 2000;
+const ShowRules::Motion Pan{{0, 0, 0.5, 1}, {0.5, 0, 0.5, 1}};
+const QSize Stored(480, 270), Upright(270, 480), Halves(400, 200);
+const QSize Screen(1024, 768);
+
+// What a screen shows over `area`, read by colour: the orange photograph (darker under the caption's
+// band), the moving picture's red and blue halves, the caption's green letters; the ground around
+// them, black or the window's, is none of these.
+struct Seen {
+    QRect picture, letters;
+    int orange = 0, band = 0, red = 0, blue = 0;
+    int bandTop = INT_MAX;
+    double frameX() const { return red + blue ? 0.5 * blue / (red + blue) : -1; }
+};
+
+Seen look(const QImage& screen, const QRect& area) {
+    Seen seen;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb c = screen.pixel(x, y);
+            const int r = qRed(c), g = qGreen(c), b = qBlue(c);
+            if (g > r + 40 && g > b + 40) {
+                seen.letters |= QRect(x, y, 1, 1);
+            } else if (r > 40 && std::abs(2 * g - r) < r / 4 && b < r / 4) {
+                seen.picture |= QRect(x, y, 1, 1);
+                (r > 160 ? seen.orange : seen.band)++;
+                if (r <= 160)
+                    seen.bandTop = std::min(seen.bandTop, y);
+            } else if (r > 3 * (g + b) + 20 || b > 3 * (r + g) + 20) {
+                seen.picture |= QRect(x, y, 1, 1);
+                (r > b ? seen.red : seen.blue)++;
+            }
+        }
+    return seen;
+}
+
+QRect rectOf(const ShowRules::Rect& r) {
+    return {r.x, r.y, r.width, r.height};
+}
+
+// One player's two screens and the area its pictures are placed in; `sound` whether the held slide's
+// sound plays, where the player tells it.
+struct Played {
+    QImage first, held;
+    QRect area;
+    std::optional<bool> sound;
+};
+
+void expectNear(const QRect& seen, const QRect& expected, int slack, const char* what) {
+    EXPECT_LE((seen.topLeft() - expected.topLeft()).manhattanLength(), slack)
+        << what << ": " << seen.x() << "," << seen.y() << " " << seen.width() << "x" << seen.height()
+        << " against " << expected.x() << "," << expected.y() << " " << expected.width() << "x"
+        << expected.height();
+    EXPECT_LE((seen.bottomRight() - expected.bottomRight()).manhattanLength(), slack) << what;
+}
+
+// The photograph upright and placed by the rules, its caption's letters centred on a band at its foot
+// as high as the viewer's band for that screen; the moving slide at its motion's last frame.
+void expectConformance(const Played& played, const QFont& font) {
+    ASSERT_FALSE(played.first.isNull() || played.held.isNull()) << "no screen";
+    const Seen first = look(played.first, played.area), held = look(played.held, played.area);
+    const QRect photo = rectOf(ShowRules::placePicture(
+        Upright.width(), Upright.height(),
+        {played.area.x(), played.area.y(), played.area.width(), played.area.height()}));
+    EXPECT_GT(first.orange, 10 * (first.red + first.blue)) << "the photograph on screen first";
+    expectNear(first.picture, photo, 4, "the photograph upright, placed");
+    const QRect band = CaptionBand::bandRect(
+        QRect(played.area.x(), played.area.y(), played.area.width(), photo.bottom() - played.area.y() + 1),
+        Caption, font, played.area.height());
+    const int bandHeight = photo.bottom() + 1 - first.bandTop;
+    EXPECT_NEAR(bandHeight, band.height(), band.height() / 4 + 3) << "the band's height";
+    EXPECT_FALSE(first.letters.isEmpty()) << "the caption's letters";
+    EXPECT_NEAR(first.letters.center().x(), photo.center().x(), 6) << "the caption centred";
+    EXPECT_GE(first.letters.top(), first.bandTop) << "the letters on their band";
+    const int width =
+        QFontMetrics(CaptionBand::scaledFont(font, played.area.height())).horizontalAdvance(Caption);
+    EXPECT_NEAR(first.letters.width(), width, width / 5 + 4) << "every letter as typed, in the band's size";
+
+    EXPECT_GT(held.red + held.blue, 10 * held.orange) << "the moving slide on screen";
+    EXPECT_NEAR(held.frameX(), ShowRules::frameAt(Pan, 1).x, 0.06) << "its motion over its own time";
+    const double side = Halves.height();
+    const ShowRules::RectF part =
+        ShowRules::fitPart(side, side,
+                           {double(played.area.x()), double(played.area.y()), double(played.area.width()),
+                            double(played.area.height())});
+    expectNear(held.picture, QRectF(part.x, part.y, part.width, part.height).toRect(), 4, "the frame fitted");
+    if (played.sound) {
+        EXPECT_TRUE(*played.sound) << "the slide's sound café.wav plays";
+    }
+}
+
+} // namespace
+
+class ShowConformance : public ViewerFixture {
+  protected:
+    void SetUp() override {
+        ViewerFixture::SetUp();
+        QImage photo(Stored, QImage::Format_RGB32);
+        photo.fill(qRgb(240, 120, 0));
+        QImage halves(Halves, QImage::Format_RGB32);
+        halves.fill(qRgb(220, 0, 0));
+        for (int y = 0; y < Halves.height(); ++y)
+            for (int x = Halves.width() / 2; x < Halves.width(); ++x)
+                halves.setPixel(x, y, qRgb(0, 0, 220));
+        ASSERT_TRUE(halves.save(dir.filePath(QStringLiteral("halves.png"))));
+        ASSERT_TRUE(saveTurned(photo, dir.filePath(QStringLiteral("photo.jpg"))));
+        const QString sound = writeWav(dir, QStringLiteral("café.wav"), SoundMs);
+        addSlide({.image = dir.filePath(QStringLiteral("photo.jpg")),
+                  .delay = PhotoSeconds,
+                  .showText = true,
+                  .text = Caption},
+                 [](TSlideRecord& r) {
+                     r.FontName.assign("DejaVu Sans");
+                     r.FontSize = 14;
+                     r.FontStyle = FontBold;
+                     r.FontColor = 0x00FF00;
+                 });
+        addSlide({.image = dir.filePath(QStringLiteral("halves.png")),
+                  .delay = OwnSeconds,
+                  .audio = sound,
+                  .hold = true});
+        const auto list = [](const ShowRules::Frame& f) { return QJsonArray{f.x, f.y, f.w, f.h}; };
+        QJsonObject data = ShowExtension::withMusic({{"captions", "band"}}, {music()});
+        show().load({show().slide(0), show().slide(1)}, data,
+                    {{}, {{"motion", QJsonObject{{"from", list(Pan.from)}, {"to", list(Pan.to)}}}}});
+        show().markOpened();
+        settings().CrossFade = true;
+        settings().CrossFadeTime = FadeMs;
+    }
+
+    // A JPEG of `picture` turned on its side, with the orientation tag that stands it upright again.
+    static bool saveTurned(const QImage& picture, const QString& path) {
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        if (!picture.save(&buffer, "JPG", 95))
+            return false;
+        // An Exif block with one entry, Orientation = 6 (turn right), big-endian.
+        const QByteArray tiff =
+            QByteArray("MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0", 26);
+        const QByteArray exif = QByteArray("Exif\0\0", 6) + tiff;
+        const int length = int(exif.size()) + 2;
+        jpeg.insert(2, QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) + exif);
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(jpeg) == jpeg.size();
+    }
+
+    // Music of a tone apart from the slide's sound, made by ffmpeg where it is installed.
+    QString music() {
+        const QString file = dir.filePath(QStringLiteral("music.ogg"));
+        const QString ffmpeg = peerProgram("ffmpeg");
+        if (!ffmpeg.isEmpty())
+            QProcess::execute(ffmpeg, {"-v", "error", "-y", "-f", "lavfi", "-i",
+                                       "sine=frequency=2500:duration=20", "-c:a", "libvorbis", file});
+        return file;
+    }
+
+    QFont captionFont() { return storedFont(QStringLiteral("DejaVu Sans"), 14, FontBold); }
+
+    sharing::SharedShow shared() {
+        sharing::SharedShow shared = sharing::readSharedShow(show(), viewer->palette());
+        shared.fadeMs = FadeMs;
+        return shared;
+    }
+
+    Played viewerPlays();
+    Played videoPlays();
+    Played pagePlays();
+    Played packagePlays(PackagePlatform platform);
+};
+
+Played ShowConformance::viewerPlays() {
+    speed()->setValue(ShowRules::OwnSpeed);
+    openViewer();
+    Played played;
+    auto* area = child<QWidget>("Panel6");
+    played.area = area->contentsRect();
+    const qint64 start = clock.nowMs();
+    clock.at(start + FirstMoment, [&] { played.first = area->grab().toImage(); });
+    clock.at(start + HeldMoment, [&] {
+        played.held = area->grab().toImage();
+        played.sound = media().isPlaying();
+    });
+    viewer->PlayShow();
+    viewer->close();
+    return played;
+}
+
+Played ShowConformance::videoPlays() {
+    sharing::VideoJob job{shared(), dir.filePath(QStringLiteral("show.mp4"))};
+    job.size = Screen;
+    const sharing::ShareOutcome outcome = sharing::writeVideo(job, {});
+    EXPECT_EQ(outcome.result, sharing::ShareOutcome::Done) << outcome.reason.toStdString();
+    Played played{decodedFrame(job.target, FirstMoment / 1000.0, Screen),
+                  decodedFrame(job.target, HeldMoment / 1000.0, Screen),
+                  QRect(QPoint(), Screen),
+                  {}};
+    for (const auto& [at, level] : toneLevels(job.target, 440))
+        if (std::abs(at * 1000 - HeldMoment) < 100)
+            played.sound = level > -50;
+    return played;
+}
+
+Played ShowConformance::pagePlays() {
+    const QString folder = dir.filePath(QStringLiteral("page"));
+    const sharing::ShareOutcome outcome = sharing::writeWebPage({shared(), folder}, {});
+    EXPECT_EQ(outcome.result, sharing::ShareOutcome::Done) << outcome.reason.toStdString();
+    HeadlessBrowser browser({"--autoplay-policy=no-user-gesture-required"});
+    Played played;
+    if (!browser.open(QUrl::fromLocalFile(folder + "/index.html").toString(), Screen, FirstMoment))
+        return played;
+    played.first = browser.screenshot();
+    const QJsonObject box =
+        QJsonDocument::fromJson(
+            browser.evaluate("JSON.stringify(area.getBoundingClientRect())").toString().toUtf8())
+            .object();
+    played.area =
+        QRectF(box["x"].toDouble(), box["y"].toDouble(), box["width"].toDouble(), box["height"].toDouble())
+            .toRect();
+    browser.run(HeldMoment - FirstMoment);
+    played.held = browser.screenshot();
+    played.sound = browser.evaluate("!!sound && !sound.paused").toBool();
+    return played;
+}
+
+Played ShowConformance::packagePlays(PackagePlatform platform) {
+    ExportSetup setup;
+    const bool windows = platform == PackagePlatform::Windows;
+    const QString app = QStringLiteral(VERASCO_BINARY_DIR "/app/");
+    for (const char* name : windows
+                                ? std::vector<const char*>{"verasco1w.dat", "verasco2w.dat", "verasco3w.dat"}
+                                : std::vector<const char*>{"verasco2.dat"}) {
+        QFile::remove(setup.programs + "/" + name);
+        QFile::copy(app + name, setup.programs + "/" + name);
+    }
+    setup.packagePlatform = windows ? QStringLiteral("Windows") : QStringLiteral("Linux");
+    std::vector<TSlideRecord> slides = {show().slide(0), show().slide(1)};
+    setup.show.load(slides, show().showData(), {show().extra(0), show().extra(1)});
+    const QString package = setup.target(windows ? QStringLiteral("show.exe") : QStringLiteral("show"));
+    EXPECT_FALSE(setup.exporter().write(package, qualityPreset(11), platform));
+    QString why;
+    QProcessEnvironment env = windows ? wineEnvironment() : QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), test_x_server::display(why));
+    const auto run = [&](const QStringList& arguments, QProcess& process) {
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(setup.root.path());
+        process.start(windows ? wine() : package, windows ? QStringList{package} + arguments : arguments);
+    };
+    Played played{{}, {}, QRect(QPoint(), Screen), {}};
+    QProcess playing;
+    run({}, playing);
+    const auto shows = [](bool photo) {
+        return [photo](const QImage& s) {
+            const Seen seen = look(s, QRect(QPoint(), Screen));
+            return photo ? seen.orange > 1000 && !seen.letters.isEmpty() : seen.red + seen.blue > 1000;
+        };
+    };
+    if (test_x_server::screenShows(shows(true), 180000))
+        played.first = test_x_server::screen();
+    if (test_x_server::screenShows(shows(false), 60000)) {
+        QThread::msleep(HeldMoment - PhotoSeconds * 1000);
+        played.held = test_x_server::screen();
+    }
+    test_x_server::sendKey(XK_Escape);
+    playing.waitForFinished(60000);
+    QProcess report;
+    run({QStringLiteral("--report")}, report);
+    report.waitForFinished(180000);
+    const QString lines = QString::fromUtf8(report.readAllStandardOutput());
+    played.sound = lines.contains(QStringLiteral("slide=2")) &&
+                   lines.section(QStringLiteral("slide=2"), 1)
+                       .section('\n', 0, 0)
+                       .contains(QRegularExpression(QStringLiteral("audio=caf(é|É)\\.wav"),
+                                                    QRegularExpression::CaseInsensitiveOption));
+    return played;
+}
+
+TEST_F(ShowConformance, FivePlayersShowTheShowByItsRules) {
+    QString why;
+    const bool server = !test_x_server::display(why).isEmpty();
+    const struct {
+        const char* name;
+        std::function<Played()> play;
+        QString missing; // what it needs that is not installed
+    } rows[] = {
+        {"viewer", [this] { return viewerPlays(); }, {}},
+        {"video", [this] { return videoPlays(); }, peerProgram("ffmpeg").isEmpty() ? "ffmpeg" : ""},
+        {"web page", [this] { return pagePlays(); }, peerProgram("chromium").isEmpty() ? "chromium" : ""},
+        {"Linux package", [this] { return packagePlays(PackagePlatform::Linux); }, server ? "" : why},
+        {"Windows package", [this] { return packagePlays(PackagePlatform::Windows); },
+         !server ? why
+         : !QFile::exists(QStringLiteral(VERASCO_BINARY_DIR "/app/verasco2w.dat"))
+             ? QStringLiteral("MinGW-w64")
+         : wine().isEmpty() || !wholeWinePrefix() ? QStringLiteral("Wine (wine64)")
+                                                  : QString()},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (!row.missing.isEmpty()) {
+            std::cout << row.name << " not played: " << row.missing.toStdString() << " is not installed\n";
+            continue;
+        }
+        expectConformance(row.play(), captionFont());
+    }
+}
