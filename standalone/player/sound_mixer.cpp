@@ -5,10 +5,26 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
 namespace {
+
+// Files of 2 GiB and more, on Windows too.
+int SeekTo(std::FILE* file, std::int64_t at, int whence) {
+#ifdef _WIN32
+    return _fseeki64(file, at, whence);
+#else
+    return fseeko(file, off_t(at), whence);
+#endif
+}
+
+std::int64_t Tell(std::FILE* file) {
+#ifdef _WIN32
+    return _ftelli64(file);
+#else
+    return ftello(file);
+#endif
+}
 
 std::uint32_t Le(const unsigned char* p, int bytes) {
     std::uint32_t v = 0;
@@ -35,42 +51,53 @@ double SampleAt(const PcmSound& pcm, std::size_t frame, unsigned channel) {
 
 } // namespace
 
+bool ReadWavLayout(std::FILE* file, WavLayout& layout) {
+    unsigned char head[40];
+    const std::int64_t end = SeekTo(file, 0, SEEK_END) == 0 ? Tell(file) : -1;
+    if (end < 12 || SeekTo(file, 0, SEEK_SET) != 0 || std::fread(head, 1, 12, file) != 12 ||
+        std::memcmp(head, "RIFF", 4) != 0 || std::memcmp(head + 8, "WAVE", 4) != 0)
+        return false;
+    bool format = false;
+    for (std::int64_t at = 12; layout.dataAt < 0 && at + 8 <= end;) {
+        if (SeekTo(file, at, SEEK_SET) != 0 || std::fread(head, 1, 8, file) != 8)
+            break;
+        const std::uint32_t size = Le(head + 4, 4);
+        const std::int64_t body = at + 8;
+        const std::uint32_t known = std::min<std::uint32_t>(size, sizeof head); // the rest is skipped
+        if (!std::memcmp(head, "fmt ", 4) && size >= 16 && std::fread(head, 1, known, file) == known) {
+            layout.tag = Le(head, 2);
+            layout.channels = Le(head + 2, 2);
+            layout.rate = Le(head + 4, 4);
+            layout.bytesPerSecond = Le(head + 8, 4);
+            layout.bits = Le(head + 14, 2);
+            format = true;
+        } else if (!std::memcmp(head, "data", 4)) {
+            layout.dataAt = body;
+            layout.dataBytes = std::min<std::uint64_t>(size, std::uint64_t(end - body));
+        }
+        at = body + std::int64_t(size) + std::int64_t(size & 1);
+    }
+    return format;
+}
+
 bool ReadPcmWav(const std::string& path, PcmSound& pcm) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return false;
-    unsigned char head[40];
-    bool found = false;
-    if (std::fread(head, 1, 12, file) == 12 && !std::memcmp(head, "RIFF", 4) &&
-        !std::memcmp(head + 8, "WAVE", 4))
-        while (!found && std::fread(head, 1, 8, file) == 8) {
-            const std::uint32_t size = Le(head + 4, 4);
-            if (!std::memcmp(head, "fmt ", 4) && size >= 16 && size <= 40 &&
-                std::fread(head, 1, size, file) == size) {
-                const unsigned tag = Le(head, 2);
-                pcm.channels = Le(head + 2, 2);
-                pcm.rate = Le(head + 4, 4);
-                pcm.bits = tag == 1 || tag == 0xFFFE ? Le(head + 14, 2) : 0;
-                std::fseek(file, long(size & 1), SEEK_CUR);
-            } else if (!std::memcmp(head, "data", 4)) {
-                // No more than the file holds, whatever the chunk claims.
-                const long at = std::ftell(file);
-                std::fseek(file, 0, SEEK_END);
-                const long end = std::ftell(file);
-                std::fseek(file, at, SEEK_SET);
-                pcm.data.resize(std::min<std::size_t>(size, std::size_t(std::max(0l, end - at))));
-                pcm.data.resize(std::fread(pcm.data.data(), 1, pcm.data.size(), file));
-                found = true;
-            } else if (std::fseek(file, long(size + (size & 1)), SEEK_CUR) != 0) {
-                break;
-            }
-        }
-    std::fclose(file);
-    const bool usable = (pcm.bits == 8 || pcm.bits == 16 || pcm.bits == 24 || pcm.bits == 32) &&
+    WavLayout wav;
+    const bool found = ReadWavLayout(file, wav) && wav.dataAt >= 0;
+    pcm.channels = wav.channels;
+    pcm.rate = wav.rate;
+    pcm.bits = wav.tag == 1 || wav.tag == 0xFFFE ? wav.bits : 0;
+    const bool usable = found && (pcm.bits == 8 || pcm.bits == 16 || pcm.bits == 24 || pcm.bits == 32) &&
                         pcm.channels >= 1 && pcm.channels <= 8 && pcm.rate >= 1000 && pcm.rate <= 384000;
-    if (usable)
+    if (usable && SeekTo(file, wav.dataAt, SEEK_SET) == 0) {
+        pcm.data.resize(std::size_t(wav.dataBytes));
+        pcm.data.resize(std::fread(pcm.data.data(), 1, pcm.data.size(), file));
         pcm.data.resize(pcm.data.size() / pcm.frameBytes() * pcm.frameBytes()); // whole frames only
-    return found && usable;
+    }
+    std::fclose(file);
+    return usable;
 }
 
 void SoundMixer::playSlide(PcmSound sound) {

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,17 @@ struct PcmSound {
     std::size_t frameBytes() const { return std::size_t(channels) * bits / 8; }
     std::size_t frames() const { return frameBytes() ? data.size() / frameBytes() : 0; }
 };
+
+// A WAV file's format and where its samples lie, its chunks walked in turn: each one strictly after
+// the one before, none past the file's end, whatever sizes they claim.
+struct WavLayout {
+    unsigned tag = 0, channels = 0, rate = 0, bits = 0;
+    std::uint32_t bytesPerSecond = 0;
+    std::int64_t dataAt = -1;    // where the samples start; -1 without a data chunk
+    std::uint64_t dataBytes = 0; // no more than the file holds after dataAt
+};
+// False for a file that is no RIFF WAVE file or has no format chunk.
+bool ReadWavLayout(std::FILE* file, WavLayout& layout);
 
 // The format and samples of a PCM WAV file (8, 16, 24 or 32 bits); false for any other file.
 bool ReadPcmWav(const std::string& path, PcmSound& pcm);

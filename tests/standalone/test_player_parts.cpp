@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 
 using namespace head_test;
 
@@ -128,6 +129,20 @@ TEST(ShowClock, ASoundsLengthFromItsWavFile) {
     EXPECT_EQ(WavMilliseconds(dir / "text.wav"), 0);
     EXPECT_EQ(WavMilliseconds(dir / "cut.wav"), 0);
     EXPECT_EQ(WavMilliseconds(dir / "missing.wav"), 0);
+
+    // A chunk of 2^32 - 1 bytes (sparse), whose pad byte wraps a 32-bit sum: the walk goes past its
+    // body, which starts like a data chunk of a second, to the data chunk of two seconds after it.
+    {
+        std::ofstream out(dir / "huge.wav", std::ios::binary);
+        out << "RIFF" << Le(0xFFFFFFFF, 4) << "WAVE" << Wav(0).substr(24, 24) << "LIST" << Le(0xFFFFFFFF, 4)
+            << "data" << Le(16000, 4);
+        out.seekp(std::streamoff(12 + 24 + 8) + 0xFFFFFFFFll + 1);
+        out << "data" << Le(32000, 4) << std::string(32000, '\x10');
+    }
+    EXPECT_EQ(WavMilliseconds(dir / "huge.wav"), 2000);
+    PcmSound huge;
+    ASSERT_TRUE(ReadPcmWav(dir / "huge.wav", huge));
+    EXPECT_EQ(huge.frames(), 16000u);
 }
 
 std::string SlideList(int count, const std::string& records, int recordSize = 824) {
