@@ -7,6 +7,9 @@
 #include <cmath>
 #include <cstring>
 
+#define STB_VORBIS_HEADER_ONLY
+#include STB_VORBIS_FILE
+
 namespace {
 
 // Files of 2 GiB and more, on Windows too.
@@ -100,6 +103,56 @@ bool ReadPcmWav(const std::string& path, PcmSound& pcm) {
     return usable;
 }
 
+bool MusicStream::open(const std::string& path) {
+    close();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    int error = 0;
+    // The decoder closes the file when it goes, or at once when it cannot open
+    // it.
+    vorbis_ = file ? stb_vorbis_open_file(file, 1, &error, nullptr) : nullptr;
+    if (!vorbis_)
+        return false;
+    const stb_vorbis_info info = stb_vorbis_get_info(vorbis_);
+    rate_ = info.sample_rate;
+    channels_ = info.channels;
+    frames_ = stb_vorbis_stream_length_in_samples(vorbis_);
+    if (rate_ < 1000 || rate_ > 384000 || channels_ < 1) {
+        close();
+        return false;
+    }
+    return true;
+}
+
+void MusicStream::close() {
+    if (vorbis_)
+        stb_vorbis_close(vorbis_);
+    vorbis_ = nullptr;
+    held_.clear();
+    first_ = 0;
+    ended_ = false;
+}
+
+const float* MusicStream::frame(std::int64_t n) {
+    constexpr int Block = 4096;
+    while (n >= first_ + held() && !ended_) {
+        // Keeps the frame before `n` and those after it, and decodes the next block
+        // behind them.
+        const std::int64_t keep = std::clamp<std::int64_t>(first_ + held() - (n - 1), 0, held());
+        first_ += held() - keep;
+        held_.erase(held_.begin(), held_.end() - std::ptrdiff_t(keep * 2));
+        decoded_.resize(std::size_t(Block) * std::size_t(channels_));
+        const int got = stb_vorbis_get_samples_float_interleaved(vorbis_, channels_, decoded_.data(),
+                                                                 int(decoded_.size()));
+        for (int i = 0; i < got; ++i) {
+            const float* f = decoded_.data() + std::size_t(i) * std::size_t(channels_);
+            held_.push_back(f[0]);
+            held_.push_back(f[channels_ > 1 ? 1 : 0]);
+        }
+        ended_ = got <= 0;
+    }
+    return n >= first_ && n < first_ + held() ? held_.data() + (n - first_) * 2 : nullptr;
+}
+
 void SoundMixer::playSlide(PcmSound sound) {
     slide_ = Playing{std::move(sound), 0};
 }
@@ -112,9 +165,8 @@ bool SoundMixer::nextMusic() {
     for (std::size_t tried = 0; tried < music_.size(); ++tried) {
         const std::string& path = music_[next_];
         next_ = (next_ + 1) % music_.size();
-        Playing tune;
-        if (ReadPcmWav(path, tune.pcm) && tune.pcm.frames() > 0) {
-            tune_ = std::move(tune);
+        if (tune_.open(path) && tune_.frames() > 0) {
+            tuneAt_ = 0;
             return true;
         }
     }
@@ -128,7 +180,8 @@ std::size_t SoundMixer::add(Playing& sound, double* out, std::size_t frames, dou
     for (std::size_t i = 0; i < frames; ++i) {
         if (sound.at >= double(count))
             return i;
-        // Between two of the sound's frames, each channel drawn on the straight line between them.
+        // Between two of the sound's frames, each channel drawn on the straight
+        // line between them.
         const std::size_t frame = std::size_t(sound.at);
         const std::size_t after = std::min(frame + 1, count - 1);
         const double share = sound.at - double(frame);
@@ -141,6 +194,24 @@ std::size_t SoundMixer::add(Playing& sound, double* out, std::size_t frames, dou
     return frames;
 }
 
+std::size_t SoundMixer::addMusic(double* out, std::size_t frames, double gain) {
+    const double step = double(tune_.rate()) / Rate;
+    for (std::size_t i = 0; i < frames; ++i) {
+        const auto frame = std::int64_t(tuneAt_);
+        const float* after = tune_.frame(frame + 1); // first, so that `frame` stays held
+        const float* at = tune_.frame(frame);
+        if (!at)
+            return i;
+        if (!after)
+            after = at;
+        const double share = tuneAt_ - double(frame);
+        for (unsigned c = 0; c < Channels; ++c)
+            out[i * Channels + c] += gain * (at[c] + (after[c] - at[c]) * share);
+        tuneAt_ += step;
+    }
+    return frames;
+}
+
 void SoundMixer::mix(std::int16_t* out, std::size_t frames, Clock::time_point now) {
     std::vector<double> sum(frames * Channels, 0.0);
     {
@@ -148,13 +219,16 @@ void SoundMixer::mix(std::int16_t* out, std::size_t frames, Clock::time_point no
         const double leftMs =
             end_ ? std::chrono::duration<double, std::milli>(*end_ - now).count() : MusicLevel::NoEnd;
         const double gain = MusicLevel::at(slideSound, leftMs, fadeMs_);
-        for (std::size_t done = 0; done < frames && !music_.empty();) {
-            if (!tuneOpen_ || tune_.over()) {
-                tuneOpen_ = nextMusic();
-                if (!tuneOpen_)
-                    break;
-            }
-            done += add(tune_, sum.data() + done * Channels, frames - done, gain);
+        // Files in a row that gave nothing: a block never waits on music that plays
+        // nothing.
+        std::size_t silent = 0;
+        for (std::size_t done = 0; done < frames && !music_.empty() && silent <= music_.size();) {
+            const std::size_t added =
+                tuneOpen_ ? addMusic(sum.data() + done * Channels, frames - done, gain) : 0;
+            done += added;
+            silent = added ? 0 : silent + 1;
+            if (done < frames && !(tuneOpen_ = nextMusic()))
+                break;
         }
         if (slideSound)
             add(slide_, sum.data(), frames, 1.0);

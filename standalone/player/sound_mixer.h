@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The sound of a package's show with music, mixed into one stream of 16-bit stereo at Rate: the
-// show's music (PCM WAV members, one after another and again from the first), as loud as the viewer
-// plays it, quieter while a slide's own sound plays and fading out before the show's end, and the
-// slide's sound over it. Plain C++, shared by the players of Linux and Windows packages; the players
-// feed its stream to their sound device.
+// show's music (Ogg Vorbis members, one after another and again from the first, each decoded as it
+// plays), as loud as the viewer plays it, quieter while a slide's own sound plays and fading out
+// before the show's end, and the slide's sound over it. Plain C++, shared by the players of Linux and
+// Windows packages; the players feed its stream to their sound device.
 #pragma once
 
 #include <chrono>
@@ -37,6 +37,39 @@ bool ReadWavLayout(std::FILE* file, WavLayout& layout);
 // The format and samples of a PCM WAV file (8, 16, 24 or 32 bits); false for any other file.
 bool ReadPcmWav(const std::string& path, PcmSound& pcm);
 
+struct stb_vorbis;
+
+// An Ogg Vorbis file read as it plays, a few thousand frames at a time.
+class MusicStream {
+  public:
+    MusicStream() = default;
+    ~MusicStream() { close(); }
+    MusicStream(const MusicStream&) = delete;
+    MusicStream& operator=(const MusicStream&) = delete;
+
+    // False for a file that is no Ogg Vorbis.
+    bool open(const std::string& path);
+    void close();
+    unsigned rate() const { return rate_; }
+    // Its length in its own frames.
+    std::int64_t frames() const { return frames_; }
+    // Frame `n` as left and right (a mono file on both sides); null past the end. Holds the frame
+    // before the one asked for too, so that two neighbours can be asked for from the later one.
+    const float* frame(std::int64_t n);
+
+  private:
+    std::int64_t held() const { return std::int64_t(held_.size() / 2); }
+
+    stb_vorbis* vorbis_ = nullptr;
+    unsigned rate_ = 0;
+    int channels_ = 0;
+    std::int64_t frames_ = 0;
+    std::vector<float> held_;    // decoded frames, left and right, from first_ on
+    std::vector<float> decoded_; // the decoder's frames in the file's own channels
+    std::int64_t first_ = 0;
+    bool ended_ = false;
+};
+
 class SoundMixer {
   public:
     using Clock = std::chrono::steady_clock;
@@ -64,11 +97,13 @@ class SoundMixer {
     // Adds up to `frames` of the sound's next frames at `gain`, stepping at its own rate; returns
     // how many it added (fewer only at its end).
     static std::size_t add(Playing& sound, double* out, std::size_t frames, double gain);
+    std::size_t addMusic(double* out, std::size_t frames, double gain);
 
     std::vector<std::string> music_;
     int fadeMs_;
     std::size_t next_ = 0;
-    Playing tune_;
+    MusicStream tune_;
+    double tuneAt_ = 0; // in the file's own frames
     bool tuneOpen_ = false;
     Playing slide_;
     std::optional<Clock::time_point> end_;
