@@ -132,6 +132,13 @@ void MusicStream::close() {
     ended_ = false;
 }
 
+bool MusicStream::seek(std::int64_t at) {
+    held_.clear();
+    first_ = at;
+    ended_ = !vorbis_ || at < 0 || at > 0xFFFFFFFF || !stb_vorbis_seek(vorbis_, unsigned(at));
+    return !ended_;
+}
+
 const float* MusicStream::frame(std::int64_t n) {
     constexpr int Block = 4096;
     while (n >= first_ + held() && !ended_) {
@@ -172,6 +179,31 @@ bool SoundMixer::nextMusic() {
     }
     music_.clear(); // none of them plays: the music stays silent
     return false;
+}
+
+void SoundMixer::moveMusicTo(std::int64_t ms) {
+    if (musicMs_.size() != music_.size()) {
+        musicMs_.clear();
+        MusicStream file;
+        for (const std::string& path : music_)
+            musicMs_.push_back(file.open(path) ? file.frames() * 1000 / file.rate() : 0);
+    }
+    std::int64_t total = 0;
+    for (const std::int64_t length : musicMs_)
+        total += length;
+    if (total <= 0)
+        return;
+    std::int64_t left = std::max<std::int64_t>(ms, 0) % total;
+    for (std::size_t i = 0; i < music_.size(); left -= musicMs_[i++]) {
+        if (left >= musicMs_[i])
+            continue;
+        next_ = (i + 1) % music_.size();
+        tuneOpen_ = tune_.open(music_[i]);
+        const std::int64_t at = tuneOpen_ ? left * tune_.rate() / 1000 : 0;
+        tuneOpen_ = tuneOpen_ && tune_.seek(at);
+        tuneAt_ = double(at);
+        return;
+    }
 }
 
 std::size_t SoundMixer::add(Playing& sound, double* out, std::size_t frames, double gain) {

@@ -53,6 +53,8 @@ class MusicStream {
     unsigned rate() const { return rate_; }
     // Its length in its own frames.
     std::int64_t frames() const { return frames_; }
+    // Goes on from frame `at`; false when it cannot.
+    bool seek(std::int64_t at);
     // Frame `n` as left and right (a mono file on both sides); null past the end. Holds the frame
     // before the one asked for too, so that two neighbours can be asked for from the later one.
     const float* frame(std::int64_t n);
@@ -83,6 +85,9 @@ class SoundMixer {
     void playSlide(PcmSound sound);
     // When the show ends (the music has faded out by then); none for a show that loops.
     void setEnd(std::optional<Clock::time_point> end);
+    // The music goes on from where it stands `ms` into the show: its files one after another, and
+    // again from the first.
+    void moveMusicTo(std::int64_t ms);
     // The next `frames` sample frames of the stream (interleaved stereo), mixed at `now`.
     void mix(std::int16_t* out, std::size_t frames, Clock::time_point now);
 
@@ -100,6 +105,7 @@ class SoundMixer {
     std::size_t addMusic(double* out, std::size_t frames, double gain);
 
     std::vector<std::string> music_;
+    std::vector<std::int64_t> musicMs_; // each file's length, once the music has been moved
     int fadeMs_;
     std::size_t next_ = 0;
     MusicStream tune_;

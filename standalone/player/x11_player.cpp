@@ -544,7 +544,7 @@ void X11Player::key(KeySym key) {
     const int typed = std::exchange(typed_, 0);
     if ((key == XK_Return || key == XK_KP_Enter) && typed > 0) {
         clock_.goTo(typed - 1);
-        show(clock_.current());
+        moved();
         return;
     }
     switch (key) {
@@ -564,21 +564,29 @@ void X11Player::key(KeySym key) {
     case XK_Right:
     case XK_Next:
         clock_.stepForward();
-        show(clock_.current());
+        moved();
         break;
     case XK_Left:
     case XK_Prior:
         clock_.stepBack();
-        show(clock_.current());
+        moved();
         break;
     case XK_Home:
     case XK_End:
         clock_.goTo(key == XK_Home ? 0 : clock_.count() - 1);
-        show(clock_.current());
+        moved();
         break;
     default:
         break;
     }
+}
+
+// A key has moved the show: the slide it stands at comes, and the music goes on from where it stands
+// then.
+void X11Player::moved() {
+    show(clock_.current());
+    if (mixer_)
+        mixer_->moveMusicTo(package_.timeBefore(clock_.current(), clock_));
 }
 
 void X11Player::reportSlide() {

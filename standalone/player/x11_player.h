@@ -73,6 +73,7 @@ class X11Player {
     void onScreen();
     void startTimer();
     void key(KeySym key);
+    void moved();
     void reportSlide();
 
     const PackageFiles& package_;

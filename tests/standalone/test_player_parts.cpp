@@ -100,9 +100,9 @@ int Loudest(const std::vector<int16_t>& samples, std::size_t from, std::size_t t
 
 // The show's music and a slide's sound in one stream: the music (Ogg Vorbis) at the viewer's levels,
 // ducked under the slide's sound, fading before the end, its files one after another and again from
-// the first (one that is no sound passed over); each sound at its own rate and channels. `alone`
-// plays the music undisturbed beside it.
-TEST(SoundMixer, MusicUnderTheSlidesSoundDuckedAndFaded) {
+// the first (one that is no sound passed over), moved to a moment of the show; each sound at its own
+// rate and channels. `alone` plays the music undisturbed beside it.
+TEST(SoundMixer, MusicUnderTheSlidesSoundDuckedFadedAndMoved) {
     ScratchFolder dir;
     if (!WriteTone(dir / "music.ogg", 0.1))
         GTEST_SKIP() << "ffmpeg (Debian's ffmpeg) is needed to make the music";
@@ -135,6 +135,21 @@ TEST(SoundMixer, MusicUnderTheSlidesSoundDuckedAndFaded) {
     EXPECT_NEAR(out[2 * 199], ref[2 * 199] / 2.0, 1) << "half way through the fade";
     mixer.mix(out.data(), 2, now + std::chrono::seconds(1));
     EXPECT_EQ(out[0], 0) << "after the end";
+
+    // Moved to 50 ms, and to 50 ms after one round of the music: where `alone` stands after 50 ms.
+    MusicStream file;
+    ASSERT_TRUE(file.open(dir / "music.ogg"));
+    const std::int64_t roundMs = file.frames() * 1000 / file.rate();
+    for (const std::int64_t ms : {std::int64_t(50), 50 + roundMs}) {
+        SoundMixer moved(music, 1000), fresh(music, 1000);
+        moved.mix(out.data(), 480, now);
+        moved.moveMusicTo(ms);
+        fresh.mix(ref.data(), 2400, now);
+        moved.mix(out.data(), 960, now);
+        fresh.mix(ref.data(), 960, now);
+        for (std::size_t i = 0; i < 2 * 960; ++i)
+            ASSERT_NEAR(out[i], ref[i], 1) << ms << " ms, at " << i / 2;
+    }
 
     SoundMixer silent({dir / "noise.ogg", dir / "missing.ogg"}, 1000);
     silent.mix(out.data(), 4, now);
@@ -211,6 +226,10 @@ TEST(PackageFiles, ReadsTheShowOrNamesWhatIsWrong) {
         if (error.empty()) {
             EXPECT_EQ(files.pictureData(0), "dat");
             EXPECT_EQ(files.pictureData(1), "apicture");
+            const ShowClock clock(2, false, 10);
+            EXPECT_EQ(files.timeBefore(0, clock), 0);
+            EXPECT_EQ(files.timeBefore(1, clock) + files.timeAfter(0, clock), files.timeAfter(-1, clock))
+                << "the show stands at the slides before the second when it comes";
         }
     }
 }

@@ -443,21 +443,29 @@ void WinPlayer::key(WPARAM key) {
     case VK_RIGHT:
     case VK_NEXT:
         clock_.stepForward();
-        show(clock_.current());
+        moved();
         break;
     case VK_LEFT:
     case VK_PRIOR:
         clock_.stepBack();
-        show(clock_.current());
+        moved();
         break;
     case VK_HOME:
     case VK_END:
         clock_.goTo(key == VK_HOME ? 0 : clock_.count() - 1);
-        show(clock_.current());
+        moved();
         break;
     default:
         break;
     }
+}
+
+// A key has moved the show: the slide it stands at comes, and the music goes on from where it stands
+// then.
+void WinPlayer::moved() {
+    show(clock_.current());
+    if (mixer_)
+        mixer_->moveMusicTo(package_.timeBefore(clock_.current(), clock_));
 }
 
 void WinPlayer::reportSlide() {

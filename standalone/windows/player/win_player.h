@@ -59,6 +59,7 @@ class WinPlayer {
     void onScreen();
     void startTimer();
     void key(WPARAM key);
+    void moved();
     void reportSlide();
 
     const PackageFiles& package_;
