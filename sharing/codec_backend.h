@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// What sharing a show asks of the codec module: the facts of a sound file, a sound converted to MP3,
-// and a video file written frame by frame with its sound track. The module (sharing/codec/) is built
-// on FFmpeg's libraries and loaded on first use, so that the program does not load them at every
-// start. Both sides are built from this header by the same build.
+// What sharing a show asks of the codec module: the facts of a sound file, a sound converted to MP3
+// or Ogg Vorbis, and a video file written frame by frame with its sound track. The module (sharing/codec/) is
+// built on FFmpeg's libraries and loaded on first use, so that the program does not load them at every start.
+// Both sides are built from this header by the same build.
 
 #include <QImage>
 #include <QSize>
@@ -69,9 +69,9 @@ class CodecBackend {
     // Writes the sound of `from` as an MP3 file `to`; stops early with false when `cancel` is set.
     virtual bool convertToMp3(const QString& from, const QString& to, const std::atomic<bool>& cancel,
                               QString* error) = 0;
-    // Writes the sound of `from` as a PCM WAV file `to` (16-bit, at its own rate, with at most two
-    // channels), for players that decode nothing else; stops early with false when `cancel` is set.
-    virtual bool convertToWav(const QString& from, const QString& to, const std::atomic<bool>& cancel,
+    // Writes the sound of `from` as an Ogg Vorbis file `to` (48 kHz stereo, about 128 kbit/s), as
+    // a package's players decode it; stops early with false when `cancel` is set.
+    virtual bool convertToOgg(const QString& from, const QString& to, const std::atomic<bool>& cancel,
                               QString* error) = 0;
     // Creates `path` (which exists, empty) as a video; null with *error when it cannot.
     virtual std::unique_ptr<VideoSink> openVideo(const QString& path, const VideoSettings& settings,

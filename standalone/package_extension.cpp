@@ -66,7 +66,7 @@ std::optional<ExportError> runExtensionPass(const ExtensionPassJob& job, std::ve
         std::vector<PackageFile> taken = files;
         taken.insert(taken.end(), music.begin(), music.end());
         const QString member =
-            freePackageName(QStringLiteral("music-%1.wav").arg(music.size() + 1), reserved, taken);
+            freePackageName(QStringLiteral("music-%1.ogg").arg(music.size() + 1), reserved, taken);
         QJsonObject entry = given[qsizetype(i)].toObject();
         entry.insert(PathKey, member);
         entries.append(entry);

@@ -2,9 +2,8 @@
 #pragma once
 // The show's data beyond the slide records in a package, after the slides' sounds: "images.vrx",
 // the show's extension block as the show file writes it with each music entry's path replaced by
-// its member name, then the music as 16-bit PCM WAV members "music-1.wav", "music-2.wav"...,
-// since a package's players decode no other sound. A music file that cannot be decoded is left out
-// and named.
+// its member name, then the music as Ogg Vorbis members "music-1.ogg", "music-2.ogg"..., which a
+// package's players decode as they play. A music file that cannot be decoded is left out and named.
 // A show without such data adds nothing, so that its package is that of a show of records alone.
 
 #include "export_error.h"
@@ -22,7 +21,7 @@ class ShowDocument;
 // The member that holds the block.
 inline constexpr char ExtensionMemberName[] = "images.vrx";
 
-// A sound file to be written as a PCM WAV file.
+// A sound file to be written as an Ogg Vorbis file.
 struct MusicConversion {
     QString from;
     QString to;

@@ -104,7 +104,7 @@ std::optional<std::vector<bool>> StandaloneExport::convertMusic(const std::vecto
         [&](const sharing::ShareControl& control) {
             for (std::size_t i = 0; i < files.size() && !control.cancelled(); ++i) {
                 QString reason;
-                converted[i] = codec->convertToWav(files[i].from, files[i].to, control.cancelFlag(), &reason);
+                converted[i] = codec->convertToOgg(files[i].from, files[i].to, control.cancelFlag(), &reason);
                 control.report(std::int64_t(i + 1), std::int64_t(files.size()));
             }
             return sharing::ShareOutcome{

@@ -6,7 +6,10 @@
 // - the start of a package of 100 JPEG slides, from ./show.exe to the first slide on screen (the
 //   player's report line), beside Debian's lhasa expanding the same archive plus the player's start;
 // - the start of the same show as a Windows package under Wine beside the Linux package's start;
-// - the size of that package beside the size of its pictures, and the Windows package's beside it.
+// - the size of that package beside the size of its pictures, and the Windows package's beside it;
+// - the size of a package of 10 slides with a 4-minute song as its music packed as Ogg Vorbis,
+//   beside the same package with the song as 16-bit PCM WAV (as packages held music before), and
+//   the players' sizes beside theirs before they decoded Ogg Vorbis.
 #include "bench_photos.h"
 #include "bench_process.h"
 #include "comp_lha.h"
@@ -16,8 +19,11 @@
 #include "ratio_reporter.h"
 #include "wine_start.h"
 
+#include "codec_backend.h"
+
 #include <QApplication>
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -125,6 +131,64 @@ void SumOfParts(benchmark::State& state) {
 }
 BENCHMARK(SumOfParts)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// The music written as 16-bit PCM WAV at its own rate by ffmpeg, as packages held it before.
+class WavCodec : public sharing::CodecBackend {
+  public:
+    sharing::SoundFacts probeSound(const QString&) override { return {}; }
+    bool convertToMp3(const QString&, const QString&, const std::atomic<bool>&, QString*) override {
+        return false;
+    }
+    bool convertToOgg(const QString& from, const QString& to, const std::atomic<bool>&, QString*) override {
+        return QProcess::execute(QStringLiteral("ffmpeg"), {"-v", "error", "-nostdin", "-y", "-i", from,
+                                                            "-c:a", "pcm_s16le", "-f", "wav", to}) == 0;
+    }
+    std::unique_ptr<sharing::VideoSink> openVideo(const QString&, const sharing::VideoSettings&,
+                                                  QString*) override {
+        return nullptr;
+    }
+};
+
+// The players' sizes before they decoded Ogg Vorbis (release build of commit c75f76c).
+constexpr double PlayerBytesBefore = 630968, WindowsPlayerBytesBefore = 961536;
+
+// A package of 10 slides with a 4-minute song (MP3, 44.1 kHz stereo: two tones over pink noise) as
+// Ogg Vorbis beside the same package with the song as PCM WAV; and the players' sizes.
+void printMusicSizes(const QString& picture) {
+    const QString song = workPath(QStringLiteral("song.mp3"));
+    if (QProcess::execute(
+            QStringLiteral("ffmpeg"),
+            {"-v", "error", "-nostdin", "-y", "-f", "lavfi", "-i",
+             "aevalsrc=0.3*sin(2*PI*440*t)+0.1*random(0)|0.3*sin(2*PI*554*t)+0.1*random(1):s=44100:d=240",
+             "-c:a", "libmp3lame", "-b:a", "192k", song}) != 0) {
+        std::fprintf(stderr, "ffmpeg could not make the song: no sizes of packages with music\n");
+        return;
+    }
+    WavCodec wavCodec;
+    ExportRig ogg, wav(&wavCodec);
+    const QString oggPackage = workPath(QStringLiteral("music-ogg.exe")),
+                  wavPackage = workPath(QStringLiteral("music-wav.exe"));
+    ogg.setSlides(picture, 10, song);
+    wav.setSlides(picture, 10, song);
+    const QString why = ogg.write(oggPackage) + wav.write(wavPackage);
+    if (!why.isEmpty()) {
+        std::fprintf(stderr, "cannot export the show with music: %s\n", qPrintable(why));
+        return;
+    }
+    const double after = double(QFileInfo(oggPackage).size()), before = double(QFileInfo(wavPackage).size());
+    std::printf(
+        "size  package of 10 slides and a 4-minute song as Ogg Vorbis %12.0f bytes  vs as PCM WAV %12.0f "
+        "bytes  = %.4fx\n",
+        after, before, after / before);
+    const auto player = [](const char* what, const QString& name, double bytesBefore) {
+        const double bytes = double(QFileInfo(buildProgramsFolder() + QLatin1Char('/') + name).size());
+        if (bytes > 0)
+            std::printf("size  %s %12.0f bytes  vs before Ogg Vorbis %12.0f bytes  = %.4fx\n", what, bytes,
+                        bytesBefore, bytes / bytesBefore);
+    };
+    player("Linux player verasco2.dat", QStringLiteral("verasco2.dat"), PlayerBytesBefore);
+    player("Windows player verasco2w.dat", QStringLiteral("verasco2w.dat"), WindowsPlayerBytesBefore);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -172,5 +236,6 @@ int main(int argc, char** argv) {
                     " = %.4fx\n",
                     BenchSlides, double(QFileInfo(windowsPackage).size()), package,
                     double(QFileInfo(windowsPackage).size()) / package);
+    printMusicSizes(showJpeg);
     return 0;
 }

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "export_rig.h"
 
+#include "show_extension.h"
+
 #include <QFile>
 
 QString buildProgramsFolder() {
     return QStringLiteral(VERASCO_BINARY_DIR "/app");
 }
 
-ExportRig::ExportRig() : status_(new QLabel(QStringLiteral("Images: 0"), &window_)) {
+ExportRig::ExportRig(sharing::CodecBackend* codec)
+    : status_(new QLabel(QStringLiteral("Images: 0"), &window_)) {
     ExportParts parts;
     parts.show = &show_;
     parts.slideDirectory = &slideDirectory_;
@@ -20,14 +23,16 @@ ExportRig::ExportRig() : status_(new QLabel(QStringLiteral("Images: 0"), &window
     parts.prompts.overwrite = [] { return true; };
     parts.prompts.message = [](const QString&, const QString&, const QString&) {};
     parts.programsFolder = buildProgramsFolder();
+    parts.codec = codec;
     exporter_ = std::make_unique<StandaloneExport>(std::move(parts));
 }
 
-void ExportRig::setSlides(const QString& image, int count) {
+void ExportRig::setSlides(const QString& image, int count, const QString& music) {
     show_.clear();
     ShowSlide slide{show_.freshRecord(), {}};
     slide.record.ImageFile.assign(QFile::encodeName(image).toStdString());
     show_.insert(0, QList<ShowSlide>(count, slide));
+    show_.setShowData(music.isEmpty() ? QJsonObject() : ShowExtension::withMusic({}, {music}));
 }
 
 QString ExportRig::write(const QString& target, PackagePlatform platform) {

@@ -20,9 +20,10 @@ QString buildProgramsFolder();
 
 class ExportRig {
   public:
-    ExportRig();
-    // The show becomes `count` slides of the same picture.
-    void setSlides(const QString& image, int count);
+    // `codec` converts the music; unset, the codec module does.
+    explicit ExportRig(sharing::CodecBackend* codec = nullptr);
+    // The show becomes `count` slides of the same picture, with `music` as its music (none if empty).
+    void setSlides(const QString& image, int count, const QString& music = {});
     // Writes the package at the opening quality; the failure's texts, or empty.
     QString write(const QString& target, PackagePlatform platform = PackagePlatform::Linux);
 

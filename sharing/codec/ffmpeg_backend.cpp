@@ -4,22 +4,16 @@
 #include "sound_decoder.h"
 #include "video_sink.h"
 
-#include <QFile>
-#include <QtEndian>
-
-#include <algorithm>
-#include <cmath>
-#include <cstring>
-
 namespace sharing::codec {
 
 namespace {
 
-// MP3 at 48 kHz stereo, a sound every current browser plays.
-bool writeMp3(SoundDecoder& decoder, const QString& to, const std::atomic<bool>& cancel, QString* error) {
+// The decoded sound written by `encoder` at `bitRate` into a file of `container`, 48 kHz stereo.
+bool writeEncoded(SoundDecoder& decoder, const char* container, const char* encoderName, int bitRate,
+                  const QString& to, const std::atomic<bool>& cancel, QString* error) {
     OutputFile file;
     AudioEncoder encoder;
-    if (!file.create("mp3", to, error) || !encoder.open(file.get(), "libmp3lame", 192000, error) ||
+    if (!file.create(container, to, error) || !encoder.open(file.get(), encoderName, bitRate, error) ||
         !file.open(error))
         return false;
     int result = avformat_write_header(file.get(), nullptr);
@@ -48,64 +42,6 @@ bool writeMp3(SoundDecoder& decoder, const QString& to, const std::atomic<bool>&
     return file.close(error);
 }
 
-// The 44 bytes before a WAV file's samples: 16-bit PCM at `rate` with `channels`, `dataBytes` long.
-QByteArray wavHeader(int rate, int channels, quint32 dataBytes) {
-    QByteArray header(44, '\0');
-    char* h = header.data();
-    const auto put32 = [h](int at, quint32 v) { qToLittleEndian<quint32>(v, h + at); };
-    const auto put16 = [h](int at, quint16 v) { qToLittleEndian<quint16>(v, h + at); };
-    std::memcpy(h, "RIFF", 4);
-    put32(4, 36 + dataBytes);
-    std::memcpy(h + 8, "WAVEfmt ", 8);
-    put32(16, 16);
-    put16(20, 1);
-    put16(22, quint16(channels));
-    put32(24, quint32(rate));
-    put32(28, quint32(rate * channels * 2));
-    put16(32, quint16(channels * 2));
-    put16(34, 16);
-    std::memcpy(h + 36, "data", 4);
-    put32(40, dataBytes);
-    return header;
-}
-
-// The decoded sound as 16-bit PCM WAV at its own rate and channels, cut where a WAV file's 32-bit
-// sizes end.
-bool writeWav(SoundDecoder& decoder, const QString& to, const std::atomic<bool>& cancel, QString* error) {
-    QFile file(to);
-    const int rate = decoder.rate(), channels = decoder.channels();
-    if (!file.open(QIODevice::WriteOnly) || file.write(wavHeader(rate, channels, 0)) != 44) {
-        *error = file.errorString();
-        return false;
-    }
-    constexpr int Block = 4096;
-    const quint64 mostBytes = 0xFFFFFFFFull - 36 - quint64(Block) * quint64(channels) * 2;
-    std::vector<float> samples(std::size_t(Block) * std::size_t(channels));
-    std::vector<qint16> pcm(samples.size());
-    quint64 bytes = 0;
-    for (int got = Block; got == Block && bytes < mostBytes;) {
-        if (cancel.load()) {
-            *error = QStringLiteral("cancelled");
-            return false;
-        }
-        got = decoder.read(samples.data(), Block);
-        const std::size_t n = std::size_t(got) * std::size_t(channels);
-        for (std::size_t i = 0; i < n; ++i)
-            pcm[i] = qToLittleEndian(qint16(std::lround(std::clamp(samples[i], -1.0f, 1.0f) * 32767)));
-        const qint64 size = qint64(n * sizeof(qint16));
-        if (file.write(reinterpret_cast<const char*>(pcm.data()), size) != size) {
-            *error = file.errorString();
-            return false;
-        }
-        bytes += quint64(size);
-    }
-    if (!file.seek(0) || file.write(wavHeader(rate, channels, quint32(bytes))) != 44 || !file.flush()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
-}
-
 class FfmpegBackend : public CodecBackend {
   public:
     FfmpegBackend() { av_log_set_level(AV_LOG_FATAL); }
@@ -130,17 +66,20 @@ class FfmpegBackend : public CodecBackend {
         return facts;
     }
 
+    // MP3, a sound every current browser plays.
     bool convertToMp3(const QString& from, const QString& to, const std::atomic<bool>& cancel,
                       QString* error) override {
         SoundDecoder decoder;
-        return decoder.open(from, error) && writeMp3(decoder, to, cancel, error);
+        return decoder.open(from, error) &&
+               writeEncoded(decoder, "mp3", "libmp3lame", 192000, to, cancel, error);
     }
 
-    bool convertToWav(const QString& from, const QString& to, const std::atomic<bool>& cancel,
+    bool convertToOgg(const QString& from, const QString& to, const std::atomic<bool>& cancel,
                       QString* error) override {
+        // A mono song is heard on both sides as loud as it was, as the viewer plays it.
         SoundDecoder decoder;
-        return decoder.open(from, error, SoundDecoder::Layout::Source) &&
-               writeWav(decoder, to, cancel, error);
+        return decoder.open(from, error, SoundDecoder::Mono::Whole) &&
+               writeEncoded(decoder, "ogg", "libvorbis", 128000, to, cancel, error);
     }
 
     std::unique_ptr<VideoSink> openVideo(const QString& path, const VideoSettings& settings,

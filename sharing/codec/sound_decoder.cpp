@@ -33,7 +33,7 @@ int openInput(AVFormatContext** input, AVIOContext* io, const QString& path) {
 
 } // namespace
 
-bool SoundDecoder::open(const QString& path, QString* error, Layout layout) {
+bool SoundDecoder::open(const QString& path, QString* error, Mono mono) {
     if (!file_.open(path, error))
         return false;
     AVFormatContext* input = nullptr;
@@ -64,10 +64,10 @@ bool SoundDecoder::open(const QString& path, QString* error, Layout layout) {
         *error = avErrorText(result);
         return false;
     }
-    return openResampler(layout, error);
+    return openResampler(mono, error);
 }
 
-bool SoundDecoder::openResampler(Layout layout, QString* error) {
+bool SoundDecoder::openResampler(Mono mono, QString* error) {
     // av_channel_layout_copy frees what its target holds first: the target starts empty.
     AVChannelLayout from{};
     int result = 0;
@@ -75,18 +75,16 @@ bool SoundDecoder::openResampler(Layout layout, QString* error) {
         av_channel_layout_default(&from, std::max(1, decoder_->ch_layout.nb_channels));
     else
         result = av_channel_layout_copy(&from, &decoder_->ch_layout);
-    if (layout == Layout::Source) {
-        // A rate no player takes is made the track's.
-        const int own = decoder_->sample_rate;
-        rate_ = own >= 8000 && own <= 192000 ? own : TrackRate;
-        channels_ = std::clamp(from.nb_channels, 1, 2);
-    }
     AVChannelLayout to{};
-    av_channel_layout_default(&to, channels_);
+    av_channel_layout_default(&to, TrackChannels);
     SwrContext* resampler = nullptr;
     if (result >= 0)
-        result = swr_alloc_set_opts2(&resampler, &to, AV_SAMPLE_FMT_FLT, rate_, &from, decoder_->sample_fmt,
-                                     decoder_->sample_rate, 0, nullptr);
+        result = swr_alloc_set_opts2(&resampler, &to, AV_SAMPLE_FMT_FLT, TrackRate, &from,
+                                     decoder_->sample_fmt, decoder_->sample_rate, 0, nullptr);
+    // A mono sound is a centre channel to the resampler, which gives it to each side 3 dB lower.
+    const double bothSides[2] = {1.0, 1.0};
+    if (result >= 0 && mono == Mono::Whole && from.nb_channels == 1)
+        result = swr_set_matrix(resampler, bothSides, 1);
     av_channel_layout_uninit(&from);
     av_channel_layout_uninit(&to);
     resampler_.reset(resampler);
@@ -124,12 +122,12 @@ void SoundDecoder::resample(const AVFrame* frame) {
     pending_.erase(pending_.begin(), pending_.begin() + std::ptrdiff_t(pendingAt_));
     pendingAt_ = 0;
     const std::size_t before = pending_.size();
-    pending_.resize(before + std::size_t(room) * std::size_t(channels_));
+    pending_.resize(before + std::size_t(room) * std::size_t(TrackChannels));
     auto* out = reinterpret_cast<uint8_t*>(pending_.data() + before);
     const int made = swr_convert(resampler_.get(), &out, room,
                                  frame ? const_cast<const uint8_t**>(frame->extended_data) : nullptr,
                                  frame ? frame->nb_samples : 0);
-    pending_.resize(before + std::size_t(std::max(0, made)) * std::size_t(channels_));
+    pending_.resize(before + std::size_t(std::max(0, made)) * std::size_t(TrackChannels));
 }
 
 // Decodes the next frames into pending_; false once the sound has ended.
@@ -164,7 +162,7 @@ bool SoundDecoder::decodeMore() {
 }
 
 int SoundDecoder::read(float* out, int frames) {
-    const std::size_t channels = std::size_t(channels_);
+    const std::size_t channels = std::size_t(TrackChannels);
     int done = 0;
     while (done < frames) {
         const std::size_t available = (pending_.size() - pendingAt_) / channels;

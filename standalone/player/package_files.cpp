@@ -56,16 +56,26 @@ std::string Located(const std::string& folder, const char* name) {
 
 } // namespace
 
+int PackageFiles::heldTime(int index, const ShowClock& clock) const {
+    const TSlideRecord& slide = slides()[std::size_t(index)];
+    const std::string sound = RecordText(slide.AudioFile.str());
+    const std::string file = slide.HoldForAudio
+                                 ? FolderFile(std::string(), sound.substr(sound.find_last_of("/\\") + 1))
+                                 : std::string();
+    return clock.slideTime(slide.Delay, slide.HoldForAudio, file.empty() ? 0 : WavMilliseconds(file));
+}
+
 int PackageFiles::timeAfter(int index, const ShowClock& clock) const {
     int ms = 0;
-    for (std::size_t i = std::size_t(std::max(index + 1, 0)); i < slides().size(); ++i) {
-        const TSlideRecord& slide = slides()[i];
-        const std::string sound = RecordText(slide.AudioFile.str());
-        const std::string file = slide.HoldForAudio
-                                     ? FolderFile(std::string(), sound.substr(sound.find_last_of("/\\") + 1))
-                                     : std::string();
-        ms += clock.slideTime(slide.Delay, slide.HoldForAudio, file.empty() ? 0 : WavMilliseconds(file));
-    }
+    for (int i = std::max(index + 1, 0); i < int(slides().size()); ++i)
+        ms += heldTime(i, clock);
+    return ms;
+}
+
+int PackageFiles::timeBefore(int index, const ShowClock& clock) const {
+    int ms = 0;
+    for (int i = 0; i < std::min(index, int(slides().size())); ++i)
+        ms += heldTime(i, clock);
     return ms;
 }
 

@@ -34,8 +34,14 @@ class PackageFiles {
     // Milliseconds the slides after `index` stay on screen by `clock`, each held for its sound (found
     // in the working folder) where it asks.
     int timeAfter(int index, const ShowClock& clock) const;
+    // Milliseconds the slides before `index` stay on screen by `clock`, held alike: where the show
+    // stands when slide `index` comes.
+    int timeBefore(int index, const ShowClock& clock) const;
 
   private:
+    // Milliseconds slide `index` stays on screen by `clock`.
+    int heldTime(int index, const ShowClock& clock) const;
+
     SlideList list_;
     PlayerOptions options_;
     std::string data_;

@@ -1,42 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "show_clock.h"
 
+#include "sound_mixer.h"
+
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
-
-namespace {
-
-uint32_t Le32(const unsigned char* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-} // namespace
 
 int WavMilliseconds(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return 0;
-    unsigned char riff[12];
-    uint32_t bytesPerSecond = 0;
-    uint64_t milliseconds = 0;
-    if (std::fread(riff, 1, 12, file) == 12 && !std::memcmp(riff, "RIFF", 4) &&
-        !std::memcmp(riff + 8, "WAVE", 4)) {
-        unsigned char chunk[16];
-        while (std::fread(chunk, 1, 8, file) == 8) {
-            const uint32_t size = Le32(chunk + 4);
-            if (!std::memcmp(chunk, "fmt ", 4) && size >= 16 && std::fread(chunk, 1, 16, file) == 16) {
-                bytesPerSecond = Le32(chunk + 8);
-                std::fseek(file, long(size - 16 + (size & 1)), SEEK_CUR);
-            } else if (!std::memcmp(chunk, "data", 4)) {
-                if (bytesPerSecond > 0)
-                    milliseconds = uint64_t(size) * 1000 / bytesPerSecond;
-                break;
-            } else if (std::fseek(file, long(size + (size & 1)), SEEK_CUR) != 0) {
-                break;
-            }
-        }
-    }
+    WavLayout wav;
+    const bool read = ReadWavLayout(file, wav) && wav.dataAt >= 0 && wav.bytesPerSecond > 0;
     std::fclose(file);
-    return int(std::min<uint64_t>(milliseconds, 24u * 3600 * 1000));
+    const std::uint64_t milliseconds = read ? wav.dataBytes * 1000 / wav.bytesPerSecond : 0;
+    return int(std::min<std::uint64_t>(milliseconds, 24u * 3600 * 1000));
 }

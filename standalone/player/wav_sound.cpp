@@ -210,6 +210,11 @@ void MixedSound::setEnd(std::optional<SoundMixer::Clock::time_point> end) {
     mixer_.setEnd(end);
 }
 
+void MixedSound::moveMusicTo(std::int64_t ms) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    mixer_.moveMusicTo(ms);
+}
+
 MixedSound::~MixedSound() {
     stopping_ = true;
     thread_.join();

@@ -41,6 +41,8 @@ class MixedSound {
     // The mixer's playSlide() with the WAV file at `path`; nothing for a file that is no PCM WAV.
     void playSlide(const std::string& path);
     void setEnd(std::optional<SoundMixer::Clock::time_point> end);
+    // The mixer's moveMusicTo().
+    void moveMusicTo(std::int64_t ms);
 
   private:
     SoundMixer mixer_;

@@ -563,11 +563,18 @@ void X11Player::key(KeySym key) {
     const ShowKey pressed = showKey(key, digit);
     const ShowClock::Outcome outcome = clock_.press(pressed, digit);
     if (outcome.moved)
-        show(clock_.current());
+        moved();
     else if (outcome.retimed)
         startTimer();
     else if (outcome.redrawn)
         render();
+}
+
+// A key moved the show: the slide, and the music to where the show stands at its start.
+void X11Player::moved() {
+    show(clock_.current());
+    if (mixer_)
+        mixer_->moveMusicTo(package_.timeBefore(clock_.current(), clock_));
 }
 
 void X11Player::reportSlide() {

@@ -74,6 +74,7 @@ class X11Player {
     void startTimer();
     static ShowKey showKey(KeySym key, int& digit);
     void key(KeySym key);
+    void moved();
     void reportSlide();
 
     const PackageFiles& package_;

@@ -384,7 +384,7 @@ TEST(PageLook, AMovingSlideFollowsItsMotion) {
 // The show's music in the page, beside its own files: the files that play, in order (one that is
 // not there left out), copied or made into MP3 as the slides' sounds; and while the show plays, at
 // the viewer's loudness: whole where no slide's sound plays, lower under a slide's sound, fading
-// before the end of a show that does not loop.
+// before the end of a show that does not loop; moved with the show.
 TEST(PageMusic, PlaysUnderTheShowDuckedAndFadedAsInTheViewer) {
     if (peerProgram("chromium").isEmpty() || peerProgram("ffmpeg").isEmpty())
         GTEST_SKIP() << "chromium and ffmpeg (Debian's chromium and ffmpeg) are needed to look at the page";
@@ -429,5 +429,9 @@ TEST(PageMusic, PlaysUnderTheShowDuckedAndFadedAsInTheViewer) {
             EXPECT_FALSE(browser.evaluate("music.paused").toBool());
             EXPECT_NEAR(browser.evaluate("music.volume").toDouble(), row.volume, 0.01);
         }
+        // Moved back to the second slide, the music goes on from where it stands there: 2 s in.
+        browser.evaluate("step(1)");
+        ASSERT_TRUE(browser.run(100));
+        EXPECT_NEAR(browser.evaluate("music.currentTime").toDouble(), 2.1, 0.3);
     }
 }

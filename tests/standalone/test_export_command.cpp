@@ -202,7 +202,7 @@ TEST_F(ExportCommand, MusicThatCannotBeConvertedIsLeftOutAndNamedAndLongMusicIsP
 TEST_F(ExportCommand, CancelWhileTheMusicIsConvertedLeavesNothing) {
     // Converts nothing: holds each conversion until it is cancelled.
     struct : StubCodec {
-        bool convertToWav(const QString&, const QString&, const std::atomic<bool>& cancel,
+        bool convertToOgg(const QString&, const QString&, const std::atomic<bool>& cancel,
                           QString*) override {
             for (const QDeadlineTimer deadline(ConditionWaitMs); !cancel && !deadline.hasExpired();)
                 QThread::msleep(1);

@@ -16,6 +16,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 
 using namespace head_test;
 
@@ -92,41 +94,76 @@ std::string SteadyWav(unsigned rate, unsigned channels, int16_t value, std::size
     return "RIFF" + Le(uint32_t(body.size()), 4) + body;
 }
 
-// The show's music and a slide's sound in one stream: the music at the viewer's levels, ducked under
-// the slide's sound, fading before the end, its files one after another and again from the first
-// (one that is no sound passed over); each sound at its own rate and channels.
-TEST(SoundMixer, MusicUnderTheSlidesSoundDuckedAndFaded) {
+// An Ogg Vorbis file of a tone of 1 kHz at half the full scale, mono at 8000 samples a second,
+// `seconds` long, made by ffmpeg; false where it cannot be made.
+bool WriteTone(const std::string& path, double seconds) {
+    const std::string command =
+        "ffmpeg -v error -nostdin -y -f lavfi -i 'aevalsrc=0.5*sin(2*PI*1000*t):s=8000:d=" +
+        std::to_string(seconds) + "' -c:a libvorbis '" + path + "'";
+    return std::system(command.c_str()) == 0;
+}
+
+int Loudest(const std::vector<int16_t>& samples, std::size_t from, std::size_t to) {
+    int most = 0;
+    for (std::size_t i = from; i < to; ++i)
+        most = std::max(most, std::abs(int(samples[i])));
+    return most;
+}
+
+// The show's music and a slide's sound in one stream: the music (Ogg Vorbis) at the viewer's levels,
+// ducked under the slide's sound, fading before the end, its files one after another and again from
+// the first (one that is no sound passed over), moved to a moment of the show; each sound at its own
+// rate and channels. `alone` plays the music undisturbed beside it.
+TEST(SoundMixer, MusicUnderTheSlidesSoundDuckedFadedAndMoved) {
     ScratchFolder dir;
-    WriteFile(dir / "music.wav", SteadyWav(8000, 1, 16384, 800)); // a tenth of a second
-    WriteFile(dir / "slide.wav", SteadyWav(96000, 2, 8192, 96));  // a thousandth of a second
-    WriteFile(dir / "noise.wav", "no sound");
-    SoundMixer mixer({dir / "noise.wav", dir / "music.wav"}, 1000);
+    if (!WriteTone(dir / "music.ogg", 0.1))
+        GTEST_SKIP() << "ffmpeg (Debian's ffmpeg) is needed to make the music";
+    WriteFile(dir / "slide.wav", SteadyWav(96000, 2, 8192, 96)); // a thousandth of a second
+    WriteFile(dir / "noise.ogg", "no sound");
+    const std::vector<std::string> music{dir / "noise.ogg", dir / "music.ogg"};
+    SoundMixer mixer(music, 1000), alone(music, 1000);
     const auto now = SoundMixer::Clock::now();
-    std::vector<int16_t> out(2 * 48000);
+    std::vector<int16_t> out(2 * 48000), ref(2 * 48000);
     mixer.mix(out.data(), 48000, now);
-    EXPECT_EQ(out[0], 16384);
-    EXPECT_EQ(out[1], 16384) << "mono on both sides";
-    EXPECT_EQ(out[2 * 4800 + 1], 16384) << "after the first tenth of a second, again";
-    EXPECT_EQ(out[2 * 47999], 16384);
+    alone.mix(ref.data(), 48000, now);
+    EXPECT_NEAR(Loudest(out, 0, 2 * 4800), 16384, 2000) << "the first tenth of a second";
+    EXPECT_NEAR(Loudest(out, 2 * 43200, 2 * 48000), 16384, 2000) << "again from the first";
+    for (std::size_t i = 0; i < out.size(); i += 2)
+        ASSERT_EQ(out[i], out[i + 1]) << "mono on both sides, at " << i / 2;
 
     PcmSound slide, noise;
     ASSERT_TRUE(ReadPcmWav(dir / "slide.wav", slide));
-    EXPECT_FALSE(ReadPcmWav(dir / "noise.wav", noise));
+    EXPECT_FALSE(ReadPcmWav(dir / "noise.ogg", noise));
     mixer.playSlide(std::move(slide));
     mixer.mix(out.data(), 96, now);
-    EXPECT_EQ(out[0], 16384 / 4 + 8192) << "ducked under the slide's sound";
-    EXPECT_EQ(out[2 * 47], 16384 / 4 + 8192) << "the slide's sound at half the stream's rate";
-    EXPECT_EQ(out[2 * 48], 16384 / 4) << "the slide's sound is over; the music follows at the next block";
-    mixer.mix(out.data(), 2, now);
-    EXPECT_EQ(out[0], 16384);
-
+    alone.mix(ref.data(), 96, now);
+    EXPECT_NEAR(out[0], ref[0] / 4.0 + 8192, 1) << "ducked under the slide's sound";
+    EXPECT_NEAR(out[2 * 47], ref[2 * 47] / 4.0 + 8192, 1) << "the slide's sound at half the stream's rate";
+    EXPECT_NEAR(out[2 * 48], ref[2 * 48] / 4.0, 1)
+        << "the slide's sound is over; the music follows at the next block";
     mixer.setEnd(now + std::chrono::milliseconds(500));
-    mixer.mix(out.data(), 2, now);
-    EXPECT_EQ(out[0], 16384 / 2) << "half way through the fade";
+    mixer.mix(out.data(), 200, now);
+    alone.mix(ref.data(), 200, now);
+    EXPECT_NEAR(out[2 * 199], ref[2 * 199] / 2.0, 1) << "half way through the fade";
     mixer.mix(out.data(), 2, now + std::chrono::seconds(1));
     EXPECT_EQ(out[0], 0) << "after the end";
 
-    SoundMixer silent({dir / "noise.wav", dir / "missing.wav"}, 1000);
+    // Moved to 50 ms, and to 50 ms after one round of the music: where `alone` stands after 50 ms.
+    MusicStream file;
+    ASSERT_TRUE(file.open(dir / "music.ogg"));
+    const std::int64_t roundMs = file.frames() * 1000 / file.rate();
+    for (const std::int64_t ms : {std::int64_t(50), 50 + roundMs}) {
+        SoundMixer moved(music, 1000), fresh(music, 1000);
+        moved.mix(out.data(), 480, now);
+        moved.moveMusicTo(ms);
+        fresh.mix(ref.data(), 2400, now);
+        moved.mix(out.data(), 960, now);
+        fresh.mix(ref.data(), 960, now);
+        for (std::size_t i = 0; i < 2 * 960; ++i)
+            ASSERT_NEAR(out[i], ref[i], 1) << ms << " ms, at " << i / 2;
+    }
+
+    SoundMixer silent({dir / "noise.ogg", dir / "missing.ogg"}, 1000);
     silent.mix(out.data(), 4, now);
     EXPECT_EQ(out[0], 0);
 }
@@ -140,6 +177,20 @@ TEST(ShowClock, ASoundsLengthFromItsWavFile) {
     EXPECT_EQ(WavMilliseconds(dir / "text.wav"), 0);
     EXPECT_EQ(WavMilliseconds(dir / "cut.wav"), 0);
     EXPECT_EQ(WavMilliseconds(dir / "missing.wav"), 0);
+
+    // A chunk of 2^32 - 1 bytes (sparse), whose pad byte wraps a 32-bit sum: the walk goes past its
+    // body, which starts like a data chunk of a second, to the data chunk of two seconds after it.
+    {
+        std::ofstream out(dir / "huge.wav", std::ios::binary);
+        out << "RIFF" << Le(0xFFFFFFFF, 4) << "WAVE" << Wav(0).substr(24, 24) << "LIST" << Le(0xFFFFFFFF, 4)
+            << "data" << Le(16000, 4);
+        out.seekp(std::streamoff(12 + 24 + 8) + 0xFFFFFFFFll + 1);
+        out << "data" << Le(32000, 4) << std::string(32000, '\x10');
+    }
+    EXPECT_EQ(WavMilliseconds(dir / "huge.wav"), 2000);
+    PcmSound huge;
+    ASSERT_TRUE(ReadPcmWav(dir / "huge.wav", huge));
+    EXPECT_EQ(huge.frames(), 16000u);
 }
 
 std::string SlideList(int count, const std::string& records, int recordSize = 824) {
@@ -187,6 +238,10 @@ TEST(PackageFiles, ReadsTheShowOrNamesWhatIsWrong) {
         if (error.empty()) {
             EXPECT_EQ(files.pictureData(0), "dat");
             EXPECT_EQ(files.pictureData(1), "apicture");
+            const ShowClock clock(2, false, 10);
+            EXPECT_EQ(files.timeBefore(0, clock), 0);
+            EXPECT_EQ(files.timeBefore(1, clock) + files.timeAfter(0, clock), files.timeAfter(-1, clock))
+                << "the show stands at the slides before the second when it comes";
         }
     }
 }

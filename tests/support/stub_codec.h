@@ -10,7 +10,7 @@ class StubCodec : public sharing::CodecBackend {
     bool convertToMp3(const QString&, const QString&, const std::atomic<bool>&, QString*) override {
         return false;
     }
-    bool convertToWav(const QString&, const QString&, const std::atomic<bool>&, QString*) override {
+    bool convertToOgg(const QString&, const QString&, const std::atomic<bool>&, QString*) override {
         return false;
     }
     std::unique_ptr<sharing::VideoSink> openVideo(const QString&, const sharing::VideoSettings&,

@@ -470,11 +470,18 @@ void WinPlayer::key(WPARAM key) {
     if (clock_.over())
         DestroyWindow(window_);
     else if (outcome.moved)
-        show(clock_.current());
+        moved();
     else if (outcome.retimed)
         startTimer();
     else if (outcome.redrawn)
         InvalidateRect(window_, nullptr, FALSE);
+}
+
+// A key moved the show: the slide, and the music to where the show stands at its start.
+void WinPlayer::moved() {
+    show(clock_.current());
+    if (mixer_)
+        mixer_->moveMusicTo(package_.timeBefore(clock_.current(), clock_));
 }
 
 void WinPlayer::reportSlide() {

@@ -61,6 +61,7 @@ class WinPlayer {
     void startTimer();
     static ShowKey showKey(WPARAM key, int& digit);
     void key(WPARAM key);
+    void moved();
     void reportSlide();
 
     const PackageFiles& package_;
