@@ -57,6 +57,14 @@ Layout layOut(const QRect& picture, const QString& text, const QFont& slideFont,
     return layout;
 }
 
+// The text on the band of `layout`, whose top left is at `origin`.
+void drawText(QPainter& painter, const Layout& layout, QPoint origin, const QString& text) {
+    const int margin = layout.margin;
+    painter.setFont(layout.font);
+    painter.drawText(QRect(origin, layout.band.size()).adjusted(margin, margin, -margin, -margin), Flags,
+                     text);
+}
+
 } // namespace
 
 QRect bandRect(const QRect& picture, const QString& text, const QFont& slideFont, int screenHeight) {
@@ -68,14 +76,25 @@ QRect draw(QPainter& painter, const QRect& picture, const QString& text, const Q
     const Layout layout = layOut(picture, text, slideFont, screenHeight);
     if (layout.band.isEmpty())
         return {};
-    const int margin = layout.margin;
     painter.save();
     painter.fillRect(layout.band, QColor(0, 0, 0, BandAlpha));
-    painter.setFont(layout.font);
     painter.setPen(colour);
-    painter.drawText(layout.band.adjusted(margin, margin, -margin, -margin), Flags, text);
+    drawText(painter, layout, layout.band.topLeft(), text);
     painter.restore();
     return layout.band;
+}
+
+QImage coverage(const QString& text, const QFont& slideFont, const QSize& screen) {
+    const Layout layout = layOut(QRect(QPoint(0, 0), screen), text, slideFont, screen.height());
+    if (layout.band.isEmpty())
+        return {};
+    QImage band(layout.band.size(), QImage::Format_ARGB32_Premultiplied);
+    band.fill(Qt::transparent);
+    QPainter painter(&band);
+    painter.setPen(Qt::white);
+    drawText(painter, layout, {0, 0}, text);
+    painter.end();
+    return band.convertToFormat(QImage::Format_Alpha8);
 }
 
 } // namespace CaptionBand

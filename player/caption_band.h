@@ -9,6 +9,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -24,6 +25,9 @@ QRect bandRect(const QRect& picture, const QString& text, const QFont& slideFont
 // The band and its text at the bottom of `picture`; returns the band's rectangle (empty for no text).
 QRect draw(QPainter& painter, const QRect& picture, const QString& text, const QFont& slideFont,
            const QColor& colour, int screenHeight);
+// The band of a screen `screen` filled by its picture as an 8-bit coverage mask: its text's letters
+// as `draw` lays them out, without the band's black (null for no text).
+QImage coverage(const QString& text, const QFont& slideFont, const QSize& screen);
 
 } // namespace CaptionBand
 

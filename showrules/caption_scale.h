@@ -15,5 +15,9 @@ inline constexpr int ShrinkPercent = 90;
 inline constexpr int MinMargin = 2;
 // Points are taken at this many dots per inch, as on the screen the sizes were chosen for.
 inline constexpr int PointDpi = 96;
+// A package carries each caption drawn once for a screen PackageWidth x PackageHeight (4:3, the
+// narrowest common screen, so that on the usual screens the players only scale it by their height).
+inline constexpr int PackageWidth = 1440;
+inline constexpr int PackageHeight = 1080;
 
 } // namespace CaptionBand

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "package_extension.h"
 
+#include "caption_band.h"
 #include "plain_files.h"
 #include "show_document.h"
 #include "show_extension.h"
+#include "slide_paths.h"
+#include "stored_font.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,6 +17,7 @@ namespace {
 
 const QString MusicKey = QStringLiteral("music");
 const QString PathKey = QStringLiteral("path");
+const QString CaptionKey = QStringLiteral("caption");
 
 std::vector<QJsonObject> slideObjects(const ShowDocument& show) {
     std::vector<QJsonObject> slides;
@@ -27,9 +31,54 @@ ExportError writeFailed(const QString& path, const QString& reason) {
             QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason};
 }
 
+QString shownCaption(const TSlideRecord& slide) {
+    return slide.ShowText ? shownCaptionOf(slide) : QString();
+}
+
+// The slide's caption on the band of a package's reference screen; null for none.
+QImage captionCoverage(const TSlideRecord& slide) {
+    const QString text = shownCaption(slide);
+    if (text.isEmpty())
+        return {};
+    return CaptionBand::coverage(text, storedFont(fontNameOf(slide), slide.FontSize, slide.FontStyle),
+                                 {CaptionBand::PackageWidth, CaptionBand::PackageHeight});
+}
+
+bool writePgm(QFile& out, const QImage& mask) {
+    const QByteArray head =
+        QStringLiteral("P5\n%1 %2\n255\n").arg(mask.width()).arg(mask.height()).toLatin1();
+    if (!imaging::writeAll(out, head.constData(), head.size()))
+        return false;
+    for (int y = 0; y < mask.height(); ++y)
+        if (!imaging::writeAll(out, reinterpret_cast<const char*>(mask.constScanLine(y)), mask.width()))
+            return false;
+    return true;
+}
+
+// Each captioned slide's caption drawn once into a member of its own, named in the slide's object.
+std::optional<ExportError> writeCaptions(const ShowDocument& show, const QDir& folder,
+                                         const QStringList& reserved, std::vector<PackageFile>& taken,
+                                         std::vector<QJsonObject>& slides) {
+    for (int i = 0; i < show.SlideCount; ++i) {
+        const QImage mask = captionCoverage(show.slide(i));
+        if (mask.isNull())
+            continue;
+        const QString member = freePackageName(QStringLiteral("caption-%1.pgm").arg(i + 1), reserved, taken);
+        QFile out(folder.filePath(QStringLiteral("caption-%1").arg(i)));
+        if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly) || !writePgm(out, mask) || !out.flush())
+            return writeFailed(out.fileName(), out.errorString());
+        slides[std::size_t(i)].insert(CaptionKey, member);
+        taken.push_back({out.fileName(), member});
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 bool hasExtensionData(const ShowDocument& show) {
+    for (int i = 0; i < show.SlideCount; ++i)
+        if (!shownCaption(show.slide(i)).isEmpty())
+            return true;
     return !ShowExtension::encode(show.showData(), slideObjects(show)).isEmpty();
 }
 
@@ -77,7 +126,13 @@ std::optional<ExportError> runExtensionPass(const ExtensionPassJob& job, std::ve
         data.remove(MusicKey);
     else
         data.insert(MusicKey, entries);
-    const QByteArray block = ShowExtension::encode(data, slideObjects(show));
+    std::vector<QJsonObject> slides = slideObjects(show);
+    std::vector<PackageFile> taken = files;
+    taken.insert(taken.end(), music.begin(), music.end());
+    const std::size_t captionsFrom = taken.size();
+    if (std::optional<ExportError> error = writeCaptions(show, folder, reserved, taken, slides))
+        return error;
+    const QByteArray block = ShowExtension::encode(data, slides);
     if (block.isEmpty())
         return std::nullopt;
     QFile out(folder.filePath(QLatin1String(ExtensionMemberName)));
@@ -86,5 +141,6 @@ std::optional<ExportError> runExtensionPass(const ExtensionPassJob& job, std::ve
         return writeFailed(out.fileName(), out.errorString());
     files.push_back({out.fileName(), QLatin1String(ExtensionMemberName)});
     files.insert(files.end(), music.begin(), music.end());
+    files.insert(files.end(), taken.begin() + std::ptrdiff_t(captionsFrom), taken.end());
     return std::nullopt;
 }

@@ -4,6 +4,10 @@
 // the show's extension block as the show file writes it with each music entry's path replaced by
 // its member name, then the music as Ogg Vorbis members "music-1.ogg", "music-2.ogg"..., which a
 // package's players decode as they play. A music file that cannot be decoded is left out and named.
+// Each shown caption is drawn once, as the viewer's full screen lays out its band, for a screen
+// CaptionBand::PackageWidth x PackageHeight, into a member "caption-N.pgm" (N the slide's number)
+// named by the slide's "caption": an 8-bit coverage mask as a binary PGM file, which the players
+// scale to their screen and draw in the slide's colour, needing no font of their own.
 // A show without such data adds nothing, so that its package is that of a show of records alone.
 
 #include "export_error.h"
@@ -38,7 +42,8 @@ struct ExtensionPassJob {
     std::vector<QString>* leftOut = nullptr; // told the music files that were left out
 };
 
-// True when the show holds data beyond its records, so that its package carries the block.
+// True when the show holds data beyond its records or shows a caption, so that its package carries
+// the block.
 bool hasExtensionData(const ShowDocument& show);
 
 // Writes the block and the music into the package folder and appends them to `files`, after what

@@ -234,9 +234,10 @@ std::optional<Motion> MotionOf(const Value& slide) {
     return Motion{*from, *to};
 }
 
-// The slides' motions; false when "slides" is there but not one object for each slide.
+// The slides' motions and captions; false when "slides" is there but not one object for each slide.
 bool ReadSlides(const Value& show, int count, Extras& extras) {
     extras.motions.assign(std::size_t(std::max(count, 0)), std::nullopt);
+    extras.captions.assign(extras.motions.size(), std::string());
     const Value* slides = show.find("slides");
     if (!slides)
         return true;
@@ -246,6 +247,9 @@ bool ReadSlides(const Value& show, int count, Extras& extras) {
         if (slides->items[i].type != Value::Type::Object)
             return false;
         extras.motions[i] = MotionOf(slides->items[i]);
+        if (const Value* caption = slides->items[i].find("caption");
+            caption && caption->type == Value::Type::String)
+            extras.captions[i] = caption->text;
     }
     return true;
 }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The show's data beyond the slide records in a package, "images.vrx": the extension block as the
 // show file holds it (the 4 bytes "VRSX", a 32-bit little-endian length, UTF-8 JSON), its music
-// entries naming members of the package. Read without any toolkit by a reader of the JSON the export
-// writes, shared by the players of Linux and Windows packages. A damaged block is no block: the show
-// plays as a show of records alone.
+// entries naming members of the package, its slides naming the members of their captions. Read without any
+// toolkit by a reader of the JSON the export writes, shared by the players of Linux and Windows packages. A
+// damaged block is no block: the show plays as a show of records alone.
 #pragma once
 
 #include "slide_motion.h"
@@ -22,6 +22,7 @@ struct Extras {
     std::vector<std::string> music;             // the music's members, one after another
     int fadeMs = 2000;                          // the music's fade-out at the show's end
     std::vector<std::optional<Motion>> motions; // one for each slide; empty for none
+    std::vector<std::string> captions;          // each slide's caption member; empty for none
 };
 
 // The block's data for a show of `count` slides; nothing when the bytes hold no sound block.

@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr int Margin = 8;
-
 using Box = ShowRules::Rect;
 
 // The picture scaled to `w` x `h`: each pixel the mean of the picture's pixels it covers.
@@ -121,70 +119,41 @@ void Darken(std::vector<std::uint32_t>& pixels, int w, int h, int top) {
     }
 }
 
-// The words of `text` in lines no wider than `width` (a word wider than that on a line of its own).
-std::vector<std::string> Wrapped(const CaptionFont& font, const std::string& text, int width) {
-    std::vector<std::string> lines;
-    std::string line, word;
-    const auto flush = [&] {
-        if (word.empty())
-            return;
-        const std::string longer = line.empty() ? word : line + ' ' + word;
-        if (!line.empty() && font.width(longer) > width) {
-            lines.push_back(line);
-            line = word;
-        } else {
-            line = longer;
-        }
-        word.clear();
-    };
-    for (const char c : text) {
-        if (c == ' ' || c == '\n' || c == '\r' || c == '\t')
-            flush();
-        else
-            word += c;
-    }
-    flush();
-    if (!line.empty())
-        lines.push_back(line);
-    return lines;
+// Where a visual's colour mask lies: its lowest bit and how many bits it has.
+std::pair<int, int> MaskBits(unsigned long mask) {
+    int shift = 0, bits = 0;
+    while (mask && !(mask >> shift & 1))
+        ++shift;
+    while (mask && mask >> (shift + bits) & 1)
+        ++bits;
+    return {shift, bits};
 }
 
 // The screen's pixel value of 0xRRGGBB, by the visual's colour masks.
 unsigned long PixelOf(const Visual* visual, std::uint32_t rgb) {
     const auto channel = [](unsigned long mask, unsigned value) {
-        if (!mask)
+        const auto [shift, bits] = MaskBits(mask);
+        if (!bits)
             return 0ul;
-        int shift = 0, bits = 0;
-        while (!(mask >> shift & 1))
-            ++shift;
-        while (mask >> (shift + bits) & 1)
-            ++bits;
         return (bits >= 8 ? (unsigned long)value << (bits - 8) : value >> (8 - bits)) << shift;
     };
     return channel(visual->red_mask, rgb >> 16 & 0xFF) | channel(visual->green_mask, rgb >> 8 & 0xFF) |
            channel(visual->blue_mask, rgb & 0xFF);
 }
 
+// The 0xRRGGBB of a screen's pixel value.
+std::uint32_t RgbOf(const Visual* visual, unsigned long pixel) {
+    const auto channel = [pixel](unsigned long mask) {
+        const auto [shift, bits] = MaskBits(mask);
+        if (!bits)
+            return 0u;
+        const unsigned value = unsigned((pixel & mask) >> shift);
+        return bits >= 8 ? value >> (bits - 8) : value * 255 / ((1u << bits) - 1);
+    };
+    return channel(visual->red_mask) << 16 | channel(visual->green_mask) << 8 | channel(visual->blue_mask);
+}
+
 } // namespace
-
-// A caption on its band: its font at the size that lets all of it fit, its lines, and their
-// letters as a mask the band's width and height, drawn once for all the frames of a moving picture.
-struct BandLayout {
-    explicit BandLayout(Display* display) : display(display) {}
-    ~BandLayout() {
-        if (mask)
-            XFreePixmap(display, mask);
-    }
-    BandLayout(const BandLayout&) = delete;
-    BandLayout& operator=(const BandLayout&) = delete;
-
-    Display* display;
-    std::unique_ptr<CaptionFont> font;
-    std::vector<std::string> lines;
-    int margin = CaptionBand::MinMargin;
-    int width = 0, height = 0; // the band's
-    Pixmap mask = 0;
-};
 
 X11Player::X11Player(const PackageFiles& package, DecodingRuntime runtime, bool report)
     : package_(package), runtime_(runtime), report_(report),
@@ -343,11 +312,8 @@ void X11Player::render() {
     const TSlideRecord* slide =
         !clock_.black() && shown_ >= 0 ? &package_.slides()[std::size_t(shown_)] : nullptr;
     const TSlideRecord* banded = slide && slide->ShowText && extras_ ? slide : nullptr;
-    // The caption takes its line under the picture, which is fitted into the rest; on a band it
-    // lies over the picture's foot, or the screen's without a picture.
+    // The caption lies on a band over the picture's foot, or the screen's without a picture.
     int bottom = height_;
-    if (slide && slide->ShowText && !banded)
-        bottom = drawCaption(*slide);
     Place at{0, 0, width_, height_};
     if (!clock_.black() && !picture_.pixels.empty() && bottom > 0)
         at = drawPicture(width_, bottom, banded);
@@ -379,7 +345,7 @@ X11Player::Place X11Player::drawPicture(int width, int bottom, const TSlideRecor
     std::vector<std::uint32_t> pixels =
         motion ? Sampled(moving_, frame, to.width, to.height) : Scaled(picture_, to.width, to.height);
     if (banded)
-        Darken(pixels, to.width, to.height, to.height - band(*banded, to.width, to.height).height);
+        Darken(pixels, to.width, to.height, to.height - band(to.height).height);
     Visual* visual = DefaultVisual(display_, DefaultScreen(display_));
     XImage* image = XCreateImage(display_, visual, unsigned(DefaultDepth(display_, DefaultScreen(display_))),
                                  ZPixmap, 0, nullptr, unsigned(to.width), unsigned(to.height), 32, 0);
@@ -405,81 +371,36 @@ X11Player::Place X11Player::drawPicture(int width, int bottom, const TSlideRecor
     return {to.x, to.y, to.width, to.height};
 }
 
-int X11Player::drawCaption(const TSlideRecord& slide) {
-    const CaptionFont font(display_, slide);
-    if (!font.loaded())
-        return height_;
-    const std::string text = RecordText(slide.Text.str());
-    const int top = height_ - Margin - font.height();
-    XSetForeground(display_, gc_,
-                   PixelOf(DefaultVisual(display_, DefaultScreen(display_)), CaptionColour(slide.FontColor)));
-    // Centred, and where it is wider than the screen, its start shown.
-    const int x = std::max(Margin, (width_ - font.width(text)) / 2);
-    font.draw(canvas_, gc_, x, height_ - Margin - font.descent(), text);
-    return top - Margin;
-}
-
-const BandLayout& X11Player::band(const TSlideRecord& slide, int width, int height) {
-    if (band_ && bandSlide_ == shown_ && bandWidth_ == width && bandHeight_ == height)
-        return *band_;
-    band_ = std::make_unique<BandLayout>(display_);
-    bandSlide_ = shown_;
-    bandWidth_ = width;
-    bandHeight_ = height;
-    const std::string text = RecordText(slide.Text.str());
-    // The slide's size is meant for a screen of the reference height; a caption too large for the
-    // picture is drawn smaller until it fits.
-    double points = double(slide.FontSize > 0 ? slide.FontSize : DefaultFontSize) * height_ /
-                    CaptionBand::ReferenceHeight;
-    for (;;) {
-        TSlideRecord sized = slide;
-        sized.FontSize = std::max(1, int(std::lround(points)));
-        const int pixels = sized.FontSize * CaptionBand::PointDpi / 72;
-        band_->font = std::make_unique<CaptionFont>(display_, sized);
-        band_->margin = std::max(pixels / 2, CaptionBand::MinMargin);
-        const int room = width - 2 * band_->margin;
-        band_->lines = band_->font->loaded() ? Wrapped(*band_->font, text, room) : std::vector<std::string>();
-        int widest = 0;
-        for (const std::string& line : band_->lines)
-            widest = std::max(widest, band_->font->width(line));
-        band_->height =
-            band_->lines.empty() ? 0 : int(band_->lines.size()) * band_->font->height() + 2 * band_->margin;
-        if ((band_->height <= height && widest <= room) || pixels <= CaptionBand::MinPixelSize)
-            break;
-        points = points * CaptionBand::ShrinkPercent / 100;
-    }
-    band_->width = width;
-    if (band_->height > 0)
-        drawBandMask(*band_);
-    return *band_;
-}
-
-void X11Player::drawBandMask(BandLayout& layout) {
-    layout.mask = XCreatePixmap(display_, window_, unsigned(layout.width), unsigned(layout.height), 1);
-    const GC pen = XCreateGC(display_, layout.mask, 0, nullptr);
-    XSetForeground(display_, pen, 0);
-    XFillRectangle(display_, layout.mask, pen, 0, 0, unsigned(layout.width), unsigned(layout.height));
-    XSetForeground(display_, pen, 1);
-    int baseline = layout.margin + layout.font->height() - layout.font->descent();
-    for (const std::string& line : layout.lines) {
-        const int x = std::max(layout.margin, (layout.width - layout.font->width(line)) / 2);
-        layout.font->draw(layout.mask, pen, x, baseline, line);
-        baseline += layout.font->height();
-    }
-    XFreeGC(display_, pen);
+const CaptionPicture::Mask& X11Player::band(int room) {
+    if (caption_.slide() != shown_)
+        caption_.take(shown_, FolderFile(std::string(), extras_->captions[std::size_t(shown_)]));
+    return caption_.at(width_, height_, room);
 }
 
 void X11Player::drawBand(const TSlideRecord& slide, const Place& over) {
-    const BandLayout& layout = band(slide, over.width, over.height);
-    if (!layout.mask)
+    const CaptionPicture::Mask& mask = band(over.height);
+    if (mask.coverage.empty())
         return;
-    XSetForeground(display_, gc_,
-                   PixelOf(DefaultVisual(display_, DefaultScreen(display_)), CaptionColour(slide.FontColor)));
-    const int top = over.y + over.height - layout.height;
-    XSetClipMask(display_, gc_, layout.mask);
-    XSetClipOrigin(display_, gc_, over.x, top);
-    XFillRectangle(display_, canvas_, gc_, over.x, top, unsigned(layout.width), unsigned(layout.height));
-    XSetClipMask(display_, gc_, None);
+    // The band's rows across the screen, the letters drawn on them.
+    const int top = over.y + over.height - mask.height;
+    XImage* image =
+        XGetImage(display_, canvas_, 0, top, unsigned(width_), unsigned(mask.height), AllPlanes, ZPixmap);
+    if (!image)
+        return;
+    const Visual* visual = DefaultVisual(display_, DefaultScreen(display_));
+    std::vector<std::uint32_t> rows(std::size_t(width_) * std::size_t(mask.height));
+    for (int y = 0; y < mask.height; ++y)
+        for (int x = 0; x < width_; ++x)
+            rows[std::size_t(y) * std::size_t(width_) + std::size_t(x)] =
+                RgbOf(visual, XGetPixel(image, x, y));
+    CaptionPicture::Draw(rows.data(), width_, mask.height, mask, (width_ - mask.width) / 2,
+                         std::uint32_t(CaptionColour(slide.FontColor)));
+    for (int y = 0; y < mask.height; ++y)
+        for (int x = 0; x < width_; ++x)
+            XPutPixel(image, x, y,
+                      PixelOf(visual, rows[std::size_t(y) * std::size_t(width_) + std::size_t(x)]));
+    XPutImage(display_, canvas_, gc_, image, 0, 0, 0, top, unsigned(width_), unsigned(mask.height));
+    XDestroyImage(image);
 }
 
 // The canvas on the window; the first time for a slide, its time starts and the report tells of it.

@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: MIT
 // The player of a Linux package, on the X Window System alone (Wayland desktops run it through
 // XWayland): the show of the folder it runs in, full screen on a black ground, each picture fitted
-// to the screen with its caption beneath in the font, style and colour of its slide, for its time at
+// to the screen with its caption over its foot on a dark band as the viewer's full screen draws it
+// (the package carries the caption drawn, caption_picture.h), for its time at
 // the speed the slide list asks for, looping where it asks for that, each slide's WAV sound played
 // as it comes and the slide held for it where the slide asks. Esc (or closing the window) quits,
 // Space pauses and plays, the arrow and page keys step, Home and End go to the first and the last
 // slide, a number and Enter to that slide, B or . blacks the screen and brings it back. A package
 // with the show's data beyond its records moves each picture as its slide asks (pan and zoom, at
-// each frame) and draws captions over the picture's foot on a dark band, as the viewer's full screen. With
+// each frame). With
 // the report switch each slide, once it is on screen, is also written to standard output as one line of
 // tab-separated key=value fields, the show runs at the fastest speed without looping and the player quits
 // after the last slide.
 #pragma once
 
+#include "caption_picture.h"
 #include "package_extras.h"
 #include "package_files.h"
 #include "qpx_runtime.h"
@@ -32,8 +34,6 @@ struct DecodingRuntime {
     QpxRunDecodeFunction decode = nullptr;
     QpxRunFreeFunction release = nullptr;
 };
-
-struct BandLayout;
 
 class X11Player {
   public:
@@ -57,13 +57,10 @@ class X11Player {
         int x = 0, y = 0, width = 0, height = 0;
     };
     Place drawPicture(int width, int bottom, const TSlideRecord* banded);
-    // Draws the caption at the foot of the canvas; returns where its line begins.
-    int drawCaption(const TSlideRecord& slide);
-    // The caption's font and lines on its band over an area of `width` x `height`, kept for the slide.
-    const BandLayout& band(const TSlideRecord& slide, int width, int height);
-    // The caption's lines drawn into the layout's mask.
-    void drawBandMask(BandLayout& layout);
-    // Draws the caption over the foot of `over` on a dark band, wrapped and never cut.
+    // The caption of the slide on screen at the screen's size, no higher than `room`: as high as
+    // its band; empty for none.
+    const CaptionPicture::Mask& band(int room);
+    // Draws the caption over the foot of `over` on a dark band, across the screen's width.
     void drawBand(const TSlideRecord& slide, const Place& over);
     // The slide on screen moves: its picture is drawn anew at each frame.
     bool moving() const;
@@ -96,7 +93,7 @@ class X11Player {
     SlidePicture picture_;
     bool decoded_ = false; // the picture came from the run-time
     std::string audio_;    // the sound file of the slide held, as found in the folder
-    // The show's data beyond its records; with it, captions go on a band over the picture.
+    // The show's data beyond its records, with the members of the slides' captions.
     std::optional<PackageExtras::Extras> extras_;
     SlidePicture moving_; // a moving slide's picture at the size its frames need
     double motionT_ = 0;  // how far the slide's motion has gone, 0 to 1
@@ -105,6 +102,5 @@ class X11Player {
     int motionMs_ = 0; // the slide's own time, over which its motion runs
     // With music, the show's sound goes through the mixer as one stream.
     std::unique_ptr<MixedSound> mixer_;
-    std::unique_ptr<BandLayout> band_;
-    int bandSlide_ = -1, bandWidth_ = 0, bandHeight_ = 0; // what band_ was laid out for
+    CaptionPicture::Caption caption_; // the caption of the slide on screen
 };

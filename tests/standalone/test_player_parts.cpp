@@ -2,9 +2,12 @@
 // The plain C++ parts of the packages' players: the course of a show (times at each speed, the hold
 // for a sound, looping, the keys), a sound's length read from its WAV file, the show files of a folder
 // read whatever their letter case, or refused with a message naming what is wrong (shared by the
-// Linux and Windows players); the show's music, motion and caption style from its block, a damaged
-// block read as none; a photograph turned upright by its orientation tag and a bitmap read.
+// Linux and Windows players); the show's music, motion and captions from its block, a damaged
+// block read as none; a caption's coverage read, scaled and drawn; a photograph turned upright by its
+// orientation tag and a bitmap read.
 
+#include "caption_picture.h"
+#include "caption_scale.h"
 #include "head_test_support.h"
 #include "package_extras.h"
 #include "package_files.h"
@@ -300,7 +303,7 @@ TEST(PackageExtras, TheBlockOrNoneWhenItIsDamaged) {
         R"({"motion":{"from":[0,0,1,1],"to":[0.5,0.25,0.5,0.5]},"other":[1,{"a":null}]})";
     const auto read = PackageExtras::Read(
         Block(R"({"music":[{"path":"music-1.wav"},{"x":1},{"path":"m\u00fcsic-2.wav","kept":true}],)"
-              R"("musicFadeMs":1500,"captions":"band","slides":[{},)" +
+              R"("musicFadeMs":1500,"captions":"band","slides":[{"caption":"caption-1.pgm"},)" +
               motion +
               R"(,{"motion":{"from":[0,0,1,1],"to":[0.5,0.5,0.6,0.5]}}],"future":[true,false,-1.5e2]})") +
             "bytes after the block",
@@ -312,6 +315,7 @@ TEST(PackageExtras, TheBlockOrNoneWhenItIsDamaged) {
     EXPECT_FALSE(read->motions[0]);
     ASSERT_TRUE(read->motions[1]);
     EXPECT_FALSE(read->motions[2]) << "a frame beyond the picture is no motion";
+    EXPECT_EQ(read->captions, (std::vector<std::string>{"caption-1.pgm", "", ""}));
     const auto half = ShowRules::frameAt(*read->motions[1], 0.5),
                quarter = ShowRules::frameAt(*read->motions[1], 0.25);
     EXPECT_DOUBLE_EQ(half.x, 0.25);
@@ -333,6 +337,26 @@ TEST(PackageExtras, TheBlockOrNoneWhenItIsDamaged) {
           Block("{\"a\":" + deep + "}"), Block("{}").substr(0, 9), "VRSX" + Le(100, 4) + "{}",
           std::string("VRSX\0"), std::string("RIFF") + Le(2, 4) + "{}"})
         EXPECT_FALSE(PackageExtras::Read(damaged, 3)) << damaged.substr(0, 60);
+}
+
+// A caption as the export writes it, at half the size on a screen of half the reference height,
+// each pixel the mean of those it covers, drawn in the slide's colour; a damaged file is none.
+TEST(CaptionPicture, ReadScaledAndDrawnOrNoneWhenDamaged) {
+    const std::string pixels("\xFF\xFF\x00\x00\xFF\xFF\x00\x00\x00\x00\xFF\xFF\x00\x00\xFF\xFF", 16);
+    const auto mask = CaptionPicture::Read("P5\n# drawn\n8 2\n255\n" + pixels);
+    ASSERT_TRUE(mask);
+    const auto half = CaptionPicture::ForScreen(*mask, 1000, CaptionBand::PackageHeight / 2, 100);
+    EXPECT_EQ(half.coverage, (std::vector<std::uint8_t>{127, 127, 127, 127}));
+    std::uint32_t row[6] = {0x000000, 0x204060, 0, 0, 0, 0x204060};
+    CaptionPicture::Draw(row, 6, 1, half, 2, 0xFF8000);
+    EXPECT_EQ(row[1], 0x204060u);
+    EXPECT_EQ(row[2], 0x7F4000u);
+    EXPECT_EQ(row[5], 0x8F6030u);
+    EXPECT_TRUE(CaptionPicture::ForScreen(*mask, 1000, 1000, 0).coverage.empty()) << "no room";
+    for (const std::string& damaged :
+         {"P6\n8 2\n255\n" + pixels, "P5\n8 2\n65535\n" + pixels, "P5\n8 3\n255\n" + pixels,
+          "P5\n99999999999999999999 2\n255\n" + pixels, "P5\n8 2\n255" + pixels, "P5\n-8 2\n255\n" + pixels})
+        EXPECT_FALSE(CaptionPicture::Read(damaged)) << damaged.substr(0, 20);
 }
 
 TEST(SlidePicture, PhotographsStandUprightByTheirOrientationTag) {

@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "test_x_server.h"
 
+#include "caption_band.h"
+#include "slide_paths.h"
+#include "stored_font.h"
+
 #include <QDeadlineTimer>
+#include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
@@ -9,6 +14,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 namespace test_x_server {
@@ -144,6 +151,40 @@ QImage frameOnScreen(const QImage& picture, QRectF frame) {
     const QRect part(qRound(frame.x() * picture.width()), qRound(frame.y() * picture.height()),
                      qRound(frame.width() * picture.width()), qRound(frame.height() * picture.height()));
     return picture.copy(part).scaled(1024, 768, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+namespace {
+
+// The box of the letters lit (grey above 160) in the rows from `top` on, and how many they are.
+std::pair<QRect, int> litLetters(const QImage& screen, int top) {
+    QRect box;
+    int lit = 0;
+    for (int y = top; y < screen.height(); ++y)
+        for (int x = 0; x < screen.width(); ++x)
+            if (qGray(screen.pixel(x, y)) > 160) {
+                box |= QRect(x, y, 1, 1);
+                ++lit;
+            }
+    return {box, lit};
+}
+
+} // namespace
+
+CaptionMatch captionAgainstViewer(const QImage& screen, const TSlideRecord& slide) {
+    QImage viewer(screen.size(), QImage::Format_RGB32);
+    viewer.fill(Qt::black);
+    QPainter painter(&viewer);
+    const QRect band = CaptionBand::draw(painter, viewer.rect(), shownCaptionOf(slide),
+                                         storedFont(fontNameOf(slide), slide.FontSize, slide.FontStyle),
+                                         Qt::white, viewer.height());
+    painter.end();
+    // The bands' tops may lie 2 pixels apart.
+    const auto [box, lit] = litLetters(screen, band.top() + 3);
+    const auto [viewerBox, viewerLit] = litLetters(viewer, band.top() + 3);
+    const int edges =
+        std::max({std::abs(box.left() - viewerBox.left()), std::abs(box.right() - viewerBox.right()),
+                  std::abs(box.top() - viewerBox.top()), std::abs(box.bottom() - viewerBox.bottom())});
+    return {edges, std::abs(lit - viewerLit) / double(std::max(viewerLit, 1))};
 }
 
 } // namespace test_x_server

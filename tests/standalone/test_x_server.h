@@ -2,7 +2,9 @@
 #pragma once
 // An X server of the tests' own (Xvfb, 1024 x 768 in 24 bits), started on the first use and ended
 // with the test program, for the packages' player: its display's name, what it shows, and keys sent
-// to the player's window; and what tests look for on it.
+// to the player's window; and what tests look for on it, a caption as the viewer draws it among that.
+
+#include "slide_record.h"
 
 #include <QImage>
 #include <QPoint>
@@ -28,5 +30,14 @@ double difference(const QImage& screen, const QImage& part, QPoint at = {});
 // The part `frame` (fractions of its size) of `picture`, stretched over the whole screen: a moving
 // picture's frame as a player fits it.
 QImage frameOnScreen(const QImage& picture, QRectF frame);
+
+// How the white letters of `slide`'s caption on a band at most 95 bright at the foot of a full
+// screen picture on `screen` lie against the viewer's drawing of them: the largest distance
+// between the edges of their boxes, and the difference in pixels lit as a share of the viewer's.
+struct CaptionMatch {
+    int edges = 0;
+    double lit = 0;
+};
+CaptionMatch captionAgainstViewer(const QImage& screen, const TSlideRecord& slide);
 
 } // namespace test_x_server

@@ -66,14 +66,6 @@ RECT FittedFrame(const RECT& box, double width, double height) {
     return {x, y, x + std::max(1, int(std::lround(f.width))), y + std::max(1, int(std::lround(f.height)))};
 }
 
-HFONT CaptionFont(const TSlideRecord& slide, int pixels) {
-    const std::string name = RecordText(slide.FontName.str());
-    return CreateFontW(-pixels, 0, 0, 0, (slide.FontStyle & FontBold) ? FW_BOLD : FW_NORMAL,
-                       slide.FontStyle & FontItalic, slide.FontStyle & FontUnderline,
-                       slide.FontStyle & FontStrikeOut, DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY, 0,
-                       Wide(name.empty() ? std::string(DefaultFontName) : name).c_str());
-}
-
 // `area` darkened as under the caption band's black.
 void DarkBand(HDC dc, const RECT& area) {
     const HDC black = CreateCompatibleDC(dc);
@@ -263,14 +255,11 @@ void WinPlayer::paint() {
     const HBITMAP canvas = CreateCompatibleBitmap(screen, area.right, area.bottom);
     const HGDIOBJ oldCanvas = SelectObject(dc, canvas);
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    // The caption takes its line under the picture, which is fitted into the rest; on a band it
-    // lies over the picture's foot, or the screen's without a picture.
+    // The caption lies on a band over the picture's foot, or the screen's without a picture.
     const TSlideRecord* slide =
         shown_ >= 0 && !clock_.black() ? &package_.slides()[std::size_t(shown_)] : nullptr;
     const bool banded = slide && slide->ShowText && extras_;
     RECT box = area;
-    if (slide && slide->ShowText && !banded)
-        box.bottom = drawCaption(dc, area, *slide);
     RECT at = area;
     if (slide && !picture_.pixels.empty() && box.bottom > box.top)
         at = drawPicture(dc, box);
@@ -341,61 +330,35 @@ RECT WinPlayer::drawPicture(HDC dc, const RECT& box) {
 }
 
 void WinPlayer::drawBand(HDC dc, const RECT& over, int screenHeight, const TSlideRecord& slide) {
-    const std::wstring text = Wide(RecordText(slide.Text.str()));
-    if (text.empty())
+    if (caption_.slide() != shown_)
+        caption_.take(shown_, FolderFile(extras_->captions[std::size_t(shown_)]));
+    RECT area;
+    GetClientRect(window_, &area);
+    const int width = area.right - area.left;
+    const CaptionPicture::Mask& mask = caption_.at(width, screenHeight, over.bottom - over.top);
+    if (mask.coverage.empty())
         return;
-    // The slide's size is meant for a screen of the reference height; a caption too large for the
-    // picture is drawn smaller until it fits.
-    double points = double(slide.FontSize > 0 ? slide.FontSize : DefaultFontSize) * screenHeight /
-                    CaptionBand::ReferenceHeight;
-    constexpr UINT Format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
-    for (;;) {
-        const int pixels = std::max(1, int(std::lround(points * CaptionBand::PointDpi / 72)));
-        const int margin = std::max(pixels / 2, CaptionBand::MinMargin);
-        const HFONT font = CaptionFont(slide, pixels);
-        const HGDIOBJ old = SelectObject(dc, font);
-        RECT lines{over.left + margin, 0, over.right - margin, 0};
-        DrawTextW(dc, text.c_str(), int(text.size()), &lines, Format | DT_CALCRECT);
-        const int height = lines.bottom - lines.top + 2 * margin;
-        const bool fits = height <= over.bottom - over.top &&
-                          lines.right - lines.left <= over.right - over.left - 2 * margin;
-        if (fits || pixels <= CaptionBand::MinPixelSize) {
-            const RECT band{over.left, over.bottom - height, over.right, over.bottom};
-            DarkBand(dc, band);
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, Colour(slide.FontColor));
-            RECT place{over.left + margin, band.top + margin, over.right - margin, over.bottom - margin};
-            DrawTextW(dc, text.c_str(), int(text.size()), &place, Format);
-        }
-        SelectObject(dc, old);
-        DeleteObject(font);
-        if (fits || pixels <= CaptionBand::MinPixelSize)
-            return;
-        points = points * CaptionBand::ShrinkPercent / 100;
-    }
-}
-
-int WinPlayer::drawCaption(HDC dc, const RECT& area, const TSlideRecord& slide) {
-    const int points = slide.FontSize > 0 ? slide.FontSize : DefaultFontSize;
-    const std::string name = RecordText(slide.FontName.str());
-    const HFONT font =
-        CreateFontW(-MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0,
-                    (slide.FontStyle & FontBold) ? FW_BOLD : FW_NORMAL, slide.FontStyle & FontItalic,
-                    slide.FontStyle & FontUnderline, slide.FontStyle & FontStrikeOut, DEFAULT_CHARSET, 0, 0,
-                    ANTIALIASED_QUALITY, 0, Wide(name.empty() ? std::string(DefaultFontName) : name).c_str());
-    const HGDIOBJ old = SelectObject(dc, font);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, Colour(slide.FontColor));
-    const std::wstring text = Wide(RecordText(slide.Text.str()));
-    constexpr UINT Format = DT_CENTER | DT_SINGLELINE | DT_NOPREFIX;
-    RECT line = {area.left + 8, 0, area.right - 8, 0};
-    DrawTextW(dc, text.c_str(), int(text.size()), &line, Format | DT_CALCRECT);
-    const int height = line.bottom - line.top;
-    line = {area.left + 8, area.bottom - 8 - height, area.right - 8, area.bottom - 8};
-    DrawTextW(dc, text.c_str(), int(text.size()), &line, Format | DT_BOTTOM);
-    SelectObject(dc, old);
-    DeleteObject(font);
-    return line.top - 8;
+    const RECT band{over.left, over.bottom - mask.height, over.right, over.bottom};
+    DarkBand(dc, band);
+    // The band's rows across the screen into a bitmap of their own, the letters drawn on them.
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -mask.height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    const HBITMAP rows = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!rows)
+        return;
+    const HDC rowsDc = CreateCompatibleDC(dc);
+    const HGDIOBJ old = SelectObject(rowsDc, rows);
+    BitBlt(rowsDc, 0, 0, width, mask.height, dc, area.left, band.top, SRCCOPY);
+    GdiFlush();
+    const COLORREF colour = Colour(slide.FontColor);
+    CaptionPicture::Draw(
+        static_cast<std::uint32_t*>(bits), width, mask.height, mask, (width - mask.width) / 2,
+        std::uint32_t(GetRValue(colour)) << 16 | std::uint32_t(GetGValue(colour)) << 8 | GetBValue(colour));
+    BitBlt(dc, area.left, band.top, width, mask.height, rowsDc, 0, 0, SRCCOPY);
+    SelectObject(rowsDc, old);
+    DeleteDC(rowsDc);
+    DeleteObject(rows);
 }
 
 // The slide is on screen: its time starts, and the report tells of it.

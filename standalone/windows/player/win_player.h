@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: MIT
 // The player of a Windows package: the show of the folder it runs in, full screen on a black
-// ground, each picture fitted to the screen with its caption beneath, for its time at the speed the
-// slide list asks for, looping where it asks for that, each slide's WAV sound played as it comes.
+// ground, each picture fitted to the screen with its caption over its foot on a dark band as the
+// viewer's full screen draws it (the package carries the caption drawn, caption_picture.h), for its
+// time at the speed the slide list asks for, looping where it asks for that, each slide's WAV sound
+// played as it comes.
 // Esc quits, Space pauses and plays, the arrow and page keys step, Home and End go to the first and
 // the last slide, a number and Enter to that slide, B or . blacks the screen and brings it back.
-// Pictures stand upright by a photograph's orientation tag. A package with the show's data beyond its records
-// moves each picture as its slide asks (pan and zoom, at each frame), draws captions over the picture's foot
-// on a dark band and plays the show's music under the slides' sounds in one stream. With the report switch
-// each slide, once it is on screen, is also written to standard output as one line of tab-separated key=value
-// fields, the show runs at the fastest speed without looping and the player quits after the last slide.
+// Pictures stand upright by a photograph's orientation tag. A package with the show's data beyond
+// its records moves each picture as its slide asks (pan and zoom, at each frame) and plays the show's
+// music under the slides' sounds in one stream. With the report switch each slide, once it is on
+// screen, is also written to standard output as one line of tab-separated key=value fields, the show
+// runs at the fastest speed without looping and the player quits after the last slide.
 #pragma once
 
+#include "caption_picture.h"
 #include "package_extras.h"
 #include "package_files.h"
 #include "qpx_runtime.h"
@@ -45,7 +48,7 @@ class WinPlayer {
     void paint();
     // Draws the picture, or the part of it in view, fitted into `box`; returns where it went.
     RECT drawPicture(HDC dc, const RECT& box);
-    // Draws the caption over the foot of `over` on a dark band, wrapped and never cut.
+    // Draws the caption over the foot of `over` on a dark band, across the screen's width.
     void drawBand(HDC dc, const RECT& over, int screenHeight, const TSlideRecord& slide);
     // The slide's picture as a bitmap of its own, for the parts of it in view.
     void keepPicture();
@@ -55,8 +58,6 @@ class WinPlayer {
     void openSound(std::vector<std::string> music, int fadeMs);
     void feedSound();
     void closeSound();
-    // Draws the caption at the foot of `area`; returns where its line begins.
-    int drawCaption(HDC dc, const RECT& area, const TSlideRecord& slide);
     void onScreen();
     void startTimer();
     static ShowKey showKey(WPARAM key, int& digit);
@@ -70,12 +71,13 @@ class WinPlayer {
     bool report_;
     ShowClock clock_;
     HWND window_ = nullptr;
-    int shown_ = -1;       // the slide whose picture is held
-    bool reported_ = true; // the slide on screen has been reported and timed
-    SlidePicture picture_; // upright
-    bool decoded_ = false; // the picture came from the run-time
-    std::string audio_;    // the sound file of the slide held, as found in the folder
-    std::optional<PackageExtras::Extras> extras_;
+    int shown_ = -1;                              // the slide whose picture is held
+    bool reported_ = true;                        // the slide on screen has been reported and timed
+    SlidePicture picture_;                        // upright
+    bool decoded_ = false;                        // the picture came from the run-time
+    std::string audio_;                           // the sound file of the slide held, as found in the folder
+    std::optional<PackageExtras::Extras> extras_; // with the members of the slides' captions
+    CaptionPicture::Caption caption_;             // the caption of the slide on screen
     HDC pictureDc_ = nullptr;
     HBITMAP pictureBitmap_ = nullptr;
     HGDIOBJ oldPicture_ = nullptr;
