@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "show_clock.h"
 
+#include "package_files.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -38,7 +40,7 @@ uint32_t Le32(const unsigned char* p) {
 } // namespace
 
 int WavMilliseconds(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenFile(path);
     if (!file)
         return 0;
     unsigned char riff[12];

@@ -2,6 +2,7 @@
 #include "sound_mixer.h"
 
 #include "music_level.h"
+#include "package_files.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,7 +37,7 @@ double SampleAt(const PcmSound& pcm, std::size_t frame, unsigned channel) {
 } // namespace
 
 bool ReadPcmWav(const std::string& path, PcmSound& pcm) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenFile(path);
     if (!file)
         return false;
     unsigned char head[40];

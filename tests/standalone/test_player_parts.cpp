@@ -190,10 +190,12 @@ TEST(PackageFiles, FilesAreFoundWhateverTheirLetterCase) {
     WriteFile(dir / "TUNE.WAV", "RIFF");
     WriteFile(dir / "tune.wav", "RIFF");
     WriteFile(dir / "Beep.wav", "RIFF");
+    WriteFile(dir / "CAF\xC3\x89.WAV", "RIFF"); // "CAFÉ.WAV"
     const std::string folder = dir.path + "/";
     EXPECT_EQ(FolderFile(folder, "tune.wav"), folder + "tune.wav")
         << "the name as spelled, where it is there";
     EXPECT_EQ(FolderFile(folder, "BEEP.WAV"), folder + "Beep.wav");
+    EXPECT_EQ(FolderFile(folder, "caf\xC3\xA9.wav"), folder + "CAF\xC3\x89.WAV") << "letters beyond ASCII";
     EXPECT_EQ(FolderFile(folder, "none.wav"), "");
     for (const char* name : {"", ".", "..", "../TUNE.WAV", "a/b"})
         EXPECT_EQ(FolderFile(folder, name), "") << name;

@@ -247,7 +247,7 @@ TEST_F(WindowsPackage, TheMusicIsHeardUnderWine) {
 TEST_F(WindowsPackage, PlaysUnderWineWithTheMembersSlideListAndPicturesOfALinuxPackage) {
     if (!PackagePrograms::present(programs, PackagePlatform::Windows))
         GTEST_SKIP() << "this build has no Windows programs (MinGW-w64 was not found)";
-    const QString tune = QDir(pictures).filePath(QStringLiteral("Tune.wav"));
+    const QString tune = QDir(pictures).filePath(QStringLiteral("Café.wav"));
     ASSERT_TRUE(writeTestWav(tune, 200));
     const std::vector<std::pair<QString, QString>> slides = {
         {sample("sunrise.jpg"), "Morning over the hills"}, // packed as it is
@@ -287,7 +287,7 @@ TEST_F(WindowsPackage, PlaysUnderWineWithTheMembersSlideListAndPicturesOfALinuxP
     for (const Member& m : walk.members)
         names << m.name + "," + m.method + "," + QString::number(m.level);
     EXPECT_EQ(names, QStringList({"HOLIDAY.EXE,-lh5-,0", "QPXRUN30.DLL,-lh5-,0", "IMAGES.SLD,-lh5-,0",
-                                  "IMAGES.DAT,-lh5-,0", "TUNE.WAV,-lh5-,0"}));
+                                  "IMAGES.DAT,-lh5-,0", "CAFÉ.WAV,-lh5-,0"}));
 
     // lhasa reads the members (given the archive behind the head: it looks for one only in a
     // program's first 64 KiB) and finds the show's data intact.
@@ -307,7 +307,7 @@ TEST_F(WindowsPackage, PlaysUnderWineWithTheMembersSlideListAndPicturesOfALinuxP
         EXPECT_EQ(slideData(list, data, 0), fileBytes(Samples + "sunrise.jpg"));
         EXPECT_TRUE(slideData(list, data, 1).startsWith("\xFF\xD8\xFF")) << "QPX";
         EXPECT_TRUE(slideData(list, data, 2).isEmpty());
-        EXPECT_EQ(list.records[3].audio, QByteArray("Tune.wav"));
+        EXPECT_EQ(list.records[3].audio, QStringLiteral("Café.wav").toUtf8());
     }
     QFile::remove(archive);
 
@@ -335,7 +335,7 @@ TEST_F(WindowsPackage, PlaysUnderWineWithTheMembersSlideListAndPicturesOfALinuxP
         EXPECT_EQ(line["caption"], slides[i].second);
         EXPECT_EQ(line["delay"], "2");
     }
-    EXPECT_EQ(run.slides[3]["audio"], "TUNE.WAV") << "the sound as unpacked beside the player";
+    EXPECT_EQ(run.slides[3]["audio"], "CAFÉ.WAV") << "the sound as unpacked beside the player";
     EXPECT_EQ(run.slides[0]["audio"], "");
     EXPECT_EQ(privateFolders(), QStringList()) << "the private folder goes with the show";
     EXPECT_TRUE(QDir(target(QStringLiteral("elsewhere"))).isEmpty());

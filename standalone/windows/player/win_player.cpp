@@ -23,26 +23,6 @@ std::wstring Wide(const std::string& utf8) {
     return out;
 }
 
-std::string Narrow(const std::wstring& text) {
-    const int n =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(std::size_t(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
-// The file of the working folder of that name, as the folder spells it; empty when there is none.
-std::string FolderFile(const std::string& name) {
-    if (name.empty() || name.find_first_of("/\\:") != std::string::npos)
-        return {};
-    WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileW(Wide(name).c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE)
-        return {};
-    FindClose(find);
-    return Narrow(entry.cFileName);
-}
-
 COLORREF Colour(std::int32_t stored) {
     // A system colour has 0x80 in its top byte and its index in the lowest.
     return (stored >> 24 & 0xFF) == 0x80 ? GetSysColor(stored & 0xFF) : COLORREF(stored & 0xFFFFFF);
@@ -106,7 +86,7 @@ WinPlayer::WinPlayer(const PackageFiles& package, HMODULE runtime, bool report)
     extras_ = PackageExtras::Load(std::string(), int(package.slides().size()));
     std::vector<std::string> music;
     for (const std::string& name : extras_ ? extras_->music : std::vector<std::string>())
-        if (std::string path = FolderFile(name); !path.empty())
+        if (std::string path = FolderFile(std::string(), name); !path.empty())
             music.push_back(std::move(path));
     if (!music.empty())
         openSound(std::move(music), extras_->fadeMs);
@@ -242,7 +222,7 @@ void WinPlayer::show(int index) {
         decode_(reinterpret_cast<const unsigned char*>(data.data()), data.size(), &picture_, why, sizeof why))
         picture_ = QpxRunPicture{};
     const TSlideRecord& slide = package_.slides()[std::size_t(index)];
-    audio_ = FolderFile(RecordText(slide.AudioFile.str()));
+    audio_ = FolderFile(std::string(), RecordText(slide.AudioFile.str()));
     PcmSound sound;
     if (!audio_.empty() && mixer_ && ReadPcmWav(audio_, sound))
         mixer_->playSlide(std::move(sound));
