@@ -260,12 +260,16 @@ TEST(PackageExtras, TheBlockOrNoneWhenItIsDamaged) {
     EXPECT_EQ(PackageExtras::Read(Block("{}"), 1)->fadeMs, 2000);
 
     const std::string deep = std::string(100000, '[') + std::string(100000, ']');
+    std::string many = "[0";
+    for (int i = 0; i < 100000; ++i)
+        many += ",0";
     for (const std::string& damaged :
          {Block(R"({"slides":[{},{}]})"), Block(R"({"slides":[{},1,{}]})"), Block(R"({"music":[}])"),
           Block("[1]"), Block(R"({"a":"\ud800"})"), Block(R"({"a":"cut)"), Block("{} {}"),
           Block(R"({"a":tru})"), Block(R"({"a":1-2})"), Block("{\"a\":\"\x01\"}"),
-          Block("{\"a\":" + deep + "}"), Block("{}").substr(0, 9), "VRSX" + Le(100, 4) + "{}",
-          std::string("VRSX\0"), std::string("RIFF") + Le(2, 4) + "{}"})
+          Block("{\"a\":" + deep + "}"), Block("{\"a\":" + many + "]}"),
+          Block("{\"a\":\"" + std::string(4 << 20, 'x') + "\"}"), Block("{}").substr(0, 9),
+          "VRSX" + Le(100, 4) + "{}", std::string("VRSX\0"), std::string("RIFF") + Le(2, 4) + "{}"})
         EXPECT_FALSE(PackageExtras::Read(damaged, 3)) << damaged.substr(0, 60);
 }
 
