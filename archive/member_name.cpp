@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "member_name.h"
 
+#include "member_names.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <limits>
@@ -72,32 +74,6 @@ const std::ctype<wchar_t>& UnicodeCase() {
     return std::use_facet<std::ctype<wchar_t>>(locale);
 }
 
-std::string ChangeCase(const std::string& name, bool upper) {
-    const std::ctype<wchar_t>& letters = UnicodeCase();
-    std::string out;
-    out.reserve(name.size());
-    size_t i = 0;
-    while (i < name.size()) {
-        char32_t c = 0;
-        if (!DecodeUtf8(name, i, c)) {
-            out.push_back(name[i++]);
-        } else if (c < 0x80) {
-            // ASCII by its own rules, whatever the locale says of "i".
-            if (upper && c >= 'a' && c <= 'z')
-                c -= 'a' - 'A';
-            else if (!upper && c >= 'A' && c <= 'Z')
-                c += 'a' - 'A';
-            out.push_back(static_cast<char>(c));
-        } else if (c > static_cast<char32_t>(std::numeric_limits<wchar_t>::max())) {
-            AppendUtf8(out, c);
-        } else {
-            const wchar_t w = static_cast<wchar_t>(c);
-            AppendUtf8(out, static_cast<char32_t>(upper ? letters.toupper(w) : letters.tolower(w)));
-        }
-    }
-    return out;
-}
-
 } // namespace
 
 bool IsSeparator(char c) {
@@ -131,11 +107,28 @@ std::string PlatformName(const std::string& name) {
 }
 
 std::string UpperCaseName(const std::string& name) {
-    return ChangeCase(name, true);
+    return MemberNames::stored(name);
 }
 
 std::string LowerCaseName(const std::string& name) {
-    return ChangeCase(name, false);
+    const std::ctype<wchar_t>& letters = UnicodeCase();
+    std::string out;
+    out.reserve(name.size());
+    size_t i = 0;
+    while (i < name.size()) {
+        char32_t c = 0;
+        if (!DecodeUtf8(name, i, c)) {
+            out.push_back(name[i++]);
+        } else if (c < 0x80) {
+            // ASCII by its own rules, whatever the locale says of "I".
+            out.push_back(static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c));
+        } else if (c > static_cast<char32_t>(std::numeric_limits<wchar_t>::max())) {
+            AppendUtf8(out, c);
+        } else {
+            AppendUtf8(out, static_cast<char32_t>(letters.tolower(static_cast<wchar_t>(c))));
+        }
+    }
+    return out;
 }
 
 std::u32string NameCharacters(const std::string& name) {

@@ -23,9 +23,10 @@ std::string WithTrailingSeparator(const std::string& path);
 // The name with the platform's folder separator in place of "/" and "\".
 std::string PlatformName(const std::string& name);
 
-// Upper- and lower-cases letters by the system's character rules: names are UTF-8, as the file
-// system has them, and letters beyond ASCII change case as Unicode says ("café" and "CAFÉ");
-// bytes that are not UTF-8 stay as they are.
+// Upper- and lower-cases letters: names are UTF-8, as the file system has them, and letters beyond
+// ASCII change case as Unicode says ("café" and "CAFÉ"); bytes that are not UTF-8 stay as they are.
+// Upper case is that of a member's stored name (MemberNames::stored), which the packages' heads and
+// players find members by; lower case is the system's.
 std::string UpperCaseName(const std::string& name);
 std::string LowerCaseName(const std::string& name);
 

@@ -6,16 +6,17 @@
 // written block turns back into the number. So a value this version does not read is written again
 // exactly as it was read.
 
+#include "show_block_limits.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
 namespace ShowExtension {
 
-// The deepest nesting of lists and objects, and the most values (keys counted), a block may hold:
-// far beyond any show's own data, far below what makes reading it slow or large.
-inline constexpr int MaxDepth = 64;
-inline constexpr qint64 MaxValues = 100000;
+// The deepest nesting of lists and objects, and the most values (keys counted), a block may hold.
+inline constexpr int MaxDepth = ShowBlockLimits::MaxDepth;
+inline constexpr qint64 MaxValues = ShowBlockLimits::MaxValues;
 
 struct ScannedJson {
     QByteArray json; // the text with inexact numbers held as strings

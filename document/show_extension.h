@@ -5,6 +5,8 @@
 // show keeps the object's keys but "slides"; slide i keeps element i of "slides" (ShowSlide::extra),
 // so that every slide operation carries it. Keys this version does not know stay as they were read.
 
+#include "show_block_limits.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QJsonObject>
@@ -17,9 +19,8 @@ namespace ShowExtension {
 
 inline constexpr char Tag[] = "VRSX";
 inline constexpr int PrefixSize = 8; // the tag and the length
-// A block is read only up to this size: no show's own data comes near it (500 slides with long
-// captions and motions take some hundred kilobytes).
-inline constexpr qint64 MaxBytes = 4 * 1024 * 1024;
+// A block is read only up to this size.
+inline constexpr qint64 MaxBytes = ShowBlockLimits::MaxBytes;
 // A show plays at most this many music files, one after another; a longer list is damage.
 inline constexpr int MaxMusicFiles = 1000;
 

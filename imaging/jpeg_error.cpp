@@ -26,10 +26,6 @@ namespace {
     }
 }
 
-bool withoutLength(unsigned char marker) {
-    return marker == 0xD8 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7);
-}
-
 void noteMessage(j_common_ptr cinfo, int level) {
     // Level -1 is a warning; the rest are traces. libjpeg decodes on past damaged data by inventing
     // what is missing (grey rows for a stream that ends early), so the picture would not be the
@@ -59,32 +55,6 @@ jpeg_error_mgr* initJpegErrorManager(JpegErrorManager& manager) {
     manager.pub.output_message = silent;
     manager.stop = JpegStop::None;
     return &manager.pub;
-}
-
-int countJpegScans(const unsigned char* data, std::size_t size) {
-    int scans = 0;
-    std::size_t at = 2;
-    while (at + 1 < size) {
-        // Outside marker segments a 0xFF byte is a marker only when a marker code follows: in
-        // entropy-coded data it is stuffed with a zero, and fill bytes repeat it.
-        const unsigned char marker = data[at + 1];
-        if (data[at] != 0xFF || marker == 0x00 || marker == 0xFF) {
-            ++at;
-            continue;
-        }
-        if (marker == 0xD9)
-            break;
-        if (withoutLength(marker)) {
-            at += 2;
-            continue;
-        }
-        if (marker == 0xDA)
-            ++scans;
-        if (at + 3 >= size)
-            break;
-        at += 2 + ((std::size_t(data[at + 2]) << 8) | data[at + 3]);
-    }
-    return scans;
 }
 
 void applyPicturePolicy(j_decompress_ptr cinfo, const unsigned char* data, std::size_t size) {

@@ -11,6 +11,7 @@
 
 #include <jpeglib.h>
 
+#include "jpeg_scans.h"
 #include "picture_limits.h"
 
 namespace imaging {
@@ -26,10 +27,6 @@ struct JpegErrorManager {
 
 // Fills `manager` and returns the pointer to store in the codec struct's `err` field.
 jpeg_error_mgr* initJpegErrorManager(JpegErrorManager& manager);
-
-// The scans (start-of-scan markers) of a JPEG stream up to its end marker, found by walking its
-// marker segments and entropy-coded data without decoding anything.
-int countJpegScans(const unsigned char* data, std::size_t size);
 
 // For a decompressor whose header has been read from `data`: ends the decode through the error
 // manager's jump when the picture is beyond the picture policy's size or its stream holds more scans

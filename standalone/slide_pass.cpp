@@ -3,6 +3,7 @@
 
 #include "export_names.h"
 #include "image_loader.h"
+#include "member_names.h"
 #include "plain_files.h"
 #include "show_document.h"
 #include "show_file.h"
@@ -303,8 +304,11 @@ std::optional<ExportError> runSlidePass(const SlidePassJob& job, std::vector<Pac
 QString freePackageName(const QString& bare, const QStringList& reserved,
                         const std::vector<PackageFile>& files) {
     const auto taken = [&reserved, &files](const QString& name) {
-        const auto same = [&name](const QString& other) {
-            return other.compare(name, Qt::CaseInsensitive) == 0;
+        // Stored alike, one member would take the other's place.
+        const auto same = [stored = name.toUtf8()](const QString& other) {
+            const QByteArray utf8 = other.toUtf8();
+            return MemberNames::same({utf8.constData(), std::size_t(utf8.size())},
+                                     {stored.constData(), std::size_t(stored.size())});
         };
         return std::any_of(reserved.begin(), reserved.end(), same) ||
                std::any_of(files.begin(), files.end(),

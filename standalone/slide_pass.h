@@ -58,8 +58,8 @@ struct SlidePassJob {
 // whoever made the folder removes it.
 std::optional<ExportError> runSlidePass(const SlidePassJob& job, std::vector<PackageFile>& files);
 
-// The bare name, or when a reserved name or a member of `files` has it already (in any letter case,
-// since names are stored upper-cased), the name with "-2", "-3"... before its extension.
+// The bare name, or when a reserved name or a member of `files` is stored alike (in any letter case,
+// by MemberNames::same), the name with "-2", "-3"... before its extension.
 QString freePackageName(const QString& bare, const QStringList& reserved,
                         const std::vector<PackageFile>& files);
 

@@ -4,9 +4,12 @@
 #include "archive_reader.h"
 #include "lha_errors.h"
 #include "lzh_codec.h"
+#include "member_name.h"
+#include "member_names.h"
 #include "private_folder.h"
 
 #include <fstream>
+#include <set>
 
 namespace verasco::head {
 namespace {
@@ -59,10 +62,13 @@ PackageMembers ListMembers(const std::string& package, uint64_t start) {
     PackageMembers members;
     archive::LhaMemberHeader header;
     uint64_t end = reader.nextPosition();
+    std::set<std::string> stored; // a second member of a name would take the first one's place
     try {
         while (reader.next(header) && reader.dataComplete(header)) {
             if (!IsPlainName(header.name))
                 Damaged("the member name " + header.name + " would leave the show's folder");
+            if (!stored.insert(MemberNames::stored(header.name)).second)
+                Damaged("two members are named " + archive::PrintableName(header.name));
             members.names.push_back(header.name);
             members.expandedSize += header.originalSize;
             end = reader.nextPosition();

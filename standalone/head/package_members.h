@@ -24,7 +24,8 @@ struct PackageMembers {
 };
 
 // The members of `package` from byte `start` on. Every header must be sound, every name a plain
-// file name, every member's data inside the file, and the last member must end exactly at its end.
+// file name stored once (in any letter case), every member's data inside the file, and the last
+// member must end exactly at its end.
 PackageMembers ListMembers(const std::string& package, uint64_t start);
 
 // Expands every member into `folder`, checking each one's size and CRC. `stop` is asked between

@@ -2,49 +2,52 @@
 #include "package_extras.h"
 
 #include "package_files.h"
+#include "show_block_limits.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 
 namespace PackageExtras {
 namespace {
 
 constexpr char Tag[] = "VRSX";
 constexpr std::size_t PrefixSize = 8;
-constexpr std::size_t MaxBytes = 16 * 1024 * 1024;
-constexpr int MaxDepth = 64;
+constexpr std::size_t MaxBytes = ShowBlockLimits::MaxBytes;
 constexpr int MaxFadeMs = 60000;
 
-struct Value {
-    enum class Type { Null, Bool, Number, String, Array, Object } type = Type::Null;
+// One value of the block's JSON, in the text's order: the values of an array or object (an
+// object's keys and values by turns) follow it, and `next` is the index of the value after them
+// all. A string keeps its text as written, read when it is asked for.
+struct Token {
+    enum class Type : unsigned char { Null, Bool, Number, String, Array, Object } type = Type::Null;
+    std::uint32_t start = 0; // a string's opening quote
+    std::uint32_t next = 0;
+    std::uint32_t count = 0; // an array's items, an object's keys and values
     double number = 0;
-    std::string text;
-    std::vector<Value> items;
-    // An object's members: their keys, and their values in the same order.
-    std::vector<std::string> keys;
-    std::vector<Value> values;
-
-    const Value* find(std::string_view key) const {
-        for (std::size_t i = 0; i < keys.size(); ++i)
-            if (keys[i] == key)
-                return &values[i];
-        return nullptr;
-    }
 };
 
-// JSON as RFC 8259 writes it; any fault makes the whole text unreadable.
+// JSON as RFC 8259 writes it, within the limits of a show's block, read into a flat list of
+// tokens; any fault makes the whole text unreadable.
 class Parser {
   public:
-    explicit Parser(std::string_view text) : s_(text) {}
+    Parser(std::string_view text, std::vector<Token>& tokens) : s_(text), tokens_(tokens) {}
 
-    bool document(Value& out) {
-        if (!value(out, 0))
+    bool document() {
+        if (!value(0))
             return false;
         space();
         return at_ == s_.size();
+    }
+
+    // The text of a string token.
+    static std::string text(std::string_view json, const Token& token) {
+        std::vector<Token> none;
+        Parser p(json, none);
+        p.at_ = token.start;
+        std::string out;
+        return p.string(&out) ? out : std::string();
     }
 
   private:
@@ -66,61 +69,69 @@ class Parser {
         at_ += w.size();
         return true;
     }
-
-    bool value(Value& out, int depth) {
-        space();
-        if (at_ >= s_.size() || depth > MaxDepth)
+    // A new token of that type here, or none beyond the most values a block may hold.
+    bool add(Token::Type type) {
+        if (tokens_.size() >= std::size_t(ShowBlockLimits::MaxValues))
             return false;
-        const char c = s_[at_];
-        if (c == '{')
-            return object(out, depth);
-        if (c == '[')
-            return array(out, depth);
-        if (c == '"') {
-            out.type = Value::Type::String;
-            return string(out.text);
-        }
-        if (c == 't' || c == 'f') {
-            out.type = Value::Type::Bool;
-            out.number = c == 't';
-            return word(c == 't' ? "true" : "false");
-        }
-        if (c == 'n')
-            return word("null");
-        return number(out);
+        tokens_.push_back({type, std::uint32_t(at_), 0, 0, 0});
+        return true;
     }
 
-    bool object(Value& out, int depth) {
-        out.type = Value::Type::Object;
+    bool value(int depth) {
+        space();
+        if (at_ >= s_.size())
+            return false;
+        const std::size_t index = tokens_.size();
+        const char c = s_[at_];
+        if (!add(c == '{'               ? Token::Type::Object
+                 : c == '['             ? Token::Type::Array
+                 : c == '"'             ? Token::Type::String
+                 : c == 't' || c == 'f' ? Token::Type::Bool
+                 : c == 'n'             ? Token::Type::Null
+                                        : Token::Type::Number))
+            return false;
+        bool ok = false;
+        if (c == '{' || c == '[') {
+            ok = depth < ShowBlockLimits::MaxDepth &&
+                 (c == '{' ? object(index, depth + 1) : array(index, depth + 1));
+        } else if (c == '"') {
+            ok = string(nullptr);
+        } else if (c == 't' || c == 'f') {
+            tokens_[index].number = c == 't';
+            ok = word(c == 't' ? "true" : "false");
+        } else {
+            ok = c == 'n' ? word("null") : readNumber(tokens_[index].number);
+        }
+        tokens_[index].next = std::uint32_t(tokens_.size());
+        return ok;
+    }
+
+    bool object(std::size_t index, int depth) {
         ++at_;
         if (take('}'))
             return true;
         do {
-            std::string key;
-            Value member;
             space();
-            if (at_ >= s_.size() || s_[at_] != '"' || !string(key) || !take(':') || !value(member, depth + 1))
+            if (at_ >= s_.size() || s_[at_] != '"' || !value(depth) || !take(':') || !value(depth))
                 return false;
-            out.keys.push_back(std::move(key));
-            out.values.push_back(std::move(member));
+            tokens_[index].count += 2;
         } while (take(','));
         return take('}');
     }
 
-    bool array(Value& out, int depth) {
-        out.type = Value::Type::Array;
+    bool array(std::size_t index, int depth) {
         ++at_;
         if (take(']'))
             return true;
         do {
-            out.items.emplace_back();
-            if (!value(out.items.back(), depth + 1))
+            if (!value(depth))
                 return false;
+            ++tokens_[index].count;
         } while (take(','));
         return take(']');
     }
 
-    bool number(Value& out) {
+    bool readNumber(double& out) {
         const std::size_t start = at_;
         while (at_ < s_.size() && std::strchr("+-.0123456789eE", s_[at_]) && s_[at_])
             ++at_;
@@ -128,26 +139,22 @@ class Parser {
             return false;
         const std::string digits(s_.substr(start, at_ - start));
         char* end = nullptr;
-        out.type = Value::Type::Number;
-        out.number = std::strtod(digits.c_str(), &end);
+        out = std::strtod(digits.c_str(), &end);
         return end == digits.c_str() + digits.size();
     }
 
-    static void appendUtf8(std::string& out, std::uint32_t c) {
+    static void appendUtf8(std::string* out, std::uint32_t c) {
+        if (!out)
+            return;
         if (c < 0x80) {
-            out += char(c);
+            *out += char(c);
         } else if (c < 0x800) {
-            out += char(0xC0 | c >> 6);
-            out += char(0x80 | (c & 0x3F));
+            *out += {char(0xC0 | c >> 6), char(0x80 | (c & 0x3F))};
         } else if (c < 0x10000) {
-            out += char(0xE0 | c >> 12);
-            out += char(0x80 | (c >> 6 & 0x3F));
-            out += char(0x80 | (c & 0x3F));
+            *out += {char(0xE0 | c >> 12), char(0x80 | (c >> 6 & 0x3F)), char(0x80 | (c & 0x3F))};
         } else {
-            out += char(0xF0 | c >> 18);
-            out += char(0x80 | (c >> 12 & 0x3F));
-            out += char(0x80 | (c >> 6 & 0x3F));
-            out += char(0x80 | (c & 0x3F));
+            *out += {char(0xF0 | c >> 18), char(0x80 | (c >> 12 & 0x3F)), char(0x80 | (c >> 6 & 0x3F)),
+                     char(0x80 | (c & 0x3F))};
         }
     }
 
@@ -168,13 +175,13 @@ class Parser {
         return true;
     }
 
-    bool escape(std::string& out) {
+    bool escape(std::string* out) {
         if (at_ >= s_.size())
             return false;
         const char e = s_[at_++];
         const char* plain = std::strchr("\"\\/bfnrt", e);
         if (plain && e) {
-            out += "\"\\/\b\f\n\r\t"[plain - "\"\\/bfnrt"];
+            appendUtf8(out, std::uint32_t("\"\\/\b\f\n\r\t"[plain - "\"\\/bfnrt"]));
             return true;
         }
         std::uint32_t c = 0;
@@ -190,7 +197,8 @@ class Parser {
         return true;
     }
 
-    bool string(std::string& out) {
+    // Reads the string at the quote here; its text goes to `out` where one is given.
+    bool string(std::string* out) {
         ++at_;
         while (at_ < s_.size()) {
             const char c = s_[at_++];
@@ -198,58 +206,86 @@ class Parser {
                 return true;
             if (static_cast<unsigned char>(c) < 0x20)
                 return false;
-            if (c != '\\')
-                out += c;
-            else if (!escape(out))
+            if (c != '\\') {
+                if (out)
+                    *out += c;
+            } else if (!escape(out)) {
                 return false;
+            }
         }
         return false;
     }
 
     std::string_view s_;
+    std::vector<Token>& tokens_;
     std::size_t at_ = 0;
 };
 
+// The block's values, and the few things asked of them.
+struct Json {
+    std::string_view text;
+    std::vector<Token> tokens;
+
+    const Token& operator[](std::size_t i) const { return tokens[i]; }
+    bool is(std::size_t i, Token::Type type) const { return i < tokens.size() && tokens[i].type == type; }
+    // The values of an array, or the keys and values of an object.
+    std::vector<std::size_t> items(std::size_t i) const {
+        std::vector<std::size_t> out;
+        for (std::size_t at = i + 1; out.size() < tokens[i].count; at = tokens[at].next)
+            out.push_back(at);
+        return out;
+    }
+    // The index of the value of `key` in the object at `i`; tokens.size() for none.
+    std::size_t find(std::size_t i, std::string_view key) const {
+        const std::vector<std::size_t> members = items(i);
+        for (std::size_t k = 0; k + 1 < members.size(); k += 2)
+            if (Parser::text(text, tokens[members[k]]) == key)
+                return members[k + 1];
+        return tokens.size();
+    }
+};
+
 // A frame as every player accepts it.
-std::optional<Frame> FrameOf(const Value* value) {
-    if (!value || value->type != Value::Type::Array || value->items.size() != 4)
+std::optional<Frame> FrameOf(const Json& json, std::size_t value) {
+    if (!json.is(value, Token::Type::Array) || json[value].count != 4)
         return std::nullopt;
     double v[4];
+    const std::vector<std::size_t> items = json.items(value);
     for (std::size_t i = 0; i < 4; ++i) {
-        const Value& item = value->items[i];
-        if (item.type != Value::Type::Number)
+        if (!json.is(items[i], Token::Type::Number))
             return std::nullopt;
-        v[i] = item.number;
+        v[i] = json[items[i]].number;
     }
     return ShowRules::frameOf(v);
 }
 
-std::optional<Motion> MotionOf(const Value& slide) {
-    const Value* motion = slide.find("motion");
-    if (!motion || motion->type != Value::Type::Object)
+std::optional<Motion> MotionOf(const Json& json, std::size_t slide) {
+    const std::size_t motion = json.find(slide, "motion");
+    if (!json.is(motion, Token::Type::Object))
         return std::nullopt;
-    const std::optional<Frame> from = FrameOf(motion->find("from")), to = FrameOf(motion->find("to"));
+    const std::optional<Frame> from = FrameOf(json, json.find(motion, "from")),
+                               to = FrameOf(json, json.find(motion, "to"));
     if (!from || !to)
         return std::nullopt;
     return Motion{*from, *to};
 }
 
 // The slides' motions and captions; false when "slides" is there but not one object for each slide.
-bool ReadSlides(const Value& show, int count, Extras& extras) {
+bool ReadSlides(const Json& json, int count, Extras& extras) {
     extras.motions.assign(std::size_t(std::max(count, 0)), std::nullopt);
     extras.captions.assign(extras.motions.size(), std::string());
-    const Value* slides = show.find("slides");
-    if (!slides)
+    const std::size_t slides = json.find(0, "slides");
+    if (slides == json.tokens.size())
         return true;
-    if (slides->type != Value::Type::Array || slides->items.size() != extras.motions.size())
+    if (!json.is(slides, Token::Type::Array) || json[slides].count != extras.motions.size())
         return false;
-    for (std::size_t i = 0; i < slides->items.size(); ++i) {
-        if (slides->items[i].type != Value::Type::Object)
+    const std::vector<std::size_t> items = json.items(slides);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (!json.is(items[i], Token::Type::Object))
             return false;
-        extras.motions[i] = MotionOf(slides->items[i]);
-        if (const Value* caption = slides->items[i].find("caption");
-            caption && caption->type == Value::Type::String)
-            extras.captions[i] = caption->text;
+        extras.motions[i] = MotionOf(json, items[i]);
+        if (const std::size_t caption = json.find(items[i], "caption"); json.is(caption, Token::Type::String))
+            extras.captions[i] = Parser::text(json.text, json[caption]);
     }
     return true;
 }
@@ -264,33 +300,29 @@ std::optional<Extras> Read(std::string_view block, int count) {
         std::size_t(p[0]) | std::size_t(p[1]) << 8 | std::size_t(p[2]) << 16 | std::size_t(p[3]) << 24;
     if (length > MaxBytes || length > block.size() - PrefixSize)
         return std::nullopt;
-    Value show;
-    if (!Parser(block.substr(PrefixSize, length)).document(show) || show.type != Value::Type::Object)
+    Json json{block.substr(PrefixSize, length), {}};
+    if (!Parser(json.text, json.tokens).document() || !json.is(0, Token::Type::Object))
         return std::nullopt;
     Extras extras;
-    if (!ReadSlides(show, count, extras))
+    if (!ReadSlides(json, count, extras))
         return std::nullopt;
-    if (const Value* music = show.find("music"); music && music->type == Value::Type::Array)
-        for (const Value& entry : music->items)
-            if (const Value* path = entry.find("path");
-                path && path->type == Value::Type::String && !path->text.empty())
-                extras.music.push_back(path->text);
-    if (const Value* fade = show.find("musicFadeMs"); fade && fade->type == Value::Type::Number)
-        extras.fadeMs = int(std::clamp(fade->number, 0.0, double(MaxFadeMs)));
+    if (const std::size_t music = json.find(0, "music"); json.is(music, Token::Type::Array))
+        for (const std::size_t entry : json.items(music))
+            if (const std::size_t path =
+                    json.is(entry, Token::Type::Object) ? json.find(entry, "path") : json.tokens.size();
+                json.is(path, Token::Type::String))
+                if (std::string name = Parser::text(json.text, json[path]); !name.empty())
+                    extras.music.push_back(std::move(name));
+    if (const std::size_t fade = json.find(0, "musicFadeMs"); json.is(fade, Token::Type::Number))
+        extras.fadeMs = int(std::clamp(json[fade].number, 0.0, double(MaxFadeMs)));
     return extras;
 }
 
 std::optional<Extras> Load(const std::string& folder, int count) {
     const std::string path = FolderFile(folder, "images.vrx");
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (path.empty() || !in)
-        return std::nullopt;
-    const std::streamoff size = in.tellg();
-    if (size < 0 || std::uint64_t(size) > PrefixSize + MaxBytes)
-        return std::nullopt;
-    std::string block(std::size_t(size), '\0');
-    in.seekg(0);
-    if (!in.read(block.data(), size))
+    std::string block, why;
+    if (path.empty() || !ReadFileBytes(path, PrefixSize + MaxBytes + 1, block, why) ||
+        block.size() > PrefixSize + MaxBytes)
         return std::nullopt;
     return Read(block, count);
 }

@@ -1,38 +1,40 @@
 // SPDX-License-Identifier: MIT
 #include "package_files.h"
 
+#include "member_names.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <dirent.h>
-#include <strings.h>
 #endif
 
 namespace {
 
+#ifdef _WIN32
+// Windows' calls take names in UTF-16; the show's names are UTF-8.
+std::wstring Wide(const std::string& utf8) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+    std::wstring out(std::size_t(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), out.data(), n);
+    return out;
+}
+
+std::string Narrow(const wchar_t* text) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string out(std::size_t(std::max(n, 1)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
+    out.pop_back();
+    return out;
+}
+#endif
+
 const char SlideListName[] = "images.sld";
 const char ImageDataName[] = "images.dat";
-
-// Reads at most `limit` bytes of the file; false with the system's reason.
-bool ReadFile(const std::string& path, std::size_t limit, std::string& bytes, std::string& why) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        why = errno == ENOENT ? "it is missing" : std::strerror(errno);
-        return false;
-    }
-    char buffer[1 << 16];
-    std::size_t n = 0;
-    while (bytes.size() < limit &&
-           (n = std::fread(buffer, 1, std::min(sizeof buffer, limit - bytes.size()), file)) > 0)
-        bytes.append(buffer, n);
-    const bool failed = std::ferror(file) != 0;
-    if (failed)
-        why = std::strerror(errno);
-    std::fclose(file);
-    return !failed;
-}
 
 bool ValidUtf8(std::string_view s) {
     for (std::size_t i = 0; i < s.size();) {
@@ -79,29 +81,58 @@ int PackageFiles::timeBefore(int index, const ShowClock& clock) const {
     return ms;
 }
 
+std::FILE* OpenFile(const std::string& path) {
+#ifdef _WIN32
+    return _wfopen(Wide(path).c_str(), L"rb");
+#else
+    return std::fopen(path.c_str(), "rb");
+#endif
+}
+
+bool ReadFileBytes(const std::string& path, std::size_t limit, std::string& bytes, std::string& why) {
+    std::FILE* file = OpenFile(path);
+    if (!file) {
+        why = errno == ENOENT ? "it is missing" : std::strerror(errno);
+        return false;
+    }
+    char buffer[1 << 16];
+    std::size_t n = 0;
+    while (bytes.size() < limit &&
+           (n = std::fread(buffer, 1, std::min(sizeof buffer, limit - bytes.size()), file)) > 0)
+        bytes.append(buffer, n);
+    const bool failed = std::ferror(file) != 0;
+    if (failed)
+        why = std::strerror(errno);
+    std::fclose(file);
+    return !failed;
+}
+
 std::string FolderFile(const std::string& folder, std::string_view name) {
     if (name.empty() || name.find_first_of("/\\:") != std::string_view::npos || name == "." || name == "..")
         return {};
+    std::string found;
+    const auto consider = [&](const std::string& entry) {
+        if (MemberNames::same(entry, name) && (found.empty() || entry == name))
+            found = folder + entry;
+    };
 #ifdef _WIN32
-    // The system's own file names ignore the letter case.
-    const std::string path = folder + std::string(name);
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
+    WIN32_FIND_DATAW entry;
+    const HANDLE find = FindFirstFileW(Wide(folder + "*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
         return {};
-    std::fclose(file);
-    return path;
+    do
+        consider(Narrow(entry.cFileName));
+    while (FindNextFileW(find, &entry));
+    FindClose(find);
 #else
     DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
     if (!dir)
         return {};
-    std::string found;
-    const std::string wanted(name);
     while (const dirent* entry = readdir(dir))
-        if (strcasecmp(entry->d_name, wanted.c_str()) == 0 && (found.empty() || wanted == entry->d_name))
-            found = folder + entry->d_name;
+        consider(entry->d_name);
     closedir(dir);
-    return found;
 #endif
+    return found;
 }
 
 std::string RecordText(std::string_view stored) {
@@ -129,7 +160,7 @@ std::string RecordText(std::string_view stored) {
 bool PackageFiles::open(const std::string& folder, std::string& error) {
     std::string bytes, why;
     constexpr std::size_t Largest = SlideList::HeaderSize + std::size_t(MaxSlides) * SlideList::RecordSize;
-    if (!ReadFile(Located(folder, SlideListName), Largest + 1, bytes, why)) {
+    if (!ReadFileBytes(Located(folder, SlideListName), Largest + 1, bytes, why)) {
         error = std::string("The slide list ") + SlideListName + " cannot be read: " + why + ".";
         return false;
     }
@@ -142,7 +173,7 @@ bool PackageFiles::open(const std::string& folder, std::string& error) {
         error = std::string("The slide list ") + SlideListName + " is damaged: " + why + ".";
         return false;
     }
-    if (!ReadFile(Located(folder, ImageDataName), std::size_t(-1), data_, why)) {
+    if (!ReadFileBytes(Located(folder, ImageDataName), std::size_t(-1), data_, why)) {
         error = std::string("The image data ") + ImageDataName + " cannot be read: " + why + ".";
         return false;
     }

@@ -2,13 +2,14 @@
 // The show of an unpacked package read without any toolkit: the slide list "images.sld" and the
 // image data "images.dat" of a folder, and where each slide's picture lies in that data. Plain
 // C++, shared by the players of Linux and Windows packages. Members are unpacked under their stored,
-// upper-cased names, while records keep a name as the show spelled it: files are found whatever
-// their letter case.
+// upper-cased names, while records keep a name as the show spelled it: files are found by the rule
+// names are stored with (MemberNames::same), whatever their letter case. Paths are UTF-8.
 #pragma once
 
 #include "show_clock.h"
 #include "slide_list.h"
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,12 @@ class PackageFiles {
 // returned in UTF-8 either way.
 std::string RecordText(std::string_view stored);
 
-// The path of the file of `folder` (empty or ending in a separator) named `name` in any letter
-// case; empty when there is none, or when `name` is no plain file name.
+// The path of the file of `folder` (empty or ending in a separator) stored as `name` is, in any letter
+// case, as the folder spells it (`name` itself where it is there); empty when there is none, or when
+// `name` is no plain file name.
 std::string FolderFile(const std::string& folder, std::string_view name);
+
+// The file at `path` opened for reading, or null; on Windows through its UTF-16 name.
+std::FILE* OpenFile(const std::string& path);
+// Reads at most `limit` bytes of the file at `path` into `bytes`; false with the system's reason.
+bool ReadFileBytes(const std::string& path, std::size_t limit, std::string& bytes, std::string& why);

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "show_clock.h"
 
+#include "package_files.h"
 #include "sound_mixer.h"
 
 #include <algorithm>
 #include <cstdio>
 
 int WavMilliseconds(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenFile(path);
     if (!file)
         return 0;
     WavLayout wav;

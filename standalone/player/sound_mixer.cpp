@@ -2,6 +2,7 @@
 #include "sound_mixer.h"
 
 #include "music_level.h"
+#include "package_files.h"
 
 #include <algorithm>
 #include <cmath>
@@ -84,7 +85,7 @@ bool ReadWavLayout(std::FILE* file, WavLayout& layout) {
 }
 
 bool ReadPcmWav(const std::string& path, PcmSound& pcm) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenFile(path);
     if (!file)
         return false;
     WavLayout wav;

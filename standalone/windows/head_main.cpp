@@ -68,6 +68,10 @@ int ListMembers(std::FILE* package, LeanMember* members, uint64_t& expanded) {
             break;
         if (read == LeanRead::Damaged)
             return wsprintfA(message, "the package is damaged: %s", why), -1;
+        if (RepeatsAName(members, count, members[count]))
+            return wsprintfA(message, "the package is damaged: two members are named %s",
+                             members[count].name),
+                   -1;
         expanded += members[count].original;
         at = members[count++].next;
     }
@@ -76,16 +80,27 @@ int ListMembers(std::FILE* package, LeanMember* members, uint64_t& expanded) {
     return count > 0 ? count : -1;
 }
 
+// The UTF-16 form of a member's name (the archive holds names in UTF-8), as Windows' calls take it.
+bool WideName(const char* name, wchar_t (&wide)[256]) {
+    return MultiByteToWideChar(CP_UTF8, 0, name, -1, wide, 256) > 0;
+}
+
+bool WriteTo(void* file, const unsigned char* bytes, size_t size) {
+    DWORD written = 0;
+    return WriteFile(HANDLE(file), bytes, DWORD(size), &written, nullptr) && written == size;
+}
+
+// Expands the member into a file of its own in `folder`: one made anew, never one that is there.
 bool Expand(std::FILE* package, const LeanMember& member, const wchar_t* folder) {
     wchar_t path[PathSize] = {}, name[256] = {};
-    MultiByteToWideChar(CP_ACP, 0, member.name, -1, name, 256);
-    std::FILE* out =
-        Append(path, PathSize, folder) && Append(path, PathSize, L"\\") && Append(path, PathSize, name)
-            ? _wfopen(path, L"wbx")
-            : nullptr;
+    const HANDLE out =
+        WideName(member.name, name) && Append(path, PathSize, folder) && Append(path, PathSize, L"\\") &&
+                Append(path, PathSize, name)
+            ? CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)
+            : INVALID_HANDLE_VALUE;
     const char* why = "cannot write the show into the temporary folder";
-    const bool ok = out && ExpandLeanMember(package, member, out, why);
-    if (out && std::fclose(out) != 0 && ok)
+    const bool ok = out != INVALID_HANDLE_VALUE && ExpandLeanMember(package, member, {WriteTo, out}, why);
+    if (out != INVALID_HANDLE_VALUE && !CloseHandle(out) && ok)
         why = "cannot write the show into the temporary folder";
     if (!ok)
         wsprintfA(message, "%s (%s)", why, member.name);
@@ -108,12 +123,11 @@ int RunPlayer(const WinFolder& folder, const char* player) {
     SetEnvironmentVariableW(L"TEMP", folder.scratch());
     constexpr int LineSize = 32768; // the longest command line
     wchar_t program[PathSize] = {}, name[256] = {};
-    MultiByteToWideChar(CP_ACP, 0, player, -1, name, 256);
     auto* line = static_cast<wchar_t*>(std::calloc(LineSize, sizeof(wchar_t)));
-    if (!line || !Append(program, PathSize, folder.show()) || !Append(program, PathSize, L"\\") ||
-        !Append(program, PathSize, name) || !Append(line, LineSize, L"\"") ||
-        !Append(line, LineSize, program) || !Append(line, LineSize, L"\"") ||
-        !Append(line, LineSize, Arguments()))
+    if (!line || !WideName(player, name) || !Append(program, PathSize, folder.show()) ||
+        !Append(program, PathSize, L"\\") || !Append(program, PathSize, name) ||
+        !Append(line, LineSize, L"\"") || !Append(line, LineSize, program) ||
+        !Append(line, LineSize, L"\"") || !Append(line, LineSize, Arguments()))
         return std::free(line), Tell("the package's path is too long");
     STARTUPINFOW start{};
     start.cb = sizeof start;

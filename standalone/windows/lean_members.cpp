@@ -2,6 +2,7 @@
 #include "lean_members.h"
 
 #include "crc16.h"
+#include "member_names.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -235,14 +236,14 @@ unsigned Decoder::decodePosition() {
 }
 
 struct Output {
-    std::FILE* out;
+    LeanSink out;
     uint16_t crc = 0;
     uint32_t written = 0;
     bool failed = false;
     void put(const unsigned char* p, size_t n) {
         crc = archive::UpdateCrc16(crc, p, n);
         written += uint32_t(n);
-        failed = failed || std::fwrite(p, 1, n, out) != n;
+        failed = failed || (n > 0 && !out.write(out.to, p, n));
     }
 };
 
@@ -330,7 +331,14 @@ LeanRead ReadLeanMember(std::FILE* file, uint64_t offset, uint64_t fileSize, Lea
     return LeanRead::Member;
 }
 
-bool ExpandLeanMember(std::FILE* file, const LeanMember& member, std::FILE* out, const char*& why) {
+bool RepeatsAName(const LeanMember* before, int count, const LeanMember& member) {
+    for (int i = 0; i < count; ++i)
+        if (MemberNames::same(before[i].name, member.name))
+            return true;
+    return false;
+}
+
+bool ExpandLeanMember(std::FILE* file, const LeanMember& member, LeanSink out, const char*& why) {
     why = "cannot read the package";
     if (SeekTo(file, member.data) != 0)
         return false;

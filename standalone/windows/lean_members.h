@@ -31,8 +31,19 @@ enum class LeanRead { Member, End, Damaged };
 LeanRead ReadLeanMember(std::FILE* file, uint64_t offset, uint64_t fileSize, LeanMember& member,
                         const char*& why);
 
+// Whether `member` is named like one of the `count` members before it, in any letter case (by the
+// rule of MemberNames::same): expanded, it would take that one's place.
+bool RepeatsAName(const LeanMember* before, int count, const LeanMember& member);
+
+// Where expanded bytes go: `write` is given them piece by piece, in order, and says whether a piece
+// was written whole.
+struct LeanSink {
+    bool (*write)(void* to, const unsigned char* bytes, size_t size);
+    void* to;
+};
+
 // Expands the member's data into `out`, checking its size and CRC. False, with what is wrong in
 // `why`.
-bool ExpandLeanMember(std::FILE* file, const LeanMember& member, std::FILE* out, const char*& why);
+bool ExpandLeanMember(std::FILE* file, const LeanMember& member, LeanSink out, const char*& why);
 
 } // namespace verasco::head

@@ -32,7 +32,7 @@ Walk walkMembers(const QByteArray& package, qsizetype start) {
         m.packed = le32(package, at + 7);
         m.size = le32(package, at + 11);
         m.level = std::uint8_t(package[at + 20]);
-        m.name = QString::fromLatin1(package.mid(at + 22, std::uint8_t(package[at + 21])));
+        m.name = QString::fromUtf8(package.mid(at + 22, std::uint8_t(package[at + 21])));
         walk.members.push_back(m);
         at += 2 + headerSize + m.packed;
     }

@@ -500,7 +500,8 @@ TEST_F(ExportTest, SoundsOfOneNameArePackedUnderNamesOfTheirOwn) {
     QDir(pictures).mkpath(QStringLiteral("b"));
     const QString first = file(QStringLiteral("a/beep.wav"), "first beep");
     const QString second = file(QStringLiteral("b/BEEP.wav"), "second beep");
-    const QString listNamed = file(QStringLiteral("IMAGES.SLD"), "a sound");
+    // Stored as "IMAGES.SLD": the dotless i upper-cases to I.
+    const QString listNamed = file(QStringLiteral("ımages.sld"), "a sound");
     for (const QString& sound : {first, second, first, listNamed})
         addSlide(QStringLiteral("BLANK"), sound);
     const QString package = target(QStringLiteral("show.exe"));
@@ -509,11 +510,11 @@ TEST_F(ExportTest, SoundsOfOneNameArePackedUnderNamesOfTheirOwn) {
     const auto unpacked = unpack(package);
     const SlideListFields list = readSlideList(unpacked->get("IMAGES.SLD"));
     ASSERT_EQ(list.records.size(), 4u);
-    const QByteArray members[] = {"beep.wav", "BEEP-2.wav", "beep.wav", "IMAGES-2.SLD"};
+    const QByteArray members[] = {"beep.wav", "BEEP-2.wav", "beep.wav", "ımages-2.sld"};
     const QByteArray contents[] = {"first beep", "second beep", "first beep", "a sound"};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(list.records[i].audio, members[i]) << i;
-        EXPECT_EQ(unpacked->get(QString::fromLatin1(members[i])), contents[i]) << i;
+        EXPECT_EQ(unpacked->get(QString::fromUtf8(members[i]).toUpper()), contents[i]) << i;
     }
     EXPECT_EQ(lhasaNames(forPeer(package)).size(), 7);
 }

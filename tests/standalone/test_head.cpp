@@ -231,8 +231,15 @@ TEST_F(Head, APackageCutInsideItsHeadIsRefusedAtTheStart) {
     }
 }
 
-TEST_F(Head, RefusesMemberNamesThatWouldLeaveItsFolder) {
-    for (const char* evil : {"..\\EVIL.TXT", "SUB\\..\\..\\EVIL.TXT", "\\EVIL.TXT"}) {
+TEST_F(Head, RefusesMemberNamesThatWouldLeaveItsFolderOrTakeAnothersPlace) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"..\\EVIL.TXT", "would leave the show's folder"},
+        {"SUB\\..\\..\\EVIL.TXT", "would leave the show's folder"},
+        {"\\EVIL.TXT", "would leave the show's folder"},
+        {"show.exe", "two members are named SHOW.EXE"}, // the player's place, and it would be run
+    };
+    for (const auto& row : rows) {
+        const char* evil = row.first;
         MakePackage(package, {{"evil.txt", "gotcha"}}, [evil](std::string& name) {
             if (name == "EVIL.TXT")
                 name = evil;
@@ -240,7 +247,7 @@ TEST_F(Head, RefusesMemberNamesThatWouldLeaveItsFolder) {
         const Finished f = run({"--exit", "0"});
         ASSERT_TRUE(WIFEXITED(f.status)) << evil;
         EXPECT_EQ(WEXITSTATUS(f.status), 2) << evil;
-        EXPECT_NE(f.err.find("would leave the show's folder"), std::string::npos) << evil << ": " << f.err;
+        EXPECT_NE(f.err.find(row.second), std::string::npos) << evil << ": " << f.err;
         EXPECT_TRUE(Entries(tmp.path).empty()) << evil;
         EXPECT_FALSE(std::filesystem::exists(work / "EVIL.TXT")) << evil;
         EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(tmp.path).parent_path() / "EVIL.TXT"));

@@ -16,7 +16,9 @@ using namespace head_test;
 using verasco::head::ExpandLeanMember;
 using verasco::head::LeanMember;
 using verasco::head::LeanRead;
+using verasco::head::LeanSink;
 using verasco::head::ReadLeanMember;
+using verasco::head::RepeatsAName;
 
 namespace {
 
@@ -32,17 +34,26 @@ Listing ReadBack(const std::string& package, const std::string& folder) {
     Listing listing;
     std::FILE* file = std::fopen(package.c_str(), "rb");
     const uint64_t size = ReadFile(package).size();
+    std::vector<LeanMember> read;
     LeanMember member;
     const char* why = "";
+    const auto write = [](void* to, const unsigned char* bytes, size_t n) {
+        return std::fwrite(bytes, 1, n, static_cast<std::FILE*>(to)) == n;
+    };
     for (uint64_t at = HeadSize;; at = member.next) {
-        const LeanRead read = ReadLeanMember(file, at, size, member, why);
-        if (read != LeanRead::Member) {
-            listing.problem = read == LeanRead::End ? "" : why;
+        const LeanRead result = ReadLeanMember(file, at, size, member, why);
+        if (result != LeanRead::Member) {
+            listing.problem = result == LeanRead::End ? "" : why;
             break;
         }
+        if (RepeatsAName(read.data(), int(read.size()), member)) {
+            listing.problem = std::string("two members are named ") + member.name;
+            break;
+        }
+        read.push_back(member);
         const std::string target = folder + "/" + member.name;
         std::FILE* out = std::fopen(target.c_str(), "wb");
-        const bool ok = ExpandLeanMember(file, member, out, why);
+        const bool ok = ExpandLeanMember(file, member, LeanSink{write, out}, why);
         std::fclose(out);
         if (!ok) {
             listing.problem = why;
@@ -108,6 +119,16 @@ TEST(LeanMembers, RefuseADamagedPackageWithTheReason) {
          {},
          [](std::string& n) { n = n == "NOTES.TXT" ? "..\\NOTES.TXT" : n; },
          "leave the show's folder"},
+        {"the player's name again, in small letters",
+         [](std::string& b, uint64_t) {
+             const std::size_t name = b.rfind("SHOW"), header = name - 22;
+             b.replace(name, 4, "show");
+             unsigned sum = 0;
+             for (std::size_t i = header + 2; i < header + 2 + uint8_t(b[header]); ++i)
+                 sum += uint8_t(b[i]);
+             b[header + 1] = char(sum); // the header's checksum
+         },
+         [](std::string& n) { n = n == "NOTES.TXT" ? "SHOW" : n; }, "two members are named show"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

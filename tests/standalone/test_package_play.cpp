@@ -111,7 +111,7 @@ class PackagePlay : public ExportTest {
 };
 
 TEST_F(PackagePlay, TheExportedShowPlaysEverySlideWithItsPictureCaptionFontAndSound) {
-    const QString tune = QDir(pictures).filePath(QStringLiteral("Tune.wav"));
+    const QString tune = QDir(pictures).filePath(QStringLiteral("Café.wav"));
     ASSERT_TRUE(writeTestWav(tune, 200));
     // A bitmap whose file name has no extension, in a folder that makes it a picture to the editor.
     const QString kept = QDir(pictures).filePath(QStringLiteral("scans.bmp/kept"));
@@ -168,7 +168,7 @@ TEST_F(PackagePlay, TheExportedShowPlaysEverySlideWithItsPictureCaptionFontAndSo
     }
     EXPECT_EQ(run.slides[0]["length"].toLongLong(), QFileInfo(slides[0].image).size()) << "byte for byte";
     EXPECT_EQ(run.slides[3]["length"], "0");
-    EXPECT_EQ(run.slides[2]["audio"], "TUNE.WAV") << "the sound as unpacked beside the player";
+    EXPECT_EQ(run.slides[2]["audio"], "CAFÉ.WAV") << "the sound as unpacked beside the player";
     EXPECT_EQ(run.slides[0]["audio"], "");
     EXPECT_EQ(run.slides[2]["font"], QStringLiteral("MS Sans Serif,14,3,255"));
     for (const char* folder : {"run-tmp", "elsewhere"}) {

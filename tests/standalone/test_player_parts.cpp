@@ -260,10 +260,12 @@ TEST(PackageFiles, FilesAreFoundWhateverTheirLetterCase) {
     WriteFile(dir / "TUNE.WAV", "RIFF");
     WriteFile(dir / "tune.wav", "RIFF");
     WriteFile(dir / "Beep.wav", "RIFF");
+    WriteFile(dir / "CAF\xC3\x89.WAV", "RIFF"); // "CAFÉ.WAV"
     const std::string folder = dir.path + "/";
     EXPECT_EQ(FolderFile(folder, "tune.wav"), folder + "tune.wav")
         << "the name as spelled, where it is there";
     EXPECT_EQ(FolderFile(folder, "BEEP.WAV"), folder + "Beep.wav");
+    EXPECT_EQ(FolderFile(folder, "caf\xC3\xA9.wav"), folder + "CAF\xC3\x89.WAV") << "letters beyond ASCII";
     EXPECT_EQ(FolderFile(folder, "none.wav"), "");
     for (const char* name : {"", ".", "..", "../TUNE.WAV", "a/b"})
         EXPECT_EQ(FolderFile(folder, name), "") << name;
@@ -330,12 +332,16 @@ TEST(PackageExtras, TheBlockOrNoneWhenItIsDamaged) {
     EXPECT_EQ(PackageExtras::Read(Block("{}"), 1)->fadeMs, 2000);
 
     const std::string deep = std::string(100000, '[') + std::string(100000, ']');
+    std::string many = "[0";
+    for (int i = 0; i < 100000; ++i)
+        many += ",0";
     for (const std::string& damaged :
          {Block(R"({"slides":[{},{}]})"), Block(R"({"slides":[{},1,{}]})"), Block(R"({"music":[}])"),
           Block("[1]"), Block(R"({"a":"\ud800"})"), Block(R"({"a":"cut)"), Block("{} {}"),
           Block(R"({"a":tru})"), Block(R"({"a":1-2})"), Block("{\"a\":\"\x01\"}"),
-          Block("{\"a\":" + deep + "}"), Block("{}").substr(0, 9), "VRSX" + Le(100, 4) + "{}",
-          std::string("VRSX\0"), std::string("RIFF") + Le(2, 4) + "{}"})
+          Block("{\"a\":" + deep + "}"), Block("{\"a\":" + many + "]}"),
+          Block("{\"a\":\"" + std::string(4 << 20, 'x') + "\"}"), Block("{}").substr(0, 9),
+          "VRSX" + Le(100, 4) + "{}", std::string("VRSX\0"), std::string("RIFF") + Le(2, 4) + "{}"})
         EXPECT_FALSE(PackageExtras::Read(damaged, 3)) << damaged.substr(0, 60);
 }
 

@@ -25,26 +25,6 @@ std::wstring Wide(const std::string& utf8) {
     return out;
 }
 
-std::string Narrow(const std::wstring& text) {
-    const int n =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(std::size_t(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
-// The file of the working folder of that name, as the folder spells it; empty when there is none.
-std::string FolderFile(const std::string& name) {
-    if (name.empty() || name.find_first_of("/\\:") != std::string::npos)
-        return {};
-    WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileW(Wide(name).c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE)
-        return {};
-    FindClose(find);
-    return Narrow(entry.cFileName);
-}
-
 COLORREF Colour(std::int32_t stored) {
     // A system colour has 0x80 in its top byte and its index in the lowest.
     return (stored >> 24 & 0xFF) == 0x80 ? GetSysColor(stored & 0xFF) : COLORREF(stored & 0xFFFFFF);
@@ -94,7 +74,7 @@ WinPlayer::WinPlayer(const PackageFiles& package, HMODULE runtime, bool report)
     extras_ = PackageExtras::Load(std::string(), int(package.slides().size()));
     std::vector<std::string> music;
     for (const std::string& name : extras_ ? extras_->music : std::vector<std::string>())
-        if (std::string path = FolderFile(name); !path.empty())
+        if (std::string path = FolderFile(std::string(), name); !path.empty())
             music.push_back(std::move(path));
     if (!music.empty())
         openSound(std::move(music), extras_->fadeMs);
@@ -233,7 +213,7 @@ void WinPlayer::show(int index) {
         ReadBitmap(data, picture_); // a bitmap packed as it is
     const TSlideRecord& slide = package_.slides()[std::size_t(index)];
     const std::string named = RecordText(slide.AudioFile.str());
-    audio_ = FolderFile(named.substr(named.find_last_of("/\\") + 1));
+    audio_ = FolderFile(std::string(), named.substr(named.find_last_of("/\\") + 1));
     PcmSound sound;
     if (!audio_.empty() && mixer_ && ReadPcmWav(audio_, sound))
         mixer_->playSlide(std::move(sound));
@@ -331,7 +311,7 @@ RECT WinPlayer::drawPicture(HDC dc, const RECT& box) {
 
 void WinPlayer::drawBand(HDC dc, const RECT& over, int screenHeight, const TSlideRecord& slide) {
     if (caption_.slide() != shown_)
-        caption_.take(shown_, FolderFile(extras_->captions[std::size_t(shown_)]));
+        caption_.take(shown_, FolderFile(std::string(), extras_->captions[std::size_t(shown_)]));
     RECT area;
     GetClientRect(window_, &area);
     const int width = area.right - area.left;

@@ -2,8 +2,11 @@
 // The decoding run-time of Windows packages, stored in a package as "qpxrun30.dll": the interface of
 // qpx_runtime.h on Windows' own imaging component, which every Windows since 7 carries. QPX is a
 // baseline JPEG stream, so the component's JPEG decoder reads it, as it reads the JPEG, BMP, PNG and
-// TIFF pictures a package may hold as they are.
+// TIFF pictures a package may hold as they are. It keeps the program's picture policy, as the
+// run-time for Linux does: a picture is refused from its header, before any of it is decoded.
 
+#include "jpeg_scans.h"
+#include "picture_limits.h"
 #include "qpx_runtime.h"
 
 #include <wincodec.h>
@@ -15,9 +18,6 @@
 #define QPXRUN_EXPORT extern "C" __declspec(dllexport)
 
 namespace {
-
-// The largest picture decoded: that of the program's own picture policy, 2^28 pixels.
-constexpr unsigned long long MaxPixels = 1ull << 28;
 
 template <class T> struct Com {
     T* p = nullptr;
@@ -59,8 +59,11 @@ const char* Decode(const unsigned char* data, size_t size, QpxRunPicture& pictur
     UINT width = 0, height = 0;
     if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0)
         return "damaged picture data";
-    if (width > 65535 || height > 65535 || 1ull * width * height > MaxPixels)
+    if (!imaging::fitsPicturePolicy(width, height))
         return "picture too large";
+    if (size > 2 && data[0] == 0xFF && data[1] == 0xD8 &&
+        imaging::countJpegScans(data, size) > imaging::allowedJpegScans(width, height))
+        return "too many scans";
     if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame.p, bgr.put())))
         return "damaged picture data";
     const UINT stride = width * 4;
