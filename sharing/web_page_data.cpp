@@ -16,24 +16,6 @@ namespace sharing {
 
 namespace {
 
-QJsonObject cssFont(const QFont& font) {
-    QJsonObject css;
-    css[QLatin1String("family")] = font.family();
-    // The size in pixels on the screen of ReferenceHeight the sizes were chosen for.
-    css[QLatin1String("pixels")] =
-        font.pointSizeF() > 0 ? font.pointSizeF() * CaptionBand::PointDpi / 72 : double(font.pixelSize());
-    css[QLatin1String("weight")] = font.bold() ? 700 : 400;
-    css[QLatin1String("italic")] = font.italic();
-    QStringList lines;
-    if (font.underline())
-        lines << QStringLiteral("underline");
-    if (font.strikeOut())
-        lines << QStringLiteral("line-through");
-    css[QLatin1String("decoration")] =
-        lines.isEmpty() ? QStringLiteral("none") : lines.join(QLatin1Char(' '));
-    return css;
-}
-
 QJsonArray frameData(const ShowMotion::Frame& frame) {
     return {frame.x, frame.y, frame.w, frame.h};
 }
@@ -61,8 +43,11 @@ QJsonObject slideData(const SharedSlide& slide, const PageSlide& page) {
     data[QLatin1String("endsSound")] = page.endsSound;
     data[QLatin1String("hold")] = slide.holdForAudio && !page.sound.isEmpty();
     data[QLatin1String("text")] = slide.showText ? QJsonValue(slide.caption) : QJsonValue();
-    data[QLatin1String("font")] = cssFont(slide.font);
-    data[QLatin1String("color")] = slide.colour.name(QColor::HexRgb);
+    data[QLatin1String("caption")] = page.caption.isEmpty()
+                                         ? QJsonValue()
+                                         : QJsonObject{{QLatin1String("src"), page.caption},
+                                                       {QLatin1String("width"), page.captionSize.width()},
+                                                       {QLatin1String("height"), page.captionSize.height()}};
     data[QLatin1String("motion")] = motionData(slide, page);
     return data;
 }
@@ -128,14 +113,10 @@ void translatePageTexts(QByteArray& page) {
     }
 }
 
-// The numbers of the viewer's caption band and of its music's loudness.
+// The caption band's black, and the height of the screen the captions were drawn for.
 QJsonObject bandData() {
-    using namespace CaptionBand;
-    return {{QLatin1String("height"), ReferenceHeight},
-            {QLatin1String("alpha"), BandAlpha / 255.0},
-            {QLatin1String("minPixels"), MinPixelSize},
-            {QLatin1String("shrink"), ShrinkPercent / 100.0},
-            {QLatin1String("minMargin"), MinMargin}};
+    return {{QLatin1String("height"), CaptionBand::PackageHeight},
+            {QLatin1String("alpha"), CaptionBand::BandAlpha / 255.0}};
 }
 
 QJsonObject musicData(const SharedShow& show, const std::vector<QString>& music) {

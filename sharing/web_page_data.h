@@ -25,6 +25,8 @@ struct PageSlide {
     std::int64_t ms = 0;       // how long the slide stays, its hold included
     std::int64_t fadeMs = 0;   // the cross-fade into it
     std::int64_t motionMs = 0; // its own time, over which its motion runs
+    QString caption;           // the caption drawn once, relative to the page; empty for none
+    QSize captionSize;         // its size as drawn
     QString sound;             // relative to the page; empty when the slide starts none
     bool endsSound = false;    // the slide has audio: an earlier sound ends when it comes on
 };

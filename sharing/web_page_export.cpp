@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "web_page_export.h"
 
+#include "caption_band.h"
 #include "codec_module.h"
 #include "image_loader.h"
 #include "missing_picture.h"
@@ -9,6 +10,7 @@
 #include "target_files.h"
 #include "web_page_data.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -19,6 +21,7 @@
 #include <algorithm>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace sharing {
@@ -31,8 +34,9 @@ const QByteArray PageMark = "<meta name=\"generator\" content=\"Verasco\">";
 // The files and folders the page writes, by their path inside its folder: an earlier page replaced
 // loses these and keeps everything else.
 bool isPageFile(const QString& relative) {
-    static const QRegularExpression own(QStringLiteral(
-        "^(index\\.html|pictures(/picture-[0-9]+\\.jpg)?|sounds(/(sound|music)-[0-9]+\\.[a-z0-9]+)?)$"));
+    static const QRegularExpression own(
+        QStringLiteral("^(index\\.html|pictures(/picture-[0-9]+\\.jpg)?|captions(/caption-[0-9]+\\.png)?|"
+                       "sounds(/(sound|music)-[0-9]+\\.[a-z0-9]+)?)$"));
     return own.match(relative).hasMatch();
 }
 
@@ -240,6 +244,29 @@ bool isSharedWebPage(const QString& folder) {
     return page.open(QIODevice::ReadOnly) && page.read(4096).contains(PageMark);
 }
 
+// The slide's caption drawn once, as a package carries it: the viewer's band laid out with the
+// program's fonts for a screen PackageWidth x PackageHeight filled by its picture, its letters in the
+// slide's colour on transparency, written as PNG to `path`. Its size, empty for a slide that shows
+// none; nothing when it could not be written.
+std::optional<QSize> writeCaption(const SharedSlide& slide, const QString& path, QString* error) {
+    const QImage coverage =
+        slide.showText ? CaptionBand::coverage(slide.caption, slide.font,
+                                               {CaptionBand::PackageWidth, CaptionBand::PackageHeight})
+                       : QImage();
+    if (coverage.isNull())
+        return QSize();
+    QImage letters(coverage.size(), QImage::Format_ARGB32);
+    letters.fill(slide.colour.rgb());
+    letters.setAlphaChannel(coverage);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!letters.save(&buffer, "PNG") || !QDir().mkpath(QFileInfo(path).path()) ||
+        !writeFile(path, bytes, error))
+        return std::nullopt;
+    return letters.size();
+}
+
 ShareOutcome writeWebPage(const WebPageJob& job, const ShareControl& control) {
     QString error;
     WorkBesideTarget work(job.target, WorkBesideTarget::Kind::Folder);
@@ -277,6 +304,12 @@ ShareOutcome writeWebPage(const WebPageJob& job, const ShareControl& control) {
         page.ms = span.endMs - span.startMs;
         page.fadeMs = span.fadeMs;
         page.motionMs = span.motionMs;
+        const QString caption = QStringLiteral("captions/caption-%1.png").arg(i + 1);
+        const std::optional<QSize> drawn = writeCaption(slide, QDir(work.path()).filePath(caption), &error);
+        if (!drawn)
+            return failed(error);
+        page.captionSize = *drawn;
+        page.caption = drawn->isEmpty() ? QString() : caption;
         if (!slide.audio.isEmpty())
             page.sound = files.sound(slide.audio).name;
         page.endsSound = !slide.audio.isEmpty();

@@ -6,6 +6,19 @@
 #include <algorithm>
 #include <utility>
 
+ShowKey keyOf(unsigned long code, std::initializer_list<KeyBinding> bindings,
+              std::initializer_list<unsigned long> digitZeros, int& digit) {
+    for (const unsigned long zero : digitZeros)
+        if (code >= zero && code <= zero + 9) {
+            digit = int(code - zero);
+            return ShowKey::Digit;
+        }
+    for (const KeyBinding& binding : bindings)
+        if (binding.code == code)
+            return binding.key;
+    return ShowKey::Other;
+}
+
 int ShowClock::slideTime(int delaySeconds, bool holdForSound, int soundMs) const {
     return int(ShowRules::slideMs({delaySeconds, holdForSound, holdForSound, soundMs}, speed_));
 }

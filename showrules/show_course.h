@@ -5,8 +5,19 @@
 // Each player of a package turns its own key codes into ShowKey and follows what press() says.
 
 #include <cstdint>
+#include <initializer_list>
 
 enum class ShowKey { Other, Next, Previous, First, Last, PlayPause, Black, Quit, Digit, Enter };
+
+// A player's key code and what it does in the show.
+struct KeyBinding {
+    unsigned long code;
+    ShowKey key;
+};
+// What the key `code` does by `bindings`; a code from one of the `digitZeros` to nine after it is a
+// digit, its value in `digit`.
+ShowKey keyOf(unsigned long code, std::initializer_list<KeyBinding> bindings,
+              std::initializer_list<unsigned long> digitZeros, int& digit);
 
 class ShowClock {
   public:

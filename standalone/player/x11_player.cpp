@@ -446,42 +446,23 @@ X11Player::showEnd(std::chrono::steady_clock::time_point now) const {
     return now + std::chrono::milliseconds(ms);
 }
 
-// The key as the show's course knows it; `digit` takes a digit's value.
-ShowKey X11Player::showKey(KeySym key, int& digit) {
-    if ((key >= XK_0 && key <= XK_9) || (key >= XK_KP_0 && key <= XK_KP_9)) {
-        digit = int(key - (key >= XK_KP_0 ? XK_KP_0 : XK_0));
-        return ShowKey::Digit;
-    }
-    switch (key) {
-    case XK_Return:
-    case XK_KP_Enter:
-        return ShowKey::Enter;
-    case XK_b:
-    case XK_period:
-    case XK_KP_Decimal:
-        return ShowKey::Black;
-    case XK_Escape:
-        return ShowKey::Quit;
-    case XK_space:
-        return ShowKey::PlayPause;
-    case XK_Right:
-    case XK_Next:
-        return ShowKey::Next;
-    case XK_Left:
-    case XK_Prior:
-        return ShowKey::Previous;
-    case XK_Home:
-        return ShowKey::First;
-    case XK_End:
-        return ShowKey::Last;
-    default:
-        return ShowKey::Other;
-    }
-}
-
 void X11Player::key(KeySym key) {
     int digit = 0;
-    const ShowKey pressed = showKey(key, digit);
+    const ShowKey pressed = keyOf(key,
+                                  {{XK_Return, ShowKey::Enter},
+                                   {XK_KP_Enter, ShowKey::Enter},
+                                   {XK_b, ShowKey::Black},
+                                   {XK_period, ShowKey::Black},
+                                   {XK_KP_Decimal, ShowKey::Black},
+                                   {XK_Escape, ShowKey::Quit},
+                                   {XK_space, ShowKey::PlayPause},
+                                   {XK_Right, ShowKey::Next},
+                                   {XK_Next, ShowKey::Next},
+                                   {XK_Left, ShowKey::Previous},
+                                   {XK_Prior, ShowKey::Previous},
+                                   {XK_Home, ShowKey::First},
+                                   {XK_End, ShowKey::Last}},
+                                  {XK_0, XK_KP_0}, digit);
     const ShowClock::Outcome outcome = clock_.press(pressed, digit);
     if (outcome.moved)
         moved();

@@ -69,7 +69,6 @@ class X11Player {
     showEnd(std::chrono::steady_clock::time_point now) const;
     void onScreen();
     void startTimer();
-    static ShowKey showKey(KeySym key, int& digit);
     void key(KeySym key);
     void moved();
     void reportSlide();

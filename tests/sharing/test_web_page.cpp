@@ -209,8 +209,8 @@ TEST(PagePictures, AreJpegsWithinTheLimitKeepingTheirProportions) {
 }
 
 // Texts that mean something to a page's markup or its script, in the captions, the font names and
-// the folder's name that titles the page: the page plays and shows each as it was typed, a caption
-// too long for its picture smaller and whole.
+// the folder's name that titles the page: the page plays and gives each caption as it was typed
+// (drawn beside it), one too long for its picture smaller and whole.
 TEST(PageTexts, AreShownAsTypedWhateverTheySay) {
     if (peerProgram("chromium").isEmpty())
         GTEST_SKIP() << "chromium (Debian's chromium) is needed to look at the page";
@@ -248,15 +248,13 @@ TEST(PageTexts, AreShownAsTypedWhateverTheySay) {
         const QJsonArray shown = browser
                                      .evaluate(QStringLiteral("step(%1); [caption.textContent, "
                                                               "getComputedStyle(caption).display, "
-                                                              "slides[%1].font.family, "
                                                               "caption.scrollHeight <= caption.clientHeight, "
                                                               "caption.getBoundingClientRect().top >= 0]")
                                                    .arg(i))
                                      .toArray();
         EXPECT_EQ(shown[0].toString(), rows[i].caption) << i;
         EXPECT_EQ(shown[1].toString(), QStringLiteral("flex")) << i;
-        EXPECT_EQ(shown[2].toString(), rows[i].font) << i;
-        EXPECT_TRUE(shown[3].toBool() && shown[4].toBool()) << i << ": the whole caption is on screen";
+        EXPECT_TRUE(shown[2].toBool() && shown[3].toBool()) << i << ": the whole caption is on screen";
     }
 }
 

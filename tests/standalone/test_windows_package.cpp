@@ -156,6 +156,14 @@ TEST_F(WindowsPackage, PicturesMoveAndCaptionsLieOnABandUnderWine) {
     const test_x_server::CaptionMatch caption = test_x_server::captionAgainstViewer(last, show.slide(0));
     EXPECT_LE(caption.edges, 2) << "the caption's letters where the viewer draws them";
     EXPECT_LE(caption.lit, 0.1) << "and as many of them";
+    // B blacks the screen out and "." brings the show back.
+    const auto dark = [](bool black) {
+        return [black](const QImage& s) { return (qGray(s.pixel(512, 300)) < 8) == black; };
+    };
+    for (const unsigned long key : {XK_b, XK_period}) {
+        EXPECT_TRUE(test_x_server::sendKey(key));
+        EXPECT_TRUE(test_x_server::screenShows(dark(key == XK_b))) << key;
+    }
     EXPECT_TRUE(test_x_server::sendKey(XK_Escape));
     EXPECT_TRUE(process.waitForFinished(120000));
     EXPECT_EQ(process.exitCode(), 0);

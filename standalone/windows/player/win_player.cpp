@@ -374,41 +374,22 @@ void WinPlayer::startTimer() {
         mixer_->setEnd(now + std::chrono::milliseconds(slideMs_ + package_.timeAfter(shown_, clock_)));
 }
 
-// The key as the show's course knows it; `digit` takes a digit's value.
-ShowKey WinPlayer::showKey(WPARAM key, int& digit) {
-    if ((key >= '0' && key <= '9') || (key >= VK_NUMPAD0 && key <= VK_NUMPAD9)) {
-        digit = int(key - (key >= VK_NUMPAD0 ? VK_NUMPAD0 : '0'));
-        return ShowKey::Digit;
-    }
-    switch (key) {
-    case VK_RETURN:
-        return ShowKey::Enter;
-    case 'B':
-    case VK_OEM_PERIOD:
-    case VK_DECIMAL:
-        return ShowKey::Black;
-    case VK_ESCAPE:
-        return ShowKey::Quit;
-    case VK_SPACE:
-        return ShowKey::PlayPause;
-    case VK_RIGHT:
-    case VK_NEXT:
-        return ShowKey::Next;
-    case VK_LEFT:
-    case VK_PRIOR:
-        return ShowKey::Previous;
-    case VK_HOME:
-        return ShowKey::First;
-    case VK_END:
-        return ShowKey::Last;
-    default:
-        return ShowKey::Other;
-    }
-}
-
 void WinPlayer::key(WPARAM key) {
     int digit = 0;
-    const ShowKey pressed = showKey(key, digit);
+    const ShowKey pressed = keyOf(key,
+                                  {{VK_RETURN, ShowKey::Enter},
+                                   {'B', ShowKey::Black},
+                                   {VK_OEM_PERIOD, ShowKey::Black},
+                                   {VK_DECIMAL, ShowKey::Black},
+                                   {VK_ESCAPE, ShowKey::Quit},
+                                   {VK_SPACE, ShowKey::PlayPause},
+                                   {VK_RIGHT, ShowKey::Next},
+                                   {VK_NEXT, ShowKey::Next},
+                                   {VK_LEFT, ShowKey::Previous},
+                                   {VK_PRIOR, ShowKey::Previous},
+                                   {VK_HOME, ShowKey::First},
+                                   {VK_END, ShowKey::Last}},
+                                  {'0', VK_NUMPAD0}, digit);
     const ShowClock::Outcome outcome = clock_.press(pressed, digit);
     if (clock_.over())
         DestroyWindow(window_);

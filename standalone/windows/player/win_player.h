@@ -60,7 +60,6 @@ class WinPlayer {
     void closeSound();
     void onScreen();
     void startTimer();
-    static ShowKey showKey(WPARAM key, int& digit);
     void key(WPARAM key);
     void moved();
     void reportSlide();
