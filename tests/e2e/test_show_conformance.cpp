@@ -4,11 +4,13 @@
 // photograph stored on its side with a band caption of accented letters and an en dash, then a
 // moving slide that waits for its sound "café.wav", under music, with cross-fades. Every player's
 // screen is read the same way (the picture's place, how far its motion has gone, the caption's
-// letters and their band) and, where a player tells it, whether the slide's sound plays.
+// letters and their band) and, where a player tells it, whether the slide's sound plays and how loud
+// the music is under it.
 
 #include "caption_band.h"
 #include "export_test_support.h"
 #include "headless_browser.h"
+#include "music_level.h"
 #include "picture_place.h"
 #include "share_test_support.h"
 #include "show_extension.h"
@@ -30,6 +32,7 @@
 
 #include <X11/keysym.h>
 
+#include <cmath>
 #include <functional>
 #include <iostream>
 #include <optional>
@@ -41,7 +44,7 @@ testing::Environment* const environment = testing::AddGlobalTestEnvironment(new 
 const QString Caption = QStringLiteral("Café – crème");
 constexpr int PhotoSeconds = 3, OwnSeconds = 2, SoundMs = 6000, FadeMs = 500;
 // The photograph on screen; the moving slide after its own time, held for its sound.
-constexpr int FirstMoment = 1500, HeldMoment = (PhotoSeconds + OwnSeconds) * 1000 + 2000;
+constexpr int FirstMoment = 1500, HeldMoment = (PhotoSeconds + OwnSeconds) * 1000 + 1500;
 const ShowRules::Motion Pan{{0, 0, 0.5, 1}, {0.5, 0, 0.5, 1}};
 const QSize Stored(480, 270), Upright(270, 480), Halves(400, 200);
 const QSize Screen(1024, 768);
@@ -81,12 +84,13 @@ QRect rectOf(const ShowRules::Rect& r) {
     return {r.x, r.y, r.width, r.height};
 }
 
-// One player's two screens and the area its pictures are placed in; `sound` whether the held slide's
-// sound plays, where the player tells it.
+// One player's two screens and the area its pictures are placed in; where the player tells it,
+// whether the held slide's sound plays and how loud the music is then against the first moment.
 struct Played {
     QImage first, held;
     QRect area;
     std::optional<bool> sound;
+    std::optional<double> music = {};
 };
 
 void expectNear(const QRect& seen, const QRect& expected, int slack, const char* what) {
@@ -129,6 +133,9 @@ void expectConformance(const Played& played, const QFont& font) {
     expectNear(held.picture, QRectF(part.x, part.y, part.width, part.height).toRect(), 4, "the frame fitted");
     if (played.sound) {
         EXPECT_TRUE(*played.sound) << "the slide's sound café.wav plays";
+    }
+    if (played.music) {
+        EXPECT_NEAR(*played.music, MusicLevel::Ducked, 0.06) << "the music quieter under the slide's sound";
     }
 }
 
@@ -237,9 +244,18 @@ Played ShowConformance::videoPlays() {
                   decodedFrame(job.target, HeldMoment / 1000.0, Screen),
                   QRect(QPoint(), Screen),
                   {}};
+    const auto near = [](double at, int moment) { return std::abs(at * 1000 - moment) < 100; };
     for (const auto& [at, level] : toneLevels(job.target, 440))
-        if (std::abs(at * 1000 - HeldMoment) < 100)
+        if (near(at, HeldMoment))
             played.sound = level > -50;
+    double first = 0, held = 0;
+    for (const auto& [at, level] : toneLevels(job.target, 2500)) {
+        if (near(at, FirstMoment))
+            first = level;
+        if (near(at, HeldMoment))
+            held = level;
+    }
+    played.music = std::pow(10.0, (held - first) / 20);
     return played;
 }
 
@@ -252,6 +268,7 @@ Played ShowConformance::pagePlays() {
     if (!browser.open(QUrl::fromLocalFile(folder + "/index.html").toString(), Screen, FirstMoment))
         return played;
     played.first = browser.screenshot();
+    const double first = browser.evaluate("music.volume").toDouble();
     const QJsonObject box =
         QJsonDocument::fromJson(
             browser.evaluate("JSON.stringify(area.getBoundingClientRect())").toString().toUtf8())
@@ -262,6 +279,7 @@ Played ShowConformance::pagePlays() {
     browser.run(HeldMoment - FirstMoment);
     played.held = browser.screenshot();
     played.sound = browser.evaluate("!!sound && !sound.paused").toBool();
+    played.music = browser.evaluate("music.volume").toDouble() / first;
     return played;
 }
 
