@@ -227,8 +227,12 @@ int createWorkFile(const QByteArray& target, mode_t mode, QByteArray& name, Work
             return -1;
         struct stat made {};
         lock.fd_ = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
-        if (lock.fd_ < 0 || ::flock(lock.fd_, LOCK_EX) != 0 || ::fstat(fd, &made) != 0 ||
-            ::rename(fresh.constData(), name.constData()) != 0) {
+        const bool locked = lock.fd_ >= 0 && ::flock(lock.fd_, LOCK_EX) == 0 && ::fstat(fd, &made) == 0;
+        // The work is in the journal before it has its name, so that no program ended in between
+        // leaves a work file that the journal does not hold.
+        if (locked)
+            lock.entry_ = enterWork(name, made, newToken());
+        if (!locked || ::rename(fresh.constData(), name.constData()) != 0) {
             const int code = errno;
             ::close(fd);
             ::unlink(fresh.constData());
@@ -236,7 +240,6 @@ int createWorkFile(const QByteArray& target, mode_t mode, QByteArray& name, Work
             errno = code;
             return -1;
         }
-        lock.entry_ = enterWork(name, made, newToken());
         return fd;
     }
     errno = EEXIST;
