@@ -79,7 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         slide.showText = !slide.caption.isEmpty();
         slide.font.setFamily(QString::fromUtf8(fields.value(i + 1)));
         show.slides.push_back(slide);
-        slides.push_back({QStringLiteral("pictures/picture-%1.jpg").arg(i), {640, 480}, {}, 5000, {}, false});
+        slides.push_back(
+            {.picture = QStringLiteral("pictures/picture-%1.jpg").arg(i), .stored = {640, 480}, .ms = 5000});
     }
     const QByteArray page = sharing::webPageHtml(title, show, slides, {title});
     check(titleOf(page) == title);
@@ -93,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const QJsonObject item = list[i].toObject();
         check(slide.showText ? item[QLatin1String("text")].toString() == slide.caption
                              : item[QLatin1String("text")].isNull());
-        check(item[QLatin1String("font")][QLatin1String("family")].toString() == slide.font.family());
+        check(item[QLatin1String("caption")].isNull());
     }
     return 0;
 }

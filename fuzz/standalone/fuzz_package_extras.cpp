@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& motion : extras->motions)
         for (double t : {-1.0, 0.0, 0.3, 1.0, 2.0})
             if (motion) {
-                const PackageExtras::Frame f = motion->at(t);
+                const PackageExtras::Frame f = ShowRules::frameAt(*motion, t);
                 if (!(f.w > 0 && f.h > 0 && f.x >= 0 && f.y >= 0 && f.x + f.w <= 1 + 1e-6 &&
                       f.y + f.h <= 1 + 1e-6))
                     std::abort();
