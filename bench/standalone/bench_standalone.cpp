@@ -148,7 +148,8 @@ class WavCodec : public sharing::CodecBackend {
     }
 };
 
-// The players' sizes before they decoded Ogg Vorbis (release build of commit c75f76c).
+// The players' sizes before the show's rules, Ogg Vorbis and the captions drawn once (release build of
+// commit c75f76c, where they were as at the round's start).
 constexpr double PlayerBytesBefore = 630968, WindowsPlayerBytesBefore = 961536;
 
 // A package of 10 slides with a 4-minute song (MP3, 44.1 kHz stereo: two tones over pink noise) as
@@ -182,8 +183,8 @@ void printMusicSizes(const QString& picture) {
     const auto player = [](const char* what, const QString& name, double bytesBefore) {
         const double bytes = double(QFileInfo(buildProgramsFolder() + QLatin1Char('/') + name).size());
         if (bytes > 0)
-            std::printf("size  %s %12.0f bytes  vs before Ogg Vorbis %12.0f bytes  = %.4fx\n", what, bytes,
-                        bytesBefore, bytes / bytesBefore);
+            std::printf("size  %s %12.0f bytes  vs before the show's rules %12.0f bytes  = %.4fx\n", what,
+                        bytes, bytesBefore, bytes / bytesBefore);
     };
     player("Linux player verasco2.dat", QStringLiteral("verasco2.dat"), PlayerBytesBefore);
     player("Windows player verasco2w.dat", QStringLiteral("verasco2w.dat"), WindowsPlayerBytesBefore);
