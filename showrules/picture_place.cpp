@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "picture_place.h"
 
+#include "byte_order.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -29,15 +31,6 @@ RectF fitPart(double width, double height, const RectF& area) {
 }
 
 namespace {
-
-unsigned read16(const unsigned char* p, bool little) {
-    return little ? p[0] | p[1] << 8 : p[0] << 8 | p[1];
-}
-
-std::uint32_t read32(const unsigned char* p, bool little) {
-    return little ? read16(p, true) | std::uint32_t(read16(p + 2, true)) << 16
-                  : std::uint32_t(read16(p, false)) << 16 | read16(p + 2, false);
-}
 
 // The orientation entry of the first image directory of a TIFF block of `size` bytes.
 int tiffOrientation(const unsigned char* tiff, std::size_t size) {

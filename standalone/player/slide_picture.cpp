@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "slide_picture.h"
 
+#include "byte_order.h"
 #include "picture_place.h"
 
 #include <cstring>
@@ -28,15 +29,6 @@ SlidePicture UprightPicture(const QpxRunPicture& decoded, int orientation) {
 
 namespace {
 
-unsigned Read16(const unsigned char* p, bool little) {
-    return little ? p[0] | p[1] << 8 : p[0] << 8 | p[1];
-}
-
-std::uint32_t Read32(const unsigned char* p, bool little) {
-    return little ? Read16(p, true) | std::uint32_t(Read16(p + 2, true)) << 16
-                  : std::uint32_t(Read16(p, false)) << 16 | Read16(p + 2, false);
-}
-
 // The bitmap's pixel at `x` of the row starting at `row`: its palette entry, or its own colour.
 std::uint32_t BitmapPixel(const unsigned char* row, int x, int bits, const unsigned char* palette,
                           unsigned colours) {
@@ -59,16 +51,17 @@ bool ReadBitmap(std::string_view data, SlidePicture& picture) {
     const std::size_t size = data.size();
     if (size < 54 || p[0] != 'B' || p[1] != 'M')
         return false;
-    const std::uint32_t pixelsAt = Read32(p + 10, true), header = Read32(p + 14, true);
-    const auto width = std::int32_t(Read32(p + 18, true)), rawHeight = std::int32_t(Read32(p + 22, true));
-    const int bits = int(Read16(p + 28, true));
-    const std::uint32_t compression = Read32(p + 30, true);
+    const std::uint32_t pixelsAt = ShowRules::read32(p + 10, true), header = ShowRules::read32(p + 14, true);
+    const auto width = std::int32_t(ShowRules::read32(p + 18, true)),
+               rawHeight = std::int32_t(ShowRules::read32(p + 22, true));
+    const int bits = int(ShowRules::read16(p + 28, true));
+    const std::uint32_t compression = ShowRules::read32(p + 30, true);
     const std::int64_t height = rawHeight < 0 ? -std::int64_t(rawHeight) : rawHeight;
     const bool bitsKnown = bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32;
     if (header < 40 || header > size - 14 || !bitsKnown || compression != 0 || width <= 0 || height <= 0 ||
         std::int64_t(width) * height > 100'000'000)
         return false;
-    const std::uint32_t used = Read32(p + 46, true);
+    const std::uint32_t used = ShowRules::read32(p + 46, true);
     const unsigned colours = bits > 8 ? 0 : used > 0 && used < (1u << bits) ? used : 1u << bits;
     const std::size_t palette = 14 + header;
     const std::size_t stride = (std::size_t(width) * std::size_t(bits) + 31) / 32 * 4;
