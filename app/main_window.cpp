@@ -29,6 +29,7 @@
 #include "show_grid_view.h"
 #include "show_name_field.h"
 #include "show_slides.h"
+#include "slide_badges.h"
 #include "slide_properties.h"
 #include "standalone_export.h"
 #include "thumbnails.h"
@@ -163,6 +164,9 @@ void TMainFormverasco::createControls() {
     Label7 = makeLabel(client, "Label7", tr("Images: 0"), 174, 394);
     Label6->setFixedWidth(140);
     Label7->setFixedWidth(240);
+    ShowTimeLabel = makeLabel(client, "ShowTimeLabel", QStringLiteral("0:00"), 520, 394);
+    ShowTimeLabel->setFixedWidth(50);
+    ShowTimeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     Label3->setBuddy(Edit2);
     Label4->setBuddy(Edit1);
@@ -182,7 +186,7 @@ void TMainFormverasco::createControls() {
         growth->follow(grid, Down::Grow, false);
     for (QWidget* button : {BitBtn1, BitBtn3})
         growth->follow(button, Down::Half);
-    for (QWidget* counter : {Label6, Label7})
+    for (QWidget* counter : {Label6, Label7, ShowTimeLabel})
         growth->follow(counter, Down::Whole);
     growth->setAfterPlacing([this] { placeGrids(); });
 
@@ -233,6 +237,7 @@ void TMainFormverasco::FormCreate() {
         [this] { return devicePixelRatioF(); });
     Image2->setPixmap(QPixmap::fromImage(thumbnails_->audioIcon()));
     showView_ = new ShowGridView(show_, *OvcTable2, *Label7);
+    new ShowLengthView(show_, *ShowTimeLabel);
     showSlides_ = std::make_unique<ShowSlides>(show_, *thumbnails_, *showView_, flags_);
     connectThumbnailSizes();
     // The rules that depend on the focus as well are applied when their menu opens.

@@ -245,6 +245,7 @@ class TMainFormverasco : public QMainWindow {
     QLabel* Label4 = nullptr;
     QLabel* Label6 = nullptr;
     QLabel* Label7 = nullptr;
+    QLabel* ShowTimeLabel = nullptr; // the show's running time, beside Label7
     QLineEdit* Edit1 = nullptr;
     QLineEdit* Edit2 = nullptr;
     QPushButton* BitBtn1 = nullptr;

@@ -93,6 +93,7 @@ void TMainFormverasco::placeGrids() {
     placeAcross(Label2, showX + 2);
     placeAcross(Label7, showX + 4);
     placeAcross(Panel7, showX, showWidth);
+    placeAcross(ShowTimeLabel, showX + showWidth - ShowTimeLabel->width() - 4);
     placeAcross(OvcTable2, PanelInset, showWidth - 2 * PanelInset);
 
     OvcTable1->setColumnWidth(cellWidth);

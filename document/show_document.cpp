@@ -214,7 +214,7 @@ void ShowDocument::setShowData(QJsonObject data) {
 void ShowDocument::giveEverySlide(std::uint8_t delay, bool holdForAudio, bool showText) {
     std::vector<ShowSlide> after = slides_;
     for (ShowSlide& slide : after) {
-        slide.record.Delay = delay;
+        SlideTimes::setTimeMs(slide.record, slide.extra, std::int64_t(delay) * 1000);
         slide.record.HoldForAudio = holdForAudio ? 1 : 0;
         slide.record.ShowText = showText ? 1 : 0;
     }

@@ -7,6 +7,7 @@
 // and Redo walk.
 
 #include "slide_record.h"
+#include "slide_times.h"
 
 #include <QImage>
 #include <QJsonObject>
@@ -87,6 +88,8 @@ class ShowDocument : public QObject {
     // The show's own data beyond its slides (music, caption style and keys of later versions).
     const QJsonObject& showData() const { return showData_; }
     bool isBlank(int index) const { return isBlankRecord(slide(index)); }
+    // The slide's own time in milliseconds, to the tenth of a second (slide_times.h).
+    std::int64_t timeMs(int index) const { return SlideTimes::timeMs(slide(index), extra(index)); }
     // The slide names a picture whose file is not there (an unplugged drive, a renamed folder). It
     // keeps its path and is drawn as missing.
     bool isMissing(int index) const;

@@ -6,11 +6,13 @@
 #include "show_file.h"
 #include "show_grid.h"
 #include "show_selection.h"
+#include "slide_badges.h"
 #include "stored_path.h"
 #include "thumbnails.h"
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLocale>
 
 #include <algorithm>
 
@@ -36,7 +38,7 @@ TOvcTable::CellText slideCellText(const ShowDocument& show, int index) {
     QString name = QCoreApplication::translate("ShowGridView", "Slide %1: %2, %3 seconds")
                        .arg(index + 1)
                        .arg(file)
-                       .arg(slide.Delay);
+                       .arg(QLocale().toString(double(show.timeMs(index)) / 1000.0, 'g', 6));
     const QString caption = StoredPath::of(slide.Text).simplified();
     if (!caption.isEmpty())
         name += QCoreApplication::translate("ShowGridView", ", caption: %1").arg(caption);
@@ -65,6 +67,9 @@ ShowGridView::ShowGridView(ShowDocument& show, TOvcTable& grid, QLabel& countLab
     });
     grid_.setCellTextSupplier([this](int row, int col) {
         return slideCellText(show_, ShowGrid::indexAt(row, col, grid_.ColumnCount()));
+    });
+    grid_.setCellOverlay([this](QPainter& painter, const QRect& cell, int row, int col) {
+        SlideBadges::paint(painter, cell, show_, ShowGrid::indexAt(row, col, grid_.ColumnCount()));
     });
     connect(&show_, &ShowDocument::changed, this, &ShowGridView::follow);
     connect(&show_, &ShowDocument::walked, this, &ShowGridView::showWalked);

@@ -38,7 +38,7 @@ int SlideProperties::open(int index) {
     if (index < 0 || index >= show_.SlideCount)
         return 0;
     dialog_.loadSlide(show_.slide(index), show_.imagePath(index), show_.audioPath(index),
-                      show_.thumbnail(index), index);
+                      show_.thumbnail(index), index, show_.timeMs(index));
     dialog_.motionField().load(show_.extra(index), show_.imagePath(index));
     const int result = dialog_.exec();
     if (result != Ttextdlg::Ok)
@@ -50,6 +50,7 @@ int SlideProperties::open(int index) {
     if (!StoredPath::assign(edited.record.AudioFile, dialog_.audioPath()))
         return result;
     dialog_.storeInto(edited.record);
+    SlideTimes::setTimeMs(edited.record, edited.extra, dialog_.timeMs());
     const ShowDocument::Step step(show_, QCoreApplication::translate("SlideProperties", "Image Properties"));
     show_.replace(index, std::move(edited));
     return result;
@@ -60,7 +61,7 @@ int SlideProperties::openSeveral(const std::vector<int>& indexes) {
         return 0;
     const int first = indexes.front();
     dialog_.loadSlide(show_.slide(first), show_.imagePath(first), show_.audioPath(first),
-                      show_.thumbnail(first), first);
+                      show_.thumbnail(first), first, show_.timeMs(first));
     dialog_.showSeveral(int(indexes.size()), differingFields(indexes));
     // The first slide's motion is shown; a motion chosen goes to every slide.
     dialog_.motionField().load(show_.extra(first), show_.imagePath(first));
@@ -87,7 +88,7 @@ Ttextdlg::Fields SlideProperties::differingFields(const std::vector<int>& indexe
     Ttextdlg::Fields differing;
     for (int index : indexes) {
         const TSlideRecord& b = show_.slide(index);
-        differing.delay |= a.Delay != b.Delay;
+        differing.delay |= show_.timeMs(indexes.front()) != show_.timeMs(index);
         differing.holdForAudio |= (a.HoldForAudio != 0) != (b.HoldForAudio != 0);
         differing.showText |= (a.ShowText != 0) != (b.ShowText != 0);
         differing.caption |= a.Text.str() != b.Text.str();
@@ -104,7 +105,7 @@ ShowSlide SlideProperties::withChanges(int index, const TSlideRecord& given,
     ShowSlide slide = show_.at(index);
     TSlideRecord& record = slide.record;
     if (changed.delay)
-        record.Delay = given.Delay;
+        SlideTimes::setTimeMs(record, slide.extra, dialog_.timeMs());
     if (changed.holdForAudio)
         record.HoldForAudio = given.HoldForAudio;
     if (changed.showText)

@@ -8,6 +8,7 @@
 #include "motion_field.h"
 #include "named_widget.h"
 #include "ovc_simple_field.h"
+#include "slide_time.h"
 #include "stored_font.h"
 #include "stored_path.h"
 #include "thumbnails.h"
@@ -97,8 +98,10 @@ void Ttextdlg::createControls() {
     Label6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label6->setMinimumWidth(24);
     dlyfld = named(new TOvcSimpleField(this), "dlyfld");
-    dlyfld->setRange(1, 255);
-    dlyfld->setMaxDigits(3);
+    // A slide's time in tenths of a second.
+    dlyfld->setTenths(true);
+    dlyfld->setRange(int(ShowRules::MinSlideMs / 100), int(ShowRules::MaxSlideMs / 100));
+    dlyfld->setMaxDigits(5);
     dlyfld->setRequired(true);
     dlyfld->setErrorColours(Qt::red, Qt::black);
     dlyfld->setAlignment(Qt::AlignRight);
@@ -188,9 +191,9 @@ void Ttextdlg::layOutControls() {
 }
 
 void Ttextdlg::loadSlide(const TSlideRecord& slide, const QString& imagePath, const QString& audioPath,
-                         const QImage& thumbnail, int index) {
+                         const QImage& thumbnail, int index, std::int64_t timeMs) {
     buildContents();
-    dlyfld->setValue(slide.Delay);
+    dlyfld->setTenthsValue(int((timeMs < 0 ? std::int64_t(slide.Delay) * 1000 : timeMs) / 100));
     thumbnail_ = thumbnail;
     showThumbnail();
     Label6->setText(QString::number(index + 1));
@@ -216,12 +219,16 @@ void Ttextdlg::storeInto(TSlideRecord& slide) const {
     buildContents();
     slide.HoldForAudio = CheckBox1->isChecked() ? 1 : 0;
     slide.ShowText = CheckBox2->isChecked() ? 1 : 0;
-    slide.Delay = static_cast<std::uint8_t>(dlyfld->value());
+    slide.Delay = static_cast<std::uint8_t>(ShowRules::delayOf(timeMs()));
     slide.Text.assign(storedCaption(Memo1->toPlainText()).toStdString());
     slide.FontName.assign(storedText(fontName_, int(sizeof slide.FontName.chars)).toStdString());
     slide.FontSize = fontSize_;
     slide.FontStyle = fontStyle_;
     slide.FontColor = fontColor_;
+}
+
+std::int64_t Ttextdlg::timeMs() const {
+    return std::int64_t(dlyfld->tenths()) * 100;
 }
 
 QString Ttextdlg::audioPath() const {

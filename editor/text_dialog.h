@@ -39,9 +39,10 @@ class Ttextdlg : public DeferredWindow<QDialog> {
     using ThumbnailRebuilder = std::function<QImage(const QString& imagePath, bool blank)>;
     void setThumbnailRebuilder(ThumbnailRebuilder rebuild) { rebuild_ = std::move(rebuild); }
 
-    // Fills every control from slide number index (0-based) and its thumbnail.
+    // Fills every control from slide number index (0-based) and its thumbnail; the slide's time is
+    // `timeMs` where given (to the tenth of a second), otherwise the record's whole seconds.
     void loadSlide(const TSlideRecord& slide, const QString& imagePath, const QString& audioPath,
-                   const QImage& thumbnail, int index);
+                   const QImage& thumbnail, int index, std::int64_t timeMs = -1);
     // The values a visit of the dialog for several slides at once may give them all.
     struct Fields {
         bool delay = false, holdForAudio = false, showText = false, caption = false, font = false,
@@ -55,6 +56,8 @@ class Ttextdlg : public DeferredWindow<QDialog> {
     // What the dialog holds, written into a slide: the switches, the display time, the caption
     // (its lines joined, each followed by one blank) and its font. The paths are given apart.
     void storeInto(TSlideRecord& slide) const;
+    // The slide's time in milliseconds, to the tenth of a second.
+    std::int64_t timeMs() const;
     // The audio path as the file system spells it, trimmed; empty for none.
     QString audioPath() const;
     const QImage& thumbnail() const { return thumbnail_; }

@@ -254,7 +254,7 @@ void TshowFrm::requestNextPicture() {
 }
 
 int TshowFrm::slideTimeMs(int index) const {
-    return int(ShowRules::ownMs(show_.slide(index).Delay, TrackBar1->value()));
+    return int(ShowRules::ownMs(show_.timeMs(index), TrackBar1->value()));
 }
 
 void TshowFrm::setPlayingControlsEnabled(bool enabled) {

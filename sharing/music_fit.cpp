@@ -17,8 +17,6 @@
 namespace sharing {
 namespace {
 
-constexpr int MaxSeconds = 255;
-
 // A sound's length as the codec measures it; -1 for a file that is not there or not a sound.
 std::int64_t soundMs(CodecBackend& codec, const QString& path) {
     if (path.trimmed().isEmpty() || !QFileInfo(path).isFile())
@@ -45,30 +43,30 @@ std::map<QString, std::int64_t> soundLengths(CodecBackend& codec, const QStringL
 
 } // namespace
 
-std::vector<int> fittedSlideTimes(const std::vector<FitSlide>& slides, std::int64_t musicMs) {
+std::vector<std::int64_t> fittedSlideTimes(const std::vector<FitSlide>& slides, std::int64_t musicMs) {
     std::int64_t fixedMs = 0;
     std::int64_t free = 0;
     for (const FitSlide& slide : slides) {
         if (slide.heldMs >= 0)
-            fixedMs += std::max<std::int64_t>(std::int64_t(slide.delay) * 1000, slide.heldMs);
+            fixedMs += std::max(slide.timeMs, slide.heldMs);
         else
             ++free;
     }
-    // The seconds left for the other slides, shared out evenly: the first slides take one more
-    // where they do not divide.
-    const std::int64_t seconds = free > 0 ? std::max<std::int64_t>(0, (musicMs - fixedMs + 500) / 1000) : 0;
-    const std::int64_t each = free > 0 ? seconds / free : 0;
-    std::int64_t more = free > 0 ? seconds % free : 0;
-    std::vector<int> times;
+    // The tenths left for the other slides, shared out evenly: the first slides take one more where
+    // they do not divide.
+    const std::int64_t tenths = free > 0 ? std::max<std::int64_t>(0, (musicMs - fixedMs + 50) / 100) : 0;
+    const std::int64_t each = free > 0 ? tenths / free : 0;
+    std::int64_t more = free > 0 ? tenths % free : 0;
+    std::vector<std::int64_t> times;
     times.reserve(slides.size());
     for (const FitSlide& slide : slides) {
         if (slide.heldMs >= 0) {
-            times.push_back(slide.delay);
+            times.push_back(slide.timeMs);
             continue;
         }
-        const std::int64_t time = each + (more > 0 ? 1 : 0);
+        const std::int64_t time = (each + (more > 0 ? 1 : 0)) * 100;
         more -= more > 0 ? 1 : 0;
-        times.push_back(int(std::clamp<std::int64_t>(time, 1, MaxSeconds)));
+        times.push_back(std::clamp(time, ShowRules::MinSlideMs, ShowRules::MaxSlideMs));
     }
     return times;
 }
@@ -92,16 +90,16 @@ QString fitSlidesToMusic(ShowDocument& show, CodecBackend& codec) {
     std::vector<FitSlide> slides;
     for (int i = 0; i < show.SlideCount; ++i) {
         const TSlideRecord& record = show.slide(i);
-        FitSlide slide{record.Delay, -1};
+        FitSlide slide{show.timeMs(i), -1};
         if (record.HoldForAudio)
             slide.heldMs = lengthOf(show.audioPath(i));
         slides.push_back(slide);
     }
-    const std::vector<int> times = fittedSlideTimes(slides, musicMs);
+    const std::vector<std::int64_t> times = fittedSlideTimes(slides, musicMs);
     const ShowDocument::Step step(show, QCoreApplication::translate("MusicFit", "Fit Slides to Music"));
     for (int i = 0; i < show.SlideCount; ++i) {
         ShowSlide slide = show.at(i);
-        slide.record.Delay = static_cast<std::uint8_t>(times[std::size_t(i)]);
+        SlideTimes::setTimeMs(slide.record, slide.extra, times[std::size_t(i)]);
         show.replace(i, slide);
     }
     return {};

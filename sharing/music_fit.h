@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Slide times fitted to the show's music: whole seconds, 1 to 255, so that the show lasts as long as
-// its music files one after another. A slide that waits for its own sound keeps its time; it lasts
-// as long as its time or its sound, whichever is longer, and the other slides share what is left.
+// Slide times fitted to the show's music: tenths of a second, within the limits of a slide's time, so
+// that the show lasts as long as its music files one after another. A slide that waits for its own sound
+// keeps its time; it lasts as long as its time or its sound, whichever is longer, and the other slides share
+// what is left.
 
 #include <QString>
 
@@ -17,12 +18,13 @@ class CodecBackend;
 
 // What the fit knows of one slide.
 struct FitSlide {
-    int delay = 1;            // its time in seconds
-    std::int64_t heldMs = -1; // the length of its own sound where it waits for it, or -1
+    std::int64_t timeMs = 1000; // its own time
+    std::int64_t heldMs = -1;   // the length of its own sound where it waits for it, or -1
 };
 
-// The slides' new times in seconds (held slides keep theirs) for music of `musicMs` milliseconds.
-std::vector<int> fittedSlideTimes(const std::vector<FitSlide>& slides, std::int64_t musicMs);
+// The slides' new times in milliseconds, whole tenths of a second (held slides keep theirs), for
+// music of `musicMs` milliseconds.
+std::vector<std::int64_t> fittedSlideTimes(const std::vector<FitSlide>& slides, std::int64_t musicMs);
 
 // Measures the music and the held slides' sounds with the codec, on a thread of its own while the
 // windows go on painting, and gives the slides their fitted times as one step of the show's history

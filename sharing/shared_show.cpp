@@ -22,7 +22,7 @@ SharedShow readSharedShow(const ShowDocument& show, const QPalette& palette) {
             slide.picture = imagePathOf(record);
         if (SlideAudio::hasPlayableAudio(record))
             slide.audio = audioPathOf(record);
-        slide.delaySeconds = record.Delay;
+        slide.timeMs = show.timeMs(i);
         slide.holdForAudio = record.HoldForAudio;
         slide.showText = record.ShowText;
         slide.caption = shownCaptionOf(record);
@@ -42,7 +42,7 @@ std::vector<SlideTiming> slideTimings(const SharedShow& show, const std::vector<
     std::vector<SlideTiming> timings;
     for (std::size_t i = 0; i < show.slides.size(); ++i) {
         const SharedSlide& slide = show.slides[i];
-        timings.push_back({slide.delaySeconds, slide.holdForAudio, !slide.audio.isEmpty(), audioMs[i]});
+        timings.push_back({slide.timeMs, slide.holdForAudio, !slide.audio.isEmpty(), audioMs[i]});
     }
     return timings;
 }

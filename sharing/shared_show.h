@@ -27,9 +27,9 @@ using ShowRules::SlideTiming;
 using ShowRules::SoundPlay;
 
 struct SharedSlide {
-    QString picture; // the picture file; empty for a blank slide
-    QString audio;   // the slide's playable audio (a file that exists); empty when it has none
-    int delaySeconds = 5;
+    QString picture;            // the picture file; empty for a blank slide
+    QString audio;              // the slide's playable audio (a file that exists); empty when it has none
+    std::int64_t timeMs = 5000; // the slide's own time
     bool holdForAudio = false;
     bool showText = false;
     QString caption; // without blanks and control characters at either end

@@ -19,12 +19,12 @@ ShowKey keyOf(unsigned long code, std::initializer_list<KeyBinding> bindings,
     return ShowKey::Other;
 }
 
-int ShowClock::slideTime(int delaySeconds, bool holdForSound, int soundMs) const {
-    return int(ShowRules::slideMs({delaySeconds, holdForSound, holdForSound, soundMs}, speed_));
+int ShowClock::slideTime(int timeMs, bool holdForSound, int soundMs) const {
+    return int(ShowRules::slideMs({timeMs, holdForSound, holdForSound, soundMs}, speed_));
 }
 
-int ShowClock::ownTime(int delaySeconds) const {
-    return int(ShowRules::ownMs(delaySeconds, speed_));
+int ShowClock::ownTime(int timeMs) const {
+    return int(ShowRules::ownMs(timeMs, speed_));
 }
 
 void ShowClock::timeUp() {

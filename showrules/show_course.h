@@ -33,11 +33,11 @@ class ShowClock {
     int count() const { return count_; }
     int speed() const { return speed_; }
 
-    // Milliseconds a slide of `delaySeconds` stays on screen: its time at the speed set, and where it
-    // holds for its sound, at least the sound's `soundMs`.
-    int slideTime(int delaySeconds, bool holdForSound, int soundMs) const;
+    // Milliseconds a slide of its own time `timeMs` stays on screen: that time at the speed set, and
+    // where it holds for its sound, at least the sound's `soundMs`.
+    int slideTime(int timeMs, bool holdForSound, int soundMs) const;
     // Its own time at the speed set, over which its motion runs.
-    int ownTime(int delaySeconds) const;
+    int ownTime(int timeMs) const;
 
     // The slide's time has run out: the next slide, the first again when looping, else the show is
     // over. Nothing while paused.

@@ -13,12 +13,12 @@ bool soundPlays(const SlideTiming& slide) {
 
 } // namespace
 
-std::int64_t ownMs(int delaySeconds, int speed) {
-    return std::int64_t(delaySeconds) * (MaxSpeed - std::clamp(speed, 0, MaxSpeed)) * 100;
+std::int64_t ownMs(std::int64_t timeMs, int speed) {
+    return timeMs * (MaxSpeed - std::clamp(speed, 0, MaxSpeed)) / OwnSpeed;
 }
 
 std::int64_t slideMs(const SlideTiming& slide, int speed) {
-    const std::int64_t own = ownMs(slide.delaySeconds, speed);
+    const std::int64_t own = ownMs(slide.timeMs, speed);
     // The hold needs the sound to have started.
     return slide.holdForAudio && soundPlays(slide) ? std::max(own, slide.audioMs) : own;
 }
@@ -30,7 +30,7 @@ ShowTimeline makeTimeline(const std::vector<SlideTiming>& slides, std::int64_t f
     SoundPlay current;
     for (int i = 0; i < int(slides.size()); ++i) {
         const SlideTiming& slide = slides[std::size_t(i)];
-        const std::int64_t length = slideMs(slide, speed), own = ownMs(slide.delaySeconds, speed);
+        const std::int64_t length = slideMs(slide, speed), own = ownMs(slide.timeMs, speed);
         timeline.slides.push_back(
             {at, at + length, i == 0 ? 0 : std::clamp<std::int64_t>(fadeMs, 0, own), own});
         if (slide.hasAudio) {

@@ -14,12 +14,12 @@ namespace ShowRules {
 inline constexpr int OwnSpeed = 10;
 inline constexpr int MaxSpeed = 20;
 
-// A slide's own time at `speed` (0 to MaxSpeed) in milliseconds.
-std::int64_t ownMs(int delaySeconds, int speed = OwnSpeed);
+// A slide's own time at `speed` (0 to MaxSpeed) in milliseconds, for its time `timeMs` at OwnSpeed.
+std::int64_t ownMs(std::int64_t timeMs, int speed = OwnSpeed);
 
 // What the timing of one slide depends on.
 struct SlideTiming {
-    int delaySeconds = 5;
+    std::int64_t timeMs = 5000; // the slide's own time (slide_time.h)
     bool holdForAudio = false;
     // The slide names playable audio (a file that exists): its sound starts with the slide and ends
     // any earlier one. Without, an earlier slide's sound plays on.

@@ -845,6 +845,13 @@ fehlt</translation>
     </message>
 </context>
 <context>
+    <name>ShowLengthView</name>
+    <message>
+        <source>Show length</source>
+        <translation>Länge der Schau</translation>
+    </message>
+</context>
+<context>
     <name>ShowGridView</name>
     <message>
         <source> (%1 not found)</source>

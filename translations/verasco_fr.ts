@@ -845,6 +845,13 @@ manquante</translation>
     </message>
 </context>
 <context>
+    <name>ShowLengthView</name>
+    <message>
+        <source>Show length</source>
+        <translation>Durée du diaporama</translation>
+    </message>
+</context>
+<context>
     <name>ShowGridView</name>
     <message>
         <source> (%1 not found)</source>

@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "ovc_simple_field.h"
 
+#include <QLocale>
 #include <QPalette>
 #include <QRegularExpressionValidator>
 
+#include <algorithm>
+
 namespace {
 
-QValidator* digitsValidator(QObject* parent) {
-    return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), parent);
+QValidator* digitsValidator(QObject* parent, bool tenths = false) {
+    return new QRegularExpressionValidator(
+        QRegularExpression(tenths ? QStringLiteral("[0-9]*([.,][0-9]?)?") : QStringLiteral("[0-9]*")),
+        parent);
 }
 
 } // namespace
@@ -44,19 +49,39 @@ void TOvcSimpleField::setErrorColours(const QColor& background, const QColor& te
 }
 
 int TOvcSimpleField::value() const {
-    return text().toInt();
+    return tenthsMode_ ? (tenths() + 5) / 10 : text().toInt();
 }
 
 void TOvcSimpleField::setValue(int value) {
     setText(QString::number(value));
 }
 
+void TOvcSimpleField::setTenths(bool tenths) {
+    tenthsMode_ = tenths;
+    setValidator(digitsValidator(this, tenths));
+    updateColours();
+}
+
+int TOvcSimpleField::tenths() const {
+    const QString t = text();
+    const qsizetype point = t.indexOf(QRegularExpression(QStringLiteral("[.,]")));
+    const int whole = (point < 0 ? t : t.left(point)).toInt();
+    const int tenth = point >= 0 && point + 1 < t.size() ? t.at(point + 1).digitValue() : 0;
+    return whole * 10 + std::max(tenth, 0);
+}
+
+void TOvcSimpleField::setTenthsValue(int tenths) {
+    setText(tenths % 10 == 0
+                ? QString::number(tenths / 10)
+                : QString::number(tenths / 10) + QLocale().decimalPoint() + QString::number(tenths % 10));
+}
+
 bool TOvcSimpleField::isValid() const {
     if (text().isEmpty())
         return !required_;
     bool ok = false;
-    const int v = text().toInt(&ok);
-    return ok && v >= minimum_ && v <= maximum_;
+    const int v = tenthsMode_ ? tenths() : text().toInt(&ok);
+    return (ok || tenthsMode_) && v >= minimum_ && v <= maximum_;
 }
 
 void TOvcSimpleField::updateColours() {

@@ -23,9 +23,15 @@ class TOvcSimpleField : public QLineEdit {
     bool isRequired() const { return required_; }
     void setErrorColours(const QColor& background, const QColor& text);
 
-    // The number shown, or 0 when the field is empty.
+    // The number shown, or 0 when the field is empty; in tenths, rounded to a whole number.
     int value() const;
     void setValue(int value);
+    // The field takes one decimal ("2.5", or with the locale's decimal comma "2,5"); its range is
+    // then in tenths.
+    void setTenths(bool tenths);
+    // The number shown in tenths (25 for "2.5"), or 0 when the field is empty.
+    int tenths() const;
+    void setTenthsValue(int tenths);
     // True when the text is a number within the range, or empty and not required.
     bool isValid() const;
 
@@ -35,6 +41,7 @@ class TOvcSimpleField : public QLineEdit {
   private:
     void updateColours();
 
+    bool tenthsMode_ = false;
     int minimum_ = 0;
     int maximum_ = 999;
     bool required_ = true;

@@ -42,6 +42,9 @@ class TOvcTable : public QAbstractScrollArea {
         QString description;
     };
     using CellTextSupplier = std::function<CellText(int row, int col)>;
+    // Draws over a cell's bitmap (marks of what the cell holds); called while painting, so it may
+    // not process events.
+    using CellOverlay = std::function<void(QPainter& painter, const QRect& cell, int row, int col)>;
 
     enum class SelectionMode {
         NoSelection, // one active cell, nothing selected (the show grid)
@@ -90,6 +93,7 @@ class TOvcTable : public QAbstractScrollArea {
     void setCellBitmapSupplier(CellBitmapSupplier supplier);
     void setRowsAboutToBeFetched(RowsAboutToBeFetched announce) { m_announceRows = std::move(announce); }
     void setCellTextSupplier(CellTextSupplier supplier) { m_textSupplier = std::move(supplier); }
+    void setCellOverlay(CellOverlay overlay) { m_overlay = std::move(overlay); }
     // The cell's text for a screen reader; a cell without a supplier or a text is named "Empty".
     CellText cellText(int row, int col) const;
 
@@ -223,6 +227,7 @@ class TOvcTable : public QAbstractScrollArea {
     CellSelectedTest m_selectedTest;
     RowsAboutToBeFetched m_announceRows;
     CellTextSupplier m_textSupplier;
+    CellOverlay m_overlay;
     QString m_emptyText;
     int m_zoomDelta = 0; // eighths of a degree of Ctrl+wheel turn not yet a whole notch
 };

@@ -78,9 +78,12 @@ void TOvcTable::paintEvent(QPaintEvent* event) {
             outside -= cell.rect;
     for (const QRect& rect : outside)
         painter.fillRect(rect, m_normalColor);
-    for (const CellToPaint& cell : cells)
+    for (const CellToPaint& cell : cells) {
         ovcPaintBitmapCell(painter, cell.rect, cell.bitmap, cell.background, m_alignment, &m_palette,
                            &m_pictures);
+        if (m_overlay && !cell.bitmap.isNull())
+            m_overlay(painter, cell.rect, cell.row, cell.col);
+    }
     if (!m_emptyText.isEmpty()) {
         painter.setPen(palette().color(QPalette::PlaceholderText));
         painter.drawText(viewport()->rect(), Qt::AlignCenter | Qt::TextWordWrap, m_emptyText);

@@ -274,6 +274,7 @@ std::optional<Motion> MotionOf(const Json& json, std::size_t slide) {
 bool ReadSlides(const Json& json, int count, Extras& extras) {
     extras.motions.assign(std::size_t(std::max(count, 0)), std::nullopt);
     extras.captions.assign(extras.motions.size(), std::string());
+    extras.times.assign(extras.motions.size(), -1);
     const std::size_t slides = json.find(0, "slides");
     if (slides == json.tokens.size())
         return true;
@@ -286,6 +287,8 @@ bool ReadSlides(const Json& json, int count, Extras& extras) {
         extras.motions[i] = MotionOf(json, items[i]);
         if (const std::size_t caption = json.find(items[i], "caption"); json.is(caption, Token::Type::String))
             extras.captions[i] = Parser::text(json.text, json[caption]);
+        if (const std::size_t ms = json.find(items[i], "ms"); json.is(ms, Token::Type::Number))
+            extras.times[i] = std::int64_t(std::clamp(json[ms].number, -1.0, 1e9));
     }
     return true;
 }

@@ -23,6 +23,7 @@ struct Extras {
     int fadeMs = 2000;                          // the music's fade-out at the show's end
     std::vector<std::optional<Motion>> motions; // one for each slide; empty for none
     std::vector<std::string> captions;          // each slide's caption member; empty for none
+    std::vector<std::int64_t> times;            // each slide's finer time ("ms"); -1 for none
 };
 
 // The block's data for a show of `count` slides; nothing when the bytes hold no sound block.

@@ -2,6 +2,7 @@
 #include "package_files.h"
 
 #include "member_names.h"
+#include "slide_time.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -64,7 +65,7 @@ int PackageFiles::heldTime(int index, const ShowClock& clock) const {
     const std::string file = slide.HoldForAudio
                                  ? FolderFile(std::string(), sound.substr(sound.find_last_of("/\\") + 1))
                                  : std::string();
-    return clock.slideTime(slide.Delay, slide.HoldForAudio, file.empty() ? 0 : WavMilliseconds(file));
+    return clock.slideTime(timeMs(index), slide.HoldForAudio, file.empty() ? 0 : WavMilliseconds(file));
 }
 
 int PackageFiles::timeAfter(int index, const ShowClock& clock) const {
@@ -179,7 +180,13 @@ bool PackageFiles::open(const std::string& folder, std::string& error) {
     }
     ranges_ = list_.dataRanges(std::int64_t(data_.size()));
     options_ = PlayerOptions::parse(list_.options);
+    extras_ = PackageExtras::Load(folder, int(list_.records.size()));
     return true;
+}
+
+int PackageFiles::timeMs(int index) const {
+    const std::int64_t stored = extras_ ? extras_->times[std::size_t(index)] : -1;
+    return int(ShowRules::slideTimeMs(slides()[std::size_t(index)].Delay, stored));
 }
 
 std::string_view PackageFiles::pictureData(int index) const {
@@ -196,9 +203,9 @@ std::string PackageFiles::reportLine(int index, int width, int height, bool byRu
     return "slide=" + std::to_string(index + 1) + "\toffset=" + std::to_string(at.offset) +
            "\tlength=" + std::to_string(at.length) + "\tpicture=" + std::to_string(width) + "x" +
            std::to_string(height) + "\tdecoder=" + (byRuntime ? "runtime" : "own") +
-           "\tdelay=" + std::to_string(slide.Delay) + "\thold=" + (slide.HoldForAudio ? "1" : "0") +
-           "\taudio=" + audio + "\tfont=" + RecordText(slide.FontName.str()) + "," +
-           std::to_string(slide.FontSize) + "," + std::to_string(slide.FontStyle) + "," +
-           std::to_string(slide.FontColor) +
+           "\tdelay=" + std::to_string(slide.Delay) + "\tms=" + std::to_string(timeMs(index)) +
+           "\thold=" + (slide.HoldForAudio ? "1" : "0") + "\taudio=" + audio +
+           "\tfont=" + RecordText(slide.FontName.str()) + "," + std::to_string(slide.FontSize) + "," +
+           std::to_string(slide.FontStyle) + "," + std::to_string(slide.FontColor) +
            "\tcaption=" + (slide.ShowText ? RecordText(slide.Text.str()) : std::string()) + "\n";
 }

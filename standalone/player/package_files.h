@@ -6,10 +6,12 @@
 // names are stored with (MemberNames::same), whatever their letter case. Paths are UTF-8.
 #pragma once
 
+#include "package_extras.h"
 #include "show_clock.h"
 #include "slide_list.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +27,10 @@ class PackageFiles {
 
     const std::vector<TSlideRecord>& slides() const { return list_.records; }
     const PlayerOptions& options() const { return options_; }
+    // The show's data beyond the records; nothing for a package without it or with a damaged one.
+    const std::optional<PackageExtras::Extras>& extras() const { return extras_; }
+    // Slide `index`'s own time in milliseconds, to the tenth of a second where the show gives one.
+    int timeMs(int index) const;
     const SlideList::DataRange& range(int index) const { return ranges_[std::size_t(index)]; }
     // The slide's picture data; empty for a blank slide.
     std::string_view pictureData(int index) const;
@@ -45,6 +51,7 @@ class PackageFiles {
 
     SlideList list_;
     PlayerOptions options_;
+    std::optional<PackageExtras::Extras> extras_;
     std::string data_;
     std::vector<SlideList::DataRange> ranges_;
 };

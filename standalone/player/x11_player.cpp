@@ -159,7 +159,7 @@ X11Player::X11Player(const PackageFiles& package, DecodingRuntime runtime, bool 
     : package_(package), runtime_(runtime), report_(report),
       clock_(int(package.slides().size()), package.options().loop && !report,
              report ? 20 : package.options().speed),
-      extras_(PackageExtras::Load(std::string(), int(package.slides().size()))) {
+      extras_(package.extras()) {
     std::vector<std::string> music;
     for (const std::string& name : extras_ ? extras_->music : std::vector<std::string>())
         if (std::string path = FolderFile(std::string(), name); !path.empty())
@@ -427,8 +427,8 @@ void X11Player::startTimer() {
         return;
     const TSlideRecord& slide = package_.slides()[std::size_t(shown_)];
     const int sound = slide.HoldForAudio && !audio_.empty() ? WavMilliseconds(audio_) : 0;
-    slideMs_ = clock_.slideTime(slide.Delay, slide.HoldForAudio, sound);
-    motionMs_ = clock_.ownTime(slide.Delay);
+    slideMs_ = clock_.slideTime(package_.timeMs(shown_), slide.HoldForAudio, sound);
+    motionMs_ = clock_.ownTime(package_.timeMs(shown_));
     const auto now = std::chrono::steady_clock::now();
     // After a pause the motion goes on from where it stood.
     motionStart_ = now - std::chrono::milliseconds(std::lround(motionT_ * motionMs_));

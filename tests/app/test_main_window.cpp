@@ -107,6 +107,9 @@ TEST_F(MainWindow, TheWindowStartsAt588By414AndItsGridsGrowWithIt) {
     EXPECT_EQ(place("Edit1"), edit.translated(100, 0));
     EXPECT_EQ(place("BitBtn1"), add.translated(0, 73));
     EXPECT_EQ(place("Label7"), count.translated(0, 146));
+    // The show's running time stays at the right end under the show grid, clear of the count.
+    EXPECT_EQ(place("ShowTimeLabel").right(), place("Panel7").right() - 4);
+    EXPECT_GT(place("ShowTimeLabel").left(), place("Label7").right());
     EXPECT_EQ(grid->fullyVisibleRows(), 6);
     EXPECT_EQ(grid->ColumnCount(), 7);
 }
@@ -301,6 +304,13 @@ TEST_F(MainWindow, CommandLineImagesAreAppendedInOrder) {
     EXPECT_EQ(main().document().imagePath(2), args[4]);
     EXPECT_EQ(label7(), QStringLiteral("Images: 3") + QString(24, ' '));
     EXPECT_EQ(main().findChild<TOvcTable*>("OvcTable2")->RowLimit(), 1);
+    // The show's running time follows its slides' times, to the tenth, rounded up to the second.
+    const auto* length = main().findChild<QLabel*>("ShowTimeLabel");
+    EXPECT_EQ(length->text(), QStringLiteral("0:15"));
+    ShowSlide slide = main().document().at(0);
+    SlideTimes::setTimeMs(slide.record, slide.extra, 2400);
+    main().document().replace(0, slide);
+    EXPECT_EQ(length->text(), QStringLiteral("0:13"));
 }
 
 TEST_F(MainWindow, DropOfSixHundredFilesAppendsFiveHundred) {

@@ -88,7 +88,7 @@ TEST_F(Properties, ShowsTheSlideAndOkStoresTimeSwitchesAndTheCaptionLinesJoined)
         EXPECT_FALSE(control<QToolButton>("SpeedButton2").isEnabled());
         auto& delay = control<TOvcSimpleField>("dlyfld");
         delay.selectAll();
-        QTest::keyClicks(&delay, "12");
+        QTest::keyClicks(&delay, "12.5");
         control<QCheckBox>("CheckBox1").setChecked(true);
         control<QCheckBox>("CheckBox2").setChecked(false);
         auto& memo = control<QPlainTextEdit>("Memo1");
@@ -100,17 +100,22 @@ TEST_F(Properties, ShowsTheSlideAndOkStoresTimeSwitchesAndTheCaptionLinesJoined)
     });
     ASSERT_TRUE(opened);
     const TSlideRecord& slide = show.slide(1);
-    EXPECT_EQ(slide.Delay, 12);
+    // A time in tenths: the record holds it rounded, the slide's object the time itself.
+    EXPECT_EQ(slide.Delay, 13);
+    EXPECT_EQ(show.timeMs(1), 12500);
     EXPECT_EQ(slide.Text.str(), "one two three ");
     EXPECT_EQ(slide.HoldForAudio, 1);
     EXPECT_EQ(slide.ShowText, 0);
-    EXPECT_EQ(show.extra(1), data);
+    QJsonObject withMs = data;
+    withMs.insert("ms", 12500);
+    EXPECT_EQ(show.extra(1), withMs);
     EXPECT_TRUE(show.ShowModified);
 
     // The active slide opens; the caption comes back as one line, and OK again stores it as it
     // was rather than with one more blank.
     whenModal(&dialog, [this] {
         EXPECT_EQ(control<QPlainTextEdit>("Memo1").toPlainText(), QStringLiteral("one two three"));
+        EXPECT_EQ(control<TOvcSimpleField>("dlyfld").text(), QStringLiteral("12.5"));
         QTest::mouseClick(&control<QPushButton>("BitBtn1"), Qt::LeftButton);
     });
     activate(1);

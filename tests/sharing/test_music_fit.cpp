@@ -27,25 +27,31 @@ testing::Environment* const environment =
 
 using sharing::FitSlide;
 
-TEST(MusicFit, TheFreeSlidesShareWhatTheHeldSlidesLeaveInWholeSecondsFrom1To255) {
+TEST(MusicFit, TheFreeSlidesShareWhatTheHeldSlidesLeaveInTenthsWithinTheLimits) {
     const struct {
         const char* what;
         std::vector<FitSlide> slides;
         std::int64_t musicMs;
-        std::vector<int> times;
+        std::vector<std::int64_t> times;
     } rows[] = {
-        {"even", {{5, -1}, {5, -1}, {5, -1}}, 30000, {10, 10, 10}},
-        {"the first slides take the seconds left over", {{5, -1}, {5, -1}, {5, -1}}, 31600, {11, 11, 10}},
-        {"rounded to the nearest second", {{5, -1}, {5, -1}}, 20499, {10, 10}},
+        {"even", {{5000, -1}, {5000, -1}, {5000, -1}}, 30000, {10000, 10000, 10000}},
+        {"the first slides take the tenths left over",
+         {{5000, -1}, {5000, -1}, {5000, -1}},
+         31600,
+         {10600, 10500, 10500}},
+        {"rounded to the nearest tenth", {{5000, -1}, {5000, -1}}, 20549, {10300, 10200}},
         {"a held slide keeps its time and lasts as its sound",
-         {{3, 7000}, {5, -1}, {5, -1}},
+         {{3000, 7000}, {5000, -1}, {5000, -1}},
          27000,
-         {3, 10, 10}},
-        {"a held slide lasts its own time where its sound is shorter", {{9, 2000}, {5, -1}}, 20000, {9, 11}},
-        {"music shorter than the held slides", {{3, 9000}, {5, -1}}, 4000, {3, 1}},
-        {"at least one second", {{5, -1}, {5, -1}, {5, -1}}, 1000, {1, 1, 1}},
-        {"at most 255 seconds", {{5, -1}}, 600000, {255}},
-        {"only held slides", {{4, 1000}}, 60000, {4}},
+         {3000, 10000, 10000}},
+        {"a held slide lasts its own time where its sound is shorter",
+         {{9500, 2000}, {5000, -1}},
+         20000,
+         {9500, 10500}},
+        {"music shorter than the held slides", {{3000, 9000}, {5000, -1}}, 4000, {3000, 100}},
+        {"at least a tenth", {{5000, -1}, {5000, -1}, {5000, -1}}, 100, {100, 100, 100}},
+        {"at most 255 seconds", {{5000, -1}}, 600000, {255000}},
+        {"only held slides", {{4000, 1000}}, 60000, {4000}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);

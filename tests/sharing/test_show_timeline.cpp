@@ -2,8 +2,11 @@
 // The show laid out in time as the viewer plays it at the middle speed: each slide's time and hold,
 // and which sound plays when, on across slides without audio and cut by the next one.
 #include "show_timeline.h"
+#include "slide_time.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include <string>
 #include <vector>
@@ -12,9 +15,9 @@ using ShowRules::SlideTiming;
 
 namespace {
 
-SlideTiming slide(int seconds, std::int64_t audioMs = -2, bool hold = false) {
+SlideTiming slide(double seconds, std::int64_t audioMs = -2, bool hold = false) {
     SlideTiming s;
-    s.delaySeconds = seconds;
+    s.timeMs = std::llround(seconds * 1000);
     s.hasAudio = audioMs != -2; // -1: audio named but not playable
     s.audioMs = audioMs;
     s.holdForAudio = hold;
@@ -43,6 +46,7 @@ std::string soundsOf(const ShowRules::ShowTimeline& t) {
 TEST(ShowTimeline, FollowsTheViewersRulesForTimesHoldsAndSounds) {
     const std::vector<Row> rows = {
         {"own times", {slide(2), slide(1), slide(3)}, 0, {0, 2000, 3000, 6000}, ""},
+        {"tenths of a second", {slide(2.5), slide(0.1), slide(1)}, 0, {0, 2500, 2600, 3600}, ""},
         {"a sound plays on across slides without audio and is cut at the show's end",
          {slide(1, 2500), slide(1), slide(1)},
          0,
@@ -105,4 +109,21 @@ TEST(ShowTimeline, FramesFallOnTheNearestBoundary) {
     EXPECT_EQ(ShowRules::frameAt(3019, 25), 75); // within half a frame
     EXPECT_EQ(ShowRules::frameAt(3021, 25), 76);
     EXPECT_EQ(ShowRules::frameAt(1000, 24), 24);
+}
+
+// The finer time beside the record counts only where the record's whole seconds are it rounded: a
+// time an older program gave the record wins over one it did not know of.
+TEST(ShowTimeline, ASlidesTimeIsItsTenthsWhereTheRecordAgrees) {
+    const struct {
+        int delay;
+        std::int64_t storedMs, timeMs;
+    } rows[] = {
+        {3, -1, 3000},   {3, 2500, 2500}, {1, 100, 100},         {255, 255000, 255000},
+        {7, 2500, 7000}, {1, 99, 1000},   {255, 255100, 255000}, {2, 1499, 2000},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(ShowRules::slideTimeMs(row.delay, row.storedMs), row.timeMs)
+            << row.delay << " " << row.storedMs;
+    EXPECT_EQ(ShowRules::delayOf(2500), 3);
+    EXPECT_EQ(ShowRules::delayOf(100), 1);
 }

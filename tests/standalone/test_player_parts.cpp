@@ -45,12 +45,12 @@ std::string Wav(int ms) {
 
 TEST(ShowClock, TimesLoopingAndKeys) {
     ShowClock clock(3, true, 10);
-    EXPECT_EQ(clock.slideTime(3, false, 0), 3000) << "speed 10: the slide's own time";
-    EXPECT_EQ(clock.slideTime(3, true, 4500), 4500) << "held for a longer sound";
-    EXPECT_EQ(clock.slideTime(3, true, 1000), 3000);
-    EXPECT_EQ(clock.slideTime(3, false, 4500), 3000) << "not held";
-    EXPECT_EQ(ShowClock(1, true, 0).slideTime(3, false, 0), 6000);
-    EXPECT_EQ(ShowClock(1, true, 20).slideTime(3, false, 0), 0);
+    EXPECT_EQ(clock.slideTime(3000, false, 0), 3000) << "speed 10: the slide's own time";
+    EXPECT_EQ(clock.slideTime(3000, true, 4500), 4500) << "held for a longer sound";
+    EXPECT_EQ(clock.slideTime(3000, true, 1000), 3000);
+    EXPECT_EQ(clock.slideTime(3000, false, 4500), 3000) << "not held";
+    EXPECT_EQ(ShowClock(1, true, 0).slideTime(3000, false, 0), 6000);
+    EXPECT_EQ(ShowClock(1, true, 20).slideTime(3000, false, 0), 0);
 
     for (int expected : {1, 2, 0, 1}) {
         clock.timeUp();
@@ -74,8 +74,8 @@ TEST(ShowClock, TimesLoopingAndKeys) {
     EXPECT_FALSE(clock.press(ShowKey::Enter).moved) << "another key forgets the number typed";
     EXPECT_TRUE(clock.press(ShowKey::Black).redrawn);
     EXPECT_FALSE(clock.black());
-    EXPECT_EQ(clock.ownTime(3), 3000);
-    EXPECT_EQ(clock.slideTime(3, true, 9000), 9000) << "the motion runs over the own time, not the hold";
+    EXPECT_EQ(clock.ownTime(3000), 3000);
+    EXPECT_EQ(clock.slideTime(3000, true, 9000), 9000) << "the motion runs over the own time, not the hold";
 
     ShowClock once(2, false, 10);
     once.press(ShowKey::Previous);

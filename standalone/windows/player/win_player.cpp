@@ -71,7 +71,7 @@ WinPlayer::WinPlayer(const PackageFiles& package, HMODULE runtime, bool report)
         decode_ = reinterpret_cast<QpxRunDecodeFunction>(GetProcAddress(runtime, "qpxrun_decode"));
         free_ = reinterpret_cast<QpxRunFreeFunction>(GetProcAddress(runtime, "qpxrun_free"));
     }
-    extras_ = PackageExtras::Load(std::string(), int(package.slides().size()));
+    extras_ = package.extras();
     std::vector<std::string> music;
     for (const std::string& name : extras_ ? extras_->music : std::vector<std::string>())
         if (std::string path = FolderFile(std::string(), name); !path.empty())
@@ -361,8 +361,8 @@ void WinPlayer::startTimer() {
         return;
     const TSlideRecord& slide = package_.slides()[std::size_t(shown_)];
     const int sound = slide.HoldForAudio && !audio_.empty() ? WavMilliseconds(audio_) : 0;
-    slideMs_ = clock_.slideTime(slide.Delay, slide.HoldForAudio, sound);
-    motionMs_ = clock_.ownTime(slide.Delay);
+    slideMs_ = clock_.slideTime(package_.timeMs(shown_), slide.HoldForAudio, sound);
+    motionMs_ = clock_.ownTime(package_.timeMs(shown_));
     const auto now = std::chrono::steady_clock::now();
     // After a pause the motion goes on from where it stood.
     motionStart_ = now - std::chrono::milliseconds(std::lround(motionT_ * motionMs_));
