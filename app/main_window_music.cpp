@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The main window's side of the show's music: Edit > Music... chooses the files, Edit > Fit Slides to
-// Music times the slides to them. Each is one step of the show's history.
+// Music times the slides to them; and Edit > Refresh Captions takes captions from the photos again.
+// Each is one step of the show's history.
 #include "main_window.h"
 
 #include "app_windows.h"
+#include "caption_sources.h"
 #include "codec_module.h"
 #include "confirm_dialog.h"
 #include "dialogs.h"
@@ -38,7 +40,12 @@ void TMainFormverasco::FitToMusic1Click() {
     windows_->confirmfrm->message(tr("Fit Slides to Music"), why, QString());
 }
 
+void TMainFormverasco::RefreshCaptions1Click() {
+    CaptionSources::refreshAll(show_);
+}
+
 void TMainFormverasco::applyMusicRules() {
     applyMenuRules(*this, {{"FitToMusic1",
-                            show_.SlideCount > 0 && !ShowExtension::musicPaths(show_.showData()).isEmpty()}});
+                            show_.SlideCount > 0 && !ShowExtension::musicPaths(show_.showData()).isEmpty()},
+                           {"RefreshCaptions1", CaptionSources::anySourced(show_)}});
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "slide_properties.h"
 
+#include "caption_source_field.h"
 #include "motion_field.h"
 #include "show_document.h"
 #include "show_grid_view.h"
@@ -13,6 +14,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
+
+#include <algorithm>
 
 SlideProperties::SlideProperties(ShowDocument& show, ShowGridView& view, ThumbnailBuilder& thumbnails,
                                  Ttextdlg& dialog)
@@ -40,6 +43,7 @@ int SlideProperties::open(int index) {
     dialog_.loadSlide(show_.slide(index), show_.imagePath(index), show_.audioPath(index),
                       show_.thumbnail(index), index, show_.timeMs(index));
     dialog_.motionField().load(show_.extra(index), show_.imagePath(index));
+    dialog_.captionSourceField().load(show_.extra(index), show_.imagePath(index));
     const int result = dialog_.exec();
     if (result != Ttextdlg::Ok)
         return result;
@@ -51,6 +55,8 @@ int SlideProperties::open(int index) {
         return result;
     dialog_.storeInto(edited.record);
     SlideTimes::setTimeMs(edited.record, edited.extra, dialog_.timeMs());
+    if (const auto source = dialog_.captionSourceField().chosen())
+        CaptionSources::apply(edited, *source, show_.imagePath(index));
     const ShowDocument::Step step(show_, QCoreApplication::translate("SlideProperties", "Image Properties"));
     show_.replace(index, std::move(edited));
     return result;
@@ -65,6 +71,7 @@ int SlideProperties::openSeveral(const std::vector<int>& indexes) {
     dialog_.showSeveral(int(indexes.size()), differingFields(indexes));
     // The first slide's motion is shown; a motion chosen goes to every slide.
     dialog_.motionField().load(show_.extra(first), show_.imagePath(first));
+    dialog_.captionSourceField().load(show_.extra(first), show_.imagePath(first), sourcesDiffer(indexes));
     const int result = dialog_.exec();
     if (result != Ttextdlg::Ok)
         return result;
@@ -78,9 +85,19 @@ int SlideProperties::openSeveral(const std::vector<int>& indexes) {
     for (int index : indexes) {
         ShowSlide slide = withChanges(index, given, changed);
         slide.extra = dialog_.motionField().storeInto(slide.extra);
+        // Each slide takes its caption from its own photo.
+        if (const auto source = dialog_.captionSourceField().chosen())
+            CaptionSources::apply(slide, *source, show_.imagePath(index));
         show_.replace(index, std::move(slide));
     }
     return result;
+}
+
+bool SlideProperties::sourcesDiffer(const std::vector<int>& indexes) const {
+    const CaptionSources::Source first = CaptionSources::sourceOf(show_.extra(indexes.front()));
+    return std::any_of(indexes.begin(), indexes.end(), [this, first](int index) {
+        return CaptionSources::sourceOf(show_.extra(index)) != first;
+    });
 }
 
 Ttextdlg::Fields SlideProperties::differingFields(const std::vector<int>& indexes) const {

@@ -2,6 +2,7 @@
 #include "text_dialog.h"
 
 #include "audio_icon.h"
+#include "caption_source_field.h"
 #include "dialogs.h"
 #include "help_viewer.h"
 #include "media_device.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
@@ -142,6 +144,7 @@ void Ttextdlg::createControls() {
     BitBtn1->setDefault(true);
     Button1 = named(new QPushButton(tr("Cancel"), this), "Button1");
     motionField_ = new MotionField(this);
+    captionSourceField_ = new CaptionSourceField(this, *Memo1);
 }
 
 void Ttextdlg::layOutControls() {
@@ -177,15 +180,17 @@ void Ttextdlg::layOutControls() {
     layout->addLayout(top);
     layout->addLayout(files);
     layout->addWidget(motionField_);
-    for (QWidget* w : std::initializer_list<QWidget*>{CheckBox1, CheckBox2, Memo1})
+    for (QWidget* w : std::initializer_list<QWidget*>{CheckBox1, CheckBox2, captionSourceField_, Memo1})
         layout->addWidget(w);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // In reading order, OK and Cancel last.
-    QWidget* const order[] = {
-        dlyfld,    Edit2,     Edit4, SpeedButton1, SpeedButton2, motionField_->chooser(),
-        CheckBox1, CheckBox2, Memo1, Button3,      BitBtn1,      Button1};
+    QWidget* const order[] = {dlyfld,       Edit2,        Edit4,
+                              SpeedButton1, SpeedButton2, motionField_->chooser(),
+                              CheckBox1,    CheckBox2,    captionSourceField_->box(),
+                              Memo1,        Button3,      BitBtn1,
+                              Button1};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 }

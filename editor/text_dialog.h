@@ -12,6 +12,7 @@
 #include <functional>
 
 class MediaDevice;
+class CaptionSourceField;
 class MotionField;
 class QCheckBox;
 class QFrame;
@@ -66,6 +67,11 @@ class Ttextdlg : public DeferredWindow<QDialog> {
         buildContents();
         return *motionField_;
     }
+    // Where the caption comes from, loaded and stored by the caller beside the slide's values.
+    CaptionSourceField& captionSourceField() {
+        buildContents();
+        return *captionSourceField_;
+    }
     MediaDevice& mediaPlayer() {
         buildContents();
         return *MediaPlayer1;
@@ -119,6 +125,7 @@ class Ttextdlg : public DeferredWindow<QDialog> {
     QPushButton* Button1 = nullptr;
     MediaDevice* MediaPlayer1 = nullptr;
     MotionField* motionField_ = nullptr;
+    CaptionSourceField* captionSourceField_ = nullptr;
     QImage Image2; // the audio icon
 
     ThumbnailRebuilder rebuild_;

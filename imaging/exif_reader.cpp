@@ -10,6 +10,7 @@ namespace imaging {
 
 namespace {
 
+constexpr uint16_t DescriptionTag = 0x010E;
 constexpr uint16_t OrientationTag = 0x0112;
 constexpr uint16_t ThumbnailOffsetTag = 0x0201;
 constexpr uint16_t ThumbnailLengthTag = 0x0202;
@@ -20,6 +21,8 @@ constexpr uint16_t SubSecTimeOriginalTag = 0x9291;
 constexpr uint16_t AsciiType = 2;
 constexpr uint16_t ShortType = 3;
 constexpr uint16_t LongType = 4;
+// The start of the APP1 segment that holds an XMP packet.
+constexpr QByteArrayView XmpSignature("http://ns.adobe.com/xap/1.0/\0", 29);
 constexpr qsizetype DirectoryEntryBytes = 12;
 
 bool fits(QByteArrayView bytes, quint64 at, quint64 length) {
@@ -211,6 +214,12 @@ std::optional<qint64> tiffDateTaken(QByteArrayView tiff) {
     return when.toMSecsSinceEpoch();
 }
 
+QByteArrayView tiffDescription(QByteArrayView tiff) {
+    const Tiff data(tiff);
+    const std::optional<quint64> first = data.directory(0);
+    return first ? data.text(*first, DescriptionTag) : QByteArrayView();
+}
+
 QByteArrayView exifThumbnail(QByteArrayView tiff) {
     const Tiff data(tiff);
     const std::optional<quint64> second = data.directory(1);
@@ -248,6 +257,8 @@ JpegHead readJpegHead(QByteArrayView head) {
         const QByteArrayView body = head.sliced(at + 4).first(std::min(length - 2, head.size() - at - 4));
         if (marker == 0xE1 && result.exif.isEmpty() && body.startsWith(QByteArrayView("Exif\0\0", 6)))
             result.exif = body.sliced(6);
+        if (marker == 0xE1 && result.xmp.isEmpty() && body.startsWith(XmpSignature))
+            result.xmp = body.sliced(XmpSignature.size());
         if (isFrameHeader(marker)) {
             if (body.size() >= 5)
                 result.size = QSize(int(be16(body, 3)), int(be16(body, 1)));

@@ -22,6 +22,9 @@ int tiffOrientation(QByteArrayView tiff);
 // read as this system's local time. Nothing when there is none or it is no valid date.
 std::optional<qint64> tiffDateTaken(QByteArrayView tiff);
 
+// The picture's description, ImageDescription, in TIFF-structured data; empty when there is none.
+QByteArrayView tiffDescription(QByteArrayView tiff);
+
 // The JPEG picture stored with EXIF data (its second directory); empty when there is none.
 QByteArrayView exifThumbnail(QByteArrayView tiff);
 
@@ -29,6 +32,7 @@ QByteArrayView exifThumbnail(QByteArrayView tiff);
 struct JpegHead {
     QSize size;          // from the frame header; invalid when `head` ends before it
     QByteArrayView exif; // the TIFF-structured data of the EXIF segment; empty when there is none
+    QByteArrayView xmp;  // the XMP packet; empty when there is none
 };
 // `head` is the file or its first bytes.
 JpegHead readJpegHead(QByteArrayView head);

@@ -2,6 +2,36 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>CaptionSourceField</name>
+    <message>
+        <source>Typed text</source>
+        <translation>Eingegebener Text</translation>
+    </message>
+    <message>
+        <source>Date taken</source>
+        <translation>Aufnahmedatum</translation>
+    </message>
+    <message>
+        <source>File name</source>
+        <translation>Dateiname</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Caption &amp;from:</source>
+        <translation>Beschriftung a&amp;us:</translation>
+    </message>
+</context>
+<context>
+    <name>CaptionSources</name>
+    <message>
+        <source>Refresh Captions</source>
+        <translation>Beschriftungen auffrischen</translation>
+    </message>
+</context>
+<context>
     <name>ArchiveEngine</name>
     <message>
         <source>Read error</source>
@@ -252,6 +282,14 @@
     <message>
         <source>Give the slides times so that the show lasts as long as its music</source>
         <translation>Den Dias Zeiten geben, sodass die Schau so lange dauert wie ihre Musik</translation>
+    </message>
+    <message>
+        <source>Refresh Captions</source>
+        <translation>Beschriftungen auffrischen</translation>
+    </message>
+    <message>
+        <source>Take the captions that come from the photos from them again</source>
+        <translation>Die Beschriftungen, die aus den Fotos stammen, erneut aus ihnen lesen</translation>
     </message>
     <message>
         <source>&amp;View</source>

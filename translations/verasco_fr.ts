@@ -2,6 +2,36 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>CaptionSourceField</name>
+    <message>
+        <source>Typed text</source>
+        <translation>Texte saisi</translation>
+    </message>
+    <message>
+        <source>Date taken</source>
+        <translation>Date de prise de vue</translation>
+    </message>
+    <message>
+        <source>File name</source>
+        <translation>Nom du fichier</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Description de la photo</translation>
+    </message>
+    <message>
+        <source>Caption &amp;from:</source>
+        <translation>Légende d&amp;epuis :</translation>
+    </message>
+</context>
+<context>
+    <name>CaptionSources</name>
+    <message>
+        <source>Refresh Captions</source>
+        <translation>Actualiser les légendes</translation>
+    </message>
+</context>
+<context>
     <name>ArchiveEngine</name>
     <message>
         <source>Read error</source>
@@ -252,6 +282,14 @@
     <message>
         <source>Give the slides times so that the show lasts as long as its music</source>
         <translation>Donner aux diapositives des durées pour que le diaporama dure autant que sa musique</translation>
+    </message>
+    <message>
+        <source>Refresh Captions</source>
+        <translation>Actualiser les légendes</translation>
+    </message>
+    <message>
+        <source>Take the captions that come from the photos from them again</source>
+        <translation>Relire dans les photos les légendes qui en viennent</translation>
     </message>
     <message>
         <source>&amp;View</source>

@@ -296,7 +296,7 @@ TEST(Dialogs, TabTakesTheControlsInReadingOrder) {
           "AppearanceBox", "Button1", "Button3"}},
         {&properties,
          {"dlyfld", "Edit2", "Edit4", "SpeedButton1", "SpeedButton2", "MotionBox", "CheckBox1", "CheckBox2",
-          "Memo1", "Button3", "BitBtn1", "Button1"}}};
+          "CaptionFromBox", "Memo1", "Button3", "BitBtn1", "Button1"}}};
     for (const auto& [dialog, expected] : dialogs) {
         QWidget* const first = child<QWidget>(*dialog, "dlyfld");
         QStringList order;

@@ -5,6 +5,7 @@
 // dialog opened in the real main window by a right press or from the Edit menu.
 
 #include "appearance.h"
+#include "caption_sources.h"
 #include "condition_wait.h"
 #include "drag_window_support.h"
 #include "editing_desk.h"
@@ -15,6 +16,7 @@
 #include "show_file.h"
 #include "show_selection.h"
 #include "stored_font.h"
+#include "test_pictures.h"
 #include "test_shows.h"
 
 #include <QCheckBox>
@@ -24,6 +26,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QStandardPaths>
 #include <QToolButton>
 #include <QUndoStack>
 
@@ -320,6 +323,51 @@ TEST_F(Properties, SeveralSlidesGetOnlyTheFieldsChangedAndKeepTheirOwnOthers) {
     show.undo();
     EXPECT_EQ(fields(1), std::tuple(9, 1, 1, std::string("Quay ")));
     EXPECT_EQ(fields(2), std::tuple(7, 1, 0, std::string()));
+}
+
+// Captions from the photos: each of several slides takes its own, the slide keeps where it came
+// from, typing makes it a typed caption again, and Refresh Captions follows a changed photo as one step.
+TEST_F(Properties, CaptionsComeFromEachPhotoAndRefreshFollowsAChangedPhoto) {
+    if (QStandardPaths::findExecutable(QStringLiteral("exiftool")).isEmpty())
+        GTEST_SKIP() << "exiftool (libimage-exiftool-perl) is not installed";
+    const QString door = writePicture(dir, "Door.jpg", {60, 40}),
+                  quay = writePicture(dir, "Quay.jpg", {60, 40});
+    ASSERT_TRUE(test_pictures::tagExif(
+        door, {"-DateTimeOriginal=2021:06:01 12:30:00", "-XMP-dc:Description=A red door"}));
+    ASSERT_TRUE(
+        test_pictures::tagExif(quay, {"-DateTimeOriginal=2022:01:02 08:00:00", "-ImageDescription=Harbour"}));
+    slides.appendAcceptedImages({door, quay});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !slides.picturesOnTheirWay(); }, ConditionWaitMs));
+    const auto choose = [this](int source) {
+        auto& box = control<QComboBox>("CaptionFromBox");
+        box.setCurrentIndex(source);
+        emit box.activated(source);
+    };
+    withDialogFor({3, 4}, "BitBtn1", [&] { choose(1); });
+    EXPECT_EQ(show.slide(3).Text.str(), "1 June 2021 ");
+    EXPECT_EQ(show.slide(4).Text.str(), "2 January 2022 ");
+    EXPECT_EQ(show.extra(4).value("captionFrom").toString(), QStringLiteral("date"));
+
+    withDialog(3, "BitBtn1", [&] {
+        choose(3);
+        EXPECT_EQ(control<QPlainTextEdit>("Memo1").toPlainText(), QStringLiteral("A red door"));
+    });
+    withDialog(4, "BitBtn1", [&] { choose(3); });
+    EXPECT_EQ(show.slide(4).Text.str(), "Harbour ");
+    ASSERT_TRUE(test_pictures::tagExif(quay, {"-ImageDescription=Harbour at dawn"}));
+    const int steps = show.history().count();
+    EXPECT_EQ(CaptionSources::refreshAll(show), 1);
+    EXPECT_EQ(show.slide(3).Text.str(), "A red door ");
+    EXPECT_EQ(show.slide(4).Text.str(), "Harbour at dawn ");
+    EXPECT_EQ(show.history().count(), steps + 1);
+    EXPECT_EQ(show.history().undoText(), QStringLiteral("Refresh Captions"));
+
+    withDialog(4, "BitBtn1", [this] {
+        EXPECT_EQ(control<QComboBox>("CaptionFromBox").currentIndex(), 3);
+        QTest::keyClicks(&control<QPlainTextEdit>("Memo1"), "!");
+        EXPECT_EQ(control<QComboBox>("CaptionFromBox").currentIndex(), 0);
+    });
+    EXPECT_FALSE(show.extra(4).contains("captionFrom"));
 }
 
 // Audio chosen for several slides marks every thumbnail; deleting the audio shown for slides with
