@@ -2,6 +2,7 @@
 #include "show_extension.h"
 
 #include "exact_numbers.h"
+#include "music_level.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -18,6 +19,7 @@ namespace {
 
 const QString MusicKey = QStringLiteral("music");
 const QString FadeKey = QStringLiteral("musicFadeMs");
+const QString LevelKey = QStringLiteral("musicLevel");
 const QString SlidesKey = QStringLiteral("slides");
 const QString CaptionsKey = QStringLiteral("captions");
 const QString PathKey = QStringLiteral("path");
@@ -130,6 +132,21 @@ int musicFadeMs(const QJsonObject& show) {
     if (!fade.isDouble())
         return DefaultFadeMs;
     return int(std::clamp(fade.toDouble(), 0.0, double(MaxFadeMs)));
+}
+
+int musicLevel(const QJsonObject& show) {
+    const QJsonValue level = show.value(LevelKey);
+    if (!level.isDouble())
+        return MusicLevel::FullLevel;
+    return int(std::clamp(level.toDouble(), 0.0, double(MusicLevel::FullLevel)));
+}
+
+QJsonObject withMusicLevel(QJsonObject show, int percent) {
+    // The default is written only where the show held another value before.
+    if (percent >= MusicLevel::FullLevel && !show.contains(LevelKey))
+        return show;
+    show.insert(LevelKey, std::clamp(percent, 0, MusicLevel::FullLevel));
+    return show;
 }
 
 Captions captions(const QJsonObject& show) {

@@ -50,6 +50,10 @@ QJsonObject withMusic(QJsonObject show, const QStringList& paths);
 // The fade-out of the music at the show's end, "musicFadeMs" within 0 to MaxFadeMs.
 int musicFadeMs(const QJsonObject& show);
 
+// The show's level for its music, "musicLevel", 0 to MusicLevel::FullLevel percent (the default).
+int musicLevel(const QJsonObject& show);
+QJsonObject withMusicLevel(QJsonObject show, int percent);
+
 // How captions are drawn: "box" (the default) or "band".
 enum class Captions { Box, Band };
 Captions captions(const QJsonObject& show);

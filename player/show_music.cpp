@@ -62,7 +62,7 @@ void ShowMusic::rest() {
 
 qreal ShowMusic::targetVolume(qint64 nowMs) const {
     const double left = showEndMs_ >= 0 ? double(showEndMs_ - nowMs) : MusicLevel::NoEnd;
-    return MusicLevel::at(slideSound_.isPlaying(), left, fadeMs_);
+    return MusicLevel::at(slideSound_.isPlaying(), left, fadeMs_, level_);
 }
 
 bool ShowMusic::lengthOf(int index, qint64* length) {

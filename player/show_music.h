@@ -40,6 +40,8 @@ class ShowMusic : public QObject {
     // The show is expected to end at this moment of the wait clock (-1: not in sight); the music
     // fades out over the fade time before it.
     void setShowEnd(qint64 endMs) { showEndMs_ = endMs; }
+    // The show's level for its music, 0 to 1.
+    void setLevel(double level) { level_ = level; }
     void stop();
     bool isPlaying() const { return playing_; }
 
@@ -74,5 +76,6 @@ class ShowMusic : public QObject {
     bool playing_ = false;
     bool opening_ = false;
     int fadeMs_ = 0;
+    double level_ = 1.0;
     qint64 showEndMs_ = -1;
 };

@@ -8,6 +8,7 @@
 #include "media_device.h"
 #include "missing_picture.h"
 #include "motion_view.h"
+#include "music_level.h"
 #include "picture_ahead.h"
 #include "picture_place.h"
 #include "shared_flags.h"
@@ -274,6 +275,7 @@ void TshowFrm::PlayShow() {
     musicLeftOut_.clear();
     statusLine_->clear();
     statusLine_->hide();
+    music_->setLevel(ShowExtension::musicLevel(data) / double(MusicLevel::FullLevel));
     music_->start(ShowExtension::musicPaths(data), switches_.LoopSlideShow, ShowExtension::musicFadeMs(data),
                   musicAtSlide(flags_.CurrentSlide));
     musicFollows_ = true;

@@ -45,6 +45,7 @@ struct VideoSettings {
     // out over `musicFadeMs` before the end, as the viewer plays it.
     std::vector<QString> music;
     std::int64_t musicFadeMs = 0;
+    double musicLevel = 1.0; // the show's level for its music, 0 to 1
     // Asked as the frames and their sound are written, with the number of frames written so far;
     // once it answers false the writing stops: addFrame and finish fail with "cancelled".
     std::function<bool(std::int64_t frames)> keepGoing;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shared_show.h"
 
+#include "music_level.h"
 #include "show_document.h"
 #include "show_extension.h"
 #include "slide_audio.h"
@@ -35,6 +36,7 @@ SharedShow readSharedShow(const ShowDocument& show, const QPalette& palette) {
     const QStringList music = ShowExtension::musicPaths(show.showData());
     shared.music.assign(music.begin(), music.end());
     shared.musicFadeMs = ShowExtension::musicFadeMs(show.showData());
+    shared.musicLevel = ShowExtension::musicLevel(show.showData()) / double(MusicLevel::FullLevel);
     return shared;
 }
 

@@ -44,6 +44,7 @@ struct SharedShow {
     std::int64_t fadeMs = 0;      // the cross-fade between slides; 0 for a plain cut
     std::vector<QString> music;   // the show's music files, played one after another under it
     std::int64_t musicFadeMs = 0; // the music's fade-out at the show's end
+    double musicLevel = 1.0;      // the show's level for its music, 0 to 1
 };
 
 // The show's slides as the viewer plays them; system colours are taken from `palette`.

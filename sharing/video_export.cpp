@@ -189,6 +189,7 @@ ShareOutcome writeVideo(const VideoJob& job, const ShareControl& control) {
     std::vector<QString> leftOut;
     settings.music = playableMusic(*codec, job.show.music, &leftOut);
     settings.musicFadeMs = job.show.musicFadeMs;
+    settings.musicLevel = job.show.musicLevel;
 
     FrameWriter writer(job, timeline, control);
     settings.keepGoing = [&writer](std::int64_t frames) { return writer.keepGoing(frames); };

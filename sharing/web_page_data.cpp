@@ -126,6 +126,7 @@ QJsonObject musicData(const SharedShow& show, const std::vector<QString>& music)
     return {{QLatin1String("files"), files},
             {QLatin1String("fadeMs"), double(show.musicFadeMs)},
             {QLatin1String("ducked"), MusicLevel::Ducked},
+            {QLatin1String("level"), show.musicLevel},
             {QLatin1String("tickMs"), MusicLevel::TickMs}};
 }
 

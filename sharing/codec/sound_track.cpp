@@ -9,7 +9,7 @@ namespace sharing::codec {
 
 SoundTrack::SoundTrack(const VideoSettings& settings)
     : end_(settings.frameCount * TrackRate / std::max(1, settings.fps)),
-      fadeMs_(double(settings.musicFadeMs)) {
+      fadeMs_(double(settings.musicFadeMs)), level_(settings.musicLevel) {
     for (const SoundSpan& span : settings.sounds)
         spans_.push_back({span.path, span.startMs * TrackRate / 1000, span.endMs * TrackRate / 1000});
     if (!settings.music.empty())
@@ -24,7 +24,8 @@ void SoundTrack::mixMusic(float* out, std::int64_t from, int frames) {
         while (ducking_ < spans_.size() && spans_[ducking_].end <= at)
             ++ducking_;
         const bool ducked = ducking_ < spans_.size() && spans_[ducking_].start <= at;
-        const float level = float(MusicLevel::at(ducked, double(end_ - at) * 1000.0 / TrackRate, fadeMs_));
+        const float level =
+            float(MusicLevel::at(ducked, double(end_ - at) * 1000.0 / TrackRate, fadeMs_, level_));
         for (int c = 0; c < TrackChannels; ++c)
             out[std::size_t(i) * TrackChannels + c] +=
                 level * musicSamples_[std::size_t(i) * TrackChannels + c];

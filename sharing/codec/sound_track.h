@@ -38,6 +38,7 @@ class SoundTrack {
     std::size_t ducking_ = 0; // the first span not over at the music's next sample
     std::int64_t end_ = 0;    // the track's length, where the music has faded out
     double fadeMs_ = 0;
+    double level_ = 1.0; // the show's level for its music
 };
 
 } // namespace sharing::codec

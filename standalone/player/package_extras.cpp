@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "package_extras.h"
 
+#include "music_level.h"
 #include "package_files.h"
 #include "show_block_limits.h"
 
@@ -318,6 +319,9 @@ std::optional<Extras> Read(std::string_view block, int count) {
                     extras.music.push_back(std::move(name));
     if (const std::size_t fade = json.find(0, "musicFadeMs"); json.is(fade, Token::Type::Number))
         extras.fadeMs = int(std::clamp(json[fade].number, 0.0, double(MaxFadeMs)));
+    if (const std::size_t level = json.find(0, "musicLevel"); json.is(level, Token::Type::Number))
+        extras.musicLevel =
+            std::clamp(json[level].number, 0.0, double(MusicLevel::FullLevel)) / MusicLevel::FullLevel;
     return extras;
 }
 

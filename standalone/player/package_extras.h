@@ -21,6 +21,7 @@ using Motion = ShowRules::Motion;
 struct Extras {
     std::vector<std::string> music;             // the music's members, one after another
     int fadeMs = 2000;                          // the music's fade-out at the show's end
+    double musicLevel = 1.0;                    // the show's level for its music, 0 to 1
     std::vector<std::optional<Motion>> motions; // one for each slide; empty for none
     std::vector<std::string> captions;          // each slide's caption member; empty for none
     std::vector<std::int64_t> times;            // each slide's finer time ("ms"); -1 for none

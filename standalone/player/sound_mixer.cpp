@@ -251,7 +251,7 @@ void SoundMixer::mix(std::int16_t* out, std::size_t frames, Clock::time_point no
         const bool slideSound = !slide_.over();
         const double leftMs =
             end_ ? std::chrono::duration<double, std::milli>(*end_ - now).count() : MusicLevel::NoEnd;
-        const double gain = MusicLevel::at(slideSound, leftMs, fadeMs_);
+        const double gain = MusicLevel::at(slideSound, leftMs, fadeMs_, level_);
         // Files in a row that gave nothing: a block never waits on music that plays
         // nothing.
         std::size_t silent = 0;

@@ -79,7 +79,8 @@ class SoundMixer {
     static constexpr unsigned Channels = 2;
 
     // The music's files in turn (those that cannot be read are passed over) and its fade-out.
-    SoundMixer(std::vector<std::string> music, int fadeMs) : music_(std::move(music)), fadeMs_(fadeMs) {}
+    SoundMixer(std::vector<std::string> music, int fadeMs, double level = 1.0)
+        : music_(std::move(music)), fadeMs_(fadeMs), level_(level) {}
 
     // The slide's sound (ReadPcmWav) from its start, in place of the one playing.
     void playSlide(PcmSound sound);
@@ -107,6 +108,7 @@ class SoundMixer {
     std::vector<std::string> music_;
     std::vector<std::int64_t> musicMs_; // each file's length, once the music has been moved
     int fadeMs_;
+    double level_; // the show's level for its music, 0 to 1
     std::size_t next_ = 0;
     MusicStream tune_;
     double tuneAt_ = 0; // in the file's own frames

@@ -189,7 +189,8 @@ void StreamAlsa(PacedMixer& paced, const std::atomic<bool>& stopping) {
 
 } // namespace
 
-MixedSound::MixedSound(std::vector<std::string> music, int fadeMs) : mixer_(std::move(music), fadeMs) {
+MixedSound::MixedSound(std::vector<std::string> music, int fadeMs, double level)
+    : mixer_(std::move(music), fadeMs, level) {
     thread_ = std::thread([this] {
         PacedMixer paced(mixer_, mutex_);
         if (!StreamPulse(paced, stopping_))

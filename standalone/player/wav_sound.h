@@ -33,7 +33,7 @@ class WavSound {
 // one stream for the whole show, until the object goes.
 class MixedSound {
   public:
-    MixedSound(std::vector<std::string> music, int fadeMs);
+    MixedSound(std::vector<std::string> music, int fadeMs, double level = 1.0);
     ~MixedSound();
     MixedSound(const MixedSound&) = delete;
     MixedSound& operator=(const MixedSound&) = delete;

@@ -165,7 +165,7 @@ X11Player::X11Player(const PackageFiles& package, DecodingRuntime runtime, bool 
         if (std::string path = FolderFile(std::string(), name); !path.empty())
             music.push_back(std::move(path));
     if (!music.empty())
-        mixer_ = std::make_unique<MixedSound>(std::move(music), extras_->fadeMs);
+        mixer_ = std::make_unique<MixedSound>(std::move(music), extras_->fadeMs, extras_->musicLevel);
 }
 
 X11Player::~X11Player() {

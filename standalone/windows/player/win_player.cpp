@@ -77,7 +77,7 @@ WinPlayer::WinPlayer(const PackageFiles& package, HMODULE runtime, bool report)
         if (std::string path = FolderFile(std::string(), name); !path.empty())
             music.push_back(std::move(path));
     if (!music.empty())
-        openSound(std::move(music), extras_->fadeMs);
+        openSound(std::move(music), extras_->fadeMs, extras_->musicLevel);
 }
 
 WinPlayer::~WinPlayer() {
@@ -86,7 +86,7 @@ WinPlayer::~WinPlayer() {
     dropPicture();
 }
 
-void WinPlayer::openSound(std::vector<std::string> music, int fadeMs) {
+void WinPlayer::openSound(std::vector<std::string> music, int fadeMs, double level) {
     WAVEFORMATEX format{WAVE_FORMAT_PCM,
                         SoundMixer::Channels,
                         SoundMixer::Rate,
@@ -98,7 +98,7 @@ void WinPlayer::openSound(std::vector<std::string> music, int fadeMs) {
         wave_ = nullptr; // no device: the show is silent
         return;
     }
-    mixer_ = std::make_unique<SoundMixer>(std::move(music), fadeMs);
+    mixer_ = std::make_unique<SoundMixer>(std::move(music), fadeMs, level);
     headers_.assign(SoundBuffers, WAVEHDR{});
     buffers_.assign(SoundBuffers, std::vector<std::int16_t>(SoundBlock * SoundMixer::Channels));
     for (int i = 0; i < SoundBuffers; ++i) {

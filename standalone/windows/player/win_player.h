@@ -55,7 +55,7 @@ class WinPlayer {
     void dropPicture();
     const std::optional<PackageExtras::Motion>& motion() const;
     // The music's stream: opened once, its buffers filled by the mixer as they are played.
-    void openSound(std::vector<std::string> music, int fadeMs);
+    void openSound(std::vector<std::string> music, int fadeMs, double level);
     void feedSound();
     void closeSound();
     void onScreen();
