@@ -86,7 +86,7 @@ TEST(ShowTimeline, FollowsTheViewersRulesForTimesHoldsAndSounds) {
         std::vector<std::int64_t> fades;
         for (const auto& s : timeline.slides) {
             starts.push_back(s.startMs);
-            fades.push_back(s.fadeMs);
+            fades.push_back(s.transitionMs);
         }
         starts.push_back(timeline.totalMs);
         EXPECT_EQ(starts, row.starts) << row.what;
