@@ -18,6 +18,7 @@
 #include "package_files.h"
 #include "qpx_runtime.h"
 #include "show_clock.h"
+#include "show_transition.h"
 #include "slide_picture.h"
 #include "sound_mixer.h"
 
@@ -46,6 +47,8 @@ class WinPlayer {
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     void show(int index);
     void paint();
+    void beginChange(int index);
+    void presentChange(HDC screen, HDC dc, int width, int height);
     // Draws the picture, or the part of it in view, fitted into `box`; returns where it went.
     RECT drawPicture(HDC dc, const RECT& box);
     // Draws the caption over the foot of `over` on a dark band, across the screen's width.
@@ -89,4 +92,10 @@ class WinPlayer {
     HWAVEOUT wave_ = nullptr;
     std::vector<WAVEHDR> headers_;
     std::vector<std::vector<std::int16_t>> buffers_;
+    // The change into each slide, and the one under way: from the frame shown before, kept in older_.
+    std::vector<ShowRules::SlideChange> changes_;
+    ShowRules::SlideChange change_;
+    bool changing_ = false;
+    std::chrono::steady_clock::time_point changeStart_;
+    HBITMAP lastFrame_ = nullptr, older_ = nullptr;
 };
