@@ -9,6 +9,7 @@
 #include "text_dialog.h"
 #include "thumbnails.h"
 #include "tphoto.h"
+#include "transition_field.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -40,12 +41,13 @@ int SlideProperties::open(int index) {
     dialog_.loadSlide(show_.slide(index), show_.imagePath(index), show_.audioPath(index),
                       show_.thumbnail(index), index);
     dialog_.motionField().load(show_.extra(index), show_.imagePath(index));
+    dialog_.transitionField().load(show_.extra(index));
     const int result = dialog_.exec();
     if (result != Ttextdlg::Ok)
         return result;
     ShowSlide edited = show_.at(index);
     edited.thumbnail = dialog_.thumbnail();
-    edited.extra = dialog_.motionField().storeInto(edited.extra);
+    edited.extra = dialog_.transitionField().storeInto(dialog_.motionField().storeInto(edited.extra));
     // The dialog only accepts audio paths that can be stored.
     if (!StoredPath::assign(edited.record.AudioFile, dialog_.audioPath()))
         return result;
@@ -62,8 +64,9 @@ int SlideProperties::openSeveral(const std::vector<int>& indexes) {
     dialog_.loadSlide(show_.slide(first), show_.imagePath(first), show_.audioPath(first),
                       show_.thumbnail(first), first);
     dialog_.showSeveral(int(indexes.size()), differingFields(indexes));
-    // The first slide's motion is shown; a motion chosen goes to every slide.
+    // The first slide's motion and change are shown; one chosen goes to every slide.
     dialog_.motionField().load(show_.extra(first), show_.imagePath(first));
+    dialog_.transitionField().load(show_.extra(first));
     const int result = dialog_.exec();
     if (result != Ttextdlg::Ok)
         return result;
@@ -76,7 +79,7 @@ int SlideProperties::openSeveral(const std::vector<int>& indexes) {
     const ShowDocument::Step step(show_, QCoreApplication::translate("SlideProperties", "Image Properties"));
     for (int index : indexes) {
         ShowSlide slide = withChanges(index, given, changed);
-        slide.extra = dialog_.motionField().storeInto(slide.extra);
+        slide.extra = dialog_.transitionField().storeInto(dialog_.motionField().storeInto(slide.extra));
         show_.replace(index, std::move(slide));
     }
     return result;

@@ -13,6 +13,7 @@
 
 class MediaDevice;
 class MotionField;
+class TransitionField;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -62,6 +63,11 @@ class Ttextdlg : public DeferredWindow<QDialog> {
     MotionField& motionField() {
         buildContents();
         return *motionField_;
+    }
+    // The change into the slide, loaded and stored by the caller likewise.
+    TransitionField& transitionField() {
+        buildContents();
+        return *transitionField_;
     }
     MediaDevice& mediaPlayer() {
         buildContents();
@@ -116,6 +122,7 @@ class Ttextdlg : public DeferredWindow<QDialog> {
     QPushButton* Button1 = nullptr;
     MediaDevice* MediaPlayer1 = nullptr;
     MotionField* motionField_ = nullptr;
+    TransitionField* transitionField_ = nullptr;
     QImage Image2; // the audio icon
 
     ThumbnailRebuilder rebuild_;
