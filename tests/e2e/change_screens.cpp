@@ -5,6 +5,7 @@
 
 #include <QRectF>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -59,8 +60,11 @@ std::optional<QRgb> expectedAt(const ShowRules::TransitionLook& look, QPointF at
                : *now;
 }
 
-// A colour read as one of the quarters' (0 to 7), or -1 for one between them.
+// A colour read as one of the quarters' (0 to 7), 8 for a grey (the ground, a screen without a
+// picture), or -1 for one between the quarters' (a fade's colours).
 int quarterOf(QRgb c) {
+    if (std::max({qRed(c), qGreen(c), qBlue(c)}) - std::min({qRed(c), qGreen(c), qBlue(c)}) < 30)
+        return 8;
     for (int i = 0; i < 8; ++i) {
         const QRgb q = Quarters[i / 4][i % 4];
         if (std::abs(qRed(c) - qRed(q)) + std::abs(qGreen(c) - qGreen(q)) + std::abs(qBlue(c) - qBlue(q)) <
