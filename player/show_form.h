@@ -124,7 +124,7 @@ class TshowFrm : public DeferredWindow<QWidget> {
     void createControls();
     void createControlStrip();
     void displaySlide(Display how);
-    // A change to another slide fades the area as it looked into the new picture.
+    // A change to another slide turns the area as it looked into the new picture.
     void beginFade(int index, Display how);
     // The change into a slide as the show plays on, by the show's rules at the speed set.
     ShowRules::SlideChange slideChange(int index) const;

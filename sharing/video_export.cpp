@@ -37,7 +37,7 @@ std::vector<std::int64_t> soundLengths(CodecBackend& codec, const SharedShow& sh
 
 // A still slide's one frame, or a moving slide's frames, one a video frame, its motion over the
 // slide's own time as the viewer runs it at the middle speed, then its motion's last frame, which
-// the next slide fades in over as in the viewer. A moving picture that cannot be read is drawn
+// the next slide changes in over as in the viewer. A moving picture that cannot be read is drawn
 // still in each of them.
 bool drawSlide(const FrameRenderer& renderer, const SharedSlide& slide, const SlideSpan& span, int fps,
                FrameQueue& frames) {

@@ -8,7 +8,7 @@
 // Space pauses and plays, the arrow and page keys step, Home and End go to the first and the last
 // slide, a number and Enter to that slide, B or . blacks the screen and brings it back. A package
 // with the show's data beyond its records moves each picture as its slide asks (pan and zoom, at
-// each frame). With
+// each frame) and changes into each slide by the change stored for it (x11_change.h). With
 // the report switch each slide, once it is on screen, is also written to standard output as one line of
 // tab-separated key=value fields, the show runs at the fastest speed without looping and the player quits
 // after the last slide.

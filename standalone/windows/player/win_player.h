@@ -7,8 +7,9 @@
 // Esc quits, Space pauses and plays, the arrow and page keys step, Home and End go to the first and
 // the last slide, a number and Enter to that slide, B or . blacks the screen and brings it back.
 // Pictures stand upright by a photograph's orientation tag. A package with the show's data beyond
-// its records moves each picture as its slide asks (pan and zoom, at each frame) and plays the show's
-// music under the slides' sounds in one stream. With the report switch each slide, once it is on
+// its records moves each picture as its slide asks (pan and zoom, at each frame), changes into each
+// slide by the change stored for it (win_change.h) and plays the show's music under the slides'
+// sounds in one stream. With the report switch each slide, once it is on
 // screen, is also written to standard output as one line of tab-separated key=value fields, the show
 // runs at the fastest speed without looping and the player quits after the last slide.
 #pragma once
