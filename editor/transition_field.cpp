@@ -33,7 +33,7 @@ TransitionField::TransitionField(const QString& unset, QWidget* parent) : QWidge
     box_->addItem(unset);
     for (const char* name : KindNames)
         box_->addItem(tr(name));
-    label_ = new QLabel(tr("&Transition:"), this);
+    label_ = new QLabel(tr("Tra&nsition:"), this);
     label_->setObjectName(QStringLiteral("TransitionLabel"));
     label_->setBuddy(box_);
     time_ = new QDoubleSpinBox(this);

@@ -1555,15 +1555,15 @@ fehlt</translation>
     </message>
     <message>
         <source>Zoom</source>
-        <translation>Zoom</translation>
+        <translation>Vergrößern</translation>
     </message>
     <message>
         <source>Random</source>
         <translation>Zufällig</translation>
     </message>
     <message>
-        <source>&amp;Transition:</source>
-        <translation>Ü&amp;bergang:</translation>
+        <source>Tra&amp;nsition:</source>
+        <translation>Über&amp;gang:</translation>
     </message>
     <message>
         <source> s</source>

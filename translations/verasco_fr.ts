@@ -1555,15 +1555,15 @@ manquante</translation>
     </message>
     <message>
         <source>Zoom</source>
-        <translation>Zoom</translation>
+        <translation>Agrandissement</translation>
     </message>
     <message>
         <source>Random</source>
         <translation>Au hasard</translation>
     </message>
     <message>
-        <source>&amp;Transition:</source>
-        <translation>&amp;Transition :</translation>
+        <source>Tra&amp;nsition:</source>
+        <translation>Tran&amp;sition :</translation>
     </message>
     <message>
         <source> s</source>
