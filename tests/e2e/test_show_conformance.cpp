@@ -142,6 +142,8 @@ void expectConformance(const Played& played, const QFont& font) {
     }
 }
 
+const char* const PlayerNames[] = {"viewer", "video", "web page", "Linux package", "Windows package"};
+
 // The show of changes: two pictures of four coloured quarters in turn, each slide changed into by one
 // kind, the fade by the show's own change.
 using ShowRules::TransitionKind;
@@ -271,6 +273,30 @@ class ShowConformance : public ViewerFixture {
     Played videoPlays();
     Played pagePlays();
     Played packagePlays(PackagePlatform platform);
+
+    // The five players in turn (by PlayerNames) with what each needs that is not installed; those
+    // not installed are named as not played.
+    std::vector<std::pair<int, QString>> players() {
+        QString why;
+        const bool server = !test_x_server::display(why).isEmpty();
+        const QString missing[] = {{},
+                                   peerProgram("ffmpeg").isEmpty() ? "ffmpeg" : "",
+                                   peerProgram("chromium").isEmpty() ? "chromium" : "",
+                                   server ? "" : why,
+                                   !server ? why
+                                   : !QFile::exists(QStringLiteral(VERASCO_BINARY_DIR "/app/verasco2w.dat"))
+                                       ? QStringLiteral("MinGW-w64")
+                                   : wine().isEmpty() || !wholeWinePrefix() ? QStringLiteral("Wine (wine64)")
+                                                                            : QString()};
+        std::vector<std::pair<int, QString>> all;
+        for (int player = 0; player < int(std::size(missing)); ++player) {
+            if (!missing[player].isEmpty())
+                std::cout << PlayerNames[player] << " not played: " << missing[player].toStdString()
+                          << " is not installed\n";
+            all.emplace_back(player, missing[player]);
+        }
+        return all;
+    }
 
     // The show of changes in place of the fixture's; the kind each change makes, "random" chosen.
     std::vector<TransitionKind> loadChanges() {
@@ -484,73 +510,34 @@ Played ShowConformance::packagePlays(PackagePlatform platform) {
 }
 
 TEST_F(ShowConformance, FivePlayersShowTheShowByItsRules) {
-    QString why;
-    const bool server = !test_x_server::display(why).isEmpty();
-    const struct {
-        const char* name;
-        std::function<Played()> play;
-        QString missing; // what it needs that is not installed
-    } rows[] = {
-        {"viewer", [this] { return viewerPlays(); }, {}},
-        {"video", [this] { return videoPlays(); }, peerProgram("ffmpeg").isEmpty() ? "ffmpeg" : ""},
-        {"web page", [this] { return pagePlays(); }, peerProgram("chromium").isEmpty() ? "chromium" : ""},
-        {"Linux package", [this] { return packagePlays(PackagePlatform::Linux); }, server ? "" : why},
-        {"Windows package", [this] { return packagePlays(PackagePlatform::Windows); },
-         !server ? why
-         : !QFile::exists(QStringLiteral(VERASCO_BINARY_DIR "/app/verasco2w.dat"))
-             ? QStringLiteral("MinGW-w64")
-         : wine().isEmpty() || !wholeWinePrefix() ? QStringLiteral("Wine (wine64)")
-                                                  : QString()},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        if (!row.missing.isEmpty()) {
-            std::cout << row.name << " not played: " << row.missing.toStdString() << " is not installed\n";
-            continue;
-        }
-        expectConformance(row.play(), captionFont());
+    const std::function<Played()> plays[] = {[this] { return viewerPlays(); },
+                                             [this] { return videoPlays(); }, [this] { return pagePlays(); },
+                                             [this] { return packagePlays(PackagePlatform::Linux); },
+                                             [this] { return packagePlays(PackagePlatform::Windows); }};
+    for (const auto& [player, missing] : players()) {
+        SCOPED_TRACE(PlayerNames[player]);
+        if (missing.isEmpty())
+            expectConformance(plays[player](), captionFont());
     }
 }
 
 TEST_F(ShowConformance, EveryPlayerChangesSlidesByEveryKind) {
     const std::vector<TransitionKind> kinds = loadChanges();
-    QString why;
-    const bool server = !test_x_server::display(why).isEmpty();
-    const bool windows = QFile::exists(QStringLiteral(VERASCO_BINARY_DIR "/app/verasco2w.dat")) &&
-                         !wine().isEmpty() && wholeWinePrefix();
-    struct Player {
-        const char* name;
-        bool there;
-        QRect area;
-        std::vector<QImage> screens = {};
-    };
-    Player players[] = {{"viewer", true, {}},
-                        {"video", !peerProgram("ffmpeg").isEmpty(), {}},
-                        {"web page", !peerProgram("chromium").isEmpty(), {}},
-                        {"Linux package", server, QRect(QPoint(), Screen)},
-                        {"Windows package", server && windows, QRect(QPoint(), Screen)}};
-    players[0].screens = viewerChanges(players[0].area);
-    if (players[1].there)
-        players[1].screens = videoChanges(players[1].area);
-    if (players[2].there)
-        players[2].screens = pageChanges(players[2].area);
-    if (players[3].there)
-        players[3].screens = packageChanges(PackagePlatform::Linux, kinds);
-    if (players[4].there)
-        players[4].screens = packageChanges(PackagePlatform::Windows, kinds);
-    for (int row = 0; row < ChangeCount; ++row) {
-        const std::string_view kind = ShowRules::transitionName(Changes[row]);
-        for (const Player& player : players) {
-            if (!player.there)
-                continue;
-            const QImage screen =
-                std::size_t(row) < player.screens.size() ? player.screens[std::size_t(row)] : QImage();
-            EXPECT_TRUE(showsChange(screen, player.area, kinds[std::size_t(row)], row % 2))
-                << player.name << " changing by " << kind << " (as "
-                << ShowRules::transitionName(kinds[std::size_t(row)]) << ")";
+    const std::function<std::vector<QImage>(QRect&)> plays[] = {
+        [this](QRect& area) { return viewerChanges(area); },
+        [this](QRect& area) { return videoChanges(area); }, [this](QRect& area) { return pageChanges(area); },
+        [this, &kinds](QRect&) { return packageChanges(PackagePlatform::Linux, kinds); },
+        [this, &kinds](QRect&) { return packageChanges(PackagePlatform::Windows, kinds); }};
+    for (const auto& [player, missing] : players()) {
+        if (!missing.isEmpty())
+            continue;
+        QRect area(QPoint(), Screen);
+        const std::vector<QImage> screens = plays[player](area);
+        for (int row = 0; row < ChangeCount; ++row) {
+            const QImage screen = std::size_t(row) < screens.size() ? screens[std::size_t(row)] : QImage();
+            EXPECT_TRUE(showsChange(screen, area, kinds[std::size_t(row)], row % 2))
+                << PlayerNames[player] << " changing by " << ShowRules::transitionName(Changes[row])
+                << " (as " << ShowRules::transitionName(kinds[std::size_t(row)]) << ")";
         }
     }
-    for (const Player& player : players)
-        if (!player.there)
-            std::cout << player.name << " not played: what it needs is not installed\n";
 }
