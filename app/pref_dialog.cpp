@@ -9,6 +9,7 @@
 #include "show_document.h"
 #include "show_extension.h"
 #include "show_motion.h"
+#include "transition_field.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -96,10 +97,24 @@ void TprefFrm::build() {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // In reading order, the defaults before the presentation beside them, OK and Cancel last.
-    QWidget* const order[] = {dlyfld,          CheckBox2,     CheckBox3,     CheckBox4,
-                              CheckBox5,       CheckBox1,     Button2,       FullScreenBox,
-                              ScreenBox,       CrossFadeBox,  CrossFadeTime, CaptionBandBox,
-                              GentleMotionBox, AppearanceBox, Button1,       Button3};
+    QWidget* const order[] = {dlyfld,
+                              CheckBox2,
+                              CheckBox3,
+                              CheckBox4,
+                              CheckBox5,
+                              CheckBox1,
+                              Button2,
+                              FullScreenBox,
+                              ScreenBox,
+                              CrossFadeBox,
+                              CrossFadeTime,
+                              CaptionBandBox,
+                              GentleMotionBox,
+                              AppearanceBox,
+                              transitionField_->chooser(),
+                              transitionField_->timeBox(),
+                              Button1,
+                              Button3};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -134,6 +149,7 @@ QLayout* TprefFrm::buildPresentingControls() {
         AppearanceBox->addItem(tr(appearance), QLatin1String(appearance));
     AppearanceLabel->setBuddy(AppearanceBox);
     GentleMotionBox = named(new QCheckBox(tr("Give every slide &gentle motion"), this), "GentleMotionBox");
+    transitionField_ = new TransitionField(tr("Cross-fade as set"), this);
 
     auto* grid = new QGridLayout;
     grid->addWidget(FullScreenBox, 0, 0, 1, 3);
@@ -146,7 +162,8 @@ QLayout* TprefFrm::buildPresentingControls() {
     grid->addWidget(GentleMotionBox, 4, 0, 1, 3);
     grid->addWidget(AppearanceLabel, 5, 0);
     grid->addWidget(AppearanceBox, 5, 1, 1, 2);
-    grid->setRowStretch(6, 1);
+    grid->addWidget(transitionField_, 6, 0, 1, 3);
+    grid->setRowStretch(7, 1);
     return grid;
 }
 
@@ -274,6 +291,11 @@ bool TprefFrm::captionBand() const {
     return CaptionBandBox && CaptionBandBox->isChecked();
 }
 
+TransitionField& TprefFrm::transitionField() {
+    buildContents();
+    return *transitionField_;
+}
+
 bool TprefFrm::gentleMotion() const {
     return GentleMotionBox && GentleMotionBox->isChecked();
 }
@@ -309,6 +331,7 @@ int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show, con
     dialog.fillFrom(settings);
     using ShowExtension::Captions;
     dialog.setCaptionBand(ShowExtension::captions(show.showData()) == Captions::Band);
+    dialog.transitionField().load(show.showData());
     const int result = dialog.exec();
     if (result != TprefFrm::Ok) {
         before.restore(settings);
@@ -319,6 +342,7 @@ int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show, con
         const ShowDocument::Step step(show, TprefFrm::tr("Captions"));
         show.setShowData(ShowExtension::withCaptions(show.showData(),
                                                      dialog.captionBand() ? Captions::Band : Captions::Box));
+        show.setShowData(dialog.transitionField().storeInto(show.showData()));
     }
     if (dialog.gentleMotion())
         giveGentleMotion(show);

@@ -18,6 +18,7 @@ class QLabel;
 class QPushButton;
 class ShowDocument;
 class TOvcSimpleField;
+class TransitionField;
 struct Settings;
 
 class TprefFrm : public DeferredWindow<QDialog> {
@@ -38,6 +39,8 @@ class TprefFrm : public DeferredWindow<QDialog> {
     // "Captions on a &band over the picture": the show's caption style, shown and as chosen.
     void setCaptionBand(bool band);
     bool captionBand() const;
+    // The show's own change between slides, loaded from and stored into the show's object.
+    TransitionField& transitionField();
     // "Give every slide &gentle motion": unchecked each time the dialog is filled.
     bool gentleMotion() const;
     // Greys out (or enables again) the two switches that cannot change while a show is open:
@@ -80,6 +83,7 @@ class TprefFrm : public DeferredWindow<QDialog> {
     QLabel* AppearanceLabel = nullptr;
     QComboBox* AppearanceBox = nullptr; // "System", "Light" or "Dark"
     QCheckBox* GentleMotionBox = nullptr;
+    TransitionField* transitionField_ = nullptr;
     int screenShown_ = -1;
 };
 

@@ -10,6 +10,7 @@
 #include "text_dialog.h"
 #include "thumbnails.h"
 #include "tphoto.h"
+#include "transition_field.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -44,12 +45,13 @@ int SlideProperties::open(int index) {
                       show_.thumbnail(index), index, show_.timeMs(index));
     dialog_.motionField().load(show_.extra(index), show_.imagePath(index));
     dialog_.captionSourceField().load(show_.extra(index), show_.imagePath(index));
+    dialog_.transitionField().load(show_.extra(index));
     const int result = dialog_.exec();
     if (result != Ttextdlg::Ok)
         return result;
     ShowSlide edited = show_.at(index);
     edited.thumbnail = dialog_.thumbnail();
-    edited.extra = dialog_.motionField().storeInto(edited.extra);
+    edited.extra = dialog_.transitionField().storeInto(dialog_.motionField().storeInto(edited.extra));
     // The dialog only accepts audio paths that can be stored.
     if (!StoredPath::assign(edited.record.AudioFile, dialog_.audioPath()))
         return result;
@@ -69,9 +71,10 @@ int SlideProperties::openSeveral(const std::vector<int>& indexes) {
     dialog_.loadSlide(show_.slide(first), show_.imagePath(first), show_.audioPath(first),
                       show_.thumbnail(first), first, show_.timeMs(first));
     dialog_.showSeveral(int(indexes.size()), differingFields(indexes));
-    // The first slide's motion is shown; a motion chosen goes to every slide.
+    // The first slide's motion and change are shown; one chosen goes to every slide.
     dialog_.motionField().load(show_.extra(first), show_.imagePath(first));
     dialog_.captionSourceField().load(show_.extra(first), show_.imagePath(first), sourcesDiffer(indexes));
+    dialog_.transitionField().load(show_.extra(first));
     const int result = dialog_.exec();
     if (result != Ttextdlg::Ok)
         return result;
@@ -84,7 +87,7 @@ int SlideProperties::openSeveral(const std::vector<int>& indexes) {
     const ShowDocument::Step step(show_, QCoreApplication::translate("SlideProperties", "Image Properties"));
     for (int index : indexes) {
         ShowSlide slide = withChanges(index, given, changed);
-        slide.extra = dialog_.motionField().storeInto(slide.extra);
+        slide.extra = dialog_.transitionField().storeInto(dialog_.motionField().storeInto(slide.extra));
         // Each slide takes its caption from its own photo.
         if (const auto source = dialog_.captionSourceField().chosen())
             CaptionSources::apply(slide, *source, show_.imagePath(index));

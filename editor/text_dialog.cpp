@@ -13,6 +13,7 @@
 #include "stored_font.h"
 #include "stored_path.h"
 #include "thumbnails.h"
+#include "transition_field.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -145,6 +146,7 @@ void Ttextdlg::createControls() {
     Button1 = named(new QPushButton(tr("Cancel"), this), "Button1");
     motionField_ = new MotionField(this);
     captionSourceField_ = new CaptionSourceField(this, *Memo1);
+    transitionField_ = new TransitionField(tr("As the show"), this);
 }
 
 void Ttextdlg::layOutControls() {
@@ -180,16 +182,27 @@ void Ttextdlg::layOutControls() {
     layout->addLayout(top);
     layout->addLayout(files);
     layout->addWidget(motionField_);
+    layout->addWidget(transitionField_);
     for (QWidget* w : std::initializer_list<QWidget*>{CheckBox1, CheckBox2, captionSourceField_, Memo1})
         layout->addWidget(w);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // In reading order, OK and Cancel last.
-    QWidget* const order[] = {dlyfld,       Edit2,        Edit4,
-                              SpeedButton1, SpeedButton2, motionField_->chooser(),
-                              CheckBox1,    CheckBox2,    captionSourceField_->box(),
-                              Memo1,        Button3,      BitBtn1,
+    QWidget* const order[] = {dlyfld,
+                              Edit2,
+                              Edit4,
+                              SpeedButton1,
+                              SpeedButton2,
+                              motionField_->chooser(),
+                              transitionField_->chooser(),
+                              transitionField_->timeBox(),
+                              CheckBox1,
+                              CheckBox2,
+                              captionSourceField_->box(),
+                              Memo1,
+                              Button3,
+                              BitBtn1,
                               Button1};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);

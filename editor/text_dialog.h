@@ -14,6 +14,7 @@
 class MediaDevice;
 class CaptionSourceField;
 class MotionField;
+class TransitionField;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -71,6 +72,10 @@ class Ttextdlg : public DeferredWindow<QDialog> {
     CaptionSourceField& captionSourceField() {
         buildContents();
         return *captionSourceField_;
+    // The change into the slide, loaded and stored by the caller likewise.
+    TransitionField& transitionField() {
+        buildContents();
+        return *transitionField_;
     }
     MediaDevice& mediaPlayer() {
         buildContents();
@@ -126,6 +131,7 @@ class Ttextdlg : public DeferredWindow<QDialog> {
     MediaDevice* MediaPlayer1 = nullptr;
     MotionField* motionField_ = nullptr;
     CaptionSourceField* captionSourceField_ = nullptr;
+    TransitionField* transitionField_ = nullptr;
     QImage Image2; // the audio icon
 
     ThumbnailRebuilder rebuild_;

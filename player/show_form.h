@@ -8,6 +8,7 @@
 // shared flags and the program's switches, so any program can play a show with it.
 
 #include "deferred_window.h"
+#include "show_transition.h"
 #include "slide_record.h"
 #include "viewer_host.h"
 #include "wait_pumping.h"
@@ -123,8 +124,10 @@ class TshowFrm : public DeferredWindow<QWidget> {
     void createControls();
     void createControlStrip();
     void displaySlide(Display how);
-    // A change to another slide fades the area as it looked into the new picture.
+    // A change to another slide turns the area as it looked into the new picture.
     void beginFade(int index, Display how);
+    // The change into a slide as the show plays on, by the show's rules at the speed set.
+    ShowRules::SlideChange slideChange(int index) const;
     // Steps 3 to 6 of the display: false when, while events were processed, the window went away or
     // another slide became the current one.
     bool loadPicture(int index, bool processAfterLoad);

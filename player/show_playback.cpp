@@ -19,6 +19,7 @@
 #include "show_timeline.h"
 #include "slide_audio.h"
 #include "slide_paths.h"
+#include "slide_transition.h"
 #include "stored_font.h"
 #include "tphoto.h"
 
@@ -79,12 +80,26 @@ void TshowFrm::displaySlide(Display how) {
     emit slideShown(index);
 }
 
-// The fade is part of the new slide's time: it never lasts longer than that time.
+// The change is part of the new slide's time: it never lasts longer than that time. A step by hand
+// into a slide without a change of its own keeps the whole cross-fade of the settings.
 void TshowFrm::beginFade(int index, Display how) {
-    const int ms =
-        how == Display::Loop ? qMin(switches_.CrossFadeMs, slideTimeMs(index)) : switches_.CrossFadeMs;
-    if (ms > 0 && index != shownIndex_ && isVisible())
-        fade_->begin(Panel6->grab(), ms);
+    const bool stored = SlideTransition::transitionInto(show_.showData(), show_.extra(index)).has_value();
+    const ShowRules::SlideChange change =
+        how == Display::Loop || stored
+            ? slideChange(index)
+            : ShowRules::SlideChange{ShowRules::TransitionKind::Fade, switches_.CrossFadeMs};
+    if (change.ms > 0 && change.kind != ShowRules::TransitionKind::Cut && index != shownIndex_ && isVisible())
+        fade_->begin(Panel6->grab(), int(change.ms), change.kind);
+}
+
+ShowRules::SlideChange TshowFrm::slideChange(int index) const {
+    std::vector<std::optional<ShowRules::Transition>> stored;
+    std::vector<std::int64_t> own;
+    for (int i = 0; i < show_.SlideCount; ++i) {
+        stored.push_back(SlideTransition::transitionInto(show_.showData(), show_.extra(i)));
+        own.push_back(slideTimeMs(i));
+    }
+    return ShowRules::slideChanges(stored, own, switches_.CrossFadeMs)[std::size_t(index)];
 }
 
 bool TshowFrm::loadPicture(int index, bool processAfterLoad) {

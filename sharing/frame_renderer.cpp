@@ -5,6 +5,7 @@
 #include "image_loader.h"
 #include "missing_picture.h"
 #include "picture_place.h"
+#include "slide_transition.h"
 
 #include <QFileInfo>
 #include <QPainter>
@@ -109,13 +110,12 @@ QImage FrameRenderer::renderSlide(const SharedSlide& slide) const {
     return render(slide, loaded.image, loaded.image.isNull() ? QSize() : loaded.fullSize);
 }
 
-QImage FrameRenderer::blend(const QImage& from, const QImage& to, double opacity, const QRect& area) {
+QImage FrameRenderer::blend(const QImage& from, const QImage& to, const ShowRules::TransitionLook& look,
+                            const QRect& area) {
     QImage frame = to.convertToFormat(QImage::Format_RGB32);
     QPainter painter(&frame);
-    painter.setClipRect(area);
-    painter.drawImage(0, 0, from);
-    painter.setOpacity(qBound(0.0, opacity, 1.0));
-    painter.drawImage(0, 0, to);
+    painter.fillRect(area, Qt::black);
+    SlideTransition::paint(painter, area, from.copy(area), to.copy(area), look);
     return frame;
 }
 

@@ -38,9 +38,10 @@ class FrameRenderer {
     QImage renderMoving(const SharedSlide& slide, const QImage& picture,
                         const ShowMotion::Frame& frame) const;
 
-    // A step of a cross-fade within `area`: `to` over `from` at `opacity` (0 to 1); outside the
-    // area, `to` as it is.
-    static QImage blend(const QImage& from, const QImage& to, double opacity, const QRect& area);
+    // A step of the change from `from` to `to` within `area`, where the pictures stand as `look`
+    // says; outside the area, `to` as it is.
+    static QImage blend(const QImage& from, const QImage& to, const ShowRules::TransitionLook& look,
+                        const QRect& area);
 
   private:
     void drawCaption(QPainter& painter, const SharedSlide& slide, const QRect& area,

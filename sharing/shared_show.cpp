@@ -6,6 +6,7 @@
 #include "show_extension.h"
 #include "slide_audio.h"
 #include "slide_paths.h"
+#include "slide_transition.h"
 #include "stored_font.h"
 
 #include <QCoreApplication>
@@ -31,6 +32,7 @@ SharedShow readSharedShow(const ShowDocument& show, const QPalette& palette) {
         slide.colour = storedColor(record.FontColor, palette);
         if (!slide.picture.isEmpty())
             slide.motion = ShowMotion::motion(show.extra(i));
+        slide.transition = SlideTransition::transitionInto(show.showData(), show.extra(i));
         shared.slides.push_back(slide);
     }
     const QStringList music = ShowExtension::musicPaths(show.showData());
@@ -44,7 +46,8 @@ std::vector<SlideTiming> slideTimings(const SharedShow& show, const std::vector<
     std::vector<SlideTiming> timings;
     for (std::size_t i = 0; i < show.slides.size(); ++i) {
         const SharedSlide& slide = show.slides[i];
-        timings.push_back({slide.timeMs, slide.holdForAudio, !slide.audio.isEmpty(), audioMs[i]});
+        timings.push_back(
+            {slide.timeMs, slide.holdForAudio, !slide.audio.isEmpty(), audioMs[i], slide.transition});
     }
     return timings;
 }

@@ -35,13 +35,14 @@ struct SharedSlide {
     QString caption; // without blanks and control characters at either end
     QFont font;      // as the viewer draws the caption
     QColor colour;
-    std::optional<ShowMotion::Motion> motion; // pan and zoom over the slide's own time
+    std::optional<ShowMotion::Motion> motion;        // pan and zoom over the slide's own time
+    std::optional<ShowRules::Transition> transition; // the change into it as stored
 };
 
 struct SharedShow {
     std::vector<SharedSlide> slides;
     bool loop = false;
-    std::int64_t fadeMs = 0;      // the cross-fade between slides; 0 for a plain cut
+    std::int64_t fadeMs = 0;      // the change between slides that store none: a cross-fade; 0 cuts
     std::vector<QString> music;   // the show's music files, played one after another under it
     std::int64_t musicFadeMs = 0; // the music's fade-out at the show's end
     double musicLevel = 1.0;      // the show's level for its music, 0 to 1

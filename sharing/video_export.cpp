@@ -37,7 +37,7 @@ std::vector<std::int64_t> soundLengths(CodecBackend& codec, const SharedShow& sh
 
 // A still slide's one frame, or a moving slide's frames, one a video frame, its motion over the
 // slide's own time as the viewer runs it at the middle speed, then its motion's last frame, which
-// the next slide fades in over as in the viewer. A moving picture that cannot be read is drawn
+// the next slide changes in over as in the viewer. A moving picture that cannot be read is drawn
 // still in each of them.
 bool drawSlide(const FrameRenderer& renderer, const SharedSlide& slide, const SlideSpan& span, int fps,
                FrameQueue& frames) {
@@ -122,19 +122,21 @@ class FrameWriter {
         return ShareOutcome::failed(onTarget(job_.target, sink.errorText()));
     }
 
-    // The slide's frames [from, to) showing `frame`. The cross-fade changes the picture area, the whole
-    // frame: a caption on its band over the picture fades in with its picture, as in the viewer's
-    // full screen.
+    // The slide's frames [from, to) showing `frame`. The change into it changes the picture area, the
+    // whole frame: a caption on its band over the picture comes in with its picture, as in the
+    // viewer's full screen.
     bool writeFrames(VideoSink& sink, const SlideSpan& span, const QImage& previous, const QImage& frame,
                      const QRect& area, std::int64_t from, std::int64_t to) {
         const std::int64_t first = frameAt(span.startMs, job_.fps);
         const std::int64_t last = frameAt(span.endMs, job_.fps);
         const std::int64_t fadeEnd =
-            previous.isNull() ? first : std::min(last, frameAt(span.startMs + span.fadeMs, job_.fps));
+            previous.isNull() ? first : std::min(last, frameAt(span.startMs + span.transitionMs, job_.fps));
         for (std::int64_t f = from; f < std::min(to, fadeEnd); ++f) {
             const double middle = (double(f) + 0.5) * 1000.0 / job_.fps;
-            const double opacity = (middle - double(span.startMs)) / double(span.fadeMs);
-            if (!sink.addFrame(FrameRenderer::blend(previous, frame, opacity, area), 1))
+            const double progress = (middle - double(span.startMs)) / double(span.transitionMs);
+            const ShowRules::TransitionLook look =
+                ShowRules::transitionAt(span.transition, progress, area.width(), area.height());
+            if (!sink.addFrame(FrameRenderer::blend(previous, frame, look, area), 1))
                 return false;
         }
         const std::int64_t held = to - std::max(from, fadeEnd);

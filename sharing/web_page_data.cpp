@@ -38,6 +38,7 @@ QJsonObject slideData(const SharedSlide& slide, const PageSlide& page) {
     data[QLatin1String("backdrop")] =
         page.backdrop.isValid() ? QJsonValue(page.backdrop.name(QColor::HexRgb)) : QJsonValue();
     data[QLatin1String("fade")] = double(page.fadeMs);
+    data[QLatin1String("change")] = QString::fromUtf8(ShowRules::transitionName(page.transition));
     data[QLatin1String("ms")] = double(page.ms);
     data[QLatin1String("sound")] = page.sound;
     data[QLatin1String("endsSound")] = page.endsSound;

@@ -22,8 +22,9 @@ struct PageSlide {
     // Valid when the picture stands in for a file that is not there: it is then shown at its own
     // size in the middle of the area, which is filled with this colour around it.
     QColor backdrop;
-    std::int64_t ms = 0;       // how long the slide stays, its hold included
-    std::int64_t fadeMs = 0;   // the cross-fade into it
+    std::int64_t ms = 0;     // how long the slide stays, its hold included
+    std::int64_t fadeMs = 0; // how long the change into it lasts
+    ShowRules::TransitionKind transition = ShowRules::TransitionKind::Cut; // and its kind
     std::int64_t motionMs = 0; // its own time, over which its motion runs
     QString caption;           // the caption drawn once, relative to the page; empty for none
     QSize captionSize;         // its size as drawn

@@ -302,7 +302,8 @@ ShareOutcome writeWebPage(const WebPageJob& job, const ShareControl& control) {
         }
         const SlideSpan& span = timeline.slides[i];
         page.ms = span.endMs - span.startMs;
-        page.fadeMs = span.fadeMs;
+        page.fadeMs = span.transitionMs;
+        page.transition = span.transition;
         page.motionMs = span.motionMs;
         const QString caption = QStringLiteral("captions/caption-%1.png").arg(i + 1);
         const std::optional<QSize> drawn = writeCaption(slide, QDir(work.path()).filePath(caption), &error);

@@ -20,7 +20,7 @@ ShowKey keyOf(unsigned long code, std::initializer_list<KeyBinding> bindings,
 }
 
 int ShowClock::slideTime(int timeMs, bool holdForSound, int soundMs) const {
-    return int(ShowRules::slideMs({timeMs, holdForSound, holdForSound, soundMs}, speed_));
+    return int(ShowRules::slideMs({timeMs, holdForSound, holdForSound, soundMs, {}}, speed_));
 }
 
 int ShowClock::ownTime(int timeMs) const {

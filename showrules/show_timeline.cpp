@@ -28,11 +28,19 @@ ShowTimeline makeTimeline(const std::vector<SlideTiming>& slides, std::int64_t f
     std::int64_t at = 0;
     bool playing = false;
     SoundPlay current;
+    std::vector<std::optional<Transition>> stored;
+    std::vector<std::int64_t> own;
+    for (const SlideTiming& slide : slides) {
+        stored.push_back(slide.transition);
+        own.push_back(ownMs(slide.timeMs, speed));
+    }
+    const std::vector<SlideChange> changes = slideChanges(stored, own, fadeMs);
     for (int i = 0; i < int(slides.size()); ++i) {
         const SlideTiming& slide = slides[std::size_t(i)];
-        const std::int64_t length = slideMs(slide, speed), own = ownMs(slide.timeMs, speed);
-        timeline.slides.push_back(
-            {at, at + length, i == 0 ? 0 : std::clamp<std::int64_t>(fadeMs, 0, own), own});
+        const std::int64_t length = slideMs(slide, speed);
+        // The first slide comes on screen with no change.
+        const SlideChange change = i == 0 ? SlideChange{} : changes[std::size_t(i)];
+        timeline.slides.push_back({at, at + length, change.kind, change.ms, own[std::size_t(i)]});
         if (slide.hasAudio) {
             if (playing)
                 timeline.sounds.push_back({current.slide, current.startMs, std::min(current.endMs, at)});

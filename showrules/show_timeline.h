@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The show laid out in time, as every player of it plays it: when each slide comes on screen and for
-// how long (its own time at the speed set, held for its sound where it asks), how long the
-// cross-fade into it lasts, how long its motion runs, and which slide's sound plays when. The viewer,
+// how long (its own time at the speed set, held for its sound where it asks), which change leads
+// into it and how long that lasts, how long its motion runs, and which slide's sound plays when. The viewer,
 // the video, the web page and the packages' players all take their times from here.
 
+#include "show_transition.h"
+
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace ShowRules {
@@ -27,6 +30,9 @@ struct SlideTiming {
     // The sound's length; below 0 when it cannot be played (it still ends the earlier sound, and the
     // slide then keeps its own time only).
     std::int64_t audioMs = -1;
+    // The change into the slide as stored, its own or the show's; none plays the players' own
+    // cross-fade.
+    std::optional<Transition> transition;
 };
 
 // How long a slide stays on screen: its own time, or where it holds for a playable sound, at least
@@ -36,8 +42,10 @@ std::int64_t slideMs(const SlideTiming& slide, int speed = OwnSpeed);
 struct SlideSpan {
     std::int64_t startMs = 0;
     std::int64_t endMs = 0;
-    // The cross-fade from the slide before, at the start of this slide's own time.
-    std::int64_t fadeMs = 0;
+    // The change from the slide before, at the start of this slide's own time: its kind ("random"
+    // chosen) and its length (0 for a cut).
+    TransitionKind transition = TransitionKind::Cut;
+    std::int64_t transitionMs = 0;
     // The slide's own time, over which its motion runs; a slide held longer for its sound keeps its
     // motion's last frame for the rest.
     std::int64_t motionMs = 0;
@@ -56,8 +64,9 @@ struct ShowTimeline {
     std::int64_t totalMs = 0;
 };
 
-// The show played once from its first slide at `speed`. `fadeMs` (0: a plain cut) is taken from the
-// start of every slide but the first, and is never longer than that slide's own time.
+// The show played once from its first slide at `speed`. The change into every slide but the first
+// is taken from the start of its own time: the stored one by its rules, otherwise a cross-fade of
+// `fadeMs` (0: a plain cut) never longer than that slide's own time.
 ShowTimeline makeTimeline(const std::vector<SlideTiming>& slides, std::int64_t fadeMs = 0,
                           int speed = OwnSpeed);
 

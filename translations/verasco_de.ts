@@ -1442,6 +1442,10 @@ fehlt</translation>
         <source>Default Settings</source>
         <translation>Standardeinstellungen</translation>
     </message>
+    <message>
+        <source>Cross-fade as set</source>
+        <translation>Überblenden wie eingestellt</translation>
+    </message>
 </context>
 <context>
     <name>Tpreviewfrm</name>
@@ -1550,6 +1554,69 @@ fehlt</translation>
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>TransitionField</name>
+    <message>
+        <source>Cut</source>
+        <translation>Schnitt</translation>
+    </message>
+    <message>
+        <source>Fade</source>
+        <translation>Überblenden</translation>
+    </message>
+    <message>
+        <source>Wipe left</source>
+        <translation>Wischen nach links</translation>
+    </message>
+    <message>
+        <source>Wipe right</source>
+        <translation>Wischen nach rechts</translation>
+    </message>
+    <message>
+        <source>Wipe up</source>
+        <translation>Wischen nach oben</translation>
+    </message>
+    <message>
+        <source>Wipe down</source>
+        <translation>Wischen nach unten</translation>
+    </message>
+    <message>
+        <source>Push left</source>
+        <translation>Schieben nach links</translation>
+    </message>
+    <message>
+        <source>Push right</source>
+        <translation>Schieben nach rechts</translation>
+    </message>
+    <message>
+        <source>Push up</source>
+        <translation>Schieben nach oben</translation>
+    </message>
+    <message>
+        <source>Push down</source>
+        <translation>Schieben nach unten</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>Random</source>
+        <translation>Zufällig</translation>
+    </message>
+    <message>
+        <source>Tra&amp;nsition:</source>
+        <translation>Über&amp;gang:</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Transition time in seconds</source>
+        <translation>Übergangsdauer in Sekunden</translation>
     </message>
 </context>
 <context>
@@ -1825,6 +1892,10 @@ fehlt</translation>
     <message>
         <source>%1 images</source>
         <translation>%1 Bilder</translation>
+    </message>
+    <message>
+        <source>As the show</source>
+        <translation>Wie die Schau</translation>
     </message>
 </context>
 <context>

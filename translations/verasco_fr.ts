@@ -1442,6 +1442,10 @@ manquante</translation>
         <source>Default Settings</source>
         <translation>Réglages par défaut</translation>
     </message>
+    <message>
+        <source>Cross-fade as set</source>
+        <translation>Fondu enchaîné tel que réglé</translation>
+    </message>
 </context>
 <context>
     <name>Tpreviewfrm</name>
@@ -1550,6 +1554,69 @@ manquante</translation>
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>TransitionField</name>
+    <message>
+        <source>Cut</source>
+        <translation>Coupure</translation>
+    </message>
+    <message>
+        <source>Fade</source>
+        <translation>Fondu</translation>
+    </message>
+    <message>
+        <source>Wipe left</source>
+        <translation>Volet vers la gauche</translation>
+    </message>
+    <message>
+        <source>Wipe right</source>
+        <translation>Volet vers la droite</translation>
+    </message>
+    <message>
+        <source>Wipe up</source>
+        <translation>Volet vers le haut</translation>
+    </message>
+    <message>
+        <source>Wipe down</source>
+        <translation>Volet vers le bas</translation>
+    </message>
+    <message>
+        <source>Push left</source>
+        <translation>Poussée vers la gauche</translation>
+    </message>
+    <message>
+        <source>Push right</source>
+        <translation>Poussée vers la droite</translation>
+    </message>
+    <message>
+        <source>Push up</source>
+        <translation>Poussée vers le haut</translation>
+    </message>
+    <message>
+        <source>Push down</source>
+        <translation>Poussée vers le bas</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Agrandissement</translation>
+    </message>
+    <message>
+        <source>Random</source>
+        <translation>Au hasard</translation>
+    </message>
+    <message>
+        <source>Tra&amp;nsition:</source>
+        <translation>Tran&amp;sition :</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Transition time in seconds</source>
+        <translation>Durée de la transition en secondes</translation>
     </message>
 </context>
 <context>
@@ -1825,6 +1892,10 @@ manquante</translation>
     <message>
         <source>%1 images</source>
         <translation>%1 images</translation>
+    </message>
+    <message>
+        <source>As the show</source>
+        <translation>Comme le diaporama</translation>
     </message>
 </context>
 <context>

@@ -271,11 +271,26 @@ std::optional<Motion> MotionOf(const Json& json, std::size_t slide) {
     return Motion{*from, *to};
 }
 
+// The change an object holds: none without a kind.
+std::optional<ShowRules::Transition> TransitionOf(const Json& json, std::size_t object) {
+    const std::size_t value = json.find(object, "transition");
+    const std::size_t kind =
+        json.is(value, Token::Type::Object) ? json.find(value, "kind") : json.tokens.size();
+    if (!json.is(kind, Token::Type::String))
+        return std::nullopt;
+    ShowRules::Transition transition;
+    transition.kind = ShowRules::transitionKindOf(Parser::text(json.text, json[kind]));
+    if (const std::size_t ms = json.find(value, "ms"); json.is(ms, Token::Type::Number))
+        transition.ms = std::int64_t(std::clamp(json[ms].number, 0.0, double(ShowRules::MaxTransitionMs)));
+    return transition;
+}
+
 // The slides' motions and captions; false when "slides" is there but not one object for each slide.
 bool ReadSlides(const Json& json, int count, Extras& extras) {
     extras.motions.assign(std::size_t(std::max(count, 0)), std::nullopt);
     extras.captions.assign(extras.motions.size(), std::string());
     extras.times.assign(extras.motions.size(), -1);
+    extras.transitions.assign(extras.motions.size(), TransitionOf(json, 0));
     const std::size_t slides = json.find(0, "slides");
     if (slides == json.tokens.size())
         return true;
@@ -286,6 +301,8 @@ bool ReadSlides(const Json& json, int count, Extras& extras) {
         if (!json.is(items[i], Token::Type::Object))
             return false;
         extras.motions[i] = MotionOf(json, items[i]);
+        if (const std::optional<ShowRules::Transition> own = TransitionOf(json, items[i]))
+            extras.transitions[i] = own;
         if (const std::size_t caption = json.find(items[i], "caption"); json.is(caption, Token::Type::String))
             extras.captions[i] = Parser::text(json.text, json[caption]);
         if (const std::size_t ms = json.find(items[i], "ms"); json.is(ms, Token::Type::Number))

@@ -6,6 +6,7 @@
 // damaged block is no block: the show plays as a show of records alone.
 #pragma once
 
+#include "show_transition.h"
 #include "slide_motion.h"
 
 #include <optional>
@@ -25,6 +26,8 @@ struct Extras {
     std::vector<std::optional<Motion>> motions; // one for each slide; empty for none
     std::vector<std::string> captions;          // each slide's caption member; empty for none
     std::vector<std::int64_t> times;            // each slide's finer time ("ms"); -1 for none
+    // The change into each slide as stored, its own or the show's; empty for none.
+    std::vector<std::optional<ShowRules::Transition>> transitions;
 };
 
 // The block's data for a show of `count` slides; nothing when the bytes hold no sound block.

@@ -5,6 +5,7 @@
 #include "picture_place.h"
 #include "show_timeline.h"
 #include "x11_caption.h"
+#include "x11_change.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -166,14 +167,21 @@ X11Player::X11Player(const PackageFiles& package, DecodingRuntime runtime, bool 
             music.push_back(std::move(path));
     if (!music.empty())
         mixer_ = std::make_unique<MixedSound>(std::move(music), extras_->fadeMs, extras_->musicLevel);
+    if (extras_) {
+        std::vector<std::int64_t> own;
+        for (int i = 0; i < int(package.slides().size()); ++i)
+            own.push_back(clock_.ownTime(package.timeMs(i)));
+        changes_ = ShowRules::slideChanges(extras_->transitions, own, 0);
+    }
 }
 
 X11Player::~X11Player() {
     sound_.stop();
     if (gc_)
         XFreeGC(display_, gc_);
-    if (canvas_)
-        XFreePixmap(display_, canvas_);
+    for (const Pixmap pixmap : {canvas_, older_, mixed_})
+        if (pixmap)
+            XFreePixmap(display_, pixmap);
     if (window_)
         XDestroyWindow(display_, window_);
 }
@@ -199,11 +207,13 @@ int X11Player::run(Display* display) {
         }
         // A moving picture is drawn anew at about each refresh of the screen.
         constexpr int FrameMs = 16;
-        if (moving())
+        if (moving() || changing_)
             wait = wait < 0 ? FrameMs : std::min(wait, FrameMs);
         pollfd in{connection, POLLIN, 0};
         if (moving())
             render();
+        else if (changing_ && mapped_)
+            present();
         if (poll(&in, 1, wait) == 0 && timing_ && std::chrono::steady_clock::now() >= timeUp_) {
             timing_ = false;
             clock_.timeUp();
@@ -240,9 +250,19 @@ void X11Player::openWindow() {
     closeAtom_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display_, window_, &closeAtom_, 1);
     gc_ = XCreateGC(display_, window_, 0, nullptr);
-    canvas_ = XCreatePixmap(display_, window_, unsigned(width_), unsigned(height_),
-                            unsigned(DefaultDepth(display_, screen)));
+    makeCanvas();
     XMapRaised(display_, window_);
+}
+
+// The pixmaps the screen is drawn on, at the window's size; a change under way ends.
+void X11Player::makeCanvas() {
+    for (Pixmap* pixmap : {&canvas_, &older_, &mixed_}) {
+        if (*pixmap)
+            XFreePixmap(display_, *pixmap);
+        *pixmap = XCreatePixmap(display_, window_, unsigned(width_), unsigned(height_),
+                                unsigned(DefaultDepth(display_, DefaultScreen(display_))));
+    }
+    changing_ = false;
 }
 
 void X11Player::handle(XEvent& event) {
@@ -257,9 +277,7 @@ void X11Player::handle(XEvent& event) {
         if (event.xconfigure.width != width_ || event.xconfigure.height != height_) {
             width_ = std::max(1, event.xconfigure.width);
             height_ = std::max(1, event.xconfigure.height);
-            XFreePixmap(display_, canvas_);
-            canvas_ = XCreatePixmap(display_, window_, unsigned(width_), unsigned(height_),
-                                    unsigned(DefaultDepth(display_, DefaultScreen(display_))));
+            makeCanvas();
             render();
         }
         break;
@@ -297,6 +315,7 @@ void X11Player::show(int index) {
         mixer_->playSlide(audio_);
     else if (!audio_.empty())
         sound_.play(audio_);
+    beginChange(index);
     shown_ = index;
     reported_ = false;
     motionT_ = 0;
@@ -403,9 +422,35 @@ void X11Player::drawBand(const TSlideRecord& slide, const Place& over) {
     XDestroyImage(image);
 }
 
-// The canvas on the window; the first time for a slide, its time starts and the report tells of it.
+// The screen as it is now is kept for the change into slide `index`, where it makes one.
+void X11Player::beginChange(int index) {
+    const ShowRules::SlideChange change =
+        std::size_t(index) < changes_.size() ? changes_[std::size_t(index)] : ShowRules::SlideChange{};
+    changing_ = mapped_ && shown_ >= 0 && index != shown_ && change.ms > 0 &&
+                change.kind != ShowRules::TransitionKind::Cut;
+    if (!changing_)
+        return;
+    XCopyArea(display_, canvas_, older_, gc_, 0, 0, unsigned(width_), unsigned(height_), 0, 0);
+    change_ = change;
+    changeStart_ = std::chrono::steady_clock::now();
+}
+
+// The canvas on the window, through the change under way; the first time for a slide, its time
+// starts and the report tells of it.
 void X11Player::present() {
-    XCopyArea(display_, canvas_, window_, gc_, 0, 0, unsigned(width_), unsigned(height_), 0, 0);
+    const double progress = changing_ ? double(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                   std::chrono::steady_clock::now() - changeStart_)
+                                                   .count()) /
+                                            double(change_.ms)
+                                      : 1;
+    changing_ = progress < 1;
+    if (changing_) {
+        DrawChange(display_, gc_, mixed_, older_, canvas_, width_, height_,
+                   ShowRules::transitionAt(change_.kind, progress, width_, height_));
+        XCopyArea(display_, mixed_, window_, gc_, 0, 0, unsigned(width_), unsigned(height_), 0, 0);
+    } else {
+        XCopyArea(display_, canvas_, window_, gc_, 0, 0, unsigned(width_), unsigned(height_), 0, 0);
+    }
     XSync(display_, False);
     onScreen();
 }

@@ -8,7 +8,7 @@
 // Space pauses and plays, the arrow and page keys step, Home and End go to the first and the last
 // slide, a number and Enter to that slide, B or . blacks the screen and brings it back. A package
 // with the show's data beyond its records moves each picture as its slide asks (pan and zoom, at
-// each frame). With
+// each frame) and changes into each slide by the change stored for it (x11_change.h). With
 // the report switch each slide, once it is on screen, is also written to standard output as one line of
 // tab-separated key=value fields, the show runs at the fastest speed without looping and the player quits
 // after the last slide.
@@ -19,6 +19,7 @@
 #include "package_files.h"
 #include "qpx_runtime.h"
 #include "show_clock.h"
+#include "show_transition.h"
 #include "slide_picture.h"
 #include "wav_sound.h"
 
@@ -28,6 +29,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The decoding run-time's functions; null where the run-time could not be loaded.
 struct DecodingRuntime {
@@ -47,9 +49,11 @@ class X11Player {
 
   private:
     void openWindow();
+    void makeCanvas();
     void handle(XEvent& event);
     void show(int index);
     void render();
+    void beginChange(int index);
     void present();
     // Draws the picture, or the part of it in view, fitted into the top `bottom` rows, and the
     // band's rows at its foot darkened; returns where it went.
@@ -102,4 +106,11 @@ class X11Player {
     // With music, the show's sound goes through the mixer as one stream.
     std::unique_ptr<MixedSound> mixer_;
     CaptionPicture::Caption caption_; // the caption of the slide on screen
+    // The change into each slide, and the one under way: from the screen as it was, kept in older_,
+    // to the canvas, put together on mixed_.
+    std::vector<ShowRules::SlideChange> changes_;
+    ShowRules::SlideChange change_;
+    bool changing_ = false;
+    std::chrono::steady_clock::time_point changeStart_;
+    Pixmap older_ = 0, mixed_ = 0;
 };

@@ -5,9 +5,11 @@
 // moving slide that waits for its sound "café.wav", under music, with cross-fades. Every player's
 // screen is read the same way (the picture's place, how far its motion has gone, the caption's
 // letters and their band) and, where a player tells it, whether the slide's sound plays and how loud
-// the music is under it.
+// the music is under it. A second show changes from slide to slide by every kind of transition, and
+// each player's screen is read halfway through each change.
 
 #include "caption_band.h"
+#include "change_screens.h"
 #include "export_test_support.h"
 #include "headless_browser.h"
 #include "music_level.h"
@@ -15,6 +17,7 @@
 #include "share_test_support.h"
 #include "show_extension.h"
 #include "slide_motion.h"
+#include "slide_transition.h"
 #include "stored_font.h"
 #include "test_x_server.h"
 #include "video_export.h"
@@ -139,6 +142,60 @@ void expectConformance(const Played& played, const QFont& font) {
     }
 }
 
+const char* const PlayerNames[] = {"viewer", "video", "web page", "Linux package", "Windows package"};
+
+// The show of changes: two pictures of four coloured quarters in turn, each slide changed into by one
+// kind, the fade by the show's own change.
+using ShowRules::TransitionKind;
+constexpr int ChangeMs = 1000, ChangeSeconds = 2;
+const TransitionKind Changes[] = {
+    TransitionKind::Cut,    TransitionKind::Fade,     TransitionKind::WipeLeft, TransitionKind::WipeRight,
+    TransitionKind::WipeUp, TransitionKind::WipeDown, TransitionKind::PushLeft, TransitionKind::PushRight,
+    TransitionKind::PushUp, TransitionKind::PushDown, TransitionKind::Zoom,     TransitionKind::Random};
+constexpr int ChangeCount = int(std::size(Changes));
+
+// The moment halfway through the change into slide `row + 1`.
+int halfway(int row) {
+    return (row + 1) * ChangeSeconds * 1000 + ChangeMs / 2;
+}
+
+// The show exported as a package for `platform`, with the build's players, run on the test X server.
+struct PackageRun {
+    ExportSetup setup;
+    bool windows;
+    QString package;
+    QProcessEnvironment env;
+
+    PackageRun(PackagePlatform platform, const ShowDocument& show)
+        : windows(platform == PackagePlatform::Windows) {
+        const QString app = QStringLiteral(VERASCO_BINARY_DIR "/app/");
+        for (const char* name :
+             windows ? std::vector<const char*>{"verasco1w.dat", "verasco2w.dat", "verasco3w.dat"}
+                     : std::vector<const char*>{"verasco2.dat"}) {
+            QFile::remove(setup.programs + "/" + name);
+            QFile::copy(app + name, setup.programs + "/" + name);
+        }
+        setup.packagePlatform = windows ? QStringLiteral("Windows") : QStringLiteral("Linux");
+        std::vector<TSlideRecord> slides;
+        std::vector<QJsonObject> extras;
+        for (int i = 0; i < show.SlideCount; ++i) {
+            slides.push_back(show.slide(i));
+            extras.push_back(show.extra(i));
+        }
+        setup.show.load(slides, show.showData(), extras);
+        package = setup.target(windows ? QStringLiteral("show.exe") : QStringLiteral("show"));
+        EXPECT_FALSE(setup.exporter().write(package, qualityPreset(11), platform));
+        QString why;
+        env = windows ? wineEnvironment() : QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), test_x_server::display(why));
+    }
+    void start(const QStringList& arguments, QProcess& process) const {
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(setup.root.path());
+        process.start(windows ? wine() : package, windows ? QStringList{package} + arguments : arguments);
+    }
+};
+
 } // namespace
 
 class ShowConformance : public ViewerFixture {
@@ -216,7 +273,142 @@ class ShowConformance : public ViewerFixture {
     Played videoPlays();
     Played pagePlays();
     Played packagePlays(PackagePlatform platform);
+
+    // The five players in turn (by PlayerNames) with what each needs that is not installed; those
+    // not installed are named as not played.
+    std::vector<std::pair<int, QString>> players() {
+        QString why;
+        const bool server = !test_x_server::display(why).isEmpty();
+        const QString missing[] = {{},
+                                   peerProgram("ffmpeg").isEmpty() ? "ffmpeg" : "",
+                                   peerProgram("chromium").isEmpty() ? "chromium" : "",
+                                   server ? "" : why,
+                                   !server ? why
+                                   : !QFile::exists(QStringLiteral(VERASCO_BINARY_DIR "/app/verasco2w.dat"))
+                                       ? QStringLiteral("MinGW-w64")
+                                   : wine().isEmpty() || !wholeWinePrefix() ? QStringLiteral("Wine (wine64)")
+                                                                            : QString()};
+        std::vector<std::pair<int, QString>> all;
+        for (int player = 0; player < int(std::size(missing)); ++player) {
+            if (!missing[player].isEmpty())
+                std::cout << PlayerNames[player] << " not played: " << missing[player].toStdString()
+                          << " is not installed\n";
+            all.emplace_back(player, missing[player]);
+        }
+        return all;
+    }
+
+    // The show of changes in place of the fixture's; the kind each change makes, "random" chosen.
+    std::vector<TransitionKind> loadChanges() {
+        const QString pictures[2] = {dir.filePath(QStringLiteral("q0.png")),
+                                     dir.filePath(QStringLiteral("q1.png"))};
+        for (int i = 0; i < 2; ++i)
+            EXPECT_TRUE(quartered(i).save(pictures[i]));
+        std::vector<TSlideRecord> slides;
+        std::vector<QJsonObject> extras(1);
+        std::vector<std::optional<ShowRules::Transition>> stored(1);
+        for (int row = 0; row <= ChangeCount; ++row)
+            slides.push_back(test_shows::slide(show(), pictures[row % 2], [](TSlideRecord& r) {
+                                 r.Delay = ChangeSeconds;
+                             }).record);
+        for (const TransitionKind kind : Changes) {
+            // The fade is the show's own.
+            const std::optional<ShowRules::Transition> own =
+                kind == TransitionKind::Fade ? std::nullopt
+                                             : std::optional(ShowRules::Transition{kind, ChangeMs});
+            extras.push_back(SlideTransition::withTransition({}, own));
+            stored.push_back(own ? own : ShowRules::Transition{TransitionKind::Fade, ChangeMs});
+        }
+        show().load(
+            slides,
+            SlideTransition::withTransition({}, ShowRules::Transition{TransitionKind::Fade, ChangeMs}),
+            extras);
+        std::vector<std::int64_t> own(slides.size(), ChangeSeconds * 1000);
+        std::vector<TransitionKind> kinds;
+        for (const ShowRules::SlideChange& change : ShowRules::slideChanges(stored, own, 0))
+            kinds.push_back(change.kind);
+        kinds.erase(kinds.begin());
+        return kinds;
+    }
+    // Each player's screens halfway through each change, and the area its pictures are placed in.
+    std::vector<QImage> viewerChanges(QRect& area);
+    std::vector<QImage> videoChanges(QRect& area);
+    std::vector<QImage> pageChanges(QRect& area);
+    // A package's screens as it shows each change, read as the show plays.
+    std::vector<QImage> packageChanges(PackagePlatform platform, const std::vector<TransitionKind>& kinds);
 };
+
+std::vector<QImage> ShowConformance::viewerChanges(QRect& area) {
+    speed()->setValue(ShowRules::OwnSpeed);
+    openViewer();
+    auto* panel = child<QWidget>("Panel6");
+    area = panel->contentsRect();
+    std::vector<QImage> screens(ChangeCount);
+    const qint64 start = clock.nowMs();
+    for (int row = 0; row < ChangeCount; ++row)
+        clock.at(start + halfway(row), [this, &screens, panel, row] {
+            // The new picture is decoded on a thread of its own while the wait clock stands still.
+            waitForPicture();
+            screens[std::size_t(row)] = panel->grab().toImage();
+        });
+    viewer->PlayShow();
+    viewer->close();
+    return screens;
+}
+
+std::vector<QImage> ShowConformance::videoChanges(QRect& area) {
+    sharing::VideoJob job{shared(), dir.filePath(QStringLiteral("changes.mp4"))};
+    job.size = Screen;
+    EXPECT_EQ(sharing::writeVideo(job, {}).result, sharing::ShareOutcome::Done);
+    area = QRect(QPoint(), Screen);
+    std::vector<QImage> screens;
+    for (int row = 0; row < ChangeCount; ++row)
+        screens.push_back(decodedFrame(job.target, halfway(row) / 1000.0, Screen));
+    return screens;
+}
+
+std::vector<QImage> ShowConformance::pageChanges(QRect& area) {
+    const QString folder = dir.filePath(QStringLiteral("changes"));
+    EXPECT_EQ(sharing::writeWebPage({shared(), folder}, {}).result, sharing::ShareOutcome::Done);
+    HeadlessBrowser browser;
+    std::vector<QImage> screens;
+    if (!browser.open(QUrl::fromLocalFile(folder + "/index.html").toString(), Screen, halfway(0)))
+        return screens;
+    const QJsonArray box =
+        browser
+            .evaluate(
+                "(() => { const r = area.getBoundingClientRect(); return [r.x, r.y, r.width, r.height]; })()")
+            .toArray();
+    area = QRectF(box[0].toDouble(), box[1].toDouble(), box[2].toDouble(), box[3].toDouble()).toRect();
+    for (int row = 0; row < ChangeCount && (row == 0 || browser.run(ChangeSeconds * 1000)); ++row)
+        screens.push_back(browser.screenshot());
+    return screens;
+}
+
+std::vector<QImage> ShowConformance::packageChanges(PackagePlatform platform,
+                                                    const std::vector<TransitionKind>& kinds) {
+    const PackageRun package(platform, show());
+    QProcess playing;
+    package.start({}, playing);
+    std::vector<QImage> screens(ChangeCount);
+    const QRect area(QPoint(), Screen);
+    // Every screen is read against the changes not yet seen, until each has been.
+    test_x_server::screenShows(
+        [&](const QImage& screen) {
+            bool all = true;
+            for (int row = 0; row < ChangeCount; ++row) {
+                QImage& seen = screens[std::size_t(row)];
+                if (seen.isNull() && showsChange(screen, area, kinds[std::size_t(row)], row % 2))
+                    seen = screen;
+                all = all && !seen.isNull();
+            }
+            return all;
+        },
+        240000);
+    test_x_server::sendKey(XK_Escape);
+    playing.waitForFinished(60000);
+    return screens;
+}
 
 Played ShowConformance::viewerPlays() {
     speed()->setValue(ShowRules::OwnSpeed);
@@ -284,27 +476,9 @@ Played ShowConformance::pagePlays() {
 }
 
 Played ShowConformance::packagePlays(PackagePlatform platform) {
-    ExportSetup setup;
-    const bool windows = platform == PackagePlatform::Windows;
-    const QString app = QStringLiteral(VERASCO_BINARY_DIR "/app/");
-    for (const char* name : windows
-                                ? std::vector<const char*>{"verasco1w.dat", "verasco2w.dat", "verasco3w.dat"}
-                                : std::vector<const char*>{"verasco2.dat"}) {
-        QFile::remove(setup.programs + "/" + name);
-        QFile::copy(app + name, setup.programs + "/" + name);
-    }
-    setup.packagePlatform = windows ? QStringLiteral("Windows") : QStringLiteral("Linux");
-    std::vector<TSlideRecord> slides = {show().slide(0), show().slide(1)};
-    setup.show.load(slides, show().showData(), {show().extra(0), show().extra(1)});
-    const QString package = setup.target(windows ? QStringLiteral("show.exe") : QStringLiteral("show"));
-    EXPECT_FALSE(setup.exporter().write(package, qualityPreset(11), platform));
-    QString why;
-    QProcessEnvironment env = windows ? wineEnvironment() : QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), test_x_server::display(why));
-    const auto run = [&](const QStringList& arguments, QProcess& process) {
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(setup.root.path());
-        process.start(windows ? wine() : package, windows ? QStringList{package} + arguments : arguments);
+    const PackageRun package(platform, show());
+    const auto run = [&package](const QStringList& arguments, QProcess& process) {
+        package.start(arguments, process);
     };
     Played played{{}, {}, QRect(QPoint(), Screen), {}};
     QProcess playing;
@@ -336,30 +510,34 @@ Played ShowConformance::packagePlays(PackagePlatform platform) {
 }
 
 TEST_F(ShowConformance, FivePlayersShowTheShowByItsRules) {
-    QString why;
-    const bool server = !test_x_server::display(why).isEmpty();
-    const struct {
-        const char* name;
-        std::function<Played()> play;
-        QString missing; // what it needs that is not installed
-    } rows[] = {
-        {"viewer", [this] { return viewerPlays(); }, {}},
-        {"video", [this] { return videoPlays(); }, peerProgram("ffmpeg").isEmpty() ? "ffmpeg" : ""},
-        {"web page", [this] { return pagePlays(); }, peerProgram("chromium").isEmpty() ? "chromium" : ""},
-        {"Linux package", [this] { return packagePlays(PackagePlatform::Linux); }, server ? "" : why},
-        {"Windows package", [this] { return packagePlays(PackagePlatform::Windows); },
-         !server ? why
-         : !QFile::exists(QStringLiteral(VERASCO_BINARY_DIR "/app/verasco2w.dat"))
-             ? QStringLiteral("MinGW-w64")
-         : wine().isEmpty() || !wholeWinePrefix() ? QStringLiteral("Wine (wine64)")
-                                                  : QString()},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        if (!row.missing.isEmpty()) {
-            std::cout << row.name << " not played: " << row.missing.toStdString() << " is not installed\n";
+    const std::function<Played()> plays[] = {[this] { return viewerPlays(); },
+                                             [this] { return videoPlays(); }, [this] { return pagePlays(); },
+                                             [this] { return packagePlays(PackagePlatform::Linux); },
+                                             [this] { return packagePlays(PackagePlatform::Windows); }};
+    for (const auto& [player, missing] : players()) {
+        SCOPED_TRACE(PlayerNames[player]);
+        if (missing.isEmpty())
+            expectConformance(plays[player](), captionFont());
+    }
+}
+
+TEST_F(ShowConformance, EveryPlayerChangesSlidesByEveryKind) {
+    const std::vector<TransitionKind> kinds = loadChanges();
+    const std::function<std::vector<QImage>(QRect&)> plays[] = {
+        [this](QRect& area) { return viewerChanges(area); },
+        [this](QRect& area) { return videoChanges(area); }, [this](QRect& area) { return pageChanges(area); },
+        [this, &kinds](QRect&) { return packageChanges(PackagePlatform::Linux, kinds); },
+        [this, &kinds](QRect&) { return packageChanges(PackagePlatform::Windows, kinds); }};
+    for (const auto& [player, missing] : players()) {
+        if (!missing.isEmpty())
             continue;
+        QRect area(QPoint(), Screen);
+        const std::vector<QImage> screens = plays[player](area);
+        for (int row = 0; row < ChangeCount; ++row) {
+            const QImage screen = std::size_t(row) < screens.size() ? screens[std::size_t(row)] : QImage();
+            EXPECT_TRUE(showsChange(screen, area, kinds[std::size_t(row)], row % 2))
+                << PlayerNames[player] << " changing by " << ShowRules::transitionName(Changes[row])
+                << " (as " << ShowRules::transitionName(kinds[std::size_t(row)]) << ")";
         }
-        expectConformance(row.play(), captionFont());
     }
 }

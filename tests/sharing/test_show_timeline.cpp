@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The show laid out in time as the viewer plays it at the middle speed: each slide's time and hold,
-// and which sound plays when, on across slides without audio and cut by the next one.
+// which sound plays when, on across slides without audio and cut by the next one, and the change
+// into each slide.
 #include "show_timeline.h"
 #include "slide_time.h"
 
@@ -8,7 +9,9 @@
 
 #include <cmath>
 
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using ShowRules::SlideTiming;
@@ -90,7 +93,7 @@ TEST(ShowTimeline, FollowsTheViewersRulesForTimesHoldsAndSounds) {
         std::vector<std::int64_t> fades;
         for (const auto& s : timeline.slides) {
             starts.push_back(s.startMs);
-            fades.push_back(s.fadeMs);
+            fades.push_back(s.transitionMs);
         }
         starts.push_back(timeline.totalMs);
         EXPECT_EQ(starts, row.starts) << row.what;
@@ -126,4 +129,51 @@ TEST(ShowTimeline, ASlidesTimeIsItsTenthsWhereTheRecordAgrees) {
             << row.delay << " " << row.storedMs;
     EXPECT_EQ(ShowRules::delayOf(2500), 3);
     EXPECT_EQ(ShowRules::delayOf(100), 1);
+}
+
+TEST(ShowTimeline, ChangesTakeTheirKindsLengthsAndPlacesByTheRules) {
+    using ShowRules::TransitionKind;
+    using K = TransitionKind;
+    // Between 200 and 5000 ms, within both slides' own times; a cut takes none; a slide without a
+    // change of its own keeps the players' cross-fade, within its own time only.
+    std::vector<SlideTiming> slides = {slide(3),  slide(1),  slide(10), slide(10),
+                                       slide(10), slide(10), slide(2)};
+    const std::pair<K, std::int64_t> stored[] = {{K::Fade, 0},        {K::Fade, 2000}, {K::WipeUp, 4000},
+                                                 {K::PushLeft, 9000}, {K::Cut, 1000},  {K::Zoom, 100}};
+    for (std::size_t i = 0; i < std::size(stored); ++i)
+        slides[i].transition = ShowRules::Transition{stored[i].first, stored[i].second};
+    std::vector<std::int64_t> lengths;
+    for (const auto& s : ShowRules::makeTimeline(slides, 1500).slides)
+        lengths.push_back(s.transitionMs);
+    EXPECT_EQ(lengths, (std::vector<std::int64_t>{0, 1000, 1000, 5000, 0, 200, 1500}));
+
+    // "random": another kind than the change before, the same each time the show plays, and every
+    // kind that moves or fades in its turn.
+    std::vector<SlideTiming> randoms(60, slide(5));
+    for (SlideTiming& s : randoms)
+        s.transition = ShowRules::Transition{K::Random, 1000};
+    randoms[30].transition = ShowRules::Transition{K::WipeDown, 1000};
+    const auto first = ShowRules::makeTimeline(randoms).slides,
+               again = ShowRules::makeTimeline(randoms).slides;
+    std::set<K> chosen;
+    for (std::size_t i = 1; i < first.size(); ++i) {
+        EXPECT_EQ(first[i].transition, again[i].transition) << i;
+        if (i != 30) { // its own kind, whatever came before
+            EXPECT_NE(first[i].transition, first[i - 1].transition) << i;
+        }
+        chosen.insert(first[i].transition);
+    }
+    EXPECT_EQ(chosen.size(), 10u);
+    EXPECT_FALSE(chosen.contains(K::Cut) || chosen.contains(K::Random));
+
+    // Halfway: a wipe to the right shows the new picture on the left, one upwards at the foot; a push
+    // to the left moves both pictures left; a zoom has grown and faded in halfway.
+    EXPECT_EQ(ShowRules::transitionAt(K::WipeRight, 0.5, 100, 60).newClip, (ShowRules::Rect{0, 0, 50, 60}));
+    EXPECT_EQ(ShowRules::transitionAt(K::WipeUp, 0.5, 100, 60).newClip, (ShowRules::Rect{0, 30, 100, 30}));
+    const ShowRules::TransitionLook push = ShowRules::transitionAt(K::PushLeft, 0.5, 100, 60),
+                                    zoom = ShowRules::transitionAt(K::Zoom, 0.5, 100, 60);
+    EXPECT_EQ(std::tie(push.oldX, push.newX, push.newY), std::make_tuple(-50, 50, 0));
+    EXPECT_EQ(std::make_pair(zoom.newScale, zoom.newOpacity), std::make_pair(0.75, 0.5));
+    EXPECT_EQ(ShowRules::transitionKindOf("push-up"), K::PushUp);
+    EXPECT_EQ(ShowRules::transitionKindOf("spin"), K::Fade);
 }

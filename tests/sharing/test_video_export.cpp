@@ -230,7 +230,9 @@ TEST(VideoExport, AMovingSlidesFramesFollowItsMotion) {
     const QImage fading = decodedFrame(job.target, 1.95, job.size);
     ASSERT_FALSE(fading.isNull());
     const QImage ended = renderer.renderMoving(moving, halves, ShowMotion::frameAt(pan, 1));
-    EXPECT_GT(psnr(fading, sharing::FrameRenderer::blend(ended, still, 0.25, area), area), 30.0);
+    const auto quarter =
+        ShowRules::transitionAt(ShowRules::TransitionKind::Fade, 0.25, area.width(), area.height());
+    EXPECT_GT(psnr(fading, sharing::FrameRenderer::blend(ended, still, quarter, area), area), 30.0);
 }
 
 // The show's music under the whole video, measured by ffmpeg's astats in the band of each music

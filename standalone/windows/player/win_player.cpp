@@ -4,17 +4,20 @@
 #include "caption_scale.h"
 #include "picture_place.h"
 #include "show_timeline.h"
+#include "win_change.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace {
 
 const wchar_t WindowClass[] = L"VerascoShow";
 constexpr UINT_PTR SlideTimer = 1;
-constexpr UINT_PTR FrameTimer = 2; // a moving picture drawn anew
-constexpr UINT_PTR SoundTimer = 3; // the music's played buffers filled again
+constexpr UINT_PTR FrameTimer = 2;  // a moving picture drawn anew
+constexpr UINT_PTR SoundTimer = 3;  // the music's played buffers filled again
+constexpr UINT_PTR ChangeTimer = 4; // a change between slides drawn anew
 constexpr int SoundBuffers = 4;
 constexpr std::size_t SoundBlock = SoundMixer::Rate / 20; // frames of a buffer
 
@@ -78,12 +81,21 @@ WinPlayer::WinPlayer(const PackageFiles& package, HMODULE runtime, bool report)
             music.push_back(std::move(path));
     if (!music.empty())
         openSound(std::move(music), extras_->fadeMs, extras_->musicLevel);
+    if (extras_) {
+        std::vector<std::int64_t> own;
+        for (int i = 0; i < int(package.slides().size()); ++i)
+            own.push_back(clock_.ownTime(package.timeMs(i)));
+        changes_ = ShowRules::slideChanges(extras_->transitions, own, 0);
+    }
 }
 
 WinPlayer::~WinPlayer() {
     PlaySoundW(nullptr, nullptr, 0);
     closeSound();
     dropPicture();
+    for (const HBITMAP frame : {lastFrame_, older_})
+        if (frame)
+            DeleteObject(frame);
 }
 
 void WinPlayer::openSound(std::vector<std::string> music, int fadeMs, double level) {
@@ -177,7 +189,7 @@ LRESULT WinPlayer::handle(UINT message, WPARAM w, LPARAM l) {
             feedSound();
             return 0;
         }
-        if (w == FrameTimer) {
+        if (w == FrameTimer || w == ChangeTimer) {
             InvalidateRect(window_, nullptr, FALSE);
             return 0;
         }
@@ -219,6 +231,7 @@ void WinPlayer::show(int index) {
         mixer_->playSlide(std::move(sound));
     else if (!audio_.empty() && !mixer_)
         PlaySoundW(Wide(audio_).c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
+    beginChange(index);
     shown_ = index;
     reported_ = false;
     motionT_ = 0;
@@ -245,11 +258,55 @@ void WinPlayer::paint() {
         at = drawPicture(dc, box);
     if (banded)
         drawBand(dc, at, area.bottom - area.top, *slide);
-    BitBlt(screen, 0, 0, area.right, area.bottom, dc, 0, 0, SRCCOPY);
+    presentChange(screen, dc, area.right, area.bottom);
     SelectObject(dc, oldCanvas);
-    DeleteObject(canvas);
+    // The frame is kept for a change that may start from it.
+    if (lastFrame_)
+        DeleteObject(lastFrame_);
+    lastFrame_ = canvas;
     DeleteDC(dc);
     EndPaint(window_, &ps);
+}
+
+// The frame last drawn is kept for the change into slide `index`, where it makes one.
+void WinPlayer::beginChange(int index) {
+    const ShowRules::SlideChange change =
+        std::size_t(index) < changes_.size() ? changes_[std::size_t(index)] : ShowRules::SlideChange{};
+    changing_ = lastFrame_ && shown_ >= 0 && index != shown_ && change.ms > 0 &&
+                change.kind != ShowRules::TransitionKind::Cut;
+    if (!changing_)
+        return;
+    if (older_)
+        DeleteObject(older_);
+    older_ = std::exchange(lastFrame_, nullptr);
+    change_ = change;
+    changeStart_ = std::chrono::steady_clock::now();
+    SetTimer(window_, ChangeTimer, 16, nullptr);
+}
+
+// The canvas in `dc` on the screen, through the change under way.
+void WinPlayer::presentChange(HDC screen, HDC dc, int width, int height) {
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - changeStart_);
+    const double progress = changing_ ? double(elapsed.count()) / double(change_.ms) : 1;
+    if (!changing_ || progress >= 1) {
+        changing_ = false;
+        KillTimer(window_, ChangeTimer);
+        BitBlt(screen, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+        return;
+    }
+    const HDC olderDc = CreateCompatibleDC(screen), mixedDc = CreateCompatibleDC(screen);
+    const HGDIOBJ oldOlder = SelectObject(olderDc, older_);
+    const HBITMAP mixed = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ oldMixed = SelectObject(mixedDc, mixed);
+    DrawChange(mixedDc, olderDc, dc, width, height,
+               ShowRules::transitionAt(change_.kind, progress, width, height));
+    BitBlt(screen, 0, 0, width, height, mixedDc, 0, 0, SRCCOPY);
+    SelectObject(mixedDc, oldMixed);
+    SelectObject(olderDc, oldOlder);
+    DeleteObject(mixed);
+    DeleteDC(mixedDc);
+    DeleteDC(olderDc);
 }
 
 const std::optional<PackageExtras::Motion>& WinPlayer::motion() const {

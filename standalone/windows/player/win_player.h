@@ -7,8 +7,9 @@
 // Esc quits, Space pauses and plays, the arrow and page keys step, Home and End go to the first and
 // the last slide, a number and Enter to that slide, B or . blacks the screen and brings it back.
 // Pictures stand upright by a photograph's orientation tag. A package with the show's data beyond
-// its records moves each picture as its slide asks (pan and zoom, at each frame) and plays the show's
-// music under the slides' sounds in one stream. With the report switch each slide, once it is on
+// its records moves each picture as its slide asks (pan and zoom, at each frame), changes into each
+// slide by the change stored for it (win_change.h) and plays the show's music under the slides'
+// sounds in one stream. With the report switch each slide, once it is on
 // screen, is also written to standard output as one line of tab-separated key=value fields, the show
 // runs at the fastest speed without looping and the player quits after the last slide.
 #pragma once
@@ -18,6 +19,7 @@
 #include "package_files.h"
 #include "qpx_runtime.h"
 #include "show_clock.h"
+#include "show_transition.h"
 #include "slide_picture.h"
 #include "sound_mixer.h"
 
@@ -46,6 +48,8 @@ class WinPlayer {
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     void show(int index);
     void paint();
+    void beginChange(int index);
+    void presentChange(HDC screen, HDC dc, int width, int height);
     // Draws the picture, or the part of it in view, fitted into `box`; returns where it went.
     RECT drawPicture(HDC dc, const RECT& box);
     // Draws the caption over the foot of `over` on a dark band, across the screen's width.
@@ -89,4 +93,10 @@ class WinPlayer {
     HWAVEOUT wave_ = nullptr;
     std::vector<WAVEHDR> headers_;
     std::vector<std::vector<std::int16_t>> buffers_;
+    // The change into each slide, and the one under way: from the frame shown before, kept in older_.
+    std::vector<ShowRules::SlideChange> changes_;
+    ShowRules::SlideChange change_;
+    bool changing_ = false;
+    std::chrono::steady_clock::time_point changeStart_;
+    HBITMAP lastFrame_ = nullptr, older_ = nullptr;
 };
