@@ -45,7 +45,7 @@ QString lengthText(std::int64_t ms) {
 std::int64_t showLengthMs(const ShowDocument& show) {
     std::vector<ShowRules::SlideTiming> slides;
     for (int i = 0; i < show.SlideCount; ++i)
-        slides.push_back({show.timeMs(i), false, false, -1});
+        slides.push_back({show.timeMs(i), false, false, -1, {}});
     return ShowRules::makeTimeline(slides).totalMs;
 }
 

@@ -72,6 +72,7 @@ class Ttextdlg : public DeferredWindow<QDialog> {
     CaptionSourceField& captionSourceField() {
         buildContents();
         return *captionSourceField_;
+    }
     // The change into the slide, loaded and stored by the caller likewise.
     TransitionField& transitionField() {
         buildContents();
