@@ -102,6 +102,7 @@ void TshowFrm::updateChrome() {
     Panel1->setVisible(false);
     updateControlStrip();
     layoutChrome();
+    placeBandCaption();
 }
 
 void TshowFrm::layoutChrome() {
