@@ -3,6 +3,7 @@
 
 #include "show_document.h"
 #include "show_extension.h"
+#include "show_look.h"
 #include "slide_audio.h"
 #include "slide_paths.h"
 #include "stored_font.h"
@@ -30,6 +31,7 @@ SharedShow readSharedShow(const ShowDocument& show, const QPalette& palette) {
         slide.colour = storedColor(record.FontColor, palette);
         if (!slide.picture.isEmpty())
             slide.motion = ShowMotion::motion(show.extra(i));
+        slide.look = ShowLook::lookOf(show.showData(), show.extra(i));
         shared.slides.push_back(slide);
     }
     const QStringList music = ShowExtension::musicPaths(show.showData());

@@ -3,6 +3,7 @@
 // What a shared video or web page shows of each slide, read from the show document on the window
 // thread, so that the work that follows runs on other threads without touching the document.
 
+#include "frame_look.h"
 #include "show_motion.h"
 #include "show_timeline.h"
 
@@ -36,6 +37,7 @@ struct SharedSlide {
     QFont font;      // as the viewer draws the caption
     QColor colour;
     std::optional<ShowMotion::Motion> motion; // pan and zoom over the slide's own time
+    ShowRules::Look look;                     // its fill and its caption's place
 };
 
 struct SharedShow {
