@@ -270,10 +270,23 @@ std::optional<Motion> MotionOf(const Json& json, std::size_t slide) {
     return Motion{*from, *to};
 }
 
-// The slides' motions and captions; false when "slides" is there but not one object for each slide.
+// The look's words of the object at `level`, kept in `texts`.
+ShowRules::LookWords WordsOf(const Json& json, std::size_t level, std::string (&texts)[3]) {
+    const char* keys[] = {"fill", "fillColour", "captionPlace"};
+    for (std::size_t k = 0; k < 3; ++k)
+        if (const std::size_t value = json.find(level, keys[k]); json.is(value, Token::Type::String))
+            texts[k] = Parser::text(json.text, json[value]);
+    return {texts[0], texts[1], texts[2]};
+}
+
+// The slides' motions, captions and looks; false when "slides" is there but not one object for each
+// slide.
 bool ReadSlides(const Json& json, int count, Extras& extras) {
     extras.motions.assign(std::size_t(std::max(count, 0)), std::nullopt);
     extras.captions.assign(extras.motions.size(), std::string());
+    std::string showTexts[3];
+    const ShowRules::LookWords show = WordsOf(json, 0, showTexts);
+    extras.looks.assign(extras.motions.size(), ShowRules::lookOf(show, {}));
     const std::size_t slides = json.find(0, "slides");
     if (slides == json.tokens.size())
         return true;
@@ -284,6 +297,8 @@ bool ReadSlides(const Json& json, int count, Extras& extras) {
         if (!json.is(items[i], Token::Type::Object))
             return false;
         extras.motions[i] = MotionOf(json, items[i]);
+        std::string texts[3];
+        extras.looks[i] = ShowRules::lookOf(show, WordsOf(json, items[i], texts));
         if (const std::size_t caption = json.find(items[i], "caption"); json.is(caption, Token::Type::String))
             extras.captions[i] = Parser::text(json.text, json[caption]);
     }

@@ -6,6 +6,7 @@
 // damaged block is no block: the show plays as a show of records alone.
 #pragma once
 
+#include "frame_look.h"
 #include "slide_motion.h"
 
 #include <optional>
@@ -23,6 +24,7 @@ struct Extras {
     int fadeMs = 2000;                          // the music's fade-out at the show's end
     std::vector<std::optional<Motion>> motions; // one for each slide; empty for none
     std::vector<std::string> captions;          // each slide's caption member; empty for none
+    std::vector<ShowRules::Look> looks;         // each slide's fill and caption place
 };
 
 // The block's data for a show of `count` slides; nothing when the bytes hold no sound block.
