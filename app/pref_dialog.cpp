@@ -3,6 +3,7 @@
 
 #include "appearance.h"
 #include "help_viewer.h"
+#include "look_field.h"
 #include "named_widget.h"
 #include "ovc_simple_field.h"
 #include "settings.h"
@@ -102,6 +103,9 @@ void TprefFrm::build() {
                               GentleMotionBox, AppearanceBox, Button1,       Button3};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
+    setTabOrder(CaptionBandBox, lookField_->firstChoice());
+    setTabOrder(lookField_->firstChoice(), lookField_->colourButton());
+    setTabOrder(lookField_->colourButton(), lookField_->lastChoice());
 
     connect(Button1, &QPushButton::clicked, this, &TprefFrm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TprefFrm::Button2Click);
@@ -134,6 +138,7 @@ QLayout* TprefFrm::buildPresentingControls() {
         AppearanceBox->addItem(tr(appearance), QLatin1String(appearance));
     AppearanceLabel->setBuddy(AppearanceBox);
     GentleMotionBox = named(new QCheckBox(tr("Give every slide &gentle motion"), this), "GentleMotionBox");
+    lookField_ = new LookField(LookField::Level::Show, this);
 
     auto* grid = new QGridLayout;
     grid->addWidget(FullScreenBox, 0, 0, 1, 3);
@@ -146,7 +151,8 @@ QLayout* TprefFrm::buildPresentingControls() {
     grid->addWidget(GentleMotionBox, 4, 0, 1, 3);
     grid->addWidget(AppearanceLabel, 5, 0);
     grid->addWidget(AppearanceBox, 5, 1, 1, 2);
-    grid->setRowStretch(6, 1);
+    grid->addWidget(lookField_, 6, 0, 1, 3);
+    grid->setRowStretch(7, 1);
     return grid;
 }
 
@@ -309,6 +315,7 @@ int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show, con
     dialog.fillFrom(settings);
     using ShowExtension::Captions;
     dialog.setCaptionBand(ShowExtension::captions(show.showData()) == Captions::Band);
+    dialog.lookField().load(show.showData());
     const int result = dialog.exec();
     if (result != TprefFrm::Ok) {
         before.restore(settings);
@@ -317,8 +324,8 @@ int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show, con
     dialog.takeInto(settings);
     {
         const ShowDocument::Step step(show, TprefFrm::tr("Captions"));
-        show.setShowData(ShowExtension::withCaptions(show.showData(),
-                                                     dialog.captionBand() ? Captions::Band : Captions::Box));
+        show.setShowData(dialog.lookField().storeInto(ShowExtension::withCaptions(
+            show.showData(), dialog.captionBand() ? Captions::Band : Captions::Box)));
     }
     if (dialog.gentleMotion())
         giveGentleMotion(show);

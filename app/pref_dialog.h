@@ -15,6 +15,7 @@ class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
+class LookField;
 class QPushButton;
 class ShowDocument;
 class TOvcSimpleField;
@@ -40,6 +41,11 @@ class TprefFrm : public DeferredWindow<QDialog> {
     bool captionBand() const;
     // "Give every slide &gentle motion": unchecked each time the dialog is filled.
     bool gentleMotion() const;
+    // The show's fill and caption place.
+    LookField& lookField() {
+        buildContents();
+        return *lookField_;
+    }
     // Greys out (or enables again) the two switches that cannot change while a show is open:
     // "Display &Controls during Verasco" and "&Hide Editor during Verasco".
     void setViewerSwitchesEnabled(bool enabled);
@@ -80,6 +86,7 @@ class TprefFrm : public DeferredWindow<QDialog> {
     QLabel* AppearanceLabel = nullptr;
     QComboBox* AppearanceBox = nullptr; // "System", "Light" or "Dark"
     QCheckBox* GentleMotionBox = nullptr;
+    LookField* lookField_ = nullptr;
     int screenShown_ = -1;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "slide_properties.h"
 
+#include "look_field.h"
 #include "motion_field.h"
 #include "show_document.h"
 #include "show_grid_view.h"
@@ -40,12 +41,13 @@ int SlideProperties::open(int index) {
     dialog_.loadSlide(show_.slide(index), show_.imagePath(index), show_.audioPath(index),
                       show_.thumbnail(index), index);
     dialog_.motionField().load(show_.extra(index), show_.imagePath(index));
+    loadLook(index);
     const int result = dialog_.exec();
     if (result != Ttextdlg::Ok)
         return result;
     ShowSlide edited = show_.at(index);
     edited.thumbnail = dialog_.thumbnail();
-    edited.extra = dialog_.motionField().storeInto(edited.extra);
+    edited.extra = dialog_.lookField().storeInto(dialog_.motionField().storeInto(edited.extra));
     // The dialog only accepts audio paths that can be stored.
     if (!StoredPath::assign(edited.record.AudioFile, dialog_.audioPath()))
         return result;
@@ -64,6 +66,7 @@ int SlideProperties::openSeveral(const std::vector<int>& indexes) {
     dialog_.showSeveral(int(indexes.size()), differingFields(indexes));
     // The first slide's motion is shown; a motion chosen goes to every slide.
     dialog_.motionField().load(show_.extra(first), show_.imagePath(first));
+    loadLook(first);
     const int result = dialog_.exec();
     if (result != Ttextdlg::Ok)
         return result;
@@ -76,10 +79,15 @@ int SlideProperties::openSeveral(const std::vector<int>& indexes) {
     const ShowDocument::Step step(show_, QCoreApplication::translate("SlideProperties", "Image Properties"));
     for (int index : indexes) {
         ShowSlide slide = withChanges(index, given, changed);
-        slide.extra = dialog_.motionField().storeInto(slide.extra);
+        slide.extra = dialog_.lookField().storeInto(dialog_.motionField().storeInto(slide.extra));
         show_.replace(index, std::move(slide));
     }
     return result;
+}
+
+void SlideProperties::loadLook(int index) {
+    dialog_.lookField().load(show_.extra(index), show_.showData());
+    dialog_.lookField().setPicture(dialog_.motionField().picture());
 }
 
 Ttextdlg::Fields SlideProperties::differingFields(const std::vector<int>& indexes) const {

@@ -33,6 +33,8 @@ class SlideProperties {
   private:
     QImage thumbnailWithoutAudio(const QString& imagePath, bool blank);
     Ttextdlg::Fields differingFields(const std::vector<int>& indexes) const;
+    // The slide's fill and caption place in the dialog, over its small picture.
+    void loadLook(int index);
     // Slide index given the changed fields of `given`, the audio and its mark with them.
     ShowSlide withChanges(int index, const TSlideRecord& given, const Ttextdlg::Fields& changed);
 

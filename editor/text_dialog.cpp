@@ -4,6 +4,7 @@
 #include "audio_icon.h"
 #include "dialogs.h"
 #include "help_viewer.h"
+#include "look_field.h"
 #include "media_device.h"
 #include "motion_field.h"
 #include "named_widget.h"
@@ -84,6 +85,8 @@ void Ttextdlg::build() {
     connect(BitBtn1, &QPushButton::clicked, this, &Ttextdlg::BitBtn1Click);
     connect(Button1, &QPushButton::clicked, this, &Ttextdlg::Button1Click);
     connect(Memo1, &QPlainTextEdit::textChanged, this, &Ttextdlg::limitCaption);
+    connect(Memo1, &QPlainTextEdit::textChanged, this, &Ttextdlg::previewCaption);
+    connect(CheckBox2, &QCheckBox::toggled, this, &Ttextdlg::previewCaption);
     Edit4->installEventFilter(this);
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, [] { showHelpContext(HelpContext); });
@@ -139,6 +142,7 @@ void Ttextdlg::createControls() {
     BitBtn1->setDefault(true);
     Button1 = named(new QPushButton(tr("Cancel"), this), "Button1");
     motionField_ = new MotionField(this);
+    lookField_ = new LookField(LookField::Level::Slide, this);
 }
 
 void Ttextdlg::layOutControls() {
@@ -174,15 +178,28 @@ void Ttextdlg::layOutControls() {
     layout->addLayout(top);
     layout->addLayout(files);
     layout->addWidget(motionField_);
+    layout->addWidget(lookField_);
     for (QWidget* w : std::initializer_list<QWidget*>{CheckBox1, CheckBox2, Memo1})
         layout->addWidget(w);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // In reading order, OK and Cancel last.
-    QWidget* const order[] = {
-        dlyfld,    Edit2,     Edit4, SpeedButton1, SpeedButton2, motionField_->chooser(),
-        CheckBox1, CheckBox2, Memo1, Button3,      BitBtn1,      Button1};
+    QWidget* const order[] = {dlyfld,
+                              Edit2,
+                              Edit4,
+                              SpeedButton1,
+                              SpeedButton2,
+                              motionField_->chooser(),
+                              lookField_->firstChoice(),
+                              lookField_->colourButton(),
+                              lookField_->lastChoice(),
+                              CheckBox1,
+                              CheckBox2,
+                              Memo1,
+                              Button3,
+                              BitBtn1,
+                              Button1};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 }
@@ -251,6 +268,12 @@ void Ttextdlg::showThumbnail() {
 void Ttextdlg::showCaptionFont() {
     Memo1->setFont(storedFont(fontName_, fontSize_, fontStyle_));
     Memo1->setPalette(captionPalette(palette(), storedColor(fontColor_, palette())));
+    previewCaption();
+}
+
+void Ttextdlg::previewCaption() {
+    lookField_->setCaption(CheckBox2->isChecked() ? Memo1->toPlainText().trimmed() : QString(), Memo1->font(),
+                           storedColor(fontColor_, palette()));
 }
 
 // The memo holds what the slide can store: 255 bytes of text, a line break counting as the blank

@@ -12,6 +12,7 @@
 #include <functional>
 
 class MediaDevice;
+class LookField;
 class MotionField;
 class QCheckBox;
 class QFrame;
@@ -63,6 +64,11 @@ class Ttextdlg : public DeferredWindow<QDialog> {
         buildContents();
         return *motionField_;
     }
+    // The slide's fill and caption place, loaded and stored as the motion is.
+    LookField& lookField() {
+        buildContents();
+        return *lookField_;
+    }
     MediaDevice& mediaPlayer() {
         buildContents();
         return *MediaPlayer1;
@@ -90,6 +96,8 @@ class Ttextdlg : public DeferredWindow<QDialog> {
     void showThumbnail();
     void showCaptionFont();
     void limitCaption();
+    // The preview of the slide shows the caption as it is typed.
+    void previewCaption();
     void stopListening();
     // Back to one slide's dialog, and what it shows noted, for changedFields().
     void forgetSeveral();
@@ -116,6 +124,7 @@ class Ttextdlg : public DeferredWindow<QDialog> {
     QPushButton* Button1 = nullptr;
     MediaDevice* MediaPlayer1 = nullptr;
     MotionField* motionField_ = nullptr;
+    LookField* lookField_ = nullptr;
     QImage Image2; // the audio icon
 
     ThumbnailRebuilder rebuild_;

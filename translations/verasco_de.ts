@@ -300,6 +300,49 @@ fehlt</translation>
     </message>
 </context>
 <context>
+    <name>LookField</name>
+    <message>
+        <source>As the show</source>
+        <translation>Wie die Schau</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>Schwarz</translation>
+    </message>
+    <message>
+        <source>Blurred picture</source>
+        <translation>Unscharfes Bild</translation>
+    </message>
+    <message>
+        <source>One colour</source>
+        <translation>Eine Farbe</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>Unten</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>Oben</translation>
+    </message>
+    <message>
+        <source>Colour...</source>
+        <translation>Farbe...</translation>
+    </message>
+    <message>
+        <source>Fill colour</source>
+        <translation>Füllfarbe</translation>
+    </message>
+    <message>
+        <source>&amp;Fill</source>
+        <translation>&amp;Füllung</translation>
+    </message>
+    <message>
+        <source>Caption p&amp;lace</source>
+        <translation>&amp;Lage der Beschriftung</translation>
+    </message>
+</context>
+<context>
     <name>MotionField</name>
     <message>
         <source>None</source>

@@ -300,6 +300,49 @@ manquante</translation>
     </message>
 </context>
 <context>
+    <name>LookField</name>
+    <message>
+        <source>As the show</source>
+        <translation>Comme le diaporama</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>Noir</translation>
+    </message>
+    <message>
+        <source>Blurred picture</source>
+        <translation>Image floutée</translation>
+    </message>
+    <message>
+        <source>One colour</source>
+        <translation>Une couleur</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>En bas</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>En haut</translation>
+    </message>
+    <message>
+        <source>Colour...</source>
+        <translation>Couleur...</translation>
+    </message>
+    <message>
+        <source>Fill colour</source>
+        <translation>Couleur de fond</translation>
+    </message>
+    <message>
+        <source>&amp;Fill</source>
+        <translation>&amp;Fond</translation>
+    </message>
+    <message>
+        <source>Caption p&amp;lace</source>
+        <translation>P&amp;lace de la légende</translation>
+    </message>
+</context>
+<context>
     <name>MotionField</name>
     <message>
         <source>None</source>

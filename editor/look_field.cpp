@@ -1,0 +1,178 @@
+// SPDX-License-Identifier: MIT
+#include "look_field.h"
+
+#include "caption_band.h"
+#include "frame_fill.h"
+#include "picture_place.h"
+
+#include <QColorDialog>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QToolButton>
+
+namespace {
+
+// The items of the choices: "as the show" (no value) first for a slide.
+constexpr int AsShow = -1;
+
+} // namespace
+
+LookPreview::LookPreview(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("LookPreview"));
+    setFixedSize(PreviewWidth, PreviewHeight);
+}
+
+void LookPreview::setPicture(const QImage& picture) {
+    picture_ = picture;
+    update();
+}
+
+void LookPreview::setLook(const ShowRules::Look& look) {
+    look_ = look;
+    update();
+}
+
+void LookPreview::setCaption(const QString& text, const QFont& font, const QColor& colour) {
+    text_ = text;
+    font_ = font;
+    colour_ = colour;
+    update();
+}
+
+// As the video draws the slide, at the preview's size.
+void LookPreview::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(0, 0, FrameFill::backdrop(picture_, size(), look_));
+    const ShowRules::Rect place =
+        ShowRules::placePicture(picture_.width(), picture_.height(), {0, 0, width(), height()});
+    const QRect picture(place.x, place.y, place.width, place.height);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (!picture.isEmpty())
+        painter.drawImage(picture, picture_);
+    CaptionBand::draw(painter, CaptionBand::room(rect(), picture, look_.captionPlace), text_, font_, colour_,
+                      height(), look_.captionPlace);
+}
+
+LookField::LookField(Level level, QWidget* parent) : QWidget(parent), level_(level) {
+    fill_ = new QComboBox(this);
+    fill_->setObjectName(QStringLiteral("FillBox"));
+    place_ = new QComboBox(this);
+    place_->setObjectName(QStringLiteral("CaptionPlaceBox"));
+    if (level == Level::Slide) {
+        fill_->addItem(tr("As the show"), AsShow);
+        place_->addItem(tr("As the show"), AsShow);
+    }
+    fill_->addItem(tr("Black"), int(ShowLook::Fill::Black));
+    fill_->addItem(tr("Blurred picture"), int(ShowLook::Fill::Blur));
+    fill_->addItem(tr("One colour"), int(ShowLook::Fill::Colour));
+    place_->addItem(tr("Bottom"), int(ShowLook::CaptionPlace::Bottom));
+    place_->addItem(tr("Top"), int(ShowLook::CaptionPlace::Top));
+    colour_ = new QToolButton(this);
+    colour_->setObjectName(QStringLiteral("FillColourButton"));
+    colour_->setText(tr("Colour..."));
+    colour_->setAccessibleName(tr("Fill colour"));
+    auto* fillLabel = new QLabel(tr("&Fill"), this);
+    fillLabel->setBuddy(fill_);
+    auto* placeLabel = new QLabel(tr("Caption p&lace"), this);
+    placeLabel->setBuddy(place_);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* w : std::initializer_list<QWidget*>{fillLabel, fill_, colour_, placeLabel, place_})
+        row->addWidget(w);
+    row->addStretch();
+    if (level == Level::Slide) {
+        preview_ = new LookPreview(this);
+        row->addWidget(preview_);
+    }
+    connect(fill_, &QComboBox::currentIndexChanged, this, [this] { changed(true); });
+    connect(place_, &QComboBox::currentIndexChanged, this, [this] { changed(false); });
+    connect(colour_, &QToolButton::clicked, this, &LookField::pickColour);
+}
+
+void LookField::load(const QJsonObject& own, const QJsonObject& show) {
+    show_ = show;
+    const ShowLook::Own look = ShowLook::ownOf(own);
+    loading_ = true;
+    fill_->setCurrentIndex(fill_->findData(look.fill                ? int(*look.fill)
+                                           : level_ == Level::Slide ? AsShow
+                                                                    : 0));
+    place_->setCurrentIndex(place_->findData(look.captionPlace        ? int(*look.captionPlace)
+                                             : level_ == Level::Slide ? AsShow
+                                                                      : 0));
+    if (look.fillColour.isValid())
+        fillColour_ = look.fillColour;
+    loading_ = false;
+    changed(true);
+    fillChanged_ = placeChanged_ = false;
+}
+
+void LookField::setPicture(const QImage& picture) {
+    if (preview_)
+        preview_->setPicture(picture);
+}
+
+void LookField::setCaption(const QString& text, const QFont& font, const QColor& colour) {
+    if (preview_)
+        preview_->setCaption(text, font, colour);
+}
+
+ShowLook::Own LookField::chosen() const {
+    ShowLook::Own own;
+    if (const int fill = fill_->currentData().toInt(); fill != AsShow)
+        own.fill = ShowLook::Fill(fill);
+    if (own.fill == ShowLook::Fill::Colour)
+        own.fillColour = fillColour_;
+    if (const int place = place_->currentData().toInt(); place != AsShow)
+        own.captionPlace = ShowLook::CaptionPlace(place);
+    return own;
+}
+
+void LookField::changed(bool fill) {
+    if (loading_)
+        return;
+    (fill ? fillChanged_ : placeChanged_) = true;
+    const ShowLook::Own own = chosen();
+    colour_->setEnabled(own.fill == ShowLook::Fill::Colour);
+    colour_->setStyleSheet(own.fill == ShowLook::Fill::Colour
+                               ? QStringLiteral("background-color: %1").arg(fillColour_.name())
+                               : QString());
+    if (preview_)
+        preview_->setLook(ShowLook::lookOf(show_, ShowLook::withOwn({}, own)));
+}
+
+void LookField::pickColour() {
+    const QColor colour = QColorDialog::getColor(fillColour_, this, tr("Fill colour"));
+    if (!colour.isValid())
+        return;
+    fillColour_ = colour;
+    changed(true);
+}
+
+// Only the choices changed go into the object: several slides keep what they differ in otherwise.
+QJsonObject LookField::storeInto(const QJsonObject& own) const {
+    if (!fillChanged_ && !placeChanged_)
+        return own;
+    ShowLook::Own look = ShowLook::ownOf(own);
+    const ShowLook::Own given = chosen();
+    if (fillChanged_) {
+        look.fill = given.fill;
+        look.fillColour = given.fillColour;
+    }
+    if (placeChanged_)
+        look.captionPlace = given.captionPlace;
+    return ShowLook::withOwn(own, look);
+}
+
+QWidget* LookField::firstChoice() const {
+    return fill_;
+}
+
+QWidget* LookField::colourButton() const {
+    return colour_;
+}
+
+QWidget* LookField::lastChoice() const {
+    return place_;
+}
