@@ -135,10 +135,11 @@ bool TshowFrm::loadPicture(int index, bool processAfterLoad) {
         Photo10->hide();
     const int w = Photo10->IWidth(), h = Photo10->IHeight();
     const ShowRules::Rect place = placedPicture(QSize(w, h), area);
-    if (w < area.width() && h < area.height()) {
+    // The control covers the picture only: the slide's fill shows around it.
+    if (w < area.width() && h < area.height())
         Photo10->setAutoSize(TPhoto::AutoSizeOwnSize);
-        Photo10->setGeometry(place.x, place.y, w, h);
-    }
+    if (place.width > 0 && place.height > 0)
+        Photo10->setGeometry(place.x, place.y, place.width, place.height);
     Photo10->setUpdate(true);
     Photo10->Redisplay();
     startMotion(index, loaded.image);

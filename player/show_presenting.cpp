@@ -89,8 +89,10 @@ void TshowFrm::setPresenting(bool on) {
 }
 
 void TshowFrm::refreshCaption() {
-    if (flags_.CurrentSlide >= 0 && flags_.CurrentSlide < show_.SlideCount)
-        fillCaption(flags_.CurrentSlide);
+    if (flags_.CurrentSlide < 0 || flags_.CurrentSlide >= show_.SlideCount)
+        return;
+    fillCaption(flags_.CurrentSlide);
+    showFill(); // the show's look may have changed too
 }
 
 void TshowFrm::updateControlStrip() {

@@ -322,8 +322,9 @@ const ShowRules::Look& X11Player::look() const {
 }
 
 void X11Player::drawFill(bool slide) {
+    static const std::vector<std::uint32_t> none;
     const std::vector<std::uint32_t>& fill =
-        slide ? fill_.at(shown_, picture_, look(), width_, height_) : std::vector<std::uint32_t>();
+        slide ? fill_.at(shown_, picture_, look(), width_, height_) : none;
     if (!fill.empty()) {
         putPixels(fill, 0, 0, width_, height_);
         return;

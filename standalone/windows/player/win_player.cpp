@@ -244,8 +244,8 @@ const ShowRules::Look& WinPlayer::look() const {
 
 void WinPlayer::drawFill(HDC dc, const RECT& area, bool slide) {
     const int width = area.right - area.left, height = area.bottom - area.top;
-    const std::vector<std::uint32_t>& fill =
-        slide ? fill_.at(shown_, picture_, look(), width, height) : std::vector<std::uint32_t>();
+    static const std::vector<std::uint32_t> none;
+    const std::vector<std::uint32_t>& fill = slide ? fill_.at(shown_, picture_, look(), width, height) : none;
     if (fill.empty()) {
         FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         return;
