@@ -135,11 +135,10 @@ bool TshowFrm::loadPicture(int index, bool processAfterLoad) {
         Photo10->hide();
     const int w = Photo10->IWidth(), h = Photo10->IHeight();
     const ShowRules::Rect place = placedPicture(QSize(w, h), area);
-    // The control covers the picture only: the slide's fill shows around it.
-    if (w < area.width() && h < area.height())
+    if (w < area.width() && h < area.height()) {
         Photo10->setAutoSize(TPhoto::AutoSizeOwnSize);
-    if (place.width > 0 && place.height > 0)
-        Photo10->setGeometry(place.x, place.y, place.width, place.height);
+        Photo10->setGeometry(place.x, place.y, w, h);
+    }
     Photo10->setUpdate(true);
     Photo10->Redisplay();
     startMotion(index, loaded.image);
@@ -215,8 +214,13 @@ void TshowFrm::placeBandCaption() {
 }
 
 void TshowFrm::showFill() {
-    fill_->setFill(Photo10->isVisibleTo(Panel6) ? Photo10->image() : QImage(),
-                   ShowLook::lookOf(show_.showData(), drawnExtra_));
+    const ShowLook::Look look = ShowLook::lookOf(show_.showData(), drawnExtra_);
+    fill_->setFill(Photo10->isVisibleTo(Panel6) ? Photo10->image() : QImage(), look);
+    // Around a scaled picture the control lets the fill through.
+    QPalette around;
+    if (look.fill != ShowLook::Fill::Black)
+        around.setBrush(QPalette::Window, Qt::transparent);
+    Photo10->setPalette(around);
     motion_->setFill(fill_->drawn());
 }
 

@@ -292,11 +292,12 @@ TEST(Dialogs, TabTakesTheControlsInReadingOrder) {
     const std::pair<QWidget*, QStringList> dialogs[] = {
         {&preferences,
          {"dlyfld", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "CheckBox1", "Button2",
-          "FullScreenBox", "ScreenBox", "CrossFadeBox", "CrossFadeTime", "CaptionBandBox", "GentleMotionBox",
-          "AppearanceBox", "Button1", "Button3"}},
+          "FullScreenBox", "ScreenBox", "CrossFadeBox", "CrossFadeTime", "CaptionBandBox", "FillBox",
+          "FillColourButton", "CaptionPlaceBox", "GentleMotionBox", "AppearanceBox", "Button1", "Button3"}},
         {&properties,
-         {"dlyfld", "Edit2", "Edit4", "SpeedButton1", "SpeedButton2", "MotionBox", "CheckBox1", "CheckBox2",
-          "Memo1", "Button3", "BitBtn1", "Button1"}}};
+         {"dlyfld", "Edit2", "Edit4", "SpeedButton1", "SpeedButton2", "MotionBox", "FillBox",
+          "FillColourButton", "CaptionPlaceBox", "CheckBox1", "CheckBox2", "Memo1", "Button3", "BitBtn1",
+          "Button1"}}};
     for (const auto& [dialog, expected] : dialogs) {
         QWidget* const first = child<QWidget>(*dialog, "dlyfld");
         QStringList order;

@@ -177,6 +177,28 @@ TEST_F(Properties, TheMotionChoiceAndTheDraggedFramesAreStoredInTheSlidesObject)
     EXPECT_EQ(show.extra(0), (QJsonObject{{"later", 1}}));
 }
 
+// The fill and the caption's place: "As the show" is no value of the slide's own, a value is kept
+// as it was read until it is changed, and for several slides only the choice changed goes to each.
+TEST_F(Properties, TheFillAndCaptionPlaceGoToTheSlidesOwnObjects) {
+    const QJsonObject coloured{{"later", 1}, {"fill", "colour"}, {"fillColour", "#102030"}};
+    show.replace(1, {show.slide(1), show.thumbnail(1), coloured});
+    show.replace(2, {show.slide(2), show.thumbnail(2), QJsonObject{{"captionPlace", "top"}}});
+    withDialog(1, "BitBtn1", [this] {
+        EXPECT_EQ(control<QComboBox>("FillBox").currentText(), "One colour");
+        EXPECT_EQ(control<QComboBox>("CaptionPlaceBox").currentText(), "As the show");
+    });
+    EXPECT_EQ(show.extra(1), coloured);
+    withDialogFor({1, 2}, "BitBtn1", [this] { control<QComboBox>("CaptionPlaceBox").setCurrentIndex(1); });
+    QJsonObject bottom = coloured;
+    bottom.insert("captionPlace", "bottom");
+    EXPECT_EQ(show.extra(1), bottom);
+    EXPECT_EQ(show.extra(2), (QJsonObject{{"captionPlace", "bottom"}}));
+    withDialog(2, "BitBtn1", [this] { control<QComboBox>("FillBox").setCurrentIndex(0); });
+    EXPECT_EQ(show.extra(2), (QJsonObject{{"captionPlace", "bottom"}}));
+    withDialog(2, "BitBtn1", [this] { control<QComboBox>("FillBox").setCurrentIndex(2); });
+    EXPECT_EQ(show.extra(2), (QJsonObject{{"captionPlace", "bottom"}, {"fill", "blur"}}));
+}
+
 // A caption and font name saved on Windows show as they were written there; the memo holds only
 // what the slide can keep (255 bytes, not characters); an empty memo keeps no caption. A default
 // (black) caption reads in the dark appearance.

@@ -129,6 +129,12 @@ TEST_F(Presenting, TheControlsHideWhileTheMouseRests) {
     EXPECT_EQ(onScreen.width(), 800);
     EXPECT_GT(onScreen.height(), 0);
     EXPECT_LE(onScreen.bottom(), 599);
+    QTest::mouseMove(viewer->windowHandle(), QPoint(400, 120));
+    const int controls = child<QWidget>("Panel3")->geometry().top();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return band->bandRect().translated(band->mapTo(viewer, QPoint())).bottom() < controls; },
+        ConditionWaitMs))
+        << "the band above the controls while they show";
 
     QTest::keyClick(viewer, Qt::Key_Escape);
     EXPECT_FALSE(viewer->isFullScreen());
