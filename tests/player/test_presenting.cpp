@@ -86,7 +86,9 @@ TEST_F(Presenting, TheScreenIsChosenInThePreferences) {
 // in its box again.
 TEST_F(Presenting, TheControlsHideWhileTheMouseRests) {
     addSlide({.image = picture("wide.png", {400, 100})});
-    addSlide({.showText = true, .text = QStringLiteral("Harbour at dusk")});
+    addSlide({.image = picture("full.png", {800, 600}),
+              .showText = true,
+              .text = QStringLiteral("Harbour at dusk")});
     openViewer();
     QTest::keyClick(viewer, Qt::Key_F11);
     ASSERT_TRUE(viewer->isFullScreen());
