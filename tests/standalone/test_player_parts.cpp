@@ -392,7 +392,8 @@ TEST(CaptionPicture, ReadScaledAndDrawnOrNoneWhenDamaged) {
 TEST(SlidePicture, TheBlurredFillCoversTheScreenDarkened) {
     const SlidePicture grey{3, 5, std::vector<std::uint32_t>(15, 0xFFC8C8C8)};
     SlideFill fill;
-    const std::vector<std::uint32_t>& pixels = fill.at(0, grey, {ShowRules::Fill::Blur}, 40, 24);
+    const std::vector<std::uint32_t>& pixels =
+        fill.at(0, grey, {ShowRules::Fill::Blur, 0, ShowRules::CaptionPlace::Bottom}, 40, 24);
     ASSERT_EQ(pixels.size(), 40u * 24u);
     EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0xFF5A5A5Au), 40 * 24);
     EXPECT_TRUE(fill.at(0, grey, {}, 40, 24).empty()) << "black";
