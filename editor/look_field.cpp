@@ -7,7 +7,7 @@
 
 #include <QColorDialog>
 #include <QComboBox>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QToolButton>
@@ -73,19 +73,24 @@ LookField::LookField(Level level, QWidget* parent) : QWidget(parent), level_(lev
     colour_->setObjectName(QStringLiteral("FillColourButton"));
     colour_->setText(tr("Colour..."));
     colour_->setAccessibleName(tr("Fill colour"));
-    auto* fillLabel = new QLabel(tr("&Fill"), this);
+    auto* fillLabel = new QLabel(tr("Fill arou&nd the picture"), this);
     fillLabel->setBuddy(fill_);
-    auto* placeLabel = new QLabel(tr("Caption p&lace"), this);
+    auto* placeLabel = new QLabel(tr("Ca&ption place"), this);
     placeLabel->setBuddy(place_);
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* w : std::initializer_list<QWidget*>{fillLabel, fill_, colour_, placeLabel, place_})
-        row->addWidget(w);
-    row->addStretch();
-    if (level == Level::Slide) {
+    // For a slide a column beside the motion, the preview at its right; for the show two rows.
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    const bool slide = level == Level::Slide;
+    grid->addWidget(fillLabel, 0, 0, 1, slide ? 2 : 1);
+    grid->addWidget(fill_, slide ? 1 : 0, slide ? 0 : 1);
+    grid->addWidget(colour_, slide ? 1 : 0, slide ? 1 : 2);
+    grid->addWidget(placeLabel, slide ? 2 : 1, 0, 1, slide ? 2 : 1);
+    grid->addWidget(place_, slide ? 3 : 1, slide ? 0 : 1);
+    if (slide) {
         preview_ = new LookPreview(this);
-        row->addWidget(preview_);
+        grid->addWidget(preview_, 0, 2, 4, 1, Qt::AlignTop);
     }
+    grid->setColumnStretch(3, 1);
     connect(fill_, &QComboBox::currentIndexChanged, this, [this] { changed(true); });
     connect(place_, &QComboBox::currentIndexChanged, this, [this] { changed(false); });
     connect(colour_, &QToolButton::clicked, this, &LookField::pickColour);

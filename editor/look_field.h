@@ -19,8 +19,8 @@ class QToolButton;
 // The slide in a small frame of the usual 16:9 screen: its fill, its picture and its caption.
 class LookPreview : public QWidget {
   public:
-    static constexpr int PreviewWidth = 192;
-    static constexpr int PreviewHeight = 108;
+    static constexpr int PreviewWidth = 160;
+    static constexpr int PreviewHeight = 90;
     explicit LookPreview(QWidget* parent = nullptr);
     void setPicture(const QImage& picture);
     void setLook(const ShowRules::Look& look);

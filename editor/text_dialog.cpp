@@ -177,8 +177,10 @@ void Ttextdlg::layOutControls() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(files);
-    layout->addWidget(motionField_);
-    layout->addWidget(lookField_);
+    auto* looks = new QHBoxLayout;
+    looks->addWidget(motionField_);
+    looks->addWidget(lookField_);
+    layout->addLayout(looks);
     for (QWidget* w : std::initializer_list<QWidget*>{CheckBox1, CheckBox2, Memo1})
         layout->addWidget(w);
     layout->addLayout(buttons);

@@ -334,12 +334,12 @@ fehlt</translation>
         <translation>Füllfarbe</translation>
     </message>
     <message>
-        <source>&amp;Fill</source>
-        <translation>&amp;Füllung</translation>
+        <source>Fill arou&amp;nd the picture</source>
+        <translation>&amp;Füllung um das Bild</translation>
     </message>
     <message>
-        <source>Caption p&amp;lace</source>
-        <translation>&amp;Lage der Beschriftung</translation>
+        <source>Ca&amp;ption place</source>
+        <translation>&amp;Position der Beschriftung</translation>
     </message>
 </context>
 <context>

@@ -334,11 +334,11 @@ manquante</translation>
         <translation>Couleur de fond</translation>
     </message>
     <message>
-        <source>&amp;Fill</source>
-        <translation>&amp;Fond</translation>
+        <source>Fill arou&amp;nd the picture</source>
+        <translation>Fond autour de l&apos;ima&amp;ge</translation>
     </message>
     <message>
-        <source>Caption p&amp;lace</source>
+        <source>Ca&amp;ption place</source>
         <translation>P&amp;lace de la légende</translation>
     </message>
 </context>
