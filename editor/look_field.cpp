@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "look_field.h"
 
-#include "caption_band.h"
-#include "frame_fill.h"
-#include "picture_place.h"
-
 #include <QColorDialog>
 #include <QComboBox>
 #include <QGridLayout>
@@ -17,7 +13,13 @@ namespace {
 // The items of the choices: "as the show" (no value) first for a slide.
 constexpr int AsShow = -1;
 
+LookPreview::Draw drawSlide = nullptr;
+
 } // namespace
+
+void LookPreview::setDraw(Draw draw) {
+    drawSlide = draw;
+}
 
 LookPreview::LookPreview(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("LookPreview"));
@@ -41,18 +43,11 @@ void LookPreview::setCaption(const QString& text, const QFont& font, const QColo
     update();
 }
 
-// As the video draws the slide, at the preview's size.
 void LookPreview::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, FrameFill::backdrop(picture_, size(), look_));
-    const ShowRules::Rect place =
-        ShowRules::placePicture(picture_.width(), picture_.height(), {0, 0, width(), height()});
-    const QRect picture(place.x, place.y, place.width, place.height);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (!picture.isEmpty())
-        painter.drawImage(picture, picture_);
-    CaptionBand::draw(painter, CaptionBand::room(rect(), picture, look_.captionPlace), text_, font_, colour_,
-                      height(), look_.captionPlace);
+    painter.fillRect(rect(), Qt::black);
+    if (drawSlide)
+        drawSlide(painter, rect(), picture_, look_, text_, font_, colour_);
 }
 
 LookField::LookField(Level level, QWidget* parent) : QWidget(parent), level_(level) {

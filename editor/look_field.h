@@ -16,11 +16,19 @@
 class QComboBox;
 class QToolButton;
 
+class QPainter;
+
 // The slide in a small frame of the usual 16:9 screen: its fill, its picture and its caption.
 class LookPreview : public QWidget {
   public:
     static constexpr int PreviewWidth = 160;
     static constexpr int PreviewHeight = 90;
+    // How the show draws a slide in `frame`, given once by the program (the players' own drawing);
+    // without it the preview stays empty.
+    using Draw = void (*)(QPainter& painter, const QRect& frame, const QImage& picture,
+                          const ShowRules::Look& look, const QString& text, const QFont& font,
+                          const QColor& colour);
+    static void setDraw(Draw draw);
     explicit LookPreview(QWidget* parent = nullptr);
     void setPicture(const QImage& picture);
     void setLook(const ShowRules::Look& look);

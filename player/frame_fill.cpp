@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "frame_fill.h"
 
+#include "caption_band.h"
+#include "picture_place.h"
+
 #include <QPainter>
 
 namespace FrameFill {
@@ -19,6 +22,21 @@ QImage backdrop(const QImage& picture, QSize frame, const ShowRules::Look& look)
                            pixels.height(), int(pixels.bytesPerLine() / 4), frame.width(), frame.height(),
                            reinterpret_cast<std::uint32_t*>(fill.bits()));
     return fill;
+}
+
+void drawSlide(QPainter& painter, const QRect& frame, const QImage& picture, const ShowRules::Look& look,
+               const QString& text, const QFont& font, const QColor& colour) {
+    painter.drawImage(frame.topLeft(), backdrop(picture, frame.size(), look));
+    const ShowRules::Rect place = ShowRules::placePicture(
+        picture.width(), picture.height(), {frame.x(), frame.y(), frame.width(), frame.height()});
+    const QRect placed(place.x, place.y, place.width, place.height);
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (!placed.isEmpty())
+        painter.drawImage(placed, picture);
+    painter.restore();
+    CaptionBand::draw(painter, CaptionBand::room(frame, placed, look.captionPlace), text, font, colour,
+                      frame.height(), look.captionPlace);
 }
 
 } // namespace FrameFill

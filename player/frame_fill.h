@@ -12,6 +12,10 @@ namespace FrameFill {
 
 // The frame's fill for `picture` (null for none: then black for a blurred fill), `frame` sized.
 QImage backdrop(const QImage& picture, QSize frame, const ShowRules::Look& look);
+// A slide in `frame` as the video draws it: its fill, its picture placed by the show's rules and
+// its caption on the band, sized for the frame's height.
+void drawSlide(QPainter& painter, const QRect& frame, const QImage& picture, const ShowRules::Look& look,
+               const QString& text, const QFont& font, const QColor& colour);
 
 } // namespace FrameFill
 
