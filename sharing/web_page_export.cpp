@@ -276,10 +276,9 @@ std::optional<QSize> writeCaption(const SharedSlide& slide, const QString& path,
 
 namespace {
 
-// The blurred fill of a slide that asks for one, drawn once by the show's rules for the whole
-// picture enlarged to cover a screen PackageWidth x PackageHeight, at the reduced size the blur is
-// made at: the page enlarges it to cover its area. False when it could not be written; `written`
-// tells whether there is one.
+// The blurred fill of a slide that asks for one, drawn once by the show's rules for a screen
+// PackageWidth x PackageHeight and kept at an eighth of that size: the page enlarges it to cover its
+// area. False when it could not be written; `written` tells whether there is one.
 bool writeFill(const SharedSlide& slide, const QString& path, bool* written, QString* error) {
     *written = false;
     if (slide.look.fill != ShowRules::Fill::Blur || slide.picture.isEmpty())
@@ -288,10 +287,8 @@ bool writeFill(const SharedSlide& slide, const QString& path, bool* written, QSt
     const imaging::LoadedImage loaded = imaging::loadImageFile(slide.picture, screen);
     if (loaded.image.isNull())
         return true;
-    const QSize whole = loaded.image.size().scaled(screen, Qt::KeepAspectRatioByExpanding);
-    const QImage fill =
-        FrameFill::backdrop(loaded.image, whole, slide.look)
-            .scaled(whole / ShowRules::BlurReduction, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage fill = FrameFill::backdrop(loaded.image, screen, slide.look)
+                            .scaled(screen / 8, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     *written = writePng(fill, path, error);
     return *written;
 }

@@ -166,11 +166,6 @@ void outlineOf(const std::uint8_t* letters, int width, int height, int radius, s
         }
 }
 
-double blurDeviation() {
-    const int n = 2 * BlurRadius + 1;
-    return std::sqrt(BlurPasses * (n * n - 1) / 12.0) * BlurReduction;
-}
-
 void blurredFill(const std::uint32_t* pixels, int width, int height, int stride, int frameWidth,
                  int frameHeight, std::uint32_t* out) {
     if (frameWidth <= 0 || frameHeight <= 0)
@@ -181,8 +176,9 @@ void blurredFill(const std::uint32_t* pixels, int width, int height, int stride,
         return;
     }
     Planes small;
-    small.width = std::max(1, (frameWidth + BlurReduction - 1) / BlurReduction);
-    small.height = std::max(1, (frameHeight + BlurReduction - 1) / BlurReduction);
+    small.height = std::min(BlurHeight, frameHeight);
+    small.width =
+        std::clamp(int(std::lround(double(frameWidth) * small.height / frameHeight)), 1, frameWidth);
     for (auto& plane : small.c)
         plane.resize(std::size_t(small.width) * std::size_t(small.height));
     coverReduced(pixels, width, height, stride, frameWidth, frameHeight, small);

@@ -51,15 +51,14 @@ int outlineRadius(int screenHeight);
 // pixel the most coverage within `radius` of it, into `out` (the same size).
 void outlineOf(const std::uint8_t* letters, int width, int height, int radius, std::uint8_t* out);
 
-// The blurred fill: the picture enlarged to cover the frame and centred, reduced to one
-// BlurReduction-th of the frame's size, blurred by BlurPasses box blurs BlurRadius pixels wide
-// either side at that size, darkened to BlurBrightnessPercent and enlarged to the frame.
-inline constexpr int BlurReduction = 8;
-inline constexpr int BlurRadius = 3;
-inline constexpr int BlurPasses = 2;
+// The blurred fill: the picture enlarged to cover the frame and centred, reduced to BlurHeight
+// pixels high (the frame's proportions kept), blurred by BlurPasses box blurs BlurRadius pixels wide
+// either side at that size, darkened to BlurBrightnessPercent and enlarged to the frame: as blurred
+// on any screen for its height.
+inline constexpr int BlurHeight = 40;
+inline constexpr int BlurRadius = 2;
+inline constexpr int BlurPasses = 3;
 inline constexpr int BlurBrightnessPercent = 45;
-// The blur as a Gaussian's deviation in the frame's pixels, for a renderer that blurs by one.
-double blurDeviation();
 
 // `pixels` (0x??RRGGBB, `width` x `height`, `stride` pixels a row) as the blurred fill of a frame
 // `frameWidth` x `frameHeight`, into `out` (0xFFRRGGBB, row after row). A picture without pixels
