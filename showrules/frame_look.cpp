@@ -191,18 +191,25 @@ void blurredFill(const std::uint32_t* pixels, int width, int height, int stride,
             v = v * BlurBrightnessPercent / 100;
     const std::vector<Between> across = between(small.width, frameWidth),
                                down = between(small.height, frameHeight);
+    // Each row of the frame from the two rows of the small copy around it, then across.
+    std::vector<int> row(std::size_t(small.width) * 3);
     for (int y = 0; y < frameHeight; ++y) {
         const Between& v = down[std::size_t(y)];
+        for (int k = 0; k < 3; ++k)
+            for (int x = 0; x < small.width; ++x)
+                row[std::size_t(x) * 3 + std::size_t(k)] =
+                    small.at(k, x, v.a) * (256 - v.w) + small.at(k, x, v.b) * v.w;
+        std::uint32_t* line = out + std::size_t(y) * std::size_t(frameWidth);
         for (int x = 0; x < frameWidth; ++x) {
             const Between& u = across[std::size_t(x)];
+            const int* a = row.data() + std::size_t(u.a) * 3;
+            const int* b = row.data() + std::size_t(u.b) * 3;
             std::uint32_t pixel = 0xFF000000u;
-            for (int k = 0; k < 3; ++k) {
-                const int top = small.at(k, u.a, v.a) * (256 - u.w) + small.at(k, u.b, v.a) * u.w;
-                const int bottom = small.at(k, u.a, v.b) * (256 - u.w) + small.at(k, u.b, v.b) * u.w;
-                const int value = (top * (256 - v.w) + bottom * v.w + (1 << 15)) >> 16;
-                pixel |= std::uint32_t(std::clamp(value, 0, 255)) << (16 - 8 * k);
-            }
-            out[std::size_t(y) * std::size_t(frameWidth) + std::size_t(x)] = pixel;
+            for (int k = 0; k < 3; ++k)
+                pixel |=
+                    std::uint32_t(std::clamp((a[k] * (256 - u.w) + b[k] * u.w + (1 << 15)) >> 16, 0, 255))
+                    << (16 - 8 * k);
+            line[x] = pixel;
         }
     }
 }
