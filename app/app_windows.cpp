@@ -3,6 +3,8 @@
 
 #include "about_box.h"
 #include "confirm_dialog.h"
+#include "frame_fill.h"
+#include "look_field.h"
 #include "main_window.h"
 #include "pic_form.h"
 #include "pref_dialog.h"
@@ -22,6 +24,8 @@
 AppWindows* createAppWindows(ContentsTiming timing) {
     // Every window of the program, dialogs included, is drawn in the same font.
     QApplication::setFont(windowFont(8));
+    // Image Properties previews a slide as the show draws it.
+    LookPreview::setDraw(&FrameFill::drawSlide);
     auto* w = new AppWindows;
     w->MainFormverasco = new TMainFormverasco;
     QWidget* main = w->MainFormverasco;

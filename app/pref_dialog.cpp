@@ -3,6 +3,7 @@
 
 #include "appearance.h"
 #include "help_viewer.h"
+#include "look_field.h"
 #include "named_widget.h"
 #include "ovc_simple_field.h"
 #include "settings.h"
@@ -113,6 +114,9 @@ void TprefFrm::build() {
                               AppearanceBox,
                               transitionField_->chooser(),
                               transitionField_->timeBox(),
+                              lookField_->firstChoice(),
+                              lookField_->colourButton(),
+                              lookField_->lastChoice(),
                               Button1,
                               Button3};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
@@ -150,6 +154,7 @@ QLayout* TprefFrm::buildPresentingControls() {
     AppearanceLabel->setBuddy(AppearanceBox);
     GentleMotionBox = named(new QCheckBox(tr("Give every slide &gentle motion"), this), "GentleMotionBox");
     transitionField_ = new TransitionField(tr("Cross-fade as set"), this);
+    lookField_ = new LookField(LookField::Level::Show, this);
 
     auto* grid = new QGridLayout;
     grid->addWidget(FullScreenBox, 0, 0, 1, 3);
@@ -163,7 +168,8 @@ QLayout* TprefFrm::buildPresentingControls() {
     grid->addWidget(AppearanceLabel, 5, 0);
     grid->addWidget(AppearanceBox, 5, 1, 1, 2);
     grid->addWidget(transitionField_, 6, 0, 1, 3);
-    grid->setRowStretch(7, 1);
+    grid->addWidget(lookField_, 7, 0, 1, 3);
+    grid->setRowStretch(8, 1);
     return grid;
 }
 
@@ -332,6 +338,7 @@ int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show, con
     using ShowExtension::Captions;
     dialog.setCaptionBand(ShowExtension::captions(show.showData()) == Captions::Band);
     dialog.transitionField().load(show.showData());
+    dialog.lookField().load(show.showData());
     const int result = dialog.exec();
     if (result != TprefFrm::Ok) {
         before.restore(settings);
@@ -340,8 +347,8 @@ int runPreferences(TprefFrm& dialog, Settings& settings, ShowDocument& show, con
     dialog.takeInto(settings);
     {
         const ShowDocument::Step step(show, TprefFrm::tr("Captions"));
-        show.setShowData(ShowExtension::withCaptions(show.showData(),
-                                                     dialog.captionBand() ? Captions::Band : Captions::Box));
+        show.setShowData(dialog.lookField().storeInto(ShowExtension::withCaptions(
+            show.showData(), dialog.captionBand() ? Captions::Band : Captions::Box)));
         show.setShowData(dialog.transitionField().storeInto(show.showData()));
     }
     if (dialog.gentleMotion())

@@ -15,6 +15,7 @@ class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
+class LookField;
 class QPushButton;
 class ShowDocument;
 class TOvcSimpleField;
@@ -43,6 +44,11 @@ class TprefFrm : public DeferredWindow<QDialog> {
     TransitionField& transitionField();
     // "Give every slide &gentle motion": unchecked each time the dialog is filled.
     bool gentleMotion() const;
+    // The show's fill and caption place.
+    LookField& lookField() {
+        buildContents();
+        return *lookField_;
+    }
     // Greys out (or enables again) the two switches that cannot change while a show is open:
     // "Display &Controls during Verasco" and "&Hide Editor during Verasco".
     void setViewerSwitchesEnabled(bool enabled);
@@ -84,6 +90,7 @@ class TprefFrm : public DeferredWindow<QDialog> {
     QComboBox* AppearanceBox = nullptr; // "System", "Light" or "Dark"
     QCheckBox* GentleMotionBox = nullptr;
     TransitionField* transitionField_ = nullptr;
+    LookField* lookField_ = nullptr;
     int screenShown_ = -1;
 };
 

@@ -26,6 +26,7 @@ class MotionFrames : public QWidget {
     explicit MotionFrames(QWidget* parent = nullptr);
 
     void setPicture(const QImage& picture);
+    const QImage& picture() const { return picture_; }
     void setMotion(const std::optional<ShowMotion::Motion>& motion);
     const std::optional<ShowMotion::Motion>& motion() const { return motion_; }
     // Where the picture is drawn in the widget.
@@ -64,6 +65,8 @@ class MotionField : public QWidget {
     ShowMotion::Kind kind() const;
     // The choice's box, the field's one stop of the dialog's tab order.
     QWidget* chooser() const;
+    // The small picture of the slide the field shows.
+    const QImage& picture() const { return frames_->picture(); }
 
   private:
     void choose(int index);

@@ -2,6 +2,7 @@
 #include "slide_properties.h"
 
 #include "caption_source_field.h"
+#include "look_field.h"
 #include "motion_field.h"
 #include "show_document.h"
 #include "show_grid_view.h"
@@ -46,12 +47,14 @@ int SlideProperties::open(int index) {
     dialog_.motionField().load(show_.extra(index), show_.imagePath(index));
     dialog_.captionSourceField().load(show_.extra(index), show_.imagePath(index));
     dialog_.transitionField().load(show_.extra(index));
+    loadLook(index);
     const int result = dialog_.exec();
     if (result != Ttextdlg::Ok)
         return result;
     ShowSlide edited = show_.at(index);
     edited.thumbnail = dialog_.thumbnail();
-    edited.extra = dialog_.transitionField().storeInto(dialog_.motionField().storeInto(edited.extra));
+    edited.extra = dialog_.lookField().storeInto(
+        dialog_.transitionField().storeInto(dialog_.motionField().storeInto(edited.extra)));
     // The dialog only accepts audio paths that can be stored.
     if (!StoredPath::assign(edited.record.AudioFile, dialog_.audioPath()))
         return result;
@@ -75,6 +78,7 @@ int SlideProperties::openSeveral(const std::vector<int>& indexes) {
     dialog_.motionField().load(show_.extra(first), show_.imagePath(first));
     dialog_.captionSourceField().load(show_.extra(first), show_.imagePath(first), sourcesDiffer(indexes));
     dialog_.transitionField().load(show_.extra(first));
+    loadLook(first);
     const int result = dialog_.exec();
     if (result != Ttextdlg::Ok)
         return result;
@@ -87,7 +91,8 @@ int SlideProperties::openSeveral(const std::vector<int>& indexes) {
     const ShowDocument::Step step(show_, QCoreApplication::translate("SlideProperties", "Image Properties"));
     for (int index : indexes) {
         ShowSlide slide = withChanges(index, given, changed);
-        slide.extra = dialog_.transitionField().storeInto(dialog_.motionField().storeInto(slide.extra));
+        slide.extra = dialog_.lookField().storeInto(
+            dialog_.transitionField().storeInto(dialog_.motionField().storeInto(slide.extra)));
         // Each slide takes its caption from its own photo.
         if (const auto source = dialog_.captionSourceField().chosen())
             CaptionSources::apply(slide, *source, show_.imagePath(index));
@@ -101,6 +106,11 @@ bool SlideProperties::sourcesDiffer(const std::vector<int>& indexes) const {
     return std::any_of(indexes.begin(), indexes.end(), [this, first](int index) {
         return CaptionSources::sourceOf(show_.extra(index)) != first;
     });
+}
+
+void SlideProperties::loadLook(int index) {
+    dialog_.lookField().load(show_.extra(index), show_.showData());
+    dialog_.lookField().setPicture(dialog_.motionField().picture());
 }
 
 Ttextdlg::Fields SlideProperties::differingFields(const std::vector<int>& indexes) const {

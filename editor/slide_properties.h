@@ -35,6 +35,8 @@ class SlideProperties {
     Ttextdlg::Fields differingFields(const std::vector<int>& indexes) const;
     // Whether the slides take their captions from different sources.
     bool sourcesDiffer(const std::vector<int>& indexes) const;
+    // The slide's fill and caption place in the dialog, over its small picture.
+    void loadLook(int index);
     // Slide index given the changed fields of `given`, the audio and its mark with them.
     ShowSlide withChanges(int index, const TSlideRecord& given, const Ttextdlg::Fields& changed);
 

@@ -5,6 +5,7 @@
 #include "caption_source_field.h"
 #include "dialogs.h"
 #include "help_viewer.h"
+#include "look_field.h"
 #include "media_device.h"
 #include "motion_field.h"
 #include "named_widget.h"
@@ -88,6 +89,8 @@ void Ttextdlg::build() {
     connect(BitBtn1, &QPushButton::clicked, this, &Ttextdlg::BitBtn1Click);
     connect(Button1, &QPushButton::clicked, this, &Ttextdlg::Button1Click);
     connect(Memo1, &QPlainTextEdit::textChanged, this, &Ttextdlg::limitCaption);
+    connect(Memo1, &QPlainTextEdit::textChanged, this, &Ttextdlg::previewCaption);
+    connect(CheckBox2, &QCheckBox::toggled, this, &Ttextdlg::previewCaption);
     Edit4->installEventFilter(this);
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, [] { showHelpContext(HelpContext); });
@@ -147,6 +150,7 @@ void Ttextdlg::createControls() {
     motionField_ = new MotionField(this);
     captionSourceField_ = new CaptionSourceField(this, *Memo1);
     transitionField_ = new TransitionField(tr("As the show"), this);
+    lookField_ = new LookField(LookField::Level::Slide, this);
 }
 
 void Ttextdlg::layOutControls() {
@@ -181,7 +185,10 @@ void Ttextdlg::layOutControls() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(files);
-    layout->addWidget(motionField_);
+    auto* looks = new QHBoxLayout;
+    looks->addWidget(motionField_);
+    looks->addWidget(lookField_);
+    layout->addLayout(looks);
     layout->addWidget(transitionField_);
     for (QWidget* w : std::initializer_list<QWidget*>{CheckBox1, CheckBox2, captionSourceField_, Memo1})
         layout->addWidget(w);
@@ -195,6 +202,9 @@ void Ttextdlg::layOutControls() {
                               SpeedButton1,
                               SpeedButton2,
                               motionField_->chooser(),
+                              lookField_->firstChoice(),
+                              lookField_->colourButton(),
+                              lookField_->lastChoice(),
                               transitionField_->chooser(),
                               transitionField_->timeBox(),
                               CheckBox1,
@@ -276,6 +286,12 @@ void Ttextdlg::showThumbnail() {
 void Ttextdlg::showCaptionFont() {
     Memo1->setFont(storedFont(fontName_, fontSize_, fontStyle_));
     Memo1->setPalette(captionPalette(palette(), storedColor(fontColor_, palette())));
+    previewCaption();
+}
+
+void Ttextdlg::previewCaption() {
+    lookField_->setCaption(CheckBox2->isChecked() ? Memo1->toPlainText().trimmed() : QString(), Memo1->font(),
+                           storedColor(fontColor_, palette()));
 }
 
 // The memo holds what the slide can store: 255 bytes of text, a line break counting as the blank

@@ -13,6 +13,7 @@
 
 class MediaDevice;
 class CaptionSourceField;
+class LookField;
 class MotionField;
 class TransitionField;
 class QCheckBox;
@@ -78,6 +79,11 @@ class Ttextdlg : public DeferredWindow<QDialog> {
         buildContents();
         return *transitionField_;
     }
+    // The slide's fill and caption place, loaded and stored as the motion is.
+    LookField& lookField() {
+        buildContents();
+        return *lookField_;
+    }
     MediaDevice& mediaPlayer() {
         buildContents();
         return *MediaPlayer1;
@@ -105,6 +111,8 @@ class Ttextdlg : public DeferredWindow<QDialog> {
     void showThumbnail();
     void showCaptionFont();
     void limitCaption();
+    // The preview of the slide shows the caption as it is typed.
+    void previewCaption();
     void stopListening();
     // Back to one slide's dialog, and what it shows noted, for changedFields().
     void forgetSeveral();
@@ -133,6 +141,7 @@ class Ttextdlg : public DeferredWindow<QDialog> {
     MotionField* motionField_ = nullptr;
     CaptionSourceField* captionSourceField_ = nullptr;
     TransitionField* transitionField_ = nullptr;
+    LookField* lookField_ = nullptr;
     QImage Image2; // the audio icon
 
     ThumbnailRebuilder rebuild_;

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
+#include <vector>
 
 namespace CaptionBand {
 namespace {
@@ -36,7 +38,8 @@ struct Layout {
     int margin = 0;
 };
 
-Layout layOut(const QRect& picture, const QString& text, const QFont& slideFont, int screenHeight) {
+Layout layOut(const QRect& picture, const QString& text, const QFont& slideFont, int screenHeight,
+              CaptionPlace place) {
     Layout layout;
     if (text.trimmed().isEmpty() || picture.isEmpty())
         return layout;
@@ -53,7 +56,8 @@ Layout layOut(const QRect& picture, const QString& text, const QFont& slideFont,
         layout.font.setPixelSize(std::max(MinPixelSize, layout.font.pixelSize() * ShrinkPercent / 100));
     }
     const int height = std::min(picture.height(), bounds.height() + 2 * layout.margin);
-    layout.band = QRect(picture.left(), picture.bottom() + 1 - height, picture.width(), height);
+    const int top = place == CaptionPlace::Top ? picture.top() : picture.bottom() + 1 - height;
+    layout.band = QRect(picture.left(), top, picture.width(), height);
     return layout;
 }
 
@@ -65,29 +69,8 @@ void drawText(QPainter& painter, const Layout& layout, QPoint origin, const QStr
                      text);
 }
 
-} // namespace
-
-QRect bandRect(const QRect& picture, const QString& text, const QFont& slideFont, int screenHeight) {
-    return layOut(picture, text, slideFont, screenHeight).band;
-}
-
-QRect draw(QPainter& painter, const QRect& picture, const QString& text, const QFont& slideFont,
-           const QColor& colour, int screenHeight) {
-    const Layout layout = layOut(picture, text, slideFont, screenHeight);
-    if (layout.band.isEmpty())
-        return {};
-    painter.save();
-    painter.fillRect(layout.band, QColor(0, 0, 0, BandAlpha));
-    painter.setPen(colour);
-    drawText(painter, layout, layout.band.topLeft(), text);
-    painter.restore();
-    return layout.band;
-}
-
-QImage coverage(const QString& text, const QFont& slideFont, const QSize& screen) {
-    const Layout layout = layOut(QRect(QPoint(0, 0), screen), text, slideFont, screen.height());
-    if (layout.band.isEmpty())
-        return {};
+// The letters of `layout` as an 8-bit coverage mask of the band's size.
+QImage letters(const Layout& layout, const QString& text) {
     QImage band(layout.band.size(), QImage::Format_ARGB32_Premultiplied);
     band.fill(Qt::transparent);
     QPainter painter(&band);
@@ -95,6 +78,71 @@ QImage coverage(const QString& text, const QFont& slideFont, const QSize& screen
     drawText(painter, layout, {0, 0}, text);
     painter.end();
     return band.convertToFormat(QImage::Format_Alpha8);
+}
+
+QImage inColour(const QImage& mask, QRgb colour) {
+    QImage image(mask.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(QColor(colour));
+    image.setAlphaChannel(mask);
+    return image;
+}
+
+// The letters of `layout` in the caption's colours over their outline, on transparency.
+QImage outlinedLetters(const Layout& layout, const QString& text, const QColor& colour, int screenHeight) {
+    const QImage mask = letters(layout, text);
+    const int w = mask.width(), h = mask.height();
+    std::vector<std::uint8_t> in(std::size_t(w) * std::size_t(h)), out(in.size());
+    for (int y = 0; y < h; ++y)
+        std::memcpy(in.data() + std::size_t(y) * std::size_t(w), mask.constScanLine(y), std::size_t(w));
+    ShowRules::outlineOf(in.data(), w, h, ShowRules::outlineRadius(screenHeight), out.data());
+    QImage outline(mask.size(), QImage::Format_Alpha8);
+    for (int y = 0; y < h; ++y)
+        std::memcpy(outline.scanLine(y), out.data() + std::size_t(y) * std::size_t(w), std::size_t(w));
+    const ShowRules::CaptionColours colours = ShowRules::captionColours(colour.rgb() & 0xFFFFFF);
+    QImage drawn = inColour(outline, colours.outline);
+    QPainter painter(&drawn);
+    painter.drawImage(0, 0, inColour(mask, colours.text));
+    painter.end();
+    return drawn;
+}
+
+} // namespace
+
+QRect room(const QRect& frame, const QRect& picture, CaptionPlace place) {
+    if (picture.isEmpty())
+        return frame;
+    if (place == CaptionPlace::Top)
+        return QRect(QPoint(frame.left(), picture.top()), frame.bottomRight());
+    return QRect(frame.topLeft(), QPoint(frame.right(), picture.bottom()));
+}
+
+QRect bandRect(const QRect& room, const QString& text, const QFont& slideFont, int screenHeight,
+               CaptionPlace place) {
+    return layOut(room, text, slideFont, screenHeight, place).band;
+}
+
+QRect draw(QPainter& painter, const QRect& room, const QString& text, const QFont& slideFont,
+           const QColor& colour, int screenHeight, CaptionPlace place) {
+    const Layout layout = layOut(room, text, slideFont, screenHeight, place);
+    if (layout.band.isEmpty())
+        return {};
+    painter.save();
+    painter.fillRect(layout.band, QColor(0, 0, 0, BandAlpha));
+    painter.drawImage(layout.band.topLeft(), outlinedLetters(layout, text, colour, screenHeight));
+    painter.restore();
+    return layout.band;
+}
+
+QImage coverage(const QString& text, const QFont& slideFont, const QSize& screen) {
+    const Layout layout =
+        layOut(QRect(QPoint(0, 0), screen), text, slideFont, screen.height(), CaptionPlace::Bottom);
+    return layout.band.isEmpty() ? QImage() : letters(layout, text);
+}
+
+QImage outlined(const QString& text, const QFont& slideFont, const QColor& colour, const QSize& screen) {
+    const Layout layout =
+        layOut(QRect(QPoint(0, 0), screen), text, slideFont, screen.height(), CaptionPlace::Bottom);
+    return layout.band.isEmpty() ? QImage() : outlinedLetters(layout, text, colour, screen.height());
 }
 
 } // namespace CaptionBand
@@ -106,8 +154,9 @@ CaptionBandView::CaptionBandView(QWidget* area) : QWidget(area) {
 }
 
 void CaptionBandView::setCaption(const QString& text, const QFont& font, const QColor& colour,
-                                 const QRect& picture) {
+                                 const QRect& picture, CaptionBand::CaptionPlace place) {
     text_ = text;
+    place_ = place;
     font_ = font;
     colour_ = colour;
     picture_ = picture;
@@ -119,7 +168,7 @@ void CaptionBandView::setCaption(const QString& text, const QFont& font, const Q
 
 void CaptionBandView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    band_ = CaptionBand::draw(painter, picture_, text_, font_, colour_, height());
+    band_ = CaptionBand::draw(painter, picture_, text_, font_, colour_, height(), place_);
 }
 
 void CaptionBandView::setPicture(const QRect& picture) {

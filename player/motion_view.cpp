@@ -40,6 +40,11 @@ void MotionView::stop() {
     picture_ = QPixmap();
 }
 
+void MotionView::setFill(const QImage& fill) {
+    fill_ = fill;
+    update();
+}
+
 ShowMotion::Frame MotionView::frameNow() const {
     return ShowMotion::frameAt(motion_, double(waitClock().nowMs() - startMs_) / ms_);
 }
@@ -53,7 +58,10 @@ void MotionView::nextFrame() {
 
 void MotionView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().window());
+    if (fill_.size() == size())
+        painter.drawImage(0, 0, fill_);
+    else
+        painter.fillRect(rect(), palette().window());
     if (picture_.isNull())
         return;
     painter.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -23,6 +23,8 @@ class MotionView : public QWidget {
     // The same picture decoded anew (for another size of the area): the motion goes on where it is.
     void setPicture(const QImage& picture);
     void stop();
+    // What fills the area beside the picture (null for the area's own colour).
+    void setFill(const QImage& fill);
     bool running() const { return isVisible(); }
     // The frame in view now, in fractions of the picture.
     ShowMotion::Frame frameNow() const;
@@ -34,6 +36,7 @@ class MotionView : public QWidget {
     void nextFrame();
 
     QPixmap picture_;
+    QImage fill_;
     ShowMotion::Motion motion_;
     qint64 startMs_ = 0;
     int ms_ = 1;

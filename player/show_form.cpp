@@ -4,6 +4,7 @@
 
 #include "caption_band.h"
 #include "cross_fade.h"
+#include "frame_fill.h"
 #include "help_viewer.h"
 #include "media_device.h"
 #include "motion_view.h"
@@ -122,6 +123,7 @@ void TshowFrm::createControls() {
     imageRow->addWidget(Panel4);
     imageRow->addWidget(Panel6, 1);
     imageRow->addWidget(Panel5);
+    fill_ = new FrameFillView(Panel6);
     Photo10 = named(new TPhoto(Panel6), "Photo10");
     motion_ = new MotionView(Panel6);
     fade_ = new CrossFade(Panel6);

@@ -24,6 +24,7 @@
 #include <memory>
 
 class CaptionBandView;
+class FrameFillView;
 class CrossFade;
 class MediaDevice;
 class QImage;
@@ -140,6 +141,8 @@ class TshowFrm : public DeferredWindow<QWidget> {
     void refreshCaption();
     // The band follows the picture on screen.
     void placeBandCaption();
+    // The fill of the image area beside the picture on screen, by the slide's look.
+    void showFill();
     // A caption box too small for its caption grows, up to half the viewer, so no line is cut off.
     void fitCaptionBox();
     // Starts decoding the picture of the slide that comes after the current one.
@@ -235,6 +238,7 @@ class TshowFrm : public DeferredWindow<QWidget> {
     int shownMotion_ = -1;         // the slide whose motion runs
     bool motionFromStart_ = false; // the slide is put on screen anew: its motion starts again
     CaptionBandView* bandCaption_ = nullptr;
+    FrameFillView* fill_ = nullptr;
     QWidget* BlankScreen = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     MediaDevice* MediaPlayer1 = nullptr;

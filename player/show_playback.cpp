@@ -5,6 +5,7 @@
 
 #include "caption_band.h"
 #include "cross_fade.h"
+#include "frame_fill.h"
 #include "media_device.h"
 #include "missing_picture.h"
 #include "motion_view.h"
@@ -14,6 +15,7 @@
 #include "shared_flags.h"
 #include "show_document.h"
 #include "show_extension.h"
+#include "show_look.h"
 #include "show_motion.h"
 #include "show_music.h"
 #include "show_timeline.h"
@@ -156,6 +158,7 @@ bool TshowFrm::loadPicture(int index, bool processAfterLoad) {
     Photo10->setUpdate(true);
     Photo10->Redisplay();
     startMotion(index, loaded.image);
+    showFill();
     placeBandCaption();
     return true;
 }
@@ -190,7 +193,8 @@ void TshowFrm::fillCaption(int index) {
     Memo1->setPalette(captionPalette(palette(), colour));
     Memo1->setPlainText(shownCaptionOf(slide));
     const QString onBand = band && slide.ShowText ? shownCaptionOf(slide) : QString();
-    bandCaption_->setCaption(onBand, Memo1->font(), colour, Panel6->contentsRect());
+    bandCaption_->setCaption(onBand, Memo1->font(), colour, Panel6->contentsRect(),
+                             ShowLook::lookOf(show_.showData(), drawnExtra_).captionPlace);
     placeBandCaption();
     Memo1->repaint();
     if (presenting_) {
@@ -206,18 +210,34 @@ bool TshowFrm::bandCaptions() const {
     return presenting_ || ShowExtension::captions(show_.showData()) == ShowExtension::Captions::Band;
 }
 
-// The band lies on the bottom edge of the picture as shown, across the whole image area, and may
-// rise above a small picture so that its caption stays readable.
+// The band lies on the bottom (or top) edge of the picture as shown, across the whole image area, and
+// may go beyond a small picture so that its caption stays readable. In full screen it keeps above the
+// controls while they show.
 void TshowFrm::placeBandCaption() {
     const QRect area = Panel6->contentsRect();
-    int bottom = area.bottom();
+    QRect picture;
     const QSize image(Photo10->IWidth(), Photo10->IHeight());
     if (Photo10->isVisibleTo(Panel6) && !image.isEmpty()) {
         const ShowRules::Rect place = placedPicture(image, area);
-        bottom = qMin(bottom, place.y + place.height - 1);
+        picture = QRect(place.x, place.y, place.width, place.height) & area;
     }
-    bandCaption_->setPicture(QRect(area.left(), area.top(), area.width(), bottom - area.top() + 1));
+    const auto place = ShowLook::lookOf(show_.showData(), drawnExtra_).captionPlace;
+    QRect room = CaptionBand::room(area, picture, place);
+    if (presenting_ && Panel3->isVisible() && place == ShowLook::CaptionPlace::Bottom)
+        room.setBottom(qMin(room.bottom(), Panel6->mapFrom(this, Panel3->geometry().topLeft()).y() - 1));
+    bandCaption_->setPicture(room);
     fade_->raise();
+}
+
+void TshowFrm::showFill() {
+    const ShowLook::Look look = ShowLook::lookOf(show_.showData(), drawnExtra_);
+    fill_->setFill(Photo10->isVisibleTo(Panel6) ? Photo10->image() : QImage(), look);
+    // Around a scaled picture the control lets the fill through.
+    QPalette around;
+    if (look.fill != ShowLook::Fill::Black)
+        around.setBrush(QPalette::Window, Qt::transparent);
+    Photo10->setPalette(around);
+    motion_->setFill(fill_->drawn());
 }
 
 void TshowFrm::fitCaptionBox() {

@@ -89,8 +89,10 @@ void TshowFrm::setPresenting(bool on) {
 }
 
 void TshowFrm::refreshCaption() {
-    if (flags_.CurrentSlide >= 0 && flags_.CurrentSlide < show_.SlideCount)
-        fillCaption(flags_.CurrentSlide);
+    if (flags_.CurrentSlide < 0 || flags_.CurrentSlide >= show_.SlideCount)
+        return;
+    fillCaption(flags_.CurrentSlide);
+    showFill(); // the show's look may have changed too
 }
 
 void TshowFrm::updateControlStrip() {
@@ -102,6 +104,7 @@ void TshowFrm::updateChrome() {
     Panel1->setVisible(false);
     updateControlStrip();
     layoutChrome();
+    placeBandCaption();
 }
 
 void TshowFrm::layoutChrome() {

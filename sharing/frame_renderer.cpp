@@ -2,6 +2,7 @@
 #include "frame_renderer.h"
 
 #include "caption_band.h"
+#include "frame_fill.h"
 #include "image_loader.h"
 #include "missing_picture.h"
 #include "picture_place.h"
@@ -28,16 +29,15 @@ QRect FrameRenderer::pictureArea(const SharedSlide&) const {
     return QRect(QPoint(0, 0), frame_);
 }
 
-// The band lies on the bottom edge of the picture, across the whole frame, as in the viewer's full
-// screen; it may rise above a small picture.
+// The band lies on the bottom (or top) edge of the picture, across the whole frame, as in the
+// viewer's full screen; it may go beyond a small picture.
 QRect FrameRenderer::captionBand(const SharedSlide& slide, QSize stored) const {
     if (!slide.showText)
         return {};
     const QRect area = pictureArea(slide);
-    const QRect place = placePicture(stored, area);
-    const int bottom = place.isEmpty() ? area.bottom() : place.bottom();
-    return CaptionBand::bandRect(QRect(0, 0, frame_.width(), bottom + 1), slide.caption, slide.font,
-                                 frame_.height());
+    const CaptionBand::CaptionPlace at = slide.look.captionPlace;
+    return CaptionBand::bandRect(CaptionBand::room(area, placePicture(stored, area), at), slide.caption,
+                                 slide.font, frame_.height(), at);
 }
 
 QRect FrameRenderer::placePicture(QSize stored, const QRect& area) {
@@ -47,8 +47,7 @@ QRect FrameRenderer::placePicture(QSize stored, const QRect& area) {
 }
 
 QImage FrameRenderer::render(const SharedSlide& slide, const QImage& picture, QSize stored) const {
-    QImage frame(frame_, QImage::Format_RGB32);
-    frame.fill(Qt::black);
+    QImage frame = FrameFill::backdrop(picture, frame_, slide.look);
     QPainter painter(&frame);
     const QRect area = pictureArea(slide);
     const QRect place = placePicture(stored, area);
@@ -63,14 +62,15 @@ QImage FrameRenderer::render(const SharedSlide& slide, const QImage& picture, QS
     return frame;
 }
 
-// The caption on its band over the bottom of the picture as drawn (of the area when there is none).
+// The caption on its band at the bottom (or top) of the picture as drawn (of the area when there is
+// none).
 void FrameRenderer::drawCaption(QPainter& painter, const SharedSlide& slide, const QRect& area,
                                 const QRect& place) const {
     if (!slide.showText)
         return;
-    const int bottom = place.isEmpty() ? area.bottom() : place.bottom();
-    CaptionBand::draw(painter, QRect(0, 0, frame_.width(), bottom + 1), slide.caption, slide.font,
-                      slide.colour, frame_.height());
+    const CaptionBand::CaptionPlace at = slide.look.captionPlace;
+    CaptionBand::draw(painter, CaptionBand::room(area, place, at), slide.caption, slide.font, slide.colour,
+                      frame_.height(), at);
 }
 
 QImage FrameRenderer::loadMoving(const SharedSlide& slide) const {
@@ -84,11 +84,10 @@ QImage FrameRenderer::loadMoving(const SharedSlide& slide) const {
     return loaded.image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
-// As the viewer draws a moving slide: the frame as large as fits, centred, on black.
+// As the viewer draws a moving slide: the frame as large as fits, centred, on the slide's fill.
 QImage FrameRenderer::renderMoving(const SharedSlide& slide, const QImage& picture,
-                                   const ShowMotion::Frame& frame) const {
-    QImage image(frame_, QImage::Format_RGB32);
-    image.fill(Qt::black);
+                                   const ShowMotion::Frame& frame, const QImage& fill) const {
+    QImage image = fill.size() == frame_ ? fill : this->fill(slide, picture);
     QPainter painter(&image);
     const QRect area = pictureArea(slide);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -97,6 +96,10 @@ QImage FrameRenderer::renderMoving(const SharedSlide& slide, const QImage& pictu
     painter.drawImage(place, picture, source);
     drawCaption(painter, slide, area, place.toAlignedRect());
     return image;
+}
+
+QImage FrameRenderer::fill(const SharedSlide& slide, const QImage& picture) const {
+    return FrameFill::backdrop(picture, frame_, slide.look);
 }
 
 QImage FrameRenderer::renderSlide(const SharedSlide& slide) const {

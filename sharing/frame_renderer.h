@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// A slide drawn as one frame of a video: the picture fitted on black as the viewer fits it (at its
-// own size when it is smaller than the area both ways, else scaled to the area keeping its
+// A slide drawn as one frame of a video: the picture fitted on the slide's fill as the viewer fits it
+// (at its own size when it is smaller than the area both ways, else scaled to the area keeping its
 // proportions), and, when the slide shows text, its caption in its font and colour on a dark band
-// over the bottom of the picture, sized to the frame, as the viewer's full screen shows it. A picture whose
+// across the frame at the foot (or top) of the picture, sized to the frame, as the viewer's full
+// screen shows it. A picture whose
 // file is not there is drawn as the viewer shows it: a grey area with its name. Safe to use on any thread.
 
 #include "shared_show.h"
@@ -34,9 +35,11 @@ class FrameRenderer {
     // A moving slide's picture, decoded once as large as its smallest frame needs; null when it
     // cannot be read (the slide is then drawn still).
     QImage loadMoving(const SharedSlide& slide) const;
-    // The part `frame` of a moving slide's picture, drawn as large as fits in the picture area.
-    QImage renderMoving(const SharedSlide& slide, const QImage& picture,
-                        const ShowMotion::Frame& frame) const;
+    // The part `frame` of a moving slide's picture, drawn as large as fits in the picture area, over
+    // `fill` (the slide's fill for the picture, made once for all its frames by `fill`) where given.
+    QImage renderMoving(const SharedSlide& slide, const QImage& picture, const ShowMotion::Frame& frame,
+                        const QImage& fill = {}) const;
+    QImage fill(const SharedSlide& slide, const QImage& picture) const;
 
     // A step of the change from `from` to `to` within `area`, where the pictures stand as `look`
     // says; outside the area, `to` as it is.

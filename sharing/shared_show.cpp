@@ -4,6 +4,7 @@
 #include "music_level.h"
 #include "show_document.h"
 #include "show_extension.h"
+#include "show_look.h"
 #include "slide_audio.h"
 #include "slide_paths.h"
 #include "slide_transition.h"
@@ -33,6 +34,7 @@ SharedShow readSharedShow(const ShowDocument& show, const QPalette& palette) {
         if (!slide.picture.isEmpty())
             slide.motion = ShowMotion::motion(show.extra(i));
         slide.transition = SlideTransition::transitionInto(show.showData(), show.extra(i));
+        slide.look = ShowLook::lookOf(show.showData(), show.extra(i));
         shared.slides.push_back(slide);
     }
     const QStringList music = ShowExtension::musicPaths(show.showData());

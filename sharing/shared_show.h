@@ -3,6 +3,7 @@
 // What a shared video or web page shows of each slide, read from the show document on the window
 // thread, so that the work that follows runs on other threads without touching the document.
 
+#include "frame_look.h"
 #include "show_motion.h"
 #include "show_timeline.h"
 
@@ -37,6 +38,8 @@ struct SharedSlide {
     QColor colour;
     std::optional<ShowMotion::Motion> motion;        // pan and zoom over the slide's own time
     std::optional<ShowRules::Transition> transition; // the change into it as stored
+    std::optional<ShowMotion::Motion> motion;        // pan and zoom over the slide's own time
+    ShowRules::Look look;                            // its fill and its caption's place
 };
 
 struct SharedShow {

@@ -45,16 +45,17 @@ bool drawSlide(const FrameRenderer& renderer, const SharedSlide& slide, const Sl
         return frames.push(renderer.renderSlide(slide));
     const QImage picture = renderer.loadMoving(slide);
     const QImage still = picture.isNull() ? renderer.renderSlide(slide) : QImage();
+    const QImage fill = picture.isNull() ? QImage() : renderer.fill(slide, picture);
     for (std::int64_t f = frameAt(span.startMs, fps); f < frameAt(span.endMs, fps); ++f) {
         const double middle = (double(f) + 0.5) * 1000.0 / fps;
         const ShowMotion::Frame frame = ShowMotion::frameAt(
             *slide.motion, ShowRules::motionProgress(std::int64_t(middle) - span.startMs, span.motionMs));
-        if (!frames.push(still.isNull() ? renderer.renderMoving(slide, picture, frame) : still))
+        if (!frames.push(still.isNull() ? renderer.renderMoving(slide, picture, frame, fill) : still))
             return false;
     }
-    return frames.push(still.isNull()
-                           ? renderer.renderMoving(slide, picture, ShowMotion::frameAt(*slide.motion, 1))
-                           : still);
+    return frames.push(
+        still.isNull() ? renderer.renderMoving(slide, picture, ShowMotion::frameAt(*slide.motion, 1), fill)
+                       : still);
 }
 
 // The music files the video can play, in order; those it cannot go to `leftOut`.

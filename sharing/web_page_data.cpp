@@ -50,6 +50,11 @@ QJsonObject slideData(const SharedSlide& slide, const PageSlide& page) {
                                                        {QLatin1String("width"), page.captionSize.width()},
                                                        {QLatin1String("height"), page.captionSize.height()}};
     data[QLatin1String("motion")] = motionData(slide, page);
+    data[QLatin1String("fill")] =
+        slide.look.fill == ShowRules::Fill::Colour
+            ? QJsonValue(QColor(QRgb(0xFF000000u | slide.look.fillColour)).name(QColor::HexRgb))
+            : QJsonValue(page.fill);
+    data[QLatin1String("captionTop")] = slide.look.captionPlace == ShowRules::CaptionPlace::Top;
     return data;
 }
 

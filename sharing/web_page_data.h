@@ -28,6 +28,7 @@ struct PageSlide {
     std::int64_t motionMs = 0; // its own time, over which its motion runs
     QString caption;           // the caption drawn once, relative to the page; empty for none
     QSize captionSize;         // its size as drawn
+    QString fill;              // the blurred fill drawn once, relative to the page; empty for none
     QString sound;             // relative to the page; empty when the slide starts none
     bool endsSound = false;    // the slide has audio: an earlier sound ends when it comes on
 };

@@ -3,6 +3,7 @@
 
 #include "caption_band.h"
 #include "codec_module.h"
+#include "frame_fill.h"
 #include "image_loader.h"
 #include "missing_picture.h"
 #include "plain_files.h"
@@ -35,7 +36,8 @@ const QByteArray PageMark = "<meta name=\"generator\" content=\"Verasco\">";
 // loses these and keeps everything else.
 bool isPageFile(const QString& relative) {
     static const QRegularExpression own(
-        QStringLiteral("^(index\\.html|pictures(/picture-[0-9]+\\.jpg)?|captions(/caption-[0-9]+\\.png)?|"
+        QStringLiteral("^(index\\.html|pictures(/picture-[0-9]+\\.jpg)?|captions(/"
+                       "caption-[0-9]+\\.png)?|fills(/fill-[0-9]+\\.png)?|"
                        "sounds(/(sound|music)-[0-9]+\\.[a-z0-9]+)?)$"));
     return own.match(relative).hasMatch();
 }
@@ -244,28 +246,54 @@ bool isSharedWebPage(const QString& folder) {
     return page.open(QIODevice::ReadOnly) && page.read(4096).contains(PageMark);
 }
 
-// The slide's caption drawn once, as a package carries it: the viewer's band laid out with the
-// program's fonts for a screen PackageWidth x PackageHeight filled by its picture, its letters in the
-// slide's colour on transparency, written as PNG to `path`. Its size, empty for a slide that shows
-// none; nothing when it could not be written.
-std::optional<QSize> writeCaption(const SharedSlide& slide, const QString& path, QString* error) {
-    const QImage coverage =
-        slide.showText ? CaptionBand::coverage(slide.caption, slide.font,
-                                               {CaptionBand::PackageWidth, CaptionBand::PackageHeight})
-                       : QImage();
-    if (coverage.isNull())
-        return QSize();
-    QImage letters(coverage.size(), QImage::Format_ARGB32);
-    letters.fill(slide.colour.rgb());
-    letters.setAlphaChannel(coverage);
+namespace {
+
+bool writePng(const QImage& image, const QString& path, QString* error) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!letters.save(&buffer, "PNG") || !QDir().mkpath(QFileInfo(path).path()) ||
-        !writeFile(path, bytes, error))
+    return image.save(&buffer, "PNG") && QDir().mkpath(QFileInfo(path).path()) &&
+           writeFile(path, bytes, error);
+}
+
+} // namespace
+
+// The slide's caption drawn once, as a package carries it: the viewer's band laid out with the
+// program's fonts for a screen PackageWidth x PackageHeight filled by its picture, its letters outlined
+// in their colours on transparency, written as PNG to `path`. Its size, empty for a slide that shows
+// none; nothing when it could not be written.
+std::optional<QSize> writeCaption(const SharedSlide& slide, const QString& path, QString* error) {
+    const QImage letters =
+        slide.showText ? CaptionBand::outlined(slide.caption, slide.font, slide.colour,
+                                               {CaptionBand::PackageWidth, CaptionBand::PackageHeight})
+                       : QImage();
+    if (letters.isNull())
+        return QSize();
+    if (!writePng(letters, path, error))
         return std::nullopt;
     return letters.size();
 }
+
+namespace {
+
+// The blurred fill of a slide that asks for one, drawn once by the show's rules for a screen
+// PackageWidth x PackageHeight and kept at an eighth of that size: the page enlarges it to cover its
+// area. False when it could not be written; `written` tells whether there is one.
+bool writeFill(const SharedSlide& slide, const QString& path, bool* written, QString* error) {
+    *written = false;
+    if (slide.look.fill != ShowRules::Fill::Blur || slide.picture.isEmpty())
+        return true;
+    const QSize screen(CaptionBand::PackageWidth, CaptionBand::PackageHeight);
+    const imaging::LoadedImage loaded = imaging::loadImageFile(slide.picture, screen);
+    if (loaded.image.isNull())
+        return true;
+    const QImage fill = FrameFill::backdrop(loaded.image, screen, slide.look)
+                            .scaled(screen / 8, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    *written = writePng(fill, path, error);
+    return *written;
+}
+
+} // namespace
 
 ShareOutcome writeWebPage(const WebPageJob& job, const ShareControl& control) {
     QString error;
@@ -311,6 +339,12 @@ ShareOutcome writeWebPage(const WebPageJob& job, const ShareControl& control) {
             return failed(error);
         page.captionSize = *drawn;
         page.caption = drawn->isEmpty() ? QString() : caption;
+        const QString fill = QStringLiteral("fills/fill-%1.png").arg(i + 1);
+        bool filled = false;
+        if (!page.picture.isEmpty() && !page.backdrop.isValid() &&
+            !writeFill(slide, QDir(work.path()).filePath(fill), &filled, &error))
+            return failed(error);
+        page.fill = filled ? fill : QString();
         if (!slide.audio.isEmpty())
             page.sound = files.sound(slide.audio).name;
         page.endsSound = !slide.audio.isEmpty();

@@ -338,6 +338,49 @@ fehlt</translation>
     </message>
 </context>
 <context>
+    <name>LookField</name>
+    <message>
+        <source>As the show</source>
+        <translation>Wie die Schau</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>Schwarz</translation>
+    </message>
+    <message>
+        <source>Blurred picture</source>
+        <translation>Unscharfes Bild</translation>
+    </message>
+    <message>
+        <source>One colour</source>
+        <translation>Eine Farbe</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>Unten</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>Oben</translation>
+    </message>
+    <message>
+        <source>Colour...</source>
+        <translation>Farbe...</translation>
+    </message>
+    <message>
+        <source>Fill colour</source>
+        <translation>Füllfarbe</translation>
+    </message>
+    <message>
+        <source>Fill arou&amp;nd the picture</source>
+        <translation>&amp;Füllung um das Bild</translation>
+    </message>
+    <message>
+        <source>Ca&amp;ption place</source>
+        <translation>&amp;Position der Beschriftung</translation>
+    </message>
+</context>
+<context>
     <name>MotionField</name>
     <message>
         <source>None</source>

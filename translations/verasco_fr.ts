@@ -338,6 +338,49 @@ manquante</translation>
     </message>
 </context>
 <context>
+    <name>LookField</name>
+    <message>
+        <source>As the show</source>
+        <translation>Comme le diaporama</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>Noir</translation>
+    </message>
+    <message>
+        <source>Blurred picture</source>
+        <translation>Image floutée</translation>
+    </message>
+    <message>
+        <source>One colour</source>
+        <translation>Une couleur</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>En bas</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>En haut</translation>
+    </message>
+    <message>
+        <source>Colour...</source>
+        <translation>Couleur...</translation>
+    </message>
+    <message>
+        <source>Fill colour</source>
+        <translation>Couleur de fond</translation>
+    </message>
+    <message>
+        <source>Fill arou&amp;nd the picture</source>
+        <translation>Fond autour de l&apos;ima&amp;ge</translation>
+    </message>
+    <message>
+        <source>Ca&amp;ption place</source>
+        <translation>P&amp;lace de la légende</translation>
+    </message>
+</context>
+<context>
     <name>MotionField</name>
     <message>
         <source>None</source>

@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto extras = PackageExtras::Read(bytes, Slides);
     if (!extras)
         return 0;
-    if (extras->motions.size() != Slides || extras->fadeMs < 0 || extras->fadeMs > 60000)
+    if (extras->motions.size() != Slides || extras->looks.size() != Slides || extras->fadeMs < 0 ||
+        extras->fadeMs > 60000)
         std::abort();
     for (const auto& motion : extras->motions)
         for (double t : {-1.0, 0.0, 0.3, 1.0, 2.0})

@@ -2,6 +2,7 @@
 #include "caption_picture.h"
 
 #include "caption_scale.h"
+#include "frame_look.h"
 
 #include <algorithm>
 #include <cctype>
@@ -90,10 +91,25 @@ void Draw(std::uint32_t* pixels, int width, int height, const Mask& mask, int le
     }
 }
 
+void DrawBand(std::uint32_t* rows, int width, const Mask& letters, const Mask& outline,
+              std::uint32_t colour) {
+    constexpr std::uint32_t keep = 255 - CaptionBand::BandAlpha;
+    for (std::size_t i = 0; i < std::size_t(width) * std::size_t(letters.height); ++i) {
+        const std::uint32_t c = rows[i];
+        rows[i] = ((c >> 16 & 0xFF) * keep / 255) << 16 | ((c >> 8 & 0xFF) * keep / 255) << 8 |
+                  (c & 0xFF) * keep / 255;
+    }
+    const ShowRules::CaptionColours colours = ShowRules::captionColours(colour);
+    const int left = (width - letters.width) / 2;
+    Draw(rows, width, letters.height, outline, left, colours.outline);
+    Draw(rows, width, letters.height, letters, left, colours.text);
+}
+
 void Caption::take(int slide, const std::string& path) {
     slide_ = slide;
     stored_ = {};
     shown_ = {};
+    outline_ = {};
     width_ = height_ = room_ = 0;
     std::FILE* in = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
     if (!in)
@@ -110,6 +126,9 @@ void Caption::take(int slide, const std::string& path) {
 const Mask& Caption::at(int screenWidth, int screenHeight, int room) {
     if (screenWidth != width_ || screenHeight != height_ || room != room_) {
         shown_ = ForScreen(stored_, screenWidth, screenHeight, room);
+        outline_ = shown_;
+        ShowRules::outlineOf(shown_.coverage.data(), shown_.width, shown_.height,
+                             ShowRules::outlineRadius(screenHeight), outline_.coverage.data());
         width_ = screenWidth;
         height_ = screenHeight;
         room_ = room;

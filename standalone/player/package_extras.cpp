@@ -285,12 +285,25 @@ std::optional<ShowRules::Transition> TransitionOf(const Json& json, std::size_t 
     return transition;
 }
 
-// The slides' motions and captions; false when "slides" is there but not one object for each slide.
+// The look's words of the object at `level`, kept in `texts`.
+ShowRules::LookWords WordsOf(const Json& json, std::size_t level, std::string (&texts)[3]) {
+    const char* keys[] = {"fill", "fillColour", "captionPlace"};
+    for (std::size_t k = 0; k < 3; ++k)
+        if (const std::size_t value = json.find(level, keys[k]); json.is(value, Token::Type::String))
+            texts[k] = Parser::text(json.text, json[value]);
+    return {texts[0], texts[1], texts[2]};
+}
+
+// The slides' motions, captions, times, changes and looks; false when "slides" is there but not one
+// object for each slide.
 bool ReadSlides(const Json& json, int count, Extras& extras) {
     extras.motions.assign(std::size_t(std::max(count, 0)), std::nullopt);
     extras.captions.assign(extras.motions.size(), std::string());
     extras.times.assign(extras.motions.size(), -1);
     extras.transitions.assign(extras.motions.size(), TransitionOf(json, 0));
+    std::string showTexts[3];
+    const ShowRules::LookWords show = WordsOf(json, 0, showTexts);
+    extras.looks.assign(extras.motions.size(), ShowRules::lookOf(show, {}));
     const std::size_t slides = json.find(0, "slides");
     if (slides == json.tokens.size())
         return true;
@@ -303,6 +316,8 @@ bool ReadSlides(const Json& json, int count, Extras& extras) {
         extras.motions[i] = MotionOf(json, items[i]);
         if (const std::optional<ShowRules::Transition> own = TransitionOf(json, items[i]))
             extras.transitions[i] = own;
+        std::string texts[3];
+        extras.looks[i] = ShowRules::lookOf(show, WordsOf(json, items[i], texts));
         if (const std::size_t caption = json.find(items[i], "caption"); json.is(caption, Token::Type::String))
             extras.captions[i] = Parser::text(json.text, json[caption]);
         if (const std::size_t ms = json.find(items[i], "ms"); json.is(ms, Token::Type::Number))

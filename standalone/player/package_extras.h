@@ -7,6 +7,7 @@
 #pragma once
 
 #include "show_transition.h"
+#include "frame_look.h"
 #include "slide_motion.h"
 
 #include <optional>
@@ -28,6 +29,7 @@ struct Extras {
     std::vector<std::int64_t> times;            // each slide's finer time ("ms"); -1 for none
     // The change into each slide as stored, its own or the show's; empty for none.
     std::vector<std::optional<ShowRules::Transition>> transitions;
+    std::vector<ShowRules::Look> looks;         // each slide's fill and caption place
 };
 
 // The block's data for a show of `count` slides; nothing when the bytes hold no sound block.

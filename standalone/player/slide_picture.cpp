@@ -83,3 +83,21 @@ bool ReadBitmap(std::string_view data, SlidePicture& picture) {
     picture = std::move(out);
     return true;
 }
+
+const std::vector<std::uint32_t>& SlideFill::at(int slide, const SlidePicture& picture,
+                                                const ShowRules::Look& look, int width, int height) {
+    if (slide == slide_ && width == width_ && height == height_ && look == look_)
+        return pixels_;
+    slide_ = slide;
+    width_ = width;
+    height_ = height;
+    look_ = look;
+    pixels_.clear();
+    if (look.fill == ShowRules::Fill::Black || width <= 0 || height <= 0)
+        return pixels_;
+    pixels_.assign(std::size_t(width) * std::size_t(height), 0xFF000000u | look.fillColour);
+    if (look.fill == ShowRules::Fill::Blur)
+        ShowRules::blurredFill(picture.pixels.empty() ? nullptr : picture.pixels.data(), picture.width,
+                               picture.height, picture.width, width, height, pixels_.data());
+    return pixels_;
+}

@@ -4,6 +4,7 @@
 // read by the player itself. Plain C++, without any toolkit.
 #pragma once
 
+#include "frame_look.h"
 #include "qpx_runtime.h"
 
 #include <cstdint>
@@ -22,3 +23,18 @@ SlidePicture UprightPicture(const QpxRunPicture& decoded, int orientation);
 // An uncompressed Windows bitmap (1, 4, 8, 24 or 32 bits a pixel; rows from the bottom or the top)
 // read; false, leaving `picture` alone, for any other data or a bitmap cut short.
 bool ReadBitmap(std::string_view data, SlidePicture& picture);
+
+// What fills the screen beside a slide's picture, by the show's rules (frame_look.h): drawn once for
+// a slide and a screen's size, kept while they stay.
+class SlideFill {
+  public:
+    // The fill of `picture` by `look` on a screen `width` x `height` (0xFFRRGGBB, row after row);
+    // empty for black.
+    const std::vector<std::uint32_t>& at(int slide, const SlidePicture& picture, const ShowRules::Look& look,
+                                         int width, int height);
+
+  private:
+    int slide_ = -1, width_ = 0, height_ = 0;
+    ShowRules::Look look_;
+    std::vector<std::uint32_t> pixels_;
+};

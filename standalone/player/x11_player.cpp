@@ -109,17 +109,6 @@ SlidePicture ForMotion(const SlidePicture& p, const PackageExtras::Motion& m, in
     return reduced;
 }
 
-// The rows from `top` on darkened as under the caption band's black.
-void Darken(std::vector<std::uint32_t>& pixels, int w, int h, int top) {
-    constexpr std::uint32_t keep = 255 - CaptionBand::BandAlpha;
-    for (std::size_t i = std::size_t(std::max(top, 0)) * std::size_t(w); i < std::size_t(w) * std::size_t(h);
-         ++i) {
-        const std::uint32_t c = pixels[i];
-        pixels[i] = ((c >> 16 & 0xFF) * keep / 255) << 16 | ((c >> 8 & 0xFF) * keep / 255) << 8 |
-                    (c & 0xFF) * keep / 255;
-    }
-}
-
 // Where a visual's colour mask lies: its lowest bit and how many bits it has.
 std::pair<int, int> MaskBits(unsigned long mask) {
     int shift = 0, bits = 0;
@@ -326,16 +315,15 @@ void X11Player::show(int index) {
 }
 
 void X11Player::render() {
-    XSetForeground(display_, gc_, BlackPixel(display_, DefaultScreen(display_)));
-    XFillRectangle(display_, canvas_, gc_, 0, 0, unsigned(width_), unsigned(height_));
     const TSlideRecord* slide =
         !clock_.black() && shown_ >= 0 ? &package_.slides()[std::size_t(shown_)] : nullptr;
+    drawFill(slide != nullptr);
     const TSlideRecord* banded = slide && slide->ShowText && extras_ ? slide : nullptr;
-    // The caption lies on a band over the picture's foot, or the screen's without a picture.
+    // The caption lies on a band over the picture's foot (or top), or the screen's without a picture.
     int bottom = height_;
     Place at{0, 0, width_, height_};
     if (!clock_.black() && !picture_.pixels.empty() && bottom > 0)
-        at = drawPicture(width_, bottom, banded);
+        at = drawPicture(width_, bottom);
     if (banded)
         drawBand(*banded, at);
     if (mapped_)
@@ -347,7 +335,24 @@ bool X11Player::moving() const {
            extras_->motions[std::size_t(shown_)];
 }
 
-X11Player::Place X11Player::drawPicture(int width, int bottom, const TSlideRecord* banded) {
+const ShowRules::Look& X11Player::look() const {
+    static const ShowRules::Look plain;
+    return extras_ && shown_ >= 0 ? extras_->looks[std::size_t(shown_)] : plain;
+}
+
+void X11Player::drawFill(bool slide) {
+    static const std::vector<std::uint32_t> none;
+    const std::vector<std::uint32_t>& fill =
+        slide ? fill_.at(shown_, picture_, look(), width_, height_) : none;
+    if (!fill.empty()) {
+        putPixels(fill, 0, 0, width_, height_);
+        return;
+    }
+    XSetForeground(display_, gc_, BlackPixel(display_, DefaultScreen(display_)));
+    XFillRectangle(display_, canvas_, gc_, 0, 0, unsigned(width_), unsigned(height_));
+}
+
+X11Player::Place X11Player::drawPicture(int width, int bottom) {
     const std::optional<PackageExtras::Motion>& motion =
         extras_ ? extras_->motions[std::size_t(shown_)] : std::optional<PackageExtras::Motion>();
     if (motion && timing_)
@@ -361,33 +366,34 @@ X11Player::Place X11Player::drawPicture(int width, int bottom, const TSlideRecor
                           : ShowRules::placePicture(picture_.width, picture_.height, {0, 0, width, bottom});
     if (to.width <= 0 || to.height <= 0)
         return {0, 0, width, bottom};
-    std::vector<std::uint32_t> pixels =
-        motion ? Sampled(moving_, frame, to.width, to.height) : Scaled(picture_, to.width, to.height);
-    if (banded)
-        Darken(pixels, to.width, to.height, to.height - band(to.height).height);
+    putPixels(motion ? Sampled(moving_, frame, to.width, to.height) : Scaled(picture_, to.width, to.height),
+              to.x, to.y, to.width, to.height);
+    return {to.x, to.y, to.width, to.height};
+}
+
+void X11Player::putPixels(const std::vector<std::uint32_t>& pixels, int left, int top, int width,
+                          int height) {
     Visual* visual = DefaultVisual(display_, DefaultScreen(display_));
     XImage* image = XCreateImage(display_, visual, unsigned(DefaultDepth(display_, DefaultScreen(display_))),
-                                 ZPixmap, 0, nullptr, unsigned(to.width), unsigned(to.height), 32, 0);
+                                 ZPixmap, 0, nullptr, unsigned(width), unsigned(height), 32, 0);
     if (!image)
-        return {to.x, to.y, to.width, to.height};
-    image->data =
-        static_cast<char*>(std::malloc(std::size_t(image->bytes_per_line) * std::size_t(to.height)));
+        return;
+    image->data = static_cast<char*>(std::malloc(std::size_t(image->bytes_per_line) * std::size_t(height)));
     const bool direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst &&
                         visual->red_mask == 0xFF0000 && visual->green_mask == 0xFF00 &&
                         visual->blue_mask == 0xFF;
-    for (int y = 0; image->data && y < to.height; ++y) {
-        const std::uint32_t* row = pixels.data() + std::size_t(y) * std::size_t(to.width);
+    for (int y = 0; image->data && y < height; ++y) {
+        const std::uint32_t* row = pixels.data() + std::size_t(y) * std::size_t(width);
         if (direct)
             std::memcpy(image->data + std::size_t(y) * std::size_t(image->bytes_per_line), row,
-                        std::size_t(to.width) * 4);
+                        std::size_t(width) * 4);
         else
-            for (int x = 0; x < to.width; ++x)
+            for (int x = 0; x < width; ++x)
                 XPutPixel(image, x, y, PixelOf(visual, row[x]));
     }
     if (image->data)
-        XPutImage(display_, canvas_, gc_, image, 0, 0, to.x, to.y, unsigned(to.width), unsigned(to.height));
+        XPutImage(display_, canvas_, gc_, image, 0, 0, left, top, unsigned(width), unsigned(height));
     XDestroyImage(image);
-    return {to.x, to.y, to.width, to.height};
 }
 
 const CaptionPicture::Mask& X11Player::band(int room) {
@@ -397,11 +403,12 @@ const CaptionPicture::Mask& X11Player::band(int room) {
 }
 
 void X11Player::drawBand(const TSlideRecord& slide, const Place& over) {
-    const CaptionPicture::Mask& mask = band(over.height);
+    const bool atTop = look().captionPlace == ShowRules::CaptionPlace::Top;
+    const CaptionPicture::Mask& mask = band(atTop ? height_ - over.y : over.y + over.height);
     if (mask.coverage.empty())
         return;
     // The band's rows across the screen, the letters drawn on them.
-    const int top = over.y + over.height - mask.height;
+    const int top = atTop ? over.y : over.y + over.height - mask.height;
     XImage* image =
         XGetImage(display_, canvas_, 0, top, unsigned(width_), unsigned(mask.height), AllPlanes, ZPixmap);
     if (!image)
@@ -412,8 +419,8 @@ void X11Player::drawBand(const TSlideRecord& slide, const Place& over) {
         for (int x = 0; x < width_; ++x)
             rows[std::size_t(y) * std::size_t(width_) + std::size_t(x)] =
                 RgbOf(visual, XGetPixel(image, x, y));
-    CaptionPicture::Draw(rows.data(), width_, mask.height, mask, (width_ - mask.width) / 2,
-                         std::uint32_t(CaptionColour(slide.FontColor)));
+    CaptionPicture::DrawBand(rows.data(), width_, mask, caption_.outline(),
+                             std::uint32_t(CaptionColour(slide.FontColor)));
     for (int y = 0; y < mask.height; ++y)
         for (int x = 0; x < width_; ++x)
             XPutPixel(image, x, y,

@@ -55,16 +55,21 @@ class X11Player {
     void render();
     void beginChange(int index);
     void present();
-    // Draws the picture, or the part of it in view, fitted into the top `bottom` rows, and the
-    // band's rows at its foot darkened; returns where it went.
+    // Draws the picture, or the part of it in view, fitted into the top `bottom` rows; returns where
+    // it went.
     struct Place {
         int x = 0, y = 0, width = 0, height = 0;
     };
-    Place drawPicture(int width, int bottom, const TSlideRecord* banded);
+    Place drawPicture(int width, int bottom);
+    // The screen filled beside the picture by the slide's look (black without a slide).
+    void drawFill(bool slide);
+    // `pixels` (0xRRGGBB, `width` x `height`) onto the canvas at (left, top).
+    void putPixels(const std::vector<std::uint32_t>& pixels, int left, int top, int width, int height);
+    const ShowRules::Look& look() const;
     // The caption of the slide on screen at the screen's size, no higher than `room`: as high as
     // its band; empty for none.
     const CaptionPicture::Mask& band(int room);
-    // Draws the caption over the foot of `over` on a dark band, across the screen's width.
+    // Draws the caption over the foot (or the top) of `over` on a dark band, across the screen's width.
     void drawBand(const TSlideRecord& slide, const Place& over);
     // The slide on screen moves: its picture is drawn anew at each frame.
     bool moving() const;
@@ -113,4 +118,5 @@ class X11Player {
     bool changing_ = false;
     std::chrono::steady_clock::time_point changeStart_;
     Pixmap older_ = 0, mixed_ = 0;
+    SlideFill fill_;                  // the fill beside the picture on screen
 };

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 // One show through its five players (the viewer, the video, the web page and the packages for Linux
 // and for Windows), and what each shows at two moments against what the show's rules put there: a
-// photograph stored on its side with a band caption of accented letters and an en dash, then a
-// moving slide that waits for its sound "café.wav", under music, with cross-fades. Every player's
-// screen is read the same way (the picture's place, how far its motion has gone, the caption's
-// letters and their band) and, where a player tells it, whether the slide's sound plays and how loud
-// the music is under it. A second show changes from slide to slide by every kind of transition, and
-// each player's screen is read halfway through each change.
+// photograph stored on its side with a band caption of accented letters and an en dash in the
+// default black, on its blurred fill, then a moving slide on a grey fill that waits for its sound
+// "café.wav", under music, with cross-fades. Every player's screen is read the same way (the
+// picture's place, how far its motion has gone, the caption's letters, their outline and their band,
+// the fill beside the picture) and, where a player tells it, whether the slide's sound plays and how
+// loud the music is under it. A second show changes from slide to slide by every kind of transition,
+// and each player's screen is read halfway through each change.
 
 #include "caption_band.h"
 #include "change_screens.h"
@@ -53,27 +54,30 @@ const QSize Stored(480, 270), Upright(270, 480), Halves(400, 200);
 const QSize Screen(1024, 768);
 
 // What a screen shows over `area`, read by colour: the orange photograph (darker under the caption's
-// band), the moving picture's red and blue halves, the caption's green letters; the ground around
-// them, black or the window's, is none of these.
+// band), the moving picture's red and blue halves, the caption's white letters and their dark
+// outline; the ground around them, black or the window's, or the grey fill, is none of these. The
+// band's top is read inside `inner` where one is given.
 struct Seen {
     QRect picture, letters;
-    int orange = 0, band = 0, red = 0, blue = 0;
+    int orange = 0, band = 0, red = 0, blue = 0, dark = 0;
     int bandTop = INT_MAX;
     double frameX() const { return red + blue ? 0.5 * blue / (red + blue) : -1; }
 };
 
-Seen look(const QImage& screen, const QRect& area) {
+Seen look(const QImage& screen, const QRect& area, const QRect& inner = {}) {
     Seen seen;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x) {
             const QRgb c = screen.pixel(x, y);
             const int r = qRed(c), g = qGreen(c), b = qBlue(c);
-            if (g > r + 40 && g > b + 40) {
+            if (r + g + b < 90)
+                seen.dark++;
+            if (std::min({r, g, b}) > 200) {
                 seen.letters |= QRect(x, y, 1, 1);
             } else if (r > 40 && std::abs(2 * g - r) < r / 4 && b < r / 4) {
                 seen.picture |= QRect(x, y, 1, 1);
                 (r > 160 ? seen.orange : seen.band)++;
-                if (r <= 160)
+                if (r <= 160 && (inner.isEmpty() || inner.contains(x, y)))
                     seen.bandTop = std::min(seen.bandTop, y);
             } else if (r > 3 * (g + b) + 20 || b > 3 * (r + g) + 20) {
                 seen.picture |= QRect(x, y, 1, 1);
@@ -85,6 +89,16 @@ Seen look(const QImage& screen, const QRect& area) {
 
 QRect rectOf(const ShowRules::Rect& r) {
     return {r.x, r.y, r.width, r.height};
+}
+
+// The mean of `channel` over the columns of `area` left of `picture`, in rows `from` to `to`.
+double beside(const QImage& screen, const QRect& area, const QRect& picture, int from, int to,
+              int (*channel)(QRgb)) {
+    long sum = 0, n = 0;
+    for (int y = from; y <= to; ++y)
+        for (int x = area.left() + 2; x < picture.left() - 6; ++x, ++n)
+            sum += channel(screen.pixel(x, y));
+    return n ? double(sum) / double(n) : -1;
 }
 
 // One player's two screens and the area its pictures are placed in; where the player tells it,
@@ -104,14 +118,16 @@ void expectNear(const QRect& seen, const QRect& expected, int slack, const char*
     EXPECT_LE((seen.bottomRight() - expected.bottomRight()).manhattanLength(), slack) << what;
 }
 
-// The photograph upright and placed by the rules, its caption's letters centred on a band at its foot
-// as high as the viewer's band for that screen; the moving slide at its motion's last frame.
+// The photograph upright and placed by the rules on its blurred fill, its caption's letters drawn
+// light and outlined, centred on a band across the frame's width at its foot as high as the viewer's
+// band for that screen; the moving slide at its motion's last frame on its grey fill.
 void expectConformance(const Played& played, const QFont& font) {
     ASSERT_FALSE(played.first.isNull() || played.held.isNull()) << "no screen";
-    const Seen first = look(played.first, played.area), held = look(played.held, played.area);
     const QRect photo = rectOf(ShowRules::placePicture(
         Upright.width(), Upright.height(),
         {played.area.x(), played.area.y(), played.area.width(), played.area.height()}));
+    const Seen first = look(played.first, photo.adjusted(-2, -2, 2, 2), photo.adjusted(4, 0, -4, 0)),
+               held = look(played.held, played.area);
     EXPECT_GT(first.orange, 10 * (first.red + first.blue)) << "the photograph on screen first";
     expectNear(first.picture, photo, 4, "the photograph upright, placed");
     const QRect band = CaptionBand::bandRect(
@@ -125,6 +141,13 @@ void expectConformance(const Played& played, const QFont& font) {
     const int width =
         QFontMetrics(CaptionBand::scaledFont(font, played.area.height())).horizontalAdvance(Caption);
     EXPECT_NEAR(first.letters.width(), width, width / 5 + 4) << "every letter as typed, in the band's size";
+    EXPECT_GT(first.dark, 20) << "the light letters outlined dark";
+    const double fill = beside(played.first, played.area, photo, photo.top() + 4, first.bandTop - 8, qRed);
+    EXPECT_GT(fill, 40) << "the blurred photograph beside it, not black";
+    EXPECT_LT(fill, 0.7 * 240) << "the blurred photograph darker than the photograph";
+    EXPECT_LT(beside(played.first, played.area, photo, first.bandTop + 2, photo.bottom() - 2, qRed),
+              0.6 * fill)
+        << "the band across the frame's width";
 
     EXPECT_GT(held.red + held.blue, 10 * held.orange) << "the moving slide on screen";
     EXPECT_NEAR(held.frameX(), ShowRules::frameAt(Pan, 1).x, 0.06) << "its motion over its own time";
@@ -133,7 +156,12 @@ void expectConformance(const Played& played, const QFont& font) {
         ShowRules::fitPart(side, side,
                            {double(played.area.x()), double(played.area.y()), double(played.area.width()),
                             double(played.area.height())});
-    expectNear(held.picture, QRectF(part.x, part.y, part.width, part.height).toRect(), 4, "the frame fitted");
+    const QRect fitted = QRectF(part.x, part.y, part.width, part.height).toRect();
+    expectNear(held.picture, fitted, 4, "the frame fitted");
+    const int middle = fitted.center().y();
+    for (int (*channel)(QRgb) : std::initializer_list<int (*)(QRgb)>{qRed, qGreen, qBlue})
+        EXPECT_NEAR(beside(played.held, played.area, fitted, middle - 10, middle + 10, channel), 0x80, 16)
+            << "the grey fill beside the moving picture";
     if (played.sound) {
         EXPECT_TRUE(*played.sound) << "the slide's sound café.wav plays";
     }
@@ -220,7 +248,7 @@ class ShowConformance : public ViewerFixture {
                      r.FontName.assign("DejaVu Sans");
                      r.FontSize = 14;
                      r.FontStyle = FontBold;
-                     r.FontColor = 0x00FF00;
+                     r.FontColor = 0; // the default black
                  });
         addSlide({.image = dir.filePath(QStringLiteral("halves.png")),
                   .delay = OwnSeconds,
@@ -229,7 +257,10 @@ class ShowConformance : public ViewerFixture {
         const auto list = [](const ShowRules::Frame& f) { return QJsonArray{f.x, f.y, f.w, f.h}; };
         QJsonObject data = ShowExtension::withMusic({{"captions", "band"}}, {music()});
         show().load({show().slide(0), show().slide(1)}, data,
-                    {{}, {{"motion", QJsonObject{{"from", list(Pan.from)}, {"to", list(Pan.to)}}}}});
+                    {{{"fill", "blur"}},
+                     {{"motion", QJsonObject{{"from", list(Pan.from)}, {"to", list(Pan.to)}}},
+                      {"fill", "colour"},
+                      {"fillColour", "#808080"}}});
         show().markOpened();
         settings().CrossFade = true;
         settings().CrossFadeTime = FadeMs;

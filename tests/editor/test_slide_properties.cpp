@@ -9,7 +9,9 @@
 #include "condition_wait.h"
 #include "drag_window_support.h"
 #include "editing_desk.h"
+#include "frame_fill.h"
 #include "image_loader.h"
+#include "look_field.h"
 #include "media_device.h"
 #include "motion_field.h"
 #include "ovc_simple_field.h"
@@ -183,6 +185,40 @@ TEST_F(Properties, TheMotionChoiceAndTheDraggedFramesAreStoredInTheSlidesObject)
     EXPECT_EQ(ShowMotion::motion(show.extra(2)), zoomOut);
     EXPECT_EQ(show.extra(2).value("later"), 1);
     EXPECT_EQ(show.extra(0), (QJsonObject{{"later", 1}}));
+}
+
+// The fill and the caption's place: "As the show" is no value of the slide's own, a value is kept
+// as it was read until it is changed, and for several slides only the choice changed goes to each.
+// The preview follows the caption as it is typed.
+TEST_F(Properties, TheFillAndCaptionPlaceGoToTheSlidesOwnObjects) {
+    const QJsonObject coloured{{"later", 1}, {"fill", "colour"}, {"fillColour", "#102030"}};
+    show.replace(1, {show.slide(1), show.thumbnail(1), coloured});
+    show.replace(2, {show.slide(2), show.thumbnail(2), QJsonObject{{"captionPlace", "top"}}});
+    withDialog(1, "BitBtn1", [this] {
+        EXPECT_EQ(control<QComboBox>("FillBox").currentText(), "One colour");
+        EXPECT_EQ(control<QComboBox>("CaptionPlaceBox").currentText(), "As the show");
+    });
+    EXPECT_EQ(show.extra(1), coloured);
+    withDialogFor({1, 2}, "BitBtn1", [this] { control<QComboBox>("CaptionPlaceBox").setCurrentIndex(1); });
+    QJsonObject bottom = coloured;
+    bottom.insert("captionPlace", "bottom");
+    EXPECT_EQ(show.extra(1), bottom);
+    EXPECT_EQ(show.extra(2), (QJsonObject{{"captionPlace", "bottom"}}));
+    withDialog(2, "BitBtn1", [this] { control<QComboBox>("FillBox").setCurrentIndex(0); });
+    EXPECT_EQ(show.extra(2), (QJsonObject{{"captionPlace", "bottom"}}));
+    withDialog(2, "BitBtn1", [this] { control<QComboBox>("FillBox").setCurrentIndex(2); });
+    EXPECT_EQ(show.extra(2), (QJsonObject{{"captionPlace", "bottom"}, {"fill", "blur"}}));
+
+    // The preview shows the caption as it is typed, drawn as the show draws it.
+    LookPreview::setDraw(&FrameFill::drawSlide);
+    withDialog(2, "Button1", [this] {
+        auto& preview = control<LookPreview>("LookPreview");
+        control<QCheckBox>("CheckBox2").setChecked(true);
+        control<QPlainTextEdit>("Memo1").setPlainText(QStringLiteral("Harbour at dusk"));
+        const QImage captioned = preview.grab().toImage();
+        control<QPlainTextEdit>("Memo1").clear();
+        EXPECT_NE(preview.grab().toImage(), captioned);
+    });
 }
 
 // A caption and font name saved on Windows show as they were written there; the memo holds only

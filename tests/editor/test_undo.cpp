@@ -182,8 +182,9 @@ INSTANTIATE_TEST_SUITE_P(
                     inDialog(
                         t.windows->textdlg, [&t] { t.main().SlideProperties1Click(); },
                         [&t] {
-                            QTest::mouseClick(t.windows->textdlg->findChild<QCheckBox*>("CheckBox1"),
-                                              Qt::LeftButton);
+                            // On its box: the box may be wider than its text.
+                            auto* box = t.windows->textdlg->findChild<QCheckBox*>("CheckBox1");
+                            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
                             QTest::mouseClick(t.windows->textdlg->findChild<QPushButton*>("BitBtn1"),
                                               Qt::LeftButton);
                         });

@@ -86,7 +86,9 @@ TEST_F(Presenting, TheScreenIsChosenInThePreferences) {
 // in its box again.
 TEST_F(Presenting, TheControlsHideWhileTheMouseRests) {
     addSlide({.image = picture("wide.png", {400, 100})});
-    addSlide({.showText = true, .text = QStringLiteral("Harbour at dusk")});
+    addSlide({.image = picture("full.png", {800, 600}),
+              .showText = true,
+              .text = QStringLiteral("Harbour at dusk")});
     openViewer();
     QTest::keyClick(viewer, Qt::Key_F11);
     ASSERT_TRUE(viewer->isFullScreen());
@@ -129,6 +131,12 @@ TEST_F(Presenting, TheControlsHideWhileTheMouseRests) {
     EXPECT_EQ(onScreen.width(), 800);
     EXPECT_GT(onScreen.height(), 0);
     EXPECT_LE(onScreen.bottom(), 599);
+    QTest::mouseMove(viewer->windowHandle(), QPoint(400, 120));
+    const int controls = child<QWidget>("Panel3")->geometry().top();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return band->bandRect().translated(band->mapTo(viewer, QPoint())).bottom() < controls; },
+        ConditionWaitMs))
+        << "the band above the controls while they show";
 
     QTest::keyClick(viewer, Qt::Key_Escape);
     EXPECT_FALSE(viewer->isFullScreen());

@@ -11,8 +11,10 @@
 #include "ovc_simple_field.h"
 #include "ovc_table.h"
 #include "picture_ahead.h"
+#include "picture_place.h"
 #include "pref_dialog.h"
 #include "show_extension.h"
+#include "show_look.h"
 #include "show_motion.h"
 #include "stored_font.h"
 #include "test_pictures.h"
@@ -228,6 +230,12 @@ TEST_F(Viewer, CaptionsOnABandOverThePictureOrInABoxThatFitsThem) {
     EXPECT_EQ(band->bandRect().width(), area.width());
     EXPECT_GE(band->bandRect().top(), area.top());
     EXPECT_LE(band->bandRect().bottom(), area.bottom());
+    // The show's captions at the top: the band lies on the picture's top edge.
+    show().setShowData(ShowLook::withOwn(ShowExtension::withCaptions({}, ShowExtension::Captions::Band),
+                                         {{}, {}, ShowLook::CaptionPlace::Top}));
+    const int top = ShowRules::placePicture(400, 300, {area.x(), area.y(), area.width(), area.height()}).y;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return band->bandRect().top() == top; }, ConditionWaitMs))
+        << band->bandRect().top() << " against " << top;
 
     // A caption far too long for a small picture still fits it whole, however large the screen.
     QImage frame(200, 60, QImage::Format_RGB32);

@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -304,10 +305,13 @@ TEST(PackageExtras, TheBlockOrNoneWhenItIsDamaged) {
     const std::string motion =
         R"({"motion":{"from":[0,0,1,1],"to":[0.5,0.25,0.5,0.5]},"other":[1,{"a":null}]})";
     const auto read = PackageExtras::Read(
-        Block(R"({"music":[{"path":"music-1.wav"},{"x":1},{"path":"m\u00fcsic-2.wav","kept":true}],)"
-              R"("musicFadeMs":1500,"captions":"band","slides":[{"caption":"caption-1.pgm"},)" +
-              motion +
-              R"(,{"motion":{"from":[0,0,1,1],"to":[0.5,0.5,0.6,0.5]}}],"future":[true,false,-1.5e2]})") +
+        Block(
+            R"({"music":[{"path":"music-1.wav"},{"x":1},{"path":"m\u00fcsic-2.wav","kept":true}],)"
+            R"("musicFadeMs":1500,"captions":"band","fill":"blur","captionPlace":"top",)"
+            R"("slides":[{"caption":"caption-1.pgm","fill":"colour","fillColour":"#FF8000"},)" +
+            motion +
+            R"(,{"motion":{"from":[0,0,1,1],"to":[0.5,0.5,0.6,0.5]},"fill":"sparkle","captionPlace":"bottom"}],)"
+            R"("future":[true,false,-1.5e2]})") +
             "bytes after the block",
         3);
     ASSERT_TRUE(read);
@@ -318,6 +322,11 @@ TEST(PackageExtras, TheBlockOrNoneWhenItIsDamaged) {
     ASSERT_TRUE(read->motions[1]);
     EXPECT_FALSE(read->motions[2]) << "a frame beyond the picture is no motion";
     EXPECT_EQ(read->captions, (std::vector<std::string>{"caption-1.pgm", "", ""}));
+    using ShowRules::CaptionPlace, ShowRules::Fill;
+    EXPECT_EQ(read->looks, (std::vector<ShowRules::Look>{{Fill::Colour, 0xFF8000, CaptionPlace::Top},
+                                                         {Fill::Blur, 0, CaptionPlace::Top},
+                                                         {Fill::Blur, 0, CaptionPlace::Bottom}}))
+        << "a slide's own look before the show's; a value not known is none";
     const auto half = ShowRules::frameAt(*read->motions[1], 0.5),
                quarter = ShowRules::frameAt(*read->motions[1], 0.25);
     EXPECT_DOUBLE_EQ(half.x, 0.25);
@@ -359,10 +368,35 @@ TEST(CaptionPicture, ReadScaledAndDrawnOrNoneWhenDamaged) {
     EXPECT_EQ(row[2], 0x7F4000u);
     EXPECT_EQ(row[5], 0x8F6030u);
     EXPECT_TRUE(CaptionPicture::ForScreen(*mask, 1000, 1000, 0).coverage.empty()) << "no room";
+    // On the band across the whole row: the default black drawn white over a dark outline.
+    std::uint32_t band[6] = {0xFFFFFF, 0xFFFFFF, 0, 0, 0, 0};
+    CaptionPicture::Mask letters{1, 1, {255}}, outline{1, 1, {255}};
+    CaptionPicture::DrawBand(band, 6, letters, outline, 0);
+    EXPECT_EQ(band[0], 0x5F5F5Fu) << "darkened beside the letters too";
+    EXPECT_EQ(band[2], 0xFFFFFFu);
+    const struct {
+        std::uint32_t colour, text, outline;
+    } colours[] = {
+        {0x000000, 0xFFFFFF, 0x000000}, {0xFFFF00, 0xFFFF00, 0x000000}, {0x000080, 0x000080, 0xFFFFFF}};
+    for (const auto& c : colours) {
+        EXPECT_EQ(ShowRules::captionColours(c.colour).text, c.text) << std::hex << c.colour;
+        EXPECT_EQ(ShowRules::captionColours(c.colour).outline, c.outline) << std::hex << c.colour;
+    }
     for (const std::string& damaged :
          {"P6\n8 2\n255\n" + pixels, "P5\n8 2\n65535\n" + pixels, "P5\n8 3\n255\n" + pixels,
           "P5\n99999999999999999999 2\n255\n" + pixels, "P5\n8 2\n255" + pixels, "P5\n-8 2\n255\n" + pixels})
         EXPECT_FALSE(CaptionPicture::Read(damaged)) << damaged.substr(0, 20);
+}
+
+// The blurred fill of one grey: the same grey darkened, over the whole frame.
+TEST(SlidePicture, TheBlurredFillCoversTheScreenDarkened) {
+    const SlidePicture grey{3, 5, std::vector<std::uint32_t>(15, 0xFFC8C8C8)};
+    SlideFill fill;
+    const std::vector<std::uint32_t>& pixels =
+        fill.at(0, grey, {ShowRules::Fill::Blur, 0, ShowRules::CaptionPlace::Bottom}, 40, 24);
+    ASSERT_EQ(pixels.size(), 40u * 24u);
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0xFF5A5A5Au), 40 * 24);
+    EXPECT_TRUE(fill.at(0, grey, {}, 40, 24).empty()) << "black";
 }
 
 TEST(SlidePicture, PhotographsStandUprightByTheirOrientationTag) {

@@ -49,21 +49,6 @@ RECT FittedFrame(const RECT& box, double width, double height) {
     return {x, y, x + std::max(1, int(std::lround(f.width))), y + std::max(1, int(std::lround(f.height)))};
 }
 
-// `area` darkened as under the caption band's black.
-void DarkBand(HDC dc, const RECT& area) {
-    const HDC black = CreateCompatibleDC(dc);
-    const HBITMAP pixel = CreateCompatibleBitmap(dc, 1, 1);
-    const HGDIOBJ old = SelectObject(black, pixel);
-    const RECT one{0, 0, 1, 1};
-    FillRect(black, &one, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    const BLENDFUNCTION blend{AC_SRC_OVER, 0, CaptionBand::BandAlpha, 0};
-    AlphaBlend(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, black, 0, 0, 1, 1,
-               blend);
-    SelectObject(black, old);
-    DeleteObject(pixel);
-    DeleteDC(black);
-}
-
 } // namespace
 
 WinPlayer::WinPlayer(const PackageFiles& package, HMODULE runtime, bool report)
@@ -247,10 +232,10 @@ void WinPlayer::paint() {
     const HDC dc = CreateCompatibleDC(screen);
     const HBITMAP canvas = CreateCompatibleBitmap(screen, area.right, area.bottom);
     const HGDIOBJ oldCanvas = SelectObject(dc, canvas);
-    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    // The caption lies on a band over the picture's foot, or the screen's without a picture.
+    // The caption lies on a band over the picture's foot (or top), or the screen's without a picture.
     const TSlideRecord* slide =
         shown_ >= 0 && !clock_.black() ? &package_.slides()[std::size_t(shown_)] : nullptr;
+    drawFill(dc, area, slide != nullptr);
     const bool banded = slide && slide->ShowText && extras_;
     RECT box = area;
     RECT at = area;
@@ -307,6 +292,25 @@ void WinPlayer::presentChange(HDC screen, HDC dc, int width, int height) {
     DeleteObject(mixed);
     DeleteDC(mixedDc);
     DeleteDC(olderDc);
+}
+
+const ShowRules::Look& WinPlayer::look() const {
+    static const ShowRules::Look plain;
+    return extras_ && shown_ >= 0 ? extras_->looks[std::size_t(shown_)] : plain;
+}
+
+void WinPlayer::drawFill(HDC dc, const RECT& area, bool slide) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    static const std::vector<std::uint32_t> none;
+    const std::vector<std::uint32_t>& fill = slide ? fill_.at(shown_, picture_, look(), width, height) : none;
+    if (fill.empty()) {
+        FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        return;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    SetDIBitsToDevice(dc, area.left, area.top, DWORD(width), DWORD(height), 0, 0, 0, UINT(height),
+                      fill.data(), &info, DIB_RGB_COLORS);
 }
 
 const std::optional<PackageExtras::Motion>& WinPlayer::motion() const {
@@ -372,12 +376,14 @@ void WinPlayer::drawBand(HDC dc, const RECT& over, int screenHeight, const TSlid
     RECT area;
     GetClientRect(window_, &area);
     const int width = area.right - area.left;
-    const CaptionPicture::Mask& mask = caption_.at(width, screenHeight, over.bottom - over.top);
+    const bool atTop = look().captionPlace == ShowRules::CaptionPlace::Top;
+    const CaptionPicture::Mask& mask =
+        caption_.at(width, screenHeight, atTop ? area.bottom - over.top : over.bottom - area.top);
     if (mask.coverage.empty())
         return;
-    const RECT band{over.left, over.bottom - mask.height, over.right, over.bottom};
-    DarkBand(dc, band);
-    // The band's rows across the screen into a bitmap of their own, the letters drawn on them.
+    const RECT band{area.left, atTop ? over.top : over.bottom - mask.height, area.right,
+                    atTop ? over.top + mask.height : over.bottom};
+    // The band's rows across the screen into a bitmap of their own, darkened, the letters drawn on them.
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -mask.height, 1, 32, BI_RGB};
     void* bits = nullptr;
@@ -389,9 +395,9 @@ void WinPlayer::drawBand(HDC dc, const RECT& over, int screenHeight, const TSlid
     BitBlt(rowsDc, 0, 0, width, mask.height, dc, area.left, band.top, SRCCOPY);
     GdiFlush();
     const COLORREF colour = Colour(slide.FontColor);
-    CaptionPicture::Draw(
-        static_cast<std::uint32_t*>(bits), width, mask.height, mask, (width - mask.width) / 2,
-        std::uint32_t(GetRValue(colour)) << 16 | std::uint32_t(GetGValue(colour)) << 8 | GetBValue(colour));
+    CaptionPicture::DrawBand(static_cast<std::uint32_t*>(bits), width, mask, caption_.outline(),
+                             std::uint32_t(GetRValue(colour)) << 16 | std::uint32_t(GetGValue(colour)) << 8 |
+                                 GetBValue(colour));
     BitBlt(dc, area.left, band.top, width, mask.height, rowsDc, 0, 0, SRCCOPY);
     SelectObject(rowsDc, old);
     DeleteDC(rowsDc);

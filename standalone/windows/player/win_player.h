@@ -52,8 +52,11 @@ class WinPlayer {
     void presentChange(HDC screen, HDC dc, int width, int height);
     // Draws the picture, or the part of it in view, fitted into `box`; returns where it went.
     RECT drawPicture(HDC dc, const RECT& box);
-    // Draws the caption over the foot of `over` on a dark band, across the screen's width.
+    // Draws the caption over the foot (or the top) of `over` on a dark band, across the screen's width.
     void drawBand(HDC dc, const RECT& over, int screenHeight, const TSlideRecord& slide);
+    // Fills `area` beside the picture by the slide's look (black without a slide).
+    void drawFill(HDC dc, const RECT& area, bool slide);
+    const ShowRules::Look& look() const;
     // The slide's picture as a bitmap of its own, for the parts of it in view.
     void keepPicture();
     void dropPicture();
@@ -81,6 +84,7 @@ class WinPlayer {
     std::string audio_;                           // the sound file of the slide held, as found in the folder
     std::optional<PackageExtras::Extras> extras_; // with the members of the slides' captions
     CaptionPicture::Caption caption_;             // the caption of the slide on screen
+    SlideFill fill_;                              // the fill beside the picture on screen
     HDC pictureDc_ = nullptr;
     HBITMAP pictureBitmap_ = nullptr;
     HGDIOBJ oldPicture_ = nullptr;
