@@ -38,7 +38,6 @@ struct SharedSlide {
     QColor colour;
     std::optional<ShowMotion::Motion> motion;        // pan and zoom over the slide's own time
     std::optional<ShowRules::Transition> transition; // the change into it as stored
-    std::optional<ShowMotion::Motion> motion;        // pan and zoom over the slide's own time
     ShowRules::Look look;                            // its fill and its caption's place
 };
 
