@@ -36,7 +36,7 @@ QRect FrameRenderer::captionBand(const SharedSlide& slide, QSize stored) const {
     const QRect place = placePicture(stored, area);
     const int bottom = place.isEmpty() ? area.bottom() : place.bottom();
     return CaptionBand::bandRect(QRect(0, 0, frame_.width(), bottom + 1), slide.caption, slide.font,
-                                 frame_.height());
+                                 textSide());
 }
 
 QRect FrameRenderer::placePicture(QSize stored, const QRect& area) {
@@ -69,7 +69,7 @@ void FrameRenderer::drawCaption(QPainter& painter, const SharedSlide& slide, con
         return;
     const int bottom = place.isEmpty() ? area.bottom() : place.bottom();
     CaptionBand::draw(painter, QRect(0, 0, frame_.width(), bottom + 1), slide.caption, slide.font,
-                      slide.colour, frame_.height());
+                      slide.colour, textSide());
 }
 
 QImage FrameRenderer::loadMoving(const SharedSlide& slide) const {
