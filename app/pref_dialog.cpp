@@ -96,10 +96,10 @@ void TprefFrm::build() {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // In reading order, the defaults before the presentation beside them, OK and Cancel last.
-    QWidget* const order[] = {dlyfld,          CheckBox2,     CheckBox3,     CheckBox4,
-                              CheckBox5,       CheckBox1,     Button2,       FullScreenBox,
-                              ScreenBox,       CrossFadeBox,  CrossFadeTime, CaptionBandBox,
-                              GentleMotionBox, AppearanceBox, Button1,       Button3};
+    QWidget* const order[] = {dlyfld,        CheckBox2,      CheckBox3,       CheckBox4,     CheckBox5,
+                              CheckBox1,     Button2,        FullScreenBox,   ScreenBox,     CrossFadeBox,
+                              CrossFadeTime, CaptionBandBox, GentleMotionBox, AppearanceBox, ReduceMotionBox,
+                              Button1,       Button3};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -133,6 +133,11 @@ QLayout* TprefFrm::buildPresentingControls() {
     for (const char* appearance : {QT_TR_NOOP("System"), QT_TR_NOOP("Light"), QT_TR_NOOP("Dark")})
         AppearanceBox->addItem(tr(appearance), QLatin1String(appearance));
     AppearanceLabel->setBuddy(AppearanceBox);
+    ReduceMotionLabel = named(new QLabel(tr("Reduce mo&tion"), this), "ReduceMotionLabel");
+    ReduceMotionBox = named(new QComboBox(this), "ReduceMotionBox");
+    for (const char* choice : {QT_TR_NOOP("System"), QT_TR_NOOP("On"), QT_TR_NOOP("Off")})
+        ReduceMotionBox->addItem(tr(choice), QLatin1String(choice));
+    ReduceMotionLabel->setBuddy(ReduceMotionBox);
     GentleMotionBox = named(new QCheckBox(tr("Give every slide &gentle motion"), this), "GentleMotionBox");
 
     auto* grid = new QGridLayout;
@@ -146,7 +151,9 @@ QLayout* TprefFrm::buildPresentingControls() {
     grid->addWidget(GentleMotionBox, 4, 0, 1, 3);
     grid->addWidget(AppearanceLabel, 5, 0);
     grid->addWidget(AppearanceBox, 5, 1, 1, 2);
-    grid->setRowStretch(6, 1);
+    grid->addWidget(ReduceMotionLabel, 6, 0);
+    grid->addWidget(ReduceMotionBox, 6, 1, 1, 2);
+    grid->setRowStretch(7, 1);
     return grid;
 }
 
@@ -181,6 +188,8 @@ void TprefFrm::fillFrom(Settings& settings) {
     // The stored word, whatever the language the box shows it in; an unknown one leaves the choice.
     if (const int index = AppearanceBox->findData(settings.Appearance); index >= 0)
         AppearanceBox->setCurrentIndex(index);
+    if (const int index = ReduceMotionBox->findData(settings.ReduceMotion); index >= 0)
+        ReduceMotionBox->setCurrentIndex(index);
     dlyfld->setFocus();
 }
 
@@ -198,6 +207,7 @@ void TprefFrm::takeInto(Settings& settings) const {
     settings.CrossFade = CrossFadeBox->isChecked();
     settings.CrossFadeTime = qRound(CrossFadeTime->value() * 1000);
     settings.Appearance = AppearanceBox->currentData().toString();
+    settings.ReduceMotion = ReduceMotionBox->currentData().toString();
 }
 
 void TprefFrm::setViewerSwitchesEnabled(bool enabled) {

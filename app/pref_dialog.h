@@ -79,6 +79,8 @@ class TprefFrm : public DeferredWindow<QDialog> {
     QCheckBox* CaptionBandBox = nullptr;
     QLabel* AppearanceLabel = nullptr;
     QComboBox* AppearanceBox = nullptr; // "System", "Light" or "Dark"
+    QLabel* ReduceMotionLabel = nullptr;
+    QComboBox* ReduceMotionBox = nullptr; // "System", "On" or "Off"
     QCheckBox* GentleMotionBox = nullptr;
     int screenShown_ = -1;
 };

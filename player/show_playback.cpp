@@ -80,8 +80,8 @@ void TshowFrm::displaySlide(Display how) {
 
 // The fade is part of the new slide's time: it never lasts longer than that time.
 void TshowFrm::beginFade(int index, Display how) {
-    const int ms =
-        how == Display::Loop ? qMin(switches_.CrossFadeMs, slideTimeMs(index)) : switches_.CrossFadeMs;
+    const int fadeMs = switches_.ReduceMotion ? 0 : switches_.CrossFadeMs;
+    const int ms = how == Display::Loop ? qMin(fadeMs, slideTimeMs(index)) : fadeMs;
     if (ms > 0 && index != shownIndex_ && isVisible())
         fade_->begin(Panel6->grab(), ms);
 }
@@ -157,7 +157,9 @@ void TshowFrm::startMotion(int index, const QImage& picture) {
         motion_->setPicture(picture);
         return;
     }
-    motion_->begin(picture, *motion, slideTimeMs(index));
+    // With motion reduced, the motion's end held still.
+    motion_->begin(picture, switches_.ReduceMotion ? ShowMotion::Motion{motion->to, motion->to} : *motion,
+                   slideTimeMs(index));
     shownMotion_ = index;
     motionFromStart_ = false;
 }

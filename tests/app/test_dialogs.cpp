@@ -293,7 +293,7 @@ TEST(Dialogs, TabTakesTheControlsInReadingOrder) {
         {&preferences,
          {"dlyfld", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "CheckBox1", "Button2",
           "FullScreenBox", "ScreenBox", "CrossFadeBox", "CrossFadeTime", "CaptionBandBox", "GentleMotionBox",
-          "AppearanceBox", "Button1", "Button3"}},
+          "AppearanceBox", "ReduceMotionBox", "Button1", "Button3"}},
         {&properties,
          {"dlyfld", "Edit2", "Edit4", "SpeedButton1", "SpeedButton2", "MotionBox", "CheckBox1", "CheckBox2",
           "Memo1", "Button3", "BitBtn1", "Button1"}}};
