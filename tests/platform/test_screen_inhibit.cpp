@@ -15,6 +15,8 @@
 #include <QVariantMap>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 testing::Environment* const qtApplication =
@@ -23,32 +25,20 @@ testing::Environment* const qtApplication =
 // What the fakes were asked, in order.
 QStringList calls;
 
-class FakeScreenSaver : public QObject {
+// The screen saver, the portal and the portal's request for its inhibit, each on its path.
+class Fakes : public QObject {
     Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
   public slots:
     uint Inhibit(const QString&, const QString& reason) {
         calls << QStringLiteral("Inhibit ") + reason;
         return 42;
     }
     void UnInhibit(uint cookie) { calls << QStringLiteral("UnInhibit %1").arg(cookie); }
-};
-
-class FakeRequest : public QObject {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Request")
-  public slots:
-    void Close() { calls << QStringLiteral("Close"); }
-};
-
-class FakePortal : public QObject {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Inhibit")
-  public slots:
     QDBusObjectPath Inhibit(const QString&, uint flags, const QVariantMap& options) {
         calls << QStringLiteral("Portal %1 ").arg(flags) + options.value(QStringLiteral("reason")).toString();
         return QDBusObjectPath(QStringLiteral("/org/freedesktop/portal/desktop/request/1/t"));
     }
+    void Close() { calls << QStringLiteral("Close"); }
 };
 
 // A bus that starts no services of the machine: only the fakes answer.
@@ -72,14 +62,13 @@ TEST(ScreenInhibit, AsksTheScreenSaverOrElseThePortalAndGivesItBack) {
     qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
     QDBusConnection fakes = QDBusConnection::connectToBus(address, QStringLiteral("fakes"));
     ASSERT_TRUE(fakes.isConnected());
-    FakeScreenSaver screenSaver;
-    FakePortal portal;
-    FakeRequest request;
-    const auto exported = QDBusConnection::ExportAllSlots;
-    ASSERT_TRUE(fakes.registerObject(QStringLiteral("/org/freedesktop/ScreenSaver"), &screenSaver, exported));
-    ASSERT_TRUE(fakes.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), &portal, exported));
-    ASSERT_TRUE(fakes.registerObject(QStringLiteral("/org/freedesktop/portal/desktop/request/1/t"), &request,
-                                     exported));
+    Fakes fakeObjects;
+    for (const auto& [path, interface] :
+         {std::pair{"/org/freedesktop/ScreenSaver", "org.freedesktop.ScreenSaver"},
+          std::pair{"/org/freedesktop/portal/desktop", "org.freedesktop.portal.Inhibit"},
+          std::pair{"/org/freedesktop/portal/desktop/request/1/t", "org.freedesktop.portal.Request"}})
+        ASSERT_TRUE(fakes.registerObject(QLatin1String(path), QLatin1String(interface), &fakeObjects,
+                                         QDBusConnection::ExportAllSlots));
 
     const struct {
         const char* service; // the one the bus has, if any
