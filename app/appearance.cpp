@@ -2,12 +2,11 @@
 #include "appearance.h"
 
 #include "deferred_icon_style.h"
+#include "desktop_settings.h"
 
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusReply>
-#include <QDBusVariant>
 #include <QList>
 #include <QObject>
 #include <QProxyStyle>
@@ -89,20 +88,8 @@ class SchemeWatcher : public QObject {
 } // namespace
 
 ColorScheme desktopColorScheme() {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return ColorScheme::None;
-    QDBusMessage read = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.portal.Desktop"),
-                                                       PortalPath, PortalSettings, QStringLiteral("Read"));
-    read << QStringLiteral("org.freedesktop.appearance") << QStringLiteral("color-scheme");
-    const QDBusReply<QVariant> reply = bus.call(read, QDBus::Block, 2000);
-    if (!reply.isValid())
-        return ColorScheme::None;
-    // The value comes wrapped in a variant, once more by older portals.
-    QVariant value = reply.value();
-    while (value.canConvert<QDBusVariant>() && value.userType() == qMetaTypeId<QDBusVariant>())
-        value = value.value<QDBusVariant>().variant();
-    switch (value.toUInt()) {
+    switch (portalSetting(QStringLiteral("org.freedesktop.appearance"), QStringLiteral("color-scheme"))
+                .toUInt()) {
     case 1:
         return ColorScheme::Dark;
     case 2:

@@ -5,6 +5,7 @@
 
 #include "app_windows.h"
 #include "confirm_dialog.h"
+#include "desktop_settings.h"
 #include "ovc_table.h"
 #include "pref_dialog.h"
 #include "preview_form.h"
@@ -40,12 +41,15 @@ void TMainFormverasco::connectPlayerWindows() {
 
     ViewerHost host;
     host.switches = [this] {
-        return ShowSwitches{settings_.ShowSlideControls,
-                            settings_.LoopSlideShow,
-                            settings_.HideEditor,
-                            settings_.FullScreen,
-                            screenNamed(settings_.ViewerScreen, screen()),
-                            settings_.crossFadeMs()};
+        return ShowSwitches{
+            settings_.ShowSlideControls,
+            settings_.LoopSlideShow,
+            settings_.HideEditor,
+            settings_.FullScreen,
+            screenNamed(settings_.ViewerScreen, screen()),
+            settings_.crossFadeMs(),
+            settings_.ReduceMotion == QLatin1String("On") ||
+                (settings_.ReduceMotion == QLatin1String("System") && desktopReducesMotion())};
     };
     host.editPreferences = [this] {
         TprefFrm& preferences = *windows_->prefFrm;

@@ -112,6 +112,7 @@ void TprefFrm::build() {
                               CaptionBandBox,
                               GentleMotionBox,
                               AppearanceBox,
+                              ReduceMotionBox,
                               transitionField_->chooser(),
                               transitionField_->timeBox(),
                               lookField_->firstChoice(),
@@ -152,6 +153,11 @@ QLayout* TprefFrm::buildPresentingControls() {
     for (const char* appearance : {QT_TR_NOOP("System"), QT_TR_NOOP("Light"), QT_TR_NOOP("Dark")})
         AppearanceBox->addItem(tr(appearance), QLatin1String(appearance));
     AppearanceLabel->setBuddy(AppearanceBox);
+    ReduceMotionLabel = named(new QLabel(tr("Reduce mo&tion"), this), "ReduceMotionLabel");
+    ReduceMotionBox = named(new QComboBox(this), "ReduceMotionBox");
+    for (const char* choice : {QT_TR_NOOP("System"), QT_TR_NOOP("On"), QT_TR_NOOP("Off")})
+        ReduceMotionBox->addItem(tr(choice), QLatin1String(choice));
+    ReduceMotionLabel->setBuddy(ReduceMotionBox);
     GentleMotionBox = named(new QCheckBox(tr("Give every slide &gentle motion"), this), "GentleMotionBox");
     transitionField_ = new TransitionField(tr("Cross-fade as set"), this);
     lookField_ = new LookField(LookField::Level::Show, this);
@@ -167,9 +173,11 @@ QLayout* TprefFrm::buildPresentingControls() {
     grid->addWidget(GentleMotionBox, 4, 0, 1, 3);
     grid->addWidget(AppearanceLabel, 5, 0);
     grid->addWidget(AppearanceBox, 5, 1, 1, 2);
-    grid->addWidget(transitionField_, 6, 0, 1, 3);
-    grid->addWidget(lookField_, 7, 0, 1, 3);
-    grid->setRowStretch(8, 1);
+    grid->addWidget(ReduceMotionLabel, 6, 0);
+    grid->addWidget(ReduceMotionBox, 6, 1, 1, 2);
+    grid->addWidget(transitionField_, 7, 0, 1, 3);
+    grid->addWidget(lookField_, 8, 0, 1, 3);
+    grid->setRowStretch(9, 1);
     return grid;
 }
 
@@ -204,6 +212,8 @@ void TprefFrm::fillFrom(Settings& settings) {
     // The stored word, whatever the language the box shows it in; an unknown one leaves the choice.
     if (const int index = AppearanceBox->findData(settings.Appearance); index >= 0)
         AppearanceBox->setCurrentIndex(index);
+    if (const int index = ReduceMotionBox->findData(settings.ReduceMotion); index >= 0)
+        ReduceMotionBox->setCurrentIndex(index);
     dlyfld->setFocus();
 }
 
@@ -221,6 +231,7 @@ void TprefFrm::takeInto(Settings& settings) const {
     settings.CrossFade = CrossFadeBox->isChecked();
     settings.CrossFadeTime = qRound(CrossFadeTime->value() * 1000);
     settings.Appearance = AppearanceBox->currentData().toString();
+    settings.ReduceMotion = ReduceMotionBox->currentData().toString();
 }
 
 void TprefFrm::setViewerSwitchesEnabled(bool enabled) {

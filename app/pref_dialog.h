@@ -88,6 +88,8 @@ class TprefFrm : public DeferredWindow<QDialog> {
     QCheckBox* CaptionBandBox = nullptr;
     QLabel* AppearanceLabel = nullptr;
     QComboBox* AppearanceBox = nullptr; // "System", "Light" or "Dark"
+    QLabel* ReduceMotionLabel = nullptr;
+    QComboBox* ReduceMotionBox = nullptr; // "System", "On" or "Off"
     QCheckBox* GentleMotionBox = nullptr;
     TransitionField* transitionField_ = nullptr;
     LookField* lookField_ = nullptr;

@@ -25,9 +25,11 @@ const QString CrossFadeName = QStringLiteral("CROSS FADE");
 const QString CrossFadeTimeName = QStringLiteral("CROSS FADE TIME");
 const QString PackagePlatformName = QStringLiteral("PACKAGE PLATFORM");
 const QString AppearanceName = QStringLiteral("APPEARANCE");
+const QString ReduceMotionName = QStringLiteral("REDUCE MOTION");
 const QString ThumbnailSizeName = QStringLiteral("THUMBNAIL SIZE");
 const QString WindowGeometryName = QStringLiteral("WINDOW GEOMETRY");
 const QStringList Appearances = {QStringLiteral("System"), QStringLiteral("Light"), QStringLiteral("Dark")};
+const QStringList MotionChoices = {QStringLiteral("System"), QStringLiteral("On"), QStringLiteral("Off")};
 
 QString recentShowName(int number) {
     return QStringLiteral("RECENT SHOW %1").arg(number);
@@ -105,6 +107,9 @@ Settings Settings::read(const SettingsStore& store) {
     s.Appearance = readString(store, AppearanceName, d.Appearance);
     if (!Appearances.contains(s.Appearance))
         s.Appearance = d.Appearance;
+    s.ReduceMotion = readString(store, ReduceMotionName, d.ReduceMotion);
+    if (!MotionChoices.contains(s.ReduceMotion))
+        s.ReduceMotion = d.ReduceMotion;
     s.ThumbnailSize =
         std::clamp(readNumber(store, ThumbnailSizeName, d.ThumbnailSize), MinThumbnailSize, MaxThumbnailSize);
     s.WindowGeometry = readString(store, WindowGeometryName, d.WindowGeometry);
@@ -132,6 +137,7 @@ std::vector<std::pair<QString, QString>> Settings::storedValues() const {
         {CrossFadeTimeName, QString::number(CrossFadeTime)},
         {PackagePlatformName, PackagePlatform},
         {AppearanceName, Appearance},
+        {ReduceMotionName, ReduceMotion},
         {ThumbnailSizeName, QString::number(ThumbnailSize)},
         {WindowGeometryName, WindowGeometry},
     };

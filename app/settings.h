@@ -29,6 +29,9 @@ struct Settings {
         QStringLiteral("Windows"); // "PACKAGE PLATFORM": "Windows" or "Linux", what packages run on
     QStringList RecentShows;       // "RECENT SHOW 1" to "RECENT SHOW 8": the last shows opened or saved
     QString Appearance = QStringLiteral("System"); // "APPEARANCE": "System", "Light" or "Dark"
+    // "REDUCE MOTION": "System" (as the desktop asks), "On" (the viewer shows motions as still pictures
+    // and changes slides by cuts) or "Off".
+    QString ReduceMotion = QStringLiteral("System");
     int ThumbnailSize = 80; // "THUMBNAIL SIZE": the width of the grids' thumbnails in pixels, 80 to 256
     // "WINDOW GEOMETRY": the main window's place and size when it last closed, as Qt saves a window's
     // geometry, in Base64; empty before the first close (the window then starts at its design size).

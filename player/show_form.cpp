@@ -9,6 +9,7 @@
 #include "media_device.h"
 #include "motion_view.h"
 #include "picture_ahead.h"
+#include "screen_inhibit.h"
 #include "screen_size.h"
 #include "shared_flags.h"
 #include "show_document.h"
@@ -128,6 +129,7 @@ void TshowFrm::createControls() {
     motion_ = new MotionView(Panel6);
     fade_ = new CrossFade(Panel6);
     bandCaption_ = named(new CaptionBandView(Panel6), "CaptionBand");
+    screenInhibit_ = std::make_unique<ScreenInhibit>(tr("A slide show is playing"));
 
     Panel3 = panel(this, "Panel3");
     Panel3->setFixedHeight(ControlStripHeight);
@@ -365,6 +367,7 @@ void TshowFrm::FormCloseQuery() {
     flags_.WaitInterrupt = true;
     SpeedButton2->setChecked(false);
     Timer1->stop();
+    screenInhibit_->release();
     if (isFullScreen())
         setWindowState(windowState() & ~Qt::WindowFullScreen);
     if (host_.viewerClosed)

@@ -35,6 +35,7 @@ class QFrame;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class ScreenInhibit;
 class QScreen;
 class QSlider;
 class QSplitter;
@@ -239,6 +240,7 @@ class TshowFrm : public DeferredWindow<QWidget> {
     bool motionFromStart_ = false; // the slide is put on screen anew: its motion starts again
     CaptionBandView* bandCaption_ = nullptr;
     FrameFillView* fill_ = nullptr;
+    std::unique_ptr<ScreenInhibit> screenInhibit_; // held while the show is presented full screen
     QWidget* BlankScreen = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     MediaDevice* MediaPlayer1 = nullptr;

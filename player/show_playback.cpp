@@ -83,8 +83,11 @@ void TshowFrm::displaySlide(Display how) {
 }
 
 // The change is part of the new slide's time: it never lasts longer than that time. A step by hand
-// into a slide without a change of its own keeps the whole cross-fade of the settings.
+// into a slide without a change of its own keeps the whole cross-fade of the settings. With reduced
+// motion every change is a cut.
 void TshowFrm::beginFade(int index, Display how) {
+    if (switches_.ReduceMotion)
+        return;
     const bool stored = SlideTransition::transitionInto(show_.showData(), show_.extra(index)).has_value();
     const ShowRules::SlideChange change =
         how == Display::Loop || stored
@@ -176,7 +179,9 @@ void TshowFrm::startMotion(int index, const QImage& picture) {
         motion_->setPicture(picture);
         return;
     }
-    motion_->begin(picture, *motion, slideTimeMs(index));
+    // With motion reduced, the motion's end held still.
+    motion_->begin(picture, switches_.ReduceMotion ? ShowMotion::Motion{motion->to, motion->to} : *motion,
+                   slideTimeMs(index));
     shownMotion_ = index;
     motionFromStart_ = false;
 }

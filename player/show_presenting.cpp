@@ -2,10 +2,11 @@
 // The viewer as a presenter uses it: full screen on the screen chosen for it, the show on black
 // without margins, the control strip and the caption area over the bottom of the picture and hidden
 // with the pointer while the mouse rests, the screen blacked out at a key, and a slide number typed
-// to jump to.
+// to jump to; the desktop is asked not to lock or blank the screen meanwhile.
 #include "show_form.h"
 
 #include "cross_fade.h"
+#include "screen_inhibit.h"
 #include "shared_flags.h"
 #include "show_document.h"
 
@@ -51,6 +52,7 @@ void TshowFrm::setPresenting(bool on) {
         return;
     presenting_ = on;
     fade_->stop();
+    on ? screenInhibit_->hold() : screenInhibit_->release();
     if (on) {
         // Recorded by the window as it went into full screen.
         windowedGeometry_ = normalGeometry();

@@ -17,6 +17,7 @@ struct ShowSwitches {
     bool FullScreen = false;       // the viewer opens in full screen
     QScreen* Screen = nullptr;     // the screen the viewer opens on; none keeps the one it is on
     int CrossFadeMs = 0;           // slides change by a cross-fade of this length; 0 cuts
+    bool ReduceMotion = false;     // motions show as still pictures of their end, slides change by cuts
 };
 
 struct ViewerHost {

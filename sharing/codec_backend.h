@@ -34,10 +34,14 @@ struct SoundSpan {
 
 enum class VideoContainer { Mp4, WebM }; // H.264 and AAC, or VP9 and Opus
 
+// How much of the picture's detail the video keeps, against its size: the encoder's constant quality.
+enum class VideoQuality { Smaller, Balanced, Best };
+
 struct VideoSettings {
     VideoContainer container = VideoContainer::Mp4;
     QSize size{1280, 720};
     int fps = 25;
+    VideoQuality quality = VideoQuality::Balanced;
     std::int64_t frameCount = 0;   // the video's length; its sound track is exactly as long
     std::vector<SoundSpan> sounds; // in time order, not overlapping
     // The show's music under the whole track: its files one after another from the first moment,

@@ -37,7 +37,7 @@ QRect FrameRenderer::captionBand(const SharedSlide& slide, QSize stored) const {
     const QRect area = pictureArea(slide);
     const CaptionBand::CaptionPlace at = slide.look.captionPlace;
     return CaptionBand::bandRect(CaptionBand::room(area, placePicture(stored, area), at), slide.caption,
-                                 slide.font, frame_.height(), at);
+                                 slide.font, textSide(), at);
 }
 
 QRect FrameRenderer::placePicture(QSize stored, const QRect& area) {
@@ -70,7 +70,7 @@ void FrameRenderer::drawCaption(QPainter& painter, const SharedSlide& slide, con
         return;
     const CaptionBand::CaptionPlace at = slide.look.captionPlace;
     CaptionBand::draw(painter, CaptionBand::room(area, place, at), slide.caption, slide.font, slide.colour,
-                      frame_.height(), at);
+                      textSide(), at);
 }
 
 QImage FrameRenderer::loadMoving(const SharedSlide& slide) const {

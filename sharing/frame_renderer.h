@@ -13,6 +13,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <algorithm>
+
 class QPainter;
 
 namespace sharing {
@@ -49,7 +51,10 @@ class FrameRenderer {
   private:
     void drawCaption(QPainter& painter, const SharedSlide& slide, const QRect& area,
                      const QRect& place) const;
-    double scale() const { return frame_.height() / 720.0; }
+    // The frame's shorter side: text is sized by it, so that a vertical or square frame shows it
+    // as large against its width as a wide frame does against its height.
+    int textSide() const { return std::min(frame_.width(), frame_.height()); }
+    double scale() const { return textSide() / 720.0; }
     // A font sized for the viewer's 1280 x 720 screen, sized for the frame.
     QFont scaledFont(QFont font) const;
 

@@ -178,6 +178,7 @@ void ShareCommands::writeVideo() {
     job.container = containerForName(target);
     job.size = videoDialog_->frameSize();
     job.fps = videoDialog_->frameRate();
+    job.quality = videoDialog_->quality();
     const ShareOutcome outcome =
         runWithProgress(parts_.window, tr("Saving the video..."),
                         [&job](const ShareControl& control) { return sharing::writeVideo(job, control); });

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// "Video Settings": the size and frame rate of a video, asked once its file name is chosen. The
-// choices are kept from one video to the next.
+// "Video Settings": the size, frame rate and quality of a video, asked once its file name is chosen.
+// The choices are kept from one video to the next.
+
+#include "codec_backend.h"
 
 #include <QDialog>
 #include <QSize>
@@ -21,12 +23,14 @@ class VideoDialog : public QDialog {
     void setTarget(const QString& path);
     QSize frameSize() const;
     int frameRate() const;
+    VideoQuality quality() const;
 
   private:
     QLabel* FileLabel = nullptr;
     QLabel* FormatLabel = nullptr;
     QComboBox* SizeBox = nullptr;
     QComboBox* RateBox = nullptr;
+    QComboBox* QualityBox = nullptr;
     QPushButton* SaveButton = nullptr;
     QPushButton* CancelButton = nullptr;
 };

@@ -186,6 +186,7 @@ ShareOutcome writeVideo(const VideoJob& job, const ShareControl& control) {
     settings.container = job.container;
     settings.size = job.size;
     settings.fps = job.fps;
+    settings.quality = job.quality;
     settings.frameCount = frameAt(timeline.totalMs, job.fps);
     for (const SoundPlay& play : timeline.sounds)
         settings.sounds.push_back({job.show.slides[std::size_t(play.slide)].audio, play.startMs, play.endMs});

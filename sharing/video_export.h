@@ -18,6 +18,7 @@ struct VideoJob {
     VideoContainer container = VideoContainer::Mp4;
     QSize size{1280, 720};
     int fps = 25;
+    VideoQuality quality = VideoQuality::Balanced;
 };
 
 // The container a file name asks for: WebM for ".webm", MP4 otherwise.

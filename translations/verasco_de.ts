@@ -1386,6 +1386,18 @@ fehlt</translation>
 <context>
     <name>TprefFrm</name>
     <message>
+        <source>Reduce mo&amp;tion</source>
+        <translation>Bewe&amp;gungen reduzieren</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Ein</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
         <source>Verasco Preferences</source>
         <translation>Verasco-Einstellungen</translation>
     </message>
@@ -1775,6 +1787,10 @@ fehlt</translation>
 <context>
     <name>TshowFrm</name>
     <message>
+        <source>A slide show is playing</source>
+        <translation>Eine Diaschau läuft</translation>
+    </message>
+    <message>
         <source>Verasco Viewer</source>
         <translation>Verasco-Betrachter</translation>
     </message>
@@ -1991,6 +2007,30 @@ fehlt</translation>
 </context>
 <context>
     <name>sharing::VideoDialog</name>
+    <message>
+        <source>1080 x 1920 (vertical)</source>
+        <translation>1080 x 1920 (hochkant)</translation>
+    </message>
+    <message>
+        <source>1080 x 1080 (square)</source>
+        <translation>1080 x 1080 (quadratisch)</translation>
+    </message>
+    <message>
+        <source>&amp;Quality:</source>
+        <translation>&amp;Qualität:</translation>
+    </message>
+    <message>
+        <source>Smaller file</source>
+        <translation>Kleinere Datei</translation>
+    </message>
+    <message>
+        <source>Balanced</source>
+        <translation>Ausgewogen</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Beste</translation>
+    </message>
     <message>
         <source>Video Settings</source>
         <translation>Video-Einstellungen</translation>

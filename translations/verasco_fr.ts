@@ -1386,6 +1386,18 @@ manquante</translation>
 <context>
     <name>TprefFrm</name>
     <message>
+        <source>Reduce mo&amp;tion</source>
+        <translation>Réduire le mou&amp;vement</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Activé</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Désactivé</translation>
+    </message>
+    <message>
         <source>Verasco Preferences</source>
         <translation>Préférences de Verasco</translation>
     </message>
@@ -1775,6 +1787,10 @@ manquante</translation>
 <context>
     <name>TshowFrm</name>
     <message>
+        <source>A slide show is playing</source>
+        <translation>Un diaporama est en cours</translation>
+    </message>
+    <message>
         <source>Verasco Viewer</source>
         <translation>Visionneuse Verasco</translation>
     </message>
@@ -1991,6 +2007,30 @@ manquante</translation>
 </context>
 <context>
     <name>sharing::VideoDialog</name>
+    <message>
+        <source>1080 x 1920 (vertical)</source>
+        <translation>1080 x 1920 (vertical)</translation>
+    </message>
+    <message>
+        <source>1080 x 1080 (square)</source>
+        <translation>1080 x 1080 (carré)</translation>
+    </message>
+    <message>
+        <source>&amp;Quality:</source>
+        <translation>&amp;Qualité :</translation>
+    </message>
+    <message>
+        <source>Smaller file</source>
+        <translation>Fichier plus petit</translation>
+    </message>
+    <message>
+        <source>Balanced</source>
+        <translation>Équilibré</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Meilleure</translation>
+    </message>
     <message>
         <source>Video Settings</source>
         <translation>Réglages de la vidéo</translation>

@@ -34,6 +34,19 @@ class BitReader {
         return (k & 1) ? int((k + 1) / 2) : -int(k / 2);
     }
     bool overrun() const { return at_ > bytes_.size() * 8; }
+    std::size_t at() const { return at_; }
+    // Where the RBSP's stop bit lies: the last bit set.
+    std::size_t stopBit() const {
+        std::size_t end = bytes_.size();
+        while (end > 0 && bytes_[end - 1] == 0)
+            --end;
+        if (end == 0)
+            return 0;
+        int low = 0;
+        while (((bytes_[end - 1] >> low) & 1) == 0)
+            ++low;
+        return end * 8 - 1 - std::size_t(low);
+    }
 
   private:
     std::vector<uint8_t> bytes_;
@@ -143,8 +156,9 @@ bool readSps(BitReader r, H264Parameters& p) {
 
 bool readPps(BitReader r, H264Parameters& p) {
     p.ppsId = int(r.ue());
-    if (int(r.ue()) != p.spsId || r.bit())
-        return false; // another parameter set, or CABAC
+    if (int(r.ue()) != p.spsId)
+        return false; // another parameter set
+    p.cabac = r.bit();
     p.bottomFieldPocPresent = r.bit();
     if (r.ue() != 0)
         return false; // slice groups
@@ -159,6 +173,22 @@ bool readPps(BitReader r, H264Parameters& p) {
     r.bit();
     p.redundantPictureCount = r.bit();
     return !r.overrun();
+}
+
+// A NAL unit with its start code, its header byte, and its RBSP with emulation prevention bytes.
+QByteArray annexB(uint8_t header, const std::vector<uint8_t>& rbsp) {
+    QByteArray nal("\0\0\0\1", 4);
+    nal.append(char(header));
+    int zeros = 0;
+    for (const uint8_t byte : rbsp) {
+        if (zeros >= 2 && byte <= 3) {
+            nal.append(char(3));
+            zeros = 0;
+        }
+        nal.append(char(byte));
+        zeros = byte == 0 ? zeros + 1 : 0;
+    }
+    return nal;
 }
 
 } // namespace
@@ -210,20 +240,30 @@ QByteArray h264RepeatPicture(const H264Parameters& p, std::int64_t n) {
     if (p.deblockingControl)
         w.ue(1);                        // nothing to deblock in a copy
     w.ue(std::uint64_t(p.macroblocks)); // every macroblock skipped
-    const std::vector<uint8_t> rbsp = w.finish();
+    return annexB(0x41, w.finish());    // a reference picture, coded slice of a non-IDR picture
+}
 
-    QByteArray nal("\0\0\0\1", 4);
-    nal.append(char(0x41)); // a reference picture, coded slice of a non-IDR picture
-    int zeros = 0;
-    for (const uint8_t byte : rbsp) {
-        if (zeros >= 2 && byte <= 3) {
-            nal.append(char(3));
-            zeros = 0;
-        }
-        nal.append(char(byte));
-        zeros = byte == 0 ? zeros + 1 : 0;
+QByteArray h264RepeatParameterSet(QByteArrayView header, H264Parameters* parameters) {
+    for (auto& unit : nalUnits(header)) {
+        if (unit.empty() || (unit[0] & 0x1F) != 8)
+            continue;
+        const uint8_t type = unit[0];
+        unit.erase(unit.begin());
+        BitReader r(std::move(unit));
+        r.ue();
+        const unsigned sps = r.ue();
+        r.bit();
+        parameters->ppsId = (parameters->ppsId + 1) % 256;
+        parameters->cabac = false;
+        BitWriter w;
+        w.ue(std::uint64_t(parameters->ppsId));
+        w.ue(sps);
+        w.bit(0); // CAVLC
+        for (const std::size_t stop = r.stopBit(); r.at() < stop;)
+            w.bit(r.bit());
+        return annexB(type, w.finish());
     }
-    return nal;
+    return {};
 }
 
 QByteArray vp9RepeatFrame() {

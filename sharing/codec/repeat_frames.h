@@ -26,12 +26,18 @@ struct H264Parameters {
     bool weightedPrediction = false;
     bool redundantPictureCount = false;
     bool deblockingControl = false;
+    bool cabac = false;
 };
 
 // The parameter sets in the encoder's header (NAL units with start codes, as libx264 gives them);
-// nothing when the stream uses a feature a skipped picture cannot be written for here (CABAC, field
+// nothing when the stream uses a feature a skipped picture cannot be written for here (field
 // pictures, slice groups, picture order type 1).
 std::optional<H264Parameters> readH264Parameters(QByteArrayView header);
+
+// Skipped pictures are written with CAVLC. For a stream coded with CABAC, this is a copy of its
+// picture parameter set under an id of its own, with CAVLC, as an Annex B NAL unit to add to the
+// stream's header; `parameters` then name it. Empty when the header holds no picture parameters.
+QByteArray h264RepeatParameterSet(QByteArrayView header, H264Parameters* parameters);
 
 // The n-th picture after an IDR picture, as an Annex B NAL unit with its start code.
 QByteArray h264RepeatPicture(const H264Parameters& parameters, std::int64_t n);

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <vector>
 
 namespace sharing::codec {
@@ -12,23 +13,31 @@ namespace {
 // Seconds between key frames while one picture is held, so that a player can seek into it.
 constexpr int KeyIntervalSeconds = 10;
 
-void setEncoderOptions(AVDictionary** options, VideoContainer container) {
-    if (container == VideoContainer::Mp4) {
+// The encoder's constant quality: x264's CRF 26, 20 and 16, VP9's 36, 30 and 24.
+const char* constantQuality(VideoContainer container, VideoQuality quality) {
+    const bool mp4 = container == VideoContainer::Mp4;
+    switch (quality) {
+    case VideoQuality::Smaller:
+        return mp4 ? "26" : "36";
+    case VideoQuality::Best:
+        return mp4 ? "16" : "24";
+    case VideoQuality::Balanced:
+        break;
+    }
+    return mp4 ? "20" : "30";
+}
+
+// The encoders' usual options at a quick speed: moving pictures get B-frames, look-ahead and
+// CABAC (x264), alternate reference frames (VP9).
+void setEncoderOptions(AVDictionary** options, const VideoSettings& settings) {
+    av_dict_set(options, "crf", constantQuality(settings.container, settings.quality), 0);
+    if (settings.container == VideoContainer::Mp4) {
         av_dict_set(options, "preset", "veryfast", 0);
-        av_dict_set(options, "tune", "stillimage", 0);
-        av_dict_set(options, "crf", "20", 0);
         av_dict_set(options, "forced-idr", "1", 0);
-        // Frames come back in the order they were given, and soon; CAVLC, as the repeated pictures
-        // are written with it.
-        av_dict_set(options, "x264-params",
-                    "bframes=0:rc-lookahead=0:sync-lookahead=0:sliced-threads=1:cabac=0", 0);
     } else {
-        av_dict_set(options, "deadline", "realtime", 0);
-        av_dict_set(options, "cpu-used", "8", 0);
+        av_dict_set(options, "deadline", "good", 0);
+        av_dict_set(options, "cpu-used", "5", 0);
         av_dict_set(options, "row-mt", "1", 0);
-        av_dict_set(options, "lag-in-frames", "0", 0);
-        av_dict_set(options, "auto-alt-ref", "0", 0);
-        av_dict_set(options, "crf", "30", 0);
         av_dict_set(options, "b", "0", 0);
     }
 }
@@ -53,7 +62,7 @@ bool FfmpegVideoSink::open(const QString& path, const VideoSettings& settings, Q
     settings_ = settings;
     const bool mp4 = settings.container == VideoContainer::Mp4;
     QString why;
-    bool opened = file_.create(mp4 ? "mp4" : "webm", path, &why) && openVideoEncoder() &&
+    bool opened = file_.create(mp4 ? "mp4" : "webm", path, &why) && openEncoder() && addStream() &&
                   sound_.open(file_.get(), mp4 ? "aac" : "libopus", mp4 ? 160000 : 128000, &why) &&
                   file_.open(&why);
     if (opened) {
@@ -77,14 +86,13 @@ bool FfmpegVideoSink::open(const QString& path, const VideoSettings& settings, Q
                              sws_getCoefficients(SWS_CS_ITU709), 0, 0, 1 << 16, 1 << 16);
     packet_.reset(av_packet_alloc());
     track_ = std::make_unique<SoundTrack>(settings);
-    if (mp4)
-        h264_ = readH264Parameters(QByteArrayView(encoder_->extradata, encoder_->extradata_size));
     return true;
 }
 
-bool FfmpegVideoSink::openVideoEncoder() {
-    const bool mp4 = settings_.container == VideoContainer::Mp4;
-    const char* name = mp4 ? "libx264" : "libvpx-vp9";
+// An encoder for a run of frames; each run starts with a key frame, and a held picture's key frame
+// ends its run. Every run's encoder is made alike and gives the same stream parameters.
+bool FfmpegVideoSink::openEncoder() {
+    const char* name = settings_.container == VideoContainer::Mp4 ? "libx264" : "libvpx-vp9";
     const AVCodec* codec = avcodec_find_encoder_by_name(name);
     if (!codec)
         return fail(QCoreApplication::translate("ShareReasons", "the video encoder %1 is not available")
@@ -98,10 +106,7 @@ bool FfmpegVideoSink::openVideoEncoder() {
     c->pix_fmt = AV_PIX_FMT_YUV420P;
     keyInterval_ = std::int64_t(KeyIntervalSeconds) * settings_.fps;
     c->gop_size = int(keyInterval_);
-    c->max_b_frames = 0;
-    c->thread_count = 2;
-    // Threads that share each frame, not frames in flight: a frame in flight comes back late.
-    c->thread_type = FF_THREAD_SLICE;
+    c->thread_count = 0;
     c->color_range = AVCOL_RANGE_MPEG;
     c->colorspace = AVCOL_SPC_BT709;
     c->color_primaries = AVCOL_PRI_BT709;
@@ -109,18 +114,40 @@ bool FfmpegVideoSink::openVideoEncoder() {
     if (file_.get()->oformat->flags & AVFMT_GLOBALHEADER)
         c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     AVDictionary* options = nullptr;
-    setEncoderOptions(&options, settings_.container);
-    int result = avcodec_open2(c, codec, &options);
+    setEncoderOptions(&options, settings_);
+    const int result = avcodec_open2(c, codec, &options);
     av_dict_free(&options);
-    if (result < 0)
-        return fail(avErrorText(result));
+    runStart_ = next_;
+    runOffset_.reset();
+    reorder_ = c->has_b_frames;
+    return result >= 0 || fail(avErrorText(result));
+}
+
+// The video stream, with the first encoder's parameters; for H.264 those of the repeats too.
+bool FfmpegVideoSink::addStream() {
     stream_ = avformat_new_stream(file_.get(), nullptr);
     if (!stream_)
         return fail(avErrorText(AVERROR(ENOMEM)));
-    if ((result = avcodec_parameters_from_context(stream_->codecpar, c)) < 0)
+    const AVCodecContext* c = encoder_.get();
+    int result = avcodec_parameters_from_context(stream_->codecpar, c);
+    if (result < 0)
         return fail(avErrorText(result));
     stream_->time_base = c->time_base;
     stream_->avg_frame_rate = c->framerate;
+    if (settings_.container != VideoContainer::Mp4)
+        return true;
+    QByteArray header(reinterpret_cast<const char*>(c->extradata), c->extradata_size);
+    h264_ = readH264Parameters(header);
+    if (h264_ && h264_->cabac)
+        header += h264RepeatParameterSet(header, &*h264_);
+    auto* extradata =
+        static_cast<uint8_t*>(av_mallocz(std::size_t(header.size()) + AV_INPUT_BUFFER_PADDING_SIZE));
+    if (!extradata)
+        return fail(avErrorText(AVERROR(ENOMEM)));
+    std::copy(header.begin(), header.end(), extradata);
+    av_freep(&stream_->codecpar->extradata);
+    stream_->codecpar->extradata = extradata;
+    stream_->codecpar->extradata_size = int(header.size());
     return true;
 }
 
@@ -149,10 +176,12 @@ bool FfmpegVideoSink::convert(const QImage& image) {
     return true;
 }
 
+// A packet timed in frames. With B-frames a frame is decoded before its time, by as many frames as
+// the encoder says it may reorder: so is every frame, the repeats and each run's frames alike, so
+// that one run's frames are decoded after the frames before it.
 bool FfmpegVideoSink::writePacket() {
-    if (packet_->duration == 0)
-        packet_->duration = 1;
-    av_packet_rescale_ts(packet_.get(), encoder_->time_base, stream_->time_base);
+    packet_->duration = 1;
+    av_packet_rescale_ts(packet_.get(), AVRational{1, settings_.fps}, stream_->time_base);
     packet_->stream_index = stream_->index;
     const int result = av_interleaved_write_frame(file_.get(), packet_.get());
     return result >= 0 || fail(avErrorText(result));
@@ -165,56 +194,51 @@ bool FfmpegVideoSink::receivePackets() {
             return true;
         if (result < 0)
             return fail(avErrorText(result));
-        returned_ = packet_->pts;
+        if (!runOffset_)
+            runOffset_ = runStart_ - packet_->dts - reorder_;
+        packet_->dts += *runOffset_;
         if (!writePacket())
             return false;
-        // The repeats of a key frame follow it as soon as the encoder has given it back.
-        if (!waiting_.empty() && returned_ >= waitingFor_) {
-            for (const auto& [number, bytes] : waiting_)
-                if (!writeRepeatPacket(number, bytes))
-                    return false;
-            waiting_.clear();
-        }
     }
 }
 
 bool FfmpegVideoSink::encode(bool key) {
+    if (!encoder_ && !openEncoder())
+        return false;
     picture_->pts = next_;
     picture_->pict_type = key ? AV_PICTURE_TYPE_I : AV_PICTURE_TYPE_NONE;
     const int result = avcodec_send_frame(encoder_.get(), picture_.get());
     if (result < 0)
         return fail(avErrorText(result));
-    if (key)
-        key_ = next_;
     ++next_;
     sinceKey_ = key ? 1 : sinceKey_ + 1;
-    lastWasRepeat_ = false;
-    repeatable_ = key;
     return receivePackets() && writeSoundUpTo(next_) && goOn();
 }
 
-bool FfmpegVideoSink::writeRepeatPacket(std::int64_t number, const QByteArray& bytes) {
-    const int result = av_new_packet(packet_.get(), int(bytes.size()));
+// The encoder gives back every frame it holds and goes; the next frame starts a new run.
+bool FfmpegVideoSink::endRun() {
+    if (!encoder_)
+        return true;
+    const int result = avcodec_send_frame(encoder_.get(), nullptr);
     if (result < 0)
         return fail(avErrorText(result));
-    std::copy(bytes.begin(), bytes.end(), packet_->data);
-    packet_->pts = packet_->dts = number;
-    return writePacket();
+    const bool written = receivePackets();
+    encoder_.reset();
+    return written;
 }
 
 bool FfmpegVideoSink::writeRepeat() {
     const QByteArray bytes = h264_ ? h264RepeatPicture(*h264_, sinceKey_) : vp9RepeatFrame();
-    // An encoder gives a frame back a frame or so late: the repeats wait for their key frame.
-    if (returned_ >= key_) {
-        if (!writeRepeatPacket(next_, bytes))
-            return false;
-    } else {
-        waitingFor_ = key_;
-        waiting_.emplace_back(next_, bytes);
-    }
+    int result = av_new_packet(packet_.get(), int(bytes.size()));
+    if (result < 0)
+        return fail(avErrorText(result));
+    std::copy(bytes.begin(), bytes.end(), packet_->data);
+    packet_->pts = next_;
+    packet_->dts = next_ - reorder_;
+    if (!writePacket())
+        return false;
     ++next_;
     ++sinceKey_;
-    lastWasRepeat_ = true;
     return writeSoundUpTo(next_) && goOn();
 }
 
@@ -223,16 +247,17 @@ bool FfmpegVideoSink::addFrame(const QImage& frame, std::int64_t count) {
         return true;
     if (!convert(frame))
         return false;
-    // The encoder's pictures refer to its own earlier pictures, which repeats are not: after a repeat,
-    // and before repeats, it starts afresh with a key frame.
-    const bool key = lastWasRepeat_ || count > 1 || sinceKey_ >= keyInterval_ || next_ == 0;
-    if (!encode(key))
-        return false;
-    const bool repeats = (h264_ || settings_.container == VideoContainer::WebM);
-    for (std::int64_t i = 1; i < count; ++i) {
-        const bool ok = !repeats || sinceKey_ >= keyInterval_ || !repeatable_
-                            ? encode(sinceKey_ >= keyInterval_ || lastWasRepeat_)
-                            : writeRepeat();
+    const bool repeats = h264_ || settings_.container == VideoContainer::WebM;
+    if (count == 1 || !repeats) {
+        for (std::int64_t i = 0; i < count; ++i)
+            if (!encode(false))
+                return false;
+        return true;
+    }
+    // A held picture: a key frame that ends the encoder's run, then frames that repeat it, made
+    // without the encoder, and a key frame again after a key interval.
+    for (std::int64_t i = 0; i < count; ++i) {
+        const bool ok = i == 0 || sinceKey_ >= keyInterval_ ? encode(true) && endRun() : writeRepeat();
         if (!ok)
             return false;
     }
@@ -262,12 +287,9 @@ bool FfmpegVideoSink::finish() {
         return false;
     const std::int64_t end = std::max(next_, settings_.frameCount);
     settings_.frameCount = end;
-    int result = avcodec_send_frame(encoder_.get(), nullptr);
-    if (result < 0)
-        return fail(avErrorText(result));
-    if (!receivePackets() || !writeSoundUpTo(end) || !sound_.finish(&error_))
+    if (!endRun() || !writeSoundUpTo(end) || !sound_.finish(&error_))
         return false;
-    if ((result = av_write_trailer(file_.get())) < 0)
+    if (const int result = av_write_trailer(file_.get()); result < 0)
         return fail(avErrorText(result));
     QString why;
     return file_.close(&why) || fail(why);

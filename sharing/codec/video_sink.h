@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The video file: H.264 and AAC in MP4, or VP9 and Opus in WebM, at a constant frame rate. Each
+// The video file: H.264 and AAC in MP4, or VP9 and Opus in WebM, at a constant frame rate. A held
 // picture is encoded once as a key frame and then repeated with frames made without the encoder
-// (see repeat_frames.h); a picture that follows another without repeats (a cross-fade) is encoded
-// as the frames of any video are. The sound track is encoded along with the frames.
+// (see repeat_frames.h); pictures that follow one another without repeats (a cross-fade, a motion)
+// are encoded as the frames of any video are, with the encoder's usual options. The encoder is
+// made anew after each held picture, having given back all it held. The sound track is encoded
+// along with the frames.
 
 #include "audio_encoder.h"
 #include "codec_backend.h"
@@ -12,8 +14,6 @@
 
 #include <memory>
 #include <optional>
-#include <utility>
-#include <vector>
 
 struct SwsContext;
 
@@ -29,13 +29,14 @@ class FfmpegVideoSink : public VideoSink {
     QString errorText() const override { return error_; }
 
   private:
-    bool openVideoEncoder();
+    bool openEncoder();
+    bool addStream();
     bool convert(const QImage& image);
     bool encode(bool key);
+    bool endRun();
     bool receivePackets();
     bool writePacket();
     bool writeRepeat();
-    bool writeRepeatPacket(std::int64_t number, const QByteArray& bytes);
     bool writeSoundUpTo(std::int64_t frames);
     bool goOn();
     bool fail(const QString& text);
@@ -53,13 +54,10 @@ class FfmpegVideoSink : public VideoSink {
     std::int64_t next_ = 0;          // the number of the next frame
     std::int64_t sinceKey_ = 0;      // frames since the last key frame
     std::int64_t keyInterval_ = 250; // the longest run of frames without a key frame
-    std::int64_t key_ = 0;           // the number of the last key frame
-    std::int64_t returned_ = -1;     // the number of the last frame the encoder gave back
-    // Repeats of a key frame that the encoder has not given back yet, by frame number.
-    std::vector<std::pair<std::int64_t, QByteArray>> waiting_;
-    std::int64_t waitingFor_ = 0; // the key frame they repeat
-    bool lastWasRepeat_ = false;
-    bool repeatable_ = false; // the frames since the last key frame are that frame and its repeats
+    std::int64_t runStart_ = 0;      // the number of the run's first frame
+    // What the run's decoding times are moved by, known from its first packet.
+    std::optional<std::int64_t> runOffset_;
+    int reorder_ = 0; // frames a frame may be decoded before its time
     bool headerWritten_ = false;
     QString error_;
 };

@@ -291,11 +291,11 @@ TEST(Dialogs, TabTakesTheControlsInReadingOrder) {
     Ttextdlg properties;
     const std::pair<QWidget*, QStringList> dialogs[] = {
         {&preferences,
-         {"dlyfld",         "CheckBox2",      "CheckBox3",        "CheckBox4",       "CheckBox5",
-          "CheckBox1",      "Button2",        "FullScreenBox",    "ScreenBox",       "CrossFadeBox",
-          "CrossFadeTime",  "CaptionBandBox", "GentleMotionBox",  "AppearanceBox",   "TransitionBox",
-          "TransitionTime", "FillBox",        "FillColourButton", "CaptionPlaceBox", "Button1",
-          "Button3"}},
+         {"dlyfld",        "CheckBox2",      "CheckBox3",       "CheckBox4",        "CheckBox5",
+          "CheckBox1",     "Button2",        "FullScreenBox",   "ScreenBox",        "CrossFadeBox",
+          "CrossFadeTime", "CaptionBandBox", "GentleMotionBox", "AppearanceBox",    "ReduceMotionBox",
+          "TransitionBox", "TransitionTime", "FillBox",         "FillColourButton", "CaptionPlaceBox",
+          "Button1",       "Button3"}},
         {&properties,
          {"dlyfld", "Edit2", "Edit4", "SpeedButton1", "SpeedButton2", "MotionBox", "FillBox",
           "FillColourButton", "CaptionPlaceBox", "TransitionBox", "TransitionTime", "CheckBox1", "CheckBox2",

@@ -102,14 +102,20 @@ TEST_F(SettingsTest, CrossFadeTimesAndThumbnailSizesStayWithinTheirRanges) {
     }
 }
 
-// The three words are read as written; any other text looks like the desktop.
-TEST_F(SettingsTest, AppearanceTexts) {
+// The three words of each are read as written; any other text follows the desktop.
+TEST_F(SettingsTest, AppearanceAndReduceMotionTexts) {
     const std::pair<QByteArray, QString> rows[] = {{"Dark", "Dark"},     {"Light", "Light"},
                                                    {"System", "System"}, {"dark", "System"},
                                                    {"", "System"},       {"1", "System"}};
     for (const auto& [stored, appearance] : rows) {
         SCOPED_TRACE(stored.toStdString());
         EXPECT_EQ(readFromIni("[General]\nAPPEARANCE=" + stored + "\n").Appearance, appearance);
+    }
+    const std::pair<QByteArray, QString> motions[] = {
+        {"On", "On"}, {"Off", "Off"}, {"System", "System"}, {"on", "System"}, {"1", "System"}};
+    for (const auto& [stored, reduce] : motions) {
+        SCOPED_TRACE(stored.toStdString());
+        EXPECT_EQ(readFromIni("[General]\nREDUCE%20MOTION=" + stored + "\n").ReduceMotion, reduce);
     }
 }
 
@@ -152,6 +158,7 @@ TEST_F(SettingsTest, ValuesAreWrittenAsDecimalDigitsAndSwitches) {
     s.CrossFadeTime = 500;
     s.PackagePlatform = "Linux";
     s.Appearance = "Dark";
+    s.ReduceMotion = "On";
     s.ThumbnailSize = 192;
     s.WindowGeometry = "AdnQyw+/=";
 
@@ -169,6 +176,7 @@ TEST_F(SettingsTest, ValuesAreWrittenAsDecimalDigitsAndSwitches) {
                                     "IMAGE%20DIRECTORY=/data/pictures\n"
                                     "LOOP%20SLIDE%20SHOW=0\n"
                                     "PACKAGE%20PLATFORM=Linux\n"
+                                    "REDUCE%20MOTION=On\n"
                                     "SHOW%20SLIDE%20CONTROLS=1\n"
                                     "SHOW%20TEXT%20ON%20EACH%20SLIDE=1\n"
                                     "SLIDE%20DIRECTORY=C:\\\\shows\\\\\n"
@@ -190,6 +198,7 @@ TEST_F(SettingsTest, WrittenSettingsReadBackTheSame) {
     s.CrossFadeTime = 1300;
     s.PackagePlatform = "Linux";
     s.Appearance = "Light";
+    s.ReduceMotion = "Off";
     s.ThumbnailSize = 224;
     s.WindowGeometry = "AdnQywADAAAAAAB/AAAAWQ==";
     // Ten shows remembered, one of them twice: the newest eight are kept, each once, newest first.

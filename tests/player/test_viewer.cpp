@@ -553,7 +553,7 @@ TEST_F(Viewer, APictureSlowToDecodeNeverHoldsTheWindow) {
 
 // A slide's motion moves over its picture, decoded ahead as large as the motion's smallest frame
 // needs, and ends at rest on its last frame; the slide after it, without motion, shows its picture
-// still.
+// still. With motion reduced, the slide shows its last frame from the start.
 TEST_F(Viewer, ASlidesMotionMovesOverItsPictureDecodedLargeEnoughForIt) {
     addSlide({.image = picture("wide.png", {1600, 1200}), .delay = 1});
     addSlide({.image = picture("still.png", {1600, 1200}), .delay = 1});
@@ -566,8 +566,14 @@ TEST_F(Viewer, ASlidesMotionMovesOverItsPictureDecodedLargeEnoughForIt) {
         boxes[QFileInfo(path).fileName()] = box;
         return imaging::loadImageFile(path, box);
     });
+    settings().ReduceMotion = QStringLiteral("On");
     openViewer();
     auto* motion = child<MotionView>("MotionView");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return motion->isVisible(); }, ConditionWaitMs));
+    EXPECT_EQ(motion->frameNow(), zoom.to);
+    viewer->close();
+    settings().ReduceMotion = QStringLiteral("Off");
+    openViewer();
     ASSERT_TRUE(QTest::qWaitFor([&] { return motion->isVisible(); }, ConditionWaitMs));
     EXPECT_EQ(motion->frameNow(), zoom.from);
     // On the wait clock: half-way through the slide's time, half-way through the motion.

@@ -46,6 +46,7 @@ class ViewerFixture : public testing::Test {
         settings().LoopSlideShow = false;
         settings().HideEditor = false;
         settings().ShowSlideControls = true;
+        settings().ReduceMotion = QStringLiteral("Off"); // whatever the desktop running the tests asks
         // A sound file that loads slowly on a very busy machine still plays.
         media().setOpenTimeoutMs(ConditionWaitMs);
         QObject::connect(viewer, &TshowFrm::slideShown, viewer, [this](int index) {

@@ -70,6 +70,7 @@ struct Format {
     const char* videoCodec;
     const char* audioCodec;
     qint64 fadeMs;
+    QSize size;
 };
 
 QJsonObject streamOf(const QJsonObject& probe, const char* type) {
@@ -85,13 +86,17 @@ TEST(VideoExport, PlaysTheShowAsTheViewerDoes) {
     if (peerProgram("ffprobe").isEmpty() || peerProgram("ffmpeg").isEmpty())
         GTEST_SKIP() << "ffprobe and ffmpeg (Debian's ffmpeg) are needed to look at the video";
     VideoShow show;
-    const QSize size(1280, 720);
     const int fps = 25;
     const double total = 7.2;
-    for (const Format& format : {Format{"show.mp4", VideoContainer::Mp4, "mov,mp4", "h264", "aac", 0},
-                                 Format{"show.webm", VideoContainer::WebM, "matroska,webm", "vp9", "opus", 0},
-                                 Format{"fade.mp4", VideoContainer::Mp4, "mov,mp4", "h264", "aac", 400}}) {
+    const QSize wide(1280, 720);
+    for (const Format& format :
+         {Format{"show.mp4", VideoContainer::Mp4, "mov,mp4", "h264", "aac", 0, wide},
+          Format{"show.webm", VideoContainer::WebM, "matroska,webm", "vp9", "opus", 0, wide},
+          Format{"fade.mp4", VideoContainer::Mp4, "mov,mp4", "h264", "aac", 400, wide},
+          Format{"tall.mp4", VideoContainer::Mp4, "mov,mp4", "h264", "aac", 400, {1080, 1920}},
+          Format{"square.webm", VideoContainer::WebM, "matroska,webm", "vp9", "opus", 0, {1080, 1080}}}) {
         SCOPED_TRACE(format.file);
+        const QSize size = format.size;
         sharing::VideoJob job;
         job.show = show.shared();
         job.show.fadeMs = format.fadeMs;
@@ -141,10 +146,16 @@ TEST(VideoExport, PlaysTheShowAsTheViewerDoes) {
                                         : fittedOnBlack(middles[i].picture, size, area);
             EXPECT_GT(psnr(frame, expected, above), 30.0);
             if (slide.showText) {
+                const QRect picture = middles[i].picture.isEmpty()
+                                          ? area
+                                          : sharing::FrameRenderer::placePicture(middles[i].stored, area);
                 EXPECT_EQ(band.width(), size.width());
                 EXPECT_GT(band.height(), 20);
-                EXPECT_EQ(band.bottom(), size.height() - 1)
-                    << "A and the blank slide fill the frame's height";
+                const QRect atWide = sharing::FrameRenderer(wide).captionBand(slide, middles[i].stored);
+                EXPECT_NEAR(band.height() * 720.0 / std::min(size.width(), size.height()), atWide.height(),
+                            4.0)
+                    << "the caption sized by the frame's shorter side";
+                EXPECT_EQ(band.bottom(), picture.bottom()) << "on the picture's bottom edge";
                 EXPECT_LT(pixelsNear(frame, band, Qt::white, 30), band.width() * band.height() / 10);
                 EXPECT_GT(pixelsNear(frame, band, CaptionColour), 200);
             }
@@ -520,6 +531,8 @@ TEST(VideoExport, HeldPicturesRepeatAtEverySizeAndRate) {
     for (const QSize size : {QSize(1280, 720), QSize(1920, 1080)})
         for (const int fps : {24, 25, 30, 50, 60})
             rows.push_back({size, fps, VideoContainer::Mp4});
+    rows.push_back({{3840, 2160}, 25, VideoContainer::Mp4});
+    rows.push_back({{1080, 1920}, 30, VideoContainer::WebM});
     for (const auto& [size, fps, container] : rows) {
         SCOPED_TRACE(QStringLiteral("%1x%2 at %3, %4")
                          .arg(size.width())
