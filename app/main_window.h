@@ -158,6 +158,7 @@ class TMainFormverasco : public QMainWindow {
     // Edit > "&Music..." and "&Fit Slides to Music".
     void Music1Click();
     void FitToMusic1Click();
+    void TapTimes1Click();
     void RefreshCaptions1Click();
     // Edit > "&Sort Slides": the slides selected when several are, else the whole show.
     void SortMenuClick();

@@ -10,8 +10,10 @@
 #include "confirm_dialog.h"
 #include "dialogs.h"
 #include "main_menus.h"
+#include "music_dialog.h"
 #include "music_fit.h"
 #include "show_extension.h"
+#include "tap_times_dialog.h"
 
 #include <QApplication>
 
@@ -20,13 +22,28 @@ const char* const MusicFilter = QT_TRANSLATE_NOOP(
     "TMainFormverasco", "Sound files (*.wav *.mp3 *.ogg *.opus *.flac *.m4a);;All files (*)");
 } // namespace
 
+// A show without music asks for its files at once; one with music shows them to be changed.
 void TMainFormverasco::Music1Click() {
-    const QStringList paths =
-        dialogSeams().getOpenFileNames(this, tr("Music"), settings_.SlideDirectory, tr(MusicFilter));
-    if (paths.isEmpty())
+    const auto choose = [this] {
+        return dialogSeams().getOpenFileNames(this, tr("Music"), settings_.SlideDirectory, tr(MusicFilter));
+    };
+    if (ShowExtension::musicPaths(show_.showData()).isEmpty()) {
+        const QStringList paths = choose();
+        if (paths.isEmpty())
+            return;
+        const ShowDocument::Step step(show_, tr("Music"));
+        show_.setShowData(ShowExtension::withMusic(show_.showData(), paths));
         return;
-    const ShowDocument::Step step(show_, tr("Music"));
-    show_.setShowData(ShowExtension::withMusic(show_.showData(), paths));
+    }
+    const auto lengths = [](const QStringList& paths) {
+        sharing::CodecBackend* codec = sharing::codecBackend(nullptr);
+        std::map<QString, std::int64_t> none;
+        for (const QString& path : paths)
+            none.emplace(path, -1);
+        return codec ? sharing::soundLengths(*codec, paths) : none;
+    };
+    MusicDialog dialog(show_, choose, lengths, this);
+    dialog.exec();
 }
 
 void TMainFormverasco::FitToMusic1Click() {
@@ -40,12 +57,19 @@ void TMainFormverasco::FitToMusic1Click() {
     windows_->confirmfrm->message(tr("Fit Slides to Music"), why, QString());
 }
 
+void TMainFormverasco::TapTimes1Click() {
+    TapTimesDialog dialog(show_, this);
+    if (dialog.exec() == QDialog::Accepted)
+        dialog.apply();
+}
+
 void TMainFormverasco::RefreshCaptions1Click() {
     CaptionSources::refreshAll(show_);
 }
 
 void TMainFormverasco::applyMusicRules() {
-    applyMenuRules(*this, {{"FitToMusic1",
-                            show_.SlideCount > 0 && !ShowExtension::musicPaths(show_.showData()).isEmpty()},
+    const bool timeable = show_.SlideCount > 0 && !ShowExtension::musicPaths(show_.showData()).isEmpty();
+    applyMenuRules(*this, {{"FitToMusic1", timeable},
+                           {"TapTimes1", timeable},
                            {"RefreshCaptions1", CaptionSources::anySourced(show_)}});
 }

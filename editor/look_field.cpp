@@ -68,7 +68,7 @@ LookField::LookField(Level level, QWidget* parent) : QWidget(parent), level_(lev
     colour_->setObjectName(QStringLiteral("FillColourButton"));
     colour_->setText(tr("Colour..."));
     colour_->setAccessibleName(tr("Fill colour"));
-    auto* fillLabel = new QLabel(tr("Fill arou&nd the picture"), this);
+    auto* fillLabel = new QLabel(tr("Fill aroun&d the picture"), this);
     fillLabel->setBuddy(fill_);
     auto* placeLabel = new QLabel(tr("Ca&ption place"), this);
     placeLabel->setBuddy(place_);

@@ -52,7 +52,7 @@ std::int64_t showLengthMs(const ShowDocument& show) {
 void paint(QPainter& painter, const QRect& cell, const ShowDocument& show, int index) {
     if (index < 0 || index >= show.SlideCount)
         return;
-    const QRect strip(cell.left() + 2, cell.bottom() - StripHeight - 1, cell.width() - 4, StripHeight);
+    const QRect strip(cell.left() + 3, cell.top() + 3, cell.width() - 6, StripHeight);
     painter.save();
     painter.fillRect(strip, QColor(0, 0, 0, 150));
     QFont font = painter.font();
@@ -60,7 +60,8 @@ void paint(QPainter& painter, const QRect& cell, const ShowDocument& show, int i
     painter.setFont(font);
     painter.setPen(Qt::white);
     const QRect text = strip.adjusted(2, 0, -2, 0);
-    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, secondsText(show.timeMs(index)));
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+                     secondsText(show.timeMs(index)) + QStringLiteral(" s"));
     painter.drawText(text, Qt::AlignRight | Qt::AlignVCenter, marksOf(show, index));
     painter.restore();
 }

@@ -15,7 +15,7 @@ class ShowDocument;
 
 namespace SlideBadges {
 
-// The slide's time and marks, drawn over the bottom of its cell.
+// The slide's time and marks, drawn over the top of its cell.
 void paint(QPainter& painter, const QRect& cell, const ShowDocument& show, int index);
 // A time as the grid shows it: seconds to the tenth ("2.5", "12").
 QString secondsText(std::int64_t ms);

@@ -32,6 +32,14 @@ struct SoundSpan {
     std::int64_t endMs = 0;
 };
 
+// A slide's caption over its time on screen: a chapter of the video named by it, and where asked
+// a subtitle.
+struct VideoCaption {
+    std::int64_t startMs = 0;
+    std::int64_t endMs = 0;
+    QString text;
+};
+
 enum class VideoContainer { Mp4, WebM }; // H.264 and AAC, or VP9 and Opus
 
 // How much of the picture's detail the video keeps, against its size: the encoder's constant quality.
@@ -50,6 +58,10 @@ struct VideoSettings {
     std::vector<QString> music;
     std::int64_t musicFadeMs = 0;
     double musicLevel = 1.0; // the show's level for its music, 0 to 1
+    // A chapter for each captioned slide; with `subtitles` the captions as a subtitle track too
+    // (MP4: mov_text, WebM: WebVTT).
+    std::vector<VideoCaption> captions;
+    bool subtitles = false;
     // Asked as the frames and their sound are written, with the number of frames written so far;
     // once it answers false the writing stops: addFrame and finish fail with "cancelled".
     std::function<bool(std::int64_t frames)> keepGoing;

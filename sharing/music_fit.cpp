@@ -25,8 +25,10 @@ std::int64_t soundMs(CodecBackend& codec, const QString& path) {
     return facts.readable ? facts.durationMs : -1;
 }
 
-// The length of each file, each measured once, on a thread of its own: a long list, or a file that
-// states no length and is measured by decoding it, holds no window meanwhile.
+} // namespace
+
+// A long list, or a file that states no length and is measured by decoding it, holds no window
+// meanwhile.
 std::map<QString, std::int64_t> soundLengths(CodecBackend& codec, const QStringList& paths) {
     std::map<QString, std::int64_t> lengths;
     for (const QString& path : paths)
@@ -40,8 +42,6 @@ std::map<QString, std::int64_t> soundLengths(CodecBackend& codec, const QStringL
     });
     return lengths;
 }
-
-} // namespace
 
 std::vector<std::int64_t> fittedSlideTimes(const std::vector<FitSlide>& slides, std::int64_t musicMs) {
     std::int64_t fixedMs = 0;

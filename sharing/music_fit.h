@@ -6,8 +6,10 @@
 // what is left.
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
+#include <map>
 #include <vector>
 
 class ShowDocument;
@@ -21,6 +23,10 @@ struct FitSlide {
     std::int64_t timeMs = 1000; // its own time
     std::int64_t heldMs = -1;   // the length of its own sound where it waits for it, or -1
 };
+
+// The length of each file in milliseconds (-1 for one that is not there or no sound), each measured
+// once, on a thread of its own while the windows go on painting.
+std::map<QString, std::int64_t> soundLengths(CodecBackend& codec, const QStringList& paths);
 
 // The slides' new times in milliseconds, whole tenths of a second (held slides keep theirs), for
 // music of `musicMs` milliseconds.

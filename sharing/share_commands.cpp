@@ -179,6 +179,7 @@ void ShareCommands::writeVideo() {
     job.size = videoDialog_->frameSize();
     job.fps = videoDialog_->frameRate();
     job.quality = videoDialog_->quality();
+    job.subtitles = videoDialog_->subtitles();
     const ShareOutcome outcome =
         runWithProgress(parts_.window, tr("Saving the video..."),
                         [&job](const ShareControl& control) { return sharing::writeVideo(job, control); });

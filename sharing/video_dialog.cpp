@@ -3,6 +3,7 @@
 
 #include "video_export.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -50,6 +51,8 @@ VideoDialog::VideoDialog(QWidget* parent) : QDialog(parent) {
     form->addRow(tr("&Size:"), SizeBox);
     form->addRow(tr("&Frames per second:"), RateBox);
     form->addRow(tr("&Quality:"), QualityBox);
+    SubtitlesBox = named(new QCheckBox(tr("Captions as &subtitles"), this), "SubtitlesBox");
+    form->addRow(QString(), SubtitlesBox);
     auto* buttons = new QDialogButtonBox(this);
     SaveButton = named(buttons->addButton(tr("&Save"), QDialogButtonBox::AcceptRole), "SaveButton");
     CancelButton = named(buttons->addButton(tr("&Cancel"), QDialogButtonBox::RejectRole), "CancelButton");
@@ -77,6 +80,10 @@ int VideoDialog::frameRate() const {
 
 VideoQuality VideoDialog::quality() const {
     return VideoQuality(QualityBox->currentData().toInt());
+}
+
+bool VideoDialog::subtitles() const {
+    return SubtitlesBox->isChecked();
 }
 
 } // namespace sharing

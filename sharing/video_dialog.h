@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QSize>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -24,6 +25,8 @@ class VideoDialog : public QDialog {
     QSize frameSize() const;
     int frameRate() const;
     VideoQuality quality() const;
+    // The captions as a subtitle track rather than drawn on the picture.
+    bool subtitles() const;
 
   private:
     QLabel* FileLabel = nullptr;
@@ -31,6 +34,7 @@ class VideoDialog : public QDialog {
     QComboBox* SizeBox = nullptr;
     QComboBox* RateBox = nullptr;
     QComboBox* QualityBox = nullptr;
+    QCheckBox* SubtitlesBox = nullptr;
     QPushButton* SaveButton = nullptr;
     QPushButton* CancelButton = nullptr;
 };

@@ -151,6 +151,23 @@ class FrameWriter {
     std::int64_t reported_ = 0;
 };
 
+// The captions shown, each over its slide's time: the video's chapters and its subtitles.
+std::vector<VideoCaption> videoCaptions(const SharedShow& show, const ShowTimeline& timeline) {
+    std::vector<VideoCaption> captions;
+    for (std::size_t i = 0; i < show.slides.size(); ++i) {
+        const SharedSlide& slide = show.slides[i];
+        if (slide.showText && !slide.caption.isEmpty())
+            captions.push_back({timeline.slides[i].startMs, timeline.slides[i].endMs, slide.caption});
+    }
+    return captions;
+}
+
+// The slide as its frames are drawn: without its caption where the captions are subtitles.
+SharedSlide drawn(SharedSlide slide, bool subtitles) {
+    slide.showText = slide.showText && !subtitles;
+    return slide;
+}
+
 } // namespace
 
 VideoContainer containerForName(const QString& path) {
@@ -194,6 +211,8 @@ ShareOutcome writeVideo(const VideoJob& job, const ShareControl& control) {
     settings.music = playableMusic(*codec, job.show.music, &leftOut);
     settings.musicFadeMs = job.show.musicFadeMs;
     settings.musicLevel = job.show.musicLevel;
+    settings.captions = videoCaptions(job.show, timeline);
+    settings.subtitles = job.subtitles;
 
     FrameWriter writer(job, timeline, control);
     settings.keepGoing = [&writer](std::int64_t frames) { return writer.keepGoing(frames); };
@@ -208,7 +227,8 @@ ShareOutcome writeVideo(const VideoJob& job, const ShareControl& control) {
     FrameQueue frames(2);
     std::thread drawer([&] {
         for (std::size_t i = 0; i < job.show.slides.size(); ++i)
-            if (!drawSlide(renderer, job.show.slides[i], timeline.slides[i], job.fps, frames))
+            if (!drawSlide(renderer, drawn(job.show.slides[i], job.subtitles), timeline.slides[i], job.fps,
+                           frames))
                 return;
     });
     const ShareOutcome outcome = writer.run(*sink, frames);

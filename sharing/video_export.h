@@ -19,6 +19,7 @@ struct VideoJob {
     QSize size{1280, 720};
     int fps = 25;
     VideoQuality quality = VideoQuality::Balanced;
+    bool subtitles = false; // the captions as a subtitle track, not drawn on the picture
 };
 
 // The container a file name asks for: WebM for ".webm", MP4 otherwise.

@@ -2,6 +2,64 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>TapTimesDialog</name>
+    <message>
+        <source>Tap Times to Music</source>
+        <translation>Zeiten zur Musik tippen</translation>
+    </message>
+    <message>
+        <source>Press Space where each slide should end. Esc leaves the times as they were.</source>
+        <translation>Drücken Sie die Leertaste, wo jedes Dia enden soll. Esc lässt die Zeiten, wie sie waren.</translation>
+    </message>
+    <message>
+        <source>&amp;Done</source>
+        <translation>&amp;Fertig</translation>
+    </message>
+    <message>
+        <source>Slide %1 of %2</source>
+        <translation>Dia %1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>MusicDialog</name>
+    <message>
+        <source>Music</source>
+        <translation>Musik</translation>
+    </message>
+    <message>
+        <source>Music files</source>
+        <translation>Musikdateien</translation>
+    </message>
+    <message>
+        <source>&amp;Level:</source>
+        <translation>&amp;Lautstärke:</translation>
+    </message>
+    <message>
+        <source>&amp;Add...</source>
+        <translation>&amp;Hinzufügen...</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation>Nach &amp;oben</translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation>Nach &amp;unten</translation>
+    </message>
+    <message>
+        <source>cannot be played</source>
+        <translation>nicht abspielbar</translation>
+    </message>
+    <message>
+        <source>Music %1, show %2</source>
+        <translation>Musik %1, Schau %2</translation>
+    </message>
+</context>
+<context>
     <name>CaptionSourceField</name>
     <message>
         <source>Typed text</source>
@@ -284,6 +342,14 @@
         <translation>Den Dias Zeiten geben, sodass die Schau so lange dauert wie ihre Musik</translation>
     </message>
     <message>
+        <source>&amp;Tap Times to Music...</source>
+        <translation>Zeiten zur Musik t&amp;ippen...</translation>
+    </message>
+    <message>
+        <source>Play the music and end each slide with Space where it should</source>
+        <translation>Die Musik spielen und jedes Dia mit der Leertaste dort beenden, wo es enden soll</translation>
+    </message>
+    <message>
         <source>Refresh Captions</source>
         <translation>Beschriftungen auffrischen</translation>
     </message>
@@ -372,7 +438,7 @@ fehlt</translation>
         <translation>Füllfarbe</translation>
     </message>
     <message>
-        <source>Fill arou&amp;nd the picture</source>
+        <source>Fill aroun&amp;d the picture</source>
         <translation>&amp;Füllung um das Bild</translation>
     </message>
     <message>
@@ -1387,7 +1453,7 @@ fehlt</translation>
     <name>TprefFrm</name>
     <message>
         <source>Reduce mo&amp;tion</source>
-        <translation>Bewe&amp;gungen reduzieren</translation>
+        <translation>Bewegungen red&amp;uzieren</translation>
     </message>
     <message>
         <source>On</source>
@@ -2018,6 +2084,10 @@ fehlt</translation>
     <message>
         <source>&amp;Quality:</source>
         <translation>&amp;Qualität:</translation>
+    </message>
+    <message>
+        <source>Captions as &amp;subtitles</source>
+        <translation>Beschriftungen als &amp;Untertitel</translation>
     </message>
     <message>
         <source>Smaller file</source>

@@ -2,6 +2,64 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>TapTimesDialog</name>
+    <message>
+        <source>Tap Times to Music</source>
+        <translation>Taper les durées sur la musique</translation>
+    </message>
+    <message>
+        <source>Press Space where each slide should end. Esc leaves the times as they were.</source>
+        <translation>Appuyez sur Espace là où chaque diapositive doit finir. Échap laisse les durées telles quelles.</translation>
+    </message>
+    <message>
+        <source>&amp;Done</source>
+        <translation>&amp;Terminé</translation>
+    </message>
+    <message>
+        <source>Slide %1 of %2</source>
+        <translation>Diapositive %1 sur %2</translation>
+    </message>
+</context>
+<context>
+    <name>MusicDialog</name>
+    <message>
+        <source>Music</source>
+        <translation>Musique</translation>
+    </message>
+    <message>
+        <source>Music files</source>
+        <translation>Fichiers de musique</translation>
+    </message>
+    <message>
+        <source>&amp;Level:</source>
+        <translation>&amp;Niveau :</translation>
+    </message>
+    <message>
+        <source>&amp;Add...</source>
+        <translation>&amp;Ajouter...</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Retirer</translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation>&amp;Monter</translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation>&amp;Descendre</translation>
+    </message>
+    <message>
+        <source>cannot be played</source>
+        <translation>illisible</translation>
+    </message>
+    <message>
+        <source>Music %1, show %2</source>
+        <translation>Musique %1, diaporama %2</translation>
+    </message>
+</context>
+<context>
     <name>CaptionSourceField</name>
     <message>
         <source>Typed text</source>
@@ -284,6 +342,14 @@
         <translation>Donner aux diapositives des durées pour que le diaporama dure autant que sa musique</translation>
     </message>
     <message>
+        <source>&amp;Tap Times to Music...</source>
+        <translation>Taper les durées sur &amp;la musique...</translation>
+    </message>
+    <message>
+        <source>Play the music and end each slide with Space where it should</source>
+        <translation>Jouer la musique et finir chaque diapositive par Espace au bon moment</translation>
+    </message>
+    <message>
         <source>Refresh Captions</source>
         <translation>Actualiser les légendes</translation>
     </message>
@@ -372,7 +438,7 @@ manquante</translation>
         <translation>Couleur de fond</translation>
     </message>
     <message>
-        <source>Fill arou&amp;nd the picture</source>
+        <source>Fill aroun&amp;d the picture</source>
         <translation>Fond autour de l&apos;ima&amp;ge</translation>
     </message>
     <message>
@@ -2018,6 +2084,10 @@ manquante</translation>
     <message>
         <source>&amp;Quality:</source>
         <translation>&amp;Qualité :</translation>
+    </message>
+    <message>
+        <source>Captions as &amp;subtitles</source>
+        <translation>Légendes en so&amp;us-titres</translation>
     </message>
     <message>
         <source>Smaller file</source>

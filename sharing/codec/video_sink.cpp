@@ -64,14 +64,16 @@ bool FfmpegVideoSink::open(const QString& path, const VideoSettings& settings, Q
     QString why;
     bool opened = file_.create(mp4 ? "mp4" : "webm", path, &why) && openEncoder() && addStream() &&
                   sound_.open(file_.get(), mp4 ? "aac" : "libopus", mp4 ? 160000 : 128000, &why) &&
-                  file_.open(&why);
+                  (!settings.subtitles || subtitles_.open(file_.get(), mp4, &why)) && file_.open(&why);
     if (opened) {
+        addChapters(file_.get(), settings.captions);
         AVDictionary* options = nullptr;
         if (mp4)
             av_dict_set(&options, "movflags", "+faststart", 0); // playable while it downloads
         const int result = avformat_write_header(file_.get(), &options);
         av_dict_free(&options);
         opened = result >= 0 || (why = avErrorText(result), false);
+        opened = opened && (!settings.subtitles || subtitles_.write(file_.get(), settings.captions, &why));
     }
     if (!opened) {
         *error = error_.isEmpty() ? why : error_;

@@ -8,6 +8,7 @@
 // along with the frames.
 
 #include "audio_encoder.h"
+#include "caption_track.h"
 #include "codec_backend.h"
 #include "repeat_frames.h"
 #include "sound_track.h"
@@ -49,6 +50,7 @@ class FfmpegVideoSink : public VideoSink {
     FramePtr picture_; // the picture being shown, converted
     PacketPtr packet_;
     AudioEncoder sound_;
+    SubtitleTrack subtitles_;
     std::unique_ptr<SoundTrack> track_;
     std::optional<H264Parameters> h264_;
     std::int64_t next_ = 0;          // the number of the next frame

@@ -3,10 +3,18 @@
 // that asks after the file is chosen, the recent shows, the keyboard shortcuts, and the show's music
 // kept in its file.
 
+#include "gui_test_support.h"
 #include "lifecycle_fixture.h"
 #include "recently_used.h"
 #include "show_extension.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
 #include <QUndoStack>
 
 namespace {
@@ -95,6 +103,88 @@ TEST_F(FileMenu, TheShowsMusicIsChosenInOneStepAndKeptInItsFile) {
     EXPECT_TRUE(show().showData().isEmpty());
     EXPECT_TRUE(
         main().findChild<QLabel*>("Label7")->text().startsWith("Images: 2 - Music, motion and caption"));
+}
+
+// Edit > Music... on a show with music lists it: a file moved, removed or added and the level set are
+// each one step of the show's history.
+TEST_F(FileMenu, TheMusicListChangesTheMusicOneStepAtATime) {
+    const QString x = dir.filePath("x.wav"), y = dir.filePath("y.wav"), z = dir.filePath("z.ogg");
+    show().setShowData(ShowExtension::withMusic({}, {x, y}));
+    dialogSeams().getOpenFileNames = [&](QWidget*, const QString&, const QString&, const QString&) {
+        return QStringList{z};
+    };
+    const int steps = show().history().count();
+    QTimer poll;
+    bool seen = false;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog->objectName() != "MusicDialog")
+            return;
+        poll.stop();
+        seen = true;
+        auto* list = dialog->findChild<QListWidget*>("MusicList");
+        EXPECT_EQ(list->count(), 2);
+        EXPECT_EQ(list->item(0)->text(), QStringLiteral("x.wav (cannot be played)"));
+        const auto press = [dialog](const char* name) { dialog->findChild<QPushButton*>(name)->click(); };
+        list->setCurrentRow(1);
+        press("MusicUpButton");
+        EXPECT_EQ(ShowExtension::musicPaths(show().showData()), (QStringList{y, x}));
+        press("RemoveMusicButton");
+        press("AddMusicButton");
+        EXPECT_EQ(ShowExtension::musicPaths(show().showData()), (QStringList{x, z}));
+        dialog->findChild<QSlider*>("MusicLevelSlider")->setValue(40);
+        dialog->reject();
+    });
+    poll.start(10);
+    main().Music1Click();
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(ShowExtension::musicLevel(show().showData()), 40);
+    EXPECT_EQ(show().history().count(), steps + 4);
+    show().undo();
+    EXPECT_EQ(ShowExtension::musicLevel(show().showData()), 100);
+    EXPECT_EQ(ShowExtension::musicPaths(show().showData()), (QStringList{x, z}));
+}
+
+// Edit > Tap Times to Music...: each Space ends the slide shown at that moment of the music, to the
+// tenth of a second; Done keeps the times tapped as one step, the slides not reached keep theirs, and
+// Esc keeps every time as it was.
+TEST_F(FileMenu, TappedTimesEndEachSlideWhereSpaceWasPressed) {
+    FakeWaitClock clock;
+    addSlides(3);
+    show().setShowData(ShowExtension::withMusic({}, {dir.filePath("tune.wav")}));
+    const int steps = show().history().count();
+    const auto tapping = [this](std::function<void(QDialog&)> inside) {
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog || dialog->objectName() != "TapTimesDialog")
+                return;
+            poll.stop();
+            inside(*dialog);
+        });
+        poll.start(10);
+        main().TapTimes1Click();
+    };
+    tapping([&clock](QDialog& dialog) {
+        clock.advance(2540);
+        QTest::keyClick(&dialog, Qt::Key_Space);
+        clock.advance(1230);
+        QTest::keyClick(&dialog, Qt::Key_Space);
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    EXPECT_EQ(show().history().count(), steps) << "Esc keeps the times";
+    tapping([&clock](QDialog& dialog) {
+        clock.advance(2540);
+        QTest::keyClick(&dialog, Qt::Key_Space);
+        clock.advance(1230);
+        QTest::keyClick(&dialog, Qt::Key_Space);
+        dialog.findChild<QPushButton*>("TapDoneButton")->click();
+    });
+    EXPECT_EQ(show().timeMs(0), 2500);
+    EXPECT_EQ(show().timeMs(1), 1200);
+    EXPECT_EQ(show().timeMs(2), show().defaultDelay() * 1000);
+    EXPECT_EQ(show().history().count(), steps + 1);
+    EXPECT_EQ(show().history().undoText(), "Tap Times to Music");
 }
 
 TEST_F(FileMenu, OpenAsksForTheFileFirstAndACancelAnywhereKeepsTheShow) {

@@ -228,6 +228,8 @@ TEST_F(MainWindow, MenuHoldsEveryCommandWithItsCaptionAndShortcut) {
         {"Preferences1", "Verasco P&references...", {}},
         {"Music1", "&Music...", {}},
         {"FitToMusic1", "&Fit Slides to Music", {}},
+        {"TapTimes1", "&Tap Times to Music...", {}},
+        {"RefreshCaptions1", "Refresh Captions", {}},
         {"SingleSlide1", "&Image", {}},
         {"Slideshow1", "Ver&asco", {}},
         {"LargerThumbnails1", "&Larger Thumbnails", QKeySequence(Qt::CTRL | Qt::Key_Plus)},

@@ -77,8 +77,9 @@ QByteArray runPeer(const QString& program, const QStringList& arguments) {
 }
 
 QJsonObject probeFile(const QString& file) {
-    return QJsonDocument::fromJson(runPeer(peerProgram("ffprobe"), {"-v", "error", "-show_format",
-                                                                    "-show_streams", "-of", "json", file}))
+    return QJsonDocument::fromJson(
+               runPeer(peerProgram("ffprobe"), {"-v", "error", "-show_format", "-show_streams",
+                                                "-show_chapters", "-of", "json", file}))
         .object();
 }
 

@@ -71,6 +71,7 @@ struct Format {
     const char* audioCodec;
     qint64 fadeMs;
     QSize size;
+    const char* subtitles = nullptr; // the subtitle codec where the captions are subtitles
 };
 
 QJsonObject streamOf(const QJsonObject& probe, const char* type) {
@@ -91,8 +92,8 @@ TEST(VideoExport, PlaysTheShowAsTheViewerDoes) {
     const QSize wide(1280, 720);
     for (const Format& format :
          {Format{"show.mp4", VideoContainer::Mp4, "mov,mp4", "h264", "aac", 0, wide},
-          Format{"show.webm", VideoContainer::WebM, "matroska,webm", "vp9", "opus", 0, wide},
-          Format{"fade.mp4", VideoContainer::Mp4, "mov,mp4", "h264", "aac", 400, wide},
+          Format{"show.webm", VideoContainer::WebM, "matroska,webm", "vp9", "opus", 0, wide, "webvtt"},
+          Format{"fade.mp4", VideoContainer::Mp4, "mov,mp4", "h264", "aac", 400, wide, "mov_text"},
           Format{"tall.mp4", VideoContainer::Mp4, "mov,mp4", "h264", "aac", 400, {1080, 1920}},
           Format{"square.webm", VideoContainer::WebM, "matroska,webm", "vp9", "opus", 0, {1080, 1080}}}) {
         SCOPED_TRACE(format.file);
@@ -105,6 +106,7 @@ TEST(VideoExport, PlaysTheShowAsTheViewerDoes) {
         ASSERT_EQ(job.container, format.container);
         job.size = size;
         job.fps = fps;
+        job.subtitles = format.subtitles != nullptr;
         const sharing::ShareOutcome outcome = sharing::writeVideo(job, {});
         ASSERT_EQ(outcome.result, sharing::ShareOutcome::Done) << outcome.reason.toStdString();
 
@@ -117,6 +119,14 @@ TEST(VideoExport, PlaysTheShowAsTheViewerDoes) {
         EXPECT_EQ(video[QLatin1String("width")].toInt(), size.width());
         EXPECT_EQ(video[QLatin1String("height")].toInt(), size.height());
         EXPECT_EQ(video[QLatin1String("r_frame_rate")].toString(), QStringLiteral("25/1"));
+        // A chapter for each captioned slide, named by its caption; the captions as subtitles where asked.
+        QStringList chapters;
+        for (const auto& chapter : probe[QLatin1String("chapters")].toArray())
+            chapters << chapter[QLatin1String("tags")][QLatin1String("title")].toString() + "@" +
+                            chapter[QLatin1String("start_time")].toString().left(3);
+        EXPECT_EQ(chapters, (QStringList{"Sunrise over the bay@0.0", "Interval@3.0"}));
+        EXPECT_EQ(streamOf(probe, "subtitle")[QLatin1String("codec_name")].toString(),
+                  QLatin1String(format.subtitles ? format.subtitles : ""));
         const double duration =
             probe[QLatin1String("format")][QLatin1String("duration")].toString().toDouble();
         EXPECT_NEAR(duration, total, 1.0 / fps);
@@ -145,7 +155,9 @@ TEST(VideoExport, PlaysTheShowAsTheViewerDoes) {
                                         ? fittedOnBlack(QString(), size, area)
                                         : fittedOnBlack(middles[i].picture, size, area);
             EXPECT_GT(psnr(frame, expected, above), 30.0);
-            if (slide.showText) {
+            if (slide.showText && format.subtitles) {
+                EXPECT_LT(pixelsNear(frame, band, CaptionColour), 20) << "not drawn on the picture";
+            } else if (slide.showText) {
                 const QRect picture = middles[i].picture.isEmpty()
                                           ? area
                                           : sharing::FrameRenderer::placePicture(middles[i].stored, area);
