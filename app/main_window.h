@@ -155,6 +155,7 @@ class TMainFormverasco : public QMainWindow {
     void OvcTable2MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos,
                             bool doubleClick);
     void SlideProperties1Click();
+    void InsertTitle1Click();
     // Edit > "&Music..." and "&Fit Slides to Music".
     void Music1Click();
     void FitToMusic1Click();

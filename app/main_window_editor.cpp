@@ -20,6 +20,7 @@
 #include "slide_properties.h"
 #include "thumbnails.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
@@ -178,6 +179,7 @@ void TMainFormverasco::EditMenuClick() {
                            {"ClearAll1", s.clearAll},
                            {"SelectAll1", s.selectAll},
                            {"SlideProperties1", s.properties},
+                           {"InsertTitle1", show_.SlideCount < ShowDocument::MaxSlides},
                            {"Undo1", s.undo},
                            {"Redo1", s.redo}});
     applyMusicRules();
@@ -235,4 +237,14 @@ void TMainFormverasco::OvcTable2MouseDown(Qt::MouseButton button, Qt::KeyboardMo
 
 void TMainFormverasco::SlideProperties1Click() {
     properties_->openActive();
+}
+
+void TMainFormverasco::InsertTitle1Click() {
+    const int at = editing_->InsertPosition();
+    if (show_.SlideCount >= ShowDocument::MaxSlides) {
+        QApplication::beep();
+        return;
+    }
+    OvcTable2->setFocus(Qt::OtherFocusReason);
+    properties_->insertTitle(at);
 }

@@ -3,6 +3,7 @@
 
 #include "named_widget.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,10 +19,14 @@ CaptionSourceField::CaptionSourceField(QWidget* parent, QPlainTextEdit& caption)
         box_->addItem(tr(item));
     auto* label = named(new QLabel(tr("Caption &from:"), this), "CaptionFromLabel");
     label->setBuddy(box_);
+    title_ = named(new QCheckBox(tr("&Title slide"), this), "TitleBox");
+    title_->setToolTip(tr("Show the caption of a blank slide large in the middle of the picture"));
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(label);
     row->addWidget(box_);
+    row->addSpacing(12);
+    row->addWidget(title_);
     row->addStretch();
     connect(box_, &QComboBox::activated, this, &CaptionSourceField::choose);
     connect(&caption_, &QPlainTextEdit::textChanged, this, &CaptionSourceField::captionEdited);
@@ -37,6 +42,20 @@ std::optional<Source> CaptionSourceField::chosen() const {
     if (box_->currentIndex() == loaded_ || box_->currentIndex() < 0)
         return std::nullopt;
     return Source(box_->currentIndex());
+}
+
+void CaptionSourceField::loadTitle(Qt::CheckState title, bool blank) {
+    loadedTitle_ = blank ? title : Qt::Unchecked;
+    title_->setTristate(loadedTitle_ == Qt::PartiallyChecked);
+    title_->setCheckState(loadedTitle_);
+    title_->setEnabled(blank);
+}
+
+std::optional<bool> CaptionSourceField::titleChosen() const {
+    const Qt::CheckState state = title_->checkState();
+    if (state == loadedTitle_ || state == Qt::PartiallyChecked)
+        return std::nullopt;
+    return state == Qt::Checked;
 }
 
 void CaptionSourceField::choose(int index) {

@@ -2,7 +2,8 @@
 #pragma once
 // Image Properties' "Caption from": the caption typed, or taken from the photo (its date taken, its
 // file name, its description). A source chosen shows the slide's caption from it in the caption
-// field; typing there makes the caption a typed one again.
+// field; typing there makes the caption a typed one again. Beside it, "Title slide": a blank slide's
+// caption shown as its title.
 
 #include "caption_sources.h"
 
@@ -10,6 +11,7 @@
 
 #include <optional>
 
+class QCheckBox;
 class QComboBox;
 class QPlainTextEdit;
 
@@ -24,6 +26,10 @@ class CaptionSourceField : public QWidget {
     // The source the user chose since load; nothing when unchanged.
     std::optional<CaptionSources::Source> chosen() const;
     QComboBox* box() const { return box_; }
+    // Shows the title mark: on, off or, for slides that differ, neither; only blank slides take one.
+    void loadTitle(Qt::CheckState title, bool blank);
+    // The title mark the user set since loadTitle; nothing when unchanged.
+    std::optional<bool> titleChosen() const;
 
   private:
     void choose(int index);
@@ -31,6 +37,8 @@ class CaptionSourceField : public QWidget {
 
     QPlainTextEdit& caption_;
     QComboBox* box_ = nullptr;
+    QCheckBox* title_ = nullptr;
+    Qt::CheckState loadedTitle_ = Qt::Unchecked;
     QString imagePath_;
     int loaded_ = 0;
     bool filling_ = false;

@@ -9,6 +9,7 @@
 #include "slide_badges.h"
 #include "stored_path.h"
 #include "thumbnails.h"
+#include "title_slides.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -33,8 +34,10 @@ TOvcTable::CellText slideCellText(const ShowDocument& show, int index) {
     if (index < 0 || index >= show.SlideCount)
         return {};
     const TSlideRecord& slide = show.slide(index);
-    const QString file = show.isBlank(index) ? QCoreApplication::translate("ShowGridView", "blank slide")
-                                             : ShowFile::fileNamePart(show.imagePath(index));
+    const QString file = TitleSlides::isTitle(show, index)
+                             ? QCoreApplication::translate("ShowGridView", "title slide")
+                         : show.isBlank(index) ? QCoreApplication::translate("ShowGridView", "blank slide")
+                                               : ShowFile::fileNamePart(show.imagePath(index));
     QString name = QCoreApplication::translate("ShowGridView", "Slide %1: %2, %3 seconds")
                        .arg(index + 1)
                        .arg(file)

@@ -10,6 +10,7 @@
 #include "stored_path.h"
 #include "text_dialog.h"
 #include "thumbnails.h"
+#include "title_slides.h"
 #include "tphoto.h"
 #include "transition_field.h"
 
@@ -42,29 +43,65 @@ int SlideProperties::openFor(int index) {
 int SlideProperties::open(int index) {
     if (index < 0 || index >= show_.SlideCount)
         return 0;
-    dialog_.loadSlide(show_.slide(index), show_.imagePath(index), show_.audioPath(index),
-                      show_.thumbnail(index), index, show_.timeMs(index));
-    dialog_.motionField().load(show_.extra(index), show_.imagePath(index));
-    dialog_.captionSourceField().load(show_.extra(index), show_.imagePath(index));
-    dialog_.transitionField().load(show_.extra(index));
-    loadLook(index);
-    const int result = dialog_.exec();
-    if (result != Ttextdlg::Ok)
-        return result;
     ShowSlide edited = show_.at(index);
-    edited.thumbnail = dialog_.thumbnail();
-    edited.extra = dialog_.lookField().storeInto(
-        dialog_.transitionField().storeInto(dialog_.motionField().storeInto(edited.extra)));
+    const Edit edit = run(edited, index, show_.imagePath(index), show_.audioPath(index));
+    if (edit.apply) {
+        const ShowDocument::Step step(show_,
+                                      QCoreApplication::translate("SlideProperties", "Image Properties"));
+        show_.replace(index, std::move(edited));
+    }
+    return edit.result;
+}
+
+int SlideProperties::insertTitle(int at) {
+    if (at < 0 || at > show_.SlideCount || show_.SlideCount >= ShowDocument::MaxSlides)
+        return 0;
+    const QString blank = QString::fromLatin1(BlankImageName.data(), qsizetype(BlankImageName.size()));
+    ShowSlide title{show_.freshRecord(), thumbnailWithoutAudio(blank, true),
+                    TitleSlides::withTitle({}, true)};
+    title.record.ImageFile.assign(BlankImageName);
+    title.record.ShowText = 1;
+    const Edit edit = run(title, at, blank, QString());
+    if (edit.apply) {
+        const ShowDocument::Step step(show_, QCoreApplication::translate("SlideProperties", "Insert Title"));
+        show_.insert(at, {title});
+    }
+    return edit.result;
+}
+
+SlideProperties::Edit SlideProperties::run(ShowSlide& slide, int index, const QString& imagePath,
+                                           const QString& audioPath) {
+    dialog_.loadSlide(slide.record, imagePath, audioPath, slide.thumbnail, index,
+                      SlideTimes::timeMs(slide.record, slide.extra));
+    dialog_.motionField().load(slide.extra, imagePath);
+    dialog_.captionSourceField().load(slide.extra, imagePath);
+    dialog_.captionSourceField().loadTitle(TitleSlides::marked(slide.extra) ? Qt::Checked : Qt::Unchecked,
+                                           isBlankRecord(slide.record));
+    dialog_.transitionField().load(slide.extra);
+    loadLook(slide.extra);
+    const int result = dialog_.exec();
     // The dialog only accepts audio paths that can be stored.
-    if (!StoredPath::assign(edited.record.AudioFile, dialog_.audioPath()))
-        return result;
-    dialog_.storeInto(edited.record);
-    SlideTimes::setTimeMs(edited.record, edited.extra, dialog_.timeMs());
+    if (result != Ttextdlg::Ok || !StoredPath::assign(slide.record.AudioFile, dialog_.audioPath()))
+        return {result, false};
+    slide.thumbnail = dialog_.thumbnail();
+    slide.extra = dialog_.lookField().storeInto(
+        dialog_.transitionField().storeInto(dialog_.motionField().storeInto(slide.extra)));
+    dialog_.storeInto(slide.record);
+    SlideTimes::setTimeMs(slide.record, slide.extra, dialog_.timeMs());
     if (const auto source = dialog_.captionSourceField().chosen())
-        CaptionSources::apply(edited, *source, show_.imagePath(index));
-    const ShowDocument::Step step(show_, QCoreApplication::translate("SlideProperties", "Image Properties"));
-    show_.replace(index, std::move(edited));
-    return result;
+        CaptionSources::apply(slide, *source, imagePath);
+    applyTitle(slide);
+    return {result, true};
+}
+
+// A slide marked a title shows its caption: the title is that caption.
+void SlideProperties::applyTitle(ShowSlide& slide) const {
+    const std::optional<bool> title = dialog_.captionSourceField().titleChosen();
+    if (!title)
+        return;
+    slide.extra = TitleSlides::withTitle(slide.extra, *title);
+    if (*title)
+        slide.record.ShowText = 1;
 }
 
 int SlideProperties::openSeveral(const std::vector<int>& indexes) {
@@ -77,8 +114,9 @@ int SlideProperties::openSeveral(const std::vector<int>& indexes) {
     // The first slide's motion and change are shown; one chosen goes to every slide.
     dialog_.motionField().load(show_.extra(first), show_.imagePath(first));
     dialog_.captionSourceField().load(show_.extra(first), show_.imagePath(first), sourcesDiffer(indexes));
+    loadTitles(indexes);
     dialog_.transitionField().load(show_.extra(first));
-    loadLook(first);
+    loadLook(show_.extra(first));
     const int result = dialog_.exec();
     if (result != Ttextdlg::Ok)
         return result;
@@ -96,6 +134,7 @@ int SlideProperties::openSeveral(const std::vector<int>& indexes) {
         // Each slide takes its caption from its own photo.
         if (const auto source = dialog_.captionSourceField().chosen())
             CaptionSources::apply(slide, *source, show_.imagePath(index));
+        applyTitle(slide);
         show_.replace(index, std::move(slide));
     }
     return result;
@@ -108,8 +147,18 @@ bool SlideProperties::sourcesDiffer(const std::vector<int>& indexes) const {
     });
 }
 
-void SlideProperties::loadLook(int index) {
-    dialog_.lookField().load(show_.extra(index), show_.showData());
+void SlideProperties::loadTitles(const std::vector<int>& indexes) {
+    const auto titled = [this](int index) { return TitleSlides::marked(show_.extra(index)); };
+    const auto blank = [this](int index) { return show_.isBlank(index); };
+    const long marks = std::count_if(indexes.begin(), indexes.end(), titled);
+    const Qt::CheckState state = marks == 0                      ? Qt::Unchecked
+                                 : marks == long(indexes.size()) ? Qt::Checked
+                                                                 : Qt::PartiallyChecked;
+    dialog_.captionSourceField().loadTitle(state, std::all_of(indexes.begin(), indexes.end(), blank));
+}
+
+void SlideProperties::loadLook(const QJsonObject& extra) {
+    dialog_.lookField().load(extra, show_.showData());
     dialog_.lookField().setPicture(dialog_.motionField().picture());
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QImage;
+class QJsonObject;
 class QString;
 class ShowDocument;
 class ShowGridView;
@@ -29,14 +30,26 @@ class SlideProperties {
     int openFor(int index);
     // For the slides at `indexes`, ascending; their first one's thumbnail is shown.
     int openSeveral(const std::vector<int>& indexes);
+    // For a new title slide at `at` (a blank slide showing its caption as its title), put into the
+    // show on OK as one step; 0 when the show has no room.
+    int insertTitle(int at);
 
   private:
+    // What a visit of the dialog gave: its result, and whether the slide took its values.
+    struct Edit {
+        int result = 0;
+        bool apply = false;
+    };
+    // The dialog for `slide`, number `index`, run; on OK the slide takes the dialog's values.
+    Edit run(ShowSlide& slide, int index, const QString& imagePath, const QString& audioPath);
+    void applyTitle(ShowSlide& slide) const;
+    void loadTitles(const std::vector<int>& indexes);
     QImage thumbnailWithoutAudio(const QString& imagePath, bool blank);
     Ttextdlg::Fields differingFields(const std::vector<int>& indexes) const;
     // Whether the slides take their captions from different sources.
     bool sourcesDiffer(const std::vector<int>& indexes) const;
     // The slide's fill and caption place in the dialog, over its small picture.
-    void loadLook(int index);
+    void loadLook(const QJsonObject& extra);
     // Slide index given the changed fields of `given`, the audio and its mark with them.
     ShowSlide withChanges(int index, const TSlideRecord& given, const Ttextdlg::Fields& changed);
 

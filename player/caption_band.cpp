@@ -38,26 +38,46 @@ struct Layout {
     int margin = 0;
 };
 
+// The band's font and margin, smaller until the wrapped text and its margins fit `room`; returns the
+// text's bounds.
+QRect fitText(Layout& layout, const QSize& room, const QString& text) {
+    QRect bounds;
+    for (;;) {
+        layout.margin = std::max(MinMargin, layout.font.pixelSize() / 2);
+        const int width = std::max(1, room.width() - 2 * layout.margin);
+        bounds = textBounds(layout.font, width, text);
+        const bool fits = bounds.width() <= width && bounds.height() + 2 * layout.margin <= room.height();
+        if (fits || layout.font.pixelSize() <= MinPixelSize)
+            return bounds;
+        layout.font.setPixelSize(std::max(MinPixelSize, layout.font.pixelSize() * ShrinkPercent / 100));
+    }
+}
+
 Layout layOut(const QRect& picture, const QString& text, const QFont& slideFont, int screenHeight,
               CaptionPlace place) {
     Layout layout;
     if (text.trimmed().isEmpty() || picture.isEmpty())
         return layout;
     layout.font = scaledFont(slideFont, screenHeight);
-    QRect bounds;
-    // Smaller until the wrapped text and its margins fit the picture's width and height.
-    for (;;) {
-        layout.margin = std::max(MinMargin, layout.font.pixelSize() / 2);
-        const int width = std::max(1, picture.width() - 2 * layout.margin);
-        bounds = textBounds(layout.font, width, text);
-        const bool fits = bounds.width() <= width && bounds.height() + 2 * layout.margin <= picture.height();
-        if (fits || layout.font.pixelSize() <= MinPixelSize)
-            break;
-        layout.font.setPixelSize(std::max(MinPixelSize, layout.font.pixelSize() * ShrinkPercent / 100));
-    }
+    const QRect bounds = fitText(layout, picture.size(), text);
     const int height = std::min(picture.height(), bounds.height() + 2 * layout.margin);
     const int top = place == CaptionPlace::Top ? picture.top() : picture.bottom() + 1 - height;
     layout.band = QRect(picture.left(), top, picture.width(), height);
+    return layout;
+}
+
+// A title in the middle of `frame`: larger than a caption, within a share of the frame each way.
+Layout layOutTitle(const QRect& frame, const QString& text, const QFont& slideFont, int screenHeight) {
+    Layout layout;
+    if (text.trimmed().isEmpty() || frame.isEmpty())
+        return layout;
+    layout.font = scaledFont(slideFont, screenHeight);
+    layout.font.setPixelSize(layout.font.pixelSize() * TitlePercent / 100);
+    const QSize room = frame.size() * TitleWidthPercent / 100;
+    const QRect bounds = fitText(layout, room, text);
+    const QSize size(std::min(room.width(), bounds.width() + 2 * layout.margin),
+                     std::min(room.height(), bounds.height() + 2 * layout.margin));
+    layout.band = QRect(frame.center() - QPoint(size.width() / 2, size.height() / 2), size);
     return layout;
 }
 
@@ -145,6 +165,24 @@ QImage outlined(const QString& text, const QFont& slideFont, const QColor& colou
     return layout.band.isEmpty() ? QImage() : outlinedLetters(layout, text, colour, screen.height());
 }
 
+QRect drawTitle(QPainter& painter, const QRect& frame, const QString& text, const QFont& slideFont,
+                const QColor& colour, int screenHeight) {
+    const Layout layout = layOutTitle(frame, text, slideFont, screenHeight);
+    if (!layout.band.isEmpty())
+        painter.drawImage(layout.band.topLeft(), outlinedLetters(layout, text, colour, screenHeight));
+    return layout.band;
+}
+
+QImage titleCoverage(const QString& text, const QFont& slideFont, const QSize& screen) {
+    const Layout layout = layOutTitle(QRect(QPoint(0, 0), screen), text, slideFont, screen.height());
+    return layout.band.isEmpty() ? QImage() : letters(layout, text);
+}
+
+QImage titleOutlined(const QString& text, const QFont& slideFont, const QColor& colour, const QSize& screen) {
+    const Layout layout = layOutTitle(QRect(QPoint(0, 0), screen), text, slideFont, screen.height());
+    return layout.band.isEmpty() ? QImage() : outlinedLetters(layout, text, colour, screen.height());
+}
+
 } // namespace CaptionBand
 
 CaptionBandView::CaptionBandView(QWidget* area) : QWidget(area) {
@@ -154,9 +192,10 @@ CaptionBandView::CaptionBandView(QWidget* area) : QWidget(area) {
 }
 
 void CaptionBandView::setCaption(const QString& text, const QFont& font, const QColor& colour,
-                                 const QRect& picture, CaptionBand::CaptionPlace place) {
+                                 const QRect& picture, CaptionBand::CaptionPlace place, bool title) {
     text_ = text;
     place_ = place;
+    title_ = title;
     font_ = font;
     colour_ = colour;
     picture_ = picture;
@@ -168,7 +207,8 @@ void CaptionBandView::setCaption(const QString& text, const QFont& font, const Q
 
 void CaptionBandView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    band_ = CaptionBand::draw(painter, picture_, text_, font_, colour_, height(), place_);
+    band_ = title_ ? CaptionBand::drawTitle(painter, rect(), text_, font_, colour_, height())
+                   : CaptionBand::draw(painter, picture_, text_, font_, colour_, height(), place_);
 }
 
 void CaptionBandView::setPicture(const QRect& picture) {

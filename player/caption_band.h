@@ -39,6 +39,14 @@ QImage coverage(const QString& text, const QFont& slideFont, const QSize& screen
 // The same letters outlined in the colours `draw` gives them, on transparency (null for no text).
 QImage outlined(const QString& text, const QFont& slideFont, const QColor& colour, const QSize& screen);
 
+// A title slide's caption: larger, in the middle of `frame`, its letters outlined without a band
+// (caption_scale.h). Returns where the letters lie (empty for no text).
+QRect drawTitle(QPainter& painter, const QRect& frame, const QString& text, const QFont& slideFont,
+                const QColor& colour, int screenHeight);
+// The title of a screen `screen` as `coverage` and `outlined` give a caption: the letters' rectangle.
+QImage titleCoverage(const QString& text, const QFont& slideFont, const QSize& screen);
+QImage titleOutlined(const QString& text, const QFont& slideFont, const QColor& colour, const QSize& screen);
+
 } // namespace CaptionBand
 
 // The band drawn over the viewer's image area, lying over the whole area and letting the mouse
@@ -47,8 +55,9 @@ class CaptionBandView : public QWidget {
   public:
     explicit CaptionBandView(QWidget* area);
     // The caption in `room` (in the area's coordinates); an empty text hides the band.
+    // A title slide's text stands in the middle of the whole area instead.
     void setCaption(const QString& text, const QFont& font, const QColor& colour, const QRect& room,
-                    CaptionBand::CaptionPlace place);
+                    CaptionBand::CaptionPlace place, bool title = false);
     // The picture moved or came, or the controls: the band goes with its room.
     void setPicture(const QRect& room);
     const QRect& bandRect() const { return band_; }
@@ -63,4 +72,5 @@ class CaptionBandView : public QWidget {
     QRect picture_;
     QRect band_;
     CaptionBand::CaptionPlace place_ = CaptionBand::CaptionPlace::Bottom;
+    bool title_ = false;
 };

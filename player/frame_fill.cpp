@@ -2,6 +2,7 @@
 #include "frame_fill.h"
 
 #include "caption_band.h"
+#include "image_loader.h"
 #include "picture_place.h"
 
 #include <QPainter>
@@ -22,6 +23,12 @@ QImage backdrop(const QImage& picture, QSize frame, const ShowRules::Look& look)
                            pixels.height(), int(pixels.bytesPerLine() / 4), frame.width(), frame.height(),
                            reinterpret_cast<std::uint32_t*>(fill.bits()));
     return fill;
+}
+
+QImage backdropPicture(const QString& path) {
+    // The blur takes the picture down to BlurHeight rows of the frame; a few times that is plenty.
+    constexpr int Side = ShowRules::BlurHeight * 8;
+    return path.isEmpty() ? QImage() : imaging::loadImageFile(path, QSize(Side, Side)).image;
 }
 
 void drawSlide(QPainter& painter, const QRect& frame, const QImage& picture, const ShowRules::Look& look,

@@ -12,6 +12,9 @@ namespace FrameFill {
 
 // The frame's fill for `picture` (null for none: then black for a blurred fill), `frame` sized.
 QImage backdrop(const QImage& picture, QSize frame, const ShowRules::Look& look);
+// The picture that fills a title slide's frame when its fill is blurred: the file at `path` decoded
+// only as large as the blur needs; null when there is none or it cannot be read.
+QImage backdropPicture(const QString& path);
 // A slide in `frame` as the video draws it: its fill, its picture placed by the show's rules and
 // its caption on the band, sized for the frame's height.
 void drawSlide(QPainter& painter, const QRect& frame, const QImage& picture, const ShowRules::Look& look,

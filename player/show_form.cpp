@@ -16,6 +16,7 @@
 #include "show_music.h"
 #include "slide_audio.h"
 #include "slide_paths.h"
+#include "title_slides.h"
 #include "tphoto.h"
 
 #include <QCloseEvent>
@@ -445,4 +446,17 @@ void TshowFrm::keyPressEvent(QKeyEvent* event) {
     default:
         QWidget::keyPressEvent(event);
     }
+}
+
+QImage TshowFrm::titleBackdrop(const ShowRules::Look& look) {
+    const int index = shownIndex_;
+    if (look.fill != ShowRules::Fill::Blur || !TitleSlides::isTitle(show_, index))
+        return {};
+    const int from = TitleSlides::backdropOf(show_, index);
+    const QString path = from < 0 ? QString() : show_.imagePath(from);
+    if (path != backdropPath_) {
+        backdropPath_ = path;
+        backdrop_ = FrameFill::backdropPicture(path);
+    }
+    return backdrop_;
 }

@@ -8,11 +8,13 @@
 // shared flags and the program's switches, so any program can play a show with it.
 
 #include "deferred_window.h"
+#include "frame_look.h"
 #include "show_transition.h"
 #include "slide_record.h"
 #include "viewer_host.h"
 #include "wait_pumping.h"
 
+#include <QImage>
 #include <QJsonObject>
 #include <QList>
 #include <QPoint>
@@ -27,7 +29,6 @@ class CaptionBandView;
 class FrameFillView;
 class CrossFade;
 class MediaDevice;
-class QImage;
 class MotionView;
 class PictureAhead;
 struct PictureRequest;
@@ -144,6 +145,8 @@ class TshowFrm : public DeferredWindow<QWidget> {
     void placeBandCaption();
     // The fill of the image area beside the picture on screen, by the slide's look.
     void showFill();
+    // The picture a title slide on screen is filled with when `look` blurs one; null otherwise.
+    QImage titleBackdrop(const ShowRules::Look& look);
     // A caption box too small for its caption grows, up to half the viewer, so no line is cut off.
     void fitCaptionBox();
     // Starts decoding the picture of the slide that comes after the current one.
@@ -212,6 +215,8 @@ class TshowFrm : public DeferredWindow<QWidget> {
     int waitingPicture_ = -1;    // the slide on screen whose picture is still being decoded
     TSlideRecord drawnRecord_{}; // the slide as it was last put on screen
     QJsonObject drawnExtra_;
+    QString backdropPath_; // the picture last taken for a title slide's fill, and that picture
+    QImage backdrop_;
     QString typedNumber_; // digits typed for a jump
     int resumeSlide_ = -1;
     QString resumePicture_;

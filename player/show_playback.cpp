@@ -23,6 +23,7 @@
 #include "slide_paths.h"
 #include "slide_transition.h"
 #include "stored_font.h"
+#include "title_slides.h"
 #include "tphoto.h"
 
 #include <QCoreApplication>
@@ -197,9 +198,11 @@ void TshowFrm::fillCaption(int index) {
     const QColor colour = storedColor(slide.FontColor, palette());
     Memo1->setPalette(captionPalette(palette(), colour));
     Memo1->setPlainText(shownCaptionOf(slide));
-    const QString onBand = band && slide.ShowText ? shownCaptionOf(slide) : QString();
+    // A title slide's title stands in the middle of the image area however captions are drawn.
+    const bool title = TitleSlides::isTitle(slide, drawnExtra_);
+    const QString onBand = (band || title) && slide.ShowText ? shownCaptionOf(slide) : QString();
     bandCaption_->setCaption(onBand, Memo1->font(), colour, Panel6->contentsRect(),
-                             ShowLook::lookOf(show_.showData(), drawnExtra_).captionPlace);
+                             ShowLook::lookOf(show_.showData(), drawnExtra_).captionPlace, title);
     placeBandCaption();
     Memo1->repaint();
     if (presenting_) {
@@ -236,7 +239,7 @@ void TshowFrm::placeBandCaption() {
 
 void TshowFrm::showFill() {
     const ShowLook::Look look = ShowLook::lookOf(show_.showData(), drawnExtra_);
-    fill_->setFill(Photo10->isVisibleTo(Panel6) ? Photo10->image() : QImage(), look);
+    fill_->setFill(Photo10->isVisibleTo(Panel6) ? Photo10->image() : titleBackdrop(look), look);
     // Around a scaled picture the control lets the fill through.
     QPalette around;
     if (look.fill != ShowLook::Fill::Black)

@@ -38,6 +38,7 @@ struct VideoCaption {
     std::int64_t startMs = 0;
     std::int64_t endMs = 0;
     QString text;
+    bool inPicture = false; // a title slide's title, drawn in the picture itself: a chapter, no subtitle
 };
 
 enum class VideoContainer { Mp4, WebM }; // H.264 and AAC, or VP9 and Opus

@@ -102,7 +102,22 @@ QImage FrameRenderer::fill(const SharedSlide& slide, const QImage& picture) cons
     return FrameFill::backdrop(picture, frame_, slide.look);
 }
 
+// A title slide: its fill, the blurred one of the picture after it, and its title in the middle.
+QImage FrameRenderer::renderTitle(const SharedSlide& slide) const {
+    const bool blurred = slide.look.fill == ShowRules::Fill::Blur;
+    QImage frame = FrameFill::backdrop(blurred ? FrameFill::backdropPicture(slide.backdrop) : QImage(),
+                                       frame_, slide.look);
+    if (slide.showText) {
+        QPainter painter(&frame);
+        CaptionBand::drawTitle(painter, pictureArea(slide), slide.caption, slide.font, slide.colour,
+                               textSide());
+    }
+    return frame;
+}
+
 QImage FrameRenderer::renderSlide(const SharedSlide& slide) const {
+    if (slide.title)
+        return renderTitle(slide);
     if (slide.picture.isEmpty())
         return render(slide, QImage(), QSize());
     const QRect area = pictureArea(slide);

@@ -49,6 +49,7 @@ class FrameRenderer {
                         const QRect& area);
 
   private:
+    QImage renderTitle(const SharedSlide& slide) const;
     void drawCaption(QPainter& painter, const SharedSlide& slide, const QRect& area,
                      const QRect& place) const;
     // The frame's shorter side: text is sized by it, so that a vertical or square frame shows it

@@ -9,6 +9,7 @@
 #include "slide_paths.h"
 #include "slide_transition.h"
 #include "stored_font.h"
+#include "title_slides.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -35,6 +36,9 @@ SharedShow readSharedShow(const ShowDocument& show, const QPalette& palette) {
             slide.motion = ShowMotion::motion(show.extra(i));
         slide.transition = SlideTransition::transitionInto(show.showData(), show.extra(i));
         slide.look = ShowLook::lookOf(show.showData(), show.extra(i));
+        slide.title = TitleSlides::isTitle(record, show.extra(i));
+        if (const int from = slide.title ? TitleSlides::backdropOf(show, i) : -1; from >= 0)
+            slide.backdrop = imagePathOf(show.slide(from));
         shared.slides.push_back(slide);
     }
     const QStringList music = ShowExtension::musicPaths(show.showData());

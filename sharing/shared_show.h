@@ -39,6 +39,8 @@ struct SharedSlide {
     std::optional<ShowMotion::Motion> motion;        // pan and zoom over the slide's own time
     std::optional<ShowRules::Transition> transition; // the change into it as stored
     ShowRules::Look look;                            // its fill and its caption's place
+    bool title = false; // a title slide: its caption large in the middle of the frame, on its fill
+    QString backdrop;   // the picture a title slide's blurred fill is made of; empty for none
 };
 
 struct SharedShow {

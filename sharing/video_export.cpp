@@ -157,14 +157,16 @@ std::vector<VideoCaption> videoCaptions(const SharedShow& show, const ShowTimeli
     for (std::size_t i = 0; i < show.slides.size(); ++i) {
         const SharedSlide& slide = show.slides[i];
         if (slide.showText && !slide.caption.isEmpty())
-            captions.push_back({timeline.slides[i].startMs, timeline.slides[i].endMs, slide.caption});
+            captions.push_back(
+                {timeline.slides[i].startMs, timeline.slides[i].endMs, slide.caption, slide.title});
     }
     return captions;
 }
 
-// The slide as its frames are drawn: without its caption where the captions are subtitles.
+// The slide as its frames are drawn: without its caption where the captions are subtitles, but for a
+// title slide's title, which is the slide's picture.
 SharedSlide drawn(SharedSlide slide, bool subtitles) {
-    slide.showText = slide.showText && !subtitles;
+    slide.showText = slide.showText && (!subtitles || slide.title);
     return slide;
 }
 

@@ -55,6 +55,7 @@ QJsonObject slideData(const SharedSlide& slide, const PageSlide& page) {
             ? QJsonValue(QColor(QRgb(0xFF000000u | slide.look.fillColour)).name(QColor::HexRgb))
             : QJsonValue(page.fill);
     data[QLatin1String("captionTop")] = slide.look.captionPlace == ShowRules::CaptionPlace::Top;
+    data[QLatin1String("title")] = slide.title;
     return data;
 }
 

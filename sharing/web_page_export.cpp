@@ -263,10 +263,11 @@ bool writePng(const QImage& image, const QString& path, QString* error) {
 // in their colours on transparency, written as PNG to `path`. Its size, empty for a slide that shows
 // none; nothing when it could not be written.
 std::optional<QSize> writeCaption(const SharedSlide& slide, const QString& path, QString* error) {
-    const QImage letters =
-        slide.showText ? CaptionBand::outlined(slide.caption, slide.font, slide.colour,
-                                               {CaptionBand::PackageWidth, CaptionBand::PackageHeight})
-                       : QImage();
+    const QSize screen(CaptionBand::PackageWidth, CaptionBand::PackageHeight);
+    const QImage letters = !slide.showText ? QImage()
+                           : slide.title
+                               ? CaptionBand::titleOutlined(slide.caption, slide.font, slide.colour, screen)
+                               : CaptionBand::outlined(slide.caption, slide.font, slide.colour, screen);
     if (letters.isNull())
         return QSize();
     if (!writePng(letters, path, error))
@@ -278,13 +279,15 @@ namespace {
 
 // The blurred fill of a slide that asks for one, drawn once by the show's rules for a screen
 // PackageWidth x PackageHeight and kept at an eighth of that size: the page enlarges it to cover its
-// area. False when it could not be written; `written` tells whether there is one.
+// area. A title slide's is made of the picture after it. False when it could not be written;
+// `written` tells whether there is one.
 bool writeFill(const SharedSlide& slide, const QString& path, bool* written, QString* error) {
     *written = false;
-    if (slide.look.fill != ShowRules::Fill::Blur || slide.picture.isEmpty())
+    const QString& picture = slide.title ? slide.backdrop : slide.picture;
+    if (slide.look.fill != ShowRules::Fill::Blur || picture.isEmpty())
         return true;
     const QSize screen(CaptionBand::PackageWidth, CaptionBand::PackageHeight);
-    const imaging::LoadedImage loaded = imaging::loadImageFile(slide.picture, screen);
+    const imaging::LoadedImage loaded = imaging::loadImageFile(picture, screen);
     if (loaded.image.isNull())
         return true;
     const QImage fill = FrameFill::backdrop(loaded.image, screen, slide.look)
@@ -341,7 +344,7 @@ ShareOutcome writeWebPage(const WebPageJob& job, const ShareControl& control) {
         page.caption = drawn->isEmpty() ? QString() : caption;
         const QString fill = QStringLiteral("fills/fill-%1.png").arg(i + 1);
         bool filled = false;
-        if (!page.picture.isEmpty() && !page.backdrop.isValid() &&
+        if (((!page.picture.isEmpty() && !page.backdrop.isValid()) || slide.title) &&
             !writeFill(slide, QDir(work.path()).filePath(fill), &filled, &error))
             return failed(error);
         page.fill = filled ? fill : QString();

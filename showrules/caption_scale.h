@@ -19,5 +19,10 @@ inline constexpr int PointDpi = 96;
 // narrowest common screen, so that on the usual screens the players only scale it by their height).
 inline constexpr int PackageWidth = 1440;
 inline constexpr int PackageHeight = 1080;
+// A title slide's caption stands alone in the middle of the frame, without a band: TitlePercent of
+// the caption's size, its lines wrapped within TitleWidthPercent of the frame's width and drawn smaller
+// until they fit within that share of its height too.
+inline constexpr int TitlePercent = 250;
+inline constexpr int TitleWidthPercent = 80;
 
 } // namespace CaptionBand

@@ -7,6 +7,7 @@
 #include "show_extension.h"
 #include "slide_paths.h"
 #include "stored_font.h"
+#include "title_slides.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,10 +20,12 @@ const QString MusicKey = QStringLiteral("music");
 const QString PathKey = QStringLiteral("path");
 const QString CaptionKey = QStringLiteral("caption");
 
+// The slides' objects; a title mark only where the slide is a title slide, as a package's record no
+// longer tells a blank slide from a picture that could not be packed.
 std::vector<QJsonObject> slideObjects(const ShowDocument& show) {
     std::vector<QJsonObject> slides;
     for (int i = 0; i < show.SlideCount; ++i)
-        slides.push_back(show.extra(i));
+        slides.push_back(TitleSlides::withTitle(show.extra(i), TitleSlides::isTitle(show, i)));
     return slides;
 }
 
@@ -35,13 +38,17 @@ QString shownCaption(const TSlideRecord& slide) {
     return slide.ShowText ? shownCaptionOf(slide) : QString();
 }
 
-// The slide's caption on the band of a package's reference screen; null for none.
-QImage captionCoverage(const TSlideRecord& slide) {
+// The slide's caption on the band of a package's reference screen, or a title slide's title in its
+// middle; null for none.
+QImage captionCoverage(const ShowDocument& show, int index) {
+    const TSlideRecord& slide = show.slide(index);
     const QString text = shownCaption(slide);
     if (text.isEmpty())
         return {};
-    return CaptionBand::coverage(text, storedFont(fontNameOf(slide), slide.FontSize, slide.FontStyle),
-                                 {CaptionBand::PackageWidth, CaptionBand::PackageHeight});
+    const QFont font = storedFont(fontNameOf(slide), slide.FontSize, slide.FontStyle);
+    const QSize screen(CaptionBand::PackageWidth, CaptionBand::PackageHeight);
+    return TitleSlides::isTitle(show, index) ? CaptionBand::titleCoverage(text, font, screen)
+                                             : CaptionBand::coverage(text, font, screen);
 }
 
 bool writePgm(QFile& out, const QImage& mask) {
@@ -60,7 +67,7 @@ std::optional<ExportError> writeCaptions(const ShowDocument& show, const QDir& f
                                          const QStringList& reserved, std::vector<PackageFile>& taken,
                                          std::vector<QJsonObject>& slides) {
     for (int i = 0; i < show.SlideCount; ++i) {
-        const QImage mask = captionCoverage(show.slide(i));
+        const QImage mask = captionCoverage(show, i);
         if (mask.isNull())
             continue;
         const QString member = freePackageName(QStringLiteral("caption-%1.pgm").arg(i + 1), reserved, taken);

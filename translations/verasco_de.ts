@@ -81,6 +81,14 @@
         <source>Caption &amp;from:</source>
         <translation>Beschriftung a&amp;us:</translation>
     </message>
+    <message>
+        <source>&amp;Title slide</source>
+        <translation>T&amp;iteldia</translation>
+    </message>
+    <message>
+        <source>Show the caption of a blank slide large in the middle of the picture</source>
+        <translation>Die Beschriftung eines leeren Dias groß in der Bildmitte zeigen</translation>
+    </message>
 </context>
 <context>
     <name>CaptionSources</name>
@@ -392,6 +400,14 @@
     <message>
         <source>&amp;Smaller Thumbnails</source>
         <translation>&amp;Kleinere Miniaturen</translation>
+    </message>
+    <message>
+        <source>Insert &amp;Title...</source>
+        <translation>Titel&amp;dia einfügen...</translation>
+    </message>
+    <message>
+        <source>Insert a title slide before the active slide</source>
+        <translation>Ein Titeldia vor dem aktiven Dia einfügen</translation>
     </message>
 </context>
 <context>
@@ -1040,6 +1056,10 @@ fehlt</translation>
         <source>Drag pictures here, or use &gt; and &gt;&gt;</source>
         <translation>Bilder hierher ziehen oder &gt; und &gt;&gt; verwenden</translation>
     </message>
+    <message>
+        <source>title slide</source>
+        <translation>Titeldia</translation>
+    </message>
 </context>
 <context>
     <name>ShowPrint</name>
@@ -1057,6 +1077,10 @@ fehlt</translation>
     <message>
         <source>Image Properties</source>
         <translation>Bildeigenschaften</translation>
+    </message>
+    <message>
+        <source>Insert Title</source>
+        <translation>Titeldia einfügen</translation>
     </message>
 </context>
 <context>

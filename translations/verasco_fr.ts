@@ -81,6 +81,14 @@
         <source>Caption &amp;from:</source>
         <translation>Légende d&amp;epuis :</translation>
     </message>
+    <message>
+        <source>&amp;Title slide</source>
+        <translation>Dia&amp;positive de titre</translation>
+    </message>
+    <message>
+        <source>Show the caption of a blank slide large in the middle of the picture</source>
+        <translation>Afficher la légende d&apos;une diapositive vide en grand au milieu de l&apos;image</translation>
+    </message>
 </context>
 <context>
     <name>CaptionSources</name>
@@ -392,6 +400,14 @@
     <message>
         <source>&amp;Smaller Thumbnails</source>
         <translation>Réd&amp;uire les miniatures</translation>
+    </message>
+    <message>
+        <source>Insert &amp;Title...</source>
+        <translation>&amp;Insérer une diapositive de titre...</translation>
+    </message>
+    <message>
+        <source>Insert a title slide before the active slide</source>
+        <translation>Insérer une diapositive de titre avant la diapositive active</translation>
     </message>
 </context>
 <context>
@@ -1040,6 +1056,10 @@ manquante</translation>
         <source>Drag pictures here, or use &gt; and &gt;&gt;</source>
         <translation>Glissez des images ici, ou utilisez &gt; et &gt;&gt;</translation>
     </message>
+    <message>
+        <source>title slide</source>
+        <translation>diapositive de titre</translation>
+    </message>
 </context>
 <context>
     <name>ShowPrint</name>
@@ -1057,6 +1077,10 @@ manquante</translation>
     <message>
         <source>Image Properties</source>
         <translation>Propriétés de l&apos;image</translation>
+    </message>
+    <message>
+        <source>Insert Title</source>
+        <translation>Insérer une diapositive de titre</translation>
     </message>
 </context>
 <context>

@@ -75,6 +75,8 @@ bool SubtitleTrack::write(AVFormatContext* file, const std::vector<VideoCaption>
     std::vector<uint8_t> buffer(64 * 1024);
     int order = 0;
     for (const VideoCaption& caption : captions) {
+        if (caption.inPicture)
+            continue;
         QByteArray text = eventText(caption.text, order++);
         AVSubtitleRect rect{};
         rect.type = SUBTITLE_ASS;

@@ -91,10 +91,10 @@ void Draw(std::uint32_t* pixels, int width, int height, const Mask& mask, int le
     }
 }
 
-void DrawBand(std::uint32_t* rows, int width, const Mask& letters, const Mask& outline,
-              std::uint32_t colour) {
+void DrawBand(std::uint32_t* rows, int width, const Mask& letters, const Mask& outline, std::uint32_t colour,
+              bool band) {
     constexpr std::uint32_t keep = 255 - CaptionBand::BandAlpha;
-    for (std::size_t i = 0; i < std::size_t(width) * std::size_t(letters.height); ++i) {
+    for (std::size_t i = 0; band && i < std::size_t(width) * std::size_t(letters.height); ++i) {
         const std::uint32_t c = rows[i];
         rows[i] = ((c >> 16 & 0xFF) * keep / 255) << 16 | ((c >> 8 & 0xFF) * keep / 255) << 8 |
                   (c & 0xFF) * keep / 255;

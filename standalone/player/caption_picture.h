@@ -31,7 +31,9 @@ Mask ForScreen(const Mask& stored, int screenWidth, int screenHeight, int room);
 void Draw(std::uint32_t* pixels, int width, int height, const Mask& mask, int left, std::uint32_t colour);
 // The band over `rows` (0xRRGGBB, `width` x the mask's height): the rows darkened by the band's black
 // across their width, the outline and the letters of `colour` (0xRRGGBB, the slide's) on them, centred.
-void DrawBand(std::uint32_t* rows, int width, const Mask& letters, const Mask& outline, std::uint32_t colour);
+// A title (`band` false) leaves the rows as they are under its letters.
+void DrawBand(std::uint32_t* rows, int width, const Mask& letters, const Mask& outline, std::uint32_t colour,
+              bool band = true);
 
 // The caption of the slide on screen: read once, and kept at the size last asked for.
 class Caption {

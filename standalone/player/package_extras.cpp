@@ -294,8 +294,8 @@ ShowRules::LookWords WordsOf(const Json& json, std::size_t level, std::string (&
     return {texts[0], texts[1], texts[2]};
 }
 
-// The slides' motions, captions, times, changes and looks; false when "slides" is there but not one
-// object for each slide.
+// The slides' motions, captions, times, changes, looks and title marks; false when "slides" is there but not
+// one object for each slide.
 bool ReadSlides(const Json& json, int count, Extras& extras) {
     extras.motions.assign(std::size_t(std::max(count, 0)), std::nullopt);
     extras.captions.assign(extras.motions.size(), std::string());
@@ -304,6 +304,7 @@ bool ReadSlides(const Json& json, int count, Extras& extras) {
     std::string showTexts[3];
     const ShowRules::LookWords show = WordsOf(json, 0, showTexts);
     extras.looks.assign(extras.motions.size(), ShowRules::lookOf(show, {}));
+    extras.titles.assign(extras.motions.size(), false);
     const std::size_t slides = json.find(0, "slides");
     if (slides == json.tokens.size())
         return true;
@@ -322,6 +323,8 @@ bool ReadSlides(const Json& json, int count, Extras& extras) {
             extras.captions[i] = Parser::text(json.text, json[caption]);
         if (const std::size_t ms = json.find(items[i], "ms"); json.is(ms, Token::Type::Number))
             extras.times[i] = std::int64_t(std::clamp(json[ms].number, -1.0, 1e9));
+        const std::size_t title = json.find(items[i], "title");
+        extras.titles[i] = json.is(title, Token::Type::Bool) && json[title].number != 0;
     }
     return true;
 }

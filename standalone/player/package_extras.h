@@ -6,8 +6,8 @@
 // damaged block is no block: the show plays as a show of records alone.
 #pragma once
 
-#include "show_transition.h"
 #include "frame_look.h"
+#include "show_transition.h"
 #include "slide_motion.h"
 
 #include <optional>
@@ -29,7 +29,8 @@ struct Extras {
     std::vector<std::int64_t> times;            // each slide's finer time ("ms"); -1 for none
     // The change into each slide as stored, its own or the show's; empty for none.
     std::vector<std::optional<ShowRules::Transition>> transitions;
-    std::vector<ShowRules::Look> looks;         // each slide's fill and caption place
+    std::vector<ShowRules::Look> looks; // each slide's fill and caption place
+    std::vector<bool> titles;           // each slide's title mark (of a blank slide: a title)
 };
 
 // The block's data for a show of `count` slides; nothing when the bytes hold no sound block.

@@ -3,6 +3,7 @@
 
 #include "member_names.h"
 #include "slide_time.h"
+#include "title_slide.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -194,6 +195,19 @@ std::string_view PackageFiles::pictureData(int index) const {
     if (!r.valid || r.length == 0)
         return {};
     return std::string_view(data_).substr(std::size_t(r.offset), std::size_t(r.length));
+}
+
+bool PackageFiles::isTitle(int index) const {
+    // A package's record names where its picture lies in the data: a blank slide's holds none.
+    return extras_ && index >= 0 && std::size_t(index) < extras_->titles.size() &&
+           extras_->titles[std::size_t(index)] && pictureData(index).empty();
+}
+
+int PackageFiles::titleBackdrop(int index) const {
+    std::vector<bool> pictures;
+    for (int i = 0; i < int(slides().size()); ++i)
+        pictures.push_back(!pictureData(i).empty());
+    return ShowRules::titleBackdropOf(pictures, index);
 }
 
 std::string PackageFiles::reportLine(int index, int width, int height, bool byRuntime,

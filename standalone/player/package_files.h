@@ -34,6 +34,10 @@ class PackageFiles {
     const SlideList::DataRange& range(int index) const { return ranges_[std::size_t(index)]; }
     // The slide's picture data; empty for a blank slide.
     std::string_view pictureData(int index) const;
+    // Slide `index` is a title slide: a slide without a picture the show's data marks as one.
+    bool isTitle(int index) const;
+    // The slide whose picture a title slide's blurred fill is made of; -1 for none.
+    int titleBackdrop(int index) const;
     // The line a player writes with --report when slide `index` is on screen: where its data lies, the
     // picture's size, which decoder made it, its time, hold, sound, font and caption.
     std::string reportLine(int index, int width, int height, bool byRuntime, const std::string& audio) const;

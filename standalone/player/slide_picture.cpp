@@ -46,6 +46,24 @@ std::uint32_t BitmapPixel(const unsigned char* row, int x, int bits, const unsig
 
 } // namespace
 
+SlidePicture PackedPicture(std::string_view data, QpxRunDecodeFunction decode, QpxRunFreeFunction release,
+                           bool& decoded) {
+    QpxRunPicture run{};
+    char why[200] = {};
+    decoded =
+        !data.empty() && decode &&
+        decode(reinterpret_cast<const unsigned char*>(data.data()), data.size(), &run, why, sizeof why) == 0;
+    SlidePicture picture;
+    if (decoded) {
+        picture = UprightPicture(run, ShowRules::jpegOrientation(data));
+        if (release)
+            release(&run);
+    } else {
+        ReadBitmap(data, picture);
+    }
+    return picture;
+}
+
 bool ReadBitmap(std::string_view data, SlidePicture& picture) {
     const auto* p = reinterpret_cast<const unsigned char*>(data.data());
     const std::size_t size = data.size();

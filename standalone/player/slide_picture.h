@@ -24,6 +24,12 @@ SlidePicture UprightPicture(const QpxRunPicture& decoded, int orientation);
 // read; false, leaving `picture` alone, for any other data or a bitmap cut short.
 bool ReadBitmap(std::string_view data, SlidePicture& picture);
 
+// The picture of a slide's packed `data`: decoded by the run-time's `decode` (its pixels given back
+// through `release`) where it reads them, else a bitmap packed as it is; none for neither. `decoded`
+// tells whether the run-time made it.
+SlidePicture PackedPicture(std::string_view data, QpxRunDecodeFunction decode, QpxRunFreeFunction release,
+                           bool& decoded);
+
 // What fills the screen beside a slide's picture, by the show's rules (frame_look.h): drawn once for
 // a slide and a screen's size, kept while they stay.
 class SlideFill {

@@ -286,17 +286,14 @@ void X11Player::handle(XEvent& event) {
 }
 
 void X11Player::show(int index) {
-    const std::string_view data = package_.pictureData(index);
-    QpxRunPicture decoded{};
-    char why[200] = {};
-    decoded_ = !data.empty() && runtime_.decode &&
-               runtime_.decode(reinterpret_cast<const unsigned char*>(data.data()), data.size(), &decoded,
-                               why, sizeof why) == 0;
-    picture_ = decoded_ ? UprightPicture(decoded, ShowRules::jpegOrientation(data)) : SlidePicture{};
-    if (decoded_)
-        runtime_.release(&decoded);
-    else
-        ReadBitmap(data, picture_); // a bitmap packed as it is
+    picture_ = PackedPicture(package_.pictureData(index), runtime_.decode, runtime_.release, decoded_);
+    // A title slide's blurred fill is made of the picture after it.
+    title_ = package_.isTitle(index);
+    const bool blurred = extras_ && extras_->looks[std::size_t(index)].fill == ShowRules::Fill::Blur;
+    bool byRuntime = false;
+    backdrop_ = title_ && blurred ? PackedPicture(package_.pictureData(package_.titleBackdrop(index)),
+                                                  runtime_.decode, runtime_.release, byRuntime)
+                                  : SlidePicture{};
     const TSlideRecord& slide = package_.slides()[std::size_t(index)];
     const std::string sound = RecordText(slide.AudioFile.str());
     audio_ = FolderFile(std::string(), sound.substr(sound.find_last_of("/\\") + 1));
@@ -343,7 +340,7 @@ const ShowRules::Look& X11Player::look() const {
 void X11Player::drawFill(bool slide) {
     static const std::vector<std::uint32_t> none;
     const std::vector<std::uint32_t>& fill =
-        slide ? fill_.at(shown_, picture_, look(), width_, height_) : none;
+        slide ? fill_.at(shown_, title_ ? backdrop_ : picture_, look(), width_, height_) : none;
     if (!fill.empty()) {
         putPixels(fill, 0, 0, width_, height_);
         return;
@@ -404,11 +401,15 @@ const CaptionPicture::Mask& X11Player::band(int room) {
 
 void X11Player::drawBand(const TSlideRecord& slide, const Place& over) {
     const bool atTop = look().captionPlace == ShowRules::CaptionPlace::Top;
-    const CaptionPicture::Mask& mask = band(atTop ? height_ - over.y : over.y + over.height);
+    const CaptionPicture::Mask& mask = band(title_  ? height_
+                                            : atTop ? height_ - over.y
+                                                    : over.y + over.height);
     if (mask.coverage.empty())
         return;
-    // The band's rows across the screen, the letters drawn on them.
-    const int top = atTop ? over.y : over.y + over.height - mask.height;
+    // The band's rows across the screen, the letters drawn on them; a title's in the middle, unbanded.
+    const int top = title_  ? (height_ - mask.height) / 2
+                    : atTop ? over.y
+                            : over.y + over.height - mask.height;
     XImage* image =
         XGetImage(display_, canvas_, 0, top, unsigned(width_), unsigned(mask.height), AllPlanes, ZPixmap);
     if (!image)
@@ -420,7 +421,7 @@ void X11Player::drawBand(const TSlideRecord& slide, const Place& over) {
             rows[std::size_t(y) * std::size_t(width_) + std::size_t(x)] =
                 RgbOf(visual, XGetPixel(image, x, y));
     CaptionPicture::DrawBand(rows.data(), width_, mask, caption_.outline(),
-                             std::uint32_t(CaptionColour(slide.FontColor)));
+                             std::uint32_t(CaptionColour(slide.FontColor)), !title_);
     for (int y = 0; y < mask.height; ++y)
         for (int x = 0; x < width_; ++x)
             XPutPixel(image, x, y,

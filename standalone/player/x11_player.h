@@ -99,8 +99,10 @@ class X11Player {
     bool timing_ = false;
     std::chrono::steady_clock::time_point timeUp_;
     SlidePicture picture_;
-    bool decoded_ = false; // the picture came from the run-time
-    std::string audio_;    // the sound file of the slide held, as found in the folder
+    bool decoded_ = false;  // the picture came from the run-time
+    bool title_ = false;    // the slide held is a title slide
+    SlidePicture backdrop_; // the picture a title slide's blurred fill is made of
+    std::string audio_;     // the sound file of the slide held, as found in the folder
     // The show's data beyond its records, with the members of the slides' captions.
     std::optional<PackageExtras::Extras> extras_;
     SlidePicture moving_; // a moving slide's picture at the size its frames need
@@ -118,5 +120,5 @@ class X11Player {
     bool changing_ = false;
     std::chrono::steady_clock::time_point changeStart_;
     Pixmap older_ = 0, mixed_ = 0;
-    SlideFill fill_;                  // the fill beside the picture on screen
+    SlideFill fill_; // the fill beside the picture on screen
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // One show through its five players (the viewer, the video, the web page and the packages for Linux
-// and for Windows), and what each shows at two moments against what the show's rules put there: a
+// and for Windows), and what each shows at three moments against what the show's rules put there: a
+// title slide, its title large in the middle on the blurred photograph that follows it; a
 // photograph stored on its side with a band caption of accented letters and an en dash in the
 // default black, on its blurred fill, then a moving slide on a grey fill that waits for its sound
 // "café.wav", under music, with cross-fades. Every player's screen is read the same way (the
@@ -45,10 +46,11 @@ namespace {
 
 testing::Environment* const environment = testing::AddGlobalTestEnvironment(new PlayerTestEnvironment);
 
-const QString Caption = QStringLiteral("Café – crème");
-constexpr int PhotoSeconds = 3, OwnSeconds = 2, SoundMs = 6000, FadeMs = 500;
-// The photograph on screen; the moving slide after its own time, held for its sound.
-constexpr int FirstMoment = 1500, HeldMoment = (PhotoSeconds + OwnSeconds) * 1000 + 1500;
+const QString Caption = QStringLiteral("Café – crème"), Title = QStringLiteral("Voyage");
+constexpr int TitleSeconds = 2, PhotoSeconds = 3, OwnSeconds = 2, SoundMs = 6000, FadeMs = 500;
+// The title; the photograph on screen; the moving slide after its own time, held for its sound.
+constexpr int TitleMoment = 1000, FirstMoment = TitleSeconds * 1000 + 1500,
+              HeldMoment = (TitleSeconds + PhotoSeconds + OwnSeconds) * 1000 + 1500;
 const ShowRules::Motion Pan{{0, 0, 0.5, 1}, {0.5, 0, 0.5, 1}};
 const QSize Stored(480, 270), Upright(270, 480), Halves(400, 200);
 const QSize Screen(1024, 768);
@@ -101,10 +103,10 @@ double beside(const QImage& screen, const QRect& area, const QRect& picture, int
     return n ? double(sum) / double(n) : -1;
 }
 
-// One player's two screens and the area its pictures are placed in; where the player tells it,
+// One player's three screens and the area its pictures are placed in; where the player tells it,
 // whether the held slide's sound plays and how loud the music is then against the first moment.
 struct Played {
-    QImage first, held;
+    QImage title, first, held;
     QRect area;
     std::optional<bool> sound;
     std::optional<double> music = {};
@@ -118,11 +120,29 @@ void expectNear(const QRect& seen, const QRect& expected, int slack, const char*
     EXPECT_LE((seen.bottomRight() - expected.bottomRight()).manhattanLength(), slack) << what;
 }
 
+// The title light and outlined in the middle of the frame, larger than a caption and without a band,
+// on the blurred photograph that follows it.
+void expectTitle(const Played& played, const QFont& font) {
+    const Seen title = look(played.title, played.area);
+    EXPECT_EQ(title.orange, 0) << "no picture on the title slide";
+    ASSERT_FALSE(title.letters.isEmpty()) << "the title's letters";
+    EXPECT_NEAR(title.letters.center().x(), played.area.center().x(), 8) << "the title in the middle";
+    EXPECT_NEAR(title.letters.center().y(), played.area.center().y(), 8) << "the title in the middle";
+    const int width =
+        QFontMetrics(CaptionBand::scaledFont(font, played.area.height())).horizontalAdvance(Title);
+    EXPECT_GT(title.letters.width(), 2 * width) << "the title larger than a caption";
+    const double fill =
+        beside(played.title, played.area, title.letters, title.letters.top(), title.letters.bottom(), qRed);
+    EXPECT_GT(fill, 60) << "the blurred photograph beside the title, no band under it";
+    EXPECT_LT(fill, 0.7 * 240) << "the blurred photograph darker than the photograph";
+}
+
 // The photograph upright and placed by the rules on its blurred fill, its caption's letters drawn
 // light and outlined, centred on a band across the frame's width at its foot as high as the viewer's
 // band for that screen; the moving slide at its motion's last frame on its grey fill.
 void expectConformance(const Played& played, const QFont& font) {
-    ASSERT_FALSE(played.first.isNull() || played.held.isNull()) << "no screen";
+    ASSERT_FALSE(played.title.isNull() || played.first.isNull() || played.held.isNull()) << "no screen";
+    expectTitle(played, font);
     const QRect photo = rectOf(ShowRules::placePicture(
         Upright.width(), Upright.height(),
         {played.area.x(), played.area.y(), played.area.width(), played.area.height()}));
@@ -240,24 +260,28 @@ class ShowConformance : public ViewerFixture {
         ASSERT_TRUE(halves.save(dir.filePath(QStringLiteral("halves.png"))));
         ASSERT_TRUE(saveTurned(photo, dir.filePath(QStringLiteral("photo.jpg"))));
         const QString sound = writeWav(dir, QStringLiteral("café.wav"), SoundMs);
+        const auto captionFont = [](TSlideRecord& r) {
+            r.FontName.assign("DejaVu Sans");
+            r.FontSize = 14;
+            r.FontStyle = FontBold;
+            r.FontColor = 0; // the default black
+        };
+        addSlide({.image = QStringLiteral("BLANK"), .delay = TitleSeconds, .showText = true, .text = Title},
+                 captionFont);
         addSlide({.image = dir.filePath(QStringLiteral("photo.jpg")),
                   .delay = PhotoSeconds,
                   .showText = true,
                   .text = Caption},
-                 [](TSlideRecord& r) {
-                     r.FontName.assign("DejaVu Sans");
-                     r.FontSize = 14;
-                     r.FontStyle = FontBold;
-                     r.FontColor = 0; // the default black
-                 });
+                 captionFont);
         addSlide({.image = dir.filePath(QStringLiteral("halves.png")),
                   .delay = OwnSeconds,
                   .audio = sound,
                   .hold = true});
         const auto list = [](const ShowRules::Frame& f) { return QJsonArray{f.x, f.y, f.w, f.h}; };
         QJsonObject data = ShowExtension::withMusic({{"captions", "band"}}, {music()});
-        show().load({show().slide(0), show().slide(1)}, data,
-                    {{{"fill", "blur"}},
+        show().load({show().slide(0), show().slide(1), show().slide(2)}, data,
+                    {{{"title", true}, {"fill", "blur"}},
+                     {{"fill", "blur"}},
                      {{"motion", QJsonObject{{"from", list(Pan.from)}, {"to", list(Pan.to)}}},
                       {"fill", "colour"},
                       {"fillColour", "#808080"}}});
@@ -448,6 +472,7 @@ Played ShowConformance::viewerPlays() {
     auto* area = child<QWidget>("Panel6");
     played.area = area->contentsRect();
     const qint64 start = clock.nowMs();
+    clock.at(start + TitleMoment, [&] { played.title = area->grab().toImage(); });
     clock.at(start + FirstMoment, [&] { played.first = area->grab().toImage(); });
     clock.at(start + HeldMoment, [&] {
         played.held = area->grab().toImage();
@@ -463,7 +488,8 @@ Played ShowConformance::videoPlays() {
     job.size = Screen;
     const sharing::ShareOutcome outcome = sharing::writeVideo(job, {});
     EXPECT_EQ(outcome.result, sharing::ShareOutcome::Done) << outcome.reason.toStdString();
-    Played played{decodedFrame(job.target, FirstMoment / 1000.0, Screen),
+    Played played{decodedFrame(job.target, TitleMoment / 1000.0, Screen),
+                  decodedFrame(job.target, FirstMoment / 1000.0, Screen),
                   decodedFrame(job.target, HeldMoment / 1000.0, Screen),
                   QRect(QPoint(), Screen),
                   {}};
@@ -488,8 +514,10 @@ Played ShowConformance::pagePlays() {
     EXPECT_EQ(outcome.result, sharing::ShareOutcome::Done) << outcome.reason.toStdString();
     HeadlessBrowser browser({"--autoplay-policy=no-user-gesture-required"});
     Played played;
-    if (!browser.open(QUrl::fromLocalFile(folder + "/index.html").toString(), Screen, FirstMoment))
+    if (!browser.open(QUrl::fromLocalFile(folder + "/index.html").toString(), Screen, TitleMoment))
         return played;
+    played.title = browser.screenshot();
+    browser.run(FirstMoment - TitleMoment);
     played.first = browser.screenshot();
     const double first = browser.evaluate("music.volume").toDouble();
     const QJsonObject box =
@@ -511,19 +539,24 @@ Played ShowConformance::packagePlays(PackagePlatform platform) {
     const auto run = [&package](const QStringList& arguments, QProcess& process) {
         package.start(arguments, process);
     };
-    Played played{{}, {}, QRect(QPoint(), Screen), {}};
+    Played played{{}, {}, {}, QRect(QPoint(), Screen), {}};
     QProcess playing;
     run({}, playing);
-    const auto shows = [](bool photo) {
-        return [photo](const QImage& s) {
+    enum class Slide { Title, Photo, Moving };
+    const auto shows = [](Slide slide) {
+        return [slide](const QImage& s) {
             const Seen seen = look(s, QRect(QPoint(), Screen));
-            return photo ? seen.orange > 1000 && !seen.letters.isEmpty() : seen.red + seen.blue > 1000;
+            return slide == Slide::Title   ? seen.orange == 0 && seen.band > 10000 && !seen.letters.isEmpty()
+                   : slide == Slide::Photo ? seen.orange > 1000 && !seen.letters.isEmpty()
+                                           : seen.red + seen.blue > 1000;
         };
     };
-    if (test_x_server::screenShows(shows(true), 180000))
+    if (test_x_server::screenShows(shows(Slide::Title), 180000))
+        played.title = test_x_server::screen();
+    if (test_x_server::screenShows(shows(Slide::Photo), 60000))
         played.first = test_x_server::screen();
-    if (test_x_server::screenShows(shows(false), 60000)) {
-        QThread::msleep(HeldMoment - PhotoSeconds * 1000);
+    if (test_x_server::screenShows(shows(Slide::Moving), 60000)) {
+        QThread::msleep(HeldMoment - (TitleSeconds + PhotoSeconds) * 1000);
         played.held = test_x_server::screen();
     }
     test_x_server::sendKey(XK_Escape);
@@ -532,8 +565,8 @@ Played ShowConformance::packagePlays(PackagePlatform platform) {
     run({QStringLiteral("--report")}, report);
     report.waitForFinished(180000);
     const QString lines = QString::fromUtf8(report.readAllStandardOutput());
-    played.sound = lines.contains(QStringLiteral("slide=2")) &&
-                   lines.section(QStringLiteral("slide=2"), 1)
+    played.sound = lines.contains(QStringLiteral("slide=3")) &&
+                   lines.section(QStringLiteral("slide=3"), 1)
                        .section('\n', 0, 0)
                        .contains(QRegularExpression(QStringLiteral("audio=caf(é|É)\\.wav"),
                                                     QRegularExpression::CaseInsensitiveOption));

@@ -20,6 +20,7 @@
 #include "stored_font.h"
 #include "test_pictures.h"
 #include "test_shows.h"
+#include "title_slides.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -561,6 +562,42 @@ TEST_F(DragWindow, ARightPressOrTheMenuOpensTheSlidesProperties) {
     EXPECT_EQ(main().focusWidget(), &showGrid());
     showGrid().setActiveCell(0, 2);
     EXPECT_EQ(numberShown([this] { action("SlideProperties1").trigger(); }), QStringLiteral("3"));
+}
+
+// Insert Title puts a title slide before the active slide once its properties close with OK, as
+// one step; Cancel inserts nothing. Only blank slides take the title mark.
+TEST_F(DragWindow, InsertTitlePutsATitleSlideBeforeTheActiveOneInOneStep) {
+    addSlides({"a", "b"});
+    showWindow();
+    Ttextdlg& dialog = *windows->textdlg;
+    auto insert = [&](const char* closeWith) {
+        const QPointer<QTimer> wait = whenModal(&dialog, [&] {
+            auto* title = dialog.findChild<QCheckBox*>("TitleBox");
+            EXPECT_TRUE(title->isEnabled() && title->isChecked());
+            QTest::keyClicks(dialog.findChild<QPlainTextEdit*>("Memo1"), "Summer");
+            QTest::mouseClick(dialog.findChild<QPushButton*>(closeWith), Qt::LeftButton);
+        });
+        action("InsertTitle1").trigger();
+        delete wait;
+    };
+    showGrid().setActiveCell(0, 1);
+    insert("Button1");
+    EXPECT_EQ(main().document().SlideCount, 2) << "Cancel inserts nothing";
+    insert("BitBtn1");
+    const ShowDocument& show = main().document();
+    ASSERT_EQ(show.SlideCount, 3);
+    EXPECT_TRUE(TitleSlides::isTitle(show, 1));
+    EXPECT_TRUE(show.slide(1).ShowText);
+    EXPECT_EQ(show.slide(1).Text.str(), "Summer ");
+    const QPointer<QTimer> wait = whenModal(&dialog, [&] {
+        EXPECT_FALSE(dialog.findChild<QCheckBox*>("TitleBox")->isEnabled()) << "a picture takes no title";
+        QTest::mouseClick(dialog.findChild<QPushButton*>("Button1"), Qt::LeftButton);
+    });
+    showGrid().setActiveCell(0, 0);
+    action("SlideProperties1").trigger();
+    delete wait;
+    main().document().undo();
+    EXPECT_EQ(show.SlideCount, 2);
 }
 
 } // namespace

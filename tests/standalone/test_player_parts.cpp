@@ -308,9 +308,10 @@ TEST(PackageExtras, TheBlockOrNoneWhenItIsDamaged) {
         Block(
             R"({"music":[{"path":"music-1.wav"},{"x":1},{"path":"m\u00fcsic-2.wav","kept":true}],)"
             R"("musicFadeMs":1500,"captions":"band","fill":"blur","captionPlace":"top",)"
-            R"("slides":[{"caption":"caption-1.pgm","fill":"colour","fillColour":"#FF8000"},)" +
+            R"("slides":[{"caption":"caption-1.pgm","fill":"colour","fillColour":"#FF8000","title":true},)" +
             motion +
-            R"(,{"motion":{"from":[0,0,1,1],"to":[0.5,0.5,0.6,0.5]},"fill":"sparkle","captionPlace":"bottom"}],)"
+            R"(,{"motion":{"from":[0,0,1,1],"to":[0.5,0.5,0.6,0.5]},"fill":"sparkle","captionPlace":"bottom",)"
+            R"("title":1}],)"
             R"("future":[true,false,-1.5e2]})") +
             "bytes after the block",
         3);
@@ -327,6 +328,7 @@ TEST(PackageExtras, TheBlockOrNoneWhenItIsDamaged) {
                                                          {Fill::Blur, 0, CaptionPlace::Top},
                                                          {Fill::Blur, 0, CaptionPlace::Bottom}}))
         << "a slide's own look before the show's; a value not known is none";
+    EXPECT_EQ(read->titles, (std::vector<bool>{true, false, false})) << "only true marks a title";
     const auto half = ShowRules::frameAt(*read->motions[1], 0.5),
                quarter = ShowRules::frameAt(*read->motions[1], 0.25);
     EXPECT_DOUBLE_EQ(half.x, 0.25);

@@ -197,17 +197,14 @@ LRESULT WinPlayer::handle(UINT message, WPARAM w, LPARAM l) {
 }
 
 void WinPlayer::show(int index) {
-    const std::string_view data = package_.pictureData(index);
-    QpxRunPicture decoded{};
-    char why[200] = {};
-    decoded_ = !data.empty() && decode_ &&
-               decode_(reinterpret_cast<const unsigned char*>(data.data()), data.size(), &decoded, why,
-                       sizeof why) == 0;
-    picture_ = decoded_ ? UprightPicture(decoded, ShowRules::jpegOrientation(data)) : SlidePicture{};
-    if (decoded_ && free_)
-        free_(&decoded);
-    else if (!decoded_)
-        ReadBitmap(data, picture_); // a bitmap packed as it is
+    picture_ = PackedPicture(package_.pictureData(index), decode_, free_, decoded_);
+    // A title slide's blurred fill is made of the picture after it.
+    title_ = package_.isTitle(index);
+    const bool blurred = extras_ && extras_->looks[std::size_t(index)].fill == ShowRules::Fill::Blur;
+    bool byRuntime = false;
+    backdrop_ = title_ && blurred ? PackedPicture(package_.pictureData(package_.titleBackdrop(index)),
+                                                  decode_, free_, byRuntime)
+                                  : SlidePicture{};
     const TSlideRecord& slide = package_.slides()[std::size_t(index)];
     const std::string named = RecordText(slide.AudioFile.str());
     audio_ = FolderFile(std::string(), named.substr(named.find_last_of("/\\") + 1));
@@ -302,7 +299,8 @@ const ShowRules::Look& WinPlayer::look() const {
 void WinPlayer::drawFill(HDC dc, const RECT& area, bool slide) {
     const int width = area.right - area.left, height = area.bottom - area.top;
     static const std::vector<std::uint32_t> none;
-    const std::vector<std::uint32_t>& fill = slide ? fill_.at(shown_, picture_, look(), width, height) : none;
+    const std::vector<std::uint32_t>& fill =
+        slide ? fill_.at(shown_, title_ ? backdrop_ : picture_, look(), width, height) : none;
     if (fill.empty()) {
         FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         return;
@@ -377,12 +375,17 @@ void WinPlayer::drawBand(HDC dc, const RECT& over, int screenHeight, const TSlid
     GetClientRect(window_, &area);
     const int width = area.right - area.left;
     const bool atTop = look().captionPlace == ShowRules::CaptionPlace::Top;
-    const CaptionPicture::Mask& mask =
-        caption_.at(width, screenHeight, atTop ? area.bottom - over.top : over.bottom - area.top);
+    const CaptionPicture::Mask& mask = caption_.at(width, screenHeight,
+                                                   title_  ? screenHeight
+                                                   : atTop ? area.bottom - over.top
+                                                           : over.bottom - area.top);
     if (mask.coverage.empty())
         return;
-    const RECT band{area.left, atTop ? over.top : over.bottom - mask.height, area.right,
-                    atTop ? over.top + mask.height : over.bottom};
+    // A title stands in the middle of the screen, without a band.
+    const int top = title_  ? area.top + (screenHeight - mask.height) / 2
+                    : atTop ? over.top
+                            : over.bottom - mask.height;
+    const RECT band{area.left, top, area.right, top + mask.height};
     // The band's rows across the screen into a bitmap of their own, darkened, the letters drawn on them.
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -mask.height, 1, 32, BI_RGB};
@@ -397,7 +400,8 @@ void WinPlayer::drawBand(HDC dc, const RECT& over, int screenHeight, const TSlid
     const COLORREF colour = Colour(slide.FontColor);
     CaptionPicture::DrawBand(static_cast<std::uint32_t*>(bits), width, mask, caption_.outline(),
                              std::uint32_t(GetRValue(colour)) << 16 | std::uint32_t(GetGValue(colour)) << 8 |
-                                 GetBValue(colour));
+                                 GetBValue(colour),
+                             !title_);
     BitBlt(dc, area.left, band.top, width, mask.height, rowsDc, 0, 0, SRCCOPY);
     SelectObject(rowsDc, old);
     DeleteDC(rowsDc);

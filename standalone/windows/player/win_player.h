@@ -81,6 +81,8 @@ class WinPlayer {
     bool reported_ = true;                        // the slide on screen has been reported and timed
     SlidePicture picture_;                        // upright
     bool decoded_ = false;                        // the picture came from the run-time
+    bool title_ = false;                          // the slide held is a title slide
+    SlidePicture backdrop_;                       // the picture a title slide's blurred fill is made of
     std::string audio_;                           // the sound file of the slide held, as found in the folder
     std::optional<PackageExtras::Extras> extras_; // with the members of the slides' captions
     CaptionPicture::Caption caption_;             // the caption of the slide on screen
