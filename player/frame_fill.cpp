@@ -49,6 +49,7 @@ void drawSlide(QPainter& painter, const QRect& frame, const QImage& picture, con
 } // namespace FrameFill
 
 FrameFillView::FrameFillView(QWidget* area) : QWidget(area) {
+    setObjectName(QStringLiteral("FrameFill"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_OpaquePaintEvent);
     hide();

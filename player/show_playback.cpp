@@ -275,8 +275,9 @@ void TshowFrm::pictureDecoded() {
     if (index < 0 || index != flags_.CurrentSlide || index >= show_.SlideCount ||
         !pictures_->ready(pictureRequest(index)))
         return;
+    // Shown before it is placed, as when it is put on screen at once, so that the fill is made of it.
+    Photo10->setVisible(!isBlankSlide(show_.slide(index)));
     loadPicture(index, false);
-    Photo10->setVisible(!isBlankSlide(show_.slide(index)) && Photo10->FXError() == 0);
     placeBandCaption();
     requestNextPicture();
 }

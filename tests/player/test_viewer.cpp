@@ -6,6 +6,7 @@
 #include "caption_band.h"
 #include "condition_wait.h"
 #include "confirm_dialog.h"
+#include "frame_fill.h"
 #include "help_sections.h"
 #include "motion_view.h"
 #include "ovc_simple_field.h"
@@ -27,6 +28,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QJsonObject>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
@@ -524,10 +526,12 @@ TEST_F(Viewer, F1OpensTheHelpAtTheViewersPage) {
 }
 
 // A picture that takes long to decode never holds the window: the slide comes on screen at once
-// without it, the keys are taken meanwhile, and the picture of the slide then on screen follows.
+// without it, the keys are taken meanwhile, and the picture of the slide then on screen follows, with
+// the blurred fill made of it.
 TEST_F(Viewer, APictureSlowToDecodeNeverHoldsTheWindow) {
     addSlide({.image = picture("first.png")});
     addSlide({.image = writePicture(dir, QStringLiteral("second.png"), {90, 60})});
+    show().replace(1, {show().slide(1), show().thumbnail(1), QJsonObject{{"fill", "blur"}}});
     std::promise<void> release;
     const std::shared_future<void> released = release.get_future().share();
     std::atomic<bool> onWindowThread = false;
@@ -549,6 +553,10 @@ TEST_F(Viewer, APictureSlowToDecodeNeverHoldsTheWindow) {
     EXPECT_FALSE(onWindowThread);
     EXPECT_TRUE(photo->isVisible());
     EXPECT_EQ(photo->IWidth(), 90);
+    const QImage fill = child<FrameFillView>("FrameFill")->drawn();
+    ASSERT_FALSE(fill.isNull());
+    EXPECT_GT(qGreen(fill.pixel(0, 0)) + qBlue(fill.pixel(0, 0)), 40)
+        << "the picture blurred beside it, not black";
 }
 
 // A slide's motion moves over its picture, decoded ahead as large as the motion's smallest frame
