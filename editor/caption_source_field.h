@@ -26,6 +26,7 @@ class CaptionSourceField : public QWidget {
     // The source the user chose since load; nothing when unchanged.
     std::optional<CaptionSources::Source> chosen() const;
     QComboBox* box() const { return box_; }
+    QCheckBox* titleBox() const { return title_; }
     // Shows the title mark: on, off or, for slides that differ, neither; only blank slides take one.
     void loadTitle(Qt::CheckState title, bool blank);
     // The title mark the user set since loadTitle; nothing when unchanged.

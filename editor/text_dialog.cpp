@@ -210,6 +210,7 @@ void Ttextdlg::layOutControls() {
                               CheckBox1,
                               CheckBox2,
                               captionSourceField_->box(),
+                              captionSourceField_->titleBox(),
                               Memo1,
                               Button3,
                               BitBtn1,

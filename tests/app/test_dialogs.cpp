@@ -299,7 +299,7 @@ TEST(Dialogs, TabTakesTheControlsInReadingOrder) {
         {&properties,
          {"dlyfld", "Edit2", "Edit4", "SpeedButton1", "SpeedButton2", "MotionBox", "FillBox",
           "FillColourButton", "CaptionPlaceBox", "TransitionBox", "TransitionTime", "CheckBox1", "CheckBox2",
-          "CaptionFromBox", "Memo1", "Button3", "BitBtn1", "Button1"}}};
+          "CaptionFromBox", "TitleBox", "Memo1", "Button3", "BitBtn1", "Button1"}}};
     for (const auto& [dialog, expected] : dialogs) {
         QWidget* const first = child<QWidget>(*dialog, "dlyfld");
         QStringList order;

@@ -472,9 +472,14 @@ Played ShowConformance::viewerPlays() {
     auto* area = child<QWidget>("Panel6");
     played.area = area->contentsRect();
     const qint64 start = clock.nowMs();
+    // Each picture is decoded on a thread of its own while the wait clock stands still.
     clock.at(start + TitleMoment, [&] { played.title = area->grab().toImage(); });
-    clock.at(start + FirstMoment, [&] { played.first = area->grab().toImage(); });
+    clock.at(start + FirstMoment, [&] {
+        waitForPicture();
+        played.first = area->grab().toImage();
+    });
     clock.at(start + HeldMoment, [&] {
+        waitForPicture();
         played.held = area->grab().toImage();
         played.sound = media().isPlaying();
     });

@@ -134,6 +134,8 @@ TEST_F(Playback, ACrossFadeMixesThePictures) {
     openViewer();
     QColor halfWay;
     clock.at(1500, [&] {
+        // The blue picture is decoded on a thread of its own, late on a busy machine.
+        waitForPicture();
         auto* area = child<QWidget>("Panel6");
         halfWay = area->grab().toImage().pixelColor(area->rect().center());
     });
