@@ -628,8 +628,9 @@ TEST_F(ExportTest, AnExportEndedByASignalRemovesItsWork) {
     QFile old(package);
     ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("older file") == 10);
     old.close();
-    // Sound that does not shrink, so that packing it takes a while.
-    QByteArray noise(8 << 20, '\0');
+    // Sound that does not shrink, so that packing it takes a while: long enough for the signal to
+    // come while the package is written, on a machine busy with other work too.
+    QByteArray noise(32 << 20, '\0');
     QRandomGenerator(5).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
     addSlide(picture(QStringLiteral("a.png")), file(QStringLiteral("noise.wav"), noise));
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
