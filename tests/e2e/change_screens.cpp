@@ -74,21 +74,21 @@ int quarterOf(QRgb c) {
     return -1;
 }
 
-// The share of points on a grid over `area` where the screen differs from the look of `kind` at
-// `progress`, passing over points whose expectation changes within 4 pixels.
-double mismatch(const QImage& screen, const QRect& area, TransitionKind kind, double progress, int older) {
+// The points of a grid over an area of `size` and the quarter the look of `kind` at `progress` puts
+// at each, passing over points whose expectation changes within 4 pixels.
+ChangeLooks::Look lookAt(QSize size, TransitionKind kind, double progress, int older) {
     const ShowRules::TransitionLook look =
-        ShowRules::transitionAt(kind, progress, area.width(), area.height());
+        ShowRules::transitionAt(kind, progress, size.width(), size.height());
     const QRectF place = rectOf(
-        ShowRules::placePicture(Quartered.width(), Quartered.height(), {0, 0, area.width(), area.height()}));
-    int compared = 0, differing = 0;
+        ShowRules::placePicture(Quartered.width(), Quartered.height(), {0, 0, size.width(), size.height()}));
+    ChangeLooks::Look points;
     for (int gy = 1; gy < 24; ++gy)
         for (int gx = 1; gx < 32; ++gx) {
-            const QPointF at(area.width() * gx / 32.0, area.height() * gy / 24.0);
+            const QPointF at(size.width() * gx / 32.0, size.height() * gy / 24.0);
             std::optional<int> expected;
             for (const QPointF d :
                  {QPointF(0, 0), QPointF(-4, 0), QPointF(4, 0), QPointF(0, -4), QPointF(0, 4)}) {
-                const std::optional<QRgb> colour = expectedAt(look, at + d, area.size(), place, older);
+                const std::optional<QRgb> colour = expectedAt(look, at + d, size, place, older);
                 const int quarter = colour ? quarterOf(*colour) : -2;
                 if (quarter == -2 || (expected && *expected != quarter)) {
                     expected = -2;
@@ -96,26 +96,41 @@ double mismatch(const QImage& screen, const QRect& area, TransitionKind kind, do
                 }
                 expected = quarter;
             }
-            if (*expected == -2)
-                continue;
-            ++compared;
-            differing += quarterOf(screen.pixel(area.topLeft() + at.toPoint())) != *expected;
+            if (*expected != -2)
+                points.push_back({at.toPoint(), *expected});
         }
-    return compared ? double(differing) / compared : 1;
+    return points;
+}
+
+// The share of the look's points where the screen's area, its top left at `origin`, differs from it.
+double mismatch(const QImage& screen, QPoint origin, const ChangeLooks::Look& look) {
+    int differing = 0;
+    for (const ChangeLooks::Point& point : look)
+        differing += quarterOf(screen.pixel(origin + point.at)) != point.quarter;
+    return look.empty() ? 1 : double(differing) / double(look.size());
 }
 
 } // namespace
 
-bool showsChange(const QImage& screen, const QRect& area, TransitionKind kind, int older) {
-    const auto at = [&](double progress) { return mismatch(screen, area, kind, progress, older); };
+ChangeLooks::ChangeLooks(QSize size, TransitionKind kind, int older)
+    : cut_(kind == TransitionKind::Cut), start_(lookAt(size, kind, 0, older)),
+      end_(lookAt(size, kind, 1, older)) {
+    for (int percent = 25; !cut_ && percent <= 75; ++percent)
+        middle_.push_back(lookAt(size, kind, percent / 100.0, older));
+}
+
+bool ChangeLooks::shownBy(const QImage& screen, const QRect& area) const {
     if (screen.isNull())
         return false;
-    if (kind == TransitionKind::Cut)
-        return at(1) <= 0.08;
-    if (at(0) <= 0.15 || at(1) <= 0.15)
+    const QPoint origin = area.topLeft();
+    if (cut_)
+        return mismatch(screen, origin, end_) <= 0.08;
+    if (mismatch(screen, origin, start_) <= 0.15 || mismatch(screen, origin, end_) <= 0.15)
         return false;
-    for (int percent = 25; percent <= 75; ++percent)
-        if (at(percent / 100.0) <= 0.08)
-            return true;
-    return false;
+    return std::any_of(middle_.begin(), middle_.end(),
+                       [&](const Look& look) { return mismatch(screen, origin, look) <= 0.08; });
+}
+
+bool showsChange(const QImage& screen, const QRect& area, TransitionKind kind, int older) {
+    return ChangeLooks(area.size(), kind, older).shownBy(screen, area);
 }

@@ -442,18 +442,22 @@ std::vector<QImage> ShowConformance::pageChanges(QRect& area) {
 
 std::vector<QImage> ShowConformance::packageChanges(PackagePlatform platform,
                                                     const std::vector<TransitionKind>& kinds) {
+    // Every screen is read against the changes not yet seen, until each has been: each change's looks
+    // worked out once, so that a slow build still reads a screen within each change.
+    std::vector<ChangeLooks> looks;
+    for (int row = 0; row < ChangeCount; ++row)
+        looks.emplace_back(Screen, kinds[std::size_t(row)], row % 2);
     const PackageRun package(platform, show());
     QProcess playing;
     package.start({}, playing);
     std::vector<QImage> screens(ChangeCount);
     const QRect area(QPoint(), Screen);
-    // Every screen is read against the changes not yet seen, until each has been.
     test_x_server::screenShows(
         [&](const QImage& screen) {
             bool all = true;
             for (int row = 0; row < ChangeCount; ++row) {
                 QImage& seen = screens[std::size_t(row)];
-                if (seen.isNull() && showsChange(screen, area, kinds[std::size_t(row)], row % 2))
+                if (seen.isNull() && looks[std::size_t(row)].shownBy(screen, area))
                     seen = screen;
                 all = all && !seen.isNull();
             }
